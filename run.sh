@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets the project up (packages, Release build, presentation library) and
+# starts the chart display from the repository root.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+scripts/setup.sh
+echo "run.sh: set-up finished. The chart display window does not exist yet;"
+echo "        use build/enctool to read cells (see README.md)."

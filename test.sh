@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets the project up as run.sh does, then runs every test: the Release test
+# suite, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# and the fuzz targets (seed corpus replay plus a short fresh run).
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+scripts/setup.sh
+jobs="$(nproc 2>/dev/null || echo 2)"
+
+echo "== Release test suite"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHART_SANITIZE=address,undefined \
+      -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Fuzzing"
+scripts/fuzz.sh

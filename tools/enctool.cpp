@@ -1,0 +1,28 @@
+// enctool: reads S-57 cells and builds the presentation library from the
+// command line. Each sub-command lives in its own file.
+#include <cstdio>
+#include <cstring>
+
+int runInfoCommand(int argc, char** argv);   // InfoCommand.cpp
+int runMklibCommand(int argc, char** argv);  // MklibCommand.cpp
+
+namespace {
+void printUsage() {
+  std::fprintf(stderr,
+      "usage: enctool info [--library DIR] [CELL...]\n"
+      "       enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n");
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    printUsage();
+    return 2;
+  }
+  // Sub-commands see their own arguments, starting after the sub-command name.
+  if (std::strcmp(argv[1], "info") == 0) return runInfoCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "mklib") == 0) return runMklibCommand(argc - 2, argv + 2);
+  std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
+  printUsage();
+  return 2;
+}
