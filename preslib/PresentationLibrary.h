@@ -1,0 +1,37 @@
+#pragma once
+// The S-52 presentation library: every table read at start-up from the seven
+// library files. Filled once before any cell is loaded, read-only afterwards.
+#include <array>
+#include <map>
+#include <string>
+
+#include "Catalogue.h"
+#include "ColourTable.h"
+#include "LookupEntry.h"
+#include "VectorDrawing.h"
+
+struct PresentationLibrary {
+  std::array<ColourTable, kColourSchemeCount> colourTables{};  // by ColourScheme
+  ObjectClassCatalogue objectClassCatalogue;
+  AttributeCatalogue attributeCatalogue;
+  std::array<LookupTable, kLookupTableCount> lookupTables{};  // by LookupTableId
+  std::map<std::string, SymbolDefinition> symbols;
+  std::map<std::string, PatternDefinition> patterns;
+  std::map<std::string, LineStyleDefinition> lineStyles;
+
+  const ColourTable& colourTable(ColourScheme s) const { return colourTables[static_cast<int>(s)]; }
+  const LookupTable& lookupTable(LookupTableId t) const { return lookupTables[static_cast<int>(t)]; }
+};
+
+// The process-wide library.
+PresentationLibrary& presentationLibrary();
+
+// Reads the seven files of `directory` into `library` in the fixed order
+// (colours, look-ups, patterns, symbols, line styles, object classes,
+// attributes), stopping at the first reader that reports a value above 0.
+// Returns 0 when all seven read, else that reader's value. Tables filled
+// before a failure stay filled.
+int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory);
+
+// The start-up form: the process-wide library from "S57Lib".
+int loadPresentationLibrary();
