@@ -26,12 +26,21 @@ struct PresentationLibrary {
 // The process-wide library.
 PresentationLibrary& presentationLibrary();
 
+// What a reader other than the colour reader does when its file cannot be
+// opened: write "error!" (no line feed) to standard output, or stay silent
+// (for tools that print their own report on standard output).
+enum class MissingFileReport { PrintError, Silent };
+
 // Reads the seven files of `directory` into `library` in the fixed order
 // (colours, look-ups, patterns, symbols, line styles, object classes,
 // attributes), stopping at the first reader that reports a value above 0.
 // Returns 0 when all seven read, else that reader's value. Tables filled
-// before a failure stay filled.
-int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory);
+// before a failure stay filled. File paths are `directory` + "/" + file name.
+int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
+                            MissingFileReport report = MissingFileReport::PrintError);
+
+// The seven file names, in reading order.
+extern const char* const kLibraryFileNames[7];
 
 // The start-up form: the process-wide library from "S57Lib".
 int loadPresentationLibrary();

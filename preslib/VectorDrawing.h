@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+// Library symbol units (0.01 mm) to drawing units: times 0.6 in single
+// precision, truncated toward zero (1234 -> 740, 1 -> 0, -5 -> -3).
+constexpr float SYMBOL_UNIT_SCALE = 0.6f;
+inline int scaleSymbolUnits(int value) { return static_cast<int>(static_cast<float>(value) * SYMBOL_UNIT_SCALE); }
+
 enum VectorOpcode : int {
   kSP = 1,  // select pen colour: colour = colour index
   kSW = 2,  // stroke width: first = width digit (unscaled)
