@@ -1,0 +1,55 @@
+#include "LibraryInfo.h"
+
+#include <QFileInfo>
+
+#include "Json.h"
+#include "PresentationLibrary.h"
+
+namespace {
+const char* const kSchemeNames[kColourSchemeCount] = {"DAY_BRIGHT", "DUSK", "DAY_BLACKBACK", "DAY_WHITEBACK",
+                                                       "NIGHT"};
+const char* const kTableNames[kLookupTableCount] = {"SYMBOLIZED_BOUNDARIES", "PLAIN_BOUNDARIES", "SIMPLIFIED",
+                                                     "PAPER_CHART", "LINES"};
+}  // namespace
+
+std::string libraryInfoJson(const std::string& directory, int* code) {
+  PresentationLibrary library;
+  const int result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
+  if (code) *code = result;
+
+  std::string missing = "[";
+  for (const char* name : kLibraryFileNames) {
+    if (QFileInfo(QString::fromStdString(directory + "/" + name)).isFile()) continue;
+    if (missing.size() > 1) missing += ",";
+    missing += jsonString(name);
+  }
+  missing += "]";
+
+  JsonLine colours;
+  for (int s = 0; s < kColourSchemeCount; ++s) {
+    int set = 0;
+    for (const QColor& c : library.colourTables[s].entries) set += c.isValid() ? 1 : 0;
+    colours.add(kSchemeNames[s], set);
+  }
+  JsonLine lookups;
+  for (int t = 0; t < kLookupTableCount; ++t) {
+    long long entries = 0;
+    for (const auto& [className, list] : library.lookupTables[t]) entries += static_cast<long long>(list.size());
+    lookups.addRaw(kTableNames[t], JsonLine()
+                                       .add("entries", entries)
+                                       .add("classes", static_cast<long long>(library.lookupTables[t].size()))
+                                       .str());
+  }
+  return JsonLine()
+      .add("library", directory)
+      .add("result", result)
+      .addRaw("missingFiles", missing)
+      .addRaw("coloursSet", colours.str())
+      .addRaw("lookups", lookups.str())
+      .add("symbols", static_cast<long long>(library.symbols.size()))
+      .add("patterns", static_cast<long long>(library.patterns.size()))
+      .add("lineStyles", static_cast<long long>(library.lineStyles.size()))
+      .add("objectClasses", static_cast<long long>(library.objectClassCatalogue.size()))
+      .add("attributes", static_cast<long long>(library.attributeCatalogue.size()))
+      .str();
+}

@@ -1,0 +1,44 @@
+// enctool mklib: builds the presentation library folder from chartsymbols.xml
+// and the object class and attribute catalogue tables.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "LibraryConverter.h"
+
+namespace {
+void printMklibUsage() {
+  std::fprintf(stderr, "usage: enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n");
+}
+}  // namespace
+
+int runMklibCommand(int argc, char** argv) {
+  LibrarySources sources;
+  std::string out;
+  for (int i = 0; i < argc; ++i) {
+    std::string* target = nullptr;
+    if (std::strcmp(argv[i], "--xml") == 0) target = &sources.xml;
+    else if (std::strcmp(argv[i], "--objects") == 0) target = &sources.objectClasses;
+    else if (std::strcmp(argv[i], "--attributes") == 0) target = &sources.attributes;
+    else if (std::strcmp(argv[i], "--out") == 0) target = &out;
+    if (!target || i + 1 >= argc) {
+      std::fprintf(stderr, "enctool mklib: %s '%s'\n", target ? "no value after" : "unknown argument", argv[i]);
+      printMklibUsage();
+      return 2;
+    }
+    *target = argv[++i];
+  }
+  if (sources.xml.empty() || sources.objectClasses.empty() || sources.attributes.empty() || out.empty()) {
+    std::fprintf(stderr, "enctool mklib: --xml, --objects, --attributes and --out are all needed\n");
+    printMklibUsage();
+    return 2;
+  }
+  ConversionReport report;
+  std::string error;
+  if (!convertLibrary(sources, out, report, error)) {
+    std::fprintf(stderr, "enctool mklib: %s; nothing written to %s\n", error.c_str(), out.c_str());
+    return 1;
+  }
+  std::printf("enctool mklib: wrote %s: %s\n", out.c_str(), report.summary().c_str());
+  return 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Builds the seven presentation library files from chartsymbols.xml and the
+// two catalogue tables (the set-up step and `enctool mklib` use it).
+#include <array>
+#include <string>
+
+struct LibrarySources {
+  std::string xml;            // chartsymbols.xml
+  std::string objectClasses;  // s57objectclasses.csv
+  std::string attributes;     // s57attributes.csv
+};
+
+// What went into the files and what was left out. Record counts, so a name
+// given twice in the XML counts twice.
+struct ConversionReport {
+  int colourTables = 0, colours = 0, unknownColourTokens = 0;
+  std::array<int, 5> lookupsPerTable{};  // in the order Plain, Symbolized, Paper, Simplified, Lines
+  int lookups = 0, lookupsWithLongClassName = 0, lookupsWithRenamedProcedure = 0;
+  int symbols = 0, bitmapOnlySymbols = 0, contourLabelSymbols = 0;
+  int patterns = 0, bitmapOnlyPatterns = 0;
+  int lineStyles = 0;
+  int objectClasses = 0, attributes = 0;
+
+  std::string summary() const;
+};
+
+// The seven file texts, in the order of kLibraryFileNames.
+using LibraryFileTexts = std::array<std::string, 7>;
+
+// Reads the sources and builds the file texts; false with a message naming
+// the source and line for a missing or malformed source.
+bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, ConversionReport& report,
+                       std::string& error);
+
+// Builds the files and writes them into `outDirectory`, replacing it whole:
+// they are written into a temporary folder beside it that is then renamed,
+// so on any failure `outDirectory` is left as it was.
+bool convertLibrary(const LibrarySources& sources, const std::string& outDirectory, ConversionReport& report,
+                    std::string& error);

@@ -1,0 +1,92 @@
+#include "LookupFileWriter.h"
+
+#include <map>
+
+#include "LibraryLine.h"
+#include "LibraryMapping.h"
+
+namespace {
+constexpr std::string_view kXmlTableOrder[5] = {"Plain", "Symbolized", "Paper", "Simplified", "Lines"};
+
+std::string where(const XmlLookup& l) {
+  return "line " + std::to_string(l.sourceLine) + ", look-up of " + l.className + ": ";
+}
+
+// The look-up line content: module LU, record id, status NIL, class,
+// geometry, priority, radar flag, table name.
+bool lookupLine(const XmlLookup& l, int recordId, LibraryTextFile& file, std::string& content) {
+  const auto geometry = mapping::geometryLetter(l.type);
+  const auto priority = mapping::displayPriorityDigit(l.displayPriority);
+  const auto radar = mapping::radarFlag(l.radarPriority);
+  const auto table = mapping::lookupTableName(l.tableName);
+  if (!geometry) file.setError(where(l) + "unknown geometry type \"" + l.type + "\"");
+  else if (!priority) file.setError(where(l) + "unknown display priority \"" + l.displayPriority + "\"");
+  else if (!radar) file.setError(where(l) + "unknown radar priority \"" + l.radarPriority + "\"");
+  else if (!table) file.setError(where(l) + "unknown table name \"" + l.tableName + "\"");
+  if (!geometry || !priority || !radar || !table) return false;
+  content = "LU" + file.number5(recordId) + "NIL" + l.className + *geometry + "0000" + *priority + *radar +
+            std::string(*table);
+  return true;
+}
+
+void writeRecord(const XmlLookup& l, int sequence, LibraryTextFile& file, ConversionReport& report) {
+  const int recordId = l.rcid >= 0 && l.rcid <= 99999 ? l.rcid : sequence;
+  std::string lookup;
+  if (!lookupLine(l, recordId, file, lookup)) return;
+  const auto category = mapping::displayCategory(l.displayCategory);
+  if (!category) {
+    file.setError(where(l) + "unknown display category \"" + l.displayCategory + "\"");
+    return;
+  }
+  std::string conditions;
+  for (const std::string& code : l.attributeCodes) {
+    conditions += code;
+    conditions += kUnitSeparator;
+  }
+  const std::string instruction = mapping::instructionText(l.instruction);
+  if (instruction != l.instruction) ++report.lookupsWithRenamedProcedure;
+
+  file.field("0001", file.number5(sequence));
+  file.field("LUPT", lookup);
+  file.field("ATTC", conditions);
+  file.field("INST", instruction);
+  file.field("DISC", *category);
+  file.field("LUCM", l.comment);  // the viewing group
+  file.terminator();
+}
+}  // namespace
+
+void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& file, ConversionReport& report) {
+  file.line("BEGIN");
+  file.field("LBID", "look-up table from chartsymbols.xml");
+  file.terminator();
+
+  int sequence = 0;
+  for (int t = 0; t < 5; ++t) {
+    // Classes of this table in order of first appearance, each with its records.
+    std::vector<std::string> classOrder;
+    std::map<std::string, std::vector<const XmlLookup*>> byClass;
+    for (const XmlLookup& l : lookups) {
+      if (l.tableName != kXmlTableOrder[t]) continue;
+      if (!mapping::lookupClassFits(l.className)) {
+        ++report.lookupsWithLongClassName;
+        continue;
+      }
+      auto& run = byClass[l.className];
+      if (run.empty()) classOrder.push_back(l.className);
+      run.push_back(&l);
+    }
+    for (const std::string& className : classOrder) {
+      for (const XmlLookup* l : byClass[className]) {
+        writeRecord(*l, ++sequence, file, report);
+        ++report.lookupsPerTable[t];
+        ++report.lookups;
+      }
+    }
+  }
+  for (const XmlLookup& l : lookups) {
+    bool known = false;
+    for (std::string_view name : kXmlTableOrder) known = known || l.tableName == name;
+    if (!known) file.setError(where(l) + "unknown table name \"" + l.tableName + "\"");
+  }
+}
