@@ -1,0 +1,106 @@
+#include "AttributeFields.h"
+
+#include <algorithm>
+
+#include "BinaryValue.h"
+#include "FieldSplitter.h"
+#include "RecordView.h"
+
+namespace {
+
+// The label as decimal text without leading zeros, without touching the heap.
+void setLabelText(std::string& out, int32_t label) {
+  char digits[8];
+  int n = 0;
+  uint32_t v = static_cast<uint32_t>(label);
+  do {
+    digits[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0 && n < 8);
+  out.assign(std::reverse_iterator<char*>(digits + n), std::reverse_iterator<char*>(digits));
+}
+
+uint32_t codeUnitAt(std::string_view field, size_t pos) {
+  return static_cast<uint32_t>(binaryValue(field.substr(pos, 2), 2));
+}
+
+}  // namespace
+
+void appendUtf8(std::string& out, uint32_t cp) {
+  if (cp >= 0xD800 && cp <= 0xDFFF) cp = 0xFFFD;
+  if (cp > 0x10FFFF) cp = 0xFFFD;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
+  out.reserve(out.size() + static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator)));
+  FieldSplitter pieces(field, kUnitTerminator, 2);
+  for (std::string_view piece; pieces.next(piece);) {
+    if (piece.size() == 1 && piece[0] == kFieldTerminator) break;
+    if (piece.size() < 2) continue;
+    // A last entry without its unit terminator: the field terminator is not
+    // part of the value.
+    if (pieces.atEnd() && piece.size() > 2 && piece.back() == kFieldTerminator)
+      piece.remove_suffix(1);
+    ATTF_NATF& attribute = out.emplace_back();
+    setLabelText(attribute.attributeCode, binaryValue(piece, 2));
+    attribute.attributeValue.assign(piece.data() + 2, piece.size() - 2);
+  }
+}
+
+void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
+  constexpr uint32_t kUnit = 0x1F, kFieldEnd = 0x1E;
+  size_t pos = 0;
+  bool fieldEnded = false;
+  // An entry: 2-byte label, then code units up to the unit terminator.
+  while (!fieldEnded && pos + 2 < field.size()) {
+    const int32_t label = binaryValue(field.substr(pos, 2), 2);
+    const size_t valueStart = pos + 2;
+    size_t valueEnd = valueStart;
+    pos = field.size();
+    for (size_t p = valueStart; p + 2 <= field.size(); p += 2) {
+      const uint32_t unit = codeUnitAt(field, p);
+      if (unit == kUnit || unit == kFieldEnd) {
+        valueEnd = p;
+        pos = p + 2;
+        fieldEnded = unit == kFieldEnd;
+        break;
+      }
+      valueEnd = p + 2;
+    }
+    if (pos == field.size()) fieldEnded = true;
+    const size_t units = (valueEnd - valueStart) / 2;
+    if (units < 2) continue;
+    ATTF_NATF& attribute = out.emplace_back();
+    setLabelText(attribute.attributeCode, label);
+    std::string& value = attribute.attributeValue;
+    value.reserve(units * 3);
+    for (size_t p = valueStart; p < valueEnd; p += 2) {
+      uint32_t unit = codeUnitAt(field, p);
+      if (unit == 0) break;
+      // A surrogate pair stands for one code point above U+FFFF.
+      if (unit >= 0xD800 && unit <= 0xDBFF && p + 2 < valueEnd) {
+        const uint32_t low = codeUnitAt(field, p + 2);
+        if (low >= 0xDC00 && low <= 0xDFFF) {
+          unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+          p += 2;
+        }
+      }
+      appendUtf8(value, unit);
+    }
+  }
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The data set identification (DSID) and parameters (DSPM) of a cell. All
+// values stay 0 or empty when the cell lacks the record.
+#include <string>
+
+struct DataSetIdentification {
+  int RCNM = 0;
+  int RCID = 0;
+  int EXPP = 0;
+  int INTU = 0;
+  std::string DSNM;
+  std::string EDTN;
+  std::string UPDN;
+  std::string UADT;
+  std::string ISDT;
+  std::string STED;
+  int PRSP = 0;
+  std::string PSDN;
+  std::string PRED;
+  int PROF = 0;
+  int AGEN = 0;
+  std::string COMT;
+};
+
+struct DataSetParameters {
+  int RCNM = 0;
+  int RCID = 0;
+  int HDAT = 0;
+  int VDAT = 0;
+  int SDAT = 0;
+  int CSCL = 0;  // compilation scale
+  int DUNI = 0;
+  int HUNI = 0;
+  int PUNI = 0;
+  int COUN = 0;
+  int COMF = 0;  // coordinate multiplication factor
+  int SOMF = 0;  // sounding multiplication factor
+  std::string COMT;
+};

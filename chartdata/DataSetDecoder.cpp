@@ -1,0 +1,53 @@
+// The data set records: identification (DSID) and parameters (DSPM).
+#include "DataFields.h"
+#include "S57CellReader.h"
+#include "SubfieldCursor.h"
+
+int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeOfLength,
+                                               int sizeOfPosition) {
+  return visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+                         [this](std::string_view tag, std::string_view field) {
+    if (tag != "DSID") return;  // DSSI is not read
+    DataSetIdentification& d = dataSetIdentification;
+    SubfieldCursor c(field);
+    d.RCNM = c.b11();
+    d.RCID = c.b14();
+    d.EXPP = c.b11();
+    d.INTU = c.b11();
+    d.DSNM = c.text();
+    d.EDTN = c.text();
+    d.UPDN = c.text();
+    d.UADT = c.fixed(8);
+    d.ISDT = c.fixed(8);
+    d.STED = c.fixed(4);
+    d.PRSP = c.b11();
+    d.PSDN = c.text();
+    d.PRED = c.text();
+    d.PROF = c.b11();
+    d.AGEN = c.b12();
+    d.COMT = c.text();
+  });
+}
+
+int S57CellReader::decodeDataSetParameters(std::string_view bytes, int sizeOfLength,
+                                           int sizeOfPosition) {
+  return visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+                         [this](std::string_view tag, std::string_view field) {
+    if (tag != "DSPM") return;
+    DataSetParameters& p = dataSetParameters;
+    SubfieldCursor c(field);
+    p.RCNM = c.b11();
+    p.RCID = c.b14();
+    p.HDAT = c.b11();
+    p.VDAT = c.b11();
+    p.SDAT = c.b11();
+    p.CSCL = c.b14();
+    p.DUNI = c.b11();
+    p.HUNI = c.b11();
+    p.PUNI = c.b11();
+    p.COUN = c.b11();
+    p.COMF = c.b14();
+    p.SOMF = c.b14();
+    p.COMT = c.text();
+  });
+}

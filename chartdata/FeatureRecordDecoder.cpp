@@ -1,0 +1,41 @@
+// Feature records: FRID, FOID, ATTF, NATF, FFPT, FSPT.
+#include "AttributeFields.h"
+#include "DataFields.h"
+#include "PointerFields.h"
+#include "S57CellReader.h"
+#include "SubfieldCursor.h"
+
+int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
+                                       int sizeOfPosition) {
+  auto feature = std::make_shared<FRID>();
+  FRID& f = *feature;
+  const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+                                   [&f](std::string_view tag, std::string_view field) {
+    if (tag == "FRID") {
+      field = fieldData(field);
+      f.RCNM = SubfieldCursor::binaryAt(field, 0, 1);
+      f.RCID = SubfieldCursor::binaryAt(field, 1, 4);
+      f.PRIM = SubfieldCursor::binaryAt(field, 5, 1);
+      f.GRUP = SubfieldCursor::binaryAt(field, 6, 1);
+      f.OBJL = SubfieldCursor::binaryAt(field, 7, 2);
+      f.RVER = SubfieldCursor::binaryAt(field, 9, 2);
+      f.RUIN = SubfieldCursor::binaryAt(field, 11, 1);
+    } else if (tag == "FOID") {
+      field = fieldData(field);
+      f.AGEN = SubfieldCursor::binaryAt(field, 0, 2);
+      f.FIDN = SubfieldCursor::binaryAt(field, 2, 4);
+      f.FIDS = SubfieldCursor::binaryAt(field, 6, 2);
+    } else if (tag == "ATTF") {
+      decodeAttributeField(field, f.attributes);
+    } else if (tag == "NATF") {
+      decodeNationalAttributeField(field, f.nationalAttributes);
+    } else if (tag == "FFPT") {
+      decodeFeaturePointerField(field, f.featurePointers);
+    } else if (tag == "FSPT") {
+      decodeSpatialPointerField(field, f.spatialPointers);
+    }
+  });
+  // Kept also when the record had no decodable field.
+  features.push_back(std::move(feature));
+  return code;
+}

@@ -1,0 +1,20 @@
+#include "ReaderResult.h"
+
+const char* readerResultText(int code) {
+  switch (code) {
+    case ReaderOk: return "cell read";
+    case ReaderCannotOpen: return "file cannot be opened or read";
+    case ReaderFileTooShort: return "file shorter than 25 bytes";
+    case ReaderNoDescriptiveRecord:
+      return "first record is not an ISO 8211 descriptive record, or the file is shorter than it";
+    case ReaderBadRecordLength: return "a data record declares a length of 0 or less";
+    case ReaderDescriptiveTooShort: return "descriptive record shorter than 24 bytes";
+    case ReaderDescriptiveOutOfBounds:
+      return "a field position or length points outside the descriptive record";
+    case ReaderNotDataRecord: return "a data record's leader identifier is not 'D'";
+    case ReaderDuplicateCell: return "a cell with the same data set name is already loaded";
+    case ReaderRecordOutOfBounds:
+      return "a data record is shorter than its leader, or a field runs past the record's end";
+    default: return "unknown result code";
+  }
+}

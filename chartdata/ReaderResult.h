@@ -1,0 +1,20 @@
+#pragma once
+// Result codes of the S-57 cell reader. 0 is success; every other value is a
+// failure and nothing of the file is handed on.
+
+enum ReaderResult : int {
+  ReaderOk = 0,
+  ReaderCannotOpen = 1,              // the file cannot be opened or read
+  ReaderFileTooShort = 2,            // fewer than 25 bytes
+  ReaderNoDescriptiveRecord = 3,     // no "3LE1 09" leader, or the file is shorter than the DDR
+  ReaderBadRecordLength = 4,         // a data record declares a length of 0 or less
+  ReaderDescriptiveTooShort = 5,     // the DDR is shorter than its 24-byte leader
+  ReaderDescriptiveOutOfBounds = 7,  // a DDR directory entry or field lies outside the DDR
+  ReaderNotDataRecord = 8,           // a data record's leader identifier is not 'D'
+  ReaderDuplicateCell = 11,          // a cell with the same data set name is already loaded
+  ReaderRecordOutOfBounds = 12,      // a data record is shorter than its leader, or one of its
+                                     // directory entries or fields runs past its end
+};
+
+// A short English reason for a result code ("unknown result code" for others).
+const char* readerResultText(int code);

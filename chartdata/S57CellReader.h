@@ -1,0 +1,82 @@
+#pragma once
+// Reads one S-57 cell (an ISO 8211 exchange file) into S-57 record holders.
+// A reader is short-lived: construct one per file, run it, take what is
+// needed, drop it. It is neither copyable nor movable, because `ddr` and
+// `records` are views into its own `fileBytes`.
+//
+// The pipeline, each step returning a ReaderResult code (0 = go on):
+//   readFile / readBytes   the file image into fileBytes (at most 50,000,000 bytes)
+//   splitRecords           ddr and records cut out of the image
+//   parseDescriptiveRecord fieldDescriptions from the DDR
+//   parseDataRecords       every data record handed to its decoder by record type
+// readCell / readCellBytes run all four and empty fileBytes (and the views
+// into it) before returning, whatever the outcome.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "DataSet.h"
+#include "FieldDescriptions.h"
+#include "ReaderResult.h"
+#include "S57Records.h"
+
+class S57CellReader {
+public:
+  static constexpr size_t kMaxFileBytes = 50000000;
+
+  S57CellReader() = default;
+  S57CellReader(const S57CellReader&) = delete;
+  S57CellReader& operator=(const S57CellReader&) = delete;
+
+  // --- ISO 8211 layer
+  std::string fileBytes;                 // the file image; zero bytes are data
+  std::string_view ddr;                  // the data descriptive record (view into fileBytes)
+  std::vector<std::string_view> records; // the data records in file order (views into fileBytes)
+  FieldDescriptionTable fieldDescriptions;
+
+  // --- S-57 record model
+  DataSetIdentification dataSetIdentification;
+  DataSetParameters dataSetParameters;
+  std::vector<std::shared_ptr<FRID>> features;  // one per feature record, in file order
+  std::vector<std::shared_ptr<VRID>> vectors;   // one per vector record, in file order
+  // By NAME (packed with nameKey); a later record with the same NAME replaces
+  // the earlier one here, both stay in `vectors`.
+  std::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex;
+
+  // The whole pipeline from a file / from bytes already in memory.
+  int readCell(const std::string& path);
+  int readCellBytes(std::string_view bytes);
+
+  // Step 1: the file image. readFile gives 1 when the file cannot be opened
+  // or read; readBytes takes a copy of `bytes` and always gives 0. Both keep
+  // at most kMaxFileBytes bytes.
+  int readFile(const std::string& path);
+  int readBytes(std::string_view bytes);
+  // Step 2: 0, 2, 3 or 4.
+  int splitRecords();
+  // Step 3: 0, 5 or 7.
+  int parseDescriptiveRecord();
+  // Step 4: 0, 8 or 12.
+  int parseDataRecords();
+
+  // The record decoders, given one data record and its sizes of field length
+  // and position. Each returns 0, or 12 when a directory entry or field runs
+  // past the record.
+  int decodeDataSetIdentification(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  int decodeDataSetParameters(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  int decodeFeatureRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  int decodeVectorRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+
+  // The vector record for a spatial pointer's NAME, or null.
+  std::shared_ptr<VRID> findVector(const RecordName& name) const;
+
+  // Drops everything read so far.
+  void clear();
+
+private:
+  int runSteps();
+  void releaseFileBytes();
+};

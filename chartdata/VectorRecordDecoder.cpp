@@ -1,0 +1,39 @@
+// Vector (spatial) records: VRID, ATTV, VRPT, SG2D, SG3D.
+#include <algorithm>
+
+#include "AttributeFields.h"
+#include "CoordinateFields.h"
+#include "DataFields.h"
+#include "PointerFields.h"
+#include "S57CellReader.h"
+#include "SubfieldCursor.h"
+
+int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
+                                      int sizeOfPosition) {
+  auto vector = std::make_shared<VRID>();
+  VRID& v = *vector;
+  const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+                                   [&v](std::string_view tag, std::string_view field) {
+    if (tag == "VRID") {
+      field = fieldData(field);
+      const std::string_view name = field.substr(0, std::min<size_t>(field.size(), 5));
+      v.NAME = RecordName{};
+      std::copy(name.begin(), name.end(), v.NAME.begin());
+      v.RCNM = SubfieldCursor::binaryAt(field, 0, 1);
+      v.RCID = SubfieldCursor::binaryAt(field, 1, 4);
+      v.RVER = SubfieldCursor::binaryAt(field, 5, 2);
+      v.RUIN = SubfieldCursor::binaryAt(field, 7, 1);
+    } else if (tag == "ATTV") {
+      decodeAttributeField(field, v.attributes);
+    } else if (tag == "VRPT") {
+      decodeVectorPointerField(field, v.pointers);
+    } else if (tag == "SG2D") {
+      decodeCoordinateField2D(field, v.coordinates2D);
+    } else if (tag == "SG3D") {
+      decodeCoordinateField3D(field, v.coordinates3D);
+    }
+  });
+  vectorIndex[nameKey(v.NAME)] = vector;
+  vectors.push_back(std::move(vector));
+  return code;
+}
