@@ -1,0 +1,194 @@
+// Reading a cell image into records: result codes of every step, records
+// that are skipped or cut, files on disk and the 50,000,000-byte cap.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include <unistd.h>
+
+#include "Iso8211Writer.h"
+#include "S57CellReader.h"
+#include "S57TestWriter.h"
+
+namespace {
+
+using s57test::S57TestWriter;
+
+// A small valid cell: DSID, DSPM, two features, one node. Record offsets:
+// [0] DDR, [1] DSID, [2] DSPM, [3] feature 1, [4] node, [5] feature 2.
+S57TestWriter smallCell() {
+  S57TestWriter w;
+  w.addDataSet();
+  s57test::Feature f;
+  f.objl = 75;
+  f.spatialPointers = {{s57test::kIsolatedNode, 1}};
+  w.addFeature(f);
+  w.addIsolatedNode(1, {470000000, -1220000000});
+  f.rcid = 2;
+  w.addFeature(f);
+  return w;
+}
+
+// Points directory entry `entry` of the record at `offset` past the record's
+// end: its length and position become all nines.
+void pointEntryOutside(std::string& image, size_t offset, int entry) {
+  const int sl = image[offset + 20] - '0', sp = image[offset + 21] - '0';
+  const size_t at = offset + 24 + static_cast<size_t>(entry) * (4 + sl + sp) + 4;
+  image.replace(at, static_cast<size_t>(sl + sp), std::string(static_cast<size_t>(sl + sp), '9'));
+}
+
+}  // namespace
+
+TEST(RecordReading, ResultCodesOfEveryStep) {
+  const S57TestWriter writer = smallCell();
+  const std::string good = writer.image();
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  const size_t ddrLength = at[1];
+
+  struct Case {
+    const char* what;
+    std::function<std::string()> image;
+    int code;
+    int features;  // feature holders made before the read ended (the failing
+                   // record's own, decoded as far as it went, included)
+  };
+  const Case cases[] = {
+      {"good cell", [&] { return good; }, 0, 2},
+      {"empty file", [] { return std::string(); }, 2, 0},
+      {"24 bytes", [&] { return good.substr(0, 24); }, 2, 0},
+      {"25 bytes, not 3LE1 09",
+       [&] { std::string s = good.substr(0, 25); s[5] = '2'; return s; }, 3, 0},
+      {"DDR leader with L replaced", [&] { std::string s = good; s[6] = 'R'; return s; }, 3, 0},
+      {"file shorter than the DDR", [&] { return good.substr(0, ddrLength - 1); }, 3, 0},
+      {"negative DDR length", [&] { return "-0001" + good.substr(5); }, 3, 0},
+      {"data record length 0",
+       [&] { std::string s = good; s.replace(at[3], 5, "00000"); return s; }, 4, 0},
+      {"data record length not numeric",
+       [&] { std::string s = good; s.replace(at[3], 5, "x0100"); return s; }, 4, 0},
+      {"data record length negative",
+       [&] { std::string s = good; s.replace(at[5], 5, "-0100"); return s; }, 4, 0},
+      {"DDR of 23 bytes",
+       [&] { return "000233LE1 09" + std::string(11, ' ') + good.substr(ddrLength); }, 5, 0},
+      {"DDR field outside the DDR",
+       [&] { std::string s = good; pointEntryOutside(s, 0, 2); return s; }, 7, 0},
+      {"leader identifier R stops the walk",
+       [&] { std::string s = good; s[at[5] + 6] = 'R'; return s; }, 8, 1},
+      {"data record shorter than its leader",
+       [&] { return good.substr(0, at[5]) + "00010 D   "; }, 12, 1},
+      {"field runs past its record",
+       [&] { std::string s = good; pointEntryOutside(s, at[3], 2); return s; }, 12, 1},
+      {"record type tag past the record",
+       [&] { return good.substr(0, at[5]) + "00027 D     00026   1104" "000"; }, 12, 1},
+      {"last record cut inside its fields", [&] { return good.substr(0, good.size() - 3); }, 12, 2},
+      {"last record cut after its leader", [&] { return good.substr(0, at[5] + 24); }, 12, 1},
+      // A declared length past the end of the file: the record is cut at the
+      // end and its fields, all inside, decode.
+      {"last record longer than the file",
+       [&] { std::string s = good; s.replace(at[5], 5, "09999"); return s; }, 0, 2},
+      // Cutting records comes before decoding any of them.
+      {"zero bytes after the last record",
+       [&] { return good + std::string(30, '\0'); }, 4, 0},
+  };
+  for (const Case& c : cases) {
+    S57CellReader reader;
+    EXPECT_EQ(reader.readCellBytes(c.image()), c.code) << c.what;
+    EXPECT_EQ(static_cast<int>(reader.features.size()), c.features) << c.what;
+    EXPECT_TRUE(reader.fileBytes.empty()) << c.what;
+    EXPECT_TRUE(reader.records.empty() && reader.ddr.empty()) << c.what;
+  }
+}
+
+TEST(RecordReading, StepsOneByOneExposeTheRecords) {
+  const S57TestWriter writer = smallCell();
+  const std::string image = writer.image();
+  S57CellReader reader;
+  ASSERT_EQ(reader.readBytes(image), 0);
+  ASSERT_EQ(reader.splitRecords(), 0);
+  EXPECT_EQ(reader.ddr.size(), writer.iso().recordOffsets()[1]);
+  ASSERT_EQ(reader.records.size(), 5u);
+  EXPECT_EQ(reader.records[0].substr(0, 5), image.substr(reader.ddr.size(), 5));
+  EXPECT_EQ(reader.parseDescriptiveRecord(), 0);
+  EXPECT_EQ(reader.parseDataRecords(), 0);
+  EXPECT_EQ(reader.features.size(), 2u);
+  EXPECT_EQ(reader.vectors.size(), 1u);
+  EXPECT_EQ(reader.fileBytes.size(), image.size());  // only readCell* release it
+}
+
+TEST(RecordReading, SkipsRecordsOfOtherTypesAndKeepsZeroBytesAsData) {
+  S57TestWriter writer = smallCell();
+  // A catalogue directory record between the others, and a feature whose
+  // attribute value holds zero bytes.
+  writer.addRecord(iso8211::Record()
+                       .add("0001", s57test::recordIdField(9))
+                       .add("CATD", iso8211::field(std::string("CD\0\0\0\0\0", 7))));
+  s57test::Feature f;
+  f.rcid = 3;
+  f.attributes = {{116, std::string("a\0b", 3)}};
+  writer.addFeature(f);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.features.size(), 3u);
+  ASSERT_EQ(reader.features[2]->attributes.size(), 1u);
+  EXPECT_EQ(reader.features[2]->attributes[0].attributeValue, std::string("a\0b", 3));
+}
+
+TEST(RecordReading, ReadsFilesAndReportsThoseThatCannotBeOpened) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("chartdata_reading_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string path = (dir / "CELL.000").string();
+  ASSERT_TRUE(smallCell().writeFile(path));
+
+  S57CellReader reader;
+  EXPECT_EQ(reader.readCell(path), 0);
+  EXPECT_EQ(reader.features.size(), 2u);
+  EXPECT_EQ(reader.dataSetIdentification.DSNM, "TEST0001.000");
+  EXPECT_TRUE(reader.fileBytes.empty());
+
+  S57CellReader missing;
+  EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), 1);
+  S57CellReader directory;
+  EXPECT_EQ(directory.readCell(dir.string()), 1);
+  fs::remove_all(dir);
+}
+
+TEST(RecordReading, IgnoresBytesPastFiftyMillion) {
+  // A valid cell that ends exactly at byte 50,000,000, then a record that
+  // would fail the read (length 0) if it were seen.
+  constexpr size_t kCap = 50000000;
+  S57TestWriter writer = smallCell();
+  const auto filler = [](size_t fieldLength) {
+    return iso8211::Record().sizes(5, 2).add("0001", s57test::recordIdField(1)).add(
+        "CATX", std::string(fieldLength - 1, 'x') + '\x1e');
+  };
+  const size_t overhead = filler(1).encodeData().size() - 1;
+  size_t size = writer.image().size();
+  while (size < kCap) {
+    const size_t room = kCap - size;
+    size_t length = std::min<size_t>(room, 99999);  // record lengths have 5 digits
+    if (room > length && room - length < overhead + 1) length -= overhead + 1;
+    writer.addRecord(filler(length - overhead));
+    size += length;
+  }
+  std::string image = writer.image();
+  ASSERT_EQ(image.size(), kCap);
+  image += "00000 D";
+
+  S57CellReader fromMemory;
+  EXPECT_EQ(fromMemory.readCellBytes(image), 0);
+  EXPECT_EQ(fromMemory.features.size(), 2u);
+
+  const std::string path =
+      (std::filesystem::temp_directory_path() / ("chartdata_cap_" + std::to_string(::getpid()) + ".000"))
+          .string();
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), f), image.size());
+  std::fclose(f);
+  S57CellReader fromFile;
+  EXPECT_EQ(fromFile.readCell(path), 0);
+  EXPECT_EQ(fromFile.features.size(), 2u);
+  std::remove(path.c_str());
+}

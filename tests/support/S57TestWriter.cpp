@@ -1,0 +1,236 @@
+#include "S57TestWriter.h"
+
+namespace s57test {
+
+using iso8211::b11;
+using iso8211::b12;
+using iso8211::b14;
+using iso8211::field;
+using iso8211::text;
+
+namespace {
+
+std::string raw(const uint8_t* bytes, size_t n) {
+  return std::string(reinterpret_cast<const char*>(bytes), n);
+}
+
+std::string fixedText(std::string value, size_t width) {
+  value.resize(width, ' ');
+  return value;
+}
+
+}  // namespace
+
+std::array<uint8_t, 5> recordName(int rcnm, int64_t rcid) {
+  const std::string id = b14(rcid);
+  return {static_cast<uint8_t>(rcnm), static_cast<uint8_t>(id[0]), static_cast<uint8_t>(id[1]),
+          static_cast<uint8_t>(id[2]), static_cast<uint8_t>(id[3])};
+}
+
+std::array<uint8_t, 8> longName(int agen, int64_t fidn, int fids) {
+  const std::string bytes = b12(static_cast<uint32_t>(agen)) + b14(fidn) + b12(static_cast<uint32_t>(fids));
+  std::array<uint8_t, 8> out{};
+  for (size_t i = 0; i < 8; ++i) out[i] = static_cast<uint8_t>(bytes[i]);
+  return out;
+}
+
+std::string recordIdField(int number) { return field(b12(static_cast<uint32_t>(number))); }
+
+std::string dsidField(const DataSet& d) {
+  return field(b11(kDataSetIdentification) + b14(d.rcid) + b11(d.expp) + b11(d.intu) +
+               text(d.dsnm) + text(d.edtn) + text(d.updn) + fixedText(d.uadt, 8) +
+               fixedText(d.isdt, 8) + fixedText(d.sted, 4) + b11(d.prsp) + text(d.psdn) +
+               text(d.pred) + b11(d.prof) + b12(d.agen) + text(d.comt));
+}
+
+std::string dspmField(const Parameters& p) {
+  return field(b11(kDataSetParameters) + b14(p.rcid) + b11(p.hdat) + b11(p.vdat) + b11(p.sdat) +
+               b14(p.cscl) + b11(p.duni) + b11(p.huni) + b11(p.puni) + b11(p.coun) +
+               b14(p.comf) + b14(p.somf) + text(p.comt));
+}
+
+std::string fridField(const Feature& f) {
+  return field(b11(kFeature) + b14(f.rcid) + b11(f.prim) + b11(f.grup) + b12(f.objl) +
+               b12(f.rver) + b11(f.ruin));
+}
+
+std::string foidField(const Feature& f) {
+  return field(b12(f.agen) + b14(f.fidn) + b12(f.fids));
+}
+
+std::string attributeField(const std::vector<Attribute>& attributes) {
+  std::string bytes;
+  for (const Attribute& a : attributes) bytes += b12(a.label) + text(a.value);
+  return field(bytes);
+}
+
+std::string natfField(const std::vector<NationalAttribute>& attributes) {
+  std::string bytes;
+  for (const NationalAttribute& a : attributes) {
+    bytes += b12(a.label);
+    for (char16_t unit : a.value) bytes += b12(unit);
+    bytes += b12(0x1F);
+  }
+  return bytes + b12(0x1E);
+}
+
+std::string ffptField(const std::vector<FeaturePointer>& pointers) {
+  std::string bytes;
+  for (const FeaturePointer& p : pointers) bytes += raw(p.lnam.data(), 8) + b11(p.rind) + text(p.comt);
+  return field(bytes);
+}
+
+std::string fsptField(const std::vector<SpatialPointer>& pointers) {
+  std::string bytes;
+  for (const SpatialPointer& p : pointers)
+    bytes += raw(recordName(p.rcnm, p.rcid).data(), 5) + b11(p.ornt) + b11(p.usag) + b11(p.mask);
+  return field(bytes);
+}
+
+std::string vridField(const Vector& v) {
+  return field(b11(v.rcnm) + b14(v.rcid) + b12(v.rver) + b11(v.ruin));
+}
+
+std::string vrptField(const std::vector<VectorPointer>& pointers) {
+  std::string bytes;
+  for (const VectorPointer& p : pointers)
+    bytes += raw(recordName(p.rcnm, p.rcid).data(), 5) + b11(p.ornt) + b11(p.usag) + b11(p.topi) +
+             b11(p.mask);
+  return field(bytes);
+}
+
+std::string sg2dField(const std::vector<Coordinate>& coordinates) {
+  std::string bytes;
+  for (const Coordinate& c : coordinates) bytes += b14(c.y) + b14(c.x);
+  return field(bytes);
+}
+
+std::string sg3dField(const std::vector<Sounding>& soundings) {
+  std::string bytes;
+  for (const Sounding& s : soundings) bytes += b14(s.y) + b14(s.x) + b14(s.depth);
+  return field(bytes);
+}
+
+S57TestWriter::S57TestWriter() {
+  const char* field = "1600;&   ";
+  const char* repeating = "2600;&   ";
+  writer_
+      .describe("0001", "0500;&   ", "ISO 8211 Record Identifier", "", "(b12)")
+      .describe("DSID", field, "Data set identification field",
+                "RCNM!RCID!EXPP!INTU!DSNM!EDTN!UPDN!UADT!ISDT!STED!PRSP!PSDN!PRED!PROF!AGEN!COMT",
+                "(b11,b14,2b11,3A,2A(8),R(4),b11,2A,b11,b12,A)")
+      .describe("DSSI", field, "Data set structure information field",
+                "DSTR!AALL!NALL!NOMR!NOCR!NOGR!NOLR!NOIN!NOCN!NOED!NOFA", "(3b11,8b14)")
+      .describe("DSPM", field, "Data set parameter field",
+                "RCNM!RCID!HDAT!VDAT!SDAT!CSCL!DUNI!HUNI!PUNI!COUN!COMF!SOMF!COMT",
+                "(b11,b14,3b11,b14,4b11,2b14,A)")
+      .describe("FRID", field, "Feature record identifier field",
+                "RCNM!RCID!PRIM!GRUP!OBJL!RVER!RUIN", "(b11,b14,2b11,2b12,b11)")
+      .describe("FOID", field, "Feature object identifier field", "AGEN!FIDN!FIDS",
+                "(b12,b14,b12)")
+      .describe("ATTF", repeating, "Feature record attribute field", "*ATTL!ATVL", "(b12,A)")
+      .describe("NATF", repeating, "Feature record national attribute field", "*ATTL!ATVL",
+                "(b12,A)")
+      .describe("FFPT", repeating, "Feature record to feature object pointer field",
+                "*LNAM!RIND!COMT", "(B(64),b11,A)")
+      .describe("FSPT", repeating, "Feature record to spatial record pointer field",
+                "*NAME!ORNT!USAG!MASK", "(B(40),3b11)")
+      .describe("VRID", field, "Vector record identifier field", "RCNM!RCID!RVER!RUIN",
+                "(b11,b14,b12,b11)")
+      .describe("ATTV", repeating, "Vector record attribute field", "*ATTL!ATVL", "(b12,A)")
+      .describe("VRPT", repeating, "Vector record pointer field", "*NAME!ORNT!USAG!TOPI!MASK",
+                "(B(40),4b11)")
+      .describe("SG2D", repeating, "2-D coordinate field", "*YCOO!XCOO", "(2b24)")
+      .describe("SG3D", repeating, "3-D coordinate (sounding array) field", "*YCOO!XCOO!VE3D",
+                "(3b24)")
+      .fieldTree({{"0001", "DSID"}, {"DSID", "DSSI"}, {"0001", "DSPM"}, {"0001", "FRID"},
+                  {"FRID", "FOID"}, {"FRID", "ATTF"}, {"FRID", "NATF"}, {"FRID", "FFPT"},
+                  {"FRID", "FSPT"}, {"0001", "VRID"}, {"VRID", "ATTV"}, {"VRID", "VRPT"},
+                  {"VRID", "SG2D"}, {"VRID", "SG3D"}});
+}
+
+S57TestWriter& S57TestWriter::addRecord(const iso8211::Record& record, char leaderIdentifier) {
+  writer_.addRecord(record, leaderIdentifier);
+  ++nextRecord_;
+  return *this;
+}
+
+S57TestWriter& S57TestWriter::addDataSet(const DataSet& d, const Parameters& p) {
+  return addDataSetIdentification(d).addDataSetParameters(p);
+}
+
+S57TestWriter& S57TestWriter::addDataSetIdentification(const DataSet& d) {
+  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the rest zero.
+  const std::string dssi = field(b11(2) + b11(1) + b11(2) + std::string(32, '\0'));
+  return addRecord(iso8211::Record()
+                       .add("0001", recordIdField(nextRecord_))
+                       .add("DSID", dsidField(d))
+                       .add("DSSI", dssi));
+}
+
+S57TestWriter& S57TestWriter::addDataSetParameters(const Parameters& p) {
+  return addRecord(
+      iso8211::Record().add("0001", recordIdField(nextRecord_)).add("DSPM", dspmField(p)));
+}
+
+S57TestWriter& S57TestWriter::addFeature(const Feature& f) {
+  iso8211::Record r;
+  r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
+  if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
+  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes));
+  if (!f.featurePointers.empty()) r.add("FFPT", ffptField(f.featurePointers));
+  if (!f.spatialPointers.empty()) r.add("FSPT", fsptField(f.spatialPointers));
+  return addRecord(r);
+}
+
+S57TestWriter& S57TestWriter::addVector(const Vector& v) {
+  iso8211::Record r;
+  r.add("0001", recordIdField(nextRecord_)).add("VRID", vridField(v));
+  if (!v.attributes.empty()) r.add("ATTV", attributeField(v.attributes));
+  if (!v.pointers.empty()) r.add("VRPT", vrptField(v.pointers));
+  if (!v.coordinates2D.empty()) r.add("SG2D", sg2dField(v.coordinates2D));
+  if (!v.coordinates3D.empty()) r.add("SG3D", sg3dField(v.coordinates3D));
+  return addRecord(r);
+}
+
+S57TestWriter& S57TestWriter::addIsolatedNode(int64_t rcid, Coordinate at) {
+  Vector v;
+  v.rcnm = kIsolatedNode;
+  v.rcid = rcid;
+  v.coordinates2D = {at};
+  return addVector(v);
+}
+
+S57TestWriter& S57TestWriter::addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings) {
+  Vector v;
+  v.rcnm = kIsolatedNode;
+  v.rcid = rcid;
+  v.coordinates3D = soundings;
+  return addVector(v);
+}
+
+S57TestWriter& S57TestWriter::addConnectedNode(int64_t rcid, Coordinate at) {
+  Vector v;
+  v.rcnm = kConnectedNode;
+  v.rcid = rcid;
+  v.coordinates2D = {at};
+  return addVector(v);
+}
+
+S57TestWriter& S57TestWriter::addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
+                                      const std::vector<Coordinate>& interior) {
+  Vector v;
+  v.rcnm = kEdge;
+  v.rcid = rcid;
+  VectorPointer begin;
+  begin.rcid = beginNode;
+  begin.topi = 1;
+  VectorPointer end;
+  end.rcid = endNode;
+  end.topi = 2;
+  v.pointers = {begin, end};
+  v.coordinates2D = interior;
+  return addVector(v);
+}
+
+}  // namespace s57test

@@ -1,0 +1,183 @@
+#pragma once
+// Writes S-57 cells for tests: the usual S-57 DDR and data records built
+// from plain values (data set identification and parameters, feature records
+// with their attributes and pointers, vector records with coordinates).
+// Field builders are free functions so a test can also put a single field
+// into a hand-made record (iso8211::Record) next to broken ones.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Iso8211Writer.h"
+
+namespace s57test {
+
+// Record name values (RCNM).
+enum : int {
+  kDataSetIdentification = 10,
+  kDataSetParameters = 20,
+  kFeature = 100,
+  kIsolatedNode = 110,
+  kConnectedNode = 120,
+  kEdge = 130,
+};
+
+struct DataSet {  // DSID
+  int rcid = 1;
+  int expp = 1;
+  int intu = 5;
+  std::string dsnm = "TEST0001.000";
+  std::string edtn = "1";
+  std::string updn = "0";
+  std::string uadt = "20240101";
+  std::string isdt = "20240101";
+  std::string sted = "03.1";
+  int prsp = 1;
+  std::string psdn;
+  std::string pred = "2.0";
+  int prof = 1;
+  int agen = 550;
+  std::string comt;
+};
+
+struct Parameters {  // DSPM
+  int rcid = 1;
+  int hdat = 2;
+  int vdat = 17;
+  int sdat = 23;
+  int cscl = 20000;
+  int duni = 1;
+  int huni = 1;
+  int puni = 1;
+  int coun = 1;
+  int comf = 10000000;
+  int somf = 10;
+  std::string comt;
+};
+
+struct Attribute {  // one ATTF / ATTV entry
+  int label = 0;
+  std::string value;
+};
+
+struct NationalAttribute {  // one NATF entry, value in UCS-2 code units
+  int label = 0;
+  std::u16string value;
+};
+
+struct FeaturePointer {  // one FFPT entry
+  std::array<uint8_t, 8> lnam{};
+  int rind = 2;
+  std::string comt;
+};
+
+struct SpatialPointer {  // one FSPT entry
+  int rcnm = kIsolatedNode;
+  int64_t rcid = 0;
+  int ornt = 255;
+  int usag = 255;
+  int mask = 255;
+};
+
+struct VectorPointer {  // one VRPT entry
+  int rcnm = kConnectedNode;
+  int64_t rcid = 0;
+  int ornt = 255;
+  int usag = 255;
+  int topi = 1;
+  int mask = 255;
+};
+
+struct Coordinate {  // one SG2D entry, in coordinate units
+  int32_t y = 0;
+  int32_t x = 0;
+};
+
+struct Sounding {  // one SG3D entry
+  int32_t y = 0;
+  int32_t x = 0;
+  int32_t depth = 0;  // metres times SOMF
+};
+
+struct Feature {  // a feature record
+  int64_t rcid = 1;
+  int prim = 1;
+  int grup = 2;
+  int objl = 0;
+  int rver = 1;
+  int ruin = 1;
+  int agen = 550;
+  int64_t fidn = 1;
+  int fids = 1;
+  std::vector<Attribute> attributes;
+  std::vector<NationalAttribute> nationalAttributes;
+  std::vector<FeaturePointer> featurePointers;
+  std::vector<SpatialPointer> spatialPointers;
+};
+
+struct Vector {  // a vector record
+  int rcnm = kIsolatedNode;
+  int64_t rcid = 1;
+  int rver = 1;
+  int ruin = 1;
+  std::vector<Attribute> attributes;
+  std::vector<VectorPointer> pointers;
+  std::vector<Coordinate> coordinates2D;
+  std::vector<Sounding> coordinates3D;
+};
+
+// Field contents, terminators included.
+std::string dsidField(const DataSet& d);
+std::string dspmField(const Parameters& p);
+std::string fridField(const Feature& f);
+std::string foidField(const Feature& f);
+std::string attributeField(const std::vector<Attribute>& attributes);  // ATTF or ATTV
+std::string natfField(const std::vector<NationalAttribute>& attributes);
+std::string ffptField(const std::vector<FeaturePointer>& pointers);
+std::string fsptField(const std::vector<SpatialPointer>& pointers);
+std::string vridField(const Vector& v);
+std::string vrptField(const std::vector<VectorPointer>& pointers);
+std::string sg2dField(const std::vector<Coordinate>& coordinates);
+std::string sg3dField(const std::vector<Sounding>& soundings);
+// The "0001" record identifier field.
+std::string recordIdField(int number);
+// The 5-byte NAME of a vector record (RCNM + RCID).
+std::array<uint8_t, 5> recordName(int rcnm, int64_t rcid);
+// The 8-byte LNAM of a feature (AGEN + FIDN + FIDS).
+std::array<uint8_t, 8> longName(int agen, int64_t fidn, int fids);
+
+// A whole cell. Records are numbered in the "0001" field in the order added.
+class S57TestWriter {
+public:
+  // Describes every S-57 field the reader knows (and DSSI).
+  S57TestWriter();
+
+  S57TestWriter& addDataSet(const DataSet& d = DataSet(), const Parameters& p = Parameters());
+  S57TestWriter& addDataSetIdentification(const DataSet& d);
+  S57TestWriter& addDataSetParameters(const Parameters& p);
+  S57TestWriter& addFeature(const Feature& f);
+  S57TestWriter& addVector(const Vector& v);
+  // A record made by the caller (its "0001" field included when wanted).
+  S57TestWriter& addRecord(const iso8211::Record& record, char leaderIdentifier = 'D');
+
+  // Convenience for synthetic cells: an isolated node with one position, a
+  // sounding node, and an edge between two connected nodes.
+  S57TestWriter& addIsolatedNode(int64_t rcid, Coordinate at);
+  S57TestWriter& addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings);
+  S57TestWriter& addConnectedNode(int64_t rcid, Coordinate at);
+  S57TestWriter& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
+                         const std::vector<Coordinate>& interior);
+
+  int nextRecordNumber() const { return nextRecord_; }
+  iso8211::Writer& iso() { return writer_; }
+  const iso8211::Writer& iso() const { return writer_; }
+  std::string image() const { return writer_.image(); }
+  bool writeFile(const std::string& path) const { return writer_.writeFile(path); }
+
+private:
+  iso8211::Writer writer_;
+  int nextRecord_ = 1;
+};
+
+}  // namespace s57test
