@@ -1,0 +1,164 @@
+#include "GeometryAssembly.h"
+
+#include <cstdlib>
+
+#include "S57CellReader.h"
+
+namespace {
+using mercator::kPi;
+using mercator::kTwoPi;
+
+class Assembler {
+public:
+  Assembler(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& catalogue)
+      : reader_(reader), cell_(cell), catalogue_(catalogue) {}
+
+  void run() {
+    for (const auto& record : reader_.features) {
+      switch (record->PRIM) {
+        case 1: addPoint(*record); break;
+        case 2: addLine(*record); break;
+        case 3: addArea(*record); break;
+        default: break;  // no geometry
+      }
+    }
+  }
+
+private:
+  ChartVertex project(int32_t y, int32_t x) const { return projectVertex(cell_, y, x); }
+
+  void attachAttributes(const FRID& record, ChartFeature& feature) const {
+    feature.objectClass = record.OBJL;
+    feature.attributes.reserve(record.attributes.size() + record.nationalAttributes.size());
+    attach(record.attributes, feature, true);
+    attach(record.nationalAttributes, feature, false);
+  }
+
+  // ATTF sets the scale limits even for codes the catalogue lacks; NATF only
+  // for catalogued codes.
+  void attach(const std::vector<ATTF_NATF>& list, ChartFeature& feature, bool limitsAlways) const {
+    for (const ATTF_NATF& a : list) {
+      const auto entry = catalogue_.find(a.attributeCode);
+      const bool catalogued = entry != catalogue_.end();
+      if (limitsAlways || catalogued) {
+        if (a.attributeCode == "132") feature.scaleMaximum = std::atoi(a.attributeValue.c_str());
+        else if (a.attributeCode == "133") feature.scaleMinimum = std::atoi(a.attributeValue.c_str());
+      }
+      if (catalogued) feature.attributes.push_back({entry->second.acronym, a.attributeValue});
+    }
+  }
+
+  void addPoint(const FRID& record) {
+    if (record.spatialPointers.empty()) return;
+    const auto node = reader_.findVector(record.spatialPointers.front().NAME);
+    if (!node) return;
+    if (!node->coordinates2D.empty()) {
+      auto point = std::make_unique<PointFeature>();
+      attachAttributes(record, *point);
+      const SG2D& c = node->coordinates2D.front();
+      point->position = project(c.YCOO, c.XCOO);
+      cell_.points.push_back(std::move(point));
+    }
+    if (!node->coordinates3D.empty()) {
+      auto sounding = std::make_unique<SoundingFeature>();
+      attachAttributes(record, *sounding);
+      sounding->soundings.reserve(node->coordinates3D.size());
+      const float somf = static_cast<float>(cell_.soundingFactor);
+      for (const SG3D& c : node->coordinates3D) {
+        const ChartVertex v = project(c.YCOO, c.XCOO);
+        Sounding s;
+        s.x = v.point.x;
+        s.y = v.point.y;
+        s.depth = static_cast<float>(c.VE3D) / somf;
+        sounding->soundings.push_back(std::move(s));
+      }
+      cell_.soundings.push_back(std::move(sounding));
+    }
+  }
+
+  // Appends the polyline of the edge behind `pointer` to `out` as a new
+  // part: the edge's own vertices, reversed when ORNT is not 1, between its
+  // begin and end nodes. False when the edge is missing.
+  bool appendPart(const FSPT& pointer, std::uint8_t usage, std::vector<ChartVertex>& out,
+                  std::vector<BoundaryPart>& parts) {
+    const auto edge = reader_.findVector(pointer.NAME);
+    if (!edge) return false;
+    const bool forward = pointer.ORNT == 1;
+
+    // Nodes at the front were each placed before the previous ones, so they
+    // are written in reverse.
+    front_.clear();
+    back_.clear();
+    for (const VRPT& p : edge->pointers) {
+      if (p.TOPI != 1 && p.TOPI != 2) continue;
+      const auto node = reader_.findVector(p.NAME);
+      if (!node || node->coordinates2D.empty()) continue;
+      ChartVertex v = project(node->coordinates2D.front().YCOO, node->coordinates2D.front().XCOO);
+      v.usage = usage;
+      ((p.TOPI == 1) == forward ? front_ : back_).push_back(v);
+    }
+
+    BoundaryPart part;
+    part.offset = static_cast<std::uint32_t>(out.size());
+    part.edgeAttributes.reserve(edge->attributes.size());
+    for (const ATTF_NATF& a : edge->attributes) part.edgeAttributes.push_back({a.attributeCode, a.attributeValue});
+    std::copy(pointer.NAME.begin(), pointer.NAME.end(), part.edgeName.begin());
+
+    out.reserve(out.size() + front_.size() + edge->coordinates2D.size() + back_.size());
+    out.insert(out.end(), front_.rbegin(), front_.rend());
+    const auto& inner = edge->coordinates2D;
+    for (size_t i = 0; i < inner.size(); ++i) {
+      const SG2D& c = forward ? inner[i] : inner[inner.size() - 1 - i];
+      ChartVertex v = project(c.YCOO, c.XCOO);
+      v.usage = usage;
+      out.push_back(v);
+    }
+    out.insert(out.end(), back_.begin(), back_.end());
+    part.count = static_cast<std::uint32_t>(out.size() - part.offset);
+    parts.push_back(std::move(part));
+    return true;
+  }
+
+  void addLine(const FRID& record) {
+    auto line = std::make_unique<LineFeature>();
+    for (const FSPT& pointer : record.spatialPointers) appendPart(pointer, 0, line->vertices, line->parts);
+    attachAttributes(record, *line);
+    cell_.lines.push_back(std::move(line));
+  }
+
+  void addArea(const FRID& record) {
+    auto area = std::make_unique<AreaFeature>();
+    for (const FSPT& pointer : record.spatialPointers) {
+      if (pointer.MASK == 0) continue;
+      const std::uint8_t usage = static_cast<std::uint8_t>(pointer.USAG);
+      if (pointer.USAG == 1 || pointer.USAG == 3 || pointer.USAG == 255)
+        appendPart(pointer, usage, area->exteriorVertices, area->exteriorParts);
+      else if (pointer.USAG == 2)
+        appendPart(pointer, usage, area->interiorVertices, area->interiorParts);
+      // other usages are dropped
+    }
+    attachAttributes(record, *area);
+    area->updateBounds();
+    cell_.areas.push_back(std::move(area));
+  }
+
+  const S57CellReader& reader_;
+  S57Cell& cell_;
+  const AttributeCatalogue& catalogue_;
+  std::vector<ChartVertex> front_, back_;  // node scratch, reused per edge
+};
+}  // namespace
+
+ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t XCOO) {
+  const double factor = cell.coordinateFactor;
+  const double latitude = YCOO / factor * kPi / 180.0;
+  double longitude = XCOO / factor * kPi / 180.0;
+  if (cell.name == "WORLD10.000") longitude += kTwoPi;
+  ChartVertex v;
+  v.point = projectRadians(latitude, longitude, cell.projectionRadius);
+  return v;
+}
+
+void assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
+  Assembler(reader, cell, attributes).run();
+}

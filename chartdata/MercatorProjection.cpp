@@ -1,0 +1,37 @@
+#include "MercatorProjection.h"
+
+#include <cmath>
+
+using namespace mercator;
+
+double parallelRadius() {
+  const double phi = kStandardParallel * kPi / 180.0;
+  const double s = std::sin(phi);
+  return kSemiMajorAxis * std::cos(phi) / std::sqrt(1.0 - kEccentricitySquared * s * s);
+}
+
+ChartPoint projectRadians(double latitudeRadians, double longitudeRadians, double radius) {
+  const double s = kEccentricity * std::sin(latitudeRadians);
+  const double y = std::log(std::tan(latitudeRadians / 2.0 + kQuarterPi)) -
+                   kHalfEccentricity * std::log((1.0 + s) / (1.0 - s));
+  return {longitudeRadians * radius * kChartUnitsPerMetre, y * radius * kChartUnitsPerMetre};
+}
+
+ChartPoint geoToChart(GeoPoint position) {
+  return projectRadians(position.latitude * kPi / 180.0, position.longitude * kPi / 180.0, kRadius);
+}
+
+GeoPoint chartToGeo(ChartPoint point) {
+  GeoPoint result;
+  result.longitude = point.x / kChartUnitsPerMetre / kRadius * 180.0 / kPi;
+  if (result.longitude > 180.0) result.longitude -= 360.0;
+  const double t = point.y / kChartUnitsPerMetre;
+  double phi = 0.0;
+  for (int i = 0; i < 4; ++i) {
+    const double s = kEccentricity * std::sin(phi);
+    phi = 2.0 * std::atan(std::exp(kHalfEccentricity * std::log((1.0 + s) / (1.0 - s)) + t / kRadius)) -
+          kHalfPi;
+  }
+  result.latitude = phi * 180.0 / kPi;
+  return result;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The chart's projection: an ellipsoidal Mercator plane true at latitude 30,
+// in chart units of 1/100000 metre. Every constant uses pi truncated to
+// 3.1415926 so that positions agree with the chart data built for it.
+
+struct GeoPoint {
+  double latitude = 0;   // degrees, north positive
+  double longitude = 0;  // degrees, east positive
+};
+
+// x east, y north. Chart units on the projection plane, or painter logical
+// units once converted for drawing.
+struct ChartPoint {
+  double x = 0;
+  double y = 0;
+};
+
+namespace mercator {
+constexpr double kPi = 3.1415926;
+constexpr double kQuarterPi = 0.785398163375;
+constexpr double kHalfPi = 1.5707963;
+constexpr double kTwoPi = 6.2831852;
+constexpr double kSemiMajorAxis = 6378137.0;      // metres
+constexpr double kEccentricity = 0.08189;
+constexpr double kEccentricitySquared = 0.0067059721;
+constexpr double kHalfEccentricity = 0.040945;
+constexpr double kStandardParallel = 30.0;         // degrees
+constexpr double kRadius = 5528264.691622807;      // radius of the parallel 30, metres
+constexpr double kChartUnitsPerMetre = 100000.0;
+}  // namespace mercator
+
+// Radius of the standard parallel on the ellipsoid, computed from the
+// constants above (equals mercator::kRadius).
+double parallelRadius();
+
+// Forward projection of a position in radians with the given parallel radius.
+ChartPoint projectRadians(double latitudeRadians, double longitudeRadians, double radius);
+
+// Degrees to chart units. The longitude is not wrapped.
+ChartPoint geoToChart(GeoPoint position);
+
+// Chart units to degrees: a longitude above 180 comes back 360 lower; the
+// latitude is found with four fixed iterations.
+GeoPoint chartToGeo(ChartPoint point);
