@@ -1,0 +1,40 @@
+#pragma once
+// Matching a feature against the look-up tables, once while its cell loads,
+// and the draw-time questions about the result.
+#include <vector>
+
+#include "ChartModel.h"
+#include "DisplaySettings.h"
+#include "LookupEntry.h"
+#include "PresentationLibrary.h"
+
+// Chooses the entry of `table` for the feature's class and attributes, copies
+// its instructions into `result` and sets the feature's radar flag, display
+// priority and viewing group from it, then resolves the attribute references
+// of `result`. An uncatalogued class or a class without entries selects
+// nothing.
+void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result,
+                  const ObjectClassCatalogue& classes);
+
+// Both selections of the feature, from the tables of its kind, in the order
+// that decides the shared members: point PAPER_CHART then SIMPLIFIED,
+// sounding PAPER_CHART (second result only), line LINES twice, area
+// PLAIN_BOUNDARIES then SYMBOLIZED_BOUNDARIES.
+void selectLookups(ChartFeature& feature, const PresentationLibrary& library);
+
+// A SY rotation names an attribute: it becomes that attribute's value. A TX
+// gets the feature's national object name as its national text.
+void resolveAttributeReferences(const ChartFeature& feature, LookupResult& result);
+
+// Whether the display category setting admits the result in use.
+bool passesDisplayCategory(const ChartFeature& feature, const DisplaySettings& settings = displaySettings());
+
+// Viewing groups 31000 to 31080.
+bool inMarinersViewingGroups(const ChartFeature& feature);
+
+// The instruction list drawn: the second result when `forceSecond` or when
+// simplified symbols are chosen, else the first.
+std::vector<Instruction>& instructionsInUse(ChartFeature& feature, bool forceSecond,
+                                            const DisplaySettings& settings = displaySettings());
+const std::vector<Instruction>& instructionsInUse(const ChartFeature& feature, bool forceSecond,
+                                                  const DisplaySettings& settings = displaySettings());

@@ -1,0 +1,51 @@
+#include "DisplaySettings.h"
+
+namespace {
+// 1 sets, 2 clears, anything else leaves the flag.
+void setFlag(bool& flag, int code) {
+  if (code == 1) flag = true;
+  else if (code == 2) flag = false;
+}
+}  // namespace
+
+DisplaySettings::DisplaySettings(const PresentationLibrary& library)
+    : colourTable(&library.colourTable(ColourScheme::DAY_BRIGHT)), library_(&library) {}
+
+void DisplaySettings::setDisplayCategory(int code) {
+  if (code >= 0 && code <= 2) displayCategory = code;
+}
+
+void DisplaySettings::setContourSet(int code) {
+  if (code != 5 && code != 10 && code != 20) return;
+  if (safetyContour == static_cast<float>(code)) return;
+  switch (code) {
+    case 5: safetyContour = 5, shallowContour = 2, deepContour = 10; break;
+    case 10: safetyContour = 10, shallowContour = 5, deepContour = 20; break;
+    case 20: safetyContour = 20, shallowContour = 10, deepContour = 20; break;
+  }
+}
+
+void DisplaySettings::setColourScheme(int code) {
+  if (code < 1 || code > kColourSchemeCount) return;
+  colourTable = &library_->colourTables[code - 1];
+}
+
+void DisplaySettings::setSymbolStyle(int code) { setFlag(paperChartSymbols, code); }
+void DisplaySettings::setTextLanguage(int code) { setFlag(nationalText, code); }
+void DisplaySettings::setShowText(int code) { setFlag(showText, code); }
+void DisplaySettings::setLightLabels(int code) { setFlag(lightLabels, code); }
+void DisplaySettings::setShowSoundings(int code) { setFlag(showSoundings, code); }
+void DisplaySettings::setShowCellBoundaries(int code) { setFlag(showCellBoundaries, code); }
+void DisplaySettings::toggleDepthContours() { showDepthContours = !showDepthContours; }
+void DisplaySettings::toggleSoundings() { showSoundings = !showSoundings; }
+void DisplaySettings::toggleCellBoundaries() { showCellBoundaries = !showCellBoundaries; }
+
+DisplaySettings& displaySettings() {
+  static DisplaySettings settings;
+  return settings;
+}
+
+EngineState& engineState() {
+  static EngineState state;
+  return state;
+}

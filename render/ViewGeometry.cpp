@@ -1,0 +1,85 @@
+#include "ViewGeometry.h"
+
+#include <QPainter>
+#include <climits>
+#include <cmath>
+
+namespace {
+// Truncation towards zero that saturates instead of overflowing, for points
+// far outside the view.
+int truncToInt(double v) {
+  if (!(v > INT_MIN)) return v != v ? 0 : INT_MIN;
+  if (!(v < INT_MAX)) return INT_MAX;
+  return static_cast<int>(v);
+}
+
+// trunc(pixel x 23), the product formed in single precision.
+int pixelToLogical(float px) { return truncToInt(px * static_cast<float>(LOGICAL_UNITS_PER_PIXEL)); }
+
+bool sameGridCell(const QPoint& a, const QPoint& b) {
+  return static_cast<int>(a.x() * 0.032) == static_cast<int>(b.x() * 0.032) &&
+         static_cast<int>(a.y() * 0.032) == static_cast<int>(b.y() * 0.032);
+}
+
+template <typename PointOf>
+int thin(int count, const ViewGeometry& view, QPoint* out, PointOf pointAt) {
+  int kept = 0;
+  for (int i = 0; i < count; ++i) {
+    const QPoint p = toLogical(pointAt(i), view);
+    if (kept > 0 && sameGridCell(p, out[kept - 1])) continue;
+    out[kept++] = p;
+  }
+  return kept;
+}
+}  // namespace
+
+void setupPainter(QPainter& painter, int widthPx, int heightPx, ViewGeometry& view) {
+  const float units = static_cast<float>(LOGICAL_UNITS_PER_PIXEL);
+  view.viewportWidth = static_cast<int>(static_cast<float>(widthPx) * units);
+  view.viewportHeight = static_cast<int>(static_cast<float>(heightPx) * units);
+  painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+}
+
+void updateOrigin(ViewGeometry& view) {
+  const double scale = view.scale;
+  view.origin.x = view.centre.x - view.viewportWidth * scale * 0.5;
+  view.origin.y = view.centre.y + view.viewportHeight * scale * 0.5;
+}
+
+QPoint toLogical(const ChartPoint& p, const ViewGeometry& view) {
+  const double scale = view.scale;
+  return QPoint(truncToInt((p.x - view.origin.x) / scale), truncToInt((view.origin.y - p.y) / scale));
+}
+
+ChartPoint pixelToChart(float px, float py, const ViewGeometry& view) {
+  const double scale = view.scale;
+  return {view.centre.x - static_cast<double>(view.viewportWidth / 2 - pixelToLogical(px)) * scale,
+          view.centre.y + static_cast<double>(view.viewportHeight / 2 - pixelToLogical(py)) * scale};
+}
+
+GeoPoint pixelToGeo(float px, float py, const ViewGeometry& view) {
+  return chartToGeo(pixelToChart(px, py, view));
+}
+
+void setCentreGeo(double latitude, double longitude, ViewGeometry& view) {
+  view.centre = geoToChart(GeoPoint{latitude, longitude});
+  updateOrigin(view);
+}
+
+void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometry& view) {
+  const double scale = view.scale;
+  view.centre.x += static_cast<double>(pixelToLogical(pressX) - pixelToLogical(releaseX)) * scale;
+  view.centre.y -= static_cast<double>(pixelToLogical(pressY) - pixelToLogical(releaseY - 30.0f)) * scale;
+}
+
+void zoomIn(ViewGeometry& view) { view.scale *= 0.5f; }
+void zoomOut(ViewGeometry& view) { view.scale *= 2.0f; }
+
+int thinToLogical(const ChartVertex* points, int count, const ViewGeometry& view, QPoint* out) {
+  return thin(count, view, out, [points](int i) -> const ChartPoint& { return points[i].point; });
+}
+
+int thinToLogical(const ChartPoint* points, int count, const ViewGeometry& view, QPoint* out) {
+  return thin(count, view, out, [points](int i) -> const ChartPoint& { return points[i]; });
+}

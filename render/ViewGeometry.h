@@ -1,0 +1,50 @@
+#pragma once
+// Which part of the chart a view shows, and the arithmetic between chart
+// units, painter logical units (23 per screen pixel) and widget pixels.
+#include <QPoint>
+
+#include "ChartModel.h"
+#include "MercatorProjection.h"
+
+class QPainter;
+
+constexpr int LOGICAL_UNITS_PER_PIXEL = 23;
+
+struct ViewGeometry {
+  ChartPoint centre;       // chart position at the middle of the surface
+  ChartPoint origin;       // chart position of the top-left corner (derived)
+  float scale = 90000.0f;  // chart units per logical unit
+  int viewportWidth = 0;   // logical units
+  int viewportHeight = 0;
+};
+
+// Start of a repaint: the painter's window becomes 23 times the widget size,
+// antialiased, and the view takes that size as its viewport.
+void setupPainter(QPainter& painter, int widthPx, int heightPx, ViewGeometry& view);
+
+// Recomputes the origin from the centre, scale and viewport.
+void updateOrigin(ViewGeometry& view);
+
+// Chart units to logical units, truncated (y grows downwards).
+QPoint toLogical(const ChartPoint& p, const ViewGeometry& view);
+
+// Widget pixel to chart units, from the centre (the origin need not be current).
+ChartPoint pixelToChart(float px, float py, const ViewGeometry& view);
+GeoPoint pixelToGeo(float px, float py, const ViewGeometry& view);
+
+// Centres the view on a position in degrees and updates the origin.
+void setCentreGeo(double latitude, double longitude, ViewGeometry& view);
+
+// A drag from press to release (widget pixels) moves the chart with the
+// mouse; the release is taken 30 pixels higher than reported.
+void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometry& view);
+
+void zoomIn(ViewGeometry& view);   // scale halves
+void zoomOut(ViewGeometry& view);  // scale doubles
+
+// Converts points to logical units, dropping each point that falls in the
+// same 31.25-unit grid cell as the last kept one (the first point is always
+// kept). `out` needs room for `count` points (plus 100 for later clipping).
+// Returns the number of points written.
+int thinToLogical(const ChartVertex* points, int count, const ViewGeometry& view, QPoint* out);
+int thinToLogical(const ChartPoint* points, int count, const ViewGeometry& view, QPoint* out);

@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include "LookupSelection.h"
+
+namespace {
+constexpr int kObstruction = 86;
+constexpr int kLight = 75;
+
+LookupEntry entry(std::vector<AttributeCondition> conditions, int priority = 0, std::string name = "") {
+  LookupEntry e;
+  e.conditions = conditions.empty() ? std::vector<AttributeCondition>{{"attf", "null"}} : std::move(conditions);
+  e.displayPriority = priority;
+  Instruction sy;
+  sy.kind = kSY;
+  sy.name = std::move(name);
+  e.instructions.push_back(sy);
+  return e;
+}
+
+ObjectClassCatalogue classes() {
+  ObjectClassCatalogue c;
+  c[kObstruction] = {"Obstruction", "OBSTRN", kObstruction};
+  c[kLight] = {"Light", "LIGHTS", kLight};
+  return c;
+}
+
+PointFeature feature(int objectClass, std::vector<FeatureAttribute> attributes) {
+  PointFeature f;
+  f.objectClass = objectClass;
+  f.attributes = std::move(attributes);
+  return f;
+}
+
+// The symbol name of the entry chosen for `attributes` from `list`.
+std::string chosen(const std::vector<LookupEntry>& list, std::vector<FeatureAttribute> attributes) {
+  LookupTable table;
+  table["OBSTRN"] = list;
+  PointFeature f = feature(kObstruction, std::move(attributes));
+  selectLookup(f, table, f.firstLookup, classes());
+  return f.firstLookup.instructions.empty() ? "" : f.firstLookup.instructions.front().name;
+}
+}  // namespace
+
+TEST(LookupSelection, ChoosesTheEntryThatMatchesMostConditions) {
+  const std::vector<LookupEntry> list = {
+      entry({}, 0, "A"),
+      entry({{"CATOBS", "8"}}, 0, "B"),
+      entry({{"CATOBS", "8"}, {"WATLEV", "3"}}, 0, "C"),
+  };
+  struct Case {
+    std::vector<FeatureAttribute> attributes;
+    const char* expected;
+  } cases[] = {
+      {{{"CATOBS", "8"}, {"WATLEV", "3"}, {"NOBJNM", "x"}}, "C"},  // best of two matches
+      {{{"CATOBS", "8"}, {"WATLEV", "3"}}, "C"},                   // matches every attribute
+      {{{"CATOBS", "8"}}, "B"},
+      {{{"CATOBS", "08"}}, "A"},                                   // values compare as text
+      {{{"CATOBS", "6"}}, "A"},                                    // no match: the default
+      {{}, "A"},                                                   // no attributes: the default
+  };
+  for (const Case& c : cases) EXPECT_EQ(chosen(list, c.attributes), c.expected) << c.expected;
+}
+
+TEST(LookupSelection, AnEntryMatchingEveryAttributeEndsTheScan) {
+  // D repeats a condition, so it has more conditions than the feature has
+  // attributes and would win on count; C is taken first.
+  const std::vector<LookupEntry> list = {
+      entry({{"CATOBS", "8"}, {"WATLEV", "3"}}, 0, "C"),
+      entry({{"CATOBS", "8"}, {"WATLEV", "3"}, {"CATOBS", "8"}}, 0, "D"),
+  };
+  EXPECT_EQ(chosen(list, {{"CATOBS", "8"}, {"WATLEV", "3"}}), "C");
+  // Equal counts keep the earlier entry.
+  const std::vector<LookupEntry> tie = {entry({{"CATOBS", ""}}, 0, "E"), entry({{"WATLEV", ""}}, 0, "F")};
+  EXPECT_EQ(chosen(tie, {{"CATOBS", "1"}, {"WATLEV", "2"}, {"NOBJNM", "x"}}), "E");
+}
+
+TEST(LookupSelection, DefaultIsTheLastPlaceholderElseTheFirstEntry) {
+  EXPECT_EQ(chosen({entry({{"CATOBS", "1"}}, 0, "A"), entry({{"CATOBS", "2"}}, 0, "B")}, {}), "A");
+  EXPECT_EQ(chosen({entry({}, 0, "A"), entry({{"CATOBS", "2"}}, 0, "B"), entry({}, 0, "C")}, {{"CATOBS", "9"}}), "C");
+}
+
+TEST(LookupSelection, ConditionsCompareWholeTexts) {
+  const std::vector<LookupEntry> list = {entry({}, 0, "default"), entry({{"CATLIT", "1,6"}}, 0, "listed")};
+  EXPECT_EQ(chosen(list, {{"CATLIT", "6,1"}}), "default");
+  EXPECT_EQ(chosen(list, {{"CATLIT", "1,6"}}), "listed");
+  // An empty condition value asks only for the attribute.
+  EXPECT_EQ(chosen({entry({}, 0, "default"), entry({{"CATLIT", ""}}, 0, "any")}, {{"CATLIT", "4"}}), "any");
+}
+
+TEST(LookupSelection, ASingleEntryIsTakenWhateverItsConditions) {
+  EXPECT_EQ(chosen({entry({{"CATLIT", "1"}}, 0, "only")}, {}), "only");
+}
+
+TEST(LookupSelection, UnknownClassOrClassWithoutEntriesSelectsNothing) {
+  LookupTable table;
+  table["OBSTRN"] = {entry({}, 4, "A")};
+  for (int objectClass : {kLight, 999}) {
+    PointFeature f = feature(objectClass, {{"CATLIT", "1"}});
+    selectLookup(f, table, f.firstLookup, classes());
+    EXPECT_TRUE(f.firstLookup.instructions.empty());
+    EXPECT_EQ(f.firstLookup.category, -1);
+    EXPECT_EQ(f.displayPriority, -1);
+    EXPECT_EQ(f.viewingGroup, -1);
+    EXPECT_EQ(f.radarFlag, static_cast<char>(0xFF));
+  }
+}
+
+TEST(LookupSelection, CopiesEntryValuesAndCategory) {
+  struct Case {
+    const char* categoryText;
+    const char* viewingGroup;
+    int category, group;
+  } cases[] = {
+      {"DISPLAYBASE", "12210", 0, 12210},
+      {"STANDARD", "27010", 1, 27010},
+      {"OTHER", "", 2, 0},
+      {"", "31020x", 2, 31020},
+  };
+  for (const Case& c : cases) {
+    LookupEntry e = entry({}, 6);
+    e.radarFlag = "S";
+    e.displayCategoryText = c.categoryText;
+    e.viewingGroup = c.viewingGroup;
+    LookupTable table;
+    table["OBSTRN"] = {e};
+    PointFeature f = feature(kObstruction, {});
+    selectLookup(f, table, f.secondLookup, classes());
+    EXPECT_EQ(f.secondLookup.category, c.category) << c.categoryText;
+    EXPECT_EQ(f.viewingGroup, c.group) << c.viewingGroup;
+    EXPECT_EQ(f.displayPriority, 6);
+    EXPECT_EQ(f.radarFlag, 'S');
+    EXPECT_EQ(f.firstLookup.category, -1);
+  }
+}
+
+TEST(LookupSelection, ResolvesRotationAndNationalNameReferences) {
+  LookupEntry e = entry({});
+  e.instructions.clear();
+  Instruction byAttribute, byNumber, plain, text;
+  byAttribute.kind = byNumber.kind = plain.kind = kSY;
+  byAttribute.text2 = "ORIENT";
+  byNumber.text2 = "90";
+  text.kind = kTX;
+  text.text2 = "OBJNAM";
+  text.text3 = "stale";
+  plain.text3 = "stale";
+  e.instructions = {byAttribute, byNumber, plain, text};
+  LookupTable table;
+  table["OBSTRN"] = {e};
+
+  PointFeature with = feature(kObstruction, {{"ORIENT", "135"}, {"NOBJNM", "\xE6\xB5\xB7"}});
+  selectLookup(with, table, with.firstLookup, classes());
+  const auto& in = with.firstLookup.instructions;
+  ASSERT_EQ(in.size(), 4u);
+  EXPECT_EQ(in[0].text2, "135");
+  EXPECT_EQ(in[1].text2, "");  // a number is not an attribute: no rotation
+  EXPECT_EQ(in[2].text3, "");  // copies start without a national text
+  EXPECT_EQ(in[3].text2, "OBJNAM");
+  EXPECT_EQ(in[3].text3, "\xE6\xB5\xB7");
+
+  PointFeature without = feature(kObstruction, {});
+  selectLookup(without, table, without.firstLookup, classes());
+  EXPECT_EQ(without.firstLookup.instructions[0].text2, "");
+  EXPECT_EQ(without.firstLookup.instructions[3].text3, "");
+}
+
+TEST(LookupSelection, EachKindUsesItsTablesAndTheLaterSelectionSetsSharedValues) {
+  PresentationLibrary library;
+  library.objectClassCatalogue = classes();
+  auto put = [&library](LookupTableId id, int priority) {
+    LookupEntry e = entry({}, priority, std::to_string(priority));
+    e.displayCategoryText = "STANDARD";
+    library.lookupTables[static_cast<int>(id)]["OBSTRN"] = {e};
+  };
+  put(LookupTableId::SYMBOLIZED_BOUNDARIES, 1);
+  put(LookupTableId::PLAIN_BOUNDARIES, 2);
+  put(LookupTableId::SIMPLIFIED, 3);
+  put(LookupTableId::PAPER_CHART, 4);
+  put(LookupTableId::LINES, 5);
+
+  struct Case {
+    ChartFeature* feature;
+    const char* first;
+    const char* second;
+    int priority;
+  };
+  PointFeature point;
+  SoundingFeature sounding;
+  LineFeature line;
+  AreaFeature area;
+  const Case cases[] = {
+      {&point, "4", "3", 3},
+      {&sounding, "", "4", 4},
+      {&line, "5", "5", 5},
+      {&area, "2", "1", 1},
+  };
+  for (const Case& c : cases) {
+    c.feature->objectClass = kObstruction;
+    selectLookups(*c.feature, library);
+    auto name = [](const LookupResult& r) { return r.instructions.empty() ? "" : r.instructions[0].name; };
+    EXPECT_EQ(name(c.feature->firstLookup), c.first) << c.priority;
+    EXPECT_EQ(name(c.feature->secondLookup), c.second) << c.priority;
+    EXPECT_EQ(c.feature->displayPriority, c.priority);
+  }
+  EXPECT_EQ(sounding.firstLookup.category, -1);
+}
+
+TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
+  struct Case {
+    bool paperChart;
+    int displayCategory, firstCategory, secondCategory;
+    bool passes;
+  } cases[] = {
+      {false, 1, 1, 2, false},  // simplified symbols: the second result's "other" category fails standard
+      {true, 1, 1, 2, true},
+      {false, 2, 1, 2, true},
+      {false, 0, 0, 1, false},  // base display hides standard
+      {false, 0, 2, 0, true},
+      {true, 0, -1, 2, true},   // a result never filled always passes
+  };
+  PresentationLibrary library;
+  for (const Case& c : cases) {
+    DisplaySettings s(library);
+    s.paperChartSymbols = c.paperChart;
+    s.displayCategory = c.displayCategory;
+    AreaFeature f;
+    f.firstLookup.category = c.firstCategory;
+    f.secondLookup.category = c.secondCategory;
+    EXPECT_EQ(passesDisplayCategory(f, s), c.passes)
+        << c.paperChart << " " << c.displayCategory << " " << c.firstCategory << " " << c.secondCategory;
+  }
+}
+
+TEST(LookupSelection, InstructionsInUseAndMarinersViewingGroups) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  PointFeature f;
+  for (bool paper : {false, true})
+    for (bool force : {false, true}) {
+      s.paperChartSymbols = paper;
+      const auto* expected = (paper && !force) ? &f.firstLookup.instructions : &f.secondLookup.instructions;
+      EXPECT_EQ(&instructionsInUse(f, force, s), expected) << paper << force;
+    }
+
+  for (auto [group, inside] : {std::pair{31000, true}, {31080, true}, {31081, false}, {30999, false}}) {
+    f.viewingGroup = group;
+    EXPECT_EQ(inMarinersViewingGroups(f), inside) << group;
+  }
+}

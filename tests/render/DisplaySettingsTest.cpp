@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include "DisplaySettings.h"
+
+namespace {
+struct Contours {
+  float safety, shallow, deep;
+};
+Contours contours(const DisplaySettings& s) { return {s.safetyContour, s.shallowContour, s.deepContour}; }
+bool operator==(const Contours& a, const Contours& b) {
+  return a.safety == b.safety && a.shallow == b.shallow && a.deep == b.deep;
+}
+}  // namespace
+
+TEST(DisplaySettings, StartValues) {
+  PresentationLibrary library;
+  const DisplaySettings s(library);
+  EXPECT_EQ(s.displayCategory, 1);
+  EXPECT_TRUE(contours(s) == (Contours{5, 2, 10}));
+  EXPECT_EQ(s.hazardDepth, 3000.0f);
+  EXPECT_EQ(s.colourTable, &library.colourTable(ColourScheme::DAY_BRIGHT));
+  EXPECT_FALSE(s.paperChartSymbols);
+  EXPECT_TRUE(s.nationalText);
+  EXPECT_FALSE(s.showSoundings);
+  EXPECT_TRUE(s.showCellBoundaries);
+  EXPECT_FALSE(s.showDepthContours);
+  EXPECT_TRUE(s.showText);
+  EXPECT_TRUE(s.contourLabels);
+  EXPECT_EQ(s.contourLabelLimit, 100);
+  EXPECT_TRUE(s.lightLabels);
+  EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.lowAccuracyMarks || s.rangeLegs);
+  EXPECT_TRUE(s.qualityKey);
+
+  const EngineState& e = engineState();
+  EXPECT_FALSE(e.libraryLoaded);
+  EXPECT_EQ(e.appFontId, -1);
+}
+
+TEST(DisplaySettings, ContourSets) {
+  struct Case {
+    int code;
+    Contours expected;
+  } cases[] = {{5, {5, 2, 10}}, {10, {10, 5, 20}}, {20, {20, 10, 20}}, {7, {5, 2, 10}}, {0, {5, 2, 10}}};
+  for (const Case& c : cases) {
+    PresentationLibrary library;
+    DisplaySettings s(library);
+    s.setContourSet(c.code);
+    EXPECT_TRUE(contours(s) == c.expected) << c.code;
+  }
+}
+
+TEST(DisplaySettings, ContourSetEqualToTheSafetyContourWritesNothing) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  s.setContourSet(10);
+  s.shallowContour = 1;
+  s.deepContour = 2;
+  s.setContourSet(10);
+  EXPECT_TRUE(contours(s) == (Contours{10, 1, 2}));
+}
+
+TEST(DisplaySettings, ColourSchemeCodesPickTheLibraryTables) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  const ColourScheme order[] = {ColourScheme::DAY_BRIGHT, ColourScheme::DUSK, ColourScheme::DAY_BLACKBACK,
+                                ColourScheme::DAY_WHITEBACK, ColourScheme::NIGHT};
+  for (int code = 1; code <= 5; ++code) {
+    s.setColourScheme(code);
+    EXPECT_EQ(s.colourTable, &library.colourTable(order[code - 1])) << code;
+  }
+  s.setColourScheme(6);
+  s.setColourScheme(0);
+  EXPECT_EQ(s.colourTable, &library.colourTable(ColourScheme::NIGHT));
+}
+
+TEST(DisplaySettings, SetAndClearOperationsIgnoreUnknownCodes) {
+  struct Case {
+    const char* name;
+    void (DisplaySettings::*operation)(int);
+    bool DisplaySettings::*flag;
+  } cases[] = {
+      {"symbol style", &DisplaySettings::setSymbolStyle, &DisplaySettings::paperChartSymbols},
+      {"text language", &DisplaySettings::setTextLanguage, &DisplaySettings::nationalText},
+      {"text", &DisplaySettings::setShowText, &DisplaySettings::showText},
+      {"light labels", &DisplaySettings::setLightLabels, &DisplaySettings::lightLabels},
+      {"soundings", &DisplaySettings::setShowSoundings, &DisplaySettings::showSoundings},
+      {"cell boundaries", &DisplaySettings::setShowCellBoundaries, &DisplaySettings::showCellBoundaries},
+  };
+  PresentationLibrary library;
+  for (const Case& c : cases) {
+    DisplaySettings s(library);
+    (s.*c.operation)(1);
+    EXPECT_TRUE(s.*c.flag) << c.name;
+    (s.*c.operation)(3);
+    EXPECT_TRUE(s.*c.flag) << c.name;
+    (s.*c.operation)(2);
+    EXPECT_FALSE(s.*c.flag) << c.name;
+    (s.*c.operation)(0);
+    EXPECT_FALSE(s.*c.flag) << c.name;
+  }
+}
+
+TEST(DisplaySettings, TogglesAndDisplayCategory) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  s.toggleDepthContours();
+  s.toggleSoundings();
+  s.toggleCellBoundaries();
+  EXPECT_TRUE(s.showDepthContours);
+  EXPECT_TRUE(s.showSoundings);
+  EXPECT_FALSE(s.showCellBoundaries);
+  s.toggleDepthContours();
+  EXPECT_FALSE(s.showDepthContours);
+
+  s.setDisplayCategory(0);
+  EXPECT_EQ(s.displayCategory, 0);
+  s.setDisplayCategory(3);
+  s.setDisplayCategory(-1);
+  EXPECT_EQ(s.displayCategory, 0);
+  s.setDisplayCategory(2);
+  EXPECT_EQ(s.displayCategory, 2);
+}
