@@ -34,28 +34,28 @@ const std::vector<Stroke>& glyph(int digit) {
 constexpr int kPivot = 750;
 constexpr int kTenthsDrop = kGlyphHeight / 3;
 
-// Centre of the digit place of each row, in places right of the pivot, and
+// Centre of each row's digit place, in half places right of the pivot, and
 // whether the row is lowered.
 struct Row {
-  int placesRight;
+  int halfPlacesRight;
   bool lowered;
 };
 constexpr Row kRows[8] = {
-    {0, false},   // 0: centred
+    {0, false},   // 0: centred on the pivot
     {1, false},   // 1: right of the centre
     {-1, false},  // 2: left of the centre
-    {-2, false},  // 3: left of row 2
-    {-3, false},  // 4: left of row 3
-    {2, true},    // 5: tenths after row 1
-    {1, true},    // 6: tenths after row 0
-    {2, false},   // 7: right of row 1
+    {-3, false},  // 3: one place left of row 2
+    {-5, false},  // 4: two places left of row 2
+    {3, true},    // 5: tenths, right of row 1
+    {2, true},    // 6: tenths, right of row 0
+    {3, false},   // 7: one place right of row 1
 };
 }  // namespace
 
 std::vector<XmlDrawing> contourLabelSymbols() {
   std::vector<XmlDrawing> symbols;
   for (int row = 0; row < 8; ++row) {
-    const int left = kPivot + kRows[row].placesRight * kDigitPlace - kGlyphWidth / 2;
+    const int left = kPivot + kRows[row].halfPlacesRight * kDigitPlace / 2 - kGlyphWidth / 2;
     const int top = kPivot - kGlyphHeight / 2 + (kRows[row].lowered ? kTenthsDrop : 0);
     for (int digit = 0; digit < 10; ++digit) {
       XmlDrawing d;

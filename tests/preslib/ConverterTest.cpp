@@ -1,0 +1,181 @@
+// The converter from chartsymbols.xml and the catalogue tables: what the
+// readers find in the files it writes, and how it refuses bad sources.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "ConverterFixture.h"
+#include "PresentationLibrary.h"
+
+int runMklibCommand(int argc, char** argv);
+
+namespace {
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct Converted {
+  bool ok = false;
+  std::string error;
+  ConversionReport report;
+  PresentationLibrary library;
+  int loadResult = -1;
+};
+
+void convertAndLoad(const TempDir& dir, Converted& c) {
+  c.ok = convertLibrary(writeFixtureSources(dir), dir.file("S57Lib"), c.report, c.error);
+  if (c.ok) c.loadResult = loadPresentationLibrary(c.library, dir.file("S57Lib"));
+}
+
+// Horizontal centre and top of a symbol's drawing, in library units after scaling.
+std::pair<int, int> centreAndTop(const SymbolDefinition& s) {
+  int left = 1 << 30, right = -(1 << 30), top = 1 << 30;
+  for (const VectorCommand& c : s.commands) {
+    if (c.opcode != kPU && c.opcode != kPD) continue;
+    left = std::min(left, c.first);
+    right = std::max(right, c.first);
+    top = std::min(top, c.second);
+  }
+  return {(left + right) / 2 - s.pivotColumn, top - s.pivotRow};
+}
+}  // namespace
+
+TEST(Converter, ColoursAndCatalogues) {
+  TempDir dir;
+  Converted c;
+  convertAndLoad(dir, c);
+  ASSERT_TRUE(c.ok) << c.error;
+  ASSERT_EQ(c.loadResult, 0);
+  const ColourTable& day = c.library.colourTable(ColourScheme::DAY_BRIGHT);
+  EXPECT_EQ(day.entries[0], QColor(1, 2, 3));  // the unknown token did not overwrite NODTA
+  EXPECT_EQ(day.entries[2], QColor(7, 8, 9));
+  EXPECT_EQ(c.library.colourTable(ColourScheme::NIGHT).entries[2], QColor(0, 0, 1));
+  EXPECT_FALSE(c.library.colourTable(ColourScheme::DUSK).entries[2].isValid());
+  EXPECT_EQ(c.report.unknownColourTokens, 1);
+
+  // Comment rows of the tables are left out; quoted fields keep their commas and quotes.
+  ASSERT_EQ(c.library.objectClassCatalogue.size(), 2u);
+  EXPECT_EQ(c.library.objectClassCatalogue.at(5).name, "Beacon, cardinal");
+  EXPECT_EQ(c.library.objectClassCatalogue.at(42).acronym, "DEPARE");
+  ASSERT_EQ(c.library.attributeCatalogue.size(), 2u);
+  EXPECT_EQ(c.library.attributeCatalogue.at("61").name, "Category of signal station, \"traffic\"");
+  EXPECT_EQ(c.library.attributeCatalogue.at("87").acronym, "DRVAL1");
+}
+
+TEST(Converter, LookupsAreGroupedByTableAndClassAndMapped) {
+  TempDir dir;
+  Converted c;
+  convertAndLoad(dir, c);
+  ASSERT_TRUE(c.ok) << c.error;
+  const LookupTable& plain = c.library.lookupTable(LookupTableId::PLAIN_BOUNDARIES);
+  ASSERT_EQ(plain.size(), 2u);
+  // The two DEPARE records of Plain, apart in the XML, form one run in XML order.
+  const auto& depare = plain.at("DEPARE");
+  ASSERT_EQ(depare.size(), 2u);
+  EXPECT_EQ(depare[0].viewingGroup, "1");
+  EXPECT_EQ(depare[1].viewingGroup, "4");
+  const LookupEntry& e = depare[0];
+  EXPECT_EQ(e.geometryLetter, "A");
+  EXPECT_EQ(e.displayPriority, 2);  // Area 1
+  EXPECT_EQ(e.radarFlag, "S");
+  EXPECT_EQ(e.tableName, "PLAIN_BOUNDARIES");
+  EXPECT_EQ(e.displayCategoryText, "DISPLAYBASE");
+  ASSERT_EQ(e.conditions.size(), 2u);
+  EXPECT_EQ(e.conditions[0].acronym, "DRVAL1");
+  EXPECT_EQ(e.conditions[0].value, "0");
+  EXPECT_EQ(e.conditions[1].acronym, "DRVAL2");
+  ASSERT_EQ(e.instructions.size(), 2u);
+  EXPECT_EQ(e.instructions[1].name, "DEPARE02");  // the older revision renamed
+  EXPECT_EQ(plain.at("ACHARE")[0].conditions[0].acronym, "attf");
+  EXPECT_EQ(plain.at("ACHARE")[0].displayCategoryText, "STANDARD");
+
+  EXPECT_EQ(c.library.lookupTable(LookupTableId::LINES).at("DEPARE").size(), 1u);
+  const LookupTable& paper = c.library.lookupTable(LookupTableId::PAPER_CHART);
+  ASSERT_EQ(paper.size(), 1u);  // _RDOCAL does not fit the class columns
+  const LookupEntry& wreck = paper.at("WRECKS")[0];
+  EXPECT_EQ(wreck.instructions[0].name, "WRECKS04");
+  EXPECT_EQ(wreck.instructions[1].name, "LIGHTS05");  // other names stay
+  EXPECT_EQ(wreck.displayPriority, 8);
+  EXPECT_EQ(wreck.radarFlag, "O");
+  EXPECT_EQ(wreck.geometryLetter, "P");
+  EXPECT_EQ(wreck.displayCategoryText, "");
+  EXPECT_EQ(c.report.lookupsWithLongClassName, 1);
+  EXPECT_EQ(c.report.lookups, 5);
+  EXPECT_TRUE(c.library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).empty());
+}
+
+TEST(Converter, DrawingsKeepTheirVectorFormOnly) {
+  TempDir dir;
+  Converted c;
+  convertAndLoad(dir, c);
+  ASSERT_TRUE(c.ok) << c.error;
+  // The long HPGL is spread over several vector lines, none of them past the line buffer.
+  const std::string symbols = readFile(dir.file("S57Lib/S57Symbols"));
+  std::istringstream lines(symbols);
+  int vectorLines = 0;
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LT(line.size() + 1, 1024u);
+    vectorLines += line.compare(0, 4, "SVCT") == 0 && line.find("PD1001,") != std::string::npos ? 1 : 0;
+  }
+  EXPECT_EQ(vectorLines, 1);
+  const SymbolDefinition& s = c.library.symbols.at("TESTSY01");  // the bitmap-only namesake did not replace it
+  ASSERT_EQ(s.commands.size(), 153u);
+  EXPECT_EQ(s.commands.back().first, scaleSymbolUnits(1150));
+  EXPECT_EQ(std::make_tuple(s.pivotColumn, s.boxColumn, s.width), std::make_tuple(600, 540, 60));
+  EXPECT_EQ(c.library.symbols.count("RASTER01"), 0u);
+  EXPECT_EQ(c.report.bitmapOnlySymbols, 2);
+
+  const PatternDefinition& p = c.library.patterns.at("TESTPA01");
+  EXPECT_EQ(p.fillKind, "STG");
+  EXPECT_EQ(p.spacingKind, "CON");
+  EXPECT_EQ(p.minimumDistance, 600);
+  EXPECT_EQ(p.maximumDistance, 1200);
+  EXPECT_EQ(c.library.patterns.count("BITMAPPA"), 0u);
+
+  // Each pen selection starts a segment of the line style.
+  const LineStyleDefinition& l = c.library.lineStyles.at("TESTLS01");
+  ASSERT_EQ(l.segments.size(), 2u);
+  EXPECT_EQ(std::make_tuple(l.segments[0].colour, l.segments[0].width, l.segments[0].largestX),
+            std::make_tuple(5, 2, 60));
+  EXPECT_EQ(std::make_tuple(l.segments[1].colour, l.segments[1].width, l.segments[1].largestX),
+            std::make_tuple(2, 1, 300));
+  EXPECT_EQ(std::make_tuple(l.pivotColumn, l.pivotRow, l.width, l.height, l.boxColumn, l.boxRow),
+            std::make_tuple(60, 120, 180, 60, 30, 36));
+}
+
+TEST(Converter, ContourLabelDigitsSitInTheirPlaces) {
+  TempDir dir;
+  Converted c;
+  convertAndLoad(dir, c);
+  ASSERT_TRUE(c.ok) << c.error;
+  EXPECT_EQ(c.report.contourLabelSymbols, 80);
+  std::pair<int, int> place[8];
+  for (int row = 0; row < 8; ++row) {
+    for (int digit = 0; digit < 10; ++digit) {
+      const std::string name = "SAFCON" + std::to_string(row) + std::to_string(digit);
+      ASSERT_EQ(c.library.symbols.count(name), 1u) << name;
+      const SymbolDefinition& s = c.library.symbols.at(name);
+      EXPECT_EQ(s.colourReferences.at("A"), "DEPSC") << name;
+      ASSERT_FALSE(s.commands.empty()) << name;
+      EXPECT_EQ(s.commands[0].opcode, kSP);
+      EXPECT_EQ(s.commands[0].colour, 26) << name;
+    }
+    place[row] = centreAndTop(c.library.symbols.at("SAFCON" + std::to_string(row) + "0"));
+  }
+  const int width = place[1].first - place[2].first;  // one digit place
+  EXPECT_GT(width, 0);
+  EXPECT_NEAR(place[0].first, 0, 1);  // row 0 centred on the pivot
+  EXPECT_NEAR(place[2].first, -width / 2, 1);  // rows 2 and 1 either side of the centre
+  EXPECT_NEAR(place[3].first, place[2].first - width, 1);
+  EXPECT_NEAR(place[4].first, place[3].first - width, 1);
+  EXPECT_NEAR(place[7].first, place[1].first + width, 1);
+  EXPECT_NEAR(place[6].first, place[0].first + width, 1);
+  EXPECT_NEAR(place[5].first, place[1].first + width, 1);
+  EXPECT_GT(place[6].second, place[0].second);  // the tenths are lowered
+  EXPECT_EQ(place[5].second, place[6].second);
+  for (int row : {1, 2, 3, 4, 7}) EXPECT_EQ(place[row].second, place[0].second) << row;
+}

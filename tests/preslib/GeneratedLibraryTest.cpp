@@ -1,0 +1,202 @@
+// The library built from the real sources: the cached chartsymbols.xml of the
+// set-up and Debian's gdal-data tables. Skipped when they are not there.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "CatalogueCsv.h"
+#include "ChartSymbolsXml.h"
+#include "LibraryConverter.h"
+#include "LibraryFixture.h"
+#include "PresentationLibrary.h"
+
+namespace {
+std::string cachedXml() {
+  for (const std::string& candidate : {std::string(CHART_BINARY_DIR) + "/sources/chartsymbols.xml",
+                                       std::string(CHART_SOURCE_DIR) + "/build/sources/chartsymbols.xml"})
+    if (std::filesystem::is_regular_file(candidate)) return candidate;
+  return {};
+}
+
+const char* const kObjectClassesCsv = "/usr/share/gdal/s57objectclasses.csv";
+const char* const kAttributesCsv = "/usr/share/gdal/s57attributes.csv";
+
+// Names that look-up instructions use but the XML has in no form at all.
+const std::set<std::string> kAbsentFromSource = {
+    // symbols
+    "BCNCON81", "BOYLAT52", "BOYLAT53", "BOYLAT54", "BOYLAT55", "BOYLAT56", "BOYSPH79", "BOYSPR02", "BOYSPR03",
+    "DANGER53", "DGPS01DR", "ESSARE01", "FLTHAZ02", "NEWOBJ 0", "NEWOBJ01", "PSSARE01", "TOPSHP33", "VEHTRF01",
+    "boyspp50", "rdocal02", "rdocal03",
+    // line styles
+    "ARCSLN01"};
+
+class GeneratedLibrary : public testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    sources_.xml = cachedXml();
+    sources_.objectClasses = kObjectClassesCsv;
+    sources_.attributes = kAttributesCsv;
+    if (sources_.xml.empty() || !std::filesystem::exists(kObjectClassesCsv) || !std::filesystem::exists(kAttributesCsv))
+      return;
+    dir_ = new TempDir;
+    ConversionReport report;
+    converted_ = convertLibrary(sources_, dir_->file("S57Lib"), report, error_);
+    if (!converted_) return;
+    std::printf("converted: %s\n", report.summary().c_str());
+    library_ = new PresentationLibrary;
+    loadResult_ = loadPresentationLibrary(*library_, dir_->file("S57Lib"));
+    readChartSymbolsXml(sources_.xml, xml_, error_);
+  }
+  static void TearDownTestSuite() {
+    delete library_;
+    delete dir_;
+    library_ = nullptr;
+    dir_ = nullptr;
+  }
+  void SetUp() override {
+    if (sources_.xml.empty())
+      GTEST_SKIP() << "no cached chartsymbols.xml under " << CHART_BINARY_DIR
+                   << "/sources: run scripts/build-library.sh first";
+    if (!std::filesystem::exists(kObjectClassesCsv)) GTEST_SKIP() << "gdal-data is not installed";
+    ASSERT_TRUE(converted_) << error_;
+    ASSERT_EQ(loadResult_, 0);
+  }
+
+  static LibrarySources sources_;
+  static TempDir* dir_;
+  static bool converted_;
+  static std::string error_;
+  static PresentationLibrary* library_;
+  static int loadResult_;
+  static ChartSymbolsXml xml_;
+};
+
+LibrarySources GeneratedLibrary::sources_;
+TempDir* GeneratedLibrary::dir_ = nullptr;
+bool GeneratedLibrary::converted_ = false;
+std::string GeneratedLibrary::error_;
+PresentationLibrary* GeneratedLibrary::library_ = nullptr;
+int GeneratedLibrary::loadResult_ = -1;
+ChartSymbolsXml GeneratedLibrary::xml_;
+
+std::set<std::string> vectorNames(const std::vector<XmlDrawing>& drawings) {
+  std::set<std::string> names;
+  for (const XmlDrawing& d : drawings)
+    if (d.hasVector) names.insert(d.name);
+  return names;
+}
+
+std::set<std::string> allNames(const std::vector<XmlDrawing>& drawings) {
+  std::set<std::string> names;
+  for (const XmlDrawing& d : drawings) names.insert(d.name);
+  return names;
+}
+
+// Distinct codes of a catalogue table, comment rows ("###") left out.
+std::size_t distinctCodes(const char* path) {
+  CsvTable table;
+  std::string error;
+  if (!readCsvTable(path, table, error)) return 0;
+  std::set<std::string> codes;
+  for (const auto& row : table.rows)
+    if (row.size() > 1 && row[1].rfind("###", 0) != 0) codes.insert(row[0]);
+  return codes.size();
+}
+}  // namespace
+
+TEST_F(GeneratedLibrary, ColoursMatchTheXmlTables) {
+  const std::map<std::string, ColourScheme> schemes = {{"DAY_BRIGHT", ColourScheme::DAY_BRIGHT},
+                                                       {"DUSK", ColourScheme::DUSK},
+                                                       {"DAY_BLACKBACK", ColourScheme::DAY_BLACKBACK},
+                                                       {"DAY_WHITEBACK", ColourScheme::DAY_WHITEBACK},
+                                                       {"NIGHT", ColourScheme::NIGHT}};
+  ASSERT_EQ(xml_.colourTables.size(), 5u);
+  for (const XmlColourTable& t : xml_.colourTables) {
+    const ColourTable& loaded = library_->colourTable(schemes.at(t.name));
+    int set = 0;
+    for (const QColor& c : loaded.entries) set += c.isValid() ? 1 : 0;
+    EXPECT_EQ(set, static_cast<int>(t.colours.size())) << t.name;
+    for (const XmlColour& c : t.colours)
+      EXPECT_EQ(loaded.entries[colourIndex(c.token)], QColor(c.red, c.green, c.blue)) << t.name << " " << c.token;
+  }
+}
+
+TEST_F(GeneratedLibrary, LookupsMatchTheXmlTableByTable) {
+  const std::map<std::string, LookupTableId> tables = {{"Plain", LookupTableId::PLAIN_BOUNDARIES},
+                                                       {"Symbolized", LookupTableId::SYMBOLIZED_BOUNDARIES},
+                                                       {"Paper", LookupTableId::PAPER_CHART},
+                                                       {"Simplified", LookupTableId::SIMPLIFIED},
+                                                       {"Lines", LookupTableId::LINES}};
+  std::map<LookupTableId, std::size_t> entries;
+  std::map<LookupTableId, std::set<std::string>> classes;
+  std::size_t longNames = 0;
+  for (const XmlLookup& l : xml_.lookups) {
+    if (l.className.size() != 6) {
+      ++longNames;
+      continue;
+    }
+    ++entries[tables.at(l.tableName)];
+    classes[tables.at(l.tableName)].insert(l.className);
+  }
+  EXPECT_EQ(longNames, 5u);  // the _RDOCAL records
+  for (const auto& [name, id] : tables) {
+    std::size_t loaded = 0;
+    for (const auto& [cls, list] : library_->lookupTable(id)) loaded += list.size();
+    EXPECT_EQ(loaded, entries[id]) << name;
+    EXPECT_EQ(library_->lookupTable(id).size(), classes[id].size()) << name;
+  }
+}
+
+TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
+  std::set<std::string> symbols = vectorNames(xml_.symbols);
+  for (int row = 0; row < 8; ++row)
+    for (int digit = 0; digit < 10; ++digit) symbols.insert("SAFCON" + std::to_string(row) + std::to_string(digit));
+  EXPECT_EQ(library_->symbols.size(), symbols.size());
+  EXPECT_EQ(library_->patterns.size(), vectorNames(xml_.patterns).size());
+  EXPECT_EQ(library_->lineStyles.size(), vectorNames(xml_.lineStyles).size());
+  for (const auto& [name, s] : library_->symbols) EXPECT_EQ(symbols.count(name), 1u) << name;
+
+  EXPECT_EQ(library_->objectClassCatalogue.size(), distinctCodes(kObjectClassesCsv));
+  EXPECT_EQ(library_->attributeCatalogue.size(), distinctCodes(kAttributesCsv));
+  EXPECT_EQ(library_->objectClassCatalogue.at(42).acronym, "DEPARE");
+  EXPECT_EQ(library_->attributeCatalogue.at("87").acronym, "DRVAL1");
+}
+
+TEST_F(GeneratedLibrary, EveryDrawingNamedByALookupExists) {
+  // A name is missing from the library only when the XML has it as a bitmap
+  // alone (the program draws vector forms only) or not at all (listed above).
+  const std::set<std::string> xmlSymbols = allNames(xml_.symbols), xmlPatterns = allNames(xml_.patterns),
+                              xmlLineStyles = allNames(xml_.lineStyles);
+  std::set<std::string> absent, bitmapOnly;
+  auto check = [&](const auto& loaded, const std::set<std::string>& inXml, const std::string& name) {
+    if (loaded.count(name) == 0) (inXml.count(name) ? bitmapOnly : absent).insert(name);
+  };
+  for (const LookupTable& table : library_->lookupTables)
+    for (const auto& [cls, list] : table)
+      for (const LookupEntry& e : list)
+        for (const Instruction& in : e.instructions) {
+          if (in.kind == kSY) check(library_->symbols, xmlSymbols, in.name);
+          else if (in.kind == kAP) check(library_->patterns, xmlPatterns, in.name);
+          else if (in.kind == kLC) check(library_->lineStyles, xmlLineStyles, in.name);
+        }
+  std::string list;
+  for (const std::string& n : absent) list += " " + n;
+  std::printf("named by look-ups but absent from the source:%s\n", list.c_str());
+  std::printf("named by look-ups but bitmap-only in the source: %zu\n", bitmapOnly.size());
+  EXPECT_EQ(absent, kAbsentFromSource);
+}
+
+TEST_F(GeneratedLibrary, ProcedureCallsNameTheImplementedRevisions) {
+  const std::set<std::string> older = {"DEPARE01", "DEPCNT02", "OBSTRN04", "RESARE02", "WRECKS02"};
+  std::set<std::string> called;
+  for (const LookupTable& table : library_->lookupTables)
+    for (const auto& [cls, list] : table)
+      for (const LookupEntry& e : list)
+        for (const Instruction& in : e.instructions)
+          if (in.kind == kCS) called.insert(in.name);
+  for (const std::string& name : older) EXPECT_EQ(called.count(name), 0u) << name;
+  for (const char* name : {"DEPARE02", "DEPCNT03", "OBSTRN06", "RESARE03", "WRECKS04"})
+    EXPECT_EQ(called.count(name), 1u) << name;
+}
