@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the project up as run.sh does, then runs every test: the Release test
 # suite, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the fuzz targets (seed corpus replay plus a short fresh run).
+# the cell list concurrency test under ThreadSanitizer, and the fuzz targets
+# (seed corpus replay plus a short fresh run).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 scripts/setup.sh
@@ -16,6 +17,12 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHART_SANITIZE=addr
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Cell list concurrency under ThreadSanitizer"
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHART_SANITIZE=thread \
+      -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
+cmake --build build-tsan -j "$jobs" --target chart_concurrency_test
+TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/chart/chart_concurrency_test
 
 echo "== Fuzzing"
 scripts/fuzz.sh

@@ -1,0 +1,35 @@
+#include "CellBuilder.h"
+
+#include "CellFinishing.h"
+#include "GeometryAssembly.h"
+#include "LookupSelection.h"
+#include "S57CellReader.h"
+#include "ViewGeometry.h"
+
+std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library) {
+  auto cell = std::make_unique<S57Cell>();
+  cell->compilationScale = reader.dataSetParameters.CSCL;
+  cell->coordinateFactor = reader.dataSetParameters.COMF;
+  cell->soundingFactor = reader.dataSetParameters.SOMF;
+  cell->name = reader.dataSetIdentification.DSNM;
+  assembleFeatures(reader, *cell, library.attributeCatalogue);
+  for (auto& f : cell->points) selectLookups(*f, library);
+  for (auto& f : cell->soundings) selectLookups(*f, library);
+  for (auto& f : cell->lines) selectLookups(*f, library);
+  for (auto& f : cell->areas) selectLookups(*f, library);
+  finishCell(*cell, nullptr);
+  return cell;
+}
+
+void finishCell(S57Cell& cell, ViewGeometry* view) {
+  computeExtents(cell);
+  if (view) centreView(cell, *view);
+  collectLights(cell);
+  orderFeatures(cell);
+}
+
+void centreView(const S57Cell& cell, ViewGeometry& view) {
+  if (cell.extents.empty()) return;
+  view.centre = ChartPoint{cell.centreX, cell.centreY};
+  view.scale = static_cast<float>(cell.compilationScale);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// From a read cell to a finished S57Cell: assembly, look-up selection for
+// every feature, and the finishing steps.
+#include <memory>
+
+#include "ChartModel.h"
+#include "PresentationLibrary.h"
+
+class S57CellReader;
+struct ViewGeometry;
+
+// A new cell from the reader's data set values and records, every feature
+// with its look-up results, finished without moving any view. The reader's
+// COMF and SOMF must not be 0.
+std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library);
+
+// Extents, centring of `view` (when given), light lists, draw order.
+void finishCell(S57Cell& cell, ViewGeometry* view);
+
+// Moves the view to the middle of the cell's first extent box at the cell's
+// compilation scale. A cell without extents leaves the view alone.
+void centreView(const S57Cell& cell, ViewGeometry& view);

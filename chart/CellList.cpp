@@ -1,0 +1,39 @@
+#include "CellList.h"
+
+#include "CellBuilder.h"
+
+CellList::CellList() : published_(std::make_shared<const std::vector<S57Cell*>>()) {}
+
+int CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& c : cells_)
+    if (c->name == cell->name) return 11;
+  auto next = std::make_shared<std::vector<S57Cell*>>(*published_);
+  next->push_back(cell.get());
+  if (centreOn) centreView(*cell, *centreOn);
+  cells_.push_back(std::move(cell));
+  published_ = std::move(next);
+  return 0;
+}
+
+bool CellList::contains(std::string_view name) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& c : cells_)
+    if (c->name == name) return true;
+  return false;
+}
+
+CellSnapshot CellList::snapshot() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return published_;
+}
+
+size_t CellList::size() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return cells_.size();
+}
+
+CellList& cellList() {
+  static CellList list;
+  return list;
+}

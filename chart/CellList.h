@@ -1,0 +1,40 @@
+#pragma once
+// The loaded cells, in load order. A loading thread appends finished cells
+// while the GUI thread draws: readers take a snapshot, which shows the list
+// as it was before or after an append, never a cell still being built.
+// Cells are never removed, so a snapshot's pointers stay valid.
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <vector>
+
+#include "ChartModel.h"
+
+struct ViewGeometry;
+
+using CellSnapshot = std::shared_ptr<const std::vector<S57Cell*>>;
+
+class CellList {
+public:
+  CellList();
+  CellList(const CellList&) = delete;
+  CellList& operator=(const CellList&) = delete;
+
+  // Appends a finished cell unless one of the same name is already listed,
+  // in one step under the lock. On success the view, when given, is centred
+  // on the cell (a cell without extents leaves it alone). Returns 0, or 11
+  // for a duplicate (the cell is then discarded).
+  int append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn = nullptr);
+
+  bool contains(std::string_view name) const;
+  CellSnapshot snapshot() const;
+  size_t size() const;
+
+private:
+  mutable std::mutex mutex_;
+  std::vector<std::unique_ptr<S57Cell>> cells_;
+  CellSnapshot published_;  // replaced, never changed, on each append
+};
+
+// The process-wide list.
+CellList& cellList();

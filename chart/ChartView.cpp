@@ -1,0 +1,6 @@
+#include "ChartView.h"
+
+ChartView& loadingChartView() {
+  static ChartView view;
+  return view;
+}

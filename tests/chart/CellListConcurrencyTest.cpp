@@ -1,0 +1,74 @@
+// Two loading threads append cells while a drawing thread walks the list:
+// every snapshot shows whole, finished cells in load order, each name once.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "CellFixtures.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+
+TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
+  presentationLibrary().attributeCatalogue = fixtures::attributeCatalogue();
+  engineState().libraryLoaded = true;
+
+  constexpr int kCells = 24;
+  fixtures::TempDirectory dir;
+  std::vector<std::string> paths;
+  for (int i = 0; i < kCells; ++i) {
+    const std::string name = "CELL" + std::to_string(100 + i) + ".000";
+    paths.push_back(fixtures::writeCell(fixtures::smallCell(name, 0.01 * (i + 1)), dir.path, name));
+  }
+
+  CellList list;
+  ChartView view;  // centred by both loaders: their writes go through the list's lock
+  std::atomic<int> loadersDone{0};
+  std::atomic<int> added{0}, refused{0};
+  auto loader = [&](bool backwards) {
+    for (int i = 0; i < kCells; ++i) {
+      const int code = loadCell(paths[backwards ? kCells - 1 - i : i], view, list);
+      (code == 0 ? added : refused)++;
+      EXPECT_TRUE(code == 0 || code == 11) << code;
+    }
+    ++loadersDone;
+  };
+
+  std::atomic<int> walks{0};
+  std::thread drawer([&] {
+    std::vector<const S57Cell*> previous;
+    do {
+      const CellSnapshot snapshot = list.snapshot();
+      // Load order: a later snapshot extends the earlier one.
+      ASSERT_GE(snapshot->size(), previous.size());
+      for (size_t i = 0; i < previous.size(); ++i) ASSERT_EQ((*snapshot)[i], previous[i]);
+      std::set<std::string> names;
+      for (const S57Cell* cell : *snapshot) {
+        // A whole, finished cell: every feature built, extents and lights set.
+        ASSERT_TRUE(names.insert(cell->name).second) << cell->name;
+        ASSERT_EQ(cell->areas.size(), 3u);
+        ASSERT_EQ(cell->lines.size(), 1u);
+        ASSERT_EQ(cell->points.size(), 1u);
+        ASSERT_EQ(cell->extents.size(), 1u);
+        ASSERT_EQ(cell->lights.size(), 1u);
+        ASSERT_EQ(cell->areas[1]->findAttribute("DRVAL1"), "10");  // draw order is set
+      }
+      previous.assign(snapshot->begin(), snapshot->end());
+      ++walks;
+    } while (loadersDone.load() < 2);
+  });
+  std::thread forward(loader, false), backward(loader, true);
+  forward.join();
+  backward.join();
+  drawer.join();
+
+  EXPECT_EQ(added.load(), kCells);
+  EXPECT_EQ(refused.load(), kCells);
+  EXPECT_EQ(list.size(), static_cast<size_t>(kCells));
+  EXPECT_GT(walks.load(), 0);
+  // The view was centred on one of the cells, at their compilation scale.
+  EXPECT_EQ(view.scale, 20000.0f);
+}

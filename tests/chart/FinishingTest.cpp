@@ -1,0 +1,191 @@
+// Cell finishing on hand-built cells: extents, centring, light lists, draw
+// order and the point-in-area test.
+#include <gtest/gtest.h>
+
+#include "CellBuilder.h"
+#include "CellFinishing.h"
+#include "ChartView.h"
+
+namespace {
+constexpr int kCoverage = 306;
+constexpr int kDepthArea = 42;
+constexpr int kLight = 75;
+
+std::vector<ChartVertex> ring(std::initializer_list<ChartPoint> points) {
+  std::vector<ChartVertex> r;
+  for (const ChartPoint& p : points) r.push_back({p, 1});
+  return r;
+}
+
+std::vector<ChartVertex> square(double minX, double minY, double maxX, double maxY) {
+  return ring({{minX, minY}, {maxX, minY}, {maxX, maxY}, {minX, maxY}});
+}
+
+AreaFeature& addArea(S57Cell& cell, int objectClass, std::vector<ChartVertex> exterior, int priority = 0,
+                     std::string drval1 = "") {
+  auto a = std::make_unique<AreaFeature>();
+  a->objectClass = objectClass;
+  a->displayPriority = priority;
+  if (!drval1.empty()) a->attributes.push_back({"DRVAL1", drval1});
+  a->exteriorVertices = std::move(exterior);
+  a->updateBounds();
+  cell.areas.push_back(std::move(a));
+  return *cell.areas.back();
+}
+
+template <typename Feature>
+Feature& add(std::vector<std::unique_ptr<Feature>>& list, int objectClass, int priority) {
+  list.push_back(std::make_unique<Feature>());
+  list.back()->objectClass = objectClass;
+  list.back()->displayPriority = priority;
+  return *list.back();
+}
+
+std::vector<std::string> drval1Order(const S57Cell& cell) {
+  std::vector<std::string> order;
+  for (const auto& a : cell.areas) order.push_back(a->findAttribute("DRVAL1"));
+  return order;
+}
+}  // namespace
+
+TEST(CellFinishing, ExtentsComeFromCoverageAreasElseFromEveryArea) {
+  S57Cell withCoverage;
+  addArea(withCoverage, 30, square(-100, -100, 100, 100));
+  addArea(withCoverage, kCoverage, square(0, 0, 10, 20));
+  addArea(withCoverage, kCoverage, square(30, -5, 40, 5));
+  addArea(withCoverage, kCoverage, square(-50, 0, -40, 10));
+  computeExtents(withCoverage);
+  ASSERT_EQ(withCoverage.extents.size(), 3u);
+  EXPECT_EQ(withCoverage.extents[1].minX, 30);
+  EXPECT_EQ(withCoverage.boundingBox.minX, -50);
+  EXPECT_EQ(withCoverage.boundingBox.minY, -5);
+  EXPECT_EQ(withCoverage.boundingBox.maxX, 40);
+  EXPECT_EQ(withCoverage.boundingBox.maxY, 20);
+  EXPECT_EQ(withCoverage.centreX, 5);  // middle of the first box
+  EXPECT_EQ(withCoverage.centreY, 10);
+
+  S57Cell without;
+  for (int i = 0; i < 40; ++i) addArea(without, 30 + i % 3, square(i, i, i + 1, i + 2));
+  addArea(without, 30, {});  // no exterior vertices: no box
+  computeExtents(without);
+  EXPECT_EQ(without.extents.size(), 40u);
+}
+
+TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
+  S57Cell cell;
+  cell.compilationScale = 22000;
+  addArea(cell, kCoverage, square(1000, 2000, 3000, 6000));
+  ChartView view;
+  finishCell(cell, &view);
+  EXPECT_EQ(view.centre.x, 2000);
+  EXPECT_EQ(view.centre.y, 4000);
+  EXPECT_EQ(view.scale, 22000.0f);
+
+  // A cell without areas has nothing to centre on: the view stays.
+  S57Cell noAreas;
+  noAreas.compilationScale = 50000;
+  add(noAreas.points, kLight, 0);
+  finishCell(noAreas, &view);
+  EXPECT_TRUE(noAreas.extents.empty());
+  EXPECT_EQ(view.centre.x, 2000);
+  EXPECT_EQ(view.scale, 22000.0f);
+}
+
+TEST(CellFinishing, NonSectorLights) {
+  struct Case {
+    const char *sectr1, *sectr2;
+    bool nonSector;
+  } cases[] = {
+      {nullptr, nullptr, true}, {"45", nullptr, true},  {nullptr, "90", true},       {"10", "10", true},
+      {"0.00", "360.00", true}, {"360.00", "0.00", true}, {"0.00", "360.0", false}, {"45", "90", false},
+      {"", "90", true},
+  };
+  for (const Case& c : cases) {
+    PointFeature light;
+    if (c.sectr1) light.attributes.push_back({"SECTR1", c.sectr1});
+    if (c.sectr2) light.attributes.push_back({"SECTR2", c.sectr2});
+    EXPECT_EQ(isNonSectorLight(light), c.nonSector)
+        << (c.sectr1 ? c.sectr1 : "-") << " " << (c.sectr2 ? c.sectr2 : "-");
+  }
+}
+
+TEST(CellFinishing, LightListsKeepFileOrderWhilePointsAreSorted) {
+  S57Cell cell;
+  PointFeature& sector = add(cell.points, kLight, 8);
+  sector.attributes = {{"SECTR1", "45"}, {"SECTR2", "90"}};
+  add(cell.points, 12, 1);
+  PointFeature& allRound = add(cell.points, kLight, 2);
+  finishCell(cell, nullptr);
+  EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{&sector, &allRound}));
+  EXPECT_EQ(cell.nonSectorLights, (std::vector<PointFeature*>{&allRound}));
+  ASSERT_EQ(cell.points.size(), 3u);
+  EXPECT_EQ(cell.points[0]->displayPriority, 1);
+  EXPECT_EQ(cell.points[2].get(), &sector);
+}
+
+TEST(CellFinishing, AreasAndLinesSortByPriorityThenClassUpToTheLastRun) {
+  S57Cell cell;
+  for (auto [cls, prio] : {std::pair{30, 5}, {20, 5}, {50, 1}, {10, 9}, {5, 9}}) {
+    addArea(cell, cls, square(0, 0, 1, 1), prio);
+    add(cell.lines, cls, prio);
+  }
+  orderFeatures(cell);
+  const std::vector<int> expected = {50, 20, 30, 5, 10};
+  std::vector<int> areas, lines;
+  for (const auto& a : cell.areas) areas.push_back(a->objectClass);
+  for (const auto& l : cell.lines) lines.push_back(l->objectClass);
+  EXPECT_EQ(areas, expected);
+  EXPECT_EQ(lines, expected);
+}
+
+TEST(CellFinishing, DepthAreasPaintDeepestFirstAndNestedOnesOverTheirContainer) {
+  {  // no nesting: by depth, deepest first
+    S57Cell cell;
+    addArea(cell, kDepthArea, square(0, 0, 10, 10), 1, "5");
+    addArea(cell, kDepthArea, square(20, 0, 30, 10), 1, "20");
+    addArea(cell, kDepthArea, square(40, 0, 50, 10), 1, "10");
+    orderFeatures(cell);
+    EXPECT_EQ(drval1Order(cell), (std::vector<std::string>{"20", "10", "5"}));
+  }
+  {  // B (10 m) inside A (0 m): keyed just above A, painted after it
+    S57Cell cell;
+    addArea(cell, kDepthArea, square(40, 40, 60, 60), 1, "10");
+    addArea(cell, kDepthArea, square(0, 0, 100, 100), 1, "0");
+    orderFeatures(cell);
+    EXPECT_EQ(drval1Order(cell), (std::vector<std::string>{"0", "10"}));
+    EXPECT_FLOAT_EQ(cell.areas[1]->depthOrderKey, -0.1f);
+  }
+  {  // the depth run sits between other classes; the rest stay put
+    S57Cell cell;
+    addArea(cell, 71, square(0, 0, 1, 1), 1);
+    addArea(cell, kDepthArea, square(0, 0, 10, 10), 1, "2");
+    addArea(cell, kDepthArea, square(0, 0, 10, 10), 1, "junk");  // non-numeric: key 0
+    addArea(cell, kDepthArea, square(20, 0, 30, 10), 1, "30");
+    addArea(cell, 30, square(0, 0, 1, 1), 1);
+    orderFeatures(cell);
+    EXPECT_EQ(drval1Order(cell), (std::vector<std::string>{"", "30", "2", "junk", ""}));
+    EXPECT_EQ(cell.areas.front()->objectClass, 30);
+    EXPECT_EQ(cell.areas.back()->objectClass, 71);
+  }
+}
+
+TEST(CellFinishing, PointInAreaIsEvenOddOverTheExteriorRing) {
+  // A U shape open to the north: the notch x 4..6, y 2..10 is outside.
+  AreaFeature u;
+  u.exteriorVertices = ring({{0, 0}, {10, 0}, {10, 10}, {6, 10}, {6, 2}, {4, 2}, {4, 10}, {0, 10}});
+  u.updateBounds();
+  struct Case {
+    ChartPoint p;
+    bool inside;
+  } cases[] = {
+      {{2, 5}, true},   {{8, 5}, true},    {{5, 5}, false},  // the notch
+      {{5, 1}, true},   {{11, 5}, false},  {{5, -1}, false},  // outside the bounds
+      {{0, 5}, true},                                       // west edge: the ray meets the east edge
+      {{10, 5}, false},                                     // east edge: no crossing beyond
+  };
+  for (const Case& c : cases) EXPECT_EQ(pointInArea(c.p, u), c.inside) << c.p.x << "," << c.p.y;
+
+  AreaFeature empty;
+  empty.updateBounds();
+  EXPECT_FALSE(pointInArea({0, 0}, empty));
+}

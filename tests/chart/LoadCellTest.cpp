@@ -1,0 +1,225 @@
+// loadCell from file to the cell list: result codes, the duplicate check,
+// view centring, and the look-up results of the built features.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <fstream>
+
+#include "CellFixtures.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "LookupSelection.h"
+
+using namespace s57test;
+
+namespace {
+// The process-wide library with the fixture catalogues and one entry per table.
+void useFixtureLibrary() {
+  PresentationLibrary& library = presentationLibrary();
+  library = PresentationLibrary();
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  for (auto [code, acronym] : {std::pair{306, "M_COVR"}, {42, "DEPARE"}, {43, "DEPCNT"}, {75, "LIGHTS"}})
+    library.objectClassCatalogue[code] = {acronym, acronym, code};
+  auto put = [&library](LookupTableId table, const char* cls, int priority, const char* name) {
+    LookupEntry e;
+    e.className = cls;
+    e.displayPriority = priority;
+    e.conditions = {{"attf", "null"}};
+    e.displayCategoryText = "STANDARD";
+    Instruction cs;
+    cs.kind = kCS;
+    cs.name = name;
+    e.instructions = {cs};
+    library.lookupTables[static_cast<int>(table)][cls] = {e};
+  };
+  put(LookupTableId::PLAIN_BOUNDARIES, "DEPARE", 1, "DEPARE01");
+  put(LookupTableId::SYMBOLIZED_BOUNDARIES, "DEPARE", 2, "DEPARE02");
+  put(LookupTableId::LINES, "DEPCNT", 5, "DEPCNT02");
+  put(LookupTableId::PAPER_CHART, "LIGHTS", 8, "LIGHTS05");
+  put(LookupTableId::SIMPLIFIED, "LIGHTS", 9, "LIGHTS06");
+  engineState().libraryLoaded = true;
+}
+
+class LoadCell : public testing::Test {
+protected:
+  void SetUp() override { useFixtureLibrary(); }
+  fixtures::TempDirectory dir;
+  CellList list;
+  ChartView view;
+};
+}  // namespace
+
+TEST_F(LoadCell, RefusesEveryCellWhileTheLibraryIsNotLoaded) {
+  const std::string path = fixtures::writeCell(fixtures::smallCell("NOLIB.000"), dir.path, "a.000");
+  engineState().libraryLoaded = false;
+  EXPECT_EQ(loadCell(path, view, list), 1);
+  EXPECT_EQ(list.size(), 0u);
+}
+
+TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
+  S57TestWriter noParameters;
+  DataSet d;
+  d.dsnm = "NODSPM.000";
+  noParameters.addDataSetIdentification(d);
+  noParameters.addIsolatedNode(1, {470000000, -1220000000});
+  S57TestWriter zeroFactor;
+  DataSet z;
+  z.dsnm = "ZEROSOMF.000";
+  Parameters zeroSounding;
+  zeroSounding.somf = 0;
+  zeroFactor.addDataSet(z, zeroSounding);
+  {
+    std::ofstream shortFile(dir.path + "/short.000", std::ios::binary);
+    shortFile << std::string(24, '0');
+  }
+  struct Case {
+    std::string path;
+    int code;
+  } cases[] = {
+      {dir.path + "/missing.000", 1},
+      {dir.path + "/short.000", 2},  // the reader's own code, passed on
+      {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), kCellWithoutFactors},
+      {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), kCellWithoutFactors},
+  };
+  view.centre = {1, 2};
+  view.scale = 3;
+  for (const Case& c : cases) EXPECT_EQ(loadCell(c.path, view, list), c.code) << c.path;
+  EXPECT_EQ(list.size(), 0u);
+  EXPECT_EQ(view.centre.x, 1);
+  EXPECT_EQ(view.scale, 3.0f);
+}
+
+TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
+  const std::string path = fixtures::writeCell(fixtures::smallCell("GOOD.000"), dir.path, "good.000");
+  ASSERT_EQ(loadCell(path, view, list), 0);
+  const CellSnapshot cells = list.snapshot();
+  ASSERT_EQ(cells->size(), 1u);
+  const S57Cell& cell = *cells->front();
+  EXPECT_EQ(cell.name, "GOOD.000");
+  EXPECT_EQ(cell.compilationScale, 20000);
+  EXPECT_EQ(cell.coordinateFactor, 10000000);
+  EXPECT_EQ(cell.soundingFactor, 10);
+  ASSERT_EQ(cell.extents.size(), 1u);  // the coverage area only
+  EXPECT_EQ(view.centre.x, cell.centreX);
+  EXPECT_EQ(view.centre.y, cell.centreY);
+  EXPECT_EQ(view.scale, 20000.0f);
+  const ChartPoint southWest = geoToChart({47.0, -122.0}), northEast = geoToChart({47.1, -121.9});
+  EXPECT_NEAR(cell.centreX, (southWest.x + northEast.x) / 2, 1e-3);
+  EXPECT_NEAR(cell.centreY, (southWest.y + northEast.y) / 2, 1e-3);
+
+  // Draw order: the uncatalogued coverage area keeps priority -1 and comes
+  // first; the inner, deeper depth area is painted over the outer one.
+  ASSERT_EQ(cell.areas.size(), 3u);
+  EXPECT_EQ(cell.areas[0]->objectClass, 306);
+  EXPECT_EQ(cell.areas[1]->findAttribute("DRVAL1"), "0");
+  EXPECT_EQ(cell.areas[2]->findAttribute("DRVAL1"), "10");
+  EXPECT_FLOAT_EQ(cell.areas[2]->depthOrderKey, -0.1f);
+
+  const AreaFeature& depth = *cell.areas[1];
+  EXPECT_EQ(depth.firstLookup.instructions.at(0).name, "DEPARE01");
+  EXPECT_EQ(depth.secondLookup.instructions.at(0).name, "DEPARE02");
+  EXPECT_EQ(depth.displayPriority, 2);
+  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).name, "DEPCNT02");
+  const PointFeature& light = *cell.points.at(0);
+  EXPECT_EQ(light.firstLookup.instructions.at(0).name, "LIGHTS05");
+  EXPECT_EQ(light.secondLookup.instructions.at(0).name, "LIGHTS06");
+  EXPECT_EQ(light.displayPriority, 9);
+  EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
+  EXPECT_EQ(cell.nonSectorLights.size(), 1u);
+}
+
+TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
+  const std::string first = fixtures::writeCell(fixtures::smallCell("SAME.000", 0.1), dir.path, "a.000");
+  const std::string second = fixtures::writeCell(fixtures::smallCell("SAME.000", 0.5), dir.path, "b.000");
+  const std::string other = fixtures::writeCell(fixtures::smallCell("OTHER.000", 0.5), dir.path, "c.000");
+  ASSERT_EQ(loadCell(first, view, list), 0);
+  const ChartView after = view;
+  EXPECT_EQ(loadCell(second, view, list), 11);
+  EXPECT_EQ(loadCell(first, view, list), 11);
+  EXPECT_EQ(list.size(), 1u);
+  EXPECT_EQ(view.centre.x, after.centre.x);
+  EXPECT_EQ(loadCell(other, view, list), 0);
+  EXPECT_EQ(list.size(), 2u);
+  EXPECT_EQ(list.snapshot()->back()->name, "OTHER.000");
+  // The append itself refuses a duplicate too (two loaders racing).
+  auto copy = std::make_unique<S57Cell>();
+  copy->name = "OTHER.000";
+  EXPECT_EQ(list.append(std::move(copy)), 11);
+  EXPECT_EQ(list.size(), 2u);
+}
+
+TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
+  S57TestWriter w;
+  DataSet d;
+  d.dsnm = "POINTS.000";
+  w.addDataSet(d);
+  w.addIsolatedNode(1, {470000000, -1220000000});
+  Feature light;
+  light.prim = 1;
+  light.objl = 75;
+  light.spatialPointers = {{kIsolatedNode, 1, 255, 255, 255}};
+  w.addFeature(light);
+  view.centre = {5, 6};
+  view.scale = 7;
+  ASSERT_EQ(loadCell(fixtures::writeCell(w, dir.path, "p.000"), view, list), 0);
+  const S57Cell& cell = *list.snapshot()->at(0);
+  EXPECT_TRUE(cell.extents.empty());
+  EXPECT_EQ(cell.points.size(), 1u);
+  EXPECT_EQ(view.centre.x, 5);
+  EXPECT_EQ(view.centre.y, 6);
+  EXPECT_EQ(view.scale, 7.0f);
+}
+
+namespace {
+// Registering a font runs fontconfig, which keeps a few allocations until
+// exit; they are not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+// One offscreen application for the process, never destroyed (the offscreen
+// platform does not free its screens on shutdown).
+QGuiApplication& guiApplication() {
+  static int argc = 1;
+  static char name[] = "chart_test";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+  }();
+  return *app;
+}
+}  // namespace
+
+TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
+  guiApplication();
+  fixtures::TempDirectory dir;
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path)));
+
+  engineState() = EngineState();
+  EXPECT_EQ(startEngine(), 1);  // no S57Lib here
+  EXPECT_FALSE(engineState().libraryLoaded);
+  EXPECT_EQ(engineState().appFontId, -1);
+  EXPECT_EQ(loadCell("anything.000"), 1);
+
+  // Seven empty library files load (each contributes nothing).
+  QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
+  for (const char* name : kLibraryFileNames) {
+    QFile file(QStringLiteral("S57Lib/") + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  }
+  EXPECT_EQ(startEngine(), 2);  // no s57000 directory
+  EXPECT_TRUE(engineState().libraryLoaded);
+  ASSERT_GE(engineState().appFontId, 0);
+  EXPECT_FALSE(QFontDatabase::applicationFontFamilies(engineState().appFontId).isEmpty());
+
+  QDir(QString::fromStdString(dir.path)).mkdir("s57000");
+  EXPECT_EQ(startEngine(), 0);
+
+  QDir::setCurrent(before);
+  presentationLibrary() = PresentationLibrary();
+}
