@@ -1,13 +1,14 @@
 #include "CellList.h"
 
 #include "CellBuilder.h"
+#include "ReaderResult.h"
 
 CellList::CellList() : published_(std::make_shared<const std::vector<S57Cell*>>()) {}
 
 int CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& c : cells_)
-    if (c->name == cell->name) return 11;
+    if (c->name == cell->name) return ReaderDuplicateCell;
   auto next = std::make_shared<std::vector<S57Cell*>>(*published_);
   next->push_back(cell.get());
   if (centreOn) centreView(*cell, *centreOn);

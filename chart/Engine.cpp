@@ -9,6 +9,7 @@
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "PresentationLibrary.h"
+#include "ReaderResult.h"
 #include "S57CellReader.h"
 
 // The font resource lives in this static library: referencing it here links
@@ -33,8 +34,8 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
   if (!engineState().libraryLoaded) return 1;
   S57CellReader reader;
   if (int code = reader.readCell(path)) return code;
-  if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return kCellWithoutFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) return 11;
+  if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
+  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
   return list.append(buildCell(reader, presentationLibrary()), &view);
 }
 

@@ -6,10 +6,6 @@ class CellList;
 struct ChartView;
 struct ViewGeometry;
 
-// Result of loadCell for a cell whose coordinate or sounding factor is 0
-// (no DSPM record): its coordinates cannot be scaled, so it is refused.
-constexpr int kCellWithoutFactors = 13;
-
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
 // done), marks it loaded, registers the application font ":/syn.ttf" (when a
 // QGuiApplication exists), and returns 0 when the directory "s57000" exists,
@@ -18,8 +14,9 @@ int startEngine();
 
 // Reads a cell file into the process-wide cell list, centring the
 // process-wide loading view on it. Returns 0, 1 when the library is not
-// loaded, a reader code, 13 for a cell without coordinate or sounding
-// factor, or 11 when a cell of the same name is already listed.
+// loaded, a reader code, ReaderNoFactors (13) for a cell without coordinate
+// or sounding factor, or 11 when a cell of the same name is already listed.
+// Nothing of a refused cell reaches the list.
 int loadCell(const std::string& path);
 // The same, centring the given view.
 int loadCell(const std::string& path, ChartView& view);

@@ -15,6 +15,7 @@ const char* readerResultText(int code) {
     case ReaderDuplicateCell: return "a cell with the same data set name is already loaded";
     case ReaderRecordOutOfBounds:
       return "a data record is shorter than its leader, or a field runs past the record's end";
+    case ReaderNoFactors: return "coordinate or sounding factor is 0 (no DSPM record)";
     default: return "unknown result code";
   }
 }

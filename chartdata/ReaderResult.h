@@ -14,6 +14,8 @@ enum ReaderResult : int {
   ReaderDuplicateCell = 11,          // a cell with the same data set name is already loaded
   ReaderRecordOutOfBounds = 12,      // a data record is shorter than its leader, or one of its
                                      // directory entries or fields runs past its end
+  ReaderNoFactors = 13,              // COMF or SOMF is 0 (no DSPM record): coordinates and
+                                     // depths cannot be scaled, so loadCell refuses the cell
 };
 
 // A short English reason for a result code ("unknown result code" for others).

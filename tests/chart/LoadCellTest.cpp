@@ -14,6 +14,7 @@
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LookupSelection.h"
+#include "ReaderResult.h"
 
 using namespace s57test;
 
@@ -83,8 +84,8 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   } cases[] = {
       {dir.path + "/missing.000", 1},
       {dir.path + "/short.000", 2},  // the reader's own code, passed on
-      {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), kCellWithoutFactors},
-      {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), kCellWithoutFactors},
+      {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderNoFactors},
+      {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderNoFactors},
   };
   view.centre = {1, 2};
   view.scale = 3;
