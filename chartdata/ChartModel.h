@@ -58,6 +58,15 @@ struct ChartFeature {
   LookupResult firstLookup;   // used with paper-chart symbols
   LookupResult secondLookup;  // used otherwise
 
+  // Portrayal state, kept from one repaint to the next.
+  // Instructions built by the feature's conditional symbology procedure.
+  std::vector<Instruction> generatedInstructions;
+  // Depth of the depth areas under the feature (-10000 = not known yet):
+  // for the point form and for the area and line form of the hazard test.
+  float underlyingDepth = -10000.0f;
+  float underlyingDepthOverPoints = -10000.0f;
+  float wreckDepth = -10000.0f;  // hazard depth of a wreck, -10000 until computed
+
   // The value of the first attribute with this acronym, or "" when none.
   const std::string& findAttribute(std::string_view acronym) const;
 };
@@ -68,11 +77,19 @@ struct BoundaryPart {
   std::uint32_t count = 0;
   std::vector<EdgeAttribute> edgeAttributes;  // copy of the edge's ATTV
   std::array<std::uint8_t, 5> edgeName{};     // the edge's NAME (RCNM + RCID)
+  // Lines: instructions the line procedures built for this edge.
+  std::vector<Instruction> instructions;
 };
 
 struct PointFeature : ChartFeature {
   PointFeature() : ChartFeature(FeatureKind::Point) {}
   ChartVertex position;
+
+  // Recomputation keys of the point procedures.
+  std::uint8_t procedureKey = 0;    // setting value the generated list was built for
+  float cachedPointDepth = -100.0f; // safety contour of the last hazard procedure run
+  int arcClass = 0;                 // lights: 0 unknown, 1 sectors overlap, 2 not
+  int floatingClass = -1;           // topmarks: -1 unknown, 1 floating, 0 fixed
 };
 
 struct Sounding {
@@ -91,6 +108,12 @@ struct LineFeature : ChartFeature {
   LineFeature() : ChartFeature(FeatureKind::Line) {}
   std::vector<BoundaryPart> parts;
   std::vector<ChartVertex> vertices;  // every part's vertices, in part order
+
+  // Line procedures: output for the whole line, whether they ran, and the
+  // safety contour the obstruction procedure last ran for.
+  std::vector<Instruction> procedureInstructions;
+  std::uint8_t proceduresRan = 0;
+  float cachedSafetyContour = -100.0f;
 };
 
 // Axis-aligned box in chart units.
@@ -109,6 +132,11 @@ struct AreaFeature : ChartFeature {
   ChartBox bounds;
   bool hasBounds = false;
   float depthOrderKey = 0;  // draw order among depth areas
+
+  // Keys of the area procedures and the centre used for symbols and texts.
+  float cachedSafetyContour = -10000.0f;  // depth-dependent procedures
+  bool cachedSymbolStyle = true;          // restricted-area procedures
+  double areaCentreX = -10000.0, areaCentreY = -10000.0;  // -10000 in y: not computed
 
   void updateBounds();
 };
