@@ -1,0 +1,123 @@
+// Real cells against an independent reader: for every cell under
+// CHART_SHARED_ENC the features built per class (plus the records that have
+// no geometry to build) equal GDAL's per-layer feature counts (ogrinfo).
+// Needs the generated library in S57Lib for the class acronyms.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+
+#include "CellBuilder.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "S57CellReader.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
+
+std::vector<fs::path> cellFiles() {
+  std::vector<fs::path> files;
+  if (!fs::is_directory(CHART_SHARED_ENC)) return files;
+  for (const auto& e : fs::recursive_directory_iterator(CHART_SHARED_ENC))
+    if (e.is_regular_file() && e.path().extension() == ".000") files.push_back(e.path());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+bool haveOgrinfo() { return std::system("ogrinfo --version >/dev/null 2>&1") == 0; }
+
+// Layer name -> feature count from ogrinfo's summary of one cell.
+std::map<std::string, long> ogrCounts(const fs::path& cell) {
+  const std::string command = "ogrinfo -ro -al -so -oo UPDATES=IGNORE '" + cell.string() + "' 2>/dev/null";
+  std::map<std::string, long> counts;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return counts;
+  char line[4096];
+  std::string layer;
+  while (std::fgets(line, sizeof line, pipe)) {
+    const std::string text(line);
+    if (text.rfind("Layer name: ", 0) == 0) layer = text.substr(12, text.find_last_not_of("\r\n") - 11);
+    else if (text.rfind("Feature Count: ", 0) == 0 && !layer.empty()) counts[layer] = std::atol(line + 15);
+  }
+  pclose(pipe);
+  return counts;
+}
+
+class RealCells : public testing::Test {
+protected:
+  void SetUp() override {
+    if (cellFiles().empty()) GTEST_SKIP() << "no cells under " << CHART_SHARED_ENC;
+    if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
+    presentationLibrary() = PresentationLibrary();
+    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
+    engineState().libraryLoaded = true;
+  }
+  std::string acronym(int code) const {
+    const auto& classes = presentationLibrary().objectClassCatalogue;
+    const auto it = classes.find(code);
+    return it == classes.end() ? "OBJL " + std::to_string(code) : it->second.acronym;
+  }
+};
+}  // namespace
+
+TEST_F(RealCells, FeatureCountsPerClassMatchOgrinfo) {
+  if (!haveOgrinfo()) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
+  for (const fs::path& file : cellFiles()) {
+    SCOPED_TRACE(file.filename().string());
+    S57CellReader reader;
+    ASSERT_EQ(reader.readCell(file.string()), 0);
+    ASSERT_NE(reader.dataSetParameters.COMF, 0);
+    const auto cell = buildCell(reader, presentationLibrary());
+
+    std::map<std::string, long> ours;
+    auto count = [&](const auto& list) {
+      for (const auto& f : list) ++ours[acronym(f->objectClass)];
+    };
+    count(cell->points);
+    count(cell->soundings);  // sounding features, compared as feature records
+    count(cell->lines);
+    count(cell->areas);
+
+    // GDAL counts every feature record; records without geometry (PRIM 255,
+    // collections) build nothing here. Count them per class and list them.
+    std::map<std::string, long> notBuilt;
+    for (const auto& record : reader.features)
+      if (record->PRIM != 1 && record->PRIM != 2 && record->PRIM != 3) ++notBuilt[acronym(record->OBJL)];
+    std::string listed;
+    for (const auto& [cls, n] : notBuilt) {
+      ours[cls] += n;
+      listed += " " + cls + " " + std::to_string(n);
+    }
+    if (!listed.empty()) std::printf("%s: records without geometry:%s\n", file.filename().c_str(), listed.c_str());
+
+    std::map<std::string, long> theirs = ogrCounts(file);
+    ASSERT_FALSE(theirs.empty()) << "ogrinfo gave no layers";
+    theirs.erase("DSID");
+    EXPECT_EQ(ours, theirs);
+  }
+}
+
+TEST_F(RealCells, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
+  CellList list;
+  ChartView view;
+  std::vector<int> first;
+  for (const fs::path& file : cellFiles()) first.push_back(loadCell(file.string(), view, list));
+  const size_t loaded = list.size();
+  EXPECT_EQ(loaded, static_cast<size_t>(std::count(first.begin(), first.end(), 0)));
+  EXPECT_GT(loaded, 0u);
+  const ChartView after = view;
+  size_t i = 0;
+  for (const fs::path& file : cellFiles()) {
+    const int code = loadCell(file.string(), view, list);
+    EXPECT_EQ(code, first[i] == 0 ? 11 : first[i]) << file;
+    ++i;
+  }
+  EXPECT_EQ(list.size(), loaded);
+  EXPECT_EQ(view.centre.x, after.centre.x);
+  EXPECT_EQ(view.scale, after.scale);
+}
