@@ -1,0 +1,178 @@
+#include "HazardProcedures.h"
+
+#include "DisplaySettings.h"
+#include "HazardDepth.h"
+#include "ProcedureSupport.h"
+#include "SoundingSymbols.h"
+
+namespace {
+constexpr int kRockClass = 153;  // UWTROC
+
+bool lowAccuracyCode(std::string_view quapos) {
+  return isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"});
+}
+
+// The depth of an obstruction without VALSOU whose depth areas told nothing.
+float obstructionDepthWithoutSounding(const ChartFeature& feature) {
+  const std::string& watlev = feature.findAttribute("WATLEV");
+  if (feature.findAttribute("CATOBS") == "6") return 0.01f;
+  if (watlev == "3") return 0.01f;
+  if (watlev == "5") return 0.0f;
+  return -15.0f;
+}
+
+struct ObstructionSymbol {
+  const char* name;
+  bool depthFigures;
+};
+
+// The symbol of an obstruction or rock that is not an isolated danger.
+ObstructionSymbol obstructionSymbol(const PointFeature& point) {
+  const std::string& valsou = point.findAttribute("VALSOU");
+  const std::string& watlev = point.findAttribute("WATLEV");
+  const bool rock = point.objectClass == kRockClass;
+  const bool otherObstruction = point.findAttribute("CATOBS") == "6";  // foul area
+  if (!valsou.empty()) {
+    if (attributeFloat(point, "VALSOU") > displaySettings().hazardDepth) return {"DANGER02", true};
+    if (rock) return isOneOf(watlev, {"4", "5"}) ? ObstructionSymbol{"UWTROC04", false}
+                                                 : ObstructionSymbol{"DANGER01", true};
+    if (otherObstruction) return {"DANGER01", true};
+    if (isOneOf(watlev, {"1", "2"})) return {"OBSTRN11", false};
+    if (isOneOf(watlev, {"4", "5"})) return {"DANGER03", true};
+    return {"DANGER01", true};
+  }
+  if (rock) return {watlev == "3" ? "UWTROC03" : "UWTROC04", false};
+  if (otherObstruction) return {"OBSTRN01", false};
+  if (isOneOf(watlev, {"1", "2"})) return {"OBSTRN11", false};
+  if (isOneOf(watlev, {"4", "5"})) return {"OBSTRN03", false};
+  return {"OBSTRN01", false};
+}
+
+const char* wreckSymbolWithoutSounding(const ChartFeature& wreck) {
+  const std::string& catwrk = wreck.findAttribute("CATWRK");
+  const std::string& watlev = wreck.findAttribute("WATLEV");
+  if (catwrk == "1" && watlev == "3") return "WRECKS04";
+  if (catwrk == "2" && watlev == "3") return "WRECKS05";
+  if (isOneOf(catwrk, {"4", "5"}) || isOneOf(watlev, {"1", "2", "3", "4"})) return "WRECKS01";
+  return "WRECKS05";
+}
+
+void appendSymbol(ChartFeature& feature, std::string name) {
+  feature.generatedInstructions.push_back(symbolInstruction(std::move(name)));
+}
+}  // namespace
+
+std::string lowAccuracyTest(const PointFeature& point) {
+  if (displaySettings().lowAccuracyMarks && lowAccuracyCode(point.findAttribute("QUAPOS"))) return "LOWACC01";
+  return {};
+}
+
+std::string lowAccuracyTest(const AreaFeature& area) {
+  if (!displaySettings().lowAccuracyMarks) return {};
+  for (const BoundaryPart& part : area.exteriorParts)
+    for (const EdgeAttribute& a : part.edgeAttributes)
+      if (a.code == "402" && lowAccuracyCode(a.value)) return "LOWACC01";
+  return {};
+}
+
+void pointObstruction(PointFeature& point, const S57Cell& cell) {
+  const ChartPoint& position = point.position.point;
+  float depth;
+  if (!point.findAttribute("VALSOU").empty()) {
+    depth = attributeFloat(point, "VALSOU");
+  } else {
+    depth = shallowestUnderlyingDepth(point, point.findAttribute("WATLEV"), point.findAttribute("EXPSOU"), cell,
+                                      position);
+    if (depth == kUnknownDepth) depth = obstructionDepthWithoutSounding(point);
+  }
+
+  std::string symbol;
+  const bool danger = underwaterHazard(point, depth, position, symbol, cell);
+  const std::string low = lowAccuracyTest(point);
+  if (danger) {
+    appendSymbol(point, symbol);
+  } else {
+    const ObstructionSymbol choice = obstructionSymbol(point);
+    appendSymbol(point, choice.name);
+    if (choice.depthFigures) soundingSymbols(point, depth, point.generatedInstructions);
+  }
+  if (!low.empty()) appendSymbol(point, low);
+}
+
+void wreckProcedure(PointFeature& point, const S57Cell& cell) {
+  const ChartPoint& position = point.position.point;
+  if (point.wreckDepth == kUnknownDepth) computeWreckDepth(point, position, cell);
+
+  std::string symbol;
+  const bool danger = underwaterHazard(point, point.wreckDepth, position, symbol, cell);
+  const std::string low = lowAccuracyTest(point);
+  if (danger) {
+    appendSymbol(point, symbol);
+  } else if (!point.findAttribute("VALSOU").empty()) {
+    const float valsou = attributeFloat(point, "VALSOU");
+    appendSymbol(point, valsou < displaySettings().hazardDepth ? "DANGER01" : "DANGER02");
+    point.viewingGroup = 34051;
+    soundingSymbols(point, valsou, point.generatedInstructions);
+  } else {
+    appendSymbol(point, wreckSymbolWithoutSounding(point));
+    const int group = point.viewingGroup;
+    if (group != 14050 && group != 24050 && group != 24020) {
+      point.displayPriority = 8;
+      point.firstLookup.category = 0;
+      point.secondLookup.category = 0;
+      point.radarFlag = 'O';  // over radar
+      point.viewingGroup = 24020;
+    }
+  }
+  if (!low.empty()) appendSymbol(point, low);
+}
+
+void pointQuality(PointFeature& point) {
+  const std::string low = lowAccuracyTest(point);
+  if (!low.empty()) appendSymbol(point, low);
+}
+
+void areaObstructionProcedure(AreaFeature& area, const S57Cell& cell) {
+  const std::vector<ChartVertex>& outline = area.exteriorVertices;
+  const bool hasSounding = !area.findAttribute("VALSOU").empty();
+  float depth;
+  if (hasSounding) {
+    depth = attributeFloat(area, "VALSOU");
+  } else {
+    depth = shallowestUnderlyingDepthOverPoints(area, area.findAttribute("WATLEV"), area.findAttribute("EXPSOU"),
+                                                cell, outline);
+    if (depth == kUnknownDepth) depth = obstructionDepthWithoutSounding(area);
+  }
+
+  std::string symbol;
+  const bool danger = underwaterHazardOverPoints(area, depth, outline, symbol, cell);
+  std::vector<Instruction>& out = area.generatedInstructions;
+  if (danger) {
+    out.push_back(fillInstruction("DEPVS"));
+    out.push_back(patternInstruction("FOULAR01"));
+    out.push_back(lineInstruction(2, 2, "CHBLK"));
+    out.push_back(symbolInstruction(symbol));
+    const std::string low = lowAccuracyTest(area);
+    if (!low.empty()) out.push_back(symbolInstruction(low));
+    return;
+  }
+  if (hasSounding) {
+    out.push_back(lineInstruction(1, 2, depth <= displaySettings().hazardDepth ? "CHBLK" : "CHGRD"));
+    soundingSymbols(area, depth, out);
+    return;
+  }
+  const std::string& watlev = area.findAttribute("WATLEV");
+  if (area.findAttribute("CATOBS") == "6") {
+    out.push_back(patternInstruction("FOULAR01"));
+    out.push_back(lineInstruction(2, 2, "CHBLK"));
+  } else if (isOneOf(watlev, {"1", "2"})) {
+    out.push_back(fillInstruction("CHBRN"));
+    out.push_back(lineInstruction(1, 2, "CSTLN"));
+  } else if (watlev == "4") {
+    out.push_back(fillInstruction("DEPIT"));
+    out.push_back(lineInstruction(1, 2, "CSTLN"));
+  } else {
+    out.push_back(fillInstruction("DEPVS"));
+    out.push_back(lineInstruction(1, 2, "CHBLK"));
+  }
+}

@@ -1,0 +1,78 @@
+#include "ProcedureSupport.h"
+
+#include <cstdlib>
+
+#include "ColourToken.h"
+
+Instruction symbolInstruction(std::string name, std::string rotation) {
+  Instruction i;
+  i.kind = kSY;
+  i.name = std::move(name);
+  i.text2 = std::move(rotation);
+  return i;
+}
+
+Instruction lineInstruction(int style, int width, std::string_view colourToken) {
+  Instruction i;
+  i.kind = kLS;
+  i.style = style;
+  i.width = width;
+  i.colour = procedureColourIndex(colourToken);
+  return i;
+}
+
+Instruction complexLineInstruction(std::string name) {
+  Instruction i;
+  i.kind = kLC;
+  i.name = std::move(name);
+  return i;
+}
+
+Instruction fillInstruction(std::string_view colourToken) {
+  Instruction i;
+  i.kind = kAC;
+  i.colour = procedureColourIndex(colourToken);
+  return i;
+}
+
+Instruction patternInstruction(std::string name) {
+  Instruction i;
+  i.kind = kAP;
+  i.name = std::move(name);
+  return i;
+}
+
+std::vector<std::string> splitList(const std::string& text) {
+  std::vector<std::string> list;
+  if (text.empty()) return list;
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = text.find(',', start);
+    if (comma == std::string::npos) {
+      list.push_back(text.substr(start));
+      return list;
+    }
+    list.push_back(text.substr(start, comma - start));
+    start = comma + 1;
+  }
+}
+
+bool isOneOf(std::string_view text, std::initializer_list<std::string_view> set) {
+  for (std::string_view member : set)
+    if (text == member) return true;
+  return false;
+}
+
+bool anyOf(const std::vector<std::string>& list, std::initializer_list<std::string_view> set) {
+  for (const std::string& element : list)
+    if (isOneOf(element, set)) return true;
+  return false;
+}
+
+bool lowAccuracyPosition(std::string_view quapos) {
+  return !quapos.empty() && !isOneOf(quapos, {"1", "10", "11"});
+}
+
+float attributeFloat(const ChartFeature& feature, std::string_view acronym) {
+  return static_cast<float>(std::atof(feature.findAttribute(acronym).c_str()));
+}

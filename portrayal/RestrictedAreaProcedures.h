@@ -1,0 +1,19 @@
+#pragma once
+// RESARE03 and RESTRN01: the centred symbol of a restricted area chosen from
+// its RESTRN and CATREA lists, and (RESARE03) its boundary, whose form
+// follows the symbol style.
+#include <string>
+
+#include "ChartModel.h"
+
+// RESARE03: appends one symbol and one boundary (a plain dashed CHMGD line
+// with paper-chart symbols, else the family's complex line) and, except for
+// a plain information area with RESTRN, raises the display priority to 6.
+void resareProcedure(AreaFeature& area);
+
+// RESTRN01: the restriction symbol of the feature's RESTRN, when it has one.
+void restrnProcedure(ChartFeature& feature);
+
+// Appends exactly one symbol for the RESTRN list `restrn`; no boundary, no
+// change of priority. Also used by the depth-area procedure.
+void restrictionSymbols(ChartFeature& feature, const std::string& restrn);

@@ -1,0 +1,13 @@
+#pragma once
+// The digit symbols of a depth figure: SOUNDS (at or above the safety
+// contour) or SOUNDG (deeper) followed by a row digit and a figure digit,
+// with marks for the sounding technique, doubtful quality and drying heights.
+#include <vector>
+
+#include "ChartModel.h"
+#include "Instruction.h"
+
+// Appends one SY per symbol of the figure of `depth` (metres) to `out`.
+// Reads TECSOU, QUASOU, STATUS and QUAPOS of the feature. A depth that is
+// not a finite number gets its marks but no digits.
+void soundingSymbols(const ChartFeature& feature, float depth, std::vector<Instruction>& out);
