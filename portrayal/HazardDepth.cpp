@@ -106,6 +106,14 @@ float shallowestUnderlyingDepthOverPoints(ChartFeature& feature, const std::stri
   return exposed(watlev, expsou) ? feature.underlyingDepth : kUnknownDepth;
 }
 
+float obstructionDepthWithoutSounding(const ChartFeature& feature) {
+  const std::string& watlev = feature.findAttribute("WATLEV");
+  if (feature.findAttribute("CATOBS") == "6") return 0.01f;
+  if (watlev == "3") return 0.01f;
+  if (watlev == "5") return 0.0f;
+  return -15.0f;
+}
+
 void computeWreckDepth(ChartFeature& feature, const ChartPoint& position, const S57Cell& cell) {
   if (!feature.findAttribute("VALSOU").empty()) {
     feature.wreckDepth = attributeFloat(feature, "VALSOU");

@@ -35,6 +35,11 @@ float shallowestUnderlyingDepthOverPoints(ChartFeature& feature, const std::stri
                                           const std::string& expsou, const S57Cell& cell,
                                           const std::vector<ChartVertex>& points);
 
+// The depth of an obstruction that has no VALSOU and whose depth areas told
+// nothing: 0.01 for a foul area (CATOBS 6) or an always-submerged one
+// (WATLEV 3), 0 when it covers and uncovers (WATLEV 5), else -15.
+float obstructionDepthWithoutSounding(const ChartFeature& feature);
+
 // wreckDepth of a point wreck: VALSOU, else the least depth underneath, else
 // from CATWRK and WATLEV (a non-dangerous wreck 66 m above the seabed, at
 // least 20.1 m).

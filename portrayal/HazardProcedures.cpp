@@ -12,15 +12,6 @@ bool lowAccuracyCode(std::string_view quapos) {
   return isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"});
 }
 
-// The depth of an obstruction without VALSOU whose depth areas told nothing.
-float obstructionDepthWithoutSounding(const ChartFeature& feature) {
-  const std::string& watlev = feature.findAttribute("WATLEV");
-  if (feature.findAttribute("CATOBS") == "6") return 0.01f;
-  if (watlev == "3") return 0.01f;
-  if (watlev == "5") return 0.0f;
-  return -15.0f;
-}
-
 struct ObstructionSymbol {
   const char* name;
   bool depthFigures;

@@ -1,0 +1,244 @@
+#include "LightProcedure.h"
+
+#include <cstdlib>
+#include <string_view>
+
+#include "CellFinishing.h"
+#include "DecimalNumber.h"
+#include "DisplaySettings.h"
+#include "ProcedureSupport.h"
+
+namespace {
+Instruction leg(const std::string& bearing, const std::string& length, int style) {
+  Instruction i = lineInstruction(style, 1, "CHBLK");
+  i.name = bearing;
+  i.text2 = length;
+  return i;
+}
+
+Instruction arc(const char* colour, int width, int style, int start, int end, const std::string& radius) {
+  Instruction i = lineInstruction(style, width, colour);
+  i.kind = kARC;
+  i.name = std::to_string(start);
+  i.text2 = radius;
+  i.text3 = std::to_string(end);
+  return i;
+}
+
+const char* flareSymbol(const std::string& colour) {
+  if (isOneOf(colour, {"3", "1,3"})) return "LIGHTS11";
+  if (isOneOf(colour, {"4", "1,4"})) return "LIGHTS12";
+  if (isOneOf(colour, {"1", "5,6", "11", "6"})) return "LIGHTS13";
+  return "LITDEF11";
+}
+
+const char* arcColour(const std::string& colour) {
+  if (isOneOf(colour, {"3", "1,3"})) return "LITRD";
+  if (isOneOf(colour, {"4", "1,4"})) return "LITGN";
+  if (isOneOf(colour, {"1", "5,6", "11", "6"})) return "LITYW";
+  return "CHMGD";
+}
+
+bool samePosition(const PointFeature& a, const PointFeature& b) {
+  return a.position.point.x == b.position.point.x && a.position.point.y == b.position.point.y;
+}
+
+// Another all-round light at exactly this position, and this one white,
+// yellow or orange: the flare turns to 45 degrees and the text moves up so
+// that the two lights stay apart.
+bool sharesPosition(const PointFeature& light, const S57Cell& cell, const std::string& colour) {
+  if (!anyOf(splitList(colour), {"1", "6", "11"})) return false;
+  for (const PointFeature* other : cell.nonSectorLights)
+    if (other != &light && samePosition(*other, light)) return true;
+  return false;
+}
+
+// Whether a sector light at the same position has a sector nested with
+// start..end (one inside the other).
+bool nestedSector(const PointFeature& light, int start, int end, const S57Cell& cell) {
+  const float a = static_cast<float>(start - 180);
+  const float b = static_cast<float>(end - 180);
+  for (const PointFeature* other : cell.lights) {
+    if (other == &light || !samePosition(*other, light)) continue;
+    auto [f, g] = sectorLimits(*other);
+    if (f == g || (f == 0 && g == 360)) continue;  // no sector
+    if (f > g) g += 360;
+    if ((b < g && a > f) || (b > g && a < f)) return true;
+  }
+  return false;
+}
+
+const char* categoryText(std::string_view catlit) {
+  if (catlit == "1") return "Dir";
+  if (catlit == "5") return "Aero";
+  if (catlit == "7") return "Fog Det Lt";
+  return "";
+}
+
+const char* characterText(int code) {
+  switch (code) {
+    case 1: return "F";
+    case 2: return "FI";
+    case 3: return "LFI";
+    case 4: return "Q";
+    case 5: return "VQ";
+    case 6: return "UQ";
+    case 7: return "Iso";
+    case 8: return "Oc";
+    case 9: return "IQ";
+    case 10: return "IVQ";
+    case 11: return "IUQ";
+    case 12: return "Mo";
+    case 13: return "FFI";
+    case 14: return "FI+FFI";
+    case 15: return "OcFI";
+    case 16: return "FLFI";
+    case 17: return "AIOc";
+    case 18: return "AlLFl";
+    case 19: return "AlFl";
+    case 20: return "Al";
+    case 25: return "Q+LFl";
+    case 26: return "VQ+LFl";
+    case 27: return "UQ+LFl";
+    case 28: return "Al";
+    case 29: return "AlF Fl";
+    default: return "";
+  }
+}
+
+const char* colourLetter(int code) {
+  static const char* const letters[] = {"W", "B", "R", "G", "B", "Y", "G", "B", "A", "V", "O", "M", "P"};
+  return code >= 1 && code <= 13 ? letters[code - 1] : "";
+}
+
+const char* statusText(std::string_view status) {
+  if (status == "2") return "occas";
+  if (status == "7") return "temp";
+  if (status == "8") return "priv";
+  if (status == "11") return "exting";
+  if (status == "17") return "U";
+  return "";
+}
+
+// The number of a code compared as a whole text: "3" gives 3, "03", "3,4"
+// or " 3" give 0 (no code).
+int wholeCode(const std::string& text) {
+  const int value = decimalNumber(text);
+  return std::to_string(value) == text ? value : 0;
+}
+}  // namespace
+
+std::pair<float, float> sectorLimits(const ChartFeature& light) {
+  return {static_cast<float>(std::atof(light.findAttribute("SECTR1").c_str())),
+          static_cast<float>(std::atof(light.findAttribute("SECTR2").c_str()))};
+}
+
+std::string lightDescription(const ChartFeature& light) {
+  std::string text = categoryText(light.findAttribute("CATLIT"));
+  text += characterText(wholeCode(light.findAttribute("LITCHR")));
+  const std::string& siggrp = light.findAttribute("SIGGRP");
+  if (siggrp != "(1)" && siggrp != "()") text += siggrp;
+  text += colourLetter(wholeCode(light.findAttribute("COLOUR")));
+  auto withUnit = [&](const char* acronym, const char* unit) {
+    const std::string& value = light.findAttribute(acronym);
+    if (!value.empty()) text += value + unit;
+  };
+  withUnit("SIGPER", "s");
+  withUnit("HEIGHT", "m");
+  withUnit("VALNMR", "M");
+  text += statusText(light.findAttribute("STATUS"));
+  return text;
+}
+
+void sectorProcedure(PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
+                     const std::string& colour) {
+  std::vector<Instruction>& out = light.generatedInstructions;
+  const std::string length = displaySettings().rangeLegs ? std::to_string(nominalRange) : "25";
+  for (int bearing : {start, end}) {
+    Instruction l = leg(std::to_string(bearing), length, 1);
+    l.textPrepared = true;
+    out.push_back(l);
+  }
+
+  if (light.arcClass == 0) light.arcClass = nestedSector(light, start, end, cell) ? 1 : 2;
+  const std::string radius = light.arcClass == 1 ? "25" : "20";
+
+  if (isOneOf(light.findAttribute("LITVIS"), {"3", "7", "8"})) {  // faint or (partly) obscured
+    out.push_back(arc("CHBLK", 1, 2, start, end, radius));
+  } else {
+    out.push_back(arc("OUTLW", 4, 1, start, end, radius));
+    out.push_back(arc(arcColour(colour), 2, 1, start, end, radius));
+  }
+}
+
+void lightProcedure(PointFeature& light, const S57Cell& cell) {
+  std::vector<Instruction>& out = light.generatedInstructions;
+  const std::string& nominal = light.findAttribute("VALNMR");
+  const std::string valnmr = nominal.empty() ? "9" : nominal;
+  const std::string& catlit = light.findAttribute("CATLIT");
+  const std::string& orient = light.findAttribute("ORIENT");
+  const bool directional = catlit == "1" || catlit == "16";
+
+  if (isOneOf(catlit, {"8", "11"})) {  // floodlight, strip light
+    out.push_back(symbolInstruction("LIGHTS82"));
+    return;
+  }
+  if (catlit == "9") {  // spotlight
+    out.push_back(symbolInstruction("LIGHTS81"));
+    return;
+  }
+  if (directional && !orient.empty()) out.push_back(leg(orient, valnmr, 2));
+
+  const std::string& colourText = light.findAttribute("COLOUR");
+  const std::string colour = colourText.empty() ? "12" : colourText;  // 12: magenta, the default
+  const std::string& sectr1 = light.findAttribute("SECTR1");
+  const std::string& sectr2 = light.findAttribute("SECTR2");
+  if (!sectr1.empty() && !sectr2.empty()) {
+    int s1 = decimalNumber(sectr1);
+    int s2 = decimalNumber(sectr2);
+    if (s1 == 360) s1 = 0;
+    if (s2 == 360) s2 = 0;
+    // Sector limits are stated from seaward: the legs point the other way.
+    const int start = s1 + 180;
+    int end = s2 + 180;
+    if (start != end) {
+      if (start > end) end += 360;
+      sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour);
+      return;
+    }
+  }
+
+  const std::string flare = flareSymbol(colour);
+  const bool shared = sharesPosition(light, cell, colour);
+  if (directional) {
+    if (!orient.empty()) {
+      out.push_back(symbolInstruction(flare, orient));
+      Instruction bearing;
+      bearing.kind = kTE;
+      bearing.name = "%03.0lf deg";
+      bearing.text2 = "ORIENT";
+      bearing.colour = 3;
+      bearing.width = 3;
+      bearing.style = 3;
+      bearing.transparency = 3;
+      bearing.yOffset = 1;
+      out.push_back(bearing);
+    } else {
+      out.push_back(symbolInstruction("QUESMRK1"));
+    }
+  } else {
+    out.push_back(symbolInstruction(flare, shared ? "45" : "135"));
+  }
+
+  if (!displaySettings().lightLabels) return;
+  Instruction label;
+  label.kind = kTX;
+  label.text2 = lightDescription(light);
+  label.textPrepared = true;
+  label.colour = 3;  // horizontal justification
+  label.width = shared ? 1 : 2;  // vertical justification
+  label.style = 3;
+  label.transparency = 2;  // x offset
+  label.yOffset = shared ? -1 : 0;
+  out.push_back(label);
+}
