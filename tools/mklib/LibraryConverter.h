@@ -14,7 +14,6 @@ struct LibrarySources {
 // given twice in the XML counts twice.
 struct ConversionReport {
   int colourTables = 0, colours = 0, unknownColourTokens = 0;
-  std::array<int, 5> lookupsPerTable{};  // in the order Plain, Symbolized, Paper, Simplified, Lines
   int lookups = 0, lookupsWithLongClassName = 0, lookupsWithRenamedProcedure = 0;
   int symbols = 0, bitmapOnlySymbols = 0, contourLabelSymbols = 0;
   int patterns = 0, bitmapOnlyPatterns = 0;

@@ -79,7 +79,6 @@ void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& fil
     for (const std::string& className : classOrder) {
       for (const XmlLookup* l : byClass[className]) {
         writeRecord(*l, ++sequence, file, report);
-        ++report.lookupsPerTable[t];
         ++report.lookups;
       }
     }
