@@ -1,6 +1,7 @@
 #include "GeometryAssembly.h"
 
 #include <cstdlib>
+#include <unordered_map>
 
 #include "S57CellReader.h"
 
@@ -11,7 +12,9 @@ using mercator::kTwoPi;
 class Assembler {
 public:
   Assembler(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& catalogue)
-      : reader_(reader), cell_(cell), catalogue_(catalogue) {}
+      : reader_(reader), cell_(cell), catalogue_(catalogue) {
+    indexVectors();
+  }
 
   void run() {
     for (const auto& record : reader_.features) {
@@ -26,6 +29,57 @@ public:
 
 private:
   ChartVertex project(int32_t y, int32_t x) const { return projectVertex(cell_, y, x); }
+
+  // Vector records are looked up several times each (an edge for every
+  // feature that uses it, a node for every edge that ends in it), so they
+  // are indexed once by RCNM and RCID in plain arrays, and the 2-D
+  // coordinates of each are projected on first use only.
+  struct VectorSlot {
+    const VRID* record = nullptr;
+    std::int64_t firstPoint = -1;  // in points_, -1 until projected
+  };
+
+  static int slotTable(int rcnm) { return rcnm == 110 ? 0 : rcnm == 120 ? 1 : rcnm == 130 ? 2 : -1; }
+
+  void indexVectors() {
+    // RCIDs are normally numbered densely from 1; far larger ones go to the map.
+    const std::int64_t limit = 2 * static_cast<std::int64_t>(reader_.vectors.size()) + 1024;
+    size_t pointCount = 0;
+    for (const auto& [key, record] : reader_.vectorIndex) {
+      const int table = slotTable(static_cast<int>(key & 0xFF));
+      const std::int64_t rcid = static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 8));
+      pointCount += record->coordinates2D.size();
+      if (table >= 0 && rcid >= 0 && rcid < limit) {
+        auto& slots = slots_[table];
+        if (slots.size() <= static_cast<size_t>(rcid)) slots.resize(rcid + 1);
+        slots[rcid].record = record.get();
+      } else {
+        otherSlots_[key].record = record.get();
+      }
+    }
+    points_.reserve(pointCount);
+  }
+
+  VectorSlot* findVector(const RecordName& name) {
+    const std::uint64_t key = nameKey(name);
+    const int table = slotTable(name[0]);
+    const std::int64_t rcid = static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 8));
+    if (table >= 0 && rcid >= 0 && static_cast<size_t>(rcid) < slots_[table].size()) {
+      VectorSlot& slot = slots_[table][rcid];
+      return slot.record ? &slot : nullptr;
+    }
+    const auto it = otherSlots_.find(key);
+    return it == otherSlots_.end() ? nullptr : &it->second;
+  }
+
+  // The projected 2-D coordinates of the slot's record.
+  const ChartPoint* projected(VectorSlot& slot) {
+    if (slot.firstPoint < 0) {
+      slot.firstPoint = static_cast<std::int64_t>(points_.size());
+      for (const SG2D& c : slot.record->coordinates2D) points_.push_back(project(c.YCOO, c.XCOO).point);
+    }
+    return points_.data() + slot.firstPoint;
+  }
 
   void attachAttributes(const FRID& record, ChartFeature& feature) const {
     feature.objectClass = record.OBJL;
@@ -50,13 +104,13 @@ private:
 
   void addPoint(const FRID& record) {
     if (record.spatialPointers.empty()) return;
-    const auto node = reader_.findVector(record.spatialPointers.front().NAME);
-    if (!node) return;
+    VectorSlot* slot = findVector(record.spatialPointers.front().NAME);
+    if (!slot) return;
+    const VRID* node = slot->record;
     if (!node->coordinates2D.empty()) {
       auto point = std::make_unique<PointFeature>();
       attachAttributes(record, *point);
-      const SG2D& c = node->coordinates2D.front();
-      point->position = project(c.YCOO, c.XCOO);
+      point->position.point = projected(*slot)[0];
       cell_.points.push_back(std::move(point));
     }
     if (!node->coordinates3D.empty()) {
@@ -81,8 +135,9 @@ private:
   // begin and end nodes. False when the edge is missing.
   bool appendPart(const FSPT& pointer, std::uint8_t usage, std::vector<ChartVertex>& out,
                   std::vector<BoundaryPart>& parts) {
-    const auto edge = reader_.findVector(pointer.NAME);
-    if (!edge) return false;
+    VectorSlot* edgeSlot = findVector(pointer.NAME);
+    if (!edgeSlot) return false;
+    const VRID* edge = edgeSlot->record;
     const bool forward = pointer.ORNT == 1;
 
     // Nodes at the front were each placed before the previous ones, so they
@@ -91,11 +146,9 @@ private:
     back_.clear();
     for (const VRPT& p : edge->pointers) {
       if (p.TOPI != 1 && p.TOPI != 2) continue;
-      const auto node = reader_.findVector(p.NAME);
-      if (!node || node->coordinates2D.empty()) continue;
-      ChartVertex v = project(node->coordinates2D.front().YCOO, node->coordinates2D.front().XCOO);
-      v.usage = usage;
-      ((p.TOPI == 1) == forward ? front_ : back_).push_back(v);
+      VectorSlot* node = findVector(p.NAME);
+      if (!node || node->record->coordinates2D.empty()) continue;
+      ((p.TOPI == 1) == forward ? front_ : back_).push_back({projected(*node)[0], usage});
     }
 
     BoundaryPart part;
@@ -104,15 +157,11 @@ private:
     for (const ATTF_NATF& a : edge->attributes) part.edgeAttributes.push_back({a.attributeCode, a.attributeValue});
     std::copy(pointer.NAME.begin(), pointer.NAME.end(), part.edgeName.begin());
 
-    out.reserve(out.size() + front_.size() + edge->coordinates2D.size() + back_.size());
+    const size_t inner = edge->coordinates2D.size();
+    const ChartPoint* innerPoints = inner ? projected(*edgeSlot) : nullptr;
+    out.reserve(out.size() + front_.size() + inner + back_.size());
     out.insert(out.end(), front_.rbegin(), front_.rend());
-    const auto& inner = edge->coordinates2D;
-    for (size_t i = 0; i < inner.size(); ++i) {
-      const SG2D& c = forward ? inner[i] : inner[inner.size() - 1 - i];
-      ChartVertex v = project(c.YCOO, c.XCOO);
-      v.usage = usage;
-      out.push_back(v);
-    }
+    for (size_t i = 0; i < inner; ++i) out.push_back({innerPoints[forward ? i : inner - 1 - i], usage});
     out.insert(out.end(), back_.begin(), back_.end());
     part.count = static_cast<std::uint32_t>(out.size() - part.offset);
     parts.push_back(std::move(part));
@@ -146,6 +195,9 @@ private:
   S57Cell& cell_;
   const AttributeCatalogue& catalogue_;
   std::vector<ChartVertex> front_, back_;  // node scratch, reused per edge
+  std::vector<VectorSlot> slots_[3];        // isolated nodes, connected nodes, edges by RCID
+  std::unordered_map<std::uint64_t, VectorSlot> otherSlots_;
+  std::vector<ChartPoint> points_;          // projected 2-D coordinates of used records
 };
 }  // namespace
 
