@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 namespace {
-constexpr int kCoverageClass = 306;  // M_COVR
+constexpr int kExtentClass = 306;  // M_NSYS: its areas cover the cell's data
 constexpr int kLightClass = 75;      // LIGHTS
 constexpr int kDepthAreaClass = 42;  // DEPARE
 
@@ -31,7 +31,7 @@ bool areaInside(const AreaFeature& inner, const AreaFeature& outer) {
 void computeExtents(S57Cell& cell) {
   cell.extents.clear();
   for (const auto& area : cell.areas)
-    if (area->objectClass == kCoverageClass && area->hasBounds) cell.extents.push_back(area->bounds);
+    if (area->objectClass == kExtentClass && area->hasBounds) cell.extents.push_back(area->bounds);
   if (cell.extents.empty())
     for (const auto& area : cell.areas)
       if (area->hasBounds) cell.extents.push_back(area->bounds);

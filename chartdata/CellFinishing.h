@@ -4,7 +4,7 @@
 // by the chart layer (finishCell), which owns the views.
 #include "ChartModel.h"
 
-// One extent box per coverage area (class 306), or per area when the cell
+// One extent box per area of class 306 (M_NSYS), or per area when the cell
 // has none; then the bounding box (their union) and the centre of the first
 // box. A cell without areas keeps no extent box and a zero bounding box.
 void computeExtents(S57Cell& cell);

@@ -63,7 +63,7 @@ S57TestWriter smallCell(const std::string& name, double size) {
   addSquare(w, 11, 111, 47.0 + size / 4, -122.0 + size / 4, size / 2);
   w.addIsolatedNode(21, at(47.0 + size / 2, -122.0 + size / 2));
 
-  w.addFeature(area(1, 306, 101, {}));                      // M_COVR
+  w.addFeature(area(1, 306, 101, {}));                      // M_NSYS: the extent
   w.addFeature(area(2, 42, 101, {{kDRVAL1, "0"}}));         // DEPARE
   w.addFeature(area(3, 42, 111, {{kDRVAL1, "10"}}));        // a deeper DEPARE inside it
   Feature contour;

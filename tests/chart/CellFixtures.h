@@ -13,7 +13,7 @@ constexpr int kOBJNAM = 116, kSCAMAX = 132, kSCAMIN = 133, kDRVAL1 = 87, kNOBJNM
 // A catalogue that knows OBJNAM, DRVAL1, NOBJNM, ORIENT and SCAMAX, not SCAMIN.
 AttributeCatalogue attributeCatalogue();
 
-// A cell named `name` with one coverage area (a square of `size` degrees
+// A cell named `name` with one M_NSYS area (a square of `size` degrees
 // from 47N 122W), a depth area inside it, a contour line and a light.
 s57test::S57TestWriter smallCell(const std::string& name, double size = 0.1);
 

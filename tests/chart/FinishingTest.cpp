@@ -7,7 +7,7 @@
 #include "ChartView.h"
 
 namespace {
-constexpr int kCoverage = 306;
+constexpr int kExtentClass = 306;  // M_NSYS
 constexpr int kDepthArea = 42;
 constexpr int kLight = 75;
 
@@ -48,21 +48,21 @@ std::vector<std::string> drval1Order(const S57Cell& cell) {
 }
 }  // namespace
 
-TEST(CellFinishing, ExtentsComeFromCoverageAreasElseFromEveryArea) {
-  S57Cell withCoverage;
-  addArea(withCoverage, 30, square(-100, -100, 100, 100));
-  addArea(withCoverage, kCoverage, square(0, 0, 10, 20));
-  addArea(withCoverage, kCoverage, square(30, -5, 40, 5));
-  addArea(withCoverage, kCoverage, square(-50, 0, -40, 10));
-  computeExtents(withCoverage);
-  ASSERT_EQ(withCoverage.extents.size(), 3u);
-  EXPECT_EQ(withCoverage.extents[1].minX, 30);
-  EXPECT_EQ(withCoverage.boundingBox.minX, -50);
-  EXPECT_EQ(withCoverage.boundingBox.minY, -5);
-  EXPECT_EQ(withCoverage.boundingBox.maxX, 40);
-  EXPECT_EQ(withCoverage.boundingBox.maxY, 20);
-  EXPECT_EQ(withCoverage.centreX, 5);  // middle of the first box
-  EXPECT_EQ(withCoverage.centreY, 10);
+TEST(CellFinishing, ExtentsComeFromClass306AreasElseFromEveryArea) {
+  S57Cell withExtentClass;
+  addArea(withExtentClass, 30, square(-100, -100, 100, 100));
+  addArea(withExtentClass, kExtentClass, square(0, 0, 10, 20));
+  addArea(withExtentClass, kExtentClass, square(30, -5, 40, 5));
+  addArea(withExtentClass, kExtentClass, square(-50, 0, -40, 10));
+  computeExtents(withExtentClass);
+  ASSERT_EQ(withExtentClass.extents.size(), 3u);
+  EXPECT_EQ(withExtentClass.extents[1].minX, 30);
+  EXPECT_EQ(withExtentClass.boundingBox.minX, -50);
+  EXPECT_EQ(withExtentClass.boundingBox.minY, -5);
+  EXPECT_EQ(withExtentClass.boundingBox.maxX, 40);
+  EXPECT_EQ(withExtentClass.boundingBox.maxY, 20);
+  EXPECT_EQ(withExtentClass.centreX, 5);  // middle of the first box
+  EXPECT_EQ(withExtentClass.centreY, 10);
 
   S57Cell without;
   for (int i = 0; i < 40; ++i) addArea(without, 30 + i % 3, square(i, i, i + 1, i + 2));
@@ -74,7 +74,7 @@ TEST(CellFinishing, ExtentsComeFromCoverageAreasElseFromEveryArea) {
 TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   S57Cell cell;
   cell.compilationScale = 22000;
-  addArea(cell, kCoverage, square(1000, 2000, 3000, 6000));
+  addArea(cell, kExtentClass, square(1000, 2000, 3000, 6000));
   ChartView view;
   finishCell(cell, &view);
   EXPECT_EQ(view.centre.x, 2000);

@@ -24,7 +24,7 @@ void useFixtureLibrary() {
   PresentationLibrary& library = presentationLibrary();
   library = PresentationLibrary();
   library.attributeCatalogue = fixtures::attributeCatalogue();
-  for (auto [code, acronym] : {std::pair{306, "M_COVR"}, {42, "DEPARE"}, {43, "DEPCNT"}, {75, "LIGHTS"}})
+  for (auto [code, acronym] : {std::pair{306, "M_NSYS"}, {42, "DEPARE"}, {43, "DEPCNT"}, {75, "LIGHTS"}})
     library.objectClassCatalogue[code] = {acronym, acronym, code};
   auto put = [&library](LookupTableId table, const char* cls, int priority, const char* name) {
     LookupEntry e;
@@ -105,7 +105,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(cell.compilationScale, 20000);
   EXPECT_EQ(cell.coordinateFactor, 10000000);
   EXPECT_EQ(cell.soundingFactor, 10);
-  ASSERT_EQ(cell.extents.size(), 1u);  // the coverage area only
+  ASSERT_EQ(cell.extents.size(), 1u);  // the M_NSYS area only
   EXPECT_EQ(view.centre.x, cell.centreX);
   EXPECT_EQ(view.centre.y, cell.centreY);
   EXPECT_EQ(view.scale, 20000.0f);
@@ -113,7 +113,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_NEAR(cell.centreX, (southWest.x + northEast.x) / 2, 1e-3);
   EXPECT_NEAR(cell.centreY, (southWest.y + northEast.y) / 2, 1e-3);
 
-  // Draw order: the uncatalogued coverage area keeps priority -1 and comes
+  // Draw order: M_NSYS has no look-up entry, keeps priority -1 and comes
   // first; the inner, deeper depth area is painted over the outer one.
   ASSERT_EQ(cell.areas.size(), 3u);
   EXPECT_EQ(cell.areas[0]->objectClass, 306);
