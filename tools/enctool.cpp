@@ -9,7 +9,7 @@ int runMklibCommand(int argc, char** argv);  // MklibCommand.cpp
 namespace {
 void printUsage() {
   std::fprintf(stderr,
-      "usage: enctool info [--library DIR] [CELL...]\n"
+      "usage: enctool info [--library DIR [--features]] [CELL...]\n"
       "       enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n");
 }
 }  // namespace

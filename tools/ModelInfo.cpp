@@ -1,0 +1,169 @@
+#include "ModelInfo.h"
+
+#include <chrono>
+#include <cstdio>
+#include <map>
+
+#include "CellList.h"
+#include "ChartModel.h"
+#include "ColourToken.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "PresentationLibrary.h"
+
+namespace {
+
+std::string classAcronym(int objectClass) {
+  const auto& classes = presentationLibrary().objectClassCatalogue;
+  const auto it = classes.find(objectClass);
+  return it == classes.end() ? std::to_string(objectClass) : it->second.acronym;
+}
+
+// Degrees to about a millimetre (JsonLine keeps six digits only).
+std::string degrees(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", value);
+  return text;
+}
+
+std::string colourText(int colour) {
+  const std::string_view token = colourToken(colour);
+  return token.empty() ? std::to_string(colour) : std::string(token);
+}
+
+// Justification, spacing and offsets: what a text instruction keeps of its
+// parameters.
+std::string textParameters(const Instruction& i) {
+  return std::to_string(i.colour) + "," + std::to_string(i.width) + "," + std::to_string(i.style) + "," +
+         std::to_string(i.transparency) + "," + std::to_string(i.yOffset);
+}
+
+std::string instructionsText(const std::vector<Instruction>& list) {
+  std::string text;
+  for (const Instruction& i : list) {
+    if (!text.empty()) text += ';';
+    text += instructionText(i);
+  }
+  return text;
+}
+
+std::string lookupJson(const LookupResult& result) {
+  return JsonLine().add("category", result.category).add("instructions", instructionsText(result.instructions)).str();
+}
+
+const char* kindName(FeatureKind kind) {
+  switch (kind) {
+    case FeatureKind::Point: return "point";
+    case FeatureKind::Sounding: return "sounding";
+    case FeatureKind::Line: return "line";
+    case FeatureKind::Area: return "area";
+  }
+  return "?";
+}
+
+void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices) {
+  std::string attributes = "[";
+  for (const FeatureAttribute& a : f.attributes) {
+    if (attributes.size() > 1) attributes += ',';
+    attributes += "[" + jsonString(a.acronym) + "," + jsonString(a.value) + "]";
+  }
+  attributes += "]";
+  JsonLine line;
+  line.add("cell", cell.name)
+      .add("kind", kindName(f.kind))
+      .add("class", classAcronym(f.objectClass))
+      .add("objl", f.objectClass)
+      .addRaw("attributes", attributes)
+      .add("priority", f.displayPriority)
+      .add("group", f.viewingGroup);
+  if (f.radarFlag == static_cast<char>(0xFF)) line.addRaw("radar", "null");
+  else line.add("radar", std::string(1, f.radarFlag));
+  line.addRaw("first", lookupJson(f.firstLookup))
+      .addRaw("second", lookupJson(f.secondLookup))
+      .add("vertices", vertices);
+  std::printf("%s\n", line.str().c_str());
+}
+
+}  // namespace
+
+std::string instructionText(const Instruction& i) {
+  switch (i.kind) {
+    case kLS: {
+      const char* style = i.style == 2 ? "DASH" : i.style == 1 ? "SOLD" : "DOTT";
+      return std::string("LS(") + style + "," + std::to_string(i.width) + "," + colourText(i.colour) + ")";
+    }
+    case kLC: return "LC(" + i.name + ")";
+    case kAC:
+      return "AC(" + colourText(i.colour) + (i.transparency >= 0 ? "," + std::to_string(i.transparency) : "") + ")";
+    case kAP: return "AP(" + i.name + ")";
+    case kSY: return "SY(" + i.name + (i.text2.empty() ? "" : "," + i.text2) + ")";
+    case kTX: return "TX(" + i.text2 + "," + textParameters(i) + ")";
+    case kTE: return "TE('" + i.name + "','" + i.text2 + "'," + textParameters(i) + ")";
+    case kCS: return "CS(" + i.name + ")";
+    case kARC: return "ARC(" + colourText(i.colour) + ")";
+    default: return "?";
+  }
+}
+
+int prepareModelLibrary(const std::string& directory) {
+  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
+  engineState().libraryLoaded = code == 0;
+  return code;
+}
+
+const S57Cell* addModelInfo(JsonLine& line, const std::string& path, int* loadCode) {
+  const auto start = std::chrono::steady_clock::now();
+  const int code = loadCell(path);
+  const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  if (loadCode) *loadCode = code;
+  line.add("load", code);
+  if (code != 0) return nullptr;
+  const S57Cell* cell = cellList().snapshot()->back();
+
+  long long lineVertices = 0, exteriorVertices = 0, soundings = 0;
+  std::map<std::string, long long> classes;
+  for (const auto& f : cell->points) ++classes[classAcronym(f->objectClass)];
+  for (const auto& f : cell->soundings) {
+    ++classes[classAcronym(f->objectClass)];
+    soundings += static_cast<long long>(f->soundings.size());
+  }
+  for (const auto& f : cell->lines) {
+    ++classes[classAcronym(f->objectClass)];
+    lineVertices += static_cast<long long>(f->vertices.size());
+  }
+  for (const auto& f : cell->areas) {
+    ++classes[classAcronym(f->objectClass)];
+    exteriorVertices += static_cast<long long>(f->exteriorVertices.size());
+  }
+  JsonLine classLine;
+  for (const auto& [acronym, count] : classes) classLine.add(acronym, count);
+
+  line.add("pointFeatures", static_cast<long long>(cell->points.size()))
+      .add("soundingFeatures", static_cast<long long>(cell->soundings.size()))
+      .add("lineFeatures", static_cast<long long>(cell->lines.size()))
+      .add("areaFeatures", static_cast<long long>(cell->areas.size()))
+      .add("lineVertices", lineVertices)
+      .add("exteriorVertices", exteriorVertices)
+      .add("soundings", soundings);
+  if (cell->extents.empty()) {
+    line.addRaw("extent", "null");
+  } else {
+    const GeoPoint southWest = chartToGeo({cell->boundingBox.minX, cell->boundingBox.minY});
+    const GeoPoint northEast = chartToGeo({cell->boundingBox.maxX, cell->boundingBox.maxY});
+    line.addRaw("extent", JsonLine()
+                              .addRaw("south", degrees(southWest.latitude))
+                              .addRaw("west", degrees(southWest.longitude))
+                              .addRaw("north", degrees(northEast.latitude))
+                              .addRaw("east", degrees(northEast.longitude))
+                              .str());
+  }
+  line.addRaw("classes", classLine.str()).add("loadMs", ms);
+  return cell;
+}
+
+void printFeatureLines(const S57Cell& cell) {
+  for (const auto& f : cell.areas) printFeature(cell, *f, static_cast<long long>(f->exteriorVertices.size()));
+  for (const auto& f : cell.lines) printFeature(cell, *f, static_cast<long long>(f->vertices.size()));
+  for (const auto& f : cell.points) printFeature(cell, *f, 1);
+  for (const auto& f : cell.soundings) printFeature(cell, *f, static_cast<long long>(f->soundings.size()));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The chart-model part of `enctool info --library DIR`: each cell loaded with
+// loadCell as the chart display loads it, summed up on the cell's line, and
+// with --features one line per built feature.
+#include <string>
+
+#include "Json.h"
+
+struct Instruction;
+struct S57Cell;
+
+// Makes the library of `directory` the process-wide one that loadCell uses.
+// Returns the loader's result (0 when all seven files read).
+int prepareModelLibrary(const std::string& directory);
+
+// Loads the cell into the process-wide cell list and adds to `line`: "load"
+// (loadCell's result code) and, when it loaded, the feature counts by kind,
+// "lineVertices", "exteriorVertices", "soundings", "extent" (the extent boxes'
+// union in degrees, null without areas), "classes" (class acronym to feature
+// count) and "loadMs". Returns the loaded cell, or null.
+const S57Cell* addModelInfo(JsonLine& line, const std::string& path, int* loadCode);
+
+// One JSON line per feature of the cell, in draw order (areas, lines, points,
+// soundings): kind, class, attributes, display priority, viewing group, radar
+// flag and both look-up results (category and instruction text).
+void printFeatureLines(const S57Cell& cell);
+
+// "LS(DASH,2,CHMGF);SY(LIGHTS11)": instruction records written back in the
+// look-up table's notation, as far as the records keep it.
+std::string instructionText(const Instruction& instruction);
