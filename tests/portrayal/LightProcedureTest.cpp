@@ -1,0 +1,179 @@
+// Light flares, sectors and description texts.
+#include "CellFinishing.h"
+#include "LightProcedure.h"
+#include "ProcedureFixtures.h"
+
+using namespace fixtures;
+
+namespace {
+constexpr int kLight = 75;
+using Names = std::vector<std::string>;
+
+// Runs the light procedure on the light `index` of `cell` (lists collected first).
+Names lights(S57Cell& cell, size_t index = 0) {
+  collectLights(cell);
+  PointFeature& light = *cell.points[index];
+  lightProcedure(light, cell);
+  return describe(light.generatedInstructions);
+}
+
+Names light(Attributes attributes) {
+  S57Cell cell;
+  addPoint(cell, kLight, 10, 10, std::move(attributes));
+  return lights(cell);
+}
+
+std::string text(const std::string& description, bool shared = false) {
+  return "TX '" + description + (shared ? "' 3,1,3,2,-1 prepared" : "' 3,2,3,2,0 prepared");
+}
+}  // namespace
+
+class LightProcedureTest : public ProcedureTest {};
+
+TEST_F(LightProcedureTest, FloodSpotAndStripLightsGetOneSymbol) {
+  const Attributes sectors = {{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "1"}};
+  for (auto [catlit, symbol] : {std::pair{"8", "SY LIGHTS82"}, {"11", "SY LIGHTS82"}, {"9", "SY LIGHTS81"}}) {
+    Attributes a = sectors;
+    a.push_back({"CATLIT", catlit});
+    EXPECT_EQ(light(a), Names{symbol}) << catlit;
+  }
+}
+
+TEST_F(LightProcedureTest, SectorLightsGetLegsAndArcsOnly) {
+  struct Case {
+    Attributes attributes;
+    Names expected;
+  } cases[] = {
+      {{{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "3"}, {"LITCHR", "2"}},
+       {"LS SOLD,1,CHBLK bearing 225 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+        "ARC SOLD,4,OUTLW 225-270 r20", "ARC SOLD,2,LITRD 225-270 r20"}},
+      {{{"SECTR1", "300"}, {"SECTR2", "30"}, {"COLOUR", "1,3"}},
+       {"LS SOLD,1,CHBLK bearing 480 length 25 prepared", "LS SOLD,1,CHBLK bearing 570 length 25 prepared",
+        "ARC SOLD,4,OUTLW 480-570 r20", "ARC SOLD,2,LITRD 480-570 r20"}},
+      {{{"SECTR1", "10.7"}, {"SECTR2", "20"}, {"COLOUR", "4"}},
+       {"LS SOLD,1,CHBLK bearing 190 length 25 prepared", "LS SOLD,1,CHBLK bearing 200 length 25 prepared",
+        "ARC SOLD,4,OUTLW 190-200 r20", "ARC SOLD,2,LITGN 190-200 r20"}},
+      {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "6"}},
+       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,LITYW 180-270 r20"}},
+      {{{"SECTR1", "0"}, {"SECTR2", "90"}},  // no colour: magenta
+       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,CHMGD 180-270 r20"}},
+      {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}, {"LITVIS", "7"}},  // obscured: one dashed arc
+       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+        "ARC DASH,1,CHBLK 180-270 r20"}},
+      {{{"CATLIT", "1"}, {"ORIENT", "30"}, {"VALNMR", "12"}, {"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}},
+       {"LS DASH,1,CHBLK bearing 30 length 12", "LS SOLD,1,CHBLK bearing 180 length 25 prepared",
+        "LS SOLD,1,CHBLK bearing 270 length 25 prepared", "ARC SOLD,4,OUTLW 180-270 r20",
+        "ARC SOLD,2,LITYW 180-270 r20"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected.back();
+}
+
+TEST_F(LightProcedureTest, RangeLegsUseTheNominalRange) {
+  settings().rangeLegs = true;
+  const Names withRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}, {"VALNMR", "12.5"}});
+  EXPECT_EQ(withRange[0], "LS SOLD,1,CHBLK bearing 180 length 12 prepared");
+  const Names withoutRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}});
+  EXPECT_EQ(withoutRange[1], "LS SOLD,1,CHBLK bearing 270 length 9 prepared");
+}
+
+TEST_F(LightProcedureTest, FlaresAndTextsOfLightsWithoutSectors) {
+  const Attributes full = {{"LITCHR", "2"}, {"SIGGRP", "(2)"}, {"COLOUR", "1"}, {"SIGPER", "10"},
+                           {"HEIGHT", "12"}, {"VALNMR", "9"},   {"STATUS", "7"}};
+  struct Case {
+    Attributes attributes;
+    Names expected;
+  } cases[] = {
+      {full, {"SY LIGHTS13 @135", text("FI(2)W10s12m9Mtemp")}},
+      {{{"COLOUR", "1,3"}}, {"SY LIGHTS11 @135", text("")}},  // a list adds no letter
+      {{{"COLOUR", "4"}}, {"SY LIGHTS12 @135", text("G")}},
+      {{}, {"SY LITDEF11 @135", text("")}},
+      {{{"SECTR1", "360"}, {"SECTR2", "360"}, {"COLOUR", "3"}}, {"SY LIGHTS11 @135", text("R")}},
+      {{{"SECTR1", "0"}, {"SECTR2", "360"}, {"COLOUR", "6"}}, {"SY LIGHTS13 @135", text("Y")}},
+      {{{"SECTR1", "45"}, {"COLOUR", "11"}}, {"SY LIGHTS13 @135", text("O")}},  // one limit only
+      {{{"CATLIT", "1"}, {"COLOUR", "1"}}, {"SY QUESMRK1", text("DirW")}},
+      {{{"CATLIT", "1"}, {"ORIENT", "45"}, {"COLOUR", "1"}},
+       {"LS DASH,1,CHBLK bearing 45 length 9", "SY LIGHTS13 @45", "TE 'ORIENT' 3,3,3,3,1 format %03.0lf deg",
+        text("DirW")}},
+      {{{"CATLIT", "16"}, {"ORIENT", "270"}, {"VALNMR", "15"}},
+       {"LS DASH,1,CHBLK bearing 270 length 15", "SY LITDEF11 @270", "TE 'ORIENT' 3,3,3,3,1 format %03.0lf deg",
+        text("15M")}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected.back();
+}
+
+TEST_F(LightProcedureTest, NoTextWithoutLightLabels) {
+  settings().lightLabels = false;
+  EXPECT_EQ(light({{"COLOUR", "3"}}), Names{"SY LIGHTS11 @135"});
+}
+
+TEST_F(LightProcedureTest, LightsSharingAPositionTurnTheirFlares) {
+  S57Cell cell;
+  addPoint(cell, kLight, 10, 10, {{"COLOUR", "1"}});
+  addPoint(cell, kLight, 10, 10, {{"COLOUR", "3"}});
+  addPoint(cell, kLight, 10, 11, {{"COLOUR", "1"}});
+  addPoint(cell, kLight, 10, 10, {{"CATLIT", "1"}, {"COLOUR", "6"}});
+  EXPECT_EQ(lights(cell, 0), (Names{"SY LIGHTS13 @45", text("W", true)}));
+  EXPECT_EQ(lights(cell, 1), (Names{"SY LIGHTS11 @135", text("R")}));  // red: not turned
+  EXPECT_EQ(lights(cell, 2), (Names{"SY LIGHTS13 @135", text("W")}));  // one unit away
+  // A directional light gets no turned flare, but its text still moves.
+  EXPECT_EQ(lights(cell, 3), (Names{"SY QUESMRK1", text("DirY", true)}));
+}
+
+TEST_F(LightProcedureTest, NestedSectorsAtOnePositionGetTheLargerRadius) {
+  struct Case {
+    const char* s1;
+    const char* s2;  // the other light's sector
+    const char* radius;
+  } cases[] = {
+      {"40", "100", "r25"},   // 45..90 lies inside 40..100
+      {"50", "80", "r25"},    // 50..80 lies inside 45..90
+      {"60", "120", "r20"},   // partly overlapping only
+      {"100", "200", "r20"},  // apart
+      {"0", "360", "r20"},    // an all-round light
+  };
+  for (const Case& c : cases) {
+    S57Cell cell;
+    addPoint(cell, kLight, 10, 10, {{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "1"}});
+    addPoint(cell, kLight, 10, 10, {{"SECTR1", c.s1}, {"SECTR2", c.s2}, {"COLOUR", "3"}});
+    const Names first = lights(cell, 0);
+    EXPECT_EQ(first.back(), std::string("ARC SOLD,2,LITYW 225-270 ") + c.radius) << c.s1 << "-" << c.s2;
+    EXPECT_EQ(cell.points[0]->arcClass, std::string(c.radius) == "r25" ? 1 : 2);
+  }
+}
+
+TEST_F(LightProcedureTest, ArcClassIsKept) {
+  S57Cell cell;
+  addPoint(cell, kLight, 10, 10, {{"SECTR1", "45"}, {"SECTR2", "90"}});
+  cell.points[0]->arcClass = 1;
+  EXPECT_EQ(lights(cell).back(), "ARC SOLD,2,CHMGD 225-270 r25");
+}
+
+TEST_F(LightProcedureTest, DescriptionText) {
+  struct Case {
+    Attributes attributes;
+    const char* expected;
+  } cases[] = {
+      {{{"CATLIT", "5"}, {"LITCHR", "4"}, {"COLOUR", "2"}}, "AeroQB"},
+      {{{"CATLIT", "7"}, {"LITCHR", "29"}, {"STATUS", "17"}}, "Fog Det LtAlF FlU"},
+      {{{"LITCHR", "21"}, {"COLOUR", "13"}, {"STATUS", "11"}}, "Pexting"},  // 21 has no text
+      {{{"LITCHR", "25"}, {"SIGGRP", "(1)"}, {"COLOUR", "9"}}, "Q+LFlA"},
+      {{{"LITCHR", "8"}, {"SIGGRP", "()"}, {"COLOUR", "10"}, {"STATUS", "2"}}, "OcVoccas"},
+      {{{"LITCHR", "1"}, {"SIGGRP", "(2+1)"}, {"COLOUR", "14"}, {"STATUS", "8"}}, "F(2+1)priv"},
+      {{{"LITCHR", "02"}, {"COLOUR", "01"}}, ""},  // codes compare as whole texts
+      {{{"CATLIT", "1,5"}, {"HEIGHT", "7.5"}}, "7.5m"},
+  };
+  for (const Case& c : cases) {
+    PointFeature f;
+    f.attributes = c.attributes;
+    EXPECT_EQ(lightDescription(f), c.expected);
+  }
+}
+
+TEST_F(LightProcedureTest, SectorLimits) {
+  PointFeature f;
+  EXPECT_EQ(sectorLimits(f), (std::pair{0.0f, 0.0f}));
+  f.attributes = {{"SECTR1", "12.5"}, {"SECTR2", "x"}};
+  EXPECT_EQ(sectorLimits(f), (std::pair{12.5f, 0.0f}));
+}
