@@ -1,6 +1,7 @@
 #include "GeometryAssembly.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <unordered_map>
 
 #include "S57CellReader.h"
@@ -37,6 +38,7 @@ private:
   struct VectorSlot {
     const VRID* record = nullptr;
     std::int64_t firstPoint = -1;  // in points_, -1 until projected
+    std::size_t pointCount = 0;    // the record's 2-D coordinates
   };
 
   static int slotTable(int rcnm) { return rcnm == 110 ? 0 : rcnm == 120 ? 1 : rcnm == 130 ? 2 : -1; }
@@ -49,13 +51,16 @@ private:
       const int table = slotTable(static_cast<int>(key & 0xFF));
       const std::int64_t rcid = static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 8));
       pointCount += record->coordinates2D.size();
+      VectorSlot* slot;
       if (table >= 0 && rcid >= 0 && rcid < limit) {
         auto& slots = slots_[table];
         if (slots.size() <= static_cast<size_t>(rcid)) slots.resize(rcid + 1);
-        slots[rcid].record = record.get();
+        slot = &slots[rcid];
       } else {
-        otherSlots_[key].record = record.get();
+        slot = &otherSlots_[key];
       }
+      slot->record = record.get();
+      slot->pointCount = record->coordinates2D.size();
     }
     points_.reserve(pointCount);
   }
@@ -147,7 +152,7 @@ private:
     for (const VRPT& p : edge->pointers) {
       if (p.TOPI != 1 && p.TOPI != 2) continue;
       VectorSlot* node = findVector(p.NAME);
-      if (!node || node->record->coordinates2D.empty()) continue;
+      if (!node || node->pointCount == 0) continue;
       ((p.TOPI == 1) == forward ? front_ : back_).push_back({projected(*node)[0], usage});
     }
 
@@ -157,9 +162,8 @@ private:
     for (const ATTF_NATF& a : edge->attributes) part.edgeAttributes.push_back({a.attributeCode, a.attributeValue});
     std::copy(pointer.NAME.begin(), pointer.NAME.end(), part.edgeName.begin());
 
-    const size_t inner = edge->coordinates2D.size();
+    const size_t inner = edgeSlot->pointCount;
     const ChartPoint* innerPoints = inner ? projected(*edgeSlot) : nullptr;
-    out.reserve(out.size() + front_.size() + inner + back_.size());
     out.insert(out.end(), front_.rbegin(), front_.rend());
     for (size_t i = 0; i < inner; ++i) out.push_back({innerPoints[forward ? i : inner - 1 - i], usage});
     out.insert(out.end(), back_.begin(), back_.end());
@@ -168,9 +172,20 @@ private:
     return true;
   }
 
+  // Parts are gathered in scratch lists that keep their capacity from one
+  // feature to the next, then copied into the feature at their exact size.
+  template <typename T>
+  static void takeExact(std::vector<T>& scratch, std::vector<T>& into) {
+    into.reserve(scratch.size());
+    std::move(scratch.begin(), scratch.end(), std::back_inserter(into));
+    scratch.clear();
+  }
+
   void addLine(const FRID& record) {
     auto line = std::make_unique<LineFeature>();
-    for (const FSPT& pointer : record.spatialPointers) appendPart(pointer, 0, line->vertices, line->parts);
+    for (const FSPT& pointer : record.spatialPointers) appendPart(pointer, 0, vertices_[0], parts_[0]);
+    takeExact(vertices_[0], line->vertices);
+    takeExact(parts_[0], line->parts);
     attachAttributes(record, *line);
     cell_.lines.push_back(std::move(line));
   }
@@ -181,11 +196,15 @@ private:
       if (pointer.MASK == 0) continue;
       const std::uint8_t usage = static_cast<std::uint8_t>(pointer.USAG);
       if (pointer.USAG == 1 || pointer.USAG == 3 || pointer.USAG == 255)
-        appendPart(pointer, usage, area->exteriorVertices, area->exteriorParts);
+        appendPart(pointer, usage, vertices_[0], parts_[0]);
       else if (pointer.USAG == 2)
-        appendPart(pointer, usage, area->interiorVertices, area->interiorParts);
+        appendPart(pointer, usage, vertices_[1], parts_[1]);
       // other usages are dropped
     }
+    takeExact(vertices_[0], area->exteriorVertices);
+    takeExact(parts_[0], area->exteriorParts);
+    takeExact(vertices_[1], area->interiorVertices);
+    takeExact(parts_[1], area->interiorParts);
     attachAttributes(record, *area);
     area->updateBounds();
     cell_.areas.push_back(std::move(area));
@@ -195,6 +214,8 @@ private:
   S57Cell& cell_;
   const AttributeCatalogue& catalogue_;
   std::vector<ChartVertex> front_, back_;  // node scratch, reused per edge
+  std::vector<ChartVertex> vertices_[2];    // exterior (or line) and interior scratch
+  std::vector<BoundaryPart> parts_[2];
   std::vector<VectorSlot> slots_[3];        // isolated nodes, connected nodes, edges by RCID
   std::unordered_map<std::uint64_t, VectorSlot> otherSlots_;
   std::vector<ChartPoint> points_;          // projected 2-D coordinates of used records
