@@ -1,0 +1,75 @@
+// Loading US5WA22M.000 (2.1 MB) into the chart model with the generated
+// library: read, assemble, select look-ups, finish (goal: at most 40 ms),
+// and the heap the loaded cell keeps (goal: at most 10 times the file size).
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <filesystem>
+
+#include "CellBuilder.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "S57CellReader.h"
+
+namespace {
+
+const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.000";
+const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
+
+// Loads the library once; false (with the reason set on `state`) when the
+// cell or the library is missing.
+bool prepare(benchmark::State& state) {
+  static const int code = [] {
+    if (!std::filesystem::exists(kCell)) return -1;
+    const int c = loadPresentationLibrary(presentationLibrary(), kLibrary);
+    engineState().libraryLoaded = c == 0;
+    return c;
+  }();
+  if (code == -1) state.SkipWithError("US5WA22M.000 not found under CHART_SHARED_ENC");
+  else if (code != 0) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
+  return code == 0;
+}
+
+void LoadCell(benchmark::State& state) {
+  if (!prepare(state)) return;
+  const double fileBytes = static_cast<double>(std::filesystem::file_size(kCell));
+  double cellBytes = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto list = std::make_unique<CellList>();
+    ChartView view;
+    const size_t before = mallinfo2().uordblks;
+    state.ResumeTiming();
+    const int code = loadCell(kCell, view, *list);
+    state.PauseTiming();
+    if (code != 0) state.SkipWithError("loadCell failed");
+    cellBytes = static_cast<double>(mallinfo2().uordblks - before);
+    list.reset();
+    state.ResumeTiming();
+  }
+  state.counters["cell_MB"] = cellBytes / 1e6;
+  state.counters["cell_per_file"] = cellBytes / fileBytes;
+}
+BENCHMARK(LoadCell)->Unit(benchmark::kMillisecond);
+
+// The part after the reader: assembly, look-up selection and finishing.
+void BuildCell(benchmark::State& state) {
+  if (!prepare(state)) return;
+  S57CellReader reader;
+  if (reader.readCell(kCell) != 0) {
+    state.SkipWithError("read failed");
+    return;
+  }
+  for (auto _ : state) {
+    auto cell = buildCell(reader, presentationLibrary());
+    benchmark::DoNotOptimize(cell.get());
+    state.PauseTiming();
+    cell.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BuildCell)->Unit(benchmark::kMillisecond);
+
+}  // namespace
