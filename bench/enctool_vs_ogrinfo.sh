@@ -9,7 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cell="${1:-$root/../shared/enc/US5WA22M/US5WA22M.000}"
 runs="${2:-21}"
-enctool="${ENCTOOL:-$root/build/tools/enctool}"
+enctool="${ENCTOOL:-$root/build/enctool}"
 
 command -v ogrinfo >/dev/null || { echo "ogrinfo not installed (Debian package gdal-bin)" >&2; exit 1; }
 [ -x "$enctool" ] || { echo "no enctool at $enctool (build first, or set ENCTOOL)" >&2; exit 1; }

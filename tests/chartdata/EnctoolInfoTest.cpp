@@ -21,7 +21,7 @@ ToolRun runEnctool(const std::string& args) {
   const std::string errFile = std::filesystem::temp_directory_path().string() + "/enctool_info_" +
                               std::to_string(::getpid()) + ".err";
   const std::string command =
-      std::string(CHART_BINARY_DIR) + "/tools/enctool info " + args + " 2>" + errFile;
+      std::string(ENCTOOL_PATH) + " info " + args + " 2>" + errFile;
   ToolRun run;
   std::FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;

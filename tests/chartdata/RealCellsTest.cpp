@@ -77,9 +77,9 @@ TEST(RealCells, CutAndCorruptedCopiesNeverCrash) {
   for (const std::string& path : cells) {
     const std::string image = readWholeFile(path);
     ASSERT_FALSE(image.empty()) << path;
-    // Work per cell is kept near 15 MB of reading for the cuts and 50 MB for
+    // Work per cell is kept near 10 MB of reading for the cuts and 30 MB for
     // the corruptions: small cells get thousands of tries, big cells fewer.
-    const double cutBudget = 15e6 * scale, corruptionBudget = 50e6 * scale;
+    const double cutBudget = 10e6 * scale, corruptionBudget = 30e6 * scale;
 
     std::vector<size_t> cuts;
     for (size_t n = 0; n <= 64 && n <= image.size(); ++n) cuts.push_back(n);
