@@ -48,7 +48,7 @@ std::map<std::string, long> ogrCounts(const fs::path& cell) {
   return counts;
 }
 
-class RealCells : public testing::Test {
+class RealCellModel : public testing::Test {
 protected:
   void SetUp() override {
     if (cellFiles().empty()) GTEST_SKIP() << "no cells under " << CHART_SHARED_ENC;
@@ -65,7 +65,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(RealCells, FeatureCountsPerClassMatchOgrinfo) {
+TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
   if (!haveOgrinfo()) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
   for (const fs::path& file : cellFiles()) {
     SCOPED_TRACE(file.filename().string());
@@ -102,7 +102,7 @@ TEST_F(RealCells, FeatureCountsPerClassMatchOgrinfo) {
   }
 }
 
-TEST_F(RealCells, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
+TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
   CellList list;
   ChartView view;
   std::vector<int> first;
