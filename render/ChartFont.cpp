@@ -1,0 +1,25 @@
+#include "ChartFont.h"
+
+#include <QFontDatabase>
+#include <QPainter>
+
+#include "DisplaySettings.h"
+
+QFont chartFont() {
+  // Built once per registered font id: the family look-up walks the font database.
+  static int builtFor = -2;
+  static QFont font;
+  const int id = engineState().appFontId;
+  if (id != builtFor) {
+    QString family = QStringLiteral("Times New Roman");
+    if (id >= 0) {
+      const QStringList families = QFontDatabase::applicationFontFamilies(id);
+      if (!families.isEmpty()) family = families.first();
+    }
+    font = QFont(family, CHART_FONT_POINT_SIZE, QFont::Normal, false);
+    builtFor = id;
+  }
+  return font;
+}
+
+void setupChartFont(QPainter& painter) { painter.setFont(chartFont()); }

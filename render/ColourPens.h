@@ -1,0 +1,25 @@
+#pragma once
+// Colours of the current colour table and the pens made from them. Every
+// size is in painter logical units (23 per pixel).
+#include <QColor>
+#include <QPen>
+#include <string>
+
+class QPainter;
+
+// A copy of entry `index` of the current colour table (the settings'
+// `colourTable`), so changing its alpha never touches the table. An index
+// outside the table, or no table at all, gives an invalid colour (drawn black).
+QColor colourOf(int index);
+
+// Logical pen width of a library line width: trunc(trunc(width x 23) x 1.2),
+// so 1 gives 27, 2 gives 55, 3 gives 82.
+int penWidthUnits(int width);
+
+// A solid pen of `colour` with square caps and bevel joins, penWidthUnits(width) wide.
+QPen makePen(const QColor& colour, int width);
+
+// makePen of a colour table entry or of a named colour ("red", "#ff8000"),
+// made the painter's pen.
+void setPenByIndex(QPainter& painter, int index, int width);
+void setPenByName(QPainter& painter, const std::string& colourName, int width);

@@ -1,0 +1,144 @@
+#include "PatternFill.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QPainterPath>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include "ColourPens.h"
+#include "DisplaySettings.h"
+#include "VectorDrawing.h"
+#include "ViewGeometry.h"
+
+namespace {
+constexpr double kUnits = LOGICAL_UNITS_PER_PIXEL;
+
+// The tile pen: the first colour and width the commands set, both known.
+bool tilePen(const PatternDefinition& pattern, QPen& pen) {
+  int index = -1, width = 0;
+  for (const VectorCommand& c : pattern.commands) {
+    if (c.opcode == kSP) index = c.colour;
+    if (c.opcode == kSW) width = c.first;
+    if (index != -1 && width != 0) {
+      pen = QPen(QBrush(colourOf(index)), static_cast<int>(width * 1.2), Qt::SolidLine, Qt::SquareCap,
+                 Qt::BevelJoin);
+      return true;
+    }
+  }
+  return false;
+}
+
+// One copy of the pattern symbol with its box corner on `position` (logical
+// units), in tile pixels.
+void drawPatternCopy(QPainter& tile, const PatternDefinition& pattern, double positionX, double positionY) {
+  const double originX = positionX - pattern.boxColumn, originY = positionY - pattern.boxRow;
+  const auto place = [&](const VectorCommand& c) {
+    return QPointF((originX + c.first) / kUnits, (originY + c.second) / kUnits);
+  };
+  QPainterPath path;
+  for (const VectorCommand& c : pattern.commands) {
+    switch (c.opcode) {
+      case kPU:
+        path.moveTo(place(c));
+        break;
+      case kPD:
+        if (c.first == 0 && c.second == 0) {
+          const QPointF at = path.currentPosition();
+          path.moveTo(at);
+          path.lineTo(at + QPointF(1, 1));
+        } else {
+          path.lineTo(place(c));
+        }
+        break;
+      case kCI:
+        tile.drawEllipse(path.currentPosition(), c.first / kUnits, c.first / kUnits);
+        break;
+      default:  // colour, width, polygon mode and transparency do not apply in a tile
+        break;
+    }
+  }
+  tile.drawPath(path);
+}
+
+struct TileCache {
+  bool enabled = true;
+  long long built = 0;
+  std::map<std::pair<const PatternDefinition*, const ColourTable*>, QBrush> brushes;
+};
+TileCache& tileCache() {
+  static TileCache cache;
+  return cache;
+}
+
+QBrush makeTileBrush(const PatternDefinition& pattern) {
+  const QImage tile = buildPatternTile(pattern);
+  return tile.isNull() ? QBrush() : QBrush(tile);
+}
+
+// The brush of the pattern for the current colour table; Qt::NoBrush when
+// the tile is empty.
+QBrush tileBrush(const PatternDefinition& pattern) {
+  TileCache& cache = tileCache();
+  if (!cache.enabled) return makeTileBrush(pattern);
+  const auto key = std::make_pair(&pattern, displaySettings().colourTable);
+  auto it = cache.brushes.find(key);
+  if (it == cache.brushes.end()) it = cache.brushes.emplace(key, makeTileBrush(pattern)).first;
+  return it->second;
+}
+
+std::vector<QPoint>& pixelPoints() {
+  thread_local std::vector<QPoint> points;
+  return points;
+}
+}  // namespace
+
+QSize patternTileUnits(const PatternDefinition& p) {
+  const int d = p.minimumDistance;
+  if (p.fillKind == "LIN") return QSize(d + p.width, d + p.height);
+  return QSize(static_cast<int>(d + 1.5 * p.width), 2 * (d + p.height));
+}
+
+QImage buildPatternTile(const PatternDefinition& pattern) {
+  ++tileCache().built;
+  const QSize units = patternTileUnits(pattern);
+  const int width = units.width() / LOGICAL_UNITS_PER_PIXEL, height = units.height() / LOGICAL_UNITS_PER_PIXEL;
+  if (width < 1 || height < 1) return QImage();
+  QImage tile(width, height, QImage::Format_ARGB32_Premultiplied);
+  tile.fill(Qt::transparent);
+  QPainter painter(&tile);
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  QPen pen;
+  if (tilePen(pattern, pen)) painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  const int d = pattern.minimumDistance;
+  drawPatternCopy(painter, pattern, d / 2, d / 2);
+  if (pattern.fillKind != "LIN") drawPatternCopy(painter, pattern, d + pattern.width / 2, 1.5 * d + pattern.height);
+  return tile;
+}
+
+void fillPattern(QPainter& painter, const QPoint* points, int count, const std::string& name,
+                 const ViewGeometry& view) {
+  if (count <= 0) return;
+  const auto& patterns = presentationLibrary().patterns;
+  const auto it = patterns.find(name);
+  if (it == patterns.end() || it->second.commands.empty()) return;
+  const QBrush brush = tileBrush(it->second);
+  if (brush.style() == Qt::NoBrush) return;
+
+  std::vector<QPoint>& pixels = pixelPoints();
+  pixels.resize(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i)
+    pixels[static_cast<std::size_t>(i)] =
+        QPoint(points[i].x() / LOGICAL_UNITS_PER_PIXEL, points[i].y() / LOGICAL_UNITS_PER_PIXEL);
+  painter.setWindow(0, 0, view.viewportWidth / LOGICAL_UNITS_PER_PIXEL, view.viewportHeight / LOGICAL_UNITS_PER_PIXEL);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(brush);
+  painter.drawConvexPolygon(pixels.data(), count);
+  painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
+}
+
+void setPatternTileCacheEnabled(bool enabled) { tileCache().enabled = enabled; }
+void clearPatternTileCache() { tileCache().brushes.clear(); }
+long long patternTilesBuilt() { return tileCache().built; }

@@ -1,0 +1,48 @@
+#pragma once
+// The painter primitives every chart mark goes through: segments, dashed
+// segments, colour fills, arcs, rectangles and labels. Coordinates are
+// painter logical units (23 per pixel); fractional ones are truncated.
+#include <QPoint>
+#include <QPointF>
+#include <string>
+
+class QPainter;
+
+// Dash and gap of a dashed segment, logical units.
+constexpr int DASH_LENGTH = 360;
+constexpr int DASH_GAP = 180;
+
+// A coordinate truncated toward zero, saturating at the int range (far
+// outside any view) instead of overflowing; NaN gives 0.
+int truncateCoordinate(double value);
+
+// One straight line with the current pen.
+void strokeSegment(QPainter& painter, const QPointF& a, const QPointF& b);
+
+// Dashes of 360 separated by gaps of 180 from a towards b, as many whole
+// periods as fit, then one solid piece to b when anything is left. Every
+// segment starts its own pattern; a zero-length segment draws nothing.
+void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
+
+// Solid fill with colour table entry `index` and no pen: the outline filled
+// odd-even, then once more as a convex polygon, in the colour's own alpha.
+void fillArea(QPainter& painter, const QPoint* points, int count, int index);
+
+// Fill with the colour's alpha set to 252 - 63 x transparency (0 -> 252 ...
+// 3 -> 63), drawn once as a convex polygon.
+void fillAreaTransparent(QPainter& painter, const QPoint* points, int count, int index, int transparency);
+
+// An arc of radius 88 x radius about `centre`, start and span in sixteenths
+// of a degree, with makePen(colour, width), dashed when asked.
+void drawArc(QPainter& painter, int index, int width, bool dashed, const QPointF& centre, float radius,
+             int start, int span);
+
+// Outline rectangle with the current pen and brush.
+void drawRectangle(QPainter& painter, int x, int y, int width, int height);
+
+// A UTF-8 text on one line, vertically centred and aligned left in the box
+// from `point` 220 units wide per byte and 300 high, current pen and font.
+void drawLabel(QPainter& painter, const QPoint& point, const std::string& text);
+
+// True when count > 2 and the first and last points fall in the same pixel.
+bool isClosedRing(const QPoint* points, int count);

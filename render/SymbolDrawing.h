@@ -1,0 +1,16 @@
+#pragma once
+// Point symbols of the presentation library drawn from their vector commands.
+#include <QPointF>
+#include <string>
+
+class QPainter;
+struct SymbolDefinition;
+
+// Draws the library symbol `name` with its pivot on `anchor` (logical
+// units), turned clockwise on the screen by `rotation` degrees (0: not
+// turned). An unknown name draws nothing. Leaves the painter's brush as the
+// symbol's commands left it (normally none) and its pen at the last one set.
+void drawSymbol(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation);
+
+// The same for a definition at hand.
+void drawSymbol(QPainter& painter, const QPointF& anchor, const SymbolDefinition& symbol, int rotation);

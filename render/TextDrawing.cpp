@@ -1,0 +1,73 @@
+#include "TextDrawing.h"
+
+#include <QPainter>
+
+#include "DisplaySettings.h"
+#include "Instruction.h"
+#include "Primitives.h"
+
+int textHalfWidthPerByte(int bytes) {
+  if (bytes <= 4) return 150;
+  if (bytes <= 9) return 120;
+  if (bytes <= 19) return 110;
+  if (bytes < 40) return 100;
+  return 95;
+}
+
+const std::string& displayedText(const Instruction& instruction, bool nationalText) {
+  return nationalText && !instruction.text3.empty() ? instruction.text3 : instruction.text2;
+}
+
+TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int bytes, bool* alignRight) {
+  const int b = textHalfWidthPerByte(bytes);
+  const int x = truncateCoordinate(anchor.x() + 2.0 * b * instruction.transparency);
+  const int y = truncateCoordinate(anchor.y() + 300.0 * instruction.yOffset);
+  const int half = bytes * b;
+  TextBox box;
+  bool right = false;
+  switch (instruction.colour) {
+    case 2:  // right: the box ends at the anchor
+      box.left = x - 2 * half, box.right = x, right = true;
+      break;
+    case 3:  // left: the box starts at the anchor
+      box.left = x, box.right = x + 2 * half;
+      break;
+    default:  // centred
+      box.left = x - half, box.right = x + half;
+      break;
+  }
+  switch (instruction.width) {
+    case 2: box.top = y - 250, box.bottom = y + 250; break;
+    case 3: box.top = y, box.bottom = y + 500; break;
+    default: box.top = y - 150, box.bottom = y + 250; break;
+  }
+  if (alignRight) *alignRight = right;
+  return box;
+}
+
+bool claimTextBox(TextBoxList& boxes, const TextBox& box) {
+  for (const TextBox& s : boxes.boxes) {
+    if (s.bottom - box.top >= 100 && s.top - box.bottom <= -100 && s.right - box.left >= 100 &&
+        s.left - box.right <= -100)
+      return false;
+  }
+  boxes.boxes.push_back(box);
+  return true;
+}
+
+bool drawText(QPainter& painter, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes) {
+  const DisplaySettings& settings = displaySettings();
+  if (!settings.showText) return false;
+  const std::string& text = displayedText(instruction, settings.nationalText);
+  // An empty text shows nothing and must not keep other texts away.
+  if (text.empty()) return false;
+  bool alignRight = false;
+  const TextBox box = textBoxFor(anchor, instruction, static_cast<int>(text.size()), &alignRight);
+  if (!claimTextBox(boxes, box)) return false;
+  painter.setPen(QColor(TEXT_RED, TEXT_GREEN, TEXT_BLUE));
+  painter.drawText(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
+                   Qt::AlignVCenter | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine |
+                       Qt::TextDontClip,
+                   QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+  return true;
+}

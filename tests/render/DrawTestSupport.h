@@ -1,0 +1,84 @@
+#pragma once
+// Helpers for the drawing tests: a paint device that records what the
+// painter was asked to draw, the process-wide library and settings filled
+// with small test definitions and restored afterwards, and vector commands
+// written as short calls.
+#include <gtest/gtest.h>
+
+#include <QBrush>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainterPath>
+#include <QPen>
+#include <QPolygonF>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DisplaySettings.h"
+#include "VectorDrawing.h"
+
+namespace drawtest {
+
+// One call that reached the paint engine, with the pen and brush in force.
+struct PaintCall {
+  enum Kind { Line, Polygon, Path, Ellipse, Points, Text, Rects, Pixmap };
+  Kind kind;
+  QPolygonF points;  // Line: its two ends; Polygon, Points: the points; Ellipse, Rects: the rectangle's corners
+  QPainterPath path;
+  QString text;
+  QPen pen;
+  QBrush brush;
+  QTransform transform;
+};
+
+// A paint device of 100000 x 100000 pixels whose engine only records. Use
+// it without a window so that coordinates reach the engine unchanged.
+class RecordingDevice : public QPaintDevice {
+public:
+  RecordingDevice();
+  ~RecordingDevice() override;
+  QPaintEngine* paintEngine() const override;
+  std::vector<PaintCall> calls;
+
+  std::vector<PaintCall> ofKind(PaintCall::Kind kind) const;
+
+protected:
+  int metric(PaintDeviceMetric metric) const override;
+
+private:
+  std::unique_ptr<QPaintEngine> engine_;
+};
+
+// Fills the process-wide library with the tables a test needs and puts the
+// library, the settings and the tile cache back afterwards.
+class DrawTest : public testing::Test {
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  static PresentationLibrary& library() { return presentationLibrary(); }
+  static DisplaySettings& settings() { return displaySettings(); }
+  // Sets a colour of every scheme.
+  static void setColour(const char* token, const QColor& colour);
+  static int colour(const char* token);
+
+private:
+  PresentationLibrary savedLibrary_;
+  DisplaySettings savedSettings_;
+};
+
+// Vector commands as in the library files, coordinates already in drawing units.
+VectorCommand SP(int colour);
+VectorCommand SW(int width);
+VectorCommand PM(int mode);
+VectorCommand ST(int transparency);
+VectorCommand PU(int x, int y);
+VectorCommand PD(int x, int y);
+VectorCommand CI(int radius);
+
+// An image of the given size, transparent, for pixel checks.
+QImage blankImage(int width, int height);
+
+}  // namespace drawtest

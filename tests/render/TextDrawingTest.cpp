@@ -1,0 +1,133 @@
+#include <QPainter>
+
+#include "ChartFont.h"
+#include "DrawTestSupport.h"
+#include "Instruction.h"
+#include "TextDrawing.h"
+
+using namespace drawtest;
+
+// Found by argument lookup: TextBox lives in the global namespace.
+static bool operator==(const TextBox& a, const TextBox& b) {
+  return a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
+}
+static std::ostream& operator<<(std::ostream& s, const TextBox& b) {
+  return s << "[" << b.left << ".." << b.right << " x " << b.top << ".." << b.bottom << "]";
+}
+
+namespace {
+class TextDrawingTest : public DrawTest {};
+
+// A prepared text instruction: justification h and v, offsets x and y.
+Instruction text(std::string text2, int h = 1, int v = 1, int x = 0, int y = 0, std::string text3 = "") {
+  Instruction i;
+  i.kind = kTX;
+  i.colour = h;
+  i.width = v;
+  i.transparency = x;
+  i.yOffset = y;
+  i.text2 = std::move(text2);
+  i.text3 = std::move(text3);
+  i.textPrepared = true;
+  return i;
+}
+
+std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, QPointF anchor = {10000, 10000}) {
+  RecordingDevice device;
+  TextBoxList boxes;
+  QPainter painter(&device);
+  setupChartFont(painter);
+  for (const Instruction& i : instructions) drawText(painter, anchor, i, boxes);
+  painter.end();
+  std::vector<QString> texts;
+  for (const PaintCall& c : device.ofKind(PaintCall::Text)) {
+    texts.push_back(c.text);
+    EXPECT_EQ(c.pen.color(), QColor(7, 50, 7));
+  }
+  return texts;
+}
+}  // namespace
+
+TEST_F(TextDrawingTest, HalfWidthPerByte) {
+  const std::pair<int, int> cases[] = {{0, 150}, {4, 150}, {5, 120}, {9, 120}, {10, 110},
+                                       {19, 110}, {20, 100}, {39, 100}, {40, 95}, {200, 95}};
+  for (auto [bytes, half] : cases) EXPECT_EQ(textHalfWidthPerByte(bytes), half) << bytes;
+}
+
+TEST_F(TextDrawingTest, BoxesFromJustificationAndOffsets) {
+  struct Case {
+    Instruction instruction;
+    TextBox box;
+    bool alignRight;
+  } cases[] = {
+      {text("Name", 1, 1), {1000 - 600, 1000 + 600, 2000 - 150, 2000 + 250}, false},
+      {text("Name", 2, 2), {1000 - 1200, 1000, 2000 - 250, 2000 + 250}, true},
+      {text("Name", 3, 3), {1000, 1000 + 1200, 2000, 2000 + 500}, false},
+      // Offsets: 2 b per x unit (b = 150 here), 300 per y unit.
+      {text("Name", 3, 3, 2, -1), {1600, 1600 + 1200, 1700, 1700 + 500}, false},
+      // Two Chinese characters are 6 bytes: b = 120, 1440 wide when centred.
+      {text("\xE8\xA5\xBF\xE6\xB9\x96", 1, 1), {1000 - 720, 1000 + 720, 1850, 2250}, false},
+  };
+  for (const Case& c : cases) {
+    bool right = false;
+    const TextBox box = textBoxFor(QPointF(1000.7, 2000.7), c.instruction,
+                                   static_cast<int>(c.instruction.text2.size()), &right);
+    EXPECT_EQ(box, c.box) << c.instruction.text2 << " " << c.instruction.colour;
+    EXPECT_EQ(right, c.alignRight);
+  }
+}
+
+TEST_F(TextDrawingTest, OverlapOfAHundredUnitsBothWaysSuppresses) {
+  const TextBox placed{0, 1000, 0, 400};
+  struct Case {
+    const char* what;
+    TextBox box;
+    bool accepted;
+  } cases[] = {
+      {"same box", placed, false},
+      {"overlap 100 both ways", {900, 1900, 300, 700}, false},
+      {"overlap 99 across", {901, 1901, 0, 400}, true},
+      {"overlap 99 down", {0, 1000, 301, 701}, true},
+      {"inside", {400, 600, 100, 200}, false},
+      {"to the left, overlapping 100", {-900, 100, 0, 400}, false},
+  };
+  for (const Case& c : cases) {
+    TextBoxList boxes;
+    boxes.boxes.push_back(placed);
+    EXPECT_EQ(claimTextBox(boxes, c.box), c.accepted) << c.what;
+    EXPECT_EQ(boxes.boxes.size(), c.accepted ? 2u : 1u) << c.what;
+  }
+}
+
+TEST_F(TextDrawingTest, DeclutteringAndLanguage) {
+  // Two identical labels at one place: the second is suppressed.
+  EXPECT_EQ(drawnTexts({text("Bay"), text("Bay")}), (std::vector<QString>{"Bay"}));
+  // An empty text draws nothing and keeps no other text away.
+  EXPECT_EQ(drawnTexts({text(""), text("Bay")}), (std::vector<QString>{"Bay"}));
+  // National text when chosen and present, else the text.
+  const Instruction both = text("Bay", 1, 1, 0, 0, "\xE6\xB9\xBE");
+  EXPECT_EQ(drawnTexts({both}), (std::vector<QString>{QString::fromUtf8("\xE6\xB9\xBE")}));
+  settings().setTextLanguage(2);
+  EXPECT_EQ(drawnTexts({both}), (std::vector<QString>{"Bay"}));
+}
+
+TEST_F(TextDrawingTest, ShowTextOffDrawsAndStoresNothing) {
+  settings().setShowText(2);
+  RecordingDevice device;
+  TextBoxList boxes;
+  QPainter painter(&device);
+  EXPECT_FALSE(drawText(painter, QPointF(0, 0), text("Bay"), boxes));
+  painter.end();
+  EXPECT_TRUE(device.calls.empty());
+  EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(TextDrawingTest, ChartFont) {
+  const QFont font = chartFont();
+  EXPECT_EQ(font.pointSize(), 184);
+  EXPECT_EQ(font.weight(), QFont::Normal);
+  EXPECT_FALSE(font.italic());
+  if (engineState().appFontId < 0) {
+    EXPECT_EQ(font.family(), "Times New Roman");
+  }
+}
