@@ -1,0 +1,80 @@
+#include "AreaOutline.h"
+
+#include <utility>
+
+namespace {
+struct Stage {
+  bool testX;
+  int value;
+  bool keepGreater;
+
+  bool inside(const QPoint& p) const {
+    const int c = testX ? p.x() : p.y();
+    return keepGreater ? c >= value : c <= value;
+  }
+  QPoint crossing(const QPoint& a, const QPoint& b) const {
+    if (testX) {
+      const double t = static_cast<double>(value - a.x()) / (b.x() - a.x());
+      return QPoint(value, static_cast<int>(a.y() + t * (b.y() - a.y())));
+    }
+    const double t = static_cast<double>(value - a.y()) / (b.y() - a.y());
+    return QPoint(static_cast<int>(a.x() + t * (b.x() - a.x())), value);
+  }
+};
+}  // namespace
+
+void clipOutlineStage(const AreaOutline& in, bool testX, int value, bool keepGreater, AreaOutline& out) {
+  out.clear();
+  const int n = in.size();
+  if (n == 0) return;
+  const Stage stage{testX, value, keepGreater};
+  int previous = n - 1;
+  bool previousInside = stage.inside(in.points[static_cast<std::size_t>(previous)]);
+  for (int i = 0; i < n; ++i) {
+    const QPoint& p = in.points[static_cast<std::size_t>(i)];
+    const std::uint8_t mark = in.usage[static_cast<std::size_t>(i)];
+    const bool inside = stage.inside(p);
+    // A crossing needs the two ends on different sides, so the divisor is never 0.
+    if (inside != previousInside) out.add(stage.crossing(in.points[static_cast<std::size_t>(previous)], p), mark);
+    if (inside) out.add(p, mark);
+    previous = i;
+    previousInside = inside;
+  }
+}
+
+const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers) {
+  AreaOutline* current = &buffers.first;
+  AreaOutline* spare = &buffers.second;
+  current->clear();
+  const int count = static_cast<int>(area.exteriorVertices.size());
+  const Stage stages[4] = {
+      {true, -OUTLINE_MARGIN_BEFORE, true},
+      {true, view.viewportWidth + OUTLINE_MARGIN_AFTER, false},
+      {false, -OUTLINE_MARGIN_BEFORE, true},
+      {false, view.viewportHeight + OUTLINE_MARGIN_AFTER, false},
+  };
+  bool needsClipping = count < UNCLIPPED_OUTLINE_VERTICES;
+  if (needsClipping && area.hasBounds) {
+    // The outline's box answers for every vertex: wholly outside one bound
+    // clips to nothing, wholly inside all four clips to itself.
+    const QPoint topLeft = toLogical(ChartPoint{area.bounds.minX, area.bounds.maxY}, view);
+    const QPoint bottomRight = toLogical(ChartPoint{area.bounds.maxX, area.bounds.minY}, view);
+    if (bottomRight.x() < stages[0].value || topLeft.x() > stages[1].value || bottomRight.y() < stages[2].value ||
+        topLeft.y() > stages[3].value)
+      return nullptr;
+    needsClipping = !(topLeft.x() >= stages[0].value && bottomRight.x() <= stages[1].value &&
+                      topLeft.y() >= stages[2].value && bottomRight.y() <= stages[3].value);
+  }
+
+  current->points.reserve(static_cast<std::size_t>(count));
+  current->usage.reserve(static_cast<std::size_t>(count));
+  for (const ChartVertex& v : area.exteriorVertices) current->add(toLogical(v.point, view), v.usage);
+  if (!needsClipping) return current->size() >= 2 || count >= UNCLIPPED_OUTLINE_VERTICES ? current : nullptr;
+
+  for (const Stage& s : stages) {
+    clipOutlineStage(*current, s.testX, s.value, s.keepGreater, *spare);
+    std::swap(current, spare);
+    if (current->size() < 2) return nullptr;
+  }
+  return current;
+}

@@ -1,0 +1,359 @@
+// Drawing area features: skipping, clipping, the instruction walk with its
+// procedure keys, and each instruction kind over the outline.
+#include <QPainter>
+#include <cmath>
+
+#include "AreaCentre.h"
+#include "AreaOutline.h"
+#include "AreaPortrayal.h"
+#include "ColourPens.h"
+#include "ColourToken.h"
+#include "DrawTestSupport.h"
+
+using namespace drawtest;
+
+namespace {
+// A view in which chart (x, y) is logical (x, -y): origin at (0, 0), scale 1,
+// 1000 x 1000 pixels.
+ViewGeometry testView() {
+  ViewGeometry view;
+  view.scale = 1;
+  view.viewportWidth = view.viewportHeight = 23000;
+  view.centre = {11500, -11500};
+  updateOrigin(view);
+  return view;
+}
+
+ChartVertex at(double x, double y, std::uint8_t usage = 1) { return ChartVertex{{x, -y}, usage}; }
+
+Instruction cs(const char* name) {
+  Instruction i;
+  i.kind = kCS;
+  i.name = name;
+  return i;
+}
+Instruction ls(int style, int width, const char* token) {
+  Instruction i;
+  i.kind = kLS;
+  i.style = style;
+  i.width = width;
+  i.colour = colourIndex(token);
+  return i;
+}
+Instruction ac(const char* token, int transparency = -1) {
+  Instruction i;
+  i.kind = kAC;
+  i.colour = colourIndex(token);
+  i.transparency = transparency;
+  return i;
+}
+Instruction sy(const char* name, std::string rotation = "") {
+  Instruction i;
+  i.kind = kSY;
+  i.name = name;
+  i.text2 = std::move(rotation);
+  return i;
+}
+Instruction tx(const char* acronym) {
+  Instruction i;
+  i.kind = kTX;
+  i.text2 = acronym;
+  i.colour = i.width = 1;
+  i.transparency = 0;
+  return i;
+}
+
+class AreaPortrayalTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    const char* tokens[] = {"DEPIT", "DEPVS", "DEPMS", "DEPMD", "DEPDW", "CHMGD", "CHBLK", "LANDA", "CHGRF"};
+    int shade = 10;
+    for (const char* t : tokens) setColour(t, QColor(shade, shade, shade)), shade += 10;
+    settings().setContourSet(10);
+    // A symbol that marks where it was drawn: a line from its pivot 100 to the right.
+    SymbolDefinition& mark = library().symbols["MARK0001"];
+    mark.commands = {SP(colour("CHBLK")), SW(1), PU(0, 0), PD(100, 0)};
+    for (const char* name : {"ENTRES51", "CTYARE51", "INFARE51"}) library().symbols[name] = mark;
+  }
+
+  // An area of `objectClass` with the look-up list `instructions` (for both
+  // symbol styles, category 1) over the ring, a square 1000 wide at (x, y) by default.
+  AreaFeature& addArea(int objectClass, std::vector<Instruction> instructions, std::vector<FeatureAttribute> attributes = {},
+                       std::vector<ChartVertex> ring = {}) {
+    auto area = std::make_unique<AreaFeature>();
+    area->objectClass = objectClass;
+    area->attributes = std::move(attributes);
+    area->firstLookup = {instructions, 1};
+    area->secondLookup = {std::move(instructions), 1};
+    area->viewingGroup = 26000;
+    area->exteriorVertices = ring.empty() ? square(2000, 2000, 1000) : std::move(ring);
+    area->updateBounds();
+    cell.areas.push_back(std::move(area));
+    return *cell.areas.back();
+  }
+  static std::vector<ChartVertex> square(double x, double y, double size, std::uint8_t usage = 1) {
+    return {at(x, y, usage), at(x + size, y, usage), at(x + size, y + size, usage), at(x, y + size, usage),
+            at(x, y, usage)};
+  }
+
+  std::vector<PaintCall> draw(AreaFeature& area) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawArea(painter, area, cell, view, buffers);
+    painter.end();
+    return device.calls;
+  }
+  // The colours of the fills drawn, one per AC (each is filled twice).
+  std::vector<QColor> fills(const std::vector<PaintCall>& calls) {
+    std::vector<QColor> out;
+    for (const PaintCall& c : calls)
+      if (c.kind == PaintCall::Polygon && c.pen.style() == Qt::NoPen && (out.empty() || out.back() != c.brush.color()))
+        out.push_back(c.brush.color());
+    return out;
+  }
+  static QColor token(const char* t) { return colourOf(colourIndex(t)); }
+
+  S57Cell cell;
+  ViewGeometry view = testView();
+  AreaOutlineBuffers buffers;
+};
+
+constexpr int kDEPARE = 42, kDRGARE = 46, kRESARE = 112, kCoverage = 306, kACHARE = 4;
+}  // namespace
+
+TEST_F(AreaPortrayalTest, DepthAreaProcedureRunsOnlyWhenTheContourChanges) {
+  AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02")}, {{"DRVAL1", "5"}, {"DRVAL2", "10"}});
+  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPMS")}));
+  EXPECT_EQ(area.cachedSafetyContour, 10.0f);
+
+  // A second pass with the same settings keeps the generated list as it is.
+  area.generatedInstructions.push_back(ac("LANDA"));
+  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPMS"), token("LANDA")}));
+
+  // Contour set 5 rebuilds it: 5 to 10 m is now past the safety contour.
+  settings().setContourSet(5);
+  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPMD")}));
+  settings().setContourSet(20);
+  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPVS")}));
+}
+
+TEST_F(AreaPortrayalTest, DepthShadesForTheThreeContourSets) {
+  struct Case {
+    int contours;
+    const char* drval1;
+    const char* drval2;
+    const char* shade;
+  } cases[] = {
+      {10, "-2", "0", "DEPIT"},  {10, "0", "2", "DEPVS"},  {10, "5", "10", "DEPMS"},
+      {10, "10", "15", "DEPMD"}, {10, "20", "30", "DEPDW"}, {5, "2", "5", "DEPMS"},
+      {5, "5", "10", "DEPMD"},   {5, "10", "20", "DEPDW"},  {20, "10", "20", "DEPMS"},
+      {20, "15", "25", "DEPMS"}, {20, "20", "30", "DEPDW"}, {10, "10", nullptr, "DEPMD"},
+  };
+  for (const Case& c : cases) {
+    settings().setContourSet(c.contours);
+    std::vector<FeatureAttribute> attributes = {{"DRVAL1", c.drval1}};
+    if (c.drval2) attributes.push_back({"DRVAL2", c.drval2});
+    AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02")}, attributes);
+    EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token(c.shade)}))
+        << c.contours << ": " << c.drval1 << " " << (c.drval2 ? c.drval2 : "-");
+  }
+}
+
+TEST_F(AreaPortrayalTest, RestrictedAreasFollowTheSymbolStyle) {
+  AreaFeature& resare = addArea(kRESARE, {cs("RESARE03")}, {{"RESTRN", "7"}});
+  AreaFeature& restrn = addArea(kACHARE, {ls(2, 2, "CHMGD"), cs("RESTRN01")}, {{"RESTRN", "7"}});
+  draw(resare);
+  draw(restrn);
+  ASSERT_EQ(resare.generatedInstructions.size(), 2u);
+  EXPECT_EQ(resare.generatedInstructions[1].kind, kLC);
+  ASSERT_EQ(restrn.generatedInstructions.size(), 1u);
+  EXPECT_EQ(restrn.generatedInstructions[0].name, "ENTRES51");
+
+  // Paper-chart symbols: RESARE03 now bounds with the plain dashed line.
+  settings().setSymbolStyle(1);
+  restrn.generatedInstructions.push_back(sy("MARK0001"));  // must be dropped by the rebuild
+  draw(resare);
+  draw(restrn);
+  ASSERT_EQ(resare.generatedInstructions.size(), 2u);
+  EXPECT_EQ(resare.generatedInstructions[1].kind, kLS);
+  EXPECT_EQ(restrn.generatedInstructions.size(), 1u);
+
+  // Unchanged style: nothing is rebuilt.
+  resare.generatedInstructions.push_back(sy("MARK0001"));
+  draw(resare);
+  EXPECT_EQ(resare.generatedInstructions.size(), 3u);
+  // An emptied list is rebuilt although the style did not change.
+  resare.generatedInstructions.clear();
+  draw(resare);
+  EXPECT_EQ(resare.generatedInstructions.size(), 2u);
+}
+
+// RESTRN01 starts with the key "paper-chart symbols"; a feature first drawn
+// with that style must still get its symbol.
+TEST_F(AreaPortrayalTest, RestrictionSymbolWhenFirstDrawnWithPaperSymbols) {
+  settings().setSymbolStyle(1);
+  AreaFeature& area = addArea(kACHARE, {cs("RESTRN01")}, {{"RESTRN", "7"}});
+  const auto calls = draw(area);
+  ASSERT_EQ(area.generatedInstructions.size(), 1u);
+  EXPECT_EQ(area.generatedInstructions[0].name, "ENTRES51");
+  EXPECT_EQ(calls.size(), 1u);
+}
+
+TEST_F(AreaPortrayalTest, SkippedAreas) {
+  struct Case {
+    const char* what;
+    int objectClass;
+    int viewingGroup;
+    bool allGroups;
+    int category;
+    bool drawn;
+  } cases[] = {
+      {"plain area", kACHARE, 26000, false, 1, true},
+      {"coverage", kCoverage, 26000, false, 1, false},
+      {"mariner's group 31000", kACHARE, 31000, false, 1, false},
+      {"mariner's group 31080", kACHARE, 31080, false, 1, false},
+      {"group 31081", kACHARE, 31081, false, 1, true},
+      {"group 30999", kACHARE, 30999, false, 1, true},
+      {"mariner's group, all groups shown", kACHARE, 31000, true, 1, true},
+      {"category other in standard display", kACHARE, 26000, false, 2, false},
+  };
+  for (const Case& c : cases) {
+    settings().allViewingGroups = c.allGroups;
+    AreaFeature& area = addArea(c.objectClass, {ac("LANDA")});
+    area.viewingGroup = c.viewingGroup;
+    area.secondLookup.category = c.category;
+    EXPECT_EQ(!draw(area).empty(), c.drawn) << c.what;
+  }
+}
+
+// A category the settings do not admit ends the walk at its first drawing
+// instruction, generated ones included; a procedure met before still runs.
+TEST_F(AreaPortrayalTest, CategoryEndsTheWalkButProceduresRun) {
+  AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02"), ac("LANDA")}, {{"DRVAL1", "5"}});
+  area.secondLookup.category = 2;
+  EXPECT_TRUE(draw(area).empty());
+  EXPECT_EQ(area.generatedInstructions.size(), 1u);
+  settings().setDisplayCategory(2);
+  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("LANDA"), token("DEPMS")}));
+}
+
+TEST_F(AreaPortrayalTest, OutlineOutsideTheMarginDrawsNothing) {
+  // 150 units left of the viewport is still inside the clipping margin.
+  AreaFeature& far = addArea(kDEPARE, {cs("DEPARE02")}, {}, square(-1500, 2000, 1349));
+  AreaFeature& near = addArea(kDEPARE, {cs("DEPARE02")}, {}, square(-1500, 2000, 1400));
+  EXPECT_TRUE(draw(far).empty());
+  EXPECT_TRUE(far.generatedInstructions.empty());  // not even the procedure
+  EXPECT_FALSE(draw(near).empty());
+}
+
+// Boundary segments run between consecutive vertices; those along a data
+// limit (both ends usage 3) are left out, and there is no closing segment.
+TEST_F(AreaPortrayalTest, BoundarySegmentsAndDataLimits) {
+  const std::vector<ChartVertex> ring = {at(1000, 1000, 3), at(3000, 1000, 3), at(3000, 3000, 1), at(1000, 3000, 3),
+                                         at(1000, 1500, 3)};
+  for (int style : {1, 2}) {
+    AreaFeature& area = addArea(kACHARE, {ls(style, 1, "CHBLK")}, {}, ring);
+    std::vector<QLineF> lines;
+    for (const PaintCall& c : draw(area)) {
+      ASSERT_EQ(c.kind, PaintCall::Line);
+      EXPECT_EQ(c.pen.width(), 27);
+      lines.emplace_back(c.points[0], c.points[1]);
+    }
+    // 1000,1000 -> 3000,1000 runs along the limit; 1000,3000 -> 1000,1500 too.
+    ASSERT_FALSE(lines.empty()) << style;
+    EXPECT_EQ(lines.front().p1(), QPointF(3000, 1000)) << style;
+    EXPECT_EQ(lines.back().p2(), QPointF(1000, 3000)) << style;
+  }
+  // Any other style draws nothing.
+  EXPECT_TRUE(draw(addArea(kACHARE, {ls(0, 1, "CHBLK")}, {}, ring)).empty());
+}
+
+TEST_F(AreaPortrayalTest, IslandsAreFilledOver) {
+  AreaFeature& area = addArea(kACHARE, {ac("LANDA"), ac("LANDA", 2)});
+  area.interiorVertices = square(2200, 2200, 200);
+  const auto calls = draw(area);
+  ASSERT_EQ(calls.size(), 3u);
+  for (const PaintCall& c : calls) EXPECT_EQ(c.points.size(), 5);  // the exterior only
+  EXPECT_EQ(calls[2].brush.color().alpha(), 126);
+}
+
+TEST_F(AreaPortrayalTest, SymbolsAndTextsAtTheCentroid) {
+  // An L of three squares 1000 wide: centroid (2500 / 3, 2500 / 3).
+  const std::vector<ChartVertex> ring = {at(0, 0), at(2000, 0), at(2000, 1000), at(1000, 1000), at(1000, 2000),
+                                         at(0, 2000)};
+  AreaFeature& area = addArea(kACHARE, {sy("MARK0001"), sy("MARK0001", "90"), tx("OBJNAM")},
+                              {{"OBJNAM", "\xE6\xB9\xBE"}, {"NOBJNM", "Bay"}}, ring);
+  const ChartPoint centre = areaCentre(area);
+  EXPECT_NEAR(centre.x, 2500.0 / 3, 1e-6);
+  EXPECT_NEAR(centre.y, -2500.0 / 3, 1e-6);
+  settings().setTextLanguage(2);
+  const auto calls = draw(area);
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(QPointF(calls[0].path.elementAt(0)), QPointF(833, 833));
+  EXPECT_EQ(QPointF(calls[0].path.elementAt(1)), QPointF(933, 833));
+  const QPointF turned = calls[1].path.elementAt(1);  // turned 90 degrees clockwise
+  EXPECT_NEAR(turned.x(), 833, 1);
+  EXPECT_NEAR(turned.y(), 933, 1);
+  // The name starts with a Chinese character: the text shows NOBJNM instead.
+  EXPECT_EQ(calls[2].kind, PaintCall::Text);
+  EXPECT_EQ(calls[2].text, "Bay");
+  EXPECT_EQ(cell.textBoxes.boxes.size(), 1u);
+}
+
+TEST_F(AreaPortrayalTest, FormattedTextWaitsForItsAttribute) {
+  Instruction te;
+  te.kind = kTE;
+  te.name = "by %s";
+  te.text2 = "OBJNAM";
+  te.colour = te.width = 1;
+  te.transparency = 0;
+  AreaFeature& area = addArea(kACHARE, {te});
+  EXPECT_TRUE(draw(area).empty());
+  area.attributes.push_back({"OBJNAM", "Pier"});
+  const auto calls = draw(area);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].text, "by Pier");
+}
+
+TEST_F(AreaPortrayalTest, CentreOfDegenerateOutlines) {
+  struct Case {
+    const char* what;
+    std::vector<ChartVertex> ring;
+    ChartPoint centre;
+  } cases[] = {
+      {"square", square(1000, 1000, 1000), {1500, -1500}},
+      {"line", {at(0, 0), at(1000, 0), at(0, 0)}, {500, 0}},
+      {"single point", {at(7, 8)}, {7, -8}},
+      {"far from the origin", square(1.2e12, 5.9e11, 10), {1.2e12 + 5, -5.9e11 - 5}},
+  };
+  for (const Case& c : cases) {
+    AreaFeature area;
+    area.exteriorVertices = c.ring;
+    const ChartPoint centre = areaCentre(area);
+    EXPECT_NEAR(centre.x, c.centre.x, 1e-3) << c.what;
+    EXPECT_NEAR(centre.y, c.centre.y, 1e-3) << c.what;
+    EXPECT_EQ(area.areaCentreY, centre.y) << c.what;
+  }
+}
+
+TEST_F(AreaPortrayalTest, OutlineClipping) {
+  // A square sticking out of the left margin: the crossings take the mark
+  // of the vertex being processed.
+  AreaFeature area;
+  area.exteriorVertices = {at(-1000, 1000, 1), at(1000, 1000, 3), at(1000, 2000, 1), at(-1000, 2000, 3),
+                           at(-1000, 1000, 1)};
+  area.updateBounds();
+  const AreaOutline* outline = projectOutline(area, view, buffers);
+  ASSERT_NE(outline, nullptr);
+  EXPECT_EQ(outline->points, (std::vector<QPoint>{{-150, 1000}, {1000, 1000}, {1000, 2000}, {-150, 2000}}));
+  EXPECT_EQ(outline->usage, (std::vector<std::uint8_t>{3, 3, 1, 3}));
+
+  // Outlines of 50001 vertices or more are not clipped at all.
+  AreaFeature big;
+  for (int i = 0; i < UNCLIPPED_OUTLINE_VERTICES; ++i) big.exteriorVertices.push_back(at(-100000 + i, 5000 + i % 7));
+  big.updateBounds();
+  const AreaOutline* all = projectOutline(big, view, buffers);
+  ASSERT_NE(all, nullptr);
+  EXPECT_EQ(all->size(), UNCLIPPED_OUTLINE_VERTICES);
+}
