@@ -1,0 +1,225 @@
+// The draw pass: which cells a view draws at which scale, in which order,
+// their boundaries, the features' own scale ranges, and picking.
+#include <QPainter>
+
+#include "CellChoice.h"
+#include "ChartView.h"
+#include "ColourToken.h"
+#include "DrawTestSupport.h"
+
+using namespace drawtest;
+
+namespace {
+constexpr int kLNDARE = 71;
+
+// A view of 1000 x 1000 pixels centred on the chart origin.
+ChartView viewAt(float scale) {
+  ChartView view;
+  view.scale = scale;
+  view.viewportWidth = view.viewportHeight = 23000;
+  return view;
+}
+
+class DrawPassTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    setColour("LANDA", QColor(201, 185, 122));
+  }
+
+  // A cell whose only extent is the square of half-width `half` about
+  // (x, y), with one land area over it.
+  S57Cell& addCell(const std::string& name, int compilationScale, double half, double x = 0, double y = 0) {
+    auto cell = std::make_unique<S57Cell>();
+    cell->name = name;
+    cell->compilationScale = compilationScale;
+    const ChartBox box{x - half, y - half, x + half, y + half};
+    cell->extents = {box};
+    cell->boundingBox = box;
+    cell->areas.push_back(landArea(box));
+    cells.push_back(std::move(cell));
+    list.push_back(cells.back().get());
+    return *cells.back();
+  }
+  static std::unique_ptr<AreaFeature> landArea(const ChartBox& b) {
+    auto area = std::make_unique<AreaFeature>();
+    area->objectClass = kLNDARE;
+    Instruction fill;
+    fill.kind = kAC;
+    fill.colour = colourIndex("LANDA");
+    area->secondLookup.instructions = {fill};
+    area->secondLookup.category = 0;
+    area->exteriorVertices = {{{b.minX, b.minY}}, {{b.maxX, b.minY}}, {{b.maxX, b.maxY}}, {{b.minX, b.maxY}}};
+    area->updateBounds();
+    return area;
+  }
+
+  std::vector<std::string> drawnAt(float scale, std::vector<PaintCall>* calls = nullptr) {
+    ChartView view = viewAt(scale);
+    RecordingDevice device;
+    QPainter painter(&device);
+    view.draw(painter, list);
+    painter.end();
+    if (calls) *calls = device.calls;
+    std::vector<std::string> names;
+    for (const S57Cell* c : view.drawnCells) names.push_back(c->name);
+    return names;
+  }
+
+  std::vector<std::unique_ptr<S57Cell>> cells;
+  std::vector<S57Cell*> list;
+};
+
+using Names = std::vector<std::string>;
+}  // namespace
+
+TEST_F(DrawPassTest, NoCellsDrawNothing) {
+  std::vector<PaintCall> calls;
+  EXPECT_TRUE(drawnAt(90000, &calls).empty());
+  EXPECT_TRUE(calls.empty());
+  // The process-wide list of this test program holds no cell either.
+  ChartView view = viewAt(90000);
+  RecordingDevice device;
+  QPainter painter(&device);
+  view.draw(painter);
+  painter.end();
+  EXPECT_TRUE(view.drawnCells.empty());
+}
+
+TEST_F(DrawPassTest, NestedCellShowsUpToTwiceItsScale) {
+  addCell("INNER", 22000, 1e6);
+  addCell("OUTER", 350000, 1e9);
+  struct Case {
+    float scale;
+    Names drawn;
+  } cases[] = {
+      {1000, {"OUTER", "INNER"}},  // least detailed first
+      {44000, {"OUTER", "INNER"}},
+      {44001, {"OUTER"}},
+      {34999996, {"OUTER"}},
+      {35000000, {}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(drawnAt(c.scale), c.drawn) << c.scale;
+}
+
+TEST_F(DrawPassTest, NestingRules) {
+  struct Case {
+    const char* what;
+    int innerScale, outerScale;
+    double innerHalf, innerX;
+    bool nested;
+  } cases[] = {
+      {"22000 in 350000", 22000, 350000, 1e6, 0, true},
+      {"22000 in 150000: 150000 / 8 is not above 22000", 22000, 150000, 1e6, 0, false},
+      {"touching the outer box is not strictly inside", 22000, 350000, 1e6, 1e9 - 1e6, false},
+      {"outside the outer box", 22000, 350000, 1e6, 5e9, false},
+      {"equal scales", 350000, 350000, 1e6, 0, false},
+  };
+  for (const Case& c : cases) {
+    cells.clear();
+    list.clear();
+    S57Cell& inner = addCell("INNER", c.innerScale, c.innerHalf, c.innerX);
+    addCell("OUTER", c.outerScale, 1e9);
+    EXPECT_EQ(isNestedCell(inner, list), c.nested) << c.what;
+  }
+  // Not nested: shown below 100 times its own scale.
+  cells.clear();
+  list.clear();
+  addCell("INNER", 22000, 1e6);
+  addCell("OUTER", 150000, 1e9);
+  EXPECT_EQ(drawnAt(2199999), (Names{"OUTER", "INNER"}));
+  EXPECT_EQ(drawnAt(2200000), (Names{"OUTER"}));
+}
+
+TEST_F(DrawPassTest, CellsAreChosenByTheirExtents) {
+  // At scale 100 the view covers +-1150000 chart units.
+  addCell("TOUCHES", 20000, 1000, 1151000, 0);  // box edge on the view's right edge
+  addCell("AWAY", 20000, 1000, 1152000 + 1, 0);
+  S57Cell& empty = addCell("EMPTY", 20000, 1000);
+  empty.extents.clear();  // a cell without extents is never drawn
+  EXPECT_EQ(drawnAt(100), (Names{"TOUCHES"}));
+}
+
+TEST_F(DrawPassTest, BoundariesOfEveryCandidate) {
+  addCell("INNER.000", 22000, 230000);
+  addCell("OUTER.000", 350000, 1e9);
+  std::vector<PaintCall> calls;
+  ASSERT_EQ(drawnAt(44001, &calls), (Names{"OUTER.000"}));
+  std::vector<PaintCall> rects, texts;
+  for (const PaintCall& c : calls) {
+    if (c.kind == PaintCall::Rects) rects.push_back(c);
+    if (c.kind == PaintCall::Text) texts.push_back(c);
+  }
+  // Both candidates are framed, the undrawn inner one last.
+  ASSERT_EQ(rects.size(), 2u);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1].text, "INNER.000");
+  EXPECT_EQ(rects[1].pen.color(), QColor(0, 0, 255));
+  EXPECT_EQ(rects[1].pen.width(), 30);
+  EXPECT_EQ(rects[1].brush.style(), Qt::NoBrush);
+  // (origin + 230000) / 44001 truncated: the frame runs from 11494 to 11505.
+  EXPECT_EQ(rects[1].points[0], QPointF(11494, 11494));
+  EXPECT_EQ(rects[1].points[1], QPointF(11505, 11505));
+
+  settings().setShowCellBoundaries(2);
+  drawnAt(44001, &calls);
+  for (const PaintCall& c : calls) EXPECT_NE(c.kind, PaintCall::Rects);
+}
+
+TEST_F(DrawPassTest, FeatureScaleRange) {
+  S57Cell& cell = addCell("CELL", 20000, 1e6);
+  AreaFeature& area = *cell.areas[0];
+  struct Case {
+    int scaleMaximum, scaleMinimum;
+    float scale;
+    bool drawn;
+  } cases[] = {
+      {-1, 50000, 49999, true}, {-1, 50000, 50000, false}, {10000, -1, 10000, false},
+      {10000, -1, 10001, true}, {-1, -1, 1, true},
+  };
+  settings().setShowCellBoundaries(2);
+  for (const Case& c : cases) {
+    area.scaleMaximum = c.scaleMaximum;
+    area.scaleMinimum = c.scaleMinimum;
+    std::vector<PaintCall> calls;
+    drawnAt(c.scale, &calls);
+    EXPECT_EQ(!calls.empty(), c.drawn) << c.scaleMaximum << " " << c.scaleMinimum << " at " << c.scale;
+  }
+}
+
+TEST_F(DrawPassTest, TextBoxesStartAfreshForEachCellDraw) {
+  S57Cell& cell = addCell("CELL", 20000, 1e6);
+  cell.textBoxes.boxes.push_back(TextBox{0, 100000, 0, 100000});
+  drawnAt(1000);
+  EXPECT_TRUE(cell.textBoxes.boxes.empty());
+}
+
+TEST_F(DrawPassTest, PickingPointsNearAPixel) {
+  auto point = [](S57Cell& cell, double x, double y) {
+    auto p = std::make_unique<PointFeature>();
+    p->position.point = {x, y};
+    cell.points.push_back(std::move(p));
+    return cell.points.back().get();
+  };
+  S57Cell& detailed = addCell("DETAILED", 20000, 1e9);
+  S57Cell& overview = addCell("OVERVIEW", 90000, 1e9);
+  PointFeature* nearX = point(detailed, 49999999, 0);
+  point(detailed, 50000000, 0);
+  point(detailed, 0, -50000000);
+  PointFeature* nearY = point(detailed, 0, 49999999);
+  point(overview, 0, 0);
+
+  ChartView view = viewAt(1000);
+  RecordingDevice device;
+  QPainter painter(&device);
+  view.draw(painter, list);
+  painter.end();
+  ASSERT_EQ(view.drawnCells.size(), 2u);
+  // Pixel (500, 500) is the chart origin. The overview is drawn first and
+  // its point is right there.
+  EXPECT_EQ(view.pickPoints(500, 500), (std::vector<PointFeature*>{overview.points[0].get()}));
+  view.drawnCells = {&detailed, &overview};
+  EXPECT_EQ(view.pickPoints(500, 500), (std::vector<PointFeature*>{nearX, nearY}));
+  // 5000 pixels left of the view is 126500000 chart units from the origin.
+  EXPECT_TRUE(view.pickPoints(-5000, 500).empty());
+}
