@@ -1,0 +1,205 @@
+// `enctool render` on the real cell US5WA22M: the depth shades of every
+// colour scheme in the pictures, the library names its areas use, and the
+// refusals of bad options and missing libraries.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QImage>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "AreaPortrayal.h"
+#include "CellFixtures.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "ColourFileReader.h"
+#include "ColourToken.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+
+namespace {
+const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
+const std::string kCell = CHART_SHARED_ENC "/US5WA22M/US5WA22M.000";
+constexpr int kCompilationScale = 15000;
+
+struct ToolRun {
+  int status = -1;
+  std::string output;  // standard output
+};
+
+ToolRun render(const std::string& args) {
+  ToolRun run;
+  FILE* pipe = popen((std::string(ENCTOOL_PATH) + " render " + args + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+bool realDataPresent() { return std::filesystem::is_directory(kLibrary) && std::filesystem::exists(kCell); }
+#define SKIP_WITHOUT_REAL_DATA()                                                                  \
+  if (!realDataPresent())                                                                         \
+  GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)"
+
+std::map<QRgb, int> histogram(const QImage& image) {
+  std::map<QRgb, int> counts;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y) | 0xff000000u];
+  return counts;
+}
+}  // namespace
+
+TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
+  SKIP_WITHOUT_REAL_DATA();
+  std::array<ColourTable, kColourSchemeCount> tables{};
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  fixtures::TempDirectory dir;
+  // The cell's depth areas reach from -3.3 to 182.8 m with DRVAL1 at most
+  // 9.1: contour set 10 shows DEPIT, DEPVS and DEPMS, set 5 also DEPMD.
+  struct Shades {
+    int contours;
+    std::vector<const char*> tokens;
+  } sets[] = {{10, {"DEPIT", "DEPVS", "DEPMS"}}, {5, {"DEPIT", "DEPVS", "DEPMS", "DEPMD"}}};
+  for (int multiple : {1, 4}) {
+    for (int scheme = 1; scheme <= kColourSchemeCount; ++scheme) {
+      for (const Shades& shades : sets) {
+        const std::string out = dir.path + "/render.png";
+        std::filesystem::remove(out);
+        const std::string args = "--library '" + kLibrary + "' '" + kCell + "' --scale " +
+                                 std::to_string(kCompilationScale * multiple) + " --scheme " + std::to_string(scheme) +
+                                 " --contours " + std::to_string(shades.contours) + " --out '" + out + "'";
+        const ToolRun run = render(args);
+        ASSERT_EQ(run.status, 0) << args;
+        EXPECT_NE(run.output.find("\"cells_loaded\":1,\"cells_drawn\":1,\"ms\":"), std::string::npos) << run.output;
+        const QImage image(QString::fromStdString(out));
+        ASSERT_EQ(image.size(), QSize(862, 686)) << args;
+        const auto counts = histogram(image);
+        for (const char* token : shades.tokens) {
+          const QColor colour = tables[static_cast<std::size_t>(scheme - 1)].entries[colourIndex(token)];
+          const auto it = counts.find(colour.rgb());
+          EXPECT_TRUE(it != counts.end() && it->second >= 50)
+              << token << " missing at " << multiple << "x, scheme " << scheme << ", contours " << shades.contours;
+        }
+      }
+    }
+  }
+}
+
+// Every symbol, pattern and complex line style the cell's areas can ask for
+// (look-up instructions and procedure output, both symbol styles, all
+// contour sets) is in the library, except the names listed here.
+TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
+  SKIP_WITHOUT_REAL_DATA();
+  const PresentationLibrary saved = presentationLibrary();
+  const DisplaySettings savedSettings = displaySettings();
+  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
+  engineState().libraryLoaded = true;
+  CellList cells;
+  ChartView view;
+  ASSERT_EQ(loadCell(kCell, view, cells), 0);
+  S57Cell& cell = *cells.snapshot()->front();
+
+  std::set<std::string> used[3];  // symbols, patterns, line styles
+  const auto collect = [&](const std::vector<Instruction>& list) {
+    for (const Instruction& i : list) {
+      if (i.kind == kSY) used[0].insert(i.name);
+      if (i.kind == kAP) used[1].insert(i.name);
+      if (i.kind == kLC) used[2].insert(i.name);
+    }
+  };
+  for (bool paper : {false, true}) {
+    for (int contours : {5, 10, 20}) {
+      displaySettings().setSymbolStyle(paper ? 1 : 2);
+      displaySettings().setContourSet(contours);
+      for (auto& area : cell.areas) {
+        for (const LookupResult* r : {&area->firstLookup, &area->secondLookup}) {
+          collect(r->instructions);
+          for (const Instruction& i : r->instructions) {
+            if (i.kind != kCS) continue;
+            runAreaProcedure(*area, cell, i.name);
+            collect(area->generatedInstructions);
+          }
+        }
+      }
+    }
+  }
+  const PresentationLibrary& library = presentationLibrary();
+  std::set<std::string> missing;
+  for (const std::string& n : used[0])
+    if (!library.symbols.count(n)) missing.insert("symbol " + n);
+  for (const std::string& n : used[1])
+    if (!library.patterns.count(n)) missing.insert("pattern " + n);
+  for (const std::string& n : used[2])
+    if (!library.lineStyles.count(n)) missing.insert("line style " + n);
+  // Gaps of the library itself: its pattern file has FOULAR11 but not the
+  // FOULAR01 the obstruction procedure and the look-ups name, its symbol file
+  // lacks FLTHAZ02 and the per-digit sounding figures (SOUNDGnn, SOUNDSnn)
+  // that obstruction areas carry for their depth.
+  const std::set<std::string> known = {
+      "pattern FOULAR01", "symbol FLTHAZ02", "symbol SOUNDG15", "symbol SOUNDG16", "symbol SOUNDG54",
+      "symbol SOUNDS15",  "symbol SOUNDS16", "symbol SOUNDS54",
+  };
+  std::string list;
+  for (const std::string& m : missing) list += "  " + m + "\n";
+  std::printf("names used by the areas of US5WA22M: %zu symbols, %zu patterns, %zu line styles; missing:\n%s",
+              used[0].size(), used[1].size(), used[2].size(), list.empty() ? "  none\n" : list.c_str());
+  for (const std::string& m : missing) EXPECT_TRUE(known.count(m)) << m;
+
+  displaySettings() = savedSettings;
+  presentationLibrary() = saved;
+  engineState().libraryLoaded = false;
+}
+
+TEST(EnctoolRender, RefusesBadOptionsWithoutWritingAFile) {
+  fixtures::TempDirectory dir;
+  const std::string out = dir.path + "/never.png";
+  const std::string library = "--library '" + kLibrary + "' ";
+  struct Case {
+    std::string args;
+    int status;
+  } cases[] = {
+      {library + "--scale abc --out '" + out + "'", 2},
+      {library + "--scale -5 --out '" + out + "'", 2},
+      {library + "--size 800 --out '" + out + "'", 2},
+      {library + "--centre 47.2 --out '" + out + "'", 2},
+      {library + "--scheme 6 --out '" + out + "'", 2},
+      {library + "--contours 7 --out '" + out + "'", 2},
+      {library + "--category 3 --out '" + out + "'", 2},
+      {library + "--repeat 0 --out '" + out + "'", 2},
+      {library + "--colour red --out '" + out + "'", 2},
+      {library + "--cells '" + dir.path + "/none' --out '" + out + "'", 2},
+      {library, 2},  // no --out
+      {"--library '" + dir.path + "/nolibrary' --out '" + out + "'", 1},
+      {"--library '" + dir.path + "' --out '" + out + "'", 1},  // a folder without the library files
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = render(c.args);
+    EXPECT_EQ(run.status, c.status) << c.args;
+    EXPECT_TRUE(run.output.empty()) << c.args;
+    EXPECT_FALSE(std::filesystem::exists(out)) << c.args;
+  }
+}
+
+TEST(EnctoolRender, CellsFromAFolderAndAFailedCell) {
+  if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no library in " << kLibrary;
+  fixtures::TempDirectory dir;
+  fixtures::writeCell(fixtures::smallCell("ONE.000"), dir.path, "one.000");
+  fixtures::writeCell(fixtures::smallCell("TWO.000", 0.05), dir.path, "two.000");
+  const std::string out = dir.path + "/folder.png";
+  ToolRun run = render("--library '" + kLibrary + "' --cells '" + dir.path + "' --repeat 3 --out '" + out + "'");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.output.find("\"cells_loaded\":2"), std::string::npos) << run.output;
+  EXPECT_TRUE(std::filesystem::exists(out));
+
+  // A cell that cannot be read is reported; the others are drawn.
+  run = render("--library '" + kLibrary + "' '" + dir.path + "/one.000' '" + dir.path + "/missing.000' --out '" + out +
+               "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.output.find("\"cells_loaded\":1"), std::string::npos) << run.output;
+}
