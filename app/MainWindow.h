@@ -1,0 +1,158 @@
+#pragma once
+// The chart display's one window: the chart of its own view, panned by
+// dragging and zoomed with the wheel, the cursor position, the menus of
+// display settings, cell and directory import, and the attribute view of
+// object selection.
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPoint>
+#include <QString>
+#include <functional>
+
+#include "ChartView.h"
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMovie;
+class QStandardItemModel;
+class QTreeView;
+struct PointFeature;
+
+// The questions, notices and file choices the window puts to the user. The
+// window starts with the Qt dialogs; tests put their own answers in.
+struct UserDialogs {
+  std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)>
+      question;
+  std::function<void(QWidget* parent, const QString& title, const QString& text)> information;
+  std::function<QString(QWidget* parent)> openCellFile;   // empty: cancelled
+  std::function<QString(QWidget* parent)> chooseDirectory;  // empty: cancelled
+  static UserDialogs standard();
+};
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+public:
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  ChartView chartView;  // the window's own view (background loading centres another)
+  UserDialogs dialogs = UserDialogs::standard();
+
+  // Reads one cell into the cell list and centres the window's view on it;
+  // a failure is shown in the status bar. Returns loadCell's code.
+  int openCell(const QString& path);
+  // Starts a background load of every cell of a directory with the loading
+  // panel shown, unless a load is running (then the notice is shown).
+  // Returns whether a load was started.
+  bool importDirectory(const QString& directory);
+  // Starts a background load without the panel (the start-up load).
+  void startLoading(const QString& directory);
+
+  // Object selection: lists the features (or only the header when empty).
+  void showAttributes(const std::vector<PointFeature*>& features);
+  void toggleSelection();
+  bool selectionMode() const { return selectionMode_; }
+
+  QStandardItemModel* attributeModel() const { return attributeModel_; }
+  const QPoint& dragOffset() const { return dragOffset_; }
+  bool dragging() const { return dragging_; }
+
+  // The position box's text for a latitude or a longitude, in degrees and
+  // minutes, e.g. 30°30.000′N.
+  static QString latitudeText(double degrees);
+  static QString longitudeText(double degrees);
+
+public slots:
+  // Called (queued) by a loading task when it has finished; `failures`
+  // lists the cells it could not load, one "name: reason" per line.
+  void loadingstop(const QString& failures);
+
+  void on_action_triggered();    // 导入: one cell
+  void on_action_3_triggered();  // 批量导入: a directory
+  void on_action_2_triggered();  // 退出
+  void on_action_4_triggered();  // display categories
+  void on_action_5_triggered();
+  void on_action_6_triggered();
+  void on_action_8_triggered();  // symbol styles
+  void on_action_9_triggered();
+  void on_action_11_triggered();  // text languages
+  void on_action_12_triggered();
+  void on_action_15_triggered();  // soundings
+  void on_action_16_triggered();  // cell boundaries
+  void on_action_17_triggered();  // object selection
+  void on_action_5m_triggered();  // contour sets
+  void on_action_10m_triggered();
+  void on_action_20m_triggered();
+  void on_action_7_triggered();  // depth contours
+  void on_action_18_triggered();  // colour schemes
+  void on_action_19_triggered();
+  void on_action_20_triggered();
+  void on_action_21_triggered();
+  void on_action_22_triggered();
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
+private:
+  // The widget tree, in creation order.
+  void createCentralWidget();
+  void createLoadingPanel();
+  void createPositionBox();
+  void createActions();
+  void createMenus();
+  void createActionGroups();
+  void createAttributeView();
+  void setUpLoadingAnimation();
+  void placeChildren();
+
+  QAction* createAction(const char* objectName, const QString& text, bool checkable, bool checked = false);
+  void showPosition(const QPoint& pixel);
+  void showFailure(const QString& text);
+  void showLoadingNotice();
+  void grabDragPreview();
+  // Top of the chart area in window pixels (below the menu bar).
+  int chartTop() const;
+
+  QWidget* centralWidget_ = nullptr;
+  QTreeView* treeView_ = nullptr;
+  QFrame* loadingPanel_ = nullptr;
+  QLabel* loadingPicture_ = nullptr;
+  QLabel* loadingCaption_ = nullptr;
+  QFrame* positionBox_ = nullptr;
+  QLabel* latitudeLabel_ = nullptr;
+  QLabel* longitudeLabel_ = nullptr;
+  QMovie* loadingMovie_ = nullptr;
+  QStandardItemModel* attributeModel_ = nullptr;
+
+  QAction *action_ = nullptr, *action_2_ = nullptr, *action_3_ = nullptr;
+  QAction *action_4_ = nullptr, *action_5_ = nullptr, *action_6_ = nullptr;
+  QAction *action_7_ = nullptr, *action_8_ = nullptr, *action_9_ = nullptr;
+  QAction *action_10_ = nullptr, *action_11_ = nullptr, *action_12_ = nullptr;
+  QAction *action_13_ = nullptr, *action_15_ = nullptr, *action_16_ = nullptr;
+  QAction *action_17_ = nullptr, *action_18_ = nullptr, *action_19_ = nullptr;
+  QAction *action_20_ = nullptr, *action_21_ = nullptr, *action_22_ = nullptr;
+  QAction *action_5m_ = nullptr, *action_10m_ = nullptr, *action_20m_ = nullptr;
+  QActionGroup *categoryGroup_ = nullptr, *symbolGroup_ = nullptr, *languageGroup_ = nullptr;
+  QActionGroup *contourGroup_ = nullptr, *colourGroup_ = nullptr;
+
+  // Pointer state; GUI thread only.
+  QPixmap dragImage_;
+  QPoint dragOffset_;
+  QPoint press_;     // last left press, then last release
+  QPoint lastDrag_;  // position at the last preview step
+  int dragImageTop_ = 0;  // window y of the preview's first row
+  bool dragging_ = false;
+  bool painting_ = false;
+  bool selectionMode_ = false;
+};
