@@ -5,7 +5,7 @@
 #include "GeometryAssembly.h"
 #include "S57CellReader.h"
 
-using namespace s57test;
+using namespace s57write;
 
 namespace {
 Coordinate A{470000000, -1220000000}, B{470100000, -1219000000}, P1{470020000, -1219800000},
@@ -45,7 +45,7 @@ SpatialPointer edge(int64_t rcid, int ornt, int usag = 255, int mask = 255) { re
 SpatialPointer node(int64_t rcid) { return {kIsolatedNode, rcid, 255, 255, 255}; }
 
 // Reads the writer's image and assembles it with the fixture catalogue.
-std::unique_ptr<S57Cell> assemble(const S57TestWriter& w) {
+std::unique_ptr<S57Cell> assemble(const S57Writer& w) {
   S57CellReader reader;
   EXPECT_EQ(reader.readCellBytes(w.image()), 0);
   auto cell = std::make_unique<S57Cell>();
@@ -61,7 +61,7 @@ bool operator==(const ChartPoint& a, const ChartPoint& b) { return a.x == b.x &&
 std::ostream& operator<<(std::ostream& os, const ChartPoint& p) { return os << "(" << p.x << "," << p.y << ")"; }
 
 TEST(Assembly, LineEdgesRunBetweenTheirNodesAndReverseWithOrientation) {
-  S57TestWriter w;
+  S57Writer w;
   w.addDataSet();
   w.addConnectedNode(1, A).addConnectedNode(2, B).addConnectedNode(3, C);
   Vector e10;
@@ -102,7 +102,7 @@ TEST(Assembly, LineEdgesRunBetweenTheirNodesAndReverseWithOrientation) {
 }
 
 TEST(Assembly, AreaBoundariesKeepSharedNodesAndSortByUsage) {
-  S57TestWriter w;
+  S57Writer w;
   w.addDataSet();
   w.addConnectedNode(1, A).addConnectedNode(2, B).addConnectedNode(3, C);
   w.addEdge(10, 1, 2, {P1}).addEdge(11, 2, 3, {}).addEdge(12, 3, 1, {});
@@ -132,7 +132,7 @@ TEST(Assembly, AreaBoundariesKeepSharedNodesAndSortByUsage) {
 }
 
 TEST(Assembly, PointNodesGivePointsSoundingsOrBoth) {
-  S57TestWriter w;
+  S57Writer w;
   Parameters p;
   p.somf = 10;
   w.addDataSet(DataSet(), p);
@@ -167,7 +167,7 @@ TEST(Assembly, PointNodesGivePointsSoundingsOrBoth) {
 }
 
 TEST(Assembly, AttributesByCatalogueAndScaleLimitsByCode) {
-  S57TestWriter w;
+  S57Writer w;
   w.addDataSet();
   w.addIsolatedNode(1, A);
   Feature f = feature(1, 1, 75, {node(1)});
@@ -201,7 +201,7 @@ TEST(Assembly, AttributesByCatalogueAndScaleLimitsByCode) {
 
 TEST(Assembly, TheWorldCellIsShiftedOneTurnEast) {
   auto cellNamed = [](const std::string& name) {
-    S57TestWriter w;
+    S57Writer w;
     DataSet d;
     d.dsnm = name;
     w.addDataSet(d);

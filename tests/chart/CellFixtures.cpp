@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-using namespace s57test;
+using namespace s57write;
 
 namespace fixtures {
 
@@ -28,7 +28,7 @@ Coordinate at(double latitude, double longitude) {
 
 // Four connected nodes and four edges around a square, the nodes numbered
 // from `firstNode`, the edges from `firstEdge`.
-void addSquare(S57TestWriter& w, int64_t firstNode, int64_t firstEdge, double lat, double lon, double size) {
+void addSquare(S57Writer& w, int64_t firstNode, int64_t firstEdge, double lat, double lon, double size) {
   w.addConnectedNode(firstNode, at(lat, lon));
   w.addConnectedNode(firstNode + 1, at(lat, lon + size));
   w.addConnectedNode(firstNode + 2, at(lat + size, lon + size));
@@ -54,8 +54,8 @@ Feature area(int64_t rcid, int objl, int64_t firstEdge, std::vector<Attribute> a
 }
 }  // namespace
 
-S57TestWriter smallCell(const std::string& name, double size) {
-  S57TestWriter w;
+S57Writer smallCell(const std::string& name, double size) {
+  S57Writer w;
   DataSet d;
   d.dsnm = name;
   w.addDataSet(d);
@@ -81,7 +81,7 @@ S57TestWriter smallCell(const std::string& name, double size) {
   return w;
 }
 
-std::string writeCell(const S57TestWriter& writer, const std::string& directory, const std::string& file) {
+std::string writeCell(const S57Writer& writer, const std::string& directory, const std::string& file) {
   const std::string path = directory + "/" + file;
   EXPECT_TRUE(writer.writeFile(path)) << path;
   return path;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "Catalogue.h"
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 namespace fixtures {
 
@@ -15,10 +15,10 @@ AttributeCatalogue attributeCatalogue();
 
 // A cell named `name` with one M_NSYS area (a square of `size` degrees
 // from 47N 122W), a depth area inside it, a contour line and a light.
-s57test::S57TestWriter smallCell(const std::string& name, double size = 0.1);
+s57write::S57Writer smallCell(const std::string& name, double size = 0.1);
 
 // Writes `writer` to a fresh file in `directory`; returns the path.
-std::string writeCell(const s57test::S57TestWriter& writer, const std::string& directory, const std::string& file);
+std::string writeCell(const s57write::S57Writer& writer, const std::string& directory, const std::string& file);
 
 // A fresh directory under the system temporary folder, removed with its
 // content when the object goes.

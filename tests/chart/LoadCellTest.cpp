@@ -16,7 +16,7 @@
 #include "LookupSelection.h"
 #include "ReaderResult.h"
 
-using namespace s57test;
+using namespace s57write;
 
 namespace {
 // The process-wide library with the fixture catalogues and one entry per table.
@@ -63,12 +63,12 @@ TEST_F(LoadCell, RefusesEveryCellWhileTheLibraryIsNotLoaded) {
 }
 
 TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
-  S57TestWriter noParameters;
+  S57Writer noParameters;
   DataSet d;
   d.dsnm = "NODSPM.000";
   noParameters.addDataSetIdentification(d);
   noParameters.addIsolatedNode(1, {470000000, -1220000000});
-  S57TestWriter zeroFactor;
+  S57Writer zeroFactor;
   DataSet z;
   z.dsnm = "ZEROSOMF.000";
   Parameters zeroSounding;
@@ -155,7 +155,7 @@ TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
 }
 
 TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
-  S57TestWriter w;
+  S57Writer w;
   DataSet d;
   d.dsnm = "POINTS.000";
   w.addDataSet(d);

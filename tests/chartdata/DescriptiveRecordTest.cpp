@@ -4,7 +4,7 @@
 #include "FieldDescriptions.h"
 #include "Iso8211Writer.h"
 #include "S57CellReader.h"
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TEST(FieldDescriptions, PairsLabelsWithExpandedFormats) {
 }
 
 TEST(FieldDescriptions, ReadsEveryS57FieldOfAWrittenDdr) {
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   S57CellReader reader;
   ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
   const FieldDescriptionTable& table = reader.fieldDescriptions;

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 namespace {
 
@@ -43,14 +43,14 @@ TEST(EnctoolInfo, PrintsOneLinePerCellAndReportsFailures) {
   const std::filesystem::path dir =
       std::filesystem::temp_directory_path() / ("enctool_info_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
-  s57test::Parameters p;
+  s57write::Parameters p;
   p.cscl = 12000;
   p.comf = 10000000;
   p.somf = 10;
-  s57test::DataSet d;
+  s57write::DataSet d;
   d.dsnm = "GOOD0001.000";
-  s57test::S57TestWriter writer;
-  writer.addDataSet(d, p).addIsolatedNode(1, {1, 2}).addFeature(s57test::Feature());
+  s57write::S57Writer writer;
+  writer.addDataSet(d, p).addIsolatedNode(1, {1, 2}).addFeature(s57write::Feature());
   const std::string good = (dir / "GOOD0001.000").string();
   ASSERT_TRUE(writer.writeFile(good));
   const std::string missing = (dir / "MISSING.000").string();

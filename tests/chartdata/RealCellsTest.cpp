@@ -12,7 +12,7 @@
 
 #include "RealCells.h"
 #include "S57CellReader.h"
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 namespace {
 
@@ -122,24 +122,24 @@ TEST(RealCells, CutAndCorruptedCopiesNeverCrash) {
 // with it are S-57 as other readers understand it.
 TEST(RealCells, OgrinfoReadsTheTestWritersCells) {
   if (!ogrinfoAvailable()) GTEST_SKIP() << "ogrinfo not installed";
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   writer.addDataSet().addIsolatedNode(1, {475000000, -1223000000});
   writer.addSoundingNode(2, {{475000100, -1223000100, 55}});
   writer.addConnectedNode(3, {0, 0}).addConnectedNode(4, {100, 100}).addEdge(5, 3, 4, {{50, 50}});
-  s57test::Feature buoy;
+  s57write::Feature buoy;
   buoy.objl = 17;
   buoy.attributes = {{116, "No 1"}};
   buoy.nationalAttributes = {{301, u"\u6e2f\u53e3"}};
-  buoy.spatialPointers = {{s57test::kIsolatedNode, 1}};
-  s57test::Feature sounding;
+  buoy.spatialPointers = {{s57write::kIsolatedNode, 1}};
+  s57write::Feature sounding;
   sounding.rcid = 2;
   sounding.objl = 129;
-  sounding.spatialPointers = {{s57test::kIsolatedNode, 2}};
-  s57test::Feature contour;
+  sounding.spatialPointers = {{s57write::kIsolatedNode, 2}};
+  s57write::Feature contour;
   contour.rcid = 3;
   contour.prim = 2;
   contour.objl = 43;
-  contour.spatialPointers = {{s57test::kEdge, 5, 1}};
+  contour.spatialPointers = {{s57write::kEdge, 5, 1}};
   writer.addFeature(buoy).addFeature(sounding).addFeature(contour);
   const std::string path = (std::filesystem::temp_directory_path() /
                             ("chartdata_oracle_" + std::to_string(::getpid()) + ".000"))

@@ -10,20 +10,20 @@
 
 #include "Iso8211Writer.h"
 #include "S57CellReader.h"
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 namespace {
 
-using s57test::S57TestWriter;
+using s57write::S57Writer;
 
 // A small valid cell: DSID, DSPM, two features, one node. Record offsets:
 // [0] DDR, [1] DSID, [2] DSPM, [3] feature 1, [4] node, [5] feature 2.
-S57TestWriter smallCell() {
-  S57TestWriter w;
+S57Writer smallCell() {
+  S57Writer w;
   w.addDataSet();
-  s57test::Feature f;
+  s57write::Feature f;
   f.objl = 75;
-  f.spatialPointers = {{s57test::kIsolatedNode, 1}};
+  f.spatialPointers = {{s57write::kIsolatedNode, 1}};
   w.addFeature(f);
   w.addIsolatedNode(1, {470000000, -1220000000});
   f.rcid = 2;
@@ -42,7 +42,7 @@ void pointEntryOutside(std::string& image, size_t offset, int entry) {
 }  // namespace
 
 TEST(RecordReading, ResultCodesOfEveryStep) {
-  const S57TestWriter writer = smallCell();
+  const S57Writer writer = smallCell();
   const std::string good = writer.image();
   const std::vector<size_t> at = writer.iso().recordOffsets();
   const size_t ddrLength = at[1];
@@ -101,7 +101,7 @@ TEST(RecordReading, ResultCodesOfEveryStep) {
 }
 
 TEST(RecordReading, StepsOneByOneExposeTheRecords) {
-  const S57TestWriter writer = smallCell();
+  const S57Writer writer = smallCell();
   const std::string image = writer.image();
   S57CellReader reader;
   ASSERT_EQ(reader.readBytes(image), 0);
@@ -117,13 +117,13 @@ TEST(RecordReading, StepsOneByOneExposeTheRecords) {
 }
 
 TEST(RecordReading, SkipsRecordsOfOtherTypesAndKeepsZeroBytesAsData) {
-  S57TestWriter writer = smallCell();
+  S57Writer writer = smallCell();
   // A catalogue directory record between the others, and a feature whose
   // attribute value holds zero bytes.
   writer.addRecord(iso8211::Record()
-                       .add("0001", s57test::recordIdField(9))
+                       .add("0001", s57write::recordIdField(9))
                        .add("CATD", iso8211::field(std::string("CD\0\0\0\0\0", 7))));
-  s57test::Feature f;
+  s57write::Feature f;
   f.rcid = 3;
   f.attributes = {{116, std::string("a\0b", 3)}};
   writer.addFeature(f);
@@ -158,9 +158,9 @@ TEST(RecordReading, IgnoresBytesPastFiftyMillion) {
   // A valid cell that ends exactly at byte 50,000,000, then a record that
   // would fail the read (length 0) if it were seen.
   constexpr size_t kCap = 50000000;
-  S57TestWriter writer = smallCell();
+  S57Writer writer = smallCell();
   const auto filler = [](size_t fieldLength) {
-    return iso8211::Record().sizes(5, 2).add("0001", s57test::recordIdField(1)).add(
+    return iso8211::Record().sizes(5, 2).add("0001", s57write::recordIdField(1)).add(
         "CATX", std::string(fieldLength - 1, 'x') + '\x1e');
   };
   const size_t overhead = filler(1).encodeData().size() - 1;

@@ -5,7 +5,7 @@
 #include "AttributeFields.h"
 #include "Iso8211Writer.h"
 #include "S57CellReader.h"
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
 using namespace std::string_literals;
 using iso8211::b12;
@@ -25,13 +25,13 @@ Attributes pairsOf(const std::vector<ATTF_NATF>& attributes) {
 // identifier field (FRID or VRID), then `tag` holding `bytes` as they stand.
 S57CellReader& readOneRecord(S57CellReader& reader, const char* kind, const std::string& tag,
                              const std::string& bytes) {
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   iso8211::Record record;
-  record.add("0001", s57test::recordIdField(1));
+  record.add("0001", s57write::recordIdField(1));
   if (std::string(kind) == "FRID")
-    record.add("FRID", s57test::fridField(s57test::Feature()));
+    record.add("FRID", s57write::fridField(s57write::Feature()));
   else
-    record.add("VRID", s57test::vridField(s57test::Vector()));
+    record.add("VRID", s57write::vridField(s57write::Vector()));
   record.add(tag, bytes);
   writer.addRecord(record);
   EXPECT_EQ(reader.readCellBytes(writer.image()), 0) << tag;
@@ -59,7 +59,7 @@ std::string ucs2(std::u16string_view text) {
 }  // namespace
 
 TEST(DataSetRecords, DecodeEveryIdentificationAndParameterValue) {
-  s57test::DataSet d;
+  s57write::DataSet d;
   d.rcid = 7;
   d.expp = 2;
   d.intu = 5;
@@ -75,7 +75,7 @@ TEST(DataSetRecords, DecodeEveryIdentificationAndParameterValue) {
   d.prof = 1;
   d.agen = 550;
   d.comt = "Produced by NOAA";
-  s57test::Parameters p;
+  s57write::Parameters p;
   p.rcid = 8;
   p.hdat = 2;
   p.vdat = 17;
@@ -88,7 +88,7 @@ TEST(DataSetRecords, DecodeEveryIdentificationAndParameterValue) {
   p.comf = 10000000;
   p.somf = 10;
   p.comt = "none";
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   writer.addDataSet(d, p);
 
   S57CellReader reader;
@@ -128,8 +128,8 @@ TEST(DataSetRecords, DecodeEveryIdentificationAndParameterValue) {
 
 TEST(DataSetRecords, MissingOrShortFieldsLeaveZerosAndShortTexts) {
   // No DSPM record at all: COMF and SOMF stay 0.
-  s57test::S57TestWriter noParameters;
-  noParameters.addDataSetIdentification(s57test::DataSet());
+  s57write::S57Writer noParameters;
+  noParameters.addDataSetIdentification(s57write::DataSet());
   S57CellReader a;
   ASSERT_EQ(a.readCellBytes(noParameters.image()), 0);
   EXPECT_EQ(a.dataSetIdentification.DSNM, "TEST0001.000");
@@ -137,15 +137,15 @@ TEST(DataSetRecords, MissingOrShortFieldsLeaveZerosAndShortTexts) {
   EXPECT_EQ(a.dataSetParameters.SOMF, 0);
 
   // A DSID field cut inside UADT and a DSPM field cut inside COMF.
-  const std::string dsid = s57test::dsidField(s57test::DataSet());
-  const std::string dspm = s57test::dspmField(s57test::Parameters());
-  s57test::S57TestWriter shortFields;
+  const std::string dsid = s57write::dsidField(s57write::DataSet());
+  const std::string dspm = s57write::dspmField(s57write::Parameters());
+  s57write::S57Writer shortFields;
   shortFields
       .addRecord(iso8211::Record()
-                     .add("0001", s57test::recordIdField(1))
+                     .add("0001", s57write::recordIdField(1))
                      .add("DSID", dsid.substr(0, 7 + 13 + 2 + 2 + 3) + "\x1e"))
       .addRecord(iso8211::Record()
-                     .add("0001", s57test::recordIdField(2))
+                     .add("0001", s57write::recordIdField(2))
                      .add("DSPM", dspm.substr(0, 18)));
   S57CellReader b;
   ASSERT_EQ(b.readCellBytes(shortFields.image()), 0);
@@ -159,7 +159,7 @@ TEST(DataSetRecords, MissingOrShortFieldsLeaveZerosAndShortTexts) {
 }
 
 TEST(FeatureRecords, DecodeIdentifiersAndPointers) {
-  s57test::Feature f;
+  s57write::Feature f;
   f.rcid = -5;
   f.prim = 3;
   f.grup = 1;
@@ -170,11 +170,11 @@ TEST(FeatureRecords, DecodeIdentifiersAndPointers) {
   f.fidn = 123456789;
   f.fids = 42;
   // LNAM bytes that hold both terminators: the minimum piece length keeps them.
-  s57test::FeaturePointer first{{0x1f, 0x1e, 1, 2, 3, 4, 0x1f, 6}, 2, "master"};
-  s57test::FeaturePointer second{s57test::longName(550, 7, 1), 3, ""};
+  s57write::FeaturePointer first{{0x1f, 0x1e, 1, 2, 3, 4, 0x1f, 6}, 2, "master"};
+  s57write::FeaturePointer second{s57write::longName(550, 7, 1), 3, ""};
   f.featurePointers = {first, second};
-  f.spatialPointers = {{s57test::kEdge, 17, 1, 1, 255}, {s57test::kEdge, 0x1f1e1f, 2, 2, 1}};
-  s57test::S57TestWriter writer;
+  f.spatialPointers = {{s57write::kEdge, 17, 1, 1, 255}, {s57write::kEdge, 0x1f1e1f, 2, 2, 1}};
+  s57write::S57Writer writer;
   writer.addFeature(f);
 
   S57CellReader reader;
@@ -202,7 +202,7 @@ TEST(FeatureRecords, DecodeIdentifiersAndPointers) {
 
   ASSERT_EQ(r.spatialPointers.size(), 2u);
   const FSPT& p = r.spatialPointers[1];
-  EXPECT_EQ(p.NAME, s57test::recordName(s57test::kEdge, 0x1f1e1f));
+  EXPECT_EQ(p.NAME, s57write::recordName(s57write::kEdge, 0x1f1e1f));
   EXPECT_EQ(p.RCNM, 130);
   EXPECT_EQ(p.RCID, 0x1f1e1f);
   EXPECT_EQ(p.ORNT, 2);
@@ -286,16 +286,16 @@ TEST(FeatureRecords, RepeatingPointerFieldsCountWholeRepetitions) {
 }
 
 TEST(VectorRecords, DecodeIdentifiersPointersAndCoordinates) {
-  s57test::Vector v;
-  v.rcnm = s57test::kEdge;
+  s57write::Vector v;
+  v.rcnm = s57write::kEdge;
   v.rcid = 4242;
   v.rver = 3;
   v.ruin = 1;
   v.attributes = {{133, "7"}};
-  v.pointers = {{s57test::kConnectedNode, 10, 255, 255, 1, 255},
-                {s57test::kConnectedNode, 11, 1, 2, 2, 1}};
+  v.pointers = {{s57write::kConnectedNode, 10, 255, 255, 1, 255},
+                {s57write::kConnectedNode, 11, 1, 2, 2, 1}};
   v.coordinates2D = {{476000000, -1223000000}, {-1, 2147483647}};
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   writer.addVector(v);
   writer.addSoundingNode(9, {{10, 20, 35}, {-30, -40, -5}, {1, 2, 0}});
 
@@ -303,14 +303,14 @@ TEST(VectorRecords, DecodeIdentifiersPointersAndCoordinates) {
   ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
   ASSERT_EQ(reader.vectors.size(), 2u);
   const VRID& e = *reader.vectors[0];
-  EXPECT_EQ(e.NAME, s57test::recordName(s57test::kEdge, 4242));
+  EXPECT_EQ(e.NAME, s57write::recordName(s57write::kEdge, 4242));
   EXPECT_EQ(e.RCNM, 130);
   EXPECT_EQ(e.RCID, 4242);
   EXPECT_EQ(e.RVER, 3);
   EXPECT_EQ(e.RUIN, 1);
   EXPECT_EQ(pairsOf(e.attributes), (Attributes{{"133", "7"}}));
   ASSERT_EQ(e.pointers.size(), 2u);
-  EXPECT_EQ(e.pointers[1].NAME, s57test::recordName(s57test::kConnectedNode, 11));
+  EXPECT_EQ(e.pointers[1].NAME, s57write::recordName(s57write::kConnectedNode, 11));
   EXPECT_EQ(e.pointers[1].RCNM, 120);
   EXPECT_EQ(e.pointers[1].RCID, 11);
   EXPECT_EQ(e.pointers[1].ORNT, 1);
@@ -365,38 +365,38 @@ TEST(VectorRecords, CoordinateFieldsCountWholeRepetitions) {
 }
 
 TEST(VectorRecords, LaterRecordWithTheSameNameWinsTheIndex) {
-  s57test::Vector first, second;
+  s57write::Vector first, second;
   first.rcid = second.rcid = 77;
   first.rver = 1;
   second.rver = 2;
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   writer.addVector(first).addVector(second);
   S57CellReader reader;
   ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
   ASSERT_EQ(reader.vectors.size(), 2u);
   EXPECT_EQ(reader.vectorIndex.size(), 1u);
-  const auto found = reader.findVector(s57test::recordName(s57test::kIsolatedNode, 77));
+  const auto found = reader.findVector(s57write::recordName(s57write::kIsolatedNode, 77));
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found.get(), reader.vectors[1].get());
   EXPECT_EQ(found->RVER, 2);
-  EXPECT_EQ(reader.findVector(s57test::recordName(s57test::kIsolatedNode, 78)), nullptr);
+  EXPECT_EQ(reader.findVector(s57write::recordName(s57write::kIsolatedNode, 78)), nullptr);
 }
 
 TEST(FeatureRecords, EveryFeatureRecordGivesAHolderEvenWithoutFields) {
-  s57test::Feature f;
+  s57write::Feature f;
   f.objl = 42;
   f.attributes = {{116, "x"}};
-  s57test::S57TestWriter writer;
+  s57write::S57Writer writer;
   writer.addFeature(f);
   // Second record: a feature record whose base address leaves room for one
   // directory entry only, so none of its fields is decoded.
   writer.addFeature(f);
   // Third: fields the feature decoder does not know are passed over.
   writer.addRecord(iso8211::Record()
-                       .add("0001", s57test::recordIdField(3))
-                       .add("FRID", s57test::fridField(f))
+                       .add("0001", s57write::recordIdField(3))
+                       .add("FRID", s57write::fridField(f))
                        .add("XXXX", "whatever\x1e")
-                       .add("ATTF", s57test::attributeField({{117, "y"}})));
+                       .add("ATTF", s57write::attributeField({{117, "y"}})));
   std::string image = writer.image();
   const size_t second = writer.iso().recordOffsets()[2];
   const int entrySize = 4 + (image[second + 20] - '0') + (image[second + 21] - '0');

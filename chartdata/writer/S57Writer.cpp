@@ -1,6 +1,6 @@
-#include "S57TestWriter.h"
+#include "S57Writer.h"
 
-namespace s57test {
+namespace s57write {
 
 using iso8211::b11;
 using iso8211::b12;
@@ -111,7 +111,7 @@ std::string sg3dField(const std::vector<Sounding>& soundings) {
   return field(bytes);
 }
 
-S57TestWriter::S57TestWriter() {
+S57Writer::S57Writer() {
   const char* field = "1600;&   ";
   const char* repeating = "2600;&   ";
   writer_
@@ -149,17 +149,17 @@ S57TestWriter::S57TestWriter() {
                   {"VRID", "SG2D"}, {"VRID", "SG3D"}});
 }
 
-S57TestWriter& S57TestWriter::addRecord(const iso8211::Record& record, char leaderIdentifier) {
+S57Writer& S57Writer::addRecord(const iso8211::Record& record, char leaderIdentifier) {
   writer_.addRecord(record, leaderIdentifier);
   ++nextRecord_;
   return *this;
 }
 
-S57TestWriter& S57TestWriter::addDataSet(const DataSet& d, const Parameters& p) {
+S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
   return addDataSetIdentification(d).addDataSetParameters(p);
 }
 
-S57TestWriter& S57TestWriter::addDataSetIdentification(const DataSet& d) {
+S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
   // DSSI: structure 2 (full topology), lexical levels 1 and 2, the rest zero.
   const std::string dssi = field(b11(2) + b11(1) + b11(2) + std::string(32, '\0'));
   return addRecord(iso8211::Record()
@@ -168,12 +168,12 @@ S57TestWriter& S57TestWriter::addDataSetIdentification(const DataSet& d) {
                        .add("DSSI", dssi));
 }
 
-S57TestWriter& S57TestWriter::addDataSetParameters(const Parameters& p) {
+S57Writer& S57Writer::addDataSetParameters(const Parameters& p) {
   return addRecord(
       iso8211::Record().add("0001", recordIdField(nextRecord_)).add("DSPM", dspmField(p)));
 }
 
-S57TestWriter& S57TestWriter::addFeature(const Feature& f) {
+S57Writer& S57Writer::addFeature(const Feature& f) {
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
@@ -183,7 +183,7 @@ S57TestWriter& S57TestWriter::addFeature(const Feature& f) {
   return addRecord(r);
 }
 
-S57TestWriter& S57TestWriter::addVector(const Vector& v) {
+S57Writer& S57Writer::addVector(const Vector& v) {
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("VRID", vridField(v));
   if (!v.attributes.empty()) r.add("ATTV", attributeField(v.attributes));
@@ -193,7 +193,7 @@ S57TestWriter& S57TestWriter::addVector(const Vector& v) {
   return addRecord(r);
 }
 
-S57TestWriter& S57TestWriter::addIsolatedNode(int64_t rcid, Coordinate at) {
+S57Writer& S57Writer::addIsolatedNode(int64_t rcid, Coordinate at) {
   Vector v;
   v.rcnm = kIsolatedNode;
   v.rcid = rcid;
@@ -201,7 +201,7 @@ S57TestWriter& S57TestWriter::addIsolatedNode(int64_t rcid, Coordinate at) {
   return addVector(v);
 }
 
-S57TestWriter& S57TestWriter::addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings) {
+S57Writer& S57Writer::addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings) {
   Vector v;
   v.rcnm = kIsolatedNode;
   v.rcid = rcid;
@@ -209,7 +209,7 @@ S57TestWriter& S57TestWriter::addSoundingNode(int64_t rcid, const std::vector<So
   return addVector(v);
 }
 
-S57TestWriter& S57TestWriter::addConnectedNode(int64_t rcid, Coordinate at) {
+S57Writer& S57Writer::addConnectedNode(int64_t rcid, Coordinate at) {
   Vector v;
   v.rcnm = kConnectedNode;
   v.rcid = rcid;
@@ -217,7 +217,7 @@ S57TestWriter& S57TestWriter::addConnectedNode(int64_t rcid, Coordinate at) {
   return addVector(v);
 }
 
-S57TestWriter& S57TestWriter::addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
+S57Writer& S57Writer::addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
                                       const std::vector<Coordinate>& interior) {
   Vector v;
   v.rcnm = kEdge;
@@ -233,4 +233,4 @@ S57TestWriter& S57TestWriter::addEdge(int64_t rcid, int64_t beginNode, int64_t e
   return addVector(v);
 }
 
-}  // namespace s57test
+}  // namespace s57write

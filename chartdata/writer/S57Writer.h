@@ -1,9 +1,10 @@
 #pragma once
-// Writes S-57 cells for tests: the usual S-57 DDR and data records built
-// from plain values (data set identification and parameters, feature records
-// with their attributes and pointers, vector records with coordinates).
-// Field builders are free functions so a test can also put a single field
-// into a hand-made record (iso8211::Record) next to broken ones.
+// Writes S-57 cells: the usual S-57 DDR and data records built from plain
+// values (data set identification and parameters, feature records with their
+// attributes and pointers, vector records with coordinates). Used by the
+// tests and by enctool demo. Field builders are free functions so a test can
+// also put a single field into a hand-made record (iso8211::Record) next to
+// broken ones.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -11,7 +12,7 @@
 
 #include "Iso8211Writer.h"
 
-namespace s57test {
+namespace s57write {
 
 // Record name values (RCNM).
 enum : int {
@@ -148,25 +149,25 @@ std::array<uint8_t, 5> recordName(int rcnm, int64_t rcid);
 std::array<uint8_t, 8> longName(int agen, int64_t fidn, int fids);
 
 // A whole cell. Records are numbered in the "0001" field in the order added.
-class S57TestWriter {
+class S57Writer {
 public:
   // Describes every S-57 field the reader knows (and DSSI).
-  S57TestWriter();
+  S57Writer();
 
-  S57TestWriter& addDataSet(const DataSet& d = DataSet(), const Parameters& p = Parameters());
-  S57TestWriter& addDataSetIdentification(const DataSet& d);
-  S57TestWriter& addDataSetParameters(const Parameters& p);
-  S57TestWriter& addFeature(const Feature& f);
-  S57TestWriter& addVector(const Vector& v);
+  S57Writer& addDataSet(const DataSet& d = DataSet(), const Parameters& p = Parameters());
+  S57Writer& addDataSetIdentification(const DataSet& d);
+  S57Writer& addDataSetParameters(const Parameters& p);
+  S57Writer& addFeature(const Feature& f);
+  S57Writer& addVector(const Vector& v);
   // A record made by the caller (its "0001" field included when wanted).
-  S57TestWriter& addRecord(const iso8211::Record& record, char leaderIdentifier = 'D');
+  S57Writer& addRecord(const iso8211::Record& record, char leaderIdentifier = 'D');
 
   // Convenience for synthetic cells: an isolated node with one position, a
   // sounding node, and an edge between two connected nodes.
-  S57TestWriter& addIsolatedNode(int64_t rcid, Coordinate at);
-  S57TestWriter& addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings);
-  S57TestWriter& addConnectedNode(int64_t rcid, Coordinate at);
-  S57TestWriter& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
+  S57Writer& addIsolatedNode(int64_t rcid, Coordinate at);
+  S57Writer& addSoundingNode(int64_t rcid, const std::vector<Sounding>& soundings);
+  S57Writer& addConnectedNode(int64_t rcid, Coordinate at);
+  S57Writer& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
                          const std::vector<Coordinate>& interior);
 
   int nextRecordNumber() const { return nextRecord_; }
@@ -180,4 +181,4 @@ private:
   int nextRecord_ = 1;
 };
 
-}  // namespace s57test
+}  // namespace s57write

@@ -1,8 +1,8 @@
 #pragma once
-// A small ISO 8211 writer for building test files byte by byte: a data
-// descriptive record (DDR) with field descriptions, then data records made of
-// tagged fields. Field bytes are stored exactly as given, so a test can write
-// well-formed fields with the helpers below or any broken bytes it needs.
+// A small ISO 8211 writer that builds files byte by byte: a data descriptive
+// record (DDR) with field descriptions, then data records made of tagged
+// fields. Field bytes are stored exactly as given, so a caller can write
+// well-formed fields with the helpers below or, in tests, any broken bytes.
 #include <cstdint>
 #include <string>
 #include <string_view>
