@@ -107,7 +107,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   centralWidget_->setMouseTracking(true);
   setMouseTracking(true);
   // 8. A missing icon file leaves the window without one.
-  setWindowIcon(QIcon(QStringLiteral("logo.png")));
+  const QPixmap icon(QStringLiteral("logo.png"));
+  if (!icon.isNull()) setWindowIcon(QIcon(icon));
   // 9.
   displaySettings().setContourSet(10);
 

@@ -47,10 +47,10 @@ void MainWindow::loadingstop(const QString& failures) {
   update();
   if (failures.isEmpty()) return;
   const QStringList lines = failures.split(QLatin1Char('\n'));
-  for (const QString& line : lines) qWarning().noquote() << line;
+  for (int i = 1; i < lines.size(); ++i) qWarning().noquote() << lines[i];
   QString text = lines.first();
   if (lines.size() > 1) text += QStringLiteral(" (%1 more cells not loaded)").arg(lines.size() - 1);
-  showFailure(text);
+  showFailure(text);  // logs the first line with the count
 }
 
 void MainWindow::showAttributes(const std::vector<PointFeature*>& features) {

@@ -1,0 +1,58 @@
+#pragma once
+// Shared by the window tests: a working directory with the presentation
+// library, events sent straight to the window, and a paint counter.
+#include <QEvent>
+#include <QObject>
+#include <QPoint>
+#include <string>
+
+class MainWindow;
+class QWidget;
+
+namespace apptest {
+
+// A fresh working directory holding a link to the project's S57Lib and the
+// window icon; the process works in it while the object lives. startEngine
+// runs once per process.
+class WorkingDirectory {
+public:
+  WorkingDirectory();
+  ~WorkingDirectory();
+  WorkingDirectory(const WorkingDirectory&) = delete;
+  WorkingDirectory& operator=(const WorkingDirectory&) = delete;
+  std::string path;
+
+private:
+  std::string previous_;
+};
+
+// Starts the engine on the project's library (once per process); false
+// when S57Lib is missing.
+bool startEngineOnce();
+
+// Mouse and wheel events as the window receives them, positions in window
+// pixels.
+void press(QWidget& w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void move(QWidget& w, QPoint at, bool leftHeld);
+void release(QWidget& w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
+void wheel(QWidget& w, int delta);
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+  explicit PaintCounter(QWidget& w);
+  // Delivers pending events, then returns the count since the last call.
+  int take();
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  int count_ = 0;
+};
+
+// Runs the event loop until no load is in progress and its loadingstop
+// has been delivered; false on time-out.
+bool waitForLoading(int timeoutMs = 60000);
+
+}  // namespace apptest

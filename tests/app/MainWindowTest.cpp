@@ -1,0 +1,608 @@
+// The main window on the offscreen platform: its widget tree, the mouse and
+// wheel handlers, the position text, the menu actions, cell and directory
+// import, object selection and the close question.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMovie>
+#include <QRegularExpression>
+#include <QSemaphore>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTest>
+#include <QThreadPool>
+#include <QTreeView>
+#include <filesystem>
+#include <fstream>
+
+#include "AppTestSupport.h"
+#include "CellFixtures.h"
+#include "CellList.h"
+#include "DisplaySettings.h"
+#include "LoadTask.h"
+#include "MainWindow.h"
+#include "MercatorProjection.h"
+#include "PresentationLibrary.h"
+
+using namespace apptest;
+using namespace s57write;
+
+namespace {
+
+constexpr float kStartScale = 36978668.0f;
+
+class MainWindowTest : public testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
+    displaySettings() = DisplaySettings();
+    window = std::make_unique<MainWindow>();
+    window->dialogs.question = [this](QWidget*, const QString& title, const QString& text) {
+      questions << title + "|" + text;
+      return closeAnswer;
+    };
+    window->dialogs.information = [this](QWidget*, const QString& title, const QString& text) {
+      notices << title + "|" + text;
+    };
+    window->dialogs.openCellFile = [](QWidget*) { return QString(); };
+    window->dialogs.chooseDirectory = [](QWidget*) { return QString(); };
+  }
+  void TearDown() override {
+    closeAnswer = QMessageBox::Yes;
+    window.reset();
+  }
+
+  template <class T>
+  T* child(const char* name) const {
+    return window->findChild<T*>(QString::fromLatin1(name));
+  }
+  QAction* action(const char* name) const { return child<QAction>(name); }
+  QString statusText() const { return window->statusBar()->currentMessage(); }
+
+  // Shows the window and draws it once, so that picking knows the drawn cells.
+  void showAndDraw() {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->repaint();
+  }
+
+  WorkingDirectory cwd;
+  std::unique_ptr<MainWindow> window;
+  QStringList questions, notices;
+  QMessageBox::StandardButton closeAnswer = QMessageBox::Yes;
+};
+
+// A small cell (a 0.1 degree square from 47N 122W with a light in its
+// middle) written as `directory`/`name`.
+std::string writeLightCell(const std::string& directory, const std::string& name) {
+  return fixtures::writeCell(fixtures::smallCell(name), directory, name);
+}
+
+// ---- construction ---------------------------------------------------------
+
+TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
+  EXPECT_EQ(window->objectName(), "MainWindow");
+  EXPECT_EQ(window->windowTitle(), QString::fromUtf8("电子海图"));
+  EXPECT_EQ(window->size(), QSize(862, 686));
+  EXPECT_EQ(window->font().styleStrategy() & QFont::PreferAntialias, QFont::PreferAntialias);
+  EXPECT_FALSE(window->autoFillBackground());
+  EXPECT_TRUE(window->styleSheet().isEmpty());
+  EXPECT_TRUE(window->hasMouseTracking());
+  EXPECT_TRUE(window->centralWidget()->hasMouseTracking());
+  EXPECT_FALSE(window->windowIcon().isNull());  // logo.png is in the working directory
+
+  EXPECT_FLOAT_EQ(window->chartView.scale, kStartScale);
+  const ChartPoint centre = geoToChart({30.0, 119.0});
+  EXPECT_DOUBLE_EQ(window->chartView.centre.x, centre.x);
+  EXPECT_DOUBLE_EQ(window->chartView.centre.y, centre.y);
+  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
+  EXPECT_FALSE(window->selectionMode());
+}
+
+TEST_F(MainWindowTest, WithoutLogoFileTheWindowHasNoIcon) {
+  std::filesystem::remove("logo.png");
+  MainWindow other;
+  EXPECT_TRUE(other.windowIcon().isNull());
+}
+
+TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
+  auto* central = child<QWidget>("centralwidget");
+  ASSERT_NE(central, nullptr);
+  EXPECT_EQ(window->centralWidget(), central);
+  struct Label {
+    const char* name;
+    const char* parent;
+    const char* text;
+  };
+  for (const Label& l : {Label{"label", "formFrame", "TextLabel"}, Label{"label_2", "formFrame", "正在加载海图..."},
+                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "39度13.222分"},
+                         Label{"lon", "latlon", "119度15.2分"}, Label{"label_6", "latlon", "经度："}}) {
+    auto* label = child<QLabel>(l.name);
+    ASSERT_NE(label, nullptr) << l.name;
+    EXPECT_EQ(label->parent()->objectName(), l.parent) << l.name;
+    if (std::string(l.name) != "label") {
+      EXPECT_EQ(label->text(), QString::fromUtf8(l.text)) << l.name;
+    }
+  }
+  EXPECT_EQ(child<QLabel>("label")->movie(), window->findChild<QMovie*>());
+  EXPECT_TRUE(child<QLabel>("label")->hasScaledContents());
+  EXPECT_EQ(child<QLabel>("label")->styleSheet(), "background-color: transparent;");
+  auto* caption = child<QLabel>("label_2");
+  EXPECT_EQ(caption->font().family(), "Agency FB");
+  EXPECT_EQ(caption->font().pointSize(), 14);
+  EXPECT_EQ(caption->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
+  EXPECT_EQ(caption->styleSheet(), QString::fromUtf8("color: rgb(255, 85, 127);\nfont: 14pt \"宋体\";\nfont: 14pt \"Agency FB\";"));
+  EXPECT_EQ(child<QFrame>("latlon")->styleSheet(), "#latlon{\nborder:2px solid  rgb(180, 216, 253);\n}");
+  EXPECT_NE(child<QStatusBar>("statusbar"), nullptr);
+  EXPECT_NE(child<QMenuBar>("menubar"), nullptr);
+
+  // Loading panel centred and hidden, attribute view at the right edge and
+  // hidden, position box at the bottom left; again after a resize.
+  auto* panel = child<QFrame>("formFrame");
+  auto* tree = child<QTreeView>("treeView");
+  auto* box = child<QFrame>("latlon");
+  EXPECT_TRUE(panel->isHidden());
+  EXPECT_TRUE(tree->isHidden());
+  EXPECT_EQ(tree->model(), window->attributeModel());
+  EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
+  EXPECT_EQ(panel->geometry(), QRect(862 / 2 - 200, 686 / 2 - 122, 400, 225));
+  EXPECT_EQ(tree->geometry(), QRect(862 - 200, 0, 200, 686));
+  EXPECT_EQ(box->geometry(), QRect(20, 686 - 80, 300, 30));
+  window->resize(1001, 801);
+  QApplication::sendPostedEvents();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  EXPECT_EQ(panel->geometry(), QRect(1001 / 2 - 200, 801 / 2 - 122, 400, 225));
+  EXPECT_EQ(tree->geometry(), QRect(1001 - 200, 0, 200, 801));
+  EXPECT_EQ(box->geometry(), QRect(20, 801 - 80, 300, 30));
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntries) {
+  // "-" stands for a separator, a trailing "*" for an entry checked at start,
+  // a leading "!" for a hidden entry.
+  auto describe = [](QMenu* m) {
+    QStringList out;
+    for (QAction* a : m->actions()) {
+      if (a->isSeparator()) {
+        out << "-";
+        continue;
+      }
+      out << QString(a->isVisible() ? "" : "!") + a->objectName() + "=" + a->text() + (a->isChecked() ? "*" : "");
+    }
+    return out.join(" ");
+  };
+  const QList<QAction*> menus = window->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 4);
+  const char* titles[][2] = {{"menu", "开始"}, {"menu_2", "显示设置"}, {"menu_3", "等深线设置"}, {"menu_4", "颜色设置"}};
+  for (int i = 0; i < 4; ++i) {
+    ASSERT_NE(menus[i]->menu(), nullptr);
+    EXPECT_EQ(menus[i]->menu()->objectName(), titles[i][0]);
+    EXPECT_EQ(menus[i]->text(), QString::fromUtf8(titles[i][1]));
+  }
+  EXPECT_EQ(describe(menus[0]->menu()), QString::fromUtf8("action=导入 action_3=批量导入 action_2=退出"));
+  EXPECT_EQ(describe(menus[1]->menu()),
+            QString::fromUtf8("- action_4=基本显示 action_5=标准显示* action_6=全部显示 - action_8=传统符号* "
+                              "action_9=纸质符号 - action_11=中文显示 action_12=英文显示* - - "
+                              "action_15=水深显示 action_16=边界显示 action_17=选择对象"));
+  EXPECT_EQ(describe(menus[2]->menu()),
+            QString::fromUtf8("action_5m=等深线5m* action_10m=等深线10m action_20m=等深线20m "
+                              "!action_13=自定义等深线 action_7=显示等深线 !action_10= 等深线标识"));
+  EXPECT_EQ(describe(menus[3]->menu()),
+            QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=阴天"));
+
+  for (const char* name : {"action", "action_3", "action_2", "action_13", "action_7", "action_10"})
+    EXPECT_FALSE(action(name)->isCheckable()) << name;
+  for (const char* name : {"action_15", "action_16", "action_17", "action_21"})
+    EXPECT_TRUE(action(name)->isCheckable()) << name;
+  for (QAction* a : window->findChildren<QAction*>(QRegularExpression("^action")))
+    EXPECT_EQ(a->parent(), window.get()) << qPrintable(a->objectName());
+
+  // Five exclusive groups.
+  const std::vector<QStringList> groups = {{"action_4", "action_5", "action_6"},
+                                           {"action_8", "action_9"},
+                                           {"action_11", "action_12"},
+                                           {"action_5m", "action_10m", "action_20m"},
+                                           {"action_18", "action_19", "action_20", "action_21", "action_22"}};
+  ASSERT_EQ(window->findChildren<QActionGroup*>().size(), 5);
+  for (const QStringList& members : groups) {
+    QActionGroup* g = action(qPrintable(members.first()))->actionGroup();
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->isExclusive());
+    QStringList names;
+    for (QAction* a : g->actions()) names << a->objectName();
+    EXPECT_EQ(names, members);
+  }
+}
+
+// ---- position text --------------------------------------------------------
+
+TEST(PositionText, DegreesAndMinutesWithHemisphere) {
+  struct Case {
+    double degrees;
+    bool latitude;
+    const char* text;
+  } cases[] = {
+      {30.5, true, "30°30.000′N"},       {119.25333333, false, "119°15.200′E"}, {-0.25, false, "0°15.000′W"},
+      {-0.5, true, "0°30.000′S"},        {0.0, true, "0°0.000′N"},             {0.0, false, "0°0.000′E"},
+      {-33.8568, true, "33°51.408′S"},   {-122.4, false, "122°24.000′W"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.latitude ? MainWindow::latitudeText(c.degrees) : MainWindow::longitudeText(c.degrees),
+              QString::fromUtf8(c.text))
+        << c.degrees;
+}
+
+TEST_F(MainWindowTest, MouseMoveShowsThePositionUnderTheCursor) {
+  const QPoint at(431, 343);
+  move(*window, at, false);
+  const GeoPoint g = chartToGeo(pixelToChart(at.x(), at.y(), window->chartView));
+  EXPECT_EQ(child<QLabel>("lat")->text(), MainWindow::latitudeText(g.latitude));
+  EXPECT_EQ(child<QLabel>("lon")->text(), MainWindow::longitudeText(g.longitude));
+  EXPECT_TRUE(child<QLabel>("lat")->text().endsWith(QString::fromUtf8("′N")));
+}
+
+// ---- wheel, press, drag and release ------------------------------------------
+
+TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
+  showAndDraw();
+  PaintCounter paints(*window);
+  struct Case {
+    float scale;
+    int delta;
+    float expected;
+    bool repaint;
+  } cases[] = {
+      {1000.0f, 120, 500.0f, true},
+      {999.5f, 120, 999.5f, false},
+      {kStartScale / 2, -120, kStartScale, true},
+      {kStartScale, -120, kStartScale, false},
+      {90000.0f, 1, 45000.0f, true},
+      {90000.0f, -1, 180000.0f, true},
+  };
+  for (const Case& c : cases) {
+    window->chartView.scale = c.scale;
+    const ChartPoint centre = window->chartView.centre;
+    paints.take();
+    wheel(*window, c.delta);
+    EXPECT_FLOAT_EQ(window->chartView.scale, c.expected) << c.scale << " " << c.delta;
+    EXPECT_EQ(paints.take() > 0, c.repaint) << c.scale << " " << c.delta;
+    EXPECT_EQ(window->chartView.centre.x, centre.x);
+    EXPECT_EQ(window->chartView.centre.y, centre.y);
+  }
+  // From the start scale the wheel zooms in 16 times, then stops.
+  window->chartView.scale = kStartScale;
+  for (int i = 0; i < 20; ++i) wheel(*window, 120);
+  EXPECT_FLOAT_EQ(window->chartView.scale, kStartScale / 65536);
+}
+
+TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
+  showAndDraw();
+  PaintCounter paints(*window);
+  struct Case {
+    QPoint release;
+    bool pans;
+  } cases[] = {
+      {{405, 305}, false}, {{395, 295}, false}, {{400, 300}, false}, {{406, 300}, true},
+      {{400, 294}, true},  {{460, 330}, true},  {{340, 260}, true},
+  };
+  for (const Case& c : cases) {
+    const QPoint pressAt(400, 300);
+    const ChartPoint before = window->chartView.centre;
+    const float scale = window->chartView.scale;
+    paints.take();
+    press(*window, pressAt);
+    EXPECT_TRUE(window->dragging());
+    release(*window, c.release);
+    EXPECT_FALSE(window->dragging());
+    EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+    const QPoint d = c.release - pressAt;
+    if (c.pans) {
+      // The chart point under the press is under the release afterwards.
+      EXPECT_DOUBLE_EQ(window->chartView.centre.x, before.x - d.x() * 23.0 * scale) << c.release.x();
+      EXPECT_DOUBLE_EQ(window->chartView.centre.y, before.y + d.y() * 23.0 * scale) << c.release.y();
+      EXPECT_GT(paints.take(), 0);
+    } else {
+      EXPECT_EQ(window->chartView.centre.x, before.x);
+      EXPECT_EQ(window->chartView.centre.y, before.y);
+      EXPECT_EQ(paints.take(), 0);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, DragPreviewMovesInStepsOfMoreThanFivePixels) {
+  showAndDraw();
+  press(*window, {400, 300});
+  struct Step {
+    QPoint at;
+    QPoint offset;
+  } steps[] = {
+      {{404, 300}, {0, 0}},  {{405, 305}, {0, 0}},   {{406, 300}, {6, 0}},   {{409, 303}, {6, 0}},
+      {{412, 300}, {12, 0}}, {{412, 291}, {12, -9}}, {{300, 200}, {-100, -100}},
+  };
+  for (const Step& s : steps) {
+    move(*window, s.at, true);
+    EXPECT_EQ(window->dragOffset(), s.offset) << s.at.x() << "," << s.at.y();
+  }
+  release(*window, {300, 200});
+  EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+  // A move without a press does not drag.
+  move(*window, {500, 500}, false);
+  EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+}
+
+TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
+  showAndDraw();
+  PaintCounter paints(*window);
+  paints.take();
+  press(*window, {100, 100}, Qt::RightButton);
+  EXPECT_FALSE(window->dragging());
+  EXPECT_GT(paints.take(), 0);
+}
+
+// ---- menu actions -------------------------------------------------------------
+
+TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
+  showAndDraw();
+  PaintCounter paints(*window);
+  const PresentationLibrary& library = presentationLibrary();
+  using Check = std::function<bool(const DisplaySettings&)>;
+  struct Case {
+    const char* action;
+    Check check;
+  } cases[] = {
+      {"action_4", [](const DisplaySettings& s) { return s.displayCategory == 0; }},
+      {"action_6", [](const DisplaySettings& s) { return s.displayCategory == 2; }},
+      {"action_5", [](const DisplaySettings& s) { return s.displayCategory == 1; }},
+      {"action_9", [](const DisplaySettings& s) { return s.paperChartSymbols; }},
+      {"action_8", [](const DisplaySettings& s) { return !s.paperChartSymbols; }},
+      {"action_12", [](const DisplaySettings& s) { return !s.nationalText; }},
+      {"action_11", [](const DisplaySettings& s) { return s.nationalText; }},
+      {"action_15", [](const DisplaySettings& s) { return s.showSoundings; }},
+      {"action_15", [](const DisplaySettings& s) { return !s.showSoundings; }},
+      {"action_16", [](const DisplaySettings& s) { return !s.showCellBoundaries; }},
+      {"action_7", [](const DisplaySettings& s) { return s.showDepthContours; }},
+      {"action_5m", [](const DisplaySettings& s) { return s.safetyContour == 5 && s.shallowContour == 2 && s.deepContour == 10; }},
+      {"action_20m", [](const DisplaySettings& s) { return s.safetyContour == 20 && s.shallowContour == 10 && s.deepContour == 20; }},
+      {"action_10m", [](const DisplaySettings& s) { return s.safetyContour == 10 && s.deepContour == 20; }},
+      {"action_19", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::NIGHT); }},
+      {"action_22", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DUSK); }},
+      {"action_20", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DAY_BLACKBACK); }},
+      {"action_21", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DAY_WHITEBACK); }},
+      {"action_18", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DAY_BRIGHT); }},
+  };
+  for (const Case& c : cases) {
+    paints.take();
+    action(c.action)->trigger();
+    EXPECT_TRUE(c.check(displaySettings())) << c.action;
+    EXPECT_GT(paints.take(), 0) << c.action;
+    if (action(c.action)->isCheckable() && action(c.action)->actionGroup()) {
+      EXPECT_TRUE(action(c.action)->isChecked()) << c.action;
+    }
+  }
+  // Exclusive groups: picking 纸质符号 unchecks 传统符号.
+  action("action_9")->trigger();
+  EXPECT_TRUE(action("action_9")->isChecked());
+  EXPECT_FALSE(action("action_8")->isChecked());
+}
+
+TEST_F(MainWindowTest, QuitAsksAndAnswerNoKeepsTheWindowOpen) {
+  showAndDraw();
+  closeAnswer = QMessageBox::No;
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  action("action_2")->trigger();
+  EXPECT_TRUE(window->isVisible());
+  ASSERT_EQ(questions.size(), 2);
+  EXPECT_EQ(questions.first(), QString::fromUtf8("退出|确认退出本程序?"));
+  closeAnswer = QMessageBox::Yes;
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isVisible());
+}
+
+// ---- opening cells ----------------------------------------------------------
+
+TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
+  fixtures::TempDirectory dir;
+  // A Chinese folder name: the reader gets the path in the file system's encoding.
+  const std::string folder = dir.path + "/海图 cells";
+  std::filesystem::create_directory(folder);
+  const std::string path = writeLightCell(folder, "APPOPEN1.000");
+  window->dialogs.openCellFile = [&](QWidget*) { return QString::fromStdString(path); };
+  showAndDraw();
+  PaintCounter paints(*window);
+  paints.take();
+  action("action")->trigger();
+  EXPECT_TRUE(cellList().contains("APPOPEN1.000"));
+  EXPECT_GT(paints.take(), 0);
+  // smallCell is a 0.1 degree square from 47N 122W.
+  const GeoPoint centre = chartToGeo(window->chartView.centre);
+  EXPECT_NEAR(centre.latitude, 47.05, 0.01);
+  EXPECT_NEAR(centre.longitude, -121.95, 0.01);
+  EXPECT_FLOAT_EQ(window->chartView.scale, 20000.0f);  // the cell's compilation scale
+  EXPECT_TRUE(statusText().isEmpty());
+}
+
+TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing) {
+  fixtures::TempDirectory dir;
+  const std::string shortFile = dir.path + "/broken.000";
+  std::ofstream(shortFile) << "too short";
+  const std::string cell = writeLightCell(dir.path, "APPTWICE.000");
+  const ChartPoint centre = window->chartView.centre;
+  const size_t cells = cellList().size();
+
+  EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), 2);
+  EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
+  EXPECT_TRUE(statusText().contains("shorter than 25 bytes")) << qPrintable(statusText());
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
+  EXPECT_TRUE(statusText().contains("missing.000: file cannot be opened")) << qPrintable(statusText());
+  EXPECT_EQ(cellList().size(), cells);
+  EXPECT_EQ(window->chartView.centre.x, centre.x);
+  EXPECT_EQ(window->chartView.centre.y, centre.y);
+
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
+  EXPECT_TRUE(statusText().contains("already loaded")) << qPrintable(statusText());
+}
+
+TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
+  showAndDraw();
+  PaintCounter paints(*window);
+  const size_t cells = cellList().size();
+  paints.take();
+  action("action")->trigger();
+  action("action_3")->trigger();
+  EXPECT_EQ(paints.take(), 0);
+  EXPECT_EQ(cellList().size(), cells);
+  EXPECT_FALSE(loadingInProgress());
+  EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
+}
+
+// ---- background loading -----------------------------------------------------
+
+TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) {
+  fixtures::TempDirectory dir;
+  writeLightCell(dir.path, "APPBATCH.000");
+  // Hold the pool's only thread so that the load stays queued.
+  QThreadPool* pool = QThreadPool::globalInstance();
+  const int threads = pool->maxThreadCount();
+  pool->setMaxThreadCount(1);
+  QSemaphore gate;
+  pool->start([&gate] { gate.acquire(); });
+
+  int dialogsOpened = 0;
+  window->dialogs.chooseDirectory = [&](QWidget*) {
+    ++dialogsOpened;
+    return QString::fromStdString(dir.path);
+  };
+  action("action_3")->trigger();  // the import itself
+  EXPECT_EQ(dialogsOpened, 1);
+  EXPECT_TRUE(loadingInProgress());
+  EXPECT_FALSE(child<QFrame>("formFrame")->isHidden());
+  EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::Running);
+
+  action("action_3")->trigger();  // refused while the first runs
+  EXPECT_EQ(dialogsOpened, 1);
+  ASSERT_EQ(notices.size(), 1);
+  EXPECT_EQ(notices.first(), QString::fromUtf8("infor|正在加载海图中，请稍后!"));
+  EXPECT_FALSE(window->importDirectory(QString::fromStdString(dir.path)));
+  EXPECT_EQ(notices.size(), 2);
+
+  gate.release();
+  ASSERT_TRUE(waitForLoading());
+  pool->setMaxThreadCount(threads);
+  EXPECT_TRUE(cellList().contains("APPBATCH.000"));
+  EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
+  EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
+}
+
+TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar) {
+  fixtures::TempDirectory dir;
+  writeLightCell(dir.path, "APPORDB.000");
+  fixtures::writeCell(fixtures::smallCell("APPORDA.000"), dir.path, "a.000");
+  fixtures::writeCell(fixtures::smallCell("APPORDC.000"), dir.path, "a.001");  // not a *.000 file
+  std::ofstream(dir.path + "/c.000") << "short";
+  std::filesystem::rename(dir.path + "/APPORDB.000", dir.path + "/b.000");
+
+  const size_t before = cellList().size();
+  window->startLoading(QString::fromStdString(dir.path) + "//");
+  ASSERT_TRUE(waitForLoading());
+  const CellSnapshot cells = cellList().snapshot();
+  ASSERT_EQ(cells->size(), before + 2);
+  EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
+  EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
+  EXPECT_TRUE(statusText().startsWith("c.000: file shorter than 25 bytes")) << qPrintable(statusText());
+
+  // The same directory again adds nothing; every cell is reported.
+  window->startLoading(QString::fromStdString(dir.path));
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_EQ(cellList().size(), before + 2);
+  EXPECT_TRUE(statusText().startsWith("a.000: a cell with the same data set name is already loaded (2 more"))
+      << qPrintable(statusText());
+}
+
+TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {
+  window->startLoading("no such directory//");
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_TRUE(statusText().isEmpty());
+  EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
+}
+
+// ---- object selection -------------------------------------------------------
+
+TEST_F(MainWindowTest, SelectionModeListsThePointObjectsUnderAClick) {
+  fixtures::TempDirectory dir;
+  S57Writer w = fixtures::smallCell("APPPICK1.000");
+  const std::string path = fixtures::writeCell(w, dir.path, "APPPICK1.000");
+  ASSERT_EQ(window->openCell(QString::fromStdString(path)), 0);
+  showAndDraw();
+  // The light sits in the middle of the cell, where the view is centred.
+  const QPoint light = [&] {
+    const CellSnapshot cells = cellList().snapshot();
+    for (S57Cell* c : *cells)
+      if (c->name == "APPPICK1.000") {
+        const QPoint logical = toLogical(c->points.front()->position.point, window->chartView);
+        return QPoint(logical.x() / 23, logical.y() / 23);
+      }
+    return QPoint();
+  }();
+  QStandardItemModel* model = window->attributeModel();
+  auto* tree = child<QTreeView>("treeView");
+
+  // Selection off: a click drags but lists nothing.
+  press(*window, light);
+  release(*window, light);
+  EXPECT_EQ(model->rowCount(), 0);
+
+  action("action_17")->trigger();
+  EXPECT_TRUE(window->selectionMode());
+  EXPECT_TRUE(tree->isVisible());
+  press(*window, light);
+  release(*window, light);
+  ASSERT_EQ(model->rowCount(), 1);
+  EXPECT_EQ(model->horizontalHeaderItem(0)->text(), QString::fromUtf8("物标信息"));
+  const ObjectClassCatalogue& classes = presentationLibrary().objectClassCatalogue;
+  ASSERT_TRUE(classes.count(75));
+  EXPECT_EQ(model->item(0)->text(), QString::fromStdString(classes.at(75).name));  // Light
+
+  // Far away: only the header.
+  press(*window, {5, 40});
+  release(*window, {5, 40});
+  EXPECT_EQ(model->rowCount(), 0);
+  EXPECT_EQ(model->horizontalHeaderItem(0)->text(), QString::fromUtf8("物标信息"));
+
+  // Off again: the view hides and keeps the last list.
+  action("action_17")->trigger();
+  EXPECT_FALSE(window->selectionMode());
+  EXPECT_TRUE(tree->isHidden());
+}
+
+TEST_F(MainWindowTest, AttributeRowsFollowTheFeatureAndUnknownClassesShowTheirCode) {
+  PointFeature light;
+  light.objectClass = 75;
+  light.attributes = {{"COLOUR", "1"}, {"LITCHR", "2"}};
+  PointFeature unknown;
+  unknown.objectClass = 9999;
+  unknown.attributes = {{"OBJNAM", "东方"}};
+  window->showAttributes({&light, &unknown});
+  QStandardItemModel* model = window->attributeModel();
+  ASSERT_EQ(model->rowCount(), 2);
+  QStandardItem* first = model->item(0);
+  ASSERT_EQ(first->rowCount(), 2);
+  EXPECT_EQ(first->child(0)->text(), "COLOUR:1");
+  EXPECT_EQ(first->child(1)->text(), "LITCHR:2");
+  EXPECT_EQ(model->item(1)->text(), "9999");
+  EXPECT_EQ(model->item(1)->child(0)->text(), QString::fromUtf8("OBJNAM:东方"));
+  window->showAttributes({});
+  EXPECT_EQ(model->rowCount(), 0);
+  EXPECT_EQ(model->columnCount(), 1);
+}
+
+}  // namespace
