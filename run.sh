@@ -4,5 +4,4 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 scripts/setup.sh
-echo "run.sh: set-up finished. The chart display window does not exist yet;"
-echo "        use build/enctool to read cells (see README.md)."
+exec build/chartdisplay "$@"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Set-up shared by run.sh and test.sh: installs the Debian packages the project
-# needs (only those missing), builds the Release tree in build/ and prepares
-# the presentation library in S57Lib/. Safe to run again: it only does what is
-# not done yet.
+# needs (only those missing), builds the Release tree in build/, prepares the
+# presentation library in S57Lib/, puts the demo cell into s57000/ when that
+# folder is missing or holds no cell, and the window icon logo.png next to
+# them. Safe to run again: it only does what is not done yet.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -27,3 +28,10 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
 scripts/build-library.sh
+# The window opens on s57000/: a first start shows the demo harbour.
+if ! compgen -G "s57000/*.000" >/dev/null; then
+  mkdir -p s57000
+  build/enctool demo --out s57000 >/dev/null
+  echo "setup: wrote the demo cell into s57000/"
+fi
+cmp -s build/logo.png logo.png || cp build/logo.png logo.png
