@@ -28,10 +28,7 @@ bool alongDataLimit(const AreaOutline& outline, int i) {
 }
 
 // The area's centre in logical units, not truncated.
-QPointF logicalCentre(AreaFeature& area, const ViewGeometry& view) {
-  const ChartPoint c = areaCentre(area);
-  return QPointF((c.x - view.origin.x) / view.scale, (view.origin.y - c.y) / view.scale);
-}
+QPointF logicalCentre(AreaFeature& area, const ViewGeometry& view) { return toLogicalExact(areaCentre(area), view); }
 
 bool depthKeyChanged(const AreaFeature& area, float safetyContour) {
   return area.cachedSafetyContour != safetyContour || std::isnan(area.cachedSafetyContour) ||

@@ -52,6 +52,15 @@ QPoint toLogical(const ChartPoint& p, const ViewGeometry& view) {
   return QPoint(truncToInt((p.x - view.origin.x) / scale), truncToInt((view.origin.y - p.y) / scale));
 }
 
+QPointF toLogicalExact(const ChartPoint& p, const ViewGeometry& view) {
+  const double scale = view.scale;
+  return QPointF((p.x - view.origin.x) / scale, (view.origin.y - p.y) / scale);
+}
+
+bool insideViewport(const QPointF& p, const ViewGeometry& view) {
+  return p.x() >= 0 && p.x() <= view.viewportWidth && p.y() >= 0 && p.y() <= view.viewportHeight;
+}
+
 ChartPoint pixelToChart(float px, float py, const ViewGeometry& view) {
   const double scale = view.scale;
   return {view.centre.x - static_cast<double>(view.viewportWidth / 2 - pixelToLogical(px)) * scale,

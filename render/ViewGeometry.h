@@ -2,6 +2,7 @@
 // Which part of the chart a view shows, and the arithmetic between chart
 // units, painter logical units (23 per screen pixel) and widget pixels.
 #include <QPoint>
+#include <QPointF>
 
 #include "ChartModel.h"
 #include "MercatorProjection.h"
@@ -27,6 +28,12 @@ void updateOrigin(ViewGeometry& view);
 
 // Chart units to logical units, truncated (y grows downwards).
 QPoint toLogical(const ChartPoint& p, const ViewGeometry& view);
+// The same without truncation, where symbols and texts are anchored.
+QPointF toLogicalExact(const ChartPoint& p, const ViewGeometry& view);
+
+// Whether a logical point lies on the drawing surface, its edges included
+// (0 <= x <= width, 0 <= y <= height).
+bool insideViewport(const QPointF& p, const ViewGeometry& view);
 
 // Widget pixel to chart units, from the centre (the origin need not be current).
 ChartPoint pixelToChart(float px, float py, const ViewGeometry& view);

@@ -1,0 +1,354 @@
+// Drawing line features: visibility, thinning and clipping, the procedure
+// keys, the per-edge styles the procedures build, and the instruction kinds
+// over the line.
+#include <QPainter>
+
+#include "ColourPens.h"
+#include "ColourToken.h"
+#include "DrawTestSupport.h"
+#include "LinePortrayal.h"
+
+using namespace drawtest;
+
+namespace {
+// The two ends of a recorded line.
+QPolygonF segment(const QPointF& a, const QPointF& b) { return QPolygonF(QVector<QPointF>{a, b}); }
+
+constexpr int kCOALNE = 30, kDEPCNT = 43, kSLCONS = 122, kOBSTRN = 86, kNAVLNE = 85;
+
+// Chart (x, y) lands on logical (x, -y): origin (0, 0), scale 1, a surface
+// of 1000 x 1000 pixels.
+ViewGeometry testView() {
+  ViewGeometry view;
+  view.scale = 1;
+  view.viewportWidth = view.viewportHeight = 23000;
+  view.centre = {11500, -11500};
+  updateOrigin(view);
+  return view;
+}
+
+// A vertex given in logical units.
+ChartVertex at(double x, double y) { return ChartVertex{{x, -y}, 0}; }
+
+Instruction cs(const char* name) {
+  Instruction i;
+  i.kind = kCS;
+  i.name = name;
+  return i;
+}
+Instruction ls(int style, int width, const char* token) {
+  Instruction i;
+  i.kind = kLS;
+  i.style = style;
+  i.width = width;
+  i.colour = colourIndex(token);
+  return i;
+}
+Instruction ac(const char* token) {
+  Instruction i;
+  i.kind = kAC;
+  i.colour = colourIndex(token);
+  i.transparency = 2;
+  return i;
+}
+Instruction sy(const char* name) {
+  Instruction i;
+  i.kind = kSY;
+  i.name = name;
+  return i;
+}
+
+// One edge of a line: its vertices and the QUAPOS of the edge ("" = none).
+struct Edge {
+  std::vector<ChartVertex> vertices;
+  std::string quapos;
+};
+
+class LinePortrayalTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    int shade = 10;
+    for (const char* t : {"CSTLN", "CHMGF", "CHBLK", "DEPCN", "CHMGD", "DEPVS"}) setColour(t, QColor(shade, 0, 0)), shade += 20;
+    settings().setContourSet(10);
+    // A symbol that marks its pivot: a line from it 100 to the right.
+    SymbolDefinition& mark = library().symbols["MARK0001"];
+    mark.commands = {SP(colour("CHBLK")), SW(1), PU(0, 0), PD(100, 0)};
+    library().symbols["ISODGR01"] = mark;
+    // LOWACC21 as a plain CHMGD line style.
+    LineStyleDefinition& lowAccuracy = library().lineStyles["LOWACC21"];
+    lowAccuracy.name = "LOWACC21";
+    LineStyleSegment segment;
+    segment.colour = colour("CHMGD");
+    segment.width = 1;
+    segment.commands = {PU(0, 0), PD(100, 0)};
+    segment.smallestX = 0;
+    segment.largestX = 100;
+    lowAccuracy.segments = {segment};
+  }
+
+  // A line of `objectClass` whose look-up (both results, category 1) is
+  // `instructions`, made of the edges in order.
+  LineFeature& addLine(int objectClass, std::vector<Instruction> instructions, std::vector<Edge> edges,
+                       std::vector<FeatureAttribute> attributes = {}) {
+    auto line = std::make_unique<LineFeature>();
+    line->objectClass = objectClass;
+    line->attributes = std::move(attributes);
+    line->firstLookup = {instructions, 1};
+    line->secondLookup = {std::move(instructions), 1};
+    for (Edge& e : edges) {
+      BoundaryPart part;
+      part.offset = static_cast<std::uint32_t>(line->vertices.size());
+      part.count = static_cast<std::uint32_t>(e.vertices.size());
+      if (!e.quapos.empty()) part.edgeAttributes.push_back({"402", e.quapos});
+      line->parts.push_back(std::move(part));
+      line->vertices.insert(line->vertices.end(), e.vertices.begin(), e.vertices.end());
+    }
+    cell.lines.push_back(std::move(line));
+    return *cell.lines.back();
+  }
+  // One straight edge along y = 1000 from x = 1000 to 9000.
+  LineFeature& addStraightLine(int objectClass, std::vector<Instruction> instructions,
+                               std::vector<FeatureAttribute> attributes = {}) {
+    return addLine(objectClass, std::move(instructions), {{{at(1000, 1000), at(9000, 1000)}, ""}},
+                   std::move(attributes));
+  }
+
+  std::vector<PaintCall> draw(LineFeature& line) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawLineFeature(painter, line, cell, view, buffers);
+    painter.end();
+    return device.calls;
+  }
+
+  S57Cell cell;
+  ViewGeometry view = testView();
+  LineBuffers buffers;
+};
+
+std::vector<PaintCall> linesOf(const std::vector<PaintCall>& calls) {
+  std::vector<PaintCall> out;
+  for (const PaintCall& c : calls)
+    if (c.kind == PaintCall::Line) out.push_back(c);
+  return out;
+}
+QColor token(const char* t) { return colourOf(colourIndex(t)); }
+
+// The instructions of every edge, as kind/name/style/width.
+std::vector<std::string> edgeStyles(const LineFeature& line) {
+  std::vector<std::string> out;
+  for (const BoundaryPart& part : line.parts) {
+    std::string s;
+    for (const Instruction& i : part.instructions) {
+      if (!s.empty()) s += " + ";
+      s += i.kind == kLC ? "LC " + i.name
+                         : "LS " + std::to_string(i.style) + "," + std::to_string(i.width) + "," + std::string(colourToken(i.colour));
+    }
+    out.push_back(s);
+  }
+  return out;
+}
+}  // namespace
+
+TEST_F(LinePortrayalTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
+  struct Case {
+    const char* what;
+    int objectClass;
+    int category;  // of the look-up
+    bool showDepthContours;
+    int displayCategory;
+    bool drawn;
+  } cases[] = {
+      {"contour of category other, contours off", kDEPCNT, 2, false, 2, false},
+      {"contour of category other, contours on, base display", kDEPCNT, 2, true, 0, true},
+      {"contour of category base, contours off", kDEPCNT, 0, false, 2, false},
+      {"other line of category other, standard display", kNAVLNE, 2, false, 1, false},
+      {"other line of category other, all shown", kNAVLNE, 2, false, 2, true},
+      {"other line of category standard, contours on", kNAVLNE, 1, true, 1, true},
+  };
+  for (const Case& c : cases) {
+    settings().showDepthContours = c.showDepthContours;
+    settings().setDisplayCategory(c.displayCategory);
+    LineFeature& line = addStraightLine(c.objectClass, {ls(1, 1, "CHBLK")});
+    line.secondLookup.category = c.category;
+    EXPECT_EQ(!draw(line).empty(), c.drawn) << c.what;
+  }
+}
+
+// Nothing of a line that thinning or clipping reduces to one point is drawn,
+// and its procedures do not run.
+TEST_F(LinePortrayalTest, LinesReducedToOnePointDrawNothing) {
+  struct Case {
+    const char* what;
+    std::vector<ChartVertex> vertices;
+    bool drawn;
+  } cases[] = {
+      {"all in one 31.25-unit grid cell", {at(1000, 1000), at(1010, 1005), at(1030, 1030)}, false},
+      {"into the next grid cell", {at(1000, 1000), at(1010, 1005), at(1040, 1030)}, true},
+      {"wholly left of the margin", {at(-9000, 1000), at(-151, 1000)}, false},
+      {"reaching into the margin", {at(-9000, 1000), at(-140, 1000)}, true},
+      {"wholly below the margin", {at(1000, 23101), at(9000, 30000)}, false},
+  };
+  for (const Case& c : cases) {
+    LineFeature& line = addLine(kCOALNE, {ls(1, 1, "CHBLK"), cs("QUAPOS01")}, {{c.vertices, ""}});
+    EXPECT_EQ(!draw(line).empty(), c.drawn) << c.what;
+    EXPECT_EQ(line.proceduresRan, c.drawn ? 1 : 0) << c.what;
+  }
+}
+
+// SLCONS03 and QUAPOS01 run once, OBSTRN06 again after a change of the
+// safety contour, DEPCNT03 on every pass. A stray instruction added to the
+// edge list shows whether the procedure ran again.
+TEST_F(LinePortrayalTest, ProcedureKeys) {
+  struct Case {
+    const char* procedure;
+    int objectClass;
+    bool rerunNextPass;
+    bool rerunAfterContourChange;
+  } cases[] = {
+      {"SLCONS03", kSLCONS, false, false},
+      {"QUAPOS01", kCOALNE, false, false},
+      {"OBSTRN06", kOBSTRN, false, true},
+      {"DEPCNT03", kDEPCNT, true, true},
+  };
+  settings().showDepthContours = true;
+  for (const Case& c : cases) {
+    settings().setContourSet(10);
+    LineFeature& line = addStraightLine(c.objectClass, {cs(c.procedure)}, {{"VALDCO", "20"}});
+    draw(line);
+    ASSERT_EQ(line.proceduresRan, 1) << c.procedure;
+    const std::size_t built = line.parts[0].instructions.size();
+    line.parts[0].instructions.push_back(ls(1, 1, "CHMGD"));
+    draw(line);
+    EXPECT_EQ(line.parts[0].instructions.size(), c.rerunNextPass ? built : built + 1) << c.procedure;
+    line.parts[0].instructions.resize(built);
+    line.parts[0].instructions.push_back(ls(1, 1, "CHMGD"));
+    settings().setContourSet(5);
+    draw(line);
+    EXPECT_EQ(line.parts[0].instructions.size(), c.rerunAfterContourChange ? built : built + 1) << c.procedure;
+  }
+  // An unknown procedure does nothing.
+  LineFeature& other = addStraightLine(kNAVLNE, {cs("NOSUCH01")});
+  EXPECT_TRUE(draw(other).empty());
+  EXPECT_EQ(other.proceduresRan, 0);
+}
+
+// A shoreline construction with QUAPOS 4 on one edge: LOWACC21 along that
+// edge, the CONDTN style (dashed, width 1) along the other.
+TEST_F(LinePortrayalTest, ShorelineConstructionStylesEachEdge) {
+  LineFeature& line = addLine(kSLCONS, {cs("SLCONS03")},
+                              {{{at(1000, 1000), at(5000, 1000)}, "4"}, {{at(5000, 1000), at(9000, 1000)}, "10"}},
+                              {{"CONDTN", "1"}});
+  const auto drawn = draw(line);
+  EXPECT_EQ(edgeStyles(line), (std::vector<std::string>{"LC LOWACC21", "LS 2,1,CSTLN"}));
+  int lowAccuracy = 0, dashes = 0;
+  for (const PaintCall& c : drawn) {
+    const QRectF box = c.kind == PaintCall::Path ? c.path.boundingRect() : c.points.boundingRect();
+    if (c.pen.color() == token("CHMGD")) {
+      ++lowAccuracy;
+      EXPECT_LE(box.right(), 5000);
+    } else {
+      ++dashes;
+      EXPECT_EQ(c.kind, PaintCall::Line);
+      EXPECT_EQ(c.pen.color(), token("CSTLN"));
+      EXPECT_EQ(c.pen.width(), penWidthUnits(1));
+      EXPECT_GE(box.left(), 5000);
+    }
+  }
+  EXPECT_GT(lowAccuracy, 0);
+  EXPECT_EQ(dashes, 8);  // 4000 units: 7 whole periods of 540 and a last piece
+}
+
+// A radar-conspicuous coastline draws a 3-wide CHMGF line under the 1-wide
+// CSTLN line, except along an edge of low accuracy.
+TEST_F(LinePortrayalTest, RadarConspicuousCoastlineDrawsADoubleLine) {
+  struct Case {
+    const char* quapos;
+    std::vector<std::pair<const char*, int>> pens;  // colour and width, in drawing order
+  } cases[] = {
+      {"", {{"CHMGF", 3}, {"CSTLN", 1}}},
+      {"10", {{"CHMGF", 3}, {"CSTLN", 1}}},
+      {"4", {{"CSTLN", 1}}},
+  };
+  for (const Case& c : cases) {
+    LineFeature& line =
+        addLine(kCOALNE, {cs("QUAPOS01")}, {{{at(1000, 1000), at(9000, 1000)}, c.quapos}}, {{"CONRAD", "1"}});
+    const auto drawn = linesOf(draw(line));
+    ASSERT_EQ(drawn.size(), c.pens.size()) << c.quapos;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+      EXPECT_EQ(drawn[i].pen.color(), token(c.pens[i].first)) << c.quapos;
+      EXPECT_EQ(drawn[i].pen.width(), penWidthUnits(c.pens[i].second)) << c.quapos;
+      EXPECT_EQ(drawn[i].points, segment(QPointF(1000, 1000), QPointF(9000, 1000))) << c.quapos;
+    }
+  }
+}
+
+TEST_F(LinePortrayalTest, DepthContourEdgesAreDashedWhereInaccurate) {
+  settings().showDepthContours = true;
+  settings().contourLabels = false;
+  LineFeature& line = addLine(kDEPCNT, {cs("DEPCNT03")},
+                              {{{at(1000, 1000), at(5000, 1000)}, "10"}, {{at(5000, 1000), at(9000, 1000)}, "5"}},
+                              {{"VALDCO", "10"}});
+  draw(line);
+  EXPECT_EQ(edgeStyles(line), (std::vector<std::string>{"LS 1,1,DEPCN", "LS 2,1,DEPCN"}));
+}
+
+// Edges are clipped to the margin around the viewport, like the whole line:
+// where an edge leaves and comes back, the piece that joins the crossings
+// runs outside the picture, not along its border.
+TEST_F(LinePortrayalTest, EdgesAreClippedToTheMargin) {
+  struct Case {
+    std::vector<ChartVertex> vertices;
+    std::vector<QPolygonF> lines;
+  } cases[] = {
+      {{at(-9000, 1000), at(30000, 1000)}, {segment(QPointF(-150, 1000), QPointF(23100, 1000))}},
+      {{at(1000, 1000), at(-1000, 2000), at(1000, 3000)},
+       {segment(QPointF(1000, 1000), QPointF(-150, 1575)), segment(QPointF(-150, 1575), QPointF(-150, 2425)),
+        segment(QPointF(-150, 2425), QPointF(1000, 3000))}},
+  };
+  for (const Case& c : cases) {
+    LineFeature& line = addLine(kCOALNE, {cs("QUAPOS01")}, {{c.vertices, ""}});
+    std::vector<QPolygonF> drawn;
+    for (const PaintCall& call : linesOf(draw(line))) drawn.push_back(call.points);
+    EXPECT_EQ(drawn, c.lines);
+  }
+}
+
+// Symbols go to the middle vertex of the whole line (the midpoint of a
+// two-point line); the procedure output list is drawn along the whole line.
+TEST_F(LinePortrayalTest, SymbolsAtTheMiddleOfTheLine) {
+  struct Case {
+    std::vector<Edge> edges;
+    QPointF anchor;
+  } cases[] = {
+      {{{{at(1000, 1000), at(9000, 3000)}, ""}}, QPointF(5000, 2000)},
+      {{{{at(1000, 1000), at(2000, 3000), at(9000, 3000)}, ""}}, QPointF(2000, 3000)},
+      {{{{at(1000, 1000), at(2000, 3000)}, ""}, {{at(2000, 3000), at(9000, 3000)}, ""}}, QPointF(2000, 3000)},
+  };
+  for (const Case& c : cases) {
+    LineFeature& line = addLine(kNAVLNE, {sy("MARK0001")}, c.edges);
+    EXPECT_EQ(lineAnchor(line, view), c.anchor);
+    const auto drawn = draw(line);
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].path.elementAt(0), c.anchor);
+  }
+
+  LineFeature& line = addStraightLine(kOBSTRN, {});
+  line.procedureInstructions = {ls(1, 2, "CHBLK"), sy("ISODGR01")};
+  const auto drawn = draw(line);
+  ASSERT_EQ(drawn.size(), 2u);
+  EXPECT_EQ(drawn[0].points, segment(QPointF(1000, 1000), QPointF(9000, 1000)));
+  EXPECT_EQ(drawn[1].path.elementAt(0), QPointF(5000, 1000));
+}
+
+TEST_F(LinePortrayalTest, ColourFillsOnlyAClosedRing) {
+  LineFeature& open = addLine(kNAVLNE, {ac("DEPVS")}, {{{at(1000, 1000), at(9000, 1000), at(9000, 9000)}, ""}});
+  EXPECT_TRUE(draw(open).empty());
+  LineFeature& closed = addLine(
+      kNAVLNE, {ac("DEPVS")}, {{{at(1000, 1000), at(9000, 1000), at(9000, 9000), at(1010, 1010)}, ""}});
+  const auto drawn = draw(closed);
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn[0].kind, PaintCall::Polygon);
+  EXPECT_EQ(drawn[0].brush.color(), token("DEPVS"));  // the transparency of the instruction is not used
+}

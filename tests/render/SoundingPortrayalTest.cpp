@@ -1,0 +1,127 @@
+// Drawing soundings: only those on the drawing surface, rebuilt for the
+// safety contour of the pass, whatever the symbol style.
+#include <QPainter>
+
+#include "DrawTestSupport.h"
+#include "SoundingPortrayal.h"
+#include "SoundingSymbols.h"
+
+using namespace drawtest;
+
+namespace {
+// Chart (x, y) lands on logical (x, -y) on a surface 23000 units square.
+ViewGeometry testView() {
+  ViewGeometry view;
+  view.scale = 1;
+  view.viewportWidth = view.viewportHeight = 23000;
+  view.centre = {11500, -11500};
+  updateOrigin(view);
+  return view;
+}
+
+class SoundingPortrayalTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    settings().setContourSet(10);
+    Instruction procedure;
+    procedure.kind = kCS;
+    procedure.name = "SOUNDG02";
+    feature.secondLookup = {{procedure}, 2};
+    // Every digit symbol marks its pivot with
+    // a line 100 long, SOUNDS in one colour and SOUNDG in another.
+    setColour("CHBLK", QColor(0, 0, 0));
+    setColour("CHGRD", QColor(100, 100, 100));
+    for (const char* prefix : {"SOUNDS", "SOUNDG"})
+      for (char row = '0'; row <= '9'; ++row)
+        for (char digit = '0'; digit <= '9'; ++digit) {
+          SymbolDefinition& s = library().symbols[std::string(prefix) + row + digit];
+          s.commands = {SP(colour(prefix[5] == 'S' ? "CHBLK" : "CHGRD")), SW(1), PU(0, 0), PD(100, 0)};
+        }
+  }
+
+  Sounding& add(double x, double y, float depth) {
+    Sounding s;
+    s.x = x;
+    s.y = -y;
+    s.depth = depth;
+    feature.soundings.push_back(s);
+    return feature.soundings.back();
+  }
+
+  // The pivots of the symbols drawn.
+  std::vector<QPointF> draw() {
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawSoundings(painter, feature, cell, view);
+    painter.end();
+    std::vector<QPointF> pivots;
+    for (const PaintCall& c : device.calls)
+      if (c.kind == PaintCall::Path) pivots.push_back(c.path.elementAt(0));
+    colours.clear();
+    for (const PaintCall& c : device.calls) colours.push_back(c.pen.color());
+    return pivots;
+  }
+
+  S57Cell cell;
+  SoundingFeature feature;
+  ViewGeometry view = testView();
+  std::vector<QColor> colours;  // of the calls of the last draw
+};
+}  // namespace
+
+// A sounding on an edge of the surface is drawn, one unit beyond it is not
+// and keeps its instructions as they were.
+TEST_F(SoundingPortrayalTest, OnlySoundingsOnTheSurfaceAreDrawn) {
+  struct Case {
+    double x, y;
+    bool drawn;
+  } cases[] = {
+      {0, 0, true},         {23000, 23000, true}, {23000, 500, true},  {23001, 500, false},
+      {-1, 500, false},     {500, 23001, false},  {500, -1, false},    {-0.5, 500, false},
+  };
+  for (const Case& c : cases) {
+    feature.soundings.clear();
+    add(c.x, c.y, 7);
+    const auto pivots = draw();
+    EXPECT_EQ(!pivots.empty(), c.drawn) << c.x << ", " << c.y;
+    EXPECT_EQ(!feature.soundings[0].instructions.empty(), c.drawn) << c.x << ", " << c.y;
+    for (const QPointF& p : pivots) EXPECT_EQ(p, QPointF(c.x, c.y));
+  }
+}
+
+// The figures follow the safety contour at the next pass, and the symbol
+// style does not matter: the simplified look-up is always used.
+TEST_F(SoundingPortrayalTest, FiguresFollowTheSafetyContourNotTheSymbolStyle) {
+  add(1000, 1000, 7);
+  std::vector<Instruction> expected;
+  soundingSymbols(feature, 7, expected);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(draw().size(), expected.size());
+  EXPECT_EQ(colours.front(), QColor(0, 0, 0));  // SOUNDS: not deeper than the safety contour 10
+
+  settings().setContourSet(5);
+  draw();
+  EXPECT_EQ(feature.soundings[0].instructions[0].name.substr(0, 6), "SOUNDG");
+  EXPECT_EQ(colours.front(), QColor(100, 100, 100));
+
+  settings().setSymbolStyle(1);  // paper-chart symbols: the first look-up is empty
+  EXPECT_EQ(draw().size(), expected.size());
+}
+
+// Without a procedure in the look-up the list is left alone; only its SY
+// instructions are drawn.
+TEST_F(SoundingPortrayalTest, OnlySymbolsOfTheListAreDrawn) {
+  feature.secondLookup.instructions.clear();
+  Sounding& s = add(1000, 1000, 7);
+  Instruction line;
+  line.kind = kLS;
+  line.style = 1;
+  line.width = 1;
+  Instruction symbol;
+  symbol.kind = kSY;
+  symbol.name = "SOUNDS07";
+  s.instructions = {line, symbol};
+  EXPECT_EQ(draw(), (std::vector<QPointF>{QPointF(1000, 1000)}));
+  EXPECT_EQ(colours.size(), 1u);
+}
