@@ -1,0 +1,320 @@
+// Drawing point features: the viewport test, the procedure keys, the
+// display category, topmarks by symbol style, texts, light legs and arcs.
+#include <QPainter>
+#include <cmath>
+#include <functional>
+
+#include "ColourPens.h"
+#include "ColourToken.h"
+#include "DrawTestSupport.h"
+#include "PointPortrayal.h"
+
+using namespace drawtest;
+
+namespace {
+// The two ends of a recorded line.
+QPolygonF segment(const QPointF& a, const QPointF& b) { return QPolygonF(QVector<QPointF>{a, b}); }
+
+constexpr int kLIGHTS = 75, kWRECKS = 159, kOBSTRN = 86, kLNDMRK = 74, kBCNLAT = 7;
+
+// Chart (x, y) lands on logical (x, -y) on a surface 23000 units square.
+ViewGeometry testView() {
+  ViewGeometry view;
+  view.scale = 1;
+  view.viewportWidth = view.viewportHeight = 23000;
+  view.centre = {11500, -11500};
+  updateOrigin(view);
+  return view;
+}
+
+Instruction cs(const char* name) {
+  Instruction i;
+  i.kind = kCS;
+  i.name = name;
+  return i;
+}
+Instruction sy(const char* name) {
+  Instruction i;
+  i.kind = kSY;
+  i.name = name;
+  return i;
+}
+Instruction tx(const char* acronym, std::string national = "") {
+  Instruction i;
+  i.kind = kTX;
+  i.text2 = acronym;
+  i.text3 = std::move(national);
+  i.colour = i.width = 1;
+  i.transparency = 0;
+  return i;
+}
+Instruction leg(const char* bearing, const char* length) {
+  Instruction i;
+  i.kind = kLS;
+  i.style = 1;
+  i.width = 1;
+  i.colour = colourIndex("CHBLK");
+  i.name = bearing;
+  i.text2 = length;
+  return i;
+}
+Instruction arc(const char* start, const char* end, const char* radius = "20", int style = 1) {
+  Instruction i;
+  i.kind = kARC;
+  i.style = style;
+  i.width = 2;
+  i.colour = colourIndex("LITRD");
+  i.name = start;
+  i.text2 = radius;
+  i.text3 = end;
+  return i;
+}
+
+class PointPortrayalTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    setColour("CHBLK", QColor(0, 0, 0));
+    setColour("LITRD", QColor(255, 0, 0));
+    settings().setContourSet(10);
+    // Symbols that mark their pivot: a line from it 100 to the right.
+    SymbolDefinition mark;
+    mark.commands = {SP(colour("CHBLK")), SW(1), PU(0, 0), PD(100, 0)};
+    for (const char* name : {"MARK0001", "TOPMAR22", "WRECKS05", "LITDEF11", "LIGHTS13"}) library().symbols[name] = mark;
+  }
+
+  PointFeature& addPoint(int objectClass, std::vector<Instruction> instructions, double x = 1000, double y = 1000,
+                         std::vector<FeatureAttribute> attributes = {}) {
+    auto point = std::make_unique<PointFeature>();
+    point->objectClass = objectClass;
+    point->position.point = {x, -y};
+    point->attributes = std::move(attributes);
+    point->firstLookup = {instructions, 1};
+    point->secondLookup = {std::move(instructions), 1};
+    point->viewingGroup = 27000;
+    cell.points.push_back(std::move(point));
+    return *cell.points.back();
+  }
+
+  std::vector<PaintCall> draw(PointFeature& point) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawPoint(painter, point, cell, view);
+    painter.end();
+    return device.calls;
+  }
+  std::vector<PaintCall> drawGenerated(PointFeature& point, Instruction instruction, bool generated = true) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawPointInstruction(painter, instruction, point, QPointF(5000, 5000), cell, generated);
+    painter.end();
+    return device.calls;
+  }
+
+  S57Cell cell;
+  ViewGeometry view = testView();
+};
+
+std::size_t countOf(const std::vector<PaintCall>& calls, PaintCall::Kind kind) {
+  std::size_t n = 0;
+  for (const PaintCall& c : calls) n += c.kind == kind;
+  return n;
+}
+}  // namespace
+
+// A point on an edge of the surface is drawn; beyond it the point is not
+// drawn and its procedure does not run.
+TEST_F(PointPortrayalTest, PointsOnTheSurfaceOnly) {
+  struct Case {
+    double x, y;
+    bool drawn;
+  } cases[] = {
+      {0, 0, true},     {23000, 500, true},  {500, 23000, true},  {23001, 500, false},
+      {-1, 500, false}, {500, 23000.5, false}, {500, -0.5, false},
+  };
+  for (const Case& c : cases) {
+    PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, c.x, c.y);
+    const auto calls = draw(point);
+    EXPECT_EQ(countOf(calls, PaintCall::Path), c.drawn ? 1u : 0u) << c.x << ", " << c.y;
+    EXPECT_EQ(point.procedureKey, c.drawn ? 1 : 0) << c.x << ", " << c.y;
+    if (c.drawn) {
+      EXPECT_EQ(calls[0].path.elementAt(0), QPointF(c.x, c.y));
+    }
+  }
+}
+
+// Lights, quality marks and topmarks are built once; obstructions again
+// after a change of the safety contour; wrecks after that and after a change
+// of the symbol style. A stray symbol added to the generated list shows
+// whether the procedure ran again.
+TEST_F(PointPortrayalTest, ProcedureKeys) {
+  struct Case {
+    const char* procedure;
+    int objectClass;
+    std::vector<FeatureAttribute> attributes;
+    bool afterContourChange;
+    bool afterStyleChange;
+  } cases[] = {
+      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, false},
+      {"QUAPOS01", kLNDMRK, {}, false, false},
+      {"TOPMAR01", TOPMARK_CLASS, {{"TOPSHP", "1"}}, false, false},
+      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false},
+      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, true},
+  };
+  for (const Case& c : cases) {
+    settings().setContourSet(10);
+    settings().setSymbolStyle(2);
+    PointFeature& point = addPoint(c.objectClass, {cs(c.procedure)}, 1000, 1000, c.attributes);
+    draw(point);
+    const std::size_t built = point.generatedInstructions.size();
+    const auto rerunAfter = [&](const std::function<void()>& change) {
+      point.generatedInstructions.resize(built);
+      point.generatedInstructions.push_back(sy("MARK0001"));
+      change();
+      draw(point);
+      return point.generatedInstructions.size() == built;
+    };
+    EXPECT_FALSE(rerunAfter([] {})) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().setContourSet(5); }), c.afterContourChange) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().setSymbolStyle(1); }), c.afterStyleChange) << c.procedure;
+  }
+  PointFeature& other = addPoint(kLNDMRK, {cs("NOSUCH01")});
+  draw(other);
+  EXPECT_TRUE(other.generatedInstructions.empty());
+  EXPECT_EQ(other.procedureKey, 0);
+}
+
+// A topmark's own symbol shows only with paper-chart symbols; its look-up
+// symbols show with both styles.
+TEST_F(PointPortrayalTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
+  PointFeature& topmark = addPoint(TOPMARK_CLASS, {sy("MARK0001"), cs("TOPMAR01")}, 1000, 1000, {{"TOPSHP", "1"}});
+  EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 1u);
+  ASSERT_EQ(topmark.generatedInstructions.size(), 1u);
+  EXPECT_EQ(topmark.generatedInstructions[0].name, "TOPMAR22");  // no floating carrier in the cell
+  settings().setSymbolStyle(1);
+  EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 2u);
+  // Other classes draw their generated list with either style.
+  PointFeature& light = addPoint(kLIGHTS, {cs("LIGHTS05")}, 1000, 1000, {{"COLOUR", "1"}});
+  settings().setSymbolStyle(2);
+  EXPECT_EQ(countOf(draw(light), PaintCall::Path), 1u);
+}
+
+// An instruction of a category the settings do not admit is skipped but the
+// walk goes on; the generated list follows the category as it stands after
+// the procedure (a wreck moves itself to the base display).
+TEST_F(PointPortrayalTest, DisplayCategory) {
+  PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")});
+  point.secondLookup.category = 2;
+  point.generatedInstructions = {sy("MARK0001")};
+  EXPECT_TRUE(draw(point).empty());
+  EXPECT_EQ(point.procedureKey, 1);  // the procedure ran: an empty list with marks off
+  point.generatedInstructions = {sy("MARK0001")};
+  settings().setDisplayCategory(2);
+  EXPECT_EQ(countOf(draw(point), PaintCall::Path), 2u);
+
+  settings().setDisplayCategory(1);
+  PointFeature& wreck = addPoint(kWRECKS, {sy("MARK0001"), cs("WRECKS04"), sy("MARK0001")}, 1000, 1000,
+                                 {{"CATWRK", "2"}, {"WATLEV", "3"}});
+  wreck.secondLookup.category = 2;
+  const auto calls = draw(wreck);
+  EXPECT_EQ(wreck.secondLookup.category, 0);
+  ASSERT_EQ(wreck.generatedInstructions.size(), 1u);
+  EXPECT_EQ(wreck.generatedInstructions[0].name, "WRECKS05");
+  EXPECT_EQ(countOf(calls, PaintCall::Path), 2u);  // the look-up symbol after the procedure and WRECKS05
+}
+
+// A TX whose attribute is absent draws nothing and is tried again at the
+// next pass; a value beginning with a multi-byte character is dropped, the
+// national text (set with the look-up) still shows in national mode.
+TEST_F(PointPortrayalTest, TextsFromTheLookup) {
+  PointFeature& point = addPoint(kLNDMRK, {tx("OBJNAM")});
+  EXPECT_TRUE(draw(point).empty());
+  EXPECT_FALSE(point.secondLookup.instructions[0].textPrepared);
+  point.attributes.push_back({"OBJNAM", "Tower"});
+  auto calls = draw(point);
+  ASSERT_EQ(countOf(calls, PaintCall::Text), 1u);
+  EXPECT_EQ(calls.back().text, "Tower");
+
+  PointFeature& named = addPoint(kLNDMRK, {tx("OBJNAM", "\xe5\xa1\x94")}, 9000, 9000, {{"OBJNAM", "\xe5\xa1\x94"}});
+  settings().setTextLanguage(2);
+  EXPECT_TRUE(draw(named).empty());
+  EXPECT_TRUE(named.secondLookup.instructions[0].textPrepared);
+  EXPECT_EQ(named.secondLookup.instructions[0].text2, "");
+  settings().setTextLanguage(1);
+  calls = draw(named);
+  ASSERT_EQ(countOf(calls, PaintCall::Text), 1u);
+  EXPECT_EQ(calls.back().text, QString::fromUtf8("\xe5\xa1\x94"));
+}
+
+TEST_F(PointPortrayalTest, LegEnds) {
+  const QPointF a(5000, 5000);
+  const double r = 88 * 25 / std::sqrt(2.0);
+  struct Case {
+    const char* bearing;
+    const char* length;
+    QPointF end;
+  } cases[] = {
+      {"0", "1", {5000, 4912}},       {"90", "2", {5176, 5000}},         {"180", "1", {5000, 5088}},
+      {"270", "1", {4912, 5000}},     {"225", "25", {5000 - r, 5000 + r}}, {"", "", {5000, 5000}},
+      {"112.5", "0", {5000, 5000}},
+  };
+  for (const Case& c : cases) {
+    const QPointF end = legEnd(a, leg(c.bearing, c.length));
+    EXPECT_NEAR(end.x(), c.end.x(), 1e-6) << c.bearing << " " << c.length;
+    EXPECT_NEAR(end.y(), c.end.y(), 1e-6) << c.bearing << " " << c.length;
+  }
+}
+
+// A leg is dashed from the point whatever its style, in its colour and width.
+TEST_F(PointPortrayalTest, LegsAreDashed) {
+  for (bool generated : {true, false}) {
+    const auto calls = drawGenerated(*cell.points.emplace_back(new PointFeature), leg("90", "10"), generated);
+    ASSERT_EQ(calls.size(), 2u);  // 880 units: one dash of 360, a gap of 180, then 340 to the end
+    EXPECT_EQ(calls[0].points, segment(QPointF(5000, 5000), QPointF(5360, 5000)));
+    EXPECT_EQ(calls[1].points, segment(QPointF(5540, 5000), QPointF(5880, 5000)));
+    EXPECT_EQ(calls[0].pen.width(), penWidthUnits(1));
+    EXPECT_EQ(calls[0].pen.color(), QColor(0, 0, 0));
+  }
+}
+
+TEST_F(PointPortrayalTest, SectorArcAngles) {
+  struct Case {
+    const char* start;
+    const char* end;
+    int startAngle, span;  // sixteenths of a degree
+  } cases[] = {
+      {"225", "270", 16 * 180, 16 * 45},  // bearings 225 to 270 clockwise
+      {"480", "570", 16 * 240, 16 * 90},  // 120 to 210, written past 360
+      {"0", "90", 0, 16 * 90},            // 90 - 90 = 0 is not negative
+      {"45", "60", 16 * 30, 16 * 15},
+      {"180", "360", 16 * 90, 16 * 180},  // 360 itself is not turned back
+      {"270", "450", 16 * 0, 16 * 180},   // 450 - 360 = 90
+  };
+  for (const Case& c : cases) {
+    const ArcAngles angles = sectorArcAngles(arc(c.start, c.end));
+    EXPECT_EQ(angles.start, c.startAngle) << c.start << "-" << c.end;
+    EXPECT_EQ(angles.span, c.span) << c.start << "-" << c.end;
+  }
+}
+
+// An arc about the point with radius 88 x text2, dashed for style 2; only
+// from the generated list.
+TEST_F(PointPortrayalTest, SectorArcsAboutThePoint) {
+  PointFeature& light = *cell.points.emplace_back(new PointFeature);
+  for (int style : {1, 2}) {
+    const auto calls = drawGenerated(light, arc("225", "270", "25", style));
+    ASSERT_EQ(calls.size(), 1u);
+    const QRectF box = calls[0].path.boundingRect();
+    // The arc runs from bearing 225 (lower left) to 270 (left): x from the
+    // far left to the 225 point, y from the centre down to the 225 point.
+    const double r = 88 * 25;
+    EXPECT_NEAR(box.left(), 5000 - r, 1);
+    EXPECT_NEAR(box.right(), 5000 - r / std::sqrt(2.0), 1);
+    EXPECT_NEAR(box.top(), 5000, 1);
+    EXPECT_NEAR(box.bottom(), 5000 + r / std::sqrt(2.0), 1);
+    EXPECT_EQ(calls[0].pen.color(), QColor(255, 0, 0));
+    EXPECT_EQ(calls[0].pen.width(), penWidthUnits(2));
+    EXPECT_EQ(calls[0].pen.style(), style == 2 ? Qt::DashLine : Qt::SolidLine);
+  }
+  EXPECT_TRUE(drawGenerated(light, arc("225", "270"), false).empty());
+}
