@@ -9,10 +9,15 @@
 #include "CellList.h"
 #include "ChartFont.h"
 #include "DisplaySettings.h"
+#include "LinePortrayal.h"
+#include "PointPortrayal.h"
+#include "SoundingPortrayal.h"
 
 namespace {
 constexpr double kPickDistance = 50000000.0;  // chart units
-}
+// Points are drawn up to this scale, soundings only below it.
+constexpr float kPointScaleLimit = 500000.0f;
+}  // namespace
 
 ChartView& loadingChartView() {
   static ChartView view;
@@ -53,6 +58,13 @@ void ChartView::drawCell(QPainter& painter, S57Cell& cell) {
   cell.textBoxes.boxes.clear();
   for (const auto& area : cell.areas)
     if (featureShownAtScale(*area, scale)) drawArea(painter, *area, cell, *this, outlineBuffers);
+  for (const auto& line : cell.lines)
+    if (featureShownAtScale(*line, scale)) drawLineFeature(painter, *line, cell, *this, lineBuffers);
+  if (scale > kPointScaleLimit) return;
+  for (const auto& point : cell.points)
+    if (featureShownAtScale(*point, scale)) drawPoint(painter, *point, cell, *this);
+  if (!displaySettings().showSoundings || !(scale < kPointScaleLimit)) return;
+  for (const auto& sounding : cell.soundings) drawSoundings(painter, *sounding, cell, *this);
 }
 
 std::vector<PointFeature*> ChartView::pickPoints(float pixelX, float pixelY) const {

@@ -5,6 +5,7 @@
 
 #include "AreaOutline.h"
 #include "ChartModel.h"
+#include "LinePortrayal.h"
 #include "ViewGeometry.h"
 
 class QPainter;
@@ -25,7 +26,9 @@ struct ChartView : ViewGeometry {
   void drawCells(QPainter& painter);
   void drawCells(QPainter& painter, const std::vector<S57Cell*>& cells);
 
-  // One cell: its text boxes emptied, then its areas within their scale range.
+  // One cell: its text boxes emptied, then its areas and lines within their
+  // scale range; up to scale 500000 its points within their scale range too,
+  // and below 500000 its soundings when soundings are shown.
   void drawCell(QPainter& painter, S57Cell& cell);
 
   // The point features within 50000000 chart units (in x and in y) of a
@@ -36,6 +39,7 @@ struct ChartView : ViewGeometry {
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
   AreaOutlineBuffers outlineBuffers;
+  LineBuffers lineBuffers;
 };
 
 // The view that background loading centres on each loaded cell. The main
