@@ -1,5 +1,6 @@
 // enctool mklib: builds the presentation library folder from chartsymbols.xml
-// and the object class and attribute catalogue tables.
+// and the object class and attribute catalogue tables; with --raster, the
+// drawings the XML has only as bitmaps are traced from its day sprite sheet.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,7 +9,8 @@
 
 namespace {
 void printMklibUsage() {
-  std::fprintf(stderr, "usage: enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n");
+  std::fprintf(stderr,
+               "usage: enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] --out DIR\n");
 }
 }  // namespace
 
@@ -20,6 +22,7 @@ int runMklibCommand(int argc, char** argv) {
     if (std::strcmp(argv[i], "--xml") == 0) target = &sources.xml;
     else if (std::strcmp(argv[i], "--objects") == 0) target = &sources.objectClasses;
     else if (std::strcmp(argv[i], "--attributes") == 0) target = &sources.attributes;
+    else if (std::strcmp(argv[i], "--raster") == 0) target = &sources.raster;
     else if (std::strcmp(argv[i], "--out") == 0) target = &out;
     if (!target || i + 1 >= argc) {
       std::fprintf(stderr, "enctool mklib: %s '%s'\n", target ? "no value after" : "unknown argument", argv[i]);

@@ -2,9 +2,11 @@
 // readers find in the files it writes, and how it refuses bad sources.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <sstream>
 
+#include "ColourToken.h"
 #include "ConverterFixture.h"
 #include "PresentationLibrary.h"
 
@@ -178,4 +180,68 @@ TEST(Converter, ContourLabelDigitsSitInTheirPlaces) {
   EXPECT_GT(place[6].second, place[0].second);  // the tenths are lowered
   EXPECT_EQ(place[5].second, place[6].second);
   for (int row : {1, 2, 3, 4, 7}) EXPECT_EQ(place[row].second, place[0].second) << row;
+}
+
+TEST(Converter, SoundingFiguresReadLeftToRightAroundThePivot) {
+  TempDir dir;
+  Converted c;
+  convertAndLoad(dir, c);
+  ASSERT_TRUE(c.ok) << c.error;
+  // The fixture has no sounding symbols: every digit and mark is the project's.
+  EXPECT_EQ(c.report.soundingFigureSymbols, 2 * (60 + 3));
+
+  // Stroke bounds relative to the pivot: left, right, top, bottom.
+  auto bounds = [&](const std::string& name) {
+    const SymbolDefinition& s = c.library.symbols.at(name);
+    std::array<int, 4> b = {1 << 30, -(1 << 30), 1 << 30, -(1 << 30)};
+    for (const VectorCommand& v : s.commands) {
+      if (v.opcode != kPU && v.opcode != kPD) continue;
+      b = {std::min(b[0], v.first), std::max(b[1], v.first), std::min(b[2], v.second), std::max(b[3], v.second)};
+    }
+    return std::array<int, 4>{b[0] - s.pivotColumn, b[1] - s.pivotColumn, b[2] - s.pivotRow, b[3] - s.pivotRow};
+  };
+  struct Family {
+    const char* prefix;
+    int colour;
+  } families[] = {{"SOUNDG", colourIndex("SNDG1")}, {"SOUNDS", colourIndex("SNDG2")}};
+  for (const Family& f : families) {
+    SCOPED_TRACE(f.prefix);
+    for (int row = 0; row < 6; ++row) {
+      for (int digit = 0; digit < 10; ++digit) {
+        const std::string name = f.prefix + std::to_string(row) + std::to_string(digit);
+        ASSERT_EQ(c.library.symbols.count(name), 1u) << name;
+        const SymbolDefinition& s = c.library.symbols.at(name);
+        ASSERT_GE(s.commands.size(), 2u) << name;
+        EXPECT_EQ(s.commands[0].colour, f.colour) << name;
+      }
+    }
+    for (const char* mark : {"A1", "B1", "C2"}) EXPECT_EQ(c.library.symbols.count(f.prefix + std::string(mark)), 1u);
+
+    // Rows by the digit 8, which fills its glyph's box.
+    std::array<int, 4> row[6];
+    for (int r = 0; r < 6; ++r) row[r] = bounds(f.prefix + std::to_string(r) + "8");
+    const int place = row[0][0] - row[1][0];
+    EXPECT_GT(place, row[0][1] - row[0][0]);  // a place is wider than a digit
+    EXPECT_GT(row[0][0], 0);                  // the units digit right of the pivot,
+    EXPECT_LT(row[1][1], 0);                  // the metres of a small depth left of it
+    EXPECT_NEAR(row[0][0] + row[1][1], 0, 1); // the two-digit figure centred on the pivot
+    EXPECT_NEAR(row[2][0], row[0][0] - 2 * place, 1);
+    EXPECT_NEAR(row[3][0], row[0][0] - 3 * place, 1);
+    EXPECT_NEAR(row[4][0], row[0][0] + place, 1);
+    for (int r = 1; r < 5; ++r) EXPECT_EQ(std::make_pair(row[r][2], row[r][3]), std::make_pair(row[0][2], row[0][3]));
+    EXPECT_NEAR(row[0][2] + row[0][3], 0, 1);  // whole digits centred vertically
+    // The tenths: right of row 1 where row 0 would be, smaller, and lowered.
+    EXPECT_EQ(row[5][0], row[0][0]);
+    EXPECT_LT(row[5][1] - row[5][0], row[0][1] - row[0][0]);
+    EXPECT_LT(row[5][3] - row[5][2], row[0][3] - row[0][2]);
+    EXPECT_GT(row[5][3], row[0][3]);
+    // The drying bar lies under the metres digit, the swept bracket under the whole figure.
+    const std::array<int, 4> bar = bounds(f.prefix + std::string("A1")), bracket = bounds(f.prefix + std::string("B1"));
+    EXPECT_GT(bar[2], row[1][3]);
+    EXPECT_LE(bar[0], row[1][0]);
+    EXPECT_GE(bar[1], row[1][1]);
+    EXPECT_GT(bracket[2], row[0][3]);
+    EXPECT_LE(bracket[0], row[2][0]);
+    EXPECT_GE(bracket[1], row[0][1]);
+  }
 }

@@ -1,5 +1,6 @@
-// The library built from the real sources: the cached chartsymbols.xml of the
-// set-up and Debian's gdal-data tables. Skipped when they are not there.
+// The library built from the real sources: the cached chartsymbols.xml and
+// raster sheet of the set-up and Debian's gdal-data tables. Skipped when they
+// are not there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,14 +9,15 @@
 
 #include "CatalogueCsv.h"
 #include "ChartSymbolsXml.h"
+#include "ColourToken.h"
 #include "LibraryConverter.h"
 #include "LibraryFixture.h"
 #include "PresentationLibrary.h"
 
 namespace {
-std::string cachedXml() {
-  for (const std::string& candidate : {std::string(CHART_BINARY_DIR) + "/sources/chartsymbols.xml",
-                                       std::string(CHART_SOURCE_DIR) + "/build/sources/chartsymbols.xml"})
+std::string cached(const std::string& name) {
+  for (const std::string& candidate : {std::string(CHART_BINARY_DIR) + "/sources/" + name,
+                                       std::string(CHART_SOURCE_DIR) + "/build/sources/" + name})
     if (std::filesystem::is_regular_file(candidate)) return candidate;
   return {};
 }
@@ -35,16 +37,17 @@ const std::set<std::string> kAbsentFromSource = {
 class GeneratedLibrary : public testing::Test {
 protected:
   static void SetUpTestSuite() {
-    sources_.xml = cachedXml();
+    sources_.xml = cached("chartsymbols.xml");
+    sources_.raster = cached("rastersymbols-day.png");
     sources_.objectClasses = kObjectClassesCsv;
     sources_.attributes = kAttributesCsv;
-    if (sources_.xml.empty() || !std::filesystem::exists(kObjectClassesCsv) || !std::filesystem::exists(kAttributesCsv))
+    if (sources_.xml.empty() || sources_.raster.empty() || !std::filesystem::exists(kObjectClassesCsv) ||
+        !std::filesystem::exists(kAttributesCsv))
       return;
     dir_ = new TempDir;
-    ConversionReport report;
-    converted_ = convertLibrary(sources_, dir_->file("S57Lib"), report, error_);
+    converted_ = convertLibrary(sources_, dir_->file("S57Lib"), report_, error_);
     if (!converted_) return;
-    std::printf("converted: %s\n", report.summary().c_str());
+    std::printf("converted: %s\n", report_.summary().c_str());
     library_ = new PresentationLibrary;
     loadResult_ = loadPresentationLibrary(*library_, dir_->file("S57Lib"));
     readChartSymbolsXml(sources_.xml, xml_, error_);
@@ -56,8 +59,8 @@ protected:
     dir_ = nullptr;
   }
   void SetUp() override {
-    if (sources_.xml.empty())
-      GTEST_SKIP() << "no cached chartsymbols.xml under " << CHART_BINARY_DIR
+    if (sources_.xml.empty() || sources_.raster.empty())
+      GTEST_SKIP() << "no cached chartsymbols.xml and rastersymbols-day.png under " << CHART_BINARY_DIR
                    << "/sources: run scripts/build-library.sh first";
     if (!std::filesystem::exists(kObjectClassesCsv)) GTEST_SKIP() << "gdal-data is not installed";
     ASSERT_TRUE(converted_) << error_;
@@ -65,6 +68,7 @@ protected:
   }
 
   static LibrarySources sources_;
+  static ConversionReport report_;
   static TempDir* dir_;
   static bool converted_;
   static std::string error_;
@@ -74,6 +78,7 @@ protected:
 };
 
 LibrarySources GeneratedLibrary::sources_;
+ConversionReport GeneratedLibrary::report_;
 TempDir* GeneratedLibrary::dir_ = nullptr;
 bool GeneratedLibrary::converted_ = false;
 std::string GeneratedLibrary::error_;
@@ -150,11 +155,18 @@ TEST_F(GeneratedLibrary, LookupsMatchTheXmlTableByTable) {
 }
 
 TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
-  std::set<std::string> symbols = vectorNames(xml_.symbols);
+  // Every name of the XML has a drawing (its vector one, the project's or one
+  // traced from its bitmap), and so have the project's digits.
+  std::set<std::string> symbols = allNames(xml_.symbols);
   for (int row = 0; row < 8; ++row)
     for (int digit = 0; digit < 10; ++digit) symbols.insert("SAFCON" + std::to_string(row) + std::to_string(digit));
+  for (const char* family : {"SOUNDG", "SOUNDS"}) {
+    for (int row = 0; row < 6; ++row)
+      for (int digit = 0; digit < 10; ++digit) symbols.insert(family + std::to_string(row) + std::to_string(digit));
+    for (const char* mark : {"A1", "B1", "C2"}) symbols.insert(family + std::string(mark));
+  }
   EXPECT_EQ(library_->symbols.size(), symbols.size());
-  EXPECT_EQ(library_->patterns.size(), vectorNames(xml_.patterns).size());
+  EXPECT_EQ(library_->patterns.size(), allNames(xml_.patterns).size());
   EXPECT_EQ(library_->lineStyles.size(), vectorNames(xml_.lineStyles).size());
   for (const auto& [name, s] : library_->symbols) EXPECT_EQ(symbols.count(name), 1u) << name;
 
@@ -165,13 +177,15 @@ TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
 }
 
 TEST_F(GeneratedLibrary, EveryDrawingNamedByALookupExists) {
-  // A name is missing from the library only when the XML has it as a bitmap
-  // alone (the program draws vector forms only) or not at all (listed above).
+  // A name is missing from the library only when the XML has it in no form
+  // at all (listed above).
   const std::set<std::string> xmlSymbols = allNames(xml_.symbols), xmlPatterns = allNames(xml_.patterns),
                               xmlLineStyles = allNames(xml_.lineStyles);
-  std::set<std::string> absent, bitmapOnly;
+  std::set<std::string> missing;
   auto check = [&](const auto& loaded, const std::set<std::string>& inXml, const std::string& name) {
-    if (loaded.count(name) == 0) (inXml.count(name) ? bitmapOnly : absent).insert(name);
+    if (loaded.count(name)) return;
+    missing.insert(name);
+    EXPECT_EQ(inXml.count(name), 0u) << name;
   };
   for (const LookupTable& table : library_->lookupTables)
     for (const auto& [cls, list] : table)
@@ -181,11 +195,41 @@ TEST_F(GeneratedLibrary, EveryDrawingNamedByALookupExists) {
           else if (in.kind == kAP) check(library_->patterns, xmlPatterns, in.name);
           else if (in.kind == kLC) check(library_->lineStyles, xmlLineStyles, in.name);
         }
-  std::string list;
-  for (const std::string& n : absent) list += " " + n;
-  std::printf("named by look-ups but absent from the source:%s\n", list.c_str());
-  std::printf("named by look-ups but bitmap-only in the source: %zu\n", bitmapOnly.size());
-  EXPECT_EQ(absent, kAbsentFromSource);
+  EXPECT_EQ(missing, kAbsentFromSource);
+}
+
+TEST_F(GeneratedLibrary, SoundingSymbolsAreTheXmlVectorsOrTheProjectsDigits) {
+  // The XML's vector marks stay; the digits and the deep drying mark, bitmaps
+  // there, are the project's in each family's colour.
+  const std::set<std::string> xmlVectors = vectorNames(xml_.symbols);
+  for (const char* name : {"SOUNDGB1", "SOUNDGC2", "SOUNDSA1", "SOUNDSB1", "SOUNDSC2"})
+    EXPECT_EQ(xmlVectors.count(name), 1u) << name;
+  EXPECT_EQ(xmlVectors.count("SOUNDGA1"), 0u);
+  EXPECT_EQ(report_.soundingFigureSymbols, 2 * 60 + 1);
+  for (const auto& [prefix, colour] : {std::pair<std::string, int>{"SOUNDG", colourIndex("SNDG1")},
+                                       {"SOUNDS", colourIndex("SNDG2")}}) {
+    for (const char* suffix : {"00", "12", "30", "59", "A1"}) {
+      if (xmlVectors.count(prefix + suffix)) continue;  // SOUNDSA1
+      const SymbolDefinition& s = library_->symbols.at(prefix + suffix);
+      ASSERT_GE(s.commands.size(), 2u) << prefix << suffix;
+      EXPECT_EQ(s.commands[0].colour, colour) << prefix << suffix;
+      EXPECT_EQ(s.commands[1].opcode, kSW) << prefix << suffix;  // strokes, not traced rectangles
+    }
+  }
+}
+
+TEST_F(GeneratedLibrary, TracedBitmapsStaySmall) {
+  // Every other bitmap-only drawing is traced; the rectangles bound the
+  // library's size, its loading time and the cost of drawing a symbol.
+  EXPECT_GT(report_.tracedSymbols, 500);
+  EXPECT_EQ(report_.tracedPatterns, 5);
+  EXPECT_LT(report_.tracedRectangles, 25000);
+  EXPECT_LT(report_.mostTracedRectangles, 250) << report_.mostTracedName;
+  const std::set<std::string> xmlVectors = vectorNames(xml_.symbols);
+  for (const char* name : {"OBSTRN11", "DANGER51", "DANGER52", "ISODGR51", "LIGHTS90", "TOPMAR01", "BOYCAN60"}) {
+    EXPECT_EQ(xmlVectors.count(name), 0u) << name;
+    EXPECT_EQ(library_->symbols.count(name), 1u) << name;
+  }
 }
 
 TEST_F(GeneratedLibrary, ProcedureCallsNameTheImplementedRevisions) {

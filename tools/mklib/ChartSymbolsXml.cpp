@@ -120,8 +120,7 @@ private:
     }
   }
 
-  // pivot, origin and distance of a <vector>; a <bitmap> carries the same
-  // elements for the raster form, which is not read.
+  // pivot, origin and distance of a <vector>.
   void readVector(XmlDrawing& d) {
     d.hasVector = true;
     d.width = number("width");
@@ -140,6 +139,31 @@ private:
       } else if (n == QLatin1String("HPGL")) {
         d.hpgl = text();
         continue;
+      }
+      xml_.skipCurrentElement();
+    }
+  }
+
+  // The same elements of a <bitmap>, in pixels, and where it lies on the sheet.
+  void readBitmap(XmlBitmap& b) {
+    b.present = true;
+    b.width = number("width");
+    b.height = number("height");
+    while (ok() && xml_.readNextStartElement()) {
+      const QStringRef n = xml_.name();
+      if (n == QLatin1String("distance")) {
+        b.minimumDistance = number("min");
+        b.maximumDistance = number("max");
+      } else if (n == QLatin1String("pivot")) {
+        b.pivotX = number("x");
+        b.pivotY = number("y");
+      } else if (n == QLatin1String("origin")) {
+        b.originX = number("x");
+        b.originY = number("y");
+      } else if (n == QLatin1String("graphics-location")) {
+        b.hasLocation = true;
+        b.locationX = number("x");
+        b.locationY = number("y");
       }
       xml_.skipCurrentElement();
     }
@@ -164,6 +188,7 @@ private:
         else if (n == QLatin1String("color-ref")) d.colourRef = text();
         else if (n == QLatin1String("HPGL")) d.hpgl = text();
         else if (n == QLatin1String("vector")) readVector(d);
+        else if (n == QLatin1String("bitmap")) readBitmap(d.bitmap);
         else xml_.skipCurrentElement();
       }
       drawings.push_back(std::move(d));

@@ -23,6 +23,16 @@ struct XmlLookup {
   std::string instruction, displayCategory, comment;
 };
 
+// The raster form of a drawing: its place on the sprite sheet and its pivot,
+// origin and pattern distances, all in pixels.
+struct XmlBitmap {
+  bool present = false, hasLocation = false;
+  int width = 0, height = 0;
+  int minimumDistance = 0, maximumDistance = 0;
+  int pivotX = 0, pivotY = 0, originX = 0, originY = 0;
+  int locationX = 0, locationY = 0;  // upper-left corner on the sheet
+};
+
 // A symbol, pattern or line style. The numbers come from the vector
 // description; hasVector is false for a drawing that has only a bitmap.
 struct XmlDrawing {
@@ -33,6 +43,7 @@ struct XmlDrawing {
   int width = 0, height = 0;
   int minimumDistance = 0, maximumDistance = 0;
   int pivotX = 0, pivotY = 0, originX = 0, originY = 0;
+  XmlBitmap bitmap;
 };
 
 struct ChartSymbolsXml {

@@ -8,7 +8,8 @@
 enum class DrawingKind { Symbol, Pattern, LineStyle };
 
 // S57Symbols, S57Patterns, S57ComplexLineStyles: one record per drawing that
-// has a vector form (bitmap-only drawings are left out), in XML order. Each
+// has a vector form (bitmap-only drawings are left out and counted), in the
+// order given. Each
 // record: 0001, module line, definition line, exposition, colour references,
 // vector lines, terminator. Symbol and pattern commands are packed into
 // vector lines of at most kLongestVectorContent characters; a line style

@@ -2,18 +2,23 @@
 
 #include <unistd.h>
 
+#include <QImage>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
+#include "BitmapTracing.h"
 #include "CatalogueCsv.h"
 #include "CatalogueFileWriter.h"
 #include "ChartSymbolsXml.h"
 #include "ColourFileWriter.h"
+#include "ColourToken.h"
 #include "ContourLabelSymbols.h"
 #include "DrawingFileWriter.h"
 #include "LibraryTextFile.h"
 #include "LookupFileWriter.h"
 #include "PresentationLibrary.h"
+#include "SoundingFigureSymbols.h"
 
 namespace fs = std::filesystem;
 
@@ -24,13 +29,97 @@ std::string ConversionReport::summary() const {
   s += "), " + std::to_string(lookups) + " look-ups (" + std::to_string(lookupsWithLongClassName) +
        " with a class name longer than six characters left out, " + std::to_string(lookupsWithRenamedProcedure) +
        " with a procedure renamed), ";
-  s += std::to_string(symbols) + " symbols (" + std::to_string(contourLabelSymbols) + " contour label digits added, " +
-       std::to_string(bitmapOnlySymbols) + " bitmap-only left out), ";
-  s += std::to_string(patterns) + " patterns (" + std::to_string(bitmapOnlyPatterns) + " bitmap-only left out), ";
+  s += std::to_string(symbols) + " symbols (" + std::to_string(contourLabelSymbols) + " contour label digits and " +
+       std::to_string(soundingFigureSymbols) + " sounding figure symbols added, " + std::to_string(tracedSymbols) +
+       " traced from bitmaps, " + std::to_string(bitmapOnlySymbols) + " bitmap-only left out), ";
+  s += std::to_string(patterns) + " patterns (" + std::to_string(tracedPatterns) + " traced from bitmaps, " +
+       std::to_string(bitmapOnlyPatterns) + " bitmap-only left out), ";
+  if (tracedSymbols + tracedPatterns > 0)
+    s += std::to_string(tracedRectangles) + " traced rectangles (at most " + std::to_string(mostTracedRectangles) +
+         ", in " + mostTracedName + "), ";
   s += std::to_string(lineStyles) + " line styles, " + std::to_string(objectClasses) + " object classes, " +
        std::to_string(attributes) + " attributes";
   return s;
 }
+
+namespace {
+// What the raster sheet gives: the sheet and the day colours its pixels are matched to.
+struct RasterSource {
+  QImage sheet;
+  std::vector<XmlColour> colours;
+};
+
+// The drawings of one section as they are written: every record in XML order,
+// a bitmap-only record replaced by its traced drawing where it can be traced
+// (the writer leaves out the others), then the project's own drawings of
+// the names that have no vector drawing in the XML. A name with a vector
+// drawing in some record, or with a drawing of the project's own, is not
+// traced.
+bool resolveDrawings(DrawingKind kind, const std::vector<XmlDrawing>& xmlDrawings,
+                     const std::vector<XmlDrawing>& ownDrawings, const RasterSource* raster,
+                     const std::string& xmlPath, std::vector<XmlDrawing>& out, ConversionReport& r,
+                     std::string& error) {
+  std::set<std::string> drawn, own;
+  for (const XmlDrawing& d : xmlDrawings)
+    if (d.hasVector) drawn.insert(d.name);
+  for (const XmlDrawing& d : ownDrawings) own.insert(d.name);
+
+  const bool pattern = kind == DrawingKind::Pattern;
+  out.clear();
+  for (const XmlDrawing& d : xmlDrawings) {
+    const XmlBitmap& b = d.bitmap;
+    if (d.hasVector || !raster || drawn.count(d.name) || own.count(d.name) || !b.hasLocation || b.width <= 0 ||
+        b.height <= 0) {
+      out.push_back(d);
+      continue;
+    }
+    const QImage& sheet = raster->sheet;
+    if (b.locationX < 0 || b.locationY < 0 || b.locationX > sheet.width() - b.width ||
+        b.locationY > sheet.height() - b.height) {
+      error = xmlPath + ":" + std::to_string(d.sourceLine) + ": the bitmap of " + d.name +
+              " lies outside the raster sheet of " + std::to_string(sheet.width()) + " x " +
+              std::to_string(sheet.height()) + " pixels";
+      return false;
+    }
+    const std::vector<TracedRegion> regions =
+        traceRegions(sheet.copy(b.locationX, b.locationY, b.width, b.height), raster->colours,
+                     colourRefTokens(d.colourRef));
+    if (regions.empty()) {  // fully transparent
+      out.push_back(d);
+      continue;
+    }
+    out.push_back(tracedDrawing(d, regions, pattern));
+    int rectangles = 0;
+    for (const TracedRegion& region : regions) rectangles += static_cast<int>(region.rectangles.size());
+    ++(pattern ? r.tracedPatterns : r.tracedSymbols);
+    r.tracedRectangles += rectangles;
+    if (rectangles > r.mostTracedRectangles) {
+      r.mostTracedRectangles = rectangles;
+      r.mostTracedName = d.name;
+    }
+  }
+  for (const XmlDrawing& d : ownDrawings)
+    if (!drawn.count(d.name)) out.push_back(d);
+  return true;
+}
+
+bool readRaster(const LibrarySources& sources, const ChartSymbolsXml& xml, RasterSource& raster, std::string& error) {
+  if (!raster.sheet.load(QString::fromStdString(sources.raster))) {
+    error = sources.raster + ": cannot read as an image";
+    return false;
+  }
+  // The day colours the readers know (an unknown token would read as NODTA).
+  for (const XmlColourTable& t : xml.colourTables)
+    if (t.name == "DAY_BRIGHT")
+      for (const XmlColour& c : t.colours)
+        if (colourIndex(c.token) != 0 || c.token == "NODTA") raster.colours.push_back(c);
+  if (raster.colours.empty()) {
+    error = sources.xml + ": no DAY_BRIGHT colours to match the raster sheet's pixels to";
+    return false;
+  }
+  return true;
+}
+}  // namespace
 
 bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, ConversionReport& report,
                        std::string& error) {
@@ -39,17 +128,33 @@ bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, C
   if (!readChartSymbolsXml(sources.xml, xml, error) || !readCsvTable(sources.objectClasses, objectClasses, error) ||
       !readCsvTable(sources.attributes, attributes, error))
     return false;
+  RasterSource raster;
+  if (!sources.raster.empty() && !readRaster(sources, xml, raster, error)) return false;
+  const RasterSource* sheet = sources.raster.empty() ? nullptr : &raster;
 
   ConversionReport r;
-  std::vector<XmlDrawing> symbols = xml.symbols;
-  const std::vector<XmlDrawing> digits = contourLabelSymbols();
-  symbols.insert(symbols.end(), digits.begin(), digits.end());
-  r.contourLabelSymbols = static_cast<int>(digits.size());
+  std::vector<XmlDrawing> symbols, patterns;
+  const std::vector<XmlDrawing> contourDigits = contourLabelSymbols(), figures = soundingFigureSymbols();
+  std::vector<XmlDrawing> own = contourDigits;
+  own.insert(own.end(), figures.begin(), figures.end());
+  if (!resolveDrawings(DrawingKind::Symbol, xml.symbols, own, sheet, sources.xml, symbols, r, error) ||
+      !resolveDrawings(DrawingKind::Pattern, xml.patterns, {}, sheet, sources.xml, patterns, r, error))
+    return false;
+  std::set<std::string> vectorNames;
+  for (const XmlDrawing& d : xml.symbols)
+    if (d.hasVector) vectorNames.insert(d.name);
+  auto added = [&](const std::vector<XmlDrawing>& drawings) {
+    int n = 0;
+    for (const XmlDrawing& d : drawings) n += vectorNames.count(d.name) ? 0 : 1;
+    return n;
+  };
+  r.contourLabelSymbols = added(contourDigits);
+  r.soundingFigureSymbols = added(figures);
 
   LibraryTextFile out[7];
   writeColourFile(xml.colourTables, out[0], r);
   writeLookupFile(xml.lookups, out[1], r);
-  writeDrawingFile(DrawingKind::Pattern, xml.patterns, out[2], r);
+  writeDrawingFile(DrawingKind::Pattern, patterns, out[2], r);
   writeDrawingFile(DrawingKind::Symbol, symbols, out[3], r);
   writeDrawingFile(DrawingKind::LineStyle, xml.lineStyles, out[4], r);
   writeObjectClassFile(objectClasses, out[5], r);

@@ -8,6 +8,7 @@ struct LibrarySources {
   std::string xml;            // chartsymbols.xml
   std::string objectClasses;  // s57objectclasses.csv
   std::string attributes;     // s57attributes.csv
+  std::string raster;         // rastersymbols-day.png; without it bitmap-only drawings are left out
 };
 
 // What went into the files and what was left out. Record counts, so a name
@@ -15,8 +16,12 @@ struct LibrarySources {
 struct ConversionReport {
   int colourTables = 0, colours = 0, unknownColourTokens = 0;
   int lookups = 0, lookupsWithLongClassName = 0, lookupsWithRenamedProcedure = 0;
-  int symbols = 0, bitmapOnlySymbols = 0, contourLabelSymbols = 0;
+  int symbols = 0, bitmapOnlySymbols = 0, contourLabelSymbols = 0, soundingFigureSymbols = 0;
   int patterns = 0, bitmapOnlyPatterns = 0;
+  // Drawings traced from the raster sheet, their rectangles, and the most
+  // rectangles of one drawing.
+  int tracedSymbols = 0, tracedPatterns = 0, tracedRectangles = 0, mostTracedRectangles = 0;
+  std::string mostTracedName;
   int lineStyles = 0;
   int objectClasses = 0, attributes = 0;
 
