@@ -1,0 +1,100 @@
+// The draw pass of US5WA22M.000 (areas and cell boundaries) into an
+// 862 x 686 image, centred on the cell, at its compilation scale and at four
+// times it (goal: a median of at most 15 ms each), with the pattern tile
+// cache and without it.
+#include <benchmark/benchmark.h>
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <filesystem>
+
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "PatternFill.h"
+
+static void initChartFontResource() { Q_INIT_RESOURCE(chart_font); }
+
+namespace {
+
+const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.000";
+const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
+
+struct Fixture {
+  CellList cells;
+  ChartView loaded;  // as loading left it: centred on the cell at its scale
+  std::string error;
+};
+
+void setUp(Fixture& f) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "draw_bench";
+  static char* argv[] = {name, nullptr};
+  // Never destroyed: Qt must not be torn down during static destruction.
+  new QGuiApplication(argc, argv);
+  if (!std::filesystem::exists(kCell)) {
+    f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
+  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+    f.error = "no usable library in S57Lib (run scripts/setup.sh)";
+  } else {
+    engineState().libraryLoaded = true;
+    initChartFontResource();
+    engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+    displaySettings().setContourSet(10);  // as the main window starts
+    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+  }
+}
+
+Fixture& fixture() {
+  static Fixture f;
+  static const bool ready = (setUp(f), true);
+  (void)ready;
+  return f;
+}
+
+// range(0): scale as a multiple of the compilation scale; range(1): 1 with
+// the tile cache, 0 without.
+void DrawPass(benchmark::State& state) {
+  Fixture& f = fixture();
+  if (!f.error.empty()) {
+    state.SkipWithError(f.error.c_str());
+    return;
+  }
+  const bool cached = state.range(1) != 0;
+  setPatternTileCacheEnabled(cached);
+  clearPatternTileCache();
+  ChartView view = f.loaded;
+  view.scale *= static_cast<float>(state.range(0));
+  QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
+  const CellSnapshot cells = f.cells.snapshot();
+  const long long tilesBefore = patternTilesBuilt();
+  for (auto _ : state) {
+    state.PauseTiming();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    setupPainter(painter, image.width(), image.height(), view);
+    state.ResumeTiming();
+    view.draw(painter, *cells);
+    state.PauseTiming();
+    painter.end();
+    state.ResumeTiming();
+  }
+  state.counters["tiles_built"] = static_cast<double>(patternTilesBuilt() - tilesBefore);
+  state.counters["cells_drawn"] = static_cast<double>(view.drawnCells.size());
+  setPatternTileCacheEnabled(true);
+}
+BENCHMARK(DrawPass)
+    ->ArgNames({"scale_x", "tile_cache"})
+    ->Args({1, 1})
+    ->Args({4, 1})
+    ->Args({1, 0})
+    ->Args({4, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
