@@ -27,6 +27,22 @@ bool alongDataLimit(const AreaOutline& outline, int i) {
          outline.usage[static_cast<std::size_t>(i) + 1] == kDataLimit;
 }
 
+// Clipping joins the places where an outline leaves and re-enters the
+// margin around the viewport by pieces along the margin's edges. They are no
+// boundary of the area: a complex line's symbols would show along the
+// window's right and bottom edges, 100 units out.
+bool alongClippingEdge(const QPoint& a, const QPoint& b, const ViewGeometry& view) {
+  const int left = -OUTLINE_MARGIN_BEFORE, top = -OUTLINE_MARGIN_BEFORE;
+  const int right = view.viewportWidth + OUTLINE_MARGIN_AFTER, bottom = view.viewportHeight + OUTLINE_MARGIN_AFTER;
+  return (a.x() == b.x() && (a.x() == left || a.x() == right)) || (a.y() == b.y() && (a.y() == top || a.y() == bottom));
+}
+
+bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view) {
+  return !alongDataLimit(outline, i) &&
+         !alongClippingEdge(outline.points[static_cast<std::size_t>(i)], outline.points[static_cast<std::size_t>(i) + 1],
+                            view);
+}
+
 // The area's centre in logical units, not truncated.
 QPointF logicalCentre(AreaFeature& area, const ViewGeometry& view) { return toLogicalExact(areaCentre(area), view); }
 
@@ -78,7 +94,7 @@ void drawAreaInstruction(QPainter& painter, Instruction& instruction, AreaFeatur
       setLineStylePen(painter, instruction);
       if (instruction.style != 1 && instruction.style != 2) break;
       for (int i = 0; i + 1 < count; ++i) {
-        if (alongDataLimit(outline, i)) continue;
+        if (!boundarySegment(outline, i, view)) continue;
         if (instruction.style == 1)
           strokeSegment(painter, points[i], points[i + 1]);
         else
@@ -90,7 +106,7 @@ void drawAreaInstruction(QPainter& painter, Instruction& instruction, AreaFeatur
       if (!style) break;
       ComplexLineState state;
       for (int i = 0; i + 1 < count; ++i)
-        if (!alongDataLimit(outline, i)) drawComplexSegment(painter, points[i], points[i + 1], *style, state);
+        if (boundarySegment(outline, i, view)) drawComplexSegment(painter, points[i], points[i + 1], *style, state);
       break;
     }
     case kSY:

@@ -26,6 +26,7 @@ void runAreaProcedure(AreaFeature& area, S57Cell& cell, const std::string& name)
 
 // Draws one instruction over the projected outline: AC and AP fill it, LS
 // and LC stroke its segments (except those along a data limit, both ends of
-// usage 3; no closing segment), SY, TX and TE go to the area's centre.
+// usage 3, and those clipping laid along the margin's edges; no closing
+// segment), SY, TX and TE go to the area's centre.
 void drawAreaInstruction(QPainter& painter, Instruction& instruction, AreaFeature& area, const AreaOutline& outline,
                          S57Cell& cell, const ViewGeometry& view);

@@ -269,6 +269,36 @@ TEST_F(AreaPortrayalTest, BoundarySegmentsAndDataLimits) {
   EXPECT_TRUE(draw(addArea(kACHARE, {ls(0, 1, "CHBLK")}, {}, ring)).empty());
 }
 
+// An area larger than the view: its boundary is drawn where it crosses the
+// view, not along the edges of the clipping margin.
+TEST_F(AreaPortrayalTest, NoBoundaryAlongTheClippingMargin) {
+  LineStyleDefinition& style = library().lineStyles["TESTLC01"];
+  style.width = 200;
+  LineStyleSegment piece;
+  piece.colour = colour("CHMGD");
+  piece.width = 1;
+  piece.commands = {PU(0, 0), PD(100, 0)};
+  piece.largestX = 100;
+  piece.smallestX = 0;
+  style.segments = {piece};
+  Instruction lc;
+  lc.kind = kLC;
+  lc.name = "TESTLC01";
+  // From far left of the view to its middle, from far above to far below.
+  const std::vector<ChartVertex> ring = {at(-50000, -50000), at(11500, -50000), at(11500, 80000), at(-50000, 80000),
+                                         at(-50000, -50000)};
+  for (const Instruction& boundary : {lc, ls(1, 3, "CHBLK")}) {
+    AreaFeature& area = addArea(kACHARE, {boundary}, {}, ring);
+    const auto calls = draw(area);
+    ASSERT_FALSE(calls.empty()) << boundary.kind;
+    for (const PaintCall& c : calls) {
+      const QRectF box = c.kind == PaintCall::Path ? c.path.boundingRect() : QRectF(c.points[0], c.points[1]).normalized();
+      EXPECT_GE(box.left(), 11500 - 300) << boundary.kind;  // only along x = 11500
+      EXPECT_LE(box.right(), 11500 + 300) << boundary.kind;
+    }
+  }
+}
+
 TEST_F(AreaPortrayalTest, IslandsAreFilledOver) {
   AreaFeature& area = addArea(kACHARE, {ac("LANDA"), ac("LANDA", 2)});
   area.interiorVertices = square(2200, 2200, 200);
