@@ -12,14 +12,14 @@ echo "== Release test suite"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== Test suite under AddressSanitizer and UndefinedBehaviorSanitizer"
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHART_SANITIZE=address,undefined \
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DCHART_SANITIZE=address,undefined \
       -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== Cell list concurrency under ThreadSanitizer"
-cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHART_SANITIZE=thread \
+cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DCHART_SANITIZE=thread \
       -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
 cmake --build build-tsan -j "$jobs" --target chart_concurrency_test
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/chart/chart_concurrency_test
