@@ -3,7 +3,7 @@
 #include "LibraryLine.h"
 #include "LookupSelection.h"
 #include "SoundingSymbols.h"
-#include "SymbolDrawing.h"
+#include "SymbolOutlines.h"
 
 void drawSoundings(QPainter& painter, SoundingFeature& feature, S57Cell&, const ViewGeometry& view) {
   const std::vector<Instruction>& lookup = instructionsInUse(feature, true);
@@ -16,6 +16,6 @@ void drawSoundings(QPainter& painter, SoundingFeature& feature, S57Cell&, const 
       soundingSymbols(feature, sounding.depth, sounding.instructions);
     }
     for (const Instruction& instruction : sounding.instructions)
-      if (instruction.kind == kSY) drawSymbol(painter, at, instruction.name, readDecimal(instruction.text2));
+      if (instruction.kind == kSY) drawSymbolFast(painter, at, instruction.name, readDecimal(instruction.text2));
   }
 }

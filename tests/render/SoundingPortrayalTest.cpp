@@ -49,17 +49,21 @@ protected:
     return feature.soundings.back();
   }
 
-  // The pivots of the symbols drawn.
+  // The pivots of the symbols drawn. The marks come as filled stroke
+  // outlines: a line 100 long stroked 27 wide with square caps.
   std::vector<QPointF> draw() {
     RecordingDevice device;
     QPainter painter(&device);
     drawSoundings(painter, feature, cell, view);
     painter.end();
     std::vector<QPointF> pivots;
-    for (const PaintCall& c : device.calls)
-      if (c.kind == PaintCall::Path) pivots.push_back(c.path.elementAt(0));
     colours.clear();
-    for (const PaintCall& c : device.calls) colours.push_back(c.pen.color());
+    for (const PaintCall& c : device.calls) {
+      if (c.kind != PaintCall::Path) continue;
+      const QRectF box = c.transform.map(c.path).boundingRect();
+      pivots.push_back(QPointF(box.left() + box.height() / 2, box.center().y()));
+      colours.push_back(c.pen.style() == Qt::NoPen ? c.brush.color() : c.pen.color());
+    }
     return pivots;
   }
 

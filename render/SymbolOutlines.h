@@ -1,0 +1,25 @@
+#pragma once
+// The stroke outlines of plain symbols, made once and filled wherever the
+// symbol is drawn. Stroking a path computes its outline (every join and cap)
+// at each call; a symbol drawn hundreds of times in a pass, such as the
+// digits of the soundings, is cheaper as its outline moved into place.
+#include <QPoint>
+#include <QPointF>
+#include <string>
+
+class QPainter;
+struct SymbolDefinition;
+
+// Draws `symbol` unrotated with its drawing origin moved to `offset`
+// (logical units; the anchor less the pivot, truncated) from its cached
+// outline, when the symbol is plain: pen colours, widths, pen-up and
+// pen-down moves only, with a width set before it draws. Leaves the pen at
+// the symbol's last one and no brush, as drawing the commands does. False,
+// nothing drawn, for any other symbol.
+bool drawSymbolOutline(QPainter& painter, const QPoint& offset, const SymbolDefinition& symbol);
+
+// drawSymbol (SymbolDrawing.h) for callers that draw many symbols in a pass:
+// a plain symbol drawn unrotated goes through drawSymbolOutline (the same
+// pixels, the painter receiving one filled outline instead of a stroked
+// path), any other through drawSymbol.
+void drawSymbolFast(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation);
