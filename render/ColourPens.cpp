@@ -1,6 +1,7 @@
 #include "ColourPens.h"
 
 #include <QPainter>
+#include <array>
 
 #include "DisplaySettings.h"
 #include "ViewGeometry.h"
@@ -20,7 +21,41 @@ QPen makePen(const QColor& colour, int width) {
   return QPen(QBrush(colour), penWidthUnits(width), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
-void setPenByIndex(QPainter& painter, int index, int width) { painter.setPen(makePen(colourOf(index), width)); }
+namespace {
+constexpr int kCachedWidths = 10;  // line widths 0 to 9, all a look-up can give
+
+struct PenCache {
+  std::array<QBrush, kColourCount> brushes;
+  std::array<std::array<QPen, kCachedWidths>, kColourCount> pens;
+};
+PenCache& penCache() {
+  thread_local PenCache cache;
+  return cache;
+}
+}  // namespace
+
+const QBrush& solidBrush(int index) {
+  const QColor colour = colourOf(index);
+  if (index < 0 || index >= kColourCount) {
+    thread_local QBrush other;
+    other = QBrush(colour);
+    return other;
+  }
+  QBrush& brush = penCache().brushes[static_cast<std::size_t>(index)];
+  if (brush.style() != Qt::SolidPattern || brush.color() != colour) brush = QBrush(colour);
+  return brush;
+}
+
+QPen tablePen(int index, int width) {
+  const QColor colour = colourOf(index);
+  if (index < 0 || index >= kColourCount || width < 0 || width >= kCachedWidths) return makePen(colour, width);
+  QPen& pen = penCache().pens[static_cast<std::size_t>(index)][static_cast<std::size_t>(width)];
+  // A pen not made yet is the default pen, one unit wide.
+  if (pen.color() != colour || pen.width() != penWidthUnits(width)) pen = makePen(colour, width);
+  return pen;
+}
+
+void setPenByIndex(QPainter& painter, int index, int width) { painter.setPen(tablePen(index, width)); }
 
 void setPenByName(QPainter& painter, const std::string& colourName, int width) {
   painter.setPen(makePen(QColor(QString::fromStdString(colourName)), width));

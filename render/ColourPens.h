@@ -19,6 +19,12 @@ int penWidthUnits(int width);
 // A solid pen of `colour` with square caps and bevel joins, penWidthUnits(width) wide.
 QPen makePen(const QColor& colour, int width);
 
+// The solid brush of a colour table entry and makePen of an entry, kept
+// from one call to the next while the entry's colour stays the same, so
+// that fills and strokes do not make a new brush or pen each time.
+const QBrush& solidBrush(int index);
+QPen tablePen(int index, int width);
+
 // makePen of a colour table entry or of a named colour ("red", "#ff8000"),
 // made the painter's pen.
 void setPenByIndex(QPainter& painter, int index, int width);

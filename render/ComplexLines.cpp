@@ -132,7 +132,7 @@ int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, co
   QColor fill;
   if (!style.segments.empty()) {
     const LineStyleSegment& first = style.segments.front();
-    if (!(first.colour == -1 && first.width == -1)) painter.setPen(makePen(colourOf(first.colour), first.width));
+    if (!(first.colour == -1 && first.width == -1)) painter.setPen(tablePen(first.colour, first.width));
     fill = colourOf(first.colour);
   }
   const double dx = b.x() - a.x(), dy = b.y() - a.y();

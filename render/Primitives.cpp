@@ -41,7 +41,7 @@ void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b) 
 
 void fillArea(QPainter& painter, const QPoint* points, int count, int index) {
   if (count <= 0) return;
-  painter.setBrush(QBrush(colourOf(index)));
+  painter.setBrush(solidBrush(index));
   painter.setPen(Qt::NoPen);
   // An odd-even polygon fill covers the pixels of a path built from the
   // points, without building the path.

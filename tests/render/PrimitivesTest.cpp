@@ -37,6 +37,18 @@ TEST_F(PrimitivesTest, PenWidthsAndColours) {
   EXPECT_EQ(colourOf(colour("CHRED")), QColor(200, 10, 20));
   EXPECT_FALSE(colourOf(-10).isValid());
   EXPECT_FALSE(colourOf(kColourCount).isValid());
+
+  // The kept pens and brushes follow the table; black pens are not the
+  // painter's default pen.
+  setColour("CHBLK", QColor(0, 0, 0));
+  for (int width : {0, 1, 3, 12}) {
+    const QPen pen = tablePen(colour("CHBLK"), width);
+    EXPECT_EQ(pen, makePen(QColor(0, 0, 0), width)) << width;
+  }
+  EXPECT_EQ(solidBrush(colour("CHRED")), QBrush(QColor(200, 10, 20)));
+  setColour("CHRED", QColor(1, 2, 3));
+  EXPECT_EQ(solidBrush(colour("CHRED")), QBrush(QColor(1, 2, 3)));
+  EXPECT_EQ(tablePen(colour("CHRED"), 2), makePen(QColor(1, 2, 3), 2));
 }
 
 TEST_F(PrimitivesTest, DashedSegments) {
