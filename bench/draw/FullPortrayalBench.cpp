@@ -1,0 +1,168 @@
+// The full draw pass of US5WA22M.000 (areas, lines, points and soundings,
+// with soundings and depth contours shown) into an 862 x 686 image, centred
+// on the cell, at its compilation scale and at four times it. Goals: a
+// median of at most 25 ms each for a repaint, and at most 60 ms for the
+// first pass after a change of the safety contour, when the depth-dependent
+// procedures are rebuilt.
+#include <benchmark/benchmark.h>
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+
+static void initFullPortrayalFont() { Q_INIT_RESOURCE(chart_font); }
+
+namespace {
+
+const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.000";
+const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
+
+struct Fixture {
+  CellList cells;
+  ChartView loaded;  // as loading left it: centred on the cell at its scale
+  std::string error;
+};
+
+void setUp(Fixture& f) {
+  if (!QGuiApplication::instance()) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "draw_bench";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: Qt must not be torn down during static destruction.
+    new QGuiApplication(argc, argv);
+  }
+  if (!std::filesystem::exists(kCell)) {
+    f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
+  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+    f.error = "no usable library in S57Lib (run scripts/setup.sh)";
+  } else {
+    engineState().libraryLoaded = true;
+    initFullPortrayalFont();
+    engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+  }
+}
+
+Fixture& fixture() {
+  static Fixture f;
+  static const bool ready = (setUp(f), true);
+  (void)ready;
+  return f;
+}
+
+// Puts the settings back when a benchmark ends, for the other draw benchmarks.
+struct SettingsGuard {
+  DisplaySettings saved = displaySettings();
+  ~SettingsGuard() { displaySettings() = saved; }
+};
+
+// As the window shows the cell with soundings and depth contours switched on.
+void showEverything(int contourSet) {
+  DisplaySettings& s = displaySettings();
+  s.setContourSet(contourSet);
+  s.setShowSoundings(1);
+  if (!s.showDepthContours) s.toggleDepthContours();
+}
+
+double threadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
+}
+
+// One draw pass; its wall-clock seconds, and its processor seconds added
+// to `cpu` (the drawing runs on this thread only).
+double drawOnce(ChartView& view, QImage& image, const std::vector<S57Cell*>& cells, double& cpu) {
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  setupPainter(painter, image.width(), image.height(), view);
+  const double cpuStart = threadSeconds();
+  const auto start = std::chrono::steady_clock::now();
+  view.draw(painter, cells);
+  const auto stop = std::chrono::steady_clock::now();
+  cpu += threadSeconds() - cpuStart;
+  painter.end();
+  return std::chrono::duration<double>(stop - start).count();
+}
+
+// The processor milliseconds of one pass: on a loaded machine the
+// wall-clock time also counts the waits for a processor.
+void reportProcessorTime(benchmark::State& state, double cpu) {
+  state.counters["cpu_ms"] = state.iterations() ? 1000.0 * cpu / static_cast<double>(state.iterations()) : 0.0;
+}
+
+// range(0): scale as a multiple of the compilation scale. Every pass after
+// the first repaints with unchanged settings.
+void FullDrawPass(benchmark::State& state) {
+  Fixture& f = fixture();
+  if (!f.error.empty()) {
+    state.SkipWithError(f.error.c_str());
+    return;
+  }
+  const SettingsGuard guard;
+  showEverything(10);
+  ChartView view = f.loaded;
+  view.scale *= static_cast<float>(state.range(0));
+  QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
+  const CellSnapshot cells = f.cells.snapshot();
+  double cpu = 0;
+  drawOnce(view, image, *cells, cpu);  // procedures of a first visit
+  cpu = 0;
+  for (auto _ : state) state.SetIterationTime(drawOnce(view, image, *cells, cpu));
+  reportProcessorTime(state, cpu);
+}
+BENCHMARK(FullDrawPass)
+    ->ArgName("scale_x")
+    ->Arg(1)
+    ->Arg(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Every pass follows a change of the contour set (10 and 5 in turn), so the
+// depth areas, obstructions, wrecks and line obstructions rebuild their
+// generated instructions.
+void FirstPassAfterContourChange(benchmark::State& state) {
+  Fixture& f = fixture();
+  if (!f.error.empty()) {
+    state.SkipWithError(f.error.c_str());
+    return;
+  }
+  const SettingsGuard guard;
+  ChartView view = f.loaded;
+  view.scale *= static_cast<float>(state.range(0));
+  QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
+  const CellSnapshot cells = f.cells.snapshot();
+  showEverything(10);
+  double cpu = 0;
+  drawOnce(view, image, *cells, cpu);
+  cpu = 0;
+  int contourSet = 10;
+  for (auto _ : state) {
+    contourSet = contourSet == 10 ? 5 : 10;
+    showEverything(contourSet);
+    state.SetIterationTime(drawOnce(view, image, *cells, cpu));
+  }
+  reportProcessorTime(state, cpu);
+}
+BENCHMARK(FirstPassAfterContourChange)
+    ->ArgName("scale_x")
+    ->Arg(1)
+    ->Arg(4)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
