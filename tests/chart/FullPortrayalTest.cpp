@@ -1,0 +1,139 @@
+// The real cell US5WA22M drawn with every feature kind: enctool render with
+// soundings and depth contours in both symbol styles and both text
+// languages, and the library symbols its lights, buoys, wrecks and
+// obstructions ask for.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <QImage>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <set>
+
+#include "CellFixtures.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "LineProcedures.h"
+#include "PointPortrayal.h"
+#include "PresentationLibrary.h"
+
+namespace {
+const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
+const std::string kCell = CHART_SHARED_ENC "/US5WA22M/US5WA22M.000";
+
+bool realDataPresent() { return std::filesystem::is_directory(kLibrary) && std::filesystem::exists(kCell); }
+#define SKIP_WITHOUT_REAL_DATA() \
+  if (!realDataPresent()) GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)"
+
+// Runs enctool render; the exit status and standard output.
+std::pair<int, std::string> render(const std::string& args) {
+  std::string output;
+  FILE* pipe = popen((std::string(ENCTOOL_PATH) + " render " + args + " 2>&1").c_str(), "r");
+  if (!pipe) return {-1, output};
+  char buffer[4096];
+  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
+  const int status = pclose(pipe);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+// Classes whose symbols the check below follows.
+const std::map<int, const char*> kCheckedClasses = {
+    {75, "LIGHTS"}, {14, "BOYCAR"}, {15, "BOYINB"}, {16, "BOYISD"}, {17, "BOYLAT"},
+    {18, "BOYSAW"}, {19, "BOYSPP"}, {159, "WRECKS"}, {86, "OBSTRN"}, {153, "UWTROC"},
+};
+}  // namespace
+
+// The cell draws, with soundings and depth contours, at its compilation
+// scale and a closer one, in each symbol style and text language; the
+// styles give different pictures.
+TEST(FullPortrayal, RealCellDrawsInEveryStyleAndLanguage) {
+  SKIP_WITHOUT_REAL_DATA();
+  fixtures::TempDirectory dir;
+  for (const char* scale : {"15000", "5000"}) {
+    std::map<std::string, QImage> pictures;
+    for (const char* style : {"", "--paper"}) {
+      for (const char* language : {"", "--english"}) {
+        const std::string out = dir.path + "/full.png";
+        std::filesystem::remove(out);
+        const std::string args = "--library '" + kLibrary + "' '" + kCell + "' --soundings --depth-contours --scale " +
+                                 scale + " --centre 47.27,-122.42 " + style + " " + language + " --out '" + out + "'";
+        const auto [status, output] = render(args);
+        EXPECT_EQ(status, 0) << args << "\n" << output;
+        EXPECT_NE(output.find("\"cells_loaded\":1,\"cells_drawn\":1,"), std::string::npos) << output;
+        pictures[std::string(style) + language] = QImage(QString::fromStdString(out));
+        EXPECT_EQ(pictures[std::string(style) + language].size(), QSize(862, 686)) << args;
+      }
+    }
+    EXPECT_NE(pictures[""], pictures["--paper"]) << "scale " << scale;
+  }
+}
+
+// Every symbol the lights, buoys, wrecks, obstructions and rocks of the cell
+// can ask for (their look-ups and procedure output in both symbol styles
+// and all contour sets) is in the library. Prints the features whose
+// symbols are missing; those not in the known list fail.
+TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
+  SKIP_WITHOUT_REAL_DATA();
+  const PresentationLibrary saved = presentationLibrary();
+  const DisplaySettings savedSettings = displaySettings();
+  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
+  engineState().libraryLoaded = true;
+  CellList cells;
+  ChartView view;
+  ASSERT_EQ(loadCell(kCell, view, cells), 0);
+  S57Cell& cell = *cells.snapshot()->front();
+
+  std::map<std::string, std::set<std::string>> missingByFeature;  // "CLASS n" -> symbols
+  std::map<std::string, int> checked;                              // class -> features
+  const auto& symbols = presentationLibrary().symbols;
+  for (auto& point : cell.points) {
+    const auto cls = kCheckedClasses.find(point->objectClass);
+    if (cls == kCheckedClasses.end()) continue;
+    const std::string key = std::string(cls->second) + " #" + std::to_string(++checked[cls->second]) + " " +
+                            point->findAttribute("OBJNAM");
+    for (bool paper : {false, true}) {
+      for (int contours : {5, 10, 20}) {
+        displaySettings().setSymbolStyle(paper ? 1 : 2);
+        displaySettings().setContourSet(contours);
+        for (const LookupResult* r : {&point->firstLookup, &point->secondLookup}) {
+          for (const Instruction& i : r->instructions) {
+            if (i.kind == kCS) runPointProcedure(*point, cell, i.name);
+            if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
+          }
+        }
+        for (const Instruction& i : point->generatedInstructions)
+          if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
+      }
+    }
+  }
+
+  // Symbols the library is known to lack: the generated library has no
+  // drawing of the floating hazard FLTHAZ02, which the look-ups name for
+  // floating obstructions (WATLEV 7), such as the cell's two of CATOBS 10.
+  const std::set<std::string> known = {"FLTHAZ02"};
+  std::printf("point features checked:");
+  for (const auto& [name, count] : checked) std::printf(" %s %d", name.c_str(), count);
+  std::printf("\nfeatures with symbols missing from the library: %zu\n", missingByFeature.size());
+  std::set<std::string> unexpected;
+  for (const auto& [feature, names] : missingByFeature) {
+    std::printf("  %s:", feature.c_str());
+    for (const std::string& n : names) {
+      std::printf(" %s", n.c_str());
+      if (!known.count(n)) unexpected.insert(n);
+    }
+    std::printf("\n");
+  }
+  std::string list;
+  for (const std::string& n : unexpected) list += " " + n;
+  EXPECT_TRUE(unexpected.empty()) << "symbols missing from the library, not in the known list:" << list;
+  EXPECT_GT(checked["LIGHTS"], 0);
+  EXPECT_GT(checked["WRECKS"], 0);
+
+  displaySettings() = savedSettings;
+  presentationLibrary() = saved;
+  engineState().libraryLoaded = false;
+}
