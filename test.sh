@@ -16,6 +16,7 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DCHART_S
       -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== Cell list concurrency under ThreadSanitizer"
