@@ -159,6 +159,14 @@ struct S57Cell {
   std::string name;          // DSNM
   double projectionRadius = parallelRadius();
 
+  // What loading found out about the cell's files: the edition (EDTN) of
+  // its base file, the numbers of the update files applied in order, and
+  // warnings a person should see (an update chain that stopped, a catalogue
+  // CRC that does not match), each one readable line naming its file.
+  int edition = 0;
+  std::vector<int> updatesApplied;
+  std::vector<std::string> loadWarnings;
+
   // File order after assembly; draw order once the cell is finished.
   std::vector<std::unique_ptr<AreaFeature>> areas;
   std::vector<std::unique_ptr<LineFeature>> lines;
