@@ -1,0 +1,19 @@
+#pragma once
+// Moving a view so that it shows a set of cells.
+#include <vector>
+
+#include "ChartModel.h"
+
+struct ViewGeometry;
+
+// The view's scale limits: the wheel, the keys and every fitting stay
+// within them.
+constexpr float kMinimumViewScale = 1000.0f;
+constexpr float kMaximumViewScale = 36978668.0f;
+
+// Centres the view on the union of the cells' bounding boxes at the most
+// detailed scale (within the limits above) that shows all of it inside the
+// viewport, with a tenth of the viewport to spare on each side. The view's
+// viewport size must be set. Cells without extents count for nothing; when
+// none has extents the view is left alone and false is returned.
+bool fitViewToCells(const std::vector<S57Cell*>& cells, ViewGeometry& view);
