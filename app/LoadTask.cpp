@@ -6,7 +6,7 @@
 #include <QThreadPool>
 #include <atomic>
 
-#include "DisplaySettings.h"
+#include "EngineState.h"
 #include "Engine.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"

@@ -291,7 +291,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
   }
   painting_ = true;
   setupPainter(painter, width(), height(), chartView);
-  chartView.draw(painter);
+  chartView.draw(painter, displaySettings());
   qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
   painting_ = false;
 }

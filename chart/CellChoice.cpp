@@ -44,9 +44,3 @@ bool cellShownAtScale(const S57Cell& cell, bool nested, float scale) {
   const double s = scale;
   return nested ? s <= 2.0 * cell.compilationScale : s < 100.0 * cell.compilationScale;
 }
-
-bool featureShownAtScale(const ChartFeature& feature, float scale) {
-  if (feature.scaleMaximum != -1 && scale <= static_cast<float>(feature.scaleMaximum)) return false;
-  if (feature.scaleMinimum != -1 && scale >= static_cast<float>(feature.scaleMinimum)) return false;
-  return true;
-}

@@ -22,7 +22,3 @@ bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates);
 // A nested cell shows up to twice its compilation scale, any other cell
 // below 100 times it.
 bool cellShownAtScale(const S57Cell& cell, bool nested, float scale);
-
-// A feature's own scale range: hidden at or below SCAMAX and at or above
-// SCAMIN when they are given.
-bool featureShownAtScale(const ChartFeature& feature, float scale);

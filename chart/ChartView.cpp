@@ -3,20 +3,14 @@
 #include <QPainter>
 #include <cmath>
 
-#include "AreaPortrayal.h"
 #include "CellBoundary.h"
 #include "CellChoice.h"
+#include "CellDrawer.h"
 #include "CellList.h"
 #include "ChartFont.h"
-#include "DisplaySettings.h"
-#include "LinePortrayal.h"
-#include "PointPortrayal.h"
-#include "SoundingPortrayal.h"
 
 namespace {
 constexpr double kPickDistance = 50000000.0;  // chart units
-// Points are drawn up to this scale, soundings only below it.
-constexpr float kPointScaleLimit = 500000.0f;
 }  // namespace
 
 ChartView& loadingChartView() {
@@ -24,47 +18,31 @@ ChartView& loadingChartView() {
   return view;
 }
 
-void ChartView::draw(QPainter& painter) {
+void ChartView::draw(QPainter& painter, const DisplaySettings& settings) {
   const CellSnapshot cells = cellList().snapshot();
-  draw(painter, *cells);
+  draw(painter, settings, *cells);
 }
 
-void ChartView::draw(QPainter& painter, const std::vector<S57Cell*>& cells) {
+void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
+                     InstructionRecorder* recorder) {
   updateOrigin(*this);
   setupChartFont(painter);
-  drawCells(painter, cells);
+  drawCells(painter, settings, cells, recorder);
 }
 
-void ChartView::drawCells(QPainter& painter) {
-  const CellSnapshot cells = cellList().snapshot();
-  drawCells(painter, *cells);
-}
-
-void ChartView::drawCells(QPainter& painter, const std::vector<S57Cell*>& cells) {
+void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
+                          InstructionRecorder* recorder) {
   drawnCells.clear();
   chooseCandidates(cells, *this, candidates);
-  const bool boundaries = displaySettings().showCellBoundaries;
+  DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
     S57Cell& cell = **it;
     if (cellShownAtScale(cell, isNestedCell(cell, candidates), scale)) {
-      drawCell(painter, cell);
+      drawCell(dc, cell);
       drawnCells.push_back(&cell);
     }
-    if (boundaries) drawCellBoundary(painter, cell, *this);
+    if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this);
   }
-}
-
-void ChartView::drawCell(QPainter& painter, S57Cell& cell) {
-  cell.textBoxes.boxes.clear();
-  for (const auto& area : cell.areas)
-    if (featureShownAtScale(*area, scale)) drawArea(painter, *area, cell, *this, outlineBuffers);
-  for (const auto& line : cell.lines)
-    if (featureShownAtScale(*line, scale)) drawLineFeature(painter, *line, cell, *this, lineBuffers);
-  if (scale > kPointScaleLimit) return;
-  for (const auto& point : cell.points)
-    if (featureShownAtScale(*point, scale)) drawPoint(painter, *point, cell, *this);
-  if (!displaySettings().showSoundings || !(scale < kPointScaleLimit)) return;
-  for (const auto& sounding : cell.soundings) drawSoundings(painter, *sounding, cell, *this);
 }
 
 std::vector<PointFeature*> ChartView::pickPoints(float pixelX, float pixelY) const {

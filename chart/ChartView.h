@@ -1,11 +1,13 @@
 #pragma once
 // A view of the chart: its geometry, the draw pass over the loaded cells,
-// and the cells that pass drew.
+// and the cells that pass drew. Everything a pass writes belongs to the
+// view (its buffers and text boxes) or to the pass; the cells are only
+// read, so two views may draw the same cells at once on two threads.
 #include <vector>
 
-#include "AreaOutline.h"
 #include "ChartModel.h"
-#include "LinePortrayal.h"
+#include "DisplaySettings.h"
+#include "DrawContext.h"
 #include "ViewGeometry.h"
 
 class QPainter;
@@ -16,20 +18,17 @@ struct ChartView : ViewGeometry {
   // The draw pass over a snapshot of the process-wide cell list: brings the
   // origin up to date, sets the chart font, then drawCells. The painter
   // must have been set up for this view (setupPainter).
-  void draw(QPainter& painter);
-  // The same over the given cells, for a caller that holds its own list.
-  void draw(QPainter& painter, const std::vector<S57Cell*>& cells);
+  void draw(QPainter& painter, const DisplaySettings& settings);
+  // The same over the given cells, for a caller that holds its own list;
+  // `recorder`, when given, is told of every instruction executed.
+  void draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
+            InstructionRecorder* recorder = nullptr);
 
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it,
   // then its boundary (drawn or not) when boundaries are shown.
-  void drawCells(QPainter& painter);
-  void drawCells(QPainter& painter, const std::vector<S57Cell*>& cells);
-
-  // One cell: its text boxes emptied, then its areas and lines within their
-  // scale range; up to scale 500000 its points within their scale range too,
-  // and below 500000 its soundings when soundings are shown.
-  void drawCell(QPainter& painter, S57Cell& cell);
+  void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
+                 InstructionRecorder* recorder = nullptr);
 
   // The point features within 50000000 chart units (in x and in y) of a
   // widget pixel, from the first cell of the last pass that has any.
@@ -38,8 +37,7 @@ struct ChartView : ViewGeometry {
   // Kept from one pass to the next so that a pass allocates nothing once
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
-  AreaOutlineBuffers outlineBuffers;
-  LineBuffers lineBuffers;
+  DrawBuffers buffers;
 };
 
 // The view that background loading centres on each loaded cell. The main

@@ -8,6 +8,7 @@
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
+#include "EngineState.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
 #include "S57CellReader.h"

@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "S57Vocabulary.h"
+
 namespace {
-constexpr int kExtentClass = 306;  // M_NSYS: its areas cover the cell's data
-constexpr int kLightClass = 75;      // LIGHTS
-constexpr int kDepthAreaClass = 42;  // DEPARE
 
 // Areas whose priority and class are equal keep their relative order, so a
 // cell always comes out in the same order.
@@ -31,7 +30,7 @@ bool areaInside(const AreaFeature& inner, const AreaFeature& outer) {
 void computeExtents(S57Cell& cell) {
   cell.extents.clear();
   for (const auto& area : cell.areas)
-    if (area->objectClass == kExtentClass && area->hasBounds) cell.extents.push_back(area->bounds);
+    if (area->objectClass == s57::M_NSYS && area->hasBounds) cell.extents.push_back(area->bounds);
   if (cell.extents.empty())
     for (const auto& area : cell.areas)
       if (area->hasBounds) cell.extents.push_back(area->bounds);
@@ -62,7 +61,7 @@ void collectLights(S57Cell& cell) {
   cell.lights.clear();
   cell.nonSectorLights.clear();
   for (const auto& point : cell.points) {
-    if (point->objectClass != kLightClass) continue;
+    if (point->objectClass != s57::LIGHTS) continue;
     cell.lights.push_back(point.get());
     if (isNonSectorLight(*point)) cell.nonSectorLights.push_back(point.get());
   }
@@ -93,8 +92,8 @@ void orderFeatures(S57Cell& cell) {
   // another class.
   auto& areas = cell.areas;
   auto begin = std::find_if(areas.begin(), areas.end(),
-                            [](const auto& a) { return a->objectClass == kDepthAreaClass; });
-  auto end = std::find_if(begin, areas.end(), [](const auto& a) { return a->objectClass != kDepthAreaClass; });
+                            [](const auto& a) { return a->objectClass == s57::DEPARE; });
+  auto end = std::find_if(begin, areas.end(), [](const auto& a) { return a->objectClass != s57::DEPARE; });
   for (auto it = begin; it != end; ++it)
     (*it)->depthOrderKey = static_cast<float>(std::atof((*it)->findAttribute("DRVAL1").c_str()));
   // A depth area inside a shallower one is keyed just above it, so it is

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "AreaCentre.h"
+
 const std::string& ChartFeature::findAttribute(std::string_view acronym) const {
   static const std::string empty;
   for (const FeatureAttribute& a : attributes)
@@ -11,6 +13,7 @@ const std::string& ChartFeature::findAttribute(std::string_view acronym) const {
 
 void AreaFeature::updateBounds() {
   hasBounds = !exteriorVertices.empty();
+  centre = areaCentre(exteriorVertices);
   if (!hasBounds) {
     bounds = ChartBox{};
     return;

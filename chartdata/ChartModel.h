@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "CachedValue.h"
 #include "Instruction.h"
 #include "MercatorProjection.h"
 
@@ -41,6 +42,25 @@ struct LookupResult {
 
 enum class FeatureKind : std::uint8_t { Point, Sounding, Line, Area };
 
+struct ProcedureResult;  // what a feature's conditional procedures made of it (portrayal)
+
+// The output of a feature's conditional procedures, kept for the settings
+// it was made for. Views drawing on several threads read and replace it at
+// once: loads and stores are atomic, and a published result never changes.
+// A copy of a feature starts without one.
+class ProcedureCache {
+public:
+  ProcedureCache() = default;
+  ProcedureCache(const ProcedureCache&) {}
+  ProcedureCache& operator=(const ProcedureCache&) { return *this; }
+
+  std::shared_ptr<const ProcedureResult> load() const { return std::atomic_load(&result_); }
+  void store(std::shared_ptr<const ProcedureResult> result) const { std::atomic_store(&result_, std::move(result)); }
+
+private:
+  mutable std::shared_ptr<const ProcedureResult> result_;
+};
+
 // Members shared by the four kinds.
 struct ChartFeature {
   explicit ChartFeature(FeatureKind k) : kind(k) {}
@@ -51,21 +71,21 @@ struct ChartFeature {
   int scaleMaximum = -1;                     // attribute 132, -1 when absent
   int scaleMinimum = -1;                     // attribute 133, -1 when absent
 
-  // Filled by the look-up selection.
+  // Filled by the look-up selection, then read-only.
   char radarFlag = static_cast<char>(0xFF);
   int displayPriority = -1;
   int viewingGroup = -1;
   LookupResult firstLookup;   // used with paper-chart symbols
   LookupResult secondLookup;  // used otherwise
 
-  // Portrayal state, kept from one repaint to the next.
-  // Instructions built by the feature's conditional symbology procedure.
-  std::vector<Instruction> generatedInstructions;
-  // Depth of the depth areas under the feature (-10000 = not known yet):
-  // for the point form and for the area and line form of the hazard test.
-  float underlyingDepth = -10000.0f;
-  float underlyingDepthOverPoints = -10000.0f;
-  float wreckDepth = -10000.0f;  // hazard depth of a wreck, -10000 until computed
+  // Worked out by the draw pass and kept: the procedures' output for the
+  // settings last drawn with, and the depths the hazard procedures take
+  // from the depth areas around the feature (point form, and the line and
+  // area form of the hazard test), and a wreck's depth.
+  ProcedureCache procedureCache;
+  CachedValue<float> underlyingDepth;
+  CachedValue<float> underlyingDepthOverPoints;
+  CachedValue<float> wreckDepth;
 
   // The value of the first attribute with this acronym, or "" when none.
   const std::string& findAttribute(std::string_view acronym) const;
@@ -77,26 +97,23 @@ struct BoundaryPart {
   std::uint32_t count = 0;
   std::vector<EdgeAttribute> edgeAttributes;  // copy of the edge's ATTV
   std::array<std::uint8_t, 5> edgeName{};     // the edge's NAME (RCNM + RCID)
-  // Lines: instructions the line procedures built for this edge.
-  std::vector<Instruction> instructions;
 };
 
 struct PointFeature : ChartFeature {
   PointFeature() : ChartFeature(FeatureKind::Point) {}
   ChartVertex position;
 
-  // Recomputation keys of the point procedures.
-  std::uint8_t procedureKey = 0;    // setting value the generated list was built for
-  float cachedPointDepth = -100.0f; // safety contour of the last hazard procedure run
-  int arcClass = 0;                 // lights: 0 unknown, 1 sectors overlap, 2 not
-  int floatingClass = -1;           // topmarks: -1 unknown, 1 floating, 0 fixed
+  // Worked out from the cell on first need: whether a light's sectors
+  // overlap another's at its position (1) or not (2), and whether a
+  // topmark stands on a floating aid (1) or a fixed one (0).
+  CachedValue<int> arcClass;
+  CachedValue<int> floatingClass;
 };
 
 struct Sounding {
   double x = 0;
   double y = 0;
-  float depth = 0;                        // metres
-  std::vector<Instruction> instructions;  // built by the sounding procedure
+  float depth = 0;  // metres
 };
 
 struct SoundingFeature : ChartFeature {
@@ -108,12 +125,6 @@ struct LineFeature : ChartFeature {
   LineFeature() : ChartFeature(FeatureKind::Line) {}
   std::vector<BoundaryPart> parts;
   std::vector<ChartVertex> vertices;  // every part's vertices, in part order
-
-  // Line procedures: output for the whole line, whether they ran, and the
-  // safety contour the obstruction procedure last ran for.
-  std::vector<Instruction> procedureInstructions;
-  std::uint8_t proceduresRan = 0;
-  float cachedSafetyContour = -100.0f;
 };
 
 // Axis-aligned box in chart units.
@@ -127,28 +138,19 @@ struct AreaFeature : ChartFeature {
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
   std::vector<ChartVertex> interiorVertices;
-  // Box of the exterior vertices, valid when hasBounds; kept for the
-  // point-in-area test. Call updateBounds after changing exteriorVertices.
+  // Box of the exterior vertices, valid when hasBounds, and the point the
+  // area's symbols and texts are drawn at (see updateBounds). Call
+  // updateBounds after changing exteriorVertices.
   ChartBox bounds;
   bool hasBounds = false;
+  ChartPoint centre{-10000.0, -10000.0};
   float depthOrderKey = 0;  // draw order among depth areas
 
-  // Keys of the area procedures and the centre used for symbols and texts.
-  float cachedSafetyContour = -10000.0f;  // depth-dependent procedures
-  bool cachedSymbolStyle = true;          // restricted-area procedures
-  double areaCentreX = -10000.0, areaCentreY = -10000.0;  // -10000 in y: not computed
-
+  // Recomputes bounds and centre: the centroid of the ring of exterior
+  // vertices (the last joined to the first); an outline that encloses no
+  // area (a line, a point, a ring that cancels itself out) gets the middle
+  // of its box instead; an area without vertices (-10000, -10000).
   void updateBounds();
-};
-
-// One placed text box, logical units.
-struct TextBox {
-  int left = 0, right = 0, top = 0, bottom = 0;
-};
-
-// The texts placed in one cell during one draw pass.
-struct TextBoxList {
-  std::vector<TextBox> boxes;
 };
 
 // One loaded cell. Owns its features; the lights lists point into `points`.
@@ -178,5 +180,4 @@ struct S57Cell {
   double centreX = 0, centreY = 0;
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;
-  TextBoxList textBoxes;
 };

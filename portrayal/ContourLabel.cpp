@@ -4,11 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 
-void contourLabel(const ChartFeature&, float value, std::vector<Instruction>& out) {
-  if (value <= static_cast<float>(displaySettings().contourLabelLimit)) {
+void contourLabel(const ChartFeature&, float value, const DisplaySettings& settings, std::vector<Instruction>& out) {
+  if (value <= static_cast<float>(settings.contourLabelLimit)) {
     Instruction fill = fillInstruction("DEPVS");
     fill.transparency = 2;
     out.push_back(fill);

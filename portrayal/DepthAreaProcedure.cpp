@@ -1,15 +1,10 @@
 #include "DepthAreaProcedure.h"
 
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 #include "RestrictedAreaProcedures.h"
+#include "S57Vocabulary.h"
 
-namespace {
-constexpr int kDredgedAreaClass = 46;  // DRGARE
-}
-
-void depthAreaColour(AreaFeature& area, float d1, float d2) {
-  const DisplaySettings& settings = displaySettings();
+void depthAreaColour(float d1, float d2, const DisplaySettings& settings, std::vector<Instruction>& out) {
   const char* colour = (d1 < 0 || d2 <= 0) ? "DEPIT" : "DEPVS";
   bool shallow = true;
   auto past = [&](float contour) { return d1 >= contour && d2 > contour; };
@@ -26,22 +21,21 @@ void depthAreaColour(AreaFeature& area, float d1, float d2) {
     }
     if (past(settings.deepContour)) colour = "DEPDW";
   }
-  area.generatedInstructions.push_back(fillInstruction(colour));
-  if (settings.shallowPattern && shallow) area.generatedInstructions.push_back(patternInstruction("DIAMOND1"));
+  out.push_back(fillInstruction(colour));
+  if (settings.shallowPattern && shallow) out.push_back(patternInstruction("DIAMOND1"));
 }
 
-void depthAreaProcedure(AreaFeature& area) {
-  area.generatedInstructions.clear();
+void depthAreaProcedure(const AreaFeature& area, const DisplaySettings& settings, std::vector<Instruction>& out) {
   const std::string& drval1 = area.findAttribute("DRVAL1");
   const std::string& drval2 = area.findAttribute("DRVAL2");
   const float d1 = drval1.empty() ? -1.0f : attributeFloat(area, "DRVAL1");
   const float d2 = drval2.empty() ? d1 + 0.1f : attributeFloat(area, "DRVAL2");
-  depthAreaColour(area, d1, d2);
+  depthAreaColour(d1, d2, settings, out);
 
-  if (area.objectClass == kDredgedAreaClass) {
-    area.generatedInstructions.push_back(patternInstruction("DRGARE01"));
-    area.generatedInstructions.push_back(lineInstruction(2, 2, "CHGRF"));
+  if (area.objectClass == s57::DRGARE) {
+    out.push_back(patternInstruction("DRGARE01"));
+    out.push_back(lineInstruction(2, 2, "CHGRF"));
   }
   const std::string& restrn = area.findAttribute("RESTRN");
-  if (!restrn.empty()) restrictionSymbols(area, restrn);
+  if (!restrn.empty()) restrictionSymbols(restrn, out);
 }

@@ -1,12 +1,9 @@
 #include "HazardDepth.h"
 
 #include "CellFinishing.h"
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 
 namespace {
-constexpr int kDepthAreaClass = 42;    // DEPARE
-constexpr int kDredgedAreaClass = 46;  // DRGARE
 
 bool containsAny(const AreaFeature& area, const std::vector<ChartVertex>& points) {
   for (const ChartVertex& v : points)
@@ -36,23 +33,17 @@ bool larger(float a, float b) { return a > b; }
 bool smaller(float a, float b) { return a < b; }
 
 // The common end of both hazard tests for a hazard found dangerous.
-bool markDanger(ChartFeature& feature, std::string& symbol) {
-  feature.displayPriority = 8;
-  feature.secondLookup.category = 0;
-  feature.viewingGroup = 14050;
+bool markDanger(const ChartFeature& feature, std::string& symbol, ProcedureResult& out) {
+  out.displayPriority = 8;
+  out.secondCategory = 0;
+  out.viewingGroup = 14050;
   const std::string& watlev = feature.findAttribute("WATLEV");
   if (watlev == "1" || watlev == "2") return false;  // dries: not an underwater danger
   symbol = "ISODGR01";
-  for (FeatureAttribute& a : feature.attributes) {
-    if (a.acronym == "SCAMIN") {
-      a.value = "-1";
-      break;
-    }
-  }
-  // The draw pass filters by the number read at load time, so the lifted
-  // limit must reach it too, or a danger would still vanish at small scales.
-  feature.scaleMinimum = -1;
-  feature.radarFlag = 'O';  // over radar
+  // The danger shows at every scale: the draw pass reads this instead of
+  // the feature's SCAMIN, or a danger would still vanish at small scales.
+  out.scaleMinimumLifted = true;
+  out.radarFlag = 'O';  // over radar
   return true;
 }
 
@@ -74,36 +65,34 @@ float wreckDepthWithoutSounding(const ChartFeature& feature, float least, float 
 }  // namespace
 
 bool isDepthArea(const ChartFeature& feature) {
-  return feature.objectClass == kDepthAreaClass || feature.objectClass == kDredgedAreaClass;
+  return feature.objectClass == s57::DEPARE || feature.objectClass == s57::DRGARE;
 }
 
-UnderlyingDepth deepestUnderlyingDepth(ChartFeature& feature, const std::string& watlev,
+UnderlyingDepth deepestUnderlyingDepth(const ChartFeature& feature, const std::string& watlev,
                                        const std::string& expsou, const S57Cell& cell,
                                        const ChartPoint& position) {
-  if (feature.underlyingDepth == kUnknownDepth)
-    feature.underlyingDepth =
-        gatherDrval1(cell, [&](const AreaFeature& a) { return pointInArea(position, a); }, larger);
+  const float depth = feature.underlyingDepth.get(
+      [&] { return gatherDrval1(cell, [&](const AreaFeature& a) { return pointInArea(position, a); }, larger); });
   UnderlyingDepth result;
-  result.seabed = feature.underlyingDepth;
-  if (exposed(watlev, expsou)) result.least = feature.underlyingDepth;
+  result.seabed = depth;
+  if (exposed(watlev, expsou)) result.least = depth;
   return result;
 }
 
-float shallowestUnderlyingDepth(ChartFeature& feature, const std::string& watlev, const std::string& expsou,
+float shallowestUnderlyingDepth(const ChartFeature& feature, const std::string& watlev, const std::string& expsou,
                                 const S57Cell& cell, const ChartPoint& position) {
-  if (feature.underlyingDepth == kUnknownDepth)
-    feature.underlyingDepth =
-        gatherDrval1(cell, [&](const AreaFeature& a) { return pointInArea(position, a); }, smaller);
-  return exposed(watlev, expsou) ? feature.underlyingDepth : kUnknownDepth;
+  const float depth = feature.underlyingDepth.get(
+      [&] { return gatherDrval1(cell, [&](const AreaFeature& a) { return pointInArea(position, a); }, smaller); });
+  return exposed(watlev, expsou) ? depth : kUnknownDepth;
 }
 
-float shallowestUnderlyingDepthOverPoints(ChartFeature& feature, const std::string& watlev,
+float shallowestUnderlyingDepthOverPoints(const ChartFeature& feature, const std::string& watlev,
                                           const std::string& expsou, const S57Cell& cell,
                                           const std::vector<ChartVertex>& points) {
-  if (feature.underlyingDepth == kUnknownDepth)
-    feature.underlyingDepth = gatherDrval1(
-        cell, [&](const AreaFeature& a) { return &a != &feature && containsAny(a, points); }, smaller);
-  return exposed(watlev, expsou) ? feature.underlyingDepth : kUnknownDepth;
+  const float depth = feature.underlyingDepth.get([&] {
+    return gatherDrval1(cell, [&](const AreaFeature& a) { return &a != &feature && containsAny(a, points); }, smaller);
+  });
+  return exposed(watlev, expsou) ? depth : kUnknownDepth;
 }
 
 float obstructionDepthWithoutSounding(const ChartFeature& feature) {
@@ -114,34 +103,32 @@ float obstructionDepthWithoutSounding(const ChartFeature& feature) {
   return -15.0f;
 }
 
-void computeWreckDepth(ChartFeature& feature, const ChartPoint& position, const S57Cell& cell) {
-  if (!feature.findAttribute("VALSOU").empty()) {
-    feature.wreckDepth = attributeFloat(feature, "VALSOU");
-    return;
-  }
-  const UnderlyingDepth under = deepestUnderlyingDepth(feature, feature.findAttribute("WATLEV"),
-                                                       feature.findAttribute("EXPSOU"), cell, position);
-  feature.wreckDepth = wreckDepthWithoutSounding(feature, under.least, under.seabed, true);
+float wreckDepth(const ChartFeature& feature, const ChartPoint& position, const S57Cell& cell) {
+  return feature.wreckDepth.get([&] {
+    if (!feature.findAttribute("VALSOU").empty()) return attributeFloat(feature, "VALSOU");
+    const UnderlyingDepth under = deepestUnderlyingDepth(feature, feature.findAttribute("WATLEV"),
+                                                         feature.findAttribute("EXPSOU"), cell, position);
+    return wreckDepthWithoutSounding(feature, under.least, under.seabed, true);
+  });
 }
 
-void computeWreckDepthOverPoints(ChartFeature& feature, const std::vector<ChartVertex>& points,
-                                 const S57Cell& cell) {
-  if (!feature.findAttribute("VALSOU").empty()) {
-    feature.wreckDepth = attributeFloat(feature, "VALSOU");
-    return;
-  }
-  const float least = shallowestUnderlyingDepthOverPoints(feature, feature.findAttribute("WATLEV"),
-                                                          feature.findAttribute("EXPSOU"), cell, points);
-  feature.wreckDepth = wreckDepthWithoutSounding(feature, least, kUnknownDepth, false);
+float wreckDepthOverPoints(const ChartFeature& feature, const std::vector<ChartVertex>& points, const S57Cell& cell) {
+  return feature.wreckDepth.get([&] {
+    if (!feature.findAttribute("VALSOU").empty()) return attributeFloat(feature, "VALSOU");
+    const float least = shallowestUnderlyingDepthOverPoints(feature, feature.findAttribute("WATLEV"),
+                                                            feature.findAttribute("EXPSOU"), cell, points);
+    return wreckDepthWithoutSounding(feature, least, kUnknownDepth, false);
+  });
 }
 
-bool underwaterHazard(ChartFeature& feature, float depth, const ChartPoint& position, std::string& symbol,
-                      const S57Cell& cell) {
-  const float safety = displaySettings().safetyContour;
+bool underwaterHazard(const ChartFeature& feature, float depth, const ChartPoint& position, std::string& symbol,
+                      const S57Cell& cell, const DisplaySettings& settings, ProcedureResult& out) {
+  const float safety = settings.safetyContour;
   if (!(depth <= safety)) return false;
   bool dangerous = false;
-  if (feature.underlyingDepth != kUnknownDepth) {
-    dangerous = safety <= feature.underlyingDepth;
+  const float under = feature.underlyingDepth.known() ? feature.underlyingDepth.get() : kUnknownDepth;
+  if (under != kUnknownDepth) {
+    dangerous = safety <= under;
   } else {
     for (const auto& area : cell.areas) {
       if (!isDepthArea(*area) || !pointInArea(position, *area)) continue;
@@ -151,17 +138,17 @@ bool underwaterHazard(ChartFeature& feature, float depth, const ChartPoint& posi
       }
     }
   }
-  return dangerous && markDanger(feature, symbol);
+  return dangerous && markDanger(feature, symbol, out);
 }
 
-bool underwaterHazardOverPoints(ChartFeature& feature, float depth, const std::vector<ChartVertex>& points,
-                                std::string& symbol, const S57Cell& cell) {
-  const float safety = displaySettings().safetyContour;
+bool underwaterHazardOverPoints(const ChartFeature& feature, float depth, const std::vector<ChartVertex>& points,
+                                std::string& symbol, const S57Cell& cell, const DisplaySettings& settings,
+                                ProcedureResult& out) {
+  const float safety = settings.safetyContour;
   if (!(depth <= safety)) return false;
-  if (feature.underlyingDepthOverPoints == kUnknownDepth)
-    feature.underlyingDepthOverPoints = gatherDrval1(
-        cell, [&](const AreaFeature& a) { return &a != &feature && containsAny(a, points); }, smaller);
-  const float under = feature.underlyingDepthOverPoints;
+  const float under = feature.underlyingDepthOverPoints.get([&] {
+    return gatherDrval1(cell, [&](const AreaFeature& a) { return &a != &feature && containsAny(a, points); }, smaller);
+  });
   const bool dangerous = under != kUnknownDepth && safety <= under;
-  return dangerous && markDanger(feature, symbol);
+  return dangerous && markDanger(feature, symbol, out);
 }

@@ -1,12 +1,11 @@
 #include "HazardProcedures.h"
 
-#include "DisplaySettings.h"
 #include "HazardDepth.h"
 #include "ProcedureSupport.h"
+#include "S57Vocabulary.h"
 #include "SoundingSymbols.h"
 
 namespace {
-constexpr int kRockClass = 153;  // UWTROC
 
 bool lowAccuracyCode(std::string_view quapos) {
   return isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"});
@@ -18,13 +17,13 @@ struct ObstructionSymbol {
 };
 
 // The symbol of an obstruction or rock that is not an isolated danger.
-ObstructionSymbol obstructionSymbol(const PointFeature& point) {
+ObstructionSymbol obstructionSymbol(const PointFeature& point, const DisplaySettings& settings) {
   const std::string& valsou = point.findAttribute("VALSOU");
   const std::string& watlev = point.findAttribute("WATLEV");
-  const bool rock = point.objectClass == kRockClass;
+  const bool rock = point.objectClass == s57::UWTROC;
   const bool otherObstruction = point.findAttribute("CATOBS") == "6";  // foul area
   if (!valsou.empty()) {
-    if (attributeFloat(point, "VALSOU") > displaySettings().hazardDepth) return {"DANGER02", true};
+    if (attributeFloat(point, "VALSOU") > settings.hazardDepth) return {"DANGER02", true};
     if (rock) return isOneOf(watlev, {"4", "5"}) ? ObstructionSymbol{"UWTROC04", false}
                                                  : ObstructionSymbol{"DANGER01", true};
     if (otherObstruction) return {"DANGER01", true};
@@ -48,25 +47,24 @@ const char* wreckSymbolWithoutSounding(const ChartFeature& wreck) {
   return "WRECKS05";
 }
 
-void appendSymbol(ChartFeature& feature, std::string name) {
-  feature.generatedInstructions.push_back(symbolInstruction(std::move(name)));
-}
+void appendSymbol(ProcedureResult& out, std::string name) { out.instructions.push_back(symbolInstruction(std::move(name))); }
 }  // namespace
 
-std::string lowAccuracyTest(const PointFeature& point) {
-  if (displaySettings().lowAccuracyMarks && lowAccuracyCode(point.findAttribute("QUAPOS"))) return "LOWACC01";
+std::string lowAccuracyTest(const PointFeature& point, const DisplaySettings& settings) {
+  if (settings.lowAccuracyMarks && lowAccuracyCode(point.findAttribute("QUAPOS"))) return "LOWACC01";
   return {};
 }
 
-std::string lowAccuracyTest(const AreaFeature& area) {
-  if (!displaySettings().lowAccuracyMarks) return {};
+std::string lowAccuracyTest(const AreaFeature& area, const DisplaySettings& settings) {
+  if (!settings.lowAccuracyMarks) return {};
   for (const BoundaryPart& part : area.exteriorParts)
     for (const EdgeAttribute& a : part.edgeAttributes)
       if (a.code == "402" && lowAccuracyCode(a.value)) return "LOWACC01";
   return {};
 }
 
-void pointObstruction(PointFeature& point, const S57Cell& cell) {
+void pointObstructionProcedure(const PointFeature& point, const S57Cell& cell, const DisplaySettings& settings,
+                      ProcedureResult& out) {
   const ChartPoint& position = point.position.point;
   float depth;
   if (!point.findAttribute("VALSOU").empty()) {
@@ -78,52 +76,54 @@ void pointObstruction(PointFeature& point, const S57Cell& cell) {
   }
 
   std::string symbol;
-  const bool danger = underwaterHazard(point, depth, position, symbol, cell);
-  const std::string low = lowAccuracyTest(point);
+  const bool danger = underwaterHazard(point, depth, position, symbol, cell, settings, out);
+  const std::string low = lowAccuracyTest(point, settings);
   if (danger) {
-    appendSymbol(point, symbol);
+    appendSymbol(out, symbol);
   } else {
-    const ObstructionSymbol choice = obstructionSymbol(point);
-    appendSymbol(point, choice.name);
-    if (choice.depthFigures) soundingSymbols(point, depth, point.generatedInstructions);
+    const ObstructionSymbol choice = obstructionSymbol(point, settings);
+    appendSymbol(out, choice.name);
+    if (choice.depthFigures) soundingSymbols(point, depth, settings, out.instructions);
   }
-  if (!low.empty()) appendSymbol(point, low);
+  if (!low.empty()) appendSymbol(out, low);
 }
 
-void wreckProcedure(PointFeature& point, const S57Cell& cell) {
+void wreckProcedure(const PointFeature& point, const S57Cell& cell, const DisplaySettings& settings,
+                    ProcedureResult& out) {
   const ChartPoint& position = point.position.point;
-  if (point.wreckDepth == kUnknownDepth) computeWreckDepth(point, position, cell);
+  const float depth = wreckDepth(point, position, cell);
 
   std::string symbol;
-  const bool danger = underwaterHazard(point, point.wreckDepth, position, symbol, cell);
-  const std::string low = lowAccuracyTest(point);
+  const bool danger = underwaterHazard(point, depth, position, symbol, cell, settings, out);
+  const std::string low = lowAccuracyTest(point, settings);
   if (danger) {
-    appendSymbol(point, symbol);
+    appendSymbol(out, symbol);
   } else if (!point.findAttribute("VALSOU").empty()) {
     const float valsou = attributeFloat(point, "VALSOU");
-    appendSymbol(point, valsou < displaySettings().hazardDepth ? "DANGER01" : "DANGER02");
-    point.viewingGroup = 34051;
-    soundingSymbols(point, valsou, point.generatedInstructions);
+    appendSymbol(out, valsou < settings.hazardDepth ? "DANGER01" : "DANGER02");
+    out.viewingGroup = 34051;
+    soundingSymbols(point, valsou, settings, out.instructions);
   } else {
-    appendSymbol(point, wreckSymbolWithoutSounding(point));
-    const int group = point.viewingGroup;
+    appendSymbol(out, wreckSymbolWithoutSounding(point));
+    const int group = out.viewingGroup;
     if (group != 14050 && group != 24050 && group != 24020) {
-      point.displayPriority = 8;
-      point.firstLookup.category = 0;
-      point.secondLookup.category = 0;
-      point.radarFlag = 'O';  // over radar
-      point.viewingGroup = 24020;
+      out.displayPriority = 8;
+      out.firstCategory = 0;
+      out.secondCategory = 0;
+      out.radarFlag = 'O';  // over radar
+      out.viewingGroup = 24020;
     }
   }
-  if (!low.empty()) appendSymbol(point, low);
+  if (!low.empty()) appendSymbol(out, low);
 }
 
-void pointQuality(PointFeature& point) {
-  const std::string low = lowAccuracyTest(point);
-  if (!low.empty()) appendSymbol(point, low);
+void pointQualityProcedure(const PointFeature& point, const DisplaySettings& settings, ProcedureResult& out) {
+  const std::string low = lowAccuracyTest(point, settings);
+  if (!low.empty()) appendSymbol(out, low);
 }
 
-void areaObstructionProcedure(AreaFeature& area, const S57Cell& cell) {
+void areaObstructionProcedure(const AreaFeature& area, const S57Cell& cell, const DisplaySettings& settings,
+                              ProcedureResult& result) {
   const std::vector<ChartVertex>& outline = area.exteriorVertices;
   const bool hasSounding = !area.findAttribute("VALSOU").empty();
   float depth;
@@ -136,20 +136,20 @@ void areaObstructionProcedure(AreaFeature& area, const S57Cell& cell) {
   }
 
   std::string symbol;
-  const bool danger = underwaterHazardOverPoints(area, depth, outline, symbol, cell);
-  std::vector<Instruction>& out = area.generatedInstructions;
+  const bool danger = underwaterHazardOverPoints(area, depth, outline, symbol, cell, settings, result);
+  std::vector<Instruction>& out = result.instructions;
   if (danger) {
     out.push_back(fillInstruction("DEPVS"));
     out.push_back(patternInstruction("FOULAR01"));
     out.push_back(lineInstruction(2, 2, "CHBLK"));
     out.push_back(symbolInstruction(symbol));
-    const std::string low = lowAccuracyTest(area);
+    const std::string low = lowAccuracyTest(area, settings);
     if (!low.empty()) out.push_back(symbolInstruction(low));
     return;
   }
   if (hasSounding) {
-    out.push_back(lineInstruction(1, 2, depth <= displaySettings().hazardDepth ? "CHBLK" : "CHGRD"));
-    soundingSymbols(area, depth, out);
+    out.push_back(lineInstruction(1, 2, depth <= settings.hazardDepth ? "CHBLK" : "CHGRD"));
+    soundingSymbols(area, depth, settings, out);
     return;
   }
   const std::string& watlev = area.findAttribute("WATLEV");

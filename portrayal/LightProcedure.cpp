@@ -5,7 +5,6 @@
 
 #include "CellFinishing.h"
 #include "DecimalNumber.h"
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 
 namespace {
@@ -150,18 +149,17 @@ std::string lightDescription(const ChartFeature& light) {
   return text;
 }
 
-void sectorProcedure(PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
-                     const std::string& colour) {
-  std::vector<Instruction>& out = light.generatedInstructions;
-  const std::string length = displaySettings().rangeLegs ? std::to_string(nominalRange) : "25";
+void sectorProcedure(const PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
+                     const std::string& colour, const DisplaySettings& settings, std::vector<Instruction>& out) {
+  const std::string length = settings.rangeLegs ? std::to_string(nominalRange) : "25";
   for (int bearing : {start, end}) {
     Instruction l = leg(std::to_string(bearing), length, 1);
     l.textPrepared = true;
     out.push_back(l);
   }
 
-  if (light.arcClass == 0) light.arcClass = nestedSector(light, start, end, cell) ? 1 : 2;
-  const std::string radius = light.arcClass == 1 ? "25" : "20";
+  const int arcClass = light.arcClass.get([&] { return nestedSector(light, start, end, cell) ? 1 : 2; });
+  const std::string radius = arcClass == 1 ? "25" : "20";
 
   if (isOneOf(light.findAttribute("LITVIS"), {"3", "7", "8"})) {  // faint or (partly) obscured
     out.push_back(arc("CHBLK", 1, 2, start, end, radius));
@@ -171,8 +169,9 @@ void sectorProcedure(PointFeature& light, int start, int end, int nominalRange, 
   }
 }
 
-void lightProcedure(PointFeature& light, const S57Cell& cell) {
-  std::vector<Instruction>& out = light.generatedInstructions;
+void lightProcedure(const PointFeature& light, const S57Cell& cell, const DisplaySettings& settings,
+                    ProcedureResult& result) {
+  std::vector<Instruction>& out = result.instructions;
   const std::string& nominal = light.findAttribute("VALNMR");
   const std::string valnmr = nominal.empty() ? "9" : nominal;
   const std::string& catlit = light.findAttribute("CATLIT");
@@ -203,7 +202,7 @@ void lightProcedure(PointFeature& light, const S57Cell& cell) {
     int end = s2 + 180;
     if (start != end) {
       if (start > end) end += 360;
-      sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour);
+      sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour, settings, out);
       return;
     }
   }
@@ -230,7 +229,7 @@ void lightProcedure(PointFeature& light, const S57Cell& cell) {
     out.push_back(symbolInstruction(flare, shared ? "45" : "135"));
   }
 
-  if (!displaySettings().lightLabels) return;
+  if (!settings.lightLabels) return;
   Instruction label;
   label.kind = kTX;
   label.text2 = lightDescription(light);

@@ -5,25 +5,28 @@
 #include <utility>
 
 #include "ChartModel.h"
+#include "DisplaySettings.h"
+#include "ProcedureResult.h"
 
-// Appends the light's portrayal to its generated list (the caller empties
-// it): LIGHTS82 / LIGHTS81 alone for flood, spot and strip lights; the
+// Appends the light's portrayal to the result: LIGHTS82 / LIGHTS81 alone for flood, spot and strip lights; the
 // direction leg of a directional light; for a sector light its two legs and
 // arcs only; otherwise the flare (or QUESMRK1), the bearing text of a
 // directional light and, when light labels are on, the description text.
-void lightProcedure(PointFeature& light, const S57Cell& cell);
+void lightProcedure(const PointFeature& light, const S57Cell& cell, const DisplaySettings& settings,
+                    ProcedureResult& out);
 
 // The sector part: legs at bearings `start` and `end` (degrees from north,
 // already turned to the seaward side, end > start) and the arcs between
 // them in the colour of `colour` (the COLOUR text, "12" when absent). The
 // arc radius grows from 20 to 25 when another sector light at the same
 // position has a sector nested with this one.
-void sectorProcedure(PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
-                     const std::string& colour);
+void sectorProcedure(const PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
+                     const std::string& colour, const DisplaySettings& settings, std::vector<Instruction>& out);
 
 // SECTR1 and SECTR2 read as numbers (0 when absent).
 std::pair<float, float> sectorLimits(const ChartFeature& light);
 
-// The description text, such as "FI(2)W10s12m9Mtemp": category, character,
-// signal group, colour, period, height, range and status.
+// The description text (S-52 LITDSN02), such as "FI(2)W10s12m9Mtemp":
+// category, character, signal group, colour, period, height, range and
+// status.
 std::string lightDescription(const ChartFeature& light);

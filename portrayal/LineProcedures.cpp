@@ -1,68 +1,69 @@
 #include "LineProcedures.h"
 
 #include "ContourLabel.h"
-#include "DisplaySettings.h"
 #include "HazardDepth.h"
 #include "ProcedureSupport.h"
+#include "S57Vocabulary.h"
 
 namespace {
-constexpr int kCoastlineClass = 30;  // COALNE
-
 const std::string& edgeQuapos(const BoundaryPart& part) {
   static const std::string none;
   for (const EdgeAttribute& a : part.edgeAttributes)
-    if (a.code == "402") return a.value;
+    if (a.code == "402") return a.value;  // QUAPOS
   return none;
 }
 
-void startRun(LineFeature& line) {
-  line.procedureInstructions.clear();
-  for (BoundaryPart& part : line.parts) part.instructions.clear();
-  line.proceduresRan = 1;
+// Empties the result's lists and gives it one list per part.
+void startRun(const LineFeature& line, ProcedureResult& out) {
+  out.instructions.clear();
+  out.partInstructions.assign(line.parts.size(), {});
 }
 }  // namespace
 
-void shorelineConstructionProcedure(LineFeature& line) {
-  startRun(line);
+void shorelineConstructionProcedure(const LineFeature& line, ProcedureResult& out) {
+  startRun(line, out);
   const std::string& condtn = line.findAttribute("CONDTN");
   const std::string& catslc = line.findAttribute("CATSLC");
   const std::string& watlev = line.findAttribute("WATLEV");
-  for (BoundaryPart& part : line.parts) {
-    if (lowAccuracyPosition(edgeQuapos(part)))
-      part.instructions.push_back(complexLineInstruction("LOWACC21"));
+  for (std::size_t i = 0; i < line.parts.size(); ++i) {
+    std::vector<Instruction>& edge = out.partInstructions[i];
+    if (lowAccuracyPosition(edgeQuapos(line.parts[i])))
+      edge.push_back(complexLineInstruction("LOWACC21"));
     else if (isOneOf(condtn, {"1", "2"}))  // under construction, ruined
-      part.instructions.push_back(lineInstruction(2, 1, "CSTLN"));
+      edge.push_back(lineInstruction(2, 1, "CSTLN"));
     else if (isOneOf(catslc, {"6", "15", "16"}))  // wharves, quays
-      part.instructions.push_back(lineInstruction(1, 4, "CSTLN"));
+      edge.push_back(lineInstruction(1, 4, "CSTLN"));
     else if (isOneOf(watlev, {"3", "4"}))
-      part.instructions.push_back(lineInstruction(2, 2, "CSTLN"));
+      edge.push_back(lineInstruction(2, 2, "CSTLN"));
     else
-      part.instructions.push_back(lineInstruction(1, 2, "CSTLN"));
+      edge.push_back(lineInstruction(1, 2, "CSTLN"));
   }
 }
 
-void lineQualityProcedure(LineFeature& line) {
-  startRun(line);
-  const bool radarConspicuous = line.objectClass == kCoastlineClass && line.findAttribute("CONRAD") == "1";
-  for (BoundaryPart& part : line.parts) {
-    if (!lowAccuracyPosition(edgeQuapos(part)) && radarConspicuous)
-      part.instructions.push_back(lineInstruction(1, 3, "CHMGF"));
-    part.instructions.push_back(lineInstruction(1, 1, "CSTLN"));
+void lineQualityProcedure(const LineFeature& line, ProcedureResult& out) {
+  startRun(line, out);
+  const bool radarConspicuous = line.objectClass == s57::COALNE && line.findAttribute("CONRAD") == "1";
+  for (std::size_t i = 0; i < line.parts.size(); ++i) {
+    std::vector<Instruction>& edge = out.partInstructions[i];
+    if (!lowAccuracyPosition(edgeQuapos(line.parts[i])) && radarConspicuous)
+      edge.push_back(lineInstruction(1, 3, "CHMGF"));
+    edge.push_back(lineInstruction(1, 1, "CSTLN"));
   }
 }
 
-void depthContourProcedure(LineFeature& line) {
-  startRun(line);
+void depthContourProcedure(const LineFeature& line, const DisplaySettings& settings, ProcedureResult& out) {
+  startRun(line, out);
   const float valdco = attributeFloat(line, "VALDCO");
-  const bool labels = displaySettings().contourLabels;
-  for (BoundaryPart& part : line.parts) {
-    part.instructions.push_back(lineInstruction(lowAccuracyPosition(edgeQuapos(part)) ? 2 : 1, 1, "DEPCN"));
-    if (labels) contourLabel(line, valdco, part.instructions);
+  for (std::size_t i = 0; i < line.parts.size(); ++i) {
+    std::vector<Instruction>& edge = out.partInstructions[i];
+    edge.push_back(lineInstruction(lowAccuracyPosition(edgeQuapos(line.parts[i])) ? 2 : 1, 1, "DEPCN"));
+    if (settings.contourLabels) contourLabel(line, valdco, settings, edge);
   }
 }
 
-void lineObstructionProcedure(LineFeature& line, const S57Cell& cell) {
-  startRun(line);
+void lineObstructionProcedure(const LineFeature& line, const S57Cell& cell, const DisplaySettings& settings,
+                              ProcedureResult& out) {
+  startRun(line, out);
   const std::string& valsou = line.findAttribute("VALSOU");
   float depth;
   if (!valsou.empty()) {
@@ -73,30 +74,17 @@ void lineObstructionProcedure(LineFeature& line, const S57Cell& cell) {
     if (depth == kUnknownDepth) depth = obstructionDepthWithoutSounding(line);
   }
   std::string symbol;
-  const bool danger = underwaterHazardOverPoints(line, depth, line.vertices, symbol, cell);
+  const bool danger = underwaterHazardOverPoints(line, depth, line.vertices, symbol, cell, settings, out);
 
   // Solid unless the sounding is deeper than the hazard depth.
-  const int style = valsou.empty() || depth <= displaySettings().hazardDepth ? 1 : 2;
-  for (BoundaryPart& part : line.parts) {
-    const std::string& quapos = edgeQuapos(part);
+  const int style = valsou.empty() || depth <= settings.hazardDepth ? 1 : 2;
+  for (std::size_t i = 0; i < line.parts.size(); ++i) {
+    const std::string& quapos = edgeQuapos(line.parts[i]);
+    std::vector<Instruction>& edge = out.partInstructions[i];
     if (isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"}))
-      part.instructions.push_back(complexLineInstruction(danger ? "LOWACC41" : "LOWACC31"));
+      edge.push_back(complexLineInstruction(danger ? "LOWACC41" : "LOWACC31"));
     else
-      part.instructions.push_back(lineInstruction(!quapos.empty() && danger ? 1 : style, 2, "CHBLK"));
+      edge.push_back(lineInstruction(!quapos.empty() && danger ? 1 : style, 2, "CHBLK"));
   }
-  if (danger) line.procedureInstructions.push_back(symbolInstruction(symbol));
-}
-
-bool runLineProcedure(const std::string& name, LineFeature& line, const S57Cell& cell) {
-  if (name == "SLCONS03")
-    shorelineConstructionProcedure(line);
-  else if (name == "QUAPOS01")
-    lineQualityProcedure(line);
-  else if (name == "DEPCNT03")
-    depthContourProcedure(line);
-  else if (name == "OBSTRN06")
-    lineObstructionProcedure(line, cell);
-  else
-    return false;
-  return true;
+  if (danger) out.instructions.push_back(symbolInstruction(symbol));
 }

@@ -1,23 +1,20 @@
 #pragma once
 // The procedures of line features: SLCONS03 (shoreline constructions),
-// QUAPOS01 (quality of position), DEPCNT03 (depth contours) and the line
-// form of OBSTRN06. They work per edge: each BoundaryPart of the line gets
-// its own instructions, styled by the QUAPOS of the edge it came from. Each
-// procedure empties the line's procedure list and every part's list before
-// filling them, and sets proceduresRan. When to run them is the caller's
-// choice (line portrayal).
-#include <string>
-
+// QUAPOS01 (quality of position, with S-52 QUALIN01), DEPCNT03 (depth
+// contours) and the line form of OBSTRN06. They work per edge: each
+// BoundaryPart of the line gets its own instructions in the result's
+// partInstructions, styled by the QUAPOS of the edge it came from. Each
+// empties the result's lists before filling them.
 #include "ChartModel.h"
+#include "DisplaySettings.h"
+#include "ProcedureResult.h"
 
-void shorelineConstructionProcedure(LineFeature& line);  // SLCONS03
-void lineQualityProcedure(LineFeature& line);            // QUAPOS01
-void depthContourProcedure(LineFeature& line);           // DEPCNT03, labels when contour labels are on
+void shorelineConstructionProcedure(const LineFeature& line, ProcedureResult& out);  // SLCONS03
+void lineQualityProcedure(const LineFeature& line, ProcedureResult& out);            // QUAPOS01
+// DEPCNT03, with labels when contour labels are on.
+void depthContourProcedure(const LineFeature& line, const DisplaySettings& settings, ProcedureResult& out);
 // OBSTRN06: edges in black (low-accuracy edges in LOWACC31 / LOWACC41), and
-// ISODGR01 in the line's procedure list when the obstruction is an isolated
+// ISODGR01 in the result's own list when the obstruction is an isolated
 // danger.
-void lineObstructionProcedure(LineFeature& line, const S57Cell& cell);
-
-// Runs the procedure of that name; false (and nothing changed) for a name
-// that is not a line procedure.
-bool runLineProcedure(const std::string& name, LineFeature& line, const S57Cell& cell);
+void lineObstructionProcedure(const LineFeature& line, const S57Cell& cell, const DisplaySettings& settings,
+                              ProcedureResult& out);

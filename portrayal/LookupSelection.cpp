@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "TextPreparation.h"
+
 namespace {
 bool hasAttribute(const ChartFeature& feature, const AttributeCondition& condition) {
   for (const FeatureAttribute& a : feature.attributes)
@@ -93,24 +95,7 @@ void selectLookups(ChartFeature& feature, const PresentationLibrary& library) {
       selectLookup(feature, table(LookupTableId::SYMBOLIZED_BOUNDARIES), feature.secondLookup, classes);
       break;
   }
+  prepareLookupTexts(feature);
 }
 
-bool passesDisplayCategory(const ChartFeature& feature, const DisplaySettings& settings) {
-  const LookupResult& result = settings.paperChartSymbols ? feature.firstLookup : feature.secondLookup;
-  return settings.displayCategory >= result.category;
-}
-
-bool inMarinersViewingGroups(const ChartFeature& feature) {
-  return feature.viewingGroup >= 31000 && feature.viewingGroup <= 31080;
-}
-
-std::vector<Instruction>& instructionsInUse(ChartFeature& feature, bool forceSecond, const DisplaySettings& settings) {
-  return (forceSecond || !settings.paperChartSymbols) ? feature.secondLookup.instructions
-                                                      : feature.firstLookup.instructions;
-}
-
-const std::vector<Instruction>& instructionsInUse(const ChartFeature& feature, bool forceSecond,
-                                                  const DisplaySettings& settings) {
-  return (forceSecond || !settings.paperChartSymbols) ? feature.secondLookup.instructions
-                                                      : feature.firstLookup.instructions;
-}
+bool inMarinersViewingGroups(int viewingGroup) { return viewingGroup >= 31000 && viewingGroup <= 31080; }

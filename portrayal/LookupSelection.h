@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "ChartModel.h"
-#include "DisplaySettings.h"
 #include "LookupEntry.h"
 #include "PresentationLibrary.h"
 
@@ -19,22 +18,13 @@ void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult&
 // Both selections of the feature, from the tables of its kind, in the order
 // that decides the shared members: point PAPER_CHART then SIMPLIFIED,
 // sounding PAPER_CHART (second result only), line LINES twice, area
-// PLAIN_BOUNDARIES then SYMBOLIZED_BOUNDARIES.
+// PLAIN_BOUNDARIES then SYMBOLIZED_BOUNDARIES. The texts of both results
+// are then prepared from the feature's attributes.
 void selectLookups(ChartFeature& feature, const PresentationLibrary& library);
 
 // A SY rotation names an attribute: it becomes that attribute's value. A TX
 // gets the feature's national object name as its national text.
 void resolveAttributeReferences(const ChartFeature& feature, LookupResult& result);
 
-// Whether the display category setting admits the result in use.
-bool passesDisplayCategory(const ChartFeature& feature, const DisplaySettings& settings = displaySettings());
-
-// Viewing groups 31000 to 31080.
-bool inMarinersViewingGroups(const ChartFeature& feature);
-
-// The instruction list drawn: the second result when `forceSecond` or when
-// simplified symbols are chosen, else the first.
-std::vector<Instruction>& instructionsInUse(ChartFeature& feature, bool forceSecond,
-                                            const DisplaySettings& settings = displaySettings());
-const std::vector<Instruction>& instructionsInUse(const ChartFeature& feature, bool forceSecond,
-                                                  const DisplaySettings& settings = displaySettings());
+// Viewing groups 31000 to 31080, the mariner's own.
+bool inMarinersViewingGroups(int viewingGroup);

@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 
 namespace {
@@ -24,81 +23,86 @@ const CodeSet kOtherThanFish = {"13", "16", "17", "23", "24", "25", "26", "27"};
 const CodeSet kCategoryRestriction = {"1", "8", "9", "12", "14", "18", "19", "21", "24", "25", "26"};
 const CodeSet kCategoryInformation = {"4", "5", "6", "7", "10", "20", "22", "23"};
 
-void appendBoundary(ChartFeature& feature, const std::string& lineStyle) {
-  if (displaySettings().paperChartSymbols)
-    feature.generatedInstructions.push_back(lineInstruction(2, 2, "CHMGD"));
+// What the rules below work with: the area, the settings and the result.
+struct Rule {
+  const ChartFeature& feature;
+  const DisplaySettings& settings;
+  ProcedureResult& out;
+};
+
+void appendBoundary(Rule& r, const std::string& lineStyle) {
+  if (r.settings.paperChartSymbols)
+    r.out.instructions.push_back(lineInstruction(2, 2, "CHMGD"));
   else
-    feature.generatedInstructions.push_back(complexLineInstruction(lineStyle));
+    r.out.instructions.push_back(complexLineInstruction(lineStyle));
 }
 
-void appendSymbol(ChartFeature& feature, std::string name) {
-  feature.generatedInstructions.push_back(symbolInstruction(std::move(name)));
-}
+void appendSymbol(Rule& r, std::string name) { r.out.instructions.push_back(symbolInstruction(std::move(name))); }
 
 // An entry, anchoring or fishing restriction: 61 with further restrictions,
 // 71 with information, else 51; the boundary in the family's line style.
-void entryRule(ChartFeature& feature, const std::string& family, CodeSet others,
-               const std::vector<std::string>& restrn) {
-  feature.displayPriority = 6;
-  const std::vector<std::string> catrea = splitList(feature.findAttribute("CATREA"));
+void entryRule(Rule& r, const std::string& family, CodeSet others, const std::vector<std::string>& restrn) {
+  r.out.displayPriority = 6;
+  const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const char* variant = "51";
   if (anyOf(restrn, others) || anyOf(catrea, kCategoryRestriction))
     variant = "61";
   else if (anyOf(restrn, kInfo) || anyOf(catrea, kCategoryInformation))
     variant = "71";
-  appendSymbol(feature, family + variant);
-  appendBoundary(feature, family + "51");
+  appendSymbol(r, family + variant);
+  appendBoundary(r, family + "51");
 }
 
-void cautionRule(ChartFeature& feature, const std::vector<std::string>& restrn) {
-  feature.displayPriority = 6;
-  const std::vector<std::string> catrea = splitList(feature.findAttribute("CATREA"));
+void cautionRule(Rule& r, const std::vector<std::string>& restrn) {
+  r.out.displayPriority = 6;
+  const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const bool info = anyOf(restrn, kInfo) || anyOf(catrea, kCategoryInformation);
-  appendSymbol(feature, info ? "CTYARE71" : "CTYARE51");
-  appendBoundary(feature, "CTYARE51");
+  appendSymbol(r, info ? "CTYARE71" : "CTYARE51");
+  appendBoundary(r, "CTYARE51");
 }
 
 // An area without RESTRN: the symbol follows CATREA alone.
-void categoryRule(ChartFeature& feature) {
-  feature.displayPriority = 6;
-  const std::vector<std::string> catrea = splitList(feature.findAttribute("CATREA"));
+void categoryRule(Rule& r) {
+  r.out.displayPriority = 6;
+  const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const char* symbol = "RSRDEF51";
   if (anyOf(catrea, kCategoryRestriction))
     symbol = anyOf(catrea, kCategoryInformation) ? "CTYARE71" : "CTYARE51";
   else if (anyOf(catrea, kCategoryInformation))
     symbol = "INFARE51";
-  appendSymbol(feature, symbol);
-  appendBoundary(feature, "CTYARE51");
+  appendSymbol(r, symbol);
+  appendBoundary(r, "CTYARE51");
 }
 }  // namespace
 
-void resareProcedure(AreaFeature& area) {
+void restrictedAreaProcedure(const ChartFeature& area, const DisplaySettings& settings, ProcedureResult& out) {
+  Rule r{area, settings, out};
   const std::string& text = area.findAttribute("RESTRN");
   if (text.empty()) {
-    categoryRule(area);
+    categoryRule(r);
     return;
   }
   const std::vector<std::string> restrn = splitList(text);
   if (anyOf(restrn, kEntry)) {
-    entryRule(area, "ENTRES", kOtherThanEntry, restrn);
+    entryRule(r, "ENTRES", kOtherThanEntry, restrn);
   } else if (anyOf(restrn, kAnchor)) {
-    entryRule(area, "ACHRES", kOtherThanAnchor, restrn);
+    entryRule(r, "ACHRES", kOtherThanAnchor, restrn);
   } else if (anyOf(restrn, kFish)) {
-    entryRule(area, "FSHRES", kOtherThanFish, restrn);
+    entryRule(r, "FSHRES", kOtherThanFish, restrn);
   } else if (anyOf(restrn, kCaution)) {
-    cautionRule(area, restrn);
+    cautionRule(r, restrn);
   } else {
-    appendSymbol(area, anyOf(restrn, kInfo) ? "RSRDEF51" : "INFARE51");
-    appendBoundary(area, "CTYARE51");
+    appendSymbol(r, anyOf(restrn, kInfo) ? "RSRDEF51" : "INFARE51");
+    appendBoundary(r, "CTYARE51");
   }
 }
 
-void restrnProcedure(ChartFeature& feature) {
+void restrictionProcedure(const ChartFeature& feature, std::vector<Instruction>& out) {
   const std::string& restrn = feature.findAttribute("RESTRN");
-  if (!restrn.empty()) restrictionSymbols(feature, restrn);
+  if (!restrn.empty()) restrictionSymbols(restrn, out);
 }
 
-void restrictionSymbols(ChartFeature& feature, const std::string& text) {
+void restrictionSymbols(const std::string& text, std::vector<Instruction>& out) {
   const std::vector<std::string> restrn = splitList(text);
   const bool info = anyOf(restrn, kInfo);
   auto family = [&](const char* name, CodeSet others) {
@@ -115,5 +119,5 @@ void restrictionSymbols(ChartFeature& feature, const std::string& text) {
     symbol = info ? "CTYARE71" : "CTYARE51";
   else
     symbol = info ? "RSRDEF51" : "INFARE51";
-  appendSymbol(feature, std::move(symbol));
+  out.push_back(symbolInstruction(std::move(symbol)));
 }

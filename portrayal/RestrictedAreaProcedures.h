@@ -3,17 +3,21 @@
 // its RESTRN and CATREA lists, and (RESARE03) its boundary, whose form
 // follows the symbol style.
 #include <string>
+#include <vector>
 
 #include "ChartModel.h"
+#include "DisplaySettings.h"
+#include "Instruction.h"
+#include "ProcedureResult.h"
 
 // RESARE03: appends one symbol and one boundary (a plain dashed CHMGD line
 // with paper-chart symbols, else the family's complex line) and, except for
 // a plain information area with RESTRN, raises the display priority to 6.
-void resareProcedure(AreaFeature& area);
+void restrictedAreaProcedure(const ChartFeature& area, const DisplaySettings& settings, ProcedureResult& out);
 
 // RESTRN01: the restriction symbol of the feature's RESTRN, when it has one.
-void restrnProcedure(ChartFeature& feature);
+void restrictionProcedure(const ChartFeature& feature, std::vector<Instruction>& out);
 
 // Appends exactly one symbol for the RESTRN list `restrn`; no boundary, no
 // change of priority. Also used by the depth-area procedure.
-void restrictionSymbols(ChartFeature& feature, const std::string& restrn);
+void restrictionSymbols(const std::string& restrn, std::vector<Instruction>& out);

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <string>
 
-#include "DisplaySettings.h"
 #include "ProcedureSupport.h"
 
 namespace {
@@ -17,8 +16,9 @@ std::string wholeNumberText(double whole) {
 }
 }  // namespace
 
-void soundingSymbols(const ChartFeature& feature, float depth, std::vector<Instruction>& out) {
-  const std::string prefix = depth <= displaySettings().safetyContour ? "SOUNDS" : "SOUNDG";
+void soundingSymbols(const ChartFeature& feature, float depth, const DisplaySettings& settings,
+                     std::vector<Instruction>& out) {
+  const std::string prefix = depth <= settings.safetyContour ? "SOUNDS" : "SOUNDG";
   auto append = [&](const std::string& suffix) { out.push_back(symbolInstruction(prefix + suffix)); };
   auto appendDigit = [&](char row, char digit) { append(std::string{row, digit}); };
 

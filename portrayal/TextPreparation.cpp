@@ -18,3 +18,29 @@ bool prepareText(const ChartFeature& feature, Instruction& instruction) {
   instruction.textPrepared = true;
   return true;
 }
+
+bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated) {
+  if (instruction.textPrepared || instruction.kind != kTX) return prepareText(point, instruction);
+  std::string value = point.findAttribute(instruction.text2);
+  if (value.empty()) return false;
+  if (instruction.text2 == "NATSUR") seabedWords(value);
+  if (generated)
+    instruction.text3 = point.findAttribute("NOBJNM");
+  else if ((static_cast<unsigned char>(value[0]) & 0x80) != 0)
+    value.clear();
+  instruction.text2 = std::move(value);
+  instruction.textPrepared = true;
+  return true;
+}
+
+void prepareLookupTexts(ChartFeature& feature) {
+  for (LookupResult* result : {&feature.firstLookup, &feature.secondLookup}) {
+    for (Instruction& instruction : result->instructions) {
+      if (instruction.kind != kTX && instruction.kind != kTE) continue;
+      if (feature.kind == FeatureKind::Point)
+        preparePointText(feature, instruction, false);
+      else
+        prepareText(feature, instruction);
+    }
+  }
+}

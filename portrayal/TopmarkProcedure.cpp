@@ -4,14 +4,13 @@
 
 #include "DecimalNumber.h"
 #include "ProcedureSupport.h"
+#include "S57Vocabulary.h"
 
 namespace {
-constexpr int kMooringClass = 84;  // MORFAC
-
 bool floatingCarrierClass(int objectClass) {
-  return (objectClass >= 14 && objectClass <= 19)  // BOYCAR ... BOYSPP
-         || objectClass == 76 || objectClass == 77  // LITFLT, LITVES
-         || objectClass == 20622 || objectClass == 20624;
+  return (objectClass >= s57::BOYCAR && objectClass <= s57::BOYSPP)  // the six buoy classes
+         || objectClass == s57::LITFLT || objectClass == s57::LITVES
+         || objectClass == 20622 || objectClass == 20624;  // two further codes counted as floating aids
 }
 
 struct TopmarkRow {
@@ -42,7 +41,7 @@ const char* topmarkSymbol(int shape, bool floating) {
 
 bool isFloatingCarrier(const PointFeature& candidate, const ChartPoint& position) {
   const bool carrier = floatingCarrierClass(candidate.objectClass) ||
-                       (candidate.objectClass == kMooringClass && candidate.findAttribute("CATMOR") == "7");
+                       (candidate.objectClass == s57::MORFAC && candidate.findAttribute("CATMOR") == "7");
   return carrier && candidate.position.point.x == position.x && candidate.position.point.y == position.y;
 }
 
@@ -52,13 +51,12 @@ int floatingClass(const S57Cell& cell, const PointFeature& topmark) {
   return 0;
 }
 
-void topmarkProcedure(PointFeature& topmark, const S57Cell& cell) {
+void topmarkProcedure(const PointFeature& topmark, const S57Cell& cell, std::vector<Instruction>& out) {
   const std::string& topshp = topmark.findAttribute("TOPSHP");
   if (topshp.empty()) {
-    topmark.generatedInstructions.push_back(symbolInstruction("QUESMRK1"));
+    out.push_back(symbolInstruction("QUESMRK1"));
     return;
   }
-  if (topmark.floatingClass == -1) topmark.floatingClass = floatingClass(cell, topmark);
-  topmark.generatedInstructions.push_back(
-      symbolInstruction(topmarkSymbol(decimalNumber(topshp), topmark.floatingClass == 1)));
+  const int floating = topmark.floatingClass.get([&] { return floatingClass(cell, topmark); });
+  out.push_back(symbolInstruction(topmarkSymbol(decimalNumber(topshp), floating == 1)));
 }

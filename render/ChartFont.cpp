@@ -3,12 +3,17 @@
 #include <QFontDatabase>
 #include <QPainter>
 
-#include "DisplaySettings.h"
+#include <mutex>
+
+#include "EngineState.h"
 
 QFont chartFont() {
-  // Built once per registered font id: the family look-up walks the font database.
+  // Built once per registered font id: the family look-up walks the font
+  // database. Views may ask from several threads at once.
+  static std::mutex mutex;
   static int builtFor = -2;
   static QFont font;
+  std::lock_guard<std::mutex> lock(mutex);
   const int id = engineState().appFontId;
   if (id != builtFor) {
     QString family = QStringLiteral("Times New Roman");

@@ -3,13 +3,12 @@
 #include <QPainter>
 #include <array>
 
-#include "DisplaySettings.h"
+#include "ColourTable.h"
 #include "ViewGeometry.h"
 
-QColor colourOf(int index) {
-  const ColourTable* table = displaySettings().colourTable;
-  if (!table || index < 0 || index >= kColourCount) return QColor();
-  return table->entries[static_cast<std::size_t>(index)];
+QColor colourOf(const ColourTable& table, int index) {
+  if (index < 0 || index >= kColourCount) return QColor();
+  return table.entries[static_cast<std::size_t>(index)];
 }
 
 int penWidthUnits(int width) {
@@ -34,8 +33,8 @@ PenCache& penCache() {
 }
 }  // namespace
 
-const QBrush& solidBrush(int index) {
-  const QColor colour = colourOf(index);
+const QBrush& solidBrush(const ColourTable& table, int index) {
+  const QColor colour = colourOf(table, index);
   if (index < 0 || index >= kColourCount) {
     thread_local QBrush other;
     other = QBrush(colour);
@@ -46,8 +45,8 @@ const QBrush& solidBrush(int index) {
   return brush;
 }
 
-QPen tablePen(int index, int width) {
-  const QColor colour = colourOf(index);
+QPen tablePen(const ColourTable& table, int index, int width) {
+  const QColor colour = colourOf(table, index);
   if (index < 0 || index >= kColourCount || width < 0 || width >= kCachedWidths) return makePen(colour, width);
   QPen& pen = penCache().pens[static_cast<std::size_t>(index)][static_cast<std::size_t>(width)];
   // A pen not made yet is the default pen, one unit wide.
@@ -55,7 +54,7 @@ QPen tablePen(int index, int width) {
   return pen;
 }
 
-void setPenByIndex(QPainter& painter, int index, int width) { painter.setPen(tablePen(index, width)); }
+void setPenByIndex(const Canvas& canvas, int index, int width) { canvas.painter.setPen(tablePen(canvas.colours, index, width)); }
 
 void setPenByName(QPainter& painter, const std::string& colourName, int width) {
   painter.setPen(makePen(QColor(QString::fromStdString(colourName)), width));

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "DisplaySettings.h"
+#include "PresentationLibrary.h"
 #include "Primitives.h"
 #include "VectorDrawing.h"
 
@@ -120,20 +120,21 @@ const LineStyleDefinition* findLineStyle(const std::string& name) {
   return it == styles.end() ? nullptr : &it->second;
 }
 
-int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, const std::string& name,
+int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b, const std::string& name,
                        ComplexLineState& state) {
   const LineStyleDefinition* style = findLineStyle(name);
-  return style ? drawComplexSegment(painter, a, b, *style, state) : 0;
+  return style ? drawComplexSegment(canvas, a, b, *style, state) : 0;
 }
 
-int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, const LineStyleDefinition& style,
+int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b, const LineStyleDefinition& style,
                        ComplexLineState& state) {
+  QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
   QColor fill;
   if (!style.segments.empty()) {
     const LineStyleSegment& first = style.segments.front();
-    if (!(first.colour == -1 && first.width == -1)) painter.setPen(tablePen(first.colour, first.width));
-    fill = colourOf(first.colour);
+    if (!(first.colour == -1 && first.width == -1)) painter.setPen(tablePen(canvas.colours, first.colour, first.width));
+    fill = colourOf(canvas.colours, first.colour);
   }
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double whole = std::sqrt(dx * dx + dy * dy);
@@ -214,9 +215,9 @@ int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, co
   }
 }
 
-void drawComplexLine(QPainter& painter, const std::string& name, const QPoint* points, int count) {
+void drawComplexLine(const Canvas& canvas, const std::string& name, const QPoint* points, int count) {
   const LineStyleDefinition* style = findLineStyle(name);
   if (!style) return;
   ComplexLineState state;
-  for (int i = 0; i + 1 < count; ++i) drawComplexSegment(painter, points[i], points[i + 1], *style, state);
+  for (int i = 0; i + 1 < count; ++i) drawComplexSegment(canvas, points[i], points[i + 1], *style, state);
 }

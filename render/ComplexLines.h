@@ -5,7 +5,8 @@
 #include <QPointF>
 #include <string>
 
-class QPainter;
+#include "Canvas.h"
+
 struct LineStyleDefinition;
 
 // Gap, line piece and their sum, and the spacing added to a style's width
@@ -26,13 +27,13 @@ struct ComplexLineState {
 // width + 310 units; shorter stretches show 180-unit gaps and 360-unit line
 // pieces. Returns 1 when the symbol was drawn, else 0. An unknown name
 // draws nothing and leaves the painter's pen alone.
-int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, const std::string& name,
+int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b, const std::string& name,
                        ComplexLineState& state);
-int drawComplexSegment(QPainter& painter, const QPointF& a, const QPointF& b, const LineStyleDefinition& style,
+int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b, const LineStyleDefinition& style,
                        ComplexLineState& state);
 
 // Every segment of the polyline with one fresh state.
-void drawComplexLine(QPainter& painter, const std::string& name, const QPoint* points, int count);
+void drawComplexLine(const Canvas& canvas, const std::string& name, const QPoint* points, int count);
 
 // The style of that name in the library, or null.
 const LineStyleDefinition* findLineStyle(const std::string& name);

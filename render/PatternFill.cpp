@@ -3,12 +3,15 @@
 #include <QBrush>
 #include <QPainter>
 #include <QPainterPath>
+#include <atomic>
 #include <map>
+#include <mutex>
 #include <utility>
 #include <vector>
 
 #include "ColourPens.h"
-#include "DisplaySettings.h"
+#include "ColourTable.h"
+#include "PresentationLibrary.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
 
@@ -16,13 +19,13 @@ namespace {
 constexpr double kUnits = LOGICAL_UNITS_PER_PIXEL;
 
 // The tile pen: the first colour and width the commands set, both known.
-bool tilePen(const PatternDefinition& pattern, QPen& pen) {
+bool tilePen(const PatternDefinition& pattern, const ColourTable& colours, QPen& pen) {
   int index = -1, width = 0;
   for (const VectorCommand& c : pattern.commands) {
     if (c.opcode == kSP) index = c.colour;
     if (c.opcode == kSW) width = c.first;
     if (index != -1 && width != 0) {
-      pen = QPen(QBrush(colourOf(index)), static_cast<int>(width * 1.2), Qt::SolidLine, Qt::SquareCap,
+      pen = QPen(QBrush(colourOf(colours, index)), static_cast<int>(width * 1.2), Qt::SolidLine, Qt::SquareCap,
                  Qt::BevelJoin);
       return true;
     }
@@ -63,8 +66,9 @@ void drawPatternCopy(QPainter& tile, const PatternDefinition& pattern, double po
 }
 
 struct TileCache {
+  std::mutex mutex;
   bool enabled = true;
-  long long built = 0;
+  std::atomic<long long> built{0};
   std::map<std::pair<const PatternDefinition*, const ColourTable*>, QBrush> brushes;
 };
 TileCache& tileCache() {
@@ -72,19 +76,19 @@ TileCache& tileCache() {
   return cache;
 }
 
-QBrush makeTileBrush(const PatternDefinition& pattern) {
-  const QImage tile = buildPatternTile(pattern);
+QBrush makeTileBrush(const PatternDefinition& pattern, const ColourTable& colours) {
+  const QImage tile = buildPatternTile(pattern, colours);
   return tile.isNull() ? QBrush() : QBrush(tile);
 }
 
-// The brush of the pattern for the current colour table; Qt::NoBrush when
-// the tile is empty.
-QBrush tileBrush(const PatternDefinition& pattern) {
+// The brush of the pattern in the table; Qt::NoBrush when the tile is empty.
+QBrush tileBrush(const PatternDefinition& pattern, const ColourTable& colours) {
   TileCache& cache = tileCache();
-  if (!cache.enabled) return makeTileBrush(pattern);
-  const auto key = std::make_pair(&pattern, displaySettings().colourTable);
+  std::lock_guard<std::mutex> lock(cache.mutex);
+  if (!cache.enabled) return makeTileBrush(pattern, colours);
+  const auto key = std::make_pair(&pattern, &colours);
   auto it = cache.brushes.find(key);
-  if (it == cache.brushes.end()) it = cache.brushes.emplace(key, makeTileBrush(pattern)).first;
+  if (it == cache.brushes.end()) it = cache.brushes.emplace(key, makeTileBrush(pattern, colours)).first;
   return it->second;
 }
 
@@ -100,7 +104,7 @@ QSize patternTileUnits(const PatternDefinition& p) {
   return QSize(static_cast<int>(d + 1.5 * p.width), 2 * (d + p.height));
 }
 
-QImage buildPatternTile(const PatternDefinition& pattern) {
+QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& colours) {
   ++tileCache().built;
   const QSize units = patternTileUnits(pattern);
   const int width = units.width() / LOGICAL_UNITS_PER_PIXEL, height = units.height() / LOGICAL_UNITS_PER_PIXEL;
@@ -110,7 +114,7 @@ QImage buildPatternTile(const PatternDefinition& pattern) {
   QPainter painter(&tile);
   painter.setRenderHint(QPainter::Antialiasing, true);
   QPen pen;
-  if (tilePen(pattern, pen)) painter.setPen(pen);
+  if (tilePen(pattern, colours, pen)) painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   const int d = pattern.minimumDistance;
   drawPatternCopy(painter, pattern, d / 2, d / 2);
@@ -118,13 +122,14 @@ QImage buildPatternTile(const PatternDefinition& pattern) {
   return tile;
 }
 
-void fillPattern(QPainter& painter, const QPoint* points, int count, const std::string& name,
+void fillPattern(const Canvas& canvas, const QPoint* points, int count, const std::string& name,
                  const ViewGeometry& view) {
+  QPainter& painter = canvas.painter;
   if (count <= 0) return;
   const auto& patterns = presentationLibrary().patterns;
   const auto it = patterns.find(name);
   if (it == patterns.end() || it->second.commands.empty()) return;
-  const QBrush brush = tileBrush(it->second);
+  const QBrush brush = tileBrush(it->second, canvas.colours);
   if (brush.style() == Qt::NoBrush) return;
 
   std::vector<QPoint>& pixels = pixelPoints();
@@ -139,6 +144,13 @@ void fillPattern(QPainter& painter, const QPoint* points, int count, const std::
   painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
 }
 
-void setPatternTileCacheEnabled(bool enabled) { tileCache().enabled = enabled; }
-void clearPatternTileCache() { tileCache().brushes.clear(); }
+void setPatternTileCacheEnabled(bool enabled) {
+  std::lock_guard<std::mutex> lock(tileCache().mutex);
+  tileCache().enabled = enabled;
+}
+
+void clearPatternTileCache() {
+  std::lock_guard<std::mutex> lock(tileCache().mutex);
+  tileCache().brushes.clear();
+}
 long long patternTilesBuilt() { return tileCache().built; }

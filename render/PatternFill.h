@@ -6,7 +6,9 @@
 #include <QSize>
 #include <string>
 
-class QPainter;
+#include "Canvas.h"
+
+struct ColourTable;
 struct PatternDefinition;
 struct ViewGeometry;
 
@@ -19,15 +21,16 @@ QSize patternTileUnits(const PatternDefinition& pattern);
 // (d/2, d/2), for staggered patterns again at (d + w/2, 1.5 d + h), in the
 // pen of the pattern's first colour and width, on full transparency. Null
 // when a side comes out below one pixel.
-QImage buildPatternTile(const PatternDefinition& pattern);
+QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& colours);
 
 // Fills the polygon (logical points) with the named pattern; an unknown or
 // empty pattern draws nothing. Leaves the painter without pen, with the
 // tile brush, and with the window of `view`.
-void fillPattern(QPainter& painter, const QPoint* points, int count, const std::string& name,
+void fillPattern(const Canvas& canvas, const QPoint* points, int count, const std::string& name,
                  const ViewGeometry& view);
 
-// Tiles are kept per pattern and colour table and reused by later fills.
+// Tiles are kept per pattern and colour table and reused by later fills,
+// from any thread (the cache is locked while a tile is looked up or made).
 // Turning the cache off (for measurements) builds the tile at every fill;
 // clearing it is needed when a library the cache has seen goes away.
 void setPatternTileCacheEnabled(bool enabled);

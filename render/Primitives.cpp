@@ -39,9 +39,10 @@ void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b) 
   if (length * length > doneX * doneX + doneY * doneY) painter.drawLine(truncated(QPointF(x, y)), truncated(b));
 }
 
-void fillArea(QPainter& painter, const QPoint* points, int count, int index) {
+void fillArea(const Canvas& canvas, const QPoint* points, int count, int index) {
   if (count <= 0) return;
-  painter.setBrush(solidBrush(index));
+  QPainter& painter = canvas.painter;
+  painter.setBrush(solidBrush(canvas.colours, index));
   painter.setPen(Qt::NoPen);
   // An odd-even polygon fill covers the pixels of a path built from the
   // points, without building the path.
@@ -49,22 +50,23 @@ void fillArea(QPainter& painter, const QPoint* points, int count, int index) {
   painter.drawConvexPolygon(points, count);
 }
 
-void fillAreaTransparent(QPainter& painter, const QPoint* points, int count, int index, int transparency) {
+void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency) {
   if (count <= 0) return;
-  QColor colour = colourOf(index);
+  QPainter& painter = canvas.painter;
+  QColor colour = colourOf(canvas.colours, index);
   colour.setAlpha(std::clamp(252 - 63 * transparency, 0, 255));
   painter.setBrush(QBrush(colour));
   painter.setPen(Qt::NoPen);
   painter.drawConvexPolygon(points, count);
 }
 
-void drawArc(QPainter& painter, int index, int width, bool dashed, const QPointF& centre, float radius,
+void drawArc(const Canvas& canvas, int index, int width, bool dashed, const QPointF& centre, float radius,
              int start, int span) {
-  QPen pen = makePen(colourOf(index), width);
+  QPen pen = makePen(colourOf(canvas.colours, index), width);
   if (dashed) pen.setStyle(Qt::DashLine);
-  painter.setPen(pen);
+  canvas.painter.setPen(pen);
   const double half = 88.0 * radius;
-  painter.drawArc(QRectF(centre.x() - half, centre.y() - half, 2 * half, 2 * half), start, span);
+  canvas.painter.drawArc(QRectF(centre.x() - half, centre.y() - half, 2 * half, 2 * half), start, span);
 }
 
 void drawRectangle(QPainter& painter, int x, int y, int width, int height) {

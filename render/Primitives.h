@@ -6,6 +6,8 @@
 #include <QPointF>
 #include <string>
 
+#include "Canvas.h"
+
 class QPainter;
 
 // Dash and gap of a dashed segment, logical units.
@@ -26,15 +28,15 @@ void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 
 // Solid fill with colour table entry `index` and no pen: the outline filled
 // odd-even, then once more as a convex polygon, in the colour's own alpha.
-void fillArea(QPainter& painter, const QPoint* points, int count, int index);
+void fillArea(const Canvas& canvas, const QPoint* points, int count, int index);
 
 // Fill with the colour's alpha set to 252 - 63 x transparency (0 -> 252 ...
 // 3 -> 63), drawn once as a convex polygon.
-void fillAreaTransparent(QPainter& painter, const QPoint* points, int count, int index, int transparency);
+void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency);
 
 // An arc of radius 88 x radius about `centre`, start and span in sixteenths
 // of a degree, with makePen(colour, width), dashed when asked.
-void drawArc(QPainter& painter, int index, int width, bool dashed, const QPointF& centre, float radius,
+void drawArc(const Canvas& canvas, int index, int width, bool dashed, const QPointF& centre, float radius,
              int start, int span);
 
 // Outline rectangle with the current pen and brush.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "DisplaySettings.h"
+#include "PresentationLibrary.h"
 #include "Primitives.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
@@ -54,15 +54,16 @@ SymbolScratch& scratch() {
 }
 }  // namespace
 
-void drawSymbol(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation) {
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
   const auto& symbols = presentationLibrary().symbols;
   const auto it = symbols.find(name);
   if (it == symbols.end()) return;
-  drawSymbol(painter, anchor, it->second, rotation);
+  drawSymbol(canvas, anchor, it->second, rotation);
 }
 
-void drawSymbol(QPainter& painter, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
   if (symbol.commands.empty()) return;
+  QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
   SymbolScratch& s = scratch();
   s.path.clear();
@@ -76,7 +77,7 @@ void drawSymbol(QPainter& painter, const QPointF& anchor, const SymbolDefinition
   for (const VectorCommand& c : symbol.commands) {
     switch (c.opcode) {
       case kSP:
-        colour = colourOf(c.colour);
+        colour = colourOf(canvas.colours, c.colour);
         break;
       case kSW:
         painter.setPen(makePen(colour, c.first));

@@ -3,14 +3,15 @@
 #include <QPointF>
 #include <string>
 
-class QPainter;
+#include "Canvas.h"
+
 struct SymbolDefinition;
 
 // Draws the library symbol `name` with its pivot on `anchor` (logical
 // units), turned clockwise on the screen by `rotation` degrees (0: not
 // turned). An unknown name draws nothing. Leaves the painter's brush as the
 // symbol's commands left it (normally none) and its pen at the last one set.
-void drawSymbol(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation);
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation);
 
 // The same for a definition at hand.
-void drawSymbol(QPainter& painter, const QPointF& anchor, const SymbolDefinition& symbol, int rotation);
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation);

@@ -95,13 +95,14 @@ std::unordered_map<const SymbolDefinition*, Outline>& outlines() {
 }
 }  // namespace
 
-bool drawSymbolOutline(QPainter& painter, const QPoint& offset, const SymbolDefinition& symbol) {
+bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolDefinition& symbol) {
+  QPainter& painter = canvas.painter;
   Outline& o = outlines()[&symbol];
   // The library may have been replaced since: a definition at the same
   // address with other commands is made afresh.
   if (!sameCommands(o.commands, symbol.commands)) makeOutline(symbol, o);
   if (!o.plain) return false;
-  const QColor colour = o.colour < 0 ? QColor(Qt::black) : colourOf(o.colour);
+  const QColor colour = o.colour < 0 ? QColor(Qt::black) : colourOf(canvas.colours, o.colour);
   if (o.hasLine) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
@@ -114,15 +115,15 @@ bool drawSymbolOutline(QPainter& painter, const QPoint& offset, const SymbolDefi
   return true;
 }
 
-void drawSymbolFast(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation) {
+void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
   const auto& symbols = presentationLibrary().symbols;
   const auto it = symbols.find(name);
   if (it == symbols.end() || it->second.commands.empty()) return;
   const SymbolDefinition& symbol = it->second;
-  if (rotation == 0 && drawSymbolOutline(painter,
+  if (rotation == 0 && drawSymbolOutline(canvas,
                                          QPoint(truncateCoordinate(anchor.x() - symbol.pivotColumn),
                                                 truncateCoordinate(anchor.y() - symbol.pivotRow)),
                                          symbol))
     return;
-  drawSymbol(painter, anchor, symbol, rotation);
+  drawSymbol(canvas, anchor, symbol, rotation);
 }

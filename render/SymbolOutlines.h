@@ -7,7 +7,8 @@
 #include <QPointF>
 #include <string>
 
-class QPainter;
+#include "Canvas.h"
+
 struct SymbolDefinition;
 
 // Draws `symbol` unrotated with its drawing origin moved to `offset`
@@ -16,10 +17,10 @@ struct SymbolDefinition;
 // pen-down moves only, with a width set before it draws. Leaves the pen at
 // the symbol's last one and no brush, as drawing the commands does. False,
 // nothing drawn, for any other symbol.
-bool drawSymbolOutline(QPainter& painter, const QPoint& offset, const SymbolDefinition& symbol);
+bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolDefinition& symbol);
 
 // drawSymbol (SymbolDrawing.h) for callers that draw many symbols in a pass:
 // a plain symbol drawn unrotated goes through drawSymbolOutline (the same
 // pixels, the painter receiving one filled outline instead of a stroked
 // path), any other through drawSymbol.
-void drawSymbolFast(QPainter& painter, const QPointF& anchor, const std::string& name, int rotation);
+void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation);

@@ -2,7 +2,6 @@
 
 #include <QPainter>
 
-#include "DisplaySettings.h"
 #include "Instruction.h"
 #include "Primitives.h"
 
@@ -55,10 +54,10 @@ bool claimTextBox(TextBoxList& boxes, const TextBox& box) {
   return true;
 }
 
-bool drawText(QPainter& painter, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes) {
-  const DisplaySettings& settings = displaySettings();
-  if (!settings.showText) return false;
-  const std::string& text = displayedText(instruction, settings.nationalText);
+bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes,
+              bool nationalText) {
+  QPainter& painter = canvas.painter;
+  const std::string& text = displayedText(instruction, nationalText);
   // An empty text shows nothing and must not keep other texts away.
   if (text.empty()) return false;
   bool alignRight = false;

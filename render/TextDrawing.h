@@ -3,11 +3,22 @@
 // decluttering test against the texts already placed in the cell.
 #include <QPointF>
 #include <string>
+#include <vector>
 
-#include "ChartModel.h"
+#include "Canvas.h"
 
-class QPainter;
 struct Instruction;
+
+// One placed text box, logical units.
+struct TextBox {
+  int left = 0, right = 0, top = 0, bottom = 0;
+};
+
+// The texts placed in one cell during one draw pass. It belongs to the view
+// that draws, never to the cell.
+struct TextBoxList {
+  std::vector<TextBox> boxes;
+};
 
 // Fixed colour of every chart text, whatever the colour table.
 constexpr int TEXT_RED = 7, TEXT_GREEN = 50, TEXT_BLUE = 7;
@@ -29,6 +40,8 @@ TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int by
 // 100 units both across and down.
 bool claimTextBox(TextBoxList& boxes, const TextBox& box);
 
-// Draws the prepared text of a TX or TE instruction at `anchor` unless text
-// is switched off, the text is empty or its box is taken. True when drawn.
-bool drawText(QPainter& painter, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes);
+// Draws the prepared text of a TX or TE instruction at `anchor`, the
+// national text when `nationalText` and there is one, unless the text is
+// empty or its box is taken. True when drawn.
+bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes,
+              bool nationalText);

@@ -8,6 +8,7 @@
 #include "ChartModel.h"
 #include "ColourToken.h"
 #include "DisplaySettings.h"
+#include "EngineState.h"
 #include "Engine.h"
 #include "PresentationLibrary.h"
 

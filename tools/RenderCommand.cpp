@@ -27,6 +27,7 @@
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
+#include "EngineState.h"
 #include "Engine.h"
 #include "Json.h"
 #include "PatternFill.h"
@@ -208,7 +209,7 @@ double drawOnce(QImage& image, ChartView& view, const QColor& background) {
   QPainter painter(&image);
   setupPainter(painter, image.width(), image.height(), view);
   const auto start = std::chrono::steady_clock::now();
-  view.draw(painter);
+  view.draw(painter, displaySettings());
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "EngineState.h"
 #include "CellBuilder.h"
 #include "CellList.h"
 #include "ChartView.h"

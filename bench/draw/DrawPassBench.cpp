@@ -11,7 +11,8 @@
 #include <QPainter>
 #include <filesystem>
 
-#include "AreaPortrayal.h"
+#include "EngineState.h"
+#include "AreaDrawer.h"
 #include "CellBoundary.h"
 #include "CellChoice.h"
 #include "CellList.h"
@@ -48,7 +49,6 @@ void setUp(Fixture& f) {
     engineState().libraryLoaded = true;
     initChartFontResource();
     engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-    displaySettings().setContourSet(10);  // as the main window starts
     if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
   }
 }
@@ -61,16 +61,17 @@ Fixture& fixture() {
 }
 
 // The areas and frames of the cells the pass would draw, in its order.
-void drawAreasAndBoundaries(QPainter& painter, ChartView& view, const std::vector<S57Cell*>& cells) {
+void drawAreasAndBoundaries(QPainter& painter, const DisplaySettings& settings, ChartView& view,
+                            const std::vector<S57Cell*>& cells) {
   updateOrigin(view);
   view.drawnCells.clear();
   chooseCandidates(cells, view, view.candidates);
+  DrawContext dc{Canvas{painter, *settings.colourTable}, settings, view, view.buffers};
   for (auto it = view.candidates.rbegin(); it != view.candidates.rend(); ++it) {
     S57Cell& cell = **it;
     if (cellShownAtScale(cell, isNestedCell(cell, view.candidates), view.scale)) {
-      cell.textBoxes.boxes.clear();
-      for (const auto& area : cell.areas)
-        if (featureShownAtScale(*area, view.scale)) drawArea(painter, *area, cell, view, view.outlineBuffers);
+      dc.buffers.textBoxes.boxes.clear();
+      for (const auto& area : cell.areas) drawArea(dc, *area, cell);
       view.drawnCells.push_back(&cell);
     }
     drawCellBoundary(painter, cell, view);
@@ -90,6 +91,8 @@ void run(benchmark::State& state) {
   clearPatternTileCache();
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
+  DisplaySettings settings(presentationLibrary());
+  settings.setContourSet(10);  // as the main window starts
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
   const CellSnapshot cells = f.cells.snapshot();
   const long long tilesBefore = patternTilesBuilt();
@@ -100,9 +103,9 @@ void run(benchmark::State& state) {
     setupPainter(painter, image.width(), image.height(), view);
     state.ResumeTiming();
     if (WholePass)
-      view.draw(painter, *cells);
+      view.draw(painter, settings, *cells);
     else
-      drawAreasAndBoundaries(painter, view, *cells);
+      drawAreasAndBoundaries(painter, settings, view, *cells);
     state.PauseTiming();
     painter.end();
     state.ResumeTiming();

@@ -14,6 +14,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "EngineState.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -60,15 +61,8 @@ Fixture& fixture() {
   return f;
 }
 
-// Puts the settings back when a benchmark ends, for the other draw benchmarks.
-struct SettingsGuard {
-  DisplaySettings saved = displaySettings();
-  ~SettingsGuard() { displaySettings() = saved; }
-};
-
 // As the window shows the cell with soundings and depth contours switched on.
-void showEverything(int contourSet) {
-  DisplaySettings& s = displaySettings();
+void showEverything(DisplaySettings& s, int contourSet) {
   s.setContourSet(contourSet);
   s.setShowSoundings(1);
   if (!s.showDepthContours) s.toggleDepthContours();
@@ -82,13 +76,14 @@ double threadSeconds() {
 
 // One draw pass; its wall-clock seconds, and its processor seconds added
 // to `cpu` (the drawing runs on this thread only).
-double drawOnce(ChartView& view, QImage& image, const std::vector<S57Cell*>& cells, double& cpu) {
+double drawOnce(ChartView& view, const DisplaySettings& settings, QImage& image, const std::vector<S57Cell*>& cells,
+                double& cpu) {
   image.fill(Qt::white);
   QPainter painter(&image);
   setupPainter(painter, image.width(), image.height(), view);
   const double cpuStart = threadSeconds();
   const auto start = std::chrono::steady_clock::now();
-  view.draw(painter, cells);
+  view.draw(painter, settings, cells);
   const auto stop = std::chrono::steady_clock::now();
   cpu += threadSeconds() - cpuStart;
   painter.end();
@@ -109,16 +104,16 @@ void FullDrawPass(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  const SettingsGuard guard;
-  showEverything(10);
+  DisplaySettings settings(presentationLibrary());
+  showEverything(settings, 10);
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
   const CellSnapshot cells = f.cells.snapshot();
   double cpu = 0;
-  drawOnce(view, image, *cells, cpu);  // procedures of a first visit
+  drawOnce(view, settings, image, *cells, cpu);  // procedures of a first visit
   cpu = 0;
-  for (auto _ : state) state.SetIterationTime(drawOnce(view, image, *cells, cpu));
+  for (auto _ : state) state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
   reportProcessorTime(state, cpu);
 }
 BENCHMARK(FullDrawPass)
@@ -139,20 +134,20 @@ void FirstPassAfterContourChange(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  const SettingsGuard guard;
+  DisplaySettings settings(presentationLibrary());
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
   const CellSnapshot cells = f.cells.snapshot();
-  showEverything(10);
+  showEverything(settings, 10);
   double cpu = 0;
-  drawOnce(view, image, *cells, cpu);
+  drawOnce(view, settings, image, *cells, cpu);
   cpu = 0;
   int contourSet = 10;
   for (auto _ : state) {
     contourSet = contourSet == 10 ? 5 : 10;
-    showEverything(contourSet);
-    state.SetIterationTime(drawOnce(view, image, *cells, cpu));
+    showEverything(settings, contourSet);
+    state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
   }
   reportProcessorTime(state, cpu);
 }

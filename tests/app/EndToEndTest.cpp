@@ -19,6 +19,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellList.h"
 #include "DemoCell.h"

@@ -6,6 +6,7 @@
 #include <set>
 #include <thread>
 
+#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"

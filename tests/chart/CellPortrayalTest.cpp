@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
@@ -17,7 +18,9 @@
 #include "DrawTestSupport.h"
 #include "Engine.h"
 #include "LookupSelection.h"
-#include "PointPortrayal.h"
+#include "FeaturePortrayal.h"
+#include "PointDrawer.h"
+#include "S57Vocabulary.h"
 #include "PresentationLibrary.h"
 
 using namespace drawtest;
@@ -95,16 +98,16 @@ protected:
     ChartView view = viewAt(scale);
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, {&cell});
+    view.draw(painter, settings(), {&cell});
     painter.end();
     std::string order;
     for (const PaintCall& c : device.calls) {
       const QColor colour = c.pen.style() == Qt::NoPen ? c.brush.color() : c.pen.color();
       char kind = '?';
-      if (colour == colourOf(colourIndex("LANDA"))) kind = 'A';
-      if (colour == colourOf(colourIndex("CHBLK"))) kind = 'L';
-      if (colour == colourOf(colourIndex("CSTLN"))) kind = 'P';
-      if (colour == colourOf(colourIndex("DEPCN"))) kind = 'S';
+      if (colour == colourOf(*settings().colourTable, colourIndex("LANDA"))) kind = 'A';
+      if (colour == colourOf(*settings().colourTable, colourIndex("CHBLK"))) kind = 'L';
+      if (colour == colourOf(*settings().colourTable, colourIndex("CSTLN"))) kind = 'P';
+      if (colour == colourOf(*settings().colourTable, colourIndex("DEPCN"))) kind = 'S';
       if (order.empty() || order.back() != kind) order += kind;
     }
     return order;
@@ -202,7 +205,7 @@ protected:
     RecordingDevice device;
     QPainter painter(&device);
     view.viewportWidth = view.viewportHeight = 23000;
-    view.draw(painter, {&cell});
+    view.draw(painter, settings(), {&cell});
     painter.end();
     return device.calls;
   }
@@ -218,11 +221,25 @@ protected:
     });
     return out;
   }
-  static std::vector<std::string> symbols(const PointFeature& point) {
+  // The instructions the point's procedures made under the test's settings.
+  std::vector<Instruction> generated(const S57Cell& cell, const PointFeature& point) {
+    const auto result = procedureResult(point, cell, settings());
+    return result ? result->instructions : std::vector<Instruction>{};
+  }
+  std::vector<std::string> symbols(const S57Cell& cell, const PointFeature& point) {
     std::vector<std::string> out;
-    for (const Instruction& i : point.generatedInstructions)
+    for (const Instruction& i : generated(cell, point))
       if (i.kind == kSY) out.push_back(i.name);
     return out;
+  }
+  std::vector<PaintCall> drawPointAlone(const S57Cell& cell, const PointFeature& point) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    DrawBuffers buffers;
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawPoint(dc, point, cell);
+    painter.end();
+    return device.calls;
   }
 
   fixtures::TempDirectory directory;
@@ -279,7 +296,7 @@ TEST_F(SyntheticCellTest, NestedLightSectorsGetTheLargerRadius) {
   for (std::size_t i = 0; i < lights.size(); ++i) {
     const PointFeature& light = *lights[i];
     std::vector<std::string> arcs;
-    for (const Instruction& g : light.generatedInstructions)
+    for (const Instruction& g : generated(cell, light))
       if (g.kind == kARC) arcs.push_back(std::string(colourToken(g.colour)) + " r" + g.text2);
     const std::string r = " r" + std::to_string(static_cast<int>(radius[i]));
     EXPECT_EQ(arcs, (std::vector<std::string>{"OUTLW" + r, arcColour[i] + r})) << i;
@@ -288,7 +305,7 @@ TEST_F(SyntheticCellTest, NestedLightSectorsGetTheLargerRadius) {
     const QPointF anchor = toLogicalExact(light.position.point, view);
     int found = 0;
     for (const PaintCall& c : calls) {
-      if (c.kind != PaintCall::Path || c.pen.color() != colourOf(colourIndex(arcColour[i]))) continue;
+      if (c.kind != PaintCall::Path || c.pen.color() != colourOf(*settings().colourTable, colourIndex(arcColour[i]))) continue;
       ++found;
       EXPECT_EQ(c.pen.width(), penWidthUnits(2));
       EXPECT_NEAR(c.path.boundingRect().left(), anchor.x() - 88 * radius[i], 1) << i;
@@ -303,15 +320,15 @@ TEST_F(SyntheticCellTest, NestedLightSectorsGetTheLargerRadius) {
 TEST_F(SyntheticCellTest, TopmarksOnABuoyAndOnABeacon) {
   startCell("TOPMAR01.000");
   addPoint(31, kBOYLAT, {{kBOYSHP, "2"}});
-  addPoint(31, TOPMARK_CLASS, {{kTOPSHP, "1"}});
+  addPoint(31, s57::TOPMAR, {{kTOPSHP, "1"}});
   addPoint(32, kBCNLAT, {}, 0, 0.02);
-  addPoint(32, TOPMARK_CLASS, {{kTOPSHP, "1"}});
+  addPoint(32, s57::TOPMAR, {{kTOPSHP, "1"}});
   settings().setSymbolStyle(1);
   S57Cell& cell = loadAndDraw();
-  const std::vector<PointFeature*> topmarks = ofClass(cell, TOPMARK_CLASS);
+  const std::vector<PointFeature*> topmarks = ofClass(cell, s57::TOPMAR);
   ASSERT_EQ(topmarks.size(), 2u);
-  EXPECT_EQ(symbols(*topmarks[0]), std::vector<std::string>{"TOPMAR02"});
-  EXPECT_EQ(symbols(*topmarks[1]), std::vector<std::string>{"TOPMAR22"});
+  EXPECT_EQ(symbols(cell, *topmarks[0]), std::vector<std::string>{"TOPMAR02"});
+  EXPECT_EQ(symbols(cell, *topmarks[1]), std::vector<std::string>{"TOPMAR22"});
   for (const char* name : {"TOPMAR02", "TOPMAR22"}) EXPECT_TRUE(library().symbols.count(name)) << name;
 
   // The look-up of these topmarks holds only the procedure: what they draw
@@ -319,12 +336,8 @@ TEST_F(SyntheticCellTest, TopmarksOnABuoyAndOnABeacon) {
   for (PointFeature* topmark : topmarks) {
     for (bool paper : {true, false}) {
       settings().setSymbolStyle(paper ? 1 : 2);
-      for (const Instruction& i : instructionsInUse(*topmark, false)) ASSERT_EQ(i.kind, kCS);
-      RecordingDevice device;
-      QPainter painter(&device);
-      drawPoint(painter, *topmark, cell, view);
-      painter.end();
-      EXPECT_EQ(device.calls.empty(), !paper) << (paper ? "paper-chart symbols" : "simplified symbols");
+      for (const Instruction& i : lookupInUse(*topmark, settings()).instructions) ASSERT_EQ(i.kind, kCS);
+      EXPECT_EQ(drawPointAlone(cell, *topmark).empty(), !paper) << (paper ? "paper-chart symbols" : "simplified symbols");
     }
   }
 }
@@ -339,20 +352,14 @@ TEST_F(SyntheticCellTest, DangerousWreckInDeepWater) {
   S57Cell& cell = loadAndDraw();
   const std::vector<PointFeature*> wrecks = ofClass(cell, kWRECKS);
   ASSERT_EQ(wrecks.size(), 2u);
-  EXPECT_EQ(symbols(*wrecks[0]), std::vector<std::string>{"ISODGR01"});
-  EXPECT_EQ(wrecks[0]->secondLookup.category, 0);
-  EXPECT_EQ(wrecks[0]->viewingGroup, 14050);
-  ASSERT_FALSE(symbols(*wrecks[1]).empty());
-  EXPECT_EQ(symbols(*wrecks[1])[0], "DANGER01");
-  EXPECT_EQ(wrecks[1]->viewingGroup, 34051);
+  EXPECT_EQ(symbols(cell, *wrecks[0]), std::vector<std::string>{"ISODGR01"});
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->secondCategory, 0);
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->viewingGroup, 14050);
+  ASSERT_FALSE(symbols(cell, *wrecks[1]).empty());
+  EXPECT_EQ(symbols(cell, *wrecks[1])[0], "DANGER01");
+  EXPECT_EQ(procedureResult(*wrecks[1], cell, settings())->viewingGroup, 34051);
   EXPECT_TRUE(library().symbols.count("ISODGR01"));
 
   // In the base display only the danger shows.
-  for (PointFeature* wreck : wrecks) {
-    RecordingDevice device;
-    QPainter painter(&device);
-    drawPoint(painter, *wreck, cell, view);
-    painter.end();
-    EXPECT_EQ(device.calls.empty(), wreck != wrecks[0]);
-  }
+  for (PointFeature* wreck : wrecks) EXPECT_EQ(drawPointAlone(cell, *wreck).empty(), wreck != wrecks[0]);
 }

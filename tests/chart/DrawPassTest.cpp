@@ -2,6 +2,7 @@
 // their boundaries, the features' own scale ranges, and picking.
 #include <QPainter>
 
+#include "EngineState.h"
 #include "CellChoice.h"
 #include "ChartView.h"
 #include "ColourToken.h"
@@ -58,7 +59,7 @@ protected:
     ChartView view = viewAt(scale);
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, list);
+    view.draw(painter, settings(), list);
     painter.end();
     if (calls) *calls = device.calls;
     std::vector<std::string> names;
@@ -81,7 +82,7 @@ TEST_F(DrawPassTest, NoCellsDrawNothing) {
   ChartView view = viewAt(90000);
   RecordingDevice device;
   QPainter painter(&device);
-  view.draw(painter);
+  view.draw(painter, settings());
   painter.end();
   EXPECT_TRUE(view.drawnCells.empty());
 }
@@ -187,11 +188,16 @@ TEST_F(DrawPassTest, FeatureScaleRange) {
   }
 }
 
+// The texts placed belong to the view; each cell starts without any.
 TEST_F(DrawPassTest, TextBoxesStartAfreshForEachCellDraw) {
-  S57Cell& cell = addCell("CELL", 20000, 1e6);
-  cell.textBoxes.boxes.push_back(TextBox{0, 100000, 0, 100000});
-  drawnAt(1000);
-  EXPECT_TRUE(cell.textBoxes.boxes.empty());
+  addCell("CELL", 20000, 1e6);
+  ChartView view = viewAt(1000);
+  view.buffers.textBoxes.boxes.push_back(TextBox{0, 100000, 0, 100000});
+  RecordingDevice device;
+  QPainter painter(&device);
+  view.draw(painter, settings(), list);
+  painter.end();
+  EXPECT_TRUE(view.buffers.textBoxes.boxes.empty());
 }
 
 TEST_F(DrawPassTest, PickingPointsNearAPixel) {
@@ -212,7 +218,7 @@ TEST_F(DrawPassTest, PickingPointsNearAPixel) {
   ChartView view = viewAt(1000);
   RecordingDevice device;
   QPainter painter(&device);
-  view.draw(painter, list);
+  view.draw(painter, settings(), list);
   painter.end();
   ASSERT_EQ(view.drawnCells.size(), 2u);
   // Pixel (500, 500) is the chart origin. The overview is drawn first and

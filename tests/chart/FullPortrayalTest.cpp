@@ -12,13 +12,14 @@
 #include <map>
 #include <set>
 
+#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LineProcedures.h"
-#include "PointPortrayal.h"
+#include "FeaturePortrayal.h"
 #include "PresentationLibrary.h"
 
 namespace {
@@ -79,7 +80,6 @@ TEST(FullPortrayal, RealCellDrawsInEveryStyleAndLanguage) {
 TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
   const PresentationLibrary saved = presentationLibrary();
-  const DisplaySettings savedSettings = displaySettings();
   ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
   engineState().libraryLoaded = true;
   CellList cells;
@@ -97,16 +97,15 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
                             point->findAttribute("OBJNAM");
     for (bool paper : {false, true}) {
       for (int contours : {5, 10, 20}) {
-        displaySettings().setSymbolStyle(paper ? 1 : 2);
-        displaySettings().setContourSet(contours);
-        for (const LookupResult* r : {&point->firstLookup, &point->secondLookup}) {
-          for (const Instruction& i : r->instructions) {
-            if (i.kind == kCS) runPointProcedure(*point, cell, i.name);
+        DisplaySettings settings(presentationLibrary());
+        settings.setSymbolStyle(paper ? 1 : 2);
+        settings.setContourSet(contours);
+        for (const LookupResult* r : {&point->firstLookup, &point->secondLookup})
+          for (const Instruction& i : r->instructions)
             if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
-          }
-        }
-        for (const Instruction& i : point->generatedInstructions)
-          if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
+        if (const auto result = procedureResult(*point, cell, settings))
+          for (const Instruction& i : result->instructions)
+            if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
       }
     }
   }
@@ -133,7 +132,6 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
   EXPECT_GT(checked["LIGHTS"], 0);
   EXPECT_GT(checked["WRECKS"], 0);
 
-  displaySettings() = savedSettings;
   presentationLibrary() = saved;
   engineState().libraryLoaded = false;
 }

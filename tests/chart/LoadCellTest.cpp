@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <fstream>
 
+#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 
+#include "EngineState.h"
 #include "CellBuilder.h"
 #include "CellList.h"
 #include "ChartView.h"

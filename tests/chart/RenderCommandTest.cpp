@@ -12,7 +12,8 @@
 #include <map>
 #include <set>
 
-#include "AreaPortrayal.h"
+#include "EngineState.h"
+#include "FeaturePortrayal.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
@@ -97,7 +98,6 @@ TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
 TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
   const PresentationLibrary saved = presentationLibrary();
-  const DisplaySettings savedSettings = displaySettings();
   ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
   engineState().libraryLoaded = true;
   CellList cells;
@@ -115,17 +115,12 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   };
   for (bool paper : {false, true}) {
     for (int contours : {5, 10, 20}) {
-      displaySettings().setSymbolStyle(paper ? 1 : 2);
-      displaySettings().setContourSet(contours);
+      DisplaySettings settings(presentationLibrary());
+      settings.setSymbolStyle(paper ? 1 : 2);
+      settings.setContourSet(contours);
       for (auto& area : cell.areas) {
-        for (const LookupResult* r : {&area->firstLookup, &area->secondLookup}) {
-          collect(r->instructions);
-          for (const Instruction& i : r->instructions) {
-            if (i.kind != kCS) continue;
-            runAreaProcedure(*area, cell, i.name);
-            collect(area->generatedInstructions);
-          }
-        }
+        for (const LookupResult* r : {&area->firstLookup, &area->secondLookup}) collect(r->instructions);
+        if (const auto result = procedureResult(*area, cell, settings)) collect(result->instructions);
       }
     }
   }
@@ -146,7 +141,6 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
               used[0].size(), used[1].size(), used[2].size(), list.empty() ? "  none\n" : list.c_str());
   for (const std::string& m : missing) EXPECT_TRUE(known.count(m)) << m;
 
-  displaySettings() = savedSettings;
   presentationLibrary() = saved;
   engineState().libraryLoaded = false;
 }

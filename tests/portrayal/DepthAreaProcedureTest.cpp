@@ -8,16 +8,6 @@ namespace {
 constexpr int kDepthArea = 42, kDredgedArea = 46;
 using Names = std::vector<std::string>;
 
-// The generated list of a depth area whose list held an old entry before.
-Names depthArea(Attributes attributes, int objectClass = kDepthArea) {
-  AreaFeature area;
-  area.objectClass = objectClass;
-  area.attributes = std::move(attributes);
-  area.generatedInstructions.push_back(Instruction{});
-  depthAreaProcedure(area);
-  return describe(area.generatedInstructions);
-}
-
 Attributes range(const char* drval1, const char* drval2) {
   Attributes a;
   if (drval1) a.push_back({"DRVAL1", drval1});
@@ -26,7 +16,18 @@ Attributes range(const char* drval1, const char* drval2) {
 }
 }  // namespace
 
-class DepthAreaProcedureTest : public ProcedureTest {};
+class DepthAreaProcedureTest : public ProcedureTest {
+protected:
+  // The instructions the procedure makes for a depth area.
+  Names depthArea(Attributes attributes, int objectClass = kDepthArea) {
+    AreaFeature area;
+    area.objectClass = objectClass;
+    area.attributes = std::move(attributes);
+    std::vector<Instruction> out;
+    depthAreaProcedure(area, settings(), out);
+    return describe(out);
+  }
+};
 
 TEST_F(DepthAreaProcedureTest, ShadesForTheThreeContourSets) {
   struct Case {
@@ -92,8 +93,8 @@ TEST_F(DepthAreaProcedureTest, DredgedAreaGetsPatternBoundaryAndRestriction) {
 }
 
 TEST_F(DepthAreaProcedureTest, ColourAppendsToTheList) {
-  AreaFeature area;
-  depthAreaColour(area, 3, 4);
-  depthAreaColour(area, 30, 40);
-  EXPECT_EQ(describe(area.generatedInstructions), (Names{"AC DEPVS", "AC DEPDW"}));
+  std::vector<Instruction> out;
+  depthAreaColour(3, 4, settings(), out);
+  depthAreaColour(30, 40, settings(), out);
+  EXPECT_EQ(describe(out), (Names{"AC DEPVS", "AC DEPDW"}));
 }

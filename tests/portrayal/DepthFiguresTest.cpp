@@ -9,25 +9,19 @@
 using namespace fixtures;
 
 namespace {
-std::vector<std::string> sounding(float depth, Attributes attributes = {}) {
-  PointFeature f;
-  f.attributes = std::move(attributes);
-  std::vector<Instruction> out;
-  soundingSymbols(f, depth, out);
-  return symbolNames(out);
-}
-
-std::vector<std::string> label(float value) {
-  LineFeature f;
-  std::vector<Instruction> out;
-  contourLabel(f, value, out);
-  return symbolNames(out);
-}
-
 using Names = std::vector<std::string>;
 }  // namespace
 
-class SoundingSymbolsTest : public ProcedureTest {};
+class SoundingSymbolsTest : public ProcedureTest {
+protected:
+  std::vector<std::string> sounding(float depth, Attributes attributes = {}) {
+    PointFeature f;
+    f.attributes = std::move(attributes);
+    std::vector<Instruction> out;
+    soundingSymbols(f, depth, settings(), out);
+    return symbolNames(out);
+  }
+};
 
 TEST_F(SoundingSymbolsTest, DigitsForEachRangeOfDepth) {
   struct Case {
@@ -88,12 +82,20 @@ TEST_F(SoundingSymbolsTest, DepthThatIsNotANumberGetsNoDigits) {
 TEST_F(SoundingSymbolsTest, AppendsWithoutClearing) {
   PointFeature f;
   std::vector<Instruction> out(1);
-  soundingSymbols(f, 5.3f, out);
+  soundingSymbols(f, 5.3f, settings(), out);
   ASSERT_EQ(out.size(), 3u);
   EXPECT_EQ(out[0].kind, kNone);
 }
 
-class ContourLabelTest : public ProcedureTest {};
+class ContourLabelTest : public ProcedureTest {
+protected:
+  std::vector<std::string> label(float value) {
+    LineFeature f;
+    std::vector<Instruction> out;
+    contourLabel(f, value, settings(), out);
+    return symbolNames(out);
+  }
+};
 
 TEST_F(ContourLabelTest, LabelsForEachRangeOfValue) {
   const std::string fill = "AC DEPVS/2";

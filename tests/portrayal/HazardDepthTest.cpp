@@ -38,8 +38,8 @@ TEST_F(HazardDepthTest, WreckDepth) {
     S57Cell cell;
     if (c.drval1) addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", c.drval1}});
     PointFeature& wreck = addPoint(cell, kWreck, kInside.x, kInside.y, c.wreck);
-    computeWreckDepth(wreck, kInside, cell);
-    EXPECT_FLOAT_EQ(wreck.wreckDepth, c.expected) << c.name;
+    EXPECT_FLOAT_EQ(wreckDepth(wreck, kInside, cell), c.expected) << c.name;
+    EXPECT_FLOAT_EQ(wreck.wreckDepth.get(), c.expected) << c.name;
   }
 }
 
@@ -47,8 +47,7 @@ TEST_F(HazardDepthTest, AreaWreckWithoutSeabedRuleTakes20Point1) {
   S57Cell cell;
   addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", "100"}});
   AreaFeature& wreck = addArea(cell, kWreck, 10, 10, 20, 20, {{"CATWRK", "1"}});
-  computeWreckDepthOverPoints(wreck, wreck.exteriorVertices, cell);
-  EXPECT_FLOAT_EQ(wreck.wreckDepth, 20.1f);
+  EXPECT_FLOAT_EQ(wreckDepthOverPoints(wreck, wreck.exteriorVertices, cell), 20.1f);
 }
 
 TEST_F(HazardDepthTest, GatheringKeepsDeepestOrShallowestAndCaches) {
@@ -63,7 +62,7 @@ TEST_F(HazardDepthTest, GatheringKeepsDeepestOrShallowestAndCaches) {
   const UnderlyingDepth d = deepestUnderlyingDepth(deep, "3", "2", cell, kInside);
   EXPECT_FLOAT_EQ(d.seabed, 20);
   EXPECT_FLOAT_EQ(d.least, kUnknownDepth);  // EXPSOU 2: no least depth
-  EXPECT_FLOAT_EQ(deep.underlyingDepth, 20);
+  EXPECT_FLOAT_EQ(deep.underlyingDepth.get(), 20);
 
   PointFeature shallow;
   EXPECT_FLOAT_EQ(shallowestUnderlyingDepth(shallow, "3", "1", cell, kInside), 8);
@@ -75,7 +74,7 @@ TEST_F(HazardDepthTest, GatheringKeepsDeepestOrShallowestAndCaches) {
 
   PointFeature nowhere;
   EXPECT_FLOAT_EQ(deepestUnderlyingDepth(nowhere, "3", "1", cell, kOutside).seabed, kUnknownDepth);
-  EXPECT_FLOAT_EQ(nowhere.underlyingDepth, kUnknownDepth);  // still unknown: tried again next time
+  EXPECT_TRUE(nowhere.underlyingDepth.known());  // no depth area is an answer too
 }
 
 TEST_F(HazardDepthTest, OverPointsIgnoresTheFeatureItself) {
@@ -94,16 +93,19 @@ TEST_F(HazardDepthTest, UnderwaterHazardMarksAnIsolatedDanger) {
   rock.scaleMinimum = 50000;
   rock.secondLookup.category = 2;
   std::string symbol;
-  EXPECT_TRUE(underwaterHazard(rock, 4, kInside, symbol, cell));
+  ProcedureResult out = ProcedureResult::startingFrom(rock);
+  EXPECT_TRUE(underwaterHazard(rock, 4, kInside, symbol, cell, settings(), out));
   EXPECT_EQ(symbol, "ISODGR01");
-  EXPECT_EQ(rock.displayPriority, 8);
-  EXPECT_EQ(rock.viewingGroup, 14050);
-  EXPECT_EQ(rock.radarFlag, 'O');
-  EXPECT_EQ(rock.secondLookup.category, 0);
-  EXPECT_EQ(rock.attributes[1].value, "-1");  // the first SCAMIN only
-  EXPECT_EQ(rock.attributes[2].value, "7");
-  EXPECT_EQ(rock.scaleMinimum, -1);  // the draw pass sees the lifted limit
-  EXPECT_EQ(rock.underlyingDepth, kUnknownDepth);  // the point form does not cache
+  EXPECT_EQ(out.displayPriority, 8);
+  EXPECT_EQ(out.viewingGroup, 14050);
+  EXPECT_EQ(out.radarFlag, 'O');
+  EXPECT_EQ(out.secondCategory, 0);
+  EXPECT_TRUE(out.scaleMinimumLifted);  // the draw pass shows it at every scale
+  // The feature itself stays as the cell has it.
+  EXPECT_EQ(rock.secondLookup.category, 2);
+  EXPECT_EQ(rock.scaleMinimum, 50000);
+  EXPECT_EQ(rock.attributes[1].value, "50000");
+  EXPECT_FALSE(rock.underlyingDepth.known());  // the point form does not cache
 }
 
 TEST_F(HazardDepthTest, UnderwaterHazardCases) {
@@ -131,13 +133,14 @@ TEST_F(HazardDepthTest, UnderwaterHazardCases) {
     addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", "5"}});
     addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", "20"}});
     PointFeature& f = addPoint(cell, kObstruction, c.position.x, c.position.y, {{"WATLEV", c.watlev}});
-    f.underlyingDepth = c.cached;
+    if (c.cached != kUnknownDepth) f.underlyingDepth.set(c.cached);
     std::string symbol = "before";
-    EXPECT_EQ(underwaterHazard(f, c.depth, c.position, symbol, cell), c.result) << c.name;
+    ProcedureResult out = ProcedureResult::startingFrom(f);
+    EXPECT_EQ(underwaterHazard(f, c.depth, c.position, symbol, cell, settings(), out), c.result) << c.name;
     EXPECT_EQ(symbol, c.result ? "ISODGR01" : "before") << c.name;
-    EXPECT_EQ(f.displayPriority, c.marked ? 8 : -1) << c.name;
-    EXPECT_EQ(f.viewingGroup, c.marked ? 14050 : -1) << c.name;
-    EXPECT_EQ(f.radarFlag == 'O', c.result) << c.name;
+    EXPECT_EQ(out.displayPriority, c.marked ? 8 : -1) << c.name;
+    EXPECT_EQ(out.viewingGroup, c.marked ? 14050 : -1) << c.name;
+    EXPECT_EQ(out.radarFlag == 'O', c.result) << c.name;
   }
 }
 
@@ -148,18 +151,19 @@ TEST_F(HazardDepthTest, UnderwaterHazardOverPointsUsesTheShallowestArea) {
   LineFeature line;
   line.vertices = {{{50, 50}, 0}, {{250, 50}, 0}};
   std::string symbol;
-  EXPECT_FALSE(underwaterHazardOverPoints(line, 4, line.vertices, symbol, cell));  // 8 < 10
-  EXPECT_FLOAT_EQ(line.underlyingDepthOverPoints, 8);
+  ProcedureResult out;
+  EXPECT_FALSE(underwaterHazardOverPoints(line, 4, line.vertices, symbol, cell, settings(), out));  // 8 < 10
+  EXPECT_FLOAT_EQ(line.underlyingDepthOverPoints.get(), 8);
 
   LineFeature inDeepWater;
   inDeepWater.vertices = {{{50, 50}, 0}, {{60, 50}, 0}};
-  EXPECT_TRUE(underwaterHazardOverPoints(inDeepWater, 4, inDeepWater.vertices, symbol, cell));
+  EXPECT_TRUE(underwaterHazardOverPoints(inDeepWater, 4, inDeepWater.vertices, symbol, cell, settings(), out));
   EXPECT_EQ(symbol, "ISODGR01");
 
   LineFeature nowhere;
   nowhere.vertices = {{{500, 500}, 0}};
   symbol.clear();
-  EXPECT_FALSE(underwaterHazardOverPoints(nowhere, 4, nowhere.vertices, symbol, cell));
+  EXPECT_FALSE(underwaterHazardOverPoints(nowhere, 4, nowhere.vertices, symbol, cell, settings(), out));
   EXPECT_EQ(symbol, "");
 }
 

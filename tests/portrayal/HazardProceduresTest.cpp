@@ -58,8 +58,9 @@ TEST_F(HazardProceduresTest, ObstructionAndRockSymbols) {
   for (const Case& c : cases) {
     S57Cell cell = cellWithDepth(c.drval1);
     PointFeature& p = addPoint(cell, c.objectClass, 50, 50, c.attributes);
-    pointObstruction(p, cell);
-    EXPECT_EQ(symbolNames(p.generatedInstructions), c.expected)
+    ProcedureResult pOut = ProcedureResult::startingFrom(p);
+    pointObstructionProcedure(p, cell, settings(), pOut);
+    EXPECT_EQ(symbolNames(pOut.instructions), c.expected)
         << c.objectClass << " " << (c.drval1 ? c.drval1 : "-") << " " << testing::PrintToString(c.expected);
   }
 }
@@ -68,16 +69,19 @@ TEST_F(HazardProceduresTest, LowAccuracyMarkFollowsTheSymbols) {
   settings().lowAccuracyMarks = true;
   S57Cell cell = cellWithDepth("20");
   PointFeature& danger = addPoint(cell, kObstruction, 50, 50, {{"VALSOU", "4"}, {"QUAPOS", "4"}});
-  pointObstruction(danger, cell);
-  EXPECT_EQ(symbolNames(danger.generatedInstructions), (Names{"ISODGR01", "LOWACC01"}));
+  ProcedureResult dangerOut = ProcedureResult::startingFrom(danger);
+    pointObstructionProcedure(danger, cell, settings(), dangerOut);
+  EXPECT_EQ(symbolNames(dangerOut.instructions), (Names{"ISODGR01", "LOWACC01"}));
 
   PointFeature& plain = addPoint(cell, kObstruction, 500, 500, {{"VALSOU", "12"}, {"QUAPOS", "9"}});
-  pointObstruction(plain, cell);
-  EXPECT_EQ(symbolNames(plain.generatedInstructions), (Names{"DANGER01", "SOUNDGC2", "SOUNDG11", "SOUNDG02", "LOWACC01"}));
+  ProcedureResult plainOut = ProcedureResult::startingFrom(plain);
+    pointObstructionProcedure(plain, cell, settings(), plainOut);
+  EXPECT_EQ(symbolNames(plainOut.instructions), (Names{"DANGER01", "SOUNDGC2", "SOUNDG11", "SOUNDG02", "LOWACC01"}));
 
   PointFeature& wreck = addPoint(cell, kWreck, 500, 500, {{"WATLEV", "1"}, {"QUAPOS", "2"}});
-  wreckProcedure(wreck, cell);
-  EXPECT_EQ(symbolNames(wreck.generatedInstructions), (Names{"WRECKS01", "LOWACC01"}));
+  ProcedureResult wreckOut = ProcedureResult::startingFrom(wreck);
+    wreckProcedure(wreck, cell, settings(), wreckOut);
+  EXPECT_EQ(symbolNames(wreckOut.instructions), (Names{"WRECKS01", "LOWACC01"}));
 }
 
 TEST_F(HazardProceduresTest, LowAccuracyTest) {
@@ -93,17 +97,17 @@ TEST_F(HazardProceduresTest, LowAccuracyTest) {
     settings().lowAccuracyMarks = c.marks;
     PointFeature p;
     p.attributes = {{"QUAPOS", c.quapos}};
-    EXPECT_EQ(lowAccuracyTest(p), c.expected) << c.marks << c.quapos;
+    EXPECT_EQ(lowAccuracyTest(p, settings()), c.expected) << c.marks << c.quapos;
 
     AreaFeature a;
     a.exteriorParts.resize(2);
     a.exteriorParts[0].edgeAttributes = {{"402", "1"}};
     a.exteriorParts[1].edgeAttributes = {{"401", "4"}, {"402", c.quapos}};
-    EXPECT_EQ(lowAccuracyTest(a), c.expected) << c.marks << c.quapos;
+    EXPECT_EQ(lowAccuracyTest(a, settings()), c.expected) << c.marks << c.quapos;
 
-    p.generatedInstructions.clear();
-    pointQuality(p);
-    EXPECT_EQ(symbolNames(p.generatedInstructions), *c.expected ? Names{"LOWACC01"} : Names{});
+    ProcedureResult pOut;
+    pointQualityProcedure(p, settings(), pOut);
+    EXPECT_EQ(symbolNames(pOut.instructions), *c.expected ? Names{"LOWACC01"} : Names{});
   }
 }
 
@@ -136,18 +140,19 @@ TEST_F(HazardProceduresTest, WreckSymbolsAndLookupChanges) {
     w.viewingGroup = c.viewingGroupBefore;
     w.displayPriority = 4;
     w.firstLookup.category = w.secondLookup.category = 2;
-    wreckProcedure(w, cell);
+    ProcedureResult wOut = ProcedureResult::startingFrom(w);
+    wreckProcedure(w, cell, settings(), wOut);
     const std::string label = testing::PrintToString(c.expected);
-    EXPECT_EQ(symbolNames(w.generatedInstructions), c.expected) << label;
-    EXPECT_EQ(w.viewingGroup, c.viewingGroupAfter) << label;
+    EXPECT_EQ(symbolNames(wOut.instructions), c.expected) << label;
+    EXPECT_EQ(wOut.viewingGroup, c.viewingGroupAfter) << label;
     if (c.baseDisplay) {
-      EXPECT_EQ(w.displayPriority, 8) << label;
-      EXPECT_EQ(w.firstLookup.category, 0) << label;
-      EXPECT_EQ(w.secondLookup.category, 0) << label;
-      EXPECT_EQ(w.radarFlag, 'O') << label;
+      EXPECT_EQ(wOut.displayPriority, 8) << label;
+      EXPECT_EQ(wOut.firstCategory, 0) << label;
+      EXPECT_EQ(wOut.secondCategory, 0) << label;
+      EXPECT_EQ(wOut.radarFlag, 'O') << label;
     } else if (c.viewingGroupAfter != 14050) {
-      EXPECT_EQ(w.displayPriority, 4) << label;
-      EXPECT_EQ(w.firstLookup.category, 2) << label;
+      EXPECT_EQ(wOut.displayPriority, 4) << label;
+      EXPECT_EQ(wOut.firstCategory, 2) << label;
     }
   }
 }
@@ -155,9 +160,10 @@ TEST_F(HazardProceduresTest, WreckSymbolsAndLookupChanges) {
 TEST_F(HazardProceduresTest, WreckDepthIsComputedOnce) {
   S57Cell cell = cellWithDepth("20");
   PointFeature& w = addPoint(cell, kWreck, 50, 50, {{"VALSOU", "4"}});
-  w.wreckDepth = 50;  // known already: VALSOU is not read again for the danger test
-  wreckProcedure(w, cell);
-  EXPECT_EQ(symbolNames(w.generatedInstructions), (Names{"DANGER01", "SOUNDS14", "SOUNDS50"}));
+  w.wreckDepth.set(50);  // known already: VALSOU is not read again for the danger test
+  ProcedureResult wOut = ProcedureResult::startingFrom(w);
+    wreckProcedure(w, cell, settings(), wOut);
+  EXPECT_EQ(symbolNames(wOut.instructions), (Names{"DANGER01", "SOUNDS14", "SOUNDS50"}));
 }
 
 TEST_F(HazardProceduresTest, AreaObstruction) {
@@ -182,8 +188,9 @@ TEST_F(HazardProceduresTest, AreaObstruction) {
   for (const Case& c : cases) {
     S57Cell cell = cellWithDepth(c.drval1);
     AreaFeature& a = addArea(cell, kObstruction, 40, 40, 60, 60, c.attributes);
-    areaObstructionProcedure(a, cell);
-    EXPECT_EQ(symbolNames(a.generatedInstructions), c.expected) << testing::PrintToString(c.expected);
+    ProcedureResult aOut = ProcedureResult::startingFrom(a);
+    areaObstructionProcedure(a, cell, settings(), aOut);
+    EXPECT_EQ(symbolNames(aOut.instructions), c.expected) << testing::PrintToString(c.expected);
   }
 }
 
@@ -193,8 +200,9 @@ TEST_F(HazardProceduresTest, AreaObstructionDangerWithLowAccuracyEdge) {
   AreaFeature& a = addArea(cell, kObstruction, 40, 40, 60, 60, {{"VALSOU", "4"}});
   a.exteriorParts.resize(1);
   a.exteriorParts[0].edgeAttributes = {{"402", "4"}};
-  areaObstructionProcedure(a, cell);
-  EXPECT_EQ(symbolNames(a.generatedInstructions),
+  ProcedureResult aOut = ProcedureResult::startingFrom(a);
+    areaObstructionProcedure(a, cell, settings(), aOut);
+  EXPECT_EQ(symbolNames(aOut.instructions),
             (Names{"AC DEPVS", "AP FOULAR01", "LS DASH,2,CHBLK", "ISODGR01", "LOWACC01"}));
-  EXPECT_EQ(a.displayPriority, 8);
+  EXPECT_EQ(aOut.displayPriority, 8);
 }

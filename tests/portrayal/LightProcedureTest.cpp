@@ -9,26 +9,28 @@ namespace {
 constexpr int kLight = 75;
 using Names = std::vector<std::string>;
 
-// Runs the light procedure on the light `index` of `cell` (lists collected first).
-Names lights(S57Cell& cell, size_t index = 0) {
-  collectLights(cell);
-  PointFeature& light = *cell.points[index];
-  lightProcedure(light, cell);
-  return describe(light.generatedInstructions);
-}
-
-Names light(Attributes attributes) {
-  S57Cell cell;
-  addPoint(cell, kLight, 10, 10, std::move(attributes));
-  return lights(cell);
-}
-
 std::string text(const std::string& description, bool shared = false) {
   return "TX '" + description + (shared ? "' 3,1,3,2,-1 prepared" : "' 3,2,3,2,0 prepared");
 }
 }  // namespace
 
-class LightProcedureTest : public ProcedureTest {};
+class LightProcedureTest : public ProcedureTest {
+protected:
+  // Runs the light procedure on the light `index` of `cell` (lists collected first).
+  Names lights(S57Cell& cell, size_t index = 0) {
+    collectLights(cell);
+    const PointFeature& light = *cell.points[index];
+    ProcedureResult out;
+    lightProcedure(light, cell, settings(), out);
+    return describe(out.instructions);
+  }
+
+  Names light(Attributes attributes) {
+    S57Cell cell;
+    addPoint(cell, kLight, 10, 10, std::move(attributes));
+    return lights(cell);
+  }
+};
 
 TEST_F(LightProcedureTest, FloodSpotAndStripLightsGetOneSymbol) {
   const Attributes sectors = {{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "1"}};
@@ -139,14 +141,14 @@ TEST_F(LightProcedureTest, NestedSectorsAtOnePositionGetTheLargerRadius) {
     addPoint(cell, kLight, 10, 10, {{"SECTR1", c.s1}, {"SECTR2", c.s2}, {"COLOUR", "3"}});
     const Names first = lights(cell, 0);
     EXPECT_EQ(first.back(), std::string("ARC SOLD,2,LITYW 225-270 ") + c.radius) << c.s1 << "-" << c.s2;
-    EXPECT_EQ(cell.points[0]->arcClass, std::string(c.radius) == "r25" ? 1 : 2);
+    EXPECT_EQ(cell.points[0]->arcClass.get(), std::string(c.radius) == "r25" ? 1 : 2);
   }
 }
 
 TEST_F(LightProcedureTest, ArcClassIsKept) {
   S57Cell cell;
   addPoint(cell, kLight, 10, 10, {{"SECTR1", "45"}, {"SECTR2", "90"}});
-  cell.points[0]->arcClass = 1;
+  cell.points[0]->arcClass.set(1);
   EXPECT_EQ(lights(cell).back(), "ARC SOLD,2,CHMGD 225-270 r25");
 }
 

@@ -1,4 +1,5 @@
 // The line procedures, edge by edge.
+#include "ConditionalProcedures.h"
 #include "LineProcedures.h"
 #include "ProcedureFixtures.h"
 
@@ -20,19 +21,26 @@ LineFeature line(int objectClass, Attributes attributes, std::vector<const char*
     part.offset = static_cast<std::uint32_t>(f.vertices.size());
     part.count = 2;
     if (q) part.edgeAttributes = {{"401", "3"}, {"402", q}};
-    part.instructions.push_back(Instruction{});  // left from an earlier run
     f.parts.push_back(part);
     f.vertices.push_back({{x, 50}, 0});
     f.vertices.push_back({{x + 10, 50}, 0});
     x += 10;
   }
-  f.procedureInstructions.push_back(Instruction{});
   return f;
 }
 
-std::vector<Names> perEdge(const LineFeature& f) {
+// A result holding what an earlier procedure left: each procedure starts
+// its lists afresh.
+ProcedureResult leftOver() {
+  ProcedureResult out;
+  out.instructions.push_back(Instruction{});
+  out.partInstructions.resize(7, std::vector<Instruction>(1));
+  return out;
+}
+
+std::vector<Names> perEdge(const ProcedureResult& result) {
   std::vector<Names> out;
-  for (const BoundaryPart& p : f.parts) out.push_back(symbolNames(p.instructions));
+  for (const std::vector<Instruction>& edge : result.partInstructions) out.push_back(symbolNames(edge));
   return out;
 }
 }  // namespace
@@ -53,48 +61,44 @@ TEST_F(LineProceduresTest, ShorelineConstruction) {
   };
   for (const Case& c : cases) {
     LineFeature f = line(kShoreline, c.attributes, {"4", nullptr, "10", "1", "11", "x"});
-    shorelineConstructionProcedure(f);
-    EXPECT_EQ(perEdge(f), (std::vector<Names>{{"LC LOWACC21"}, {c.style}, {c.style}, {c.style}, {c.style},
-                                              {"LC LOWACC21"}}))
+    ProcedureResult out = leftOver();
+    shorelineConstructionProcedure(f, out);
+    EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LC LOWACC21"}, {c.style}, {c.style}, {c.style}, {c.style},
+                                                {"LC LOWACC21"}}))
         << c.style;
-    EXPECT_TRUE(f.procedureInstructions.empty());
-    EXPECT_EQ(f.proceduresRan, 1);
+    EXPECT_TRUE(out.instructions.empty());
   }
 }
 
 TEST_F(LineProceduresTest, QualityOfPosition) {
-  LineFeature coast = line(kCoastline, {{"CONRAD", "1"}}, {nullptr, "5", "10"});
-  lineQualityProcedure(coast);
-  EXPECT_EQ(perEdge(coast), (std::vector<Names>{{"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"},
-                                                {"LS SOLD,1,CSTLN"},
-                                                {"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"}}));
+  ProcedureResult out = leftOver();
+  lineQualityProcedure(line(kCoastline, {{"CONRAD", "1"}}, {nullptr, "5", "10"}), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"},
+                                              {"LS SOLD,1,CSTLN"},
+                                              {"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"}}));
 
-  LineFeature plainCoast = line(kCoastline, {{"CONRAD", "3"}}, {nullptr});
-  lineQualityProcedure(plainCoast);
-  EXPECT_EQ(perEdge(plainCoast), (std::vector<Names>{{"LS SOLD,1,CSTLN"}}));
+  lineQualityProcedure(line(kCoastline, {{"CONRAD", "3"}}, {nullptr}), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,1,CSTLN"}}));
 
-  LineFeature other = line(kShoreline, {{"CONRAD", "1"}}, {nullptr, "5"});
-  lineQualityProcedure(other);
-  EXPECT_EQ(perEdge(other), (std::vector<Names>{{"LS SOLD,1,CSTLN"}, {"LS SOLD,1,CSTLN"}}));
-  EXPECT_EQ(other.proceduresRan, 1);
+  lineQualityProcedure(line(kShoreline, {{"CONRAD", "1"}}, {nullptr, "5"}), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,1,CSTLN"}, {"LS SOLD,1,CSTLN"}}));
 }
 
 TEST_F(LineProceduresTest, DepthContourEdgesAndLabels) {
-  LineFeature contour = line(kDepthContour, {{"VALDCO", "5.5"}}, {"10", "5", nullptr});
-  depthContourProcedure(contour);
+  ProcedureResult out = leftOver();
+  depthContourProcedure(line(kDepthContour, {{"VALDCO", "5.5"}}, {"10", "5", nullptr}), settings(), out);
   const Names label = {"AC DEPVS/2", "SAFCON05", "SAFCON65"};
   auto with = [&](const char* style) {
     Names n = {style};
     n.insert(n.end(), label.begin(), label.end());
     return n;
   };
-  EXPECT_EQ(perEdge(contour),
+  EXPECT_EQ(perEdge(out),
             (std::vector<Names>{with("LS SOLD,1,DEPCN"), with("LS DASH,1,DEPCN"), with("LS SOLD,1,DEPCN")}));
 
   settings().contourLabels = false;
-  LineFeature noValue = line(kDepthContour, {}, {"4"});
-  depthContourProcedure(noValue);
-  EXPECT_EQ(perEdge(noValue), (std::vector<Names>{{"LS DASH,1,DEPCN"}}));
+  depthContourProcedure(line(kDepthContour, {}, {"4"}), settings(), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS DASH,1,DEPCN"}}));
 }
 
 TEST_F(LineProceduresTest, ObstructionLine) {
@@ -116,11 +120,13 @@ TEST_F(LineProceduresTest, ObstructionLine) {
     S57Cell cell;
     if (c.drval1) addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", c.drval1}});
     LineFeature f = line(kObstruction, c.attributes, {nullptr, "4", "1"});
-    lineObstructionProcedure(f, cell);
+    ProcedureResult out = leftOver();
+    lineObstructionProcedure(f, cell, settings(), out);
     std::vector<Names> expected;
     for (const std::string& e : c.edges) expected.push_back({e});
-    EXPECT_EQ(perEdge(f), expected) << testing::PrintToString(c.edges);
-    EXPECT_EQ(symbolNames(f.procedureInstructions), c.danger ? Names{"ISODGR01"} : Names{});
+    EXPECT_EQ(perEdge(out), expected) << testing::PrintToString(c.edges);
+    EXPECT_EQ(symbolNames(out.instructions), c.danger ? Names{"ISODGR01"} : Names{});
+    EXPECT_EQ(out.radarFlag == 'O', c.danger);
   }
 }
 
@@ -129,21 +135,25 @@ TEST_F(LineProceduresTest, ObstructionStyleWhenAHighAccuracyEdgeIsNotDangerous) 
   // not dangerous, so a QUAPOS 1 edge follows the style rule (dashed).
   S57Cell cell;
   addArea(cell, kDepthArea, 0, 0, 100, 100, {{"DRVAL1", "20"}});
-  LineFeature f = line(kObstruction, {{"VALSOU", "3500"}}, {"11"});
-  lineObstructionProcedure(f, cell);
-  EXPECT_EQ(perEdge(f), (std::vector<Names>{{"LS DASH,2,CHBLK"}}));
+  ProcedureResult out;
+  lineObstructionProcedure(line(kObstruction, {{"VALSOU", "3500"}}, {"11"}), cell, settings(), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS DASH,2,CHBLK"}}));
 }
 
-TEST_F(LineProceduresTest, RunByName) {
+// The procedure table knows each line procedure by name and runs it; a
+// procedure of another kind is not found for lines.
+TEST_F(LineProceduresTest, ProcedureTableServesLines) {
   S57Cell cell;
   for (auto [name, first] : {std::pair{"SLCONS03", "LS SOLD,2,CSTLN"}, {"QUAPOS01", "LS SOLD,1,CSTLN"},
                              {"DEPCNT03", "LS SOLD,1,DEPCN"}, {"OBSTRN06", "LS SOLD,2,CHBLK"}}) {
-    LineFeature f = line(kShoreline, {}, {nullptr});
-    EXPECT_TRUE(runLineProcedure(name, f, cell));
-    EXPECT_EQ(describe(f.parts[0].instructions[0]), first) << name;
+    const ConditionalProcedure* procedure = findProcedure(name, FeatureKind::Line);
+    ASSERT_NE(procedure, nullptr) << name;
+    ProcedureResult out;
+    procedure->run(line(kShoreline, {}, {nullptr}), cell, settings(), out);
+    ASSERT_EQ(out.partInstructions.size(), 1u) << name;
+    EXPECT_EQ(describe(out.partInstructions[0][0]), first) << name;
   }
-  LineFeature f = line(kShoreline, {}, {nullptr});
-  EXPECT_FALSE(runLineProcedure("LIGHTS05", f, cell));
-  EXPECT_EQ(f.parts[0].instructions.size(), 1u);  // untouched
-  EXPECT_EQ(f.proceduresRan, 0);
+  EXPECT_EQ(findProcedure("LIGHTS05", FeatureKind::Line), nullptr);
+  EXPECT_EQ(findProcedure("DEPARE02", FeatureKind::Line), nullptr);
+  EXPECT_NE(findProcedure("DEPARE02", FeatureKind::Area), nullptr);
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "DisplaySettings.h"
+#include "FeaturePortrayal.h"
 #include "LookupSelection.h"
 
 namespace {
@@ -226,24 +228,24 @@ TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
     AreaFeature f;
     f.firstLookup.category = c.firstCategory;
     f.secondLookup.category = c.secondCategory;
-    EXPECT_EQ(passesDisplayCategory(f, s), c.passes)
+    EXPECT_EQ(passesDisplayCategory(f, nullptr, s), c.passes)
         << c.paperChart << " " << c.displayCategory << " " << c.firstCategory << " " << c.secondCategory;
   }
 }
 
-TEST(LookupSelection, InstructionsInUseAndMarinersViewingGroups) {
+// The paper-chart look-up with paper-chart symbols, else the simplified
+// one; soundings always take the second.
+TEST(LookupSelection, LookupInUseAndMarinersViewingGroups) {
   PresentationLibrary library;
   DisplaySettings s(library);
-  PointFeature f;
-  for (bool paper : {false, true})
-    for (bool force : {false, true}) {
-      s.paperChartSymbols = paper;
-      const auto* expected = (paper && !force) ? &f.firstLookup.instructions : &f.secondLookup.instructions;
-      EXPECT_EQ(&instructionsInUse(f, force, s), expected) << paper << force;
-    }
-
-  for (auto [group, inside] : {std::pair{31000, true}, {31080, true}, {31081, false}, {30999, false}}) {
-    f.viewingGroup = group;
-    EXPECT_EQ(inMarinersViewingGroups(f), inside) << group;
+  PointFeature point;
+  SoundingFeature sounding;
+  for (bool paper : {false, true}) {
+    s.paperChartSymbols = paper;
+    EXPECT_EQ(&lookupInUse(point, s), paper ? &point.firstLookup : &point.secondLookup) << paper;
+    EXPECT_EQ(&lookupInUse(sounding, s), &sounding.secondLookup) << paper;
   }
+
+  for (auto [group, inside] : {std::pair{31000, true}, {31080, true}, {31081, false}, {30999, false}})
+    EXPECT_EQ(inMarinersViewingGroups(group), inside) << group;
 }

@@ -17,22 +17,19 @@ namespace fixtures {
 
 using Attributes = std::vector<FeatureAttribute>;
 
-// Every test starts from contour set 10 (safety 10, shallow 5, deep 20) and
-// the other start values; the settings are put back afterwards.
+// Every test draws with its own settings, from contour set 10 (safety 10,
+// shallow 5, deep 20) and the other start values.
 class ProcedureTest : public testing::Test {
 protected:
-  void SetUp() override {
-    saved_ = displaySettings();
-    DisplaySettings& s = displaySettings();
-    s.safetyContour = 10;
-    s.shallowContour = 5;
-    s.deepContour = 20;
+  ProcedureTest() {
+    settings_.safetyContour = 10;
+    settings_.shallowContour = 5;
+    settings_.deepContour = 20;
   }
-  void TearDown() override { displaySettings() = saved_; }
-  DisplaySettings& settings() { return displaySettings(); }
+  DisplaySettings& settings() { return settings_; }
 
 private:
-  DisplaySettings saved_;
+  DisplaySettings settings_{presentationLibrary()};
 };
 
 // One instruction as text: "SY NAME", "SY NAME @rotation", "LS DASH,2,CHMGD",

@@ -57,16 +57,17 @@ TEST_F(RestrictedAreaTest, ResareResultTable) {
     for (const Case& c : cases) {
       AreaFeature area;
       area.attributes = lists(c.restrn, c.catrea);
-      resareProcedure(area);
+      ProcedureResult out = ProcedureResult::startingFrom(area);
+      restrictedAreaProcedure(area, settings(), out);
       const std::string boundary = paper ? "LS DASH,2,CHMGD" : std::string("LC ") + c.lineStyle;
-      EXPECT_EQ(describe(area.generatedInstructions), (Names{std::string("SY ") + c.symbol, boundary}))
+      EXPECT_EQ(describe(out.instructions), (Names{std::string("SY ") + c.symbol, boundary}))
           << (c.restrn ? c.restrn : "-") << " / " << (c.catrea ? c.catrea : "-");
-      EXPECT_EQ(area.displayPriority, c.priority) << (c.restrn ? c.restrn : "-");
+      EXPECT_EQ(out.displayPriority, c.priority) << (c.restrn ? c.restrn : "-");
     }
   }
 }
 
-TEST_F(RestrictedAreaTest, RestrictionSymbolsIgnoreCategoryBoundaryAndPriority) {
+TEST_F(RestrictedAreaTest, RestrictionSymbolsFollowRestrnAlone) {
   struct Case {
     const char* restrn;
     const char* symbol;
@@ -77,22 +78,20 @@ TEST_F(RestrictedAreaTest, RestrictionSymbolsIgnoreCategoryBoundaryAndPriority) 
       {"13,9", "CTYARE71"}, {"9", "RSRDEF51"},  {"28", "INFARE51"},
   };
   for (const Case& c : cases) {
-    PointFeature f;
-    f.attributes = {{"CATREA", "1"}};  // CATREA is not consulted
-    f.displayPriority = 3;
-    restrictionSymbols(f, c.restrn);
-    EXPECT_EQ(describe(f.generatedInstructions), Names{std::string("SY ") + c.symbol}) << c.restrn;
-    EXPECT_EQ(f.displayPriority, 3);
+    std::vector<Instruction> out;
+    restrictionSymbols(c.restrn, out);
+    EXPECT_EQ(describe(out), Names{std::string("SY ") + c.symbol}) << c.restrn;
   }
 }
 
 TEST_F(RestrictedAreaTest, RestrnProcedureNeedsRestrn) {
   LineFeature none;
-  restrnProcedure(none);
-  EXPECT_TRUE(none.generatedInstructions.empty());
+  std::vector<Instruction> out;
+  restrictionProcedure(none, out);
+  EXPECT_TRUE(out.empty());
 
   AreaFeature area;
   area.attributes = {{"RESTRN", "7"}};
-  restrnProcedure(area);
-  EXPECT_EQ(describe(area.generatedInstructions), Names{"SY ENTRES51"});
+  restrictionProcedure(area, out);
+  EXPECT_EQ(describe(out), Names{"SY ENTRES51"});
 }

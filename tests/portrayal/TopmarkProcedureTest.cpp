@@ -13,9 +13,10 @@ std::string topmark(const char* shape, int carrierClass, Attributes carrier = {}
   addPoint(cell, carrierClass, carrierX, 10, std::move(carrier));
   PointFeature& t = addPoint(cell, kTopmark, 10, 10);
   if (shape) t.attributes = {{"TOPSHP", shape}};
-  topmarkProcedure(t, cell);
-  EXPECT_EQ(t.generatedInstructions.size(), 1u);
-  return t.generatedInstructions.empty() ? "" : describe(t.generatedInstructions[0]);
+  std::vector<Instruction> out;
+  topmarkProcedure(t, cell, out);
+  EXPECT_EQ(out.size(), 1u);
+  return out.empty() ? "" : describe(out[0]);
 }
 }  // namespace
 
@@ -73,11 +74,12 @@ TEST(TopmarkProcedure, NoShapeAndCachedCarrier) {
 
   S57Cell cell;
   PointFeature& t = addPoint(cell, kTopmark, 10, 10, {{"TOPSHP", "1"}});
-  topmarkProcedure(t, cell);
-  EXPECT_EQ(t.floatingClass, 0);
+  std::vector<Instruction> out;
+  topmarkProcedure(t, cell, out);
+  EXPECT_EQ(t.floatingClass.get(), 0);
   addPoint(cell, kLateralBuoy, 10, 10);  // a carrier added later changes nothing
-  t.generatedInstructions.clear();
-  topmarkProcedure(t, cell);
-  EXPECT_EQ(describe(t.generatedInstructions), std::vector<std::string>{"SY TOPMAR22"});
+  out.clear();
+  topmarkProcedure(t, cell, out);
+  EXPECT_EQ(describe(out), std::vector<std::string>{"SY TOPMAR22"});
   EXPECT_EQ(floatingClass(cell, t), 1);
 }

@@ -30,20 +30,19 @@ TEST(SoundingFigureCoverage, EveryFigureSymbolAskedForIsDrawn) {
   PointFeature plain, marked;
   marked.attributes = {{"TECSOU", "6"}, {"QUAPOS", "4"}};
 
-  const DisplaySettings saved = displaySettings();
+  DisplaySettings settings(library);
   std::set<std::string> asked;
   std::vector<Instruction> out;
   for (float safetyContour : {-1000.0f, 1.0e6f}) {  // every depth deep, then every depth shallow
-    displaySettings().safetyContour = safetyContour;
+    settings.safetyContour = safetyContour;
     for (const PointFeature* feature : {&plain, &marked}) {
       for (float depth : depths) {
         out.clear();
-        soundingSymbols(*feature, depth, out);
+        soundingSymbols(*feature, depth, settings, out);
         for (const Instruction& i : out) asked.insert(i.name);
       }
     }
   }
-  displaySettings() = saved;
 
   std::set<std::string> neverAsked;
   for (const XmlDrawing& d : soundingFigureSymbols())

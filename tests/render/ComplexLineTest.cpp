@@ -64,7 +64,7 @@ TEST_F(ComplexLineTest, ShortSegmentsCarryThePhase) {
       {{500, 0}, {800, 0}, 2, 260},   // the gap ends at 540, a piece runs to the end
   };
   for (const Step& s : steps) {
-    EXPECT_EQ(drawComplexSegment(painter, s.a, s.b, "TESTLC01", state), 0);
+    EXPECT_EQ(drawComplexSegment(canvas(painter), s.a, s.b, "TESTLC01", state), 0);
     EXPECT_EQ(state.phase, s.phase) << s.b.x();
     EXPECT_DOUBLE_EQ(state.distance, s.distance) << s.b.x();
   }
@@ -83,7 +83,7 @@ TEST_F(ComplexLineTest, LongSegmentRepeatsTheSymbol) {
   RecordingDevice device;
   QPainter painter(&device);
   ComplexLineState state;
-  EXPECT_EQ(drawComplexSegment(painter, QPointF(0, 0), QPointF(0, 2000), "TESTLC01", state), 1);
+  EXPECT_EQ(drawComplexSegment(canvas(painter), QPointF(0, 0), QPointF(0, 2000), "TESTLC01", state), 1);
   painter.end();
   // Along +y the style's x axis points down the screen.
   EXPECT_EQ(symbolPieces(device.calls), (std::vector<QLineF>{{0, 0, 0, 100},
@@ -101,7 +101,7 @@ TEST_F(ComplexLineTest, SymbolAfterAPhaseChange) {
   RecordingDevice device;
   QPainter painter(&device);
   const QPoint polyline[] = {{0, 0}, {300, 0}, {300, 1000}};
-  drawComplexLine(painter, "TESTLC01", polyline, 3);
+  drawComplexLine(canvas(painter), "TESTLC01", polyline, 3);
   painter.end();
   EXPECT_EQ(lines(device.calls),
             (std::vector<QLineF>{{0, 0, 300, 0}, {300, 0, 300, 60}, {300, 850, 300, 1000}}));
@@ -121,7 +121,7 @@ TEST_F(ComplexLineTest, RemainderLeavesOutOverlappingPieces) {
     RecordingDevice device;
     QPainter painter(&device);
     ComplexLineState state;
-    drawComplexSegment(painter, QPointF(0, 0), QPointF(1300, 0), "TWOPART1", state);  // 390 left
+    drawComplexSegment(canvas(painter), QPointF(0, 0), QPointF(1300, 0), "TWOPART1", state);  // 390 left
     painter.end();
     EXPECT_EQ(symbolPieces(device.calls).size(), c.pieces) << c.secondFrom;
   }
@@ -133,7 +133,7 @@ TEST_F(ComplexLineTest, UnknownStyleDrawsNothingAndKeepsThePen) {
   const QPen pen(QColor(1, 2, 3), 77);
   painter.setPen(pen);
   ComplexLineState state;
-  EXPECT_EQ(drawComplexSegment(painter, QPointF(0, 0), QPointF(5000, 0), "NOSUCH01", state), 0);
+  EXPECT_EQ(drawComplexSegment(canvas(painter), QPointF(0, 0), QPointF(5000, 0), "NOSUCH01", state), 0);
   EXPECT_EQ(painter.pen(), pen);
   painter.end();
   EXPECT_TRUE(device.calls.empty());

@@ -120,16 +120,14 @@ int RecordingDevice::metric(PaintDeviceMetric metric) const {
 
 void DrawTest::SetUp() {
   savedLibrary_ = presentationLibrary();
-  savedSettings_ = displaySettings();
   presentationLibrary() = PresentationLibrary();
-  displaySettings() = DisplaySettings(presentationLibrary());
+  settings_ = DisplaySettings(presentationLibrary());
   clearPatternTileCache();
 }
 
 void DrawTest::TearDown() {
   clearPatternTileCache();
   presentationLibrary() = savedLibrary_;
-  displaySettings() = savedSettings_;
 }
 
 void DrawTest::setColour(const char* token, const QColor& c) {

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for the drawing tests: a paint device that records what the
-// painter was asked to draw, the process-wide library and settings filled
-// with small test definitions and restored afterwards, and vector commands
-// written as short calls.
+// painter was asked to draw, the process-wide library filled with small
+// test definitions and restored afterwards, the settings a test draws with,
+// and vector commands written as short calls.
 #include <gtest/gtest.h>
 
 #include <QBrush>
@@ -16,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "Canvas.h"
 #include "DisplaySettings.h"
+#include "PresentationLibrary.h"
 #include "VectorDrawing.h"
 
 namespace drawtest {
@@ -52,21 +54,24 @@ private:
 };
 
 // Fills the process-wide library with the tables a test needs and puts the
-// library, the settings and the tile cache back afterwards.
+// library and the tile cache back afterwards. The settings are the test's
+// own, built at their start values over that library.
 class DrawTest : public testing::Test {
 protected:
   void SetUp() override;
   void TearDown() override;
 
   static PresentationLibrary& library() { return presentationLibrary(); }
-  static DisplaySettings& settings() { return displaySettings(); }
+  DisplaySettings& settings() { return settings_; }
+  // The painter with the colour table of the test's settings.
+  Canvas canvas(QPainter& painter) { return Canvas{painter, *settings_.colourTable}; }
   // Sets a colour of every scheme.
   static void setColour(const char* token, const QColor& colour);
   static int colour(const char* token);
 
 private:
   PresentationLibrary savedLibrary_;
-  DisplaySettings savedSettings_;
+  DisplaySettings settings_{presentationLibrary()};
 };
 
 // Vector commands as in the library files, coordinates already in drawing units.

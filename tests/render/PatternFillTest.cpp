@@ -27,7 +27,7 @@ protected:
     ViewGeometry view;
     setupPainter(painter, 100, 100, view);
     const QPoint square[] = {{0, 0}, {2300, 0}, {2300, 2300}, {0, 2300}};
-    fillPattern(painter, square, 4, name, view);
+    fillPattern(canvas(painter), square, 4, name, view);
     EXPECT_EQ(painter.window(), QRect(0, 0, 2300, 2300));  // logical units again afterwards
     return image;
   }
@@ -56,7 +56,7 @@ TEST_F(PatternFillTest, TileSizes) {
     p.commands = {SP(colour("CHRED")), SW(1), PU(0, 0), PD(10, 10)};
     const QSize units = patternTileUnits(p);
     EXPECT_EQ(QSize(units.width() / 23, units.height() / 23), c.pixels) << c.fillKind << " " << c.w;
-    const QImage tile = buildPatternTile(p);
+    const QImage tile = buildPatternTile(p, *settings().colourTable);
     if (c.pixels.height() == 0)
       EXPECT_TRUE(tile.isNull());
     else
@@ -65,7 +65,7 @@ TEST_F(PatternFillTest, TileSizes) {
 }
 
 TEST_F(PatternFillTest, TileDrawnInThePatternPen) {
-  const QImage tile = buildPatternTile(library().patterns["STRIPES1"]);
+  const QImage tile = buildPatternTile(library().patterns["STRIPES1"], *settings().colourTable);
   ASSERT_EQ(tile.size(), QSize(20, 20));
   EXPECT_TRUE(isRed(tile.pixel(5, 9)));
   EXPECT_TRUE(isRed(tile.pixel(5, 10)));
@@ -84,7 +84,7 @@ TEST_F(PatternFillTest, UnknownPatternDrawsNothing) {
   RecordingDevice device;
   QPainter painter(&device);
   const QPoint square[] = {{0, 0}, {2300, 0}, {2300, 2300}};
-  fillPattern(painter, square, 3, "NOSUCH01", ViewGeometry());
+  fillPattern(canvas(painter), square, 3, "NOSUCH01", ViewGeometry());
   painter.end();
   EXPECT_TRUE(device.calls.empty());
 }

@@ -32,23 +32,23 @@ TEST_F(PrimitivesTest, PenWidthsAndColours) {
     EXPECT_EQ(pen.style(), Qt::SolidLine);
   }
   // A copy: changing it leaves the table alone. Outside the table: invalid.
-  QColor c = colourOf(colour("CHRED"));
+  QColor c = colourOf(*settings().colourTable, colour("CHRED"));
   c.setAlpha(10);
-  EXPECT_EQ(colourOf(colour("CHRED")), QColor(200, 10, 20));
-  EXPECT_FALSE(colourOf(-10).isValid());
-  EXPECT_FALSE(colourOf(kColourCount).isValid());
+  EXPECT_EQ(colourOf(*settings().colourTable, colour("CHRED")), QColor(200, 10, 20));
+  EXPECT_FALSE(colourOf(*settings().colourTable, -10).isValid());
+  EXPECT_FALSE(colourOf(*settings().colourTable, kColourCount).isValid());
 
   // The kept pens and brushes follow the table; black pens are not the
   // painter's default pen.
   setColour("CHBLK", QColor(0, 0, 0));
   for (int width : {0, 1, 3, 12}) {
-    const QPen pen = tablePen(colour("CHBLK"), width);
+    const QPen pen = tablePen(*settings().colourTable, colour("CHBLK"), width);
     EXPECT_EQ(pen, makePen(QColor(0, 0, 0), width)) << width;
   }
-  EXPECT_EQ(solidBrush(colour("CHRED")), QBrush(QColor(200, 10, 20)));
+  EXPECT_EQ(solidBrush(*settings().colourTable, colour("CHRED")), QBrush(QColor(200, 10, 20)));
   setColour("CHRED", QColor(1, 2, 3));
-  EXPECT_EQ(solidBrush(colour("CHRED")), QBrush(QColor(1, 2, 3)));
-  EXPECT_EQ(tablePen(colour("CHRED"), 2), makePen(QColor(1, 2, 3), 2));
+  EXPECT_EQ(solidBrush(*settings().colourTable, colour("CHRED")), QBrush(QColor(1, 2, 3)));
+  EXPECT_EQ(tablePen(*settings().colourTable, colour("CHRED"), 2), makePen(QColor(1, 2, 3), 2));
 }
 
 TEST_F(PrimitivesTest, DashedSegments) {
@@ -84,7 +84,7 @@ TEST_F(PrimitivesTest, FillsAndTransparency) {
   {
     RecordingDevice device;
     QPainter painter(&device);
-    fillArea(painter, square, 4, colour("DEPVS"));
+    fillArea(canvas(painter), square, 4, colour("DEPVS"));
     painter.end();
     // The outline is filled twice with the table's colour, no pen.
     ASSERT_EQ(device.calls.size(), 2u);
@@ -101,13 +101,13 @@ TEST_F(PrimitivesTest, FillsAndTransparency) {
   for (const Case& c : cases) {
     RecordingDevice device;
     QPainter painter(&device);
-    fillAreaTransparent(painter, square, 4, colour("DEPVS"), c.transparency);
+    fillAreaTransparent(canvas(painter), square, 4, colour("DEPVS"), c.transparency);
     painter.end();
     ASSERT_EQ(device.calls.size(), 1u);
     EXPECT_EQ(device.calls[0].brush.color().alpha(), c.alpha) << c.transparency;
     EXPECT_EQ(device.calls[0].pen.style(), Qt::NoPen);
   }
-  EXPECT_EQ(colourOf(colour("DEPVS")).alpha(), 255);
+  EXPECT_EQ(colourOf(*settings().colourTable, colour("DEPVS")).alpha(), 255);
 }
 
 // The double fill gives the pixels of a path filled odd-even followed by a
@@ -128,7 +128,7 @@ TEST_F(PrimitivesTest, FillMatchesPathFillPixels) {
       QPainter painter(&ours);
       painter.setWindow(0, 0, 110 * 23, 110 * 23);
       painter.setRenderHint(QPainter::Antialiasing);
-      fillArea(painter, outline.data(), static_cast<int>(outline.size()), colour("LANDA"));
+      fillArea(canvas(painter), outline.data(), static_cast<int>(outline.size()), colour("LANDA"));
     }
     {
       QPainter painter(&reference);
@@ -204,7 +204,7 @@ TEST_F(PrimitivesTest, ArcsRectanglesAndLabels) {
   setColour("CHBLK", QColor(0, 0, 0));
   RecordingDevice device;
   QPainter painter(&device);
-  drawArc(painter, colour("CHBLK"), 2, true, QPointF(1000, 1000), 10, 16 * 45, 16 * 90);
+  drawArc(canvas(painter), colour("CHBLK"), 2, true, QPointF(1000, 1000), 10, 16 * 45, 16 * 90);
   drawRectangle(painter, 10, 20, 300, 400);
   drawLabel(painter, QPoint(100, 200), "US5WA22M.000");
   painter.end();

@@ -25,7 +25,7 @@ protected:
   std::vector<PaintCall> draw(const std::string& name, QPointF anchor = {1000, 1000}, int rotation = 0) {
     RecordingDevice device;
     QPainter painter(&device);
-    drawSymbol(painter, anchor, name, rotation);
+    drawSymbol(canvas(painter), anchor, name, rotation);
     painter.end();
     return device.calls;
   }

@@ -37,9 +37,9 @@ protected:
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const QPointF& at : {QPointF(400, 400), QPointF(1234.7, 987.3), QPointF(2000.5, 1500.25)}) {
       if (fast)
-        drawSymbolFast(painter, at, name, rotation);
+        drawSymbolFast(canvas(painter), at, name, rotation);
       else
-        drawSymbol(painter, at, name, rotation);
+        drawSymbol(canvas(painter), at, name, rotation);
     }
     return image;
   }
@@ -48,9 +48,9 @@ protected:
     RecordingDevice device;
     QPainter painter(&device);
     if (fast)
-      drawSymbolFast(painter, QPointF(500, 500), name, rotation);
+      drawSymbolFast(canvas(painter), QPointF(500, 500), name, rotation);
     else
-      drawSymbol(painter, QPointF(500, 500), name, rotation);
+      drawSymbol(canvas(painter), QPointF(500, 500), name, rotation);
     painter.end();
     return device.calls;
   }
@@ -124,7 +124,7 @@ TEST_F(SymbolOutlinesTest, PainterStateAfterwards) {
     QImage image = blankImage(10, 10);
     QPainter painter(&image);
     painter.setBrush(Qt::red);
-    drawSymbolFast(painter, QPointF(50, 50), name, 0);
+    drawSymbolFast(canvas(painter), QPointF(50, 50), name, 0);
     EXPECT_EQ(painter.pen(), makePen(std::string(name) == "PLAIN001" ? QColor(200, 0, 200) : QColor(255, 0, 0),
                                      std::string(name) == "PLAIN001" ? 2 : 1))
         << name;

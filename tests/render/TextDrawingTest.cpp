@@ -2,6 +2,7 @@
 
 #include "ChartFont.h"
 #include "DrawTestSupport.h"
+#include "EngineState.h"
 #include "Instruction.h"
 #include "TextDrawing.h"
 
@@ -32,12 +33,14 @@ Instruction text(std::string text2, int h = 1, int v = 1, int x = 0, int y = 0, 
   return i;
 }
 
-std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, QPointF anchor = {10000, 10000}) {
+std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, bool national = true,
+                                QPointF anchor = {10000, 10000}) {
   RecordingDevice device;
   TextBoxList boxes;
   QPainter painter(&device);
   setupChartFont(painter);
-  for (const Instruction& i : instructions) drawText(painter, anchor, i, boxes);
+  const ColourTable table;
+  for (const Instruction& i : instructions) drawText(Canvas{painter, table}, anchor, i, boxes, national);
   painter.end();
   std::vector<QString> texts;
   for (const PaintCall& c : device.ofKind(PaintCall::Text)) {
@@ -107,19 +110,7 @@ TEST_F(TextDrawingTest, DeclutteringAndLanguage) {
   // National text when chosen and present, else the text.
   const Instruction both = text("Bay", 1, 1, 0, 0, "\xE6\xB9\xBE");
   EXPECT_EQ(drawnTexts({both}), (std::vector<QString>{QString::fromUtf8("\xE6\xB9\xBE")}));
-  settings().setTextLanguage(2);
-  EXPECT_EQ(drawnTexts({both}), (std::vector<QString>{"Bay"}));
-}
-
-TEST_F(TextDrawingTest, ShowTextOffDrawsAndStoresNothing) {
-  settings().setShowText(2);
-  RecordingDevice device;
-  TextBoxList boxes;
-  QPainter painter(&device);
-  EXPECT_FALSE(drawText(painter, QPointF(0, 0), text("Bay"), boxes));
-  painter.end();
-  EXPECT_TRUE(device.calls.empty());
-  EXPECT_TRUE(boxes.boxes.empty());
+  EXPECT_EQ(drawnTexts({both}, false), (std::vector<QString>{"Bay"}));
 }
 
 TEST_F(TextDrawingTest, ChartFont) {

@@ -1,5 +1,6 @@
-// Drawing point features: the viewport test, the procedure keys, the
-// display category, topmarks by symbol style, texts, light legs and arcs.
+// Drawing point features: the viewport test, when the procedures run
+// again, the display category, topmarks by symbol style, texts, light legs
+// and arcs.
 #include <QPainter>
 #include <cmath>
 #include <functional>
@@ -7,7 +8,11 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
-#include "PointPortrayal.h"
+#include "FeaturePortrayal.h"
+#include "InstructionExecutor.h"
+#include "PointDrawer.h"
+#include "S57Vocabulary.h"
+#include "TextPreparation.h"
 
 using namespace drawtest;
 
@@ -70,7 +75,7 @@ Instruction arc(const char* start, const char* end, const char* radius = "20", i
   return i;
 }
 
-class PointPortrayalTest : public DrawTest {
+class PointDrawerTest : public DrawTest {
 protected:
   void SetUp() override {
     DrawTest::SetUp();
@@ -92,27 +97,36 @@ protected:
     point->firstLookup = {instructions, 1};
     point->secondLookup = {std::move(instructions), 1};
     point->viewingGroup = 27000;
+    prepareLookupTexts(*point);
     cell.points.push_back(std::move(point));
     return *cell.points.back();
   }
 
-  std::vector<PaintCall> draw(PointFeature& point) {
+  std::vector<PaintCall> draw(const PointFeature& point) {
     RecordingDevice device;
     QPainter painter(&device);
-    drawPoint(painter, point, cell, view);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawPoint(dc, point, cell);
     painter.end();
     return device.calls;
   }
-  std::vector<PaintCall> drawGenerated(PointFeature& point, Instruction instruction, bool generated = true) {
+  std::vector<PaintCall> drawGenerated(const PointFeature& point, Instruction instruction, bool generated = true) {
     RecordingDevice device;
     QPainter painter(&device);
-    drawPointInstruction(painter, instruction, point, QPointF(5000, 5000), cell, generated);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    executePointInstruction(dc, instruction, point, QPointF(5000, 5000), generated);
     painter.end();
     return device.calls;
+  }
+  // The instructions the point's procedures made for the settings.
+  std::vector<Instruction> generated(const PointFeature& point) {
+    const auto result = procedureResult(point, cell, settings());
+    return result ? result->instructions : std::vector<Instruction>{};
   }
 
   S57Cell cell;
   ViewGeometry view = testView();
+  DrawBuffers buffers;
 };
 
 std::size_t countOf(const std::vector<PaintCall>& calls, PaintCall::Kind kind) {
@@ -124,7 +138,7 @@ std::size_t countOf(const std::vector<PaintCall>& calls, PaintCall::Kind kind) {
 
 // A point on an edge of the surface is drawn; beyond it the point is not
 // drawn and its procedure does not run.
-TEST_F(PointPortrayalTest, PointsOnTheSurfaceOnly) {
+TEST_F(PointDrawerTest, PointsOnTheSurfaceOnly) {
   struct Case {
     double x, y;
     bool drawn;
@@ -136,61 +150,64 @@ TEST_F(PointPortrayalTest, PointsOnTheSurfaceOnly) {
     PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, c.x, c.y);
     const auto calls = draw(point);
     EXPECT_EQ(countOf(calls, PaintCall::Path), c.drawn ? 1u : 0u) << c.x << ", " << c.y;
-    EXPECT_EQ(point.procedureKey, c.drawn ? 1 : 0) << c.x << ", " << c.y;
+    EXPECT_EQ(point.procedureCache.load() != nullptr, c.drawn) << c.x << ", " << c.y;
     if (c.drawn) {
       EXPECT_EQ(calls[0].path.elementAt(0), QPointF(c.x, c.y));
     }
   }
 }
 
-// Lights, quality marks and topmarks are built once; obstructions again
-// after a change of the safety contour; wrecks after that and after a change
-// of the symbol style. A stray symbol added to the generated list shows
-// whether the procedure ran again.
-TEST_F(PointPortrayalTest, ProcedureKeys) {
+// A point's procedures run again only after a change of a setting they
+// read: obstructions and wrecks after a change of the safety contour,
+// lights after a change of their labels, quality marks after a change of
+// the low-accuracy marks, topmarks never. A change of symbol style walks the
+// other look-up list, so every procedure runs for it once.
+TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
   struct Case {
     const char* procedure;
     int objectClass;
     std::vector<FeatureAttribute> attributes;
     bool afterContourChange;
-    bool afterStyleChange;
+    bool afterLightLabels;
+    bool afterLowAccuracyMarks;
   } cases[] = {
-      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, false},
-      {"QUAPOS01", kLNDMRK, {}, false, false},
-      {"TOPMAR01", TOPMARK_CLASS, {{"TOPSHP", "1"}}, false, false},
-      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false},
-      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, true},
+      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, true, false},
+      {"QUAPOS01", kLNDMRK, {}, false, false, true},
+      {"TOPMAR01", s57::TOPMAR, {{"TOPSHP", "1"}}, false, false, false},
+      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false, true},
+      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, false, true},
   };
   for (const Case& c : cases) {
     settings().setContourSet(10);
     settings().setSymbolStyle(2);
+    settings().lightLabels = true;
+    settings().lowAccuracyMarks = false;
     PointFeature& point = addPoint(c.objectClass, {cs(c.procedure)}, 1000, 1000, c.attributes);
     draw(point);
-    const std::size_t built = point.generatedInstructions.size();
     const auto rerunAfter = [&](const std::function<void()>& change) {
-      point.generatedInstructions.resize(built);
-      point.generatedInstructions.push_back(sy("MARK0001"));
+      const auto before = point.procedureCache.load();
       change();
       draw(point);
-      return point.generatedInstructions.size() == built;
+      return point.procedureCache.load() != before;
     };
     EXPECT_FALSE(rerunAfter([] {})) << c.procedure;
     EXPECT_EQ(rerunAfter([&] { settings().setContourSet(5); }), c.afterContourChange) << c.procedure;
-    EXPECT_EQ(rerunAfter([&] { settings().setSymbolStyle(1); }), c.afterStyleChange) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().lightLabels = false; }), c.afterLightLabels) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().lowAccuracyMarks = true; }), c.afterLowAccuracyMarks) << c.procedure;
+    EXPECT_TRUE(rerunAfter([&] { settings().setSymbolStyle(1); })) << c.procedure;
   }
   PointFeature& other = addPoint(kLNDMRK, {cs("NOSUCH01")});
   draw(other);
-  EXPECT_TRUE(other.generatedInstructions.empty());
-  EXPECT_EQ(other.procedureKey, 0);
+  EXPECT_FALSE(other.procedureCache.load());
 }
 
 // A topmark's own symbol shows only with paper-chart symbols; its look-up
 // symbols show with both styles.
-TEST_F(PointPortrayalTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
-  PointFeature& topmark = addPoint(TOPMARK_CLASS, {sy("MARK0001"), cs("TOPMAR01")}, 1000, 1000, {{"TOPSHP", "1"}});
+TEST_F(PointDrawerTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
+  PointFeature& topmark = addPoint(s57::TOPMAR, {sy("MARK0001"), cs("TOPMAR01")}, 1000, 1000, {{"TOPSHP", "1"}});
   EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 1u);
-  ASSERT_EQ(topmark.generatedInstructions.size(), 1u);
-  EXPECT_EQ(topmark.generatedInstructions[0].name, "TOPMAR22");  // no floating carrier in the cell
+  ASSERT_EQ(generated(topmark).size(), 1u);
+  EXPECT_EQ(generated(topmark)[0].name, "TOPMAR22");  // no floating carrier in the cell
   settings().setSymbolStyle(1);
   EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 2u);
   // Other classes draw their generated list with either style.
@@ -199,16 +216,16 @@ TEST_F(PointPortrayalTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
   EXPECT_EQ(countOf(draw(light), PaintCall::Path), 1u);
 }
 
-// An instruction of a category the settings do not admit is skipped but the
-// walk goes on; the generated list follows the category as it stands after
-// the procedure (a wreck moves itself to the base display).
-TEST_F(PointPortrayalTest, DisplayCategory) {
-  PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")});
+// The display category is the one the procedures leave: a category the
+// settings do not admit draws nothing, the procedure's symbols included,
+// and a wreck that moves itself to the base display is drawn whole.
+TEST_F(PointDrawerTest, DisplayCategory) {
+  settings().lowAccuracyMarks = true;
+  PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, 1000, 1000, {{"QUAPOS", "4"}});
   point.secondLookup.category = 2;
-  point.generatedInstructions = {sy("MARK0001")};
+  library().symbols["LOWACC01"] = library().symbols["MARK0001"];
   EXPECT_TRUE(draw(point).empty());
-  EXPECT_EQ(point.procedureKey, 1);  // the procedure ran: an empty list with marks off
-  point.generatedInstructions = {sy("MARK0001")};
+  EXPECT_TRUE(point.procedureCache.load());  // the procedure ran
   settings().setDisplayCategory(2);
   EXPECT_EQ(countOf(draw(point), PaintCall::Path), 2u);
 
@@ -217,21 +234,24 @@ TEST_F(PointPortrayalTest, DisplayCategory) {
                                  {{"CATWRK", "2"}, {"WATLEV", "3"}});
   wreck.secondLookup.category = 2;
   const auto calls = draw(wreck);
-  EXPECT_EQ(wreck.secondLookup.category, 0);
-  ASSERT_EQ(wreck.generatedInstructions.size(), 1u);
-  EXPECT_EQ(wreck.generatedInstructions[0].name, "WRECKS05");
-  EXPECT_EQ(countOf(calls, PaintCall::Path), 2u);  // the look-up symbol after the procedure and WRECKS05
+  const auto result = procedureResult(wreck, cell, settings());
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->secondCategory, 0);
+  EXPECT_EQ(wreck.secondLookup.category, 2);  // the feature itself is not changed
+  ASSERT_EQ(result->instructions.size(), 1u);
+  EXPECT_EQ(result->instructions[0].name, "WRECKS05");
+  EXPECT_EQ(countOf(calls, PaintCall::Path), 3u);  // both look-up symbols and WRECKS05
 }
 
-// A TX whose attribute is absent draws nothing and is tried again at the
-// next pass; a value beginning with a multi-byte character is dropped, the
-// national text (set with the look-up) still shows in national mode.
-TEST_F(PointPortrayalTest, TextsFromTheLookup) {
+// A TX whose attribute is absent draws nothing; a value beginning with a
+// multi-byte character is dropped, the national text (set with the look-up)
+// still shows in national mode.
+TEST_F(PointDrawerTest, TextsFromTheLookup) {
   PointFeature& point = addPoint(kLNDMRK, {tx("OBJNAM")});
   EXPECT_TRUE(draw(point).empty());
   EXPECT_FALSE(point.secondLookup.instructions[0].textPrepared);
-  point.attributes.push_back({"OBJNAM", "Tower"});
-  auto calls = draw(point);
+  PointFeature& tower = addPoint(kLNDMRK, {tx("OBJNAM")}, 1000, 1000, {{"OBJNAM", "Tower"}});
+  auto calls = draw(tower);
   ASSERT_EQ(countOf(calls, PaintCall::Text), 1u);
   EXPECT_EQ(calls.back().text, "Tower");
 
@@ -246,7 +266,7 @@ TEST_F(PointPortrayalTest, TextsFromTheLookup) {
   EXPECT_EQ(calls.back().text, QString::fromUtf8("\xe5\xa1\x94"));
 }
 
-TEST_F(PointPortrayalTest, LegEnds) {
+TEST_F(PointDrawerTest, LegEnds) {
   const QPointF a(5000, 5000);
   const double r = 88 * 25 / std::sqrt(2.0);
   struct Case {
@@ -266,7 +286,7 @@ TEST_F(PointPortrayalTest, LegEnds) {
 }
 
 // A leg is dashed from the point whatever its style, in its colour and width.
-TEST_F(PointPortrayalTest, LegsAreDashed) {
+TEST_F(PointDrawerTest, LegsAreDashed) {
   for (bool generated : {true, false}) {
     const auto calls = drawGenerated(*cell.points.emplace_back(new PointFeature), leg("90", "10"), generated);
     ASSERT_EQ(calls.size(), 2u);  // 880 units: one dash of 360, a gap of 180, then 340 to the end
@@ -277,7 +297,7 @@ TEST_F(PointPortrayalTest, LegsAreDashed) {
   }
 }
 
-TEST_F(PointPortrayalTest, SectorArcAngles) {
+TEST_F(PointDrawerTest, SectorArcAngles) {
   struct Case {
     const char* start;
     const char* end;
@@ -299,7 +319,7 @@ TEST_F(PointPortrayalTest, SectorArcAngles) {
 
 // An arc about the point with radius 88 x text2, dashed for style 2; only
 // from the generated list.
-TEST_F(PointPortrayalTest, SectorArcsAboutThePoint) {
+TEST_F(PointDrawerTest, SectorArcsAboutThePoint) {
   PointFeature& light = *cell.points.emplace_back(new PointFeature);
   for (int style : {1, 2}) {
     const auto calls = drawGenerated(light, arc("225", "270", "25", style));

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ChartModel.h"
+
 namespace {
-constexpr double kNotComputed = -10000.0;
+constexpr double kNotComputed = -10000.0;  // an empty ring has no centre
 }
 
 bool ringCentroid(const std::vector<ChartVertex>& ring, ChartPoint& centre) {
@@ -29,20 +31,14 @@ bool ringCentroid(const std::vector<ChartVertex>& ring, ChartPoint& centre) {
   return std::isfinite(centre.x) && std::isfinite(centre.y);
 }
 
-ChartPoint areaCentre(AreaFeature& area) {
-  if (area.areaCentreY != kNotComputed) return ChartPoint{area.areaCentreX, area.areaCentreY};
-  const auto& ring = area.exteriorVertices;
+ChartPoint areaCentre(const std::vector<ChartVertex>& ring) {
   if (ring.empty()) return ChartPoint{kNotComputed, kNotComputed};
   ChartPoint centre;
-  if (!ringCentroid(ring, centre)) {
-    double minX = ring[0].point.x, maxX = minX, minY = ring[0].point.y, maxY = minY;
-    for (const ChartVertex& v : ring) {
-      minX = std::min(minX, v.point.x), maxX = std::max(maxX, v.point.x);
-      minY = std::min(minY, v.point.y), maxY = std::max(maxY, v.point.y);
-    }
-    centre = ChartPoint{(minX + maxX) * 0.5, (minY + maxY) * 0.5};
+  if (ringCentroid(ring, centre)) return centre;
+  double minX = ring[0].point.x, maxX = minX, minY = ring[0].point.y, maxY = minY;
+  for (const ChartVertex& v : ring) {
+    minX = std::min(minX, v.point.x), maxX = std::max(maxX, v.point.x);
+    minY = std::min(minY, v.point.y), maxY = std::max(maxY, v.point.y);
   }
-  area.areaCentreX = centre.x;
-  area.areaCentreY = centre.y;
-  return centre;
+  return ChartPoint{(minX + maxX) * 0.5, (minY + maxY) * 0.5};
 }

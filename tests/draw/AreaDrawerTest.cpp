@@ -1,14 +1,16 @@
-// Drawing area features: skipping, clipping, the instruction walk with its
-// procedure keys, and each instruction kind over the outline.
+// Drawing area features: skipping, clipping, the instruction walk, when the
+// procedures run again, and each instruction kind over the outline.
 #include <QPainter>
 #include <cmath>
 
 #include "AreaCentre.h"
+#include "AreaDrawer.h"
 #include "AreaOutline.h"
-#include "AreaPortrayal.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "FeaturePortrayal.h"
+#include "TextPreparation.h"
 
 using namespace drawtest;
 
@@ -63,7 +65,7 @@ Instruction tx(const char* acronym) {
   return i;
 }
 
-class AreaPortrayalTest : public DrawTest {
+class AreaDrawerTest : public DrawTest {
 protected:
   void SetUp() override {
     DrawTest::SetUp();
@@ -89,6 +91,7 @@ protected:
     area->viewingGroup = 26000;
     area->exteriorVertices = ring.empty() ? square(2000, 2000, 1000) : std::move(ring);
     area->updateBounds();
+    prepareLookupTexts(*area);
     cell.areas.push_back(std::move(area));
     return *cell.areas.back();
   }
@@ -97,12 +100,19 @@ protected:
             at(x, y, usage)};
   }
 
-  std::vector<PaintCall> draw(AreaFeature& area) {
+  std::vector<PaintCall> draw(const AreaFeature& area) {
     RecordingDevice device;
     QPainter painter(&device);
-    drawArea(painter, area, cell, view, buffers);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawArea(dc, area, cell);
     painter.end();
     return device.calls;
+  }
+  // The instructions the area's procedures made for the settings, none when
+  // it calls no procedure.
+  std::vector<Instruction> generated(const AreaFeature& area) {
+    const auto result = procedureResult(area, cell, settings());
+    return result ? result->instructions : std::vector<Instruction>{};
   }
   // The colours of the fills drawn, one per AC (each is filled twice).
   std::vector<QColor> fills(const std::vector<PaintCall>& calls) {
@@ -112,24 +122,29 @@ protected:
         out.push_back(c.brush.color());
     return out;
   }
-  static QColor token(const char* t) { return colourOf(colourIndex(t)); }
+  QColor token(const char* t) { return colourOf(*settings().colourTable, colourIndex(t)); }
 
   S57Cell cell;
   ViewGeometry view = testView();
-  AreaOutlineBuffers buffers;
+  DrawBuffers buffers;
 };
 
 constexpr int kDEPARE = 42, kDRGARE = 46, kRESARE = 112, kCoverage = 306, kACHARE = 4;
 }  // namespace
 
-TEST_F(AreaPortrayalTest, DepthAreaProcedureRunsOnlyWhenTheContourChanges) {
+TEST_F(AreaDrawerTest, DepthAreaProcedureRunsOnlyWhenTheContourChanges) {
   AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02")}, {{"DRVAL1", "5"}, {"DRVAL2", "10"}});
   EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPMS")}));
-  EXPECT_EQ(area.cachedSafetyContour, 10.0f);
+  const auto first = area.procedureCache.load();
+  ASSERT_TRUE(first);
 
-  // A second pass with the same settings keeps the generated list as it is.
-  area.generatedInstructions.push_back(ac("LANDA"));
-  EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPMS"), token("LANDA")}));
+  // A second pass with the same settings keeps the result; so does a change
+  // of a setting the procedure does not read.
+  draw(area);
+  settings().lightLabels = false;
+  settings().setColourScheme(5);
+  draw(area);
+  EXPECT_EQ(area.procedureCache.load(), first);
 
   // Contour set 5 rebuilds it: 5 to 10 m is now past the safety contour.
   settings().setContourSet(5);
@@ -138,7 +153,7 @@ TEST_F(AreaPortrayalTest, DepthAreaProcedureRunsOnlyWhenTheContourChanges) {
   EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("DEPVS")}));
 }
 
-TEST_F(AreaPortrayalTest, DepthShadesForTheThreeContourSets) {
+TEST_F(AreaDrawerTest, DepthShadesForTheThreeContourSets) {
   struct Case {
     int contours;
     const char* drval1;
@@ -160,47 +175,37 @@ TEST_F(AreaPortrayalTest, DepthShadesForTheThreeContourSets) {
   }
 }
 
-TEST_F(AreaPortrayalTest, RestrictedAreasFollowTheSymbolStyle) {
+TEST_F(AreaDrawerTest, RestrictedAreasFollowTheSymbolStyle) {
   AreaFeature& resare = addArea(kRESARE, {cs("RESARE03")}, {{"RESTRN", "7"}});
   AreaFeature& restrn = addArea(kACHARE, {ls(2, 2, "CHMGD"), cs("RESTRN01")}, {{"RESTRN", "7"}});
-  draw(resare);
-  draw(restrn);
-  ASSERT_EQ(resare.generatedInstructions.size(), 2u);
-  EXPECT_EQ(resare.generatedInstructions[1].kind, kLC);
-  ASSERT_EQ(restrn.generatedInstructions.size(), 1u);
-  EXPECT_EQ(restrn.generatedInstructions[0].name, "ENTRES51");
+  EXPECT_FALSE(draw(resare).empty());
+  EXPECT_FALSE(draw(restrn).empty());
+  ASSERT_EQ(generated(resare).size(), 2u);
+  EXPECT_EQ(generated(resare)[1].kind, kLC);
+  ASSERT_EQ(generated(restrn).size(), 1u);
+  EXPECT_EQ(generated(restrn)[0].name, "ENTRES51");
 
   // Paper-chart symbols: RESARE03 now bounds with the plain dashed line.
   settings().setSymbolStyle(1);
-  restrn.generatedInstructions.push_back(sy("MARK0001"));  // must be dropped by the rebuild
   draw(resare);
   draw(restrn);
-  ASSERT_EQ(resare.generatedInstructions.size(), 2u);
-  EXPECT_EQ(resare.generatedInstructions[1].kind, kLS);
-  EXPECT_EQ(restrn.generatedInstructions.size(), 1u);
-
-  // Unchanged style: nothing is rebuilt.
-  resare.generatedInstructions.push_back(sy("MARK0001"));
-  draw(resare);
-  EXPECT_EQ(resare.generatedInstructions.size(), 3u);
-  // An emptied list is rebuilt although the style did not change.
-  resare.generatedInstructions.clear();
-  draw(resare);
-  EXPECT_EQ(resare.generatedInstructions.size(), 2u);
+  ASSERT_EQ(generated(resare).size(), 2u);
+  EXPECT_EQ(generated(resare)[1].kind, kLS);
+  EXPECT_EQ(generated(restrn).size(), 1u);
 }
 
-// RESTRN01 starts with the key "paper-chart symbols"; a feature first drawn
-// with that style must still get its symbol.
-TEST_F(AreaPortrayalTest, RestrictionSymbolWhenFirstDrawnWithPaperSymbols) {
+// A feature first drawn with paper-chart symbols gets its restriction
+// symbol too.
+TEST_F(AreaDrawerTest, RestrictionSymbolWhenFirstDrawnWithPaperSymbols) {
   settings().setSymbolStyle(1);
   AreaFeature& area = addArea(kACHARE, {cs("RESTRN01")}, {{"RESTRN", "7"}});
   const auto calls = draw(area);
-  ASSERT_EQ(area.generatedInstructions.size(), 1u);
-  EXPECT_EQ(area.generatedInstructions[0].name, "ENTRES51");
+  ASSERT_EQ(generated(area).size(), 1u);
+  EXPECT_EQ(generated(area)[0].name, "ENTRES51");
   EXPECT_EQ(calls.size(), 1u);
 }
 
-TEST_F(AreaPortrayalTest, SkippedAreas) {
+TEST_F(AreaDrawerTest, SkippedAreas) {
   struct Case {
     const char* what;
     int objectClass;
@@ -227,29 +232,30 @@ TEST_F(AreaPortrayalTest, SkippedAreas) {
   }
 }
 
-// A category the settings do not admit ends the walk at its first drawing
-// instruction, generated ones included; a procedure met before still runs.
-TEST_F(AreaPortrayalTest, CategoryEndsTheWalkButProceduresRun) {
+// A category the settings do not admit draws nothing, the procedures'
+// instructions included; the procedures still run, as they may change the
+// category.
+TEST_F(AreaDrawerTest, CategoryEndsTheWalkButProceduresRun) {
   AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02"), ac("LANDA")}, {{"DRVAL1", "5"}});
   area.secondLookup.category = 2;
   EXPECT_TRUE(draw(area).empty());
-  EXPECT_EQ(area.generatedInstructions.size(), 1u);
+  EXPECT_TRUE(area.procedureCache.load());
   settings().setDisplayCategory(2);
   EXPECT_EQ(fills(draw(area)), (std::vector<QColor>{token("LANDA"), token("DEPMS")}));
 }
 
-TEST_F(AreaPortrayalTest, OutlineOutsideTheMarginDrawsNothing) {
+TEST_F(AreaDrawerTest, OutlineOutsideTheMarginDrawsNothing) {
   // 150 units left of the viewport is still inside the clipping margin.
   AreaFeature& far = addArea(kDEPARE, {cs("DEPARE02")}, {}, square(-1500, 2000, 1349));
   AreaFeature& near = addArea(kDEPARE, {cs("DEPARE02")}, {}, square(-1500, 2000, 1400));
   EXPECT_TRUE(draw(far).empty());
-  EXPECT_TRUE(far.generatedInstructions.empty());  // not even the procedure
+  EXPECT_FALSE(far.procedureCache.load());  // not even the procedure
   EXPECT_FALSE(draw(near).empty());
 }
 
 // Boundary segments run between consecutive vertices; those along a data
 // limit (both ends usage 3) are left out, and there is no closing segment.
-TEST_F(AreaPortrayalTest, BoundarySegmentsAndDataLimits) {
+TEST_F(AreaDrawerTest, BoundarySegmentsAndDataLimits) {
   const std::vector<ChartVertex> ring = {at(1000, 1000, 3), at(3000, 1000, 3), at(3000, 3000, 1), at(1000, 3000, 3),
                                          at(1000, 1500, 3)};
   for (int style : {1, 2}) {
@@ -271,7 +277,7 @@ TEST_F(AreaPortrayalTest, BoundarySegmentsAndDataLimits) {
 
 // An area larger than the view: its boundary is drawn where it crosses the
 // view, not along the edges of the clipping margin.
-TEST_F(AreaPortrayalTest, NoBoundaryAlongTheClippingMargin) {
+TEST_F(AreaDrawerTest, NoBoundaryAlongTheClippingMargin) {
   LineStyleDefinition& style = library().lineStyles["TESTLC01"];
   style.width = 200;
   LineStyleSegment piece;
@@ -299,7 +305,7 @@ TEST_F(AreaPortrayalTest, NoBoundaryAlongTheClippingMargin) {
   }
 }
 
-TEST_F(AreaPortrayalTest, IslandsAreFilledOver) {
+TEST_F(AreaDrawerTest, IslandsAreFilledOver) {
   AreaFeature& area = addArea(kACHARE, {ac("LANDA"), ac("LANDA", 2)});
   area.interiorVertices = square(2200, 2200, 200);
   const auto calls = draw(area);
@@ -308,13 +314,13 @@ TEST_F(AreaPortrayalTest, IslandsAreFilledOver) {
   EXPECT_EQ(calls[2].brush.color().alpha(), 126);
 }
 
-TEST_F(AreaPortrayalTest, SymbolsAndTextsAtTheCentroid) {
+TEST_F(AreaDrawerTest, SymbolsAndTextsAtTheCentroid) {
   // An L of three squares 1000 wide: centroid (2500 / 3, 2500 / 3).
   const std::vector<ChartVertex> ring = {at(0, 0), at(2000, 0), at(2000, 1000), at(1000, 1000), at(1000, 2000),
                                          at(0, 2000)};
   AreaFeature& area = addArea(kACHARE, {sy("MARK0001"), sy("MARK0001", "90"), tx("OBJNAM")},
                               {{"OBJNAM", "\xE6\xB9\xBE"}, {"NOBJNM", "Bay"}}, ring);
-  const ChartPoint centre = areaCentre(area);
+  const ChartPoint centre = area.centre;
   EXPECT_NEAR(centre.x, 2500.0 / 3, 1e-6);
   EXPECT_NEAR(centre.y, -2500.0 / 3, 1e-6);
   settings().setTextLanguage(2);
@@ -328,25 +334,30 @@ TEST_F(AreaPortrayalTest, SymbolsAndTextsAtTheCentroid) {
   // The name starts with a Chinese character: the text shows NOBJNM instead.
   EXPECT_EQ(calls[2].kind, PaintCall::Text);
   EXPECT_EQ(calls[2].text, "Bay");
-  EXPECT_EQ(cell.textBoxes.boxes.size(), 1u);
+  EXPECT_EQ(buffers.textBoxes.boxes.size(), 1u);
+  // Texts switched off: no text, and no box kept.
+  settings().setShowText(2);
+  buffers.textBoxes.boxes.clear();
+  EXPECT_EQ(draw(area).size(), 2u);
+  EXPECT_TRUE(buffers.textBoxes.boxes.empty());
 }
 
-TEST_F(AreaPortrayalTest, FormattedTextWaitsForItsAttribute) {
+// A formatted text is made from its attribute when the look-up is chosen;
+// without the attribute it draws nothing.
+TEST_F(AreaDrawerTest, FormattedTextNeedsItsAttribute) {
   Instruction te;
   te.kind = kTE;
   te.name = "by %s";
   te.text2 = "OBJNAM";
   te.colour = te.width = 1;
   te.transparency = 0;
-  AreaFeature& area = addArea(kACHARE, {te});
-  EXPECT_TRUE(draw(area).empty());
-  area.attributes.push_back({"OBJNAM", "Pier"});
-  const auto calls = draw(area);
+  EXPECT_TRUE(draw(addArea(kACHARE, {te})).empty());
+  const auto calls = draw(addArea(kACHARE, {te}, {{"OBJNAM", "Pier"}}));
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].text, "by Pier");
 }
 
-TEST_F(AreaPortrayalTest, CentreOfDegenerateOutlines) {
+TEST_F(AreaDrawerTest, CentreOfDegenerateOutlines) {
   struct Case {
     const char* what;
     std::vector<ChartVertex> ring;
@@ -360,21 +371,20 @@ TEST_F(AreaPortrayalTest, CentreOfDegenerateOutlines) {
   for (const Case& c : cases) {
     AreaFeature area;
     area.exteriorVertices = c.ring;
-    const ChartPoint centre = areaCentre(area);
-    EXPECT_NEAR(centre.x, c.centre.x, 1e-3) << c.what;
-    EXPECT_NEAR(centre.y, c.centre.y, 1e-3) << c.what;
-    EXPECT_EQ(area.areaCentreY, centre.y) << c.what;
+    area.updateBounds();
+    EXPECT_NEAR(area.centre.x, c.centre.x, 1e-3) << c.what;
+    EXPECT_NEAR(area.centre.y, c.centre.y, 1e-3) << c.what;
   }
 }
 
-TEST_F(AreaPortrayalTest, OutlineClipping) {
+TEST_F(AreaDrawerTest, OutlineClipping) {
   // A square sticking out of the left margin: the crossings take the mark
   // of the vertex being processed.
   AreaFeature area;
   area.exteriorVertices = {at(-1000, 1000, 1), at(1000, 1000, 3), at(1000, 2000, 1), at(-1000, 2000, 3),
                            at(-1000, 1000, 1)};
   area.updateBounds();
-  const AreaOutline* outline = projectOutline(area, view, buffers);
+  const AreaOutline* outline = projectOutline(area, view, buffers.outline);
   ASSERT_NE(outline, nullptr);
   EXPECT_EQ(outline->points, (std::vector<QPoint>{{-150, 1000}, {1000, 1000}, {1000, 2000}, {-150, 2000}}));
   EXPECT_EQ(outline->usage, (std::vector<std::uint8_t>{3, 3, 1, 3}));
@@ -383,7 +393,7 @@ TEST_F(AreaPortrayalTest, OutlineClipping) {
   AreaFeature big;
   for (int i = 0; i < UNCLIPPED_OUTLINE_VERTICES; ++i) big.exteriorVertices.push_back(at(-100000 + i, 5000 + i % 7));
   big.updateBounds();
-  const AreaOutline* all = projectOutline(big, view, buffers);
+  const AreaOutline* all = projectOutline(big, view, buffers.outline);
   ASSERT_NE(all, nullptr);
   EXPECT_EQ(all->size(), UNCLIPPED_OUTLINE_VERTICES);
 }

@@ -1,12 +1,15 @@
-// Drawing line features: visibility, thinning and clipping, the procedure
-// keys, the per-edge styles the procedures build, and the instruction kinds
-// over the line.
+// Drawing line features: visibility, thinning and clipping, when the
+// procedures run again, the per-edge styles they build, and the instruction
+// kinds over the line.
 #include <QPainter>
 
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
-#include "LinePortrayal.h"
+#include "FeaturePortrayal.h"
+#include "InstructionExecutor.h"
+#include "LineDrawer.h"
+#include "ProcedureFixtures.h"
 
 using namespace drawtest;
 
@@ -64,7 +67,7 @@ struct Edge {
   std::string quapos;
 };
 
-class LinePortrayalTest : public DrawTest {
+class LineDrawerTest : public DrawTest {
 protected:
   void SetUp() override {
     DrawTest::SetUp();
@@ -114,17 +117,40 @@ protected:
                    std::move(attributes));
   }
 
-  std::vector<PaintCall> draw(LineFeature& line) {
+  std::vector<PaintCall> draw(const LineFeature& line) {
     RecordingDevice device;
     QPainter painter(&device);
-    drawLineFeature(painter, line, cell, view, buffers);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawLine(dc, line, cell);
     painter.end();
     return device.calls;
   }
 
+  // The result the line's procedures keep, null when none ran.
+  std::shared_ptr<const ProcedureResult> kept(const LineFeature& line) { return line.procedureCache.load(); }
+
+  // The instructions of every edge, as kind/name/style/width.
+  std::vector<std::string> edgeStyles(const LineFeature& line) {
+    std::vector<std::string> out;
+    const auto result = procedureResult(line, cell, settings());
+    if (!result) return out;
+    for (const std::vector<Instruction>& edge : result->partInstructions) {
+      std::string s;
+      for (const Instruction& i : edge) {
+        if (!s.empty()) s += " + ";
+        s += i.kind == kLC ? "LC " + i.name
+                           : "LS " + std::to_string(i.style) + "," + std::to_string(i.width) + "," +
+                                 std::string(colourToken(i.colour));
+      }
+      out.push_back(s);
+    }
+    return out;
+  }
+  QColor token(const char* t) { return colourOf(*settings().colourTable, colourIndex(t)); }
+
   S57Cell cell;
   ViewGeometry view = testView();
-  LineBuffers buffers;
+  DrawBuffers buffers;
 };
 
 std::vector<PaintCall> linesOf(const std::vector<PaintCall>& calls) {
@@ -133,25 +159,9 @@ std::vector<PaintCall> linesOf(const std::vector<PaintCall>& calls) {
     if (c.kind == PaintCall::Line) out.push_back(c);
   return out;
 }
-QColor token(const char* t) { return colourOf(colourIndex(t)); }
-
-// The instructions of every edge, as kind/name/style/width.
-std::vector<std::string> edgeStyles(const LineFeature& line) {
-  std::vector<std::string> out;
-  for (const BoundaryPart& part : line.parts) {
-    std::string s;
-    for (const Instruction& i : part.instructions) {
-      if (!s.empty()) s += " + ";
-      s += i.kind == kLC ? "LC " + i.name
-                         : "LS " + std::to_string(i.style) + "," + std::to_string(i.width) + "," + std::string(colourToken(i.colour));
-    }
-    out.push_back(s);
-  }
-  return out;
-}
 }  // namespace
 
-TEST_F(LinePortrayalTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
+TEST_F(LineDrawerTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
   struct Case {
     const char* what;
     int objectClass;
@@ -178,7 +188,7 @@ TEST_F(LinePortrayalTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
 
 // Nothing of a line that thinning or clipping reduces to one point is drawn,
 // and its procedures do not run.
-TEST_F(LinePortrayalTest, LinesReducedToOnePointDrawNothing) {
+TEST_F(LineDrawerTest, LinesReducedToOnePointDrawNothing) {
   struct Case {
     const char* what;
     std::vector<ChartVertex> vertices;
@@ -193,50 +203,52 @@ TEST_F(LinePortrayalTest, LinesReducedToOnePointDrawNothing) {
   for (const Case& c : cases) {
     LineFeature& line = addLine(kCOALNE, {ls(1, 1, "CHBLK"), cs("QUAPOS01")}, {{c.vertices, ""}});
     EXPECT_EQ(!draw(line).empty(), c.drawn) << c.what;
-    EXPECT_EQ(line.proceduresRan, c.drawn ? 1 : 0) << c.what;
+    EXPECT_EQ(kept(line) != nullptr, c.drawn) << c.what;
   }
 }
 
-// SLCONS03 and QUAPOS01 run once, OBSTRN06 again after a change of the
-// safety contour, DEPCNT03 on every pass. A stray instruction added to the
-// edge list shows whether the procedure ran again.
-TEST_F(LinePortrayalTest, ProcedureKeys) {
+// A line's procedures run once for the settings they read and their result
+// is kept: the next pass reuses it, a change of a setting they read makes a
+// new one, a change of another setting does not.
+TEST_F(LineDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
   struct Case {
     const char* procedure;
     int objectClass;
-    bool rerunNextPass;
     bool rerunAfterContourChange;
+    bool rerunAfterLabelChange;
   } cases[] = {
       {"SLCONS03", kSLCONS, false, false},
       {"QUAPOS01", kCOALNE, false, false},
-      {"OBSTRN06", kOBSTRN, false, true},
-      {"DEPCNT03", kDEPCNT, true, true},
+      {"OBSTRN06", kOBSTRN, true, false},
+      {"DEPCNT03", kDEPCNT, false, true},
   };
-  settings().showDepthContours = true;
   for (const Case& c : cases) {
+    settings().showDepthContours = true;
+    settings().contourLabels = true;
     settings().setContourSet(10);
     LineFeature& line = addStraightLine(c.objectClass, {cs(c.procedure)}, {{"VALDCO", "20"}});
     draw(line);
-    ASSERT_EQ(line.proceduresRan, 1) << c.procedure;
-    const std::size_t built = line.parts[0].instructions.size();
-    line.parts[0].instructions.push_back(ls(1, 1, "CHMGD"));
+    const auto first = kept(line);
+    ASSERT_TRUE(first) << c.procedure;
     draw(line);
-    EXPECT_EQ(line.parts[0].instructions.size(), c.rerunNextPass ? built : built + 1) << c.procedure;
-    line.parts[0].instructions.resize(built);
-    line.parts[0].instructions.push_back(ls(1, 1, "CHMGD"));
+    EXPECT_EQ(kept(line), first) << c.procedure;
     settings().setContourSet(5);
     draw(line);
-    EXPECT_EQ(line.parts[0].instructions.size(), c.rerunAfterContourChange ? built : built + 1) << c.procedure;
+    const auto second = kept(line);
+    EXPECT_EQ(second != first, c.rerunAfterContourChange) << c.procedure;
+    settings().contourLabels = false;
+    draw(line);
+    EXPECT_EQ(kept(line) != second, c.rerunAfterLabelChange) << c.procedure;
   }
   // An unknown procedure does nothing.
   LineFeature& other = addStraightLine(kNAVLNE, {cs("NOSUCH01")});
   EXPECT_TRUE(draw(other).empty());
-  EXPECT_EQ(other.proceduresRan, 0);
+  EXPECT_FALSE(kept(other));
 }
 
 // A shoreline construction with QUAPOS 4 on one edge: LOWACC21 along that
 // edge, the CONDTN style (dashed, width 1) along the other.
-TEST_F(LinePortrayalTest, ShorelineConstructionStylesEachEdge) {
+TEST_F(LineDrawerTest, ShorelineConstructionStylesEachEdge) {
   LineFeature& line = addLine(kSLCONS, {cs("SLCONS03")},
                               {{{at(1000, 1000), at(5000, 1000)}, "4"}, {{at(5000, 1000), at(9000, 1000)}, "10"}},
                               {{"CONDTN", "1"}});
@@ -262,7 +274,7 @@ TEST_F(LinePortrayalTest, ShorelineConstructionStylesEachEdge) {
 
 // A radar-conspicuous coastline draws a 3-wide CHMGF line under the 1-wide
 // CSTLN line, except along an edge of low accuracy.
-TEST_F(LinePortrayalTest, RadarConspicuousCoastlineDrawsADoubleLine) {
+TEST_F(LineDrawerTest, RadarConspicuousCoastlineDrawsADoubleLine) {
   struct Case {
     const char* quapos;
     std::vector<std::pair<const char*, int>> pens;  // colour and width, in drawing order
@@ -284,7 +296,7 @@ TEST_F(LinePortrayalTest, RadarConspicuousCoastlineDrawsADoubleLine) {
   }
 }
 
-TEST_F(LinePortrayalTest, DepthContourEdgesAreDashedWhereInaccurate) {
+TEST_F(LineDrawerTest, DepthContourEdgesAreDashedWhereInaccurate) {
   settings().showDepthContours = true;
   settings().contourLabels = false;
   LineFeature& line = addLine(kDEPCNT, {cs("DEPCNT03")},
@@ -297,7 +309,7 @@ TEST_F(LinePortrayalTest, DepthContourEdgesAreDashedWhereInaccurate) {
 // Edges are clipped to the margin around the viewport, like the whole line:
 // where an edge leaves and comes back, the piece that joins the crossings
 // runs outside the picture, not along its border.
-TEST_F(LinePortrayalTest, EdgesAreClippedToTheMargin) {
+TEST_F(LineDrawerTest, EdgesAreClippedToTheMargin) {
   struct Case {
     std::vector<ChartVertex> vertices;
     std::vector<QPolygonF> lines;
@@ -317,7 +329,7 @@ TEST_F(LinePortrayalTest, EdgesAreClippedToTheMargin) {
 
 // Symbols go to the middle vertex of the whole line (the midpoint of a
 // two-point line); the procedure output list is drawn along the whole line.
-TEST_F(LinePortrayalTest, SymbolsAtTheMiddleOfTheLine) {
+TEST_F(LineDrawerTest, SymbolsAtTheMiddleOfTheLine) {
   struct Case {
     std::vector<Edge> edges;
     QPointF anchor;
@@ -334,15 +346,21 @@ TEST_F(LinePortrayalTest, SymbolsAtTheMiddleOfTheLine) {
     EXPECT_EQ(drawn[0].path.elementAt(0), c.anchor);
   }
 
-  LineFeature& line = addStraightLine(kOBSTRN, {});
-  line.procedureInstructions = {ls(1, 2, "CHBLK"), sy("ISODGR01")};
+  // A dangerous obstruction line: its symbol from the procedure goes to the
+  // middle too, its edges get their styles.
+  fixtures::addArea(cell, 42, -10000, -10000, 10000, 30000, {{"DRVAL1", "20"}, {"DRVAL2", "30"}});
+  LineFeature& line = addStraightLine(kOBSTRN, {cs("OBSTRN06")}, {{"VALSOU", "2"}});
+  const auto result = procedureResult(line, cell, settings());
+  ASSERT_TRUE(result);
+  ASSERT_EQ(result->instructions.size(), 1u);
+  EXPECT_EQ(result->instructions[0].name, "ISODGR01");
   const auto drawn = draw(line);
   ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(drawn[0].points, segment(QPointF(1000, 1000), QPointF(9000, 1000)));
-  EXPECT_EQ(drawn[1].path.elementAt(0), QPointF(5000, 1000));
+  EXPECT_EQ(drawn[0].path.elementAt(0), QPointF(5000, 1000));
+  EXPECT_EQ(drawn[1].points, segment(QPointF(1000, 1000), QPointF(9000, 1000)));
 }
 
-TEST_F(LinePortrayalTest, ColourFillsOnlyAClosedRing) {
+TEST_F(LineDrawerTest, ColourFillsOnlyAClosedRing) {
   LineFeature& open = addLine(kNAVLNE, {ac("DEPVS")}, {{{at(1000, 1000), at(9000, 1000), at(9000, 9000)}, ""}});
   EXPECT_TRUE(draw(open).empty());
   LineFeature& closed = addLine(

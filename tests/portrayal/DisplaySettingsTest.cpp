@@ -30,10 +30,6 @@ TEST(DisplaySettings, StartValues) {
   EXPECT_TRUE(s.lightLabels);
   EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.lowAccuracyMarks || s.rangeLegs);
   EXPECT_TRUE(s.qualityKey);
-
-  const EngineState& e = engineState();
-  EXPECT_FALSE(e.libraryLoaded);
-  EXPECT_EQ(e.appFontId, -1);
 }
 
 TEST(DisplaySettings, ContourSets) {

@@ -44,8 +44,3 @@ DisplaySettings& displaySettings() {
   static DisplaySettings settings;
   return settings;
 }
-
-EngineState& engineState() {
-  static EngineState state;
-  return state;
-}

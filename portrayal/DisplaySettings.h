@@ -1,7 +1,7 @@
 #pragma once
-// What the user can switch in the display, and the facts start-up
-// establishes. One process-wide instance of each; written on the GUI thread
-// (and before loading starts), read by the draw pass.
+// What the user can switch in the display. Portrayal and drawing take the
+// settings they work with as a parameter; the window keeps its own in the
+// process-wide instance (written on the GUI thread only).
 #include "ColourTable.h"
 #include "PresentationLibrary.h"
 
@@ -50,10 +50,3 @@ private:
 };
 
 DisplaySettings& displaySettings();
-
-struct EngineState {
-  bool libraryLoaded = false;
-  int appFontId = -1;  // id of the registered application font, -1 when none
-};
-
-EngineState& engineState();

@@ -1,9 +1,9 @@
-// Drawing soundings: only those on the drawing surface, rebuilt for the
-// safety contour of the pass, whatever the symbol style.
+// Drawing soundings: only those on the drawing surface, their figures made
+// for the safety contour of the pass, whatever the symbol style.
 #include <QPainter>
 
 #include "DrawTestSupport.h"
-#include "SoundingPortrayal.h"
+#include "SoundingDrawer.h"
 #include "SoundingSymbols.h"
 
 using namespace drawtest;
@@ -19,7 +19,7 @@ ViewGeometry testView() {
   return view;
 }
 
-class SoundingPortrayalTest : public DrawTest {
+class SoundingDrawerTest : public DrawTest {
 protected:
   void SetUp() override {
     DrawTest::SetUp();
@@ -54,7 +54,8 @@ protected:
   std::vector<QPointF> draw() {
     RecordingDevice device;
     QPainter painter(&device);
-    drawSoundings(painter, feature, cell, view);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawSoundings(dc, feature, cell);
     painter.end();
     std::vector<QPointF> pivots;
     colours.clear();
@@ -70,13 +71,13 @@ protected:
   S57Cell cell;
   SoundingFeature feature;
   ViewGeometry view = testView();
+  DrawBuffers buffers;
   std::vector<QColor> colours;  // of the calls of the last draw
 };
 }  // namespace
 
-// A sounding on an edge of the surface is drawn, one unit beyond it is not
-// and keeps its instructions as they were.
-TEST_F(SoundingPortrayalTest, OnlySoundingsOnTheSurfaceAreDrawn) {
+// A sounding on an edge of the surface is drawn, one unit beyond it is not.
+TEST_F(SoundingDrawerTest, OnlySoundingsOnTheSurfaceAreDrawn) {
   struct Case {
     double x, y;
     bool drawn;
@@ -89,43 +90,31 @@ TEST_F(SoundingPortrayalTest, OnlySoundingsOnTheSurfaceAreDrawn) {
     add(c.x, c.y, 7);
     const auto pivots = draw();
     EXPECT_EQ(!pivots.empty(), c.drawn) << c.x << ", " << c.y;
-    EXPECT_EQ(!feature.soundings[0].instructions.empty(), c.drawn) << c.x << ", " << c.y;
     for (const QPointF& p : pivots) EXPECT_EQ(p, QPointF(c.x, c.y));
   }
 }
 
 // The figures follow the safety contour at the next pass, and the symbol
 // style does not matter: the simplified look-up is always used.
-TEST_F(SoundingPortrayalTest, FiguresFollowTheSafetyContourNotTheSymbolStyle) {
+TEST_F(SoundingDrawerTest, FiguresFollowTheSafetyContourNotTheSymbolStyle) {
   add(1000, 1000, 7);
   std::vector<Instruction> expected;
-  soundingSymbols(feature, 7, expected);
+  soundingSymbols(feature, 7, settings(), expected);
   ASSERT_FALSE(expected.empty());
   EXPECT_EQ(draw().size(), expected.size());
   EXPECT_EQ(colours.front(), QColor(0, 0, 0));  // SOUNDS: not deeper than the safety contour 10
 
   settings().setContourSet(5);
   draw();
-  EXPECT_EQ(feature.soundings[0].instructions[0].name.substr(0, 6), "SOUNDG");
-  EXPECT_EQ(colours.front(), QColor(100, 100, 100));
+  EXPECT_EQ(colours.front(), QColor(100, 100, 100));  // SOUNDG: deeper than the safety contour 5
 
   settings().setSymbolStyle(1);  // paper-chart symbols: the first look-up is empty
   EXPECT_EQ(draw().size(), expected.size());
 }
 
-// Without a procedure in the look-up the list is left alone; only its SY
-// instructions are drawn.
-TEST_F(SoundingPortrayalTest, OnlySymbolsOfTheListAreDrawn) {
+// Without a procedure in the look-up a sounding has no figure.
+TEST_F(SoundingDrawerTest, NoProcedureNoFigure) {
   feature.secondLookup.instructions.clear();
-  Sounding& s = add(1000, 1000, 7);
-  Instruction line;
-  line.kind = kLS;
-  line.style = 1;
-  line.width = 1;
-  Instruction symbol;
-  symbol.kind = kSY;
-  symbol.name = "SOUNDS07";
-  s.instructions = {line, symbol};
-  EXPECT_EQ(draw(), (std::vector<QPointF>{QPointF(1000, 1000)}));
-  EXPECT_EQ(colours.size(), 1u);
+  add(1000, 1000, 7);
+  EXPECT_TRUE(draw().empty());
 }

@@ -1,0 +1,15 @@
+#pragma once
+// Drawing one area feature in a draw pass: its outline brought to the
+// canvas, the result of its conditional procedures, and every instruction
+// executed (fills, patterns, boundaries, and symbols and texts at the
+// area's centre).
+#include "ChartModel.h"
+#include "DrawContext.h"
+
+// Draws the area. Nothing is drawn for areas of class M_NSYS (they only
+// give the cell's extents), for areas of the mariner's viewing groups (as
+// the look-up chose them) unless all groups are shown, outside the area's
+// scale range, when the clipped outline keeps fewer than two vertices, or
+// when the display category (as the procedures left it) is not admitted. The look-up's instructions come
+// first, then the procedures'.
+void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell);

@@ -1,0 +1,17 @@
+#include "CellDrawer.h"
+
+#include "AreaDrawer.h"
+#include "LineDrawer.h"
+#include "PointDrawer.h"
+#include "SoundingDrawer.h"
+
+void drawCell(DrawContext& dc, const S57Cell& cell) {
+  dc.buffers.textBoxes.boxes.clear();
+  for (const auto& area : cell.areas) drawArea(dc, *area, cell);
+  for (const auto& line : cell.lines) drawLine(dc, *line, cell);
+  const float scale = dc.view.scale;
+  if (scale > POINT_SCALE_LIMIT) return;
+  for (const auto& point : cell.points) drawPoint(dc, *point, cell);
+  if (!dc.settings.showSoundings || !(scale < POINT_SCALE_LIMIT)) return;
+  for (const auto& sounding : cell.soundings) drawSoundings(dc, *sounding, cell);
+}

@@ -1,0 +1,13 @@
+#pragma once
+// One cell in a draw pass: its features kind by kind, each kind in the
+// cell's prepared draw order.
+#include "ChartModel.h"
+#include "DrawContext.h"
+
+// Points are drawn up to this view scale, soundings only below it.
+constexpr float POINT_SCALE_LIMIT = 500000.0f;
+
+// Empties the text boxes (texts declutter within a cell), then draws the
+// cell's areas and lines; up to scale 500000 its points too, and below
+// 500000 its soundings when soundings are shown.
+void drawCell(DrawContext& dc, const S57Cell& cell);

@@ -1,0 +1,52 @@
+#pragma once
+// Everything one draw pass of one view works with: the canvas, the settings
+// and view geometry it draws by, and the view's own buffers. The cells are
+// only read, so several views may draw the same cells at once, each with
+// its own context.
+#include <QPoint>
+#include <vector>
+
+#include "AreaOutline.h"
+#include "Canvas.h"
+#include "ChartModel.h"
+#include "DisplaySettings.h"
+#include "TextDrawing.h"
+#include "ViewGeometry.h"
+
+// Point buffers of the line drawer, kept from one line to the next so that
+// a draw pass allocates only for its longest line.
+struct LineBuffers {
+  std::vector<QPoint> line;     // the whole line, thinned and clipped
+  std::vector<QPoint> part;     // one edge group, thinned and clipped
+  std::vector<QPoint> scratch;  // the second buffer of the clipping passes
+};
+
+// What a pass writes, owned by the view that draws: the buffers keep their
+// capacity from one pass to the next, and the text boxes are emptied at the
+// start of each cell.
+struct DrawBuffers {
+  AreaOutlineBuffers outline;
+  LineBuffers line;
+  TextBoxList textBoxes;
+};
+
+// Told of every instruction a pass executes, feature by feature: a check of
+// what is drawn without looking at pixels. Executed means it passed every
+// test (view, scale, display category, text switch) and went to the canvas.
+class InstructionRecorder {
+public:
+  virtual ~InstructionRecorder() = default;
+  virtual void executed(const ChartFeature& feature, const Instruction& instruction) = 0;
+};
+
+struct DrawContext {
+  Canvas canvas;
+  const DisplaySettings& settings;
+  const ViewGeometry& view;
+  DrawBuffers& buffers;
+  InstructionRecorder* recorder = nullptr;
+
+  void record(const ChartFeature& feature, const Instruction& instruction) const {
+    if (recorder) recorder->executed(feature, instruction);
+  }
+};

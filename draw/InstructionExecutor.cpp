@@ -1,0 +1,178 @@
+#include "InstructionExecutor.h"
+
+#include <QPainter>
+#include <cmath>
+#include <cstdlib>
+
+#include "ComplexLines.h"
+#include "LibraryLine.h"
+#include "LineStyles.h"
+#include "PatternFill.h"
+#include "Primitives.h"
+#include "SymbolDrawing.h"
+#include "TextDrawing.h"
+
+namespace {
+constexpr std::uint8_t kDataLimit = 3;
+constexpr double kDegree = 3.14159265358979323846 / 180.0;
+constexpr double kLegUnit = 88.0;  // logical units per unit of leg length
+
+bool alongDataLimit(const AreaOutline& outline, int i) {
+  return outline.usage[static_cast<std::size_t>(i)] == kDataLimit &&
+         outline.usage[static_cast<std::size_t>(i) + 1] == kDataLimit;
+}
+
+// Clipping joins the places where an outline leaves and re-enters the
+// margin around the viewport by pieces along the margin's edges. They are no
+// boundary of the area: a complex line's symbols would show along the
+// window's right and bottom edges, 100 units out.
+bool alongClippingEdge(const QPoint& a, const QPoint& b, const ViewGeometry& view) {
+  const int left = -OUTLINE_MARGIN_BEFORE, top = -OUTLINE_MARGIN_BEFORE;
+  const int right = view.viewportWidth + OUTLINE_MARGIN_AFTER, bottom = view.viewportHeight + OUTLINE_MARGIN_AFTER;
+  return (a.x() == b.x() && (a.x() == left || a.x() == right)) || (a.y() == b.y() && (a.y() == top || a.y() == bottom));
+}
+
+bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view) {
+  return !alongDataLimit(outline, i) &&
+         !alongClippingEdge(outline.points[static_cast<std::size_t>(i)], outline.points[static_cast<std::size_t>(i) + 1],
+                            view);
+}
+
+// A prepared text at `anchor`, unless texts are switched off or its box is
+// taken. True when drawn.
+bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF& anchor) {
+  if (!instruction.textPrepared || !dc.settings.showText) return false;
+  return drawText(dc.canvas, anchor, instruction, dc.buffers.textBoxes, dc.settings.nationalText);
+}
+}  // namespace
+
+void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
+                            const AreaOutline& outline) {
+  const QPoint* points = outline.points.data();
+  const int count = outline.size();
+  const Canvas& canvas = dc.canvas;
+  switch (instruction.kind) {
+    case kAC:
+      if (instruction.transparency > 0)
+        fillAreaTransparent(canvas, points, count, instruction.colour, instruction.transparency);
+      else
+        fillArea(canvas, points, count, instruction.colour);
+      break;
+    case kAP:
+      fillPattern(canvas, points, count, instruction.name, dc.view);
+      break;
+    case kLS:
+      setLineStylePen(canvas, instruction);
+      if (instruction.style != 1 && instruction.style != 2) return;
+      for (int i = 0; i + 1 < count; ++i) {
+        if (!boundarySegment(outline, i, dc.view)) continue;
+        if (instruction.style == 1)
+          strokeSegment(canvas.painter, points[i], points[i + 1]);
+        else
+          strokeDashedSegment(canvas.painter, points[i], points[i + 1]);
+      }
+      break;
+    case kLC: {
+      const LineStyleDefinition* style = findLineStyle(instruction.name);
+      if (!style) return;
+      ComplexLineState state;
+      for (int i = 0; i + 1 < count; ++i)
+        if (boundarySegment(outline, i, dc.view)) drawComplexSegment(canvas, points[i], points[i + 1], *style, state);
+      break;
+    }
+    case kSY:
+      drawSymbol(canvas, toLogicalExact(area.centre, dc.view), instruction.name, readDecimal(instruction.text2));
+      break;
+    case kTX:
+    case kTE:
+      if (!executeText(dc, instruction, toLogicalExact(area.centre, dc.view))) return;
+      break;
+    default:
+      return;
+  }
+  dc.record(area, instruction);
+}
+
+QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view) {
+  const std::vector<ChartVertex>& v = line.vertices;
+  if (v.empty()) return QPointF();
+  if (v.size() == 2)
+    return toLogicalExact(ChartPoint{(v[0].point.x + v[1].point.x) / 2, (v[0].point.y + v[1].point.y) / 2}, view);
+  return toLogicalExact(v[v.size() / 2].point, view);
+}
+
+void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
+                            const QPoint* points, int count) {
+  const Canvas& canvas = dc.canvas;
+  switch (instruction.kind) {
+    case kLS:
+      if (instruction.style != 1 && instruction.style != 2) return;
+      drawLineStyle(canvas, instruction, points, count);
+      break;
+    case kLC:
+      if (!findLineStyle(instruction.name)) return;
+      drawComplexLine(canvas, instruction.name, points, count);
+      break;
+    case kAC:
+      if (!isClosedRing(points, count)) return;
+      fillArea(canvas, points, count, instruction.colour);
+      break;
+    case kSY:
+      drawSymbol(canvas, lineAnchor(line, dc.view), instruction.name, readDecimal(instruction.text2));
+      break;
+    case kTX:
+    case kTE:
+      if (!executeText(dc, instruction, lineAnchor(line, dc.view))) return;
+      break;
+    default:
+      return;
+  }
+  dc.record(line, instruction);
+}
+
+void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
+                             const QPointF& anchor, bool generated) {
+  const Canvas& canvas = dc.canvas;
+  switch (instruction.kind) {
+    case kSY:
+      drawSymbol(canvas, anchor, instruction.name, readDecimal(instruction.text2));
+      break;
+    case kTX:
+    case kTE:
+      if (!executeText(dc, instruction, anchor)) return;
+      break;
+    case kLS:
+      setLineStylePen(canvas, instruction);
+      strokeDashedSegment(canvas.painter, anchor, legEnd(anchor, instruction));
+      break;
+    case kARC:
+      if (!generated) return;
+      drawSectorArc(canvas, instruction, anchor);
+      break;
+    default:
+      return;
+  }
+  dc.record(point, instruction);
+}
+
+QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
+  const double bearing = std::atof(leg.name.c_str()) * kDegree;
+  const double length = kLegUnit * std::atof(leg.text2.c_str());
+  return QPointF(anchor.x() + length * std::sin(bearing), anchor.y() - length * std::cos(bearing));
+}
+
+ArcAngles sectorArcAngles(const Instruction& arc) {
+  const int start = readDecimal(arc.name);
+  const int end = readDecimal(arc.text3);
+  const int endWithinCircle = end > 360 ? end - 360 : end;
+  ArcAngles angles;
+  angles.start = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
+  angles.span = 16 * (end - start);
+  return angles;
+}
+
+void drawSectorArc(const Canvas& canvas, const Instruction& arc, const QPointF& centre) {
+  const ArcAngles angles = sectorArcAngles(arc);
+  drawArc(canvas, arc.colour, arc.width, arc.style == 2, centre, static_cast<float>(std::atof(arc.text2.c_str())),
+          angles.start, angles.span);
+}

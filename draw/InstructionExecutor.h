@@ -1,0 +1,51 @@
+#pragma once
+// Executing one drawing instruction at a feature's geometry in a pass: the
+// one place where portrayal's instructions meet the drawing primitives.
+// Every instruction that reaches the canvas is told to the context's
+// recorder.
+#include <QPoint>
+#include <QPointF>
+
+#include "AreaOutline.h"
+#include "ChartModel.h"
+#include "DrawContext.h"
+#include "Instruction.h"
+
+// Over an area's projected outline: AC and AP fill it, LS and LC stroke its
+// segments (except those along a data limit, both ends of usage 3, and
+// those clipping laid along the margin's edges; no closing segment), SY, TX
+// and TE go to the area's centre.
+void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
+                            const AreaOutline& outline);
+
+// Over a line's logical points: LS and LC along them, AC only over a closed
+// ring, SY, TX and TE at the line's anchor.
+void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
+                            const QPoint* points, int count);
+
+// At a point's anchor (logical units): SY, TX, TE, and LS as a dashed leg;
+// ARC, as a light sector arc, only from a procedure's list (`generated`).
+void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
+                             const QPointF& anchor, bool generated);
+
+// Where a line's symbols and texts go: the middle vertex of the whole line
+// (the midpoint of a two-point line), in logical units, not truncated.
+QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view);
+
+// The far end of a leg: `name` holds its bearing in degrees clockwise from
+// north, `text2` its length in units of 88 logical units.
+QPointF legEnd(const QPointF& anchor, const Instruction& leg);
+
+// Start and span of a sector arc in sixteenths of a degree, counter-clockwise
+// from three o'clock as the painter takes them: the arc runs clockwise on
+// the screen from bearing `name` to bearing `text3` (degrees from north,
+// `text3` may exceed 360).
+struct ArcAngles {
+  int start = 0;
+  int span = 0;
+};
+ArcAngles sectorArcAngles(const Instruction& arc);
+
+// Draws an ARC instruction about `centre` with radius 88 x `text2`, in its
+// colour and width, dashed for style 2.
+void drawSectorArc(const Canvas& canvas, const Instruction& arc, const QPointF& centre);

@@ -1,0 +1,45 @@
+#pragma once
+// What a feature's conditional symbology procedures made of it under one
+// set of settings: the instructions they built and how they change the way
+// the feature is shown. Built by procedureResult (FeaturePortrayal.h), kept
+// on the feature for those settings, and never changed once published, so
+// that views drawing on several threads can share it.
+#include <array>
+#include <vector>
+
+#include "ChartModel.h"
+#include "Instruction.h"
+
+// The settings a result was made for: the symbol style (which look-up list
+// was walked) and the values of the settings its procedures read. Two keys
+// are equal when every value is equal bit for bit, so a setting that is not
+// a number does not make the procedures run at every pass.
+struct ProcedureKey {
+  bool paperChartSymbols = false;
+  unsigned dependencies = 0;  // SettingDependency bits of the procedures walked
+  std::array<float, 12> values{};
+
+  bool operator==(const ProcedureKey& other) const;
+  bool operator!=(const ProcedureKey& other) const { return !(*this == other); }
+};
+
+struct ProcedureResult {
+  ProcedureKey key;
+  // Drawn after the look-up's own instructions, at the feature's geometry.
+  std::vector<Instruction> instructions;
+  // Lines: the instructions of each edge (BoundaryPart), in part order, once
+  // a line procedure ran. Soundings: one list per sounding. Empty otherwise.
+  std::vector<std::vector<Instruction>> partInstructions;
+
+  // How the feature is shown once its procedures ran. They start as the
+  // look-up selection left them on the feature.
+  int firstCategory = -1;   // display category with paper-chart symbols
+  int secondCategory = -1;  // with simplified symbols
+  int displayPriority = -1;
+  int viewingGroup = -1;
+  char radarFlag = static_cast<char>(0xFF);
+  bool scaleMinimumLifted = false;  // a danger is shown at every scale
+
+  // A result for `feature` before any procedure ran.
+  static ProcedureResult startingFrom(const ChartFeature& feature);
+};

@@ -1,0 +1,6 @@
+#include "EngineState.h"
+
+EngineState& engineState() {
+  static EngineState state;
+  return state;
+}
