@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets the project up as run.sh does, then runs every test: the Release test
 # suite, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
-# the cell list concurrency test under ThreadSanitizer, and the fuzz targets
+# the cell list concurrency test and the two-views drawing test under
+# ThreadSanitizer, and the fuzz targets
 # (seed corpus replay plus a short fresh run).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
@@ -19,11 +20,12 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== Cell list concurrency under ThreadSanitizer"
+echo "== Loading while drawing, and two views drawing at once, under ThreadSanitizer"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DCHART_SANITIZE=thread \
       -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
-cmake --build build-tsan -j "$jobs" --target chart_concurrency_test
+cmake --build build-tsan -j "$jobs" --target chart_concurrency_test two_views_test
 TSAN_OPTIONS=halt_on_error=1 build-tsan/tests/chart/chart_concurrency_test
+TSAN_OPTIONS=halt_on_error=1 QT_QPA_PLATFORM=offscreen build-tsan/tests/chart/two_views_test
 
 echo "== Fuzzing"
 scripts/fuzz.sh

@@ -4,9 +4,10 @@
 #include <cmath>
 
 #include "ChartModel.h"
+#include "S57Vocabulary.h"
 
 namespace {
-constexpr double kNotComputed = -10000.0;  // an empty ring has no centre
+constexpr double kNoCentre = kUnknownDepth;  // an empty ring has no centre
 }
 
 bool ringCentroid(const std::vector<ChartVertex>& ring, ChartPoint& centre) {
@@ -32,7 +33,7 @@ bool ringCentroid(const std::vector<ChartVertex>& ring, ChartPoint& centre) {
 }
 
 ChartPoint areaCentre(const std::vector<ChartVertex>& ring) {
-  if (ring.empty()) return ChartPoint{kNotComputed, kNotComputed};
+  if (ring.empty()) return ChartPoint{kNoCentre, kNoCentre};
   ChartPoint centre;
   if (ringCentroid(ring, centre)) return centre;
   double minX = ring[0].point.x, maxX = minX, minY = ring[0].point.y, maxY = minY;

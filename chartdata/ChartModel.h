@@ -12,6 +12,7 @@
 #include "CachedValue.h"
 #include "Instruction.h"
 #include "MercatorProjection.h"
+#include "S57Vocabulary.h"
 
 // One geometry vertex. `usage` is 0 for points and lines; area boundary
 // vertices carry the USAG of the spatial pointer that produced them.
@@ -143,7 +144,7 @@ struct AreaFeature : ChartFeature {
   // updateBounds after changing exteriorVertices.
   ChartBox bounds;
   bool hasBounds = false;
-  ChartPoint centre{-10000.0, -10000.0};
+  ChartPoint centre{kUnknownDepth, kUnknownDepth};
   float depthOrderKey = 0;  // draw order among depth areas
 
   // Recomputes bounds and centre: the centroid of the ring of exterior

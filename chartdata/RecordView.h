@@ -22,7 +22,6 @@ public:
   RecordView(std::string_view record, int sizeOfLength, int sizeOfPosition);
 
   std::string_view bytes() const { return record_; }
-  bool hasLeader() const { return record_.size() >= kLeaderLength; }
   char leaderIdentifier() const { return record_.size() > 6 ? record_[6] : '\0'; }
 
   int baseAddress() const { return baseAddress_; }

@@ -34,5 +34,6 @@ constexpr int QUAPOS = 402;
 
 }  // namespace s57
 
-// An unknown depth, distance or position throughout the portrayal.
+// An unknown depth, distance or position throughout the portrayal (and the
+// centre of an area without vertices).
 constexpr float kUnknownDepth = -10000.0f;

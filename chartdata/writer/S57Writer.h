@@ -170,7 +170,6 @@ public:
   S57Writer& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
                          const std::vector<Coordinate>& interior);
 
-  int nextRecordNumber() const { return nextRecord_; }
   iso8211::Writer& iso() { return writer_; }
   const iso8211::Writer& iso() const { return writer_; }
   std::string image() const { return writer_.image(); }
