@@ -44,23 +44,36 @@ struct LookupResult {
 enum class FeatureKind : std::uint8_t { Point, Sounding, Line, Area };
 
 struct ProcedureResult;  // what a feature's conditional procedures made of it (portrayal)
+struct DepthAreaEdges;   // which depth areas share each edge of a cell (portrayal)
 
-// The output of a feature's conditional procedures, kept for the settings
-// it was made for. Views drawing on several threads read and replace it at
-// once: loads and stores are atomic, and a published result never changes.
-// A copy of a feature starts without one.
-class ProcedureCache {
+// Something worked out by the draw pass and kept with a feature or a cell.
+// Views drawing on several threads read and replace it at once: loads and
+// stores are atomic, and a published value never changes. A copy of the
+// owner starts without one.
+template <typename T>
+class SharedCache {
 public:
-  ProcedureCache() = default;
-  ProcedureCache(const ProcedureCache&) {}
-  ProcedureCache& operator=(const ProcedureCache&) { return *this; }
+  SharedCache() = default;
+  SharedCache(const SharedCache&) {}
+  SharedCache& operator=(const SharedCache&) { return *this; }
 
-  std::shared_ptr<const ProcedureResult> load() const { return std::atomic_load(&result_); }
-  void store(std::shared_ptr<const ProcedureResult> result) const { std::atomic_store(&result_, std::move(result)); }
+  std::shared_ptr<const T> load() const { return std::atomic_load(&value_); }
+  void store(std::shared_ptr<const T> value) const { std::atomic_store(&value_, std::move(value)); }
+  // Stores `value` unless a value is kept already; returns the one kept. A
+  // value kept this way is never replaced, so references to it stay valid.
+  std::shared_ptr<const T> keepFirst(std::shared_ptr<const T> value) const {
+    std::shared_ptr<const T> kept;
+    if (std::atomic_compare_exchange_strong(&value_, &kept, value)) return value;
+    return kept;
+  }
 
 private:
-  mutable std::shared_ptr<const ProcedureResult> result_;
+  mutable std::shared_ptr<const T> value_;
 };
+
+// The output of a feature's conditional procedures, kept for the settings
+// it was made for.
+using ProcedureCache = SharedCache<ProcedureResult>;
 
 // Members shared by the four kinds.
 struct ChartFeature {
@@ -181,4 +194,7 @@ struct S57Cell {
   double centreX = 0, centreY = 0;
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;
+
+  // Worked out on first need by the portrayal of depth areas.
+  SharedCache<DepthAreaEdges> depthAreaEdges;
 };

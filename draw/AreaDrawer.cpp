@@ -3,6 +3,7 @@
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "LookupSelection.h"
+#include "PolylineProjection.h"
 #include "ScaleTest.h"
 #include "S57Vocabulary.h"
 
@@ -21,4 +22,23 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
     if (instruction.kind != kCS) executeAreaInstruction(dc, instruction, area, *outline);
   if (!result) return;
   for (const Instruction& instruction : result->instructions) executeAreaInstruction(dc, instruction, area, *outline);
+  if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
+}
+
+void drawStyledEdges(DrawContext& dc) {
+  LineBuffers& buffers = dc.buffers.line;
+  for (const StyledEdges& styled : dc.buffers.styledEdges) {
+    const AreaFeature& area = *styled.area;
+    const std::size_t parts = std::min(area.exteriorParts.size(), styled.result->partInstructions.size());
+    for (std::size_t i = 0; i < parts; ++i) {
+      const std::vector<Instruction>& instructions = styled.result->partInstructions[i];
+      const BoundaryPart& part = area.exteriorParts[i];
+      if (instructions.empty() || part.offset + part.count > area.exteriorVertices.size()) continue;
+      const int count = projectPolyline(area.exteriorVertices.data() + part.offset, static_cast<int>(part.count),
+                                        dc.view, buffers.part, buffers.scratch);
+      if (count < 2) continue;
+      for (const Instruction& instruction : instructions)
+        executeEdgeInstruction(dc, instruction, area, buffers.part.data(), count);
+    }
+  }
 }

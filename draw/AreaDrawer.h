@@ -12,4 +12,10 @@
 // scale range, when the clipped outline keeps fewer than two vertices, or
 // when the display category (as the procedures left it) is not admitted. The look-up's instructions come
 // first, then the procedures'.
+// An area whose procedures styled some of its edges is listed in the
+// context's styledEdges for drawAreaEdges.
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell);
+
+// The edges the procedures styled, of every area listed since the cell
+// started, each along its own polyline.
+void drawStyledEdges(DrawContext& dc);

@@ -7,7 +7,9 @@
 
 void drawCell(DrawContext& dc, const S57Cell& cell) {
   dc.buffers.textBoxes.boxes.clear();
+  dc.buffers.styledEdges.clear();
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
+  drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);
   const float scale = dc.view.scale;
   if (scale > POINT_SCALE_LIMIT) return;

@@ -8,6 +8,7 @@
 constexpr float POINT_SCALE_LIMIT = 500000.0f;
 
 // Empties the text boxes (texts declutter within a cell), then draws the
-// cell's areas and lines; up to scale 500000 its points too, and below
-// 500000 its soundings when soundings are shown.
+// cell's areas, the area edges their procedures styled (over every fill),
+// and lines; up to scale 500000 its points too, and below 500000 its
+// soundings when soundings are shown.
 void drawCell(DrawContext& dc, const S57Cell& cell);

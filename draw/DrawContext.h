@@ -4,12 +4,14 @@
 // only read, so several views may draw the same cells at once, each with
 // its own context.
 #include <QPoint>
+#include <memory>
 #include <vector>
 
 #include "AreaOutline.h"
 #include "Canvas.h"
 #include "ChartModel.h"
 #include "DisplaySettings.h"
+#include "ProcedureResult.h"
 #include "TextDrawing.h"
 #include "ViewGeometry.h"
 
@@ -21,13 +23,22 @@ struct LineBuffers {
   std::vector<QPoint> scratch;  // the second buffer of the clipping passes
 };
 
+// An area drawn in this cell whose procedures styled some of its edges (the
+// safety contour), with that result: the edges are drawn after every area
+// of the cell is filled, so no later fill covers them.
+struct StyledEdges {
+  const AreaFeature* area = nullptr;
+  std::shared_ptr<const ProcedureResult> result;
+};
+
 // What a pass writes, owned by the view that draws: the buffers keep their
-// capacity from one pass to the next, and the text boxes are emptied at the
-// start of each cell.
+// capacity from one pass to the next, and the text boxes and styled edges
+// are emptied at the start of each cell.
 struct DrawBuffers {
   AreaOutlineBuffers outline;
   LineBuffers line;
   TextBoxList textBoxes;
+  std::vector<StyledEdges> styledEdges;
 };
 
 // Told of every instruction a pass executes, feature by feature: a check of

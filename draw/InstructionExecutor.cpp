@@ -54,23 +54,19 @@ void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, con
   switch (instruction.kind) {
     case kAC:
       if (instruction.transparency > 0)
-        fillAreaTransparent(canvas, points, count, instruction.colour, instruction.transparency);
+        fillAreaTransparent(canvas, points, count, instruction.colour, instruction.transparency, outline.holes());
       else
-        fillArea(canvas, points, count, instruction.colour);
+        fillArea(canvas, points, count, instruction.colour, outline.holes());
       break;
     case kAP:
-      fillPattern(canvas, points, count, instruction.name, dc.view);
+      fillPattern(canvas, points, count, instruction.name, dc.view, outline.holes());
       break;
     case kLS:
       setLineStylePen(canvas, instruction);
-      if (instruction.style != 1 && instruction.style != 2) return;
-      for (int i = 0; i + 1 < count; ++i) {
-        if (!boundarySegment(outline, i, dc.view)) continue;
-        if (instruction.style == 1)
-          strokeSegment(canvas.painter, points[i], points[i + 1]);
-        else
-          strokeDashedSegment(canvas.painter, points[i], points[i + 1]);
-      }
+      if (instruction.style < 1 || instruction.style > 3) return;
+      for (int i = 0; i + 1 < count; ++i)
+        if (boundarySegment(outline, i, dc.view))
+          strokeStyledSegment(canvas.painter, points[i], points[i + 1], instruction.style);
       break;
     case kLC: {
       const LineStyleDefinition* style = findLineStyle(instruction.name);
@@ -106,16 +102,12 @@ void executeLineInstruction(DrawContext& dc, const Instruction& instruction, con
   const Canvas& canvas = dc.canvas;
   switch (instruction.kind) {
     case kLS:
-      if (instruction.style != 1 && instruction.style != 2) return;
+      if (instruction.style < 1 || instruction.style > 3) return;
       drawLineStyle(canvas, instruction, points, count);
       break;
     case kLC:
       if (!findLineStyle(instruction.name)) return;
       drawComplexLine(canvas, instruction.name, points, count);
-      break;
-    case kAC:
-      if (!isClosedRing(points, count)) return;
-      fillArea(canvas, points, count, instruction.colour);
       break;
     case kSY:
       drawSymbol(canvas, lineAnchor(line, dc.view), instruction.name, readDecimal(instruction.text2));
@@ -128,6 +120,20 @@ void executeLineInstruction(DrawContext& dc, const Instruction& instruction, con
       return;
   }
   dc.record(line, instruction);
+}
+
+void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
+                            const QPoint* points, int count) {
+  if (instruction.kind == kLS) {
+    if (instruction.style < 1 || instruction.style > 3) return;
+    drawLineStyle(dc.canvas, instruction, points, count);
+  } else if (instruction.kind == kLC) {
+    if (!findLineStyle(instruction.name)) return;
+    drawComplexLine(dc.canvas, instruction.name, points, count);
+  } else {
+    return;
+  }
+  dc.record(feature, instruction);
 }
 
 void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,

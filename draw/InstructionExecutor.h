@@ -11,16 +11,21 @@
 #include "DrawContext.h"
 #include "Instruction.h"
 
-// Over an area's projected outline: AC and AP fill it, LS and LC stroke its
+// Over an area's projected outline: AC and AP fill it, leaving its holes
+// open, LS and LC stroke its
 // segments (except those along a data limit, both ends of usage 3, and
 // those clipping laid along the margin's edges; no closing segment), SY, TX
 // and TE go to the area's centre.
 void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
                             const AreaOutline& outline);
 
-// Over a line's logical points: LS and LC along them, AC only over a closed
-// ring, SY, TX and TE at the line's anchor.
+// Over a line's logical points: LS and LC along them, SY, TX and TE at the
+// line's anchor. A line never fills anything, closed or not.
 void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
+                            const QPoint* points, int count);
+
+// Along one edge of an area (logical points): LS and LC only.
+void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
                             const QPoint* points, int count);
 
 // At a point's anchor (logical units): SY, TX, TE, and LS as a dashed leg;

@@ -7,15 +7,11 @@
 #include "DrawContext.h"
 #include "ProcedureResult.h"
 
-// Clipping margin of the line and of its edge groups around the viewport,
-// logical units.
-constexpr int LINE_MARGIN_BEFORE = 150;  // left and top
-constexpr int LINE_MARGIN_AFTER = 100;   // right and bottom
-
 // Depth contours (DEPCNT) show whenever depth contours are switched on,
-// whatever the display category; other lines when the category (as the
-// procedures left it) admits them.
-bool lineShown(const LineFeature& line, const ProcedureResult* result, const DisplaySettings& settings);
+// whatever the display category, and the safety contour always; other
+// lines when the category (as the procedures left it) admits them.
+bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResult* result,
+               const DisplaySettings& settings);
 
 // Draws the line. Nothing is drawn when it is outside its scale range, not
 // shown, when thinning leaves fewer than two points or when nothing of it

@@ -9,6 +9,7 @@
 #include "LightProcedure.h"
 #include "LineProcedures.h"
 #include "RestrictedAreaProcedures.h"
+#include "SafetyContour.h"
 #include "SoundingSymbols.h"
 #include "TopmarkProcedure.h"
 
@@ -18,12 +19,13 @@ const AreaFeature& area(const ChartFeature& f) { return static_cast<const AreaFe
 const LineFeature& line(const ChartFeature& f) { return static_cast<const LineFeature&>(f); }
 const PointFeature& point(const ChartFeature& f) { return static_cast<const PointFeature&>(f); }
 
-void DEPARE02(const ChartFeature& f, const S57Cell&, const DisplaySettings& s, ProcedureResult& out) {
+void DEPARE02(const ChartFeature& f, const S57Cell& cell, const DisplaySettings& s, ProcedureResult& out) {
   depthAreaProcedure(area(f), s, out.instructions);
+  safetyContourEdges(area(f), cell, s, out.partInstructions);
 }
 
-void DEPCNT03(const ChartFeature& f, const S57Cell&, const DisplaySettings& s, ProcedureResult& out) {
-  depthContourProcedure(line(f), s, out);
+void DEPCNT03(const ChartFeature& f, const S57Cell& cell, const DisplaySettings& s, ProcedureResult& out) {
+  depthContourProcedure(line(f), cell, s, out);
 }
 
 void LIGHTS05(const ChartFeature& f, const S57Cell& cell, const DisplaySettings& s, ProcedureResult& out) {
@@ -39,11 +41,11 @@ void OBSTRN06(const ChartFeature& f, const S57Cell& cell, const DisplaySettings&
   }
 }
 
-void QUAPOS01(const ChartFeature& f, const S57Cell&, const DisplaySettings& s, ProcedureResult& out) {
+void QUAPOS01(const ChartFeature& f, const S57Cell&, const DisplaySettings&, ProcedureResult& out) {
   if (f.kind == FeatureKind::Line)
     lineQualityProcedure(line(f), out);
   else
-    pointQualityProcedure(point(f), s, out);
+    pointQualityProcedure(point(f), out);
 }
 
 void RESARE03(const ChartFeature& f, const S57Cell&, const DisplaySettings& s, ProcedureResult& out) {
@@ -71,24 +73,27 @@ void TOPMAR01(const ChartFeature& f, const S57Cell& cell, const DisplaySettings&
 }
 
 void WRECKS04(const ChartFeature& f, const S57Cell& cell, const DisplaySettings& s, ProcedureResult& out) {
-  wreckProcedure(point(f), cell, s, out);
+  if (f.kind == FeatureKind::Area)
+    areaWreckProcedure(area(f), cell, s, out);
+  else
+    wreckProcedure(point(f), cell, s, out);
 }
 
-constexpr unsigned kHazardSettings = kSafetyContour | kHazardDepth | kLowAccuracyMarks;
+constexpr unsigned kHazardSettings = kSafetyContour | kHazardDepth;
 
 // name, kinds served, function, settings that make it run again
 const ConditionalProcedure kProcedures[] = {
     {"DEPARE02", kAreaKind, DEPARE02, kSafetyContour | kDepthShades},
-    {"DEPCNT03", kLineKind, DEPCNT03, kContourLabels},
+    {"DEPCNT03", kLineKind, DEPCNT03, kContourLabels | kSafetyContour},
     {"LIGHTS05", kPointKind, LIGHTS05, kLightSettings},
     {"OBSTRN06", kPointKind | kLineKind | kAreaKind, OBSTRN06, kHazardSettings},
-    {"QUAPOS01", kPointKind | kLineKind, QUAPOS01, kLowAccuracyMarks},
+    {"QUAPOS01", kPointKind | kLineKind, QUAPOS01, 0},
     {"RESARE03", kAreaKind, RESARE03, kSymbolStyle},
     {"RESTRN01", kAreaKind, RESTRN01, 0},
     {"SLCONS03", kLineKind, SLCONS03, 0},
     {"SOUNDG02", kSoundingKind, SOUNDG02, kSafetyContour},
     {"TOPMAR01", kPointKind, TOPMAR01, 0},
-    {"WRECKS04", kPointKind, WRECKS04, kHazardSettings},
+    {"WRECKS04", kPointKind | kAreaKind, WRECKS04, kHazardSettings},
 };
 
 float flag(bool b) { return b ? 1.0f : 0.0f; }
@@ -121,11 +126,9 @@ ProcedureKey makeProcedureKey(const DisplaySettings& s, unsigned dependencies) {
   put(kDepthShades, 3, flag(s.twoDepthShades));
   put(kDepthShades, 4, flag(s.shallowPattern));
   put(kHazardDepth, 5, s.hazardDepth);
-  put(kLowAccuracyMarks, 6, flag(s.lowAccuracyMarks));
   put(kSymbolStyle, 7, flag(s.paperChartSymbols));
   put(kLightSettings, 8, flag(s.lightLabels));
   put(kLightSettings, 9, flag(s.rangeLegs));
   put(kContourLabels, 10, flag(s.contourLabels));
-  put(kContourLabels, 11, static_cast<float>(s.contourLabelLimit));
   return key;
 }

@@ -17,10 +17,9 @@ enum SettingDependency : unsigned {
   kSafetyContour = 1u << 0,     // safetyContour
   kDepthShades = 1u << 1,       // shallowContour, deepContour, twoDepthShades, shallowPattern
   kHazardDepth = 1u << 2,       // hazardDepth
-  kLowAccuracyMarks = 1u << 3,  // lowAccuracyMarks
   kSymbolStyle = 1u << 4,       // paperChartSymbols
   kLightSettings = 1u << 5,     // lightLabels, rangeLegs
-  kContourLabels = 1u << 6,     // contourLabels, contourLabelLimit
+  kContourLabels = 1u << 6,     // contourLabels
 };
 
 // Feature kinds as bits, for the kinds a procedure serves.

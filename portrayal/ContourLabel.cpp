@@ -6,12 +6,7 @@
 
 #include "ProcedureSupport.h"
 
-void contourLabel(const ChartFeature&, float value, const DisplaySettings& settings, std::vector<Instruction>& out) {
-  if (value <= static_cast<float>(settings.contourLabelLimit)) {
-    Instruction fill = fillInstruction("DEPVS");
-    fill.transparency = 2;
-    out.push_back(fill);
-  }
+void contourLabel(const ChartFeature&, float value, const DisplaySettings&, std::vector<Instruction>& out) {
   if (!(value >= 0 && value <= 99999)) return;  // also not a number
 
   auto digit = [&](char row, char d) { out.push_back(symbolInstruction(std::string("SAFCON") + row + d)); };

@@ -6,9 +6,10 @@
 #include "DisplaySettings.h"
 #include "Instruction.h"
 
-// Appends the label of contour value `value` (metres) to `out`: a DEPVS fill
-// (transparency 2) when the value is at most the contour label limit, then
-// the digit symbols for values from 0 to 99999. The feature is not read; it
-// is taken so that every depth-figure procedure has the same shape.
+// Appends the label of contour value `value` (metres) to `out`: its digit
+// symbols, for values from 0 to 99999, and nothing else (a label never
+// fills the ring of its contour). The feature and the settings are not
+// read; they are taken so that every depth-figure procedure has the same
+// shape.
 void contourLabel(const ChartFeature& feature, float value, const DisplaySettings& settings,
                   std::vector<Instruction>& out);

@@ -22,13 +22,10 @@ struct DisplaySettings {
   bool showDepthContours = false;
   bool showText = true;
   bool contourLabels = true;
-  int contourLabelLimit = 100;
   bool lightLabels = true;
   bool allViewingGroups = false;
   bool twoDepthShades = false;
   bool shallowPattern = false;
-  bool lowAccuracyMarks = false;
-  bool qualityKey = true;
   bool rangeLegs = false;
 
   // Each operation ignores a code it does not know.

@@ -34,7 +34,10 @@ bool smaller(float a, float b) { return a < b; }
 
 // The common end of both hazard tests for a hazard found dangerous.
 bool markDanger(const ChartFeature& feature, std::string& symbol, ProcedureResult& out) {
+  // Display base in both symbol styles: a danger must not depend on which
+  // look-up list is in use.
   out.displayPriority = 8;
+  out.firstCategory = 0;
   out.secondCategory = 0;
   out.viewingGroup = 14050;
   const std::string& watlev = feature.findAttribute("WATLEV");

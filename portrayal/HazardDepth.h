@@ -53,7 +53,8 @@ float wreckDepthOverPoints(const ChartFeature& feature, const std::vector<ChartV
 // not deeper than the safety contour, in water at least as deep as the
 // safety contour, and not drying (WATLEV 1 or 2). A danger sets `symbol` to
 // "ISODGR01", lifts the minimum-scale limit and moves the result to
-// priority 8, base display, over radar ('O') and viewing group 14050. A
+// priority 8, base display with either symbol style, over radar ('O') and
+// viewing group 14050. A
 // drying hazard in deep water gets the priority, category and viewing group
 // but is not reported.
 bool underwaterHazard(const ChartFeature& feature, float depth, const ChartPoint& position, std::string& symbol,

@@ -7,10 +7,6 @@
 
 namespace {
 
-bool lowAccuracyCode(std::string_view quapos) {
-  return isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"});
-}
-
 struct ObstructionSymbol {
   const char* name;
   bool depthFigures;
@@ -50,16 +46,15 @@ const char* wreckSymbolWithoutSounding(const ChartFeature& wreck) {
 void appendSymbol(ProcedureResult& out, std::string name) { out.instructions.push_back(symbolInstruction(std::move(name))); }
 }  // namespace
 
-std::string lowAccuracyTest(const PointFeature& point, const DisplaySettings& settings) {
-  if (settings.lowAccuracyMarks && lowAccuracyCode(point.findAttribute("QUAPOS"))) return "LOWACC01";
-  return {};
+std::string lowAccuracyTest(const PointFeature& point) {
+  return lowAccuracyPosition(point.findAttribute("QUAPOS")) ? "LOWACC01" : "";
 }
 
-std::string lowAccuracyTest(const AreaFeature& area, const DisplaySettings& settings) {
-  if (!settings.lowAccuracyMarks) return {};
+std::string lowAccuracyTest(const AreaFeature& area) {
+  if (lowAccuracyPosition(area.findAttribute("QUAPOS"))) return "LOWACC01";
   for (const BoundaryPart& part : area.exteriorParts)
     for (const EdgeAttribute& a : part.edgeAttributes)
-      if (a.code == "402" && lowAccuracyCode(a.value)) return "LOWACC01";
+      if (a.code == "402" && lowAccuracyPosition(a.value)) return "LOWACC01";  // QUAPOS
   return {};
 }
 
@@ -77,7 +72,7 @@ void pointObstructionProcedure(const PointFeature& point, const S57Cell& cell, c
 
   std::string symbol;
   const bool danger = underwaterHazard(point, depth, position, symbol, cell, settings, out);
-  const std::string low = lowAccuracyTest(point, settings);
+  const std::string low = lowAccuracyTest(point);
   if (danger) {
     appendSymbol(out, symbol);
   } else {
@@ -95,7 +90,7 @@ void wreckProcedure(const PointFeature& point, const S57Cell& cell, const Displa
 
   std::string symbol;
   const bool danger = underwaterHazard(point, depth, position, symbol, cell, settings, out);
-  const std::string low = lowAccuracyTest(point, settings);
+  const std::string low = lowAccuracyTest(point);
   if (danger) {
     appendSymbol(out, symbol);
   } else if (!point.findAttribute("VALSOU").empty()) {
@@ -117,8 +112,8 @@ void wreckProcedure(const PointFeature& point, const S57Cell& cell, const Displa
   if (!low.empty()) appendSymbol(out, low);
 }
 
-void pointQualityProcedure(const PointFeature& point, const DisplaySettings& settings, ProcedureResult& out) {
-  const std::string low = lowAccuracyTest(point, settings);
+void pointQualityProcedure(const PointFeature& point, ProcedureResult& out) {
+  const std::string low = lowAccuracyTest(point);
   if (!low.empty()) appendSymbol(out, low);
 }
 
@@ -143,7 +138,7 @@ void areaObstructionProcedure(const AreaFeature& area, const S57Cell& cell, cons
     out.push_back(patternInstruction("FOULAR01"));
     out.push_back(lineInstruction(2, 2, "CHBLK"));
     out.push_back(symbolInstruction(symbol));
-    const std::string low = lowAccuracyTest(area, settings);
+    const std::string low = lowAccuracyTest(area);
     if (!low.empty()) out.push_back(symbolInstruction(low));
     return;
   }
@@ -166,4 +161,35 @@ void areaObstructionProcedure(const AreaFeature& area, const S57Cell& cell, cons
     out.push_back(fillInstruction("DEPVS"));
     out.push_back(lineInstruction(1, 2, "CHBLK"));
   }
+}
+
+void areaWreckProcedure(const AreaFeature& area, const S57Cell& cell, const DisplaySettings& settings,
+                        ProcedureResult& result) {
+  const std::vector<ChartVertex>& outline = area.exteriorVertices;
+  const float depth = wreckDepthOverPoints(area, outline, cell);
+  std::string symbol;
+  const bool danger = underwaterHazardOverPoints(area, depth, outline, symbol, cell, settings, result);
+  std::vector<Instruction>& out = result.instructions;
+  if (danger) {
+    out.push_back(fillInstruction("DEPVS"));
+    out.push_back(lineInstruction(3, 2, "CHBLK"));
+    out.push_back(symbolInstruction(symbol));
+  } else if (!area.findAttribute("VALSOU").empty()) {
+    out.push_back(lineInstruction(depth <= 20.0f ? 3 : 2, 2, "CHBLK"));
+    soundingSymbols(area, depth, settings, out);
+  } else {
+    const std::string& watlev = area.findAttribute("WATLEV");
+    if (isOneOf(watlev, {"1", "2"})) {
+      out.push_back(fillInstruction("CHBRN"));
+      out.push_back(lineInstruction(1, 2, "CSTLN"));
+    } else if (watlev == "4") {
+      out.push_back(fillInstruction("DEPIT"));
+      out.push_back(lineInstruction(2, 2, "CSTLN"));
+    } else {
+      out.push_back(fillInstruction("DEPVS"));
+      out.push_back(lineInstruction(3, 2, "CSTLN"));
+    }
+  }
+  const std::string low = lowAccuracyTest(area);
+  if (!low.empty()) out.push_back(symbolInstruction(low));
 }

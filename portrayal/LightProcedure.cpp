@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "CellFinishing.h"
+#include "ColourToken.h"
 #include "DecimalNumber.h"
 #include "ProcedureSupport.h"
 
@@ -221,6 +222,8 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
       bearing.style = 3;
       bearing.transparency = 3;
       bearing.yOffset = 1;
+      bearing.textColour = colourIndex("CHBLK");
+      bearing.textGroup = 23;
       out.push_back(bearing);
     } else {
       out.push_back(symbolInstruction("QUESMRK1"));
@@ -239,5 +242,7 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
   label.style = 3;
   label.transparency = 2;  // x offset
   label.yOffset = shared ? -1 : 0;
+  label.textColour = colourIndex("CHBLK");
+  label.textGroup = 23;
   out.push_back(label);
 }

@@ -4,6 +4,7 @@
 #include "HazardDepth.h"
 #include "ProcedureSupport.h"
 #include "S57Vocabulary.h"
+#include "SafetyContour.h"
 
 namespace {
 const std::string& edgeQuapos(const BoundaryPart& part) {
@@ -11,6 +12,14 @@ const std::string& edgeQuapos(const BoundaryPart& part) {
   for (const EdgeAttribute& a : part.edgeAttributes)
     if (a.code == "402") return a.value;  // QUAPOS
   return none;
+}
+
+// QUALIN01: the position of an edge is of low accuracy when the QUAPOS of
+// its vector, or failing that of the line itself, is given and none of 1,
+// 10, 11.
+bool lowAccuracyEdge(const LineFeature& line, const BoundaryPart& part) {
+  const std::string& edge = edgeQuapos(part);
+  return lowAccuracyPosition(edge.empty() ? line.findAttribute("QUAPOS") : edge);
 }
 
 // Empties the result's lists and gives it one list per part.
@@ -27,7 +36,7 @@ void shorelineConstructionProcedure(const LineFeature& line, ProcedureResult& ou
   const std::string& watlev = line.findAttribute("WATLEV");
   for (std::size_t i = 0; i < line.parts.size(); ++i) {
     std::vector<Instruction>& edge = out.partInstructions[i];
-    if (lowAccuracyPosition(edgeQuapos(line.parts[i])))
+    if (lowAccuracyEdge(line, line.parts[i]))
       edge.push_back(complexLineInstruction("LOWACC21"));
     else if (isOneOf(condtn, {"1", "2"}))  // under construction, ruined
       edge.push_back(lineInstruction(2, 1, "CSTLN"));
@@ -45,18 +54,24 @@ void lineQualityProcedure(const LineFeature& line, ProcedureResult& out) {
   const bool radarConspicuous = line.objectClass == s57::COALNE && line.findAttribute("CONRAD") == "1";
   for (std::size_t i = 0; i < line.parts.size(); ++i) {
     std::vector<Instruction>& edge = out.partInstructions[i];
-    if (!lowAccuracyPosition(edgeQuapos(line.parts[i])) && radarConspicuous)
-      edge.push_back(lineInstruction(1, 3, "CHMGF"));
+    if (lowAccuracyEdge(line, line.parts[i])) {
+      edge.push_back(complexLineInstruction("LOWACC21"));
+      continue;
+    }
+    if (radarConspicuous) edge.push_back(lineInstruction(1, 3, "CHMGF"));
     edge.push_back(lineInstruction(1, 1, "CSTLN"));
   }
 }
 
-void depthContourProcedure(const LineFeature& line, const DisplaySettings& settings, ProcedureResult& out) {
+void depthContourProcedure(const LineFeature& line, const S57Cell& cell, const DisplaySettings& settings,
+                           ProcedureResult& out) {
   startRun(line, out);
   const float valdco = attributeFloat(line, "VALDCO");
+  const bool safety = isSafetyContourLine(line, cell, settings);
   for (std::size_t i = 0; i < line.parts.size(); ++i) {
     std::vector<Instruction>& edge = out.partInstructions[i];
-    edge.push_back(lineInstruction(lowAccuracyPosition(edgeQuapos(line.parts[i])) ? 2 : 1, 1, "DEPCN"));
+    const int style = lowAccuracyPosition(edgeQuapos(line.parts[i])) ? 2 : 1;
+    edge.push_back(safety ? lineInstruction(style, 2, "DEPSC") : lineInstruction(style, 1, "DEPCN"));
     if (settings.contourLabels) contourLabel(line, valdco, settings, edge);
   }
 }

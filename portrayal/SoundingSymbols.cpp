@@ -27,10 +27,11 @@ void soundingSymbols(const ChartFeature& feature, float depth, const DisplaySett
 
   const std::string& quasou = feature.findAttribute("QUASOU");
   const std::string& quapos = feature.findAttribute("QUAPOS");
-  if (anyOf(splitList(quasou), {"3", "4", "5", "8", "9"}) && !feature.findAttribute("STATUS").empty())
-    append("C2");
-  else if (lowAccuracyPosition(quapos))
-    append("C2");
+  // Doubtful: an unsure sounding quality, or a reported but unsurveyed
+  // status; or a position of low accuracy.
+  const bool doubtful = anyOf(splitList(quasou), {"3", "4", "5", "8", "9"}) ||
+                        anyOf(splitList(feature.findAttribute("STATUS")), {"18"});
+  if (doubtful || lowAccuracyPosition(quapos)) append("C2");
 
   if (depth < 0) append("A1");
   if (!std::isfinite(depth)) return;

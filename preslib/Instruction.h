@@ -20,11 +20,13 @@ struct Instruction {
   int kind = kNone;
   int colour = 0;         // LS, AC: colour index; TX, TE: horizontal justification
   int width = 0;          // LS: line width; TX, TE: vertical justification
-  int style = 0;          // LS: 1 solid, 2 dashed, 0 other; TX, TE: character spacing
+  int style = 0;          // LS: 1 solid, 2 dashed, 3 dotted, 0 other; TX, TE: character spacing
   int transparency = -1;  // AC: transparency digit; TX, TE: x offset
   int yOffset = 0;        // TX, TE: y offset
   std::string name;       // LC line style, AP pattern, SY symbol, CS procedure, TE format
   std::string text2;      // SY rotation; TX, TE attribute acronym, later the prepared text
   std::string text3;      // TX national object name
   bool textPrepared = false;
+  int textColour = -1;    // TX, TE: colour index of the text, -1 when none is given
+  int textGroup = 0;      // TX, TE: text group (S-52 viewing group of texts), 0 when none
 };

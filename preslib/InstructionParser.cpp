@@ -26,7 +26,7 @@ bool parseLineStyle(string_view c, Instruction& in) {
   const string_view word = columns(c, 3, 4);
   in.width = readDecimal(columns(c, 8, 1));
   in.colour = colourIndex(columns(c, 10, 5));
-  in.style = word == "DASH" ? 2 : word == "SOLD" ? 1 : 0;
+  in.style = word == "DASH" ? 2 : word == "SOLD" ? 1 : word == "DOTT" ? 3 : 0;
   return true;
 }
 
@@ -49,7 +49,32 @@ bool parseSymbol(string_view c, Instruction& in) {
   return true;
 }
 
-// TX(ACRONM,h,v,s,'ccccc',x,y,...): fixed columns.
+// The comma-separated parts of a command's body, between "XX(" and ")".
+std::vector<string_view> bodyParts(string_view c) {
+  std::vector<string_view> parts;
+  if (c.size() < 5) return parts;
+  const string_view body = c.substr(3, c.size() - (c.back() == ')' ? 4 : 3));
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = body.find(',', start);
+    parts.push_back(body.substr(start, comma == string_view::npos ? string_view::npos : comma - start));
+    if (comma == string_view::npos) break;
+    start = comma + 1;
+  }
+  return parts;
+}
+
+// The colour token and text group that end a text command, at parts
+// `colour` and `colour + 1`, when it has them.
+void textColourAndGroup(const std::vector<string_view>& parts, std::size_t colour, Instruction& in) {
+  if (parts.size() > colour) {
+    const int index = colourIndex(parts[colour]);
+    in.textColour = index == 0 && parts[colour] != "NODTA" ? -1 : index;  // an unknown token names none
+  }
+  if (parts.size() > colour + 1) in.textGroup = readDecimal(parts[colour + 1]);
+}
+
+// TX(ACRONM,h,v,s,'ccccc',x,y,COLOUR,group): fixed columns up to the
+// offsets, then the colour token and text group.
 bool parseText(string_view c, Instruction& in) {
   if (c.size() < 15) return false;
   in.text2 = text(columns(c, 3, 6));
@@ -58,12 +83,15 @@ bool parseText(string_view c, Instruction& in) {
   in.style = readDecimal(columns(c, 14, 1));
   numberBeforeComma(c, 24, in.transparency);
   numberBeforeComma(c, 26, in.yOffset);
+  textColourAndGroup(bodyParts(c), 7, in);
   return true;
 }
 
-// TE('format','ACRONM',h,v,s,'ccccc',x,y,...): comma-separated parts.
+// TE('format','ACRONM',h,v,s,'ccccc',x,y,COLOUR,group): comma-separated
+// parts.
 bool parseFormattedText(string_view c, Instruction& in) {
   if (c.size() < 5) return false;
+  // The body as it always was taken: without the last two characters.
   const string_view body = c.substr(3, c.size() - 5);
   std::vector<string_view> parts;
   for (std::size_t start = 0;;) {
@@ -81,6 +109,7 @@ bool parseFormattedText(string_view c, Instruction& in) {
   in.style = readDecimal(parts[4]);
   in.transparency = readDecimal(parts[6]);
   in.yOffset = readDecimal(parts[7]);
+  textColourAndGroup(bodyParts(c), 8, in);
   return true;
 }
 

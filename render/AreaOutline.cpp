@@ -1,5 +1,6 @@
 #include "AreaOutline.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -42,6 +43,44 @@ void clipOutlineStage(const AreaOutline& in, bool testX, int value, bool keepGre
   }
 }
 
+namespace {
+// Clips `ring` (already projected) through the four stages, using `spare`
+// as the second buffer; the result is left in `ring` or `spare`, returned.
+AreaOutline* clipRing(AreaOutline* ring, AreaOutline* spare, const Stage (&stages)[4]) {
+  for (const Stage& s : stages) {
+    clipOutlineStage(*ring, s.testX, s.value, s.keepGreater, *spare);
+    std::swap(ring, spare);
+    if (ring->size() < 3) return nullptr;
+  }
+  return ring;
+}
+
+// Appends the rings of the area's interior vertices to `outline`'s holes.
+// A ring runs from a vertex to the next vertex at the same place; what is
+// left at the end counts as one more ring.
+void addHoles(const AreaFeature& area, const ViewGeometry& view, bool clip, const Stage (&stages)[4],
+              AreaOutlineBuffers& buffers, AreaOutline& outline) {
+  const std::vector<ChartVertex>& v = area.interiorVertices;
+  std::size_t start = 0;
+  while (start < v.size()) {
+    std::size_t end = start + 1;
+    while (end < v.size() && !(end - start >= 2 && v[end].point.x == v[start].point.x &&
+                               v[end].point.y == v[start].point.y))
+      ++end;
+    const std::size_t last = std::min(end, v.size() - 1);
+    AreaOutline* ring = &buffers.ring;
+    ring->clear();
+    for (std::size_t i = start; i <= last; ++i) ring->add(toLogical(v[i].point, view), v[i].usage);
+    start = last + 1;
+    if (ring->size() < 3) continue;
+    if (clip) ring = clipRing(ring, &buffers.ringSpare, stages);
+    if (!ring) continue;
+    outline.holePoints.insert(outline.holePoints.end(), ring->points.begin(), ring->points.end());
+    outline.holeSizes.push_back(ring->size());
+  }
+}
+}  // namespace
+
 const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers) {
   AreaOutline* current = &buffers.first;
   AreaOutline* spare = &buffers.second;
@@ -69,12 +108,15 @@ const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& v
   current->points.reserve(static_cast<std::size_t>(count));
   current->usage.reserve(static_cast<std::size_t>(count));
   for (const ChartVertex& v : area.exteriorVertices) current->add(toLogical(v.point, view), v.usage);
-  if (!needsClipping) return current->size() >= 2 || count >= UNCLIPPED_OUTLINE_VERTICES ? current : nullptr;
-
-  for (const Stage& s : stages) {
-    clipOutlineStage(*current, s.testX, s.value, s.keepGreater, *spare);
-    std::swap(current, spare);
-    if (current->size() < 2) return nullptr;
+  if (!needsClipping) {
+    if (current->size() < 2 && count < UNCLIPPED_OUTLINE_VERTICES) return nullptr;
+  } else {
+    for (const Stage& s : stages) {
+      clipOutlineStage(*current, s.testX, s.value, s.keepGreater, *spare);
+      std::swap(current, spare);
+      if (current->size() < 2) return nullptr;
+    }
   }
+  if (!area.interiorVertices.empty()) addHoles(area, view, needsClipping, stages, buffers, *current);
   return current;
 }

@@ -14,13 +14,7 @@ void setLineStylePen(const Canvas& canvas, const Instruction& instruction) {
 }
 
 void drawLineStyle(const Canvas& canvas, const Instruction& instruction, const QPoint* points, int count) {
-  if (instruction.style != 1 && instruction.style != 2) return;
+  if (instruction.style < 1 || instruction.style > 3) return;
   setLineStylePen(canvas, instruction);
-  QPainter& painter = canvas.painter;
-  for (int i = 0; i + 1 < count; ++i) {
-    if (instruction.style == 1)
-      strokeSegment(painter, points[i], points[i + 1]);
-    else
-      strokeDashedSegment(painter, points[i], points[i + 1]);
-  }
+  for (int i = 0; i + 1 < count; ++i) strokeStyledSegment(canvas.painter, points[i], points[i + 1], instruction.style);
 }

@@ -7,10 +7,10 @@
 struct Instruction;
 
 // Style 1 (solid) strokes every segment between consecutive points, style 2
-// (dashed) dashes each of them, the pattern restarting at every vertex; the
-// pen is made from the instruction's colour index (or, for colour -10, the
-// named colour held in its `name`) and width. Any other style sets no pen
-// and draws nothing.
+// (dashed) dashes and style 3 (dotted) dots each of them, the pattern
+// restarting at every vertex; the pen is made from the instruction's colour
+// index (or, for colour -10, the named colour held in its `name`) and width.
+// Any other style sets no pen and draws nothing.
 void drawLineStyle(const Canvas& canvas, const Instruction& instruction, const QPoint* points, int count);
 
 // The pen of an LS instruction.

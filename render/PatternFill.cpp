@@ -123,7 +123,7 @@ QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& col
 }
 
 void fillPattern(const Canvas& canvas, const QPoint* points, int count, const std::string& name,
-                 const ViewGeometry& view) {
+                 const ViewGeometry& view, const Rings& holes) {
   QPainter& painter = canvas.painter;
   if (count <= 0) return;
   const auto& patterns = presentationLibrary().patterns;
@@ -132,6 +132,15 @@ void fillPattern(const Canvas& canvas, const QPoint* points, int count, const st
   const QBrush brush = tileBrush(it->second, canvas.colours);
   if (brush.style() == Qt::NoBrush) return;
 
+  if (holes.count > 0) {
+    painter.setWindow(0, 0, view.viewportWidth / LOGICAL_UNITS_PER_PIXEL,
+                      view.viewportHeight / LOGICAL_UNITS_PER_PIXEL);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(brush);
+    painter.drawPath(ringsPath(points, count, holes, LOGICAL_UNITS_PER_PIXEL));
+    painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
+    return;
+  }
   std::vector<QPoint>& pixels = pixelPoints();
   pixels.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i)

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Canvas.h"
+#include "Primitives.h"
 
 struct ColourTable;
 struct PatternDefinition;
@@ -27,7 +28,7 @@ QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& col
 // empty pattern draws nothing. Leaves the painter without pen, with the
 // tile brush, and with the window of `view`.
 void fillPattern(const Canvas& canvas, const QPoint* points, int count, const std::string& name,
-                 const ViewGeometry& view);
+                 const ViewGeometry& view, const Rings& holes = {});
 
 // Tiles are kept per pattern and colour table and reused by later fills,
 // from any thread (the cache is locked while a tile is looked up or made).

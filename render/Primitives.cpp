@@ -1,6 +1,7 @@
 #include "Primitives.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -22,42 +23,96 @@ void strokeSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
   painter.drawLine(truncated(a), truncated(b));
 }
 
-void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
+namespace {
+// Pieces of `on` separated by gaps of `off` from a towards b, as many whole
+// periods as fit, then one piece to b when anything is left; with
+// `capLast`, that piece is no longer than `on` (a dot stays a dot).
+void strokePatternSegment(QPainter& painter, const QPointF& a, const QPointF& b, int on, int off, bool capLast) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double length = std::sqrt(dx * dx + dy * dy);
   if (!(length > 0)) return;
   const double ux = dx / length, uy = dy / length;
   double x = a.x(), y = a.y();
-  const int periods = truncateCoordinate(length / (DASH_LENGTH + DASH_GAP));
+  const int periods = truncateCoordinate(length / (on + off));
   for (int i = 0; i < periods; ++i) {
-    const double ex = x + DASH_LENGTH * ux, ey = y + DASH_LENGTH * uy;
+    const double ex = x + on * ux, ey = y + on * uy;
     painter.drawLine(truncated(QPointF(x, y)), truncated(QPointF(ex, ey)));
-    x = ex + DASH_GAP * ux;
-    y = ey + DASH_GAP * uy;
+    x = ex + off * ux;
+    y = ey + off * uy;
   }
   const double doneX = x - a.x(), doneY = y - a.y();
-  if (length * length > doneX * doneX + doneY * doneY) painter.drawLine(truncated(QPointF(x, y)), truncated(b));
+  const double left = length - std::sqrt(doneX * doneX + doneY * doneY);
+  if (!(left > 0)) return;
+  const QPointF end = capLast && left > on ? QPointF(x + on * ux, y + on * uy) : b;
+  painter.drawLine(truncated(QPointF(x, y)), truncated(end));
+}
+}  // namespace
+
+void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
+  strokePatternSegment(painter, a, b, DASH_LENGTH, DASH_GAP, false);
 }
 
-void fillArea(const Canvas& canvas, const QPoint* points, int count, int index) {
+void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
+  strokePatternSegment(painter, a, b, DOT_LENGTH, DOT_GAP, true);
+}
+
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style) {
+  switch (style) {
+    case 1: strokeSegment(painter, a, b); return true;
+    case 2: strokeDashedSegment(painter, a, b); return true;
+    case 3: strokeDottedSegment(painter, a, b); return true;
+    default: return false;
+  }
+}
+
+const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor) {
+  thread_local QPainterPath path;
+  path.clear();
+  path.setFillRule(Qt::OddEvenFill);
+  auto addRing = [&](const QPoint* ring, int size) {
+    if (size <= 0) return;
+    path.moveTo(ring[0].x() / divisor, ring[0].y() / divisor);
+    for (int i = 1; i < size; ++i) path.lineTo(ring[i].x() / divisor, ring[i].y() / divisor);
+    path.closeSubpath();
+  };
+  addRing(points, count);
+  const QPoint* ring = holes.points;
+  for (int i = 0; i < holes.count; ++i) {
+    addRing(ring, holes.sizes[i]);
+    ring += holes.sizes[i];
+  }
+  return path;
+}
+
+void fillArea(const Canvas& canvas, const QPoint* points, int count, int index, const Rings& holes) {
   if (count <= 0) return;
   QPainter& painter = canvas.painter;
   painter.setBrush(solidBrush(canvas.colours, index));
   painter.setPen(Qt::NoPen);
+  if (holes.count > 0) {
+    const QPainterPath& path = ringsPath(points, count, holes);
+    painter.drawPath(path);
+    painter.drawPath(path);
+    return;
+  }
   // An odd-even polygon fill covers the pixels of a path built from the
   // points, without building the path.
   painter.drawPolygon(points, count, Qt::OddEvenFill);
   painter.drawConvexPolygon(points, count);
 }
 
-void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency) {
+void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency,
+                         const Rings& holes) {
   if (count <= 0) return;
   QPainter& painter = canvas.painter;
   QColor colour = colourOf(canvas.colours, index);
   colour.setAlpha(std::clamp(252 - 63 * transparency, 0, 255));
   painter.setBrush(QBrush(colour));
   painter.setPen(Qt::NoPen);
-  painter.drawConvexPolygon(points, count);
+  if (holes.count > 0)
+    painter.drawPath(ringsPath(points, count, holes));
+  else
+    painter.drawConvexPolygon(points, count);
 }
 
 void drawArc(const Canvas& canvas, int index, int width, bool dashed, const QPointF& centre, float radius,

@@ -9,10 +9,14 @@
 #include "Canvas.h"
 
 class QPainter;
+class QPainterPath;
 
-// Dash and gap of a dashed segment, logical units.
+// Dash and gap of a dashed segment, dot and gap of a dotted one, logical
+// units.
 constexpr int DASH_LENGTH = 360;
 constexpr int DASH_GAP = 180;
+constexpr int DOT_LENGTH = 60;
+constexpr int DOT_GAP = 120;
 
 // A coordinate truncated toward zero, saturating at the int range (far
 // outside any view) instead of overflowing; NaN gives 0.
@@ -25,14 +29,35 @@ void strokeSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 // periods as fit, then one solid piece to b when anything is left. Every
 // segment starts its own pattern; a zero-length segment draws nothing.
 void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
+// The same with dots of 60 and gaps of 120; the last piece is a dot too.
+void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
+
+// A segment in a line style's pattern: 1 solid, 2 dashed, 3 dotted. False,
+// nothing drawn, for any other style.
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style);
+
+// Rings of logical points one after the other, and the size of each.
+struct Rings {
+  const QPoint* points = nullptr;
+  const int* sizes = nullptr;
+  int count = 0;
+};
 
 // Solid fill with colour table entry `index` and no pen: the outline filled
 // odd-even, then once more as a convex polygon, in the colour's own alpha.
-void fillArea(const Canvas& canvas, const QPoint* points, int count, int index);
+// With holes, the outline and the holes' rings are filled together odd-even
+// (twice, as without), so that what lies in a hole stays visible.
+void fillArea(const Canvas& canvas, const QPoint* points, int count, int index, const Rings& holes = {});
 
 // Fill with the colour's alpha set to 252 - 63 x transparency (0 -> 252 ...
-// 3 -> 63), drawn once as a convex polygon.
-void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency);
+// 3 -> 63), drawn once as a convex polygon (with holes: once odd-even).
+void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency,
+                         const Rings& holes = {});
+
+// The outline and the holes as one path to fill odd-even; the path belongs
+// to the calling thread and is reused by the next call. `divisor` divides
+// every coordinate (whole-number division, as pattern fills work in pixels).
+const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor = 1);
 
 // An arc of radius 88 x radius about `centre`, start and span in sixteenths
 // of a degree, with makePen(colour, width), dashed when asked.

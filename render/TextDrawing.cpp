@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "ColourPens.h"
+#include "ColourToken.h"
 #include "Instruction.h"
 #include "Primitives.h"
 
@@ -63,7 +65,8 @@ bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& in
   bool alignRight = false;
   const TextBox box = textBoxFor(anchor, instruction, static_cast<int>(text.size()), &alignRight);
   if (!claimTextBox(boxes, box)) return false;
-  painter.setPen(QColor(TEXT_RED, TEXT_GREEN, TEXT_BLUE));
+  static const int kDefaultColour = colourIndex("CHBLK");
+  painter.setPen(colourOf(canvas.colours, instruction.textColour >= 0 ? instruction.textColour : kDefaultColour));
   painter.drawText(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
                    Qt::AlignVCenter | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine |
                        Qt::TextDontClip,

@@ -20,9 +20,6 @@ struct TextBoxList {
   std::vector<TextBox> boxes;
 };
 
-// Fixed colour of every chart text, whatever the colour table.
-constexpr int TEXT_RED = 7, TEXT_GREEN = 50, TEXT_BLUE = 7;
-
 // Half the width given to each byte of a text of `bytes` bytes:
 // 150 up to 4 bytes, 120 up to 9, 110 up to 19, 100 below 40, else 95.
 int textHalfWidthPerByte(int bytes);
@@ -41,7 +38,8 @@ TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int by
 bool claimTextBox(TextBoxList& boxes, const TextBox& box);
 
 // Draws the prepared text of a TX or TE instruction at `anchor`, the
-// national text when `nationalText` and there is one, unless the text is
-// empty or its box is taken. True when drawn.
+// national text when `nationalText` and there is one, in the instruction's
+// colour from the canvas's table (CHBLK when it names none), unless the
+// text is empty or its box is taken. True when drawn.
 bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes,
               bool nationalText);

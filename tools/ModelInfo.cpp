@@ -90,7 +90,7 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
 std::string instructionText(const Instruction& i) {
   switch (i.kind) {
     case kLS: {
-      const char* style = i.style == 2 ? "DASH" : i.style == 1 ? "SOLD" : "DOTT";
+      const char* style = i.style == 2 ? "DASH" : i.style == 1 ? "SOLD" : i.style == 3 ? "DOTT" : "?";
       return std::string("LS(") + style + "," + std::to_string(i.width) + "," + colourText(i.colour) + ")";
     }
     case kLC: return "LC(" + i.name + ")";

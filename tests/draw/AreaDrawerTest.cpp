@@ -305,13 +305,58 @@ TEST_F(AreaDrawerTest, NoBoundaryAlongTheClippingMargin) {
   }
 }
 
-TEST_F(AreaDrawerTest, IslandsAreFilledOver) {
-  AreaFeature& area = addArea(kACHARE, {ac("LANDA"), ac("LANDA", 2)});
-  area.interiorVertices = square(2200, 2200, 200);
-  const auto calls = draw(area);
-  ASSERT_EQ(calls.size(), 3u);
-  for (const PaintCall& c : calls) EXPECT_EQ(c.points.size(), 5);  // the exterior only
-  EXPECT_EQ(calls[2].brush.color().alpha(), 126);
+// Fills leave the holes of an area open, so what lies in them (a shoal in a
+// dredged area, an island in a depth area) shows; boundaries stay the
+// exterior's. Drawn for real, pixel by pixel.
+TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
+  view.viewportWidth = view.viewportHeight = 100 * 23;
+  view.centre = {50 * 23, -50 * 23};
+  updateOrigin(view);
+  const QColor land(200, 180, 120);
+  setColour("LANDA", land);
+  const auto pixelAt = [](const QImage& image, int x, int y) { return image.pixelColor(x, y); };
+  for (const Instruction& fill : {ac("LANDA"), ac("LANDA", 2)}) {
+    // 10..90 pixels, with a hole 40..60 made of two edges.
+    AreaFeature& area = addArea(kACHARE, {fill}, {}, square(10 * 23, 10 * 23, 80 * 23));
+    area.interiorVertices = square(40 * 23, 40 * 23, 20 * 23);
+    QImage image = blankImage(100, 100);
+    {
+      QPainter painter(&image);
+      setupPainter(painter, 100, 100, view);
+      DrawContext dc{canvas(painter), settings(), view, buffers};
+      drawArea(dc, area, cell);
+    }
+    EXPECT_NE(pixelAt(image, 20, 20).alpha(), 0) << fill.transparency;  // filled
+    EXPECT_EQ(pixelAt(image, 50, 50).alpha(), 0) << fill.transparency;  // the hole
+    EXPECT_EQ(pixelAt(image, 95, 95).alpha(), 0) << fill.transparency;  // outside
+  }
+  // Two holes, and a pattern: the pattern stays out of them too.
+  PatternDefinition& dots = library().patterns["DOTS0001"];
+  dots.fillKind = "LIN";
+  dots.minimumDistance = 0;
+  dots.width = dots.height = 46;
+  dots.commands = {SP(colour("LANDA")), SW(2), PU(0, 0), PD(46, 0), PU(0, 23), PD(46, 23)};
+  Instruction pattern;
+  pattern.kind = kAP;
+  pattern.name = "DOTS0001";
+  AreaFeature& area = addArea(kACHARE, {pattern}, {}, square(10 * 23, 10 * 23, 80 * 23));
+  area.interiorVertices = square(20 * 23, 20 * 23, 20 * 23);
+  const auto second = square(60 * 23, 60 * 23, 20 * 23);
+  area.interiorVertices.insert(area.interiorVertices.end(), second.begin(), second.end());
+  QImage image = blankImage(100, 100);
+  {
+    QPainter painter(&image);
+    setupPainter(painter, 100, 100, view);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    drawArea(dc, area, cell);
+  }
+  int inHoles = 0, outside = 0;
+  for (int y = 22; y < 38; ++y)
+    for (int x = 22; x < 38; ++x) inHoles += pixelAt(image, x, y).alpha() != 0 || pixelAt(image, x + 40, y + 40).alpha() != 0;
+  for (int y = 42; y < 58; ++y)
+    for (int x = 12; x < 18; ++x) outside += pixelAt(image, x, y).alpha() != 0;
+  EXPECT_EQ(inHoles, 0);
+  EXPECT_GT(outside, 0);
 }
 
 TEST_F(AreaDrawerTest, SymbolsAndTextsAtTheCentroid) {

@@ -220,7 +220,7 @@ TEST_F(LineDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
       {"SLCONS03", kSLCONS, false, false},
       {"QUAPOS01", kCOALNE, false, false},
       {"OBSTRN06", kOBSTRN, true, false},
-      {"DEPCNT03", kDEPCNT, false, true},
+      {"DEPCNT03", kDEPCNT, true, true},  // the safety contour may move
   };
   for (const Case& c : cases) {
     settings().showDepthContours = true;
@@ -273,7 +273,8 @@ TEST_F(LineDrawerTest, ShorelineConstructionStylesEachEdge) {
 }
 
 // A radar-conspicuous coastline draws a 3-wide CHMGF line under the 1-wide
-// CSTLN line, except along an edge of low accuracy.
+// CSTLN line (an edge of low accuracy gets LOWACC21 instead: see the line
+// procedure tests).
 TEST_F(LineDrawerTest, RadarConspicuousCoastlineDrawsADoubleLine) {
   struct Case {
     const char* quapos;
@@ -281,7 +282,6 @@ TEST_F(LineDrawerTest, RadarConspicuousCoastlineDrawsADoubleLine) {
   } cases[] = {
       {"", {{"CHMGF", 3}, {"CSTLN", 1}}},
       {"10", {{"CHMGF", 3}, {"CSTLN", 1}}},
-      {"4", {{"CSTLN", 1}}},
   };
   for (const Case& c : cases) {
     LineFeature& line =
@@ -296,14 +296,27 @@ TEST_F(LineDrawerTest, RadarConspicuousCoastlineDrawsADoubleLine) {
   }
 }
 
-TEST_F(LineDrawerTest, DepthContourEdgesAreDashedWhereInaccurate) {
-  settings().showDepthContours = true;
+// Contour edges are dashed where their position is of low accuracy; the
+// contour at the safety contour's depth is DEPSC, 2 wide, and shows with
+// depth contours switched off, the others only with them on.
+TEST_F(LineDrawerTest, DepthContourEdgesAndTheSafetyContour) {
   settings().contourLabels = false;
-  LineFeature& line = addLine(kDEPCNT, {cs("DEPCNT03")},
-                              {{{at(1000, 1000), at(5000, 1000)}, "10"}, {{at(5000, 1000), at(9000, 1000)}, "5"}},
-                              {{"VALDCO", "10"}});
-  draw(line);
-  EXPECT_EQ(edgeStyles(line), (std::vector<std::string>{"LS 1,1,DEPCN", "LS 2,1,DEPCN"}));
+  const std::vector<Edge> edges = {{{at(1000, 1000), at(5000, 1000)}, "10"}, {{at(5000, 1000), at(9000, 1000)}, "5"}};
+  LineFeature& deeper = addLine(kDEPCNT, {cs("DEPCNT03")}, edges, {{"VALDCO", "20"}});
+  LineFeature& safety = addLine(kDEPCNT, {cs("DEPCNT03")}, edges, {{"VALDCO", "10"}});
+  for (bool contours : {true, false}) {
+    settings().showDepthContours = contours;
+    EXPECT_EQ(!draw(deeper).empty(), contours);
+    EXPECT_FALSE(draw(safety).empty());
+  }
+  EXPECT_EQ(edgeStyles(deeper), (std::vector<std::string>{"LS 1,1,DEPCN", "LS 2,1,DEPCN"}));
+  EXPECT_EQ(edgeStyles(safety), (std::vector<std::string>{"LS 1,2,DEPSC", "LS 2,2,DEPSC"}));
+  // Contour set 5: no contour at 5, so the next deeper, 10, is the safety contour.
+  settings().setContourSet(5);
+  EXPECT_EQ(edgeStyles(safety), (std::vector<std::string>{"LS 1,2,DEPSC", "LS 2,2,DEPSC"}));
+  settings().setContourSet(20);
+  EXPECT_EQ(edgeStyles(safety), (std::vector<std::string>{"LS 1,1,DEPCN", "LS 2,1,DEPCN"}));
+  EXPECT_EQ(edgeStyles(deeper), (std::vector<std::string>{"LS 1,2,DEPSC", "LS 2,2,DEPSC"}));
 }
 
 // Edges are clipped to the margin around the viewport, like the whole line:
@@ -360,13 +373,15 @@ TEST_F(LineDrawerTest, SymbolsAtTheMiddleOfTheLine) {
   EXPECT_EQ(drawn[1].points, segment(QPointF(1000, 1000), QPointF(9000, 1000)));
 }
 
-TEST_F(LineDrawerTest, ColourFillsOnlyAClosedRing) {
-  LineFeature& open = addLine(kNAVLNE, {ac("DEPVS")}, {{{at(1000, 1000), at(9000, 1000), at(9000, 9000)}, ""}});
-  EXPECT_TRUE(draw(open).empty());
-  LineFeature& closed = addLine(
-      kNAVLNE, {ac("DEPVS")}, {{{at(1000, 1000), at(9000, 1000), at(9000, 9000), at(1010, 1010)}, ""}});
-  const auto drawn = draw(closed);
-  ASSERT_FALSE(drawn.empty());
-  EXPECT_EQ(drawn[0].kind, PaintCall::Polygon);
-  EXPECT_EQ(drawn[0].brush.color(), token("DEPVS"));  // the transparency of the instruction is not used
+// A line never fills, closed or not: a fill over a contour's ring would
+// cover whatever lies inside it, land included.
+TEST_F(LineDrawerTest, LinesNeverFill) {
+  const std::vector<std::vector<ChartVertex>> rings = {
+      {at(1000, 1000), at(9000, 1000), at(9000, 9000)},
+      {at(1000, 1000), at(9000, 1000), at(9000, 9000), at(1010, 1010)},
+  };
+  for (const auto& ring : rings) {
+    LineFeature& line = addLine(kNAVLNE, {ac("DEPVS"), ls(1, 1, "CHBLK")}, {{ring, ""}});
+    for (const PaintCall& c : draw(line)) EXPECT_NE(c.kind, PaintCall::Polygon);
+  }
 }

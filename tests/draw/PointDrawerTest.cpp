@@ -159,8 +159,7 @@ TEST_F(PointDrawerTest, PointsOnTheSurfaceOnly) {
 
 // A point's procedures run again only after a change of a setting they
 // read: obstructions and wrecks after a change of the safety contour,
-// lights after a change of their labels, quality marks after a change of
-// the low-accuracy marks, topmarks never. A change of symbol style walks the
+// lights after a change of their labels, quality marks and topmarks never. A change of symbol style walks the
 // other look-up list, so every procedure runs for it once.
 TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
   struct Case {
@@ -169,19 +168,17 @@ TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
     std::vector<FeatureAttribute> attributes;
     bool afterContourChange;
     bool afterLightLabels;
-    bool afterLowAccuracyMarks;
   } cases[] = {
-      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, true, false},
-      {"QUAPOS01", kLNDMRK, {}, false, false, true},
-      {"TOPMAR01", s57::TOPMAR, {{"TOPSHP", "1"}}, false, false, false},
-      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false, true},
-      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, false, true},
+      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, true},
+      {"QUAPOS01", kLNDMRK, {}, false, false},
+      {"TOPMAR01", s57::TOPMAR, {{"TOPSHP", "1"}}, false, false},
+      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false},
+      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, false},
   };
   for (const Case& c : cases) {
     settings().setContourSet(10);
     settings().setSymbolStyle(2);
     settings().lightLabels = true;
-    settings().lowAccuracyMarks = false;
     PointFeature& point = addPoint(c.objectClass, {cs(c.procedure)}, 1000, 1000, c.attributes);
     draw(point);
     const auto rerunAfter = [&](const std::function<void()>& change) {
@@ -193,7 +190,6 @@ TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
     EXPECT_FALSE(rerunAfter([] {})) << c.procedure;
     EXPECT_EQ(rerunAfter([&] { settings().setContourSet(5); }), c.afterContourChange) << c.procedure;
     EXPECT_EQ(rerunAfter([&] { settings().lightLabels = false; }), c.afterLightLabels) << c.procedure;
-    EXPECT_EQ(rerunAfter([&] { settings().lowAccuracyMarks = true; }), c.afterLowAccuracyMarks) << c.procedure;
     EXPECT_TRUE(rerunAfter([&] { settings().setSymbolStyle(1); })) << c.procedure;
   }
   PointFeature& other = addPoint(kLNDMRK, {cs("NOSUCH01")});
@@ -220,7 +216,6 @@ TEST_F(PointDrawerTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
 // settings do not admit draws nothing, the procedure's symbols included,
 // and a wreck that moves itself to the base display is drawn whole.
 TEST_F(PointDrawerTest, DisplayCategory) {
-  settings().lowAccuracyMarks = true;
   PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, 1000, 1000, {{"QUAPOS", "4"}});
   point.secondLookup.category = 2;
   library().symbols["LOWACC01"] = library().symbols["MARK0001"];

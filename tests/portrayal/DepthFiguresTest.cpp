@@ -59,8 +59,14 @@ TEST_F(SoundingSymbolsTest, TechniqueAndQualityMarksComeFirst) {
       {{{"TECSOU", "1,6"}}, {"SOUNDGB1"}},
       {{{"TECSOU", "4"}}, {"SOUNDGB1"}},
       {{{"TECSOU", "14"}}, {}},  // whole codes only
+      // Doubtful: an unsure quality, or a reported but unsurveyed status.
       {{{"QUASOU", "4"}, {"STATUS", "1"}}, {"SOUNDGC2"}},
-      {{{"QUASOU", "4"}}, {}},  // no STATUS: not on that ground
+      {{{"QUASOU", "4"}}, {"SOUNDGC2"}},
+      {{{"QUASOU", "3,9"}}, {"SOUNDGC2"}},
+      {{{"QUASOU", "1"}}, {}},
+      {{{"QUASOU", "6"}, {"STATUS", "18"}}, {"SOUNDGC2"}},
+      {{{"STATUS", "1,18"}}, {"SOUNDGC2"}},
+      {{{"STATUS", "1"}}, {}},
       {{{"QUASOU", "4"}, {"QUAPOS", "4"}}, {"SOUNDGC2"}},
       {{{"QUASOU", "4"}, {"STATUS", "1"}, {"QUAPOS", "4"}}, {"SOUNDGC2"}},  // once only
       {{{"QUAPOS", "10"}}, {}},
@@ -98,33 +104,33 @@ protected:
 };
 
 TEST_F(ContourLabelTest, LabelsForEachRangeOfValue) {
-  const std::string fill = "AC DEPVS/2";
   struct Case {
     float value;
     Names expected;
   } cases[] = {
-      {5.0f, {fill, "SAFCON05"}},
-      {0.0f, {fill, "SAFCON00"}},
-      {5.5f, {fill, "SAFCON05", "SAFCON65"}},
-      {12.5f, {fill, "SAFCON21", "SAFCON12", "SAFCON55"}},
-      {30.5f, {fill, "SAFCON23", "SAFCON10"}},  // no tenths from 30
-      {20.0f, {fill, "SAFCON22", "SAFCON10"}},
-      {100.0f, {fill, "SAFCON41", "SAFCON30", "SAFCON20"}},
-      {200.0f, {"SAFCON42", "SAFCON30", "SAFCON20"}},  // above the label limit: no fill
+      {5.0f, {"SAFCON05"}},
+      {0.0f, {"SAFCON00"}},
+      {5.5f, {"SAFCON05", "SAFCON65"}},
+      {12.5f, {"SAFCON21", "SAFCON12", "SAFCON55"}},
+      {30.5f, {"SAFCON23", "SAFCON10"}},  // no tenths from 30
+      {20.0f, {"SAFCON22", "SAFCON10"}},
+      {100.0f, {"SAFCON41", "SAFCON30", "SAFCON20"}},
+      {200.0f, {"SAFCON42", "SAFCON30", "SAFCON20"}},
       {2500.0f, {"SAFCON42", "SAFCON35", "SAFCON20", "SAFCON10"}},
       {12345.0f, {"SAFCON41", "SAFCON32", "SAFCON23", "SAFCON14", "SAFCON75"}},
       {99999.0f, {"SAFCON49", "SAFCON39", "SAFCON29", "SAFCON19", "SAFCON79"}},
-      {-2.0f, {fill}},
+      {-2.0f, {}},
       {100000.0f, {}},
       // 9.96 rounds to 10.0 at one decimal: drawn as 10.0, not as "1" and ".".
-      {9.96f, {fill, "SAFCON21", "SAFCON10", "SAFCON50"}},
+      {9.96f, {"SAFCON21", "SAFCON10", "SAFCON50"}},
       {std::nanf(""), {}},
   };
   for (const Case& c : cases) EXPECT_EQ(label(c.value), c.expected) << c.value;
 }
 
-TEST_F(ContourLabelTest, FillFollowsTheLabelLimit) {
-  settings().contourLabelLimit = 10;
-  EXPECT_EQ(label(12.0f), (Names{"SAFCON21", "SAFCON12"}));
-  EXPECT_EQ(label(10.0f), (Names{"AC DEPVS/2", "SAFCON21", "SAFCON10"}));
+// A label is its digits only: no fill, which a contour's closed ring would
+// spread over land and shallower water.
+TEST_F(ContourLabelTest, LabelsNeverFill) {
+  for (float value : {0.0f, 5.5f, 10.0f, 12.0f, 150.0f})
+    for (const std::string& name : label(value)) EXPECT_EQ(name.rfind("SAFCON", 0), 0u) << value << " " << name;
 }

@@ -26,10 +26,8 @@ TEST(DisplaySettings, StartValues) {
   EXPECT_FALSE(s.showDepthContours);
   EXPECT_TRUE(s.showText);
   EXPECT_TRUE(s.contourLabels);
-  EXPECT_EQ(s.contourLabelLimit, 100);
   EXPECT_TRUE(s.lightLabels);
-  EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.lowAccuracyMarks || s.rangeLegs);
-  EXPECT_TRUE(s.qualityKey);
+  EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.rangeLegs);
 }
 
 TEST(DisplaySettings, ContourSets) {

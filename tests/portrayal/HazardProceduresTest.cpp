@@ -59,56 +59,57 @@ TEST_F(HazardProceduresTest, ObstructionAndRockSymbols) {
     S57Cell cell = cellWithDepth(c.drval1);
     PointFeature& p = addPoint(cell, c.objectClass, 50, 50, c.attributes);
     ProcedureResult pOut = ProcedureResult::startingFrom(p);
-    pointObstructionProcedure(p, cell, settings(), pOut);
+  pointObstructionProcedure(p, cell, settings(), pOut);
     EXPECT_EQ(symbolNames(pOut.instructions), c.expected)
         << c.objectClass << " " << (c.drval1 ? c.drval1 : "-") << " " << testing::PrintToString(c.expected);
   }
 }
 
 TEST_F(HazardProceduresTest, LowAccuracyMarkFollowsTheSymbols) {
-  settings().lowAccuracyMarks = true;
   S57Cell cell = cellWithDepth("20");
   PointFeature& danger = addPoint(cell, kObstruction, 50, 50, {{"VALSOU", "4"}, {"QUAPOS", "4"}});
   ProcedureResult dangerOut = ProcedureResult::startingFrom(danger);
-    pointObstructionProcedure(danger, cell, settings(), dangerOut);
+  pointObstructionProcedure(danger, cell, settings(), dangerOut);
   EXPECT_EQ(symbolNames(dangerOut.instructions), (Names{"ISODGR01", "LOWACC01"}));
 
   PointFeature& plain = addPoint(cell, kObstruction, 500, 500, {{"VALSOU", "12"}, {"QUAPOS", "9"}});
   ProcedureResult plainOut = ProcedureResult::startingFrom(plain);
-    pointObstructionProcedure(plain, cell, settings(), plainOut);
+  pointObstructionProcedure(plain, cell, settings(), plainOut);
   EXPECT_EQ(symbolNames(plainOut.instructions), (Names{"DANGER01", "SOUNDGC2", "SOUNDG11", "SOUNDG02", "LOWACC01"}));
 
   PointFeature& wreck = addPoint(cell, kWreck, 500, 500, {{"WATLEV", "1"}, {"QUAPOS", "2"}});
   ProcedureResult wreckOut = ProcedureResult::startingFrom(wreck);
-    wreckProcedure(wreck, cell, settings(), wreckOut);
+  wreckProcedure(wreck, cell, settings(), wreckOut);
   EXPECT_EQ(symbolNames(wreckOut.instructions), (Names{"WRECKS01", "LOWACC01"}));
 }
 
+// A position of low accuracy is any QUAPOS given other than 1, 10 and 11.
 TEST_F(HazardProceduresTest, LowAccuracyTest) {
   struct Case {
-    bool marks;
     const char* quapos;
     const char* expected;
   } cases[] = {
-      {true, "2", "LOWACC01"}, {true, "9", "LOWACC01"}, {true, "1", ""},  {true, "10", ""},
-      {true, "11", ""},        {true, "", ""},           {false, "4", ""},
+      {"2", "LOWACC01"}, {"9", "LOWACC01"}, {"4", "LOWACC01"}, {"12", "LOWACC01"},
+      {"1", ""},         {"10", ""},         {"11", ""},        {"", ""},
   };
   for (const Case& c : cases) {
-    settings().lowAccuracyMarks = c.marks;
     PointFeature p;
     p.attributes = {{"QUAPOS", c.quapos}};
-    EXPECT_EQ(lowAccuracyTest(p, settings()), c.expected) << c.marks << c.quapos;
+    EXPECT_EQ(lowAccuracyTest(p), c.expected) << c.quapos;
 
     AreaFeature a;
     a.exteriorParts.resize(2);
     a.exteriorParts[0].edgeAttributes = {{"402", "1"}};
     a.exteriorParts[1].edgeAttributes = {{"401", "4"}, {"402", c.quapos}};
-    EXPECT_EQ(lowAccuracyTest(a, settings()), c.expected) << c.marks << c.quapos;
+    EXPECT_EQ(lowAccuracyTest(a), c.expected) << c.quapos;
 
     ProcedureResult pOut;
-    pointQualityProcedure(p, settings(), pOut);
+    pointQualityProcedure(p, pOut);
     EXPECT_EQ(symbolNames(pOut.instructions), *c.expected ? Names{"LOWACC01"} : Names{});
   }
+  AreaFeature own;  // the area's own QUAPOS counts too
+  own.attributes = {{"QUAPOS", "5"}};
+  EXPECT_EQ(lowAccuracyTest(own), "LOWACC01");
 }
 
 TEST_F(HazardProceduresTest, WreckSymbolsAndLookupChanges) {
@@ -195,13 +196,12 @@ TEST_F(HazardProceduresTest, AreaObstruction) {
 }
 
 TEST_F(HazardProceduresTest, AreaObstructionDangerWithLowAccuracyEdge) {
-  settings().lowAccuracyMarks = true;
   S57Cell cell = cellWithDepth("20");
   AreaFeature& a = addArea(cell, kObstruction, 40, 40, 60, 60, {{"VALSOU", "4"}});
   a.exteriorParts.resize(1);
   a.exteriorParts[0].edgeAttributes = {{"402", "4"}};
   ProcedureResult aOut = ProcedureResult::startingFrom(a);
-    areaObstructionProcedure(a, cell, settings(), aOut);
+  areaObstructionProcedure(a, cell, settings(), aOut);
   EXPECT_EQ(symbolNames(aOut.instructions),
             (Names{"AC DEPVS", "AP FOULAR01", "LS DASH,2,CHBLK", "ISODGR01", "LOWACC01"}));
   EXPECT_EQ(aOut.displayPriority, 8);

@@ -74,20 +74,26 @@ TEST_F(LineProceduresTest, QualityOfPosition) {
   ProcedureResult out = leftOver();
   lineQualityProcedure(line(kCoastline, {{"CONRAD", "1"}}, {nullptr, "5", "10"}), out);
   EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"},
-                                              {"LS SOLD,1,CSTLN"},
+                                              {"LC LOWACC21"},
                                               {"LS SOLD,3,CHMGF", "LS SOLD,1,CSTLN"}}));
 
   lineQualityProcedure(line(kCoastline, {{"CONRAD", "3"}}, {nullptr}), out);
   EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,1,CSTLN"}}));
 
   lineQualityProcedure(line(kShoreline, {{"CONRAD", "1"}}, {nullptr, "5"}), out);
-  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,1,CSTLN"}, {"LS SOLD,1,CSTLN"}}));
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS SOLD,1,CSTLN"}, {"LC LOWACC21"}}));
+
+  // A coastline whose own QUAPOS is of low accuracy: every edge without a
+  // QUAPOS of its own takes it.
+  lineQualityProcedure(line(kCoastline, {{"QUAPOS", "4"}}, {nullptr, "1"}), out);
+  EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LC LOWACC21"}, {"LS SOLD,1,CSTLN"}}));
 }
 
 TEST_F(LineProceduresTest, DepthContourEdgesAndLabels) {
   ProcedureResult out = leftOver();
-  depthContourProcedure(line(kDepthContour, {{"VALDCO", "5.5"}}, {"10", "5", nullptr}), settings(), out);
-  const Names label = {"AC DEPVS/2", "SAFCON05", "SAFCON65"};
+  const S57Cell cell;
+  depthContourProcedure(line(kDepthContour, {{"VALDCO", "5.5"}}, {"10", "5", nullptr}), cell, settings(), out);
+  const Names label = {"SAFCON05", "SAFCON65"};
   auto with = [&](const char* style) {
     Names n = {style};
     n.insert(n.end(), label.begin(), label.end());
@@ -97,7 +103,7 @@ TEST_F(LineProceduresTest, DepthContourEdgesAndLabels) {
             (std::vector<Names>{with("LS SOLD,1,DEPCN"), with("LS DASH,1,DEPCN"), with("LS SOLD,1,DEPCN")}));
 
   settings().contourLabels = false;
-  depthContourProcedure(line(kDepthContour, {}, {"4"}), settings(), out);
+  depthContourProcedure(line(kDepthContour, {}, {"4"}), cell, settings(), out);
   EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LS DASH,1,DEPCN"}}));
 }
 

@@ -31,7 +31,7 @@ TEST(ParseInstructions, OneCommandEach) {
       // command                                            kind col w  st  tr  y   name        text2
       {"LS(DASH,2,CHMGF)",                                   1,  9, 2,  2, -1,  0, "",          ""},
       {"LS(SOLD,1,CSTLN)",                                   1, 23, 1,  1, -1,  0, "",          ""},
-      {"LS(DOTT,1,CHBLK)",                                   1,  2, 1,  0, -1,  0, "",          ""},
+      {"LS(DOTT,1,CHBLK)",                                   1,  2, 1,  3, -1,  0, "",          ""},
       {"AC(DEPVS)",                                          3, 31, 0,  0, -1,  0, "",          ""},
       {"AC(DEPVS,3)",                                        3, 31, 0,  0,  3,  0, "",          ""},
       {"AC(FOOBA)",                                          3,  0, 0,  0, -1,  0, "",          ""},

@@ -1,6 +1,8 @@
 #include <QPainter>
 
 #include "ChartFont.h"
+#include "ColourTable.h"
+#include "ColourToken.h"
 #include "DrawTestSupport.h"
 #include "EngineState.h"
 #include "Instruction.h"
@@ -39,13 +41,14 @@ std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, bo
   TextBoxList boxes;
   QPainter painter(&device);
   setupChartFont(painter);
-  const ColourTable table;
+  ColourTable table;
+  table.entries[static_cast<std::size_t>(colourIndex("CHBLK"))] = QColor(7, 7, 7);
   for (const Instruction& i : instructions) drawText(Canvas{painter, table}, anchor, i, boxes, national);
   painter.end();
   std::vector<QString> texts;
   for (const PaintCall& c : device.ofKind(PaintCall::Text)) {
     texts.push_back(c.text);
-    EXPECT_EQ(c.pen.color(), QColor(7, 50, 7));
+    EXPECT_EQ(c.pen.color(), QColor(7, 7, 7));  // CHBLK when the instruction names no colour
   }
   return texts;
 }
