@@ -15,6 +15,7 @@
 // that cannot be loaded with 1 (nothing rendered); a cell that cannot be
 // loaded is named on standard error and makes the exit status 1, the others
 // are rendered.
+#include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -197,11 +198,6 @@ int runTilesCommand(int argc, char** argv) {
     printTilesUsage();
     return 2;
   }
-  // Nothing is loaded for an output that cannot be written.
-  if (!checkOutput(options.out, options.mbtiles, error)) {
-    report(error);
-    return 1;
-  }
   // Fonts need a GUI application; no display is needed to draw into an image.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   int qtArgc = 1;
@@ -209,6 +205,11 @@ int runTilesCommand(int argc, char** argv) {
   char* qtArgv[] = {programName, nullptr};
   QGuiApplication application(qtArgc, qtArgv);
   if (!startFromLibrary(options.library)) return 1;
+  // No cell is loaded for an output that cannot be written.
+  if (!checkOutput(options.out, options.mbtiles, error)) {
+    report(error);
+    return 1;
+  }
 
   const auto loadStart = std::chrono::steady_clock::now();
   ChartView loadingView;
@@ -239,7 +240,11 @@ int runTilesCommand(int argc, char** argv) {
   std::unique_ptr<TileSink> sink;
   if (options.mbtiles) {
     TileSetDescription d;
-    d.name = QFileInfo(QString::fromStdString(options.out)).completeBaseName().toStdString();
+    // Named after the charts, not the file, so that the parts of one set
+    // carry the same metadata and merge by copying tiles alone.
+    d.name = options.cellDirectory.empty()
+                 ? QFileInfo(QString::fromStdString(options.cells.front())).completeBaseName().toStdString()
+                 : QFileInfo(QDir(QString::fromStdString(options.cellDirectory)).absolutePath()).fileName().toStdString();
     d.description = "S-57 charts (" + std::to_string(loaded) + " cells) in S-52 portrayal";
     d.bounds = covered;
     d.minZoom = options.minZoom;
