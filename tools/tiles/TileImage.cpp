@@ -38,15 +38,23 @@ bool isBlank(const QImage& image) {
 // on every row: chart tiles are flat colours that compress best unfiltered,
 // and leaving the filters out halves the time a tile takes to encode.
 QByteArray encodePng(const QImage& image) {
-  const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);  // straight alpha, bytes R, G, B, A
-  if (rgba.isNull()) return QByteArray();
-  const int width = rgba.width(), height = rgba.height();
-  const size_t rowBytes = static_cast<size_t>(width) * 4;
+  const QImage premultiplied = image.format() == QImage::Format_ARGB32_Premultiplied
+                                   ? image
+                                   : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (premultiplied.isNull()) return QByteArray();
+  const int width = premultiplied.width(), height = premultiplied.height();
+  // Rows of straight-alpha R, G, B, A bytes, each after its filter byte.
   std::string raw;
-  raw.reserve((rowBytes + 1) * static_cast<size_t>(height));
+  raw.reserve((static_cast<size_t>(width) * 4 + 1) * static_cast<size_t>(height));
   for (int y = 0; y < height; ++y) {
     raw.push_back('\0');  // filter type 0: none
-    raw.append(reinterpret_cast<const char*>(rgba.constScanLine(y)), rowBytes);
+    const QRgb* row = reinterpret_cast<const QRgb*>(premultiplied.constScanLine(y));
+    for (int x = 0; x < width; ++x) {
+      const QRgb p = qUnpremultiply(row[x]);
+      const char rgba[4] = {static_cast<char>(qRed(p)), static_cast<char>(qGreen(p)), static_cast<char>(qBlue(p)),
+                            static_cast<char>(qAlpha(p))};
+      raw.append(rgba, 4);
+    }
   }
   std::string compressed(compressBound(static_cast<uLong>(raw.size())), '\0');
   uLongf size = static_cast<uLongf>(compressed.size());
