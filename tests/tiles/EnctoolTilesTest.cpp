@@ -450,6 +450,7 @@ TEST(EnctoolTiles, RefusesBadOptionsAndUnwritableOutputs) {
       {library + " --cells " + quote(dir.path + "/none") + " --zoom 3 --out " + quote(out), 2, "no such cell directory"},
       {"--library " + quote(dir.path + "/nolibrary") + cells + " --zoom 3 --out " + quote(out), 1,
        "no presentation library"},
+      {library + cells + " --zoom 3 --bbox 40,0,41,1 --out " + quote(out + ".mbtiles"), 1, "no tile at zoom 3"},
       {library + cells + " --zoom 3 --out " + quote(dir.path + "/existing.mbtiles"), 1, "already exists"},
       {library + cells + " --zoom 3 --out " + quote(dir.path + "/plain"), 1, "not a folder"},
       {library + cells + " --zoom 3 --out " + quote(dir.path + "/plain/sub"), 1, "cannot make"},
@@ -462,6 +463,7 @@ TEST(EnctoolTiles, RefusesBadOptionsAndUnwritableOutputs) {
     EXPECT_TRUE(run.out.empty()) << c.args << "\n" << run.out;
   }
   EXPECT_FALSE(fs::exists(out));
+  EXPECT_FALSE(fs::exists(out + ".mbtiles"));
   std::ifstream existing(dir.path + "/existing.mbtiles");
   std::string text;
   std::getline(existing, text);

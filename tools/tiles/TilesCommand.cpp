@@ -236,6 +236,11 @@ int runTilesCommand(int argc, char** argv) {
   const GeoBox covered = coveredBox(options, areas);
   const TileSet set(options.minZoom, options.maxZoom, options.hasBox ? options.box : covered, areas, kTileMargin);
   const long long total = partSize(set.size(), options.part, options.parts);
+  if (set.size() == 0) {
+    report("no tile at zoom " + std::to_string(options.minZoom) + "-" + std::to_string(options.maxZoom) +
+           " meets the cells' area" + (options.hasBox ? " within the box" : ""));
+    return 1;
+  }
 
   std::unique_ptr<TileSink> sink;
   if (options.mbtiles) {
