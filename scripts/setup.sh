@@ -8,8 +8,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-packages=(cmake g++ make pkg-config qtbase5-dev libgtest-dev libgmock-dev libbenchmark-dev
-          gdal-bin gdal-data clang libclang-rt-14-dev xvfb xauth fonts-droid-fallback)
+packages=(cmake g++ make pkg-config qtbase5-dev libqt5sql5-sqlite zlib1g-dev libgtest-dev libgmock-dev
+          libbenchmark-dev gdal-bin gdal-data sqlite3 clang libclang-rt-14-dev xvfb xauth fonts-droid-fallback)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()

@@ -7,6 +7,7 @@ int runInfoCommand(int argc, char** argv);    // InfoCommand.cpp
 int runMklibCommand(int argc, char** argv);   // MklibCommand.cpp
 int runRenderCommand(int argc, char** argv);  // RenderCommand.cpp
 int runDemoCommand(int argc, char** argv);    // DemoCommand.cpp
+int runTilesCommand(int argc, char** argv);   // tiles/TilesCommand.cpp
 
 namespace {
 void printUsage() {
@@ -14,7 +15,9 @@ void printUsage() {
       "usage: enctool info [--library DIR [--features]] [CELL...]\n"
       "       enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n"
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
-      "       enctool demo --out DIR\n");
+      "       enctool demo --out DIR\n"
+      "       enctool demo --portfolio N --out DIR\n"
+      "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n");
 }
 }  // namespace
 
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "mklib") == 0) return runMklibCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "render") == 0) return runRenderCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "demo") == 0) return runDemoCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "tiles") == 0) return runTilesCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "CellRecords.h"
+
 using namespace s57write;
 
 namespace demo {
@@ -38,102 +40,55 @@ std::vector<Coordinate> line(const std::vector<P>& points) {
   return out;
 }
 
-// A feature's English (OBJNAM) and Chinese (NOBJNM) names, either optional.
-struct Names {
-  const char* english = nullptr;
-  const char16_t* chinese = nullptr;
-};
-
-// The cell's vector and feature records, numbered as they are added.
+// The demo cell's records, positions given on the local grid.
 class Builder {
 public:
-  Builder() {
-    DataSet d;
-    d.dsnm = kCellName;
-    d.intu = 5;  // harbour
-    d.agen = kAgency;
-    d.comt = "Synthetic demonstration cell; not for navigation";
-    Parameters p;
-    p.cscl = 22000;
-    w.addDataSet(d, p);
-  }
+  Builder() : records_(dataSet(), parameters(), kAgency) {}
 
-  int64_t connectedNode(P p) {
-    w.addConnectedNode(++nodes_, at(p));
-    return nodes_;
-  }
-  int64_t isolatedNode(P p) {
-    w.addIsolatedNode(++nodes_, at(p));
-    return nodes_;
-  }
+  int64_t connectedNode(P p) { return records_.connectedNode(at(p)); }
+  int64_t isolatedNode(P p) { return records_.isolatedNode(at(p)); }
   int64_t soundingNode(const std::vector<std::pair<P, double>>& soundings) {
     std::vector<Sounding> s;
     for (auto [p, depth] : soundings) {
       const Coordinate c = at(p);
       s.push_back({c.y, c.x, static_cast<int32_t>(depth * 10 + 0.5)});  // SOMF 10
     }
-    w.addSoundingNode(++nodes_, s);
-    return nodes_;
+    return records_.soundingNode(s);
   }
   int64_t edge(int64_t from, int64_t to, const std::vector<P>& interior = {}) {
-    w.addEdge(++edges_, from, to, line(interior));
-    return edges_;
+    return records_.edge(from, to, line(interior));
   }
-  // A closed boundary of its own: one node and one edge around.
-  int64_t ring(const std::vector<P>& points) {
-    const int64_t node = connectedNode(points.front());
-    return edge(node, node, std::vector<P>(points.begin() + 1, points.end()));
-  }
+  int64_t ring(const std::vector<P>& points) { return records_.ring(line(points)); }
 
-  Feature feature(int prim, int objl, std::vector<Attribute> attributes, Names names = {}) {
-    Feature f;
-    f.rcid = f.fidn = ++features_;
-    f.prim = prim;
-    f.grup = (objl == DEPARE || objl == LNDARE || objl == DRGARE) ? 1 : 2;
-    f.objl = objl;
-    f.agen = kAgency;
-    f.attributes = std::move(attributes);
-    if (names.english) f.attributes.push_back({OBJNAM, names.english});
-    if (names.chinese) f.nationalAttributes.push_back({NOBJNM, names.chinese});
-    return f;
-  }
-
-  // A point on an isolated node; returns its index for link().
   size_t point(int64_t node, int objl, std::vector<Attribute> attributes, Names names = {}) {
-    pending_.push_back(feature(1, objl, std::move(attributes), names));
-    pending_.back().spatialPointers = {{kIsolatedNode, node, 255, 255, 255}};
-    return pending_.size() - 1;
+    return records_.point(node, objl, std::move(attributes), names);
   }
-  // A line along edges, each taken forward (1) or backward (2).
-  void lineFeature(const std::vector<std::pair<int64_t, int>>& edges, int objl,
-                   std::vector<Attribute> attributes, Names names = {}) {
-    Feature f = feature(2, objl, std::move(attributes), names);
-    for (auto [e, ornt] : edges) f.spatialPointers.push_back({kEdge, e, ornt, 255, 255});
-    pending_.push_back(std::move(f));
+  void lineFeature(const std::vector<EdgeUse>& edges, int objl, std::vector<Attribute> attributes,
+                   Names names = {}) {
+    records_.lineFeature(edges, objl, std::move(attributes), names);
   }
-  // An area whose exterior boundary runs clockwise along the edges.
-  void area(const std::vector<std::pair<int64_t, int>>& edges, int objl, std::vector<Attribute> attributes,
-            Names names = {}) {
-    Feature f = feature(3, objl, std::move(attributes), names);
-    for (auto [e, ornt] : edges) f.spatialPointers.push_back({kEdge, e, ornt, 1, 255});
-    pending_.push_back(std::move(f));
+  void area(const std::vector<EdgeUse>& edges, int objl, std::vector<Attribute> attributes, Names names = {}) {
+    records_.area(edges, objl, std::move(attributes), names);
   }
-  // Makes point `slave` (a topmark or light) part of point `master` (its
-  // buoy or landmark).
-  void link(size_t master, size_t slave) {
-    const Feature& s = pending_[slave];
-    pending_[master].featurePointers.push_back({longName(kAgency, s.fidn, s.fids), 2, ""});
-  }
-
-  S57Writer finish() {
-    for (const Feature& f : pending_) w.addFeature(f);
-    return std::move(w);
-  }
+  void link(size_t master, size_t slave) { records_.link(master, slave); }
+  S57Writer finish() { return records_.finish(); }
 
 private:
-  std::vector<Feature> pending_;
-  S57Writer w;
-  int64_t nodes_ = 0, edges_ = 0, features_ = 0;
+  static DataSet dataSet() {
+    DataSet d;
+    d.dsnm = kCellName;
+    d.intu = 5;  // harbour
+    d.agen = kAgency;
+    d.comt = "Synthetic demonstration cell; not for navigation";
+    return d;
+  }
+  static Parameters parameters() {
+    Parameters p;
+    p.cscl = 22000;
+    return p;
+  }
+
+  CellRecords records_;
 };
 
 }  // namespace

@@ -1,0 +1,288 @@
+// enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2
+//   [--bbox S,W,N,E] [--scheme 1..5] [--paper] [--soundings] [--contours N]
+//   --out DIR|FILE.mbtiles [--jobs N] [--part K/N]
+//
+// Loads the cells as the chart window does and renders 256 x 256 PNG tiles
+// of the Web Mercator grid, zoom Z1 to Z2, over the box (by default the
+// cells' area), into an XYZ folder Z/X/Y.png or an MBTiles file. Tiles that
+// show no chart are not stored. --jobs renders on N threads, --part renders
+// the K-th of N parts of the tile set (see TileSet.h), so that separate
+// processes or machines can share the work. Progress goes to standard error;
+// the last line on standard output is JSON:
+//   {"tiles_written":..,"tiles_skipped":..,"seconds":..,"tiles_per_second":..,
+//    "tiles":..,"cells_loaded":..,"out":..}
+// A usage error exits with 2, an output that cannot be written or a library
+// that cannot be loaded with 1 (nothing rendered); a cell that cannot be
+// loaded is named on standard error and makes the exit status 1, the others
+// are rendered.
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "EngineState.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "Json.h"
+#include "PresentationLibrary.h"
+#include "ReaderResult.h"
+#include "RenderedTileQueue.h"
+#include "TileDispenser.h"
+#include "TileImage.h"
+#include "TileOptions.h"
+#include "TileProgress.h"
+#include "TileRenderer.h"
+#include "TileSet.h"
+#include "TileSink.h"
+
+// Makes the font compiled into the chart library known to Qt's resource
+// system (this must stand outside any namespace).
+static void initTileFontResource() { Q_INIT_RESOURCE(chart_font); }
+
+namespace tiles {
+
+namespace {
+
+void printTilesUsage() {
+  std::fprintf(stderr,
+               "usage: enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 [--bbox S,W,N,E]\n"
+               "         [--scheme 1..5] [--paper] [--soundings] [--contours 5|10|20]\n"
+               "         --out DIR|FILE.mbtiles [--jobs N] [--part K/N]\n");
+}
+
+void report(const std::string& message) { std::fprintf(stderr, "enctool tiles: %s\n", message.c_str()); }
+
+// The library and the chart font, as the window's start-up loads them.
+bool startFromLibrary(const std::string& directory) {
+  if (!QFileInfo(QString::fromStdString(directory)).isDir()) {
+    report("no presentation library directory '" + directory + "'");
+    return false;
+  }
+  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
+  if (code != 0) {
+    report("cannot load the presentation library from '" + directory + "' (code " + std::to_string(code) + ")");
+    return false;
+  }
+  EngineState& state = engineState();
+  state.libraryLoaded = true;
+  initTileFontResource();
+  state.appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+  return true;
+}
+
+// The window's start values, with what the options change. Cell boundaries
+// are off: they are no part of a chart that tiles show.
+DisplaySettings tileSettings(const TileOptions& o) {
+  DisplaySettings s(presentationLibrary());
+  s.setContourSet(o.contours);
+  s.setDisplayCategory(1);
+  s.setColourScheme(o.scheme);
+  s.setSymbolStyle(o.paper ? 1 : 2);
+  s.setTextLanguage(1);
+  s.setShowSoundings(o.soundings ? 1 : 2);
+  s.setShowCellBoundaries(2);
+  return s;
+}
+
+// The areas of the cells' coverage, degrees.
+std::vector<GeoBox> cellAreas(const std::vector<S57Cell*>& cells) {
+  std::vector<GeoBox> areas;
+  for (const S57Cell* cell : cells) {
+    for (const ChartBox& b : cell->extents) {
+      const GeoPoint southWest = chartToGeo({b.minX, b.minY});
+      const GeoPoint northEast = chartToGeo({b.maxX, b.maxY});
+      areas.push_back({southWest.latitude, southWest.longitude, northEast.latitude, northEast.longitude});
+    }
+  }
+  return areas;
+}
+
+// The box the tiles cover: the cells' area, within --bbox when given.
+GeoBox coveredBox(const TileOptions& o, const std::vector<GeoBox>& areas) {
+  GeoBox all = areas.front();
+  for (const GeoBox& a : areas) {
+    all.south = std::min(all.south, a.south);
+    all.west = std::min(all.west, a.west);
+    all.north = std::max(all.north, a.north);
+    all.east = std::max(all.east, a.east);
+  }
+  if (!o.hasBox) return all;
+  return {std::max(all.south, o.box.south), std::max(all.west, o.box.west), std::min(all.north, o.box.north),
+          std::min(all.east, o.box.east)};
+}
+
+struct Counts {
+  long long written = 0, skipped = 0;
+  bool writeFailed = false;
+};
+
+// Renders the dispenser's tiles on `jobs` threads and stores them from this
+// thread, committing at least every second.
+Counts renderTiles(const std::vector<S57Cell*>& cells, const DisplaySettings& settings, TileDispenser& dispenser,
+                   int jobs, TileSink& sink, TileProgress& progress) {
+  RenderedTileQueue queue(static_cast<size_t>(4 * jobs + 16), jobs);
+  std::vector<std::thread> workers;
+  for (int j = 0; j < jobs; ++j) {
+    workers.emplace_back([&] {
+      TileRenderer renderer(cells, settings);
+      TileId tile;
+      while (dispenser.take(tile)) {
+        RenderedTile out;
+        out.tile = tile;
+        out.drawn = renderer.render(tile);
+        if (out.drawn) out.png = encodePng(renderer.image());
+        if (!queue.push(std::move(out))) break;
+      }
+      queue.producerDone();
+    });
+  }
+
+  Counts counts;
+  auto lastFlush = std::chrono::steady_clock::now();
+  RenderedTile item;
+  while (queue.pop(item)) {
+    if (item.drawn) {
+      if (item.png.isEmpty()) {
+        report("cannot encode tile " + std::to_string(item.tile.z) + "/" + std::to_string(item.tile.x) + "/" +
+               std::to_string(item.tile.y) + " as PNG");
+        counts.writeFailed = true;
+      } else if (!sink.write(item.tile, item.png)) {
+        report(sink.error());
+        counts.writeFailed = true;
+      }
+      if (counts.writeFailed) {
+        queue.cancel();
+        break;
+      }
+      ++counts.written;
+    } else {
+      ++counts.skipped;
+    }
+    progress.update(counts.written + counts.skipped);
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastFlush >= std::chrono::seconds(1)) {
+      lastFlush = now;
+      if (!sink.flush()) {
+        report(sink.error());
+        counts.writeFailed = true;
+        queue.cancel();
+        break;
+      }
+    }
+  }
+  for (std::thread& w : workers) w.join();
+  if (!counts.writeFailed && !sink.flush()) {
+    report(sink.error());
+    counts.writeFailed = true;
+  }
+  return counts;
+}
+
+}  // namespace
+
+}  // namespace tiles
+
+int runTilesCommand(int argc, char** argv) {
+  using namespace tiles;
+  TileOptions options;
+  std::string error;
+  if (!parseTileOptions(argc, argv, options, error)) {
+    report(error);
+    printTilesUsage();
+    return 2;
+  }
+  // Fonts need a GUI application; no display is needed to draw into an image.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  char programName[] = "enctool";
+  char* qtArgv[] = {programName, nullptr};
+  QGuiApplication application(qtArgc, qtArgv);
+  if (!startFromLibrary(options.library)) return 1;
+  // No cell is loaded for an output that cannot be written.
+  if (!checkOutput(options.out, options.mbtiles, error)) {
+    report(error);
+    return 1;
+  }
+
+  const auto loadStart = std::chrono::steady_clock::now();
+  ChartView loadingView;
+  int loaded = 0;
+  bool cellFailed = false;
+  for (const std::string& cell : options.cells) {
+    const int code = loadCell(cell, loadingView);
+    if (code == 0) {
+      ++loaded;
+    } else {
+      std::fprintf(stderr, "enctool tiles: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
+      cellFailed = true;
+    }
+  }
+  const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
+  const CellSnapshot snapshot = cellList().snapshot();
+  const std::vector<GeoBox> areas = cellAreas(*snapshot);
+  if (areas.empty()) {
+    report("no cell with a chart area was loaded; nothing to render");
+    return 1;
+  }
+  const DisplaySettings settings = tileSettings(options);
+
+  const GeoBox covered = coveredBox(options, areas);
+  const TileSet set(options.minZoom, options.maxZoom, options.hasBox ? options.box : covered, areas, kTileMargin);
+  const long long total = partSize(set.size(), options.part, options.parts);
+  if (set.size() == 0) {
+    report("no tile at zoom " + std::to_string(options.minZoom) + "-" + std::to_string(options.maxZoom) +
+           " meets the cells' area" + (options.hasBox ? " within the box" : ""));
+    return 1;
+  }
+
+  std::unique_ptr<TileSink> sink;
+  if (options.mbtiles) {
+    TileSetDescription d;
+    // Named after the charts, not the file, so that the parts of one set
+    // carry the same metadata and merge by copying tiles alone.
+    d.name = options.cellDirectory.empty()
+                 ? QFileInfo(QString::fromStdString(options.cells.front())).completeBaseName().toStdString()
+                 : QFileInfo(QDir(QString::fromStdString(options.cellDirectory)).absolutePath()).fileName().toStdString();
+    d.description = "S-57 charts (" + std::to_string(loaded) + " cells) in S-52 portrayal";
+    d.bounds = covered;
+    d.minZoom = options.minZoom;
+    d.maxZoom = options.maxZoom;
+    sink = openMbtiles(options.out, d, error);
+  } else {
+    sink = openXyzFolder(options.out, error);
+  }
+  if (!sink) {
+    report(error);
+    return 1;
+  }
+
+  TileProgress progress(total);
+  TileDispenser dispenser(set, options.part, options.parts);
+  const Counts counts = renderTiles(*snapshot, settings, dispenser, options.jobs, *sink, progress);
+  sink.reset();
+  progress.finish(counts.written + counts.skipped);
+  const double seconds = progress.seconds();
+  const std::string line =
+      JsonLine()
+          .add("tiles_written", counts.written)
+          .add("tiles_skipped", counts.skipped)
+          .add("seconds", seconds)
+          .add("tiles_per_second", seconds > 0 ? static_cast<double>(counts.written + counts.skipped) / seconds : 0.0)
+          .add("tiles", total)
+          .add("cells_loaded", loaded)
+          .add("load_seconds", loadSeconds)
+          .add("out", options.out)
+          .str();
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+  return counts.writeFailed || cellFailed ? 1 : 0;
+}
