@@ -1,7 +1,11 @@
 #pragma once
-// Background loading: a task on Qt's global thread pool reads every "*.000"
-// file of one directory, in name order, into the process-wide cell list,
-// then calls the window's loadingstop (queued to the GUI thread).
+// Background loading: a task on Qt's global thread pool reads every cell of
+// one directory at any depth (a folder of cells, one folder per cell, or an
+// exchange set with its catalogue checked), each base cell once with its
+// update files, in path order, into the process-wide cell list. When the
+// window's view showed no cell as the task started, the view is fitted to
+// the cells loaded; then the window's loadingstop is called (queued to the
+// GUI thread).
 #include <QRunnable>
 #include <QString>
 
@@ -28,4 +32,5 @@ public:
 
   const QString directory;  // as the starter passed it
   MainWindow& window;       // receives loadingstop and repaint requests
+  const bool fitView;       // the window's view drew no cell when the task was made
 };

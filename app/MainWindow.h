@@ -69,7 +69,10 @@ public:
 
 public slots:
   // Called (queued) by a loading task when it has finished; `failures`
-  // lists the cells it could not load, one "name: reason" per line.
+  // lists the cells it could not load, one "name: reason" per line, then
+  // the warnings of the cells it loaded (an update that stopped, a
+  // catalogue finding), each naming its file. The first line goes to the
+  // status bar, every line to the log.
   void loadingstop(const QString& failures);
 
   void on_action_triggered();    // 导入: one cell
