@@ -1,6 +1,7 @@
 #include "UpdateApplication.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "S57CellReader.h"
 #include "UpdateFile.h"
@@ -20,27 +21,25 @@ std::string recordLabel(int rcnm, int rcid) {
 }
 
 // The record under `key` as the update has left it so far: its staged
-// state when it has one (null when deleted), else the cell's record.
-template <class Staging, class Index>
-auto currentRecord(std::uint64_t key, const Staging& staging, const Index& index)
-    -> decltype(index.begin()->second) {
+// state when it has one (null when deleted), else the cell's record, which
+// `base(key)` gives (null when none).
+template <class Staging, class Base>
+auto currentRecord(std::uint64_t key, const Staging& staging, const Base& base) -> decltype(base(key)) {
   const auto changed = staging.changed.find(key);
   if (changed != staging.changed.end()) return changed->second;
-  const auto found = index.find(key);
-  return found == index.end() ? nullptr : found->second;
+  return base(key);
 }
 
 // The record under `key` for changing: the staged copy, made on first use
 // from the cell's record (null when there is none).
-template <class Staging, class Index>
-auto editableRecord(std::uint64_t key, Staging& staging, const Index& index)
-    -> decltype(index.begin()->second) {
+template <class Staging, class Base>
+auto editableRecord(std::uint64_t key, Staging& staging, const Base& base) -> decltype(base(key)) {
   const auto changed = staging.changed.find(key);
   if (changed != staging.changed.end()) return changed->second;
-  const auto found = index.find(key);
-  if (found == index.end()) return nullptr;
-  using Record = std::decay_t<decltype(*found->second)>;
-  auto copy = std::make_shared<Record>(*found->second);
+  const auto found = base(key);
+  if (!found) return found;
+  using Record = std::decay_t<decltype(*found)>;
+  auto copy = std::make_shared<Record>(*found);
   staging.changed.emplace(key, copy);
   staging.order.push_back(key);
   return copy;
@@ -146,12 +145,12 @@ bool modifyVector(const VRID& update, VRID& target, std::string& why) {
 }
 
 // The record instructions, the same for both kinds of record.
-template <class Record, class Staging, class Index, class Modify>
+template <class Record, class Staging, class Base, class Modify>
 int applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
-                const Index& index, Modify modify, std::string& detail) {
+                const Base& base, Modify modify, std::string& detail) {
   switch (update.RUIN) {
     case 1: {
-      if (currentRecord(key, staging, index)) {
+      if (currentRecord(key, staging, base)) {
         detail = label + ": the cell has this record";
         return UpdateRecordExists;
       }
@@ -162,7 +161,7 @@ int applyRecord(const Record& update, std::uint64_t key, const std::string& labe
     }
     case 2:
     case 3: {
-      const auto target = update.RUIN == 2 ? currentRecord(key, staging, index) : editableRecord(key, staging, index);
+      const auto target = update.RUIN == 2 ? currentRecord(key, staging, base) : editableRecord(key, staging, base);
       if (!target) {
         detail = label + ": no such record";
         return UpdateRecordMissing;
@@ -189,58 +188,100 @@ int applyRecord(const Record& update, std::uint64_t key, const std::string& labe
   }
 }
 
-// Writes the staged records into a cell list and its index: replaced and
-// deleted records where they stood (only the one the index names, when a
-// name stands twice), inserted ones at the end in the order staged.
-template <class Record, class Index>
-void commitList(std::vector<std::shared_ptr<Record>>& list, Index& index,
-                std::unordered_map<std::uint64_t, std::shared_ptr<Record>>& changed,
-                const std::vector<std::uint64_t>& order, std::uint64_t (*keyOf)(const Record&)) {
-  if (changed.empty()) return;
-  std::vector<std::shared_ptr<Record>> next;
-  next.reserve(list.size() + changed.size());
-  for (std::shared_ptr<Record>& record : list) {
-    const std::uint64_t key = keyOf(*record);
-    const auto staged = changed.find(key);
-    const auto indexed = index.find(key);
-    if (staged != changed.end() && indexed != index.end() && indexed->second == record) {
-      if (staged->second) next.push_back(staged->second);
-    } else {
-      next.push_back(std::move(record));
+// Rewrites a cell list once the chain is done: each record an update
+// replaced stands where its original stood (a deleted one is dropped), and
+// the records new to the cell follow in the order they were inserted.
+// Elements are matched by holder, so the list's records are not read.
+template <class Record>
+void rewriteList(std::vector<std::shared_ptr<Record>>& list, const UpdateOverlay<Record>& overlay) {
+  if (overlay.current.empty()) return;
+  // (original holder, its replacement), sorted by holder for a binary search.
+  std::vector<std::pair<const Record*, const std::shared_ptr<Record>*>> replacement;
+  replacement.reserve(overlay.order.size());
+  for (const std::uint64_t key : overlay.order) {
+    const auto original = overlay.original.find(key);
+    if (original != overlay.original.end() && original->second)
+      replacement.emplace_back(original->second.get(), &overlay.current.at(key));
+  }
+  std::sort(replacement.begin(), replacement.end());
+  // Most holders are not replaced: a bit per hashed holder address rules
+  // them out before the search.
+  std::bitset<4096> maybe;
+  const auto bit = [](const Record* p) { return (reinterpret_cast<std::uintptr_t>(p) >> 4) % 4096; };
+  for (const auto& entry : replacement) maybe.set(bit(entry.first));
+  size_t kept = 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    const Record* holder = list[i].get();
+    auto it = replacement.end();
+    if (maybe.test(bit(holder)))
+      it = std::lower_bound(replacement.begin(), replacement.end(), holder,
+                            [](const auto& entry, const Record* p) { return entry.first < p; });
+    if (it == replacement.end() || it->first != holder) {
+      if (kept != i) list[kept] = std::move(list[i]);
+      ++kept;
+    } else if (*it->second) {
+      list[kept++] = *it->second;
     }
   }
-  for (const std::uint64_t key : order) {
-    const std::shared_ptr<Record>& record = changed[key];
-    const auto indexed = index.find(key);
-    if (indexed == index.end()) {
-      if (record) next.push_back(record);
-    }
-    if (record) index[key] = record;
-    else if (indexed != index.end()) index.erase(indexed);
+  list.resize(kept);
+  for (const std::uint64_t key : overlay.order) {
+    const auto original = overlay.original.find(key);
+    const std::shared_ptr<Record>& record = overlay.current.at(key);
+    if (record && (original == overlay.original.end() || !original->second)) list.push_back(record);
   }
-  list = std::move(next);
 }
-
-std::uint64_t vectorKey(const VRID& v) { return nameKey(v.NAME); }
 
 }  // namespace
 
-UpdateApplication::UpdateApplication(S57CellReader& cell) : cell_(cell) {
-  featureIndex_.reserve(cell.features.size());
-  for (const auto& f : cell.features) featureIndex_[featureKey(*f)] = f;
+UpdateApplication::UpdateApplication(S57CellReader& cell) : cell_(cell) { indexFeatures(); }
+
+UpdateApplication::~UpdateApplication() { finish(); }
+
+void UpdateApplication::indexFeatures() {
+  // Feature RCIDs are normally numbered densely from 1: a table by RCID,
+  // with a map for the others. A name that stands twice names its later record.
+  const std::int64_t limit = 2 * static_cast<std::int64_t>(cell_.features.size()) + 1024;
+  featureSlots_.assign(static_cast<size_t>(limit), 0);
+  otherFeatures_.clear();
+  for (size_t i = 0; i < cell_.features.size(); ++i) {
+    const FRID& f = *cell_.features[i];
+    if (f.RCNM == 100 && f.RCID >= 0 && f.RCID < limit) featureSlots_[static_cast<size_t>(f.RCID)] = i + 1;
+    else otherFeatures_[featureKey(f)] = i;
+  }
+  featureIndexStale_ = false;
+}
+
+std::shared_ptr<FRID> UpdateApplication::baseFeature(std::uint64_t key) const {
+  const std::int64_t rcid = static_cast<std::int32_t>(static_cast<std::uint32_t>(key >> 8));
+  if ((key & 0xFF) == 100 && rcid >= 0 && static_cast<size_t>(rcid) < featureSlots_.size()) {
+    const size_t slot = featureSlots_[static_cast<size_t>(rcid)];
+    return slot ? cell_.features[slot - 1] : nullptr;
+  }
+  const auto found = otherFeatures_.find(key);
+  return found == otherFeatures_.end() ? nullptr : cell_.features[found->second];
 }
 
 int UpdateApplication::applyVector(const VRID& update, std::string& detail) {
-  return applyRecord(update, nameKey(update.NAME), recordLabel(update.RCNM, update.RCID), vectors_,
-                     cell_.vectorIndex, modifyVector, detail);
+  // The vector index follows every committed update.
+  const auto current = [this](std::uint64_t key) {
+    const auto found = cell_.vectorIndex.find(key);
+    return found == cell_.vectorIndex.end() ? std::shared_ptr<VRID>() : found->second;
+  };
+  return applyRecord(update, nameKey(update.NAME), recordLabel(update.RCNM, update.RCID), vectors_, current,
+                     modifyVector, detail);
 }
 
 int UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
-  return applyRecord(update, featureKey(update), recordLabel(update.RCNM, update.RCID), features_, featureIndex_,
+  const auto current = [this](std::uint64_t key) {
+    const auto changed = featureOverlay_.current.find(key);
+    return changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
+  };
+  return applyRecord(update, featureKey(update), recordLabel(update.RCNM, update.RCID), features_, current,
                      modifyFeature, detail);
 }
 
 int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
+  if (featureIndexStale_) indexFeatures();
   features_ = {};
   vectors_ = {};
   int code = UpdateOk;
@@ -256,6 +297,31 @@ int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
 }
 
 void UpdateApplication::commit() {
-  commitList(cell_.vectors, cell_.vectorIndex, vectors_.changed, vectors_.order, &vectorKey);
-  commitList(cell_.features, featureIndex_, features_.changed, features_.order, &featureKey);
+  for (const std::uint64_t key : vectors_.order) {
+    std::shared_ptr<VRID>& record = vectors_.changed[key];
+    const auto indexed = cell_.vectorIndex.find(key);
+    if (!vectorOverlay_.current.count(key)) {
+      vectorOverlay_.original.emplace(key, indexed == cell_.vectorIndex.end() ? nullptr : indexed->second);
+      vectorOverlay_.order.push_back(key);
+    }
+    vectorOverlay_.current[key] = record;
+    if (record) cell_.vectorIndex[key] = std::move(record);
+    else if (indexed != cell_.vectorIndex.end()) cell_.vectorIndex.erase(indexed);
+  }
+  for (const std::uint64_t key : features_.order) {
+    if (!featureOverlay_.current.count(key)) {
+      featureOverlay_.original.emplace(key, baseFeature(key));
+      featureOverlay_.order.push_back(key);
+    }
+    featureOverlay_.current[key] = std::move(features_.changed[key]);
+  }
+}
+
+void UpdateApplication::finish() {
+  if (featureOverlay_.order.empty() && vectorOverlay_.order.empty()) return;
+  rewriteList(cell_.features, featureOverlay_);
+  rewriteList(cell_.vectors, vectorOverlay_);
+  featureOverlay_ = {};
+  vectorOverlay_ = {};
+  featureIndexStale_ = true;  // the places moved
 }

@@ -103,5 +103,6 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     result.applied.push_back(file.number);
     ++expected;
   }
+  if (application) application->finish();
   return result;
 }

@@ -90,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       (cell.features != original.features || cell.vectors != original.vectors ||
        cell.vectorIndex != original.vectorIndex))
     std::abort();  // a failed update changed the cell
+  application.finish();
 
   size_t found = 0;
   for (const auto& feature : cell.features)

@@ -14,6 +14,7 @@
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "S57CellReader.h"
+#include "UpdateChain.h"
 
 namespace {
 
@@ -64,6 +65,23 @@ BENCHMARK(LoadCell)->Unit(benchmark::kMillisecond);
 
 void LoadCellBaseOnly(benchmark::State& state) { loadCellBench(state, false); }
 BENCHMARK(LoadCellBaseOnly)->Unit(benchmark::kMillisecond);
+
+// The four update files alone: found, read and applied to the base's records.
+void ApplyUpdates(benchmark::State& state) {
+  if (!prepare(state)) return;
+  for (auto _ : state) {
+    state.PauseTiming();
+    S57CellReader reader;
+    if (reader.readCell(kCell) != 0) state.SkipWithError("read failed");
+    state.ResumeTiming();
+    const UpdateChainResult result = applyUpdateChain(reader, findUpdateFiles(kCell));
+    state.PauseTiming();
+    if (result.applied.size() != 4) state.SkipWithError("the four updates did not apply");
+    reader.clear();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(ApplyUpdates)->Unit(benchmark::kMillisecond);
 
 // The part after the reader: assembly, look-up selection and finishing.
 void BuildCell(benchmark::State& state) {
