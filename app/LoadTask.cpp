@@ -41,15 +41,17 @@ QString cellFailureText(int code) {
   return QString::fromLatin1(readerResultText(code));
 }
 
-loadTask::loadTask(QString directory_, MainWindow& window_)
-    : directory(std::move(directory_)), window(window_), fitView(window_.chartView.drawnCells.empty()) {
+loadTask::loadTask(QString directory_, MainWindow& window_, bool fitEmptyView)
+    : directory(std::move(directory_)),
+      window(window_),
+      fitView(fitEmptyView && window_.chartView.drawnCells.empty()) {
   ++tasksRunning;  // counted from the hand-off, so a second import is refused at once
 }
 
 loadTask::~loadTask() = default;
 
-void loadTask::start(const QString& directory, MainWindow& window) {
-  QThreadPool::globalInstance()->start(new loadTask(directory, window));
+void loadTask::start(const QString& directory, MainWindow& window, bool fitEmptyView) {
+  QThreadPool::globalInstance()->start(new loadTask(directory, window, fitEmptyView));
 }
 
 void loadTask::stopAll() {

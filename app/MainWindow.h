@@ -47,7 +47,8 @@ public:
   // a failure is shown in the status bar. Returns loadCell's code.
   int openCell(const QString& path);
   // Starts a background load of every cell of a directory with the loading
-  // panel shown, unless a load is running (then the notice is shown).
+  // panel shown, unless a load is running (then the notice is shown). When
+  // the view shows no cell, it goes to the loaded cells at the end.
   // Returns whether a load was started.
   bool importDirectory(const QString& directory);
   // Starts a background load without the panel (the start-up load).

@@ -35,7 +35,7 @@ bool MainWindow::importDirectory(const QString& directory) {
   qDebug().noquote() << "batch import:" << directory;
   loadingMovie_->start();
   loadingPanel_->show();
-  startLoading(directory);
+  loadTask::start(directory, *this, true);  // into an empty view: the view goes to the cells
   return true;
 }
 
