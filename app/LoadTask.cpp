@@ -1,19 +1,36 @@
 #include "LoadTask.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMetaObject>
 #include <QThreadPool>
 #include <atomic>
+#include <vector>
 
+#include "CellFolder.h"
+#include "CellList.h"
+#include "ChartView.h"
 #include "EngineState.h"
 #include "Engine.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
+#include "ViewFitting.h"
 
 namespace {
 std::atomic<int> tasksRunning{0};
 std::atomic<bool> stopRequested{false};
+
+QString fileName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
+}
+
+// The window's view on the loaded cells, at the window's present size.
+void fitWindowView(MainWindow& window, const std::vector<S57Cell*>& cells) {
+  ChartView& view = window.chartView;
+  view.viewportWidth = window.width() * LOGICAL_UNITS_PER_PIXEL;
+  view.viewportHeight = window.height() * LOGICAL_UNITS_PER_PIXEL;
+  fitViewToCells(cells, view);
+}
 }  // namespace
 
 bool loadingInProgress() { return tasksRunning.load() > 0; }
@@ -24,15 +41,17 @@ QString cellFailureText(int code) {
   return QString::fromLatin1(readerResultText(code));
 }
 
-loadTask::loadTask(QString directory_, MainWindow& window_)
-    : directory(std::move(directory_)), window(window_) {
+loadTask::loadTask(QString directory_, MainWindow& window_, bool fitEmptyView)
+    : directory(std::move(directory_)),
+      window(window_),
+      fitView(fitEmptyView && window_.chartView.drawnCells.empty()) {
   ++tasksRunning;  // counted from the hand-off, so a second import is refused at once
 }
 
 loadTask::~loadTask() = default;
 
-void loadTask::start(const QString& directory, MainWindow& window) {
-  QThreadPool::globalInstance()->start(new loadTask(directory, window));
+void loadTask::start(const QString& directory, MainWindow& window, bool fitEmptyView) {
+  QThreadPool::globalInstance()->start(new loadTask(directory, window, fitEmptyView));
 }
 
 void loadTask::stopAll() {
@@ -42,20 +61,33 @@ void loadTask::stopAll() {
 }
 
 void loadTask::run() {
-  const QStringList names = QDir(directory).entryList({QStringLiteral("*.000")},
-                                                      QDir::Files | QDir::Readable, QDir::Name);
-  QStringList failures;
-  for (const QString& name : names) {
+  // File names go to the reader in the file system's 8-bit encoding.
+  const CellFolder folder = scanCellFolder(QFile::encodeName(directory).toStdString());
+  QStringList failures, warnings;
+  std::vector<S57Cell*> loaded;
+  for (const CellSource& source : folder.cells) {
     if (stopRequested) break;
-    // File names go to the reader in the file system's 8-bit encoding.
-    const QString path = directory + QStringLiteral("//") + name;
-    const int code = loadCell(QFile::encodeName(path).toStdString());
-    if (code == 0)
+    CellLoadOptions options;
+    options.updateFiles = &source.updates;
+    options.warnings = source.warnings;
+    CellLoadReport report;
+    const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
+    if (code == 0) {
+      loaded.push_back(report.cell);
+      for (const std::string& warning : report.cell->loadWarnings) warnings << QFile::decodeName(warning.c_str());
       QMetaObject::invokeMethod(&window, "update", Qt::QueuedConnection);  // show it as it comes
-    else
-      failures << name + QStringLiteral(": ") + cellFailureText(code);
+    } else {
+      failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
+    }
+  }
+  for (const std::string& warning : folder.warnings) warnings << QFile::decodeName(warning.c_str());
+  if (fitView && !loaded.empty() && !stopRequested) {
+    MainWindow* target = &window;
+    QMetaObject::invokeMethod(
+        target, [target, loaded] { fitWindowView(*target, loaded); }, Qt::QueuedConnection);
   }
   --tasksRunning;
+  // Cells not loaded first, then what loaded with a warning.
   QMetaObject::invokeMethod(&window, "loadingstop", Qt::AutoConnection,
-                            Q_ARG(QString, failures.join(QLatin1Char('\n'))));
+                            Q_ARG(QString, (failures + warnings).join(QLatin1Char('\n'))));
 }

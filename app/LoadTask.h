@@ -1,7 +1,12 @@
 #pragma once
-// Background loading: a task on Qt's global thread pool reads every "*.000"
-// file of one directory, in name order, into the process-wide cell list,
-// then calls the window's loadingstop (queued to the GUI thread).
+// Background loading: a task on Qt's global thread pool reads every cell of
+// one directory at any depth (a folder of cells, one folder per cell, or an
+// exchange set with its catalogue checked), each base cell once with its
+// update files, in path order, into the process-wide cell list. A task
+// asked to fit the view moves the window's view to the cells it loaded
+// when that view showed no cell as the task started (a folder import into
+// an empty view); then the window's loadingstop is called (queued to the
+// GUI thread).
 #include <QRunnable>
 #include <QString>
 
@@ -16,11 +21,11 @@ QString cellFailureText(int code);
 // The class name follows the loading job's established name.
 class loadTask : public QRunnable {
 public:
-  loadTask(QString directory, MainWindow& window);
+  loadTask(QString directory, MainWindow& window, bool fitEmptyView = false);
   ~loadTask() override;
 
   // Hands a new task to the global thread pool (which deletes it).
-  static void start(const QString& directory, MainWindow& window);
+  static void start(const QString& directory, MainWindow& window, bool fitEmptyView = false);
   // Asks running tasks to stop after their current cell and waits for them.
   static void stopAll();
 
@@ -28,4 +33,5 @@ public:
 
   const QString directory;  // as the starter passed it
   MainWindow& window;       // receives loadingstop and repaint requests
+  const bool fitView;       // asked to, and the window's view drew no cell when the task was made
 };

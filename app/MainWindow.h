@@ -47,7 +47,8 @@ public:
   // a failure is shown in the status bar. Returns loadCell's code.
   int openCell(const QString& path);
   // Starts a background load of every cell of a directory with the loading
-  // panel shown, unless a load is running (then the notice is shown).
+  // panel shown, unless a load is running (then the notice is shown). When
+  // the view shows no cell, it goes to the loaded cells at the end.
   // Returns whether a load was started.
   bool importDirectory(const QString& directory);
   // Starts a background load without the panel (the start-up load).
@@ -69,7 +70,10 @@ public:
 
 public slots:
   // Called (queued) by a loading task when it has finished; `failures`
-  // lists the cells it could not load, one "name: reason" per line.
+  // lists the cells it could not load, one "name: reason" per line, then
+  // the warnings of the cells it loaded (an update that stopped, a
+  // catalogue finding), each naming its file. The first line goes to the
+  // status bar, every line to the log.
   void loadingstop(const QString& failures);
 
   void on_action_triggered();    // 导入: one cell

@@ -9,6 +9,7 @@
 #include <QStandardItemModel>
 #include <QTreeView>
 
+#include "CellList.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LoadTask.h"
@@ -17,8 +18,11 @@
 
 int MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
-  const int code = loadCell(QFile::encodeName(path).toStdString(), chartView);
+  CellLoadReport report;
+  const int code = loadCell(QFile::encodeName(path).toStdString(), chartView, cellList(), CellLoadOptions(), &report);
   if (code != 0) showFailure(QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(code));
+  else if (!report.cell->loadWarnings.empty())  // an update that stopped: named in the status bar
+    showFailure(QFile::decodeName(report.cell->loadWarnings.front().c_str()));
   update();
   return code;
 }
@@ -31,7 +35,7 @@ bool MainWindow::importDirectory(const QString& directory) {
   qDebug().noquote() << "batch import:" << directory;
   loadingMovie_->start();
   loadingPanel_->show();
-  startLoading(directory);
+  loadTask::start(directory, *this, true);  // into an empty view: the view goes to the cells
   return true;
 }
 
@@ -49,7 +53,7 @@ void MainWindow::loadingstop(const QString& failures) {
   const QStringList lines = failures.split(QLatin1Char('\n'));
   for (int i = 1; i < lines.size(); ++i) qWarning().noquote() << lines[i];
   QString text = lines.first();
-  if (lines.size() > 1) text += QStringLiteral(" (%1 more cells not loaded)").arg(lines.size() - 1);
+  if (lines.size() > 1) text += QStringLiteral(" (%1 more in the log)").arg(lines.size() - 1);
   showFailure(text);  // logs the first line with the count
 }
 

@@ -1,5 +1,7 @@
 #include "CellBuilder.h"
 
+#include <cstdlib>
+
 #include "CellFinishing.h"
 #include "GeometryAssembly.h"
 #include "LookupSelection.h"
@@ -12,6 +14,7 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
   cell->coordinateFactor = reader.dataSetParameters.COMF;
   cell->soundingFactor = reader.dataSetParameters.SOMF;
   cell->name = reader.dataSetIdentification.DSNM;
+  cell->edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
   assembleFeatures(reader, *cell, library.attributeCatalogue);
   for (auto& f : cell->points) selectLookups(*f, library);
   for (auto& f : cell->soundings) selectLookups(*f, library);

@@ -31,13 +31,32 @@ int startEngine() {
   return QDir(QStringLiteral("s57000")).exists() ? 0 : 2;
 }
 
-int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
+int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const CellLoadOptions& options,
+             CellLoadReport* report) {
+  if (report) *report = CellLoadReport();
   if (!engineState().libraryLoaded) return 1;
   S57CellReader reader;
   if (int code = reader.readCell(path)) return code;
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
   if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
-  return list.append(buildCell(reader, presentationLibrary()), &view);
+  UpdateChainResult updates;
+  if (options.applyUpdates)
+    updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
+  std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  cell->updatesApplied = updates.applied;
+  cell->loadWarnings = options.warnings;
+  if (!updates.error.empty()) cell->loadWarnings.push_back(updates.error);
+  S57Cell* listed = cell.get();
+  const int code = list.append(std::move(cell), &view);
+  if (report) {
+    report->cell = code == 0 ? listed : nullptr;
+    report->updates = std::move(updates);
+  }
+  return code;
+}
+
+int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
+  return loadCell(path, view, list, CellLoadOptions());
 }
 
 int loadCell(const std::string& path, ChartView& view) { return loadCell(path, view, cellList()); }

@@ -1,10 +1,31 @@
 #pragma once
 // Start-up and cell loading.
 #include <string>
+#include <vector>
+
+#include "UpdateChain.h"
 
 class CellList;
 struct ChartView;
+struct S57Cell;
 struct ViewGeometry;
+
+// How loadCell treats a cell's files beyond its base file.
+struct CellLoadOptions {
+  bool applyUpdates = true;  // the update files NAME.001, NAME.002, ... in sequence
+  // The update files to take instead of looking beside the base file (a
+  // folder scan has listed them already); null: look.
+  const std::vector<UpdateFileName>* updateFiles = nullptr;
+  // Findings about the cell's files made before loading (a catalogue's CRC
+  // check), put first in the cell's loadWarnings.
+  std::vector<std::string> warnings;
+};
+
+// What a load found out besides its result code.
+struct CellLoadReport {
+  S57Cell* cell = nullptr;    // the listed cell, when the load succeeded
+  UpdateChainResult updates;  // the updates applied and what stopped them
+};
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
 // done), marks it loaded, registers the application font ":/syn.ttf" (when a
@@ -17,8 +38,16 @@ int startEngine();
 // loaded, a reader code, ReaderNoFactors (13) for a cell without coordinate
 // or sounding factor, or 11 when a cell of the same name is already listed.
 // Nothing of a refused cell reaches the list.
+//
+// The update files beside the base are applied in sequence before the
+// geometry is built. An update that fails does not fail the load: the cell
+// is built as of the last update applied, and the failure, naming the file
+// and the reason, is the last of the cell's loadWarnings.
 int loadCell(const std::string& path);
 // The same, centring the given view.
 int loadCell(const std::string& path, ChartView& view);
 // The same, into the given list.
 int loadCell(const std::string& path, ViewGeometry& view, CellList& list);
+// The same with options; `report`, when given, is filled.
+int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const CellLoadOptions& options,
+             CellLoadReport* report = nullptr);

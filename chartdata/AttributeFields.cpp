@@ -62,7 +62,8 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
   }
 }
 
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
+void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out,
+                                  bool keepDeleteMark) {
   constexpr uint32_t kUnit = 0x1F, kFieldEnd = 0x1E;
   size_t pos = 0;
   bool fieldEnded = false;
@@ -84,7 +85,8 @@ void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>
     }
     if (pos == field.size()) fieldEnded = true;
     const size_t units = (valueEnd - valueStart) / 2;
-    if (units < 2) continue;
+    const bool deleteMark = keepDeleteMark && units == 1 && codeUnitAt(field, valueStart) == 0x7F;
+    if (units < 2 && !deleteMark) continue;
     ATTF_NATF& attribute = out.emplace_back();
     setLabelText(attribute.attributeCode, label);
     std::string& value = attribute.attributeValue;

@@ -15,7 +15,10 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out);
 
 // Appends one attribute per NATF entry whose value holds at least two code
 // units; the value runs to its first code unit 0 and is written as UTF-8.
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out);
+// With keepDeleteMark a value of the one code unit 0x7F (an update's
+// "delete this attribute") is kept too, as "\x7f".
+void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out,
+                                  bool keepDeleteMark = false);
 
 // Appends the UTF-8 form of a code point (a lone surrogate becomes U+FFFD).
 void appendUtf8(std::string& out, uint32_t codePoint);

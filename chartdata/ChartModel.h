@@ -81,6 +81,11 @@ struct ChartFeature {
 
   FeatureKind kind;
   int objectClass = -1;                      // OBJL
+  // The feature object identifier (FOID): producing agency, number and
+  // subdivision, which name the feature across cells and editions.
+  int agency = 0;
+  int featureNumber = 0;
+  int featureSubdivision = 0;
   std::vector<FeatureAttribute> attributes;  // ATTF then NATF, catalogued ones only
   int scaleMaximum = -1;                     // attribute 132, -1 when absent
   int scaleMinimum = -1;                     // attribute 133, -1 when absent

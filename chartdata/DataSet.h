@@ -1,6 +1,7 @@
 #pragma once
-// The data set identification (DSID) and parameters (DSPM) of a cell. All
-// values stay 0 or empty when the cell lacks the record.
+// The data set identification (DSID with its structure information DSSI)
+// and parameters (DSPM) of a cell. All values stay 0 or empty when the cell
+// lacks the record.
 #include <string>
 
 struct DataSetIdentification {
@@ -20,6 +21,22 @@ struct DataSetIdentification {
   int PROF = 0;
   int AGEN = 0;
   std::string COMT;
+};
+
+// DSSI: the data structure, lexical levels and the number of records of
+// each kind the file declares.
+struct DataSetStructure {
+  int DSTR = 0;
+  int AALL = 0;
+  int NALL = 0;
+  int NOMR = 0;  // meta feature records
+  int NOCR = 0;  // cartographic feature records
+  int NOGR = 0;  // geo feature records
+  int NOLR = 0;  // collection feature records
+  int NOIN = 0;  // isolated nodes
+  int NOCN = 0;  // connected nodes
+  int NOED = 0;  // edges
+  int NOFA = 0;  // faces
 };
 
 struct DataSetParameters {

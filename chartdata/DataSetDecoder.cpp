@@ -1,4 +1,4 @@
-// The data set records: identification (DSID) and parameters (DSPM).
+// The data set records: identification (DSID, DSSI) and parameters (DSPM).
 #include "DataFields.h"
 #include "S57CellReader.h"
 #include "SubfieldCursor.h"
@@ -7,7 +7,23 @@ int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeO
                                                int sizeOfPosition) {
   return visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
                          [this](std::string_view tag, std::string_view field) {
-    if (tag != "DSID") return;  // DSSI is not read
+    if (tag == "DSSI") {
+      DataSetStructure& s = dataSetStructure;
+      SubfieldCursor c(field);
+      s.DSTR = c.b11();
+      s.AALL = c.b11();
+      s.NALL = c.b11();
+      s.NOMR = c.b14();
+      s.NOCR = c.b14();
+      s.NOGR = c.b14();
+      s.NOLR = c.b14();
+      s.NOIN = c.b14();
+      s.NOCN = c.b14();
+      s.NOED = c.b14();
+      s.NOFA = c.b14();
+      return;
+    }
+    if (tag != "DSID") return;
     DataSetIdentification& d = dataSetIdentification;
     SubfieldCursor c(field);
     d.RCNM = c.b11();

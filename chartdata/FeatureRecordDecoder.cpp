@@ -1,16 +1,21 @@
-// Feature records: FRID, FOID, ATTF, NATF, FFPT, FSPT.
+// Feature records: FRID, FOID, ATTF, NATF, FFPT, FSPT, and in update files
+// the pointer controls FFPC and FSPC.
 #include "AttributeFields.h"
 #include "DataFields.h"
 #include "PointerFields.h"
 #include "S57CellReader.h"
 #include "SubfieldCursor.h"
+#include "UpdateControlField.h"
 
 int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
                                        int sizeOfPosition) {
   auto feature = std::make_shared<FRID>();
   FRID& f = *feature;
+  // In an update file (the DSID record comes first) a national value of the
+  // delete character alone is kept: it removes the attribute.
+  const bool update = dataSetIdentification.EXPP == 2;
   const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
-                                   [&f](std::string_view tag, std::string_view field) {
+                                   [&f, update](std::string_view tag, std::string_view field) {
     if (tag == "FRID") {
       field = fieldData(field);
       f.RCNM = SubfieldCursor::binaryAt(field, 0, 1);
@@ -28,11 +33,15 @@ int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
     } else if (tag == "ATTF") {
       decodeAttributeField(field, f.attributes);
     } else if (tag == "NATF") {
-      decodeNationalAttributeField(field, f.nationalAttributes);
+      decodeNationalAttributeField(field, f.nationalAttributes, update);
     } else if (tag == "FFPT") {
       decodeFeaturePointerField(field, f.featurePointers);
     } else if (tag == "FSPT") {
       decodeSpatialPointerField(field, f.spatialPointers);
+    } else if (tag == "FFPC") {
+      decodeUpdateControlField(field, f.featurePointerControl);
+    } else if (tag == "FSPC") {
+      decodeUpdateControlField(field, f.spatialPointerControl);
     }
   });
   // Kept also when the record had no decodable field.

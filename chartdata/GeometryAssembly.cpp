@@ -88,6 +88,9 @@ private:
 
   void attachAttributes(const FRID& record, ChartFeature& feature) const {
     feature.objectClass = record.OBJL;
+    feature.agency = record.AGEN;
+    feature.featureNumber = record.FIDN;
+    feature.featureSubdivision = record.FIDS;
     feature.attributes.reserve(record.attributes.size() + record.nationalAttributes.size());
     attach(record.attributes, feature, true);
     attach(record.nationalAttributes, feature, false);

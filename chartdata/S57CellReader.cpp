@@ -42,6 +42,7 @@ void S57CellReader::clear() {
   releaseFileBytes();
   fieldDescriptions.clear();
   dataSetIdentification = DataSetIdentification();
+  dataSetStructure = DataSetStructure();
   dataSetParameters = DataSetParameters();
   features.clear();
   vectors.clear();

@@ -39,6 +39,7 @@ public:
 
   // --- S-57 record model
   DataSetIdentification dataSetIdentification;
+  DataSetStructure dataSetStructure;
   DataSetParameters dataSetParameters;
   std::vector<std::shared_ptr<FRID>> features;  // one per feature record, in file order
   std::vector<std::shared_ptr<VRID>> vectors;   // one per vector record, in file order

@@ -17,6 +17,18 @@ inline uint64_t nameKey(const RecordName& name) {
          (uint64_t(name[3]) << 24) | (uint64_t(name[4]) << 32);
 }
 
+// The control field of an update record that edits one repeating field of
+// its target (FFPC for FFPT, FSPC for FSPT, VRPC for VRPT, SGCC for SG2D or
+// SG3D): the instruction (1 insert, 2 delete, 3 modify), the 1-based index
+// of the first entry it touches and the number of entries. `present` is
+// false when the record has no such field (every record of a base cell).
+struct UpdateControl {
+  bool present = false;
+  int instruction = 0;
+  int index = 0;
+  int count = 0;
+};
+
 // One attribute of ATTF, ATTV or NATF.
 struct ATTF_NATF {
   std::string attributeCode;   // the 2-byte label in decimal, e.g. "116"
@@ -48,7 +60,7 @@ struct FRID {
   int GRUP = 0;
   int OBJL = 0;  // object class code
   int RVER = 0;
-  int RUIN = 0;
+  int RUIN = 0;  // 1 insert, 2 delete, 3 modify (a base cell's records say 1)
   int AGEN = 0;  // from FOID
   int FIDN = 0;
   int FIDS = 0;
@@ -56,6 +68,9 @@ struct FRID {
   std::vector<ATTF_NATF> nationalAttributes;  // NATF, in field order
   std::vector<FFPT> featurePointers;
   std::vector<FSPT> spatialPointers;
+  // Update records only.
+  UpdateControl featurePointerControl;  // FFPC
+  UpdateControl spatialPointerControl;  // FSPC
 };
 
 // Vector record pointer.
@@ -93,4 +108,7 @@ struct VRID {
   std::vector<VRPT> pointers;
   std::vector<SG2D> coordinates2D;
   std::vector<SG3D> coordinates3D;
+  // Update records only.
+  UpdateControl pointerControl;     // VRPC
+  UpdateControl coordinateControl;  // SGCC
 };

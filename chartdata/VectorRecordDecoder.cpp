@@ -1,4 +1,5 @@
-// Vector (spatial) records: VRID, ATTV, VRPT, SG2D, SG3D.
+// Vector (spatial) records: VRID, ATTV, VRPT, SG2D, SG3D, and in update files
+// the controls VRPC and SGCC.
 #include <algorithm>
 
 #include "AttributeFields.h"
@@ -7,6 +8,7 @@
 #include "PointerFields.h"
 #include "S57CellReader.h"
 #include "SubfieldCursor.h"
+#include "UpdateControlField.h"
 
 int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
                                       int sizeOfPosition) {
@@ -31,6 +33,10 @@ int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
       decodeCoordinateField2D(field, v.coordinates2D);
     } else if (tag == "SG3D") {
       decodeCoordinateField3D(field, v.coordinates3D);
+    } else if (tag == "VRPC") {
+      decodeUpdateControlField(field, v.pointerControl);
+    } else if (tag == "SGCC") {
+      decodeUpdateControlField(field, v.coordinateControl);
     }
   });
   vectorIndex[nameKey(v.NAME)] = vector;

@@ -28,8 +28,9 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "$jobs"
 scripts/build-library.sh
-# The window opens on s57000/: a first start shows the demo harbour.
-if ! compgen -G "s57000/*.000" >/dev/null; then
+# The window opens on s57000/ (cells at any depth): a first start shows the
+# demo harbour.
+if [ -z "$(find s57000 -name '*.000' -print -quit 2>/dev/null)" ]; then
   mkdir -p s57000
   build/enctool demo --out s57000 >/dev/null
   echo "setup: wrote the demo cell into s57000/"

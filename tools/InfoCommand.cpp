@@ -1,35 +1,54 @@
-// enctool info [--library DIR] [CELL...]
+// enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]
 //
-// One line of JSON per cell read through the S-57 cell reader:
+// One line of JSON per cell read through the S-57 cell reader, with the
+// update files beside it applied in sequence:
 //   {"file":..,"code":..,"dsnm":..,"cscl":..,"comf":..,"somf":..,
-//    "features":..,"vectors":..,"ms":..}
+//    "features":..,"vectors":..,"ms":..,"edition":..,"updates":[..],
+//    ["updateError":..,] "warnings":[..]}
+// "updates" lists the update numbers applied; "updateError" names the file
+// that stopped the chain and why; "warnings" holds every finding about the
+// cell's files (a catalogue CRC that does not match, a file the catalogue
+// does not list, the update error). --no-updates reads the base files alone.
+//
+// A FOLDER argument stands for every cell in it at any depth (an exchange
+// set, one folder per cell, or flat): first a line
+//   {"folder":..,"cells":..,"catalogues":..,"warnings":[..]}
+// then one line per cell, in path order.
+//
 // A cell that cannot be read still gets its line (with its result code) and a
-// readable reason on stderr; the next cell is read all the same. The exit
-// status is 1 when any cell or the library failed, 2 on a usage error.
+// readable reason on stderr; the next cell is read all the same. Warnings go
+// to stderr too but fail nothing. The exit status is 1 when any cell or the
+// library failed, 2 on a usage error.
 // With --library DIR the library summary comes first, as one line, and each
 // cell is also loaded into the chart model: its line gains the model fields
 // of ModelInfo.h, and with --features one line per feature follows it.
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "CellFolder.h"
+#include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "ModelInfo.h"
 #include "S57CellReader.h"
+#include "UpdateChain.h"
 
 namespace {
 
 struct InfoOptions {
   std::string libraryDir;  // empty: no library line, no model
   bool features = false;   // one line per feature (needs --library)
-  std::vector<std::string> cells;
+  bool applyUpdates = true;
+  std::vector<std::string> cells;  // cells and folders
 };
 
 void printInfoUsage() {
-  std::fprintf(stderr, "usage: enctool info [--library DIR [--features]] [CELL...]\n");
+  std::fprintf(stderr, "usage: enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]\n");
 }
 
 // Returns false (after a message) on a usage error.
@@ -47,6 +66,8 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
       options.libraryDir = argv[++i];
     } else if (!optionsEnded && std::strcmp(arg, "--features") == 0) {
       options.features = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
+      options.applyUpdates = false;
     } else if (!optionsEnded && arg[0] == '-' && arg[1] == '-') {
       std::fprintf(stderr, "enctool info: unknown option '%s'\n", arg);
       return false;
@@ -65,15 +86,46 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
   return true;
 }
 
-// Reads one cell and prints its line; returns the reader's result code, or
-// with the model the result code of loading it.
-int printCellInfo(const std::string& path, const InfoOptions& options) {
+std::string jsonStrings(const std::vector<std::string>& texts) {
+  std::string json = "[";
+  for (const std::string& t : texts) {
+    if (json.size() > 1) json += ',';
+    json += jsonString(t);
+  }
+  return json + "]";
+}
+
+std::string jsonNumbers(const std::vector<int>& numbers) {
+  std::string json = "[";
+  for (const int n : numbers) {
+    if (json.size() > 1) json += ',';
+    json += std::to_string(n);
+  }
+  return json + "]";
+}
+
+// Reads one cell, applies its updates and prints its line; returns the
+// reader's result code, or with the model the result code of loading it.
+// The update files are those of `source` when a folder scan listed them,
+// else those found beside the cell.
+int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options) {
+  const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
   const int code = reader.readCell(path);
+  UpdateChainResult updates;
+  std::vector<UpdateFileName> found;
+  const std::vector<UpdateFileName>* updateFiles = &source.updates;
+  if (options.applyUpdates && !scanned) {
+    found = findUpdateFiles(path);
+    updateFiles = &found;
+  }
+  if (code == 0 && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
+  std::vector<std::string> warnings = source.warnings;
+  if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)
       .add("code", code)
@@ -83,10 +135,21 @@ int printCellInfo(const std::string& path, const InfoOptions& options) {
       .add("somf", reader.dataSetParameters.SOMF)
       .add("features", static_cast<long long>(reader.features.size()))
       .add("vectors", static_cast<long long>(reader.vectors.size()))
-      .add("ms", ms);
-  reader.clear();  // the model reads the file again
+      .add("ms", ms)
+      .add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
+      .addRaw("updates", jsonNumbers(updates.applied));
+  if (!updates.error.empty()) line.add("updateError", updates.error);
+  line.addRaw("warnings", jsonStrings(warnings));
+  reader.clear();  // the model reads the files again
   int loadCode = 0;
-  const S57Cell* cell = options.libraryDir.empty() ? nullptr : addModelInfo(line, path, &loadCode);
+  const S57Cell* cell = nullptr;
+  if (!options.libraryDir.empty()) {
+    CellLoadOptions load;
+    load.applyUpdates = options.applyUpdates;
+    load.updateFiles = updateFiles;
+    load.warnings = source.warnings;
+    cell = addModelInfo(line, path, load, &loadCode);
+  }
   std::printf("%s\n", line.str().c_str());
   if (code != 0)
     std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
@@ -94,8 +157,28 @@ int printCellInfo(const std::string& path, const InfoOptions& options) {
   else if (loadCode != 0)
     std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), loadCode,
                  readerResultText(loadCode));
+  for (const std::string& warning : warnings)
+    std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
   if (cell && options.features) printFeatureLines(*cell);
   return code != 0 ? code : loadCode;
+}
+
+// Every cell of a folder; returns false when any failed.
+bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
+  const CellFolder folder = scanCellFolder(directory);
+  std::printf("%s\n", JsonLine()
+                          .add("folder", directory)
+                          .add("cells", static_cast<long long>(folder.cells.size()))
+                          .add("catalogues", folder.catalogues)
+                          .addRaw("warnings", jsonStrings(folder.warnings))
+                          .str()
+                          .c_str());
+  for (const std::string& warning : folder.warnings)
+    std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.c_str());
+  bool failed = false;
+  for (const CellSource& cell : folder.cells)
+    if (printCellInfo(cell, true, options) != 0) failed = true;
+  return !failed;
 }
 
 }  // namespace
@@ -117,8 +200,13 @@ int runInfoCommand(int argc, char** argv) {
     }
     prepareModelLibrary(options.libraryDir);
   }
-  for (const std::string& cell : options.cells) {
-    if (printCellInfo(cell, options) != 0) failed = true;
+  for (const std::string& argument : options.cells) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(argument, ec)) {
+      if (!printFolderInfo(argument, options)) failed = true;
+    } else if (printCellInfo(CellSource{argument, {}, {}}, false, options) != 0) {
+      failed = true;
+    }
   }
   std::fflush(stdout);
   return failed ? 1 : 0;

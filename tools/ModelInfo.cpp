@@ -6,6 +6,7 @@
 
 #include "CellList.h"
 #include "ChartModel.h"
+#include "ChartView.h"
 #include "ColourToken.h"
 #include "DisplaySettings.h"
 #include "EngineState.h"
@@ -73,6 +74,7 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
   line.add("cell", cell.name)
       .add("kind", kindName(f.kind))
       .add("class", classAcronym(f.objectClass))
+      .add("foid", foidText(f))
       .add("objl", f.objectClass)
       .addRaw("attributes", attributes)
       .add("priority", f.displayPriority)
@@ -86,6 +88,13 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
 }
 
 }  // namespace
+
+std::string foidText(const ChartFeature& f) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%04X%08X%04X", static_cast<unsigned>(f.agency) & 0xFFFFu,
+                static_cast<unsigned>(f.featureNumber), static_cast<unsigned>(f.featureSubdivision) & 0xFFFFu);
+  return text;
+}
 
 std::string instructionText(const Instruction& i) {
   switch (i.kind) {
@@ -112,14 +121,16 @@ int prepareModelLibrary(const std::string& directory) {
   return code;
 }
 
-const S57Cell* addModelInfo(JsonLine& line, const std::string& path, int* loadCode) {
+const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
+                            int* loadCode) {
   const auto start = std::chrono::steady_clock::now();
-  const int code = loadCell(path);
+  CellLoadReport report;
+  const int code = loadCell(path, loadingChartView(), cellList(), options, &report);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (loadCode) *loadCode = code;
   line.add("load", code);
   if (code != 0) return nullptr;
-  const S57Cell* cell = cellList().snapshot()->back();
+  const S57Cell* cell = report.cell;
 
   long long lineVertices = 0, exteriorVertices = 0, soundings = 0;
   std::map<std::string, long long> classes;

@@ -6,6 +6,8 @@
 
 #include "Json.h"
 
+struct CellLoadOptions;
+struct ChartFeature;
 struct Instruction;
 struct S57Cell;
 
@@ -13,17 +15,24 @@ struct S57Cell;
 // Returns the loader's result (0 when all seven files read).
 int prepareModelLibrary(const std::string& directory);
 
-// Loads the cell into the process-wide cell list and adds to `line`: "load"
-// (loadCell's result code) and, when it loaded, the feature counts by kind,
-// "lineVertices", "exteriorVertices", "soundings", "extent" (the extent boxes'
-// union in degrees, null without areas), "classes" (class acronym to feature
-// count) and "loadMs". Returns the loaded cell, or null.
-const S57Cell* addModelInfo(JsonLine& line, const std::string& path, int* loadCode);
+// Loads the cell (with `options`: its updates, its catalogue findings) into
+// the process-wide cell list and adds to `line`: "load" (loadCell's result
+// code) and, when it loaded, the feature counts by kind, "lineVertices",
+// "exteriorVertices", "soundings", "extent" (the extent boxes' union in
+// degrees, null without areas), "classes" (class acronym to feature count)
+// and "loadMs". Returns the loaded cell, or null.
+const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
+                            int* loadCode);
 
 // One JSON line per feature of the cell, in draw order (areas, lines, points,
-// soundings): kind, class, attributes, display priority, viewing group, radar
-// flag and both look-up results (category and instruction text).
+// soundings): kind, class, its object identifier "foid" (AGEN, FIDN and FIDS
+// in hexadecimal, as LNAM is written), attributes, display priority,
+// viewing group, radar flag and both look-up results (category and
+// instruction text).
 void printFeatureLines(const S57Cell& cell);
+
+// "0712000000910001": AGEN, FIDN and FIDS of a feature in hexadecimal.
+std::string foidText(const ChartFeature& feature);
 
 // "LS(DASH,2,CHMGF);SY(LIGHTS11)": instruction records written back in the
 // look-up table's notation, as far as the records keep it.

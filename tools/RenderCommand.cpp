@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "CellFolder.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -168,8 +169,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
   if (!o.cellDirectory.empty()) {
     const QDir dir(QString::fromStdString(o.cellDirectory));
     if (!dir.exists()) return fail("no such cell directory", o.cellDirectory.c_str());
-    for (const QString& name : dir.entryList({QStringLiteral("*.000")}, QDir::Files, QDir::Name))
-      o.cells.push_back(dir.filePath(name).toStdString());
+    // Every cell at any depth, as the window's folder import finds them.
+    for (const CellSource& cell : scanCellFolder(o.cellDirectory).cells) o.cells.push_back(cell.path);
   }
   return true;
 }

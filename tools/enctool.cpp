@@ -12,7 +12,7 @@ int runTilesCommand(int argc, char** argv);   // tiles/TilesCommand.cpp
 namespace {
 void printUsage() {
   std::fprintf(stderr,
-      "usage: enctool info [--library DIR [--features]] [CELL...]\n"
+      "usage: enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]\n"
       "       enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n"
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
       "       enctool demo --out DIR\n"

@@ -111,6 +111,11 @@ std::string sg3dField(const std::vector<Sounding>& soundings) {
   return field(bytes);
 }
 
+std::string controlField(const Control& c) {
+  return field(b11(static_cast<uint32_t>(c.instruction)) + b12(static_cast<uint32_t>(c.index)) +
+               b12(static_cast<uint32_t>(c.count)));
+}
+
 S57Writer::S57Writer() {
   const char* field = "1600;&   ";
   const char* repeating = "2600;&   ";
@@ -143,10 +148,17 @@ S57Writer::S57Writer() {
       .describe("SG2D", repeating, "2-D coordinate field", "*YCOO!XCOO", "(2b24)")
       .describe("SG3D", repeating, "3-D coordinate (sounding array) field", "*YCOO!XCOO!VE3D",
                 "(3b24)")
+      .describe("FFPC", field, "Feature record to feature object pointer control field", "FFUI!FFIX!NFPT",
+                "(b11,2b12)")
+      .describe("FSPC", field, "Feature record to spatial record pointer control field", "FSUI!FSIX!NSPT",
+                "(b11,2b12)")
+      .describe("VRPC", field, "Vector record pointer control field", "VPUI!VPIX!NVPT", "(b11,2b12)")
+      .describe("SGCC", field, "Coordinate control field", "CCUI!CCIX!CCNC", "(b11,2b12)")
       .fieldTree({{"0001", "DSID"}, {"DSID", "DSSI"}, {"0001", "DSPM"}, {"0001", "FRID"},
                   {"FRID", "FOID"}, {"FRID", "ATTF"}, {"FRID", "NATF"}, {"FRID", "FFPT"},
                   {"FRID", "FSPT"}, {"0001", "VRID"}, {"VRID", "ATTV"}, {"VRID", "VRPT"},
-                  {"VRID", "SG2D"}, {"VRID", "SG3D"}});
+                  {"VRID", "SG2D"}, {"VRID", "SG3D"}, {"FRID", "FFPC"}, {"FRID", "FSPC"},
+                  {"VRID", "VRPC"}, {"VRID", "SGCC"}});
 }
 
 S57Writer& S57Writer::addRecord(const iso8211::Record& record, char leaderIdentifier) {
@@ -160,8 +172,10 @@ S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
 }
 
 S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
-  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the rest zero.
-  const std::string dssi = field(b11(2) + b11(1) + b11(2) + std::string(32, '\0'));
+  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the record counts.
+  std::string counts;
+  for (const int n : d.recordCounts) counts += b14(n);
+  const std::string dssi = field(b11(2) + b11(1) + b11(2) + counts);
   return addRecord(iso8211::Record()
                        .add("0001", recordIdField(nextRecord_))
                        .add("DSID", dsidField(d))
@@ -178,7 +192,9 @@ S57Writer& S57Writer::addFeature(const Feature& f) {
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
   if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes));
+  if (f.featurePointerControl.instruction) r.add("FFPC", controlField(f.featurePointerControl));
   if (!f.featurePointers.empty()) r.add("FFPT", ffptField(f.featurePointers));
+  if (f.spatialPointerControl.instruction) r.add("FSPC", controlField(f.spatialPointerControl));
   if (!f.spatialPointers.empty()) r.add("FSPT", fsptField(f.spatialPointers));
   return addRecord(r);
 }
@@ -187,7 +203,9 @@ S57Writer& S57Writer::addVector(const Vector& v) {
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("VRID", vridField(v));
   if (!v.attributes.empty()) r.add("ATTV", attributeField(v.attributes));
+  if (v.pointerControl.instruction) r.add("VRPC", controlField(v.pointerControl));
   if (!v.pointers.empty()) r.add("VRPT", vrptField(v.pointers));
+  if (v.coordinateControl.instruction) r.add("SGCC", controlField(v.coordinateControl));
   if (!v.coordinates2D.empty()) r.add("SG2D", sg2dField(v.coordinates2D));
   if (!v.coordinates3D.empty()) r.add("SG3D", sg3dField(v.coordinates3D));
   return addRecord(r);

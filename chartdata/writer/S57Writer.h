@@ -26,7 +26,7 @@ enum : int {
 
 struct DataSet {  // DSID
   int rcid = 1;
-  int expp = 1;
+  int expp = 1;  // 1 new data set, 2 update
   int intu = 5;
   std::string dsnm = "TEST0001.000";
   std::string edtn = "1";
@@ -40,6 +40,9 @@ struct DataSet {  // DSID
   int prof = 1;
   int agen = 550;
   std::string comt;
+  // DSSI: the records of each kind the file declares (meta, cartographic,
+  // geo, collection features; isolated and connected nodes, edges, faces).
+  std::array<int, 8> recordCounts{};
 };
 
 struct Parameters {  // DSPM
@@ -101,6 +104,17 @@ struct Sounding {  // one SG3D entry
   int32_t depth = 0;  // metres times SOMF
 };
 
+// An update control field (FFPC, FSPC, VRPC, SGCC); written only when
+// `instruction` is not 0. Instructions: 1 insert, 2 delete, 3 modify.
+struct Control {
+  int instruction = 0;
+  int index = 1;  // 1-based
+  int count = 1;
+};
+
+// Record instructions (RUIN).
+enum : int { kInsert = 1, kDelete = 2, kModify = 3 };
+
 struct Feature {  // a feature record
   int64_t rcid = 1;
   int prim = 1;
@@ -115,6 +129,9 @@ struct Feature {  // a feature record
   std::vector<NationalAttribute> nationalAttributes;
   std::vector<FeaturePointer> featurePointers;
   std::vector<SpatialPointer> spatialPointers;
+  // Update records: written before the pointer field they control.
+  Control featurePointerControl;  // FFPC
+  Control spatialPointerControl;  // FSPC
 };
 
 struct Vector {  // a vector record
@@ -126,6 +143,9 @@ struct Vector {  // a vector record
   std::vector<VectorPointer> pointers;
   std::vector<Coordinate> coordinates2D;
   std::vector<Sounding> coordinates3D;
+  // Update records: written before the field they control.
+  Control pointerControl;     // VRPC
+  Control coordinateControl;  // SGCC
 };
 
 // Field contents, terminators included.
@@ -141,6 +161,8 @@ std::string vridField(const Vector& v);
 std::string vrptField(const std::vector<VectorPointer>& pointers);
 std::string sg2dField(const std::vector<Coordinate>& coordinates);
 std::string sg3dField(const std::vector<Sounding>& soundings);
+// FFPC, FSPC, VRPC and SGCC share one layout.
+std::string controlField(const Control& c);
 // The "0001" record identifier field.
 std::string recordIdField(int number);
 // The 5-byte NAME of a vector record (RCNM + RCID).
@@ -151,12 +173,15 @@ std::array<uint8_t, 8> longName(int agen, int64_t fidn, int fids);
 // A whole cell. Records are numbered in the "0001" field in the order added.
 class S57Writer {
 public:
-  // Describes every S-57 field the reader knows (and DSSI).
+  // Describes every S-57 field the reader knows (and DSSI), the update
+  // control fields included.
   S57Writer();
 
   S57Writer& addDataSet(const DataSet& d = DataSet(), const Parameters& p = Parameters());
   S57Writer& addDataSetIdentification(const DataSet& d);
   S57Writer& addDataSetParameters(const Parameters& p);
+  // Update records are written the same way: set RUIN, RVER and the
+  // control fields; a delete record needs only its identifier.
   S57Writer& addFeature(const Feature& f);
   S57Writer& addVector(const Vector& v);
   // A record made by the caller (its "0001" field included when wanted).

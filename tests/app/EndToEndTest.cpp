@@ -4,6 +4,7 @@
 // the mouse, and the window's responsiveness while a directory loads.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +29,7 @@
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
+#include "MercatorProjection.h"
 
 using namespace apptest;
 namespace fs = std::filesystem;
@@ -185,6 +188,43 @@ TEST_F(EndToEnd, DragPreviewAndFinalPanBothFollowTheMouse) {
   const double offMatch = matching(before, after, region, shift - QPoint(0, 30));
   std::printf("30 pixels off: %.3f\n", offMatch);
   EXPECT_LT(offMatch, panMatch - 0.08);
+}
+
+TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
+  // NOAA's layout: ENC_ROOT/US5WA22M/ holding the base file and its updates.
+  const fs::path source = fs::path(kNoaaCell).parent_path();
+  const fs::path cellFolder = fs::path(cwd.path) / "import/ENC_ROOT/US5WA22M";
+  fs::create_directories(cellFolder);
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), cellFolder / ("US5WA22M" + std::string(ext)));
+  startUp(QString());
+  if (cellList().contains("US5WA22M.000")) GTEST_SKIP() << "US5WA22M is loaded already in this process";
+  window->dialogs.chooseDirectory = [&](QWidget*) { return QString::fromStdString(cwd.path + "/import"); };
+  window->findChild<QAction*>("action_3")->trigger();  // 批量导入
+  ASSERT_TRUE(waitForLoading());
+  window->repaint();
+
+  // The view went to the cell, which is drawn with its four updates.
+  EXPECT_TRUE(drawn("US5WA22M.000"));
+  const GeoPoint centre = chartToGeo(window->chartView.centre);
+  EXPECT_NEAR(centre.latitude, 47.27, 0.05);
+  EXPECT_NEAR(centre.longitude, -122.42, 0.05);
+  const CellSnapshot cells = cellList().snapshot();
+  const auto cell = std::find_if(cells->begin(), cells->end(), [](S57Cell* c) { return c->name == "US5WA22M.000"; });
+  ASSERT_NE(cell, cells->end());
+  EXPECT_EQ((*cell)->edition, 40);
+  EXPECT_EQ((*cell)->updatesApplied, (std::vector<int>{1, 2, 3, 4}));
+  EXPECT_TRUE((*cell)->loadWarnings.empty());
+  EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty()) << qPrintable(window->statusBar()->currentMessage());
+  // The restricted area and the two soundings the updates add are there.
+  int restricted = 0, soundings = 0;
+  for (const auto& a : (*cell)->areas) restricted += a->objectClass == 112;
+  for (const auto& f : (*cell)->soundings) soundings += f->objectClass == 129;
+  EXPECT_EQ(restricted, 6);
+  EXPECT_EQ(soundings, 24);
+  const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
+  fs::create_directories(artifacts);
+  EXPECT_TRUE(grab(*window).save(QString::fromStdString((artifacts / "window-import-us5wa22m.png").string())));
 }
 
 TEST_F(EndToEnd, WindowStaysResponsiveWhileADirectoryLoads) {

@@ -28,6 +28,7 @@
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
+#include "ViewGeometry.h"
 #include "PresentationLibrary.h"
 
 using namespace apptest;
@@ -526,6 +527,67 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   EXPECT_EQ(cellList().size(), before + 2);
   EXPECT_TRUE(statusText().startsWith("a.000: a cell with the same data set name is already loaded (2 more"))
       << qPrintable(statusText());
+}
+
+TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
+  fixtures::TempDirectory dir;
+  std::filesystem::create_directories(dir.path + "/ENC_ROOT/APPFIT1");
+  writeLightCell(dir.path + "/ENC_ROOT/APPFIT1", "APPFIT1.000");
+  fixtures::writeCell(fixtures::smallCell("APPFIT2.000", 0.3), dir.path + "/ENC_ROOT", "APPFIT2.000");
+  showAndDraw();  // at 119E, where nothing is drawn
+  ASSERT_TRUE(window->chartView.drawnCells.empty());
+  ASSERT_TRUE(window->importDirectory(QString::fromStdString(dir.path)));
+  ASSERT_TRUE(waitForLoading());
+  window->repaint();
+  int drawn = 0;
+  for (const S57Cell* c : window->chartView.drawnCells) drawn += c->name == "APPFIT1.000" || c->name == "APPFIT2.000";
+  EXPECT_EQ(drawn, 2);
+  // The larger cell, 0.3 degrees from 47N 122W, fills most of the window.
+  const ChartPoint southWest = geoToChart({47.0, -122.0}), northEast = geoToChart({47.3, -121.7});
+  const QPoint low = toLogical(southWest, window->chartView), high = toLogical(northEast, window->chartView);
+  const int width = window->chartView.viewportWidth, height = window->chartView.viewportHeight;
+  EXPECT_TRUE(low.x() > 0 && high.x() < width && high.y() > 0 && low.y() < height)
+      << low.x() << "," << low.y() << " " << high.x() << "," << high.y() << " in " << width << "x" << height;
+  EXPECT_GT(std::max((high.x() - low.x()) / double(width), (low.y() - high.y()) / double(height)), 0.75);
+
+  // Into a view that shows a cell, an import leaves the view where it is.
+  const ChartPoint centre = window->chartView.centre;
+  const float scale = window->chartView.scale;
+  fixtures::TempDirectory more;
+  fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 2.0), more.path, "APPFIT3.000");
+  ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_TRUE(cellList().contains("APPFIT3.000"));
+  EXPECT_EQ(window->chartView.centre.x, centre.x);
+  EXPECT_EQ(window->chartView.centre.y, centre.y);
+  EXPECT_EQ(window->chartView.scale, scale);
+}
+
+TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellStillLoads) {
+  fixtures::TempDirectory dir;
+  writeLightCell(dir.path, "APPUPD1.000");
+  DataSet d;
+  d.dsnm = "APPUPD1.001";
+  d.expp = 2;
+  d.updn = "1";
+  d.edtn = "9";  // the cell is edition 1
+  S57Writer update;
+  update.addDataSetIdentification(d);
+  fixtures::writeCell(update, dir.path, "APPUPD1.001");
+  window->startLoading(QString::fromStdString(dir.path));
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_TRUE(cellList().contains("APPUPD1.000"));
+  EXPECT_TRUE(statusText().startsWith("APPUPD1.001: not applied: update is for another edition of the cell"))
+      << qPrintable(statusText());
+
+  // Opened alone, the same.
+  writeLightCell(dir.path, "APPUPD2.000");
+  d.dsnm = "APPUPD2.001";
+  S57Writer second;
+  second.addDataSetIdentification(d);
+  fixtures::writeCell(second, dir.path, "APPUPD2.001");
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/APPUPD2.000")), 0);
+  EXPECT_TRUE(statusText().startsWith("APPUPD2.001: not applied:")) << qPrintable(statusText());
 }
 
 TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {

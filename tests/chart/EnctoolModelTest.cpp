@@ -72,6 +72,7 @@ TEST(EnctoolModel, CellLineAndFeatureLinesShowTheModel) {
   EXPECT_TRUE(has(depth, "\"first\":{\"category\":0,\"instructions\":\"") && has(depth, "CS(DEPARE")) << depth;
   const std::string light = lineWith(run, {"\"kind\":\"point\"", "\"class\":\"LIGHTS\""});
   EXPECT_TRUE(has(light, "CS(LIGHTS")) << light;
+  EXPECT_TRUE(has(light, "\"foid\":\"0226000000050001\"")) << light;  // AGEN 550, FIDN 5, FIDS 1
   EXPECT_TRUE(has(light, "\"vertices\":1")) << light;
   const std::string contour = lineWith(run, {"\"kind\":\"line\"", "\"class\":\"DEPCNT\""});
   EXPECT_TRUE(has(contour, "\"vertices\":4")) << contour;

@@ -177,6 +177,50 @@ TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
   EXPECT_EQ(view.scale, 7.0f);
 }
 
+TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarnings) {
+  fixtures::writeCell(fixtures::smallCell("UPDATED.000"), dir.path, "UPDATED.000");
+  auto update = [&](int number, int rcid, int rver) {
+    DataSet d;
+    d.dsnm = "UPDATED.00" + std::to_string(number);
+    d.expp = 2;
+    d.updn = std::to_string(number);
+    Feature f;
+    f.rcid = rcid;
+    f.rver = rver;
+    f.ruin = kDelete;
+    S57Writer w;
+    w.addDataSetIdentification(d).addFeature(f);
+    fixtures::writeCell(w, dir.path, d.dsnm);
+  };
+  update(1, 5, 2);   // the light goes
+  update(2, 4, 1);   // a contour version that does not follow: stops here
+  update(3, 3, 2);   // never reached
+  CellLoadOptions options;
+  options.warnings = {"UPDATED.000: a catalogue finding"};
+  CellLoadReport report;
+  ASSERT_EQ(loadCell(dir.path + "/UPDATED.000", view, list, options, &report), 0);
+  ASSERT_NE(report.cell, nullptr);
+  const S57Cell& cell = *report.cell;
+  EXPECT_EQ(cell.edition, 1);
+  EXPECT_EQ(cell.updatesApplied, std::vector<int>{1});
+  EXPECT_TRUE(cell.points.empty());
+  EXPECT_EQ(cell.lines.size(), 1u);
+  EXPECT_EQ(cell.areas.size(), 3u);
+  ASSERT_EQ(cell.loadWarnings.size(), 2u);
+  EXPECT_EQ(cell.loadWarnings[0], "UPDATED.000: a catalogue finding");
+  EXPECT_EQ(cell.loadWarnings[1], report.updates.error);
+  EXPECT_EQ(cell.loadWarnings[1].rfind("UPDATED.002: not applied: record version does not follow", 0), 0u);
+
+  // The base alone: nothing applied, nothing to warn of.
+  CellList baseOnly;
+  CellLoadOptions noUpdates;
+  noUpdates.applyUpdates = false;
+  ASSERT_EQ(loadCell(dir.path + "/UPDATED.000", view, baseOnly, noUpdates, &report), 0);
+  EXPECT_EQ(report.cell->points.size(), 1u);
+  EXPECT_TRUE(report.cell->updatesApplied.empty());
+  EXPECT_TRUE(report.cell->loadWarnings.empty());
+}
+
 namespace {
 // Registering a font runs fontconfig, which keeps a few allocations until
 // exit; they are not ours.

@@ -51,7 +51,7 @@ TEST(FieldDescriptions, ReadsEveryS57FieldOfAWrittenDdr) {
   const FieldDescriptionTable& table = reader.fieldDescriptions;
   EXPECT_EQ(table.count("0000"), 0u);
   EXPECT_EQ(table.count("0001"), 0u);
-  EXPECT_EQ(table.size(), 14u);
+  EXPECT_EQ(table.size(), 18u);  // the update control fields FFPC, FSPC, VRPC, SGCC included
   EXPECT_EQ(table.at("FRID"), (Pairs{{"RCNM", "b11"}, {"RCID", "b14"}, {"PRIM", "b11"},
                                      {"GRUP", "b11"}, {"OBJL", "b12"}, {"RVER", "b12"},
                                      {"RUIN", "b11"}}));

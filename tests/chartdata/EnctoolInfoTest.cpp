@@ -73,3 +73,62 @@ TEST(EnctoolInfo, PrintsOneLinePerCellAndReportsFailures) {
   EXPECT_EQ(runEnctool("--bogus '" + good + "'").status, 2);
   std::filesystem::remove_all(dir);
 }
+
+TEST(EnctoolInfo, AFolderListsEveryCellWithItsEditionUpdatesAndUpdateError) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("enctool_folder_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "ENC_ROOT/GOOD0002");
+  auto cell = [](const std::string& name) {
+    s57write::DataSet d;
+    d.dsnm = name;
+    d.edtn = "7";
+    s57write::S57Writer w;
+    s57write::Feature f;
+    f.rcid = 1;
+    w.addDataSet(d).addIsolatedNode(1, {1, 2}).addFeature(f);
+    return w;
+  };
+  auto update = [](const std::string& name, int rcid) {
+    s57write::DataSet d;
+    d.dsnm = name;
+    d.edtn = "7";
+    d.expp = 2;
+    d.updn = "1";
+    s57write::Feature f;
+    f.rcid = rcid;
+    f.rver = 2;
+    f.ruin = s57write::kModify;
+    s57write::S57Writer w;
+    w.addDataSetIdentification(d).addFeature(f);
+    return w;
+  };
+  ASSERT_TRUE(cell("GOOD0002.000").writeFile((dir / "ENC_ROOT/GOOD0002/GOOD0002.000").string()));
+  ASSERT_TRUE(update("GOOD0002.001", 1).writeFile((dir / "ENC_ROOT/GOOD0002/GOOD0002.001").string()));
+  ASSERT_TRUE(cell("BAD00001.000").writeFile((dir / "ENC_ROOT/BAD00001.000").string()));
+  ASSERT_TRUE(update("BAD00001.001", 9).writeFile((dir / "ENC_ROOT/BAD00001.001").string()));
+  const std::string bad = (dir / "ENC_ROOT/BAD00001.000").string();
+  const std::string good = (dir / "ENC_ROOT/GOOD0002/GOOD0002.000").string();
+  const std::string error =
+      "BAD00001.001: not applied: modify or delete of a record the cell does not have (RCNM=100,RCID=9: no such record)";
+
+  const ToolRun run = runEnctool("'" + dir.string() + "'");
+  EXPECT_EQ(run.status, 0) << run.out;  // a stopped chain is a warning, not a failure
+  EXPECT_EQ(run.out.rfind("{\"folder\":\"" + dir.string() + "\",\"cells\":2,\"catalogues\":0,\"warnings\":[]}\n", 0), 0u)
+      << run.out;
+  EXPECT_NE(run.out.find("{\"file\":\"" + bad + "\",\"code\":0,"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"edition\":7,\"updates\":[],\"updateError\":\"" + error + "\",\"warnings\":[\"" + error + "\"]}"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("{\"file\":\"" + good + "\",\"code\":0,"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("\"edition\":7,\"updates\":[1],\"warnings\":[]}"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("err: enctool info: " + bad + ": warning: " + error), std::string::npos) << run.out;
+
+  const ToolRun base = runEnctool("--no-updates '" + dir.string() + "'");
+  EXPECT_EQ(base.status, 0);
+  EXPECT_EQ(base.out.find("updateError"), std::string::npos) << base.out;
+  EXPECT_EQ(base.out.find("\"updates\":[1]"), std::string::npos) << base.out;
+  // A cell named alone finds its updates beside it.
+  EXPECT_NE(runEnctool("'" + good + "'").out.find("\"updates\":[1]"), std::string::npos);
+  fs::remove_all(dir);
+}

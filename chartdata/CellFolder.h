@@ -1,0 +1,32 @@
+#pragma once
+// The cells in a folder at any depth, as chart distributions ship them: a
+// plain folder of cells, one folder per cell (ENC_ROOT/US5WA22M/US5WA22M.000)
+// or exchange sets, whose CATALOG.031 lists every file with its CRC-32.
+#include <string>
+#include <vector>
+
+#include "UpdateChain.h"
+
+struct CellSource {
+  std::string path;                     // the base file, NAME.000
+  std::vector<UpdateFileName> updates;  // NAME.001 ... beside it, by number
+  // What the catalogue check found about the cell's files: a CRC that does
+  // not match, a file the catalogue does not list. One readable line each,
+  // naming the file.
+  std::vector<std::string> warnings;
+};
+
+struct CellFolder {
+  std::vector<CellSource> cells;  // by path; a cell's file name stands once
+  // Findings that belong to no cell: files a catalogue lists that are
+  // absent, catalogues that cannot be read, a cell found twice, a
+  // mismatching CRC of a file that is no cell's.
+  std::vector<std::string> warnings;
+  int catalogues = 0;  // CATALOG.031 files read
+};
+
+// Walks `directory` and its subfolders (folder links are not followed),
+// takes every NAME.000 as a base cell with the NAME.001 ... beside it, and
+// checks each CATALOG.031 against the files under its folder. A missing or
+// unreadable folder gives no cells.
+CellFolder scanCellFolder(const std::string& directory);

@@ -1,0 +1,108 @@
+#include "UpdateChain.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "S57CellReader.h"
+#include "UpdateApplication.h"
+#include "UpdateFile.h"
+#include "UpdateResult.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// "US5WA22M.001" -> "US5WA22M".
+std::string_view stemOf(std::string_view name) {
+  const size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+// 1 to 999 for an extension of three digits, else 0.
+int updateNumber(std::string_view extension) {
+  if (extension.size() != 3) return 0;
+  int n = 0;
+  for (const char c : extension) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + (c - '0');
+  }
+  return n;
+}
+
+int checkDataSet(const DataSetIdentification& update, const DataSetIdentification& base, int number,
+                 std::string& detail) {
+  if (update.EXPP != 2) {
+    detail = "its DSID says EXPP " + std::to_string(update.EXPP) + ", not 2";
+    return UpdateNotAnUpdate;
+  }
+  if (stemOf(update.DSNM) != stemOf(base.DSNM)) {
+    detail = "its DSID names " + update.DSNM + ", the cell is " + base.DSNM;
+    return UpdateNotAnUpdate;
+  }
+  if (std::atoi(update.EDTN.c_str()) != std::atoi(base.EDTN.c_str())) {
+    detail = "edition " + update.EDTN + ", the cell's is " + base.EDTN;
+    return UpdateWrongEdition;
+  }
+  if (std::atoi(update.UPDN.c_str()) != number) {
+    detail = "its DSID says UPDN " + update.UPDN;
+    return UpdateWrongNumber;
+  }
+  return UpdateOk;
+}
+
+}  // namespace
+
+std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath) {
+  std::vector<UpdateFileName> files;
+  const fs::path base(basePath);
+  const std::string stem = base.stem().string();
+  const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path& path = it->path();
+    if (path.stem().string() != stem) continue;
+    const std::string extension = path.extension().string();
+    const int number = extension.size() == 4 ? updateNumber(std::string_view(extension).substr(1)) : 0;
+    std::error_code typeError;
+    if (number > 0 && it->is_regular_file(typeError)) files.push_back({number, path.string()});
+  }
+  std::sort(files.begin(), files.end(),
+            [](const UpdateFileName& a, const UpdateFileName& b) { return a.number < b.number; });
+  return files;
+}
+
+UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<UpdateFileName>& files) {
+  UpdateChainResult result;
+  const DataSetIdentification& cell = base.dataSetIdentification;
+  const int included = std::max(0, std::atoi(cell.UPDN.c_str()));
+  int expected = included + 1;
+  std::optional<UpdateApplication> application;  // indexes the cell on first use
+  for (const UpdateFileName& file : files) {
+    if (file.number <= included) continue;
+    const std::string name = fs::path(file.path).filename().string();
+    std::string detail;
+    int code = UpdateOk;
+    UpdateFile update;
+    if (file.number != expected) {
+      detail = "update " + std::to_string(expected) + " is absent";
+      code = UpdateGap;
+    }
+    if (code == UpdateOk) code = readUpdateFile(file.path, update, detail);
+    if (code == UpdateOk) code = checkDataSet(update.dataSet, cell, file.number, detail);
+    if (code == UpdateOk) {
+      if (!application) application.emplace(base);
+      code = application->apply(update, detail);
+    }
+    if (code != UpdateOk) {
+      result.code = code;
+      result.error = name + ": not applied: " + updateResultText(code) + " (" + detail + ")";
+      break;
+    }
+    result.applied.push_back(file.number);
+    ++expected;
+  }
+  if (application) application->finish();
+  return result;
+}

@@ -1,0 +1,228 @@
+// Folders of cells as they are shipped: exchange sets with CATALOG.031
+// (its CATD records, the CRC-32 of every file it lists, the files it lists
+// that are absent and those it does not list), one folder per cell (NOAA's
+// ENC_ROOT/US5WA22M/US5WA22M.000) and flat folders.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "CellFolder.h"
+#include "Crc32.h"
+#include "ExchangeCatalogue.h"
+#include "Iso8211Writer.h"
+#include "S57CellReader.h"
+#include "S57Writer.h"
+#include "UpdateChain.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kExchange = fs::path(CHART_SHARED_ENC) / "exchange";
+
+struct Listed {
+  std::string file;
+  std::string crc;  // empty: none given
+};
+
+// A CATALOG.031 as S-57 lays it out: ASCII subfields, RCNM and RCID of
+// fixed width, the rest up to a unit terminator.
+std::string catalogueImage(const std::vector<Listed>& files) {
+  iso8211::Writer w;
+  w.describe("0001", "0100;&   ", "ISO 8211 Record Identifier", "", "(I(5))")
+      .describe("CATD", "1600;&   ", "Catalog Directory field",
+                "RCNM!RCID!FILE!LFIL!VOLM!IMPL!SLAT!WLON!NLAT!ELON!CRCS!COMT", "(A(2),I(10),3A,A(3),4R,2A)")
+      .fieldTree({{"0001", "CATD"}});
+  int n = 0;
+  for (const Listed& f : files) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%05d", ++n);
+    char rcid[16];
+    std::snprintf(rcid, sizeof rcid, "%010d", n);
+    const bool cell = f.file.size() > 4 && f.file[f.file.size() - 4] == '.' && std::isdigit(f.file.back());
+    w.addRecord(iso8211::Record()
+                    .add("0001", iso8211::field(id))
+                    .add("CATD", iso8211::field(std::string("CD") + rcid + iso8211::text(f.file) + iso8211::text("") +
+                                                iso8211::text("V01X01") + (cell ? "BIN" : "TXT") +
+                                                iso8211::text("47.0") + iso8211::text("-122.1") +
+                                                iso8211::text("47.1") + iso8211::text("-122.0") +
+                                                iso8211::text(f.crc) + iso8211::text(""))));
+  }
+  return w.image();
+}
+
+std::string hexCrc(const std::string& path) {
+  std::uint32_t crc = 0;
+  EXPECT_TRUE(fileCrc32(path, crc));
+  char text[9];
+  std::snprintf(text, sizeof text, "%08X", crc);
+  return text;
+}
+
+void writeFile(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string smallCell(const std::string& name) {
+  s57write::DataSet d;
+  d.dsnm = name;
+  s57write::S57Writer w;
+  w.addDataSet(d).addIsolatedNode(1, {470000000, -1220000000});
+  return w.image();
+}
+
+bool contains(const std::vector<std::string>& lines, const std::string& part) {
+  for (const std::string& l : lines)
+    if (l.find(part) != std::string::npos) return true;
+  return false;
+}
+
+class CellFolders : public testing::Test {
+protected:
+  void SetUp() override {
+    root = fs::temp_directory_path() / ("cell_folder_test_" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+  }
+  void TearDown() override { fs::remove_all(root); }
+  fs::path root;
+};
+
+}  // namespace
+
+TEST(Crc32, GivesTheStandardCheckValueInOnePieceAndInMany) {
+  EXPECT_EQ(crc32("123456789"), 0xCBF43926u);
+  EXPECT_EQ(crc32(""), 0u);
+  std::string bytes;
+  for (int i = 0; i < 1000; ++i) bytes += static_cast<char>(i * 7);
+  std::uint32_t pieces = 0;
+  for (size_t at = 0; at < bytes.size(); at += 13) pieces = crc32Update(pieces, std::string_view(bytes).substr(at, 13));
+  EXPECT_EQ(pieces, crc32(bytes));
+}
+
+TEST(ExchangeCatalogue, ReadsTheCatalogueRecordsOfAShippedSet) {
+  const fs::path catalogue = kExchange / "AA400011/ENC_ROOT/CATALOG.031";
+  if (!fs::exists(catalogue)) GTEST_SKIP() << catalogue << " is absent";
+  std::vector<CatalogueEntry> entries;
+  ASSERT_EQ(readCatalogue(catalogue.string(), entries), 0);
+  ASSERT_EQ(entries.size(), 5u);
+  EXPECT_EQ(entries[0].file, "CATALOG.031");
+  EXPECT_EQ(entries[0].implementation, "ASC");
+  EXPECT_EQ(entries[1].file, "AA400011.000");
+  EXPECT_EQ(entries[1].volume, "V01X01");
+  EXPECT_EQ(entries[1].implementation, "BIN");
+  EXPECT_EQ(entries[1].crc, "F9FDC116");
+  EXPECT_EQ(entries[2].file, "AA400011.001");
+  EXPECT_EQ(entries[2].crc, "C2DB1552");
+  EXPECT_EQ(entries[4].crc, "");
+}
+
+TEST(ExchangeCatalogue, DamagedCataloguesGiveTheReadersCodes) {
+  const std::string good = catalogueImage({{"A.000", "12345678"}, {"README.TXT", ""}});
+  std::vector<CatalogueEntry> entries;
+  ASSERT_EQ(readCatalogueBytes(good, entries), 0);
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].file, "A.000");
+  EXPECT_EQ(entries[0].crc, "12345678");
+  EXPECT_EQ(readCatalogueBytes(good.substr(0, 20), entries), 2);
+  EXPECT_EQ(readCatalogueBytes(std::string(100, 'x'), entries), 3);
+  // A record cut short fails the read.
+  std::string damaged = good;
+  damaged.resize(good.size() - 30);
+  EXPECT_NE(readCatalogueBytes(damaged, entries), 0);
+}
+
+TEST(ShippedExchangeSets, TheMismatchingCrcAndTheUnlistedUpdateAreNamedOnTheirCell) {
+  if (!fs::is_directory(kExchange)) GTEST_SKIP() << kExchange << " is absent";
+  const CellFolder folder = scanCellFolder(kExchange.string());
+  EXPECT_EQ(folder.catalogues, 3);
+  EXPECT_TRUE(folder.warnings.empty()) << folder.warnings.front();
+  ASSERT_EQ(folder.cells.size(), 3u);
+  const CellSource& aa400010 = folder.cells[1];
+  EXPECT_EQ(fs::path(aa400010.path).filename(), "AA400010.000");
+  ASSERT_EQ(aa400010.updates.size(), 1u);
+  EXPECT_EQ(aa400010.updates[0].number, 1);
+  ASSERT_EQ(aa400010.warnings.size(), 2u);
+  EXPECT_EQ(aa400010.warnings[0].rfind("AA400010.000: CRC-32 is 407A3FAC, the catalogue ", 0), 0u)
+      << aa400010.warnings[0];
+  EXPECT_NE(aa400010.warnings[0].find("gives 40F159B7"), std::string::npos) << aa400010.warnings[0];
+  EXPECT_EQ(aa400010.warnings[1].rfind("AA400010.001: not listed in the catalogue ", 0), 0u)
+      << aa400010.warnings[1];
+  EXPECT_TRUE(folder.cells[0].warnings.empty());
+  EXPECT_TRUE(folder.cells[2].warnings.empty());
+  EXPECT_EQ(folder.cells[2].updates.size(), 1u);
+}
+
+TEST_F(CellFolders, CatalogueFindingsGoToTheirCellsAndNeverStopTheScan) {
+  const fs::path set = root / "ENC_ROOT";
+  writeFile(set / "A/A.000", smallCell("A.000"));
+  writeFile(set / "A/A.001", "update bytes");
+  writeFile(set / "C/C.000", smallCell("C.000"));  // not listed
+  writeFile(set / "D.000", smallCell("D.000"));
+  writeFile(set / "copy/D.000", smallCell("D.000"));  // the same cell again
+  writeFile(set / "README.TXT", "read me");
+  writeFile(set / "CATALOG.031", catalogueImage({{"CATALOG.031", ""},
+                                                 {"A\\A.000", hexCrc((set / "A/A.000").string())},
+                                                 {"A\\A.001", "0BADC0DE"},
+                                                 {"B\\B.000", "00000000"},  // absent
+                                                 {"D.000", ""},
+                                                 {"copy\\D.000", ""},
+                                                 {"README.TXT", "12345678"}}));
+  const CellFolder folder = scanCellFolder(root.string());
+  EXPECT_EQ(folder.catalogues, 1);
+  ASSERT_EQ(folder.cells.size(), 3u);
+  EXPECT_EQ(folder.cells[0].path, (set / "A/A.000").string());
+  EXPECT_EQ(folder.cells[1].path, (set / "C/C.000").string());
+  EXPECT_EQ(folder.cells[2].path, (set / "D.000").string());
+  ASSERT_EQ(folder.cells[0].updates.size(), 1u);
+  EXPECT_EQ(folder.cells[0].updates[0].path, (set / "A/A.001").string());
+
+  ASSERT_EQ(folder.cells[0].warnings.size(), 1u);
+  EXPECT_EQ(folder.cells[0].warnings[0].rfind("A.001: CRC-32 is " + hexCrc((set / "A/A.001").string()), 0), 0u)
+      << folder.cells[0].warnings[0];
+  EXPECT_NE(folder.cells[0].warnings[0].find("gives 0BADC0DE"), std::string::npos);
+  ASSERT_EQ(folder.cells[1].warnings.size(), 1u);
+  EXPECT_EQ(folder.cells[1].warnings[0].rfind("C.000: not listed in the catalogue ", 0), 0u);
+  EXPECT_TRUE(folder.cells[2].warnings.empty());
+
+  EXPECT_TRUE(contains(folder.warnings, "lists B\\B.000, which is absent"));
+  EXPECT_TRUE(contains(folder.warnings, "README.TXT: CRC-32 is"));
+  EXPECT_TRUE(contains(folder.warnings, (set / "copy/D.000").string() + ": the same cell as"));
+  EXPECT_EQ(folder.warnings.size(), 3u);
+}
+
+TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
+  writeFile(root / "ENC_ROOT/A.000", smallCell("A.000"));
+  writeFile(root / "ENC_ROOT/CATALOG.031", "garbage, not an ISO 8211 file at all");
+  const CellFolder folder = scanCellFolder(root.string());
+  ASSERT_EQ(folder.cells.size(), 1u);
+  EXPECT_TRUE(folder.cells[0].warnings.empty());
+  ASSERT_EQ(folder.warnings.size(), 1u);
+  EXPECT_NE(folder.warnings[0].find("catalogue cannot be read (reader code 3"), std::string::npos)
+      << folder.warnings[0];
+  EXPECT_TRUE(scanCellFolder((root / "absent").string()).cells.empty());
+}
+
+TEST_F(CellFolders, OneFolderPerCellAsNoaaShipsItGivesTheCellWithItsFourUpdates) {
+  const fs::path source = fs::path(CHART_SHARED_ENC) / "US5WA22M";
+  if (!fs::is_directory(source)) GTEST_SKIP() << source << " is absent";
+  const fs::path cell = root / "ENC_ROOT/US5WA22M";
+  fs::create_directories(cell);
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), cell / ("US5WA22M" + std::string(ext)));
+  const CellFolder folder = scanCellFolder((root / "ENC_ROOT").string());
+  ASSERT_EQ(folder.cells.size(), 1u);
+  EXPECT_TRUE(folder.warnings.empty());
+  ASSERT_EQ(folder.cells[0].updates.size(), 4u);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCell(folder.cells[0].path), 0);
+  const UpdateChainResult result = applyUpdateChain(reader, folder.cells[0].updates);
+  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.applied, (std::vector<int>{1, 2, 3, 4}));
+}
