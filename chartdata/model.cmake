@@ -3,6 +3,7 @@
 target_sources(chartdata PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellFinishing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChartModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Geodesic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeometryAssembly.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MercatorProjection.cpp)
 # Features carry look-up instructions and are built with the attribute
