@@ -12,6 +12,7 @@
 #include "LinePortrayal.h"
 #include "PointPortrayal.h"
 #include "SoundingPortrayal.h"
+#include "WorldBaseMap.h"
 
 namespace {
 constexpr double kPickDistance = 50000000.0;  // chart units
@@ -32,6 +33,7 @@ void ChartView::draw(QPainter& painter) {
 void ChartView::draw(QPainter& painter, const std::vector<S57Cell*>& cells) {
   updateOrigin(*this);
   setupChartFont(painter);
+  if (displaySettings().showWorldBaseMap) worldBaseMap().draw(painter, *this);
   drawCells(painter, cells);
 }
 

@@ -14,7 +14,8 @@ struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
 
   // The draw pass over a snapshot of the process-wide cell list: brings the
-  // origin up to date, sets the chart font, then drawCells. The painter
+  // origin up to date, sets the chart font, draws the world base map when
+  // it is shown, then drawCells. The painter
   // must have been set up for this view (setupPainter).
   void draw(QPainter& painter);
   // The same over the given cells, for a caller that holds its own list.

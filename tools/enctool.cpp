@@ -7,6 +7,7 @@ int runInfoCommand(int argc, char** argv);    // InfoCommand.cpp
 int runMklibCommand(int argc, char** argv);   // MklibCommand.cpp
 int runRenderCommand(int argc, char** argv);  // RenderCommand.cpp
 int runDemoCommand(int argc, char** argv);    // DemoCommand.cpp
+int runBasemapCommand(int argc, char** argv); // BasemapCommand.cpp
 
 namespace {
 void printUsage() {
@@ -14,7 +15,8 @@ void printUsage() {
       "usage: enctool info [--library DIR [--features]] [CELL...]\n"
       "       enctool mklib --xml FILE --objects FILE --attributes FILE --out DIR\n"
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
-      "       enctool demo --out DIR\n");
+      "       enctool demo --out DIR\n"
+      "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n");
 }
 }  // namespace
 
@@ -28,6 +30,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "mklib") == 0) return runMklibCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "render") == 0) return runRenderCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "demo") == 0) return runDemoCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "basemap") == 0) return runBasemapCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;
