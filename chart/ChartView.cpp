@@ -44,6 +44,7 @@ void ChartView::drawCells(QPainter& painter) {
 
 void ChartView::drawCells(QPainter& painter, const std::vector<S57Cell*>& cells) {
   drawnCells.clear();
+  cellNameBoxes.boxes.clear();
   chooseCandidates(cells, *this, candidates);
   const bool boundaries = displaySettings().showCellBoundaries;
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
@@ -52,7 +53,7 @@ void ChartView::drawCells(QPainter& painter, const std::vector<S57Cell*>& cells)
       drawCell(painter, cell);
       drawnCells.push_back(&cell);
     }
-    if (boundaries) drawCellBoundary(painter, cell, *this);
+    if (boundaries) drawCellBoundary(painter, cell, *this, &cellNameBoxes);
   }
 }
 

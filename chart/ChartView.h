@@ -23,7 +23,8 @@ struct ChartView : ViewGeometry {
 
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it,
-  // then its boundary (drawn or not) when boundaries are shown.
+  // then its boundary (drawn or not) when boundaries are shown, the names
+  // decluttered among themselves.
   void drawCells(QPainter& painter);
   void drawCells(QPainter& painter, const std::vector<S57Cell*>& cells);
 
@@ -39,6 +40,7 @@ struct ChartView : ViewGeometry {
   // Kept from one pass to the next so that a pass allocates nothing once
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
+  TextBoxList cellNameBoxes;  // the cell names placed in the pass
   AreaOutlineBuffers outlineBuffers;
   LineBuffers lineBuffers;
 };
