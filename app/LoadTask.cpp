@@ -6,6 +6,7 @@
 #include <QThreadPool>
 #include <atomic>
 
+#include "ChineseText.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "MainWindow.h"
@@ -18,11 +19,7 @@ std::atomic<bool> stopRequested{false};
 
 bool loadingInProgress() { return tasksRunning.load() > 0; }
 
-QString cellFailureText(int code) {
-  if (code == 1 && !engineState().libraryLoaded)
-    return QStringLiteral("the presentation library (S57Lib) is not loaded");
-  return QString::fromLatin1(readerResultText(code));
-}
+QString cellFailureText(int code) { return chineseFailureText(code, engineState().libraryLoaded); }
 
 loadTask::loadTask(QString directory_, MainWindow& window_)
     : directory(std::move(directory_)), window(window_) {
@@ -51,7 +48,7 @@ void loadTask::run() {
     const QString path = directory + QStringLiteral("//") + name;
     const int code = loadCell(QFile::encodeName(path).toStdString());
     if (code == 0)
-      QMetaObject::invokeMethod(&window, "update", Qt::QueuedConnection);  // show it as it comes
+      QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes
     else
       failures << name + QStringLiteral(": ") + cellFailureText(code);
   }
