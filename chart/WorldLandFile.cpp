@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 namespace {
 constexpr char kTag[4] = {'C', 'H', 'W', 'B'};
@@ -121,13 +120,15 @@ bool decodeWorldLand(const char* bytes, std::size_t size, WorldLandData& data, s
 
 bool readWorldLandFile(const std::string& path, WorldLandData& data, std::string& error) {
   data.levels.clear();
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) {
     error = path + ": cannot be opened";
     return false;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  const std::streamoff size = in.tellg();
+  std::string bytes(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
+  in.seekg(0);
+  if (size < 0 || !in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
     error = path + ": cannot be read";
     return false;
   }
