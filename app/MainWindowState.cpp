@@ -3,6 +3,7 @@
 // user's choices stored across starts.
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QSettings>
 #include <QStatusBar>
@@ -44,7 +45,14 @@ void MainWindow::syncCheckMarks() {
   action_19_->setChecked(scheme == ColourScheme::NIGHT);
 }
 
-void MainWindow::applyTheme() { applyWindowTheme(schemeOfTable(displaySettings().colourTable)); }
+void MainWindow::applyTheme() {
+  applyWindowTheme(schemeOfTable(displaySettings().colourTable));
+  // A widget with a style sheet keeps the palette it was polished with:
+  // setting the sheet again polishes it with the new one.
+  const QString sheet = positionBox_->styleSheet();
+  positionBox_->setStyleSheet(QString());
+  positionBox_->setStyleSheet(sheet);
+}
 
 void MainWindow::saveDisplayChoices() {
   QSettings store;
