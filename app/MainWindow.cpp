@@ -352,11 +352,19 @@ void MainWindow::paintEvent(QPaintEvent*) {
   setupPainter(painter, width(), height(), chartView);
   chartView.draw(painter);
   if (rangeBearing_.active()) {
-    painter.setWindow(rect());  // back to window pixels
+    painter.setWindow(rect());  // back to window pixels, in the window's font
+    painter.setFont(font());
     rangeBearing_.draw(painter, chartView, palette().color(QPalette::Window));
   }
   qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
   painting_ = false;
+  // A view changed without viewChanged (by a caller that set it directly):
+  // the status bar catches up after this paint.
+  if (chartView.scale != shownScale_) {
+    shownScale_ = chartView.scale;
+    QMetaObject::invokeMethod(
+        this, [this] { scaleLabel_->setText(scaleText()), showCursorPosition(); }, Qt::QueuedConnection);
+  }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

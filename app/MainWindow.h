@@ -225,4 +225,5 @@ private:
   bool viewMovedByUser_ = false;
   bool cursorSeen_ = false;  // the position box shows the cursor, else the view centre
   QPoint cursor_;            // last cursor position, window pixels
+  float shownScale_ = 0;     // the scale the status bar shows
 };

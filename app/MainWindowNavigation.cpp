@@ -31,6 +31,7 @@ void MainWindow::viewChanged() {
   syncViewport();
   updateOrigin(chartView);
   scaleLabel_->setText(scaleText());
+  shownScale_ = chartView.scale;
   showCursorPosition();
   update();
 }

@@ -4,6 +4,7 @@
 // the mouse, and the window's responsiveness while a directory loads.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -141,11 +142,22 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
   fs::create_directories(artifacts);
   EXPECT_TRUE(grab(*window).save(QString::fromStdString((artifacts / "window-us5wa22m.png").string())));
 
+  // The picture of the README: the demo harbour with soundings and
+  // contours, the cell list open and a range and bearing measured.
   displaySettings().showSoundings = true;
   displaySettings().showDepthContours = true;
+  window->resize(1140, 700);
+  window->findChild<QAction*>("actionCellList")->trigger();
+  QApplication::processEvents();
   showCell(demo::kCellName, 60000.0f);
   EXPECT_TRUE(drawn(demo::kCellName));
-  move(*window, {400, 300}, false);  // a position in the box
+  window->findChild<QAction*>("actionMeasure")->trigger();
+  for (const QPoint at : {QPoint(255, 450), QPoint(600, 150)}) {
+    press(*window, at);
+    release(*window, at);
+  }
+  EXPECT_TRUE(window->rangeBearing().hasResult());
+  move(*window, {420, 300}, false);  // a position in the box
   const QImage shot = grab(*window);
   EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window.png").string())));
   // Not an empty window: depth shades, land, symbols and text.
