@@ -57,32 +57,45 @@ void WorldBaseMap::setLand(const WorldLandData& data) {
   for (const WorldLandLevel& source : data.levels) {
     Level level;
     level.fromScale = source.fromScale;
+    std::size_t positions = 0, rings = 0;
+    for (const WorldLandPolygon& polygon : source.polygons)
+      for (const auto& ring : polygon.rings) positions += ring.size(), ++rings;
+    level.positions.reserve(positions);
+    level.rings.reserve(rings);
+    level.polygons.reserve(source.polygons.size());
     for (const WorldLandPolygon& polygon : source.polygons) {
       Polygon p;
       p.firstRing = static_cast<std::uint32_t>(level.rings.size());
-      bool first = true;
       for (const auto& ring : polygon.rings) {
         if (ring.size() < 3) continue;  // encloses nothing
-        Ring r;
-        r.offset = static_cast<std::uint32_t>(level.points.size());
-        r.count = static_cast<std::uint32_t>(ring.size());
-        for (const GeoPoint& g : ring) {
-          const ChartPoint c = geoToChart({std::clamp(g.latitude, -kLatitudeLimit, kLatitudeLimit), g.longitude});
-          level.points.push_back(c);
-          if (first) {
-            p.box = {c.x, c.y, c.x, c.y};
-            first = false;
-          }
-          p.box.minX = std::min(p.box.minX, c.x), p.box.maxX = std::max(p.box.maxX, c.x);
-          p.box.minY = std::min(p.box.minY, c.y), p.box.maxY = std::max(p.box.maxY, c.y);
-        }
-        level.rings.push_back(r);
+        level.rings.push_back({static_cast<std::uint32_t>(level.positions.size()), static_cast<std::uint32_t>(ring.size())});
+        level.positions.insert(level.positions.end(), ring.begin(), ring.end());
       }
       p.ringCount = static_cast<std::uint32_t>(level.rings.size()) - p.firstRing;
       if (p.ringCount > 0) level.polygons.push_back(p);
     }
     levels_.push_back(std::move(level));
   }
+}
+
+void WorldBaseMap::project(Level& level) {
+  level.points.resize(level.positions.size());
+  for (std::size_t i = 0; i < level.positions.size(); ++i) {
+    const GeoPoint& g = level.positions[i];
+    level.points[i] = geoToChart({std::clamp(g.latitude, -kLatitudeLimit, kLatitudeLimit), g.longitude});
+  }
+  for (Polygon& p : level.polygons) {
+    // The exterior ring bounds the polygon.
+    const Ring& exterior = level.rings[p.firstRing];
+    const ChartPoint& first = level.points[exterior.offset];
+    p.box = {first.x, first.y, first.x, first.y};
+    for (std::uint32_t i = 1; i < exterior.count; ++i) {
+      const ChartPoint& c = level.points[exterior.offset + i];
+      p.box.minX = std::min(p.box.minX, c.x), p.box.maxX = std::max(p.box.maxX, c.x);
+      p.box.minY = std::min(p.box.minY, c.y), p.box.maxY = std::max(p.box.maxY, c.y);
+    }
+  }
+  level.projected = true;
 }
 
 bool WorldBaseMap::load(const std::string& path, std::string& error) {
@@ -131,7 +144,8 @@ void WorldBaseMap::draw(QPainter& painter, const ViewGeometry& view) {
   polygonsDrawn_ = 0;
   const int levelIndex = levelFor(view.scale);
   if (levelIndex < 0) return;
-  const Level& level = levels_[static_cast<std::size_t>(levelIndex)];
+  Level& level = levels_[static_cast<std::size_t>(levelIndex)];
+  if (!level.projected) project(level);
   painter.fillRect(0, 0, view.viewportWidth, view.viewportHeight, solidBrush(colourIndex("DEPDW")));
 
   const double scale = view.scale;

@@ -15,9 +15,10 @@ class QPainter;
 
 class WorldBaseMap {
 public:
-  // Projects the polygons of `data` into chart units (latitudes beyond
-  // +-85 degrees are taken as 85, where the Mercator plane ends for this
-  // purpose); replaces what was loaded.
+  // Takes the polygons of `data`, replacing what was loaded. A level is
+  // projected into chart units (latitudes beyond +-85 degrees taken as 85,
+  // where the Mercator plane ends for this purpose) the first time a view
+  // needs it, so start-up pays only for copying.
   void setLand(const WorldLandData& data);
   // Reads a world land file (WorldLandFile.h). On failure the map is left
   // empty and `error` says why.
@@ -50,11 +51,14 @@ private:
   };
   struct Level {
     float fromScale = 0;
+    std::vector<GeoPoint> positions;  // every ring's, in ring order
+    bool projected = false;           // points and boxes made from positions
     std::vector<ChartPoint> points;
     std::vector<Ring> rings;
     std::vector<Polygon> polygons;
   };
 
+  static void project(Level& level);
   // Appends a ring in logical units, thinned to one point per pixel and
   // clipped to a margin around the viewport, to polygon_; false when
   // nothing of it is left.
