@@ -30,6 +30,14 @@ QTreeWidgetItem* row(QTreeWidget* tree, const QString& name) {
   return nullptr;
 }
 
+// As the window system delivers a double click: press, release, double click, release.
+void doubleClick(QTreeWidget* tree, QTreeWidgetItem* item) {
+  const QPoint at = tree->visualItemRect(item).center();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
 TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   if (!fs::exists(kShared / "s58") || !fs::exists(kShared / "US5WA22M/US5WA22M.000"))
     GTEST_SKIP() << "the shared cells are not in " << kShared;
@@ -61,8 +69,10 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   EXPECT_GE(tree->indexOfTopLevelItem(broken), window->cellListPanel()->loadedCount());
 
   // A double click centres the view on the cell at its compilation scale.
-  tree->setCurrentItem(us);
-  emit tree->itemDoubleClicked(us, 0);
+  QApplication::processEvents();  // the panel laid out
+  tree->scrollToItem(us);
+  ASSERT_FALSE(tree->visualItemRect(us).isEmpty());
+  doubleClick(tree, us);
   EXPECT_FLOAT_EQ(window->chartView.scale, 15000.0f);
   const S57Cell* cell = nullptr;
   for (S57Cell* c : *cells)
@@ -75,7 +85,8 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
             window->chartView.drawnCells.end());
   // A failed file's row leaves the view alone.
   const ChartPoint centre = window->chartView.centre;
-  emit tree->itemDoubleClicked(broken, 0);
+  tree->scrollToItem(broken);
+  doubleClick(tree, broken);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
 
   action("actionCellList")->trigger();
