@@ -94,6 +94,28 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   EXPECT_FALSE(action("actionCellList")->isChecked());
 }
 
+TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
+  S57Cell cell;
+  cell.name = "WARNED01.000";
+  cell.compilationScale = 52000;
+  cell.edition = 3;
+  cell.updatesApplied = {1, 2};
+  cell.loadWarnings = {"WARNED01.004: update 3 is missing", "CATALOG.031: CRC does not match"};
+  CellListPanel panel;
+  panel.addCells({&cell});
+  panel.addCells({&cell});  // listed once
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 1);
+  const QTreeWidgetItem* row = panel.tree()->topLevelItem(0);
+  EXPECT_EQ(row->text(CellListPanel::ScaleColumn), "1:52,000");
+  EXPECT_EQ(row->text(CellListPanel::EditionColumn), QString::fromUtf8("第3版 更新1-2"));
+  EXPECT_EQ(row->text(CellListPanel::WarningColumn),
+            QString::fromUtf8("WARNED01.004: update 3 is missing；CATALOG.031: CRC does not match"));
+  // A failure listed twice shows once, after the loaded cells.
+  panel.addFailures({"BAD.000: 文件不足25字节", "BAD.000: 文件不足25字节", ""});
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 2);
+  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(0), "BAD.000");
+}
+
 TEST(CellListText, EditionsAndUpdates) {
   EXPECT_EQ(CellListPanel::editionText(0, {}), QString::fromUtf8("—"));
   EXPECT_EQ(CellListPanel::editionText(2, {}), QString::fromUtf8("第2版"));

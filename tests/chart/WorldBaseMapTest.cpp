@@ -3,8 +3,12 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
+#include "CellFixtures.h"
 #include "ChartView.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
@@ -256,6 +260,35 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   image = draw({0, 0}, 3e7f, &cells);
   EXPECT_EQ(at(image, {1.5, 1.5}), kCell);
   EXPECT_EQ(at(image, {3.5, 3.5}), QColor(Qt::white));
+}
+
+}  // namespace
+
+namespace {
+
+int runEnctool(const std::string& args) {
+  return std::system((std::string(ENCTOOL_PATH) + " basemap " + args + " >/dev/null 2>&1").c_str());
+}
+
+TEST(EnctoolBasemap, WritesTheLevelsCoarsestFirstOrNothingOnABadSource) {
+  fixtures::TempDirectory dir;
+  const std::string good = dir.path + "/land.json", bad = dir.path + "/bad.json", out = dir.path + "/world.bin";
+  std::ofstream(good) << R"({"type":"Topology","objects":{"land":{"type":"Polygon","arcs":[[0]]}},)"
+                      << R"("arcs":[[[10,10],[20,10],[20,20],[10,10]]]})";
+  std::ofstream(bad) << R"({"type":"Topology","objects":{"land":{"type":"Polygon","arcs":[[3]]}},"arcs":[]})";
+  ASSERT_EQ(runEnctool("--level '" + good + "' 0 --level '" + good + "' 2e7 --out '" + out + "'"), 0);
+  WorldLandData data;
+  std::string error;
+  ASSERT_TRUE(readWorldLandFile(out, data, error)) << error;
+  ASSERT_EQ(data.levels.size(), 2u);
+  EXPECT_EQ(data.levels[0].fromScale, 2e7f);
+  EXPECT_EQ(data.levels[1].polygons[0].rings[0].size(), 3u);
+
+  std::filesystem::remove(out);
+  EXPECT_NE(runEnctool("--level '" + bad + "' 0 --out '" + out + "'"), 0);
+  EXPECT_NE(runEnctool("--level '" + good + "' abc --out '" + out + "'"), 0);
+  EXPECT_NE(runEnctool("--level '" + dir.path + "/none.json' 0 --out '" + out + "'"), 0);
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 }  // namespace
