@@ -9,6 +9,7 @@
 #include "CellFolder.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "ChineseText.h"
 #include "EngineState.h"
 #include "Engine.h"
 #include "MainWindow.h"
@@ -35,11 +36,7 @@ void fitWindowView(MainWindow& window, const std::vector<S57Cell*>& cells) {
 
 bool loadingInProgress() { return tasksRunning.load() > 0; }
 
-QString cellFailureText(int code) {
-  if (code == 1 && !engineState().libraryLoaded)
-    return QStringLiteral("the presentation library (S57Lib) is not loaded");
-  return QString::fromLatin1(readerResultText(code));
-}
+QString cellFailureText(int code) { return chineseFailureText(code, engineState().libraryLoaded); }
 
 loadTask::loadTask(QString directory_, MainWindow& window_, bool fitEmptyView)
     : directory(std::move(directory_)),
@@ -75,7 +72,7 @@ void loadTask::run() {
     if (code == 0) {
       loaded.push_back(report.cell);
       for (const std::string& warning : report.cell->loadWarnings) warnings << QFile::decodeName(warning.c_str());
-      QMetaObject::invokeMethod(&window, "update", Qt::QueuedConnection);  // show it as it comes
+      QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes
     } else {
       failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
     }
@@ -87,7 +84,7 @@ void loadTask::run() {
         target, [target, loaded] { fitWindowView(*target, loaded); }, Qt::QueuedConnection);
   }
   --tasksRunning;
-  // Cells not loaded first, then what loaded with a warning.
   QMetaObject::invokeMethod(&window, "loadingstop", Qt::AutoConnection,
-                            Q_ARG(QString, (failures + warnings).join(QLatin1Char('\n'))));
+                            Q_ARG(QString, failures.join(QLatin1Char('\n'))),
+                            Q_ARG(QString, warnings.join(QLatin1Char('\n'))));
 }

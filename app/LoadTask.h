@@ -15,7 +15,7 @@ class MainWindow;
 // True from the moment a task is handed to the pool until its run ends.
 bool loadingInProgress();
 
-// A readable reason for a loadCell result code other than 0.
+// A readable reason (in Chinese) for a loadCell result code other than 0.
 QString cellFailureText(int code);
 
 // The class name follows the loading job's established name.
@@ -32,6 +32,6 @@ public:
   void run() override;
 
   const QString directory;  // as the starter passed it
-  MainWindow& window;       // receives loadingstop and repaint requests
+  MainWindow& window;       // receives cellsChanged after each cell, then loadingstop
   const bool fitView;       // asked to, and the window's view drew no cell when the task was made
 };

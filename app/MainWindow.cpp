@@ -9,30 +9,34 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QMovie>
 #include <QPainter>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTreeView>
 #include <QWheelEvent>
 #include <cstdlib>
 
+#include "CellListPanel.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MercatorProjection.h"
+#include "ViewFitting.h"
 
 // The animation resource lives in the appcore library; this links it in.
 static void initAppResources() { Q_INIT_RESOURCE(app); }
 
 namespace {
 
-constexpr float kStartScale = 36978668.0f;  // also the largest scale the wheel reaches
-constexpr float kSmallestZoomInScale = 1000.0f;
+constexpr float kStartScale = kMaximumViewScale;
 constexpr int kDragThreshold = 5;  // pixels in x or in y
 // pan() takes the release 30 pixels higher than reported; the window hands
 // it the true release plus that lift, so the chart ends where the drag
@@ -59,17 +63,31 @@ UserDialogs UserDialogs::standard() {
     return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes);
   };
+  // A notice, not a question: one button.
   d.information = [](QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                             QMessageBox::Yes);
+    QMessageBox::information(parent, title, text);
   };
-  d.openCellFile = [](QWidget* parent) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("open a file."), QString(),
-                                        QStringLiteral("s57(*.000)"));
+  d.openCellFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("打开海图"), folder,
+                                        QStringLiteral("S-57 海图 (*.000)"));
   };
-  d.chooseDirectory = [](QWidget* parent) {
-    return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择目录"), QString(),
+  d.chooseDirectory = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择目录"), folder,
                                              QFileDialog::ShowDirsOnly);
+  };
+  d.goTo = [](QWidget* parent, GoToTarget& target) {
+    GoToDialog dialog(parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    target = dialog.target();
+    return true;
+  };
+  d.customSafetyContour = [](QWidget* parent, double current, double& metres) {
+    bool ok = false;
+    const double value = QInputDialog::getDouble(parent, QStringLiteral("自定义安全等深线"),
+                                                 QStringLiteral("安全等深线（0.1至500米）："), current,
+                                                 kMinimumSafetyContour, kMaximumSafetyContour, 1, &ok);
+    if (ok) metres = value;
+    return ok;
   };
   return d;
 }
@@ -81,11 +99,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   createCentralWidget();
   createLoadingPanel();
   createPositionBox();
+  createCellList();
   createActions();
   createMenus();
-  auto* statusbar = new QStatusBar(this);
-  statusbar->setObjectName(QStringLiteral("statusbar"));
-  setStatusBar(statusbar);
+  createStatusBar();
   resize(862, 686);
   QFont windowFont = font();
   windowFont.setStyleStrategy(QFont::PreferAntialias);
@@ -111,9 +128,17 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   if (!icon.isNull()) setWindowIcon(QIcon(icon));
   // 9.
   displaySettings().setContourSet(10);
+  // The keys reach the window.
+  setFocusPolicy(Qt::StrongFocus);
 
   placeChildren();
   QMetaObject::connectSlotsByName(this);
+  // The user's choices of the last start, then every check mark and the
+  // palette as they stand; the position box starts with the view's centre.
+  restoreChoices();
+  syncCheckMarks();
+  applyTheme();
+  viewChanged();
 }
 
 MainWindow::~MainWindow() {
@@ -154,14 +179,16 @@ void MainWindow::createLoadingPanel() {
 void MainWindow::createPositionBox() {
   positionBox_ = new QFrame(centralWidget_);
   positionBox_->setObjectName(QStringLiteral("latlon"));
-  positionBox_->setStyleSheet(QStringLiteral("#latlon{\nborder:2px solid  rgb(180, 216, 253);\n}"));
+  // Opaque in the window's own colour, which follows the colour table.
+  positionBox_->setStyleSheet(
+      QStringLiteral("#latlon{\nborder:2px solid  rgb(180, 216, 253);\nbackground-color: palette(window);\n}"));
   auto* latitudeCaption = new QLabel(QStringLiteral("纬度："), positionBox_);
   latitudeCaption->setObjectName(QStringLiteral("label_3"));
   latitudeCaption->setGeometry(6, 5, 42, 20);
-  latitudeLabel_ = new QLabel(QStringLiteral("39度13.222分"), positionBox_);
+  latitudeLabel_ = new QLabel(positionBox_);
   latitudeLabel_->setObjectName(QStringLiteral("lat"));
   latitudeLabel_->setGeometry(48, 5, 100, 20);
-  longitudeLabel_ = new QLabel(QStringLiteral("119度15.2分"), positionBox_);
+  longitudeLabel_ = new QLabel(positionBox_);
   longitudeLabel_->setObjectName(QStringLiteral("lon"));
   longitudeLabel_->setGeometry(194, 5, 104, 20);
   auto* longitudeCaption = new QLabel(QStringLiteral("经度："), positionBox_);
@@ -195,17 +222,24 @@ void MainWindow::createActions() {
   action_5m_ = createAction("action_5m", QStringLiteral("等深线5m"), true, true);
   action_10m_ = createAction("action_10m", QStringLiteral("等深线10m"), true);
   action_20m_ = createAction("action_20m", QStringLiteral("等深线20m"), true);
-  action_13_ = createAction("action_13", QStringLiteral("自定义等深线"), false);
-  action_7_ = createAction("action_7", QStringLiteral("显示等深线"), false);
+  action_13_ = createAction("action_13", QStringLiteral("自定义…"), true);
+  action_7_ = createAction("action_7", QStringLiteral("显示等深线"), true);
   action_10_ = createAction("action_10", QStringLiteral(" 等深线标识"), false);
   action_18_ = createAction("action_18", QStringLiteral("白天"), true, true);
   action_19_ = createAction("action_19", QStringLiteral("夜晚"), true);
   action_20_ = createAction("action_20", QStringLiteral("晴天"), true);
   action_21_ = createAction("action_21", QStringLiteral("雨天"), true);
   action_22_ = createAction("action_22", QStringLiteral("阴天"), true);
-  // Never shown: a custom contour and contour labels have no settings of
-  // their own, and the rain colour table is not offered.
-  action_13_->setVisible(false);
+  actionGoTo_ = createAction("actionGoTo", QStringLiteral("转到…"), false);
+  actionMeasure_ = createAction("actionMeasure", QStringLiteral("测距"), true);
+  actionWorldBaseMap_ = createAction("actionWorldBaseMap", QStringLiteral("世界底图"), true, true);
+  actionDefaults_ = createAction("actionDefaults", QStringLiteral("恢复默认"), false);
+  // The dock's own action: its check mark follows the panel.
+  actionCellList_ = cellListPanel_->toggleViewAction();
+  actionCellList_->setObjectName(QStringLiteral("actionCellList"));
+  actionCellList_->setText(QStringLiteral("海图列表"));
+  // Never shown: contour labels have no setting of their own, and the rain
+  // colour table is not offered.
   action_10_->setVisible(false);
   action_21_->setVisible(false);
 }
@@ -222,7 +256,7 @@ void MainWindow::createMenus() {
   QMenu* display = addMenu("menu_2", QStringLiteral("显示设置"));
   QMenu* contours = addMenu("menu_3", QStringLiteral("等深线设置"));
   QMenu* colours = addMenu("menu_4", QStringLiteral("颜色设置"));
-  start->addActions({action_, action_3_, action_2_});
+  start->addActions({action_, action_3_, actionGoTo_, actionMeasure_, action_2_});
   display->addSeparator();
   display->addActions({action_4_, action_5_, action_6_});
   display->addSeparator();
@@ -231,7 +265,9 @@ void MainWindow::createMenus() {
   display->addActions({action_11_, action_12_});
   display->addSeparator();
   display->addSeparator();
-  display->addActions({action_15_, action_16_, action_17_});
+  display->addActions({action_15_, action_16_, action_17_, actionWorldBaseMap_, actionCellList_});
+  display->addSeparator();
+  display->addAction(actionDefaults_);
   contours->addActions({action_5m_, action_10m_, action_20m_, action_13_, action_7_, action_10_});
   colours->addActions({action_18_, action_19_, action_20_, action_21_, action_22_});
   setMenuBar(menubar);
@@ -255,7 +291,7 @@ void MainWindow::createActionGroups() {
   categoryGroup_ = group({action_4_, action_5_, action_6_});
   symbolGroup_ = group({action_8_, action_9_});
   languageGroup_ = group({action_11_, action_12_});
-  contourGroup_ = group({action_5m_, action_10m_, action_20m_});
+  contourGroup_ = group({action_5m_, action_10m_, action_20m_, action_13_});
   colourGroup_ = group({action_18_, action_19_, action_20_, action_21_, action_22_});
 }
 
@@ -267,9 +303,32 @@ void MainWindow::setUpLoadingAnimation() {
   loadingPanel_->hide();
 }
 
+void MainWindow::createStatusBar() {
+  auto* statusbar = new QStatusBar(this);
+  statusbar->setObjectName(QStringLiteral("statusbar"));
+  measureLabel_ = new QLabel(statusbar);
+  measureLabel_->setObjectName(QStringLiteral("measureLabel"));
+  measureLabel_->hide();
+  statusbar->addWidget(measureLabel_);
+  scaleLabel_ = new QLabel(statusbar);
+  scaleLabel_->setObjectName(QStringLiteral("scaleLabel"));
+  statusbar->addPermanentWidget(scaleLabel_);
+  setStatusBar(statusbar);
+}
+
+void MainWindow::createCellList() {
+  cellListPanel_ = new CellListPanel(this);
+  addDockWidget(Qt::RightDockWidgetArea, cellListPanel_);
+  cellListPanel_->hide();
+  connect(cellListPanel_, &CellListPanel::cellActivated, this, [this](const QString& name) { showCell(name); });
+  // The attribute view keeps to the right edge of what the panel leaves.
+  connect(cellListPanel_, &QDockWidget::visibilityChanged, this, [this] { placeChildren(); }, Qt::QueuedConnection);
+}
+
 void MainWindow::placeChildren() {
   const int w = width(), h = height();
-  treeView_->setGeometry(w - 200, 0, 200, h);
+  const bool docked = cellListPanel_ && cellListPanel_->isVisible() && !cellListPanel_->isFloating();
+  treeView_->setGeometry((docked ? centralWidget_->width() : w) - 200, 0, 200, h);
   loadingPanel_->setGeometry(w / 2 - 200, h / 2 - 122, 400, 225);
   positionBox_->setGeometry(20, h - 80, 300, 30);
 }
@@ -292,8 +351,20 @@ void MainWindow::paintEvent(QPaintEvent*) {
   painting_ = true;
   setupPainter(painter, width(), height(), chartView);
   chartView.draw(painter, displaySettings());
+  if (rangeBearing_.active()) {
+    painter.setWindow(rect());  // back to window pixels, in the window's font
+    painter.setFont(font());
+    rangeBearing_.draw(painter, chartView, palette().color(QPalette::Window));
+  }
   qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
   painting_ = false;
+  // A view changed without viewChanged (by a caller that set it directly):
+  // the status bar catches up after this paint.
+  if (chartView.scale != shownScale_) {
+    shownScale_ = chartView.scale;
+    QMetaObject::invokeMethod(
+        this, [this] { scaleLabel_->setText(scaleText()), showCursorPosition(); }, Qt::QueuedConnection);
+  }
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -302,11 +373,15 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (dialogs.question(this, QStringLiteral("退出"), QStringLiteral("确认退出本程序?")) ==
-      QMessageBox::Yes)
-    event->accept();
-  else
+  if (dialogs.question(this, QStringLiteral("退出"), QStringLiteral("确认退出本程序?")) !=
+      QMessageBox::Yes) {
     event->ignore();
+    return;
+  }
+  QSettings store;
+  store.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  store.setValue(QStringLiteral("window/state"), saveState());
+  event->accept();
 }
 
 void MainWindow::grabDragPreview() {
@@ -341,7 +416,9 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
       update();
     }
   }
-  showPosition(at);
+  cursor_ = at;
+  cursorSeen_ = true;
+  showCursorPosition();
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -354,6 +431,12 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   setCursor(Qt::ArrowCursor);
   if (std::abs(at.x() - press_.x()) > kDragThreshold || std::abs(at.y() - press_.y()) > kDragThreshold) {
     pan(press_.x(), press_.y(), at.x(), at.y() + kPanReleaseLift, chartView);
+    viewMovedByUser_ = true;
+    viewChanged();
+  } else if (rangeBearing_.active()) {
+    // A click, not a drag: one end of a measurement.
+    rangeBearing_.click(pixelToChart(at.x(), at.y(), chartView));
+    showMeasurement();
     update();
   } else if (previewMoved) {
     update();  // the preview moved and came back: show the chart where it was
@@ -361,27 +444,8 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   press_ = at;
 }
 
-void MainWindow::wheelEvent(QWheelEvent* event) {
-  const int delta = event->angleDelta().y();
-  if (delta == 0) return;  // sideways scrolling does not zoom
-  if (delta >= 1) {
-    if (chartView.scale < kSmallestZoomInScale) return;
-    zoomIn(chartView);
-  } else {
-    if (chartView.scale >= kStartScale) return;
-    zoomOut(chartView);
-  }
-  update();
-}
-
 QString MainWindow::latitudeText(double degrees) { return degreesMinutes(degrees, 'N', 'S'); }
 QString MainWindow::longitudeText(double degrees) { return degreesMinutes(degrees, 'E', 'W'); }
-
-void MainWindow::showPosition(const QPoint& pixel) {
-  const GeoPoint g = chartToGeo(pixelToChart(pixel.x(), pixel.y(), chartView));
-  latitudeLabel_->setText(latitudeText(g.latitude));
-  longitudeLabel_->setText(longitudeText(g.longitude));
-}
 
 void MainWindow::showFailure(const QString& text) {
   qWarning().noquote() << text;

@@ -1,8 +1,9 @@
 #pragma once
 // The chart display's one window: the chart of its own view, panned by
-// dragging and zoomed with the wheel, the cursor position, the menus of
-// display settings, cell and directory import, and the attribute view of
-// object selection.
+// dragging and the arrow keys and zoomed with the wheel (about the cursor)
+// and the + and - keys, the cursor position and view scale, the menus of
+// display settings, cell and directory import, go to, range and bearing,
+// the cell list and the attribute view of object selection.
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPixmap>
@@ -11,7 +12,10 @@
 #include <functional>
 
 #include "ChartView.h"
+#include "GoToDialog.h"
+#include "RangeBearingTool.h"
 
+class CellListPanel;
 class QAction;
 class QActionGroup;
 class QFrame;
@@ -28,8 +32,13 @@ struct UserDialogs {
   std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)>
       question;
   std::function<void(QWidget* parent, const QString& title, const QString& text)> information;
-  std::function<QString(QWidget* parent)> openCellFile;   // empty: cancelled
-  std::function<QString(QWidget* parent)> chooseDirectory;  // empty: cancelled
+  // File choices start in `folder` (the one used last); empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> openCellFile;
+  std::function<QString(QWidget* parent, const QString& folder)> chooseDirectory;
+  // 转到: false when cancelled.
+  std::function<bool(QWidget* parent, GoToTarget& target)> goTo;
+  // 自定义 safety contour from 0.1 to 500 m, starting at `current`; false when cancelled.
+  std::function<bool(QWidget* parent, double current, double& metres)> customSafetyContour;
   static UserDialogs standard();
 };
 
@@ -51,8 +60,35 @@ public:
   // the view shows no cell, it goes to the loaded cells at the end.
   // Returns whether a load was started.
   bool importDirectory(const QString& directory);
-  // Starts a background load without the panel (the start-up load).
+  // Starts a background load without the panel (the start-up load): while
+  // the user has not moved the view, it shows all loaded cells as they come.
   void startLoading(const QString& directory);
+
+  // View changes, each kept within the view's scale limits, each updating
+  // the scale text and the position box and repainting. Zooming keeps the
+  // chart point under `anchor` (window pixels) where it is.
+  bool zoomAbout(const QPoint& anchor, bool in);
+  bool zoomAboutCentre(bool in);
+  // A quarter of the view's width (dx) or height (dy) towards east (+dx)
+  // or north (+dy).
+  void panByQuarter(int dx, int dy);
+  // The combined extent of every loaded cell; false when none has extents.
+  bool showAllCells();
+  void goTo(const GoToTarget& target);
+  // Centres the view on a loaded cell (by its DSNM) at its compilation scale.
+  bool showCell(const QString& name);
+  // Whether the user moved or zoomed the view since the window opened.
+  bool viewMovedByUser() const { return viewMovedByUser_; }
+
+  // "比例尺 1:25,000" for the view's scale.
+  QString scaleText() const;
+  CellListPanel* cellListPanel() const { return cellListPanel_; }
+  RangeBearingTool& rangeBearing() { return rangeBearing_; }
+  // Every checkable action set to the state in force.
+  void syncCheckMarks();
+  // The display settings' defaults (the window's start values), forgetting
+  // the stored ones.
+  void restoreDefaults();
 
   // Object selection: lists the features (or only the header when empty).
   void showAttributes(const std::vector<PointFeature*>& features);
@@ -70,11 +106,13 @@ public:
 
 public slots:
   // Called (queued) by a loading task when it has finished; `failures`
-  // lists the cells it could not load, one "name: reason" per line, then
-  // the warnings of the cells it loaded (an update that stopped, a
-  // catalogue finding), each naming its file. The first line goes to the
-  // status bar, every line to the log.
-  void loadingstop(const QString& failures);
+  // lists the cells it could not load, one "name: reason" per line (they go
+  // to the cell list too), `warnings` what loaded with a warning (an update
+  // that stopped, a catalogue finding), each naming its file. The first line
+  // goes to the status bar, every line to the log.
+  void loadingstop(const QString& failures, const QString& warnings = QString());
+  // Called (queued) by a loading task after each cell it loaded.
+  void cellsChanged();
 
   void on_action_triggered();    // 导入: one cell
   void on_action_3_triggered();  // 批量导入: a directory
@@ -98,6 +136,11 @@ public slots:
   void on_action_20_triggered();
   void on_action_21_triggered();
   void on_action_22_triggered();
+  void on_action_13_triggered();  // custom safety contour
+  void on_actionGoTo_triggered();
+  void on_actionMeasure_triggered();
+  void on_actionWorldBaseMap_triggered();
+  void on_actionDefaults_triggered();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -107,6 +150,7 @@ protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   // The widget tree, in creation order.
@@ -117,11 +161,26 @@ private:
   void createMenus();
   void createActionGroups();
   void createAttributeView();
+  void createStatusBar();
+  void createCellList();
   void setUpLoadingAnimation();
   void placeChildren();
+  void restoreChoices();
+  void saveDisplayChoices();
+
+  // After every change of the view: viewport from the window size, scale
+  // text, position box, repaint.
+  void viewChanged();
+  void syncViewport();
+  void showCursorPosition();
+  void showGeoPosition(const GeoPoint& position);
+  // After a display setting changed: check marks, stored choices, palette, repaint.
+  void settingsChanged();
+  void applyTheme();
+  void showMeasurement();
+  void listFailures(const QStringList& lines);
 
   QAction* createAction(const char* objectName, const QString& text, bool checkable, bool checked = false);
-  void showPosition(const QPoint& pixel);
   void showFailure(const QString& text);
   void showLoadingNotice();
   void grabDragPreview();
@@ -147,6 +206,13 @@ private:
   QAction *action_17_ = nullptr, *action_18_ = nullptr, *action_19_ = nullptr;
   QAction *action_20_ = nullptr, *action_21_ = nullptr, *action_22_ = nullptr;
   QAction *action_5m_ = nullptr, *action_10m_ = nullptr, *action_20m_ = nullptr;
+  QAction *actionGoTo_ = nullptr, *actionMeasure_ = nullptr, *actionWorldBaseMap_ = nullptr;
+  QAction *actionDefaults_ = nullptr, *actionCellList_ = nullptr;
+  QLabel* scaleLabel_ = nullptr;
+  QLabel* measureLabel_ = nullptr;
+  CellListPanel* cellListPanel_ = nullptr;
+  RangeBearingTool rangeBearing_;
+  QString cellFolder_, importFolder_;  // last folders of the file dialogs
   QActionGroup *categoryGroup_ = nullptr, *symbolGroup_ = nullptr, *languageGroup_ = nullptr;
   QActionGroup *contourGroup_ = nullptr, *colourGroup_ = nullptr;
 
@@ -159,4 +225,9 @@ private:
   bool dragging_ = false;
   bool painting_ = false;
   bool selectionMode_ = false;
+  bool fitWhileLoading_ = false;  // the start-up load fits the view to the cells
+  bool viewMovedByUser_ = false;
+  bool cursorSeen_ = false;  // the position box shows the cursor, else the view centre
+  QPoint cursor_;            // last cursor position, window pixels
+  float shownScale_ = 0;     // the scale the status bar shows
 };

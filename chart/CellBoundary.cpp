@@ -3,8 +3,9 @@
 #include <QPainter>
 
 #include "Primitives.h"
+#include "TextDrawing.h"
 
-void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view) {
+void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view, TextBoxList* names) {
   painter.setPen(QPen(QBrush(QColor(0, 0, 255)), 30));
   painter.setBrush(Qt::NoBrush);
   const ChartBox& box = cell.boundingBox;
@@ -14,5 +15,11 @@ void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry
   const int right = truncateCoordinate((box.maxX - view.origin.x) / scale);
   const int bottom = truncateCoordinate((view.origin.y - box.minY) / scale);
   drawRectangle(painter, left, top, right - left, bottom - top);
-  drawLabel(painter, QPoint(left + 100, top + 100), cell.name);
+  const QPoint at(left + 100, top + 100);
+  if (names) {
+    // drawLabel's box: 220 units per byte, 300 high.
+    const TextBox box{at.x(), at.x() + 220 * static_cast<int>(cell.name.size()), at.y(), at.y() + 300};
+    if (!claimTextBox(*names, box)) return;
+  }
+  drawLabel(painter, at, cell.name);
 }

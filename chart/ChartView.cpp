@@ -8,6 +8,7 @@
 #include "CellDrawer.h"
 #include "CellList.h"
 #include "ChartFont.h"
+#include "WorldBaseMap.h"
 
 namespace {
 constexpr double kPickDistance = 50000000.0;  // chart units
@@ -27,12 +28,14 @@ void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const s
                      InstructionRecorder* recorder) {
   updateOrigin(*this);
   setupChartFont(painter);
+  if (settings.showWorldBaseMap) worldBaseMap().draw(Canvas{painter, *settings.colourTable}, *this);
   drawCells(painter, settings, cells, recorder);
 }
 
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                           InstructionRecorder* recorder) {
   drawnCells.clear();
+  cellNameBoxes.boxes.clear();
   chooseCandidates(cells, *this, candidates);
   DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
@@ -41,7 +44,7 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
       drawCell(dc, cell);
       drawnCells.push_back(&cell);
     }
-    if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this);
+    if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this, &cellNameBoxes);
   }
 }
 

@@ -16,7 +16,8 @@ struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
 
   // The draw pass over a snapshot of the process-wide cell list: brings the
-  // origin up to date, sets the chart font, then drawCells. The painter
+  // origin up to date, sets the chart font, draws the world base map when
+  // it is shown, then drawCells. The painter
   // must have been set up for this view (setupPainter).
   void draw(QPainter& painter, const DisplaySettings& settings);
   // The same over the given cells, for a caller that holds its own list;
@@ -26,7 +27,8 @@ struct ChartView : ViewGeometry {
 
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it,
-  // then its boundary (drawn or not) when boundaries are shown.
+  // then its boundary (drawn or not) when boundaries are shown, the names
+  // decluttered among themselves.
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
 
@@ -38,6 +40,7 @@ struct ChartView : ViewGeometry {
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
   DrawBuffers buffers;
+  TextBoxList cellNameBoxes;  // the cell names placed in the pass
 };
 
 // The view that background loading centres on each loaded cell. The main

@@ -1,5 +1,6 @@
 #include "Engine.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
 #include "S57CellReader.h"
+#include "WorldBaseMap.h"
 
 // The font resource lives in this static library: referencing it here links
 // it in and registers it. (Q_INIT_RESOURCE must be used outside any namespace.)
@@ -28,6 +30,10 @@ int startEngine() {
   state.appFontId = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
                         ? QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"))
                         : -1;
+  // The world base map is a backdrop: without its file the chart is drawn
+  // without it.
+  std::string error;
+  if (!worldBaseMap().load(kWorldLandFile, error)) qWarning("world base map not loaded: %s", error.c_str());
   return QDir(QStringLiteral("s57000")).exists() ? 0 : 2;
 }
 

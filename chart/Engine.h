@@ -29,8 +29,9 @@ struct CellLoadReport {
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
 // done), marks it loaded, registers the application font ":/syn.ttf" (when a
-// QGuiApplication exists), and returns 0 when the directory "s57000" exists,
-// else 2.
+// QGuiApplication exists), loads the world base map from "worldland.bin"
+// (without it, a warning in the log and no base map), and returns 0 when
+// the directory "s57000" exists, else 2.
 int startEngine();
 
 // Reads a cell file into the process-wide cell list, centring the

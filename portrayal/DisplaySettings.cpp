@@ -25,6 +25,17 @@ void DisplaySettings::setContourSet(int code) {
   }
 }
 
+void DisplaySettings::setSafetyContour(float metres) {
+  if (!(metres >= kMinimumSafetyContour && metres <= kMaximumSafetyContour)) return;
+  if (metres == 5.0f || metres == 10.0f || metres == 20.0f) {
+    setContourSet(static_cast<int>(metres));
+    return;
+  }
+  safetyContour = metres;
+  shallowContour = metres / 2;
+  deepContour = metres * 2;
+}
+
 void DisplaySettings::setColourScheme(int code) {
   if (code < 1 || code > kColourSchemeCount) return;
   colourTable = &library_->colourTables[code - 1];
@@ -36,6 +47,7 @@ void DisplaySettings::setShowText(int code) { setFlag(showText, code); }
 void DisplaySettings::setLightLabels(int code) { setFlag(lightLabels, code); }
 void DisplaySettings::setShowSoundings(int code) { setFlag(showSoundings, code); }
 void DisplaySettings::setShowCellBoundaries(int code) { setFlag(showCellBoundaries, code); }
+void DisplaySettings::setShowWorldBaseMap(int code) { setFlag(showWorldBaseMap, code); }
 void DisplaySettings::toggleDepthContours() { showDepthContours = !showDepthContours; }
 void DisplaySettings::toggleSoundings() { showSoundings = !showSoundings; }
 void DisplaySettings::toggleCellBoundaries() { showCellBoundaries = !showCellBoundaries; }

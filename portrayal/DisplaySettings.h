@@ -5,6 +5,10 @@
 #include "ColourTable.h"
 #include "PresentationLibrary.h"
 
+// The range a mariner may choose a safety contour from, metres.
+constexpr float kMinimumSafetyContour = 0.1f;
+constexpr float kMaximumSafetyContour = 500.0f;
+
 struct DisplaySettings {
   // Colour tables are taken from `library`, which must outlive the settings.
   explicit DisplaySettings(const PresentationLibrary& library = presentationLibrary());
@@ -27,10 +31,15 @@ struct DisplaySettings {
   bool twoDepthShades = false;
   bool shallowPattern = false;
   bool rangeLegs = false;
+  bool showWorldBaseMap = true;  // the land of the world under the cells
 
   // Each operation ignores a code it does not know.
   void setDisplayCategory(int code);  // 0, 1, 2
   void setContourSet(int code);       // 5, 10, 20
+  // Any safety contour from 0.1 to 500 m: 5, 10 and 20 take their contour
+  // sets, another value gets a shallow contour of half and a deep contour of
+  // twice its depth. Values outside the range (or NaN) are ignored.
+  void setSafetyContour(float metres);
   void setColourScheme(int code);     // 1 day bright ... 5 night
   void setSymbolStyle(int code);      // 1 paper chart, 2 simplified
   void setTextLanguage(int code);     // 1 national, 2 plain
@@ -41,6 +50,7 @@ struct DisplaySettings {
   void toggleDepthContours();
   void toggleSoundings();
   void toggleCellBoundaries();
+  void setShowWorldBaseMap(int code);  // 1 sets, 2 clears
 
 private:
   const PresentationLibrary* library_;

@@ -35,6 +35,7 @@
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
 #include "ViewGeometry.h"
+#include "WorldBaseMap.h"
 
 // Makes the font compiled into the chart library known to Qt's resource
 // system (this must stand outside any namespace).
@@ -59,6 +60,7 @@ struct RenderOptions {
   float scale = 0;  // 0: as loading left it
   int width = 862, height = 686;
   std::string out;
+  std::string baseMap;  // world land file, drawn under the cells when given
   int category = 1;
   int contours = 10;
   int scheme = 1;
@@ -72,7 +74,8 @@ void printRenderUsage() {
                "usage: enctool render --library DIR [--cells DIR | CELL...] --out FILE.png\n"
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
-               "         [--no-boundaries] [--depth-contours] [--no-tile-cache] [--repeat N]\n");
+               "         [--no-boundaries] [--depth-contours] [--no-tile-cache] [--repeat N]\n"
+               "         [--base-map worldland.bin]\n");
 }
 
 bool fail(const char* message, const char* value = nullptr) {
@@ -108,7 +111,7 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
     const std::string arg = argv[i];
     const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--centre" || arg == "--scale" ||
                             arg == "--size" || arg == "--out" || arg == "--category" || arg == "--contours" ||
-                            arg == "--scheme" || arg == "--repeat";
+                            arg == "--scheme" || arg == "--repeat" || arg == "--base-map";
     const char* value = nullptr;
     if (takesValue) {
       if (i + 1 >= argc) return fail("option needs a value:", arg.c_str());
@@ -133,6 +136,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
           h != std::floor(h))
         return fail("--size needs WxH in pixels (1 to 10000), got", value);
       o.width = static_cast<int>(w), o.height = static_cast<int>(h);
+    } else if (arg == "--base-map") {
+      o.baseMap = value;
     } else if (arg == "--out") {
       o.out = value;
     } else if (arg == "--category") {
@@ -230,6 +235,13 @@ int runRenderCommand(int argc, char** argv) {
   QGuiApplication application(qtArgc, qtArgv);
 
   if (!startFromLibrary(options.library)) return 1;
+  if (!options.baseMap.empty()) {
+    std::string error;
+    if (!worldBaseMap().load(options.baseMap, error)) {
+      std::fprintf(stderr, "enctool render: cannot load the world base map: %s\n", error.c_str());
+      return 1;
+    }
+  }
 
   ChartView view;
   int loaded = 0;

@@ -8,6 +8,7 @@ int runMklibCommand(int argc, char** argv);   // MklibCommand.cpp
 int runRenderCommand(int argc, char** argv);  // RenderCommand.cpp
 int runDemoCommand(int argc, char** argv);    // DemoCommand.cpp
 int runTilesCommand(int argc, char** argv);   // tiles/TilesCommand.cpp
+int runBasemapCommand(int argc, char** argv); // BasemapCommand.cpp
 
 namespace {
 void printUsage() {
@@ -17,7 +18,8 @@ void printUsage() {
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
       "       enctool demo --out DIR\n"
       "       enctool demo --portfolio N --out DIR\n"
-      "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n");
+      "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n"
+      "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n");
 }
 }  // namespace
 
@@ -32,6 +34,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "render") == 0) return runRenderCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "demo") == 0) return runDemoCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "tiles") == 0) return runTilesCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "basemap") == 0) return runBasemapCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;

@@ -22,6 +22,7 @@ WorkingDirectory::WorkingDirectory() {
   std::error_code ignored;
   fs::create_directory_symlink(fs::path(CHART_SOURCE_DIR) / "S57Lib", fs::path(path) / "S57Lib", ignored);
   fs::copy_file(fs::path(CHART_BINARY_DIR) / "logo.png", fs::path(path) / "logo.png", ignored);
+  fs::create_symlink(fs::path(CHART_SOURCE_DIR) / "worldland.bin", fs::path(path) / "worldland.bin", ignored);
   previous_ = fs::current_path().string();
   fs::current_path(path);
 }

@@ -11,8 +11,8 @@ class QWidget;
 
 namespace apptest {
 
-// A fresh working directory holding a link to the project's S57Lib and the
-// window icon; the process works in it while the object lives. startEngine
+// A fresh working directory holding links to the project's S57Lib and world
+// base map and the window icon; the process works in it while the object lives. startEngine
 // runs once per process.
 class WorkingDirectory {
 public:

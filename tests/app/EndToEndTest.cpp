@@ -145,11 +145,22 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
   fs::create_directories(artifacts);
   EXPECT_TRUE(grab(*window).save(QString::fromStdString((artifacts / "window-us5wa22m.png").string())));
 
+  // The picture of the README: the demo harbour with soundings and
+  // contours, the cell list open and a range and bearing measured.
   displaySettings().showSoundings = true;
   displaySettings().showDepthContours = true;
+  window->resize(1140, 700);
+  window->findChild<QAction*>("actionCellList")->trigger();
+  QApplication::processEvents();
   showCell(demo::kCellName, 60000.0f);
   EXPECT_TRUE(drawn(demo::kCellName));
-  move(*window, {400, 300}, false);  // a position in the box
+  window->findChild<QAction*>("actionMeasure")->trigger();
+  for (const QPoint at : {QPoint(255, 450), QPoint(600, 150)}) {
+    press(*window, at);
+    release(*window, at);
+  }
+  EXPECT_TRUE(window->rangeBearing().hasResult());
+  move(*window, {420, 300}, false);  // a position in the box
   const QImage shot = grab(*window);
   EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window.png").string())));
   // Not an empty window: depth shades, land, symbols and text.
@@ -199,7 +210,7 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
     fs::copy_file(source / ("US5WA22M" + std::string(ext)), cellFolder / ("US5WA22M" + std::string(ext)));
   startUp(QString());
   if (cellList().contains("US5WA22M.000")) GTEST_SKIP() << "US5WA22M is loaded already in this process";
-  window->dialogs.chooseDirectory = [&](QWidget*) { return QString::fromStdString(cwd.path + "/import"); };
+  window->dialogs.chooseDirectory = [&](QWidget*, const QString&) { return QString::fromStdString(cwd.path + "/import"); };
   window->findChild<QAction*>("action_3")->trigger();  // 批量导入
   ASSERT_TRUE(waitForLoading());
   window->repaint();

@@ -13,6 +13,7 @@
 #include <QMovie>
 #include <QRegularExpression>
 #include <QSemaphore>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTest>
@@ -23,6 +24,7 @@
 
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
+#include "CellListPanel.h"
 #include "CellList.h"
 #include "DisplaySettings.h"
 #include "LoadTask.h"
@@ -43,6 +45,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
     displaySettings() = DisplaySettings();
+    QSettings().clear();  // no choices of an earlier test
     window = std::make_unique<MainWindow>();
     window->dialogs.question = [this](QWidget*, const QString& title, const QString& text) {
       questions << title + "|" + text;
@@ -51,8 +54,8 @@ protected:
     window->dialogs.information = [this](QWidget*, const QString& title, const QString& text) {
       notices << title + "|" + text;
     };
-    window->dialogs.openCellFile = [](QWidget*) { return QString(); };
-    window->dialogs.chooseDirectory = [](QWidget*) { return QString(); };
+    window->dialogs.openCellFile = [](QWidget*, const QString&) { return QString(); };
+    window->dialogs.chooseDirectory = [](QWidget*, const QString&) { return QString(); };
   }
   void TearDown() override {
     closeAnswer = QMessageBox::Yes;
@@ -124,8 +127,8 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
     const char* text;
   };
   for (const Label& l : {Label{"label", "formFrame", "TextLabel"}, Label{"label_2", "formFrame", "正在加载海图..."},
-                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "39度13.222分"},
-                         Label{"lon", "latlon", "119度15.2分"}, Label{"label_6", "latlon", "经度："}}) {
+                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "30°0.000′N"},
+                         Label{"lon", "latlon", "119°0.000′E"}, Label{"label_6", "latlon", "经度："}}) {
     auto* label = child<QLabel>(l.name);
     ASSERT_NE(label, nullptr) << l.name;
     EXPECT_EQ(label->parent()->objectName(), l.parent) << l.name;
@@ -141,7 +144,8 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
   EXPECT_EQ(caption->font().pointSize(), 14);
   EXPECT_EQ(caption->alignment(), Qt::AlignHCenter | Qt::AlignVCenter);
   EXPECT_EQ(caption->styleSheet(), QString::fromUtf8("color: rgb(255, 85, 127);\nfont: 14pt \"宋体\";\nfont: 14pt \"Agency FB\";"));
-  EXPECT_EQ(child<QFrame>("latlon")->styleSheet(), "#latlon{\nborder:2px solid  rgb(180, 216, 253);\n}");
+  EXPECT_EQ(child<QFrame>("latlon")->styleSheet(),
+            "#latlon{\nborder:2px solid  rgb(180, 216, 253);\nbackground-color: palette(window);\n}");
   EXPECT_NE(child<QStatusBar>("statusbar"), nullptr);
   EXPECT_NE(child<QMenuBar>("menubar"), nullptr);
 
@@ -188,29 +192,37 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
     EXPECT_EQ(menus[i]->menu()->objectName(), titles[i][0]);
     EXPECT_EQ(menus[i]->text(), QString::fromUtf8(titles[i][1]));
   }
-  EXPECT_EQ(describe(menus[0]->menu()), QString::fromUtf8("action=导入 action_3=批量导入 action_2=退出"));
+  EXPECT_EQ(describe(menus[0]->menu()),
+            QString::fromUtf8("action=导入 action_3=批量导入 actionGoTo=转到… actionMeasure=测距 action_2=退出"));
+  // Check marks as in force at start: Chinese names, boundaries shown, the
+  // 10 m contour set, the world base map.
   EXPECT_EQ(describe(menus[1]->menu()),
             QString::fromUtf8("- action_4=基本显示 action_5=标准显示* action_6=全部显示 - action_8=传统符号* "
-                              "action_9=纸质符号 - action_11=中文显示 action_12=英文显示* - - "
-                              "action_15=水深显示 action_16=边界显示 action_17=选择对象"));
+                              "action_9=纸质符号 - action_11=中文显示* action_12=英文显示 - - "
+                              "action_15=水深显示 action_16=边界显示* action_17=选择对象 actionWorldBaseMap=世界底图* "
+                              "actionCellList=海图列表 - actionDefaults=恢复默认"));
   EXPECT_EQ(describe(menus[2]->menu()),
-            QString::fromUtf8("action_5m=等深线5m* action_10m=等深线10m action_20m=等深线20m "
-                              "!action_13=自定义等深线 action_7=显示等深线 !action_10= 等深线标识"));
+            QString::fromUtf8("action_5m=等深线5m action_10m=等深线10m* action_20m=等深线20m "
+                              "action_13=自定义… action_7=显示等深线 !action_10= 等深线标识"));
   EXPECT_EQ(describe(menus[3]->menu()),
             QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=阴天"));
 
-  for (const char* name : {"action", "action_3", "action_2", "action_13", "action_7", "action_10"})
+  for (const char* name : {"action", "action_3", "action_2", "action_10", "actionGoTo", "actionDefaults"})
     EXPECT_FALSE(action(name)->isCheckable()) << name;
-  for (const char* name : {"action_15", "action_16", "action_17", "action_21"})
+  for (const char* name : {"action_15", "action_16", "action_17", "action_21", "action_13", "action_7",
+                           "actionMeasure", "actionWorldBaseMap", "actionCellList"})
     EXPECT_TRUE(action(name)->isCheckable()) << name;
+  // Every action belongs to the window, but the cell list's, which is its panel's own.
   for (QAction* a : window->findChildren<QAction*>(QRegularExpression("^action")))
-    EXPECT_EQ(a->parent(), window.get()) << qPrintable(a->objectName());
+    EXPECT_EQ(a->parent(), a->objectName() == "actionCellList" ? static_cast<QObject*>(window->cellListPanel())
+                                                                 : window.get())
+        << qPrintable(a->objectName());
 
   // Five exclusive groups.
   const std::vector<QStringList> groups = {{"action_4", "action_5", "action_6"},
                                            {"action_8", "action_9"},
                                            {"action_11", "action_12"},
-                                           {"action_5m", "action_10m", "action_20m"},
+                                           {"action_5m", "action_10m", "action_20m", "action_13"},
                                            {"action_18", "action_19", "action_20", "action_21", "action_22"}};
   ASSERT_EQ(window->findChildren<QActionGroup*>().size(), 5);
   for (const QStringList& members : groups) {
@@ -261,8 +273,8 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
     float expected;
     bool repaint;
   } cases[] = {
-      {1000.0f, 120, 500.0f, true},
-      {999.5f, 120, 999.5f, false},
+      {1500.0f, 120, 1000.0f, true},  // not beyond the limit
+      {1000.0f, 120, 1000.0f, false},
       {kStartScale / 2, -120, kStartScale, true},
       {kStartScale, -120, kStartScale, false},
       {90000.0f, 1, 45000.0f, true},
@@ -278,10 +290,10 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
     EXPECT_EQ(window->chartView.centre.x, centre.x);
     EXPECT_EQ(window->chartView.centre.y, centre.y);
   }
-  // From the start scale the wheel zooms in 16 times, then stops.
+  // From the start scale the wheel zooms in to 1:1,000, then stops.
   window->chartView.scale = kStartScale;
   for (int i = 0; i < 20; ++i) wheel(*window, 120);
-  EXPECT_FLOAT_EQ(window->chartView.scale, kStartScale / 65536);
+  EXPECT_FLOAT_EQ(window->chartView.scale, 1000.0f);
 }
 
 TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
@@ -416,7 +428,7 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   const std::string folder = dir.path + "/海图 cells";
   std::filesystem::create_directory(folder);
   const std::string path = writeLightCell(folder, "APPOPEN1.000");
-  window->dialogs.openCellFile = [&](QWidget*) { return QString::fromStdString(path); };
+  window->dialogs.openCellFile = [&](QWidget*, const QString&) { return QString::fromStdString(path); };
   showAndDraw();
   PaintCounter paints(*window);
   paints.take();
@@ -441,16 +453,16 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
 
   EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), 2);
   EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
-  EXPECT_TRUE(statusText().contains("shorter than 25 bytes")) << qPrintable(statusText());
+  EXPECT_TRUE(statusText().contains(QString::fromUtf8("文件不足25字节"))) << qPrintable(statusText());
   EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
-  EXPECT_TRUE(statusText().contains("missing.000: file cannot be opened")) << qPrintable(statusText());
+  EXPECT_TRUE(statusText().contains(QString::fromUtf8("missing.000: 文件无法打开或读取"))) << qPrintable(statusText());
   EXPECT_EQ(cellList().size(), cells);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);
 
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
-  EXPECT_TRUE(statusText().contains("already loaded")) << qPrintable(statusText());
+  EXPECT_TRUE(statusText().contains(QString::fromUtf8("已加载同名海图"))) << qPrintable(statusText());
 }
 
 TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
@@ -479,7 +491,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   pool->start([&gate] { gate.acquire(); });
 
   int dialogsOpened = 0;
-  window->dialogs.chooseDirectory = [&](QWidget*) {
+  window->dialogs.chooseDirectory = [&](QWidget*, const QString&) {
     ++dialogsOpened;
     return QString::fromStdString(dir.path);
   };
@@ -492,7 +504,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   action("action_3")->trigger();  // refused while the first runs
   EXPECT_EQ(dialogsOpened, 1);
   ASSERT_EQ(notices.size(), 1);
-  EXPECT_EQ(notices.first(), QString::fromUtf8("infor|正在加载海图中，请稍后!"));
+  EXPECT_EQ(notices.first(), QString::fromUtf8("提示|正在加载海图中，请稍后!"));
   EXPECT_FALSE(window->importDirectory(QString::fromStdString(dir.path)));
   EXPECT_EQ(notices.size(), 2);
 
@@ -519,13 +531,13 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
   EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
-  EXPECT_TRUE(statusText().startsWith("c.000: file shorter than 25 bytes")) << qPrintable(statusText());
+  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("c.000: 文件不足25字节"))) << qPrintable(statusText());
 
   // The same directory again adds nothing; every cell is reported.
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading());
   EXPECT_EQ(cellList().size(), before + 2);
-  EXPECT_TRUE(statusText().startsWith("a.000: a cell with the same data set name is already loaded (2 more"))
+  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("a.000: 已加载同名海图（另有2条，见日志）")))
       << qPrintable(statusText());
 }
 

@@ -167,6 +167,24 @@ TEST_F(DrawPassTest, BoundariesOfEveryCandidate) {
   for (const PaintCall& c : calls) EXPECT_NE(c.kind, PaintCall::Rects);
 }
 
+TEST_F(DrawPassTest, CellNamesAreDeclutteredAmongThemselves) {
+  auto namesDrawn = [this](float scale) {
+    std::vector<PaintCall> calls;
+    drawnAt(scale, &calls);
+    int texts = 0;
+    for (const PaintCall& c : calls) texts += c.kind == PaintCall::Text;
+    return texts;
+  };
+  // Eight neighbouring cells 0.02 view widths apart: at a small scale their
+  // frames and names fall on nearly the same spot, and one name shows; at a
+  // large scale they are far apart and every name shows.
+  for (int i = 0; i < 8; ++i) addCell("NEIGHBR" + std::to_string(i) + ".000", 22000, 2e5, i * 4e5, i * 4e5);
+  EXPECT_EQ(namesDrawn(1e6f), 1);
+  EXPECT_EQ(namesDrawn(1000), 8);
+  // Every pass starts afresh: the same view again shows the same names.
+  EXPECT_EQ(namesDrawn(1e6f), 1);
+}
+
 TEST_F(DrawPassTest, FeatureScaleRange) {
   S57Cell& cell = addCell("CELL", 20000, 1e6);
   AreaFeature& area = *cell.areas[0];

@@ -166,6 +166,7 @@ TEST(EnctoolRender, RefusesBadOptionsWithoutWritingAFile) {
       {library, 2},  // no --out
       {"--library '" + dir.path + "/nolibrary' --out '" + out + "'", 1},
       {"--library '" + dir.path + "' --out '" + out + "'", 1},  // a folder without the library files
+      {library + "--base-map '" + dir.path + "/none.bin' --out '" + out + "'", 1},
   };
   for (const Case& c : cases) {
     const ToolRun run = render(c.args);
@@ -191,4 +192,22 @@ TEST(EnctoolRender, CellsFromAFolderAndAFailedCell) {
                "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("\"cells_loaded\":1"), std::string::npos) << run.output;
+}
+
+TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {
+  const std::string baseMap = CHART_SOURCE_DIR "/worldland.bin";
+  if (!std::filesystem::is_directory(kLibrary) || !std::filesystem::exists(baseMap))
+    GTEST_SKIP() << "needs the library and worldland.bin (scripts/setup.sh)";
+  fixtures::TempDirectory dir;
+  const std::string out = dir.path + "/world.png";
+  // Australia at 1:30,000,000: land in the middle, the Coral Sea at the right edge.
+  const ToolRun run = render("--library '" + kLibrary + "' --base-map '" + baseMap +
+                             "' --centre -25,145 --scale 30000000 --size 400x300 --out '" + out + "'");
+  ASSERT_EQ(run.status, 0) << run.output;
+  const QImage image(QString::fromStdString(out));
+  std::array<ColourTable, kColourSchemeCount> tables{};
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  const ColourTable& day = tables[static_cast<int>(ColourScheme::DAY_BRIGHT)];
+  EXPECT_EQ(image.pixelColor(200, 150).rgb(), day.entries[colourIndex("LANDA")].rgb());
+  EXPECT_EQ(image.pixelColor(395, 150).rgb(), day.entries[colourIndex("DEPDW")].rgb());
 }

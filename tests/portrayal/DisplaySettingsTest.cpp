@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "DisplaySettings.h"
 
 namespace {
@@ -28,6 +30,7 @@ TEST(DisplaySettings, StartValues) {
   EXPECT_TRUE(s.contourLabels);
   EXPECT_TRUE(s.lightLabels);
   EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.rangeLegs);
+  EXPECT_TRUE(s.showWorldBaseMap);
 }
 
 TEST(DisplaySettings, ContourSets) {
@@ -41,6 +44,29 @@ TEST(DisplaySettings, ContourSets) {
     s.setContourSet(c.code);
     EXPECT_TRUE(contours(s) == c.expected) << c.code;
   }
+}
+
+TEST(DisplaySettings, CustomSafetyContourKeepsShallowBelowAndDeepAbove) {
+  struct Case {
+    float metres;
+    Contours expected;
+  } cases[] = {
+      {7.5f, {7.5f, 3.75f, 15}}, {0.1f, {0.1f, 0.05f, 0.2f}}, {500, {500, 250, 1000}},
+      {20, {20, 10, 20}},  // a set's own depth takes the set
+      {0.09f, {5, 2, 10}}, {500.5f, {5, 2, 10}}, {-3, {5, 2, 10}}, {std::nanf(""), {5, 2, 10}},
+  };
+  for (const Case& c : cases) {
+    PresentationLibrary library;
+    DisplaySettings s(library);
+    s.setSafetyContour(c.metres);
+    EXPECT_TRUE(contours(s) == c.expected) << c.metres;
+  }
+  // From a custom value back to a set.
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  s.setSafetyContour(33);
+  s.setContourSet(5);
+  EXPECT_TRUE(contours(s) == (Contours{5, 2, 10}));
 }
 
 TEST(DisplaySettings, ContourSetEqualToTheSafetyContourWritesNothing) {

@@ -1,0 +1,17 @@
+#pragma once
+// The window speaks Chinese: the reasons a cell is not loaded, and Qt's own
+// dialog buttons through Qt's Chinese translation.
+#include <QString>
+
+class QCoreApplication;
+
+// The reason for a loadCell result code other than 0, in Chinese. A code
+// this window does not know keeps the reader's English reason after its
+// number.
+QString chineseFailureText(int code, bool libraryLoaded);
+
+// Installs Qt's Chinese translation (qtbase_zh_CN.qm of the Debian package
+// qttranslations5-l10n, from Qt's translations folder), so that the buttons
+// of message boxes, file dialogs and input dialogs read 是, 否, 确定 and 取消.
+// False when the file is missing; the buttons then stay English.
+bool installChineseTranslation(QCoreApplication& application);

@@ -1,0 +1,154 @@
+// Moving the window's view: the wheel about the cursor, the keys, fitting
+// to the loaded cells, go to, a cell of the list; and what follows every
+// move (scale text, position box, repaint).
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cmath>
+
+#include "CellList.h"
+#include "CellListPanel.h"
+#include "MainWindow.h"
+#include "MercatorProjection.h"
+#include "ViewFitting.h"
+
+namespace {
+float clampedScale(double scale) {
+  return static_cast<float>(std::clamp(scale, double(kMinimumViewScale), double(kMaximumViewScale)));
+}
+}  // namespace
+
+void MainWindow::syncViewport() {
+  // As setupPainter does at the next repaint.
+  const float units = static_cast<float>(LOGICAL_UNITS_PER_PIXEL);
+  chartView.viewportWidth = static_cast<int>(static_cast<float>(width()) * units);
+  chartView.viewportHeight = static_cast<int>(static_cast<float>(height()) * units);
+}
+
+void MainWindow::viewChanged() {
+  syncViewport();
+  updateOrigin(chartView);
+  scaleLabel_->setText(scaleText());
+  shownScale_ = chartView.scale;
+  showCursorPosition();
+  update();
+}
+
+QString MainWindow::scaleText() const {
+  return QStringLiteral("比例尺 ") + CellListPanel::scaleText(chartView.scale);
+}
+
+void MainWindow::showGeoPosition(const GeoPoint& g) {
+  latitudeLabel_->setText(latitudeText(g.latitude));
+  longitudeLabel_->setText(longitudeText(g.longitude));
+}
+
+void MainWindow::showCursorPosition() {
+  // The chart under the cursor moves with every pan and zoom; before the
+  // cursor has been over the window the box shows the view's centre.
+  showGeoPosition(cursorSeen_ ? chartToGeo(pixelToChart(cursor_.x(), cursor_.y(), chartView))
+                              : chartToGeo(chartView.centre));
+}
+
+bool MainWindow::zoomAbout(const QPoint& anchor, bool in) {
+  syncViewport();
+  const float next = clampedScale(in ? chartView.scale * 0.5 : chartView.scale * 2.0);
+  if (next == chartView.scale) return false;
+  const ChartPoint before = pixelToChart(anchor.x(), anchor.y(), chartView);
+  chartView.scale = next;
+  const ChartPoint after = pixelToChart(anchor.x(), anchor.y(), chartView);
+  chartView.centre.x += before.x - after.x;
+  chartView.centre.y += before.y - after.y;
+  viewMovedByUser_ = true;
+  viewChanged();
+  return true;
+}
+
+bool MainWindow::zoomAboutCentre(bool in) {
+  const float next = clampedScale(in ? chartView.scale * 0.5 : chartView.scale * 2.0);
+  if (next == chartView.scale) return false;
+  chartView.scale = next;
+  viewMovedByUser_ = true;
+  viewChanged();
+  return true;
+}
+
+void MainWindow::panByQuarter(int dx, int dy) {
+  syncViewport();
+  const double scale = chartView.scale;
+  chartView.centre.x += dx * (chartView.viewportWidth / 4.0) * scale;
+  chartView.centre.y += dy * (chartView.viewportHeight / 4.0) * scale;
+  viewMovedByUser_ = true;
+  viewChanged();
+}
+
+bool MainWindow::showAllCells() {
+  syncViewport();
+  const CellSnapshot cells = cellList().snapshot();
+  if (!fitViewToCells(*cells, chartView)) return false;
+  viewChanged();
+  return true;
+}
+
+void MainWindow::goTo(const GoToTarget& target) {
+  if (target.scale > 0) chartView.scale = clampedScale(target.scale);
+  setCentreGeo(target.latitude, target.longitude, chartView);
+  viewMovedByUser_ = true;
+  viewChanged();
+}
+
+bool MainWindow::showCell(const QString& name) {
+  const std::string wanted = name.toStdString();
+  const CellSnapshot cells = cellList().snapshot();
+  for (const S57Cell* cell : *cells) {
+    if (cell->name != wanted || cell->extents.empty()) continue;
+    const ChartBox& b = cell->boundingBox;
+    chartView.centre = {(b.minX + b.maxX) / 2, (b.minY + b.maxY) / 2};
+    chartView.scale = clampedScale(cell->compilationScale > 0 ? cell->compilationScale : chartView.scale);
+    viewMovedByUser_ = true;
+    viewChanged();
+    return true;
+  }
+  return false;
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return;  // sideways scrolling does not zoom
+  const QPointF at = event->position();
+  zoomAbout(QPoint(qRound(at.x()), qRound(at.y())), delta >= 1);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // + without shift
+      zoomAboutCentre(true);
+      break;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore:
+      zoomAboutCentre(false);
+      break;
+    case Qt::Key_Left: panByQuarter(-1, 0); break;
+    case Qt::Key_Right: panByQuarter(1, 0); break;
+    case Qt::Key_Up: panByQuarter(0, 1); break;
+    case Qt::Key_Down: panByQuarter(0, -1); break;
+    case Qt::Key_Home:
+      if (showAllCells()) viewMovedByUser_ = true;
+      break;
+    default:
+      QMainWindow::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+}
+
+void MainWindow::cellsChanged() {
+  const CellSnapshot cells = cellList().snapshot();
+  cellListPanel_->addCells(*cells);
+  // The start-up load shows its cells while the user has not moved the view.
+  if (fitWhileLoading_ && !viewMovedByUser_) showAllCells();
+  update();
+}

@@ -1,0 +1,66 @@
+#include "RangeBearingTool.h"
+
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPainter>
+#include <cmath>
+
+void RangeBearingTool::setActive(bool on) {
+  active_ = on;
+  ends_ = 0;
+}
+
+void RangeBearingTool::click(const ChartPoint& at) {
+  if (ends_ != 1) {
+    first_ = at;
+    ends_ = 1;
+    return;
+  }
+  second_ = at;
+  ends_ = 2;
+  result_ = rangeAndBearing(chartToGeo(first_), chartToGeo(second_));
+}
+
+QString RangeBearingTool::text() const {
+  if (!active_) return QString();
+  if (ends_ == 0) return QStringLiteral("测距：请点击起点");
+  if (ends_ == 1) return QStringLiteral("测距：请点击终点");
+  const QString metres = QLocale(QLocale::English).toString(static_cast<qlonglong>(std::llround(result_.metres)));
+  return QStringLiteral("距离 %1 海里（%2 米），真方位 %3°")
+      .arg(result_.metres / kMetresPerNauticalMile, 0, 'f', 3)
+      .arg(metres)
+      .arg(result_.bearing, 5, 'f', 1, QLatin1Char('0'));
+}
+
+void RangeBearingTool::draw(QPainter& painter, const ViewGeometry& view, const QColor& labelBackground) const {
+  if (!active_ || ends_ == 0) return;
+  auto pixel = [&view](const ChartPoint& c) {
+    const QPointF l = toLogicalExact(c, view);
+    return QPointF(l.x() / LOGICAL_UNITS_PER_PIXEL, l.y() / LOGICAL_UNITS_PER_PIXEL);
+  };
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  const QPointF a = pixel(first_);
+  const QColor ink(230, 60, 20);
+  painter.setPen(QPen(ink, 2));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(a, 4, 4);
+  if (ends_ == 2) {
+    const QPointF b = pixel(second_);
+    painter.drawLine(a, b);
+    painter.drawEllipse(b, 4, 4);
+    const QString label = QStringLiteral("%1 海里  %2°")
+                              .arg(result_.metres / kMetresPerNauticalMile, 0, 'f', 2)
+                              .arg(result_.bearing, 5, 'f', 1, QLatin1Char('0'));
+    const QFontMetrics metrics(painter.font());
+    QRectF box = metrics.boundingRect(label);
+    box.adjust(-4, -2, 4, 2);
+    box.moveCenter((a + b) / 2 + QPointF(0, -box.height()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(labelBackground);
+    painter.drawRect(box);
+    painter.setPen(ink);
+    painter.drawText(box, Qt::AlignCenter, label);
+  }
+  painter.restore();
+}

@@ -1,0 +1,196 @@
+#include "WorldBaseMap.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "ColourPens.h"
+#include "ColourToken.h"
+
+namespace {
+constexpr double kLatitudeLimit = 85.0;
+// Clipping margin around the viewport, logical units (about 4 pixels), so
+// that no edge of the clipped polygon shows.
+constexpr double kMargin = 100.0;
+
+bool boxesMeet(const ChartBox& a, double shiftX, const ChartBox& view) {
+  return a.minX + shiftX <= view.maxX && a.maxX + shiftX >= view.minX && a.minY <= view.maxY &&
+         a.maxY >= view.minY;
+}
+
+// One Sutherland-Hodgman stage of a closed polygon against x (testX) or y
+// at `value`, keeping the side at or above it when keepGreater.
+void clipStage(const std::vector<QPointF>& in, bool testX, double value, bool keepGreater,
+               std::vector<QPointF>& out) {
+  out.clear();
+  const std::size_t n = in.size();
+  if (n == 0) return;
+  auto inside = [&](const QPointF& p) {
+    const double c = testX ? p.x() : p.y();
+    return keepGreater ? c >= value : c <= value;
+  };
+  QPointF previous = in[n - 1];
+  bool previousInside = inside(previous);
+  for (const QPointF& p : in) {
+    const bool isInside = inside(p);
+    if (isInside != previousInside) {
+      if (testX) {
+        const double t = (value - previous.x()) / (p.x() - previous.x());
+        out.emplace_back(value, previous.y() + t * (p.y() - previous.y()));
+      } else {
+        const double t = (value - previous.y()) / (p.y() - previous.y());
+        out.emplace_back(previous.x() + t * (p.x() - previous.x()), value);
+      }
+    }
+    if (isInside) out.push_back(p);
+    previous = p;
+    previousInside = isInside;
+  }
+}
+}  // namespace
+
+void WorldBaseMap::clear() { levels_.clear(); }
+
+void WorldBaseMap::setLand(const WorldLandData& data) {
+  levels_.clear();
+  worldWidth_ = geoToChart({0, 180}).x - geoToChart({0, -180}).x;
+  for (const WorldLandLevel& source : data.levels) {
+    Level level;
+    level.fromScale = source.fromScale;
+    std::size_t positions = 0, rings = 0;
+    for (const WorldLandPolygon& polygon : source.polygons)
+      for (const auto& ring : polygon.rings) positions += ring.size(), ++rings;
+    level.positions.reserve(positions);
+    level.rings.reserve(rings);
+    level.polygons.reserve(source.polygons.size());
+    for (const WorldLandPolygon& polygon : source.polygons) {
+      Polygon p;
+      p.firstRing = static_cast<std::uint32_t>(level.rings.size());
+      for (const auto& ring : polygon.rings) {
+        if (ring.size() < 3) continue;  // encloses nothing
+        level.rings.push_back({static_cast<std::uint32_t>(level.positions.size()), static_cast<std::uint32_t>(ring.size())});
+        level.positions.insert(level.positions.end(), ring.begin(), ring.end());
+      }
+      p.ringCount = static_cast<std::uint32_t>(level.rings.size()) - p.firstRing;
+      if (p.ringCount > 0) level.polygons.push_back(p);
+    }
+    levels_.push_back(std::move(level));
+  }
+}
+
+void WorldBaseMap::project(Level& level) {
+  level.points.resize(level.positions.size());
+  for (std::size_t i = 0; i < level.positions.size(); ++i) {
+    const GeoPoint& g = level.positions[i];
+    level.points[i] = geoToChart({std::clamp(g.latitude, -kLatitudeLimit, kLatitudeLimit), g.longitude});
+  }
+  for (Polygon& p : level.polygons) {
+    // The exterior ring bounds the polygon.
+    const Ring& exterior = level.rings[p.firstRing];
+    const ChartPoint& first = level.points[exterior.offset];
+    p.box = {first.x, first.y, first.x, first.y};
+    for (std::uint32_t i = 1; i < exterior.count; ++i) {
+      const ChartPoint& c = level.points[exterior.offset + i];
+      p.box.minX = std::min(p.box.minX, c.x), p.box.maxX = std::max(p.box.maxX, c.x);
+      p.box.minY = std::min(p.box.minY, c.y), p.box.maxY = std::max(p.box.maxY, c.y);
+    }
+  }
+  level.projected = true;
+}
+
+bool WorldBaseMap::load(const std::string& path, std::string& error) {
+  WorldLandData data;
+  if (!readWorldLandFile(path, data, error)) {
+    clear();
+    return false;
+  }
+  setLand(data);
+  return true;
+}
+
+int WorldBaseMap::levelFor(float scale) const {
+  if (levels_.empty()) return -1;
+  for (std::size_t i = 0; i < levels_.size(); ++i)
+    if (scale >= levels_[i].fromScale) return static_cast<int>(i);
+  return static_cast<int>(levels_.size()) - 1;
+}
+
+bool WorldBaseMap::appendRing(const Level& level, const Ring& ring, double shiftX, const ViewGeometry& view,
+                              Buffers& buffers) {
+  std::vector<QPointF>& clipIn_ = buffers.clipIn;
+  std::vector<QPointF>& clipOut_ = buffers.clipOut;
+  std::vector<QPoint>& polygon_ = buffers.polygon;
+  // Logical positions, one per pixel: a point in the same pixel as the
+  // last kept one adds nothing to a fill.
+  const double scale = view.scale;
+  clipIn_.clear();
+  double lastCellX = NAN, lastCellY = NAN;
+  for (std::uint32_t i = 0; i < ring.count; ++i) {
+    const ChartPoint& c = level.points[ring.offset + i];
+    const double x = (c.x + shiftX - view.origin.x) / scale;
+    const double y = (view.origin.y - c.y) / scale;
+    const double cellX = std::floor(x / LOGICAL_UNITS_PER_PIXEL), cellY = std::floor(y / LOGICAL_UNITS_PER_PIXEL);
+    if (cellX == lastCellX && cellY == lastCellY) continue;
+    lastCellX = cellX, lastCellY = cellY;
+    clipIn_.emplace_back(x, y);
+  }
+  const double right = view.viewportWidth + kMargin, bottom = view.viewportHeight + kMargin;
+  clipStage(clipIn_, true, -kMargin, true, clipOut_);
+  clipStage(clipOut_, true, right, false, clipIn_);
+  clipStage(clipIn_, false, -kMargin, true, clipOut_);
+  clipStage(clipOut_, false, bottom, false, clipIn_);
+  if (clipIn_.size() < 3) return false;
+  for (const QPointF& p : clipIn_) polygon_.emplace_back(static_cast<int>(p.x()), static_cast<int>(p.y()));
+  return true;
+}
+
+void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
+  QPainter& painter = canvas.painter;
+  const int levelIndex = levelFor(view.scale);
+  if (levelIndex < 0) return;
+  Level& level = levels_[static_cast<std::size_t>(levelIndex)];
+  {
+    std::lock_guard<std::mutex> lock(projecting_);
+    if (!level.projected) project(level);
+  }
+  thread_local Buffers buffers;
+  std::vector<QPoint>& polygon_ = buffers.polygon;
+  int drawn = 0;
+  painter.fillRect(0, 0, view.viewportWidth, view.viewportHeight, solidBrush(canvas.colours, colourIndex("DEPDW")));
+
+  const double scale = view.scale;
+  const ChartBox viewBox{view.origin.x, view.origin.y - view.viewportHeight * scale,
+                         view.origin.x + view.viewportWidth * scale, view.origin.y};
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(solidBrush(canvas.colours, colourIndex("LANDA")));
+  for (const double shift : {0.0, -worldWidth_, worldWidth_}) {
+    for (const Polygon& polygon : level.polygons) {
+      if (!boxesMeet(polygon.box, shift, viewBox)) continue;
+      // The exterior ring, then each hole followed by a return to the
+      // exterior's first point: the way to a hole and back cancel out, so
+      // one odd-even fill leaves the holes open.
+      polygon_.clear();
+      if (!appendRing(level, level.rings[polygon.firstRing], shift, view, buffers)) continue;
+      const QPoint start = polygon_.front();
+      for (std::uint32_t h = 1; h < polygon.ringCount; ++h) {
+        const std::size_t before = polygon_.size();
+        polygon_.push_back(start);
+        if (!appendRing(level, level.rings[polygon.firstRing + h], shift, view, buffers)) {
+          polygon_.resize(before);
+          continue;
+        }
+        const QPoint holeStart = polygon_[before + 1];
+        polygon_.push_back(holeStart);  // close the hole
+        polygon_.push_back(start);
+      }
+      painter.drawPolygon(polygon_.data(), static_cast<int>(polygon_.size()), Qt::OddEvenFill);
+      ++drawn;
+    }
+  }
+  polygonsDrawn_.store(drawn);
+}
+
+WorldBaseMap& worldBaseMap() {
+  static WorldBaseMap map;
+  return map;
+}

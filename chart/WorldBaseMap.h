@@ -1,0 +1,89 @@
+#pragma once
+// The world base map: Natural Earth land drawn under every cell, so that a
+// zoomed-out view shows where on Earth it is. It is a backdrop, not a chart:
+// the draw pass draws it first and every cell over it.
+#include <QPoint>
+#include <QPointF>
+#include <string>
+#include <vector>
+
+#include "ChartModel.h"
+#include "ViewGeometry.h"
+#include "WorldLandFile.h"
+
+#include <atomic>
+#include <mutex>
+
+#include "Canvas.h"
+
+class QPainter;
+
+class WorldBaseMap {
+public:
+  // Takes the polygons of `data`, replacing what was loaded. A level is
+  // projected into chart units (latitudes beyond +-85 degrees taken as 85,
+  // where the Mercator plane ends for this purpose) the first time a view
+  // needs it, so start-up pays only for copying.
+  void setLand(const WorldLandData& data);
+  // Reads a world land file (WorldLandFile.h). On failure the map is left
+  // empty and `error` says why.
+  bool load(const std::string& path, std::string& error);
+  void clear();
+  bool empty() const { return levels_.empty(); }
+
+  // The level a view of `scale` uses: the coarsest whose fromScale it
+  // reaches, else the finest. -1 when nothing is loaded.
+  int levelFor(float scale) const;
+
+  // Fills the viewport with DEPDW of the current colour table and the land
+  // polygons of the view's level that meet the view in LANDA (holes left
+  // open), once more shifted by 360 degrees where the view reaches past the
+  // 180th meridian. Nothing when empty. The view's origin must be current.
+  // Views on several threads may draw it at once: the point buffers belong
+  // to each thread and keep their capacity, so a pass allocates nothing once
+  // they have grown, and a level is projected once, under a lock.
+  void draw(const Canvas& canvas, const ViewGeometry& view);
+
+  // Polygons filled by the last draw (of any thread).
+  int polygonsDrawn() const { return polygonsDrawn_.load(); }
+
+private:
+  struct Ring {
+    std::uint32_t offset = 0, count = 0;
+  };
+  struct Polygon {
+    std::uint32_t firstRing = 0, ringCount = 0;
+    ChartBox box;
+  };
+  struct Level {
+    float fromScale = 0;
+    std::vector<GeoPoint> positions;  // every ring's, in ring order
+    bool projected = false;           // points and boxes made from positions
+    std::vector<ChartPoint> points;
+    std::vector<Ring> rings;
+    std::vector<Polygon> polygons;
+  };
+
+  static void project(Level& level);
+  // The point buffers of one thread's passes.
+  struct Buffers {
+    std::vector<QPointF> clipIn, clipOut;
+    std::vector<QPoint> polygon;
+  };
+  // Appends a ring in logical units, thinned to one point per pixel and
+  // clipped to a margin around the viewport, to the buffers' polygon; false
+  // when nothing of it is left.
+  static bool appendRing(const Level& level, const Ring& ring, double shiftX, const ViewGeometry& view,
+                         Buffers& buffers);
+
+  std::vector<Level> levels_;
+  double worldWidth_ = 0;  // chart units of 360 degrees of longitude
+  std::atomic<int> polygonsDrawn_{0};
+  std::mutex projecting_;  // held while a level is projected or checked
+};
+
+// The process-wide base map, loaded at start-up; drawn on the GUI thread.
+WorldBaseMap& worldBaseMap();
+
+// The file the program loads it from, next to S57Lib.
+constexpr const char* kWorldLandFile = "worldland.bin";

@@ -1,0 +1,252 @@
+// Finding one's way in the window: the first view over the start-up cells,
+// the scale and position in the status bar, go to, the keys and the wheel
+// about the cursor.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QWheelEvent>
+#include <cmath>
+#include <filesystem>
+
+#include "CellFixtures.h"
+#include "DemoCell.h"
+#include "LoadTask.h"
+#include "PositionInput.h"
+#include "ViewFitting.h"
+#include "WindowFixture.h"
+
+using namespace apptest;
+
+namespace {
+
+void wheelAt(QWidget& w, QPoint at, int delta) {
+  QWheelEvent e(QPointF(at), w.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&w, &e);
+}
+
+void key(QWidget& w, int k) { QTest::keyClick(&w, static_cast<Qt::Key>(k)); }
+
+class Navigation : public WindowTest {
+protected:
+  QString scaleLabel() const { return window->findChild<QLabel*>("scaleLabel")->text(); }
+  QString latitudeLabel() const { return window->findChild<QLabel*>("lat")->text(); }
+  QString longitudeLabel() const { return window->findChild<QLabel*>("lon")->text(); }
+};
+
+TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
+  std::filesystem::create_directory("s57000");
+  ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
+  showAndDraw();
+  window->startLoading("s57000//");
+  ASSERT_TRUE(waitForLoading());
+  window->repaint();
+
+  // The view is fitted to every loaded cell: the demo harbour lies inside it.
+  EXPECT_FALSE(window->viewMovedByUser());
+  ChartView expected = window->chartView;
+  fitViewToCells(*cellList().snapshot(), expected);
+  EXPECT_DOUBLE_EQ(window->chartView.centre.x, expected.centre.x);
+  EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
+  const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
+  const QPointF northEast = pixelOf(geoToChart({demo::kNorth, demo::kEast}));
+  EXPECT_TRUE(window->rect().contains(southWest.toPoint()) && window->rect().contains(northEast.toPoint()));
+  if (cellList().size() == 1) {  // alone in this process: the harbour itself is drawn
+    ASSERT_EQ(window->chartView.drawnCells.size(), 1u);
+    EXPECT_EQ(window->chartView.drawnCells[0]->name, demo::kCellName);
+  }
+
+  // Once the user has moved the view, a later load leaves it where it is.
+  key(*window, Qt::Key_Left);
+  EXPECT_TRUE(window->viewMovedByUser());
+  const ChartPoint moved = window->chartView.centre;
+  std::filesystem::create_directory("more");
+  fixtures::writeCell(fixtures::smallCell("NAVLATER.000"), "more", "NAVLATER.000");
+  window->startLoading("more//");
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_TRUE(cellList().contains("NAVLATER.000"));
+  EXPECT_EQ(window->chartView.centre.x, moved.x);
+  EXPECT_EQ(window->chartView.centre.y, moved.y);
+}
+
+TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
+  showAndDraw();
+  // At start: the start scale, the centre in the same form as every later text.
+  EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:36,978,668"));
+  EXPECT_EQ(latitudeLabel(), QString::fromUtf8("30°0.000′N"));
+  EXPECT_EQ(longitudeLabel(), QString::fromUtf8("119°0.000′E"));
+  // Each wheel step halves the scale, down to 1:1,000.
+  const char* texts[] = {"比例尺 1:18,489,334", "比例尺 1:9,244,667", "比例尺 1:4,622,334"};
+  for (const char* text : texts) {
+    wheelAt(*window, {431, 343}, 120);
+    EXPECT_EQ(scaleLabel(), QString::fromUtf8(text));
+  }
+  for (int i = 0; i < 20; ++i) wheelAt(*window, {431, 343}, 120);
+  EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:1,000"));
+
+  // The cursor rests while the chart moves under it: the box follows.
+  move(*window, {200, 300}, false);
+  const QString before = latitudeLabel() + longitudeLabel();
+  press(*window, {400, 300});
+  release(*window, {500, 400});
+  EXPECT_NE(latitudeLabel() + longitudeLabel(), before);
+  const GeoPoint under = geoAt({200, 300});
+  EXPECT_EQ(latitudeLabel(), MainWindow::latitudeText(under.latitude));
+  EXPECT_EQ(longitudeLabel(), MainWindow::longitudeText(under.longitude));
+  wheelAt(*window, {600, 200}, -120);
+  EXPECT_EQ(longitudeLabel(), MainWindow::longitudeText(geoAt({200, 300}).longitude));
+
+  // The box is opaque: its background is filled in the window's colour.
+  auto* box = window->findChild<QFrame*>("latlon");
+  const QImage shot = box->grab().toImage();
+  EXPECT_EQ(shot.pixelColor(box->width() / 2, 3), window->palette().color(QPalette::Window));
+}
+
+TEST_F(Navigation, GoToPutsThePositionUnderTheCentreWithinAPixel) {
+  showAndDraw();
+  const GoToTarget target{47.2715, -122.4005, 12000};
+  window->dialogs.goTo = [&](QWidget*, GoToTarget& t) {
+    t = target;
+    return true;
+  };
+  action("actionGoTo")->trigger();
+  EXPECT_FLOAT_EQ(window->chartView.scale, 12000.0f);
+  const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
+  EXPECT_LT(std::hypot(at.x() - window->width() / 2.0, at.y() - window->height() / 2.0), 1.0);
+  EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
+  // Without a scale the view keeps its own.
+  window->goTo({30.5, 119.25, 0});
+  EXPECT_FLOAT_EQ(window->chartView.scale, 12000.0f);
+}
+
+TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
+  struct Case {
+    const char* text;
+    bool latitude;
+    double degrees;  // NAN: refused
+    const char* reason;
+  } cases[] = {
+      {"47 16.29 N", true, 47.2715, ""},
+      {"47°16.29′N", true, 47.2715, ""},
+      {"N 47 16.29", true, 47.2715, ""},
+      {"47.2715", true, 47.2715, ""},
+      {"47.2715S", true, -47.2715, ""},
+      {"-47.2715", true, -47.2715, ""},
+      {"北纬30度30分", true, 30.5, ""},
+      {"122 24.03 W", false, -122.4005, ""},
+      {"122.4005E", false, 122.4005, ""},
+      {"西经122.4005", false, -122.4005, ""},
+      {"", true, NAN, "请输入纬度"},
+      {"47 16.29 E", true, NAN, "N或S"},
+      {"-47 16.29 N", true, NAN, "正负号"},
+      {"47 61 N", true, NAN, "小于60"},
+      {"47.5 10 N", true, NAN, "整数"},
+      {"86 N", true, NAN, "85°S与85°N"},
+      {"181 E", false, NAN, "180°W与180°E"},
+      {"47 16 30 N", true, NAN, "格式不对"},
+      {"4x7 N", true, NAN, "不是数字"},
+  };
+  for (const Case& c : cases) {
+    double degrees = 0;
+    QString error;
+    const QString text = QString::fromUtf8(c.text);
+    const bool ok = c.latitude ? parseLatitude(text, degrees, error) : parseLongitude(text, degrees, error);
+    EXPECT_EQ(ok, !std::isnan(c.degrees)) << c.text << " " << qPrintable(error);
+    if (ok) {
+      EXPECT_NEAR(degrees, c.degrees, 1e-9) << c.text;
+    } else {
+      EXPECT_TRUE(error.contains(QString::fromUtf8(c.reason))) << c.text << ": " << qPrintable(error);
+    }
+  }
+  struct ScaleCase {
+    const char* text;
+    float scale;  // -1: refused
+  } scales[] = {{"", 0}, {"1:25000", 25000}, {"1:25,000", 25000}, {"25000", 25000}, {"1 : 1000", 1000},
+                {"999", -1}, {"1:40,000,000", -1}, {"1:2.5", -1}, {"abc", -1}};
+  for (const ScaleCase& c : scales) {
+    float scale = -2;
+    QString error;
+    EXPECT_EQ(parseScale(c.text, scale, error), c.scale >= 0) << c.text;
+    if (c.scale >= 0) EXPECT_EQ(scale, c.scale) << c.text;
+    else EXPECT_FALSE(error.isEmpty()) << c.text;
+  }
+}
+
+TEST_F(Navigation, GoToDialogExplainsBadInputAndStaysOpen) {
+  GoToDialog dialog(window.get());
+  dialog.show();
+  dialog.latitudeEdit()->setText("47 16.29 N");
+  dialog.longitudeEdit()->setText("122 24.03 X");
+  dialog.accept();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.errorText().contains(QString::fromUtf8("经度只能用E或W标明方向"))) << qPrintable(dialog.errorText());
+  dialog.longitudeEdit()->setText("122 24.03 W");
+  dialog.scaleEdit()->setText("1:12000");
+  dialog.accept();
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_NEAR(dialog.target().latitude, 47.2715, 1e-9);
+  EXPECT_NEAR(dialog.target().longitude, -122.4005, 1e-9);
+  EXPECT_EQ(dialog.target().scale, 12000.0f);
+}
+
+TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
+  showAndDraw();
+  window->goTo({47.0, -122.0, 80000});
+  const ChartView start = window->chartView;
+  const double quarterX = start.viewportWidth / 4.0 * start.scale;
+  const double quarterY = start.viewportHeight / 4.0 * start.scale;
+  struct Case {
+    int key;
+    double dx, dy;  // centre moves, chart units
+    float scale;
+  } cases[] = {
+      {Qt::Key_Plus, 0, 0, 40000},    {Qt::Key_Minus, 0, 0, 80000}, {Qt::Key_Equal, 0, 0, 40000},
+      {Qt::Key_Minus, 0, 0, 80000},   {Qt::Key_Right, quarterX, 0, 80000}, {Qt::Key_Left, -quarterX, 0, 80000},
+      {Qt::Key_Up, 0, quarterY, 80000}, {Qt::Key_Down, 0, -quarterY, 80000},
+  };
+  for (const Case& c : cases) {
+    const ChartPoint before = window->chartView.centre;
+    key(*window, c.key);
+    EXPECT_FLOAT_EQ(window->chartView.scale, c.scale) << c.key;
+    EXPECT_NEAR(window->chartView.centre.x - before.x, c.dx, 1e-3) << c.key;
+    EXPECT_NEAR(window->chartView.centre.y - before.y, c.dy, 1e-3) << c.key;
+  }
+  // The arrow moves the view a quarter of the window: the chart point at the
+  // centre ends a quarter of the width to the left.
+  const ChartPoint centre = window->chartView.centre;
+  key(*window, Qt::Key_Right);
+  EXPECT_NEAR(pixelOf(centre).x(), window->width() / 2.0 - window->width() / 4.0, 0.5);
+
+  // Zoom keys stop at the limits.
+  window->goTo({47.0, -122.0, 1000});
+  key(*window, Qt::Key_Plus);
+  EXPECT_FLOAT_EQ(window->chartView.scale, kMinimumViewScale);
+
+  // Home: every loaded cell, as the first view shows them.
+  std::filesystem::create_directory("s57000");
+  ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
+  window->startLoading("s57000//");
+  ASSERT_TRUE(waitForLoading());
+  key(*window, Qt::Key_Home);
+  ChartView expected = window->chartView;
+  fitViewToCells(*cellList().snapshot(), expected);
+  EXPECT_DOUBLE_EQ(window->chartView.centre.y, expected.centre.y);
+  EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
+}
+
+TEST_F(Navigation, TheWheelKeepsTheChartPointUnderTheCursor) {
+  showAndDraw();
+  window->goTo({47.27, -122.4, 64000});
+  for (const QPoint at : {QPoint(100, 120), QPoint(700, 600), QPoint(431, 343), QPoint(5, 660)}) {
+    for (int delta : {120, 120, -120, -120, -120}) {
+      const ChartPoint under = pixelToChart(at.x(), at.y(), window->chartView);
+      wheelAt(*window, at, delta);
+      const QPointF now = pixelOf(under);
+      EXPECT_LT(std::hypot(now.x() - at.x(), now.y() - at.y()), 1.0) << at.x() << "," << at.y() << " " << delta;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// What the window shows beside the chart and over it: the cell list, range
+// and bearing, cell names at small scales and the world base map.
+#include <QLabel>
+#include <QStatusBar>
+#include <QTreeWidget>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "CellListPanel.h"
+#include "ColourPens.h"
+#include "ColourToken.h"
+#include "DemoCell.h"
+#include "ViewFitting.h"
+#include "WindowFixture.h"
+#include "WorldBaseMap.h"
+
+using namespace apptest;
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kShared = fs::path(CHART_SHARED_ENC);
+
+class Panels : public WindowTest {};
+
+QTreeWidgetItem* row(QTreeWidget* tree, const QString& name) {
+  for (int i = 0; i < tree->topLevelItemCount(); ++i)
+    if (tree->topLevelItem(i)->text(CellListPanel::NameColumn) == name) return tree->topLevelItem(i);
+  return nullptr;
+}
+
+// As the window system delivers a double click: press, release, double click, release.
+void doubleClick(QTreeWidget* tree, QTreeWidgetItem* item) {
+  const QPoint at = tree->visualItemRect(item).center();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+  QTest::mouseRelease(tree->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
+  if (!fs::exists(kShared / "s58") || !fs::exists(kShared / "US5WA22M/US5WA22M.000"))
+    GTEST_SKIP() << "the shared cells are not in " << kShared;
+  fs::create_directory("s57000");
+  for (const auto& entry : fs::directory_iterator(kShared / "s58"))
+    if (entry.path().extension() == ".000") fs::copy_file(entry.path(), fs::path("s57000") / entry.path().filename());
+  fs::copy_file(kShared / "US5WA22M/US5WA22M.000", "s57000/US5WA22M.000");
+  std::ofstream("s57000/BROKEN.000") << "not a cell";
+
+  showAndDraw();
+  action("actionCellList")->trigger();
+  EXPECT_TRUE(window->cellListPanel()->isVisible());
+  EXPECT_TRUE(action("actionCellList")->isChecked());
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading());
+
+  // One row per loaded cell, in load order, then the failed files.
+  const CellSnapshot cells = cellList().snapshot();
+  ASSERT_EQ(window->cellListPanel()->loadedCount(), static_cast<int>(cells->size()));
+  for (std::size_t i = 0; i < cells->size(); ++i)
+    EXPECT_EQ(tree->topLevelItem(static_cast<int>(i))->text(0), QString::fromStdString((*cells)[i]->name));
+  QTreeWidgetItem* us = row(tree, "US5WA22M.000");
+  ASSERT_NE(us, nullptr);
+  EXPECT_EQ(us->text(CellListPanel::ScaleColumn), "1:15,000");
+  QTreeWidgetItem* broken = row(tree, "BROKEN.000");
+  ASSERT_NE(broken, nullptr);
+  EXPECT_EQ(broken->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：文件不足25字节"));
+  EXPECT_GE(tree->indexOfTopLevelItem(broken), window->cellListPanel()->loadedCount());
+
+  // A double click centres the view on the cell at its compilation scale.
+  QApplication::processEvents();  // the panel laid out
+  tree->scrollToItem(us);
+  ASSERT_FALSE(tree->visualItemRect(us).isEmpty());
+  doubleClick(tree, us);
+  EXPECT_FLOAT_EQ(window->chartView.scale, 15000.0f);
+  const S57Cell* cell = nullptr;
+  for (S57Cell* c : *cells)
+    if (c->name == "US5WA22M.000") cell = c;
+  ASSERT_NE(cell, nullptr);
+  EXPECT_DOUBLE_EQ(window->chartView.centre.x, (cell->boundingBox.minX + cell->boundingBox.maxX) / 2);
+  EXPECT_DOUBLE_EQ(window->chartView.centre.y, (cell->boundingBox.minY + cell->boundingBox.maxY) / 2);
+  window->repaint();
+  EXPECT_NE(std::find(window->chartView.drawnCells.begin(), window->chartView.drawnCells.end(), cell),
+            window->chartView.drawnCells.end());
+  // A failed file's row leaves the view alone.
+  const ChartPoint centre = window->chartView.centre;
+  tree->scrollToItem(broken);
+  doubleClick(tree, broken);
+  EXPECT_EQ(window->chartView.centre.x, centre.x);
+
+  action("actionCellList")->trigger();
+  EXPECT_FALSE(window->cellListPanel()->isVisible());
+  EXPECT_FALSE(action("actionCellList")->isChecked());
+}
+
+TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
+  S57Cell cell;
+  cell.name = "WARNED01.000";
+  cell.compilationScale = 52000;
+  cell.edition = 3;
+  cell.updatesApplied = {1, 2};
+  cell.loadWarnings = {"WARNED01.004: update 3 is missing", "CATALOG.031: CRC does not match"};
+  CellListPanel panel;
+  panel.addCells({&cell});
+  panel.addCells({&cell});  // listed once
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 1);
+  const QTreeWidgetItem* row = panel.tree()->topLevelItem(0);
+  EXPECT_EQ(row->text(CellListPanel::ScaleColumn), "1:52,000");
+  EXPECT_EQ(row->text(CellListPanel::EditionColumn), QString::fromUtf8("第3版 更新1-2"));
+  EXPECT_EQ(row->text(CellListPanel::WarningColumn),
+            QString::fromUtf8("WARNED01.004: update 3 is missing；CATALOG.031: CRC does not match"));
+  // A failure listed twice shows once, after the loaded cells.
+  panel.addFailures({"BAD.000: 文件不足25字节", "BAD.000: 文件不足25字节", ""});
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 2);
+  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(0), "BAD.000");
+}
+
+TEST(CellListText, EditionsAndUpdates) {
+  EXPECT_EQ(CellListPanel::editionText(0, {}), QString::fromUtf8("—"));
+  EXPECT_EQ(CellListPanel::editionText(2, {}), QString::fromUtf8("第2版"));
+  EXPECT_EQ(CellListPanel::editionText(2, {1, 2, 3, 4}), QString::fromUtf8("第2版 更新1-4"));
+  EXPECT_EQ(CellListPanel::editionText(3, {1, 3}), QString::fromUtf8("第3版 更新1,3"));
+  EXPECT_EQ(CellListPanel::editionText(1, {5}), QString::fromUtf8("第1版 更新5"));
+}
+
+// The reference: Lambert's formula for the ellipsoid, from the central
+// angle between the reduced latitudes; its error is a few metres per
+// thousand kilometres.
+double lambertMetres(GeoPoint a, GeoPoint b) {
+  const double pi = 3.14159265358979323846, f = 1 / 298.257223563, r = 6378137.0;
+  const double b1 = std::atan((1 - f) * std::tan(a.latitude * pi / 180));
+  const double b2 = std::atan((1 - f) * std::tan(b.latitude * pi / 180));
+  const double dl = (b.longitude - a.longitude) * pi / 180;
+  const double h = std::pow(std::sin((b2 - b1) / 2), 2) + std::cos(b1) * std::cos(b2) * std::pow(std::sin(dl / 2), 2);
+  const double sigma = 2 * std::asin(std::sqrt(h));
+  const double p = (b1 + b2) / 2, q = (b2 - b1) / 2;
+  const double x = (sigma - std::sin(sigma)) * std::pow(std::sin(p) * std::cos(q), 2) / std::pow(std::cos(sigma / 2), 2);
+  const double y = (sigma + std::sin(sigma)) * std::pow(std::cos(p) * std::sin(q), 2) / std::pow(std::sin(sigma / 2), 2);
+  return r * (sigma - f / 2 * (x + y));
+}
+
+// The initial bearing on the sphere of reduced latitudes.
+double sphereBearing(GeoPoint a, GeoPoint b) {
+  const double pi = 3.14159265358979323846, f = 1 / 298.257223563;
+  const double b1 = std::atan((1 - f) * std::tan(a.latitude * pi / 180));
+  const double b2 = std::atan((1 - f) * std::tan(b.latitude * pi / 180));
+  const double dl = (b.longitude - a.longitude) * pi / 180;
+  const double t = std::atan2(std::sin(dl) * std::cos(b2),
+                              std::cos(b1) * std::sin(b2) - std::sin(b1) * std::cos(b2) * std::cos(dl));
+  return std::fmod(t * 180 / pi + 360, 360);
+}
+
+TEST_F(Panels, RangeAndBearingFromTwoClicks) {
+  showAndDraw();
+  auto* label = window->findChild<QLabel*>("measureLabel");
+  struct Case {
+    GoToTarget view;
+    QPoint from, to;
+  } cases[] = {
+      {{47.27, -122.40, 50000}, {200, 200}, {600, 450}},   // a harbour, a few miles
+      {{30.0, 119.0, 2000000}, {100, 600}, {750, 80}},     // the China coast, some hundred miles
+      {{-33.8, 151.3, 36978668}, {60, 300}, {800, 500}},   // the Tasman Sea, thousands of miles
+  };
+  action("actionMeasure")->trigger();
+  EXPECT_TRUE(action("actionMeasure")->isChecked());
+  for (const Case& c : cases) {
+    window->goTo(c.view);
+    press(*window, c.from), release(*window, c.from);
+    EXPECT_EQ(window->rangeBearing().ends(), 1);
+    EXPECT_EQ(label->text(), QString::fromUtf8("测距：请点击终点"));
+    press(*window, c.to), release(*window, c.to);
+    ASSERT_TRUE(window->rangeBearing().hasResult());
+    const GeoPoint a = geoAt(c.from), b = geoAt(c.to);
+    const double metres = lambertMetres(a, b), bearing = sphereBearing(a, b);
+    const RangeBearing& r = window->rangeBearing().result();
+    EXPECT_NEAR(r.metres, metres, metres * 0.001) << c.view.latitude;
+    EXPECT_NEAR(r.bearing, bearing, 360 * 0.001) << c.view.latitude;
+    // The status bar has both, in nautical miles and metres.
+    const QString text = label->text();
+    EXPECT_TRUE(text.contains(QString::number(r.metres / 1852, 'f', 3) + QString::fromUtf8(" 海里"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QString::fromUtf8("真方位 "))) << qPrintable(text);
+    EXPECT_TRUE(label->isVisible());
+  }
+  // The line and its label are drawn over the chart.
+  window->goTo(cases[0].view);
+  press(*window, cases[0].from), release(*window, cases[0].from);
+  press(*window, cases[0].to), release(*window, cases[0].to);
+  const QImage shot = window->grab().toImage();
+  const QPoint middle = (cases[0].from + cases[0].to) / 2;
+  const QColor onLine = shot.pixelColor(middle + QPoint(-100, -62));  // a quarter of the way
+  EXPECT_TRUE(onLine.red() > 180 && onLine.green() < 110 && onLine.blue() < 90) << qPrintable(onLine.name());
+  // A drag still pans and measures nothing.
+  press(*window, {300, 300}), release(*window, {400, 380});
+  EXPECT_TRUE(window->rangeBearing().hasResult());
+  // Leaving the mode forgets the measurement.
+  action("actionMeasure")->trigger();
+  EXPECT_FALSE(window->rangeBearing().active());
+  EXPECT_EQ(window->rangeBearing().ends(), 0);
+  EXPECT_FALSE(label->isVisible());
+}
+
+TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
+  if (!fs::exists(kShared / "s58")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  fs::create_directory("s57000");
+  for (const auto& entry : fs::directory_iterator(kShared / "s58"))
+    if (entry.path().extension() == ".000") fs::copy_file(entry.path(), fs::path("s57000") / entry.path().filename());
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading());
+  // Zoomed right out over the IHO test cells south of Madagascar, their
+  // frames fall on a few pixels.
+  window->goTo({-32.45, 61.1, kMaximumViewScale});
+  window->repaint();
+  const std::size_t framed = window->chartView.candidates.size();
+  ASSERT_GT(framed, 5u);
+  EXPECT_LT(window->chartView.cellNameBoxes.boxes.size(), framed);
+  // Every name placed is free of the others.
+  const auto& boxes = window->chartView.cellNameBoxes.boxes;
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const bool overlap = boxes[i].bottom - boxes[j].top >= 100 && boxes[i].top - boxes[j].bottom <= -100 &&
+                           boxes[i].right - boxes[j].left >= 100 && boxes[i].left - boxes[j].right <= -100;
+      EXPECT_FALSE(overlap) << i << " " << j;
+    }
+}
+
+TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
+  ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
+  showAndDraw();
+  EXPECT_TRUE(action("actionWorldBaseMap")->isChecked());
+  // Central Australia and the Coral Sea, where no test cell lies.
+  window->goTo({-23.0, 140.0, 20000000});
+  window->repaint();
+  const QColor land = colourOf(*displaySettings().colourTable, colourIndex("LANDA")), sea = colourOf(*displaySettings().colourTable, colourIndex("DEPDW"));
+  auto pixelAt = [&](GeoPoint g) {
+    return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
+  };
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), land);   // Alice Springs country
+  EXPECT_EQ(pixelAt({-18.0, 153.0}), sea);    // the Coral Sea
+  // The night table has its own land and sea.
+  action("action_19")->trigger();
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), colourOf(*displaySettings().colourTable, colourIndex("LANDA")));
+  EXPECT_NE(colourOf(*displaySettings().colourTable, colourIndex("LANDA")), land);
+  action("action_18")->trigger();
+  // Off: neither land nor deep water is painted there.
+  action("actionWorldBaseMap")->trigger();
+  EXPECT_FALSE(displaySettings().showWorldBaseMap);
+  EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
+  EXPECT_NE(pixelAt({-25.0, 134.0}), land);
+  EXPECT_NE(pixelAt({-18.0, 153.0}), sea);
+}
+
+}  // namespace
