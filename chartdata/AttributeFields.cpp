@@ -47,7 +47,8 @@ void appendUtf8(std::string& out, uint32_t cp) {
 }
 
 void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
-  out.reserve(out.size() + static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator)));
+  // No reservation by the number of unit terminators: a field of nothing
+  // but terminators would reserve an attribute holder per byte.
   FieldSplitter pieces(field, kUnitTerminator, 2);
   for (std::string_view piece; pieces.next(piece);) {
     if (piece.size() == 1 && piece[0] == kFieldTerminator) break;
