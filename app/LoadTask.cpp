@@ -8,6 +8,7 @@
 
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "LibraryResult.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
 
@@ -18,9 +19,15 @@ std::atomic<bool> stopRequested{false};
 
 bool loadingInProgress() { return tasksRunning.load() > 0; }
 
+QString libraryFailureText() {
+  QString text = QStringLiteral("the presentation library (S57Lib) is not loaded");
+  const int code = engineState().libraryResult;
+  if (code != 0) text += QStringLiteral(": ") + QString::fromStdString(libraryResultText(code));
+  return text;
+}
+
 QString cellFailureText(int code) {
-  if (code == 1 && !engineState().libraryLoaded)
-    return QStringLiteral("the presentation library (S57Lib) is not loaded");
+  if (code == 1 && !engineState().libraryLoaded) return libraryFailureText();
   return QString::fromLatin1(readerResultText(code));
 }
 

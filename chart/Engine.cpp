@@ -18,7 +18,8 @@ static void initFontResource() { Q_INIT_RESOURCE(chart_font); }
 
 int startEngine() {
   EngineState& state = engineState();
-  if (loadPresentationLibrary() > 0) {
+  state.libraryResult = loadPresentationLibrary();
+  if (state.libraryResult > 0) {
     state.libraryLoaded = false;
     return 1;
   }

@@ -7,7 +7,8 @@ struct ChartView;
 struct ViewGeometry;
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
-// done), marks it loaded, registers the application font ":/syn.ttf" (when a
+// done; the loader's code, which names a damaged file, stays in
+// engineState().libraryResult), marks it loaded, registers the application font ":/syn.ttf" (when a
 // QGuiApplication exists), and returns 0 when the directory "s57000" exists,
 // else 2.
 int startEngine();

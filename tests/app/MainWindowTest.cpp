@@ -25,6 +25,7 @@
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "DisplaySettings.h"
+#include "LibraryResult.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
@@ -443,6 +444,22 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   EXPECT_TRUE(statusText().contains("shorter than 25 bytes")) << qPrintable(statusText());
   EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
   EXPECT_TRUE(statusText().contains("missing.000: file cannot be opened")) << qPrintable(statusText());
+  // A cell cut short is refused, with the damage named.
+  {
+    std::ifstream in(cell, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
+  }
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), 14);
+  EXPECT_TRUE(statusText().contains("cut.000: a data record runs past the end of the file")) << qPrintable(statusText());
+  // While the library is not loaded, the reason its loader gave is shown.
+  EngineState& engine = engineState();
+  const EngineState started = engine;
+  engine.libraryLoaded = false;
+  engine.libraryResult = libraryFileResult(LibraryCutShort, 1);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 1);
+  engine = started;
+  EXPECT_TRUE(statusText().contains("not loaded: S57LookupTable: the file is cut short")) << qPrintable(statusText());
   EXPECT_EQ(cellList().size(), cells);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <filesystem>
 #include <fstream>
 
 #include "CellFixtures.h"
@@ -13,6 +14,7 @@
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
 
@@ -207,13 +209,26 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   EXPECT_EQ(engineState().appFontId, -1);
   EXPECT_EQ(loadCell("anything.000"), 1);
 
-  // Seven empty library files load (each contributes nothing).
+  // Seven empty library files: the first one already gives nothing, and the
+  // code that says so is kept for the window.
   QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
   for (const char* name : kLibraryFileNames) {
     QFile file(QStringLiteral("S57Lib/") + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
+  EXPECT_EQ(startEngine(), 1);
+  EXPECT_EQ(engineState().libraryResult, libraryFileResult(LibraryNothingRead, 0));
+  EXPECT_FALSE(engineState().libraryLoaded);
+
+  const std::filesystem::path generated = CHART_SOURCE_DIR "/S57Lib";
+  if (!std::filesystem::is_directory(generated)) {
+    QDir::setCurrent(before);
+    GTEST_SKIP() << "no generated library in " << generated;
+  }
+  std::filesystem::copy(generated, std::filesystem::path(dir.path) / "S57Lib",
+                        std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   EXPECT_EQ(startEngine(), 2);  // no s57000 directory
+  EXPECT_EQ(engineState().libraryResult, 0);
   EXPECT_TRUE(engineState().libraryLoaded);
   ASSERT_GE(engineState().appFontId, 0);
   EXPECT_FALSE(QFontDatabase::applicationFontFamilies(engineState().appFontId).isEmpty());
