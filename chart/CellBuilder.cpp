@@ -12,7 +12,7 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
   cell->coordinateFactor = reader.dataSetParameters.COMF;
   cell->soundingFactor = reader.dataSetParameters.SOMF;
   cell->name = reader.dataSetIdentification.DSNM;
-  assembleFeatures(reader, *cell, library.attributeCatalogue);
+  if (assembleFeatures(reader, *cell, library.attributeCatalogue) != 0) return nullptr;
   for (auto& f : cell->points) selectLookups(*f, library);
   for (auto& f : cell->soundings) selectLookups(*f, library);
   for (auto& f : cell->lines) selectLookups(*f, library);

@@ -37,7 +37,9 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
   if (int code = reader.readCell(path)) return code;
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
   if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
-  return list.append(buildCell(reader, presentationLibrary()), &view);
+  std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  if (!cell) return ReaderGeometryTooLarge;
+  return list.append(std::move(cell), &view);
 }
 
 int loadCell(const std::string& path, ChartView& view) { return loadCell(path, view, cellList()); }

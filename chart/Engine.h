@@ -15,9 +15,12 @@ int startEngine();
 
 // Reads a cell file into the process-wide cell list, centring the
 // process-wide loading view on it. Returns 0, 1 when the library is not
-// loaded, a reader code, ReaderNoFactors (13) for a cell without coordinate
-// or sounding factor, or 11 when a cell of the same name is already listed.
-// Nothing of a refused cell reaches the list.
+// loaded, a reader code (a damaged cell, cut short or over the size limit,
+// is refused with its code), ReaderNoFactors (13) for a cell without
+// coordinate or sounding factor, ReaderGeometryTooLarge (16) for a cell
+// whose edges are referenced past the assembly's bound, or 11 when a cell
+// of the same name is already listed. Nothing of a refused cell reaches the
+// list.
 int loadCell(const std::string& path);
 // The same, centring the given view.
 int loadCell(const std::string& path, ChartView& view);

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -79,6 +80,10 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   {
     std::ofstream shortFile(dir.path + "/short.000", std::ios::binary);
     shortFile << std::string(24, '0');
+    // A whole cell but for its last bytes: decoded as far as it goes, and
+    // still refused.
+    const std::string image = fixtures::smallCell("CUT.000").image();
+    std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
   struct Case {
     std::string path;
@@ -86,6 +91,7 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   } cases[] = {
       {dir.path + "/missing.000", 1},
       {dir.path + "/short.000", 2},  // the reader's own code, passed on
+      {dir.path + "/cut.000", ReaderTruncatedRecord},
       {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderNoFactors},
       {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderNoFactors},
   };
@@ -134,6 +140,48 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(light.displayPriority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
+}
+
+namespace {
+// A cell whose coastline is one edge of `vertices` vertices referenced
+// `references` times.
+S57Writer repeatedEdgeCell(const std::string& name, int vertices, int references) {
+  S57Writer w;
+  DataSet d;
+  d.dsnm = name;
+  w.addDataSet(d);
+  w.addConnectedNode(1, {470000000, -1220000000});
+  w.addConnectedNode(2, {470000000 + vertices, -1220000000});
+  std::vector<Coordinate> inner;
+  for (int i = 0; i < vertices; ++i) inner.push_back({470000000 + i, -1219000000 + (i % 2)});
+  w.addEdge(1, 1, 2, inner);
+  Feature coastline;
+  coastline.prim = 2;
+  coastline.objl = 30;  // COALNE
+  coastline.spatialPointers.assign(static_cast<size_t>(references), {kEdge, 1, 1, 255, 255});
+  w.addFeature(coastline);
+  return w;
+}
+}  // namespace
+
+TEST_F(LoadCell, GeometryPastItsBoundIsRefusedQuickly) {
+  // The bound: 12 vertices per coordinate of the file, plus 100,000. An
+  // edge of 1000 vertices and its two nodes hold 1002 coordinates, so the
+  // budget of 112,024 vertices takes 111 references of it, not 112.
+  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("FITS.000", 1000, 111), dir.path, "fits.000"), view, list),
+            0);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list.snapshot()->front()->lines.at(0)->vertices.size(), 111u * 1002u);
+  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("OVER.000", 1000, 112), dir.path, "over.000"), view, list),
+            ReaderGeometryTooLarge);
+
+  // 12,000 vertices referenced 11,000 times would be 132 million vertices;
+  // the load stops at the bound instead.
+  const std::string amplified = fixtures::writeCell(repeatedEdgeCell("AMPLIFY.000", 12000, 11000), dir.path, "amp.000");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(loadCell(amplified, view, list), ReaderGeometryTooLarge);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+  EXPECT_EQ(list.size(), 1u);
 }
 
 TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
