@@ -31,5 +31,6 @@ void finishCell(S57Cell& cell, ViewGeometry* view) {
 void centreView(const S57Cell& cell, ViewGeometry& view) {
   if (cell.extents.empty()) return;
   view.centre = ChartPoint{cell.centreX, cell.centreY};
-  view.scale = static_cast<float>(cell.compilationScale);
+  // An unknown compilation scale (0 or less) keeps the view's scale.
+  if (cell.compilationScale > 0) view.scale = static_cast<float>(cell.compilationScale);
 }

@@ -1,6 +1,7 @@
 // The draw pass: which cells a view draws at which scale, in which order,
 // their boundaries, the features' own scale ranges, and picking.
 #include <QPainter>
+#include <cmath>
 
 #include "CellChoice.h"
 #include "ChartView.h"
@@ -129,6 +130,37 @@ TEST_F(DrawPassTest, NestingRules) {
   addCell("OUTER", 150000, 1e9);
   EXPECT_EQ(drawnAt(2199999), (Names{"OUTER", "INNER"}));
   EXPECT_EQ(drawnAt(2200000), (Names{"OUTER"}));
+}
+
+TEST_F(DrawPassTest, AnUnknownCompilationScaleTakesTheUsualScaleOfTheCellsPurpose) {
+  struct Case {
+    const char* name;
+    int compilationScale;
+    int forRules;
+  } cases[] = {
+      {"US5WA22M.000", 0, 10000},    // harbour
+      {"US1GLOBE.000", -5, 3000000}, // overview
+      {"US6BERTH.000", 0, 3000},     // berthing
+      {"US9ODDLY.000", 0, 50000},    // no purpose digit
+      {"X", 0, 50000},
+      {"US4KNOWN.000", 22000, 22000},  // a known scale is its own
+  };
+  for (const Case& c : cases) {
+    cells.clear();
+    list.clear();
+    addCell(c.name, c.compilationScale, 1e6);
+    EXPECT_EQ(compilationScaleForRules(*cells.front()), c.forRules) << c.name;
+    const float limit = 100.0f * static_cast<float>(c.forRules);
+    EXPECT_EQ(drawnAt(std::nextafter(limit, 0.0f)), Names{c.name}) << c.name;
+    EXPECT_TRUE(drawnAt(limit).empty()) << c.name;
+  }
+  // Nesting and the drawing order go by the same scale.
+  cells.clear();
+  list.clear();
+  addCell("US5INNER.000", 0, 1e6);
+  addCell("OUTER", 350000, 1e9);
+  EXPECT_EQ(drawnAt(20000), (Names{"OUTER", "US5INNER.000"}));
+  EXPECT_EQ(drawnAt(20001), (Names{"OUTER"}));
 }
 
 TEST_F(DrawPassTest, CellsAreChosenByTheirExtents) {

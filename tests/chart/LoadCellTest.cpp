@@ -142,6 +142,19 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
 }
 
+TEST_F(LoadCell, AnUnknownCompilationScaleLoadsAndKeepsTheViewScale) {
+  for (int cscl : {0, -1}) {
+    CellList cells;
+    view.scale = 12345;
+    const std::string name = "US5NOSC" + std::to_string(-cscl) + ".000";
+    ASSERT_EQ(loadCell(fixtures::writeCell(fixtures::smallCell(name, 0.1, cscl), dir.path, name), view, cells), 0);
+    const S57Cell& cell = *cells.snapshot()->front();
+    EXPECT_EQ(cell.compilationScale, cscl);  // kept as the file says
+    EXPECT_EQ(view.centre.x, cell.centreX);  // centred all the same
+    EXPECT_EQ(view.scale, 12345.0f);
+  }
+}
+
 namespace {
 // A cell whose coastline is one edge of `vertices` vertices referenced
 // `references` times.
