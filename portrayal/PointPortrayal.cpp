@@ -1,6 +1,7 @@
 #include "PointPortrayal.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -20,6 +21,7 @@
 namespace {
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 constexpr double kLegUnit = 88.0;  // logical units per unit of leg length
+constexpr double kLongestLeg = 1e9;  // logical units, far past any view
 
 std::uint8_t key(bool setting) { return setting ? 1 : 0; }
 
@@ -99,7 +101,12 @@ void drawPointInstruction(QPainter& painter, Instruction& instruction, PointFeat
 
 QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
   const double bearing = std::atof(leg.name.c_str()) * kDegree;
-  const double length = kLegUnit * std::atof(leg.text2.c_str());
+  double length = kLegUnit * std::atof(leg.text2.c_str());
+  // A nominal range of 1e300 (or "inf") would put the end where no
+  // coordinate reaches; a leg of that length is off every view anyway.
+  if (!std::isfinite(length)) length = length > 0 ? kLongestLeg : length < 0 ? -kLongestLeg : 0;
+  length = std::clamp(length, -kLongestLeg, kLongestLeg);
+  if (!std::isfinite(bearing)) return anchor;
   return QPointF(anchor.x() + length * std::sin(bearing), anchor.y() - length * std::cos(bearing));
 }
 

@@ -34,7 +34,9 @@ void drawPointInstruction(QPainter& painter, Instruction& instruction, PointFeat
                           S57Cell& cell, bool generated);
 
 // The far end of a leg: `name` holds its bearing in degrees clockwise from
-// north, `text2` its length in units of 88 logical units.
+// north, `text2` its length in units of 88 logical units. The length is
+// held to 1e9 logical units either way (infinite ones included, NaN gives
+// 0), and a bearing that is not finite gives the anchor itself.
 QPointF legEnd(const QPointF& anchor, const Instruction& leg);
 
 // Start and span of a sector arc in sixteenths of a degree, counter-clockwise

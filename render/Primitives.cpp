@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "ColourPens.h"
+#include "StrokeClipping.h"
 #include "ViewGeometry.h"
 
 namespace {
@@ -24,17 +25,28 @@ void strokeSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
 
 void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (!(length > 0)) return;
+  const double length = std::hypot(dx, dy);
+  if (!(length > 0) || !std::isfinite(length)) return;
+  // Only the periods that meet the visible surface are drawn, each where
+  // the pattern started at a puts it.
+  double t0 = 0, t1 = 1;
+  if (!clipSegmentRange(a, b, strokeClipRect(painter), t0, t1)) return;
+  constexpr double period = DASH_LENGTH + DASH_GAP;
+  const double periods = std::floor(length / period);
+  const double from = t0 * length, to = t1 * length;
+  const double first = std::min(periods, std::floor(from / period));
+  const double end = std::min(periods, std::floor(to / period) + 1);  // one past the last period met
   const double ux = dx / length, uy = dy / length;
   double x = a.x(), y = a.y();
-  const int periods = truncateCoordinate(length / (DASH_LENGTH + DASH_GAP));
-  for (int i = 0; i < periods; ++i) {
+  if (first > 0) x += first * period * ux, y += first * period * uy;
+  for (double i = first; i < end; ++i) {
     const double ex = x + DASH_LENGTH * ux, ey = y + DASH_LENGTH * uy;
     painter.drawLine(truncated(QPointF(x, y)), truncated(QPointF(ex, ey)));
     x = ex + DASH_GAP * ux;
     y = ey + DASH_GAP * uy;
   }
+  // The rest after the whole periods, when the visible part reaches it.
+  if (to < periods * period) return;
   const double doneX = x - a.x(), doneY = y - a.y();
   if (length * length > doneX * doneX + doneY * doneY) painter.drawLine(truncated(QPointF(x, y)), truncated(b));
 }

@@ -8,5 +8,6 @@ target_sources(rendercore PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PatternFill.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PolylineClipping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Primitives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StrokeClipping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SymbolDrawing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextDrawing.cpp)
