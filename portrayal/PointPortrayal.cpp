@@ -111,12 +111,17 @@ QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
 }
 
 ArcAngles sectorArcAngles(const Instruction& arc) {
-  const int start = readDecimal(arc.name);
-  const int end = readDecimal(arc.text3);
-  const int endWithinCircle = end > 360 ? end - 360 : end;
+  // Wide arithmetic: the bearings read saturate at the int range.
+  const long long start = readDecimal(arc.name);
+  const long long end = readDecimal(arc.text3);
+  const long long endWithinCircle = end > 360 ? end - 360 : end;
+  long long startAngle = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
+  // Angles are taken modulo a whole turn, and no arc spans more than one.
+  constexpr long long kTurn = 16 * 360;
+  if (startAngle > kTurn || startAngle < -kTurn) startAngle %= kTurn;
   ArcAngles angles;
-  angles.start = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
-  angles.span = 16 * (end - start);
+  angles.start = static_cast<int>(startAngle);
+  angles.span = static_cast<int>(std::clamp(16 * (end - start), -kTurn, kTurn));
   return angles;
 }
 

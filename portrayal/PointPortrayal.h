@@ -42,7 +42,8 @@ QPointF legEnd(const QPointF& anchor, const Instruction& leg);
 // Start and span of a sector arc in sixteenths of a degree, counter-clockwise
 // from three o'clock as the painter takes them: the arc runs clockwise on
 // the screen from bearing `name` to bearing `text3` (degrees from north,
-// `text3` may exceed 360).
+// `text3` may exceed 360). Bearings far outside a turn (damaged sector
+// limits) give a start within one turn and a span of at most one turn.
 struct ArcAngles {
   int start = 0;
   int span = 0;

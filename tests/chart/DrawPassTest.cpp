@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "CellBoundary.h"
 #include "CellChoice.h"
 #include "ChartView.h"
 #include "ColourToken.h"
@@ -196,6 +197,24 @@ TEST_F(DrawPassTest, BoundariesOfEveryCandidate) {
   settings().setShowCellBoundaries(2);
   drawnAt(44001, &calls);
   for (const PaintCall& c : calls) EXPECT_NE(c.kind, PaintCall::Rects);
+}
+
+// A view of scale 0 puts the frame's edges at infinity: they are drawn at
+// 1e9 units out, the width between them and the label's place in range.
+TEST_F(DrawPassTest, BoundaryOfAViewOfScaleZero) {
+  S57Cell& cell = addCell("ZERO.000", 22000, 230000);
+  for (float scale : {0.0f, 1e-30f}) {
+    ChartView view = viewAt(scale);
+    updateOrigin(view);
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawCellBoundary(painter, cell, view);
+    painter.end();
+    ASSERT_FALSE(device.ofKind(PaintCall::Rects).empty()) << scale;
+    const QPolygonF corners = device.ofKind(PaintCall::Rects).front().points;
+    EXPECT_EQ(corners[0], QPointF(-1e9, -1e9)) << scale;
+    EXPECT_EQ(corners[1], QPointF(1e9, 1e9)) << scale;
+  }
 }
 
 TEST_F(DrawPassTest, FeatureScaleRange) {

@@ -320,6 +320,18 @@ TEST_F(PointPortrayalTest, SectorArcAngles) {
     EXPECT_EQ(angles.start, c.startAngle) << c.start << "-" << c.end;
     EXPECT_EQ(angles.span, c.span) << c.start << "-" << c.end;
   }
+  // Bearings at the ends of the int range: a start within one turn, a span
+  // of at most one turn either way.
+  const char* extremes[] = {"2147483647", "-2147483648", "0", "99999999999"};
+  for (const char* start : extremes) {
+    for (const char* end : extremes) {
+      const ArcAngles angles = sectorArcAngles(arc(start, end));
+      EXPECT_LE(std::abs(angles.start), 16 * 360) << start << "-" << end;
+      EXPECT_LE(std::abs(angles.span), 16 * 360) << start << "-" << end;
+    }
+  }
+  EXPECT_EQ(sectorArcAngles(arc("0", "2147483647")).span, 16 * 360);
+  EXPECT_EQ(sectorArcAngles(arc("2147483647", "0")).span, -16 * 360);
 }
 
 // An arc about the point with radius 88 x text2, dashed for style 2; only

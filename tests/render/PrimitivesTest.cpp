@@ -1,4 +1,5 @@
 #include <QPainter>
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -220,6 +221,9 @@ TEST_F(PrimitivesTest, PolylineClipping) {
       {"first point on the bound is kept", {{-150, 10}, {0, 10}}, {{-150, 10}, {0, 10}}},
       {"only touches the bound", {{-300, 0}, {-150, 0}, {-300, 50}}, {}},
       {"crossing a corner region", {{-1000, -1000}, {500, 500}}, {{-150, -150}, {500, 500}}},
+      // Ends clamped to the int range: their differences do not fit an int.
+      {"from one end of the int range to the other", {{INT_MIN, 500}, {INT_MAX, 500}}, {{-150, 500}, {1100, 500}}},
+      {"diagonal across the int range", {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}}, {{-150, -150}, {1100, 1100}}},
   };
   std::vector<QPoint> scratch;
   for (const Case& c : cases) {
