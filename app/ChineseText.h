@@ -10,6 +10,10 @@ class QCoreApplication;
 // number.
 QString chineseFailureText(int code, bool libraryLoaded);
 
+// Why the presentation library is not loaded, from the loader's code: the
+// file a damaged library names, in Chinese.
+QString chineseLibraryFailureText(int code);
+
 // Installs Qt's Chinese translation (qtbase_zh_CN.qm of the Debian package
 // qttranslations5-l10n, from Qt's translations folder), so that the buttons
 // of message boxes, file dialogs and input dialogs read 是, 否, 确定 and 取消.

@@ -12,6 +12,7 @@
 #include "ChineseText.h"
 #include "EngineState.h"
 #include "Engine.h"
+#include "LibraryResult.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
 #include "ViewFitting.h"
@@ -36,7 +37,12 @@ void fitWindowView(MainWindow& window, const std::vector<S57Cell*>& cells) {
 
 bool loadingInProgress() { return tasksRunning.load() > 0; }
 
-QString cellFailureText(int code) { return chineseFailureText(code, engineState().libraryLoaded); }
+QString libraryFailureText() { return chineseLibraryFailureText(engineState().libraryResult); }
+
+QString cellFailureText(int code) {
+  if (code == 1 && !engineState().libraryLoaded) return libraryFailureText();
+  return chineseFailureText(code, engineState().libraryLoaded);
+}
 
 loadTask::loadTask(QString directory_, MainWindow& window_, bool fitEmptyView)
     : directory(std::move(directory_)),

@@ -17,6 +17,9 @@ bool loadingInProgress();
 
 // A readable reason (in Chinese) for a loadCell result code other than 0.
 QString cellFailureText(int code);
+// Why no cell can be loaded: the library is not loaded, and the reason its
+// loader gave at start-up (naming a damaged file) when it gave one.
+QString libraryFailureText();
 
 // The class name follows the loading job's established name.
 class loadTask : public QRunnable {

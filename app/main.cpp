@@ -1,9 +1,12 @@
 // The chart display: the window, the presentation library, and the
 // background load of the cells of "s57000".
 #include <QApplication>
+#include <QDebug>
+#include <QStatusBar>
 
 #include "ChineseText.h"
 #include "Engine.h"
+#include "LoadTask.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -13,7 +16,11 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QStringLiteral("chartdisplay"));
   installChineseTranslation(application);
   MainWindow window;
-  startEngine();  // on failure the window opens with an empty chart
+  // On failure the window opens with an empty chart and says why.
+  if (startEngine() == 1) {
+    qWarning().noquote() << libraryFailureText();
+    window.statusBar()->showMessage(libraryFailureText());
+  }
   window.startLoading(QStringLiteral("s57000//"));
   window.show();
   return application.exec();

@@ -1,19 +1,28 @@
 #include "CellBoundary.h"
 
 #include <QPainter>
+#include <algorithm>
 
 #include "Primitives.h"
 #include "TextDrawing.h"
+
+namespace {
+// Far outside any view, yet the width between two such edges, and the
+// label's offset from one, still fit an int.
+constexpr double kFarEdge = 1e9;
+
+int edge(double logical) { return truncateCoordinate(std::clamp(logical, -kFarEdge, kFarEdge)); }
+}  // namespace
 
 void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view, TextBoxList* names) {
   painter.setPen(QPen(QBrush(QColor(0, 0, 255)), 30));
   painter.setBrush(Qt::NoBrush);
   const ChartBox& box = cell.boundingBox;
   const double scale = view.scale;
-  const int left = truncateCoordinate((box.minX - view.origin.x) / scale);
-  const int top = truncateCoordinate((view.origin.y - box.maxY) / scale);
-  const int right = truncateCoordinate((box.maxX - view.origin.x) / scale);
-  const int bottom = truncateCoordinate((view.origin.y - box.minY) / scale);
+  const int left = edge((box.minX - view.origin.x) / scale);
+  const int top = edge((view.origin.y - box.maxY) / scale);
+  const int right = edge((box.maxX - view.origin.x) / scale);
+  const int bottom = edge((view.origin.y - box.minY) / scale);
   drawRectangle(painter, left, top, right - left, bottom - top);
   const QPoint at(left + 100, top + 100);
   if (names) {

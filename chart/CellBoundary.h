@@ -11,6 +11,7 @@ class QPainter;
 // units in from the box's top-left corner. With `names`, the name takes
 // part in text decluttering: it is drawn only when its box is free of the
 // names placed before it in the pass (claimTextBox), so the names of many
-// small cells at a small scale do not pile up.
+// small cells at a small scale do not pile up. Edges further than 1e9
+// logical units out (a view of scale 0, say) are drawn at that distance.
 void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view,
                       TextBoxList* names = nullptr);

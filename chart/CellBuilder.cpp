@@ -15,7 +15,7 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
   cell->soundingFactor = reader.dataSetParameters.SOMF;
   cell->name = reader.dataSetIdentification.DSNM;
   cell->edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
-  assembleFeatures(reader, *cell, library.attributeCatalogue);
+  if (assembleFeatures(reader, *cell, library.attributeCatalogue) != 0) return nullptr;
   for (auto& f : cell->points) selectLookups(*f, library);
   for (auto& f : cell->soundings) selectLookups(*f, library);
   for (auto& f : cell->lines) selectLookups(*f, library);
@@ -34,5 +34,6 @@ void finishCell(S57Cell& cell, ViewGeometry* view) {
 void centreView(const S57Cell& cell, ViewGeometry& view) {
   if (cell.extents.empty()) return;
   view.centre = ChartPoint{cell.centreX, cell.centreY};
-  view.scale = static_cast<float>(cell.compilationScale);
+  // An unknown compilation scale (0 or less) keeps the view's scale.
+  if (cell.compilationScale > 0) view.scale = static_cast<float>(cell.compilationScale);
 }

@@ -11,12 +11,14 @@ struct ViewGeometry;
 
 // A new cell from the reader's data set values and records, every feature
 // with its look-up results, finished without moving any view. The reader's
-// COMF and SOMF must not be 0.
+// COMF and SOMF must not be 0. Null when the assembled geometry would pass
+// its bound (ReaderGeometryTooLarge, GeometryAssembly.h).
 std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library);
 
 // Extents, centring of `view` (when given), light lists, draw order.
 void finishCell(S57Cell& cell, ViewGeometry* view);
 
 // Moves the view to the middle of the cell's first extent box at the cell's
-// compilation scale. A cell without extents leaves the view alone.
+// compilation scale; a compilation scale of 0 or less (unknown) keeps the
+// view's scale. A cell without extents leaves the view alone.
 void centreView(const S57Cell& cell, ViewGeometry& view);

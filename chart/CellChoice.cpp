@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+int compilationScaleForRules(const S57Cell& cell) {
+  if (cell.compilationScale > 0) return cell.compilationScale;
+  static constexpr int kUsualScale[6] = {3000000, 1000000, 200000, 50000, 10000, 3000};
+  const char purpose = cell.name.size() > 2 ? cell.name[2] : '\0';
+  return purpose >= '1' && purpose <= '6' ? kUsualScale[purpose - '1'] : 50000;
+}
+
 bool extentMeetsView(const ChartBox& box, const ViewGeometry& view) {
   const double right = view.origin.x + view.viewportWidth * static_cast<double>(view.scale);
   const double bottom = view.origin.y - view.viewportHeight * static_cast<double>(view.scale);
@@ -16,8 +23,9 @@ void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& vi
     if (std::any_of(extents.begin(), extents.end(), [&](const ChartBox& b) { return extentMeetsView(b, view); }))
       candidates.push_back(cell);
   }
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const S57Cell* a, const S57Cell* b) { return a->compilationScale < b->compilationScale; });
+  std::stable_sort(candidates.begin(), candidates.end(), [](const S57Cell* a, const S57Cell* b) {
+    return compilationScaleForRules(*a) < compilationScaleForRules(*b);
+  });
 }
 
 namespace {
@@ -27,10 +35,11 @@ bool strictlyContains(const ChartBox& outer, const ChartBox& inner) {
 }  // namespace
 
 bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates) {
+  const int scale = compilationScaleForRules(cell);
   for (const S57Cell* other : candidates) {
     if (other == &cell) continue;
-    if (!(cell.compilationScale < other->compilationScale && cell.compilationScale < other->compilationScale / 8))
-      continue;
+    const int otherScale = compilationScaleForRules(*other);
+    if (!(scale < otherScale && scale < otherScale / 8)) continue;
     for (const ChartBox& outer : other->extents) {
       if (std::all_of(cell.extents.begin(), cell.extents.end(),
                       [&](const ChartBox& inner) { return strictlyContains(outer, inner); }))
@@ -42,5 +51,6 @@ bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates) 
 
 bool cellShownAtScale(const S57Cell& cell, bool nested, float scale) {
   const double s = scale;
-  return nested ? s <= 2.0 * cell.compilationScale : s < 100.0 * cell.compilationScale;
+  const double compilation = compilationScaleForRules(cell);
+  return nested ? s <= 2.0 * compilation : s < 100.0 * compilation;
 }

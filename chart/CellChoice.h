@@ -5,12 +5,19 @@
 #include "ChartModel.h"
 #include "ViewGeometry.h"
 
+// The compilation scale the scale rules below use. A CSCL of 0 or less
+// means the scale is unknown: the usual scale of the cell's navigational
+// purpose stands in for it, read from the third character of its name
+// (1 overview 3,000,000; 2 general 1,000,000; 3 coastal 200,000;
+// 4 approach 50,000; 5 harbour 10,000; 6 berthing 3,000), else 50,000.
+int compilationScaleForRules(const S57Cell& cell);
+
 // Whether an extent box meets the view's box (touching edges count). The
 // view's origin must be current.
 bool extentMeetsView(const ChartBox& box, const ViewGeometry& view);
 
 // The cells with an extent box meeting the view, in list order, then sorted
-// by compilation scale, most detailed first. A cell without extents is
+// by compilation scale (for the rules), most detailed first. A cell without extents is
 // never a candidate.
 void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& view,
                       std::vector<S57Cell*>& candidates);

@@ -21,7 +21,8 @@ static void initFontResource() { Q_INIT_RESOURCE(chart_font); }
 
 int startEngine() {
   EngineState& state = engineState();
-  if (loadPresentationLibrary() > 0) {
+  state.libraryResult = loadPresentationLibrary();
+  if (state.libraryResult > 0) {
     state.libraryLoaded = false;
     return 1;
   }
@@ -49,6 +50,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   if (options.applyUpdates)
     updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  if (!cell) return ReaderGeometryTooLarge;
   cell->updatesApplied = updates.applied;
   cell->loadWarnings = options.warnings;
   if (!updates.error.empty()) cell->loadWarnings.push_back(updates.error);

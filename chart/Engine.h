@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "EngineState.h"
 #include "UpdateChain.h"
 
 class CellList;
@@ -28,17 +29,21 @@ struct CellLoadReport {
 };
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
-// done), marks it loaded, registers the application font ":/syn.ttf" (when a
-// QGuiApplication exists), loads the world base map from "worldland.bin"
-// (without it, a warning in the log and no base map), and returns 0 when
-// the directory "s57000" exists, else 2.
+// done; the loader's code, which names a damaged file, stays in
+// engineState().libraryResult), marks it loaded, registers the application
+// font ":/syn.ttf" (when a QGuiApplication exists), loads the world base
+// map from "worldland.bin" (without it, a warning in the log and no base
+// map), and returns 0 when the directory "s57000" exists, else 2.
 int startEngine();
 
 // Reads a cell file into the process-wide cell list, centring the
 // process-wide loading view on it. Returns 0, 1 when the library is not
-// loaded, a reader code, ReaderNoFactors (13) for a cell without coordinate
-// or sounding factor, or 11 when a cell of the same name is already listed.
-// Nothing of a refused cell reaches the list.
+// loaded, a reader code (a damaged cell, cut short or over the size limit,
+// is refused with its code), ReaderNoFactors (13) for a cell without
+// coordinate or sounding factor, ReaderGeometryTooLarge (16) for a cell
+// whose edges are referenced past the assembly's bound, or 11 when a cell
+// of the same name is already listed. Nothing of a refused cell reaches the
+// list.
 //
 // The update files beside the base are applied in sequence before the
 // geometry is built. An update that fails does not fail the load: the cell

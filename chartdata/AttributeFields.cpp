@@ -47,7 +47,10 @@ void appendUtf8(std::string& out, uint32_t cp) {
 }
 
 void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
-  out.reserve(out.size() + static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator)));
+  // Every entry kept takes at least 3 bytes (label and terminator), so no
+  // more than that many are reserved, however many terminators there are.
+  const size_t terminators = static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator));
+  out.reserve(out.size() + std::min(terminators, field.size() / 3 + 1));
   FieldSplitter pieces(field, kUnitTerminator, 2);
   for (std::string_view piece; pieces.next(piece);) {
     if (piece.size() == 1 && piece[0] == kFieldTerminator) break;

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "ReaderResult.h"
 #include "S57CellReader.h"
 
 namespace {
@@ -17,7 +18,8 @@ public:
     indexVectors();
   }
 
-  void run() {
+  // 0, or ReaderGeometryTooLarge when the budget ran out (assembly stops there).
+  int run() {
     for (const auto& record : reader_.features) {
       switch (record->PRIM) {
         case 1: addPoint(*record); break;
@@ -25,7 +27,9 @@ public:
         case 3: addArea(*record); break;
         default: break;  // no geometry
       }
+      if (overBudget_) return ReaderGeometryTooLarge;
     }
+    return ReaderOk;
   }
 
 private:
@@ -43,7 +47,23 @@ private:
 
   static int slotTable(int rcnm) { return rcnm == 110 ? 0 : rcnm == 120 ? 1 : rcnm == 130 ? 2 : -1; }
 
+  // Takes `count` vertices from the budget; false (and the budget marked
+  // spent) when they do not fit.
+  bool spend(std::size_t count) {
+    if (overBudget_ || static_cast<long long>(count) > budget_) {
+      overBudget_ = true;
+      return false;
+    }
+    budget_ -= static_cast<long long>(count);
+    return true;
+  }
+
   void indexVectors() {
+    long long fileCoordinates = 0;
+    for (const auto& record : reader_.vectors)
+      fileCoordinates += static_cast<long long>(record->coordinates2D.size() + record->coordinates3D.size());
+    budget_ = kAssembledVerticesPerCoordinate * fileCoordinates + kAssembledVerticesFloor;
+
     // RCIDs are normally numbered densely from 1; far larger ones go to the map.
     const std::int64_t limit = 2 * static_cast<std::int64_t>(reader_.vectors.size()) + 1024;
     size_t pointCount = 0;
@@ -115,6 +135,7 @@ private:
     VectorSlot* slot = findVector(record.spatialPointers.front().NAME);
     if (!slot) return;
     const VRID* node = slot->record;
+    if (!spend(1 + node->coordinates3D.size())) return;
     if (!node->coordinates2D.empty()) {
       auto point = std::make_unique<PointFeature>();
       attachAttributes(record, *point);
@@ -146,6 +167,8 @@ private:
     VectorSlot* edgeSlot = findVector(pointer.NAME);
     if (!edgeSlot) return false;
     const VRID* edge = edgeSlot->record;
+    // The edge's own vertices and at most its two end nodes.
+    if (!spend(edgeSlot->pointCount + 2)) return false;
     const bool forward = pointer.ORNT == 1;
 
     // Nodes at the front were each placed before the previous ones, so they
@@ -186,7 +209,8 @@ private:
 
   void addLine(const FRID& record) {
     auto line = std::make_unique<LineFeature>();
-    for (const FSPT& pointer : record.spatialPointers) appendPart(pointer, 0, vertices_[0], parts_[0]);
+    for (const FSPT& pointer : record.spatialPointers)
+      if (!overBudget_) appendPart(pointer, 0, vertices_[0], parts_[0]);
     takeExact(vertices_[0], line->vertices);
     takeExact(parts_[0], line->parts);
     attachAttributes(record, *line);
@@ -196,7 +220,7 @@ private:
   void addArea(const FRID& record) {
     auto area = std::make_unique<AreaFeature>();
     for (const FSPT& pointer : record.spatialPointers) {
-      if (pointer.MASK == 0) continue;
+      if (pointer.MASK == 0 || overBudget_) continue;
       const std::uint8_t usage = static_cast<std::uint8_t>(pointer.USAG);
       if (pointer.USAG == 1 || pointer.USAG == 3 || pointer.USAG == 255)
         appendPart(pointer, usage, vertices_[0], parts_[0]);
@@ -222,6 +246,8 @@ private:
   std::vector<VectorSlot> slots_[3];        // isolated nodes, connected nodes, edges by RCID
   std::unordered_map<std::uint64_t, VectorSlot> otherSlots_;
   std::vector<ChartPoint> points_;          // projected 2-D coordinates of used records
+  long long budget_ = 0;                    // vertices the cell may still assemble
+  bool overBudget_ = false;
 };
 }  // namespace
 
@@ -235,6 +261,6 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
   return v;
 }
 
-void assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
-  Assembler(reader, cell, attributes).run();
+int assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
+  return Assembler(reader, cell, attributes).run();
 }

@@ -20,4 +20,21 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
 // nothing. Missing references are skipped. Attributes not in `attributes`
 // are dropped, except that codes 132 and 133 of ATTF always set the scale
 // limits. The cell's name and factors must be set.
-void assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes);
+//
+// Every reference to an edge or a sounding node copies its coordinates, so
+// the geometry a cell assembles is bounded by what its file holds:
+// kAssembledVerticesPerCoordinate times the coordinates of its vector
+// records, plus kAssembledVerticesFloor. Real cells stay far below (see
+// the constants). Past the bound assembly stops and ReaderGeometryTooLarge
+// is returned, the cell half-filled (to be discarded); else 0.
+int assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes);
+
+// Measured as vertices of lines and areas, soundings and points assembled
+// per 2-D and 3-D coordinate of the file's vector records, the real cells
+// give 1.5 to 3.4 (US5WA22M 3.4) and the 4-coordinate test cell AA3MSPAN 5:
+// each edge serves the two areas on its sides and a line or two. Twelve
+// leaves a wide margin; the floor keeps the smallest cells out of reach.
+// A cell whose coastline repeats one long edge thousands of times goes
+// past it and is refused instead of growing to gigabytes.
+constexpr long long kAssembledVerticesPerCoordinate = 12;
+constexpr long long kAssembledVerticesFloor = 100000;

@@ -16,6 +16,11 @@ const char* readerResultText(int code) {
     case ReaderRecordOutOfBounds:
       return "a data record is shorter than its leader, or a field runs past the record's end";
     case ReaderNoFactors: return "coordinate or sounding factor is 0 (no DSPM record)";
+    case ReaderTruncatedRecord:
+      return "a data record runs past the end of the file: the file is cut short or damaged";
+    case ReaderFileTooLarge: return "file larger than 50,000,000 bytes: the rest of it was not read";
+    case ReaderGeometryTooLarge:
+      return "the cell's edges are referenced far more often than the file's size allows: cell refused";
     default: return "unknown result code";
   }
 }

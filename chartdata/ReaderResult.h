@@ -1,6 +1,12 @@
 #pragma once
 // Result codes of the S-57 cell reader. 0 is success; every other value is a
 // failure and nothing of the file is handed on.
+//
+// Two codes report damage found while the file was cut into records, after
+// everything that could be decoded was: ReaderTruncatedRecord and
+// ReaderFileTooLarge. The reader then holds the records it decoded (enctool
+// info counts them), but loadCell refuses the cell: a chart that silently
+// lacks part of its features must not be shown as if it were whole.
 
 enum ReaderResult : int {
   ReaderOk = 0,
@@ -16,6 +22,10 @@ enum ReaderResult : int {
                                      // directory entries or fields runs past its end
   ReaderNoFactors = 13,              // COMF or SOMF is 0 (no DSPM record): coordinates and
                                      // depths cannot be scaled, so loadCell refuses the cell
+  ReaderTruncatedRecord = 14,        // a data record's declared length runs past the end of the file
+  ReaderFileTooLarge = 15,           // the file is longer than the reader's size limit
+  ReaderGeometryTooLarge = 16,       // the cell's assembled geometry would exceed its bound (edges
+                                     // referenced far more often than any real cell does)
 };
 
 // A short English reason for a result code ("unknown result code" for others).

@@ -27,19 +27,21 @@ int S57CellReader::runSteps() {
   int code = splitRecords();
   if (code == ReaderOk) code = parseDescriptiveRecord();
   if (code == ReaderOk) code = parseDataRecords();
-  return code;
+  return code == ReaderOk ? damage : code;
 }
 
 void S57CellReader::releaseFileBytes() {
   ddr = {};
   records.clear();
   records.shrink_to_fit();
+  lastRecordCut_ = false;
   fileBytes.clear();
   fileBytes.shrink_to_fit();
 }
 
 void S57CellReader::clear() {
   releaseFileBytes();
+  damage = ReaderOk;
   fieldDescriptions.clear();
   dataSetIdentification = DataSetIdentification();
   dataSetStructure = DataSetStructure();
@@ -51,6 +53,7 @@ void S57CellReader::clear() {
 
 int S57CellReader::readFile(const std::string& path) {
   releaseFileBytes();
+  damage = ReaderOk;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) return ReaderCannotOpen;
   struct stat info {};
@@ -66,6 +69,7 @@ int S57CellReader::readFile(const std::string& path) {
     const size_t got = want ? std::fread(fileBytes.data(), 1, want, file) : 0;
     fileBytes.resize(got);
     failed = got < want && std::ferror(file);
+    if (static_cast<unsigned long long>(info.st_size) > kMaxFileBytes) damage = ReaderFileTooLarge;
   } else {
     // A pipe or device: no size known ahead, read in pieces up to the cap.
     char chunk[65536];
@@ -75,6 +79,8 @@ int S57CellReader::readFile(const std::string& path) {
       fileBytes.append(chunk, got);
       if (got < want) break;
     }
+    // One byte more tells whether the stream went on past the cap.
+    if (fileBytes.size() == kMaxFileBytes && std::fgetc(file) != EOF) damage = ReaderFileTooLarge;
     failed = std::ferror(file) != 0;
   }
   std::fclose(file);
@@ -87,6 +93,7 @@ int S57CellReader::readFile(const std::string& path) {
 
 int S57CellReader::readBytes(std::string_view bytes) {
   releaseFileBytes();
+  damage = bytes.size() > kMaxFileBytes ? ReaderFileTooLarge : ReaderOk;
   fileBytes.assign(bytes.substr(0, std::min(bytes.size(), kMaxFileBytes)));
   return ReaderOk;
 }
@@ -94,6 +101,7 @@ int S57CellReader::readBytes(std::string_view bytes) {
 int S57CellReader::splitRecords() {
   ddr = {};
   records.clear();
+  lastRecordCut_ = false;
   const std::string_view image(fileBytes);
   if (image.size() < 25) return ReaderFileTooShort;
   const int ddrLength = RecordView::leaderNumber(image, 0, 5);
@@ -105,7 +113,15 @@ int S57CellReader::splitRecords() {
   while (offset < image.size()) {
     const int length = RecordView::leaderNumber(image, offset, 5);
     if (length <= 0) return ReaderBadRecordLength;  // records cut so far stay
-    // A record running past the end of the file is cut there.
+    // A record has at least its leader: a run of tiny "records" would
+    // otherwise cost a view each, many times the bytes they stand for.
+    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
+    // A record running past the end of the file is cut there, decoded as far
+    // as it goes, and the read reports the damage.
+    if (static_cast<size_t>(length) > image.size() - offset) {
+      lastRecordCut_ = true;
+      if (damage == ReaderOk) damage = ReaderTruncatedRecord;
+    }
     records.push_back(image.substr(offset, static_cast<size_t>(length)));
     offset += static_cast<size_t>(length);
   }
@@ -117,29 +133,30 @@ int S57CellReader::parseDescriptiveRecord() {
 }
 
 int S57CellReader::parseDataRecords() {
-  features.reserve(features.size() + records.size());
-  vectors.reserve(vectors.size() + records.size());
-  vectorIndex.reserve(vectorIndex.size() + records.size());
-  for (const std::string_view bytes : records) {
-    if (bytes.size() < kLeaderLength) return ReaderRecordOutOfBounds;
-    if (bytes[6] != 'D') return ReaderNotDataRecord;
-    const RecordView record(bytes);
-    std::string_view type;
-    if (!record.recordType(type)) return ReaderRecordOutOfBounds;
-    const int sl = record.sizeOfLength(), sp = record.sizeOfPosition();
-    int code = ReaderOk;
-    if (type == "FRID")
-      code = decodeFeatureRecord(bytes, sl, sp);
-    else if (type == "VRID")
-      code = decodeVectorRecord(bytes, sl, sp);
-    else if (type == "DSID")
-      code = decodeDataSetIdentification(bytes, sl, sp);
-    else if (type == "DSPM")
-      code = decodeDataSetParameters(bytes, sl, sp);
-    // Any other record type (catalogue records and the like) is not read.
-    if (code != ReaderOk) return code;
+  // No reservation by the record count: the lists grow with what the
+  // records really hold.
+  for (size_t i = 0; i < records.size(); ++i) {
+    const int code = parseDataRecord(records[i]);
+    if (code == ReaderOk) continue;
+    // The record cut short by the end of the image fails because it was cut.
+    const bool cutRecord = lastRecordCut_ && i + 1 == records.size();
+    return cutRecord && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
   }
   return ReaderOk;
+}
+
+int S57CellReader::parseDataRecord(std::string_view bytes) {
+  if (bytes.size() < kLeaderLength) return ReaderRecordOutOfBounds;
+  if (bytes[6] != 'D') return ReaderNotDataRecord;
+  const RecordView record(bytes);
+  std::string_view type;
+  if (!record.recordType(type)) return ReaderRecordOutOfBounds;
+  const int sl = record.sizeOfLength(), sp = record.sizeOfPosition();
+  if (type == "FRID") return decodeFeatureRecord(bytes, sl, sp);
+  if (type == "VRID") return decodeVectorRecord(bytes, sl, sp);
+  if (type == "DSID") return decodeDataSetIdentification(bytes, sl, sp);
+  if (type == "DSPM") return decodeDataSetParameters(bytes, sl, sp);
+  return ReaderOk;  // any other record type (catalogue records and the like) is not read
 }
 
 std::shared_ptr<VRID> S57CellReader::findVector(const RecordName& name) const {

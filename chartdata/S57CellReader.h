@@ -11,6 +11,11 @@
 //   parseDataRecords       every data record handed to its decoder by record type
 // readCell / readCellBytes run all four and empty fileBytes (and the views
 // into it) before returning, whatever the outcome.
+//
+// Damage that does not stop the read (a file over the size limit, a last
+// record cut short by the end of the file) is kept in `damage`: the steps go
+// on and decode what is there, and readCell reports the damage code when no
+// step failed outright, or when the cut record itself failed to decode.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,6 +41,10 @@ public:
   std::string_view ddr;                  // the data descriptive record (view into fileBytes)
   std::vector<std::string_view> records; // the data records in file order (views into fileBytes)
   FieldDescriptionTable fieldDescriptions;
+  // ReaderFileTooLarge (set by readFile / readBytes), ReaderTruncatedRecord
+  // (set by splitRecords when a record runs past the end of the image and
+  // the file was not already over the limit), else ReaderOk.
+  int damage = ReaderOk;
 
   // --- S-57 record model
   DataSetIdentification dataSetIdentification;
@@ -53,14 +62,17 @@ public:
 
   // Step 1: the file image. readFile gives 1 when the file cannot be opened
   // or read; readBytes takes a copy of `bytes` and always gives 0. Both keep
-  // at most kMaxFileBytes bytes.
+  // at most kMaxFileBytes bytes, and set `damage` when there were more.
   int readFile(const std::string& path);
   int readBytes(std::string_view bytes);
-  // Step 2: 0, 2, 3 or 4.
+  // Step 2: 0, 2, 3, 4, or 12 for a data record declaring fewer bytes than
+  // its leader. Memory stays in proportion to the image: every record kept
+  // is at least a leader long.
   int splitRecords();
   // Step 3: 0, 5 or 7.
   int parseDescriptiveRecord();
-  // Step 4: 0, 8 or 12.
+  // Step 4: 0, 8 or 12; `damage` instead of 12 when the failing record is
+  // the one cut short by the end of the image.
   int parseDataRecords();
 
   // The record decoders, given one data record and its sizes of field length
@@ -79,5 +91,8 @@ public:
 
 private:
   int runSteps();
+  int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
+
+  bool lastRecordCut_ = false;  // the last of `records` ran past the end of the image
 };

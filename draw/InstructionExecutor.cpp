@@ -1,6 +1,7 @@
 #include "InstructionExecutor.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -16,6 +17,7 @@ namespace {
 constexpr std::uint8_t kDataLimit = 3;
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 constexpr double kLegUnit = 88.0;  // logical units per unit of leg length
+constexpr double kLongestLeg = 1e9;  // logical units, far past any view
 
 bool alongDataLimit(const AreaOutline& outline, int i) {
   return outline.usage[static_cast<std::size_t>(i)] == kDataLimit &&
@@ -163,17 +165,27 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
 
 QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
   const double bearing = std::atof(leg.name.c_str()) * kDegree;
-  const double length = kLegUnit * std::atof(leg.text2.c_str());
+  double length = kLegUnit * std::atof(leg.text2.c_str());
+  // A nominal range of 1e300 (or "inf") would put the end where no
+  // coordinate reaches; a leg of that length is off every view anyway.
+  if (!std::isfinite(length)) length = length > 0 ? kLongestLeg : length < 0 ? -kLongestLeg : 0;
+  length = std::clamp(length, -kLongestLeg, kLongestLeg);
+  if (!std::isfinite(bearing)) return anchor;
   return QPointF(anchor.x() + length * std::sin(bearing), anchor.y() - length * std::cos(bearing));
 }
 
 ArcAngles sectorArcAngles(const Instruction& arc) {
-  const int start = readDecimal(arc.name);
-  const int end = readDecimal(arc.text3);
-  const int endWithinCircle = end > 360 ? end - 360 : end;
+  // Wide arithmetic: the bearings read saturate at the int range.
+  const long long start = readDecimal(arc.name);
+  const long long end = readDecimal(arc.text3);
+  const long long endWithinCircle = end > 360 ? end - 360 : end;
+  long long startAngle = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
+  // Angles are taken modulo a whole turn, and no arc spans more than one.
+  constexpr long long kTurn = 16 * 360;
+  if (startAngle > kTurn || startAngle < -kTurn) startAngle %= kTurn;
   ArcAngles angles;
-  angles.start = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
-  angles.span = 16 * (end - start);
+  angles.start = static_cast<int>(startAngle);
+  angles.span = static_cast<int>(std::clamp(16 * (end - start), -kTurn, kTurn));
   return angles;
 }
 

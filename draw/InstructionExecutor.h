@@ -38,13 +38,16 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
 QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view);
 
 // The far end of a leg: `name` holds its bearing in degrees clockwise from
-// north, `text2` its length in units of 88 logical units.
+// north, `text2` its length in units of 88 logical units. The length is
+// held to 1e9 logical units either way (infinite ones included, NaN gives
+// 0), and a bearing that is not finite gives the anchor itself.
 QPointF legEnd(const QPointF& anchor, const Instruction& leg);
 
 // Start and span of a sector arc in sixteenths of a degree, counter-clockwise
 // from three o'clock as the painter takes them: the arc runs clockwise on
 // the screen from bearing `name` to bearing `text3` (degrees from north,
-// `text3` may exceed 360).
+// `text3` may exceed 360). Bearings far outside a turn (damaged sector
+// limits) give a start within one turn and a span of at most one turn.
 struct ArcAngles {
   int start = 0;
   int span = 0;

@@ -16,7 +16,7 @@ Instruction leg(const std::string& bearing, const std::string& length, int style
   return i;
 }
 
-Instruction arc(const char* colour, int width, int style, int start, int end, const std::string& radius) {
+Instruction arc(const char* colour, int width, int style, long long start, long long end, const std::string& radius) {
   Instruction i = lineInstruction(style, width, colour);
   i.kind = kARC;
   i.name = std::to_string(start);
@@ -55,7 +55,7 @@ bool sharesPosition(const PointFeature& light, const S57Cell& cell, const std::s
 
 // Whether a sector light at the same position has a sector nested with
 // start..end (one inside the other).
-bool nestedSector(const PointFeature& light, int start, int end, const S57Cell& cell) {
+bool nestedSector(const PointFeature& light, long long start, long long end, const S57Cell& cell) {
   const float a = static_cast<float>(start - 180);
   const float b = static_cast<float>(end - 180);
   for (const PointFeature* other : cell.lights) {
@@ -150,10 +150,10 @@ std::string lightDescription(const ChartFeature& light) {
   return text;
 }
 
-void sectorProcedure(const PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
+void sectorProcedure(const PointFeature& light, long long start, long long end, int nominalRange, const S57Cell& cell,
                      const std::string& colour, const DisplaySettings& settings, std::vector<Instruction>& out) {
   const std::string length = settings.rangeLegs ? std::to_string(nominalRange) : "25";
-  for (int bearing : {start, end}) {
+  for (long long bearing : {start, end}) {
     Instruction l = leg(std::to_string(bearing), length, 1);
     l.textPrepared = true;
     out.push_back(l);
@@ -194,13 +194,14 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
   const std::string& sectr1 = light.findAttribute("SECTR1");
   const std::string& sectr2 = light.findAttribute("SECTR2");
   if (!sectr1.empty() && !sectr2.empty()) {
-    int s1 = decimalNumber(sectr1);
-    int s2 = decimalNumber(sectr2);
+    long long s1 = decimalNumber(sectr1);
+    long long s2 = decimalNumber(sectr2);
     if (s1 == 360) s1 = 0;
     if (s2 == 360) s2 = 0;
     // Sector limits are stated from seaward: the legs point the other way.
-    const int start = s1 + 180;
-    int end = s2 + 180;
+    // (Wide arithmetic: a limit may read as large as the int range.)
+    const long long start = s1 + 180;
+    long long end = s2 + 180;
     if (start != end) {
       if (start > end) end += 360;
       sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour, settings, out);

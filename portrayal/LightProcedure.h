@@ -19,9 +19,12 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
 // already turned to the seaward side, end > start) and the arcs between
 // them in the colour of `colour` (the COLOUR text, "12" when absent). The
 // arc radius grows from 20 to 25 when another sector light at the same
-// position has a sector nested with this one.
-void sectorProcedure(const PointFeature& light, int start, int end, int nominalRange, const S57Cell& cell,
-                     const std::string& colour, const DisplaySettings& settings, std::vector<Instruction>& out);
+// position has a sector nested with this one. The bearings are wide
+// integers: sector limits read from a cell may be anything up to the int
+// range, and turning them adds to them.
+void sectorProcedure(const PointFeature& light, long long start, long long end, int nominalRange,
+                     const S57Cell& cell, const std::string& colour, const DisplaySettings& settings,
+                     std::vector<Instruction>& out);
 
 // SECTR1 and SECTR2 read as numbers (0 when absent).
 std::pair<float, float> sectorLimits(const ChartFeature& light);

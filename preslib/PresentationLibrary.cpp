@@ -4,6 +4,8 @@
 
 #include "CatalogueReader.h"
 #include "ColourFileReader.h"
+#include "LibraryFileChecks.h"
+#include "LibraryResult.h"
 #include "LookupTableReader.h"
 #include "VectorDrawingReader.h"
 
@@ -15,25 +17,37 @@ PresentationLibrary& presentationLibrary() {
   return library;
 }
 
+namespace {
+int readLibraryFile(PresentationLibrary& library, int file, const std::string& path) {
+  switch (file) {
+    case 0: return readColourFile(path, library.colourTables);
+    case 1: return readLookupFile(path, library.lookupTables);
+    case 2: return readPatternFile(path, library.patterns);
+    case 3: return readSymbolFile(path, library.symbols);
+    case 4: return readLineStyleFile(path, library.lineStyles);
+    case 5: return readObjectClassFile(path, library.objectClassCatalogue);
+    default: return readAttributeFile(path, library.attributeCatalogue);
+  }
+}
+}  // namespace
+
 int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory, MissingFileReport report) {
-  auto path = [&](int file) { return directory + "/" + kLibraryFileNames[file]; };
-  // The colour reader reports nothing; every other reader prints "error!"
-  // before it reports 1 for a file it cannot open.
-  auto checked = [&](int result) {
-    if (result == 1 && report == MissingFileReport::PrintError) {
+  for (int file = 0; file < 7; ++file) {
+    const std::string path = directory + "/" + kLibraryFileNames[file];
+    const int result = readLibraryFile(library, file, path);
+    // The colour reader reports nothing; every other reader prints "error!"
+    // before it reports 1 for a file it cannot open.
+    if (result == LibraryCannotOpen && file > 0 && report == MissingFileReport::PrintError) {
       std::fputs("error!", stdout);
       std::fflush(stdout);
     }
-    return result;
-  };
-  int result = readColourFile(path(0), library.colourTables);
-  if (result > 0) return result;
-  if ((result = checked(readLookupFile(path(1), library.lookupTables))) > 0) return result;
-  if ((result = checked(readPatternFile(path(2), library.patterns))) > 0) return result;
-  if ((result = checked(readSymbolFile(path(3), library.symbols))) > 0) return result;
-  if ((result = checked(readLineStyleFile(path(4), library.lineStyles))) > 0) return result;
-  if ((result = checked(readObjectClassFile(path(5), library.objectClassCatalogue))) > 0) return result;
-  return checked(readAttributeFile(path(6), library.attributeCatalogue));
+    if (result > 0) return result;
+    // A file that gave nothing, or that was cut short, would leave the
+    // chart blank or partly drawn without a word: it fails the load.
+    if (!libraryFileFilledSomething(library, file)) return libraryFileResult(LibraryNothingRead, file);
+    if (!libraryFileClosed(path, file)) return libraryFileResult(LibraryCutShort, file);
+  }
+  return LibraryOk;
 }
 
 int loadPresentationLibrary() { return loadPresentationLibrary(presentationLibrary(), "S57Lib"); }

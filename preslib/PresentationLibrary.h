@@ -33,9 +33,12 @@ enum class MissingFileReport { PrintError, Silent };
 
 // Reads the seven files of `directory` into `library` in the fixed order
 // (colours, look-ups, patterns, symbols, line styles, object classes,
-// attributes), stopping at the first reader that reports a value above 0.
-// Returns 0 when all seven read, else that reader's value. Tables filled
-// before a failure stay filled. File paths are `directory` + "/" + file name.
+// attributes), stopping at the first failure. Returns 0 when all seven read
+// whole, else a LibraryResult code: the failing reader's value (1 a file
+// cannot be opened, 9 a bad colour row), or a code naming a file that gave
+// nothing at all or that lacks its closing marker (LibraryFileChecks.h).
+// libraryResultText gives the reason. Tables filled before a failure stay
+// filled. File paths are `directory` + "/" + file name.
 int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
                             MissingFileReport report = MissingFileReport::PrintError);
 

@@ -13,13 +13,16 @@ struct Stage {
     const int c = testX ? p.x() : p.y();
     return keepGreater ? c >= value : c <= value;
   }
+  // In floating point: the coordinates may be clamped to the int range,
+  // and their differences would not fit an int.
   QPoint crossing(const QPoint& a, const QPoint& b) const {
+    const double ax = a.x(), ay = a.y(), bx = b.x(), by = b.y();
     if (testX) {
-      const double t = static_cast<double>(value - a.x()) / (b.x() - a.x());
-      return QPoint(value, static_cast<int>(a.y() + t * (b.y() - a.y())));
+      const double t = (value - ax) / (bx - ax);
+      return QPoint(value, static_cast<int>(ay + t * (by - ay)));
     }
-    const double t = static_cast<double>(value - a.y()) / (b.y() - a.y());
-    return QPoint(static_cast<int>(a.x() + t * (b.x() - a.x())), value);
+    const double t = (value - ay) / (by - ay);
+    return QPoint(static_cast<int>(ax + t * (bx - ax)), value);
   }
 };
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ColourPens.h"
 #include "PresentationLibrary.h"
 #include "Primitives.h"
+#include "StrokeClipping.h"
 #include "VectorDrawing.h"
 
 namespace {
@@ -138,6 +139,7 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
   }
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double whole = std::sqrt(dx * dx + dy * dy);
+  if (!std::isfinite(whole)) return 0;
   const double ux = whole > 0 ? dx / whole : 0, uy = whole > 0 ? dy / whole : 0;
   double remaining = whole;
   double px = std::trunc(a.x()), py = std::trunc(a.y());
@@ -145,6 +147,15 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
   const int period = std::max(style.width + COMPLEX_SPACING, 1);
   ComplexScratch& s = scratch();
   int symbolDrawn = 0;
+  // The stretch of the segment, in units from a, whose repetitions can show
+  // on the painter's surface; a repetition reaches at most `reach` from its
+  // origin.
+  const double reach = period + std::abs(static_cast<double>(style.width)) + std::abs(static_cast<double>(style.height)) +
+                       std::abs(static_cast<double>(style.pivotColumn)) + std::abs(static_cast<double>(style.pivotRow));
+  double t0 = 0, t1 = 0;
+  const bool visible =
+      clipSegmentRange(a, b, strokeClipRect(painter).adjusted(-reach, -reach, reach, reach), t0, t1);
+  const double visibleFrom = visible ? t0 * whole - reach : 0, visibleTo = visible ? t1 * whole + reach : -1;
 
   for (;;) {
     bool symbolSection = false;
@@ -188,10 +199,22 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
     s.clearPath();
     SymbolPass pass(painter, style, ux, uy, fill, s);
     const long long repetitions = static_cast<long long>(std::trunc(remaining)) / period;
-    for (long long r = 0; r < repetitions; ++r) {
+    // Repetitions off the surface are stepped over, not drawn.
+    const double sectionStart = whole - remaining;
+    const double startX = px, startY = py;
+    const long long firstShown = static_cast<long long>(
+        std::clamp(std::ceil((visibleFrom - sectionStart) / period), 0.0, static_cast<double>(repetitions)));
+    const long long endShown = static_cast<long long>(
+        std::clamp(std::floor((visibleTo - sectionStart) / period) + 1, 0.0, static_cast<double>(repetitions)));
+    if (firstShown > 0) px += static_cast<double>(firstShown) * period * ux, py += static_cast<double>(firstShown) * period * uy;
+    for (long long r = firstShown; r < endShown; ++r) {
       for (const LineStyleSegment& segment : style.segments) pass.run(segment, px, py);
       px += period * ux;
       py += period * uy;
+    }
+    if (endShown < repetitions || firstShown >= endShown) {
+      px = startX + static_cast<double>(repetitions) * period * ux;
+      py = startY + static_cast<double>(repetitions) * period * uy;
     }
     remaining -= static_cast<double>(repetitions * period);
     if (static_cast<long long>(std::trunc(whole)) % period == 0) {

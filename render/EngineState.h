@@ -4,7 +4,8 @@
 // any cell loads or any view draws.
 struct EngineState {
   bool libraryLoaded = false;
-  int appFontId = -1;  // id of the registered application font, -1 when none
+  int libraryResult = 0;  // the library loader's code at start-up (LibraryResult.h)
+  int appFontId = -1;     // id of the registered application font, -1 when none
 };
 
 EngineState& engineState();

@@ -17,14 +17,16 @@ struct Bound {
   bool strictlyInside(const QPoint& p) const {
     return keepGreater ? coordinate(p) > value : coordinate(p) < value;
   }
-  // Where the segment from `a` to `b` meets the bound.
+  // Where the segment from `a` to `b` meets the bound, in floating point:
+  // differences of coordinates clamped to the int range would not fit.
   QPoint crossing(const QPoint& a, const QPoint& b) const {
+    const double ax = a.x(), ay = a.y(), bx = b.x(), by = b.y();
     if (testX) {
-      const double t = static_cast<double>(value - a.x()) / (b.x() - a.x());
-      return QPoint(value, static_cast<int>(a.y() + t * (b.y() - a.y())));
+      const double t = (value - ax) / (bx - ax);
+      return QPoint(value, static_cast<int>(ay + t * (by - ay)));
     }
-    const double t = static_cast<double>(value - a.y()) / (b.y() - a.y());
-    return QPoint(static_cast<int>(a.x() + t * (b.x() - a.x())), value);
+    const double t = (value - ay) / (by - ay);
+    return QPoint(static_cast<int>(ax + t * (bx - ax)), value);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ColourPens.h"
+#include "StrokeClipping.h"
 #include "ViewGeometry.h"
 
 namespace {
@@ -27,24 +28,35 @@ namespace {
 // Pieces of `on` separated by gaps of `off` from a towards b, as many whole
 // periods as fit, then one piece to b when anything is left; with
 // `capLast`, that piece is no longer than `on` (a dot stays a dot).
+// Only the periods that meet the visible surface are drawn, each where the
+// pattern started at a puts it, so a segment costs what shows of it.
 void strokePatternSegment(QPainter& painter, const QPointF& a, const QPointF& b, int on, int off, bool capLast) {
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
-  const double length = std::sqrt(dx * dx + dy * dy);
-  if (!(length > 0)) return;
+  const double length = std::hypot(dx, dy);
+  if (!(length > 0) || !std::isfinite(length)) return;
+  double t0 = 0, t1 = 1;
+  if (!clipSegmentRange(a, b, strokeClipRect(painter), t0, t1)) return;
+  const double period = on + off;
+  const double periods = std::floor(length / period);
+  const double from = t0 * length, to = t1 * length;
+  const double first = std::min(periods, std::floor(from / period));
+  const double end = std::min(periods, std::floor(to / period) + 1);  // one past the last period met
   const double ux = dx / length, uy = dy / length;
   double x = a.x(), y = a.y();
-  const int periods = truncateCoordinate(length / (on + off));
-  for (int i = 0; i < periods; ++i) {
+  if (first > 0) x += first * period * ux, y += first * period * uy;
+  for (double i = first; i < end; ++i) {
     const double ex = x + on * ux, ey = y + on * uy;
     painter.drawLine(truncated(QPointF(x, y)), truncated(QPointF(ex, ey)));
     x = ex + off * ux;
     y = ey + off * uy;
   }
+  // The rest after the whole periods, when the visible part reaches it.
+  if (to < periods * period) return;
   const double doneX = x - a.x(), doneY = y - a.y();
   const double left = length - std::sqrt(doneX * doneX + doneY * doneY);
   if (!(left > 0)) return;
-  const QPointF end = capLast && left > on ? QPointF(x + on * ux, y + on * uy) : b;
-  painter.drawLine(truncated(QPointF(x, y)), truncated(end));
+  const QPointF last = capLast && left > on ? QPointF(x + on * ux, y + on * uy) : b;
+  painter.drawLine(truncated(QPointF(x, y)), truncated(last));
 }
 }  // namespace
 

@@ -27,7 +27,10 @@ void strokeSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 
 // Dashes of 360 separated by gaps of 180 from a towards b, as many whole
 // periods as fit, then one solid piece to b when anything is left. Every
-// segment starts its own pattern; a zero-length segment draws nothing.
+// segment starts its own pattern; a zero-length segment, or one with an end
+// that is not finite, draws nothing. Only the dashes that meet the
+// painter's surface plus a margin are drawn (strokeClipRect), so the cost
+// follows the visible part of the segment.
 void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 // The same with dots of 60 and gaps of 120; the last piece is a dot too.
 void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b);

@@ -82,8 +82,16 @@ void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometr
   view.centre.y -= static_cast<double>(pixelToLogical(pressY) - pixelToLogical(releaseY - 30.0f)) * scale;
 }
 
-void zoomIn(ViewGeometry& view) { view.scale *= 0.5f; }
-void zoomOut(ViewGeometry& view) { view.scale *= 2.0f; }
+namespace {
+void zoomBy(ViewGeometry& view, float factor) {
+  if (!(view.scale > 0) || !std::isfinite(view.scale)) view.scale = kStartViewScale;
+  const float next = view.scale * factor;
+  if (next > 0 && std::isfinite(next)) view.scale = next;
+}
+}  // namespace
+
+void zoomIn(ViewGeometry& view) { zoomBy(view, 0.5f); }
+void zoomOut(ViewGeometry& view) { zoomBy(view, 2.0f); }
 
 int thinToLogical(const ChartVertex* points, int count, const ViewGeometry& view, QPoint* out) {
   return thin(count, view, out, [points](int i) -> const ChartPoint& { return points[i].point; });

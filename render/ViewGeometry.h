@@ -11,10 +11,12 @@ class QPainter;
 
 constexpr int LOGICAL_UNITS_PER_PIXEL = 23;
 
+constexpr float kStartViewScale = 90000.0f;
+
 struct ViewGeometry {
-  ChartPoint centre;       // chart position at the middle of the surface
-  ChartPoint origin;       // chart position of the top-left corner (derived)
-  float scale = 90000.0f;  // chart units per logical unit
+  ChartPoint centre;               // chart position at the middle of the surface
+  ChartPoint origin;               // chart position of the top-left corner (derived)
+  float scale = kStartViewScale;   // chart units per logical unit, always above 0
   int viewportWidth = 0;   // logical units
   int viewportHeight = 0;
 };
@@ -46,8 +48,11 @@ void setCentreGeo(double latitude, double longitude, ViewGeometry& view);
 // mouse; the release is taken 30 pixels higher than reported.
 void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometry& view);
 
-void zoomIn(ViewGeometry& view);   // scale halves
-void zoomOut(ViewGeometry& view);  // scale doubles
+// The scale halves / doubles, and stays a positive finite number: a step
+// that would reach 0 or infinity is not taken, and a scale that is not
+// positive and finite is first put back to the start value.
+void zoomIn(ViewGeometry& view);
+void zoomOut(ViewGeometry& view);
 
 // Converts points to logical units, dropping each point that falls in the
 // same 31.25-unit grid cell as the last kept one (the first point is always

@@ -34,6 +34,7 @@
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
+#include "LibraryResult.h"
 #include "ModelInfo.h"
 #include "S57CellReader.h"
 #include "UpdateChain.h"
@@ -195,7 +196,8 @@ int runInfoCommand(int argc, char** argv) {
     const std::string line = libraryInfoJson(options.libraryDir, &code);
     std::printf("%s\n", line.c_str());
     if (code != 0) {
-      std::fprintf(stderr, "enctool info: library %s: code %d\n", options.libraryDir.c_str(), code);
+      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
+                   libraryResultText(code).c_str());
       failed = true;
     }
     prepareModelLibrary(options.libraryDir);

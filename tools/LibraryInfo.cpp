@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "Json.h"
+#include "LibraryResult.h"
 #include "PresentationLibrary.h"
 
 namespace {
@@ -43,6 +44,7 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
   return JsonLine()
       .add("library", directory)
       .add("result", result)
+      .add("message", libraryResultText(result))
       .addRaw("missingFiles", missing)
       .addRaw("coloursSet", colours.str())
       .addRaw("lookups", lookups.str())

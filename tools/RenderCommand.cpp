@@ -31,6 +31,7 @@
 #include "EngineState.h"
 #include "Engine.h"
 #include "Json.h"
+#include "LibraryResult.h"
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -186,8 +187,8 @@ bool startFromLibrary(const std::string& directory) {
     return fail("no presentation library directory", directory.c_str());
   const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
   if (code != 0) {
-    std::fprintf(stderr, "enctool render: cannot load the presentation library from '%s' (code %d)\n",
-                 directory.c_str(), code);
+    std::fprintf(stderr, "enctool render: cannot load the presentation library from '%s' (code %d: %s)\n",
+                 directory.c_str(), code, libraryResultText(code).c_str());
     return false;
   }
   EngineState& state = engineState();

@@ -22,11 +22,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
 #include "CellListPanel.h"
 #include "CellList.h"
 #include "DisplaySettings.h"
+#include "LibraryResult.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
@@ -456,6 +458,22 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("文件不足25字节"))) << qPrintable(statusText());
   EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("missing.000: 文件无法打开或读取"))) << qPrintable(statusText());
+  // A cell cut short is refused, with the damage named.
+  {
+    std::ifstream in(cell, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
+  }
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), 14);
+  EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
+  // While the library is not loaded, the reason its loader gave is shown.
+  EngineState& engine = engineState();
+  const EngineState started = engine;
+  engine.libraryLoaded = false;
+  engine.libraryResult = libraryFileResult(LibraryCutShort, 1);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 1);
+  engine = started;
+  EXPECT_TRUE(statusText().contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记"))) << qPrintable(statusText());
   EXPECT_EQ(cellList().size(), cells);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);

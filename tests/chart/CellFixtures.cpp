@@ -54,11 +54,13 @@ Feature area(int64_t rcid, int objl, int64_t firstEdge, std::vector<Attribute> a
 }
 }  // namespace
 
-S57Writer smallCell(const std::string& name, double size) {
+S57Writer smallCell(const std::string& name, double size, int compilationScale) {
   S57Writer w;
   DataSet d;
   d.dsnm = name;
-  w.addDataSet(d);
+  Parameters p;
+  p.cscl = compilationScale;
+  w.addDataSet(d, p);
   addSquare(w, 1, 101, 47.0, -122.0, size);
   addSquare(w, 11, 111, 47.0 + size / 4, -122.0 + size / 4, size / 2);
   w.addIsolatedNode(21, at(47.0 + size / 2, -122.0 + size / 2));

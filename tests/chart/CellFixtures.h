@@ -15,7 +15,7 @@ AttributeCatalogue attributeCatalogue();
 
 // A cell named `name` with one M_NSYS area (a square of `size` degrees
 // from 47N 122W), a depth area inside it, a contour line and a light.
-s57write::S57Writer smallCell(const std::string& name, double size = 0.1);
+s57write::S57Writer smallCell(const std::string& name, double size = 0.1, int compilationScale = 20000);
 
 // Writes `writer` to a fresh file in `directory`; returns the path.
 std::string writeCell(const s57write::S57Writer& writer, const std::string& directory, const std::string& file);

@@ -1,8 +1,10 @@
 // The draw pass: which cells a view draws at which scale, in which order,
 // their boundaries, the features' own scale ranges, and picking.
 #include <QPainter>
+#include <cmath>
 
 #include "EngineState.h"
+#include "CellBoundary.h"
 #include "CellChoice.h"
 #include "ChartView.h"
 #include "ColourToken.h"
@@ -132,6 +134,37 @@ TEST_F(DrawPassTest, NestingRules) {
   EXPECT_EQ(drawnAt(2200000), (Names{"OUTER"}));
 }
 
+TEST_F(DrawPassTest, AnUnknownCompilationScaleTakesTheUsualScaleOfTheCellsPurpose) {
+  struct Case {
+    const char* name;
+    int compilationScale;
+    int forRules;
+  } cases[] = {
+      {"US5WA22M.000", 0, 10000},    // harbour
+      {"US1GLOBE.000", -5, 3000000}, // overview
+      {"US6BERTH.000", 0, 3000},     // berthing
+      {"US9ODDLY.000", 0, 50000},    // no purpose digit
+      {"X", 0, 50000},
+      {"US4KNOWN.000", 22000, 22000},  // a known scale is its own
+  };
+  for (const Case& c : cases) {
+    cells.clear();
+    list.clear();
+    addCell(c.name, c.compilationScale, 1e6);
+    EXPECT_EQ(compilationScaleForRules(*cells.front()), c.forRules) << c.name;
+    const float limit = 100.0f * static_cast<float>(c.forRules);
+    EXPECT_EQ(drawnAt(std::nextafter(limit, 0.0f)), Names{c.name}) << c.name;
+    EXPECT_TRUE(drawnAt(limit).empty()) << c.name;
+  }
+  // Nesting and the drawing order go by the same scale.
+  cells.clear();
+  list.clear();
+  addCell("US5INNER.000", 0, 1e6);
+  addCell("OUTER", 350000, 1e9);
+  EXPECT_EQ(drawnAt(20000), (Names{"OUTER", "US5INNER.000"}));
+  EXPECT_EQ(drawnAt(20001), (Names{"OUTER"}));
+}
+
 TEST_F(DrawPassTest, CellsAreChosenByTheirExtents) {
   // At scale 100 the view covers +-1150000 chart units.
   addCell("TOUCHES", 20000, 1000, 1151000, 0);  // box edge on the view's right edge
@@ -183,6 +216,24 @@ TEST_F(DrawPassTest, CellNamesAreDeclutteredAmongThemselves) {
   EXPECT_EQ(namesDrawn(1000), 8);
   // Every pass starts afresh: the same view again shows the same names.
   EXPECT_EQ(namesDrawn(1e6f), 1);
+}
+
+// A view of scale 0 puts the frame's edges at infinity: they are drawn at
+// 1e9 units out, the width between them and the label's place in range.
+TEST_F(DrawPassTest, BoundaryOfAViewOfScaleZero) {
+  S57Cell& cell = addCell("ZERO.000", 22000, 230000);
+  for (float scale : {0.0f, 1e-30f}) {
+    ChartView view = viewAt(scale);
+    updateOrigin(view);
+    RecordingDevice device;
+    QPainter painter(&device);
+    drawCellBoundary(painter, cell, view);
+    painter.end();
+    ASSERT_FALSE(device.ofKind(PaintCall::Rects).empty()) << scale;
+    const QPolygonF corners = device.ofKind(PaintCall::Rects).front().points;
+    EXPECT_EQ(corners[0], QPointF(-1e9, -1e9)) << scale;
+    EXPECT_EQ(corners[1], QPointF(1e9, 1e9)) << scale;
+  }
 }
 
 TEST_F(DrawPassTest, FeatureScaleRange) {

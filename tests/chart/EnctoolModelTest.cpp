@@ -79,3 +79,20 @@ TEST(EnctoolModel, CellLineAndFeatureLinesShowTheModel) {
 
   EXPECT_EQ(enctool("--features '" + cell + "'").status, 2);  // --features needs --library
 }
+
+TEST(EnctoolModel, ADamagedLibraryIsNamedAndNoCellLoads) {
+  if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
+  fixtures::TempDirectory dir;
+  const std::filesystem::path library = std::filesystem::path(dir.path) / "S57Lib";
+  std::filesystem::copy(kLibrary, library);
+  std::FILE* emptied = std::fopen((library / "S57Colours").c_str(), "w");
+  ASSERT_NE(emptied, nullptr);
+  std::fclose(emptied);
+  const std::string cell = fixtures::writeCell(fixtures::smallCell("NOLIB.000"), dir.path, "nolib.000");
+
+  const ToolRun run = enctool("--library '" + library.string() + "' '" + cell + "'");
+  EXPECT_EQ(run.status, 1);
+  ASSERT_EQ(run.lines.size(), 2u);
+  EXPECT_TRUE(has(run.lines[0], "\"result\":40,\"message\":\"S57Colours: nothing could be read")) << run.lines[0];
+  EXPECT_TRUE(has(run.lines[1], "\"load\":1")) << run.lines[1];
+}

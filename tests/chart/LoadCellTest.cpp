@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 
 #include "EngineState.h"
@@ -14,6 +16,7 @@
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
 
@@ -78,6 +81,10 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   {
     std::ofstream shortFile(dir.path + "/short.000", std::ios::binary);
     shortFile << std::string(24, '0');
+    // A whole cell but for its last bytes: decoded as far as it goes, and
+    // still refused.
+    const std::string image = fixtures::smallCell("CUT.000").image();
+    std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
   struct Case {
     std::string path;
@@ -85,6 +92,7 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   } cases[] = {
       {dir.path + "/missing.000", 1},
       {dir.path + "/short.000", 2},  // the reader's own code, passed on
+      {dir.path + "/cut.000", ReaderTruncatedRecord},
       {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderNoFactors},
       {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderNoFactors},
   };
@@ -133,6 +141,61 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(light.displayPriority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
+}
+
+TEST_F(LoadCell, AnUnknownCompilationScaleLoadsAndKeepsTheViewScale) {
+  for (int cscl : {0, -1}) {
+    CellList cells;
+    view.scale = 12345;
+    const std::string name = "US5NOSC" + std::to_string(-cscl) + ".000";
+    ASSERT_EQ(loadCell(fixtures::writeCell(fixtures::smallCell(name, 0.1, cscl), dir.path, name), view, cells), 0);
+    const S57Cell& cell = *cells.snapshot()->front();
+    EXPECT_EQ(cell.compilationScale, cscl);  // kept as the file says
+    EXPECT_EQ(view.centre.x, cell.centreX);  // centred all the same
+    EXPECT_EQ(view.scale, 12345.0f);
+  }
+}
+
+namespace {
+// A cell whose coastline is one edge of `vertices` vertices referenced
+// `references` times.
+S57Writer repeatedEdgeCell(const std::string& name, int vertices, int references) {
+  S57Writer w;
+  DataSet d;
+  d.dsnm = name;
+  w.addDataSet(d);
+  w.addConnectedNode(1, {470000000, -1220000000});
+  w.addConnectedNode(2, {470000000 + vertices, -1220000000});
+  std::vector<Coordinate> inner;
+  for (int i = 0; i < vertices; ++i) inner.push_back({470000000 + i, -1219000000 + (i % 2)});
+  w.addEdge(1, 1, 2, inner);
+  Feature coastline;
+  coastline.prim = 2;
+  coastline.objl = 30;  // COALNE
+  coastline.spatialPointers.assign(static_cast<size_t>(references), {kEdge, 1, 1, 255, 255});
+  w.addFeature(coastline);
+  return w;
+}
+}  // namespace
+
+TEST_F(LoadCell, GeometryPastItsBoundIsRefusedQuickly) {
+  // The bound: 12 vertices per coordinate of the file, plus 100,000. An
+  // edge of 1000 vertices and its two nodes hold 1002 coordinates, so the
+  // budget of 112,024 vertices takes 111 references of it, not 112.
+  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("FITS.000", 1000, 111), dir.path, "fits.000"), view, list),
+            0);
+  ASSERT_EQ(list.size(), 1u);
+  EXPECT_EQ(list.snapshot()->front()->lines.at(0)->vertices.size(), 111u * 1002u);
+  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("OVER.000", 1000, 112), dir.path, "over.000"), view, list),
+            ReaderGeometryTooLarge);
+
+  // 12,000 vertices referenced 11,000 times would be 132 million vertices;
+  // the load stops at the bound instead.
+  const std::string amplified = fixtures::writeCell(repeatedEdgeCell("AMPLIFY.000", 12000, 11000), dir.path, "amp.000");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(loadCell(amplified, view, list), ReaderGeometryTooLarge);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+  EXPECT_EQ(list.size(), 1u);
 }
 
 TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
@@ -252,13 +315,26 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   EXPECT_EQ(engineState().appFontId, -1);
   EXPECT_EQ(loadCell("anything.000"), 1);
 
-  // Seven empty library files load (each contributes nothing).
+  // Seven empty library files: the first one already gives nothing, and the
+  // code that says so is kept for the window.
   QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
   for (const char* name : kLibraryFileNames) {
     QFile file(QStringLiteral("S57Lib/") + name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
+  EXPECT_EQ(startEngine(), 1);
+  EXPECT_EQ(engineState().libraryResult, libraryFileResult(LibraryNothingRead, 0));
+  EXPECT_FALSE(engineState().libraryLoaded);
+
+  const std::filesystem::path generated = CHART_SOURCE_DIR "/S57Lib";
+  if (!std::filesystem::is_directory(generated)) {
+    QDir::setCurrent(before);
+    GTEST_SKIP() << "no generated library in " << generated;
+  }
+  std::filesystem::copy(generated, std::filesystem::path(dir.path) / "S57Lib",
+                        std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
   EXPECT_EQ(startEngine(), 2);  // no s57000 directory
+  EXPECT_EQ(engineState().libraryResult, 0);
   EXPECT_TRUE(engineState().libraryLoaded);
   ASSERT_GE(engineState().appFontId, 0);
   EXPECT_FALSE(QFontDatabase::applicationFontFamilies(engineState().appFontId).isEmpty());

@@ -74,6 +74,7 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
     ASSERT_EQ(reader.readCell(file.string()), 0);
     ASSERT_NE(reader.dataSetParameters.COMF, 0);
     const auto cell = buildCell(reader, presentationLibrary());
+    ASSERT_TRUE(cell) << "assembled geometry past its bound";
 
     std::map<std::string, long> ours;
     auto count = [&](const auto& list) {

@@ -2,11 +2,15 @@
 // non-zero exit status when a cell failed.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "S57Writer.h"
 
@@ -37,7 +41,62 @@ ToolRun runEnctool(const std::string& args) {
   return run;
 }
 
+// Runs `enctool info FILE` with its output thrown away; gives the exit
+// status and the peak resident memory of that process alone, in kilobytes.
+struct MeasuredRun {
+  int status = -1;
+  long peakKilobytes = -1;
+};
+
+MeasuredRun runEnctoolMeasured(const std::string& file) {
+  MeasuredRun run;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::string tool = ENCTOOL_PATH, command = "info", path = file;
+  char* argv[] = {tool.data(), command.data(), path.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, tool.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) return run;
+  int status = 0;
+  struct rusage usage {};
+  if (wait4(pid, &status, 0, &usage) != pid) return run;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peakKilobytes = usage.ru_maxrss;
+  return run;
+}
+
 }  // namespace
+
+TEST(EnctoolInfo, CraftedFileOfTinyRecordsFailsWithinMemoryBound) {
+  // A cell's descriptive record followed by 20 MB of "1 ": every "record"
+  // declares a length of 1. The read must fail at once instead of keeping a
+  // view per byte pair.
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("enctool_tiny_" + std::to_string(::getpid()) + ".000");
+  {
+    s57write::S57Writer writer;
+    writer.addDataSet();
+    const std::string image = writer.image();
+    const std::string ddr = image.substr(0, writer.iso().recordOffsets()[1]);
+    std::ofstream out(path, std::ios::binary);
+    out << ddr;
+    const std::string block = [] {
+      std::string b;
+      for (int i = 0; i < 512 * 1024; ++i) b += "1 ";
+      return b;
+    }();
+    for (int i = 0; i < 20; ++i) out << block;
+  }
+  ASSERT_GE(std::filesystem::file_size(path), 20u * 1024 * 1024);
+  const MeasuredRun run = runEnctoolMeasured(path.string());
+  std::filesystem::remove(path);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_GT(run.peakKilobytes, 0);
+  EXPECT_LT(run.peakKilobytes, 100 * 1024) << "peak resident memory of enctool info, kB";
+}
 
 TEST(EnctoolInfo, PrintsOneLinePerCellAndReportsFailures) {
   const std::filesystem::path dir =
@@ -67,6 +126,18 @@ TEST(EnctoolInfo, PrintsOneLinePerCellAndReportsFailures) {
   EXPECT_NE(both.out.find("err: enctool info: " + missing + ": code 1: file cannot be opened"),
             std::string::npos)
       << both.out;
+
+  // A damaged cell: the reason is named, and the features decoded before the
+  // damage are still counted.
+  const std::string image = writer.image();
+  const std::string cut = (dir / "CUT00001.000").string();
+  std::ofstream(cut, std::ios::binary) << image.substr(0, image.size() - 5);
+  const ToolRun damaged = runEnctool("'" + cut + "'");
+  EXPECT_EQ(damaged.status, 1) << damaged.out;
+  EXPECT_NE(damaged.out.find("\"code\":14,\"dsnm\":\"GOOD0001.000\""), std::string::npos) << damaged.out;
+  EXPECT_NE(damaged.out.find("err: enctool info: " + cut + ": code 14: a data record runs past the end of the file"),
+            std::string::npos)
+      << damaged.out;
 
   EXPECT_EQ(runEnctool("'" + good + "'").status, 0);
   EXPECT_EQ(runEnctool("").status, 2);

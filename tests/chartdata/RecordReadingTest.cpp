@@ -75,18 +75,31 @@ TEST(RecordReading, ResultCodesOfEveryStep) {
        [&] { std::string s = good; pointEntryOutside(s, 0, 2); return s; }, 7, 0},
       {"leader identifier R stops the walk",
        [&] { std::string s = good; s[at[5] + 6] = 'R'; return s; }, 8, 1},
+      // Records shorter than a leader are refused while cutting, before
+      // any record is decoded: a run of them would cost a view per byte pair.
       {"data record shorter than its leader",
-       [&] { return good.substr(0, at[5]) + "00010 D   "; }, 12, 1},
+       [&] { return good.substr(0, at[5]) + "00010 D   "; }, 12, 0},
+      {"descriptive record followed by \"1 \" repeated",
+       [&] {
+         std::string s = good.substr(0, ddrLength);
+         for (int i = 0; i < 1000; ++i) s += "1 ";
+         return s;
+       }, 12, 0},
       {"field runs past its record",
        [&] { std::string s = good; pointEntryOutside(s, at[3], 2); return s; }, 12, 1},
       {"record type tag past the record",
        [&] { return good.substr(0, at[5]) + "00027 D     00026   1104" "000"; }, 12, 1},
-      {"last record cut inside its fields", [&] { return good.substr(0, good.size() - 3); }, 12, 2},
-      {"last record cut after its leader", [&] { return good.substr(0, at[5] + 24); }, 12, 1},
-      // A declared length past the end of the file: the record is cut at the
-      // end and its fields, all inside, decode.
+      // A record running past the end of the file is decoded as far as it
+      // goes, and the read reports the damage whether or not its fields fit.
+      {"last record cut inside its fields", [&] { return good.substr(0, good.size() - 3); }, 14, 2},
+      {"last record cut after its leader", [&] { return good.substr(0, at[5] + 24); }, 14, 1},
+      {"last record cut inside its leader", [&] { return good.substr(0, at[5] + 10); }, 14, 1},
       {"last record longer than the file",
-       [&] { std::string s = good; s.replace(at[5], 5, "09999"); return s; }, 0, 2},
+       [&] { std::string s = good; s.replace(at[5], 5, "09999"); return s; }, 14, 2},
+      // A flipped digit in an early record's length swallows the rest of the
+      // file into that record.
+      {"first record swallowing the file",
+       [&] { std::string s = good; s.replace(at[1], 5, "90000"); return s; }, 14, 0},
       // Cutting records comes before decoding any of them.
       {"zero bytes after the last record",
        [&] { return good + std::string(30, '\0'); }, 4, 0},
@@ -154,7 +167,7 @@ TEST(RecordReading, ReadsFilesAndReportsThoseThatCannotBeOpened) {
   fs::remove_all(dir);
 }
 
-TEST(RecordReading, IgnoresBytesPastFiftyMillion) {
+TEST(RecordReading, ReportsBytesPastFiftyMillion) {
   // A valid cell that ends exactly at byte 50,000,000, then a record that
   // would fail the read (length 0) if it were seen.
   constexpr size_t kCap = 50000000;
@@ -176,9 +189,11 @@ TEST(RecordReading, IgnoresBytesPastFiftyMillion) {
   ASSERT_EQ(image.size(), kCap);
   image += "00000 D";
 
+  // What lies within the cap is decoded, and the read reports the rest.
   S57CellReader fromMemory;
-  EXPECT_EQ(fromMemory.readCellBytes(image), 0);
+  EXPECT_EQ(fromMemory.readCellBytes(image), 15);
   EXPECT_EQ(fromMemory.features.size(), 2u);
+  EXPECT_EQ(fromMemory.readCellBytes(std::string_view(image).substr(0, kCap)), 0);
 
   const std::string path =
       (std::filesystem::temp_directory_path() / ("chartdata_cap_" + std::to_string(::getpid()) + ".000"))
@@ -188,7 +203,7 @@ TEST(RecordReading, IgnoresBytesPastFiftyMillion) {
   ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), f), image.size());
   std::fclose(f);
   S57CellReader fromFile;
-  EXPECT_EQ(fromFile.readCell(path), 0);
+  EXPECT_EQ(fromFile.readCell(path), 15);
   EXPECT_EQ(fromFile.features.size(), 2u);
   std::remove(path.c_str());
 }

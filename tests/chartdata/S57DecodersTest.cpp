@@ -236,6 +236,16 @@ TEST(FeatureRecords, AttributeFields) {
   }
 }
 
+// Room is made for the entries a field can hold (three bytes each at the
+// least), not for every terminator byte in it.
+TEST(FeatureRecords, AttributeFieldOfTerminatorsReservesWhatItCanHold) {
+  const std::string terminators(90000, '\x1f');
+  std::vector<ATTF_NATF> out;
+  decodeAttributeField(terminators, out);
+  EXPECT_EQ(out.size(), 30000u);  // label 0x1f1f, empty value, terminator
+  EXPECT_LE(out.capacity(), 30001u);
+}
+
 TEST(FeatureRecords, NationalAttributeFields) {
   const std::string unit = b12(0x1f), end = b12(0x1e);
   struct Case {

@@ -1,6 +1,7 @@
 // Drawing area features: skipping, clipping, the instruction walk, when the
 // procedures run again, and each instruction kind over the outline.
 #include <QPainter>
+#include <climits>
 #include <cmath>
 
 #include "AreaCentre.h"
@@ -251,6 +252,28 @@ TEST_F(AreaDrawerTest, OutlineOutsideTheMarginDrawsNothing) {
   EXPECT_TRUE(draw(far).empty());
   EXPECT_FALSE(far.procedureCache.load());  // not even the procedure
   EXPECT_FALSE(draw(near).empty());
+}
+
+// Vertices clamped to the ends of the int range (a cell of coordinate
+// factor 1 seen close up) are clipped without their differences
+// overflowing: the crossings lie where the straight edges meet the bound.
+TEST(AreaOutlineClipping, VerticesAtTheEndsOfTheIntRange) {
+  AreaOutline in;
+  in.add(QPoint(INT_MIN, 0), 1);
+  in.add(QPoint(INT_MAX, 0), 1);
+  in.add(QPoint(INT_MAX, INT_MAX), 1);
+  AreaOutline out;
+  clipOutlineStage(in, true, -150, true, out);
+  ASSERT_EQ(out.size(), 4);
+  // Leaving along the closing edge from (INT_MAX, INT_MAX) to (INT_MIN, 0),
+  // then entering again along y = 0.
+  EXPECT_EQ(out.points[0].x(), -150);
+  EXPECT_NEAR(out.points[0].y(), 2147483647.0 * (2147483648.0 - 150) / 4294967295.0, 1);
+  EXPECT_EQ(out.points[1], QPoint(-150, 0));
+  EXPECT_EQ(out.points[2], QPoint(INT_MAX, 0));
+  EXPECT_EQ(out.points[3], QPoint(INT_MAX, INT_MAX));
+  clipOutlineStage(out, false, 23100, false, in);
+  for (const QPoint& p : in.points) EXPECT_LE(p.y(), 23100);
 }
 
 // Boundary segments run between consecutive vertices; those along a data

@@ -2,6 +2,7 @@
 // again, the display category, topmarks by symbol style, texts, light legs
 // and arcs.
 #include <QPainter>
+#include <chrono>
 #include <cmath>
 #include <functional>
 
@@ -13,6 +14,7 @@
 #include "PointDrawer.h"
 #include "S57Vocabulary.h"
 #include "TextPreparation.h"
+#include "StrokeClipping.h"
 
 using namespace drawtest;
 
@@ -272,6 +274,10 @@ TEST_F(PointDrawerTest, LegEnds) {
       {"0", "1", {5000, 4912}},       {"90", "2", {5176, 5000}},         {"180", "1", {5000, 5088}},
       {"270", "1", {4912, 5000}},     {"225", "25", {5000 - r, 5000 + r}}, {"", "", {5000, 5000}},
       {"112.5", "0", {5000, 5000}},
+      // Absurd lengths are held to 1e9 units; no length or bearing at all
+      // leaves the end on the point.
+      {"90", "1e300", {5000 + 1e9, 5000}},  {"0", "inf", {5000, 5000 - 1e9}}, {"90", "-1e300", {5000 - 1e9, 5000}},
+      {"0", "nan", {5000, 5000}},           {"nan", "5", {5000, 5000}},       {"inf", "5", {5000, 5000}},
   };
   for (const Case& c : cases) {
     const QPointF end = legEnd(a, leg(c.bearing, c.length));
@@ -292,6 +298,25 @@ TEST_F(PointDrawerTest, LegsAreDashed) {
   }
 }
 
+// A directional light of nominal range 1e300 draws the dashes of its leg
+// that meet the surface (plus a margin), not one per period of its length.
+TEST_F(PointDrawerTest, AnEndlessLegDrawsOnlyItsVisibleDashes) {
+  PointFeature& light =
+      addPoint(kLIGHTS, {cs("LIGHTS05")}, 5000, 5000, {{"CATLIT", "1"}, {"ORIENT", "90"}, {"VALNMR", "1e300"}});
+  const auto start = std::chrono::steady_clock::now();
+  const auto calls = draw(light);
+  EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
+  std::vector<QPolygonF> dashes;
+  for (const PaintCall& c : calls)
+    if (c.kind == PaintCall::Line && c.points[0].y() == 5000) dashes.push_back(c.points);
+  // The recording surface is 100000 units wide: the leg runs east from
+  // x 5000 to the margin's edge, one dash per 540 units.
+  const std::size_t visible = static_cast<std::size_t>((100000 + STROKE_CLIP_MARGIN - 5000) / 540) + 1;
+  ASSERT_EQ(dashes.size(), visible);
+  EXPECT_EQ(dashes.front(), segment(QPointF(5000, 5000), QPointF(5360, 5000)));
+  EXPECT_EQ(dashes.back().at(0).x(), 5000 + 540.0 * static_cast<double>(visible - 1));
+}
+
 TEST_F(PointDrawerTest, SectorArcAngles) {
   struct Case {
     const char* start;
@@ -310,6 +335,18 @@ TEST_F(PointDrawerTest, SectorArcAngles) {
     EXPECT_EQ(angles.start, c.startAngle) << c.start << "-" << c.end;
     EXPECT_EQ(angles.span, c.span) << c.start << "-" << c.end;
   }
+  // Bearings at the ends of the int range: a start within one turn, a span
+  // of at most one turn either way.
+  const char* extremes[] = {"2147483647", "-2147483648", "0", "99999999999"};
+  for (const char* start : extremes) {
+    for (const char* end : extremes) {
+      const ArcAngles angles = sectorArcAngles(arc(start, end));
+      EXPECT_LE(std::abs(angles.start), 16 * 360) << start << "-" << end;
+      EXPECT_LE(std::abs(angles.span), 16 * 360) << start << "-" << end;
+    }
+  }
+  EXPECT_EQ(sectorArcAngles(arc("0", "2147483647")).span, 16 * 360);
+  EXPECT_EQ(sectorArcAngles(arc("2147483647", "0")).span, -16 * 360);
 }
 
 // An arc about the point with radius 88 x text2, dashed for style 2; only

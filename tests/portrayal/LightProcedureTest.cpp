@@ -72,6 +72,17 @@ TEST_F(LightProcedureTest, SectorLightsGetLegsAndArcsOnly) {
   for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected.back();
 }
 
+// Sector limits that read as the largest int are turned and ordered in
+// wide integers, as the numbers say.
+TEST_F(LightProcedureTest, SectorLimitsAtTheEndOfTheIntRange) {
+  EXPECT_EQ(light({{"SECTR1", "99999999999"}, {"SECTR2", "5"}, {"COLOUR", "1"}}),
+            (Names{"LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared",
+                   "LS SOLD,1,CHBLK bearing 545 length 25 prepared", "ARC SOLD,4,OUTLW 2147483827-545 r20",
+                   "ARC SOLD,2,LITYW 2147483827-545 r20"}));
+  EXPECT_EQ(light({{"SECTR1", "5"}, {"SECTR2", "99999999999"}, {"COLOUR", "1"}}).at(1),
+            "LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared");
+}
+
 TEST_F(LightProcedureTest, RangeLegsUseTheNominalRange) {
   settings().rangeLegs = true;
   const Names withRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}, {"VALNMR", "12.5"}});

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "LibraryFixture.h"
+#include "LibraryResult.h"
 #include "PresentationLibrary.h"
 
 namespace {
@@ -13,16 +14,16 @@ const std::string kFiles[7] = {
     "BEGIN\n<\nDAY_BRIGHT\nCHBLK;;;;;1;2;3\n",
     kHead + kTerminatorLine + fieldLine("0001", "1") + fieldLine("LUPT", "LU00001NILDEPAREA00003OPLAIN_BOUNDARIES") +
         fieldLine("ATTC", "") + fieldLine("INST", "AC(DEPVS)") + fieldLine("DISC", "DISPLAYBASE") +
-        fieldLine("LUCM", "13030"),
+        fieldLine("LUCM", "13030") + kTerminatorLine,
     kHead + kTerminatorLine + fieldLine("0001", "1") + fieldLine("PATT", "") +
         fieldLine("PATD", "PATTERN1VLINCON" + std::string(50, '0')) + fieldLine("PXPO", "") + fieldLine("PCRF", "") +
-        fieldLine("PVCT", "SW1"),
+        fieldLine("PVCT", "SW1") + kTerminatorLine,
     kHead + kTerminatorLine + fieldLine("0001", "1") + fieldLine("SYMB", "") +
         fieldLine("SYMD", "SYMBOL01V" + std::string(30, '0')) + fieldLine("SXPO", "") + fieldLine("SCRF", "") +
-        fieldLine("SVCT", "SW1"),
+        fieldLine("SVCT", "SW1") + kTerminatorLine,
     kHead + kTerminatorLine + fieldLine("0001", "1") + fieldLine("LNST", "") +
         fieldLine("LIND", "LINESTY1" + std::string(30, '0')) + fieldLine("LXPO", "") + fieldLine("LCRF", "") +
-        fieldLine("LVCT", "SW1"),
+        fieldLine("LVCT", "SW1") + kTerminatorLine,
     "BEGIN\n<\nObject class: Depth area\nAcronym: DEPARE\nCode: 42\na\nb\nc\nd\n",
     "BEGIN\n<\nAttribute: Depth range value 1\nAcronym: DRVAL1\nCode: 87\nType: F\nClass: F\n>\n",
 };
@@ -84,13 +85,45 @@ TEST(LoadPresentationLibrary, AColourFailureStopsBeforeTheOtherFiles) {
   EXPECT_EQ(filled(library), std::vector<bool>(7, false));
 }
 
-TEST(LoadPresentationLibrary, FilesWithoutBeginContributeNothingAndLoadingGoesOn) {
-  TempDir dir;
-  writeLibrary(dir);
-  dir.write("S57LookupTable", "no header\n");
-  PresentationLibrary library;
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 0);
-  EXPECT_EQ(filled(library), (std::vector<bool>{true, false, true, true, true, true, true}));
+TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
+  const std::string lookup = kFiles[1];
+  const std::string classes = kFiles[5];
+  const std::string attributes = kFiles[6];
+  struct Case {
+    const char* what;
+    int file;
+    std::string content;
+    int code;  // 0: loads
+  };
+  const Case cases[] = {
+      {"empty colour file", 0, "", 40},
+      {"colour file of BEGIN alone", 0, "BEGIN\n", 40},
+      {"look-up file without BEGIN", 1, "no header\n", 41},
+      {"look-up file cut inside its last terminator", 1, lookup.substr(0, lookup.size() - 4), 31},
+      {"look-up file without its last terminator", 1, lookup.substr(0, lookup.size() - kTerminatorLine.size()), 31},
+      {"symbol file of its header alone", 3, kHead, 43},
+      {"object class record missing its last line", 5, classes.substr(0, classes.size() - 2), 35},
+      {"attribute record without its closing line", 6, attributes.substr(0, attributes.size() - 2), 36},
+      {"look-up file with Windows line endings", 1, [&] {
+         std::string crlf;
+         for (char c : lookup) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+         return crlf;
+       }(), 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    writeLibrary(dir);
+    dir.write(kLibraryFileNames[c.file], c.content);
+    PresentationLibrary library;
+    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    if (c.code == 0) continue;
+    EXPECT_EQ(libraryFileOfResult(c.code), c.file);
+    EXPECT_EQ(libraryResultText(c.code).rfind(kLibraryFileNames[c.file], 0), 0u) << libraryResultText(c.code);
+    // Files before the damaged one were read; none after it.
+    const std::vector<bool> got = filled(library);
+    for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << kLibraryFileNames[i];
+  }
 }
 
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {

@@ -1,7 +1,10 @@
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
 #include "ComplexLines.h"
 #include "DrawTestSupport.h"
+#include "StrokeClipping.h"
 
 using namespace drawtest;
 
@@ -124,6 +127,29 @@ TEST_F(ComplexLineTest, RemainderLeavesOutOverlappingPieces) {
     drawComplexSegment(canvas(painter), QPointF(0, 0), QPointF(1300, 0), "TWOPART1", state);  // 390 left
     painter.end();
     EXPECT_EQ(symbolPieces(device.calls).size(), c.pieces) << c.secondFrom;
+  }
+}
+
+// A segment far longer than the recording surface (100000 units and a
+// margin): the repetitions off it are stepped over, and the ones on it
+// stand where the unclipped pattern puts them.
+TEST_F(ComplexLineTest, RepetitionsOffTheSurfaceAreNotDrawn) {
+  for (const QLineF segment : {QLineF(-1e9, 500, 50000, 500), QLineF(0, 500, 1e12, 500)}) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    ComplexLineState state;
+    EXPECT_EQ(drawComplexSegment(canvas(painter), segment.p1(), segment.p2(), "TESTLC01", state), 1);
+    painter.end();
+    const std::vector<QLineF> pieces = symbolPieces(device.calls);
+    ASSERT_FALSE(pieces.empty());
+    EXPECT_LT(pieces.size(), 250u) << segment.x1();  // about 100000 / 510 on the surface
+    for (const QLineF& piece : pieces) EXPECT_NEAR(std::remainder(piece.x1() - segment.x1(), 510.0), 0, 1);
+    // Every repetition that could show is there: from left of the surface
+    // (or the segment's start) to right of it (or the segment's end).
+    const double left = std::max(segment.x1(), -STROKE_CLIP_MARGIN), right = std::min(segment.x2(), 100000.0);
+    EXPECT_LE(pieces.front().x1(), left) << segment.x1();
+    EXPECT_GE(pieces.front().x1(), left - 4 * STROKE_CLIP_MARGIN) << segment.x1();
+    EXPECT_GE(pieces.back().x1(), right - 510) << segment.x1();
   }
 }
 

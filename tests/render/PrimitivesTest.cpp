@@ -1,10 +1,13 @@
 #include <QPainter>
+#include <climits>
 #include <cmath>
+#include <limits>
 
 #include "ColourPens.h"
 #include "DrawTestSupport.h"
 #include "PolylineClipping.h"
 #include "Primitives.h"
+#include "StrokeClipping.h"
 
 using drawtest::PaintCall;
 using drawtest::RecordingDevice;
@@ -76,6 +79,46 @@ TEST_F(PrimitivesTest, DashedSegments) {
     painter.end();
     EXPECT_EQ(linesOf(device), c.lines) << c.a.x() << "," << c.a.y() << " -> " << c.b.x() << "," << c.b.y();
   }
+}
+
+// Segments reaching far outside the recording surface (100000 units, and
+// a margin around it): only the dashes that meet it are drawn, where the
+// pattern from the segment's start puts them.
+TEST_F(PrimitivesTest, DashedSegmentsAreClippedToTheSurface) {
+  struct Case {
+    const char* what;
+    QPointF a, b;
+    std::size_t dashes;  // lines drawn, the solid rest included
+  } cases[] = {
+      {"from far left into the surface", {-1e9, 500}, {5000, 500}, 12},
+      {"from the surface far right", {5000, 500}, {1e12, 500}, 178},
+      {"across the surface", {-1e12, 500}, {1e12, 500}, 190},
+      {"1e300 long", {5000, 500}, {1e300, 500}, 178},
+      {"wholly outside", {-1e9, -1e9}, {-2e9, 5}, 0},
+      {"an end at infinity", {0, 0}, {std::numeric_limits<double>::infinity(), 0}, 0},
+      {"an end not a number", {0, 0}, {std::nan(""), 0}, 0},
+  };
+  for (const Case& c : cases) {
+    RecordingDevice device;
+    QPainter painter(&device);
+    strokeDashedSegment(painter, c.a, c.b);
+    painter.end();
+    const std::vector<QLineF> lines = linesOf(device);
+    EXPECT_NEAR(static_cast<double>(lines.size()), static_cast<double>(c.dashes), 1) << c.what;
+    for (const QLineF& line : lines) {
+      // Every dash starts a whole number of periods from a.
+      const double along = line.p1().x() - c.a.x();
+      EXPECT_NEAR(std::remainder(along, 540.0), 0, 1) << c.what << " at " << line.p1().x();
+      EXPECT_GE(line.p2().x(), -STROKE_CLIP_MARGIN - 540) << c.what;
+      EXPECT_LE(line.p1().x(), 100000 + STROKE_CLIP_MARGIN) << c.what;
+    }
+  }
+  // The segment into the surface ends in its solid rest at b, as unclipped.
+  RecordingDevice device;
+  QPainter painter(&device);
+  strokeDashedSegment(painter, QPointF(-1e9, 500), QPointF(5000, 500));
+  painter.end();
+  EXPECT_EQ(linesOf(device).back().p2(), QPointF(5000, 500));
 }
 
 TEST_F(PrimitivesTest, FillsAndTransparency) {
@@ -178,6 +221,9 @@ TEST_F(PrimitivesTest, PolylineClipping) {
       {"first point on the bound is kept", {{-150, 10}, {0, 10}}, {{-150, 10}, {0, 10}}},
       {"only touches the bound", {{-300, 0}, {-150, 0}, {-300, 50}}, {}},
       {"crossing a corner region", {{-1000, -1000}, {500, 500}}, {{-150, -150}, {500, 500}}},
+      // Ends clamped to the int range: their differences do not fit an int.
+      {"from one end of the int range to the other", {{INT_MIN, 500}, {INT_MAX, 500}}, {{-150, 500}, {1100, 500}}},
+      {"diagonal across the int range", {{INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}}, {{-150, -150}, {1100, 1100}}},
   };
   std::vector<QPoint> scratch;
   for (const Case& c : cases) {

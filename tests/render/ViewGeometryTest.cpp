@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <climits>
+#include <limits>
 #include <vector>
 
 #include "ViewGeometry.h"
@@ -96,6 +97,27 @@ TEST(ViewGeometry, WheelZoomFromStartScaleStopsAfterSixteenHalvings) {
   EXPECT_EQ(steps, 16);
   zoomOut(v);
   EXPECT_FLOAT_EQ(v.scale, 36978668.0f / 32768);
+}
+
+TEST(ViewGeometry, ZoomingNeverLeavesAScaleOfZeroOrBelow) {
+  // A scale of 0 or worse is put back to the start value before the step.
+  for (float bad : {0.0f, -20000.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+    ViewGeometry v;
+    v.scale = bad;
+    zoomOut(v);
+    EXPECT_FLOAT_EQ(v.scale, 2 * kStartViewScale) << bad;
+    v.scale = bad;
+    zoomIn(v);
+    EXPECT_FLOAT_EQ(v.scale, kStartViewScale / 2) << bad;
+  }
+  // A step that would reach 0 or infinity is not taken.
+  ViewGeometry v;
+  v.scale = std::numeric_limits<float>::denorm_min();
+  zoomIn(v);
+  EXPECT_EQ(v.scale, std::numeric_limits<float>::denorm_min());
+  v.scale = std::numeric_limits<float>::max();
+  zoomOut(v);
+  EXPECT_EQ(v.scale, std::numeric_limits<float>::max());
 }
 
 TEST(ViewGeometry, ThinningDropsPointsInTheLastKeptGridCell) {

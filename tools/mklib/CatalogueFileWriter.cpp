@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+#include "InputExcerpt.h"
 #include "LibraryMapping.h"
 
 namespace {
@@ -48,7 +49,7 @@ bool rowFields(const CsvTable& table, std::size_t row, const std::vector<int>& c
     fields.push_back(table.rows[row][c]);
   }
   if (!isCode(fields[0])) {
-    file.setError("line " + std::to_string(table.rowLines[row]) + ": the code \"" + fields[0] + "\" is not a number");
+    file.setError("line " + std::to_string(table.rowLines[row]) + ": the code \"" + inputExcerpt(fields[0]) + "\" is not a number");
     return false;
   }
   return true;

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QXmlStreamReader>
 
+#include "InputExcerpt.h"
+
 namespace {
 class Parser {
 public:
@@ -11,7 +13,7 @@ public:
   bool parse(ChartSymbolsXml& out) {
     if (!xml_.readNextStartElement()) return fail("no root element");
     if (xml_.name() != QLatin1String("chartsymbols"))
-      return fail("root element is <" + xml_.name().toString().toStdString() + ">, not <chartsymbols>");
+      return fail("root element is <" + inputExcerpt(xml_.name().toString().toStdString()) + ">, not <chartsymbols>");
     bool sections[5] = {};
     while (ok() && xml_.readNextStartElement()) {
       const QStringRef n = xml_.name();
@@ -36,7 +38,7 @@ public:
       }
       if (section >= 0) sections[section] = true;
     }
-    if (xml_.hasError()) return fail(xml_.errorString().toStdString());
+    if (xml_.hasError()) return fail(inputExcerpt(xml_.errorString().toStdString(), 4 * kExcerptLimit));
     if (!error_.empty()) return false;
     const char* names[5] = {"color-tables", "lookups", "line-styles", "patterns", "symbols"};
     for (int i = 0; i < 5; ++i)
@@ -62,8 +64,8 @@ private:
     bool valid = false;
     const int n = value.toInt(&valid);
     if (!valid)
-      fail("<" + xml_.name().toString().toStdString() + "> attribute " + attribute + " is \"" +
-           value.toString().toStdString() + "\", not a whole number");
+      fail("<" + inputExcerpt(xml_.name().toString().toStdString()) + "> attribute " + attribute + " is \"" +
+           inputExcerpt(value.toString().toStdString()) + "\", not a whole number");
     return n;
   }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "ColourToken.h"
+#include "InputExcerpt.h"
 #include "LibraryMapping.h"
 
 namespace {
@@ -30,7 +31,7 @@ void writeColourFile(const std::vector<XmlColourTable>& tables, LibraryTextFile&
   file.line("BEGIN");
   for (const XmlColourTable& table : tables) {
     if (!mapping::knownColourScheme(table.name)) {
-      file.setError("colour table \"" + table.name + "\" is none of the five colour schemes");
+      file.setError("colour table \"" + inputExcerpt(table.name) + "\" is none of the five colour schemes");
       return;
     }
     file.line("<");
@@ -43,7 +44,8 @@ void writeColourFile(const std::vector<XmlColourTable>& tables, LibraryTextFile&
         continue;
       }
       if (c.red < 0 || c.red > 255 || c.green < 0 || c.green > 255 || c.blue < 0 || c.blue > 255) {
-        file.setError("colour " + c.token + " of " + table.name + " has a component outside 0 to 255");
+        file.setError("colour " + inputExcerpt(c.token) + " of " + inputExcerpt(table.name) +
+                      " has a component outside 0 to 255");
         return;
       }
       char hex[16];

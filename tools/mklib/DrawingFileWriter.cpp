@@ -1,5 +1,6 @@
 #include "DrawingFileWriter.h"
 
+#include "InputExcerpt.h"
 #include "LibraryMapping.h"
 
 namespace {
@@ -56,7 +57,7 @@ std::vector<std::string> vectorLines(DrawingKind kind, const std::string& hpgl, 
 
 void writeDrawing(DrawingKind kind, const XmlDrawing& d, int sequence, LibraryTextFile& file) {
   const Tags tags = tagsOf(kind);
-  const std::string where = "line " + std::to_string(d.sourceLine) + ", " + tags.what + " " + d.name + ": ";
+  const std::string where = "line " + std::to_string(d.sourceLine) + ", " + tags.what + " " + inputExcerpt(d.name) + ": ";
   if (d.name.size() != 8) {
     file.setError(where + "the name is not eight characters long");
     return;
@@ -71,7 +72,8 @@ void writeDrawing(DrawingKind kind, const XmlDrawing& d, int sequence, LibraryTe
     const auto fill = mapping::patternFillKind(d.fillType);
     const auto spacing = mapping::patternSpacingKind(d.spacing);
     if (!fill || !spacing) {
-      file.setError(where + "unknown fill type \"" + d.fillType + "\" or spacing \"" + d.spacing + "\"");
+      file.setError(where + "unknown fill type \"" + inputExcerpt(d.fillType) + "\" or spacing \"" +
+                    inputExcerpt(d.spacing) + "\"");
       return;
     }
     definition += std::string(*fill) + std::string(*spacing) + file.number5(d.minimumDistance) +

@@ -15,6 +15,7 @@
 #include "ColourToken.h"
 #include "ContourLabelSymbols.h"
 #include "DrawingFileWriter.h"
+#include "InputExcerpt.h"
 #include "LibraryTextFile.h"
 #include "LookupFileWriter.h"
 #include "PresentationLibrary.h"
@@ -76,7 +77,7 @@ bool resolveDrawings(DrawingKind kind, const std::vector<XmlDrawing>& xmlDrawing
     const QImage& sheet = raster->sheet;
     if (b.locationX < 0 || b.locationY < 0 || b.locationX > sheet.width() - b.width ||
         b.locationY > sheet.height() - b.height) {
-      error = xmlPath + ":" + std::to_string(d.sourceLine) + ": the bitmap of " + d.name +
+      error = xmlPath + ":" + std::to_string(d.sourceLine) + ": the bitmap of " + inputExcerpt(d.name) +
               " lies outside the raster sheet of " + std::to_string(sheet.width()) + " x " +
               std::to_string(sheet.height()) + " pixels";
       return false;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "InputExcerpt.h"
 #include "LibraryLine.h"
 
 void LibraryTextFile::setError(const std::string& message) {
@@ -10,10 +11,9 @@ void LibraryTextFile::setError(const std::string& message) {
 
 void LibraryTextFile::line(std::string_view text) {
   if (text.find('\n') != std::string_view::npos || text.find('\r') != std::string_view::npos)
-    setError("a line holds a line break: " + std::string(text.substr(0, 60)));
+    setError("a line holds a line break: " + inputExcerpt(text));
   else if (text.size() + 1 > kLongestLine)
-    setError("a line of " + std::to_string(text.size() + 1) + " characters is too long: " +
-             std::string(text.substr(0, 60)));
+    setError("a line of " + std::to_string(text.size() + 1) + " characters is too long: " + inputExcerpt(text));
   text_.append(text);
   text_ += '\n';
 }

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "InputExcerpt.h"
 #include "LibraryLine.h"
 #include "LibraryMapping.h"
 
@@ -9,7 +10,7 @@ namespace {
 constexpr std::string_view kXmlTableOrder[5] = {"Plain", "Symbolized", "Paper", "Simplified", "Lines"};
 
 std::string where(const XmlLookup& l) {
-  return "line " + std::to_string(l.sourceLine) + ", look-up of " + l.className + ": ";
+  return "line " + std::to_string(l.sourceLine) + ", look-up of " + inputExcerpt(l.className) + ": ";
 }
 
 // The look-up line content: module LU, record id, status NIL, class,
@@ -19,10 +20,10 @@ bool lookupLine(const XmlLookup& l, int recordId, LibraryTextFile& file, std::st
   const auto priority = mapping::displayPriorityDigit(l.displayPriority);
   const auto radar = mapping::radarFlag(l.radarPriority);
   const auto table = mapping::lookupTableName(l.tableName);
-  if (!geometry) file.setError(where(l) + "unknown geometry type \"" + l.type + "\"");
-  else if (!priority) file.setError(where(l) + "unknown display priority \"" + l.displayPriority + "\"");
-  else if (!radar) file.setError(where(l) + "unknown radar priority \"" + l.radarPriority + "\"");
-  else if (!table) file.setError(where(l) + "unknown table name \"" + l.tableName + "\"");
+  if (!geometry) file.setError(where(l) + "unknown geometry type \"" + inputExcerpt(l.type) + "\"");
+  else if (!priority) file.setError(where(l) + "unknown display priority \"" + inputExcerpt(l.displayPriority) + "\"");
+  else if (!radar) file.setError(where(l) + "unknown radar priority \"" + inputExcerpt(l.radarPriority) + "\"");
+  else if (!table) file.setError(where(l) + "unknown table name \"" + inputExcerpt(l.tableName) + "\"");
   if (!geometry || !priority || !radar || !table) return false;
   content = "LU" + file.number5(recordId) + "NIL" + l.className + *geometry + "0000" + *priority + *radar +
             std::string(*table);
@@ -35,7 +36,7 @@ void writeRecord(const XmlLookup& l, int sequence, LibraryTextFile& file, Conver
   if (!lookupLine(l, recordId, file, lookup)) return;
   const auto category = mapping::displayCategory(l.displayCategory);
   if (!category) {
-    file.setError(where(l) + "unknown display category \"" + l.displayCategory + "\"");
+    file.setError(where(l) + "unknown display category \"" + inputExcerpt(l.displayCategory) + "\"");
     return;
   }
   std::string conditions;
@@ -86,6 +87,6 @@ void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& fil
   for (const XmlLookup& l : lookups) {
     bool known = false;
     for (std::string_view name : kXmlTableOrder) known = known || l.tableName == name;
-    if (!known) file.setError(where(l) + "unknown table name \"" + l.tableName + "\"");
+    if (!known) file.setError(where(l) + "unknown table name \"" + inputExcerpt(l.tableName) + "\"");
   }
 }

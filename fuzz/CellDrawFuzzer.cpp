@@ -1,0 +1,57 @@
+// Feeds arbitrary bytes through loadCell, as the chart display loads a cell
+// file (reader, assembly, look-up selection, finishing), with the generated
+// presentation library of the source tree, then draws the loaded cell once
+// into a small offscreen image at the scale loading centred the view on.
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "EngineState.h"
+#include "CellList.h"
+#include "ChartView.h"
+#include "DisplaySettings.h"
+#include "Engine.h"
+#include "FuzzInputFile.h"
+#include "PresentationLibrary.h"
+
+namespace {
+constexpr int kWidth = 160, kHeight = 120;  // pixels
+}  // namespace
+
+// Looking fonts up runs fontconfig, which keeps a few allocations until
+// exit; they are not ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "celldraw_fuzzer";
+  static char* argv[] = {name, nullptr};
+  new QGuiApplication(argc, argv);  // for the whole run: text needs the font database
+  const char* library = CHART_SOURCE_DIR "/S57Lib";
+  if (loadPresentationLibrary(presentationLibrary(), library, MissingFileReport::Silent) != 0) {
+    std::fprintf(stderr, "celldraw_fuzzer: no usable presentation library in %s (run scripts/setup.sh)\n", library);
+    std::exit(1);
+  }
+  engineState().libraryLoaded = true;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static FuzzInputFile file;
+  const std::string& path = file.write(data, size);
+  CellList list;
+  ChartView view;
+  if (loadCell(path, view, list) != 0) return 0;
+  QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  setupPainter(painter, kWidth, kHeight, view);
+  view.draw(painter, *list.snapshot());
+  painter.end();
+  return 0;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Checks that tell a whole library file from a damaged one, made after its
+// reader ran: the readers themselves take whatever records a file holds.
+#include <string>
+
+struct PresentationLibrary;
+
+// Whether the file ends the way a whole file of its kind does. The look-up,
+// pattern, symbol and line style files end with the record terminator line,
+// the attribute file with the ">" line of its last record; the last record
+// of the object class file has all seven lines after its "<" line. The
+// colour file has no closing marker. `file` is the index in
+// kLibraryFileNames. Carriage returns before line feeds are ignored, as the
+// readers ignore them. False when the file cannot be read.
+bool libraryFileClosed(const std::string& path, int file);
+
+// Whether the reader of file `file` filled anything: any colour of any
+// scheme, any look-up entry of any table, any symbol, pattern or line
+// style, any catalogue record.
+bool libraryFileFilledSomething(const PresentationLibrary& library, int file);
