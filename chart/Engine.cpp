@@ -19,6 +19,13 @@
 // it in and registers it. (Q_INIT_RESOURCE must be used outside any namespace.)
 static void initFontResource() { Q_INIT_RESOURCE(chart_font); }
 
+void registerChartFont() {
+  initFontResource();
+  engineState().appFontId = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                                ? QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"))
+                                : -1;
+}
+
 int startEngine() {
   EngineState& state = engineState();
   state.libraryResult = loadPresentationLibrary();
@@ -27,10 +34,7 @@ int startEngine() {
     return 1;
   }
   state.libraryLoaded = true;
-  initFontResource();
-  state.appFontId = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
-                        ? QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"))
-                        : -1;
+  registerChartFont();
   // The world base map is a backdrop: without its file the chart is drawn
   // without it.
   std::string error;

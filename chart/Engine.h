@@ -36,6 +36,11 @@ struct CellLoadReport {
 // map), and returns 0 when the directory "s57000" exists, else 2.
 int startEngine();
 
+// Registers the application font ":/syn.ttf" compiled into the chart
+// library and keeps its id in engineState().appFontId (-1 without a
+// QGuiApplication). For the tools that draw without startEngine.
+void registerChartFont();
+
 // Reads a cell file into the process-wide cell list, centring the
 // process-wide loading view on it. Returns 0, 1 when the library is not
 // loaded, a reader code (a damaged cell, cut short or over the size limit,

@@ -1,4 +1,4 @@
-// enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]
+// enctool info [--library DIR [--features [--portrayal OPTIONS]]] [--no-updates] [CELL | FOLDER...]
 //
 // One line of JSON per cell read through the S-57 cell reader, with the
 // update files beside it applied in sequence:
@@ -22,6 +22,12 @@
 // With --library DIR the library summary comes first, as one line, and each
 // cell is also loaded into the chart model: its line gains the model fields
 // of ModelInfo.h, and with --features one line per feature follows it.
+// With --portrayal each feature line also holds "drawn": the instructions
+// the draw pass executes for it under the settings given (--paper,
+// --contours, --category, --english; start values otherwise) at view scale
+// --scale (the cell's compilation scale by default), after the conditional
+// procedures and every test of the pass; "" when it draws nothing.
+#include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -31,11 +37,14 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "DisplaySettings.h"
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
 #include "ModelInfo.h"
+#include "PortrayalCheck.h"
+#include "PresentationLibrary.h"
 #include "S57CellReader.h"
 #include "UpdateChain.h"
 
@@ -45,11 +54,30 @@ struct InfoOptions {
   std::string libraryDir;  // empty: no library line, no model
   bool features = false;   // one line per feature (needs --library)
   bool applyUpdates = true;
+  // --portrayal: each feature line gains what the draw pass executes for it
+  // under these settings, at this view scale (0: the cell's compilation
+  // scale).
+  bool portrayal = false;
+  bool paper = false, english = false;
+  int contours = 10;
+  int category = 1;
+  double scale = 0;
   std::vector<std::string> cells;  // cells and folders
 };
 
 void printInfoUsage() {
-  std::fprintf(stderr, "usage: enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]\n");
+  std::fprintf(stderr,
+               "usage: enctool info [--library DIR [--features [--portrayal [--paper] [--contours 5|10|20]\n"
+               "         [--category 0|1|2] [--english] [--scale S]]]] [--no-updates] [CELL | FOLDER...]\n");
+}
+
+// A whole number from `text` within [low, high]; false when it is not one.
+bool parseWhole(const char* text, int low, int high, int& value) {
+  char* end = nullptr;
+  const long v = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || v < low || v > high) return false;
+  value = static_cast<int>(v);
+  return true;
 }
 
 // Returns false (after a message) on a usage error.
@@ -69,6 +97,34 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
       options.features = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
       options.applyUpdates = false;
+    } else if (!optionsEnded && std::strcmp(arg, "--portrayal") == 0) {
+      options.portrayal = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--paper") == 0) {
+      options.paper = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--english") == 0) {
+      options.english = true;
+    } else if (!optionsEnded && (std::strcmp(arg, "--contours") == 0 || std::strcmp(arg, "--category") == 0 ||
+                                 std::strcmp(arg, "--scale") == 0)) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: %s needs a value\n", arg);
+        return false;
+      }
+      const char* value = argv[++i];
+      bool good = true;
+      if (std::strcmp(arg, "--contours") == 0) {
+        good = parseWhole(value, 5, 20, options.contours) &&
+               (options.contours == 5 || options.contours == 10 || options.contours == 20);
+      } else if (std::strcmp(arg, "--category") == 0) {
+        good = parseWhole(value, 0, 2, options.category);
+      } else {
+        char* end = nullptr;
+        options.scale = std::strtod(value, &end);
+        good = end != value && *end == '\0' && options.scale > 0 && options.scale <= 1e9;
+      }
+      if (!good) {
+        std::fprintf(stderr, "enctool info: bad value '%s' for %s\n", value, arg);
+        return false;
+      }
     } else if (!optionsEnded && arg[0] == '-' && arg[1] == '-') {
       std::fprintf(stderr, "enctool info: unknown option '%s'\n", arg);
       return false;
@@ -78,6 +134,10 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
   }
   if (options.features && options.libraryDir.empty()) {
     std::fprintf(stderr, "enctool info: --features needs --library\n");
+    return false;
+  }
+  if (options.portrayal && !options.features) {
+    std::fprintf(stderr, "enctool info: --portrayal needs --features\n");
     return false;
   }
   if (options.libraryDir.empty() && options.cells.empty()) {
@@ -160,7 +220,29 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
                  readerResultText(loadCode));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
-  if (cell && options.features) printFeatureLines(*cell);
+  if (cell && options.features) {
+    if (options.portrayal) {
+      // Texts need fonts, and fonts a GUI application; no display is needed.
+      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+      static int qtArgc = 1;
+      static char programName[] = "enctool";
+      static char* qtArgv[] = {programName, nullptr};
+      static QGuiApplication* application = nullptr;
+      if (!application) {
+        application = new QGuiApplication(qtArgc, qtArgv);  // kept to the end of the process
+        registerChartFont();
+      }
+      DisplaySettings settings(presentationLibrary());
+      settings.setContourSet(options.contours);
+      settings.setDisplayCategory(options.category);
+      settings.setSymbolStyle(options.paper ? 1 : 2);
+      settings.setTextLanguage(options.english ? 2 : 1);
+      const DrawnInstructions drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale));
+      printFeatureLines(*cell, &drawn);
+    } else {
+      printFeatureLines(*cell);
+    }
+  }
   return code != 0 ? code : loadCode;
 }
 

@@ -63,7 +63,7 @@ const char* kindName(FeatureKind kind) {
   return "?";
 }
 
-void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices) {
+void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices, const DrawnInstructions* drawn) {
   std::string attributes = "[";
   for (const FeatureAttribute& a : f.attributes) {
     if (attributes.size() > 1) attributes += ',';
@@ -84,6 +84,10 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
   line.addRaw("first", lookupJson(f.firstLookup))
       .addRaw("second", lookupJson(f.secondLookup))
       .add("vertices", vertices);
+  if (drawn) {
+    const auto it = drawn->find(&f);
+    line.add("drawn", it == drawn->end() ? std::string() : instructionsText(it->second));
+  }
   std::printf("%s\n", line.str().c_str());
 }
 
@@ -173,9 +177,9 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
   return cell;
 }
 
-void printFeatureLines(const S57Cell& cell) {
-  for (const auto& f : cell.areas) printFeature(cell, *f, static_cast<long long>(f->exteriorVertices.size()));
-  for (const auto& f : cell.lines) printFeature(cell, *f, static_cast<long long>(f->vertices.size()));
-  for (const auto& f : cell.points) printFeature(cell, *f, 1);
-  for (const auto& f : cell.soundings) printFeature(cell, *f, static_cast<long long>(f->soundings.size()));
+void printFeatureLines(const S57Cell& cell, const DrawnInstructions* drawn) {
+  for (const auto& f : cell.areas) printFeature(cell, *f, static_cast<long long>(f->exteriorVertices.size()), drawn);
+  for (const auto& f : cell.lines) printFeature(cell, *f, static_cast<long long>(f->vertices.size()), drawn);
+  for (const auto& f : cell.points) printFeature(cell, *f, 1, drawn);
+  for (const auto& f : cell.soundings) printFeature(cell, *f, static_cast<long long>(f->soundings.size()), drawn);
 }

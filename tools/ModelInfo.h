@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Json.h"
+#include "PortrayalCheck.h"
 
 struct CellLoadOptions;
 struct ChartFeature;
@@ -28,8 +29,9 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
 // soundings): kind, class, its object identifier "foid" (AGEN, FIDN and FIDS
 // in hexadecimal, as LNAM is written), attributes, display priority,
 // viewing group, radar flag and both look-up results (category and
-// instruction text).
-void printFeatureLines(const S57Cell& cell);
+// instruction text); with `drawn`, also "drawn": the instructions the draw
+// pass executed for the feature ("" when it drew nothing).
+void printFeatureLines(const S57Cell& cell, const DrawnInstructions* drawn = nullptr);
 
 // "0712000000910001": AGEN, FIDN and FIDS of a feature in hexadecimal.
 std::string foidText(const ChartFeature& feature);

@@ -38,18 +38,6 @@
 #include "ViewGeometry.h"
 #include "WorldBaseMap.h"
 
-// Makes the font compiled into the chart library known to Qt's resource
-// system (this must stand outside any namespace).
-static void initChartFontResource() { Q_INIT_RESOURCE(chart_font); }
-
-#if defined(__SANITIZE_ADDRESS__)
-// Qt 5's offscreen platform leaves its screen and cursor behind when the
-// application is destroyed; LeakSanitizer is not to report them.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:QScreen::QScreen\nleak:QPlatformCursor\nleak:libqoffscreen.so\n";
-}
-#endif
-
 namespace {
 
 struct RenderOptions {
@@ -191,10 +179,8 @@ bool startFromLibrary(const std::string& directory) {
                  directory.c_str(), code, libraryResultText(code).c_str());
     return false;
   }
-  EngineState& state = engineState();
-  state.libraryLoaded = true;
-  initChartFontResource();
-  state.appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+  engineState().libraryLoaded = true;
+  registerChartFont();
   return true;
 }
 

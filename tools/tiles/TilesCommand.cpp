@@ -44,10 +44,6 @@
 #include "TileSet.h"
 #include "TileSink.h"
 
-// Makes the font compiled into the chart library known to Qt's resource
-// system (this must stand outside any namespace).
-static void initTileFontResource() { Q_INIT_RESOURCE(chart_font); }
-
 namespace tiles {
 
 namespace {
@@ -72,10 +68,8 @@ bool startFromLibrary(const std::string& directory) {
     report("cannot load the presentation library from '" + directory + "' (code " + std::to_string(code) + ")");
     return false;
   }
-  EngineState& state = engineState();
-  state.libraryLoaded = true;
-  initTileFontResource();
-  state.appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+  engineState().libraryLoaded = true;
+  registerChartFont();
   return true;
 }
 
