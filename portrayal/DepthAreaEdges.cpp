@@ -19,14 +19,20 @@ std::uint64_t edgeKey(const BoundaryPart& part) {
 std::shared_ptr<const DepthAreaEdges> build(const S57Cell& cell) {
   auto edges = std::make_shared<DepthAreaEdges>();
   for (const auto& area : cell.areas) {
-    if (!isDepthArea(*area)) continue;
-    for (const BoundaryPart& part : area->exteriorParts) {
-      const std::uint64_t key = edgeKey(part);
-      if (key == 0) continue;
-      DepthAreaEdges::Sides& sides = edges->edges[key];
-      if (sides.count < 2 && (sides.count == 0 || sides.areas[0] != area.get())) sides.areas[sides.count++] = area.get();
+    const bool depth = isDepthArea(*area);
+    // Holes count too: a dredged channel is often a hole in the depth area
+    // around it, their common edges that area's interior boundary.
+    for (const std::vector<BoundaryPart>* boundary : {&area->exteriorParts, &area->interiorParts}) {
+      for (const BoundaryPart& part : *boundary) {
+        const std::uint64_t key = edgeKey(part);
+        if (key == 0) continue;
+        DepthAreaEdges::Sides& sides = edges->edges[key];
+        ++sides.users;
+        if (depth && sides.count < 2 && (sides.count == 0 || sides.areas[0] != area.get()))
+          sides.areas[sides.count++] = area.get();
+      }
     }
-    edges->areaDepths.push_back(drval1Of(*area));
+    if (depth) edges->areaDepths.push_back(drval1Of(*area));
   }
   std::sort(edges->areaDepths.begin(), edges->areaDepths.end());
   edges->areaDepths.erase(std::unique(edges->areaDepths.begin(), edges->areaDepths.end()), edges->areaDepths.end());
@@ -69,6 +75,11 @@ const DepthAreaEdges& depthAreaEdges(const S57Cell& cell) {
   if (!kept) kept = cell.depthAreaEdges.keepFirst(build(cell));
   return *kept;  // kept with the cell for good
 
+}
+
+bool DepthAreaEdges::sharedByAnother(const AreaFeature&, const BoundaryPart& part) const {
+  const auto it = edges.find(edgeKey(part));
+  return it != edges.end() && it->second.users > 1;
 }
 
 float drval1Of(const ChartFeature& area) {

@@ -9,10 +9,12 @@
 #include "ChartModel.h"
 
 struct DepthAreaEdges {
-  // The depth areas (DEPARE, DRGARE) whose exterior boundary uses an edge.
+  // The depth areas (DEPARE, DRGARE) whose boundary (exterior or a hole's)
+  // uses an edge, and how many areas of any class use it.
   struct Sides {
     const AreaFeature* areas[2] = {nullptr, nullptr};
     int count = 0;
+    int users = 0;
   };
   std::unordered_map<std::uint64_t, Sides> edges;  // by the edge's NAME
   std::vector<float> contourValues;                // VALDCO of the depth contours, sorted, once each
@@ -28,6 +30,8 @@ struct DepthAreaEdges {
   float safetyDepth(float safety) const;
   // The other depth area along `part` of `area`'s exterior, or null.
   const AreaFeature* areaAcross(const AreaFeature& area, const BoundaryPart& part) const;
+  // Whether any other area of the cell (land, a depth area) uses the edge.
+  bool sharedByAnother(const AreaFeature& area, const BoundaryPart& part) const;
 };
 
 // The cell's edges and contours, made on first need and kept with the cell.

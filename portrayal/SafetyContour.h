@@ -17,9 +17,12 @@
 // Whether the line is a depth contour at the cell's safety contour depth.
 bool isSafetyContourLine(const LineFeature& line, const S57Cell& cell, const DisplaySettings& settings);
 
-// For a depth area shallower than the cell's safety contour depth, in a
-// cell without a depth contour of that depth: LS(SOLD,2,DEPSC) in `parts`
-// (one list per exterior part, made when the first is needed) for every
-// exterior edge it shares with a depth area as deep or deeper.
+// For a depth area as deep as the cell's safety contour depth, in a cell
+// without a depth contour of that depth: LS(SOLD,2,DEPSC) in `parts` (one
+// list per exterior part, made when the first is needed) for every exterior
+// edge with shallower water beyond it: a shallower depth area sharing the
+// edge, or, where no other area shares it (overlapping depth areas), the
+// shallowest depth area around the edge's middle. An edge along land or the
+// cell's limit has no depth area beyond it and is not drawn.
 void safetyContourEdges(const AreaFeature& area, const S57Cell& cell, const DisplaySettings& settings,
                         std::vector<std::vector<Instruction>>& parts);

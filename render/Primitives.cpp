@@ -121,10 +121,11 @@ void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, 
   colour.setAlpha(std::clamp(252 - 63 * transparency, 0, 255));
   painter.setBrush(QBrush(colour));
   painter.setPen(Qt::NoPen);
-  if (holes.count > 0)
+  if (holes.count > 0) {
     painter.drawPath(ringsPath(points, count, holes));
-  else
+  } else {
     painter.drawConvexPolygon(points, count);
+  }
 }
 
 void drawArc(const Canvas& canvas, int index, int width, bool dashed, const QPointF& centre, float radius,

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <string>
+#include <vector>
 
 #include "Canvas.h"
 
@@ -57,9 +58,11 @@ void fillArea(const Canvas& canvas, const QPoint* points, int count, int index, 
 void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, int index, int transparency,
                          const Rings& holes = {});
 
-// The outline and the holes as one path to fill odd-even; the path belongs
-// to the calling thread and is reused by the next call. `divisor` divides
-// every coordinate (whole-number division, as pattern fills work in pixels).
+// The outline and the holes as one path with one subpath per ring, to
+// fill odd-even. The path belongs to the calling thread and is reused by
+// the next call, so a pass allocates nothing once it has grown. `divisor`
+// divides every coordinate (whole-number division, as pattern fills work in
+// pixels).
 const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor = 1);
 
 // An arc of radius 88 x radius about `centre`, start and span in sixteenths

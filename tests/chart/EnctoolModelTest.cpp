@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "CellFixtures.h"
+#include "ToolRun.h"
 
 namespace {
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
@@ -19,14 +20,8 @@ struct ToolRun {
 };
 
 ToolRun enctool(const std::string& args) {
-  ToolRun run;
-  FILE* pipe = popen((std::string(ENCTOOL_PATH) + " info " + args + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[65536];
-  while (std::fgets(buffer, sizeof buffer, pipe)) run.lines.emplace_back(buffer);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  const testsupport::ToolRun run = testsupport::runCommand(std::string(ENCTOOL_PATH) + " info " + args);
+  return ToolRun{run.status, run.lines()};
 }
 
 bool has(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }

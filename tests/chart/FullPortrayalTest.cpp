@@ -12,33 +12,29 @@
 #include <map>
 #include <set>
 
-#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
-#include "LineProcedures.h"
+#include "EngineState.h"
 #include "FeaturePortrayal.h"
+#include "LineProcedures.h"
 #include "PresentationLibrary.h"
+#include "RealData.h"
+#include "ToolRun.h"
 
 namespace {
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
 const std::string kCell = CHART_SHARED_ENC "/US5WA22M/US5WA22M.000";
 
-bool realDataPresent() { return std::filesystem::is_directory(kLibrary) && std::filesystem::exists(kCell); }
-#define SKIP_WITHOUT_REAL_DATA() \
-  if (!realDataPresent()) GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)"
+#define SKIP_WITHOUT_REAL_DATA() SKIP_UNLESS_PRESENT(kLibrary, kCell)
 
 // Runs enctool render; the exit status and standard output.
 std::pair<int, std::string> render(const std::string& args) {
-  std::string output;
-  FILE* pipe = popen((std::string(ENCTOOL_PATH) + " render " + args + " 2>&1").c_str(), "r");
-  if (!pipe) return {-1, output};
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-  const int status = pclose(pipe);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+  const testsupport::ToolRun run =
+      testsupport::runCommand(std::string(ENCTOOL_PATH) + " render " + args, testsupport::Stderr::Merge);
+  return {run.status, run.out};
 }
 
 // Classes whose symbols the check below follows.

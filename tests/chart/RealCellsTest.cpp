@@ -8,13 +8,14 @@
 #include <filesystem>
 #include <map>
 
-#include "EngineState.h"
 #include "CellBuilder.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "EngineState.h"
 #include "S57CellReader.h"
+#include "ToolRun.h"
 
 namespace fs = std::filesystem;
 
@@ -30,22 +31,17 @@ std::vector<fs::path> cellFiles() {
   return files;
 }
 
-bool haveOgrinfo() { return std::system("ogrinfo --version >/dev/null 2>&1") == 0; }
+bool haveOgrinfo() { return testsupport::onPath("ogrinfo"); }
 
 // Layer name -> feature count from ogrinfo's summary of one cell.
 std::map<std::string, long> ogrCounts(const fs::path& cell) {
-  const std::string command = "ogrinfo -ro -al -so -oo UPDATES=IGNORE '" + cell.string() + "' 2>/dev/null";
+  const std::string command = "ogrinfo -ro -al -so -oo UPDATES=IGNORE " + testsupport::shellQuote(cell.string());
   std::map<std::string, long> counts;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return counts;
-  char line[4096];
   std::string layer;
-  while (std::fgets(line, sizeof line, pipe)) {
-    const std::string text(line);
-    if (text.rfind("Layer name: ", 0) == 0) layer = text.substr(12, text.find_last_not_of("\r\n") - 11);
-    else if (text.rfind("Feature Count: ", 0) == 0 && !layer.empty()) counts[layer] = std::atol(line + 15);
+  for (const std::string& text : testsupport::runCommand(command).lines()) {
+    if (text.rfind("Layer name: ", 0) == 0) layer = text.substr(12);
+    else if (text.rfind("Feature Count: ", 0) == 0 && !layer.empty()) counts[layer] = std::atol(text.c_str() + 15);
   }
-  pclose(pipe);
   return counts;
 }
 

@@ -12,8 +12,6 @@
 #include <map>
 #include <set>
 
-#include "EngineState.h"
-#include "FeaturePortrayal.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
@@ -21,6 +19,10 @@
 #include "ColourToken.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "EngineState.h"
+#include "FeaturePortrayal.h"
+#include "RealData.h"
+#include "ToolRun.h"
 
 namespace {
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
@@ -33,20 +35,11 @@ struct ToolRun {
 };
 
 ToolRun render(const std::string& args) {
-  ToolRun run;
-  FILE* pipe = popen((std::string(ENCTOOL_PATH) + " render " + args + " 2>/dev/null").c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) run.output += buffer;
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  const testsupport::ToolRun run = testsupport::runCommand(std::string(ENCTOOL_PATH) + " render " + args);
+  return ToolRun{run.status, run.out};
 }
 
-bool realDataPresent() { return std::filesystem::is_directory(kLibrary) && std::filesystem::exists(kCell); }
-#define SKIP_WITHOUT_REAL_DATA()                                                                  \
-  if (!realDataPresent())                                                                         \
-  GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)"
+#define SKIP_WITHOUT_REAL_DATA() SKIP_UNLESS_PRESENT(kLibrary, kCell)
 
 std::map<QRgb, int> histogram(const QImage& image) {
   std::map<QRgb, int> counts;

@@ -15,12 +15,13 @@
 #include <regex>
 #include <sstream>
 
-#include "EngineState.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "EngineState.h"
 #include "S57CellReader.h"
+#include "ToolRun.h"
 #include "UpdateChain.h"
 #include "UpdateResult.h"
 
@@ -58,15 +59,9 @@ struct GdalCell {
   std::vector<std::string> failedUpdates;       // "RCNM=130,RCID=8"
 };
 
-std::string run(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[8192];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
-    pclose(pipe);
-  }
-  return out;
+// Standard output, with standard error where the command merges it.
+std::string run(const std::string& command, testsupport::Stderr stderrMode = testsupport::Stderr::Discard) {
+  return testsupport::runCommand(command, stderrMode).out;
 }
 
 // The features of `ogrinfo -al` with UPDATES=APPLY and lists as strings:
@@ -76,7 +71,7 @@ GdalCell readWithGdal(const std::string& cell) {
   GdalCell result;
   const std::string options = " -oo UPDATES=APPLY -oo RETURN_PRIMITIVES=OFF -oo LIST_AS_STRING=ON '" + cell + "'";
   std::string layer;
-  for (std::istringstream lines(run("ogrinfo -ro -al -so" + options + " 2>/dev/null")); !lines.eof();) {
+  for (std::istringstream lines(run("ogrinfo -ro -al -so" + options)); !lines.eof();) {
     std::string line;
     std::getline(lines, line);
     if (line.rfind("Layer name: ", 0) == 0) layer = line.substr(12);
@@ -92,7 +87,7 @@ GdalCell readWithGdal(const std::string& cell) {
     current = GdalFeature();
     lnam.clear();
   };
-  std::istringstream lines(run("ogrinfo -ro -al -geom=SUMMARY" + options + " 2>&1"));
+  std::istringstream lines(run("ogrinfo -ro -al -geom=SUMMARY" + options, testsupport::Stderr::Merge));
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();  // a value's own line break
     std::smatch m;
@@ -171,7 +166,7 @@ protected:
     for (const UpdatedCell& c : updatedCells())
       if (!fs::exists(c.path)) GTEST_SKIP() << c.path << " is absent";
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    if (std::system("ogrinfo --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
+    if (!testsupport::onPath("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
     presentationLibrary() = PresentationLibrary();
     ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
     engineState().libraryLoaded = true;

@@ -10,9 +10,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <fstream>
 
 #include "S57Writer.h"
+#include "ToolRun.h"
 
 namespace {
 
@@ -22,22 +24,11 @@ struct ToolRun {
 };
 
 ToolRun runEnctool(const std::string& args) {
-  const std::string errFile = std::filesystem::temp_directory_path().string() + "/enctool_info_" +
-                              std::to_string(::getpid()) + ".err";
-  const std::string command =
-      std::string(ENCTOOL_PATH) + " info " + args + " 2>" + errFile;
-  ToolRun run;
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) run.out += buffer;
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  if (std::FILE* err = std::fopen(errFile.c_str(), "r")) {
-    while (std::fgets(buffer, sizeof buffer, err)) run.out += std::string("err: ") + buffer;
-    std::fclose(err);
-  }
-  std::remove(errFile.c_str());
+  const testsupport::ToolRun tool =
+      testsupport::runCommand(std::string(ENCTOOL_PATH) + " info " + args, testsupport::Stderr::Keep);
+  ToolRun run{tool.status, tool.out};
+  std::istringstream err(tool.err);
+  for (std::string line; std::getline(err, line);) run.out += "err: " + line + "\n";
   return run;
 }
 

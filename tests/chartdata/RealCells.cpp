@@ -1,4 +1,5 @@
 #include "RealCells.h"
+#include "ToolRun.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -28,27 +29,21 @@ std::string readWholeFile(const std::string& path) {
   return out.str();
 }
 
-bool ogrinfoAvailable() {
-  return std::system("ogrinfo --version >/dev/null 2>&1") == 0;
-}
+bool ogrinfoAvailable() { return testsupport::onPath("ogrinfo"); }
 
 long ogrinfoFeatureCount(const std::string& path) {
-  const std::string command = "ogrinfo -ro -al -so -oo UPDATES=IGNORE '" + path + "' 2>/dev/null";
-  std::FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return -1;
+  const testsupport::ToolRun run =
+      testsupport::runCommand("ogrinfo -ro -al -so -oo UPDATES=IGNORE " + testsupport::shellQuote(path));
   long total = 0;
   bool any = false;
   std::string layer;
-  char line[4096];
-  while (std::fgets(line, sizeof line, pipe)) {
-    const std::string text(line);
+  for (const std::string& text : run.lines()) {
     if (text.rfind("Layer name: ", 0) == 0) {
       layer = text.substr(12);
-      while (!layer.empty() && (layer.back() == '\n' || layer.back() == '\r')) layer.pop_back();
     } else if (text.rfind("Feature Count: ", 0) == 0) {
       any = true;
       if (layer != "DSID") total += std::atol(text.c_str() + 15);
     }
   }
-  return pclose(pipe) == 0 && any ? total : -1;
+  return run.status == 0 && any ? total : -1;
 }

@@ -10,23 +10,14 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "FeaturePortrayal.h"
 #include "TextPreparation.h"
 
 using namespace drawtest;
+using testsupport::testView;
 
 namespace {
-// A view in which chart (x, y) is logical (x, -y): origin at (0, 0), scale 1,
-// 1000 x 1000 pixels.
-ViewGeometry testView() {
-  ViewGeometry view;
-  view.scale = 1;
-  view.viewportWidth = view.viewportHeight = 23000;
-  view.centre = {11500, -11500};
-  updateOrigin(view);
-  return view;
-}
-
 ChartVertex at(double x, double y, std::uint8_t usage = 1) { return ChartVertex{{x, -y}, usage}; }
 
 Instruction cs(const char* name) {

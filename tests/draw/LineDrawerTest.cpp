@@ -6,29 +6,20 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "LineDrawer.h"
 #include "ProcedureFixtures.h"
 
 using namespace drawtest;
+using testsupport::testView;
 
 namespace {
 // The two ends of a recorded line.
 QPolygonF segment(const QPointF& a, const QPointF& b) { return QPolygonF(QVector<QPointF>{a, b}); }
 
 constexpr int kCOALNE = 30, kDEPCNT = 43, kSLCONS = 122, kOBSTRN = 86, kNAVLNE = 85;
-
-// Chart (x, y) lands on logical (x, -y): origin (0, 0), scale 1, a surface
-// of 1000 x 1000 pixels.
-ViewGeometry testView() {
-  ViewGeometry view;
-  view.scale = 1;
-  view.viewportWidth = view.viewportHeight = 23000;
-  view.centre = {11500, -11500};
-  updateOrigin(view);
-  return view;
-}
 
 // A vertex given in logical units.
 ChartVertex at(double x, double y) { return ChartVertex{{x, -y}, 0}; }

@@ -9,6 +9,7 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "PointDrawer.h"
@@ -17,22 +18,13 @@
 #include "StrokeClipping.h"
 
 using namespace drawtest;
+using testsupport::testView;
 
 namespace {
 // The two ends of a recorded line.
 QPolygonF segment(const QPointF& a, const QPointF& b) { return QPolygonF(QVector<QPointF>{a, b}); }
 
 constexpr int kLIGHTS = 75, kWRECKS = 159, kOBSTRN = 86, kLNDMRK = 74, kBCNLAT = 7;
-
-// Chart (x, y) lands on logical (x, -y) on a surface 23000 units square.
-ViewGeometry testView() {
-  ViewGeometry view;
-  view.scale = 1;
-  view.viewportWidth = view.viewportHeight = 23000;
-  view.centre = {11500, -11500};
-  updateOrigin(view);
-  return view;
-}
 
 Instruction cs(const char* name) {
   Instruction i;

@@ -3,22 +3,14 @@
 #include <QPainter>
 
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "SoundingDrawer.h"
 #include "SoundingSymbols.h"
 
 using namespace drawtest;
+using testsupport::testView;
 
 namespace {
-// Chart (x, y) lands on logical (x, -y) on a surface 23000 units square.
-ViewGeometry testView() {
-  ViewGeometry view;
-  view.scale = 1;
-  view.viewportWidth = view.viewportHeight = 23000;
-  view.centre = {11500, -11500};
-  updateOrigin(view);
-  return view;
-}
-
 class SoundingDrawerTest : public DrawTest {
 protected:
   void SetUp() override {

@@ -24,7 +24,9 @@
 #include <vector>
 
 #include "CellFixtures.h"
+#include "RealData.h"
 #include "TileView.h"
+#include "ToolRun.h"
 #include "WebMercatorTiles.h"
 
 namespace fs = std::filesystem;
@@ -34,28 +36,13 @@ namespace {
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
 const std::string kCell = CHART_SHARED_ENC "/US5WA22M/US5WA22M.000";
 
-struct ToolRun {
-  int status = -1;
-  std::string out, err;
-};
+using testsupport::ToolRun;
 
-std::string quote(const std::string& s) { return "'" + s + "'"; }
+std::string quote(const std::string& s) { return testsupport::shellQuote(s); }
 
 // A shell command; its standard output and error.
-ToolRun shell(const std::string& command, const std::string& scratch) {
-  ToolRun run;
-  const std::string errFile = scratch + "/stderr.txt";
-  FILE* pipe = popen((command + " 2>" + quote(errFile)).c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  while (std::fgets(buffer, sizeof buffer, pipe)) run.out += buffer;
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream err(errFile);
-  std::stringstream text;
-  text << err.rdbuf();
-  run.err = text.str();
-  return run;
+ToolRun shell(const std::string& command, const std::string&) {
+  return testsupport::runCommand(command, testsupport::Stderr::Keep);
 }
 
 ToolRun enctool(const std::string& args, const std::string& scratch) {
@@ -142,16 +129,10 @@ QImage overBackground(const QImage& tiles, const QColor& background) {
   return out;
 }
 
-bool haveLibrary() { return fs::is_directory(kLibrary); }
-bool haveRealCell() { return haveLibrary() && fs::exists(kCell); }
-bool haveProgram(const char* name) {
-  return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
-}
+bool haveProgram(const char* name) { return testsupport::onPath(name); }
 
-#define SKIP_WITHOUT_LIBRARY() \
-  if (!haveLibrary()) GTEST_SKIP() << "needs the library " << kLibrary << " (scripts/setup.sh)"
-#define SKIP_WITHOUT_REAL_CELL() \
-  if (!haveRealCell()) GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary
+#define SKIP_WITHOUT_LIBRARY() SKIP_UNLESS_PRESENT(kLibrary)
+#define SKIP_WITHOUT_REAL_CELL() SKIP_UNLESS_PRESENT(kLibrary, kCell)
 
 // A small synthetic portfolio (one band-2 cell and the nine band-3 cells
 // under it), written once for the tests that need no real cell.
