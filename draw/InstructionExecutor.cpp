@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "ComplexLines.h"
+#include "DrawingStandIns.h"
 #include "LibraryLine.h"
 #include "LineStyles.h"
 #include "PatternFill.h"
@@ -46,10 +47,8 @@ bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF&
   if (!instruction.textPrepared || !dc.settings.showText) return false;
   return drawText(dc.canvas, anchor, instruction, dc.buffers.textBoxes, dc.settings.nationalText);
 }
-}  // namespace
 
-void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
-                            const AreaOutline& outline) {
+void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeature& area, const AreaOutline& outline) {
   const QPoint* points = outline.points.data();
   const int count = outline.size();
   const Canvas& canvas = dc.canvas;
@@ -90,6 +89,13 @@ void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, con
   }
   dc.record(area, instruction);
 }
+}  // namespace
+
+void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
+                            const AreaOutline& outline) {
+  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, false))
+    executeArea(dc, in, area, outline);
+}
 
 QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view) {
   const std::vector<ChartVertex>& v = line.vertices;
@@ -99,8 +105,9 @@ QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view) {
   return toLogicalExact(v[v.size() / 2].point, view);
 }
 
-void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
-                            const QPoint* points, int count) {
+namespace {
+void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeature& line, const QPoint* points,
+                 int count) {
   const Canvas& canvas = dc.canvas;
   switch (instruction.kind) {
     case kLS:
@@ -124,8 +131,8 @@ void executeLineInstruction(DrawContext& dc, const Instruction& instruction, con
   dc.record(line, instruction);
 }
 
-void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
-                            const QPoint* points, int count) {
+void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature, const QPoint* points,
+                 int count) {
   if (instruction.kind == kLS) {
     if (instruction.style < 1 || instruction.style > 3) return;
     drawLineStyle(dc.canvas, instruction, points, count);
@@ -138,8 +145,8 @@ void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, con
   dc.record(feature, instruction);
 }
 
-void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
-                             const QPointF& anchor, bool generated) {
+void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFeature& point, const QPointF& anchor,
+                  bool generated) {
   const Canvas& canvas = dc.canvas;
   switch (instruction.kind) {
     case kSY:
@@ -161,6 +168,25 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
       return;
   }
   dc.record(point, instruction);
+}
+}  // namespace
+
+void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
+                            const QPoint* points, int count) {
+  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, false))
+    executeLine(dc, in, line, points, count);
+}
+
+void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
+                            const QPoint* points, int count) {
+  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, false))
+    executeEdge(dc, in, feature, points, count);
+}
+
+void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
+                             const QPointF& anchor, bool generated) {
+  for (const Instruction& in : instructionsToExecute(instruction, point, dc.settings, !generated))
+    executePoint(dc, in, point, anchor, generated);
 }
 
 QPointF legEnd(const QPointF& anchor, const Instruction& leg) {

@@ -1,8 +1,9 @@
 #pragma once
 // Executing one drawing instruction at a feature's geometry in a pass: the
 // one place where portrayal's instructions meet the drawing primitives.
-// Every instruction that reaches the canvas is told to the context's
-// recorder.
+// An SY, LC or AP naming a drawing the library lacks is executed as its
+// stand-in (DrawingStandIns.h). Every instruction that reaches the canvas,
+// a stand-in as itself, is told to the context's recorder.
 #include <QPoint>
 #include <QPointF>
 

@@ -4,6 +4,7 @@
 
 #include "Json.h"
 #include "LibraryResult.h"
+#include "MissingDrawings.h"
 #include "PresentationLibrary.h"
 
 namespace {
@@ -41,6 +42,18 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
                                        .add("classes", static_cast<long long>(library.lookupTables[t].size()))
                                        .str());
   }
+  // The drawings the look-ups name that the library lacks (drawn with stand-ins).
+  const DrawingNames absent = missingDrawings(library);
+  auto names = [](const std::set<std::string>& set) {
+    std::string list = "[";
+    for (const std::string& name : set) list += (list.size() > 1 ? "," : "") + jsonString(name);
+    return list + "]";
+  };
+  const std::string missingDrawingsJson = JsonLine()
+                                              .addRaw("symbols", names(absent.symbols))
+                                              .addRaw("patterns", names(absent.patterns))
+                                              .addRaw("lineStyles", names(absent.lineStyles))
+                                              .str();
   return JsonLine()
       .add("library", directory)
       .add("result", result)
@@ -53,5 +66,6 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
       .add("lineStyles", static_cast<long long>(library.lineStyles.size()))
       .add("objectClasses", static_cast<long long>(library.objectClassCatalogue.size()))
       .add("attributes", static_cast<long long>(library.attributeCatalogue.size()))
+      .addRaw("missingDrawings", missingDrawingsJson)
       .str();
 }

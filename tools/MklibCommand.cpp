@@ -1,6 +1,7 @@
 // enctool mklib: builds the presentation library folder from chartsymbols.xml
 // and the object class and attribute catalogue tables; with --raster, the
 // drawings the XML has only as bitmaps are traced from its day sprite sheet.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -43,5 +44,10 @@ int runMklibCommand(int argc, char** argv) {
     return 1;
   }
   std::printf("enctool mklib: wrote %s: %s\n", out.c_str(), report.summary().c_str());
+  const std::string names = report.nameReport();
+  for (std::size_t start = 0, end; start < names.size(); start = end + 1) {
+    end = std::min(names.find('\n', start), names.size());
+    std::printf("enctool mklib: %s\n", names.substr(start, end - start).c_str());
+  }
   return 0;
 }

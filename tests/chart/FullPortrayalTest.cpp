@@ -108,7 +108,8 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
 
   // Symbols the library is known to lack: the generated library has no
   // drawing of the floating hazard FLTHAZ02, which the look-ups name for
-  // floating obstructions (WATLEV 7), such as the cell's two of CATOBS 10.
+  // floating obstructions (WATLEV 7), such as the cell's two of CATOBS 10;
+  // they are drawn with the question mark QUESMRK1 (StandInPortrayalTest).
   const std::set<std::string> known = {"FLTHAZ02"};
   std::printf("point features checked:");
   for (const auto& [name, count] : checked) std::printf(" %s %d", name.c_str(), count);

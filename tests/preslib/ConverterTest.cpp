@@ -245,3 +245,39 @@ TEST(Converter, SoundingFiguresReadLeftToRightAroundThePivot) {
     EXPECT_GE(bracket[1], row[0][1]);
   }
 }
+
+TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
+  TempDir dir;
+  std::string xml = fixtureXml();
+  const std::string misspelt =
+      "<lookup id=\"7\" RCID=\"7\" name=\"BCNCAR\"><type>Point</type><disp-prio>Hazards</disp-prio>"
+      "<radar-prio>On Top</radar-prio><table-name>Simplified</table-name>"
+      "<instruction>SY(testsy01,ORIENT);SY(NOSUCH01|;LC(TESTLS01|</instruction>"
+      "<display-cat>Standard</display-cat><comment>7</comment></lookup>\n";
+  xml.insert(xml.find("</lookups>"), misspelt);
+  const LibrarySources sources = writeFixtureSources(dir, xml);
+  std::vector<std::string> args = {"--xml",        sources.xml, "--objects", sources.objectClasses,
+                                   "--attributes", sources.attributes, "--out", dir.file("S57Lib")};
+  std::vector<char*> argv;
+  for (std::string& a : args) argv.push_back(a.data());
+  testing::internal::CaptureStdout();
+  const int code = runMklibCommand(static_cast<int>(argv.size()), argv.data());
+  const std::string output = testing::internal::GetCapturedStdout();
+  ASSERT_EQ(code, 0) << output;
+  EXPECT_NE(output.find("1 with a drawing name repaired"), std::string::npos) << output;
+  EXPECT_NE(output.find("\nenctool mklib: repaired SY testsy01 -> TESTSY01 (1 use, first at line "), std::string::npos)
+      << output;
+  EXPECT_NE(output.find("\nenctool mklib: repaired LC TESTLS01| -> TESTLS01 (1 use"), std::string::npos) << output;
+  EXPECT_NE(output.find("\nenctool mklib: look-ups name 1 drawings no source has: symbols NOSUCH01|\n"),
+            std::string::npos)
+      << output;
+
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  const LookupEntry& beacon = library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR")[0];
+  ASSERT_EQ(beacon.instructions.size(), 3u);
+  EXPECT_EQ(beacon.instructions[0].name, "TESTSY01");
+  EXPECT_EQ(beacon.instructions[0].text2, "ORIENT");
+  EXPECT_EQ(beacon.instructions[1].name, "NOSUCH01");  // left as it is: drawn with a stand-in
+  EXPECT_EQ(beacon.instructions[2].name, "TESTLS01");
+}

@@ -29,7 +29,7 @@ std::string ConversionReport::summary() const {
   if (unknownColourTokens) s += ", " + std::to_string(unknownColourTokens) + " unknown tokens left out";
   s += "), " + std::to_string(lookups) + " look-ups (" + std::to_string(lookupsWithLongClassName) +
        " with a class name longer than six characters left out, " + std::to_string(lookupsWithRenamedProcedure) +
-       " with a procedure renamed), ";
+       " with a procedure renamed, " + std::to_string(lookupsWithRepairedName) + " with a drawing name repaired), ";
   s += std::to_string(symbols) + " symbols (" + std::to_string(contourLabelSymbols) + " contour label digits and " +
        std::to_string(soundingFigureSymbols) + " sounding figure symbols added, " + std::to_string(tracedSymbols) +
        " traced from bitmaps, " + std::to_string(bitmapOnlySymbols) + " bitmap-only left out), ";
@@ -43,7 +43,35 @@ std::string ConversionReport::summary() const {
   return s;
 }
 
+std::string ConversionReport::nameReport() const {
+  std::string s;
+  for (const NameRepair& r : names.repairs)
+    s += "repaired " + r.text() + " (" + std::to_string(r.commands) + (r.commands == 1 ? " use" : " uses") +
+         ", first at line " + std::to_string(r.firstLine) + ")\n";
+  if (names.missing.empty()) return s;
+  s += "look-ups name " + std::to_string(names.missing.size()) + " drawings no source has:";
+  auto list = [&](const char* kind, const std::set<std::string>& names) {
+    if (names.empty()) return;
+    s += std::string(" ") + kind;
+    for (const std::string& n : names) s += " " + n;
+    s += ";";
+  };
+  list("symbols", names.missing.symbols);
+  list("patterns", names.missing.patterns);
+  list("line styles", names.missing.lineStyles);
+  s.back() = '\n';
+  return s;
+}
+
 namespace {
+// The names of the drawings that are written: those with a vector form.
+std::set<std::string> writtenNames(const std::vector<XmlDrawing>& drawings) {
+  std::set<std::string> names;
+  for (const XmlDrawing& d : drawings)
+    if (d.hasVector) names.insert(d.name);
+  return names;
+}
+
 // What the raster sheet gives: the sheet and the day colours its pixels are matched to.
 struct RasterSource {
   QImage sheet;
@@ -154,7 +182,8 @@ bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, C
 
   LibraryTextFile out[7];
   writeColourFile(xml.colourTables, out[0], r);
-  writeLookupFile(xml.lookups, out[1], r);
+  const DrawingNames written{writtenNames(symbols), writtenNames(patterns), writtenNames(xml.lineStyles)};
+  writeLookupFile(xml.lookups, written, out[1], r);
   writeDrawingFile(DrawingKind::Pattern, patterns, out[2], r);
   writeDrawingFile(DrawingKind::Symbol, symbols, out[3], r);
   writeDrawingFile(DrawingKind::LineStyle, xml.lineStyles, out[4], r);

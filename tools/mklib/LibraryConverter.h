@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "NameRepair.h"
+
 struct LibrarySources {
   std::string xml;            // chartsymbols.xml
   std::string objectClasses;  // s57objectclasses.csv
@@ -15,7 +17,8 @@ struct LibrarySources {
 // given twice in the XML counts twice.
 struct ConversionReport {
   int colourTables = 0, colours = 0, unknownColourTokens = 0;
-  int lookups = 0, lookupsWithLongClassName = 0, lookupsWithRenamedProcedure = 0;
+  int lookups = 0, lookupsWithLongClassName = 0, lookupsWithRenamedProcedure = 0, lookupsWithRepairedName = 0;
+  NameRepairs names;  // misspelt drawing names repaired, and the names no source has a drawing of
   int symbols = 0, bitmapOnlySymbols = 0, contourLabelSymbols = 0, soundingFigureSymbols = 0;
   int patterns = 0, bitmapOnlyPatterns = 0;
   // Drawings traced from the raster sheet, their rectangles, and the most
@@ -26,6 +29,9 @@ struct ConversionReport {
   int objectClasses = 0, attributes = 0;
 
   std::string summary() const;
+  // One line per name repair, then one naming the drawings still missing
+  // (none when nothing was repaired and nothing is missing).
+  std::string nameReport() const;
 };
 
 // The seven file texts, in the order of kLibraryFileNames.

@@ -1,5 +1,7 @@
 #include "LibraryMapping.h"
 
+#include <cctype>
+#include <map>
 #include <utility>
 
 namespace mapping {
@@ -81,6 +83,36 @@ std::string instructionText(std::string_view xmlInstruction) {
     out += ';';
     start = end + 1;
   }
+}
+
+std::vector<std::string> repairedDrawingName(std::string_view name, const std::set<std::string>& known) {
+  // Library names are eight upper-case letters and digits; a look-up's name
+  // that matches one only once case and other characters are set aside is
+  // a misspelling of it.
+  auto key = [](std::string_view text) {
+    std::string k;
+    for (const char c : text)
+      if (std::isalnum(static_cast<unsigned char>(c))) k += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return k;
+  };
+  std::map<std::string, std::string> byKey;
+  std::set<std::string> ambiguous;
+  for (const std::string& n : known)
+    if (!byKey.emplace(key(n), n).second) ambiguous.insert(key(n));
+  for (const std::string& k : ambiguous) byKey.erase(k);
+
+  const std::string wanted = key(name);
+  if (wanted.empty()) return {};
+  if (const auto it = byKey.find(wanted); it != byKey.end()) return {it->second};
+  // Two names run together: only a single split that names two drawings.
+  std::vector<std::string> split;
+  for (std::size_t at = 1; at < wanted.size(); ++at) {
+    const auto first = byKey.find(wanted.substr(0, at)), second = byKey.find(wanted.substr(at));
+    if (first == byKey.end() || second == byKey.end()) continue;
+    if (!split.empty()) return {};
+    split = {first->second, second->second};
+  }
+  return split;
 }
 
 std::optional<std::string_view> patternFillKind(std::string_view xmlFillType) {

@@ -2,8 +2,10 @@
 // How the XML library's names and values become the texts of the library
 // files. Every mapping decision of the converter lives in LibraryMapping.cpp.
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mapping {
 
@@ -22,6 +24,14 @@ bool lookupClassFits(std::string_view className);
 std::string instructionText(std::string_view xmlInstruction);
 // One procedure name, renamed when it is one of the older revisions.
 std::string_view procedureName(std::string_view xmlName);
+
+// A drawing name of an instruction that names no drawing in `known` (the
+// names of its kind), read as the name or names it was meant to be: compared
+// without regard to case and with every character that is no ASCII letter
+// or digit left out ("rdocal02" and "TOWERS74|" name RDOCAL02 and
+// TOWERS74), or else split into two names run together when exactly one
+// split names two drawings. Empty when no repair names existing drawings.
+std::vector<std::string> repairedDrawingName(std::string_view name, const std::set<std::string>& known);
 
 // Patterns.
 std::optional<std::string_view> patternFillKind(std::string_view xmlFillType);

@@ -5,6 +5,7 @@
 #include "InputExcerpt.h"
 #include "LibraryLine.h"
 #include "LibraryMapping.h"
+#include "NameRepair.h"
 
 namespace {
 constexpr std::string_view kXmlTableOrder[5] = {"Plain", "Symbolized", "Paper", "Simplified", "Lines"};
@@ -30,7 +31,8 @@ bool lookupLine(const XmlLookup& l, int recordId, LibraryTextFile& file, std::st
   return true;
 }
 
-void writeRecord(const XmlLookup& l, int sequence, LibraryTextFile& file, ConversionReport& report) {
+void writeRecord(const XmlLookup& l, int sequence, const DrawingNames& drawings, LibraryTextFile& file,
+                 ConversionReport& report) {
   const int recordId = l.rcid >= 0 && l.rcid <= 99999 ? l.rcid : sequence;
   std::string lookup;
   if (!lookupLine(l, recordId, file, lookup)) return;
@@ -44,8 +46,10 @@ void writeRecord(const XmlLookup& l, int sequence, LibraryTextFile& file, Conver
     conditions += code;
     conditions += kUnitSeparator;
   }
-  const std::string instruction = mapping::instructionText(l.instruction);
-  if (instruction != l.instruction) ++report.lookupsWithRenamedProcedure;
+  const std::string renamed = mapping::instructionText(l.instruction);
+  if (renamed != l.instruction) ++report.lookupsWithRenamedProcedure;
+  const std::string instruction = repairDrawingNames(renamed, drawings, l.sourceLine, report.names);
+  if (instruction != renamed) ++report.lookupsWithRepairedName;
 
   file.field("0001", file.number5(sequence));
   file.field("LUPT", lookup);
@@ -57,7 +61,8 @@ void writeRecord(const XmlLookup& l, int sequence, LibraryTextFile& file, Conver
 }
 }  // namespace
 
-void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& file, ConversionReport& report) {
+void writeLookupFile(const std::vector<XmlLookup>& lookups, const DrawingNames& drawings, LibraryTextFile& file,
+                     ConversionReport& report) {
   file.line("BEGIN");
   file.field("LBID", "look-up table from chartsymbols.xml");
   file.terminator();
@@ -79,7 +84,7 @@ void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& fil
     }
     for (const std::string& className : classOrder) {
       for (const XmlLookup* l : byClass[className]) {
-        writeRecord(*l, ++sequence, file, report);
+        writeRecord(*l, ++sequence, drawings, file, report);
         ++report.lookups;
       }
     }

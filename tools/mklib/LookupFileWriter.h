@@ -4,9 +4,14 @@
 #include "ChartSymbolsXml.h"
 #include "LibraryConverter.h"
 #include "LibraryTextFile.h"
+#include "MissingDrawings.h"
 
 // S57LookupTable: the records table by table (Plain, Symbolized, Paper,
 // Simplified, Lines) and, within a table, each class's records as one
 // consecutive run in XML order, since the reader groups consecutive records
 // of a class. Each record: 0001, LUPT, ATTC, INST, DISC, LUCM, terminator.
-void writeLookupFile(const std::vector<XmlLookup>& lookups, LibraryTextFile& file, ConversionReport& report);
+// Drawing names misspelt in the XML are repaired against `drawings`, the
+// drawings written (NameRepair.h); the repairs and the names still missing
+// go to the report.
+void writeLookupFile(const std::vector<XmlLookup>& lookups, const DrawingNames& drawings, LibraryTextFile& file,
+                     ConversionReport& report);
