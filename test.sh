@@ -6,7 +6,7 @@
 # (seed corpus replay plus a short fresh run).
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
-scripts/setup.sh
+scripts/setup.sh test
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 echo "== Release test suite"

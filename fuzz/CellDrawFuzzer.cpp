@@ -22,10 +22,6 @@ namespace {
 constexpr int kWidth = 160, kHeight = 120;  // pixels
 }  // namespace
 
-// Looking fonts up runs fontconfig, which keeps a few allocations until
-// exit; they are not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;

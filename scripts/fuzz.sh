@@ -45,7 +45,7 @@ done
 share=$((seconds / ${#targets[@]}))
 [ "$share" -ge 1 ] || share=1
 
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCHART_BUILD_FUZZ=ON -DCHART_BUILD_TESTS=OFF -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF \
   >/dev/null
 cmake --build "$build" -j "$jobs" --target "${names[@]}"

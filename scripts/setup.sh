@@ -1,17 +1,30 @@
 #!/usr/bin/env bash
-# Set-up shared by run.sh and test.sh: installs the Debian packages the project
-# needs (only those missing), builds the Release tree in build/, prepares the
-# presentation library in S57Lib/ and the world base map worldland.bin, puts
-# the demo cell into s57000/ when that folder is missing or holds no cell,
-# and the window icon logo.png next to them. Safe to run again: it only does what is not done yet.
+# Set-up shared by run.sh and test.sh. Usage: scripts/setup.sh [run|test]
+#   run  (the default) installs what running needs (Qt, gdal-data, the font,
+#        npm for the library source) and builds chartdisplay and enctool;
+#   test adds the test toolchain (GoogleTest, Google Benchmark, clang with
+#        its sanitizer runtime, Xvfb, GDAL's tools, sqlite3) and builds every
+#        test and benchmark.
+# Both install only the Debian packages that are missing, build the Release
+# tree in build/, prepare the presentation library in S57Lib/ and the world
+# base map worldland.bin, put the demo cell into s57000/ when that folder is
+# missing or holds no cell, and the window icon logo.png next to them. Safe to
+# run again: it only does what is not done yet.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+mode="${1:-run}"
+case "$mode" in
+  run | test) ;;
+  *) echo "usage: scripts/setup.sh [run|test]" >&2; exit 2 ;;
+esac
 
-packages=(cmake g++ make pkg-config qtbase5-dev libqt5sql5-sqlite zlib1g-dev libgtest-dev libgmock-dev
-          libbenchmark-dev gdal-bin gdal-data sqlite3 clang libclang-rt-14-dev xvfb xauth fonts-droid-fallback
+packages=(cmake g++ make pkg-config qtbase5-dev libqt5sql5-sqlite zlib1g-dev gdal-data fonts-droid-fallback
           qttranslations5-l10n)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
+# clang and its sanitizer and fuzzer runtime come as a pair of one version.
+[ "$mode" = test ] && packages+=(libgtest-dev libgmock-dev libbenchmark-dev gdal-bin sqlite3 clang-14
+                                 libclang-rt-14-dev xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -26,8 +39,16 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 jobs="$(nproc 2>/dev/null || echo 2)"
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j "$jobs"
+if [ "$mode" = test ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCHART_BUILD_TESTS=ON -DCHART_BUILD_BENCH=ON >/dev/null
+  cmake --build build -j "$jobs"
+else
+  # A tree that test.sh configured keeps its tests; a fresh one gets none.
+  [ -f build/CMakeCache.txt ] ||
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCHART_BUILD_TESTS=OFF -DCHART_BUILD_BENCH=OFF >/dev/null
+  cmake -S . -B build >/dev/null
+  cmake --build build -j "$jobs" --target chartdisplay enctool
+fi
 scripts/build-library.sh
 scripts/build-basemap.sh
 # The window opens on s57000/ (cells at any depth): a first start shows the

@@ -285,10 +285,6 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
 }
 
 namespace {
-// Registering a font runs fontconfig, which keeps a few allocations until
-// exit; they are not ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 // One offscreen application for the process, never destroyed (the offscreen
 // platform does not free its screens on shutdown).
 QGuiApplication& guiApplication() {
