@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   image.fill(Qt::white);
   QPainter painter(&image);
   setupPainter(painter, kWidth, kHeight, view);
-  view.draw(painter, *list.snapshot());
+  static const DisplaySettings settings;  // the defaults a first start shows
+  view.draw(painter, settings, *list.snapshot());
   painter.end();
   return 0;
 }
