@@ -8,8 +8,7 @@
 
 namespace {
 QPen highlightPen(const QColor& colour, int pixels) {
-  QPen pen(colour, pixels * LOGICAL_UNITS_PER_PIXEL, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  return pen;
+  return QPen(colour, pixels * LOGICAL_UNITS_PER_PIXEL, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
 // Halo first, then the bright line over it.

@@ -24,6 +24,7 @@ std::string cached(const std::string& name) {
 
 const char* const kObjectClassesCsv = "/usr/share/gdal/s57objectclasses.csv";
 const char* const kAttributesCsv = "/usr/share/gdal/s57attributes.csv";
+const char* const kExpectedInputCsv = "/usr/share/gdal/s57expectedinput.csv";
 
 // Names that look-up instructions use but the XML has in no form at all.
 const std::set<std::string> kAbsentFromSource = {
@@ -41,6 +42,7 @@ protected:
     sources_.raster = cached("rastersymbols-day.png");
     sources_.objectClasses = kObjectClassesCsv;
     sources_.attributes = kAttributesCsv;
+    if (std::filesystem::exists(kExpectedInputCsv)) sources_.attributeValues = kExpectedInputCsv;
     if (sources_.xml.empty() || sources_.raster.empty() || !std::filesystem::exists(kObjectClassesCsv) ||
         !std::filesystem::exists(kAttributesCsv))
       return;
@@ -174,6 +176,18 @@ TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
   EXPECT_EQ(library_->attributeCatalogue.size(), distinctCodes(kAttributesCsv));
   EXPECT_EQ(library_->objectClassCatalogue.at(42).acronym, "DEPARE");
   EXPECT_EQ(library_->attributeCatalogue.at("87").acronym, "DRVAL1");
+}
+
+TEST_F(GeneratedLibrary, AttributeValuesMatchTheExpectedInputTable) {
+  if (sources_.attributeValues.empty()) GTEST_SKIP() << kExpectedInputCsv << " is not installed";
+  CsvTable table;
+  std::string error;
+  ASSERT_TRUE(readCsvTable(kExpectedInputCsv, table, error)) << error;
+  std::size_t values = 0;
+  for (const auto& [attribute, meanings] : library_->attributeValues) values += meanings.size();
+  EXPECT_EQ(values, table.rows.size());
+  EXPECT_EQ(library_->attributeValues.at(75).at(3), "red");  // COLOUR
+  EXPECT_EQ(library_->attributeValues.at(4).at(1), "conical (nun, ogival)");  // BOYSHP
 }
 
 TEST_F(GeneratedLibrary, EveryDrawingNamedByALookupExists) {
