@@ -55,7 +55,8 @@ struct Picker {
       const PointFeature& point = *cell.points[i];
       if (!withinSquare(point.position.point, at) || !onSurface(point.position.point, view)) continue;
       ResultPointer result;
-      if (pointPassesTests(settings, view.scale, point, cell, result)) add(cell, cellIndex, point, i, result);
+      if (pointPassesTests(settings, view.scale, point, cell, result) && hasInstructions(point, result.get(), settings))
+        add(cell, cellIndex, point, i, result);
     }
   }
 
@@ -88,7 +89,8 @@ struct Picker {
       const LineFeature& line = *cell.lines[i];
       if (!polylineWithin(line.vertices.data(), line.vertices.size(), at, reach)) continue;
       ResultPointer result;
-      if (linePassesAllTests(settings, view.scale, line, cell, result)) add(cell, cellIndex, line, i, result);
+      if (linePassesAllTests(settings, view.scale, line, cell, result) && hasInstructions(line, result.get(), settings))
+        add(cell, cellIndex, line, i, result);
     }
   }
 
@@ -97,7 +99,8 @@ struct Picker {
       const AreaFeature& area = *cell.areas[i];
       if (!areaContains(area, at)) continue;
       ResultPointer result;
-      if (areaPassesAllTests(settings, view.scale, area, cell, result)) add(cell, cellIndex, area, i, result);
+      if (areaPassesAllTests(settings, view.scale, area, cell, result) && hasInstructions(area, result.get(), settings))
+        add(cell, cellIndex, area, i, result);
     }
   }
 };

@@ -53,6 +53,15 @@ bool pointPassesTests(const DisplaySettings& settings, float scale, const PointF
   return passesDisplayCategory(point, result.get(), settings);
 }
 
+bool hasInstructions(const ChartFeature& feature, const ProcedureResult* result, const DisplaySettings& settings) {
+  for (const Instruction& instruction : lookupInUse(feature, settings).instructions)
+    if (instruction.kind != kCS) return true;
+  if (!result) return false;
+  if (!result->instructions.empty()) return true;
+  return std::any_of(result->partInstructions.begin(), result->partInstructions.end(),
+                     [](const std::vector<Instruction>& part) { return !part.empty(); });
+}
+
 std::size_t soundingsWithSymbols(const SoundingFeature& feature, const ProcedureResult* result) {
   return result ? std::min(feature.soundings.size(), result->partInstructions.size()) : 0;
 }

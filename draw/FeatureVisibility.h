@@ -54,6 +54,12 @@ bool linePassesSecondTests(const DisplaySettings& settings, const LineFeature& l
 bool pointPassesTests(const DisplaySettings& settings, float scale, const PointFeature& point,
                       const S57Cell& cell, ResultPointer& result);
 
+// Whether a feature that passed its tests has anything to draw: an
+// instruction of its look-up list in use other than a procedure call, or one
+// its procedures made. One without (M_NPUB, whose look-up is empty) draws
+// nothing.
+bool hasInstructions(const ChartFeature& feature, const ProcedureResult* result, const DisplaySettings& settings);
+
 // How many of a sounding feature's soundings have symbols to draw: those
 // the sounding procedure made a list for (none without a result).
 std::size_t soundingsWithSymbols(const SoundingFeature& feature, const ProcedureResult* result);

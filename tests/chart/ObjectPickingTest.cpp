@@ -250,6 +250,8 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
        1000, 2},
       {"the line is a depth contour, contours off", [](auto&, auto&, LineFeature& l, auto&) { l.objectClass = s57::DEPCNT; },
        1000, 2},
+      {"the point's look-up draws nothing", [](auto&, auto&, auto&, PointFeature& p) { p.secondLookup.instructions = {}; },
+       1000, 2},
       {"points are not drawn above scale 500000", [](auto&, auto&, auto&, auto&) {}, 500001, 2},
       {"the cell is not drawn at 100 times its scale", [](auto&, auto&, auto&, auto&) {}, 2000000, 0},
   };
