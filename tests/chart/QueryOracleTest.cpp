@@ -15,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 
@@ -49,8 +48,8 @@ std::string foid(long agen, long long fidn, long fids) {
   return text;
 }
 
-// A string field of a JSON line; scanned by hand, since std::regex recurses
-// once per character and the lines can be long.
+// A string field of a JSON line (lines are scanned by hand: std::regex
+// recurses once per character, and the lines can be long).
 std::string field(const std::string& line, const char* name) {
   const std::string key = std::string("\"") + name + "\":\"";
   const std::size_t start = line.find(key);
@@ -61,6 +60,19 @@ std::string field(const std::string& line, const char* name) {
     value += line[i];
   }
   return value;
+}
+
+// Whether a look-up's instructions are texts only: "TX(...);TE(...)".
+bool onlyTexts(const std::string& instructions) {
+  if (instructions.empty()) return false;
+  for (std::size_t i = 0; i < instructions.size();) {
+    if (instructions.compare(i, 3, "TX(") != 0 && instructions.compare(i, 3, "TE(") != 0) return false;
+    const std::size_t close = instructions.find(')', i);
+    if (close == std::string::npos) return false;
+    i = close + 1;
+    if (i < instructions.size() && instructions[i] == ';') ++i;
+  }
+  return true;
 }
 
 // The features `ogrinfo -sql` prints: the fields of each, by name.
@@ -134,13 +146,18 @@ protected:
   // the layer holds more than one).
   static void readLayers() {
     std::istringstream lines(run("ogrinfo -ro -so '" + kCell + "' 2>/dev/null"));
-    static const std::regex layerLine(R"(^\d+: (\w+)(?: \((.*)\))?$)");
+    // "12: DEPARE (Polygon)", or "3: LNDMRK" for a layer of mixed types.
     for (std::string line; std::getline(lines, line);) {
-      std::smatch m;
-      if (!std::regex_match(line, m, layerLine)) continue;
-      const std::string type = m[2].str();
-      if (type.empty() || type == "Polygon") areaLayers_.push_back(m[1].str());
-      if (type.empty() || type == "Point" || type == "Line String") lineAndPointLayers_.push_back(m[1].str());
+      const std::size_t colon = line.find(": ");
+      if (colon == 0 || colon == std::string::npos ||
+          line.find_first_not_of("0123456789") != colon)
+        continue;
+      const std::size_t open = line.find(" (", colon + 2);
+      const std::string name = line.substr(colon + 2, open == std::string::npos ? std::string::npos : open - colon - 2);
+      const std::string type =
+          open == std::string::npos || line.back() != ')' ? std::string() : line.substr(open + 2, line.size() - open - 3);
+      if (type.empty() || type == "Polygon") areaLayers_.push_back(name);
+      if (type.empty() || type == "Point" || type == "Line String") lineAndPointLayers_.push_back(name);
     }
   }
 
@@ -163,11 +180,11 @@ protected:
       index[at] = i;
     }
     std::istringstream lines(run(std::string(ENCTOOL_PATH) + args + " '" + kCell + "' 2>/dev/null"));
-    static const std::regex atField("\"at\":(\\[[^\\]]*\\])");
     for (std::string line; std::getline(lines, line);) {
-      std::smatch m;
-      if (field(line, "kind") != kind || !std::regex_search(line, m, atField)) continue;
-      const auto found = index.find(m[1].str());
+      const std::size_t at = line.find("\"at\":[");
+      const std::size_t close = line.find(']', at);
+      if (field(line, "kind") != kind || at == std::string::npos || close == std::string::npos) continue;
+      const auto found = index.find(line.substr(at + 5, close + 1 - (at + 5)));
       if (found != index.end()) picks[found->second].insert(field(line, "foid"));
     }
     return picks;
@@ -180,15 +197,12 @@ protected:
                                  "' --features --portrayal --category 2 --scale " + std::to_string(scale) + " '" +
                                  kCell + "' 2>/dev/null"));
     std::set<std::string> features;
-    static const std::regex onlyTexts(R"("second":\{"category":-?\d+,"instructions":"(T[XE]\([^)]*\);?)+"\})");
     for (std::string line; std::getline(lines, line);) {
       if (field(line, "kind") != kind) continue;
       if (!field(line, "drawn").empty()) features.insert(field(line, "foid"));
       if (!textOnly) continue;
       const std::size_t second = line.find("\"second\":{");
-      const std::size_t end = line.find('}', second);
-      if (second != std::string::npos && end != std::string::npos &&
-          std::regex_match(line.substr(second, end + 1 - second), onlyTexts))
+      if (second != std::string::npos && onlyTexts(field(line.substr(second), "instructions")))
         textOnly->insert(field(line, "foid"));
     }
     return features;
