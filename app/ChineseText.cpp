@@ -33,7 +33,7 @@ QString chineseLibraryFailureText(int code) {
   QString text = QStringLiteral("未加载海图符号库（S57Lib）");
   const int file = libraryFileOfResult(code);
   if (file >= 0) {
-    const QString name = QString::fromLatin1(kLibraryFileNames[file]);
+    const QString name = QString::fromLatin1(libraryFileName(file));
     if (code >= LibraryNothingRead)
       text += QStringLiteral("：文件%1中没有读到任何内容").arg(name);
     else

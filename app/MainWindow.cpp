@@ -18,9 +18,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSettings>
-#include <QStandardItemModel>
 #include <QStatusBar>
-#include <QTreeView>
 #include <QWheelEvent>
 #include <cstdlib>
 
@@ -29,6 +27,8 @@
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MercatorProjection.h"
+#include "ObjectHighlight.h"
+#include "ObjectPanel.h"
 #include "ViewFitting.h"
 
 // The animation resource lives in the appcore library; this links it in.
@@ -43,6 +43,7 @@ constexpr int kDragThreshold = 5;  // pixels in x or in y
 // preview showed it, under the mouse.
 constexpr int kPanReleaseLift = 30;
 constexpr int kFailureMessageMs = 8000;
+constexpr int kObjectPanelWidth = 280;  // pixels
 
 QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; }
 
@@ -151,8 +152,7 @@ MainWindow::~MainWindow() {
 void MainWindow::createCentralWidget() {
   centralWidget_ = new QWidget(this);
   centralWidget_->setObjectName(QStringLiteral("centralwidget"));
-  treeView_ = new QTreeView(centralWidget_);
-  treeView_->setObjectName(QStringLiteral("treeView"));
+  objectPanel_ = new ObjectPanel(centralWidget_);
   setCentralWidget(centralWidget_);
 }
 
@@ -274,11 +274,9 @@ void MainWindow::createMenus() {
 }
 
 void MainWindow::createAttributeView() {
-  treeView_->setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowStaysOnTopHint);
-  treeView_->hide();
-  attributeModel_ = new QStandardItemModel(this);
-  treeView_->setModel(attributeModel_);
+  objectPanel_->hide();
+  // Choosing another object in the list moves the highlight.
+  connect(objectPanel_, &ObjectPanel::choiceChanged, this, [this] { update(); });
 }
 
 void MainWindow::createActionGroups() {
@@ -328,7 +326,7 @@ void MainWindow::createCellList() {
 void MainWindow::placeChildren() {
   const int w = width(), h = height();
   const bool docked = cellListPanel_ && cellListPanel_->isVisible() && !cellListPanel_->isFloating();
-  treeView_->setGeometry((docked ? centralWidget_->width() : w) - 200, 0, 200, h);
+  objectPanel_->setGeometry((docked ? centralWidget_->width() : w) - kObjectPanelWidth, 0, kObjectPanelWidth, h);
   loadingPanel_->setGeometry(w / 2 - 200, h / 2 - 122, 400, 225);
   positionBox_->setGeometry(20, h - 80, 300, 30);
 }
@@ -351,6 +349,9 @@ void MainWindow::paintEvent(QPaintEvent*) {
   painting_ = true;
   setupPainter(painter, width(), height(), chartView);
   chartView.draw(painter, displaySettings());
+  if (selectionMode_)
+    if (const PickedObject* chosen = objectPanel_->chosen())
+      drawObjectHighlight(painter, chartView, chartView.buffers, *chosen->feature, chosen->sounding);
   if (rangeBearing_.active()) {
     painter.setWindow(rect());  // back to window pixels, in the window's font
     painter.setFont(font());
@@ -400,7 +401,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     press_ = lastDrag_ = at;
     dragging_ = true;
     grabDragPreview();
-    if (selectionMode_) showAttributes(chartView.pickPoints(at.x(), at.y()));
+    if (selectionMode_) showAttributes(chartView.pick(displaySettings(), at.x(), at.y()));
   } else if (event->button() == Qt::RightButton) {
     update();
   }

@@ -3,7 +3,8 @@
 // dragging and the arrow keys and zoomed with the wheel (about the cursor)
 // and the + and - keys, the cursor position and view scale, the menus of
 // display settings, cell and directory import, go to, range and bearing,
-// the cell list and the attribute view of object selection.
+// the cell list and the object panel of object selection, whose chosen
+// object is highlighted on the chart.
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPixmap>
@@ -16,15 +17,13 @@
 #include "RangeBearingTool.h"
 
 class CellListPanel;
+class ObjectPanel;
 class QAction;
 class QActionGroup;
 class QFrame;
 class QLabel;
 class QMenu;
 class QMovie;
-class QStandardItemModel;
-class QTreeView;
-struct PointFeature;
 
 // The questions, notices and file choices the window puts to the user. The
 // window starts with the Qt dialogs; tests put their own answers in.
@@ -90,12 +89,14 @@ public:
   // the stored ones.
   void restoreDefaults();
 
-  // Object selection: lists the features (or only the header when empty).
-  void showAttributes(const std::vector<PointFeature*>& features);
+  // Object selection: lists the picked objects in the object panel (only
+  // its headers when empty), describes the first and highlights it.
+  void showAttributes(const std::vector<PickedObject>& objects);
+  // Turning selection off hides the panel and ends the highlight.
   void toggleSelection();
   bool selectionMode() const { return selectionMode_; }
 
-  QStandardItemModel* attributeModel() const { return attributeModel_; }
+  ObjectPanel* objectPanel() const { return objectPanel_; }
   const QPoint& dragOffset() const { return dragOffset_; }
   bool dragging() const { return dragging_; }
 
@@ -188,7 +189,7 @@ private:
   int chartTop() const;
 
   QWidget* centralWidget_ = nullptr;
-  QTreeView* treeView_ = nullptr;
+  ObjectPanel* objectPanel_ = nullptr;
   QFrame* loadingPanel_ = nullptr;
   QLabel* loadingPicture_ = nullptr;
   QLabel* loadingCaption_ = nullptr;
@@ -196,7 +197,6 @@ private:
   QLabel* latitudeLabel_ = nullptr;
   QLabel* longitudeLabel_ = nullptr;
   QMovie* loadingMovie_ = nullptr;
-  QStandardItemModel* attributeModel_ = nullptr;
 
   QAction *action_ = nullptr, *action_2_ = nullptr, *action_3_ = nullptr;
   QAction *action_4_ = nullptr, *action_5_ = nullptr, *action_6_ = nullptr;

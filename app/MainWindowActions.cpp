@@ -7,9 +7,6 @@
 #include <QFrame>
 #include <QSettings>
 #include <QMovie>
-#include <QStandardItem>
-#include <QStandardItemModel>
-#include <QTreeView>
 
 #include "CellList.h"
 #include "CellListPanel.h"
@@ -18,7 +15,7 @@
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
-#include "PresentationLibrary.h"
+#include "ObjectPanel.h"
 
 int MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
@@ -78,30 +75,17 @@ void MainWindow::loadingstop(const QString& failures, const QString& warnings) {
   showFailure(text);  // logs the first line with the count
 }
 
-void MainWindow::showAttributes(const std::vector<PointFeature*>& features) {
-  attributeModel_->clear();
-  attributeModel_->setHorizontalHeaderLabels({QStringLiteral("物标信息")});
-  const ObjectClassCatalogue& classes = presentationLibrary().objectClassCatalogue;
-  for (const PointFeature* feature : features) {
-    const auto known = classes.find(feature->objectClass);
-    // A class the catalogue lacks shows its code.
-    auto* classItem = new QStandardItem(known != classes.end()
-                                            ? QString::fromLocal8Bit(known->second.name.c_str())
-                                            : QString::number(feature->objectClass));
-    for (const FeatureAttribute& a : feature->attributes)
-      classItem->appendRow(new QStandardItem(QString::fromStdString(a.acronym) + QLatin1Char(':') +
-                                             QString::fromStdString(a.value)));
-    attributeModel_->appendRow(classItem);
-  }
-  treeView_->expandAll();
+void MainWindow::showAttributes(const std::vector<PickedObject>& objects) {
+  objectPanel_->showObjects(objects);  // repaints through choiceChanged
 }
 
 void MainWindow::toggleSelection() {
   if (selectionMode_) {
     selectionMode_ = false;
-    treeView_->hide();
+    objectPanel_->hide();
+    objectPanel_->clearChoice();  // the highlight ends; the list stays
   } else {
-    treeView_->show();
+    objectPanel_->show();
     selectionMode_ = true;
   }
   action_17_->setChecked(selectionMode_);

@@ -1,7 +1,6 @@
 #include "ChartView.h"
 
 #include <QPainter>
-#include <cmath>
 
 #include "CellBoundary.h"
 #include "CellChoice.h"
@@ -9,10 +8,6 @@
 #include "CellList.h"
 #include "ChartFont.h"
 #include "WorldBaseMap.h"
-
-namespace {
-constexpr double kPickDistance = 50000000.0;  // chart units
-}  // namespace
 
 ChartView& loadingChartView() {
   static ChartView view;
@@ -40,7 +35,7 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
   DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
     S57Cell& cell = **it;
-    if (cellShownAtScale(cell, isNestedCell(cell, candidates), scale)) {
+    if (cellDrawn(cell)) {
       drawCell(dc, cell);
       drawnCells.push_back(&cell);
     }
@@ -48,15 +43,18 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
   }
 }
 
-std::vector<PointFeature*> ChartView::pickPoints(float pixelX, float pixelY) const {
-  const ChartPoint at = pixelToChart(pixelX, pixelY, *this);
-  std::vector<PointFeature*> picked;
-  for (S57Cell* cell : drawnCells) {
-    for (const auto& point : cell->points) {
-      const ChartPoint& p = point->position.point;
-      if (std::fabs(p.y - at.y) < kPickDistance && std::fabs(p.x - at.x) < kPickDistance) picked.push_back(point.get());
-    }
-    if (!picked.empty()) break;
-  }
-  return picked;
+bool ChartView::cellDrawn(const S57Cell& cell) const {
+  return cellShownAtScale(cell, isNestedCell(cell, candidates), scale);
+}
+
+void ChartView::chooseDrawnCells(const std::vector<S57Cell*>& cells) {
+  updateOrigin(*this);
+  drawnCells.clear();
+  chooseCandidates(cells, *this, candidates);
+  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it)
+    if (cellDrawn(**it)) drawnCells.push_back(*it);
+}
+
+std::vector<PickedObject> ChartView::pick(const DisplaySettings& settings, float pixelX, float pixelY) const {
+  return pickObjects(drawnCells, *this, settings, pixelToChart(pixelX, pixelY, *this));
 }

@@ -8,6 +8,7 @@
 #include "ChartModel.h"
 #include "DisplaySettings.h"
 #include "DrawContext.h"
+#include "ObjectPicking.h"
 #include "ViewGeometry.h"
 
 class QPainter;
@@ -32,15 +33,24 @@ struct ChartView : ViewGeometry {
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
 
-  // The point features within 50000000 chart units (in x and in y) of a
-  // widget pixel, from the first cell of the last pass that has any.
-  std::vector<PointFeature*> pickPoints(float pixelX, float pixelY) const;
+  // The cells a pass over `cells` would draw, chosen as drawCells chooses
+  // them, into drawnCells without drawing anything: for a caller that picks
+  // objects without a picture (enctool query).
+  void chooseDrawnCells(const std::vector<S57Cell*>& cells);
+
+  // The objects the last pass drew under a widget pixel (pickObjects over
+  // drawnCells), for the settings that pass drew with.
+  std::vector<PickedObject> pick(const DisplaySettings& settings, float pixelX, float pixelY) const;
 
   // Kept from one pass to the next so that a pass allocates nothing once
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
   DrawBuffers buffers;
   TextBoxList cellNameBoxes;  // the cell names placed in the pass
+
+private:
+  // Whether a candidate is drawn at the view's scale: the rule of drawCells.
+  bool cellDrawn(const S57Cell& cell) const;
 };
 
 // The view that background loading centres on each loaded cell. The main

@@ -6,11 +6,10 @@
 #include "ChartModel.h"
 #include "DrawContext.h"
 
-// Draws the area. Nothing is drawn for areas of class M_NSYS (they only
-// give the cell's extents), for areas of the mariner's viewing groups (as
-// the look-up chose them) unless all groups are shown, outside the area's
-// scale range, when the clipped outline keeps fewer than two vertices, or
-// when the display category (as the procedures left it) is not admitted. The look-up's instructions come
+// Draws the area. Nothing is drawn when the tests of FeatureVisibility.h
+// keep it out (its class, the mariner's viewing groups, its scale range,
+// the display category as the procedures left it) or when the clipped
+// outline keeps fewer than two vertices. The look-up's instructions come
 // first, then the procedures'.
 // An area whose procedures styled some of its edges is listed in the
 // context's styledEdges for drawAreaEdges.

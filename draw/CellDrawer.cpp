@@ -1,6 +1,7 @@
 #include "CellDrawer.h"
 
 #include "AreaDrawer.h"
+#include "FeatureVisibility.h"
 #include "LineDrawer.h"
 #include "PointDrawer.h"
 #include "SoundingDrawer.h"
@@ -12,8 +13,8 @@ void drawCell(DrawContext& dc, const S57Cell& cell) {
   drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);
   const float scale = dc.view.scale;
-  if (scale > POINT_SCALE_LIMIT) return;
+  if (!pointsShownAtScale(scale)) return;
   for (const auto& point : cell.points) drawPoint(dc, *point, cell);
-  if (!dc.settings.showSoundings || !(scale < POINT_SCALE_LIMIT)) return;
+  if (!soundingsShownAtScale(dc.settings, scale)) return;
   for (const auto& sounding : cell.soundings) drawSoundings(dc, *sounding, cell);
 }

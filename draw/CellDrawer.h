@@ -3,9 +3,7 @@
 // cell's prepared draw order.
 #include "ChartModel.h"
 #include "DrawContext.h"
-
-// Points are drawn up to this view scale, soundings only below it.
-constexpr float POINT_SCALE_LIMIT = 500000.0f;
+#include "FeatureVisibility.h"
 
 // Empties the text boxes (texts declutter within a cell), then draws the
 // cell's areas, the area edges their procedures styled (over every fill),

@@ -1,34 +1,19 @@
 #include "LineDrawer.h"
 
 #include "FeaturePortrayal.h"
+#include "FeatureVisibility.h"
 #include "InstructionExecutor.h"
 #include "PolylineProjection.h"
-#include "S57Vocabulary.h"
-#include "SafetyContour.h"
-#include "ScaleTest.h"
-
-bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResult* result,
-               const DisplaySettings& settings) {
-  if (line.objectClass == s57::DEPCNT) return settings.showDepthContours || isSafetyContourLine(line, cell, settings);
-  return passesDisplayCategory(line, result, settings);
-}
 
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
-  std::shared_ptr<const ProcedureResult> result;
-  if (!shownAtViewScale(dc, line, cell, result)) return;
-  // Procedures only ever lower a line's display category (a danger goes to
-  // display base), so a line its look-up keeps out, and that calls no
-  // procedure, is left before it is projected.
-  if (!result && !lineShown(line, cell, nullptr, dc.settings) &&
-      (line.objectClass == s57::DEPCNT || !callsProcedure(line, dc.settings)))
-    return;
+  ResultPointer result;
+  if (!linePassesFirstTests(dc.settings, dc.view.scale, line, cell, result)) return;
   LineBuffers& buffers = dc.buffers.line;
   const int count = projectPolyline(line.vertices.data(), static_cast<int>(line.vertices.size()), dc.view,
                                     buffers.line, buffers.scratch);
   if (count == 0) return;
   // Procedures run only for lines that reach the view.
-  if (!result) result = procedureResult(line, cell, dc.settings);
-  if (!lineShown(line, cell, result.get(), dc.settings)) return;
+  if (!linePassesSecondTests(dc.settings, line, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(line, dc.settings).instructions)
     if (instruction.kind != kCS) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);

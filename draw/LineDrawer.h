@@ -7,13 +7,7 @@
 #include "DrawContext.h"
 #include "ProcedureResult.h"
 
-// Depth contours (DEPCNT) show whenever depth contours are switched on,
-// whatever the display category, and the safety contour always; other
-// lines when the category (as the procedures left it) admits them.
-bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResult* result,
-               const DisplaySettings& settings);
-
-// Draws the line. Nothing is drawn when it is outside its scale range, not
-// shown, when thinning leaves fewer than two points or when nothing of it
-// comes near the viewport.
+// Draws the line. Nothing is drawn when the tests of FeatureVisibility.h
+// keep it out (its scale range, lineShown), when thinning leaves fewer than
+// two points or when nothing of it comes near the viewport.
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell);

@@ -1,17 +1,15 @@
 #include "PointDrawer.h"
 
 #include "FeaturePortrayal.h"
+#include "FeatureVisibility.h"
 #include "InstructionExecutor.h"
 #include "S57Vocabulary.h"
-#include "ScaleTest.h"
 
 void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) {
   const QPointF anchor = toLogicalExact(point.position.point, dc.view);
   if (!insideViewport(anchor, dc.view)) return;
-  std::shared_ptr<const ProcedureResult> result;
-  if (!shownAtViewScale(dc, point, cell, result)) return;
-  if (!result) result = procedureResult(point, cell, dc.settings);
-  if (!passesDisplayCategory(point, result.get(), dc.settings)) return;
+  ResultPointer result;
+  if (!pointPassesTests(dc.settings, dc.view.scale, point, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
     if (instruction.kind != kCS) executePointInstruction(dc, instruction, point, anchor, false);

@@ -2,11 +2,15 @@
 
 #include "FeaturePortrayal.h"
 
-bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
-                      std::shared_ptr<const ProcedureResult>& result) {
-  const float scale = dc.view.scale;
+bool shownAtScale(const DisplaySettings& settings, float scale, const ChartFeature& feature, const S57Cell& cell,
+                  std::shared_ptr<const ProcedureResult>& result) {
   if (featureShownAtScale(feature, nullptr, scale)) return true;
   if (feature.scaleMaximum != -1 && scale <= static_cast<float>(feature.scaleMaximum)) return false;
-  result = procedureResult(feature, cell, dc.settings);
+  result = procedureResult(feature, cell, settings);
   return featureShownAtScale(feature, result.get(), scale);
+}
+
+bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
+                      std::shared_ptr<const ProcedureResult>& result) {
+  return shownAtScale(dc.settings, dc.view.scale, feature, cell, result);
 }

@@ -4,12 +4,17 @@
 #include <memory>
 
 #include "ChartModel.h"
+#include "DisplaySettings.h"
 #include "DrawContext.h"
 #include "ProcedureResult.h"
 
-// Whether the feature shows at the view's scale. Its own SCAMAX and SCAMIN
+// Whether the feature shows at view scale `scale`. Its own SCAMAX and SCAMIN
 // decide, except that a danger whose procedure lifted its SCAMIN shows all
 // the same: the procedures run here only for a feature that its SCAMIN
 // would hide, and their result is handed back in `result` (else left null).
+bool shownAtScale(const DisplaySettings& settings, float scale, const ChartFeature& feature, const S57Cell& cell,
+                  std::shared_ptr<const ProcedureResult>& result);
+
+// The same at the scale of the pass's view.
 bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
                       std::shared_ptr<const ProcedureResult>& result);

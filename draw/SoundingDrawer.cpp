@@ -1,13 +1,13 @@
 #include "SoundingDrawer.h"
 
 #include "FeaturePortrayal.h"
+#include "FeatureVisibility.h"
 #include "LibraryLine.h"
 #include "SymbolOutlines.h"
 
 void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cell& cell) {
   const std::shared_ptr<const ProcedureResult> result = procedureResult(feature, cell, dc.settings);
-  if (!result) return;
-  const std::size_t count = std::min(feature.soundings.size(), result->partInstructions.size());
+  const std::size_t count = soundingsWithSymbols(feature, result.get());
   for (std::size_t i = 0; i < count; ++i) {
     const Sounding& sounding = feature.soundings[i];
     const QPointF at = toLogicalExact(ChartPoint{sounding.x, sounding.y}, dc.view);

@@ -1,5 +1,6 @@
 #pragma once
-// The object class and attribute catalogues: numeric S-57 codes to acronyms.
+// The object class and attribute catalogues: numeric S-57 codes to acronyms,
+// and the meanings of attribute values.
 #include <map>
 #include <string>
 
@@ -18,3 +19,7 @@ struct AttributeRecord {
 using ObjectClassCatalogue = std::map<int, ObjectClassRecord>;
 // Keyed by the code's decimal text, compared as text ("0133" is not "133").
 using AttributeCatalogue = std::map<std::string, AttributeRecord>;
+
+// What the codes of enumerated and list attributes mean: by attribute code,
+// the meaning of each value ("COLOUR" 3 is "red").
+using AttributeValueCatalogue = std::map<int, std::map<int, std::string>>;

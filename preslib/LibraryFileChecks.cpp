@@ -73,6 +73,7 @@ bool libraryFileClosed(const std::string& path, int file) {
     case 5:  // object classes: "<", three value lines, four more
       return linesAfterLastRecordStart(tail) >= 7;
     case 6:  // attributes
+    case 7:  // attribute values
       return endsWithLine(tail, ">\n");
     default:  // the colour file has no closing marker
       return true;
@@ -93,6 +94,7 @@ bool libraryFileFilledSomething(const PresentationLibrary& library, int file) {
     case 4: return !library.lineStyles.empty();
     case 5: return !library.objectClassCatalogue.empty();
     case 6: return !library.attributeCatalogue.empty();
+    case 7: return !library.attributeValues.empty();
     default: return true;
   }
 }

@@ -3,8 +3,8 @@
 #include "PresentationLibrary.h"
 
 int libraryFileOfResult(int code) {
-  if (code >= LibraryCutShort && code < LibraryCutShort + 7) return code - LibraryCutShort;
-  if (code >= LibraryNothingRead && code < LibraryNothingRead + 7) return code - LibraryNothingRead;
+  if (code >= LibraryCutShort && code <= LibraryCutShort + kAttributeValueFile) return code - LibraryCutShort;
+  if (code >= LibraryNothingRead && code <= LibraryNothingRead + kAttributeValueFile) return code - LibraryNothingRead;
   if (code == LibraryBadColourRow) return 0;
   return -1;
 }
@@ -19,7 +19,7 @@ std::string libraryResultText(int code) {
   }
   const int file = libraryFileOfResult(code);
   if (file < 0) return "unknown library result code";
-  const std::string name = kLibraryFileNames[file];
+  const std::string name = libraryFileName(file);
   if (code < LibraryNothingRead) return name + ": the file is cut short (it lacks its closing marker)";
   return name + ": nothing could be read from the file (it is empty or damaged)";
 }

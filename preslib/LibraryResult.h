@@ -1,8 +1,8 @@
 #pragma once
 // Result codes of loading the presentation library, and their readable text.
 // 0 is success; every other value is a failure. The codes a damaged file
-// gives carry the file's index (its place in kLibraryFileNames), so the
-// text names the file.
+// gives carry the file's index (as libraryFileName takes it), so the text
+// names the file.
 #include <string>
 
 enum LibraryResult : int {
@@ -11,6 +11,7 @@ enum LibraryResult : int {
   LibraryBadColourRow = 9,   // S57Colours: a row of fewer than 8 fields, or outside a known scheme
   LibraryCutShort = 30,      // 30 + file index: the file lacks its closing marker
   LibraryNothingRead = 40,   // 40 + file index: every table the file fills came out empty
+  // (the attribute value file, index 7, gives 37 and 47)
 };
 
 // The code of a damaged file: `base` (LibraryCutShort or LibraryNothingRead)

@@ -1,7 +1,9 @@
 #include "PresentationLibrary.h"
 
 #include <cstdio>
+#include <filesystem>
 
+#include "AttributeValueReader.h"
 #include "CatalogueReader.h"
 #include "ColourFileReader.h"
 #include "LibraryFileChecks.h"
@@ -11,6 +13,13 @@
 
 const char* const kLibraryFileNames[7] = {"S57Colours",  "S57LookupTable",       "S57Patterns",    "S57Symbols",
                                           "S57ComplexLineStyles", "S57ObjectClasses", "S57Attributes"};
+
+const char* const kAttributeValueFileName = "S57AttributeValues";
+
+const char* libraryFileName(int index) {
+  if (index >= 0 && index < 7) return kLibraryFileNames[index];
+  return index == kAttributeValueFile ? kAttributeValueFileName : nullptr;
+}
 
 PresentationLibrary& presentationLibrary() {
   static PresentationLibrary library;
@@ -26,14 +35,17 @@ int readLibraryFile(PresentationLibrary& library, int file, const std::string& p
     case 3: return readSymbolFile(path, library.symbols);
     case 4: return readLineStyleFile(path, library.lineStyles);
     case 5: return readObjectClassFile(path, library.objectClassCatalogue);
-    default: return readAttributeFile(path, library.attributeCatalogue);
+    case 6: return readAttributeFile(path, library.attributeCatalogue);
+    default: return readAttributeValueFile(path, library.attributeValues);
   }
 }
 }  // namespace
 
 int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory, MissingFileReport report) {
-  for (int file = 0; file < 7; ++file) {
-    const std::string path = directory + "/" + kLibraryFileNames[file];
+  for (int file = 0; file <= kAttributeValueFile; ++file) {
+    const std::string path = directory + "/" + libraryFileName(file);
+    std::error_code ec;
+    if (file == kAttributeValueFile && !std::filesystem::exists(path, ec)) break;  // optional
     const int result = readLibraryFile(library, file, path);
     // The colour reader reports nothing; every other reader prints "error!"
     // before it reports 1 for a file it cannot open.

@@ -3,9 +3,10 @@
 # chartsymbols.xml and its day sprite sheet rastersymbols-day.png from the
 # npm package @signalk/freeboard-sk (pinned version, each checked by
 # SHA-256, cached in build/sources/ so a second run fetches nothing) and the
-# S-57 catalogue tables of Debian's gdal-data. Runs `build/enctool mklib`
-# only when S57Lib/ is missing or older than the tool or a source. Safe to
-# run again.
+# S-57 catalogue tables of Debian's gdal-data, with its table of attribute
+# value meanings (s57expectedinput.csv) when installed. Runs
+# `build/enctool mklib` only when S57Lib/ is missing or older than the tool
+# or a source. Safe to run again.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -22,6 +23,7 @@ xml="$cache/chartsymbols.xml"
 raster="$cache/rastersymbols-day.png"
 objects="/usr/share/gdal/s57objectclasses.csv"
 attributes="/usr/share/gdal/s57attributes.csv"
+values="/usr/share/gdal/s57expectedinput.csv"
 enctool="build/enctool"
 out="S57Lib"
 
@@ -61,14 +63,25 @@ fi
 [ -x "$enctool" ] || fail "$enctool is not built yet"
 
 stale=0
-for f in S57Colours S57LookupTable S57Patterns S57Symbols S57ComplexLineStyles S57ObjectClasses S57Attributes; do
+outputs=(S57Colours S57LookupTable S57Patterns S57Symbols S57ComplexLineStyles S57ObjectClasses S57Attributes)
+sources=("$enctool" "$xml" "$raster" "$objects" "$attributes")
+valueOption=()
+if [ -f "$values" ]; then
+  outputs+=(S57AttributeValues)
+  sources+=("$values")
+  valueOption=(--values "$values")
+else
+  echo "build-library: $values is missing; attribute values will show as codes" >&2
+fi
+for f in "${outputs[@]}"; do
   [ -f "$out/$f" ] || stale=1
 done
-for source in "$enctool" "$xml" "$raster" "$objects" "$attributes"; do
+for source in "${sources[@]}"; do
   [ "$stale" = 1 ] || [ ! "$source" -nt "$out" ] || stale=1
 done
 if [ "$stale" = 1 ]; then
-  "$enctool" mklib --xml "$xml" --objects "$objects" --attributes "$attributes" --raster "$raster" --out "$out"
+  "$enctool" mklib --xml "$xml" --objects "$objects" --attributes "$attributes" --raster "$raster" \
+    "${valueOption[@]}" --out "$out"
 else
   echo "build-library: $out is up to date"
 fi

@@ -1,6 +1,8 @@
 // enctool mklib: builds the presentation library folder from chartsymbols.xml
 // and the object class and attribute catalogue tables; with --raster, the
-// drawings the XML has only as bitmaps are traced from its day sprite sheet.
+// drawings the XML has only as bitmaps are traced from its day sprite sheet;
+// with --values, the attribute value file is written from the expected-input
+// table (s57expectedinput.csv).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -11,7 +13,8 @@
 namespace {
 void printMklibUsage() {
   std::fprintf(stderr,
-               "usage: enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] --out DIR\n");
+               "usage: enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
+               "         --out DIR\n");
 }
 }  // namespace
 
@@ -24,6 +27,7 @@ int runMklibCommand(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--objects") == 0) target = &sources.objectClasses;
     else if (std::strcmp(argv[i], "--attributes") == 0) target = &sources.attributes;
     else if (std::strcmp(argv[i], "--raster") == 0) target = &sources.raster;
+    else if (std::strcmp(argv[i], "--values") == 0) target = &sources.attributeValues;
     else if (std::strcmp(argv[i], "--out") == 0) target = &out;
     if (!target || i + 1 >= argc) {
       std::fprintf(stderr, "enctool mklib: %s '%s'\n", target ? "no value after" : "unknown argument", argv[i]);

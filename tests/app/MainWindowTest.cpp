@@ -14,11 +14,11 @@
 #include <QRegularExpression>
 #include <QSemaphore>
 #include <QSettings>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTest>
 #include <QThreadPool>
-#include <QTreeView>
+#include <QTextBrowser>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
@@ -32,6 +32,7 @@
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
+#include "ObjectPanel.h"
 #include "ViewGeometry.h"
 #include "PresentationLibrary.h"
 
@@ -151,24 +152,24 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
   EXPECT_NE(child<QStatusBar>("statusbar"), nullptr);
   EXPECT_NE(child<QMenuBar>("menubar"), nullptr);
 
-  // Loading panel centred and hidden, attribute view at the right edge and
+  // Loading panel centred and hidden, object panel at the right edge and
   // hidden, position box at the bottom left; again after a resize.
   auto* panel = child<QFrame>("formFrame");
-  auto* tree = child<QTreeView>("treeView");
+  auto* objects = child<ObjectPanel>("objectPanel");
   auto* box = child<QFrame>("latlon");
   EXPECT_TRUE(panel->isHidden());
-  EXPECT_TRUE(tree->isHidden());
-  EXPECT_EQ(tree->model(), window->attributeModel());
+  EXPECT_TRUE(objects->isHidden());
+  EXPECT_EQ(objects, window->objectPanel());
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
   EXPECT_EQ(panel->geometry(), QRect(862 / 2 - 200, 686 / 2 - 122, 400, 225));
-  EXPECT_EQ(tree->geometry(), QRect(862 - 200, 0, 200, 686));
+  EXPECT_EQ(objects->geometry(), QRect(862 - 280, 0, 280, 686));
   EXPECT_EQ(box->geometry(), QRect(20, 686 - 80, 300, 30));
   window->resize(1001, 801);
   QApplication::sendPostedEvents();
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   EXPECT_EQ(panel->geometry(), QRect(1001 / 2 - 200, 801 / 2 - 122, 400, 225));
-  EXPECT_EQ(tree->geometry(), QRect(1001 - 200, 0, 200, 801));
+  EXPECT_EQ(objects->geometry(), QRect(1001 - 280, 0, 280, 801));
   EXPECT_EQ(box->geometry(), QRect(20, 801 - 80, 300, 30));
 }
 
@@ -629,7 +630,7 @@ TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {
 
 // ---- object selection -------------------------------------------------------
 
-TEST_F(MainWindowTest, SelectionModeListsThePointObjectsUnderAClick) {
+TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   fixtures::TempDirectory dir;
   S57Writer w = fixtures::smallCell("APPPICK1.000");
   const std::string path = fixtures::writeCell(w, dir.path, "APPPICK1.000");
@@ -645,56 +646,78 @@ TEST_F(MainWindowTest, SelectionModeListsThePointObjectsUnderAClick) {
       }
     return QPoint();
   }();
-  QStandardItemModel* model = window->attributeModel();
-  auto* tree = child<QTreeView>("treeView");
+  ObjectPanel* panel = window->objectPanel();
+  QTreeWidget* list = panel->objectList();
 
   // Selection off: a click drags but lists nothing.
   press(*window, light);
   release(*window, light);
-  EXPECT_EQ(model->rowCount(), 0);
+  EXPECT_EQ(list->topLevelItemCount(), 0);
 
   action("action_17")->trigger();
   EXPECT_TRUE(window->selectionMode());
-  EXPECT_TRUE(tree->isVisible());
+  EXPECT_TRUE(panel->isVisible());
   press(*window, light);
   release(*window, light);
-  ASSERT_EQ(model->rowCount(), 1);
-  EXPECT_EQ(model->horizontalHeaderItem(0)->text(), QString::fromUtf8("物标信息"));
-  const ObjectClassCatalogue& classes = presentationLibrary().objectClassCatalogue;
-  ASSERT_TRUE(classes.count(75));
-  EXPECT_EQ(model->item(0)->text(), QString::fromStdString(classes.at(75).name));  // Light
+  // The light first (points before areas), chosen and described; the depth
+  // area under it after.
+  ASSERT_GE(list->topLevelItemCount(), 2);
+  EXPECT_EQ(list->headerItem()->text(ObjectPanel::ObjectColumn), QString::fromUtf8("物标信息"));
+  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), "Light (LIGHTS)");
+  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::CellColumn), "APPPICK1.000");
+  EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(ObjectPanel::ObjectColumn),
+            "Depth area (DEPARE)");
+  ASSERT_NE(panel->chosen(), nullptr);
+  EXPECT_EQ(panel->chosen()->feature->objectClass, 75);
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°3.000′N 121°57.000′W")))
+      << qPrintable(panel->attributeView()->toPlainText());
 
-  // Far away: only the header.
+  // Far away, outside the cell: only the headers.
+  window->chartView.scale = 400000;
+  window->repaint();
   press(*window, {5, 40});
   release(*window, {5, 40});
-  EXPECT_EQ(model->rowCount(), 0);
-  EXPECT_EQ(model->horizontalHeaderItem(0)->text(), QString::fromUtf8("物标信息"));
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+  EXPECT_EQ(panel->chosen(), nullptr);
+  EXPECT_TRUE(panel->attributeView()->toPlainText().isEmpty());
 
-  // Off again: the view hides and keeps the last list.
+  // Off again: the panel hides, keeps the last list and chooses nothing.
+  const QPoint centre(window->width() / 2, window->height() / 2);
+  press(*window, centre);
+  release(*window, centre);
   action("action_17")->trigger();
   EXPECT_FALSE(window->selectionMode());
-  EXPECT_TRUE(tree->isHidden());
+  EXPECT_TRUE(panel->isHidden());
+  EXPECT_GE(list->topLevelItemCount(), 2);
+  EXPECT_EQ(panel->chosen(), nullptr);
 }
 
-TEST_F(MainWindowTest, AttributeRowsFollowTheFeatureAndUnknownClassesShowTheirCode) {
+// The panel takes names and value meanings from the library: list values
+// decoded item by item, units, unknown codes and classes as they stand.
+TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
+  S57Cell cell;
+  cell.name = "TEST.000";
   PointFeature light;
   light.objectClass = 75;
-  light.attributes = {{"COLOUR", "1"}, {"LITCHR", "2"}};
+  light.attributes = {{"COLOUR", "1,3"}, {"LITCHR", "2"}, {"HEIGHT", "12.5"}, {"OBJNAM", "东方"}};
   PointFeature unknown;
   unknown.objectClass = 9999;
-  unknown.attributes = {{"OBJNAM", "东方"}};
-  window->showAttributes({&light, &unknown});
-  QStandardItemModel* model = window->attributeModel();
-  ASSERT_EQ(model->rowCount(), 2);
-  QStandardItem* first = model->item(0);
-  ASSERT_EQ(first->rowCount(), 2);
-  EXPECT_EQ(first->child(0)->text(), "COLOUR:1");
-  EXPECT_EQ(first->child(1)->text(), "LITCHR:2");
-  EXPECT_EQ(model->item(1)->text(), "9999");
-  EXPECT_EQ(model->item(1)->child(0)->text(), QString::fromUtf8("OBJNAM:东方"));
+  unknown.attributes = {{"COLOUR", "99"}};
+  window->showAttributes({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
+  ObjectPanel* panel = window->objectPanel();
+  ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
+  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "9999");
+  const QString text = panel->attributeView()->toPlainText();
+  for (const char* expected : {"Light (LIGHTS)", "图幅：TEST.000", "Colour (COLOUR)\nwhite, red",
+                               "Light characteristic (LITCHR)\nflashing", "Height (HEIGHT)\n12.5 m",
+                               "Object name (OBJNAM)\n东方"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
+
+  panel->objectList()->setCurrentItem(panel->objectList()->topLevelItem(1));
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains("Colour (COLOUR)\n99"));
   window->showAttributes({});
-  EXPECT_EQ(model->rowCount(), 0);
-  EXPECT_EQ(model->columnCount(), 1);
+  EXPECT_EQ(panel->objectList()->topLevelItemCount(), 0);
+  EXPECT_EQ(panel->objectList()->columnCount(), 2);
 }
 
 }  // namespace

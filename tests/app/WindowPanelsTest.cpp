@@ -1,7 +1,10 @@
 // What the window shows beside the chart and over it: the cell list, range
-// and bearing, cell names at small scales and the world base map.
+// and bearing, object selection, cell names at small scales and the world
+// base map.
 #include <QLabel>
+#include <QMenuBar>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QTreeWidget>
 #include <cmath>
 #include <filesystem>
@@ -11,6 +14,9 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
+#include "MercatorProjection.h"
+#include "ObjectHighlight.h"
+#include "ObjectPanel.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
 #include "WorldBaseMap.h"
@@ -198,6 +204,83 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   EXPECT_FALSE(window->rangeBearing().active());
   EXPECT_EQ(window->rangeBearing().ends(), 0);
   EXPECT_FALSE(label->isVisible());
+}
+
+// A click on a depth area of US5WA22M (1.8 to 3.6 m, about a kilometre
+// across, north of Point Defiance) lists it among the objects there; chosen,
+// it is described in metres and its outline is marked on the chart. The
+// screenshot is kept in build/test-artifacts/window-object-selection.png.
+TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
+  const fs::path source = kShared / "US5WA22M";
+  if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  fs::create_directory("s57000");
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading());
+  window->goTo({47.3119, -122.4376, 15000});
+  window->repaint();
+  const QImage before = window->grab().toImage();
+
+  action("action_17")->trigger();
+  const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
+  press(*window, inside.toPoint()), release(*window, inside.toPoint());
+  ObjectPanel* panel = window->objectPanel();
+  QTreeWidget* list = panel->objectList();
+  int row = -1;
+  for (int i = 0; i < list->topLevelItemCount(); ++i)
+    if (list->topLevelItem(i)->text(ObjectPanel::ObjectColumn) == "Depth area (DEPARE)") row = i;
+  ASSERT_GE(row, 0) << "no depth area among " << list->topLevelItemCount() << " objects";
+  EXPECT_EQ(list->topLevelItem(row)->text(ObjectPanel::CellColumn), "US5WA22M.000");
+  list->setCurrentItem(list->topLevelItem(row));
+  const PickedObject* chosen = panel->chosen();
+  ASSERT_NE(chosen, nullptr);
+  ASSERT_EQ(chosen->feature->objectClass, 42);
+  const QString text = panel->attributeView()->toPlainText();
+  for (const char* expected : {"Depth area (DEPARE)", "Depth range value 1 (DRVAL1)\n1.8 m",
+                               "Depth range value 2 (DRVAL2)\n3.6 m"})
+    EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
+
+  // The mark lies on the outline: at the outline's vertices in the chart
+  // (clear of the panel) the highlight colour shows now, and did not
+  // before selection.
+  window->repaint();
+  const QImage after = window->grab().toImage();
+  const auto marked = [](const QImage& image, QPoint at) {
+    for (int dy = -2; dy <= 2; ++dy)
+      for (int dx = -2; dx <= 2; ++dx)
+        if (image.pixel(at + QPoint(dx, dy)) == HIGHLIGHT_COLOUR.rgb()) return true;
+    return false;
+  };
+  const auto& area = static_cast<const AreaFeature&>(*chosen->feature);
+  const int top = window->menuBar()->geometry().bottom() + 5, bottom = window->statusBar()->y() - 5;
+  const QRect clear(5, top, panel->x() - 10, bottom - top);
+  int vertices = 0, markedAfter = 0, markedBefore = 0;
+  for (const ChartVertex& v : area.exteriorVertices) {
+    const QPoint at = pixelOf(v.point).toPoint();
+    if (!clear.contains(at)) continue;
+    ++vertices;
+    markedAfter += marked(after, at);
+    markedBefore += marked(before, at);
+  }
+  ASSERT_GT(vertices, 10);
+  EXPECT_GE(markedAfter, vertices * 9 / 10);
+  EXPECT_EQ(markedBefore, 0);
+  const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
+  fs::create_directories(artifacts);
+  EXPECT_TRUE(window->grab().save(QString::fromStdString((artifacts / "window-object-selection.png").string())));
+
+  // Selection off: the mark goes.
+  action("action_17")->trigger();
+  window->repaint();
+  const QImage off = window->grab().toImage();
+  int markedOff = 0;
+  for (const ChartVertex& v : area.exteriorVertices) {
+    const QPoint at = pixelOf(v.point).toPoint();
+    if (clear.contains(at)) markedOff += marked(off, at);
+  }
+  EXPECT_EQ(markedOff, 0);
 }
 
 TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {

@@ -1,5 +1,5 @@
 // The draw pass: which cells a view draws at which scale, in which order,
-// their boundaries, the features' own scale ranges, and picking.
+// their boundaries and the features' own scale ranges.
 #include <QPainter>
 #include <cmath>
 
@@ -267,34 +267,4 @@ TEST_F(DrawPassTest, TextBoxesStartAfreshForEachCellDraw) {
   view.draw(painter, settings(), list);
   painter.end();
   EXPECT_TRUE(view.buffers.textBoxes.boxes.empty());
-}
-
-TEST_F(DrawPassTest, PickingPointsNearAPixel) {
-  auto point = [](S57Cell& cell, double x, double y) {
-    auto p = std::make_unique<PointFeature>();
-    p->position.point = {x, y};
-    cell.points.push_back(std::move(p));
-    return cell.points.back().get();
-  };
-  S57Cell& detailed = addCell("DETAILED", 20000, 1e9);
-  S57Cell& overview = addCell("OVERVIEW", 90000, 1e9);
-  PointFeature* nearX = point(detailed, 49999999, 0);
-  point(detailed, 50000000, 0);
-  point(detailed, 0, -50000000);
-  PointFeature* nearY = point(detailed, 0, 49999999);
-  point(overview, 0, 0);
-
-  ChartView view = viewAt(1000);
-  RecordingDevice device;
-  QPainter painter(&device);
-  view.draw(painter, settings(), list);
-  painter.end();
-  ASSERT_EQ(view.drawnCells.size(), 2u);
-  // Pixel (500, 500) is the chart origin. The overview is drawn first and
-  // its point is right there.
-  EXPECT_EQ(view.pickPoints(500, 500), (std::vector<PointFeature*>{overview.points[0].get()}));
-  view.drawnCells = {&detailed, &overview};
-  EXPECT_EQ(view.pickPoints(500, 500), (std::vector<PointFeature*>{nearX, nearY}));
-  // 5000 pixels left of the view is 126500000 chart units from the origin.
-  EXPECT_TRUE(view.pickPoints(-5000, 500).empty());
 }

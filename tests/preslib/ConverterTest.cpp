@@ -281,3 +281,33 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
   EXPECT_EQ(beacon.instructions[1].name, "NOSUCH01");  // left as it is: drawn with a stand-in
   EXPECT_EQ(beacon.instructions[2].name, "TESTLS01");
 }
+
+// The expected-input table becomes the attribute value file when given:
+// values by attribute in ascending order, quoted meanings whole.
+TEST(Converter, AttributeValuesFromTheExpectedInputTable) {
+  TempDir dir;
+  LibrarySources sources = writeFixtureSources(dir);
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(sources, dir.file("plain"), report, error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("plain/S57AttributeValues")));
+
+  sources.attributeValues = dir.write("expected.csv",
+                                      "\"Code\",\"ID\",\"Meaning\"\r\n75,3,red\r\n2,1,\"stake, pole, perch, post\"\r\n"
+                                      "75,1,white\r\n");
+  ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
+  EXPECT_EQ(report.attributeValues, 3);
+  EXPECT_NE(report.summary().find("3 attribute values"), std::string::npos);
+  EXPECT_EQ(readFile(dir.file("S57Lib/S57AttributeValues")),
+            "BEGIN\nAttribute values from s57expectedinput.csv\n<\nCode: 2\n1: stake, pole, perch, post\n>\n"
+            "<\nCode: 75\n1: white\n3: red\n>\n");
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  EXPECT_EQ(library.attributeValues.at(75).at(3), "red");
+
+  // A bad row names its line, and nothing is written.
+  sources.attributeValues = dir.write("bad.csv", "Code,ID,Meaning\n75,1,white\n75,x,black\n");
+  EXPECT_FALSE(convertLibrary(sources, dir.file("out"), report, error));
+  EXPECT_NE(error.find("bad.csv: line 3: the codes \"75\", \"x\" are not numbers"), std::string::npos) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
+}

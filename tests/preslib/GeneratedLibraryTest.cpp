@@ -27,6 +27,7 @@ std::string cached(const std::string& name) {
 
 const char* const kObjectClassesCsv = "/usr/share/gdal/s57objectclasses.csv";
 const char* const kAttributesCsv = "/usr/share/gdal/s57attributes.csv";
+const char* const kExpectedInputCsv = "/usr/share/gdal/s57expectedinput.csv";
 
 // The names misspelt in the XML's look-ups that name drawings it has.
 const std::vector<std::string> kRepairs = {"SY TOWERS74| -> TOWERS74", "SY rdocal02 -> RDOCAL02",
@@ -52,6 +53,7 @@ protected:
     sources_.raster = cached("rastersymbols-day.png");
     sources_.objectClasses = kObjectClassesCsv;
     sources_.attributes = kAttributesCsv;
+    if (std::filesystem::exists(kExpectedInputCsv)) sources_.attributeValues = kExpectedInputCsv;
     if (sources_.xml.empty() || sources_.raster.empty() || !std::filesystem::exists(kObjectClassesCsv) ||
         !std::filesystem::exists(kAttributesCsv))
       return;
@@ -211,6 +213,18 @@ TEST_F(GeneratedLibrary, MisspeltNamesAreRepairedAndTheRestAreAbsentFromTheSourc
     for (const XmlDrawing& d : *inXml) xmlNames.insert(upper(d.name));
     for (const std::string& name : *names) EXPECT_EQ(xmlNames.count(upper(name)), 0u) << name;
   }
+}
+
+TEST_F(GeneratedLibrary, AttributeValuesMatchTheExpectedInputTable) {
+  if (sources_.attributeValues.empty()) GTEST_SKIP() << kExpectedInputCsv << " is not installed";
+  CsvTable table;
+  std::string error;
+  ASSERT_TRUE(readCsvTable(kExpectedInputCsv, table, error)) << error;
+  std::size_t values = 0;
+  for (const auto& [attribute, meanings] : library_->attributeValues) values += meanings.size();
+  EXPECT_EQ(values, table.rows.size());
+  EXPECT_EQ(library_->attributeValues.at(75).at(3), "red");  // COLOUR
+  EXPECT_EQ(library_->attributeValues.at(4).at(1), "conical (nun, ogival)");  // BOYSHP
 }
 
 TEST_F(GeneratedLibrary, SoundingSymbolsAreTheXmlVectorsOrTheProjectsDigits) {

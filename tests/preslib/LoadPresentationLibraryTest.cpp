@@ -1,4 +1,5 @@
-// Loading the seven files in order, stopping at the first failure.
+// Loading the seven files in order, then the optional attribute value file,
+// stopping at the first failure.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -136,4 +137,41 @@ TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   std::filesystem::current_path(previous);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(filled(presentationLibrary()), std::vector<bool>(7, true));
+}
+
+// The attribute value file is optional: read after the seven when present,
+// held to the same checks as they are.
+TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
+  using Values = AttributeValueCatalogue;
+  const std::string whole =
+      "BEGIN\ncomment\n<\nCode: 75\n1: white\n3: red\n>\n"
+      "<\nCode: x\n1: lost\n>\n"                            // a code that is not a number
+      "<\nCode: 4\n2: can (cylindrical)\nlost\n5:x\n"       // value lines without "digits: "
+      "6: spar: a pole\n>\n";
+  struct Case {
+    const char* what;
+    const char* content;  // null: no file
+    int code;
+    Values values;
+  };
+  const Case cases[] = {
+      {"no file", nullptr, 0, {}},
+      {"a whole file", whole.c_str(), 0,
+       {{75, {{1, "white"}, {3, "red"}}}, {4, {{2, "can (cylindrical)"}, {6, "spar: a pole"}}}}},
+      {"cut short", "BEGIN\n<\nCode: 75\n1: white\n", 37, {{75, {{1, "white"}}}}},
+      {"nothing in it", "BEGIN\n", 47, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    writeLibrary(dir);
+    if (c.content) dir.write(kAttributeValueFileName, c.content);
+    PresentationLibrary library;
+    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    EXPECT_EQ(library.attributeValues, c.values);
+    EXPECT_EQ(filled(library), std::vector<bool>(7, true));
+    if (c.code != 0) {
+      EXPECT_EQ(libraryResultText(c.code).rfind("S57AttributeValues: ", 0), 0u);
+    }
+  }
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <set>
 
+#include "AttributeValueFileWriter.h"
 #include "BitmapTracing.h"
 #include "CatalogueCsv.h"
 #include "CatalogueFileWriter.h"
@@ -40,6 +41,7 @@ std::string ConversionReport::summary() const {
          ", in " + mostTracedName + "), ";
   s += std::to_string(lineStyles) + " line styles, " + std::to_string(objectClasses) + " object classes, " +
        std::to_string(attributes) + " attributes";
+  if (attributeValues) s += ", " + std::to_string(attributeValues) + " attribute values";
   return s;
 }
 
@@ -220,6 +222,10 @@ bool convertLibrary(const LibrarySources& sources, const std::string& outDirecto
                     std::string& error) {
   LibraryFileTexts files;
   if (!buildLibraryFiles(sources, files, report, error)) return false;
+  std::string valueFile;
+  if (!sources.attributeValues.empty() &&
+      !buildAttributeValueFile(sources.attributeValues, valueFile, report.attributeValues, error))
+    return false;
 
   std::error_code ec;
   const fs::path out = fs::absolute(fs::path(outDirectory).lexically_normal(), ec);
@@ -241,6 +247,10 @@ bool convertLibrary(const LibrarySources& sources, const std::string& outDirecto
       fs::remove_all(temporary, ec);
       return false;
     }
+  }
+  if (!valueFile.empty() && !writeFile(temporary / kAttributeValueFileName, valueFile, error)) {
+    fs::remove_all(temporary, ec);
+    return false;
   }
   const bool hadPrevious = fs::exists(out, ec);
   if (hadPrevious) fs::rename(out, previous, ec);

@@ -11,6 +11,7 @@ struct LibrarySources {
   std::string objectClasses;  // s57objectclasses.csv
   std::string attributes;     // s57attributes.csv
   std::string raster;         // rastersymbols-day.png; without it bitmap-only drawings are left out
+  std::string attributeValues;  // s57expectedinput.csv; without it no attribute value file is written
 };
 
 // What went into the files and what was left out. Record counts, so a name
@@ -27,6 +28,7 @@ struct ConversionReport {
   std::string mostTracedName;
   int lineStyles = 0;
   int objectClasses = 0, attributes = 0;
+  int attributeValues = 0;
 
   std::string summary() const;
   // One line per name repair, then one naming the drawings still missing
@@ -42,7 +44,8 @@ using LibraryFileTexts = std::array<std::string, 7>;
 bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, ConversionReport& report,
                        std::string& error);
 
-// Builds the files and writes them into `outDirectory`, replacing it whole:
+// Builds the files (and the attribute value file when its source is given)
+// and writes them into `outDirectory`, replacing it whole:
 // they are written into a temporary folder beside it that is then renamed,
 // so on any failure `outDirectory` is left as it was.
 bool convertLibrary(const LibrarySources& sources, const std::string& outDirectory, ConversionReport& report,

@@ -1,0 +1,100 @@
+#include "ObjectPanel.h"
+
+#include <QHeaderView>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "MainWindow.h"
+#include "ObjectDescription.h"
+#include "PresentationLibrary.h"
+
+namespace {
+QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+QString escaped(const std::string& text) { return fromUtf8(text).toHtmlEscaped(); }
+
+QString positionText(const GeoPoint& p) {
+  return MainWindow::latitudeText(p.latitude) + QLatin1Char(' ') + MainWindow::longitudeText(p.longitude);
+}
+
+// The chosen object as the panel shows it: title, cell, where, attributes.
+QString descriptionHtml(const ObjectDescription& d) {
+  QString html = QStringLiteral("<p><b>%1</b></p>").arg(escaped(d.title));
+  html += QStringLiteral("<p>图幅：%1</p>").arg(escaped(d.cell));
+  if (d.position) html += QStringLiteral("<p>位置：%1</p>").arg(positionText(*d.position));
+  if (d.southWest && d.northEast)
+    html += QStringLiteral("<p>范围：%1<br>至 %2</p>").arg(positionText(*d.southWest), positionText(*d.northEast));
+  if (d.depth) html += QStringLiteral("<p>水深：%1 m</p>").arg(static_cast<double>(*d.depth), 0, 'g', 6);
+  for (const AttributeText& a : d.attributes)
+    html += QStringLiteral("<p><b>%1</b> (%2)<br>%3</p>").arg(escaped(a.name), escaped(a.acronym), escaped(a.value));
+  return html;
+}
+}  // namespace
+
+ObjectPanel::ObjectPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("objectPanel"));
+  setAutoFillBackground(true);
+  list_ = new QTreeWidget(this);
+  list_->setObjectName(QStringLiteral("objectList"));
+  list_->setColumnCount(2);
+  list_->setHeaderLabels({QStringLiteral("物标信息"), QStringLiteral("图幅")});
+  list_->setRootIsDecorated(false);
+  list_->setWordWrap(true);
+  list_->header()->setStretchLastSection(false);
+  list_->header()->setSectionResizeMode(ObjectColumn, QHeaderView::Stretch);
+  list_->header()->setSectionResizeMode(CellColumn, QHeaderView::ResizeToContents);
+  view_ = new QTextBrowser(this);
+  view_->setObjectName(QStringLiteral("attributeView"));
+  view_->setLineWrapMode(QTextEdit::WidgetWidth);
+  view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+  auto* splitter = new QSplitter(Qt::Vertical, this);
+  splitter->addWidget(list_);
+  splitter->addWidget(view_);
+  splitter->setStretchFactor(0, 1);
+  splitter->setStretchFactor(1, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(splitter);
+
+  connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
+    describeChosen();
+    emit choiceChanged();
+  });
+}
+
+void ObjectPanel::showObjects(std::vector<PickedObject> objects) {
+  objects_ = std::move(objects);
+  const QSignalBlocker blocker(list_);
+  list_->clear();
+  for (const PickedObject& object : objects_) {
+    const ObjectDescription d = describeObject(object, presentationLibrary());
+    auto* item = new QTreeWidgetItem(list_, {fromUtf8(d.title), fromUtf8(d.cell)});
+    item->setToolTip(ObjectColumn, fromUtf8(d.title));
+  }
+  if (!objects_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
+  describeChosen();
+  emit choiceChanged();
+}
+
+void ObjectPanel::clearChoice() {
+  const QSignalBlocker blocker(list_);
+  list_->setCurrentItem(nullptr);
+  list_->clearSelection();
+  describeChosen();
+  emit choiceChanged();
+}
+
+const PickedObject* ObjectPanel::chosen() const {
+  const QTreeWidgetItem* item = list_->currentItem();
+  if (!item) return nullptr;
+  const int row = list_->indexOfTopLevelItem(const_cast<QTreeWidgetItem*>(item));
+  return row >= 0 && static_cast<std::size_t>(row) < objects_.size() ? &objects_[static_cast<std::size_t>(row)]
+                                                                       : nullptr;
+}
+
+void ObjectPanel::describeChosen() {
+  const PickedObject* object = chosen();
+  view_->setHtml(object ? descriptionHtml(describeObject(*object, presentationLibrary())) : QString());
+}

@@ -1,0 +1,47 @@
+#pragma once
+// 物标信息: the panel of object selection at the right edge of the window.
+// Above, the objects the last click picked, each by class name and acronym
+// ("Depth area (DEPARE)") with its cell; below, the chosen object: its
+// position (points, soundings) or extent (lines, areas) in degrees and
+// minutes, and its attributes by their long names with readable values
+// (ObjectDescription.h). Long values wrap; nothing is cut.
+#include <QWidget>
+#include <vector>
+
+#include "ObjectPicking.h"
+
+class QTextBrowser;
+class QTreeWidget;
+
+class ObjectPanel : public QWidget {
+  Q_OBJECT
+
+public:
+  enum Column { ObjectColumn, CellColumn };
+
+  explicit ObjectPanel(QWidget* parent = nullptr);
+
+  // Lists the objects and chooses the first; an empty list leaves only the
+  // headers.
+  void showObjects(std::vector<PickedObject> objects);
+  // Chooses no object (the list stays).
+  void clearChoice();
+
+  const std::vector<PickedObject>& objects() const { return objects_; }
+  // The chosen object, or null.
+  const PickedObject* chosen() const;
+
+  QTreeWidget* objectList() const { return list_; }
+  QTextBrowser* attributeView() const { return view_; }
+
+signals:
+  // Another object (or none) is chosen: the window redraws its highlight.
+  void choiceChanged();
+
+private:
+  void describeChosen();
+
+  QTreeWidget* list_ = nullptr;
+  QTextBrowser* view_ = nullptr;
+  std::vector<PickedObject> objects_;
+};

@@ -1,0 +1,134 @@
+#include "ObjectPicking.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "FeaturePortrayal.h"
+#include "FeatureVisibility.h"
+#include "PickGeometry.h"
+
+namespace {
+// The order of the kinds in the list.
+int kindRank(FeatureKind kind) {
+  switch (kind) {
+    case FeatureKind::Point: return 0;
+    case FeatureKind::Sounding: return 1;
+    case FeatureKind::Line: return 2;
+    case FeatureKind::Area: return 3;
+  }
+  return 4;
+}
+
+struct Candidate {
+  PickedObject object;
+  std::size_t cellIndex = 0;
+  std::size_t featureIndex = 0;
+};
+
+int priorityOf(const ChartFeature& feature, const ResultPointer& result) {
+  return result ? result->displayPriority : feature.displayPriority;
+}
+
+bool withinSquare(const ChartPoint& p, const ChartPoint& at) {
+  return std::fabs(p.x - at.x) < POINT_PICK_DISTANCE && std::fabs(p.y - at.y) < POINT_PICK_DISTANCE;
+}
+
+bool onSurface(const ChartPoint& p, const ViewGeometry& view) { return insideViewport(toLogicalExact(p, view), view); }
+
+struct Picker {
+  const ViewGeometry& view;
+  const DisplaySettings& settings;
+  const ChartPoint& at;
+  std::vector<Candidate> found;
+  Candidate nearestSounding;
+  double nearestDistance = std::numeric_limits<double>::infinity();
+
+  void add(const S57Cell& cell, std::size_t cellIndex, const ChartFeature& feature, std::size_t featureIndex,
+           const ResultPointer& result) {
+    found.push_back(Candidate{PickedObject{&cell, &feature, 0, priorityOf(feature, result)}, cellIndex, featureIndex});
+  }
+
+  void points(const S57Cell& cell, std::size_t cellIndex) {
+    if (!pointsShownAtScale(view.scale)) return;
+    for (std::size_t i = 0; i < cell.points.size(); ++i) {
+      const PointFeature& point = *cell.points[i];
+      if (!withinSquare(point.position.point, at) || !onSurface(point.position.point, view)) continue;
+      ResultPointer result;
+      if (pointPassesTests(settings, view.scale, point, cell, result) && hasInstructions(point, result.get(), settings))
+        add(cell, cellIndex, point, i, result);
+    }
+  }
+
+  void soundings(const S57Cell& cell, std::size_t cellIndex) {
+    if (!soundingsShownAtScale(settings, view.scale)) return;
+    for (std::size_t i = 0; i < cell.soundings.size(); ++i) {
+      const SoundingFeature& feature = *cell.soundings[i];
+      ResultPointer result;
+      std::size_t drawn = 0;
+      for (std::size_t s = 0; s < feature.soundings.size(); ++s) {
+        const ChartPoint p{feature.soundings[s].x, feature.soundings[s].y};
+        if (!withinSquare(p, at) || !onSurface(p, view)) continue;
+        const double distance = std::hypot(p.x - at.x, p.y - at.y);
+        if (distance >= nearestDistance) continue;
+        // The procedure runs once per feature with a sounding near enough.
+        if (!result) {
+          result = procedureResult(feature, cell, settings);
+          drawn = soundingsWithSymbols(feature, result.get());
+        }
+        if (s >= drawn) continue;
+        nearestDistance = distance;
+        nearestSounding = Candidate{PickedObject{&cell, &feature, s, priorityOf(feature, result)}, cellIndex, i};
+      }
+    }
+  }
+
+  void lines(const S57Cell& cell, std::size_t cellIndex) {
+    const double reach = LINE_PICK_PIXELS * LOGICAL_UNITS_PER_PIXEL * static_cast<double>(view.scale);
+    for (std::size_t i = 0; i < cell.lines.size(); ++i) {
+      const LineFeature& line = *cell.lines[i];
+      if (!polylineWithin(line.vertices.data(), line.vertices.size(), at, reach)) continue;
+      ResultPointer result;
+      if (linePassesAllTests(settings, view.scale, line, cell, result) && hasInstructions(line, result.get(), settings))
+        add(cell, cellIndex, line, i, result);
+    }
+  }
+
+  void areas(const S57Cell& cell, std::size_t cellIndex) {
+    for (std::size_t i = 0; i < cell.areas.size(); ++i) {
+      const AreaFeature& area = *cell.areas[i];
+      if (!areaContains(area, at)) continue;
+      ResultPointer result;
+      if (areaPassesAllTests(settings, view.scale, area, cell, result) && hasInstructions(area, result.get(), settings))
+        add(cell, cellIndex, area, i, result);
+    }
+  }
+};
+}  // namespace
+
+std::vector<PickedObject> pickObjects(const std::vector<S57Cell*>& drawnCells, const ViewGeometry& view,
+                                      const DisplaySettings& settings, const ChartPoint& at) {
+  ViewGeometry current = view;
+  updateOrigin(current);
+  Picker picker{current, settings, at, {}, {}};
+  for (std::size_t c = 0; c < drawnCells.size(); ++c) {
+    const S57Cell& cell = *drawnCells[c];
+    picker.points(cell, c);
+    picker.soundings(cell, c);
+    picker.lines(cell, c);
+    picker.areas(cell, c);
+  }
+  std::vector<Candidate>& found = picker.found;
+  if (picker.nearestSounding.object.feature) found.push_back(picker.nearestSounding);
+  std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
+    const int ka = kindRank(a.object.feature->kind), kb = kindRank(b.object.feature->kind);
+    if (ka != kb) return ka < kb;
+    if (a.object.displayPriority != b.object.displayPriority) return a.object.displayPriority > b.object.displayPriority;
+    if (a.cellIndex != b.cellIndex) return a.cellIndex > b.cellIndex;
+    return a.featureIndex > b.featureIndex;
+  });
+  std::vector<PickedObject> picked;
+  picked.reserve(found.size());
+  for (const Candidate& c : found) picked.push_back(c.object);
+  return picked;
+}

@@ -1,0 +1,269 @@
+// Object selection on cells built in memory: which objects a click picks at
+// the edges of the rules (holes, the line distance, the pick square, the
+// nearest sounding), the order of the list, overlapping cells, and that
+// nothing the draw pass leaves out is picked.
+#include <QPainter>
+#include <functional>
+
+#include "ChartView.h"
+#include "ColourToken.h"
+#include "DrawTestSupport.h"
+#include "ObjectPicking.h"
+#include "S57Vocabulary.h"
+
+using namespace drawtest;
+
+namespace {
+// A view of 1000 x 1000 pixels centred on the chart origin; at scale 1000
+// a pixel is 23000 chart units.
+constexpr double kPixel = 23000.0;
+
+ChartView viewAt(float scale) {
+  ChartView view;
+  view.scale = scale;
+  view.viewportWidth = view.viewportHeight = 23000;
+  return view;
+}
+
+Instruction instruction(int kind, const char* colourToken = "CHBLK") {
+  Instruction i;
+  i.kind = kind;
+  i.colour = colourIndex(colourToken);
+  i.width = 1;
+  i.style = 1;
+  if (kind == kSY) i.name = "TESTSYM";
+  return i;
+}
+
+class ObjectPickingTest : public DrawTest {
+protected:
+  void SetUp() override {
+    DrawTest::SetUp();
+    setColour("CHBLK", QColor(0, 0, 0));
+  }
+
+  // A cell whose extent is the square of half-width `half` about the origin.
+  S57Cell& addCell(const std::string& name, int compilationScale = 20000, double half = 1e9) {
+    auto cell = std::make_unique<S57Cell>();
+    cell->name = name;
+    cell->compilationScale = compilationScale;
+    const ChartBox box{-half, -half, half, half};
+    cell->extents = {box};
+    cell->boundingBox = box;
+    cells.push_back(std::move(cell));
+    list.push_back(cells.back().get());
+    return *cells.back();
+  }
+
+  template <typename Feature>
+  static Feature& shown(Feature& f, int kind, int priority) {
+    f.objectClass = s57::DEPARE;
+    f.secondLookup.instructions = {instruction(kind)};
+    f.secondLookup.category = 0;
+    f.displayPriority = priority;
+    return f;
+  }
+
+  // A square area of half-width `half` about (x, y), with a square hole of
+  // half-width `hole` (none when 0).
+  static AreaFeature& addArea(S57Cell& cell, double half, double hole = 0, int priority = 3, double x = 0,
+                              double y = 0) {
+    auto area = std::make_unique<AreaFeature>();
+    area->exteriorVertices = {{{x - half, y - half}}, {{x + half, y - half}}, {{x + half, y + half}},
+                              {{x - half, y + half}}, {{x - half, y - half}}};
+    if (hole > 0)
+      area->interiorVertices = {{{x - hole, y - hole}}, {{x - hole, y + hole}}, {{x + hole, y + hole}},
+                                {{x + hole, y - hole}}, {{x - hole, y - hole}}};
+    area->updateBounds();
+    cell.areas.push_back(std::move(area));
+    return shown(*cell.areas.back(), kAC, priority);
+  }
+
+  static LineFeature& addLine(S57Cell& cell, std::vector<ChartPoint> points, int priority = 5) {
+    auto line = std::make_unique<LineFeature>();
+    for (const ChartPoint& p : points) line->vertices.push_back(ChartVertex{p});
+    cell.lines.push_back(std::move(line));
+    LineFeature& l = shown(*cell.lines.back(), kLS, priority);
+    l.objectClass = s57::SLCONS;  // a line whose look-up calls no procedure
+    return l;
+  }
+
+  static PointFeature& addPoint(S57Cell& cell, double x, double y, int priority = 5) {
+    auto point = std::make_unique<PointFeature>();
+    point->position.point = {x, y};
+    cell.points.push_back(std::move(point));
+    PointFeature& p = shown(*cell.points.back(), kSY, priority);
+    p.objectClass = s57::BOYCAR;
+    return p;
+  }
+
+  static SoundingFeature& addSoundings(S57Cell& cell, std::vector<ChartPoint> at) {
+    auto feature = std::make_unique<SoundingFeature>();
+    feature->objectClass = s57::SOUNDG;
+    Instruction procedure;
+    procedure.kind = kCS;
+    procedure.name = "SOUNDG02";
+    feature->secondLookup = {{procedure}, 2};
+    for (const ChartPoint& p : at) feature->soundings.push_back(Sounding{p.x, p.y, 12.5f});
+    cell.soundings.push_back(std::move(feature));
+    return *cell.soundings.back();
+  }
+
+  // Draws the cells as the window does, then picks at `at` (chart units).
+  std::vector<PickedObject> pickAt(const ChartPoint& at, float scale = 1000) {
+    view = viewAt(scale);
+    draw();
+    return pickObjects(view.drawnCells, view, settings(), at);
+  }
+  void draw() {
+    RecordingDevice device;
+    QPainter painter(&device);
+    view.draw(painter, settings(), list);
+  }
+
+  static std::vector<const ChartFeature*> features(const std::vector<PickedObject>& picked) {
+    std::vector<const ChartFeature*> out;
+    for (const PickedObject& p : picked) out.push_back(p.feature);
+    return out;
+  }
+
+  ChartView view;
+  std::vector<std::unique_ptr<S57Cell>> cells;
+  std::vector<S57Cell*> list;
+};
+
+using Features = std::vector<const ChartFeature*>;
+}  // namespace
+
+// An area holds its inside and its boundary, not the inside of its holes;
+// the edge of a hole belongs to the area.
+TEST_F(ObjectPickingTest, AreasHoldTheirInsideAndBoundaryButNotTheirHoles) {
+  S57Cell& cell = addCell("CELL");
+  const AreaFeature& area = addArea(cell, 1e7, 2e6);
+  struct Case {
+    ChartPoint at;
+    bool picked;
+    const char* where;
+  };
+  const Case cases[] = {
+      {{5e6, 0}, true, "between the hole and the exterior"},
+      {{0, 0}, false, "inside the hole"},
+      {{1999999, 0}, false, "just inside the hole"},
+      {{2e6, 0}, true, "on the hole's east edge"},
+      {{-2e6, 0}, true, "on the hole's west edge"},
+      {{-2e6, -2e6}, true, "on a corner of the hole"},
+      {{1e7, 3e6}, true, "on the exterior edge"},
+      {{10000001, 3e6}, false, "just outside"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(features(pickAt(c.at)), c.picked ? Features{&area} : Features{}) << c.where;
+}
+
+// A click picks lines within 4 pixels, measured to the nearest point of any
+// segment (here through the widget pixel path of the window).
+TEST_F(ObjectPickingTest, LinesArePickedWithinFourPixels) {
+  S57Cell& cell = addCell("CELL");
+  const LineFeature& three = addLine(cell, {{3 * kPixel, -1e6}, {3 * kPixel, 1e6}});
+  const LineFeature& four = addLine(cell, {{-1e6, 4 * kPixel}, {1e6, 4 * kPixel}});
+  addLine(cell, {{-5 * kPixel, -1e6}, {-5 * kPixel, 1e6}});
+  // Its end is 5 pixels away, though the line's course points at the click.
+  addLine(cell, {{0, -5 * kPixel}, {0, -1e6}});
+  view = viewAt(1000);
+  draw();
+  // Pixel (500, 500) is the chart origin.
+  const std::vector<PickedObject> picked = view.pick(settings(), 500, 500);
+  EXPECT_EQ(features(picked), (Features{&four, &three}));  // equal priority: the one drawn later first
+  // Zoomed out four times, the pixels are larger: all four are near.
+  EXPECT_EQ(pickAt({0, 0}, 4000).size(), 4u);
+}
+
+// Points within the pick square of 500 m each way, and on the drawing
+// surface; soundings: the nearest one only.
+TEST_F(ObjectPickingTest, PointsInThePickSquareAndTheNearestSounding) {
+  S57Cell& cell = addCell("CELL");
+  const PointFeature& nearX = addPoint(cell, 49999999, 0);
+  addPoint(cell, 50000000, 0);
+  addPoint(cell, 0, -50000000);
+  const PointFeature& nearY = addPoint(cell, 0, -49999999);
+  const SoundingFeature& soundings = addSoundings(cell, {{4e7, 0}, {-3e5, 2e5}, {1e5, -1e5}, {6e7, 0}});
+
+  // At scale 5000 the surface reaches 57500000 units from the centre.
+  EXPECT_EQ(features(pickAt({0, 0}, 5000)), (Features{&nearY, &nearX}));  // soundings are not shown
+  settings().showSoundings = true;
+  const std::vector<PickedObject> picked = pickAt({0, 0}, 5000);
+  ASSERT_EQ(picked.size(), 3u);
+  EXPECT_EQ(picked[2].feature, &soundings);
+  EXPECT_EQ(picked[2].sounding, 2u);
+  // At scale 4000 it reaches 46000000: both points lie beyond its edges, are
+  // not drawn and so not picked.
+  EXPECT_EQ(features(pickAt({0, 0}, 4000)), (Features{&soundings}));
+  // At 500000 points are still drawn, soundings no longer.
+  EXPECT_EQ(features(pickAt({0, 0}, 500000)), (Features{&nearY, &nearX}));
+}
+
+// Points, soundings, lines, areas; within a kind the highest display
+// priority first (as the procedures left it); at equal priority the cell
+// drawn later (the more detailed, on top) first.
+TEST_F(ObjectPickingTest, TheListRunsByKindThenPriorityThenTheCellOnTop) {
+  S57Cell& overview = addCell("OVERVIEW", 90000);
+  S57Cell& detailed = addCell("DETAILED", 20000, 5e8);
+  settings().showSoundings = true;
+  const AreaFeature& sea = addArea(overview, 1e8, 0, 1);
+  const AreaFeature& restricted = addArea(overview, 1e8, 0, 6);
+  const AreaFeature& depth = addArea(detailed, 1e8, 0, 1);
+  const LineFeature& line = addLine(detailed, {{-1e6, 0}, {1e6, 0}});
+  const PointFeature& low = addPoint(overview, 0, 0, 2);
+  const PointFeature& high = addPoint(detailed, 0, 0, 8);
+  const SoundingFeature& sounding = addSoundings(overview, {{1000, 1000}});
+  const std::vector<PickedObject> picked = pickAt({0, 0});
+  EXPECT_EQ(features(picked), (Features{&high, &low, &sounding, &line, &restricted, &depth, &sea}));
+  ASSERT_EQ(picked.size(), 7u);
+  EXPECT_EQ(picked[0].cell->name, "DETAILED");
+  EXPECT_EQ(picked[6].cell->name, "OVERVIEW");
+  EXPECT_EQ(picked[4].displayPriority, 6);
+}
+
+// Whatever the draw pass leaves out at the view and settings is not picked:
+// each case changes one thing of an area, line and point that are all
+// picked otherwise.
+TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
+  struct Case {
+    const char* what;
+    std::function<void(DisplaySettings&, AreaFeature&, LineFeature&, PointFeature&)> change;
+    float scale;
+    std::size_t picked;  // of the three
+  };
+  const Case cases[] = {
+      {"nothing changed", [](auto&, auto&, auto&, auto&) {}, 1000, 3},
+      {"the area's SCAMIN is the view scale", [](auto&, AreaFeature& a, auto&, auto&) { a.scaleMinimum = 1000; },
+       1000, 2},
+      {"the line's SCAMAX is above the view scale", [](auto&, auto&, LineFeature& l, auto&) { l.scaleMaximum = 2000; },
+       1000, 2},
+      {"the point is of the standard category, the display base only",
+       [](DisplaySettings& s, auto&, auto&, PointFeature& p) {
+         p.secondLookup.category = 1;
+         s.setDisplayCategory(0);
+       },
+       1000, 2},
+      {"the area is M_NSYS", [](auto&, AreaFeature& a, auto&, auto&) { a.objectClass = s57::M_NSYS; }, 1000, 2},
+      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.viewingGroup = 31010; },
+       1000, 2},
+      {"the line is a depth contour, contours off", [](auto&, auto&, LineFeature& l, auto&) { l.objectClass = s57::DEPCNT; },
+       1000, 2},
+      {"the point's look-up draws nothing", [](auto&, auto&, auto&, PointFeature& p) { p.secondLookup.instructions = {}; },
+       1000, 2},
+      {"points are not drawn above scale 500000", [](auto&, auto&, auto&, auto&) {}, 500001, 2},
+      {"the cell is not drawn at 100 times its scale", [](auto&, auto&, auto&, auto&) {}, 2000000, 0},
+  };
+  for (const Case& c : cases) {
+    cells.clear();
+    list.clear();
+    settings() = DisplaySettings(library());
+    S57Cell& cell = addCell("CELL");
+    AreaFeature& area = addArea(cell, 1e8);
+    LineFeature& line = addLine(cell, {{-1e9, 0}, {1e9, 0}});
+    PointFeature& point = addPoint(cell, 0, 0);
+    c.change(settings(), area, line, point);
+    EXPECT_EQ(pickAt({0, 0}, c.scale).size(), c.picked) << c.what;
+  }
+}
