@@ -15,7 +15,6 @@
 #include "LibraryResult.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
-#include "ViewFitting.h"
 
 namespace {
 std::atomic<int> tasksRunning{0};
@@ -24,14 +23,6 @@ std::atomic<bool> stopRequested{false};
 QString fileName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
-}
-
-// The window's view on the loaded cells, at the window's present size.
-void fitWindowView(MainWindow& window, const std::vector<S57Cell*>& cells) {
-  ChartView& view = window.chartView;
-  view.viewportWidth = window.width() * LOGICAL_UNITS_PER_PIXEL;
-  view.viewportHeight = window.height() * LOGICAL_UNITS_PER_PIXEL;
-  fitViewToCells(cells, view);
 }
 }  // namespace
 
@@ -87,7 +78,7 @@ void loadTask::run() {
   if (fitView && !loaded.empty() && !stopRequested) {
     MainWindow* target = &window;
     QMetaObject::invokeMethod(
-        target, [target, loaded] { fitWindowView(*target, loaded); }, Qt::QueuedConnection);
+        target, [target, loaded] { target->showCells(loaded); }, Qt::QueuedConnection);
   }
   --tasksRunning;
   QMetaObject::invokeMethod(&window, "loadingstop", Qt::AutoConnection,

@@ -9,9 +9,19 @@
 #include "CellList.h"
 #include "ChartFont.h"
 #include "WorldBaseMap.h"
+#include "WorldCopies.h"
 
 namespace {
 constexpr double kPickDistance = 50000000.0;  // chart units
+
+// Whether one of the cell's extent boxes meets the view in copy k.
+bool copyMeetsView(const S57Cell& cell, int k, const ChartBox& view) {
+  for (const ChartBox& box : cell.extents) {
+    const WorldCopies copies = worldCopiesMeeting(box, view);
+    if (copies.first <= k && k <= copies.last) return true;
+  }
+  return false;
+}
 }  // namespace
 
 ChartView& loadingChartView() {
@@ -37,14 +47,24 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
   drawnCells.clear();
   cellNameBoxes.boxes.clear();
   chooseCandidates(cells, *this, candidates);
-  DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
+  const Canvas canvas{painter, *settings.colourTable};
+  const ChartBox shown = viewBox(*this);
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
     S57Cell& cell = **it;
-    if (cellShownAtScale(cell, isNestedCell(cell, candidates), scale)) {
-      drawCell(dc, cell);
-      drawnCells.push_back(&cell);
+    const bool drawn = cellShownAtScale(cell, isNestedCell(cell, candidates), scale);
+    // The cell in each copy of the world that meets the view: a view across
+    // the 180th meridian shows cells of both sides.
+    const WorldCopies copies = worldCopiesMeeting(cell.boundingBox, shown);
+    for (int k = copies.first; k <= copies.last; ++k) {
+      if (!copyMeetsView(cell, k, shown)) continue;
+      const ViewGeometry copyView = viewOfWorldCopy(*this, k);
+      if (drawn) {
+        DrawContext dc{canvas, settings, copyView, buffers, recorder};
+        drawCell(dc, cell);
+      }
+      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
-    if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this, &cellNameBoxes);
+    if (drawn) drawnCells.push_back(&cell);
   }
 }
 
@@ -54,7 +74,8 @@ std::vector<PointFeature*> ChartView::pickPoints(float pixelX, float pixelY) con
   for (S57Cell* cell : drawnCells) {
     for (const auto& point : cell->points) {
       const ChartPoint& p = point->position.point;
-      if (std::fabs(p.y - at.y) < kPickDistance && std::fabs(p.x - at.x) < kPickDistance) picked.push_back(point.get());
+      if (std::fabs(p.y - at.y) < kPickDistance && std::fabs(nearestCopyX(p.x, at.x) - at.x) < kPickDistance)
+        picked.push_back(point.get());
     }
     if (!picked.empty()) break;
   }

@@ -28,12 +28,15 @@ struct ChartView : ViewGeometry {
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it,
   // then its boundary (drawn or not) when boundaries are shown, the names
-  // decluttered among themselves.
+  // decluttered among themselves. A cell is drawn in every copy of the
+  // world, 360 degrees east or west, where one of its extents meets the
+  // view (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
 
   // The point features within 50000000 chart units (in x and in y) of a
-  // widget pixel, from the first cell of the last pass that has any.
+  // widget pixel, in whichever copy of the world, from the first cell of the
+  // last pass that has any.
   std::vector<PointFeature*> pickPoints(float pixelX, float pixelY) const;
 
   // Kept from one pass to the next so that a pass allocates nothing once

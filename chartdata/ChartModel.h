@@ -179,6 +179,10 @@ struct S57Cell {
   int soundingFactor = 0;    // SOMF
   std::string name;          // DSNM
   double projectionRadius = parallelRadius();
+  // Set by assembly for a cell whose edges cross the 180th meridian: its
+  // longitudes west of 0 are projected one turn east, so that it lies on
+  // one side (170..190, say) in one piece.
+  bool crossesAntimeridian = false;
 
   // What loading found out about the cell's files: the edition (EDTN) of
   // its base file, the numbers of the update files applied in order, and
