@@ -68,13 +68,13 @@ void loadTask::run() {
     const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
     if (code == 0) {
       loaded.push_back(report.cell);
-      for (const std::string& warning : report.cell->loadWarnings) warnings << QFile::decodeName(warning.c_str());
+      for (const LoadWarning& warning : report.cell->loadWarnings) warnings << chineseWarningText(warning);
       QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes
     } else {
       failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
     }
   }
-  for (const std::string& warning : folder.warnings) warnings << QFile::decodeName(warning.c_str());
+  for (const LoadWarning& warning : folder.warnings) warnings << chineseWarningText(warning);
   if (fitView && !loaded.empty() && !stopRequested) {
     MainWindow* target = &window;
     QMetaObject::invokeMethod(

@@ -11,6 +11,7 @@
 
 #include "CachedValue.h"
 #include "Instruction.h"
+#include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "S57Vocabulary.h"
 
@@ -187,10 +188,10 @@ struct S57Cell {
   // What loading found out about the cell's files: the edition (EDTN) of
   // its base file, the numbers of the update files applied in order, and
   // warnings a person should see (an update chain that stopped, a catalogue
-  // CRC that does not match), each one readable line naming its file.
+  // CRC that does not match), each naming its file.
   int edition = 0;
   std::vector<int> updatesApplied;
-  std::vector<std::string> loadWarnings;
+  std::vector<LoadWarning> loadWarnings;
 
   // File order after assembly; draw order once the cell is finished.
   std::vector<std::unique_ptr<AreaFeature>> areas;
