@@ -1,18 +1,31 @@
 #include "CellListPanel.h"
 
+#include <QFile>
 #include <QHeaderView>
 #include <QLocale>
 #include <QTreeWidget>
 #include <cmath>
 
+#include "ChineseText.h"
+#include "LoadWarning.h"
+
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
 constexpr int kFailedRole = Qt::UserRole + 1;  // true on a failed file's row
 
-QString joined(const std::vector<std::string>& lines) {
+// The warnings in Chinese on one line; the tool tip adds under each its
+// English line, which names the record or value at fault.
+QString joined(const std::vector<LoadWarning>& warnings) {
   QStringList out;
-  for (const std::string& l : lines) out << QString::fromStdString(l);
+  for (const LoadWarning& w : warnings) out << chineseWarningText(w);
   return out.join(QStringLiteral("；"));
+}
+
+QString warningToolTip(const std::vector<LoadWarning>& warnings) {
+  QStringList out;
+  for (const LoadWarning& w : warnings)
+    out << chineseWarningText(w) + QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(w.text));
+  return out.join(QStringLiteral("\n\n"));
 }
 }  // namespace
 
@@ -58,7 +71,7 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
     item->setText(EditionColumn, editionText(cell.edition, cell.updatesApplied));
     const QString warnings = joined(cell.loadWarnings);
     item->setText(WarningColumn, warnings);
-    item->setToolTip(WarningColumn, warnings);
+    item->setToolTip(WarningColumn, warningToolTip(cell.loadWarnings));
     item->setData(NameColumn, kNameRole, name);
     item->setData(NameColumn, kFailedRole, false);
     if (!warnings.isEmpty()) item->setForeground(WarningColumn, QColor(200, 120, 0));

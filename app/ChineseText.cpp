@@ -1,12 +1,15 @@
 #include "ChineseText.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "LibraryResult.h"
+#include "LoadWarning.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "UpdateResult.h"
 
 QString chineseFailureText(int code, bool libraryLoaded) {
   if (code == ReaderCannotOpen && !libraryLoaded) return QStringLiteral("未加载海图符号库（S57Lib）");
@@ -27,6 +30,48 @@ QString chineseFailureText(int code, bool libraryLoaded) {
     default:
       return QStringLiteral("读取失败（代码%1：%2）").arg(code).arg(QString::fromLatin1(readerResultText(code)));
   }
+}
+
+namespace {
+QString updateReason(int code) {
+  switch (code) {
+    case UpdateCannotRead: return QStringLiteral("更新文件无法读取");
+    case UpdateTruncated: return QStringLiteral("更新文件不完整，可能被截断");
+    case UpdateNotAnUpdate: return QStringLiteral("不是本海图的更新文件");
+    case UpdateWrongEdition: return QStringLiteral("更新所属的版次与海图不同");
+    case UpdateGap: return QStringLiteral("缺少前一个更新，更新序号不连续");
+    case UpdateWrongNumber: return QStringLiteral("文件内的更新号与文件名不符");
+    case UpdateRecordExists: return QStringLiteral("要插入的记录海图中已有");
+    case UpdateRecordMissing: return QStringLiteral("要修改或删除的记录海图中没有");
+    case UpdateVersionMismatch: return QStringLiteral("记录版本号与海图中的不衔接");
+    case UpdateBadInstruction: return QStringLiteral("更新指令无法执行");
+    default:
+      return QStringLiteral("代码%1：%2").arg(code).arg(QString::fromLatin1(updateResultText(code)));
+  }
+}
+
+QString name(const std::string& file) { return QFile::decodeName(QByteArray::fromStdString(file)); }
+}  // namespace
+
+QString chineseWarningText(const LoadWarning& w) {
+  switch (w.kind) {
+    case LoadWarningKind::UpdateStopped:
+      return QStringLiteral("%1：此更新及其后的更新未应用：%2").arg(name(w.file), updateReason(w.code));
+    case LoadWarningKind::CrcMismatch:
+      return QStringLiteral("%1：CRC-32校验值为%2，与目录%3所列的%4不符")
+          .arg(name(w.file), name(w.detail), name(w.related), name(w.listed));
+    case LoadWarningKind::CrcUnreadable:
+      return QStringLiteral("%1：文件无法读取，未能按目录%2校验CRC-32").arg(name(w.file), name(w.related));
+    case LoadWarningKind::NotInCatalogue:
+      return QStringLiteral("%1：目录%2中未列出此文件").arg(name(w.file), name(w.related));
+    case LoadWarningKind::ListedButAbsent:
+      return QStringLiteral("%1：目录所列的文件%2不存在").arg(name(w.related), name(w.file));
+    case LoadWarningKind::CatalogueUnreadable:
+      return QStringLiteral("%1：目录文件无法读取：%2").arg(name(w.file), chineseFailureText(w.code, true));
+    case LoadWarningKind::SameCellTwice:
+      return QStringLiteral("%1：与%2是同一海图，只读取一次").arg(name(w.file), name(w.related));
+  }
+  return name(w.text);
 }
 
 QString chineseLibraryFailureText(int code) {

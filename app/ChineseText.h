@@ -1,14 +1,21 @@
 #pragma once
-// The window speaks Chinese: the reasons a cell is not loaded, and Qt's own
-// dialog buttons through Qt's Chinese translation.
+// The window speaks Chinese: the reasons a cell is not loaded, the warnings
+// of a cell that loaded, and Qt's own dialog buttons through Qt's Chinese
+// translation.
 #include <QString>
 
 class QCoreApplication;
+struct LoadWarning;
 
 // The reason for a loadCell result code other than 0, in Chinese. A code
 // this window does not know keeps the reader's English reason after its
 // number.
 QString chineseFailureText(int code, bool libraryLoaded);
+
+// A loading warning (an update that stopped the chain, a catalogue
+// finding) in Chinese: one line beginning with the file it names. The
+// record or value at fault stays in the warning's English line.
+QString chineseWarningText(const LoadWarning& warning);
 
 // Why the presentation library is not loaded, from the loader's code: the
 // file a damaged library names, in Chinese.

@@ -15,7 +15,6 @@
 #include "LibraryResult.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
-#include "ViewFitting.h"
 
 namespace {
 std::atomic<int> tasksRunning{0};
@@ -24,14 +23,6 @@ std::atomic<bool> stopRequested{false};
 QString fileName(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
-}
-
-// The window's view on the loaded cells, at the window's present size.
-void fitWindowView(MainWindow& window, const std::vector<S57Cell*>& cells) {
-  ChartView& view = window.chartView;
-  view.viewportWidth = window.width() * LOGICAL_UNITS_PER_PIXEL;
-  view.viewportHeight = window.height() * LOGICAL_UNITS_PER_PIXEL;
-  fitViewToCells(cells, view);
 }
 }  // namespace
 
@@ -77,17 +68,17 @@ void loadTask::run() {
     const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
     if (code == 0) {
       loaded.push_back(report.cell);
-      for (const std::string& warning : report.cell->loadWarnings) warnings << QFile::decodeName(warning.c_str());
+      for (const LoadWarning& warning : report.cell->loadWarnings) warnings << chineseWarningText(warning);
       QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes
     } else {
       failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
     }
   }
-  for (const std::string& warning : folder.warnings) warnings << QFile::decodeName(warning.c_str());
+  for (const LoadWarning& warning : folder.warnings) warnings << chineseWarningText(warning);
   if (fitView && !loaded.empty() && !stopRequested) {
     MainWindow* target = &window;
     QMetaObject::invokeMethod(
-        target, [target, loaded] { fitWindowView(*target, loaded); }, Qt::QueuedConnection);
+        target, [target, loaded] { target->showCells(loaded); }, Qt::QueuedConnection);
   }
   --tasksRunning;
   QMetaObject::invokeMethod(&window, "loadingstop", Qt::AutoConnection,

@@ -73,6 +73,8 @@ public:
   void panByQuarter(int dx, int dy);
   // The combined extent of every loaded cell; false when none has extents.
   bool showAllCells();
+  // The combined extent of the given cells; false when none has extents.
+  bool showCells(const std::vector<S57Cell*>& cells);
   void goTo(const GoToTarget& target);
   // Centres the view on a loaded cell (by its DSNM) at its compilation scale.
   bool showCell(const QString& name);

@@ -29,7 +29,7 @@ int MainWindow::openCell(const QString& path) {
     return code;
   }
   if (!report.cell->loadWarnings.empty())  // an update that stopped: named in the status bar
-    showFailure(QFile::decodeName(report.cell->loadWarnings.front().c_str()));
+    showFailure(chineseWarningText(report.cell->loadWarnings.front()));
   // loadCell centred the view on the new cell.
   viewMovedByUser_ = true;
   cellsChanged();

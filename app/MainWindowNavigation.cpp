@@ -85,9 +85,13 @@ void MainWindow::panByQuarter(int dx, int dy) {
 }
 
 bool MainWindow::showAllCells() {
-  syncViewport();
   const CellSnapshot cells = cellList().snapshot();
-  if (!fitViewToCells(*cells, chartView)) return false;
+  return showCells(*cells);
+}
+
+bool MainWindow::showCells(const std::vector<S57Cell*>& cells) {
+  syncViewport();
+  if (!fitViewToCells(cells, chartView)) return false;
   viewChanged();
   return true;
 }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <cmath>
 
+#include "WorldCopies.h"
+
 void RangeBearingTool::setActive(bool on) {
   active_ = on;
   ends_ = 0;
@@ -38,15 +40,20 @@ void RangeBearingTool::draw(QPainter& painter, const ViewGeometry& view, const Q
     const QPointF l = toLogicalExact(c, view);
     return QPointF(l.x() / LOGICAL_UNITS_PER_PIXEL, l.y() / LOGICAL_UNITS_PER_PIXEL);
   };
+  // The ends in the copy of the world in view, the second the short way
+  // from the first, as the measurement goes.
+  ChartPoint first = first_, second = second_;
+  first.x = nearestCopyX(first.x, view.centre.x);
+  second.x = nearestCopyX(second.x, first.x);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, true);
-  const QPointF a = pixel(first_);
+  const QPointF a = pixel(first);
   const QColor ink(230, 60, 20);
   painter.setPen(QPen(ink, 2));
   painter.setBrush(Qt::NoBrush);
   painter.drawEllipse(a, 4, 4);
   if (ends_ == 2) {
-    const QPointF b = pixel(second_);
+    const QPointF b = pixel(second);
     painter.drawLine(a, b);
     painter.drawEllipse(b, 4, 4);
     const QString label = QStringLiteral("%1 海里  %2°")

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "WorldCopies.h"
+
 int compilationScaleForRules(const S57Cell& cell) {
   if (cell.compilationScale > 0) return cell.compilationScale;
   static constexpr int kUsualScale[6] = {3000000, 1000000, 200000, 50000, 10000, 3000};
@@ -10,9 +12,7 @@ int compilationScaleForRules(const S57Cell& cell) {
 }
 
 bool extentMeetsView(const ChartBox& box, const ViewGeometry& view) {
-  const double right = view.origin.x + view.viewportWidth * static_cast<double>(view.scale);
-  const double bottom = view.origin.y - view.viewportHeight * static_cast<double>(view.scale);
-  return !(view.origin.x > box.maxX || box.minX > right || box.minY > view.origin.y || bottom > box.maxY);
+  return !worldCopiesMeeting(box, viewBox(view)).empty();
 }
 
 void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& view,
@@ -29,8 +29,12 @@ void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& vi
 }
 
 namespace {
+// The inner box is taken in the copy of the world nearest the outer one.
 bool strictlyContains(const ChartBox& outer, const ChartBox& inner) {
-  return outer.maxX > inner.maxX && outer.maxY > inner.maxY && outer.minX < inner.minX && outer.minY < inner.minY;
+  const double innerCentre = (inner.minX + inner.maxX) / 2;
+  const double shift = nearestCopyX(innerCentre, (outer.minX + outer.maxX) / 2) - innerCentre;
+  return outer.maxX > inner.maxX + shift && outer.maxY > inner.maxY && outer.minX < inner.minX + shift &&
+         outer.minY < inner.minY;
 }
 }  // namespace
 

@@ -12,8 +12,9 @@
 // 4 approach 50,000; 5 harbour 10,000; 6 berthing 3,000), else 50,000.
 int compilationScaleForRules(const S57Cell& cell);
 
-// Whether an extent box meets the view's box (touching edges count). The
-// view's origin must be current.
+// Whether an extent box, in any copy of the world 360 degrees east or west,
+// meets the view's box (touching edges count). The view's origin must be
+// current.
 bool extentMeetsView(const ChartBox& box, const ViewGeometry& view);
 
 // The cells with an extent box meeting the view, in list order, then sorted
@@ -23,7 +24,8 @@ void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& vi
                       std::vector<S57Cell*>& candidates);
 
 // A cell is nested in a candidate of a scale more than 8 times less detailed
-// when one extent box of that candidate strictly contains all of its own.
+// when one extent box of that candidate strictly contains all of its own
+// (each in the copy of the world nearest that box).
 bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates);
 
 // A nested cell shows up to twice its compilation scale, any other cell

@@ -8,6 +8,18 @@
 #include "CellList.h"
 #include "ChartFont.h"
 #include "WorldBaseMap.h"
+#include "WorldCopies.h"
+
+namespace {
+// Whether one of the cell's extent boxes meets the view in copy k.
+bool copyMeetsView(const S57Cell& cell, int k, const ChartBox& view) {
+  for (const ChartBox& box : cell.extents) {
+    const WorldCopies copies = worldCopiesMeeting(box, view);
+    if (copies.first <= k && k <= copies.last) return true;
+  }
+  return false;
+}
+}  // namespace
 
 ChartView& loadingChartView() {
   static ChartView view;
@@ -32,14 +44,24 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
   drawnCells.clear();
   cellNameBoxes.boxes.clear();
   chooseCandidates(cells, *this, candidates);
-  DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
+  const Canvas canvas{painter, *settings.colourTable};
+  const ChartBox shown = viewBox(*this);
   for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
     S57Cell& cell = **it;
-    if (cellDrawn(cell)) {
-      drawCell(dc, cell);
-      drawnCells.push_back(&cell);
+    const bool drawn = cellDrawn(cell);
+    // The cell in each copy of the world that meets the view: a view across
+    // the 180th meridian shows cells of both sides.
+    const WorldCopies copies = worldCopiesMeeting(cell.boundingBox, shown);
+    for (int k = copies.first; k <= copies.last; ++k) {
+      if (!copyMeetsView(cell, k, shown)) continue;
+      const ViewGeometry copyView = viewOfWorldCopy(*this, k);
+      if (drawn) {
+        DrawContext dc{canvas, settings, copyView, buffers, recorder};
+        drawCell(dc, cell);
+      }
+      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
-    if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this, &cellNameBoxes);
+    if (drawn) drawnCells.push_back(&cell);
   }
 }
 

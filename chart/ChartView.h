@@ -29,7 +29,9 @@ struct ChartView : ViewGeometry {
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it,
   // then its boundary (drawn or not) when boundaries are shown, the names
-  // decluttered among themselves.
+  // decluttered among themselves. A cell is drawn in every copy of the
+  // world, 360 degrees east or west, where one of its extents meets the
+  // view (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
 

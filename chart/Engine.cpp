@@ -57,7 +57,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   if (!cell) return ReaderGeometryTooLarge;
   cell->updatesApplied = updates.applied;
   cell->loadWarnings = options.warnings;
-  if (!updates.error.empty()) cell->loadWarnings.push_back(updates.error);
+  if (updates.code != 0) cell->loadWarnings.push_back(updates.stop);
   S57Cell* listed = cell.get();
   const int code = list.append(std::move(cell), &view);
   if (report) {

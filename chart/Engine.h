@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "EngineState.h"
+#include "LoadWarning.h"
 #include "UpdateChain.h"
 
 class CellList;
@@ -19,7 +20,7 @@ struct CellLoadOptions {
   const std::vector<UpdateFileName>* updateFiles = nullptr;
   // Findings about the cell's files made before loading (a catalogue's CRC
   // check), put first in the cell's loadWarnings.
-  std::vector<std::string> warnings;
+  std::vector<LoadWarning> warnings;
 };
 
 // What a load found out besides its result code.

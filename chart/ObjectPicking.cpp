@@ -7,6 +7,7 @@
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "PickGeometry.h"
+#include "WorldCopies.h"
 
 namespace {
 // The order of the kinds in the list.
@@ -37,9 +38,9 @@ bool withinSquare(const ChartPoint& p, const ChartPoint& at) {
 bool onSurface(const ChartPoint& p, const ViewGeometry& view) { return insideViewport(toLogicalExact(p, view), view); }
 
 struct Picker {
-  const ViewGeometry& view;
+  ViewGeometry view;  // for the cell at hand, in its copy of the world nearest the position
   const DisplaySettings& settings;
-  const ChartPoint& at;
+  ChartPoint at;  // the position in that cell's own coordinates
   std::vector<Candidate> found;
   Candidate nearestSounding;
   double nearestDistance = std::numeric_limits<double>::infinity();
@@ -113,6 +114,12 @@ std::vector<PickedObject> pickObjects(const std::vector<S57Cell*>& drawnCells, c
   Picker picker{current, settings, at, {}, {}};
   for (std::size_t c = 0; c < drawnCells.size(); ++c) {
     const S57Cell& cell = *drawnCells[c];
+    // The copy of the world in which the cell lies nearest the position: a
+    // view across the 180th meridian picks on both sides.
+    const double middleX = (cell.boundingBox.minX + cell.boundingBox.maxX) / 2;
+    picker.at = ChartPoint{std::isfinite(middleX) ? nearestCopyX(at.x, middleX) : at.x, at.y};
+    const int copy = static_cast<int>(std::lround((at.x - picker.at.x) / mercator::kWorldWidth));
+    picker.view = viewOfWorldCopy(current, copy);
     picker.points(cell, c);
     picker.soundings(cell, c);
     picker.lines(cell, c);

@@ -13,7 +13,9 @@ constexpr float kMaximumViewScale = 36978668.0f;
 
 // Centres the view on the union of the cells' bounding boxes at the most
 // detailed scale (within the limits above) that shows all of it inside the
-// viewport, with a tenth of the viewport to spare on each side. The view's
+// viewport, with a tenth of the viewport to spare on each side. East and
+// west the union is the narrowest the round world allows: cells on both
+// sides of the 180th meridian are shown together across it. The view's
 // viewport size must be set. Cells without extents count for nothing; when
 // none has extents the view is left alone and false is returned.
 bool fitViewToCells(const std::vector<S57Cell*>& cells, ViewGeometry& view);

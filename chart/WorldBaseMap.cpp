@@ -6,17 +6,13 @@
 
 #include "ColourPens.h"
 #include "ColourToken.h"
+#include "WorldCopies.h"
 
 namespace {
 constexpr double kLatitudeLimit = 85.0;
 // Clipping margin around the viewport, logical units (about 4 pixels), so
 // that no edge of the clipped polygon shows.
 constexpr double kMargin = 100.0;
-
-bool boxesMeet(const ChartBox& a, double shiftX, const ChartBox& view) {
-  return a.minX + shiftX <= view.maxX && a.maxX + shiftX >= view.minX && a.minY <= view.maxY &&
-         a.maxY >= view.minY;
-}
 
 // One Sutherland-Hodgman stage of a closed polygon against x (testX) or y
 // at `value`, keeping the side at or above it when keepGreater.
@@ -53,7 +49,6 @@ void WorldBaseMap::clear() { levels_.clear(); }
 
 void WorldBaseMap::setLand(const WorldLandData& data) {
   levels_.clear();
-  worldWidth_ = geoToChart({0, 180}).x - geoToChart({0, -180}).x;
   for (const WorldLandLevel& source : data.levels) {
     Level level;
     level.fromScale = source.fromScale;
@@ -158,14 +153,13 @@ void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
   int drawn = 0;
   painter.fillRect(0, 0, view.viewportWidth, view.viewportHeight, solidBrush(canvas.colours, colourIndex("DEPDW")));
 
-  const double scale = view.scale;
-  const ChartBox viewBox{view.origin.x, view.origin.y - view.viewportHeight * scale,
-                         view.origin.x + view.viewportWidth * scale, view.origin.y};
+  const ChartBox shown = viewBox(view);
   painter.setPen(Qt::NoPen);
   painter.setBrush(solidBrush(canvas.colours, colourIndex("LANDA")));
-  for (const double shift : {0.0, -worldWidth_, worldWidth_}) {
-    for (const Polygon& polygon : level.polygons) {
-      if (!boxesMeet(polygon.box, shift, viewBox)) continue;
+  for (const Polygon& polygon : level.polygons) {
+    const WorldCopies copies = worldCopiesMeeting(polygon.box, shown);
+    for (int k = copies.first; k <= copies.last; ++k) {
+      const double shift = worldCopyShift(k);
       // The exterior ring, then each hole followed by a return to the
       // exterior's first point: the way to a hole and back cancel out, so
       // one odd-even fill leaves the holes open.

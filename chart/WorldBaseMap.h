@@ -37,8 +37,8 @@ public:
 
   // Fills the viewport with DEPDW of the current colour table and the land
   // polygons of the view's level that meet the view in LANDA (holes left
-  // open), once more shifted by 360 degrees where the view reaches past the
-  // 180th meridian. Nothing when empty. The view's origin must be current.
+  // open), each in every copy of the world, 360 degrees east or west, that
+  // meets the view. Nothing when empty. The view's origin must be current.
   // Views on several threads may draw it at once: the point buffers belong
   // to each thread and keep their capacity, so a pass allocates nothing once
   // they have grown, and a level is projected once, under a lock.
@@ -77,7 +77,6 @@ private:
                          Buffers& buffers);
 
   std::vector<Level> levels_;
-  double worldWidth_ = 0;  // chart units of 360 degrees of longitude
   std::atomic<int> polygonsDrawn_{0};
   std::mutex projecting_;  // held while a level is projected or checked
 };

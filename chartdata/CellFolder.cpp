@@ -11,7 +11,6 @@
 
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
-#include "ReaderResult.h"
 
 namespace fs = std::filesystem;
 
@@ -83,8 +82,7 @@ public:
     const std::string catalogueName = catalogue.string();
     std::vector<CatalogueEntry> entries;
     if (const int code = readCatalogue(catalogueName, entries)) {
-      folder_.warnings.push_back(catalogueName + ": catalogue cannot be read (reader code " +
-                                 std::to_string(code) + ": " + readerResultText(code) + ")");
+      folder_.warnings.push_back(catalogueUnreadableWarning(catalogueName, code));
       if (entries.empty()) return;
     }
     ++folder_.catalogues;
@@ -97,34 +95,34 @@ public:
       if (isCatalogueName(file.filename().string())) continue;
       std::error_code ec;
       if (!fs::is_regular_file(file, ec)) {
-        report(file, catalogueName + ": lists " + entry.file + ", which is absent");
+        report(file, listedButAbsentWarning(catalogueName, entry.file));
         continue;
       }
       if (entry.crc.empty()) continue;
       std::uint32_t crc = 0;
       const std::string name = file.filename().string();
       if (!fileCrc32(file.string(), crc)) {
-        report(file, name + ": cannot be read to check its CRC-32 against " + catalogueName);
+        report(file, crcUnreadableWarning(name, catalogueName));
         continue;
       }
       char* end = nullptr;
       const unsigned long expected = std::strtoul(entry.crc.c_str(), &end, 16);
       if (end == entry.crc.c_str() || *end != '\0' || expected != crc)
-        report(file, name + ": CRC-32 is " + hex8(crc) + ", the catalogue " + catalogueName + " gives " + entry.crc);
+        report(file, crcMismatchWarning(name, catalogueName, hex8(crc), entry.crc));
     }
     for (const fs::path& file : files)
       if (!listed.count(file.string()))
-        report(file, file.filename().string() + ": not listed in the catalogue " + catalogueName);
+        report(file, notInCatalogueWarning(file.filename().string(), catalogueName));
   }
 
 private:
   // A finding about a file goes to its cell, or to the folder when the
   // file belongs to no cell.
-  void report(const fs::path& file, std::string text) {
+  void report(const fs::path& file, LoadWarning warning) {
     const bool cellFile = cellFileNumber(file) >= 0 && !isCatalogueName(file.filename().string());
     const auto cell = cellFile ? cellsByKey_.find(cellKey(file)) : cellsByKey_.end();
-    if (cell != cellsByKey_.end()) folder_.cells[cell->second].warnings.push_back(std::move(text));
-    else folder_.warnings.push_back(std::move(text));
+    if (cell != cellsByKey_.end()) folder_.cells[cell->second].warnings.push_back(std::move(warning));
+    else folder_.warnings.push_back(std::move(warning));
   }
 
   CellFolder& folder_;
@@ -144,7 +142,7 @@ CellFolder scanCellFolder(const std::string& directory) {
   for (const fs::path& base : found.bases) {
     const auto [first, added] = firstByName.emplace(base.filename().string(), base.string());
     if (!added) {
-      folder.warnings.push_back(base.string() + ": the same cell as " + first->second + ", read once");
+      folder.warnings.push_back(sameCellTwiceWarning(base.string(), first->second));
       continue;
     }
     cellsByKey.emplace(cellKey(base), folder.cells.size());

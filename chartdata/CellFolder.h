@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "LoadWarning.h"
 #include "UpdateChain.h"
 
 struct CellSource {
   std::string path;                     // the base file, NAME.000
   std::vector<UpdateFileName> updates;  // NAME.001 ... beside it, by number
   // What the catalogue check found about the cell's files: a CRC that does
-  // not match, a file the catalogue does not list. One readable line each,
-  // naming the file.
-  std::vector<std::string> warnings;
+  // not match, a file the catalogue does not list.
+  std::vector<LoadWarning> warnings;
 };
 
 struct CellFolder {
@@ -21,7 +21,7 @@ struct CellFolder {
   // Findings that belong to no cell: files a catalogue lists that are
   // absent, catalogues that cannot be read, a cell found twice, a
   // mismatching CRC of a file that is no cell's.
-  std::vector<std::string> warnings;
+  std::vector<LoadWarning> warnings;
   int catalogues = 0;  // CATALOG.031 files read
 };
 

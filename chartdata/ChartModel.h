@@ -11,6 +11,7 @@
 
 #include "CachedValue.h"
 #include "Instruction.h"
+#include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "S57Vocabulary.h"
 
@@ -179,14 +180,18 @@ struct S57Cell {
   int soundingFactor = 0;    // SOMF
   std::string name;          // DSNM
   double projectionRadius = parallelRadius();
+  // Set by assembly for a cell whose edges cross the 180th meridian: its
+  // longitudes west of 0 are projected one turn east, so that it lies on
+  // one side (170..190, say) in one piece.
+  bool crossesAntimeridian = false;
 
   // What loading found out about the cell's files: the edition (EDTN) of
   // its base file, the numbers of the update files applied in order, and
   // warnings a person should see (an update chain that stopped, a catalogue
-  // CRC that does not match), each one readable line naming its file.
+  // CRC that does not match), each naming its file.
   int edition = 0;
   std::vector<int> updatesApplied;
-  std::vector<std::string> loadWarnings;
+  std::vector<LoadWarning> loadWarnings;
 
   // File order after assembly; draw order once the cell is finished.
   std::vector<std::unique_ptr<AreaFeature>> areas;

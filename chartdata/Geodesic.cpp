@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "MercatorProjection.h"
+
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kA = 6378137.0;                 // WGS84 semi-major axis, metres
@@ -28,7 +30,8 @@ RangeBearing greatCircle(GeoPoint from, GeoPoint to) {
 }  // namespace
 
 RangeBearing rangeAndBearing(GeoPoint from, GeoPoint to) {
-  const double L = (to.longitude - from.longitude) * kRadians;
+  // The difference of longitude the short way, across 180 degrees if need be.
+  const double L = normalizedLongitude(to.longitude - from.longitude) * kRadians;
   const double U1 = std::atan((1 - kF) * std::tan(from.latitude * kRadians));
   const double U2 = std::atan((1 - kF) * std::tan(to.latitude * kRadians));
   const double sinU1 = std::sin(U1), cosU1 = std::cos(U1);

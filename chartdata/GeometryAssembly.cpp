@@ -4,6 +4,7 @@
 #include <iterator>
 #include <unordered_map>
 
+#include "Antimeridian.h"
 #include "ReaderResult.h"
 #include "S57CellReader.h"
 
@@ -255,12 +256,13 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
   const double factor = cell.coordinateFactor;
   const double latitude = YCOO / factor * kPi / 180.0;
   double longitude = XCOO / factor * kPi / 180.0;
-  if (cell.name == "WORLD10.000") longitude += kTwoPi;
+  if (cell.crossesAntimeridian && XCOO < 0) longitude += kTwoPi;
   ChartVertex v;
   v.point = projectRadians(latitude, longitude, cell.projectionRadius);
   return v;
 }
 
 int assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
+  cell.crossesAntimeridian = crossesAntimeridian(reader, cell.coordinateFactor);
   return Assembler(reader, cell, attributes).run();
 }

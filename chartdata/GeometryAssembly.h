@@ -10,8 +10,8 @@
 class S57CellReader;
 
 // A cell position in coordinate units to chart units, with the cell's
-// coordinate factor and projection radius. The cell "WORLD10.000" is moved
-// one turn east.
+// coordinate factor and projection radius. In a cell that crosses the 180th
+// meridian (crossesAntimeridian) a longitude below 0 is taken one turn east.
 ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t XCOO);
 
 // Appends one feature per usable feature record to the cell's lists, in file
@@ -19,7 +19,9 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
 // coordinates of its node), PRIM 2 a line, PRIM 3 an area; any other PRIM
 // nothing. Missing references are skipped. Attributes not in `attributes`
 // are dropped, except that codes 132 and 133 of ATTF always set the scale
-// limits. The cell's name and factors must be set.
+// limits. The cell's name and factors must be set. Sets the cell's
+// crossesAntimeridian first (Antimeridian.h), so that its geometry comes
+// out continuous.
 //
 // Every reference to an edge or a sounding node copies its coordinates, so
 // the geometry a cell assembles is bounded by what its file holds:

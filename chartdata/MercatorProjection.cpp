@@ -21,10 +21,18 @@ ChartPoint geoToChart(GeoPoint position) {
   return projectRadians(position.latitude * kPi / 180.0, position.longitude * kPi / 180.0, kRadius);
 }
 
+double normalizedLongitude(double degrees) {
+  if (degrees >= -180.0 && degrees <= 180.0) return degrees;
+  if (!std::isfinite(degrees)) return degrees;
+  double d = std::fmod(degrees, 360.0);
+  if (d > 180.0) d -= 360.0;
+  else if (d < -180.0) d += 360.0;
+  return d;
+}
+
 GeoPoint chartToGeo(ChartPoint point) {
   GeoPoint result;
-  result.longitude = point.x / kChartUnitsPerMetre / kRadius * 180.0 / kPi;
-  if (result.longitude > 180.0) result.longitude -= 360.0;
+  result.longitude = normalizedLongitude(point.x / kChartUnitsPerMetre / kRadius * 180.0 / kPi);
   const double t = point.y / kChartUnitsPerMetre;
   double phi = 0.0;
   for (int i = 0; i < 4; ++i) {

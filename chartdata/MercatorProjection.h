@@ -27,6 +27,9 @@ constexpr double kHalfEccentricity = 0.040945;
 constexpr double kStandardParallel = 30.0;         // degrees
 constexpr double kRadius = 5528264.691622807;      // radius of the parallel 30, metres
 constexpr double kChartUnitsPerMetre = 100000.0;
+// 360 degrees of longitude in chart units. The chart is one continuous
+// world: what lies at x lies again at x plus or minus this width.
+constexpr double kWorldWidth = kTwoPi * kRadius * kChartUnitsPerMetre;
 }  // namespace mercator
 
 // Radius of the standard parallel on the ellipsoid, computed from the
@@ -39,6 +42,11 @@ ChartPoint projectRadians(double latitudeRadians, double longitudeRadians, doubl
 // Degrees to chart units. The longitude is not wrapped.
 ChartPoint geoToChart(GeoPoint position);
 
-// Chart units to degrees: a longitude above 180 comes back 360 lower; the
-// latitude is found with four fixed iterations.
+// A longitude in degrees brought into -180..180 by whole turns; one within
+// that range (180 and -180 included) is returned as it is.
+double normalizedLongitude(double degrees);
+
+// Chart units to degrees: the longitude is normalised into -180..180 (x of
+// any copy of the world gives the longitude people read); the latitude is
+// found with four fixed iterations.
 GeoPoint chartToGeo(ChartPoint point);

@@ -97,7 +97,8 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     }
     if (code != UpdateOk) {
       result.code = code;
-      result.error = name + ": not applied: " + updateResultText(code) + " (" + detail + ")";
+      result.stop = updateStoppedWarning(name, code, detail);
+      result.error = result.stop.text;
       break;
     }
     result.applied.push_back(file.number);

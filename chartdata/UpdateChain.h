@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "LoadWarning.h"
+
 class S57CellReader;
 
 struct UpdateFileName {
@@ -22,6 +24,8 @@ struct UpdateChainResult {
   int code = 0;              // 0, or the UpdateResult that stopped the chain
   std::string error;         // the stopping file's name, the reason and the
                              // record or value at fault; empty when none stopped
+  LoadWarning stop;          // the same finding in its parts (file, code, the
+                             // record or value), when one stopped
 };
 
 // Applies `files` (as findUpdateFiles gives them) to the base cell's

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cmath>
 
+#include "WorldCopies.h"
+
 namespace {
 // Truncation towards zero that saturates instead of overflowing, for points
 // far outside the view.
@@ -42,6 +44,7 @@ void setupPainter(QPainter& painter, int widthPx, int heightPx, ViewGeometry& vi
 }
 
 void updateOrigin(ViewGeometry& view) {
+  view.centre.x = wrappedX(view.centre.x);
   const double scale = view.scale;
   view.origin.x = view.centre.x - view.viewportWidth * scale * 0.5;
   view.origin.y = view.centre.y + view.viewportHeight * scale * 0.5;

@@ -25,7 +25,10 @@ struct ViewGeometry {
 // antialiased, and the view takes that size as its viewport.
 void setupPainter(QPainter& painter, int widthPx, int heightPx, ViewGeometry& view);
 
-// Recomputes the origin from the centre, scale and viewport.
+// Brings the centre into the middle copy of the world (x within half a
+// world width of 0, WorldCopies.h) and recomputes the origin from the
+// centre, scale and viewport. Every change of a view ends here, so panning
+// round the world east or west goes on without end.
 void updateOrigin(ViewGeometry& view);
 
 // Chart units to logical units, truncated (y grows downwards).

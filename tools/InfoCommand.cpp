@@ -185,7 +185,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
-  std::vector<std::string> warnings = source.warnings;
+  std::vector<std::string> warnings = warningTexts(source.warnings);
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)
@@ -253,11 +253,11 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
                           .add("folder", directory)
                           .add("cells", static_cast<long long>(folder.cells.size()))
                           .add("catalogues", folder.catalogues)
-                          .addRaw("warnings", jsonStrings(folder.warnings))
+                          .addRaw("warnings", jsonStrings(warningTexts(folder.warnings)))
                           .str()
                           .c_str());
-  for (const std::string& warning : folder.warnings)
-    std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.c_str());
+  for (const LoadWarning& warning : folder.warnings)
+    std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
   bool failed = false;
   for (const CellSource& cell : folder.cells)
     if (printCellInfo(cell, true, options) != 0) failed = true;

@@ -9,12 +9,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSet>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -24,12 +27,14 @@
 #include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellList.h"
+#include "CellListPanel.h"
 #include "DemoCell.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
+#include "WorldCopies.h"
 
 using namespace apptest;
 namespace fs = std::filesystem;
@@ -37,6 +42,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string kNoaaCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.000";
+const std::string kSpanCell = std::string(CHART_SHARED_ENC) + "/s58/AA3MSPAN.000";
 
 #ifdef CHART_SANITIZED
 constexpr bool kTimed = false;  // sanitizers slow everything down several times
@@ -73,6 +79,16 @@ double matching(const QImage& a, const QImage& b, const QRect& region, QPoint sh
       if (a.pixel(x, y) == b.pixel(x + shift.x(), y + shift.y())) ++same;
     }
   return total ? static_cast<double>(same) / total : 0;
+}
+
+// The position box's degrees and minutes as signed degrees (west and south
+// below 0); NaN when the text is not of that form.
+double boxDegrees(const QString& text) {
+  const QRegularExpressionMatch m =
+      QRegularExpression(QString::fromUtf8("^(\\d+)°([\\d.]+)′([NSEW])$")).match(text);
+  if (!m.hasMatch()) return NAN;
+  const double value = m.captured(1).toDouble() + m.captured(2).toDouble() / 60;
+  return m.captured(3) == "W" || m.captured(3) == "S" ? -value : value;
 }
 
 class EndToEnd : public testing::Test {
@@ -227,6 +243,10 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   EXPECT_EQ((*cell)->updatesApplied, (std::vector<int>{1, 2, 3, 4}));
   EXPECT_TRUE((*cell)->loadWarnings.empty());
   EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty()) << qPrintable(window->statusBar()->currentMessage());
+  // The position box and the scale followed the view to the cell.
+  EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lat")->text()), 47.27, 0.05);
+  EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), -122.42, 0.05);
+  EXPECT_EQ(window->scaleText(), QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(window->chartView.scale));
   // The restricted area and the two soundings the updates add are there.
   int restricted = 0, soundings = 0;
   for (const auto& a : (*cell)->areas) restricted += a->objectClass == 112;
@@ -236,6 +256,64 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
   fs::create_directories(artifacts);
   EXPECT_TRUE(grab(*window).save(QString::fromStdString((artifacts / "window-import-us5wa22m.png").string())));
+}
+
+// The S-58 cell built across the 180th meridian (a depth area from 177E to
+// 177W) after 导入 and four steps out: one piece in the middle of the
+// window, nothing of it running across the window, and the position box
+// reading east of 180 west of the middle and west of it east of the middle.
+TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides) {
+  if (!fs::exists(kSpanCell)) GTEST_SKIP() << "no " << kSpanCell;
+  startUp(QString());
+  if (cellList().contains("AA3MSPAN.000")) GTEST_SKIP() << "AA3MSPAN is loaded already in this process";
+  displaySettings().showWorldBaseMap = false;  // a plain background round the cell
+  window->resize(1000, 700);
+  QApplication::processEvents();
+  window->dialogs.openCellFile = [](QWidget*, const QString&) { return QString::fromStdString(kSpanCell); };
+  window->findChild<QAction*>("action")->trigger();  // 导入
+  for (int i = 0; i < 4; ++i) QTest::keyClick(window.get(), Qt::Key_Minus);
+  window->repaint();
+  const QImage shot = grab(*window);
+  const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
+  fs::create_directories(artifacts);
+  EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window-aa3mspan.png").string())));
+  ASSERT_TRUE(drawn("AA3MSPAN.000"));
+  EXPECT_EQ(window->chartView.scale, 250000.0f * 16);
+
+  // The cell's box in window pixels: 6 degrees by 2 about 180E, 0N.
+  const ChartView& view = window->chartView;
+  const auto pixel = [&](double latitude, double longitude) {
+    ChartPoint p = geoToChart({latitude, longitude});
+    p.x = nearestCopyX(p.x, view.centre.x);
+    const QPointF l = toLogicalExact(p, view);
+    return QPoint(static_cast<int>(l.x() / LOGICAL_UNITS_PER_PIXEL), static_cast<int>(l.y() / LOGICAL_UNITS_PER_PIXEL));
+  };
+  const QPoint middle = pixel(0, 180), northWest = pixel(1, 177), southEast = pixel(-1, 183);
+  EXPECT_NEAR(middle.x(), shot.width() / 2, 2);
+  ASSERT_LT(northWest.x(), southEast.x());
+  ASSERT_GT(northWest.x(), 100);
+  ASSERT_LT(southEast.x(), shot.width() - 100);
+  // One fill from its west edge to its east edge, across 180 in the middle.
+  const QRgb fill = shot.pixel(middle);
+  const QRgb background = shot.pixel(20, middle.y());
+  EXPECT_NE(fill, background);
+  for (int x = northWest.x() + 10; x < southEast.x() - 10; x += 5) ASSERT_EQ(shot.pixel(x, middle.y()), fill) << x;
+  // Beside the box, in the rows it takes, the background alone: no edge or
+  // fill runs across the window.
+  int foreign = 0;
+  for (int y = northWest.y() - 3; y <= southEast.y() + 3; ++y)
+    for (int x = 0; x < shot.width(); ++x)
+      if ((x < northWest.x() - 8 || x > southEast.x() + 8) && shot.pixel(x, y) != background) ++foreign;
+  EXPECT_EQ(foreign, 0);
+
+  // A degree is about 105 pixels here.
+  const int degree = (pixel(0, 181).x() - middle.x());
+  EXPECT_NEAR(degree, 105, 2);
+  move(*window, middle + QPoint(2 * degree, 0), false);
+  EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), -178, 0.05);
+  move(*window, middle - QPoint(2 * degree, 0), false);
+  EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), 178, 0.05);
+  EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lat")->text()), 0, 0.05);
 }
 
 TEST_F(EndToEnd, WindowStaysResponsiveWhileADirectoryLoads) {

@@ -11,12 +11,16 @@
 #include <fstream>
 
 #include "CellListPanel.h"
+#include "ChineseText.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
+#include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
 #include "ObjectPanel.h"
+#include "ReaderResult.h"
+#include "UpdateResult.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
 #include "WorldBaseMap.h"
@@ -106,7 +110,8 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
   cell.compilationScale = 52000;
   cell.edition = 3;
   cell.updatesApplied = {1, 2};
-  cell.loadWarnings = {"WARNED01.004: update 3 is missing", "CATALOG.031: CRC does not match"};
+  cell.loadWarnings = {crcMismatchWarning("WARNED01.000", "CATALOG.031", "0000ABCD", "12345678"),
+                       updateStoppedWarning("WARNED01.004", UpdateGap, "update 3 is absent")};
   CellListPanel panel;
   panel.addCells({&cell});
   panel.addCells({&cell});  // listed once
@@ -115,11 +120,44 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
   EXPECT_EQ(row->text(CellListPanel::ScaleColumn), "1:52,000");
   EXPECT_EQ(row->text(CellListPanel::EditionColumn), QString::fromUtf8("第3版 更新1-2"));
   EXPECT_EQ(row->text(CellListPanel::WarningColumn),
-            QString::fromUtf8("WARNED01.004: update 3 is missing；CATALOG.031: CRC does not match"));
+            QString::fromUtf8("WARNED01.000：CRC-32校验值为0000ABCD，与目录CATALOG.031所列的12345678不符；"
+                              "WARNED01.004：此更新及其后的更新未应用：缺少前一个更新，更新序号不连续"));
+  // The tool tip keeps the English line, which names the value at fault.
+  EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains("(update 3 is absent)"));
   // A failure listed twice shows once, after the loaded cells.
   panel.addFailures({"BAD.000: 文件不足25字节", "BAD.000: 文件不足25字节", ""});
   ASSERT_EQ(panel.tree()->topLevelItemCount(), 2);
   EXPECT_EQ(panel.tree()->topLevelItem(1)->text(0), "BAD.000");
+}
+
+// Every kind of loading warning reads in Chinese and begins with the file
+// or catalogue it is about; an update code the window does not know keeps
+// its number.
+TEST(CellListText, EveryLoadWarningHasAChineseLine) {
+  const struct {
+    LoadWarning warning;
+    const char* begins;
+  } cases[] = {
+      {updateStoppedWarning("A.002", UpdateRecordMissing, "feature 7"), "A.002："},
+      {updateStoppedWarning("A.002", 99, "?"), "A.002："},
+      {crcMismatchWarning("A.000", "E/CATALOG.031", "1", "2"), "A.000："},
+      {crcUnreadableWarning("A.000", "E/CATALOG.031"), "A.000："},
+      {notInCatalogueWarning("A.001", "E/CATALOG.031"), "A.001："},
+      {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
+      {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
+      {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
+  };
+  for (const auto& c : cases) {
+    const QString text = chineseWarningText(c.warning);
+    SCOPED_TRACE(qPrintable(text));
+    EXPECT_TRUE(text.startsWith(QString::fromUtf8(c.begins)));
+    bool chinese = false;
+    for (QChar ch : text) chinese = chinese || ch.unicode() >= 0x4E00;
+    EXPECT_TRUE(chinese);
+  }
+  EXPECT_TRUE(chineseWarningText(cases[1].warning).contains("99"));
+  EXPECT_TRUE(chineseWarningText(cases[5].warning).contains("B\\B.000"));
+  EXPECT_TRUE(chineseWarningText(cases[6].warning).contains(QString::fromUtf8("文件不足25字节")));
 }
 
 TEST(CellListText, EditionsAndUpdates) {

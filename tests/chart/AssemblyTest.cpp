@@ -199,18 +199,46 @@ TEST(Assembly, AttributesByCatalogueAndScaleLimitsByCode) {
   EXPECT_TRUE(q.attributes.empty());
 }
 
-TEST(Assembly, TheWorldCellIsShiftedOneTurnEast) {
-  auto cellNamed = [](const std::string& name) {
+// A cell whose edges cross the 180th meridian keeps its western longitudes
+// one turn east, so that it is continuous in chart units; any other keeps
+// the plain projection, whatever its name.
+TEST(Assembly, ACellAcrossTheAntimeridianComesOutInOnePiece) {
+  struct Case {
+    const char* what;
+    std::vector<double> ring;  // longitudes of the area's corners, at 1N and 1S in turn
+    bool crosses;
+  } cases[] = {
+      {"177 to 177W, the short way across 180", {177, 177, -177, -177}, true},
+      {"near 180 without crossing it", {170, 170, 179.9, 179.9}, false},
+      {"across 0 only", {-3, -3, 3, 3}, false},
+      {"round the world: across 0 as well as 180", {-120, 0, 120, 120}, false},
+      {"from 180W to 180E along the parallels: the world's width", {-180, -180, 180, 180}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     S57Writer w;
     DataSet d;
-    d.dsnm = name;
+    d.dsnm = "WORLD10.000";  // no name is treated apart
     w.addDataSet(d);
-    w.addIsolatedNode(1, A);
-    w.addFeature(feature(1, 1, 75, {node(1)}));
-    return assemble(w);
-  };
-  const ChartPoint world = cellNamed("WORLD10.000")->points.at(0)->position.point;
-  const ChartPoint other = cellNamed("WORLD10.001")->points.at(0)->position.point;
-  EXPECT_NEAR(world.x - other.x, 6.2831852 * 5528264.691622807 * 100000, 1.0);
-  EXPECT_EQ(world.y, other.y);
+    std::vector<Coordinate> corners;
+    for (size_t i = 0; i < c.ring.size(); ++i)
+      corners.push_back({(i % 4 == 0 || i % 4 == 3) ? 10000000 : -10000000, static_cast<int32_t>(c.ring[i] * 1e7)});
+    // Node 1 at the first corner, one edge round the rest and back.
+    w.addConnectedNode(1, corners[0]);
+    w.addEdge(10, 1, 1, std::vector<Coordinate>(corners.begin() + 1, corners.end()));
+    w.addIsolatedNode(2, {0, -1780000000});
+    w.addFeature(feature(1, 3, 42, {edge(10, 1, 1)}));
+    w.addFeature(feature(2, 1, 75, {node(2)}));
+    const auto cell = assemble(w);
+    EXPECT_EQ(cell->crossesAntimeridian, c.crosses);
+    ASSERT_EQ(cell->areas.size(), 1u);
+    const std::vector<ChartVertex>& ring = cell->areas[0]->exteriorVertices;
+    ASSERT_EQ(ring.size(), c.ring.size() + 1);
+    for (size_t i = 0; i < c.ring.size(); ++i) {
+      const double west = c.crosses && c.ring[i] < 0 ? 360 : 0;
+      EXPECT_NEAR(ring[i].point.x, geoToChart({0, c.ring[i] + west}).x, 1e-3) << i;
+    }
+    const double pointWest = c.crosses ? 360 : 0;
+    EXPECT_NEAR(cell->points.at(0)->position.point.x, geoToChart({0, -178 + pointWest}).x, 1e-3);
+  }
 }

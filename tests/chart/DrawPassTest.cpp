@@ -9,6 +9,7 @@
 #include "ChartView.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "WorldCopies.h"
 
 using namespace drawtest;
 
@@ -57,8 +58,9 @@ protected:
     return area;
   }
 
-  std::vector<std::string> drawnAt(float scale, std::vector<PaintCall>* calls = nullptr) {
+  std::vector<std::string> drawnAt(float scale, std::vector<PaintCall>* calls = nullptr, double centreX = 0) {
     ChartView view = viewAt(scale);
+    view.centre.x = centreX;
     RecordingDevice device;
     QPainter painter(&device);
     view.draw(painter, settings(), list);
@@ -117,6 +119,7 @@ TEST_F(DrawPassTest, NestingRules) {
       {"touching the outer box is not strictly inside", 22000, 350000, 1e6, 1e9 - 1e6, false},
       {"outside the outer box", 22000, 350000, 1e6, 5e9, false},
       {"equal scales", 350000, 350000, 1e6, 0, false},
+      {"inside the outer box one world east", 22000, 350000, 1e6, mercator::kWorldWidth, true},
   };
   for (const Case& c : cases) {
     cells.clear();
@@ -172,6 +175,35 @@ TEST_F(DrawPassTest, CellsAreChosenByTheirExtents) {
   S57Cell& empty = addCell("EMPTY", 20000, 1000);
   empty.extents.clear();  // a cell without extents is never drawn
   EXPECT_EQ(drawnAt(100), (Names{"TOUCHES"}));
+}
+
+// The chart is one world round: a view across the 180th meridian shows the
+// cells of both sides, each where it lies, and a cell kept continuous
+// across it (177E to 177W as 177..183) as one piece.
+TEST_F(DrawPassTest, AViewAcross180ShowsBothSidesAndCellsAcrossItInOnePiece) {
+  const auto at = [](double longitude) { return geoToChart({0, longitude}).x; };
+  const double halfDegree = at(0.5);
+  addCell("EAST.000", 1000000, halfDegree, at(178));
+  addCell("WEST.000", 1000000, halfDegree, at(-178));
+  addCell("ACROSS.000", 1000000, 3 * halfDegree, at(180));
+  // 20 degrees across 1000 pixels, centred on 180 as 180E and as 180W.
+  const float scale = static_cast<float>(at(20) / 23000);
+  for (const double centre : {at(180), at(-180)}) {
+    std::vector<PaintCall> calls;
+    EXPECT_EQ(drawnAt(scale, &calls, centre), (Names{"ACROSS.000", "WEST.000", "EAST.000"})) << centre;
+    // Each cell's fill where it lies, a degree being 1150 units: the cell
+    // across 180 3 degrees wide about the middle, 178W 2 degrees east of
+    // it, 178E as far west.
+    std::vector<QRectF> fills;
+    for (const PaintCall& c : calls)
+      if (c.kind == PaintCall::Polygon && (fills.empty() || fills.back() != c.points.boundingRect()))
+        fills.push_back(c.points.boundingRect());
+    ASSERT_EQ(fills.size(), 3u) << centre;
+    EXPECT_NEAR(fills[0].center().x(), 11500, 2);
+    EXPECT_NEAR(fills[0].width(), 3450, 2);
+    EXPECT_NEAR(fills[1].center().x(), 11500 + 2300, 2);
+    EXPECT_NEAR(fills[2].center().x(), 11500 - 2300, 2);
+  }
 }
 
 TEST_F(DrawPassTest, BoundariesOfEveryCandidate) {

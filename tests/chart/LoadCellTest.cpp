@@ -19,6 +19,7 @@
 #include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
+#include "UpdateResult.h"
 
 using namespace s57write;
 
@@ -259,7 +260,7 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   update(2, 4, 1);   // a contour version that does not follow: stops here
   update(3, 3, 2);   // never reached
   CellLoadOptions options;
-  options.warnings = {"UPDATED.000: a catalogue finding"};
+  options.warnings = {notInCatalogueWarning("UPDATED.000", "CATALOG.031")};
   CellLoadReport report;
   ASSERT_EQ(loadCell(dir.path + "/UPDATED.000", view, list, options, &report), 0);
   ASSERT_NE(report.cell, nullptr);
@@ -270,9 +271,13 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   EXPECT_EQ(cell.lines.size(), 1u);
   EXPECT_EQ(cell.areas.size(), 3u);
   ASSERT_EQ(cell.loadWarnings.size(), 2u);
-  EXPECT_EQ(cell.loadWarnings[0], "UPDATED.000: a catalogue finding");
-  EXPECT_EQ(cell.loadWarnings[1], report.updates.error);
-  EXPECT_EQ(cell.loadWarnings[1].rfind("UPDATED.002: not applied: record version does not follow", 0), 0u);
+  EXPECT_EQ(cell.loadWarnings[0].kind, LoadWarningKind::NotInCatalogue);
+  const LoadWarning& stop = cell.loadWarnings[1];
+  EXPECT_EQ(stop.text, report.updates.error);
+  EXPECT_EQ(stop.text.rfind("UPDATED.002: not applied: record version does not follow", 0), 0u);
+  EXPECT_EQ(stop.kind, LoadWarningKind::UpdateStopped);
+  EXPECT_EQ(stop.file, "UPDATED.002");
+  EXPECT_EQ(stop.code, UpdateVersionMismatch);
 
   // The base alone: nothing applied, nothing to warn of.
   CellList baseOnly;

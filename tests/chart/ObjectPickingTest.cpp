@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "ChartView.h"
+#include "MercatorProjection.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
 #include "ObjectPicking.h"
@@ -266,4 +267,27 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
     c.change(settings(), area, line, point);
     EXPECT_EQ(pickAt({0, 0}, c.scale).size(), c.picked) << c.what;
   }
+}
+
+// A view across the 180th meridian picks what it shows on the far side:
+// the cell keeps its coordinates just east of 180 (x near -W/2), the view
+// looks at them from just west of it, one world width away.
+TEST_F(ObjectPickingTest, ObjectsAcrossTheAntimeridianArePickedInTheCopyShown) {
+  const double east = -mercator::kWorldWidth / 2 + 1e7;  // just east of 180
+  S57Cell& cell = addCell("EAST");
+  const ChartBox box{east - 1e8, -1e8, east + 1e8, 1e8};
+  cell.extents = {box};
+  cell.boundingBox = box;
+  const PointFeature& point = addPoint(cell, east, 0);
+  const AreaFeature& area = addArea(cell, 5e7, 0, 3, east, 0);
+
+  view = viewAt(5000);
+  view.centre = ChartPoint{mercator::kWorldWidth / 2 - 1e7, 0};  // just west of 180
+  draw();
+  ASSERT_EQ(view.drawnCells.size(), 1u);
+  const ChartPoint there{east + mercator::kWorldWidth, 0};  // the point, in the copy this view shows
+  EXPECT_EQ(features(pickObjects(view.drawnCells, view, settings(), there)), (Features{&point, &area}));
+  // Through the window's path: the pixel 2e7 units right of the middle (a
+  // pixel is 5 * kPixel units at this scale).
+  EXPECT_EQ(features(view.pick(settings(), 500 + 2e7 / (5 * kPixel), 500)), (Features{&point, &area}));
 }

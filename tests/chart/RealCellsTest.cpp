@@ -119,3 +119,30 @@ TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
   EXPECT_EQ(view.centre.x, after.centre.x);
   EXPECT_EQ(view.scale, after.scale);
 }
+
+// Of the real cells only the S-58 cell built across the 180th meridian
+// (177E to 177W) is taken as crossing it, and it comes out in one piece:
+// every area 6 degrees wide about 180, its extent reading 177E to 177W.
+TEST_F(RealCellModel, OnlyTheCellAcross180IsJoinedAcrossIt) {
+  bool seen = false;
+  for (const fs::path& file : cellFiles()) {
+    SCOPED_TRACE(file.filename().string());
+    S57CellReader reader;
+    ASSERT_EQ(reader.readCell(file.string()), 0);
+    const auto cell = buildCell(reader, presentationLibrary());
+    ASSERT_TRUE(cell);
+    const bool spanning = file.filename() == "AA3MSPAN.000";
+    seen = seen || spanning;
+    EXPECT_EQ(cell->crossesAntimeridian, spanning);
+    if (!spanning) continue;
+    ASSERT_EQ(cell->areas.size(), 4u);
+    for (const auto& area : cell->areas) {
+      ASSERT_TRUE(area->hasBounds);
+      EXPECT_NEAR(area->bounds.minX, geoToChart({0, 177}).x, 1e-3);
+      EXPECT_NEAR(area->bounds.maxX, geoToChart({0, 183}).x, 1e-3);
+    }
+    EXPECT_NEAR(chartToGeo({cell->boundingBox.minX, 0}).longitude, 177, 1e-9);
+    EXPECT_NEAR(chartToGeo({cell->boundingBox.maxX, 0}).longitude, -177, 1e-9);
+  }
+  if (!seen) GTEST_SKIP() << "AA3MSPAN.000 is not among the shared cells";
+}

@@ -272,7 +272,8 @@ TEST_F(UpdatedCells, TheUpdateGdalReportsAsFailedIsNamedWithItsRecord) {
   EXPECT_EQ(report.updates.code, UpdateVersionMismatch);
   // We stop at the first record GDAL names; the cell says so in its warnings.
   ASSERT_EQ(cell->loadWarnings.size(), 1u);
-  const std::string& warning = cell->loadWarnings.front();
+  EXPECT_EQ(cell->loadWarnings.front().file, "AA400010.001");
+  const std::string& warning = cell->loadWarnings.front().text;
   EXPECT_EQ(warning.rfind("AA400010.001: ", 0), 0u) << warning;
   EXPECT_NE(warning.find(gdal.failedUpdates.front()), std::string::npos) << warning;
   EXPECT_EQ(warning, report.updates.error);

@@ -77,10 +77,11 @@ std::string smallCell(const std::string& name) {
   return w.image();
 }
 
-bool contains(const std::vector<std::string>& lines, const std::string& part) {
-  for (const std::string& l : lines)
-    if (l.find(part) != std::string::npos) return true;
-  return false;
+// The warning of `kind` in `warnings`; null when there is none.
+const LoadWarning* findKind(const std::vector<LoadWarning>& warnings, LoadWarningKind kind) {
+  for (const LoadWarning& w : warnings)
+    if (w.kind == kind) return &w;
+  return nullptr;
 }
 
 class CellFolders : public testing::Test {
@@ -142,18 +143,25 @@ TEST(ShippedExchangeSets, TheMismatchingCrcAndTheUnlistedUpdateAreNamedOnTheirCe
   if (!fs::is_directory(kExchange)) GTEST_SKIP() << kExchange << " is absent";
   const CellFolder folder = scanCellFolder(kExchange.string());
   EXPECT_EQ(folder.catalogues, 3);
-  EXPECT_TRUE(folder.warnings.empty()) << folder.warnings.front();
+  EXPECT_TRUE(folder.warnings.empty()) << folder.warnings.front().text;
   ASSERT_EQ(folder.cells.size(), 3u);
   const CellSource& aa400010 = folder.cells[1];
   EXPECT_EQ(fs::path(aa400010.path).filename(), "AA400010.000");
   ASSERT_EQ(aa400010.updates.size(), 1u);
   EXPECT_EQ(aa400010.updates[0].number, 1);
   ASSERT_EQ(aa400010.warnings.size(), 2u);
-  EXPECT_EQ(aa400010.warnings[0].rfind("AA400010.000: CRC-32 is 407A3FAC, the catalogue ", 0), 0u)
-      << aa400010.warnings[0];
-  EXPECT_NE(aa400010.warnings[0].find("gives 40F159B7"), std::string::npos) << aa400010.warnings[0];
-  EXPECT_EQ(aa400010.warnings[1].rfind("AA400010.001: not listed in the catalogue ", 0), 0u)
-      << aa400010.warnings[1];
+  const LoadWarning& crc = aa400010.warnings[0];
+  EXPECT_EQ(crc.text.rfind("AA400010.000: CRC-32 is 407A3FAC, the catalogue ", 0), 0u) << crc.text;
+  EXPECT_NE(crc.text.find("gives 40F159B7"), std::string::npos) << crc.text;
+  EXPECT_EQ(crc.kind, LoadWarningKind::CrcMismatch);
+  EXPECT_EQ(crc.file, "AA400010.000");
+  EXPECT_EQ(crc.detail, "407A3FAC");
+  EXPECT_EQ(crc.listed, "40F159B7");
+  EXPECT_EQ(fs::path(crc.related).filename(), "CATALOG.031");
+  const LoadWarning& unlisted = aa400010.warnings[1];
+  EXPECT_EQ(unlisted.text.rfind("AA400010.001: not listed in the catalogue ", 0), 0u) << unlisted.text;
+  EXPECT_EQ(unlisted.kind, LoadWarningKind::NotInCatalogue);
+  EXPECT_EQ(unlisted.file, "AA400010.001");
   EXPECT_TRUE(folder.cells[0].warnings.empty());
   EXPECT_TRUE(folder.cells[2].warnings.empty());
   EXPECT_EQ(folder.cells[2].updates.size(), 1u);
@@ -184,17 +192,32 @@ TEST_F(CellFolders, CatalogueFindingsGoToTheirCellsAndNeverStopTheScan) {
   EXPECT_EQ(folder.cells[0].updates[0].path, (set / "A/A.001").string());
 
   ASSERT_EQ(folder.cells[0].warnings.size(), 1u);
-  EXPECT_EQ(folder.cells[0].warnings[0].rfind("A.001: CRC-32 is " + hexCrc((set / "A/A.001").string()), 0), 0u)
-      << folder.cells[0].warnings[0];
-  EXPECT_NE(folder.cells[0].warnings[0].find("gives 0BADC0DE"), std::string::npos);
+  EXPECT_EQ(folder.cells[0].warnings[0].text.rfind("A.001: CRC-32 is " + hexCrc((set / "A/A.001").string()), 0), 0u)
+      << folder.cells[0].warnings[0].text;
+  EXPECT_NE(folder.cells[0].warnings[0].text.find("gives 0BADC0DE"), std::string::npos);
   ASSERT_EQ(folder.cells[1].warnings.size(), 1u);
-  EXPECT_EQ(folder.cells[1].warnings[0].rfind("C.000: not listed in the catalogue ", 0), 0u);
+  EXPECT_EQ(folder.cells[1].warnings[0].text.rfind("C.000: not listed in the catalogue ", 0), 0u);
   EXPECT_TRUE(folder.cells[2].warnings.empty());
 
-  EXPECT_TRUE(contains(folder.warnings, "lists B\\B.000, which is absent"));
-  EXPECT_TRUE(contains(folder.warnings, "README.TXT: CRC-32 is"));
-  EXPECT_TRUE(contains(folder.warnings, (set / "copy/D.000").string() + ": the same cell as"));
+  // Each finding keeps what it names besides its English line.
+  const std::string catalogue = (set / "CATALOG.031").string();
+  const struct {
+    LoadWarningKind kind;
+    std::string file, related, text;
+  } expected[] = {
+      {LoadWarningKind::ListedButAbsent, "B\\B.000", catalogue, catalogue + ": lists B\\B.000, which is absent"},
+      {LoadWarningKind::CrcMismatch, "README.TXT", catalogue, "README.TXT: CRC-32 is"},
+      {LoadWarningKind::SameCellTwice, (set / "copy/D.000").string(), (set / "D.000").string(),
+       (set / "copy/D.000").string() + ": the same cell as " + (set / "D.000").string() + ", read once"},
+  };
   EXPECT_EQ(folder.warnings.size(), 3u);
+  for (const auto& e : expected) {
+    const LoadWarning* w = findKind(folder.warnings, e.kind);
+    ASSERT_NE(w, nullptr) << e.text;
+    EXPECT_EQ(w->file, e.file);
+    EXPECT_EQ(w->related, e.related);
+    EXPECT_EQ(w->text.rfind(e.text, 0), 0u) << w->text;
+  }
 }
 
 TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
@@ -204,8 +227,10 @@ TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
   ASSERT_EQ(folder.cells.size(), 1u);
   EXPECT_TRUE(folder.cells[0].warnings.empty());
   ASSERT_EQ(folder.warnings.size(), 1u);
-  EXPECT_NE(folder.warnings[0].find("catalogue cannot be read (reader code 3"), std::string::npos)
-      << folder.warnings[0];
+  EXPECT_NE(folder.warnings[0].text.find("catalogue cannot be read (reader code 3"), std::string::npos)
+      << folder.warnings[0].text;
+  EXPECT_EQ(folder.warnings[0].kind, LoadWarningKind::CatalogueUnreadable);
+  EXPECT_EQ(folder.warnings[0].code, 3);
   EXPECT_TRUE(scanCellFolder((root / "absent").string()).cells.empty());
 }
 

@@ -24,6 +24,10 @@ TEST(Geodesic, PublishedAndExactLines) {
       {{0, 1}, {0, 0}, 6378137.0 * 3.14159265358979 / 180, 270, 0.001},
       {{47.3, -122.4}, {47.2, -122.4}, 11120.0, 180, 15},  // due south, about 6 nm
       {{10, 20}, {10, 20}, 0, 0, 0},
+      // Across the 180th meridian the short way, whichever copy of the
+      // world the ends were read from.
+      {{0, 179.5}, {0, -179.5}, 6378137.0 * 3.14159265358979 / 180, 90, 0.001},
+      {{0, -179.5}, {0, 179.5}, 6378137.0 * 3.14159265358979 / 180, 270, 0.001},
   };
   for (const Case& c : cases) {
     const RangeBearing r = rangeAndBearing(c.from, c.to);

@@ -38,7 +38,10 @@ TEST(Projection, NorthIsUpAndEastIsRight) {
   EXPECT_NEAR(b.x - a.x, 0.1 * 3.1415926 / 180 * 5528264.691622807 * 100000, 1e-3);
 }
 
-TEST(Projection, LongitudeBeyond180WrapsOnTheWayBack) {
-  const GeoPoint back = chartToGeo(geoToChart({0, 190}));
-  EXPECT_NEAR(back.longitude, -170, 1e-9);
+// x of any copy of the world reads as the longitude people know.
+TEST(Projection, LongitudesComeBackWithin180) {
+  const struct {
+    double in, out;
+  } cases[] = {{190, -170}, {-190, 170}, {180, 180}, {-180, -180}, {3 * 360 + 5, 5}, {-725, -5}, {910, -170}};
+  for (const auto& c : cases) EXPECT_NEAR(chartToGeo(geoToChart({0, c.in})).longitude, c.out, 1e-9) << c.in;
 }

@@ -87,14 +87,23 @@ DisplaySettings tileSettings(const TileOptions& o) {
   return s;
 }
 
-// The areas of the cells' coverage, degrees.
+// The areas of the cells' coverage, degrees. An extent across the 180th
+// meridian gives one area on each side of it.
 std::vector<GeoBox> cellAreas(const std::vector<S57Cell*>& cells) {
   std::vector<GeoBox> areas;
   for (const S57Cell* cell : cells) {
     for (const ChartBox& b : cell->extents) {
       const GeoPoint southWest = chartToGeo({b.minX, b.minY});
       const GeoPoint northEast = chartToGeo({b.maxX, b.maxY});
-      areas.push_back({southWest.latitude, southWest.longitude, northEast.latitude, northEast.longitude});
+      const double south = southWest.latitude, north = northEast.latitude;
+      if (b.maxX - b.minX >= mercator::kWorldWidth) {
+        areas.push_back({south, -180, north, 180});
+      } else if (northEast.longitude < southWest.longitude) {
+        areas.push_back({south, southWest.longitude, north, 180});
+        areas.push_back({south, -180, north, northEast.longitude});
+      } else {
+        areas.push_back({south, southWest.longitude, north, northEast.longitude});
+      }
     }
   }
   return areas;
