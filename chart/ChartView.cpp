@@ -6,6 +6,7 @@
 #include "CellBoundary.h"
 #include "CellChoice.h"
 #include "CellDrawer.h"
+#include "DrawnCells.h"
 #include "CellList.h"
 #include "ChartFont.h"
 #include "WorldBaseMap.h"
@@ -20,12 +21,23 @@ ChartView& loadingChartView() {
 }
 
 void ChartView::draw(QPainter& painter, const DisplaySettings& settings) {
-  const CellSnapshot cells = cellList().snapshot();
+  const IndexedSnapshot cells = cellList().indexedSnapshot();
   draw(painter, settings, *cells);
 }
 
 void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                      InstructionRecorder* recorder) {
+  drawPass(painter, settings, cells, recorder);
+}
+
+void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+                     InstructionRecorder* recorder) {
+  drawPass(painter, settings, cells, recorder);
+}
+
+template <typename Cells>
+void ChartView::drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
+                         InstructionRecorder* recorder) {
   updateOrigin(*this);
   setupChartFont(painter);
   if (settings.showWorldBaseMap) worldBaseMap().draw(Canvas{painter, *settings.colourTable}, *this);
@@ -34,13 +46,24 @@ void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const s
 
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                           InstructionRecorder* recorder) {
+  chooseCandidates(cells, *this, candidates);
+  drawCandidates(painter, settings, recorder);
+}
+
+void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+                          InstructionRecorder* recorder) {
+  chooseCandidates(cells, *this, candidatePositions, candidates);
+  drawCandidates(painter, settings, recorder);
+}
+
+void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
   drawnCells.clear();
   cellNameBoxes.boxes.clear();
-  chooseCandidates(cells, *this, candidates);
+  chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
-  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
-    S57Cell& cell = **it;
-    if (cellShownAtScale(cell, isNestedCell(cell, candidates), scale)) {
+  for (size_t i = candidates.size(); i-- > 0;) {
+    S57Cell& cell = *candidates[i];
+    if (candidateDrawn[i]) {
       drawCell(dc, cell);
       drawnCells.push_back(&cell);
     }

@@ -177,7 +177,7 @@ void DrawPass(benchmark::State& state) {
   ChartView view = viewAt(f.positions[state.range(0)].at(static_cast<size_t>(state.range(1))), level.scale);
   const DisplaySettings settings = passSettings();
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
+  const IndexedSnapshot cells = f.cells.indexedSnapshot();
   for (auto _ : state) {
     state.PauseTiming();
     image.fill(Qt::white);
@@ -191,7 +191,7 @@ void DrawPass(benchmark::State& state) {
   }
   state.SetLabel(level.name);
   state.counters["cells_drawn"] = static_cast<double>(view.drawnCells.size());
-  state.counters["cells_met"] = static_cast<double>(cellsAdmitted(*cells, view).second);
+  state.counters["cells_met"] = static_cast<double>(cellsAdmitted(cells->cells(), view).second);
 }
 
 void Pick(benchmark::State& state) {
@@ -207,7 +207,7 @@ void Pick(benchmark::State& state) {
   {
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
-    view.draw(painter, settings, *f.cells.snapshot());
+    view.draw(painter, settings, *f.cells.indexedSnapshot());
   }
   size_t picked = 0;
   for (auto _ : state) {

@@ -1,0 +1,97 @@
+#include "CellIndex.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "CellChoice.h"
+
+namespace {
+
+constexpr size_t kNodeSize = 8;
+
+bool hasNaN(const ChartBox& b) {
+  return std::isnan(b.minX) || std::isnan(b.minY) || std::isnan(b.maxX) || std::isnan(b.maxY);
+}
+
+double centreX(const ChartBox& b) { return b.minX * 0.5 + b.maxX * 0.5; }
+double centreY(const ChartBox& b) { return b.minY * 0.5 + b.maxY * 0.5; }
+
+template <typename Entry>
+ChartBox unionOf(const Entry* first, size_t count) {
+  ChartBox u = first->box;
+  for (size_t i = 1; i < count; ++i) {
+    const ChartBox& b = first[i].box;
+    u.minX = std::min(u.minX, b.minX);
+    u.minY = std::min(u.minY, b.minY);
+    u.maxX = std::max(u.maxX, b.maxX);
+    u.maxY = std::max(u.maxY, b.maxY);
+  }
+  return u;
+}
+
+// Orders the entries sort-tile-recursive: into vertical slices by the
+// centre's x, each slice by the centre's y, so that runs of kNodeSize
+// consecutive entries make compact nodes.
+template <typename Entry>
+void tileOrder(std::vector<Entry>& entries) {
+  const size_t nodes = (entries.size() + kNodeSize - 1) / kNodeSize;
+  const size_t slices = static_cast<size_t>(std::ceil(std::sqrt(static_cast<double>(nodes))));
+  const size_t perSlice = std::max<size_t>(1, slices) * kNodeSize;
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return centreX(a.box) < centreX(b.box); });
+  for (size_t first = 0; first < entries.size(); first += perSlice) {
+    const auto end = entries.begin() + static_cast<std::ptrdiff_t>(std::min(entries.size(), first + perSlice));
+    std::sort(entries.begin() + static_cast<std::ptrdiff_t>(first), end,
+              [](const Entry& a, const Entry& b) { return centreY(a.box) < centreY(b.box); });
+  }
+}
+
+}  // namespace
+
+CellIndex::CellIndex(std::vector<S57Cell*> cells) : cells_(std::move(cells)) {
+  std::vector<Entry> level;
+  for (size_t i = 0; i < cells_.size(); ++i)
+    for (const ChartBox& b : cells_[i]->extents)
+      (hasNaN(b) ? unordered_ : level).push_back({b, static_cast<std::uint32_t>(i), 0});
+  while (!level.empty()) {
+    tileOrder(level);
+    levels_.push_back(std::move(level));
+    const std::vector<Entry>& below = levels_.back();
+    if (below.size() <= kNodeSize) break;
+    level.clear();
+    for (size_t first = 0; first < below.size(); first += kNodeSize) {
+      const size_t count = std::min(kNodeSize, below.size() - first);
+      level.push_back({unionOf(&below[first], count), static_cast<std::uint32_t>(first),
+                       static_cast<std::uint32_t>(count)});
+    }
+  }
+}
+
+void CellIndex::search(const ViewGeometry& view, const ChartBox& within, size_t level, const Entry& node,
+                       std::vector<std::uint32_t>& positions) const {
+  if (level == 0) {
+    if (extentMeetsView(node.box, view)) positions.push_back(node.item);
+    return;
+  }
+  const ChartBox& b = node.box;
+  if (within.minX > b.maxX || b.minX > within.maxX || b.minY > within.maxY || within.minY > b.maxY) return;
+  const std::vector<Entry>& below = levels_[level - 1];
+  for (std::uint32_t i = node.item; i < node.item + node.count; ++i) search(view, within, level - 1, below[i], positions);
+}
+
+void CellIndex::query(const ViewGeometry& view, std::vector<std::uint32_t>& positions) const {
+  positions.clear();
+  // The view's box as extentMeetsView sees it: a node whose box (the union
+  // of its children's) misses it has no child that meets the view.
+  const double right = view.origin.x + view.viewportWidth * static_cast<double>(view.scale);
+  const double bottom = view.origin.y - view.viewportHeight * static_cast<double>(view.scale);
+  const ChartBox within{view.origin.x, bottom, right, view.origin.y};
+  if (!levels_.empty()) {
+    const size_t top = levels_.size() - 1;
+    for (const Entry& root : levels_[top]) search(view, within, top, root, positions);
+  }
+  for (const Entry& e : unordered_)
+    if (extentMeetsView(e.box, view)) positions.push_back(e.item);
+  std::sort(positions.begin(), positions.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+}
