@@ -13,8 +13,13 @@ bool hasNaN(const ChartBox& b) {
   return std::isnan(b.minX) || std::isnan(b.minY) || std::isnan(b.maxX) || std::isnan(b.maxY);
 }
 
-double centreX(const ChartBox& b) { return b.minX * 0.5 + b.maxX * 0.5; }
-double centreY(const ChartBox& b) { return b.minY * 0.5 + b.maxY * 0.5; }
+// Sort keys; a box reaching to both infinities sorts as if centred on 0.
+double middle(double low, double high) {
+  const double m = low * 0.5 + high * 0.5;
+  return std::isnan(m) ? 0.0 : m;
+}
+double centreX(const ChartBox& b) { return middle(b.minX, b.maxX); }
+double centreY(const ChartBox& b) { return middle(b.minY, b.maxY); }
 
 template <typename Entry>
 ChartBox unionOf(const Entry* first, size_t count) {

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kMostSplits = 48;  // halvings of a slab before giving up (not covered)
+constexpr int kMostSplits = 4096;  // slabs cut where edges cross, before giving up (not covered)
 
 bool meets(const ChartBox& a, const ChartBox& b) {
   return !(a.minX > b.maxX || b.minX > a.maxX || b.minY > a.maxY || a.minY > b.maxY);
@@ -83,6 +83,7 @@ bool ViewCoverage::coversView() {
   active_.push_back({view_.minX, view_.minY, view_.minX, view_.maxY, -1});
   active_.push_back({view_.maxX, view_.minY, view_.maxX, view_.maxY, -1});
   size_t next = 0;
+  splitsLeft_ = kMostSplits;
   for (size_t k = 0; k + 1 < levels_.size(); ++k) {
     const double bottom = levels_[k], top = levels_[k + 1];
     active_.erase(std::remove_if(active_.begin(), active_.end(),
@@ -90,43 +91,47 @@ bool ViewCoverage::coversView() {
                   active_.end());
     for (; next < edges_.size() && edges_[next].y0 <= bottom; ++next)
       if (edges_[next].y1 > bottom) active_.push_back(edges_[next]);
-    if (!slabCovered(bottom, top, 0)) return false;
+    if (!slabCovered(bottom, top)) return false;
   }
   covered_ = true;
   return true;
 }
 
-bool ViewCoverage::slabCovered(double bottom, double top, int depth) {
-  const double middle = bottom * 0.5 + top * 0.5;
-  if (orderKept(bottom, top)) return spansCover(middle);
-  if (depth >= kMostSplits || !(middle > bottom && middle < top)) return false;
-  return slabCovered(bottom, middle, depth + 1) && slabCovered(middle, top, depth + 1);
+bool ViewCoverage::slabCovered(double bottom, double top) {
+  const double split = lowestCrossing(bottom, top);
+  if (std::isnan(split)) return spansCover(bottom * 0.5 + top * 0.5);
+  if (--splitsLeft_ < 0) return false;
+  return slabCovered(bottom, split) && slabCovered(split, top);
 }
 
-// Whether no two active edges cross between the two heights: sorted by x at
-// the bottom (then at the top) and by x at the top (then at the bottom),
-// they come in the same order.
-bool ViewCoverage::orderKept(double bottom, double top) {
+// Where two active edges (or an edge and a side of the view) change order
+// strictly between the two heights, the lowest such height found among the
+// pairs that neighbour at the bottom; not a number when none do. Sorted by
+// x at the bottom (then at the top), two neighbours swap exactly when some
+// pair of edges does; a crossing that rounding puts on the slab's bottom or
+// top is no crossing within it.
+double ViewCoverage::lowestCrossing(double bottom, double top) {
   const size_t n = active_.size();
   xs_.resize(2 * n);
   for (size_t i = 0; i < n; ++i) {
     xs_[2 * i] = active_[i].xAt(bottom);
     xs_[2 * i + 1] = active_[i].xAt(top);
   }
-  orderBottom_.resize(n);
-  orderTop_.resize(n);
-  for (std::uint32_t i = 0; i < n; ++i) orderBottom_[i] = orderTop_[i] = i;
-  std::sort(orderBottom_.begin(), orderBottom_.end(), [&](std::uint32_t a, std::uint32_t b) {
+  order_.resize(n);
+  for (std::uint32_t i = 0; i < n; ++i) order_[i] = i;
+  std::sort(order_.begin(), order_.end(), [&](std::uint32_t a, std::uint32_t b) {
     if (xs_[2 * a] != xs_[2 * b]) return xs_[2 * a] < xs_[2 * b];
-    if (xs_[2 * a + 1] != xs_[2 * b + 1]) return xs_[2 * a + 1] < xs_[2 * b + 1];
-    return a < b;
+    return xs_[2 * a + 1] < xs_[2 * b + 1];
   });
-  std::sort(orderTop_.begin(), orderTop_.end(), [&](std::uint32_t a, std::uint32_t b) {
-    if (xs_[2 * a + 1] != xs_[2 * b + 1]) return xs_[2 * a + 1] < xs_[2 * b + 1];
-    if (xs_[2 * a] != xs_[2 * b]) return xs_[2 * a] < xs_[2 * b];
-    return a < b;
-  });
-  return orderBottom_ == orderTop_;
+  double lowest = std::numeric_limits<double>::quiet_NaN();
+  for (size_t k = 0; k + 1 < n; ++k) {
+    const std::uint32_t a = order_[k], b = order_[k + 1];
+    const double below = xs_[2 * b] - xs_[2 * a], above = xs_[2 * b + 1] - xs_[2 * a + 1];
+    if (!(below > 0 && above < 0)) continue;
+    const double y = bottom + (top - bottom) * (below / (below - above));
+    if (y > bottom && y < top && !(y >= lowest)) lowest = y;
+  }
+  return lowest;
 }
 
 // Whether, at height y, the spans inside the rings chain from the view's

@@ -12,7 +12,8 @@
 // view) cross, until no two edges change order within a slab; across such a
 // slab the inside of each ring and the view's sides keep their order, so
 // the slab is covered when, along its middle, the rings' inside spans chain
-// from the view's left side to its right. Cells that join edge to edge
+// from the view's left side to its right. Coverage so tangled that its
+// slabs need more than a few thousand cuts counts as not covering. Cells that join edge to edge
 // share their edges' coordinates, so their spans meet exactly.
 //
 // The scratch vectors are kept from one pass to the next, so that a pass
@@ -46,8 +47,8 @@ private:
     std::int32_t ring;
   };
   void addRing(const std::vector<ChartVertex>& ring);
-  bool slabCovered(double bottom, double top, int depth);
-  bool orderKept(double bottom, double top);
+  bool slabCovered(double bottom, double top);
+  double lowestCrossing(double bottom, double top);
   bool spansCover(double y);
 
   ChartBox view_;
@@ -57,7 +58,8 @@ private:
   std::vector<Edge> edges_;
   std::vector<double> levels_;
   std::vector<Edge> active_;
-  std::vector<std::uint32_t> orderBottom_, orderTop_;
+  std::vector<std::uint32_t> order_;
+  int splitsLeft_ = 0;
   std::vector<double> ringStart_;
   std::vector<double> xs_;  // x of each active edge at a slab's bottom and top
   std::vector<Crossing> crossings_;
