@@ -15,6 +15,14 @@ bool extentMeetsView(const ChartBox& box, const ViewGeometry& view) {
   return !worldCopiesMeeting(box, viewBox(view)).empty();
 }
 
+namespace {
+void sortForRules(std::vector<S57Cell*>& candidates) {
+  std::stable_sort(candidates.begin(), candidates.end(), [](const S57Cell* a, const S57Cell* b) {
+    return compilationScaleForRules(*a) < compilationScaleForRules(*b);
+  });
+}
+}  // namespace
+
 void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& view,
                       std::vector<S57Cell*>& candidates) {
   candidates.clear();
@@ -23,9 +31,15 @@ void chooseCandidates(const std::vector<S57Cell*>& cells, const ViewGeometry& vi
     if (std::any_of(extents.begin(), extents.end(), [&](const ChartBox& b) { return extentMeetsView(b, view); }))
       candidates.push_back(cell);
   }
-  std::stable_sort(candidates.begin(), candidates.end(), [](const S57Cell* a, const S57Cell* b) {
-    return compilationScaleForRules(*a) < compilationScaleForRules(*b);
-  });
+  sortForRules(candidates);
+}
+
+void chooseCandidates(const CellIndex& index, const ViewGeometry& view, std::vector<std::uint32_t>& positions,
+                      std::vector<S57Cell*>& candidates) {
+  index.query(view, positions);
+  candidates.clear();
+  for (const std::uint32_t p : positions) candidates.push_back(index.cells()[p]);
+  sortForRules(candidates);
 }
 
 namespace {

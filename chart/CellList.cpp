@@ -3,14 +3,15 @@
 #include "CellBuilder.h"
 #include "ReaderResult.h"
 
-CellList::CellList() : published_(std::make_shared<const std::vector<S57Cell*>>()) {}
+CellList::CellList() : published_(std::make_shared<const CellIndex>()) {}
 
 int CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& c : cells_)
     if (c->name == cell->name) return ReaderDuplicateCell;
-  auto next = std::make_shared<std::vector<S57Cell*>>(*published_);
-  next->push_back(cell.get());
+  std::vector<S57Cell*> listed = published_->cells();
+  listed.push_back(cell.get());
+  auto next = std::make_shared<const CellIndex>(std::move(listed));
   if (centreOn) centreView(*cell, *centreOn);
   cells_.push_back(std::move(cell));
   published_ = std::move(next);
@@ -25,6 +26,12 @@ bool CellList::contains(std::string_view name) const {
 }
 
 CellSnapshot CellList::snapshot() const {
+  IndexedSnapshot indexed = indexedSnapshot();
+  const std::vector<S57Cell*>* cells = &indexed->cells();
+  return CellSnapshot(std::move(indexed), cells);  // shares the index's ownership
+}
+
+IndexedSnapshot CellList::indexedSnapshot() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return published_;
 }

@@ -2,17 +2,21 @@
 // The loaded cells, in load order. A loading thread appends finished cells
 // while the GUI thread draws: readers take a snapshot, which shows the list
 // as it was before or after an append, never a cell still being built.
-// Cells are never removed, so a snapshot's pointers stay valid.
+// Cells are never removed, so a snapshot's pointers stay valid. Each
+// snapshot comes with a spatial index over its cells' extents, built once
+// by the append that made it.
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "CellIndex.h"
 #include "ChartModel.h"
 
 struct ViewGeometry;
 
 using CellSnapshot = std::shared_ptr<const std::vector<S57Cell*>>;
+using IndexedSnapshot = std::shared_ptr<const CellIndex>;
 
 class CellList {
 public:
@@ -28,12 +32,14 @@ public:
 
   bool contains(std::string_view name) const;
   CellSnapshot snapshot() const;
+  // The same list with its index (the snapshot is its cells()).
+  IndexedSnapshot indexedSnapshot() const;
   size_t size() const;
 
 private:
   mutable std::mutex mutex_;
   std::vector<std::unique_ptr<S57Cell>> cells_;
-  CellSnapshot published_;  // replaced, never changed, on each append
+  IndexedSnapshot published_;  // replaced, never changed, on each append
 };
 
 // The process-wide list.

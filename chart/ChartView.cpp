@@ -5,6 +5,7 @@
 #include "CellBoundary.h"
 #include "CellChoice.h"
 #include "CellDrawer.h"
+#include "DrawnCells.h"
 #include "CellList.h"
 #include "ChartFont.h"
 #include "WorldBaseMap.h"
@@ -27,12 +28,23 @@ ChartView& loadingChartView() {
 }
 
 void ChartView::draw(QPainter& painter, const DisplaySettings& settings) {
-  const CellSnapshot cells = cellList().snapshot();
+  const IndexedSnapshot cells = cellList().indexedSnapshot();
   draw(painter, settings, *cells);
 }
 
 void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                      InstructionRecorder* recorder) {
+  drawPass(painter, settings, cells, recorder);
+}
+
+void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+                     InstructionRecorder* recorder) {
+  drawPass(painter, settings, cells, recorder);
+}
+
+template <typename Cells>
+void ChartView::drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
+                         InstructionRecorder* recorder) {
   updateOrigin(*this);
   setupChartFont(painter);
   if (settings.showWorldBaseMap) worldBaseMap().draw(Canvas{painter, *settings.colourTable}, *this);
@@ -41,14 +53,25 @@ void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const s
 
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                           InstructionRecorder* recorder) {
+  chooseCandidates(cells, *this, candidates);
+  drawCandidates(painter, settings, recorder);
+}
+
+void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+                          InstructionRecorder* recorder) {
+  chooseCandidates(cells, *this, candidatePositions, candidates);
+  drawCandidates(painter, settings, recorder);
+}
+
+void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
   drawnCells.clear();
   cellNameBoxes.boxes.clear();
-  chooseCandidates(cells, *this, candidates);
+  ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   const Canvas canvas{painter, *settings.colourTable};
   const ChartBox shown = viewBox(*this);
-  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
-    S57Cell& cell = **it;
-    const bool drawn = cellDrawn(cell);
+  for (size_t i = candidates.size(); i-- > 0;) {
+    S57Cell& cell = *candidates[i];
+    const bool drawn = candidateDrawn[i];
     // The cell in each copy of the world that meets the view: a view across
     // the 180th meridian shows cells of both sides.
     const WorldCopies copies = worldCopiesMeeting(cell.boundingBox, shown);
@@ -65,16 +88,13 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
   }
 }
 
-bool ChartView::cellDrawn(const S57Cell& cell) const {
-  return cellShownAtScale(cell, isNestedCell(cell, candidates), scale);
-}
-
 void ChartView::chooseDrawnCells(const std::vector<S57Cell*>& cells) {
   updateOrigin(*this);
   drawnCells.clear();
   chooseCandidates(cells, *this, candidates);
-  for (auto it = candidates.rbegin(); it != candidates.rend(); ++it)
-    if (cellDrawn(**it)) drawnCells.push_back(*it);
+  ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
+  for (size_t i = candidates.size(); i-- > 0;)
+    if (candidateDrawn[i]) drawnCells.push_back(candidates[i]);
 }
 
 std::vector<PickedObject> ChartView::pick(const DisplaySettings& settings, float pixelX, float pixelY) const {

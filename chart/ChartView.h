@@ -5,10 +5,12 @@
 // read, so two views may draw the same cells at once on two threads.
 #include <vector>
 
+#include "CellIndex.h"
 #include "ChartModel.h"
 #include "DisplaySettings.h"
 #include "DrawContext.h"
 #include "ObjectPicking.h"
+#include "ViewCoverage.h"
 #include "ViewGeometry.h"
 
 class QPainter;
@@ -16,7 +18,8 @@ class QPainter;
 struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
 
-  // The draw pass over a snapshot of the process-wide cell list: brings the
+  // The draw pass over a snapshot of the process-wide cell list, through its
+  // index: brings the
   // origin up to date, sets the chart font, draws the world base map when
   // it is shown, then drawCells. The painter
   // must have been set up for this view (setupPainter).
@@ -25,14 +28,21 @@ struct ChartView : ViewGeometry {
   // `recorder`, when given, is told of every instruction executed.
   void draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
             InstructionRecorder* recorder = nullptr);
+  // The same over an indexed list (CellList::indexedSnapshot, or one the
+  // caller indexed): the cells are chosen through the index.
+  void draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+            InstructionRecorder* recorder = nullptr);
 
   // Chooses the cells that meet the view, sorts them by compilation scale
-  // and draws the least detailed first, each when its scale rule admits it,
-  // then its boundary (drawn or not) when boundaries are shown, the names
-  // decluttered among themselves. A cell is drawn in every copy of the
-  // world, 360 degrees east or west, where one of its extents meets the
-  // view (WorldCopies.h).
+  // and draws the least detailed first, each when its scale rule admits it
+  // and more detailed cells drawn do not cover the whole view
+  // (chooseDrawnCells in DrawnCells.h), then its boundary (drawn or not)
+  // when boundaries are shown, the names decluttered among themselves. A
+  // cell is drawn in every copy of the world, 360 degrees east or west,
+  // where one of its extents meets the view (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
+                 InstructionRecorder* recorder = nullptr);
+  void drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
                  InstructionRecorder* recorder = nullptr);
 
   // The cells a pass over `cells` would draw, chosen as drawCells chooses
@@ -47,12 +57,17 @@ struct ChartView : ViewGeometry {
   // Kept from one pass to the next so that a pass allocates nothing once
   // the buffers have grown.
   std::vector<S57Cell*> candidates;
+  std::vector<std::uint32_t> candidatePositions;
+  std::vector<char> candidateDrawn;
+  ViewCoverage coverage;
   DrawBuffers buffers;
   TextBoxList cellNameBoxes;  // the cell names placed in the pass
 
 private:
-  // Whether a candidate is drawn at the view's scale: the rule of drawCells.
-  bool cellDrawn(const S57Cell& cell) const;
+  template <typename Cells>
+  void drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
+                InstructionRecorder* recorder);
+  void drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder);
 };
 
 // The view that background loading centres on each loaded cell. The main

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "EngineState.h"
+#include "CellChoice.h"
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
@@ -57,6 +58,17 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
         ASSERT_EQ(cell->lights.size(), 1u);
         ASSERT_EQ(cell->areas[1]->findAttribute("DRVAL1"), "10");  // draw order is set
       }
+      // The index published with a list finds every cell of it.
+      const IndexedSnapshot indexed = list.indexedSnapshot();
+      ASSERT_GE(indexed->cells().size(), snapshot->size());
+      ViewGeometry world;
+      world.scale = 1e9f;
+      world.viewportWidth = world.viewportHeight = 23000;
+      updateOrigin(world);
+      std::vector<std::uint32_t> positions;
+      std::vector<S57Cell*> found;
+      chooseCandidates(*indexed, world, positions, found);
+      ASSERT_EQ(found.size(), indexed->cells().size());
       previous.assign(snapshot->begin(), snapshot->end());
       ++walks;
     } while (loadersDone.load() < 2);

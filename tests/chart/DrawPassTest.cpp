@@ -168,6 +168,56 @@ TEST_F(DrawPassTest, AnUnknownCompilationScaleTakesTheUsualScaleOfTheCellsPurpos
   EXPECT_EQ(drawnAt(20001), (Names{"OUTER"}));
 }
 
+TEST_F(DrawPassTest, CellsHiddenByTheCoverageOfBetterCellsDrawnAreSkipped) {
+  // At scale 1000 the view covers +-11500000 chart units.
+  struct Cell {
+    const char* name;
+    int scale;
+    double half, x;
+    bool coverage;  // an M_COVR area of CATCOV 1 over its extent
+  };
+  const struct {
+    const char* what;
+    std::vector<Cell> cells;
+    float scale;
+    Names drawn;
+  } cases[] = {
+      {"one better cell over the view",
+       {{"LOWER", 50000, 1e9, 0, true}, {"BETTER", 10000, 2e7, 0, true}}, 1000, {"BETTER"}},
+      {"the better cell over part of the view",
+       {{"LOWER", 50000, 1e9, 0, true}, {"BETTER", 10000, 2e7, 2e7, true}}, 1000, {"LOWER", "BETTER"}},
+      {"two better cells joined edge to edge over the view",
+       {{"LOWER", 50000, 1e9, 0, true}, {"WEST", 10000, 2e7, -2e7, true}, {"EAST", 10000, 2e7, 2e7, true}},
+       1000, {"EAST", "WEST"}},
+      {"the same two with a gap between them",
+       {{"LOWER", 50000, 1e9, 0, true}, {"WEST", 10000, 2e7, -2e7 - 1, true}, {"EAST", 10000, 2e7, 2e7, true}},
+       1000, {"LOWER", "EAST", "WEST"}},
+      {"a better cell its scale rule leaves out hides nothing",
+       {{"LOWER", 500000, 1e11, 0, true}, {"BETTER", 10000, 3e10, 0, true}}, 2e6f, {"LOWER"}},
+      {"a better cell without M_COVR hides nothing",
+       {{"LOWER", 50000, 1e9, 0, true}, {"BETTER", 10000, 2e7, 0, false}}, 1000, {"LOWER", "BETTER"}},
+      {"a cell of the same scale hides nothing",
+       {{"ONE", 10000, 1e9, 0, true}, {"TWO", 10000, 2e7, 0, true}}, 1000, {"TWO", "ONE"}},
+      {"the best cell hides every band under it",
+       {{"LOW", 100000, 1e9, 0, true}, {"MIDDLE", 20000, 5e7, 0, true}, {"BEST", 5000, 2e7, 0, true}}, 1000,
+       {"BEST"}},
+  };
+  for (const auto& c : cases) {
+    cells.clear();
+    list.clear();
+    for (const Cell& cell : c.cells) {
+      S57Cell& added = addCell(cell.name, cell.scale, cell.half, cell.x);
+      if (!cell.coverage) continue;
+      auto area = landArea(added.extents.front());
+      area->objectClass = s57::M_COVR;
+      area->attributes.push_back({"CATCOV", "1"});
+      area->secondLookup = {};
+      added.areas.push_back(std::move(area));
+    }
+    EXPECT_EQ(drawnAt(c.scale), c.drawn) << c.what;
+  }
+}
+
 TEST_F(DrawPassTest, CellsAreChosenByTheirExtents) {
   // At scale 100 the view covers +-1150000 chart units.
   addCell("TOUCHES", 20000, 1000, 1151000, 0);  // box edge on the view's right edge

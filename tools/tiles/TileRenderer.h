@@ -11,6 +11,7 @@
 #include <QImage>
 #include <vector>
 
+#include "CellIndex.h"
 #include "ChartModel.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -32,7 +33,7 @@ public:
   const QImage& image() const { return image_; }
 
 private:
-  const std::vector<S57Cell*>& cells_;
+  CellIndex cells_;  // its own index over the cells, built once
   const DisplaySettings& settings_;
   ChartView view_;
   QImage image_;
