@@ -8,6 +8,8 @@
 #include "CellDrawer.h"
 #include "CellList.h"
 #include "ChartFont.h"
+#include "Overscale.h"
+#include "OverscalePattern.h"
 #include "WorldBaseMap.h"
 
 namespace {
@@ -35,6 +37,7 @@ void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const s
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                           InstructionRecorder* recorder) {
   drawnCells.clear();
+  overscale = 0;
   cellNameBoxes.boxes.clear();
   chooseCandidates(cells, *this, candidates);
   DrawContext dc{Canvas{painter, *settings.colourTable}, settings, *this, buffers, recorder};
@@ -42,9 +45,16 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
     S57Cell& cell = **it;
     if (cellShownAtScale(cell, isNestedCell(cell, candidates), scale)) {
       drawCell(dc, cell);
+      // Over the cell's own features, under the more detailed cells drawn next.
+      if (overscalePatternShown(cell, scale)) drawOverscalePattern(dc, cell);
       drawnCells.push_back(&cell);
     }
     if (settings.showCellBoundaries) drawCellBoundary(painter, cell, *this, &cellNameBoxes);
+  }
+  // The most detailed cell drawn is the last one.
+  if (!drawnCells.empty()) {
+    const double factor = overscaleFactor(*drawnCells.back(), scale);
+    if (factor > 1) overscale = factor;
   }
 }
 

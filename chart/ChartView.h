@@ -14,6 +14,9 @@ class QPainter;
 
 struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
+  // How many times more detailed than its compilation scale the last pass
+  // showed the most detailed cell it drew; 0 when it was not overscaled.
+  double overscale = 0;
 
   // The draw pass over a snapshot of the process-wide cell list: brings the
   // origin up to date, sets the chart font, draws the world base map when
@@ -26,9 +29,10 @@ struct ChartView : ViewGeometry {
             InstructionRecorder* recorder = nullptr);
 
   // Chooses the cells that meet the view, sorts them by compilation scale
-  // and draws the least detailed first, each when its scale rule admits it,
-  // then its boundary (drawn or not) when boundaries are shown, the names
-  // decluttered among themselves.
+  // and draws the least detailed first, each when its scale rule admits it
+  // (with the overscale pattern over it when the view is more than twice as
+  // detailed as the cell), then its boundary (drawn or not) when boundaries
+  // are shown, the names decluttered among themselves.
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
 

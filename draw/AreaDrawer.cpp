@@ -1,5 +1,6 @@
 #include "AreaDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "LookupSelection.h"
@@ -10,6 +11,8 @@
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   if (area.objectClass == s57::M_NSYS) return;
   if (!dc.settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) return;
+  const DateShow dates = showOnViewingDate(area, dc.settings);
+  if (dates == DateShow::Hidden) return;
   std::shared_ptr<const ProcedureResult> result;
   if (!shownAtViewScale(dc, area, cell, result)) return;
   // Procedures run only for areas that reach the view.
@@ -20,9 +23,13 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
 
   for (const Instruction& instruction : lookupInUse(area, dc.settings).instructions)
     if (instruction.kind != kCS) executeAreaInstruction(dc, instruction, area, *outline);
-  if (!result) return;
-  for (const Instruction& instruction : result->instructions) executeAreaInstruction(dc, instruction, area, *outline);
-  if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
+  if (result) {
+    for (const Instruction& instruction : result->instructions)
+      executeAreaInstruction(dc, instruction, area, *outline);
+    if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
+  }
+  if (dates == DateShow::ShownOutsideDates)
+    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings), area, *outline);
 }
 
 void drawStyledEdges(DrawContext& dc) {

@@ -9,9 +9,10 @@
 // Draws the area. Nothing is drawn for areas of class M_NSYS (they only
 // give the cell's extents), for areas of the mariner's viewing groups (as
 // the look-up chose them) unless all groups are shown, outside the area's
-// scale range, when the clipped outline keeps fewer than two vertices, or
-// when the display category (as the procedures left it) is not admitted. The look-up's instructions come
-// first, then the procedures'.
+// dates or scale range, when the clipped outline keeps fewer than two
+// vertices, or when the display category (as the procedures left it) is
+// not admitted. The look-up's instructions come first, then the
+// procedures', then the date indication of an area shown outside its dates.
 // An area whose procedures styled some of its edges is listed in the
 // context's styledEdges for drawAreaEdges.
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell);

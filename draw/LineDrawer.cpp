@@ -1,5 +1,6 @@
 #include "LineDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "PolylineProjection.h"
@@ -14,6 +15,8 @@ bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResu
 }
 
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
+  const DateShow dates = showOnViewingDate(line, dc.settings);
+  if (dates == DateShow::Hidden) return;
   std::shared_ptr<const ProcedureResult> result;
   if (!shownAtViewScale(dc, line, cell, result)) return;
   // Procedures only ever lower a line's display category (a danger goes to
@@ -32,6 +35,8 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
 
   for (const Instruction& instruction : lookupInUse(line, dc.settings).instructions)
     if (instruction.kind != kCS) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
+  if (dates == DateShow::ShownOutsideDates)
+    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings), line, buffers.line.data(), count);
   if (!result) return;
   for (const Instruction& instruction : result->instructions)
     executeLineInstruction(dc, instruction, line, buffers.line.data(), count);

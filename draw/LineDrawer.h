@@ -13,7 +13,8 @@
 bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResult* result,
                const DisplaySettings& settings);
 
-// Draws the line. Nothing is drawn when it is outside its scale range, not
-// shown, when thinning leaves fewer than two points or when nothing of it
-// comes near the viewport.
+// Draws the line. Nothing is drawn when it is outside its dates or scale
+// range, not shown, when thinning leaves fewer than two points or when
+// nothing of it comes near the viewport. A line shown outside its dates
+// gets the date indication at its anchor.
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell);

@@ -1,5 +1,6 @@
 #include "PointDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "S57Vocabulary.h"
@@ -8,6 +9,8 @@
 void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) {
   const QPointF anchor = toLogicalExact(point.position.point, dc.view);
   if (!insideViewport(anchor, dc.view)) return;
+  const DateShow dates = showOnViewingDate(point, dc.settings);
+  if (dates == DateShow::Hidden) return;
   std::shared_ptr<const ProcedureResult> result;
   if (!shownAtViewScale(dc, point, cell, result)) return;
   if (!result) result = procedureResult(point, cell, dc.settings);
@@ -15,8 +18,10 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
     if (instruction.kind != kCS) executePointInstruction(dc, instruction, point, anchor, false);
-  if (!result) return;
-  if (point.objectClass == s57::TOPMAR && !dc.settings.paperChartSymbols) return;
-  for (const Instruction& instruction : result->instructions)
-    executePointInstruction(dc, instruction, point, anchor, true);
+  // A topmark's procedure symbol shows only with paper-chart symbols.
+  if (result && (point.objectClass != s57::TOPMAR || dc.settings.paperChartSymbols))
+    for (const Instruction& instruction : result->instructions)
+      executePointInstruction(dc, instruction, point, anchor, true);
+  if (dates == DateShow::ShownOutsideDates)
+    executePointInstruction(dc, outsideDatesIndication(point, dc.settings), point, anchor, false);
 }

@@ -1,12 +1,20 @@
 #include "SoundingDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
+#include "InstructionExecutor.h"
 #include "LibraryLine.h"
+#include "ScaleTest.h"
 #include "SymbolOutlines.h"
 
 void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cell& cell) {
-  const std::shared_ptr<const ProcedureResult> result = procedureResult(feature, cell, dc.settings);
+  const DateShow dates = showOnViewingDate(feature, dc.settings);
+  if (dates == DateShow::Hidden) return;
+  std::shared_ptr<const ProcedureResult> result;
+  if (!shownAtViewScale(dc, feature, cell, result)) return;
+  if (!result) result = procedureResult(feature, cell, dc.settings);
   if (!result) return;
+  bool indicated = dates != DateShow::ShownOutsideDates;
   const std::size_t count = std::min(feature.soundings.size(), result->partInstructions.size());
   for (std::size_t i = 0; i < count; ++i) {
     const Sounding& sounding = feature.soundings[i];
@@ -16,6 +24,10 @@ void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cel
       if (instruction.kind != kSY) continue;
       drawSymbolFast(dc.canvas, at, instruction.name, readDecimal(instruction.text2));
       dc.record(feature, instruction);
+    }
+    if (!indicated) {  // once, at the first sounding in view
+      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings), feature, at, false);
+      indicated = true;
     }
   }
 }
