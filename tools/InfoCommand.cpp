@@ -100,7 +100,7 @@ bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings
   }
   if (options.deep >= 0) {
     settings.setDeepContour(options.deep);
-    if (settings.deepContour != options.deep) return error = "--deep must lie from the safety contour to 500", false;
+    if (settings.deepContour != options.deep) return error = "--deep must lie from the safety contour to 1000", false;
   }
   settings.setDisplayCategory(options.category);
   settings.setSymbolStyle(options.paper ? 1 : 2);
