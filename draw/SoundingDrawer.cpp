@@ -4,15 +4,14 @@
 #include "FeaturePortrayal.h"
 #include "InstructionExecutor.h"
 #include "LibraryLine.h"
-#include "ScaleTest.h"
 #include "SymbolOutlines.h"
 
 void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cell& cell) {
   const DateShow dates = showOnViewingDate(feature, dc.settings);
   if (dates == DateShow::Hidden) return;
-  std::shared_ptr<const ProcedureResult> result;
-  if (!shownAtViewScale(dc, feature, cell, result)) return;
-  if (!result) result = procedureResult(feature, cell, dc.settings);
+  // The sounding procedure never lifts SCAMIN: hidden soundings run no procedure.
+  if (!featureShownAtScale(feature, nullptr, dc.view.scale, dc.settings)) return;
+  const std::shared_ptr<const ProcedureResult> result = procedureResult(feature, cell, dc.settings);
   if (!result) return;
   bool indicated = dates != DateShow::ShownOutsideDates;
   const std::size_t count = std::min(feature.soundings.size(), result->partInstructions.size());
