@@ -66,6 +66,14 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   category_->setObjectName(QStringLiteral("displayCategory"));
   category_->addItems({QStringLiteral("基本显示"), QStringLiteral("标准显示"), QStringLiteral("全部显示")});
   category_->setCurrentIndex(s.displayCategory >= 0 && s.displayCategory <= 2 ? s.displayCategory : 1);
+  symbols_ = new QComboBox(this);
+  symbols_->setObjectName(QStringLiteral("symbolStyle"));
+  symbols_->addItems({QStringLiteral("传统符号"), QStringLiteral("纸质符号")});
+  symbols_->setCurrentIndex(s.paperChartSymbols ? 1 : 0);
+  language_ = new QComboBox(this);
+  language_->setObjectName(QStringLiteral("textLanguage"));
+  language_->addItems({QStringLiteral("中文显示"), QStringLiteral("英文显示")});
+  language_->setCurrentIndex(s.nationalText ? 0 : 1);
   scaleMinimum_ = switchBox(this, "useScaleMinimum", QStringLiteral("按最小比例尺（SCAMIN）隐藏物标"),
                             s.useScaleMinimum);
   boundaries_ = switchBox(this, "cellBoundaries", QStringLiteral("边界显示"), s.showCellBoundaries);
@@ -73,6 +81,8 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   auto* display = new QGroupBox(QStringLiteral("显示"), this);
   auto* displayForm = new QFormLayout(display);
   displayForm->addRow(QStringLiteral("显示类别："), category_);
+  displayForm->addRow(QStringLiteral("符号："), symbols_);
+  displayForm->addRow(QStringLiteral("名称："), language_);
   displayForm->addRow(scaleMinimum_);
   displayForm->addRow(boundaries_);
   displayForm->addRow(worldBaseMap_);
@@ -147,6 +157,8 @@ void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
   s.showDepthContours = depthContours_->isChecked();
   s.setShowSoundings(soundings_->isChecked() ? 1 : 2);
   s.setDisplayCategory(category_->currentIndex());
+  s.setSymbolStyle(symbols_->currentIndex() == 1 ? 1 : 2);
+  s.setTextLanguage(language_->currentIndex() == 1 ? 2 : 1);
   s.setUseScaleMinimum(scaleMinimum_->isChecked() ? 1 : 2);
   s.setShowCellBoundaries(boundaries_->isChecked() ? 1 : 2);
   s.setShowWorldBaseMap(worldBaseMap_->isChecked() ? 1 : 2);

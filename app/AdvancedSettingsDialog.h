@@ -1,8 +1,9 @@
 #pragma once
 // 高级设置: the mariner's settings in one dialog. Depths: the safety, shallow
 // and deep contours, two or four depth shades, the shallow-water pattern,
-// depth contours and soundings. Display: the display category, SCAMIN,
-// cell boundaries and the world base map. Texts: important and other texts
+// depth contours and soundings. Display: the display category, symbol
+// style, names in Chinese or English, SCAMIN, cell boundaries and the world
+// base map. Texts: important and other texts
 // apart. Date: today or a chosen day, or every date. The dialog starts from
 // the settings it is given and changes nothing until apply().
 #include <QDialog>
@@ -31,7 +32,7 @@ private:
   void keepContoursInOrder();
 
   QDoubleSpinBox *safety_ = nullptr, *shallow_ = nullptr, *deep_ = nullptr;
-  QComboBox *shades_ = nullptr, *category_ = nullptr;
+  QComboBox *shades_ = nullptr, *category_ = nullptr, *symbols_ = nullptr, *language_ = nullptr;
   QCheckBox *shallowPattern_ = nullptr, *depthContours_ = nullptr, *soundings_ = nullptr;
   QCheckBox *scaleMinimum_ = nullptr, *boundaries_ = nullptr, *worldBaseMap_ = nullptr;
   QCheckBox *importantText_ = nullptr, *otherText_ = nullptr;

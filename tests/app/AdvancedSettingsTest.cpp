@@ -53,6 +53,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     part<QComboBox>(dialog, "depthShades")->setCurrentIndex(1);  // two shades
     part<QCheckBox>(dialog, "shallowPattern")->setChecked(true);
     part<QCheckBox>(dialog, "useScaleMinimum")->setChecked(false);
+    part<QComboBox>(dialog, "symbolStyle")->setCurrentIndex(1);  // paper chart
     part<QCheckBox>(dialog, "importantText")->setChecked(false);
     part<QCheckBox>(dialog, "dateToday")->setChecked(false);
     part<QDateEdit>(dialog, "viewingDate")->setDate(QDate(2024, 6, 1));
@@ -73,7 +74,10 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   EXPECT_FALSE(s.dateIsToday);
   EXPECT_EQ(s.viewingDate, 20240601);
   EXPECT_TRUE(s.showAllDates);
+  EXPECT_TRUE(s.paperChartSymbols);
+  EXPECT_TRUE(s.nationalText);
   EXPECT_TRUE(action("action_13")->isChecked());  // the custom safety contour's mark
+  EXPECT_TRUE(action("action_9")->isChecked());   // 纸质符号
   EXPECT_NE(chart(), before);  // the shallow pattern and the other shades show
 
   // Cancelled: nothing changes.
