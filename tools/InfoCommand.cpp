@@ -38,6 +38,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -297,16 +298,6 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
-    // Texts need fonts, and fonts a GUI application; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int qtArgc = 1;
-    static char programName[] = "enctool";
-    static char* qtArgv[] = {programName, nullptr};
-    static QGuiApplication* application = nullptr;
-    if (!application) {
-      application = new QGuiApplication(qtArgc, qtArgv);  // kept to the end of the process
-      registerChartFont();
-    }
     DisplaySettings settings(presentationLibrary());
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
@@ -352,6 +343,18 @@ int runInfoCommand(int argc, char** argv) {
   if (!parseInfoOptions(argc, argv, options)) {
     printInfoUsage();
     return 2;
+  }
+  // Texts need fonts, and fonts a GUI application; no display is needed.
+  // It goes before the command returns, and with it what the font
+  // libraries hold.
+  std::unique_ptr<QGuiApplication> application;
+  int qtArgc = 1;
+  char programName[] = "enctool";
+  char* qtArgv[] = {programName, nullptr};
+  if (options.features && options.portrayal && !options.libraryDir.empty()) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    registerChartFont();
   }
   bool failed = false;
   if (!options.libraryDir.empty()) {
