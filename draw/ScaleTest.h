@@ -9,7 +9,8 @@
 
 // Whether the feature shows at the view's scale. Its own SCAMAX and SCAMIN
 // decide (SCAMIN only when the settings use it), except that a danger whose
-// procedure lifted its SCAMIN shows all the same: the procedures run here only for a feature that its SCAMIN
-// would hide, and their result is handed back in `result` (else left null).
+// procedure lifted its SCAMIN shows all the same: the procedures run here
+// only for a feature that its SCAMIN would hide, and their result is handed
+// back in `result` (else left null).
 bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
                       std::shared_ptr<const ProcedureResult>& result);

@@ -81,7 +81,8 @@ Report portrayal(const std::string& cell, const std::string& args) {
       const std::size_t from = line.rfind(key);
       const std::size_t to = line.rfind("\"}");
       FeatureLine f{line, ""};
-      if (from != std::string::npos && to != std::string::npos && to > from) f.drawn = line.substr(from + key.size(), to - from - key.size());
+      if (from != std::string::npos && to != std::string::npos && to > from)
+        f.drawn = line.substr(from + key.size(), to - from - key.size());
       report.features.push_back(std::move(f));
     } else if (line.rfind("{\"file\":", 0) == 0) {
       report.cellLine = line;
