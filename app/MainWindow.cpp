@@ -22,6 +22,7 @@
 #include <QWheelEvent>
 #include <cstdlib>
 
+#include "AdvancedSettingsDialog.h"
 #include "CellListPanel.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
@@ -89,6 +90,12 @@ UserDialogs UserDialogs::standard() {
                                                  kMinimumSafetyContour, kMaximumSafetyContour, 1, &ok);
     if (ok) metres = value;
     return ok;
+  };
+  d.advancedSettings = [](QWidget* parent, DisplaySettings& settings) {
+    AdvancedSettingsDialog dialog(settings, parent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.apply(settings);
+    return true;
   };
   return d;
 }
@@ -234,6 +241,7 @@ void MainWindow::createActions() {
   actionMeasure_ = createAction("actionMeasure", QStringLiteral("测距"), true);
   actionWorldBaseMap_ = createAction("actionWorldBaseMap", QStringLiteral("世界底图"), true, true);
   actionDefaults_ = createAction("actionDefaults", QStringLiteral("恢复默认"), false);
+  actionAdvanced_ = createAction("actionAdvanced", QStringLiteral("高级设置…"), false);
   // The dock's own action: its check mark follows the panel.
   actionCellList_ = cellListPanel_->toggleViewAction();
   actionCellList_->setObjectName(QStringLiteral("actionCellList"));
@@ -267,7 +275,7 @@ void MainWindow::createMenus() {
   display->addSeparator();
   display->addActions({action_15_, action_16_, action_17_, actionWorldBaseMap_, actionCellList_});
   display->addSeparator();
-  display->addAction(actionDefaults_);
+  display->addActions({actionAdvanced_, actionDefaults_});
   contours->addActions({action_5m_, action_10m_, action_20m_, action_13_, action_7_, action_10_});
   colours->addActions({action_18_, action_19_, action_20_, action_21_, action_22_});
   setMenuBar(menubar);
@@ -308,6 +316,11 @@ void MainWindow::createStatusBar() {
   measureLabel_->setObjectName(QStringLiteral("measureLabel"));
   measureLabel_->hide();
   statusbar->addWidget(measureLabel_);
+  overscaleLabel_ = new QLabel(statusbar);
+  overscaleLabel_->setObjectName(QStringLiteral("overscaleLabel"));
+  overscaleLabel_->setStyleSheet(QStringLiteral("color: rgb(200, 0, 160); font-weight: bold;"));
+  overscaleLabel_->hide();
+  statusbar->addPermanentWidget(overscaleLabel_);
   scaleLabel_ = new QLabel(statusbar);
   scaleLabel_->setObjectName(QStringLiteral("scaleLabel"));
   statusbar->addPermanentWidget(scaleLabel_);
@@ -348,6 +361,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
   }
   painting_ = true;
   setupPainter(painter, width(), height(), chartView);
+  displaySettings().refreshToday();  // the viewing date follows the calendar unless one was chosen
   chartView.draw(painter, displaySettings());
   if (selectionMode_)
     if (const PickedObject* chosen = objectPanel_->chosen())
@@ -366,6 +380,22 @@ void MainWindow::paintEvent(QPaintEvent*) {
     QMetaObject::invokeMethod(
         this, [this] { scaleLabel_->setText(scaleText()), showCursorPosition(); }, Qt::QueuedConnection);
   }
+  // The overscale factor is known once the pass has chosen its cells.
+  if (chartView.overscale != shownOverscale_) {
+    shownOverscale_ = chartView.overscale;
+    QMetaObject::invokeMethod(this, [this] { showOverscale(); }, Qt::QueuedConnection);
+  }
+}
+
+QString MainWindow::overscaleText() const {
+  if (!(chartView.overscale > 1)) return QString();
+  return QStringLiteral("超比例 ×") + QString::number(chartView.overscale, 'f', chartView.overscale < 10 ? 1 : 0);
+}
+
+void MainWindow::showOverscale() {
+  const QString text = overscaleText();
+  overscaleLabel_->setText(text);
+  overscaleLabel_->setVisible(!text.isEmpty());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

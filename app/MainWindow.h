@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "ChartView.h"
+#include "DisplaySettings.h"
 #include "GoToDialog.h"
 #include "RangeBearingTool.h"
 
@@ -38,6 +39,9 @@ struct UserDialogs {
   std::function<bool(QWidget* parent, GoToTarget& target)> goTo;
   // 自定义 safety contour from 0.1 to 500 m, starting at `current`; false when cancelled.
   std::function<bool(QWidget* parent, double current, double& metres)> customSafetyContour;
+  // 高级设置: starts from `settings` and writes the choices into it; false
+  // when cancelled.
+  std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
   static UserDialogs standard();
 };
 
@@ -83,6 +87,9 @@ public:
 
   // "比例尺 1:25,000" for the view's scale.
   QString scaleText() const;
+  // "超比例 ×2.5" while the last pass showed its most detailed cell beyond
+  // its compilation scale, else empty.
+  QString overscaleText() const;
   CellListPanel* cellListPanel() const { return cellListPanel_; }
   RangeBearingTool& rangeBearing() { return rangeBearing_; }
   // Every checkable action set to the state in force.
@@ -140,6 +147,7 @@ public slots:
   void on_action_21_triggered();
   void on_action_22_triggered();
   void on_action_13_triggered();  // custom safety contour
+  void on_actionAdvanced_triggered();  // 高级设置
   void on_actionGoTo_triggered();
   void on_actionMeasure_triggered();
   void on_actionWorldBaseMap_triggered();
@@ -171,6 +179,8 @@ private:
   void restoreChoices();
   void saveDisplayChoices();
 
+  // The overscale label from the last pass.
+  void showOverscale();
   // After every change of the view: viewport from the window size, scale
   // text, position box, repaint.
   void viewChanged();
@@ -209,8 +219,9 @@ private:
   QAction *action_20_ = nullptr, *action_21_ = nullptr, *action_22_ = nullptr;
   QAction *action_5m_ = nullptr, *action_10m_ = nullptr, *action_20m_ = nullptr;
   QAction *actionGoTo_ = nullptr, *actionMeasure_ = nullptr, *actionWorldBaseMap_ = nullptr;
-  QAction *actionDefaults_ = nullptr, *actionCellList_ = nullptr;
+  QAction *actionDefaults_ = nullptr, *actionCellList_ = nullptr, *actionAdvanced_ = nullptr;
   QLabel* scaleLabel_ = nullptr;
+  QLabel* overscaleLabel_ = nullptr;
   QLabel* measureLabel_ = nullptr;
   CellListPanel* cellListPanel_ = nullptr;
   RangeBearingTool rangeBearing_;
@@ -232,4 +243,5 @@ private:
   bool cursorSeen_ = false;  // the position box shows the cursor, else the view centre
   QPoint cursor_;            // last cursor position, window pixels
   float shownScale_ = 0;     // the scale the status bar shows
+  double shownOverscale_ = 0;  // the overscale factor the status bar shows
 };

@@ -128,6 +128,13 @@ void MainWindow::on_action_15_triggered() { displaySettings().toggleSoundings(),
 void MainWindow::on_action_16_triggered() { displaySettings().toggleCellBoundaries(), settingsChanged(); }
 void MainWindow::on_action_17_triggered() { toggleSelection(); }
 
+void MainWindow::on_actionAdvanced_triggered() {
+  DisplaySettings chosen = displaySettings();
+  if (!dialogs.advancedSettings(this, chosen)) return;
+  displaySettings() = chosen;
+  settingsChanged();
+}
+
 // ---- 等深线设置 -------------------------------------------------------------
 
 void MainWindow::on_action_5m_triggered() { displaySettings().setContourSet(5), settingsChanged(); }

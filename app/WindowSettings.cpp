@@ -23,6 +23,15 @@ void saveDisplaySettings(QSettings& store, const DisplaySettings& s) {
   store.setValue(key("depthContours"), s.showDepthContours);
   store.setValue(key("worldBaseMap"), s.showWorldBaseMap);
   store.setValue(key("safetyContour"), static_cast<double>(s.safetyContour));
+  store.setValue(key("shallowContour"), static_cast<double>(s.shallowContour));
+  store.setValue(key("deepContour"), static_cast<double>(s.deepContour));
+  store.setValue(key("twoDepthShades"), s.twoDepthShades);
+  store.setValue(key("shallowPattern"), s.shallowPattern);
+  store.setValue(key("useScaleMinimum"), s.useScaleMinimum);
+  store.setValue(key("importantText"), s.importantText);
+  store.setValue(key("otherText"), s.otherText);
+  store.setValue(key("viewingDate"), s.dateIsToday ? 0 : s.viewingDate);  // 0: today
+  store.setValue(key("allDates"), s.showAllDates);
   store.setValue(key("colourScheme"), static_cast<int>(schemeOfTable(s.colourTable)) + 1);
 }
 
@@ -36,8 +45,22 @@ void restoreDisplaySettings(const QSettings& store, DisplaySettings& s) {
   if (int c = flagCode(store, "cellBoundaries")) s.setShowCellBoundaries(c);
   if (int c = flagCode(store, "depthContours")) s.showDepthContours = c == 1;
   if (int c = flagCode(store, "worldBaseMap")) s.setShowWorldBaseMap(c);
+  // The safety contour first: it sets the shallow and deep ones beside it.
   const double safety = store.value(key("safetyContour")).toDouble(&ok);
   if (ok) s.setSafetyContour(static_cast<float>(safety));
+  const double shallow = store.value(key("shallowContour")).toDouble(&ok);
+  if (ok) s.setShallowContour(static_cast<float>(shallow));
+  const double deep = store.value(key("deepContour")).toDouble(&ok);
+  if (ok) s.setDeepContour(static_cast<float>(deep));
+  if (int c = flagCode(store, "twoDepthShades")) s.setTwoDepthShades(c);
+  if (int c = flagCode(store, "shallowPattern")) s.setShallowPattern(c);
+  if (int c = flagCode(store, "useScaleMinimum")) s.setUseScaleMinimum(c);
+  if (int c = flagCode(store, "importantText")) s.setImportantText(c);
+  if (int c = flagCode(store, "otherText")) s.setOtherText(c);
+  if (int c = flagCode(store, "allDates")) s.setShowAllDates(c);
+  const int date = store.value(key("viewingDate")).toInt(&ok);
+  if (ok && date == 0) s.setDateToday();
+  else if (ok) s.setViewingDate(date);
   const int scheme = store.value(key("colourScheme")).toInt(&ok);
   if (ok) s.setColourScheme(scheme);
 }

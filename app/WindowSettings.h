@@ -1,6 +1,7 @@
 #pragma once
 // The user's choices kept across starts in QSettings: every display
-// setting the menus change (the window keeps its geometry, dock layout and
+// setting the menus and the 高级设置 dialog change, the viewing date as 0
+// while it follows today (the window keeps its geometry, dock layout and
 // last folders itself, under "window/" and "folders/").
 #include <QSettings>
 

@@ -8,6 +8,8 @@
 #include "DrawnCells.h"
 #include "CellList.h"
 #include "ChartFont.h"
+#include "Overscale.h"
+#include "OverscalePattern.h"
 #include "WorldBaseMap.h"
 #include "WorldCopies.h"
 
@@ -65,6 +67,7 @@ void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, co
 
 void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
   drawnCells.clear();
+  overscale = 0;
   cellNameBoxes.boxes.clear();
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   const Canvas canvas{painter, *settings.colourTable};
@@ -81,10 +84,17 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
       if (drawn) {
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
         drawCell(dc, cell);
+        // Over the cell's own features, under the more detailed cells drawn next.
+        if (overscalePatternShown(cell, scale)) drawOverscalePattern(dc, cell);
       }
       if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
     if (drawn) drawnCells.push_back(&cell);
+  }
+  // The most detailed cell drawn is the last one.
+  if (!drawnCells.empty()) {
+    const double factor = overscaleFactor(*drawnCells.back(), scale);
+    if (factor > 1) overscale = factor;
   }
 }
 

@@ -17,6 +17,9 @@ class QPainter;
 
 struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
+  // How many times more detailed than its compilation scale the last pass
+  // showed the most detailed cell it drew; 0 when it was not overscaled.
+  double overscale = 0;
 
   // The draw pass over a snapshot of the process-wide cell list, through its
   // index: brings the
@@ -36,10 +39,12 @@ struct ChartView : ViewGeometry {
   // Chooses the cells that meet the view, sorts them by compilation scale
   // and draws the least detailed first, each when its scale rule admits it
   // and more detailed cells drawn do not cover the whole view
-  // (chooseDrawnCells in DrawnCells.h), then its boundary (drawn or not)
-  // when boundaries are shown, the names decluttered among themselves. A
-  // cell is drawn in every copy of the world, 360 degrees east or west,
-  // where one of its extents meets the view (WorldCopies.h).
+  // (chooseDrawnCells in DrawnCells.h), with the overscale pattern over it
+  // when the view is more than twice as detailed as the cell, then its
+  // boundary (drawn or not) when boundaries are shown, the names
+  // decluttered among themselves. A cell is drawn in every copy of the
+  // world, 360 degrees east or west, where one of its extents meets the view
+  // (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
   void drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,

@@ -65,6 +65,7 @@ struct Picker {
     if (!soundingsShownAtScale(settings, view.scale)) return;
     for (std::size_t i = 0; i < cell.soundings.size(); ++i) {
       const SoundingFeature& feature = *cell.soundings[i];
+      if (!soundingsPassTests(settings, view.scale, feature)) continue;
       ResultPointer result;
       std::size_t drawn = 0;
       for (std::size_t s = 0; s < feature.soundings.size(); ++s) {

@@ -1,5 +1,6 @@
 #include "AreaDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "InstructionExecutor.h"
@@ -15,9 +16,13 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
 
   for (const Instruction& instruction : lookupInUse(area, dc.settings).instructions)
     if (instruction.kind != kCS) executeAreaInstruction(dc, instruction, area, *outline);
-  if (!result) return;
-  for (const Instruction& instruction : result->instructions) executeAreaInstruction(dc, instruction, area, *outline);
-  if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
+  if (result) {
+    for (const Instruction& instruction : result->instructions)
+      executeAreaInstruction(dc, instruction, area, *outline);
+    if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
+  }
+  if (dc.settings.showAllDates && showOnViewingDate(area, dc.settings) == DateShow::ShownOutsideDates)
+    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings), area, *outline);
 }
 
 void drawStyledEdges(DrawContext& dc) {

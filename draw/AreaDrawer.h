@@ -10,7 +10,8 @@
 // keep it out (its class, the mariner's viewing groups, its scale range,
 // the display category as the procedures left it) or when the clipped
 // outline keeps fewer than two vertices. The look-up's instructions come
-// first, then the procedures'.
+// first, then the procedures', then the date indication of an area shown
+// outside its dates.
 // An area whose procedures styled some of its edges is listed in the
 // context's styledEdges for drawAreaEdges.
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell);

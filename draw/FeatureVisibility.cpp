@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "LookupSelection.h"
 #include "S57Vocabulary.h"
@@ -18,6 +19,7 @@ bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const Ar
                           const S57Cell& cell, ResultPointer& result) {
   if (area.objectClass == s57::M_NSYS) return false;
   if (!settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) return false;
+  if (showOnViewingDate(area, settings) == DateShow::Hidden) return false;
   return shownAtScale(settings, scale, area, cell, result);
 }
 
@@ -35,6 +37,7 @@ bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResu
 
 bool linePassesFirstTests(const DisplaySettings& settings, float scale, const LineFeature& line,
                           const S57Cell& cell, ResultPointer& result) {
+  if (showOnViewingDate(line, settings) == DateShow::Hidden) return false;
   if (!shownAtScale(settings, scale, line, cell, result)) return false;
   return result || lineShown(line, cell, nullptr, settings) ||
          (line.objectClass != s57::DEPCNT && callsProcedure(line, settings));
@@ -48,6 +51,7 @@ bool linePassesSecondTests(const DisplaySettings& settings, const LineFeature& l
 
 bool pointPassesTests(const DisplaySettings& settings, float scale, const PointFeature& point,
                       const S57Cell& cell, ResultPointer& result) {
+  if (showOnViewingDate(point, settings) == DateShow::Hidden) return false;
   if (!shownAtScale(settings, scale, point, cell, result)) return false;
   if (!result) result = procedureResult(point, cell, settings);
   return passesDisplayCategory(point, result.get(), settings);
@@ -60,6 +64,11 @@ bool hasInstructions(const ChartFeature& feature, const ProcedureResult* result,
   if (!result->instructions.empty()) return true;
   return std::any_of(result->partInstructions.begin(), result->partInstructions.end(),
                      [](const std::vector<Instruction>& part) { return !part.empty(); });
+}
+
+bool soundingsPassTests(const DisplaySettings& settings, float scale, const SoundingFeature& feature) {
+  return showOnViewingDate(feature, settings) != DateShow::Hidden &&
+         featureShownAtScale(feature, nullptr, scale, settings);
 }
 
 std::size_t soundingsWithSymbols(const SoundingFeature& feature, const ProcedureResult* result) {

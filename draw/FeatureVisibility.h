@@ -1,7 +1,8 @@
 #pragma once
 // The tests the draw pass puts each feature through before it draws it,
 // apart from where its geometry falls: the class, the mariner's viewing
-// groups, the scale range (with a danger's lifted SCAMIN), the display
+// groups, the dates (DATSTA, DATEND, PERSTA, PEREND against the viewing
+// date), the scale range (with a danger's lifted SCAMIN), the display
 // category as the procedures left it, and for the cell as a whole the scale
 // limit of points and soundings. The drawers and object picking share
 // them, so an object is picked exactly when it is drawn.
@@ -59,6 +60,10 @@ bool pointPassesTests(const DisplaySettings& settings, float scale, const PointF
 // its procedures made. One without (M_NPUB, whose look-up is empty) draws
 // nothing.
 bool hasInstructions(const ChartFeature& feature, const ProcedureResult* result, const DisplaySettings& settings);
+
+// Sounding features: their dates, then their scale range (the sounding
+// procedure never lifts SCAMIN, so hidden soundings run no procedure).
+bool soundingsPassTests(const DisplaySettings& settings, float scale, const SoundingFeature& feature);
 
 // How many of a sounding feature's soundings have symbols to draw: those
 // the sounding procedure made a list for (none without a result).

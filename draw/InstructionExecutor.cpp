@@ -13,6 +13,7 @@
 #include "Primitives.h"
 #include "SymbolDrawing.h"
 #include "TextDrawing.h"
+#include "TextGroups.h"
 
 namespace {
 constexpr std::uint8_t kDataLimit = 3;
@@ -41,10 +42,11 @@ bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view
                             view);
 }
 
-// A prepared text at `anchor`, unless texts are switched off or its box is
-// taken. True when drawn.
+// A prepared text at `anchor`, unless texts or its text group are switched
+// off or its box is taken. True when drawn.
 bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF& anchor) {
   if (!instruction.textPrepared || !dc.settings.showText) return false;
+  if (!textGroupShown(instruction.textGroup, dc.settings)) return false;
   return drawText(dc.canvas, anchor, instruction, dc.buffers.textBoxes, dc.settings.nationalText);
 }
 

@@ -1,5 +1,6 @@
 #include "LineDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "InstructionExecutor.h"
@@ -17,6 +18,8 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
 
   for (const Instruction& instruction : lookupInUse(line, dc.settings).instructions)
     if (instruction.kind != kCS) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
+  if (dc.settings.showAllDates && showOnViewingDate(line, dc.settings) == DateShow::ShownOutsideDates)
+    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings), line, buffers.line.data(), count);
   if (!result) return;
   for (const Instruction& instruction : result->instructions)
     executeLineInstruction(dc, instruction, line, buffers.line.data(), count);

@@ -9,5 +9,6 @@
 
 // Draws the line. Nothing is drawn when the tests of FeatureVisibility.h
 // keep it out (its scale range, lineShown), when thinning leaves fewer than
-// two points or when nothing of it comes near the viewport.
+// two points or when nothing of it comes near the viewport. A line shown
+// outside its dates gets the date indication at its anchor.
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell);

@@ -1,5 +1,6 @@
 #include "PointDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "InstructionExecutor.h"
@@ -13,8 +14,10 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
     if (instruction.kind != kCS) executePointInstruction(dc, instruction, point, anchor, false);
-  if (!result) return;
-  if (point.objectClass == s57::TOPMAR && !dc.settings.paperChartSymbols) return;
-  for (const Instruction& instruction : result->instructions)
-    executePointInstruction(dc, instruction, point, anchor, true);
+  // A topmark's procedure symbol shows only with paper-chart symbols.
+  if (result && (point.objectClass != s57::TOPMAR || dc.settings.paperChartSymbols))
+    for (const Instruction& instruction : result->instructions)
+      executePointInstruction(dc, instruction, point, anchor, true);
+  if (dc.settings.showAllDates && showOnViewingDate(point, dc.settings) == DateShow::ShownOutsideDates)
+    executePointInstruction(dc, outsideDatesIndication(point, dc.settings), point, anchor, false);
 }

@@ -6,9 +6,10 @@
 #include "DrawContext.h"
 
 // Draws the point. A point off the drawing surface (edges count as on it)
-// is not drawn and runs no procedure; neither is a point outside its scale
-// range or whose display category (as the procedures left it) is not
-// admitted. The look-up's instructions come first, then the procedures',
-// except that a topmark's procedure symbol shows only with paper-chart
-// symbols.
+// is not drawn and runs no procedure; neither is a point outside its dates
+// or scale range or whose display category (as the procedures left it) is
+// not admitted. The look-up's instructions come first, then the
+// procedures', except that a topmark's procedure symbol shows only with
+// paper-chart symbols, then the date indication of a point shown outside
+// its dates.
 void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell);

@@ -9,7 +9,7 @@
 #include "ProcedureResult.h"
 
 // Whether the feature shows at view scale `scale`. Its own SCAMAX and SCAMIN
-// decide, except that a danger whose procedure lifted its SCAMIN shows all
+// decide (SCAMIN only when the settings use it), except that a danger whose procedure lifted its SCAMIN shows all
 // the same: the procedures run here only for a feature that its SCAMIN
 // would hide, and their result is handed back in `result` (else left null).
 bool shownAtScale(const DisplaySettings& settings, float scale, const ChartFeature& feature, const S57Cell& cell,

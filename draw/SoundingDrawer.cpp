@@ -1,13 +1,17 @@
 #include "SoundingDrawer.h"
 
+#include "DateDependency.h"
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
+#include "InstructionExecutor.h"
 #include "LibraryLine.h"
 #include "SymbolOutlines.h"
 
 void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cell& cell) {
+  if (!soundingsPassTests(dc.settings, dc.view.scale, feature)) return;
   const std::shared_ptr<const ProcedureResult> result = procedureResult(feature, cell, dc.settings);
   const std::size_t count = soundingsWithSymbols(feature, result.get());
+  bool indicated = !(dc.settings.showAllDates && showOnViewingDate(feature, dc.settings) == DateShow::ShownOutsideDates);
   for (std::size_t i = 0; i < count; ++i) {
     const Sounding& sounding = feature.soundings[i];
     const QPointF at = toLogicalExact(ChartPoint{sounding.x, sounding.y}, dc.view);
@@ -16,6 +20,10 @@ void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cel
       if (instruction.kind != kSY) continue;
       drawSymbolFast(dc.canvas, at, instruction.name, readDecimal(instruction.text2));
       dc.record(feature, instruction);
+    }
+    if (!indicated) {  // once, at the first sounding in view
+      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings), feature, at, false);
+      indicated = true;
     }
   }
 }

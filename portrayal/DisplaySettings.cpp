@@ -1,5 +1,7 @@
 #include "DisplaySettings.h"
 
+#include "ChartDate.h"
+
 namespace {
 // 1 sets, 2 clears, anything else leaves the flag.
 void setFlag(bool& flag, int code) {
@@ -9,7 +11,9 @@ void setFlag(bool& flag, int code) {
 }  // namespace
 
 DisplaySettings::DisplaySettings(const PresentationLibrary& library)
-    : colourTable(&library.colourTable(ColourScheme::DAY_BRIGHT)), library_(&library) {}
+    : colourTable(&library.colourTable(ColourScheme::DAY_BRIGHT)), library_(&library) {
+  viewingDate = todaysDate();
+}
 
 void DisplaySettings::setDisplayCategory(int code) {
   if (code >= 0 && code <= 2) displayCategory = code;
@@ -48,6 +52,37 @@ void DisplaySettings::setLightLabels(int code) { setFlag(lightLabels, code); }
 void DisplaySettings::setShowSoundings(int code) { setFlag(showSoundings, code); }
 void DisplaySettings::setShowCellBoundaries(int code) { setFlag(showCellBoundaries, code); }
 void DisplaySettings::setShowWorldBaseMap(int code) { setFlag(showWorldBaseMap, code); }
+void DisplaySettings::setTwoDepthShades(int code) { setFlag(twoDepthShades, code); }
+void DisplaySettings::setShallowPattern(int code) { setFlag(shallowPattern, code); }
+void DisplaySettings::setUseScaleMinimum(int code) { setFlag(useScaleMinimum, code); }
+void DisplaySettings::setShowAllDates(int code) { setFlag(showAllDates, code); }
+void DisplaySettings::setImportantText(int code) { setFlag(importantText, code); }
+void DisplaySettings::setOtherText(int code) { setFlag(otherText, code); }
+
+void DisplaySettings::setShallowContour(float metres) {
+  if (metres >= 0 && metres <= safetyContour) shallowContour = metres;
+}
+
+void DisplaySettings::setDeepContour(float metres) {
+  if (metres >= safetyContour && metres <= 2 * kMaximumSafetyContour) deepContour = metres;
+}
+
+bool DisplaySettings::setViewingDate(int yyyymmdd) {
+  if (!validDate(yyyymmdd)) return false;
+  viewingDate = yyyymmdd;
+  dateIsToday = false;
+  return true;
+}
+
+void DisplaySettings::setDateToday() {
+  dateIsToday = true;
+  refreshToday();
+}
+
+void DisplaySettings::refreshToday() {
+  if (dateIsToday) viewingDate = todaysDate();
+}
+
 void DisplaySettings::toggleDepthContours() { showDepthContours = !showDepthContours; }
 void DisplaySettings::toggleSoundings() { showSoundings = !showSoundings; }
 void DisplaySettings::toggleCellBoundaries() { showCellBoundaries = !showCellBoundaries; }

@@ -32,6 +32,20 @@ struct DisplaySettings {
   bool shallowPattern = false;
   bool rangeLegs = false;
   bool showWorldBaseMap = true;  // the land of the world under the cells
+  // Features with SCAMIN are hidden at view scales at or above it; when
+  // false, SCAMIN is ignored for every feature.
+  bool useScaleMinimum = true;
+  // The date objects with DATSTA/DATEND or PERSTA/PEREND are shown for
+  // (YYYYMMDD): today unless the mariner chose one. Objects outside their
+  // dates are hidden, or with showAllDates drawn with the date indication.
+  int viewingDate = 0;
+  bool dateIsToday = true;
+  bool showAllDates = false;
+  // Texts by S-52 text group: the important ones (clearances, names of aids
+  // to navigation and lights, light descriptions) and the others (notes,
+  // seabed, geographic names, magnetic variation, heights, berth numbers).
+  bool importantText = true;
+  bool otherText = true;
 
   // Each operation ignores a code it does not know.
   void setDisplayCategory(int code);  // 0, 1, 2
@@ -51,6 +65,24 @@ struct DisplaySettings {
   void toggleSoundings();
   void toggleCellBoundaries();
   void setShowWorldBaseMap(int code);  // 1 sets, 2 clears
+  // The shallow contour from 0 m up to the safety contour, the deep contour
+  // from the safety contour up to 1000 m (twice the deepest safety
+  // contour); other values (or NaN) are ignored.
+  void setShallowContour(float metres);
+  void setDeepContour(float metres);
+  void setTwoDepthShades(int code);    // 1 two shades, 2 four
+  void setShallowPattern(int code);    // 1 sets, 2 clears (as the four below)
+  void setUseScaleMinimum(int code);
+  void setShowAllDates(int code);
+  void setImportantText(int code);
+  void setOtherText(int code);
+  // A date YYYYMMDD from 1 January 1900 to 31 December 9999; false (and
+  // nothing changes) for any other value. The date no longer follows today.
+  bool setViewingDate(int yyyymmdd);
+  // The viewing date follows the calendar again; refreshToday brings it to
+  // today's date while it does.
+  void setDateToday();
+  void refreshToday();
 
 private:
   const PresentationLibrary* library_;

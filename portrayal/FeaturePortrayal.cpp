@@ -89,9 +89,10 @@ int viewingGroup(const ChartFeature& feature, const ProcedureResult* result) {
   return result ? result->viewingGroup : feature.viewingGroup;
 }
 
-bool featureShownAtScale(const ChartFeature& feature, const ProcedureResult* result, float scale) {
+bool featureShownAtScale(const ChartFeature& feature, const ProcedureResult* result, float scale,
+                         const DisplaySettings& settings) {
   if (feature.scaleMaximum != -1 && scale <= static_cast<float>(feature.scaleMaximum)) return false;
-  const bool lifted = result && result->scaleMinimumLifted;
+  const bool lifted = !settings.useScaleMinimum || (result && result->scaleMinimumLifted);
   if (!lifted && feature.scaleMinimum != -1 && scale >= static_cast<float>(feature.scaleMinimum)) return false;
   return true;
 }

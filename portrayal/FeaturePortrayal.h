@@ -39,5 +39,7 @@ int viewingGroup(const ChartFeature& feature, const ProcedureResult* result);
 
 // A feature's own scale range: hidden at or below SCAMAX and at or above
 // SCAMIN when they are given; a danger whose procedure lifted its SCAMIN
-// shows at every scale above SCAMAX.
-bool featureShownAtScale(const ChartFeature& feature, const ProcedureResult* result, float scale);
+// shows at every scale above SCAMAX, and so does every feature when the
+// settings do not use SCAMIN.
+bool featureShownAtScale(const ChartFeature& feature, const ProcedureResult* result, float scale,
+                         const DisplaySettings& settings);

@@ -75,11 +75,13 @@ const char* categoryText(std::string_view catlit) {
   return "";
 }
 
+// The character of the light as S-52 abbreviates it (the abbreviations of
+// INT 1); alternating lights start with "Al.".
 const char* characterText(int code) {
   switch (code) {
     case 1: return "F";
-    case 2: return "FI";
-    case 3: return "LFI";
+    case 2: return "Fl";
+    case 3: return "LFl";
     case 4: return "Q";
     case 5: return "VQ";
     case 6: return "UQ";
@@ -89,26 +91,37 @@ const char* characterText(int code) {
     case 10: return "IVQ";
     case 11: return "IUQ";
     case 12: return "Mo";
-    case 13: return "FFI";
-    case 14: return "FI+FFI";
-    case 15: return "OcFI";
-    case 16: return "FLFI";
-    case 17: return "AIOc";
-    case 18: return "AlLFl";
-    case 19: return "AlFl";
-    case 20: return "Al";
+    case 13: return "FFl";
+    case 14: return "Fl+LFl";
+    case 15: return "OcFl";
+    case 16: return "FLFl";
+    case 17: return "Al.Oc";
+    case 18: return "Al.LFl";
+    case 19: return "Al.Fl";
+    case 20: return "Al.Fl";  // group alternating: the groups follow in SIGGRP
     case 25: return "Q+LFl";
     case 26: return "VQ+LFl";
     case 27: return "UQ+LFl";
-    case 28: return "Al";
-    case 29: return "AlF Fl";
+    case 28: return "Al.";    // alternating: the colours follow, "Al.WR"
+    case 29: return "Al.FFl";
     default: return "";
   }
 }
 
-const char* colourLetter(int code) {
-  static const char* const letters[] = {"W", "B", "R", "G", "B", "Y", "G", "B", "A", "V", "O", "M", "P"};
-  return code >= 1 && code <= 13 ? letters[code - 1] : "";
+// The colours of lights as INT 1 abbreviates them; colours no light shows
+// (black, grey, brown, magenta, pink) have no letter.
+const char* colourLetters(int code) {
+  switch (code) {
+    case 1: return "W";
+    case 3: return "R";
+    case 4: return "G";
+    case 5: return "Bu";
+    case 6: return "Y";
+    case 9: return "Am";
+    case 10: return "Vi";
+    case 11: return "Or";
+    default: return "";
+  }
 }
 
 const char* statusText(std::string_view status) {
@@ -118,6 +131,23 @@ const char* statusText(std::string_view status) {
   if (status == "11") return "exting";
   if (status == "17") return "U";
   return "";
+}
+
+// The description as a text instruction of group 23, right of the light;
+// raised a little when another light shares the position (`shared`).
+Instruction descriptionText(const ChartFeature& light, bool shared) {
+  Instruction label;
+  label.kind = kTX;
+  label.text2 = lightDescription(light);
+  label.textPrepared = true;
+  label.colour = 3;  // horizontal justification
+  label.width = shared ? 1 : 2;  // vertical justification
+  label.style = 3;
+  label.transparency = 2;  // x offset
+  label.yOffset = shared ? -1 : 0;
+  label.textColour = colourIndex("CHBLK");
+  label.textGroup = 23;
+  return label;
 }
 
 // The number of a code compared as a whole text: "3" gives 3, "03", "3,4"
@@ -138,7 +168,7 @@ std::string lightDescription(const ChartFeature& light) {
   text += characterText(wholeCode(light.findAttribute("LITCHR")));
   const std::string& siggrp = light.findAttribute("SIGGRP");
   if (siggrp != "(1)" && siggrp != "()") text += siggrp;
-  text += colourLetter(wholeCode(light.findAttribute("COLOUR")));
+  for (const std::string& colour : splitList(light.findAttribute("COLOUR"))) text += colourLetters(wholeCode(colour));
   auto withUnit = [&](const char* acronym, const char* unit) {
     const std::string& value = light.findAttribute(acronym);
     if (!value.empty()) text += value + unit;
@@ -205,6 +235,7 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     if (start != end) {
       if (start > end) end += 360;
       sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour, settings, out);
+      if (settings.lightLabels) out.push_back(descriptionText(light, false));
       return;
     }
   }
@@ -233,17 +264,5 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     out.push_back(symbolInstruction(flare, shared ? "45" : "135"));
   }
 
-  if (!settings.lightLabels) return;
-  Instruction label;
-  label.kind = kTX;
-  label.text2 = lightDescription(light);
-  label.textPrepared = true;
-  label.colour = 3;  // horizontal justification
-  label.width = shared ? 1 : 2;  // vertical justification
-  label.style = 3;
-  label.transparency = 2;  // x offset
-  label.yOffset = shared ? -1 : 0;
-  label.textColour = colourIndex("CHBLK");
-  label.textGroup = 23;
-  out.push_back(label);
+  if (settings.lightLabels) out.push_back(descriptionText(light, shared));
 }

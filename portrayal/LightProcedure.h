@@ -8,10 +8,11 @@
 #include "DisplaySettings.h"
 #include "ProcedureResult.h"
 
-// Appends the light's portrayal to the result: LIGHTS82 / LIGHTS81 alone for flood, spot and strip lights; the
-// direction leg of a directional light; for a sector light its two legs and
-// arcs only; otherwise the flare (or QUESMRK1), the bearing text of a
-// directional light and, when light labels are on, the description text.
+// Appends the light's portrayal to the result: LIGHTS82 / LIGHTS81 alone
+// for flood, spot and strip lights; the direction leg of a directional
+// light; for a sector light its two legs and arcs; otherwise the flare (or
+// QUESMRK1) and the bearing text of a directional light; and for both,
+// when light labels are on, the description text (text group 23).
 void lightProcedure(const PointFeature& light, const S57Cell& cell, const DisplaySettings& settings,
                     ProcedureResult& out);
 
@@ -29,7 +30,10 @@ void sectorProcedure(const PointFeature& light, long long start, long long end, 
 // SECTR1 and SECTR2 read as numbers (0 when absent).
 std::pair<float, float> sectorLimits(const ChartFeature& light);
 
-// The description text (S-52 LITDSN02), such as "FI(2)W10s12m9Mtemp":
-// category, character, signal group, colour, period, height, range and
-// status.
+// The description text (S-52 LITDSN02), such as "Fl(2)W10s12m9Mtemp" or
+// "Al.WR": category ("Dir", "Aero", "Fog Det Lt"), character in the
+// abbreviations of INT 1 ("Fl", "LFl", "Iso", "Oc", "Q", "VQ", "Mo",
+// "Al.Fl" ...), signal group (not "(1)" or "()"), the letters of every
+// colour of the light ("W", "R", "G", "Bu", "Y", "Am", "Vi", "Or"), period,
+// height, range and status.
 std::string lightDescription(const ChartFeature& light);

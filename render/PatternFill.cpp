@@ -100,7 +100,14 @@ std::vector<QPoint>& pixelPoints() {
 
 QSize patternTileUnits(const PatternDefinition& p) {
   const int d = p.minimumDistance;
-  if (p.fillKind == "LIN") return QSize(d + p.width, d + p.height);
+  if (p.fillKind == "LIN") {
+    // A bare stroke without spacing (a box of no width, as the vertical
+    // strokes of OVERSC01) repeats a stroke's length apart across it; its
+    // copies would merge into nothing otherwise.
+    if (d == 0 && p.width == 0 && p.height > 0) return QSize(p.height, p.height);
+    if (d == 0 && p.height == 0 && p.width > 0) return QSize(p.width, p.width);
+    return QSize(d + p.width, d + p.height);
+  }
   return QSize(static_cast<int>(d + 1.5 * p.width), 2 * (d + p.height));
 }
 
@@ -117,8 +124,12 @@ QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& col
   if (tilePen(pattern, colours, pen)) painter.setPen(pen);
   painter.setBrush(Qt::NoBrush);
   const int d = pattern.minimumDistance;
-  drawPatternCopy(painter, pattern, d / 2, d / 2);
-  if (pattern.fillKind != "LIN") drawPatternCopy(painter, pattern, d + pattern.width / 2, 1.5 * d + pattern.height);
+  if (pattern.fillKind == "LIN") {  // the copy in the middle of its tile
+    drawPatternCopy(painter, pattern, (units.width() - pattern.width) / 2, (units.height() - pattern.height) / 2);
+  } else {
+    drawPatternCopy(painter, pattern, d / 2, d / 2);
+    drawPatternCopy(painter, pattern, d + pattern.width / 2, 1.5 * d + pattern.height);
+  }
   return tile;
 }
 

@@ -23,20 +23,27 @@
 // cell is also loaded into the chart model: its line gains the model fields
 // of ModelInfo.h, and with --features one line per feature follows it.
 // With --portrayal each feature line also holds "drawn": the instructions
-// the draw pass executes for it under the settings given (--paper,
-// --contours, --category, --english; start values otherwise) at view scale
-// --scale (the cell's compilation scale by default), after the conditional
-// procedures and every test of the pass; "" when it draws nothing.
+// the draw pass executes for it under the settings given (start values
+// otherwise) at view scale --scale (the cell's compilation scale by
+// default) on the date --date (today by default), after the conditional
+// procedures and every test of the pass; "" when it draws nothing. The
+// cell's line gains "overscale": how many times more detailed than its
+// compilation scale the view is (0 when it is not), the pattern showing
+// above 2. The settings: --paper, --contours, --safety, --shallow, --deep,
+// --two-shades, --shallow-pattern, --category, --english, --soundings,
+// --no-scamin, --all-dates, --no-important-text, --no-other-text.
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CellFolder.h"
+#include "ChartDate.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "Json.h"
@@ -62,13 +69,61 @@ struct InfoOptions {
   int contours = 10;
   int category = 1;
   double scale = 0;
+  int date = 0;  // 0: today
+  float safety = 0, shallow = -1, deep = -1;  // given when not the defaults here
+  bool soundings = false, noScaleMinimum = false, allDates = false, twoShades = false, shallowPattern = false;
+  bool noImportantText = false, noOtherText = false;
   std::vector<std::string> cells;  // cells and folders
 };
 
 void printInfoUsage() {
   std::fprintf(stderr,
                "usage: enctool info [--library DIR [--features [--portrayal [--paper] [--contours 5|10|20]\n"
-               "         [--category 0|1|2] [--english] [--scale S]]]] [--no-updates] [CELL | FOLDER...]\n");
+               "         [--safety M] [--shallow M] [--deep M] [--two-shades] [--shallow-pattern]\n"
+               "         [--category 0|1|2] [--english] [--soundings] [--no-scamin] [--scale S]\n"
+               "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]]]]\n"
+               "         [--no-updates] [CELL | FOLDER...]\n");
+}
+
+// The display settings of --portrayal; false (with the reason) when a
+// contour is not one the settings take: the safety contour from 0.1 to
+// 500 m, the shallow contour up to it and the deep contour from it.
+bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings, std::string& error) {
+  settings.setContourSet(options.contours);
+  if (options.safety > 0) {
+    settings.setSafetyContour(options.safety);
+    if (settings.safetyContour != options.safety) return error = "--safety must lie from 0.1 to 500", false;
+  }
+  if (options.shallow >= 0) {
+    settings.setShallowContour(options.shallow);
+    if (settings.shallowContour != options.shallow)
+      return error = "--shallow must lie from 0 to the safety contour", false;
+  }
+  if (options.deep >= 0) {
+    settings.setDeepContour(options.deep);
+    if (settings.deepContour != options.deep) return error = "--deep must lie from the safety contour to 1000", false;
+  }
+  settings.setDisplayCategory(options.category);
+  settings.setSymbolStyle(options.paper ? 1 : 2);
+  settings.setTextLanguage(options.english ? 2 : 1);
+  settings.setShowSoundings(options.soundings ? 1 : 2);
+  settings.setUseScaleMinimum(options.noScaleMinimum ? 2 : 1);
+  settings.setShowAllDates(options.allDates ? 1 : 2);
+  settings.setTwoDepthShades(options.twoShades ? 1 : 2);
+  settings.setShallowPattern(options.shallowPattern ? 1 : 2);
+  settings.setImportantText(options.noImportantText ? 2 : 1);
+  settings.setOtherText(options.noOtherText ? 2 : 1);
+  if (options.date != 0) settings.setViewingDate(options.date);
+  return true;
+}
+
+// A number of metres for a contour option; false when it is not one.
+bool parseMetres(const char* text, float& metres) {
+  char* end = nullptr;
+  const double value = std::strtod(text, &end);
+  if (end == text || *end != '\0' || !(value >= 0 && value <= 1e6)) return false;
+  metres = static_cast<float>(value);
+  return true;
 }
 
 // A whole number from `text` within [low, high]; false when it is not one.
@@ -103,8 +158,24 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
       options.paper = true;
     } else if (!optionsEnded && std::strcmp(arg, "--english") == 0) {
       options.english = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--soundings") == 0) {
+      options.soundings = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--no-scamin") == 0) {
+      options.noScaleMinimum = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--all-dates") == 0) {
+      options.allDates = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--two-shades") == 0) {
+      options.twoShades = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--shallow-pattern") == 0) {
+      options.shallowPattern = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--no-important-text") == 0) {
+      options.noImportantText = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--no-other-text") == 0) {
+      options.noOtherText = true;
     } else if (!optionsEnded && (std::strcmp(arg, "--contours") == 0 || std::strcmp(arg, "--category") == 0 ||
-                                 std::strcmp(arg, "--scale") == 0)) {
+                                 std::strcmp(arg, "--scale") == 0 || std::strcmp(arg, "--date") == 0 ||
+                                 std::strcmp(arg, "--safety") == 0 || std::strcmp(arg, "--shallow") == 0 ||
+                                 std::strcmp(arg, "--deep") == 0)) {
       if (i + 1 >= argc) {
         std::fprintf(stderr, "enctool info: %s needs a value\n", arg);
         return false;
@@ -116,6 +187,14 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
                (options.contours == 5 || options.contours == 10 || options.contours == 20);
       } else if (std::strcmp(arg, "--category") == 0) {
         good = parseWhole(value, 0, 2, options.category);
+      } else if (std::strcmp(arg, "--date") == 0) {
+        good = std::strlen(value) == 8 && parseWhole(value, 0, 99999999, options.date) && validDate(options.date);
+      } else if (std::strcmp(arg, "--safety") == 0) {
+        good = parseMetres(value, options.safety) && options.safety > 0;
+      } else if (std::strcmp(arg, "--shallow") == 0) {
+        good = parseMetres(value, options.shallow);
+      } else if (std::strcmp(arg, "--deep") == 0) {
+        good = parseMetres(value, options.deep);
       } else {
         char* end = nullptr;
         options.scale = std::strtod(value, &end);
@@ -142,6 +221,12 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
   }
   if (options.libraryDir.empty() && options.cells.empty()) {
     std::fprintf(stderr, "enctool info: no cell given\n");
+    return false;
+  }
+  DisplaySettings settings;
+  std::string error;
+  if (!applyPortrayalOptions(options, settings, error)) {
+    std::fprintf(stderr, "enctool info: %s\n", error.c_str());
     return false;
   }
   return true;
@@ -211,6 +296,15 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     load.warnings = source.warnings;
     cell = addModelInfo(line, path, load, &loadCode);
   }
+  DrawnInstructions drawn;
+  if (cell && options.features && options.portrayal) {
+    DisplaySettings settings(presentationLibrary());
+    std::string error;
+    applyPortrayalOptions(options, settings, error);  // checked with the options
+    double overscale = 0;
+    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale);
+    line.add("overscale", overscale);
+  }
   std::printf("%s\n", line.str().c_str());
   if (code != 0)
     std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
@@ -220,29 +314,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
                  readerResultText(loadCode));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
-  if (cell && options.features) {
-    if (options.portrayal) {
-      // Texts need fonts, and fonts a GUI application; no display is needed.
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-      static int qtArgc = 1;
-      static char programName[] = "enctool";
-      static char* qtArgv[] = {programName, nullptr};
-      static QGuiApplication* application = nullptr;
-      if (!application) {
-        application = new QGuiApplication(qtArgc, qtArgv);  // kept to the end of the process
-        registerChartFont();
-      }
-      DisplaySettings settings(presentationLibrary());
-      settings.setContourSet(options.contours);
-      settings.setDisplayCategory(options.category);
-      settings.setSymbolStyle(options.paper ? 1 : 2);
-      settings.setTextLanguage(options.english ? 2 : 1);
-      const DrawnInstructions drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale));
-      printFeatureLines(*cell, &drawn);
-    } else {
-      printFeatureLines(*cell);
-    }
-  }
+  if (cell && options.features) printFeatureLines(*cell, options.portrayal ? &drawn : nullptr);
   return code != 0 ? code : loadCode;
 }
 
@@ -271,6 +343,18 @@ int runInfoCommand(int argc, char** argv) {
   if (!parseInfoOptions(argc, argv, options)) {
     printInfoUsage();
     return 2;
+  }
+  // Texts need fonts, and fonts a GUI application; no display is needed.
+  // It goes before the command returns, and with it what the font
+  // libraries hold.
+  std::unique_ptr<QGuiApplication> application;
+  int qtArgc = 1;
+  char programName[] = "enctool";
+  char* qtArgv[] = {programName, nullptr};
+  if (options.features && options.portrayal && !options.libraryDir.empty()) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
+    registerChartFont();
   }
   bool failed = false;
   if (!options.libraryDir.empty()) {

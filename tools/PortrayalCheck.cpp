@@ -76,7 +76,9 @@ public:
 constexpr double kLargestSide = 20000000.0;
 }  // namespace
 
-DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale) {
+DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
+                                    double* overscale) {
+  if (overscale) *overscale = 0;
   if (cell.extents.empty()) return {};
   ChartView view;
   view.scale = scale > 0 ? scale : static_cast<float>(compilationScaleForRules(cell));
@@ -93,5 +95,6 @@ DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& 
   Collector collector;
   view.draw(painter, settings, {const_cast<S57Cell*>(&cell)}, &collector);
   painter.end();
+  if (overscale) *overscale = view.overscale;
   return std::move(collector.drawn);
 }

@@ -18,5 +18,7 @@ using DrawnInstructions = std::map<const ChartFeature*, std::vector<Instruction>
 // Runs the pass over `cell` alone at view scale `scale` (the cell's
 // compilation scale when 0 or less) and returns each drawn feature's
 // executed instructions, in the order the pass executed them. A feature
-// that drew nothing is absent.
-DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale);
+// that drew nothing is absent. `overscale`, when given, receives the
+// pass's overscale factor (ChartView::overscale).
+DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
+                                    double* overscale = nullptr);

@@ -2,7 +2,8 @@
 // cell, at its compilation scale and at four times it, with the pattern tile
 // cache and without it: AreaPass draws what the area portrayal and the cell
 // frames draw (goal: a median of at most 15 ms each), DrawPass the whole
-// pass of the chart view.
+// pass of the chart view. SoundingsPass is the whole pass at 1:100,000 with
+// soundings shown, where the soundings' own SCAMIN hides them.
 #include <benchmark/benchmark.h>
 
 #include <QFontDatabase>
@@ -132,5 +133,32 @@ void DrawPass(benchmark::State& state) { run<true>(state); }
 
 DRAW_BENCHMARK(AreaPass);
 DRAW_BENCHMARK(DrawPass);
+
+void SoundingsPass(benchmark::State& state) {
+  Fixture& f = fixture();
+  if (!f.error.empty()) {
+    state.SkipWithError(f.error.c_str());
+    return;
+  }
+  ChartView view = f.loaded;
+  view.scale = 100000.0f;
+  DisplaySettings settings(presentationLibrary());
+  settings.setContourSet(10);
+  settings.setShowSoundings(1);
+  QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
+  const CellSnapshot cells = f.cells.snapshot();
+  for (auto _ : state) {
+    state.PauseTiming();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    setupPainter(painter, image.width(), image.height(), view);
+    state.ResumeTiming();
+    view.draw(painter, settings, *cells);
+    state.PauseTiming();
+    painter.end();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(SoundingsPass)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace

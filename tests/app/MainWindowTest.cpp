@@ -203,7 +203,7 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
             QString::fromUtf8("- action_4=基本显示 action_5=标准显示* action_6=全部显示 - action_8=传统符号* "
                               "action_9=纸质符号 - action_11=中文显示* action_12=英文显示 - - "
                               "action_15=水深显示 action_16=边界显示* action_17=选择对象 actionWorldBaseMap=世界底图* "
-                              "actionCellList=海图列表 - actionDefaults=恢复默认"));
+                              "actionCellList=海图列表 - actionAdvanced=高级设置… actionDefaults=恢复默认"));
   EXPECT_EQ(describe(menus[2]->menu()),
             QString::fromUtf8("action_5m=等深线5m action_10m=等深线10m* action_20m=等深线20m "
                               "action_13=自定义… action_7=显示等深线 !action_10= 等深线标识"));

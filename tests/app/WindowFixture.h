@@ -45,6 +45,7 @@ protected:
     w->dialogs.chooseDirectory = [](QWidget*, const QString&) { return QString(); };
     w->dialogs.goTo = [](QWidget*, GoToTarget&) { return false; };
     w->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
+    w->dialogs.advancedSettings = [](QWidget*, DisplaySettings&) { return false; };
     return w;
   }
 

@@ -268,14 +268,18 @@ TEST_F(CellDrawOrderTest, OrderAndScaleRules) {
   }
 }
 
-// Lines and points have their own scale range; soundings have none.
+// Lines, points and soundings have their own scale range, unless SCAMIN
+// is switched off.
 TEST_F(CellDrawOrderTest, FeatureScaleRanges) {
   settings().showSoundings = true;
   for (const auto& line : cell.lines) line->scaleMinimum = 50000;
   for (const auto& point : cell.points) point->scaleMinimum = 50000;
   for (const auto& sounding : cell.soundings) sounding->scaleMinimum = 50000;
   EXPECT_EQ(drawnAt(49999), "ALPS");
-  EXPECT_EQ(drawnAt(50000), "AS");
+  EXPECT_EQ(drawnAt(50000), "A");
+  settings().setUseScaleMinimum(2);
+  EXPECT_EQ(drawnAt(50000), "ALPS");
+  EXPECT_EQ(drawnAt(400000), "ALPS");
 }
 
 // Two sector lights at one position with one sector inside the other get

@@ -350,3 +350,32 @@ TEST_F(DrawPassTest, TextBoxesStartAfreshForEachCellDraw) {
   painter.end();
   EXPECT_TRUE(view.buffers.textBoxes.boxes.empty());
 }
+
+// A cell without coverage areas is hatched over its extent once the view is
+// more than twice as detailed as its compilation scale; the view keeps the
+// factor of its most detailed cell.
+TEST_F(DrawPassTest, OverscalePatternOverTheExtentOfACellWithoutCoverage) {
+  setColour("CHGRD", QColor(128, 128, 128));
+  PatternDefinition& p = library().patterns["OVERSC01"];
+  p.name = "OVERSC01";
+  p.fillKind = "LIN";
+  p.height = 460;
+  p.commands = {SP(colour("CHGRD")), SW(1), PU(0, 0), PD(0, 460)};
+  addCell("A", 20000, 2000);
+  struct Case {
+    float scale;
+    double factor;
+    int hatched;
+  } cases[] = {{40000, 0, 0}, {20000, 0, 0}, {10000, 2, 0}, {5000, 4, 1}};
+  for (const Case& c : cases) {
+    ChartView view = viewAt(c.scale);
+    RecordingDevice device;
+    QPainter painter(&device);
+    view.draw(painter, settings(), list);
+    painter.end();
+    int hatched = 0;
+    for (const PaintCall& call : device.calls) hatched += call.brush.style() == Qt::TexturePattern;
+    EXPECT_EQ(hatched, c.hatched) << c.scale;
+    EXPECT_DOUBLE_EQ(view.overscale, c.factor) << c.scale;
+  }
+}

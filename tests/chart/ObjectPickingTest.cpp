@@ -253,6 +253,26 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
        1000, 2},
       {"the point's look-up draws nothing", [](auto&, auto&, auto&, PointFeature& p) { p.secondLookup.instructions = {}; },
        1000, 2},
+      {"the line ended before the viewing date",
+       [](DisplaySettings& s, auto&, LineFeature& l, auto&) {
+         s.viewingDate = 20260101;
+         l.attributes.push_back({"DATEND", "20251231"});
+       },
+       1000, 2},
+      {"the same with all dates shown",
+       [](DisplaySettings& s, auto&, LineFeature& l, auto&) {
+         s.viewingDate = 20260101;
+         s.showAllDates = true;
+         l.attributes.push_back({"DATEND", "20251231"});
+       },
+       1000, 3},
+      {"the point is seasonal, out of season",
+       [](DisplaySettings& s, auto&, auto&, PointFeature& p) {
+         s.viewingDate = 20260715;
+         p.attributes.push_back({"PERSTA", "--1101"});
+         p.attributes.push_back({"PEREND", "--0331"});
+       },
+       1000, 2},
       {"points are not drawn above scale 500000", [](auto&, auto&, auto&, auto&) {}, 500001, 2},
       {"the cell is not drawn at 100 times its scale", [](auto&, auto&, auto&, auto&) {}, 2000000, 0},
   };

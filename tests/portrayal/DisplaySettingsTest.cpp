@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "ChartDate.h"
 #include "DisplaySettings.h"
 
 namespace {
@@ -31,6 +32,44 @@ TEST(DisplaySettings, StartValues) {
   EXPECT_TRUE(s.lightLabels);
   EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.rangeLegs);
   EXPECT_TRUE(s.showWorldBaseMap);
+  EXPECT_TRUE(s.useScaleMinimum && s.importantText && s.otherText && s.dateIsToday);
+  EXPECT_FALSE(s.showAllDates);
+  EXPECT_EQ(s.viewingDate, todaysDate());
+}
+
+// The shallow contour stays from 0 to the safety contour, the deep one from
+// it to 1000 m; a value out of range (or NaN) leaves the contour.
+TEST(DisplaySettings, ShallowAndDeepContoursBesideTheSafetyContour) {
+  PresentationLibrary library;
+  struct Case {
+    float shallow, deep;
+    Contours expected;
+  } cases[] = {
+      {3, 12, {10, 3, 12}},      {0, 10, {10, 0, 10}},    {10, 1000, {10, 10, 1000}},
+      {-1, 9, {10, 5, 20}},      {11, 1001, {10, 5, 20}}, {NAN, NAN, {10, 5, 20}},
+  };
+  for (const Case& c : cases) {
+    DisplaySettings s(library);
+    s.setContourSet(10);
+    s.setShallowContour(c.shallow);
+    s.setDeepContour(c.deep);
+    EXPECT_TRUE(contours(s) == c.expected) << c.shallow << " " << c.deep;
+  }
+}
+
+TEST(DisplaySettings, ViewingDateChosenOrToday) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  EXPECT_TRUE(s.setViewingDate(20240229));
+  EXPECT_EQ(s.viewingDate, 20240229);
+  EXPECT_FALSE(s.dateIsToday);
+  s.refreshToday();  // a chosen date stays
+  EXPECT_EQ(s.viewingDate, 20240229);
+  for (int bad : {20230229, 0, 18991231, 100000000}) EXPECT_FALSE(s.setViewingDate(bad)) << bad;
+  EXPECT_EQ(s.viewingDate, 20240229);
+  s.setDateToday();
+  EXPECT_TRUE(s.dateIsToday);
+  EXPECT_EQ(s.viewingDate, todaysDate());
 }
 
 TEST(DisplaySettings, ContourSets) {
@@ -105,6 +144,12 @@ TEST(DisplaySettings, SetAndClearOperationsIgnoreUnknownCodes) {
       {"light labels", &DisplaySettings::setLightLabels, &DisplaySettings::lightLabels},
       {"soundings", &DisplaySettings::setShowSoundings, &DisplaySettings::showSoundings},
       {"cell boundaries", &DisplaySettings::setShowCellBoundaries, &DisplaySettings::showCellBoundaries},
+      {"two shades", &DisplaySettings::setTwoDepthShades, &DisplaySettings::twoDepthShades},
+      {"shallow pattern", &DisplaySettings::setShallowPattern, &DisplaySettings::shallowPattern},
+      {"SCAMIN", &DisplaySettings::setUseScaleMinimum, &DisplaySettings::useScaleMinimum},
+      {"all dates", &DisplaySettings::setShowAllDates, &DisplaySettings::showAllDates},
+      {"important text", &DisplaySettings::setImportantText, &DisplaySettings::importantText},
+      {"other text", &DisplaySettings::setOtherText, &DisplaySettings::otherText},
   };
   PresentationLibrary library;
   for (const Case& c : cases) {

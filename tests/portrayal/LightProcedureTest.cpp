@@ -41,35 +41,35 @@ TEST_F(LightProcedureTest, FloodSpotAndStripLightsGetOneSymbol) {
   }
 }
 
-TEST_F(LightProcedureTest, SectorLightsGetLegsAndArcsOnly) {
+TEST_F(LightProcedureTest, SectorLightsGetLegsArcsAndTheirDescription) {
   struct Case {
     Attributes attributes;
     Names expected;
   } cases[] = {
       {{{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "3"}, {"LITCHR", "2"}},
        {"LS SOLD,1,CHBLK bearing 225 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
-        "ARC SOLD,4,OUTLW 225-270 r20", "ARC SOLD,2,LITRD 225-270 r20"}},
+        "ARC SOLD,4,OUTLW 225-270 r20", "ARC SOLD,2,LITRD 225-270 r20", text("FlR")}},
       {{{"SECTR1", "300"}, {"SECTR2", "30"}, {"COLOUR", "1,3"}},
        {"LS SOLD,1,CHBLK bearing 480 length 25 prepared", "LS SOLD,1,CHBLK bearing 570 length 25 prepared",
-        "ARC SOLD,4,OUTLW 480-570 r20", "ARC SOLD,2,LITRD 480-570 r20"}},
+        "ARC SOLD,4,OUTLW 480-570 r20", "ARC SOLD,2,LITRD 480-570 r20", text("WR")}},
       {{{"SECTR1", "10.7"}, {"SECTR2", "20"}, {"COLOUR", "4"}},
        {"LS SOLD,1,CHBLK bearing 190 length 25 prepared", "LS SOLD,1,CHBLK bearing 200 length 25 prepared",
-        "ARC SOLD,4,OUTLW 190-200 r20", "ARC SOLD,2,LITGN 190-200 r20"}},
+        "ARC SOLD,4,OUTLW 190-200 r20", "ARC SOLD,2,LITGN 190-200 r20", text("G")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "6"}},
        {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
-        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,LITYW 180-270 r20"}},
+        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,LITYW 180-270 r20", text("Y")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}},  // no colour: magenta
        {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
-        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,CHMGD 180-270 r20"}},
+        "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,CHMGD 180-270 r20", text("")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}, {"LITVIS", "7"}},  // obscured: one dashed arc
        {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
-        "ARC DASH,1,CHBLK 180-270 r20"}},
+        "ARC DASH,1,CHBLK 180-270 r20", text("W")}},
       {{{"CATLIT", "1"}, {"ORIENT", "30"}, {"VALNMR", "12"}, {"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}},
        {"LS DASH,1,CHBLK bearing 30 length 12", "LS SOLD,1,CHBLK bearing 180 length 25 prepared",
         "LS SOLD,1,CHBLK bearing 270 length 25 prepared", "ARC SOLD,4,OUTLW 180-270 r20",
-        "ARC SOLD,2,LITYW 180-270 r20"}},
+        "ARC SOLD,2,LITYW 180-270 r20", text("DirW12M")}},
   };
-  for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected.back();
+  for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected[2];
 }
 
 // Sector limits that read as the largest int are turned and ordered in
@@ -78,7 +78,7 @@ TEST_F(LightProcedureTest, SectorLimitsAtTheEndOfTheIntRange) {
   EXPECT_EQ(light({{"SECTR1", "99999999999"}, {"SECTR2", "5"}, {"COLOUR", "1"}}),
             (Names{"LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared",
                    "LS SOLD,1,CHBLK bearing 545 length 25 prepared", "ARC SOLD,4,OUTLW 2147483827-545 r20",
-                   "ARC SOLD,2,LITYW 2147483827-545 r20"}));
+                   "ARC SOLD,2,LITYW 2147483827-545 r20", text("W")}));
   EXPECT_EQ(light({{"SECTR1", "5"}, {"SECTR2", "99999999999"}, {"COLOUR", "1"}}).at(1),
             "LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared");
 }
@@ -98,13 +98,13 @@ TEST_F(LightProcedureTest, FlaresAndTextsOfLightsWithoutSectors) {
     Attributes attributes;
     Names expected;
   } cases[] = {
-      {full, {"SY LIGHTS13 @135", text("FI(2)W10s12m9Mtemp")}},
-      {{{"COLOUR", "1,3"}}, {"SY LIGHTS11 @135", text("")}},  // a list adds no letter
+      {full, {"SY LIGHTS13 @135", text("Fl(2)W10s12m9Mtemp")}},
+      {{{"COLOUR", "1,3"}}, {"SY LIGHTS11 @135", text("WR")}},  // every colour's letter
       {{{"COLOUR", "4"}}, {"SY LIGHTS12 @135", text("G")}},
       {{}, {"SY LITDEF11 @135", text("")}},
       {{{"SECTR1", "360"}, {"SECTR2", "360"}, {"COLOUR", "3"}}, {"SY LIGHTS11 @135", text("R")}},
       {{{"SECTR1", "0"}, {"SECTR2", "360"}, {"COLOUR", "6"}}, {"SY LIGHTS13 @135", text("Y")}},
-      {{{"SECTR1", "45"}, {"COLOUR", "11"}}, {"SY LIGHTS13 @135", text("O")}},  // one limit only
+      {{{"SECTR1", "45"}, {"COLOUR", "11"}}, {"SY LIGHTS13 @135", text("Or")}},  // one limit only
       {{{"CATLIT", "1"}, {"COLOUR", "1"}}, {"SY QUESMRK1", text("DirW")}},
       {{{"CATLIT", "1"}, {"ORIENT", "45"}, {"COLOUR", "1"}},
        {"LS DASH,1,CHBLK bearing 45 length 9", "SY LIGHTS13 @45", "TE 'ORIENT' 3,3,3,3,1 format %03.0lf deg",
@@ -151,7 +151,7 @@ TEST_F(LightProcedureTest, NestedSectorsAtOnePositionGetTheLargerRadius) {
     addPoint(cell, kLight, 10, 10, {{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "1"}});
     addPoint(cell, kLight, 10, 10, {{"SECTR1", c.s1}, {"SECTR2", c.s2}, {"COLOUR", "3"}});
     const Names first = lights(cell, 0);
-    EXPECT_EQ(first.back(), std::string("ARC SOLD,2,LITYW 225-270 ") + c.radius) << c.s1 << "-" << c.s2;
+    EXPECT_EQ(first.at(3), std::string("ARC SOLD,2,LITYW 225-270 ") + c.radius) << c.s1 << "-" << c.s2;
     EXPECT_EQ(cell.points[0]->arcClass.get(), std::string(c.radius) == "r25" ? 1 : 2);
   }
 }
@@ -160,7 +160,7 @@ TEST_F(LightProcedureTest, ArcClassIsKept) {
   S57Cell cell;
   addPoint(cell, kLight, 10, 10, {{"SECTR1", "45"}, {"SECTR2", "90"}});
   cell.points[0]->arcClass.set(1);
-  EXPECT_EQ(lights(cell).back(), "ARC SOLD,2,CHMGD 225-270 r25");
+  EXPECT_EQ(lights(cell).at(3), "ARC SOLD,2,CHMGD 225-270 r25");
 }
 
 TEST_F(LightProcedureTest, DescriptionText) {
@@ -168,11 +168,17 @@ TEST_F(LightProcedureTest, DescriptionText) {
     Attributes attributes;
     const char* expected;
   } cases[] = {
-      {{{"CATLIT", "5"}, {"LITCHR", "4"}, {"COLOUR", "2"}}, "AeroQB"},
-      {{{"CATLIT", "7"}, {"LITCHR", "29"}, {"STATUS", "17"}}, "Fog Det LtAlF FlU"},
-      {{{"LITCHR", "21"}, {"COLOUR", "13"}, {"STATUS", "11"}}, "Pexting"},  // 21 has no text
-      {{{"LITCHR", "25"}, {"SIGGRP", "(1)"}, {"COLOUR", "9"}}, "Q+LFlA"},
-      {{{"LITCHR", "8"}, {"SIGGRP", "()"}, {"COLOUR", "10"}, {"STATUS", "2"}}, "OcVoccas"},
+      {{{"CATLIT", "5"}, {"LITCHR", "4"}, {"COLOUR", "2"}}, "AeroQ"},  // black: no light colour
+      {{{"CATLIT", "7"}, {"LITCHR", "29"}, {"STATUS", "17"}}, "Fog Det LtAl.FFlU"},
+      {{{"LITCHR", "21"}, {"COLOUR", "13"}, {"STATUS", "11"}}, "exting"},  // 21 has no text
+      {{{"LITCHR", "25"}, {"SIGGRP", "(1)"}, {"COLOUR", "9"}}, "Q+LFlAm"},
+      {{{"LITCHR", "8"}, {"SIGGRP", "()"}, {"COLOUR", "10"}, {"STATUS", "2"}}, "OcVioccas"},
+      {{{"LITCHR", "28"}, {"COLOUR", "1,3"}}, "Al.WR"},
+      {{{"LITCHR", "19"}, {"SIGGRP", "(2)"}, {"COLOUR", "1,4"}, {"SIGPER", "6"}}, "Al.Fl(2)WG6s"},
+      {{{"LITCHR", "3"}, {"COLOUR", "5"}}, "LFlBu"},
+      {{{"LITCHR", "7"}, {"COLOUR", "1,7,3"}}, "IsoWR"},  // grey shows no light
+      {{{"LITCHR", "12"}, {"SIGGRP", "(U)"}, {"COLOUR", "6"}}, "Mo(U)Y"},
+      {{{"LITCHR", "5"}, {"SIGGRP", "(3)"}, {"COLOUR", "11"}}, "VQ(3)Or"},
       {{{"LITCHR", "1"}, {"SIGGRP", "(2+1)"}, {"COLOUR", "14"}, {"STATUS", "8"}}, "F(2+1)priv"},
       {{{"LITCHR", "02"}, {"COLOUR", "01"}}, ""},  // codes compare as whole texts
       {{{"CATLIT", "1,5"}, {"HEIGHT", "7.5"}}, "7.5m"},

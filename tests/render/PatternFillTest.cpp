@@ -46,6 +46,9 @@ TEST_F(PatternFillTest, TileSizes) {
       {"STG", 60, 300, 300, {22, 31}},
       {"LIN", 0, 1350, 2587, {58, 112}},  // DIAMOND1 of the library
       {"XYZ", 0, 46, 0, {3, 0}},          // any other kind is staggered
+      {"LIN", 0, 0, 400, {17, 17}},       // OVERSC01: a bare vertical stroke, a stroke's length apart
+      {"LIN", 0, 460, 0, {20, 20}},       // a bare horizontal one
+      {"LIN", 0, 0, 0, {0, 0}},           // nothing to repeat
   };
   for (const Case& c : cases) {
     PatternDefinition p;
@@ -61,6 +64,25 @@ TEST_F(PatternFillTest, TileSizes) {
       EXPECT_TRUE(tile.isNull());
     else
       EXPECT_EQ(tile.size(), c.pixels);
+  }
+}
+
+// A bare vertical stroke stands in the middle of its tile, from top to
+// bottom, so the fill shows unbroken lines.
+TEST_F(PatternFillTest, BareStrokeInTheMiddleOfItsTile) {
+  PatternDefinition p;
+  p.fillKind = "LIN";
+  p.width = 0;
+  p.height = 460;
+  p.boxColumn = 1000;
+  p.boxRow = 500;
+  p.commands = {SP(colour("CHRED")), SW(2), PU(1000, 500), PD(1000, 960)};
+  const QImage tile = buildPatternTile(p, *settings().colourTable);
+  ASSERT_EQ(tile.size(), QSize(20, 20));
+  for (int y : {0, 10, 19}) {
+    EXPECT_TRUE(isRed(tile.pixel(10, y))) << y;
+    EXPECT_EQ(qAlpha(tile.pixel(3, y)), 0) << y;
+    EXPECT_EQ(qAlpha(tile.pixel(16, y)), 0) << y;
   }
 }
 

@@ -1,0 +1,172 @@
+#include "AdvancedSettingsDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "ChartDate.h"
+
+namespace {
+QDate dateOf(int yyyymmdd) { return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100); }
+int numberOf(const QDate& date) { return date.year() * 10000 + date.month() * 100 + date.day(); }
+
+QDoubleSpinBox* metresBox(QWidget* parent, const char* name, double value) {
+  auto* box = new QDoubleSpinBox(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setDecimals(2);
+  box->setRange(0, 2 * kMaximumSafetyContour);
+  box->setSingleStep(1);
+  box->setSuffix(QStringLiteral(" 米"));
+  box->setValue(value);
+  return box;
+}
+
+QCheckBox* switchBox(QWidget* parent, const char* name, const QString& text, bool checked) {
+  auto* box = new QCheckBox(text, parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setChecked(checked);
+  return box;
+}
+}  // namespace
+
+AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("advancedSettingsDialog"));
+  setWindowTitle(QStringLiteral("高级设置"));
+
+  // Depths.
+  safety_ = metresBox(this, "safetyContour", s.safetyContour);
+  safety_->setRange(kMinimumSafetyContour, kMaximumSafetyContour);
+  shallow_ = metresBox(this, "shallowContour", s.shallowContour);
+  deep_ = metresBox(this, "deepContour", s.deepContour);
+  shades_ = new QComboBox(this);
+  shades_->setObjectName(QStringLiteral("depthShades"));
+  shades_->addItems({QStringLiteral("四色"), QStringLiteral("两色")});
+  shades_->setCurrentIndex(s.twoDepthShades ? 1 : 0);
+  shallowPattern_ = switchBox(this, "shallowPattern", QStringLiteral("浅水区图案（浅于安全等深线）"), s.shallowPattern);
+  depthContours_ = switchBox(this, "depthContours", QStringLiteral("显示等深线"), s.showDepthContours);
+  soundings_ = switchBox(this, "soundings", QStringLiteral("水深显示"), s.showSoundings);
+  auto* depths = new QGroupBox(QStringLiteral("水深"), this);
+  auto* depthForm = new QFormLayout(depths);
+  depthForm->addRow(QStringLiteral("安全等深线："), safety_);
+  depthForm->addRow(QStringLiteral("浅水等深线："), shallow_);
+  depthForm->addRow(QStringLiteral("深水等深线："), deep_);
+  depthForm->addRow(QStringLiteral("水深色带："), shades_);
+  depthForm->addRow(shallowPattern_);
+  depthForm->addRow(depthContours_);
+  depthForm->addRow(soundings_);
+
+  // Display.
+  category_ = new QComboBox(this);
+  category_->setObjectName(QStringLiteral("displayCategory"));
+  category_->addItems({QStringLiteral("基本显示"), QStringLiteral("标准显示"), QStringLiteral("全部显示")});
+  category_->setCurrentIndex(s.displayCategory >= 0 && s.displayCategory <= 2 ? s.displayCategory : 1);
+  symbols_ = new QComboBox(this);
+  symbols_->setObjectName(QStringLiteral("symbolStyle"));
+  symbols_->addItems({QStringLiteral("传统符号"), QStringLiteral("纸质符号")});
+  symbols_->setCurrentIndex(s.paperChartSymbols ? 1 : 0);
+  language_ = new QComboBox(this);
+  language_->setObjectName(QStringLiteral("textLanguage"));
+  language_->addItems({QStringLiteral("中文显示"), QStringLiteral("英文显示")});
+  language_->setCurrentIndex(s.nationalText ? 0 : 1);
+  scaleMinimum_ = switchBox(this, "useScaleMinimum", QStringLiteral("按最小比例尺（SCAMIN）隐藏物标"),
+                            s.useScaleMinimum);
+  boundaries_ = switchBox(this, "cellBoundaries", QStringLiteral("边界显示"), s.showCellBoundaries);
+  worldBaseMap_ = switchBox(this, "worldBaseMap", QStringLiteral("世界底图"), s.showWorldBaseMap);
+  auto* display = new QGroupBox(QStringLiteral("显示"), this);
+  auto* displayForm = new QFormLayout(display);
+  displayForm->addRow(QStringLiteral("显示类别："), category_);
+  displayForm->addRow(QStringLiteral("符号："), symbols_);
+  displayForm->addRow(QStringLiteral("名称："), language_);
+  displayForm->addRow(scaleMinimum_);
+  displayForm->addRow(boundaries_);
+  displayForm->addRow(worldBaseMap_);
+
+  // Texts.
+  importantText_ = switchBox(this, "importantText", QStringLiteral("重要文字（助航标志名称、灯质）"), s.importantText);
+  otherText_ = switchBox(this, "otherText", QStringLiteral("其他文字（地名、底质等）"), s.otherText);
+  auto* texts = new QGroupBox(QStringLiteral("文字"), this);
+  auto* textLayout = new QVBoxLayout(texts);
+  textLayout->addWidget(importantText_);
+  textLayout->addWidget(otherText_);
+
+  // Date.
+  today_ = switchBox(this, "dateToday", QStringLiteral("今天"), s.dateIsToday);
+  date_ = new QDateEdit(this);
+  date_->setObjectName(QStringLiteral("viewingDate"));
+  date_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  date_->setCalendarPopup(true);
+  date_->setDateRange(QDate(1900, 1, 1), QDate(9999, 12, 31));
+  date_->setDate(dateOf(validDate(s.viewingDate) ? s.viewingDate : todaysDate()));
+  date_->setEnabled(!s.dateIsToday);
+  allDates_ = switchBox(this, "allDates", QStringLiteral("显示所有日期的物标（日期外的加标记）"), s.showAllDates);
+  auto* dates = new QGroupBox(QStringLiteral("日期"), this);
+  auto* dateLayout = new QVBoxLayout(dates);
+  auto* dateRow = new QHBoxLayout;
+  dateRow->addWidget(today_);
+  dateRow->addWidget(date_, 1);
+  dateLayout->addLayout(dateRow);
+  dateLayout->addWidget(allDates_);
+  connect(today_, &QCheckBox::toggled, this, [this](bool today) {
+    date_->setEnabled(!today);
+    if (today) date_->setDate(dateOf(todaysDate()));
+  });
+
+  keepContoursInOrder();
+  for (QDoubleSpinBox* box : {safety_, shallow_, deep_})
+    connect(box, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this] { keepContoursInOrder(); });
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  buttons->setObjectName(QStringLiteral("buttons"));
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+  auto* columns = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(depths);
+  left->addStretch(1);
+  auto* right = new QVBoxLayout;
+  right->addWidget(display);
+  right->addWidget(texts);
+  right->addWidget(dates);
+  right->addStretch(1);
+  columns->addLayout(left);
+  columns->addLayout(right);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(columns);
+  layout->addWidget(buttons);
+}
+
+void AdvancedSettingsDialog::keepContoursInOrder() {
+  const double safety = safety_->value();
+  shallow_->setRange(0, safety);
+  deep_->setRange(safety, 2 * kMaximumSafetyContour);
+}
+
+void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
+  s.setSafetyContour(static_cast<float>(safety_->value()));
+  s.setShallowContour(static_cast<float>(shallow_->value()));
+  s.setDeepContour(static_cast<float>(deep_->value()));
+  s.setTwoDepthShades(shades_->currentIndex() == 1 ? 1 : 2);
+  s.setShallowPattern(shallowPattern_->isChecked() ? 1 : 2);
+  s.showDepthContours = depthContours_->isChecked();
+  s.setShowSoundings(soundings_->isChecked() ? 1 : 2);
+  s.setDisplayCategory(category_->currentIndex());
+  s.setSymbolStyle(symbols_->currentIndex() == 1 ? 1 : 2);
+  s.setTextLanguage(language_->currentIndex() == 1 ? 2 : 1);
+  s.setUseScaleMinimum(scaleMinimum_->isChecked() ? 1 : 2);
+  s.setShowCellBoundaries(boundaries_->isChecked() ? 1 : 2);
+  s.setShowWorldBaseMap(worldBaseMap_->isChecked() ? 1 : 2);
+  s.setImportantText(importantText_->isChecked() ? 1 : 2);
+  s.setOtherText(otherText_->isChecked() ? 1 : 2);
+  if (today_->isChecked())
+    s.setDateToday();
+  else
+    s.setViewingDate(numberOf(date_->date()));
+  s.setShowAllDates(allDates_->isChecked() ? 1 : 2);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// 高级设置: the mariner's settings in one dialog. Depths: the safety, shallow
+// and deep contours, two or four depth shades, the shallow-water pattern,
+// depth contours and soundings. Display: the display category, symbol
+// style, names in Chinese or English, SCAMIN, cell boundaries and the world
+// base map. Texts: important and other texts
+// apart. Date: today or a chosen day, or every date. The dialog starts from
+// the settings it is given and changes nothing until apply().
+#include <QDialog>
+
+#include "DisplaySettings.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+
+class AdvancedSettingsDialog : public QDialog {
+  Q_OBJECT
+
+public:
+  explicit AdvancedSettingsDialog(const DisplaySettings& settings, QWidget* parent = nullptr);
+
+  // Writes the dialog's choices into `settings` through the settings' own
+  // operations (the safety contour first, so the shallow and deep contours
+  // chosen beside it stay).
+  void apply(DisplaySettings& settings) const;
+
+private:
+  // The shallow contour stays at or above 0 and at or below the safety
+  // contour, the deep one at or above it.
+  void keepContoursInOrder();
+
+  QDoubleSpinBox *safety_ = nullptr, *shallow_ = nullptr, *deep_ = nullptr;
+  QComboBox *shades_ = nullptr, *category_ = nullptr, *symbols_ = nullptr, *language_ = nullptr;
+  QCheckBox *shallowPattern_ = nullptr, *depthContours_ = nullptr, *soundings_ = nullptr;
+  QCheckBox *scaleMinimum_ = nullptr, *boundaries_ = nullptr, *worldBaseMap_ = nullptr;
+  QCheckBox *importantText_ = nullptr, *otherText_ = nullptr;
+  QCheckBox *today_ = nullptr, *allDates_ = nullptr;
+  QDateEdit* date_ = nullptr;
+};

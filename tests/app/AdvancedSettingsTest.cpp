@@ -1,0 +1,155 @@
+// 高级设置: the dialog changes the chart, starts from the settings in force
+// and its choices survive a restart; the status bar tells an overscaled
+// chart.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDoubleSpinBox>
+#include <QLabel>
+
+#include "AdvancedSettingsDialog.h"
+#include "CellFixtures.h"
+#include "WindowFixture.h"
+
+using namespace apptest;
+
+namespace {
+
+class AdvancedSettings : public WindowTest {
+protected:
+  // Loads a small cell (compiled for 1:20,000) and shows its centre at `scale`.
+  void showCellAt(float scale) {
+    cell = fixtures::writeCell(fixtures::smallCell("ADVANCED.000"), dir.path, "ADVANCED.000");
+    window->dialogs.openCellFile = [this](QWidget*, const QString&) { return QString::fromStdString(cell); };
+    showAndDraw();
+    action("action")->trigger();
+    window->goTo({47.05, -121.95, scale});
+    window->repaint();
+  }
+  QImage chart() {
+    window->repaint();
+    return window->grab().toImage();
+  }
+  template <typename T>
+  static T* part(const QDialog& dialog, const char* name) {
+    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  fixtures::TempDirectory dir;
+  std::string cell;
+};
+
+TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
+  showCellAt(20000);
+  const QImage before = chart();
+  // The mariner's choices, made in the dialog's own widgets.
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    AdvancedSettingsDialog dialog(s, parent);
+    part<QDoubleSpinBox>(dialog, "safetyContour")->setValue(7.5);
+    part<QDoubleSpinBox>(dialog, "shallowContour")->setValue(3);
+    part<QDoubleSpinBox>(dialog, "deepContour")->setValue(30);
+    part<QComboBox>(dialog, "depthShades")->setCurrentIndex(1);  // two shades
+    part<QCheckBox>(dialog, "shallowPattern")->setChecked(true);
+    part<QCheckBox>(dialog, "useScaleMinimum")->setChecked(false);
+    part<QComboBox>(dialog, "symbolStyle")->setCurrentIndex(1);  // paper chart
+    part<QCheckBox>(dialog, "importantText")->setChecked(false);
+    part<QCheckBox>(dialog, "dateToday")->setChecked(false);
+    part<QDateEdit>(dialog, "viewingDate")->setDate(QDate(2024, 6, 1));
+    part<QCheckBox>(dialog, "allDates")->setChecked(true);
+    dialog.apply(s);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  const DisplaySettings& s = displaySettings();
+  EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
+  EXPECT_TRUE(s.twoDepthShades);
+  EXPECT_TRUE(s.shallowPattern);
+  EXPECT_FALSE(s.useScaleMinimum);
+  EXPECT_FALSE(s.importantText);
+  EXPECT_TRUE(s.otherText);
+  EXPECT_FALSE(s.dateIsToday);
+  EXPECT_EQ(s.viewingDate, 20240601);
+  EXPECT_TRUE(s.showAllDates);
+  EXPECT_TRUE(s.paperChartSymbols);
+  EXPECT_TRUE(s.nationalText);
+  EXPECT_TRUE(action("action_13")->isChecked());  // the custom safety contour's mark
+  EXPECT_TRUE(action("action_9")->isChecked());   // 纸质符号
+  EXPECT_NE(chart(), before);  // the shallow pattern and the other shades show
+
+  // Cancelled: nothing changes.
+  window->dialogs.advancedSettings = [](QWidget*, DisplaySettings& s) {
+    s.setTwoDepthShades(2);
+    return false;
+  };
+  action("actionAdvanced")->trigger();
+  EXPECT_TRUE(displaySettings().twoDepthShades);
+
+  EXPECT_TRUE(window->close());
+  window.reset();
+  displaySettings() = DisplaySettings();
+  window = makeWindow();
+  showAndDraw();
+  EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
+  EXPECT_TRUE(s.twoDepthShades);
+  EXPECT_TRUE(s.shallowPattern);
+  EXPECT_FALSE(s.useScaleMinimum);
+  EXPECT_FALSE(s.importantText);
+  EXPECT_FALSE(s.dateIsToday);
+  EXPECT_EQ(s.viewingDate, 20240601);
+  EXPECT_TRUE(s.showAllDates);
+
+  // The dialog opens on the settings in force.
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    AdvancedSettingsDialog dialog(s, parent);
+    EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyContour")->value(), 7.5);
+    EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "shallowContour")->value(), 3);
+    EXPECT_EQ(part<QComboBox>(dialog, "depthShades")->currentIndex(), 1);
+    EXPECT_FALSE(part<QCheckBox>(dialog, "importantText")->isChecked());
+    EXPECT_FALSE(part<QCheckBox>(dialog, "dateToday")->isChecked());
+    EXPECT_EQ(part<QDateEdit>(dialog, "viewingDate")->date(), QDate(2024, 6, 1));
+    // Back to today; the shallow contour cannot pass the safety contour.
+    part<QCheckBox>(dialog, "dateToday")->setChecked(true);
+    part<QDoubleSpinBox>(dialog, "safetyContour")->setValue(2);
+    EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "shallowContour")->value(), 2);
+    dialog.apply(s);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  EXPECT_TRUE(s.dateIsToday);
+  EXPECT_FLOAT_EQ(s.safetyContour, 2.0f);
+  EXPECT_LE(s.shallowContour, 2.0f);
+  EXPECT_GE(s.deepContour, 2.0f);
+
+  // 恢复默认 brings the start values back.
+  action("actionDefaults")->trigger();
+  EXPECT_FALSE(s.twoDepthShades);
+  EXPECT_TRUE(s.useScaleMinimum);
+  EXPECT_TRUE(s.importantText);
+  EXPECT_TRUE(s.dateIsToday);
+  EXPECT_FALSE(s.showAllDates);
+}
+
+TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {
+  auto* label = window->findChild<QLabel*>("overscaleLabel");
+  ASSERT_NE(label, nullptr);
+  struct Case {
+    float scale;
+    const char* text;  // "" : hidden
+  } cases[] = {{20000, ""}, {8000, "超比例 ×2.5"}, {2000, "超比例 ×10"}, {40000, ""}};
+  showCellAt(cases[0].scale);
+  for (const Case& c : cases) {
+    window->goTo({47.05, -121.95, c.scale});
+    window->repaint();
+    QApplication::processEvents();
+    EXPECT_EQ(label->text(), QString::fromUtf8(c.text)) << c.scale;
+    EXPECT_EQ(label->isVisible(), *c.text != '\0') << c.scale;
+  }
+}
+
+}  // namespace
