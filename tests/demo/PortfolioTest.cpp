@@ -23,10 +23,12 @@ using namespace portfolio;
 namespace {
 
 constexpr int kM_COVR = 302, kDEPARE = 42, kLNDARE = 71, kDEPCNT = 43, kCOALNE = 30, kSOUNDG = 129;
+constexpr int kLNDMRK = 74, kLIGHTS = 75, kUWTROC = 153;
 
 AttributeCatalogue catalogue() {
   AttributeCatalogue c;
-  for (auto [code, acronym] : {std::pair{18, "CATCOV"}, {87, "DRVAL1"}, {88, "DRVAL2"}, {174, "VALDCO"}}) {
+  for (auto [code, acronym] : {std::pair{18, "CATCOV"}, {87, "DRVAL1"}, {88, "DRVAL2"}, {133, "SCAMIN"},
+                               {174, "VALDCO"}, {178, "VALNMR"}}) {
     AttributeRecord r;
     r.acronym = acronym;
     r.codeText = std::to_string(code);
@@ -156,8 +158,19 @@ TEST(Portfolio, CellsCoverTheirAreaWithLandAndDepthAreas) {
     // are holes in the areas around them).
     EXPECT_NEAR(skin, cellArea, cellArea * 1e-6) << planned.name;
 
+    // Soundings and rocks hide beyond twice the compilation scale, buoys
+    // and their topmarks and lights beyond four times it; lighthouses and
+    // their lights (ranges of 10 miles and more) never.
+    const int scale = bandInfo(planned.band).compilationScale;
+    for (const auto& point : cell.points) {
+      const bool lighthouse = point->objectClass == kLNDMRK ||
+                              (point->objectClass == kLIGHTS && std::atof(point->findAttribute("VALNMR").c_str()) >= 10);
+      const int expected = lighthouse ? -1 : point->objectClass == kUWTROC ? 2 * scale - 1 : 4 * scale - 1;
+      EXPECT_EQ(point->scaleMinimum, expected) << planned.name << " class " << point->objectClass;
+    }
     // Every sounding lies in a depth area whose range holds it.
     for (const auto& s : cell.soundings) {
+      EXPECT_EQ(s->scaleMinimum, 2 * scale - 1) << planned.name;
       soundingsByBand[planned.band] += static_cast<int>(s->soundings.size());
       for (const Sounding& sounding : s->soundings) {
         bool held = false;

@@ -27,7 +27,8 @@ enum ObjectClass : int {
 };
 enum AttributeCode : int {
   BOYSHP = 4, CATCAM = 13, CATCOA = 15, CATCOV = 18, CATLAM = 36, CATLMK = 35, COLOUR = 75, COLPAT = 76,
-  DRVAL1 = 87, DRVAL2 = 88, EXPSOU = 93, HEIGHT = 95, LITCHR = 107, MARSYS = 109, ORIENT = 117, SECTR1 = 136,
+  DRVAL1 = 87, DRVAL2 = 88, EXPSOU = 93, HEIGHT = 95, LITCHR = 107, MARSYS = 109, ORIENT = 117, SCAMIN = 133,
+  SECTR1 = 136,
   SECTR2 = 137, SIGGRP = 141, SIGPER = 142, TOPSHP = 171, VALDCO = 174, VALNMR = 178, VALSOU = 179, WATLEV = 187,
 };
 constexpr int kAgency = 550;
@@ -52,6 +53,13 @@ const BandContent& contentOf(int band) {
   };
   return content[std::clamp(band, kFirstBand, kLastBand) - kFirstBand];
 }
+
+// The smallest scales at which a cell's details still show, as producers
+// set SCAMIN: soundings and rocks to twice the compilation scale, buoys
+// with their topmarks and lights to four times it. Coastal lights, depth
+// areas and contours show at every scale the cell is drawn at.
+std::string soundingScaleMinimum(int band) { return std::to_string(2 * bandInfo(band).compilationScale - 1); }
+std::string buoyScaleMinimum(int band) { return std::to_string(4 * bandInfo(band).compilationScale - 1); }
 
 std::string decimal(double value) {
   char text[32];
@@ -299,7 +307,8 @@ private:
         const double top = levelLow(bank.strip - rings);
         const double depth = std::max(0.3, std::floor(top * 5) / 10);
         records_.point(records_.isolatedNode(toCoordinate({bank.x, bank.y})), UWTROC,
-                       {{VALSOU, decimal(depth)}, {WATLEV, "3"}, {EXPSOU, "2"}});
+                       {{VALSOU, decimal(depth)}, {WATLEV, "3"}, {EXPSOU, "2"},
+                        {SCAMIN, soundingScaleMinimum(cell_.band)}});
       }
     }
   }
@@ -340,7 +349,8 @@ private:
         const Coordinate c = toCoordinate({spots[i].x, spots[i].y});
         group.push_back({c.y, c.x, static_cast<int32_t>(std::lround(spots[i].depth * 10))});  // SOMF 10
       }
-      records_.point(records_.soundingNode(group), SOUNDG, {{EXPSOU, "1"}});
+      records_.point(records_.soundingNode(group), SOUNDG,
+                     {{EXPSOU, "1"}, {SCAMIN, soundingScaleMinimum(cell_.band)}});
     }
   }
 
@@ -399,29 +409,33 @@ private:
       const std::string name = "No. " + std::to_string(i + 1);
       size_t buoy = 0, topmark = 0;
       const bool lit = i % 3 == 0;
+      const std::string scaleMinimum = buoyScaleMinimum(cell_.band);
       if (cardinal) {
         static const char* colours[] = {"2,6", "2,6,2", "6,2", "6,2,6"};
         static const char* shapes[] = {"13", "11", "14", "10"};
         static const char* groups[] = {"()", "(3)", "(6)", "(9)"};
         const size_t c = static_cast<size_t>(cardinal - 1);
         buoy = records_.point(node, BOYCAR,
-                              {{BOYSHP, "4"}, {CATCAM, std::to_string(cardinal)}, {COLOUR, colours[c]}, {COLPAT, "1"}},
+                              {{BOYSHP, "4"}, {CATCAM, std::to_string(cardinal)}, {COLOUR, colours[c]}, {COLPAT, "1"},
+                               {SCAMIN, scaleMinimum}},
                               {name.c_str(), nullptr});
-        topmark = records_.point(node, TOPMAR, {{TOPSHP, shapes[c]}, {COLOUR, "2"}});
+        topmark = records_.point(node, TOPMAR, {{TOPSHP, shapes[c]}, {COLOUR, "2"}, {SCAMIN, scaleMinimum}});
         if (lit)
           records_.link(buoy, records_.point(node, LIGHTS,
-                                             {{COLOUR, "1"}, {LITCHR, "4"}, {SIGGRP, groups[c]}, {VALNMR, "5"}}));
+                                             {{COLOUR, "1"}, {LITCHR, "4"}, {SIGGRP, groups[c]}, {VALNMR, "5"},
+                                              {SCAMIN, scaleMinimum}}));
       } else {
         const bool port = random_.uniform(0, 1) < 0.5;
         const std::string colour = port ? "3" : "4";
         buoy = records_.point(node, BOYLAT,
-                              {{BOYSHP, port ? "2" : "1"}, {CATLAM, port ? "1" : "2"}, {COLOUR, colour}},
+                              {{BOYSHP, port ? "2" : "1"}, {CATLAM, port ? "1" : "2"}, {COLOUR, colour},
+                               {SCAMIN, scaleMinimum}},
                               {name.c_str(), nullptr});
-        topmark = records_.point(node, TOPMAR, {{TOPSHP, port ? "3" : "1"}, {COLOUR, colour}});
+        topmark = records_.point(node, TOPMAR, {{TOPSHP, port ? "3" : "1"}, {COLOUR, colour}, {SCAMIN, scaleMinimum}});
         if (lit)
           records_.link(buoy, records_.point(node, LIGHTS,
                                              {{COLOUR, colour}, {LITCHR, "2"}, {SIGGRP, "(1)"}, {SIGPER, "4"},
-                                              {VALNMR, "3"}}));
+                                              {VALNMR, "3"}, {SCAMIN, scaleMinimum}}));
       }
       records_.link(buoy, topmark);
     }
