@@ -185,6 +185,12 @@ private:
   // text, position box, repaint.
   void viewChanged();
   void syncViewport();
+  // The size of a pixel of the screen the window is on (S-52's 0.32 mm when
+  // the screen does not tell).
+  double screenPixelMillimetres() const;
+  // The view zoomed in (halved true scale) or out (doubled), held within the
+  // limits; false when that changes nothing.
+  bool zoomedView(bool in, ViewGeometry& next) const;
   void showCursorPosition();
   void showGeoPosition(const GeoPoint& position);
   // After a display setting changed: check marks, stored choices, palette, repaint.
@@ -242,6 +248,6 @@ private:
   bool viewMovedByUser_ = false;
   bool cursorSeen_ = false;  // the position box shows the cursor, else the view centre
   QPoint cursor_;            // last cursor position, window pixels
-  float shownScale_ = 0;     // the scale the status bar shows
+  double shownScale_ = 0;    // the true scale the status bar shows
   double shownOverscale_ = 0;  // the overscale factor the status bar shows
 };

@@ -6,6 +6,7 @@
 #include "GeometryAssembly.h"
 #include "LookupSelection.h"
 #include "S57CellReader.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 
 std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library) {
@@ -35,5 +36,5 @@ void centreView(const S57Cell& cell, ViewGeometry& view) {
   if (cell.extents.empty()) return;
   view.centre = ChartPoint{cell.centreX, cell.centreY};
   // An unknown compilation scale (0 or less) keeps the view's scale.
-  if (cell.compilationScale > 0) view.scale = static_cast<float>(cell.compilationScale);
+  if (cell.compilationScale > 0) setTrueScale(view, cell.compilationScale);
 }

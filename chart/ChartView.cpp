@@ -10,6 +10,7 @@
 #include "ChartFont.h"
 #include "Overscale.h"
 #include "OverscalePattern.h"
+#include "TrueScale.h"
 #include "WorldBaseMap.h"
 #include "WorldCopies.h"
 
@@ -72,6 +73,7 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   const Canvas canvas{painter, *settings.colourTable};
   const ChartBox shown = viewBox(*this);
+  const float viewScale = static_cast<float>(trueScale(*this));
   for (size_t i = candidates.size(); i-- > 0;) {
     S57Cell& cell = *candidates[i];
     const bool drawn = candidateDrawn[i];
@@ -85,7 +87,7 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
-        if (overscalePatternShown(cell, scale)) drawOverscalePattern(dc, cell);
+        if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
       }
       if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
@@ -93,7 +95,7 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
   }
   // The most detailed cell drawn is the last one.
   if (!drawnCells.empty()) {
-    const double factor = overscaleFactor(*drawnCells.back(), scale);
+    const double factor = overscaleFactor(*drawnCells.back(), viewScale);
     if (factor > 1) overscale = factor;
   }
 }

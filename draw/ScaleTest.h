@@ -15,6 +15,6 @@
 bool shownAtScale(const DisplaySettings& settings, float scale, const ChartFeature& feature, const S57Cell& cell,
                   std::shared_ptr<const ProcedureResult>& result);
 
-// The same at the scale of the pass's view.
+// The same at the true scale of the pass (DrawContext::scale).
 bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
                       std::shared_ptr<const ProcedureResult>& result);

@@ -15,8 +15,8 @@
 
 using DrawnInstructions = std::map<const ChartFeature*, std::vector<Instruction>>;
 
-// Runs the pass over `cell` alone at view scale `scale` (the cell's
-// compilation scale when 0 or less) and returns each drawn feature's
+// Runs the pass over `cell` alone at the true scale `scale` at the cell's
+// middle (the cell's compilation scale when 0 or less) and returns each drawn feature's
 // executed instructions, in the order the pass executed them. A feature
 // that drew nothing is absent. `overscale`, when given, receives the
 // pass's overscale factor (ChartView::overscale).

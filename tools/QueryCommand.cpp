@@ -4,8 +4,9 @@
 //
 // What the chart window lists for a click in object selection, without a
 // window: the cells are loaded as the window loads them, a view of --size
-// pixels (862x686 by default) at --scale (as loading left it by default)
-// is centred on each --at position, the cells a pass of that view draws
+// pixels (862x686 by default) is centred on each --at position at the true
+// scale --scale there (as loading left it by default: the last cell's
+// compilation scale), the cells a pass of that view draws
 // are chosen as the pass chooses them, and the window's own picking
 // (ObjectPicking.h) runs at the position under the display settings given
 // (the window's start values otherwise). One JSON line per picked object,
@@ -39,6 +40,7 @@
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 
 namespace {
 
@@ -224,7 +226,9 @@ int runQueryCommand(int argc, char** argv) {
       failed = true;
     }
   }
-  if (options.scale > 0) view.scale = options.scale;
+  // The true scale asked for, else the one loading left (the last cell's
+  // compilation scale), at every position.
+  const double wanted = options.scale > 0 ? options.scale : trueScale(view);
   // The viewport as the window's paint sets it up for a surface of this size.
   view.viewportWidth = options.width * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = options.height * LOGICAL_UNITS_PER_PIXEL;
@@ -233,6 +237,7 @@ int runQueryCommand(int argc, char** argv) {
   const CellSnapshot cells = cellList().snapshot();
   for (const GeoPoint& at : options.positions) {
     setCentreGeo(at.latitude, at.longitude, view);
+    setTrueScale(view, wanted);
     view.chooseDrawnCells(*cells);
     for (const PickedObject& object : pickObjects(view.drawnCells, view, settings, geoToChart(at)))
       std::printf("%s\n", objectLine(at, object).c_str());

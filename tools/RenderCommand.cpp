@@ -35,6 +35,7 @@
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "WorldBaseMap.h"
 
@@ -246,7 +247,10 @@ int runRenderCommand(int argc, char** argv) {
   applySettings(options);
   setPatternTileCacheEnabled(options.tileCache);
   if (options.hasCentre) setCentreGeo(options.latitude, options.longitude, view);
-  if (options.scale > 0) view.scale = options.scale;
+  if (options.scale > 0 && !setTrueScale(view, options.scale)) {
+    std::fprintf(stderr, "enctool render: no view shows the scale %g at that centre\n", double(options.scale));
+    return 2;
+  }
 
   QImage image(options.width, options.height, QImage::Format_ARGB32_Premultiplied);
   const QColor background = QGuiApplication::palette().color(QPalette::Window);

@@ -20,6 +20,7 @@
 #include "ObjectHighlight.h"
 #include "ObjectPanel.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 #include "UpdateResult.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
@@ -83,7 +84,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   tree->scrollToItem(us);
   ASSERT_FALSE(tree->visualItemRect(us).isEmpty());
   doubleClick(tree, us);
-  EXPECT_FLOAT_EQ(window->chartView.scale, 15000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 15000.0f);
   const S57Cell* cell = nullptr;
   for (S57Cell* c : *cells)
     if (c->name == "US5WA22M.000") cell = c;

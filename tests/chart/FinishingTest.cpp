@@ -5,6 +5,7 @@
 #include "CellBuilder.h"
 #include "CellFinishing.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 
 namespace {
 constexpr int kExtentClass = 306;  // M_NSYS
@@ -79,7 +80,7 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   finishCell(cell, &view);
   EXPECT_EQ(view.centre.x, 2000);
   EXPECT_EQ(view.centre.y, 4000);
-  EXPECT_EQ(view.scale, 22000.0f);
+  EXPECT_EQ(trueScale(view), 22000);  // the compilation scale, as the true scale at the centre
 
   // A cell without areas has nothing to centre on: the view stays.
   S57Cell noAreas;
@@ -88,7 +89,7 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   finishCell(noAreas, &view);
   EXPECT_TRUE(noAreas.extents.empty());
   EXPECT_EQ(view.centre.x, 2000);
-  EXPECT_EQ(view.scale, 22000.0f);
+  EXPECT_EQ(trueScale(view), 22000);
 }
 
 TEST(CellFinishing, NonSectorLights) {

@@ -14,6 +14,7 @@
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LibraryResult.h"
@@ -118,7 +119,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   ASSERT_EQ(cell.extents.size(), 1u);  // the M_NSYS area only
   EXPECT_EQ(view.centre.x, cell.centreX);
   EXPECT_EQ(view.centre.y, cell.centreY);
-  EXPECT_EQ(view.scale, 20000.0f);
+  EXPECT_EQ(trueScale(view), 20000);
   const ChartPoint southWest = geoToChart({47.0, -122.0}), northEast = geoToChart({47.1, -121.9});
   EXPECT_NEAR(cell.centreX, (southWest.x + northEast.x) / 2, 1e-3);
   EXPECT_NEAR(cell.centreY, (southWest.y + northEast.y) / 2, 1e-3);
