@@ -25,6 +25,7 @@ constexpr int UWTROC = 153;
 constexpr int WRECKS = 159;
 constexpr int M_COVR = 302;
 constexpr int M_NSYS = 306;
+constexpr int M_QUAL = 308;
 
 // Attributes (ATTL) that feature scale limits are read from.
 constexpr int SCAMAX = 132;

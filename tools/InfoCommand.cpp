@@ -31,7 +31,8 @@
 // compilation scale the view is (0 when it is not), the pattern showing
 // above 2. The settings: --paper, --contours, --safety, --shallow, --deep,
 // --two-shades, --shallow-pattern, --category, --english, --soundings,
-// --no-scamin, --all-dates, --no-important-text, --no-other-text.
+// --no-scamin, --all-dates, --no-important-text, --no-other-text and those
+// of MarinerOptions.h (--pixel-size the screen the true scale is of).
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
@@ -49,6 +50,7 @@
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "ModelInfo.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
@@ -73,6 +75,7 @@ struct InfoOptions {
   float safety = 0, shallow = -1, deep = -1;  // given when not the defaults here
   bool soundings = false, noScaleMinimum = false, allDates = false, twoShades = false, shallowPattern = false;
   bool noImportantText = false, noOtherText = false;
+  MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
 };
 
@@ -81,8 +84,10 @@ void printInfoUsage() {
                "usage: enctool info [--library DIR [--features [--portrayal [--paper] [--contours 5|10|20]\n"
                "         [--safety M] [--shallow M] [--deep M] [--two-shades] [--shallow-pattern]\n"
                "         [--category 0|1|2] [--english] [--soundings] [--no-scamin] [--scale S]\n"
-               "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]]]]\n"
-               "         [--no-updates] [CELL | FOLDER...]\n");
+               "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
+               "%s"
+               "         ]]] [--no-updates] [CELL | FOLDER...]\n",
+               kMarinerOptionsUsage);
 }
 
 // The display settings of --portrayal; false (with the reason) when a
@@ -114,6 +119,7 @@ bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings
   settings.setImportantText(options.noImportantText ? 2 : 1);
   settings.setOtherText(options.noOtherText ? 2 : 1);
   if (options.date != 0) settings.setViewingDate(options.date);
+  applyMarinerOptions(options.mariner, settings);
   return true;
 }
 
@@ -140,6 +146,13 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
   bool optionsEnded = false;
   for (int i = 0; i < argc; ++i) {
     const char* arg = argv[i];
+    std::string error;
+    const int mariner = optionsEnded ? 0 : parseMarinerOption(argc, argv, i, options.mariner, error);
+    if (mariner < 0) {
+      std::fprintf(stderr, "enctool info: %s\n", error.c_str());
+      return false;
+    }
+    if (mariner > 0) continue;
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (!optionsEnded && std::strcmp(arg, "--library") == 0) {
@@ -302,7 +315,8 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
     double overscale = 0;
-    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale);
+    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale,
+                              options.mariner.pixelMillimetres);
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());

@@ -78,10 +78,11 @@ constexpr double kLargestSide = 20000000.0;
 }  // namespace
 
 DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
-                                    double* overscale) {
+                                    double* overscale, double pixelMillimetres) {
   if (overscale) *overscale = 0;
   if (cell.extents.empty()) return {};
   ChartView view;
+  view.pixelMillimetres = pixelMillimetres;
   const ChartBox& box = cell.boundingBox;
   view.centre = ChartPoint{(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
   // The true scale at the cell's middle; a view scale of the same number

@@ -36,6 +36,7 @@
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "ModelInfo.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
@@ -54,13 +55,16 @@ struct QueryOptions {
   int category = 1;
   int contours = 10;
   bool paper = false, soundings = false, depthContours = false;
+  MarinerOptions mariner;
 };
 
 void printQueryUsage() {
   std::fprintf(stderr,
                "usage: enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]\n"
                "         [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]\n"
-               "         (--cells DIR | CELL...)\n");
+               "%s"
+               "         (--cells DIR | CELL...)\n",
+               kMarinerOptionsUsage);
 }
 
 bool fail(const char* message, const char* value = nullptr) {
@@ -93,6 +97,10 @@ bool parseWhole(const char* text, int low, int high, int& value) {
 
 bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
   for (int i = 0; i < argc; ++i) {
+    std::string error;
+    const int mariner = parseMarinerOption(argc, argv, i, o.mariner, error);
+    if (mariner < 0) return fail(error.c_str());
+    if (mariner > 0) continue;
     const std::string arg = argv[i];
     const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--at" || arg == "--scale" ||
                             arg == "--size" || arg == "--category" || arg == "--contours";
@@ -194,6 +202,7 @@ DisplaySettings querySettings(const QueryOptions& o) {
   s.setSymbolStyle(o.paper ? 1 : 2);
   s.setShowSoundings(o.soundings ? 1 : 2);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
+  applyMarinerOptions(o.mariner, s);
   return s;
 }
 
@@ -218,6 +227,7 @@ int runQueryCommand(int argc, char** argv) {
   engineState().libraryLoaded = true;
 
   ChartView view;
+  view.pixelMillimetres = options.mariner.pixelMillimetres;
   bool failed = false;
   for (const std::string& cell : options.cells) {
     const int code = loadCell(cell, view);

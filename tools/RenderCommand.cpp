@@ -32,6 +32,7 @@
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -57,6 +58,7 @@ struct RenderOptions {
   bool paper = false, english = false, soundings = false, noBoundaries = false, depthContours = false;
   bool tileCache = true;
   int repeat = 1;
+  MarinerOptions mariner;
 };
 
 void printRenderUsage() {
@@ -65,7 +67,8 @@ void printRenderUsage() {
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
                "         [--no-boundaries] [--depth-contours] [--no-tile-cache] [--repeat N]\n"
-               "         [--base-map worldland.bin]\n");
+               "         [--base-map worldland.bin]\n%s",
+               kMarinerOptionsUsage);
 }
 
 bool fail(const char* message, const char* value = nullptr) {
@@ -98,6 +101,10 @@ bool parsePair(const char* text, char separator, double& a, double& b) {
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
   for (int i = 0; i < argc; ++i) {
+    std::string error;
+    const int mariner = parseMarinerOption(argc, argv, i, o.mariner, error);
+    if (mariner < 0) return fail(error.c_str());
+    if (mariner > 0) continue;
     const std::string arg = argv[i];
     const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--centre" || arg == "--scale" ||
                             arg == "--size" || arg == "--out" || arg == "--category" || arg == "--contours" ||
@@ -195,6 +202,7 @@ void applySettings(const RenderOptions& o) {
   s.setShowSoundings(o.soundings ? 1 : 2);
   s.setShowCellBoundaries(o.noBoundaries ? 2 : 1);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
+  applyMarinerOptions(o.mariner, s);
 }
 
 // One draw pass into the image; returns its milliseconds.
@@ -232,6 +240,7 @@ int runRenderCommand(int argc, char** argv) {
   }
 
   ChartView view;
+  view.pixelMillimetres = options.mariner.pixelMillimetres;
   int loaded = 0;
   bool failed = false;
   for (const std::string& cell : options.cells) {
