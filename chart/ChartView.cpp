@@ -8,6 +8,8 @@
 #include "DrawnCells.h"
 #include "CellList.h"
 #include "ChartFont.h"
+#include "NonOfficialMark.h"
+#include "OfficialData.h"
 #include "Overscale.h"
 #include "OverscalePattern.h"
 #include "TrueScale.h"
@@ -88,6 +90,7 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
         if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
+        if (!isOfficialData(cell)) drawNonOfficialMark(dc, cell);
       }
       if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }

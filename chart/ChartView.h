@@ -40,7 +40,9 @@ struct ChartView : ViewGeometry {
   // and draws the least detailed first, each when its scale rule admits it
   // and more detailed cells drawn do not cover the whole view
   // (chooseDrawnCells in DrawnCells.h), with the overscale pattern over it
-  // when the view is more than twice as detailed as the cell, then its
+  // when the view is more than twice as detailed as the cell and the mark of
+  // data that is not an official ENC (NonOfficialMark.h) round a cell of
+  // such data, then its
   // boundary (drawn or not) when boundaries are shown, the names
   // decluttered among themselves. A cell is drawn in every copy of the
   // world, 360 degrees east or west, where one of its extents meets the view

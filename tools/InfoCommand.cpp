@@ -3,8 +3,12 @@
 // One line of JSON per cell read through the S-57 cell reader, with the
 // update files beside it applied in sequence:
 //   {"file":..,"code":..,"dsnm":..,"cscl":..,"comf":..,"somf":..,
-//    "features":..,"vectors":..,"ms":..,"edition":..,"updates":[..],
-//    ["updateError":..,] "warnings":[..]}
+//    "features":..,"vectors":..,"ms":..,"official":..,["nonOfficialReason":..,]
+//    "edition":..,"updates":[..], ["updateError":..,] "warnings":[..]}
+// "official" is true for an ENC of an official hydrographic office (DSID
+// AGEN other than 65535 and PRSP 1) and false otherwise, with the reason in
+// "nonOfficialReason" (as far as the file was read: a file without its data
+// set identification is no ENC);
 // "updates" lists the update numbers applied; "updateError" names the file
 // that stopped the chain and why; "warnings" holds every finding about the
 // cell's files (a catalogue CRC that does not match, a file the catalogue
@@ -52,6 +56,7 @@
 #include "LibraryResult.h"
 #include "MarinerOptions.h"
 #include "ModelInfo.h"
+#include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
 #include "S57CellReader.h"
@@ -294,8 +299,13 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
       .add("somf", reader.dataSetParameters.SOMF)
       .add("features", static_cast<long long>(reader.features.size()))
       .add("vectors", static_cast<long long>(reader.vectors.size()))
-      .add("ms", ms)
-      .add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
+      .add("ms", ms);
+  // Official ENC data, or why not (as far as the file was read).
+  const int agency = reader.dataSetIdentification.AGEN, product = reader.dataSetIdentification.PRSP;
+  line.add("official", nonOfficialCauses(agency, product) == kOfficialData);
+  if (nonOfficialCauses(agency, product) != kOfficialData)
+    line.add("nonOfficialReason", nonOfficialReason(agency, product));
+  line.add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
       .addRaw("updates", jsonNumbers(updates.applied));
   if (!updates.error.empty()) line.add("updateError", updates.error);
   line.addRaw("warnings", jsonStrings(warnings));

@@ -12,7 +12,8 @@
 // (the window's start values otherwise). One JSON line per picked object,
 // in the window's order:
 //   {"at":[lat,lon],"title":"Depth area (DEPARE)","class":"Depth area",
-//    "acronym":"DEPARE","objl":42,"cell":"US5WA22M.000","kind":"area",
+//    "acronym":"DEPARE","objl":42,"cell":"US5WA22M.000","official":true,
+//    ["nonOfficialReason":..,] "kind":"area",
 //    "foid":"0226...","priority":1,
 //    "extent":[south,west,north,east] | "position":[lat,lon], ["depth":m,]
 //    "attributes":[{"acronym":..,"name":..,"value":..,"raw":..}]}
@@ -183,7 +184,9 @@ std::string objectLine(const GeoPoint& at, const PickedObject& object) {
       .add("acronym", d.acronym)
       .add("objl", object.feature->objectClass)
       .add("cell", d.cell)
-      .add("kind", d.kind)
+      .add("official", d.nonOfficialReason.empty());
+  if (!d.nonOfficialReason.empty()) line.add("nonOfficialReason", d.nonOfficialReason);
+  line.add("kind", d.kind)
       .add("foid", foidText(*object.feature))
       .add("priority", object.displayPriority);
   if (d.position) line.addRaw("position", geoJson(*d.position));

@@ -96,13 +96,16 @@ inline Report portrayal(const std::string& cell, const std::string& args) {
 inline bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 // Writes small cells: a square of `size` degrees from 47N 122W (compiled
-// for 1:20,000 unless told otherwise) holding its extent (M_NSYS), and
-// whatever a test adds.
+// for 1:20,000 unless told otherwise, by producing agency 550 as an ENC)
+// holding its extent (M_NSYS), and whatever a test adds.
 class CellBuilder {
 public:
-  explicit CellBuilder(int compilationScale = 20000, double size = 0.1) : size_(size) {
+  explicit CellBuilder(int compilationScale = 20000, double size = 0.1, int agency = 550, int product = 1)
+      : size_(size) {
     DataSet d;
     d.dsnm = "RULES.000";
+    d.agen = agency;
+    d.prsp = product;
     Parameters p;
     p.cscl = compilationScale;
     writer_.addDataSet(d, p);
