@@ -1,12 +1,16 @@
 // 高级设置: the dialog changes the chart, starts from the settings in force
-// and its choices survive a restart; the status bar tells an overscaled
-// chart.
+// and its choices survive a restart (a screenshot of it is kept in
+// build/test-artifacts/advanced-settings.png); the status bar tells an
+// overscaled chart.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QTranslator>
+#include <filesystem>
 
 #include "AdvancedSettingsDialog.h"
 #include "CellFixtures.h"
@@ -142,6 +146,11 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
 TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
   showCellAt(20000);
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    // Qt's own buttons in Chinese, as the window has them, for the screenshot.
+    QTranslator chinese;
+    const bool translated =
+        chinese.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::location(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(&chinese);
     AdvancedSettingsDialog dialog(s, parent);
     auto* depth = part<QDoubleSpinBox>(dialog, "safetyDepth");
     EXPECT_FALSE(depth->isEnabled());  // it follows the safety contour
@@ -153,7 +162,12 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
     part<QComboBox>(dialog, "areaBoundaries")->setCurrentIndex(1);  // plain
     part<QCheckBox>(dialog, "fullLightSectors")->setChecked(true);
     part<QCheckBox>(dialog, "dataQuality")->setChecked(true);
+    // The dialog as the mariner sees it, kept beside the other screenshots.
+    const std::filesystem::path artifacts = std::filesystem::path(CHART_BINARY_DIR) / "test-artifacts";
+    std::filesystem::create_directories(artifacts);
+    EXPECT_TRUE(dialog.grab().save(QString::fromStdString((artifacts / "advanced-settings.png").string())));
     dialog.apply(s);
+    if (translated) QCoreApplication::removeTranslator(&chinese);
     return true;
   };
   action("actionAdvanced")->trigger();
