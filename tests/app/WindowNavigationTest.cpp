@@ -3,6 +3,8 @@
 // about the cursor.
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -79,6 +81,10 @@ TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
   const auto shownText = [&] { return QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(trueScale(window->chartView)); };
   EXPECT_NEAR(trueScale(window->chartView), kMaximumViewScale, 2);
   EXPECT_EQ(scaleLabel(), shownText());
+  // The true scale is that of the screen the window is on.
+  ASSERT_NE(window->windowHandle(), nullptr);
+  EXPECT_DOUBLE_EQ(window->chartView.pixelMillimetres,
+                   pixelMillimetresFromDotsPerInch(window->windowHandle()->screen()->physicalDotsPerInch()));
   EXPECT_EQ(latitudeLabel(), QString::fromUtf8("30°0.000′N"));
   EXPECT_EQ(longitudeLabel(), QString::fromUtf8("119°0.000′E"));
   // Each wheel step halves the scale, down to 1:1,000.
