@@ -1,10 +1,10 @@
 // Moving the window's view: the wheel about the cursor, the keys, fitting
 // to the loaded cells, go to, a cell of the list; and what follows every
 // move (scale text, position box, repaint).
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWheelEvent>
 #include <QWindow>
@@ -61,13 +61,15 @@ bool MainWindow::zoomedView(bool in, ViewGeometry& next) const {
   const float scaled = chartView.scale * (in ? 0.5f : 2.0f);
   if (!(scaled > 0) || !std::isfinite(scaled)) return false;
   next.scale = scaled;
-  // Halved or doubled exactly, unless that passes a limit of the true scale.
+  // Halved or doubled exactly, unless that passes a limit of the true scale;
+  // a view already past a limit (panned towards a pole at the largest scale)
+  // never zooms the other way.
   const double shown = trueScale(next);
   if (shown < kMinimumViewScale || shown > kMaximumViewScale) {
     next.scale = chartView.scale;
     if (!setTrueScaleWithinLimits(next, shown)) return false;
   }
-  return next.scale != chartView.scale;
+  return in ? next.scale < chartView.scale : next.scale > chartView.scale;
 }
 
 bool MainWindow::zoomAbout(const QPoint& anchor, bool in) {

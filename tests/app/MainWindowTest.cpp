@@ -298,6 +298,16 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
   setTrueScale(window->chartView, kStartScale);
   for (int i = 0; i < 20; ++i) wheel(*window, 120);
   EXPECT_FLOAT_EQ(trueScale(window->chartView), 1000.0f);
+  // Panned north at 1:1,000 the true scale falls below the limit: the wheel
+  // in then changes nothing (it never zooms out), and out doubles the scale.
+  window->goTo({60, 10, 1000});
+  window->chartView.centre.y = geoToChart({70, 10}).y;
+  const float panned = window->chartView.scale;
+  ASSERT_LT(trueScale(window->chartView), 1000);
+  wheel(*window, 120);
+  EXPECT_EQ(window->chartView.scale, panned);
+  wheel(*window, -120);
+  EXPECT_EQ(window->chartView.scale, panned * 2);
 }
 
 TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
