@@ -21,7 +21,7 @@
 
 using ResultPointer = std::shared_ptr<const ProcedureResult>;
 
-// Points are drawn up to this view scale, soundings only below it.
+// Points are drawn up to this true scale, soundings only below it.
 constexpr float POINT_SCALE_LIMIT = 500000.0f;
 
 bool pointsShownAtScale(float scale);

@@ -8,7 +8,7 @@
 #include "DrawContext.h"
 #include "ProcedureResult.h"
 
-// Whether the feature shows at view scale `scale`. Its own SCAMAX and SCAMIN
+// Whether the feature shows at true scale `scale`. Its own SCAMAX and SCAMIN
 // decide (SCAMIN only when the settings use it), except that a danger whose procedure lifted its SCAMIN shows all
 // the same: the procedures run here only for a feature that its SCAMIN
 // would hide, and their result is handed back in `result` (else left null).

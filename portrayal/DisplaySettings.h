@@ -34,7 +34,7 @@ struct DisplaySettings {
   // instead of 25 mm on the screen.
   bool rangeLegs = false;
   bool showWorldBaseMap = true;  // the land of the world under the cells
-  // Features with SCAMIN are hidden at view scales at or above it; when
+  // Features with SCAMIN are hidden at true scales at or above it; when
   // false, SCAMIN is ignored for every feature.
   bool useScaleMinimum = true;
   // The date objects with DATSTA/DATEND or PERSTA/PEREND are shown for

@@ -28,7 +28,7 @@
 // of ModelInfo.h, and with --features one line per feature follows it.
 // With --portrayal each feature line also holds "drawn": the instructions
 // the draw pass executes for it under the settings given (start values
-// otherwise) at view scale --scale (the cell's compilation scale by
+// otherwise) at the true scale --scale (the cell's compilation scale by
 // default) on the date --date (today by default), after the conditional
 // procedures and every test of the pass; "" when it draws nothing. The
 // cell's line gains "overscale": how many times more detailed than its
@@ -69,7 +69,7 @@ struct InfoOptions {
   bool features = false;   // one line per feature (needs --library)
   bool applyUpdates = true;
   // --portrayal: each feature line gains what the draw pass executes for it
-  // under these settings, at this view scale (0: the cell's compilation
+  // under these settings, at this true scale (0: the cell's compilation
   // scale).
   bool portrayal = false;
   bool paper = false, english = false;
