@@ -43,6 +43,7 @@
 #include "TileRenderer.h"
 #include "TileSet.h"
 #include "TileSink.h"
+#include "TextShaping.h"
 
 namespace tiles {
 
@@ -133,6 +134,8 @@ struct Counts {
 Counts renderTiles(const std::vector<S57Cell*>& cells, const DisplaySettings& settings, TileDispenser& dispenser,
                    int jobs, TileSink& sink, TileProgress& progress) {
   RenderedTileQueue queue(static_cast<size_t>(4 * jobs + 16), jobs);
+  // The workers draw texts at once: text shaping starts here, on one thread.
+  warmTextShaping();
   std::vector<std::thread> workers;
   for (int j = 0; j < jobs; ++j) {
     workers.emplace_back([&] {
