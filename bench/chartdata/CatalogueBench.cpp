@@ -6,13 +6,12 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "CellFolder.h"
-#include "Iso8211Writer.h"
+#include "CatalogueWriter.h"
 #include "S57Writer.h"
 
 namespace {
@@ -34,34 +33,14 @@ std::string largeCell() {
   return w.image();
 }
 
-// CATALOG.031 listing `file` `times` times, each entry with the CRC `crc`.
-std::string catalogue(const std::string& file, const std::string& crc, int times) {
-  iso8211::Writer w;
-  w.describe("0001", "0100;&   ", "ISO 8211 Record Identifier", "", "(I(5))")
-      .describe("CATD", "1600;&   ", "Catalog Directory field",
-                "RCNM!RCID!FILE!LFIL!VOLM!IMPL!SLAT!WLON!NLAT!ELON!CRCS!COMT", "(A(2),I(10),3A,A(3),4R,2A)")
-      .fieldTree({{"0001", "CATD"}});
-  for (int n = 1; n <= times; ++n) {
-    char id[8], rcid[16];
-    std::snprintf(id, sizeof id, "%05d", n % 100000);
-    std::snprintf(rcid, sizeof rcid, "%010d", n);
-    w.addRecord(iso8211::Record()
-                    .add("0001", iso8211::field(id))
-                    .add("CATD", iso8211::field(std::string("CD") + rcid + iso8211::text(file) + iso8211::text("") +
-                                                iso8211::text("V01X01") + "BIN" + iso8211::text("47.0") +
-                                                iso8211::text("-122.1") + iso8211::text("47.1") +
-                                                iso8211::text("-122.0") + iso8211::text(crc) + iso8211::text(""))));
-  }
-  return w.image();
-}
-
 void ScanRepeatedCatalogue(benchmark::State& state) {
   const fs::path root = fs::temp_directory_path() / ("catalogue_bench_" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "ENC_ROOT");
   std::ofstream(root / "ENC_ROOT/LARGE.000", std::ios::binary) << largeCell();
   std::ofstream(root / "ENC_ROOT/CATALOG.031", std::ios::binary)
-      << catalogue("LARGE.000", "0BADC0DE", static_cast<int>(state.range(0)));
+      << s57write::catalogueImage(std::vector<s57write::CatalogueFile>(static_cast<size_t>(state.range(0)),
+                                                                       {"LARGE.000", "0BADC0DE"}));
   for (auto _ : state) {
     const CellFolder folder = scanCellFolder(root.string());
     benchmark::DoNotOptimize(folder.cells.size());

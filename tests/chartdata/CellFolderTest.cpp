@@ -8,15 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "CellFolder.h"
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
-#include "Iso8211Writer.h"
 #include "S57CellReader.h"
 #include "S57Writer.h"
 #include "UpdateChain.h"
@@ -28,36 +27,8 @@ namespace {
 
 const fs::path kExchange = fs::path(CHART_SHARED_ENC) / "exchange";
 
-struct Listed {
-  std::string file;
-  std::string crc;  // empty: none given
-};
-
-// A CATALOG.031 as S-57 lays it out: ASCII subfields, RCNM and RCID of
-// fixed width, the rest up to a unit terminator.
-std::string catalogueImage(const std::vector<Listed>& files) {
-  iso8211::Writer w;
-  w.describe("0001", "0100;&   ", "ISO 8211 Record Identifier", "", "(I(5))")
-      .describe("CATD", "1600;&   ", "Catalog Directory field",
-                "RCNM!RCID!FILE!LFIL!VOLM!IMPL!SLAT!WLON!NLAT!ELON!CRCS!COMT", "(A(2),I(10),3A,A(3),4R,2A)")
-      .fieldTree({{"0001", "CATD"}});
-  int n = 0;
-  for (const Listed& f : files) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%05d", ++n);
-    char rcid[16];
-    std::snprintf(rcid, sizeof rcid, "%010d", n);
-    const bool cell = f.file.size() > 4 && f.file[f.file.size() - 4] == '.' && std::isdigit(f.file.back());
-    w.addRecord(iso8211::Record()
-                    .add("0001", iso8211::field(id))
-                    .add("CATD", iso8211::field(std::string("CD") + rcid + iso8211::text(f.file) + iso8211::text("") +
-                                                iso8211::text("V01X01") + (cell ? "BIN" : "TXT") +
-                                                iso8211::text("47.0") + iso8211::text("-122.1") +
-                                                iso8211::text("47.1") + iso8211::text("-122.0") +
-                                                iso8211::text(f.crc) + iso8211::text(""))));
-  }
-  return w.image();
-}
+using Listed = s57write::CatalogueFile;
+using s57write::catalogueImage;
 
 std::string hexCrc(const std::string& path) {
   std::uint32_t crc = 0;
