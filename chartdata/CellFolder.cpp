@@ -70,7 +70,8 @@ Found walk(const fs::path& root) {
     if (catalogue && it->is_symlink(typeError)) {
       // Its entries would be read from wherever the link leads: only a
       // link that stays inside the folder is followed.
-      if (!scanned.resolve(path.lexically_relative(top).generic_string()).inside) {
+      const SetPath target = scanned.follow(path.lexically_relative(top).generic_string());
+      if (!target.inside || target.absent) {
         found.warnings.push_back(catalogueOutsideWarning(path.string(), root.string()));
         continue;
       }

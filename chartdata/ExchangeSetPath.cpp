@@ -65,6 +65,12 @@ SetPath ExchangeSetRoot::resolve(std::string_view written) const {
   const bool driveLetter = relative.size() >= 2 && relative[1] == ':' &&
                            ((relative[0] >= 'A' && relative[0] <= 'Z') || (relative[0] >= 'a' && relative[0] <= 'z'));
   if (driveLetter) return refused(EntryRefusal::AbsolutePath);
+  return follow(relative);
+}
+
+SetPath ExchangeSetRoot::follow(std::string_view relative) const {
+  if (relative.find('\0') != std::string_view::npos) return refused(EntryRefusal::NulByte);
+  if (!relative.empty() && relative.front() == '/') return refused(EntryRefusal::AbsolutePath);
   std::deque<std::string> pending;
   splitParts(relative, pending, false);
   for (const std::string& part : pending)

@@ -41,6 +41,9 @@ public:
   // links than can be followed. The parts are looked at one by one from the
   // root (lstat, readlink), so nothing outside the root is ever touched.
   SetPath resolve(std::string_view written) const;
+  // The same for a path under the root as the file system names it: only
+  // '/' separates, and a '..' part is refused.
+  SetPath follow(std::string_view relative) const;
 
 private:
   std::filesystem::path root_;
