@@ -5,8 +5,8 @@
 #include "UpdateResult.h"
 
 namespace {
-// A name from a file with its control bytes shown, so that no line it goes
-// into can be broken or coloured by it.
+// A name or line with its control bytes shown as \xNN, so that no line it
+// goes into can be broken or coloured by it.
 std::string printableName(const std::string& name) {
   std::string out;
   for (const char c : name) {
@@ -28,7 +28,9 @@ LoadWarning make(LoadWarningKind kind, const std::string& file, const std::strin
   w.kind = kind;
   w.file = file;
   w.related = related;
-  w.text = std::move(text);
+  // One line whatever the names in it hold (a file may be named with a
+  // line break or a terminal's escape).
+  w.text = printableName(text);
   return w;
 }
 }  // namespace

@@ -47,7 +47,8 @@ struct LoadWarning {
   std::string listed;
   long long count = 0;               // ListedRepeatedly, RecordsDisagree (19): how many
   std::vector<RecordTally> tallies;  // RecordsDisagree (18): each kind whose number disagrees
-  std::string text;  // the finding in English, one line beginning with the file it names
+  std::string text;  // the finding in English, one line beginning with the file it names; control
+                     // bytes in the names are shown as \xNN
 };
 
 // Each finding with its English line.
@@ -62,8 +63,8 @@ LoadWarning sameCellTwiceWarning(const std::string& file, const std::string& fir
 LoadWarning noFeaturesWarning(const std::string& file);
 LoadWarning recordCountWarning(const std::string& file, std::vector<RecordTally> tallies);
 LoadWarning duplicateRecordWarning(const std::string& file, long long repeats, const std::string& firstName);
-// `written` is the entry as the catalogue gives it; bytes below 0x20 and
-// 0x7F are shown as \xNN in every line.
+// `written` is the entry as the catalogue gives it; its bytes below 0x20
+// and 0x7F are shown as \xNN, in `file` as in the line.
 LoadWarning entryRefusedWarning(const std::string& catalogue, const std::string& written, EntryRefusal refusal);
 LoadWarning catalogueOutsideWarning(const std::string& catalogue, const std::string& folder);
 LoadWarning listedRepeatedlyWarning(const std::string& catalogue, const std::string& file, long long times);

@@ -361,14 +361,20 @@ TEST_F(CellFolders, CataloguesAndCellFilesThatAreNoRegularFileAreReported) {
   writeFile(root / "two/B.000", smallCell("B.000"));
   fs::create_directories(root / "two/CATALOG.031");
   ASSERT_EQ(mkfifo((root / "two/C.000").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((root / "two/line\nbreak.000").c_str(), 0600), 0);  // a name that would break the line
   const CellFolder folder = scanCellFolder(root.string());
   EXPECT_EQ(folder.catalogues, 0);
   ASSERT_EQ(folder.cells.size(), 2u);
   std::vector<std::string> found;
-  for (const LoadWarning* w : allOfKind(folder.warnings, LoadWarningKind::NotRegularFile)) found.push_back(w->file);
+  for (const LoadWarning* w : allOfKind(folder.warnings, LoadWarningKind::NotRegularFile)) {
+    found.push_back(w->file);
+    EXPECT_EQ(w->text.find('\n'), std::string::npos) << w->text;
+  }
   std::sort(found.begin(), found.end());
   EXPECT_EQ(found, (std::vector<std::string>{(root / "one/CATALOG.031").string(), (root / "two/C.000").string(),
-                                             (root / "two/CATALOG.031").string()}));
+                                             (root / "two/CATALOG.031").string(),
+                                             (root / "two/line\nbreak.000").string()}));
+  EXPECT_TRUE(mentions(folder.warnings, "two/line\\x0Abreak.000: not a regular file"));
   // The FIFO update stays in its cell's list: its chain stops there and says why.
   ASSERT_EQ(folder.cells[0].updates.size(), 1u);
   S57CellReader reader;
