@@ -1,7 +1,9 @@
 #include "RecordCheck.h"
 
+#include <algorithm>
 #include <array>
-#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "RecordKinds.h"
 #include "S57CellReader.h"
@@ -44,17 +46,27 @@ std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57Cell
     if (!tallies.empty()) findings.push_back(recordCountWarning(file, std::move(tallies)));
   }
 
-  std::unordered_set<unsigned long long> names;
+  // Every record's name, in file order, then sorted: a repeat lies next to
+  // the name it repeats. The first repeat named is the first in the file.
+  std::vector<std::pair<unsigned long long, size_t>> names;
   names.reserve(reader.features.size() + reader.vectors.size());
+  for (const auto& f : reader.features) names.emplace_back(packedName(f->RCNM, f->RCID), names.size());
+  for (const auto& v : reader.vectors) names.emplace_back(packedName(v->RCNM, v->RCID), names.size());
+  std::sort(names.begin(), names.end());
   long long repeats = 0;
-  std::string first;
-  auto see = [&](int rcnm, int rcid) {
-    if (names.insert(packedName(rcnm, rcid)).second) return;
-    if (repeats++ == 0) first = recordName(rcnm, rcid);
-  };
-  for (const auto& f : reader.features) see(f->RCNM, f->RCID);
-  for (const auto& v : reader.vectors) see(v->RCNM, v->RCID);
-  if (repeats > 0) findings.push_back(duplicateRecordWarning(file, repeats, first));
+  size_t firstRepeat = names.size();
+  unsigned long long firstName = 0;
+  for (size_t i = 1; i < names.size(); ++i) {
+    if (names[i].first != names[i - 1].first) continue;
+    ++repeats;
+    if (names[i].second < firstRepeat) {
+      firstRepeat = names[i].second;
+      firstName = names[i].first;
+    }
+  }
+  if (repeats > 0)
+    findings.push_back(duplicateRecordWarning(
+        file, repeats, recordName(static_cast<int>(firstName >> 32), static_cast<int>(firstName & 0xFFFFFFFFu))));
 
   // Feature records declared and none read: the numbers said so already.
   bool numbersSaidSo = false;
