@@ -69,9 +69,9 @@ Found walk(const fs::path& root) {
     std::error_code typeError;
     if (catalogue && it->is_symlink(typeError)) {
       // Its entries would be read from wherever the link leads: only a
-      // link that stays inside the folder is followed.
-      const SetPath target = scanned.follow(path.lexically_relative(top).generic_string());
-      if (!target.inside || target.absent) {
+      // link that stays inside the folder is followed (a broken one is
+      // reported below).
+      if (!scanned.follow(path.lexically_relative(top).generic_string()).inside) {
         found.warnings.push_back(catalogueOutsideWarning(path.string(), root.string()));
         continue;
       }
