@@ -16,9 +16,11 @@
 // then one line per cell, in path order.
 //
 // A cell that cannot be read still gets its line (with its result code) and a
-// readable reason on stderr; the next cell is read all the same. Warnings go
-// to stderr too but fail nothing. The exit status is 1 when any cell or the
-// library failed, 2 on a usage error.
+// readable reason on stderr; the next cell is read all the same. A cell whose
+// records are not what its DSSI declares (code 10, 18 or 19) is read on and
+// updated as loadCell lists it, its finding first among its warnings. Warnings
+// go to stderr too but fail nothing. The exit status is 1 when any cell (such
+// a cell included) or the library failed, 2 on a usage error.
 // With --library DIR the library summary comes first, as one line, and each
 // cell is also loaded into the chart model: its line gains the model fields
 // of ModelInfo.h, and with --features one line per feature follows it.
@@ -52,6 +54,8 @@
 #include "ModelInfo.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
+#include "ReaderResult.h"
+#include "RecordCheck.h"
 #include "S57CellReader.h"
 #include "UpdateChain.h"
 
@@ -258,7 +262,12 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
-  const int code = reader.readCell(path);
+  int code = reader.readCell(path);
+  // A cell that is not what its data set declares reads on with its code,
+  // as loadCell lists it.
+  std::vector<LoadWarning> findings;
+  if (code == 0) findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
+  if (!findings.empty()) code = findings.front().code;
   UpdateChainResult updates;
   std::vector<UpdateFileName> found;
   const std::vector<UpdateFileName>* updateFiles = &source.updates;
@@ -266,11 +275,12 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if (code == 0 && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
+  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
-  std::vector<std::string> warnings = warningTexts(source.warnings);
+  std::vector<std::string> warnings = warningTexts(findings);
+  for (const std::string& text : warningTexts(source.warnings)) warnings.push_back(text);
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellLoading.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -38,7 +39,6 @@
 #include "ModelInfo.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 
 namespace {
 
@@ -218,11 +218,9 @@ int runQueryCommand(int argc, char** argv) {
   ChartView view;
   bool failed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, view);
-    if (code != 0) {
-      std::fprintf(stderr, "enctool query: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      failed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is queried as far as it goes, and fails the run.
+    if (loadCellReporting("query", cell, view, listed) != 0) failed = true;
   }
   if (options.scale > 0) view.scale = options.scale;
   // The viewport as the window's paint sets it up for a surface of this size.

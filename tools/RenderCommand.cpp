@@ -7,7 +7,10 @@
 // where ms is the median draw-pass time of --repeat passes. A usage error
 // or a library that cannot be loaded writes no file (exit status 2 or 1);
 // a cell that cannot be loaded is reported on stderr and makes the exit
-// status 1, the others are drawn all the same.
+// status 1, the others are drawn all the same. A cell that is not whole
+// (records lost or added, no feature: cellListedDespite) is drawn as far as
+// it goes, reported, and makes the exit status 1 too, as does a run whose
+// cells all stayed out of the picture.
 #include <QByteArray>
 #include <QDir>
 #include <QFontDatabase>
@@ -25,6 +28,7 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellLoading.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -34,7 +38,6 @@
 #include "LibraryResult.h"
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 #include "ViewGeometry.h"
 #include "WorldBaseMap.h"
 
@@ -234,13 +237,10 @@ int runRenderCommand(int argc, char** argv) {
   int loaded = 0;
   bool failed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, view);
-    if (code == 0) {
-      ++loaded;
-    } else {
-      std::fprintf(stderr, "enctool render: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      failed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is drawn as far as it goes, and fails the run.
+    if (loadCellReporting("render", cell, view, listed) != 0) failed = true;
+    if (listed) ++loaded;
   }
 
   applySettings(options);
@@ -259,6 +259,12 @@ int runRenderCommand(int argc, char** argv) {
   if (!image.save(QString::fromStdString(options.out), "PNG")) {
     std::fprintf(stderr, "enctool render: cannot write '%s'\n", options.out.c_str());
     return 1;
+  }
+  // Cells were asked for and none reached the picture: a picture of
+  // nothing must not pass for a chart.
+  if (!options.cells.empty() && view.drawnCells.empty()) {
+    std::fprintf(stderr, "enctool render: no cell was drawn (%d of %zu loaded)\n", loaded, options.cells.size());
+    failed = true;
   }
   const std::string line = JsonLine()
                                .add("cells_loaded", loaded)

@@ -1,5 +1,9 @@
 #include "S57Writer.h"
 
+#include <fstream>
+
+#include "RecordKinds.h"
+
 namespace s57write {
 
 using iso8211::b11;
@@ -171,15 +175,33 @@ S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
   return addDataSetIdentification(d).addDataSetParameters(p);
 }
 
-S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
+iso8211::Record S57Writer::dataSetRecord(int number, const DataSet& d) const {
   // DSSI: structure 2 (full topology), lexical levels 1 and 2, the record counts.
   std::string counts;
-  for (const int n : d.recordCounts) counts += b14(n);
+  for (const int64_t n : d.recordCounts ? *d.recordCounts : counted_) counts += b14(n);
   const std::string dssi = field(b11(2) + b11(1) + b11(2) + counts);
-  return addRecord(iso8211::Record()
-                       .add("0001", recordIdField(nextRecord_))
-                       .add("DSID", dsidField(d))
-                       .add("DSSI", dssi));
+  return iso8211::Record().add("0001", recordIdField(number)).add("DSID", dsidField(d)).add("DSSI", dssi);
+}
+
+S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
+  dataSetPlace_ = writer_.recordCount();
+  dataSetNumber_ = nextRecord_;
+  dataSet_ = d;
+  return addRecord(dataSetRecord(nextRecord_, d));
+}
+
+std::string S57Writer::image() const {
+  if (!dataSetPlace_ || dataSet_.recordCounts) return writer_.image();
+  iso8211::Writer counted = writer_;
+  counted.replaceRecord(*dataSetPlace_, dataSetRecord(dataSetNumber_, dataSet_));
+  return counted.image();
+}
+
+bool S57Writer::writeFile(const std::string& path) const {
+  std::ofstream out(path, std::ios::binary);
+  const std::string bytes = image();
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 S57Writer& S57Writer::addDataSetParameters(const Parameters& p) {
@@ -188,6 +210,7 @@ S57Writer& S57Writer::addDataSetParameters(const Parameters& p) {
 }
 
 S57Writer& S57Writer::addFeature(const Feature& f) {
+  ++counted_[static_cast<size_t>(featureRecordKind(f.objl))];
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
@@ -200,6 +223,8 @@ S57Writer& S57Writer::addFeature(const Feature& f) {
 }
 
 S57Writer& S57Writer::addVector(const Vector& v) {
+  const RecordKind kind = vectorRecordKind(v.rcnm);
+  if (kind < kRecordKindCount) ++counted_[static_cast<size_t>(kind)];
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("VRID", vridField(v));
   if (!v.attributes.empty()) r.add("ATTV", attributeField(v.attributes));

@@ -7,6 +7,7 @@
 // broken ones.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,11 @@ struct DataSet {  // DSID
   std::string comt;
   // DSSI: the records of each kind the file declares (meta, cartographic,
   // geo, collection features; isolated and connected nodes, edges, faces).
-  std::array<int, 8> recordCounts{};
+  // Unset: the records the writer is given through addFeature and
+  // addVector, counted as a reader counts them (RecordKinds.h), so that
+  // every cell written declares what it holds; set: written as given (a
+  // count of 2^32 - 1 included), for cells that declare something else.
+  std::optional<std::array<int64_t, 8>> recordCounts;
 };
 
 struct Parameters {  // DSPM
@@ -195,14 +200,25 @@ public:
   S57Writer& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
                          const std::vector<Coordinate>& interior);
 
+  // The records as added; the DSID record's DSSI counts in it are those of
+  // the records added until the DSID record (image() gives them all).
   iso8211::Writer& iso() { return writer_; }
   const iso8211::Writer& iso() const { return writer_; }
-  std::string image() const { return writer_.image(); }
-  bool writeFile(const std::string& path) const { return writer_.writeFile(path); }
+  // The file, its DSSI counting every record added.
+  std::string image() const;
+  bool writeFile(const std::string& path) const;
 
 private:
+  iso8211::Record dataSetRecord(int number, const DataSet& d) const;
+
   iso8211::Writer writer_;
   int nextRecord_ = 1;
+  // The last DSID record added (its place among the data records, its
+  // number and values), written again with the counts when the file is made.
+  std::optional<size_t> dataSetPlace_;
+  int dataSetNumber_ = 0;
+  DataSet dataSet_;
+  std::array<int64_t, 8> counted_{};  // the records added, by kind
 };
 
 }  // namespace s57write

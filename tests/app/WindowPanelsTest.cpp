@@ -20,6 +20,7 @@
 #include "ObjectHighlight.h"
 #include "ObjectPanel.h"
 #include "ReaderResult.h"
+#include "RecordKinds.h"
 #include "UpdateResult.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
@@ -146,6 +147,13 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
       {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
       {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
       {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
+      {recordCountWarning("A.000", {{GeoFeatureRecords, 239, 0}, {kRecordKindCount, 0, 2}}), "A.000："},
+      {duplicateRecordWarning("A.000", 2, "RCNM=100,RCID=5"), "A.000："},
+      {noFeaturesWarning("A.000"), "A.000："},
+      {entryRefusedWarning("E/CATALOG.031", "../../etc/passwd", EntryRefusal::ParentStep), "E/CATALOG.031："},
+      {catalogueOutsideWarning("E/CATALOG.031", "E"), "E/CATALOG.031："},
+      {listedRepeatedlyWarning("E/CATALOG.031", "A.000", 60000), "A.000："},
+      {notRegularFileWarning("E/A.001"), "E/A.001："},
   };
   for (const auto& c : cases) {
     const QString text = chineseWarningText(c.warning);
@@ -158,6 +166,12 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
   EXPECT_TRUE(chineseWarningText(cases[1].warning).contains("99"));
   EXPECT_TRUE(chineseWarningText(cases[5].warning).contains("B\\B.000"));
   EXPECT_TRUE(chineseWarningText(cases[6].warning).contains(QString::fromUtf8("文件不足25字节")));
+  // The counts, the record and the name at fault are in the Chinese line.
+  EXPECT_TRUE(chineseWarningText(cases[8].warning)
+                  .endsWith(QString::fromUtf8("NOGR声明239条地理物标记录，读到0条；读到2条类型不明的空间记录")));
+  EXPECT_TRUE(chineseWarningText(cases[9].warning).contains("RCNM=100,RCID=5"));
+  EXPECT_TRUE(chineseWarningText(cases[11].warning).contains("../../etc/passwd"));
+  EXPECT_TRUE(chineseWarningText(cases[13].warning).contains("60000"));
 }
 
 TEST(CellListText, EditionsAndUpdates) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -185,6 +186,36 @@ TEST(EnctoolRender, CellsFromAFolderAndAFailedCell) {
                "'");
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.output.find("\"cells_loaded\":1"), std::string::npos) << run.output;
+}
+
+// A picture that lacks part of its chart must not pass: a cell that lost
+// records is drawn as far as it goes and fails the run, and so does a run
+// whose cells all stay out of the picture.
+TEST(EnctoolRender, AnIncompleteCellOrAPictureOfNoCellFailsTheRun) {
+  if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no library in " << kLibrary;
+  fixtures::TempDirectory dir;
+  const s57write::S57Writer writer = fixtures::smallCell("PART.000");
+  const std::string image = writer.image();
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  const std::string part = dir.path + "/part.000";
+  std::ofstream(part, std::ios::binary) << image.substr(0, at[at.size() - 4]);  // the last four features lost
+  const std::string whole = fixtures::writeCell(writer, dir.path, "whole.000");
+  const std::string out = dir.path + "/out.png";
+  const std::string library = std::string(ENCTOOL_PATH) + " render --library '" + kLibrary + "' ";
+
+  testsupport::ToolRun run = testsupport::runCommand(library + "'" + part + "' --out '" + out + "'",
+                                                     testsupport::Stderr::Keep);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.out.find("\"cells_loaded\":1,\"cells_drawn\":1"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find(part + ": code 18: the records read disagree"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(part + ": warning: part.000: records lost or added, the cell is not whole: NOGR declares 4"),
+            std::string::npos)
+      << run.err;
+
+  run = testsupport::runCommand(library + "'" + whole + "' --centre 0,0 --out '" + out + "'", testsupport::Stderr::Keep);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("no cell was drawn (1 of 1 loaded)"), std::string::npos) << run.err;
+  EXPECT_EQ(testsupport::runCommand(library + "'" + whole + "' --out '" + out + "'").status, 0);
 }
 
 TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {

@@ -27,14 +27,14 @@
 #include <thread>
 #include <vector>
 
-#include "EngineState.h"
 #include "CellList.h"
+#include "CellLoading.h"
+#include "EngineState.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "Json.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 #include "RenderedTileQueue.h"
 #include "TileDispenser.h"
 #include "TileImage.h"
@@ -224,13 +224,10 @@ int runTilesCommand(int argc, char** argv) {
   int loaded = 0;
   bool cellFailed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, loadingView);
-    if (code == 0) {
-      ++loaded;
-    } else {
-      std::fprintf(stderr, "enctool tiles: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      cellFailed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is drawn as far as it goes, and fails the run.
+    if (loadCellReporting("tiles", cell, loadingView, listed) != 0) cellFailed = true;
+    if (listed) ++loaded;
   }
   const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
   const CellSnapshot snapshot = cellList().snapshot();
