@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "CategoryRepair.h"
 #include "InputExcerpt.h"
 #include "LibraryLine.h"
 #include "LibraryMapping.h"
@@ -36,10 +37,17 @@ void writeRecord(const XmlLookup& l, int sequence, const DrawingNames& drawings,
   const int recordId = l.rcid >= 0 && l.rcid <= 99999 ? l.rcid : sequence;
   std::string lookup;
   if (!lookupLine(l, recordId, file, lookup)) return;
-  const auto category = mapping::displayCategory(l.displayCategory);
+  const auto mended = mapping::mendedDisplayCategory(l.displayCategory, l.comment);
+  const std::string_view xmlCategory = mended ? *mended : std::string_view(l.displayCategory);
+  const auto category = mapping::displayCategory(xmlCategory);
   if (!category) {
     file.setError(where(l) + "unknown display category \"" + inputExcerpt(l.displayCategory) + "\"");
     return;
+  }
+  if (mended) {
+    ++report.lookupsWithMendedCategory;
+    noteCategoryRepair(report.categories, l.className, l.type, l.tableName, l.comment, l.displayCategory,
+                       std::string(*mended), l.sourceLine);
   }
   std::string conditions;
   for (const std::string& code : l.attributeCodes) {
