@@ -1,7 +1,7 @@
 #pragma once
 // The procedures of line features: QUAPOS01 (quality of position, with
-// S-52 QUALIN01), DEPCNT03 (depth contours) and the line form of OBSTRN06
-// (shoreline constructions: ShorelineConstruction.h). They work per edge:
+// S-52 QUALIN01), DEPCNT03 (depth contours) and the line form of OBSTRN06;
+// shoreline constructions are in ShorelineConstruction.h. They work per edge:
 // each BoundaryPart of the line gets its own instructions in the result's
 // partInstructions, styled by the QUAPOS of the edge it came from (or of
 // the line, where the edge has none): an edge of low accuracy is drawn

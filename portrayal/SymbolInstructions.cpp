@@ -75,7 +75,7 @@ bool quotedText(const std::vector<string_view>& args, Instruction& out) {
 
 bool command(string_view c, const ChartFeature& feature, Instruction& out) {
   c = trimmed(c);
-  if (c.size() < 4 || c[2] != '(' || c.back() != ')') return false;
+  if (c.size() < 4 || c.size() > kLongestSymbolInstruction || c[2] != '(' || c.back() != ')') return false;
   const string_view code = c.substr(0, 2);
   const std::vector<string_view> args = splitOutsideQuotes(c.substr(3, c.size() - 4), ',', 16);
   if (code == "SY") return symbol(args, feature, out);

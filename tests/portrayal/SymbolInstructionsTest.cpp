@@ -52,10 +52,18 @@ TEST_F(SymbolInstructionsTest, EachCommandAsALookupWouldDrawIt) {
   EXPECT_EQ(text[0].textGroup, 29);
 }
 
+// A hostile value costs what its first commands cost.
 TEST_F(SymbolInstructionsTest, AHugeValueIsReadOnlyAsFarAsItsFirstCommands) {
   std::string symins;
   for (int i = 0; i < 100000; ++i) symins += "SY(BRTHNO01);";
   EXPECT_EQ(symbolInstructions(symins, point({})).size(), static_cast<std::size_t>(kMostSymbolInstructions));
+  const std::string commas(10000000, ',');
+  for (const std::string& c : {"TE('%s','OBJNAM'" + commas + ")", "TX(OBJNAM" + commas + ")", "TX('a'" + commas + ")"})
+    EXPECT_TRUE(symbolInstructions(c + ";SY(BRTHNO01)", point({})).size() == 1u);
+  const std::string longest = "TX('" + std::string(kLongestSymbolInstruction - 33, 'x') + "',3,2,2,'14109',0,0,CHBLK,11)";
+  EXPECT_EQ(longest.size(), kLongestSymbolInstruction);
+  EXPECT_EQ(symbolInstructions(longest, point({})).size(), 1u);
+  EXPECT_TRUE(symbolInstructions("TX('x" + longest.substr(4), point({})).empty());
 }
 
 // Without SYMINS, or with nothing in it to draw, S-52's new object.
