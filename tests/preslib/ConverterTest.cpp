@@ -297,11 +297,9 @@ TEST(Converter, DisplayCategoriesFollowTheirViewingGroups) {
            "</table-name><instruction>AC(CHBLK)</instruction><display-cat>" + category +
            "</display-cat><comment>" + group + "</comment></lookup>\n";
   };
-  // (The Plain DRGARE goes first: a table's last class run would join the
-  // next table's first run of the same class.)
-  xml.insert(xml.find("<lookups>\n") + 10, lookup("DRGARE", "Area", "Plain", "Standard", "13030"));
   xml.insert(xml.find("</lookups>"),
-             lookup("DRGARE", "Area", "Symbolized", "Standard", "13030") +
+             lookup("DRGARE", "Area", "Plain", "Standard", "13030") +
+                 lookup("DRGARE", "Area", "Symbolized", "Standard", "13030") +
                  lookup("HULKES", "Point", "Paper", "Other", "12410") +
                  lookup("RIVERS", "Line", "Lines", "Other", "22010") +
                  lookup("BOYLAT", "Point", "Simplified", "Standard", "17010") +  // an aid to navigation
@@ -340,6 +338,41 @@ TEST(Converter, DisplayCategoriesFollowTheirViewingGroups) {
       << lines;
   EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
   EXPECT_NE(report.summary().find("4 with a display category mended"), std::string::npos) << report.summary();
+}
+
+// The reader takes consecutive records of one class as one list under the
+// table of the first, so no table begins with the class the one before it
+// ends with: every table keeps all its records. Two tables of one and the
+// same class each cannot be kept apart and are refused.
+TEST(Converter, EachTableKeepsItsRecordsWhereTablesMeetOnOneClass) {
+  auto lookup = [](const char* cls, const char* type, const char* table) {
+    return std::string("<lookup id=\"9\" RCID=\"9\" name=\"") + cls + "\"><type>" + type +
+           "</type><disp-prio>Area 1</disp-prio><radar-prio>Suppressed</radar-prio><table-name>" + table +
+           "</table-name><instruction>AC(CHBLK)</instruction><display-cat>Standard</display-cat>"
+           "<comment>1</comment></lookup>\n";
+  };
+  std::string xml = fixtureXml();  // Plain: DEPARE, ACHARE; Paper: WRECKS
+  xml.insert(xml.find("</lookups>"), lookup("ACHARE", "Area", "Symbolized") + lookup("DRGARE", "Area", "Symbolized") +
+                                         lookup("WRECKS", "Point", "Simplified") +
+                                         lookup("BCNCAR", "Point", "Simplified"));
+  TempDir dir;
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(writeFixtureSources(dir, xml), dir.file("S57Lib"), report, error)) << error;
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  EXPECT_EQ(library.lookupTable(LookupTableId::PLAIN_BOUNDARIES).at("ACHARE").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).size(), 2u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).at("ACHARE").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::PAPER_CHART).at("WRECKS").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SIMPLIFIED).at("WRECKS").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR").size(), 1u);
+
+  std::string single = fixtureXml();
+  single.insert(single.find("</lookups>"), lookup("WRECKS", "Point", "Simplified"));
+  TempDir other;
+  EXPECT_FALSE(convertLibrary(writeFixtureSources(other, single), other.file("S57Lib"), report, error));
+  EXPECT_NE(error.find("two look-up tables hold one class each, the same: WRECKS"), std::string::npos) << error;
 }
 
 // The project's supplementary drawings join the XML's where the XML has no
