@@ -16,7 +16,8 @@ namespace {
 void printUsage() {
   std::fprintf(stderr,
       "usage: enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]\n"
-      "       enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE] --out DIR\n"
+      "       enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
+      "                     [--supplement FILE] --out DIR\n"
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
       "       enctool demo --out DIR\n"
       "       enctool demo --portfolio N --out DIR\n"

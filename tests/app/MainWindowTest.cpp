@@ -734,7 +734,8 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
 }
 
 // The panel takes names and value meanings from the library: list values
-// decoded item by item, units, unknown codes and classes as they stand.
+// decoded item by item, units, unknown codes as they stand, and an unknown
+// class as an unknown object by its code.
 TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   S57Cell cell;
   cell.name = "TEST.000";
@@ -747,7 +748,7 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   window->showAttributes({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
   ObjectPanel* panel = window->objectPanel();
   ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
-  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "9999");
+  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "unknown object (OBJL 9999)");
   const QString text = panel->attributeView()->toPlainText();
   for (const char* expected : {"Light (LIGHTS)", "图幅：TEST.000", "Colour (COLOUR)\nwhite, red",
                                "Light characteristic (LITCHR)\nflashing", "Height (HEIGHT)\n12.5 m",
