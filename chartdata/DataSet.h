@@ -26,9 +26,10 @@ struct DataSetIdentification {
 // DSSI: the data structure, lexical levels and the number of records of
 // each kind the file declares.
 struct DataSetStructure {
+  bool present = false;  // the file has a DSSI field
   int DSTR = 0;
-  int AALL = 0;
-  int NALL = 0;
+  int AALL = 0;  // lexical level of ATTF and ATTV: 0 ASCII, 1 Latin-1, 2 UCS-2
+  int NALL = 0;  // lexical level of NATF
   int NOMR = 0;  // meta feature records
   int NOCR = 0;  // cartographic feature records
   int NOGR = 0;  // geo feature records

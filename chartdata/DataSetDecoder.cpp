@@ -10,6 +10,7 @@ int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeO
     if (tag == "DSSI") {
       DataSetStructure& s = dataSetStructure;
       SubfieldCursor c(field);
+      s.present = true;
       s.DSTR = c.b11();
       s.AALL = c.b11();
       s.NALL = c.b11();

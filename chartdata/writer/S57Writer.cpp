@@ -64,7 +64,16 @@ std::string attributeField(const std::vector<Attribute>& attributes) {
   return field(bytes);
 }
 
-std::string natfField(const std::vector<NationalAttribute>& attributes) {
+std::string natfField(const std::vector<NationalAttribute>& attributes, int lexicalLevel) {
+  if (lexicalLevel == 0 || lexicalLevel == 1) {
+    std::string bytes;
+    for (const NationalAttribute& a : attributes) {
+      bytes += b12(a.label);
+      for (char16_t unit : a.value) bytes += static_cast<char>(unit & 0xFF);
+      bytes += '\x1f';
+    }
+    return bytes + '\x1e';
+  }
   std::string bytes;
   for (const NationalAttribute& a : attributes) {
     bytes += b12(a.label);
@@ -172,10 +181,11 @@ S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
 }
 
 S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
-  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the record counts.
+  // DSSI: structure 2 (full topology), the lexical levels, the record counts.
   std::string counts;
   for (const int n : d.recordCounts) counts += b14(n);
-  const std::string dssi = field(b11(2) + b11(1) + b11(2) + counts);
+  const std::string dssi = field(b11(2) + b11(d.aall) + b11(d.nall) + counts);
+  nationalLevel_ = d.nall;
   return addRecord(iso8211::Record()
                        .add("0001", recordIdField(nextRecord_))
                        .add("DSID", dsidField(d))
@@ -191,7 +201,7 @@ S57Writer& S57Writer::addFeature(const Feature& f) {
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
-  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes));
+  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes, nationalLevel_));
   if (f.featurePointerControl.instruction) r.add("FFPC", controlField(f.featurePointerControl));
   if (!f.featurePointers.empty()) r.add("FFPT", ffptField(f.featurePointers));
   if (f.spatialPointerControl.instruction) r.add("FSPC", controlField(f.spatialPointerControl));
