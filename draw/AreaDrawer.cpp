@@ -29,13 +29,17 @@ void drawStyledEdges(DrawContext& dc) {
   LineBuffers& buffers = dc.buffers.line;
   for (const StyledEdges& styled : dc.buffers.styledEdges) {
     const AreaFeature& area = *styled.area;
-    const std::size_t parts = std::min(area.exteriorParts.size(), styled.result->partInstructions.size());
+    // The exterior parts, then the interior ones (the edges round holes).
+    const std::size_t exterior = area.exteriorParts.size();
+    const std::size_t parts = std::min(exterior + area.interiorParts.size(), styled.result->partInstructions.size());
     for (std::size_t i = 0; i < parts; ++i) {
       const std::vector<Instruction>& instructions = styled.result->partInstructions[i];
-      const BoundaryPart& part = area.exteriorParts[i];
-      if (instructions.empty() || part.offset + part.count > area.exteriorVertices.size()) continue;
-      const int count = projectPolyline(area.exteriorVertices.data() + part.offset, static_cast<int>(part.count),
-                                        dc.view, buffers.part, buffers.scratch);
+      const bool outer = i < exterior;
+      const BoundaryPart& part = outer ? area.exteriorParts[i] : area.interiorParts[i - exterior];
+      const std::vector<ChartVertex>& ring = outer ? area.exteriorVertices : area.interiorVertices;
+      if (instructions.empty() || part.offset + part.count > ring.size()) continue;
+      const int count = projectPolyline(ring.data() + part.offset, static_cast<int>(part.count), dc.view,
+                                        buffers.part, buffers.scratch);
       if (count < 2) continue;
       for (const Instruction& instruction : instructions)
         executeEdgeInstruction(dc, instruction, area, buffers.part.data(), count);

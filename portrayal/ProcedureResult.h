@@ -28,7 +28,9 @@ struct ProcedureResult {
   // Drawn after the look-up's own instructions, at the feature's geometry.
   std::vector<Instruction> instructions;
   // Lines: the instructions of each edge (BoundaryPart), in part order, once
-  // a line procedure ran. Soundings: one list per sounding. Empty otherwise.
+  // a line procedure ran. Areas: those of each boundary part, the exterior
+  // parts first, then the interior ones (the safety contour along a depth
+  // area's edges). Soundings: one list per sounding. Empty otherwise.
   std::vector<std::vector<Instruction>> partInstructions;
 
   // How the feature is shown once its procedures ran. They start as the
