@@ -16,6 +16,11 @@ namespace {
 // not count.
 constexpr double kSidePixels = 3;
 
+// The boundary vertices the side tests of one cell may visit in a pass.
+// Past that (coverage of absurd detail), the cell's coverage is taken as
+// the limit of the data all along, and no scale boundary is drawn.
+constexpr long long kMostVertexVisits = 20000000;
+
 enum class Limit { None, DataLimit, ScaleBoundary };
 
 bool isCoverage(const AreaFeature& area) {
@@ -32,9 +37,11 @@ bool meets(const ChartBox& a, const ChartBox& b) {
 
 // Even-odd over the segments of every boundary part, the holes' included
 // (each part is one whole edge, so the parts of a ring close it). An area
-// built without parts is taken as the ring of its exterior vertices.
-bool insideArea(const ChartPoint& p, const AreaFeature& area) {
+// built without parts is taken as the ring of its exterior vertices. The
+// vertices visited are taken from `budget`.
+bool insideArea(const ChartPoint& p, const AreaFeature& area, long long& budget) {
   if (!area.hasBounds || !inBox(p, area.bounds)) return false;
+  budget -= static_cast<long long>(area.exteriorVertices.size() + area.interiorVertices.size());
   if (area.exteriorParts.empty()) return pointInArea(p, area);
   bool inside = false;
   const auto cross = [&](const std::vector<ChartVertex>& ring, const std::vector<BoundaryPart>& parts) {
@@ -56,6 +63,14 @@ bool insideArea(const ChartPoint& p, const AreaFeature& area) {
   return inside;
 }
 
+// Whether `p` lies inside a coverage area (outside its holes), in the copy
+// of the world nearest the area.
+bool insideCoverage(const DrawnCoverage& coverage, const ChartPoint& p, long long& budget) {
+  const AreaFeature& area = *coverage.area;
+  const ChartPoint near{nearestCopyX(p.x, (area.bounds.minX + area.bounds.maxX) / 2), p.y};
+  return insideArea(near, area, budget);
+}
+
 // The points kSidePixels either side of the middle of segment a-b; false
 // for a segment of no length.
 bool sidePoints(const ChartPoint& a, const ChartPoint& b, double distance, ChartPoint& left, ChartPoint& right) {
@@ -74,13 +89,14 @@ bool sidePoints(const ChartPoint& a, const ChartPoint& b, double distance, Chart
 // that join), the scale boundary where only cells of other scales have,
 // the limit of the data where no other cell drawn has.
 Limit coverageSegment(const S57Cell& cell, int scale, const std::vector<DrawnCoverage>& coverage,
-                      const ChartPoint& a, const ChartPoint& b, double distance) {
+                      const ChartPoint& a, const ChartPoint& b, double distance, long long& budget) {
+  if (budget < 0) return Limit::DataLimit;
   ChartPoint left, right;
   if (!sidePoints(a, b, distance, left, right)) return Limit::None;
   bool otherScale = false;
   for (const DrawnCoverage& other : coverage) {
     if (other.cell == &cell) continue;
-    if (!insideCoverage(other, left) && !insideCoverage(other, right)) continue;
+    if (!insideCoverage(other, left, budget) && !insideCoverage(other, right, budget)) continue;
     if (other.compilationScale == scale) return Limit::None;
     otherScale = true;
   }
@@ -88,20 +104,23 @@ Limit coverageSegment(const S57Cell& cell, int scale, const std::vector<DrawnCov
 }
 
 // Whether `p` lies in the coverage of `cell`.
-bool inOwnCoverage(const S57Cell& cell, const std::vector<DrawnCoverage>& coverage, const ChartPoint& p) {
+bool inOwnCoverage(const S57Cell& cell, const std::vector<DrawnCoverage>& coverage, const ChartPoint& p,
+                   long long& budget) {
   for (const DrawnCoverage& own : coverage)
-    if (own.cell == &cell && insideCoverage(own, p)) return true;
+    if (own.cell == &cell && insideCoverage(own, p, budget)) return true;
   return false;
 }
 
 // A segment of an M_CSCL area is a scale boundary where the cell's own
 // coverage lies on both sides of it, not along the cell's limit.
 Limit scaleAreaSegment(const S57Cell& cell, const std::vector<DrawnCoverage>& coverage, const ChartPoint& a,
-                       const ChartPoint& b, double distance) {
+                       const ChartPoint& b, double distance, long long& budget) {
+  if (budget < 0) return Limit::None;
   ChartPoint left, right;
   if (!sidePoints(a, b, distance, left, right)) return Limit::None;
-  return inOwnCoverage(cell, coverage, left) && inOwnCoverage(cell, coverage, right) ? Limit::ScaleBoundary
-                                                                                      : Limit::None;
+  return inOwnCoverage(cell, coverage, left, budget) && inOwnCoverage(cell, coverage, right, budget)
+             ? Limit::ScaleBoundary
+             : Limit::None;
 }
 
 Instruction complexLine(const char* name) {
@@ -167,12 +186,6 @@ void collectDrawnCoverage(const std::vector<S57Cell*>& drawn, std::vector<DrawnC
   }
 }
 
-bool insideCoverage(const DrawnCoverage& coverage, const ChartPoint& p) {
-  const AreaFeature& area = *coverage.area;
-  const ChartPoint near{nearestCopyX(p.x, (area.bounds.minX + area.bounds.maxX) / 2), p.y};
-  return insideArea(near, area);
-}
-
 void drawCoverageLimits(DrawContext& dc, const S57Cell& cell, const std::vector<DrawnCoverage>& coverage) {
   const ViewGeometry& view = dc.view;
   const double distance = kSidePixels * LOGICAL_UNITS_PER_PIXEL * static_cast<double>(view.scale);
@@ -183,16 +196,17 @@ void drawCoverageLimits(DrawContext& dc, const S57Cell& cell, const std::vector<
   shown.minX -= margin, shown.minY -= margin, shown.maxX += margin, shown.maxY += margin;
   const bool scaleBoundaries = dc.settings.showScaleBoundaries;
   const int scale = compilationScaleForRules(cell);
+  long long budget = kMostVertexVisits;
   for (const DrawnCoverage& own : coverage) {
     if (own.cell != &cell) continue;
     drawArea(dc, *own.area, shown, scaleBoundaries, [&](const ChartPoint& a, const ChartPoint& b) {
-      return coverageSegment(cell, scale, coverage, a, b, distance);
+      return coverageSegment(cell, scale, coverage, a, b, distance, budget);
     });
   }
   if (!scaleBoundaries) return;
   for (const auto& area : cell.areas)
     if (area->objectClass == s57::M_CSCL)
       drawArea(dc, *area, shown, true, [&](const ChartPoint& a, const ChartPoint& b) {
-        return scaleAreaSegment(cell, coverage, a, b, distance);
+        return scaleAreaSegment(cell, coverage, a, b, distance, budget);
       });
 }

@@ -11,8 +11,10 @@
 //   along the parts of the cell's M_CSCL areas that lie inside its own
 //   coverage, where the cell changes scale within itself.
 // Which side lies in which coverage is told at points a few pixels either
-// side of each segment's middle. Each line drawn is told to the recorder as
-// that area's LC instruction.
+// side of each segment's middle (at most a fixed number of boundary vertices
+// visited per cell and pass: coverage of absurd detail is taken as the limit
+// of the data all along). Each line drawn is told to the recorder as that
+// area's LC instruction.
 #include <vector>
 
 #include "ChartModel.h"
@@ -31,7 +33,3 @@ void collectDrawnCoverage(const std::vector<S57Cell*>& drawn, std::vector<DrawnC
 
 // `coverage` is collectDrawnCoverage of the cells the pass draws.
 void drawCoverageLimits(DrawContext& dc, const S57Cell& cell, const std::vector<DrawnCoverage>& coverage);
-
-// Whether `p` lies inside a coverage area (outside its holes), in the copy
-// of the world nearest the area.
-bool insideCoverage(const DrawnCoverage& coverage, const ChartPoint& p);
