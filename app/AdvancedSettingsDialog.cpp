@@ -78,6 +78,8 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
                             s.useScaleMinimum);
   boundaries_ = switchBox(this, "cellBoundaries", QStringLiteral("边界显示"), s.showCellBoundaries);
   worldBaseMap_ = switchBox(this, "worldBaseMap", QStringLiteral("世界底图"), s.showWorldBaseMap);
+  scaleBoundaries_ = switchBox(this, "scaleBoundaries", QStringLiteral("比例尺边界（编绘比例尺变化处）"),
+                               s.showScaleBoundaries);
   auto* display = new QGroupBox(QStringLiteral("显示"), this);
   auto* displayForm = new QFormLayout(display);
   displayForm->addRow(QStringLiteral("显示类别："), category_);
@@ -86,6 +88,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   displayForm->addRow(scaleMinimum_);
   displayForm->addRow(boundaries_);
   displayForm->addRow(worldBaseMap_);
+  displayForm->addRow(scaleBoundaries_);
 
   // Texts.
   importantText_ = switchBox(this, "importantText", QStringLiteral("重要文字（助航标志名称、灯质）"), s.importantText);
@@ -162,6 +165,7 @@ void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
   s.setUseScaleMinimum(scaleMinimum_->isChecked() ? 1 : 2);
   s.setShowCellBoundaries(boundaries_->isChecked() ? 1 : 2);
   s.setShowWorldBaseMap(worldBaseMap_->isChecked() ? 1 : 2);
+  s.setShowScaleBoundaries(scaleBoundaries_->isChecked() ? 1 : 2);
   s.setImportantText(importantText_->isChecked() ? 1 : 2);
   s.setOtherText(otherText_->isChecked() ? 1 : 2);
   if (today_->isChecked())

@@ -2,7 +2,7 @@
 
 #include "CellChoice.h"
 
-void chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
+bool chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
                       std::vector<char>& drawn) {
   drawn.assign(candidates.size(), 0);
   coverage.reset(view);
@@ -18,11 +18,12 @@ void chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometr
       drawn[i] = !hidden && cellShownAtScale(cell, isNestedCell(cell, candidates), view.scale);
       anyDrawn = anyDrawn || drawn[i];
     }
-    if (!hidden && anyDrawn && end < candidates.size()) {
+    if (!hidden && anyDrawn) {
       for (size_t i = first; i < end; ++i)
         if (drawn[i]) coverage.addCell(*candidates[i]);
       hidden = coverage.coversView();
     }
     first = end;
   }
+  return hidden;
 }

@@ -29,9 +29,10 @@ struct DataSetIdentification {
 // file gives them, so a claim near 2^32 stays what it is; nothing is sized
 // or walked by them.
 struct DataSetStructure {
+  bool present = false;  // the file has a DSSI field
   int DSTR = 0;
-  int AALL = 0;
-  int NALL = 0;
+  int AALL = 0;  // lexical level of ATTF and ATTV: 0 ASCII, 1 Latin-1, 2 UCS-2
+  int NALL = 0;  // lexical level of NATF
   uint32_t NOMR = 0;  // meta feature records
   uint32_t NOCR = 0;  // cartographic feature records
   uint32_t NOGR = 0;  // geo feature records
@@ -40,7 +41,6 @@ struct DataSetStructure {
   uint32_t NOCN = 0;  // connected nodes
   uint32_t NOED = 0;  // edges
   uint32_t NOFA = 0;  // faces
-  bool present = false;  // the DSID record held a DSSI field
 };
 
 struct DataSetParameters {

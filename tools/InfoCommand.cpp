@@ -33,7 +33,8 @@
 // compilation scale the view is (0 when it is not), the pattern showing
 // above 2. The settings: --paper, --contours, --safety, --shallow, --deep,
 // --two-shades, --shallow-pattern, --category, --english, --soundings,
-// --no-scamin, --all-dates, --no-important-text, --no-other-text.
+// --no-scamin, --all-dates, --no-important-text, --no-other-text,
+// --scale-boundaries.
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
@@ -77,6 +78,7 @@ struct InfoOptions {
   float safety = 0, shallow = -1, deep = -1;  // given when not the defaults here
   bool soundings = false, noScaleMinimum = false, allDates = false, twoShades = false, shallowPattern = false;
   bool noImportantText = false, noOtherText = false;
+  bool scaleBoundaries = false;
   std::vector<std::string> cells;  // cells and folders
 };
 
@@ -85,7 +87,8 @@ void printInfoUsage() {
                "usage: enctool info [--library DIR [--features [--portrayal [--paper] [--contours 5|10|20]\n"
                "         [--safety M] [--shallow M] [--deep M] [--two-shades] [--shallow-pattern]\n"
                "         [--category 0|1|2] [--english] [--soundings] [--no-scamin] [--scale S]\n"
-               "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]]]]\n"
+               "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
+               "         [--scale-boundaries]]]]\n"
                "         [--no-updates] [CELL | FOLDER...]\n");
 }
 
@@ -117,6 +120,7 @@ bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings
   settings.setShallowPattern(options.shallowPattern ? 1 : 2);
   settings.setImportantText(options.noImportantText ? 2 : 1);
   settings.setOtherText(options.noOtherText ? 2 : 1);
+  settings.setShowScaleBoundaries(options.scaleBoundaries ? 1 : 2);
   if (options.date != 0) settings.setViewingDate(options.date);
   return true;
 }
@@ -174,6 +178,8 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
       options.shallowPattern = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-important-text") == 0) {
       options.noImportantText = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--scale-boundaries") == 0) {
+      options.scaleBoundaries = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-other-text") == 0) {
       options.noOtherText = true;
     } else if (!optionsEnded && (std::strcmp(arg, "--contours") == 0 || std::strcmp(arg, "--category") == 0 ||

@@ -57,6 +57,7 @@ struct RenderOptions {
   int contours = 10;
   int scheme = 1;
   bool paper = false, english = false, soundings = false, noBoundaries = false, depthContours = false;
+  bool scaleBoundaries = false;
   bool tileCache = true;
   int repeat = 1;
 };
@@ -66,7 +67,8 @@ void printRenderUsage() {
                "usage: enctool render --library DIR [--cells DIR | CELL...] --out FILE.png\n"
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
-               "         [--no-boundaries] [--depth-contours] [--no-tile-cache] [--repeat N]\n"
+               "         [--no-boundaries] [--depth-contours] [--scale-boundaries] [--no-tile-cache]\n"
+               "         [--repeat N]\n"
                "         [--base-map worldland.bin]\n");
 }
 
@@ -153,6 +155,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
       o.noBoundaries = true;
     } else if (arg == "--depth-contours") {
       o.depthContours = true;
+    } else if (arg == "--scale-boundaries") {
+      o.scaleBoundaries = true;
     } else if (arg == "--no-tile-cache") {
       o.tileCache = false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -197,6 +201,7 @@ void applySettings(const RenderOptions& o) {
   s.setShowSoundings(o.soundings ? 1 : 2);
   s.setShowCellBoundaries(o.noBoundaries ? 2 : 1);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
+  s.setShowScaleBoundaries(o.scaleBoundaries ? 1 : 2);
 }
 
 // One draw pass into the image; returns its milliseconds.

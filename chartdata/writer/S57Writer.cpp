@@ -68,7 +68,16 @@ std::string attributeField(const std::vector<Attribute>& attributes) {
   return field(bytes);
 }
 
-std::string natfField(const std::vector<NationalAttribute>& attributes) {
+std::string natfField(const std::vector<NationalAttribute>& attributes, int lexicalLevel) {
+  if (lexicalLevel == 0 || lexicalLevel == 1) {
+    std::string bytes;
+    for (const NationalAttribute& a : attributes) {
+      bytes += b12(a.label);
+      for (char16_t unit : a.value) bytes += static_cast<char>(unit & 0xFF);
+      bytes += '\x1f';
+    }
+    return bytes + '\x1e';
+  }
   std::string bytes;
   for (const NationalAttribute& a : attributes) {
     bytes += b12(a.label);
@@ -176,10 +185,10 @@ S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
 }
 
 iso8211::Record S57Writer::dataSetRecord(int number, const DataSet& d) const {
-  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the record counts.
+  // DSSI: structure 2 (full topology), the lexical levels, the record counts.
   std::string counts;
   for (const int64_t n : d.recordCounts ? *d.recordCounts : counted_) counts += b14(n);
-  const std::string dssi = field(b11(2) + b11(1) + b11(2) + counts);
+  const std::string dssi = field(b11(2) + b11(d.aall) + b11(d.nall) + counts);
   return iso8211::Record().add("0001", recordIdField(number)).add("DSID", dsidField(d)).add("DSSI", dssi);
 }
 
@@ -187,6 +196,7 @@ S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
   dataSetPlace_ = writer_.recordCount();
   dataSetNumber_ = nextRecord_;
   dataSet_ = d;
+  nationalLevel_ = d.nall;
   return addRecord(dataSetRecord(nextRecord_, d));
 }
 
@@ -214,7 +224,7 @@ S57Writer& S57Writer::addFeature(const Feature& f) {
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
-  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes));
+  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes, nationalLevel_));
   if (f.featurePointerControl.instruction) r.add("FFPC", controlField(f.featurePointerControl));
   if (!f.featurePointers.empty()) r.add("FFPT", ffptField(f.featurePointers));
   if (f.spatialPointerControl.instruction) r.add("FSPC", controlField(f.spatialPointerControl));

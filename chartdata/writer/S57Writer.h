@@ -41,6 +41,11 @@ struct DataSet {  // DSID
   int prof = 1;
   int agen = 550;
   std::string comt;
+  // DSSI: the lexical levels of ATTF/ATTV and of NATF (0 ASCII, 1 Latin-1,
+  // 2 UCS-2). Attribute values are written as the bytes given; national
+  // values in NATF's level (at 0 and 1 one byte per code unit).
+  int aall = 1;
+  int nall = 2;
   // DSSI: the records of each kind the file declares (meta, cartographic,
   // geo, collection features; isolated and connected nodes, edges, faces).
   // Unset: the records the writer is given through addFeature and
@@ -70,7 +75,7 @@ struct Attribute {  // one ATTF / ATTV entry
   std::string value;
 };
 
-struct NationalAttribute {  // one NATF entry, value in UCS-2 code units
+struct NationalAttribute {  // one NATF entry, value in UCS-2 code units (Latin-1 ones at NALL 0 or 1)
   int label = 0;
   std::u16string value;
 };
@@ -159,7 +164,7 @@ std::string dspmField(const Parameters& p);
 std::string fridField(const Feature& f);
 std::string foidField(const Feature& f);
 std::string attributeField(const std::vector<Attribute>& attributes);  // ATTF or ATTV
-std::string natfField(const std::vector<NationalAttribute>& attributes);
+std::string natfField(const std::vector<NationalAttribute>& attributes, int lexicalLevel = 2);
 std::string ffptField(const std::vector<FeaturePointer>& pointers);
 std::string fsptField(const std::vector<SpatialPointer>& pointers);
 std::string vridField(const Vector& v);
@@ -219,6 +224,7 @@ private:
   int dataSetNumber_ = 0;
   DataSet dataSet_;
   std::array<int64_t, 8> counted_{};  // the records added, by kind
+  int nationalLevel_ = 2;  // NALL of the data set identification written
 };
 
 }  // namespace s57write

@@ -360,6 +360,9 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
     }
 }
 
+// The base map's land shows in a muted tone (halfway between LANDA and
+// NODTA) where no cell lies, its sea as no data (NODTA hatched with
+// NODATA03), never as the water colour of a depth.
 TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
   showAndDraw();
@@ -367,23 +370,42 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   // Central Australia and the Coral Sea, where no test cell lies.
   window->goTo({-23.0, 140.0, 20000000});
   window->repaint();
-  const QColor land = colourOf(*displaySettings().colourTable, colourIndex("LANDA")), sea = colourOf(*displaySettings().colourTable, colourIndex("DEPDW"));
+  auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
   auto pixelAt = [&](GeoPoint g) {
     return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), land);   // Alice Springs country
-  EXPECT_EQ(pixelAt({-18.0, 153.0}), sea);    // the Coral Sea
-  // The night table has its own land and sea.
+  // Most of the 15 x 15 pixels round a position in NODTA, none in DEPDW
+  // (unless the table gives both one colour, as the night table does: the
+  // pattern tells them apart).
+  auto noDataAt = [&](GeoPoint g) {
+    const QImage image = window->grab().toImage();
+    const QPoint centre = pixelOf(geoToChart(g)).toPoint();
+    int noData = 0, deep = 0;
+    for (int y = -7; y <= 7; ++y)
+      for (int x = -7; x <= 7; ++x) {
+        const QColor c = image.pixelColor(centre + QPoint(x, y));
+        noData += c == colour("NODTA");
+        deep += c == colour("DEPDW") && colour("DEPDW") != colour("NODTA");
+      }
+    return noData > 112 && deep == 0;
+  };
+  const QColor land = mutedLandColour(*displaySettings().colourTable);
+  EXPECT_NE(land, colour("LANDA"));
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), land);  // Alice Springs country
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));     // the Coral Sea
+  // The night table has its own land and no-data colours.
   action("action_19")->trigger();
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), colourOf(*displaySettings().colourTable, colourIndex("LANDA")));
-  EXPECT_NE(colourOf(*displaySettings().colourTable, colourIndex("LANDA")), land);
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*displaySettings().colourTable));
+  EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
-  // Off: neither land nor deep water is painted there.
+  // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
   EXPECT_FALSE(displaySettings().showWorldBaseMap);
   EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
-  EXPECT_NE(pixelAt({-18.0, 153.0}), sea);
+  EXPECT_TRUE(noDataAt({-25.0, 134.0}));
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(cell.compilationScale, 20000);
   EXPECT_EQ(cell.coordinateFactor, 10000000);
   EXPECT_EQ(cell.soundingFactor, 10);
-  ASSERT_EQ(cell.extents.size(), 1u);  // the M_NSYS area only
+  ASSERT_EQ(cell.extents.size(), 1u);  // one box round all its geometry
   EXPECT_EQ(view.centre.x, cell.centreX);
   EXPECT_EQ(view.centre.y, cell.centreY);
   EXPECT_EQ(view.scale, 20000.0f);
@@ -227,7 +227,9 @@ TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
   EXPECT_EQ(list.size(), 2u);
 }
 
-TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
+// A cell of points alone (no area at all) still has an extent, so it is
+// drawn where its points are, and the view is centred on them.
+TEST_F(LoadCell, ACellWithoutAreasIsCentredOnItsPoints) {
   S57Writer w;
   DataSet d;
   d.dsnm = "POINTS.000";
@@ -242,11 +244,13 @@ TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
   view.scale = 7;
   ASSERT_EQ(loadCell(fixtures::writeCell(w, dir.path, "p.000"), view, list), 0);
   const S57Cell& cell = *list.snapshot()->at(0);
-  EXPECT_TRUE(cell.extents.empty());
-  EXPECT_EQ(cell.points.size(), 1u);
-  EXPECT_EQ(view.centre.x, 5);
-  EXPECT_EQ(view.centre.y, 6);
-  EXPECT_EQ(view.scale, 7.0f);
+  ASSERT_EQ(cell.extents.size(), 1u);
+  ASSERT_EQ(cell.points.size(), 1u);
+  const ChartPoint at = cell.points[0]->position.point;
+  EXPECT_NEAR(at.x, geoToChart({47.0, -122.0}).x, 1e-3);
+  EXPECT_EQ(view.centre.x, at.x);
+  EXPECT_EQ(view.centre.y, at.y);
+  EXPECT_EQ(view.scale, 20000.0f);
 }
 
 TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarnings) {
