@@ -47,12 +47,13 @@ DecryptionResult decryptEncFile(std::string_view encrypted, const std::vector<Ce
         return result;
       }
       lastReason = reason;
-      if (unzipped == UnzipResult::TooLarge || unzipped == UnzipResult::Damaged) damagedWithRightKey = true;
+      damagedWithRightKey = true;
     }
   }
   plain.clear();
-  // A key that gives a zip archive is the right one: what fails after it is
-  // the data, not the permit.
+  // A key that gives the start of a zip archive is the right one (a wrong
+  // key gives those four bytes once in four billion): what fails after it,
+  // a cut or damaged archive, is the data, not the permit.
   result.code = damagedWithRightKey ? SseCode::EncCrcIncorrect : SseCode::DecryptionFailed;
   result.reason = lastReason;
   return result;

@@ -17,7 +17,7 @@
 inline constexpr std::size_t kMaxDecryptedBytes = 50000000;
 
 struct DecryptionResult {
-  SseCode code = SseCode::None;  // SSE 21 no key fits; SSE 16 the archive is damaged or too large for any key
+  SseCode code = SseCode::None;  // SSE 21 no key fits; SSE 16 the right key gives a damaged, cut or too large archive
   std::string reason;
   std::size_t keySet = 0;        // which of the candidates' keys fitted
   int cellKey = 0;               // 1 or 2

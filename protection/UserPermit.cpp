@@ -26,10 +26,11 @@ std::string makeUserPermit(const ManufacturerIdentity& identity) {
 SseCode checkUserPermit(std::string_view permit) {
   unsigned char bytes[kLength / 2];
   if (!decodeHex(permit, bytes, sizeof bytes)) return SseCode::UserPermitChecksum;
-  unsigned char crc[4];
-  decodeHex(permit.substr(16, 8), crc, 4);
-  const std::uint32_t given = std::uint32_t(crc[0]) << 24 | std::uint32_t(crc[1]) << 16 | std::uint32_t(crc[2]) << 8 | crc[3];
-  return crc32(permit.substr(0, 16)) == given ? SseCode::None : SseCode::UserPermitChecksum;
+  // The checksum is of the upper-case digits, however the permit was typed.
+  const std::string encryptedHex = hexUpper(bytes, 8);
+  const std::uint32_t given = std::uint32_t(bytes[8]) << 24 | std::uint32_t(bytes[9]) << 16 |
+                              std::uint32_t(bytes[10]) << 8 | bytes[11];
+  return crc32(encryptedHex) == given ? SseCode::None : SseCode::UserPermitChecksum;
 }
 
 SseCode hardwareIdFromUserPermit(std::string_view permit, std::string_view manufacturerKey, SecureString& hardwareId) {
