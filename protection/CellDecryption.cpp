@@ -31,14 +31,19 @@ DecryptionResult decryptEncFile(std::string_view encrypted, const std::vector<Ce
     for (int which = 1; which <= 2; ++which) {
       const unsigned char* key = which == 1 ? candidates[set].key1 : candidates[set].key2;
       if (which == 2 && std::memcmp(candidates[set].key1, candidates[set].key2, CellKeys::kLength) == 0) continue;
-      Blowfish(key, CellKeys::kLength)
-          .decrypt(reinterpret_cast<const unsigned char*>(encrypted.data()), archive.data(), encrypted.size());
-      // A zip archive begins with a local file header: a wrong key shows at
-      // once, without unpacking.
-      if (archive.size() < 4 || std::memcmp(archive.data(), "PK\x03\x04", 4) != 0) {
+      const Blowfish cipher(key, CellKeys::kLength);
+      const unsigned char* in = reinterpret_cast<const unsigned char*>(encrypted.data());
+      // A zip archive begins with a local file header: a wrong key shows in
+      // the first block, before the rest is decrypted.
+      unsigned char first[Blowfish::kBlock];
+      if (encrypted.size() >= Blowfish::kBlock) cipher.decryptBlock(in, first);
+      const bool zipStart = encrypted.size() >= Blowfish::kBlock && std::memcmp(first, "PK\x03\x04", 4) == 0;
+      wipeBytes(first, sizeof first);
+      if (!zipStart) {
         lastReason = "no cell key decrypts the file to a zip archive";
         continue;
       }
+      cipher.decrypt(in, archive.data(), encrypted.size());
       std::string reason;
       const UnzipResult unzipped = unzipFirstFile(archive.data(), unpaddedSize(archive), limit, plain, reason);
       if (unzipped == UnzipResult::Ok) {
