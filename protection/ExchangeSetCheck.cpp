@@ -121,8 +121,13 @@ public:
       report.files.push_back(checkFile(entry, relative, path, report));
       if (!present) report.missing.push_back(relative);
     }
-    std::sort(report.files.begin(), report.files.end(),
-              [](const ExchangeSetFile& a, const ExchangeSetFile& b) { return a.file < b.file; });
+    // By cell, then base cell and updates in their order (update 10 after 9).
+    std::sort(report.files.begin(), report.files.end(), [](const ExchangeSetFile& a, const ExchangeSetFile& b) {
+      if (a.cell != b.cell) return a.cell < b.cell;
+      if (a.edition != b.edition) return a.edition < b.edition;
+      if (a.update != b.update) return a.update < b.update;
+      return a.file < b.file;
+    });
     return report;
   }
 

@@ -44,7 +44,7 @@ struct ExchangeSetReport {
   std::vector<SseCode> codes;        // codes of the whole set (the administrator's key, SSE 26 once)
   std::string reason;
   std::vector<std::string> missing;  // files the catalogue lists that are absent
-  std::vector<ExchangeSetFile> files;
+  std::vector<ExchangeSetFile> files;  // by cell, edition and update
 };
 
 struct ExchangeSetKeys {

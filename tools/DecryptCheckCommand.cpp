@@ -17,6 +17,7 @@
 //   {"file":"GB/GB100004/7/0/GB100004.000","cell":"GB100004","edition":7,"update":0,"issueDate":"20070227",
 //    "decrypted":true,"bytes":836655,"permitServer":"GB","authority":"IHO.CRT","sse":[],"message":"","reason":""}
 // Exit status 1 when a file is not decrypted, 2 for a bad option.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
