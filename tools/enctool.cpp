@@ -26,7 +26,7 @@ void printUsage() {
       "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n"
       "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n"
       "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS] (--cells DIR | CELL...)\n"
-      "       enctool userpermit [--manufacturer FILE]\n"
+      "       enctool userpermit [--check USERPERMIT] [--manufacturer FILE]\n"
       "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
       "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"
       "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n");

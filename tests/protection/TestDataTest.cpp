@@ -298,6 +298,18 @@ TEST_F(TestData, DecryptedFilesAreTheCells) {
 TEST_F(TestData, UserPermitOfTheTestManufacturer) {
   EXPECT_EQ(field(runCommand(std::string(ENCTOOL_PATH) + " userpermit").out, "userpermit"),
             "66B5CBFDF7E4139D5B6086C23130");
+  const auto valid = runCommand(std::string(ENCTOOL_PATH) + " userpermit --check 66b5cbfdf7e4139d5b6086c23130");
+  EXPECT_EQ(valid.status, 0);
+  EXPECT_EQ(field(valid.out, "thisInstallation"), "true");
+  const auto other = runCommand(std::string(ENCTOOL_PATH) + " userpermit --check 73871727080876A07E450C043031");
+  EXPECT_EQ(field(other.out, "sse"), "[18]");  // the worked example's HW_ID, encrypted with another M_KEY
+  const auto damaged = runCommand(std::string(ENCTOOL_PATH) + " userpermit --check 66B5CBFDF7E4139D5B6086C33130");
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_EQ(field(damaged.out, "sse"), "[17]");
+  // The M_ID is not under the checksum: another maker's permit is valid, and not this installation's.
+  const auto otherMaker = runCommand(std::string(ENCTOOL_PATH) + " userpermit --check 66B5CBFDF7E4139D5B6086C23131");
+  EXPECT_EQ(otherMaker.status, 0);
+  EXPECT_EQ(field(otherMaker.out, "thisInstallation"), "false");
   const auto refused = runCommand(std::string(ENCTOOL_PATH) + " userpermit --manufacturer /nonexistent/key",
                                   testsupport::Stderr::Keep);
   EXPECT_EQ(refused.status, 1);
