@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 
+#include "CoreDumps.h"
 #include "Json.h"
 #include "PermitCheck.h"
 #include "PermitFile.h"
@@ -37,6 +38,7 @@ int runPermitsCommand(int argc, char** argv) {
     else path = argv[i];
   }
   if (path.empty()) return usage("no permit file given");
+  refuseCoreDumps();  // the HW_ID and cell keys are in memory
   ManufacturerIdentity identity;
   DataClientClock clock = DataClientClock::systemClock();
   if (!makeClock("permits", date, clock)) return 2;

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "CoreDumps.h"
 #include "Json.h"
 #include "ProtectionOptions.h"
 #include "UserPermit.h"
@@ -37,6 +38,7 @@ int runUserPermitCommand(int argc, char** argv) {
     }
   }
   ManufacturerIdentity identity;
+  refuseCoreDumps();  // the manufacturer's key and the HW_ID are in memory
   if (!loadManufacturer("userpermit", keyFile, identity)) return 1;
   const std::string permit = makeUserPermit(identity);
   if (checking) {
