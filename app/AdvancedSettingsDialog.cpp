@@ -104,6 +104,8 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   areaBoundaries_->setCurrentIndex(s.plainBoundaries ? 1 : 0);
   fullLightSectors_ = switchBox(this, "fullLightSectors", QStringLiteral("灯光扇形线延至灯光射程"), s.rangeLegs);
   dataQuality_ = switchBox(this, "dataQuality", QStringLiteral("数据质量（按CATZOC）"), s.showDataQuality);
+  scaleBoundaries_ = switchBox(this, "scaleBoundaries", QStringLiteral("比例尺边界（编绘比例尺变化处）"),
+                               s.showScaleBoundaries);
   auto* display = new QGroupBox(QStringLiteral("显示"), this);
   auto* displayForm = new QFormLayout(display);
   displayForm->addRow(QStringLiteral("显示类别："), category_);
@@ -115,6 +117,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   displayForm->addRow(worldBaseMap_);
   displayForm->addRow(fullLightSectors_);
   displayForm->addRow(dataQuality_);
+  displayForm->addRow(scaleBoundaries_);
 
   // Texts.
   importantText_ = switchBox(this, "importantText", QStringLiteral("重要文字（助航标志名称、灯质）"), s.importantText);
@@ -199,6 +202,7 @@ void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
   s.setPlainBoundaries(areaBoundaries_->currentIndex() == 1 ? 1 : 2);
   s.setRangeLegs(fullLightSectors_->isChecked() ? 1 : 2);
   s.setShowDataQuality(dataQuality_->isChecked() ? 1 : 2);
+  s.setShowScaleBoundaries(scaleBoundaries_->isChecked() ? 1 : 2);
   s.setImportantText(importantText_->isChecked() ? 1 : 2);
   s.setOtherText(otherText_->isChecked() ? 1 : 2);
   if (today_->isChecked())

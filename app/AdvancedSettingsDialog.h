@@ -37,6 +37,7 @@ private:
   QComboBox *shades_ = nullptr, *category_ = nullptr, *symbols_ = nullptr, *language_ = nullptr;
   QCheckBox *shallowPattern_ = nullptr, *depthContours_ = nullptr, *soundings_ = nullptr;
   QCheckBox *scaleMinimum_ = nullptr, *boundaries_ = nullptr, *worldBaseMap_ = nullptr;
+  QCheckBox* scaleBoundaries_ = nullptr;
   QCheckBox *importantText_ = nullptr, *otherText_ = nullptr;
   QCheckBox *today_ = nullptr, *allDates_ = nullptr;
   QDoubleSpinBox* safetyDepth_ = nullptr;

@@ -9,7 +9,9 @@
 #include "LoadWarning.h"
 #include "OfficialData.h"
 #include "PresentationLibrary.h"
+#include "ExchangeSetPath.h"
 #include "ReaderResult.h"
+#include "RecordKinds.h"
 #include "UpdateResult.h"
 
 QString chineseFailureText(int code, bool libraryLoaded) {
@@ -22,12 +24,16 @@ QString chineseFailureText(int code, bool libraryLoaded) {
     case ReaderDescriptiveTooShort: return QStringLiteral("描述记录不足24字节");
     case ReaderDescriptiveOutOfBounds: return QStringLiteral("描述记录中的字段位置或长度越界");
     case ReaderNotDataRecord: return QStringLiteral("数据记录的标识符不是“D”");
+    case ReaderNoFeatures: return QStringLiteral("海图中没有任何物标记录，无内容可显示");
     case ReaderDuplicateCell: return QStringLiteral("已加载同名海图");
     case ReaderRecordOutOfBounds: return QStringLiteral("数据记录比其头部短，或有字段越过记录末尾");
     case ReaderNoFactors: return QStringLiteral("坐标或水深比例因子为0（缺少DSPM记录）");
     case ReaderTruncatedRecord: return QStringLiteral("文件已损坏：有记录越过文件末尾，海图不完整，未加载");
     case ReaderFileTooLarge: return QStringLiteral("文件超过大小上限（50 MB），海图不完整，未加载");
     case ReaderGeometryTooLarge: return QStringLiteral("几何数据超出上限（同一边线被引用次数异常），未加载");
+    case ReaderNotRegularFile: return QStringLiteral("不是普通文件（文件夹、管道或设备），未读取");
+    case ReaderRecordCountMismatch: return QStringLiteral("记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整");
+    case ReaderDuplicateRecord: return QStringLiteral("有记录与前面的记录同名（RCNM和RCID相同）");
     default:
       return QStringLiteral("读取失败（代码%1：%2）").arg(code).arg(QString::fromLatin1(readerResultText(code)));
   }
@@ -52,6 +58,57 @@ QString updateReason(int code) {
 }
 
 QString name(const std::string& file) { return QFile::decodeName(QByteArray::fromStdString(file)); }
+
+// The kinds of record a data set counts, as its DSSI field names them.
+QString recordKindText(int kind) {
+  switch (kind) {
+    case MetaFeatureRecords: return QStringLiteral("元物标记录");
+    case CartographicFeatureRecords: return QStringLiteral("制图物标记录");
+    case GeoFeatureRecords: return QStringLiteral("地理物标记录");
+    case CollectionFeatureRecords: return QStringLiteral("集合物标记录");
+    case IsolatedNodeRecords: return QStringLiteral("孤立节点记录");
+    case ConnectedNodeRecords: return QStringLiteral("连接节点记录");
+    case EdgeRecords: return QStringLiteral("边记录");
+    case FaceRecords: return QStringLiteral("面记录");
+    default: return QStringLiteral("类型不明的空间记录");
+  }
+}
+
+QString recordsText(const LoadWarning& w) {
+  switch (w.code) {
+    case ReaderRecordCountMismatch: {
+      QStringList counts;
+      for (const RecordTally& t : w.tallies) {
+        if (t.kind >= kRecordKindCount)
+          counts << QStringLiteral("读到%1条%2").arg(t.read).arg(recordKindText(t.kind));
+        else
+          counts << QStringLiteral("%1声明%2条%3，读到%4条")
+                        .arg(QString::fromLatin1(recordKindField(t.kind)))
+                        .arg(t.declared)
+                        .arg(recordKindText(t.kind))
+                        .arg(t.read);
+      }
+      return QStringLiteral("%1：%2：%3").arg(name(w.file), chineseFailureText(w.code, true), counts.join(QStringLiteral("；")));
+    }
+    case ReaderDuplicateRecord:
+      return QStringLiteral("%1：有%2条记录与前面的记录同名（RCNM和RCID相同），第一条为%3")
+          .arg(name(w.file))
+          .arg(w.count)
+          .arg(name(w.detail));
+    default: return QStringLiteral("%1：%2").arg(name(w.file), chineseFailureText(w.code, true));
+  }
+}
+
+// Why a catalogue entry was refused.
+QString refusalText(int refusal) {
+  switch (static_cast<EntryRefusal>(refusal)) {
+    case EntryRefusal::AbsolutePath: return QStringLiteral("绝对路径");
+    case EntryRefusal::ParentStep: return QStringLiteral("含“..”上级目录");
+    case EntryRefusal::NulByte: return QStringLiteral("文件名含空字符");
+    case EntryRefusal::TooManyLinks: return QStringLiteral("符号链接层数过多");
+    default: return QStringLiteral("路径上的符号链接指向交换集之外");
+  }
+}
 }  // namespace
 
 QString chineseWarningText(const LoadWarning& w) {
@@ -71,6 +128,16 @@ QString chineseWarningText(const LoadWarning& w) {
       return QStringLiteral("%1：目录文件无法读取：%2").arg(name(w.file), chineseFailureText(w.code, true));
     case LoadWarningKind::SameCellTwice:
       return QStringLiteral("%1：与%2是同一海图，只读取一次").arg(name(w.file), name(w.related));
+    case LoadWarningKind::RecordsDisagree: return recordsText(w);
+    case LoadWarningKind::EntryRefused:
+      return QStringLiteral("%1：目录所列的%2指向交换集之外（%3），已拒绝，未打开")
+          .arg(name(w.related), name(w.file), refusalText(w.code));
+    case LoadWarningKind::CatalogueOutside:
+      return QStringLiteral("%1：目录文件是指向文件夹%2之外的符号链接，未读取").arg(name(w.file), name(w.related));
+    case LoadWarningKind::ListedRepeatedly:
+      return QStringLiteral("%1：目录%2将此文件列出%3次，只校验一次").arg(name(w.file), name(w.related)).arg(w.count);
+    case LoadWarningKind::NotRegularFile:
+      return QStringLiteral("%1：不是普通文件（文件夹、管道、设备或失效的链接），未读取").arg(name(w.file));
   }
   return name(w.text);
 }

@@ -66,7 +66,7 @@ void loadTask::run() {
     options.warnings = source.warnings;
     CellLoadReport report;
     const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
-    if (code == 0) {
+    if (code == 0 || cellListedDespite(code)) {  // listed; a finding is its first warning
       loaded.push_back(report.cell);
       for (const LoadWarning& warning : report.cell->loadWarnings) warnings << chineseWarningText(warning);
       QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes

@@ -16,19 +16,21 @@
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "ObjectPanel.h"
+#include "ReaderResult.h"
 
 int MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
   CellLoadReport report;
   const int code = loadCell(QFile::encodeName(path).toStdString(), chartView, cellList(), CellLoadOptions(), &report);
-  if (code != 0) {
+  if (code != 0 && !cellListedDespite(code)) {
     const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(code);
     showFailure(line);
     listFailures({line});
     update();
     return code;
   }
-  if (!report.cell->loadWarnings.empty())  // an update that stopped: named in the status bar
+  // A cell that is not whole, or an update that stopped: named in the status bar.
+  if (!report.cell->loadWarnings.empty())
     showFailure(chineseWarningText(report.cell->loadWarnings.front()));
   // loadCell centred the view on the new cell.
   viewMovedByUser_ = true;

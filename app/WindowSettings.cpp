@@ -22,6 +22,7 @@ void saveDisplaySettings(QSettings& store, const DisplaySettings& s) {
   store.setValue(key("cellBoundaries"), s.showCellBoundaries);
   store.setValue(key("depthContours"), s.showDepthContours);
   store.setValue(key("worldBaseMap"), s.showWorldBaseMap);
+  store.setValue(key("scaleBoundaries"), s.showScaleBoundaries);
   store.setValue(key("safetyContour"), static_cast<double>(s.safetyContour));
   store.setValue(key("shallowContour"), static_cast<double>(s.shallowContour));
   store.setValue(key("deepContour"), static_cast<double>(s.deepContour));
@@ -51,6 +52,7 @@ void restoreDisplaySettings(const QSettings& store, DisplaySettings& s) {
   if (int c = flagCode(store, "cellBoundaries")) s.setShowCellBoundaries(c);
   if (int c = flagCode(store, "depthContours")) s.showDepthContours = c == 1;
   if (int c = flagCode(store, "worldBaseMap")) s.setShowWorldBaseMap(c);
+  if (int c = flagCode(store, "scaleBoundaries")) s.setShowScaleBoundaries(c);
   // The safety contour first: it sets the shallow and deep ones beside it.
   const double safety = store.value(key("safetyContour")).toDouble(&ok);
   if (ok) s.setSafetyContour(static_cast<float>(safety));

@@ -8,6 +8,8 @@
 #include "DrawnCells.h"
 #include "CellList.h"
 #include "ChartFont.h"
+#include "CoverageLimits.h"
+#include "NoDataBackground.h"
 #include "NonOfficialMark.h"
 #include "OfficialData.h"
 #include "Overscale.h"
@@ -52,27 +54,45 @@ void ChartView::drawPass(QPainter& painter, const DisplaySettings& settings, con
                          InstructionRecorder* recorder) {
   updateOrigin(*this);
   setupChartFont(painter);
-  if (settings.showWorldBaseMap) worldBaseMap().draw(Canvas{painter, *settings.colourTable}, *this);
-  drawCells(painter, settings, cells, recorder);
+  chooseCandidatesFrom(cells);
+  const bool covered = ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
+  // Under cells whose coverage fills the view nothing of the background
+  // shows but where their data has a gap: there the plain NODTA fill is
+  // enough, and costs a single fill.
+  const Canvas canvas{painter, *settings.colourTable};
+  if (showNoData) drawNoDataBackground(canvas, *this, covered ? NoDataFill::Plain : NoDataFill::Patterned);
+  if (!covered && settings.showWorldBaseMap) worldBaseMap().draw(canvas, *this);
+  drawChosenCells(painter, settings, recorder);
+}
+
+void ChartView::chooseCandidatesFrom(const std::vector<S57Cell*>& cells) { chooseCandidates(cells, *this, candidates); }
+
+void ChartView::chooseCandidatesFrom(const CellIndex& cells) {
+  chooseCandidates(cells, *this, candidatePositions, candidates);
 }
 
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                           InstructionRecorder* recorder) {
-  chooseCandidates(cells, *this, candidates);
-  drawCandidates(painter, settings, recorder);
+  chooseCandidatesFrom(cells);
+  ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
+  drawChosenCells(painter, settings, recorder);
 }
 
 void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
                           InstructionRecorder* recorder) {
-  chooseCandidates(cells, *this, candidatePositions, candidates);
-  drawCandidates(painter, settings, recorder);
+  chooseCandidatesFrom(cells);
+  ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
+  drawChosenCells(painter, settings, recorder);
 }
 
-void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
+void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
   drawnCells.clear();
   overscale = 0;
   cellNameBoxes.boxes.clear();
-  ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
+  // Known before any is drawn: each cell's limits depend on the others.
+  for (size_t i = candidates.size(); i-- > 0;)
+    if (candidateDrawn[i]) drawnCells.push_back(candidates[i]);
+  collectDrawnCoverage(drawnCells, drawnCoverage);
   const Canvas canvas{painter, *settings.colourTable};
   const ChartBox shown = viewBox(*this);
   const float viewScale = static_cast<float>(trueScale(*this));
@@ -90,11 +110,13 @@ void ChartView::drawCandidates(QPainter& painter, const DisplaySettings& setting
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
         if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
+        // Data that is not official ENC data is marked along its coverage
+        // instead of the limit of the data, and over the scale boundaries.
+        drawCoverageLimits(dc, cell, drawnCoverage);
         if (!isOfficialData(cell)) drawNonOfficialMark(dc, cell);
       }
       if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
-    if (drawn) drawnCells.push_back(&cell);
   }
   // The most detailed cell drawn is the last one.
   if (!drawnCells.empty()) {

@@ -7,6 +7,7 @@
 
 #include "CellIndex.h"
 #include "ChartModel.h"
+#include "CoverageLimits.h"
 #include "DisplaySettings.h"
 #include "DrawContext.h"
 #include "ObjectPicking.h"
@@ -20,12 +21,19 @@ struct ChartView : ViewGeometry {
   // How many times more detailed than its compilation scale the last pass
   // showed the most detailed cell it drew; 0 when it was not overscaled.
   double overscale = 0;
+  // Whether a pass draws the no-data presentation where no cell drawn has
+  // coverage; a maker of map tiles, which lie over other maps, leaves the
+  // chart transparent there instead.
+  bool showNoData = true;
 
   // The draw pass over a snapshot of the process-wide cell list, through its
-  // index: brings the
-  // origin up to date, sets the chart font, draws the world base map when
-  // it is shown, then drawCells. The painter
-  // must have been set up for this view (setupPainter).
+  // index: brings the origin up to date, sets the chart font, chooses the
+  // cells as drawCells does, draws the no-data presentation (when
+  // showNoData) and the world base map (when it is shown) under them, then
+  // the cells. Where the coverage of the cells drawn fills the view, the
+  // no-data presentation is the plain NODTA fill and the base map is left
+  // out: nothing of them would show but through a gap in the cells' data.
+  // The painter must have been set up for this view (setupPainter).
   void draw(QPainter& painter, const DisplaySettings& settings);
   // The same over the given cells, for a caller that holds its own list;
   // `recorder`, when given, is told of every instruction executed.
@@ -40,13 +48,12 @@ struct ChartView : ViewGeometry {
   // and draws the least detailed first, each when its scale rule admits it
   // and more detailed cells drawn do not cover the whole view
   // (chooseDrawnCells in DrawnCells.h), with the overscale pattern over it
-  // when the view is more than twice as detailed as the cell and the mark of
-  // data that is not an official ENC (NonOfficialMark.h) round a cell of
-  // such data, then its
-  // boundary (drawn or not) when boundaries are shown, the names
-  // decluttered among themselves. A cell is drawn in every copy of the
-  // world, 360 degrees east or west, where one of its extents meets the view
-  // (WorldCopies.h).
+  // when the view is more than twice as detailed as the cell, the limits of
+  // its data (CoverageLimits.h) and, round a cell of data that is not an
+  // official ENC, its mark (NonOfficialMark.h), then its boundary (drawn or
+  // not) when boundaries are shown, the names decluttered among themselves.
+  // A cell is drawn in every copy of the world, 360 degrees east or west,
+  // where one of its extents meets the view (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
   void drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
@@ -67,6 +74,7 @@ struct ChartView : ViewGeometry {
   std::vector<std::uint32_t> candidatePositions;
   std::vector<char> candidateDrawn;
   ViewCoverage coverage;
+  std::vector<DrawnCoverage> drawnCoverage;  // the coverage areas of the cells drawn
   DrawBuffers buffers;
   TextBoxList cellNameBoxes;  // the cell names placed in the pass
 
@@ -74,7 +82,9 @@ private:
   template <typename Cells>
   void drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
                 InstructionRecorder* recorder);
-  void drawCandidates(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder);
+  void chooseCandidatesFrom(const std::vector<S57Cell*>& cells);
+  void chooseCandidatesFrom(const CellIndex& cells);
+  void drawChosenCells(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder);
 };
 
 // The view that background loading centres on each loaded cell. The main

@@ -3,7 +3,7 @@
 #include "CellChoice.h"
 #include "TrueScale.h"
 
-void chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
+bool chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
                       std::vector<char>& drawn) {
   drawn.assign(candidates.size(), 0);
   coverage.reset(view);
@@ -20,11 +20,12 @@ void chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometr
       drawn[i] = !hidden && cellShownAtScale(cell, isNestedCell(cell, candidates), viewScale);
       anyDrawn = anyDrawn || drawn[i];
     }
-    if (!hidden && anyDrawn && end < candidates.size()) {
+    if (!hidden && anyDrawn) {
       for (size_t i = first; i < end; ++i)
         if (drawn[i]) coverage.addCell(*candidates[i]);
       hidden = coverage.coversView();
     }
     first = end;
   }
+  return hidden;
 }

@@ -11,6 +11,7 @@
 // admits it at the view's true scale, unless the coverage (ViewCoverage) of the drawn cells of a
 // more detailed compilation scale already covers the whole view. A cell
 // never hides one of its own compilation scale, and a cell its scale rule
-// leaves out hides nothing.
-void chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
+// leaves out hides nothing. Returns whether the coverage of the cells
+// drawn covers the whole view, so that nothing drawn under them shows.
+bool chooseDrawnCells(const std::vector<S57Cell*>& candidates, const ViewGeometry& view, ViewCoverage& coverage,
                       std::vector<char>& drawn);

@@ -12,8 +12,16 @@
 #include "EngineState.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "RecordCheck.h"
 #include "S57CellReader.h"
 #include "WorldBaseMap.h"
+
+namespace {
+std::string fileName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
 
 // The font resource lives in this static library: referencing it here links
 // it in and registers it. (Q_INIT_RESOURCE must be used outside any namespace.)
@@ -50,13 +58,17 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   if (int code = reader.readCell(path)) return code;
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
   if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
+  // Judged before the updates change the records: the base file as shipped.
+  std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
   if (options.applyUpdates)
     updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
   if (!cell) return ReaderGeometryTooLarge;
   cell->updatesApplied = updates.applied;
-  cell->loadWarnings = options.warnings;
+  const int findingCode = findings.empty() ? ReaderOk : findings.front().code;
+  cell->loadWarnings = std::move(findings);
+  cell->loadWarnings.insert(cell->loadWarnings.end(), options.warnings.begin(), options.warnings.end());
   if (updates.code != 0) cell->loadWarnings.push_back(updates.stop);
   S57Cell* listed = cell.get();
   const int code = list.append(std::move(cell), &view);
@@ -64,7 +76,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
     report->cell = code == 0 ? listed : nullptr;
     report->updates = std::move(updates);
   }
-  return code;
+  return code != 0 ? code : findingCode;
 }
 
 int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {

@@ -25,7 +25,8 @@ struct CellLoadOptions {
 
 // What a load found out besides its result code.
 struct CellLoadReport {
-  S57Cell* cell = nullptr;    // the listed cell, when the load succeeded
+  S57Cell* cell = nullptr;    // the listed cell: when loadCell gave 0, or a code
+                              // cellListedDespite (ReaderResult.h) tells
   UpdateChainResult updates;  // the updates applied and what stopped them
 };
 
@@ -50,6 +51,14 @@ void registerChartFont();
 // whose edges are referenced past the assembly's bound, or 11 when a cell
 // of the same name is already listed. Nothing of a refused cell reaches the
 // list.
+//
+// A base cell whose records are not what its data set declares (records of
+// a kind fewer or more than its DSSI says, two records of one name, no
+// feature at all: checkCellRecords) is built as far as it goes and listed
+// all the same, with the finding as the first of its loadWarnings, and the
+// code of that finding is returned (10, 18 or 19): test a result with
+// cellListedDespite to know that the cell is listed although the code is
+// not 0.
 //
 // The update files beside the base are applied in sequence before the
 // geometry is built. An update that fails does not fail the load: the cell

@@ -115,7 +115,8 @@ ObjectDescription describeObject(const PickedObject& object, const PresentationL
     d.acronym = known->second.acronym;
     d.title = d.className + " (" + d.acronym + ")";
   } else {
-    d.className = d.title = std::to_string(feature.objectClass);
+    d.className = "unknown object";
+    d.title = d.className + " (OBJL " + std::to_string(feature.objectClass) + ")";
   }
   d.kind = kindName(feature.kind);
   if (object.cell) {

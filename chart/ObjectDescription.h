@@ -23,9 +23,9 @@ struct AttributeText {
 };
 
 struct ObjectDescription {
-  std::string className;  // "Depth area"; the class code when the catalogue lacks it
+  std::string className;  // "Depth area"; "unknown object" when the catalogue lacks the class
   std::string acronym;    // "DEPARE"; empty when the catalogue lacks the class
-  std::string title;      // "Depth area (DEPARE)"
+  std::string title;      // "Depth area (DEPARE)"; "unknown object (OBJL 999)"
   std::string kind;       // "point", "sounding", "line" or "area"
   std::string cell;       // the cell's name (DSNM)
   // The cell's data is not an ENC of an official hydrographic office

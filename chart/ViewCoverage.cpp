@@ -22,6 +22,19 @@ bool usableRing(const std::vector<ChartVertex>& ring) {
   });
 }
 
+// Whether the box of a CATCOV 2 area holds the box of every CATCOV 1 area
+// of the cell.
+bool surroundsCoverage(const S57Cell& cell, const AreaFeature& noData) {
+  if (!noData.hasBounds) return false;
+  const ChartBox& outer = noData.bounds;
+  for (const auto& area : cell.areas) {
+    if (area->objectClass != s57::M_COVR || area->findAttribute("CATCOV") != "1" || !area->hasBounds) continue;
+    const ChartBox& b = area->bounds;
+    if (b.minX < outer.minX || b.minY < outer.minY || b.maxX > outer.maxX || b.maxY > outer.maxY) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 double ViewCoverage::Edge::xAt(double y) const { return x0 + (x1 - x0) * ((y - y0) / (y1 - y0)); }
@@ -42,7 +55,11 @@ void ViewCoverage::addCell(const S57Cell& cell) {
   if (!usable_ || covered_) return;
   for (const auto& area : cell.areas) {
     if (area->objectClass != s57::M_COVR || area->findAttribute("CATCOV") != "2") continue;
-    if (!area->hasBounds || meets(area->bounds, view_)) return;  // a gap in the coverage may lie in the view
+    // The usual ring round a cell's coverage (the cell's box with the
+    // coverage as its holes) lies outside the coverage; any other area
+    // without data may be a gap in it, in the view.
+    if (!area->interiorVertices.empty() && surroundsCoverage(cell, *area)) continue;
+    if (!area->hasBounds || meets(area->bounds, view_)) return;
   }
   for (const auto& area : cell.areas) {
     if (area->objectClass != s57::M_COVR || area->findAttribute("CATCOV") != "1") continue;

@@ -4,8 +4,11 @@
 // A cell's coverage is the union of its M_COVR areas of CATCOV 1, each the
 // even-odd inside of its exterior ring. The answer errs only towards "not
 // covered": an area with holes adds nothing, nor does any area of a cell
-// that has an M_COVR area of CATCOV 2 meeting the view, nor an area with a
-// coordinate that is not finite (or absurdly far out).
+// that has an M_COVR area of CATCOV 2 without holes meeting the view (a
+// gap in its coverage, maybe), nor an area with a coordinate that is not
+// finite (or absurdly far out). A CATCOV 2 area with holes whose box holds
+// every CATCOV 1 area of the cell is the usual ring round the cell's
+// coverage, its holes that coverage: it changes nothing.
 //
 // The test is exact otherwise: the view is cut into horizontal slabs at
 // every vertex, and further where two edges (or an edge and a side of the

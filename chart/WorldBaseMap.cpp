@@ -46,6 +46,23 @@ void clipStage(const std::vector<QPointF>& in, bool testX, double value, bool ke
 }
 }  // namespace
 
+QColor mutedLandColour(const ColourTable& colours) {
+  const QColor land = colourOf(colours, colourIndex("LANDA"));
+  const QColor noData = colourOf(colours, colourIndex("NODTA"));
+  return QColor((land.red() + noData.red()) / 2, (land.green() + noData.green()) / 2,
+                (land.blue() + noData.blue()) / 2);
+}
+
+namespace {
+// The brush of mutedLandColour, kept by each thread while the colour stays.
+const QBrush& mutedLandBrush(const ColourTable& colours) {
+  thread_local QBrush brush;
+  const QColor colour = mutedLandColour(colours);
+  if (brush.style() != Qt::SolidPattern || brush.color() != colour) brush = QBrush(colour);
+  return brush;
+}
+}  // namespace
+
 void WorldBaseMap::clear() { levels_.clear(); }
 
 void WorldBaseMap::setLand(const WorldLandData& data) {
@@ -152,11 +169,9 @@ void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
   thread_local Buffers buffers;
   std::vector<QPoint>& polygon_ = buffers.polygon;
   int drawn = 0;
-  painter.fillRect(0, 0, view.viewportWidth, view.viewportHeight, solidBrush(canvas.colours, colourIndex("DEPDW")));
-
   const ChartBox shown = viewBox(view);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(solidBrush(canvas.colours, colourIndex("LANDA")));
+  painter.setBrush(mutedLandBrush(canvas.colours));
   for (const Polygon& polygon : level.polygons) {
     const WorldCopies copies = worldCopiesMeeting(polygon.box, shown);
     for (int k = copies.first; k <= copies.last; ++k) {

@@ -1,7 +1,11 @@
 #pragma once
 // The world base map: Natural Earth land drawn under every cell, so that a
 // zoomed-out view shows where on Earth it is. It is a backdrop, not a chart:
-// the draw pass draws it first and every cell over it.
+// the draw pass draws it over the no-data presentation and every cell over
+// it. Its land is in a muted tone, halfway between the chart's land colour
+// and the no-data colour, and its sea is left as no-data, so that it never
+// passes for chart land or for water of a known depth.
+#include <QColor>
 #include <QPoint>
 #include <QPointF>
 #include <string>
@@ -35,10 +39,10 @@ public:
   // fromScale it reaches, else the finest. -1 when nothing is loaded.
   int levelFor(float scale) const;
 
-  // Fills the viewport with DEPDW of the current colour table and the land
-  // polygons of the view's level that meet the view in LANDA (holes left
-  // open), each in every copy of the world, 360 degrees east or west, that
-  // meets the view. Nothing when empty. The view's origin must be current.
+  // Fills the land polygons of the view's level that meet the view in
+  // mutedLandColour (holes left open), each in every copy of the world, 360
+  // degrees east or west, that meets the view; the sea is left as it is.
+  // Nothing when empty. The view's origin must be current.
   // Views on several threads may draw it at once: the point buffers belong
   // to each thread and keep their capacity, so a pass allocates nothing once
   // they have grown, and a level is projected once, under a lock.
@@ -80,6 +84,10 @@ private:
   std::atomic<int> polygonsDrawn_{0};
   std::mutex projecting_;  // held while a level is projected or checked
 };
+
+// The colour of the base map's land in a colour table: LANDA and NODTA
+// mixed half and half.
+QColor mutedLandColour(const ColourTable& colours);
 
 // The process-wide base map, loaded at start-up; drawn on the GUI thread.
 WorldBaseMap& worldBaseMap();

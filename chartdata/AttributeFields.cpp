@@ -46,7 +46,24 @@ void appendUtf8(std::string& out, uint32_t cp) {
   }
 }
 
-void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
+void assignLatin1AsUtf8(std::string& out, std::string_view latin1) {
+  const size_t high = static_cast<size_t>(
+      std::count_if(latin1.begin(), latin1.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
+  if (high == 0) {
+    out.assign(latin1.data(), latin1.size());
+    return;
+  }
+  out.clear();
+  out.reserve(latin1.size() + high);
+  for (const char c : latin1) appendUtf8(out, static_cast<unsigned char>(c));
+}
+
+void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
+                          bool keepDeleteMark) {
+  if (lexicalLevel == kLevelUcs2) {
+    decodeUcs2AttributeField(field, out, keepDeleteMark);
+    return;
+  }
   // Every entry kept takes at least 3 bytes (label and terminator), so no
   // more than that many are reserved, however many terminators there are.
   const size_t terminators = static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator));
@@ -61,12 +78,19 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out) {
       piece.remove_suffix(1);
     ATTF_NATF& attribute = out.emplace_back();
     setLabelText(attribute.attributeCode, binaryValue(piece, 2));
-    attribute.attributeValue.assign(piece.data() + 2, piece.size() - 2);
+    assignLatin1AsUtf8(attribute.attributeValue, piece.substr(2));
   }
 }
 
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out,
+void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
                                   bool keepDeleteMark) {
+  if (lexicalLevel == kLevelAscii || lexicalLevel == kLevelLatin1)
+    decodeAttributeField(field, out, lexicalLevel, keepDeleteMark);
+  else
+    decodeUcs2AttributeField(field, out, keepDeleteMark);
+}
+
+void decodeUcs2AttributeField(std::string_view field, std::vector<ATTF_NATF>& out, bool keepDeleteMark) {
   constexpr uint32_t kUnit = 0x1F, kFieldEnd = 0x1E;
   size_t pos = 0;
   bool fieldEnded = false;

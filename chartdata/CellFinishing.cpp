@@ -1,6 +1,7 @@
 #include "CellFinishing.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "S57Vocabulary.h"
@@ -27,27 +28,45 @@ bool areaInside(const AreaFeature& inner, const AreaFeature& outer) {
 }
 }  // namespace
 
-void computeExtents(S57Cell& cell) {
-  cell.extents.clear();
-  for (const auto& area : cell.areas)
-    if (area->objectClass == s57::M_NSYS && area->hasBounds) cell.extents.push_back(area->bounds);
-  if (cell.extents.empty())
-    for (const auto& area : cell.areas)
-      if (area->hasBounds) cell.extents.push_back(area->bounds);
+namespace {
+// A position that is not a number (a damaged cell's) bounds nothing.
+void include(ChartBox& box, bool& any, const ChartPoint& p) {
+  if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
+  if (!any) {
+    box = ChartBox{p.x, p.y, p.x, p.y};
+    any = true;
+    return;
+  }
+  box.minX = std::min(box.minX, p.x), box.maxX = std::max(box.maxX, p.x);
+  box.minY = std::min(box.minY, p.y), box.maxY = std::max(box.maxY, p.y);
+}
+}  // namespace
 
+void computeExtents(S57Cell& cell) {
+  // One box round everything the cell holds: areas (its coverage, M_COVR,
+  // among them), lines, points and soundings. The meta areas of a cell do
+  // not bound it: M_NSYS, say, may mark the system of one small harbour.
+  ChartBox box;
+  bool any = false;
+  for (const auto& area : cell.areas) {
+    if (!area->hasBounds) continue;
+    include(box, any, {area->bounds.minX, area->bounds.minY});
+    include(box, any, {area->bounds.maxX, area->bounds.maxY});
+  }
+  for (const auto& line : cell.lines)
+    for (const ChartVertex& v : line->vertices) include(box, any, v.point);
+  for (const auto& point : cell.points) include(box, any, point->position.point);
+  for (const auto& feature : cell.soundings)
+    for (const Sounding& s : feature->soundings) include(box, any, {s.x, s.y});
+
+  cell.extents.clear();
   cell.boundingBox = ChartBox{};
   cell.centreX = cell.centreY = 0;
-  if (cell.extents.empty()) return;
-  const ChartBox& first = cell.extents.front();
-  cell.centreX = (first.maxX - first.minX) * 0.5 + first.minX;
-  cell.centreY = (first.maxY - first.minY) * 0.5 + first.minY;
-  cell.boundingBox = first;
-  for (const ChartBox& b : cell.extents) {
-    cell.boundingBox.minX = std::min(cell.boundingBox.minX, b.minX);
-    cell.boundingBox.minY = std::min(cell.boundingBox.minY, b.minY);
-    cell.boundingBox.maxX = std::max(cell.boundingBox.maxX, b.maxX);
-    cell.boundingBox.maxY = std::max(cell.boundingBox.maxY, b.maxY);
-  }
+  if (!any) return;
+  cell.extents.push_back(box);
+  cell.boundingBox = box;
+  cell.centreX = (box.maxX - box.minX) * 0.5 + box.minX;
+  cell.centreY = (box.maxY - box.minY) * 0.5 + box.minY;
 }
 
 bool isNonSectorLight(const ChartFeature& light) {

@@ -4,9 +4,10 @@
 // by the chart layer (finishCell), which owns the views.
 #include "ChartModel.h"
 
-// One extent box per area of class 306 (M_NSYS), or per area when the cell
-// has none; then the bounding box (their union) and the centre of the first
-// box. A cell without areas keeps no extent box and a zero bounding box.
+// The cell's extent: one box that holds all its geometry (every area, its
+// coverage among them, line, point and sounding); the bounding box is that
+// box and the centre its middle. A cell without any geometry keeps no
+// extent box and a zero bounding box.
 void computeExtents(S57Cell& cell);
 
 // Every light (class 75) in point order into `lights`, the lights without

@@ -6,11 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <set>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
+#include "ExchangeSetPath.h"
 
 namespace fs = std::filesystem;
 
@@ -48,28 +49,65 @@ struct Found {
   std::vector<fs::path> bases;
   std::vector<std::pair<fs::path, int>> updates;
   std::vector<fs::path> catalogues;
+  std::vector<LoadWarning> warnings;  // files named like cells or catalogues that are not read
 };
 
+// A cell file or catalogue the walk met: a regular file (a link to one
+// included), or else reported. An update that is not a regular file is
+// listed all the same: its cell's chain stops there and names it.
 Found walk(const fs::path& root) {
   Found found;
   std::error_code ec;
+  const ExchangeSetRoot scanned(root);
+  const fs::path top = root.lexically_normal();
   const auto options = fs::directory_options::skip_permission_denied;
   for (fs::recursive_directory_iterator it(root, options, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code typeError;
-    if (!it->is_regular_file(typeError)) continue;
     const fs::path path = it->path().lexically_normal();
-    if (isCatalogueName(path.filename().string())) {
-      found.catalogues.push_back(path);
+    const bool catalogue = isCatalogueName(path.filename().string());
+    const int number = catalogue ? -1 : cellFileNumber(path);
+    if (!catalogue && number < 0) continue;  // not looked at any further
+    std::error_code typeError;
+    if (catalogue && it->is_symlink(typeError)) {
+      // Its entries would be read from wherever the link leads: only a
+      // link that stays inside the folder is followed (a broken one is
+      // reported below).
+      if (!scanned.follow(path.lexically_relative(top).generic_string()).inside) {
+        found.warnings.push_back(catalogueOutsideWarning(path.string(), root.string()));
+        continue;
+      }
+    }
+    if (!it->is_regular_file(typeError)) {
+      if (number > 0) found.updates.emplace_back(path, number);
+      else found.warnings.push_back(notRegularFileWarning(path.string()));
       continue;
     }
-    const int number = cellFileNumber(path);
-    if (number == 0) found.bases.push_back(path);
-    else if (number > 0) found.updates.emplace_back(path, number);
+    if (catalogue) found.catalogues.push_back(path);
+    else if (number == 0) found.bases.push_back(path);
+    else found.updates.emplace_back(path, number);
   }
   std::sort(found.bases.begin(), found.bases.end());
   std::sort(found.catalogues.begin(), found.catalogues.end());
   return found;
 }
+
+// Each file's CRC-32 is computed once however often catalogues list it.
+class CrcCache {
+public:
+  // False when the file cannot be read.
+  bool crc(const fs::path& file, std::uint32_t& crc) {
+    const auto [it, added] = crcs_.try_emplace(file.string());
+    if (added) it->second.readable = fileCrc32(file.string(), it->second.crc);
+    crc = it->second.crc;
+    return it->second.readable;
+  }
+
+private:
+  struct Crc {
+    bool readable = false;
+    std::uint32_t crc = 0;
+  };
+  std::unordered_map<std::string, Crc> crcs_;
+};
 
 class CatalogueCheck {
 public:
@@ -86,29 +124,41 @@ public:
       if (entries.empty()) return;
     }
     ++folder_.catalogues;
-    const fs::path base = catalogue.parent_path();
-    std::set<std::string> listed;
+    const ExchangeSetRoot set(catalogue.parent_path());
+    // Each name as written is looked at once: a repeat costs a look-up.
+    std::unordered_map<std::string, std::string> fileByWritten;  // "" for a refused name
+    std::unordered_map<std::string, Listing> listings;           // by the file (SetPath::target)
+    std::vector<std::string> listingOrder;
+    std::unordered_set<std::string> listed;  // the files listed, as named and as resolved
     for (const CatalogueEntry& entry : entries) {
       if (entry.file.empty()) continue;
-      const fs::path file = (base / catalogueRelativePath(entry)).lexically_normal();
-      if (!listed.insert(file.string()).second && entry.crc.empty()) continue;
-      if (isCatalogueName(file.filename().string())) continue;
-      std::error_code ec;
-      if (!fs::is_regular_file(file, ec)) {
-        report(file, listedButAbsentWarning(catalogueName, entry.file));
+      const auto [seen, first] = fileByWritten.try_emplace(entry.file);
+      if (!first) {
+        if (!seen->second.empty()) ++listings[seen->second].times;
         continue;
       }
-      if (entry.crc.empty()) continue;
-      std::uint32_t crc = 0;
-      const std::string name = file.filename().string();
-      if (!fileCrc32(file.string(), crc)) {
-        report(file, crcUnreadableWarning(name, catalogueName));
+      const SetPath path = set.resolve(entry.file);
+      if (!path.inside) {
+        folder_.warnings.push_back(entryRefusedWarning(catalogueName, entry.file, path.refusal));
         continue;
       }
-      char* end = nullptr;
-      const unsigned long expected = std::strtoul(entry.crc.c_str(), &end, 16);
-      if (end == entry.crc.c_str() || *end != '\0' || expected != crc)
-        report(file, crcMismatchWarning(name, catalogueName, hex8(crc), entry.crc));
+      // A file inside the set is known by where it really lies (a link
+      // inside resolved), one absent by its name.
+      const fs::path& file = path.absent ? path.named : path.target;
+      const std::string key = file.string();
+      seen->second = key;
+      listed.insert(key);
+      listed.insert(path.named.string());
+      const auto [listing, newFile] = listings.try_emplace(key);
+      ++listing->second.times;
+      if (!newFile) continue;  // another spelling of a file listed already
+      listing->second.written = entry.file;
+      listingOrder.push_back(key);
+      checkFile(catalogueName, entry, path, file);
+    }
+    for (const std::string& key : listingOrder) {
+      const Listing& listing = listings[key];
+      if (listing.times > 1) report(key, listedRepeatedlyWarning(catalogueName, listing.written, listing.times));
     }
     for (const fs::path& file : files)
       if (!listed.count(file.string()))
@@ -116,6 +166,40 @@ public:
   }
 
 private:
+  struct Listing {
+    long long times = 0;
+    std::string written;  // the first entry that named the file
+  };
+
+  // The first entry naming a file inside the set: present, and its CRC.
+  // Findings name `file`, the file where it lies.
+  void checkFile(const std::string& catalogueName, const CatalogueEntry& entry, const SetPath& path,
+                 const fs::path& file) {
+    if (isCatalogueName(file.filename().string())) return;
+    std::error_code ec;
+    const fs::file_status status = path.absent ? fs::file_status(fs::file_type::not_found) : fs::status(path.target, ec);
+    if (!fs::exists(status)) {
+      report(file, listedButAbsentWarning(catalogueName, entry.file));
+      return;
+    }
+    if (!fs::is_regular_file(status)) {
+      // The walk names cell files that are no regular file already.
+      if (cellFileNumber(file) < 0) report(file, notRegularFileWarning(file.string()));
+      return;
+    }
+    if (entry.crc.empty()) return;
+    std::uint32_t crc = 0;
+    const std::string name = file.filename().string();
+    if (!crcs_.crc(path.target, crc)) {
+      report(file, crcUnreadableWarning(name, catalogueName));
+      return;
+    }
+    char* end = nullptr;
+    const unsigned long expected = std::strtoul(entry.crc.c_str(), &end, 16);
+    if (end == entry.crc.c_str() || *end != '\0' || expected != crc)
+      report(file, crcMismatchWarning(name, catalogueName, hex8(crc), entry.crc));
+  }
+
   // A finding about a file goes to its cell, or to the folder when the
   // file belongs to no cell.
   void report(const fs::path& file, LoadWarning warning) {
@@ -127,13 +211,15 @@ private:
 
   CellFolder& folder_;
   const std::unordered_map<std::string, size_t>& cellsByKey_;
+  CrcCache crcs_;
 };
 
 }  // namespace
 
 CellFolder scanCellFolder(const std::string& directory) {
   CellFolder folder;
-  const Found found = walk(fs::path(directory));
+  Found found = walk(fs::path(directory));
+  folder.warnings = std::move(found.warnings);
 
   // Each cell once: a file name met again (the same cell in two places)
   // is passed over.

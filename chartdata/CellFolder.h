@@ -20,7 +20,10 @@ struct CellFolder {
   std::vector<CellSource> cells;  // by path; a cell's file name stands once
   // Findings that belong to no cell: files a catalogue lists that are
   // absent, catalogues that cannot be read, a cell found twice, a
-  // mismatching CRC of a file that is no cell's.
+  // mismatching CRC of a file that is no cell's, catalogue entries refused
+  // for leading out of their exchange set, catalogues linked from outside
+  // the folder, files named like cells or catalogues that are no regular
+  // file.
   std::vector<LoadWarning> warnings;
   int catalogues = 0;  // CATALOG.031 files read
 };
@@ -29,4 +32,13 @@ struct CellFolder {
 // takes every NAME.000 as a base cell with the NAME.001 ... beside it, and
 // checks each CATALOG.031 against the files under its folder. A missing or
 // unreadable folder gives no cells.
+//
+// A catalogue's entries resolve only inside its own folder: an absolute
+// name, a '..' step or a symbolic link leading out is refused by its name
+// and never opened, stat'ed or checksummed. A catalogue that is itself a
+// link leading out of `directory` is not read. Each file's CRC-32 is
+// computed once, and a file listed more than once is reported once with
+// how often. Cell files (links to them included) are read wherever they
+// lie; one that is a folder, FIFO or device is reported (an update of that
+// kind stays in its cell's list, and its chain stops there with the reason).
 CellFolder scanCellFolder(const std::string& directory);

@@ -205,8 +205,10 @@ struct S57Cell {
   std::vector<std::unique_ptr<PointFeature>> points;
   std::vector<std::unique_ptr<SoundingFeature>> soundings;
 
-  std::vector<ChartBox> extents;  // empty when the cell has no area
-  ChartBox boundingBox;           // union of extents
+  // One box round all the cell's geometry (computeExtents); empty when the
+  // cell has none.
+  std::vector<ChartBox> extents;
+  ChartBox boundingBox;  // union of extents
   double centreX = 0, centreY = 0;
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;

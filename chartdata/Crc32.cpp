@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 
+#include "RegularFile.h"
+
 namespace {
 
 // Eight tables: eight bytes per step (slice-by-8).
@@ -45,8 +47,9 @@ std::uint32_t crc32Update(std::uint32_t crc, std::string_view bytes) {
 }
 
 bool fileCrc32(const std::string& path, std::uint32_t& crc) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
+  std::FILE* file = nullptr;
+  std::uint64_t size = 0;
+  if (openRegularFile(path, file, size) != RegularFileOpen::Opened) return false;
   crc = 0;
   char buffer[65536];
   size_t got;

@@ -11,5 +11,6 @@ std::uint32_t crc32Update(std::uint32_t crc, std::string_view bytes);
 
 inline std::uint32_t crc32(std::string_view bytes) { return crc32Update(0, bytes); }
 
-// The CRC of a whole file, read in pieces; false when it cannot be read.
+// The CRC of a whole file, read in pieces; false when it cannot be read or
+// is not a regular file (a FIFO is never waited on).
 bool fileCrc32(const std::string& path, std::uint32_t& crc);

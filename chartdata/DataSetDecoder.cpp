@@ -10,17 +10,18 @@ int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeO
     if (tag == "DSSI") {
       DataSetStructure& s = dataSetStructure;
       SubfieldCursor c(field);
+      s.present = true;
       s.DSTR = c.b11();
       s.AALL = c.b11();
       s.NALL = c.b11();
-      s.NOMR = c.b14();
-      s.NOCR = c.b14();
-      s.NOGR = c.b14();
-      s.NOLR = c.b14();
-      s.NOIN = c.b14();
-      s.NOCN = c.b14();
-      s.NOED = c.b14();
-      s.NOFA = c.b14();
+      s.NOMR = static_cast<uint32_t>(c.b14());
+      s.NOCR = static_cast<uint32_t>(c.b14());
+      s.NOGR = static_cast<uint32_t>(c.b14());
+      s.NOLR = static_cast<uint32_t>(c.b14());
+      s.NOIN = static_cast<uint32_t>(c.b14());
+      s.NOCN = static_cast<uint32_t>(c.b14());
+      s.NOED = static_cast<uint32_t>(c.b14());
+      s.NOFA = static_cast<uint32_t>(c.b14());
       return;
     }
     if (tag != "DSID") return;

@@ -14,8 +14,13 @@ int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
   // In an update file (the DSID record comes first) a national value of the
   // delete character alone is kept: it removes the attribute.
   const bool update = dataSetIdentification.EXPP == 2;
+  // Text in the lexical levels the DSSI declares; a file without one is
+  // taken as most cells are, Latin-1 attributes and UCS-2 national ones.
+  const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
+  const int nationalLevel = dataSetStructure.present ? dataSetStructure.NALL : kLevelUcs2;
   const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
-                                   [&f, update](std::string_view tag, std::string_view field) {
+                                   [&f, update, attributeLevel, nationalLevel](std::string_view tag,
+                                                                               std::string_view field) {
     if (tag == "FRID") {
       field = fieldData(field);
       f.RCNM = SubfieldCursor::binaryAt(field, 0, 1);
@@ -31,9 +36,9 @@ int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
       f.FIDN = SubfieldCursor::binaryAt(field, 2, 4);
       f.FIDS = SubfieldCursor::binaryAt(field, 6, 2);
     } else if (tag == "ATTF") {
-      decodeAttributeField(field, f.attributes);
+      decodeAttributeField(field, f.attributes, attributeLevel, update);
     } else if (tag == "NATF") {
-      decodeNationalAttributeField(field, f.nationalAttributes, update);
+      decodeNationalAttributeField(field, f.nationalAttributes, nationalLevel, update);
     } else if (tag == "FFPT") {
       decodeFeaturePointerField(field, f.featurePointers);
     } else if (tag == "FSPT") {

@@ -1,11 +1,14 @@
 #pragma once
 // A finding about a cell's files that a person should see: an update that
-// stopped the chain, a catalogue check that failed. The cell still loads.
+// stopped the chain, a catalogue check that failed, a cell whose records are
+// not what it declares. The cell still loads.
 // Each finding keeps what it is about (its kind, the files, the code and
 // values) besides its English line, so that a window can word it in its own
 // language; the command-line tools print the English line.
 #include <string>
 #include <vector>
+
+#include "ExchangeSetPath.h"
 
 enum class LoadWarningKind {
   UpdateStopped,        // `file`, an update, not applied: `code` (UpdateResult.h), `detail` the record or value at fault
@@ -15,6 +18,24 @@ enum class LoadWarningKind {
   ListedButAbsent,      // the catalogue `related` lists `file`, which is absent
   CatalogueUnreadable,  // the catalogue `file` cannot be read: `code` (ReaderResult.h)
   SameCellTwice,        // `file` holds the same cell as `related`, which alone is read
+  RecordsDisagree,      // `file`'s records are not what it declares: `code` (ReaderResult.h: 10 no
+                        // feature at all, 18 `tallies` the kinds whose numbers disagree, 19 `count`
+                        // records repeat an earlier record's name, `detail` the first, RCNM=..,RCID=..)
+  EntryRefused,         // the catalogue `related` names `file` (as written), which leads out of its
+                        // exchange set: `code` how (EntryRefusal, ExchangeSetPath.h), `detail` the
+                        // same in English; never opened
+  CatalogueOutside,     // the catalogue `file` is a symbolic link leading out of the folder `related`
+                        // being read: not read
+  ListedRepeatedly,     // the catalogue `related` lists `file` `count` times; it is checked once
+  NotRegularFile,       // `file`, named like a catalogue or a cell file, is a folder, FIFO, device or
+                        // broken link: not read
+};
+
+// The records of one kind a cell holds and the number its DSSI declares.
+struct RecordTally {
+  int kind = 0;  // RecordKind (RecordKinds.h); kRecordKindCount for vector records of no known RCNM
+  unsigned long long declared = 0;
+  unsigned long long read = 0;
 };
 
 struct LoadWarning {
@@ -24,7 +45,10 @@ struct LoadWarning {
   int code = 0;
   std::string detail;
   std::string listed;
-  std::string text;  // the finding in English, one line beginning with the file it names
+  long long count = 0;               // ListedRepeatedly, RecordsDisagree (19): how many
+  std::vector<RecordTally> tallies;  // RecordsDisagree (18): each kind whose number disagrees
+  std::string text;  // the finding in English, one line beginning with the file it names; control
+                     // bytes in the names are shown as \xNN
 };
 
 // Each finding with its English line.
@@ -36,6 +60,15 @@ LoadWarning notInCatalogueWarning(const std::string& file, const std::string& ca
 LoadWarning listedButAbsentWarning(const std::string& catalogue, const std::string& listedFile);
 LoadWarning catalogueUnreadableWarning(const std::string& catalogue, int readerCode);
 LoadWarning sameCellTwiceWarning(const std::string& file, const std::string& firstCopy);
+LoadWarning noFeaturesWarning(const std::string& file);
+LoadWarning recordCountWarning(const std::string& file, std::vector<RecordTally> tallies);
+LoadWarning duplicateRecordWarning(const std::string& file, long long repeats, const std::string& firstName);
+// `written` is the entry as the catalogue gives it; its bytes below 0x20
+// and 0x7F are shown as \xNN, in `file` as in the line.
+LoadWarning entryRefusedWarning(const std::string& catalogue, const std::string& written, EntryRefusal refusal);
+LoadWarning catalogueOutsideWarning(const std::string& catalogue, const std::string& folder);
+LoadWarning listedRepeatedlyWarning(const std::string& catalogue, const std::string& file, long long times);
+LoadWarning notRegularFileWarning(const std::string& file);
 
 // The English lines of a list of findings, in order.
 std::vector<std::string> warningTexts(const std::vector<LoadWarning>& warnings);

@@ -12,6 +12,7 @@ const char* readerResultText(int code) {
     case ReaderDescriptiveOutOfBounds:
       return "a field position or length points outside the descriptive record";
     case ReaderNotDataRecord: return "a data record's leader identifier is not 'D'";
+    case ReaderNoFeatures: return "the cell holds no feature records: nothing of it can be drawn";
     case ReaderDuplicateCell: return "a cell with the same data set name is already loaded";
     case ReaderRecordOutOfBounds:
       return "a data record is shorter than its leader, or a field runs past the record's end";
@@ -21,6 +22,14 @@ const char* readerResultText(int code) {
     case ReaderFileTooLarge: return "file larger than 50,000,000 bytes: the rest of it was not read";
     case ReaderGeometryTooLarge:
       return "the cell's edges are referenced far more often than the file's size allows: cell refused";
+    case ReaderNotRegularFile: return "not a regular file (a folder, pipe or device): not read";
+    case ReaderRecordCountMismatch:
+      return "the records read disagree with the numbers the data set declares (DSSI): records lost or added";
+    case ReaderDuplicateRecord: return "two records have the same record name (RCNM and RCID)";
     default: return "unknown result code";
   }
+}
+
+bool cellListedDespite(int code) {
+  return code == ReaderNoFeatures || code == ReaderRecordCountMismatch || code == ReaderDuplicateRecord;
 }

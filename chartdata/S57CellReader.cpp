@@ -1,11 +1,10 @@
 #include "S57CellReader.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 
 #include "RecordView.h"
+#include "RegularFile.h"
 
 int S57CellReader::readCell(const std::string& path) {
   clear();
@@ -54,35 +53,20 @@ void S57CellReader::clear() {
 int S57CellReader::readFile(const std::string& path) {
   releaseFileBytes();
   damage = ReaderOk;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return ReaderCannotOpen;
-  struct stat info {};
-  if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-    std::fclose(file);
-    return ReaderCannotOpen;
+  std::FILE* file = nullptr;
+  std::uint64_t size = 0;
+  switch (openRegularFile(path, file, size)) {
+    case RegularFileOpen::Opened: break;
+    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
   }
-  bool failed = false;
-  if (S_ISREG(info.st_mode)) {
-    // One read of the whole file, never more than the cap.
-    const size_t want = std::min(static_cast<size_t>(info.st_size), kMaxFileBytes);
-    fileBytes.resize(want);
-    const size_t got = want ? std::fread(fileBytes.data(), 1, want, file) : 0;
-    fileBytes.resize(got);
-    failed = got < want && std::ferror(file);
-    if (static_cast<unsigned long long>(info.st_size) > kMaxFileBytes) damage = ReaderFileTooLarge;
-  } else {
-    // A pipe or device: no size known ahead, read in pieces up to the cap.
-    char chunk[65536];
-    while (fileBytes.size() < kMaxFileBytes) {
-      const size_t want = std::min(sizeof chunk, kMaxFileBytes - fileBytes.size());
-      const size_t got = std::fread(chunk, 1, want, file);
-      fileBytes.append(chunk, got);
-      if (got < want) break;
-    }
-    // One byte more tells whether the stream went on past the cap.
-    if (fileBytes.size() == kMaxFileBytes && std::fgetc(file) != EOF) damage = ReaderFileTooLarge;
-    failed = std::ferror(file) != 0;
-  }
+  // One read of the whole file, never more than the cap.
+  const size_t want = static_cast<size_t>(std::min<std::uint64_t>(size, kMaxFileBytes));
+  fileBytes.resize(want);
+  const size_t got = want ? std::fread(fileBytes.data(), 1, want, file) : 0;
+  fileBytes.resize(got);
+  const bool failed = got < want && std::ferror(file);
+  if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
   std::fclose(file);
   if (failed) {
     releaseFileBytes();

@@ -61,8 +61,9 @@ public:
   int readCellBytes(std::string_view bytes);
 
   // Step 1: the file image. readFile gives 1 when the file cannot be opened
-  // or read; readBytes takes a copy of `bytes` and always gives 0. Both keep
-  // at most kMaxFileBytes bytes, and set `damage` when there were more.
+  // or read, and 17 at once, without waiting, for a folder, FIFO or device;
+  // readBytes takes a copy of `bytes` and always gives 0. Both keep at most
+  // kMaxFileBytes bytes, and set `damage` when there were more.
   int readFile(const std::string& path);
   int readBytes(std::string_view bytes);
   // Step 2: 0, 2, 3, 4, or 12 for a data record declaring fewer bytes than

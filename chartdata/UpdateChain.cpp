@@ -65,8 +65,9 @@ std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath) {
     if (path.stem().string() != stem) continue;
     const std::string extension = path.extension().string();
     const int number = extension.size() == 4 ? updateNumber(std::string_view(extension).substr(1)) : 0;
-    std::error_code typeError;
-    if (number > 0 && it->is_regular_file(typeError)) files.push_back({number, path.string()});
+    // One that is no regular file (a FIFO, a folder) is listed too: its
+    // read is refused at once, and the chain stops there with the reason.
+    if (number > 0) files.push_back({number, path.string()});
   }
   std::sort(files.begin(), files.end(),
             [](const UpdateFileName& a, const UpdateFileName& b) { return a.number < b.number; });

@@ -14,9 +14,10 @@ struct UpdateFileName {
   std::string path;
 };
 
-// The regular files in the base file's folder named like it (same name
-// before the dot) with an extension of three digits from 001 to 999,
-// ordered by number. Empty when the folder cannot be listed.
+// The files in the base file's folder named like it (same name before the
+// dot) with an extension of three digits from 001 to 999, ordered by
+// number; one that is no regular file is listed too, and reading it stops
+// the chain with the reason. Empty when the folder cannot be listed.
 std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath);
 
 struct UpdateChainResult {

@@ -14,8 +14,9 @@ int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
                                       int sizeOfPosition) {
   auto vector = std::make_shared<VRID>();
   VRID& v = *vector;
+  const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
   const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
-                                   [&v](std::string_view tag, std::string_view field) {
+                                   [&v, attributeLevel](std::string_view tag, std::string_view field) {
     if (tag == "VRID") {
       field = fieldData(field);
       const std::string_view name = field.substr(0, std::min<size_t>(field.size(), 5));
@@ -26,7 +27,7 @@ int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
       v.RVER = SubfieldCursor::binaryAt(field, 5, 2);
       v.RUIN = SubfieldCursor::binaryAt(field, 7, 1);
     } else if (tag == "ATTV") {
-      decodeAttributeField(field, v.attributes);
+      decodeAttributeField(field, v.attributes, attributeLevel);
     } else if (tag == "VRPT") {
       decodeVectorPointerField(field, v.pointers);
     } else if (tag == "SG2D") {

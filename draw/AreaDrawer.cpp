@@ -29,13 +29,18 @@ void drawStyledEdges(DrawContext& dc) {
   LineBuffers& buffers = dc.buffers.line;
   for (const StyledEdges& styled : dc.buffers.styledEdges) {
     const AreaFeature& area = *styled.area;
-    const std::size_t parts = std::min(area.exteriorParts.size(), styled.result->partInstructions.size());
+    const std::vector<std::vector<Instruction>>& lists = styled.result->partInstructions;
+    // The lists follow the exterior parts, then the interior parts.
+    const std::size_t exterior = area.exteriorParts.size();
+    const std::size_t parts = std::min(exterior + area.interiorParts.size(), lists.size());
     for (std::size_t i = 0; i < parts; ++i) {
-      const std::vector<Instruction>& instructions = styled.result->partInstructions[i];
-      const BoundaryPart& part = area.exteriorParts[i];
-      if (instructions.empty() || part.offset + part.count > area.exteriorVertices.size()) continue;
-      const int count = projectPolyline(area.exteriorVertices.data() + part.offset, static_cast<int>(part.count),
-                                        dc.view, buffers.part, buffers.scratch);
+      const std::vector<Instruction>& instructions = lists[i];
+      const bool outer = i < exterior;
+      const BoundaryPart& part = outer ? area.exteriorParts[i] : area.interiorParts[i - exterior];
+      const std::vector<ChartVertex>& vertices = outer ? area.exteriorVertices : area.interiorVertices;
+      if (instructions.empty() || part.offset + part.count > vertices.size()) continue;
+      const int count = projectPolyline(vertices.data() + part.offset, static_cast<int>(part.count), dc.view,
+                                        buffers.part, buffers.scratch);
       if (count < 2) continue;
       for (const Instruction& instruction : instructions)
         executeEdgeInstruction(dc, instruction, area, buffers.part.data(), count);

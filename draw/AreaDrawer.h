@@ -17,5 +17,6 @@
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell);
 
 // The edges the procedures styled, of every area listed since the cell
-// started, each along its own polyline.
+// started, each along its own polyline: the exterior parts, then the
+// interior parts.
 void drawStyledEdges(DrawContext& dc);

@@ -27,7 +27,7 @@ constexpr float POINT_SCALE_LIMIT = 500000.0f;
 bool pointsShownAtScale(float scale);
 bool soundingsShownAtScale(const DisplaySettings& settings, float scale);
 
-// Areas: never M_NSYS (it only gives the cell's extents), data quality
+// Areas: never M_NSYS (the system of marks is not drawn), data quality
 // (M_QUAL) only when the mariner shows it, areas of the mariner's other
 // viewing groups (as the look-up chose them) only when all groups are
 // shown, then the scale range.

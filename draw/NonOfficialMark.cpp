@@ -2,50 +2,16 @@
 
 #include <algorithm>
 
-#include "ColourToken.h"
 #include "ComplexLines.h"
+#include "DrawingStandIns.h"
+#include "LineStyles.h"
+#include "Primitives.h"
 #include "ProcedureSupport.h"
 #include "S57Vocabulary.h"
 
 namespace {
 bool dataCoverage(const AreaFeature& area) {
   return area.objectClass == s57::M_COVR && area.findAttribute("CATCOV") == "1";
-}
-
-VectorCommand command(int opcode, int x, int y) {
-  VectorCommand c;
-  c.opcode = opcode;
-  c.first = x;
-  c.second = y;
-  return c;
-}
-
-// One vector line of the style: a pen-up to the start, pen-downs on.
-LineStyleSegment segment(int colour, std::initializer_list<std::pair<int, int>> points) {
-  LineStyleSegment s;
-  s.colour = colour;
-  s.width = 2;
-  bool first = true;
-  for (const auto& [x, y] : points) {
-    s.commands.push_back(command(first ? kPU : kPD, x, y));
-    if (!first) s.largestX = std::max(s.largestX, x), s.smallestX = std::min(s.smallestX, x);
-    first = false;
-  }
-  return s;
-}
-
-LineStyleDefinition makeStyle() {
-  // Drawing units (library units times 0.6), pivot at the start of the line:
-  // a line of 6 mm and, at its middle, a tick of 2.5 mm at right angles.
-  LineStyleDefinition style;
-  style.name = "NONHODAT";
-  style.width = 360;
-  style.height = 150;
-  const int colour = colourIndex("CHMGD");
-  style.colourReferences = {{"A", "CHMGD"}};
-  style.segments.push_back(segment(colour, {{180, 0}, {180, 150}}));
-  style.segments.push_back(segment(colour, {{0, 0}, {360, 0}}));
-  return style;
 }
 
 // A piece that clipping laid along the margin round the viewport is no
@@ -68,13 +34,21 @@ bool clockwiseOnSurface(const QPoint* points, int count) {
   return twiceArea > 0;
 }
 
-// The style's ticks lie to the right of the way it is drawn; the ring is
-// drawn the way that puts them on the side of the data (inside an exterior
-// ring, outside a hole).
-void drawRing(const DrawContext& dc, const QPoint* points, int count, bool hole) {
+// One instruction of the mark (NONHODAT, or the stand-in of a library
+// without it) along a ring: a complex line's ticks lie to the right of the
+// way it is drawn, so the ring is drawn the way that puts them on the side
+// of the data (inside an exterior ring, outside a hole).
+void drawRing(const DrawContext& dc, const Instruction& instruction, const QPoint* points, int count, bool hole) {
+  const LineStyleDefinition* style = instruction.kind == kLC ? findLineStyle(instruction.name) : nullptr;
+  if (instruction.kind == kLC && !style) return;
+  if (instruction.kind == kLS) setLineStylePen(dc.canvas, instruction);
   ComplexLineState state;
   const auto piece = [&](const QPoint& a, const QPoint& b) {
-    if (!alongClippingEdge(a, b, dc.view)) drawComplexSegment(dc.canvas, a, b, nonOfficialLineStyle(), state);
+    if (alongClippingEdge(a, b, dc.view)) return;
+    if (style)
+      drawComplexSegment(dc.canvas, a, b, *style, state);
+    else
+      strokeStyledSegment(dc.canvas.painter, a, b, instruction.style);
   };
   if (clockwiseOnSurface(points, count) != hole) {
     for (int i = 0; i + 1 < count; ++i) piece(points[i], points[i + 1]);
@@ -83,8 +57,12 @@ void drawRing(const DrawContext& dc, const QPoint* points, int count, bool hole)
   }
 }
 
+bool drawsAlongRings(const Instruction& instruction) {
+  return instruction.kind == kLC || (instruction.kind == kLS && instruction.style >= 1 && instruction.style <= 3);
+}
+
 // An extent box, its corners held to the clipping margin.
-void drawExtent(const DrawContext& dc, const ChartBox& box) {
+void drawExtent(const DrawContext& dc, const Instruction& instruction, const ChartBox& box) {
   const ViewGeometry& view = dc.view;
   const auto x = [&](double v) {
     return static_cast<int>(std::clamp((v - view.origin.x) / view.scale, double(-OUTLINE_MARGIN_BEFORE),
@@ -96,30 +74,34 @@ void drawExtent(const DrawContext& dc, const ChartBox& box) {
   };
   const QPoint corners[] = {{x(box.minX), y(box.maxY)}, {x(box.maxX), y(box.maxY)}, {x(box.maxX), y(box.minY)},
                             {x(box.minX), y(box.minY)}, {x(box.minX), y(box.maxY)}};
-  drawRing(dc, corners, 5, false);
+  drawRing(dc, instruction, corners, 5, false);
 }
 }  // namespace
 
-const LineStyleDefinition& nonOfficialLineStyle() {
-  static const LineStyleDefinition style = makeStyle();
-  return style;
-}
-
 void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
   static const Instruction mark = complexLineInstruction("NONHODAT");
-  bool covered = false;
+  const AreaFeature* firstCoverage = nullptr;
   for (const auto& area : cell.areas) {
     if (!dataCoverage(*area)) continue;
-    covered = true;
+    if (!firstCoverage) firstCoverage = area.get();
     const AreaOutline* outline = projectOutline(*area, dc.view, dc.buffers.outline);
     if (!outline) continue;
-    drawRing(dc, outline->points.data(), outline->size(), false);
-    const int* size = outline->holeSizes.data();
-    for (const QPoint* ring = outline->holePoints.data(); size != outline->holeSizes.data() + outline->holeSizes.size();
-         ring += *size++)
-      drawRing(dc, ring, *size, true);
-    dc.record(*area, mark);
+    for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, false)) {
+      if (!drawsAlongRings(in)) continue;
+      drawRing(dc, in, outline->points.data(), outline->size(), false);
+      const int* size = outline->holeSizes.data();
+      for (const QPoint* ring = outline->holePoints.data();
+           size != outline->holeSizes.data() + outline->holeSizes.size(); ring += *size++)
+        drawRing(dc, in, ring, *size, true);
+      dc.record(*area, in);
+    }
   }
-  if (covered) return;
-  for (const ChartBox& box : cell.extents) drawExtent(dc, box);
+  if (firstCoverage || cell.extents.empty()) return;
+  // No coverage to follow: the stand-ins are those of an area, as for the
+  // coverage.
+  static const AreaFeature extentArea;
+  for (const Instruction& in : instructionsToExecute(mark, extentArea, dc.settings, false)) {
+    if (!drawsAlongRings(in)) continue;
+    for (const ChartBox& box : cell.extents) drawExtent(dc, in, box);
+  }
 }

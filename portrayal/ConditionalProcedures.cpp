@@ -10,7 +10,9 @@
 #include "LineProcedures.h"
 #include "RestrictedAreaProcedures.h"
 #include "SafetyContour.h"
+#include "ShorelineConstruction.h"
 #include "SoundingSymbols.h"
+#include "SymbolInstructions.h"
 #include "TopmarkProcedure.h"
 
 namespace {
@@ -57,7 +59,12 @@ void RESTRN01(const ChartFeature& f, const S57Cell&, const DisplaySettings&, Pro
 }
 
 void SLCONS03(const ChartFeature& f, const S57Cell&, const DisplaySettings&, ProcedureResult& out) {
-  shorelineConstructionProcedure(line(f), out);
+  switch (f.kind) {
+    case FeatureKind::Point: shorelineConstructionProcedure(point(f), out); break;
+    case FeatureKind::Line: shorelineConstructionProcedure(line(f), out); break;
+    case FeatureKind::Area: shorelineConstructionProcedure(area(f), out); break;
+    default: break;
+  }
 }
 
 // The depth figure of every sounding of the feature, one list each.
@@ -66,6 +73,10 @@ void SOUNDG02(const ChartFeature& f, const S57Cell&, const DisplaySettings& s, P
   out.partInstructions.assign(feature.soundings.size(), {});
   for (std::size_t i = 0; i < feature.soundings.size(); ++i)
     soundingSymbols(feature, feature.soundings[i].depth, s, out.partInstructions[i]);
+}
+
+void SYMINS02(const ChartFeature& f, const S57Cell&, const DisplaySettings&, ProcedureResult& out) {
+  symbolInstructionProcedure(f, out);
 }
 
 void TOPMAR01(const ChartFeature& f, const S57Cell& cell, const DisplaySettings&, ProcedureResult& out) {
@@ -91,8 +102,9 @@ const ConditionalProcedure kProcedures[] = {
     {"QUAPOS01", kPointKind | kLineKind, QUAPOS01, 0},
     {"RESARE03", kAreaKind, RESARE03, kBoundaryStyle},
     {"RESTRN01", kAreaKind, RESTRN01, 0},
-    {"SLCONS03", kLineKind, SLCONS03, 0},
+    {"SLCONS03", kPointKind | kLineKind | kAreaKind, SLCONS03, 0},
     {"SOUNDG02", kSoundingKind, SOUNDG02, kSafetyDepth},
+    {"SYMINS02", kPointKind | kLineKind | kAreaKind, SYMINS02, 0},
     {"TOPMAR01", kPointKind, TOPMAR01, 0},
     {"WRECKS04", kPointKind | kAreaKind, WRECKS04, kHazardSettings},
 };

@@ -20,6 +20,7 @@ std::shared_ptr<const DepthAreaEdges> build(const S57Cell& cell) {
   auto edges = std::make_shared<DepthAreaEdges>();
   for (const auto& area : cell.areas) {
     const bool depth = isDepthArea(*area);
+    const bool neverSafe = isNeverSafeWater(*area);
     // Holes count too: a dredged channel is often a hole in the depth area
     // around it, their common edges that area's interior boundary.
     for (const std::vector<BoundaryPart>* boundary : {&area->exteriorParts, &area->interiorParts}) {
@@ -28,6 +29,7 @@ std::shared_ptr<const DepthAreaEdges> build(const S57Cell& cell) {
         if (key == 0) continue;
         DepthAreaEdges::Sides& sides = edges->edges[key];
         ++sides.users;
+        sides.neverSafe = sides.neverSafe || neverSafe;
         if (depth && sides.count < 2 && (sides.count == 0 || sides.areas[0] != area.get()))
           sides.areas[sides.count++] = area.get();
       }
@@ -74,12 +76,27 @@ const DepthAreaEdges& depthAreaEdges(const S57Cell& cell) {
   std::shared_ptr<const DepthAreaEdges> kept = cell.depthAreaEdges.load();
   if (!kept) kept = cell.depthAreaEdges.keepFirst(build(cell));
   return *kept;  // kept with the cell for good
-
 }
 
 bool DepthAreaEdges::sharedByAnother(const AreaFeature&, const BoundaryPart& part) const {
   const auto it = edges.find(edgeKey(part));
   return it != edges.end() && it->second.users > 1;
+}
+
+bool DepthAreaEdges::neverSafeAlong(const BoundaryPart& part) const {
+  const auto it = edges.find(edgeKey(part));
+  return it != edges.end() && it->second.neverSafe;
+}
+
+bool isNeverSafeWater(const ChartFeature& area) {
+  switch (area.objectClass) {
+    case s57::LNDARE:
+    case s57::UNSARE:
+    case s57::FLODOC:
+    case s57::HULKES:
+    case s57::PONTON: return true;
+    default: return false;
+  }
 }
 
 float drval1Of(const ChartFeature& area) {

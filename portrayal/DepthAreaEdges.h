@@ -10,11 +10,13 @@
 
 struct DepthAreaEdges {
   // The depth areas (DEPARE, DRGARE) whose boundary (exterior or a hole's)
-  // uses an edge, and how many areas of any class use it.
+  // uses an edge, how many areas of any class use it, and whether one of
+  // them is never water a ship may use (isNeverSafeWater).
   struct Sides {
     const AreaFeature* areas[2] = {nullptr, nullptr};
     int count = 0;
     int users = 0;
+    bool neverSafe = false;
   };
   std::unordered_map<std::uint64_t, Sides> edges;  // by the edge's NAME
   std::vector<float> contourValues;                // VALDCO of the depth contours, sorted, once each
@@ -32,7 +34,14 @@ struct DepthAreaEdges {
   const AreaFeature* areaAcross(const AreaFeature& area, const BoundaryPart& part) const;
   // Whether any other area of the cell (land, a depth area) uses the edge.
   bool sharedByAnother(const AreaFeature& area, const BoundaryPart& part) const;
+  // Whether an area that is never safe water uses the edge.
+  bool neverSafeAlong(const BoundaryPart& part) const;
 };
+
+// The areas of the seabed's cover that are never water a ship may use,
+// however deep the water round them: land (LNDARE), unsurveyed areas
+// (UNSARE), floating docks (FLODOC), hulks (HULKES) and pontoons (PONTON).
+bool isNeverSafeWater(const ChartFeature& area);
 
 // The cell's edges and contours, made on first need and kept with the cell.
 // Safe to call from several threads at once.

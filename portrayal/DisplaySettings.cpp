@@ -52,6 +52,7 @@ void DisplaySettings::setLightLabels(int code) { setFlag(lightLabels, code); }
 void DisplaySettings::setShowSoundings(int code) { setFlag(showSoundings, code); }
 void DisplaySettings::setShowCellBoundaries(int code) { setFlag(showCellBoundaries, code); }
 void DisplaySettings::setShowWorldBaseMap(int code) { setFlag(showWorldBaseMap, code); }
+void DisplaySettings::setShowScaleBoundaries(int code) { setFlag(showScaleBoundaries, code); }
 void DisplaySettings::setTwoDepthShades(int code) { setFlag(twoDepthShades, code); }
 void DisplaySettings::setShallowPattern(int code) { setFlag(shallowPattern, code); }
 void DisplaySettings::setUseScaleMinimum(int code) { setFlag(useScaleMinimum, code); }

@@ -34,6 +34,10 @@ struct DisplaySettings {
   // instead of 25 mm on the screen.
   bool rangeLegs = false;
   bool showWorldBaseMap = true;  // the land of the world under the cells
+  // The scale boundary (SCLBDY51) where the chart's compilation scale
+  // changes: along the coverage of a cell drawn over cells of another
+  // scale, and round an M_CSCL area inside a cell.
+  bool showScaleBoundaries = false;
   // Features with SCAMIN are hidden at true scales at or above it; when
   // false, SCAMIN is ignored for every feature.
   bool useScaleMinimum = true;
@@ -82,6 +86,7 @@ struct DisplaySettings {
   void toggleSoundings();
   void toggleCellBoundaries();
   void setShowWorldBaseMap(int code);  // 1 sets, 2 clears
+  void setShowScaleBoundaries(int code);  // 1 sets, 2 clears
   // The shallow contour from 0 m up to the safety contour, the deep contour
   // from the safety contour up to 1000 m (twice the deepest safety
   // contour); other values (or NaN) are ignored.

@@ -29,26 +29,6 @@ void startRun(const LineFeature& line, ProcedureResult& out) {
 }
 }  // namespace
 
-void shorelineConstructionProcedure(const LineFeature& line, ProcedureResult& out) {
-  startRun(line, out);
-  const std::string& condtn = line.findAttribute("CONDTN");
-  const std::string& catslc = line.findAttribute("CATSLC");
-  const std::string& watlev = line.findAttribute("WATLEV");
-  for (std::size_t i = 0; i < line.parts.size(); ++i) {
-    std::vector<Instruction>& edge = out.partInstructions[i];
-    if (lowAccuracyEdge(line, line.parts[i]))
-      edge.push_back(complexLineInstruction("LOWACC21"));
-    else if (isOneOf(condtn, {"1", "2"}))  // under construction, ruined
-      edge.push_back(lineInstruction(2, 1, "CSTLN"));
-    else if (isOneOf(catslc, {"6", "15", "16"}))  // wharves, quays
-      edge.push_back(lineInstruction(1, 4, "CSTLN"));
-    else if (isOneOf(watlev, {"3", "4"}))
-      edge.push_back(lineInstruction(2, 2, "CSTLN"));
-    else
-      edge.push_back(lineInstruction(1, 2, "CSTLN"));
-  }
-}
-
 void lineQualityProcedure(const LineFeature& line, ProcedureResult& out) {
   startRun(line, out);
   const bool radarConspicuous = line.objectClass == s57::COALNE && line.findAttribute("CONRAD") == "1";

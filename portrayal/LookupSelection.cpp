@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "InstructionParser.h"
 #include "TextPreparation.h"
 
 namespace {
@@ -45,7 +46,91 @@ int categoryNumber(const std::string& text) {
   if (text == "STANDARD") return 1;
   return 2;
 }
+
+// Whether the table draws the class at all: some entry of its list has an
+// instruction. (The XML has look-ups with empty instructions for classes and
+// geometries S-52 gives no look-up.)
+bool portrays(const LookupTable& table, const std::string& acronym) {
+  const auto list = table.find(acronym);
+  if (list == table.end()) return false;
+  for (const LookupEntry& entry : list->second)
+    if (!entry.instructions.empty()) return true;
+  return false;
+}
+
+// Meta objects (M_COVR, M_NPUB, ...) and collections describe other
+// objects; they show only through their own look-ups and procedures.
+bool describesOtherObjects(const std::string& acronym) {
+  return acronym.compare(0, 2, "M_") == 0 || acronym.compare(0, 2, "C_") == 0;
+}
+
+// The tables the two results of a feature of this kind are chosen from.
+struct KindTables {
+  const LookupTable* first;
+  const LookupTable* second;
+};
+
+KindTables tablesOf(FeatureKind kind, const PresentationLibrary& library) {
+  auto table = [&library](LookupTableId id) { return &library.lookupTable(id); };
+  switch (kind) {
+    case FeatureKind::Point: return {table(LookupTableId::PAPER_CHART), table(LookupTableId::SIMPLIFIED)};
+    case FeatureKind::Line: return {table(LookupTableId::LINES), table(LookupTableId::LINES)};
+    case FeatureKind::Area: return {table(LookupTableId::PLAIN_BOUNDARIES), table(LookupTableId::SYMBOLIZED_BOUNDARIES)};
+    case FeatureKind::Sounding: break;
+  }
+  return {nullptr, nullptr};
+}
+
+// S-52's default: the table's ###### entry, or the same built in, always in
+// Display Base.
+void selectDefaultLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result) {
+  result = LookupResult{};
+  const auto list = table.find(std::string(kDefaultLookupClass));
+  if (list != table.end() && !list->second.empty() && !list->second.front().instructions.empty()) {
+    const LookupEntry& entry = list->second.front();
+    result.instructions = entry.instructions;
+    feature.radarFlag = entry.radarFlag.empty() ? 'O' : entry.radarFlag.front();
+    feature.displayPriority = entry.displayPriority;
+    feature.viewingGroup = std::atoi(entry.viewingGroup.c_str());
+  } else {
+    result.instructions = parseInstructions(defaultInstructions(feature.kind));
+    feature.radarFlag = 'O';
+    feature.displayPriority = 5;
+    feature.viewingGroup = 21010;
+  }
+  result.category = 0;
+}
+
+// A feature the tables of its kind do not draw: when one symbol style draws
+// its class, the other takes that style's choice; when neither does (or the
+// class is not in the catalogue), both get S-52's default.
+void portrayUnportrayed(ChartFeature& feature, const PresentationLibrary& library) {
+  const KindTables tables = tablesOf(feature.kind, library);
+  if (!tables.first) return;
+  const ObjectClassCatalogue& classes = library.objectClassCatalogue;
+  const auto cls = classes.find(feature.objectClass);
+  if (cls != classes.end() && describesOtherObjects(cls->second.acronym)) return;
+  const bool first = cls != classes.end() && portrays(*tables.first, cls->second.acronym);
+  const bool second = cls != classes.end() && portrays(*tables.second, cls->second.acronym);
+  if (first && second) return;
+  if (first || second) {
+    LookupResult& other = first ? feature.secondLookup : feature.firstLookup;
+    other = LookupResult{};
+    selectLookup(feature, first ? *tables.first : *tables.second, other, classes);
+    return;
+  }
+  selectDefaultLookup(feature, *tables.first, feature.firstLookup);
+  selectDefaultLookup(feature, *tables.second, feature.secondLookup);
+}
 }  // namespace
+
+std::string_view defaultInstructions(FeatureKind kind) {
+  switch (kind) {
+    case FeatureKind::Line: return "LC(QUESMRK1)";
+    case FeatureKind::Area: return "AP(QUESMRK1);LS(DASH,1,CHMGD)";
+    default: return "SY(QUESMRK1)";
+  }
+}
 
 void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result,
                   const ObjectClassCatalogue& classes) {
@@ -95,6 +180,7 @@ void selectLookups(ChartFeature& feature, const PresentationLibrary& library) {
       selectLookup(feature, table(LookupTableId::SYMBOLIZED_BOUNDARIES), feature.secondLookup, classes);
       break;
   }
+  portrayUnportrayed(feature, library);
   prepareLookupTexts(feature);
 }
 

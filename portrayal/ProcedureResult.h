@@ -29,7 +29,11 @@ struct ProcedureResult {
   // Drawn after the look-up's own instructions, at the feature's geometry.
   std::vector<Instruction> instructions;
   // Lines: the instructions of each edge (BoundaryPart), in part order, once
-  // a line procedure ran. Soundings: one list per sounding. Empty otherwise.
+  // a line procedure ran. Areas whose procedure styles edges one by one
+  // (the safety contour along a depth area's edges, shoreline
+  // constructions): the exterior parts in order, then the interior parts (a
+  // procedure may give fewer lists; edges without one are not drawn this
+  // way). Soundings: one list per sounding. Empty otherwise.
   std::vector<std::vector<Instruction>> partInstructions;
 
   // How the feature is shown once its procedures ran. They start as the

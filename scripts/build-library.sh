@@ -4,7 +4,8 @@
 # npm package @signalk/freeboard-sk (pinned version, each checked by
 # SHA-256, cached in build/sources/ so a second run fetches nothing) and the
 # S-57 catalogue tables of Debian's gdal-data, with its table of attribute
-# value meanings (s57expectedinput.csv) when installed. Runs
+# value meanings (s57expectedinput.csv) when installed, and the project's own
+# drawings of names the XML lacks (tools/mklib/SupplementaryDrawings.xml). Runs
 # `build/enctool mklib` only when S57Lib/ is missing or older than the tool
 # or a source. Safe to run again.
 set -euo pipefail
@@ -24,6 +25,7 @@ raster="$cache/rastersymbols-day.png"
 objects="/usr/share/gdal/s57objectclasses.csv"
 attributes="/usr/share/gdal/s57attributes.csv"
 values="/usr/share/gdal/s57expectedinput.csv"
+supplement="tools/mklib/SupplementaryDrawings.xml"
 enctool="build/enctool"
 out="S57Lib"
 
@@ -61,10 +63,11 @@ fi
 
 [ -f "$objects" ] && [ -f "$attributes" ] || fail "gdal-data's $objects and $attributes are needed"
 [ -x "$enctool" ] || fail "$enctool is not built yet"
+[ -f "$supplement" ] || fail "$supplement is missing"
 
 stale=0
 outputs=(S57Colours S57LookupTable S57Patterns S57Symbols S57ComplexLineStyles S57ObjectClasses S57Attributes)
-sources=("$enctool" "$xml" "$raster" "$objects" "$attributes")
+sources=("$enctool" "$xml" "$raster" "$objects" "$attributes" "$supplement")
 valueOption=()
 if [ -f "$values" ]; then
   outputs+=(S57AttributeValues)
@@ -81,7 +84,7 @@ for source in "${sources[@]}"; do
 done
 if [ "$stale" = 1 ]; then
   "$enctool" mklib --xml "$xml" --objects "$objects" --attributes "$attributes" --raster "$raster" \
-    "${valueOption[@]}" --out "$out"
+    --supplement "$supplement" "${valueOption[@]}" --out "$out"
 else
   echo "build-library: $out is up to date"
 fi

@@ -17,6 +17,9 @@ seconds="${FUZZ_SECONDS:-60}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 [ "$jobs" -gt 2 ] && jobs=2
 enc="../shared/enc"
+# The IHO's encrypted test data: its signature files (and encrypted cells)
+# are named like cell files.
+s63="../shared/iho/s63"
 library="S57Lib"
 
 # One target per line: its name, then its seeds (files or folders, relative
@@ -35,6 +38,9 @@ targets=(
   "library_attributes_fuzzer $library/S57Attributes"
   "update_fuzzer fuzz/update-corpus $enc"
   "catalogue_fuzzer fuzz/catalogue-corpus $enc/exchange"
+  "permit_fuzzer fuzz/protection-corpus/PERMIT.TXT"
+  "signature_fuzzer fuzz/protection-corpus/signature.sig $s63"
+  "decryption_fuzzer fuzz/protection-corpus/cell.zip"
 )
 
 names=()

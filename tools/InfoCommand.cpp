@@ -20,9 +20,11 @@
 // then one line per cell, in path order.
 //
 // A cell that cannot be read still gets its line (with its result code) and a
-// readable reason on stderr; the next cell is read all the same. Warnings go
-// to stderr too but fail nothing. The exit status is 1 when any cell or the
-// library failed, 2 on a usage error.
+// readable reason on stderr; the next cell is read all the same. A cell whose
+// records are not what its DSSI declares (code 10, 18 or 19) is read on and
+// updated as loadCell lists it, its finding first among its warnings. Warnings
+// go to stderr too but fail nothing. The exit status is 1 when any cell (such
+// a cell included) or the library failed, 2 on a usage error.
 // With --library DIR the library summary comes first, as one line, and each
 // cell is also loaded into the chart model: its line gains the model fields
 // of ModelInfo.h, and with --features one line per feature follows it.
@@ -35,8 +37,9 @@
 // compilation scale the view is (0 when it is not), the pattern showing
 // above 2. The settings: --paper, --contours, --safety, --shallow, --deep,
 // --two-shades, --shallow-pattern, --category, --english, --soundings,
-// --no-scamin, --all-dates, --no-important-text, --no-other-text and those
-// of MarinerOptions.h (--pixel-size the screen the true scale is of).
+// --no-scamin, --all-dates, --no-important-text, --no-other-text,
+// --scale-boundaries and those of MarinerOptions.h (--pixel-size the screen
+// the true scale is of).
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
@@ -59,6 +62,8 @@
 #include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
+#include "ReaderResult.h"
+#include "RecordCheck.h"
 #include "S57CellReader.h"
 #include "UpdateChain.h"
 
@@ -79,7 +84,7 @@ struct InfoOptions {
   int date = 0;  // 0: today
   float safety = 0, shallow = -1, deep = -1;  // given when not the defaults here
   bool soundings = false, noScaleMinimum = false, allDates = false, twoShades = false, shallowPattern = false;
-  bool noImportantText = false, noOtherText = false;
+  bool noImportantText = false, noOtherText = false, scaleBoundaries = false;
   MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
 };
@@ -90,6 +95,7 @@ void printInfoUsage() {
                "         [--safety M] [--shallow M] [--deep M] [--two-shades] [--shallow-pattern]\n"
                "         [--category 0|1|2] [--english] [--soundings] [--no-scamin] [--scale S]\n"
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
+               "         [--scale-boundaries]\n"
                "%s"
                "         ]]] [--no-updates] [CELL | FOLDER...]\n",
                kMarinerOptionsUsage);
@@ -123,6 +129,7 @@ bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings
   settings.setShallowPattern(options.shallowPattern ? 1 : 2);
   settings.setImportantText(options.noImportantText ? 2 : 1);
   settings.setOtherText(options.noOtherText ? 2 : 1);
+  settings.setShowScaleBoundaries(options.scaleBoundaries ? 1 : 2);
   if (options.date != 0) settings.setViewingDate(options.date);
   applyMarinerOptions(options.mariner, settings);
   return true;
@@ -188,6 +195,8 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
       options.shallowPattern = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-important-text") == 0) {
       options.noImportantText = true;
+    } else if (!optionsEnded && std::strcmp(arg, "--scale-boundaries") == 0) {
+      options.scaleBoundaries = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-other-text") == 0) {
       options.noOtherText = true;
     } else if (!optionsEnded && (std::strcmp(arg, "--contours") == 0 || std::strcmp(arg, "--category") == 0 ||
@@ -276,7 +285,12 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
-  const int code = reader.readCell(path);
+  int code = reader.readCell(path);
+  // A cell that is not what its data set declares reads on with its code,
+  // as loadCell lists it.
+  std::vector<LoadWarning> findings;
+  if (code == 0) findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
+  if (!findings.empty()) code = findings.front().code;
   UpdateChainResult updates;
   std::vector<UpdateFileName> found;
   const std::vector<UpdateFileName>* updateFiles = &source.updates;
@@ -284,11 +298,12 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if (code == 0 && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
+  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
-  std::vector<std::string> warnings = warningTexts(source.warnings);
+  std::vector<std::string> warnings = warningTexts(findings);
+  for (const std::string& text : warningTexts(source.warnings)) warnings.push_back(text);
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)

@@ -2,7 +2,8 @@
 // and the object class and attribute catalogue tables; with --raster, the
 // drawings the XML has only as bitmaps are traced from its day sprite sheet;
 // with --values, the attribute value file is written from the expected-input
-// table (s57expectedinput.csv).
+// table (s57expectedinput.csv); with --supplement, the project's own
+// drawings of names the XML lacks are added (SupplementaryDrawings.xml).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -14,7 +15,7 @@ namespace {
 void printMklibUsage() {
   std::fprintf(stderr,
                "usage: enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
-               "         --out DIR\n");
+               "         [--supplement FILE] --out DIR\n");
 }
 }  // namespace
 
@@ -28,6 +29,7 @@ int runMklibCommand(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--attributes") == 0) target = &sources.attributes;
     else if (std::strcmp(argv[i], "--raster") == 0) target = &sources.raster;
     else if (std::strcmp(argv[i], "--values") == 0) target = &sources.attributeValues;
+    else if (std::strcmp(argv[i], "--supplement") == 0) target = &sources.supplement;
     else if (std::strcmp(argv[i], "--out") == 0) target = &out;
     if (!target || i + 1 >= argc) {
       std::fprintf(stderr, "enctool mklib: %s '%s'\n", target ? "no value after" : "unknown argument", argv[i]);
@@ -48,7 +50,7 @@ int runMklibCommand(int argc, char** argv) {
     return 1;
   }
   std::printf("enctool mklib: wrote %s: %s\n", out.c_str(), report.summary().c_str());
-  const std::string names = report.nameReport();
+  const std::string names = report.nameReport() + report.categoryReport();
   for (std::size_t start = 0, end; start < names.size(); start = end + 1) {
     end = std::min(names.find('\n', start), names.size());
     std::printf("enctool mklib: %s\n", names.substr(start, end - start).c_str());

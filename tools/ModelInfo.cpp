@@ -12,6 +12,7 @@
 #include "EngineState.h"
 #include "Engine.h"
 #include "PresentationLibrary.h"
+#include "ReaderResult.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (loadCode) *loadCode = code;
   line.add("load", code);
-  if (code != 0) return nullptr;
+  if (code != 0 && !cellListedDespite(code)) return nullptr;
   const S57Cell* cell = report.cell;
 
   long long lineVertices = 0, exteriorVertices = 0, soundings = 0;

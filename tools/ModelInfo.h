@@ -18,7 +18,8 @@ int prepareModelLibrary(const std::string& directory);
 
 // Loads the cell (with `options`: its updates, its catalogue findings) into
 // the process-wide cell list and adds to `line`: "load" (loadCell's result
-// code) and, when it loaded, the feature counts by kind, "lineVertices",
+// code) and, when it is listed (code 0, or one cellListedDespite tells: a
+// cell that is not whole), the feature counts by kind, "lineVertices",
 // "exteriorVertices", "soundings", "extent" (the extent boxes' union in
 // degrees, null without areas), "classes" (class acronym to feature count)
 // and "loadMs". Returns the loaded cell, or null.

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellLoading.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -41,7 +42,6 @@
 #include "ModelInfo.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 #include "TrueScale.h"
 
 namespace {
@@ -233,11 +233,9 @@ int runQueryCommand(int argc, char** argv) {
   view.pixelMillimetres = options.mariner.pixelMillimetres;
   bool failed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, view);
-    if (code != 0) {
-      std::fprintf(stderr, "enctool query: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      failed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is queried as far as it goes, and fails the run.
+    if (loadCellReporting("query", cell, view, listed) != 0) failed = true;
   }
   // The true scale asked for, else the one loading left (the last cell's
   // compilation scale), at every position.

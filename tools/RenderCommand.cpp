@@ -7,7 +7,10 @@
 // where ms is the median draw-pass time of --repeat passes. A usage error
 // or a library that cannot be loaded writes no file (exit status 2 or 1);
 // a cell that cannot be loaded is reported on stderr and makes the exit
-// status 1, the others are drawn all the same.
+// status 1, the others are drawn all the same. A cell that is not whole
+// (records lost or added, no feature: cellListedDespite) is drawn as far as
+// it goes, reported, and makes the exit status 1 too, as does a run whose
+// cells all stayed out of the picture.
 #include <QByteArray>
 #include <QDir>
 #include <QFontDatabase>
@@ -25,6 +28,7 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellLoading.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -35,7 +39,6 @@
 #include "MarinerOptions.h"
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 #include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "WorldBaseMap.h"
@@ -56,6 +59,7 @@ struct RenderOptions {
   int contours = 10;
   int scheme = 1;
   bool paper = false, english = false, soundings = false, noBoundaries = false, depthContours = false;
+  bool scaleBoundaries = false;
   bool tileCache = true;
   int repeat = 1;
   MarinerOptions mariner;
@@ -66,8 +70,8 @@ void printRenderUsage() {
                "usage: enctool render --library DIR [--cells DIR | CELL...] --out FILE.png\n"
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
-               "         [--no-boundaries] [--depth-contours] [--no-tile-cache] [--repeat N]\n"
-               "         [--base-map worldland.bin]\n%s",
+               "         [--no-boundaries] [--depth-contours] [--scale-boundaries] [--no-tile-cache]\n"
+               "         [--repeat N] [--base-map worldland.bin]\n%s",
                kMarinerOptionsUsage);
 }
 
@@ -158,6 +162,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
       o.noBoundaries = true;
     } else if (arg == "--depth-contours") {
       o.depthContours = true;
+    } else if (arg == "--scale-boundaries") {
+      o.scaleBoundaries = true;
     } else if (arg == "--no-tile-cache") {
       o.tileCache = false;
     } else if (arg.size() > 1 && arg[0] == '-') {
@@ -202,6 +208,7 @@ void applySettings(const RenderOptions& o) {
   s.setShowSoundings(o.soundings ? 1 : 2);
   s.setShowCellBoundaries(o.noBoundaries ? 2 : 1);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
+  s.setShowScaleBoundaries(o.scaleBoundaries ? 1 : 2);
   applyMarinerOptions(o.mariner, s);
 }
 
@@ -244,13 +251,10 @@ int runRenderCommand(int argc, char** argv) {
   int loaded = 0;
   bool failed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, view);
-    if (code == 0) {
-      ++loaded;
-    } else {
-      std::fprintf(stderr, "enctool render: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      failed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is drawn as far as it goes, and fails the run.
+    if (loadCellReporting("render", cell, view, listed) != 0) failed = true;
+    if (listed) ++loaded;
   }
 
   applySettings(options);
@@ -272,6 +276,12 @@ int runRenderCommand(int argc, char** argv) {
   if (!image.save(QString::fromStdString(options.out), "PNG")) {
     std::fprintf(stderr, "enctool render: cannot write '%s'\n", options.out.c_str());
     return 1;
+  }
+  // Cells were asked for and none reached the picture: a picture of
+  // nothing must not pass for a chart.
+  if (!options.cells.empty() && view.drawnCells.empty()) {
+    std::fprintf(stderr, "enctool render: no cell was drawn (%d of %zu loaded)\n", loaded, options.cells.size());
+    failed = true;
   }
   const std::string line = JsonLine()
                                .add("cells_loaded", loaded)

@@ -1,6 +1,6 @@
-// enctool: reads S-57 cells, builds the presentation library and answers
-// what lies at a position, from the command line. Each sub-command lives in
-// its own file.
+// enctool: reads S-57 cells, builds the presentation library, answers what
+// lies at a position and checks encrypted charts, from the command line.
+// Each sub-command lives in its own file.
 #include <cstdio>
 #include <cstring>
 
@@ -11,18 +11,26 @@ int runDemoCommand(int argc, char** argv);    // DemoCommand.cpp
 int runTilesCommand(int argc, char** argv);   // tiles/TilesCommand.cpp
 int runBasemapCommand(int argc, char** argv); // BasemapCommand.cpp
 int runQueryCommand(int argc, char** argv);   // QueryCommand.cpp
+int runUserPermitCommand(int argc, char** argv);    // UserPermitCommand.cpp
+int runPermitsCommand(int argc, char** argv);       // PermitsCommand.cpp
+int runDecryptCheckCommand(int argc, char** argv);  // DecryptCheckCommand.cpp
 
 namespace {
 void printUsage() {
   std::fprintf(stderr,
       "usage: enctool info [--library DIR [--features]] [--no-updates] [CELL | FOLDER...]\n"
-      "       enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE] --out DIR\n"
+      "       enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
+      "                     [--supplement FILE] --out DIR\n"
       "       enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [OPTIONS]\n"
       "       enctool demo --out DIR\n"
       "       enctool demo --portfolio N --out DIR\n"
       "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n"
       "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n"
-      "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS] (--cells DIR | CELL...)\n");
+      "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS] (--cells DIR | CELL...)\n"
+      "       enctool userpermit [--check USERPERMIT] [--manufacturer FILE]\n"
+      "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
+      "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"
+      "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n");
 }
 }  // namespace
 
@@ -39,6 +47,9 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "tiles") == 0) return runTilesCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "basemap") == 0) return runBasemapCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "query") == 0) return runQueryCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "userpermit") == 0) return runUserPermitCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "permits") == 0) return runPermitsCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "decrypt-check") == 0) return runDecryptCheckCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;

@@ -107,6 +107,11 @@ Writer& Writer::addRecord(const Record& record, char leaderIdentifier) {
   return *this;
 }
 
+Writer& Writer::replaceRecord(size_t index, const Record& record, char leaderIdentifier) {
+  if (index < records_.size()) records_[index] = record.encodeData(leaderIdentifier);
+  return *this;
+}
+
 Writer& Writer::addRawRecord(std::string bytes) {
   records_.push_back(std::move(bytes));
   return *this;

@@ -60,6 +60,11 @@ public:
                    std::string_view arrayDescriptor, std::string_view formatControls);
   // Adds a data record; leaderIdentifier goes to position 6.
   Writer& addRecord(const Record& record, char leaderIdentifier = 'D');
+  // Puts `record` in the place of data record `index` (0 is the first after
+  // the DDR); nothing happens for an index past the last.
+  Writer& replaceRecord(size_t index, const Record& record, char leaderIdentifier = 'D');
+  // The number of data records added.
+  size_t recordCount() const { return records_.size(); }
   // Adds bytes as they stand, for records no well-formed writer would make.
   Writer& addRawRecord(std::string bytes);
 

@@ -1,5 +1,9 @@
 #include "S57Writer.h"
 
+#include <fstream>
+
+#include "RecordKinds.h"
+
 namespace s57write {
 
 using iso8211::b11;
@@ -64,7 +68,16 @@ std::string attributeField(const std::vector<Attribute>& attributes) {
   return field(bytes);
 }
 
-std::string natfField(const std::vector<NationalAttribute>& attributes) {
+std::string natfField(const std::vector<NationalAttribute>& attributes, int lexicalLevel) {
+  if (lexicalLevel == 0 || lexicalLevel == 1) {
+    std::string bytes;
+    for (const NationalAttribute& a : attributes) {
+      bytes += b12(a.label);
+      for (char16_t unit : a.value) bytes += static_cast<char>(unit & 0xFF);
+      bytes += '\x1f';
+    }
+    return bytes + '\x1e';
+  }
   std::string bytes;
   for (const NationalAttribute& a : attributes) {
     bytes += b12(a.label);
@@ -171,15 +184,34 @@ S57Writer& S57Writer::addDataSet(const DataSet& d, const Parameters& p) {
   return addDataSetIdentification(d).addDataSetParameters(p);
 }
 
-S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
-  // DSSI: structure 2 (full topology), lexical levels 1 and 2, the record counts.
+iso8211::Record S57Writer::dataSetRecord(int number, const DataSet& d) const {
+  // DSSI: structure 2 (full topology), the lexical levels, the record counts.
   std::string counts;
-  for (const int n : d.recordCounts) counts += b14(n);
-  const std::string dssi = field(b11(2) + b11(1) + b11(2) + counts);
-  return addRecord(iso8211::Record()
-                       .add("0001", recordIdField(nextRecord_))
-                       .add("DSID", dsidField(d))
-                       .add("DSSI", dssi));
+  for (const int64_t n : d.recordCounts ? *d.recordCounts : counted_) counts += b14(n);
+  const std::string dssi = field(b11(2) + b11(d.aall) + b11(d.nall) + counts);
+  return iso8211::Record().add("0001", recordIdField(number)).add("DSID", dsidField(d)).add("DSSI", dssi);
+}
+
+S57Writer& S57Writer::addDataSetIdentification(const DataSet& d) {
+  dataSetPlace_ = writer_.recordCount();
+  dataSetNumber_ = nextRecord_;
+  dataSet_ = d;
+  nationalLevel_ = d.nall;
+  return addRecord(dataSetRecord(nextRecord_, d));
+}
+
+std::string S57Writer::image() const {
+  if (!dataSetPlace_ || dataSet_.recordCounts) return writer_.image();
+  iso8211::Writer counted = writer_;
+  counted.replaceRecord(*dataSetPlace_, dataSetRecord(dataSetNumber_, dataSet_));
+  return counted.image();
+}
+
+bool S57Writer::writeFile(const std::string& path) const {
+  std::ofstream out(path, std::ios::binary);
+  const std::string bytes = image();
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
 }
 
 S57Writer& S57Writer::addDataSetParameters(const Parameters& p) {
@@ -188,10 +220,11 @@ S57Writer& S57Writer::addDataSetParameters(const Parameters& p) {
 }
 
 S57Writer& S57Writer::addFeature(const Feature& f) {
+  ++counted_[static_cast<size_t>(featureRecordKind(f.objl))];
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("FRID", fridField(f)).add("FOID", foidField(f));
   if (!f.attributes.empty()) r.add("ATTF", attributeField(f.attributes));
-  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes));
+  if (!f.nationalAttributes.empty()) r.add("NATF", natfField(f.nationalAttributes, nationalLevel_));
   if (f.featurePointerControl.instruction) r.add("FFPC", controlField(f.featurePointerControl));
   if (!f.featurePointers.empty()) r.add("FFPT", ffptField(f.featurePointers));
   if (f.spatialPointerControl.instruction) r.add("FSPC", controlField(f.spatialPointerControl));
@@ -200,6 +233,8 @@ S57Writer& S57Writer::addFeature(const Feature& f) {
 }
 
 S57Writer& S57Writer::addVector(const Vector& v) {
+  const RecordKind kind = vectorRecordKind(v.rcnm);
+  if (kind < kRecordKindCount) ++counted_[static_cast<size_t>(kind)];
   iso8211::Record r;
   r.add("0001", recordIdField(nextRecord_)).add("VRID", vridField(v));
   if (!v.attributes.empty()) r.add("ATTV", attributeField(v.attributes));

@@ -7,6 +7,7 @@
 // broken ones.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,9 +41,18 @@ struct DataSet {  // DSID
   int prof = 1;
   int agen = 550;
   std::string comt;
+  // DSSI: the lexical levels of ATTF/ATTV and of NATF (0 ASCII, 1 Latin-1,
+  // 2 UCS-2). Attribute values are written as the bytes given; national
+  // values in NATF's level (at 0 and 1 one byte per code unit).
+  int aall = 1;
+  int nall = 2;
   // DSSI: the records of each kind the file declares (meta, cartographic,
   // geo, collection features; isolated and connected nodes, edges, faces).
-  std::array<int, 8> recordCounts{};
+  // Unset: the records the writer is given through addFeature and
+  // addVector, counted as a reader counts them (RecordKinds.h), so that
+  // every cell written declares what it holds; set: written as given (a
+  // count of 2^32 - 1 included), for cells that declare something else.
+  std::optional<std::array<int64_t, 8>> recordCounts;
 };
 
 struct Parameters {  // DSPM
@@ -65,7 +75,7 @@ struct Attribute {  // one ATTF / ATTV entry
   std::string value;
 };
 
-struct NationalAttribute {  // one NATF entry, value in UCS-2 code units
+struct NationalAttribute {  // one NATF entry, value in UCS-2 code units (Latin-1 ones at NALL 0 or 1)
   int label = 0;
   std::u16string value;
 };
@@ -154,7 +164,7 @@ std::string dspmField(const Parameters& p);
 std::string fridField(const Feature& f);
 std::string foidField(const Feature& f);
 std::string attributeField(const std::vector<Attribute>& attributes);  // ATTF or ATTV
-std::string natfField(const std::vector<NationalAttribute>& attributes);
+std::string natfField(const std::vector<NationalAttribute>& attributes, int lexicalLevel = 2);
 std::string ffptField(const std::vector<FeaturePointer>& pointers);
 std::string fsptField(const std::vector<SpatialPointer>& pointers);
 std::string vridField(const Vector& v);
@@ -195,14 +205,26 @@ public:
   S57Writer& addEdge(int64_t rcid, int64_t beginNode, int64_t endNode,
                          const std::vector<Coordinate>& interior);
 
+  // The records as added; the DSID record's DSSI counts in it are those of
+  // the records added until the DSID record (image() gives them all).
   iso8211::Writer& iso() { return writer_; }
   const iso8211::Writer& iso() const { return writer_; }
-  std::string image() const { return writer_.image(); }
-  bool writeFile(const std::string& path) const { return writer_.writeFile(path); }
+  // The file, its DSSI counting every record added.
+  std::string image() const;
+  bool writeFile(const std::string& path) const;
 
 private:
+  iso8211::Record dataSetRecord(int number, const DataSet& d) const;
+
   iso8211::Writer writer_;
   int nextRecord_ = 1;
+  // The last DSID record added (its place among the data records, its
+  // number and values), written again with the counts when the file is made.
+  std::optional<size_t> dataSetPlace_;
+  int dataSetNumber_ = 0;
+  DataSet dataSet_;
+  std::array<int64_t, 8> counted_{};  // the records added, by kind
+  int nationalLevel_ = 2;  // NALL of the data set identification written
 };
 
 }  // namespace s57write

@@ -230,6 +230,32 @@ TEST_F(AdvancedSettings, StoredPaperChartSymbolsKeepTheirPlainBoundaries) {
   EXPECT_TRUE(displaySettings().plainBoundaries);
 }
 
+// 比例尺边界: off at start, turned on in the dialog, kept across a restart,
+// and off again with 恢复默认.
+TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
+  showAndDraw();
+  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    AdvancedSettingsDialog dialog(s, parent);
+    QCheckBox* box = part<QCheckBox>(dialog, "scaleBoundaries");
+    EXPECT_EQ(box->isChecked(), s.showScaleBoundaries);
+    box->setChecked(!s.showScaleBoundaries);
+    dialog.apply(s);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+
+  EXPECT_TRUE(window->close());
+  window.reset();
+  displaySettings() = DisplaySettings();
+  window = makeWindow();
+  showAndDraw();
+  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+  action("actionDefaults")->trigger();
+  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+}
+
 TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {
   auto* label = window->findChild<QLabel*>("overscaleLabel");
   ASSERT_NE(label, nullptr);

@@ -22,6 +22,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
@@ -36,6 +38,7 @@
 #include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "PresentationLibrary.h"
+#include "ReaderResult.h"
 
 using namespace apptest;
 using namespace s57write;
@@ -631,6 +634,45 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD2.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 }
 
+// A cell that lost records is shown as far as it goes, never as whole: the
+// cell list and the status bar give the reason in Chinese; a FIFO named
+// like a cell is refused at once with its reason.
+TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefused) {
+  fixtures::TempDirectory dir;
+  const S57Writer writer = fixtures::smallCell("APPPART1.000");
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  const std::string image = writer.image();
+  const std::string part = dir.path + "/APPPART1.000";
+  std::ofstream(part, std::ios::binary) << image.substr(0, at[at.size() - 5]);  // every feature record lost
+  const QString reason = QString::fromUtf8(
+      "APPPART1.000：记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整：NOMR声明1条元物标记录，读到0条；"
+      "NOGR声明4条地理物标记录，读到0条");
+  EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderRecordCountMismatch);
+  EXPECT_TRUE(cellList().contains("APPPART1.000"));
+  EXPECT_EQ(statusText(), reason);
+  const QTreeWidget* tree = window->cellListPanel()->tree();
+  bool listed = false;
+  for (int i = 0; i < tree->topLevelItemCount(); ++i)
+    listed = listed || (tree->topLevelItem(i)->text(CellListPanel::NameColumn) == "APPPART1.000" &&
+                        tree->topLevelItem(i)->text(CellListPanel::WarningColumn) == reason);
+  EXPECT_TRUE(listed);
+
+  // Loaded from a folder, the same.
+  fixtures::TempDirectory folder;
+  std::ofstream(folder.path + "/APPPART2.000", std::ios::binary)
+      << fixtures::smallCell("APPPART2.000").image().substr(0, at[at.size() - 5]);
+  window->startLoading(QString::fromStdString(folder.path));
+  ASSERT_TRUE(waitForLoading());
+  EXPECT_TRUE(cellList().contains("APPPART2.000"));
+  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("APPPART2.000：记录数与数据集声明（DSSI）不符")))
+      << qPrintable(statusText());
+
+  const std::string fifo = dir.path + "/APPFIFO1.000";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderNotRegularFile);
+  EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000: 不是普通文件（文件夹、管道或设备），未读取"));
+}
+
 TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {
   window->startLoading("no such directory//");
   ASSERT_TRUE(waitForLoading());
@@ -703,7 +745,8 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
 }
 
 // The panel takes names and value meanings from the library: list values
-// decoded item by item, units, unknown codes and classes as they stand.
+// decoded item by item, units, unknown codes as they stand, and an unknown
+// class as an unknown object by its code.
 TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   S57Cell cell;
   cell.name = "TEST.000";
@@ -716,7 +759,7 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   window->showAttributes({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
   ObjectPanel* panel = window->objectPanel();
   ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
-  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "9999");
+  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "unknown object (OBJL 9999)");
   const QString text = panel->attributeView()->toPlainText();
   for (const char* expected : {"Light (LIGHTS)", "图幅：TEST.000", "Colour (COLOUR)\nwhite, red",
                                "Light characteristic (LITCHR)\nflashing", "Height (HEIGHT)\n12.5 m",

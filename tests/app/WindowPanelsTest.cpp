@@ -21,6 +21,7 @@
 #include "ObjectHighlight.h"
 #include "ObjectPanel.h"
 #include "ReaderResult.h"
+#include "RecordKinds.h"
 #include "TrueScale.h"
 #include "UpdateResult.h"
 #include "ViewFitting.h"
@@ -148,6 +149,13 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
       {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
       {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
       {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
+      {recordCountWarning("A.000", {{GeoFeatureRecords, 239, 0}, {kRecordKindCount, 0, 2}}), "A.000："},
+      {duplicateRecordWarning("A.000", 2, "RCNM=100,RCID=5"), "A.000："},
+      {noFeaturesWarning("A.000"), "A.000："},
+      {entryRefusedWarning("E/CATALOG.031", "../../etc/passwd", EntryRefusal::ParentStep), "E/CATALOG.031："},
+      {catalogueOutsideWarning("E/CATALOG.031", "E"), "E/CATALOG.031："},
+      {listedRepeatedlyWarning("E/CATALOG.031", "A.000", 60000), "A.000："},
+      {notRegularFileWarning("E/A.001"), "E/A.001："},
   };
   for (const auto& c : cases) {
     const QString text = chineseWarningText(c.warning);
@@ -160,6 +168,12 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
   EXPECT_TRUE(chineseWarningText(cases[1].warning).contains("99"));
   EXPECT_TRUE(chineseWarningText(cases[5].warning).contains("B\\B.000"));
   EXPECT_TRUE(chineseWarningText(cases[6].warning).contains(QString::fromUtf8("文件不足25字节")));
+  // The counts, the record and the name at fault are in the Chinese line.
+  EXPECT_TRUE(chineseWarningText(cases[8].warning)
+                  .endsWith(QString::fromUtf8("NOGR声明239条地理物标记录，读到0条；读到2条类型不明的空间记录")));
+  EXPECT_TRUE(chineseWarningText(cases[9].warning).contains("RCNM=100,RCID=5"));
+  EXPECT_TRUE(chineseWarningText(cases[11].warning).contains("../../etc/passwd"));
+  EXPECT_TRUE(chineseWarningText(cases[13].warning).contains("60000"));
 }
 
 TEST(CellListText, EditionsAndUpdates) {
@@ -348,6 +362,9 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
     }
 }
 
+// The base map's land shows in a muted tone (halfway between LANDA and
+// NODTA) where no cell lies, its sea as no data (NODTA hatched with
+// NODATA03), never as the water colour of a depth.
 TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
   showAndDraw();
@@ -355,23 +372,42 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   // Central Australia and the Coral Sea, where no test cell lies.
   window->goTo({-23.0, 140.0, 20000000});
   window->repaint();
-  const QColor land = colourOf(*displaySettings().colourTable, colourIndex("LANDA")), sea = colourOf(*displaySettings().colourTable, colourIndex("DEPDW"));
+  auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
   auto pixelAt = [&](GeoPoint g) {
     return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), land);   // Alice Springs country
-  EXPECT_EQ(pixelAt({-18.0, 153.0}), sea);    // the Coral Sea
-  // The night table has its own land and sea.
+  // Most of the 15 x 15 pixels round a position in NODTA, none in DEPDW
+  // (unless the table gives both one colour, as the night table does: the
+  // pattern tells them apart).
+  auto noDataAt = [&](GeoPoint g) {
+    const QImage image = window->grab().toImage();
+    const QPoint centre = pixelOf(geoToChart(g)).toPoint();
+    int noData = 0, deep = 0;
+    for (int y = -7; y <= 7; ++y)
+      for (int x = -7; x <= 7; ++x) {
+        const QColor c = image.pixelColor(centre + QPoint(x, y));
+        noData += c == colour("NODTA");
+        deep += c == colour("DEPDW") && colour("DEPDW") != colour("NODTA");
+      }
+    return noData > 112 && deep == 0;
+  };
+  const QColor land = mutedLandColour(*displaySettings().colourTable);
+  EXPECT_NE(land, colour("LANDA"));
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), land);  // Alice Springs country
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));     // the Coral Sea
+  // The night table has its own land and no-data colours.
   action("action_19")->trigger();
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), colourOf(*displaySettings().colourTable, colourIndex("LANDA")));
-  EXPECT_NE(colourOf(*displaySettings().colourTable, colourIndex("LANDA")), land);
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*displaySettings().colourTable));
+  EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
-  // Off: neither land nor deep water is painted there.
+  // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
   EXPECT_FALSE(displaySettings().showWorldBaseMap);
   EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
-  EXPECT_NE(pixelAt({-18.0, 153.0}), sea);
+  EXPECT_TRUE(noDataAt({-25.0, 134.0}));
+  EXPECT_TRUE(noDataAt({-18.0, 153.0}));
 }
 
 // A cell not produced by an official hydrographic office (AGEN 65535) is

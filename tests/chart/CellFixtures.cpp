@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 
 using namespace s57write;
@@ -82,6 +83,84 @@ S57Writer smallCell(const std::string& name, double size, int compilationScale, 
   light.spatialPointers = {{kIsolatedNode, 21, 255, 255, 255}};
   w.addFeature(light);
   return w;
+}
+
+GridCell::GridCell(std::string name, int columns, double side, int compilationScale)
+    : name_(std::move(name)), columns_(columns), side_(side) {
+  DataSet d;
+  d.dsnm = name_ + ".000";
+  Parameters p;
+  p.cscl = compilationScale;
+  writer_.addDataSet(d, p);
+}
+
+std::pair<double, double> GridCell::corner(int square) const {
+  return {47.0 + (square / columns_) * side_, -122.0 + (square % columns_) * side_};
+}
+
+std::pair<double, double> GridCell::middle(int square) const {
+  const auto [south, west] = corner(square);
+  return {south + side_ / 2, west + side_ / 2};
+}
+
+Feature GridCell::feature(int prim, int objl, std::vector<Attribute> attributes) {
+  Feature f;
+  f.rcid = f.fidn = ++lastRecord_;
+  f.prim = prim;
+  f.objl = objl;
+  f.attributes = std::move(attributes);
+  return f;
+}
+
+int GridCell::addPoint(int objl, std::vector<Attribute> attributes) {
+  const int square = squares_++;
+  const auto [lat, lon] = middle(square);
+  Feature f = feature(1, objl, std::move(attributes));
+  writer_.addIsolatedNode(f.rcid, at(lat, lon));
+  f.spatialPointers = {{kIsolatedNode, f.rcid, 255, 255, 255}};
+  writer_.addFeature(f);
+  return square;
+}
+
+int GridCell::addLine(int objl, std::vector<Attribute> attributes) {
+  const int square = squares_++;
+  const auto [lat, lon] = middle(square);
+  Feature f = feature(2, objl, std::move(attributes));
+  writer_.addConnectedNode(f.rcid * 10, at(lat, lon - side_ * 0.4));
+  writer_.addConnectedNode(f.rcid * 10 + 1, at(lat, lon + side_ * 0.4));
+  writer_.addEdge(f.rcid * 10, f.rcid * 10, f.rcid * 10 + 1, {});
+  f.spatialPointers = {{kEdge, f.rcid * 10, 1, 255, 255}};
+  writer_.addFeature(f);
+  return square;
+}
+
+int GridCell::addArea(int objl, std::vector<Attribute> attributes) {
+  const int square = squares_++;
+  const auto [lat, lon] = middle(square);
+  Feature f = feature(3, objl, std::move(attributes));
+  const double q = side_ / 4;
+  const double corners[4][2] = {{lat - q, lon - q}, {lat - q, lon + q}, {lat + q, lon + q}, {lat + q, lon - q}};
+  for (int i = 0; i < 4; ++i) writer_.addConnectedNode(f.rcid * 10 + i, at(corners[i][0], corners[i][1]));
+  for (int i = 0; i < 4; ++i) {
+    writer_.addEdge(f.rcid * 10 + i, f.rcid * 10 + i, f.rcid * 10 + (i + 1) % 4, {});
+    f.spatialPointers.push_back({kEdge, f.rcid * 10 + i, 1, 1, 255});
+  }
+  writer_.addFeature(f);
+  return square;
+}
+
+std::string GridCell::write(const std::string& directory) {
+  const int rows = (std::max(squares_, 1) + columns_ - 1) / columns_;
+  const double north = 47.0 + rows * side_, east = -122.0 + columns_ * side_;
+  Feature extent = feature(3, 306, {});  // M_NSYS
+  const double corners[4][2] = {{47.0, -122.0}, {47.0, east}, {north, east}, {north, -122.0}};
+  for (int i = 0; i < 4; ++i) writer_.addConnectedNode(extent.rcid * 10 + i, at(corners[i][0], corners[i][1]));
+  for (int i = 0; i < 4; ++i) {
+    writer_.addEdge(extent.rcid * 10 + i, extent.rcid * 10 + i, extent.rcid * 10 + (i + 1) % 4, {});
+    extent.spatialPointers.push_back({kEdge, extent.rcid * 10 + i, 1, 1, 255});
+  }
+  writer_.addFeature(extent);
+  return writeCell(writer_, directory, name_ + ".000");
 }
 
 std::string writeCell(const S57Writer& writer, const std::string& directory, const std::string& file) {

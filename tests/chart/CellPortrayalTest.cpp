@@ -31,11 +31,13 @@ namespace {
 constexpr int kLNDARE = 71, kNAVLNE = 85, kLNDMRK = 74, kSOUNDG = 129;
 
 // A view of 1000 x 1000 pixels centred on the chart origin.
+// (Without the no-data background, so that every call recorded is a cell's.)
 ChartView viewAt(float scale) {
   ChartView view;
   view.scale = scale;
   view.viewportWidth = view.viewportHeight = 23000;
   view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();  // the true scale is `scale` too
+  view.showNoData = false;
   return view;
 }
 

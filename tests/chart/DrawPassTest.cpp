@@ -18,11 +18,14 @@ namespace {
 constexpr int kLNDARE = 71;
 
 // A view of 1000 x 1000 pixels centred on the chart origin.
+// The pass without its no-data background (tested on its own below), so
+// that the calls recorded are the cells'.
 ChartView viewAt(float scale) {
   ChartView view;
   view.scale = scale;
   view.viewportWidth = view.viewportHeight = 23000;
   view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();  // the true scale is `scale` too
+  view.showNoData = false;
   return view;
 }
 
@@ -80,17 +83,27 @@ protected:
 using Names = std::vector<std::string>;
 }  // namespace
 
-TEST_F(DrawPassTest, NoCellsDrawNothing) {
+// No cells: the pass draws the no-data presentation alone, first the
+// viewport in NODTA (then the NODATA03 pattern, which the test library
+// lacks), and nothing at all without it.
+TEST_F(DrawPassTest, NoCellsDrawNothingButNoData) {
   std::vector<PaintCall> calls;
   EXPECT_TRUE(drawnAt(90000, &calls).empty());
   EXPECT_TRUE(calls.empty());
   // The process-wide list of this test program holds no cell either.
+  setColour("NODTA", QColor(163, 180, 183));
   ChartView view = viewAt(90000);
+  view.showNoData = true;
   RecordingDevice device;
   QPainter painter(&device);
   view.draw(painter, settings());
   painter.end();
   EXPECT_TRUE(view.drawnCells.empty());
+  ASSERT_FALSE(device.calls.empty());
+  const PaintCall& fill = device.calls.front();
+  EXPECT_EQ(fill.kind, PaintCall::Rects);
+  EXPECT_EQ(fill.brush.color(), QColor(163, 180, 183));
+  EXPECT_EQ(fill.points.boundingRect(), QRectF(0, 0, 23000, 23000));
 }
 
 TEST_F(DrawPassTest, NestedCellShowsUpToTwiceItsScale) {

@@ -2,6 +2,8 @@
 // order and the point-in-area test.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "CellBuilder.h"
 #include "CellFinishing.h"
 #include "ChartView.h"
@@ -49,27 +51,34 @@ std::vector<std::string> drval1Order(const S57Cell& cell) {
 }
 }  // namespace
 
-TEST(CellFinishing, ExtentsComeFromClass306AreasElseFromEveryArea) {
-  S57Cell withExtentClass;
-  addArea(withExtentClass, 30, square(-100, -100, 100, 100));
-  addArea(withExtentClass, kExtentClass, square(0, 0, 10, 20));
-  addArea(withExtentClass, kExtentClass, square(30, -5, 40, 5));
-  addArea(withExtentClass, kExtentClass, square(-50, 0, -40, 10));
-  computeExtents(withExtentClass);
-  ASSERT_EQ(withExtentClass.extents.size(), 3u);
-  EXPECT_EQ(withExtentClass.extents[1].minX, 30);
-  EXPECT_EQ(withExtentClass.boundingBox.minX, -50);
-  EXPECT_EQ(withExtentClass.boundingBox.minY, -5);
-  EXPECT_EQ(withExtentClass.boundingBox.maxX, 40);
-  EXPECT_EQ(withExtentClass.boundingBox.maxY, 20);
-  EXPECT_EQ(withExtentClass.centreX, 5);  // middle of the first box
-  EXPECT_EQ(withExtentClass.centreY, 10);
+// The extent holds everything the cell holds, whatever the meta areas say:
+// a small M_NSYS (one harbour's system of marks) bounds nothing.
+TEST(CellFinishing, TheExtentHoldsAllTheGeometryOfTheCell) {
+  S57Cell cell;
+  addArea(cell, kExtentClass, square(0, 0, 10, 20));
+  addArea(cell, 30, square(-100, -50, 100, 50));
+  addArea(cell, 30, {});  // no exterior vertices: bounds nothing
+  auto& line = add(cell.lines, 30, 0);
+  line.vertices = {{{-300, 0}, 0}, {{-200, 10}, 0}};
+  add(cell.points, kLight, 0).position.point = {0, 400};
+  auto& soundings = add(cell.soundings, 129, 0);
+  soundings.soundings = {{50, -70, 3.0f}, {NAN, 900, 1.0f}};  // a position that is no number bounds nothing
+  computeExtents(cell);
+  ASSERT_EQ(cell.extents.size(), 1u);
+  const ChartBox& b = cell.extents[0];
+  EXPECT_EQ(b.minX, -300);
+  EXPECT_EQ(b.minY, -70);
+  EXPECT_EQ(b.maxX, 100);
+  EXPECT_EQ(b.maxY, 400);
+  EXPECT_EQ(cell.boundingBox.minX, -300);
+  EXPECT_EQ(cell.boundingBox.maxY, 400);
+  EXPECT_EQ(cell.centreX, -100);
+  EXPECT_EQ(cell.centreY, 165);
 
-  S57Cell without;
-  for (int i = 0; i < 40; ++i) addArea(without, 30 + i % 3, square(i, i, i + 1, i + 2));
-  addArea(without, 30, {});  // no exterior vertices: no box
-  computeExtents(without);
-  EXPECT_EQ(without.extents.size(), 40u);
+  S57Cell empty;
+  addArea(empty, 30, {});
+  computeExtents(empty);
+  EXPECT_TRUE(empty.extents.empty());
 }
 
 TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
@@ -82,14 +91,23 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   EXPECT_EQ(view.centre.y, 4000);
   EXPECT_EQ(trueScale(view), 22000);  // the compilation scale, as the true scale at the centre
 
-  // A cell without areas has nothing to centre on: the view stays.
-  S57Cell noAreas;
-  noAreas.compilationScale = 50000;
-  add(noAreas.points, kLight, 0);
-  finishCell(noAreas, &view);
-  EXPECT_TRUE(noAreas.extents.empty());
+  // A cell without geometry has nothing to centre on: the view stays.
+  S57Cell nothing;
+  nothing.compilationScale = 50000;
+  finishCell(nothing, &view);
+  EXPECT_TRUE(nothing.extents.empty());
   EXPECT_EQ(view.centre.x, 2000);
   EXPECT_EQ(trueScale(view), 22000);
+
+  // A cell of points alone is centred on its points.
+  S57Cell points;
+  points.compilationScale = 50000;
+  add(points.points, kLight, 0).position.point = {100, 200};
+  add(points.points, kLight, 0).position.point = {300, 400};
+  finishCell(points, &view);
+  EXPECT_EQ(view.centre.x, 200);
+  EXPECT_EQ(view.centre.y, 300);
+  EXPECT_EQ(trueScale(view), 50000);
 }
 
 TEST(CellFinishing, NonSectorLights) {

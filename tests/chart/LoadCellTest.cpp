@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <sys/stat.h>
+
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +90,10 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
     const std::string image = fixtures::smallCell("CUT.000").image();
     std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
+  // Named like cells, but a FIFO without a writer and a folder: refused at
+  // once, never waited on.
+  ASSERT_EQ(mkfifo((dir.path + "/fifo.000").c_str(), 0600), 0);
+  std::filesystem::create_directory(dir.path + "/folder.000");
   struct Case {
     std::string path;
     int code;
@@ -95,6 +101,8 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
       {dir.path + "/missing.000", 1},
       {dir.path + "/short.000", 2},  // the reader's own code, passed on
       {dir.path + "/cut.000", ReaderTruncatedRecord},
+      {dir.path + "/fifo.000", ReaderNotRegularFile},
+      {dir.path + "/folder.000", ReaderNotRegularFile},
       {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderNoFactors},
       {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderNoFactors},
   };
@@ -116,7 +124,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_EQ(cell.compilationScale, 20000);
   EXPECT_EQ(cell.coordinateFactor, 10000000);
   EXPECT_EQ(cell.soundingFactor, 10);
-  ASSERT_EQ(cell.extents.size(), 1u);  // the M_NSYS area only
+  ASSERT_EQ(cell.extents.size(), 1u);  // one box round all its geometry
   EXPECT_EQ(view.centre.x, cell.centreX);
   EXPECT_EQ(view.centre.y, cell.centreY);
   EXPECT_EQ(trueScale(view), 20000);
@@ -220,7 +228,9 @@ TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
   EXPECT_EQ(list.size(), 2u);
 }
 
-TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
+// A cell of points alone (no area at all) still has an extent, so it is
+// drawn where its points are, and the view is centred on them.
+TEST_F(LoadCell, ACellWithoutAreasIsCentredOnItsPoints) {
   S57Writer w;
   DataSet d;
   d.dsnm = "POINTS.000";
@@ -235,11 +245,13 @@ TEST_F(LoadCell, ACellWithoutAreasLoadsWithoutMovingTheView) {
   view.scale = 7;
   ASSERT_EQ(loadCell(fixtures::writeCell(w, dir.path, "p.000"), view, list), 0);
   const S57Cell& cell = *list.snapshot()->at(0);
-  EXPECT_TRUE(cell.extents.empty());
-  EXPECT_EQ(cell.points.size(), 1u);
-  EXPECT_EQ(view.centre.x, 5);
-  EXPECT_EQ(view.centre.y, 6);
-  EXPECT_EQ(view.scale, 7.0f);
+  ASSERT_EQ(cell.extents.size(), 1u);
+  ASSERT_EQ(cell.points.size(), 1u);
+  const ChartPoint at = cell.points[0]->position.point;
+  EXPECT_NEAR(at.x, geoToChart({47.0, -122.0}).x, 1e-3);
+  EXPECT_EQ(view.centre.x, at.x);
+  EXPECT_EQ(view.centre.y, at.y);
+  EXPECT_EQ(trueScale(view), 20000);  // the compilation scale, as the true scale at the points
 }
 
 TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarnings) {
@@ -288,6 +300,128 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   EXPECT_EQ(report.cell->points.size(), 1u);
   EXPECT_TRUE(report.cell->updatesApplied.empty());
   EXPECT_TRUE(report.cell->loadWarnings.empty());
+}
+
+namespace {
+// Where each data record of an ISO 8211 image starts, from the lengths in
+// the leaders; the first is the DDR.
+std::vector<size_t> recordStarts(const std::string& image) {
+  std::vector<size_t> starts;
+  for (size_t at = 0; at + 5 <= image.size();) {
+    starts.push_back(at);
+    const size_t length = std::stoul(image.substr(at, 5));
+    if (length == 0) break;
+    at += length;
+  }
+  return starts;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The first record of the image that is a feature record: the tag of its
+// second directory entry is FRID.
+size_t firstFeatureRecord(const std::string& image) {
+  for (const size_t at : recordStarts(image)) {
+    if (at + 24 > image.size()) break;
+    const size_t entry = 4 + static_cast<size_t>(image[at + 20] - '0') + static_cast<size_t>(image[at + 21] - '0');
+    if (image.compare(at + 24 + entry, 4, "FRID") == 0) return at;
+  }
+  return image.size();
+}
+}  // namespace
+
+// A cell that lost or gained whole records reads without a reader error; it
+// is listed as far as it goes, with the finding first among its warnings and
+// the finding's code as the result, never as a silent success.
+TEST_F(LoadCell, ACellThatIsNotWholeIsListedWithItsCodeAndItsFindingFirst) {
+  const S57Writer writer = fixtures::smallCell("PART.000");
+  const std::string image = writer.image();
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  // [1] DSID, [2] DSPM, the nodes and edges, then the five features: the
+  // M_NSYS area, two depth areas, a contour and a light.
+  const size_t features = at.size() - 5;
+  const std::string lastFeature = image.substr(at.back());
+  struct Case {
+    std::string name, bytes;
+    int code;
+    size_t areas;
+  } cases[] = {
+      {"CUT.000", image.substr(0, at[features]), ReaderRecordCountMismatch, 0},
+      {"LOST.000", image.substr(0, at[features + 1]) + image.substr(at[features + 2]), ReaderRecordCountMismatch, 2},
+      {"TWICE.000", image + lastFeature, ReaderRecordCountMismatch, 3},
+  };
+  CellLoadOptions options;
+  options.warnings = {notInCatalogueWarning("X.000", "CATALOG.031")};
+  for (Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    // The DSNM stays PART.000: a list of its own for each.
+    CellList cells;
+    const std::string path = dir.path + "/" + c.name;
+    std::ofstream(path, std::ios::binary) << c.bytes;
+    CellLoadReport report;
+    const int code = loadCell(path, view, cells, options, &report);
+    EXPECT_EQ(code, c.code);
+    EXPECT_TRUE(cellListedDespite(code));
+    ASSERT_NE(report.cell, nullptr);
+    ASSERT_EQ(cells.size(), 1u);
+    EXPECT_EQ(report.cell->areas.size(), c.areas);
+    ASSERT_GE(report.cell->loadWarnings.size(), 2u);
+    const LoadWarning& first = report.cell->loadWarnings.front();
+    EXPECT_EQ(first.kind, LoadWarningKind::RecordsDisagree);
+    EXPECT_EQ(first.code, c.code);
+    EXPECT_EQ(first.text.rfind(c.name + ": records lost or added", 0), 0u) << first.text;
+    EXPECT_EQ(report.cell->loadWarnings.back().kind, LoadWarningKind::NotInCatalogue);
+  }
+  // No feature at all is never a silent success, even as DSSI says 0.
+  S57Writer empty;
+  DataSet d;
+  d.dsnm = "EMPTY.000";
+  empty.addDataSet(d).addIsolatedNode(1, {470000000, -1220000000});
+  CellLoadReport report;
+  EXPECT_EQ(loadCell(fixtures::writeCell(empty, dir.path, "empty.000"), view, list, CellLoadOptions(), &report),
+            ReaderNoFeatures);
+  ASSERT_NE(report.cell, nullptr);
+  EXPECT_EQ(report.cell->loadWarnings.at(0).code, ReaderNoFeatures);
+  // A whole cell gives 0 and no finding.
+  EXPECT_EQ(loadCell(fixtures::writeCell(writer, dir.path, "whole.000"), view, list, CellLoadOptions(), &report), 0);
+  EXPECT_TRUE(report.cell->loadWarnings.empty());
+}
+
+// Real cells cut at a record boundary, as a copy that stopped short leaves
+// them: no reader error, and the cut is reported.
+TEST_F(LoadCell, RealCellsCutAtARecordBoundaryAreReported) {
+  const struct {
+    std::string source;
+    double share;  // 0: just before the first feature record
+  } cuts[] = {
+      {CHART_SHARED_ENC "/s58/AA3MSPAN.000", 0},
+      {CHART_SHARED_ENC "/US5WA22M/US5WA22M.000", 0.09},
+  };
+  for (const auto& cut : cuts) {
+    SCOPED_TRACE(cut.source);
+    if (!std::filesystem::exists(cut.source)) GTEST_SKIP() << cut.source << " is absent";
+    const std::string image = readFile(cut.source);
+    size_t end = 0;
+    if (cut.share == 0) {
+      end = firstFeatureRecord(image);
+    } else {
+      for (const size_t at : recordStarts(image))
+        if (at <= image.size() * cut.share) end = at;
+    }
+    ASSERT_GT(end, 0u);
+    ASSERT_LT(end, image.size());
+    const std::string path = dir.path + "/" + std::filesystem::path(cut.source).filename().string();
+    std::ofstream(path, std::ios::binary) << image.substr(0, end);
+    CellList cells;
+    CellLoadReport report;
+    EXPECT_EQ(loadCell(path, view, cells, CellLoadOptions(), &report), ReaderRecordCountMismatch);
+    ASSERT_NE(report.cell, nullptr);
+    const LoadWarning& finding = report.cell->loadWarnings.at(0);
+    EXPECT_NE(finding.text.find(" geo feature records, 0 read"), std::string::npos) << finding.text;
+  }
 }
 
 namespace {

@@ -16,11 +16,13 @@ const std::string kS64 = CHART_SHARED_ENC "/../iho/s64";
 const std::string kNonOfficial = kS64 + "/3.4 Non-Official Data/ENC_ROOT/1B5X01NE.000";
 const std::string kOfficial = kS64 + "/2.1.1 Power Up/ENC_ROOT/GB5X01NE.000";  // the same cell from GB
 
-bool drawsMark(const Report& report) {
+bool drawsOnCoverage(const Report& report, const char* instruction) {
   for (const FeatureLine* f : report.with("\"class\":\"M_COVR\""))
-    if (has(f->drawn, "LC(NONHODAT)")) return true;
+    if (has(f->drawn, instruction)) return true;
   return false;
 }
+
+bool drawsMark(const Report& report) { return drawsOnCoverage(report, "LC(NONHODAT)"); }
 
 class NonOfficialData : public testing::Test {
 protected:
@@ -32,7 +34,9 @@ protected:
 
 // The producing agency 65535 (not a hydrographic office) and a product
 // other than an ENC each make data non-official; the cell's line says why
-// and its coverage is marked, whatever the display category and scale.
+// and its coverage is marked, whatever the display category and scale. The
+// mark takes the place of the limit of the data along that coverage: one
+// line there, not two on top of each other.
 TEST_F(NonOfficialData, ProducerAndProductDecide) {
   const struct {
     int agency, product;
@@ -60,6 +64,7 @@ TEST_F(NonOfficialData, ProducerAndProductDecide) {
             << report.cellLine;
       }
       EXPECT_EQ(drawsMark(report), !c.official) << c.agency << " " << c.product << " " << args;
+      EXPECT_EQ(drawsOnCoverage(report, "LC(HODATA01)"), c.official) << c.agency << " " << c.product << " " << args;
     }
   }
 }

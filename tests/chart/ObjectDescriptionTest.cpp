@@ -69,14 +69,15 @@ TEST(ObjectDescription, ClassCellPlaceAndAttributes) {
   EXPECT_EQ(d.attributes[1].name, "CATLIT");  // not in this catalogue: the acronym
   EXPECT_EQ(d.attributes[1].value, "4");
 
-  // An uncatalogued class shows its code; an area its extent; a sounding
+  // An uncatalogued class is an unknown object by its code; an area shows its extent; a sounding
   // its own position and depth.
   AreaFeature area;
   area.objectClass = 9999;
   for (const GeoPoint& g : {GeoPoint{47.1, -122.6}, GeoPoint{47.3, -122.2}, GeoPoint{47.2, -122.4}})
     area.exteriorVertices.push_back(ChartVertex{geoToChart(g)});
   const ObjectDescription a = describeObject(PickedObject{&cell, &area}, library);
-  EXPECT_EQ(a.title, "9999");
+  EXPECT_EQ(a.title, "unknown object (OBJL 9999)");
+  EXPECT_EQ(a.className, "unknown object");
   EXPECT_EQ(a.acronym, "");
   ASSERT_TRUE(a.southWest && a.northEast);
   EXPECT_NEAR(a.southWest->latitude, 47.1, 1e-5);

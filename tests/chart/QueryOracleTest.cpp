@@ -203,14 +203,16 @@ protected:
   }
 
   // The features of a kind the draw pass draws at `scale` (the whole cell
-  // in view); `textOnly` gets those whose look-up draws only texts.
+  // in view); `textOnly` gets those whose look-up draws only texts. The
+  // coverage (M_COVR) is left out: the limit of the data the pass draws
+  // along it frames the chart, as the cell boundary does, and is not picked.
   static std::set<std::string> drawn(double scale, const std::string& kind, std::set<std::string>* textOnly = nullptr) {
     std::istringstream lines(run(std::string(ENCTOOL_PATH) + " info --library '" + kLibrary +
                                  "' --features --portrayal --category 2 --scale " + std::to_string(scale) + " '" +
                                  kCell + "' 2>/dev/null"));
     std::set<std::string> features;
     for (std::string line; std::getline(lines, line);) {
-      if (field(line, "kind") != kind) continue;
+      if (field(line, "kind") != kind || field(line, "class") == "M_COVR") continue;
       if (!field(line, "drawn").empty()) features.insert(field(line, "foid"));
       if (!textOnly) continue;
       const std::size_t second = line.find("\"second\":{");

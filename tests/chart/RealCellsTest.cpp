@@ -106,13 +106,16 @@ TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
   std::vector<int> first;
   for (const fs::path& file : cellFiles()) first.push_back(loadCell(file.string(), view, list));
   const size_t loaded = list.size();
-  EXPECT_EQ(loaded, static_cast<size_t>(std::count(first.begin(), first.end(), 0)));
+  // A cell listed despite its code (an S-58 cell whose records disagree
+  // with its DSSI) is in the list too.
+  const auto listed = [](int code) { return code == 0 || cellListedDespite(code); };
+  EXPECT_EQ(loaded, static_cast<size_t>(std::count_if(first.begin(), first.end(), listed)));
   EXPECT_GT(loaded, 0u);
   const ChartView after = view;
   size_t i = 0;
   for (const fs::path& file : cellFiles()) {
     const int code = loadCell(file.string(), view, list);
-    EXPECT_EQ(code, first[i] == 0 ? 11 : first[i]) << file;
+    EXPECT_EQ(code, listed(first[i]) ? 11 : first[i]) << file;
     ++i;
   }
   EXPECT_EQ(list.size(), loaded);

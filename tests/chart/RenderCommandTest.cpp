@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -125,9 +126,9 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
     if (!library.patterns.count(n)) missing.insert("pattern " + n);
   for (const std::string& n : used[2])
     if (!library.lineStyles.count(n)) missing.insert("line style " + n);
-  // A gap of the library itself: the look-ups name FLTHAZ02, which the
-  // symbol sources do not have, in vector or bitmap form.
-  const std::set<std::string> known = {"symbol FLTHAZ02"};
+  // The library lacks nothing the areas name (FLTHAZ02, which the XML has in
+  // no form, is a supplementary drawing).
+  const std::set<std::string> known;
   std::string list;
   for (const std::string& m : missing) list += "  " + m + "\n";
   std::printf("names used by the areas of US5WA22M: %zu symbols, %zu patterns, %zu line styles; missing:\n%s",
@@ -190,6 +191,36 @@ TEST(EnctoolRender, CellsFromAFolderAndAFailedCell) {
   EXPECT_NE(run.output.find("\"cells_loaded\":1"), std::string::npos) << run.output;
 }
 
+// A picture that lacks part of its chart must not pass: a cell that lost
+// records is drawn as far as it goes and fails the run, and so does a run
+// whose cells all stay out of the picture.
+TEST(EnctoolRender, AnIncompleteCellOrAPictureOfNoCellFailsTheRun) {
+  if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no library in " << kLibrary;
+  fixtures::TempDirectory dir;
+  const s57write::S57Writer writer = fixtures::smallCell("PART.000");
+  const std::string image = writer.image();
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  const std::string part = dir.path + "/part.000";
+  std::ofstream(part, std::ios::binary) << image.substr(0, at[at.size() - 4]);  // the last four features lost
+  const std::string whole = fixtures::writeCell(writer, dir.path, "whole.000");
+  const std::string out = dir.path + "/out.png";
+  const std::string library = std::string(ENCTOOL_PATH) + " render --library '" + kLibrary + "' ";
+
+  testsupport::ToolRun run = testsupport::runCommand(library + "'" + part + "' --out '" + out + "'",
+                                                     testsupport::Stderr::Keep);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.out.find("\"cells_loaded\":1,\"cells_drawn\":1"), std::string::npos) << run.out;
+  EXPECT_NE(run.err.find(part + ": code 18: the records read disagree"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find(part + ": warning: part.000: records lost or added, the cell is not whole: NOGR declares 4"),
+            std::string::npos)
+      << run.err;
+
+  run = testsupport::runCommand(library + "'" + whole + "' --centre 0,0 --out '" + out + "'", testsupport::Stderr::Keep);
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_NE(run.err.find("no cell was drawn (1 of 1 loaded)"), std::string::npos) << run.err;
+  EXPECT_EQ(testsupport::runCommand(library + "'" + whole + "' --out '" + out + "'").status, 0);
+}
+
 TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {
   const std::string baseMap = CHART_SOURCE_DIR "/worldland.bin";
   if (!std::filesystem::is_directory(kLibrary) || !std::filesystem::exists(baseMap))
@@ -204,6 +235,18 @@ TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {
   std::array<ColourTable, kColourSchemeCount> tables{};
   ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
   const ColourTable& day = tables[static_cast<int>(ColourScheme::DAY_BRIGHT)];
-  EXPECT_EQ(image.pixelColor(200, 150).rgb(), day.entries[colourIndex("LANDA")].rgb());
-  EXPECT_EQ(image.pixelColor(395, 150).rgb(), day.entries[colourIndex("DEPDW")].rgb());
+  // Its land in the muted tone, its sea no data (NODTA, or the NODATA03
+  // pattern's CHGRD), never the water colour of a depth.
+  const QColor land = day.entries[colourIndex("LANDA")], noData = day.entries[colourIndex("NODTA")];
+  const QColor muted((land.red() + noData.red()) / 2, (land.green() + noData.green()) / 2,
+                     (land.blue() + noData.blue()) / 2);
+  EXPECT_EQ(image.pixelColor(200, 150).rgb(), muted.rgb());
+  int sea = 0, water = 0;
+  for (int y = 100; y < 200; ++y) {
+    const QRgb c = image.pixelColor(395, y).rgb();
+    sea += c == noData.rgb();
+    for (const char* depth : {"DEPDW", "DEPMD", "DEPMS", "DEPVS", "DEPIT"}) water += c == day.entries[colourIndex(depth)].rgb();
+  }
+  EXPECT_GT(sea, 50);
+  EXPECT_EQ(water, 0);
 }

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <sstream>
@@ -144,26 +145,45 @@ std::string writeOneFeatureCell(const std::string& directory, const std::string&
   return fixtures::writeCell(w, directory, name + ".000");
 }
 
-// The library with one pattern record taken out of S57Patterns.
-std::string libraryWithoutPattern(const std::string& directory, const std::string& pattern) {
+// A drawing record to take out of a library file: the file, the tag of its
+// definition line and the name.
+struct Removal {
+  const char* file;
+  const char* tag;
+  const char* name;
+};
+
+// A copy of the library without some drawing records: the library lacks no
+// drawing its look-ups name but one, so the stand-ins are seen on a copy.
+std::string libraryWithout(const std::string& directory, std::initializer_list<Removal> removals) {
   const std::filesystem::path copy = std::filesystem::path(directory) / "S57Lib";
   std::filesystem::copy(kLibrary, copy);
-  std::ifstream in(copy / "S57Patterns");
-  std::string kept, record;
-  bool drop = false;
-  for (std::string line; std::getline(in, line);) {
-    record += line + "\n";
-    if (line.rfind("PATD", 0) == 0 && line.find(pattern) != std::string::npos) drop = true;
-    if (line.rfind("****", 0) == 0) {
-      if (!drop) kept += record;
-      record.clear();
-      drop = false;
+  for (const Removal& r : removals) {
+    std::ifstream in(copy / r.file);
+    std::string kept, record;
+    bool drop = false;
+    for (std::string line; std::getline(in, line);) {
+      record += line + "\n";
+      if (line.rfind(r.tag, 0) == 0 && line.find(r.name) != std::string::npos) drop = true;
+      if (line.rfind("****", 0) == 0) {
+        if (!drop) kept += record;
+        record.clear();
+        drop = false;
+      }
     }
+    kept += record;
+    in.close();
+    std::ofstream(copy / r.file, std::ios::trunc) << kept;
   }
-  kept += record;
-  in.close();
-  std::ofstream(copy / "S57Patterns", std::ios::trunc) << kept;
   return copy.string();
+}
+
+// The drawings the stand-in cases need missing.
+std::string libraryWithoutStandInDrawings(const std::string& directory) {
+  return libraryWithout(directory, {{"S57Patterns", "PATD", "AIRARE02"},
+                                    {"S57Symbols", "SYMD", "FLTHAZ02"},
+                                    {"S57Symbols", "SYMD", "BOYSPH79"},
+                                    {"S57ComplexLineStyles", "LIND", "ARCSLN01"}});
 }
 
 // Pixels that differ between two pictures of the same size within `box`.
@@ -183,8 +203,9 @@ bool libraryPresent() { return std::filesystem::is_directory(kLibrary); }
 TEST(StandInPortrayal, EachKindOfStandInIsReportedAndDrawn) {
   if (!libraryPresent()) GTEST_SKIP() << "no generated library in " << kLibrary;
   fixtures::TempDirectory dir;
-  // The library lacks no pattern a look-up names: AIRARE02 is taken out of a copy.
-  const std::string library = libraryWithoutPattern(dir.path, "AIRARE02");
+  // The library lacks only DGPS01DRFSTA01 of what the look-ups name: the
+  // other drawings are taken out of a copy.
+  const std::string library = libraryWithoutStandInDrawings(dir.path);
   struct Case {
     const char* what;
     CellFeature feature;
@@ -234,8 +255,9 @@ TEST(StandInPortrayal, EachKindOfStandInIsReportedAndDrawn) {
   }
 }
 
-// The library line names what is still missing after mklib's repairs, and a
-// render logs each missing name once on standard error.
+// The library line names what is still missing after mklib's repairs and
+// the supplementary drawings, and a render logs each missing name once on
+// standard error.
 TEST(StandInPortrayal, MissingNamesAreListedAndLoggedOnce) {
   if (!libraryPresent()) GTEST_SKIP() << "no generated library in " << kLibrary;
   fixtures::TempDirectory dir;
@@ -244,17 +266,17 @@ TEST(StandInPortrayal, MissingNamesAreListedAndLoggedOnce) {
   ASSERT_EQ(info.status, 0);
   ASSERT_EQ(info.lines.size(), 1u);
   const std::string& line = info.lines[0];
-  EXPECT_EQ(names(line, "symbols").count("FLTHAZ02"), 1u) << line;
-  EXPECT_EQ(names(line, "symbols").count("RDOCAL02"), 0u) << line;  // repaired from rdocal02
-  EXPECT_EQ(names(line, "symbols").count("rdocal02"), 0u) << line;
-  EXPECT_EQ(names(line, "lineStyles"), (std::set<std::string>{"ARCSLN01", "NEWOBJ01"})) << line;
+  EXPECT_EQ(names(line, "symbols"), std::set<std::string>{"DGPS01DR"}) << line;  // RDOCAL02 repaired from rdocal02
+  EXPECT_NE(line.find("\"lineStyles\":[]"), std::string::npos) << line;
   EXPECT_NE(line.find("\"patterns\":[]"), std::string::npos) << line;
 
-  // A floating obstruction drawn in three passes: one line.
+  // A floating obstruction drawn in three passes, by a library without its
+  // symbol: one line.
+  const std::string library = libraryWithoutStandInDrawings(dir.path);
   const CellFeature obstruction{s57::OBSTRN, 1, {{kCATOBS, "10"}, {kVALSOU, ""}, {kWATLEV, "7"}}};
   const std::string cell = writeOneFeatureCell(dir.path, "LOGGED", &obstruction);
   const ToolRun render = enctool(
-      "render --library '" + kLibrary + "' '" + cell + "' --category 2 --repeat 3 --out '" + dir.path + "/out.png'",
+      "render --library '" + library + "' '" + cell + "' --category 2 --repeat 3 --out '" + dir.path + "/out.png'",
       errors);
   EXPECT_EQ(render.status, 0) << render.errors;
   const std::string logged = "the presentation library has no symbol FLTHAZ02";
@@ -265,8 +287,9 @@ TEST(StandInPortrayal, MissingNamesAreListedAndLoggedOnce) {
 
 // Every feature of the real cells whose look-up in use names a missing
 // drawing, and that draws at all, draws a stand-in, in both symbol styles;
-// no drawn instruction names a missing drawing. On US5WA22M that includes
-// the two floating obstructions (FLTHAZ02).
+// no drawn instruction names a missing drawing. The two floating
+// obstructions of US5WA22M draw their own symbol (FLTHAZ02, a
+// supplementary drawing).
 TEST(StandInPortrayal, RealCellsDrawAStandInForEveryMissingDrawing) {
   if (!libraryPresent() || !std::filesystem::is_directory(CHART_SHARED_ENC))
     GTEST_SKIP() << "needs the cells under " << CHART_SHARED_ENC << " and the library " << kLibrary;
@@ -298,7 +321,7 @@ TEST(StandInPortrayal, RealCellsDrawAStandInForEveryMissingDrawing) {
         ++standIns[n];
       }
       if (cell.find("US5WA22M") != std::string::npos && line.find("\"kind\":\"point\",\"class\":\"OBSTRN\"") != std::string::npos &&
-          lookupText(line, "first").find("FLTHAZ02") != std::string::npos && drawn == "SY(QUESMRK1)")
+          lookupText(line, "first").find("FLTHAZ02") != std::string::npos && drawn == "SY(FLTHAZ02)")
         ++floatingObstructions;
     }
     std::printf("%s: features drawn with a stand-in:", *style ? "paper" : "simplified");

@@ -18,6 +18,7 @@
 #include "Engine.h"
 #include "EngineState.h"
 #include "PresentationLibrary.h"
+#include "TextShaping.h"
 
 namespace {
 const std::string kCell = CHART_SHARED_ENC "/US5WA22M/US5WA22M.000";
@@ -71,6 +72,8 @@ TEST(TwoViews, DrawTheSameCellsAtOnceAsEachDrawsAlone) {
   const DisplaySettings settings[2] = {settingsFor(choices[0]), settingsFor(choices[1])};
   const ChartView views[2] = {first, second};
 
+  // As every program that draws on several threads does first.
+  warmTextShaping();
   QImage together[2];
   {
     std::thread a([&] { together[0] = drawPasses(views[0], settings[0], *snapshot, 6); });

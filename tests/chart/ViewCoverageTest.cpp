@@ -118,6 +118,15 @@ TEST(ViewCoverage, ConservativeWhereTheCoverageIsUncertain) {
     EXPECT_FALSE(check(*cell)) << "CATCOV 2 in the view";
     cell->areas.back() = coverageArea(box(30, 30, 40, 40), "2");
     EXPECT_TRUE(check(*cell)) << "CATCOV 2 away from the view";
+    // The usual ring round the coverage: the cell's box with the coverage
+    // as its hole.
+    cell->areas.back() = coverageArea(box(-30, -30, 30, 30), "2");
+    cell->areas.back()->interiorVertices = cell->areas.front()->exteriorVertices;
+    EXPECT_TRUE(check(*cell)) << "a no-data ring round the coverage";
+    // A ring that does not surround the coverage may be a gap in it.
+    cell->areas.back() = coverageArea(box(-5, -5, 5, 5), "2");
+    cell->areas.back()->interiorVertices = coverageArea(box(-1, -1, 1, 1))->exteriorVertices;
+    EXPECT_FALSE(check(*cell)) << "a no-data ring inside the coverage";
   }
   {
     auto cell = std::make_unique<S57Cell>();

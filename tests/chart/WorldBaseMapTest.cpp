@@ -160,7 +160,8 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     setColour("LANDA", kLand);
-    setColour("DEPDW", kSea);
+    setColour("NODTA", kNoData);
+    setColour("DEPDW", kDeep);
     setColour("DEPMD", kCell);
     map.setLand(twoLevels());
   }
@@ -192,12 +193,15 @@ protected:
     return image.pixelColor(static_cast<int>(p.x() / 23), static_cast<int>(p.y() / 23));
   }
 
-  const QColor kLand{201, 185, 122}, kSea{212, 234, 238}, kCell{97, 183, 255};
+  // The base map's land is halfway between the chart's land and no data;
+  // its sea is left as it was (white here), and in a pass it is no data.
+  const QColor kLand{201, 185, 122}, kNoData{163, 181, 183}, kMuted{182, 183, 152}, kSea{Qt::white},
+      kDeep{212, 234, 238}, kCell{97, 183, 255};
   WorldBaseMap map;
   ChartView view;
 };
 
-TEST_F(WorldBaseMapDraw, LandOverDeepWaterWithLakesOpenAndTheLevelByScale) {
+TEST_F(WorldBaseMapDraw, LandInAMutedToneWithLakesOpenAndTheLevelByScale) {
   EXPECT_EQ(map.levelFor(6e7f), 0);
   EXPECT_EQ(map.levelFor(5e7f), 0);
   EXPECT_EQ(map.levelFor(4.9e7f), 1);
@@ -206,13 +210,13 @@ TEST_F(WorldBaseMapDraw, LandOverDeepWaterWithLakesOpenAndTheLevelByScale) {
   // Fine level: the lake is open water.
   QImage image = draw({0, 0}, 3e7f);
   EXPECT_EQ(at(image, {0, 0}), kSea);       // the lake
-  EXPECT_EQ(at(image, {3, 3}), kLand);      // the island around it
-  EXPECT_EQ(at(image, {-3, -2}), kLand);
+  EXPECT_EQ(at(image, {3, 3}), kMuted);      // the island around it
+  EXPECT_EQ(at(image, {-3, -2}), kMuted);
   EXPECT_EQ(at(image, {0, 6.5}), kSea);     // the sea beyond its coast
   EXPECT_EQ(map.polygonsDrawn(), 1);
   // Coarse level: no lake.
   image = draw({0, 0}, 5e7f);
-  EXPECT_EQ(at(image, {0, 0}), kLand);
+  EXPECT_EQ(at(image, {0, 0}), kMuted);
   // Far away from the island: sea only, nothing drawn.
   image = draw({40, 60}, 3e7f);
   EXPECT_EQ(image.pixelColor(200, 150), kSea);
@@ -220,7 +224,7 @@ TEST_F(WorldBaseMapDraw, LandOverDeepWaterWithLakesOpenAndTheLevelByScale) {
   // Zoomed right in on the coast: the polygon is clipped to the view, not
   // lost to coordinates far beyond it.
   image = draw({0, 5}, 1000);
-  EXPECT_EQ(image.pixelColor(100, 150), kLand);
+  EXPECT_EQ(image.pixelColor(100, 150), kMuted);
   EXPECT_EQ(image.pixelColor(300, 150), kSea);
 }
 
@@ -231,7 +235,7 @@ TEST_F(WorldBaseMapDraw, LandPastTheAntimeridianShowsOnBothSides) {
   const QImage image = draw({0, 179}, 3e7f);
   EXPECT_EQ(at(image, {0, 178}), kSea);
   // 182 degrees east is the island at 178 west.
-  EXPECT_EQ(at(image, {0, 182}), kLand);
+  EXPECT_EQ(at(image, {0, 182}), kMuted);
 }
 
 TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
@@ -255,15 +259,17 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   settings().setShowCellBoundaries(2);
   const std::vector<S57Cell*> cells = {&cell};
 
+  // The sea of the base map is no data, never the colour of deep water.
   QImage image = draw({0, 0}, 3e7f, &cells);
   EXPECT_EQ(at(image, {1.5, 1.5}), kCell);
-  EXPECT_EQ(at(image, {3.5, 3.5}), kLand);
-  EXPECT_EQ(at(image, {0, 7}), kSea);
+  EXPECT_EQ(at(image, {3.5, 3.5}), kMuted);
+  EXPECT_EQ(at(image, {0, 7}), kNoData);
 
   settings().setShowWorldBaseMap(2);
   image = draw({0, 0}, 3e7f, &cells);
   EXPECT_EQ(at(image, {1.5, 1.5}), kCell);
-  EXPECT_EQ(at(image, {3.5, 3.5}), QColor(Qt::white));
+  EXPECT_EQ(at(image, {3.5, 3.5}), kNoData);
+  EXPECT_EQ(at(image, {0, 7}), kNoData);
 }
 
 }  // namespace

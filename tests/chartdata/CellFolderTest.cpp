@@ -4,20 +4,22 @@
 // ENC_ROOT/US5WA22M/US5WA22M.000) and flat folders.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "CellFolder.h"
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
-#include "Iso8211Writer.h"
 #include "S57CellReader.h"
 #include "S57Writer.h"
 #include "UpdateChain.h"
+#include "UpdateResult.h"
 
 namespace fs = std::filesystem;
 
@@ -25,36 +27,8 @@ namespace {
 
 const fs::path kExchange = fs::path(CHART_SHARED_ENC) / "exchange";
 
-struct Listed {
-  std::string file;
-  std::string crc;  // empty: none given
-};
-
-// A CATALOG.031 as S-57 lays it out: ASCII subfields, RCNM and RCID of
-// fixed width, the rest up to a unit terminator.
-std::string catalogueImage(const std::vector<Listed>& files) {
-  iso8211::Writer w;
-  w.describe("0001", "0100;&   ", "ISO 8211 Record Identifier", "", "(I(5))")
-      .describe("CATD", "1600;&   ", "Catalog Directory field",
-                "RCNM!RCID!FILE!LFIL!VOLM!IMPL!SLAT!WLON!NLAT!ELON!CRCS!COMT", "(A(2),I(10),3A,A(3),4R,2A)")
-      .fieldTree({{"0001", "CATD"}});
-  int n = 0;
-  for (const Listed& f : files) {
-    char id[16];
-    std::snprintf(id, sizeof id, "%05d", ++n);
-    char rcid[16];
-    std::snprintf(rcid, sizeof rcid, "%010d", n);
-    const bool cell = f.file.size() > 4 && f.file[f.file.size() - 4] == '.' && std::isdigit(f.file.back());
-    w.addRecord(iso8211::Record()
-                    .add("0001", iso8211::field(id))
-                    .add("CATD", iso8211::field(std::string("CD") + rcid + iso8211::text(f.file) + iso8211::text("") +
-                                                iso8211::text("V01X01") + (cell ? "BIN" : "TXT") +
-                                                iso8211::text("47.0") + iso8211::text("-122.1") +
-                                                iso8211::text("47.1") + iso8211::text("-122.0") +
-                                                iso8211::text(f.crc) + iso8211::text(""))));
-  }
-  return w.image();
-}
+using Listed = s57write::CatalogueFile;
+using s57write::catalogueImage;
 
 std::string hexCrc(const std::string& path) {
   std::uint32_t crc = 0;
@@ -143,7 +117,14 @@ TEST(ShippedExchangeSets, TheMismatchingCrcAndTheUnlistedUpdateAreNamedOnTheirCe
   if (!fs::is_directory(kExchange)) GTEST_SKIP() << kExchange << " is absent";
   const CellFolder folder = scanCellFolder(kExchange.string());
   EXPECT_EQ(folder.catalogues, 3);
-  EXPECT_TRUE(folder.warnings.empty()) << folder.warnings.front().text;
+  // Two of the catalogues list their README twice: said once each.
+  ASSERT_EQ(folder.warnings.size(), 2u);
+  const char* const sets[] = {"AA400001", "AA400011"};
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(folder.warnings[i].kind, LoadWarningKind::ListedRepeatedly);
+    EXPECT_EQ(folder.warnings[i].text,
+              (kExchange / sets[i] / "ENC_ROOT/CATALOG.031").lexically_normal().string() + ": lists README.TXT 2 times; checked once");
+  }
   ASSERT_EQ(folder.cells.size(), 3u);
   const CellSource& aa400010 = folder.cells[1];
   EXPECT_EQ(fs::path(aa400010.path).filename(), "AA400010.000");
@@ -250,4 +231,157 @@ TEST_F(CellFolders, OneFolderPerCellAsNoaaShipsItGivesTheCellWithItsFourUpdates)
   const UpdateChainResult result = applyUpdateChain(reader, folder.cells[0].updates);
   EXPECT_EQ(result.code, 0) << result.error;
   EXPECT_EQ(result.applied, (std::vector<int>{1, 2, 3, 4}));
+}
+
+namespace {
+// The warnings of `kind` in `warnings`.
+std::vector<const LoadWarning*> allOfKind(const std::vector<LoadWarning>& warnings, LoadWarningKind kind) {
+  std::vector<const LoadWarning*> found;
+  for (const LoadWarning& w : warnings)
+    if (w.kind == kind) found.push_back(&w);
+  return found;
+}
+
+bool mentions(const std::vector<LoadWarning>& warnings, const std::string& text) {
+  for (const LoadWarning& w : warnings)
+    if (w.text.find(text) != std::string::npos) return true;
+  return false;
+}
+}  // namespace
+
+// A catalogue is data from elsewhere: every name in it that leads out of
+// its exchange set is refused by its name as written, and the file it names
+// is never opened, so neither its presence nor its CRC-32 is told.
+TEST_F(CellFolders, CatalogueEntriesLeadingOutOfTheSetAreRefusedAndNeverOpened) {
+  const fs::path set = root / "scan/ENC_ROOT";
+  const fs::path outside = root / "outside";
+  writeFile(set / "A.000", smallCell("A.000"));
+  writeFile(set / "sub/B.000", smallCell("B.000"));
+  writeFile(outside / "SECRET.TXT", "not for the catalogue");
+  const std::string secretCrc = hexCrc((outside / "SECRET.TXT").string());
+  fs::create_directory_symlink(outside, set / "out");             // a folder link leading out
+  fs::create_symlink(outside / "SECRET.TXT", set / "LINK.TXT");   // a file link leading out
+  fs::create_symlink("../../../outside/SECRET.TXT", set / "sub/REL.TXT");  // relative, leading out
+  fs::create_directory_symlink("sub", set / "inside");           // a link that stays inside
+
+  const std::vector<std::pair<std::string, EntryRefusal>> refused = {
+      {"../../../../../../../../../../etc/passwd", EntryRefusal::ParentStep},
+      {"..\\..\\outside\\SECRET.TXT", EntryRefusal::ParentStep},
+      {"sub/../../outside/SECRET.TXT", EntryRefusal::ParentStep},
+      {"/etc/passwd", EntryRefusal::AbsolutePath},
+      {"\\etc\\passwd", EntryRefusal::AbsolutePath},
+      {"C:\\ENC_ROOT\\A.000", EntryRefusal::AbsolutePath},
+      {(outside / "SECRET.TXT").string(), EntryRefusal::AbsolutePath},
+      {"out/SECRET.TXT", EntryRefusal::LinkLeadsOut},
+      {"LINK.TXT", EntryRefusal::LinkLeadsOut},
+      {"sub\\REL.TXT", EntryRefusal::LinkLeadsOut},
+      {std::string("A.000\0/../x", 11), EntryRefusal::NulByte},
+  };
+  std::vector<Listed> listed = {{"A.000", hexCrc((set / "A.000").string())},
+                                {"inside\\B.000", hexCrc((set / "sub/B.000").string())}};
+  for (const auto& [name, reason] : refused) listed.push_back({name, secretCrc});  // the CRC would match
+  writeFile(set / "CATALOG.031", catalogueImage(listed));
+
+  const CellFolder folder = scanCellFolder((root / "scan").string());
+  EXPECT_EQ(folder.catalogues, 1);
+  ASSERT_EQ(folder.cells.size(), 2u);
+  // The link inside the set resolves to the file it names.
+  EXPECT_TRUE(folder.cells[0].warnings.empty()) << folder.cells[0].warnings.front().text;
+  const std::vector<const LoadWarning*> refusals = allOfKind(folder.warnings, LoadWarningKind::EntryRefused);
+  ASSERT_EQ(refusals.size(), refused.size());
+  for (size_t i = 0; i < refused.size(); ++i) {
+    const LoadWarning& w = *refusals[i];
+    SCOPED_TRACE(w.text);
+    EXPECT_EQ(w.code, static_cast<int>(refused[i].second));
+    EXPECT_EQ(w.related, (set / "CATALOG.031").string());
+    EXPECT_EQ(w.text.find('\0'), std::string::npos);
+    EXPECT_NE(w.text.find("is refused: "), std::string::npos);
+  }
+  EXPECT_EQ(refusals[0]->file, refused[0].first);  // by its name as written
+  EXPECT_EQ(refusals.back()->file, "A.000\\x00/../x");
+  EXPECT_EQ(folder.warnings.size(), refused.size()) << folder.warnings.back().text;
+  EXPECT_FALSE(mentions(folder.warnings, secretCrc));
+}
+
+TEST_F(CellFolders, ACatalogueLinkedFromOutsideTheFolderIsNotRead) {
+  const fs::path outside = root / "outside";
+  writeFile(outside / "CATALOG.031", catalogueImage({{"../../../etc/passwd", "00000000"}}));
+  writeFile(root / "scan/ENC_ROOT/A.000", smallCell("A.000"));
+  fs::create_symlink(outside / "CATALOG.031", root / "scan/ENC_ROOT/CATALOG.031");
+  // A '\' in a folder's name is a letter on this system, not a separator.
+  fs::create_directories(root / "scan/odd\\name");
+  fs::create_symlink(outside / "CATALOG.031", root / "scan/odd\\name/CATALOG.031");
+  // A catalogue linked from elsewhere inside the folder is read.
+  writeFile(root / "scan/kept/CATALOG.031", catalogueImage({{"B.000", ""}}));
+  writeFile(root / "scan/second/B.000", smallCell("B.000"));
+  fs::create_symlink("../kept/CATALOG.031", root / "scan/second/CATALOG.031");
+
+  const CellFolder folder = scanCellFolder((root / "scan").string());
+  EXPECT_EQ(folder.catalogues, 2);  // the kept one where it lies, and its link
+  ASSERT_EQ(folder.cells.size(), 2u);
+  EXPECT_TRUE(folder.cells[1].warnings.empty());
+  std::vector<std::string> outsideLinks;
+  for (const LoadWarning* w : allOfKind(folder.warnings, LoadWarningKind::CatalogueOutside)) {
+    outsideLinks.push_back(w->file);
+    EXPECT_EQ(w->related, (root / "scan").string());
+  }
+  std::sort(outsideLinks.begin(), outsideLinks.end());
+  EXPECT_EQ(outsideLinks, (std::vector<std::string>{(root / "scan/ENC_ROOT/CATALOG.031").string(),
+                                                    (root / "scan/odd\\name/CATALOG.031").string()}));
+  EXPECT_TRUE(allOfKind(folder.warnings, LoadWarningKind::EntryRefused).empty());
+}
+
+// A file listed over and over is checked once and reported once with how
+// often: the catalogue costs what its distinct files cost.
+TEST_F(CellFolders, AFileListedOverAndOverIsCheckedOnceAndReportedOnce) {
+  const fs::path set = root / "ENC_ROOT";
+  writeFile(set / "A.000", smallCell("A.000"));
+  std::vector<Listed> listed(3000, {"A.000", "0BADC0DE"});
+  listed.push_back({".\\A.000", "0BADC0DE"});  // another spelling of the same file
+  listed.push_back({"../../etc/passwd", ""});
+  listed.push_back({"../../etc/passwd", ""});
+  writeFile(set / "CATALOG.031", catalogueImage(listed));
+  const CellFolder folder = scanCellFolder(root.string());
+  ASSERT_EQ(folder.cells.size(), 1u);
+  const std::vector<LoadWarning>& warnings = folder.cells[0].warnings;
+  ASSERT_EQ(warnings.size(), 2u) << warnings.back().text;
+  EXPECT_EQ(warnings[0].kind, LoadWarningKind::CrcMismatch);
+  EXPECT_EQ(warnings[1].kind, LoadWarningKind::ListedRepeatedly);
+  EXPECT_EQ(warnings[1].count, 3001);
+  EXPECT_EQ(warnings[1].text, (set / "CATALOG.031").string() + ": lists A.000 3001 times; checked once");
+  EXPECT_EQ(allOfKind(folder.warnings, LoadWarningKind::EntryRefused).size(), 1u);
+}
+
+// Files named like catalogues or cells that are no regular file are never
+// opened (a FIFO would hold the scan forever) and never skipped in silence.
+TEST_F(CellFolders, CataloguesAndCellFilesThatAreNoRegularFileAreReported) {
+  writeFile(root / "one/A.000", smallCell("A.000"));
+  ASSERT_EQ(mkfifo((root / "one/CATALOG.031").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((root / "one/A.001").c_str(), 0600), 0);
+  writeFile(root / "two/B.000", smallCell("B.000"));
+  fs::create_directories(root / "two/CATALOG.031");
+  ASSERT_EQ(mkfifo((root / "two/C.000").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((root / "two/line\nbreak.000").c_str(), 0600), 0);  // a name that would break the line
+  const CellFolder folder = scanCellFolder(root.string());
+  EXPECT_EQ(folder.catalogues, 0);
+  ASSERT_EQ(folder.cells.size(), 2u);
+  std::vector<std::string> found;
+  for (const LoadWarning* w : allOfKind(folder.warnings, LoadWarningKind::NotRegularFile)) {
+    found.push_back(w->file);
+    EXPECT_EQ(w->text.find('\n'), std::string::npos) << w->text;
+  }
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (std::vector<std::string>{(root / "one/CATALOG.031").string(), (root / "two/C.000").string(),
+                                             (root / "two/CATALOG.031").string(),
+                                             (root / "two/line\nbreak.000").string()}));
+  EXPECT_TRUE(mentions(folder.warnings, "two/line\\x0Abreak.000: not a regular file"));
+  // The FIFO update stays in its cell's list: its chain stops there and says why.
+  ASSERT_EQ(folder.cells[0].updates.size(), 1u);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCell(folder.cells[0].path), 0);
+  const UpdateChainResult result = applyUpdateChain(reader, folder.cells[0].updates);
+  EXPECT_EQ(result.code, UpdateCannotRead);
+  EXPECT_NE(result.error.find("A.001: not applied: "), std::string::npos) << result.error;
+  EXPECT_NE(result.error.find("not a regular file"), std::string::npos) << result.error;
+  EXPECT_EQ(findUpdateFiles(folder.cells[0].path).size(), 1u);  // named alone, the same
 }

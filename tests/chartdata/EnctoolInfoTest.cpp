@@ -1,10 +1,11 @@
 // `enctool info` as a process: one JSON line per cell, reasons on stderr,
-// non-zero exit status when a cell failed.
+// non-zero exit status when a cell failed or is not whole.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +14,7 @@
 #include <sstream>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "S57Writer.h"
 #include "ToolRun.h"
 
@@ -192,5 +194,55 @@ TEST(EnctoolInfo, AFolderListsEveryCellWithItsEditionUpdatesAndUpdateError) {
   EXPECT_EQ(base.out.find("\"updates\":[1]"), std::string::npos) << base.out;
   // A cell named alone finds its updates beside it.
   EXPECT_NE(runEnctool("'" + good + "'").out.find("\"updates\":[1]"), std::string::npos);
+  fs::remove_all(dir);
+}
+
+// Inputs that once passed for success or hung the tool: a cell that lost
+// its feature records, a FIFO named like a cell, and an exchange set whose
+// catalogue names files outside it.
+TEST(EnctoolInfo, HostileInputsAreReportedNeverPassedOrWaitedOn) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("enctool_hostile_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "set/ENC_ROOT");
+  s57write::DataSet d;
+  d.dsnm = "CUT00002.000";
+  s57write::S57Writer writer;
+  writer.addDataSet(d).addIsolatedNode(1, {1, 2}).addFeature(s57write::Feature());
+  const std::string image = writer.image();
+  const std::string cut = (dir / "CUT00002.000").string();
+  std::ofstream(cut, std::ios::binary) << image.substr(0, writer.iso().recordOffsets().back());
+  const ToolRun lost = runEnctool("'" + cut + "'");
+  EXPECT_EQ(lost.status, 1) << lost.out;
+  EXPECT_NE(lost.out.find("\"code\":18,\"dsnm\":\"CUT00002.000\""), std::string::npos) << lost.out;
+  EXPECT_NE(lost.out.find("\"features\":0,\"vectors\":1"), std::string::npos) << lost.out;
+  const std::string finding =
+      "CUT00002.000: records lost or added, the cell is not whole: NOGR declares 1 geo feature records, 0 read";
+  EXPECT_NE(lost.out.find("\"warnings\":[\"" + finding + "\"]"), std::string::npos) << lost.out;
+  EXPECT_NE(lost.out.find("err: enctool info: " + cut + ": code 18: the records read disagree"), std::string::npos)
+      << lost.out;
+  EXPECT_NE(lost.out.find("err: enctool info: " + cut + ": warning: " + finding), std::string::npos) << lost.out;
+
+  // A FIFO nobody writes to: refused at once (the timeout stops a hang).
+  const std::string fifo = (dir / "FIFO0001.000").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const testsupport::ToolRun waited = testsupport::runCommand(
+      "timeout 20 " + std::string(ENCTOOL_PATH) + " info '" + fifo + "'", testsupport::Stderr::Keep);
+  EXPECT_EQ(waited.status, 1) << waited.out << waited.err;
+  EXPECT_NE(waited.out.find("\"code\":17"), std::string::npos) << waited.out;
+  EXPECT_NE(waited.err.find("code 17: not a regular file"), std::string::npos) << waited.err;
+
+  // A catalogue naming a file outside its set, with the CRC it has: refused
+  // by name, and nothing about the file is printed.
+  std::ofstream(dir / "SECRET.TXT") << "private";
+  std::ofstream(dir / "set/ENC_ROOT/CATALOG.031", std::ios::binary)
+      << s57write::catalogueImage({{"..\\..\\SECRET.TXT", "12345678"}, {(dir / "SECRET.TXT").string(), "12345678"}});
+  const ToolRun set = runEnctool("'" + (dir / "set").string() + "'");
+  EXPECT_EQ(set.status, 0) << set.out;  // findings, no failed cell
+  EXPECT_NE(set.out.find("the entry ..\\\\..\\\\SECRET.TXT is refused: a '..' step; it is not opened"),
+            std::string::npos)
+      << set.out;
+  EXPECT_NE(set.out.find("SECRET.TXT is refused: an absolute path"), std::string::npos) << set.out;
+  EXPECT_EQ(set.out.find("CRC-32 is"), std::string::npos) << set.out;
   fs::remove_all(dir);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "Iso8211Writer.h"
@@ -162,8 +163,15 @@ TEST(RecordReading, ReadsFilesAndReportsThoseThatCannotBeOpened) {
 
   S57CellReader missing;
   EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), 1);
-  S57CellReader directory;
-  EXPECT_EQ(directory.readCell(dir.string()), 1);
+  // What is no regular file is refused at once: a FIFO with no writer
+  // would otherwise hold the read forever.
+  const std::string fifo = (dir / "FIFO.000").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  for (const std::string& path : {dir.string(), fifo, std::string("/dev/zero")}) {
+    S57CellReader refused;
+    EXPECT_EQ(refused.readCell(path), ReaderNotRegularFile) << path;
+    EXPECT_TRUE(refused.fileBytes.empty());
+  }
   fs::remove_all(dir);
 }
 

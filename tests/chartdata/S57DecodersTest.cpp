@@ -278,6 +278,66 @@ TEST(FeatureRecords, NationalAttributeFields) {
     EXPECT_EQ(pairsOf(featureWith("NATF", c.field).nationalAttributes), c.expected) << c.what;
 }
 
+// Attribute and national text is read in the lexical levels the cell's
+// DSSI declares (AALL, NALL: 0 ASCII, 1 Latin-1, 2 UCS-2) and comes out as
+// UTF-8 whatever the level; a file without DSSI is read as Latin-1 and UCS-2.
+TEST(FeatureRecords, TextFollowsTheLexicalLevelsOfTheDataSet) {
+  struct Case {
+    const char* what;
+    int aall, nall;
+    std::string objnam;        // ATTF bytes as written
+    std::u16string nobjnm;     // NATF code units as written
+    std::string expectedName;  // both read back as UTF-8
+    std::string expectedNational;
+  };
+  const Case cases[] = {
+      {"ASCII and ASCII", 0, 0, "Rossett Island", u"Rossett Inseln", "Rossett Island", "Rossett Inseln"},
+      {"Latin-1 national text", 1, 1, "Rossett Island", u"R\u00f6ssett Inseln", "Rossett Island",
+       "R\xc3\xb6ssett Inseln"},
+      {"Latin-1 attribute text", 1, 2, "Caf\xe9 \xc0 \xff", u"\u6e2f\u53e3", "Caf\xc3\xa9 \xc3\x80 \xc3\xbf",
+       "\xe6\xb8\xaf\xe5\x8f\xa3"},
+      {"a high byte in ASCII text is kept as its Latin-1 character", 0, 0, "a\xb0", u"b\u00e9", "a\xc2\xb0",
+       "b\xc3\xa9"},
+  };
+  for (const Case& c : cases) {
+    s57write::S57Writer writer;
+    s57write::DataSet d;
+    d.aall = c.aall;
+    d.nall = c.nall;
+    writer.addDataSet(d);
+    s57write::Feature f;
+    f.attributes = {{116, c.objnam}};
+    f.nationalAttributes = {{301, c.nobjnm}};
+    writer.addFeature(f);
+    S57CellReader reader;
+    ASSERT_EQ(reader.readCellBytes(writer.image()), 0) << c.what;
+    ASSERT_EQ(reader.features.size(), 1u) << c.what;
+    EXPECT_EQ(pairsOf(reader.features[0]->attributes), (Attributes{{"116", c.expectedName}})) << c.what;
+    EXPECT_EQ(pairsOf(reader.features[0]->nationalAttributes), (Attributes{{"301", c.expectedNational}})) << c.what;
+  }
+
+  // Level 1 national text in an update keeps the delete mark, one byte 0x7F.
+  s57write::S57Writer update;
+  s57write::DataSet d;
+  d.expp = 2;
+  d.nall = 1;
+  update.addDataSet(d);
+  s57write::Feature f;
+  f.ruin = s57write::kModify;
+  f.nationalAttributes = {{301, u"\x7f"}};
+  update.addFeature(f);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCellBytes(update.image()), 0);
+  ASSERT_EQ(reader.features.size(), 1u);
+  EXPECT_EQ(pairsOf(reader.features[0]->nationalAttributes), (Attributes{{"301", "\x7f"}}));
+
+  // A lexical level the standard does not know: attributes as bytes,
+  // national text as UCS-2, as without a DSSI.
+  std::vector<ATTF_NATF> out;
+  decodeNationalAttributeField(b12(301) + ucs2(u"Hi") + b12(0x1f) + b12(0x1e), out, 7);
+  EXPECT_EQ(pairsOf(out), (Attributes{{"301", "Hi"}}));
+}
+
 TEST(FeatureRecords, RepeatingPointerFieldsCountWholeRepetitions) {
   const std::string pointer = std::string("\x82\x01\x00\x00\x00\x01\x02\xff", 8);
   struct Case {

@@ -486,10 +486,12 @@ TEST_F(Updates, FindsOnlyThisCellsNumberedFilesInOrder) {
   for (const char* name : {"UPDT0001.002", "UPDT0001.001", "UPDT0001.010", "UPDT0001.0a1", "UPDT0002.001",
                            "UPDT0001.000.bak", "UPDT0001.1000"})
     std::ofstream(dir + "/" + name) << "x";
-  fs::create_directory(dir + "/UPDT0001.003");  // a folder is no update
+  // A folder is no update, but it is listed: reading it stops the chain
+  // there with the reason, instead of a silent gap.
+  fs::create_directory(dir + "/UPDT0001.003");
   std::string got;
   for (const UpdateFileName& f : findUpdateFiles(base))
     got += std::to_string(f.number) + ":" + fs::path(f.path).filename().string() + " ";
-  EXPECT_EQ(got, "1:UPDT0001.001 2:UPDT0001.002 10:UPDT0001.010 ");
+  EXPECT_EQ(got, "1:UPDT0001.001 2:UPDT0001.002 3:UPDT0001.003 10:UPDT0001.010 ");
   EXPECT_TRUE(findUpdateFiles(dir + "/nowhere/UPDT0001.000").empty());
 }

@@ -294,6 +294,34 @@ TEST_F(AreaDrawerTest, BoundarySegmentsAndDataLimits) {
   EXPECT_TRUE(draw(addArea(kACHARE, {ls(0, 1, "CHBLK")}, {}, ring)).empty());
 }
 
+// A procedure that styles edges one by one gives the exterior parts' lists
+// first, then the holes': a shoreline construction with an edge of low
+// accuracy draws the boundary of its hole too, after the cell's areas.
+TEST_F(AreaDrawerTest, StyledEdgesOfHolesAreDrawn) {
+  AreaFeature& area = addArea(122, {cs("SLCONS03")}, {}, square(1000, 1000, 2000));
+  area.interiorVertices = square(1500, 1500, 500);
+  area.exteriorParts = {BoundaryPart{0, 5, {{"402", "4"}}, {}}};  // QUAPOS 4: low accuracy
+  area.interiorParts = {BoundaryPart{0, 5, {}, {}}};
+  RecordingDevice device;
+  {
+    QPainter painter(&device);
+    DrawContext dc{canvas(painter), settings(), view, buffers};
+    buffers.styledEdges.clear();
+    drawArea(dc, area, cell);
+    drawStyledEdges(dc);
+  }
+  const auto result = procedureResult(area, cell, settings());
+  ASSERT_TRUE(result);
+  ASSERT_EQ(result->partInstructions.size(), 2u);
+  std::vector<QLineF> hole;
+  for (const PaintCall& c : device.calls)
+    if (c.kind == PaintCall::Line && c.points[0].x() >= 1500 && c.points[0].x() <= 2000 &&
+        c.points[0].y() >= 1500 && c.points[0].y() <= 2000)
+      hole.emplace_back(c.points[0], c.points[1]);
+  ASSERT_EQ(hole.size(), 4u);  // LS(SOLD,2,CSTLN) round the hole
+  EXPECT_EQ(hole.front().p1(), QPointF(1500, 1500));
+}
+
 // An area larger than the view: its boundary is drawn where it crosses the
 // view, not along the edges of the clipping margin.
 TEST_F(AreaDrawerTest, NoBoundaryAlongTheClippingMargin) {

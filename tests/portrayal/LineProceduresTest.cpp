@@ -47,29 +47,6 @@ std::vector<Names> perEdge(const ProcedureResult& result) {
 
 class LineProceduresTest : public ProcedureTest {};
 
-TEST_F(LineProceduresTest, ShorelineConstruction) {
-  struct Case {
-    Attributes attributes;
-    const char* style;  // of the edge without QUAPOS
-  } cases[] = {
-      {{{"CONDTN", "1"}, {"CATSLC", "6"}}, "LS DASH,1,CSTLN"},
-      {{{"CONDTN", "2"}}, "LS DASH,1,CSTLN"},
-      {{{"CATSLC", "15"}, {"WATLEV", "3"}}, "LS SOLD,4,CSTLN"},
-      {{{"CATSLC", "16"}}, "LS SOLD,4,CSTLN"},
-      {{{"WATLEV", "4"}}, "LS DASH,2,CSTLN"},
-      {{{"CONDTN", "3"}, {"WATLEV", "2"}}, "LS SOLD,2,CSTLN"},
-  };
-  for (const Case& c : cases) {
-    LineFeature f = line(kShoreline, c.attributes, {"4", nullptr, "10", "1", "11", "x"});
-    ProcedureResult out = leftOver();
-    shorelineConstructionProcedure(f, out);
-    EXPECT_EQ(perEdge(out), (std::vector<Names>{{"LC LOWACC21"}, {c.style}, {c.style}, {c.style}, {c.style},
-                                                {"LC LOWACC21"}}))
-        << c.style;
-    EXPECT_TRUE(out.instructions.empty());
-  }
-}
-
 TEST_F(LineProceduresTest, QualityOfPosition) {
   ProcedureResult out = leftOver();
   lineQualityProcedure(line(kCoastline, {{"CONRAD", "1"}}, {nullptr, "5", "10"}), out);

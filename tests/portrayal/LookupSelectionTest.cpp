@@ -207,6 +207,75 @@ TEST(LookupSelection, EachKindUsesItsTablesAndTheLaterSelectionSetsSharedValues)
   EXPECT_EQ(sounding.firstLookup.category, -1);
 }
 
+// Every feature draws something: a class one symbol style draws takes that
+// style's choice in the other; a class neither draws, or one the catalogue
+// lacks, gets S-52's default in Display Base, the library's ###### entry or
+// the built-in one. Meta objects stay as their look-ups leave them.
+TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
+  constexpr int kBridge = 11, kMetaObject = 305;
+  PresentationLibrary library;
+  library.objectClassCatalogue = classes();
+  library.objectClassCatalogue[kBridge] = {"Bridge", "BRIDGE", kBridge};
+  library.objectClassCatalogue[kMetaObject] = {"Nautical publication information", "M_NPUB", kMetaObject};
+  auto table = [&library](LookupTableId id) -> LookupTable& { return library.lookupTables[static_cast<int>(id)]; };
+  LookupEntry empty = entry({});
+  empty.instructions.clear();
+  LookupEntry drawn = entry({}, 7, "OBSTRN01");
+  drawn.displayCategoryText = "OTHER";
+  drawn.viewingGroup = "34050";
+  table(LookupTableId::PAPER_CHART)["OBSTRN"] = {drawn};
+  table(LookupTableId::SIMPLIFIED)["OBSTRN"] = {empty};   // drawn in one style only
+  table(LookupTableId::PAPER_CHART)["BRIDGE"] = {empty};  // in neither
+  table(LookupTableId::PAPER_CHART)["M_NPUB"] = {empty};
+  LookupEntry fallback = entry({}, 6, "DEFAULT1");  // the simplified table's own default
+  fallback.displayCategoryText = "STANDARD";
+  fallback.viewingGroup = "21011";
+  table(LookupTableId::SIMPLIFIED)["######"] = {fallback};
+
+  auto name = [](const LookupResult& r) { return r.instructions.empty() ? std::string() : r.instructions[0].name; };
+  struct Case {
+    int objectClass;
+    const char* first;
+    const char* second;
+    int firstCategory, secondCategory;
+    int priority, group;  // as the later selection leaves them
+  } cases[] = {
+      {kObstruction, "OBSTRN01", "OBSTRN01", 2, 2, 7, 34050},
+      {kBridge, "QUESMRK1", "DEFAULT1", 0, 0, 6, 21011},
+      {999, "QUESMRK1", "DEFAULT1", 0, 0, 6, 21011},
+      {kMetaObject, "", "", 2, -1, 0, 0},  // its empty entry, and nothing in the other table
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.objectClass);
+    PointFeature f = feature(c.objectClass, {{"OBJNAM", "x"}});
+    selectLookups(f, library);
+    EXPECT_EQ(name(f.firstLookup), c.first);
+    EXPECT_EQ(name(f.secondLookup), c.second);
+    EXPECT_EQ(f.firstLookup.category, c.firstCategory);
+    EXPECT_EQ(f.secondLookup.category, c.secondCategory);
+    EXPECT_EQ(f.displayPriority, c.priority);
+    EXPECT_EQ(f.viewingGroup, c.group);
+  }
+
+  // Lines and areas get their own forms of the built-in default.
+  LineFeature line;
+  line.objectClass = 999;
+  selectLookups(line, library);
+  ASSERT_EQ(line.firstLookup.instructions.size(), 1u);
+  EXPECT_EQ(line.firstLookup.instructions[0].kind, kLC);
+  EXPECT_EQ(line.firstLookup.instructions[0].name, "QUESMRK1");
+  AreaFeature area;
+  area.objectClass = 999;
+  selectLookups(area, library);
+  ASSERT_EQ(area.secondLookup.instructions.size(), 2u);
+  EXPECT_EQ(area.secondLookup.instructions[0].kind, kAP);
+  EXPECT_EQ(area.secondLookup.instructions[0].name, "QUESMRK1");
+  EXPECT_EQ(area.secondLookup.instructions[1].kind, kLS);
+  EXPECT_EQ(area.secondLookup.instructions[1].style, 2);  // dashed
+  EXPECT_EQ(area.secondLookup.category, 0);
+  EXPECT_EQ(area.displayPriority, 5);
+}
+
 TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
   struct Case {
     bool paperChart;

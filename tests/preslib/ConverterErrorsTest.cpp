@@ -76,6 +76,50 @@ TEST(ConverterErrors, BadXmlIsReportedWithItsPlaceAndNothingIsWritten) {
   }
 }
 
+// A bad supplementary drawing file is reported with its own name and line,
+// and nothing is written.
+TEST(ConverterErrors, BadSupplementaryDrawingsAreReported) {
+  const std::string good =
+      "<symbol><name>OWNSY001</name><color-ref>ACHBLK</color-ref><vector width=\"1\" height=\"1\">"
+      "<pivot x=\"0\" y=\"0\"/><origin x=\"0\" y=\"0\"/><HPGL>SPA;PU0,0;</HPGL></vector></symbol>";
+  auto file = [](const std::string& body) { return "<?xml version=\"1.0\"?>\n<chartsymbols>\n" + body + "\n</chartsymbols>\n"; };
+  struct Case {
+    const char* what;
+    std::string supplement;
+    std::string message;
+  } cases[] = {
+      {"not XML", "no XML here", "drawings.xml:1:"},
+      {"look-ups", file("<lookups></lookups>"), "drawings.xml:3: <lookups> in a file of drawings"},
+      {"bitmap only", file("<symbols><symbol><name>OWNSY001</name><color-ref>ACHBLK</color-ref>"
+                           "<bitmap width=\"1\" height=\"1\"/></symbol></symbols>"),
+       "symbol OWNSY001 has no <vector>"},
+      {"short name", file("<symbols>" + replaced(good, "OWNSY001", "OWNSY1") + "</symbols>"),
+       "symbol OWNSY1 has a name that is not eight characters long"},
+      {"twice", file("<symbols>" + good + "\n" + good + "</symbols>"), "drawings.xml:4: symbol OWNSY001 is given twice"},
+      {"colours", file("<symbols>" + replaced(good, "ACHBLK", "ACHBL") + "</symbols>"),
+       "colour references that are not letter and five-character token pairs"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    LibrarySources sources = writeFixtureSources(dir);
+    sources.supplement = dir.write("drawings.xml", c.supplement);
+    ConversionReport report;
+    std::string error;
+    EXPECT_FALSE(convertLibrary(sources, dir.file("S57Lib"), report, error));
+    EXPECT_NE(error.find(c.message), std::string::npos) << error;
+    EXPECT_EQ(error.rfind(sources.supplement, 0), 0u) << error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("S57Lib")));
+  }
+  TempDir dir;
+  LibrarySources sources = writeFixtureSources(dir);
+  sources.supplement = dir.file("absent.xml");
+  ConversionReport report;
+  std::string error;
+  EXPECT_FALSE(convertLibrary(sources, dir.file("S57Lib"), report, error));
+  EXPECT_NE(error.find("absent.xml: cannot open"), std::string::npos) << error;
+}
+
 TEST(ConverterErrors, MissingOrBadTablesAreReported) {
   TempDir dir;
   LibrarySources sources = writeFixtureSources(dir);

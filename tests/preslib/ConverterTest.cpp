@@ -2,6 +2,7 @@
 // readers find in the files it writes, and how it refuses bad sources.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -268,7 +269,7 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
   EXPECT_NE(output.find("\nenctool mklib: repaired SY testsy01 -> TESTSY01 (1 use, first at line "), std::string::npos)
       << output;
   EXPECT_NE(output.find("\nenctool mklib: repaired LC TESTLS01| -> TESTLS01 (1 use"), std::string::npos) << output;
-  EXPECT_NE(output.find("\nenctool mklib: look-ups name 1 drawings no source has: symbols NOSUCH01|\n"),
+  EXPECT_NE(output.find("\nenctool mklib: look-ups name 1 drawing no source has: symbols NOSUCH01|\n"),
             std::string::npos)
       << output;
 
@@ -280,6 +281,147 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
   EXPECT_EQ(beacon.instructions[0].text2, "ORIENT");
   EXPECT_EQ(beacon.instructions[1].name, "NOSUCH01");  // left as it is: drawn with a stand-in
   EXPECT_EQ(beacon.instructions[2].name, "TESTLS01");
+}
+
+// A look-up whose category keeps it out of a display its viewing group
+// belongs to (1xxxx Display Base, 2xxxx Standard, 3xxxx Other) is mended and
+// reported; a category showing it in more displays than its group, the
+// aids to navigation (17xxx), Mariners' categories and groups that are not
+// five digits stand.
+TEST(Converter, DisplayCategoriesFollowTheirViewingGroups) {
+  TempDir dir;
+  std::string xml = fixtureXml();
+  auto lookup = [](const char* cls, const char* type, const char* table, const char* category, const char* group) {
+    return std::string("<lookup id=\"9\" RCID=\"9\" name=\"") + cls + "\"><type>" + type +
+           "</type><disp-prio>Area 1</disp-prio><radar-prio>Suppressed</radar-prio><table-name>" + table +
+           "</table-name><instruction>AC(CHBLK)</instruction><display-cat>" + category +
+           "</display-cat><comment>" + group + "</comment></lookup>\n";
+  };
+  xml.insert(xml.find("</lookups>"),
+             lookup("DRGARE", "Area", "Plain", "Standard", "13030") +
+                 lookup("DRGARE", "Area", "Symbolized", "Standard", "13030") +
+                 lookup("HULKES", "Point", "Paper", "Other", "12410") +
+                 lookup("RIVERS", "Line", "Lines", "Other", "22010") +
+                 lookup("BOYLAT", "Point", "Simplified", "Standard", "17010") +  // an aid to navigation
+                 lookup("LNDMRK", "Point", "Simplified", "Standard", "32220") +  // never to fewer displays
+                 lookup("PILPNT", "Point", "Simplified", "Mariners", "12410") +
+                 lookup("CANALS", "Line", "Lines", "Standard", "1241"));
+  LibrarySources sources = writeFixtureSources(dir, xml);
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  auto category = [&library](LookupTableId table, const char* cls) -> std::string {
+    const LookupTable& t = library.lookupTable(table);
+    return t.count(cls) ? t.at(cls).back().displayCategoryText : "(none)";
+  };
+  EXPECT_EQ(category(LookupTableId::PLAIN_BOUNDARIES, "DRGARE"), "DISPLAYBASE");
+  EXPECT_EQ(category(LookupTableId::SYMBOLIZED_BOUNDARIES, "DRGARE"), "DISPLAYBASE");
+  EXPECT_EQ(category(LookupTableId::PAPER_CHART, "HULKES"), "DISPLAYBASE");
+  EXPECT_EQ(category(LookupTableId::LINES, "RIVERS"), "STANDARD");
+  EXPECT_EQ(category(LookupTableId::SIMPLIFIED, "BOYLAT"), "STANDARD");
+  EXPECT_EQ(category(LookupTableId::SIMPLIFIED, "LNDMRK"), "STANDARD");
+  EXPECT_EQ(category(LookupTableId::SIMPLIFIED, "PILPNT"), "MARINERS_STANDARD");
+  EXPECT_EQ(category(LookupTableId::LINES, "CANALS"), "STANDARD");
+
+  EXPECT_EQ(report.lookupsWithMendedCategory, 4);
+  const std::string lines = report.categoryReport();
+  EXPECT_NE(lines.find("mended display category DRGARE Area 13030: Standard -> Displaybase (Plain, Symbolized) "
+                       "(2 look-ups, first at line "),
+            std::string::npos)
+      << lines;
+  EXPECT_NE(lines.find("mended display category HULKES Point 12410: Other -> Displaybase (Paper) (1 look-up"),
+            std::string::npos)
+      << lines;
+  EXPECT_NE(lines.find("mended display category RIVERS Line 22010: Other -> Standard (Lines)"), std::string::npos)
+      << lines;
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 3) << lines;
+  EXPECT_NE(report.summary().find("4 with a display category mended"), std::string::npos) << report.summary();
+}
+
+// The reader takes consecutive records of one class as one list under the
+// table of the first, so no table begins with the class the one before it
+// ends with: every table keeps all its records. Two tables of one and the
+// same class each cannot be kept apart and are refused.
+TEST(Converter, EachTableKeepsItsRecordsWhereTablesMeetOnOneClass) {
+  auto lookup = [](const char* cls, const char* type, const char* table) {
+    return std::string("<lookup id=\"9\" RCID=\"9\" name=\"") + cls + "\"><type>" + type +
+           "</type><disp-prio>Area 1</disp-prio><radar-prio>Suppressed</radar-prio><table-name>" + table +
+           "</table-name><instruction>AC(CHBLK)</instruction><display-cat>Standard</display-cat>"
+           "<comment>1</comment></lookup>\n";
+  };
+  std::string xml = fixtureXml();  // Plain: DEPARE, ACHARE; Paper: WRECKS
+  xml.insert(xml.find("</lookups>"), lookup("ACHARE", "Area", "Symbolized") + lookup("DRGARE", "Area", "Symbolized") +
+                                         lookup("WRECKS", "Point", "Simplified") +
+                                         lookup("BCNCAR", "Point", "Simplified"));
+  TempDir dir;
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(writeFixtureSources(dir, xml), dir.file("S57Lib"), report, error)) << error;
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  EXPECT_EQ(library.lookupTable(LookupTableId::PLAIN_BOUNDARIES).at("ACHARE").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).size(), 2u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).at("ACHARE").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::PAPER_CHART).at("WRECKS").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SIMPLIFIED).at("WRECKS").size(), 1u);
+  EXPECT_EQ(library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR").size(), 1u);
+
+  std::string single = fixtureXml();
+  single.insert(single.find("</lookups>"), lookup("WRECKS", "Point", "Simplified"));
+  TempDir other;
+  EXPECT_FALSE(convertLibrary(writeFixtureSources(other, single), other.file("S57Lib"), report, error));
+  EXPECT_NE(error.find("two look-up tables hold one class each, the same: WRECKS"), std::string::npos) << error;
+}
+
+// The project's supplementary drawings join the XML's where the XML has no
+// vector drawing of the name, and look-up names are repaired against them
+// too; a supplementary drawing of a name the XML draws is left out.
+TEST(Converter, SupplementaryDrawingsFillTheXmlsGaps) {
+  TempDir dir;
+  std::string xml = fixtureXml();
+  xml.insert(xml.find("</lookups>"),
+             "<lookup id=\"8\" RCID=\"8\" name=\"BCNCAR\"><type>Point</type><disp-prio>Hazards</disp-prio>"
+             "<radar-prio>On Top</radar-prio><table-name>Paper</table-name>"
+             "<instruction>SY(ownsy001);LC(OWNLS001)</instruction><display-cat>Standard</display-cat>"
+             "<comment>8</comment></lookup>\n");
+  auto drawing = [](const char* tag, const char* name, const char* hpgl) {
+    return std::string("<") + tag + "><name>" + name + "</name><description>own</description>" +
+           "<color-ref>ACHBLK</color-ref><vector width=\"100\" height=\"100\"><distance min=\"0\" max=\"0\"/>"
+           "<pivot x=\"50\" y=\"50\"/><origin x=\"0\" y=\"0\"/><HPGL>" + hpgl + "</HPGL></vector></" + tag + ">\n";
+  };
+  const std::string supplement =
+      "<?xml version=\"1.0\"?>\n<chartsymbols>\n<line-styles>\n" +
+      drawing("line-style", "OWNLS001", "SPA;SW1;PU0,50;PD100,50;") + "</line-styles>\n<symbols>\n" +
+      drawing("symbol", "OWNSY001", "SPA;SW1;PU50,50;CI40;") + drawing("symbol", "TESTSY01", "SPA;SW1;PU0,0;PD9,9;") +
+      "</symbols>\n</chartsymbols>\n";
+  LibrarySources sources = writeFixtureSources(dir, xml);
+  sources.supplement = dir.write("SupplementaryDrawings.xml", supplement);
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+
+  ASSERT_EQ(library.symbols.count("OWNSY001"), 1u);
+  EXPECT_EQ(library.symbols.at("OWNSY001").commands.back().opcode, kCI);
+  ASSERT_EQ(library.lineStyles.count("OWNLS001"), 1u);
+  EXPECT_GT(library.symbols.at("TESTSY01").commands.size(), 100u);  // the XML's own drawing stays
+  const LookupEntry& beacon = library.lookupTable(LookupTableId::PAPER_CHART).at("BCNCAR")[0];
+  EXPECT_EQ(beacon.instructions[0].name, "OWNSY001");  // "ownsy001" repaired against it
+  EXPECT_EQ(beacon.instructions[1].name, "OWNLS001");
+  EXPECT_TRUE(report.names.missing.empty());
+  EXPECT_EQ(report.supplementarySymbols, 1);
+  EXPECT_EQ(report.supplementaryLineStyles, 1);
+  EXPECT_EQ(report.supplementaryLeftOut, std::vector<std::string>{"symbol TESTSY01"});
+  EXPECT_NE(report.nameReport().find("supplementary drawings left out, the XML has them: symbol TESTSY01\n"),
+            std::string::npos)
+      << report.nameReport();
+  EXPECT_NE(report.summary().find("from the supplementary drawings 1 symbols, 0 patterns and 1 line styles "
+                                  "(1 left out: the XML has them)"),
+            std::string::npos)
+      << report.summary();
 }
 
 // The expected-input table becomes the attribute value file when given:

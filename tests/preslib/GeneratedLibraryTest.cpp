@@ -29,28 +29,43 @@ const char* const kObjectClassesCsv = "/usr/share/gdal/s57objectclasses.csv";
 const char* const kAttributesCsv = "/usr/share/gdal/s57attributes.csv";
 const char* const kExpectedInputCsv = "/usr/share/gdal/s57expectedinput.csv";
 
-// The names misspelt in the XML's look-ups that name drawings it has.
-const std::vector<std::string> kRepairs = {"SY TOWERS74| -> TOWERS74", "SY rdocal02 -> RDOCAL02",
+// The names misspelt in the XML's look-ups that name drawings it has or
+// that the project's supplementary drawings add.
+const std::vector<std::string> kRepairs = {"SY NEWOBJ 01 -> NEWOBJ01", "SY TOWERS74| -> TOWERS74",
+                                           "SY boyspp50 -> BOYSPP50", "SY rdocal02 -> RDOCAL02",
                                            "SY rdocal03 -> RDOCAL03"};
 
-// The names look-ups use that the XML has in no form at all, as the source
-// writes them and as the library reads them (eight characters): drawn with
-// stand-ins.
-const std::set<std::string> kSymbolsAbsentFromSource = {
-    "BCNCON81", "BOYLAT52", "BOYLAT53",  "BOYLAT54", "BOYLAT55", "BOYLAT56", "BOYSPH79",
-    "BOYSPR02", "BOYSPR03", "DANGER53",  "DGPS01DRFSTA01", "ESSARE01", "FLTHAZ02", "NEWOBJ 01",
-    "NEWOBJ01", "PSSARE01", "TOPSHP33",  "VEHTRF01", "boyspp50"};
-const std::set<std::string> kMissingSymbols = {
-    "BCNCON81", "BOYLAT52", "BOYLAT53", "BOYLAT54", "BOYLAT55", "BOYLAT56", "BOYSPH79",
-    "BOYSPR02", "BOYSPR03", "DANGER53", "DGPS01DR", "ESSARE01", "FLTHAZ02", "NEWOBJ 0",
-    "NEWOBJ01", "PSSARE01", "TOPSHP33", "VEHTRF01", "boyspp50"};
-const std::set<std::string> kMissingLineStyles = {"ARCSLN01", "NEWOBJ01"};
+// The drawings the supplementary file adds: every name the look-ups use that
+// the XML has in no form at all, but one, and NONHODAT, which the draw pass
+// names itself round non-official data.
+const std::set<std::string> kSupplementarySymbols = {
+    "BCNCON81", "BOYLAT52", "BOYLAT53", "BOYLAT54", "BOYLAT55", "BOYLAT56", "BOYSPH79", "BOYSPP50", "BOYSPR02",
+    "BOYSPR03", "DANGER53", "ESSARE01", "FLTHAZ02", "NEWOBJ01", "PSSARE01", "TOPSHP33", "VEHTRF01"};
+const std::set<std::string> kSupplementaryLineStyles = {"ARCSLN01", "NEWOBJ01", "NONHODAT"};
+
+// What is left: two names run together, as the source writes it and as the
+// library reads it (eight characters); drawn with a stand-in.
+const std::set<std::string> kSymbolsAbsentFromSource = {"DGPS01DRFSTA01"};
+const std::set<std::string> kMissingSymbols = {"DGPS01DR"};
+
+// The look-ups whose display category the viewing group mends: class,
+// geometry and group. Every one goes from Standard to Display Base.
+const std::set<std::string> kMendedCategories = {
+    "$LINES Line 10000", "$LINES Line 11060", "$LINES Line 11080", "$TEXTS Area 10000", "$TEXTS Line 10000",
+    "$TEXTS Point 10000", "ACHPNT Point 10000", "CHNWIR Line 10000", "DRGARE Area 13030", "DWRTPT Area 15010",
+    "HULKES Point 12410", "ISTZNE Area 15010", "LAKSHR Line 10000", "MORFAC Area 12410", "MORFAC Point 12410",
+    "OFSPLF Point 12210", "PILPNT Point 12410", "PRCARE Area 15010", "PRCARE Point 15010", "PYLONS Point 12210",
+    "RCRTCL Line 15020", "RCTLPT Area 15020", "RCTLPT Point 15020", "RDOCAL Line 15060", "RDOCAL Point 15060",
+    "SLCONS Area 12410", "SLCONS Point 12410", "TSELNE Line 15010", "TSEZNE Area 15010", "TSSBND Line 15010",
+    "TSSCRS Area 15010", "TSSLPT Area 15010", "TSSRON Area 15010", "TWRTPT Area 15010", "UNSARE Area 11050",
+    "ZEMCNT Line 10000", "_cmapl Line 10000", "_texto Point 10000", "rdocal Line 15060", "rdocal Point 15060"};
 
 class GeneratedLibrary : public testing::Test {
 protected:
   static void SetUpTestSuite() {
     sources_.xml = cached("chartsymbols.xml");
     sources_.raster = cached("rastersymbols-day.png");
+    sources_.supplement = CHART_SOURCE_DIR "/tools/mklib/SupplementaryDrawings.xml";
     sources_.objectClasses = kObjectClassesCsv;
     sources_.attributes = kAttributesCsv;
     if (std::filesystem::exists(kExpectedInputCsv)) sources_.attributeValues = kExpectedInputCsv;
@@ -169,8 +184,10 @@ TEST_F(GeneratedLibrary, LookupsMatchTheXmlTableByTable) {
 
 TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
   // Every name of the XML has a drawing (its vector one, the project's or one
-  // traced from its bitmap), and so have the project's digits.
+  // traced from its bitmap), and so have the project's digits and the
+  // supplementary drawings.
   std::set<std::string> symbols = allNames(xml_.symbols);
+  symbols.insert(kSupplementarySymbols.begin(), kSupplementarySymbols.end());
   for (int row = 0; row < 8; ++row)
     for (int digit = 0; digit < 10; ++digit) symbols.insert("SAFCON" + std::to_string(row) + std::to_string(digit));
   for (const char* family : {"SOUNDG", "SOUNDS"}) {
@@ -180,7 +197,7 @@ TEST_F(GeneratedLibrary, DrawingsAndCataloguesMatchTheSources) {
   }
   EXPECT_EQ(library_->symbols.size(), symbols.size());
   EXPECT_EQ(library_->patterns.size(), allNames(xml_.patterns).size());
-  EXPECT_EQ(library_->lineStyles.size(), vectorNames(xml_.lineStyles).size());
+  EXPECT_EQ(library_->lineStyles.size(), vectorNames(xml_.lineStyles).size() + kSupplementaryLineStyles.size());
   for (const auto& [name, s] : library_->symbols) EXPECT_EQ(symbols.count(name), 1u) << name;
 
   EXPECT_EQ(library_->objectClassCatalogue.size(), distinctCodes(kObjectClassesCsv));
@@ -194,25 +211,77 @@ TEST_F(GeneratedLibrary, MisspeltNamesAreRepairedAndTheRestAreAbsentFromTheSourc
   for (const NameRepair& r : report_.names.repairs) repairs.push_back(r.text());
   std::sort(repairs.begin(), repairs.end());
   EXPECT_EQ(repairs, kRepairs);
-  EXPECT_EQ(report_.lookupsWithRepairedName, 5);
+  EXPECT_EQ(report_.lookupsWithRepairedName, 8);
   EXPECT_EQ(report_.names.missing.symbols, kSymbolsAbsentFromSource);
   EXPECT_TRUE(report_.names.missing.patterns.empty());
-  EXPECT_EQ(report_.names.missing.lineStyles, kMissingLineStyles);
+  EXPECT_TRUE(report_.names.missing.lineStyles.empty());
 
-  // What the library reads: the same names, cut to eight characters, and
-  // none has a drawing of its kind in the XML, in any case. (ESSARE01 is a
-  // line style there; the look-ups ask for a symbol.)
+  // What the library reads: the same name, cut to eight characters, and it
+  // has no drawing of its kind in the XML, in any case.
   const DrawingNames missing = missingDrawings(*library_);
   std::printf("drawings the look-ups name that the library lacks: %zu\n", missing.size());
   EXPECT_EQ(missing.symbols, kMissingSymbols);
   EXPECT_TRUE(missing.patterns.empty());
-  EXPECT_EQ(missing.lineStyles, kMissingLineStyles);
+  EXPECT_TRUE(missing.lineStyles.empty());
   auto upper = [](const std::string& name) { return QString::fromStdString(name).toUpper().toStdString(); };
   for (const auto& [inXml, names] : {std::pair{&xml_.symbols, &missing.symbols}, {&xml_.lineStyles, &missing.lineStyles}}) {
     std::set<std::string> xmlNames;
     for (const XmlDrawing& d : *inXml) xmlNames.insert(upper(d.name));
     for (const std::string& name : *names) EXPECT_EQ(xmlNames.count(upper(name)), 0u) << name;
   }
+}
+
+// The supplementary drawings are those of names the XML has in no form
+// (ESSARE01 only as a line style, the look-ups ask for a symbol), and each
+// is in the library as the file draws it.
+TEST_F(GeneratedLibrary, SupplementaryDrawingsAreTheNamesTheXmlLacks) {
+  EXPECT_EQ(report_.supplementarySymbols, static_cast<int>(kSupplementarySymbols.size()));
+  EXPECT_EQ(report_.supplementaryPatterns, 0);
+  EXPECT_EQ(report_.supplementaryLineStyles, static_cast<int>(kSupplementaryLineStyles.size()));
+  EXPECT_TRUE(report_.supplementaryLeftOut.empty());
+  ChartSymbolsXml supplement;
+  std::string error;
+  ASSERT_TRUE(readDrawingsXml(sources_.supplement, supplement, error)) << error;
+  EXPECT_EQ(allNames(supplement.symbols), kSupplementarySymbols);
+  EXPECT_EQ(allNames(supplement.lineStyles), kSupplementaryLineStyles);
+  const std::set<std::string> xmlSymbols = allNames(xml_.symbols), xmlLineStyles = allNames(xml_.lineStyles);
+  for (const XmlDrawing& d : supplement.symbols) {
+    EXPECT_EQ(xmlSymbols.count(d.name), 0u) << d.name;
+    ASSERT_EQ(library_->symbols.count(d.name), 1u) << d.name;
+    const SymbolDefinition& s = library_->symbols.at(d.name);
+    EXPECT_EQ(s.pivotColumn, scaleSymbolUnits(d.pivotX)) << d.name;
+    EXPECT_FALSE(s.commands.empty()) << d.name;
+    for (const auto& [letter, token] : s.colourReferences)
+      EXPECT_TRUE(colourIndex(token) != 0 || token == "NODTA") << d.name << " " << token;
+  }
+  for (const XmlDrawing& d : supplement.lineStyles) {
+    EXPECT_EQ(xmlLineStyles.count(d.name), 0u) << d.name;
+    EXPECT_EQ(library_->lineStyles.count(d.name), 1u) << d.name;
+  }
+}
+
+// Display categories that contradict the viewing group are mended to it,
+// always towards Display Base here; the aids to navigation (17xxx) keep
+// theirs.
+TEST_F(GeneratedLibrary, DisplayCategoriesAreMendedToTheirViewingGroups) {
+  std::set<std::string> mended;
+  for (const CategoryRepair& r : report_.categories) {
+    mended.insert(r.className + " " + r.geometry + " " + r.viewingGroup);
+    EXPECT_EQ(r.from, "Standard") << r.text();
+    EXPECT_EQ(r.to, "Displaybase") << r.text();
+  }
+  EXPECT_EQ(mended, kMendedCategories);
+  EXPECT_EQ(report_.lookupsWithMendedCategory, 124);
+  for (const LookupTable& table : library_->lookupTables)
+    for (const auto& [cls, list] : table)
+      for (const LookupEntry& e : list) {
+        if (e.viewingGroup.size() != 5 || e.viewingGroup.compare(0, 2, "17") == 0) continue;
+        if (e.viewingGroup[0] == '1' && e.displayCategoryText != "MARINERS_STANDARD" &&
+            !e.displayCategoryText.empty()) {
+          EXPECT_EQ(e.displayCategoryText, "DISPLAYBASE") << cls << " " << e.viewingGroup;
+        }
+      }
+  EXPECT_EQ(library_->lookupTable(LookupTableId::PAPER_CHART).at("BOYLAT").front().displayCategoryText, "STANDARD");
 }
 
 TEST_F(GeneratedLibrary, AttributeValuesMatchTheExpectedInputTable) {

@@ -2,13 +2,17 @@
 
 #include <QFile>
 #include <QXmlStreamReader>
+#include <utility>
 
 #include "InputExcerpt.h"
 
 namespace {
 class Parser {
 public:
-  Parser(QXmlStreamReader& xml, const std::string& path) : xml_(xml), path_(path) {}
+  // `drawingsOnly`: a file of drawings alone, whose sections are all
+  // optional and which holds no colour tables or look-ups.
+  Parser(QXmlStreamReader& xml, const std::string& path, bool drawingsOnly)
+      : xml_(xml), path_(path), drawingsOnly_(drawingsOnly) {}
 
   bool parse(ChartSymbolsXml& out) {
     if (!xml_.readNextStartElement()) return fail("no root element");
@@ -18,7 +22,9 @@ public:
     while (ok() && xml_.readNextStartElement()) {
       const QStringRef n = xml_.name();
       int section = -1;
-      if (n == QLatin1String("color-tables")) {
+      if (drawingsOnly_ && (n == QLatin1String("color-tables") || n == QLatin1String("lookups"))) {
+        return fail("<" + n.toString().toStdString() + "> in a file of drawings");
+      } else if (n == QLatin1String("color-tables")) {
         section = 0;
         readColourTables(out.colourTables);
       } else if (n == QLatin1String("lookups")) {
@@ -40,6 +46,7 @@ public:
     }
     if (xml_.hasError()) return fail(inputExcerpt(xml_.errorString().toStdString(), 4 * kExcerptLimit));
     if (!error_.empty()) return false;
+    if (drawingsOnly_) return checkDrawings(out);
     const char* names[5] = {"color-tables", "lookups", "line-styles", "patterns", "symbols"};
     for (int i = 0; i < 5; ++i)
       if (!sections[i]) return fail(std::string("no <") + names[i] + "> section");
@@ -49,6 +56,30 @@ public:
   const std::string& error() const { return error_; }
 
 private:
+  // Every drawing of a file of drawings has a vector form, a name of eight
+  // characters used once in its section, and colour references.
+  bool checkDrawings(const ChartSymbolsXml& out) {
+    const std::pair<const char*, const std::vector<XmlDrawing>*> sections[] = {
+        {"line style", &out.lineStyles}, {"pattern", &out.patterns}, {"symbol", &out.symbols}};
+    for (const auto& [what, drawings] : sections) {
+      for (std::size_t i = 0; i < drawings->size(); ++i) {
+        const XmlDrawing& d = (*drawings)[i];
+        std::string problem;
+        if (!d.hasVector) problem = "has no <vector>";
+        else if (d.name.size() != 8) problem = "has a name that is not eight characters long";
+        else if (d.colourRef.empty() || d.colourRef.size() % 6 != 0)
+          problem = "has colour references that are not letter and five-character token pairs";
+        for (std::size_t j = 0; j < i && problem.empty(); ++j)
+          if ((*drawings)[j].name == d.name) problem = "is given twice";
+        if (!problem.empty()) {
+          error_ = path_ + ":" + std::to_string(d.sourceLine) + ": " + what + " " + inputExcerpt(d.name) + " " + problem;
+          return false;
+        }
+      }
+    }
+    return true;
+  }
+
   bool ok() const { return error_.empty() && !xml_.hasError(); }
 
   bool fail(const std::string& message) {
@@ -199,18 +230,18 @@ private:
 
   QXmlStreamReader& xml_;
   std::string path_;
+  bool drawingsOnly_ = false;
   std::string error_;
 };
-}  // namespace
 
-bool readChartSymbolsXml(const std::string& path, ChartSymbolsXml& result, std::string& error) {
+bool readXml(const std::string& path, bool drawingsOnly, ChartSymbolsXml& result, std::string& error) {
   QFile file(QString::fromStdString(path));
   if (!file.open(QIODevice::ReadOnly)) {
     error = path + ": cannot open: " + file.errorString().toStdString();
     return false;
   }
   QXmlStreamReader xml(&file);
-  Parser parser(xml, path);
+  Parser parser(xml, path, drawingsOnly);
   ChartSymbolsXml parsed;
   if (!parser.parse(parsed)) {
     error = parser.error();
@@ -218,4 +249,13 @@ bool readChartSymbolsXml(const std::string& path, ChartSymbolsXml& result, std::
   }
   result = std::move(parsed);
   return true;
+}
+}  // namespace
+
+bool readChartSymbolsXml(const std::string& path, ChartSymbolsXml& result, std::string& error) {
+  return readXml(path, false, result, error);
+}
+
+bool readDrawingsXml(const std::string& path, ChartSymbolsXml& result, std::string& error) {
+  return readXml(path, true, result, error);
 }

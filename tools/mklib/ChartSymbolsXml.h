@@ -56,3 +56,11 @@ struct ChartSymbolsXml {
 // be opened, is not well-formed XML, has a malformed number or lacks one of
 // its five sections.
 bool readChartSymbolsXml(const std::string& path, ChartSymbolsXml& result, std::string& error);
+
+// Reads a file of drawings alone in the same form (the project's
+// supplementary drawings): a <chartsymbols> root with any of <line-styles>,
+// <patterns> and <symbols>. False with a message naming the file and line as
+// above, and also for colour tables or look-ups in it, a drawing without a
+// <vector>, a name that is not eight characters long or is given twice in
+// one section, or colour references that are not letter and token pairs.
+bool readDrawingsXml(const std::string& path, ChartSymbolsXml& result, std::string& error);

@@ -30,7 +30,8 @@ std::string ConversionReport::summary() const {
   if (unknownColourTokens) s += ", " + std::to_string(unknownColourTokens) + " unknown tokens left out";
   s += "), " + std::to_string(lookups) + " look-ups (" + std::to_string(lookupsWithLongClassName) +
        " with a class name longer than six characters left out, " + std::to_string(lookupsWithRenamedProcedure) +
-       " with a procedure renamed, " + std::to_string(lookupsWithRepairedName) + " with a drawing name repaired), ";
+       " with a procedure renamed, " + std::to_string(lookupsWithRepairedName) + " with a drawing name repaired, " +
+       std::to_string(lookupsWithMendedCategory) + " with a display category mended), ";
   s += std::to_string(symbols) + " symbols (" + std::to_string(contourLabelSymbols) + " contour label digits and " +
        std::to_string(soundingFigureSymbols) + " sounding figure symbols added, " + std::to_string(tracedSymbols) +
        " traced from bitmaps, " + std::to_string(bitmapOnlySymbols) + " bitmap-only left out), ";
@@ -39,8 +40,16 @@ std::string ConversionReport::summary() const {
   if (tracedSymbols + tracedPatterns > 0)
     s += std::to_string(tracedRectangles) + " traced rectangles (at most " + std::to_string(mostTracedRectangles) +
          ", in " + mostTracedName + "), ";
-  s += std::to_string(lineStyles) + " line styles, " + std::to_string(objectClasses) + " object classes, " +
-       std::to_string(attributes) + " attributes";
+  s += std::to_string(lineStyles) + " line styles, ";
+  if (supplementarySymbols + supplementaryPatterns + supplementaryLineStyles > 0 || !supplementaryLeftOut.empty()) {
+    s += "from the supplementary drawings " + std::to_string(supplementarySymbols) + " symbols, " +
+         std::to_string(supplementaryPatterns) + " patterns and " + std::to_string(supplementaryLineStyles) +
+         " line styles";
+    if (!supplementaryLeftOut.empty())
+      s += " (" + std::to_string(supplementaryLeftOut.size()) + " left out: the XML has them)";
+    s += ", ";
+  }
+  s += std::to_string(objectClasses) + " object classes, " + std::to_string(attributes) + " attributes";
   if (attributeValues) s += ", " + std::to_string(attributeValues) + " attribute values";
   return s;
 }
@@ -50,8 +59,14 @@ std::string ConversionReport::nameReport() const {
   for (const NameRepair& r : names.repairs)
     s += "repaired " + r.text() + " (" + std::to_string(r.commands) + (r.commands == 1 ? " use" : " uses") +
          ", first at line " + std::to_string(r.firstLine) + ")\n";
+  if (!supplementaryLeftOut.empty()) {
+    s += "supplementary drawings left out, the XML has them:";
+    for (const std::string& d : supplementaryLeftOut) s += " " + d;
+    s += "\n";
+  }
   if (names.missing.empty()) return s;
-  s += "look-ups name " + std::to_string(names.missing.size()) + " drawings no source has:";
+  s += "look-ups name " + std::to_string(names.missing.size()) +
+       (names.missing.size() == 1 ? " drawing" : " drawings") + " no source has:";
   auto list = [&](const char* kind, const std::set<std::string>& names) {
     if (names.empty()) return;
     s += std::string(" ") + kind;
@@ -62,6 +77,14 @@ std::string ConversionReport::nameReport() const {
   list("patterns", names.missing.patterns);
   list("line styles", names.missing.lineStyles);
   s.back() = '\n';
+  return s;
+}
+
+std::string ConversionReport::categoryReport() const {
+  std::string s;
+  for (const CategoryRepair& r : categories)
+    s += "mended display category " + r.text() + " (" + std::to_string(r.lookups) +
+         (r.lookups == 1 ? " look-up" : " look-ups") + ", first at line " + std::to_string(r.firstLine) + ")\n";
   return s;
 }
 
@@ -134,6 +157,24 @@ bool resolveDrawings(DrawingKind kind, const std::vector<XmlDrawing>& xmlDrawing
   return true;
 }
 
+// Appends to `out` the supplementary drawings whose names the XML has no
+// vector drawing of, and notes the others as left out; returns how many
+// were taken.
+int takeSupplement(const std::vector<XmlDrawing>& supplement, const std::vector<XmlDrawing>& xmlDrawings,
+                   const char* what, std::vector<XmlDrawing>& out, ConversionReport& r) {
+  const std::set<std::string> xmlVectors = writtenNames(xmlDrawings);
+  int taken = 0;
+  for (const XmlDrawing& d : supplement) {
+    if (xmlVectors.count(d.name)) {
+      r.supplementaryLeftOut.push_back(std::string(what) + " " + d.name);
+      continue;
+    }
+    out.push_back(d);
+    ++taken;
+  }
+  return taken;
+}
+
 bool readRaster(const LibrarySources& sources, const ChartSymbolsXml& xml, RasterSource& raster, std::string& error) {
   if (!raster.sheet.load(QString::fromStdString(sources.raster))) {
     error = sources.raster + ": cannot read as an image";
@@ -163,13 +204,21 @@ bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, C
   if (!sources.raster.empty() && !readRaster(sources, xml, raster, error)) return false;
   const RasterSource* sheet = sources.raster.empty() ? nullptr : &raster;
 
+  ChartSymbolsXml supplement;
+  if (!sources.supplement.empty() && !readDrawingsXml(sources.supplement, supplement, error)) return false;
+
   ConversionReport r;
-  std::vector<XmlDrawing> symbols, patterns;
+  std::vector<XmlDrawing> symbols, patterns, lineStyles;
   const std::vector<XmlDrawing> contourDigits = contourLabelSymbols(), figures = soundingFigureSymbols();
   std::vector<XmlDrawing> own = contourDigits;
   own.insert(own.end(), figures.begin(), figures.end());
+  r.supplementarySymbols = takeSupplement(supplement.symbols, xml.symbols, "symbol", own, r);
+  std::vector<XmlDrawing> ownPatterns;
+  r.supplementaryPatterns = takeSupplement(supplement.patterns, xml.patterns, "pattern", ownPatterns, r);
+  lineStyles = xml.lineStyles;
+  r.supplementaryLineStyles = takeSupplement(supplement.lineStyles, xml.lineStyles, "line style", lineStyles, r);
   if (!resolveDrawings(DrawingKind::Symbol, xml.symbols, own, sheet, sources.xml, symbols, r, error) ||
-      !resolveDrawings(DrawingKind::Pattern, xml.patterns, {}, sheet, sources.xml, patterns, r, error))
+      !resolveDrawings(DrawingKind::Pattern, xml.patterns, ownPatterns, sheet, sources.xml, patterns, r, error))
     return false;
   std::set<std::string> vectorNames;
   for (const XmlDrawing& d : xml.symbols)
@@ -184,11 +233,11 @@ bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, C
 
   LibraryTextFile out[7];
   writeColourFile(xml.colourTables, out[0], r);
-  const DrawingNames written{writtenNames(symbols), writtenNames(patterns), writtenNames(xml.lineStyles)};
+  const DrawingNames written{writtenNames(symbols), writtenNames(patterns), writtenNames(lineStyles)};
   writeLookupFile(xml.lookups, written, out[1], r);
   writeDrawingFile(DrawingKind::Pattern, patterns, out[2], r);
   writeDrawingFile(DrawingKind::Symbol, symbols, out[3], r);
-  writeDrawingFile(DrawingKind::LineStyle, xml.lineStyles, out[4], r);
+  writeDrawingFile(DrawingKind::LineStyle, lineStyles, out[4], r);
   writeObjectClassFile(objectClasses, out[5], r);
   writeAttributeFile(attributes, out[6], r);
 

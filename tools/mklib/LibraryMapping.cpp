@@ -57,11 +57,30 @@ bool lookupClassFits(std::string_view className) {
   return className.size() == 6;
 }
 
+std::optional<std::string_view> mendedDisplayCategory(std::string_view xmlCategory, std::string_view viewingGroup) {
+  // Displays from the lightest: Display Base, Standard, Other. Mariners'
+  // categories and empty ones are not ranked and stand.
+  static constexpr std::string_view kByRank[] = {"Displaybase", "Standard", "Other"};
+  auto rank = [](std::string_view category) -> int {
+    for (int i = 0; i < 3; ++i)
+      if (kByRank[i] == category) return i;
+    return -1;
+  };
+  if (viewingGroup.size() != 5) return std::nullopt;
+  for (const char c : viewingGroup)
+    if (c < '0' || c > '9') return std::nullopt;
+  if (viewingGroup.substr(0, 2) == "17") return std::nullopt;  // aids to navigation
+  const int groupRank = viewingGroup[0] - '1';
+  const int xmlRank = rank(xmlCategory);
+  if (groupRank < 0 || groupRank > 2 || xmlRank < 0 || groupRank >= xmlRank) return std::nullopt;
+  return kByRank[groupRank];
+}
+
 std::string_view procedureName(std::string_view xmlName) {
   // Older procedure revisions in the XML to the revisions this program implements.
   static constexpr std::pair<std::string_view, std::string_view> kTable[] = {
       {"DEPARE01", "DEPARE02"}, {"DEPCNT02", "DEPCNT03"}, {"OBSTRN04", "OBSTRN06"},
-      {"RESARE02", "RESARE03"}, {"WRECKS02", "WRECKS04"}};
+      {"RESARE02", "RESARE03"}, {"SYMINS01", "SYMINS02"}, {"WRECKS02", "WRECKS04"}};
   return find(kTable, xmlName).value_or(xmlName);
 }
 

@@ -19,6 +19,16 @@ std::optional<char> geometryLetter(std::string_view xmlName);
 // Whether a look-up record's class can be written in the six class columns.
 bool lookupClassFits(std::string_view className);
 
+// The display category (as the XML names it) that a look-up's viewing group
+// calls for where the XML's category contradicts it, or nothing where it
+// stands. Viewing groups of five digits give the category by their first:
+// 1 Display Base, 2 Standard, 3 Other. Only a category that would keep the
+// look-up out of a display its group belongs to is mended, so a mended
+// look-up is shown in more displays, never in fewer. The XML numbers the
+// aids to navigation (buoys, beacons, light floats, notice marks) 17xxx;
+// they belong to the Standard display, and their categories stand.
+std::optional<std::string_view> mendedDisplayCategory(std::string_view xmlCategory, std::string_view viewingGroup);
+
 // The instruction text with every procedure call renamed to the revision
 // this program implements.
 std::string instructionText(std::string_view xmlInstruction);

@@ -1,7 +1,9 @@
 #include "LookupFileWriter.h"
 
+#include <algorithm>
 #include <map>
 
+#include "CategoryRepair.h"
 #include "InputExcerpt.h"
 #include "LibraryLine.h"
 #include "LibraryMapping.h"
@@ -36,10 +38,17 @@ void writeRecord(const XmlLookup& l, int sequence, const DrawingNames& drawings,
   const int recordId = l.rcid >= 0 && l.rcid <= 99999 ? l.rcid : sequence;
   std::string lookup;
   if (!lookupLine(l, recordId, file, lookup)) return;
-  const auto category = mapping::displayCategory(l.displayCategory);
+  const auto mended = mapping::mendedDisplayCategory(l.displayCategory, l.comment);
+  const std::string_view xmlCategory = mended ? *mended : std::string_view(l.displayCategory);
+  const auto category = mapping::displayCategory(xmlCategory);
   if (!category) {
     file.setError(where(l) + "unknown display category \"" + inputExcerpt(l.displayCategory) + "\"");
     return;
+  }
+  if (mended) {
+    ++report.lookupsWithMendedCategory;
+    noteCategoryRepair(report.categories, l.className, l.type, l.tableName, l.comment, l.displayCategory,
+                       std::string(*mended), l.sourceLine);
   }
   std::string conditions;
   for (const std::string& code : l.attributeCodes) {
@@ -67,23 +76,45 @@ void writeLookupFile(const std::vector<XmlLookup>& lookups, const DrawingNames& 
   file.field("LBID", "look-up table from chartsymbols.xml");
   file.terminator();
 
-  int sequence = 0;
-  for (int t = 0; t < 5; ++t) {
-    // Classes of this table in order of first appearance, each with its records.
+  // Classes of each table in order of first appearance, each with its records.
+  struct Table {
     std::vector<std::string> classOrder;
     std::map<std::string, std::vector<const XmlLookup*>> byClass;
+  };
+  Table tables[5];
+  for (int t = 0; t < 5; ++t) {
     for (const XmlLookup& l : lookups) {
       if (l.tableName != kXmlTableOrder[t]) continue;
       if (!mapping::lookupClassFits(l.className)) {
         ++report.lookupsWithLongClassName;
         continue;
       }
-      auto& run = byClass[l.className];
-      if (run.empty()) classOrder.push_back(l.className);
+      auto& run = tables[t].byClass[l.className];
+      if (run.empty()) tables[t].classOrder.push_back(l.className);
       run.push_back(&l);
     }
-    for (const std::string& className : classOrder) {
-      for (const XmlLookup* l : byClass[className]) {
+  }
+  // The reader takes a run of consecutive records of one class as one list,
+  // under the table of the run's first record: a table that began with the
+  // class the table before it ends with would lose those records to it. The
+  // classes of a table may come in any order, so such a table begins with
+  // its next class instead (or the one before it ends with another).
+  Table* previous = nullptr;
+  for (Table& table : tables) {
+    std::vector<std::string>& order = table.classOrder;
+    if (order.empty()) continue;
+    if (previous && order.front() == previous->classOrder.back()) {
+      std::vector<std::string>& before = previous->classOrder;
+      if (order.size() > 1) std::rotate(order.begin(), order.begin() + 1, order.end());
+      else if (before.size() > 1) std::swap(before[before.size() - 1], before[before.size() - 2]);
+      else file.setError("two look-up tables hold one class each, the same: " + inputExcerpt(order.front()));
+    }
+    previous = &table;
+  }
+  int sequence = 0;
+  for (Table& table : tables) {
+    for (const std::string& className : table.classOrder) {
+      for (const XmlLookup* l : table.byClass[className]) {
         writeRecord(*l, ++sequence, drawings, file, report);
         ++report.lookups;
       }

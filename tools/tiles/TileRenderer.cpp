@@ -23,7 +23,11 @@ QPointF gridBrushOrigin(const TileId& tile) {
 }  // namespace
 
 TileRenderer::TileRenderer(const std::vector<S57Cell*>& cells, const DisplaySettings& settings)
-    : cells_(cells), settings_(settings), image_(kTileSize, kTileSize, QImage::Format_ARGB32_Premultiplied) {}
+    : cells_(cells), settings_(settings), image_(kTileSize, kTileSize, QImage::Format_ARGB32_Premultiplied) {
+  // Tiles lie over other maps: where the cells have no data they stay
+  // transparent.
+  view_.showNoData = false;
+}
 
 bool TileRenderer::render(const TileId& tile) {
   const TileViewPlacement placement = tileViewPlacement(tile);

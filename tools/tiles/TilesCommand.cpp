@@ -27,14 +27,14 @@
 #include <thread>
 #include <vector>
 
-#include "EngineState.h"
 #include "CellList.h"
+#include "CellLoading.h"
+#include "EngineState.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "Json.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 #include "RenderedTileQueue.h"
 #include "TileDispenser.h"
 #include "TileImage.h"
@@ -43,6 +43,7 @@
 #include "TileRenderer.h"
 #include "TileSet.h"
 #include "TileSink.h"
+#include "TextShaping.h"
 
 namespace tiles {
 
@@ -133,6 +134,8 @@ struct Counts {
 Counts renderTiles(const std::vector<S57Cell*>& cells, const DisplaySettings& settings, TileDispenser& dispenser,
                    int jobs, TileSink& sink, TileProgress& progress) {
   RenderedTileQueue queue(static_cast<size_t>(4 * jobs + 16), jobs);
+  // The workers draw texts at once: text shaping starts here, on one thread.
+  warmTextShaping();
   std::vector<std::thread> workers;
   for (int j = 0; j < jobs; ++j) {
     workers.emplace_back([&] {
@@ -221,13 +224,10 @@ int runTilesCommand(int argc, char** argv) {
   int loaded = 0;
   bool cellFailed = false;
   for (const std::string& cell : options.cells) {
-    const int code = loadCell(cell, loadingView);
-    if (code == 0) {
-      ++loaded;
-    } else {
-      std::fprintf(stderr, "enctool tiles: %s: code %d: %s\n", cell.c_str(), code, readerResultText(code));
-      cellFailed = true;
-    }
+    bool listed = false;
+    // A cell that is not whole is drawn as far as it goes, and fails the run.
+    if (loadCellReporting("tiles", cell, loadingView, listed) != 0) cellFailed = true;
+    if (listed) ++loaded;
   }
   const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
   const CellSnapshot snapshot = cellList().snapshot();

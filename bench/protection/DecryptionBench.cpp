@@ -1,0 +1,151 @@
+// GB100004.000 of the IHO's encrypted test 4b (316 KB encrypted, 837 KB as
+// a cell), its permit for the scheme's test manufacturer:
+//   ReadPlainCell         the cell reader on the decrypted bytes in memory,
+//                         what reading the cell costs had it come unencrypted
+//   DecryptCell           Blowfish over the file and unzipping, in memory
+//   DecryptAndReadCell    both, as a data client loads an encrypted cell
+//   AuthenticateCell      the signature file checked (two DSA verifications
+//                         and SHA-1 of the encrypted file)
+//   LoadPlainCell         read and built into the chart model with the
+//                         generated library (assembly, look-ups, finishing),
+//                         what loading it costs had it come unencrypted
+//   DecryptAndLoadCell    the same after decrypting and unpacking
+// The goal: DecryptAndLoadCell at most 25 % over LoadPlainCell.
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Authentication.h"
+#include "CellBuilder.h"
+#include "CellDecryption.h"
+#include "ManufacturerIdentity.h"
+#include "PermitFile.h"
+#include "PresentationLibrary.h"
+#include "S57CellReader.h"
+#include "SchemeCertificate.h"
+
+namespace {
+
+const std::string kTest = std::string(CHART_SHARED_ENC) + "/../iho/s63/4 Authentication_Part1/Test 4b";
+const std::string kFolder = kTest + "/V01X01/ENC_ROOT/GB/GB100004/7/0";
+
+std::string slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+struct Fixture {
+  std::string encrypted;
+  std::string signature;
+  std::vector<CellKeys> keys;
+  SecureBytes plain;
+  SchemeKey scheme;
+  bool ok = false;
+
+  Fixture() {
+    encrypted = slurp(kFolder + "/GB100004.000");
+    signature = slurp(kFolder + "/GBI00004.000");
+    const SecureString key6 = hardwareKey6(testManufacturer());
+    for (const PermitRecord& record : readPermitFile(kTest + "/PERMIT.TXT").records) {
+      CellKeys k;
+      if (record.permit.cell == "GB100004" && decryptCellKeys(record.permit, key6, k)) keys.push_back(k);
+    }
+    const SchemeKeyResult read = readSchemeKeyFile(kTest + "/IHO.CRT", CalendarDay{2013, 6, 1});
+    scheme = read.key;
+    ok = !encrypted.empty() && !keys.empty() && read.code == SseCode::None &&
+         decryptEncFile(encrypted, keys, plain).code == SseCode::None;
+  }
+};
+
+const Fixture& fixture() {
+  static const Fixture f;
+  return f;
+}
+
+std::string_view view(const SecureBytes& bytes) {
+  return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+void ReadPlainCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  for (auto _ : state) {
+    S57CellReader reader;
+    benchmark::DoNotOptimize(reader.readCellBytes(view(f.plain)));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.plain.size()));
+}
+BENCHMARK(ReadPlainCell)->Unit(benchmark::kMillisecond);
+
+void DecryptCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  for (auto _ : state) {
+    SecureBytes plain;
+    benchmark::DoNotOptimize(decryptEncFile(f.encrypted, f.keys, plain).code);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.encrypted.size()));
+}
+BENCHMARK(DecryptCell)->Unit(benchmark::kMillisecond);
+
+void DecryptAndReadCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  for (auto _ : state) {
+    SecureBytes plain;
+    decryptEncFile(f.encrypted, f.keys, plain);
+    S57CellReader reader;
+    benchmark::DoNotOptimize(reader.readCellBytes(view(plain)));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * f.plain.size()));
+}
+BENCHMARK(DecryptAndReadCell)->Unit(benchmark::kMillisecond);
+
+void AuthenticateCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  for (auto _ : state) benchmark::DoNotOptimize(authenticateEncFile(f.signature, f.encrypted, f.scheme, {}).authentic);
+}
+BENCHMARK(AuthenticateCell)->Unit(benchmark::kMillisecond);
+
+bool libraryLoaded(benchmark::State& state) {
+  static const int code = loadPresentationLibrary(presentationLibrary(), std::string(CHART_SOURCE_DIR) + "/S57Lib");
+  if (code != 0) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
+  return code == 0;
+}
+
+void load(std::string_view bytes, benchmark::State& state) {
+  S57CellReader reader;
+  if (reader.readCellBytes(bytes) != 0) state.SkipWithError("the cell does not read");
+  std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  if (!cell) return state.SkipWithError("the cell does not build");
+  finishCell(*cell, nullptr);
+  benchmark::DoNotOptimize(cell.get());
+}
+
+void LoadPlainCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  if (!libraryLoaded(state)) return;
+  for (auto _ : state) load(view(f.plain), state);
+}
+BENCHMARK(LoadPlainCell)->Unit(benchmark::kMillisecond);
+
+void DecryptAndLoadCell(benchmark::State& state) {
+  const Fixture& f = fixture();
+  if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
+  if (!libraryLoaded(state)) return;
+  for (auto _ : state) {
+    SecureBytes plain;
+    decryptEncFile(f.encrypted, f.keys, plain);
+    load(view(plain), state);
+  }
+}
+BENCHMARK(DecryptAndLoadCell)->Unit(benchmark::kMillisecond);
+
+}  // namespace

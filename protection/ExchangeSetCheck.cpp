@@ -1,0 +1,263 @@
+#include "ExchangeSetCheck.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "Authentication.h"
+#include "CellDecryption.h"
+#include "Crc32.h"
+#include "ExchangeCatalogue.h"
+#include "ExchangeSetInfo.h"
+#include "PermitCheck.h"
+#include "SignatureFile.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr long kWarningDays = 30;
+
+enum class FileRead { Ok, Missing, TooLarge, Unreadable };
+
+FileRead readBounded(const fs::path& path, std::size_t limit, std::string& bytes) {
+  std::error_code error;
+  if (!fs::is_regular_file(path, error)) return FileRead::Missing;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileRead::Unreadable;
+  bytes.assign(limit + 1, '\0');
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (in.bad()) return FileRead::Unreadable;
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes.size() > limit ? FileRead::TooLarge : FileRead::Ok;
+}
+
+bool safeRelativePath(const std::string& path) {
+  if (path.empty() || path[0] == '/') return false;
+  for (const auto& part : fs::path(path))
+    if (part == "..") return false;
+  return true;
+}
+
+std::string upper(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::vector<fs::path> findCatalogues(const fs::path& folder) {
+  std::vector<fs::path> found;
+  std::error_code error;
+  if (fs::is_regular_file(folder, error)) {
+    if (upper(folder.filename().string()) == "CATALOG.031") found.push_back(folder);
+    return found;
+  }
+  fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, error), end;
+  for (; !error && it != end; it.increment(error)) {
+    if (it.depth() > 8) it.disable_recursion_pending();
+    if (it->is_regular_file(error) && upper(it->path().filename().string()) == "CATALOG.031") found.push_back(it->path());
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void addCode(std::vector<SseCode>& codes, SseCode code) {
+  if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
+}
+
+struct Candidate {
+  const CellPermit* permit;
+  bool sameServer;
+};
+
+// The permits for the cell, those of the exchange set's data server first
+// (the order of the permit file within each).
+std::vector<Candidate> candidatesFor(const std::string& cell, const InstalledPermits& installed,
+                                     const std::string& dataServer) {
+  std::vector<Candidate> candidates;
+  for (const CellPermit& p : installed.permits)
+    if (p.cell == cell) candidates.push_back({&p, !dataServer.empty() && p.dataServer == dataServer});
+  std::stable_sort(candidates.begin(), candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.sameServer && !b.sameServer; });
+  return candidates;
+}
+
+class SetChecker {
+public:
+  SetChecker(const InstalledPermits& permits, const ExchangeSetKeys& keys, const SecureString& hardwareKey6,
+             const CalendarDay& today, const DecryptedFileHandler& onDecrypted)
+      : permits_(permits), keys_(keys), hardwareKey6_(hardwareKey6), today_(today), onDecrypted_(onDecrypted) {}
+
+  ExchangeSetReport check(const fs::path& catalogue) {
+    ExchangeSetReport report;
+    report.catalogue = catalogue.string();
+    const fs::path root = catalogue.parent_path();
+    if (const auto serial = readSerialFile((root.parent_path() / "SERIAL.ENC").string())) report.dataServer = serial->dataServer;
+    std::vector<CatalogueEntry> entries;
+    if (const int code = readCatalogue(report.catalogue, entries); code != 0) {
+      report.reason = "the catalogue cannot be read (reader code " + std::to_string(code) + ")";
+      if (entries.empty()) return report;
+    }
+    if (keys_.scheme.code != SseCode::None) {
+      addCode(report.codes, keys_.scheme.code);
+      report.reason = keys_.scheme.reason;
+    }
+    for (const CatalogueEntry& entry : entries) {
+      const std::string relative = catalogueRelativePath(entry);
+      if (!safeRelativePath(relative)) {
+        report.missing.push_back(relative + " (a path outside the exchange set, not read)");
+        continue;
+      }
+      const fs::path path = root / relative;
+      std::error_code error;
+      const bool present = fs::exists(path, error);
+      if (!isEncFileName(relative)) {
+        if (!present) report.missing.push_back(relative);
+        continue;
+      }
+      report.files.push_back(checkFile(entry, relative, path, report));
+      if (!present) report.missing.push_back(relative);
+    }
+    // By cell, then base cell and updates in their order (update 10 after 9).
+    std::sort(report.files.begin(), report.files.end(), [](const ExchangeSetFile& a, const ExchangeSetFile& b) {
+      if (a.cell != b.cell) return a.cell < b.cell;
+      if (a.edition != b.edition) return a.edition < b.edition;
+      if (a.update != b.update) return a.update < b.update;
+      return a.file < b.file;
+    });
+    return report;
+  }
+
+private:
+  ExchangeSetFile checkFile(const CatalogueEntry& entry, const std::string& relative, const fs::path& path,
+                            ExchangeSetReport& report) {
+    ExchangeSetFile file;
+    file.file = relative;
+    file.cell = path.filename().string().substr(0, 8);
+    const std::optional<CatalogueDsid> dsid = parseCatalogueDsid(entry.comment);
+    if (dsid) {
+      file.edition = dsid->edition;
+      file.update = dsid->update;
+      if (dsid->issueDate) file.issueDate = dsid->issueDate->compact();
+    }
+    const auto refuse = [&](SseCode code, std::string reason) {
+      if (code != SseCode::None) addCode(file.codes, code);
+      file.reason = std::move(reason);
+      return file;
+    };
+    if (keys_.scheme.code != SseCode::None) return refuse(keys_.scheme.code, keys_.scheme.reason);
+
+    std::string encrypted;
+    switch (readBounded(path, kMaxDecryptedBytes, encrypted)) {
+      case FileRead::Ok: break;
+      case FileRead::Missing: return refuse(SseCode::None, "listed in the catalogue but absent");
+      case FileRead::TooLarge: return refuse(SseCode::EncCrcIncorrect, "larger than any cell file");
+      case FileRead::Unreadable: return refuse(SseCode::None, std::string("cannot be read: ") + std::strerror(errno));
+    }
+
+    // Authentication, before anything is decrypted.
+    std::optional<std::string> signature;
+    std::string signatureBytes;
+    const fs::path signaturePath = path.parent_path() / signatureFileName(relative);
+    switch (readBounded(signaturePath, kMaxSignatureFileBytes, signatureBytes)) {
+      case FileRead::Ok: signature = std::move(signatureBytes); break;
+      case FileRead::TooLarge: signature = std::string(kMaxSignatureFileBytes + 1, ' '); break;
+      default: break;
+    }
+    const AuthenticationResult authentic = authenticateEncFile(signature, encrypted, keys_.scheme.key, keys_.others);
+    file.authority = authentic.authority;
+    for (const SseCode code : authentic.codes) {
+      if (code != SseCode::NotAuthenticatedByScheme) {
+        addCode(file.codes, code);
+      } else if (!warnedNotByScheme_) {
+        // Said once for the exchange set, not for every file.
+        warnedNotByScheme_ = true;
+        addCode(report.codes, code);
+        addCode(file.codes, code);
+      }
+    }
+    if (!authentic.authentic) return refuse(SseCode::None, authentic.reason);
+
+    // The permits, their expiry against the file's issue date and today.
+    const std::vector<Candidate> candidates = candidatesFor(file.cell, permits_, report.dataServer);
+    if (candidates.empty()) return refuse(SseCode::PermitNotFound, "no permit is installed for " + file.cell);
+    const std::optional<CalendarDay> issued = dsid ? dsid->issueDate : std::nullopt;
+    std::vector<CellKeys> keys;
+    std::vector<const CellPermit*> keyPermits;
+    bool issuedAfterExpiry = false;
+    for (const Candidate& c : candidates) {
+      if (issued && c.permit->expiry < *issued) {
+        issuedAfterExpiry = true;
+        continue;
+      }
+      CellKeys cellKeys;
+      if (!decryptCellKeys(*c.permit, hardwareKey6_, cellKeys)) continue;
+      keys.push_back(cellKeys);
+      keyPermits.push_back(c.permit);
+    }
+    if (keys.empty() && issuedAfterExpiry)
+      return refuse(SseCode::SubscriptionExpired,
+                    "issued on " + file.issueDate + ", after the permit expired: the subscription does not cover it");
+    if (keys.empty()) return refuse(SseCode::DecryptionFailed, "no permit for " + file.cell + " yields cell keys");
+
+    SecureBytes plain;
+    const DecryptionResult decrypted = decryptEncFile(encrypted, keys, plain);
+    if (decrypted.code != SseCode::None) return refuse(decrypted.code, decrypted.reason);
+    const CellPermit& used = *keyPermits[decrypted.keySet];
+    file.permitServer = used.dataServer;
+    file.bytes = plain.size();
+
+    if (!entry.crc.empty()) {
+      const std::uint32_t crc = crc32(std::string_view(reinterpret_cast<const char*>(plain.data()), plain.size()));
+      char found[9];
+      std::snprintf(found, sizeof found, "%08X", crc);
+      if (upper(entry.crc) != found)
+        return refuse(SseCode::EncCrcIncorrect,
+                      "the decrypted file's CRC is " + std::string(found) + ", the catalogue gives " + entry.crc);
+    }
+    if (used.subscription()) {
+      const long left = daysLeft(used, today_);
+      if (left < 0) {
+        addCode(file.codes, SseCode::SubscriptionExpired);
+        file.reason = "the permit expired on " + used.expiry.compact() + "; the file was issued before that";
+      } else if (left <= kWarningDays) {
+        addCode(file.codes, SseCode::SubscriptionExpiring);
+        file.reason = "the permit expires on " + used.expiry.compact();
+      }
+    }
+    file.decrypted = true;
+    if (onDecrypted_) onDecrypted_(file, plain);
+    return file;
+  }
+
+  const InstalledPermits& permits_;
+  const ExchangeSetKeys& keys_;
+  const SecureString& hardwareKey6_;
+  CalendarDay today_;
+  const DecryptedFileHandler& onDecrypted_;
+  bool warnedNotByScheme_ = false;
+};
+
+}  // namespace
+
+std::vector<ExchangeSetReport> checkExchangeSets(const std::string& folder, const InstalledPermits& permits,
+                                                 const ExchangeSetKeys& keys, const SecureString& hardwareKey6,
+                                                 const DataClientClock& clock, const DecryptedFileHandler& onDecrypted) {
+  std::vector<ExchangeSetReport> reports;
+  const std::vector<fs::path> catalogues = findCatalogues(folder);
+  if (catalogues.empty()) {
+    ExchangeSetReport report;
+    report.catalogue = folder;
+    report.reason = "no exchange set (CATALOG.031) in " + folder;
+    reports.push_back(std::move(report));
+    return reports;
+  }
+  for (const fs::path& catalogue : catalogues) {
+    SetChecker checker(permits, keys, hardwareKey6, clock.today(), onDecrypted);
+    reports.push_back(checker.check(catalogue));
+  }
+  return reports;
+}

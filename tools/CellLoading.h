@@ -1,0 +1,13 @@
+#pragma once
+// Loading the cells a drawing or querying command was given (render, query,
+// tiles) as the window loads them, with what went wrong on standard error.
+#include <string>
+
+struct ChartView;
+
+// Loads `path` into the process-wide cell list, centring `view` (loadCell).
+// A cell that failed prints "enctool COMMAND: PATH: code N: reason"; a cell
+// listed despite its code (one that is not whole, cellListedDespite) prints
+// that line and its finding ("...: warning: ..."). Returns loadCell's code;
+// `listed` tells whether the cell is in the list.
+int loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed);
