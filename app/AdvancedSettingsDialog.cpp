@@ -51,15 +51,35 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   shallowPattern_ = switchBox(this, "shallowPattern", QStringLiteral("浅水区图案（浅于安全等深线）"), s.shallowPattern);
   depthContours_ = switchBox(this, "depthContours", QStringLiteral("显示等深线"), s.showDepthContours);
   soundings_ = switchBox(this, "soundings", QStringLiteral("水深显示"), s.showSoundings);
+  safetyDepth_ = metresBox(this, "safetyDepth", s.safetyDepthIsContour ? s.safetyContour : s.safetyDepth);
+  safetyDepth_->setRange(0, kMaximumSafetyContour);
+  safetyDepth_->setEnabled(!s.safetyDepthIsContour);
+  safetyDepthIsContour_ =
+      switchBox(this, "safetyDepthIsContour", QStringLiteral("同安全等深线"), s.safetyDepthIsContour);
+  shallowWaterDangers_ = switchBox(this, "shallowWaterDangers", QStringLiteral("显示浅水区内的孤立危险物"),
+                                   s.shallowWaterDangers);
   auto* depths = new QGroupBox(QStringLiteral("水深"), this);
   auto* depthForm = new QFormLayout(depths);
   depthForm->addRow(QStringLiteral("安全等深线："), safety_);
   depthForm->addRow(QStringLiteral("浅水等深线："), shallow_);
   depthForm->addRow(QStringLiteral("深水等深线："), deep_);
+  auto* safetyDepthRow = new QHBoxLayout;
+  safetyDepthRow->addWidget(safetyDepth_, 1);
+  safetyDepthRow->addWidget(safetyDepthIsContour_);
+  depthForm->addRow(QStringLiteral("安全水深："), safetyDepthRow);
   depthForm->addRow(QStringLiteral("水深色带："), shades_);
   depthForm->addRow(shallowPattern_);
   depthForm->addRow(depthContours_);
   depthForm->addRow(soundings_);
+  depthForm->addRow(shallowWaterDangers_);
+  // While it follows the safety contour, the box shows the contour's depth.
+  connect(safetyDepthIsContour_, &QCheckBox::toggled, this, [this](bool follows) {
+    safetyDepth_->setEnabled(!follows);
+    if (follows) safetyDepth_->setValue(safety_->value());
+  });
+  connect(safety_, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this](double value) {
+    if (safetyDepthIsContour_->isChecked()) safetyDepth_->setValue(value);
+  });
 
   // Display.
   category_ = new QComboBox(this);
@@ -78,16 +98,25 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
                             s.useScaleMinimum);
   boundaries_ = switchBox(this, "cellBoundaries", QStringLiteral("边界显示"), s.showCellBoundaries);
   worldBaseMap_ = switchBox(this, "worldBaseMap", QStringLiteral("世界底图"), s.showWorldBaseMap);
+  areaBoundaries_ = new QComboBox(this);
+  areaBoundaries_->setObjectName(QStringLiteral("areaBoundaries"));
+  areaBoundaries_->addItems({QStringLiteral("符号化边界"), QStringLiteral("简单边界")});
+  areaBoundaries_->setCurrentIndex(s.plainBoundaries ? 1 : 0);
+  fullLightSectors_ = switchBox(this, "fullLightSectors", QStringLiteral("灯光扇形线延至灯光射程"), s.rangeLegs);
+  dataQuality_ = switchBox(this, "dataQuality", QStringLiteral("数据质量（按CATZOC）"), s.showDataQuality);
   scaleBoundaries_ = switchBox(this, "scaleBoundaries", QStringLiteral("比例尺边界（编绘比例尺变化处）"),
                                s.showScaleBoundaries);
   auto* display = new QGroupBox(QStringLiteral("显示"), this);
   auto* displayForm = new QFormLayout(display);
   displayForm->addRow(QStringLiteral("显示类别："), category_);
   displayForm->addRow(QStringLiteral("符号："), symbols_);
+  displayForm->addRow(QStringLiteral("区域边界："), areaBoundaries_);
   displayForm->addRow(QStringLiteral("名称："), language_);
   displayForm->addRow(scaleMinimum_);
   displayForm->addRow(boundaries_);
   displayForm->addRow(worldBaseMap_);
+  displayForm->addRow(fullLightSectors_);
+  displayForm->addRow(dataQuality_);
   displayForm->addRow(scaleBoundaries_);
 
   // Texts.
@@ -159,12 +188,20 @@ void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
   s.setShallowPattern(shallowPattern_->isChecked() ? 1 : 2);
   s.showDepthContours = depthContours_->isChecked();
   s.setShowSoundings(soundings_->isChecked() ? 1 : 2);
+  if (safetyDepthIsContour_->isChecked())
+    s.setSafetyDepthFollowsContour();
+  else
+    s.setSafetyDepth(static_cast<float>(safetyDepth_->value()));
+  s.setShallowWaterDangers(shallowWaterDangers_->isChecked() ? 1 : 2);
   s.setDisplayCategory(category_->currentIndex());
   s.setSymbolStyle(symbols_->currentIndex() == 1 ? 1 : 2);
   s.setTextLanguage(language_->currentIndex() == 1 ? 2 : 1);
   s.setUseScaleMinimum(scaleMinimum_->isChecked() ? 1 : 2);
   s.setShowCellBoundaries(boundaries_->isChecked() ? 1 : 2);
   s.setShowWorldBaseMap(worldBaseMap_->isChecked() ? 1 : 2);
+  s.setPlainBoundaries(areaBoundaries_->currentIndex() == 1 ? 1 : 2);
+  s.setRangeLegs(fullLightSectors_->isChecked() ? 1 : 2);
+  s.setShowDataQuality(dataQuality_->isChecked() ? 1 : 2);
   s.setShowScaleBoundaries(scaleBoundaries_->isChecked() ? 1 : 2);
   s.setImportantText(importantText_->isChecked() ? 1 : 2);
   s.setOtherText(otherText_->isChecked() ? 1 : 2);

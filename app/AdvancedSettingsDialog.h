@@ -1,9 +1,11 @@
 #pragma once
 // 高级设置: the mariner's settings in one dialog. Depths: the safety, shallow
-// and deep contours, two or four depth shades, the shallow-water pattern,
-// depth contours and soundings. Display: the display category, symbol
-// style, names in Chinese or English, SCAMIN, cell boundaries and the world
-// base map. Texts: important and other texts
+// and deep contours, the safety depth (or the safety contour's), two or
+// four depth shades, the shallow-water pattern, depth contours, soundings
+// and isolated dangers in shallow water. Display: the display category,
+// symbol style, plain or symbolised area boundaries, names in Chinese or
+// English, SCAMIN, cell boundaries, the world base map, full-length light
+// sector legs and data quality. Texts: important and other texts
 // apart. Date: today or a chosen day, or every date. The dialog starts from
 // the settings it is given and changes nothing until apply().
 #include <QDialog>
@@ -38,5 +40,9 @@ private:
   QCheckBox* scaleBoundaries_ = nullptr;
   QCheckBox *importantText_ = nullptr, *otherText_ = nullptr;
   QCheckBox *today_ = nullptr, *allDates_ = nullptr;
+  QDoubleSpinBox* safetyDepth_ = nullptr;
+  QCheckBox *safetyDepthIsContour_ = nullptr, *shallowWaterDangers_ = nullptr;
+  QComboBox* areaBoundaries_ = nullptr;
+  QCheckBox *fullLightSectors_ = nullptr, *dataQuality_ = nullptr;
   QDateEdit* date_ = nullptr;
 };

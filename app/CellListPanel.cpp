@@ -8,6 +8,7 @@
 
 #include "ChineseText.h"
 #include "LoadWarning.h"
+#include "OfficialData.h"
 
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
@@ -69,12 +70,22 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
     item->setText(NameColumn, name);
     item->setText(ScaleColumn, scaleText(cell.compilationScale));
     item->setText(EditionColumn, editionText(cell.edition, cell.updatesApplied));
-    const QString warnings = joined(cell.loadWarnings);
+    // Data that is not an official ENC is named first among the warnings,
+    // with the English reason in the tool tip, and its row is in magenta.
+    const QString nonOfficial = chineseNonOfficialText(cell);
+    QString warnings = joined(cell.loadWarnings), toolTip = warningToolTip(cell.loadWarnings);
+    if (!nonOfficial.isEmpty()) {
+      item->setToolTip(NameColumn, nonOfficial);
+      const QString english = QString::fromStdString(nonOfficialReason(cell));
+      warnings = warnings.isEmpty() ? nonOfficial : nonOfficial + QStringLiteral("；") + warnings;
+      toolTip = nonOfficial + QLatin1Char('\n') + english + (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
+      for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(200, 0, 160));
+    }
     item->setText(WarningColumn, warnings);
-    item->setToolTip(WarningColumn, warningToolTip(cell.loadWarnings));
+    item->setToolTip(WarningColumn, toolTip);
     item->setData(NameColumn, kNameRole, name);
     item->setData(NameColumn, kFailedRole, false);
-    if (!warnings.isEmpty()) item->setForeground(WarningColumn, QColor(200, 120, 0));
+    if (!warnings.isEmpty() && nonOfficial.isEmpty()) item->setForeground(WarningColumn, QColor(200, 120, 0));
     tree_->insertTopLevelItem(loaded_++, item);
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // 海图列表: a dock panel listing every loaded cell with its compilation
-// scale, edition and updates and any warning from loading, and the cells
+// scale, edition and updates and any warning from loading (data that is
+// not an official ENC named so first, its row in magenta), and the cells
 // that failed with their reason. A double click asks the window to show
 // the cell.
 #include <QDockWidget>

@@ -7,6 +7,7 @@
 
 #include "LibraryResult.h"
 #include "LoadWarning.h"
+#include "OfficialData.h"
 #include "PresentationLibrary.h"
 #include "ExchangeSetPath.h"
 #include "ReaderResult.h"
@@ -139,6 +140,17 @@ QString chineseWarningText(const LoadWarning& w) {
       return QStringLiteral("%1：不是普通文件（文件夹、管道、设备或失效的链接），未读取").arg(name(w.file));
   }
   return name(w.text);
+}
+
+QString chineseNonOfficialText(const S57Cell& cell) {
+  const unsigned causes = nonOfficialCauses(cell);
+  if (causes == kOfficialData) return QString();
+  QStringList reasons;
+  if (causes & kProducerNotOfficial)
+    reasons << QStringLiteral("生产者不是官方海道测量机构（AGEN %1）").arg(cell.producingAgency);
+  if (causes & kProductNotEnc)
+    reasons << QStringLiteral("产品不是电子航海图（PRSP %1）").arg(cell.productSpecification);
+  return QStringLiteral("非官方数据：") + reasons.join(QStringLiteral("；"));
 }
 
 QString chineseLibraryFailureText(int code) {

@@ -6,6 +6,7 @@
 
 class QCoreApplication;
 struct LoadWarning;
+struct S57Cell;
 
 // The reason for a loadCell result code other than 0, in Chinese. A code
 // this window does not know keeps the reader's English reason after its
@@ -16,6 +17,11 @@ QString chineseFailureText(int code, bool libraryLoaded);
 // finding) in Chinese: one line beginning with the file it names. The
 // record or value at fault stays in the warning's English line.
 QString chineseWarningText(const LoadWarning& warning);
+
+// Why a cell's data is not an ENC of an official hydrographic office
+// (OfficialData.h), in Chinese: "非官方数据：生产者不是官方海道测量机构（AGEN
+// 65535）"; empty for official data.
+QString chineseNonOfficialText(const S57Cell& cell);
 
 // Why the presentation library is not loaded, from the loader's code: the
 // file a damaged library names, in Chinese.

@@ -30,6 +30,7 @@
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
 #include "ObjectPanel.h"
+#include "TrueScale.h"
 #include "ViewFitting.h"
 
 // The animation resource lives in the appcore library; this links it in.
@@ -120,8 +121,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
   // 2. The view: the whole start-up region.
   chartView = ChartView();
-  chartView.scale = kStartScale;
+  chartView.pixelMillimetres = screenPixelMillimetres();
   setCentreGeo(30.0, 119.0, chartView);
+  setTrueScaleWithinLimits(chartView, kStartScale);
   // 3.
   setWindowTitle(QStringLiteral("电子海图"));
   // 4. to 6.
@@ -361,6 +363,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
   }
   painting_ = true;
   setupPainter(painter, width(), height(), chartView);
+  chartView.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
   displaySettings().refreshToday();  // the viewing date follows the calendar unless one was chosen
   chartView.draw(painter, displaySettings());
   if (selectionMode_)
@@ -375,8 +378,8 @@ void MainWindow::paintEvent(QPaintEvent*) {
   painting_ = false;
   // A view changed without viewChanged (by a caller that set it directly):
   // the status bar catches up after this paint.
-  if (chartView.scale != shownScale_) {
-    shownScale_ = chartView.scale;
+  if (trueScale(chartView) != shownScale_) {
+    shownScale_ = trueScale(chartView);
     QMetaObject::invokeMethod(
         this, [this] { scaleLabel_->setText(scaleText()), showCursorPosition(); }, Qt::QueuedConnection);
   }

@@ -1,7 +1,7 @@
 #pragma once
 // The chart display's one window: the chart of its own view, panned by
 // dragging and the arrow keys and zoomed with the wheel (about the cursor)
-// and the + and - keys, the cursor position and view scale, the menus of
+// and the + and - keys, the cursor position and true scale, the menus of
 // display settings, cell and directory import, go to, range and bearing,
 // the cell list and the object panel of object selection, whose chosen
 // object is highlighted on the chart.
@@ -85,7 +85,7 @@ public:
   // Whether the user moved or zoomed the view since the window opened.
   bool viewMovedByUser() const { return viewMovedByUser_; }
 
-  // "比例尺 1:25,000" for the view's scale.
+  // "比例尺 1:25,000" for the view's true scale at its centre.
   QString scaleText() const;
   // "超比例 ×2.5" while the last pass showed its most detailed cell beyond
   // its compilation scale, else empty.
@@ -185,6 +185,13 @@ private:
   // text, position box, repaint.
   void viewChanged();
   void syncViewport();
+  // The size of a pixel of the screen the window is on (S-52's 0.32 mm when
+  // the screen does not tell).
+  double screenPixelMillimetres() const;
+  // The view zoomed in (its scale halved) or out (doubled), its true scale
+  // held within the limits; false when that changes nothing or would zoom
+  // the other way.
+  bool zoomedView(bool in, ViewGeometry& next) const;
   void showCursorPosition();
   void showGeoPosition(const GeoPoint& position);
   // After a display setting changed: check marks, stored choices, palette, repaint.
@@ -242,6 +249,6 @@ private:
   bool viewMovedByUser_ = false;
   bool cursorSeen_ = false;  // the position box shows the cursor, else the view centre
   QPoint cursor_;            // last cursor position, window pixels
-  float shownScale_ = 0;     // the scale the status bar shows
+  double shownScale_ = 0;    // the true scale the status bar shows
   double shownOverscale_ = 0;  // the overscale factor the status bar shows
 };

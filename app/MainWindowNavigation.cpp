@@ -1,43 +1,47 @@
 // Moving the window's view: the wheel about the cursor, the keys, fitting
 // to the loaded cells, go to, a cell of the list; and what follows every
 // move (scale text, position box, repaint).
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QScreen>
 #include <QWheelEvent>
-#include <algorithm>
+#include <QWindow>
 #include <cmath>
 
 #include "CellList.h"
 #include "CellListPanel.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
+#include "TrueScale.h"
 #include "ViewFitting.h"
 
-namespace {
-float clampedScale(double scale) {
-  return static_cast<float>(std::clamp(scale, double(kMinimumViewScale), double(kMaximumViewScale)));
+double MainWindow::screenPixelMillimetres() const {
+  const QWindow* window = windowHandle();
+  const QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
+  return screen ? pixelMillimetresFromDotsPerInch(screen->physicalDotsPerInch()) : kDefaultPixelMillimetres;
 }
-}  // namespace
 
 void MainWindow::syncViewport() {
   // As setupPainter does at the next repaint.
   const float units = static_cast<float>(LOGICAL_UNITS_PER_PIXEL);
   chartView.viewportWidth = static_cast<int>(static_cast<float>(width()) * units);
   chartView.viewportHeight = static_cast<int>(static_cast<float>(height()) * units);
+  chartView.pixelMillimetres = screenPixelMillimetres();
 }
 
 void MainWindow::viewChanged() {
   syncViewport();
   updateOrigin(chartView);
   scaleLabel_->setText(scaleText());
-  shownScale_ = chartView.scale;
+  shownScale_ = trueScale(chartView);
   showCursorPosition();
   update();
 }
 
 QString MainWindow::scaleText() const {
-  return QStringLiteral("比例尺 ") + CellListPanel::scaleText(chartView.scale);
+  return QStringLiteral("比例尺 ") + CellListPanel::scaleText(trueScale(chartView));
 }
 
 void MainWindow::showGeoPosition(const GeoPoint& g) {
@@ -52,12 +56,28 @@ void MainWindow::showCursorPosition() {
                               : chartToGeo(chartView.centre));
 }
 
+bool MainWindow::zoomedView(bool in, ViewGeometry& next) const {
+  next = chartView;
+  const float scaled = chartView.scale * (in ? 0.5f : 2.0f);
+  if (!(scaled > 0) || !std::isfinite(scaled)) return false;
+  next.scale = scaled;
+  // Halved or doubled exactly, unless that passes a limit of the true scale;
+  // a view already past a limit (panned towards a pole at the largest scale)
+  // never zooms the other way.
+  const double shown = trueScale(next);
+  if (shown < kMinimumViewScale || shown > kMaximumViewScale) {
+    next.scale = chartView.scale;
+    if (!setTrueScaleWithinLimits(next, shown)) return false;
+  }
+  return in ? next.scale < chartView.scale : next.scale > chartView.scale;
+}
+
 bool MainWindow::zoomAbout(const QPoint& anchor, bool in) {
   syncViewport();
-  const float next = clampedScale(in ? chartView.scale * 0.5 : chartView.scale * 2.0);
-  if (next == chartView.scale) return false;
+  ViewGeometry next;
+  if (!zoomedView(in, next)) return false;
   const ChartPoint before = pixelToChart(anchor.x(), anchor.y(), chartView);
-  chartView.scale = next;
+  chartView.scale = next.scale;
   const ChartPoint after = pixelToChart(anchor.x(), anchor.y(), chartView);
   chartView.centre.x += before.x - after.x;
   chartView.centre.y += before.y - after.y;
@@ -67,9 +87,10 @@ bool MainWindow::zoomAbout(const QPoint& anchor, bool in) {
 }
 
 bool MainWindow::zoomAboutCentre(bool in) {
-  const float next = clampedScale(in ? chartView.scale * 0.5 : chartView.scale * 2.0);
-  if (next == chartView.scale) return false;
-  chartView.scale = next;
+  syncViewport();
+  ViewGeometry next;
+  if (!zoomedView(in, next)) return false;
+  chartView.scale = next.scale;
   viewMovedByUser_ = true;
   viewChanged();
   return true;
@@ -97,8 +118,11 @@ bool MainWindow::showCells(const std::vector<S57Cell*>& cells) {
 }
 
 void MainWindow::goTo(const GoToTarget& target) {
-  if (target.scale > 0) chartView.scale = clampedScale(target.scale);
+  syncViewport();
+  // Without a scale of its own the view keeps the true scale it shows.
+  const double scale = target.scale > 0 ? target.scale : trueScale(chartView);
   setCentreGeo(target.latitude, target.longitude, chartView);
+  setTrueScaleWithinLimits(chartView, scale);
   viewMovedByUser_ = true;
   viewChanged();
 }
@@ -109,8 +133,9 @@ bool MainWindow::showCell(const QString& name) {
   for (const S57Cell* cell : *cells) {
     if (cell->name != wanted || cell->extents.empty()) continue;
     const ChartBox& b = cell->boundingBox;
+    syncViewport();
     chartView.centre = {(b.minX + b.maxX) / 2, (b.minY + b.maxY) / 2};
-    chartView.scale = clampedScale(cell->compilationScale > 0 ? cell->compilationScale : chartView.scale);
+    if (cell->compilationScale > 0) setTrueScaleWithinLimits(chartView, cell->compilationScale);
     viewMovedByUser_ = true;
     viewChanged();
     return true;

@@ -6,6 +6,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "ChineseText.h"
 #include "MainWindow.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
@@ -18,10 +19,13 @@ QString positionText(const GeoPoint& p) {
   return MainWindow::latitudeText(p.latitude) + QLatin1Char(' ') + MainWindow::longitudeText(p.longitude);
 }
 
-// The chosen object as the panel shows it: title, cell, where, attributes.
-QString descriptionHtml(const ObjectDescription& d) {
+// The chosen object as the panel shows it: title, cell (and whether its data
+// is official), where, attributes.
+QString descriptionHtml(const ObjectDescription& d, const PickedObject& object) {
   QString html = QStringLiteral("<p><b>%1</b></p>").arg(escaped(d.title));
   html += QStringLiteral("<p>图幅：%1</p>").arg(escaped(d.cell));
+  if (!d.nonOfficialReason.empty() && object.cell)
+    html += QStringLiteral("<p style=\"color:#c800a0\"><b>%1</b></p>").arg(chineseNonOfficialText(*object.cell).toHtmlEscaped());
   if (d.position) html += QStringLiteral("<p>位置：%1</p>").arg(positionText(*d.position));
   if (d.southWest && d.northEast)
     html += QStringLiteral("<p>范围：%1<br>至 %2</p>").arg(positionText(*d.southWest), positionText(*d.northEast));
@@ -70,8 +74,10 @@ void ObjectPanel::showObjects(std::vector<PickedObject> objects) {
   list_->clear();
   for (const PickedObject& object : objects_) {
     const ObjectDescription d = describeObject(object, presentationLibrary());
-    auto* item = new QTreeWidgetItem(list_, {fromUtf8(d.title), fromUtf8(d.cell)});
+    const QString cell = fromUtf8(d.cell) + (d.nonOfficialReason.empty() ? QString() : QStringLiteral("（非官方）"));
+    auto* item = new QTreeWidgetItem(list_, {fromUtf8(d.title), cell});
     item->setToolTip(ObjectColumn, fromUtf8(d.title));
+    if (!d.nonOfficialReason.empty() && object.cell) item->setToolTip(CellColumn, chineseNonOfficialText(*object.cell));
   }
   if (!objects_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
   describeChosen();
@@ -96,5 +102,5 @@ const PickedObject* ObjectPanel::chosen() const {
 
 void ObjectPanel::describeChosen() {
   const PickedObject* object = chosen();
-  view_->setHtml(object ? descriptionHtml(describeObject(*object, presentationLibrary())) : QString());
+  view_->setHtml(object ? descriptionHtml(describeObject(*object, presentationLibrary()), *object) : QString());
 }

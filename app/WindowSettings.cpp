@@ -33,6 +33,12 @@ void saveDisplaySettings(QSettings& store, const DisplaySettings& s) {
   store.setValue(key("otherText"), s.otherText);
   store.setValue(key("viewingDate"), s.dateIsToday ? 0 : s.viewingDate);  // 0: today
   store.setValue(key("allDates"), s.showAllDates);
+  // -1: the safety depth follows the safety contour.
+  store.setValue(key("safetyDepth"), s.safetyDepthIsContour ? -1.0 : static_cast<double>(s.safetyDepth));
+  store.setValue(key("shallowWaterDangers"), s.shallowWaterDangers);
+  store.setValue(key("plainBoundaries"), s.plainBoundaries);
+  store.setValue(key("fullLightSectors"), s.rangeLegs);
+  store.setValue(key("dataQuality"), s.showDataQuality);
   store.setValue(key("colourScheme"), static_cast<int>(schemeOfTable(s.colourTable)) + 1);
 }
 
@@ -60,6 +66,16 @@ void restoreDisplaySettings(const QSettings& store, DisplaySettings& s) {
   if (int c = flagCode(store, "importantText")) s.setImportantText(c);
   if (int c = flagCode(store, "otherText")) s.setOtherText(c);
   if (int c = flagCode(store, "allDates")) s.setShowAllDates(c);
+  const double safetyDepth = store.value(key("safetyDepth")).toDouble(&ok);
+  if (ok && safetyDepth < 0) s.setSafetyDepthFollowsContour();
+  else if (ok) s.setSafetyDepth(static_cast<float>(safetyDepth));
+  if (int c = flagCode(store, "shallowWaterDangers")) s.setShallowWaterDangers(c);
+  // Stored before area boundaries were a choice of their own, paper-chart
+  // symbols meant plain boundaries: they stay as they were.
+  const int plain = flagCode(store, "plainBoundaries");
+  if (int c = plain ? plain : flagCode(store, "paperChartSymbols")) s.setPlainBoundaries(c);
+  if (int c = flagCode(store, "fullLightSectors")) s.setRangeLegs(c);
+  if (int c = flagCode(store, "dataQuality")) s.setShowDataQuality(c);
   const int date = store.value(key("viewingDate")).toInt(&ok);
   if (ok && date == 0) s.setDateToday();
   else if (ok) s.setViewingDate(date);

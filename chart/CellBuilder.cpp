@@ -6,6 +6,7 @@
 #include "GeometryAssembly.h"
 #include "LookupSelection.h"
 #include "S57CellReader.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 
 std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library) {
@@ -15,6 +16,8 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
   cell->soundingFactor = reader.dataSetParameters.SOMF;
   cell->name = reader.dataSetIdentification.DSNM;
   cell->edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
+  cell->producingAgency = reader.dataSetIdentification.AGEN;
+  cell->productSpecification = reader.dataSetIdentification.PRSP;
   if (assembleFeatures(reader, *cell, library.attributeCatalogue) != 0) return nullptr;
   for (auto& f : cell->points) selectLookups(*f, library);
   for (auto& f : cell->soundings) selectLookups(*f, library);
@@ -35,5 +38,5 @@ void centreView(const S57Cell& cell, ViewGeometry& view) {
   if (cell.extents.empty()) return;
   view.centre = ChartPoint{cell.centreX, cell.centreY};
   // An unknown compilation scale (0 or less) keeps the view's scale.
-  if (cell.compilationScale > 0) view.scale = static_cast<float>(cell.compilationScale);
+  if (cell.compilationScale > 0) setTrueScale(view, cell.compilationScale);
 }

@@ -19,6 +19,7 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
 void finishCell(S57Cell& cell, ViewGeometry* view);
 
 // Moves the view to the middle of the cell's first extent box at the cell's
-// compilation scale; a compilation scale of 0 or less (unknown) keeps the
-// view's scale. A cell without extents leaves the view alone.
+// compilation scale (as the true scale there); a compilation scale of 0 or
+// less (unknown) keeps the view's scale. A cell without extents leaves the
+// view alone.
 void centreView(const S57Cell& cell, ViewGeometry& view);

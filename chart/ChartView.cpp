@@ -10,8 +10,11 @@
 #include "ChartFont.h"
 #include "CoverageLimits.h"
 #include "NoDataBackground.h"
+#include "NonOfficialMark.h"
+#include "OfficialData.h"
 #include "Overscale.h"
 #include "OverscalePattern.h"
+#include "TrueScale.h"
 #include "WorldBaseMap.h"
 #include "WorldCopies.h"
 
@@ -92,6 +95,7 @@ void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settin
   collectDrawnCoverage(drawnCells, drawnCoverage);
   const Canvas canvas{painter, *settings.colourTable};
   const ChartBox shown = viewBox(*this);
+  const float viewScale = static_cast<float>(trueScale(*this));
   for (size_t i = candidates.size(); i-- > 0;) {
     S57Cell& cell = *candidates[i];
     const bool drawn = candidateDrawn[i];
@@ -105,15 +109,18 @@ void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settin
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
-        if (overscalePatternShown(cell, scale)) drawOverscalePattern(dc, cell);
+        if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
+        // Data that is not official ENC data is marked along its coverage
+        // instead of the limit of the data, and over the scale boundaries.
         drawCoverageLimits(dc, cell, drawnCoverage);
+        if (!isOfficialData(cell)) drawNonOfficialMark(dc, cell);
       }
       if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
     }
   }
   // The most detailed cell drawn is the last one.
   if (!drawnCells.empty()) {
-    const double factor = overscaleFactor(*drawnCells.back(), scale);
+    const double factor = overscaleFactor(*drawnCells.back(), viewScale);
     if (factor > 1) overscale = factor;
   }
 }

@@ -48,11 +48,12 @@ struct ChartView : ViewGeometry {
   // and draws the least detailed first, each when its scale rule admits it
   // and more detailed cells drawn do not cover the whole view
   // (chooseDrawnCells in DrawnCells.h), with the overscale pattern over it
-  // when the view is more than twice as detailed as the cell and the limits
-  // of its data (CoverageLimits.h), then its boundary (drawn or not) when
-  // boundaries are shown, the names decluttered among themselves. A cell is
-  // drawn in every copy of the world, 360 degrees east or west, where one of
-  // its extents meets the view (WorldCopies.h).
+  // when the view is more than twice as detailed as the cell, the limits of
+  // its data (CoverageLimits.h) and, round a cell of data that is not an
+  // official ENC, its mark (NonOfficialMark.h), then its boundary (drawn or
+  // not) when boundaries are shown, the names decluttered among themselves.
+  // A cell is drawn in every copy of the world, 360 degrees east or west,
+  // where one of its extents meets the view (WorldCopies.h).
   void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
                  InstructionRecorder* recorder = nullptr);
   void drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,

@@ -5,6 +5,7 @@
 #include "CellChoice.h"
 #include "CellFinishing.h"
 #include "InstructionExecutor.h"
+#include "OfficialData.h"
 #include "PolylineProjection.h"
 #include "S57Vocabulary.h"
 #include "WorldCopies.h"
@@ -22,6 +23,12 @@ constexpr double kSidePixels = 3;
 constexpr long long kMostVertexVisits = 20000000;
 
 enum class Limit { None, DataLimit, ScaleBoundary };
+
+// The kinds of limit a cell's lines show.
+struct ShownLimits {
+  bool dataLimits = true;
+  bool scaleBoundaries = false;
+};
 
 bool isCoverage(const AreaFeature& area) {
   return area.objectClass == s57::M_COVR && area.findAttribute("CATCOV") == "1";
@@ -134,7 +141,7 @@ Instruction complexLine(const char* name) {
 // that is shown: each run of one class as one polyline.
 template <typename Classify>
 void drawPart(DrawContext& dc, const AreaFeature& area, const std::vector<ChartVertex>& ring, const BoundaryPart& part,
-              const ChartBox& shown, bool scaleBoundaries, Classify classify) {
+              const ChartBox& shown, ShownLimits limits, Classify classify) {
   static const Instruction dataLimit = complexLine("HODATA01");
   static const Instruction scaleBoundary = complexLine("SCLBDY51");
   if (part.count < 2 || part.offset + part.count > ring.size()) return;
@@ -155,7 +162,8 @@ void drawPart(DrawContext& dc, const AreaFeature& area, const std::vector<ChartV
     const ChartPoint& b = v[i + 1].point;
     const ChartBox segment{std::fmin(a.x, b.x), std::fmin(a.y, b.y), std::fmax(a.x, b.x), std::fmax(a.y, b.y)};
     Limit kind = meets(segment, shown) ? classify(a, b) : Limit::None;
-    if (kind == Limit::ScaleBoundary && !scaleBoundaries) kind = Limit::None;
+    if ((kind == Limit::ScaleBoundary && !limits.scaleBoundaries) || (kind == Limit::DataLimit && !limits.dataLimits))
+      kind = Limit::None;
     if (kind != run) {
       flush(run, runStart, i);
       run = kind;
@@ -166,13 +174,13 @@ void drawPart(DrawContext& dc, const AreaFeature& area, const std::vector<ChartV
 }
 
 template <typename Classify>
-void drawArea(DrawContext& dc, const AreaFeature& area, const ChartBox& shown, bool scaleBoundaries,
+void drawArea(DrawContext& dc, const AreaFeature& area, const ChartBox& shown, ShownLimits limits,
               Classify classify) {
   if (!area.hasBounds || !meets(area.bounds, shown)) return;
   for (const BoundaryPart& part : area.exteriorParts)
-    drawPart(dc, area, area.exteriorVertices, part, shown, scaleBoundaries, classify);
+    drawPart(dc, area, area.exteriorVertices, part, shown, limits, classify);
   for (const BoundaryPart& part : area.interiorParts)
-    drawPart(dc, area, area.interiorVertices, part, shown, scaleBoundaries, classify);
+    drawPart(dc, area, area.interiorVertices, part, shown, limits, classify);
 }
 
 }  // namespace
@@ -188,25 +196,30 @@ void collectDrawnCoverage(const std::vector<S57Cell*>& drawn, std::vector<DrawnC
 
 void drawCoverageLimits(DrawContext& dc, const S57Cell& cell, const std::vector<DrawnCoverage>& coverage) {
   const ViewGeometry& view = dc.view;
+  // Pixels into chart units: geometry, so the view scale. No scale rule is
+  // judged here; the cells were chosen by the true scale (chooseDrawnCells).
   const double distance = kSidePixels * LOGICAL_UNITS_PER_PIXEL * static_cast<double>(view.scale);
   if (!(distance > 0) || !std::isfinite(distance)) return;
   // The view and a margin, so lines that end just outside are not cut short.
   ChartBox shown = viewBox(view);
   const double margin = LINE_MARGIN_BEFORE * static_cast<double>(view.scale);
   shown.minX -= margin, shown.minY -= margin, shown.maxX += margin, shown.maxY += margin;
-  const bool scaleBoundaries = dc.settings.showScaleBoundaries;
+  // Non-official data is marked all along its coverage (NonOfficialMark.h):
+  // that line takes the place of the limit of the data.
+  const ShownLimits limits{isOfficialData(cell), dc.settings.showScaleBoundaries};
+  if (!limits.dataLimits && !limits.scaleBoundaries) return;
   const int scale = compilationScaleForRules(cell);
   long long budget = kMostVertexVisits;
   for (const DrawnCoverage& own : coverage) {
     if (own.cell != &cell) continue;
-    drawArea(dc, *own.area, shown, scaleBoundaries, [&](const ChartPoint& a, const ChartPoint& b) {
+    drawArea(dc, *own.area, shown, limits, [&](const ChartPoint& a, const ChartPoint& b) {
       return coverageSegment(cell, scale, coverage, a, b, distance, budget);
     });
   }
-  if (!scaleBoundaries) return;
+  if (!limits.scaleBoundaries) return;
   for (const auto& area : cell.areas)
     if (area->objectClass == s57::M_CSCL)
-      drawArea(dc, *area, shown, true, [&](const ChartPoint& a, const ChartPoint& b) {
+      drawArea(dc, *area, shown, limits, [&](const ChartPoint& a, const ChartPoint& b) {
         return scaleAreaSegment(cell, coverage, a, b, distance, budget);
       });
 }

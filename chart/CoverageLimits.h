@@ -4,7 +4,8 @@
 // - the limit of the data, LC(HODATA01), along each part of the cell's
 //   coverage (M_COVR areas of CATCOV 1) beyond which no other cell drawn in
 //   the pass has coverage, so the line runs where the chart ends, not
-//   between two cells that join;
+//   between two cells that join; not on a cell of data that is not an
+//   official ENC, whose whole coverage is marked instead (NonOfficialMark.h);
 // - with scale boundaries switched on, the scale boundary, LC(SCLBDY51),
 //   along each part of the coverage beyond which (or on both sides of
 //   which) a cell drawn of another compilation scale has its coverage, and

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "OfficialData.h"
+
 namespace {
 struct Unit {
   const char* acronym;
@@ -117,7 +119,10 @@ ObjectDescription describeObject(const PickedObject& object, const PresentationL
     d.title = d.className + " (OBJL " + std::to_string(feature.objectClass) + ")";
   }
   d.kind = kindName(feature.kind);
-  if (object.cell) d.cell = object.cell->name;
+  if (object.cell) {
+    d.cell = object.cell->name;
+    d.nonOfficialReason = nonOfficialReason(*object.cell);
+  }
 
   switch (feature.kind) {
     case FeatureKind::Point: d.position = chartToGeo(static_cast<const PointFeature&>(feature).position.point); break;

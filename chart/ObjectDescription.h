@@ -28,6 +28,9 @@ struct ObjectDescription {
   std::string title;      // "Depth area (DEPARE)"; "unknown object (OBJL 999)"
   std::string kind;       // "point", "sounding", "line" or "area"
   std::string cell;       // the cell's name (DSNM)
+  // The cell's data is not an ENC of an official hydrographic office
+  // (OfficialData.h): why, in English; empty for official data.
+  std::string nonOfficialReason;
   // Points and soundings: where they stand. Lines and areas: the extent of
   // their vertices (an area's exterior), south-west and north-east corners.
   std::optional<GeoPoint> position;

@@ -7,6 +7,8 @@
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "PickGeometry.h"
+#include "PolylineProjection.h"
+#include "TrueScale.h"
 #include "WorldCopies.h"
 
 namespace {
@@ -38,12 +40,17 @@ bool withinSquare(const ChartPoint& p, const ChartPoint& at) {
 bool onSurface(const ChartPoint& p, const ViewGeometry& view) { return insideViewport(toLogicalExact(p, view), view); }
 
 struct Picker {
+  Picker(const ViewGeometry& view, const DisplaySettings& settings, const ChartPoint& at)
+      : view(view), scale(static_cast<float>(trueScale(view))), settings(settings), at(at) {}
+
   ViewGeometry view;  // for the cell at hand, in its copy of the world nearest the position
+  float scale;        // the view's true scale, as the draw pass takes it
   const DisplaySettings& settings;
   ChartPoint at;  // the position in that cell's own coordinates
   std::vector<Candidate> found;
   Candidate nearestSounding;
   double nearestDistance = std::numeric_limits<double>::infinity();
+  std::vector<QPoint> projected, scratch;  // a line as the pass projects it
 
   void add(const S57Cell& cell, std::size_t cellIndex, const ChartFeature& feature, std::size_t featureIndex,
            const ResultPointer& result) {
@@ -51,21 +58,21 @@ struct Picker {
   }
 
   void points(const S57Cell& cell, std::size_t cellIndex) {
-    if (!pointsShownAtScale(view.scale)) return;
+    if (!pointsShownAtScale(scale)) return;
     for (std::size_t i = 0; i < cell.points.size(); ++i) {
       const PointFeature& point = *cell.points[i];
       if (!withinSquare(point.position.point, at) || !onSurface(point.position.point, view)) continue;
       ResultPointer result;
-      if (pointPassesTests(settings, view.scale, point, cell, result) && hasInstructions(point, result.get(), settings))
+      if (pointPassesTests(settings, scale, point, cell, result) && hasInstructions(point, result.get(), settings))
         add(cell, cellIndex, point, i, result);
     }
   }
 
   void soundings(const S57Cell& cell, std::size_t cellIndex) {
-    if (!soundingsShownAtScale(settings, view.scale)) return;
+    if (!soundingsShownAtScale(settings, scale)) return;
     for (std::size_t i = 0; i < cell.soundings.size(); ++i) {
       const SoundingFeature& feature = *cell.soundings[i];
-      if (!soundingsPassTests(settings, view.scale, feature)) continue;
+      if (!soundingsPassTests(settings, scale, feature)) continue;
       ResultPointer result;
       std::size_t drawn = 0;
       for (std::size_t s = 0; s < feature.soundings.size(); ++s) {
@@ -90,8 +97,11 @@ struct Picker {
     for (std::size_t i = 0; i < cell.lines.size(); ++i) {
       const LineFeature& line = *cell.lines[i];
       if (!polylineWithin(line.vertices.data(), line.vertices.size(), at, reach)) continue;
+      // A line that thinning leaves as one point is not drawn at this scale.
+      if (projectPolyline(line.vertices.data(), static_cast<int>(line.vertices.size()), view, projected, scratch) == 0)
+        continue;
       ResultPointer result;
-      if (linePassesAllTests(settings, view.scale, line, cell, result) && hasInstructions(line, result.get(), settings))
+      if (linePassesAllTests(settings, scale, line, cell, result) && hasInstructions(line, result.get(), settings))
         add(cell, cellIndex, line, i, result);
     }
   }
@@ -101,7 +111,7 @@ struct Picker {
       const AreaFeature& area = *cell.areas[i];
       if (!areaContains(area, at)) continue;
       ResultPointer result;
-      if (areaPassesAllTests(settings, view.scale, area, cell, result) && hasInstructions(area, result.get(), settings))
+      if (areaPassesAllTests(settings, scale, area, cell, result) && hasInstructions(area, result.get(), settings))
         add(cell, cellIndex, area, i, result);
     }
   }
@@ -112,7 +122,7 @@ std::vector<PickedObject> pickObjects(const std::vector<S57Cell*>& drawnCells, c
                                       const DisplaySettings& settings, const ChartPoint& at) {
   ViewGeometry current = view;
   updateOrigin(current);
-  Picker picker{current, settings, at, {}, {}};
+  Picker picker(current, settings, at);
   for (std::size_t c = 0; c < drawnCells.size(); ++c) {
     const S57Cell& cell = *drawnCells[c];
     // The copy of the world in which the cell lies nearest the position: a

@@ -4,7 +4,8 @@
 // drawn: it takes the cells the pass drew and puts every candidate through
 // the draw pass's own tests (FeatureVisibility.h), so an object hidden by
 // its scale range, the display category, the viewing groups or the scale
-// limits of points and soundings, or one with nothing to draw, is never
+// limits of points and soundings, a line too short to show at the view's
+// scale (thinned to one point), or one with nothing to draw, is never
 // picked. Like the pass, it writes
 // nothing into the cells but the procedure results they keep for any view.
 #include <cstddef>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "WorldCopies.h"
 
@@ -43,6 +44,11 @@ Span narrowestCover(std::vector<Span> spans) {
 }
 }  // namespace
 
+bool setTrueScaleWithinLimits(ViewGeometry& view, double denominator) {
+  if (denominator != denominator) return false;
+  return setTrueScale(view, std::clamp(denominator, double(kMinimumViewScale), double(kMaximumViewScale)));
+}
+
 bool fitViewToCells(const std::vector<S57Cell*>& cells, ViewGeometry& view) {
   std::vector<Span> spans;
   ChartBox all;
@@ -61,7 +67,14 @@ bool fitViewToCells(const std::vector<S57Cell*>& cells, ViewGeometry& view) {
   const double width = std::max(1, view.viewportWidth) * 0.8;
   const double height = std::max(1, view.viewportHeight) * 0.8;
   const double needed = std::max((all.maxX - all.minX) / width, (all.maxY - all.minY) / height);
-  view.scale = static_cast<float>(std::clamp(needed, double(kMinimumViewScale), double(kMaximumViewScale)));
+  // The view scale that fits, unless its true scale passes a limit.
+  ViewGeometry fitted = view;
+  fitted.scale = static_cast<float>(std::clamp(needed, 1e-3, 1e30));
+  const double fittedScale = trueScale(fitted);
+  if (fittedScale >= kMinimumViewScale && fittedScale <= kMaximumViewScale)
+    view.scale = fitted.scale;
+  else if (!setTrueScaleWithinLimits(view, fittedScale))
+    setTrueScaleWithinLimits(view, kMaximumViewScale);
   updateOrigin(view);
   return true;
 }

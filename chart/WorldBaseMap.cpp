@@ -6,6 +6,7 @@
 
 #include "ColourPens.h"
 #include "ColourToken.h"
+#include "TrueScale.h"
 #include "WorldCopies.h"
 
 namespace {
@@ -158,7 +159,7 @@ bool WorldBaseMap::appendRing(const Level& level, const Ring& ring, double shift
 
 void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
   QPainter& painter = canvas.painter;
-  const int levelIndex = levelFor(view.scale);
+  const int levelIndex = levelFor(static_cast<float>(trueScale(view)));
   if (levelIndex < 0) return;
   Level& level = levels_[static_cast<std::size_t>(levelIndex)];
   {

@@ -35,8 +35,8 @@ public:
   void clear();
   bool empty() const { return levels_.empty(); }
 
-  // The level a view of `scale` uses: the coarsest whose fromScale it
-  // reaches, else the finest. -1 when nothing is loaded.
+  // The level a view of true scale `scale` uses: the coarsest whose
+  // fromScale it reaches, else the finest. -1 when nothing is loaded.
   int levelFor(float scale) const;
 
   // Fills the land polygons of the view's level that meet the view in

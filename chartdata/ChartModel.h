@@ -193,6 +193,12 @@ struct S57Cell {
   std::vector<int> updatesApplied;
   std::vector<LoadWarning> loadWarnings;
 
+  // Who produced the data and as what (DSID AGEN and PRSP): the cell is
+  // marked as not official unless an official hydrographic office produced
+  // it as an ENC (OfficialData.h).
+  int producingAgency = 0;
+  int productSpecification = 1;
+
   // File order after assembly; draw order once the cell is finished.
   std::vector<std::unique_ptr<AreaFeature>> areas;
   std::vector<std::unique_ptr<LineFeature>> lines;

@@ -1,5 +1,6 @@
 #include "MercatorProjection.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace mercator;
@@ -8,6 +9,13 @@ double parallelRadius() {
   const double phi = kStandardParallel * kPi / 180.0;
   const double s = std::sin(phi);
   return kSemiMajorAxis * std::cos(phi) / std::sqrt(1.0 - kEccentricitySquared * s * s);
+}
+
+double groundMetresPerProjectionMetre(double latitudeDegrees) {
+  const double phi = latitudeDegrees * kPi / 180.0;
+  const double s = std::sin(phi);
+  const double primeVertical = kSemiMajorAxis / std::sqrt(1.0 - kEccentricitySquared * s * s);
+  return std::max(0.0, primeVertical * std::cos(phi)) / kRadius;
 }
 
 ChartPoint projectRadians(double latitudeRadians, double longitudeRadians, double radius) {

@@ -46,6 +46,13 @@ ChartPoint geoToChart(GeoPoint position);
 // that range (180 and -180 included) is returned as it is.
 double normalizedLongitude(double degrees);
 
+// Metres on the ground (the ellipsoid) per metre of the projection plane
+// at a latitude in degrees: N(phi) cos(phi) over the radius of the standard
+// parallel, N the radius of curvature in the prime vertical. The projection
+// is conformal, so this holds in every direction at that latitude; it is 1
+// at latitude 30 and shrinks towards the poles (0 at them).
+double groundMetresPerProjectionMetre(double latitudeDegrees);
+
 // Chart units to degrees: the longitude is normalised into -180..180 (x of
 // any copy of the world gives the longitude people read); the latitude is
 // found with four fixed iterations.

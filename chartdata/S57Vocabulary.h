@@ -31,6 +31,7 @@ constexpr int WRECKS = 159;
 constexpr int M_CSCL = 301;
 constexpr int M_COVR = 302;
 constexpr int M_NSYS = 306;
+constexpr int M_QUAL = 308;
 
 // Attributes (ATTL) that feature scale limits are read from.
 constexpr int SCAMAX = 132;

@@ -8,7 +8,7 @@
 
 void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   ResultPointer result;
-  if (!areaPassesFirstTests(dc.settings, dc.view.scale, area, cell, result)) return;
+  if (!areaPassesFirstTests(dc.settings, dc.scale, area, cell, result)) return;
   // Procedures run only for areas that reach the view.
   const AreaOutline* outline = projectOutline(area, dc.view, dc.buffers.outline);
   if (!outline) return;

@@ -12,7 +12,7 @@ void drawCell(DrawContext& dc, const S57Cell& cell) {
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
   drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);
-  const float scale = dc.view.scale;
+  const float scale = dc.scale;
   if (!pointsShownAtScale(scale)) return;
   for (const auto& point : cell.points) drawPoint(dc, *point, cell);
   if (!soundingsShownAtScale(dc.settings, scale)) return;

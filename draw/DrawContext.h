@@ -13,6 +13,7 @@
 #include "DisplaySettings.h"
 #include "ProcedureResult.h"
 #include "TextDrawing.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 
 // Point buffers of the line drawer, kept from one line to the next so that
@@ -51,11 +52,20 @@ public:
 };
 
 struct DrawContext {
+  DrawContext(const Canvas& canvas, const DisplaySettings& settings, const ViewGeometry& view, DrawBuffers& buffers,
+              InstructionRecorder* recorder = nullptr)
+      : canvas(canvas), settings(settings), view(view), buffers(buffers), recorder(recorder),
+        scale(static_cast<float>(trueScale(view))) {}
+
   Canvas canvas;
   const DisplaySettings& settings;
   const ViewGeometry& view;
   DrawBuffers& buffers;
   InstructionRecorder* recorder = nullptr;
+  // The view's true scale at its centre, worked out once: the scale every
+  // scale rule of the pass (SCAMIN, SCAMAX, the limits of points and
+  // soundings) compares with.
+  float scale = 0;
 
   void record(const ChartFeature& feature, const Instruction& instruction) const {
     if (recorder) recorder->executed(feature, instruction);

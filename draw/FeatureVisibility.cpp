@@ -18,7 +18,11 @@ bool soundingsShownAtScale(const DisplaySettings& settings, float scale) {
 bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const AreaFeature& area,
                           const S57Cell& cell, ResultPointer& result) {
   if (area.objectClass == s57::M_NSYS) return false;
-  if (!settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) return false;
+  if (area.objectClass == s57::M_QUAL) {
+    if (!settings.showDataQuality) return false;
+  } else if (!settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) {
+    return false;
+  }
   if (showOnViewingDate(area, settings) == DateShow::Hidden) return false;
   return shownAtScale(settings, scale, area, cell, result);
 }
@@ -26,7 +30,8 @@ bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const Ar
 bool areaPassesSecondTests(const DisplaySettings& settings, const AreaFeature& area, const S57Cell& cell,
                            ResultPointer& result) {
   if (!result) result = procedureResult(area, cell, settings);
-  return passesDisplayCategory(area, result.get(), settings);
+  // Data quality, once the mariner asks for it, shows in every category.
+  return area.objectClass == s57::M_QUAL || passesDisplayCategory(area, result.get(), settings);
 }
 
 bool lineShown(const LineFeature& line, const S57Cell& cell, const ProcedureResult* result,

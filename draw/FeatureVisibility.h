@@ -21,18 +21,19 @@
 
 using ResultPointer = std::shared_ptr<const ProcedureResult>;
 
-// Points are drawn up to this view scale, soundings only below it.
+// Points are drawn up to this true scale, soundings only below it.
 constexpr float POINT_SCALE_LIMIT = 500000.0f;
 
 bool pointsShownAtScale(float scale);
 bool soundingsShownAtScale(const DisplaySettings& settings, float scale);
 
-// Areas: never M_NSYS (the system of marks is not drawn), areas of the
-// mariner's viewing groups (as the look-up chose them) only when all groups
-// are shown, then the scale range.
+// Areas: never M_NSYS (the system of marks is not drawn), data quality
+// (M_QUAL) only when the mariner shows it, areas of the mariner's other
+// viewing groups (as the look-up chose them) only when all groups are
+// shown, then the scale range.
 bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const AreaFeature& area,
                           const S57Cell& cell, ResultPointer& result);
-// Then the display category.
+// Then the display category, which data quality passes in every category.
 bool areaPassesSecondTests(const DisplaySettings& settings, const AreaFeature& area, const S57Cell& cell,
                            ResultPointer& result);
 

@@ -7,6 +7,7 @@
 
 #include "ComplexLines.h"
 #include "DrawingStandIns.h"
+#include "Geodesic.h"
 #include "LibraryLine.h"
 #include "LineStyles.h"
 #include "PatternFill.h"
@@ -160,7 +161,7 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
       break;
     case kLS:
       setLineStylePen(canvas, instruction);
-      strokeDashedSegment(canvas.painter, anchor, legEnd(anchor, instruction));
+      strokeDashedSegment(canvas.painter, anchor, legEnd(anchor, instruction, dc.view));
       break;
     case kARC:
       if (!generated) return;
@@ -191,15 +192,31 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
     executePoint(dc, in, point, anchor, generated);
 }
 
-QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
+namespace {
+// A leg of `length` logical units from the anchor at the leg's bearing.
+QPointF legEndAt(const QPointF& anchor, const Instruction& leg, double length) {
   const double bearing = std::atof(leg.name.c_str()) * kDegree;
-  double length = kLegUnit * std::atof(leg.text2.c_str());
   // A nominal range of 1e300 (or "inf") would put the end where no
   // coordinate reaches; a leg of that length is off every view anyway.
   if (!std::isfinite(length)) length = length > 0 ? kLongestLeg : length < 0 ? -kLongestLeg : 0;
   length = std::clamp(length, -kLongestLeg, kLongestLeg);
   if (!std::isfinite(bearing)) return anchor;
   return QPointF(anchor.x() + length * std::sin(bearing), anchor.y() - length * std::cos(bearing));
+}
+}  // namespace
+
+QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
+  return legEndAt(anchor, leg, kLegUnit * std::atof(leg.text2.c_str()));
+}
+
+QPointF legEnd(const QPointF& anchor, const Instruction& leg, const ViewGeometry& view) {
+  if (leg.text3 != kGroundLength) return legEnd(anchor, leg);
+  // Nautical miles on the ground, in metres of the projection plane at the
+  // anchor's latitude, in logical units of the view.
+  const double chartY = view.origin.y - anchor.y() * static_cast<double>(view.scale);
+  const double ground = groundMetresPerProjectionMetre(chartToGeo(ChartPoint{0, chartY}).latitude);
+  const double metres = std::atof(leg.text2.c_str()) * kMetresPerNauticalMile;
+  return legEndAt(anchor, leg, metres / ground * mercator::kChartUnitsPerMetre / static_cast<double>(view.scale));
 }
 
 ArcAngles sectorArcAngles(const Instruction& arc) {

@@ -43,6 +43,9 @@ QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view);
 // held to 1e9 logical units either way (infinite ones included, NaN gives
 // 0), and a bearing that is not finite gives the anchor itself.
 QPointF legEnd(const QPointF& anchor, const Instruction& leg);
+// The same for a leg drawn in `view`: a leg whose text3 is kGroundLength
+// is `text2` nautical miles long on the ground at the anchor's latitude.
+QPointF legEnd(const QPointF& anchor, const Instruction& leg, const ViewGeometry& view);
 
 // Start and span of a sector arc in sixteenths of a degree, counter-clockwise
 // from three o'clock as the painter takes them: the arc runs clockwise on

@@ -8,7 +8,7 @@
 
 void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
   ResultPointer result;
-  if (!linePassesFirstTests(dc.settings, dc.view.scale, line, cell, result)) return;
+  if (!linePassesFirstTests(dc.settings, dc.scale, line, cell, result)) return;
   LineBuffers& buffers = dc.buffers.line;
   const int count = projectPolyline(line.vertices.data(), static_cast<int>(line.vertices.size()), dc.view,
                                     buffers.line, buffers.scratch);

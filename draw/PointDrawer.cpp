@@ -10,7 +10,7 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
   const QPointF anchor = toLogicalExact(point.position.point, dc.view);
   if (!insideViewport(anchor, dc.view)) return;
   ResultPointer result;
-  if (!pointPassesTests(dc.settings, dc.view.scale, point, cell, result)) return;
+  if (!pointPassesTests(dc.settings, dc.scale, point, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
     if (instruction.kind != kCS) executePointInstruction(dc, instruction, point, anchor, false);

@@ -12,5 +12,5 @@ bool shownAtScale(const DisplaySettings& settings, float scale, const ChartFeatu
 
 bool shownAtViewScale(const DrawContext& dc, const ChartFeature& feature, const S57Cell& cell,
                       std::shared_ptr<const ProcedureResult>& result) {
-  return shownAtScale(dc.settings, dc.view.scale, feature, cell, result);
+  return shownAtScale(dc.settings, dc.scale, feature, cell, result);
 }

@@ -8,7 +8,7 @@
 #include "SymbolOutlines.h"
 
 void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cell& cell) {
-  if (!soundingsPassTests(dc.settings, dc.view.scale, feature)) return;
+  if (!soundingsPassTests(dc.settings, dc.scale, feature)) return;
   const std::shared_ptr<const ProcedureResult> result = procedureResult(feature, cell, dc.settings);
   const std::size_t count = soundingsWithSymbols(feature, result.get());
   bool indicated = !(dc.settings.showAllDates && showOnViewingDate(feature, dc.settings) == DateShow::ShownOutsideDates);

@@ -90,7 +90,8 @@ void WRECKS04(const ChartFeature& f, const S57Cell& cell, const DisplaySettings&
     wreckProcedure(point(f), cell, s, out);
 }
 
-constexpr unsigned kHazardSettings = kSafetyContour | kHazardDepth;
+// Hazards: whether they are dangers, and the depth figures some carry.
+constexpr unsigned kHazardSettings = kSafetyContour | kHazardDepth | kShallowWaterDangers | kSafetyDepth;
 
 // name, kinds served, function, settings that make it run again
 const ConditionalProcedure kProcedures[] = {
@@ -99,10 +100,10 @@ const ConditionalProcedure kProcedures[] = {
     {"LIGHTS05", kPointKind, LIGHTS05, kLightSettings},
     {"OBSTRN06", kPointKind | kLineKind | kAreaKind, OBSTRN06, kHazardSettings},
     {"QUAPOS01", kPointKind | kLineKind, QUAPOS01, 0},
-    {"RESARE03", kAreaKind, RESARE03, kSymbolStyle},
+    {"RESARE03", kAreaKind, RESARE03, kBoundaryStyle},
     {"RESTRN01", kAreaKind, RESTRN01, 0},
     {"SLCONS03", kPointKind | kLineKind | kAreaKind, SLCONS03, 0},
-    {"SOUNDG02", kSoundingKind, SOUNDG02, kSafetyContour},
+    {"SOUNDG02", kSoundingKind, SOUNDG02, kSafetyDepth},
     {"SYMINS02", kPointKind | kLineKind | kAreaKind, SYMINS02, 0},
     {"TOPMAR01", kPointKind, TOPMAR01, 0},
     {"WRECKS04", kPointKind | kAreaKind, WRECKS04, kHazardSettings},
@@ -112,7 +113,7 @@ float flag(bool b) { return b ? 1.0f : 0.0f; }
 }  // namespace
 
 bool ProcedureKey::operator==(const ProcedureKey& other) const {
-  return paperChartSymbols == other.paperChartSymbols && dependencies == other.dependencies &&
+  return firstLookup == other.firstLookup && dependencies == other.dependencies &&
          std::memcmp(values.data(), other.values.data(), sizeof(float) * values.size()) == 0;
 }
 
@@ -127,7 +128,7 @@ const ConditionalProcedure* findProcedure(std::string_view name, FeatureKind kin
 
 ProcedureKey makeProcedureKey(const DisplaySettings& s, unsigned dependencies) {
   ProcedureKey key;
-  key.paperChartSymbols = s.paperChartSymbols;
+  key.firstLookup = s.paperChartSymbols;
   key.dependencies = dependencies;
   auto put = [&](unsigned dependency, std::size_t slot, float value) {
     if (dependencies & dependency) key.values[slot] = value;
@@ -138,9 +139,11 @@ ProcedureKey makeProcedureKey(const DisplaySettings& s, unsigned dependencies) {
   put(kDepthShades, 3, flag(s.twoDepthShades));
   put(kDepthShades, 4, flag(s.shallowPattern));
   put(kHazardDepth, 5, s.hazardDepth);
-  put(kSymbolStyle, 7, flag(s.paperChartSymbols));
+  put(kBoundaryStyle, 7, flag(s.plainBoundaries));
   put(kLightSettings, 8, flag(s.lightLabels));
   put(kLightSettings, 9, flag(s.rangeLegs));
   put(kContourLabels, 10, flag(s.contourLabels));
+  put(kSafetyDepth, 12, s.soundingSafetyDepth());
+  put(kShallowWaterDangers, 13, flag(s.shallowWaterDangers));
   return key;
 }

@@ -17,9 +17,11 @@ enum SettingDependency : unsigned {
   kSafetyContour = 1u << 0,     // safetyContour
   kDepthShades = 1u << 1,       // shallowContour, deepContour, twoDepthShades, shallowPattern
   kHazardDepth = 1u << 2,       // hazardDepth
-  kSymbolStyle = 1u << 4,       // paperChartSymbols
+  kBoundaryStyle = 1u << 4,     // plainBoundaries
   kLightSettings = 1u << 5,     // lightLabels, rangeLegs
   kContourLabels = 1u << 6,     // contourLabels
+  kSafetyDepth = 1u << 7,       // soundingSafetyDepth()
+  kShallowWaterDangers = 1u << 8,  // shallowWaterDangers
 };
 
 // Feature kinds as bits, for the kinds a procedure serves.
@@ -50,5 +52,6 @@ const ConditionalProcedure* procedureTableEnd();
 const ConditionalProcedure* findProcedure(std::string_view name, FeatureKind kind);
 
 // The key of a result: the symbol style and the values of the settings in
-// `dependencies` (the others left at 0).
+// `dependencies` (the others left at 0); procedureResult sets which look-up
+// list was walked.
 ProcedureKey makeProcedureKey(const DisplaySettings& settings, unsigned dependencies);

@@ -84,6 +84,18 @@ void DisplaySettings::refreshToday() {
   if (dateIsToday) viewingDate = todaysDate();
 }
 
+void DisplaySettings::setSafetyDepth(float metres) {
+  if (!(metres >= 0 && metres <= kMaximumSafetyContour)) return;
+  safetyDepth = metres;
+  safetyDepthIsContour = false;
+}
+
+void DisplaySettings::setSafetyDepthFollowsContour() { safetyDepthIsContour = true; }
+void DisplaySettings::setShallowWaterDangers(int code) { setFlag(shallowWaterDangers, code); }
+void DisplaySettings::setPlainBoundaries(int code) { setFlag(plainBoundaries, code); }
+void DisplaySettings::setRangeLegs(int code) { setFlag(rangeLegs, code); }
+void DisplaySettings::setShowDataQuality(int code) { setFlag(showDataQuality, code); }
+
 void DisplaySettings::toggleDepthContours() { showDepthContours = !showDepthContours; }
 void DisplaySettings::toggleSoundings() { showSoundings = !showSoundings; }
 void DisplaySettings::toggleCellBoundaries() { showCellBoundaries = !showCellBoundaries; }

@@ -30,13 +30,15 @@ struct DisplaySettings {
   bool allViewingGroups = false;
   bool twoDepthShades = false;
   bool shallowPattern = false;
+  // Light sector legs as long as the light's nominal range on the ground
+  // instead of 25 mm on the screen.
   bool rangeLegs = false;
   bool showWorldBaseMap = true;  // the land of the world under the cells
   // The scale boundary (SCLBDY51) where the chart's compilation scale
   // changes: along the coverage of a cell drawn over cells of another
   // scale, and round an M_CSCL area inside a cell.
   bool showScaleBoundaries = false;
-  // Features with SCAMIN are hidden at view scales at or above it; when
+  // Features with SCAMIN are hidden at true scales at or above it; when
   // false, SCAMIN is ignored for every feature.
   bool useScaleMinimum = true;
   // The date objects with DATSTA/DATEND or PERSTA/PEREND are shown for
@@ -50,6 +52,21 @@ struct DisplaySettings {
   // seabed, geographic names, magnetic variation, heights, berth numbers).
   bool importantText = true;
   bool otherText = true;
+  // The safety depth: soundings at or shallower than it are drawn in their
+  // emphasised (black) figures. It is the safety contour until the mariner
+  // chooses one of its own (safetyDepthIsContour false).
+  float safetyDepth = 5.0f;
+  bool safetyDepthIsContour = true;
+  // Obstructions, rocks and wrecks shallower than the safety contour in
+  // water shallower than it too (not drying) get the isolated-danger symbol
+  // in the standard display.
+  bool shallowWaterDangers = false;
+  // Areas drawn from the plain-boundary look-ups instead of the symbolised
+  // ones (boundaries as simple lines, not complex line styles).
+  bool plainBoundaries = false;
+  // Data quality: M_QUAL areas with the DQUAL pattern of their CATZOC, in
+  // every display category.
+  bool showDataQuality = false;
 
   // Each operation ignores a code it does not know.
   void setDisplayCategory(int code);  // 0, 1, 2
@@ -88,6 +105,17 @@ struct DisplaySettings {
   // today's date while it does.
   void setDateToday();
   void refreshToday();
+  // A safety depth of its own from 0 to 500 m (other values or NaN are
+  // ignored), or (safetyDepthFollowsContour) the safety contour's again.
+  void setSafetyDepth(float metres);
+  void setSafetyDepthFollowsContour();
+  // The depth soundings are told apart by: the safety depth, or the safety
+  // contour while the safety depth follows it.
+  float soundingSafetyDepth() const { return safetyDepthIsContour ? safetyContour : safetyDepth; }
+  void setShallowWaterDangers(int code);  // 1 sets, 2 clears (as the three below)
+  void setPlainBoundaries(int code);
+  void setRangeLegs(int code);            // full-length light sector legs
+  void setShowDataQuality(int code);
 
 private:
   const PresentationLibrary* library_;

@@ -4,8 +4,14 @@
 #include "TextPreparation.h"
 
 namespace {
+// Points: paper-chart symbols; areas: plain boundaries; lines have one
+// table, soundings only the second list.
 bool usesFirstLookup(const ChartFeature& feature, const DisplaySettings& settings) {
-  return settings.paperChartSymbols && feature.kind != FeatureKind::Sounding;
+  switch (feature.kind) {
+    case FeatureKind::Area: return settings.plainBoundaries;
+    case FeatureKind::Sounding: return false;
+    default: return settings.paperChartSymbols;
+  }
 }
 
 // Generated texts are prepared once, when the result is made.
@@ -55,7 +61,7 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   if (!any) return nullptr;
 
   ProcedureKey key = makeProcedureKey(settings, dependencies);
-  key.paperChartSymbols = usesFirstLookup(feature, settings);
+  key.firstLookup = usesFirstLookup(feature, settings);
   std::shared_ptr<const ProcedureResult> kept = feature.procedureCache.load();
   if (kept && kept->key == key) return kept;
 

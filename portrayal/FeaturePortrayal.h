@@ -11,8 +11,9 @@
 #include "Instruction.h"
 #include "ProcedureResult.h"
 
-// The look-up list drawn: the first (paper-chart) one with paper-chart
-// symbols, else the second; soundings always use the second.
+// The look-up list drawn: for points the first (paper-chart) one with
+// paper-chart symbols, for areas the first (plain boundaries) one with
+// plain boundaries, else the second; soundings always use the second.
 const LookupResult& lookupInUse(const ChartFeature& feature, const DisplaySettings& settings);
 
 // Whether the look-up list in use calls any conditional procedure.

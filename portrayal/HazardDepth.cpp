@@ -50,6 +50,31 @@ bool markDanger(const ChartFeature& feature, std::string& symbol, ProcedureResul
   return true;
 }
 
+// A hazard the mariner asked to see in shallow water: the danger symbol in
+// the standard display (viewing group 24050), its SCAMIN kept. A drying one
+// is no isolated danger.
+bool markShallowWaterDanger(const ChartFeature& feature, std::string& symbol, ProcedureResult& out) {
+  const std::string& watlev = feature.findAttribute("WATLEV");
+  if (watlev == "1" || watlev == "2") return false;
+  out.displayPriority = 8;
+  out.firstCategory = 1;
+  out.secondCategory = 1;
+  out.viewingGroup = 24050;
+  out.radarFlag = 'O';  // over radar
+  symbol = "ISODGR01";
+  return true;
+}
+
+// The rest of both hazard tests once the depth of the water around is known
+// (kUnknownDepth when no depth area tells it).
+bool classifyHazard(const ChartFeature& feature, float around, std::string& symbol, const DisplaySettings& settings,
+                    ProcedureResult& out) {
+  if (around == kUnknownDepth) return false;
+  if (settings.safetyContour <= around) return markDanger(feature, symbol, out);
+  if (settings.shallowWaterDangers && around >= 0) return markShallowWaterDanger(feature, symbol, out);
+  return false;
+}
+
 // wreckDepth from the least depth found underneath (or unknown) when VALSOU
 // is absent.
 float wreckDepthWithoutSounding(const ChartFeature& feature, float least, float seabed, bool pointForm) {
@@ -126,32 +151,21 @@ float wreckDepthOverPoints(const ChartFeature& feature, const std::vector<ChartV
 
 bool underwaterHazard(const ChartFeature& feature, float depth, const ChartPoint& position, std::string& symbol,
                       const S57Cell& cell, const DisplaySettings& settings, ProcedureResult& out) {
-  const float safety = settings.safetyContour;
-  if (!(depth <= safety)) return false;
-  bool dangerous = false;
-  const float under = feature.underlyingDepth.known() ? feature.underlyingDepth.get() : kUnknownDepth;
-  if (under != kUnknownDepth) {
-    dangerous = safety <= under;
-  } else {
-    for (const auto& area : cell.areas) {
-      if (!isDepthArea(*area) || !pointInArea(position, *area)) continue;
-      if (!area->findAttribute("DRVAL1").empty() && attributeFloat(*area, "DRVAL1") >= safety) {
-        dangerous = true;
-        break;
-      }
-    }
+  if (!(depth <= settings.safetyContour)) return false;
+  float under = feature.underlyingDepth.known() ? feature.underlyingDepth.get() : kUnknownDepth;
+  if (under == kUnknownDepth) {
+    // The deepest water around: safe water there makes it a danger.
+    under = gatherDrval1(cell, [&](const AreaFeature& a) { return pointInArea(position, a); }, larger);
   }
-  return dangerous && markDanger(feature, symbol, out);
+  return classifyHazard(feature, under, symbol, settings, out);
 }
 
 bool underwaterHazardOverPoints(const ChartFeature& feature, float depth, const std::vector<ChartVertex>& points,
                                 std::string& symbol, const S57Cell& cell, const DisplaySettings& settings,
                                 ProcedureResult& out) {
-  const float safety = settings.safetyContour;
-  if (!(depth <= safety)) return false;
+  if (!(depth <= settings.safetyContour)) return false;
   const float under = feature.underlyingDepthOverPoints.get([&] {
     return gatherDrval1(cell, [&](const AreaFeature& a) { return &a != &feature && containsAny(a, points); }, smaller);
   });
-  const bool dangerous = under != kUnknownDepth && safety <= under;
-  return dangerous && markDanger(feature, symbol, out);
+  return classifyHazard(feature, under, symbol, settings, out);
 }

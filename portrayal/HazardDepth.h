@@ -56,7 +56,10 @@ float wreckDepthOverPoints(const ChartFeature& feature, const std::vector<ChartV
 // priority 8, base display with either symbol style, over radar ('O') and
 // viewing group 14050. A
 // drying hazard in deep water gets the priority, category and viewing group
-// but is not reported.
+// but is not reported. With the mariner's isolated dangers in shallow
+// water, a hazard in water shallower than the safety contour (0 m or
+// deeper: not in a drying area) is one too, in the standard display
+// (viewing group 24050, priority 8, over radar), its SCAMIN kept.
 bool underwaterHazard(const ChartFeature& feature, float depth, const ChartPoint& position, std::string& symbol,
                       const S57Cell& cell, const DisplaySettings& settings, ProcedureResult& out);
 

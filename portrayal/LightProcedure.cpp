@@ -16,6 +16,13 @@ Instruction leg(const std::string& bearing, const std::string& length, int style
   return i;
 }
 
+// A leg as long as the light's nominal range (nautical miles) on the ground.
+Instruction rangeLeg(const std::string& bearing, const std::string& nominalRange, int style) {
+  Instruction i = leg(bearing, nominalRange, style);
+  i.text3 = kGroundLength;
+  return i;
+}
+
 Instruction arc(const char* colour, int width, int style, long long start, long long end, const std::string& radius) {
   Instruction i = lineInstruction(style, width, colour);
   i.kind = kARC;
@@ -180,11 +187,12 @@ std::string lightDescription(const ChartFeature& light) {
   return text;
 }
 
-void sectorProcedure(const PointFeature& light, long long start, long long end, int nominalRange, const S57Cell& cell,
-                     const std::string& colour, const DisplaySettings& settings, std::vector<Instruction>& out) {
-  const std::string length = settings.rangeLegs ? std::to_string(nominalRange) : "25";
+void sectorProcedure(const PointFeature& light, long long start, long long end, const std::string& nominalRange,
+                     const S57Cell& cell, const std::string& colour, const DisplaySettings& settings,
+                     std::vector<Instruction>& out) {
   for (long long bearing : {start, end}) {
-    Instruction l = leg(std::to_string(bearing), length, 1);
+    Instruction l = settings.rangeLegs ? rangeLeg(std::to_string(bearing), nominalRange, 1)
+                                       : leg(std::to_string(bearing), "25", 1);
     l.textPrepared = true;
     out.push_back(l);
   }
@@ -217,7 +225,8 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     out.push_back(symbolInstruction("LIGHTS81"));
     return;
   }
-  if (directional && !orient.empty()) out.push_back(leg(orient, valnmr, 2));
+  if (directional && !orient.empty())
+    out.push_back(settings.rangeLegs ? rangeLeg(orient, valnmr, 2) : leg(orient, valnmr, 2));
 
   const std::string& colourText = light.findAttribute("COLOUR");
   const std::string colour = colourText.empty() ? "12" : colourText;  // 12: magenta, the default
@@ -234,7 +243,7 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     long long end = s2 + 180;
     if (start != end) {
       if (start > end) end += 360;
-      sectorProcedure(light, start, end, decimalNumber(valnmr), cell, colour, settings, out);
+      sectorProcedure(light, start, end, valnmr, cell, colour, settings, out);
       if (settings.lightLabels) out.push_back(descriptionText(light, false));
       return;
     }

@@ -10,20 +10,23 @@
 
 // Appends the light's portrayal to the result: LIGHTS82 / LIGHTS81 alone
 // for flood, spot and strip lights; the direction leg of a directional
-// light; for a sector light its two legs and arcs; otherwise the flare (or
+// light (VALNMR units of the screen long, or with full-length legs VALNMR
+// nautical miles on the ground); for a sector light its two legs and arcs; otherwise the flare (or
 // QUESMRK1) and the bearing text of a directional light; and for both,
 // when light labels are on, the description text (text group 23).
 void lightProcedure(const PointFeature& light, const S57Cell& cell, const DisplaySettings& settings,
                     ProcedureResult& out);
 
 // The sector part: legs at bearings `start` and `end` (degrees from north,
-// already turned to the seaward side, end > start) and the arcs between
-// them in the colour of `colour` (the COLOUR text, "12" when absent). The
+// already turned to the seaward side, end > start), 25 mm long or, with
+// full-length legs (rangeLegs), `nominalRange` (the VALNMR text, "9" when
+// absent) nautical miles on the ground, and the arcs between them in the
+// colour of `colour` (the COLOUR text, "12" when absent). The
 // arc radius grows from 20 to 25 when another sector light at the same
 // position has a sector nested with this one. The bearings are wide
 // integers: sector limits read from a cell may be anything up to the int
 // range, and turning them adds to them.
-void sectorProcedure(const PointFeature& light, long long start, long long end, int nominalRange,
+void sectorProcedure(const PointFeature& light, long long start, long long end, const std::string& nominalRange,
                      const S57Cell& cell, const std::string& colour, const DisplaySettings& settings,
                      std::vector<Instruction>& out);
 

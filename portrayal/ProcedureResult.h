@@ -10,14 +10,15 @@
 #include "ChartModel.h"
 #include "Instruction.h"
 
-// The settings a result was made for: the symbol style (which look-up list
-// was walked) and the values of the settings its procedures read. Two keys
+// The settings a result was made for: which look-up list was walked
+// (paper-chart symbols for points, plain boundaries for areas) and the
+// values of the settings its procedures read. Two keys
 // are equal when every value is equal bit for bit, so a setting that is not
 // a number does not make the procedures run at every pass.
 struct ProcedureKey {
-  bool paperChartSymbols = false;
+  bool firstLookup = false;
   unsigned dependencies = 0;  // SettingDependency bits of the procedures walked
-  std::array<float, 12> values{};
+  std::array<float, 14> values{};
 
   bool operator==(const ProcedureKey& other) const;
   bool operator!=(const ProcedureKey& other) const { return !(*this == other); }
@@ -37,8 +38,8 @@ struct ProcedureResult {
 
   // How the feature is shown once its procedures ran. They start as the
   // look-up selection left them on the feature.
-  int firstCategory = -1;   // display category with paper-chart symbols
-  int secondCategory = -1;  // with simplified symbols
+  int firstCategory = -1;   // display category of the first look-up list (paper chart, plain boundaries)
+  int secondCategory = -1;  // of the second (simplified, symbolised boundaries)
   int displayPriority = -1;
   int viewingGroup = -1;
   char radarFlag = static_cast<char>(0xFF);

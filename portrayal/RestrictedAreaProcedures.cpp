@@ -31,7 +31,7 @@ struct Rule {
 };
 
 void appendBoundary(Rule& r, const std::string& lineStyle) {
-  if (r.settings.paperChartSymbols)
+  if (r.settings.plainBoundaries)
     r.out.instructions.push_back(lineInstruction(2, 2, "CHMGD"));
   else
     r.out.instructions.push_back(complexLineInstruction(lineStyle));

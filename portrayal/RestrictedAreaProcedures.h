@@ -1,7 +1,7 @@
 #pragma once
 // RESARE03 and RESTRN01: the centred symbol of a restricted area chosen from
 // its RESTRN and CATREA lists, and (RESARE03) its boundary, whose form
-// follows the symbol style.
+// follows the area boundary style.
 #include <string>
 #include <vector>
 
@@ -11,7 +11,7 @@
 #include "ProcedureResult.h"
 
 // RESARE03: appends one symbol and one boundary (a plain dashed CHMGD line
-// with paper-chart symbols, else the family's complex line) and, except for
+// with plain boundaries, else the family's complex line) and, except for
 // a plain information area with RESTRN, raises the display priority to 6.
 void restrictedAreaProcedure(const ChartFeature& area, const DisplaySettings& settings, ProcedureResult& out);
 

@@ -18,7 +18,7 @@ std::string wholeNumberText(double whole) {
 
 void soundingSymbols(const ChartFeature& feature, float depth, const DisplaySettings& settings,
                      std::vector<Instruction>& out) {
-  const std::string prefix = depth <= settings.safetyContour ? "SOUNDS" : "SOUNDG";
+  const std::string prefix = depth <= settings.soundingSafetyDepth() ? "SOUNDS" : "SOUNDG";
   auto append = [&](const std::string& suffix) { out.push_back(symbolInstruction(prefix + suffix)); };
   auto appendDigit = [&](char row, char digit) { append(std::string{row, digit}); };
 

@@ -1,6 +1,6 @@
 #pragma once
-// The digit symbols of a depth figure (S-52 SNDFRM04): SOUNDS (at or above
-// the safety contour) or SOUNDG (deeper) followed by a row digit and a
+// The digit symbols of a depth figure (S-52 SNDFRM04): SOUNDS (at or
+// shallower than the safety depth) or SOUNDG (deeper) followed by a row digit and a
 // figure digit, with marks for the sounding technique, doubtful quality and
 // drying heights.
 #include <vector>

@@ -16,6 +16,10 @@ enum InstructionKind : int {
   kARC = 9,  // light sector arc (made only by the light procedure)
 };
 
+// The unit of a light's leg whose length is a distance on the ground: its
+// nominal range in nautical miles, not units of the screen.
+constexpr const char* kGroundLength = "NM";
+
 struct Instruction {
   int kind = kNone;
   int colour = 0;         // LS, AC: colour index; TX, TE: horizontal justification
@@ -25,7 +29,7 @@ struct Instruction {
   int yOffset = 0;        // TX, TE: y offset
   std::string name;       // LC line style, AP pattern, SY symbol, CS procedure, TE format
   std::string text2;      // SY rotation; TX, TE attribute acronym, later the prepared text
-  std::string text3;      // TX national object name
+  std::string text3;      // TX national object name; LS leg at a point: kGroundLength when text2 is on the ground
   bool textPrepared = false;
   int textColour = -1;    // TX, TE: colour index of the text, -1 when none is given
   int textGroup = 0;      // TX, TE: text group (S-52 viewing group of texts), 0 when none

@@ -13,12 +13,20 @@ constexpr int LOGICAL_UNITS_PER_PIXEL = 23;
 
 constexpr float kStartViewScale = 90000.0f;
 
+// The size of a screen pixel S-52 assumes when the screen does not tell its
+// own, millimetres.
+constexpr double kDefaultPixelMillimetres = 0.32;
+
 struct ViewGeometry {
   ChartPoint centre;               // chart position at the middle of the surface
   ChartPoint origin;               // chart position of the top-left corner (derived)
-  float scale = kStartViewScale;   // chart units per logical unit, always above 0
+  // Chart units per logical unit, always above 0: how the projection plane
+  // is laid on the surface. The scale a mariner reads, the one every scale
+  // rule takes, is the true scale at the centre (TrueScale.h).
+  float scale = kStartViewScale;
   int viewportWidth = 0;   // logical units
   int viewportHeight = 0;
+  double pixelMillimetres = kDefaultPixelMillimetres;  // the size of one pixel on the screen
 };
 
 // Start of a repaint: the painter's window becomes 23 times the widget size,

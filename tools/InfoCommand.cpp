@@ -3,8 +3,12 @@
 // One line of JSON per cell read through the S-57 cell reader, with the
 // update files beside it applied in sequence:
 //   {"file":..,"code":..,"dsnm":..,"cscl":..,"comf":..,"somf":..,
-//    "features":..,"vectors":..,"ms":..,"edition":..,"updates":[..],
-//    ["updateError":..,] "warnings":[..]}
+//    "features":..,"vectors":..,"ms":..,"official":..,["nonOfficialReason":..,]
+//    "edition":..,"updates":[..], ["updateError":..,] "warnings":[..]}
+// "official" is true for an ENC of an official hydrographic office (DSID
+// AGEN other than 65535 and PRSP 1) and false otherwise, with the reason in
+// "nonOfficialReason" (as far as the file was read: a file without its data
+// set identification is no ENC);
 // "updates" lists the update numbers applied; "updateError" names the file
 // that stopped the chain and why; "warnings" holds every finding about the
 // cell's files (a catalogue CRC that does not match, a file the catalogue
@@ -26,7 +30,7 @@
 // of ModelInfo.h, and with --features one line per feature follows it.
 // With --portrayal each feature line also holds "drawn": the instructions
 // the draw pass executes for it under the settings given (start values
-// otherwise) at view scale --scale (the cell's compilation scale by
+// otherwise) at the true scale --scale (the cell's compilation scale by
 // default) on the date --date (today by default), after the conditional
 // procedures and every test of the pass; "" when it draws nothing. The
 // cell's line gains "overscale": how many times more detailed than its
@@ -34,7 +38,8 @@
 // above 2. The settings: --paper, --contours, --safety, --shallow, --deep,
 // --two-shades, --shallow-pattern, --category, --english, --soundings,
 // --no-scamin, --all-dates, --no-important-text, --no-other-text,
-// --scale-boundaries.
+// --scale-boundaries and those of MarinerOptions.h (--pixel-size the screen
+// the true scale is of).
 #include <QGuiApplication>
 #include <chrono>
 #include <cstdio>
@@ -52,7 +57,9 @@
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "ModelInfo.h"
+#include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -67,7 +74,7 @@ struct InfoOptions {
   bool features = false;   // one line per feature (needs --library)
   bool applyUpdates = true;
   // --portrayal: each feature line gains what the draw pass executes for it
-  // under these settings, at this view scale (0: the cell's compilation
+  // under these settings, at this true scale (0: the cell's compilation
   // scale).
   bool portrayal = false;
   bool paper = false, english = false;
@@ -77,8 +84,8 @@ struct InfoOptions {
   int date = 0;  // 0: today
   float safety = 0, shallow = -1, deep = -1;  // given when not the defaults here
   bool soundings = false, noScaleMinimum = false, allDates = false, twoShades = false, shallowPattern = false;
-  bool noImportantText = false, noOtherText = false;
-  bool scaleBoundaries = false;
+  bool noImportantText = false, noOtherText = false, scaleBoundaries = false;
+  MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
 };
 
@@ -88,8 +95,10 @@ void printInfoUsage() {
                "         [--safety M] [--shallow M] [--deep M] [--two-shades] [--shallow-pattern]\n"
                "         [--category 0|1|2] [--english] [--soundings] [--no-scamin] [--scale S]\n"
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
-               "         [--scale-boundaries]]]]\n"
-               "         [--no-updates] [CELL | FOLDER...]\n");
+               "         [--scale-boundaries]\n"
+               "%s"
+               "         ]]] [--no-updates] [CELL | FOLDER...]\n",
+               kMarinerOptionsUsage);
 }
 
 // The display settings of --portrayal; false (with the reason) when a
@@ -122,6 +131,7 @@ bool applyPortrayalOptions(const InfoOptions& options, DisplaySettings& settings
   settings.setOtherText(options.noOtherText ? 2 : 1);
   settings.setShowScaleBoundaries(options.scaleBoundaries ? 1 : 2);
   if (options.date != 0) settings.setViewingDate(options.date);
+  applyMarinerOptions(options.mariner, settings);
   return true;
 }
 
@@ -148,6 +158,13 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
   bool optionsEnded = false;
   for (int i = 0; i < argc; ++i) {
     const char* arg = argv[i];
+    std::string error;
+    const int mariner = optionsEnded ? 0 : parseMarinerOption(argc, argv, i, options.mariner, error);
+    if (mariner < 0) {
+      std::fprintf(stderr, "enctool info: %s\n", error.c_str());
+      return false;
+    }
+    if (mariner > 0) continue;
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (!optionsEnded && std::strcmp(arg, "--library") == 0) {
@@ -297,8 +314,13 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
       .add("somf", reader.dataSetParameters.SOMF)
       .add("features", static_cast<long long>(reader.features.size()))
       .add("vectors", static_cast<long long>(reader.vectors.size()))
-      .add("ms", ms)
-      .add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
+      .add("ms", ms);
+  // Official ENC data, or why not (as far as the file was read).
+  const int agency = reader.dataSetIdentification.AGEN, product = reader.dataSetIdentification.PRSP;
+  line.add("official", nonOfficialCauses(agency, product) == kOfficialData);
+  if (nonOfficialCauses(agency, product) != kOfficialData)
+    line.add("nonOfficialReason", nonOfficialReason(agency, product));
+  line.add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
       .addRaw("updates", jsonNumbers(updates.applied));
   if (!updates.error.empty()) line.add("updateError", updates.error);
   line.addRaw("warnings", jsonStrings(warnings));
@@ -318,7 +340,8 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
     double overscale = 0;
-    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale);
+    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale,
+                              options.mariner.pixelMillimetres);
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());

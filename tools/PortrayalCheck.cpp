@@ -9,6 +9,7 @@
 #include "CellChoice.h"
 #include "ChartView.h"
 #include "DrawContext.h"
+#include "TrueScale.h"
 
 namespace {
 // A paint engine that draws nothing: the pass runs in full, the pixels go
@@ -77,13 +78,17 @@ constexpr double kLargestSide = 20000000.0;
 }  // namespace
 
 DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
-                                    double* overscale) {
+                                    double* overscale, double pixelMillimetres) {
   if (overscale) *overscale = 0;
   if (cell.extents.empty()) return {};
   ChartView view;
-  view.scale = scale > 0 ? scale : static_cast<float>(compilationScaleForRules(cell));
+  view.pixelMillimetres = pixelMillimetres;
   const ChartBox& box = cell.boundingBox;
   view.centre = ChartPoint{(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2};
+  // The true scale at the cell's middle; a view scale of the same number
+  // where no true scale can be had (a cell at a pole).
+  const double wanted = scale > 0 ? scale : compilationScaleForRules(cell);
+  if (!setTrueScale(view, wanted)) view.scale = static_cast<float>(wanted);
   // The whole cell and a pixel more on each side.
   const auto side = [&](double units) {
     return static_cast<int>(std::clamp(std::ceil(units / view.scale / LOGICAL_UNITS_PER_PIXEL) + 2, 1.0, kLargestSide));

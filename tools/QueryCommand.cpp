@@ -4,14 +4,16 @@
 //
 // What the chart window lists for a click in object selection, without a
 // window: the cells are loaded as the window loads them, a view of --size
-// pixels (862x686 by default) at --scale (as loading left it by default)
-// is centred on each --at position, the cells a pass of that view draws
+// pixels (862x686 by default) is centred on each --at position at the true
+// scale --scale there (as loading left it by default: the last cell's
+// compilation scale), the cells a pass of that view draws
 // are chosen as the pass chooses them, and the window's own picking
 // (ObjectPicking.h) runs at the position under the display settings given
 // (the window's start values otherwise). One JSON line per picked object,
 // in the window's order:
 //   {"at":[lat,lon],"title":"Depth area (DEPARE)","class":"Depth area",
-//    "acronym":"DEPARE","objl":42,"cell":"US5WA22M.000","kind":"area",
+//    "acronym":"DEPARE","objl":42,"cell":"US5WA22M.000","official":true,
+//    ["nonOfficialReason":..,] "kind":"area",
 //    "foid":"0226...","priority":1,
 //    "extent":[south,west,north,east] | "position":[lat,lon], ["depth":m,]
 //    "attributes":[{"acronym":..,"name":..,"value":..,"raw":..}]}
@@ -36,9 +38,11 @@
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "ModelInfo.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
+#include "TrueScale.h"
 
 namespace {
 
@@ -52,13 +56,16 @@ struct QueryOptions {
   int category = 1;
   int contours = 10;
   bool paper = false, soundings = false, depthContours = false;
+  MarinerOptions mariner;
 };
 
 void printQueryUsage() {
   std::fprintf(stderr,
                "usage: enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]\n"
                "         [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]\n"
-               "         (--cells DIR | CELL...)\n");
+               "%s"
+               "         (--cells DIR | CELL...)\n",
+               kMarinerOptionsUsage);
 }
 
 bool fail(const char* message, const char* value = nullptr) {
@@ -91,6 +98,10 @@ bool parseWhole(const char* text, int low, int high, int& value) {
 
 bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
   for (int i = 0; i < argc; ++i) {
+    std::string error;
+    const int mariner = parseMarinerOption(argc, argv, i, o.mariner, error);
+    if (mariner < 0) return fail(error.c_str());
+    if (mariner > 0) continue;
     const std::string arg = argv[i];
     const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--at" || arg == "--scale" ||
                             arg == "--size" || arg == "--category" || arg == "--contours";
@@ -173,7 +184,9 @@ std::string objectLine(const GeoPoint& at, const PickedObject& object) {
       .add("acronym", d.acronym)
       .add("objl", object.feature->objectClass)
       .add("cell", d.cell)
-      .add("kind", d.kind)
+      .add("official", d.nonOfficialReason.empty());
+  if (!d.nonOfficialReason.empty()) line.add("nonOfficialReason", d.nonOfficialReason);
+  line.add("kind", d.kind)
       .add("foid", foidText(*object.feature))
       .add("priority", object.displayPriority);
   if (d.position) line.addRaw("position", geoJson(*d.position));
@@ -192,6 +205,7 @@ DisplaySettings querySettings(const QueryOptions& o) {
   s.setSymbolStyle(o.paper ? 1 : 2);
   s.setShowSoundings(o.soundings ? 1 : 2);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
+  applyMarinerOptions(o.mariner, s);
   return s;
 }
 
@@ -216,13 +230,16 @@ int runQueryCommand(int argc, char** argv) {
   engineState().libraryLoaded = true;
 
   ChartView view;
+  view.pixelMillimetres = options.mariner.pixelMillimetres;
   bool failed = false;
   for (const std::string& cell : options.cells) {
     bool listed = false;
     // A cell that is not whole is queried as far as it goes, and fails the run.
     if (loadCellReporting("query", cell, view, listed) != 0) failed = true;
   }
-  if (options.scale > 0) view.scale = options.scale;
+  // The true scale asked for, else the one loading left (the last cell's
+  // compilation scale), at every position.
+  const double wanted = options.scale > 0 ? options.scale : trueScale(view);
   // The viewport as the window's paint sets it up for a surface of this size.
   view.viewportWidth = options.width * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = options.height * LOGICAL_UNITS_PER_PIXEL;
@@ -231,6 +248,7 @@ int runQueryCommand(int argc, char** argv) {
   const CellSnapshot cells = cellList().snapshot();
   for (const GeoPoint& at : options.positions) {
     setCentreGeo(at.latitude, at.longitude, view);
+    setTrueScale(view, wanted);
     view.chooseDrawnCells(*cells);
     for (const PickedObject& object : pickObjects(view.drawnCells, view, settings, geoToChart(at)))
       std::printf("%s\n", objectLine(at, object).c_str());

@@ -36,8 +36,10 @@
 #include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
+#include "MarinerOptions.h"
 #include "PatternFill.h"
 #include "PresentationLibrary.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "WorldBaseMap.h"
 
@@ -60,6 +62,7 @@ struct RenderOptions {
   bool scaleBoundaries = false;
   bool tileCache = true;
   int repeat = 1;
+  MarinerOptions mariner;
 };
 
 void printRenderUsage() {
@@ -68,8 +71,8 @@ void printRenderUsage() {
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
                "         [--no-boundaries] [--depth-contours] [--scale-boundaries] [--no-tile-cache]\n"
-               "         [--repeat N]\n"
-               "         [--base-map worldland.bin]\n");
+               "         [--repeat N] [--base-map worldland.bin]\n%s",
+               kMarinerOptionsUsage);
 }
 
 bool fail(const char* message, const char* value = nullptr) {
@@ -102,6 +105,10 @@ bool parsePair(const char* text, char separator, double& a, double& b) {
 
 bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
   for (int i = 0; i < argc; ++i) {
+    std::string error;
+    const int mariner = parseMarinerOption(argc, argv, i, o.mariner, error);
+    if (mariner < 0) return fail(error.c_str());
+    if (mariner > 0) continue;
     const std::string arg = argv[i];
     const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--centre" || arg == "--scale" ||
                             arg == "--size" || arg == "--out" || arg == "--category" || arg == "--contours" ||
@@ -202,6 +209,7 @@ void applySettings(const RenderOptions& o) {
   s.setShowCellBoundaries(o.noBoundaries ? 2 : 1);
   if (o.depthContours != s.showDepthContours) s.toggleDepthContours();
   s.setShowScaleBoundaries(o.scaleBoundaries ? 1 : 2);
+  applyMarinerOptions(o.mariner, s);
 }
 
 // One draw pass into the image; returns its milliseconds.
@@ -239,6 +247,7 @@ int runRenderCommand(int argc, char** argv) {
   }
 
   ChartView view;
+  view.pixelMillimetres = options.mariner.pixelMillimetres;
   int loaded = 0;
   bool failed = false;
   for (const std::string& cell : options.cells) {
@@ -251,7 +260,10 @@ int runRenderCommand(int argc, char** argv) {
   applySettings(options);
   setPatternTileCacheEnabled(options.tileCache);
   if (options.hasCentre) setCentreGeo(options.latitude, options.longitude, view);
-  if (options.scale > 0) view.scale = options.scale;
+  if (options.scale > 0 && !setTrueScale(view, options.scale)) {
+    std::fprintf(stderr, "enctool render: no view shows the scale %g at that centre\n", double(options.scale));
+    return 2;
+  }
 
   QImage image(options.width, options.height, QImage::Format_ARGB32_Premultiplied);
   const QColor background = QGuiApplication::palette().color(QPalette::Window);

@@ -24,6 +24,7 @@
 #include "CellChoice.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "EngineState.h"
@@ -70,7 +71,7 @@ double residentMB() {
 ChartView viewAt(const ChartPoint& centre, float scale) {
   ChartView view;
   view.centre = centre;
-  view.scale = scale;
+  setTrueScale(view, scale);
   view.viewportWidth = kWidth * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = kHeight * LOGICAL_UNITS_PER_PIXEL;
   updateOrigin(view);
@@ -84,7 +85,7 @@ std::pair<size_t, size_t> cellsAdmitted(const std::vector<S57Cell*>& cells, cons
   chooseCandidates(cells, view, candidates);
   size_t shown = 0;
   for (S57Cell* cell : candidates)
-    if (cellShownAtScale(*cell, isNestedCell(*cell, candidates), view.scale)) ++shown;
+    if (cellShownAtScale(*cell, isNestedCell(*cell, candidates), static_cast<float>(trueScale(view)))) ++shown;
   return {shown, candidates.size()};
 }
 

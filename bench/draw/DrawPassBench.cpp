@@ -1,5 +1,5 @@
 // The draw pass of US5WA22M.000 into an 862 x 686 image, centred on the
-// cell, at its compilation scale and at four times it, with the pattern tile
+// cell, at its compilation scale and at four times it (true scales), with the pattern tile
 // cache and without it: AreaPass draws what the area portrayal and the cell
 // frames draw (goal: a median of at most 15 ms each), DrawPass the whole
 // pass of the chart view. SoundingsPass is the whole pass at 1:100,000 with
@@ -18,6 +18,7 @@
 #include "CellChoice.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "PatternFill.h"
@@ -70,7 +71,7 @@ void drawAreasAndBoundaries(QPainter& painter, const DisplaySettings& settings, 
   DrawContext dc{Canvas{painter, *settings.colourTable}, settings, view, view.buffers};
   for (auto it = view.candidates.rbegin(); it != view.candidates.rend(); ++it) {
     S57Cell& cell = **it;
-    if (cellShownAtScale(cell, isNestedCell(cell, view.candidates), view.scale)) {
+    if (cellShownAtScale(cell, isNestedCell(cell, view.candidates), static_cast<float>(trueScale(view)))) {
       dc.buffers.textBoxes.boxes.clear();
       for (const auto& area : cell.areas) drawArea(dc, *area, cell);
       view.drawnCells.push_back(&cell);
@@ -141,7 +142,7 @@ void SoundingsPass(benchmark::State& state) {
     return;
   }
   ChartView view = f.loaded;
-  view.scale = 100000.0f;
+  setTrueScale(view, 100000);
   DisplaySettings settings(presentationLibrary());
   settings.setContourSet(10);
   settings.setShowSoundings(1);

@@ -18,6 +18,7 @@
 #include "EngineState.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "WorldBaseMap.h"
@@ -75,12 +76,12 @@ void BaseMap(benchmark::State& state) {
   Fixture& f = fixture();
   if (!f.error.empty()) return state.SkipWithError(f.error.c_str());
   ChartView view;
-  view.scale = static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
   {
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
     setCentreGeo(30.0, 119.0, view);
+    setTrueScale(view, static_cast<double>(state.range(0)));
     worldBaseMap().draw(Canvas{painter, presentationLibrary().colourTable(ColourScheme::DAY_BRIGHT)}, view);  // warm up
   }
   QPainter painter(&image);

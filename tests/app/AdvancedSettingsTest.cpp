@@ -1,11 +1,16 @@
 // 高级设置: the dialog changes the chart, starts from the settings in force
-// and its choices survive a restart; the status bar tells an overscaled
-// chart.
+// and its choices survive a restart (a screenshot of it is kept in
+// build/test-artifacts/advanced-settings.png); the status bar tells an
+// overscaled chart.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QTranslator>
+#include <filesystem>
 
 #include "AdvancedSettingsDialog.h"
 #include "CellFixtures.h"
@@ -133,6 +138,96 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   EXPECT_TRUE(s.importantText);
   EXPECT_TRUE(s.dateIsToday);
   EXPECT_FALSE(s.showAllDates);
+}
+
+// The safety depth, dangers in shallow water, area boundaries, full-length
+// light sectors and data quality: chosen in the dialog, kept across a
+// restart, shown by the dialog when it opens again, and put back by 恢复默认.
+TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
+  showCellAt(20000);
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    // Qt's own buttons in Chinese, as the window has them, for the screenshot.
+    QTranslator chinese;
+    const bool translated =
+        chinese.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::location(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(&chinese);
+    AdvancedSettingsDialog dialog(s, parent);
+    auto* depth = part<QDoubleSpinBox>(dialog, "safetyDepth");
+    EXPECT_FALSE(depth->isEnabled());  // it follows the safety contour
+    EXPECT_DOUBLE_EQ(depth->value(), s.safetyContour);
+    part<QCheckBox>(dialog, "safetyDepthIsContour")->setChecked(false);
+    EXPECT_TRUE(depth->isEnabled());
+    depth->setValue(7.5);
+    part<QCheckBox>(dialog, "shallowWaterDangers")->setChecked(true);
+    part<QComboBox>(dialog, "areaBoundaries")->setCurrentIndex(1);  // plain
+    part<QCheckBox>(dialog, "fullLightSectors")->setChecked(true);
+    part<QCheckBox>(dialog, "dataQuality")->setChecked(true);
+    // The dialog as the mariner sees it, kept beside the other screenshots.
+    const std::filesystem::path artifacts = std::filesystem::path(CHART_BINARY_DIR) / "test-artifacts";
+    std::filesystem::create_directories(artifacts);
+    EXPECT_TRUE(dialog.grab().save(QString::fromStdString((artifacts / "advanced-settings.png").string())));
+    dialog.apply(s);
+    if (translated) QCoreApplication::removeTranslator(&chinese);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  const auto chosen = [](const DisplaySettings& s) {
+    EXPECT_FALSE(s.safetyDepthIsContour);
+    EXPECT_FLOAT_EQ(s.soundingSafetyDepth(), 7.5f);
+    EXPECT_TRUE(s.shallowWaterDangers);
+    EXPECT_TRUE(s.plainBoundaries);
+    EXPECT_FALSE(s.paperChartSymbols);  // the symbols of points stay apart
+    EXPECT_TRUE(s.rangeLegs);
+    EXPECT_TRUE(s.showDataQuality);
+  };
+  chosen(displaySettings());
+
+  EXPECT_TRUE(window->close());
+  window.reset();
+  displaySettings() = DisplaySettings();
+  window = makeWindow();
+  showAndDraw();
+  chosen(displaySettings());
+
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+    AdvancedSettingsDialog dialog(s, parent);
+    EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyDepth")->value(), 7.5);
+    EXPECT_FALSE(part<QCheckBox>(dialog, "safetyDepthIsContour")->isChecked());
+    EXPECT_TRUE(part<QCheckBox>(dialog, "shallowWaterDangers")->isChecked());
+    EXPECT_EQ(part<QComboBox>(dialog, "areaBoundaries")->currentIndex(), 1);
+    EXPECT_TRUE(part<QCheckBox>(dialog, "fullLightSectors")->isChecked());
+    EXPECT_TRUE(part<QCheckBox>(dialog, "dataQuality")->isChecked());
+    // Back to the safety contour's depth: the box follows the contour.
+    part<QCheckBox>(dialog, "safetyDepthIsContour")->setChecked(true);
+    part<QDoubleSpinBox>(dialog, "safetyContour")->setValue(12);
+    EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyDepth")->value(), 12);
+    dialog.apply(s);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  EXPECT_TRUE(displaySettings().safetyDepthIsContour);
+  EXPECT_FLOAT_EQ(displaySettings().soundingSafetyDepth(), 12.0f);
+
+  action("actionDefaults")->trigger();
+  const DisplaySettings& s = displaySettings();
+  EXPECT_TRUE(s.safetyDepthIsContour);
+  EXPECT_FALSE(s.shallowWaterDangers || s.plainBoundaries || s.rangeLegs || s.showDataQuality);
+}
+
+// Choices stored before area boundaries were a choice of their own: paper
+// chart symbols drew plain boundaries, and still do.
+TEST_F(AdvancedSettings, StoredPaperChartSymbolsKeepTheirPlainBoundaries) {
+  {
+    QSettings store;
+    store.setValue(QStringLiteral("display/paperChartSymbols"), true);
+    store.remove(QStringLiteral("display/plainBoundaries"));
+  }
+  window.reset();
+  displaySettings() = DisplaySettings();
+  window = makeWindow();
+  showAndDraw();
+  EXPECT_TRUE(displaySettings().paperChartSymbols);
+  EXPECT_TRUE(displaySettings().plainBoundaries);
 }
 
 // 比例尺边界: off at start, turned on in the dialog, kept across a restart,

@@ -35,6 +35,7 @@
 #include "Engine.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
+#include "TrueScale.h"
 #include "MercatorProjection.h"
 #include "WorldCopies.h"
 
@@ -248,7 +249,7 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   // The position box and the scale followed the view to the cell.
   EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lat")->text()), 47.27, 0.05);
   EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), -122.42, 0.05);
-  EXPECT_EQ(window->scaleText(), QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(window->chartView.scale));
+  EXPECT_EQ(window->scaleText(), QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(trueScale(window->chartView)));
   // The restricted area and the two soundings the updates add are there.
   int restricted = 0, soundings = 0;
   for (const auto& a : (*cell)->areas) restricted += a->objectClass == 112;
@@ -280,7 +281,7 @@ TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides)
   fs::create_directories(artifacts);
   EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window-aa3mspan.png").string())));
   ASSERT_TRUE(drawn("AA3MSPAN.000"));
-  EXPECT_EQ(window->chartView.scale, 250000.0f * 16);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 250000.0f * 16);  // the true scale at the middle
 
   // The cell's box in window pixels: 6 degrees by 2 about 180E, 0N.
   const ChartView& view = window->chartView;
@@ -317,9 +318,9 @@ TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides)
       if ((x < northWest.x() - 8 || x > southEast.x() + 8) && !background(shot.pixel(x, y))) ++foreign;
   EXPECT_EQ(foreign, 0);
 
-  // A degree is about 105 pixels here.
+  // A degree is about 105 pixels here on a screen of 0.26 mm pixels.
   const int degree = (pixel(0, 181).x() - middle.x());
-  EXPECT_NEAR(degree, 105, 2);
+  EXPECT_NEAR(degree, 105 * 0.2646 / view.pixelMillimetres, 2);
   move(*window, middle + QPoint(2 * degree, 0), false);
   EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), -178, 0.05);
   move(*window, middle - QPoint(2 * degree, 0), false);

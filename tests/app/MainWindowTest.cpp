@@ -35,6 +35,7 @@
 #include "MainWindow.h"
 #include "MercatorProjection.h"
 #include "ObjectPanel.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -107,7 +108,7 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   EXPECT_TRUE(window->centralWidget()->hasMouseTracking());
   EXPECT_FALSE(window->windowIcon().isNull());  // logo.png is in the working directory
 
-  EXPECT_FLOAT_EQ(window->chartView.scale, kStartScale);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), kStartScale);
   const ChartPoint centre = geoToChart({30.0, 119.0});
   EXPECT_DOUBLE_EQ(window->chartView.centre.x, centre.x);
   EXPECT_DOUBLE_EQ(window->chartView.centre.y, centre.y);
@@ -287,19 +288,29 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
       {90000.0f, -1, 180000.0f, true},
   };
   for (const Case& c : cases) {
-    window->chartView.scale = c.scale;
+    setTrueScale(window->chartView, c.scale);
     const ChartPoint centre = window->chartView.centre;
     paints.take();
     wheel(*window, c.delta);
-    EXPECT_FLOAT_EQ(window->chartView.scale, c.expected) << c.scale << " " << c.delta;
+    EXPECT_FLOAT_EQ(trueScale(window->chartView), c.expected) << c.scale << " " << c.delta;
     EXPECT_EQ(paints.take() > 0, c.repaint) << c.scale << " " << c.delta;
     EXPECT_EQ(window->chartView.centre.x, centre.x);
     EXPECT_EQ(window->chartView.centre.y, centre.y);
   }
   // From the start scale the wheel zooms in to 1:1,000, then stops.
-  window->chartView.scale = kStartScale;
+  setTrueScale(window->chartView, kStartScale);
   for (int i = 0; i < 20; ++i) wheel(*window, 120);
-  EXPECT_FLOAT_EQ(window->chartView.scale, 1000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 1000.0f);
+  // Panned north at 1:1,000 the true scale falls below the limit: the wheel
+  // in then changes nothing (it never zooms out), and out doubles the scale.
+  window->goTo({60, 10, 1000});
+  window->chartView.centre.y = geoToChart({70, 10}).y;
+  const float panned = window->chartView.scale;
+  ASSERT_LT(trueScale(window->chartView), 1000);
+  wheel(*window, 120);
+  EXPECT_EQ(window->chartView.scale, panned);
+  wheel(*window, -120);
+  EXPECT_EQ(window->chartView.scale, panned * 2);
 }
 
 TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
@@ -445,7 +456,7 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   const GeoPoint centre = chartToGeo(window->chartView.centre);
   EXPECT_NEAR(centre.latitude, 47.05, 0.01);
   EXPECT_NEAR(centre.longitude, -121.95, 0.01);
-  EXPECT_FLOAT_EQ(window->chartView.scale, 20000.0f);  // the cell's compilation scale
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 20000.0f);  // the cell's compilation scale
   EXPECT_TRUE(statusText().isEmpty());
 }
 

@@ -3,6 +3,8 @@
 // about the cursor.
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
+#include <QWindow>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QWheelEvent>
@@ -10,9 +12,11 @@
 #include <filesystem>
 
 #include "CellFixtures.h"
+#include "CellListPanel.h"
 #include "DemoCell.h"
 #include "LoadTask.h"
 #include "PositionInput.h"
+#include "TrueScale.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
 
@@ -72,15 +76,23 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
 
 TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
   showAndDraw();
-  // At start: the start scale, the centre in the same form as every later text.
-  EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:36,978,668"));
+  // At start: the start scale (the true scale nearest it that a view of
+  // single precision has), the centre in the same form as every later text.
+  const auto shownText = [&] { return QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(trueScale(window->chartView)); };
+  EXPECT_NEAR(trueScale(window->chartView), kMaximumViewScale, 2);
+  EXPECT_EQ(scaleLabel(), shownText());
+  // The true scale is that of the screen the window is on.
+  ASSERT_NE(window->windowHandle(), nullptr);
+  EXPECT_DOUBLE_EQ(window->chartView.pixelMillimetres,
+                   pixelMillimetresFromDotsPerInch(window->windowHandle()->screen()->physicalDotsPerInch()));
   EXPECT_EQ(latitudeLabel(), QString::fromUtf8("30°0.000′N"));
   EXPECT_EQ(longitudeLabel(), QString::fromUtf8("119°0.000′E"));
   // Each wheel step halves the scale, down to 1:1,000.
-  const char* texts[] = {"比例尺 1:18,489,334", "比例尺 1:9,244,667", "比例尺 1:4,622,334"};
-  for (const char* text : texts) {
+  for (int step = 0; step < 3; ++step) {
+    const double before = trueScale(window->chartView);
     wheelAt(*window, {431, 343}, 120);
-    EXPECT_EQ(scaleLabel(), QString::fromUtf8(text));
+    EXPECT_NEAR(trueScale(window->chartView), before / 2, 1) << step;
+    EXPECT_EQ(scaleLabel(), shownText());
   }
   for (int i = 0; i < 20; ++i) wheelAt(*window, {431, 343}, 120);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:1,000"));
@@ -111,13 +123,14 @@ TEST_F(Navigation, GoToPutsThePositionUnderTheCentreWithinAPixel) {
     return true;
   };
   action("actionGoTo")->trigger();
-  EXPECT_FLOAT_EQ(window->chartView.scale, 12000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 12000.0f);
   const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
   EXPECT_LT(std::hypot(at.x() - window->width() / 2.0, at.y() - window->height() / 2.0), 1.0);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
-  // Without a scale the view keeps its own.
+  // Without a scale the view keeps the true scale it shows, at 30 N as at 47 N.
   window->goTo({30.5, 119.25, 0});
-  EXPECT_FLOAT_EQ(window->chartView.scale, 12000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 12000.0f);
+  EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
 }
 
 TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
@@ -200,16 +213,20 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   struct Case {
     int key;
     double dx, dy;  // centre moves, chart units
-    float scale;
+    float scale;    // the true scale after a zoom; 0: a pan keeps the view scale
   } cases[] = {
-      {Qt::Key_Plus, 0, 0, 40000},    {Qt::Key_Minus, 0, 0, 80000}, {Qt::Key_Equal, 0, 0, 40000},
-      {Qt::Key_Minus, 0, 0, 80000},   {Qt::Key_Right, quarterX, 0, 80000}, {Qt::Key_Left, -quarterX, 0, 80000},
-      {Qt::Key_Up, 0, quarterY, 80000}, {Qt::Key_Down, 0, -quarterY, 80000},
+      {Qt::Key_Plus, 0, 0, 40000},   {Qt::Key_Minus, 0, 0, 80000},  {Qt::Key_Equal, 0, 0, 40000},
+      {Qt::Key_Minus, 0, 0, 80000},  {Qt::Key_Right, quarterX, 0, 0}, {Qt::Key_Left, -quarterX, 0, 0},
+      {Qt::Key_Up, 0, quarterY, 0},  {Qt::Key_Down, 0, -quarterY, 0},
   };
   for (const Case& c : cases) {
     const ChartPoint before = window->chartView.centre;
+    const float viewScale = window->chartView.scale;
     key(*window, c.key);
-    EXPECT_FLOAT_EQ(window->chartView.scale, c.scale) << c.key;
+    if (c.scale > 0)
+      EXPECT_FLOAT_EQ(trueScale(window->chartView), c.scale) << c.key;
+    else
+      EXPECT_EQ(window->chartView.scale, viewScale) << c.key;
     EXPECT_NEAR(window->chartView.centre.x - before.x, c.dx, 1e-3) << c.key;
     EXPECT_NEAR(window->chartView.centre.y - before.y, c.dy, 1e-3) << c.key;
   }
@@ -222,7 +239,7 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   // Zoom keys stop at the limits.
   window->goTo({47.0, -122.0, 1000});
   key(*window, Qt::Key_Plus);
-  EXPECT_FLOAT_EQ(window->chartView.scale, kMinimumViewScale);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), kMinimumViewScale);
 
   // Home: every loaded cell, as the first view shows them.
   std::filesystem::create_directory("s57000");

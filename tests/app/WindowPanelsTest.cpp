@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "CellListPanel.h"
+#include "CellFixtures.h"
 #include "ChineseText.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
@@ -21,6 +22,7 @@
 #include "ObjectPanel.h"
 #include "ReaderResult.h"
 #include "RecordKinds.h"
+#include "TrueScale.h"
 #include "UpdateResult.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
@@ -84,7 +86,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   tree->scrollToItem(us);
   ASSERT_FALSE(tree->visualItemRect(us).isEmpty());
   doubleClick(tree, us);
-  EXPECT_FLOAT_EQ(window->chartView.scale, 15000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chartView), 15000.0f);
   const S57Cell* cell = nullptr;
   for (S57Cell* c : *cells)
     if (c->name == "US5WA22M.000") cell = c;
@@ -406,6 +408,53 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
   EXPECT_TRUE(noDataAt({-25.0, 134.0}));
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
+}
+
+// A cell not produced by an official hydrographic office (AGEN 65535) is
+// named so in the cell list (its row in magenta) and in the object panel,
+// for every object picked in it.
+TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
+  fs::create_directory("s57000");
+  fixtures::writeCell(fixtures::smallCell("OFFICIAL.000", 0.1), "s57000", "OFFICIAL.000");
+  fixtures::writeCell(fixtures::smallCell("UNOFFICL.000", 0.1, 20000, 65535), "s57000", "UNOFFICL.000");
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading());
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  QTreeWidgetItem* unofficial = row(tree, "UNOFFICL.000");
+  QTreeWidgetItem* official = row(tree, "OFFICIAL.000");
+  ASSERT_NE(unofficial, nullptr);
+  ASSERT_NE(official, nullptr);
+  const QString named = QString::fromUtf8("非官方数据：生产者不是官方海道测量机构（AGEN 65535）");
+  EXPECT_EQ(unofficial->text(CellListPanel::WarningColumn), named);
+  EXPECT_TRUE(unofficial->toolTip(CellListPanel::WarningColumn).contains("not an official hydrographic office"));
+  EXPECT_NE(unofficial->foreground(CellListPanel::NameColumn).color(), official->foreground(CellListPanel::NameColumn).color());
+  EXPECT_TRUE(official->text(CellListPanel::WarningColumn).isEmpty());
+
+  // Both cells cover the same square: a click lists objects of each.
+  window->goTo({47.02, -121.98, 20000});
+  window->repaint();
+  action("action_17")->trigger();  // 选择对象
+  const QPoint at = pixelOf(geoToChart(GeoPoint{47.02, -121.98})).toPoint();
+  press(*window, at), release(*window, at);
+  ObjectPanel* panel = window->objectPanel();
+  QTreeWidget* list = panel->objectList();
+  int fromUnofficial = 0, fromOfficial = 0;
+  for (int i = 0; i < list->topLevelItemCount(); ++i) {
+    const QString cell = list->topLevelItem(i)->text(ObjectPanel::CellColumn);
+    list->setCurrentItem(list->topLevelItem(i));
+    const bool marked = panel->attributeView()->toPlainText().contains(named);
+    if (cell == QString::fromUtf8("UNOFFICL.000（非官方）")) {
+      ++fromUnofficial;
+      EXPECT_TRUE(marked) << qPrintable(panel->attributeView()->toPlainText());
+    } else {
+      EXPECT_EQ(cell, "OFFICIAL.000");
+      ++fromOfficial;
+      EXPECT_FALSE(marked);
+    }
+  }
+  EXPECT_GT(fromUnofficial, 0);
+  EXPECT_GT(fromOfficial, 0);
 }
 
 }  // namespace

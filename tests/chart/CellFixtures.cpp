@@ -55,10 +55,11 @@ Feature area(int64_t rcid, int objl, int64_t firstEdge, std::vector<Attribute> a
 }
 }  // namespace
 
-S57Writer smallCell(const std::string& name, double size, int compilationScale) {
+S57Writer smallCell(const std::string& name, double size, int compilationScale, int agency) {
   S57Writer w;
   DataSet d;
   d.dsnm = name;
+  d.agen = agency;
   Parameters p;
   p.cscl = compilationScale;
   w.addDataSet(d, p);

@@ -17,8 +17,10 @@ constexpr int kOBJNAM = 116, kSCAMAX = 132, kSCAMIN = 133, kDRVAL1 = 87, kNOBJNM
 AttributeCatalogue attributeCatalogue();
 
 // A cell named `name` with one M_NSYS area (a square of `size` degrees
-// from 47N 122W), a depth area inside it, a contour line and a light.
-s57write::S57Writer smallCell(const std::string& name, double size = 0.1, int compilationScale = 20000);
+// from 47N 122W), a depth area inside it, a contour line and a light,
+// produced by `agency` (550, a hydrographic office, unless told otherwise).
+s57write::S57Writer smallCell(const std::string& name, double size = 0.1, int compilationScale = 20000,
+                              int agency = 550);
 
 // A cell whose features each stand alone in their own square of a grid, so
 // that the picture or the pick of one never meets another: squares of

@@ -11,6 +11,7 @@
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 
@@ -83,5 +84,5 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
   EXPECT_EQ(list.size(), static_cast<size_t>(kCells));
   EXPECT_GT(walks.load(), 0);
   // The view was centred on one of the cells, at their compilation scale.
-  EXPECT_EQ(view.scale, 20000.0f);
+  EXPECT_EQ(trueScale(view), 20000);
 }

@@ -16,6 +16,7 @@
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "Engine.h"
 #include "LookupSelection.h"
 #include "FeaturePortrayal.h"
@@ -35,6 +36,7 @@ ChartView viewAt(float scale) {
   ChartView view;
   view.scale = scale;
   view.viewportWidth = view.viewportHeight = 23000;
+  view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();  // the true scale is `scale` too
   view.showNoData = false;
   return view;
 }

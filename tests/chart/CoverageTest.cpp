@@ -24,6 +24,8 @@
 #include "FeaturePortrayal.h"
 #include "ProcedureResult.h"
 #include "S57Vocabulary.h"
+#include "TestView.h"
+#include "TrueScale.h"
 
 using namespace drawtest;
 using namespace s57write;
@@ -158,10 +160,13 @@ protected:
     EXPECT_EQ(loadCell(fixtures::writeCell(cell.writer, directory.path, file), loading, *cells), 0) << file;
     return *cells->snapshot()->back();
   }
-  // A view of 600 x 600 pixels centred on a position.
+  // A view of 600 x 600 pixels centred on a position, on pixels of the size
+  // that makes `scale` its true scale there too.
   void look(double latitude, double longitude, float scale) {
     setCentreGeo(latitude, longitude, view);
     view.scale = scale;
+    view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale(view.centre.y);
+    EXPECT_EQ(trueScale(view), scale);
     view.viewportWidth = view.viewportHeight = 600 * 23;
     updateOrigin(view);
   }

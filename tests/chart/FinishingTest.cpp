@@ -7,6 +7,7 @@
 #include "CellBuilder.h"
 #include "CellFinishing.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 
 namespace {
 constexpr int kExtentClass = 306;  // M_NSYS
@@ -88,7 +89,7 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   finishCell(cell, &view);
   EXPECT_EQ(view.centre.x, 2000);
   EXPECT_EQ(view.centre.y, 4000);
-  EXPECT_EQ(view.scale, 22000.0f);
+  EXPECT_EQ(trueScale(view), 22000);  // the compilation scale, as the true scale at the centre
 
   // A cell without geometry has nothing to centre on: the view stays.
   S57Cell nothing;
@@ -96,7 +97,7 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   finishCell(nothing, &view);
   EXPECT_TRUE(nothing.extents.empty());
   EXPECT_EQ(view.centre.x, 2000);
-  EXPECT_EQ(view.scale, 22000.0f);
+  EXPECT_EQ(trueScale(view), 22000);
 
   // A cell of points alone is centred on its points.
   S57Cell points;
@@ -106,7 +107,7 @@ TEST(CellFinishing, CentringMovesOnlyTheViewPassedWithACellThatHasExtents) {
   finishCell(points, &view);
   EXPECT_EQ(view.centre.x, 200);
   EXPECT_EQ(view.centre.y, 300);
-  EXPECT_EQ(view.scale, 50000.0f);
+  EXPECT_EQ(trueScale(view), 50000);
 }
 
 TEST(CellFinishing, NonSectorLights) {

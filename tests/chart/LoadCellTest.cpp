@@ -16,6 +16,7 @@
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "ChartView.h"
+#include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "LibraryResult.h"
@@ -126,7 +127,7 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   ASSERT_EQ(cell.extents.size(), 1u);  // one box round all its geometry
   EXPECT_EQ(view.centre.x, cell.centreX);
   EXPECT_EQ(view.centre.y, cell.centreY);
-  EXPECT_EQ(view.scale, 20000.0f);
+  EXPECT_EQ(trueScale(view), 20000);
   const ChartPoint southWest = geoToChart({47.0, -122.0}), northEast = geoToChart({47.1, -121.9});
   EXPECT_NEAR(cell.centreX, (southWest.x + northEast.x) / 2, 1e-3);
   EXPECT_NEAR(cell.centreY, (southWest.y + northEast.y) / 2, 1e-3);
@@ -250,7 +251,7 @@ TEST_F(LoadCell, ACellWithoutAreasIsCentredOnItsPoints) {
   EXPECT_NEAR(at.x, geoToChart({47.0, -122.0}).x, 1e-3);
   EXPECT_EQ(view.centre.x, at.x);
   EXPECT_EQ(view.centre.y, at.y);
-  EXPECT_EQ(view.scale, 20000.0f);
+  EXPECT_EQ(trueScale(view), 20000);  // the compilation scale, as the true scale at the points
 }
 
 TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarnings) {

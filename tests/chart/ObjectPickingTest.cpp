@@ -9,6 +9,7 @@
 #include "MercatorProjection.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "ObjectPicking.h"
 #include "S57Vocabulary.h"
 
@@ -23,6 +24,7 @@ ChartView viewAt(float scale) {
   ChartView view;
   view.scale = scale;
   view.viewportWidth = view.viewportHeight = 23000;
+  view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();  // the true scale is `scale` too
   return view;
 }
 

@@ -155,6 +155,9 @@ TEST(EnctoolRender, RefusesBadOptionsWithoutWritingAFile) {
       {library + "--contours 7 --out '" + out + "'", 2},
       {library + "--category 3 --out '" + out + "'", 2},
       {library + "--repeat 0 --out '" + out + "'", 2},
+      {library + "--safety-depth 501 --out '" + out + "'", 2},
+      {library + "--pixel-size 0 --out '" + out + "'", 2},
+      {library + "--out '" + out + "' --pixel-size", 2},
       {library + "--colour red --out '" + out + "'", 2},
       {library + "--cells '" + dir.path + "/none' --out '" + out + "'", 2},
       {library, 2},  // no --out

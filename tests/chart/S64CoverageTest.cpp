@@ -21,6 +21,7 @@
 #include "MercatorProjection.h"
 #include "RealData.h"
 #include "ToolRun.h"
+#include "TrueScale.h"
 #include "ViewGeometry.h"
 
 namespace {
@@ -168,9 +169,11 @@ TEST(S64, NoDataRoundGB4X0000) {
       ASSERT_EQ(image.width(), 862);
       const ColourTable& colours = tables[static_cast<std::size_t>(scheme - 1)];
       const QColor noData = colours.entries[colourIndex("NODTA")], pattern = colours.entries[colourIndex("CHGRD")];
+      // The view as enctool sets it: the true scale 1:400,000 at the centre
+      // on pixels of the default size.
       ViewGeometry view;
       setCentreGeo(-32.475, 61.05, view);
-      view.scale = 400000;
+      ASSERT_TRUE(setTrueScale(view, 400000));
       view.viewportWidth = 862 * 23;
       view.viewportHeight = 686 * 23;
       updateOrigin(view);

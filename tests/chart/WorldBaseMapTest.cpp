@@ -12,6 +12,7 @@
 #include "ChartView.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
+#include "TestView.h"
 #include "TopoJsonLand.h"
 #include "WorldBaseMap.h"
 #include "WorldLandFile.h"
@@ -174,6 +175,9 @@ protected:
     setupPainter(painter, image.width(), image.height(), view);
     view.scale = scale;
     setCentreGeo(centre.latitude, centre.longitude, view);
+    // The levels go by the true scale: at the equator, this pixel size makes
+    // it the view scale.
+    view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();
     if (cells) {
       worldBaseMap().setLand(twoLevels());
       view.draw(painter, settings(), *cells);

@@ -167,7 +167,7 @@ TEST_F(AreaDrawerTest, DepthShadesForTheThreeContourSets) {
   }
 }
 
-TEST_F(AreaDrawerTest, RestrictedAreasFollowTheSymbolStyle) {
+TEST_F(AreaDrawerTest, RestrictedAreasFollowTheBoundaryStyle) {
   AreaFeature& resare = addArea(kRESARE, {cs("RESARE03")}, {{"RESTRN", "7"}});
   AreaFeature& restrn = addArea(kACHARE, {ls(2, 2, "CHMGD"), cs("RESTRN01")}, {{"RESTRN", "7"}});
   EXPECT_FALSE(draw(resare).empty());
@@ -177,8 +177,13 @@ TEST_F(AreaDrawerTest, RestrictedAreasFollowTheSymbolStyle) {
   ASSERT_EQ(generated(restrn).size(), 1u);
   EXPECT_EQ(generated(restrn)[0].name, "ENTRES51");
 
-  // Paper-chart symbols: RESARE03 now bounds with the plain dashed line.
+  // Paper-chart symbols are for points: the boundary stays.
   settings().setSymbolStyle(1);
+  draw(resare);
+  ASSERT_EQ(generated(resare).size(), 2u);
+  EXPECT_EQ(generated(resare)[1].kind, kLC);
+  // Plain boundaries: RESARE03 now bounds with the plain dashed line.
+  settings().setPlainBoundaries(1);
   draw(resare);
   draw(restrn);
   ASSERT_EQ(generated(resare).size(), 2u);
@@ -186,10 +191,10 @@ TEST_F(AreaDrawerTest, RestrictedAreasFollowTheSymbolStyle) {
   EXPECT_EQ(generated(restrn).size(), 1u);
 }
 
-// A feature first drawn with paper-chart symbols gets its restriction
-// symbol too.
-TEST_F(AreaDrawerTest, RestrictionSymbolWhenFirstDrawnWithPaperSymbols) {
-  settings().setSymbolStyle(1);
+// A feature first drawn with plain boundaries gets its restriction symbol
+// too.
+TEST_F(AreaDrawerTest, RestrictionSymbolWhenFirstDrawnWithPlainBoundaries) {
+  settings().setPlainBoundaries(1);
   AreaFeature& area = addArea(kACHARE, {cs("RESTRN01")}, {{"RESTRN", "7"}});
   const auto calls = draw(area);
   ASSERT_EQ(generated(area).size(), 1u);

@@ -152,9 +152,11 @@ TEST_F(PointDrawerTest, PointsOnTheSurfaceOnly) {
 }
 
 // A point's procedures run again only after a change of a setting they
-// read: obstructions and wrecks after a change of the safety contour,
-// lights after a change of their labels, quality marks and topmarks never. A change of symbol style walks the
-// other look-up list, so every procedure runs for it once.
+// read: obstructions and wrecks after a change of the safety contour, the
+// safety depth or the dangers in shallow water, lights after a change of
+// their labels or legs, quality marks and topmarks never. A change of
+// symbol style walks the other look-up list, so every procedure runs for it
+// once; the style of area boundaries does not touch points.
 TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
   struct Case {
     const char* procedure;
@@ -162,16 +164,20 @@ TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
     std::vector<FeatureAttribute> attributes;
     bool afterContourChange;
     bool afterLightLabels;
+    bool afterHazardChoices;  // the safety depth, dangers in shallow water
   } cases[] = {
-      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, true},
-      {"QUAPOS01", kLNDMRK, {}, false, false},
-      {"TOPMAR01", s57::TOPMAR, {{"TOPSHP", "1"}}, false, false},
-      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false},
-      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, false},
+      {"LIGHTS05", kLIGHTS, {{"COLOUR", "1"}}, false, true, false},
+      {"QUAPOS01", kLNDMRK, {}, false, false, false},
+      {"TOPMAR01", s57::TOPMAR, {{"TOPSHP", "1"}}, false, false, false},
+      {"OBSTRN06", kOBSTRN, {{"VALSOU", "30"}}, true, false, true},
+      {"WRECKS04", kWRECKS, {{"CATWRK", "1"}}, true, false, true},
   };
   for (const Case& c : cases) {
     settings().setContourSet(10);
     settings().setSymbolStyle(2);
+    settings().setSafetyDepthFollowsContour();
+    settings().setShallowWaterDangers(2);
+    settings().setRangeLegs(2);
     settings().lightLabels = true;
     PointFeature& point = addPoint(c.objectClass, {cs(c.procedure)}, 1000, 1000, c.attributes);
     draw(point);
@@ -184,6 +190,10 @@ TEST_F(PointDrawerTest, ProceduresRunAgainOnlyWhenASettingTheyReadChanges) {
     EXPECT_FALSE(rerunAfter([] {})) << c.procedure;
     EXPECT_EQ(rerunAfter([&] { settings().setContourSet(5); }), c.afterContourChange) << c.procedure;
     EXPECT_EQ(rerunAfter([&] { settings().lightLabels = false; }), c.afterLightLabels) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().setRangeLegs(1); }), c.afterLightLabels) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().setSafetyDepth(3); }), c.afterHazardChoices) << c.procedure;
+    EXPECT_EQ(rerunAfter([&] { settings().setShallowWaterDangers(1); }), c.afterHazardChoices) << c.procedure;
+    EXPECT_FALSE(rerunAfter([&] { settings().setPlainBoundaries(1); })) << c.procedure;  // areas only
     EXPECT_TRUE(rerunAfter([&] { settings().setSymbolStyle(1); })) << c.procedure;
   }
   PointFeature& other = addPoint(kLNDMRK, {cs("NOSUCH01")});
@@ -275,6 +285,36 @@ TEST_F(PointDrawerTest, LegEnds) {
     const QPointF end = legEnd(a, leg(c.bearing, c.length));
     EXPECT_NEAR(end.x(), c.end.x(), 1e-6) << c.bearing << " " << c.length;
     EXPECT_NEAR(end.y(), c.end.y(), 1e-6) << c.bearing << " " << c.length;
+  }
+}
+
+// A full-length leg (kGroundLength) is its nominal range long on the ground
+// at the light: 1852 m a nautical mile, in metres of the projection plane
+// (N cos(phi) over the radius of the parallel of 30 degrees), in logical
+// units of the view. Absurd ranges are held as screen legs are.
+TEST_F(PointDrawerTest, LegsOnTheGroundAreTheirNominalRangeLong) {
+  const struct {
+    double latitude;
+    double groundPerProjectionMetre;  // WGS84
+  } cases[] = {{0, 1.1537322}, {47, 0.7882584}, {-47, 0.7882584}, {80, 0.2009982}};
+  for (const auto& c : cases) {
+    ViewGeometry view;
+    view.scale = 1000;
+    view.viewportWidth = view.viewportHeight = 23000;
+    setCentreGeo(c.latitude, 10, view);
+    const QPointF centre(11500, 11500);
+    Instruction ground = leg("90", "2");
+    ground.text3 = kGroundLength;
+    const double expected = 2 * 1852.0 / c.groundPerProjectionMetre * 100000 / 1000;
+    const QPointF end = legEnd(centre, ground, view);
+    EXPECT_NEAR(end.x() - centre.x(), expected, expected * 1e-6) << c.latitude;
+    EXPECT_NEAR(end.y(), centre.y(), 1e-6) << c.latitude;
+    // A leg of the screen is as long whatever the view.
+    EXPECT_EQ(legEnd(centre, leg("90", "2"), view), legEnd(centre, leg("90", "2")));
+    ground.text2 = "1e300";
+    EXPECT_NEAR(legEnd(centre, ground, view).x(), centre.x() + 1e9, 1e-3);
+    ground.text2 = "nan";
+    EXPECT_EQ(legEnd(centre, ground, view), centre);
   }
 }
 

@@ -31,6 +31,8 @@ TEST(DisplaySettings, StartValues) {
   EXPECT_TRUE(s.contourLabels);
   EXPECT_TRUE(s.lightLabels);
   EXPECT_FALSE(s.allViewingGroups || s.twoDepthShades || s.shallowPattern || s.rangeLegs);
+  EXPECT_FALSE(s.shallowWaterDangers || s.plainBoundaries || s.showDataQuality);
+  EXPECT_TRUE(s.safetyDepthIsContour);
   EXPECT_TRUE(s.showWorldBaseMap);
   EXPECT_TRUE(s.useScaleMinimum && s.importantText && s.otherText && s.dateIsToday);
   EXPECT_FALSE(s.showAllDates);
@@ -108,6 +110,26 @@ TEST(DisplaySettings, CustomSafetyContourKeepsShallowBelowAndDeepAbove) {
   EXPECT_TRUE(contours(s) == (Contours{5, 2, 10}));
 }
 
+// The safety depth follows the safety contour until one of its own is
+// chosen (0 to 500 m; other values or NaN change nothing), and again once
+// told to.
+TEST(DisplaySettings, SafetyDepthOfItsOwnOrTheSafetyContours) {
+  PresentationLibrary library;
+  DisplaySettings s(library);
+  EXPECT_TRUE(s.safetyDepthIsContour);
+  s.setContourSet(10);
+  EXPECT_EQ(s.soundingSafetyDepth(), 10.0f);
+  for (float bad : {-0.5f, 500.5f, std::nanf("")}) s.setSafetyDepth(bad);
+  EXPECT_TRUE(s.safetyDepthIsContour);
+  s.setSafetyDepth(0);
+  EXPECT_EQ(s.soundingSafetyDepth(), 0.0f);
+  s.setSafetyDepth(12.5f);
+  s.setContourSet(20);
+  EXPECT_EQ(s.soundingSafetyDepth(), 12.5f);  // apart from the contour
+  s.setSafetyDepthFollowsContour();
+  EXPECT_EQ(s.soundingSafetyDepth(), 20.0f);
+}
+
 TEST(DisplaySettings, ContourSetEqualToTheSafetyContourWritesNothing) {
   PresentationLibrary library;
   DisplaySettings s(library);
@@ -150,6 +172,10 @@ TEST(DisplaySettings, SetAndClearOperationsIgnoreUnknownCodes) {
       {"all dates", &DisplaySettings::setShowAllDates, &DisplaySettings::showAllDates},
       {"important text", &DisplaySettings::setImportantText, &DisplaySettings::importantText},
       {"other text", &DisplaySettings::setOtherText, &DisplaySettings::otherText},
+      {"shallow-water dangers", &DisplaySettings::setShallowWaterDangers, &DisplaySettings::shallowWaterDangers},
+      {"plain boundaries", &DisplaySettings::setPlainBoundaries, &DisplaySettings::plainBoundaries},
+      {"full-length legs", &DisplaySettings::setRangeLegs, &DisplaySettings::rangeLegs},
+      {"data quality", &DisplaySettings::setShowDataQuality, &DisplaySettings::showDataQuality},
   };
   PresentationLibrary library;
   for (const Case& c : cases) {

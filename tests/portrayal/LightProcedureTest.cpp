@@ -83,12 +83,16 @@ TEST_F(LightProcedureTest, SectorLimitsAtTheEndOfTheIntRange) {
             "LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared");
 }
 
-TEST_F(LightProcedureTest, RangeLegsUseTheNominalRange) {
-  settings().rangeLegs = true;
+// Full-length legs reach the nominal range on the ground (nautical miles,
+// 9 without VALNMR), the direction leg of a directional light too.
+TEST_F(LightProcedureTest, FullLengthLegsReachTheNominalRange) {
+  settings().setRangeLegs(1);
   const Names withRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}, {"VALNMR", "12.5"}});
-  EXPECT_EQ(withRange[0], "LS SOLD,1,CHBLK bearing 180 length 12 prepared");
+  EXPECT_EQ(withRange[0], "LS SOLD,1,CHBLK bearing 180 length 12.5 NM prepared");
   const Names withoutRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}});
-  EXPECT_EQ(withoutRange[1], "LS SOLD,1,CHBLK bearing 270 length 9 prepared");
+  EXPECT_EQ(withoutRange[1], "LS SOLD,1,CHBLK bearing 270 length 9 NM prepared");
+  EXPECT_EQ(light({{"CATLIT", "1"}, {"ORIENT", "30"}, {"VALNMR", "12"}, {"COLOUR", "1"}}).at(0),
+            "LS DASH,1,CHBLK bearing 30 length 12 NM");
 }
 
 TEST_F(LightProcedureTest, FlaresAndTextsOfLightsWithoutSectors) {

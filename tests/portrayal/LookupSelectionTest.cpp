@@ -292,28 +292,42 @@ TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
   PresentationLibrary library;
   for (const Case& c : cases) {
     DisplaySettings s(library);
-    s.paperChartSymbols = c.paperChart;
     s.displayCategory = c.displayCategory;
-    AreaFeature f;
-    f.firstLookup.category = c.firstCategory;
-    f.secondLookup.category = c.secondCategory;
-    EXPECT_EQ(passesDisplayCategory(f, nullptr, s), c.passes)
+    // A point by its symbol style, an area by its boundary style.
+    PointFeature point;
+    AreaFeature area;
+    for (ChartFeature* f : {static_cast<ChartFeature*>(&point), static_cast<ChartFeature*>(&area)}) {
+      f->firstLookup.category = c.firstCategory;
+      f->secondLookup.category = c.secondCategory;
+    }
+    s.paperChartSymbols = c.paperChart;
+    s.plainBoundaries = !c.paperChart;
+    EXPECT_EQ(passesDisplayCategory(point, nullptr, s), c.passes)
+        << c.paperChart << " " << c.displayCategory << " " << c.firstCategory << " " << c.secondCategory;
+    s.paperChartSymbols = !c.paperChart;
+    s.plainBoundaries = c.paperChart;
+    EXPECT_EQ(passesDisplayCategory(area, nullptr, s), c.passes)
         << c.paperChart << " " << c.displayCategory << " " << c.firstCategory << " " << c.secondCategory;
   }
 }
 
-// The paper-chart look-up with paper-chart symbols, else the simplified
-// one; soundings always take the second.
+// Points: the paper-chart look-up with paper-chart symbols, else the
+// simplified one; areas: the plain-boundary look-up with plain boundaries,
+// else the symbolised one; soundings always take the second.
 TEST(LookupSelection, LookupInUseAndMarinersViewingGroups) {
   PresentationLibrary library;
   DisplaySettings s(library);
   PointFeature point;
+  AreaFeature area;
   SoundingFeature sounding;
-  for (bool paper : {false, true}) {
-    s.paperChartSymbols = paper;
-    EXPECT_EQ(&lookupInUse(point, s), paper ? &point.firstLookup : &point.secondLookup) << paper;
-    EXPECT_EQ(&lookupInUse(sounding, s), &sounding.secondLookup) << paper;
-  }
+  for (bool paper : {false, true})
+    for (bool plain : {false, true}) {
+      s.paperChartSymbols = paper;
+      s.plainBoundaries = plain;
+      EXPECT_EQ(&lookupInUse(point, s), paper ? &point.firstLookup : &point.secondLookup) << paper;
+      EXPECT_EQ(&lookupInUse(area, s), plain ? &area.firstLookup : &area.secondLookup) << plain;
+      EXPECT_EQ(&lookupInUse(sounding, s), &sounding.secondLookup) << paper;
+    }
 
   for (auto [group, inside] : {std::pair{31000, true}, {31080, true}, {31081, false}, {30999, false}})
     EXPECT_EQ(inMarinersViewingGroups(group), inside) << group;

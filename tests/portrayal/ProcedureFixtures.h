@@ -51,7 +51,8 @@ inline std::string describe(const Instruction& i) {
       s << "LS " << style() << ',' << i.width << ',' << colourToken(i.colour);
       if (!i.name.empty()) s << " bearing " << i.name;
       if (!i.text2.empty()) s << " length " << i.text2;
-      colour = width = styleUsed = name = text2 = true;
+      if (!i.text3.empty()) s << ' ' << i.text3;  // the unit of a leg on the ground
+      colour = width = styleUsed = name = text2 = text3 = true;
       break;
     case kLC:
       s << "LC " << i.name;

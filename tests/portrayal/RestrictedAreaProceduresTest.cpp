@@ -52,14 +52,16 @@ TEST_F(RestrictedAreaTest, ResareResultTable) {
       {nullptr, "2", "RSRDEF51", "CTYARE51", 6},
       {nullptr, nullptr, "RSRDEF51", "CTYARE51", 6},
   };
-  for (bool paper : {false, true}) {
-    settings().paperChartSymbols = paper;
+  // The boundary follows the area boundary style, not the symbol style.
+  for (bool plain : {false, true}) {
+    settings().plainBoundaries = plain;
+    settings().paperChartSymbols = !plain;
     for (const Case& c : cases) {
       AreaFeature area;
       area.attributes = lists(c.restrn, c.catrea);
       ProcedureResult out = ProcedureResult::startingFrom(area);
       restrictedAreaProcedure(area, settings(), out);
-      const std::string boundary = paper ? "LS DASH,2,CHMGD" : std::string("LC ") + c.lineStyle;
+      const std::string boundary = plain ? "LS DASH,2,CHMGD" : std::string("LC ") + c.lineStyle;
       EXPECT_EQ(describe(out.instructions), (Names{std::string("SY ") + c.symbol, boundary}))
           << (c.restrn ? c.restrn : "-") << " / " << (c.catrea ? c.catrea : "-");
       EXPECT_EQ(out.displayPriority, c.priority) << (c.restrn ? c.restrn : "-");

@@ -36,11 +36,12 @@ const std::vector<std::string> kRepairs = {"SY NEWOBJ 01 -> NEWOBJ01", "SY TOWER
                                            "SY rdocal03 -> RDOCAL03"};
 
 // The drawings the supplementary file adds: every name the look-ups use that
-// the XML has in no form at all, but one.
+// the XML has in no form at all, but one, and NONHODAT, which the draw pass
+// names itself round non-official data.
 const std::set<std::string> kSupplementarySymbols = {
     "BCNCON81", "BOYLAT52", "BOYLAT53", "BOYLAT54", "BOYLAT55", "BOYLAT56", "BOYSPH79", "BOYSPP50", "BOYSPR02",
     "BOYSPR03", "DANGER53", "ESSARE01", "FLTHAZ02", "NEWOBJ01", "PSSARE01", "TOPSHP33", "VEHTRF01"};
-const std::set<std::string> kSupplementaryLineStyles = {"ARCSLN01", "NEWOBJ01"};
+const std::set<std::string> kSupplementaryLineStyles = {"ARCSLN01", "NEWOBJ01", "NONHODAT"};
 
 // What is left: two names run together, as the source writes it and as the
 // library reads it (eight characters); drawn with a stand-in.

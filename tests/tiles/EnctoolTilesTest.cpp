@@ -27,6 +27,7 @@
 #include "RealData.h"
 #include "TileView.h"
 #include "ToolRun.h"
+#include "TrueScale.h"
 #include "WebMercatorTiles.h"
 
 namespace fs = std::filesystem;
@@ -83,12 +84,16 @@ std::string innerBox(const TileId& first, const TileId& last) {
 }
 
 // enctool render of the area of a block of tiles, centred on its middle tile
-// at that tile's scale, without cell boundaries.
+// at that tile's scale (render takes the true scale), without cell
+// boundaries.
 std::string renderArgs(const TileId& middle, int sizePixels, const std::string& out) {
   const TileViewPlacement p = tileViewPlacement(middle);
+  ViewGeometry tileView;
+  tileView.centre = p.chartCentre;
+  tileView.scale = static_cast<float>(p.scale);
   char text[256];
-  std::snprintf(text, sizeof text, "--centre %.10f,%.10f --scale %.4f --size %dx%d --no-boundaries", p.centre.latitude,
-                p.centre.longitude, p.scale, sizePixels, sizePixels);
+  std::snprintf(text, sizeof text, "--centre %.10f,%.10f --scale %.0f --size %dx%d --no-boundaries", p.centre.latitude,
+                p.centre.longitude, trueScale(tileView), sizePixels, sizePixels);
   return "render --library " + quote(kLibrary) + " " + quote(kCell) + " " + text + " --out " + quote(out);
 }
 
