@@ -1,5 +1,6 @@
-// enctool: reads S-57 cells, builds the presentation library and answers
-// what lies at a position, from the command line. Each sub-command lives in
+// enctool: reads S-57 cells, builds the presentation library, answers
+// what lies at a position and reads and converts routes, from the command
+// line. Each sub-command lives in
 // its own file.
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@ int runDemoCommand(int argc, char** argv);    // DemoCommand.cpp
 int runTilesCommand(int argc, char** argv);   // tiles/TilesCommand.cpp
 int runBasemapCommand(int argc, char** argv); // BasemapCommand.cpp
 int runQueryCommand(int argc, char** argv);   // QueryCommand.cpp
+int runRouteCommand(int argc, char** argv);   // RouteCommand.cpp
 
 namespace {
 void printUsage() {
@@ -22,7 +24,8 @@ void printUsage() {
       "       enctool demo --portfolio N --out DIR\n"
       "       enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 --out DIR|FILE.mbtiles [OPTIONS]\n"
       "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n"
-      "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS] (--cells DIR | CELL...)\n");
+      "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS] (--cells DIR | CELL...)\n"
+      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n");
 }
 }  // namespace
 
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "tiles") == 0) return runTilesCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "basemap") == 0) return runBasemapCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "query") == 0) return runQueryCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "route") == 0) return runRouteCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;
