@@ -82,6 +82,14 @@ LegCorridor::LegCorridor(const LegTrack& leg, double portXtdMetres, double starb
       vertices_.push_back(next);
     }
   }
+  // Each point's direction: that of the leg between its neighbours.
+  const std::size_t n = vertices_.size();
+  for (std::size_t i = 0; i < n && n > 1; ++i) {
+    const Vertex& a = vertices_[i == 0 ? 0 : i - 1];
+    const Vertex& b = vertices_[i + 1 == n ? n - 1 : i + 1];
+    const double dx = b.x - a.x, dy = b.y - a.y, h = std::hypot(dx, dy);
+    if (h > 0) vertices_[i].dx = dx / h, vertices_[i].dy = dy / h;
+  }
   setBox();
 }
 
@@ -131,10 +139,12 @@ void LegCorridor::setBox() {
   const double widest = std::max(port_, starboard_);
   minX_ = maxX_ = vertices_[0].x;
   minY_ = maxY_ = vertices_[0].y;
+  slant_ = 0;
   double minLat = 90, maxLat = -90, minRel = 360, maxRel = -360;
   boxLongitude_ = vertices_[vertices_.size() / 2].position.longitude;
   for (const Vertex& v : vertices_) {
     const double w = std::max(v.port, v.starboard);
+    slant_ = std::max(slant_, w * std::fabs(v.dy));
     minX_ = std::min(minX_, v.x - w);
     maxX_ = std::max(maxX_, v.x + w);
     minY_ = std::min(minY_, v.y - w);
@@ -145,8 +155,23 @@ void LegCorridor::setBox() {
     minRel = std::min(minRel, rel);
     maxRel = std::max(maxRel, rel);
   }
-  // Between its points a leg bows out by less than this (a great circle
-  // passes its highest latitude between two of them).
+  // A great circle's latitude is highest (or lowest) where it runs east or
+  // west, which may lie between two points (over a pole, far between).
+  if (leg_.kind() == LegKind::GreatCircle && length_ > 0) {
+    double s1, c1, s2, c2;
+    sinCosDegrees(leg_.initialCourse(), s1, c1);
+    sinCosDegrees(leg_.finalCourse(), s2, c2);
+    if ((c1 > 0) != (c2 > 0) || c1 == 0 || c2 == 0) {
+      const Ellipsoid& e = Ellipsoid::wgs84();
+      const double beta1 = std::atan((1 - e.f()) * std::tan(leg_.from().latitude * kRadians));
+      const double sinAlpha0 = std::min(1.0, std::fabs(s1 * std::cos(beta1)));
+      const double beta = std::acos(sinAlpha0);
+      const double highest = std::atan2(std::sin(beta), (1 - e.f()) * std::cos(beta)) / kRadians;
+      if (c1 > 0 || (c1 == 0 && c2 < 0)) maxLat = std::max(maxLat, highest);
+      if (c1 < 0 || (c1 == 0 && c2 > 0)) minLat = std::min(minLat, -highest);
+    }
+  }
+  // Between its points a leg bows out in latitude by less than this.
   const double margin = widest + 100.0;
   minLatitude_ = std::max(-90.0, minLat - margin / kMetresPerDegreeLatitude);
   maxLatitude_ = std::min(90.0, maxLat + margin / kMetresPerDegreeLatitude);
@@ -180,29 +205,50 @@ int LegCorridor::segmentAt(double x) const {
   return std::max(0, std::min(static_cast<int>(vertices_.size()) - 2, i));
 }
 
+int LegCorridor::slabOf(double x, double y) const {
+  const int n = static_cast<int>(vertices_.size());
+  auto ahead = [&](int i) {  // how far the point is ahead of vertex i's cross line
+    const Vertex& v = vertices_[i];
+    return (x - v.x) * v.dx + (y - v.y) * v.dy;
+  };
+  if (n == 1) return ahead(0) <= 0 ? -1 : -2;
+  if (ahead(0) < 0) return -1;
+  if (ahead(n - 1) > 0) return -2;
+  int i = segmentAt(x);
+  while (i > 0 && ahead(i) < 0) --i;
+  while (i < n - 2 && ahead(i + 1) > 0) ++i;
+  return i;
+}
+
 LegCorridor::Place LegCorridor::place(GeoPoint position) const {
   const LegFrame::Point f = frame_.project(position);
   Place place;
-  const Vertex& first = vertices_.front();
-  const Vertex& last = vertices_.back();
-  if (vertices_.size() == 1 || f.x < first.x || f.x > last.x) {
+  const int i = slabOf(f.x, f.y);
+  if (i < 0) {
     // Before the start or after the end: the quarter circles about the waypoint.
-    const bool before = vertices_.size() == 1 ? f.x <= first.x : f.x < first.x;
-    const Vertex& v = before ? first : last;
-    const double dx = f.x - v.x, dy = f.y - v.y;
-    place.alongTrackMetres = v.along + dx * v.metresPerUnit;
-    place.crossTrackMetres = dy * (v.metresPerUnit + f.metresPerUnit) / 2;
-    place.inside = std::hypot(dx, dy) <= (dy >= 0 ? v.starboard : v.port);
+    const Vertex& v = i == -1 ? vertices_.front() : vertices_.back();
+    const double rx = f.x - v.x, ry = f.y - v.y;
+    const double ahead = rx * v.dx + ry * v.dy, off = -rx * v.dy + ry * v.dx;
+    place.alongTrackMetres = v.along + ahead * v.metresPerUnit;
+    place.crossTrackMetres = off * (v.metresPerUnit + f.metresPerUnit) / 2;
+    place.inside = std::hypot(rx, ry) <= (off >= 0 ? v.starboard : v.port);
     return place;
   }
-  const int i = segmentAt(f.x);
   const Vertex& a = vertices_[i];
   const Vertex& b = vertices_[i + 1];
-  const double t = b.x != a.x ? (f.x - a.x) / (b.x - a.x) : 0;
-  const double off = f.y - lerp(a.y, b.y, t);
+  const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+  const double rx = f.x - a.x, ry = f.y - a.y;
+  const double t = length2 > 0 ? (rx * dx + ry * dy) / length2 : 0;
+  const double off = length2 > 0 ? (dx * ry - dy * rx) / std::sqrt(length2) : 0;
   place.alongTrackMetres = lerp(a.along, b.along, t);
   place.crossTrackMetres = off * (lerp(a.metresPerUnit, b.metresPerUnit, t) + f.metresPerUnit) / 2;
-  place.inside = off >= -lerp(a.port, b.port, t) && off <= lerp(a.starboard, b.starboard, t);
+  // Inside both limit lines: the port one from a's to b's port corner, the starboard one likewise.
+  const double lax = a.x + a.dy * a.port, lay = a.y - a.dx * a.port;
+  const double lbx = b.x + b.dy * b.port, lby = b.y - b.dx * b.port;
+  const double uax = a.x - a.dy * a.starboard, uay = a.y + a.dx * a.starboard;
+  const double ubx = b.x - b.dy * b.starboard, uby = b.y + b.dx * b.starboard;
+  place.inside = (lbx - lax) * (f.y - lay) - (lby - lay) * (f.x - lax) >= 0 &&
+                 (ubx - uax) * (f.y - uay) - (uby - uay) * (f.x - uax) <= 0;
   return place;
 }
 
@@ -216,8 +262,9 @@ void LegCorridor::clipCap(const Vertex& v, double outward, const LegFrame::Point
     const double r = side > 0 ? v.starboard : v.port;
     if (r <= 0) continue;
     double lo = 0, hi = 1;
-    keepWhere(outward * ax, outward * dx, lo, hi);  // beyond the waypoint
-    keepWhere(side * ay, side * dy, lo, hi);        // on this side of the leg's line
+    // Beyond the waypoint's cross line, on this side of the leg's line.
+    keepWhere(outward * (ax * v.dx + ay * v.dy), outward * (dx * v.dx + dy * v.dy), lo, hi);
+    keepWhere(side * (-ax * v.dy + ay * v.dx), side * (-dx * v.dy + dy * v.dx), lo, hi);
     const double A = dx * dx + dy * dy, B = 2 * (ax * dx + ay * dy), C = ax * ax + ay * ay - r * r;
     if (A == 0) {
       if (C > 0) continue;
@@ -236,27 +283,29 @@ void LegCorridor::clipStraight(const LegFrame::Point& a, const LegFrame::Point& 
                                std::vector<Span>& out) const {
   const Vertex& first = vertices_.front();
   const Vertex& last = vertices_.back();
-  const double xlo = std::min(a.x, b.x), xhi = std::max(a.x, b.x);
+  const double xlo = std::min(a.x, b.x) - slant_, xhi = std::max(a.x, b.x) + slant_;
   const double dx = b.x - a.x, dy = b.y - a.y;
   if (vertices_.size() >= 2 && xhi >= first.x && xlo <= last.x) {
-    const int i0 = segmentAt(std::max(xlo, first.x)), i1 = segmentAt(std::min(xhi, last.x));
+    const int i0 = segmentAt(xlo), i1 = segmentAt(xhi);
     for (int i = i0; i <= i1; ++i) {
       const Vertex& u = vertices_[i];
       const Vertex& w = vertices_[i + 1];
-      const double span = w.x - u.x;
-      if (!(span > 0)) continue;
-      const double lower0 = u.y - u.port, upper0 = u.y + u.starboard;
-      const double lowerSlope = (w.y - w.port - lower0) / span, upperSlope = (w.y + w.starboard - upper0) / span;
+      // Corners: port (l) and starboard (s) limits at both vertices.
+      const double lux = u.x + u.dy * u.port, luy = u.y - u.dx * u.port;
+      const double lwx = w.x + w.dy * w.port, lwy = w.y - w.dx * w.port;
+      const double sux = u.x - u.dy * u.starboard, suy = u.y + u.dx * u.starboard;
+      const double swx = w.x - w.dy * w.starboard, swy = w.y + w.dx * w.starboard;
       double lo = 0, hi = 1;
-      keepWhere(a.x - u.x, dx, lo, hi);
-      keepWhere(w.x - a.x, -dx, lo, hi);
-      keepWhere(a.y - lower0 - lowerSlope * (a.x - u.x), dy - lowerSlope * dx, lo, hi);
-      keepWhere(upper0 + upperSlope * (a.x - u.x) - a.y, upperSlope * dx - dy, lo, hi);
+      keepWhere((a.x - u.x) * u.dx + (a.y - u.y) * u.dy, dx * u.dx + dy * u.dy, lo, hi);
+      keepWhere(-((a.x - w.x) * w.dx + (a.y - w.y) * w.dy), -(dx * w.dx + dy * w.dy), lo, hi);
+      keepWhere((lwx - lux) * (a.y - luy) - (lwy - luy) * (a.x - lux), (lwx - lux) * dy - (lwy - luy) * dx, lo, hi);
+      keepWhere(-((swx - sux) * (a.y - suy) - (swy - suy) * (a.x - sux)), -((swx - sux) * dy - (swy - suy) * dx), lo,
+                hi);
       if (lo <= hi) out.push_back({lerp(ta, tb, lo), lerp(ta, tb, hi), {}, {}});
     }
   }
-  if (xlo <= first.x) clipCap(first, -1, a, b, ta, tb, out);
-  if (xhi >= last.x) clipCap(last, 1, a, b, ta, tb, out);
+  if (xlo <= first.x + slant_ + std::max(first.port, first.starboard)) clipCap(first, -1, a, b, ta, tb, out);
+  if (xhi >= last.x - slant_ - std::max(last.port, last.starboard)) clipCap(last, 1, a, b, ta, tb, out);
 }
 
 // A piece of an edge on the oblique frame, where the chart's straight line

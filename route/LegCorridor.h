@@ -52,18 +52,26 @@ public:
 private:
   // A point of the leg in the frame with the corridor's half widths there,
   // in frame units.
+  // The band between two neighbouring points is the quadrilateral between
+  // their cross lines (at right angles to the leg's direction there) and
+  // the lines joining the limits; so neighbouring quadrilaterals share a
+  // side, and the band has no gap and no overlap however the leg bends.
   struct Vertex {
     GeoPoint position;
     double x = 0, y = 0;
     double along = 0;
     double port = 0, starboard = 0;
     double metresPerUnit = 1;
+    double dx = 1, dy = 0;  // the leg's direction there (unit); starboard is (-dy, dx)
   };
   Vertex vertexAt(double along, const Vertex* previous) const;
   double halfWidth(const LegFrame::Point& p, double side, double metres) const;
   void refine(const Vertex& a, const Vertex& b, int depth);
   void setBox();
   int segmentAt(double x) const;
+  // The quadrilateral of the band between vertices i and i + 1 holding a
+  // point, found from the point's x; -1 before the first, -2 after the last.
+  int slabOf(double x, double y) const;
   // Append the parameter ranges of the corridor's parts met by a piece of
   // an edge (from, to only); the caller sorts and joins them.
   void clipStraight(const LegFrame::Point& a, const LegFrame::Point& b, double ta, double tb,
@@ -78,6 +86,7 @@ private:
   double port_, starboard_, length_;
   std::vector<Vertex> vertices_;
   double minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;  // the corridor's box in the frame
+  double slant_ = 0;  // how far in x a cross line reaches from its vertex
   // The geographic box: latitudes, and longitudes relative to the leg's middle.
   double minLatitude_ = 0, maxLatitude_ = 0;
   double boxLongitude_ = 0, minRelativeLongitude_ = 0, maxRelativeLongitude_ = 0;
