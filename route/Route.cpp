@@ -17,8 +17,8 @@ bool validPosition(GeoPoint p) {
 }
 
 bool validLegSettings(const LegSettings& s) {
-  return std::isfinite(s.portXtdNm) && std::isfinite(s.starboardXtdNm) && s.portXtdNm >= 0 &&
-         s.starboardXtdNm >= 0 && (s.kind == LegKind::Rhumb || s.kind == LegKind::GreatCircle);
+  return s.portXtdNm >= 0 && s.portXtdNm <= kMaxXtdNm && s.starboardXtdNm >= 0 && s.starboardXtdNm <= kMaxXtdNm &&
+         (s.kind == LegKind::Rhumb || s.kind == LegKind::GreatCircle);
 }
 
 bool validWaypoint(const Waypoint& w) {

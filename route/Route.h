@@ -11,6 +11,9 @@
 #include "LegTrack.h"
 
 constexpr double kDefaultXtdNm = 0.1;
+// A corridor wider than this to a side is no corridor; such a value is
+// refused (the corridor geometry stays exact to well beyond it).
+constexpr double kMaxXtdNm = 100;
 
 struct Waypoint {
   GeoPoint position;
@@ -28,8 +31,9 @@ struct LegSettings {
 
 // Latitude within -90..90 and longitude within -180..180, both finite.
 bool validPosition(GeoPoint position);
-// Both XTDs finite and 0 or more; a turn radius, when given, too.
+// Both XTDs from 0 to kMaxXtdNm.
 bool validLegSettings(const LegSettings& settings);
+// A valid position, and a turn radius, when given, finite and 0 or more.
 bool validWaypoint(const Waypoint& waypoint);
 
 // A leg with what the route panel shows of it.

@@ -37,10 +37,20 @@ std::optional<double> nonNegative(RouteXmlReader& xml, const char* name, const c
   return value;
 }
 
+// An XTD attribute (nautical miles), when present.
+std::optional<double> xtd(RouteXmlReader& xml, const char* name) {
+  const std::optional<double> value = nonNegative(xml, name, name);
+  if (value && *value > kMaxXtdNm)
+    xml.fail(RouteFileCode::OutOfRange, xml.line(),
+             std::string(name) + " " + formatXmlNumber(*value).toStdString() + " NM is more than " +
+                 formatXmlNumber(kMaxXtdNm).toStdString() + " NM");
+  return value;
+}
+
 // The values of a <leg> element over those it does not give.
 void readLeg(RouteXmlReader& xml, LegSettings& leg) {
-  if (const auto v = nonNegative(xml, "portXTD", "portXTD")) leg.portXtdNm = *v;
-  if (const auto v = nonNegative(xml, "starboardXTD", "starboardXTD")) leg.starboardXtdNm = *v;
+  if (const auto v = xtd(xml, "portXTD")) leg.portXtdNm = *v;
+  if (const auto v = xtd(xml, "starboardXTD")) leg.starboardXtdNm = *v;
   const QString geometry = xml.attribute("geometryType").trimmed();
   if (geometry.isNull() || xml.failed()) {
   } else if (geometry.compare(QLatin1String("Loxodrome"), Qt::CaseInsensitive) == 0) {

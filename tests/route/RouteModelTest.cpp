@@ -124,6 +124,8 @@ TEST(RouteModel, RefusedEditsChangeNothing) {
       {"insert off the globe", [](Route& r) { return r.insertOnLeg(0, wp(47, 200, "X")); }},
       {"leg settings of no leg", [](Route& r) { return r.setLegSettings(-1, LegSettings{}); }},
       {"infinite XTD", [](Route& r) { return r.setLegSettings(0, LegSettings{LegKind::Rhumb, 0.1, INFINITY}); }},
+      {"XTD wider than any corridor",
+       [](Route& r) { return r.setLegSettings(0, LegSettings{LegKind::Rhumb, kMaxXtdNm + 1, 0.1}); }},
       {"rename no waypoint", [](Route& r) { return r.renameWaypoint(9, "X"); }},
   };
   for (const Case& c : cases) {
