@@ -7,6 +7,18 @@
 #include "XmlValues.h"
 
 namespace {
+// A text element whose carriage returns survive: written raw, XML's line
+// ends would read back as line feeds, so they are written as &#13;.
+void writeText(QXmlStreamWriter& w, const QString& element, const std::string& text) {
+  w.writeStartElement(element);
+  const QStringList parts = xmlText(text).split(QLatin1Char('\r'));
+  for (int i = 0; i < parts.size(); ++i) {
+    if (i > 0) w.writeEntityReference(QStringLiteral("#13"));
+    if (!parts[i].isEmpty()) w.writeCharacters(parts[i]);
+  }
+  w.writeEndElement();
+}
+
 bool readRoutePoint(RouteXmlReader& xml, Waypoint& waypoint) {
   const int line = xml.line();
   const std::optional<double> lat = xml.numberAttribute("lat", "latitude");
@@ -95,12 +107,12 @@ QByteArray writeGpx(const std::vector<Route>& routes) {
   w.writeAttribute(QStringLiteral("creator"), QStringLiteral("chartdisplay"));
   for (const Route& route : routes) {
     w.writeStartElement(QStringLiteral("rte"));
-    if (!route.name().empty()) w.writeTextElement(QStringLiteral("name"), xmlText(route.name()));
+    if (!route.name().empty()) writeText(w, QStringLiteral("name"), route.name());
     for (const Waypoint& wp : route.waypoints()) {
       w.writeStartElement(QStringLiteral("rtept"));
       w.writeAttribute(QStringLiteral("lat"), formatXmlNumber(wp.position.latitude));
       w.writeAttribute(QStringLiteral("lon"), formatXmlNumber(wp.position.longitude));
-      if (!wp.name.empty()) w.writeTextElement(QStringLiteral("name"), xmlText(wp.name));
+      if (!wp.name.empty()) writeText(w, QStringLiteral("name"), wp.name);
       w.writeEndElement();
     }
     w.writeEndElement();

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "RouteExchange.h"
+#include "RoutePrinting.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ Route mixedRoute() {
   r.appendWaypoint(wp(47.6062095, -122.3320708, "WP1 <start>"));
   r.appendWaypoint(wp(47.7, -122.5, "航路点 2", 0.3), LegSettings{LegKind::GreatCircle, 0.2, 0.25});
   r.appendWaypoint(wp(48.0, -123.0, "", 1.5), LegSettings{LegKind::Rhumb, 0.0, 2.5});
+  r.appendWaypoint(wp(48.1, -123.1, " two\tlines \r\n and a\rcarriage return "), LegSettings{LegKind::Rhumb, 100, 0.0});
   r.appendWaypoint(wp(-0.000000001, 1e-9, "tiny"), LegSettings{LegKind::GreatCircle, 0.1, 0.1});
   return r;
 }
@@ -257,7 +259,7 @@ TEST(RouteFiles, ReadingAndWritingFiles) {
   const std::string other = (dir / "two.rtz").string();
   EXPECT_EQ(writeRouteFile(other, two).code, RouteFileCode::BadValue);
   RouteDocument short_ = doc;
-  short_.routes[0].deleteWaypoint(0), short_.routes[0].deleteWaypoint(0), short_.routes[0].deleteWaypoint(0);
+  while (short_.routes[0].waypoints().size() > 1) short_.routes[0].deleteWaypoint(0);
   EXPECT_EQ(writeRouteFile(other, short_).code, RouteFileCode::TooFewWaypoints);
   EXPECT_FALSE(fs::exists(other));
   EXPECT_EQ(writeRouteFile((dir / "no" / "such" / "folder.rtz").string(), doc).code, RouteFileCode::CannotWrite);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "Route.h"
+#include "RoutePrinting.h"
 
 namespace {
 
