@@ -38,7 +38,7 @@ RangeBearing rangeAndBearing(GeoPoint from, GeoPoint to);
 // One geodesic from a start position along a start course, to be walked:
 // the position and course at any distance from the start (negative
 // distances go backwards; beyond half the circumference the line goes on
-// around the ellipsoid).
+// around the ellipsoid). The ellipsoid must outlive the line.
 class GeodesicLine {
 public:
   GeodesicLine(GeoPoint start, double courseDegrees, const Ellipsoid& ellipsoid = Ellipsoid::wgs84());

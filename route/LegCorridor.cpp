@@ -14,6 +14,12 @@ constexpr double kRadians = kPi / 180.0;
 constexpr double kMaxSpacing = 50000.0;
 constexpr double kStraightness = 0.02;  // metres
 constexpr int kMaxDepth = 20;
+// However a leg is shaped, it is followed by no more points than this, and
+// an edge is cut into no more pieces than this (ten halvings take the bend
+// of 20 km of a 1,000 km edge in the oblique frame down to 2 cm).
+constexpr std::size_t kMaxVertices = 20000;
+constexpr int kMaxPieceDepth = 16;
+constexpr int kMaxPieces = 4096;
 // Metres in a degree of latitude and of longitude on the equator, rounded
 // down: a margin in metres is at most this many degrees.
 constexpr double kMetresPerDegreeLatitude = 110574.0;
@@ -120,7 +126,7 @@ double LegCorridor::halfWidth(const LegFrame::Point& p, double side, double metr
 }
 
 void LegCorridor::refine(const Vertex& a, const Vertex& b, int depth) {
-  if (depth >= kMaxDepth) return;
+  if (depth >= kMaxDepth || vertices_.size() >= kMaxVertices) return;
   const Vertex m = vertexAt((a.along + b.along) / 2, &a);
   const double t = b.x != a.x ? (m.x - a.x) / (b.x - a.x) : 0.5;
   const double scale = m.metresPerUnit;
@@ -311,7 +317,7 @@ void LegCorridor::clipStraight(const LegFrame::Point& a, const LegFrame::Point& 
 // A piece of an edge on the oblique frame, where the chart's straight line
 // is slightly curved: halved until each half is straight to kStraightness.
 void LegCorridor::clipPiece(GeoPoint p, GeoPoint q, double ta, double tb, const LegFrame::Point& fa,
-                            const LegFrame::Point& fb, int depth, std::vector<Span>& out) const {
+                            const LegFrame::Point& fb, int depth, int& budget, std::vector<Span>& out) const {
   const double tm = (ta + tb) / 2;
   const LegFrame::Point fm = frame_.projectNear(edgePoint(p, q, tm), fa);
   const double bow = std::hypot(fm.x - (fa.x + fb.x) / 2, fm.y - (fa.y + fb.y) / 2);
@@ -319,13 +325,13 @@ void LegCorridor::clipPiece(GeoPoint p, GeoPoint q, double ta, double tb, const 
   if (std::max({fa.x, fb.x, fm.x}) + reach < minX_ || std::min({fa.x, fb.x, fm.x}) - reach > maxX_ ||
       std::max({fa.y, fb.y, fm.y}) + reach < minY_ || std::min({fa.y, fb.y, fm.y}) - reach > maxY_)
     return;
-  if (bow * fm.metresPerUnit <= kStraightness || depth >= 2 * kMaxDepth) {
+  if (!(bow * fm.metresPerUnit > kStraightness) || depth >= kMaxPieceDepth || --budget < 0) {
     clipStraight(fa, fm, ta, tm, out);
     clipStraight(fm, fb, tm, tb, out);
     return;
   }
-  clipPiece(p, q, ta, tm, fa, fm, depth + 1, out);
-  clipPiece(p, q, tm, tb, fm, fb, depth + 1, out);
+  clipPiece(p, q, ta, tm, fa, fm, depth + 1, budget, out);
+  clipPiece(p, q, tm, tb, fm, fb, depth + 1, budget, out);
 }
 
 bool LegCorridor::appendEdgeSpans(GeoPoint p, GeoPoint q, std::vector<Span>& out) const {
@@ -333,8 +339,12 @@ bool LegCorridor::appendEdgeSpans(GeoPoint p, GeoPoint q, std::vector<Span>& out
   const std::size_t begin = out.size();
   const LegFrame::Point fp = frame_.project(p);
   const LegFrame::Point fq = frame_.projectNear(q, fp);
-  if (frame_.straightRhumbs()) clipStraight(fp, fq, 0, 1, out);
-  else clipPiece(p, q, 0, 1, fp, fq, 0, out);
+  if (frame_.straightRhumbs()) {
+    clipStraight(fp, fq, 0, 1, out);
+  } else {
+    int budget = kMaxPieces;
+    clipPiece(p, q, 0, 1, fp, fq, 0, budget, out);
+  }
   if (out.size() == begin) return false;
   // In order along the edge, touching and overlapping parts joined.
   std::sort(out.begin() + begin, out.end(), [](const Span& x, const Span& y) { return x.from < y.from; });

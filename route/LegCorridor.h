@@ -79,7 +79,7 @@ private:
   void clipCap(const Vertex& v, double outward, const LegFrame::Point& a, const LegFrame::Point& b, double ta,
                double tb, std::vector<Span>& out) const;
   void clipPiece(GeoPoint p, GeoPoint q, double ta, double tb, const LegFrame::Point& fa,
-                 const LegFrame::Point& fb, int depth, std::vector<Span>& out) const;
+                 const LegFrame::Point& fb, int depth, int& budget, std::vector<Span>& out) const;
 
   LegTrack leg_;
   LegFrame frame_;

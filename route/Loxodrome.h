@@ -17,7 +17,8 @@ struct RhumbSolution {
 // meridian. Equal positions give 0 m and course 0.
 RhumbSolution solveRhumb(GeoPoint from, GeoPoint to, const Ellipsoid& ellipsoid = Ellipsoid::wgs84());
 
-// A rhumb line from a start along a course, to be walked.
+// A rhumb line from a start along a course, to be walked. The ellipsoid
+// must outlive the line.
 class RhumbLine {
 public:
   RhumbLine(GeoPoint start, double courseDegrees, const Ellipsoid& ellipsoid = Ellipsoid::wgs84());
