@@ -68,9 +68,6 @@ SineSquaredIntegral longitudeIntegral(double k2, double f) {
   return SineSquaredIntegral::of(
       [k2, f](double s2) { return (2 - f) / (1 + (1 - f) * std::sqrt(1 + k2 * s2)); });
 }
-SineSquaredIntegral inverseDistanceIntegral(double k2) {
-  return SineSquaredIntegral::of([k2](double s2) { return 1 / std::sqrt(1 + k2 * s2); });
-}
 
 // The general inverse case for one start course: where the geodesic from
 // (beta1) along alpha1 reaches the parallel beta2 going north.
@@ -102,16 +99,27 @@ Trial tryCourse(const Ellipsoid& e, double sbet1, double cbet1, double sbet2, do
   const double sig1 = std::atan2(ssig1, csig1), sig2 = std::atan2(ssig2, csig2);
   const double omg12 = std::atan2(somg2, comg2) - std::atan2(somg1, comg1);
   const double k2 = e.secondEccentricitySquared() * calp0 * calp0;
-  const SineSquaredIntegral i1 = distanceIntegral(k2);
-  const SineSquaredIntegral i3 = longitudeIntegral(k2, f);
-  t.lambda12 = omg12 - f * salp0 * (i3(sig2) - i3(sig1));
-  t.metres = e.b() * (i1(sig2) - i1(sig1));
+  // The three integrals share their samples of sqrt(1 + k^2 sin^2).
+  SineSquaredIntegral::Samples d1, d2, d3;
+  const SineSquaredIntegral::Samples& s2j = SineSquaredIntegral::sampleSineSquares();
+  for (int j = 0; j < SineSquaredIntegral::kSamples; ++j) {
+    const double g = std::sqrt(1 + k2 * s2j[j]);
+    d1[j] = g;
+    d2[j] = 1 / g;
+    d3[j] = (2 - f) / (1 + (1 - f) * g);
+  }
+  const SineSquaredIntegral i1 = SineSquaredIntegral::ofSamples(d1), i2 = SineSquaredIntegral::ofSamples(d2),
+                            i3 = SineSquaredIntegral::ofSamples(d3);
+  const double h1 = std::hypot(ssig1, csig1), h2 = std::hypot(ssig2, csig2);
+  const double s1 = ssig1 / h1, c1 = csig1 / h1, s2 = ssig2 / h2, c2 = csig2 / h2;
+  const double s21 = 2 * s1 * c1, c21 = c1 * c1 - s1 * s1, s22 = 2 * s2 * c2, c22 = c2 * c2 - s2 * s2;
+  const double i1a = i1(sig1, s21, c21), i1b = i1(sig2, s22, c22);
+  t.lambda12 = omg12 - f * salp0 * (i3(sig2, s22, c22) - i3(sig1, s21, c21));
+  t.metres = e.b() * (i1b - i1a);
   // The reduced length m12 moves the end across the geodesic; along the
   // parallel that is m12 / cos(alpha2), over the parallel's radius a cos(beta2).
-  const SineSquaredIntegral i2 = inverseDistanceIntegral(k2);
-  const double s1 = std::sin(sig1), c1 = std::cos(sig1), s2 = std::sin(sig2), c2 = std::cos(sig2);
   const double dn1 = std::sqrt(1 + k2 * s1 * s1), dn2 = std::sqrt(1 + k2 * s2 * s2);
-  const double j12 = (i1(sig2) - i2(sig2)) - (i1(sig1) - i2(sig1));
+  const double j12 = (i1b - i2(sig2, s22, c22)) - (i1a - i2(sig1, s21, c21));
   const double m12 = e.b() * (dn2 * c1 * s2 - dn1 * s1 * c2 - c1 * c2 * j12);
   t.derivative = t.cosAlpha2 > 0 ? m12 / (e.a() * t.cosAlpha2 * cbet2) : 0;
   return t;

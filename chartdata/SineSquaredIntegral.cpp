@@ -29,6 +29,12 @@ SineSquaredIntegral::sampleCosines() {
   return table;
 }
 
+SineSquaredIntegral SineSquaredIntegral::ofSamples(const Samples& values) {
+  SineSquaredIntegral result;
+  result.fit(values);
+  return result;
+}
+
 void SineSquaredIntegral::fit(const std::array<double, kSamples>& values) {
   const auto& cosines = sampleCosines();
   double sum = 0;
@@ -44,8 +50,11 @@ void SineSquaredIntegral::fit(const std::array<double, kSamples>& values) {
 }
 
 double SineSquaredIntegral::operator()(double sigma) const {
+  return (*this)(sigma, std::sin(2 * sigma), std::cos(2 * sigma));
+}
+
+double SineSquaredIntegral::operator()(double sigma, double s2, double c2) const {
   // sin(2 l sigma) by the Chebyshev recurrence from sin and cos of 2 sigma.
-  const double s2 = std::sin(2 * sigma), c2 = std::cos(2 * sigma);
   double previous = 0, current = s2, sum = 0;
   for (int l = 1; l <= kTerms; ++l) {
     sum += sineTerm_[l] * current;

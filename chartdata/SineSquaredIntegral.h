@@ -12,23 +12,31 @@
 class SineSquaredIntegral {
 public:
   static constexpr int kTerms = 6;
+  static constexpr int kSamples = 2 * kTerms + 4;
+  using Samples = std::array<double, kSamples>;
 
   SineSquaredIntegral() = default;
   // `integrand(s2)` gives the function's value where sin^2(sigma) = s2.
   template <typename F>
   static SineSquaredIntegral of(F integrand);
 
-  // The integral from 0 to sigma (radians, any value).
+  // The values of sin^2(sigma) the integrand is sampled at, and the
+  // integral of the function that has `values` there (for several
+  // integrands of one argument, which can share the work of their samples).
+  static const Samples& sampleSineSquares();
+  static SineSquaredIntegral ofSamples(const Samples& values);
+
+  // The integral from 0 to sigma (radians, any value); the second form takes
+  // sin(2 sigma) and cos(2 sigma) worked out already.
   double operator()(double sigma) const;
+  double operator()(double sigma, double sin2Sigma, double cos2Sigma) const;
   // The mean value of the integrand (the slope of the integral).
   double mean() const { return mean_; }
 
 private:
-  static constexpr int kSamples = 2 * kTerms + 4;
-  // sin^2 and cos(2 l sigma_j) at the sampled angles sigma_j.
-  static const std::array<double, kSamples>& sampleSineSquares();
+  // cos(2 l sigma_j) at the sampled angles sigma_j.
   static const std::array<std::array<double, kSamples>, kTerms + 1>& sampleCosines();
-  void fit(const std::array<double, kSamples>& values);
+  void fit(const Samples& values);
 
   double mean_ = 0;
   std::array<double, kTerms + 1> sineTerm_{};  // coefficient of sin(2 l sigma), l = 1..kTerms
@@ -36,10 +44,8 @@ private:
 
 template <typename F>
 SineSquaredIntegral SineSquaredIntegral::of(F integrand) {
-  std::array<double, kSamples> values{};
-  const std::array<double, kSamples>& s2 = sampleSineSquares();
+  Samples values{};
+  const Samples& s2 = sampleSineSquares();
   for (int j = 0; j < kSamples; ++j) values[j] = integrand(s2[j]);
-  SineSquaredIntegral result;
-  result.fit(values);
-  return result;
+  return ofSamples(values);
 }
