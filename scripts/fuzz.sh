@@ -24,8 +24,9 @@ library="S57Lib"
 
 # One target per line: its name, then its seeds (files or folders, relative
 # to the project root; a folder gives its files named like cell files,
-# *.000 to *.999). Seeds that do not exist are left out. A target that
-# needs the library names S57Lib among its seeds.
+# *.000 to *.999, and route files, *.rtz and *.gpx). Seeds that do not
+# exist are left out. A target that needs the library names S57Lib among
+# its seeds.
 targets=(
   "chartdata_fuzzer $enc fuzz/corpus"
   "celldraw_fuzzer $enc fuzz/corpus $library"
@@ -41,6 +42,7 @@ targets=(
   "permit_fuzzer fuzz/protection-corpus/PERMIT.TXT"
   "signature_fuzzer fuzz/protection-corpus/signature.sig $s63"
   "decryption_fuzzer fuzz/protection-corpus/cell.zip"
+  "route_fuzzer fuzz/route-corpus"
 )
 
 names=()
@@ -75,7 +77,7 @@ for entry in "${targets[@]}"; do
     if [ "$seed" = "$library" ]; then
       needsLibrary=1
     elif [ -d "$seed" ]; then
-      mapfile -t -O "${#seeds[@]}" seeds < <(find "$seed" -type f -name '*.[0-9][0-9][0-9]' | sort)
+      mapfile -t -O "${#seeds[@]}" seeds < <(find "$seed" -type f \( -name '*.[0-9][0-9][0-9]' -o -name '*.rtz' -o -name '*.gpx' \) | sort)
       seedDirs+=("$seed")
     elif [ -f "$seed" ]; then
       seeds+=("$seed")

@@ -1,5 +1,6 @@
 #include "Json.h"
 
+#include <cmath>
 #include <cstdio>
 
 std::string jsonString(std::string_view text) {
@@ -60,6 +61,18 @@ JsonLine& JsonLine::add(std::string_view k, double value) {
   key(k);
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.6g", value);
+  body_ += buf;
+  return *this;
+}
+
+JsonLine& JsonLine::addFixed(std::string_view k, double value, int decimals) {
+  key(k);
+  if (!std::isfinite(value)) {
+    body_ += "null";
+    return *this;
+  }
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
   body_ += buf;
   return *this;
 }

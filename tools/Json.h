@@ -16,6 +16,8 @@ public:
   JsonLine& add(std::string_view key, int value) { return add(key, static_cast<long long>(value)); }
   JsonLine& add(std::string_view key, double value);
   JsonLine& add(std::string_view key, bool value);
+  // A number with `decimals` digits after the point (null when not finite).
+  JsonLine& addFixed(std::string_view key, double value, int decimals);
   // A value that is already JSON (an object or an array).
   JsonLine& addRaw(std::string_view key, std::string_view json);
   std::string str() const { return body_ + "}"; }

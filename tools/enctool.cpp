@@ -1,6 +1,6 @@
 // enctool: reads S-57 cells, builds the presentation library, answers what
-// lies at a position and checks encrypted charts, from the command line.
-// Each sub-command lives in its own file.
+// lies at a position, checks encrypted charts and reads and converts
+// routes, from the command line. Each sub-command lives in its own file.
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +14,7 @@ int runQueryCommand(int argc, char** argv);   // QueryCommand.cpp
 int runUserPermitCommand(int argc, char** argv);    // UserPermitCommand.cpp
 int runPermitsCommand(int argc, char** argv);       // PermitsCommand.cpp
 int runDecryptCheckCommand(int argc, char** argv);  // DecryptCheckCommand.cpp
+int runRouteCommand(int argc, char** argv);   // RouteCommand.cpp
 
 namespace {
 void printUsage() {
@@ -30,7 +31,8 @@ void printUsage() {
       "       enctool userpermit [--check USERPERMIT] [--manufacturer FILE]\n"
       "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
       "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"
-      "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n");
+      "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n"
+      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n");
 }
 }  // namespace
 
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "userpermit") == 0) return runUserPermitCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "permits") == 0) return runPermitsCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "decrypt-check") == 0) return runDecryptCheckCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "route") == 0) return runRouteCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;
