@@ -85,9 +85,9 @@ bool ChartStore::rebuild(const std::string& damage, std::string& error) {
   index_ = rebuildIndex(files_);
   messages_.push_back("the chart store's index was damaged (" + damage + "): rebuilt from its files, " +
                       std::to_string(index_.cells.size()) + " cells");
-  if (!files_.write("index", indexBytes(index_), error)) return false;
-  files_.removeUnreferenced(referencedFiles(index_));
-  return true;
+  // Files the rebuilt index does not take stay until the next import: a
+  // rebuild only reads.
+  return files_.write("index", indexBytes(index_), error);
 }
 
 bool ChartStore::load(std::string& error, int waitMs, bool hold) {

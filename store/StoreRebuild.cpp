@@ -32,7 +32,8 @@ StoreIndex rebuildIndex(const StoreFiles& files) {
       file.storedAt = QDateTime::fromSecsSinceEpoch(st.st_mtime, Qt::UTC).toString(Qt::ISODate).toStdString();
       const std::string folder = relative.substr(0, relative.rfind('/'));
       lastFolder = std::max(lastFolder, std::atoi(folder.substr(folder.rfind('/') + 1).c_str()));
-      addOfferedFile(offered, cellNameOfFile(file.name), std::move(file));
+      const std::string cell = cellNameOfFile(file.name);
+      addOfferedFile(offered, cell, std::move(file));
     }
   }
   StoreIndex index;
