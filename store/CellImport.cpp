@@ -272,7 +272,8 @@ bool Importer::write(const std::string& relative, const std::string& bytes, Stor
   stored.size = static_cast<long long>(bytes.size());
   if (context_.rebuilding) return true;
   std::string error;
-  if (context_.files.write(relative, bytes, error)) return true;
+  // On disk before the index names it (ChartStore flushes them all at once).
+  if (context_.files.write(relative, bytes, error, false)) return true;
   result_.writeError = error;
   return false;
 }

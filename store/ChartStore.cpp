@@ -168,7 +168,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   const std::string bytes = indexBytes(after);
   if (bytes != indexBytes(before)) {
     std::string error;
-    if (!files_.write("index", bytes, error)) {
+    if (!files_.flush(error) || !files_.write("index", bytes, error)) {
       report.error = "the chart store could not be written: " + error;
       report.cells.clear();
       files_.removeUnreferenced(referencedFiles(before));

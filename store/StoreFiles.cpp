@@ -135,7 +135,7 @@ int StoreFiles::read(const StoredFile& file, std::string& bytes) const {
   return ReaderOk;
 }
 
-bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error) const {
+bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {
   if (relative != "index" && !isStoredCellPath(relative)) {
     error = relative + ": not a path of the store";
     return false;
@@ -156,7 +156,7 @@ bool StoreFiles::write(const std::string& relative, std::string_view bytes, std:
     ok = n > 0;
     if (ok) done += static_cast<size_t>(n);
   }
-  if (ok) ok = ::fsync(fd) == 0;
+  if (ok && durable) ok = ::fsync(fd) == 0;
   if (!ok) error = part + ": " + std::strerror(errno ? errno : EIO);
   if (::close(fd) != 0 && ok) {
     ok = false;
@@ -174,7 +174,18 @@ bool StoreFiles::write(const std::string& relative, std::string_view bytes, std:
     ::unlink(part.c_str());
     return false;
   }
-  syncFolder(fs::path(path).parent_path().string());
+  if (durable) syncFolder(fs::path(path).parent_path().string());
+  return true;
+}
+
+bool StoreFiles::flush(std::string& error) const {
+  const int fd = ::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0 || ::syncfs(fd) != 0) {
+    error = root_ + ": " + std::strerror(errno);
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  ::close(fd);
   return true;
 }
 

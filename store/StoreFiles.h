@@ -34,8 +34,13 @@ public:
 
   // Writes `bytes` as `relative` (its folders made as needed); false with
   // the reason in `error`. `faultBeforeRename`, when set, is asked before
-  // each rename and fails the write when it says no.
-  bool write(const std::string& relative, std::string_view bytes, std::string& error) const;
+  // each rename and fails the write when it says no. A durable write is on
+  // disk, renamed, before it returns (the index); the others (cell files,
+  // which no index names yet) reach the disk with flush().
+  bool write(const std::string& relative, std::string_view bytes, std::string& error, bool durable = true) const;
+  // Puts every file written so far onto the disk: one flush of the store's
+  // file system, before the index that names them is written.
+  bool flush(std::string& error) const;
 
   // Removes every file under cells/ that `keep` does not name, partial
   // files left by an import that did not finish, and folders left empty.

@@ -1,14 +1,12 @@
 #include "StoreIndex.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "CellName.h"
 #include "Crc32.h"
+#include "JsonReader.h"
 #include "StoreFiles.h"
 
 namespace {
@@ -144,84 +142,106 @@ std::string cellJson(const StoredCell& c) {
   return line.str();
 }
 
-// Reading back. A value of the wrong type reads as empty or 0, which the
-// checks on the cell then catch.
-std::string textOf(const QJsonObject& o, const char* key) { return o.value(QLatin1String(key)).toString().toStdString(); }
-long long numberOf(const QJsonObject& o, const char* key) {
-  return static_cast<long long>(o.value(QLatin1String(key)).toDouble());
-}
-
-StoredFile fileOf(const QJsonObject& o) {
+// Reading back: each member the index writes, in any order; members it
+// does not write are passed over.
+StoredFile fileOf(JsonReader& r) {
   StoredFile f;
-  f.path = textOf(o, "path");
-  f.crc = textOf(o, "crc");
-  f.size = numberOf(o, "size");
+  r.object([&](std::string_view key) {
+    if (key == "path") f.path = r.string();
+    else if (key == "crc") f.crc = r.string();
+    else if (key == "size") f.size = r.integer();
+    else r.skip();
+  });
   return f;
 }
 
-StoredUpdate updateOf(const QJsonObject& o) {
+StoredUpdate updateOf(JsonReader& r) {
   StoredUpdate u;
-  u.number = static_cast<int>(numberOf(o, "number"));
-  u.issueDate = textOf(o, "issueDate");
-  u.applied = textOf(o, "applied");
-  u.source = textOf(o, "source");
-  u.file = fileOf(o.value(QLatin1String("file")).toObject());
+  r.object([&](std::string_view key) {
+    if (key == "number") u.number = static_cast<int>(r.integer());
+    else if (key == "issueDate") u.issueDate = r.string();
+    else if (key == "applied") u.applied = r.string();
+    else if (key == "source") u.source = r.string();
+    else if (key == "file") u.file = fileOf(r);
+    else r.skip();
+  });
   return u;
 }
 
-StoreIssue issueOf(const QJsonObject& o) {
+StoreIssue issueOf(JsonReader& r) {
   StoreIssue i;
-  i.kind = issueKindOfName(textOf(o, "kind"));
-  i.file = textOf(o, "file");
-  i.code = static_cast<int>(numberOf(o, "code"));
-  i.number = static_cast<int>(numberOf(o, "number"));
-  i.edition = static_cast<int>(numberOf(o, "edition"));
-  i.installedEdition = static_cast<int>(numberOf(o, "installedEdition"));
-  i.detail = textOf(o, "detail");
-  i.found = textOf(o, "found");
-  i.listed = textOf(o, "listed");
-  for (const QJsonValue& n : o.value(QLatin1String("numbers")).toArray()) i.numbers.push_back(n.toInt());
+  r.object([&](std::string_view key) {
+    if (key == "kind") i.kind = issueKindOfName(r.string());
+    else if (key == "file") i.file = r.string();
+    else if (key == "code") i.code = static_cast<int>(r.integer());
+    else if (key == "number") i.number = static_cast<int>(r.integer());
+    else if (key == "edition") i.edition = static_cast<int>(r.integer());
+    else if (key == "installedEdition") i.installedEdition = static_cast<int>(r.integer());
+    else if (key == "detail") i.detail = r.string();
+    else if (key == "found") i.found = r.string();
+    else if (key == "listed") i.listed = r.string();
+    else if (key == "numbers") r.array([&] { i.numbers.push_back(static_cast<int>(r.integer())); });
+    else r.skip();
+  });
   wordIssue(i);
   return i;
+}
+
+void coverageOf(JsonReader& r, CellCoverage& v) {
+  r.array([&] {
+    std::vector<GeoPosition> outline;
+    bool latitude = true;
+    r.array([&] {
+      const double value = r.number();
+      if (latitude) outline.push_back({value, 0});
+      else outline.back().longitude = value;
+      latitude = !latitude;
+    });
+    v.outlines.push_back(std::move(outline));
+  });
 }
 
 // A cell as the index holds it; false when it does not make sense (a
 // name that is no cell name, a file outside the cell's folders, updates out
 // of order), which fails the index.
-bool cellOf(const QJsonObject& o, StoredCell& c, std::string& error) {
-  c.name = textOf(o, "cell");
-  const auto status = cellStatusOfName(textOf(o, "status"));
-  if (!status || *status == CellStatus::NotInstalled) {
-    error = "cell " + c.name + ": unknown status";
+bool cellOf(JsonReader& r, StoredCell& c, std::string& error) {
+  std::string status;
+  CellCoverage& v = c.coverage;
+  r.object([&](std::string_view key) {
+    if (key == "cell") c.name = r.string();
+    else if (key == "status") status = r.string();
+    else if (key == "edition") c.edition = static_cast<int>(r.integer());
+    else if (key == "baseUpdate") c.baseUpdate = static_cast<int>(r.integer());
+    else if (key == "issueDate") c.issueDate = r.string();
+    else if (key == "updateDate") c.updateDate = r.string();
+    else if (key == "installed") c.installed = r.string();
+    else if (key == "source") c.source = r.string();
+    else if (key == "base") c.base = fileOf(r);
+    else if (key == "updates") r.array([&] { c.updates.push_back(updateOf(r)); });
+    else if (key == "cancellation") c.cancellation = updateOf(r);
+    else if (key == "issue") c.issue = issueOf(r);
+    else if (key == "cscl") v.compilationScale = static_cast<int>(r.integer());
+    else if (key == "coverage") coverageOf(r, v);
+    else if (key == "extent") {
+      double box[4] = {0, 0, 0, 0};
+      int n = 0;
+      r.array([&] {
+        const double value = r.number();
+        if (n < 4) box[n] = value;
+        ++n;
+      });
+      v.hasExtent = n == 4;
+      v.south = box[0], v.west = box[1], v.north = box[2], v.east = box[3];
+    } else {
+      r.skip();
+    }
+  });
+  const auto known = cellStatusOfName(status);
+  if (!r.finished() || !known || *known == CellStatus::NotInstalled) {
+    error = "cell " + c.name + ": not a cell of this index";
     return false;
   }
-  c.status = *status;
-  c.edition = static_cast<int>(numberOf(o, "edition"));
-  c.baseUpdate = static_cast<int>(numberOf(o, "baseUpdate"));
-  c.issueDate = textOf(o, "issueDate");
-  c.updateDate = textOf(o, "updateDate");
-  c.installed = textOf(o, "installed");
-  c.source = textOf(o, "source");
-  c.base = fileOf(o.value(QLatin1String("base")).toObject());
-  for (const QJsonValue& u : o.value(QLatin1String("updates")).toArray()) c.updates.push_back(updateOf(u.toObject()));
-  if (o.contains(QLatin1String("cancellation")))
-    c.cancellation = updateOf(o.value(QLatin1String("cancellation")).toObject());
-  if (o.contains(QLatin1String("issue"))) c.issue = issueOf(o.value(QLatin1String("issue")).toObject());
-  CellCoverage& v = c.coverage;
-  v.compilationScale = static_cast<int>(numberOf(o, "cscl"));
-  const QJsonArray extent = o.value(QLatin1String("extent")).toArray();
-  if (extent.size() == 4) {
-    v.hasExtent = true;
-    v.south = extent[0].toDouble(), v.west = extent[1].toDouble();
-    v.north = extent[2].toDouble(), v.east = extent[3].toDouble();
-  }
-  for (const QJsonValue& ring : o.value(QLatin1String("coverage")).toArray()) {
-    const QJsonArray values = ring.toArray();
-    std::vector<GeoPosition> outline;
-    outline.reserve(static_cast<size_t>(values.size() / 2));
-    for (int k = 0; k + 1 < values.size(); k += 2) outline.push_back({values[k].toDouble(), values[k + 1].toDouble()});
-    v.outlines.push_back(std::move(outline));
-  }
+  c.status = *known;
   // Every file the cell names lies in its own folders.
   auto ownFile = [&c](const StoredFile& f) {
     return isStoredCellPath(f.path) && f.path.compare(6, c.name.size() + 1, c.name + "/") == 0;
@@ -272,43 +292,46 @@ bool readIndexBytes(std::string_view bytes, StoreIndex& index, std::string& erro
   }
   const size_t lastStart = bytes.rfind('\n', bytes.size() - 2);
   const size_t bodyEnd = lastStart == std::string_view::npos ? 0 : lastStart + 1;
-  const QJsonObject end =
-      QJsonDocument::fromJson(QByteArray::fromRawData(bytes.data() + bodyEnd, static_cast<int>(bytes.size() - bodyEnd)))
-          .object();
-  if (!end.contains(QLatin1String("end")) || textOf(end, "crc") != crcText(crc32(bytes.substr(0, bodyEnd)))) {
+  long long declared = -1;
+  std::string crc;
+  JsonReader end(bytes.substr(bodyEnd));
+  end.object([&](std::string_view key) {
+    if (key == "end") declared = end.integer();
+    else if (key == "crc") crc = end.string();
+    else end.skip();
+  });
+  if (!end.finished() || declared < 0 || crc != crcText(crc32(bytes.substr(0, bodyEnd)))) {
     error = "the index's CRC-32 does not match its content (cut short or changed)";
     return false;
   }
   size_t at = 0, lineNumber = 0;
   while (at < bodyEnd) {
     const size_t next = bytes.find('\n', at);
-    const std::string_view line = bytes.substr(at, next - at);
+    JsonReader line(bytes.substr(at, next - at));
     at = next + 1;
-    QJsonParseError parse;
-    const QJsonDocument document =
-        QJsonDocument::fromJson(QByteArray::fromRawData(line.data(), static_cast<int>(line.size())), &parse);
-    if (!document.isObject()) {
-      error = "line " + std::to_string(lineNumber + 1) + " is no JSON object";
-      return false;
-    }
-    const QJsonObject o = document.object();
     if (lineNumber++ == 0) {
-      if (numberOf(o, "chartStore") != kFormat) {
+      long long format = 0, nextFolder = 1;
+      line.object([&](std::string_view key) {
+        if (key == "chartStore") format = line.integer();
+        else if (key == "nextFolder") nextFolder = line.integer();
+        else line.skip();
+      });
+      if (!line.finished() || format != kFormat) {
         error = "the index is not a chart store index of this program";
         return false;
       }
-      index.nextFolder = std::max(1, static_cast<int>(numberOf(o, "nextFolder")));
+      index.nextFolder = static_cast<int>(std::max(1LL, std::min(nextFolder, 999999999LL)));
       continue;
     }
     StoredCell cell;
-    if (!cellOf(o, cell, error)) return false;
+    if (!cellOf(line, cell, error)) return false;
     if (!index.cells.empty() && !(index.cells.back().name < cell.name)) {
       error = "cell " + cell.name + " out of order";
       return false;
     }
     index.cells.push_back(std::move(cell));
   }
-  if (lineNumber == 0 || numberOf(end, "end") != static_cast<long long>(index.cells.size())) {
+  if (lineNumber == 0 || declared != static_cast<long long>(index.cells.size())) {
     error = "the index holds another number of cells than its end line says";
     return false;
   }

@@ -154,8 +154,9 @@ TEST_F(StoreRules, FilesWithoutACellNameAreNotTaken) {
 }
 
 TEST_F(StoreRules, TheStoreKeepsEachCellsCoverageDatesAndSource) {
-  const std::string source = set("dated", {{"AA5CELL1.000", baseCell("AA5CELL1", 3, 0, "20230405"), ""},
-                                           {"AA5CELL1.001", updateCell("AA5CELL1", 3, 1, "20230506"), ""}});
+  // A folder name with what JSON must escape, and more than ASCII.
+  const std::string source = set("周更新 \"dated\" \\ \t", {{"AA5CELL1.000", baseCell("AA5CELL1", 3, 0, "20230405"), ""},
+                                                           {"AA5CELL1.001", updateCell("AA5CELL1", 3, 1, "20230506"), ""}});
   ImportOptions options;
   options.now = "2024-06-01T10:00:00Z";
   ASSERT_TRUE(store.import({source}, options).written);
