@@ -31,7 +31,9 @@ ChartStatusBar::ChartStatusBar(QWidget* parent) : QStatusBar(parent) {
   addPermanentWidget(scale_);
 }
 
-void ChartStatusBar::showScale(double trueScale) { scale_->setText(QStringLiteral("比例尺 ") + scaleText(trueScale)); }
+void ChartStatusBar::showScale(double trueScale) {
+  scale_->setText(QStringLiteral("比例尺 ") + scaleText(trueScale));
+}
 
 void ChartStatusBar::showOverscale(double factor) {
   const QString text = overscaleText(factor);

@@ -216,7 +216,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   // The overscale factor is known once the pass has chosen its cells.
   if (view_.overscale != shownOverscale_) {
     shownOverscale_ = view_.overscale;
-    QMetaObject::invokeMethod(this, [this] { emit overscaleChanged(view_.overscale); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit overscaleChanged(view_.overscale); }, Qt::QueuedConnection);
   }
 }
 
@@ -233,8 +234,9 @@ void ChartWidget::grabDragPreview() {
   dragImageTop_ = previewBelow_ && previewBelow_->isVisible() ? previewBelow_->geometry().bottom() + 1 : 0;
   QScreen* screen = QGuiApplication::primaryScreen();
   const QPoint corner = mapTo(window(), QPoint(0, dragImageTop_));
-  dragImage_ = screen ? screen->grabWindow(window()->winId(), corner.x(), corner.y(), width(), height() - dragImageTop_)
-                      : QPixmap();
+  dragImage_ =
+      screen ? screen->grabWindow(window()->winId(), corner.x(), corner.y(), width(), height() - dragImageTop_)
+             : QPixmap();
 }
 
 void ChartWidget::mousePress(QMouseEvent* event) {
@@ -302,9 +304,7 @@ bool ChartWidget::keyPress(QKeyEvent* event) {
       zoomAboutCentre(true);
       break;
     case Qt::Key_Minus:
-    case Qt::Key_Underscore:
-      zoomAboutCentre(false);
-      break;
+    case Qt::Key_Underscore: zoomAboutCentre(false); break;
     case Qt::Key_Left: panByQuarter(-1, 0); break;
     case Qt::Key_Right: panByQuarter(1, 0); break;
     case Qt::Key_Up: panByQuarter(0, 1); break;
@@ -312,8 +312,7 @@ bool ChartWidget::keyPress(QKeyEvent* event) {
     case Qt::Key_Home:
       if (showAllCells()) viewMovedByUser_ = true;
       break;
-    default:
-      return false;
+    default: return false;
   }
   event->accept();
   return true;

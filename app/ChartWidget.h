@@ -136,8 +136,8 @@ private:
   bool painting_ = false;
   bool selectionMode_ = false;
   bool viewMovedByUser_ = false;
-  bool cursorSeen_ = false;  // the position read out is the cursor's, else the view centre
-  QPoint cursor_;            // last cursor position
+  bool cursorSeen_ = false;    // the position read out is the cursor's, else the view centre
+  QPoint cursor_;              // last cursor position
   double shownScale_ = 0;      // the true scale last read out
   double shownOverscale_ = 0;  // the overscale factor last read out
 };

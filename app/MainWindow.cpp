@@ -77,7 +77,8 @@ void MainWindow::createOverlays() {
   connect(chart_, &ChartWidget::positionChanged, positionBox_, &PositionBox::showPosition);
   connect(chart_, &ChartWidget::objectsPicked, objectPanel_, &ObjectPanel::showObjects);
   // Choosing another object in the list moves the mark.
-  connect(objectPanel_, &ObjectPanel::choiceChanged, chart_, [this] { chart_->setChosen(objectPanel_->chosen()); });
+  connect(objectPanel_, &ObjectPanel::choiceChanged, chart_,
+          [this] { chart_->setChosen(objectPanel_->chosen()); });
 }
 
 void MainWindow::createCellList() {
@@ -86,7 +87,8 @@ void MainWindow::createCellList() {
   cellListPanel_->hide();
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
   // The object panel keeps to the right edge of what the cell list leaves.
-  connect(cellListPanel_, &QDockWidget::visibilityChanged, this, [this] { placeChildren(); }, Qt::QueuedConnection);
+  connect(
+      cellListPanel_, &QDockWidget::visibilityChanged, this, [this] { placeChildren(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::createStatusBar() {

@@ -28,7 +28,8 @@ int MainWindow::openCell(const QString& path) {
     return code;
   }
   // A cell that is not whole, or an update that stopped: named in the status bar.
-  if (!report.cell->loadWarnings.empty()) statusBar_->showFailure(chineseWarningText(report.cell->loadWarnings.front()));
+  if (!report.cell->loadWarnings.empty())
+    statusBar_->showFailure(chineseWarningText(report.cell->loadWarnings.front()));
   // loadCell centred the view on the new cell.
   chart_->setViewMovedByUser();
   cellsChanged();

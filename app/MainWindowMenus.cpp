@@ -3,9 +3,9 @@
 #include <QMenuBar>
 #include <QSettings>
 
+#include "CellListPanel.h"
 #include "CellLoader.h"
 #include "ChartWidget.h"
-#include "CellListPanel.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
 #include "MenuTable.h"
@@ -53,8 +53,9 @@ void MainWindow::createMenus() {
     e.checked = [inForce = choice.inForce] { return inForce(displaySettings()); };
     return e;
   };
-  MenuEntry custom = toggle("action_13", "自定义…", [this] { chooseCustomSafetyContour(); },
-                            [] { return customSafetyContour(displaySettings()); });
+  MenuEntry custom = toggle(
+      "action_13", "自定义…", [this] { chooseCustomSafetyContour(); },
+      [] { return customSafetyContour(displaySettings()); });
   custom.group = "contours";
   custom.label = [] {
     const DisplaySettings& s = displaySettings();
@@ -75,8 +76,9 @@ void MainWindow::createMenus() {
            {command("action", "导入", [this] { chooseCellFile(); }),
             command("action_3", "批量导入", [this] { chooseDirectory(); }),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
-            toggle("actionMeasure", "测距", [this] { toggleMeasuring(); },
-                   [this] { return chart_->rangeBearing().active(); }),
+            toggle(
+                "actionMeasure", "测距", [this] { toggleMeasuring(); },
+                [this] { return chart_->rangeBearing().active(); }),
             command("action_2", "退出", [this] { close(); })}},
           {"menu_2",
            QStringLiteral("显示设置"),
@@ -94,7 +96,9 @@ void MainWindow::createMenus() {
             separator(),
             setting("action_15", "水深显示", nullptr, flagToggle(&S::showSoundings)),
             setting("action_16", "边界显示", nullptr, flagToggle(&S::showCellBoundaries)),
-            toggle("action_17", "选择对象", [this] { toggleSelection(); }, [this] { return chart_->selectionMode(); }),
+            toggle(
+                "action_17", "选择对象", [this] { toggleSelection(); },
+                [this] { return chart_->selectionMode(); }),
             setting("actionWorldBaseMap", "世界底图", nullptr, flagToggle(&S::showWorldBaseMap)),
             cellList,
             separator(),
@@ -105,7 +109,7 @@ void MainWindow::createMenus() {
            {setting("action_5m", "等深线5m", "contours", contourSetChoice(5)),
             setting("action_10m", "等深线10m", "contours", contourSetChoice(10)),
             setting("action_20m", "等深线20m", "contours", contourSetChoice(20)),
-            custom,
+            custom,  // any depth from 0.1 to 500 m
             setting("action_7", "显示等深线", nullptr, flagToggle(&S::showDepthContours)),
             // Contour labels have no setting of their own.
             hidden(command("action_10", " 等深线标识", nullptr))}},
@@ -184,6 +188,7 @@ void MainWindow::restoreDefaults() {
 
 void MainWindow::chooseCustomSafetyContour() {
   double metres = displaySettings().safetyContour;
-  if (dialogs.customSafetyContour(this, metres, metres)) displaySettings().setSafetyContour(static_cast<float>(metres));
+  if (dialogs.customSafetyContour(this, metres, metres))
+    displaySettings().setSafetyContour(static_cast<float>(metres));
   settingsChanged();  // cancelled too; the check marks then go back as they were
 }

@@ -7,7 +7,8 @@
 PositionBox::PositionBox(QWidget* parent) : QFrame(parent) {
   setObjectName(QStringLiteral("latlon"));
   // Opaque in the window's own colour, which follows the colour table.
-  setStyleSheet(QStringLiteral("#latlon{\nborder:2px solid  rgb(180, 216, 253);\nbackground-color: palette(window);\n}"));
+  setStyleSheet(
+      QStringLiteral("#latlon{\nborder:2px solid  rgb(180, 216, 253);\nbackground-color: palette(window);\n}"));
   auto* latitudeCaption = new QLabel(QStringLiteral("纬度："), this);
   latitudeCaption->setObjectName(QStringLiteral("label_3"));
   latitudeCaption->setGeometry(6, 5, 42, 20);

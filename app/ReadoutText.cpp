@@ -9,8 +9,8 @@ QString degreesMinutes(double value, char positive, char negative) {
   if (value < 0) value = -value;
   const int degrees = static_cast<int>(value);
   const double minutes = (value - degrees) * 60.0;
-  return QString::number(degrees) + QStringLiteral("°") + QString::number(minutes, 'f', 3) +
-         QStringLiteral("′") + QLatin1Char(letter);
+  return QString::number(degrees) + QStringLiteral("°") + QString::number(minutes, 'f', 3) + QStringLiteral("′") +
+         QLatin1Char(letter);
 }
 }  // namespace
 

@@ -13,7 +13,8 @@ SettingChoice flagValueChoice(bool DisplaySettings::*flag, bool value) {
 }
 
 SettingChoice flagToggle(bool DisplaySettings::*flag) {
-  return {[flag](DisplaySettings& s) { s.*flag = !(s.*flag); }, [flag](const DisplaySettings& s) { return s.*flag; }};
+  return {[flag](DisplaySettings& s) { s.*flag = !(s.*flag); },
+          [flag](const DisplaySettings& s) { return s.*flag; }};
 }
 
 SettingChoice contourSetChoice(int metres) {

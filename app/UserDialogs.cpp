@@ -9,8 +9,7 @@
 UserDialogs UserDialogs::standard() {
   UserDialogs d;
   d.question = [](QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::Yes);
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
   };
   // A notice, not a question: one button.
   d.information = [](QWidget* parent, const QString& title, const QString& text) {

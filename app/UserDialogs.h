@@ -11,8 +11,7 @@
 class QWidget;
 
 struct UserDialogs {
-  std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)>
-      question;
+  std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)> question;
   std::function<void(QWidget* parent, const QString& title, const QString& text)> information;
   // File choices start in `folder` (the one used last); empty: cancelled.
   std::function<QString(QWidget* parent, const QString& folder)> openCellFile;

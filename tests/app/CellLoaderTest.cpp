@@ -42,8 +42,7 @@ TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
       {&one.path, false, {"cell", QString::fromUtf8("end LOADERA2.000: 文件不足25字节|")}},
       {&two.path, true, {"cell", "cell", "listed LOADERB1.000,LOADERB2.000", "end |"}},
       // The same cells again list nothing: no cell and no list, only the end.
-      {&two.path, true,
-       {QString::fromUtf8("end LOADERB1.000: 已加载同名海图\nLOADERB2.000: 已加载同名海图|")}},
+      {&two.path, true, {QString::fromUtf8("end LOADERB1.000: 已加载同名海图\nLOADERB2.000: 已加载同名海图|")}},
   };
   for (const Case& c : cases) {
     heard.clear();
