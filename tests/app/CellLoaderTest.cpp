@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <QThreadPool>
 #include <fstream>
+#include <memory>
 
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
@@ -52,6 +54,23 @@ TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
     EXPECT_FALSE(loader.busy());
     EXPECT_EQ(heard, c.expected) << qPrintable(heard.join(" / "));
   }
+}
+
+// A loader destroyed while its load runs (the window closed during a
+// load) asks the load to stop and waits for it: no load outlives the
+// loader it reports through.
+TEST(CellLoader, DestroyedWhileLoadingWaitsForTheLoad) {
+  ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
+  WorkingDirectory cwd;
+  fixtures::TempDirectory folder;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "LOADERC" + std::to_string(i / 10) + std::to_string(i % 10) + ".000";
+    fixtures::writeCell(fixtures::smallCell(name), folder.path, name);
+  }
+  auto loader = std::make_unique<CellLoader>();
+  loader->start(QString::fromStdString(folder.path));
+  loader.reset();
+  EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
 }
 
 }  // namespace
