@@ -3,7 +3,31 @@
 #include <algorithm>
 #include <cmath>
 
-CorridorProbe::CorridorProbe(const LegCorridor& corridor) : corridor_(&corridor) {
+namespace {
+// A great circle bends on the chart: it is followed by pieces (at most 64);
+// a rhumb line is one straight piece.
+constexpr int kMostPieces = 64;
+
+double squaredDistanceToSegment(const ChartPoint& p, const ChartPoint& a, const ChartPoint& b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double length2 = dx * dx + dy * dy;
+  double t = length2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0;
+  t = std::max(0.0, std::min(1.0, t));
+  const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
+  return ex * ex + ey * ey;
+}
+
+bool segmentsCross(const ChartPoint& a, const ChartPoint& b, const ChartPoint& c, const ChartPoint& d) {
+  const auto side = [](const ChartPoint& o, const ChartPoint& p, const ChartPoint& q) {
+    return (p.x - o.x) * (q.y - o.y) - (p.y - o.y) * (q.x - o.x);
+  };
+  const double d1 = side(c, d, a), d2 = side(c, d, b), d3 = side(a, b, c), d4 = side(a, b, d);
+  return ((d1 > 0) != (d2 > 0)) && ((d3 > 0) != (d4 > 0));
+}
+}  // namespace
+
+CorridorProbe::CorridorProbe(const LegCorridor& corridor, const LegTrack& leg, double widestXtdMetres)
+    : corridor_(&corridor) {
   const LegCorridor::GeoBox g = corridor.geoBox();
   const double south = geoToChart({g.south, 0}).y, north = geoToChart({g.north, 0}).y;
   if (g.allLongitudes) {
@@ -11,12 +35,62 @@ CorridorProbe::CorridorProbe(const LegCorridor& corridor) : corridor_(&corridor)
   } else {
     box_ = {geoToChart({0, g.west}).x, south, geoToChart({0, g.east}).x, north};
   }
+  // Near the poles the chart stretches without bound: no line to test by.
+  const double highest = std::max(std::fabs(g.south), std::fabs(g.north));
+  if (g.allLongitudes || highest > 85) return;
+  std::vector<GeoPoint> positions;
+  const bool straight = leg.kind() == LegKind::Rhumb;
+  if (straight)
+    positions = {leg.from(), leg.to()};
+  else
+    leg.appendPoints(std::max(1000.0, leg.metres() / kMostPieces), positions);
+  for (const GeoPoint& p : positions) {
+    ChartPoint c = geoToChart(p);
+    if (!line_.empty()) c.x = nearestCopyX(c.x, line_.back().x);
+    line_.push_back(c);
+  }
+  // In the copy of the world the corridor's box is in.
+  const double shift = nearestCopyX(line_[0].x, (box_.minX + box_.maxX) / 2) - line_[0].x;
+  for (ChartPoint& c : line_) c.x += shift;
+  const double unitsPerMetre = mercator::kChartUnitsPerMetre / groundMetresPerProjectionMetre(highest);
+  double bend = 0;  // how far the leg strays from its pieces
+  if (!straight) {
+    const double step = std::max(1000.0, leg.metres() / kMostPieces);
+    for (std::size_t i = 0; i + 1 < positions.size(); ++i) {
+      const double a = double(i) * step, b = std::min(leg.metres(), a + step);
+      ChartPoint m = geoToChart(leg.at((a + b) / 2).position);
+      m.x = nearestCopyX(m.x, line_[i].x);
+      bend = std::max(bend, std::sqrt(squaredDistanceToSegment(m, line_[i], line_[i + 1])));
+    }
+  }
+  // The corridor's half width, with room for the rounding of the chart's
+  // Mercator against the ellipsoid's and for the leg's bends.
+  reach_ = (widestXtdMetres * 1.01 + 10) * unitsPerMetre + 2 * bend;
+}
+
+// Whether the segment comes within reach of the leg's line.
+bool CorridorProbe::nearLine(const ChartPoint& a, const ChartPoint& b) const {
+  if (line_.empty()) return true;
+  const double reach2 = reach_ * reach_;
+  for (std::size_t i = 0; i + 1 < line_.size(); ++i) {
+    const ChartPoint& c = line_[i];
+    const ChartPoint& d = line_[i + 1];
+    if (std::max(a.x, b.x) < std::min(c.x, d.x) - reach_ || std::min(a.x, b.x) > std::max(c.x, d.x) + reach_ ||
+        std::max(a.y, b.y) < std::min(c.y, d.y) - reach_ || std::min(a.y, b.y) > std::max(c.y, d.y) + reach_)
+      continue;
+    if (segmentsCross(a, b, c, d) || squaredDistanceToSegment(a, c, d) <= reach2 ||
+        squaredDistanceToSegment(b, c, d) <= reach2 || squaredDistanceToSegment(c, a, b) <= reach2 ||
+        squaredDistanceToSegment(d, a, b) <= reach2)
+      return true;
+  }
+  return false;
 }
 
 WorldCopies CorridorProbe::copiesMeeting(const ChartBox& box) const { return worldCopiesMeeting(box, box_); }
 
 bool CorridorProbe::pointHit(const ChartPoint& point, Hit& hit) const {
-  if (copiesMeeting({point.x, point.y, point.x, point.y}).empty()) return false;
+  const WorldCopies copies = copiesMeeting({point.x, point.y, point.x, point.y});
+  if (copies.empty() || !edgeNear(point, point, copies)) return false;
   const GeoPoint position = chartToGeo(point);
   if (!corridor_->boxHolds(position)) return false;
   const LegCorridor::Place place = corridor_->place(position);
@@ -32,7 +106,9 @@ bool CorridorProbe::edgeNear(const ChartPoint& a, const ChartPoint& b, const Wor
   const double minX = std::min(a.x, b.x), maxX = std::max(a.x, b.x);
   for (int k = copies.first; k <= copies.last; ++k) {
     const double shift = worldCopyShift(k);
-    if (maxX + shift >= box_.minX && minX + shift <= box_.maxX) return true;
+    if (maxX + shift >= box_.minX && minX + shift <= box_.maxX &&
+        nearLine({a.x + shift, a.y}, {b.x + shift, b.y}))
+      return true;
   }
   return false;
 }

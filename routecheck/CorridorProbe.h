@@ -1,18 +1,22 @@
 #pragma once
 // A leg's corridor asked about chart geometry: the corridor (LegCorridor)
 // measures in latitude and longitude, the cells hold chart units. A box in
-// chart units round the corridor turns away, before any conversion, the
-// features and edges that lie far from it, in whichever copy of the world
-// (360 degrees east or west) they lie.
+// chart units round the corridor turns away the features that lie far from
+// it, and the leg's line on the chart with the corridor's width (in chart
+// units at the corridor's highest latitude, where they are most) the edges
+// and points, before any conversion, in whichever copy of the world (360
+// degrees east or west) they lie.
 #include <vector>
 
 #include "ChartModel.h"
 #include "LegCorridor.h"
+#include "LegTrack.h"
 #include "WorldCopies.h"
 
 class CorridorProbe {
 public:
-  explicit CorridorProbe(const LegCorridor& corridor);
+  // `widestXtdMetres` the larger of the corridor's two half widths.
+  CorridorProbe(const LegCorridor& corridor, const LegTrack& leg, double widestXtdMetres);
 
   const LegCorridor& corridor() const { return *corridor_; }
   // The corridor's box in chart units (its longitudes unwrapped).
@@ -37,9 +41,14 @@ public:
 
 private:
   bool edgeNear(const ChartPoint& a, const ChartPoint& b, const WorldCopies& copies) const;
+  bool nearLine(const ChartPoint& a, const ChartPoint& b) const;
 
   const LegCorridor* corridor_;
   ChartBox box_;
+  // The leg on the chart (its longitudes unwrapped), and how near to it in
+  // chart units a point of the corridor may lie, its bends included.
+  std::vector<ChartPoint> line_;
+  double reach_ = 0;
   mutable std::vector<LegCorridor::Span> spans_;
 };
 

@@ -133,7 +133,7 @@ void Checker::checkLeg(int leg, std::vector<RouteFinding>& out) {
   const double starboard =
       settings_.xtdMetres ? *settings_.xtdMetres : legInfo.settings.starboardXtdNm * kMetresPerNauticalMile;
   const LegCorridor corridor(track, port, starboard);
-  const CorridorProbe probe(corridor);
+  const CorridorProbe probe(corridor, track, std::max(port, starboard));
 
   cells_.query(viewHolding(probe.chartBox()), positions_);
   std::vector<const CheckedCell*> candidates;
