@@ -17,6 +17,7 @@ int runDecryptCheckCommand(int argc, char** argv);  // DecryptCheckCommand.cpp
 int runRouteCommand(int argc, char** argv);   // RouteCommand.cpp
 int runImportCommand(int argc, char** argv);  // ImportCommand.cpp
 int runStoreCommand(int argc, char** argv);   // StoreCommand.cpp
+int runRouteCheckCommand(int argc, char** argv);  // RouteCheckCommand.cpp
 
 namespace {
 void printUsage() {
@@ -38,7 +39,9 @@ void printUsage() {
       "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
       "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"
       "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n"
-      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n");
+      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n"
+      "       enctool route-check --library DIR (--cells DIR | CELL...) --route FILE [--safety M] [--xtd M]\n"
+      "                           [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
 }
 }  // namespace
 
@@ -61,6 +64,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "route") == 0) return runRouteCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "import") == 0) return runImportCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "store") == 0) return runStoreCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "route-check") == 0) return runRouteCheckCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;
