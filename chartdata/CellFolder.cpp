@@ -12,6 +12,7 @@
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
 #include "ExchangeSetPath.h"
+#include "S57CellReader.h"
 
 namespace fs = std::filesystem;
 
@@ -88,6 +89,26 @@ Found walk(const fs::path& root) {
   std::sort(found.bases.begin(), found.bases.end());
   std::sort(found.catalogues.begin(), found.catalogues.end());
   return found;
+}
+
+// What makes one copy of a cell newer than another: its edition, then the
+// updates its base file holds (a re-issue). A copy that cannot be read
+// comes last.
+struct BaseIdentity {
+  int edition = -1;
+  int update = -1;
+  bool operator<(const BaseIdentity& o) const {
+    return edition != o.edition ? edition < o.edition : update < o.update;
+  }
+};
+
+BaseIdentity baseIdentity(const std::string& path) {
+  S57CellReader reader;
+  BaseIdentity identity;
+  if (reader.readCell(path) != 0) return identity;
+  identity.edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
+  identity.update = std::atoi(reader.dataSetIdentification.UPDN.c_str());
+  return identity;
 }
 
 // Each file's CRC-32 is computed once however often catalogues list it.
@@ -258,22 +279,44 @@ CellFolder scanCellFolder(const std::string& directory) {
   Found found = walk(fs::path(directory));
   folder.warnings = std::move(found.warnings);
 
-  // Each cell once: a file name met again (the same cell in two places)
-  // is passed over.
+  // Each cell once: of the copies of a file name (the same cell in two
+  // places, two editions side by side) the newest edition is read, the
+  // first in path order among equals; the others are passed over.
+  std::map<std::string, std::vector<fs::path>> copiesByName;
+  for (const fs::path& base : found.bases) copiesByName[base.filename().string()].push_back(base);
+  std::vector<fs::path> chosen;
+  std::map<std::string, std::string> chosenByName;
+  for (const auto& [name, copies] : copiesByName) {
+    size_t newest = 0;
+    if (copies.size() > 1) {
+      std::vector<BaseIdentity> identities;
+      for (const fs::path& copy : copies) identities.push_back(baseIdentity(copy.string()));
+      for (size_t i = 1; i < copies.size(); ++i)
+        if (identities[newest] < identities[i]) newest = i;
+    }
+    chosen.push_back(copies[newest]);
+    chosenByName[name] = copies[newest].string();
+    for (size_t i = 0; i < copies.size(); ++i) {
+      if (i == newest) continue;
+      CellSource copy;
+      copy.path = copies[i].string();
+      folder.otherCopies.push_back(std::move(copy));
+    }
+  }
+  std::sort(chosen.begin(), chosen.end());
+  std::sort(folder.otherCopies.begin(), folder.otherCopies.end(),
+            [](const CellSource& a, const CellSource& b) { return a.path < b.path; });
   std::unordered_map<std::string, size_t> cellsByKey, copiesByKey, aloneByKey;
-  std::map<std::string, std::string> firstByName;
-  for (const fs::path& base : found.bases) {
-    const auto [first, added] = firstByName.emplace(base.filename().string(), base.string());
+  for (const fs::path& base : chosen) {
+    cellsByKey.emplace(cellKey(base), folder.cells.size());
     CellSource cell;
     cell.path = base.string();
-    if (!added) {
-      folder.warnings.push_back(sameCellTwiceWarning(base.string(), first->second));
-      copiesByKey.emplace(cellKey(base), folder.otherCopies.size());
-      folder.otherCopies.push_back(std::move(cell));
-      continue;
-    }
-    cellsByKey.emplace(cellKey(base), folder.cells.size());
     folder.cells.push_back(std::move(cell));
+  }
+  for (size_t i = 0; i < folder.otherCopies.size(); ++i) {
+    const fs::path copy = folder.otherCopies[i].path;
+    copiesByKey.emplace(cellKey(copy), i);
+    folder.warnings.push_back(sameCellTwiceWarning(copy.string(), chosenByName[copy.filename().string()]));
   }
   for (const auto& [path, number] : found.updates) {
     const std::string key = cellKey(path);

@@ -41,7 +41,9 @@ struct CellFolder {
 };
 
 // Walks `directory` and its subfolders (folder links are not followed),
-// takes every NAME.000 as a base cell with the NAME.001 ... beside it, and
+// takes every NAME.000 as a base cell with the NAME.001 ... beside it (of
+// several copies of NAME.000 the newest edition, then the one holding the
+// most updates, then the first in path order), and
 // checks each CATALOG.031 against the files under its folder. A missing or
 // unreadable folder gives no cells. A cell file whose CRC-32 disagrees with
 // its catalogue is marked (`crcFailure`): loading never uses it.

@@ -43,9 +43,10 @@ void writeFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string smallCell(const std::string& name) {
+std::string smallCell(const std::string& name, const std::string& edition = "1") {
   s57write::DataSet d;
   d.dsnm = name;
+  d.edtn = edition;
   s57write::S57Writer w;
   w.addDataSet(d).addIsolatedNode(1, {470000000, -1220000000});
   return w.image();
@@ -230,6 +231,26 @@ TEST_F(CellFolders, CatalogueFindingsGoToTheirCellsAndNeverStopTheScan) {
     EXPECT_EQ(w->file, e.file);
     EXPECT_EQ(w->related, e.related);
     EXPECT_EQ(w->text.rfind(e.text, 0), 0u) << w->text;
+  }
+}
+
+// Two editions of a cell side by side: the newer is read wherever it lies,
+// the other is named and passed over (kept for an import to weigh).
+TEST_F(CellFolders, OfTwoEditionsOfACellTheNewerIsRead) {
+  writeFile(root / "a/E.000", smallCell("E.000", "2"));
+  writeFile(root / "b/E.000", smallCell("E.000", "3"));
+  writeFile(root / "b/E.001", "an update of edition 3");
+  writeFile(root / "c/E.000", smallCell("E.000", "3"));
+  const CellFolder folder = scanCellFolder(root.string());
+  ASSERT_EQ(folder.cells.size(), 1u);
+  EXPECT_EQ(folder.cells[0].path, (root / "b/E.000").string());
+  EXPECT_EQ(folder.cells[0].updates.size(), 1u);
+  ASSERT_EQ(folder.otherCopies.size(), 2u);
+  ASSERT_EQ(folder.warnings.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(folder.warnings[i].kind, LoadWarningKind::SameCellTwice);
+    EXPECT_EQ(folder.warnings[i].file, folder.otherCopies[i].path);
+    EXPECT_EQ(folder.warnings[i].related, (root / "b/E.000").string());
   }
 }
 
