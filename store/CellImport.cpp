@@ -363,9 +363,9 @@ CellImportResult Importer::run() {
     folder = folderOf(installed_->base.path);
     reader = std::make_unique<S57CellReader>();
     std::string bytes;
-    const int code = context_.files.read(installed_->base, bytes);
-    if (code == ReaderOk) reader->readCellBytes(bytes);
-    if (code != ReaderOk) {
+    int code = context_.files.read(installed_->base, bytes);
+    if (code == ReaderOk) code = reader->readCellBytes(bytes);
+    if (code != ReaderOk && !cellListedDespite(code)) {
       // The store's own copy is damaged: nothing can go onto it.
       issues_.push_back(storedFileDamagedIssue(cellFileName(offered_.name, 0)));
       outcome_.action = ImportAction::Refused;
@@ -380,6 +380,7 @@ CellImportResult Importer::run() {
   cell_.updates.clear();
   const int current = kept.empty() ? cell_.baseUpdate : kept.back().number;
   sortUpdates(cell_.edition, current);
+  if (cancellation_) chain_.clear();  // the cell goes: nothing to put on it
   runChain(*reader, kept);
 
   for (const OfferedUpdate* u : applied_) {
@@ -398,8 +399,11 @@ CellImportResult Importer::run() {
   }
   if (cancellation_) {
     StoredFile file;
+    // In a folder of its own: its number may be one the cell's files have.
     const OfferedFile& f = *cancellation_->read.file;
-    const std::string path = context_.rebuilding ? f.storedPath : folder + "/" + cellFileName(offered_.name, f.number);
+    const std::string path = context_.rebuilding ? f.storedPath
+                                                 : cellFolderPath(offered_.name, context_.nextFolder++) + "/" +
+                                                       cellFileName(offered_.name, f.number);
     if (!write(path, cancellation_->read.bytes, file)) return std::move(result_);
     cell_.cancellation = storedUpdate(*cancellation_, file);
     cell_.status = CellStatus::Cancelled;

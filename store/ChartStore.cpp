@@ -30,14 +30,18 @@ std::set<std::string> referencedFiles(const StoreIndex& index) {
   return keep;
 }
 
-bool makeFolder(const std::string& folder, std::string& error) {
+bool makeFolder(const std::string& folder, StoreMessage& failure) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec || !fs::is_directory(folder, ec)) {
-    error = "cannot make the chart store folder " + folder + (ec ? ": " + ec.message() : std::string());
+    failure = cannotWriteMessage("cannot make the folder " + folder + (ec ? ": " + ec.message() : std::string()));
     return false;
   }
   return true;
+}
+
+StoreMessage lockFailure(const StoreLock& lock, const std::string& folder) {
+  return lock.busy() ? busyMessage(folder) : cannotWriteMessage(lock.reason());
 }
 
 }  // namespace
@@ -72,50 +76,51 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
   }
   if (!readIndexBytes(bytes, index, damage)) return false;
   // A folder the index names is never made again.
-  for (const StoredCell& c : index.cells)
-    for (const std::string* path : {&c.base.path}) {
-      if (path->empty()) continue;
-      const std::string folder = path->substr(0, path->rfind('/'));
-      index.nextFolder = std::max(index.nextFolder, std::atoi(folder.substr(folder.rfind('/') + 1).c_str()) + 1);
-    }
+  for (const std::string& path : referencedFiles(index)) {
+    const std::string folder = path.substr(0, path.rfind('/'));
+    index.nextFolder = std::max(index.nextFolder, std::atoi(folder.substr(folder.rfind('/') + 1).c_str()) + 1);
+  }
   return true;
 }
 
-bool ChartStore::rebuild(const std::string& damage, std::string& error) {
+bool ChartStore::rebuild(const std::string& damage, StoreMessage& failure) {
   index_ = rebuildIndex(files_);
-  messages_.push_back("the chart store's index was damaged (" + damage + "): rebuilt from its files, " +
-                      std::to_string(index_.cells.size()) + " cells");
+  messages_.push_back(indexRebuiltMessage(damage, static_cast<long long>(index_.cells.size())));
   // Files the rebuilt index does not take stay until the next import: a
   // rebuild only reads.
-  return files_.write("index", indexBytes(index_), error);
+  std::string error;
+  if (files_.write("index", indexBytes(index_), error)) return true;
+  failure = cannotWriteMessage(error);
+  return false;
 }
 
 bool ChartStore::load(std::string& error, int waitMs, bool hold) {
   messages_.clear();
+  failure_ = StoreMessage();
   held_.reset();
   std::string damage;
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  for (int attempt = 0; attempt < 2 && failure_.kind == StoreMessageKind::None; ++attempt) {
     auto shared = std::make_unique<StoreLock>(folder(), StoreLock::Mode::Shared, waitMs);
     if (!shared->held()) {
-      error = shared->reason();
-      return false;
+      failure_ = lockFailure(*shared, folder());
+      break;
     }
     if (readIndexFile(index_, damage)) {
       if (hold) held_ = std::move(shared);
       return true;
     }
-    if (attempt > 0) break;
+    if (attempt > 0) {
+      failure_ = cannotWriteMessage("the index cannot be read after its rebuild: " + damage);
+      break;
+    }
     shared.reset();
     // Rebuilt under the store's lock, unless another program mended it meanwhile.
     StoreLock lock(folder(), StoreLock::Mode::Exclusive, waitMs);
-    if (!lock.held()) {
-      error = lock.reason();
-      return false;
-    }
-    if (!readIndexFile(index_, damage) && !rebuild(damage, error)) return false;
-    if (!hold) return true;
+    if (!lock.held()) failure_ = lockFailure(lock, folder());
+    else if (!readIndexFile(index_, damage) && !rebuild(damage, failure_)) break;
+    else if (!hold) return true;
   }
-  error = "the chart store's index cannot be read: " + damage;
+  error = failure_.text;
   return false;
 }
 
@@ -124,19 +129,19 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   messages_.clear();
   OfferedCells offered = gatherOfferedCells(sources);
   if (!offered.missing.empty()) {
-    report.error = "no such folder or cell file: " + offered.missing.front();
+    report.failure = noSuchSourceMessage(offered.missing.front());
     return report;
   }
   report.setWarnings = std::move(offered.warnings);
   report.filesRefused = std::move(offered.notCells);
-  if (!makeFolder(folder(), report.error)) return report;
+  if (!makeFolder(folder(), report.failure)) return report;
   StoreLock lock(folder(), StoreLock::Mode::Exclusive, options.waitMs);
   if (!lock.held()) {
-    report.error = lock.reason();
+    report.failure = lockFailure(lock, folder());
     return report;
   }
   std::string damage;
-  if (!readIndexFile(index_, damage) && !rebuild(damage, report.error)) return report;
+  if (!readIndexFile(index_, damage) && !rebuild(damage, report.failure)) return report;
   report.storeMessages = messages_;
   // Files of an import that did not finish go before any is written.
   const StoreIndex before = index_;
@@ -149,7 +154,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   for (const OfferedCell& cell : offered.cells) {
     CellImportResult result = importCell(before.find(cell.name), cell, context);
     if (!result.writeError.empty()) {
-      report.error = "the chart store could not be written: " + result.writeError;
+      report.failure = cannotWriteMessage(result.writeError);
       report.cells.clear();
       files_.removeUnreferenced(referencedFiles(before));
       return report;
@@ -169,7 +174,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   if (bytes != indexBytes(before)) {
     std::string error;
     if (!files_.flush(error) || !files_.write("index", bytes, error)) {
-      report.error = "the chart store could not be written: " + error;
+      report.failure = cannotWriteMessage(error);
       report.cells.clear();
       files_.removeUnreferenced(referencedFiles(before));
       return report;

@@ -49,7 +49,9 @@ public:
   bool load(std::string& error, int waitMs = 3000, bool hold = false);
   void release();
   const StoreIndex& index() const { return index_; }
-  const std::vector<std::string>& messages() const { return messages_; }
+  const std::vector<StoreMessage>& messages() const { return messages_; }
+  // Why the last load failed (kind None when it did not).
+  const StoreMessage& failure() const { return failure_; }
 
   // Imports exchange sets, folders of cells or cell files into the store
   // and reads its index again.
@@ -68,10 +70,11 @@ private:
   // Reads the index file; false with `damage` when it is damaged or absent
   // while the store holds files.
   bool readIndexFile(StoreIndex& index, std::string& damage) const;
-  bool rebuild(const std::string& damage, std::string& error);
+  bool rebuild(const std::string& damage, StoreMessage& failure);
 
   StoreFiles files_;
   std::unique_ptr<StoreLock> held_;
   StoreIndex index_;
-  std::vector<std::string> messages_;
+  std::vector<StoreMessage> messages_;
+  StoreMessage failure_;
 };

@@ -21,7 +21,7 @@ std::string CellOutcome::reason() const {
 }
 
 bool ImportReport::anyRefused() const {
-  if (!error.empty() || !filesRefused.empty()) return true;
+  if (failed() || !filesRefused.empty()) return true;
   for (const CellOutcome& cell : cells)
     if (cell.refused()) return true;
   return false;

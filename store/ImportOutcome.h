@@ -8,6 +8,7 @@
 
 #include "LoadWarning.h"
 #include "StoreIssue.h"
+#include "StoreMessage.h"
 #include "StoredCell.h"
 
 enum class ImportAction {
@@ -40,16 +41,17 @@ struct CellOutcome {
 };
 
 struct ImportReport {
-  bool written = false;  // the store took the import (false: it stands as before)
-  std::string error;     // why not: the store is busy, a file could not be written
+  bool written = false;   // the store took the import (false: it stands as before)
+  StoreMessage failure;  // why not: the store is busy, a file could not be written
   std::vector<CellOutcome> cells;  // by cell name
   // Findings about the exchange sets themselves (catalogue entries refused,
   // files listed but absent, ...) and about the store (an index rebuilt).
   std::vector<LoadWarning> setWarnings;
-  std::vector<std::string> storeMessages;
+  std::vector<StoreMessage> storeMessages;
   // Files named like cell files whose names are no cell's: not taken.
   std::vector<StoreIssue> filesRefused;
 
+  bool failed() const { return failure.kind != StoreMessageKind::None; }
   // Whether anything offered was refused, or the import failed.
   bool anyRefused() const;
 };

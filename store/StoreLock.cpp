@@ -30,7 +30,8 @@ StoreLock::StoreLock(const std::string& root, Mode mode, int waitMs) {
       return;
     }
     if (std::chrono::steady_clock::now() >= deadline) {
-      reason_ = "another program is changing the chart store (" + root + "); try again when it has finished";
+      busy_ = true;
+      reason_ = "another program is using the chart store (" + root + ")";
       return;
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

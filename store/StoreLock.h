@@ -18,11 +18,14 @@ public:
   StoreLock& operator=(const StoreLock&) = delete;
 
   bool held() const { return held_; }
+  // Not held because another program holds it past the wait.
+  bool busy() const { return busy_; }
   // Why it is not held: another program holds it, or the file cannot be made.
   const std::string& reason() const { return reason_; }
 
 private:
   int fd_ = -1;
   bool held_ = false;
+  bool busy_ = false;
   std::string reason_;
 };

@@ -33,8 +33,8 @@ bool CellSources::fromStore(const char* command, const std::string& folder) {
     std::fprintf(stderr, "enctool %s: %s\n", command, error.c_str());
     return false;
   }
-  for (const std::string& message : store->messages())
-    std::fprintf(stderr, "enctool %s: %s: %s\n", command, folder.c_str(), message.c_str());
+  for (const StoreMessage& message : store->messages())
+    std::fprintf(stderr, "enctool %s: %s: %s\n", command, folder.c_str(), message.text.c_str());
   for (const StoredCell& cell : store->index().cells)
     if (cell.status == CellStatus::InUse) cells.push_back(store->cellSource(cell));
   fileBytes = store->fileBytes();

@@ -65,12 +65,12 @@ int runImportCommand(int argc, char** argv) {
 
   ChartStore store(folder);
   const ImportReport report = store.import(sources);
-  for (const std::string& message : report.storeMessages)
-    std::fprintf(stderr, "enctool import: %s: %s\n", folder.c_str(), message.c_str());
+  for (const StoreMessage& message : report.storeMessages)
+    std::fprintf(stderr, "enctool import: %s: %s\n", folder.c_str(), message.text.c_str());
   for (const LoadWarning& warning : report.setWarnings)
     std::fprintf(stderr, "enctool import: warning: %s\n", warning.text.c_str());
-  if (!report.error.empty()) {
-    std::fprintf(stderr, "enctool import: %s\n", report.error.c_str());
+  if (report.failed()) {
+    std::fprintf(stderr, "enctool import: %s\n", report.failure.text.c_str());
     return 1;
   }
   for (const StoreIssue& issue : report.filesRefused)

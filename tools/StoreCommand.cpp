@@ -35,8 +35,8 @@ int runStoreCommand(int argc, char** argv) {
     std::fprintf(stderr, "enctool store: %s\n", error.c_str());
     return 1;
   }
-  for (const std::string& message : store.messages())
-    std::fprintf(stderr, "enctool store: %s: %s\n", folder.c_str(), message.c_str());
+  for (const StoreMessage& message : store.messages())
+    std::fprintf(stderr, "enctool store: %s: %s\n", folder.c_str(), message.text.c_str());
   for (const StoredCell& cell : store.index().cells) {
     std::string numbers = "[", dates = "[";
     for (const StoredUpdate& u : cell.updates) {
@@ -52,10 +52,10 @@ int runStoreCommand(int argc, char** argv) {
         .add("reason", cell.issue.text)
         .add("issueDate", cell.issueDate)
         .addRaw("updateDates", dates + "]");
-    if (cell.cancellation) line.add("cancelledBy", cellStatusName(cell.status) == std::string("cancelled")
-                                                      ? cell.cancellation->file.path.substr(
-                                                            cell.cancellation->file.path.rfind('/') + 1)
-                                                      : std::string());
+    if (cell.cancellation) {
+      const std::string& path = cell.cancellation->file.path;
+      line.add("cancelledBy", path.substr(path.rfind('/') + 1));
+    }
     const CellCoverage& c = cell.coverage;
     line.add("cscl", c.compilationScale);
     if (c.hasExtent) {

@@ -65,7 +65,7 @@ TEST_F(StoreRules, TheNewestCopyOfferedIsInstalledAndAnOlderEditionIsRefused) {
   const std::string second = set("second", {{"AA5CELL1.000", baseCell("AA5CELL1", 2), ""}});
   const std::string first = set("first", {{"AA5CELL1.000", baseCell("AA5CELL1", 1), ""}});
   ImportReport report = store.import({first, second});
-  ASSERT_TRUE(report.written) << report.error;
+  ASSERT_TRUE(report.written) << report.failure.text;
   ASSERT_NE(outcomeOf(report, "AA5CELL1"), nullptr);
   EXPECT_EQ(outcomeOf(report, "AA5CELL1")->action, ImportAction::Installed);
   EXPECT_EQ(outcomeOf(report, "AA5CELL1")->edition, 2);

@@ -128,7 +128,8 @@ TEST_F(StoreSafety, AFailedWriteLeavesTheStoreAsItWas) {
     store.files().faultBeforeRename = [&seen, failing](const std::string&) { return ++seen != failing; };
     const ImportReport report = store.import({(sets / "next").string()}, options);
     EXPECT_FALSE(report.written);
-    EXPECT_NE(report.error.find("the chart store could not be written"), std::string::npos) << report.error;
+    EXPECT_EQ(report.failure.kind, StoreMessageKind::CannotWrite);
+    EXPECT_NE(report.failure.text.find("the chart store could not be written"), std::string::npos) << report.failure.text;
     EXPECT_TRUE(report.anyRefused());
     EXPECT_EQ(index(), before);
     for (const auto& [name, bytes] : folderContent(folder.path()))
@@ -173,8 +174,11 @@ TEST_F(StoreSafety, ADamagedIndexIsRebuiltFromTheFiles) {
     ChartStore store(folder.path().string());
     ASSERT_TRUE(store.load(error)) << error;
     ASSERT_EQ(store.messages().size(), 1u);
-    EXPECT_NE(store.messages()[0].find("the chart store's index was damaged"), std::string::npos);
-    EXPECT_NE(store.messages()[0].find("rebuilt from its files, 2 cells"), std::string::npos) << store.messages()[0];
+    EXPECT_EQ(store.messages()[0].kind, StoreMessageKind::IndexRebuilt);
+    EXPECT_EQ(store.messages()[0].count, 2);
+    EXPECT_NE(store.messages()[0].text.find("the chart store's index was damaged"), std::string::npos);
+    EXPECT_NE(store.messages()[0].text.find("rebuilt from its files, 2 cells"), std::string::npos)
+        << store.messages()[0].text;
     EXPECT_EQ(summary(store.index()), cells);
     // Written again: the next start reads it as it is.
     ChartStore next(folder.path().string());
@@ -211,7 +215,7 @@ TEST_F(StoreSafety, HostileNamesNeverReachOutsideTheStore) {
   const ImportReport report = store.import({(sets / "hostile").string()}, options);
   EXPECT_EQ(folderContent(outside.path()), outsideBefore);
   // What the set holds inside it is taken; the entries leading out are named.
-  EXPECT_TRUE(report.written) << report.error;
+  EXPECT_TRUE(report.written) << report.failure.text;
   size_t refusedEntries = 0;
   for (const LoadWarning& w : report.setWarnings) refusedEntries += w.kind == LoadWarningKind::EntryRefused;
   EXPECT_GE(refusedEntries, 2u);
@@ -234,7 +238,8 @@ TEST_F(StoreSafety, TwoProgramsDoNotChangeTheStoreAtOnce) {
     quick.waitMs = 100;
     const ImportReport report = store.import({(sets / "next").string()}, quick);
     EXPECT_FALSE(report.written);
-    EXPECT_NE(report.error.find("another program is changing the chart store"), std::string::npos) << report.error;
+    EXPECT_EQ(report.failure.kind, StoreMessageKind::Busy);
+    EXPECT_NE(report.failure.text.find("another program is changing the chart store"), std::string::npos) << report.failure.text;
     std::string error;
     EXPECT_FALSE(store.load(error, 100));  // nor read half changed
     EXPECT_EQ(index(), before);
