@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cstdio>
+#include <optional>
 
 #include "S57CellReader.h"
 #include "UpdateFile.h"
@@ -331,16 +332,11 @@ bool UpdateApplication::vectorExists(std::uint64_t key) const {
   return cell_.vectorIndex.count(key) > 0;
 }
 
-bool UpdateApplication::featureExists(const LongName& name) const {
-  auto longName = [](const FRID& f) {
-    LongName n{};
-    const std::uint32_t parts[3] = {static_cast<std::uint32_t>(f.AGEN), static_cast<std::uint32_t>(f.FIDN),
-                                    static_cast<std::uint32_t>(f.FIDS)};
-    const int widths[3] = {2, 4, 2};
-    size_t at = 0;
-    for (int p = 0; p < 3; ++p)
-      for (int b = 0; b < widths[p]; ++b) n[at++] = static_cast<std::uint8_t>(parts[p] >> (8 * b));
-    return n;
+std::unordered_set<std::uint64_t> UpdateApplication::featureNames() const {
+  auto packed = [](const FRID& f) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint16_t>(f.AGEN)) << 48) |
+           (static_cast<std::uint64_t>(static_cast<std::uint32_t>(f.FIDN)) << 16) |
+           static_cast<std::uint16_t>(f.FIDS);
   };
   const auto current = [this](std::uint64_t key) {
     const auto staged = features_.changed.find(key);
@@ -348,14 +344,15 @@ bool UpdateApplication::featureExists(const LongName& name) const {
     const auto changed = featureOverlay_.current.find(key);
     return changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
   };
-  // Rarely asked (only for the feature pointers an update gives): a walk of
-  // the records as they stand.
+  // The records as they stand with the update staged: the cell's own that
+  // no update replaced or deleted, then those updates left.
+  std::unordered_set<std::uint64_t> names;
   for (const auto& f : cell_.features)
-    if (longName(*f) == name && current(featureKey(*f)) == f) return true;
+    if (current(featureKey(*f)) == f) names.insert(packed(*f));
   for (const auto* changes : {&featureOverlay_.current, &features_.changed})
     for (const auto& [key, f] : *changes)
-      if (f && longName(*f) == name && current(key) == f) return true;
-  return false;
+      if (f && current(key) == f) names.insert(packed(*f));
+  return names;
 }
 
 int UpdateApplication::checkPointers(const UpdateFile& update, std::string& detail) const {
@@ -368,18 +365,28 @@ int UpdateApplication::checkPointers(const UpdateFile& update, std::string& deta
     for (const VRPT& p : v->pointers)
       if (!vectorExists(nameKey(p.NAME))) return missing(recordLabel(v->RCNM, v->RCID), "VRPT", p.RCNM, p.RCID);
   }
+  std::optional<std::unordered_set<std::uint64_t>> features;  // made on first need
   for (const auto& f : update.features) {
     if (f->RUIN != 1 && f->RUIN != 3) continue;
     for (const FSPT& p : f->spatialPointers)
       if (!vectorExists(nameKey(p.NAME))) return missing(recordLabel(f->RCNM, f->RCID), "FSPT", p.RCNM, p.RCID);
-    for (const FFPT& p : f->featurePointers)
-      if (!featureExists(p.LNAM)) {
-        char name[24];
-        std::snprintf(name, sizeof name, "%02X%02X%02X%02X%02X%02X%02X%02X", p.LNAM[1], p.LNAM[0], p.LNAM[5],
+    for (const FFPT& p : f->featurePointers) {
+      if (!features) features = featureNames();
+      // LNAM: AGEN, FIDN and FIDS, each little-endian.
+      const std::uint64_t name = (static_cast<std::uint64_t>(p.LNAM[0] | (p.LNAM[1] << 8)) << 48) |
+                                 (static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                                      p.LNAM[2] | (p.LNAM[3] << 8) | (p.LNAM[4] << 16) |
+                                      (static_cast<std::uint32_t>(p.LNAM[5]) << 24)))
+                                  << 16) |
+                                 static_cast<std::uint64_t>(p.LNAM[6] | (p.LNAM[7] << 8));
+      if (!features->count(name)) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X%02X%02X", p.LNAM[1], p.LNAM[0], p.LNAM[5],
                       p.LNAM[4], p.LNAM[3], p.LNAM[2], p.LNAM[7], p.LNAM[6]);
-        detail = recordLabel(f->RCNM, f->RCID) + ": FFPT names the feature " + name + ", which the cell does not have";
+        detail = recordLabel(f->RCNM, f->RCID) + ": FFPT names the feature " + text + ", which the cell does not have";
         return UpdatePointerMissing;
       }
+    }
   }
   return UpdateOk;
 }

@@ -22,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "S57Records.h"
@@ -72,7 +73,9 @@ private:
   std::shared_ptr<FRID> baseFeature(std::uint64_t key) const;  // as the lists stand
   // Whether a record stands under the name with the update staged so far.
   bool vectorExists(std::uint64_t key) const;
-  bool featureExists(const LongName& name) const;
+  // The feature names (AGEN, FIDN, FIDS packed) standing with the update
+  // staged so far.
+  std::unordered_set<std::uint64_t> featureNames() const;
   int checkPointers(const UpdateFile& update, std::string& detail) const;
   int applyVector(const VRID& update, std::string& detail);
   int applyFeature(const FRID& update, std::string& detail);
