@@ -83,6 +83,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
   if (!cell) return ReaderGeometryTooLarge;
   cell->updatesApplied = updates.applied;
+  cell->permitExpired = options.permitExpired;
   const int findingCode = findings.empty() ? ReaderOk : findings.front().code;
   cell->loadWarnings = std::move(findings);
   cell->loadWarnings.insert(cell->loadWarnings.end(), options.warnings.begin(), options.warnings.end());
