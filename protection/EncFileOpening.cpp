@@ -6,7 +6,6 @@
 
 #include "Authentication.h"
 #include "CellDecryption.h"
-#include "Crc32.h"
 #include "PermitCheck.h"
 
 namespace {
@@ -21,7 +20,7 @@ void addCode(std::vector<SseCode>& codes, SseCode code) {
 // keys fitted, or nothing with the refusal in `outcome`.
 const CellPermit* decryptWith(const std::string& cell, const std::vector<const CellPermit*>& permits,
                               std::string_view encrypted, const SecureString& hardwareKey6, SecureBytes& plain,
-                              EncFileOutcome& outcome) {
+                              std::uint32_t& crc, EncFileOutcome& outcome) {
   std::vector<CellKeys> keys;
   std::vector<const CellPermit*> owners;
   for (const CellPermit* permit : permits) {
@@ -41,15 +40,15 @@ const CellPermit* decryptWith(const std::string& cell, const std::vector<const C
     outcome.reason = decrypted.reason;
     return nullptr;
   }
+  crc = decrypted.crc;
   return owners[decrypted.keySet];
 }
 
 }  // namespace
 
-bool plainCrcMatches(const SecureBytes& plain, const std::string& listed, std::string& found) {
+bool crcMatches(std::uint32_t crc, const std::string& listed, std::string& found) {
   char text[9];
-  std::snprintf(text, sizeof text, "%08X",
-                crc32(std::string_view(reinterpret_cast<const char*>(plain.data()), plain.size())));
+  std::snprintf(text, sizeof text, "%08X", crc);
   found = text;
   if (listed.size() != 8) return false;
   for (size_t i = 0; i < 8; ++i)
@@ -107,10 +106,11 @@ EncFileOutcome openEncFile(const EncFileRequest& request, const InstalledPermits
                                                     ", after the permit expired on " + order.front()->expiry.compact() +
                                                     ": the subscription does not cover it");
 
-  const CellPermit* used = decryptWith(request.cell, covering, request.encrypted, hardwareKey6, plain, out);
+  std::uint32_t crc = 0;
+  const CellPermit* used = decryptWith(request.cell, covering, request.encrypted, hardwareKey6, plain, crc, out);
   if (!used) return out;
   std::string found;
-  if (!request.listedCrc.empty() && !plainCrcMatches(plain, request.listedCrc, found))
+  if (!request.listedCrc.empty() && !crcMatches(crc, request.listedCrc, found))
     return refuse(SseCode::EncCrcIncorrect,
                   "the decrypted file's CRC is " + found + ", the catalogue gives " + request.listedCrc);
   out.permit = used;
@@ -139,10 +139,11 @@ EncFileOutcome decryptKeptFile(const std::string& cell, std::string_view encrypt
     out.reason = "no permit for " + cell + " is installed";
     return out;
   }
-  const CellPermit* used = decryptWith(cell, order, encrypted, hardwareKey6, plain, out);
+  std::uint32_t unpacked = 0;
+  const CellPermit* used = decryptWith(cell, order, encrypted, hardwareKey6, plain, unpacked, out);
   if (!used) return out;
   std::string found;
-  if (!crc.empty() && !plainCrcMatches(plain, crc, found)) {
+  if (!crc.empty() && !crcMatches(unpacked, crc, found)) {
     plain.clear();
     addCode(out.codes, SseCode::EncCrcIncorrect);
     out.reason = "the decrypted file's CRC is " + found + ", it was installed with " + crc;

@@ -21,6 +21,7 @@
 //
 // The decrypted bytes go into `plain`, memory wiped when freed; nothing is
 // written anywhere.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,5 +76,6 @@ EncFileOutcome decryptKeptFile(const std::string& cell, std::string_view encrypt
 std::vector<const CellPermit*> permitsInOrder(const std::string& cell, const InstalledPermits& permits,
                                               const std::string& dataServer, const CalendarDay& today);
 
-// Whether the CRC-32 of `plain` is `listed` (8 hex digits, either case).
-bool plainCrcMatches(const SecureBytes& plain, const std::string& listed, std::string& found);
+// Whether `crc` is `listed` (8 hex digits, either case); `found` is `crc`
+// as 8 hex digits.
+bool crcMatches(std::uint32_t crc, const std::string& listed, std::string& found);

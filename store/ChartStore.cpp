@@ -58,19 +58,24 @@ struct LoadableFile {
 using LoadableFiles = std::map<std::string, LoadableFile>;
 
 // Reads a stored file for the loader, decrypting it when it is kept
-// encrypted; `outcome`, when given, gets what the decryption said.
+// encrypted; `outcome`, when given, gets what the decryption said, and
+// `plainOut` the decrypted bytes instead of `bytes`. A file kept encrypted
+// is not checked against the CRC-32 it was stored with: the CRC-32 of its
+// decrypted bytes is, after its archive's own check, and any change to the
+// stored copy fails one of them.
 int readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
                  std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
-  if (const int code = files.read(loadable.file, bytes)) return code;
-  if (!loadable.file.encrypted) return ReaderOk;
+  if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
+  std::string encrypted;
+  if (const int code = files.readUnchecked(loadable.file.path, encrypted)) return code;
+  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderCrcMismatch;
   SecureBytes plain;
-  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, bytes, plain);
+  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, plain);
   if (outcome) *outcome = opened;
-  wipeBytes(bytes.data(), bytes.size());
   bytes.clear();
   if (!opened.decrypted) return ReaderCannotOpen;
-  if (plainOut) *plainOut = plain;
-  bytes.assign(bytesView(plain));
+  if (plainOut) *plainOut = std::move(plain);
+  else bytes.assign(bytesView(plain));
   return ReaderOk;
 }
 
@@ -294,7 +299,6 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
     std::string bytes;
     EncFileOutcome outcome;
     const int code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
-    wipeBytes(bytes.data(), bytes.size());
     opened.sse = outcome.codes;
     opened.reason = code == ReaderOk || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
     if (code != ReaderOk && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
