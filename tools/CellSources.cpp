@@ -45,6 +45,9 @@ bool CellSources::fromStore(const char* command, const std::string& folder, cons
                    sseEnglishList({SseCode::PermitNotFound}).c_str());
       continue;
     }
+    if (leaveOutUnpermitted && standing.encrypted && standing.state == PermitState::Expired)
+      std::fprintf(stderr, "enctool %s: %s: warning: %s\n", command, cell.name.c_str(),
+                   sseEnglishList({SseCode::PermitExpiredWhenShown}, cell.name).c_str());
     cells.push_back(store->cellSource(cell));
   }
   fileBytes = store->fileBytes();
