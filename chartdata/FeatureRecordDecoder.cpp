@@ -9,7 +9,7 @@
 
 int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
                                        int sizeOfPosition) {
-  auto feature = std::make_shared<FRID>();
+  std::shared_ptr<FRID> feature = featureBlocks_.next();
   FRID& f = *feature;
   // In an update file (the DSID record comes first) a national value of the
   // delete character alone is kept: it removes the attribute.

@@ -1,11 +1,5 @@
 #include "RecordView.h"
 
-#include "DecimalNumber.h"
-
-int RecordView::leaderNumber(std::string_view record, size_t pos, size_t width) {
-  return decimalNumber(boundedSlice(record, pos, width));
-}
-
 RecordView::RecordView(std::string_view record)
     : RecordView(record, leaderNumber(record, 20, 1), leaderNumber(record, 21, 1)) {}
 

@@ -4,6 +4,8 @@
 // been checked to lie inside the record.
 #include <string_view>
 
+#include "DecimalNumber.h"
+
 constexpr char kUnitTerminator = '\x1f';
 constexpr char kFieldTerminator = '\x1e';
 constexpr size_t kLeaderLength = 24;
@@ -43,7 +45,9 @@ public:
   bool recordType(std::string_view& tag) const;
 
   // A leader's decimal number at [pos, pos + width), cut at the record's end.
-  static int leaderNumber(std::string_view record, size_t pos, size_t width);
+  static int leaderNumber(std::string_view record, size_t pos, size_t width) {
+    return decimalNumber(boundedSlice(record, pos, width));
+  }
 
 private:
   std::string_view record_;

@@ -2,7 +2,7 @@
 // Reads one S-57 cell (an ISO 8211 exchange file) into S-57 record holders.
 // A reader is short-lived: construct one per file, run it, take what is
 // needed, drop it. It is neither copyable nor movable, because `ddr` and
-// `records` are views into its own `fileBytes`.
+// `records` are views into the image it reads.
 //
 // The pipeline, each step returning a ReaderResult code (0 = go on):
 //   readFile / readBytes   the file image into fileBytes (at most 50,000,000 bytes)
@@ -10,7 +10,13 @@
 //   parseDescriptiveRecord fieldDescriptions from the DDR
 //   parseDataRecords       every data record handed to its decoder by record type
 // readCell / readCellBytes run all four and empty fileBytes (and the views
-// into it) before returning, whatever the outcome.
+// into it) before returning, whatever the outcome. readCellBytes reads the
+// caller's bytes where they lie, without a copy.
+//
+// What it allocates follows what it reads: the image once, unzeroed (a
+// cell read from memory not at all), the list of records at its exact
+// length, and the record holders in blocks of the records counted, never
+// by a number the file states.
 //
 // Damage that does not stop the read (a file over the size limit, a last
 // record cut short by the end of the file) is kept in `damage`: the steps go
@@ -23,6 +29,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ByteImage.h"
 #include "DataSet.h"
 #include "FieldDescriptions.h"
 #include "ReaderResult.h"
@@ -37,9 +44,9 @@ public:
   S57CellReader& operator=(const S57CellReader&) = delete;
 
   // --- ISO 8211 layer
-  std::string fileBytes;                 // the file image; zero bytes are data
-  std::string_view ddr;                  // the data descriptive record (view into fileBytes)
-  std::vector<std::string_view> records; // the data records in file order (views into fileBytes)
+  ByteImage fileBytes;                   // the file image (readFile, readBytes); zero bytes are data
+  std::string_view ddr;                  // the data descriptive record (view into the image)
+  std::vector<std::string_view> records; // the data records in file order (views into the image)
   FieldDescriptionTable fieldDescriptions;
   // ReaderFileTooLarge (set by readFile / readBytes), ReaderTruncatedRecord
   // (set by splitRecords when a record runs past the end of the image and
@@ -91,9 +98,30 @@ public:
   void clear();
 
 private:
+  // Record holders handed out from blocks that are made as the records are
+  // decoded: a block holds at most kBlockRecords, and no more than the
+  // records of the kind still counted, so a file that fails early costs
+  // one block. Each holder shares the ownership of its block.
+  template <class Record>
+  class RecordBlocks {
+  public:
+    static constexpr size_t kBlockRecords = 1024;
+    void expect(size_t count) { expected_ = count; }
+    std::shared_ptr<Record> next();
+    void clear() { *this = RecordBlocks(); }
+
+  private:
+    std::shared_ptr<Record[]> block_;
+    size_t used_ = 0, size_ = 0;
+    size_t expected_ = 0;  // records of this kind still to come
+  };
+
   int runSteps();
   int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
+  std::string_view image_;      // what splitRecords cuts: fileBytes, or the bytes of readCellBytes
   bool lastRecordCut_ = false;  // the last of `records` ran past the end of the image
+  RecordBlocks<FRID> featureBlocks_;
+  RecordBlocks<VRID> vectorBlocks_;
 };

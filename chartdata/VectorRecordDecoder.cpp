@@ -12,7 +12,7 @@
 
 int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
                                       int sizeOfPosition) {
-  auto vector = std::make_shared<VRID>();
+  std::shared_ptr<VRID> vector = vectorBlocks_.next();
   VRID& v = *vector;
   const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
   const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
