@@ -6,6 +6,46 @@
 #include "RecordView.h"
 #include "RegularFile.h"
 
+namespace {
+
+// Walks the records after the DDR, calling cut(offset, length) for each
+// (length may run past the end of the image: the last record, cut short).
+// Returns 0, or the code of the length that stops the walk, or the first
+// code other than 0 that cut returns; the records before it have been
+// handed out.
+template <class Cut>
+int walkRecords(std::string_view image, size_t offset, Cut&& cut) {
+  while (offset < image.size()) {
+    const int length = RecordView::leaderNumber(image, offset, 5);
+    if (length <= 0) return ReaderBadRecordLength;
+    // A record has at least its leader: a run of tiny "records" would
+    // otherwise cost a view each, many times the bytes they stand for.
+    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
+    if (const int code = cut(offset, static_cast<size_t>(length))) return code;
+    offset += static_cast<size_t>(length);
+  }
+  return ReaderOk;
+}
+
+// The feature and vector records among records, by the type each names.
+struct RecordTally {
+  size_t features = 0;
+  size_t vectors = 0;
+
+  void add(std::string_view record) {
+    if (record.size() < kLeaderLength || record[6] != 'D') return;
+    std::string_view type;
+    if (!RecordView(record).recordType(type)) return;
+    switch (tagCode(type)) {
+      case tagCode("FRID"): ++features; break;
+      case tagCode("VRID"): ++vectors; break;
+      default: break;
+    }
+  }
+};
+
+}  // namespace
+
 int S57CellReader::readCell(const std::string& path) {
   clear();
   int code = readFile(path);
@@ -26,9 +66,27 @@ int S57CellReader::readCellBytes(std::string_view bytes) {
 }
 
 int S57CellReader::runSteps() {
-  int code = splitRecords();
+  // The steps of splitRecords and parseDataRecords, without the list of
+  // records between them: one walk from leader to leader checks every
+  // length and counts the records by type; a second cuts each record again
+  // and decodes it at once, while its bytes are at hand.
+  int code = cutDescriptiveRecord();
+  RecordTally tally;
+  if (code == ReaderOk)
+    code = walkRecords(image_, ddr.size(), [this, &tally](size_t offset, size_t length) {
+      noteCutRecord(offset, length);
+      tally.add(image_.substr(offset, length));
+      return ReaderOk;
+    });
   if (code == ReaderOk) code = parseDescriptiveRecord();
-  if (code == ReaderOk) code = parseDataRecords();
+  if (code == ReaderOk) {
+    expectRecords(tally.features, tally.vectors);
+    const size_t firstVector = vectors.size();
+    code = walkRecords(image_, ddr.size(), [this](size_t offset, size_t length) {
+      return decodeRecord(image_.substr(offset, length), length > image_.size() - offset);
+    });
+    indexVectors(firstVector);
+  }
   return code == ReaderOk ? damage : code;
 }
 
@@ -50,7 +108,12 @@ void S57CellReader::clear() {
   dataSetParameters = DataSetParameters();
   features.clear();
   vectors.clear();
-  vectorIndex.clear();
+  {
+    // The index lets go of its entries and buckets before their memory goes.
+    decltype(vectorIndex) empty(&indexMemory_);
+    vectorIndex.swap(empty);
+  }
+  indexMemory_.release();
   featureBlocks_.clear();
   vectorBlocks_.clear();
 }
@@ -90,53 +153,37 @@ int S57CellReader::readBytes(std::string_view bytes) {
   return ReaderOk;
 }
 
-namespace {
-
-// Walks the records after the DDR, calling cut(offset, length) for each
-// (length may run past the end of the image: the last record, cut short).
-// Returns 0, or the code of the length that stops the walk; the records cut
-// before it have been handed out.
-template <class Cut>
-int walkRecords(std::string_view image, size_t offset, Cut&& cut) {
-  while (offset < image.size()) {
-    const int length = RecordView::leaderNumber(image, offset, 5);
-    if (length <= 0) return ReaderBadRecordLength;
-    // A record has at least its leader: a run of tiny "records" would
-    // otherwise cost a view each, many times the bytes they stand for.
-    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
-    cut(offset, static_cast<size_t>(length));
-    offset += static_cast<size_t>(length);
-  }
+int S57CellReader::cutDescriptiveRecord() {
+  ddr = {};
+  lastRecordCut_ = false;
+  if (image_.size() < 25) return ReaderFileTooShort;
+  const int ddrLength = RecordView::leaderNumber(image_, 0, 5);
+  if (image_.substr(5, 7) != "3LE1 09" || ddrLength < 0 || image_.size() < static_cast<size_t>(ddrLength))
+    return ReaderNoDescriptiveRecord;
+  ddr = image_.substr(0, static_cast<size_t>(ddrLength));
   return ReaderOk;
 }
 
-}  // namespace
+void S57CellReader::noteCutRecord(size_t offset, size_t length) {
+  // A record running past the end of the file is cut there, decoded as far
+  // as it goes, and the read reports the damage.
+  if (length <= image_.size() - offset) return;
+  lastRecordCut_ = true;
+  if (damage == ReaderOk) damage = ReaderTruncatedRecord;
+}
 
 int S57CellReader::splitRecords() {
-  ddr = {};
   records.clear();
-  lastRecordCut_ = false;
-  const std::string_view image = image_;
-  if (image.size() < 25) return ReaderFileTooShort;
-  const int ddrLength = RecordView::leaderNumber(image, 0, 5);
-  if (image.substr(5, 7) != "3LE1 09" || ddrLength < 0 ||
-      image.size() < static_cast<size_t>(ddrLength))
-    return ReaderNoDescriptiveRecord;
-  ddr = image.substr(0, static_cast<size_t>(ddrLength));
-  const size_t first = static_cast<size_t>(ddrLength);
+  if (const int code = cutDescriptiveRecord()) return code;
   // The records are counted first (a hop from leader to leader), so the
   // list is made once at its length.
   size_t count = 0;
-  walkRecords(image, first, [&count](size_t, size_t) { ++count; });
+  walkRecords(image_, ddr.size(), [&count](size_t, size_t) { return ++count, ReaderOk; });
   records.reserve(count);
-  return walkRecords(image, first, [this, image](size_t offset, size_t length) {
-    // A record running past the end of the file is cut there, decoded as far
-    // as it goes, and the read reports the damage.
-    if (length > image.size() - offset) {
-      lastRecordCut_ = true;
-      if (damage == ReaderOk) damage = ReaderTruncatedRecord;
-    }
-    records.push_back(image.substr(offset, length));
+  return walkRecords(image_, ddr.size(), [this](size_t offset, size_t length) {
+    noteCutRecord(offset, length);
+    records.push_back(image_.substr(offset, length));
+    return ReaderOk;
   });
 }
 
@@ -145,31 +192,37 @@ int S57CellReader::parseDescriptiveRecord() {
 }
 
 int S57CellReader::parseDataRecords() {
-  // The feature and vector records among those cut, by the type each names:
-  // the lists and the index are made once at that size, the record holders
-  // in blocks of it. Each record counted lies in the image, so this follows
-  // the bytes read, never a count the file states.
-  size_t featureRecords = 0, vectorRecords = 0;
-  for (const std::string_view bytes : records) {
-    if (bytes.size() < kLeaderLength || bytes[6] != 'D') continue;
-    std::string_view type;
-    if (!RecordView(bytes).recordType(type)) continue;
-    if (type == "FRID") ++featureRecords;
-    else if (type == "VRID") ++vectorRecords;
-  }
+  RecordTally tally;
+  for (const std::string_view bytes : records) tally.add(bytes);
+  expectRecords(tally.features, tally.vectors);
+  const size_t firstVector = vectors.size();
+  int code = ReaderOk;
+  for (size_t i = 0; i < records.size() && code == ReaderOk; ++i)
+    code = decodeRecord(records[i], lastRecordCut_ && i + 1 == records.size());
+  indexVectors(firstVector);
+  return code;
+}
+
+void S57CellReader::expectRecords(size_t featureRecords, size_t vectorRecords) {
+  // Each record counted lies in the image, so this follows the bytes read,
+  // never a count the file states.
   features.reserve(features.size() + featureRecords);
   vectors.reserve(vectors.size() + vectorRecords);
-  vectorIndex.reserve(vectorIndex.size() + vectorRecords);
   featureBlocks_.expect(featureRecords);
   vectorBlocks_.expect(vectorRecords);
-  for (size_t i = 0; i < records.size(); ++i) {
-    const int code = parseDataRecord(records[i]);
-    if (code == ReaderOk) continue;
-    // The record cut short by the end of the image fails because it was cut.
-    const bool cutRecord = lastRecordCut_ && i + 1 == records.size();
-    return cutRecord && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
-  }
-  return ReaderOk;
+}
+
+void S57CellReader::indexVectors(size_t first) {
+  // In file order: a later record with the same NAME takes the place of an
+  // earlier one.
+  vectorIndex.reserve(vectorIndex.size() + (vectors.size() - first));
+  for (size_t i = first; i < vectors.size(); ++i) vectorIndex.insert_or_assign(nameKey(vectors[i]->NAME), vectors[i]);
+}
+
+int S57CellReader::decodeRecord(std::string_view bytes, bool cut) {
+  const int code = parseDataRecord(bytes);
+  // The record cut short by the end of the image fails because it was cut.
+  return cut && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
 }
 
 int S57CellReader::parseDataRecord(std::string_view bytes) {
@@ -179,11 +232,13 @@ int S57CellReader::parseDataRecord(std::string_view bytes) {
   std::string_view type;
   if (!record.recordType(type)) return ReaderRecordOutOfBounds;
   const int sl = record.sizeOfLength(), sp = record.sizeOfPosition();
-  if (type == "FRID") return decodeFeatureRecord(bytes, sl, sp);
-  if (type == "VRID") return decodeVectorRecord(bytes, sl, sp);
-  if (type == "DSID") return decodeDataSetIdentification(bytes, sl, sp);
-  if (type == "DSPM") return decodeDataSetParameters(bytes, sl, sp);
-  return ReaderOk;  // any other record type (catalogue records and the like) is not read
+  switch (tagCode(type)) {
+    case tagCode("FRID"): return decodeFeatureRecord(bytes, sl, sp);
+    case tagCode("VRID"): return decodeVectorRecord(bytes, sl, sp);
+    case tagCode("DSID"): return decodeDataSetIdentification(bytes, sl, sp);
+    case tagCode("DSPM"): return decodeDataSetParameters(bytes, sl, sp);
+    default: return ReaderOk;  // any other record type (catalogue records and the like) is not read
+  }
 }
 
 template <class Record>

@@ -24,6 +24,7 @@
 // step failed outright, or when the cut record itself failed to decode.
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -60,8 +61,15 @@ public:
   std::vector<std::shared_ptr<FRID>> features;  // one per feature record, in file order
   std::vector<std::shared_ptr<VRID>> vectors;   // one per vector record, in file order
   // By NAME (packed with nameKey); a later record with the same NAME replaces
-  // the earlier one here, both stay in `vectors`.
-  std::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex;
+  // the earlier one here, both stay in `vectors`. Made by parseDataRecords
+  // (and readCell) once the records are decoded; decodeVectorRecord alone
+  // does not index. Its entries come from the reader's own memory, taken in
+  // blocks and given back all at once by clear(): one entry per vector
+  // record would otherwise be a heap block of its own.
+private:
+  std::pmr::monotonic_buffer_resource indexMemory_;  // before vectorIndex, which uses it
+public:
+  std::pmr::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex{&indexMemory_};
 
   // The whole pipeline from a file / from bytes already in memory.
   int readCell(const std::string& path);
@@ -117,6 +125,11 @@ private:
   };
 
   int runSteps();
+  int cutDescriptiveRecord();                        // ddr: 0, 2 or 3
+  void noteCutRecord(size_t offset, size_t length);  // damage, when the record runs past the image
+  void expectRecords(size_t featureRecords, size_t vectorRecords);
+  void indexVectors(size_t first);                   // vectors from `first` on into vectorIndex
+  int decodeRecord(std::string_view bytes, bool cut);
   int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
