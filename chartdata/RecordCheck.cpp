@@ -46,24 +46,44 @@ std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57Cell
     if (!tallies.empty()) findings.push_back(recordCountWarning(file, std::move(tallies)));
   }
 
-  // Every record's name, in file order, then sorted: a repeat lies next to
-  // the name it repeats. The first repeat named is the first in the file.
-  std::vector<std::pair<unsigned long long, size_t>> names;
-  names.reserve(reader.features.size() + reader.vectors.size());
-  for (const auto& f : reader.features) names.emplace_back(packedName(f->RCNM, f->RCID), names.size());
-  for (const auto& v : reader.vectors) names.emplace_back(packedName(v->RCNM, v->RCID), names.size());
-  std::sort(names.begin(), names.end());
+  // Every record's name in turn (features, then vectors): the first repeat
+  // named is the first record whose name an earlier record had. RCIDs are
+  // normally numbered densely from 1, so the names of the four record kinds
+  // are marked in one bit each up to twice the records read; far larger
+  // ones and other RCNMs are sorted, where a repeat lies next to the name it
+  // repeats.
+  const size_t records = reader.features.size() + reader.vectors.size();
+  const size_t denseLimit = 2 * records + 1024;
+  std::array<std::vector<bool>, 4> marked;
+  std::vector<std::pair<unsigned long long, size_t>> others;
   long long repeats = 0;
-  size_t firstRepeat = names.size();
+  size_t firstRepeat = records;
   unsigned long long firstName = 0;
-  for (size_t i = 1; i < names.size(); ++i) {
-    if (names[i].first != names[i - 1].first) continue;
+  const auto repeated = [&](unsigned long long name, size_t index) {
     ++repeats;
-    if (names[i].second < firstRepeat) {
-      firstRepeat = names[i].second;
-      firstName = names[i].first;
+    if (index < firstRepeat) {
+      firstRepeat = index;
+      firstName = name;
     }
-  }
+  };
+  size_t index = 0;
+  const auto visit = [&](int rcnm, int rcid) {
+    const int table = rcnm == 100 ? 0 : rcnm == 110 ? 1 : rcnm == 120 ? 2 : rcnm == 130 ? 3 : -1;
+    if (table >= 0 && rcid >= 0 && static_cast<size_t>(rcid) < denseLimit) {
+      std::vector<bool>& seen = marked[static_cast<size_t>(table)];
+      if (seen.empty()) seen.resize(denseLimit);
+      if (seen[static_cast<size_t>(rcid)]) repeated(packedName(rcnm, rcid), index);
+      seen[static_cast<size_t>(rcid)] = true;
+    } else {
+      others.emplace_back(packedName(rcnm, rcid), index);
+    }
+    ++index;
+  };
+  for (const auto& f : reader.features) visit(f->RCNM, f->RCID);
+  for (const auto& v : reader.vectors) visit(v->RCNM, v->RCID);
+  std::sort(others.begin(), others.end());
+  for (size_t i = 1; i < others.size(); ++i)
+    if (others[i].first == others[i - 1].first) repeated(others[i].first, others[i].second);
   if (repeats > 0)
     findings.push_back(duplicateRecordWarning(
         file, repeats, recordName(static_cast<int>(firstName >> 32), static_cast<int>(firstName & 0xFFFFFFFFu))));
