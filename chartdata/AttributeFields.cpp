@@ -5,6 +5,7 @@
 #include "BinaryValue.h"
 #include "FieldSplitter.h"
 #include "RecordView.h"
+#include "RepeatingField.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void assignLatin1AsUtf8(std::string& out, std::string_view latin1) {
   for (const char c : latin1) appendUtf8(out, static_cast<unsigned char>(c));
 }
 
-void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
+void decodeAttributeField(std::string_view field, RecordList<ATTF_NATF>& out, int lexicalLevel,
                           bool keepDeleteMark) {
   if (lexicalLevel == kLevelUcs2) {
     decodeUcs2AttributeField(field, out, keepDeleteMark);
@@ -69,7 +70,7 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, i
   // Every entry kept takes at least 3 bytes (label and terminator), so no
   // more than that many are reserved, however many terminators there are.
   const size_t terminators = static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator));
-  out.reserve(out.size() + std::min(terminators, field.size() / 3 + 1));
+  makeRoom(out, std::min(terminators, field.size() / 3 + 1));
   FieldSplitter pieces(field, kUnitTerminator, 2);
   for (std::string_view piece; pieces.next(piece);) {
     if (piece.size() == 1 && piece[0] == kFieldTerminator) break;
@@ -84,7 +85,7 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, i
   }
 }
 
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
+void decodeNationalAttributeField(std::string_view field, RecordList<ATTF_NATF>& out, int lexicalLevel,
                                   bool keepDeleteMark) {
   if (lexicalLevel == kLevelAscii || lexicalLevel == kLevelLatin1)
     decodeAttributeField(field, out, lexicalLevel, keepDeleteMark);
@@ -92,7 +93,7 @@ void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>
     decodeUcs2AttributeField(field, out, keepDeleteMark);
 }
 
-void decodeUcs2AttributeField(std::string_view field, std::vector<ATTF_NATF>& out, bool keepDeleteMark) {
+void decodeUcs2AttributeField(std::string_view field, RecordList<ATTF_NATF>& out, bool keepDeleteMark) {
   constexpr uint32_t kUnit = 0x1F, kFieldEnd = 0x1E;
   size_t pos = 0;
   bool fieldEnded = false;

@@ -42,6 +42,7 @@ public:
     size_ = 0;
   }
 
+  char* data() { return bytes_.get(); }
   const char* data() const { return bytes_.get(); }
   size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }

@@ -9,7 +9,7 @@
 
 int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
                                        int sizeOfPosition) {
-  std::shared_ptr<FRID> feature = featureBlocks_.next();
+  std::shared_ptr<FRID> feature = newFeature();
   FRID& f = *feature;
   // In an update file (the DSID record comes first) a national value of the
   // delete character alone is kept: it removes the attribute.

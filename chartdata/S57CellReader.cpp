@@ -3,28 +3,38 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "FileWindow.h"
 #include "RecordView.h"
 #include "RegularFile.h"
 
 namespace {
 
-// Walks the records after the DDR, calling cut(offset, length) for each
-// (length may run past the end of the image: the last record, cut short).
-// Returns 0, or the code of the length that stops the walk, or the first
-// code other than 0 that cut returns; the records before it have been
-// handed out.
-template <class Cut>
-int walkRecords(std::string_view image, size_t offset, Cut&& cut) {
-  while (offset < image.size()) {
-    const int length = RecordView::leaderNumber(image, offset, 5);
+// The image in memory, as the walks read it.
+struct ImageBytes {
+  std::string_view image;
+  std::string_view bytesAt(size_t offset, size_t count) const { return boundedSlice(image, offset, count); }
+  bool rewind() const { return true; }
+};
+
+// Walks the records from `offset` on, calling cut(record, cutShort) for
+// each: its bytes, and whether the end of the bytes came before the end of
+// the record. Returns 0, or the code of the length that stops the walk, or
+// the first code other than 0 that cut returns; the records before it have
+// been handed out.
+template <class Bytes, class Cut>
+int walkRecords(Bytes& bytes, size_t offset, Cut&& cut) {
+  for (;;) {
+    const std::string_view leader = bytes.bytesAt(offset, 5);
+    if (leader.empty()) return ReaderOk;
+    const int length = decimalNumber(leader);
     if (length <= 0) return ReaderBadRecordLength;
     // A record has at least its leader: a run of tiny "records" would
     // otherwise cost a view each, many times the bytes they stand for.
     if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
-    if (const int code = cut(offset, static_cast<size_t>(length))) return code;
+    const std::string_view record = bytes.bytesAt(offset, static_cast<size_t>(length));
+    if (const int code = cut(record, record.size() < static_cast<size_t>(length))) return code;
     offset += static_cast<size_t>(length);
   }
-  return ReaderOk;
 }
 
 // The feature and vector records among records, by the type each names.
@@ -46,10 +56,39 @@ struct RecordTally {
 
 }  // namespace
 
+template <class Bytes>
+int S57CellReader::cutDescriptiveRecord(Bytes& bytes) {
+  ddr = {};
+  lastRecordCut_ = false;
+  const std::string_view head = bytes.bytesAt(0, 25);
+  if (head.size() < 25) return ReaderFileTooShort;
+  const int ddrLength = decimalNumber(head.substr(0, 5));
+  if (head.substr(5, 7) != "3LE1 09" || ddrLength < 0) return ReaderNoDescriptiveRecord;
+  const std::string_view record = bytes.bytesAt(0, static_cast<size_t>(ddrLength));
+  if (record.size() < static_cast<size_t>(ddrLength)) return ReaderNoDescriptiveRecord;
+  ddr = record;
+  return ReaderOk;
+}
+
 int S57CellReader::readCell(const std::string& path) {
   clear();
-  int code = readFile(path);
-  if (code == ReaderOk) code = runSteps();
+  std::FILE* file = nullptr;
+  std::uint64_t size = 0;
+  switch (openRegularFile(path, file, size)) {
+    case RegularFileOpen::Opened: break;
+    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+  }
+  // The file is read through a window, twice, and never held whole: as far
+  // as its size when opened, at most kMaxFileBytes.
+  if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
+  FileWindow window(file, static_cast<size_t>(std::min<std::uint64_t>(size, kMaxFileBytes)));
+  int code = runSteps(window, false);
+  std::fclose(file);
+  if (window.failed()) {
+    clear();  // as when the file cannot be read at all
+    return ReaderCannotOpen;
+  }
   releaseFileBytes();
   return code;
 }
@@ -60,32 +99,39 @@ int S57CellReader::readCellBytes(std::string_view bytes) {
   // read in place, and every view into them is gone before returning.
   if (bytes.size() > kMaxFileBytes) damage = ReaderFileTooLarge;
   image_ = bytes.substr(0, std::min(bytes.size(), kMaxFileBytes));
-  const int code = runSteps();
+  ImageBytes image{image_};
+  const int code = runSteps(image, true);
   releaseFileBytes();
   return code;
 }
 
-int S57CellReader::runSteps() {
-  // The steps of splitRecords and parseDataRecords, without the list of
-  // records between them: one walk from leader to leader checks every
-  // length and counts the records by type; a second cuts each record again
-  // and decodes it at once, while its bytes are at hand.
-  int code = cutDescriptiveRecord();
+template <class Bytes>
+int S57CellReader::runSteps(Bytes& bytes, bool viewsStay) {
+  // The steps of splitRecords, parseDescriptiveRecord and parseDataRecords
+  // without the list of records between them: one walk from leader to
+  // leader checks every length and counts the records by type, a second
+  // cuts each record again and decodes it at once, while its bytes are at
+  // hand. The DDR is read first, while it is at hand too, but its findings
+  // come after those of the first walk, as the steps give them.
+  int code = cutDescriptiveRecord(bytes);
+  const int descriptionCode = code == ReaderOk ? parseDescriptiveRecord() : ReaderOk;
+  const size_t first = ddr.size();
+  if (!viewsStay) ddr = {};  // the window moves on
   RecordTally tally;
   if (code == ReaderOk)
-    code = walkRecords(image_, ddr.size(), [this, &tally](size_t offset, size_t length) {
-      noteCutRecord(offset, length);
-      tally.add(image_.substr(offset, length));
+    code = walkRecords(bytes, first, [this, &tally](std::string_view record, bool cutShort) {
+      if (cutShort) noteCutRecord();
+      tally.add(record);
       return ReaderOk;
     });
-  if (code == ReaderOk) code = parseDescriptiveRecord();
+  if (code != ReaderOk) fieldDescriptions.clear();  // the steps would have stopped before the DDR
+  if (code == ReaderOk) code = descriptionCode;
+  if (code == ReaderOk && !viewsStay && !bytes.rewind()) code = ReaderCannotOpen;
   if (code == ReaderOk) {
     expectRecords(tally.features, tally.vectors);
-    const size_t firstVector = vectors.size();
-    code = walkRecords(image_, ddr.size(), [this](size_t offset, size_t length) {
-      return decodeRecord(image_.substr(offset, length), length > image_.size() - offset);
+    code = walkRecords(bytes, first, [this](std::string_view record, bool cutShort) {
+      return decodeRecord(record, cutShort);
     });
-    indexVectors(firstVector);
   }
   return code == ReaderOk ? damage : code;
 }
@@ -114,8 +160,7 @@ void S57CellReader::clear() {
     vectorIndex.swap(empty);
   }
   indexMemory_.release();
-  featureBlocks_.clear();
-  vectorBlocks_.clear();
+  recordMemory_.reset();
 }
 
 int S57CellReader::readFile(const std::string& path) {
@@ -153,36 +198,25 @@ int S57CellReader::readBytes(std::string_view bytes) {
   return ReaderOk;
 }
 
-int S57CellReader::cutDescriptiveRecord() {
-  ddr = {};
-  lastRecordCut_ = false;
-  if (image_.size() < 25) return ReaderFileTooShort;
-  const int ddrLength = RecordView::leaderNumber(image_, 0, 5);
-  if (image_.substr(5, 7) != "3LE1 09" || ddrLength < 0 || image_.size() < static_cast<size_t>(ddrLength))
-    return ReaderNoDescriptiveRecord;
-  ddr = image_.substr(0, static_cast<size_t>(ddrLength));
-  return ReaderOk;
-}
-
-void S57CellReader::noteCutRecord(size_t offset, size_t length) {
+void S57CellReader::noteCutRecord() {
   // A record running past the end of the file is cut there, decoded as far
   // as it goes, and the read reports the damage.
-  if (length <= image_.size() - offset) return;
   lastRecordCut_ = true;
   if (damage == ReaderOk) damage = ReaderTruncatedRecord;
 }
 
 int S57CellReader::splitRecords() {
   records.clear();
-  if (const int code = cutDescriptiveRecord()) return code;
+  ImageBytes image{image_};
+  if (const int code = cutDescriptiveRecord(image)) return code;
   // The records are counted first (a hop from leader to leader), so the
   // list is made once at its length.
   size_t count = 0;
-  walkRecords(image_, ddr.size(), [&count](size_t, size_t) { return ++count, ReaderOk; });
+  walkRecords(image, ddr.size(), [&count](std::string_view, bool) { return ++count, ReaderOk; });
   records.reserve(count);
-  return walkRecords(image_, ddr.size(), [this](size_t offset, size_t length) {
-    noteCutRecord(offset, length);
-    records.push_back(image_.substr(offset, length));
+  return walkRecords(image, ddr.size(), [this](std::string_view record, bool cutShort) {
+    if (cutShort) noteCutRecord();
+    records.push_back(record);
     return ReaderOk;
   });
 }
@@ -195,11 +229,9 @@ int S57CellReader::parseDataRecords() {
   RecordTally tally;
   for (const std::string_view bytes : records) tally.add(bytes);
   expectRecords(tally.features, tally.vectors);
-  const size_t firstVector = vectors.size();
   int code = ReaderOk;
   for (size_t i = 0; i < records.size() && code == ReaderOk; ++i)
     code = decodeRecord(records[i], lastRecordCut_ && i + 1 == records.size());
-  indexVectors(firstVector);
   return code;
 }
 
@@ -208,15 +240,13 @@ void S57CellReader::expectRecords(size_t featureRecords, size_t vectorRecords) {
   // never a count the file states.
   features.reserve(features.size() + featureRecords);
   vectors.reserve(vectors.size() + vectorRecords);
-  featureBlocks_.expect(featureRecords);
-  vectorBlocks_.expect(vectorRecords);
-}
-
-void S57CellReader::indexVectors(size_t first) {
-  // In file order: a later record with the same NAME takes the place of an
-  // earlier one.
-  vectorIndex.reserve(vectorIndex.size() + (vectors.size() - first));
-  for (size_t i = first; i < vectors.size(); ++i) vectorIndex.insert_or_assign(nameKey(vectors[i]->NAME), vectors[i]);
+  vectorIndex.reserve(vectorIndex.size() + vectorRecords);
+  if (!recordMemory_) {
+    // The first block holds about what the holders counted take.
+    recordMemory_ = std::make_shared<RecordMemory>(featureRecords * (sizeof(FRID) + 64) +
+                                                   vectorRecords * (sizeof(VRID) + 64));
+  }
+  recordMemory_->expect(featureRecords, vectorRecords);
 }
 
 int S57CellReader::decodeRecord(std::string_view bytes, bool cut) {
@@ -241,23 +271,15 @@ int S57CellReader::parseDataRecord(std::string_view bytes) {
   }
 }
 
-template <class Record>
-std::shared_ptr<Record> S57CellReader::RecordBlocks<Record>::next() {
-  if (used_ == size_) {
-    // Decoders called on their own, outside parseDataRecords, expect
-    // nothing: their records come one block of one at a time.
-    const size_t size = std::max<size_t>(1, std::min(expected_, kBlockRecords));
-    block_.reset(new Record[size]);
-    used_ = 0;
-    size_ = size;
-    expected_ -= std::min(expected_, size);
-  }
-  // Shares the block's ownership: the block goes with its last record.
-  return std::shared_ptr<Record>(block_, &block_[used_++]);
+std::shared_ptr<FRID> S57CellReader::newFeature() {
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0);
+  return std::shared_ptr<FRID>(recordMemory_, recordMemory_->newFeature());
 }
 
-template class S57CellReader::RecordBlocks<FRID>;
-template class S57CellReader::RecordBlocks<VRID>;
+std::shared_ptr<VRID> S57CellReader::newVector() {
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0);
+  return std::shared_ptr<VRID>(recordMemory_, recordMemory_->newVector());
+}
 
 std::shared_ptr<VRID> S57CellReader::findVector(const RecordName& name) const {
   const auto it = vectorIndex.find(nameKey(name));

@@ -9,14 +9,18 @@
 //   splitRecords           ddr and records cut out of the image
 //   parseDescriptiveRecord fieldDescriptions from the DDR
 //   parseDataRecords       every data record handed to its decoder by record type
-// readCell / readCellBytes run all four and empty fileBytes (and the views
-// into it) before returning, whatever the outcome. readCellBytes reads the
-// caller's bytes where they lie, without a copy.
+// readCell / readCellBytes give what the four steps give, and leave
+// fileBytes, ddr and records empty whatever the outcome. They keep no list
+// of records: one walk checks the record lengths and counts the records by
+// type, a second decodes each record as it is cut. readCellBytes reads the
+// caller's bytes where they lie, without a copy; readCell reads the file
+// through a window of at most 256 KB (FileWindow), once per walk, and
+// never holds it whole.
 //
-// What it allocates follows what it reads: the image once, unzeroed (a
-// cell read from memory not at all), the list of records at its exact
-// length, and the record holders in blocks of the records counted, never
-// by a number the file states.
+// What it allocates follows what it reads: no image of a file read with
+// readCell (readFile's image is read unzeroed), the record lists at the
+// length counted, and the record holders with their lists in the memory of
+// the read (RecordMemory), never sized by a number the file states.
 //
 // Damage that does not stop the read (a file over the size limit, a last
 // record cut short by the end of the file) is kept in `damage`: the steps go
@@ -34,6 +38,7 @@
 #include "DataSet.h"
 #include "FieldDescriptions.h"
 #include "ReaderResult.h"
+#include "RecordMemory.h"
 #include "S57Records.h"
 
 class S57CellReader {
@@ -61,11 +66,10 @@ public:
   std::vector<std::shared_ptr<FRID>> features;  // one per feature record, in file order
   std::vector<std::shared_ptr<VRID>> vectors;   // one per vector record, in file order
   // By NAME (packed with nameKey); a later record with the same NAME replaces
-  // the earlier one here, both stay in `vectors`. Made by parseDataRecords
-  // (and readCell) once the records are decoded; decodeVectorRecord alone
-  // does not index. Its entries come from the reader's own memory, taken in
-  // blocks and given back all at once by clear(): one entry per vector
-  // record would otherwise be a heap block of its own.
+  // the earlier one here, both stay in `vectors`. Its entries come from the
+  // reader's own memory, taken in blocks and given back all at once by
+  // clear(): one entry per vector record would otherwise be a heap block of
+  // its own.
 private:
   std::pmr::monotonic_buffer_resource indexMemory_;  // before vectorIndex, which uses it
 public:
@@ -106,35 +110,21 @@ public:
   void clear();
 
 private:
-  // Record holders handed out from blocks that are made as the records are
-  // decoded: a block holds at most kBlockRecords, and no more than the
-  // records of the kind still counted, so a file that fails early costs
-  // one block. Each holder shares the ownership of its block.
-  template <class Record>
-  class RecordBlocks {
-  public:
-    static constexpr size_t kBlockRecords = 1024;
-    void expect(size_t count) { expected_ = count; }
-    std::shared_ptr<Record> next();
-    void clear() { *this = RecordBlocks(); }
+  // A new holder in the memory of this read, which it shares.
+  std::shared_ptr<FRID> newFeature();
+  std::shared_ptr<VRID> newVector();
 
-  private:
-    std::shared_ptr<Record[]> block_;
-    size_t used_ = 0, size_ = 0;
-    size_t expected_ = 0;  // records of this kind still to come
-  };
-
-  int runSteps();
-  int cutDescriptiveRecord();                        // ddr: 0, 2 or 3
-  void noteCutRecord(size_t offset, size_t length);  // damage, when the record runs past the image
+  template <class Bytes>
+  int runSteps(Bytes& bytes, bool viewsStay);
+  template <class Bytes>
+  int cutDescriptiveRecord(Bytes& bytes);  // ddr: 0, 2 or 3
+  void noteCutRecord();  // the last record runs past the end: damage
   void expectRecords(size_t featureRecords, size_t vectorRecords);
-  void indexVectors(size_t first);                   // vectors from `first` on into vectorIndex
   int decodeRecord(std::string_view bytes, bool cut);
   int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
   std::string_view image_;      // what splitRecords cuts: fileBytes, or the bytes of readCellBytes
   bool lastRecordCut_ = false;  // the last of `records` ran past the end of the image
-  RecordBlocks<FRID> featureBlocks_;
-  RecordBlocks<VRID> vectorBlocks_;
+  std::shared_ptr<RecordMemory> recordMemory_;  // made by the first record of a read
 };

@@ -54,7 +54,7 @@ void stage(std::uint64_t key, Pointer record, Staging& staging) {
 
 // ATTF, NATF or ATTV of a modify record: each entry sets the attribute of
 // its code (added when absent); the delete character as value removes it.
-void updateAttributes(const std::vector<ATTF_NATF>& changes, std::vector<ATTF_NATF>& attributes) {
+void updateAttributes(const RecordList<ATTF_NATF>& changes, RecordList<ATTF_NATF>& attributes) {
   for (const ATTF_NATF& change : changes) {
     const auto it = std::find_if(attributes.begin(), attributes.end(), [&](const ATTF_NATF& a) {
       return a.attributeCode == change.attributeCode;
@@ -73,7 +73,7 @@ void updateAttributes(const std::vector<ATTF_NATF>& changes, std::vector<ATTF_NA
 // given entries before entry `index`, delete `count` entries from `index`,
 // or replace `count` entries from `index` by the given ones (1-based).
 template <class T>
-bool editList(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
+bool editList(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
               const char* field, std::string& why) {
   const size_t size = list.size();
   const size_t at = control.index > 0 ? static_cast<size_t>(control.index - 1) : 0;
@@ -107,7 +107,7 @@ bool editList(std::vector<T>& list, const UpdateControl& control, const std::vec
 // A repeating field with its control field, or without both. Entries
 // without a control field cannot be placed.
 template <class T>
-bool editField(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
+bool editField(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
                const char* controlName, const char* fieldName, std::string& why) {
   if (control.present) return editList(list, control, entries, controlName, why);
   if (entries.empty()) return true;

@@ -12,7 +12,7 @@
 
 int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
                                       int sizeOfPosition) {
-  std::shared_ptr<VRID> vector = vectorBlocks_.next();
+  std::shared_ptr<VRID> vector = newVector();
   VRID& v = *vector;
   const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
   const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
@@ -38,6 +38,7 @@ int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
       default: break;
     }
   });
+  vectorIndex.insert_or_assign(nameKey(v.NAME), vector);
   vectors.push_back(std::move(vector));
   return code;
 }

@@ -15,7 +15,7 @@ namespace {
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
 
-Attributes pairsOf(const std::vector<ATTF_NATF>& attributes) {
+Attributes pairsOf(const RecordList<ATTF_NATF>& attributes) {
   Attributes out;
   for (const ATTF_NATF& a : attributes) out.emplace_back(a.attributeCode, a.attributeValue);
   return out;
@@ -240,7 +240,7 @@ TEST(FeatureRecords, AttributeFields) {
 // least), not for every terminator byte in it.
 TEST(FeatureRecords, AttributeFieldOfTerminatorsReservesWhatItCanHold) {
   const std::string terminators(90000, '\x1f');
-  std::vector<ATTF_NATF> out;
+  RecordList<ATTF_NATF> out;
   decodeAttributeField(terminators, out);
   EXPECT_EQ(out.size(), 30000u);  // label 0x1f1f, empty value, terminator
   EXPECT_LE(out.capacity(), 30001u);
@@ -333,7 +333,7 @@ TEST(FeatureRecords, TextFollowsTheLexicalLevelsOfTheDataSet) {
 
   // A lexical level the standard does not know: attributes as bytes,
   // national text as UCS-2, as without a DSSI.
-  std::vector<ATTF_NATF> out;
+  RecordList<ATTF_NATF> out;
   decodeNationalAttributeField(b12(301) + ucs2(u"Hi") + b12(0x1f) + b12(0x1e), out, 7);
   EXPECT_EQ(pairsOf(out), (Attributes{{"301", "Hi"}}));
 }

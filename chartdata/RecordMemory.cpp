@@ -1,0 +1,40 @@
+#include "RecordMemory.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+// A first block of at least 64 KB and at most 4 MB; the blocks after it
+// grow by half each time, as far as the read needs.
+constexpr size_t kSmallestBlock = 64 * 1024, kLargestFirstBlock = 4 * 1024 * 1024;
+
+template <class Record>
+Record* make(std::pmr::monotonic_buffer_resource& memory, std::vector<Record*>& made) {
+  made.push_back(nullptr);  // its place first: a holder made is always destroyed
+  made.back() = new (memory.allocate(sizeof(Record), alignof(Record))) Record(&memory);
+  return made.back();
+}
+
+}  // namespace
+
+RecordMemory::RecordMemory(size_t expected)
+    : memory_(std::clamp(expected, kSmallestBlock, kLargestFirstBlock)) {}
+
+RecordMemory::~RecordMemory() {
+  // The holders' own heap memory (long attribute texts) goes with them; the
+  // lists give nothing back one by one, the blocks go with memory_.
+  for (FRID* f : features_)
+    if (f) f->~FRID();
+  for (VRID* v : vectors_)
+    if (v) v->~VRID();
+}
+
+void RecordMemory::expect(size_t features, size_t vectors) {
+  features_.reserve(features_.size() + features);
+  vectors_.reserve(vectors_.size() + vectors);
+}
+
+FRID* RecordMemory::newFeature() { return make(memory_, features_); }
+
+VRID* RecordMemory::newVector() { return make(memory_, vectors_); }

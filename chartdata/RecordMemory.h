@@ -1,0 +1,43 @@
+#pragma once
+// The memory of the record holders one read makes: the holders and the
+// lists they hold (attributes, pointers, coordinates) are carved from large
+// blocks as the records are decoded, instead of one heap block each, and
+// all of it goes at once, when the last holder of the read goes. A cell's
+// records number in the tens of thousands, and a heap block for each list
+// of each of them cost more than decoding them.
+//
+// What a holder keeps outside its lists (attribute texts too long to keep
+// in place) is its own, on the heap, and goes with the holder. Each holder
+// shares the ownership of the memory of its read (a shared_ptr aliasing
+// the RecordMemory), so a holder kept after its reader is gone, as the
+// records of an update file are, keeps the memory it lives in.
+#include <cstddef>
+#include <memory>
+#include <memory_resource>
+#include <vector>
+
+#include "S57Records.h"
+
+class RecordMemory {
+public:
+  // `expected`: about how many bytes the read will take, for the size of
+  // the first block.
+  explicit RecordMemory(size_t expected);
+  ~RecordMemory();
+  RecordMemory(const RecordMemory&) = delete;
+  RecordMemory& operator=(const RecordMemory&) = delete;
+
+  // Room for the holders of so many records more (counted in the file).
+  void expect(size_t features, size_t vectors);
+
+  // A new, empty holder whose lists live here. Valid as long as this is.
+  FRID* newFeature();
+  VRID* newVector();
+
+  std::pmr::memory_resource* resource() { return &memory_; }
+
+private:
+  std::pmr::monotonic_buffer_resource memory_;
+  std::vector<FRID*> features_;  // the holders made, to be destroyed before the memory goes
+  std::vector<VRID*> vectors_;
+};
