@@ -434,6 +434,29 @@ TEST(VectorRecords, CoordinateFieldsCountWholeRepetitions) {
   EXPECT_EQ(v.coordinates3D[0].VE3D, 300);
 }
 
+// A record may repeat a field: each repetition adds its entries after those
+// of the ones before, however many there are (a hostile record repeats them
+// by the thousand, one entry each).
+TEST(VectorRecords, RepeatedFieldsAddTheirEntriesInOrder) {
+  constexpr int kRepeats = 2000;
+  iso8211::Record record;
+  record.add("0001", s57write::recordIdField(1)).add("VRID", s57write::vridField(s57write::Vector()));
+  for (int i = 0; i < kRepeats; ++i)
+    record.add("SG2D", s57write::sg2dField({{i, -i}})).add("ATTV", s57write::attributeField({{116, std::to_string(i)}}));
+  s57write::S57Writer writer;
+  writer.addRecord(record);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  const VRID& v = *reader.vectors.at(0);
+  ASSERT_EQ(v.coordinates2D.size(), static_cast<size_t>(kRepeats));
+  ASSERT_EQ(v.attributes.size(), static_cast<size_t>(kRepeats));
+  for (int i = 0; i < kRepeats; ++i) {
+    EXPECT_EQ(v.coordinates2D[static_cast<size_t>(i)].YCOO, i);
+    EXPECT_EQ(v.coordinates2D[static_cast<size_t>(i)].XCOO, -i);
+    EXPECT_EQ(v.attributes[static_cast<size_t>(i)].attributeValue, std::to_string(i));
+  }
+}
+
 TEST(VectorRecords, LaterRecordWithTheSameNameWinsTheIndex) {
   s57write::Vector first, second;
   first.rcid = second.rcid = 77;
