@@ -5,9 +5,9 @@
 
 namespace {
 
-// A first block of at least 64 KB and at most 4 MB; the blocks after it
+// A first block of at least 16 KB and at most 64 MB; the blocks after it
 // grow by half each time, as far as the read needs.
-constexpr size_t kSmallestBlock = 64 * 1024, kLargestFirstBlock = 4 * 1024 * 1024;
+constexpr size_t kSmallestBlock = 16 * 1024, kLargestFirstBlock = 64 * 1024 * 1024;
 
 template <class Record>
 Record* make(std::pmr::monotonic_buffer_resource& memory, std::vector<Record*>& made) {

@@ -37,10 +37,14 @@ int walkRecords(Bytes& bytes, size_t offset, Cut&& cut) {
   }
 }
 
-// The feature and vector records among records, by the type each names.
-struct RecordTally {
+}  // namespace
+
+// The feature and vector records among records, by the type each names,
+// and their bytes.
+struct S57CellReader::RecordTally {
   size_t features = 0;
   size_t vectors = 0;
+  size_t bytes = 0;
 
   void add(std::string_view record) {
     if (record.size() < kLeaderLength || record[6] != 'D') return;
@@ -49,12 +53,11 @@ struct RecordTally {
     switch (tagCode(type)) {
       case tagCode("FRID"): ++features; break;
       case tagCode("VRID"): ++vectors; break;
-      default: break;
+      default: return;
     }
+    bytes += record.size();
   }
 };
-
-}  // namespace
 
 template <class Bytes>
 int S57CellReader::cutDescriptiveRecord(Bytes& bytes) {
@@ -128,7 +131,7 @@ int S57CellReader::runSteps(Bytes& bytes, bool viewsStay) {
   if (code == ReaderOk) code = descriptionCode;
   if (code == ReaderOk && !viewsStay && !bytes.rewind()) code = ReaderCannotOpen;
   if (code == ReaderOk) {
-    expectRecords(tally.features, tally.vectors);
+    expectRecords(tally);
     code = walkRecords(bytes, first, [this](std::string_view record, bool cutShort) {
       return decodeRecord(record, cutShort);
     });
@@ -228,25 +231,28 @@ int S57CellReader::parseDescriptiveRecord() {
 int S57CellReader::parseDataRecords() {
   RecordTally tally;
   for (const std::string_view bytes : records) tally.add(bytes);
-  expectRecords(tally.features, tally.vectors);
+  expectRecords(tally);
   int code = ReaderOk;
   for (size_t i = 0; i < records.size() && code == ReaderOk; ++i)
     code = decodeRecord(records[i], lastRecordCut_ && i + 1 == records.size());
   return code;
 }
 
-void S57CellReader::expectRecords(size_t featureRecords, size_t vectorRecords) {
+void S57CellReader::expectRecords(const RecordTally& tally) {
   // Each record counted lies in the image, so this follows the bytes read,
   // never a count the file states.
-  features.reserve(features.size() + featureRecords);
-  vectors.reserve(vectors.size() + vectorRecords);
-  vectorIndex.reserve(vectorIndex.size() + vectorRecords);
+  features.reserve(features.size() + tally.features);
+  vectors.reserve(vectors.size() + tally.vectors);
+  vectorIndex.reserve(vectorIndex.size() + tally.vectors);
   if (!recordMemory_) {
-    // The first block holds about what the holders counted take.
-    recordMemory_ = std::make_shared<RecordMemory>(featureRecords * (sizeof(FRID) + 64) +
-                                                   vectorRecords * (sizeof(VRID) + 64));
+    // Cells take about 330 bytes per record, the holder and its lists (on
+    // NOAA cells and the large cell of the reader benchmark); a little more
+    // is taken at once, but never more than four times the bytes of the
+    // records, which their holders alone may take for the smallest records.
+    const size_t perRecord = tally.features * (sizeof(FRID) + 224) + tally.vectors * (sizeof(VRID) + 224);
+    recordMemory_ = std::make_shared<RecordMemory>(std::min(perRecord, 4 * tally.bytes));
   }
-  recordMemory_->expect(featureRecords, vectorRecords);
+  recordMemory_->expect(tally.features, tally.vectors);
 }
 
 int S57CellReader::decodeRecord(std::string_view bytes, bool cut) {

@@ -119,7 +119,8 @@ private:
   template <class Bytes>
   int cutDescriptiveRecord(Bytes& bytes);  // ddr: 0, 2 or 3
   void noteCutRecord();  // the last record runs past the end: damage
-  void expectRecords(size_t featureRecords, size_t vectorRecords);
+  struct RecordTally;  // the feature and vector records of a walk, and their bytes
+  void expectRecords(const RecordTally& tally);
   int decodeRecord(std::string_view bytes, bool cut);
   int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
