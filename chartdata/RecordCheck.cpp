@@ -16,13 +16,6 @@ Counts declaredCounts(const DataSetStructure& s) {
   return {s.NOMR, s.NOCR, s.NOGR, s.NOLR, s.NOIN, s.NOCN, s.NOED, s.NOFA, 0};
 }
 
-Counts readCounts(const S57CellReader& reader) {
-  Counts counts{};
-  for (const auto& f : reader.features) ++counts[featureRecordKind(f->OBJL)];
-  for (const auto& v : reader.vectors) ++counts[vectorRecordKind(v->RCNM)];
-  return counts;
-}
-
 std::string recordName(int rcnm, int rcid) {
   return "RCNM=" + std::to_string(rcnm) + ",RCID=" + std::to_string(rcid);
 }
@@ -35,23 +28,13 @@ unsigned long long packedName(int rcnm, int rcid) {
 }  // namespace
 
 std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57CellReader& reader) {
-  std::vector<LoadWarning> findings;
-  const Counts read = readCounts(reader);
-  if (reader.dataSetStructure.present) {
-    const Counts declared = declaredCounts(reader.dataSetStructure);
-    std::vector<RecordTally> tallies;
-    for (int kind = 0; kind <= kRecordKindCount; ++kind)
-      if (read[static_cast<size_t>(kind)] != declared[static_cast<size_t>(kind)])
-        tallies.push_back({kind, declared[static_cast<size_t>(kind)], read[static_cast<size_t>(kind)]});
-    if (!tallies.empty()) findings.push_back(recordCountWarning(file, std::move(tallies)));
-  }
-
-  // Every record's name in turn (features, then vectors): the first repeat
-  // named is the first record whose name an earlier record had. RCIDs are
-  // normally numbered densely from 1, so the names of the four record kinds
-  // are marked in one bit each up to twice the records read; far larger
-  // ones and other RCNMs are sorted, where a repeat lies next to the name it
-  // repeats.
+  // One walk over the records (features, then vectors) counts them by kind
+  // and finds the names repeated: the first repeat named is the first record
+  // whose name an earlier record had. RCIDs are normally numbered densely
+  // from 1, so the names of the four record kinds are marked in one bit each
+  // up to twice the records read; far larger ones and other RCNMs are
+  // sorted, where a repeat lies next to the name it repeats.
+  Counts read{};
   const size_t records = reader.features.size() + reader.vectors.size();
   const size_t denseLimit = 2 * records + 1024;
   std::array<std::vector<bool>, 4> marked;
@@ -79,11 +62,27 @@ std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57Cell
     }
     ++index;
   };
-  for (const auto& f : reader.features) visit(f->RCNM, f->RCID);
-  for (const auto& v : reader.vectors) visit(v->RCNM, v->RCID);
+  for (const auto& f : reader.features) {
+    ++read[featureRecordKind(f->OBJL)];
+    visit(f->RCNM, f->RCID);
+  }
+  for (const auto& v : reader.vectors) {
+    ++read[vectorRecordKind(v->RCNM)];
+    visit(v->RCNM, v->RCID);
+  }
   std::sort(others.begin(), others.end());
   for (size_t i = 1; i < others.size(); ++i)
     if (others[i].first == others[i - 1].first) repeated(others[i].first, others[i].second);
+
+  std::vector<LoadWarning> findings;
+  if (reader.dataSetStructure.present) {
+    const Counts declared = declaredCounts(reader.dataSetStructure);
+    std::vector<RecordTally> tallies;
+    for (int kind = 0; kind <= kRecordKindCount; ++kind)
+      if (read[static_cast<size_t>(kind)] != declared[static_cast<size_t>(kind)])
+        tallies.push_back({kind, declared[static_cast<size_t>(kind)], read[static_cast<size_t>(kind)]});
+    if (!tallies.empty()) findings.push_back(recordCountWarning(file, std::move(tallies)));
+  }
   if (repeats > 0)
     findings.push_back(duplicateRecordWarning(
         file, repeats, recordName(static_cast<int>(firstName >> 32), static_cast<int>(firstName & 0xFFFFFFFFu))));
