@@ -54,9 +54,10 @@ public:
   std::string_view ddr;                  // the data descriptive record (view into the image)
   std::vector<std::string_view> records; // the data records in file order (views into the image)
   FieldDescriptionTable fieldDescriptions;
-  // ReaderFileTooLarge (set by readFile / readBytes), ReaderTruncatedRecord
-  // (set by splitRecords when a record runs past the end of the image and
-  // the file was not already over the limit), else ReaderOk.
+  // ReaderFileTooLarge (the file or bytes were over kMaxFileBytes),
+  // ReaderTruncatedRecord (a record runs past the end of the image and the
+  // file was not already over the limit: found by splitRecords, or by the
+  // first walk of readCell / readCellBytes), else ReaderOk.
   int damage = ReaderOk;
 
   // --- S-57 record model
