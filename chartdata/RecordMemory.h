@@ -20,9 +20,9 @@
 
 class RecordMemory {
 public:
-  // `expected`: about how many bytes the read will take, for the size of
-  // the first block.
-  explicit RecordMemory(size_t expected);
+  // About how many bytes the holders and their lists will take, for the
+  // size of the first block of each.
+  RecordMemory(size_t holderBytes, size_t listBytes);
   ~RecordMemory();
   RecordMemory(const RecordMemory&) = delete;
   RecordMemory& operator=(const RecordMemory&) = delete;
@@ -34,10 +34,14 @@ public:
   FRID* newFeature();
   VRID* newVector();
 
-  std::pmr::memory_resource* resource() { return &memory_; }
+  std::pmr::memory_resource* resource() { return &lists_; }
 
 private:
-  std::pmr::monotonic_buffer_resource memory_;
+  // The holders lie side by side, apart from their lists, so that a walk
+  // over the records (the record check, the geometry assembly, their end)
+  // reads them in a row.
+  std::pmr::monotonic_buffer_resource holders_;
+  std::pmr::monotonic_buffer_resource lists_;
   std::vector<FRID*> features_;  // the holders made, to be destroyed before the memory goes
   std::vector<VRID*> vectors_;
 };

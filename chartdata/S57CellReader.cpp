@@ -245,12 +245,13 @@ void S57CellReader::expectRecords(const RecordTally& tally) {
   vectors.reserve(vectors.size() + tally.vectors);
   vectorIndex.reserve(vectorIndex.size() + tally.vectors);
   if (!recordMemory_) {
-    // Cells take about 330 bytes per record, the holder and its lists (on
-    // NOAA cells and the large cell of the reader benchmark); a little more
-    // is taken at once, but never more than four times the bytes of the
-    // records, which their holders alone may take for the smallest records.
-    const size_t perRecord = tally.features * (sizeof(FRID) + 224) + tally.vectors * (sizeof(VRID) + 224);
-    recordMemory_ = std::make_shared<RecordMemory>(std::min(perRecord, 4 * tally.bytes));
+    // The holders take their size each; their lists take about 150 bytes
+    // per record on NOAA cells and on the large cell of the reader
+    // benchmark, and a little more is taken at once, but never more than
+    // twice the bytes of the records.
+    const size_t holders = tally.features * sizeof(FRID) + tally.vectors * sizeof(VRID);
+    recordMemory_ = std::make_shared<RecordMemory>(holders, std::min((tally.features + tally.vectors) * 192,
+                                                                     2 * tally.bytes));
   }
   recordMemory_->expect(tally.features, tally.vectors);
 }
@@ -278,12 +279,12 @@ int S57CellReader::parseDataRecord(std::string_view bytes) {
 }
 
 std::shared_ptr<FRID> S57CellReader::newFeature() {
-  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0);
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0, 0);
   return std::shared_ptr<FRID>(recordMemory_, recordMemory_->newFeature());
 }
 
 std::shared_ptr<VRID> S57CellReader::newVector() {
-  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0);
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0, 0);
   return std::shared_ptr<VRID>(recordMemory_, recordMemory_->newVector());
 }
 
