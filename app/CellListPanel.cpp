@@ -31,6 +31,8 @@ QString warningToolTip(const std::vector<LoadWarning>& warnings) {
 
 CellListPanel::CellListPanel(QWidget* parent) : QDockWidget(QStringLiteral("海图列表"), parent) {
   setObjectName(QStringLiteral("cellListDock"));
+  // Opaque, title bar included, in every colour table.
+  setAutoFillBackground(true);
   tree_ = new QTreeWidget(this);
   tree_->setObjectName(QStringLiteral("cellList"));
   tree_->setRootIsDecorated(false);

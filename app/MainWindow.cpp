@@ -16,7 +16,7 @@
 #include "PositionBox.h"
 
 namespace {
-constexpr int kObjectPanelWidth = 280;  // pixels
+constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -34,21 +34,20 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setFont(windowFont);
   setAutoFillBackground(false);
   setStyleSheet(QString());
-  // Moves without a pressed button reach the chart too.
-  setMouseTracking(true);
   // A missing icon file leaves the window without one.
   const QPixmap icon(QStringLiteral("logo.png"));
   if (!icon.isNull()) setWindowIcon(QIcon(icon));
   displaySettings().setContourSet(10);
-  // The keys reach the window, which hands them to the chart.
+  // Keys no other widget took reach the window, which hands them to the chart.
   setFocusPolicy(Qt::StrongFocus);
+  chart_->setFocus();
 
   // The user's choices of the last start, then every check mark and the
   // palette as they stand; the position box starts with the view's centre.
   restoreChoices();
   menus_->syncCheckMarks();
   applyTheme();
-  placeChildren();
+  placeOverlays();
   chart_->viewChanged();
 }
 
@@ -61,18 +60,16 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createChart() {
   chart_ = new ChartWidget(this);
-  chart_->lower();  // under everything the window holds
+  setCentralWidget(chart_);
+  connect(chart_, &ChartWidget::resized, this, &MainWindow::placeOverlays);
 }
 
 void MainWindow::createOverlays() {
-  auto* central = new QWidget(this);
-  central->setObjectName(QStringLiteral("centralwidget"));
-  central->setMouseTracking(true);
-  objectPanel_ = new ObjectPanel(central);
+  loadingNotice_ = new LoadingNotice(chart_);
+  positionBox_ = new PositionBox(chart_);
+  objectPanel_ = new ObjectPanel(this);
+  addDockWidget(Qt::RightDockWidgetArea, objectPanel_);
   objectPanel_->hide();
-  loadingNotice_ = new LoadingNotice(central);
-  positionBox_ = new PositionBox(central);
-  setCentralWidget(central);
 
   connect(chart_, &ChartWidget::positionChanged, positionBox_, &PositionBox::showPosition);
   connect(chart_, &ChartWidget::objectsPicked, objectPanel_, &ObjectPanel::showObjects);
@@ -86,9 +83,6 @@ void MainWindow::createCellList() {
   addDockWidget(Qt::RightDockWidgetArea, cellListPanel_);
   cellListPanel_->hide();
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
-  // The object panel keeps to the right edge of what the cell list leaves.
-  connect(
-      cellListPanel_, &QDockWidget::visibilityChanged, this, [this] { placeChildren(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::createStatusBar() {
@@ -106,21 +100,20 @@ void MainWindow::createLoader() {
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
 }
 
-void MainWindow::placeChildren() {
-  const int w = width(), h = height();
-  chart_->setGeometry(0, 0, w, h);
-  const bool docked = cellListPanel_->isVisible() && !cellListPanel_->isFloating();
-  objectPanel_->setGeometry((docked ? centralWidget()->width() : w) - kObjectPanelWidth, 0, kObjectPanelWidth, h);
-  loadingNotice_->setGeometry(w / 2 - 200, h / 2 - 122, 400, 225);
-  positionBox_->setGeometry(20, h - 80, 300, 30);
+void MainWindow::placeOverlays() {
+  const int w = chart_->width(), h = chart_->height();
+  loadingNotice_->setGeometry(w / 2 - 200, h / 2 - 112, 400, 225);
+  positionBox_->setGeometry(10, h - 40, 300, 30);
+}
+
+void MainWindow::showPanel(QDockWidget* panel) {
+  const bool first = !panel->property("shownOnce").toBool();
+  panel->show();
+  if (first && !panel->isFloating()) resizeDocks({panel}, {kPanelWidth}, Qt::Horizontal);
+  panel->setProperty("shownOnce", true);
 }
 
 // ---- events -------------------------------------------------------------------
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  placeChildren();
-}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (dialogs.question(this, QStringLiteral("退出"), QStringLiteral("确认退出本程序?")) != QMessageBox::Yes) {
@@ -128,15 +121,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   QSettings store;
-  store.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  saveWindowPlace(store);
   store.setValue(QStringLiteral("window/state"), saveState());
   event->accept();
 }
-
-void MainWindow::mousePressEvent(QMouseEvent* event) { chart_->mousePress(event); }
-void MainWindow::mouseMoveEvent(QMouseEvent* event) { chart_->mouseMove(event); }
-void MainWindow::mouseReleaseEvent(QMouseEvent* event) { chart_->mouseRelease(event); }
-void MainWindow::wheelEvent(QWheelEvent* event) { chart_->wheel(event); }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (!chart_->keyPress(event)) QMainWindow::keyPressEvent(event);

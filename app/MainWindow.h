@@ -1,13 +1,14 @@
 #pragma once
 // The chart display's one window, assembled from its parts: the chart
-// (ChartWidget) under everything; over it the object panel of object
-// selection, the loading notice and the position box; the cell list docked
-// at the right; the menus (one table, MainWindowMenus.cpp); the status bar;
-// and the loader that reads folders of cells in the background. The window
-// connects them, hands the chart the pointer and keys its other widgets
-// leave, shows failures in the status bar, keeps the user's choices across
-// starts and asks its questions through `dialogs`.
+// (ChartWidget) as the central widget, with the loading notice and the
+// position box over it; the cell list and the object panel docked beside
+// it; the menus (one table, MainWindowMenus.cpp); the status bar; and the
+// loader that reads folders of cells in the background. The window
+// connects them, hands the chart the keys its other widgets leave, shows
+// failures and findings in the status bar and the cell list, keeps the
+// user's choices across starts and asks its questions through `dialogs`.
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "UserDialogs.h"
 
 class CellListPanel;
+class QDockWidget;
+class QSettings;
 class CellLoader;
 class ChartStatusBar;
 class ChartWidget;
@@ -51,13 +54,8 @@ public:
   const CellLoader& loader() const { return *loader_; }
 
 protected:
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  // What none of the window's widgets took goes to the chart.
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
+  // Keys none of the window's widgets took go to the chart.
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -68,8 +66,11 @@ private:
   void createMenus();
   void createStatusBar();
   void createLoader();
-  // The chart over the whole window, the overlays over it.
-  void placeChildren();
+  // The loading notice in the middle of the chart, the position box at its
+  // bottom left.
+  void placeOverlays();
+  // Shows a docked panel, at its usual width the first time.
+  void showPanel(QDockWidget* panel);
 
   // The menus' commands.
   void chooseCellFile();
@@ -84,6 +85,9 @@ private:
   // After a display setting changed: stored choices, palette, repaint.
   void settingsChanged();
   void restoreChoices();
+  void saveWindowPlace(QSettings& store) const;
+  void restoreWindowPlace(const QSettings& store);
+  static QRect availableScreenArea();
   void applyTheme();
 
   // After each cell the loader or openCell listed.

@@ -122,7 +122,6 @@ void MainWindow::createMenus() {
             hidden(setting("action_21", "雨天", "colours", colourSchemeChoice(ColourScheme::DAY_WHITEBACK))),
             setting("action_22", "阴天", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
       });
-  chart_->setPreviewBelow(menuBar());
 }
 
 // ---- 开始 -------------------------------------------------------------------
@@ -162,7 +161,7 @@ void MainWindow::toggleSelection() {
     objectPanel_->hide();
     objectPanel_->clearChoice();  // the mark ends; the list stays
   } else {
-    objectPanel_->show();
+    showPanel(objectPanel_);
     chart_->setSelectionMode(true);
   }
 }

@@ -33,7 +33,7 @@ protected:
   }
   QImage chart() {
     window->repaint();
-    return window->grab().toImage();
+    return window->chart()->grab().toImage();
   }
   template <typename T>
   static T* part(const QDialog& dialog, const char* name) {

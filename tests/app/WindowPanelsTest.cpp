@@ -1,6 +1,7 @@
 // What the window shows beside the chart and over it: the cell list, range
 // and bearing, object selection, cell names at small scales and the world
 // base map.
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -226,10 +227,10 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   EXPECT_TRUE(action("actionMeasure")->isChecked());
   for (const Case& c : cases) {
     window->chart()->goTo(c.view);
-    press(*window, c.from), release(*window, c.from);
+    press(*window->chart(), c.from), release(*window->chart(), c.from);
     EXPECT_EQ(window->chart()->rangeBearing().ends(), 1);
     EXPECT_EQ(label->text(), QString::fromUtf8("测距：请点击终点"));
-    press(*window, c.to), release(*window, c.to);
+    press(*window->chart(), c.to), release(*window->chart(), c.to);
     ASSERT_TRUE(window->chart()->rangeBearing().hasResult());
     const GeoPoint a = geoAt(c.from), b = geoAt(c.to);
     const double metres = lambertMetres(a, b), bearing = sphereBearing(a, b);
@@ -244,14 +245,14 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   }
   // The line and its label are drawn over the chart.
   window->chart()->goTo(cases[0].view);
-  press(*window, cases[0].from), release(*window, cases[0].from);
-  press(*window, cases[0].to), release(*window, cases[0].to);
-  const QImage shot = window->grab().toImage();
+  press(*window->chart(), cases[0].from), release(*window->chart(), cases[0].from);
+  press(*window->chart(), cases[0].to), release(*window->chart(), cases[0].to);
+  const QImage shot = window->chart()->grab().toImage();
   const QPoint middle = (cases[0].from + cases[0].to) / 2;
   const QColor onLine = shot.pixelColor(middle + QPoint(-100, -62));  // a quarter of the way
   EXPECT_TRUE(onLine.red() > 180 && onLine.green() < 110 && onLine.blue() < 90) << qPrintable(onLine.name());
   // A drag still pans and measures nothing.
-  press(*window, {300, 300}), release(*window, {400, 380});
+  press(*window->chart(), {300, 300}), release(*window->chart(), {400, 380});
   EXPECT_TRUE(window->chart()->rangeBearing().hasResult());
   // Leaving the mode forgets the measurement.
   action("actionMeasure")->trigger();
@@ -273,13 +274,14 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   showAndDraw();
   window->startLoading("s57000");
   ASSERT_TRUE(waitForLoading(window->loader()));
+  action("action_17")->trigger();
+  QApplication::processEvents();  // the panel takes its room
   window->chart()->goTo({47.3119, -122.4376, 15000});
   window->repaint();
-  const QImage before = window->grab().toImage();
+  const QImage before = window->chart()->grab().toImage();
 
-  action("action_17")->trigger();
   const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
-  press(*window, inside.toPoint()), release(*window, inside.toPoint());
+  press(*window->chart(), inside.toPoint()), release(*window->chart(), inside.toPoint());
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   int row = -1;
@@ -297,10 +299,10 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
 
   // The mark lies on the outline: at the outline's vertices in the chart
-  // (clear of the panel) the highlight colour shows now, and did not
-  // before selection.
+  // (clear of the position box) the highlight colour shows now, and did not
+  // before the click.
   window->repaint();
-  const QImage after = window->grab().toImage();
+  const QImage after = window->chart()->grab().toImage();
   const auto marked = [](const QImage& image, QPoint at) {
     for (int dy = -2; dy <= 2; ++dy)
       for (int dx = -2; dx <= 2; ++dx)
@@ -308,8 +310,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     return false;
   };
   const auto& area = static_cast<const AreaFeature&>(*chosen->feature);
-  const int top = window->menuBar()->geometry().bottom() + 5, bottom = window->statusBar()->y() - 5;
-  const QRect clear(5, top, panel->x() - 10, bottom - top);
+  const QRect clear(5, 5, window->chart()->width() - 10, window->chart()->height() - 50);
   int vertices = 0, markedAfter = 0, markedBefore = 0;
   for (const ChartVertex& v : area.exteriorVertices) {
     const QPoint at = pixelOf(v.point).toPoint();
@@ -328,7 +329,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   // Selection off: the mark goes.
   action("action_17")->trigger();
   window->repaint();
-  const QImage off = window->grab().toImage();
+  const QImage off = window->chart()->grab().toImage();
   int markedOff = 0;
   for (const ChartVertex& v : area.exteriorVertices) {
     const QPoint at = pixelOf(v.point).toPoint();
@@ -374,13 +375,13 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   window->repaint();
   auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
   auto pixelAt = [&](GeoPoint g) {
-    return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
+    return window->chart()->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
   // Most of the 15 x 15 pixels round a position in NODTA, none in DEPDW
   // (unless the table gives both one colour, as the night table does: the
   // pattern tells them apart).
   auto noDataAt = [&](GeoPoint g) {
-    const QImage image = window->grab().toImage();
+    const QImage image = window->chart()->grab().toImage();
     const QPoint centre = pixelOf(geoToChart(g)).toPoint();
     int noData = 0, deep = 0;
     for (int y = -7; y <= 7; ++y)
@@ -436,7 +437,7 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   window->repaint();
   action("action_17")->trigger();  // 选择对象
   const QPoint at = pixelOf(geoToChart(GeoPoint{47.02, -121.98})).toPoint();
-  press(*window, at), release(*window, at);
+  press(*window->chart(), at), release(*window->chart(), at);
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   int fromUnofficial = 0, fromOfficial = 0;
@@ -455,6 +456,77 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   }
   EXPECT_GT(fromUnofficial, 0);
   EXPECT_GT(fromOfficial, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The docked panels take their room beside the chart, and the chart's
+// centre is the centre of what is visible: go to puts the position there,
+// and the loading notice lies whole inside the chart. The status bar and the
+// panels' title bars are the window's own, in every colour table: no chart
+// shows through them, and a click on the status bar neither pans nor picks.
+TEST_F(Panels, DockedPanelsTakeTheirRoomBesideTheChartAndTheBarsAreOpaque) {
+  showAndDraw();
+  action("actionCellList")->trigger();
+  action("action_17")->trigger();  // 选择对象: the object panel
+  QApplication::processEvents();
+  ChartWidget* chart = window->chart();
+  const QRect chartArea = chart->geometry();
+  for (const QDockWidget* panel : {static_cast<QDockWidget*>(window->cellListPanel()),
+                                   static_cast<QDockWidget*>(window->objectPanel())}) {
+    ASSERT_TRUE(panel->isVisible()) << qPrintable(panel->objectName());
+    EXPECT_FALSE(panel->geometry().intersects(chartArea)) << qPrintable(panel->objectName());
+    EXPECT_GE(panel->geometry().left(), chartArea.right()) << qPrintable(panel->objectName());
+  }
+  EXPECT_FALSE(window->statusBar()->geometry().intersects(chartArea));
+  EXPECT_GT(window->menuBar()->geometry().bottom(), 0);
+  EXPECT_GT(chartArea.top(), window->menuBar()->geometry().bottom());
+
+  const GoToTarget target{47.2715, -122.4005, 12000};
+  chart->goTo(target);
+  const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
+  EXPECT_LT(std::hypot(at.x() - chart->width() / 2.0, at.y() - chart->height() / 2.0), 1.0);
+  auto* notice = window->findChild<QFrame*>("formFrame");
+  EXPECT_TRUE(chart->rect().contains(notice->geometry()));
+
+  // A press, drag and release on the status bar: the chart stays, nothing is picked.
+  const ChartPoint centre = chart->view().centre;
+  QStatusBar* bar = window->statusBar();
+  QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(40, bar->height() / 2));
+  QTest::mouseMove(bar, QPoint(200, bar->height() / 2));
+  QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(200, bar->height() / 2));
+  EXPECT_EQ(chart->view().centre.x, centre.x);
+  EXPECT_EQ(chart->view().centre.y, centre.y);
+  EXPECT_FALSE(chart->dragging());
+
+  // Busy chart under every bar: the demo harbour at a detailed scale.
+  std::filesystem::create_directory("s57000");
+  ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
+  window->openCell("s57000/" + QString::fromLatin1(demo::kCellName));
+  for (const char* table : {"action_18", "action_19", "action_20", "action_22"}) {
+    action(table)->trigger();
+    window->repaint();
+    QApplication::processEvents();
+    const QImage shot = window->grab().toImage();
+    const QColor window_ = window->palette().color(QPalette::Window);
+    // The status bar's free stretch (left of the scale) and the right half
+    // of each panel's title bar hold the window's colour alone.
+    const QRect free(bar->x() + 4, bar->y() + 3, bar->width() / 3, bar->height() - 6);
+    std::vector<QRect> plain = {free};
+    for (const QDockWidget* panel : {static_cast<QDockWidget*>(window->cellListPanel()),
+                                     static_cast<QDockWidget*>(window->objectPanel())}) {
+      const QRect g = panel->geometry();
+      plain.push_back(QRect(g.left() + g.width() / 2, g.top() + 3, g.width() / 2 - 40, 10));
+    }
+    for (const QRect& r : plain) {
+      int other = 0;
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) other += shot.pixelColor(x, y) != window_;
+      EXPECT_EQ(other, 0) << table << " at " << r.x() << "," << r.y();
+    }
+  }
 }
 
 }  // namespace
