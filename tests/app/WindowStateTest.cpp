@@ -215,6 +215,7 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   window->move(40, 50);
   QApplication::processEvents();
   const QRect geometry = window->geometry();
+  const QPoint place = window->pos();
   EXPECT_TRUE(window->close());  // asked, answered yes: the layout is kept
   window.reset();
 
@@ -238,6 +239,17 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   EXPECT_FALSE(s.showWorldBaseMap);
   EXPECT_TRUE(window->cellListPanel()->isVisible());
   EXPECT_EQ(window->size(), geometry.size());
+  EXPECT_EQ(window->pos(), place);
+  // Closed and opened again without a move, it stays where it is.
+  EXPECT_TRUE(window->close());
+  window = makeWindow();
+  showAndDraw();
+  EXPECT_EQ(window->pos(), place);
+  EXPECT_EQ(window->size(), geometry.size());
+  window->dialogs.openCellFile = [&](QWidget*, const QString& folder) {
+    offeredFolder = folder;
+    return QString();
+  };
   EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 60);  // night, dark
   EXPECT_TRUE(action("action_19")->isChecked());
   action("action")->trigger();
