@@ -52,3 +52,5 @@ void ChartStatusBar::showFailure(const QString& text) {
   qWarning().noquote() << text;
   showMessage(text, kFailureMessageMs);
 }
+
+void ChartStatusBar::showNote(const QString& text) { showMessage(text, kFailureMessageMs); }

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "CellGroups.h"
 #include "CellList.h"
 #include "DisplaySettings.h"
 #include "MercatorProjection.h"
@@ -128,8 +129,9 @@ bool ChartWidget::showAllCells() {
 
 bool ChartWidget::showCells(const std::vector<S57Cell*>& cells) {
   syncViewport();
-  if (!fitViewToCells(cells, view_)) return false;
+  if (!fitViewToLargestGroup(cells, view_)) return false;
   viewChanged();
+  emit viewJumped();
   return true;
 }
 
@@ -141,6 +143,7 @@ void ChartWidget::goTo(const GoToTarget& target) {
   setTrueScaleWithinLimits(view_, scale);
   viewMovedByUser_ = true;
   viewChanged();
+  emit viewJumped();
 }
 
 bool ChartWidget::showCell(const QString& name) {
@@ -154,6 +157,7 @@ bool ChartWidget::showCell(const QString& name) {
     if (cell->compilationScale > 0) setTrueScaleWithinLimits(view_, cell->compilationScale);
     viewMovedByUser_ = true;
     viewChanged();
+    emit viewJumped();
     return true;
   }
   return false;

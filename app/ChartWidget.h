@@ -52,9 +52,10 @@ public:
   // A quarter of the view's width (dx) or height (dy) towards east (+dx)
   // or north (+dy).
   void panByQuarter(int dx, int dy);
-  // The combined extent of every loaded cell; false when none has extents.
+  // The largest group of loaded cells near one another, at a scale where
+  // they are drawn (CellGroups.h); false when no cell has extents.
   bool showAllCells();
-  // The combined extent of the given cells; false when none has extents.
+  // The same for the given cells.
   bool showCells(const std::vector<S57Cell*>& cells);
   void goTo(const GoToTarget& target);
   // Centres the view on a loaded cell (by its DSNM) at its compilation scale.
@@ -98,6 +99,9 @@ signals:
   void objectsPicked(const std::vector<PickedObject>& objects);
   // The chart's size changed (its overlays are placed again).
   void resized();
+  // The view went to another place (go to, a cell, the cells loaded, Home),
+  // not by a pan or zoom.
+  void viewJumped();
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -73,6 +73,8 @@ void MainWindow::createOverlays() {
 
   connect(chart_, &ChartWidget::positionChanged, positionBox_, &PositionBox::showPosition);
   connect(chart_, &ChartWidget::objectsPicked, objectPanel_, &ObjectPanel::showObjects);
+  // A jump to another place leaves nothing picked.
+  connect(chart_, &ChartWidget::viewJumped, objectPanel_, [this] { objectPanel_->showObjects({}); });
   // Choosing another object in the list moves the mark.
   connect(objectPanel_, &ObjectPanel::choiceChanged, chart_,
           [this] { chart_->setChosen(objectPanel_->chosen()); });
@@ -96,7 +98,7 @@ void MainWindow::createStatusBar() {
 void MainWindow::createLoader() {
   loader_ = new CellLoader(this);
   connect(loader_, &CellLoader::cellLoaded, this, &MainWindow::cellsChanged);
-  connect(loader_, &CellLoader::cellsListed, chart_, &ChartWidget::showCells);
+  connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
 }
 

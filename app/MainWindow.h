@@ -12,10 +12,13 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 #include "UserDialogs.h"
 
 class CellListPanel;
+struct LoadReport;
+struct S57Cell;
 class QDockWidget;
 class QSettings;
 class CellLoader;
@@ -92,9 +95,13 @@ private:
 
   // After each cell the loader or openCell listed.
   void cellsChanged();
-  // The end of a background load (CellLoader::finished): the first line to
-  // the status bar, every line to the log, the failures to the cell list.
-  void loadingFinished(const QString& failures, const QString& warnings);
+  // The end of a 批量导入: the view goes to what it loaded (and to the cells
+  // of the folder loaded before).
+  void importedCellsListed(const std::vector<S57Cell*>& cells);
+  // The end of a background load (CellLoader::finished): its summary to the
+  // status bar, its failed files and findings to the cell list (opened to
+  // show them) and the log.
+  void loadingFinished(const LoadReport& report);
   void showLoadingBusy();
 
   ChartWidget* chart_ = nullptr;

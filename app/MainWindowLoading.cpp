@@ -11,6 +11,7 @@
 #include "ChartWidget.h"
 #include "ChineseText.h"
 #include "Engine.h"
+#include "LoadReport.h"
 #include "LoadingNotice.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
@@ -20,10 +21,17 @@ int MainWindow::openCell(const QString& path) {
   CellLoadReport report;
   const int code =
       loadCell(QFile::encodeName(path).toStdString(), chart_->view(), cellList(), CellLoadOptions(), &report);
+  if (code == ReaderDuplicateCell) {
+    // Opened again: the view goes to the cell loaded before.
+    const QString name = QFile::decodeName(QByteArray::fromStdString(report.loadedAlready));
+    chart_->showCell(name);
+    statusBar_->showNote(QStringLiteral("%1：已加载，转到该海图").arg(name));
+    return code;
+  }
   if (code != 0 && !cellListedDespite(code)) {
-    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(code);
-    statusBar_->showFailure(line);
-    cellListPanel_->addFailures({line});
+    const LoadFinding failure = failedFile(path, code);
+    statusBar_->showFailure(failure.name + QStringLiteral("：") + failure.text);
+    cellListPanel_->addFindings({failure});
     chart_->update();
     return code;
   }
@@ -34,6 +42,7 @@ int MainWindow::openCell(const QString& path) {
   chart_->setViewMovedByUser();
   cellsChanged();
   chart_->viewChanged();
+  emit chart_->viewJumped();
   return code;
 }
 
@@ -44,8 +53,8 @@ bool MainWindow::importDirectory(const QString& directory) {
   }
   qDebug().noquote() << "batch import:" << directory;
   loadingNotice_->start();
-  // Into a chart that shows no cell: the view goes to the cells at the end.
-  loader_->start(directory, chart_->view().drawnCells.empty());
+  // The view goes to what it loaded at the end.
+  loader_->start(directory, true);
   return true;
 }
 
@@ -66,18 +75,26 @@ void MainWindow::cellsChanged() {
   chart_->update();
 }
 
-void MainWindow::loadingFinished(const QString& failures, const QString& warnings) {
+void MainWindow::importedCellsListed(const std::vector<S57Cell*>& cells) {
+  if (!chart_->showCells(cells)) return;
+  chart_->setViewMovedByUser();  // the start-up load no longer moves the view
+}
+
+void MainWindow::loadingFinished(const LoadReport& report) {
   loadingNotice_->stop();
   cellsChanged();
-  QStringList lines;
-  if (!failures.isEmpty()) {
-    lines = failures.split(QLatin1Char('\n'));
-    cellListPanel_->addFailures(lines);
+  cellListPanel_->addFindings(report.findings);
+  for (const LoadFinding& f : report.findings)
+    qWarning().noquote() << f.name + QStringLiteral("：") + f.text << "|" << f.detail;
+  const QString summary = loadSummaryText(report);
+  if (!summary.isEmpty()) {
+    const bool wrong = hasFindings(report) || report.folderError != 0 || report.cellWarnings > 0 ||
+                       (report.requested && report.listed == 0 && report.alreadyLoaded.isEmpty());
+    if (wrong)
+      statusBar_->showFailure(summary);
+    else
+      statusBar_->showNote(summary);
   }
-  if (!warnings.isEmpty()) lines += warnings.split(QLatin1Char('\n'));
-  if (lines.isEmpty()) return;
-  for (int i = 1; i < lines.size(); ++i) qWarning().noquote() << lines[i];
-  QString text = lines.first();
-  if (lines.size() > 1) text += QStringLiteral("（另有%1条，见日志）").arg(lines.size() - 1);
-  statusBar_->showFailure(text);  // logs the first line with the count
+  // What belongs to no cell is in the cell list: it opens to show it.
+  if (hasFindings(report) && !cellListPanel_->isVisible()) showPanel(cellListPanel_);
 }

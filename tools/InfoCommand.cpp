@@ -369,7 +369,8 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
                           .c_str());
   for (const LoadWarning& warning : folder.warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
-  bool failed = false;
+  // A folder that cannot be read may hold cells that are not loaded.
+  bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
     if (printCellInfo(cell, true, options) != 0) failed = true;
   return !failed;

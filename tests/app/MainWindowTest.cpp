@@ -478,27 +478,43 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   EXPECT_TRUE(statusText().isEmpty());
 }
 
+// A file that is no cell is named with a plain reason in the status bar
+// and the cell list (the technical one in the row's tool tip); the view
+// stays. A cell opened twice is no failure: the view goes to it.
 TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing) {
   fixtures::TempDirectory dir;
-  const std::string shortFile = dir.path + "/broken.000";
-  std::ofstream(shortFile) << "too short";
+  std::ofstream(dir.path + "/broken.000") << "too short";
+  std::ofstream(dir.path + "/empty.000");
   const std::string cell = writeLightCell(dir.path, "APPTWICE.000");
-  const ChartPoint centre = window->chart()->view().centre;
-  const size_t cells = cellList().size();
-
-  EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), 2);
-  EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("文件不足25字节"))) << qPrintable(statusText());
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("missing.000: 文件无法打开或读取"))) << qPrintable(statusText());
-  // A cell cut short is refused, with the damage named.
   {
     std::ifstream in(cell, std::ios::binary);
     const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), 14);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
+  const ChartPoint centre = window->chart()->view().centre;
+  const size_t cells = cellList().size();
+  const QTreeWidget* tree = window->cellListPanel()->tree();
+  const struct {
+    const char* file;
+    int code;
+    const char* plain;      // the status bar and the row
+    const char* technical;  // the row's tool tip
+  } cases[] = {
+      {"broken.000", 2, "broken.000：不是S-57海图文件", "文件不足25字节"},
+      {"empty.000", 2, "empty.000：文件为空", "文件不足25字节"},
+      {"missing.000", 1, "missing.000：文件无法打开或读取", "文件无法打开或读取"},
+      {"cut.000", 14, "cut.000：文件已损坏（不完整），未加载", "有记录越过文件末尾"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/" + c.file)), c.code) << c.file;
+    EXPECT_EQ(statusText(), QString::fromUtf8(c.plain));
+    const QTreeWidgetItem* row = tree->topLevelItem(tree->topLevelItemCount() - 1);
+    EXPECT_EQ(row->text(CellListPanel::NameColumn), c.file);
+    EXPECT_EQ(QString::fromUtf8("%1：%2").arg(row->text(CellListPanel::NameColumn), row->text(CellListPanel::WarningColumn)),
+              QString::fromUtf8(c.plain).replace(QString::fromUtf8("："), QString::fromUtf8("：未加载：")));
+    EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains(QString::fromUtf8(c.technical)))
+        << qPrintable(row->toolTip(CellListPanel::WarningColumn));
+  }
   // While the library is not loaded, the reason its loader gave is shown.
   EngineState& engine = engineState();
   const EngineState started = engine;
@@ -511,9 +527,17 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   EXPECT_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_EQ(window->chart()->view().centre.y, centre.y);
 
+  // Opened twice: no failure row, the view goes to the cell loaded.
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
+  const int rows = tree->topLevelItemCount();
+  const ChartPoint there = window->chart()->view().centre;
+  window->chart()->goTo({30, 119, 1000000});
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("已加载同名海图"))) << qPrintable(statusText());
+  EXPECT_EQ(statusText(), QString::fromUtf8("APPTWICE.000：已加载，转到该海图"));
+  EXPECT_EQ(tree->topLevelItemCount(), rows);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, there.x);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, there.y);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 20000.0f);
 }
 
 TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
@@ -582,17 +606,21 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
   EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
-  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("c.000: 文件不足25字节"))) << qPrintable(statusText());
+  // The file that is no cell, and the update of a.000 that is not one.
+  const QString named = QString::fromUtf8("c.000：不是S-57海图文件（另有1条，见海图列表）");
+  EXPECT_EQ(statusText(), named);
+  const int rows = window->cellListPanel()->tree()->topLevelItemCount();
 
-  // The same directory again adds nothing; every cell is reported.
+  // The same directory again adds nothing: the cells loaded before are no
+  // failure, the file that is no cell is named again (in one row).
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_EQ(cellList().size(), before + 2);
-  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("a.000: 已加载同名海图（另有2条，见日志）")))
-      << qPrintable(statusText());
+  EXPECT_EQ(statusText(), QString::fromUtf8("c.000：不是S-57海图文件"));
+  EXPECT_EQ(window->cellListPanel()->tree()->topLevelItemCount(), rows);
 }
 
-TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
+TEST_F(MainWindowTest, BatchImportEndsOnTheCellsItLoaded) {
   fixtures::TempDirectory dir;
   std::filesystem::create_directories(dir.path + "/ENC_ROOT/APPFIT1");
   writeLightCell(dir.path + "/ENC_ROOT/APPFIT1", "APPFIT1.000");
@@ -613,17 +641,26 @@ TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
       << low.x() << "," << low.y() << " " << high.x() << "," << high.y() << " in " << width << "x" << height;
   EXPECT_GT(std::max((high.x() - low.x()) / double(width), (low.y() - high.y()) / double(height)), 0.75);
 
-  // Into a view that shows a cell, an import leaves the view where it is.
-  const ChartPoint centre = window->chart()->view().centre;
-  const float scale = window->chart()->view().scale;
+  EXPECT_EQ(statusText(), QString::fromUtf8("批量导入：加载2幅海图"));
+
+  // Into a view that shows other cells, an import ends on what it loaded:
+  // a cell far away, south of Madagascar.
   fixtures::TempDirectory more;
-  fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 2.0), more.path, "APPFIT3.000");
+  fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 0.5, 50000, 550, -32.5, 61.0), more.path, "APPFIT3.000");
   ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains("APPFIT3.000"));
-  EXPECT_EQ(window->chart()->view().centre.x, centre.x);
-  EXPECT_EQ(window->chart()->view().centre.y, centre.y);
-  EXPECT_EQ(window->chart()->view().scale, scale);
+  window->repaint();
+  ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
+  EXPECT_EQ(window->chart()->view().drawnCells[0]->name, "APPFIT3.000");
+  const GeoPoint middle = chartToGeo(window->chart()->view().centre);
+  EXPECT_NEAR(middle.latitude, -32.25, 0.01);
+  EXPECT_NEAR(middle.longitude, 61.25, 0.01);
+  // The same folder again: nothing read again, the view goes back to its cell.
+  window->chart()->goTo({47, -122, 50000});
+  ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  EXPECT_NEAR(chartToGeo(window->chart()->view().centre).longitude, 61.25, 0.01);
+  EXPECT_EQ(statusText(), QString::fromUtf8("批量导入：加载0幅海图，1幅此前已加载"));
 }
 
 TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellStillLoads) {
@@ -688,7 +725,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
   const std::string fifo = dir.path + "/APPFIFO1.000";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderNotRegularFile);
-  EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000: 不是普通文件（文件夹、管道或设备），未读取"));
+  EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000：不是普通文件，未读取"));
 }
 
 TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {

@@ -1,22 +1,26 @@
 // What the window shows beside the chart and over it: the cell list, range
 // and bearing, object selection, cell names at small scales and the world
 // base map.
+#include <QAction>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QThreadPool>
 #include <QTreeWidget>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "CellListPanel.h"
 #include "CellFixtures.h"
 #include "ChineseText.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
+#include "FilePermissions.h"
 #include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
@@ -79,7 +83,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   EXPECT_EQ(us->text(CellListPanel::ScaleColumn), "1:15,000");
   QTreeWidgetItem* broken = row(tree, "BROKEN.000");
   ASSERT_NE(broken, nullptr);
-  EXPECT_EQ(broken->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：文件不足25字节"));
+  EXPECT_EQ(broken->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：不是S-57海图文件"));
   EXPECT_GE(tree->indexOfTopLevelItem(broken), window->cellListPanel()->loadedCount());
 
   // A double click centres the view on the cell at its compilation scale.
@@ -128,10 +132,29 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
                               "WARNED01.004：此更新及其后的更新未应用：缺少前一个更新，更新序号不连续"));
   // The tool tip keeps the English line, which names the value at fault.
   EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains("(update 3 is absent)"));
-  // A failure listed twice shows once, after the loaded cells.
-  panel.addFailures({"BAD.000: 文件不足25字节", "BAD.000: 文件不足25字节", ""});
-  ASSERT_EQ(panel.tree()->topLevelItemCount(), 2);
-  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(0), "BAD.000");
+  // A failure listed twice shows once, after the loaded cells, in plain
+  // words with the technical reason in its tool tip; a finding beside it.
+  const LoadFinding failure{"BAD.000", QString::fromUtf8("不是S-57海图文件"), QString::fromUtf8("文件不足25字节"), true};
+  const LoadFinding finding{"CATALOG.031", QString::fromUtf8("目录所列的文件A.000不存在"), "lists A.000, which is absent",
+                            false};
+  panel.addFindings({failure, failure, finding});
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 3);
+  EXPECT_EQ(panel.findingCount(), 2);
+  const QTreeWidgetItem* bad = panel.tree()->topLevelItem(1);
+  EXPECT_EQ(bad->text(CellListPanel::NameColumn), "BAD.000");
+  EXPECT_EQ(bad->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：不是S-57海图文件"));
+  EXPECT_TRUE(bad->toolTip(CellListPanel::WarningColumn).contains(QString::fromUtf8("文件不足25字节")));
+  EXPECT_EQ(panel.tree()->topLevelItem(2)->text(CellListPanel::WarningColumn), finding.text);
+  EXPECT_NE(bad->foreground(0).color(), panel.tree()->topLevelItem(2)->foreground(0).color());
+  // A compilation scale the cell does not give reads "—".
+  S57Cell unknown;
+  unknown.name = "NOSCALE1.000";
+  panel.addCells({&cell, &unknown});
+  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(CellListPanel::ScaleColumn), QString::fromUtf8("—"));
+  // The failed files and findings can be cleared; the cells stay.
+  panel.findChild<QAction*>("clearFindings")->trigger();
+  EXPECT_EQ(panel.findingCount(), 0);
+  EXPECT_EQ(panel.tree()->topLevelItemCount(), 2);
 }
 
 // Every kind of loading warning reads in Chinese and begins with the file
@@ -527,6 +550,87 @@ TEST_F(Panels, DockedPanelsTakeTheirRoomBesideTheChartAndTheBarsAreOpaque) {
       EXPECT_EQ(other, 0) << table << " at " << r.x() << "," << r.y();
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Where the cell list has a row naming `name` whose reason contains `text`.
+bool hasRow(const QTreeWidget* tree, const QString& name, const QString& text) {
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = tree->topLevelItem(i);
+    if (row->text(CellListPanel::NameColumn).endsWith(name) && row->text(CellListPanel::WarningColumn).contains(text))
+      return true;
+  }
+  return false;
+}
+
+// 批量导入 says what it found and why nothing loaded, in the status bar and
+// in the cell list (opened to show it), in Chinese: a folder that cannot be
+// read, one without a cell, a folder below that cannot be read, and the
+// findings that belong to no cell (a catalogue that cannot be read, a file
+// a catalogue lists that is absent, a cell found twice). Permission bits
+// bind the test as they bind any user, root too.
+TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
+  showAndDraw();
+  fixtures::TempDirectory dir;
+  const fs::path root(dir.path);
+  for (const char* folder : {"locked", "empty", "mixed/open", "mixed/shut", "set/ENC_ROOT/copy", "listed/ENC_ROOT"})
+    fs::create_directories(root / folder);
+  fixtures::writeCell(fixtures::smallCell("LOCKED01.000"), (root / "locked").string(), "LOCKED01.000");
+  std::ofstream(root / "empty/README.TXT") << "no cells here";
+  fixtures::writeCell(fixtures::smallCell("MIXOPEN1.000", 0.1, 20000, 550, 40.0, 10.0), (root / "mixed/open").string(),
+                      "MIXOPEN1.000");
+  fixtures::writeCell(fixtures::smallCell("MIXSHUT1.000"), (root / "mixed/shut").string(), "MIXSHUT1.000");
+  const fs::path set = root / "set/ENC_ROOT";
+  fixtures::writeCell(fixtures::smallCell("SETCELL1.000", 0.1, 20000, 550, 41.0, 11.0), set.string(), "SETCELL1.000");
+  fixtures::writeCell(fixtures::smallCell("SETCELL1.000", 0.1, 20000, 550, 41.0, 11.0), (set / "copy").string(),
+                      "SETCELL1.000");
+  std::ofstream(set / "CATALOG.031") << "not a catalogue";
+  const fs::path listed = root / "listed/ENC_ROOT";
+  fixtures::writeCell(fixtures::smallCell("LISTED01.000", 0.1, 20000, 550, 42.0, 12.0), listed.string(), "LISTED01.000");
+  std::ofstream(listed / "CATALOG.031", std::ios::binary)
+      << s57write::catalogueImage({{"CATALOG.031", ""}, {"LISTED01.000", ""}, {"GONE0001.000", ""}});
+
+  testsupport::FilePermissionsBind permissions;
+  ASSERT_TRUE(permissions.binding());
+  QThreadPool::globalInstance()->waitForDone();  // the loader's threads start afresh, bound too
+  fs::permissions(root / "locked", fs::perms::none);
+  fs::permissions(root / "mixed/shut", fs::perms::none);
+
+  const QString folderOf = QString::fromStdString(root.string());
+  const struct {
+    const char* folder;
+    const char* status;
+    std::vector<std::pair<const char*, const char*>> rows;  // name (its end), reason (a part)
+  } cases[] = {
+      {"locked", "批量导入：文件夹“%1/locked”无法读取（权限不足），未加载任何海图",
+       {{"locked", "文件夹无法读取（权限不足），其中的海图未加载"}}},
+      {"empty", "批量导入：文件夹“%1/empty”中没有S-57海图文件（*.000），未加载任何海图",
+       {{"empty", "文件夹中没有S-57海图文件（*.000）"}}},
+      {"mixed", "批量导入：加载1幅海图，1个文件夹无法读取，见海图列表",
+       {{"mixed/shut", "文件夹无法读取（权限不足），其中的海图未加载"}}},
+      {"set", "批量导入：加载1幅海图，2条提示，见海图列表",
+       {{"CATALOG.031", "目录文件无法读取"}, {"copy/SETCELL1.000", "是同一海图，只读取一次"}}},
+      {"listed", "批量导入：加载1幅海图，1条提示，见海图列表", {{"CATALOG.031", "目录所列的文件GONE0001.000不存在"}}},
+  };
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    window->cellListPanel()->hide();
+    ASSERT_TRUE(window->importDirectory(folderOf + "/" + c.folder));
+    ASSERT_TRUE(waitForLoading(window->loader()));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8(c.status).arg(folderOf));
+    EXPECT_TRUE(window->cellListPanel()->isVisible());
+    for (const auto& [name, reason] : c.rows)
+      EXPECT_TRUE(hasRow(tree, QString::fromUtf8(name), QString::fromUtf8(reason))) << name << " " << reason;
+  }
+  fs::permissions(root / "locked", fs::perms::owner_all);
+  fs::permissions(root / "mixed/shut", fs::perms::owner_all);
+  EXPECT_FALSE(cellList().contains("LOCKED01.000"));
+  EXPECT_FALSE(cellList().contains("MIXSHUT1.000"));
+  EXPECT_TRUE(cellList().contains("MIXOPEN1.000"));
 }
 
 }  // namespace

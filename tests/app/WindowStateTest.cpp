@@ -194,7 +194,7 @@ TEST_F(State, MessagesAndButtonsAreChinese) {
   fixtures::TempDirectory dir;
   std::ofstream(dir.path + "/short.000") << "short";
   window->openCell(QString::fromStdString(dir.path + "/short.000"));
-  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("short.000: 文件不足25字节"));
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("short.000：不是S-57海图文件"));
 }
 
 TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
