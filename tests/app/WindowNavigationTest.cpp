@@ -19,6 +19,7 @@
 #include "PositionInput.h"
 #include "ReadoutText.h"
 #include "TrueScale.h"
+#include "CellGroups.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
 
@@ -45,23 +46,48 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   std::filesystem::create_directory("s57000");
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   showAndDraw();
+  // Before any cell is read, the view lies on the demo harbour.
+  EXPECT_TRUE(window->chart()->rect().contains(pixelOf(geoToChart({demo::kSouth, demo::kWest})).toPoint()));
   window->startLoading("s57000//");
   ASSERT_TRUE(waitForLoading(window->loader()));
   window->repaint();
 
-  // The view is fitted to every loaded cell: the demo harbour lies inside it.
+  // The view is fitted to the loaded cells: the demo harbour lies inside it.
   EXPECT_FALSE(window->chart()->viewMovedByUser());
   ChartView expected = window->chart()->view();
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*cellList().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, expected.centre.x);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
   const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
   const QPointF northEast = pixelOf(geoToChart({demo::kNorth, demo::kEast}));
-  EXPECT_TRUE(window->rect().contains(southWest.toPoint()) && window->rect().contains(northEast.toPoint()));
-  if (cellList().size() == 1) {  // alone in this process: the harbour itself is drawn
-    ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
-    EXPECT_EQ(window->chart()->view().drawnCells[0]->name, demo::kCellName);
-  }
+  const QRect chart = window->chart()->rect();
+  EXPECT_TRUE(chart.contains(southWest.toPoint()) && chart.contains(northEast.toPoint()));
+  ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
+  EXPECT_EQ(window->chart()->view().drawnCells[0]->name, demo::kCellName);
+
+  // With the demo cell, two approach cells of Puget Sound that join: the
+  // first view shows the two, where they are drawn, not the ocean between.
+  window.reset();
+  window = makeWindow();
+  showAndDraw();
+  fixtures::writeCell(fixtures::smallCell("NAVPUGT1.000", 0.2, 50000), "s57000", "NAVPUGT1.000");
+  fixtures::writeCell(fixtures::smallCell("NAVPUGT2.000", 0.2, 50000, 550, 47.2, -122.0), "s57000", "NAVPUGT2.000");
+  window->startLoading("s57000//");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->repaint();
+  std::vector<std::string> drawn;
+  for (const S57Cell* c : window->chart()->view().drawnCells) drawn.push_back(c->name);
+  std::sort(drawn.begin(), drawn.end());
+  EXPECT_EQ(drawn, (std::vector<std::string>{"NAVPUGT1.000", "NAVPUGT2.000"}));
+  EXPECT_LT(trueScale(window->chart()->view()), 2500000);
+  // Home after a move comes back to them.
+  key(*window, Qt::Key_Left);
+  key(*window, Qt::Key_Minus);
+  const ChartPoint first = window->chart()->view().centre;
+  key(*window, Qt::Key_Home);
+  EXPECT_NE(window->chart()->view().centre.x, first.x);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, (geoToChart({47.0, -122}).y + geoToChart({47.4, -122}).y) / 2);
+  EXPECT_NEAR(chartToGeo(window->chart()->view().centre).longitude, -121.9, 1e-9);
 
   // Once the user has moved the view, a later load leaves it where it is.
   key(*window, Qt::Key_Left);
@@ -244,14 +270,14 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   key(*window, Qt::Key_Plus);
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kMinimumViewScale);
 
-  // Home: every loaded cell, as the first view shows them.
+  // Home: the loaded cells, as the first view shows them.
   std::filesystem::create_directory("s57000");
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   window->startLoading("s57000//");
   ASSERT_TRUE(waitForLoading(window->loader()));
   key(*window, Qt::Key_Home);
   ChartView expected = window->chart()->view();
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*cellList().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, expected.centre.y);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
 }
