@@ -417,9 +417,10 @@ TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
       {"action_15", [](const DisplaySettings& s) { return !s.showSoundings; }},
       {"action_16", [](const DisplaySettings& s) { return !s.showCellBoundaries; }},
       {"action_7", [](const DisplaySettings& s) { return s.showDepthContours; }},
-      {"action_5m", [](const DisplaySettings& s) { return s.safetyContour == 5 && s.shallowContour == 2 && s.deepContour == 10; }},
-      {"action_20m", [](const DisplaySettings& s) { return s.safetyContour == 20 && s.shallowContour == 10 && s.deepContour == 20; }},
-      {"action_10m", [](const DisplaySettings& s) { return s.safetyContour == 10 && s.deepContour == 20; }},
+      // The shallow (5 m) and deep (20 m) contours stay as they are.
+      {"action_5m", [](const DisplaySettings& s) { return s.safetyContour == 5 && s.shallowContour == 5 && s.deepContour == 20; }},
+      {"action_20m", [](const DisplaySettings& s) { return s.safetyContour == 20 && s.shallowContour == 5 && s.deepContour == 20; }},
+      {"action_10m", [](const DisplaySettings& s) { return s.safetyContour == 10 && s.shallowContour == 5 && s.deepContour == 20; }},
       {"action_19", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::NIGHT); }},
       {"action_22", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DUSK); }},
       {"action_20", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DAY_BLACKBACK); }},

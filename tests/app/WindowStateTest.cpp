@@ -134,15 +134,30 @@ TEST_F(State, ACustomSafetyContourFromTheMenu) {
   };
   action("action_13")->trigger();
   EXPECT_EQ(offered, 10.0);
+  // The shallow (5 m) and deep (20 m) contours the mariner has stay.
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.75f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 15.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
   EXPECT_TRUE(action("action_13")->isChecked());
   EXPECT_FALSE(action("action_10m")->isChecked());
   EXPECT_TRUE(action("action_13")->text().contains("7.5"));
-  // The sets still work, and a cancelled choice keeps the set in force.
+  // Unless the new one contradicts them: then they move, and the status
+  // bar says so.
+  answer = 30;
+  action("action_13")->trigger();
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("深水等深线随之改为30米"));
+  answer = 3;
+  action("action_13")->trigger();
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("浅水等深线随之改为3米"));
+  // The sets too, and a cancelled choice keeps the set in force.
   action("action_20m")->trigger();
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
   window->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
   action("action_13")->trigger();
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
