@@ -179,6 +179,11 @@ TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
       {"122 24.03 W", false, -122.4005, ""},
       {"122.4005E", false, 122.4005, ""},
       {"西经122.4005", false, -122.4005, ""},
+      {"47 16 17 N", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"47°16′17″N", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"47 16 17.5 S", true, -(47 + 16 / 60.0 + 17.5 / 3600.0), ""},
+      {"北纬47度16分17秒", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"122 24 1.8 W", false, -(122 + 24 / 60.0 + 1.8 / 3600.0), ""},
       {"", true, NAN, "请输入纬度"},
       {"47 16.29 E", true, NAN, "N或S"},
       {"-47 16.29 N", true, NAN, "正负号"},
@@ -186,8 +191,12 @@ TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
       {"47.5 10 N", true, NAN, "整数"},
       {"86 N", true, NAN, "85°S与85°N"},
       {"181 E", false, NAN, "180°W与180°E"},
-      {"47 16 30 N", true, NAN, "格式不对"},
-      {"4x7 N", true, NAN, "不是数字"},
+      {"47 16.5 30 N", true, NAN, "写了秒时，分须为整数"},
+      {"47 16 60 N", true, NAN, "秒须小于60"},
+      {"47 16 17 5 N", true, NAN, "无法识别纬度“47 16 17 5 N”"},
+      {"4x7 N", true, NAN, "无法识别纬度“4x7 N”：请写度分"},
+      {"abc", true, NAN, "无法识别纬度“abc”"},
+      {"Seattle", false, NAN, "无法识别经度“Seattle”"},
   };
   for (const Case& c : cases) {
     double degrees = 0;
@@ -222,6 +231,15 @@ TEST_F(Navigation, GoToDialogExplainsBadInputAndStaysOpen) {
   dialog.longitudeEdit()->setText("122 24.03 X");
   dialog.accept();
   EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.errorText().startsWith(QString::fromUtf8("无法识别经度“122 24.03 X”"))) << qPrintable(dialog.errorText());
+  // The dialog grows to hold the whole message.
+  QApplication::processEvents();
+  const auto* error = dialog.findChild<QLabel*>("error");
+  ASSERT_NE(error, nullptr);
+  EXPECT_TRUE(dialog.rect().contains(error->geometry())) << error->geometry().bottom() << " " << dialog.height();
+  EXPECT_GE(error->height(), error->heightForWidth(error->width()));
+  dialog.longitudeEdit()->setText("122 24.03 N");
+  dialog.accept();
   EXPECT_TRUE(dialog.errorText().contains(QString::fromUtf8("经度只能用E或W标明方向"))) << qPrintable(dialog.errorText());
   dialog.longitudeEdit()->setText("122 24.03 W");
   dialog.scaleEdit()->setText("1:12000");
