@@ -179,6 +179,31 @@ QStringList buttonsOfTheBoxShownBy(const std::function<void()>& open) {
   return buttons;
 }
 
+// The question 退出 asks is as dark as the window at night: its
+// background, its text and its buttons.
+TEST_F(State, TheQuitQuestionFollowsTheDarkTables) {
+  showAndDraw();
+  window->dialogs.question = UserDialogs::standard().question;
+  for (const char* table : {"action_19", "action_22", "action_20"}) {
+    action(table)->trigger();
+    QImage shot;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      QApplication::processEvents();
+      shot = box->grab().toImage();
+      box->button(QMessageBox::No)->click();
+    });
+    action("action_2")->trigger();  // 退出, answered no
+    ASSERT_FALSE(shot.isNull()) << table;
+    EXPECT_TRUE(window->isVisible());
+    int bright = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) bright += shot.pixelColor(x, y).lightness() > 180;
+    EXPECT_LT(bright, shot.width() * shot.height() / 50) << table;
+  }
+}
+
 TEST_F(State, MessagesAndButtonsAreChinese) {
   ASSERT_TRUE(installChineseTranslation(*QCoreApplication::instance()))
       << "qtbase_zh_CN.qm is missing: install qttranslations5-l10n";
