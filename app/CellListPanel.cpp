@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QTreeWidget>
 
 #include "ChineseText.h"
@@ -122,6 +124,15 @@ void CellListPanel::addFindings(const std::vector<LoadFinding>& findings) {
 
 void CellListPanel::clearFindings() {
   while (tree_->topLevelItemCount() > loaded_) delete tree_->takeTopLevelItem(tree_->topLevelItemCount() - 1);
+}
+
+int CellListPanel::fittingWidth() const {
+  int width = 0;
+  const QAbstractItemView* view = tree_;  // the width of a column's contents is the view's to tell
+  for (int column : {NameColumn, ScaleColumn, EditionColumn})
+    width += std::max(view->sizeHintForColumn(column), tree_->header()->sectionSizeHint(column));
+  const int frame = 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+  return width + frame + 120;  // and the start of the warnings
 }
 
 int CellListPanel::findingCount() const { return tree_->topLevelItemCount() - loaded_; }

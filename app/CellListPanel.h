@@ -36,6 +36,9 @@ public:
   int findingCount() const;
 
   QTreeWidget* tree() const { return tree_; }
+  // A width that shows each row's name, scale and edition whole, with room
+  // for the start of its warnings.
+  int fittingWidth() const;
   int loadedCount() const { return loaded_; }
 
   // "第2版 更新1-4", "第1版", "—" when the edition is not known.

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPixmap>
+#include <algorithm>
 #include <QSettings>
 
 #include "CellListPanel.h"
@@ -70,6 +71,7 @@ void MainWindow::createOverlays() {
   objectPanel_ = new ObjectPanel(this);
   addDockWidget(Qt::RightDockWidgetArea, objectPanel_);
   objectPanel_->hide();
+  sizeOnFirstShow(objectPanel_, [] { return kPanelWidth; });
 
   connect(chart_, &ChartWidget::positionChanged, positionBox_, &PositionBox::showPosition);
   connect(chart_, &ChartWidget::objectsPicked, objectPanel_, &ObjectPanel::showObjects);
@@ -84,6 +86,7 @@ void MainWindow::createCellList() {
   cellListPanel_ = new CellListPanel(this);
   addDockWidget(Qt::RightDockWidgetArea, cellListPanel_);
   cellListPanel_->hide();
+  sizeOnFirstShow(cellListPanel_, [this] { return cellListPanel_->fittingWidth(); });
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
 }
 
@@ -108,11 +111,14 @@ void MainWindow::placeOverlays() {
   positionBox_->setGeometry(10, h - 40, 300, 30);
 }
 
-void MainWindow::showPanel(QDockWidget* panel) {
-  const bool first = !panel->property("shownOnce").toBool();
-  panel->show();
-  if (first && !panel->isFloating()) resizeDocks({panel}, {kPanelWidth}, Qt::Horizontal);
-  panel->setProperty("shownOnce", true);
+void MainWindow::showPanel(QDockWidget* panel) { panel->show(); }
+
+void MainWindow::sizeOnFirstShow(QDockWidget* panel, std::function<int()> width) {
+  connect(panel, &QDockWidget::visibilityChanged, this, [this, panel, width = std::move(width)](bool visible) {
+    if (!visible || panel->property("shownOnce").toBool()) return;
+    panel->setProperty("shownOnce", true);
+    if (!panel->isFloating()) resizeDocks({panel}, {std::max(kPanelWidth, width())}, Qt::Horizontal);
+  });
 }
 
 // ---- events -------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -72,8 +73,10 @@ private:
   // The loading notice in the middle of the chart, the position box at its
   // bottom left.
   void placeOverlays();
-  // Shows a docked panel, at its usual width the first time.
   void showPanel(QDockWidget* panel);
+  // The first time the panel shows, docked, it takes `width` (at least its
+  // usual width).
+  void sizeOnFirstShow(QDockWidget* panel, std::function<int()> width);
 
   // The menus' commands.
   void chooseCellFile();

@@ -788,6 +788,18 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°03.000′N 121°57.000′W")))
       << qPrintable(panel->attributeView()->toPlainText());
 
+  // A jump to another place (go to, a cell of the list, Home) leaves nothing
+  // picked; a pan or zoom keeps the list.
+  const ChartPoint picked = window->chart()->view().centre;
+  window->chart()->zoomAboutCentre(true);
+  EXPECT_GE(list->topLevelItemCount(), 2);
+  window->chart()->goTo({-32.0, 61.0, 0});
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+  EXPECT_EQ(panel->chosen(), nullptr);
+  EXPECT_TRUE(panel->attributeView()->toPlainText().isEmpty());
+  window->chart()->view().centre = picked;
+  window->repaint();
+
   // Far away, outside the cell: only the headers.
   window->chart()->view().scale = 400000;
   window->repaint();

@@ -3,6 +3,7 @@
 // base map.
 #include <QAction>
 #include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -631,6 +632,35 @@ TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
   EXPECT_FALSE(cellList().contains("LOCKED01.000"));
   EXPECT_FALSE(cellList().contains("MIXSHUT1.000"));
   EXPECT_TRUE(cellList().contains("MIXOPEN1.000"));
+}
+
+}  // namespace
+
+namespace {
+
+// The cell list opens wide enough for each cell's name, scale and edition
+// with its updates: nothing of them is cut or needs scrolling.
+TEST_F(Panels, TheCellListShowsNameScaleAndEditionWhole) {
+  const fs::path source = kShared / "US5WA22M";
+  if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  fs::create_directory("s57000");
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  action("actionCellList")->trigger();
+  QApplication::processEvents();
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  const QTreeWidgetItem* us = row(tree, "US5WA22M.000");
+  ASSERT_NE(us, nullptr);
+  EXPECT_EQ(us->text(CellListPanel::EditionColumn), QString::fromUtf8("第40版 更新1-4"));
+  for (int column : {CellListPanel::NameColumn, CellListPanel::ScaleColumn, CellListPanel::EditionColumn}) {
+    const QRect cell = tree->visualItemRect(us).intersected(
+        QRect(tree->header()->sectionViewportPosition(column), 0, tree->header()->sectionSize(column), 100000));
+    EXPECT_GE(tree->header()->sectionSize(column), tree->fontMetrics().horizontalAdvance(us->text(column)) + 6) << column;
+    EXPECT_LE(cell.right(), tree->viewport()->width()) << column;
+  }
 }
 
 }  // namespace
