@@ -23,6 +23,7 @@
 namespace {
 
 constexpr float kStartScale = kMaximumViewScale;
+constexpr double kStartLatitude = 18.95, kStartLongitude = 110.56;
 constexpr int kDragThreshold = 5;  // pixels in x or in y
 
 QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; }
@@ -35,9 +36,10 @@ ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
   // A click gives the chart the keys.
   setFocusPolicy(Qt::StrongFocus);
 
-  // The whole start-up region.
+  // The start-up view lies on the demo harbour off Hainan, the cell the
+  // set-up puts into s57000/.
   view_.pixelMillimetres = screenPixelMillimetres();
-  setCentreGeo(30.0, 119.0, view_);
+  setCentreGeo(kStartLatitude, kStartLongitude, view_);
   setTrueScaleWithinLimits(view_, kStartScale);
 }
 

@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   EXPECT_FALSE(window->windowIcon().isNull());  // logo.png is in the working directory
 
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kStartScale);
-  const ChartPoint centre = geoToChart({30.0, 119.0});
+  const ChartPoint centre = geoToChart({18.95, 110.56});  // the demo harbour
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, centre.y);
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
@@ -136,8 +136,8 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
     const char* text;
   };
   for (const Label& l : {Label{"label", "formFrame", "TextLabel"}, Label{"label_2", "formFrame", "正在加载海图..."},
-                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "30°00.000′N"},
-                         Label{"lon", "latlon", "119°00.000′E"}, Label{"label_6", "latlon", "经度："}}) {
+                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "18°57.000′N"},
+                         Label{"lon", "latlon", "110°33.600′E"}, Label{"label_6", "latlon", "经度："}}) {
     auto* label = child<QLabel>(l.name);
     ASSERT_NE(label, nullptr) << l.name;
     EXPECT_EQ(label->parent()->objectName(), l.parent) << l.name;
