@@ -3,8 +3,9 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QPixmap>
-#include <algorithm>
 #include <QSettings>
+#include <QTimer>
+#include <algorithm>
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
@@ -18,6 +19,7 @@
 
 namespace {
 constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
+constexpr int kCellsCatchUpMs = 150;  // the window shows the cells loaded since, at most this often
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -100,7 +102,16 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createLoader() {
   loader_ = new CellLoader(this);
-  connect(loader_, &CellLoader::cellLoaded, this, &MainWindow::cellsChanged);
+  // Cells come faster than a person can look: the window catches up with
+  // them a few times a second, so that keys and the mouse are never kept
+  // waiting behind a queue of cells.
+  cellsTimer_ = new QTimer(this);
+  cellsTimer_->setSingleShot(true);
+  cellsTimer_->setInterval(kCellsCatchUpMs);
+  connect(cellsTimer_, &QTimer::timeout, this, &MainWindow::cellsChanged);
+  connect(loader_, &CellLoader::cellLoaded, this, [this] {
+    if (!cellsTimer_->isActive()) cellsTimer_->start();
+  });
   connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
 }

@@ -22,6 +22,7 @@ struct LoadReport;
 struct S57Cell;
 class QDockWidget;
 class QSettings;
+class QTimer;
 class CellLoader;
 class ChartStatusBar;
 class ChartWidget;
@@ -114,6 +115,7 @@ private:
   CellListPanel* cellListPanel_ = nullptr;
   ChartStatusBar* statusBar_ = nullptr;
   CellLoader* loader_ = nullptr;
+  QTimer* cellsTimer_ = nullptr;  // runs from a cell loaded until the window shows it
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs
   bool fitWhileLoading_ = false;       // the start-up load fits the view to the cells

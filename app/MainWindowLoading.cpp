@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include "CellList.h"
 #include "CellListPanel.h"
@@ -82,6 +83,7 @@ void MainWindow::importedCellsListed(const std::vector<S57Cell*>& cells) {
 
 void MainWindow::loadingFinished(const LoadReport& report) {
   loadingNotice_->stop();
+  cellsTimer_->stop();
   cellsChanged();
   cellListPanel_->addFindings(report.findings);
   for (const LoadFinding& f : report.findings)
