@@ -426,6 +426,20 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
+  // Across the 180th meridian: no band of land along Fiji's latitudes, no
+  // slabs over the Bering and Chukchi Seas, the land where it is.
+  window->chart()->goTo({-17.0, 179.5, 5000000});
+  window->repaint();
+  EXPECT_TRUE(noDataAt({-16.5, 176.0}));
+  EXPECT_TRUE(noDataAt({-16.5, 184.0}));  // 176 W, in the copy of the world in view
+  window->chart()->goTo({66.0, -179.9, 10000000});
+  window->repaint();
+  for (const GeoPoint sea : {GeoPoint{69.0, -173.0}, GeoPoint{68.0, -170.0}, GeoPoint{63.5, -178.0}})
+    EXPECT_TRUE(noDataAt(sea)) << sea.latitude << " " << sea.longitude;
+  EXPECT_EQ(pixelAt({66.0, 175.0 - 360.0}), land);  // Chukotka, west of 180
+  EXPECT_EQ(pixelAt({67.5, -178.0}), land);
+  window->chart()->goTo({-23.0, 140.0, 20000000});
+  window->repaint();
   // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
   EXPECT_FALSE(displaySettings().showWorldBaseMap);
