@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QThreadPool>
 #include <cerrno>
+#include <filesystem>
 
 #include "CellFolder.h"
 #include "CellList.h"
@@ -83,6 +84,15 @@ public:
       }
     }
     report.findings = std::move(failures);
+    // Updates whose base is not beside them are not applied: each set named.
+    for (const CellSource& alone : folder.updatesAlone) {
+      if (alone.updates.empty()) continue;
+      LoadFinding f;
+      f.name = decoded(std::filesystem::path(alone.updates.front().path).filename().string());
+      f.text = QStringLiteral("%1个更新文件没有同名的基础海图（*.000），未应用").arg(alone.updates.size());
+      f.detail = decoded(alone.updates.front().path) + QStringLiteral(": update files without their base cell beside them");
+      report.findings.push_back(f);
+    }
     // A start-up folder that is not there is no fault.
     const bool quiet = !reportCells_ && folder.folderError == ENOENT;
     if (!quiet)

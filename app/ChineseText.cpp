@@ -35,6 +35,8 @@ QString chineseFailureText(int code, bool libraryLoaded) {
     case ReaderNotRegularFile: return QStringLiteral("不是普通文件（文件夹、管道或设备），未读取");
     case ReaderRecordCountMismatch: return QStringLiteral("记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整");
     case ReaderDuplicateRecord: return QStringLiteral("有记录与前面的记录同名（RCNM和RCID相同）");
+    case ReaderCrcMismatch: return QStringLiteral("基础文件的CRC-32与交换集目录所列不符，未使用");
+    case ReaderCellCancelled: return QStringLiteral("版次为0的更新取消了此海图，不再列出");
     default:
       return QStringLiteral("读取失败（代码%1：%2）").arg(code).arg(QString::fromLatin1(readerResultText(code)));
   }
@@ -59,6 +61,8 @@ QString chinesePlainFailureText(int code, bool emptyFile) {
     case ReaderNotRegularFile: return QStringLiteral("不是普通文件，未读取");
     case ReaderRecordCountMismatch: return QStringLiteral("海图不完整，有记录缺失或多出");
     case ReaderDuplicateRecord: return QStringLiteral("海图中有重复的记录");
+    case ReaderCrcMismatch: return QStringLiteral("文件校验不符（CRC-32），未加载");
+    case ReaderCellCancelled: return QStringLiteral("海图已被取消");
     default: return QStringLiteral("读取失败（代码%1）").arg(code);
   }
 }

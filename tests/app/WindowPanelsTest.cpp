@@ -591,8 +591,9 @@ TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
   showAndDraw();
   fixtures::TempDirectory dir;
   const fs::path root(dir.path);
-  for (const char* folder : {"locked", "empty", "mixed/open", "mixed/shut", "set/ENC_ROOT/copy", "listed/ENC_ROOT"})
+  for (const char* folder : {"locked", "empty", "mixed/open", "mixed/shut", "set/ENC_ROOT/copy", "listed/ENC_ROOT", "alone"})
     fs::create_directories(root / folder);
+  std::ofstream(root / "alone/LONELY01.001") << "an update whose cell is elsewhere";
   fixtures::writeCell(fixtures::smallCell("LOCKED01.000"), (root / "locked").string(), "LOCKED01.000");
   std::ofstream(root / "empty/README.TXT") << "no cells here";
   fixtures::writeCell(fixtures::smallCell("MIXOPEN1.000", 0.1, 20000, 550, 40.0, 10.0), (root / "mixed/open").string(),
@@ -629,6 +630,8 @@ TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
       {"set", "批量导入：加载1幅海图，2条提示，见海图列表",
        {{"CATALOG.031", "目录文件无法读取"}, {"copy/SETCELL1.000", "是同一海图，只读取一次"}}},
       {"listed", "批量导入：加载1幅海图，1条提示，见海图列表", {{"CATALOG.031", "目录所列的文件GONE0001.000不存在"}}},
+      {"alone", "批量导入：文件夹“%1/alone”中没有S-57海图文件（*.000），未加载任何海图",
+       {{"LONELY01.001", "1个更新文件没有同名的基础海图（*.000），未应用"}}},
   };
   QTreeWidget* tree = window->cellListPanel()->tree();
   for (const auto& c : cases) {
