@@ -122,8 +122,6 @@ void MainWindow::placeOverlays() {
   positionBox_->setGeometry(10, h - 40, 300, 30);
 }
 
-void MainWindow::showPanel(QDockWidget* panel) { panel->show(); }
-
 void MainWindow::sizeOnFirstShow(QDockWidget* panel, std::function<int()> width) {
   connect(panel, &QDockWidget::visibilityChanged, this, [this, panel, width = std::move(width)](bool visible) {
     if (!visible || panel->property("shownOnce").toBool()) return;

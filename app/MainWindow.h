@@ -66,7 +66,7 @@ protected:
 private:
   // The parts, in the order they are made.
   void createChart();
-  void createOverlays();
+  void createOverlays();  // the loading notice and the position box over the chart, the object panel
   void createCellList();
   void createMenus();
   void createStatusBar();
@@ -74,7 +74,6 @@ private:
   // The loading notice in the middle of the chart, the position box at its
   // bottom left.
   void placeOverlays();
-  void showPanel(QDockWidget* panel);
   // The first time the panel shows, docked, it takes `width` (at least its
   // usual width).
   void sizeOnFirstShow(QDockWidget* panel, std::function<int()> width);

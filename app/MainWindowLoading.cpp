@@ -98,5 +98,5 @@ void MainWindow::loadingFinished(const LoadReport& report) {
       statusBar_->showNote(summary);
   }
   // What belongs to no cell is in the cell list: it opens to show it.
-  if (hasFindings(report) && !cellListPanel_->isVisible()) showPanel(cellListPanel_);
+  if (hasFindings(report) && !cellListPanel_->isVisible()) cellListPanel_->show();
 }

@@ -167,7 +167,7 @@ void MainWindow::toggleSelection() {
     objectPanel_->hide();
     objectPanel_->clearChoice();  // the mark ends; the list stays
   } else {
-    showPanel(objectPanel_);
+    objectPanel_->show();
     chart_->setSelectionMode(true);
   }
 }
