@@ -118,4 +118,5 @@ private:
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs
   bool fitWhileLoading_ = false;       // the start-up load fits the view to the cells
+  std::size_t cellsShown_ = 0;         // cells of the cell list the window has caught up with
 };

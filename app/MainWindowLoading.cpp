@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include "CellChoice.h"
 #include "CellList.h"
 #include "CellListPanel.h"
 #include "CellLoader.h"
@@ -16,6 +17,7 @@
 #include "LoadingNotice.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 
 int MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
@@ -73,7 +75,18 @@ void MainWindow::cellsChanged() {
   cellListPanel_->addCells(*cells);
   // The start-up load shows its cells while the user has not moved the view.
   if (fitWhileLoading_ && !chart_->viewMovedByUser()) chart_->showAllCells();
-  chart_->update();
+  // The chart is drawn again only when a cell loaded since may show in it:
+  // a pass over thousands of cells is not repeated for cells out of view.
+  const ChartView& view = chart_->view();
+  const double scale = trueScale(view);
+  bool shows = false;
+  for (std::size_t i = cellsShown_; i < cells->size() && !shows; ++i) {
+    const S57Cell& cell = *(*cells)[i];
+    for (const ChartBox& box : cell.extents)
+      shows = shows || (extentMeetsView(box, view) && cellShownAtScale(cell, false, static_cast<float>(scale)));
+  }
+  cellsShown_ = cells->size();
+  if (shows) chart_->update();
 }
 
 void MainWindow::importedCellsListed(const std::vector<S57Cell*>& cells) {

@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     else if (!std::strcmp(argv[i], "--mode") && i + 2 < argc) mode = argv[++i], folder = argv[++i];
   }
   if (sizes.empty()) sizes = {300, 3000};
-  qputenv("QT_LOGGING_RULES", "default.debug=false");
+  if (qEnvironmentVariableIsEmpty("QT_LOGGING_RULES")) qputenv("QT_LOGGING_RULES", "default.debug=false");
   if (!mode.empty()) {
     QApplication application(argc, argv);
     QTemporaryDir settings;
