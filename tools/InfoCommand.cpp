@@ -434,15 +434,14 @@ int runInfoCommand(int argc, char** argv) {
   }
   bool failed = false;
   if (!options.libraryDir.empty()) {
-    int code = 0;
-    const std::string line = libraryInfoJson(options.libraryDir, &code);
-    std::printf("%s\n", line.c_str());
+    // Read once: the library the cells are loaded with is the one described.
+    const int code = prepareModelLibrary(options.libraryDir);
+    std::printf("%s\n", libraryInfoJson(presentationLibrary(), options.libraryDir, code).c_str());
     if (code != 0) {
       std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
                    libraryResultText(code).c_str());
       failed = true;
     }
-    prepareModelLibrary(options.libraryDir);
   }
   if (!options.storeDirectory.empty()) {
     // The cells in use of a chart store, with the updates applied.

@@ -18,7 +18,10 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
   PresentationLibrary library;
   const int result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
   if (code) *code = result;
+  return libraryInfoJson(library, directory, result);
+}
 
+std::string libraryInfoJson(const PresentationLibrary& library, const std::string& directory, int result) {
   std::string missing = "[";
   for (const char* name : kLibraryFileNames) {
     if (QFileInfo(QString::fromStdString(directory + "/" + name)).isFile()) continue;
