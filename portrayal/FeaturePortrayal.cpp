@@ -17,7 +17,7 @@ bool usesFirstLookup(const ChartFeature& feature, const DisplaySettings& setting
 // Generated texts are prepared once, when the result is made.
 void prepareTexts(const ChartFeature& feature, ProcedureResult& result) {
   for (Instruction& instruction : result.instructions) {
-    if (instruction.kind != kTX && instruction.kind != kTE) continue;
+    if (!instruction.text()) continue;
     if (feature.kind == FeatureKind::Point)
       preparePointText(feature, instruction, true);
     else
@@ -32,7 +32,7 @@ const LookupResult& lookupInUse(const ChartFeature& feature, const DisplaySettin
 
 bool callsProcedure(const ChartFeature& feature, const DisplaySettings& settings) {
   for (const Instruction& instruction : lookupInUse(feature, settings).instructions)
-    if (instruction.kind == kCS) return true;
+    if (instruction.is<ProcedureCall>()) return true;
   return false;
 }
 
@@ -52,8 +52,9 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   unsigned dependencies = 0;
   bool any = false;
   for (const Instruction& instruction : list) {
-    if (instruction.kind != kCS) continue;
-    if (const ConditionalProcedure* p = findProcedure(instruction.name, feature.kind)) {
+    const ProcedureCall* call = instruction.find<ProcedureCall>();
+    if (!call) continue;
+    if (const ConditionalProcedure* p = findProcedure(call->name, feature.kind)) {
       dependencies |= p->rerunOn;
       any = true;
     }
@@ -68,8 +69,9 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   auto made = std::make_shared<ProcedureResult>(ProcedureResult::startingFrom(feature));
   made->key = key;
   for (const Instruction& instruction : list) {
-    if (instruction.kind != kCS) continue;
-    const ConditionalProcedure* p = findProcedure(instruction.name, feature.kind);
+    const ProcedureCall* call = instruction.find<ProcedureCall>();
+    if (!call) continue;
+    const ConditionalProcedure* p = findProcedure(call->name, feature.kind);
     if (!p) continue;
     made->instructions.clear();
     made->partInstructions.clear();

@@ -142,7 +142,7 @@ void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult&
 
   for (const Instruction& instruction : entry.instructions) {
     result.instructions.push_back(instruction);
-    result.instructions.back().text3.clear();
+    if (Text* text = result.instructions.back().text()) text->nationalText.clear();  // copies start without one
   }
   feature.radarFlag = entry.radarFlag.empty() ? static_cast<char>(0xFF) : entry.radarFlag.front();
   feature.displayPriority = entry.displayPriority;
@@ -153,10 +153,11 @@ void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult&
 
 void resolveAttributeReferences(const ChartFeature& feature, LookupResult& result) {
   for (Instruction& instruction : result.instructions) {
-    if (instruction.kind == kSY && !instruction.text2.empty())
-      instruction.text2 = feature.findAttribute(instruction.text2);
-    else if (instruction.kind == kTX)
-      instruction.text3 = feature.findAttribute("NOBJNM");
+    if (Symbol* symbol = instruction.find<Symbol>()) {
+      if (!symbol->rotationAttribute.empty()) symbol->rotation = feature.findAttribute(symbol->rotationAttribute);
+    } else if (PlainText* text = instruction.find<PlainText>()) {
+      text->nationalText = feature.findAttribute("NOBJNM");
+    }
   }
 }
 

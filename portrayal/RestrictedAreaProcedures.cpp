@@ -32,7 +32,7 @@ struct Rule {
 
 void appendBoundary(Rule& r, const std::string& lineStyle) {
   if (r.settings.plainBoundaries)
-    r.out.instructions.push_back(lineInstruction(2, 2, "CHMGD"));
+    r.out.instructions.push_back(lineInstruction(LineDash::Dashed, 2, "CHMGD"));
   else
     r.out.instructions.push_back(complexLineInstruction(lineStyle));
 }

@@ -68,13 +68,14 @@ void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b) 
   strokePatternSegment(painter, a, b, DOT_LENGTH, DOT_GAP, true);
 }
 
-bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style) {
-  switch (style) {
-    case 1: strokeSegment(painter, a, b); return true;
-    case 2: strokeDashedSegment(painter, a, b); return true;
-    case 3: strokeDottedSegment(painter, a, b); return true;
-    default: return false;
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, LineDash dash) {
+  switch (dash) {
+    case LineDash::Solid: strokeSegment(painter, a, b); return true;
+    case LineDash::Dashed: strokeDashedSegment(painter, a, b); return true;
+    case LineDash::Dotted: strokeDottedSegment(painter, a, b); return true;
+    case LineDash::Unknown: break;
   }
+  return false;
 }
 
 const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor) {

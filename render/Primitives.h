@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "Instruction.h"
 
 class QPainter;
 class QPainterPath;
@@ -36,9 +37,9 @@ void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 // The same with dots of 60 and gaps of 120; the last piece is a dot too.
 void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 
-// A segment in a line style's pattern: 1 solid, 2 dashed, 3 dotted. False,
-// nothing drawn, for any other style.
-bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style);
+// A segment in a line style's dash: solid, dashed or dotted. False, nothing
+// drawn, for an unknown one.
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, LineDash dash);
 
 // Rings of logical points one after the other, and the size of each.
 struct Rings {

@@ -41,14 +41,19 @@ ChartView viewAt(float scale) {
   return view;
 }
 
-Instruction instruction(int kind, const char* token, const char* name = "") {
-  Instruction i;
-  i.kind = kind;
-  i.colour = colourIndex(token);
-  i.style = i.width = 1;
-  i.name = name;
-  return i;
+// An instruction of the kind in the colour of `token` (solid, width 1) or
+// naming `name`.
+Instruction instruction(InstructionKind kind, const char* token, const char* name = "") {
+  switch (kind) {
+    case InstructionKind::AreaColour: return AreaColour{colourIndex(token), -1};
+    case InstructionKind::LineStyle: return LineStyle{colourIndex(token), 1, LineDash::Solid};
+    case InstructionKind::Symbol: return Symbol{name, {}, {}};
+    case InstructionKind::ProcedureCall: return ProcedureCall{name};
+    default: return Instruction{};
+  }
 }
+constexpr InstructionKind kAC = InstructionKind::AreaColour, kLS = InstructionKind::LineStyle,
+                          kSY = InstructionKind::Symbol, kCS = InstructionKind::ProcedureCall;
 
 // One cell of each feature kind, each drawn in a colour of its own, so the
 // recorded calls tell which portrayal drew them: A area, L line, P point,
@@ -233,7 +238,7 @@ protected:
   std::vector<std::string> symbols(const S57Cell& cell, const PointFeature& point) {
     std::vector<std::string> out;
     for (const Instruction& i : generated(cell, point))
-      if (i.kind == kSY) out.push_back(i.name);
+      if (const Symbol* s = i.find<Symbol>()) out.push_back(s->name);
     return out;
   }
   std::vector<PaintCall> drawPointAlone(const S57Cell& cell, const PointFeature& point) {
@@ -305,7 +310,8 @@ TEST_F(SyntheticCellTest, NestedLightSectorsGetTheLargerRadius) {
     const PointFeature& light = *lights[i];
     std::vector<std::string> arcs;
     for (const Instruction& g : generated(cell, light))
-      if (g.kind == kARC) arcs.push_back(std::string(colourToken(g.colour)) + " r" + g.text2);
+      if (const SectorArc* a = g.find<SectorArc>())
+        arcs.push_back(std::string(colourToken(a->colour)) + " r" + std::to_string(static_cast<int>(a->radius)));
     const std::string r = " r" + std::to_string(static_cast<int>(radius[i]));
     EXPECT_EQ(arcs, (std::vector<std::string>{"OUTLW" + r, arcColour[i] + r})) << i;
 
@@ -344,7 +350,7 @@ TEST_F(SyntheticCellTest, TopmarksOnABuoyAndOnABeacon) {
   for (PointFeature* topmark : topmarks) {
     for (bool paper : {true, false}) {
       settings().setSymbolStyle(paper ? 1 : 2);
-      for (const Instruction& i : lookupInUse(*topmark, settings()).instructions) ASSERT_EQ(i.kind, kCS);
+      for (const Instruction& i : lookupInUse(*topmark, settings()).instructions) ASSERT_TRUE(i.is<ProcedureCall>());
       EXPECT_EQ(drawPointAlone(cell, *topmark).empty(), !paper) << (paper ? "paper-chart symbols" : "simplified symbols");
     }
   }

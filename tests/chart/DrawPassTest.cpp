@@ -53,8 +53,7 @@ protected:
   static std::unique_ptr<AreaFeature> landArea(const ChartBox& b) {
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = kLNDARE;
-    Instruction fill;
-    fill.kind = kAC;
+    AreaColour fill;
     fill.colour = colourIndex("LANDA");
     area->secondLookup.instructions = {fill};
     area->secondLookup.category = 0;

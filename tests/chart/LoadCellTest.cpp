@@ -40,10 +40,7 @@ void useFixtureLibrary() {
     e.displayPriority = priority;
     e.conditions = {{"attf", "null"}};
     e.displayCategoryText = "STANDARD";
-    Instruction cs;
-    cs.kind = kCS;
-    cs.name = name;
-    e.instructions = {cs};
+    e.instructions = {ProcedureCall{name}};
     library.lookupTables[static_cast<int>(table)][cls] = {e};
   };
   put(LookupTableId::PLAIN_BOUNDARIES, "DEPARE", 1, "DEPARE01");
@@ -141,13 +138,13 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_FLOAT_EQ(cell.areas[2]->depthOrderKey, -0.1f);
 
   const AreaFeature& depth = *cell.areas[1];
-  EXPECT_EQ(depth.firstLookup.instructions.at(0).name, "DEPARE01");
-  EXPECT_EQ(depth.secondLookup.instructions.at(0).name, "DEPARE02");
+  EXPECT_EQ(depth.firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE01");
+  EXPECT_EQ(depth.secondLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE02");
   EXPECT_EQ(depth.displayPriority, 2);
-  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).name, "DEPCNT02");
+  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPCNT02");
   const PointFeature& light = *cell.points.at(0);
-  EXPECT_EQ(light.firstLookup.instructions.at(0).name, "LIGHTS05");
-  EXPECT_EQ(light.secondLookup.instructions.at(0).name, "LIGHTS06");
+  EXPECT_EQ(light.firstLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS05");
+  EXPECT_EQ(light.secondLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS06");
   EXPECT_EQ(light.displayPriority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);

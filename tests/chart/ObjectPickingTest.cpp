@@ -28,15 +28,17 @@ ChartView viewAt(float scale) {
   return view;
 }
 
-Instruction instruction(int kind, const char* colourToken = "CHBLK") {
-  Instruction i;
-  i.kind = kind;
-  i.colour = colourIndex(colourToken);
-  i.width = 1;
-  i.style = 1;
-  if (kind == kSY) i.name = "TESTSYM";
-  return i;
+// An instruction of the kind in the colour of `colourToken` (solid, width 1).
+Instruction instruction(InstructionKind kind, const char* colourToken = "CHBLK") {
+  switch (kind) {
+    case InstructionKind::AreaColour: return AreaColour{colourIndex(colourToken), -1};
+    case InstructionKind::LineStyle: return LineStyle{colourIndex(colourToken), 1, LineDash::Solid};
+    case InstructionKind::Symbol: return Symbol{"TESTSYM", {}, {}};
+    default: return Instruction{};
+  }
 }
+constexpr InstructionKind kAC = InstructionKind::AreaColour, kLS = InstructionKind::LineStyle,
+                          kSY = InstructionKind::Symbol;
 
 class ObjectPickingTest : public DrawTest {
 protected:
@@ -59,7 +61,7 @@ protected:
   }
 
   template <typename Feature>
-  static Feature& shown(Feature& f, int kind, int priority) {
+  static Feature& shown(Feature& f, InstructionKind kind, int priority) {
     f.objectClass = s57::DEPARE;
     f.secondLookup.instructions = {instruction(kind)};
     f.secondLookup.category = 0;
@@ -103,9 +105,7 @@ protected:
   static SoundingFeature& addSoundings(S57Cell& cell, std::vector<ChartPoint> at) {
     auto feature = std::make_unique<SoundingFeature>();
     feature->objectClass = s57::SOUNDG;
-    Instruction procedure;
-    procedure.kind = kCS;
-    procedure.name = "SOUNDG02";
+    const Instruction procedure = ProcedureCall{"SOUNDG02"};
     feature->secondLookup = {{procedure}, 2};
     for (const ChartPoint& p : at) feature->soundings.push_back(Sounding{p.x, p.y, 12.5f});
     cell.soundings.push_back(std::move(feature));

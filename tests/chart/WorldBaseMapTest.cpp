@@ -248,8 +248,7 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   cell.boundingBox = cell.extents[0];
   auto area = std::make_unique<AreaFeature>();
   area->objectClass = 42;
-  Instruction fill;
-  fill.kind = kAC;
+  AreaColour fill;
   fill.colour = colourIndex("DEPMD");
   area->secondLookup.instructions = {fill};
   area->secondLookup.category = 0;
