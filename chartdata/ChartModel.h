@@ -36,10 +36,30 @@ struct EdgeAttribute {
 };
 
 // One look-up result: the chosen entry's instructions (the feature's own
-// copies) and its display category: 0 base, 1 standard, 2 other, -1 none.
+// copies).
 struct LookupResult {
   std::vector<Instruction> instructions;
-  int category = -1;
+};
+
+// A feature's two look-up lists: the first is drawn with paper-chart symbols
+// (points) and plain boundaries (areas), the second otherwise.
+enum class LookupList { First, Second };
+
+// How a feature is shown: chosen by the look-up selection and kept on the
+// feature; its conditional procedures may change it in their result
+// (ProcedureResult). displayState (FeaturePortrayal.h) reads it from the one
+// or the other.
+struct DisplayState {
+  // Display category of each look-up list: 0 base, 1 standard, 2 other, -1 none.
+  int firstCategory = -1;
+  int secondCategory = -1;
+  int priority = -1;      // display priority, the order of drawing within a kind
+  int viewingGroup = -1;
+  char radarFlag = static_cast<char>(0xFF);  // 'O' over radar, 'S' under it, 0xFF none
+  bool scaleMinimumLifted = false;  // a danger shown at every scale, whatever its SCAMIN
+
+  int category(LookupList list) const { return list == LookupList::First ? firstCategory : secondCategory; }
+  int& category(LookupList list) { return list == LookupList::First ? firstCategory : secondCategory; }
 };
 
 enum class FeatureKind : std::uint8_t { Point, Sounding, Line, Area };
@@ -92,11 +112,12 @@ struct ChartFeature {
   int scaleMinimum = -1;                     // attribute 133, -1 when absent
 
   // Filled by the look-up selection, then read-only.
-  char radarFlag = static_cast<char>(0xFF);
-  int displayPriority = -1;
-  int viewingGroup = -1;
-  LookupResult firstLookup;   // used with paper-chart symbols
+  LookupResult firstLookup;   // used with paper-chart symbols and plain boundaries
   LookupResult secondLookup;  // used otherwise
+  DisplayState display;       // as the look-up selection chose it
+
+  LookupResult& lookup(LookupList list) { return list == LookupList::First ? firstLookup : secondLookup; }
+  const LookupResult& lookup(LookupList list) const { return list == LookupList::First ? firstLookup : secondLookup; }
 
   // Worked out by the draw pass and kept: the procedures' output for the
   // settings last drawn with, and the depths the hazard procedures take

@@ -20,7 +20,7 @@ bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const Ar
   if (area.objectClass == s57::M_NSYS) return false;
   if (area.objectClass == s57::M_QUAL) {
     if (!settings.showDataQuality) return false;
-  } else if (!settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) {
+  } else if (!settings.allViewingGroups && inMarinersViewingGroups(displayState(area, nullptr).viewingGroup)) {
     return false;
   }
   if (showOnViewingDate(area, settings) == DateShow::Hidden) return false;

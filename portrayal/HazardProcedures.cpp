@@ -96,17 +96,17 @@ void wreckProcedure(const PointFeature& point, const S57Cell& cell, const Displa
   } else if (!point.findAttribute("VALSOU").empty()) {
     const float valsou = attributeFloat(point, "VALSOU");
     appendSymbol(out, valsou < settings.hazardDepth ? "DANGER01" : "DANGER02");
-    out.viewingGroup = 34051;
+    out.display.viewingGroup = 34051;
     soundingSymbols(point, valsou, settings, out.instructions);
   } else {
     appendSymbol(out, wreckSymbolWithoutSounding(point));
-    const int group = out.viewingGroup;
+    const int group = out.display.viewingGroup;
     if (group != 14050 && group != 24050 && group != 24020) {
-      out.displayPriority = 8;
-      out.firstCategory = 0;
-      out.secondCategory = 0;
-      out.radarFlag = 'O';  // over radar
-      out.viewingGroup = 24020;
+      out.display.priority = 8;
+      out.display.firstCategory = 0;
+      out.display.secondCategory = 0;
+      out.display.radarFlag = 'O';  // over radar
+      out.display.viewingGroup = 24020;
     }
   }
   if (!low.empty()) appendSymbol(out, low);

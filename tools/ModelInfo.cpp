@@ -10,6 +10,7 @@
 #include "ColourToken.h"
 #include "DisplaySettings.h"
 #include "EngineState.h"
+#include "FeaturePortrayal.h"
 #include "Engine.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -63,8 +64,8 @@ std::string instructionsText(const std::vector<Instruction>& list) {
   return text;
 }
 
-std::string lookupJson(const LookupResult& result) {
-  return JsonLine().add("category", result.category).add("instructions", instructionsText(result.instructions)).str();
+std::string lookupJson(const LookupResult& result, int category) {
+  return JsonLine().add("category", category).add("instructions", instructionsText(result.instructions)).str();
 }
 
 const char* kindName(FeatureKind kind) {
@@ -78,6 +79,7 @@ const char* kindName(FeatureKind kind) {
 }
 
 void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices, const DrawnInstructions* drawn) {
+  const DisplayState& chosen = displayState(f, nullptr);  // as the look-up chose it
   std::string attributes = "[";
   for (const FeatureAttribute& a : f.attributes) {
     if (attributes.size() > 1) attributes += ',';
@@ -91,12 +93,12 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
       .add("foid", foidText(f))
       .add("objl", f.objectClass)
       .addRaw("attributes", attributes)
-      .add("priority", f.displayPriority)
-      .add("group", f.viewingGroup);
-  if (f.radarFlag == static_cast<char>(0xFF)) line.addRaw("radar", "null");
-  else line.add("radar", std::string(1, f.radarFlag));
-  line.addRaw("first", lookupJson(f.firstLookup))
-      .addRaw("second", lookupJson(f.secondLookup))
+      .add("priority", chosen.priority)
+      .add("group", chosen.viewingGroup);
+  if (chosen.radarFlag == static_cast<char>(0xFF)) line.addRaw("radar", "null");
+  else line.add("radar", std::string(1, chosen.radarFlag));
+  line.addRaw("first", lookupJson(f.firstLookup, chosen.firstCategory))
+      .addRaw("second", lookupJson(f.secondLookup, chosen.secondCategory))
       .add("vertices", vertices);
   if (drawn) {
     const auto it = drawn->find(&f);

@@ -79,22 +79,26 @@ protected:
     cell.boundingBox = cell.extents[0];
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = kLNDARE;
-    area->secondLookup = {{instruction(kAC, "LANDA")}, 0};
+    area->secondLookup = {{instruction(kAC, "LANDA")}};
+    area->display.secondCategory = 0;
     area->exteriorVertices = {{{-half, -half}}, {{half, -half}}, {{half, half}}, {{-half, half}}};
     area->updateBounds();
     cell.areas.push_back(std::move(area));
     auto line = std::make_unique<LineFeature>();
     line->objectClass = kNAVLNE;
-    line->secondLookup = {{instruction(kLS, "CHBLK")}, 0};
+    line->secondLookup = {{instruction(kLS, "CHBLK")}};
+    line->display.secondCategory = 0;
     line->vertices = {{{-1e9, 1e8}}, {{1e9, 1e8}}};
     cell.lines.push_back(std::move(line));
     auto point = std::make_unique<PointFeature>();
     point->objectClass = kLNDMRK;
-    point->secondLookup = {{instruction(kSY, "CHBLK", "MARK0001")}, 0};
+    point->secondLookup = {{instruction(kSY, "CHBLK", "MARK0001")}};
+    point->display.secondCategory = 0;
     cell.points.push_back(std::move(point));
     auto soundings = std::make_unique<SoundingFeature>();
     soundings->objectClass = kSOUNDG;
-    soundings->secondLookup = {{instruction(kCS, "CHBLK", "SOUNDG02")}, 2};
+    soundings->secondLookup = {{instruction(kCS, "CHBLK", "SOUNDG02")}};
+    soundings->display.secondCategory = 2;
     ::Sounding s;
     s.x = s.y = 1e7;
     s.depth = 12;
@@ -367,11 +371,11 @@ TEST_F(SyntheticCellTest, DangerousWreckInDeepWater) {
   const std::vector<PointFeature*> wrecks = ofClass(cell, kWRECKS);
   ASSERT_EQ(wrecks.size(), 2u);
   EXPECT_EQ(symbols(cell, *wrecks[0]), std::vector<std::string>{"ISODGR01"});
-  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->secondCategory, 0);
-  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->viewingGroup, 14050);
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->display.secondCategory, 0);
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->display.viewingGroup, 14050);
   ASSERT_FALSE(symbols(cell, *wrecks[1]).empty());
   EXPECT_EQ(symbols(cell, *wrecks[1])[0], "DANGER01");
-  EXPECT_EQ(procedureResult(*wrecks[1], cell, settings())->viewingGroup, 34051);
+  EXPECT_EQ(procedureResult(*wrecks[1], cell, settings())->display.viewingGroup, 34051);
   EXPECT_TRUE(library().symbols.count("ISODGR01"));
 
   // In the base display only the danger shows.

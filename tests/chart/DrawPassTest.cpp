@@ -56,7 +56,7 @@ protected:
     AreaColour fill;
     fill.colour = colourIndex("LANDA");
     area->secondLookup.instructions = {fill};
-    area->secondLookup.category = 0;
+    area->display.secondCategory = 0;
     area->exteriorVertices = {{{b.minX, b.minY}}, {{b.maxX, b.minY}}, {{b.maxX, b.maxY}}, {{b.minX, b.maxY}}};
     area->updateBounds();
     return area;

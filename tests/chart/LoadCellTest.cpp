@@ -140,12 +140,12 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   const AreaFeature& depth = *cell.areas[1];
   EXPECT_EQ(depth.firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE01");
   EXPECT_EQ(depth.secondLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE02");
-  EXPECT_EQ(depth.displayPriority, 2);
+  EXPECT_EQ(depth.display.priority, 2);
   EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPCNT02");
   const PointFeature& light = *cell.points.at(0);
   EXPECT_EQ(light.firstLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS05");
   EXPECT_EQ(light.secondLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS06");
-  EXPECT_EQ(light.displayPriority, 9);
+  EXPECT_EQ(light.display.priority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
 }

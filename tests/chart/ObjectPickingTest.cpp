@@ -64,8 +64,8 @@ protected:
   static Feature& shown(Feature& f, InstructionKind kind, int priority) {
     f.objectClass = s57::DEPARE;
     f.secondLookup.instructions = {instruction(kind)};
-    f.secondLookup.category = 0;
-    f.displayPriority = priority;
+    f.display.secondCategory = 0;
+    f.display.priority = priority;
     return f;
   }
 
@@ -106,7 +106,8 @@ protected:
     auto feature = std::make_unique<SoundingFeature>();
     feature->objectClass = s57::SOUNDG;
     const Instruction procedure = ProcedureCall{"SOUNDG02"};
-    feature->secondLookup = {{procedure}, 2};
+    feature->secondLookup = {{procedure}};
+    feature->display.secondCategory = 2;
     for (const ChartPoint& p : at) feature->soundings.push_back(Sounding{p.x, p.y, 12.5f});
     cell.soundings.push_back(std::move(feature));
     return *cell.soundings.back();
@@ -244,12 +245,12 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
        1000, 2},
       {"the point is of the standard category, the display base only",
        [](DisplaySettings& s, auto&, auto&, PointFeature& p) {
-         p.secondLookup.category = 1;
+         p.display.secondCategory = 1;
          s.setDisplayCategory(0);
        },
        1000, 2},
       {"the area is M_NSYS", [](auto&, AreaFeature& a, auto&, auto&) { a.objectClass = s57::M_NSYS; }, 1000, 2},
-      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.viewingGroup = 31010; },
+      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.display.viewingGroup = 31010; },
        1000, 2},
       {"the line is a depth contour, contours off", [](auto&, auto&, LineFeature& l, auto&) { l.objectClass = s57::DEPCNT; },
        1000, 2},

@@ -251,7 +251,7 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   AreaColour fill;
   fill.colour = colourIndex("DEPMD");
   area->secondLookup.instructions = {fill};
-  area->secondLookup.category = 0;
+  area->display.secondCategory = 0;
   area->exteriorVertices = {{{a.x, a.y}}, {{b.x, a.y}}, {{b.x, b.y}}, {{a.x, b.y}}};
   area->updateBounds();
   cell.areas.push_back(std::move(area));

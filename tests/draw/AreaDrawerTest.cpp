@@ -57,9 +57,11 @@ protected:
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = objectClass;
     area->attributes = std::move(attributes);
-    area->firstLookup = {instructions, 1};
-    area->secondLookup = {std::move(instructions), 1};
-    area->viewingGroup = 26000;
+    area->firstLookup = {instructions};
+    area->display.firstCategory = 1;
+    area->secondLookup = {std::move(instructions)};
+    area->display.secondCategory = 1;
+    area->display.viewingGroup = 26000;
     area->exteriorVertices = ring.empty() ? square(2000, 2000, 1000) : std::move(ring);
     area->updateBounds();
     prepareLookupTexts(*area);
@@ -202,8 +204,8 @@ TEST_F(AreaDrawerTest, SkippedAreas) {
   for (const Case& c : cases) {
     settings().allViewingGroups = c.allGroups;
     AreaFeature& area = addArea(c.objectClass, {ac("LANDA")});
-    area.viewingGroup = c.viewingGroup;
-    area.secondLookup.category = c.category;
+    area.display.viewingGroup = c.viewingGroup;
+    area.display.secondCategory = c.category;
     EXPECT_EQ(!draw(area).empty(), c.drawn) << c.what;
   }
 }
@@ -213,7 +215,7 @@ TEST_F(AreaDrawerTest, SkippedAreas) {
 // category.
 TEST_F(AreaDrawerTest, CategoryEndsTheWalkButProceduresRun) {
   AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02"), ac("LANDA")}, {{"DRVAL1", "5"}});
-  area.secondLookup.category = 2;
+  area.display.secondCategory = 2;
   EXPECT_TRUE(draw(area).empty());
   EXPECT_TRUE(area.procedureCache.load());
   settings().setDisplayCategory(2);

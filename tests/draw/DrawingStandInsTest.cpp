@@ -75,15 +75,18 @@ protected:
     auto p = std::make_unique<PointFeature>();
     p->objectClass = 74;  // LNDMRK
     p->position.point = {5000, -5000};
-    p->firstLookup = {std::move(other), 1};
-    p->secondLookup = {std::move(inUse), 1};
+    p->firstLookup = {std::move(other)};
+    p->display.firstCategory = 1;
+    p->secondLookup = {std::move(inUse)};
+    p->display.secondCategory = 1;
     cell.points.push_back(std::move(p));
     return *cell.points.back();
   }
   LineFeature& line(std::vector<Instruction> instructions) {
     auto l = std::make_unique<LineFeature>();
     l->objectClass = 85;  // NAVLNE
-    l->firstLookup = l->secondLookup = {std::move(instructions), 1};
+    l->firstLookup = l->secondLookup = {std::move(instructions)};
+    l->display.firstCategory = l->display.secondCategory = 1;
     l->vertices = {at(1000, 1000), at(9000, 1000)};
     l->parts = {BoundaryPart{}};
     l->parts[0].count = 2;
@@ -93,7 +96,8 @@ protected:
   AreaFeature& area(std::vector<Instruction> instructions) {
     auto a = std::make_unique<AreaFeature>();
     a->objectClass = 112;  // RESARE
-    a->firstLookup = a->secondLookup = {std::move(instructions), 1};
+    a->firstLookup = a->secondLookup = {std::move(instructions)};
+    a->display.firstCategory = a->display.secondCategory = 1;
     a->exteriorVertices = {at(2000, 2000), at(8000, 2000), at(8000, 8000), at(2000, 8000), at(2000, 2000)};
     a->updateBounds();
     a->centre = {5000, -5000};

@@ -69,8 +69,10 @@ protected:
     auto line = std::make_unique<LineFeature>();
     line->objectClass = objectClass;
     line->attributes = std::move(attributes);
-    line->firstLookup = {instructions, 1};
-    line->secondLookup = {std::move(instructions), 1};
+    line->firstLookup = {instructions};
+    line->display.firstCategory = 1;
+    line->secondLookup = {std::move(instructions)};
+    line->display.secondCategory = 1;
     for (Edge& e : edges) {
       BoundaryPart part;
       part.offset = static_cast<std::uint32_t>(line->vertices.size());
@@ -157,7 +159,7 @@ TEST_F(LineDrawerTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
     settings().showDepthContours = c.showDepthContours;
     settings().setDisplayCategory(c.displayCategory);
     LineFeature& line = addStraightLine(c.objectClass, {ls(1, 1, "CHBLK")});
-    line.secondLookup.category = c.category;
+    line.display.secondCategory = c.category;
     EXPECT_EQ(!draw(line).empty(), c.drawn) << c.what;
   }
 }

@@ -47,7 +47,8 @@ protected:
     area.updateBounds();
     AreaColour fill;
     fill.colour = colourIndex("DEPVS");
-    area.secondLookup = {{fill}, 0};
+    area.secondLookup = {{fill}};
+    area.display.secondCategory = 0;
     point.position.point = {0, 0};
   }
 

@@ -77,9 +77,11 @@ protected:
     point->objectClass = objectClass;
     point->position.point = {x, -y};
     point->attributes = std::move(attributes);
-    point->firstLookup = {instructions, 1};
-    point->secondLookup = {std::move(instructions), 1};
-    point->viewingGroup = 27000;
+    point->firstLookup = {instructions};
+    point->display.firstCategory = 1;
+    point->secondLookup = {std::move(instructions)};
+    point->display.secondCategory = 1;
+    point->display.viewingGroup = 27000;
     prepareLookupTexts(*point);
     cell.points.push_back(std::move(point));
     return *cell.points.back();
@@ -210,7 +212,7 @@ TEST_F(PointDrawerTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
 // and a wreck that moves itself to the base display is drawn whole.
 TEST_F(PointDrawerTest, DisplayCategory) {
   PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, 1000, 1000, {{"QUAPOS", "4"}});
-  point.secondLookup.category = 2;
+  point.display.secondCategory = 2;
   library().symbols["LOWACC01"] = library().symbols["MARK0001"];
   EXPECT_TRUE(draw(point).empty());
   EXPECT_TRUE(point.procedureCache.load());  // the procedure ran
@@ -220,12 +222,12 @@ TEST_F(PointDrawerTest, DisplayCategory) {
   settings().setDisplayCategory(1);
   PointFeature& wreck = addPoint(kWRECKS, {sy("MARK0001"), cs("WRECKS04"), sy("MARK0001")}, 1000, 1000,
                                  {{"CATWRK", "2"}, {"WATLEV", "3"}});
-  wreck.secondLookup.category = 2;
+  wreck.display.secondCategory = 2;
   const auto calls = draw(wreck);
   const auto result = procedureResult(wreck, cell, settings());
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->secondCategory, 0);
-  EXPECT_EQ(wreck.secondLookup.category, 2);  // the feature itself is not changed
+  EXPECT_EQ(result->display.secondCategory, 0);
+  EXPECT_EQ(wreck.display.secondCategory, 2);  // the feature itself is not changed
   ASSERT_EQ(result->instructions.size(), 1u);
   EXPECT_EQ(result->instructions[0].as<Symbol>().name, "WRECKS05");
   EXPECT_EQ(countOf(calls, PaintCall::Path), 3u);  // both look-up symbols and WRECKS05

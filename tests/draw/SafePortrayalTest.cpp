@@ -83,8 +83,10 @@ protected:
                       std::vector<FeatureAttribute> attributes = {}) {
     f->objectClass = objectClass;
     f->attributes = std::move(attributes);
-    f->firstLookup = {lookup, category};
-    f->secondLookup = {std::move(lookup), category};
+    f->firstLookup = {lookup};
+    f->display.firstCategory = category;
+    f->secondLookup = {std::move(lookup)};
+    f->display.secondCategory = category;
     prepareLookupTexts(*f);
     Feature& kept = *f;
     if constexpr (std::is_same_v<Feature, AreaFeature>) {

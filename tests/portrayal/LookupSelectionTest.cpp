@@ -35,7 +35,7 @@ std::string chosen(const std::vector<LookupEntry>& list, std::vector<FeatureAttr
   LookupTable table;
   table["OBSTRN"] = list;
   PointFeature f = feature(kObstruction, std::move(attributes));
-  selectLookup(f, table, f.firstLookup, classes());
+  selectLookup(f, table, LookupList::First, classes());
   return f.firstLookup.instructions.empty() ? "" : f.firstLookup.instructions.front().as<Symbol>().name;
 }
 }  // namespace
@@ -95,12 +95,12 @@ TEST(LookupSelection, UnknownClassOrClassWithoutEntriesSelectsNothing) {
   table["OBSTRN"] = {entry({}, 4, "A")};
   for (int objectClass : {kLight, 999}) {
     PointFeature f = feature(objectClass, {{"CATLIT", "1"}});
-    selectLookup(f, table, f.firstLookup, classes());
+    selectLookup(f, table, LookupList::First, classes());
     EXPECT_TRUE(f.firstLookup.instructions.empty());
-    EXPECT_EQ(f.firstLookup.category, -1);
-    EXPECT_EQ(f.displayPriority, -1);
-    EXPECT_EQ(f.viewingGroup, -1);
-    EXPECT_EQ(f.radarFlag, static_cast<char>(0xFF));
+    EXPECT_EQ(f.display.firstCategory, -1);
+    EXPECT_EQ(f.display.priority, -1);
+    EXPECT_EQ(f.display.viewingGroup, -1);
+    EXPECT_EQ(f.display.radarFlag, static_cast<char>(0xFF));
   }
 }
 
@@ -123,12 +123,12 @@ TEST(LookupSelection, CopiesEntryValuesAndCategory) {
     LookupTable table;
     table["OBSTRN"] = {e};
     PointFeature f = feature(kObstruction, {});
-    selectLookup(f, table, f.secondLookup, classes());
-    EXPECT_EQ(f.secondLookup.category, c.category) << c.categoryText;
-    EXPECT_EQ(f.viewingGroup, c.group) << c.viewingGroup;
-    EXPECT_EQ(f.displayPriority, 6);
-    EXPECT_EQ(f.radarFlag, 'S');
-    EXPECT_EQ(f.firstLookup.category, -1);
+    selectLookup(f, table, LookupList::Second, classes());
+    EXPECT_EQ(f.display.secondCategory, c.category) << c.categoryText;
+    EXPECT_EQ(f.display.viewingGroup, c.group) << c.viewingGroup;
+    EXPECT_EQ(f.display.priority, 6);
+    EXPECT_EQ(f.display.radarFlag, 'S');
+    EXPECT_EQ(f.display.firstCategory, -1);
   }
 }
 
@@ -148,7 +148,7 @@ TEST(LookupSelection, ResolvesRotationAndNationalNameReferences) {
   table["OBSTRN"] = {e};
 
   PointFeature with = feature(kObstruction, {{"ORIENT", "135"}, {"NOBJNM", "\xE6\xB5\xB7"}});
-  selectLookup(with, table, with.firstLookup, classes());
+  selectLookup(with, table, LookupList::First, classes());
   const auto& in = with.firstLookup.instructions;
   ASSERT_EQ(in.size(), 4u);
   EXPECT_EQ(in[0].as<Symbol>().rotation, "135");
@@ -158,7 +158,7 @@ TEST(LookupSelection, ResolvesRotationAndNationalNameReferences) {
   EXPECT_EQ(in[3].text()->nationalText, "\xE6\xB5\xB7");
 
   PointFeature without = feature(kObstruction, {});
-  selectLookup(without, table, without.firstLookup, classes());
+  selectLookup(without, table, LookupList::First, classes());
   EXPECT_EQ(without.firstLookup.instructions[0].as<Symbol>().rotation, "");
   EXPECT_EQ(without.firstLookup.instructions[3].text()->nationalText, "");
 }
@@ -199,9 +199,9 @@ TEST(LookupSelection, EachKindUsesItsTablesAndTheLaterSelectionSetsSharedValues)
     auto name = [](const LookupResult& r) { return r.instructions.empty() ? "" : r.instructions[0].as<Symbol>().name; };
     EXPECT_EQ(name(c.feature->firstLookup), c.first) << c.priority;
     EXPECT_EQ(name(c.feature->secondLookup), c.second) << c.priority;
-    EXPECT_EQ(c.feature->displayPriority, c.priority);
+    EXPECT_EQ(c.feature->display.priority, c.priority);
   }
-  EXPECT_EQ(sounding.firstLookup.category, -1);
+  EXPECT_EQ(sounding.display.firstCategory, -1);
 }
 
 // Every feature draws something: a class one symbol style draws takes that
@@ -252,10 +252,10 @@ TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
     selectLookups(f, library);
     EXPECT_EQ(name(f.firstLookup), c.first);
     EXPECT_EQ(name(f.secondLookup), c.second);
-    EXPECT_EQ(f.firstLookup.category, c.firstCategory);
-    EXPECT_EQ(f.secondLookup.category, c.secondCategory);
-    EXPECT_EQ(f.displayPriority, c.priority);
-    EXPECT_EQ(f.viewingGroup, c.group);
+    EXPECT_EQ(f.display.firstCategory, c.firstCategory);
+    EXPECT_EQ(f.display.secondCategory, c.secondCategory);
+    EXPECT_EQ(f.display.priority, c.priority);
+    EXPECT_EQ(f.display.viewingGroup, c.group);
   }
 
   // Lines and areas get their own forms of the built-in default.
@@ -273,8 +273,8 @@ TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
   EXPECT_EQ(area.secondLookup.instructions[0].as<AreaPattern>().name, "QUESMRK1");
   ASSERT_TRUE(area.secondLookup.instructions[1].is<LineStyle>());
   EXPECT_EQ(area.secondLookup.instructions[1].as<LineStyle>().dash, LineDash::Dashed);
-  EXPECT_EQ(area.secondLookup.category, 0);
-  EXPECT_EQ(area.displayPriority, 5);
+  EXPECT_EQ(area.display.secondCategory, 0);
+  EXPECT_EQ(area.display.priority, 5);
 }
 
 TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
@@ -298,8 +298,8 @@ TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
     PointFeature point;
     AreaFeature area;
     for (ChartFeature* f : {static_cast<ChartFeature*>(&point), static_cast<ChartFeature*>(&area)}) {
-      f->firstLookup.category = c.firstCategory;
-      f->secondLookup.category = c.secondCategory;
+      f->display.firstCategory = c.firstCategory;
+      f->display.secondCategory = c.secondCategory;
     }
     s.paperChartSymbols = c.paperChart;
     s.plainBoundaries = !c.paperChart;
