@@ -173,12 +173,21 @@ struct ChartBox {
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
+// A run of vertices of a feature's vertex list.
+struct VertexRun {
+  std::uint32_t offset = 0;  // first vertex
+  std::uint32_t count = 0;
+};
+
 struct AreaFeature : ChartFeature {
   AreaFeature() : ChartFeature(FeatureKind::Area) {}
   std::vector<BoundaryPart> exteriorParts;
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
-  std::vector<ChartVertex> interiorVertices;
+  std::vector<ChartVertex> interiorVertices;  // every interior part's vertices, in part order
+  // The holes: the rings the interior vertices close into, each a run of
+  // them (see findHoles). Call findHoles after changing interiorVertices.
+  std::vector<VertexRun> holes;
   // Box of the exterior vertices, valid when hasBounds, and the point the
   // area's symbols and texts are drawn at (see updateBounds). Call
   // updateBounds after changing exteriorVertices.
@@ -192,6 +201,12 @@ struct AreaFeature : ChartFeature {
   // area (a line, a point, a ring that cancels itself out) gets the middle
   // of its box instead; an area without vertices (-10000, -10000).
   void updateBounds();
+
+  // Splits the interior vertices into the rings of the holes: a ring runs
+  // from a vertex to the next vertex at the same place, at least two
+  // vertices on; what is left at the end counts as one more ring. Rings of
+  // fewer than three vertices enclose nothing and are left out.
+  void findHoles();
 };
 
 // One loaded cell. Owns its features; the lights lists point into `points`.

@@ -92,10 +92,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
     for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, false)) {
       if (!drawsAlongRings(in)) continue;
       drawRing(dc, in, outline->points.data(), outline->size(), false);
-      const int* size = outline->holeSizes.data();
-      for (const QPoint* ring = outline->holePoints.data();
-           size != outline->holeSizes.data() + outline->holeSizes.size(); ring += *size++)
-        drawRing(dc, in, ring, *size, true);
+      for (const LogicalRing hole : outline->holes()) drawRing(dc, in, hole.points, hole.size, true);
       dc.record(*area, in);
     }
   }

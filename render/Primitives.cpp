@@ -89,11 +89,7 @@ const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& hole
     path.closeSubpath();
   };
   addRing(points, count);
-  const QPoint* ring = holes.points;
-  for (int i = 0; i < holes.count; ++i) {
-    addRing(ring, holes.sizes[i]);
-    ring += holes.sizes[i];
-  }
+  for (const LogicalRing ring : holes) addRing(ring.points, ring.size);
   return path;
 }
 

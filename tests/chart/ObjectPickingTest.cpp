@@ -80,6 +80,7 @@ protected:
       area->interiorVertices = {{{x - hole, y - hole}}, {{x - hole, y + hole}}, {{x + hole, y + hole}},
                                 {{x + hole, y - hole}}, {{x - hole, y - hole}}};
     area->updateBounds();
+    area->findHoles();
     cell.areas.push_back(std::move(area));
     return shown(*cell.areas.back(), kAC, priority);
   }

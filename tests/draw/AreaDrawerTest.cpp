@@ -281,6 +281,7 @@ TEST_F(AreaDrawerTest, BoundarySegmentsAndDataLimits) {
 TEST_F(AreaDrawerTest, StyledEdgesOfHolesAreDrawn) {
   AreaFeature& area = addArea(122, {cs("SLCONS03")}, {}, square(1000, 1000, 2000));
   area.interiorVertices = square(1500, 1500, 500);
+  area.findHoles();
   area.exteriorParts = {BoundaryPart{0, 5, {{"402", "4"}}, {}}};  // QUAPOS 4: low accuracy
   area.interiorParts = {BoundaryPart{0, 5, {}, {}}};
   RecordingDevice device;
@@ -346,6 +347,7 @@ TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
     // 10..90 pixels, with a hole 40..60 made of two edges.
     AreaFeature& area = addArea(kACHARE, {fill}, {}, square(10 * 23, 10 * 23, 80 * 23));
     area.interiorVertices = square(40 * 23, 40 * 23, 20 * 23);
+    area.findHoles();
     QImage image = blankImage(100, 100);
     {
       QPainter painter(&image);
@@ -369,6 +371,7 @@ TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
   area.interiorVertices = square(20 * 23, 20 * 23, 20 * 23);
   const auto second = square(60 * 23, 60 * 23, 20 * 23);
   area.interiorVertices.insert(area.interiorVertices.end(), second.begin(), second.end());
+  area.findHoles();
   QImage image = blankImage(100, 100);
   {
     QPainter painter(&image);
