@@ -19,6 +19,7 @@
 #include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
@@ -451,8 +452,9 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   // Seven empty library files: the first one already gives nothing, and the
   // code that says so is kept for the window.
   QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
-  for (const char* name : kLibraryFileNames) {
-    QFile file(QStringLiteral("S57Lib/") + name);
+  for (const LibraryFile& library : libraryFiles()) {
+    if (!library.required()) continue;
+    QFile file(QStringLiteral("S57Lib/") + library.name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
   EXPECT_EQ(startEngine(), 1);
