@@ -6,7 +6,7 @@
 
 #include "ChineseText.h"
 #include "Engine.h"
-#include "LoadTask.h"
+#include "CellLoader.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {

@@ -28,7 +28,7 @@ protected:
     window->dialogs.openCellFile = [this](QWidget*, const QString&) { return QString::fromStdString(cell); };
     showAndDraw();
     action("action")->trigger();
-    window->goTo({47.05, -121.95, scale});
+    window->chart()->goTo({47.05, -121.95, scale});
     window->repaint();
   }
   QImage chart() {
@@ -265,7 +265,7 @@ TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {
   } cases[] = {{20000, ""}, {8000, "超比例 ×2.5"}, {2000, "超比例 ×10"}, {40000, ""}};
   showCellAt(cases[0].scale);
   for (const Case& c : cases) {
-    window->goTo({47.05, -121.95, c.scale});
+    window->chart()->goTo({47.05, -121.95, c.scale});
     window->repaint();
     QApplication::processEvents();
     EXPECT_EQ(label->text(), QString::fromUtf8(c.text)) << c.scale;

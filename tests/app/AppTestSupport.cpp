@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "Engine.h"
-#include "LoadTask.h"
+#include "CellLoader.h"
 
 namespace fs = std::filesystem;
 
@@ -79,10 +79,10 @@ bool PaintCounter::eventFilter(QObject*, QEvent* event) {
   return false;
 }
 
-bool waitForLoading(int timeoutMs) {
-  const bool done = QTest::qWaitFor([] { return !loadingInProgress(); }, timeoutMs);
+bool waitForLoading(const CellLoader& loader, int timeoutMs) {
+  const bool done = QTest::qWaitFor([&loader] { return !loader.busy(); }, timeoutMs);
   QThreadPool::globalInstance()->waitForDone();
-  QApplication::processEvents();  // the queued loadingstop
+  QApplication::processEvents();  // the queued end of the load
   QApplication::processEvents();
   return done;
 }

@@ -12,6 +12,8 @@
 
 #include "AppTestSupport.h"
 #include "CellList.h"
+#include "CellLoader.h"
+#include "ChartWidget.h"
 #include "ColourTable.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
@@ -59,10 +61,10 @@ protected:
   QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 
   // The chart position under a window pixel.
-  GeoPoint geoAt(QPoint pixel) const { return pixelToGeo(pixel.x(), pixel.y(), window->chartView); }
+  GeoPoint geoAt(QPoint pixel) const { return pixelToGeo(pixel.x(), pixel.y(), window->chart()->view()); }
   // The window pixel of a chart position (fractions kept).
   QPointF pixelOf(const ChartPoint& p) const {
-    const QPointF l = toLogicalExact(p, window->chartView);
+    const QPointF l = toLogicalExact(p, window->chart()->view());
     return {l.x() / 23.0, l.y() / 23.0};
   }
 
