@@ -32,7 +32,7 @@ struct Candidate {
 };
 
 int priorityOf(const ChartFeature& feature, const ResultPointer& result) {
-  return result ? result->displayPriority : feature.displayPriority;
+  return displayState(feature, result.get()).priority;
 }
 
 bool withinSquare(const ChartPoint& p, const ChartPoint& at, double half) {

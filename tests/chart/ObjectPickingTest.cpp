@@ -28,15 +28,17 @@ ChartView viewAt(float scale) {
   return view;
 }
 
-Instruction instruction(int kind, const char* colourToken = "CHBLK") {
-  Instruction i;
-  i.kind = kind;
-  i.colour = colourIndex(colourToken);
-  i.width = 1;
-  i.style = 1;
-  if (kind == kSY) i.name = "TESTSYM";
-  return i;
+// An instruction of the kind in the colour of `colourToken` (solid, width 1).
+Instruction instruction(InstructionKind kind, const char* colourToken = "CHBLK") {
+  switch (kind) {
+    case InstructionKind::AreaColour: return AreaColour{colourIndex(colourToken), -1};
+    case InstructionKind::LineStyle: return LineStyle{colourIndex(colourToken), 1, LineDash::Solid};
+    case InstructionKind::Symbol: return Symbol{"TESTSYM", {}, {}};
+    default: return Instruction{};
+  }
 }
+constexpr InstructionKind kAC = InstructionKind::AreaColour, kLS = InstructionKind::LineStyle,
+                          kSY = InstructionKind::Symbol;
 
 class ObjectPickingTest : public DrawTest {
 protected:
@@ -59,11 +61,11 @@ protected:
   }
 
   template <typename Feature>
-  static Feature& shown(Feature& f, int kind, int priority) {
+  static Feature& shown(Feature& f, InstructionKind kind, int priority) {
     f.objectClass = s57::DEPARE;
     f.secondLookup.instructions = {instruction(kind)};
-    f.secondLookup.category = 0;
-    f.displayPriority = priority;
+    f.display.secondCategory = 0;
+    f.display.priority = priority;
     return f;
   }
 
@@ -78,6 +80,7 @@ protected:
       area->interiorVertices = {{{x - hole, y - hole}}, {{x - hole, y + hole}}, {{x + hole, y + hole}},
                                 {{x + hole, y - hole}}, {{x - hole, y - hole}}};
     area->updateBounds();
+    area->findHoles();
     cell.areas.push_back(std::move(area));
     return shown(*cell.areas.back(), kAC, priority);
   }
@@ -103,10 +106,9 @@ protected:
   static SoundingFeature& addSoundings(S57Cell& cell, std::vector<ChartPoint> at) {
     auto feature = std::make_unique<SoundingFeature>();
     feature->objectClass = s57::SOUNDG;
-    Instruction procedure;
-    procedure.kind = kCS;
-    procedure.name = "SOUNDG02";
-    feature->secondLookup = {{procedure}, 2};
+    const Instruction procedure = ProcedureCall{"SOUNDG02"};
+    feature->secondLookup = {{procedure}};
+    feature->display.secondCategory = 2;
     for (const ChartPoint& p : at) feature->soundings.push_back(Sounding{p.x, p.y, 12.5f});
     cell.soundings.push_back(std::move(feature));
     return *cell.soundings.back();
@@ -285,12 +287,12 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
        1000, 2},
       {"the point is of the standard category, the display base only",
        [](DisplaySettings& s, auto&, auto&, PointFeature& p) {
-         p.secondLookup.category = 1;
+         p.display.secondCategory = 1;
          s.setDisplayCategory(0);
        },
        1000, 2},
       {"the area is M_NSYS", [](auto&, AreaFeature& a, auto&, auto&) { a.objectClass = s57::M_NSYS; }, 1000, 2},
-      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.viewingGroup = 31010; },
+      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.display.viewingGroup = 31010; },
        1000, 2},
       {"the line is a depth contour, contours off", [](auto&, auto&, LineFeature& l, auto&) { l.objectClass = s57::DEPCNT; },
        1000, 2},

@@ -285,11 +285,10 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   cell.boundingBox = cell.extents[0];
   auto area = std::make_unique<AreaFeature>();
   area->objectClass = 42;
-  Instruction fill;
-  fill.kind = kAC;
+  AreaColour fill;
   fill.colour = colourIndex("DEPMD");
   area->secondLookup.instructions = {fill};
-  area->secondLookup.category = 0;
+  area->display.secondCategory = 0;
   area->exteriorVertices = {{{a.x, a.y}}, {{b.x, a.y}}, {{b.x, b.y}}, {{a.x, b.y}}};
   area->updateBounds();
   cell.areas.push_back(std::move(area));
