@@ -68,7 +68,10 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
     return code;
   }
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
+  if (list.contains(reader.dataSetIdentification.DSNM)) {
+    if (report) report->loadedAlready = reader.dataSetIdentification.DSNM;
+    return ReaderDuplicateCell;
+  }
   // Judged before the updates change the records: the base file as shipped.
   std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
@@ -93,6 +96,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   if (report) {
     report->cell = code == 0 ? listed : nullptr;
     report->updates = std::move(updates);
+    if (code == ReaderDuplicateCell) report->loadedAlready = reader.dataSetIdentification.DSNM;
   }
   return code != 0 ? code : findingCode;
 }

@@ -35,6 +35,7 @@ struct CellLoadReport {
   S57Cell* cell = nullptr;    // the listed cell: when loadCell gave 0, or a code
                               // cellListedDespite (ReaderResult.h) tells
   UpdateChainResult updates;  // the updates applied and what stopped them
+  std::string loadedAlready;  // ReaderDuplicateCell: the data set name of the cell it repeats
 };
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else

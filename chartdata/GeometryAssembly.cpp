@@ -235,6 +235,7 @@ private:
     takeExact(parts_[1], area->interiorParts);
     attachAttributes(record, *area);
     area->updateBounds();
+    area->findHoles();
     cell_.areas.push_back(std::move(area));
   }
 

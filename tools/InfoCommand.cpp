@@ -436,7 +436,8 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
                  "enctool info: %s: %zu update file(s) without their base cell beside them, first %s: not applied "
                  "(enctool import puts them onto the cells of a chart store)\n",
                  directory.c_str(), cell.updates.size(), cell.updates.front().path.c_str());
-  bool failed = false;
+  // A folder that cannot be read may hold cells that are not loaded.
+  bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
     if (printCellInfo(cell, true, options) != 0) failed = true;
   return !failed;
