@@ -60,10 +60,12 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
         w.file == fileName(path))
       return ReaderCrcMismatch;
   S57CellReader reader;
+  // A store's bytes (decrypted, for an encrypted cell) are read where they
+  // lie and wiped when they go, once the reader has taken what it needs.
   if (options.fileBytes) {
-    std::string bytes;
+    SecureBytes bytes;
     if (const int code = options.fileBytes(path, bytes)) return code;
-    if (const int code = reader.readCellBytes(bytes)) return code;
+    if (const int code = reader.readCellBytes(bytesView(bytes))) return code;
   } else if (const int code = reader.readCell(path)) {
     return code;
   }

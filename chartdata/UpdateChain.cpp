@@ -36,12 +36,12 @@ int updateNumber(std::string_view extension) {
 
 UpdateFileReader updateFileReader(const CellFileBytes& fileBytes) {
   return [fileBytes](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
-    std::string bytes;
+    SecureBytes bytes;
     if (const int code = fileBytes(file.path, bytes)) {
       detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
       return code == ReaderCrcMismatch ? int(UpdateCrcMismatch) : int(UpdateCannotRead);
     }
-    return readUpdateBytes(bytes, out, detail);
+    return readUpdateBytes(bytesView(bytes), out, detail);
   };
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -58,26 +59,30 @@ struct LoadableFile {
 using LoadableFiles = std::map<std::string, LoadableFile>;
 
 // Reads a stored file for the loader, decrypting it when it is kept
-// encrypted; `outcome`, when given, gets what the decryption said, and
-// `plainOut` the decrypted bytes instead of `bytes`. A file kept encrypted
-// is not checked against the CRC-32 it was stored with: the CRC-32 of its
-// decrypted bytes is, after its archive's own check, and any change to the
-// stored copy fails one of them.
+// encrypted: the decrypted bytes are unpacked straight into `bytes`, which
+// goes on to the reader as it is. `outcome`, when given, gets what the
+// decryption said. A file kept encrypted is not checked against the CRC-32
+// it was stored with: the CRC-32 of its decrypted bytes is, after its
+// archive's own check, and any change to the stored copy fails one of them.
 int readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
-                 std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
+                 SecureBytes& bytes, EncFileOutcome* outcome = nullptr) {
   if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
+  bytes.clear();
   std::string encrypted;
   if (const int code = files.readUnchecked(loadable.file.path, encrypted)) return code;
   if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderCrcMismatch;
-  SecureBytes plain;
-  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, plain);
+  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, bytes);
   if (outcome) *outcome = opened;
-  bytes.clear();
-  if (!opened.decrypted) return ReaderCannotOpen;
-  if (plainOut) *plainOut = std::move(plain);
-  else bytes.assign(bytesView(plain));
-  return ReaderOk;
+  return opened.decrypted ? int(ReaderOk) : int(ReaderCannotOpen);
 }
+
+// The base file an opened cell decrypted for its verdict, handed on once
+// to the first reader that asks for it (the load that follows): the bytes
+// move, they are not copied. Asked again, the file is decrypted again.
+struct DecryptedBase {
+  SecureBytes bytes;
+  std::atomic<bool> taken{false};
+};
 
 }  // namespace
 
@@ -273,7 +278,7 @@ CellFileBytes ChartStore::fileBytes() const {
   }
   const StoreFiles files = files_;
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
-  return [byPath, files, guard](const std::string& path, std::string& bytes) {
+  return [byPath, files, guard](const std::string& path, SecureBytes& bytes) {
     const auto it = byPath->find(path);
     if (it == byPath->end()) return int(ReaderCannotOpen);
     return readLoadable(files, *guard, it->second, bytes);
@@ -293,19 +298,21 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
   // An encrypted base is decrypted now, for the verdict, and handed to the
   // loader from memory.
-  auto base = std::make_shared<SecureBytes>();
+  auto base = std::make_shared<DecryptedBase>();
   const std::string basePath = files_.absolute(cell.base.path);
   if (cell.status == CellStatus::InUse && cell.base.encrypted) {
-    std::string bytes;
     EncFileOutcome outcome;
-    const int code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
+    const int code = readLoadable(files, *guard, byPath->at(basePath), base->bytes, &outcome);
     opened.sse = outcome.codes;
     opened.reason = code == ReaderOk || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
     if (code != ReaderOk && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
+    base->taken = code != ReaderOk;
+  } else {
+    base->taken = true;
   }
-  opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, std::string& bytes) {
-    if (path == basePath && !base->empty()) {
-      bytes.assign(bytesView(*base));
+  opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, SecureBytes& bytes) {
+    if (path == basePath && !base->taken.exchange(true)) {
+      bytes = std::move(base->bytes);
       return int(ReaderOk);
     }
     const auto it = byPath->find(path);

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "SecureBytes.h"
 #include "StoredCell.h"
 
 class StoreFiles {
@@ -30,6 +31,8 @@ public:
   // Reads a stored file whole; 0, or ReaderCannotOpen, ReaderNotRegularFile,
   // ReaderFileTooLarge, ReaderCrcMismatch (ReaderResult.h).
   int read(const StoredFile& file, std::string& bytes) const;
+  // The same into memory wiped when freed, for the loader.
+  int read(const StoredFile& file, SecureBytes& bytes) const;
   // The same for a file the index does not describe yet (a rebuild):
   // no CRC to check against.
   int readUnchecked(const std::string& relative, std::string& bytes) const;
@@ -67,6 +70,7 @@ private:
 // Reads a regular file whole (a cell file offered to the store); 0, or
 // ReaderCannotOpen, ReaderNotRegularFile or ReaderFileTooLarge.
 int readWholeFile(const std::string& path, std::string& bytes);
+int readWholeFile(const std::string& path, SecureBytes& bytes);
 
 // Whether `relative` is a path of a cell file the store may hold:
 // cells/NAME/K/NAME.NNN with one cell name twice and K a folder number.

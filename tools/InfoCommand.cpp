@@ -319,9 +319,9 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (refused) {
     code = ReaderCannotOpen;
   } else if (source.crcFailure.empty() && fileBytes) {
-    std::string bytes;
+    SecureBytes bytes;
     code = fileBytes(path, bytes);
-    if (code == ReaderOk) code = reader.readCellBytes(bytes);
+    if (code == ReaderOk) code = reader.readCellBytes(bytesView(bytes));
   } else if (source.crcFailure.empty()) {
     code = reader.readCell(path);
   }

@@ -36,10 +36,10 @@ std::string lightName(ChartStore& store, const std::string& cell) {
   const StoredCell* stored = store.index().find(cell);
   if (!stored) return "(no cell)";
   const CellSource source = store.cellSource(*stored);
-  std::string bytes;
+  SecureBytes bytes;
   EXPECT_EQ(store.fileBytes()(source.path, bytes), 0);
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(bytes), 0);
+  EXPECT_EQ(reader.readCellBytes(bytesView(bytes)), 0);
   const UpdateChainResult chain = applyUpdateChain(reader, source.updates, updateFileReader(store.fileBytes()));
   EXPECT_EQ(chain.code, 0) << chain.error;
   for (const auto& f : reader.features)
