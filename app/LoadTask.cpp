@@ -30,9 +30,9 @@ bool loadingInProgress() { return tasksRunning.load() > 0; }
 
 QString libraryFailureText() { return chineseLibraryFailureText(engineState().libraryResult); }
 
-QString cellFailureText(int code) {
-  if (code == 1 && !engineState().libraryLoaded) return libraryFailureText();
-  return chineseFailureText(code, engineState().libraryLoaded);
+QString cellFailureText(const CellLoadResult& result) {
+  if (result.libraryMissing()) return libraryFailureText();
+  return chineseFailureText(result);
 }
 
 loadTask::loadTask(QString directory_, MainWindow& window_, bool fitEmptyView)
@@ -65,13 +65,13 @@ void loadTask::run() {
     options.updateFiles = &source.updates;
     options.warnings = source.warnings;
     CellLoadReport report;
-    const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
-    if (code == 0 || cellListedDespite(code)) {  // listed; a finding is its first warning
+    const CellLoadResult result = loadCell(source.path, loadingChartView(), cellList(), options, &report);
+    if (result.listed()) {  // a finding is its first warning
       loaded.push_back(report.cell);
       for (const LoadWarning& warning : report.cell->loadWarnings) warnings << chineseWarningText(warning);
       QMetaObject::invokeMethod(&window, "cellsChanged", Qt::QueuedConnection);  // show it as it comes
     } else {
-      failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
+      failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(result);
     }
   }
   for (const LoadWarning& warning : folder.warnings) warnings << chineseWarningText(warning);

@@ -10,13 +10,16 @@
 #include <QRunnable>
 #include <QString>
 
+#include "CellLoadResult.h"
+
 class MainWindow;
 
 // True from the moment a task is handed to the pool until its run ends.
 bool loadingInProgress();
 
-// A readable reason (in Chinese) for a loadCell result code other than 0.
-QString cellFailureText(int code);
+// A readable reason (in Chinese) for a loadCell result other than Ok; a
+// missing library with the reason its loader gave.
+QString cellFailureText(const CellLoadResult& result);
 // Why no cell can be loaded: the library is not loaded, and the reason its
 // loader gave at start-up (naming a damaged file) when it gave one.
 QString libraryFailureText();

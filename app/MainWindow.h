@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 
+#include "CellLoadResult.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "GoToDialog.h"
@@ -56,8 +57,8 @@ public:
   UserDialogs dialogs = UserDialogs::standard();
 
   // Reads one cell into the cell list and centres the window's view on it;
-  // a failure is shown in the status bar. Returns loadCell's code.
-  int openCell(const QString& path);
+  // a failure is shown in the status bar. Returns loadCell's result.
+  CellLoadResult openCell(const QString& path);
   // Starts a background load of every cell of a directory with the loading
   // panel shown, unless a load is running (then the notice is shown). When
   // the view shows no cell, it goes to the loaded cells at the end.

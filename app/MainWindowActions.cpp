@@ -18,16 +18,17 @@
 #include "ObjectPanel.h"
 #include "ReaderResult.h"
 
-int MainWindow::openCell(const QString& path) {
+CellLoadResult MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
   CellLoadReport report;
-  const int code = loadCell(QFile::encodeName(path).toStdString(), chartView, cellList(), CellLoadOptions(), &report);
-  if (code != 0 && !cellListedDespite(code)) {
-    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(code);
+  const CellLoadResult result =
+      loadCell(QFile::encodeName(path).toStdString(), chartView, cellList(), CellLoadOptions(), &report);
+  if (!result.listed()) {
+    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(result);
     showFailure(line);
     listFailures({line});
     update();
-    return code;
+    return result;
   }
   // A cell that is not whole, or an update that stopped: named in the status bar.
   if (!report.cell->loadWarnings.empty())
@@ -36,7 +37,7 @@ int MainWindow::openCell(const QString& path) {
   viewMovedByUser_ = true;
   cellsChanged();
   viewChanged();
-  return code;
+  return result;
 }
 
 bool MainWindow::importDirectory(const QString& directory) {

@@ -37,7 +37,7 @@ void registerChartFont() {
 int startEngine() {
   EngineState& state = engineState();
   state.libraryResult = loadPresentationLibrary();
-  if (state.libraryResult > 0) {
+  if (state.libraryResult != LibraryResult::Ok) {
     state.libraryLoaded = false;
     return 1;
   }
@@ -50,39 +50,39 @@ int startEngine() {
   return QDir(QStringLiteral("s57000")).exists() ? 0 : 2;
 }
 
-int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const CellLoadOptions& options,
-             CellLoadReport* report) {
+CellLoadResult loadCell(const std::string& path, ViewGeometry& view, CellList& list,
+                        const CellLoadOptions& options, CellLoadReport* report) {
   if (report) *report = CellLoadReport();
-  if (!engineState().libraryLoaded) return 1;
+  if (!engineState().libraryLoaded) return CellLoadResult::noLibrary();
   S57CellReader reader;
-  if (int code = reader.readCell(path)) return code;
-  if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
+  if (const ReaderResult code = reader.readCell(path); code != ReaderResult::Ok) return code;
+  if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderResult::NoFactors;
+  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderResult::DuplicateCell;
   // Judged before the updates change the records: the base file as shipped.
   std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
   if (options.applyUpdates)
     updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
-  if (!cell) return ReaderGeometryTooLarge;
+  if (!cell) return ReaderResult::GeometryTooLarge;
   cell->updatesApplied = updates.applied;
-  const int findingCode = findings.empty() ? ReaderOk : findings.front().code;
+  const ReaderResult finding = findings.empty() ? ReaderResult::Ok : findings.front().reader;
   cell->loadWarnings = std::move(findings);
   cell->loadWarnings.insert(cell->loadWarnings.end(), options.warnings.begin(), options.warnings.end());
-  if (updates.code != 0) cell->loadWarnings.push_back(updates.stop);
+  if (updates.code != UpdateResult::Ok) cell->loadWarnings.push_back(updates.stop);
   S57Cell* listed = cell.get();
-  const int code = list.append(std::move(cell), &view);
+  const ReaderResult appended = list.append(std::move(cell), &view);
   if (report) {
-    report->cell = code == 0 ? listed : nullptr;
+    report->cell = appended == ReaderResult::Ok ? listed : nullptr;
     report->updates = std::move(updates);
   }
-  return code != 0 ? code : findingCode;
+  return appended != ReaderResult::Ok ? appended : finding;
 }
 
-int loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
+CellLoadResult loadCell(const std::string& path, ViewGeometry& view, CellList& list) {
   return loadCell(path, view, list, CellLoadOptions());
 }
 
-int loadCell(const std::string& path, ChartView& view) { return loadCell(path, view, cellList()); }
+CellLoadResult loadCell(const std::string& path, ChartView& view) { return loadCell(path, view, cellList()); }
 
-int loadCell(const std::string& path) { return loadCell(path, loadingChartView()); }
+CellLoadResult loadCell(const std::string& path) { return loadCell(path, loadingChartView()); }

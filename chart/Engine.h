@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CellLoadResult.h"
 #include "EngineState.h"
 #include "LoadWarning.h"
 #include "UpdateChain.h"
@@ -25,8 +26,7 @@ struct CellLoadOptions {
 
 // What a load found out besides its result code.
 struct CellLoadReport {
-  S57Cell* cell = nullptr;    // the listed cell: when loadCell gave 0, or a code
-                              // cellListedDespite (ReaderResult.h) tells
+  S57Cell* cell = nullptr;    // the listed cell, when the result is listed()
   UpdateChainResult updates;  // the updates applied and what stopped them
 };
 
@@ -44,31 +44,30 @@ int startEngine();
 void registerChartFont();
 
 // Reads a cell file into the process-wide cell list, centring the
-// process-wide loading view on it. Returns 0, 1 when the library is not
-// loaded, a reader code (a damaged cell, cut short or over the size limit,
-// is refused with its code), ReaderNoFactors (13) for a cell without
-// coordinate or sounding factor, ReaderGeometryTooLarge (16) for a cell
-// whose edges are referenced past the assembly's bound, or 11 when a cell
-// of the same name is already listed. Nothing of a refused cell reaches the
-// list.
+// process-wide loading view on it. Returns Ok, noLibrary when the library is
+// not loaded, the reader's result (a damaged cell, cut short or over the
+// size limit, is refused with it), NoFactors for a cell without coordinate
+// or sounding factor, GeometryTooLarge for a cell whose edges are referenced
+// past the assembly's bound, or DuplicateCell when a cell of the same name
+// is already listed. Nothing of a refused cell reaches the list.
 //
 // A base cell whose records are not what its data set declares (records of
 // a kind fewer or more than its DSSI says, two records of one name, no
 // feature at all: checkCellRecords) is built as far as it goes and listed
 // all the same, with the finding as the first of its loadWarnings, and the
-// code of that finding is returned (10, 18 or 19): test a result with
-// cellListedDespite to know that the cell is listed although the code is
-// not 0.
+// result of that finding is returned (NoFeatures, RecordCountMismatch or
+// DuplicateRecord): listed() tells that the cell is listed although the
+// result is not Ok.
 //
 // The update files beside the base are applied in sequence before the
 // geometry is built. An update that fails does not fail the load: the cell
 // is built as of the last update applied, and the failure, naming the file
 // and the reason, is the last of the cell's loadWarnings.
-int loadCell(const std::string& path);
+CellLoadResult loadCell(const std::string& path);
 // The same, centring the given view.
-int loadCell(const std::string& path, ChartView& view);
+CellLoadResult loadCell(const std::string& path, ChartView& view);
 // The same, into the given list.
-int loadCell(const std::string& path, ViewGeometry& view, CellList& list);
+CellLoadResult loadCell(const std::string& path, ViewGeometry& view, CellList& list);
 // The same with options; `report`, when given, is filled.
-int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const CellLoadOptions& options,
-             CellLoadReport* report = nullptr);
+CellLoadResult loadCell(const std::string& path, ViewGeometry& view, CellList& list,
+                        const CellLoadOptions& options, CellLoadReport* report = nullptr);

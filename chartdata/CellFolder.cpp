@@ -119,7 +119,7 @@ public:
   void check(const fs::path& catalogue, const std::vector<fs::path>& files) {
     const std::string catalogueName = catalogue.string();
     std::vector<CatalogueEntry> entries;
-    if (const int code = readCatalogue(catalogueName, entries)) {
+    if (const ReaderResult code = readCatalogue(catalogueName, entries); code != ReaderResult::Ok) {
       folder_.warnings.push_back(catalogueUnreadableWarning(catalogueName, code));
       if (entries.empty()) return;
     }

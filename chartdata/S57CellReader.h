@@ -4,7 +4,7 @@
 // needed, drop it. It is neither copyable nor movable, because `ddr` and
 // `records` are views into its own `fileBytes`.
 //
-// The pipeline, each step returning a ReaderResult code (0 = go on):
+// The pipeline, each step returning a ReaderResult (Ok = go on):
 //   readFile / readBytes   the file image into fileBytes (at most 50,000,000 bytes)
 //   splitRecords           ddr and records cut out of the image
 //   parseDescriptiveRecord fieldDescriptions from the DDR
@@ -41,10 +41,10 @@ public:
   std::string_view ddr;                  // the data descriptive record (view into fileBytes)
   std::vector<std::string_view> records; // the data records in file order (views into fileBytes)
   FieldDescriptionTable fieldDescriptions;
-  // ReaderFileTooLarge (set by readFile / readBytes), ReaderTruncatedRecord
-  // (set by splitRecords when a record runs past the end of the image and
-  // the file was not already over the limit), else ReaderOk.
-  int damage = ReaderOk;
+  // FileTooLarge (set by readFile / readBytes), TruncatedRecord (set by
+  // splitRecords when a record runs past the end of the image and the file
+  // was not already over the limit), else Ok.
+  ReaderResult damage = ReaderResult::Ok;
 
   // --- S-57 record model
   DataSetIdentification dataSetIdentification;
@@ -57,32 +57,32 @@ public:
   std::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex;
 
   // The whole pipeline from a file / from bytes already in memory.
-  int readCell(const std::string& path);
-  int readCellBytes(std::string_view bytes);
+  ReaderResult readCell(const std::string& path);
+  ReaderResult readCellBytes(std::string_view bytes);
 
   // Step 1: the file image. readFile gives 1 when the file cannot be opened
   // or read, and 17 at once, without waiting, for a folder, FIFO or device;
   // readBytes takes a copy of `bytes` and always gives 0. Both keep at most
   // kMaxFileBytes bytes, and set `damage` when there were more.
-  int readFile(const std::string& path);
-  int readBytes(std::string_view bytes);
+  ReaderResult readFile(const std::string& path);
+  ReaderResult readBytes(std::string_view bytes);
   // Step 2: 0, 2, 3, 4, or 12 for a data record declaring fewer bytes than
   // its leader. Memory stays in proportion to the image: every record kept
   // is at least a leader long.
-  int splitRecords();
+  ReaderResult splitRecords();
   // Step 3: 0, 5 or 7.
-  int parseDescriptiveRecord();
+  ReaderResult parseDescriptiveRecord();
   // Step 4: 0, 8 or 12; `damage` instead of 12 when the failing record is
   // the one cut short by the end of the image.
-  int parseDataRecords();
+  ReaderResult parseDataRecords();
 
   // The record decoders, given one data record and its sizes of field length
   // and position. Each returns 0, or 12 when a directory entry or field runs
   // past the record.
-  int decodeDataSetIdentification(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeDataSetParameters(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeFeatureRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeVectorRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeDataSetIdentification(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeDataSetParameters(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeFeatureRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeVectorRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
 
   // The vector record for a spatial pointer's NAME, or null.
   std::shared_ptr<VRID> findVector(const RecordName& name) const;
@@ -91,8 +91,8 @@ public:
   void clear();
 
 private:
-  int runSteps();
-  int parseDataRecord(std::string_view bytes);
+  ReaderResult runSteps();
+  ReaderResult parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
   bool lastRecordCut_ = false;  // the last of `records` ran past the end of the image

@@ -146,45 +146,45 @@ bool modifyVector(const VRID& update, VRID& target, std::string& why) {
 
 // The record instructions, the same for both kinds of record.
 template <class Record, class Staging, class Base, class Modify>
-int applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
-                const Base& base, Modify modify, std::string& detail) {
+UpdateResult applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
+                         const Base& base, Modify modify, std::string& detail) {
   switch (update.RUIN) {
     case 1: {
       if (currentRecord(key, staging, base)) {
         detail = label + ": the cell has this record";
-        return UpdateRecordExists;
+        return UpdateResult::RecordExists;
       }
       auto inserted = std::make_shared<Record>(update);
       inserted->RUIN = 1;
       stage(key, std::move(inserted), staging);
-      return UpdateOk;
+      return UpdateResult::Ok;
     }
     case 2:
     case 3: {
       const auto target = update.RUIN == 2 ? currentRecord(key, staging, base) : editableRecord(key, staging, base);
       if (!target) {
         detail = label + ": no such record";
-        return UpdateRecordMissing;
+        return UpdateResult::RecordMissing;
       }
       if (update.RVER != target->RVER + 1) {
         detail = label + ": record version " + std::to_string(update.RVER) + ", the cell's is " +
                  std::to_string(target->RVER);
-        return UpdateVersionMismatch;
+        return UpdateResult::VersionMismatch;
       }
       if (update.RUIN == 2) {
         stage(key, decltype(target)(), staging);
-        return UpdateOk;
+        return UpdateResult::Ok;
       }
       std::string why;
       if (!modify(update, *target, why)) {
         detail = label + ": " + why;
-        return UpdateBadInstruction;
+        return UpdateResult::BadInstruction;
       }
-      return UpdateOk;
+      return UpdateResult::Ok;
     }
     default:
       detail = label + ": record instruction " + std::to_string(update.RUIN);
-      return UpdateBadInstruction;
+      return UpdateResult::BadInstruction;
   }
 }
 
@@ -261,7 +261,7 @@ std::shared_ptr<FRID> UpdateApplication::baseFeature(std::uint64_t key) const {
   return found == otherFeatures_.end() ? nullptr : cell_.features[found->second];
 }
 
-int UpdateApplication::applyVector(const VRID& update, std::string& detail) {
+UpdateResult UpdateApplication::applyVector(const VRID& update, std::string& detail) {
   // The vector index follows every committed update.
   const auto current = [this](std::uint64_t key) {
     const auto found = cell_.vectorIndex.find(key);
@@ -271,7 +271,7 @@ int UpdateApplication::applyVector(const VRID& update, std::string& detail) {
                      modifyVector, detail);
 }
 
-int UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
+UpdateResult UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
   const auto current = [this](std::uint64_t key) {
     const auto changed = featureOverlay_.current.find(key);
     return changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
@@ -280,17 +280,17 @@ int UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
                      modifyFeature, detail);
 }
 
-int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
+UpdateResult UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
   if (featureIndexStale_) indexFeatures();
   features_ = {};
   vectors_ = {};
-  int code = UpdateOk;
+  UpdateResult code = UpdateResult::Ok;
   for (const auto& v : update.vectors)
-    if ((code = applyVector(*v, detail)) != UpdateOk) break;
-  if (code == UpdateOk)
+    if ((code = applyVector(*v, detail)) != UpdateResult::Ok) break;
+  if (code == UpdateResult::Ok)
     for (const auto& f : update.features)
-      if ((code = applyFeature(*f, detail)) != UpdateOk) break;
-  if (code == UpdateOk) commit();
+      if ((code = applyFeature(*f, detail)) != UpdateResult::Ok) break;
+  if (code == UpdateResult::Ok) commit();
   features_ = {};
   vectors_ = {};
   return code;

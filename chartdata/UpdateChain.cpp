@@ -31,25 +31,25 @@ int updateNumber(std::string_view extension) {
   return n;
 }
 
-int checkDataSet(const DataSetIdentification& update, const DataSetIdentification& base, int number,
-                 std::string& detail) {
+UpdateResult checkDataSet(const DataSetIdentification& update, const DataSetIdentification& base, int number,
+                          std::string& detail) {
   if (update.EXPP != 2) {
     detail = "its DSID says EXPP " + std::to_string(update.EXPP) + ", not 2";
-    return UpdateNotAnUpdate;
+    return UpdateResult::NotAnUpdate;
   }
   if (stemOf(update.DSNM) != stemOf(base.DSNM)) {
     detail = "its DSID names " + update.DSNM + ", the cell is " + base.DSNM;
-    return UpdateNotAnUpdate;
+    return UpdateResult::NotAnUpdate;
   }
   if (std::atoi(update.EDTN.c_str()) != std::atoi(base.EDTN.c_str())) {
     detail = "edition " + update.EDTN + ", the cell's is " + base.EDTN;
-    return UpdateWrongEdition;
+    return UpdateResult::WrongEdition;
   }
   if (std::atoi(update.UPDN.c_str()) != number) {
     detail = "its DSID says UPDN " + update.UPDN;
-    return UpdateWrongNumber;
+    return UpdateResult::WrongNumber;
   }
-  return UpdateOk;
+  return UpdateResult::Ok;
 }
 
 }  // namespace
@@ -84,19 +84,19 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     if (file.number <= included) continue;
     const std::string name = fs::path(file.path).filename().string();
     std::string detail;
-    int code = UpdateOk;
+    UpdateResult code = UpdateResult::Ok;
     UpdateFile update;
     if (file.number != expected) {
       detail = "update " + std::to_string(expected) + " is absent";
-      code = UpdateGap;
+      code = UpdateResult::Gap;
     }
-    if (code == UpdateOk) code = readUpdateFile(file.path, update, detail);
-    if (code == UpdateOk) code = checkDataSet(update.dataSet, cell, file.number, detail);
-    if (code == UpdateOk) {
+    if (code == UpdateResult::Ok) code = readUpdateFile(file.path, update, detail);
+    if (code == UpdateResult::Ok) code = checkDataSet(update.dataSet, cell, file.number, detail);
+    if (code == UpdateResult::Ok) {
       if (!application) application.emplace(base);
       code = application->apply(update, detail);
     }
-    if (code != UpdateOk) {
+    if (code != UpdateResult::Ok) {
       result.code = code;
       result.stop = updateStoppedWarning(name, code, detail);
       result.error = result.stop.text;

@@ -22,7 +22,7 @@ std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath);
 
 struct UpdateChainResult {
   std::vector<int> applied;  // the update numbers applied, in order
-  int code = 0;              // 0, or the UpdateResult that stopped the chain
+  UpdateResult code = UpdateResult::Ok;  // what stopped the chain, Ok when none did
   std::string error;         // the stopping file's name, the reason and the
                              // record or value at fault; empty when none stopped
   LoadWarning stop;          // the same finding in its parts (file, code, the

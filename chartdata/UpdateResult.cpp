@@ -1,18 +1,18 @@
 #include "UpdateResult.h"
 
-const char* updateResultText(int code) {
-  switch (code) {
-    case UpdateOk: return "update applied";
-    case UpdateCannotRead: return "update file cannot be read";
-    case UpdateTruncated: return "update file is truncated";
-    case UpdateNotAnUpdate: return "file is not an update of this cell";
-    case UpdateWrongEdition: return "update is for another edition of the cell";
-    case UpdateGap: return "an earlier update is missing (gap in the sequence)";
-    case UpdateWrongNumber: return "update number does not match the file name";
-    case UpdateRecordExists: return "insert of a record the cell already has";
-    case UpdateRecordMissing: return "modify or delete of a record the cell does not have";
-    case UpdateVersionMismatch: return "record version does not follow the cell's";
-    case UpdateBadInstruction: return "update instruction cannot apply";
-    default: return "unknown result code";
+const char* updateResultText(UpdateResult result) {
+  switch (result) {
+    case UpdateResult::Ok: return "update applied";
+    case UpdateResult::CannotRead: return "update file cannot be read";
+    case UpdateResult::Truncated: return "update file is truncated";
+    case UpdateResult::NotAnUpdate: return "file is not an update of this cell";
+    case UpdateResult::WrongEdition: return "update is for another edition of the cell";
+    case UpdateResult::Gap: return "an earlier update is missing (gap in the sequence)";
+    case UpdateResult::WrongNumber: return "update number does not match the file name";
+    case UpdateResult::RecordExists: return "insert of a record the cell already has";
+    case UpdateResult::RecordMissing: return "modify or delete of a record the cell does not have";
+    case UpdateResult::VersionMismatch: return "record version does not follow the cell's";
+    case UpdateResult::BadInstruction: return "update instruction cannot apply";
   }
+  return "unknown result code";
 }

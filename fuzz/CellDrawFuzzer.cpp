@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
   static char* argv[] = {name, nullptr};
   new QGuiApplication(argc, argv);  // for the whole run: text needs the font database
   const char* library = CHART_SOURCE_DIR "/S57Lib";
-  if (loadPresentationLibrary(presentationLibrary(), library, MissingFileReport::Silent) != 0) {
+  if (loadPresentationLibrary(presentationLibrary(), library, MissingFileReport::Silent) != LibraryResult::Ok) {
     std::fprintf(stderr, "celldraw_fuzzer: no usable presentation library in %s (run scripts/setup.sh)\n", library);
     std::exit(1);
   }
@@ -44,8 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CellList list;
   ChartView view;
   // A cell that is not whole is listed and drawn like any other.
-  const int code = loadCell(path, view, list);
-  if (code != 0 && !cellListedDespite(code)) return 0;
+  if (!loadCell(path, view, list).listed()) return 0;
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::white);
   QPainter painter(&image);

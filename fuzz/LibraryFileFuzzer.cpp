@@ -19,7 +19,7 @@ static_assert(kFile >= 0 && kFile < 7, "a library file index");
 
 volatile size_t sink;  // keeps the walk from being optimised away
 
-int readInto(PresentationLibrary& library, const std::string& path) {
+LibraryResult readInto(PresentationLibrary& library, const std::string& path) {
   switch (kFile) {
     case 0: return readColourFile(path, library.colourTables);
     case 1: return readLookupFile(path, library.lookupTables);
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static FuzzInputFile file;
   const std::string& path = file.write(data, size);
   PresentationLibrary library;
-  size_t found = static_cast<size_t>(readInto(library, path));
+  size_t found = static_cast<size_t>(resultCode(readInto(library, path)));
   found += libraryFileFilledSomething(library, kFile) ? 1 : 0;
   found += libraryFileClosed(path, kFile) ? 1 : 0;
   for (const auto& table : library.lookupTables)

@@ -27,7 +27,7 @@ PresentationLibrary& presentationLibrary() {
 }
 
 namespace {
-int readLibraryFile(PresentationLibrary& library, int file, const std::string& path) {
+LibraryResult readLibraryFile(PresentationLibrary& library, int file, const std::string& path) {
   switch (file) {
     case 0: return readColourFile(path, library.colourTables);
     case 1: return readLookupFile(path, library.lookupTables);
@@ -41,25 +41,26 @@ int readLibraryFile(PresentationLibrary& library, int file, const std::string& p
 }
 }  // namespace
 
-int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory, MissingFileReport report) {
+LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
+                                      MissingFileReport report) {
   for (int file = 0; file <= kAttributeValueFile; ++file) {
     const std::string path = directory + "/" + libraryFileName(file);
     std::error_code ec;
     if (file == kAttributeValueFile && !std::filesystem::exists(path, ec)) break;  // optional
-    const int result = readLibraryFile(library, file, path);
+    const LibraryResult result = readLibraryFile(library, file, path);
     // The colour reader reports nothing; every other reader prints "error!"
-    // before it reports 1 for a file it cannot open.
-    if (result == LibraryCannotOpen && file > 0 && report == MissingFileReport::PrintError) {
+    // before it reports a file it cannot open.
+    if (result == LibraryResult::CannotOpen && file > 0 && report == MissingFileReport::PrintError) {
       std::fputs("error!", stdout);
       std::fflush(stdout);
     }
-    if (result > 0) return result;
+    if (result != LibraryResult::Ok) return result;
     // A file that gave nothing, or that was cut short, would leave the
     // chart blank or partly drawn without a word: it fails the load.
-    if (!libraryFileFilledSomething(library, file)) return libraryFileResult(LibraryNothingRead, file);
-    if (!libraryFileClosed(path, file)) return libraryFileResult(LibraryCutShort, file);
+    if (!libraryFileFilledSomething(library, file)) return libraryFileResult(LibraryResult::NothingRead, file);
+    if (!libraryFileClosed(path, file)) return libraryFileResult(LibraryResult::CutShort, file);
   }
-  return LibraryOk;
+  return LibraryResult::Ok;
 }
 
-int loadPresentationLibrary() { return loadPresentationLibrary(presentationLibrary(), "S57Lib"); }
+LibraryResult loadPresentationLibrary() { return loadPresentationLibrary(presentationLibrary(), "S57Lib"); }

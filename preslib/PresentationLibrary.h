@@ -9,6 +9,7 @@
 
 #include "Catalogue.h"
 #include "ColourTable.h"
+#include "LibraryResult.h"
 #include "LookupEntry.h"
 #include "VectorDrawing.h"
 
@@ -37,15 +38,15 @@ enum class MissingFileReport { PrintError, Silent };
 // Reads the seven files of `directory` into `library` in the fixed order
 // (colours, look-ups, patterns, symbols, line styles, object classes,
 // attributes), then the attribute value file when the folder has one,
-// stopping at the first failure. Returns 0 when all read whole (the
+// stopping at the first failure. Returns Ok when all read whole (the
 // attribute value file may be absent: values then show as their codes),
-// else a LibraryResult code: the failing reader's value (1 a file cannot be
-// opened, 9 a bad colour row), or a code naming a file that gave nothing at
-// all or that lacks its closing marker (LibraryFileChecks.h).
+// else the failing reader's result (CannotOpen, BadColourRow), or a result
+// naming a file that gave nothing at all or that lacks its closing marker
+// (LibraryFileChecks.h).
 // libraryResultText gives the reason. Tables filled before a failure stay
 // filled. File paths are `directory` + "/" + file name.
-int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
-                            MissingFileReport report = MissingFileReport::PrintError);
+LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
+                                      MissingFileReport report = MissingFileReport::PrintError);
 
 // The seven file names, in reading order.
 extern const char* const kLibraryFileNames[7];
@@ -60,4 +61,4 @@ extern const char* const kAttributeValueFileName;
 const char* libraryFileName(int index);
 
 // The start-up form: the process-wide library from "S57Lib".
-int loadPresentationLibrary();
+LibraryResult loadPresentationLibrary();

@@ -8,14 +8,15 @@
 #include "Engine.h"
 #include "ReaderResult.h"
 
-int loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed) {
+CellLoadResult loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed) {
   CellLoadReport report;
-  const int code = loadCell(path, view, cellList(), CellLoadOptions(), &report);
+  const CellLoadResult result = loadCell(path, view, cellList(), CellLoadOptions(), &report);
   listed = report.cell != nullptr;
-  if (code == 0) return code;
-  std::fprintf(stderr, "enctool %s: %s: code %d: %s\n", command, path.c_str(), code, readerResultText(code));
-  if (listed && cellListedDespite(code) && !report.cell->loadWarnings.empty())
+  if (result.ok()) return result;
+  std::fprintf(stderr, "enctool %s: %s: code %d: %s\n", command, path.c_str(), resultCode(result),
+               cellLoadResultText(result));
+  if (listed && !report.cell->loadWarnings.empty())
     std::fprintf(stderr, "enctool %s: %s: warning: %s\n", command, path.c_str(),
                  report.cell->loadWarnings.front().text.c_str());
-  return code;
+  return result;
 }

@@ -3,11 +3,13 @@
 // tiles) as the window loads them, with what went wrong on standard error.
 #include <string>
 
+#include "CellLoadResult.h"
+
 struct ChartView;
 
 // Loads `path` into the process-wide cell list, centring `view` (loadCell).
 // A cell that failed prints "enctool COMMAND: PATH: code N: reason"; a cell
 // listed despite its code (one that is not whole, cellListedDespite) prints
-// that line and its finding ("...: warning: ..."). Returns loadCell's code;
-// `listed` tells whether the cell is in the list.
-int loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed);
+// that line and its finding ("...: warning: ..."). Returns loadCell's
+// result; `listed` tells whether the cell is in the list.
+CellLoadResult loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed);

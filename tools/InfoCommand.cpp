@@ -277,20 +277,21 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
   return json + "]";
 }
 
-// Reads one cell, applies its updates and prints its line; returns the
-// reader's result code, or with the model the result code of loading it.
+// Reads one cell, applies its updates and prints its line; returns whether
+// it read whole and, with the model, loaded whole.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options) {
+bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
-  int code = reader.readCell(path);
+  ReaderResult code = reader.readCell(path);
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.
   std::vector<LoadWarning> findings;
-  if (code == 0) findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
-  if (!findings.empty()) code = findings.front().code;
+  if (code == ReaderResult::Ok)
+    findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
+  if (!findings.empty()) code = findings.front().reader;
   UpdateChainResult updates;
   std::vector<UpdateFileName> found;
   const std::vector<UpdateFileName>* updateFiles = &source.updates;
@@ -298,7 +299,8 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
+  if ((code == ReaderResult::Ok || cellListedDespite(code)) && options.applyUpdates)
+    updates = applyUpdateChain(reader, *updateFiles);
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
@@ -307,7 +309,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)
-      .add("code", code)
+      .add("code", resultCode(code))
       .add("dsnm", reader.dataSetIdentification.DSNM)
       .add("cscl", reader.dataSetParameters.CSCL)
       .add("comf", reader.dataSetParameters.COMF)
@@ -325,14 +327,14 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (!updates.error.empty()) line.add("updateError", updates.error);
   line.addRaw("warnings", jsonStrings(warnings));
   reader.clear();  // the model reads the files again
-  int loadCode = 0;
+  CellLoadResult load;
   const S57Cell* cell = nullptr;
   if (!options.libraryDir.empty()) {
-    CellLoadOptions load;
-    load.applyUpdates = options.applyUpdates;
-    load.updateFiles = updateFiles;
-    load.warnings = source.warnings;
-    cell = addModelInfo(line, path, load, &loadCode);
+    CellLoadOptions loadOptions;
+    loadOptions.applyUpdates = options.applyUpdates;
+    loadOptions.updateFiles = updateFiles;
+    loadOptions.warnings = source.warnings;
+    cell = addModelInfo(line, path, loadOptions, &load);
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
@@ -345,16 +347,16 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());
-  if (code != 0)
-    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
+  if (code != ReaderResult::Ok)
+    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), resultCode(code),
                  readerResultText(code));
-  else if (loadCode != 0)
-    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), loadCode,
-                 readerResultText(loadCode));
+  else if (!load.ok())
+    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), resultCode(load),
+                 cellLoadResultText(load));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
   if (cell && options.features) printFeatureLines(*cell, options.portrayal ? &drawn : nullptr);
-  return code != 0 ? code : loadCode;
+  return code == ReaderResult::Ok && load.ok();
 }
 
 // Every cell of a folder; returns false when any failed.
@@ -371,7 +373,7 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
   bool failed = false;
   for (const CellSource& cell : folder.cells)
-    if (printCellInfo(cell, true, options) != 0) failed = true;
+    if (!printCellInfo(cell, true, options)) failed = true;
   return !failed;
 }
 
@@ -397,11 +399,11 @@ int runInfoCommand(int argc, char** argv) {
   }
   bool failed = false;
   if (!options.libraryDir.empty()) {
-    int code = 0;
+    LibraryResult code = LibraryResult::Ok;
     const std::string line = libraryInfoJson(options.libraryDir, &code);
     std::printf("%s\n", line.c_str());
-    if (code != 0) {
-      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
+    if (code != LibraryResult::Ok) {
+      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), resultCode(code),
                    libraryResultText(code).c_str());
       failed = true;
     }
@@ -411,7 +413,7 @@ int runInfoCommand(int argc, char** argv) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
       if (!printFolderInfo(argument, options)) failed = true;
-    } else if (printCellInfo(CellSource{argument, {}, {}}, false, options) != 0) {
+    } else if (!printCellInfo(CellSource{argument, {}, {}}, false, options)) {
       failed = true;
     }
   }

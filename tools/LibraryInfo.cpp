@@ -14,10 +14,10 @@ const char* const kTableNames[kLookupTableCount] = {"SYMBOLIZED_BOUNDARIES", "PL
                                                      "PAPER_CHART", "LINES"};
 }  // namespace
 
-std::string libraryInfoJson(const std::string& directory, int* code) {
+std::string libraryInfoJson(const std::string& directory, LibraryResult* loaded) {
   PresentationLibrary library;
-  const int result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
-  if (code) *code = result;
+  const LibraryResult result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
+  if (loaded) *loaded = result;
 
   std::string missing = "[";
   for (const char* name : kLibraryFileNames) {
@@ -56,7 +56,7 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
                                               .str();
   return JsonLine()
       .add("library", directory)
-      .add("result", result)
+      .add("result", resultCode(result))
       .add("message", libraryResultText(result))
       .addRaw("missingFiles", missing)
       .addRaw("coloursSet", colours.str())

@@ -120,21 +120,21 @@ std::string instructionText(const Instruction& i) {
   }
 }
 
-int prepareModelLibrary(const std::string& directory) {
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  engineState().libraryLoaded = code == 0;
+LibraryResult prepareModelLibrary(const std::string& directory) {
+  const LibraryResult code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
+  engineState().libraryLoaded = code == LibraryResult::Ok;
   return code;
 }
 
 const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
-                            int* loadCode) {
+                            CellLoadResult* result) {
   const auto start = std::chrono::steady_clock::now();
   CellLoadReport report;
-  const int code = loadCell(path, loadingChartView(), cellList(), options, &report);
+  const CellLoadResult code = loadCell(path, loadingChartView(), cellList(), options, &report);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  if (loadCode) *loadCode = code;
-  line.add("load", code);
-  if (code != 0 && !cellListedDespite(code)) return nullptr;
+  if (result) *result = code;
+  line.add("load", resultCode(code));
+  if (!code.listed()) return nullptr;
   const S57Cell* cell = report.cell;
 
   long long lineVertices = 0, exteriorVertices = 0, soundings = 0;

@@ -4,7 +4,9 @@
 // with --features one line per built feature.
 #include <string>
 
+#include "CellLoadResult.h"
 #include "Json.h"
+#include "LibraryResult.h"
 #include "PortrayalCheck.h"
 
 struct CellLoadOptions;
@@ -13,18 +15,18 @@ struct Instruction;
 struct S57Cell;
 
 // Makes the library of `directory` the process-wide one that loadCell uses.
-// Returns the loader's result (0 when all seven files read).
-int prepareModelLibrary(const std::string& directory);
+// Returns the loader's result (Ok when all seven files read).
+LibraryResult prepareModelLibrary(const std::string& directory);
 
 // Loads the cell (with `options`: its updates, its catalogue findings) into
 // the process-wide cell list and adds to `line`: "load" (loadCell's result
-// code) and, when it is listed (code 0, or one cellListedDespite tells: a
+// code) and, when it is listed (whole, or one cellListedDespite tells: a
 // cell that is not whole), the feature counts by kind, "lineVertices",
 // "exteriorVertices", "soundings", "extent" (the extent boxes' union in
 // degrees, null without areas), "classes" (class acronym to feature count)
 // and "loadMs". Returns the loaded cell, or null.
 const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
-                            int* loadCode);
+                            CellLoadResult* result);
 
 // One JSON line per feature of the cell, in draw order (areas, lines, points,
 // soundings): kind, class, its object identifier "foid" (AGEN, FIDN and FIDS

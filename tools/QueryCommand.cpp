@@ -221,10 +221,11 @@ int runQueryCommand(int argc, char** argv) {
     fail("no presentation library directory", options.library.c_str());
     return 1;
   }
-  const int libraryCode = loadPresentationLibrary(presentationLibrary(), options.library, MissingFileReport::Silent);
-  if (libraryCode != 0) {
+  const LibraryResult libraryCode =
+      loadPresentationLibrary(presentationLibrary(), options.library, MissingFileReport::Silent);
+  if (libraryCode != LibraryResult::Ok) {
     std::fprintf(stderr, "enctool query: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 options.library.c_str(), libraryCode, libraryResultText(libraryCode).c_str());
+                 options.library.c_str(), resultCode(libraryCode), libraryResultText(libraryCode).c_str());
     return 1;
   }
   engineState().libraryLoaded = true;
@@ -235,7 +236,7 @@ int runQueryCommand(int argc, char** argv) {
   for (const std::string& cell : options.cells) {
     bool listed = false;
     // A cell that is not whole is queried as far as it goes, and fails the run.
-    if (loadCellReporting("query", cell, view, listed) != 0) failed = true;
+    if (!loadCellReporting("query", cell, view, listed).ok()) failed = true;
   }
   // The true scale asked for, else the one loading left (the last cell's
   // compilation scale), at every position.

@@ -187,10 +187,10 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
 bool startFromLibrary(const std::string& directory) {
   if (!QDir(QString::fromStdString(directory)).exists())
     return fail("no presentation library directory", directory.c_str());
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  if (code != 0) {
+  const LibraryResult code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
+  if (code != LibraryResult::Ok) {
     std::fprintf(stderr, "enctool render: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 directory.c_str(), code, libraryResultText(code).c_str());
+                 directory.c_str(), resultCode(code), libraryResultText(code).c_str());
     return false;
   }
   engineState().libraryLoaded = true;
@@ -253,7 +253,7 @@ int runRenderCommand(int argc, char** argv) {
   for (const std::string& cell : options.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("render", cell, view, listed) != 0) failed = true;
+    if (!loadCellReporting("render", cell, view, listed).ok()) failed = true;
     if (listed) ++loaded;
   }
 

@@ -27,7 +27,7 @@ const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 bool prepare(benchmark::State& state) {
   static const int code = [] {
     if (!std::filesystem::exists(kCell)) return -1;
-    const int c = loadPresentationLibrary(presentationLibrary(), kLibrary);
+    const int c = resultCode(loadPresentationLibrary(presentationLibrary(), kLibrary));
     engineState().libraryLoaded = c == 0;
     return c;
   }();
@@ -49,7 +49,7 @@ void loadCellBench(benchmark::State& state, bool applyUpdates) {
     const size_t before = mallinfo2().uordblks;
     state.ResumeTiming();
     CellLoadReport report;
-    const int code = loadCell(kCell, view, *list, options, &report);
+    const int code = resultCode(loadCell(kCell, view, *list, options, &report));
     state.PauseTiming();
     if (code != 0) state.SkipWithError("loadCell failed");
     if (applyUpdates && report.updates.applied.size() != 4) state.SkipWithError("the four updates did not apply");
@@ -73,7 +73,7 @@ void ApplyUpdates(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     S57CellReader reader;
-    if (reader.readCell(kCell) != 0) state.SkipWithError("read failed");
+    if (reader.readCell(kCell) != ReaderResult::Ok) state.SkipWithError("read failed");
     state.ResumeTiming();
     const UpdateChainResult result = applyUpdateChain(reader, findUpdateFiles(kCell));
     state.PauseTiming();
@@ -88,7 +88,7 @@ BENCHMARK(ApplyUpdates)->Unit(benchmark::kMillisecond);
 void BuildCell(benchmark::State& state) {
   if (!prepare(state)) return;
   S57CellReader reader;
-  if (reader.readCell(kCell) != 0) {
+  if (reader.readCell(kCell) != ReaderResult::Ok) {
     state.SkipWithError("read failed");
     return;
   }

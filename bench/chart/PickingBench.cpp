@@ -33,9 +33,10 @@ Fixture& fixture() {
   static const bool ready = [] {
     if (!std::filesystem::exists(kCell))
       f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-    else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0)
+    else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) !=
+             LibraryResult::Ok)
       f.error = "no usable library in S57Lib (run scripts/setup.sh)";
-    else if (engineState().libraryLoaded = true, loadCell(kCell, f.loaded, f.cells) != 0)
+    else if (engineState().libraryLoaded = true, loadCell(kCell, f.loaded, f.cells) != ReaderResult::Ok)
       f.error = "loadCell failed";
     return true;
   }();

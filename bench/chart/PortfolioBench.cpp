@@ -122,7 +122,7 @@ void setUp(Fixture& f) {
   static char name[] = "portfolio_bench";
   static char* argv[] = {name, nullptr};
   new QGuiApplication(argc, argv);  // never destroyed: not during static destruction
-  if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != LibraryResult::Ok) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
     return;
   }
@@ -144,7 +144,7 @@ void setUp(Fixture& f) {
     const double rssBefore = residentMB();
     for (int i = 0; i < kCells && f.error.empty(); ++i) {
       const portfolio::PlannedCell& cell = plan[static_cast<size_t>(i) * 389 % kCells];
-      if (loadCell((folder / (cell.name + ".000")).string(), loading, f.cells) != 0)
+      if (loadCell((folder / (cell.name + ".000")).string(), loading, f.cells) != ReaderResult::Ok)
         f.error = "loadCell failed for " + cell.name;
       const int loaded = i + 1;
       if (loaded == 100 || loaded == 500 || loaded == 1000)

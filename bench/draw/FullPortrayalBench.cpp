@@ -44,13 +44,14 @@ void setUp(Fixture& f) {
   }
   if (!std::filesystem::exists(kCell)) {
     f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) !=
+             LibraryResult::Ok) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
   } else {
     engineState().libraryLoaded = true;
     initFullPortrayalFont();
     engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+    if (loadCell(kCell, f.loaded, f.cells) != ReaderResult::Ok) f.error = "loadCell failed";
   }
 }
 

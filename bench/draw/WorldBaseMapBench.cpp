@@ -56,7 +56,7 @@ Fixture& fixture() {
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv);  // never destroyed: Qt must not be torn down during static destruction
     std::string error;
-    if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+    if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != LibraryResult::Ok) {
       f.error = "no usable library in S57Lib (run scripts/setup.sh)";
     } else if (!worldBaseMap().load(kWorldLand, error)) {
       f.error = "no world base map (run scripts/build-basemap.sh): " + error;
@@ -64,7 +64,8 @@ Fixture& fixture() {
       engineState().libraryLoaded = true;
       initChartFontResource();
       engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-      if (std::filesystem::exists(kCell) && loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+      if (std::filesystem::exists(kCell) && loadCell(kCell, f.loaded, f.cells) != ReaderResult::Ok)
+        f.error = "loadCell failed";
     }
     return true;
   }();

@@ -114,14 +114,15 @@ void AuthenticateCell(benchmark::State& state) {
 BENCHMARK(AuthenticateCell)->Unit(benchmark::kMillisecond);
 
 bool libraryLoaded(benchmark::State& state) {
-  static const int code = loadPresentationLibrary(presentationLibrary(), std::string(CHART_SOURCE_DIR) + "/S57Lib");
-  if (code != 0) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
-  return code == 0;
+  static const LibraryResult code =
+      loadPresentationLibrary(presentationLibrary(), std::string(CHART_SOURCE_DIR) + "/S57Lib");
+  if (code != LibraryResult::Ok) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
+  return code == LibraryResult::Ok;
 }
 
 void load(std::string_view bytes, benchmark::State& state) {
   S57CellReader reader;
-  if (reader.readCellBytes(bytes) != 0) state.SkipWithError("the cell does not read");
+  if (reader.readCellBytes(bytes) != ReaderResult::Ok) state.SkipWithError("the cell does not read");
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
   if (!cell) return state.SkipWithError("the cell does not build");
   finishCell(*cell, nullptr);

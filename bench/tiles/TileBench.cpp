@@ -46,14 +46,15 @@ Fixture& fixture() {
     new QGuiApplication(argc, argv);  // never destroyed: not during static destruction
     if (!std::filesystem::exists(kCell)) {
       f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-    } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+    } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) !=
+               LibraryResult::Ok) {
       f.error = "no usable library in S57Lib (run scripts/setup.sh)";
     } else {
       engineState().libraryLoaded = true;
       initChartFontResource();
       engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
       ChartView loading;
-      if (loadCell(kCell, loading) != 0) f.error = "loadCell failed";
+      if (loadCell(kCell, loading) != ReaderResult::Ok) f.error = "loadCell failed";
       // As enctool tiles sets the display.
       f.settings.setContourSet(10);
       f.settings.setShowCellBoundaries(2);

@@ -468,10 +468,10 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   const ChartPoint centre = window->chartView.centre;
   const size_t cells = cellList().size();
 
-  EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), 2);
+  EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), ReaderResult::FileTooShort);
   EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("文件不足25字节"))) << qPrintable(statusText());
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), ReaderResult::CannotOpen);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("missing.000: 文件无法打开或读取"))) << qPrintable(statusText());
   // A cell cut short is refused, with the damage named.
   {
@@ -479,22 +479,22 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
     const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), 14);
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), ReaderResult::TruncatedRecord);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
   // While the library is not loaded, the reason its loader gave is shown.
   EngineState& engine = engineState();
   const EngineState started = engine;
   engine.libraryLoaded = false;
-  engine.libraryResult = libraryFileResult(LibraryCutShort, 1);
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 1);
+  engine.libraryResult = libraryFileResult(LibraryResult::CutShort, 1);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), CellLoadResult::noLibrary());
   engine = started;
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记"))) << qPrintable(statusText());
   EXPECT_EQ(cellList().size(), cells);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);
 
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::Ok);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::DuplicateCell);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("已加载同名海图"))) << qPrintable(statusText());
 }
 
@@ -630,7 +630,7 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   S57Writer second;
   second.addDataSetIdentification(d);
   fixtures::writeCell(second, dir.path, "APPUPD2.001");
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/APPUPD2.000")), 0);
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/APPUPD2.000")), ReaderResult::Ok);
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD2.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 }
 
@@ -647,7 +647,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
   const QString reason = QString::fromUtf8(
       "APPPART1.000：记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整：NOMR声明1条元物标记录，读到0条；"
       "NOGR声明4条地理物标记录，读到0条");
-  EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderRecordCountMismatch);
+  EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderResult::RecordCountMismatch);
   EXPECT_TRUE(cellList().contains("APPPART1.000"));
   EXPECT_EQ(statusText(), reason);
   const QTreeWidget* tree = window->cellListPanel()->tree();
@@ -669,7 +669,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
 
   const std::string fifo = dir.path + "/APPFIFO1.000";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderNotRegularFile);
+  EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderResult::NotRegularFile);
   EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000: 不是普通文件（文件夹、管道或设备），未读取"));
 }
 
@@ -686,7 +686,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   fixtures::TempDirectory dir;
   S57Writer w = fixtures::smallCell("APPPICK1.000");
   const std::string path = fixtures::writeCell(w, dir.path, "APPPICK1.000");
-  ASSERT_EQ(window->openCell(QString::fromStdString(path)), 0);
+  ASSERT_EQ(window->openCell(QString::fromStdString(path)), ReaderResult::Ok);
   showAndDraw();
   // The light sits in the middle of the cell, where the view is centred.
   const QPoint light = [&] {

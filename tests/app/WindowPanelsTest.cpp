@@ -114,7 +114,7 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
   cell.edition = 3;
   cell.updatesApplied = {1, 2};
   cell.loadWarnings = {crcMismatchWarning("WARNED01.000", "CATALOG.031", "0000ABCD", "12345678"),
-                       updateStoppedWarning("WARNED01.004", UpdateGap, "update 3 is absent")};
+                       updateStoppedWarning("WARNED01.004", UpdateResult::Gap, "update 3 is absent")};
   CellListPanel panel;
   panel.addCells({&cell});
   panel.addCells({&cell});  // listed once
@@ -141,13 +141,13 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
     LoadWarning warning;
     const char* begins;
   } cases[] = {
-      {updateStoppedWarning("A.002", UpdateRecordMissing, "feature 7"), "A.002："},
-      {updateStoppedWarning("A.002", 99, "?"), "A.002："},
+      {updateStoppedWarning("A.002", UpdateResult::RecordMissing, "feature 7"), "A.002："},
+      {updateStoppedWarning("A.002", static_cast<UpdateResult>(99), "?"), "A.002："},
       {crcMismatchWarning("A.000", "E/CATALOG.031", "1", "2"), "A.000："},
       {crcUnreadableWarning("A.000", "E/CATALOG.031"), "A.000："},
       {notInCatalogueWarning("A.001", "E/CATALOG.031"), "A.001："},
       {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
-      {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
+      {catalogueUnreadableWarning("E/CATALOG.031", ReaderResult::FileTooShort), "E/CATALOG.031："},
       {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
       {recordCountWarning("A.000", {{GeoFeatureRecords, 239, 0}, {kRecordKindCount, 0, 2}}), "A.000："},
       {duplicateRecordWarning("A.000", 2, "RCNM=100,RCID=5"), "A.000："},

@@ -181,14 +181,14 @@ TEST_F(State, MessagesAndButtonsAreChinese) {
   // Every reason a cell is refused, in Chinese; a code the window does not
   // know keeps its number.
   for (int code : {1, 2, 3, 4, 5, 7, 8, 11, 12, 13}) {
-    const QString text = chineseFailureText(code, true);
+    const QString text = chineseFailureText(static_cast<ReaderResult>(code));
     EXPECT_FALSE(text.isEmpty());
     bool chinese = false;
     for (QChar c : text) chinese = chinese || c.unicode() >= 0x4E00;
     EXPECT_TRUE(chinese) << code << " " << qPrintable(text);
   }
-  EXPECT_EQ(chineseFailureText(1, false), QString::fromUtf8("未加载海图符号库（S57Lib）"));
-  EXPECT_TRUE(chineseFailureText(99, true).contains("99"));
+  EXPECT_EQ(chineseFailureText(CellLoadResult::noLibrary()), QString::fromUtf8("未加载海图符号库（S57Lib）"));
+  EXPECT_TRUE(chineseFailureText(static_cast<ReaderResult>(99)).contains("99"));
   // The status bar names a failed cell in Chinese.
   fixtures::TempDirectory dir;
   std::ofstream(dir.path + "/short.000") << "short";

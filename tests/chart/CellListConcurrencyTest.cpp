@@ -33,9 +33,9 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
   std::atomic<int> added{0}, refused{0};
   auto loader = [&](bool backwards) {
     for (int i = 0; i < kCells; ++i) {
-      const int code = loadCell(paths[backwards ? kCells - 1 - i : i], view, list);
-      (code == 0 ? added : refused)++;
-      EXPECT_TRUE(code == 0 || code == 11) << code;
+      const CellLoadResult code = loadCell(paths[backwards ? kCells - 1 - i : i], view, list);
+      (code.ok() ? added : refused)++;
+      EXPECT_TRUE(code.ok() || code == ReaderResult::DuplicateCell) << resultCode(code);
     }
     ++loadersDone;
   };

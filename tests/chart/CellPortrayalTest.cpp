@@ -151,7 +151,7 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), 0);
+    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), LibraryResult::Ok);
     engineState().libraryLoaded = true;
     settings().setContourSet(10);
     settings().showCellBoundaries = false;
@@ -199,7 +199,7 @@ protected:
   // Writes and loads the cell, then draws it once centred on the cell.
   S57Cell& loadAndDraw() {
     const std::string path = fixtures::writeCell(writer, directory.path, "cell.000");
-    EXPECT_EQ(loadCell(path, view, cells), 0);
+    EXPECT_EQ(loadCell(path, view, cells), ReaderResult::Ok);
     S57Cell& cell = *cells.snapshot()->back();
     view.scale = 60000;
     draw(cell);

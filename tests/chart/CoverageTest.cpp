@@ -144,7 +144,7 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), 0);
+    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), LibraryResult::Ok);
     engineState().libraryLoaded = true;
     settings().setContourSet(10);
     settings().showCellBoundaries = false;
@@ -157,7 +157,8 @@ protected:
 
   S57Cell& load(const TopologyCell& cell, const std::string& file) {
     ChartView loading;
-    EXPECT_EQ(loadCell(fixtures::writeCell(cell.writer, directory.path, file), loading, *cells), 0) << file;
+    EXPECT_EQ(loadCell(fixtures::writeCell(cell.writer, directory.path, file), loading, *cells), ReaderResult::Ok)
+        << file;
     return *cells->snapshot()->back();
   }
   // A view of 600 x 600 pixels centred on a position, on pixels of the size

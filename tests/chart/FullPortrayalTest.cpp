@@ -76,11 +76,12 @@ TEST(FullPortrayal, RealCellDrawsInEveryStyleAndLanguage) {
 TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
   const PresentationLibrary saved = presentationLibrary();
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
+  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent),
+            LibraryResult::Ok);
   engineState().libraryLoaded = true;
   CellList cells;
   ChartView view;
-  ASSERT_EQ(loadCell(kCell, view, cells), 0);
+  ASSERT_EQ(loadCell(kCell, view, cells), ReaderResult::Ok);
   S57Cell& cell = *cells.snapshot()->front();
 
   std::map<std::string, std::set<std::string>> missingByFeature;  // "CLASS n" -> symbols

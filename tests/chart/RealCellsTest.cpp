@@ -51,7 +51,7 @@ protected:
     if (cellFiles().empty()) GTEST_SKIP() << "no cells under " << CHART_SHARED_ENC;
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
     presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
+    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), LibraryResult::Ok);
     engineState().libraryLoaded = true;
   }
   std::string acronym(int code) const {
@@ -67,7 +67,7 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
   for (const fs::path& file : cellFiles()) {
     SCOPED_TRACE(file.filename().string());
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(file.string()), 0);
+    ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
     ASSERT_NE(reader.dataSetParameters.COMF, 0);
     const auto cell = buildCell(reader, presentationLibrary());
     ASSERT_TRUE(cell) << "assembled geometry past its bound";
@@ -103,19 +103,19 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
 TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
   CellList list;
   ChartView view;
-  std::vector<int> first;
+  std::vector<CellLoadResult> first;
   for (const fs::path& file : cellFiles()) first.push_back(loadCell(file.string(), view, list));
   const size_t loaded = list.size();
   // A cell listed despite its code (an S-58 cell whose records disagree
   // with its DSSI) is in the list too.
-  const auto listed = [](int code) { return code == 0 || cellListedDespite(code); };
+  const auto listed = [](const CellLoadResult& code) { return code.listed(); };
   EXPECT_EQ(loaded, static_cast<size_t>(std::count_if(first.begin(), first.end(), listed)));
   EXPECT_GT(loaded, 0u);
   const ChartView after = view;
   size_t i = 0;
   for (const fs::path& file : cellFiles()) {
-    const int code = loadCell(file.string(), view, list);
-    EXPECT_EQ(code, listed(first[i]) ? 11 : first[i]) << file;
+    const CellLoadResult code = loadCell(file.string(), view, list);
+    EXPECT_EQ(code, listed(first[i]) ? CellLoadResult(ReaderResult::DuplicateCell) : first[i]) << file;
     ++i;
   }
   EXPECT_EQ(list.size(), loaded);
@@ -131,7 +131,7 @@ TEST_F(RealCellModel, OnlyTheCellAcross180IsJoinedAcrossIt) {
   for (const fs::path& file : cellFiles()) {
     SCOPED_TRACE(file.filename().string());
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(file.string()), 0);
+    ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
     const auto cell = buildCell(reader, presentationLibrary());
     ASSERT_TRUE(cell);
     const bool spanning = file.filename() == "AA3MSPAN.000";

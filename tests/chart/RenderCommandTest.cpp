@@ -53,7 +53,7 @@ std::map<QRgb, int> histogram(const QImage& image) {
 TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
   SKIP_WITHOUT_REAL_DATA();
   std::array<ColourTable, kColourSchemeCount> tables{};
-  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), LibraryResult::Ok);
   fixtures::TempDirectory dir;
   // The cell's depth areas reach from -3.3 to 182.8 m with DRVAL1 at most
   // 9.1: contour set 10 shows DEPIT, DEPVS and DEPMS, set 5 also DEPMD.
@@ -92,11 +92,12 @@ TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
 TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
   const PresentationLibrary saved = presentationLibrary();
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
+  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent),
+            LibraryResult::Ok);
   engineState().libraryLoaded = true;
   CellList cells;
   ChartView view;
-  ASSERT_EQ(loadCell(kCell, view, cells), 0);
+  ASSERT_EQ(loadCell(kCell, view, cells), ReaderResult::Ok);
   S57Cell& cell = *cells.snapshot()->front();
 
   std::set<std::string> used[3];  // symbols, patterns, line styles
@@ -233,7 +234,7 @@ TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage image(QString::fromStdString(out));
   std::array<ColourTable, kColourSchemeCount> tables{};
-  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), LibraryResult::Ok);
   const ColourTable& day = tables[static_cast<int>(ColourScheme::DAY_BRIGHT)];
   // Its land in the muted tone, its sea no data (NODTA, or the NODATA03
   // pattern's CHGRD), never the water colour of a depth.

@@ -55,11 +55,12 @@ QImage drawPasses(ChartView view, const DisplaySettings& settings, const std::ve
 TEST(TwoViews, DrawTheSameCellsAtOnceAsEachDrawsAlone) {
   if (!std::filesystem::exists(kCell) || !std::filesystem::is_directory(kLibrary))
     GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)";
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
+  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent),
+            LibraryResult::Ok);
   engineState().libraryLoaded = true;
   CellList cells;
   ChartView loaded;
-  ASSERT_EQ(loadCell(kCell, loaded, cells), 0);
+  ASSERT_EQ(loadCell(kCell, loaded, cells), ReaderResult::Ok);
   const CellSnapshot snapshot = cells.snapshot();
 
   // Two views of Commencement Bay that overlap, at two scales.

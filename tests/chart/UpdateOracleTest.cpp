@@ -168,14 +168,14 @@ protected:
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
     if (!testsupport::onPath("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
     presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
+    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), LibraryResult::Ok);
     engineState().libraryLoaded = true;
   }
 
   // Loads the cell with its updates into `list`.
   const S57Cell* load(const UpdatedCell& c, CellList& list, CellLoadReport& report) {
     ChartView view;
-    EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), 0);
+    EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), ReaderResult::Ok);
     if (report.cell) {
       EXPECT_EQ(report.cell->updatesApplied, c.updates);
     }
@@ -208,7 +208,7 @@ TEST_F(UpdatedCells, FeatureCountsPerClassMatchOgrinfo) {
     count(cell->areas);
     // Records without geometry build no feature; GDAL counts them.
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(c.path), 0);
+    ASSERT_EQ(reader.readCell(c.path), ReaderResult::Ok);
     applyUpdateChain(reader, findUpdateFiles(c.path));
     for (const auto& record : reader.features)
       if (record->PRIM < 1 || record->PRIM > 3) ++ours[acronym(record->OBJL)];
@@ -269,7 +269,7 @@ TEST_F(UpdatedCells, TheUpdateGdalReportsAsFailedIsNamedWithItsRecord) {
   CellLoadReport report;
   const S57Cell* cell = load(aa400010, list, report);
   ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(report.updates.code, UpdateVersionMismatch);
+  EXPECT_EQ(report.updates.code, UpdateResult::VersionMismatch);
   // We stop at the first record GDAL names; the cell says so in its warnings.
   ASSERT_EQ(cell->loadWarnings.size(), 1u);
   EXPECT_EQ(cell->loadWarnings.front().file, "AA400010.001");
@@ -294,7 +294,7 @@ TEST_F(UpdatedCells, AreaBoundariesOfUS5WA22MStayClosedWithItsUpdates) {
     CellLoadOptions options;
     options.applyUpdates = updates;
     CellLoadReport report;
-    EXPECT_EQ(loadCell(us5.path, view, list, options, &report), 0);
+    EXPECT_EQ(loadCell(us5.path, view, list, options, &report), ReaderResult::Ok);
     int open = 0;
     for (const auto& area : report.cell->areas) {
       const auto& parts = area->exteriorParts;

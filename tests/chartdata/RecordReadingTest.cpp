@@ -107,7 +107,7 @@ TEST(RecordReading, ResultCodesOfEveryStep) {
   };
   for (const Case& c : cases) {
     S57CellReader reader;
-    EXPECT_EQ(reader.readCellBytes(c.image()), c.code) << c.what;
+    EXPECT_EQ(resultCode(reader.readCellBytes(c.image())), c.code) << c.what;
     EXPECT_EQ(static_cast<int>(reader.features.size()), c.features) << c.what;
     EXPECT_TRUE(reader.fileBytes.empty()) << c.what;
     EXPECT_TRUE(reader.records.empty() && reader.ddr.empty()) << c.what;
@@ -118,13 +118,13 @@ TEST(RecordReading, StepsOneByOneExposeTheRecords) {
   const S57Writer writer = smallCell();
   const std::string image = writer.image();
   S57CellReader reader;
-  ASSERT_EQ(reader.readBytes(image), 0);
-  ASSERT_EQ(reader.splitRecords(), 0);
+  ASSERT_EQ(reader.readBytes(image), ReaderResult::Ok);
+  ASSERT_EQ(reader.splitRecords(), ReaderResult::Ok);
   EXPECT_EQ(reader.ddr.size(), writer.iso().recordOffsets()[1]);
   ASSERT_EQ(reader.records.size(), 5u);
   EXPECT_EQ(reader.records[0].substr(0, 5), image.substr(reader.ddr.size(), 5));
-  EXPECT_EQ(reader.parseDescriptiveRecord(), 0);
-  EXPECT_EQ(reader.parseDataRecords(), 0);
+  EXPECT_EQ(reader.parseDescriptiveRecord(), ReaderResult::Ok);
+  EXPECT_EQ(reader.parseDataRecords(), ReaderResult::Ok);
   EXPECT_EQ(reader.features.size(), 2u);
   EXPECT_EQ(reader.vectors.size(), 1u);
   EXPECT_EQ(reader.fileBytes.size(), image.size());  // only readCell* release it
@@ -142,7 +142,7 @@ TEST(RecordReading, SkipsRecordsOfOtherTypesAndKeepsZeroBytesAsData) {
   f.attributes = {{116, std::string("a\0b", 3)}};
   writer.addFeature(f);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.features.size(), 3u);
   ASSERT_EQ(reader.features[2]->attributes.size(), 1u);
   EXPECT_EQ(reader.features[2]->attributes[0].attributeValue, std::string("a\0b", 3));
@@ -156,20 +156,20 @@ TEST(RecordReading, ReadsFilesAndReportsThoseThatCannotBeOpened) {
   ASSERT_TRUE(smallCell().writeFile(path));
 
   S57CellReader reader;
-  EXPECT_EQ(reader.readCell(path), 0);
+  EXPECT_EQ(reader.readCell(path), ReaderResult::Ok);
   EXPECT_EQ(reader.features.size(), 2u);
   EXPECT_EQ(reader.dataSetIdentification.DSNM, "TEST0001.000");
   EXPECT_TRUE(reader.fileBytes.empty());
 
   S57CellReader missing;
-  EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), 1);
+  EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), ReaderResult::CannotOpen);
   // What is no regular file is refused at once: a FIFO with no writer
   // would otherwise hold the read forever.
   const std::string fifo = (dir / "FIFO.000").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {dir.string(), fifo, std::string("/dev/zero")}) {
     S57CellReader refused;
-    EXPECT_EQ(refused.readCell(path), ReaderNotRegularFile) << path;
+    EXPECT_EQ(refused.readCell(path), ReaderResult::NotRegularFile) << path;
     EXPECT_TRUE(refused.fileBytes.empty());
   }
   fs::remove_all(dir);
@@ -199,9 +199,9 @@ TEST(RecordReading, ReportsBytesPastFiftyMillion) {
 
   // What lies within the cap is decoded, and the read reports the rest.
   S57CellReader fromMemory;
-  EXPECT_EQ(fromMemory.readCellBytes(image), 15);
+  EXPECT_EQ(fromMemory.readCellBytes(image), ReaderResult::FileTooLarge);
   EXPECT_EQ(fromMemory.features.size(), 2u);
-  EXPECT_EQ(fromMemory.readCellBytes(std::string_view(image).substr(0, kCap)), 0);
+  EXPECT_EQ(fromMemory.readCellBytes(std::string_view(image).substr(0, kCap)), ReaderResult::Ok);
 
   const std::string path =
       (std::filesystem::temp_directory_path() / ("chartdata_cap_" + std::to_string(::getpid()) + ".000"))
@@ -211,7 +211,7 @@ TEST(RecordReading, ReportsBytesPastFiftyMillion) {
   ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), f), image.size());
   std::fclose(f);
   S57CellReader fromFile;
-  EXPECT_EQ(fromFile.readCell(path), 15);
+  EXPECT_EQ(fromFile.readCell(path), ReaderResult::FileTooLarge);
   EXPECT_EQ(fromFile.features.size(), 2u);
   std::remove(path.c_str());
 }

@@ -153,7 +153,7 @@ protected:
 
   // Reads the base and applies every update beside it.
   UpdateChainResult load(S57CellReader& reader) {
-    EXPECT_EQ(reader.readCell(base), 0);
+    EXPECT_EQ(reader.readCell(base), ReaderResult::Ok);
     return applyUpdateChain(reader, findUpdateFiles(base));
   }
   // The records after the updates up to `last` only (the others moved aside).
@@ -164,7 +164,7 @@ protected:
       if (f.number > last) fs::rename(f.path, aside + "/" + fs::path(f.path).filename().string());
     S57CellReader reader;
     const UpdateChainResult r = load(reader);
-    EXPECT_EQ(r.code, 0) << r.error;
+    EXPECT_EQ(r.code, UpdateResult::Ok) << r.error;
     for (const auto& e : fs::directory_iterator(aside)) fs::rename(e.path(), dir + "/" + e.path().filename().string());
     fs::remove(aside);
     return describe(reader);
@@ -201,7 +201,7 @@ TEST_F(Updates, InsertAddsFeatureAndVectorRecords) {
   });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, std::vector<int>{1});
   ASSERT_EQ(r.features.size(), 5u);
   EXPECT_EQ(r.features.back()->RCID, 7);  // after the base's records
@@ -217,7 +217,7 @@ TEST_F(Updates, DeleteRemovesFeatureAndVectorRecords) {
     w.addFeature(featureUpdate(3, kDelete, 2));
   });
   S57CellReader r;
-  EXPECT_EQ(load(r).code, 0);
+  EXPECT_EQ(load(r).code, UpdateResult::Ok);
   EXPECT_EQ(featureOf(r, 3), nullptr);
   EXPECT_EQ(r.features.size(), 3u);
   EXPECT_EQ(vectorOf(r, kIsolatedNode, 2), nullptr);
@@ -234,7 +234,7 @@ TEST_F(Updates, ModifyRaisesTheRecordVersionAndKeepsTheRest) {
   writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(2, kModify, 3)); });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, (std::vector<int>{1, 2}));
   EXPECT_EQ(featureOf(r, 2)->RVER, 3);
   EXPECT_EQ(featureOf(r, 2)->spatialPointers.size(), 2u);
@@ -254,7 +254,7 @@ TEST_F(Updates, AttributeUpdatesSetAddAndDeleteValues) {
     w.addVector(v);
   });
   S57CellReader r;
-  EXPECT_EQ(load(r).code, 0);
+  EXPECT_EQ(load(r).code, UpdateResult::Ok);
   const FRID* light = featureOf(r, 1);
   ASSERT_EQ(light->attributes.size(), 2u);
   EXPECT_EQ(light->attributes[0].attributeCode, "116");
@@ -292,7 +292,7 @@ TEST_F(Updates, FeaturePointerUpdatesInsertDeleteAndModify) {
     });
     S57CellReader r;
     const UpdateChainResult result = load(r);
-    ASSERT_EQ(result.code, 0) << result.error;
+    ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
     std::string got;
     for (const FSPT& p : featureOf(r, 2)->spatialPointers) got += (got.empty() ? "" : " ") + std::to_string(p.RCID);
     EXPECT_EQ(got, c.expected);
@@ -328,7 +328,7 @@ TEST_F(Updates, VectorPointerAndCoordinateUpdates) {
   });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  ASSERT_EQ(result.code, 0) << result.error;
+  ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
   const VRID* edge = vectorOf(r, kEdge, 21);
   ASSERT_EQ(edge->pointers.size(), 2u);
   EXPECT_EQ(edge->pointers[0].RCID, 11);
@@ -353,7 +353,7 @@ TEST_F(Updates, AReissuedBaseTakesOnlyTheUpdatesAfterIt) {
   writeUpdate(3, renameLight);
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, std::vector<int>{3});
   EXPECT_EQ(featureOf(r, 1)->attributes[0].attributeValue, "New light");
 }
@@ -364,23 +364,20 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
   struct Case {
     const char* what;
     std::function<void()> writeSecond;  // writes update 2 (or later files)
-    int code;
+    UpdateResult code;
     const char* named;  // in the error
   };
   const std::vector<Case> cases = {
-      {"a gap", [&] { writeUpdate(3, renameLight); }, UpdateGap, "UPDT0001.003"},
-      {"a wrong edition",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.edtn = "2"; }); },
-       UpdateWrongEdition, "edition 2"},
-      {"a wrong update number",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.updn = "5"; }); },
-       UpdateWrongNumber, "UPDN 5"},
-      {"a base file in the update's place",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.expp = 1; }); },
-       UpdateNotAnUpdate, "EXPP 1"},
+      {"a gap", [&] { writeUpdate(3, renameLight); }, UpdateResult::Gap, "UPDT0001.003"},
+      {"a wrong edition", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.edtn = "2"; }); },
+       UpdateResult::WrongEdition, "edition 2"},
+      {"a wrong update number", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.updn = "5"; }); },
+       UpdateResult::WrongNumber, "UPDN 5"},
+      {"a base file in the update's place", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.expp = 1; }); },
+       UpdateResult::NotAnUpdate, "EXPP 1"},
       {"an update of another cell",
        [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.dsnm = "OTHER001.002"; }); },
-       UpdateNotAnUpdate, "OTHER001.002"},
+       UpdateResult::NotAnUpdate, "OTHER001.002"},
       {"a modify of an absent record",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -390,10 +387,10 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(featureUpdate(99, kModify, 2));
          });
        },
-       UpdateRecordMissing, "RCNM=100,RCID=99"},
+       UpdateResult::RecordMissing, "RCNM=100,RCID=99"},
       {"a delete of an absent vector",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addVector(vectorUpdate(kEdge, 77, kDelete, 2)); }); },
-       UpdateRecordMissing, "RCNM=130,RCID=77"},
+       UpdateResult::RecordMissing, "RCNM=130,RCID=77"},
       {"a record version that does not follow",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -401,10 +398,12 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(featureUpdate(1, kModify, 2));  // the light is at version 2 after update 1
          });
        },
-       UpdateVersionMismatch, "RCNM=100,RCID=1: record version 2, the cell's is 2"},
+       UpdateResult::VersionMismatch, "RCNM=100,RCID=1: record version 2, the cell's is 2"},
       {"an insert of a record the cell has",
-       [&] { writeUpdate(2, [](S57Writer& w) { w.addIsolatedNode(1, {1, 2}); }); },
-       UpdateRecordExists, "RCNM=110,RCID=1"},
+       [&] { writeUpdate(2, [](S57Writer& w) {
+               w.addIsolatedNode(1, {1, 2});
+             }); }, UpdateResult::RecordExists,
+       "RCNM=110,RCID=1"},
       {"a pointer index past the end",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -414,7 +413,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdateBadInstruction, "FSPC"},
+       UpdateResult::BadInstruction, "FSPC"},
       {"pointers without their control field",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -423,25 +422,25 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addVector(v);
          });
        },
-       UpdateBadInstruction, "SG2D without SGCC"},
+       UpdateResult::BadInstruction, "SG2D without SGCC"},
       {"an unknown record instruction",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, 4, 2)); }); },
-       UpdateBadInstruction, "record instruction 4"},
+       UpdateResult::BadInstruction, "record instruction 4"},
       {"a truncated file",
        [&] {
          const std::string path = writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kDelete, 2)); });
          fs::resize_file(path, fs::file_size(path) - 5);
        },
-       UpdateTruncated, "past the end"},
+       UpdateResult::Truncated, "past the end"},
       {"a file cut after a whole record",
        [&] {
          writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kDelete, 2)); },
                      [](DataSet& d) { d.recordCounts = {0, 0, 2, 0, 0, 0, 0, 0}; });
        },
-       UpdateTruncated, "DSSI declares 2"},
+       UpdateResult::Truncated, "DSSI declares 2"},
       {"a file that is not ISO 8211",
        [&] { std::ofstream(dir + "/UPDT0001.002") << "this is not a chart file, not at all"; },
-       UpdateCannotRead, "reader code 3"},
+       UpdateResult::CannotRead, "reader code 3"},
   };
   writeUpdate(1, renameLight);
   const std::string afterFirst = stateAfter(1);
@@ -465,7 +464,7 @@ TEST_F(Updates, AFailingUpdateLeavesTheRecordsTheBaseSharesUntouched) {
   // Records staged as copies: the base's holders keep their values even
   // while the failing update changes the same record several times.
   S57CellReader r;
-  ASSERT_EQ(r.readCell(base), 0);
+  ASSERT_EQ(r.readCell(base), ReaderResult::Ok);
   const std::shared_ptr<FRID> light = r.features.front();
   const std::string before = describe(r);
   writeUpdate(1, [](S57Writer& w) {
@@ -476,7 +475,7 @@ TEST_F(Updates, AFailingUpdateLeavesTheRecordsTheBaseSharesUntouched) {
     w.addFeature(featureUpdate(98, kDelete, 2));
   });
   const UpdateChainResult result = applyUpdateChain(r, findUpdateFiles(base));
-  EXPECT_EQ(result.code, UpdateRecordMissing);
+  EXPECT_EQ(result.code, UpdateResult::RecordMissing);
   EXPECT_EQ(describe(r), before);
   EXPECT_EQ(light->attributes.at(0).attributeValue, "Old light");
   EXPECT_EQ(light->RVER, 1);

@@ -35,7 +35,7 @@ protected:
   void SetUp() override {
     const std::string directory = std::string(CHART_SOURCE_DIR) + "/S57Lib";
     if (!std::filesystem::exists(directory)) GTEST_SKIP() << "no S57Lib: run scripts/build-library.sh";
-    ASSERT_EQ(loadPresentationLibrary(library, directory, MissingFileReport::Silent), 0);
+    ASSERT_EQ(loadPresentationLibrary(library, directory, MissingFileReport::Silent), LibraryResult::Ok);
     // 200 x 200 pixels, a pixel 23000 chart units, the origin in the middle.
     view.scale = 1000;
     view.viewportWidth = view.viewportHeight = 200 * LOGICAL_UNITS_PER_PIXEL;

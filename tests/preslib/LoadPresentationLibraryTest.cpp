@@ -51,7 +51,7 @@ TEST(LoadPresentationLibrary, ReadsAllSevenFiles) {
   writeLibrary(dir);
   PresentationLibrary library;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 0);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::Ok);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
@@ -63,7 +63,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
     writeLibrary(dir, missing);
     PresentationLibrary library;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 1);
+    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::CannotOpen);
     // Every reader but the colour reader says "error!", without a line feed.
     EXPECT_EQ(testing::internal::GetCapturedStdout(), missing == 0 ? "" : "error!");
     std::vector<bool> expected(7, false);
@@ -72,7 +72,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
 
     PresentationLibrary quiet;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), 1);
+    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), LibraryResult::CannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   }
 }
@@ -82,7 +82,7 @@ TEST(LoadPresentationLibrary, AColourFailureStopsBeforeTheOtherFiles) {
   writeLibrary(dir);
   dir.write("S57Colours", "BEGIN\n<\nDAY_BRIGHT\nCHBLK;a;b;c;d;1;2\n");
   PresentationLibrary library;
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 9);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::BadColourRow);
   EXPECT_EQ(filled(library), std::vector<bool>(7, false));
 }
 
@@ -117,10 +117,11 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
     writeLibrary(dir);
     dir.write(kLibraryFileNames[c.file], c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     if (c.code == 0) continue;
-    EXPECT_EQ(libraryFileOfResult(c.code), c.file);
-    EXPECT_EQ(libraryResultText(c.code).rfind(kLibraryFileNames[c.file], 0), 0u) << libraryResultText(c.code);
+    EXPECT_EQ(libraryFileOfResult(result), c.file);
+    EXPECT_EQ(libraryResultText(result).rfind(kLibraryFileNames[c.file], 0), 0u) << libraryResultText(result);
     // Files before the damaged one were read; none after it.
     const std::vector<bool> got = filled(library);
     for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << kLibraryFileNames[i];
@@ -133,9 +134,9 @@ TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + kLibraryFileNames[i], kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const int result = loadPresentationLibrary();
+  const LibraryResult result = loadPresentationLibrary();
   std::filesystem::current_path(previous);
-  EXPECT_EQ(result, 0);
+  EXPECT_EQ(result, LibraryResult::Ok);
   EXPECT_EQ(filled(presentationLibrary()), std::vector<bool>(7, true));
 }
 
@@ -167,11 +168,12 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     writeLibrary(dir);
     if (c.content) dir.write(kAttributeValueFileName, c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     EXPECT_EQ(library.attributeValues, c.values);
     EXPECT_EQ(filled(library), std::vector<bool>(7, true));
     if (c.code != 0) {
-      EXPECT_EQ(libraryResultText(c.code).rfind("S57AttributeValues: ", 0), 0u);
+      EXPECT_EQ(libraryResultText(result).rfind("S57AttributeValues: ", 0), 0u);
     }
   }
 }

@@ -64,9 +64,10 @@ bool startFromLibrary(const std::string& directory) {
     report("no presentation library directory '" + directory + "'");
     return false;
   }
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  if (code != 0) {
-    report("cannot load the presentation library from '" + directory + "' (code " + std::to_string(code) + ")");
+  const LibraryResult code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
+  if (code != LibraryResult::Ok) {
+    report("cannot load the presentation library from '" + directory + "' (code " +
+           std::to_string(resultCode(code)) + ")");
     return false;
   }
   engineState().libraryLoaded = true;
@@ -226,7 +227,7 @@ int runTilesCommand(int argc, char** argv) {
   for (const std::string& cell : options.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("tiles", cell, loadingView, listed) != 0) cellFailed = true;
+    if (!loadCellReporting("tiles", cell, loadingView, listed).ok()) cellFailed = true;
     if (listed) ++loaded;
   }
   const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
