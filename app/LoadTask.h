@@ -2,7 +2,7 @@
 // Background loading: a task on Qt's global thread pool reads every cell of
 // one directory at any depth (a folder of cells, one folder per cell, or an
 // exchange set with its catalogue checked), each base cell once with its
-// update files, in path order, into the process-wide cell list. A task
+// update files, in path order, into the window's engine's cell list. A task
 // asked to fit the view moves the window's view to the cells it loaded
 // when that view showed no cell as the task started (a folder import into
 // an empty view); then the window's loadingstop is called (queued to the
@@ -12,17 +12,19 @@
 
 #include "CellLoadResult.h"
 
+class ChartEngine;
 class MainWindow;
 
-// True from the moment a task is handed to the pool until its run ends.
-bool loadingInProgress();
+// True from the moment a task is handed to the pool until its run ends
+// (the engine's LoadActivity).
+bool loadingInProgress(const ChartEngine& engine);
 
 // A readable reason (in Chinese) for a loadCell result other than Ok; a
 // missing library with the reason its loader gave.
-QString cellFailureText(const CellLoadResult& result);
-// Why no cell can be loaded: the library is not loaded, and the reason its
-// loader gave at start-up (naming a damaged file) when it gave one.
-QString libraryFailureText();
+QString cellFailureText(const CellLoadResult& result, const ChartEngine& engine);
+// Why no cell can be loaded: the engine has no library, and the reason its
+// loader gave (naming a damaged file) when it gave one.
+QString libraryFailureText(const ChartEngine& engine);
 
 // The class name follows the loading job's established name.
 class loadTask : public QRunnable {
@@ -32,8 +34,9 @@ public:
 
   // Hands a new task to the global thread pool (which deletes it).
   static void start(const QString& directory, MainWindow& window, bool fitEmptyView = false);
-  // Asks running tasks to stop after their current cell and waits for them.
-  static void stopAll();
+  // Asks the engine's running tasks to stop after their current cell and
+  // waits for them.
+  static void stopAll(ChartEngine& engine);
 
   void run() override;
 

@@ -24,8 +24,8 @@
 
 #include "AdvancedSettingsDialog.h"
 #include "CellListPanel.h"
+#include "ChartEngine.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "LoadTask.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
@@ -101,7 +101,8 @@ UserDialogs UserDialogs::standard() {
   return d;
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), settings_(engine.library()) {
   initAppResources();
   setObjectName(QStringLiteral("MainWindow"));
   // 1. The widget tree and the window's own look.
@@ -153,7 +154,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() {
   // A task must not call back into a window that is gone.
-  loadTask::stopAll();
+  loadTask::stopAll(engine_);
 }
 
 // ---- widget tree ----------------------------------------------------------
@@ -161,7 +162,7 @@ MainWindow::~MainWindow() {
 void MainWindow::createCentralWidget() {
   centralWidget_ = new QWidget(this);
   centralWidget_->setObjectName(QStringLiteral("centralwidget"));
-  objectPanel_ = new ObjectPanel(centralWidget_);
+  objectPanel_ = new ObjectPanel(engine_.library(), centralWidget_);
   setCentralWidget(centralWidget_);
 }
 
@@ -365,7 +366,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
   setupPainter(painter, width(), height(), chartView);
   chartView.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
   displaySettings().refreshToday();  // the viewing date follows the calendar unless one was chosen
-  chartView.draw(painter, displaySettings());
+  chartView.draw(painter, engine_, displaySettings());
   if (selectionMode_)
     if (const PickedObject* chosen = objectPanel_->chosen())
       drawObjectHighlight(painter, chartView, chartView.buffers, *chosen->feature, chosen->sounding);

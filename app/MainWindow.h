@@ -19,6 +19,7 @@
 #include "RangeBearingTool.h"
 
 class CellListPanel;
+class ChartEngine;
 class ObjectPanel;
 class QAction;
 class QActionGroup;
@@ -50,10 +51,14 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
 public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // The window draws and loads through `engine`, which outlives it.
+  explicit MainWindow(ChartEngine& engine, QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  ChartView chartView;  // the window's own view (background loading centres another)
+  ChartEngine& engine() { return engine_; }
+  // The display settings the window draws by (GUI thread only).
+  DisplaySettings& displaySettings() { return settings_; }
+  ChartView chartView;  // the window's own view
   UserDialogs dialogs = UserDialogs::standard();
 
   // Reads one cell into the cell list and centres the window's view on it;
@@ -165,6 +170,9 @@ protected:
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
+  ChartEngine& engine_;
+  DisplaySettings settings_;
+
   // The widget tree, in creation order.
   void createCentralWidget();
   void createLoadingPanel();

@@ -8,11 +8,10 @@
 #include <QSettings>
 #include <QMovie>
 
-#include "CellList.h"
 #include "CellListPanel.h"
+#include "ChartEngine.h"
 #include "ChineseText.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "ObjectPanel.h"
@@ -22,9 +21,9 @@ CellLoadResult MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
   CellLoadReport report;
   const CellLoadResult result =
-      loadCell(QFile::encodeName(path).toStdString(), chartView, cellList(), CellLoadOptions(), &report);
+      engine_.loadCell(QFile::encodeName(path).toStdString(), &chartView, CellLoadOptions(), &report);
   if (!result.listed()) {
-    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(result);
+    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(result, engine_);
     showFailure(line);
     listFailures({line});
     update();
@@ -41,7 +40,7 @@ CellLoadResult MainWindow::openCell(const QString& path) {
 }
 
 bool MainWindow::importDirectory(const QString& directory) {
-  if (loadingInProgress()) {
+  if (loadingInProgress(engine_)) {
     showLoadingNotice();
     return false;
   }
@@ -105,7 +104,7 @@ void MainWindow::on_action_triggered() {
 }
 
 void MainWindow::on_action_3_triggered() {
-  if (loadingInProgress()) {
+  if (loadingInProgress(engine_)) {
     showLoadingNotice();
     return;
   }

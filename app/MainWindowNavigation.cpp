@@ -10,8 +10,8 @@
 #include <QWindow>
 #include <cmath>
 
-#include "CellList.h"
 #include "CellListPanel.h"
+#include "ChartEngine.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
 #include "TrueScale.h"
@@ -106,7 +106,7 @@ void MainWindow::panByQuarter(int dx, int dy) {
 }
 
 bool MainWindow::showAllCells() {
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   return showCells(*cells);
 }
 
@@ -129,7 +129,7 @@ void MainWindow::goTo(const GoToTarget& target) {
 
 bool MainWindow::showCell(const QString& name) {
   const std::string wanted = name.toStdString();
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   for (const S57Cell* cell : *cells) {
     if (cell->name != wanted || cell->extents.empty()) continue;
     const ChartBox& b = cell->boundingBox;
@@ -175,7 +175,7 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::cellsChanged() {
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   cellListPanel_->addCells(*cells);
   // The start-up load shows its cells while the user has not moved the view.
   if (fitWhileLoading_ && !viewMovedByUser_) showAllCells();

@@ -9,6 +9,7 @@
 #include <QStatusBar>
 
 #include "CellListPanel.h"
+#include "ChartEngine.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
 #include "WindowSettings.h"
@@ -37,7 +38,7 @@ void MainWindow::syncCheckMarks() {
   action_13_->setChecked(custom);
   action_13_->setText(custom ? QStringLiteral("自定义… (%1m)").arg(static_cast<double>(s.safetyContour))
                              : QStringLiteral("自定义…"));
-  const ColourScheme scheme = schemeOfTable(s.colourTable);
+  const ColourScheme scheme = s.colourScheme();
   action_18_->setChecked(scheme == ColourScheme::DAY_BRIGHT);
   action_22_->setChecked(scheme == ColourScheme::DUSK);
   action_20_->setChecked(scheme == ColourScheme::DAY_BLACKBACK);
@@ -46,7 +47,7 @@ void MainWindow::syncCheckMarks() {
 }
 
 void MainWindow::applyTheme() {
-  applyWindowTheme(schemeOfTable(displaySettings().colourTable));
+  applyWindowTheme(displaySettings().colourScheme());
   // A widget with a style sheet keeps the palette it was polished with:
   // setting the sheet again polishes it with the new one.
   const QString sheet = positionBox_->styleSheet();
@@ -80,7 +81,7 @@ void MainWindow::restoreChoices() {
 void MainWindow::restoreDefaults() {
   // The settings as the window starts without stored choices.
   DisplaySettings& s = displaySettings();
-  s = DisplaySettings();
+  s = DisplaySettings(engine_.library());
   s.setContourSet(10);
   QSettings store;
   removeDisplaySettings(store);

@@ -40,8 +40,3 @@ size_t CellList::size() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return cells_.size();
 }
-
-CellList& cellList() {
-  static CellList list;
-  return list;
-}

@@ -42,6 +42,3 @@ private:
   std::vector<std::unique_ptr<S57Cell>> cells_;
   IndexedSnapshot published_;  // replaced, never changed, on each append
 };
-
-// The process-wide list.
-CellList& cellList();

@@ -73,7 +73,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
           strokeStyledSegment(canvas.painter, points[i], points[i + 1], instruction.style);
       break;
     case kLC: {
-      const LineStyleDefinition* style = findLineStyle(instruction.name);
+      const LineStyleDefinition* style = findLineStyle(dc.library(), instruction.name);
       if (!style) return;
       ComplexLineState state;
       for (int i = 0; i + 1 < count; ++i)
@@ -96,7 +96,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
 
 void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
                             const AreaOutline& outline) {
-  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, dc.canvas.drawings, false))
     executeArea(dc, in, area, outline);
 }
 
@@ -118,7 +118,7 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
       drawLineStyle(canvas, instruction, points, count);
       break;
     case kLC:
-      if (!findLineStyle(instruction.name)) return;
+      if (!findLineStyle(dc.library(), instruction.name)) return;
       drawComplexLine(canvas, instruction.name, points, count);
       break;
     case kSY:
@@ -140,7 +140,7 @@ void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFea
     if (instruction.style < 1 || instruction.style > 3) return;
     drawLineStyle(dc.canvas, instruction, points, count);
   } else if (instruction.kind == kLC) {
-    if (!findLineStyle(instruction.name)) return;
+    if (!findLineStyle(dc.library(), instruction.name)) return;
     drawComplexLine(dc.canvas, instruction.name, points, count);
   } else {
     return;
@@ -176,19 +176,20 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
 
 void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, dc.canvas.drawings, false))
     executeLine(dc, in, line, points, count);
 }
 
 void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, dc.canvas.drawings, false))
     executeEdge(dc, in, feature, points, count);
 }
 
 void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
                              const QPointF& anchor, bool generated) {
-  for (const Instruction& in : instructionsToExecute(instruction, point, dc.settings, !generated))
+  for (const Instruction& in :
+       instructionsToExecute(instruction, point, dc.settings, dc.canvas.drawings, !generated))
     executePoint(dc, in, point, anchor, generated);
 }
 

@@ -39,7 +39,8 @@ bool clockwiseOnSurface(const QPoint* points, int count) {
 // way it is drawn, so the ring is drawn the way that puts them on the side
 // of the data (inside an exterior ring, outside a hole).
 void drawRing(const DrawContext& dc, const Instruction& instruction, const QPoint* points, int count, bool hole) {
-  const LineStyleDefinition* style = instruction.kind == kLC ? findLineStyle(instruction.name) : nullptr;
+  const LineStyleDefinition* style =
+      instruction.kind == kLC ? findLineStyle(dc.library(), instruction.name) : nullptr;
   if (instruction.kind == kLC && !style) return;
   if (instruction.kind == kLS) setLineStylePen(dc.canvas, instruction);
   ComplexLineState state;
@@ -86,7 +87,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
     if (!firstCoverage) firstCoverage = area.get();
     const AreaOutline* outline = projectOutline(*area, dc.view, dc.buffers.outline);
     if (!outline) continue;
-    for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, false)) {
+    for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, dc.canvas.drawings, false)) {
       if (!drawsAlongRings(in)) continue;
       drawRing(dc, in, outline->points.data(), outline->size(), false);
       const int* size = outline->holeSizes.data();
@@ -100,7 +101,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
   // No coverage to follow: the stand-ins are those of an area, as for the
   // coverage.
   static const AreaFeature extentArea;
-  for (const Instruction& in : instructionsToExecute(mark, extentArea, dc.settings, false)) {
+  for (const Instruction& in : instructionsToExecute(mark, extentArea, dc.settings, dc.canvas.drawings, false)) {
     if (!drawsAlongRings(in)) continue;
     for (const ChartBox& box : cell.extents) drawExtent(dc, in, box);
   }

@@ -21,11 +21,6 @@ const char* libraryFileName(int index) {
   return index == kAttributeValueFile ? kAttributeValueFileName : nullptr;
 }
 
-PresentationLibrary& presentationLibrary() {
-  static PresentationLibrary library;
-  return library;
-}
-
 namespace {
 LibraryResult readLibraryFile(PresentationLibrary& library, int file, const std::string& path) {
   switch (file) {
@@ -62,5 +57,3 @@ LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::s
   }
   return LibraryResult::Ok;
 }
-
-LibraryResult loadPresentationLibrary() { return loadPresentationLibrary(presentationLibrary(), "S57Lib"); }

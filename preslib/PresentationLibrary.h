@@ -1,8 +1,8 @@
 #pragma once
 // The S-52 presentation library: every table read at start-up from the seven
 // library files, and the meanings of attribute values from an eighth file
-// when the folder holds one. Filled once before any cell is loaded,
-// read-only afterwards.
+// when the folder holds one. Filled once before any cell is loaded (the
+// engine that holds it reads it), read-only afterwards.
 #include <array>
 #include <map>
 #include <string>
@@ -26,9 +26,6 @@ struct PresentationLibrary {
   const ColourTable& colourTable(ColourScheme s) const { return colourTables[static_cast<int>(s)]; }
   const LookupTable& lookupTable(LookupTableId t) const { return lookupTables[static_cast<int>(t)]; }
 };
-
-// The process-wide library.
-PresentationLibrary& presentationLibrary();
 
 // What a reader other than the colour reader does when its file cannot be
 // opened: write "error!" (no line feed) to standard output, or stay silent
@@ -59,6 +56,3 @@ extern const char* const kAttributeValueFileName;
 // The name of library file `index`: the seven in reading order, then the
 // attribute value file; null for any other index.
 const char* libraryFileName(int index);
-
-// The start-up form: the process-wide library from "S57Lib".
-LibraryResult loadPresentationLibrary();

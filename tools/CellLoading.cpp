@@ -2,15 +2,14 @@
 
 #include <cstdio>
 
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartModel.h"
 #include "ChartView.h"
-#include "Engine.h"
-#include "ReaderResult.h"
 
-CellLoadResult loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed) {
+CellLoadResult loadCellReporting(ChartEngine& engine, const char* command, const std::string& path,
+                                 ChartView& view, bool& listed) {
   CellLoadReport report;
-  const CellLoadResult result = loadCell(path, view, cellList(), CellLoadOptions(), &report);
+  const CellLoadResult result = engine.loadCell(path, &view, CellLoadOptions(), &report);
   listed = report.cell != nullptr;
   if (result.ok()) return result;
   std::fprintf(stderr, "enctool %s: %s: code %d: %s\n", command, path.c_str(), resultCode(result),

@@ -5,11 +5,13 @@
 
 #include "CellLoadResult.h"
 
+class ChartEngine;
 struct ChartView;
 
-// Loads `path` into the process-wide cell list, centring `view` (loadCell).
+// Loads `path` into the engine's cell list, centring `view` (loadCell).
 // A cell that failed prints "enctool COMMAND: PATH: code N: reason"; a cell
 // listed despite its code (one that is not whole, cellListedDespite) prints
 // that line and its finding ("...: warning: ..."). Returns loadCell's
 // result; `listed` tells whether the cell is in the list.
-CellLoadResult loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed);
+CellLoadResult loadCellReporting(ChartEngine& engine, const char* command, const std::string& path,
+                                 ChartView& view, bool& listed);

@@ -52,8 +52,8 @@
 
 #include "CellFolder.h"
 #include "ChartDate.h"
+#include "ChartEngine.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
@@ -250,7 +250,9 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
     std::fprintf(stderr, "enctool info: no cell given\n");
     return false;
   }
-  DisplaySettings settings;
+  // The values are checked here, before any library is read.
+  const PresentationLibrary noLibrary;
+  DisplaySettings settings(noLibrary);
   std::string error;
   if (!applyPortrayalOptions(options, settings, error)) {
     std::fprintf(stderr, "enctool info: %s\n", error.c_str());
@@ -278,10 +280,10 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
 }
 
 // Reads one cell, applies its updates and prints its line; returns whether
-// it read whole and, with the model, loaded whole.
+// it read whole and, with the model (an engine), loaded whole.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options) {
+bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
@@ -329,20 +331,20 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
   reader.clear();  // the model reads the files again
   CellLoadResult load;
   const S57Cell* cell = nullptr;
-  if (!options.libraryDir.empty()) {
+  if (engine) {
     CellLoadOptions loadOptions;
     loadOptions.applyUpdates = options.applyUpdates;
     loadOptions.updateFiles = updateFiles;
     loadOptions.warnings = source.warnings;
-    cell = addModelInfo(line, path, loadOptions, &load);
+    cell = addModelInfo(*engine, line, path, loadOptions, &load);
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
-    DisplaySettings settings(presentationLibrary());
+    DisplaySettings settings(engine->library());
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
     double overscale = 0;
-    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale,
+    drawn = drawnInstructions(*engine, *cell, settings, static_cast<float>(options.scale), &overscale,
                               options.mariner.pixelMillimetres);
     line.add("overscale", overscale);
   }
@@ -355,12 +357,12 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
                  cellLoadResultText(load));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
-  if (cell && options.features) printFeatureLines(*cell, options.portrayal ? &drawn : nullptr);
+  if (cell && options.features) printFeatureLines(engine->library(), *cell, options.portrayal ? &drawn : nullptr);
   return code == ReaderResult::Ok && load.ok();
 }
 
 // Every cell of a folder; returns false when any failed.
-bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
+bool printFolderInfo(const std::string& directory, const InfoOptions& options, ChartEngine* engine) {
   const CellFolder folder = scanCellFolder(directory);
   std::printf("%s\n", JsonLine()
                           .add("folder", directory)
@@ -373,7 +375,7 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
   bool failed = false;
   for (const CellSource& cell : folder.cells)
-    if (!printCellInfo(cell, true, options)) failed = true;
+    if (!printCellInfo(cell, true, options, engine)) failed = true;
   return !failed;
 }
 
@@ -395,25 +397,28 @@ int runInfoCommand(int argc, char** argv) {
   if (options.features && options.portrayal && !options.libraryDir.empty()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    registerChartFont();
   }
   bool failed = false;
+  // The chart model: an engine over the library, made after the
+  // application and gone before it.
+  std::unique_ptr<ChartEngine> engine;
   if (!options.libraryDir.empty()) {
-    LibraryResult code = LibraryResult::Ok;
-    const std::string line = libraryInfoJson(options.libraryDir, &code);
+    engine = std::make_unique<ChartEngine>(options.libraryDir, MissingFileReport::Silent);
+    if (application) engine->registerChartFont();
+    const LibraryResult code = engine->libraryResult();
+    const std::string line = libraryInfoJson(options.libraryDir, engine->library(), code);
     std::printf("%s\n", line.c_str());
     if (code != LibraryResult::Ok) {
       std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), resultCode(code),
                    libraryResultText(code).c_str());
       failed = true;
     }
-    prepareModelLibrary(options.libraryDir);
   }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
-      if (!printFolderInfo(argument, options)) failed = true;
-    } else if (!printCellInfo(CellSource{argument, {}, {}}, false, options)) {
+      if (!printFolderInfo(argument, options, engine.get())) failed = true;
+    } else if (!printCellInfo(CellSource{argument, {}, {}}, false, options, engine.get())) {
       failed = true;
     }
   }

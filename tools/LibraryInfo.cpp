@@ -14,11 +14,8 @@ const char* const kTableNames[kLookupTableCount] = {"SYMBOLIZED_BOUNDARIES", "PL
                                                      "PAPER_CHART", "LINES"};
 }  // namespace
 
-std::string libraryInfoJson(const std::string& directory, LibraryResult* loaded) {
-  PresentationLibrary library;
-  const LibraryResult result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
-  if (loaded) *loaded = result;
-
+std::string libraryInfoJson(const std::string& directory, const PresentationLibrary& library,
+                            LibraryResult result) {
   std::string missing = "[";
   for (const char* name : kLibraryFileNames) {
     if (QFileInfo(QString::fromStdString(directory + "/" + name)).isFile()) continue;

@@ -3,10 +3,12 @@
 
 #include "LibraryResult.h"
 
-// Loads the presentation library of `directory` (silently: a missing file
-// does not print "error!") and describes it as one JSON object: the loader
-// result and its reason, the library files that are missing, and the
-// counts of every table, and "missingDrawings": the symbols, patterns and
-// line styles its look-ups name that it does not hold. Sets *result to the
-// loader's result (Ok when all seven files read).
-std::string libraryInfoJson(const std::string& directory, LibraryResult* result);
+struct PresentationLibrary;
+
+// Describes the presentation library read from `directory` with the
+// loader's `result` as one JSON object: the result and its reason, the
+// library files that are missing, the counts of every table, and
+// "missingDrawings": the symbols, patterns and line styles its look-ups name
+// that it does not hold.
+std::string libraryInfoJson(const std::string& directory, const PresentationLibrary& library,
+                            LibraryResult result);

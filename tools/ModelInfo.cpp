@@ -4,20 +4,15 @@
 #include <cstdio>
 #include <map>
 
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartModel.h"
-#include "ChartView.h"
 #include "ColourToken.h"
-#include "DisplaySettings.h"
-#include "EngineState.h"
-#include "Engine.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 
 namespace {
 
-std::string classAcronym(int objectClass) {
-  const auto& classes = presentationLibrary().objectClassCatalogue;
+std::string classAcronym(const PresentationLibrary& library, int objectClass) {
+  const auto& classes = library.objectClassCatalogue;
   const auto it = classes.find(objectClass);
   return it == classes.end() ? std::to_string(objectClass) : it->second.acronym;
 }
@@ -64,7 +59,8 @@ const char* kindName(FeatureKind kind) {
   return "?";
 }
 
-void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices, const DrawnInstructions* drawn) {
+void printFeature(const PresentationLibrary& library, const S57Cell& cell, const ChartFeature& f,
+                  long long vertices, const DrawnInstructions* drawn) {
   std::string attributes = "[";
   for (const FeatureAttribute& a : f.attributes) {
     if (attributes.size() > 1) attributes += ',';
@@ -74,7 +70,7 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
   JsonLine line;
   line.add("cell", cell.name)
       .add("kind", kindName(f.kind))
-      .add("class", classAcronym(f.objectClass))
+      .add("class", classAcronym(library, f.objectClass))
       .add("foid", foidText(f))
       .add("objl", f.objectClass)
       .addRaw("attributes", attributes)
@@ -120,17 +116,11 @@ std::string instructionText(const Instruction& i) {
   }
 }
 
-LibraryResult prepareModelLibrary(const std::string& directory) {
-  const LibraryResult code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  engineState().libraryLoaded = code == LibraryResult::Ok;
-  return code;
-}
-
-const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
-                            CellLoadResult* result) {
+const S57Cell* addModelInfo(ChartEngine& engine, JsonLine& line, const std::string& path,
+                            const CellLoadOptions& options, CellLoadResult* result) {
   const auto start = std::chrono::steady_clock::now();
   CellLoadReport report;
-  const CellLoadResult code = loadCell(path, loadingChartView(), cellList(), options, &report);
+  const CellLoadResult code = engine.loadCell(path, nullptr, options, &report);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   if (result) *result = code;
   line.add("load", resultCode(code));
@@ -139,17 +129,17 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
 
   long long lineVertices = 0, exteriorVertices = 0, soundings = 0;
   std::map<std::string, long long> classes;
-  for (const auto& f : cell->points) ++classes[classAcronym(f->objectClass)];
+  for (const auto& f : cell->points) ++classes[classAcronym(engine.library(), f->objectClass)];
   for (const auto& f : cell->soundings) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     soundings += static_cast<long long>(f->soundings.size());
   }
   for (const auto& f : cell->lines) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     lineVertices += static_cast<long long>(f->vertices.size());
   }
   for (const auto& f : cell->areas) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     exteriorVertices += static_cast<long long>(f->exteriorVertices.size());
   }
   JsonLine classLine;
@@ -178,9 +168,12 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
   return cell;
 }
 
-void printFeatureLines(const S57Cell& cell, const DrawnInstructions* drawn) {
-  for (const auto& f : cell.areas) printFeature(cell, *f, static_cast<long long>(f->exteriorVertices.size()), drawn);
-  for (const auto& f : cell.lines) printFeature(cell, *f, static_cast<long long>(f->vertices.size()), drawn);
-  for (const auto& f : cell.points) printFeature(cell, *f, 1, drawn);
-  for (const auto& f : cell.soundings) printFeature(cell, *f, static_cast<long long>(f->soundings.size()), drawn);
+void printFeatureLines(const PresentationLibrary& library, const S57Cell& cell, const DrawnInstructions* drawn) {
+  for (const auto& f : cell.areas)
+    printFeature(library, cell, *f, static_cast<long long>(f->exteriorVertices.size()), drawn);
+  for (const auto& f : cell.lines)
+    printFeature(library, cell, *f, static_cast<long long>(f->vertices.size()), drawn);
+  for (const auto& f : cell.points) printFeature(library, cell, *f, 1, drawn);
+  for (const auto& f : cell.soundings)
+    printFeature(library, cell, *f, static_cast<long long>(f->soundings.size()), drawn);
 }

@@ -113,17 +113,19 @@ void AuthenticateCell(benchmark::State& state) {
 }
 BENCHMARK(AuthenticateCell)->Unit(benchmark::kMillisecond);
 
-bool libraryLoaded(benchmark::State& state) {
-  static const LibraryResult code =
-      loadPresentationLibrary(presentationLibrary(), std::string(CHART_SOURCE_DIR) + "/S57Lib");
+// The library the cells are built with, read once; null (the benchmark
+// skipped) when it does not read.
+const PresentationLibrary* library(benchmark::State& state) {
+  static PresentationLibrary library;
+  static const LibraryResult code = loadPresentationLibrary(library, std::string(CHART_SOURCE_DIR) + "/S57Lib");
   if (code != LibraryResult::Ok) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
-  return code == LibraryResult::Ok;
+  return code == LibraryResult::Ok ? &library : nullptr;
 }
 
-void load(std::string_view bytes, benchmark::State& state) {
+void load(std::string_view bytes, const PresentationLibrary& library, benchmark::State& state) {
   S57CellReader reader;
   if (reader.readCellBytes(bytes) != ReaderResult::Ok) state.SkipWithError("the cell does not read");
-  std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  std::unique_ptr<S57Cell> cell = buildCell(reader, library);
   if (!cell) return state.SkipWithError("the cell does not build");
   finishCell(*cell, nullptr);
   benchmark::DoNotOptimize(cell.get());
@@ -132,19 +134,21 @@ void load(std::string_view bytes, benchmark::State& state) {
 void LoadPlainCell(benchmark::State& state) {
   const Fixture& f = fixture();
   if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
-  if (!libraryLoaded(state)) return;
-  for (auto _ : state) load(view(f.plain), state);
+  const PresentationLibrary* built = library(state);
+  if (!built) return;
+  for (auto _ : state) load(view(f.plain), *built, state);
 }
 BENCHMARK(LoadPlainCell)->Unit(benchmark::kMillisecond);
 
 void DecryptAndLoadCell(benchmark::State& state) {
   const Fixture& f = fixture();
   if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
-  if (!libraryLoaded(state)) return;
+  const PresentationLibrary* built = library(state);
+  if (!built) return;
   for (auto _ : state) {
     SecureBytes plain;
     decryptEncFile(f.encrypted, f.keys, plain);
-    load(view(plain), state);
+    load(view(plain), *built, state);
   }
 }
 BENCHMARK(DecryptAndLoadCell)->Unit(benchmark::kMillisecond);

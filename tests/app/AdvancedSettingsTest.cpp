@@ -67,7 +67,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  const DisplaySettings& s = displaySettings();
+  const DisplaySettings& s = window->displaySettings();
   EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
   EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
   EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
@@ -91,11 +91,10 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return false;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().twoDepthShades);
+  EXPECT_TRUE(window->displaySettings().twoDepthShades);
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
   EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
@@ -180,14 +179,13 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
     EXPECT_TRUE(s.rangeLegs);
     EXPECT_TRUE(s.showDataQuality);
   };
-  chosen(displaySettings());
+  chosen(window->displaySettings());
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  chosen(displaySettings());
+  chosen(window->displaySettings());
 
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
     AdvancedSettingsDialog dialog(s, parent);
@@ -205,11 +203,11 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().safetyDepthIsContour);
-  EXPECT_FLOAT_EQ(displaySettings().soundingSafetyDepth(), 12.0f);
+  EXPECT_TRUE(window->displaySettings().safetyDepthIsContour);
+  EXPECT_FLOAT_EQ(window->displaySettings().soundingSafetyDepth(), 12.0f);
 
   action("actionDefaults")->trigger();
-  const DisplaySettings& s = displaySettings();
+  const DisplaySettings& s = window->displaySettings();
   EXPECT_TRUE(s.safetyDepthIsContour);
   EXPECT_FALSE(s.shallowWaterDangers || s.plainBoundaries || s.rangeLegs || s.showDataQuality);
 }
@@ -223,18 +221,17 @@ TEST_F(AdvancedSettings, StoredPaperChartSymbolsKeepTheirPlainBoundaries) {
     store.remove(QStringLiteral("display/plainBoundaries"));
   }
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  EXPECT_TRUE(displaySettings().paperChartSymbols);
-  EXPECT_TRUE(displaySettings().plainBoundaries);
+  EXPECT_TRUE(window->displaySettings().paperChartSymbols);
+  EXPECT_TRUE(window->displaySettings().plainBoundaries);
 }
 
 // 比例尺边界: off at start, turned on in the dialog, kept across a restart,
 // and off again with 恢复默认.
 TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
   showAndDraw();
-  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+  EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
     AdvancedSettingsDialog dialog(s, parent);
     QCheckBox* box = part<QCheckBox>(dialog, "scaleBoundaries");
@@ -244,16 +241,15 @@ TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+  EXPECT_TRUE(window->displaySettings().showScaleBoundaries);
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+  EXPECT_TRUE(window->displaySettings().showScaleBoundaries);
   action("actionDefaults")->trigger();
-  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+  EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
 }
 
 TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {

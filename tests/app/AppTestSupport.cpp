@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "Engine.h"
+#include "ChartEngine.h"
 #include "LoadTask.h"
 
 namespace fs = std::filesystem;
@@ -33,10 +33,20 @@ WorkingDirectory::~WorkingDirectory() {
   fs::remove_all(path, ignored);
 }
 
+ChartEngine& engine() {
+  // Never destroyed: the windows' fonts and Qt go first.
+  static ChartEngine* const made = [] {
+    WorkingDirectory cwd;
+    return new ChartEngine(kLibraryDirectory);
+  }();
+  return *made;
+}
+
 bool startEngineOnce() {
   static const bool started = [] {
+    ChartEngine& e = engine();
     WorkingDirectory cwd;
-    return fs::exists("S57Lib/S57Colours") && startEngine() != 1;
+    return startEngine(e) != EngineResult::NoLibrary;
   }();
   return started;
 }
@@ -80,7 +90,7 @@ bool PaintCounter::eventFilter(QObject*, QEvent* event) {
 }
 
 bool waitForLoading(int timeoutMs) {
-  const bool done = QTest::qWaitFor([] { return !loadingInProgress(); }, timeoutMs);
+  const bool done = QTest::qWaitFor([] { return !loadingInProgress(engine()); }, timeoutMs);
   QThreadPool::globalInstance()->waitForDone();
   QApplication::processEvents();  // the queued loadingstop
   QApplication::processEvents();

@@ -24,21 +24,21 @@
 
 #include <sys/stat.h>
 
-#include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
-#include "CellListPanel.h"
 #include "CellList.h"
+#include "CellListPanel.h"
+#include "ChartEngine.h"
 #include "DisplaySettings.h"
 #include "LibraryResult.h"
 #include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
 #include "ObjectPanel.h"
-#include "TrueScale.h"
-#include "ViewGeometry.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
+#include "ViewGeometry.h"
 
 using namespace apptest;
 using namespace s57write;
@@ -51,9 +51,8 @@ class MainWindowTest : public testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
-    displaySettings() = DisplaySettings();
     QSettings().clear();  // no choices of an earlier test
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(engine());
     window->dialogs.question = [this](QWidget*, const QString& title, const QString& text) {
       questions << title + "|" + text;
       return closeAnswer;
@@ -112,15 +111,15 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   const ChartPoint centre = geoToChart({30.0, 119.0});
   EXPECT_DOUBLE_EQ(window->chartView.centre.x, centre.x);
   EXPECT_DOUBLE_EQ(window->chartView.centre.y, centre.y);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 10.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 20.0f);
   EXPECT_FALSE(window->selectionMode());
 }
 
 TEST_F(MainWindowTest, WithoutLogoFileTheWindowHasNoIcon) {
   std::filesystem::remove("logo.png");
-  MainWindow other;
+  MainWindow other(engine());
   EXPECT_TRUE(other.windowIcon().isNull());
 }
 
@@ -382,7 +381,7 @@ TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
 TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
   showAndDraw();
   PaintCounter paints(*window);
-  const PresentationLibrary& library = presentationLibrary();
+  const PresentationLibrary& library = engine().library();
   using Check = std::function<bool(const DisplaySettings&)>;
   struct Case {
     const char* action;
@@ -411,7 +410,7 @@ TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
   for (const Case& c : cases) {
     paints.take();
     action(c.action)->trigger();
-    EXPECT_TRUE(c.check(displaySettings())) << c.action;
+    EXPECT_TRUE(c.check(window->displaySettings())) << c.action;
     EXPECT_GT(paints.take(), 0) << c.action;
     if (action(c.action)->isCheckable() && action(c.action)->actionGroup()) {
       EXPECT_TRUE(action(c.action)->isChecked()) << c.action;
@@ -450,7 +449,7 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   PaintCounter paints(*window);
   paints.take();
   action("action")->trigger();
-  EXPECT_TRUE(cellList().contains("APPOPEN1.000"));
+  EXPECT_TRUE(engine().cells().contains("APPOPEN1.000"));
   EXPECT_GT(paints.take(), 0);
   // smallCell is a 0.1 degree square from 47N 122W.
   const GeoPoint centre = chartToGeo(window->chartView.centre);
@@ -466,7 +465,7 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   std::ofstream(shortFile) << "too short";
   const std::string cell = writeLightCell(dir.path, "APPTWICE.000");
   const ChartPoint centre = window->chartView.centre;
-  const size_t cells = cellList().size();
+  const size_t cells = engine().cells().size();
 
   EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), ReaderResult::FileTooShort);
   EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
@@ -481,17 +480,30 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   }
   EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), ReaderResult::TruncatedRecord);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
-  // While the library is not loaded, the reason its loader gave is shown.
-  EngineState& engine = engineState();
-  const EngineState started = engine;
-  engine.libraryLoaded = false;
-  engine.libraryResult = libraryFileResult(LibraryResult::CutShort, 1);
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), CellLoadResult::noLibrary());
-  engine = started;
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记"))) << qPrintable(statusText());
-  EXPECT_EQ(cellList().size(), cells);
+  EXPECT_EQ(engine().cells().size(), cells);
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);
+  // A window whose engine has no library shows the reason its loader gave:
+  // here a look-up table that lacks its closing marker.
+  {
+    const std::string library = dir.path + "/S57Lib";
+    std::filesystem::create_directory(library);
+    std::filesystem::copy_file(CHART_SOURCE_DIR "/S57Lib/S57Colours", library + "/S57Colours");
+    std::ifstream in(CHART_SOURCE_DIR "/S57Lib/S57LookupTable", std::ios::binary);
+    const std::string lookups((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(library + "/S57LookupTable", std::ios::binary) << lookups.substr(0, lookups.size() - 4);
+    ChartEngine withoutLibrary(library, MissingFileReport::Silent);
+    ASSERT_EQ(withoutLibrary.libraryResult(), libraryFileResult(LibraryResult::CutShort, 1));
+    MainWindow other(withoutLibrary);
+    const ChartPoint otherCentre = other.chartView.centre;
+    EXPECT_EQ(other.openCell(QString::fromStdString(cell)), CellLoadResult::noLibrary());
+    const QString text = other.statusBar()->currentMessage();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记")))
+        << qPrintable(text);
+    EXPECT_EQ(withoutLibrary.cells().size(), 0u);
+    EXPECT_EQ(other.chartView.centre.x, otherCentre.x);
+    EXPECT_EQ(other.chartView.centre.y, otherCentre.y);
+  }
 
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::Ok);
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::DuplicateCell);
@@ -501,13 +513,13 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
 TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
   showAndDraw();
   PaintCounter paints(*window);
-  const size_t cells = cellList().size();
+  const size_t cells = engine().cells().size();
   paints.take();
   action("action")->trigger();
   action("action_3")->trigger();
   EXPECT_EQ(paints.take(), 0);
-  EXPECT_EQ(cellList().size(), cells);
-  EXPECT_FALSE(loadingInProgress());
+  EXPECT_EQ(engine().cells().size(), cells);
+  EXPECT_FALSE(loadingInProgress(engine()));
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
 }
 
@@ -530,7 +542,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   };
   action("action_3")->trigger();  // the import itself
   EXPECT_EQ(dialogsOpened, 1);
-  EXPECT_TRUE(loadingInProgress());
+  EXPECT_TRUE(loadingInProgress(engine()));
   EXPECT_FALSE(child<QFrame>("formFrame")->isHidden());
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::Running);
 
@@ -544,7 +556,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   gate.release();
   ASSERT_TRUE(waitForLoading());
   pool->setMaxThreadCount(threads);
-  EXPECT_TRUE(cellList().contains("APPBATCH.000"));
+  EXPECT_TRUE(engine().cells().contains("APPBATCH.000"));
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
 }
@@ -557,10 +569,10 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   std::ofstream(dir.path + "/c.000") << "short";
   std::filesystem::rename(dir.path + "/APPORDB.000", dir.path + "/b.000");
 
-  const size_t before = cellList().size();
+  const size_t before = engine().cells().size();
   window->startLoading(QString::fromStdString(dir.path) + "//");
   ASSERT_TRUE(waitForLoading());
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
   EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
@@ -569,7 +581,7 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   // The same directory again adds nothing; every cell is reported.
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading());
-  EXPECT_EQ(cellList().size(), before + 2);
+  EXPECT_EQ(engine().cells().size(), before + 2);
   EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("a.000: 已加载同名海图（另有2条，见日志）")))
       << qPrintable(statusText());
 }
@@ -602,7 +614,7 @@ TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
   fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 2.0), more.path, "APPFIT3.000");
   ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
   ASSERT_TRUE(waitForLoading());
-  EXPECT_TRUE(cellList().contains("APPFIT3.000"));
+  EXPECT_TRUE(engine().cells().contains("APPFIT3.000"));
   EXPECT_EQ(window->chartView.centre.x, centre.x);
   EXPECT_EQ(window->chartView.centre.y, centre.y);
   EXPECT_EQ(window->chartView.scale, scale);
@@ -621,7 +633,7 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   fixtures::writeCell(update, dir.path, "APPUPD1.001");
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading());
-  EXPECT_TRUE(cellList().contains("APPUPD1.000"));
+  EXPECT_TRUE(engine().cells().contains("APPUPD1.000"));
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD1.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 
   // Opened alone, the same.
@@ -648,7 +660,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
       "APPPART1.000：记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整：NOMR声明1条元物标记录，读到0条；"
       "NOGR声明4条地理物标记录，读到0条");
   EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderResult::RecordCountMismatch);
-  EXPECT_TRUE(cellList().contains("APPPART1.000"));
+  EXPECT_TRUE(engine().cells().contains("APPPART1.000"));
   EXPECT_EQ(statusText(), reason);
   const QTreeWidget* tree = window->cellListPanel()->tree();
   bool listed = false;
@@ -663,7 +675,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
       << fixtures::smallCell("APPPART2.000").image().substr(0, at[at.size() - 5]);
   window->startLoading(QString::fromStdString(folder.path));
   ASSERT_TRUE(waitForLoading());
-  EXPECT_TRUE(cellList().contains("APPPART2.000"));
+  EXPECT_TRUE(engine().cells().contains("APPPART2.000"));
   EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("APPPART2.000：记录数与数据集声明（DSSI）不符")))
       << qPrintable(statusText());
 
@@ -690,7 +702,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   showAndDraw();
   // The light sits in the middle of the cell, where the view is centred.
   const QPoint light = [&] {
-    const CellSnapshot cells = cellList().snapshot();
+    const CellSnapshot cells = engine().cells().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == "APPPICK1.000") {
         const QPoint logical = toLogical(c->points.front()->position.point, window->chartView);

@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ColourTable.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
@@ -24,7 +24,6 @@ protected:
   void SetUp() override {
     if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server (run through xvfb-run)";
     ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
-    displaySettings() = DisplaySettings();
     applyWindowTheme(ColourScheme::DAY_BRIGHT);
     QSettings().clear();
     window = makeWindow();
@@ -36,7 +35,7 @@ protected:
   }
 
   std::unique_ptr<MainWindow> makeWindow() {
-    auto w = std::make_unique<MainWindow>();
+    auto w = std::make_unique<MainWindow>(engine());
     w->dialogs.question = [](QWidget*, const QString&, const QString&) { return QMessageBox::Yes; };
     w->dialogs.information = [this](QWidget*, const QString& title, const QString& text) {
       notices << title + "|" + text;

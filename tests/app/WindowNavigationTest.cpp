@@ -50,13 +50,13 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   // The view is fitted to every loaded cell: the demo harbour lies inside it.
   EXPECT_FALSE(window->viewMovedByUser());
   ChartView expected = window->chartView;
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToCells(*engine().cells().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chartView.centre.x, expected.centre.x);
   EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
   const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
   const QPointF northEast = pixelOf(geoToChart({demo::kNorth, demo::kEast}));
   EXPECT_TRUE(window->rect().contains(southWest.toPoint()) && window->rect().contains(northEast.toPoint()));
-  if (cellList().size() == 1) {  // alone in this process: the harbour itself is drawn
+  if (engine().cells().size() == 1) {  // alone in this process: the harbour itself is drawn
     ASSERT_EQ(window->chartView.drawnCells.size(), 1u);
     EXPECT_EQ(window->chartView.drawnCells[0]->name, demo::kCellName);
   }
@@ -69,7 +69,7 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   fixtures::writeCell(fixtures::smallCell("NAVLATER.000"), "more", "NAVLATER.000");
   window->startLoading("more//");
   ASSERT_TRUE(waitForLoading());
-  EXPECT_TRUE(cellList().contains("NAVLATER.000"));
+  EXPECT_TRUE(engine().cells().contains("NAVLATER.000"));
   EXPECT_EQ(window->chartView.centre.x, moved.x);
   EXPECT_EQ(window->chartView.centre.y, moved.y);
 }
@@ -248,7 +248,7 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   ASSERT_TRUE(waitForLoading());
   key(*window, Qt::Key_Home);
   ChartView expected = window->chartView;
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToCells(*engine().cells().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chartView.centre.y, expected.centre.y);
   EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
 }

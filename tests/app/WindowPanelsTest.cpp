@@ -69,7 +69,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   ASSERT_TRUE(waitForLoading());
 
   // One row per loaded cell, in load order, then the failed files.
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(window->cellListPanel()->loadedCount(), static_cast<int>(cells->size()));
   for (std::size_t i = 0; i < cells->size(); ++i)
     EXPECT_EQ(tree->topLevelItem(static_cast<int>(i))->text(0), QString::fromStdString((*cells)[i]->name));
@@ -366,13 +366,15 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
 // NODTA) where no cell lies, its sea as no data (NODTA hatched with
 // NODATA03), never as the water colour of a depth.
 TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
-  ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
+  ASSERT_FALSE(engine().worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
   showAndDraw();
   EXPECT_TRUE(action("actionWorldBaseMap")->isChecked());
   // Central Australia and the Coral Sea, where no test cell lies.
   window->goTo({-23.0, 140.0, 20000000});
   window->repaint();
-  auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
+  auto colour = [this](const char* token) {
+    return colourOf(*window->displaySettings().colourTable, colourIndex(token));
+  };
   auto pixelAt = [&](GeoPoint g) {
     return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
@@ -391,19 +393,19 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
       }
     return noData > 112 && deep == 0;
   };
-  const QColor land = mutedLandColour(*displaySettings().colourTable);
+  const QColor land = mutedLandColour(*window->displaySettings().colourTable);
   EXPECT_NE(land, colour("LANDA"));
   EXPECT_EQ(pixelAt({-25.0, 134.0}), land);  // Alice Springs country
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));     // the Coral Sea
   // The night table has its own land and no-data colours.
   action("action_19")->trigger();
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*displaySettings().colourTable));
-  EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*window->displaySettings().colourTable));
+  EXPECT_NE(mutedLandColour(*window->displaySettings().colourTable), land);
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
   // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
-  EXPECT_FALSE(displaySettings().showWorldBaseMap);
+  EXPECT_FALSE(window->displaySettings().showWorldBaseMap);
   EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
   EXPECT_TRUE(noDataAt({-25.0, 134.0}));

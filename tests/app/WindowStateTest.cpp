@@ -28,8 +28,8 @@ class State : public WindowTest {
 protected:
   // Every checkable action against the state in force.
   void expectTrueCheckMarks(const char* when) {
-    const DisplaySettings& s = displaySettings();
-    const PresentationLibrary& library = presentationLibrary();
+    const DisplaySettings& s = window->displaySettings();
+    const PresentationLibrary& library = engine().library();
     struct Mark {
       const char* action;
       bool inForce;
@@ -133,18 +133,18 @@ TEST_F(State, ACustomSafetyContourFromTheMenu) {
   };
   action("action_13")->trigger();
   EXPECT_EQ(offered, 10.0);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.75f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 15.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 3.75f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 15.0f);
   EXPECT_TRUE(action("action_13")->isChecked());
   EXPECT_FALSE(action("action_10m")->isChecked());
   EXPECT_TRUE(action("action_13")->text().contains("7.5"));
   // The sets still work, and a cancelled choice keeps the set in force.
   action("action_20m")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 20.0f);
   window->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
   action("action_13")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 20.0f);
   EXPECT_TRUE(action("action_20m")->isChecked());
   EXPECT_FALSE(action("action_13")->isChecked());
 }
@@ -218,14 +218,13 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   window.reset();
 
   // A new window, as after a restart of the program.
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   window->dialogs.openCellFile = [&](QWidget*, const QString& folder) {
     offeredFolder = folder;
     return QString();
   };
   showAndDraw();
-  const DisplaySettings& s = displaySettings();
+  const DisplaySettings& s = window->displaySettings();
   EXPECT_EQ(s.displayCategory, 2);
   EXPECT_TRUE(s.paperChartSymbols);
   EXPECT_FALSE(s.nationalText);
@@ -233,7 +232,7 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   EXPECT_FALSE(s.showCellBoundaries);
   EXPECT_TRUE(s.showDepthContours);
   EXPECT_FLOAT_EQ(s.safetyContour, 20.0f);
-  EXPECT_EQ(s.colourTable, &presentationLibrary().colourTable(ColourScheme::NIGHT));
+  EXPECT_EQ(s.colourTable, &engine().library().colourTable(ColourScheme::NIGHT));
   EXPECT_FALSE(s.showWorldBaseMap);
   EXPECT_TRUE(window->cellListPanel()->isVisible());
   EXPECT_EQ(window->size(), geometry.size());
@@ -249,15 +248,14 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   EXPECT_TRUE(s.nationalText);
   EXPECT_TRUE(s.showCellBoundaries);
   EXPECT_FLOAT_EQ(s.safetyContour, 10.0f);
-  EXPECT_EQ(s.colourTable, &presentationLibrary().colourTable(ColourScheme::DAY_BRIGHT));
+  EXPECT_EQ(s.colourTable, &engine().library().colourTable(ColourScheme::DAY_BRIGHT));
   EXPECT_TRUE(s.showWorldBaseMap);
   EXPECT_TRUE(action("action_18")->isChecked());
   EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 150);
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
-  EXPECT_EQ(displaySettings().displayCategory, 1);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
+  EXPECT_EQ(window->displaySettings().displayCategory, 1);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 10.0f);
 }
 
 }  // namespace

@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "CellBuilder.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "S57CellReader.h"
 #include "ToolRun.h"
 
@@ -50,15 +50,16 @@ protected:
   void SetUp() override {
     if (cellFiles().empty()) GTEST_SKIP() << "no cells under " << CHART_SHARED_ENC;
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), LibraryResult::Ok);
-    engineState().libraryLoaded = true;
+    engine = std::make_unique<ChartEngine>(kLibrary);
+    ASSERT_EQ(engine->libraryResult(), LibraryResult::Ok);
   }
   std::string acronym(int code) const {
-    const auto& classes = presentationLibrary().objectClassCatalogue;
+    const auto& classes = engine->library().objectClassCatalogue;
     const auto it = classes.find(code);
     return it == classes.end() ? "OBJL " + std::to_string(code) : it->second.acronym;
   }
+
+  std::unique_ptr<ChartEngine> engine;
 };
 }  // namespace
 
@@ -69,7 +70,7 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
     S57CellReader reader;
     ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
     ASSERT_NE(reader.dataSetParameters.COMF, 0);
-    const auto cell = buildCell(reader, presentationLibrary());
+    const auto cell = buildCell(reader, engine->library());
     ASSERT_TRUE(cell) << "assembled geometry past its bound";
 
     std::map<std::string, long> ours;
@@ -101,10 +102,10 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
 }
 
 TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
-  CellList list;
+  const CellList& list = engine->cells();
   ChartView view;
   std::vector<CellLoadResult> first;
-  for (const fs::path& file : cellFiles()) first.push_back(loadCell(file.string(), view, list));
+  for (const fs::path& file : cellFiles()) first.push_back(engine->loadCell(file.string(), &view));
   const size_t loaded = list.size();
   // A cell listed despite its code (an S-58 cell whose records disagree
   // with its DSSI) is in the list too.
@@ -114,7 +115,7 @@ TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
   const ChartView after = view;
   size_t i = 0;
   for (const fs::path& file : cellFiles()) {
-    const CellLoadResult code = loadCell(file.string(), view, list);
+    const CellLoadResult code = engine->loadCell(file.string(), &view);
     EXPECT_EQ(code, listed(first[i]) ? CellLoadResult(ReaderResult::DuplicateCell) : first[i]) << file;
     ++i;
   }
@@ -132,7 +133,7 @@ TEST_F(RealCellModel, OnlyTheCellAcross180IsJoinedAcrossIt) {
     SCOPED_TRACE(file.filename().string());
     S57CellReader reader;
     ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
-    const auto cell = buildCell(reader, presentationLibrary());
+    const auto cell = buildCell(reader, engine->library());
     ASSERT_TRUE(cell);
     const bool spanning = file.filename() == "AA3MSPAN.000";
     seen = seen || spanning;

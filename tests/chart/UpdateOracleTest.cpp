@@ -16,10 +16,10 @@
 #include <sstream>
 
 #include "CellList.h"
+#include "CellLoad.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
+#include "PresentationLibrary.h"
 #include "S57CellReader.h"
 #include "ToolRun.h"
 #include "UpdateChain.h"
@@ -167,15 +167,13 @@ protected:
       if (!fs::exists(c.path)) GTEST_SKIP() << c.path << " is absent";
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
     if (!testsupport::onPath("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
-    presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), LibraryResult::Ok);
-    engineState().libraryLoaded = true;
+    ASSERT_EQ(loadPresentationLibrary(library, kLibrary), LibraryResult::Ok);
   }
 
   // Loads the cell with its updates into `list`.
   const S57Cell* load(const UpdatedCell& c, CellList& list, CellLoadReport& report) {
     ChartView view;
-    EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), ReaderResult::Ok);
+    EXPECT_EQ(loadCell(c.path, library, list, &view, CellLoadOptions(), &report), ReaderResult::Ok);
     if (report.cell) {
       EXPECT_EQ(report.cell->updatesApplied, c.updates);
     }
@@ -183,10 +181,12 @@ protected:
   }
 
   std::string acronym(int code) const {
-    const auto& classes = presentationLibrary().objectClassCatalogue;
+    const auto& classes = library.objectClassCatalogue;
     const auto it = classes.find(code);
     return it == classes.end() ? "OBJL " + std::to_string(code) : it->second.acronym;
   }
+
+  PresentationLibrary library;
 };
 
 }  // namespace
@@ -294,7 +294,7 @@ TEST_F(UpdatedCells, AreaBoundariesOfUS5WA22MStayClosedWithItsUpdates) {
     CellLoadOptions options;
     options.applyUpdates = updates;
     CellLoadReport report;
-    EXPECT_EQ(loadCell(us5.path, view, list, options, &report), ReaderResult::Ok);
+    EXPECT_EQ(loadCell(us5.path, library, list, &view, options, &report), ReaderResult::Ok);
     int open = 0;
     for (const auto& area : report.cell->areas) {
       const auto& parts = area->exteriorParts;

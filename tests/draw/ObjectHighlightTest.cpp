@@ -13,6 +13,8 @@
 
 #include "AreaDrawer.h"
 #include "ColourToken.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "ObjectHighlight.h"
 #include "PresentationLibrary.h"
 
@@ -60,7 +62,9 @@ protected:
     QPainter painter(&image);
     ViewGeometry v = view;
     setupPainter(painter, 200, 200, v);
-    DrawContext dc{Canvas{painter, *settings.colourTable}, settings, v, buffers};
+    LibraryDrawings drawings(library);
+    DrawScratch scratch;
+    DrawContext dc{Canvas{painter, *settings.colourTable, drawings, scratch}, settings, v, buffers};
     drawArea(dc, area, cell);
     drawObjectHighlight(painter, v, buffers, chosen);
     painter.end();

@@ -128,16 +128,18 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
   }
 }
 
+// The chart display starts from "S57Lib" of its working directory.
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("S57Lib"));
   for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + kLibraryFileNames[i], kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const LibraryResult result = loadPresentationLibrary();
+  PresentationLibrary library;
+  const LibraryResult result = loadPresentationLibrary(library, "S57Lib");
   std::filesystem::current_path(previous);
   EXPECT_EQ(result, LibraryResult::Ok);
-  EXPECT_EQ(filled(presentationLibrary()), std::vector<bool>(7, true));
+  EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
 
 // The attribute value file is optional: read after the seven when present,
