@@ -2,13 +2,12 @@
 
 #include <QFile>
 #include <QHeaderView>
-#include <QLocale>
 #include <QTreeWidget>
-#include <cmath>
 
 #include "ChineseText.h"
 #include "LoadWarning.h"
 #include "OfficialData.h"
+#include "ReadoutText.h"
 
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
@@ -56,10 +55,6 @@ QString CellListPanel::editionText(int edition, const std::vector<int>& updates)
     for (int u : updates) numbers << QString::number(u);
   }
   return text + QStringLiteral(" 更新") + numbers.join(QLatin1Char(','));
-}
-
-QString CellListPanel::scaleText(double scale) {
-  return QStringLiteral("1:") + QLocale(QLocale::English).toString(static_cast<qlonglong>(std::llround(scale)));
 }
 
 void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {

@@ -33,8 +33,6 @@ public:
 
   // "第2版 更新1-4", "第1版", "—" when the edition is not known.
   static QString editionText(int edition, const std::vector<int>& updates);
-  // "1:22,000".
-  static QString scaleText(double scale);
 
 signals:
   // The name (DSNM) of a loaded cell the user double-clicked.

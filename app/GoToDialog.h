@@ -4,13 +4,10 @@
 // the user cancels.
 #include <QDialog>
 
+#include "GoToTarget.h"
+
 class QLabel;
 class QLineEdit;
-
-struct GoToTarget {
-  double latitude = 0, longitude = 0;
-  float scale = 0;  // 0: keep the view's scale
-};
 
 class GoToDialog : public QDialog {
   Q_OBJECT

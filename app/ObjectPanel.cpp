@@ -7,17 +7,13 @@
 #include <QVBoxLayout>
 
 #include "ChineseText.h"
-#include "MainWindow.h"
 #include "ObjectDescription.h"
 #include "PresentationLibrary.h"
+#include "ReadoutText.h"
 
 namespace {
 QString fromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 QString escaped(const std::string& text) { return fromUtf8(text).toHtmlEscaped(); }
-
-QString positionText(const GeoPoint& p) {
-  return MainWindow::latitudeText(p.latitude) + QLatin1Char(' ') + MainWindow::longitudeText(p.longitude);
-}
 
 // The chosen object as the panel shows it: title, cell (and whether its data
 // is official), where, attributes.

@@ -1,10 +1,9 @@
 #include "RangeBearingTool.h"
 
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
-#include <cmath>
 
+#include "ReadoutText.h"
 #include "WorldCopies.h"
 
 void RangeBearingTool::setActive(bool on) {
@@ -27,7 +26,7 @@ QString RangeBearingTool::text() const {
   if (!active_) return QString();
   if (ends_ == 0) return QStringLiteral("测距：请点击起点");
   if (ends_ == 1) return QStringLiteral("测距：请点击终点");
-  const QString metres = QLocale(QLocale::English).toString(static_cast<qlonglong>(std::llround(result_.metres)));
+  const QString metres = groupedNumber(result_.metres);
   return QStringLiteral("距离 %1 海里（%2 米），真方位 %3°")
       .arg(result_.metres / kMetresPerNauticalMile, 0, 'f', 3)
       .arg(metres)

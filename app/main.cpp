@@ -4,9 +4,9 @@
 #include <QDebug>
 #include <QStatusBar>
 
+#include "CellLoader.h"
 #include "ChartEngine.h"
 #include "ChineseText.h"
-#include "LoadTask.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {

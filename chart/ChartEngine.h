@@ -3,9 +3,8 @@
 // the benchmarks load and draw with, in one object handed to what needs
 // it. It owns the presentation library (or knows why it has none), the
 // cell list, the world base map, the library's drawings (the pattern tiles
-// and the log of the drawings the library lacks), the chart font and the
-// count of background loads. Nothing of it is process-wide: two engines
-// share nothing.
+// and the log of the drawings the library lacks) and the chart font.
+// Nothing of it is process-wide: two engines share none of it.
 //
 // Threads: the library is read-only once the engine is made. Loading
 // threads append to the cell list while views draw from snapshots of it;
@@ -20,7 +19,6 @@
 #include "ChartFont.h"
 #include "LibraryDrawings.h"
 #include "LibraryResult.h"
-#include "LoadActivity.h"
 #include "PresentationLibrary.h"
 #include "WorldBaseMap.h"
 
@@ -48,8 +46,6 @@ public:
   LibraryDrawings& drawings() { return drawings_; }
   ChartFont& chartFont() { return chartFont_; }
   const ChartFont& chartFont() const { return chartFont_; }
-  LoadActivity& loads() { return loads_; }
-  const LoadActivity& loads() const { return loads_; }
 
   // Registers the application font ":/syn.ttf" compiled into the chart
   // library as the chart font (the font stays Times New Roman without a
@@ -68,7 +64,6 @@ private:
   CellList cells_;
   WorldBaseMap worldBaseMap_;
   ChartFont chartFont_;
-  LoadActivity loads_;
 };
 
 // The folders and files the chart display starts from, in its working

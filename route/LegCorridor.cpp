@@ -195,6 +195,11 @@ bool LegCorridor::boxHolds(GeoPoint p) const {
   return rangesMeet(rel, rel, minRelativeLongitude_, maxRelativeLongitude_);
 }
 
+LegCorridor::GeoBox LegCorridor::geoBox() const {
+  return {minLatitude_, maxLatitude_, boxLongitude_ + minRelativeLongitude_, boxLongitude_ + maxRelativeLongitude_,
+          allLongitudes_};
+}
+
 bool LegCorridor::boxMeetsEdge(GeoPoint p, GeoPoint q) const {
   if (!(std::max(p.latitude, q.latitude) >= minLatitude_ && std::min(p.latitude, q.latitude) <= maxLatitude_))
     return false;

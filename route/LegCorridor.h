@@ -48,6 +48,14 @@ public:
   // test before the exact one.
   bool boxHolds(GeoPoint position) const;
   bool boxMeetsEdge(GeoPoint p, GeoPoint q) const;
+  // That box: latitudes from south to north, longitudes from west to east
+  // (west may lie below -180 and east above 180, east - west < 360), or
+  // every longitude.
+  struct GeoBox {
+    double south = 0, north = 0, west = 0, east = 0;
+    bool allLongitudes = false;
+  };
+  GeoBox geoBox() const;
 
 private:
   // A point of the leg in the frame with the corridor's half widths there,

@@ -5,6 +5,10 @@
 #    of its own and of the folders on the lines before its own; folders on
 #    one line may not include each other. Headers that no product folder
 #    holds (Qt, the standard library, generated files) are not checked;
+#  - a block "```layers FOLDER" orders the files inside one folder the same
+#    way, by stem (NAME for NAME.h and NAME.cpp): a file may include the
+#    header of its own stem and those of the stems on the lines before its
+#    own, and every file of the folder must stand on a line;
 #  - a folder reaches another only through the public headers listed for the
 #    pair (the lines "FROM -> TO: Header.h ..." between "```public" and
 #    "```"): any other header of TO included by FROM breaks the rule;
@@ -36,6 +40,7 @@ for candidate in "$(pkg-config --variable=includedir Qt5Widgets 2>/dev/null || t
 done
 [ -n "$widgets" ] || { echo "check-layers: Qt's QtWidgets headers not found" >&2; exit 2; }
 
+status=0
 # One awk pass: the headers each folder holds, the public headers, Qt's
 # Widgets headers, then every include.
 {
@@ -92,4 +97,37 @@ done
     if (clash) exit 2
     if (broken) exit 1
     print "check-layers: every include goes down the layer order, through the public headers, and Qt Widgets stays in app"
-  }'
+  }' || status=$?
+
+# The files inside a folder.
+for folder in $(awk '/^```layers [^ ]+$/{print $2}' docs/ARCHITECTURE.md); do
+  [ -d "$folder" ] || { echo "check-layers: no folder $folder" >&2; exit 2; }
+  mapfile -t stems < <(awk -v block="\`\`\`layers $folder" '$0 == block {on=1; next} /^```/{on=0} on && NF' docs/ARCHITECTURE.md)
+  {
+    for i in "${!stems[@]}"; do
+      for stem in ${stems[$i]}; do echo "S $i $stem"; done
+    done
+    find "$folder" -maxdepth 1 \( -name '*.h' -o -name '*.cpp' \) -printf 'F %f\n'
+    grep -nE '^[[:space:]]*#[[:space:]]*include[[:space:]]*"' "$folder"/*.h "$folder"/*.cpp |
+      sed -E 's|^([^:]+):([0-9]+):.*"([^"]+)".*|I \1:\2 \3|' || true
+  } | awk -v folder="$folder" '
+    function stemOf(file) { sub(/.*\//, "", file); sub(/\.(h|cpp)$/, "", file); return file }
+    $1 == "S" { rank[$3] = $2; next }
+    $1 == "F" {
+      held[$2] = 1
+      if (!(stemOf($2) in rank)) { print "check-layers: " folder "/" $2 " stands on no line of the layers of " folder; broken = 1 }
+      next
+    }
+    $1 == "I" {
+      n = split($3, parts, "/"); name = parts[n]
+      if (!(name in held)) next
+      split($2, at, ":"); from = stemOf(at[1]); to = stemOf(name)
+      if (from == to || !(from in rank) || !(to in rank)) next
+      if (rank[to] >= rank[from]) { print $2 ": " from " includes " $3 ", which is not below it in " folder; broken = 1 }
+    }
+    END {
+      if (broken) exit 1
+      print "check-layers: every include inside " folder " goes down its layers"
+    }' || { [ "$status" = 2 ] || status=1; }
+done
+exit "$status"

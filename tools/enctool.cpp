@@ -15,6 +15,7 @@ int runUserPermitCommand(int argc, char** argv);    // UserPermitCommand.cpp
 int runPermitsCommand(int argc, char** argv);       // PermitsCommand.cpp
 int runDecryptCheckCommand(int argc, char** argv);  // DecryptCheckCommand.cpp
 int runRouteCommand(int argc, char** argv);   // RouteCommand.cpp
+int runRouteCheckCommand(int argc, char** argv);  // RouteCheckCommand.cpp
 
 namespace {
 void printUsage() {
@@ -32,7 +33,9 @@ void printUsage() {
       "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
       "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"
       "                             [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]... FOLDER...\n"
-      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n");
+      "       enctool route --in ROUTE.rtz|gpx [--out ROUTE.rtz|gpx] [--legs rhumb|great-circle] [OPTIONS]\n"
+      "       enctool route-check --library DIR (--cells DIR | CELL...) --route FILE [--safety M] [--xtd M]\n"
+      "                           [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
 }
 }  // namespace
 
@@ -53,6 +56,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "permits") == 0) return runPermitsCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "decrypt-check") == 0) return runDecryptCheckCommand(argc - 2, argv + 2);
   if (std::strcmp(argv[1], "route") == 0) return runRouteCommand(argc - 2, argv + 2);
+  if (std::strcmp(argv[1], "route-check") == 0) return runRouteCheckCommand(argc - 2, argv + 2);
   std::fprintf(stderr, "enctool: unknown command '%s'\n", argv[1]);
   printUsage();
   return 2;

@@ -28,7 +28,7 @@ protected:
     window->dialogs.openCellFile = [this](QWidget*, const QString&) { return QString::fromStdString(cell); };
     showAndDraw();
     action("action")->trigger();
-    window->goTo({47.05, -121.95, scale});
+    window->chart()->goTo({47.05, -121.95, scale});
     window->repaint();
   }
   QImage chart() {
@@ -97,16 +97,17 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   window.reset();
   window = makeWindow();
   showAndDraw();
-  EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
-  EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
-  EXPECT_TRUE(s.twoDepthShades);
-  EXPECT_TRUE(s.shallowPattern);
-  EXPECT_FALSE(s.useScaleMinimum);
-  EXPECT_FALSE(s.importantText);
-  EXPECT_FALSE(s.dateIsToday);
-  EXPECT_EQ(s.viewingDate, 20240601);
-  EXPECT_TRUE(s.showAllDates);
+  const DisplaySettings& restored = window->displaySettings();  // the new window's own
+  EXPECT_FLOAT_EQ(restored.safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(restored.shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(restored.deepContour, 30.0f);
+  EXPECT_TRUE(restored.twoDepthShades);
+  EXPECT_TRUE(restored.shallowPattern);
+  EXPECT_FALSE(restored.useScaleMinimum);
+  EXPECT_FALSE(restored.importantText);
+  EXPECT_FALSE(restored.dateIsToday);
+  EXPECT_EQ(restored.viewingDate, 20240601);
+  EXPECT_TRUE(restored.showAllDates);
 
   // The dialog opens on the settings in force.
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
@@ -125,18 +126,18 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(s.dateIsToday);
-  EXPECT_FLOAT_EQ(s.safetyContour, 2.0f);
-  EXPECT_LE(s.shallowContour, 2.0f);
-  EXPECT_GE(s.deepContour, 2.0f);
+  EXPECT_TRUE(restored.dateIsToday);
+  EXPECT_FLOAT_EQ(restored.safetyContour, 2.0f);
+  EXPECT_LE(restored.shallowContour, 2.0f);
+  EXPECT_GE(restored.deepContour, 2.0f);
 
   // 恢复默认 brings the start values back.
   action("actionDefaults")->trigger();
-  EXPECT_FALSE(s.twoDepthShades);
-  EXPECT_TRUE(s.useScaleMinimum);
-  EXPECT_TRUE(s.importantText);
-  EXPECT_TRUE(s.dateIsToday);
-  EXPECT_FALSE(s.showAllDates);
+  EXPECT_FALSE(restored.twoDepthShades);
+  EXPECT_TRUE(restored.useScaleMinimum);
+  EXPECT_TRUE(restored.importantText);
+  EXPECT_TRUE(restored.dateIsToday);
+  EXPECT_FALSE(restored.showAllDates);
 }
 
 // The safety depth, dangers in shallow water, area boundaries, full-length
@@ -261,7 +262,7 @@ TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {
   } cases[] = {{20000, ""}, {8000, "超比例 ×2.5"}, {2000, "超比例 ×10"}, {40000, ""}};
   showCellAt(cases[0].scale);
   for (const Case& c : cases) {
-    window->goTo({47.05, -121.95, c.scale});
+    window->chart()->goTo({47.05, -121.95, c.scale});
     window->repaint();
     QApplication::processEvents();
     EXPECT_EQ(label->text(), QString::fromUtf8(c.text)) << c.scale;

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "CellLoader.h"
 #include "ChartEngine.h"
-#include "LoadTask.h"
 
 namespace fs = std::filesystem;
 
@@ -89,10 +89,10 @@ bool PaintCounter::eventFilter(QObject*, QEvent* event) {
   return false;
 }
 
-bool waitForLoading(int timeoutMs) {
-  const bool done = QTest::qWaitFor([] { return !loadingInProgress(engine()); }, timeoutMs);
+bool waitForLoading(const CellLoader& loader, int timeoutMs) {
+  const bool done = QTest::qWaitFor([&loader] { return !loader.busy(); }, timeoutMs);
   QThreadPool::globalInstance()->waitForDone();
-  QApplication::processEvents();  // the queued loadingstop
+  QApplication::processEvents();  // the queued end of the load
   QApplication::processEvents();
   return done;
 }

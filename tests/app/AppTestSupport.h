@@ -6,8 +6,8 @@
 #include <QPoint>
 #include <string>
 
+class CellLoader;
 class ChartEngine;
-class MainWindow;
 class QWidget;
 
 namespace apptest {
@@ -56,8 +56,8 @@ private:
   int count_ = 0;
 };
 
-// Runs the event loop until no load is in progress and its loadingstop
-// has been delivered; false on time-out.
-bool waitForLoading(int timeoutMs = 60000);
+// Runs the event loop until the loader has no load in progress and the
+// end of its load has been delivered; false on time-out.
+bool waitForLoading(const CellLoader& loader, int timeoutMs = 60000);
 
 }  // namespace apptest

@@ -27,14 +27,16 @@
 #include "AppTestSupport.h"
 #include "CellList.h"
 #include "CellListPanel.h"
+#include "CellLoader.h"
 #include "ChartEngine.h"
+#include "ChartWidget.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
 #include "DisplaySettings.h"
-#include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
+#include "ReadoutText.h"
 #include "TrueScale.h"
 #include "WorldCopies.h"
 
@@ -124,16 +126,16 @@ protected:
     const CellSnapshot cells = engine().cells().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == name) {
-        window->chartView.centre = {(c->boundingBox.minX + c->boundingBox.maxX) / 2,
+        window->chart()->view().centre = {(c->boundingBox.minX + c->boundingBox.maxX) / 2,
                                     (c->boundingBox.minY + c->boundingBox.maxY) / 2};
-        window->chartView.scale = scale;
+        window->chart()->view().scale = scale;
         window->repaint();
         return;
       }
     ADD_FAILURE() << name << " is not loaded";
   }
   bool drawn(const std::string& name) const {
-    for (S57Cell* c : window->chartView.drawnCells)
+    for (S57Cell* c : window->chart()->view().drawnCells)
       if (c->name == name) return true;
     return false;
   }
@@ -152,7 +154,7 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
     EXPECT_LT(shownMs, 3000.0);
   }
 
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(engine().cells().contains(demo::kCellName));
   EXPECT_TRUE(engine().cells().contains("US5WA22M.000"));
   EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty()) << qPrintable(window->statusBar()->currentMessage());
@@ -177,7 +179,7 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
     press(*window, at);
     release(*window, at);
   }
-  EXPECT_TRUE(window->rangeBearing().hasResult());
+  EXPECT_TRUE(window->chart()->rangeBearing().hasResult());
   move(*window, {420, 300}, false);  // a position in the box
   const QImage shot = grab(*window);
   EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window.png").string())));
@@ -190,7 +192,7 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
 
 TEST_F(EndToEnd, DragPreviewAndFinalPanBothFollowTheMouse) {
   startUp();
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   showCell(demo::kCellName, 60000.0f);
   const QImage before = grab(*window);
   const QPoint from(430, 330), to(490, 390), shift = to - from;
@@ -230,12 +232,12 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   if (engine().cells().contains("US5WA22M.000")) GTEST_SKIP() << "US5WA22M is loaded already in this process";
   window->dialogs.chooseDirectory = [&](QWidget*, const QString&) { return QString::fromStdString(cwd.path + "/import"); };
   window->findChild<QAction*>("action_3")->trigger();  // 批量导入
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   window->repaint();
 
   // The view went to the cell, which is drawn with its four updates.
   EXPECT_TRUE(drawn("US5WA22M.000"));
-  const GeoPoint centre = chartToGeo(window->chartView.centre);
+  const GeoPoint centre = chartToGeo(window->chart()->view().centre);
   EXPECT_NEAR(centre.latitude, 47.27, 0.05);
   EXPECT_NEAR(centre.longitude, -122.42, 0.05);
   const CellSnapshot cells = engine().cells().snapshot();
@@ -248,7 +250,8 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   // The position box and the scale followed the view to the cell.
   EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lat")->text()), 47.27, 0.05);
   EXPECT_NEAR(boxDegrees(window->findChild<QLabel*>("lon")->text()), -122.42, 0.05);
-  EXPECT_EQ(window->scaleText(), QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(trueScale(window->chartView)));
+  EXPECT_EQ(window->findChild<QLabel*>("scaleLabel")->text(),
+            QString::fromUtf8("比例尺 ") + scaleText(trueScale(window->chart()->view())));
   // The restricted area and the two soundings the updates add are there.
   int restricted = 0, soundings = 0;
   for (const auto& a : (*cell)->areas) restricted += a->objectClass == 112;
@@ -280,10 +283,10 @@ TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides)
   fs::create_directories(artifacts);
   EXPECT_TRUE(shot.save(QString::fromStdString((artifacts / "window-aa3mspan.png").string())));
   ASSERT_TRUE(drawn("AA3MSPAN.000"));
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 250000.0f * 16);  // the true scale at the middle
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 250000.0f * 16);  // the true scale at the middle
 
   // The cell's box in window pixels: 6 degrees by 2 about 180E, 0N.
-  const ChartView& view = window->chartView;
+  const ChartView& view = window->chart()->view();
   const auto pixel = [&](double latitude, double longitude) {
     ChartPoint p = geoToChart({latitude, longitude});
     p.x = nearestCopyX(p.x, view.centre.x);
@@ -340,7 +343,7 @@ TEST_F(EndToEnd, WindowStaysResponsiveWhileADirectoryLoads) {
   QTimer ticker;
   QObject::connect(&ticker, &QTimer::timeout, [&] {
     const qint64 now = clock.elapsed();
-    if (loadingInProgress(engine())) {
+    if (window->loader().busy()) {
       longestGap = std::max(longestGap, now - last);
       window->repaint();  // a paint pass over the cells read so far
       ++paintsDuringLoad;
@@ -348,7 +351,7 @@ TEST_F(EndToEnd, WindowStaysResponsiveWhileADirectoryLoads) {
     last = clock.elapsed();
   });
   ticker.start(5);
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   const qint64 loadMs = clock.elapsed();
   std::printf("directory load %lld ms, %d paints during it, longest event-loop gap %lld ms\n",
               static_cast<long long>(loadMs), paintsDuringLoad, static_cast<long long>(longestGap));

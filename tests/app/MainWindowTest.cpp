@@ -28,15 +28,17 @@
 #include "CellFixtures.h"
 #include "CellList.h"
 #include "CellListPanel.h"
+#include "CellLoader.h"
 #include "ChartEngine.h"
+#include "ChartWidget.h"
 #include "DisplaySettings.h"
 #include "LibraryResult.h"
-#include "LoadTask.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
 #include "ObjectPanel.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
+#include "ReadoutText.h"
 #include "TrueScale.h"
 #include "ViewGeometry.h"
 
@@ -107,14 +109,14 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   EXPECT_TRUE(window->centralWidget()->hasMouseTracking());
   EXPECT_FALSE(window->windowIcon().isNull());  // logo.png is in the working directory
 
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), kStartScale);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kStartScale);
   const ChartPoint centre = geoToChart({30.0, 119.0});
-  EXPECT_DOUBLE_EQ(window->chartView.centre.x, centre.x);
-  EXPECT_DOUBLE_EQ(window->chartView.centre.y, centre.y);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, centre.x);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, centre.y);
   EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 10.0f);
   EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 5.0f);
   EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 20.0f);
-  EXPECT_FALSE(window->selectionMode());
+  EXPECT_FALSE(window->chart()->selectionMode());
 }
 
 TEST_F(MainWindowTest, WithoutLogoFileTheWindowHasNoIcon) {
@@ -254,7 +256,7 @@ TEST(PositionText, DegreesAndMinutesWithHemisphere) {
       {-33.8568, true, "33°51.408′S"},   {-122.4, false, "122°24.000′W"},
   };
   for (const Case& c : cases)
-    EXPECT_EQ(c.latitude ? MainWindow::latitudeText(c.degrees) : MainWindow::longitudeText(c.degrees),
+    EXPECT_EQ(c.latitude ? latitudeText(c.degrees) : longitudeText(c.degrees),
               QString::fromUtf8(c.text))
         << c.degrees;
 }
@@ -262,9 +264,9 @@ TEST(PositionText, DegreesAndMinutesWithHemisphere) {
 TEST_F(MainWindowTest, MouseMoveShowsThePositionUnderTheCursor) {
   const QPoint at(431, 343);
   move(*window, at, false);
-  const GeoPoint g = chartToGeo(pixelToChart(at.x(), at.y(), window->chartView));
-  EXPECT_EQ(child<QLabel>("lat")->text(), MainWindow::latitudeText(g.latitude));
-  EXPECT_EQ(child<QLabel>("lon")->text(), MainWindow::longitudeText(g.longitude));
+  const GeoPoint g = chartToGeo(pixelToChart(at.x(), at.y(), window->chart()->view()));
+  EXPECT_EQ(child<QLabel>("lat")->text(), latitudeText(g.latitude));
+  EXPECT_EQ(child<QLabel>("lon")->text(), longitudeText(g.longitude));
   EXPECT_TRUE(child<QLabel>("lat")->text().endsWith(QString::fromUtf8("′N")));
 }
 
@@ -287,29 +289,29 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
       {90000.0f, -1, 180000.0f, true},
   };
   for (const Case& c : cases) {
-    setTrueScale(window->chartView, c.scale);
-    const ChartPoint centre = window->chartView.centre;
+    setTrueScale(window->chart()->view(), c.scale);
+    const ChartPoint centre = window->chart()->view().centre;
     paints.take();
     wheel(*window, c.delta);
-    EXPECT_FLOAT_EQ(trueScale(window->chartView), c.expected) << c.scale << " " << c.delta;
+    EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), c.expected) << c.scale << " " << c.delta;
     EXPECT_EQ(paints.take() > 0, c.repaint) << c.scale << " " << c.delta;
-    EXPECT_EQ(window->chartView.centre.x, centre.x);
-    EXPECT_EQ(window->chartView.centre.y, centre.y);
+    EXPECT_EQ(window->chart()->view().centre.x, centre.x);
+    EXPECT_EQ(window->chart()->view().centre.y, centre.y);
   }
   // From the start scale the wheel zooms in to 1:1,000, then stops.
-  setTrueScale(window->chartView, kStartScale);
+  setTrueScale(window->chart()->view(), kStartScale);
   for (int i = 0; i < 20; ++i) wheel(*window, 120);
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 1000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 1000.0f);
   // Panned north at 1:1,000 the true scale falls below the limit: the wheel
   // in then changes nothing (it never zooms out), and out doubles the scale.
-  window->goTo({60, 10, 1000});
-  window->chartView.centre.y = geoToChart({70, 10}).y;
-  const float panned = window->chartView.scale;
-  ASSERT_LT(trueScale(window->chartView), 1000);
+  window->chart()->goTo({60, 10, 1000});
+  window->chart()->view().centre.y = geoToChart({70, 10}).y;
+  const float panned = window->chart()->view().scale;
+  ASSERT_LT(trueScale(window->chart()->view()), 1000);
   wheel(*window, 120);
-  EXPECT_EQ(window->chartView.scale, panned);
+  EXPECT_EQ(window->chart()->view().scale, panned);
   wheel(*window, -120);
-  EXPECT_EQ(window->chartView.scale, panned * 2);
+  EXPECT_EQ(window->chart()->view().scale, panned * 2);
 }
 
 TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
@@ -324,23 +326,23 @@ TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
   };
   for (const Case& c : cases) {
     const QPoint pressAt(400, 300);
-    const ChartPoint before = window->chartView.centre;
-    const float scale = window->chartView.scale;
+    const ChartPoint before = window->chart()->view().centre;
+    const float scale = window->chart()->view().scale;
     paints.take();
     press(*window, pressAt);
-    EXPECT_TRUE(window->dragging());
+    EXPECT_TRUE(window->chart()->dragging());
     release(*window, c.release);
-    EXPECT_FALSE(window->dragging());
-    EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+    EXPECT_FALSE(window->chart()->dragging());
+    EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
     const QPoint d = c.release - pressAt;
     if (c.pans) {
       // The chart point under the press is under the release afterwards.
-      EXPECT_DOUBLE_EQ(window->chartView.centre.x, before.x - d.x() * 23.0 * scale) << c.release.x();
-      EXPECT_DOUBLE_EQ(window->chartView.centre.y, before.y + d.y() * 23.0 * scale) << c.release.y();
+      EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, before.x - d.x() * 23.0 * scale) << c.release.x();
+      EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, before.y + d.y() * 23.0 * scale) << c.release.y();
       EXPECT_GT(paints.take(), 0);
     } else {
-      EXPECT_EQ(window->chartView.centre.x, before.x);
-      EXPECT_EQ(window->chartView.centre.y, before.y);
+      EXPECT_EQ(window->chart()->view().centre.x, before.x);
+      EXPECT_EQ(window->chart()->view().centre.y, before.y);
       EXPECT_EQ(paints.take(), 0);
     }
   }
@@ -358,13 +360,13 @@ TEST_F(MainWindowTest, DragPreviewMovesInStepsOfMoreThanFivePixels) {
   };
   for (const Step& s : steps) {
     move(*window, s.at, true);
-    EXPECT_EQ(window->dragOffset(), s.offset) << s.at.x() << "," << s.at.y();
+    EXPECT_EQ(window->chart()->dragOffset(), s.offset) << s.at.x() << "," << s.at.y();
   }
   release(*window, {300, 200});
-  EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+  EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
   // A move without a press does not drag.
   move(*window, {500, 500}, false);
-  EXPECT_EQ(window->dragOffset(), QPoint(0, 0));
+  EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
 }
 
 TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
@@ -372,7 +374,7 @@ TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
   PaintCounter paints(*window);
   paints.take();
   press(*window, {100, 100}, Qt::RightButton);
-  EXPECT_FALSE(window->dragging());
+  EXPECT_FALSE(window->chart()->dragging());
   EXPECT_GT(paints.take(), 0);
 }
 
@@ -452,10 +454,10 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   EXPECT_TRUE(engine().cells().contains("APPOPEN1.000"));
   EXPECT_GT(paints.take(), 0);
   // smallCell is a 0.1 degree square from 47N 122W.
-  const GeoPoint centre = chartToGeo(window->chartView.centre);
+  const GeoPoint centre = chartToGeo(window->chart()->view().centre);
   EXPECT_NEAR(centre.latitude, 47.05, 0.01);
   EXPECT_NEAR(centre.longitude, -121.95, 0.01);
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 20000.0f);  // the cell's compilation scale
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 20000.0f);  // the cell's compilation scale
   EXPECT_TRUE(statusText().isEmpty());
 }
 
@@ -464,7 +466,7 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   const std::string shortFile = dir.path + "/broken.000";
   std::ofstream(shortFile) << "too short";
   const std::string cell = writeLightCell(dir.path, "APPTWICE.000");
-  const ChartPoint centre = window->chartView.centre;
+  const ChartPoint centre = window->chart()->view().centre;
   const size_t cells = engine().cells().size();
 
   EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), ReaderResult::FileTooShort);
@@ -481,8 +483,8 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), ReaderResult::TruncatedRecord);
   EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
   EXPECT_EQ(engine().cells().size(), cells);
-  EXPECT_EQ(window->chartView.centre.x, centre.x);
-  EXPECT_EQ(window->chartView.centre.y, centre.y);
+  EXPECT_EQ(window->chart()->view().centre.x, centre.x);
+  EXPECT_EQ(window->chart()->view().centre.y, centre.y);
   // A window whose engine has no library shows the reason its loader gave:
   // here a look-up table that lacks its closing marker.
   {
@@ -495,14 +497,14 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
     ChartEngine withoutLibrary(library, MissingFileReport::Silent);
     ASSERT_EQ(withoutLibrary.libraryResult(), libraryFileResult(LibraryResult::CutShort, 1));
     MainWindow other(withoutLibrary);
-    const ChartPoint otherCentre = other.chartView.centre;
+    const ChartPoint otherCentre = other.chart()->view().centre;
     EXPECT_EQ(other.openCell(QString::fromStdString(cell)), CellLoadResult::noLibrary());
     const QString text = other.statusBar()->currentMessage();
     EXPECT_TRUE(text.contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记")))
         << qPrintable(text);
     EXPECT_EQ(withoutLibrary.cells().size(), 0u);
-    EXPECT_EQ(other.chartView.centre.x, otherCentre.x);
-    EXPECT_EQ(other.chartView.centre.y, otherCentre.y);
+    EXPECT_EQ(other.chart()->view().centre.x, otherCentre.x);
+    EXPECT_EQ(other.chart()->view().centre.y, otherCentre.y);
   }
 
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::Ok);
@@ -519,7 +521,7 @@ TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
   action("action_3")->trigger();
   EXPECT_EQ(paints.take(), 0);
   EXPECT_EQ(engine().cells().size(), cells);
-  EXPECT_FALSE(loadingInProgress(engine()));
+  EXPECT_FALSE(window->loader().busy());
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
 }
 
@@ -542,7 +544,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   };
   action("action_3")->trigger();  // the import itself
   EXPECT_EQ(dialogsOpened, 1);
-  EXPECT_TRUE(loadingInProgress(engine()));
+  EXPECT_TRUE(window->loader().busy());
   EXPECT_FALSE(child<QFrame>("formFrame")->isHidden());
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::Running);
 
@@ -554,7 +556,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   EXPECT_EQ(notices.size(), 2);
 
   gate.release();
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   pool->setMaxThreadCount(threads);
   EXPECT_TRUE(engine().cells().contains("APPBATCH.000"));
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
@@ -571,7 +573,7 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
 
   const size_t before = engine().cells().size();
   window->startLoading(QString::fromStdString(dir.path) + "//");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
@@ -580,7 +582,7 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
 
   // The same directory again adds nothing; every cell is reported.
   window->startLoading(QString::fromStdString(dir.path));
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_EQ(engine().cells().size(), before + 2);
   EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("a.000: 已加载同名海图（另有2条，见日志）")))
       << qPrintable(statusText());
@@ -592,32 +594,32 @@ TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
   writeLightCell(dir.path + "/ENC_ROOT/APPFIT1", "APPFIT1.000");
   fixtures::writeCell(fixtures::smallCell("APPFIT2.000", 0.3), dir.path + "/ENC_ROOT", "APPFIT2.000");
   showAndDraw();  // at 119E, where nothing is drawn
-  ASSERT_TRUE(window->chartView.drawnCells.empty());
+  ASSERT_TRUE(window->chart()->view().drawnCells.empty());
   ASSERT_TRUE(window->importDirectory(QString::fromStdString(dir.path)));
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   window->repaint();
   int drawn = 0;
-  for (const S57Cell* c : window->chartView.drawnCells) drawn += c->name == "APPFIT1.000" || c->name == "APPFIT2.000";
+  for (const S57Cell* c : window->chart()->view().drawnCells) drawn += c->name == "APPFIT1.000" || c->name == "APPFIT2.000";
   EXPECT_EQ(drawn, 2);
   // The larger cell, 0.3 degrees from 47N 122W, fills most of the window.
   const ChartPoint southWest = geoToChart({47.0, -122.0}), northEast = geoToChart({47.3, -121.7});
-  const QPoint low = toLogical(southWest, window->chartView), high = toLogical(northEast, window->chartView);
-  const int width = window->chartView.viewportWidth, height = window->chartView.viewportHeight;
+  const QPoint low = toLogical(southWest, window->chart()->view()), high = toLogical(northEast, window->chart()->view());
+  const int width = window->chart()->view().viewportWidth, height = window->chart()->view().viewportHeight;
   EXPECT_TRUE(low.x() > 0 && high.x() < width && high.y() > 0 && low.y() < height)
       << low.x() << "," << low.y() << " " << high.x() << "," << high.y() << " in " << width << "x" << height;
   EXPECT_GT(std::max((high.x() - low.x()) / double(width), (low.y() - high.y()) / double(height)), 0.75);
 
   // Into a view that shows a cell, an import leaves the view where it is.
-  const ChartPoint centre = window->chartView.centre;
-  const float scale = window->chartView.scale;
+  const ChartPoint centre = window->chart()->view().centre;
+  const float scale = window->chart()->view().scale;
   fixtures::TempDirectory more;
   fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 2.0), more.path, "APPFIT3.000");
   ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(engine().cells().contains("APPFIT3.000"));
-  EXPECT_EQ(window->chartView.centre.x, centre.x);
-  EXPECT_EQ(window->chartView.centre.y, centre.y);
-  EXPECT_EQ(window->chartView.scale, scale);
+  EXPECT_EQ(window->chart()->view().centre.x, centre.x);
+  EXPECT_EQ(window->chart()->view().centre.y, centre.y);
+  EXPECT_EQ(window->chart()->view().scale, scale);
 }
 
 TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellStillLoads) {
@@ -632,7 +634,7 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   update.addDataSetIdentification(d);
   fixtures::writeCell(update, dir.path, "APPUPD1.001");
   window->startLoading(QString::fromStdString(dir.path));
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(engine().cells().contains("APPUPD1.000"));
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD1.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 
@@ -674,7 +676,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
   std::ofstream(folder.path + "/APPPART2.000", std::ios::binary)
       << fixtures::smallCell("APPPART2.000").image().substr(0, at[at.size() - 5]);
   window->startLoading(QString::fromStdString(folder.path));
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(engine().cells().contains("APPPART2.000"));
   EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("APPPART2.000：记录数与数据集声明（DSSI）不符")))
       << qPrintable(statusText());
@@ -687,7 +689,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
 
 TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {
   window->startLoading("no such directory//");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(statusText().isEmpty());
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
 }
@@ -705,7 +707,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
     const CellSnapshot cells = engine().cells().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == "APPPICK1.000") {
-        const QPoint logical = toLogical(c->points.front()->position.point, window->chartView);
+        const QPoint logical = toLogical(c->points.front()->position.point, window->chart()->view());
         return QPoint(logical.x() / 23, logical.y() / 23);
       }
     return QPoint();
@@ -719,7 +721,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   EXPECT_EQ(list->topLevelItemCount(), 0);
 
   action("action_17")->trigger();
-  EXPECT_TRUE(window->selectionMode());
+  EXPECT_TRUE(window->chart()->selectionMode());
   EXPECT_TRUE(panel->isVisible());
   press(*window, light);
   release(*window, light);
@@ -737,7 +739,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
       << qPrintable(panel->attributeView()->toPlainText());
 
   // Far away, outside the cell: only the headers.
-  window->chartView.scale = 400000;
+  window->chart()->view().scale = 400000;
   window->repaint();
   press(*window, {5, 40});
   release(*window, {5, 40});
@@ -750,7 +752,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   press(*window, centre);
   release(*window, centre);
   action("action_17")->trigger();
-  EXPECT_FALSE(window->selectionMode());
+  EXPECT_FALSE(window->chart()->selectionMode());
   EXPECT_TRUE(panel->isHidden());
   EXPECT_GE(list->topLevelItemCount(), 2);
   EXPECT_EQ(panel->chosen(), nullptr);
@@ -768,7 +770,7 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   PointFeature unknown;
   unknown.objectClass = 9999;
   unknown.attributes = {{"COLOUR", "99"}};
-  window->showAttributes({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
+  window->objectPanel()->showObjects({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
   ObjectPanel* panel = window->objectPanel();
   ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
   EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "unknown object (OBJL 9999)");
@@ -780,7 +782,7 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
 
   panel->objectList()->setCurrentItem(panel->objectList()->topLevelItem(1));
   EXPECT_TRUE(panel->attributeView()->toPlainText().contains("Colour (COLOUR)\n99"));
-  window->showAttributes({});
+  window->objectPanel()->showObjects({});
   EXPECT_EQ(panel->objectList()->topLevelItemCount(), 0);
   EXPECT_EQ(panel->objectList()->columnCount(), 2);
 }

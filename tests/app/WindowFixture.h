@@ -11,7 +11,9 @@
 #include <memory>
 
 #include "AppTestSupport.h"
+#include "CellLoader.h"
 #include "ChartEngine.h"
+#include "ChartWidget.h"
 #include "ColourTable.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
@@ -58,10 +60,10 @@ protected:
   QAction* action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
 
   // The chart position under a window pixel.
-  GeoPoint geoAt(QPoint pixel) const { return pixelToGeo(pixel.x(), pixel.y(), window->chartView); }
+  GeoPoint geoAt(QPoint pixel) const { return pixelToGeo(pixel.x(), pixel.y(), window->chart()->view()); }
   // The window pixel of a chart position (fractions kept).
   QPointF pixelOf(const ChartPoint& p) const {
-    const QPointF l = toLogicalExact(p, window->chartView);
+    const QPointF l = toLogicalExact(p, window->chart()->view());
     return {l.x() / 23.0, l.y() / 23.0};
   }
 

@@ -14,8 +14,10 @@
 #include "CellFixtures.h"
 #include "CellListPanel.h"
 #include "DemoCell.h"
-#include "LoadTask.h"
+#include "GoToDialog.h"
+#include "CellLoader.h"
 #include "PositionInput.h"
+#include "ReadoutText.h"
 #include "TrueScale.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
@@ -44,54 +46,54 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   showAndDraw();
   window->startLoading("s57000//");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   window->repaint();
 
   // The view is fitted to every loaded cell: the demo harbour lies inside it.
-  EXPECT_FALSE(window->viewMovedByUser());
-  ChartView expected = window->chartView;
+  EXPECT_FALSE(window->chart()->viewMovedByUser());
+  ChartView expected = window->chart()->view();
   fitViewToCells(*engine().cells().snapshot(), expected);
-  EXPECT_DOUBLE_EQ(window->chartView.centre.x, expected.centre.x);
-  EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, expected.centre.x);
+  EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
   const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
   const QPointF northEast = pixelOf(geoToChart({demo::kNorth, demo::kEast}));
   EXPECT_TRUE(window->rect().contains(southWest.toPoint()) && window->rect().contains(northEast.toPoint()));
   if (engine().cells().size() == 1) {  // alone in this process: the harbour itself is drawn
-    ASSERT_EQ(window->chartView.drawnCells.size(), 1u);
-    EXPECT_EQ(window->chartView.drawnCells[0]->name, demo::kCellName);
+    ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
+    EXPECT_EQ(window->chart()->view().drawnCells[0]->name, demo::kCellName);
   }
 
   // Once the user has moved the view, a later load leaves it where it is.
   key(*window, Qt::Key_Left);
-  EXPECT_TRUE(window->viewMovedByUser());
-  const ChartPoint moved = window->chartView.centre;
+  EXPECT_TRUE(window->chart()->viewMovedByUser());
+  const ChartPoint moved = window->chart()->view().centre;
   std::filesystem::create_directory("more");
   fixtures::writeCell(fixtures::smallCell("NAVLATER.000"), "more", "NAVLATER.000");
   window->startLoading("more//");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_TRUE(engine().cells().contains("NAVLATER.000"));
-  EXPECT_EQ(window->chartView.centre.x, moved.x);
-  EXPECT_EQ(window->chartView.centre.y, moved.y);
+  EXPECT_EQ(window->chart()->view().centre.x, moved.x);
+  EXPECT_EQ(window->chart()->view().centre.y, moved.y);
 }
 
 TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
   showAndDraw();
   // At start: the start scale (the true scale nearest it that a view of
   // single precision has), the centre in the same form as every later text.
-  const auto shownText = [&] { return QString::fromUtf8("比例尺 ") + CellListPanel::scaleText(trueScale(window->chartView)); };
-  EXPECT_NEAR(trueScale(window->chartView), kMaximumViewScale, 2);
+  const auto shownText = [&] { return QString::fromUtf8("比例尺 ") + scaleText(trueScale(window->chart()->view())); };
+  EXPECT_NEAR(trueScale(window->chart()->view()), kMaximumViewScale, 2);
   EXPECT_EQ(scaleLabel(), shownText());
   // The true scale is that of the screen the window is on.
   ASSERT_NE(window->windowHandle(), nullptr);
-  EXPECT_DOUBLE_EQ(window->chartView.pixelMillimetres,
+  EXPECT_DOUBLE_EQ(window->chart()->view().pixelMillimetres,
                    pixelMillimetresFromDotsPerInch(window->windowHandle()->screen()->physicalDotsPerInch()));
   EXPECT_EQ(latitudeLabel(), QString::fromUtf8("30°0.000′N"));
   EXPECT_EQ(longitudeLabel(), QString::fromUtf8("119°0.000′E"));
   // Each wheel step halves the scale, down to 1:1,000.
   for (int step = 0; step < 3; ++step) {
-    const double before = trueScale(window->chartView);
+    const double before = trueScale(window->chart()->view());
     wheelAt(*window, {431, 343}, 120);
-    EXPECT_NEAR(trueScale(window->chartView), before / 2, 1) << step;
+    EXPECT_NEAR(trueScale(window->chart()->view()), before / 2, 1) << step;
     EXPECT_EQ(scaleLabel(), shownText());
   }
   for (int i = 0; i < 20; ++i) wheelAt(*window, {431, 343}, 120);
@@ -104,10 +106,10 @@ TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
   release(*window, {500, 400});
   EXPECT_NE(latitudeLabel() + longitudeLabel(), before);
   const GeoPoint under = geoAt({200, 300});
-  EXPECT_EQ(latitudeLabel(), MainWindow::latitudeText(under.latitude));
-  EXPECT_EQ(longitudeLabel(), MainWindow::longitudeText(under.longitude));
+  EXPECT_EQ(latitudeLabel(), latitudeText(under.latitude));
+  EXPECT_EQ(longitudeLabel(), longitudeText(under.longitude));
   wheelAt(*window, {600, 200}, -120);
-  EXPECT_EQ(longitudeLabel(), MainWindow::longitudeText(geoAt({200, 300}).longitude));
+  EXPECT_EQ(longitudeLabel(), longitudeText(geoAt({200, 300}).longitude));
 
   // The box is opaque: its background is filled in the window's colour.
   auto* box = window->findChild<QFrame*>("latlon");
@@ -123,13 +125,13 @@ TEST_F(Navigation, GoToPutsThePositionUnderTheCentreWithinAPixel) {
     return true;
   };
   action("actionGoTo")->trigger();
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 12000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 12000.0f);
   const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
   EXPECT_LT(std::hypot(at.x() - window->width() / 2.0, at.y() - window->height() / 2.0), 1.0);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
   // Without a scale the view keeps the true scale it shows, at 30 N as at 47 N.
-  window->goTo({30.5, 119.25, 0});
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 12000.0f);
+  window->chart()->goTo({30.5, 119.25, 0});
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 12000.0f);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
 }
 
@@ -206,8 +208,8 @@ TEST_F(Navigation, GoToDialogExplainsBadInputAndStaysOpen) {
 
 TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   showAndDraw();
-  window->goTo({47.0, -122.0, 80000});
-  const ChartView start = window->chartView;
+  window->chart()->goTo({47.0, -122.0, 80000});
+  const ChartView start = window->chart()->view();
   const double quarterX = start.viewportWidth / 4.0 * start.scale;
   const double quarterY = start.viewportHeight / 4.0 * start.scale;
   struct Case {
@@ -220,45 +222,45 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
       {Qt::Key_Up, 0, quarterY, 0},  {Qt::Key_Down, 0, -quarterY, 0},
   };
   for (const Case& c : cases) {
-    const ChartPoint before = window->chartView.centre;
-    const float viewScale = window->chartView.scale;
+    const ChartPoint before = window->chart()->view().centre;
+    const float viewScale = window->chart()->view().scale;
     key(*window, c.key);
     if (c.scale > 0)
-      EXPECT_FLOAT_EQ(trueScale(window->chartView), c.scale) << c.key;
+      EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), c.scale) << c.key;
     else
-      EXPECT_EQ(window->chartView.scale, viewScale) << c.key;
-    EXPECT_NEAR(window->chartView.centre.x - before.x, c.dx, 1e-3) << c.key;
-    EXPECT_NEAR(window->chartView.centre.y - before.y, c.dy, 1e-3) << c.key;
+      EXPECT_EQ(window->chart()->view().scale, viewScale) << c.key;
+    EXPECT_NEAR(window->chart()->view().centre.x - before.x, c.dx, 1e-3) << c.key;
+    EXPECT_NEAR(window->chart()->view().centre.y - before.y, c.dy, 1e-3) << c.key;
   }
   // The arrow moves the view a quarter of the window: the chart point at the
   // centre ends a quarter of the width to the left.
-  const ChartPoint centre = window->chartView.centre;
+  const ChartPoint centre = window->chart()->view().centre;
   key(*window, Qt::Key_Right);
   EXPECT_NEAR(pixelOf(centre).x(), window->width() / 2.0 - window->width() / 4.0, 0.5);
 
   // Zoom keys stop at the limits.
-  window->goTo({47.0, -122.0, 1000});
+  window->chart()->goTo({47.0, -122.0, 1000});
   key(*window, Qt::Key_Plus);
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), kMinimumViewScale);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kMinimumViewScale);
 
   // Home: every loaded cell, as the first view shows them.
   std::filesystem::create_directory("s57000");
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   window->startLoading("s57000//");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   key(*window, Qt::Key_Home);
-  ChartView expected = window->chartView;
+  ChartView expected = window->chart()->view();
   fitViewToCells(*engine().cells().snapshot(), expected);
-  EXPECT_DOUBLE_EQ(window->chartView.centre.y, expected.centre.y);
-  EXPECT_FLOAT_EQ(window->chartView.scale, expected.scale);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, expected.centre.y);
+  EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
 }
 
 TEST_F(Navigation, TheWheelKeepsTheChartPointUnderTheCursor) {
   showAndDraw();
-  window->goTo({47.27, -122.4, 64000});
+  window->chart()->goTo({47.27, -122.4, 64000});
   for (const QPoint at : {QPoint(100, 120), QPoint(700, 600), QPoint(431, 343), QPoint(5, 660)}) {
     for (int delta : {120, 120, -120, -120, -120}) {
-      const ChartPoint under = pixelToChart(at.x(), at.y(), window->chartView);
+      const ChartPoint under = pixelToChart(at.x(), at.y(), window->chart()->view());
       wheelAt(*window, at, delta);
       const QPointF now = pixelOf(under);
       EXPECT_LT(std::hypot(now.x() - at.x(), now.y() - at.y()), 1.0) << at.x() << "," << at.y() << " " << delta;

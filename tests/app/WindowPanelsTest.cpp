@@ -66,7 +66,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   EXPECT_TRUE(action("actionCellList")->isChecked());
   QTreeWidget* tree = window->cellListPanel()->tree();
   window->startLoading("s57000");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
 
   // One row per loaded cell, in load order, then the failed files.
   const CellSnapshot cells = engine().cells().snapshot();
@@ -86,21 +86,21 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   tree->scrollToItem(us);
   ASSERT_FALSE(tree->visualItemRect(us).isEmpty());
   doubleClick(tree, us);
-  EXPECT_FLOAT_EQ(trueScale(window->chartView), 15000.0f);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 15000.0f);
   const S57Cell* cell = nullptr;
   for (S57Cell* c : *cells)
     if (c->name == "US5WA22M.000") cell = c;
   ASSERT_NE(cell, nullptr);
-  EXPECT_DOUBLE_EQ(window->chartView.centre.x, (cell->boundingBox.minX + cell->boundingBox.maxX) / 2);
-  EXPECT_DOUBLE_EQ(window->chartView.centre.y, (cell->boundingBox.minY + cell->boundingBox.maxY) / 2);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, (cell->boundingBox.minX + cell->boundingBox.maxX) / 2);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, (cell->boundingBox.minY + cell->boundingBox.maxY) / 2);
   window->repaint();
-  EXPECT_NE(std::find(window->chartView.drawnCells.begin(), window->chartView.drawnCells.end(), cell),
-            window->chartView.drawnCells.end());
+  EXPECT_NE(std::find(window->chart()->view().drawnCells.begin(), window->chart()->view().drawnCells.end(), cell),
+            window->chart()->view().drawnCells.end());
   // A failed file's row leaves the view alone.
-  const ChartPoint centre = window->chartView.centre;
+  const ChartPoint centre = window->chart()->view().centre;
   tree->scrollToItem(broken);
   doubleClick(tree, broken);
-  EXPECT_EQ(window->chartView.centre.x, centre.x);
+  EXPECT_EQ(window->chart()->view().centre.x, centre.x);
 
   action("actionCellList")->trigger();
   EXPECT_FALSE(window->cellListPanel()->isVisible());
@@ -225,15 +225,15 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   action("actionMeasure")->trigger();
   EXPECT_TRUE(action("actionMeasure")->isChecked());
   for (const Case& c : cases) {
-    window->goTo(c.view);
+    window->chart()->goTo(c.view);
     press(*window, c.from), release(*window, c.from);
-    EXPECT_EQ(window->rangeBearing().ends(), 1);
+    EXPECT_EQ(window->chart()->rangeBearing().ends(), 1);
     EXPECT_EQ(label->text(), QString::fromUtf8("测距：请点击终点"));
     press(*window, c.to), release(*window, c.to);
-    ASSERT_TRUE(window->rangeBearing().hasResult());
+    ASSERT_TRUE(window->chart()->rangeBearing().hasResult());
     const GeoPoint a = geoAt(c.from), b = geoAt(c.to);
     const double metres = lambertMetres(a, b), bearing = sphereBearing(a, b);
-    const RangeBearing& r = window->rangeBearing().result();
+    const RangeBearing& r = window->chart()->rangeBearing().result();
     EXPECT_NEAR(r.metres, metres, metres * 0.001) << c.view.latitude;
     EXPECT_NEAR(r.bearing, bearing, 360 * 0.001) << c.view.latitude;
     // The status bar has both, in nautical miles and metres.
@@ -243,7 +243,7 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
     EXPECT_TRUE(label->isVisible());
   }
   // The line and its label are drawn over the chart.
-  window->goTo(cases[0].view);
+  window->chart()->goTo(cases[0].view);
   press(*window, cases[0].from), release(*window, cases[0].from);
   press(*window, cases[0].to), release(*window, cases[0].to);
   const QImage shot = window->grab().toImage();
@@ -252,11 +252,11 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   EXPECT_TRUE(onLine.red() > 180 && onLine.green() < 110 && onLine.blue() < 90) << qPrintable(onLine.name());
   // A drag still pans and measures nothing.
   press(*window, {300, 300}), release(*window, {400, 380});
-  EXPECT_TRUE(window->rangeBearing().hasResult());
+  EXPECT_TRUE(window->chart()->rangeBearing().hasResult());
   // Leaving the mode forgets the measurement.
   action("actionMeasure")->trigger();
-  EXPECT_FALSE(window->rangeBearing().active());
-  EXPECT_EQ(window->rangeBearing().ends(), 0);
+  EXPECT_FALSE(window->chart()->rangeBearing().active());
+  EXPECT_EQ(window->chart()->rangeBearing().ends(), 0);
   EXPECT_FALSE(label->isVisible());
 }
 
@@ -272,8 +272,8 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
   showAndDraw();
   window->startLoading("s57000");
-  ASSERT_TRUE(waitForLoading());
-  window->goTo({47.3119, -122.4376, 15000});
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->chart()->goTo({47.3119, -122.4376, 15000});
   window->repaint();
   const QImage before = window->grab().toImage();
 
@@ -344,16 +344,16 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
     if (entry.path().extension() == ".000") fs::copy_file(entry.path(), fs::path("s57000") / entry.path().filename());
   showAndDraw();
   window->startLoading("s57000");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   // Zoomed right out over the IHO test cells south of Madagascar, their
   // frames fall on a few pixels.
-  window->goTo({-32.45, 61.1, kMaximumViewScale});
+  window->chart()->goTo({-32.45, 61.1, kMaximumViewScale});
   window->repaint();
-  const std::size_t framed = window->chartView.candidates.size();
+  const std::size_t framed = window->chart()->view().candidates.size();
   ASSERT_GT(framed, 5u);
-  EXPECT_LT(window->chartView.cellNameBoxes.boxes.size(), framed);
+  EXPECT_LT(window->chart()->view().cellNameBoxes.boxes.size(), framed);
   // Every name placed is free of the others.
-  const auto& boxes = window->chartView.cellNameBoxes.boxes;
+  const auto& boxes = window->chart()->view().cellNameBoxes.boxes;
   for (std::size_t i = 0; i < boxes.size(); ++i)
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
       const bool overlap = boxes[i].bottom - boxes[j].top >= 100 && boxes[i].top - boxes[j].bottom <= -100 &&
@@ -370,7 +370,7 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   showAndDraw();
   EXPECT_TRUE(action("actionWorldBaseMap")->isChecked());
   // Central Australia and the Coral Sea, where no test cell lies.
-  window->goTo({-23.0, 140.0, 20000000});
+  window->chart()->goTo({-23.0, 140.0, 20000000});
   window->repaint();
   auto colour = [this](const char* token) {
     return colourOf(*window->displaySettings().colourTable, colourIndex(token));
@@ -421,7 +421,7 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   fixtures::writeCell(fixtures::smallCell("UNOFFICL.000", 0.1, 20000, 65535), "s57000", "UNOFFICL.000");
   showAndDraw();
   window->startLoading("s57000");
-  ASSERT_TRUE(waitForLoading());
+  ASSERT_TRUE(waitForLoading(window->loader()));
   QTreeWidget* tree = window->cellListPanel()->tree();
   QTreeWidgetItem* unofficial = row(tree, "UNOFFICL.000");
   QTreeWidgetItem* official = row(tree, "OFFICIAL.000");
@@ -434,7 +434,7 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   EXPECT_TRUE(official->text(CellListPanel::WarningColumn).isEmpty());
 
   // Both cells cover the same square: a click lists objects of each.
-  window->goTo({47.02, -121.98, 20000});
+  window->chart()->goTo({47.02, -121.98, 20000});
   window->repaint();
   action("action_17")->trigger();  // 选择对象
   const QPoint at = pixelOf(geoToChart(GeoPoint{47.02, -121.98})).toPoint();

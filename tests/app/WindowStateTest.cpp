@@ -17,6 +17,7 @@
 #include "CellFixtures.h"
 #include "CellListPanel.h"
 #include "ChineseText.h"
+#include "GoToDialog.h"
 #include "PresentationLibrary.h"
 #include "WindowFixture.h"
 
@@ -43,10 +44,10 @@ protected:
         {"action_12", !s.nationalText},
         {"action_15", s.showSoundings},
         {"action_16", s.showCellBoundaries},
-        {"action_17", window->selectionMode()},
+        {"action_17", window->chart()->selectionMode()},
         {"actionWorldBaseMap", s.showWorldBaseMap},
         {"actionCellList", window->cellListPanel()->isVisible()},
-        {"actionMeasure", window->rangeBearing().active()},
+        {"actionMeasure", window->chart()->rangeBearing().active()},
         {"action_5m", s.safetyContour == 5},
         {"action_10m", s.safetyContour == 10},
         {"action_20m", s.safetyContour == 20},

@@ -1,0 +1,320 @@
+#include "ChartWidget.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QWheelEvent>
+#include <QWindow>
+#include <cmath>
+#include <cstdlib>
+
+#include "ChartEngine.h"
+#include "DisplaySettings.h"
+#include "MercatorProjection.h"
+#include "ObjectHighlight.h"
+#include "TrueScale.h"
+#include "ViewFitting.h"
+
+namespace {
+
+constexpr float kStartScale = kMaximumViewScale;
+constexpr int kDragThreshold = 5;  // pixels in x or in y
+// pan() takes the release 30 pixels higher than reported; the chart hands
+// it the true release plus that lift, so the chart ends where the drag
+// preview showed it, under the mouse.
+constexpr int kPanReleaseLift = 30;
+
+QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; }
+
+}  // namespace
+
+ChartWidget::ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent)
+    : QWidget(parent), engine_(engine), settings_(settings) {
+  setObjectName(QStringLiteral("chart"));
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setMouseTracking(true);
+  // The whole start-up region.
+  view_.pixelMillimetres = screenPixelMillimetres();
+  setCentreGeo(30.0, 119.0, view_);
+  setTrueScaleWithinLimits(view_, kStartScale);
+}
+
+// ---- the view ---------------------------------------------------------------
+
+double ChartWidget::screenPixelMillimetres() const {
+  const QWindow* handle = window()->windowHandle();
+  const QScreen* screen = handle ? handle->screen() : QGuiApplication::primaryScreen();
+  return screen ? pixelMillimetresFromDotsPerInch(screen->physicalDotsPerInch()) : kDefaultPixelMillimetres;
+}
+
+void ChartWidget::syncViewport() {
+  // As setupPainter does at the next repaint.
+  const float units = static_cast<float>(LOGICAL_UNITS_PER_PIXEL);
+  view_.viewportWidth = static_cast<int>(static_cast<float>(width()) * units);
+  view_.viewportHeight = static_cast<int>(static_cast<float>(height()) * units);
+  view_.pixelMillimetres = screenPixelMillimetres();
+}
+
+void ChartWidget::viewChanged() {
+  syncViewport();
+  updateOrigin(view_);
+  shownScale_ = trueScale(view_);
+  emit scaleChanged(shownScale_);
+  showCursorPosition();
+  update();
+}
+
+void ChartWidget::showCursorPosition() {
+  // The chart under the cursor moves with every pan and zoom; before the
+  // cursor has been over the chart the view's centre is read out.
+  emit positionChanged(cursorSeen_ ? chartToGeo(pixelToChart(cursor_.x(), cursor_.y(), view_))
+                                   : chartToGeo(view_.centre));
+}
+
+bool ChartWidget::zoomedView(bool in, ViewGeometry& next) const {
+  next = view_;
+  const float scaled = view_.scale * (in ? 0.5f : 2.0f);
+  if (!(scaled > 0) || !std::isfinite(scaled)) return false;
+  next.scale = scaled;
+  // Halved or doubled exactly, unless that passes a limit of the true scale;
+  // a view already past a limit (panned towards a pole at the largest scale)
+  // never zooms the other way.
+  const double shown = trueScale(next);
+  if (shown < kMinimumViewScale || shown > kMaximumViewScale) {
+    next.scale = view_.scale;
+    if (!setTrueScaleWithinLimits(next, shown)) return false;
+  }
+  return in ? next.scale < view_.scale : next.scale > view_.scale;
+}
+
+bool ChartWidget::zoomAbout(const QPoint& anchor, bool in) {
+  syncViewport();
+  ViewGeometry next;
+  if (!zoomedView(in, next)) return false;
+  const ChartPoint before = pixelToChart(anchor.x(), anchor.y(), view_);
+  view_.scale = next.scale;
+  const ChartPoint after = pixelToChart(anchor.x(), anchor.y(), view_);
+  view_.centre.x += before.x - after.x;
+  view_.centre.y += before.y - after.y;
+  viewMovedByUser_ = true;
+  viewChanged();
+  return true;
+}
+
+bool ChartWidget::zoomAboutCentre(bool in) {
+  syncViewport();
+  ViewGeometry next;
+  if (!zoomedView(in, next)) return false;
+  view_.scale = next.scale;
+  viewMovedByUser_ = true;
+  viewChanged();
+  return true;
+}
+
+void ChartWidget::panByQuarter(int dx, int dy) {
+  syncViewport();
+  const double scale = view_.scale;
+  view_.centre.x += dx * (view_.viewportWidth / 4.0) * scale;
+  view_.centre.y += dy * (view_.viewportHeight / 4.0) * scale;
+  viewMovedByUser_ = true;
+  viewChanged();
+}
+
+bool ChartWidget::showAllCells() {
+  const CellSnapshot cells = engine_.cells().snapshot();
+  return showCells(*cells);
+}
+
+bool ChartWidget::showCells(const std::vector<S57Cell*>& cells) {
+  syncViewport();
+  if (!fitViewToCells(cells, view_)) return false;
+  viewChanged();
+  return true;
+}
+
+void ChartWidget::goTo(const GoToTarget& target) {
+  syncViewport();
+  // Without a scale of its own the view keeps the true scale it shows.
+  const double scale = target.scale > 0 ? target.scale : trueScale(view_);
+  setCentreGeo(target.latitude, target.longitude, view_);
+  setTrueScaleWithinLimits(view_, scale);
+  viewMovedByUser_ = true;
+  viewChanged();
+}
+
+bool ChartWidget::showCell(const QString& name) {
+  const std::string wanted = name.toStdString();
+  const CellSnapshot cells = engine_.cells().snapshot();
+  for (const S57Cell* cell : *cells) {
+    if (cell->name != wanted || cell->extents.empty()) continue;
+    const ChartBox& b = cell->boundingBox;
+    syncViewport();
+    view_.centre = {(b.minX + b.maxX) / 2, (b.minY + b.maxY) / 2};
+    if (cell->compilationScale > 0) setTrueScaleWithinLimits(view_, cell->compilationScale);
+    viewMovedByUser_ = true;
+    viewChanged();
+    return true;
+  }
+  return false;
+}
+
+// ---- selection and measuring ------------------------------------------------
+
+void ChartWidget::setSelectionMode(bool on) { selectionMode_ = on; }
+
+void ChartWidget::setChosen(const PickedObject* object) {
+  chosen_ = object ? std::optional<PickedObject>(*object) : std::nullopt;
+  update();
+}
+
+void ChartWidget::setMeasuring(bool on) {
+  rangeBearing_.setActive(on);
+  emit measurementChanged(rangeBearing_.text());
+  update();
+}
+
+// ---- painting -----------------------------------------------------------------
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+  if (painting_) return;
+  QElapsedTimer stopwatch;
+  stopwatch.start();
+  QPainter painter(this);
+  if (dragging_ && !dragImage_.isNull()) {
+    painter.drawPixmap(dragOffset_.x(), dragImageTop_ + dragOffset_.y(), dragImage_);
+    return;
+  }
+  painting_ = true;
+  setupPainter(painter, width(), height(), view_);
+  view_.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
+  settings_.refreshToday();  // the viewing date follows the calendar unless one was chosen
+  view_.draw(painter, engine_, settings_);
+  if (selectionMode_ && chosen_)
+    drawObjectHighlight(painter, view_, view_.buffers, *chosen_->feature, chosen_->sounding);
+  if (rangeBearing_.active()) {
+    painter.setWindow(rect());  // back to pixels, in the window's font
+    painter.setFont(font());
+    rangeBearing_.draw(painter, view_, palette().color(QPalette::Window));
+  }
+  qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
+  painting_ = false;
+  // A view changed without viewChanged (by a caller that set it directly):
+  // the read-outs catch up after this paint.
+  if (trueScale(view_) != shownScale_) {
+    shownScale_ = trueScale(view_);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          emit scaleChanged(trueScale(view_));
+          showCursorPosition();
+        },
+        Qt::QueuedConnection);
+  }
+  // The overscale factor is known once the pass has chosen its cells.
+  if (view_.overscale != shownOverscale_) {
+    shownOverscale_ = view_.overscale;
+    QMetaObject::invokeMethod(
+        this, [this] { emit overscaleChanged(view_.overscale); }, Qt::QueuedConnection);
+  }
+}
+
+// ---- pointer and keys -----------------------------------------------------------
+
+void ChartWidget::setPointerShape(Qt::CursorShape shape) {
+  // The chart has no pointer of its own: the shape is its window's.
+  if (QWidget* host = parentWidget()) host->setCursor(shape);
+}
+
+void ChartWidget::grabDragPreview() {
+  // The chart as it is on the screen, from below the menu bar; it is drawn
+  // back at the same place plus the drag offset.
+  dragImageTop_ = previewBelow_ && previewBelow_->isVisible() ? previewBelow_->geometry().bottom() + 1 : 0;
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QPoint corner = mapTo(window(), QPoint(0, dragImageTop_));
+  dragImage_ =
+      screen ? screen->grabWindow(window()->winId(), corner.x(), corner.y(), width(), height() - dragImageTop_)
+             : QPixmap();
+}
+
+void ChartWidget::mousePress(QMouseEvent* event) {
+  const QPoint at = eventPosition(event->localPos());
+  if (event->button() == Qt::LeftButton) {
+    setPointerShape(Qt::PointingHandCursor);
+    press_ = lastDrag_ = at;
+    dragging_ = true;
+    grabDragPreview();
+    if (selectionMode_) emit objectsPicked(view_.pick(settings_, at.x(), at.y()));
+  } else if (event->button() == Qt::RightButton) {
+    update();
+  }
+}
+
+void ChartWidget::mouseMove(QMouseEvent* event) {
+  const QPoint at = eventPosition(event->localPos());
+  if (dragging_) {
+    const QPoint step = at - lastDrag_;
+    if (std::abs(step.x()) > kDragThreshold || std::abs(step.y()) > kDragThreshold) {
+      dragOffset_ += step;
+      lastDrag_ = at;
+      update();
+    }
+  }
+  cursor_ = at;
+  cursorSeen_ = true;
+  showCursorPosition();
+}
+
+void ChartWidget::mouseRelease(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint at = eventPosition(event->localPos());
+  const bool previewMoved = !dragOffset_.isNull();
+  dragOffset_ = QPoint();
+  dragging_ = false;
+  dragImage_ = QPixmap();
+  setPointerShape(Qt::ArrowCursor);
+  if (std::abs(at.x() - press_.x()) > kDragThreshold || std::abs(at.y() - press_.y()) > kDragThreshold) {
+    pan(press_.x(), press_.y(), at.x(), at.y() + kPanReleaseLift, view_);
+    viewMovedByUser_ = true;
+    viewChanged();
+  } else if (rangeBearing_.active()) {
+    // A click, not a drag: one end of a measurement.
+    rangeBearing_.click(pixelToChart(at.x(), at.y(), view_));
+    emit measurementChanged(rangeBearing_.text());
+    update();
+  } else if (previewMoved) {
+    update();  // the preview moved and came back: show the chart where it was
+  }
+  press_ = at;
+}
+
+void ChartWidget::wheel(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta == 0) return;  // sideways scrolling does not zoom
+  const QPointF at = event->position();
+  zoomAbout(QPoint(qRound(at.x()), qRound(at.y())), delta >= 1);
+}
+
+bool ChartWidget::keyPress(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // + without shift
+      zoomAboutCentre(true);
+      break;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: zoomAboutCentre(false); break;
+    case Qt::Key_Left: panByQuarter(-1, 0); break;
+    case Qt::Key_Right: panByQuarter(1, 0); break;
+    case Qt::Key_Up: panByQuarter(0, 1); break;
+    case Qt::Key_Down: panByQuarter(0, -1); break;
+    case Qt::Key_Home:
+      if (showAllCells()) viewMovedByUser_ = true;
+      break;
+    default: return false;
+  }
+  event->accept();
+  return true;
+}

@@ -1,0 +1,149 @@
+#pragma once
+// The chart: the window's own view of the loaded cells, panned by dragging
+// and the arrow keys and zoomed with the wheel (about the cursor) and the +
+// and - keys, with the mark of the chosen object and the line of a range
+// and bearing over it. While the left button is held the chart follows the
+// mouse as a cheap preview (the picture on the screen, shifted); it is
+// redrawn where the button is let go.
+//
+// The chart lies under every other widget of the window at the window's
+// origin, so that it shows wherever they leave it room (under the status
+// bar too), and takes no pointer of its own: the window hands it the mouse
+// and key events that none of them took. Window pixels are chart pixels.
+//
+// It reports what the window reads out through its signals; it knows
+// nothing of the panels, menus or status bar.
+#include <QPixmap>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+#include <vector>
+
+#include "ChartView.h"
+#include "GoToTarget.h"
+#include "ObjectPicking.h"
+#include "RangeBearingTool.h"
+
+class ChartEngine;
+struct DisplaySettings;
+class QKeyEvent;
+class QMouseEvent;
+class QWheelEvent;
+
+class ChartWidget : public QWidget {
+  Q_OBJECT
+
+public:
+  // Draws the cells of `engine` by `settings` (the window's, which it keeps
+  // and changes); both outlive the chart.
+  ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent = nullptr);
+
+  ChartView& view() { return view_; }
+  const ChartView& view() const { return view_; }
+
+  // Every change of the view ends here: the viewport from the widget's
+  // size, the origin, the scale and position read out (scaleChanged,
+  // positionChanged), a repaint.
+  void viewChanged();
+
+  // View changes, each kept within the view's scale limits, each ending in
+  // viewChanged. Zooming keeps the chart point under `anchor` (pixels)
+  // where it is; false when it changes nothing.
+  bool zoomAbout(const QPoint& anchor, bool in);
+  bool zoomAboutCentre(bool in);
+  // A quarter of the view's width (dx) or height (dy) towards east (+dx)
+  // or north (+dy).
+  void panByQuarter(int dx, int dy);
+  // The combined extent of every loaded cell; false when none has extents.
+  bool showAllCells();
+  // The combined extent of the given cells; false when none has extents.
+  bool showCells(const std::vector<S57Cell*>& cells);
+  void goTo(const GoToTarget& target);
+  // Centres the view on a loaded cell (by its DSNM) at its compilation scale.
+  bool showCell(const QString& name);
+
+  // Whether the user moved or zoomed the view since the chart was made;
+  // whoever moves it for the user says so.
+  bool viewMovedByUser() const { return viewMovedByUser_; }
+  void setViewMovedByUser() { viewMovedByUser_ = true; }
+
+  // Object selection: while on, a press picks the objects under it
+  // (objectsPicked) and the chosen one is marked on the chart.
+  bool selectionMode() const { return selectionMode_; }
+  void setSelectionMode(bool on);
+  // The object to mark (copied), or none.
+  void setChosen(const PickedObject* object);
+
+  // 测距: while on, two clicks give a range and bearing (measurementChanged).
+  const RangeBearingTool& rangeBearing() const { return rangeBearing_; }
+  void setMeasuring(bool on);
+
+  bool dragging() const { return dragging_; }
+  const QPoint& dragOffset() const { return dragOffset_; }
+
+  // The drag preview is the picture of the window from the bottom of `bar`
+  // (the menu bar, while it is shown) down.
+  void setPreviewBelow(const QWidget* bar) { previewBelow_ = bar; }
+
+  // The window's pointer and keys.
+  void mousePress(QMouseEvent* event);
+  void mouseMove(QMouseEvent* event);
+  void mouseRelease(QMouseEvent* event);
+  void wheel(QWheelEvent* event);
+  // False for a key the chart has no use for.
+  bool keyPress(QKeyEvent* event);
+
+signals:
+  // The view's true scale at its centre.
+  void scaleChanged(double trueScale);
+  // The position under the cursor, or the view's centre before the cursor
+  // has been over the chart; after every move of the cursor or the view.
+  void positionChanged(const GeoPoint& position);
+  // How many times more detailed than its compilation scale a pass showed
+  // its most detailed cell (0: not overscaled), once the pass has told.
+  void overscaleChanged(double factor);
+  // The range and bearing's result or prompt; empty when it is off.
+  void measurementChanged(const QString& text);
+  // What a press picked in selection mode (empty: nothing there).
+  void objectsPicked(const std::vector<PickedObject>& objects);
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  // The viewport from the widget size and the screen's pixel size.
+  void syncViewport();
+  // The size of a pixel of the screen the window is on (S-52's 0.32 mm when
+  // the screen does not tell).
+  double screenPixelMillimetres() const;
+  // The view zoomed in (its scale halved) or out (doubled), its true scale
+  // held within the limits; false when that changes nothing or would zoom
+  // the other way.
+  bool zoomedView(bool in, ViewGeometry& next) const;
+  void showCursorPosition();
+  void grabDragPreview();
+  void setPointerShape(Qt::CursorShape shape);
+
+  ChartEngine& engine_;
+  DisplaySettings& settings_;
+  ChartView view_;
+  RangeBearingTool rangeBearing_;
+  std::optional<PickedObject> chosen_;
+  QPointer<const QWidget> previewBelow_;
+
+  // Pointer state; GUI thread only.
+  QPixmap dragImage_;
+  QPoint dragOffset_;
+  QPoint press_;          // last left press, then last release
+  QPoint lastDrag_;       // position at the last preview step
+  int dragImageTop_ = 0;  // y of the preview's first row
+  bool dragging_ = false;
+  bool painting_ = false;
+  bool selectionMode_ = false;
+  bool viewMovedByUser_ = false;
+  bool cursorSeen_ = false;    // the position read out is the cursor's, else the view centre
+  QPoint cursor_;              // last cursor position
+  double shownScale_ = 0;      // the true scale last read out
+  double shownOverscale_ = 0;  // the overscale factor last read out
+};

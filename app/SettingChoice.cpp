@@ -1,0 +1,32 @@
+#include "SettingChoice.h"
+
+#include "WindowTheme.h"
+
+SettingChoice displayCategoryChoice(int category) {
+  return {[category](DisplaySettings& s) { s.setDisplayCategory(category); },
+          [category](const DisplaySettings& s) { return s.displayCategory == category; }};
+}
+
+SettingChoice flagValueChoice(bool DisplaySettings::*flag, bool value) {
+  return {[flag, value](DisplaySettings& s) { s.*flag = value; },
+          [flag, value](const DisplaySettings& s) { return s.*flag == value; }};
+}
+
+SettingChoice flagToggle(bool DisplaySettings::*flag) {
+  return {[flag](DisplaySettings& s) { s.*flag = !(s.*flag); },
+          [flag](const DisplaySettings& s) { return s.*flag; }};
+}
+
+SettingChoice contourSetChoice(int metres) {
+  return {[metres](DisplaySettings& s) { s.setContourSet(metres); },
+          [metres](const DisplaySettings& s) { return s.safetyContour == static_cast<float>(metres); }};
+}
+
+SettingChoice colourSchemeChoice(ColourScheme scheme) {
+  return {[scheme](DisplaySettings& s) { s.setColourScheme(static_cast<int>(scheme) + 1); },
+          [scheme](const DisplaySettings& s) { return s.colourScheme() == scheme; }};
+}
+
+bool customSafetyContour(const DisplaySettings& s) {
+  return s.safetyContour != 5.0f && s.safetyContour != 10.0f && s.safetyContour != 20.0f;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The questions, notices and file choices the window puts to the user. The
+// window starts with the Qt dialogs; tests put their own answers in.
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+#include "DisplaySettings.h"
+#include "GoToTarget.h"
+
+class QWidget;
+
+struct UserDialogs {
+  std::function<QMessageBox::StandardButton(QWidget* parent, const QString& title, const QString& text)> question;
+  std::function<void(QWidget* parent, const QString& title, const QString& text)> information;
+  // File choices start in `folder` (the one used last); empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> openCellFile;
+  std::function<QString(QWidget* parent, const QString& folder)> chooseDirectory;
+  // 转到: false when cancelled.
+  std::function<bool(QWidget* parent, GoToTarget& target)> goTo;
+  // 自定义 safety contour from 0.1 to 500 m, starting at `current`; false when cancelled.
+  std::function<bool(QWidget* parent, double current, double& metres)> customSafetyContour;
+  // 高级设置: starts from `settings` and writes the choices into it; false
+  // when cancelled.
+  std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
+  static UserDialogs standard();
+};

@@ -1,0 +1,76 @@
+// The background loader on its own, with no window: what it reports, in
+// which order, and when it stays silent.
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <QThreadPool>
+#include <fstream>
+#include <memory>
+
+#include "AppTestSupport.h"
+#include "CellFixtures.h"
+#include "CellLoader.h"
+
+using namespace apptest;
+
+namespace {
+
+TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
+  ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
+  WorkingDirectory cwd;
+  fixtures::TempDirectory one, two;
+  fixtures::writeCell(fixtures::smallCell("LOADERA1.000"), one.path, "LOADERA1.000");
+  std::ofstream(one.path + "/LOADERA2.000") << "short";
+  fixtures::writeCell(fixtures::smallCell("LOADERB1.000"), two.path, "LOADERB1.000");
+  fixtures::writeCell(fixtures::smallCell("LOADERB2.000", 0.2), two.path, "LOADERB2.000");
+
+  CellLoader loader(engine());
+  QStringList heard;
+  QObject::connect(&loader, &CellLoader::cellLoaded, [&] { heard << "cell"; });
+  QObject::connect(&loader, &CellLoader::cellsListed, [&](const std::vector<S57Cell*>& cells) {
+    QStringList names;
+    for (const S57Cell* c : cells) names << QString::fromStdString(c->name);
+    heard << "listed " + names.join(',');
+  });
+  QObject::connect(&loader, &CellLoader::finished, [&](const QString& failures, const QString& warnings) {
+    heard << "end " + failures + "|" + warnings;
+  });
+  struct Case {
+    const std::string* folder;
+    bool reportCells;
+    QStringList expected;
+  } cases[] = {
+      // Not asked to report its cells: each cell, then the end with the failure.
+      {&one.path, false, {"cell", QString::fromUtf8("end LOADERA2.000: 文件不足25字节|")}},
+      {&two.path, true, {"cell", "cell", "listed LOADERB1.000,LOADERB2.000", "end |"}},
+      // The same cells again list nothing: no cell and no list, only the end.
+      {&two.path, true, {QString::fromUtf8("end LOADERB1.000: 已加载同名海图\nLOADERB2.000: 已加载同名海图|")}},
+  };
+  for (const Case& c : cases) {
+    heard.clear();
+    loader.start(QString::fromStdString(*c.folder), c.reportCells);
+    EXPECT_TRUE(loader.busy());  // from the hand-off on
+    ASSERT_TRUE(waitForLoading(loader));
+    EXPECT_FALSE(loader.busy());
+    EXPECT_EQ(heard, c.expected) << qPrintable(heard.join(" / "));
+  }
+}
+
+// A loader destroyed while its load runs (the window closed during a
+// load) asks the load to stop and waits for it: no load outlives the
+// loader it reports through.
+TEST(CellLoader, DestroyedWhileLoadingWaitsForTheLoad) {
+  ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
+  WorkingDirectory cwd;
+  fixtures::TempDirectory folder;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "LOADERC" + std::to_string(i / 10) + std::to_string(i % 10) + ".000";
+    fixtures::writeCell(fixtures::smallCell(name), folder.path, name);
+  }
+  auto loader = std::make_unique<CellLoader>(engine());
+  loader->start(QString::fromStdString(folder.path));
+  loader.reset();
+  EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);
+}
+
+}  // namespace
