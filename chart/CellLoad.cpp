@@ -16,15 +16,32 @@ std::string fileName(const std::string& path) {
 CellLoadResult loadCell(const std::string& path, const PresentationLibrary& library, CellList& list,
                         ViewGeometry* centreOn, const CellLoadOptions& options, CellLoadReport* report) {
   if (report) *report = CellLoadReport();
+  // A base file that failed its catalogue's CRC check is never read.
+  for (const LoadWarning& w : options.warnings)
+    if ((w.kind == LoadWarningKind::CrcMismatch || w.kind == LoadWarningKind::CrcUnreadable) &&
+        w.file == fileName(path))
+      return ReaderResult::CrcMismatch;
   S57CellReader reader;
-  if (const ReaderResult code = reader.readCell(path); code != ReaderResult::Ok) return code;
+  if (options.fileBytes) {
+    std::string bytes;
+    if (const ReaderResult code = options.fileBytes(path, bytes); code != ReaderResult::Ok) return code;
+    if (const ReaderResult code = reader.readCellBytes(bytes); code != ReaderResult::Ok) return code;
+  } else if (const ReaderResult code = reader.readCell(path); code != ReaderResult::Ok) {
+    return code;
+  }
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderResult::NoFactors;
   if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderResult::DuplicateCell;
   // Judged before the updates change the records: the base file as shipped.
   std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
-  if (options.applyUpdates)
-    updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
+  if (options.applyUpdates) {
+    updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path),
+                               options.fileBytes ? updateFileReader(options.fileBytes) : UpdateFileReader());
+  }
+  if (updates.cancelled) {  // withdrawn: not listed
+    if (report) report->updates = std::move(updates);
+    return ReaderResult::CellCancelled;
+  }
   std::unique_ptr<S57Cell> cell = buildCell(reader, library);
   if (!cell) return ReaderResult::GeometryTooLarge;
   cell->updatesApplied = updates.applied;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "CellFileBytes.h"
 #include "CellLoadResult.h"
 #include "LoadWarning.h"
 #include "UpdateChain.h"
@@ -21,8 +22,11 @@ struct CellLoadOptions {
   // The update files to take instead of looking beside the base file (a
   // folder scan has listed them already); null: look.
   const std::vector<UpdateFileName>* updateFiles = nullptr;
+  // Reads the base and update files (a chart store's copies); null: from disk.
+  CellFileBytes fileBytes;
   // Findings about the cell's files made before loading (a catalogue's CRC
-  // check), put first in the cell's loadWarnings.
+  // check), put first in the cell's loadWarnings. One that says the base
+  // file failed its CRC check refuses the cell (CrcMismatch).
   std::vector<LoadWarning> warnings;
 };
 
@@ -51,8 +55,9 @@ struct CellLoadReport {
 // The update files beside the base are applied in sequence before the
 // geometry is built. An update that fails does not fail the load: the cell
 // is built as of the last update applied, and the failure, naming the file
-// and the reason, is the last of the cell's loadWarnings. `report`, when
-// given, is filled.
+// and the reason, is the last of the cell's loadWarnings. An update that
+// cancels the cell (edition 0) keeps it out of the list: CellCancelled, the
+// report's `updates` naming the file. `report`, when given, is filled.
 CellLoadResult loadCell(const std::string& path, const PresentationLibrary& library, CellList& list,
                         ViewGeometry* centreOn = nullptr, const CellLoadOptions& options = CellLoadOptions(),
                         CellLoadReport* report = nullptr);

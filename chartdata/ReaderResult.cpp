@@ -26,6 +26,8 @@ const char* readerResultText(ReaderResult result) {
     case ReaderResult::RecordCountMismatch:
       return "the records read disagree with the numbers the data set declares (DSSI): records lost or added";
     case ReaderResult::DuplicateRecord: return "two records have the same record name (RCNM and RCID)";
+    case ReaderResult::CrcMismatch: return "the file's CRC-32 disagrees with its catalogue: not used";
+    case ReaderResult::CellCancelled: return "the cell is cancelled (an update of edition 0): not shown";
   }
   return "unknown result code";
 }

@@ -39,6 +39,11 @@ enum class ReaderResult : int {
   RecordCountMismatch = 18,    // records of a kind are fewer or more than the data set's
                                // DSSI declares: records lost or added (listed, see above)
   DuplicateRecord = 19,        // two records with the same RCNM and RCID (listed, see above)
+  // Results of loadCell about the files around the cell rather than the
+  // file itself (numbered after the update results of UpdateResult.h):
+  CrcMismatch = 50,    // the base file's CRC-32 disagrees with its exchange set's
+                       // catalogue: never read
+  CellCancelled = 51,  // an update of edition 0 cancels the cell: it is not listed
 };
 
 // True for the codes with which loadCell still lists the cell (10, 18, 19):

@@ -21,9 +21,11 @@ inline uint64_t nameKey(const RecordName& name) {
 // its target (FFPC for FFPT, FSPC for FSPT, VRPC for VRPT, SGCC for SG2D or
 // SG3D): the instruction (1 insert, 2 delete, 3 modify), the 1-based index
 // of the first entry it touches and the number of entries. `present` is
-// false when the record has no such field (every record of a base cell).
+// false when the record has no such field (every record of a base cell);
+// `repeated` true when the record gives it more than once (the last counts).
 struct UpdateControl {
   bool present = false;
+  bool repeated = false;
   int instruction = 0;
   int index = 0;
   int count = 0;

@@ -13,6 +13,10 @@ const char* updateResultText(UpdateResult result) {
     case UpdateResult::RecordMissing: return "modify or delete of a record the cell does not have";
     case UpdateResult::VersionMismatch: return "record version does not follow the cell's";
     case UpdateResult::BadInstruction: return "update instruction cannot apply";
+    case UpdateResult::CrcMismatch: return "the file's CRC-32 disagrees with its catalogue";
+    case UpdateResult::MalformedRecord: return "an update record is not formed as updates must be";
+    case UpdateResult::AttributeMissing: return "delete of an attribute the record does not have";
+    case UpdateResult::PointerMissing: return "a pointer names a record the cell does not have";
   }
   return "unknown result code";
 }

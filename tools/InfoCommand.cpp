@@ -1,4 +1,4 @@
-// enctool info [--library DIR [--features [--portrayal OPTIONS]]] [--no-updates] [CELL | FOLDER...]
+// enctool info [--library DIR [--features [--portrayal OPTIONS]]] [--no-updates] [--store DIR] [CELL | FOLDER...]
 //
 // One line of JSON per cell read through the S-57 cell reader, with the
 // update files beside it applied in sequence:
@@ -17,7 +17,9 @@
 // A FOLDER argument stands for every cell in it at any depth (an exchange
 // set, one folder per cell, or flat): first a line
 //   {"folder":..,"cells":..,"catalogues":..,"warnings":[..]}
-// then one line per cell, in path order.
+// then one line per cell, in path order. --store DIR stands for the cells
+// in use of a chart store, read through the store with the updates it
+// applied: first {"store":..,"cells":..}, then a line per cell.
 //
 // A cell that cannot be read still gets its line (with its result code) and a
 // readable reason on stderr; the next cell is read all the same. A cell whose
@@ -51,6 +53,7 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellSources.h"
 #include "ChartDate.h"
 #include "ChartEngine.h"
 #include "DisplaySettings.h"
@@ -87,6 +90,7 @@ struct InfoOptions {
   bool noImportantText = false, noOtherText = false, scaleBoundaries = false;
   MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
+  std::string storeDirectory;      // --store: the cells in use of a chart store
 };
 
 void printInfoUsage() {
@@ -97,7 +101,7 @@ void printInfoUsage() {
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
                "         [--scale-boundaries]\n"
                "%s"
-               "         ]]] [--no-updates] [CELL | FOLDER...]\n",
+               "         ]]] [--no-updates] [--store DIR] [CELL | FOLDER...]\n",
                kMarinerOptionsUsage);
 }
 
@@ -173,6 +177,12 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
         return false;
       }
       options.libraryDir = argv[++i];
+    } else if (!optionsEnded && std::strcmp(arg, "--store") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: --store needs a directory\n");
+        return false;
+      }
+      options.storeDirectory = argv[++i];
     } else if (!optionsEnded && std::strcmp(arg, "--features") == 0) {
       options.features = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
@@ -246,7 +256,7 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
     std::fprintf(stderr, "enctool info: --portrayal needs --features\n");
     return false;
   }
-  if (options.libraryDir.empty() && options.cells.empty()) {
+  if (options.libraryDir.empty() && options.cells.empty() && options.storeDirectory.empty()) {
     std::fprintf(stderr, "enctool info: no cell given\n");
     return false;
   }
@@ -283,11 +293,21 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
 // it read whole and, with the model (an engine), loaded whole.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine) {
+bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine,
+                   const CellFileBytes& fileBytes = nullptr) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
-  ReaderResult code = reader.readCell(path);
+  // A base that failed its catalogue's CRC check is not read at all; a
+  // store's is read through the store.
+  ReaderResult code = ReaderResult::CrcMismatch;
+  if (source.crcFailure.empty() && fileBytes) {
+    std::string bytes;
+    code = fileBytes(path, bytes);
+    if (code == ReaderResult::Ok) code = reader.readCellBytes(bytes);
+  } else if (source.crcFailure.empty()) {
+    code = reader.readCell(path);
+  }
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.
   std::vector<LoadWarning> findings;
@@ -302,7 +322,7 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
     updateFiles = &found;
   }
   if ((code == ReaderResult::Ok || cellListedDespite(code)) && options.applyUpdates)
-    updates = applyUpdateChain(reader, *updateFiles);
+    updates = applyUpdateChain(reader, *updateFiles, fileBytes ? updateFileReader(fileBytes) : UpdateFileReader());
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
@@ -327,6 +347,11 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
   line.add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
       .addRaw("updates", jsonNumbers(updates.applied));
   if (!updates.error.empty()) line.add("updateError", updates.error);
+  if (updates.cancelled) {
+    line.add("cancelled", updates.cancellationFile);
+    warnings.push_back(updates.cancellationFile + ": the cell is cancelled (issued " + updates.cancellationDate +
+                       "): not shown");
+  }
   line.addRaw("warnings", jsonStrings(warnings));
   reader.clear();  // the model reads the files again
   CellLoadResult load;
@@ -336,7 +361,10 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
     loadOptions.applyUpdates = options.applyUpdates;
     loadOptions.updateFiles = updateFiles;
     loadOptions.warnings = source.warnings;
+    loadOptions.fileBytes = fileBytes;
     cell = addModelInfo(*engine, line, path, loadOptions, &load);
+    if (load == ReaderResult::CellCancelled)
+      load = CellLoadResult();  // said above; a cancellation reads as it should
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
@@ -364,15 +392,23 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
 // Every cell of a folder; returns false when any failed.
 bool printFolderInfo(const std::string& directory, const InfoOptions& options, ChartEngine* engine) {
   const CellFolder folder = scanCellFolder(directory);
-  std::printf("%s\n", JsonLine()
-                          .add("folder", directory)
-                          .add("cells", static_cast<long long>(folder.cells.size()))
-                          .add("catalogues", folder.catalogues)
-                          .addRaw("warnings", jsonStrings(warningTexts(folder.warnings)))
-                          .str()
-                          .c_str());
+  long long alone = 0;
+  for (const CellSource& cell : folder.updatesAlone) alone += static_cast<long long>(cell.updates.size());
+  JsonLine line;
+  line.add("folder", directory)
+      .add("cells", static_cast<long long>(folder.cells.size()))
+      .add("catalogues", folder.catalogues);
+  if (alone > 0) line.add("updatesWithoutBase", alone);
+  std::printf("%s\n", line.addRaw("warnings", jsonStrings(warningTexts(folder.warnings))).str().c_str());
   for (const LoadWarning& warning : folder.warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
+  // Updates for cells installed elsewhere are applied by importing them
+  // into the chart store; here they are named, not passed over in silence.
+  for (const CellSource& cell : folder.updatesAlone)
+    std::fprintf(stderr,
+                 "enctool info: %s: %zu update file(s) without their base cell beside them, first %s: not applied "
+                 "(enctool import puts them onto the cells of a chart store)\n",
+                 directory.c_str(), cell.updates.size(), cell.updates.front().path.c_str());
   bool failed = false;
   for (const CellSource& cell : folder.cells)
     if (!printCellInfo(cell, true, options, engine)) failed = true;
@@ -414,12 +450,26 @@ int runInfoCommand(int argc, char** argv) {
       failed = true;
     }
   }
+  if (!options.storeDirectory.empty()) {
+    // The cells in use of a chart store, with the updates applied.
+    CellSources store;
+    if (!store.fromStore("info", options.storeDirectory)) return 1;
+    std::printf("%s\n", JsonLine()
+                            .add("store", options.storeDirectory)
+                            .add("cells", static_cast<long long>(store.cells.size()))
+                            .str()
+                            .c_str());
+    for (const CellSource& cell : store.cells)
+      if (!printCellInfo(cell, true, options, engine.get(), store.fileBytes)) failed = true;
+  }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
       if (!printFolderInfo(argument, options, engine.get())) failed = true;
-    } else if (!printCellInfo(CellSource{argument, {}, {}}, false, options, engine.get())) {
-      failed = true;
+    } else {
+      CellSource source;
+      source.path = argument;
+      if (!printCellInfo(source, false, options, engine.get())) failed = true;
     }
   }
   std::fflush(stdout);

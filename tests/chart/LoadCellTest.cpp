@@ -12,10 +12,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "CellFixtures.h"
+#include "CellFolder.h"
 #include "CellList.h"
 #include "ChartEngine.h"
 #include "ChartView.h"
+#include "Crc32.h"
 #include "DisplaySettings.h"
 #include "LibraryResult.h"
 #include "LookupSelection.h"
@@ -306,6 +309,84 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   EXPECT_EQ(report.cell->points.size(), 1u);
   EXPECT_TRUE(report.cell->updatesApplied.empty());
   EXPECT_TRUE(report.cell->loadWarnings.empty());
+}
+
+// A folder loaded as the window's import loads it: a file whose CRC-32
+// disagrees with its catalogue is never used (a base is not loaded, an
+// update stops the chain there), and an update of edition 0 cancels the
+// cell, which is then not listed.
+TEST_F(LoadCell, AFolderNeverUsesAFileFailingItsCatalogueAndHonoursACancellation) {
+  auto update = [&](int number, int edition, int rcid) {
+    DataSet d;
+    d.dsnm = "UPDATED.00" + std::to_string(number);
+    d.expp = 2;
+    d.edtn = std::to_string(edition);
+    d.updn = std::to_string(number);
+    d.isdt = "2024010" + std::to_string(number);
+    S57Writer w;
+    w.addDataSetIdentification(d);
+    if (edition != 0) {
+      Feature f;
+      f.rcid = rcid;
+      f.rver = 2;
+      f.ruin = kDelete;
+      w.addFeature(f);
+    }
+    return w.image();
+  };
+  const std::string base = fixtures::smallCell("UPDATED.000").image();
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+    const char* corrupt;                                      // listed with a wrong CRC-32
+    ReaderResult code;
+    std::vector<int> applied;
+    UpdateResult stopCode;
+  } cases[] = {
+      {"a base failing its CRC", {{"UPDATED.000", base}}, "UPDATED.000", ReaderResult::CrcMismatch, {}, UpdateResult::Ok},
+      {"an update failing its CRC",
+       {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 1, 4)},
+        {"UPDATED.003", update(3, 1, 3)}},
+       "UPDATED.002", ReaderResult::Ok, {1}, UpdateResult::CrcMismatch},
+      {"a cancellation", {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 0, 0)}},
+       "", ReaderResult::CellCancelled, {}, UpdateResult::Ok},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fixtures::TempDirectory set;
+    std::vector<CatalogueFile> listed;
+    for (const auto& [name, bytes] : c.files) {
+      std::ofstream(set.path + "/" + name, std::ios::binary) << bytes;
+      char crc[9];
+      std::snprintf(crc, sizeof crc, "%08X", name == c.corrupt ? 0x1234567Fu : crc32(bytes));
+      listed.push_back({name, crc});
+    }
+    std::ofstream(set.path + "/CATALOG.031", std::ios::binary) << catalogueImage(listed);
+    const CellFolder folder = scanCellFolder(set.path);
+    ASSERT_EQ(folder.cells.size(), 1u);
+    const CellSource& source = folder.cells[0];
+    CellLoadOptions options;
+    options.updateFiles = &source.updates;
+    options.warnings = source.warnings;
+    CellLoadReport report;
+    CellList cells;
+    EXPECT_EQ(load(source.path, cells, options, &report), c.code);
+    if (c.code != ReaderResult::Ok) {
+      EXPECT_EQ(report.cell, nullptr);
+      EXPECT_EQ(cells.snapshot()->size(), 0u);
+      if (c.code == ReaderResult::CellCancelled) {
+        EXPECT_EQ(report.updates.cancellationFile, "UPDATED.002");
+        EXPECT_EQ(report.updates.cancellationDate, "20240102");
+      }
+      continue;
+    }
+    ASSERT_NE(report.cell, nullptr);
+    EXPECT_EQ(report.cell->updatesApplied, c.applied);
+    EXPECT_EQ(report.updates.code, c.stopCode);
+    EXPECT_NE(report.updates.error.find("UPDATED.002: not applied: the file's CRC-32 disagrees with its catalogue"),
+              std::string::npos)
+        << report.updates.error;
+  }
 }
 
 namespace {

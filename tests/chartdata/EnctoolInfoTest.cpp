@@ -163,6 +163,7 @@ TEST(EnctoolInfo, AFolderListsEveryCellWithItsEditionUpdatesAndUpdateError) {
     f.rcid = rcid;
     f.rver = 2;
     f.ruin = s57write::kModify;
+    f.attributes = {{116, "renamed"}};
     s57write::S57Writer w;
     w.addDataSetIdentification(d).addFeature(f);
     return w;
