@@ -12,19 +12,12 @@
 #include <atomic>
 #include <vector>
 
-#include "CellLoadResult.h"
 #include "ChartModel.h"
+#include "LoadReport.h"
 
 class ChartEngine;
 
 Q_DECLARE_METATYPE(std::vector<S57Cell*>)
-
-// A readable reason (in Chinese) for a loadCell result other than Ok; a
-// missing library with the reason its loader gave.
-QString cellFailureText(const CellLoadResult& result, const ChartEngine& engine);
-// Why no cell can be loaded: the engine has no library, and the reason its
-// loader gave (naming a damaged file) when it gave one.
-QString libraryFailureText(const ChartEngine& engine);
 
 class CellLoader : public QObject {
   Q_OBJECT
@@ -46,13 +39,14 @@ public:
 signals:
   // A cell was listed (loaded, or listed as far as it goes).
   void cellLoaded();
-  // The cells a load started with `reportCells` listed, at its end; not sent
-  // when it listed none or was stopped. Comes before `finished`.
+  // The cells of the folder a load started with `reportCells` listed, and
+  // those of its cells loaded before (not read again), at its end; not sent
+  // when there are none or it was stopped. Comes before `finished`.
   void cellsListed(const std::vector<S57Cell*>& cells);
-  // The end of a load: `failures` names the cells it could not load, one
-  // "name: reason" per line, `warnings` what loaded with a warning (an
-  // update that stopped, a catalogue finding), each naming its file.
-  void finished(const QString& failures, const QString& warnings);
+  // The end of a load: what it found, the files it could not load and the
+  // findings that belong to no cell (LoadReport.h). A load started with
+  // `reportCells` is one the user asked for (`requested`).
+  void finished(const LoadReport& report);
 
 private:
   class Task;

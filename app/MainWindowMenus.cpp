@@ -7,6 +7,8 @@
 #include "CellLoader.h"
 #include "ChartEngine.h"
 #include "ChartWidget.h"
+#include "ChartStatusBar.h"
+#include "ContourOrder.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
 #include "MenuTable.h"
@@ -48,7 +50,11 @@ void MainWindow::createMenus() {
     e.text = QString::fromUtf8(text);
     e.group = group;
     e.trigger = [this, choose = choice.choose] {
+      const DisplaySettings before = displaySettings();
       choose(displaySettings());
+      // A contour that had to move with the one chosen is named.
+      const QString moved = movedContoursText(before, displaySettings(), Contour::Safety);
+      if (!moved.isEmpty()) statusBar_->showNote(moved);
       settingsChanged();
     };
     e.checked = [this, inForce = choice.inForce] { return inForce(displaySettings()); };
@@ -123,7 +129,6 @@ void MainWindow::createMenus() {
             hidden(setting("action_21", "雨天", "colours", colourSchemeChoice(ColourScheme::DAY_WHITEBACK))),
             setting("action_22", "阴天", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
       });
-  chart_->setPreviewBelow(menuBar());
 }
 
 // ---- 开始 -------------------------------------------------------------------
@@ -189,7 +194,11 @@ void MainWindow::restoreDefaults() {
 
 void MainWindow::chooseCustomSafetyContour() {
   double metres = displaySettings().safetyContour;
-  if (dialogs.customSafetyContour(this, metres, metres))
-    displaySettings().setSafetyContour(static_cast<float>(metres));
+  if (dialogs.customSafetyContour(this, metres, metres)) {
+    const DisplaySettings before = displaySettings();
+    setContourInOrder(displaySettings(), Contour::Safety, metres);
+    const QString moved = movedContoursText(before, displaySettings(), Contour::Safety);
+    if (!moved.isEmpty()) statusBar_->showNote(moved);
+  }
   settingsChanged();  // cancelled too; the check marks then go back as they were
 }

@@ -1,12 +1,12 @@
 #pragma once
-// 物标信息: the panel of object selection at the right edge of the window.
+// 物标信息: the panel of object selection, docked at the right of the chart.
 // Above, the objects the last click picked, each by class name and acronym
 // ("Depth area (DEPARE)") with its cell (marked 非官方 when its data is not
 // an official ENC); below, the chosen object: its
 // position (points, soundings) or extent (lines, areas) in degrees and
 // minutes, and its attributes by their long names with readable values
 // (ObjectDescription.h). Long values wrap; nothing is cut.
-#include <QWidget>
+#include <QDockWidget>
 #include <vector>
 
 #include "ObjectPicking.h"
@@ -15,7 +15,7 @@ struct PresentationLibrary;
 class QTextBrowser;
 class QTreeWidget;
 
-class ObjectPanel : public QWidget {
+class ObjectPanel : public QDockWidget {
   Q_OBJECT
 
 public:

@@ -30,7 +30,10 @@ CellLoadResult loadCell(const std::string& path, const PresentationLibrary& libr
     return code;
   }
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderResult::NoFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderResult::DuplicateCell;
+  if (list.contains(reader.dataSetIdentification.DSNM)) {
+    if (report) report->loadedAlready = reader.dataSetIdentification.DSNM;
+    return ReaderResult::DuplicateCell;
+  }
   // Judged before the updates change the records: the base file as shipped.
   std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
@@ -54,6 +57,7 @@ CellLoadResult loadCell(const std::string& path, const PresentationLibrary& libr
   if (report) {
     report->cell = appended == ReaderResult::Ok ? listed : nullptr;
     report->updates = std::move(updates);
+    if (appended == ReaderResult::DuplicateCell) report->loadedAlready = reader.dataSetIdentification.DSNM;
   }
   return appended != ReaderResult::Ok ? appended : finding;
 }

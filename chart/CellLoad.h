@@ -34,6 +34,7 @@ struct CellLoadOptions {
 struct CellLoadReport {
   S57Cell* cell = nullptr;    // the listed cell, when the result is listed()
   UpdateChainResult updates;  // the updates applied and what stopped them
+  std::string loadedAlready;  // DuplicateCell: the data set name of the cell it repeats
 };
 
 // Reads a cell file, builds it with `library` into `list` and centres

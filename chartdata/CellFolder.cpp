@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -56,35 +57,56 @@ struct Found {
 // A cell file or catalogue the walk met: a regular file (a link to one
 // included), or else reported. An update that is not a regular file is
 // listed all the same: its cell's chain stops there and names it.
-Found walk(const fs::path& root) {
+void lookAt(const fs::directory_entry& entry, const ExchangeSetRoot& scanned, const fs::path& top,
+            const fs::path& root, Found& found) {
+  const fs::path path = entry.path().lexically_normal();
+  const bool catalogue = isCatalogueName(path.filename().string());
+  const int number = catalogue ? -1 : cellFileNumber(path);
+  if (!catalogue && number < 0) return;  // not looked at any further
+  std::error_code typeError;
+  if (catalogue && entry.is_symlink(typeError)) {
+    // Its entries would be read from wherever the link leads: only a
+    // link that stays inside the folder is followed (a broken one is
+    // reported below).
+    if (!scanned.follow(path.lexically_relative(top).generic_string()).inside) {
+      found.warnings.push_back(catalogueOutsideWarning(path.string(), root.string()));
+      return;
+    }
+  }
+  if (!entry.is_regular_file(typeError)) {
+    if (number > 0) found.updates.emplace_back(path, number);
+    else found.warnings.push_back(notRegularFileWarning(path.string()));
+    return;
+  }
+  if (catalogue) found.catalogues.push_back(path);
+  else if (number == 0) found.bases.push_back(path);
+  else found.updates.emplace_back(path, number);
+}
+
+// Every folder from `root` down, links to folders not followed. A folder
+// that cannot be opened, or whose reading stops with an error, is reported
+// with the system's reason; the walk goes on with the others.
+Found walk(const fs::path& root, int& rootError, int& unreadable) {
   Found found;
-  std::error_code ec;
   const ExchangeSetRoot scanned(root);
   const fs::path top = root.lexically_normal();
-  const auto options = fs::directory_options::skip_permission_denied;
-  for (fs::recursive_directory_iterator it(root, options, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path path = it->path().lexically_normal();
-    const bool catalogue = isCatalogueName(path.filename().string());
-    const int number = catalogue ? -1 : cellFileNumber(path);
-    if (!catalogue && number < 0) continue;  // not looked at any further
-    std::error_code typeError;
-    if (catalogue && it->is_symlink(typeError)) {
-      // Its entries would be read from wherever the link leads: only a
-      // link that stays inside the folder is followed (a broken one is
-      // reported below).
-      if (!scanned.follow(path.lexically_relative(top).generic_string()).inside) {
-        found.warnings.push_back(catalogueOutsideWarning(path.string(), root.string()));
-        continue;
-      }
+  std::vector<fs::path> folders{root};
+  while (!folders.empty()) {
+    const fs::path folder = std::move(folders.back());
+    folders.pop_back();
+    std::error_code ec;
+    fs::directory_iterator it(folder, ec);
+    const bool opened = !ec;
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+      std::error_code typeError;
+      if (it->symlink_status(typeError).type() == fs::file_type::directory) folders.push_back(it->path());
+      lookAt(*it, scanned, top, root, found);
     }
-    if (!it->is_regular_file(typeError)) {
-      if (number > 0) found.updates.emplace_back(path, number);
-      else found.warnings.push_back(notRegularFileWarning(path.string()));
-      continue;
-    }
-    if (catalogue) found.catalogues.push_back(path);
-    else if (number == 0) found.bases.push_back(path);
-    else found.updates.emplace_back(path, number);
+    if (!ec) continue;
+    const std::string name = folder == root ? root.string() : folder.lexically_normal().string();
+    found.warnings.push_back(folderUnreadableWarning(name, ec.value(), ec.message()));
+    if (folder == root && !opened) rootError = ec.value() != 0 ? ec.value() : EIO;
+    ++unreadable;
   }
   std::sort(found.bases.begin(), found.bases.end());
   std::sort(found.catalogues.begin(), found.catalogues.end());
@@ -276,7 +298,7 @@ private:
 
 CellFolder scanCellFolder(const std::string& directory) {
   CellFolder folder;
-  Found found = walk(fs::path(directory));
+  Found found = walk(fs::path(directory), folder.folderError, folder.unreadableFolders);
   folder.warnings = std::move(found.warnings);
 
   // Each cell once: of the copies of a file name (the same cell in two

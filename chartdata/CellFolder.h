@@ -35,18 +35,26 @@ struct CellFolder {
   // mismatching CRC of a file that is no cell's, catalogue entries refused
   // for leading out of their exchange set, catalogues linked from outside
   // the folder, files named like cells or catalogues that are no regular
-  // file.
+  // file, folders that cannot be read.
   std::vector<LoadWarning> warnings;
   int catalogues = 0;  // CATALOG.031 files read
+  // The system's error number when the folder itself cannot be opened (it
+  // is missing, no folder, or not open to this user); 0 when it was.
+  int folderError = 0;
+  // Folders in it (at any depth) that cannot be read.
+  int unreadableFolders = 0;
 };
 
 // Walks `directory` and its subfolders (folder links are not followed),
 // takes every NAME.000 as a base cell with the NAME.001 ... beside it (of
 // several copies of NAME.000 the newest edition, then the one holding the
 // most updates, then the first in path order), and
-// checks each CATALOG.031 against the files under its folder. A missing or
-// unreadable folder gives no cells. A cell file whose CRC-32 disagrees with
-// its catalogue is marked (`crcFailure`): loading never uses it.
+// checks each CATALOG.031 against the files under its folder. A cell file
+// whose CRC-32 disagrees with its catalogue is marked (`crcFailure`):
+// loading never uses it. A folder that cannot be opened or read to its end,
+// `directory` itself or one below it, is reported (FolderUnreadable) and the
+// walk goes on with the others; a missing or unreadable `directory` gives no
+// cells and its `folderError`.
 //
 // A catalogue's entries resolve only inside its own folder: an absolute
 // name, a '..' step or a symbolic link leading out is refused by its name

@@ -57,7 +57,7 @@ void stage(std::uint64_t key, Pointer record, Staging& staging) {
 // ATTF, NATF or ATTV of a modify record: each entry sets the attribute of
 // its code (added when absent); the delete character as value removes it,
 // and removing one the record does not have is refused.
-bool updateAttributes(const std::vector<ATTF_NATF>& changes, std::vector<ATTF_NATF>& attributes,
+bool updateAttributes(const RecordList<ATTF_NATF>& changes, RecordList<ATTF_NATF>& attributes,
                       std::string& why) {
   for (const ATTF_NATF& change : changes) {
     const auto it = std::find_if(attributes.begin(), attributes.end(), [&](const ATTF_NATF& a) {
@@ -82,7 +82,7 @@ bool updateAttributes(const std::vector<ATTF_NATF>& changes, std::vector<ATTF_NA
 // given entries before entry `index`, delete `count` entries from `index`,
 // or replace `count` entries from `index` by the given ones (1-based).
 template <class T>
-bool editList(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
+bool editList(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
               const char* field, std::string& why) {
   const size_t size = list.size();
   const size_t at = control.index > 0 ? static_cast<size_t>(control.index - 1) : 0;
@@ -119,7 +119,7 @@ bool editList(std::vector<T>& list, const UpdateControl& control, const std::vec
 // instruction of the update deleted gets its new ones so). Returns Ok or
 // what is wrong.
 template <class T>
-UpdateResult editField(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
+UpdateResult editField(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
                        const char* controlName, const char* fieldName, std::string& why) {
   if (control.repeated) {
     why = std::string(controlName) + " given twice";

@@ -62,7 +62,7 @@ UpdateResult readUpdateFile(const std::string& path, UpdateFile& out, std::strin
     detail = "reader code " + std::to_string(resultCode(code)) + ": " + readerResultText(code);
     return UpdateResult::CannotRead;
   }
-  const std::string image = std::move(reader.fileBytes);
+  const ByteImage image = std::move(reader.fileBytes);
   reader.clear();
-  return readUpdateBytes(image, out, detail);
+  return readUpdateBytes(image.view(), out, detail);
 }

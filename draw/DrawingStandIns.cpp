@@ -13,35 +13,27 @@ const std::string& questionMark() {
   return name;
 }
 
-Instruction named(int kind, const std::string& name) {
-  Instruction i;
-  i.kind = kind;
-  i.name = name;
-  return i;
-}
-
 Instruction plainBoundary() {
-  Instruction i;
-  i.kind = kLS;
-  i.style = 1;  // solid
-  i.width = 1;
-  i.colour = colourIndex("CHMGD");
-  return i;
+  LineStyle style;
+  style.dash = LineDash::Solid;
+  style.width = 1;
+  style.colour = colourIndex("CHMGD");
+  return style;
 }
 
 const Instruction& questionMarkSymbol() {
-  static const Instruction i = named(kSY, questionMark());
+  static const Instruction i = Symbol{questionMark(), {}, {}};
   return i;
 }
 
 const Instruction& questionMarkLine() {
-  static const Instruction i = named(kLC, questionMark());
+  static const Instruction i = ComplexLine{questionMark()};
   return i;
 }
 
 // The plain boundary and the centred question mark, in that order.
 const Instruction* patternStandIn() {
-  static const Instruction run[2] = {plainBoundary(), named(kSY, questionMark())};
+  static const Instruction run[2] = {plainBoundary(), Symbol{questionMark(), {}, {}}};
   return run;
 }
 
@@ -57,7 +49,7 @@ InstructionRun symbolStandIn(const ChartFeature& feature, const DisplaySettings&
     const LookupResult& inUse = lookupInUse(feature, settings);
     const LookupResult& other = &inUse == &feature.firstLookup ? feature.secondLookup : feature.firstLookup;
     for (const Instruction& i : other.instructions)
-      if (i.kind == kSY && hasSymbol(library, i.name)) return one(i);
+      if (const Symbol* symbol = i.find<Symbol>(); symbol && hasSymbol(library, symbol->name)) return one(i);
   }
   if (hasSymbol(library, questionMark())) return one(questionMarkSymbol());
   return {};
@@ -67,20 +59,26 @@ InstructionRun symbolStandIn(const ChartFeature& feature, const DisplaySettings&
 InstructionRun instructionsToExecute(const Instruction& instruction, const ChartFeature& feature,
                                      const DisplaySettings& settings, LibraryDrawings& drawings, bool fromLookup) {
   const PresentationLibrary& library = drawings.library;
-  switch (instruction.kind) {
-    case kSY:
-      if (hasSymbol(library, instruction.name)) break;
-      drawings.missing.note(DrawingKind::Symbol, instruction.name);
+  switch (instruction.kind()) {
+    case InstructionKind::Symbol: {
+      const std::string& name = instruction.as<Symbol>().name;
+      if (hasSymbol(library, name)) break;
+      drawings.missing.note(DrawingKind::Symbol, name);
       return symbolStandIn(feature, settings, library, fromLookup);
-    case kLC:
-      if (feature.kind == FeatureKind::Point || library.lineStyles.count(instruction.name)) break;
-      drawings.missing.note(DrawingKind::LineStyle, instruction.name);
+    }
+    case InstructionKind::ComplexLine: {
+      const std::string& name = instruction.as<ComplexLine>().name;
+      if (feature.kind == FeatureKind::Point || library.lineStyles.count(name)) break;
+      drawings.missing.note(DrawingKind::LineStyle, name);
       if (library.lineStyles.count(questionMark())) return one(questionMarkLine());
       return one(patternStandIn()[0]);
-    case kAP:
-      if (feature.kind != FeatureKind::Area || library.patterns.count(instruction.name)) break;
-      drawings.missing.note(DrawingKind::Pattern, instruction.name);
+    }
+    case InstructionKind::AreaPattern: {
+      const std::string& name = instruction.as<AreaPattern>().name;
+      if (feature.kind != FeatureKind::Area || library.patterns.count(name)) break;
+      drawings.missing.note(DrawingKind::Pattern, name);
       return InstructionRun(patternStandIn(), hasSymbol(library, questionMark()) ? 2 : 1);
+    }
     default:
       break;
   }

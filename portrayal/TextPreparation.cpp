@@ -2,41 +2,50 @@
 
 #include "TextProcedures.h"
 
+namespace {
+bool startsWithMultiByte(const std::string& value) {
+  return !value.empty() && (static_cast<unsigned char>(value[0]) & 0x80) != 0;
+}
+}  // namespace
+
 bool prepareText(const ChartFeature& feature, Instruction& instruction) {
-  if (instruction.textPrepared) return true;
-  if (instruction.kind == kTX) {
-    std::string value = feature.findAttribute(instruction.text2);
-    if (instruction.text2 == "NATSUR") seabedWords(value);
-    instruction.text3 = feature.findAttribute("NOBJNM");
-    const bool multiByte = !value.empty() && (static_cast<unsigned char>(value[0]) & 0x80) != 0;
-    instruction.text2 = multiByte ? instruction.text3 : std::move(value);
-  } else if (instruction.kind == kTE) {
-    if (!formatText(feature, instruction)) return false;
-  } else {
-    return false;
+  if (PlainText* tx = instruction.find<PlainText>()) {
+    if (tx->prepared) return true;
+    std::string value = feature.findAttribute(tx->attribute);
+    if (tx->attribute == "NATSUR") seabedWords(value);
+    tx->nationalText = feature.findAttribute("NOBJNM");
+    tx->text = startsWithMultiByte(value) ? tx->nationalText : std::move(value);
+    tx->prepared = true;
+    return true;
   }
-  instruction.textPrepared = true;
-  return true;
+  if (FormattedText* te = instruction.find<FormattedText>()) {
+    if (te->prepared) return true;
+    if (!formatText(feature, *te)) return false;
+    te->prepared = true;
+    return true;
+  }
+  return false;
 }
 
 bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated) {
-  if (instruction.textPrepared || instruction.kind != kTX) return prepareText(point, instruction);
-  std::string value = point.findAttribute(instruction.text2);
+  PlainText* tx = instruction.find<PlainText>();
+  if (!tx || tx->prepared) return prepareText(point, instruction);
+  std::string value = point.findAttribute(tx->attribute);
   if (value.empty()) return false;
-  if (instruction.text2 == "NATSUR") seabedWords(value);
+  if (tx->attribute == "NATSUR") seabedWords(value);
   if (generated)
-    instruction.text3 = point.findAttribute("NOBJNM");
-  else if ((static_cast<unsigned char>(value[0]) & 0x80) != 0)
+    tx->nationalText = point.findAttribute("NOBJNM");
+  else if (startsWithMultiByte(value))
     value.clear();
-  instruction.text2 = std::move(value);
-  instruction.textPrepared = true;
+  tx->text = std::move(value);
+  tx->prepared = true;
   return true;
 }
 
 void prepareLookupTexts(ChartFeature& feature) {
   for (LookupResult* result : {&feature.firstLookup, &feature.secondLookup}) {
     for (Instruction& instruction : result->instructions) {
-      if (instruction.kind != kTX && instruction.kind != kTE) continue;
+      if (!instruction.text()) continue;
       if (feature.kind == FeatureKind::Point)
         preparePointText(feature, instruction, false);
       else

@@ -4,8 +4,8 @@
 // result is made. The draw pass only reads them.
 #include "ChartModel.h"
 
-// A TX takes the value of the attribute its text2 names (NATSUR values as
-// seabed words) as its text and the feature's NOBJNM as its national text;
+// A TX takes the value of its attribute (NATSUR values as seabed words) as
+// its text and the feature's NOBJNM as its national text;
 // a value that starts with a multi-byte character is replaced by the
 // national text. A TE is filled by formatText. True when the instruction is
 // prepared (at once when it already was); false, instruction unchanged, for

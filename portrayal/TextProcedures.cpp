@@ -49,8 +49,8 @@ void seabedWords(std::string& value) {
   value = std::move(words);
 }
 
-bool formatText(const ChartFeature& feature, Instruction& instruction) {
-  const std::string& format = instruction.name;
+bool formatText(const ChartFeature& feature, FormattedText& text) {
+  const std::string& format = text.format;
   const std::size_t percent = format.find('%');
   const std::string prefix = format.substr(0, percent);
   std::string conversion, suffix;
@@ -60,16 +60,16 @@ bool formatText(const ChartFeature& feature, Instruction& instruction) {
     if (blank != std::string::npos) suffix = format.substr(blank);
   }
 
-  std::string value = feature.findAttribute(instruction.text2);
+  std::string value = feature.findAttribute(text.attribute);
   if (value.empty()) return false;
-  if (instruction.text2 == "NATSUR") seabedWords(value);
+  if (text.attribute == "NATSUR") seabedWords(value);
 
   if (conversion == "%s") {
-    instruction.text2 = prefix + value;
+    text.text = prefix + value;
     const std::string& national = feature.findAttribute("NOBJNM");
-    if (!national.empty()) instruction.text3 = prefix + national;
+    if (!national.empty()) text.nationalText = prefix + national;
   } else if (conversion == "%d") {
-    instruction.text2 = prefix + value + suffix;
+    text.text = prefix + value + suffix;
   } else {
     // "%4.1lf" prints the value as "%4.1f" does.
     const std::string numberFormat =
@@ -81,7 +81,7 @@ bool formatText(const ChartFeature& feature, Instruction& instruction) {
       std::snprintf(buffer, sizeof buffer, numberFormat.c_str(), static_cast<double>(f));
       number = buffer;
     }
-    instruction.text2 = prefix + number + suffix;
+    text.text = prefix + number + suffix;
   }
   return true;
 }

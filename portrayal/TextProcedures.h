@@ -11,10 +11,10 @@
 // as it is; unknown codes in a list are dropped.
 void seabedWords(std::string& value);
 
-// Fills a TE instruction's text2 from its format (name) and the attribute
-// its text2 names. "%s" gives the prefix and the value (and text3 the prefix
-// and the national object name, when there is one), "%d" the value text
+// Fills a TE's text from its format and the value of its attribute. "%s"
+// gives the prefix and the value (and as the national text the prefix and
+// the national object name, when there is one), "%d" the value text
 // between prefix and suffix, a floating conversion such as "%4.1lf" the
-// value read as a number. False, instruction unchanged, when the feature
-// lacks the attribute.
-bool formatText(const ChartFeature& feature, Instruction& instruction);
+// value read as a number. False, text unchanged, when the feature lacks the
+// attribute.
+bool formatText(const ChartFeature& feature, FormattedText& text);

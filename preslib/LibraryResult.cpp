@@ -1,13 +1,14 @@
 #include "LibraryResult.h"
 
+#include "LibraryFiles.h"
 #include "PresentationLibrary.h"
 
 int libraryFileOfResult(LibraryResult result) {
   const int code = resultCode(result);
   const int cutShort = resultCode(LibraryResult::CutShort), nothingRead = resultCode(LibraryResult::NothingRead);
-  if (code >= cutShort && code <= cutShort + kAttributeValueFile) return code - cutShort;
-  if (code >= nothingRead && code <= nothingRead + kAttributeValueFile) return code - nothingRead;
-  if (result == LibraryResult::BadColourRow) return 0;
+  if (code >= cutShort && code < cutShort + kLibraryFileCount) return code - cutShort;
+  if (code >= nothingRead && code < nothingRead + kLibraryFileCount) return code - nothingRead;
+  if (result == LibraryResult::BadColourRow) return libraryFileIndex(LibraryFileId::Colours);
   return -1;
 }
 

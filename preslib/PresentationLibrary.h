@@ -1,8 +1,9 @@
 #pragma once
 // The S-52 presentation library: every table read at start-up from the seven
 // library files, and the meanings of attribute values from an eighth file
-// when the folder holds one. Filled once before any cell is loaded (the
-// engine that holds it reads it), read-only afterwards.
+// when the folder holds one (LibraryFiles.h lists them). Filled once before
+// any cell is loaded (the engine that holds it reads it), read-only
+// afterwards.
 #include <array>
 #include <map>
 #include <string>
@@ -32,27 +33,18 @@ struct PresentationLibrary {
 // (for tools that print their own report on standard output).
 enum class MissingFileReport { PrintError, Silent };
 
-// Reads the seven files of `directory` into `library` in the fixed order
-// (colours, look-ups, patterns, symbols, line styles, object classes,
-// attributes), then the attribute value file when the folder has one,
-// stopping at the first failure. Returns Ok when all read whole (the
-// attribute value file may be absent: values then show as their codes),
-// else the failing reader's result (CannotOpen, BadColourRow), or a result
-// naming a file that gave nothing at all or that lacks its closing marker
-// (LibraryFileChecks.h).
+// Reads the library files of `directory` into `library` in the order of
+// libraryFiles() (LibraryFiles.h): the seven required ones, then the
+// attribute value file when the folder has one, stopping at the first
+// failure. Returns Ok when all read whole (the attribute value file may be
+// absent: values then show as their codes), else the failing reader's
+// result (CannotOpen, BadColourRow), or a result naming a file that gave
+// nothing at all or that lacks its closing marker (LibraryFileChecks.h).
 // libraryResultText gives the reason. Tables filled before a failure stay
 // filled. File paths are `directory` + "/" + file name.
 LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
                                       MissingFileReport report = MissingFileReport::PrintError);
 
-// The seven file names, in reading order.
-extern const char* const kLibraryFileNames[7];
-
-// The optional eighth file: the meanings of attribute values
-// (AttributeValueReader.h).
-inline constexpr int kAttributeValueFile = 7;
-extern const char* const kAttributeValueFileName;
-
-// The name of library file `index`: the seven in reading order, then the
-// attribute value file; null for any other index.
+// The name of library file `index` (its place in libraryFiles()); null for
+// any other index.
 const char* libraryFileName(int index);

@@ -47,6 +47,3 @@ void setPenByIndex(const Canvas& canvas, int index, int width) {
   canvas.painter.setPen(tablePen(canvas, index, width));
 }
 
-void setPenByName(QPainter& painter, const std::string& colourName, int width) {
-  painter.setPen(makePen(QColor(QString::fromStdString(colourName)), width));
-}

@@ -39,7 +39,5 @@ struct PenCache {
 const QBrush& solidBrush(const Canvas& canvas, int index);
 QPen tablePen(const Canvas& canvas, int index, int width);
 
-// makePen of an entry of the canvas's table or of a named colour ("red",
-// "#ff8000"), made the painter's pen.
+// makePen of an entry of the canvas's table, made the painter's pen.
 void setPenByIndex(const Canvas& canvas, int index, int width);
-void setPenByName(QPainter& painter, const std::string& colourName, int width);

@@ -409,7 +409,8 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options, C
                  "enctool info: %s: %zu update file(s) without their base cell beside them, first %s: not applied "
                  "(enctool import puts them onto the cells of a chart store)\n",
                  directory.c_str(), cell.updates.size(), cell.updates.front().path.c_str());
-  bool failed = false;
+  // A folder that cannot be read may hold cells that are not loaded.
+  bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
     if (!printCellInfo(cell, true, options, engine)) failed = true;
   return !failed;
@@ -439,11 +440,11 @@ int runInfoCommand(int argc, char** argv) {
   // application and gone before it.
   std::unique_ptr<ChartEngine> engine;
   if (!options.libraryDir.empty()) {
+    // Read once: the library the cells are loaded with is the one described.
     engine = std::make_unique<ChartEngine>(options.libraryDir, MissingFileReport::Silent);
     if (application) engine->registerChartFont();
     const LibraryResult code = engine->libraryResult();
-    const std::string line = libraryInfoJson(options.libraryDir, engine->library(), code);
-    std::printf("%s\n", line.c_str());
+    std::printf("%s\n", libraryInfoJson(engine->library(), options.libraryDir, code).c_str());
     if (code != LibraryResult::Ok) {
       std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), resultCode(code),
                    libraryResultText(code).c_str());

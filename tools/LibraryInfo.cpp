@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "Json.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "MissingDrawings.h"
 #include "PresentationLibrary.h"
@@ -14,13 +15,12 @@ const char* const kTableNames[kLookupTableCount] = {"SYMBOLIZED_BOUNDARIES", "PL
                                                      "PAPER_CHART", "LINES"};
 }  // namespace
 
-std::string libraryInfoJson(const std::string& directory, const PresentationLibrary& library,
-                            LibraryResult result) {
+std::string libraryInfoJson(const PresentationLibrary& library, const std::string& directory, LibraryResult result) {
   std::string missing = "[";
-  for (const char* name : kLibraryFileNames) {
-    if (QFileInfo(QString::fromStdString(directory + "/" + name)).isFile()) continue;
+  for (const LibraryFile& file : libraryFiles()) {
+    if (!file.required() || QFileInfo(QString::fromStdString(directory + "/" + file.name)).isFile()) continue;
     if (missing.size() > 1) missing += ",";
-    missing += jsonString(name);
+    missing += jsonString(file.name);
   }
   missing += "]";
 

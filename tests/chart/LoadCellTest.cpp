@@ -20,6 +20,7 @@
 #include "ChartView.h"
 #include "Crc32.h"
 #include "DisplaySettings.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
@@ -41,10 +42,7 @@ PresentationLibrary fixtureLibrary() {
     e.displayPriority = priority;
     e.conditions = {{"attf", "null"}};
     e.displayCategoryText = "STANDARD";
-    Instruction cs;
-    cs.kind = kCS;
-    cs.name = name;
-    e.instructions = {cs};
+    e.instructions = {ProcedureCall{name}};
     library.lookupTables[static_cast<int>(table)][cls] = {e};
   };
   put(LookupTableId::PLAIN_BOUNDARIES, "DEPARE", 1, "DEPARE01");
@@ -149,14 +147,14 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_FLOAT_EQ(cell.areas[2]->depthOrderKey, -0.1f);
 
   const AreaFeature& depth = *cell.areas[1];
-  EXPECT_EQ(depth.firstLookup.instructions.at(0).name, "DEPARE01");
-  EXPECT_EQ(depth.secondLookup.instructions.at(0).name, "DEPARE02");
-  EXPECT_EQ(depth.displayPriority, 2);
-  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).name, "DEPCNT02");
+  EXPECT_EQ(depth.firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE01");
+  EXPECT_EQ(depth.secondLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE02");
+  EXPECT_EQ(depth.display.priority, 2);
+  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPCNT02");
   const PointFeature& light = *cell.points.at(0);
-  EXPECT_EQ(light.firstLookup.instructions.at(0).name, "LIGHTS05");
-  EXPECT_EQ(light.secondLookup.instructions.at(0).name, "LIGHTS06");
-  EXPECT_EQ(light.displayPriority, 9);
+  EXPECT_EQ(light.firstLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS05");
+  EXPECT_EQ(light.secondLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS06");
+  EXPECT_EQ(light.display.priority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
 }
@@ -545,8 +543,9 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   // Seven empty library files: the first one already gives nothing, and the
   // code that says so is kept for the window.
   QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
-  for (const char* name : kLibraryFileNames) {
-    QFile file(QStringLiteral("S57Lib/") + name);
+  for (const LibraryFile& library : libraryFiles()) {
+    if (!library.required()) continue;
+    QFile file(QStringLiteral("S57Lib/") + library.name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
   {

@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "CatalogueWriter.h"
 #include "CellFolder.h"
+#include "FilePermissions.h"
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
 #include "S57CellReader.h"
@@ -266,6 +268,46 @@ TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
   EXPECT_EQ(folder.warnings[0].kind, LoadWarningKind::CatalogueUnreadable);
   EXPECT_EQ(folder.warnings[0].reader, ReaderResult::NoDescriptiveRecord);
   EXPECT_TRUE(scanCellFolder((root / "absent").string()).cells.empty());
+}
+
+// A folder that cannot be read is named with the system's reason, never
+// passed over in silence: the folder itself (no cells, and its error), one
+// below it (the others are still found), a folder that is missing or no
+// folder at all. Permissions bind the test as they bind any user, root too.
+TEST_F(CellFolders, FoldersThatCannotBeReadAreNamedWithTheirReason) {
+  writeFile(root / "set/A.000", smallCell("A.000"));
+  writeFile(root / "set/locked/B.000", smallCell("B.000"));
+  writeFile(root / "set/open/C.000", smallCell("C.000"));
+  writeFile(root / "file.txt", "not a folder");
+  testsupport::FilePermissionsBind permissions;
+  ASSERT_TRUE(permissions.binding());
+  const struct {
+    fs::path scanned, locked;
+    std::size_t cells;
+    int folderError;
+    std::string unreadable;  // the folder named
+    int code;
+  } cases[] = {
+      {root / "set", root / "set/locked", 2, 0, (root / "set/locked").string(), EACCES},
+      {root / "set", root / "set", 0, EACCES, (root / "set").string(), EACCES},
+      {root / "absent", {}, 0, ENOENT, (root / "absent").string(), ENOENT},
+      {root / "file.txt", {}, 0, ENOTDIR, (root / "file.txt").string(), ENOTDIR},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scanned.string() + " with " + c.locked.string() + " locked");
+    if (!c.locked.empty()) fs::permissions(c.locked, fs::perms::none);
+    const CellFolder folder = scanCellFolder(c.scanned.string());
+    if (!c.locked.empty()) fs::permissions(c.locked, fs::perms::owner_all);
+    EXPECT_EQ(folder.cells.size(), c.cells);
+    EXPECT_EQ(folder.folderError, c.folderError);
+    EXPECT_EQ(folder.unreadableFolders, 1);
+    const LoadWarning* w = findKind(folder.warnings, LoadWarningKind::FolderUnreadable);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->file, c.unreadable);
+    EXPECT_EQ(w->systemError, c.code);
+    EXPECT_EQ(w->text, c.unreadable + ": folder cannot be read (" + std::generic_category().message(c.code) +
+                           "), nothing in it is loaded");
+  }
 }
 
 TEST_F(CellFolders, OneFolderPerCellAsNoaaShipsItGivesTheCellWithItsFourUpdates) {

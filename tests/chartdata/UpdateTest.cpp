@@ -28,7 +28,7 @@ constexpr int kOBJNAM = 116, kCOLOUR = 75, kNOBJNM = 301;
 // with the same text hold the same records.
 std::string describe(const S57CellReader& r) {
   std::ostringstream out;
-  auto attributes = [&out](const std::vector<ATTF_NATF>& list) {
+  auto attributes = [&out](const RecordList<ATTF_NATF>& list) {
     for (const ATTF_NATF& a : list) out << ' ' << a.attributeCode << '=' << a.attributeValue;
   };
   for (const auto& f : r.features) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "LibraryFixture.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "PresentationLibrary.h"
 
@@ -31,7 +32,7 @@ const std::string kFiles[7] = {
 
 void writeLibrary(const TempDir& dir, int skip = -1) {
   for (int i = 0; i < 7; ++i)
-    if (i != skip) dir.write(kLibraryFileNames[i], kFiles[i]);
+    if (i != skip) dir.write(libraryFileName(i), kFiles[i]);
 }
 
 // Which of the seven files left something in the library.
@@ -58,7 +59,7 @@ TEST(LoadPresentationLibrary, ReadsAllSevenFiles) {
 
 TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
   for (int missing = 0; missing < 7; ++missing) {
-    SCOPED_TRACE(kLibraryFileNames[missing]);
+    SCOPED_TRACE(libraryFileName(missing));
     TempDir dir;
     writeLibrary(dir, missing);
     PresentationLibrary library;
@@ -115,16 +116,16 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     writeLibrary(dir);
-    dir.write(kLibraryFileNames[c.file], c.content);
+    dir.write(libraryFileName(c.file), c.content);
     PresentationLibrary library;
     const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
     EXPECT_EQ(resultCode(result), c.code);
     if (c.code == 0) continue;
     EXPECT_EQ(libraryFileOfResult(result), c.file);
-    EXPECT_EQ(libraryResultText(result).rfind(kLibraryFileNames[c.file], 0), 0u) << libraryResultText(result);
+    EXPECT_EQ(libraryResultText(result).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(result);
     // Files before the damaged one were read; none after it.
     const std::vector<bool> got = filled(library);
-    for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << kLibraryFileNames[i];
+    for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << libraryFileName(i);
   }
 }
 
@@ -132,7 +133,7 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("S57Lib"));
-  for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + kLibraryFileNames[i], kFiles[i]);
+  for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + libraryFileName(i), kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   PresentationLibrary library;
@@ -168,7 +169,7 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     writeLibrary(dir);
-    if (c.content) dir.write(kAttributeValueFileName, c.content);
+    if (c.content) dir.write(libraryFile(LibraryFileId::AttributeValues).name, c.content);
     PresentationLibrary library;
     const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
     EXPECT_EQ(resultCode(result), c.code);
