@@ -28,6 +28,9 @@ struct CellLoadOptions {
   // check), put first in the cell's loadWarnings. One that says the base
   // file failed its CRC check refuses the cell (CrcMismatch).
   std::vector<LoadWarning> warnings;
+  // The cell comes encrypted under a permit that has expired
+  // (OpenedCell::permitExpired of the chart store): S57Cell::permitExpired.
+  bool permitExpired = false;
 };
 
 // What a load found out besides its result.

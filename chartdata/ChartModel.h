@@ -228,6 +228,10 @@ struct S57Cell {
   int edition = 0;
   std::vector<int> updatesApplied;
   std::vector<LoadWarning> loadWarnings;
+  // An encrypted cell shown under a permit that has expired: it may be out
+  // of date, and the chart must say permanently that it is not to be used
+  // for primary navigation.
+  bool permitExpired = false;
 
   // Who produced the data and as what (DSID AGEN and PRSP): the cell is
   // marked as not official unless an official hydrographic office produced

@@ -1,6 +1,7 @@
 #include "StoreIssue.h"
 
 #include "ReaderResult.h"
+#include "SseCode.h"
 #include "UpdateResult.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr struct {
     {IssueKind::WrongEdition, "wrongEdition"},
     {IssueKind::NotInstalled, "notInstalled"},
     {IssueKind::StoredFileDamaged, "storedFileDamaged"},
+    {IssueKind::Protection, "protection"},
 };
 
 // "3", "3 and 4", "3 to 5".
@@ -109,6 +111,14 @@ void wordIssue(StoreIssue& i) {
     case IssueKind::StoredFileDamaged:
       text = i.file + ": the store's copy no longer has the CRC-32 it was stored with: not used";
       break;
+    case IssueKind::Protection: {
+      std::vector<SseCode> codes;
+      for (const int code : i.sse) codes.push_back(static_cast<SseCode>(code));
+      text = i.file + (i.number > 0 ? ": update " + std::to_string(i.number) + " not applied: " : ": not installed: ") +
+             sseEnglishList(codes) + (i.detail.empty() ? std::string() : " (" + i.detail + ")");
+      if (!i.numbers.empty()) text += "; so neither " + numberList(i.numbers);
+      break;
+    }
   }
   i.text = printable(text);
 }
@@ -181,6 +191,16 @@ StoreIssue notInstalledIssue(const std::string& firstFile, std::vector<int> numb
 
 StoreIssue storedFileDamagedIssue(const std::string& file) {
   return worded(make(IssueKind::StoredFileDamaged, file));
+}
+
+StoreIssue protectionIssue(const std::string& file, int number, const std::vector<int>& sse, const std::string& detail,
+                           std::vector<int> laterNotApplied) {
+  StoreIssue i = make(IssueKind::Protection, file);
+  i.number = number;
+  i.sse = sse;
+  i.detail = detail;
+  i.numbers = std::move(laterNotApplied);
+  return worded(i);
 }
 
 const char* issueKindName(IssueKind kind) {

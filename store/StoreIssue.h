@@ -24,6 +24,9 @@ enum class IssueKind {
                       // edition `installedEdition`
   NotInstalled,       // updates `numbers` (first `file`) for a cell the store does not hold
   StoredFileDamaged,  // the store's own copy `file` no longer has the CRC-32 it was stored with
+  Protection,         // `file` (update `number`, 0 for a base file) not taken: the protection scheme's
+                      // codes `sse` (SseCode), `detail` why; `numbers` the later updates offered, not
+                      // applied either
 };
 
 struct StoreIssue {
@@ -37,6 +40,7 @@ struct StoreIssue {
   std::string detail;
   std::string found, listed;  // CRC-32s
   std::vector<int> numbers;
+  std::vector<int> sse;  // SSE codes (SseCode.h)
   std::string text;  // in English, one line beginning with the file it names
 };
 
@@ -51,6 +55,8 @@ StoreIssue updateStoppedIssue(const std::string& file, int number, UpdateResult 
 StoreIssue wrongEditionIssue(const std::string& file, int number, int edition, int installedEdition);
 StoreIssue notInstalledIssue(const std::string& firstFile, std::vector<int> numbers);
 StoreIssue storedFileDamagedIssue(const std::string& file);
+StoreIssue protectionIssue(const std::string& file, int number, const std::vector<int>& sse, const std::string& detail,
+                           std::vector<int> laterNotApplied = {});
 
 // Writes `text` from the kind and values (after they were read back).
 void wordIssue(StoreIssue& issue);

@@ -19,7 +19,13 @@
 //   {"folder":..,"cells":..,"catalogues":..,"warnings":[..]}
 // then one line per cell, in path order. --store DIR stands for the cells
 // in use of a chart store, read through the store with the updates it
-// applied: first {"store":..,"cells":..}, then a line per cell.
+// applied: first {"store":..,"cells":..}, then a line per cell, which adds
+// "sse" and "message" (the protection scheme's codes of an encrypted cell:
+// SSE 11, 16 or 21 refuse it, SSE 25 says it is shown under a permit that
+// has expired), and for an encrypted cell "encrypted", "permit" (its
+// state: valid, expiring, expired, none) and "permitExpiry". Encrypted
+// cells are decrypted for the key file --manufacturer (else the scheme's
+// test manufacturer) on the date --date (else the system date).
 //
 // A cell that cannot be read still gets its line (with its result code) and a
 // readable reason on stderr; the next cell is read all the same. A cell whose
@@ -56,6 +62,7 @@
 #include "CellSources.h"
 #include "ChartDate.h"
 #include "ChartEngine.h"
+#include "CoreDumps.h"
 #include "DisplaySettings.h"
 #include "Json.h"
 #include "LibraryInfo.h"
@@ -65,6 +72,7 @@
 #include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
+#include "ProtectionOptions.h"
 #include "ReaderResult.h"
 #include "RecordCheck.h"
 #include "S57CellReader.h"
@@ -91,6 +99,7 @@ struct InfoOptions {
   MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
   std::string storeDirectory;      // --store: the cells in use of a chart store
+  std::string manufacturerFile;    // --manufacturer: the key file for a store's encrypted cells
 };
 
 void printInfoUsage() {
@@ -101,7 +110,7 @@ void printInfoUsage() {
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
                "         [--scale-boundaries]\n"
                "%s"
-               "         ]]] [--no-updates] [--store DIR] [CELL | FOLDER...]\n",
+               "         ]]] [--no-updates] [--store DIR [--manufacturer FILE]] [CELL | FOLDER...]\n",
                kMarinerOptionsUsage);
 }
 
@@ -183,6 +192,12 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
         return false;
       }
       options.storeDirectory = argv[++i];
+    } else if (!optionsEnded && std::strcmp(arg, "--manufacturer") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: --manufacturer needs a key file\n");
+        return false;
+      }
+      options.manufacturerFile = argv[++i];
     } else if (!optionsEnded && std::strcmp(arg, "--features") == 0) {
       options.features = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
@@ -294,14 +309,18 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
 bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine,
-                   const CellFileBytes& fileBytes = nullptr) {
+                   const CellFileBytes& fileBytes = nullptr, const OpenedCell* opened = nullptr) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
   // A base that failed its catalogue's CRC check is not read at all; a
-  // store's is read through the store.
+  // store's is read through the store, and not at all when the protection
+  // scheme refuses it (no permit, keys that do not fit).
   ReaderResult code = ReaderResult::CrcMismatch;
-  if (source.crcFailure.empty() && fileBytes) {
+  const bool refused = opened && opened->refused();
+  if (refused) {
+    code = ReaderResult::CannotOpen;
+  } else if (source.crcFailure.empty() && fileBytes) {
     std::string bytes;
     code = fileBytes(path, bytes);
     if (code == ReaderResult::Ok) code = reader.readCellBytes(bytes);
@@ -353,15 +372,24 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
                        "): not shown");
   }
   line.addRaw("warnings", jsonStrings(warnings));
+  if (opened) {
+    const CellPermitStanding& standing = opened->standing;
+    line.add("encrypted", standing.encrypted);
+    if (standing.encrypted)
+      line.add("permit", standing.permitted ? permitStateName(standing.state) : "none")
+          .add("permitExpiry", standing.permitted ? standing.expiry.compact() : std::string());
+    line.addRaw("sse", sseJson(opened->sse)).add("message", opened->message());
+  }
   reader.clear();  // the model reads the files again
   CellLoadResult load;
   const S57Cell* cell = nullptr;
-  if (engine) {
+  if (engine && !refused) {
     CellLoadOptions loadOptions;
     loadOptions.applyUpdates = options.applyUpdates;
     loadOptions.updateFiles = updateFiles;
     loadOptions.warnings = source.warnings;
     loadOptions.fileBytes = fileBytes;
+    loadOptions.permitExpired = opened && opened->permitExpired();
     cell = addModelInfo(*engine, line, path, loadOptions, &load);
     if (load == ReaderResult::CellCancelled)
       load = CellLoadResult();  // said above; a cancellation reads as it should
@@ -377,6 +405,9 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());
+  if (opened && !opened->sse.empty())
+    std::fprintf(stderr, "enctool info: %s: %s (%s)\n", path.c_str(), opened->message().c_str(),
+                 opened->reason.c_str());
   if (code != ReaderResult::Ok)
     std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), resultCode(code),
                  readerResultText(code));
@@ -452,16 +483,28 @@ int runInfoCommand(int argc, char** argv) {
     }
   }
   if (!options.storeDirectory.empty()) {
-    // The cells in use of a chart store, with the updates applied.
+    // The cells in use of a chart store, with the updates applied; an
+    // encrypted cell decrypted with the permits held on the date given.
+    refuseCoreDumps();
+    DataClient client;
+    if (options.date != 0)
+      client.clock = DataClientClock::fixedAt(
+          CalendarDay{options.date / 10000, options.date / 100 % 100, options.date % 100});
+    if (!loadManufacturer("info", options.manufacturerFile, client.identity)) return 1;
     CellSources store;
-    if (!store.fromStore("info", options.storeDirectory)) return 1;
+    if (!store.fromStore("info", options.storeDirectory, client, false)) return 1;
+    long long inUse = 0;
+    for (const StoredCell& stored : store.store->index().cells) inUse += stored.status == CellStatus::InUse;
     std::printf("%s\n", JsonLine()
                             .add("store", options.storeDirectory)
-                            .add("cells", static_cast<long long>(store.cells.size()))
+                            .add("cells", inUse)
                             .str()
                             .c_str());
-    for (const CellSource& cell : store.cells)
-      if (!printCellInfo(cell, true, options, engine.get(), store.fileBytes)) failed = true;
+    for (const StoredCell& stored : store.store->index().cells) {
+      if (stored.status != CellStatus::InUse) continue;
+      const OpenedCell opened = store.store->openCell(stored);
+      if (!printCellInfo(opened.source, true, options, engine.get(), opened.fileBytes, &opened)) failed = true;
+    }
   }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
