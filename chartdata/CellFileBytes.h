@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "ReaderResult.h"
 #include "SecureBytes.h"
 
-// Fills `bytes` with the whole file `path` names; returns 0 or a reader
-// code (ReaderResult.h: ReaderCannotOpen, ReaderNotRegularFile,
-// ReaderCrcMismatch, ...).
-using CellFileBytes = std::function<int(const std::string& path, SecureBytes& bytes)>;
+// Fills `bytes` with the whole file `path` names; returns Ok or the
+// reader's result (CannotOpen, NotRegularFile, CrcMismatch, ...).
+using CellFileBytes = std::function<ReaderResult(const std::string& path, SecureBytes& bytes)>;

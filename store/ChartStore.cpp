@@ -64,16 +64,17 @@ using LoadableFiles = std::map<std::string, LoadableFile>;
 // decryption said. A file kept encrypted is not checked against the CRC-32
 // it was stored with: the CRC-32 of its decrypted bytes is, after its
 // archive's own check, and any change to the stored copy fails one of them.
-int readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
-                 SecureBytes& bytes, EncFileOutcome* outcome = nullptr) {
+ReaderResult readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
+                          SecureBytes& bytes, EncFileOutcome* outcome = nullptr) {
   if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
   bytes.clear();
   std::string encrypted;
-  if (const int code = files.readUnchecked(loadable.file.path, encrypted)) return code;
-  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderCrcMismatch;
+  if (const ReaderResult code = files.readUnchecked(loadable.file.path, encrypted); code != ReaderResult::Ok)
+    return code;
+  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderResult::CrcMismatch;
   const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, bytes);
   if (outcome) *outcome = opened;
-  return opened.decrypted ? int(ReaderOk) : int(ReaderCannotOpen);
+  return opened.decrypted ? ReaderResult::Ok : ReaderResult::CannotOpen;
 }
 
 // The base file an opened cell decrypted for its verdict, handed on once
@@ -125,8 +126,8 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
     return false;
   }
   std::string bytes;
-  const int code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderNotRegularFile;
-  if (code != ReaderOk) {
+  const ReaderResult code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderResult::NotRegularFile;
+  if (code != ReaderResult::Ok) {
     damage = std::string("the index cannot be read: ") + readerResultText(code);
     return false;
   }
@@ -142,10 +143,10 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
 void ChartStore::readProtection() {
   permits_.clear();
   std::string bytes;
-  const int code = files_.readOwn("permits", bytes);
+  const ReaderResult code = files_.readOwn("permits", bytes);
   std::string error;
-  if (code == ReaderOk && !readPermitsBytes(bytes, permits_, error)) messages_.push_back(permitsDamagedMessage(error));
-  else if (code != ReaderOk && code != ReaderCannotOpen) messages_.push_back(permitsDamagedMessage(readerResultText(code)));
+  if (code == ReaderResult::Ok && !readPermitsBytes(bytes, permits_, error)) messages_.push_back(permitsDamagedMessage(error));
+  else if (code != ReaderResult::Ok && code != ReaderResult::CannotOpen) messages_.push_back(permitsDamagedMessage(readerResultText(code)));
   keys_ = readStoreKeys(files_, client_.clock.today());
 }
 
@@ -280,7 +281,7 @@ CellFileBytes ChartStore::fileBytes() const {
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
   return [byPath, files, guard](const std::string& path, SecureBytes& bytes) {
     const auto it = byPath->find(path);
-    if (it == byPath->end()) return int(ReaderCannotOpen);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
     return readLoadable(files, *guard, it->second, bytes);
   };
 }
@@ -302,21 +303,21 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
   const std::string basePath = files_.absolute(cell.base.path);
   if (cell.status == CellStatus::InUse && cell.base.encrypted) {
     EncFileOutcome outcome;
-    const int code = readLoadable(files, *guard, byPath->at(basePath), base->bytes, &outcome);
+    const ReaderResult code = readLoadable(files, *guard, byPath->at(basePath), base->bytes, &outcome);
     opened.sse = outcome.codes;
-    opened.reason = code == ReaderOk || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
-    if (code != ReaderOk && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
-    base->taken = code != ReaderOk;
+    opened.reason = code == ReaderResult::Ok || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
+    if (code != ReaderResult::Ok && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
+    base->taken = code != ReaderResult::Ok;
   } else {
     base->taken = true;
   }
   opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, SecureBytes& bytes) {
     if (path == basePath && !base->taken.exchange(true)) {
       bytes = std::move(base->bytes);
-      return int(ReaderOk);
+      return ReaderResult::Ok;
     }
     const auto it = byPath->find(path);
-    if (it == byPath->end()) return int(ReaderCannotOpen);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
     return readLoadable(files, *guard, it->second, bytes);
   };
   return opened;

@@ -104,16 +104,16 @@ StoreFiles::StoreFiles(std::string root) : root_(std::move(root)) {
   while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
 }
 
-int StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
+ReaderResult StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
   if ((relative != "index" && relative != "permits" && !isStoredKeyPath(relative)) ||
       !foldersOnTheWay(root_, relative, false, error))
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   const std::string path = absolute(relative);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderCannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderNotRegularFile;
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;
   return readWholeFile(path, bytes);
 }
 
@@ -152,64 +152,69 @@ namespace {
 
 // One read of the whole file into room that is not zeroed first.
 template <class Bytes>
-int readWhole(const std::string& path, Bytes& bytes) {
+ReaderResult readWhole(const std::string& path, Bytes& bytes) {
   bytes.clear();
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   if (size > S57CellReader::kMaxFileBytes) {
     std::fclose(file);
-    return ReaderFileTooLarge;
+    return ReaderResult::FileTooLarge;
   }
   bytes.resize(static_cast<size_t>(size));
   const size_t got = size ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
   std::fclose(file);
   if (got != bytes.size()) {
     bytes.clear();
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 // A cell file of the store, its path checked and no link followed.
 template <class Bytes>
-int readCellFile(const StoreFiles& files, const std::string& relative, Bytes& bytes) {
+ReaderResult readCellFile(const StoreFiles& files, const std::string& relative, Bytes& bytes) {
   bytes.clear();
   std::string error;
-  if (!isStoredCellPath(relative) || !foldersOnTheWay(files.root(), relative, false, error)) return ReaderCannotOpen;
+  if (!isStoredCellPath(relative) || !foldersOnTheWay(files.root(), relative, false, error))
+    return ReaderResult::CannotOpen;
   const std::string path = files.absolute(relative);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderCannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderNotRegularFile;  // a link is not followed
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;  // a link is not followed
   return readWhole(path, bytes);
 }
 
 template <class Bytes>
-int readChecked(const StoreFiles& files, const StoredFile& file, Bytes& bytes) {
-  if (const int code = readCellFile(files, file.path, bytes)) return code;
+ReaderResult readChecked(const StoreFiles& files, const StoredFile& file, Bytes& bytes) {
+  if (const ReaderResult code = readCellFile(files, file.path, bytes); code != ReaderResult::Ok) return code;
   const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   if (static_cast<long long>(bytes.size()) != file.size || crcText(crc32(view)) != file.crc) {
     bytes.clear();
-    return ReaderCrcMismatch;
+    return ReaderResult::CrcMismatch;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 }  // namespace
 
-int readWholeFile(const std::string& path, std::string& bytes) { return readWhole(path, bytes); }
-int readWholeFile(const std::string& path, SecureBytes& bytes) { return readWhole(path, bytes); }
+ReaderResult readWholeFile(const std::string& path, std::string& bytes) { return readWhole(path, bytes); }
+ReaderResult readWholeFile(const std::string& path, SecureBytes& bytes) { return readWhole(path, bytes); }
 
-int StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
+ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
   return readCellFile(*this, relative, bytes);
 }
 
-int StoreFiles::read(const StoredFile& file, std::string& bytes) const { return readChecked(*this, file, bytes); }
-int StoreFiles::read(const StoredFile& file, SecureBytes& bytes) const { return readChecked(*this, file, bytes); }
+ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const {
+  return readChecked(*this, file, bytes);
+}
+ReaderResult StoreFiles::read(const StoredFile& file, SecureBytes& bytes) const {
+  return readChecked(*this, file, bytes);
+}
 
 bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {
   if (relative != "index" && relative != "permits" && !isStoredCellPath(relative) && !isStoredKeyPath(relative)) {
