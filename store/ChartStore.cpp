@@ -155,7 +155,11 @@ std::shared_ptr<const StoreProtection> ChartStore::protection(const ExchangeSetK
 }
 
 bool ChartStore::rebuild(const std::string& damage, StoreMessage& failure) {
-  index_ = rebuildIndex(files_, protection(keys_).get());
+  // What the damaged index still says of the cells that cannot be read now.
+  std::vector<StoredCell> recorded;
+  std::string bytes;
+  if (files_.readOwn("index", bytes) == ReaderResult::Ok) recorded = salvageIndexCells(bytes);
+  index_ = rebuildIndex(files_, protection(keys_).get(), recorded);
   messages_.push_back(indexRebuiltMessage(damage, static_cast<long long>(index_.cells.size())));
   // Files the rebuilt index does not take stay until the next import: a
   // rebuild only reads.
@@ -216,13 +220,15 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   std::string damage;
   if (!readIndexFile(index_, damage) && !rebuild(damage, report.failure)) return report;
   report.storeMessages = messages_;
+  const std::shared_ptr<const StoreProtection> protection = this->protection(keys_);
+  // Cells a rebuild kept unread are taken whole where a permit now decrypts them.
+  const bool reread = rereadKeptCells(index_, files_, protection.get());
   // Files of an import that did not finish go before any is written.
   const StoreIndex before = index_;
   files_.removeUnreferenced(referencedFiles(before));
 
   StoreIndex after = before;
   const std::string now = timeNow(options);
-  const std::shared_ptr<const StoreProtection> protection = this->protection(keys_);
   CellImportContext context{files_, now, after.nextFolder, false, protection.get(), {}};
   for (const OfferedCell& cell : offered.cells) {
     CellImportResult result = importCell(before.find(cell.name), cell, context);
@@ -244,7 +250,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
     report.cells.push_back(std::move(result.outcome));
   }
   const std::string bytes = indexBytes(after);
-  if (bytes != indexBytes(before)) {
+  if (reread || bytes != indexBytes(before)) {
     std::string error;
     if (!files_.flush(error) || !files_.write("index", bytes, error)) {
       report.failure = cannotWriteMessage(error);
@@ -365,6 +371,12 @@ PermitInstallReport ChartStore::installPermits(const std::string& permitFile, co
   }
   permits_ = std::move(held);
   report.written = true;
+  // A cell a rebuild kept unread is read whole once its permit is here.
+  StoreIndex index;
+  std::string damage;
+  if (readIndexFile(index, damage) && rereadKeptCells(index, files_, protection(keys_).get()) &&
+      files_.write("index", indexBytes(index), error))
+    index_ = std::move(index);
   return report;
 }
 
