@@ -556,6 +556,20 @@ TEST_F(S63Import, ARebuildWithoutAPermitKeepsTheCell) {
   }
 }
 
+// Read as a plain cell, an encrypted one is said to be encrypted where it
+// lies in its exchange set; the same bytes elsewhere are no ISO 8211 file.
+TEST_F(S63Import, AnEncryptedCellReadAsPlainIsSaidToBeEncrypted) {
+  const std::string cell = kS63 + kAuth1 + "4b/V01X01/ENC_ROOT/GB/GB100005/3/0/GB100005.000";
+  const testsupport::ToolRun inSet = enctool("info " + testsupport::shellQuote(cell));
+  EXPECT_NE(inSet.out.find("\"code\":52"), std::string::npos) << inSet.out;
+  const testsupport::ToolRun folder = enctool("info " + data(kAuth1 + "4b/V01X01"));
+  EXPECT_NE(folder.out.find("\"code\":52"), std::string::npos) << folder.out;
+  fs::create_directories(store);
+  fs::copy_file(cell, store / "GB100005.000");
+  const testsupport::ToolRun alone = enctool("info " + testsupport::shellQuote((store / "GB100005.000").string()));
+  EXPECT_NE(alone.out.find("\"code\":3"), std::string::npos) << alone.out;
+}
+
 // An exchange set tampered with gets the scheme's codes, never a crash: a
 // cell cut short, a signature file that is rubbish, absent, or larger than
 // any, an encrypted cell that is empty.
