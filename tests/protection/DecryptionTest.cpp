@@ -65,7 +65,7 @@ TEST(Decryption, WrongKeysAndDamagedFilesNeverDecrypt) {
   const unsigned char* key = reinterpret_cast<const unsigned char*>("K1234");
   const std::string encrypted = encryptWithCellKey(zip, key);
   std::string flipped = encrypted;
-  flipped[encrypted.size() / 2] ^= 0x55;  // inside the stored data: libzip's CRC check catches it
+  flipped[encrypted.size() / 2] ^= 0x55;  // inside the stored data: the CRC-32 check catches it
   struct Case {
     std::string bytes;
     std::vector<CellKeys> candidates;
@@ -110,6 +110,45 @@ TEST(Decryption, ArchiveClaimingAHugeSizeIsRefusedUnpacked) {
   const std::string notZip = "PK\x03\x04 and then nothing of a zip archive";
   EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(notZip.data()), notZip.size(), 1000000, out, reason),
             UnzipResult::NotZip);
+}
+
+// Every field of the archive's directory that points or sizes is checked
+// before it is used: one that lies is damage, never a read out of bounds.
+TEST(Decryption, LyingArchiveDirectoriesAreDamage) {
+  const std::string name = "GB100001.000";
+  const std::string zip = storedZip(name, std::string(1000, 'x'));
+  const size_t end = zip.size() - 22, central = end - 46 - name.size();
+  struct Case {
+    const char* what;
+    size_t at;
+    std::uint32_t value;
+    int width;
+    UnzipResult result;
+  };
+  const Case cases[] = {
+      {"directory past the end", end + 16, 0xFFFFFF00u, 4, UnzipResult::Damaged},
+      {"directory longer than the archive", end + 12, 0xFFFFFFF0u, 4, UnzipResult::Damaged},
+      {"no entry", end + 10, 0, 2, UnzipResult::NotZip},
+      {"local header past the directory", central + 42, static_cast<std::uint32_t>(central), 4,
+       UnzipResult::Damaged},
+      {"packed data past the directory", central + 20, 0x7FFFFFFFu, 4, UnzipResult::Damaged},
+      {"an unknown packing", central + 10, 99, 2, UnzipResult::Damaged},
+      {"deflated, but no deflate data", central + 10, 8, 2, UnzipResult::Damaged},
+      {"an encrypted entry", central + 8, 1, 2, UnzipResult::Damaged},
+      {"a comment running past the end", end + 20, 5, 2, UnzipResult::NotZip},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string bytes = zip;
+    for (int i = 0; i < c.width; ++i) bytes[c.at + i] = static_cast<char>(c.value >> (8 * i));
+    SecureBytes out;
+    std::string reason;
+    EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), kMaxDecryptedBytes,
+                             out, reason),
+              c.result);
+    EXPECT_TRUE(out.empty());
+    EXPECT_FALSE(reason.empty());
+  }
 }
 
 // A catalogue naming a path out of the exchange set and a cell without its
