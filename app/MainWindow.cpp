@@ -48,6 +48,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   restoreChoices();
   menus_->syncCheckMarks();
   applyTheme();
+  applyNameLanguage();
   placeChildren();
   chart_->viewChanged();
 }

@@ -6,6 +6,7 @@
 #include "ChartWidget.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
+#include "ObjectPanel.h"
 #include "PositionBox.h"
 #include "WindowSettings.h"
 #include "WindowTheme.h"
@@ -14,12 +15,17 @@ void MainWindow::settingsChanged() {
   QSettings store;
   saveDisplaySettings(store, displaySettings());
   applyTheme();
+  applyNameLanguage();
   chart_->update();
 }
 
 void MainWindow::applyTheme() {
   applyWindowTheme(schemeOfTable(displaySettings().colourTable));
   positionBox_->repolish();
+}
+
+void MainWindow::applyNameLanguage() {
+  objectPanel_->setLanguage(displaySettings().nationalText ? NameLanguage::Chinese : NameLanguage::English);
 }
 
 void MainWindow::restoreChoices() {

@@ -155,7 +155,7 @@ void resolveAttributeReferences(const ChartFeature& feature, LookupResult& resul
   for (Instruction& instruction : result.instructions) {
     if (instruction.kind == kSY && !instruction.text2.empty())
       instruction.text2 = feature.findAttribute(instruction.text2);
-    else if (instruction.kind == kTX)
+    else if (instruction.kind == kTX && instruction.text2 == "OBJNAM")
       instruction.text3 = feature.findAttribute("NOBJNM");
   }
 }

@@ -75,6 +75,8 @@ bool libraryFileClosed(const std::string& path, int file) {
     case 6:  // attributes
     case 7:  // attribute values
       return endsWithLine(tail, ">\n");
+    case 8:  // Chinese names
+      return endsWithLine(tail, "END\n");
     default:  // the colour file has no closing marker
       return true;
   }
@@ -95,6 +97,7 @@ bool libraryFileFilledSomething(const PresentationLibrary& library, int file) {
     case 5: return !library.objectClassCatalogue.empty();
     case 6: return !library.attributeCatalogue.empty();
     case 7: return !library.attributeValues.empty();
+    case 8: return !library.chineseNames.empty();
     default: return true;
   }
 }

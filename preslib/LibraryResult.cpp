@@ -3,8 +3,8 @@
 #include "PresentationLibrary.h"
 
 int libraryFileOfResult(int code) {
-  if (code >= LibraryCutShort && code <= LibraryCutShort + kAttributeValueFile) return code - LibraryCutShort;
-  if (code >= LibraryNothingRead && code <= LibraryNothingRead + kAttributeValueFile) return code - LibraryNothingRead;
+  if (code >= LibraryCutShort && code <= LibraryCutShort + kChineseNameFile) return code - LibraryCutShort;
+  if (code >= LibraryNothingRead && code <= LibraryNothingRead + kChineseNameFile) return code - LibraryNothingRead;
   if (code == LibraryBadColourRow) return 0;
   return -1;
 }

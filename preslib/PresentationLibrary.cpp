@@ -5,6 +5,7 @@
 
 #include "AttributeValueReader.h"
 #include "CatalogueReader.h"
+#include "ChineseNameReader.h"
 #include "ColourFileReader.h"
 #include "LibraryFileChecks.h"
 #include "LibraryResult.h"
@@ -15,10 +16,12 @@ const char* const kLibraryFileNames[7] = {"S57Colours",  "S57LookupTable",      
                                           "S57ComplexLineStyles", "S57ObjectClasses", "S57Attributes"};
 
 const char* const kAttributeValueFileName = "S57AttributeValues";
+const char* const kChineseNameFileName = "S57ChineseNames";
 
 const char* libraryFileName(int index) {
   if (index >= 0 && index < 7) return kLibraryFileNames[index];
-  return index == kAttributeValueFile ? kAttributeValueFileName : nullptr;
+  if (index == kAttributeValueFile) return kAttributeValueFileName;
+  return index == kChineseNameFile ? kChineseNameFileName : nullptr;
 }
 
 PresentationLibrary& presentationLibrary() {
@@ -36,16 +39,17 @@ int readLibraryFile(PresentationLibrary& library, int file, const std::string& p
     case 4: return readLineStyleFile(path, library.lineStyles);
     case 5: return readObjectClassFile(path, library.objectClassCatalogue);
     case 6: return readAttributeFile(path, library.attributeCatalogue);
-    default: return readAttributeValueFile(path, library.attributeValues);
+    case 7: return readAttributeValueFile(path, library.attributeValues);
+    default: return readChineseNameFile(path, library.chineseNames);
   }
 }
 }  // namespace
 
 int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory, MissingFileReport report) {
-  for (int file = 0; file <= kAttributeValueFile; ++file) {
+  for (int file = 0; file <= kChineseNameFile; ++file) {
     const std::string path = directory + "/" + libraryFileName(file);
     std::error_code ec;
-    if (file == kAttributeValueFile && !std::filesystem::exists(path, ec)) break;  // optional
+    if (file >= kAttributeValueFile && !std::filesystem::exists(path, ec)) continue;  // optional
     const int result = readLibraryFile(library, file, path);
     // The colour reader reports nothing; every other reader prints "error!"
     // before it reports 1 for a file it cannot open.

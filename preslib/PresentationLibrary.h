@@ -1,13 +1,14 @@
 #pragma once
 // The S-52 presentation library: every table read at start-up from the seven
-// library files, and the meanings of attribute values from an eighth file
-// when the folder holds one. Filled once before any cell is loaded,
+// library files, the meanings of attribute values from an eighth file and
+// the Chinese names from a ninth, each when the folder holds it. Filled once before any cell is loaded,
 // read-only afterwards.
 #include <array>
 #include <map>
 #include <string>
 
 #include "Catalogue.h"
+#include "ChineseNames.h"
 #include "ColourTable.h"
 #include "LookupEntry.h"
 #include "VectorDrawing.h"
@@ -17,6 +18,7 @@ struct PresentationLibrary {
   ObjectClassCatalogue objectClassCatalogue;
   AttributeCatalogue attributeCatalogue;
   AttributeValueCatalogue attributeValues;  // empty without the attribute value file
+  ChineseNames chineseNames;                // empty without the Chinese name file
   std::array<LookupTable, kLookupTableCount> lookupTables{};  // by LookupTableId
   std::map<std::string, SymbolDefinition> symbols;
   std::map<std::string, PatternDefinition> patterns;
@@ -36,9 +38,10 @@ enum class MissingFileReport { PrintError, Silent };
 
 // Reads the seven files of `directory` into `library` in the fixed order
 // (colours, look-ups, patterns, symbols, line styles, object classes,
-// attributes), then the attribute value file when the folder has one,
-// stopping at the first failure. Returns 0 when all read whole (the
-// attribute value file may be absent: values then show as their codes),
+// attributes), then the attribute value file and the Chinese name file
+// when the folder has them, stopping at the first failure. Returns 0 when
+// all read whole (the optional files may be absent: values then show as
+// their codes, names in English),
 // else a LibraryResult code: the failing reader's value (1 a file cannot be
 // opened, 9 a bad colour row), or a code naming a file that gave nothing at
 // all or that lacks its closing marker (LibraryFileChecks.h).
@@ -55,8 +58,12 @@ extern const char* const kLibraryFileNames[7];
 inline constexpr int kAttributeValueFile = 7;
 extern const char* const kAttributeValueFileName;
 
+// The optional ninth file: the Chinese names (ChineseNameReader.h).
+inline constexpr int kChineseNameFile = 8;
+extern const char* const kChineseNameFileName;
+
 // The name of library file `index`: the seven in reading order, then the
-// attribute value file; null for any other index.
+// attribute value file and the Chinese name file; null for any other index.
 const char* libraryFileName(int index);
 
 // The start-up form: the process-wide library from "S57Lib".

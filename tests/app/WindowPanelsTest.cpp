@@ -277,6 +277,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   window->repaint();
   const QImage before = window->grab().toImage();
 
+  action("action_12")->trigger();  // 英文显示: the names in English
   action("action_17")->trigger();
   const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
   press(*window, inside.toPoint()), release(*window, inside.toPoint());
@@ -335,6 +336,55 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     if (clear.contains(at)) markedOff += marked(off, at);
   }
   EXPECT_EQ(markedOff, 0);
+}
+
+// Under 中文显示, the window's start value, the panel names the objects and
+// their attributes in Chinese with their S-57 acronyms, values decoded in
+// Chinese; 英文显示 tells the same choice in English. The screenshot is kept
+// in build/test-artifacts/window-object-panel-chinese.png.
+TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
+  const fs::path source = kShared / "US5WA22M";
+  if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  if (presentationLibrary().chineseNames.empty()) GTEST_SKIP() << "the library has no Chinese names";
+  fs::create_directory("s57000");
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->chart()->goTo({47.3119, -122.4376, 15000});
+  action("action_17")->trigger();
+  const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
+  press(*window, inside.toPoint()), release(*window, inside.toPoint());
+  ObjectPanel* panel = window->objectPanel();
+  QTreeWidget* list = panel->objectList();
+  const auto rowOf = [list](const char* title) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      if (list->topLevelItem(i)->text(ObjectPanel::ObjectColumn) == QString::fromUtf8(title)) return i;
+    return -1;
+  };
+  const int row = rowOf("水深区 (DEPARE)");
+  ASSERT_GE(row, 0) << "no 水深区 among " << list->topLevelItemCount() << " objects";
+  list->setCurrentItem(list->topLevelItem(row));
+  const QString chinese = panel->attributeView()->toPlainText();
+  for (const char* expected : {"水深区 (DEPARE)", "最小水深 (DRVAL1)\n1.8 米", "最大水深 (DRVAL2)\n3.6 米"})
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(chinese);
+  EXPECT_FALSE(chinese.contains(QStringLiteral("Depth range"))) << qPrintable(chinese);
+  const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
+  fs::create_directories(artifacts);
+  window->repaint();
+  EXPECT_TRUE(window->grab().save(QString::fromStdString((artifacts / "window-object-panel-chinese.png").string())));
+
+  // 英文显示: the same list and choice, in English; and back.
+  action("action_12")->trigger();
+  EXPECT_EQ(rowOf("Depth area (DEPARE)"), row);
+  ASSERT_NE(panel->chosen(), nullptr);
+  EXPECT_EQ(panel->chosen()->feature->objectClass, 42);
+  const QString english = panel->attributeView()->toPlainText();
+  EXPECT_TRUE(english.contains(QStringLiteral("Depth range value 1 (DRVAL1)\n1.8 m"))) << qPrintable(english);
+  action("action_11")->trigger();
+  EXPECT_EQ(rowOf("水深区 (DEPARE)"), row);
+  EXPECT_EQ(panel->attributeView()->toPlainText(), chinese);
 }
 
 TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
