@@ -339,9 +339,10 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
 }
 
 // Under 中文显示, the window's start value, the panel names the objects and
-// their attributes in Chinese with their S-57 acronyms, values decoded in
-// Chinese; 英文显示 tells the same choice in English. The screenshot is kept
-// in build/test-artifacts/window-object-panel-chinese.png.
+// their attributes in Chinese with their S-57 acronyms, enumerated values
+// in Chinese with their codes; 英文显示 tells the same choice in English. At
+// Hylebos Waterway Lighted Buoy 1 of US5WA22M, over a depth area. The
+// screenshot is kept in build/test-artifacts/window-object-panel-chinese.png.
 TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
   const fs::path source = kShared / "US5WA22M";
   if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
@@ -352,10 +353,10 @@ TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
   showAndDraw();
   window->startLoading("s57000");
   ASSERT_TRUE(waitForLoading(window->loader()));
-  window->chart()->goTo({47.3119, -122.4376, 15000});
+  window->chart()->goTo({47.2845, -122.405, 12000});
   action("action_17")->trigger();
-  const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
-  press(*window, inside.toPoint()), release(*window, inside.toPoint());
+  const QPoint buoy = pixelOf(geoToChart(GeoPoint{47.2872345, -122.4127682})).toPoint();
+  press(*window, buoy), release(*window, buoy);
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   const auto rowOf = [list](const char* title) {
@@ -363,27 +364,34 @@ TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
       if (list->topLevelItem(i)->text(ObjectPanel::ObjectColumn) == QString::fromUtf8(title)) return i;
     return -1;
   };
-  const int row = rowOf("水深区 (DEPARE)");
-  ASSERT_GE(row, 0) << "no 水深区 among " << list->topLevelItemCount() << " objects";
-  list->setCurrentItem(list->topLevelItem(row));
+  ASSERT_EQ(rowOf("侧面浮标 (BOYLAT)"), 0) << "not first among " << list->topLevelItemCount() << " objects";
+  const int depthArea = rowOf("水深区 (DEPARE)");
+  ASSERT_GT(depthArea, 0);
   const QString chinese = panel->attributeView()->toPlainText();
-  for (const char* expected : {"水深区 (DEPARE)", "最小水深 (DRVAL1)\n1.8 米", "最大水深 (DRVAL2)\n3.6 米"})
+  for (const char* expected : {"侧面浮标 (BOYLAT)", "浮标形状 (BOYSHP)\n柱形 (4)", "侧面标志类别 (CATLAM)\n左侧标 (1)",
+                               "颜色 (COLOUR)\n绿 (4)", "状态 (STATUS)\n永久 (1)"})
     EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(chinese);
-  EXPECT_FALSE(chinese.contains(QStringLiteral("Depth range"))) << qPrintable(chinese);
+  EXPECT_FALSE(chinese.contains(QStringLiteral("Colour"))) << qPrintable(chinese);
   const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
   fs::create_directories(artifacts);
   window->repaint();
   EXPECT_TRUE(window->grab().save(QString::fromStdString((artifacts / "window-object-panel-chinese.png").string())));
+  list->setCurrentItem(list->topLevelItem(depthArea));
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("最小水深 (DRVAL1)\n")))
+      << qPrintable(panel->attributeView()->toPlainText());
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8(" 米\n")));
 
   // 英文显示: the same list and choice, in English; and back.
+  list->setCurrentItem(list->topLevelItem(0));
   action("action_12")->trigger();
-  EXPECT_EQ(rowOf("Depth area (DEPARE)"), row);
-  ASSERT_NE(panel->chosen(), nullptr);
-  EXPECT_EQ(panel->chosen()->feature->objectClass, 42);
+  EXPECT_EQ(rowOf("Buoy, lateral (BOYLAT)"), 0);
+  EXPECT_EQ(rowOf("Depth area (DEPARE)"), depthArea);
+  ASSERT_EQ(panel->chosen(), &panel->objects()[0]);
   const QString english = panel->attributeView()->toPlainText();
-  EXPECT_TRUE(english.contains(QStringLiteral("Depth range value 1 (DRVAL1)\n1.8 m"))) << qPrintable(english);
+  for (const char* expected : {"Buoy shape (BOYSHP)\npillar", "Colour (COLOUR)\ngreen"})
+    EXPECT_TRUE(english.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(english);
   action("action_11")->trigger();
-  EXPECT_EQ(rowOf("水深区 (DEPARE)"), row);
+  EXPECT_EQ(rowOf("侧面浮标 (BOYLAT)"), 0);
   EXPECT_EQ(panel->attributeView()->toPlainText(), chinese);
 }
 
