@@ -8,6 +8,8 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ChartDate.h"
@@ -24,6 +26,9 @@ QDoubleSpinBox* metresBox(QWidget* parent, const char* name, double value) {
   box->setSingleStep(1);
   box->setSuffix(QStringLiteral(" 米"));
   box->setValue(value);
+  // The value counts once typed in full (Enter, another field, the arrows):
+  // the "1" of a "15" being typed moves nothing.
+  box->setKeyboardTracking(false);
   return box;
 }
 
@@ -43,7 +48,13 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   safety_ = metresBox(this, "safetyContour", s.safetyContour);
   safety_->setRange(kMinimumSafetyContour, kMaximumSafetyContour);
   shallow_ = metresBox(this, "shallowContour", s.shallowContour);
+  shallow_->setRange(0, kMaximumSafetyContour);
   deep_ = metresBox(this, "deepContour", s.deepContour);
+  deep_->setRange(kMinimumSafetyContour, 2 * kMaximumSafetyContour);
+  contourNote_ = new QLabel(this);
+  contourNote_->setObjectName(QStringLiteral("contourNote"));
+  contourNote_->setWordWrap(true);
+  contourNote_->hide();
   shades_ = new QComboBox(this);
   shades_->setObjectName(QStringLiteral("depthShades"));
   shades_->addItems({QStringLiteral("四色"), QStringLiteral("两色")});
@@ -63,6 +74,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   depthForm->addRow(QStringLiteral("安全等深线："), safety_);
   depthForm->addRow(QStringLiteral("浅水等深线："), shallow_);
   depthForm->addRow(QStringLiteral("深水等深线："), deep_);
+  depthForm->addRow(contourNote_);
   auto* safetyDepthRow = new QHBoxLayout;
   safetyDepthRow->addWidget(safetyDepth_, 1);
   safetyDepthRow->addWidget(safetyDepthIsContour_);
@@ -149,9 +161,11 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
     if (today) date_->setDate(dateOf(todaysDate()));
   });
 
-  keepContoursInOrder();
-  for (QDoubleSpinBox* box : {safety_, shallow_, deep_})
-    connect(box, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, [this] { keepContoursInOrder(); });
+  const std::pair<QDoubleSpinBox*, Contour> contours[] = {
+      {shallow_, Contour::Shallow}, {safety_, Contour::Safety}, {deep_, Contour::Deep}};
+  for (const auto& [box, contour] : contours)
+    connect(box, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
+            [this, which = contour](double metres) { contourChosen(which, metres); });
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons->setObjectName(QStringLiteral("buttons"));
@@ -174,16 +188,32 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   layout->addWidget(buttons);
 }
 
-void AdvancedSettingsDialog::keepContoursInOrder() {
-  const double safety = safety_->value();
-  shallow_->setRange(0, safety);
-  deep_->setRange(safety, 2 * kMaximumSafetyContour);
+void AdvancedSettingsDialog::contourChosen(Contour which, double metres) {
+  DisplaySettings before;
+  before.shallowContour = static_cast<float>(shallow_->value());
+  before.safetyContour = static_cast<float>(safety_->value());
+  before.deepContour = static_cast<float>(deep_->value());
+  DisplaySettings after = before;
+  setContourInOrder(after, which, metres);
+  const QString moved = movedContoursText(before, after, which);
+  // The others move without calling back here.
+  const std::pair<QDoubleSpinBox*, float> values[] = {
+      {shallow_, after.shallowContour}, {safety_, after.safetyContour}, {deep_, after.deepContour}};
+  for (const auto& [box, value] : values) {
+    const QSignalBlocker quiet(box);
+    box->setValue(value);
+  }
+  if (safetyDepthIsContour_->isChecked()) safetyDepth_->setValue(safety_->value());
+  contourNote_->setText(moved);
+  contourNote_->setVisible(!moved.isEmpty());
 }
 
 void AdvancedSettingsDialog::apply(DisplaySettings& s) const {
-  s.setSafetyContour(static_cast<float>(safety_->value()));
-  s.setShallowContour(static_cast<float>(shallow_->value()));
-  s.setDeepContour(static_cast<float>(deep_->value()));
+  // The three are in order here: each set in turn moves nothing the next
+  // does not set again.
+  setContourInOrder(s, Contour::Safety, safety_->value());
+  setContourInOrder(s, Contour::Shallow, shallow_->value());
+  setContourInOrder(s, Contour::Deep, deep_->value());
   s.setTwoDepthShades(shades_->currentIndex() == 1 ? 1 : 2);
   s.setShallowPattern(shallowPattern_->isChecked() ? 1 : 2);
   s.showDepthContours = depthContours_->isChecked();

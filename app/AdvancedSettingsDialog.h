@@ -10,12 +10,14 @@
 // the settings it is given and changes nothing until apply().
 #include <QDialog>
 
+#include "ContourOrder.h"
 #include "DisplaySettings.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
+class QLabel;
 
 class AdvancedSettingsDialog : public QDialog {
   Q_OBJECT
@@ -24,16 +26,17 @@ public:
   explicit AdvancedSettingsDialog(const DisplaySettings& settings, QWidget* parent = nullptr);
 
   // Writes the dialog's choices into `settings` through the settings' own
-  // operations (the safety contour first, so the shallow and deep contours
-  // chosen beside it stay).
+  // operations; the three contours as the dialog shows them.
   void apply(DisplaySettings& settings) const;
 
 private:
-  // The shallow contour stays at or above 0 and at or below the safety
-  // contour, the deep one at or above it.
-  void keepContoursInOrder();
+  // A contour typed in full (or stepped): it stays, the others keep their
+  // values unless they contradict it (ContourOrder.h), and the note under
+  // them says which moved.
+  void contourChosen(Contour which, double metres);
 
   QDoubleSpinBox *safety_ = nullptr, *shallow_ = nullptr, *deep_ = nullptr;
+  QLabel* contourNote_ = nullptr;
   QComboBox *shades_ = nullptr, *category_ = nullptr, *symbols_ = nullptr, *language_ = nullptr;
   QCheckBox *shallowPattern_ = nullptr, *depthContours_ = nullptr, *soundings_ = nullptr;
   QCheckBox *scaleMinimum_ = nullptr, *boundaries_ = nullptr, *worldBaseMap_ = nullptr;

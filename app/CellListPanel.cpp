@@ -1,7 +1,10 @@
 #include "CellListPanel.h"
 
+#include <QAction>
 #include <QFile>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <algorithm>
 #include <QTreeWidget>
 
 #include "ChineseText.h"
@@ -31,15 +34,28 @@ QString warningToolTip(const std::vector<LoadWarning>& warnings) {
 
 CellListPanel::CellListPanel(QWidget* parent) : QDockWidget(QStringLiteral("海图列表"), parent) {
   setObjectName(QStringLiteral("cellListDock"));
+  // Opaque, title bar included, in every colour table.
+  setAutoFillBackground(true);
   tree_ = new QTreeWidget(this);
   tree_->setObjectName(QStringLiteral("cellList"));
   tree_->setRootIsDecorated(false);
   tree_->setUniformRowHeights(true);
   tree_->setHeaderLabels({QStringLiteral("海图"), QStringLiteral("比例尺"), QStringLiteral("版本"),
                           QStringLiteral("警告")});
+  // Name, scale and edition as wide as their texts; the warnings take the rest.
   tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  tree_->header()->setStretchLastSection(true);
   setWidget(tree_);
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { activate(item); });
+  auto* clear = new QAction(QStringLiteral("清除未加载的文件和提示"), this);
+  clear->setObjectName(QStringLiteral("clearFindings"));
+  connect(clear, &QAction::triggered, this, &CellListPanel::clearFindings);
+  tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
+  tree_->addAction(clear);
+}
+
+QString CellListPanel::compilationScaleText(int scale) {
+  return scale > 0 ? scaleText(scale) : QStringLiteral("—");
 }
 
 QString CellListPanel::editionText(int edition, const std::vector<int>& updates) {
@@ -63,7 +79,7 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
     auto* item = new QTreeWidgetItem;
     const QString name = QString::fromStdString(cell.name);
     item->setText(NameColumn, name);
-    item->setText(ScaleColumn, scaleText(cell.compilationScale));
+    item->setText(ScaleColumn, compilationScaleText(cell.compilationScale));
     item->setText(EditionColumn, editionText(cell.edition, cell.updatesApplied));
     // Data that is not an official ENC is named first among the warnings,
     // with the English reason in the tool tip, and its row is in magenta.
@@ -85,27 +101,41 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
   }
 }
 
-void CellListPanel::addFailures(const QStringList& lines) {
-  for (const QString& line : lines) {
-    if (line.isEmpty()) continue;
-    const int colon = line.indexOf(QStringLiteral(": "));
-    const QString file = colon < 0 ? line : line.left(colon);
-    const QString reason = QStringLiteral("未加载：") + (colon < 0 ? QString() : line.mid(colon + 2));
+void CellListPanel::addFindings(const std::vector<LoadFinding>& findings) {
+  for (const LoadFinding& f : findings) {
+    const QString text = f.failed ? QStringLiteral("未加载：") + f.text : f.text;
     bool listed = false;
     for (int i = loaded_; i < tree_->topLevelItemCount() && !listed; ++i) {
       const QTreeWidgetItem* row = tree_->topLevelItem(i);
-      listed = row->text(NameColumn) == file && row->text(WarningColumn) == reason;
+      listed = row->text(NameColumn) == f.name && row->text(WarningColumn) == text;
     }
     if (listed) continue;
     auto* item = new QTreeWidgetItem;
-    item->setText(NameColumn, file);
-    item->setText(WarningColumn, reason);
-    item->setToolTip(WarningColumn, reason);
+    item->setText(NameColumn, f.name);
+    item->setText(WarningColumn, text);
+    item->setToolTip(NameColumn, f.name);
+    item->setToolTip(WarningColumn, f.detail.isEmpty() ? text : text + QLatin1Char('\n') + f.detail);
     item->setData(NameColumn, kFailedRole, true);
-    for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(220, 50, 50));
+    const QColor colour = f.failed ? QColor(220, 50, 50) : QColor(200, 120, 0);
+    for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, colour);
     tree_->addTopLevelItem(item);
   }
 }
+
+void CellListPanel::clearFindings() {
+  while (tree_->topLevelItemCount() > loaded_) delete tree_->takeTopLevelItem(tree_->topLevelItemCount() - 1);
+}
+
+int CellListPanel::fittingWidth() const {
+  int width = 0;
+  const QAbstractItemView* view = tree_;  // the width of a column's contents is the view's to tell
+  for (int column : {NameColumn, ScaleColumn, EditionColumn})
+    width += std::max(view->sizeHintForColumn(column), tree_->header()->sectionSizeHint(column));
+  const int frame = 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
+  return width + frame + 120;  // and the start of the warnings
+}
+
+int CellListPanel::findingCount() const { return tree_->topLevelItemCount() - loaded_; }
 
 void CellListPanel::activate(QTreeWidgetItem* item) {
   if (!item || item->data(NameColumn, kFailedRole).toBool()) return;

@@ -1,14 +1,18 @@
 #pragma once
 // 海图列表: a dock panel listing every loaded cell with its compilation
-// scale, edition and updates and any warning from loading (data that is
-// not an official ENC named so first, its row in magenta), and the cells
-// that failed with their reason. A double click asks the window to show
-// the cell.
+// scale ("—" when the cell gives none), edition and updates and any warning
+// from loading (data that is not an official ENC named so first, its row in
+// magenta); after them the files that failed (in red) and the findings of
+// loads that belong to no cell (in orange: catalogue findings, folders that
+// cannot be read), each with its plain reason and the technical one in its
+// tool tip. Those rows can be cleared (its context menu). A double click
+// asks the window to show the cell.
 #include <QDockWidget>
 #include <QStringList>
 #include <vector>
 
 #include "ChartModel.h"
+#include "LoadReport.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -24,15 +28,23 @@ public:
   // Lists the cells of `cells` not listed yet (the cell list only grows,
   // so the rows follow it in load order, before the failed files).
   void addCells(const std::vector<S57Cell*>& cells);
-  // Lists failed files, one "name: reason" per line; a line already listed
-  // is not listed again.
-  void addFailures(const QStringList& lines);
+  // Lists files that failed and findings below the loaded cells; a row
+  // already listed is not listed again.
+  void addFindings(const std::vector<LoadFinding>& findings);
+  // Removes the rows of failed files and findings.
+  void clearFindings();
+  int findingCount() const;
 
   QTreeWidget* tree() const { return tree_; }
+  // A width that shows each row's name, scale and edition whole, with room
+  // for the start of its warnings.
+  int fittingWidth() const;
   int loadedCount() const { return loaded_; }
 
   // "第2版 更新1-4", "第1版", "—" when the edition is not known.
   static QString editionText(int edition, const std::vector<int>& updates);
+  // "1:25,000"; "—" for a compilation scale the cell does not give (0).
+  static QString compilationScaleText(int scale);
 
 signals:
   // The name (DSNM) of a loaded cell the user double-clicked.

@@ -4,6 +4,8 @@
 #include <QRunnable>
 #include <QStringList>
 #include <QThreadPool>
+#include <cerrno>
+#include <filesystem>
 
 #include "CellFolder.h"
 #include "CellList.h"
@@ -15,18 +17,27 @@
 #include "ReaderResult.h"
 
 namespace {
-QString fileName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
+QString decoded(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// A finding that belongs to no cell as a row: "file：text" split at its
+// file, the English line as the detail.
+LoadFinding findingRow(const LoadWarning& warning) {
+  const QString line = chineseWarningText(warning);
+  const int colon = line.indexOf(QStringLiteral("："));
+  LoadFinding f;
+  f.name = colon < 0 ? QString() : line.left(colon);
+  f.text = colon < 0 ? line : line.mid(colon + 1);
+  f.detail = decoded(warning.text);
+  return f;
+}
+
+// The loaded cell of that name, or null.
+S57Cell* loadedCell(const CellSnapshot& cells, const std::string& name) {
+  for (S57Cell* cell : *cells)
+    if (cell->name == name) return cell;
+  return nullptr;
 }
 }  // namespace
-
-QString libraryFailureText() { return chineseLibraryFailureText(engineState().libraryResult); }
-
-QString cellFailureText(int code) {
-  if (code == 1 && !engineState().libraryLoaded) return libraryFailureText();
-  return chineseFailureText(code, engineState().libraryLoaded);
-}
 
 // One load on the pool (which deletes it); counted by its loader from the
 // hand-off, so a second import is refused at once.
@@ -38,29 +49,70 @@ public:
   }
 
   void run() override {
+    LoadReport report;
+    report.directory = directory_;
+    report.requested = reportCells_;
     // File names go to the reader in the file system's 8-bit encoding.
     const CellFolder folder = scanCellFolder(QFile::encodeName(directory_).toStdString());
-    QStringList failures, warnings;
+    report.found = static_cast<int>(folder.cells.size());
+    report.folderError = folder.folderError;
+    report.unreadableFolders = folder.unreadableFolders;
     std::vector<S57Cell*> listed;
+    std::vector<LoadFinding> failures;
     for (const CellSource& source : folder.cells) {
-      if (loader_.stopRequested_) break;
+      if (loader_.stopRequested_) {
+        report.stopped = true;
+        break;
+      }
       CellLoadOptions options;
       options.updateFiles = &source.updates;
       options.warnings = source.warnings;
-      CellLoadReport report;
-      const int code = loadCell(source.path, loadingChartView(), cellList(), options, &report);
+      CellLoadReport loaded;
+      const int code = loadCell(source.path, loadingChartView(), cellList(), options, &loaded);
       if (code == 0 || cellListedDespite(code)) {  // listed; a finding is its first warning
-        listed.push_back(report.cell);
-        for (const LoadWarning& warning : report.cell->loadWarnings) warnings << chineseWarningText(warning);
+        listed.push_back(loaded.cell);
+        ++report.listed;
+        for (const LoadWarning& warning : loaded.cell->loadWarnings) {
+          if (report.firstCellWarning.isEmpty()) report.firstCellWarning = chineseWarningText(warning);
+          ++report.cellWarnings;
+        }
         emit loader_.cellLoaded();  // shown as it comes
+      } else if (code == ReaderDuplicateCell) {
+        report.alreadyLoaded << decoded(loaded.loadedAlready);
       } else {
-        failures << fileName(source.path) + QStringLiteral(": ") + cellFailureText(code);
+        failures.push_back(failedFile(decoded(source.path), code));
       }
     }
-    for (const LoadWarning& warning : folder.warnings) warnings << chineseWarningText(warning);
-    if (reportCells_ && !listed.empty() && !loader_.stopRequested_) emit loader_.cellsListed(listed);
+    report.findings = std::move(failures);
+    // Updates whose base is not beside them are not applied: each set named.
+    for (const CellSource& alone : folder.updatesAlone) {
+      if (alone.updates.empty()) continue;
+      LoadFinding f;
+      f.name = decoded(std::filesystem::path(alone.updates.front().path).filename().string());
+      f.text = QStringLiteral("%1个更新文件没有同名的基础海图（*.000），未应用").arg(alone.updates.size());
+      f.detail = decoded(alone.updates.front().path) + QStringLiteral(": update files without their base cell beside them");
+      report.findings.push_back(f);
+    }
+    // A start-up folder that is not there is no fault.
+    const bool quiet = !reportCells_ && folder.folderError == ENOENT;
+    if (!quiet)
+      for (const LoadWarning& warning : folder.warnings) report.findings.push_back(findingRow(warning));
+    if (folder.folderError != 0) --report.unreadableFolders;  // the folder itself: its own line
+    // A folder the user chose that holds no cell says so in the cell list too.
+    if (reportCells_ && folder.folderError == 0 && folder.cells.empty() && folder.unreadableFolders == 0) {
+      LoadFinding none;
+      none.name = directory_;
+      none.text = QStringLiteral("文件夹中没有S-57海图文件（*.000）");
+      report.findings.push_back(none);
+    }
+    if (reportCells_ && !loader_.stopRequested_) {
+      const CellSnapshot cells = cellList().snapshot();
+      for (const QString& name : report.alreadyLoaded)
+        if (S57Cell* cell = loadedCell(cells, QFile::encodeName(name).toStdString())) listed.push_back(cell);
+      if (!listed.empty()) emit loader_.cellsListed(listed);
+    }
     --loader_.running_;
-    emit loader_.finished(failures.join(QLatin1Char('\n')), warnings.join(QLatin1Char('\n')));
+    emit loader_.finished(report);
   }
 
 private:
@@ -71,6 +123,7 @@ private:
 
 CellLoader::CellLoader(QObject* parent) : QObject(parent) {
   qRegisterMetaType<std::vector<S57Cell*>>("std::vector<S57Cell*>");
+  qRegisterMetaType<LoadReport>("LoadReport");
 }
 
 CellLoader::~CellLoader() { stop(); }

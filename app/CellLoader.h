@@ -13,14 +13,9 @@
 #include <vector>
 
 #include "ChartModel.h"
+#include "LoadReport.h"
 
 Q_DECLARE_METATYPE(std::vector<S57Cell*>)
-
-// A readable reason (in Chinese) for a loadCell result code other than 0.
-QString cellFailureText(int code);
-// Why no cell can be loaded: the library is not loaded, and the reason its
-// loader gave at start-up (naming a damaged file) when it gave one.
-QString libraryFailureText();
 
 class CellLoader : public QObject {
   Q_OBJECT
@@ -41,13 +36,14 @@ public:
 signals:
   // A cell was listed (loaded, or listed as far as it goes).
   void cellLoaded();
-  // The cells a load started with `reportCells` listed, at its end; not sent
-  // when it listed none or was stopped. Comes before `finished`.
+  // The cells of the folder a load started with `reportCells` listed, and
+  // those of its cells loaded before (not read again), at its end; not sent
+  // when there are none or it was stopped. Comes before `finished`.
   void cellsListed(const std::vector<S57Cell*>& cells);
-  // The end of a load: `failures` names the cells it could not load, one
-  // "name: reason" per line, `warnings` what loaded with a warning (an
-  // update that stopped, a catalogue finding), each naming its file.
-  void finished(const QString& failures, const QString& warnings);
+  // The end of a load: what it found, the files it could not load and the
+  // findings that belong to no cell (LoadReport.h). A load started with
+  // `reportCells` is one the user asked for (`requested`).
+  void finished(const LoadReport& report);
 
 private:
   class Task;

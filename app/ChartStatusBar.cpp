@@ -17,6 +17,8 @@ QString overscaleText(double factor) {
 
 ChartStatusBar::ChartStatusBar(QWidget* parent) : QStatusBar(parent) {
   setObjectName(QStringLiteral("statusbar"));
+  // Opaque in every colour table.
+  setAutoFillBackground(true);
   measure_ = new QLabel(this);
   measure_->setObjectName(QStringLiteral("measureLabel"));
   measure_->hide();
@@ -50,3 +52,5 @@ void ChartStatusBar::showFailure(const QString& text) {
   qWarning().noquote() << text;
   showMessage(text, kFailureMessageMs);
 }
+
+void ChartStatusBar::showNote(const QString& text) { showMessage(text, kFailureMessageMs); }

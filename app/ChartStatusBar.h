@@ -21,6 +21,8 @@ public:
   void showMeasurement(const QString& text);
   // The failure for some seconds, and in the log.
   void showFailure(const QString& text);
+  // A note (what a command did) for some seconds.
+  void showNote(const QString& text);
 
 private:
   QLabel* measure_ = nullptr;

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "CellGroups.h"
 #include "CellList.h"
 #include "DisplaySettings.h"
 #include "MercatorProjection.h"
@@ -22,11 +23,8 @@
 namespace {
 
 constexpr float kStartScale = kMaximumViewScale;
+constexpr double kStartLatitude = 18.95, kStartLongitude = 110.56;
 constexpr int kDragThreshold = 5;  // pixels in x or in y
-// pan() takes the release 30 pixels higher than reported; the chart hands
-// it the true release plus that lift, so the chart ends where the drag
-// preview showed it, under the mouse.
-constexpr int kPanReleaseLift = 30;
 
 QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; }
 
@@ -34,11 +32,14 @@ QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; 
 
 ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("chart"));
-  setAttribute(Qt::WA_TransparentForMouseEvents);
   setMouseTracking(true);
-  // The whole start-up region.
+  // A click gives the chart the keys.
+  setFocusPolicy(Qt::StrongFocus);
+
+  // The start-up view lies on the demo harbour off Hainan, the cell the
+  // set-up puts into s57000/.
   view_.pixelMillimetres = screenPixelMillimetres();
-  setCentreGeo(30.0, 119.0, view_);
+  setCentreGeo(kStartLatitude, kStartLongitude, view_);
   setTrueScaleWithinLimits(view_, kStartScale);
 }
 
@@ -130,8 +131,9 @@ bool ChartWidget::showAllCells() {
 
 bool ChartWidget::showCells(const std::vector<S57Cell*>& cells) {
   syncViewport();
-  if (!fitViewToCells(cells, view_)) return false;
+  if (!fitViewToLargestGroup(cells, view_)) return false;
   viewChanged();
+  emit viewJumped();
   return true;
 }
 
@@ -143,6 +145,7 @@ void ChartWidget::goTo(const GoToTarget& target) {
   setTrueScaleWithinLimits(view_, scale);
   viewMovedByUser_ = true;
   viewChanged();
+  emit viewJumped();
 }
 
 bool ChartWidget::showCell(const QString& name) {
@@ -156,6 +159,7 @@ bool ChartWidget::showCell(const QString& name) {
     if (cell->compilationScale > 0) setTrueScaleWithinLimits(view_, cell->compilationScale);
     viewMovedByUser_ = true;
     viewChanged();
+    emit viewJumped();
     return true;
   }
   return false;
@@ -184,7 +188,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   stopwatch.start();
   QPainter painter(this);
   if (dragging_ && !dragImage_.isNull()) {
-    painter.drawPixmap(dragOffset_.x(), dragImageTop_ + dragOffset_.y(), dragImage_);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.drawPixmap(dragOffset_, dragImage_);
     return;
   }
   painting_ = true;
@@ -223,23 +228,24 @@ void ChartWidget::paintEvent(QPaintEvent*) {
 
 // ---- pointer and keys -----------------------------------------------------------
 
-void ChartWidget::setPointerShape(Qt::CursorShape shape) {
-  // The chart has no pointer of its own: the shape is its window's.
-  if (QWidget* host = parentWidget()) host->setCursor(shape);
-}
+void ChartWidget::setPointerShape(Qt::CursorShape shape) { setCursor(shape); }
 
 void ChartWidget::grabDragPreview() {
-  // The chart as it is on the screen, from below the menu bar; it is drawn
-  // back at the same place plus the drag offset.
-  dragImageTop_ = previewBelow_ && previewBelow_->isVisible() ? previewBelow_->geometry().bottom() + 1 : 0;
+  // The chart as it is on the screen; it is drawn back at the same place
+  // plus the drag offset.
   QScreen* screen = QGuiApplication::primaryScreen();
-  const QPoint corner = mapTo(window(), QPoint(0, dragImageTop_));
-  dragImage_ =
-      screen ? screen->grabWindow(window()->winId(), corner.x(), corner.y(), width(), height() - dragImageTop_)
-             : QPixmap();
+  const QPoint corner = mapTo(window(), QPoint(0, 0));
+  dragImage_ = screen ? screen->grabWindow(window()->winId(), corner.x(), corner.y(), width(), height()) : QPixmap();
 }
 
-void ChartWidget::mousePress(QMouseEvent* event) {
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The centre stays where it is: the visible chart grows or shrinks round it.
+  viewChanged();
+  emit resized();
+}
+
+void ChartWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint at = eventPosition(event->localPos());
   if (event->button() == Qt::LeftButton) {
     setPointerShape(Qt::PointingHandCursor);
@@ -252,7 +258,7 @@ void ChartWidget::mousePress(QMouseEvent* event) {
   }
 }
 
-void ChartWidget::mouseMove(QMouseEvent* event) {
+void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = eventPosition(event->localPos());
   if (dragging_) {
     const QPoint step = at - lastDrag_;
@@ -267,7 +273,7 @@ void ChartWidget::mouseMove(QMouseEvent* event) {
   showCursorPosition();
 }
 
-void ChartWidget::mouseRelease(QMouseEvent* event) {
+void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = eventPosition(event->localPos());
   const bool previewMoved = !dragOffset_.isNull();
@@ -276,7 +282,7 @@ void ChartWidget::mouseRelease(QMouseEvent* event) {
   dragImage_ = QPixmap();
   setPointerShape(Qt::ArrowCursor);
   if (std::abs(at.x() - press_.x()) > kDragThreshold || std::abs(at.y() - press_.y()) > kDragThreshold) {
-    pan(press_.x(), press_.y(), at.x(), at.y() + kPanReleaseLift, view_);
+    pan(press_.x(), press_.y(), at.x(), at.y(), view_);
     viewMovedByUser_ = true;
     viewChanged();
   } else if (rangeBearing_.active()) {
@@ -290,11 +296,15 @@ void ChartWidget::mouseRelease(QMouseEvent* event) {
   press_ = at;
 }
 
-void ChartWidget::wheel(QWheelEvent* event) {
+void ChartWidget::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   if (delta == 0) return;  // sideways scrolling does not zoom
   const QPointF at = event->position();
   zoomAbout(QPoint(qRound(at.x()), qRound(at.y())), delta >= 1);
+}
+
+void ChartWidget::keyPressEvent(QKeyEvent* event) {
+  if (!keyPress(event)) QWidget::keyPressEvent(event);
 }
 
 bool ChartWidget::keyPress(QKeyEvent* event) {

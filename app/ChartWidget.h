@@ -6,16 +6,17 @@
 // mouse as a cheap preview (the picture on the screen, shifted); it is
 // redrawn where the button is let go.
 //
-// The chart lies under every other widget of the window at the window's
-// origin, so that it shows wherever they leave it room (under the status
-// bar too), and takes no pointer of its own: the window hands it the mouse
-// and key events that none of them took. Window pixels are chart pixels.
+// The chart is the window's central widget: the docked panels, the menu bar
+// and the status bar take their room beside it, so the view's centre is
+// the centre of what is visible. It takes the pointer over it and the keys
+// while it has the focus; the window hands it the keys none of its widgets
+// took. Its overlays (the position box, the loading notice) are its
+// children, placed by the window when it is resized (`resized`).
 //
 // It reports what the window reads out through its signals; it knows
 // nothing of the panels, menus or status bar.
 #include <QPixmap>
 #include <QPoint>
-#include <QPointer>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -51,9 +52,10 @@ public:
   // A quarter of the view's width (dx) or height (dy) towards east (+dx)
   // or north (+dy).
   void panByQuarter(int dx, int dy);
-  // The combined extent of every loaded cell; false when none has extents.
+  // The largest group of loaded cells near one another, at a scale where
+  // they are drawn (CellGroups.h); false when no cell has extents.
   bool showAllCells();
-  // The combined extent of the given cells; false when none has extents.
+  // The same for the given cells.
   bool showCells(const std::vector<S57Cell*>& cells);
   void goTo(const GoToTarget& target);
   // Centres the view on a loaded cell (by its DSNM) at its compilation scale.
@@ -78,16 +80,8 @@ public:
   bool dragging() const { return dragging_; }
   const QPoint& dragOffset() const { return dragOffset_; }
 
-  // The drag preview is the picture of the window from the bottom of `bar`
-  // (the menu bar, while it is shown) down.
-  void setPreviewBelow(const QWidget* bar) { previewBelow_ = bar; }
-
-  // The window's pointer and keys.
-  void mousePress(QMouseEvent* event);
-  void mouseMove(QMouseEvent* event);
-  void mouseRelease(QMouseEvent* event);
-  void wheel(QWheelEvent* event);
-  // False for a key the chart has no use for.
+  // A key of the chart's (zoom, pan, Home) acted on; false for a key the
+  // chart has no use for.
   bool keyPress(QKeyEvent* event);
 
 signals:
@@ -103,9 +97,20 @@ signals:
   void measurementChanged(const QString& text);
   // What a press picked in selection mode (empty: nothing there).
   void objectsPicked(const std::vector<PickedObject>& objects);
+  // The chart's size changed (its overlays are placed again).
+  void resized();
+  // The view went to another place (go to, a cell, the cells loaded, Home),
+  // not by a pan or zoom.
+  void viewJumped();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   // The viewport from the widget size and the screen's pixel size.
@@ -124,14 +129,12 @@ private:
   ChartView view_;
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
-  QPointer<const QWidget> previewBelow_;
 
   // Pointer state; GUI thread only.
   QPixmap dragImage_;
   QPoint dragOffset_;
   QPoint press_;          // last left press, then last release
   QPoint lastDrag_;       // position at the last preview step
-  int dragImageTop_ = 0;  // y of the preview's first row
   bool dragging_ = false;
   bool painting_ = false;
   bool selectionMode_ = false;

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cerrno>
 
 #include "LibraryResult.h"
 #include "LoadWarning.h"
@@ -34,8 +35,35 @@ QString chineseFailureText(int code, bool libraryLoaded) {
     case ReaderNotRegularFile: return QStringLiteral("不是普通文件（文件夹、管道或设备），未读取");
     case ReaderRecordCountMismatch: return QStringLiteral("记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整");
     case ReaderDuplicateRecord: return QStringLiteral("有记录与前面的记录同名（RCNM和RCID相同）");
+    case ReaderCrcMismatch: return QStringLiteral("基础文件的CRC-32与交换集目录所列不符，未使用");
+    case ReaderCellCancelled: return QStringLiteral("版次为0的更新取消了此海图，不再列出");
     default:
       return QStringLiteral("读取失败（代码%1：%2）").arg(code).arg(QString::fromLatin1(readerResultText(code)));
+  }
+}
+
+QString chinesePlainFailureText(int code, bool emptyFile) {
+  switch (code) {
+    case ReaderCannotOpen: return QStringLiteral("文件无法打开或读取");
+    case ReaderFileTooShort: return emptyFile ? QStringLiteral("文件为空") : QStringLiteral("不是S-57海图文件");
+    case ReaderNoDescriptiveRecord:
+    case ReaderBadRecordLength:
+    case ReaderDescriptiveTooShort:
+    case ReaderDescriptiveOutOfBounds:
+    case ReaderNotDataRecord:
+    case ReaderRecordOutOfBounds: return QStringLiteral("不是S-57海图文件，或文件已损坏");
+    case ReaderNoFeatures: return QStringLiteral("海图中没有任何物标，无内容可显示");
+    case ReaderDuplicateCell: return QStringLiteral("已加载同名海图");
+    case ReaderNoFactors: return QStringLiteral("海图数据不完整，无法定位");
+    case ReaderTruncatedRecord: return QStringLiteral("文件已损坏（不完整），未加载");
+    case ReaderFileTooLarge: return QStringLiteral("文件过大（超过50 MB），未加载");
+    case ReaderGeometryTooLarge: return QStringLiteral("海图几何数据异常，未加载");
+    case ReaderNotRegularFile: return QStringLiteral("不是普通文件，未读取");
+    case ReaderRecordCountMismatch: return QStringLiteral("海图不完整，有记录缺失或多出");
+    case ReaderDuplicateRecord: return QStringLiteral("海图中有重复的记录");
+    case ReaderCrcMismatch: return QStringLiteral("文件校验不符（CRC-32），未加载");
+    case ReaderCellCancelled: return QStringLiteral("海图已被取消");
+    default: return QStringLiteral("读取失败（代码%1）").arg(code);
   }
 }
 
@@ -138,8 +166,22 @@ QString chineseWarningText(const LoadWarning& w) {
       return QStringLiteral("%1：目录%2将此文件列出%3次，只校验一次").arg(name(w.file), name(w.related)).arg(w.count);
     case LoadWarningKind::NotRegularFile:
       return QStringLiteral("%1：不是普通文件（文件夹、管道、设备或失效的链接），未读取").arg(name(w.file));
+    case LoadWarningKind::FolderUnreadable:
+      return QStringLiteral("%1：文件夹无法读取（%2），其中的海图未加载").arg(name(w.file), chineseSystemReason(w.code));
   }
   return name(w.text);
+}
+
+QString chineseSystemReason(int error) {
+  switch (error) {
+    case EACCES:
+    case EPERM: return QStringLiteral("权限不足");
+    case ENOENT: return QStringLiteral("不存在");
+    case ENOTDIR: return QStringLiteral("不是文件夹");
+    case ELOOP: return QStringLiteral("符号链接层数过多");
+    case EIO: return QStringLiteral("读取出错");
+    default: return QStringLiteral("系统错误%1").arg(error);
+  }
 }
 
 QString chineseNonOfficialText(const S57Cell& cell) {

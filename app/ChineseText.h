@@ -13,10 +13,18 @@ struct S57Cell;
 // number.
 QString chineseFailureText(int code, bool libraryLoaded);
 
+// The same in the words of a user who does not read ISO 8211: "文件为空"
+// (for an empty file), "不是S-57海图文件"; the technical reason above goes
+// into a tool tip.
+QString chinesePlainFailureText(int code, bool emptyFile);
+
 // A loading warning (an update that stopped the chain, a catalogue
 // finding) in Chinese: one line beginning with the file it names. The
 // record or value at fault stays in the warning's English line.
 QString chineseWarningText(const LoadWarning& warning);
+
+// A system error number (errno) as a short reason: "权限不足", "不存在".
+QString chineseSystemReason(int error);
 
 // Why a cell's data is not an ENC of an official hydrographic office
 // (OfficialData.h), in Chinese: "非官方数据：生产者不是官方海道测量机构（AGEN

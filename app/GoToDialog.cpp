@@ -36,6 +36,7 @@ GoToDialog::GoToDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(form);
   layout->addWidget(error_);
   layout->addWidget(buttons);
+  setMinimumWidth(380);
 }
 
 QString GoToDialog::errorText() const { return error_->text(); }
@@ -47,6 +48,9 @@ void GoToDialog::accept() {
       !parseScale(scale_->text(), t.scale, error)) {
     error_->setText(error);
     error_->show();
+    // Tall enough for the whole message, wrapped at the dialog's width.
+    layout()->activate();
+    resize(width(), qMax(height(), layout()->totalHeightForWidth(width())));
     return;
   }
   error_->clear();

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QSettings>
+#include <QTimer>
+#include <algorithm>
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
@@ -16,7 +18,8 @@
 #include "PositionBox.h"
 
 namespace {
-constexpr int kObjectPanelWidth = 280;  // pixels
+constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
+constexpr int kCellsCatchUpMs = 150;  // the window shows the cells loaded since, at most this often
 }
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
@@ -34,14 +37,13 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   setFont(windowFont);
   setAutoFillBackground(false);
   setStyleSheet(QString());
-  // Moves without a pressed button reach the chart too.
-  setMouseTracking(true);
   // A missing icon file leaves the window without one.
   const QPixmap icon(QStringLiteral("logo.png"));
   if (!icon.isNull()) setWindowIcon(QIcon(icon));
   displaySettings().setContourSet(10);
-  // The keys reach the window, which hands them to the chart.
+  // Keys no other widget took reach the window, which hands them to the chart.
   setFocusPolicy(Qt::StrongFocus);
+  chart_->setFocus();
 
   // The user's choices of the last start, then every check mark and the
   // palette as they stand; the position box starts with the view's centre.
@@ -49,7 +51,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   menus_->syncCheckMarks();
   applyTheme();
   applyNameLanguage();
-  placeChildren();
+  placeOverlays();
   chart_->viewChanged();
 }
 
@@ -62,21 +64,22 @@ MainWindow::~MainWindow() {
 
 void MainWindow::createChart() {
   chart_ = new ChartWidget(this);
-  chart_->lower();  // under everything the window holds
+  setCentralWidget(chart_);
+  connect(chart_, &ChartWidget::resized, this, &MainWindow::placeOverlays);
 }
 
 void MainWindow::createOverlays() {
-  auto* central = new QWidget(this);
-  central->setObjectName(QStringLiteral("centralwidget"));
-  central->setMouseTracking(true);
-  objectPanel_ = new ObjectPanel(central);
+  loadingNotice_ = new LoadingNotice(chart_);
+  positionBox_ = new PositionBox(chart_);
+  objectPanel_ = new ObjectPanel(this);
+  addDockWidget(Qt::RightDockWidgetArea, objectPanel_);
   objectPanel_->hide();
-  loadingNotice_ = new LoadingNotice(central);
-  positionBox_ = new PositionBox(central);
-  setCentralWidget(central);
+  sizeOnFirstShow(objectPanel_, [] { return kPanelWidth; });
 
   connect(chart_, &ChartWidget::positionChanged, positionBox_, &PositionBox::showPosition);
   connect(chart_, &ChartWidget::objectsPicked, objectPanel_, &ObjectPanel::showObjects);
+  // A jump to another place leaves nothing picked.
+  connect(chart_, &ChartWidget::viewJumped, objectPanel_, [this] { objectPanel_->showObjects({}); });
   // Choosing another object in the list moves the mark.
   connect(objectPanel_, &ObjectPanel::choiceChanged, chart_,
           [this] { chart_->setChosen(objectPanel_->chosen()); });
@@ -86,10 +89,8 @@ void MainWindow::createCellList() {
   cellListPanel_ = new CellListPanel(this);
   addDockWidget(Qt::RightDockWidgetArea, cellListPanel_);
   cellListPanel_->hide();
+  sizeOnFirstShow(cellListPanel_, [this] { return cellListPanel_->fittingWidth(); });
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
-  // The object panel keeps to the right edge of what the cell list leaves.
-  connect(
-      cellListPanel_, &QDockWidget::visibilityChanged, this, [this] { placeChildren(); }, Qt::QueuedConnection);
 }
 
 void MainWindow::createStatusBar() {
@@ -102,26 +103,35 @@ void MainWindow::createStatusBar() {
 
 void MainWindow::createLoader() {
   loader_ = new CellLoader(this);
-  connect(loader_, &CellLoader::cellLoaded, this, &MainWindow::cellsChanged);
-  connect(loader_, &CellLoader::cellsListed, chart_, &ChartWidget::showCells);
+  // Cells come faster than a person can look: the window catches up with
+  // them a few times a second, so that keys and the mouse are never kept
+  // waiting behind a queue of cells.
+  cellsTimer_ = new QTimer(this);
+  cellsTimer_->setSingleShot(true);
+  cellsTimer_->setInterval(kCellsCatchUpMs);
+  connect(cellsTimer_, &QTimer::timeout, this, &MainWindow::cellsChanged);
+  connect(loader_, &CellLoader::cellLoaded, this, [this] {
+    if (!cellsTimer_->isActive()) cellsTimer_->start();
+  });
+  connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
 }
 
-void MainWindow::placeChildren() {
-  const int w = width(), h = height();
-  chart_->setGeometry(0, 0, w, h);
-  const bool docked = cellListPanel_->isVisible() && !cellListPanel_->isFloating();
-  objectPanel_->setGeometry((docked ? centralWidget()->width() : w) - kObjectPanelWidth, 0, kObjectPanelWidth, h);
-  loadingNotice_->setGeometry(w / 2 - 200, h / 2 - 122, 400, 225);
-  positionBox_->setGeometry(20, h - 80, 300, 30);
+void MainWindow::placeOverlays() {
+  const int w = chart_->width(), h = chart_->height();
+  loadingNotice_->setGeometry(w / 2 - 200, h / 2 - 112, 400, 225);
+  positionBox_->setGeometry(10, h - 40, 300, 30);
+}
+
+void MainWindow::sizeOnFirstShow(QDockWidget* panel, std::function<int()> width) {
+  connect(panel, &QDockWidget::visibilityChanged, this, [this, panel, width = std::move(width)](bool visible) {
+    if (!visible || panel->property("shownOnce").toBool()) return;
+    panel->setProperty("shownOnce", true);
+    if (!panel->isFloating()) resizeDocks({panel}, {std::max(kPanelWidth, width())}, Qt::Horizontal);
+  });
 }
 
 // ---- events -------------------------------------------------------------------
-
-void MainWindow::resizeEvent(QResizeEvent* event) {
-  QMainWindow::resizeEvent(event);
-  placeChildren();
-}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   if (dialogs.question(this, QStringLiteral("退出"), QStringLiteral("确认退出本程序?")) != QMessageBox::Yes) {
@@ -129,15 +139,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   QSettings store;
-  store.setValue(QStringLiteral("window/geometry"), saveGeometry());
+  saveWindowPlace(store);
   store.setValue(QStringLiteral("window/state"), saveState());
   event->accept();
 }
-
-void MainWindow::mousePressEvent(QMouseEvent* event) { chart_->mousePress(event); }
-void MainWindow::mouseMoveEvent(QMouseEvent* event) { chart_->mouseMove(event); }
-void MainWindow::mouseReleaseEvent(QMouseEvent* event) { chart_->mouseRelease(event); }
-void MainWindow::wheelEvent(QWheelEvent* event) { chart_->wheel(event); }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   if (!chart_->keyPress(event)) QMainWindow::keyPressEvent(event);

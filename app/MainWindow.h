@@ -1,20 +1,28 @@
 #pragma once
 // The chart display's one window, assembled from its parts: the chart
-// (ChartWidget) under everything; over it the object panel of object
-// selection, the loading notice and the position box; the cell list docked
-// at the right; the menus (one table, MainWindowMenus.cpp); the status bar;
-// and the loader that reads folders of cells in the background. The window
-// connects them, hands the chart the pointer and keys its other widgets
-// leave, shows failures in the status bar, keeps the user's choices across
-// starts and asks its questions through `dialogs`.
+// (ChartWidget) as the central widget, with the loading notice and the
+// position box over it; the cell list and the object panel docked beside
+// it; the menus (one table, MainWindowMenus.cpp); the status bar; and the
+// loader that reads folders of cells in the background. The window
+// connects them, hands the chart the keys its other widgets leave, shows
+// failures and findings in the status bar and the cell list, keeps the
+// user's choices across starts and asks its questions through `dialogs`.
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "UserDialogs.h"
 
 class CellListPanel;
+struct LoadReport;
+struct S57Cell;
+class QDockWidget;
+class QSettings;
+class QTimer;
 class CellLoader;
 class ChartStatusBar;
 class ChartWidget;
@@ -51,25 +59,24 @@ public:
   const CellLoader& loader() const { return *loader_; }
 
 protected:
-  void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  // What none of the window's widgets took goes to the chart.
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void wheelEvent(QWheelEvent* event) override;
+  // Keys none of the window's widgets took go to the chart.
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
   // The parts, in the order they are made.
   void createChart();
-  void createOverlays();
+  void createOverlays();  // the loading notice and the position box over the chart, the object panel
   void createCellList();
   void createMenus();
   void createStatusBar();
   void createLoader();
-  // The chart over the whole window, the overlays over it.
-  void placeChildren();
+  // The loading notice in the middle of the chart, the position box at its
+  // bottom left.
+  void placeOverlays();
+  // The first time the panel shows, docked, it takes `width` (at least its
+  // usual width).
+  void sizeOnFirstShow(QDockWidget* panel, std::function<int()> width);
 
   // The menus' commands.
   void chooseCellFile();
@@ -85,15 +92,22 @@ private:
   // panel's language, repaint.
   void settingsChanged();
   void restoreChoices();
+  void saveWindowPlace(QSettings& store) const;
+  void restoreWindowPlace(const QSettings& store);
+  static QRect availableScreenArea();
   void applyTheme();
   // The object panel tells names in the chart's language (中文显示, 英文显示).
   void applyNameLanguage();
 
   // After each cell the loader or openCell listed.
   void cellsChanged();
-  // The end of a background load (CellLoader::finished): the first line to
-  // the status bar, every line to the log, the failures to the cell list.
-  void loadingFinished(const QString& failures, const QString& warnings);
+  // The end of a 批量导入: the view goes to what it loaded (and to the cells
+  // of the folder loaded before).
+  void importedCellsListed(const std::vector<S57Cell*>& cells);
+  // The end of a background load (CellLoader::finished): its summary to the
+  // status bar, its failed files and findings to the cell list (opened to
+  // show them) and the log.
+  void loadingFinished(const LoadReport& report);
   void showLoadingBusy();
 
   ChartWidget* chart_ = nullptr;
@@ -103,7 +117,9 @@ private:
   CellListPanel* cellListPanel_ = nullptr;
   ChartStatusBar* statusBar_ = nullptr;
   CellLoader* loader_ = nullptr;
+  QTimer* cellsTimer_ = nullptr;  // runs from a cell loaded until the window shows it
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs
   bool fitWhileLoading_ = false;       // the start-up load fits the view to the cells
+  std::size_t cellsShown_ = 0;         // cells of the cell list the window has caught up with
 };

@@ -3,7 +3,9 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
+#include "CellChoice.h"
 #include "CellList.h"
 #include "CellListPanel.h"
 #include "CellLoader.h"
@@ -11,19 +13,28 @@
 #include "ChartWidget.h"
 #include "ChineseText.h"
 #include "Engine.h"
+#include "LoadReport.h"
 #include "LoadingNotice.h"
 #include "MainWindow.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 
 int MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
   CellLoadReport report;
   const int code =
       loadCell(QFile::encodeName(path).toStdString(), chart_->view(), cellList(), CellLoadOptions(), &report);
+  if (code == ReaderDuplicateCell) {
+    // Opened again: the view goes to the cell loaded before.
+    const QString name = QFile::decodeName(QByteArray::fromStdString(report.loadedAlready));
+    chart_->showCell(name);
+    statusBar_->showNote(QStringLiteral("%1：已加载，转到该海图").arg(name));
+    return code;
+  }
   if (code != 0 && !cellListedDespite(code)) {
-    const QString line = QFileInfo(path).fileName() + QStringLiteral(": ") + cellFailureText(code);
-    statusBar_->showFailure(line);
-    cellListPanel_->addFailures({line});
+    const LoadFinding failure = failedFile(path, code);
+    statusBar_->showFailure(failure.name + QStringLiteral("：") + failure.text);
+    cellListPanel_->addFindings({failure});
     chart_->update();
     return code;
   }
@@ -34,6 +45,7 @@ int MainWindow::openCell(const QString& path) {
   chart_->setViewMovedByUser();
   cellsChanged();
   chart_->viewChanged();
+  emit chart_->viewJumped();
   return code;
 }
 
@@ -44,8 +56,8 @@ bool MainWindow::importDirectory(const QString& directory) {
   }
   qDebug().noquote() << "batch import:" << directory;
   loadingNotice_->start();
-  // Into a chart that shows no cell: the view goes to the cells at the end.
-  loader_->start(directory, chart_->view().drawnCells.empty());
+  // The view goes to what it loaded at the end.
+  loader_->start(directory, true);
   return true;
 }
 
@@ -63,21 +75,41 @@ void MainWindow::cellsChanged() {
   cellListPanel_->addCells(*cells);
   // The start-up load shows its cells while the user has not moved the view.
   if (fitWhileLoading_ && !chart_->viewMovedByUser()) chart_->showAllCells();
-  chart_->update();
+  // The chart is drawn again only when a cell loaded since may show in it:
+  // a pass over thousands of cells is not repeated for cells out of view.
+  const ChartView& view = chart_->view();
+  const double scale = trueScale(view);
+  bool shows = false;
+  for (std::size_t i = cellsShown_; i < cells->size() && !shows; ++i) {
+    const S57Cell& cell = *(*cells)[i];
+    for (const ChartBox& box : cell.extents)
+      shows = shows || (extentMeetsView(box, view) && cellShownAtScale(cell, false, static_cast<float>(scale)));
+  }
+  cellsShown_ = cells->size();
+  if (shows) chart_->update();
 }
 
-void MainWindow::loadingFinished(const QString& failures, const QString& warnings) {
+void MainWindow::importedCellsListed(const std::vector<S57Cell*>& cells) {
+  if (!chart_->showCells(cells)) return;
+  chart_->setViewMovedByUser();  // the start-up load no longer moves the view
+}
+
+void MainWindow::loadingFinished(const LoadReport& report) {
   loadingNotice_->stop();
+  cellsTimer_->stop();
   cellsChanged();
-  QStringList lines;
-  if (!failures.isEmpty()) {
-    lines = failures.split(QLatin1Char('\n'));
-    cellListPanel_->addFailures(lines);
+  cellListPanel_->addFindings(report.findings);
+  for (const LoadFinding& f : report.findings)
+    qWarning().noquote() << f.name + QStringLiteral("：") + f.text << "|" << f.detail;
+  const QString summary = loadSummaryText(report);
+  if (!summary.isEmpty()) {
+    const bool wrong = hasFindings(report) || report.folderError != 0 || report.cellWarnings > 0 ||
+                       (report.requested && report.listed == 0 && report.alreadyLoaded.isEmpty());
+    if (wrong)
+      statusBar_->showFailure(summary);
+    else
+      statusBar_->showNote(summary);
   }
-  if (!warnings.isEmpty()) lines += warnings.split(QLatin1Char('\n'));
-  if (lines.isEmpty()) return;
-  for (int i = 1; i < lines.size(); ++i) qWarning().noquote() << lines[i];
-  QString text = lines.first();
-  if (lines.size() > 1) text += QStringLiteral("（另有%1条，见日志）").arg(lines.size() - 1);
-  statusBar_->showFailure(text);  // logs the first line with the count
+  // What belongs to no cell is in the cell list: it opens to show it.
+  if (hasFindings(report) && !cellListPanel_->isVisible()) cellListPanel_->show();
 }

@@ -6,6 +6,8 @@
 #include "CellListPanel.h"
 #include "CellLoader.h"
 #include "ChartWidget.h"
+#include "ChartStatusBar.h"
+#include "ContourOrder.h"
 #include "DisplaySettings.h"
 #include "MainWindow.h"
 #include "MenuTable.h"
@@ -47,7 +49,11 @@ void MainWindow::createMenus() {
     e.text = QString::fromUtf8(text);
     e.group = group;
     e.trigger = [this, choose = choice.choose] {
+      const DisplaySettings before = displaySettings();
       choose(displaySettings());
+      // A contour that had to move with the one chosen is named.
+      const QString moved = movedContoursText(before, displaySettings(), Contour::Safety);
+      if (!moved.isEmpty()) statusBar_->showNote(moved);
       settingsChanged();
     };
     e.checked = [inForce = choice.inForce] { return inForce(displaySettings()); };
@@ -122,7 +128,6 @@ void MainWindow::createMenus() {
             hidden(setting("action_21", "雨天", "colours", colourSchemeChoice(ColourScheme::DAY_WHITEBACK))),
             setting("action_22", "黄昏", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
       });
-  chart_->setPreviewBelow(menuBar());
 }
 
 // ---- 开始 -------------------------------------------------------------------
@@ -188,7 +193,11 @@ void MainWindow::restoreDefaults() {
 
 void MainWindow::chooseCustomSafetyContour() {
   double metres = displaySettings().safetyContour;
-  if (dialogs.customSafetyContour(this, metres, metres))
-    displaySettings().setSafetyContour(static_cast<float>(metres));
+  if (dialogs.customSafetyContour(this, metres, metres)) {
+    const DisplaySettings before = displaySettings();
+    setContourInOrder(displaySettings(), Contour::Safety, metres);
+    const QString moved = movedContoursText(before, displaySettings(), Contour::Safety);
+    if (!moved.isEmpty()) statusBar_->showNote(moved);
+  }
   settingsChanged();  // cancelled too; the check marks then go back as they were
 }

@@ -35,10 +35,14 @@ QString descriptionHtml(const ObjectDescription& d, const PickedObject& object, 
 }
 }  // namespace
 
-ObjectPanel::ObjectPanel(QWidget* parent) : QWidget(parent) {
+ObjectPanel::ObjectPanel(QWidget* parent) : QDockWidget(QStringLiteral("物标信息"), parent) {
   setObjectName(QStringLiteral("objectPanel"));
+  // Opaque, title bar included, in every colour table.
   setAutoFillBackground(true);
-  list_ = new QTreeWidget(this);
+  // Shown and hidden with object selection, not closed on its own.
+  setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  auto* content = new QWidget(this);
+  list_ = new QTreeWidget(content);
   list_->setObjectName(QStringLiteral("objectList"));
   list_->setColumnCount(2);
   list_->setHeaderLabels({QStringLiteral("物标信息"), QStringLiteral("图幅")});
@@ -47,19 +51,20 @@ ObjectPanel::ObjectPanel(QWidget* parent) : QWidget(parent) {
   list_->header()->setStretchLastSection(false);
   list_->header()->setSectionResizeMode(ObjectColumn, QHeaderView::Stretch);
   list_->header()->setSectionResizeMode(CellColumn, QHeaderView::ResizeToContents);
-  view_ = new QTextBrowser(this);
+  view_ = new QTextBrowser(content);
   view_->setObjectName(QStringLiteral("attributeView"));
   view_->setLineWrapMode(QTextEdit::WidgetWidth);
   view_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
 
-  auto* splitter = new QSplitter(Qt::Vertical, this);
+  auto* splitter = new QSplitter(Qt::Vertical, content);
   splitter->addWidget(list_);
   splitter->addWidget(view_);
   splitter->setStretchFactor(0, 1);
   splitter->setStretchFactor(1, 2);
-  auto* layout = new QVBoxLayout(this);
+  auto* layout = new QVBoxLayout(content);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(splitter);
+  setWidget(content);
 
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
     describeChosen();

@@ -1,5 +1,5 @@
 #pragma once
-// 物标信息: the panel of object selection at the right edge of the window.
+// 物标信息: the panel of object selection, docked at the right of the chart.
 // Above, the objects the last click picked, each by class name and acronym
 // ("Depth area (DEPARE)") with its cell (marked 非官方 when its data is not
 // an official ENC); below, the chosen object: its
@@ -8,7 +8,7 @@
 // (ObjectDescription.h). Long values wrap; nothing is cut. Names follow the
 // chart's language: under 中文显示 classes, attributes and values in Chinese
 // with their S-57 acronyms ("水深区 (DEPARE)").
-#include <QWidget>
+#include <QDockWidget>
 #include <vector>
 
 #include "ObjectDescription.h"
@@ -17,7 +17,7 @@
 class QTextBrowser;
 class QTreeWidget;
 
-class ObjectPanel : public QWidget {
+class ObjectPanel : public QDockWidget {
   Q_OBJECT
 
 public:

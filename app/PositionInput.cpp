@@ -9,20 +9,27 @@
 namespace {
 
 struct Axis {
-  const char* name;       // 纬度 or 经度
+  const char* name;          // 纬度 or 经度
   QChar positive, negative;  // N S or E W
   QChar positiveZh, negativeZh;
+  QChar otherPositive, otherNegative;  // the other axis's letters: E W or N S
   double limit;
   QString limitText;
 };
 
-bool parseCoordinate(QString text, const Axis& axis, double& degrees, QString& error) {
+// The forms a coordinate can be written in, for the reason of a refusal.
+QString formsText() {
+  return QStringLiteral("请写度分（如 47 16.29 N）、度分秒（如 47 16 17 N）或带小数的度（如 47.2715）。");
+}
+
+bool parseCoordinate(const QString& input, const Axis& axis, double& degrees, QString& error) {
   const QString name = QString::fromUtf8(axis.name);
-  text = text.trimmed().toUpper();
+  QString text = input.trimmed().toUpper();
   if (text.isEmpty()) {
     error = QStringLiteral("请输入%1。").arg(name);
     return false;
   }
+  const QString unreadable = QStringLiteral("无法识别%1“%2”：").arg(name, input.trimmed()) + formsText();
   // The hemisphere, as a letter at either end (北纬, 东经 and the like count
   // as one).
   int hemisphere = 0;  // 1 positive, -1 negative
@@ -33,7 +40,15 @@ bool parseCoordinate(QString text, const Axis& axis, double& degrees, QString& e
     int found = 0;
     if (c == axis.positive || c == axis.positiveZh) found = 1;
     else if (c == axis.negative || c == axis.negativeZh) found = -1;
-    else if (c.isLetter() && c.unicode() < 128) {
+    else if (c == axis.otherPositive || c == axis.otherNegative) {
+      // The other axis's letter on a number ("47 16.29 E" for a latitude),
+      // not a word that happens to begin or end with it.
+      static const QRegularExpression numeric(QStringLiteral("^[-+\\d\\s.°º'′\"″度分秒]*$"));
+      const QString rest = end == 0 ? text.mid(1) : text.chopped(1);
+      if (!numeric.match(rest).hasMatch()) {
+        error = unreadable;
+        return false;
+      }
       error = QStringLiteral("%1只能用%2或%3标明方向。").arg(name, axis.positive, axis.negative);
       return false;
     }
@@ -54,30 +69,34 @@ bool parseCoordinate(QString text, const Axis& axis, double& degrees, QString& e
       return false;
     }
   }
-  static const QRegularExpression separators(QStringLiteral("[\\s°º'′度分]+"));
+  // Degrees, minutes and seconds, parted by spaces or their signs.
+  static const QRegularExpression separators(QStringLiteral("[\\s°º'′\"″度分秒]+"));
   const QStringList parts = text.split(separators, Qt::SkipEmptyParts);
   static const QRegularExpression number(QStringLiteral("^\\d+(\\.\\d*)?$|^\\.\\d+$"));
-  if (parts.isEmpty() || parts.size() > 2) {
-    error = QStringLiteral("%1的格式不对：请写度和分（如 47 16.29 N）或带小数的度（如 47.2715）。").arg(name);
+  if (parts.isEmpty() || parts.size() > 3) {
+    error = unreadable;
     return false;
   }
   for (const QString& p : parts)
     if (!number.match(p).hasMatch()) {
-      error = QStringLiteral("%1中的“%2”不是数字。").arg(name, p);
+      error = unreadable;
       return false;
     }
-  double value = parts[0].toDouble();
-  if (parts.size() == 2) {
-    const double minutes = parts[1].toDouble();
-    if (parts[0].contains(QLatin1Char('.'))) {
-      error = QStringLiteral("%1写了分时，度须为整数。").arg(name);
+  static const char* const units[] = {"度", "分", "秒"};
+  double value = 0, unit = 1;
+  for (int i = 0; i < parts.size(); ++i) {
+    const double part = parts[i].toDouble();
+    // Every part before the last a whole number, minutes and seconds below 60.
+    if (i + 1 < parts.size() && parts[i].contains(QLatin1Char('.'))) {
+      error = QStringLiteral("%1写了%2时，%3须为整数。").arg(name, QString::fromUtf8(units[i + 1]), QString::fromUtf8(units[i]));
       return false;
     }
-    if (minutes >= 60.0) {
-      error = QStringLiteral("%1的分须小于60。").arg(name);
+    if (i > 0 && part >= 60.0) {
+      error = QStringLiteral("%1的%2须小于60。").arg(name, QString::fromUtf8(units[i]));
       return false;
     }
-    value += minutes / 60.0;
+    value += part / unit;
+    unit *= 60.0;
   }
   if (negative || hemisphere < 0) value = -value;
   if (!(std::fabs(value) <= axis.limit)) {
@@ -92,13 +111,13 @@ bool parseCoordinate(QString text, const Axis& axis, double& degrees, QString& e
 
 bool parseLatitude(const QString& text, double& degrees, QString& error) {
   static const Axis axis{"纬度", QLatin1Char('N'), QLatin1Char('S'), QChar(0x5317), QChar(0x5357),  // 北 南
-                         kMaximumGoToLatitude, QStringLiteral("85°S与85°N")};
+                         QLatin1Char('E'), QLatin1Char('W'), kMaximumGoToLatitude, QStringLiteral("85°S与85°N")};
   return parseCoordinate(text, axis, degrees, error);
 }
 
 bool parseLongitude(const QString& text, double& degrees, QString& error) {
   static const Axis axis{"经度", QLatin1Char('E'), QLatin1Char('W'), QChar(0x4E1C), QChar(0x897F),  // 东 西
-                         180.0, QStringLiteral("180°W与180°E")};
+                         QLatin1Char('N'), QLatin1Char('S'), 180.0, QStringLiteral("180°W与180°E")};
   return parseCoordinate(text, axis, degrees, error);
 }
 
@@ -109,7 +128,7 @@ bool parseScale(const QString& input, float& scale, QString& error) {
   static const QRegularExpression form(QStringLiteral("^(1\\s*[:：]\\s*)?(\\d{1,3}(,\\d{3})+|\\d+)$"));
   const QRegularExpressionMatch m = form.match(text);
   if (!m.hasMatch()) {
-    error = QStringLiteral("比例尺的格式不对：请写如 1:25000 或 25000。");
+    error = QStringLiteral("无法识别比例尺“%1”：请写如 1:25000 或 25000。").arg(text);
     return false;
   }
   const double value = m.captured(2).remove(QLatin1Char(',')).toDouble();

@@ -27,10 +27,9 @@ QString RangeBearingTool::text() const {
   if (ends_ == 0) return QStringLiteral("测距：请点击起点");
   if (ends_ == 1) return QStringLiteral("测距：请点击终点");
   const QString metres = groupedNumber(result_.metres);
-  return QStringLiteral("距离 %1 海里（%2 米），真方位 %3°")
+  return QStringLiteral("距离 %1 海里（%2 米），真方位 %3")
       .arg(result_.metres / kMetresPerNauticalMile, 0, 'f', 3)
-      .arg(metres)
-      .arg(result_.bearing, 5, 'f', 1, QLatin1Char('0'));
+      .arg(metres, bearingText(result_.bearing));
 }
 
 void RangeBearingTool::draw(QPainter& painter, const ViewGeometry& view, const QColor& labelBackground) const {
@@ -55,9 +54,9 @@ void RangeBearingTool::draw(QPainter& painter, const ViewGeometry& view, const Q
     const QPointF b = pixel(second);
     painter.drawLine(a, b);
     painter.drawEllipse(b, 4, 4);
-    const QString label = QStringLiteral("%1 海里  %2°")
+    const QString label = QStringLiteral("%1 海里  %2")
                               .arg(result_.metres / kMetresPerNauticalMile, 0, 'f', 2)
-                              .arg(result_.bearing, 5, 'f', 1, QLatin1Char('0'));
+                              .arg(bearingText(result_.bearing));
     const QFontMetrics metrics(painter.font());
     QRectF box = metrics.boundingRect(label);
     box.adjust(-4, -2, 4, 2);

@@ -1,5 +1,6 @@
 #include "SettingChoice.h"
 
+#include "ContourOrder.h"
 #include "WindowTheme.h"
 
 SettingChoice displayCategoryChoice(int category) {
@@ -18,7 +19,9 @@ SettingChoice flagToggle(bool DisplaySettings::*flag) {
 }
 
 SettingChoice contourSetChoice(int metres) {
-  return {[metres](DisplaySettings& s) { s.setContourSet(metres); },
+  // The shallow and deep contours the mariner set stay unless they
+  // contradict the new safety contour.
+  return {[metres](DisplaySettings& s) { setContourInOrder(s, Contour::Safety, metres); },
           [metres](const DisplaySettings& s) { return s.safetyContour == static_cast<float>(metres); }};
 }
 

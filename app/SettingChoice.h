@@ -19,7 +19,8 @@ SettingChoice displayCategoryChoice(int category);
 SettingChoice flagValueChoice(bool DisplaySettings::*flag, bool value);
 // A setting one entry switches on and off.
 SettingChoice flagToggle(bool DisplaySettings::*flag);
-// A contour set by its safety contour: 5, 10 or 20 m.
+// A safety contour of 5, 10 or 20 m, the shallow and deep contours kept
+// unless they contradict it (ContourOrder.h).
 SettingChoice contourSetChoice(int metres);
 // A colour table.
 SettingChoice colourSchemeChoice(ColourScheme scheme);

@@ -1,19 +1,31 @@
 #include "UserDialogs.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 
 #include "AdvancedSettingsDialog.h"
 #include "GoToDialog.h"
 
+namespace {
+// Qt's message icons are white bubbles: under the dark tables a box goes
+// without one, as dark as the window.
+QMessageBox::Icon iconFor(QMessageBox::Icon icon) {
+  return QApplication::palette().color(QPalette::Window).lightness() < 100 ? QMessageBox::NoIcon : icon;
+}
+}  // namespace
+
 UserDialogs UserDialogs::standard() {
   UserDialogs d;
   d.question = [](QWidget* parent, const QString& title, const QString& text) {
-    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    QMessageBox box(iconFor(QMessageBox::Question), title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
   };
   // A notice, not a question: one button.
   d.information = [](QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text);
+    QMessageBox box(iconFor(QMessageBox::Information), title, text, QMessageBox::Ok, parent);
+    box.exec();
   };
   d.openCellFile = [](QWidget* parent, const QString& folder) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("打开海图"), folder,

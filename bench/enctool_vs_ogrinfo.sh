@@ -2,9 +2,10 @@
 # Times `enctool info CELL` against `ogrinfo -ro -al -so CELL` as whole
 # processes, alternating the two so both see the same machine load, and
 # prints the median of each and their ratio. enctool should take at most
-# half of ogrinfo's time.
+# a quarter of ogrinfo's time on a large cell.
 #
 # usage: bench/enctool_vs_ogrinfo.sh [CELL] [RUNS]   (from the repository root)
+# A large cell to try it on: build/bench/write_large_cell /tmp/XX4LARGE.000
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cell="${1:-$root/../shared/enc/US5WA22M/US5WA22M.000}"
@@ -42,4 +43,4 @@ ratio=$(awk -v a="$enctool_ms" -v b="$ogrinfo_ms" 'BEGIN { printf "%.2f", a / b 
 printf 'cell: %s (%s bytes), %d runs each\n' "$cell" "$(stat -c %s "$cell")" "$runs"
 printf 'enctool info:          median %7.1f ms\n' "$enctool_ms"
 printf 'ogrinfo -ro -al -so:   median %7.1f ms\n' "$ogrinfo_ms"
-printf 'ratio enctool/ogrinfo: %s (goal: at most 0.5)\n' "$ratio"
+printf 'ratio enctool/ogrinfo: %s (goal: at most 0.25)\n' "$ratio"

@@ -130,12 +130,7 @@ Limit scaleAreaSegment(const S57Cell& cell, const std::vector<DrawnCoverage>& co
              : Limit::None;
 }
 
-Instruction complexLine(const char* name) {
-  Instruction i;
-  i.kind = kLC;
-  i.name = name;
-  return i;
-}
+Instruction complexLine(const char* name) { return ComplexLine{name}; }
 
 // Draws the runs of one part whose segments `classify` puts in a class
 // that is shown: each run of one class as one polyline.

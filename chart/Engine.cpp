@@ -54,18 +54,39 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
              CellLoadReport* report) {
   if (report) *report = CellLoadReport();
   if (!engineState().libraryLoaded) return 1;
+  // A base file that failed its catalogue's CRC check is never read.
+  for (const LoadWarning& w : options.warnings)
+    if ((w.kind == LoadWarningKind::CrcMismatch || w.kind == LoadWarningKind::CrcUnreadable) &&
+        w.file == fileName(path))
+      return ReaderCrcMismatch;
   S57CellReader reader;
-  if (int code = reader.readCell(path)) return code;
+  if (options.fileBytes) {
+    std::string bytes;
+    if (const int code = options.fileBytes(path, bytes)) return code;
+    if (const int code = reader.readCellBytes(bytes)) return code;
+  } else if (const int code = reader.readCell(path)) {
+    return code;
+  }
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderNoFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) return ReaderDuplicateCell;
+  if (list.contains(reader.dataSetIdentification.DSNM)) {
+    if (report) report->loadedAlready = reader.dataSetIdentification.DSNM;
+    return ReaderDuplicateCell;
+  }
   // Judged before the updates change the records: the base file as shipped.
   std::vector<LoadWarning> findings = checkCellRecords(fileName(path), reader);
   UpdateChainResult updates;
-  if (options.applyUpdates)
-    updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path));
+  if (options.applyUpdates) {
+    updates = applyUpdateChain(reader, options.updateFiles ? *options.updateFiles : findUpdateFiles(path),
+                               options.fileBytes ? updateFileReader(options.fileBytes) : UpdateFileReader());
+  }
+  if (updates.cancelled) {  // withdrawn: not listed
+    if (report) report->updates = std::move(updates);
+    return ReaderCellCancelled;
+  }
   std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
   if (!cell) return ReaderGeometryTooLarge;
   cell->updatesApplied = updates.applied;
+  cell->permitExpired = options.permitExpired;
   const int findingCode = findings.empty() ? ReaderOk : findings.front().code;
   cell->loadWarnings = std::move(findings);
   cell->loadWarnings.insert(cell->loadWarnings.end(), options.warnings.begin(), options.warnings.end());
@@ -75,6 +96,7 @@ int loadCell(const std::string& path, ViewGeometry& view, CellList& list, const 
   if (report) {
     report->cell = code == 0 ? listed : nullptr;
     report->updates = std::move(updates);
+    if (code == ReaderDuplicateCell) report->loadedAlready = reader.dataSetIdentification.DSNM;
   }
   return code != 0 ? code : findingCode;
 }

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CellFileBytes.h"
 #include "EngineState.h"
 #include "LoadWarning.h"
 #include "UpdateChain.h"
@@ -18,9 +19,15 @@ struct CellLoadOptions {
   // The update files to take instead of looking beside the base file (a
   // folder scan has listed them already); null: look.
   const std::vector<UpdateFileName>* updateFiles = nullptr;
+  // Reads the base and update files (a chart store's copies); null: from disk.
+  CellFileBytes fileBytes;
   // Findings about the cell's files made before loading (a catalogue's CRC
-  // check), put first in the cell's loadWarnings.
+  // check), put first in the cell's loadWarnings. One that says the base
+  // file failed its CRC check refuses the cell (ReaderCrcMismatch).
   std::vector<LoadWarning> warnings;
+  // The cell comes encrypted under a permit that has expired
+  // (OpenedCell::permitExpired of the chart store): S57Cell::permitExpired.
+  bool permitExpired = false;
 };
 
 // What a load found out besides its result code.
@@ -28,6 +35,7 @@ struct CellLoadReport {
   S57Cell* cell = nullptr;    // the listed cell: when loadCell gave 0, or a code
                               // cellListedDespite (ReaderResult.h) tells
   UpdateChainResult updates;  // the updates applied and what stopped them
+  std::string loadedAlready;  // ReaderDuplicateCell: the data set name of the cell it repeats
 };
 
 // Loads the presentation library from "S57Lib" (1 on failure, nothing else
@@ -63,7 +71,9 @@ void registerChartFont();
 // The update files beside the base are applied in sequence before the
 // geometry is built. An update that fails does not fail the load: the cell
 // is built as of the last update applied, and the failure, naming the file
-// and the reason, is the last of the cell's loadWarnings.
+// and the reason, is the last of the cell's loadWarnings. An update that
+// cancels the cell (edition 0) keeps it out of the list: ReaderCellCancelled,
+// the report's `updates` naming the file.
 int loadCell(const std::string& path);
 // The same, centring the given view.
 int loadCell(const std::string& path, ChartView& view);

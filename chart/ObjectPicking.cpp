@@ -4,10 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "CellChoice.h"
 #include "FeaturePortrayal.h"
 #include "FeatureVisibility.h"
 #include "PickGeometry.h"
 #include "PolylineProjection.h"
+#include "S57Vocabulary.h"
 #include "TrueScale.h"
 #include "WorldCopies.h"
 
@@ -30,21 +32,42 @@ struct Candidate {
 };
 
 int priorityOf(const ChartFeature& feature, const ResultPointer& result) {
-  return result ? result->displayPriority : feature.displayPriority;
+  return displayState(feature, result.get()).priority;
 }
 
-bool withinSquare(const ChartPoint& p, const ChartPoint& at) {
-  return std::fabs(p.x - at.x) < POINT_PICK_DISTANCE && std::fabs(p.y - at.y) < POINT_PICK_DISTANCE;
+bool withinSquare(const ChartPoint& p, const ChartPoint& at, double half) {
+  return std::fabs(p.x - at.x) < half && std::fabs(p.y - at.y) < half;
+}
+
+// Whether the cell's coverage holds the position (in the cell's own copy of
+// the world).
+bool coverageHolds(const S57Cell& cell, const ChartPoint& at) {
+  for (const auto& area : cell.areas)
+    if (area->objectClass == s57::M_COVR && area->hasBounds && area->findAttribute("CATCOV") == "1" &&
+        areaContains(*area, at))
+      return true;
+  return false;
+}
+
+// The position in the copy of the world in which the cell lies nearest it.
+ChartPoint nearestToCell(const S57Cell& cell, const ChartPoint& at) {
+  const double middleX = (cell.boundingBox.minX + cell.boundingBox.maxX) / 2;
+  return ChartPoint{std::isfinite(middleX) ? nearestCopyX(at.x, middleX) : at.x, at.y};
 }
 
 bool onSurface(const ChartPoint& p, const ViewGeometry& view) { return insideViewport(toLogicalExact(p, view), view); }
 
 struct Picker {
   Picker(const ViewGeometry& view, const DisplaySettings& settings, const ChartPoint& at)
-      : view(view), scale(static_cast<float>(trueScale(view))), settings(settings), at(at) {}
+      : view(view),
+        scale(static_cast<float>(trueScale(view))),
+        pointReach(POINT_PICK_PIXELS * LOGICAL_UNITS_PER_PIXEL * static_cast<double>(view.scale)),
+        settings(settings),
+        at(at) {}
 
   ViewGeometry view;  // for the cell at hand, in its copy of the world nearest the position
   float scale;        // the view's true scale, as the draw pass takes it
+  double pointReach;  // half the pick square, chart units
   const DisplaySettings& settings;
   ChartPoint at;  // the position in that cell's own coordinates
   std::vector<Candidate> found;
@@ -61,7 +84,7 @@ struct Picker {
     if (!pointsShownAtScale(scale)) return;
     for (std::size_t i = 0; i < cell.points.size(); ++i) {
       const PointFeature& point = *cell.points[i];
-      if (!withinSquare(point.position.point, at) || !onSurface(point.position.point, view)) continue;
+      if (!withinSquare(point.position.point, at, pointReach) || !onSurface(point.position.point, view)) continue;
       ResultPointer result;
       if (pointPassesTests(settings, scale, point, cell, result) && hasInstructions(point, result.get(), settings))
         add(cell, cellIndex, point, i, result);
@@ -77,7 +100,7 @@ struct Picker {
       std::size_t drawn = 0;
       for (std::size_t s = 0; s < feature.soundings.size(); ++s) {
         const ChartPoint p{feature.soundings[s].x, feature.soundings[s].y};
-        if (!withinSquare(p, at) || !onSurface(p, view)) continue;
+        if (!withinSquare(p, at, pointReach) || !onSurface(p, view)) continue;
         const double distance = std::hypot(p.x - at.x, p.y - at.y);
         if (distance >= nearestDistance) continue;
         // The procedure runs once per feature with a sounding near enough.
@@ -123,12 +146,22 @@ std::vector<PickedObject> pickObjects(const std::vector<S57Cell*>& drawnCells, c
   ViewGeometry current = view;
   updateOrigin(current);
   Picker picker(current, settings, at);
+  // Walking from the cell drawn last (on top) down: the most detailed
+  // compilation scale whose coverage holds the position so far.
+  std::vector<char> hidden(drawnCells.size(), 0);
+  int coveredBy = std::numeric_limits<int>::max();
+  for (std::size_t c = drawnCells.size(); c-- > 0;) {
+    const S57Cell& cell = *drawnCells[c];
+    const int cellScale = compilationScaleForRules(cell);
+    hidden[c] = coveredBy < cellScale;
+    if (!hidden[c] && coverageHolds(cell, nearestToCell(cell, at))) coveredBy = std::min(coveredBy, cellScale);
+  }
   for (std::size_t c = 0; c < drawnCells.size(); ++c) {
+    if (hidden[c]) continue;
     const S57Cell& cell = *drawnCells[c];
     // The copy of the world in which the cell lies nearest the position: a
     // view across the 180th meridian picks on both sides.
-    const double middleX = (cell.boundingBox.minX + cell.boundingBox.maxX) / 2;
-    picker.at = ChartPoint{std::isfinite(middleX) ? nearestCopyX(at.x, middleX) : at.x, at.y};
+    picker.at = nearestToCell(cell, at);
     const int copy = static_cast<int>(std::lround((at.x - picker.at.x) / mercator::kWorldWidth));
     picker.view = viewOfWorldCopy(current, copy);
     picker.points(cell, c);

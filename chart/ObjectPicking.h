@@ -26,21 +26,26 @@ struct PickedObject {
   }
 };
 
-// Half the side of the square that points and soundings are picked in:
-// 500 m, in chart units.
-constexpr double POINT_PICK_DISTANCE = 50000000.0;
+// Half the side of the square that points and soundings are picked in, in
+// pixels of the view: about half a buoy's symbol, so a click on a symbol
+// picks it and not its neighbours, at any scale.
+constexpr double POINT_PICK_PIXELS = 8.0;
 // Lines are picked within this many pixels of the position.
 constexpr double LINE_PICK_PIXELS = 4.0;
 
 // The objects of `drawnCells` (the cells a pass of `view` drew, in drawing
 // order) that the pass drew at `at`:
 //  - points whose position is within the pick square (less than
-//    POINT_PICK_DISTANCE away in x and in y) and on the drawing surface;
+//    POINT_PICK_PIXELS away in x and in y) and on the drawing surface;
 //  - of the soundings within the pick square and on the surface, the
 //    nearest, when soundings are drawn;
 //  - lines passing within LINE_PICK_PIXELS of the position;
 //  - areas that contain the position, outside their holes (a hole's edge
 //    belongs to the area).
+// Only of the cells whose data shows at `at`: a cell drawn later of a more
+// detailed compilation scale whose coverage (M_COVR of CATCOV 1) holds the
+// position is painted over it, so nothing of the cells under it is picked
+// there. Cells of one compilation scale never hide each other.
 // Ordered points, soundings, lines, areas; within a kind by display
 // priority, highest first; then objects of the cell drawn later (it lies on
 // top) first, and within a cell the one drawn later first. The view's

@@ -44,6 +44,46 @@ void clipStage(const std::vector<QPointF>& in, bool testX, double value, bool ke
     previousInside = isInside;
   }
 }
+
+// `longitude` moved by whole turns to within half a turn of `near`.
+double nearestTurn(double longitude, double near) {
+  return longitude + 360.0 * std::round((near - longitude) / 360.0);
+}
+
+// Appends a ring as one continuous line on the plane. Natural Earth rings
+// cross the 180th meridian as a step of nearly 360 degrees; the ring goes
+// on beyond +-180 instead, so it is filled as the land it is and not as a
+// band round the world. A ring that goes once round a pole (Antarctica)
+// ends a turn away from its start: it is closed along the pole (whose
+// latitude the projection takes as 85 degrees). The ring starts in the turn
+// nearest `near` (the exterior's middle, for a hole).
+void appendUnwrapped(const std::vector<GeoPoint>& ring, double near, std::vector<GeoPoint>& out) {
+  const std::size_t start = out.size();
+  double longitude = nearestTurn(ring.front().longitude, near);
+  double south = 0, north = 0;
+  for (const GeoPoint& g : ring) {
+    longitude = nearestTurn(g.longitude, longitude);
+    out.push_back({g.latitude, longitude});
+    south = std::min(south, g.latitude), north = std::max(north, g.latitude);
+  }
+  const GeoPoint first = out[start];
+  const double closing = nearestTurn(first.longitude, longitude);
+  if (std::fabs(closing - first.longitude) < 180.0) return;
+  const double pole = -south > north ? -90.0 : 90.0;
+  out.push_back({first.latitude, closing});
+  out.push_back({pole, closing});
+  out.push_back({pole, first.longitude});
+}
+
+// The middle of a ring's longitudes once made continuous.
+double unwrappedMiddle(const std::vector<GeoPoint>& ring) {
+  double longitude = ring.front().longitude, west = longitude, east = longitude;
+  for (const GeoPoint& g : ring) {
+    longitude = nearestTurn(g.longitude, longitude);
+    west = std::min(west, longitude), east = std::max(east, longitude);
+  }
+  return (west + east) / 2;
+}
 }  // namespace
 
 QColor mutedLandColour(const ColourTable& colours) {
@@ -79,10 +119,13 @@ void WorldBaseMap::setLand(const WorldLandData& data) {
     for (const WorldLandPolygon& polygon : source.polygons) {
       Polygon p;
       p.firstRing = static_cast<std::uint32_t>(level.rings.size());
+      if (polygon.rings.empty() || polygon.rings.front().size() < 3) continue;
+      const double middle = unwrappedMiddle(polygon.rings.front());
       for (const auto& ring : polygon.rings) {
         if (ring.size() < 3) continue;  // encloses nothing
-        level.rings.push_back({static_cast<std::uint32_t>(level.positions.size()), static_cast<std::uint32_t>(ring.size())});
-        level.positions.insert(level.positions.end(), ring.begin(), ring.end());
+        const std::size_t offset = level.positions.size();
+        appendUnwrapped(ring, middle, level.positions);
+        level.rings.push_back({static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(level.positions.size() - offset)});
       }
       p.ringCount = static_cast<std::uint32_t>(level.rings.size()) - p.firstRing;
       if (p.ringCount > 0) level.polygons.push_back(p);

@@ -5,19 +5,21 @@
 #include "BinaryValue.h"
 #include "FieldSplitter.h"
 #include "RecordView.h"
+#include "RepeatingField.h"
 
 namespace {
 
-// The label as decimal text without leading zeros, without touching the heap.
-void setLabelText(std::string& out, int32_t label) {
+// The label as decimal text without leading zeros, without touching the
+// heap (a label has at most five digits, well inside a short string).
+std::string labelText(int32_t label) {
   char digits[8];
-  int n = 0;
+  char* first = digits + sizeof digits;
   uint32_t v = static_cast<uint32_t>(label);
   do {
-    digits[n++] = static_cast<char>('0' + v % 10);
+    *--first = static_cast<char>('0' + v % 10);
     v /= 10;
-  } while (v != 0 && n < 8);
-  out.assign(std::reverse_iterator<char*>(digits + n), std::reverse_iterator<char*>(digits));
+  } while (v != 0 && first != digits);
+  return std::string(first, static_cast<size_t>(digits + sizeof digits - first));
 }
 
 uint32_t codeUnitAt(std::string_view field, size_t pos) {
@@ -50,7 +52,8 @@ void assignLatin1AsUtf8(std::string& out, std::string_view latin1) {
   const size_t high = static_cast<size_t>(
       std::count_if(latin1.begin(), latin1.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }));
   if (high == 0) {
-    out.assign(latin1.data(), latin1.size());
+    // Built in place: assigning over an empty string takes the long way.
+    out = std::string(latin1.data(), latin1.size());
     return;
   }
   out.clear();
@@ -58,7 +61,7 @@ void assignLatin1AsUtf8(std::string& out, std::string_view latin1) {
   for (const char c : latin1) appendUtf8(out, static_cast<unsigned char>(c));
 }
 
-void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
+void decodeAttributeField(std::string_view field, RecordList<ATTF_NATF>& out, int lexicalLevel,
                           bool keepDeleteMark) {
   if (lexicalLevel == kLevelUcs2) {
     decodeUcs2AttributeField(field, out, keepDeleteMark);
@@ -67,7 +70,7 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, i
   // Every entry kept takes at least 3 bytes (label and terminator), so no
   // more than that many are reserved, however many terminators there are.
   const size_t terminators = static_cast<size_t>(std::count(field.begin(), field.end(), kUnitTerminator));
-  out.reserve(out.size() + std::min(terminators, field.size() / 3 + 1));
+  makeRoom(out, std::min(terminators, field.size() / 3 + 1));
   FieldSplitter pieces(field, kUnitTerminator, 2);
   for (std::string_view piece; pieces.next(piece);) {
     if (piece.size() == 1 && piece[0] == kFieldTerminator) break;
@@ -77,12 +80,12 @@ void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, i
     if (pieces.atEnd() && piece.size() > 2 && piece.back() == kFieldTerminator)
       piece.remove_suffix(1);
     ATTF_NATF& attribute = out.emplace_back();
-    setLabelText(attribute.attributeCode, binaryValue(piece, 2));
+    attribute.attributeCode = labelText(binaryValue(piece, 2));
     assignLatin1AsUtf8(attribute.attributeValue, piece.substr(2));
   }
 }
 
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel,
+void decodeNationalAttributeField(std::string_view field, RecordList<ATTF_NATF>& out, int lexicalLevel,
                                   bool keepDeleteMark) {
   if (lexicalLevel == kLevelAscii || lexicalLevel == kLevelLatin1)
     decodeAttributeField(field, out, lexicalLevel, keepDeleteMark);
@@ -90,7 +93,7 @@ void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>
     decodeUcs2AttributeField(field, out, keepDeleteMark);
 }
 
-void decodeUcs2AttributeField(std::string_view field, std::vector<ATTF_NATF>& out, bool keepDeleteMark) {
+void decodeUcs2AttributeField(std::string_view field, RecordList<ATTF_NATF>& out, bool keepDeleteMark) {
   constexpr uint32_t kUnit = 0x1F, kFieldEnd = 0x1E;
   size_t pos = 0;
   bool fieldEnded = false;
@@ -115,7 +118,7 @@ void decodeUcs2AttributeField(std::string_view field, std::vector<ATTF_NATF>& ou
     const bool deleteMark = keepDeleteMark && units == 1 && codeUnitAt(field, valueStart) == 0x7F;
     if (units < 2 && !deleteMark) continue;
     ATTF_NATF& attribute = out.emplace_back();
-    setLabelText(attribute.attributeCode, label);
+    attribute.attributeCode = labelText(label);
     std::string& value = attribute.attributeValue;
     value.reserve(units * 3);
     for (size_t p = valueStart; p < valueEnd; p += 2) {

@@ -21,19 +21,19 @@ constexpr int kLevelUcs2 = 2;
 // list; values are taken as Latin-1 (ASCII is its first half, so a byte
 // above 0x7F in ASCII text still comes out as a character). At level 2 the
 // field is read as UCS-2 (decodeUcs2AttributeField).
-void decodeAttributeField(std::string_view field, std::vector<ATTF_NATF>& out, int lexicalLevel = kLevelLatin1,
+void decodeAttributeField(std::string_view field, RecordList<ATTF_NATF>& out, int lexicalLevel = kLevelLatin1,
                           bool keepDeleteMark = false);
 
 // Appends one attribute per UCS-2 entry whose value holds at least two code
 // units; the value runs to its first code unit 0 and is written as UTF-8.
 // With keepDeleteMark a value of the one code unit 0x7F (an update's
 // "delete this attribute") is kept too, as "\x7f".
-void decodeUcs2AttributeField(std::string_view field, std::vector<ATTF_NATF>& out, bool keepDeleteMark = false);
+void decodeUcs2AttributeField(std::string_view field, RecordList<ATTF_NATF>& out, bool keepDeleteMark = false);
 
 // Appends one NATF field in `lexicalLevel`: level 2 as UCS-2, 0 and 1 as
 // single bytes (decodeAttributeField). A level the standard does not know
 // is taken as UCS-2, the usual level of national text.
-void decodeNationalAttributeField(std::string_view field, std::vector<ATTF_NATF>& out,
+void decodeNationalAttributeField(std::string_view field, RecordList<ATTF_NATF>& out,
                                   int lexicalLevel = kLevelUcs2, bool keepDeleteMark = false);
 
 // Appends the UTF-8 form of a code point (a lone surrogate becomes U+FFFD).

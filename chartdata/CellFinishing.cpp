@@ -13,7 +13,7 @@ namespace {
 template <typename Feature>
 void sortByPriorityThenClass(std::vector<std::unique_ptr<Feature>>& list) {
   std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) {
-    if (a->displayPriority != b->displayPriority) return a->displayPriority < b->displayPriority;
+    if (a->display.priority != b->display.priority) return a->display.priority < b->display.priority;
     return a->objectClass < b->objectClass;
   });
 }
@@ -130,5 +130,5 @@ void orderFeatures(S57Cell& cell) {
 
   sortByPriorityThenClass(cell.lines);
   std::stable_sort(cell.points.begin(), cell.points.end(),
-                   [](const auto& a, const auto& b) { return a->displayPriority < b->displayPriority; });
+                   [](const auto& a, const auto& b) { return a->display.priority < b->display.priority; });
 }

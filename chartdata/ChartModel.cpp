@@ -27,3 +27,19 @@ void AreaFeature::updateBounds() {
     bounds.maxY = std::max(bounds.maxY, v.point.y);
   }
 }
+
+void AreaFeature::findHoles() {
+  holes.clear();
+  const std::vector<ChartVertex>& v = interiorVertices;
+  std::size_t start = 0;
+  while (start < v.size()) {
+    std::size_t end = start + 1;
+    while (end < v.size() && !(end - start >= 2 && v[end].point.x == v[start].point.x &&
+                               v[end].point.y == v[start].point.y))
+      ++end;
+    const std::size_t last = std::min(end, v.size() - 1);
+    if (last - start + 1 >= 3)
+      holes.push_back(VertexRun{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(last - start + 1)});
+    start = last + 1;
+  }
+}

@@ -36,10 +36,30 @@ struct EdgeAttribute {
 };
 
 // One look-up result: the chosen entry's instructions (the feature's own
-// copies) and its display category: 0 base, 1 standard, 2 other, -1 none.
+// copies).
 struct LookupResult {
   std::vector<Instruction> instructions;
-  int category = -1;
+};
+
+// A feature's two look-up lists: the first is drawn with paper-chart symbols
+// (points) and plain boundaries (areas), the second otherwise.
+enum class LookupList { First, Second };
+
+// How a feature is shown: chosen by the look-up selection and kept on the
+// feature; its conditional procedures may change it in their result
+// (ProcedureResult). displayState (FeaturePortrayal.h) reads it from the one
+// or the other.
+struct DisplayState {
+  // Display category of each look-up list: 0 base, 1 standard, 2 other, -1 none.
+  int firstCategory = -1;
+  int secondCategory = -1;
+  int priority = -1;      // display priority, the order of drawing within a kind
+  int viewingGroup = -1;
+  char radarFlag = static_cast<char>(0xFF);  // 'O' over radar, 'S' under it, 0xFF none
+  bool scaleMinimumLifted = false;  // a danger shown at every scale, whatever its SCAMIN
+
+  int category(LookupList list) const { return list == LookupList::First ? firstCategory : secondCategory; }
+  int& category(LookupList list) { return list == LookupList::First ? firstCategory : secondCategory; }
 };
 
 enum class FeatureKind : std::uint8_t { Point, Sounding, Line, Area };
@@ -92,11 +112,12 @@ struct ChartFeature {
   int scaleMinimum = -1;                     // attribute 133, -1 when absent
 
   // Filled by the look-up selection, then read-only.
-  char radarFlag = static_cast<char>(0xFF);
-  int displayPriority = -1;
-  int viewingGroup = -1;
-  LookupResult firstLookup;   // used with paper-chart symbols
+  LookupResult firstLookup;   // used with paper-chart symbols and plain boundaries
   LookupResult secondLookup;  // used otherwise
+  DisplayState display;       // as the look-up selection chose it
+
+  LookupResult& lookup(LookupList list) { return list == LookupList::First ? firstLookup : secondLookup; }
+  const LookupResult& lookup(LookupList list) const { return list == LookupList::First ? firstLookup : secondLookup; }
 
   // Worked out by the draw pass and kept: the procedures' output for the
   // settings last drawn with, and the depths the hazard procedures take
@@ -152,12 +173,21 @@ struct ChartBox {
   double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
+// A run of vertices of a feature's vertex list.
+struct VertexRun {
+  std::uint32_t offset = 0;  // first vertex
+  std::uint32_t count = 0;
+};
+
 struct AreaFeature : ChartFeature {
   AreaFeature() : ChartFeature(FeatureKind::Area) {}
   std::vector<BoundaryPart> exteriorParts;
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
-  std::vector<ChartVertex> interiorVertices;
+  std::vector<ChartVertex> interiorVertices;  // every interior part's vertices, in part order
+  // The holes: the rings the interior vertices close into, each a run of
+  // them (see findHoles). Call findHoles after changing interiorVertices.
+  std::vector<VertexRun> holes;
   // Box of the exterior vertices, valid when hasBounds, and the point the
   // area's symbols and texts are drawn at (see updateBounds). Call
   // updateBounds after changing exteriorVertices.
@@ -171,6 +201,12 @@ struct AreaFeature : ChartFeature {
   // area (a line, a point, a ring that cancels itself out) gets the middle
   // of its box instead; an area without vertices (-10000, -10000).
   void updateBounds();
+
+  // Splits the interior vertices into the rings of the holes: a ring runs
+  // from a vertex to the next vertex at the same place, at least two
+  // vertices on; what is left at the end counts as one more ring. Rings of
+  // fewer than three vertices enclose nothing and are left out.
+  void findHoles();
 };
 
 // One loaded cell. Owns its features; the lights lists point into `points`.
@@ -192,6 +228,10 @@ struct S57Cell {
   int edition = 0;
   std::vector<int> updatesApplied;
   std::vector<LoadWarning> loadWarnings;
+  // An encrypted cell shown under a permit that has expired: it may be out
+  // of date, and the chart must say permanently that it is not to be used
+  // for primary navigation.
+  bool permitExpired = false;
 
   // Who produced the data and as what (DSID AGEN and PRSP): the cell is
   // marked as not official unless an official hydrographic office produced

@@ -7,5 +7,5 @@
 #include "RepeatingField.h"
 #include "S57Records.h"
 
-void decodeCoordinateField2D(std::string_view field, std::vector<SG2D>& out);
-void decodeCoordinateField3D(std::string_view field, std::vector<SG3D>& out);
+void decodeCoordinateField2D(std::string_view field, RecordList<SG2D>& out);
+void decodeCoordinateField3D(std::string_view field, RecordList<SG3D>& out);

@@ -6,6 +6,18 @@
 #include <string_view>
 
 inline int decimalNumber(std::string_view text) {
+  // Leaders and directory entries hold nothing but digits, at most nine of
+  // them, and such a number is read at once.
+  if (!text.empty() && text.size() <= 9) {
+    unsigned value = 0;
+    size_t i = 0;
+    for (; i < text.size(); ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned('0');
+      if (digit > 9) break;
+      value = value * 10 + digit;
+    }
+    if (i == text.size()) return static_cast<int>(value);
+  }
   size_t i = 0;
   while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
   bool negative = false;

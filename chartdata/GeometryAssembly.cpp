@@ -119,7 +119,7 @@ private:
 
   // ATTF sets the scale limits even for codes the catalogue lacks; NATF only
   // for catalogued codes.
-  void attach(const std::vector<ATTF_NATF>& list, ChartFeature& feature, bool limitsAlways) const {
+  void attach(const RecordList<ATTF_NATF>& list, ChartFeature& feature, bool limitsAlways) const {
     for (const ATTF_NATF& a : list) {
       const auto entry = catalogue_.find(a.attributeCode);
       const bool catalogued = entry != catalogue_.end();
@@ -235,6 +235,7 @@ private:
     takeExact(parts_[1], area->interiorParts);
     attachAttributes(record, *area);
     area->updateBounds();
+    area->findHoles();
     cell_.areas.push_back(std::move(area));
   }
 

@@ -145,3 +145,11 @@ std::vector<std::string> warningTexts(const std::vector<LoadWarning>& warnings) 
   for (const LoadWarning& w : warnings) texts.push_back(w.text);
   return texts;
 }
+
+LoadWarning folderUnreadableWarning(const std::string& folder, int error, const std::string& reason) {
+  LoadWarning w = make(LoadWarningKind::FolderUnreadable, folder, {},
+                       folder + ": folder cannot be read (" + reason + "), nothing in it is loaded");
+  w.code = error;
+  w.detail = reason;
+  return w;
+}

@@ -29,6 +29,8 @@ enum class LoadWarningKind {
   ListedRepeatedly,     // the catalogue `related` lists `file` `count` times; it is checked once
   NotRegularFile,       // `file`, named like a catalogue or a cell file, is a folder, FIFO, device or
                         // broken link: not read
+  FolderUnreadable,     // the folder `file` cannot be opened or read to its end: `code` the system's
+                        // error number, `detail` its reason in English; what lies in it is not loaded
 };
 
 // The records of one kind a cell holds and the number its DSSI declares.
@@ -69,6 +71,7 @@ LoadWarning entryRefusedWarning(const std::string& catalogue, const std::string&
 LoadWarning catalogueOutsideWarning(const std::string& catalogue, const std::string& folder);
 LoadWarning listedRepeatedlyWarning(const std::string& catalogue, const std::string& file, long long times);
 LoadWarning notRegularFileWarning(const std::string& file);
+LoadWarning folderUnreadableWarning(const std::string& folder, int error, const std::string& reason);
 
 // The English lines of a list of findings, in order.
 std::vector<std::string> warningTexts(const std::vector<LoadWarning>& warnings);

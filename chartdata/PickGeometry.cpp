@@ -46,16 +46,9 @@ bool areaContains(const AreaFeature& area, const ChartPoint& p) {
   if (exterior.empty()) return false;
   bool inside = false;
   if (walkRing(exterior, 0, exterior.size() - 1, p, inside)) return true;
-  const std::vector<ChartVertex>& v = area.interiorVertices;
-  std::size_t start = 0;
-  while (start < v.size()) {
-    std::size_t end = start + 1;
-    while (end < v.size() && !(end - start >= 2 && v[end].point.x == v[start].point.x &&
-                               v[end].point.y == v[start].point.y))
-      ++end;
-    const std::size_t last = std::min(end, v.size() - 1);
-    if (last - start + 1 >= 3 && walkRing(v, start, last, p, inside)) return true;
-    start = last + 1;
+  for (const VertexRun& hole : area.holes) {
+    if (hole.count == 0 || hole.offset + std::size_t{hole.count} > area.interiorVertices.size()) continue;
+    if (walkRing(area.interiorVertices, hole.offset, hole.offset + hole.count - 1, p, inside)) return true;
   }
   return inside;
 }

@@ -8,8 +8,7 @@
 
 // Whether `p` lies in the area as its fill covers it: odd-even over the
 // exterior (every exterior vertex, closed back to the first) and the rings
-// of its holes (a ring runs from a vertex to the next vertex at the same
-// place; rings of fewer than three vertices are left out, as in the fill).
+// of its holes (AreaFeature::holes), as the fill takes them.
 // A position on the boundary of any ring counts as in the area, so the edge
 // of a hole belongs to the area around it.
 bool areaContains(const AreaFeature& area, const ChartPoint& p);

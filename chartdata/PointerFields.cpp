@@ -16,7 +16,7 @@ void copyName(std::string_view bytes, std::array<uint8_t, N>& name) {
 
 }  // namespace
 
-void decodeFeaturePointerField(std::string_view field, std::vector<FFPT>& out) {
+void decodeFeaturePointerField(std::string_view field, RecordList<FFPT>& out) {
   FieldSplitter pieces(field, kUnitTerminator, 9);
   for (std::string_view piece; pieces.next(piece) && piece.size() > 1;) {
     if (pieces.atEnd() && piece.size() > 9 && piece.back() == kFieldTerminator)
@@ -28,9 +28,9 @@ void decodeFeaturePointerField(std::string_view field, std::vector<FFPT>& out) {
   }
 }
 
-void decodeSpatialPointerField(std::string_view field, std::vector<FSPT>& out) {
+void decodeSpatialPointerField(std::string_view field, RecordList<FSPT>& out) {
   const size_t count = repetitionCount(field, 8);
-  out.reserve(out.size() + count);
+  makeRoom(out, count);
   for (size_t i = 0; i < count; ++i) {
     const std::string_view r = field.substr(i * 8, 8);
     FSPT& pointer = out.emplace_back();
@@ -43,9 +43,9 @@ void decodeSpatialPointerField(std::string_view field, std::vector<FSPT>& out) {
   }
 }
 
-void decodeVectorPointerField(std::string_view field, std::vector<VRPT>& out) {
+void decodeVectorPointerField(std::string_view field, RecordList<VRPT>& out) {
   const size_t count = repetitionCount(field, 9);
-  out.reserve(out.size() + count);
+  makeRoom(out, count);
   for (size_t i = 0; i < count; ++i) {
     const std::string_view r = field.substr(i * 9, 9);
     VRPT& pointer = out.emplace_back();

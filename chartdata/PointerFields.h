@@ -9,10 +9,10 @@
 
 // Pieces cut at unit terminators (never inside the 8-byte LNAM and RIND),
 // taken while a piece is longer than 1 byte: LNAM, RIND, COMT.
-void decodeFeaturePointerField(std::string_view field, std::vector<FFPT>& out);
+void decodeFeaturePointerField(std::string_view field, RecordList<FFPT>& out);
 
 // (field length - 1) / 8 repetitions of NAME, ORNT, USAG, MASK.
-void decodeSpatialPointerField(std::string_view field, std::vector<FSPT>& out);
+void decodeSpatialPointerField(std::string_view field, RecordList<FSPT>& out);
 
 // (field length - 1) / 9 repetitions of NAME, ORNT, USAG, TOPI, MASK.
-void decodeVectorPointerField(std::string_view field, std::vector<VRPT>& out);
+void decodeVectorPointerField(std::string_view field, RecordList<VRPT>& out);

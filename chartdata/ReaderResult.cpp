@@ -26,6 +26,8 @@ const char* readerResultText(int code) {
     case ReaderRecordCountMismatch:
       return "the records read disagree with the numbers the data set declares (DSSI): records lost or added";
     case ReaderDuplicateRecord: return "two records have the same record name (RCNM and RCID)";
+    case ReaderCrcMismatch: return "the file's CRC-32 disagrees with its catalogue: not used";
+    case ReaderCellCancelled: return "the cell is cancelled (an update of edition 0): not shown";
     default: return "unknown result code";
   }
 }

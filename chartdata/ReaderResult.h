@@ -38,6 +38,11 @@ enum ReaderResult : int {
   ReaderRecordCountMismatch = 18,    // records of a kind are fewer or more than the data set's
                                      // DSSI declares: records lost or added (listed, see above)
   ReaderDuplicateRecord = 19,        // two records with the same RCNM and RCID (listed, see above)
+  // Codes of loadCell about the files around the cell rather than the file
+  // itself (after the update codes of UpdateResult.h):
+  ReaderCrcMismatch = 50,            // the base file's CRC-32 disagrees with its exchange set's
+                                     // catalogue: never read
+  ReaderCellCancelled = 51,          // an update of edition 0 cancels the cell: it is not listed
 };
 
 // True for the codes with which loadCell still lists the cell (10, 18, 19):

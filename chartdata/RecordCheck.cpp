@@ -16,13 +16,6 @@ Counts declaredCounts(const DataSetStructure& s) {
   return {s.NOMR, s.NOCR, s.NOGR, s.NOLR, s.NOIN, s.NOCN, s.NOED, s.NOFA, 0};
 }
 
-Counts readCounts(const S57CellReader& reader) {
-  Counts counts{};
-  for (const auto& f : reader.features) ++counts[featureRecordKind(f->OBJL)];
-  for (const auto& v : reader.vectors) ++counts[vectorRecordKind(v->RCNM)];
-  return counts;
-}
-
 std::string recordName(int rcnm, int rcid) {
   return "RCNM=" + std::to_string(rcnm) + ",RCID=" + std::to_string(rcid);
 }
@@ -35,8 +28,53 @@ unsigned long long packedName(int rcnm, int rcid) {
 }  // namespace
 
 std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57CellReader& reader) {
+  // One walk over the records (features, then vectors) counts them by kind
+  // and finds the names repeated: the first repeat named is the first record
+  // whose name an earlier record had. RCIDs are normally numbered densely
+  // from 1, so the names of the four record kinds are marked in one bit each
+  // up to twice the records read; far larger ones and other RCNMs are
+  // sorted, where a repeat lies next to the name it repeats.
+  Counts read{};
+  const size_t records = reader.features.size() + reader.vectors.size();
+  const size_t denseLimit = 2 * records + 1024;
+  std::array<std::vector<bool>, 4> marked;
+  std::vector<std::pair<unsigned long long, size_t>> others;
+  long long repeats = 0;
+  size_t firstRepeat = records;
+  unsigned long long firstName = 0;
+  const auto repeated = [&](unsigned long long name, size_t index) {
+    ++repeats;
+    if (index < firstRepeat) {
+      firstRepeat = index;
+      firstName = name;
+    }
+  };
+  size_t index = 0;
+  const auto visit = [&](int rcnm, int rcid) {
+    const int table = rcnm == 100 ? 0 : rcnm == 110 ? 1 : rcnm == 120 ? 2 : rcnm == 130 ? 3 : -1;
+    if (table >= 0 && rcid >= 0 && static_cast<size_t>(rcid) < denseLimit) {
+      std::vector<bool>& seen = marked[static_cast<size_t>(table)];
+      if (seen.empty()) seen.resize(denseLimit);
+      if (seen[static_cast<size_t>(rcid)]) repeated(packedName(rcnm, rcid), index);
+      seen[static_cast<size_t>(rcid)] = true;
+    } else {
+      others.emplace_back(packedName(rcnm, rcid), index);
+    }
+    ++index;
+  };
+  for (const auto& f : reader.features) {
+    ++read[featureRecordKind(f->OBJL)];
+    visit(f->RCNM, f->RCID);
+  }
+  for (const auto& v : reader.vectors) {
+    ++read[vectorRecordKind(v->RCNM)];
+    visit(v->RCNM, v->RCID);
+  }
+  std::sort(others.begin(), others.end());
+  for (size_t i = 1; i < others.size(); ++i)
+    if (others[i].first == others[i - 1].first) repeated(others[i].first, others[i].second);
+
   std::vector<LoadWarning> findings;
-  const Counts read = readCounts(reader);
   if (reader.dataSetStructure.present) {
     const Counts declared = declaredCounts(reader.dataSetStructure);
     std::vector<RecordTally> tallies;
@@ -44,25 +82,6 @@ std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57Cell
       if (read[static_cast<size_t>(kind)] != declared[static_cast<size_t>(kind)])
         tallies.push_back({kind, declared[static_cast<size_t>(kind)], read[static_cast<size_t>(kind)]});
     if (!tallies.empty()) findings.push_back(recordCountWarning(file, std::move(tallies)));
-  }
-
-  // Every record's name, in file order, then sorted: a repeat lies next to
-  // the name it repeats. The first repeat named is the first in the file.
-  std::vector<std::pair<unsigned long long, size_t>> names;
-  names.reserve(reader.features.size() + reader.vectors.size());
-  for (const auto& f : reader.features) names.emplace_back(packedName(f->RCNM, f->RCID), names.size());
-  for (const auto& v : reader.vectors) names.emplace_back(packedName(v->RCNM, v->RCID), names.size());
-  std::sort(names.begin(), names.end());
-  long long repeats = 0;
-  size_t firstRepeat = names.size();
-  unsigned long long firstName = 0;
-  for (size_t i = 1; i < names.size(); ++i) {
-    if (names[i].first != names[i - 1].first) continue;
-    ++repeats;
-    if (names[i].second < firstRepeat) {
-      firstRepeat = names[i].second;
-      firstName = names[i].first;
-    }
   }
   if (repeats > 0)
     findings.push_back(duplicateRecordWarning(

@@ -3,29 +3,139 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "FileWindow.h"
 #include "RecordView.h"
 #include "RegularFile.h"
 
+namespace {
+
+// The image in memory, as the walks read it.
+struct ImageBytes {
+  std::string_view image;
+  std::string_view bytesAt(size_t offset, size_t count) const { return boundedSlice(image, offset, count); }
+  bool rewind() const { return true; }
+};
+
+// Walks the records from `offset` on, calling cut(record, cutShort) for
+// each: its bytes, and whether the end of the bytes came before the end of
+// the record. Returns 0, or the code of the length that stops the walk, or
+// the first code other than 0 that cut returns; the records before it have
+// been handed out.
+template <class Bytes, class Cut>
+int walkRecords(Bytes& bytes, size_t offset, Cut&& cut) {
+  for (;;) {
+    const std::string_view leader = bytes.bytesAt(offset, 5);
+    if (leader.empty()) return ReaderOk;
+    const int length = decimalNumber(leader);
+    if (length <= 0) return ReaderBadRecordLength;
+    // A record has at least its leader: a run of tiny "records" would
+    // otherwise cost a view each, many times the bytes they stand for.
+    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
+    const std::string_view record = bytes.bytesAt(offset, static_cast<size_t>(length));
+    if (const int code = cut(record, record.size() < static_cast<size_t>(length))) return code;
+    offset += static_cast<size_t>(length);
+  }
+}
+
+}  // namespace
+
+// The feature and vector records among records, by the type each names,
+// and their bytes.
+struct S57CellReader::RecordTally {
+  size_t features = 0;
+  size_t vectors = 0;
+  size_t bytes = 0;
+
+  void add(std::string_view record) {
+    if (record.size() < kLeaderLength || record[6] != 'D') return;
+    std::string_view type;
+    if (!RecordView(record).recordType(type)) return;
+    switch (tagCode(type)) {
+      case tagCode("FRID"): ++features; break;
+      case tagCode("VRID"): ++vectors; break;
+      default: return;
+    }
+    bytes += record.size();
+  }
+};
+
+template <class Bytes>
+int S57CellReader::cutDescriptiveRecord(Bytes& bytes) {
+  ddr = {};
+  lastRecordCut_ = false;
+  const std::string_view head = bytes.bytesAt(0, 25);
+  if (head.size() < 25) return ReaderFileTooShort;
+  const int ddrLength = decimalNumber(head.substr(0, 5));
+  if (head.substr(5, 7) != "3LE1 09" || ddrLength < 0) return ReaderNoDescriptiveRecord;
+  const std::string_view record = bytes.bytesAt(0, static_cast<size_t>(ddrLength));
+  if (record.size() < static_cast<size_t>(ddrLength)) return ReaderNoDescriptiveRecord;
+  ddr = record;
+  return ReaderOk;
+}
+
 int S57CellReader::readCell(const std::string& path) {
   clear();
-  int code = readFile(path);
-  if (code == ReaderOk) code = runSteps();
+  std::FILE* file = nullptr;
+  std::uint64_t size = 0;
+  switch (openRegularFile(path, file, size)) {
+    case RegularFileOpen::Opened: break;
+    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+  }
+  // The file is read through a window, twice, and never held whole: as far
+  // as its size when opened, at most kMaxFileBytes.
+  if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
+  FileWindow window(file, static_cast<size_t>(std::min<std::uint64_t>(size, kMaxFileBytes)));
+  int code = runSteps(window, false);
+  std::fclose(file);
+  if (window.failed()) {
+    clear();  // as when the file cannot be read at all
+    return ReaderCannotOpen;
+  }
   releaseFileBytes();
   return code;
 }
 
 int S57CellReader::readCellBytes(std::string_view bytes) {
   clear();
-  int code = readBytes(bytes);
-  if (code == ReaderOk) code = runSteps();
+  // The caller's bytes stay where they are for the whole call: they are
+  // read in place, and every view into them is gone before returning.
+  if (bytes.size() > kMaxFileBytes) damage = ReaderFileTooLarge;
+  image_ = bytes.substr(0, std::min(bytes.size(), kMaxFileBytes));
+  ImageBytes image{image_};
+  const int code = runSteps(image, true);
   releaseFileBytes();
   return code;
 }
 
-int S57CellReader::runSteps() {
-  int code = splitRecords();
-  if (code == ReaderOk) code = parseDescriptiveRecord();
-  if (code == ReaderOk) code = parseDataRecords();
+template <class Bytes>
+int S57CellReader::runSteps(Bytes& bytes, bool viewsStay) {
+  // The steps of splitRecords, parseDescriptiveRecord and parseDataRecords
+  // without the list of records between them: one walk from leader to
+  // leader checks every length and counts the records by type, a second
+  // cuts each record again and decodes it at once, while its bytes are at
+  // hand. The DDR is read first, while it is at hand too, but its findings
+  // come after those of the first walk, as the steps give them.
+  int code = cutDescriptiveRecord(bytes);
+  const int descriptionCode = code == ReaderOk ? parseDescriptiveRecord() : ReaderOk;
+  const size_t first = ddr.size();
+  if (!viewsStay) ddr = {};  // the window moves on
+  RecordTally tally;
+  if (code == ReaderOk)
+    code = walkRecords(bytes, first, [this, &tally](std::string_view record, bool cutShort) {
+      if (cutShort) noteCutRecord();
+      tally.add(record);
+      return ReaderOk;
+    });
+  if (code != ReaderOk) fieldDescriptions.clear();  // the steps would have stopped before the DDR
+  if (code == ReaderOk) code = descriptionCode;
+  if (code == ReaderOk && !viewsStay && !bytes.rewind()) code = ReaderCannotOpen;
+  if (code == ReaderOk) {
+    expectRecords(tally);
+    code = walkRecords(bytes, first, [this](std::string_view record, bool cutShort) {
+      return decodeRecord(record, cutShort);
+    });
+  }
   return code == ReaderOk ? damage : code;
 }
 
@@ -34,8 +144,8 @@ void S57CellReader::releaseFileBytes() {
   records.clear();
   records.shrink_to_fit();
   lastRecordCut_ = false;
+  image_ = {};
   fileBytes.clear();
-  fileBytes.shrink_to_fit();
 }
 
 void S57CellReader::clear() {
@@ -47,7 +157,13 @@ void S57CellReader::clear() {
   dataSetParameters = DataSetParameters();
   features.clear();
   vectors.clear();
-  vectorIndex.clear();
+  {
+    // The index lets go of its entries and buckets before their memory goes.
+    decltype(vectorIndex) empty(&indexMemory_);
+    vectorIndex.swap(empty);
+  }
+  indexMemory_.release();
+  recordMemory_.reset();
 }
 
 int S57CellReader::readFile(const std::string& path) {
@@ -60,11 +176,13 @@ int S57CellReader::readFile(const std::string& path) {
     case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
     case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
   }
-  // One read of the whole file, never more than the cap.
+  // One read of the whole file, never more than the cap, into room that is
+  // not zeroed first. A file that shrank since the stat gives what it has.
   const size_t want = static_cast<size_t>(std::min<std::uint64_t>(size, kMaxFileBytes));
-  fileBytes.resize(want);
-  const size_t got = want ? std::fread(fileBytes.data(), 1, want, file) : 0;
-  fileBytes.resize(got);
+  char* const room = fileBytes.allocate(want);
+  const size_t got = want ? std::fread(room, 1, want, file) : 0;
+  fileBytes.keep(got);
+  image_ = fileBytes.view();
   const bool failed = got < want && std::ferror(file);
   if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
   std::fclose(file);
@@ -79,37 +197,31 @@ int S57CellReader::readBytes(std::string_view bytes) {
   releaseFileBytes();
   damage = bytes.size() > kMaxFileBytes ? ReaderFileTooLarge : ReaderOk;
   fileBytes.assign(bytes.substr(0, std::min(bytes.size(), kMaxFileBytes)));
+  image_ = fileBytes.view();
   return ReaderOk;
 }
 
+void S57CellReader::noteCutRecord() {
+  // A record running past the end of the file is cut there, decoded as far
+  // as it goes, and the read reports the damage.
+  lastRecordCut_ = true;
+  if (damage == ReaderOk) damage = ReaderTruncatedRecord;
+}
+
 int S57CellReader::splitRecords() {
-  ddr = {};
   records.clear();
-  lastRecordCut_ = false;
-  const std::string_view image(fileBytes);
-  if (image.size() < 25) return ReaderFileTooShort;
-  const int ddrLength = RecordView::leaderNumber(image, 0, 5);
-  if (image.substr(5, 7) != "3LE1 09" || ddrLength < 0 ||
-      image.size() < static_cast<size_t>(ddrLength))
-    return ReaderNoDescriptiveRecord;
-  ddr = image.substr(0, static_cast<size_t>(ddrLength));
-  size_t offset = static_cast<size_t>(ddrLength);
-  while (offset < image.size()) {
-    const int length = RecordView::leaderNumber(image, offset, 5);
-    if (length <= 0) return ReaderBadRecordLength;  // records cut so far stay
-    // A record has at least its leader: a run of tiny "records" would
-    // otherwise cost a view each, many times the bytes they stand for.
-    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
-    // A record running past the end of the file is cut there, decoded as far
-    // as it goes, and the read reports the damage.
-    if (static_cast<size_t>(length) > image.size() - offset) {
-      lastRecordCut_ = true;
-      if (damage == ReaderOk) damage = ReaderTruncatedRecord;
-    }
-    records.push_back(image.substr(offset, static_cast<size_t>(length)));
-    offset += static_cast<size_t>(length);
-  }
-  return ReaderOk;
+  ImageBytes image{image_};
+  if (const int code = cutDescriptiveRecord(image)) return code;
+  // The records are counted first (a hop from leader to leader), so the
+  // list is made once at its length.
+  size_t count = 0;
+  walkRecords(image, ddr.size(), [&count](std::string_view, bool) { return ++count, ReaderOk; });
+  records.reserve(count);
+  return walkRecords(image, ddr.size(), [this](std::string_view record, bool cutShort) {
+    if (cutShort) noteCutRecord();
+    records.push_back(record);
+    return ReaderOk;
+  });
 }
 
 int S57CellReader::parseDescriptiveRecord() {
@@ -117,16 +229,37 @@ int S57CellReader::parseDescriptiveRecord() {
 }
 
 int S57CellReader::parseDataRecords() {
-  // No reservation by the record count: the lists grow with what the
-  // records really hold.
-  for (size_t i = 0; i < records.size(); ++i) {
-    const int code = parseDataRecord(records[i]);
-    if (code == ReaderOk) continue;
-    // The record cut short by the end of the image fails because it was cut.
-    const bool cutRecord = lastRecordCut_ && i + 1 == records.size();
-    return cutRecord && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
+  RecordTally tally;
+  for (const std::string_view bytes : records) tally.add(bytes);
+  expectRecords(tally);
+  int code = ReaderOk;
+  for (size_t i = 0; i < records.size() && code == ReaderOk; ++i)
+    code = decodeRecord(records[i], lastRecordCut_ && i + 1 == records.size());
+  return code;
+}
+
+void S57CellReader::expectRecords(const RecordTally& tally) {
+  // Each record counted lies in the image, so this follows the bytes read,
+  // never a count the file states.
+  features.reserve(features.size() + tally.features);
+  vectors.reserve(vectors.size() + tally.vectors);
+  vectorIndex.reserve(vectorIndex.size() + tally.vectors);
+  if (!recordMemory_) {
+    // The holders take their size each; their lists take about 150 bytes
+    // per record on NOAA cells and on the large cell of the reader
+    // benchmark, and a little more is taken at once, but never more than
+    // twice the bytes of the records.
+    const size_t holders = tally.features * sizeof(FRID) + tally.vectors * sizeof(VRID);
+    recordMemory_ = std::make_shared<RecordMemory>(holders, std::min((tally.features + tally.vectors) * 192,
+                                                                     2 * tally.bytes));
   }
-  return ReaderOk;
+  recordMemory_->expect(tally.features, tally.vectors);
+}
+
+int S57CellReader::decodeRecord(std::string_view bytes, bool cut) {
+  const int code = parseDataRecord(bytes);
+  // The record cut short by the end of the image fails because it was cut.
+  return cut && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
 }
 
 int S57CellReader::parseDataRecord(std::string_view bytes) {
@@ -136,11 +269,23 @@ int S57CellReader::parseDataRecord(std::string_view bytes) {
   std::string_view type;
   if (!record.recordType(type)) return ReaderRecordOutOfBounds;
   const int sl = record.sizeOfLength(), sp = record.sizeOfPosition();
-  if (type == "FRID") return decodeFeatureRecord(bytes, sl, sp);
-  if (type == "VRID") return decodeVectorRecord(bytes, sl, sp);
-  if (type == "DSID") return decodeDataSetIdentification(bytes, sl, sp);
-  if (type == "DSPM") return decodeDataSetParameters(bytes, sl, sp);
-  return ReaderOk;  // any other record type (catalogue records and the like) is not read
+  switch (tagCode(type)) {
+    case tagCode("FRID"): return decodeFeatureRecord(bytes, sl, sp);
+    case tagCode("VRID"): return decodeVectorRecord(bytes, sl, sp);
+    case tagCode("DSID"): return decodeDataSetIdentification(bytes, sl, sp);
+    case tagCode("DSPM"): return decodeDataSetParameters(bytes, sl, sp);
+    default: return ReaderOk;  // any other record type (catalogue records and the like) is not read
+  }
+}
+
+std::shared_ptr<FRID> S57CellReader::newFeature() {
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0, 0);
+  return std::shared_ptr<FRID>(recordMemory_, recordMemory_->newFeature());
+}
+
+std::shared_ptr<VRID> S57CellReader::newVector() {
+  if (!recordMemory_) recordMemory_ = std::make_shared<RecordMemory>(0, 0);
+  return std::shared_ptr<VRID>(recordMemory_, recordMemory_->newVector());
 }
 
 std::shared_ptr<VRID> S57CellReader::findVector(const RecordName& name) const {

@@ -2,15 +2,25 @@
 // Reads one S-57 cell (an ISO 8211 exchange file) into S-57 record holders.
 // A reader is short-lived: construct one per file, run it, take what is
 // needed, drop it. It is neither copyable nor movable, because `ddr` and
-// `records` are views into its own `fileBytes`.
+// `records` are views into the image it reads.
 //
 // The pipeline, each step returning a ReaderResult code (0 = go on):
 //   readFile / readBytes   the file image into fileBytes (at most 50,000,000 bytes)
 //   splitRecords           ddr and records cut out of the image
 //   parseDescriptiveRecord fieldDescriptions from the DDR
 //   parseDataRecords       every data record handed to its decoder by record type
-// readCell / readCellBytes run all four and empty fileBytes (and the views
-// into it) before returning, whatever the outcome.
+// readCell / readCellBytes give what the four steps give, and leave
+// fileBytes, ddr and records empty whatever the outcome. They keep no list
+// of records: one walk checks the record lengths and counts the records by
+// type, a second decodes each record as it is cut. readCellBytes reads the
+// caller's bytes where they lie, without a copy; readCell reads the file
+// through a window of at most 256 KB (FileWindow), once per walk, and
+// never holds it whole.
+//
+// What it allocates follows what it reads: no image of a file read with
+// readCell (readFile's image is read unzeroed), the record lists at the
+// length counted, and the record holders with their lists in the memory of
+// the read (RecordMemory), never sized by a number the file states.
 //
 // Damage that does not stop the read (a file over the size limit, a last
 // record cut short by the end of the file) is kept in `damage`: the steps go
@@ -18,14 +28,17 @@
 // step failed outright, or when the cut record itself failed to decode.
 #include <cstdint>
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "ByteImage.h"
 #include "DataSet.h"
 #include "FieldDescriptions.h"
 #include "ReaderResult.h"
+#include "RecordMemory.h"
 #include "S57Records.h"
 
 class S57CellReader {
@@ -37,13 +50,14 @@ public:
   S57CellReader& operator=(const S57CellReader&) = delete;
 
   // --- ISO 8211 layer
-  std::string fileBytes;                 // the file image; zero bytes are data
-  std::string_view ddr;                  // the data descriptive record (view into fileBytes)
-  std::vector<std::string_view> records; // the data records in file order (views into fileBytes)
+  ByteImage fileBytes;                   // the file image (readFile, readBytes); zero bytes are data
+  std::string_view ddr;                  // the data descriptive record (view into the image)
+  std::vector<std::string_view> records; // the data records in file order (views into the image)
   FieldDescriptionTable fieldDescriptions;
-  // ReaderFileTooLarge (set by readFile / readBytes), ReaderTruncatedRecord
-  // (set by splitRecords when a record runs past the end of the image and
-  // the file was not already over the limit), else ReaderOk.
+  // ReaderFileTooLarge (the file or bytes were over kMaxFileBytes),
+  // ReaderTruncatedRecord (a record runs past the end of the image and the
+  // file was not already over the limit: found by splitRecords, or by the
+  // first walk of readCell / readCellBytes), else ReaderOk.
   int damage = ReaderOk;
 
   // --- S-57 record model
@@ -53,8 +67,14 @@ public:
   std::vector<std::shared_ptr<FRID>> features;  // one per feature record, in file order
   std::vector<std::shared_ptr<VRID>> vectors;   // one per vector record, in file order
   // By NAME (packed with nameKey); a later record with the same NAME replaces
-  // the earlier one here, both stay in `vectors`.
-  std::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex;
+  // the earlier one here, both stay in `vectors`. Its entries come from the
+  // reader's own memory, taken in blocks and given back all at once by
+  // clear(): one entry per vector record would otherwise be a heap block of
+  // its own.
+private:
+  std::pmr::monotonic_buffer_resource indexMemory_;  // before vectorIndex, which uses it
+public:
+  std::pmr::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex{&indexMemory_};
 
   // The whole pipeline from a file / from bytes already in memory.
   int readCell(const std::string& path);
@@ -91,9 +111,22 @@ public:
   void clear();
 
 private:
-  int runSteps();
+  // A new holder in the memory of this read, which it shares.
+  std::shared_ptr<FRID> newFeature();
+  std::shared_ptr<VRID> newVector();
+
+  template <class Bytes>
+  int runSteps(Bytes& bytes, bool viewsStay);
+  template <class Bytes>
+  int cutDescriptiveRecord(Bytes& bytes);  // ddr: 0, 2 or 3
+  void noteCutRecord();  // the last record runs past the end: damage
+  struct RecordTally;  // the feature and vector records of a walk, and their bytes
+  void expectRecords(const RecordTally& tally);
+  int decodeRecord(std::string_view bytes, bool cut);
   int parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
+  std::string_view image_;      // what splitRecords cuts: fileBytes, or the bytes of readCellBytes
   bool lastRecordCut_ = false;  // the last of `records` ran past the end of the image
+  std::shared_ptr<RecordMemory> recordMemory_;  // made by the first record of a read
 };

@@ -3,10 +3,19 @@
 // record and one VRID per vector record, each with the repeating parts of
 // its fields stored by value. Integers are 32-bit signed; names of 5 or 8
 // bytes are kept raw and compared byte for byte.
+//
+// The repeating parts are RecordLists: the holders a read makes keep them
+// in the memory of that read (RecordMemory), which a cell's records fill
+// by the ten thousand, with no heap block for each; a holder made any other
+// way, a copy included, keeps them on the heap.
 #include <array>
 #include <cstdint>
+#include <memory_resource>
 #include <string>
 #include <vector>
+
+template <class T>
+using RecordList = std::pmr::vector<T>;
 
 using RecordName = std::array<uint8_t, 5>;  // RCNM + RCID of a spatial record, raw
 using LongName = std::array<uint8_t, 8>;    // LNAM: AGEN + FIDN + FIDS of a feature, raw
@@ -21,9 +30,11 @@ inline uint64_t nameKey(const RecordName& name) {
 // its target (FFPC for FFPT, FSPC for FSPT, VRPC for VRPT, SGCC for SG2D or
 // SG3D): the instruction (1 insert, 2 delete, 3 modify), the 1-based index
 // of the first entry it touches and the number of entries. `present` is
-// false when the record has no such field (every record of a base cell).
+// false when the record has no such field (every record of a base cell);
+// `repeated` true when the record gives it more than once (the last counts).
 struct UpdateControl {
   bool present = false;
+  bool repeated = false;
   int instruction = 0;
   int index = 0;
   int count = 0;
@@ -54,6 +65,11 @@ struct FSPT {
 
 // One feature record.
 struct FRID {
+  FRID() = default;
+  // The lists in `memory`.
+  explicit FRID(std::pmr::memory_resource* memory)
+      : attributes(memory), nationalAttributes(memory), featurePointers(memory), spatialPointers(memory) {}
+
   int RCNM = 0;
   int RCID = 0;
   int PRIM = 0;  // 1 point, 2 line, 3 area, 255 none
@@ -64,10 +80,10 @@ struct FRID {
   int AGEN = 0;  // from FOID
   int FIDN = 0;
   int FIDS = 0;
-  std::vector<ATTF_NATF> attributes;          // ATTF, in field order
-  std::vector<ATTF_NATF> nationalAttributes;  // NATF, in field order
-  std::vector<FFPT> featurePointers;
-  std::vector<FSPT> spatialPointers;
+  RecordList<ATTF_NATF> attributes;          // ATTF, in field order
+  RecordList<ATTF_NATF> nationalAttributes;  // NATF, in field order
+  RecordList<FFPT> featurePointers;
+  RecordList<FSPT> spatialPointers;
   // Update records only.
   UpdateControl featurePointerControl;  // FFPC
   UpdateControl spatialPointerControl;  // FSPC
@@ -99,15 +115,20 @@ struct SG3D {
 
 // One vector (spatial) record.
 struct VRID {
+  VRID() = default;
+  // The lists in `memory`.
+  explicit VRID(std::pmr::memory_resource* memory)
+      : attributes(memory), pointers(memory), coordinates2D(memory), coordinates3D(memory) {}
+
   RecordName NAME{};
   int RCNM = 0;  // 110 isolated node, 120 connected node, 130 edge
   int RCID = 0;
   int RVER = 0;
   int RUIN = 0;
-  std::vector<ATTF_NATF> attributes;  // ATTV
-  std::vector<VRPT> pointers;
-  std::vector<SG2D> coordinates2D;
-  std::vector<SG3D> coordinates3D;
+  RecordList<ATTF_NATF> attributes;  // ATTV
+  RecordList<VRPT> pointers;
+  RecordList<SG2D> coordinates2D;
+  RecordList<SG3D> coordinates3D;
   // Update records only.
   UpdateControl pointerControl;     // VRPC
   UpdateControl coordinateControl;  // SGCC

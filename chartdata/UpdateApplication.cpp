@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstdio>
+#include <optional>
 
 #include "S57CellReader.h"
 #include "UpdateFile.h"
@@ -53,27 +55,34 @@ void stage(std::uint64_t key, Pointer record, Staging& staging) {
 }
 
 // ATTF, NATF or ATTV of a modify record: each entry sets the attribute of
-// its code (added when absent); the delete character as value removes it.
-void updateAttributes(const std::vector<ATTF_NATF>& changes, std::vector<ATTF_NATF>& attributes) {
+// its code (added when absent); the delete character as value removes it,
+// and removing one the record does not have is refused.
+bool updateAttributes(const RecordList<ATTF_NATF>& changes, RecordList<ATTF_NATF>& attributes,
+                      std::string& why) {
   for (const ATTF_NATF& change : changes) {
     const auto it = std::find_if(attributes.begin(), attributes.end(), [&](const ATTF_NATF& a) {
       return a.attributeCode == change.attributeCode;
     });
     if (change.attributeValue == kDeleteValue) {
-      if (it != attributes.end()) attributes.erase(it);
+      if (it == attributes.end()) {
+        why = "attribute " + change.attributeCode + " to be deleted is not the record's";
+        return false;
+      }
+      attributes.erase(it);
     } else if (it != attributes.end()) {
       it->attributeValue = change.attributeValue;
     } else {
       attributes.push_back(change);
     }
   }
+  return true;
 }
 
 // One control field applied to the repeating field it governs: insert the
 // given entries before entry `index`, delete `count` entries from `index`,
 // or replace `count` entries from `index` by the given ones (1-based).
 template <class T>
-bool editList(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
+bool editList(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
               const char* field, std::string& why) {
   const size_t size = list.size();
   const size_t at = control.index > 0 ? static_cast<size_t>(control.index - 1) : 0;
@@ -84,8 +93,8 @@ bool editList(std::vector<T>& list, const UpdateControl& control, const std::vec
       fits = fits && at <= size && entries.size() == count;
       if (fits) list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), entries.begin(), entries.end());
       break;
-    case 2:
-      fits = fits && at + count <= size;
+    case 2:  // a delete names its entries by place alone
+      fits = fits && at + count <= size && entries.empty();
       if (fits)
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(at),
                    list.begin() + static_cast<std::ptrdiff_t>(at + count));
@@ -105,30 +114,44 @@ bool editList(std::vector<T>& list, const UpdateControl& control, const std::vec
 }
 
 // A repeating field with its control field, or without both. Entries
-// without a control field cannot be placed.
+// without a control field go only where there is nothing yet to place them
+// among: the field is the record's first (an edge whose vertices an earlier
+// instruction of the update deleted gets its new ones so). Returns 0 or an
+// UpdateResult code.
 template <class T>
-bool editField(std::vector<T>& list, const UpdateControl& control, const std::vector<T>& entries,
-               const char* controlName, const char* fieldName, std::string& why) {
-  if (control.present) return editList(list, control, entries, controlName, why);
-  if (entries.empty()) return true;
-  why = std::string(fieldName) + " without " + controlName;
-  return false;
+int editField(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
+              const char* controlName, const char* fieldName, std::string& why) {
+  if (control.repeated) {
+    why = std::string(controlName) + " given twice";
+    return UpdateMalformedRecord;
+  }
+  if (control.present) return editList(list, control, entries, controlName, why) ? UpdateOk : UpdateBadInstruction;
+  if (entries.empty()) return UpdateOk;
+  if (list.empty()) {
+    list = entries;
+    return UpdateOk;
+  }
+  why = std::string(fieldName) + " without " + controlName + " on a field of " + std::to_string(list.size());
+  return UpdateBadInstruction;
 }
 
-bool modifyFeature(const FRID& update, FRID& target, std::string& why) {
+int modifyFeature(const FRID& update, FRID& target, std::string& why) {
   target.RVER = update.RVER;
-  updateAttributes(update.attributes, target.attributes);
-  updateAttributes(update.nationalAttributes, target.nationalAttributes);
-  return editField(target.featurePointers, update.featurePointerControl, update.featurePointers, "FFPC",
-                   "FFPT", why) &&
-         editField(target.spatialPointers, update.spatialPointerControl, update.spatialPointers, "FSPC",
-                   "FSPT", why);
+  if (!updateAttributes(update.attributes, target.attributes, why) ||
+      !updateAttributes(update.nationalAttributes, target.nationalAttributes, why))
+    return UpdateAttributeMissing;
+  if (const int code = editField(target.featurePointers, update.featurePointerControl, update.featurePointers,
+                                 "FFPC", "FFPT", why))
+    return code;
+  return editField(target.spatialPointers, update.spatialPointerControl, update.spatialPointers, "FSPC", "FSPT",
+                   why);
 }
 
-bool modifyVector(const VRID& update, VRID& target, std::string& why) {
+int modifyVector(const VRID& update, VRID& target, std::string& why) {
   target.RVER = update.RVER;
-  updateAttributes(update.attributes, target.attributes);
-  if (!editField(target.pointers, update.pointerControl, update.pointers, "VRPC", "VRPT", why)) return false;
+  if (!updateAttributes(update.attributes, target.attributes, why)) return UpdateAttributeMissing;
+  if (const int code = editField(target.pointers, update.pointerControl, update.pointers, "VRPC", "VRPT", why))
+    return code;
   // The coordinates go to the 3-D list when the update brings 3-D ones, or
   // deletes from a node that has only those.
   const bool threeD = !update.coordinates3D.empty() ||
@@ -137,22 +160,45 @@ bool modifyVector(const VRID& update, VRID& target, std::string& why) {
   if (threeD) {
     if (!update.coordinates2D.empty()) {
       why = "SG2D and SG3D in one record";
-      return false;
+      return UpdateBadInstruction;
     }
     return editField(target.coordinates3D, update.coordinateControl, update.coordinates3D, "SGCC", "SG3D", why);
   }
   return editField(target.coordinates2D, update.coordinateControl, update.coordinates2D, "SGCC", "SG2D", why);
 }
 
-// The record instructions, the same for both kinds of record.
+// Whether an update record carries anything besides its identifier (FRID
+// and FOID, VRID): attributes, pointers, coordinates or a control field.
+bool carriesFields(const FRID& f) {
+  return !f.attributes.empty() || !f.nationalAttributes.empty() || !f.featurePointers.empty() ||
+         !f.spatialPointers.empty() || f.featurePointerControl.present || f.spatialPointerControl.present;
+}
+bool carriesFields(const VRID& v) {
+  return !v.attributes.empty() || !v.pointers.empty() || !v.coordinates2D.empty() || !v.coordinates3D.empty() ||
+         v.pointerControl.present || v.coordinateControl.present;
+}
+
+// The record instructions, the same for both kinds of record. A delete
+// carries its identifier alone, an insert or modify something besides; an
+// inserted record starts at version 1, each modify or delete names the
+// version after the record's.
 template <class Record, class Staging, class Base, class Modify>
 int applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
                 const Base& base, Modify modify, std::string& detail) {
+  if (update.RUIN >= 1 && update.RUIN <= 3 && carriesFields(update) != (update.RUIN != 2)) {
+    detail = label + (update.RUIN == 2 ? ": a delete carrying further fields"
+                                       : update.RUIN == 1 ? ": an insert carrying nothing" : ": a modify carrying nothing");
+    return UpdateMalformedRecord;
+  }
   switch (update.RUIN) {
     case 1: {
       if (currentRecord(key, staging, base)) {
         detail = label + ": the cell has this record";
         return UpdateRecordExists;
+      }
+      if (update.RVER != 1) {
+        detail = label + ": record version " + std::to_string(update.RVER) + " for an inserted record, not 1";
+        return UpdateVersionMismatch;
       }
       auto inserted = std::make_shared<Record>(update);
       inserted->RUIN = 1;
@@ -176,9 +222,9 @@ int applyRecord(const Record& update, std::uint64_t key, const std::string& labe
         return UpdateOk;
       }
       std::string why;
-      if (!modify(update, *target, why)) {
+      if (const int code = modify(update, *target, why)) {
         detail = label + ": " + why;
-        return UpdateBadInstruction;
+        return code;
       }
       return UpdateOk;
     }
@@ -280,6 +326,71 @@ int UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
                      modifyFeature, detail);
 }
 
+bool UpdateApplication::vectorExists(std::uint64_t key) const {
+  const auto staged = vectors_.changed.find(key);
+  if (staged != vectors_.changed.end()) return staged->second != nullptr;
+  return cell_.vectorIndex.count(key) > 0;
+}
+
+std::unordered_set<std::uint64_t> UpdateApplication::featureNames() const {
+  auto packed = [](const FRID& f) {
+    return (static_cast<std::uint64_t>(static_cast<std::uint16_t>(f.AGEN)) << 48) |
+           (static_cast<std::uint64_t>(static_cast<std::uint32_t>(f.FIDN)) << 16) |
+           static_cast<std::uint16_t>(f.FIDS);
+  };
+  const auto current = [this](std::uint64_t key) {
+    const auto staged = features_.changed.find(key);
+    if (staged != features_.changed.end()) return staged->second;
+    const auto changed = featureOverlay_.current.find(key);
+    return changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
+  };
+  // The records as they stand with the update staged: the cell's own that
+  // no update replaced or deleted, then those updates left.
+  std::unordered_set<std::uint64_t> names;
+  for (const auto& f : cell_.features)
+    if (current(featureKey(*f)) == f) names.insert(packed(*f));
+  for (const auto* changes : {&featureOverlay_.current, &features_.changed})
+    for (const auto& [key, f] : *changes)
+      if (f && current(key) == f) names.insert(packed(*f));
+  return names;
+}
+
+int UpdateApplication::checkPointers(const UpdateFile& update, std::string& detail) const {
+  auto missing = [&](const std::string& label, const char* field, int rcnm, int rcid) {
+    detail = label + ": " + field + " names " + recordLabel(rcnm, rcid) + ", which the cell does not have";
+    return UpdatePointerMissing;
+  };
+  for (const auto& v : update.vectors) {
+    if (v->RUIN != 1 && v->RUIN != 3) continue;
+    for (const VRPT& p : v->pointers)
+      if (!vectorExists(nameKey(p.NAME))) return missing(recordLabel(v->RCNM, v->RCID), "VRPT", p.RCNM, p.RCID);
+  }
+  std::optional<std::unordered_set<std::uint64_t>> features;  // made on first need
+  for (const auto& f : update.features) {
+    if (f->RUIN != 1 && f->RUIN != 3) continue;
+    for (const FSPT& p : f->spatialPointers)
+      if (!vectorExists(nameKey(p.NAME))) return missing(recordLabel(f->RCNM, f->RCID), "FSPT", p.RCNM, p.RCID);
+    for (const FFPT& p : f->featurePointers) {
+      if (!features) features = featureNames();
+      // LNAM: AGEN, FIDN and FIDS, each little-endian.
+      const std::uint64_t name = (static_cast<std::uint64_t>(p.LNAM[0] | (p.LNAM[1] << 8)) << 48) |
+                                 (static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                                      p.LNAM[2] | (p.LNAM[3] << 8) | (p.LNAM[4] << 16) |
+                                      (static_cast<std::uint32_t>(p.LNAM[5]) << 24)))
+                                  << 16) |
+                                 static_cast<std::uint64_t>(p.LNAM[6] | (p.LNAM[7] << 8));
+      if (!features->count(name)) {
+        char text[24];
+        std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X%02X%02X", p.LNAM[1], p.LNAM[0], p.LNAM[5],
+                      p.LNAM[4], p.LNAM[3], p.LNAM[2], p.LNAM[7], p.LNAM[6]);
+        detail = recordLabel(f->RCNM, f->RCID) + ": FFPT names the feature " + text + ", which the cell does not have";
+        return UpdatePointerMissing;
+      }
+    }
+  }
+  return UpdateOk;
+}
+
 int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
   if (featureIndexStale_) indexFeatures();
   features_ = {};
@@ -290,6 +401,9 @@ int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
   if (code == UpdateOk)
     for (const auto& f : update.features)
       if ((code = applyFeature(*f, detail)) != UpdateOk) break;
+  // The pointers given are judged once the whole update stands: a record
+  // may point at one the update inserts after it.
+  if (code == UpdateOk) code = checkPointers(update, detail);
   if (code == UpdateOk) commit();
   features_ = {};
   vectors_ = {};

@@ -4,6 +4,14 @@
 // attribute updates (ATTF, NATF, ATTV), pointer updates (FFPC, FSPC, VRPC)
 // and coordinate updates (SGCC).
 //
+// An update that breaks the rules for updates is refused whole: a delete
+// carrying more than its identifier, an insert or modify carrying nothing,
+// an inserted record not at version 1 or a changed one not at the next, a
+// control field given twice, an index outside its field or a count that
+// disagrees with the entries given (a delete gives none), a record or an
+// attribute to delete that is not there, a pointer given (VRPT, FSPT, FFPT)
+// to a record the cell does not have once the update stands.
+//
 // An update applies in full or not at all. Changed records are staged as
 // copies while the update runs; the cell's lists and indexes are touched
 // only once every instruction has succeeded, so a failed update leaves the
@@ -14,6 +22,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "S57Records.h"
@@ -62,6 +71,12 @@ private:
 
   void indexFeatures();
   std::shared_ptr<FRID> baseFeature(std::uint64_t key) const;  // as the lists stand
+  // Whether a record stands under the name with the update staged so far.
+  bool vectorExists(std::uint64_t key) const;
+  // The feature names (AGEN, FIDN, FIDS packed) standing with the update
+  // staged so far.
+  std::unordered_set<std::uint64_t> featureNames() const;
+  int checkPointers(const UpdateFile& update, std::string& detail) const;
   int applyVector(const VRID& update, std::string& detail);
   int applyFeature(const FRID& update, std::string& detail);
   void commit();

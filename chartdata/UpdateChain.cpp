@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "ReaderResult.h"
 #include "S57CellReader.h"
 #include "UpdateApplication.h"
 #include "UpdateFile.h"
@@ -31,8 +32,27 @@ int updateNumber(std::string_view extension) {
   return n;
 }
 
-int checkDataSet(const DataSetIdentification& update, const DataSetIdentification& base, int number,
-                 std::string& detail) {
+}  // namespace
+
+UpdateFileReader updateFileReader(const CellFileBytes& fileBytes) {
+  return [fileBytes](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
+    std::string bytes;
+    if (const int code = fileBytes(file.path, bytes)) {
+      detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
+      return code == ReaderCrcMismatch ? int(UpdateCrcMismatch) : int(UpdateCannotRead);
+    }
+    return readUpdateBytes(bytes, out, detail);
+  };
+}
+
+bool cancelsCell(const DataSetIdentification& update) {
+  const std::string& edition = update.EDTN;
+  return update.EXPP == 2 && !edition.empty() &&
+         edition.find_first_not_of('0') == std::string::npos;
+}
+
+int checkUpdateIdentity(const DataSetIdentification& update, const DataSetIdentification& base, int number,
+                        std::string& detail) {
   if (update.EXPP != 2) {
     detail = "its DSID says EXPP " + std::to_string(update.EXPP) + ", not 2";
     return UpdateNotAnUpdate;
@@ -51,8 +71,6 @@ int checkDataSet(const DataSetIdentification& update, const DataSetIdentificatio
   }
   return UpdateOk;
 }
-
-}  // namespace
 
 std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath) {
   std::vector<UpdateFileName> files;
@@ -74,7 +92,8 @@ std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath) {
   return files;
 }
 
-UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<UpdateFileName>& files) {
+UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<UpdateFileName>& files,
+                                   const UpdateFileReader& read) {
   UpdateChainResult result;
   const DataSetIdentification& cell = base.dataSetIdentification;
   const int included = std::max(0, std::atoi(cell.UPDN.c_str()));
@@ -86,12 +105,24 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     std::string detail;
     int code = UpdateOk;
     UpdateFile update;
-    if (file.number != expected) {
+    if (!file.crcFailure.empty()) {
+      detail = file.crcFailure;
+      code = UpdateCrcMismatch;
+    }
+    if (code == UpdateOk) code = read ? read(file, update, detail) : readUpdateFile(file.path, update, detail);
+    // A cancellation withdraws the cell whatever came before it.
+    if (code == UpdateOk && cancelsCell(update.dataSet) && stemOf(update.dataSet.DSNM) == stemOf(cell.DSNM)) {
+      result.cancelled = true;
+      result.cancellationFile = name;
+      result.cancellationNumber = file.number;
+      result.cancellationDate = update.dataSet.ISDT;
+      break;
+    }
+    if (code == UpdateOk && file.number != expected) {
       detail = "update " + std::to_string(expected) + " is absent";
       code = UpdateGap;
     }
-    if (code == UpdateOk) code = readUpdateFile(file.path, update, detail);
-    if (code == UpdateOk) code = checkDataSet(update.dataSet, cell, file.number, detail);
+    if (code == UpdateOk) code = checkUpdateIdentity(update.dataSet, cell, file.number, detail);
     if (code == UpdateOk) {
       if (!application) application.emplace(base);
       code = application->apply(update, detail);
@@ -103,6 +134,7 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
       break;
     }
     result.applied.push_back(file.number);
+    result.issueDates.push_back(update.dataSet.ISDT);
     ++expected;
   }
   if (application) application->finish();

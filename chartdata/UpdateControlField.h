@@ -5,6 +5,7 @@
 
 #include "S57Records.h"
 
-// Fills `out` from the field and marks it present. Subfields missing at the
-// field's end read as 0, which no update instruction accepts.
+// Fills `out` from the field and marks it present (and repeated when it
+// was present already). Subfields missing at the field's end read as 0,
+// which no update instruction accepts.
 void decodeUpdateControlField(std::string_view field, UpdateControl& out);

@@ -62,7 +62,7 @@ int readUpdateFile(const std::string& path, UpdateFile& out, std::string& detail
     detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
     return UpdateCannotRead;
   }
-  const std::string image = std::move(reader.fileBytes);
+  const ByteImage image = std::move(reader.fileBytes);
   reader.clear();
-  return readUpdateBytes(image, out, detail);
+  return readUpdateBytes(image.view(), out, detail);
 }

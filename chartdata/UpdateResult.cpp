@@ -13,6 +13,10 @@ const char* updateResultText(int code) {
     case UpdateRecordMissing: return "modify or delete of a record the cell does not have";
     case UpdateVersionMismatch: return "record version does not follow the cell's";
     case UpdateBadInstruction: return "update instruction cannot apply";
+    case UpdateCrcMismatch: return "the file's CRC-32 disagrees with its catalogue";
+    case UpdateMalformedRecord: return "an update record is not formed as updates must be";
+    case UpdateAttributeMissing: return "delete of an attribute the record does not have";
+    case UpdatePointerMissing: return "a pointer names a record the cell does not have";
     default: return "unknown result code";
   }
 }

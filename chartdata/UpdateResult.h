@@ -17,7 +17,15 @@ enum UpdateResult : int {
   UpdateRecordMissing = 27,    // a modify or delete of a record the cell does not have
   UpdateVersionMismatch = 28,  // a record version (RVER) that is not the target's plus one
   UpdateBadInstruction = 29,   // an unknown instruction, or a pointer, coordinate or
-                               // control field that cannot apply to its target
+                               // control field that cannot apply to its target: an index
+                               // outside its field, a count that disagrees with the entries given
+  UpdateCrcMismatch = 60,      // the file's CRC-32 disagrees with its exchange set's catalogue
+                               // (or it could not be read to check): never used
+  UpdateMalformedRecord = 61,  // a record breaks the form of update records: a delete carrying
+                               // more than its identifier, an insert or modify carrying nothing,
+                               // a control field given twice
+  UpdateAttributeMissing = 62, // the delete of an attribute the record does not have
+  UpdatePointerMissing = 63,   // a pointer given names a record the cell does not have
 };
 
 // A short English reason for an update result code ("unknown result code"

@@ -15,7 +15,7 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   if (!areaPassesSecondTests(dc.settings, area, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(area, dc.settings).instructions)
-    if (instruction.kind != kCS) executeAreaInstruction(dc, instruction, area, *outline);
+    if (!instruction.is<ProcedureCall>()) executeAreaInstruction(dc, instruction, area, *outline);
   if (result) {
     for (const Instruction& instruction : result->instructions)
       executeAreaInstruction(dc, instruction, area, *outline);

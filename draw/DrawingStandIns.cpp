@@ -16,45 +16,37 @@ const std::string& questionMark() {
   return name;
 }
 
-Instruction named(int kind, const std::string& name) {
-  Instruction i;
-  i.kind = kind;
-  i.name = name;
-  return i;
-}
-
 Instruction plainBoundary() {
-  Instruction i;
-  i.kind = kLS;
-  i.style = 1;  // solid
-  i.width = 1;
-  i.colour = colourIndex("CHMGD");
-  return i;
+  LineStyle style;
+  style.dash = LineDash::Solid;
+  style.width = 1;
+  style.colour = colourIndex("CHMGD");
+  return style;
 }
 
 const Instruction& questionMarkSymbol() {
-  static const Instruction i = named(kSY, questionMark());
+  static const Instruction i = Symbol{questionMark(), {}, {}};
   return i;
 }
 
 const Instruction& questionMarkLine() {
-  static const Instruction i = named(kLC, questionMark());
+  static const Instruction i = ComplexLine{questionMark()};
   return i;
 }
 
 // The plain boundary and the centred question mark, in that order.
 const Instruction* patternStandIn() {
-  static const Instruction run[2] = {plainBoundary(), named(kSY, questionMark())};
+  static const Instruction run[2] = {plainBoundary(), Symbol{questionMark(), {}, {}}};
   return run;
 }
 
 bool hasSymbol(const std::string& name) { return presentationLibrary().symbols.count(name) != 0; }
 
 // Each missing name once per run, whichever view's pass meets it first.
-void logMissing(int kind, const std::string& name) {
+void logMissing(InstructionKind kind, const std::string& name) {
   static std::mutex mutex;
   static std::set<std::string> logged[3];  // symbols, line styles, patterns
-  const int k = kind == kSY ? 0 : kind == kLC ? 1 : 2;
+  const int k = kind == InstructionKind::Symbol ? 0 : kind == InstructionKind::ComplexLine ? 1 : 2;
   {
     std::lock_guard<std::mutex> lock(mutex);
     if (!logged[k].insert(name).second) return;
@@ -71,7 +63,7 @@ InstructionRun symbolStandIn(const ChartFeature& feature, const DisplaySettings&
     const LookupResult& inUse = lookupInUse(feature, settings);
     const LookupResult& other = &inUse == &feature.firstLookup ? feature.secondLookup : feature.firstLookup;
     for (const Instruction& i : other.instructions)
-      if (i.kind == kSY && hasSymbol(i.name)) return one(i);
+      if (const Symbol* symbol = i.find<Symbol>(); symbol && hasSymbol(symbol->name)) return one(i);
   }
   if (hasSymbol(questionMark())) return one(questionMarkSymbol());
   return {};
@@ -81,20 +73,26 @@ InstructionRun symbolStandIn(const ChartFeature& feature, const DisplaySettings&
 InstructionRun instructionsToExecute(const Instruction& instruction, const ChartFeature& feature,
                                      const DisplaySettings& settings, bool fromLookup) {
   const PresentationLibrary& library = presentationLibrary();
-  switch (instruction.kind) {
-    case kSY:
-      if (hasSymbol(instruction.name)) break;
-      logMissing(kSY, instruction.name);
+  switch (instruction.kind()) {
+    case InstructionKind::Symbol: {
+      const std::string& name = instruction.as<Symbol>().name;
+      if (hasSymbol(name)) break;
+      logMissing(InstructionKind::Symbol, name);
       return symbolStandIn(feature, settings, fromLookup);
-    case kLC:
-      if (feature.kind == FeatureKind::Point || library.lineStyles.count(instruction.name)) break;
-      logMissing(kLC, instruction.name);
+    }
+    case InstructionKind::ComplexLine: {
+      const std::string& name = instruction.as<ComplexLine>().name;
+      if (feature.kind == FeatureKind::Point || library.lineStyles.count(name)) break;
+      logMissing(InstructionKind::ComplexLine, name);
       if (library.lineStyles.count(questionMark())) return one(questionMarkLine());
       return one(patternStandIn()[0]);
-    case kAP:
-      if (feature.kind != FeatureKind::Area || library.patterns.count(instruction.name)) break;
-      logMissing(kAP, instruction.name);
+    }
+    case InstructionKind::AreaPattern: {
+      const std::string& name = instruction.as<AreaPattern>().name;
+      if (feature.kind != FeatureKind::Area || library.patterns.count(name)) break;
+      logMissing(InstructionKind::AreaPattern, name);
       return InstructionRun(patternStandIn(), hasSymbol(questionMark()) ? 2 : 1);
+    }
     default:
       break;
   }

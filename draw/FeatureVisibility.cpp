@@ -20,7 +20,7 @@ bool areaPassesFirstTests(const DisplaySettings& settings, float scale, const Ar
   if (area.objectClass == s57::M_NSYS) return false;
   if (area.objectClass == s57::M_QUAL) {
     if (!settings.showDataQuality) return false;
-  } else if (!settings.allViewingGroups && inMarinersViewingGroups(area.viewingGroup)) {
+  } else if (!settings.allViewingGroups && inMarinersViewingGroups(displayState(area, nullptr).viewingGroup)) {
     return false;
   }
   if (showOnViewingDate(area, settings) == DateShow::Hidden) return false;
@@ -64,7 +64,7 @@ bool pointPassesTests(const DisplaySettings& settings, float scale, const PointF
 
 bool hasInstructions(const ChartFeature& feature, const ProcedureResult* result, const DisplaySettings& settings) {
   for (const Instruction& instruction : lookupInUse(feature, settings).instructions)
-    if (instruction.kind != kCS) return true;
+    if (!instruction.is<ProcedureCall>()) return true;
   if (!result) return false;
   if (!result->instructions.empty()) return true;
   return std::any_of(result->partInstructions.begin(), result->partInstructions.end(),

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "ComplexLines.h"
 #include "DrawingStandIns.h"
@@ -45,47 +46,55 @@ bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view
 
 // A prepared text at `anchor`, unless texts or its text group are switched
 // off or its box is taken. True when drawn.
-bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF& anchor) {
-  if (!instruction.textPrepared || !dc.settings.showText) return false;
-  if (!textGroupShown(instruction.textGroup, dc.settings)) return false;
-  return drawText(dc.canvas, anchor, instruction, dc.buffers.textBoxes, dc.settings.nationalText);
+bool executeText(DrawContext& dc, const Text& text, const QPointF& anchor) {
+  if (!text.prepared || !dc.settings.showText) return false;
+  if (!textGroupShown(text.group, dc.settings)) return false;
+  return drawText(dc.canvas, anchor, text, dc.buffers.textBoxes, dc.settings.nationalText);
+}
+
+void placeSymbol(const Canvas& canvas, const QPointF& at, const Symbol& symbol) {
+  drawSymbol(canvas, at, symbol.name, readDecimal(symbol.rotation));
 }
 
 void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeature& area, const AreaOutline& outline) {
   const QPoint* points = outline.points.data();
   const int count = outline.size();
   const Canvas& canvas = dc.canvas;
-  switch (instruction.kind) {
-    case kAC:
-      if (instruction.transparency > 0)
-        fillAreaTransparent(canvas, points, count, instruction.colour, instruction.transparency, outline.holes());
+  switch (instruction.kind()) {
+    case InstructionKind::AreaColour: {
+      const AreaColour& fill = instruction.as<AreaColour>();
+      if (fill.transparency > 0)
+        fillAreaTransparent(canvas, points, count, fill.colour, fill.transparency, outline.holes());
       else
-        fillArea(canvas, points, count, instruction.colour, outline.holes());
+        fillArea(canvas, points, count, fill.colour, outline.holes());
       break;
-    case kAP:
-      fillPattern(canvas, points, count, instruction.name, dc.view, outline.holes());
+    }
+    case InstructionKind::AreaPattern:
+      fillPattern(canvas, points, count, instruction.as<AreaPattern>().name, dc.view, outline.holes());
       break;
-    case kLS:
-      setLineStylePen(canvas, instruction);
-      if (instruction.style < 1 || instruction.style > 3) return;
+    case InstructionKind::LineStyle: {
+      const LineStyle& style = instruction.as<LineStyle>();
+      setLineStylePen(canvas, style);
+      if (!strokes(style.dash)) return;
       for (int i = 0; i + 1 < count; ++i)
         if (boundarySegment(outline, i, dc.view))
-          strokeStyledSegment(canvas.painter, points[i], points[i + 1], instruction.style);
+          strokeStyledSegment(canvas.painter, points[i], points[i + 1], style.dash);
       break;
-    case kLC: {
-      const LineStyleDefinition* style = findLineStyle(instruction.name);
+    }
+    case InstructionKind::ComplexLine: {
+      const LineStyleDefinition* style = findLineStyle(instruction.as<ComplexLine>().name);
       if (!style) return;
       ComplexLineState state;
       for (int i = 0; i + 1 < count; ++i)
         if (boundarySegment(outline, i, dc.view)) drawComplexSegment(canvas, points[i], points[i + 1], *style, state);
       break;
     }
-    case kSY:
-      drawSymbol(canvas, toLogicalExact(area.centre, dc.view), instruction.name, readDecimal(instruction.text2));
+    case InstructionKind::Symbol:
+      placeSymbol(canvas, toLogicalExact(area.centre, dc.view), instruction.as<Symbol>());
       break;
-    case kTX:
-    case kTE:
-      if (!executeText(dc, instruction, toLogicalExact(area.centre, dc.view))) return;
+    case InstructionKind::PlainText:
+    case InstructionKind::FormattedText:
+      if (!executeText(dc, *instruction.text(), toLogicalExact(area.centre, dc.view))) return;
       break;
     default:
       return;
@@ -112,21 +121,25 @@ namespace {
 void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeature& line, const QPoint* points,
                  int count) {
   const Canvas& canvas = dc.canvas;
-  switch (instruction.kind) {
-    case kLS:
-      if (instruction.style < 1 || instruction.style > 3) return;
-      drawLineStyle(canvas, instruction, points, count);
+  switch (instruction.kind()) {
+    case InstructionKind::LineStyle: {
+      const LineStyle& style = instruction.as<LineStyle>();
+      if (!strokes(style.dash)) return;
+      drawLineStyle(canvas, style, points, count);
       break;
-    case kLC:
-      if (!findLineStyle(instruction.name)) return;
-      drawComplexLine(canvas, instruction.name, points, count);
+    }
+    case InstructionKind::ComplexLine: {
+      const std::string& name = instruction.as<ComplexLine>().name;
+      if (!findLineStyle(name)) return;
+      drawComplexLine(canvas, name, points, count);
       break;
-    case kSY:
-      drawSymbol(canvas, lineAnchor(line, dc.view), instruction.name, readDecimal(instruction.text2));
+    }
+    case InstructionKind::Symbol:
+      placeSymbol(canvas, lineAnchor(line, dc.view), instruction.as<Symbol>());
       break;
-    case kTX:
-    case kTE:
-      if (!executeText(dc, instruction, lineAnchor(line, dc.view))) return;
+    case InstructionKind::PlainText:
+    case InstructionKind::FormattedText:
+      if (!executeText(dc, *instruction.text(), lineAnchor(line, dc.view))) return;
       break;
     default:
       return;
@@ -136,12 +149,12 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
 
 void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature, const QPoint* points,
                  int count) {
-  if (instruction.kind == kLS) {
-    if (instruction.style < 1 || instruction.style > 3) return;
-    drawLineStyle(dc.canvas, instruction, points, count);
-  } else if (instruction.kind == kLC) {
-    if (!findLineStyle(instruction.name)) return;
-    drawComplexLine(dc.canvas, instruction.name, points, count);
+  if (const LineStyle* style = instruction.find<LineStyle>()) {
+    if (!strokes(style->dash)) return;
+    drawLineStyle(dc.canvas, *style, points, count);
+  } else if (const ComplexLine* complex = instruction.find<ComplexLine>()) {
+    if (!findLineStyle(complex->name)) return;
+    drawComplexLine(dc.canvas, complex->name, points, count);
   } else {
     return;
   }
@@ -151,21 +164,31 @@ void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFea
 void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFeature& point, const QPointF& anchor,
                   bool generated) {
   const Canvas& canvas = dc.canvas;
-  switch (instruction.kind) {
-    case kSY:
-      drawSymbol(canvas, anchor, instruction.name, readDecimal(instruction.text2));
+  switch (instruction.kind()) {
+    case InstructionKind::Symbol:
+      placeSymbol(canvas, anchor, instruction.as<Symbol>());
       break;
-    case kTX:
-    case kTE:
-      if (!executeText(dc, instruction, anchor)) return;
+    case InstructionKind::PlainText:
+    case InstructionKind::FormattedText:
+      if (!executeText(dc, *instruction.text(), anchor)) return;
       break;
-    case kLS:
-      setLineStylePen(canvas, instruction);
-      strokeDashedSegment(canvas.painter, anchor, legEnd(anchor, instruction, dc.view));
+    case InstructionKind::Leg: {
+      const Leg& leg = instruction.as<Leg>();
+      setLineStylePen(canvas, leg.colour, leg.width);
+      strokeDashedSegment(canvas.painter, anchor, legEnd(anchor, leg, dc.view));
       break;
-    case kARC:
+    }
+    case InstructionKind::LineStyle: {
+      // A line style at a point is a leg of no length: its pen, and nothing
+      // to see.
+      const LineStyle& style = instruction.as<LineStyle>();
+      setLineStylePen(canvas, style);
+      strokeDashedSegment(canvas.painter, anchor, anchor);
+      break;
+    }
+    case InstructionKind::SectorArc:
       if (!generated) return;
-      drawSectorArc(canvas, instruction, anchor);
+      drawSectorArc(canvas, instruction.as<SectorArc>(), anchor);
       break;
     default:
       return;
@@ -194,8 +217,8 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
 
 namespace {
 // A leg of `length` logical units from the anchor at the leg's bearing.
-QPointF legEndAt(const QPointF& anchor, const Instruction& leg, double length) {
-  const double bearing = std::atof(leg.name.c_str()) * kDegree;
+QPointF legEndAt(const QPointF& anchor, const Leg& leg, double length) {
+  const double bearing = leg.bearing * kDegree;
   // A nominal range of 1e300 (or "inf") would put the end where no
   // coordinate reaches; a leg of that length is off every view anyway.
   if (!std::isfinite(length)) length = length > 0 ? kLongestLeg : length < 0 ? -kLongestLeg : 0;
@@ -203,26 +226,30 @@ QPointF legEndAt(const QPointF& anchor, const Instruction& leg, double length) {
   if (!std::isfinite(bearing)) return anchor;
   return QPointF(anchor.x() + length * std::sin(bearing), anchor.y() - length * std::cos(bearing));
 }
+
+// A bearing as the int the arc's angles start from: whole degrees held to
+// the int range.
+long long wholeDegrees(long long bearing) {
+  return std::clamp<long long>(bearing, std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
 }  // namespace
 
-QPointF legEnd(const QPointF& anchor, const Instruction& leg) {
-  return legEndAt(anchor, leg, kLegUnit * std::atof(leg.text2.c_str()));
-}
+QPointF legEnd(const QPointF& anchor, const Leg& leg) { return legEndAt(anchor, leg, kLegUnit * leg.length); }
 
-QPointF legEnd(const QPointF& anchor, const Instruction& leg, const ViewGeometry& view) {
-  if (leg.text3 != kGroundLength) return legEnd(anchor, leg);
+QPointF legEnd(const QPointF& anchor, const Leg& leg, const ViewGeometry& view) {
+  if (!leg.onGround) return legEnd(anchor, leg);
   // Nautical miles on the ground, in metres of the projection plane at the
   // anchor's latitude, in logical units of the view.
   const double chartY = view.origin.y - anchor.y() * static_cast<double>(view.scale);
   const double ground = groundMetresPerProjectionMetre(chartToGeo(ChartPoint{0, chartY}).latitude);
-  const double metres = std::atof(leg.text2.c_str()) * kMetresPerNauticalMile;
+  const double metres = leg.length * kMetresPerNauticalMile;
   return legEndAt(anchor, leg, metres / ground * mercator::kChartUnitsPerMetre / static_cast<double>(view.scale));
 }
 
-ArcAngles sectorArcAngles(const Instruction& arc) {
-  // Wide arithmetic: the bearings read saturate at the int range.
-  const long long start = readDecimal(arc.name);
-  const long long end = readDecimal(arc.text3);
+ArcAngles sectorArcAngles(const SectorArc& arc) {
+  // Wide arithmetic: the bearings are held to the int range first.
+  const long long start = wholeDegrees(arc.start);
+  const long long end = wholeDegrees(arc.end);
   const long long endWithinCircle = end > 360 ? end - 360 : end;
   long long startAngle = 16 * (90 - endWithinCircle < 0 ? 450 - endWithinCircle : 90 - endWithinCircle);
   // Angles are taken modulo a whole turn, and no arc spans more than one.
@@ -234,8 +261,7 @@ ArcAngles sectorArcAngles(const Instruction& arc) {
   return angles;
 }
 
-void drawSectorArc(const Canvas& canvas, const Instruction& arc, const QPointF& centre) {
+void drawSectorArc(const Canvas& canvas, const SectorArc& arc, const QPointF& centre) {
   const ArcAngles angles = sectorArcAngles(arc);
-  drawArc(canvas, arc.colour, arc.width, arc.style == 2, centre, static_cast<float>(std::atof(arc.text2.c_str())),
-          angles.start, angles.span);
+  drawArc(canvas, arc.colour, arc.width, arc.dash == LineDash::Dashed, centre, arc.radius, angles.start, angles.span);
 }

@@ -29,8 +29,9 @@ void executeLineInstruction(DrawContext& dc, const Instruction& instruction, con
 void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
                             const QPoint* points, int count);
 
-// At a point's anchor (logical units): SY, TX, TE, and LS as a dashed leg;
-// ARC, as a light sector arc, only from a procedure's list (`generated`).
+// At a point's anchor (logical units): SY, TX, TE and legs (dashed; an LS
+// is a leg of no length); sector arcs only from a procedure's list
+// (`generated`).
 void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
                              const QPointF& anchor, bool generated);
 
@@ -38,26 +39,26 @@ void executePointInstruction(DrawContext& dc, const Instruction& instruction, co
 // (the midpoint of a two-point line), in logical units, not truncated.
 QPointF lineAnchor(const LineFeature& line, const ViewGeometry& view);
 
-// The far end of a leg: `name` holds its bearing in degrees clockwise from
-// north, `text2` its length in units of 88 logical units. The length is
-// held to 1e9 logical units either way (infinite ones included, NaN gives
-// 0), and a bearing that is not finite gives the anchor itself.
-QPointF legEnd(const QPointF& anchor, const Instruction& leg);
-// The same for a leg drawn in `view`: a leg whose text3 is kGroundLength
-// is `text2` nautical miles long on the ground at the anchor's latitude.
-QPointF legEnd(const QPointF& anchor, const Instruction& leg, const ViewGeometry& view);
+// The far end of a leg of `length` units of 88 logical units at its
+// bearing. The length is held to 1e9 logical units either way (infinite
+// ones included, NaN gives 0), and a bearing that is not finite gives the
+// anchor itself.
+QPointF legEnd(const QPointF& anchor, const Leg& leg);
+// The same for a leg drawn in `view`: a leg on the ground is `length`
+// nautical miles long on the ground at the anchor's latitude.
+QPointF legEnd(const QPointF& anchor, const Leg& leg, const ViewGeometry& view);
 
 // Start and span of a sector arc in sixteenths of a degree, counter-clockwise
 // from three o'clock as the painter takes them: the arc runs clockwise on
-// the screen from bearing `name` to bearing `text3` (degrees from north,
-// `text3` may exceed 360). Bearings far outside a turn (damaged sector
-// limits) give a start within one turn and a span of at most one turn.
+// the screen from its start bearing to its end bearing. Bearings are held
+// to the int range, and bearings far outside a turn (damaged sector limits)
+// give a start within one turn and a span of at most one turn.
 struct ArcAngles {
   int start = 0;
   int span = 0;
 };
-ArcAngles sectorArcAngles(const Instruction& arc);
+ArcAngles sectorArcAngles(const SectorArc& arc);
 
-// Draws an ARC instruction about `centre` with radius 88 x `text2`, in its
-// colour and width, dashed for style 2.
-void drawSectorArc(const Canvas& canvas, const Instruction& arc, const QPointF& centre);
+// Draws a sector arc about `centre` with radius 88 x its radius, in its
+// colour and width, dashed when it is dashed.
+void drawSectorArc(const Canvas& canvas, const SectorArc& arc, const QPointF& centre);

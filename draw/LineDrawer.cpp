@@ -17,7 +17,7 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
   if (!linePassesSecondTests(dc.settings, line, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(line, dc.settings).instructions)
-    if (instruction.kind != kCS) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
+    if (!instruction.is<ProcedureCall>()) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
   if (dc.settings.showAllDates && showOnViewingDate(line, dc.settings) == DateShow::ShownOutsideDates)
     executeLineInstruction(dc, outsideDatesIndication(line, dc.settings), line, buffers.line.data(), count);
   if (!result) return;

@@ -39,16 +39,18 @@ bool clockwiseOnSurface(const QPoint* points, int count) {
 // way it is drawn, so the ring is drawn the way that puts them on the side
 // of the data (inside an exterior ring, outside a hole).
 void drawRing(const DrawContext& dc, const Instruction& instruction, const QPoint* points, int count, bool hole) {
-  const LineStyleDefinition* style = instruction.kind == kLC ? findLineStyle(instruction.name) : nullptr;
-  if (instruction.kind == kLC && !style) return;
-  if (instruction.kind == kLS) setLineStylePen(dc.canvas, instruction);
+  const ComplexLine* complex = instruction.find<ComplexLine>();
+  const LineStyleDefinition* style = complex ? findLineStyle(complex->name) : nullptr;
+  if (complex && !style) return;
+  const LineStyle* simple = instruction.find<LineStyle>();
+  if (simple) setLineStylePen(dc.canvas, *simple);
   ComplexLineState state;
   const auto piece = [&](const QPoint& a, const QPoint& b) {
     if (alongClippingEdge(a, b, dc.view)) return;
     if (style)
       drawComplexSegment(dc.canvas, a, b, *style, state);
-    else
-      strokeStyledSegment(dc.canvas.painter, a, b, instruction.style);
+    else if (simple)
+      strokeStyledSegment(dc.canvas.painter, a, b, simple->dash);
   };
   if (clockwiseOnSurface(points, count) != hole) {
     for (int i = 0; i + 1 < count; ++i) piece(points[i], points[i + 1]);
@@ -58,7 +60,8 @@ void drawRing(const DrawContext& dc, const Instruction& instruction, const QPoin
 }
 
 bool drawsAlongRings(const Instruction& instruction) {
-  return instruction.kind == kLC || (instruction.kind == kLS && instruction.style >= 1 && instruction.style <= 3);
+  if (const LineStyle* style = instruction.find<LineStyle>()) return strokes(style->dash);
+  return instruction.is<ComplexLine>();
 }
 
 // An extent box, its corners held to the clipping margin.
@@ -89,10 +92,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
     for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, false)) {
       if (!drawsAlongRings(in)) continue;
       drawRing(dc, in, outline->points.data(), outline->size(), false);
-      const int* size = outline->holeSizes.data();
-      for (const QPoint* ring = outline->holePoints.data();
-           size != outline->holeSizes.data() + outline->holeSizes.size(); ring += *size++)
-        drawRing(dc, in, ring, *size, true);
+      for (const LogicalRing hole : outline->holes()) drawRing(dc, in, hole.points, hole.size, true);
       dc.record(*area, in);
     }
   }

@@ -32,11 +32,7 @@ void areaOutline(QPainter& painter, const ViewGeometry& view, DrawBuffers& buffe
   if (!outline) return;
   strokeTwice(painter, [&] {
     painter.drawPolygon(outline->points.data(), outline->size());
-    const QPoint* hole = outline->holePoints.data();
-    for (int size : outline->holeSizes) {
-      painter.drawPolygon(hole, size);
-      hole += size;
-    }
+    for (const LogicalRing hole : outline->holes()) painter.drawPolygon(hole.points, hole.size);
   });
 }
 

@@ -28,7 +28,7 @@ void fillExtent(DrawContext& dc, const ChartBox& box, const Instruction& pattern
   const int top = clampY(box.maxY), bottom = clampY(box.minY);
   if (left >= right || top >= bottom) return;
   const QPoint corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
-  fillPattern(dc.canvas, corners, 5, pattern.name, view);
+  fillPattern(dc.canvas, corners, 5, pattern.as<AreaPattern>().name, view);
 }
 }  // namespace
 

@@ -13,7 +13,7 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
   if (!pointPassesTests(dc.settings, dc.scale, point, cell, result)) return;
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
-    if (instruction.kind != kCS) executePointInstruction(dc, instruction, point, anchor, false);
+    if (!instruction.is<ProcedureCall>()) executePointInstruction(dc, instruction, point, anchor, false);
   // A topmark's procedure symbol shows only with paper-chart symbols.
   if (result && (point.objectClass != s57::TOPMAR || dc.settings.paperChartSymbols))
     for (const Instruction& instruction : result->instructions)

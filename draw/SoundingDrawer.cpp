@@ -17,8 +17,9 @@ void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cel
     const QPointF at = toLogicalExact(ChartPoint{sounding.x, sounding.y}, dc.view);
     if (!insideViewport(at, dc.view)) continue;
     for (const Instruction& instruction : result->partInstructions[i]) {
-      if (instruction.kind != kSY) continue;
-      drawSymbolFast(dc.canvas, at, instruction.name, readDecimal(instruction.text2));
+      const Symbol* symbol = instruction.find<Symbol>();
+      if (!symbol) continue;
+      drawSymbolFast(dc.canvas, at, symbol->name, readDecimal(symbol->rotation));
       dc.record(feature, instruction);
     }
     if (!indicated) {  // once, at the first sounding in view

@@ -64,15 +64,14 @@ Instruction outsideDatesIndication(const ChartFeature& feature, const DisplaySet
   const bool dated = withinPeriod(text(d.datsta), text(d.datend), settings.viewingDate);
   const std::string* start = dated ? d.persta : d.datsta;
   const std::string* end = dated ? d.perend : d.datend;
-  Instruction indication;
-  indication.kind = kTX;
-  indication.text2 = dateText(text(start)) + "~" + dateText(text(end));
-  indication.textPrepared = true;
-  indication.colour = 3;  // left of the text at the object
-  indication.width = 3;   // top of the text at the object
-  indication.style = 2;
-  indication.transparency = 1;
+  PlainText indication;
+  indication.text = dateText(text(start)) + "~" + dateText(text(end));
+  indication.prepared = true;
+  indication.horizontal = 3;  // the text starts at the object
+  indication.vertical = 3;    // and hangs below it
+  indication.spacing = 2;
+  indication.xOffset = 1;
   indication.yOffset = 1;
-  indication.textColour = colourIndex("CHMGD");
+  indication.colour = colourIndex("CHMGD");
   return indication;
 }

@@ -34,7 +34,7 @@ void depthAreaProcedure(const AreaFeature& area, const DisplaySettings& settings
 
   if (area.objectClass == s57::DRGARE) {
     out.push_back(patternInstruction("DRGARE01"));
-    out.push_back(lineInstruction(2, 2, "CHGRF"));
+    out.push_back(lineInstruction(LineDash::Dashed, 2, "CHGRF"));
   }
   const std::string& restrn = area.findAttribute("RESTRN");
   if (!restrn.empty()) restrictionSymbols(restrn, out);

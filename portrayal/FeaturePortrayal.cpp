@@ -4,20 +4,11 @@
 #include "TextPreparation.h"
 
 namespace {
-// Points: paper-chart symbols; areas: plain boundaries; lines have one
-// table, soundings only the second list.
-bool usesFirstLookup(const ChartFeature& feature, const DisplaySettings& settings) {
-  switch (feature.kind) {
-    case FeatureKind::Area: return settings.plainBoundaries;
-    case FeatureKind::Sounding: return false;
-    default: return settings.paperChartSymbols;
-  }
-}
 
 // Generated texts are prepared once, when the result is made.
 void prepareTexts(const ChartFeature& feature, ProcedureResult& result) {
   for (Instruction& instruction : result.instructions) {
-    if (instruction.kind != kTX && instruction.kind != kTE) continue;
+    if (!instruction.text()) continue;
     if (feature.kind == FeatureKind::Point)
       preparePointText(feature, instruction, true);
     else
@@ -26,23 +17,31 @@ void prepareTexts(const ChartFeature& feature, ProcedureResult& result) {
 }
 }  // namespace
 
+// Points: paper-chart symbols; areas: plain boundaries; lines have one
+// table, soundings only the second list.
+LookupList listInUse(const ChartFeature& feature, const DisplaySettings& settings) {
+  bool first = false;
+  switch (feature.kind) {
+    case FeatureKind::Area: first = settings.plainBoundaries; break;
+    case FeatureKind::Sounding: first = false; break;
+    default: first = settings.paperChartSymbols; break;
+  }
+  return first ? LookupList::First : LookupList::Second;
+}
+
 const LookupResult& lookupInUse(const ChartFeature& feature, const DisplaySettings& settings) {
-  return usesFirstLookup(feature, settings) ? feature.firstLookup : feature.secondLookup;
+  return feature.lookup(listInUse(feature, settings));
 }
 
 bool callsProcedure(const ChartFeature& feature, const DisplaySettings& settings) {
   for (const Instruction& instruction : lookupInUse(feature, settings).instructions)
-    if (instruction.kind == kCS) return true;
+    if (instruction.is<ProcedureCall>()) return true;
   return false;
 }
 
 ProcedureResult ProcedureResult::startingFrom(const ChartFeature& feature) {
   ProcedureResult result;
-  result.firstCategory = feature.firstLookup.category;
-  result.secondCategory = feature.secondLookup.category;
-  result.displayPriority = feature.displayPriority;
-  result.viewingGroup = feature.viewingGroup;
-  result.radarFlag = feature.radarFlag;
+  result.display = feature.display;
   return result;
 }
 
@@ -52,8 +51,9 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   unsigned dependencies = 0;
   bool any = false;
   for (const Instruction& instruction : list) {
-    if (instruction.kind != kCS) continue;
-    if (const ConditionalProcedure* p = findProcedure(instruction.name, feature.kind)) {
+    const ProcedureCall* call = instruction.find<ProcedureCall>();
+    if (!call) continue;
+    if (const ConditionalProcedure* p = findProcedure(call->name, feature.kind)) {
       dependencies |= p->rerunOn;
       any = true;
     }
@@ -61,15 +61,16 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   if (!any) return nullptr;
 
   ProcedureKey key = makeProcedureKey(settings, dependencies);
-  key.firstLookup = usesFirstLookup(feature, settings);
+  key.firstLookup = listInUse(feature, settings) == LookupList::First;
   std::shared_ptr<const ProcedureResult> kept = feature.procedureCache.load();
   if (kept && kept->key == key) return kept;
 
   auto made = std::make_shared<ProcedureResult>(ProcedureResult::startingFrom(feature));
   made->key = key;
   for (const Instruction& instruction : list) {
-    if (instruction.kind != kCS) continue;
-    const ConditionalProcedure* p = findProcedure(instruction.name, feature.kind);
+    const ProcedureCall* call = instruction.find<ProcedureCall>();
+    if (!call) continue;
+    const ConditionalProcedure* p = findProcedure(call->name, feature.kind);
     if (!p) continue;
     made->instructions.clear();
     made->partInstructions.clear();
@@ -80,10 +81,12 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
   return made;
 }
 
+const DisplayState& displayState(const ChartFeature& feature, const ProcedureResult* result) {
+  return result ? result->display : feature.display;
+}
+
 int displayCategory(const ChartFeature& feature, const ProcedureResult* result, const DisplaySettings& settings) {
-  const bool first = usesFirstLookup(feature, settings);
-  if (result) return first ? result->firstCategory : result->secondCategory;
-  return first ? feature.firstLookup.category : feature.secondLookup.category;
+  return displayState(feature, result).category(listInUse(feature, settings));
 }
 
 bool passesDisplayCategory(const ChartFeature& feature, const ProcedureResult* result,
@@ -91,14 +94,10 @@ bool passesDisplayCategory(const ChartFeature& feature, const ProcedureResult* r
   return settings.displayCategory >= displayCategory(feature, result, settings);
 }
 
-int viewingGroup(const ChartFeature& feature, const ProcedureResult* result) {
-  return result ? result->viewingGroup : feature.viewingGroup;
-}
-
 bool featureShownAtScale(const ChartFeature& feature, const ProcedureResult* result, float scale,
                          const DisplaySettings& settings) {
   if (feature.scaleMaximum != -1 && scale <= static_cast<float>(feature.scaleMaximum)) return false;
-  const bool lifted = !settings.useScaleMinimum || (result && result->scaleMinimumLifted);
+  const bool lifted = !settings.useScaleMinimum || displayState(feature, result).scaleMinimumLifted;
   if (!lifted && feature.scaleMinimum != -1 && scale >= static_cast<float>(feature.scaleMinimum)) return false;
   return true;
 }

@@ -36,17 +36,17 @@ bool smaller(float a, float b) { return a < b; }
 bool markDanger(const ChartFeature& feature, std::string& symbol, ProcedureResult& out) {
   // Display base in both symbol styles: a danger must not depend on which
   // look-up list is in use.
-  out.displayPriority = 8;
-  out.firstCategory = 0;
-  out.secondCategory = 0;
-  out.viewingGroup = 14050;
+  out.display.priority = 8;
+  out.display.firstCategory = 0;
+  out.display.secondCategory = 0;
+  out.display.viewingGroup = 14050;
   const std::string& watlev = feature.findAttribute("WATLEV");
   if (watlev == "1" || watlev == "2") return false;  // dries: not an underwater danger
   symbol = "ISODGR01";
   // The danger shows at every scale: the draw pass reads this instead of
   // the feature's SCAMIN, or a danger would still vanish at small scales.
-  out.scaleMinimumLifted = true;
-  out.radarFlag = 'O';  // over radar
+  out.display.scaleMinimumLifted = true;
+  out.display.radarFlag = 'O';  // over radar
   return true;
 }
 
@@ -56,11 +56,11 @@ bool markDanger(const ChartFeature& feature, std::string& symbol, ProcedureResul
 bool markShallowWaterDanger(const ChartFeature& feature, std::string& symbol, ProcedureResult& out) {
   const std::string& watlev = feature.findAttribute("WATLEV");
   if (watlev == "1" || watlev == "2") return false;
-  out.displayPriority = 8;
-  out.firstCategory = 1;
-  out.secondCategory = 1;
-  out.viewingGroup = 24050;
-  out.radarFlag = 'O';  // over radar
+  out.display.priority = 8;
+  out.display.firstCategory = 1;
+  out.display.secondCategory = 1;
+  out.display.viewingGroup = 24050;
+  out.display.radarFlag = 'O';  // over radar
   symbol = "ISODGR01";
   return true;
 }

@@ -96,17 +96,17 @@ void wreckProcedure(const PointFeature& point, const S57Cell& cell, const Displa
   } else if (!point.findAttribute("VALSOU").empty()) {
     const float valsou = attributeFloat(point, "VALSOU");
     appendSymbol(out, valsou < settings.hazardDepth ? "DANGER01" : "DANGER02");
-    out.viewingGroup = 34051;
+    out.display.viewingGroup = 34051;
     soundingSymbols(point, valsou, settings, out.instructions);
   } else {
     appendSymbol(out, wreckSymbolWithoutSounding(point));
-    const int group = out.viewingGroup;
+    const int group = out.display.viewingGroup;
     if (group != 14050 && group != 24050 && group != 24020) {
-      out.displayPriority = 8;
-      out.firstCategory = 0;
-      out.secondCategory = 0;
-      out.radarFlag = 'O';  // over radar
-      out.viewingGroup = 24020;
+      out.display.priority = 8;
+      out.display.firstCategory = 0;
+      out.display.secondCategory = 0;
+      out.display.radarFlag = 'O';  // over radar
+      out.display.viewingGroup = 24020;
     }
   }
   if (!low.empty()) appendSymbol(out, low);
@@ -136,30 +136,30 @@ void areaObstructionProcedure(const AreaFeature& area, const S57Cell& cell, cons
   if (danger) {
     out.push_back(fillInstruction("DEPVS"));
     out.push_back(patternInstruction("FOULAR01"));
-    out.push_back(lineInstruction(2, 2, "CHBLK"));
+    out.push_back(lineInstruction(LineDash::Dashed, 2, "CHBLK"));
     out.push_back(symbolInstruction(symbol));
     const std::string low = lowAccuracyTest(area);
     if (!low.empty()) out.push_back(symbolInstruction(low));
     return;
   }
   if (hasSounding) {
-    out.push_back(lineInstruction(1, 2, depth <= settings.hazardDepth ? "CHBLK" : "CHGRD"));
+    out.push_back(lineInstruction(LineDash::Solid, 2, depth <= settings.hazardDepth ? "CHBLK" : "CHGRD"));
     soundingSymbols(area, depth, settings, out);
     return;
   }
   const std::string& watlev = area.findAttribute("WATLEV");
   if (area.findAttribute("CATOBS") == "6") {
     out.push_back(patternInstruction("FOULAR01"));
-    out.push_back(lineInstruction(2, 2, "CHBLK"));
+    out.push_back(lineInstruction(LineDash::Dashed, 2, "CHBLK"));
   } else if (isOneOf(watlev, {"1", "2"})) {
     out.push_back(fillInstruction("CHBRN"));
-    out.push_back(lineInstruction(1, 2, "CSTLN"));
+    out.push_back(lineInstruction(LineDash::Solid, 2, "CSTLN"));
   } else if (watlev == "4") {
     out.push_back(fillInstruction("DEPIT"));
-    out.push_back(lineInstruction(1, 2, "CSTLN"));
+    out.push_back(lineInstruction(LineDash::Solid, 2, "CSTLN"));
   } else {
     out.push_back(fillInstruction("DEPVS"));
-    out.push_back(lineInstruction(1, 2, "CHBLK"));
+    out.push_back(lineInstruction(LineDash::Solid, 2, "CHBLK"));
   }
 }
 
@@ -172,22 +172,22 @@ void areaWreckProcedure(const AreaFeature& area, const S57Cell& cell, const Disp
   std::vector<Instruction>& out = result.instructions;
   if (danger) {
     out.push_back(fillInstruction("DEPVS"));
-    out.push_back(lineInstruction(3, 2, "CHBLK"));
+    out.push_back(lineInstruction(LineDash::Dotted, 2, "CHBLK"));
     out.push_back(symbolInstruction(symbol));
   } else if (!area.findAttribute("VALSOU").empty()) {
-    out.push_back(lineInstruction(depth <= 20.0f ? 3 : 2, 2, "CHBLK"));
+    out.push_back(lineInstruction(depth <= 20.0f ? LineDash::Dotted : LineDash::Dashed, 2, "CHBLK"));
     soundingSymbols(area, depth, settings, out);
   } else {
     const std::string& watlev = area.findAttribute("WATLEV");
     if (isOneOf(watlev, {"1", "2"})) {
       out.push_back(fillInstruction("CHBRN"));
-      out.push_back(lineInstruction(1, 2, "CSTLN"));
+      out.push_back(lineInstruction(LineDash::Solid, 2, "CSTLN"));
     } else if (watlev == "4") {
       out.push_back(fillInstruction("DEPIT"));
-      out.push_back(lineInstruction(2, 2, "CSTLN"));
+      out.push_back(lineInstruction(LineDash::Dashed, 2, "CSTLN"));
     } else {
       out.push_back(fillInstruction("DEPVS"));
-      out.push_back(lineInstruction(3, 2, "CSTLN"));
+      out.push_back(lineInstruction(LineDash::Dotted, 2, "CSTLN"));
     }
   }
   const std::string low = lowAccuracyTest(area);

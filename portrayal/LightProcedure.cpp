@@ -9,27 +9,33 @@
 #include "ProcedureSupport.h"
 
 namespace {
-Instruction leg(const std::string& bearing, const std::string& length, int style) {
-  Instruction i = lineInstruction(style, 1, "CHBLK");
-  i.name = bearing;
-  i.text2 = length;
-  return i;
+// A leg of `length` units of 88 logical units, or of that many nautical
+// miles on the ground (`onGround`), at `bearing` degrees.
+Instruction leg(double bearing, double length, LineDash dash, bool onGround = false) {
+  const LineStyle style = procedureLineStyle(dash, 1, "CHBLK");
+  Leg l;
+  l.colour = style.colour;
+  l.width = style.width;
+  l.dash = style.dash;
+  l.bearing = bearing;
+  l.length = length;
+  l.onGround = onGround;
+  return l;
 }
 
-// A leg as long as the light's nominal range (nautical miles) on the ground.
-Instruction rangeLeg(const std::string& bearing, const std::string& nominalRange, int style) {
-  Instruction i = leg(bearing, nominalRange, style);
-  i.text3 = kGroundLength;
-  return i;
-}
+// A bearing or a length as the attribute gives it, read with C atof rules.
+double number(const std::string& text) { return std::atof(text.c_str()); }
 
-Instruction arc(const char* colour, int width, int style, long long start, long long end, const std::string& radius) {
-  Instruction i = lineInstruction(style, width, colour);
-  i.kind = kARC;
-  i.name = std::to_string(start);
-  i.text2 = radius;
-  i.text3 = std::to_string(end);
-  return i;
+Instruction arc(const char* colour, int width, LineDash dash, long long start, long long end, float radius) {
+  const LineStyle style = procedureLineStyle(dash, width, colour);
+  SectorArc a;
+  a.colour = style.colour;
+  a.width = style.width;
+  a.dash = style.dash;
+  a.start = start;
+  a.end = end;
+  a.radius = radius;
+  return a;
 }
 
 const char* flareSymbol(const std::string& colour) {
@@ -143,17 +149,16 @@ const char* statusText(std::string_view status) {
 // The description as a text instruction of group 23, right of the light;
 // raised a little when another light shares the position (`shared`).
 Instruction descriptionText(const ChartFeature& light, bool shared) {
-  Instruction label;
-  label.kind = kTX;
-  label.text2 = lightDescription(light);
-  label.textPrepared = true;
-  label.colour = 3;  // horizontal justification
-  label.width = shared ? 1 : 2;  // vertical justification
-  label.style = 3;
-  label.transparency = 2;  // x offset
+  PlainText label;
+  label.text = lightDescription(light);
+  label.prepared = true;
+  label.horizontal = 3;
+  label.vertical = shared ? 1 : 2;
+  label.spacing = 3;
+  label.xOffset = 2;
   label.yOffset = shared ? -1 : 0;
-  label.textColour = colourIndex("CHBLK");
-  label.textGroup = 23;
+  label.colour = colourIndex("CHBLK");
+  label.group = 23;
   return label;
 }
 
@@ -191,20 +196,18 @@ void sectorProcedure(const PointFeature& light, long long start, long long end, 
                      const S57Cell& cell, const std::string& colour, const DisplaySettings& settings,
                      std::vector<Instruction>& out) {
   for (long long bearing : {start, end}) {
-    Instruction l = settings.rangeLegs ? rangeLeg(std::to_string(bearing), nominalRange, 1)
-                                       : leg(std::to_string(bearing), "25", 1);
-    l.textPrepared = true;
-    out.push_back(l);
+    out.push_back(settings.rangeLegs ? leg(static_cast<double>(bearing), number(nominalRange), LineDash::Solid, true)
+                                     : leg(static_cast<double>(bearing), 25, LineDash::Solid));
   }
 
   const int arcClass = light.arcClass.get([&] { return nestedSector(light, start, end, cell) ? 1 : 2; });
-  const std::string radius = arcClass == 1 ? "25" : "20";
+  const float radius = arcClass == 1 ? 25 : 20;
 
   if (isOneOf(light.findAttribute("LITVIS"), {"3", "7", "8"})) {  // faint or (partly) obscured
-    out.push_back(arc("CHBLK", 1, 2, start, end, radius));
+    out.push_back(arc("CHBLK", 1, LineDash::Dashed, start, end, radius));
   } else {
-    out.push_back(arc("OUTLW", 4, 1, start, end, radius));
-    out.push_back(arc(arcColour(colour), 2, 1, start, end, radius));
+    out.push_back(arc("OUTLW", 4, LineDash::Solid, start, end, radius));
+    out.push_back(arc(arcColour(colour), 2, LineDash::Solid, start, end, radius));
   }
 }
 
@@ -226,7 +229,7 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     return;
   }
   if (directional && !orient.empty())
-    out.push_back(settings.rangeLegs ? rangeLeg(orient, valnmr, 2) : leg(orient, valnmr, 2));
+    out.push_back(leg(number(orient), number(valnmr), LineDash::Dashed, settings.rangeLegs));
 
   const std::string& colourText = light.findAttribute("COLOUR");
   const std::string colour = colourText.empty() ? "12" : colourText;  // 12: magenta, the default
@@ -254,18 +257,17 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
   if (directional) {
     if (!orient.empty()) {
       out.push_back(symbolInstruction(flare, orient));
-      Instruction bearing;
-      bearing.kind = kTE;
-      bearing.name = "%03.0lf deg";
-      bearing.text2 = "ORIENT";
-      bearing.colour = 3;
-      bearing.width = 3;
-      bearing.style = 3;
-      bearing.transparency = 3;
+      FormattedText bearing;
+      bearing.format = "%03.0lf deg";
+      bearing.attribute = "ORIENT";
+      bearing.horizontal = 3;
+      bearing.vertical = 3;
+      bearing.spacing = 3;
+      bearing.xOffset = 3;
       bearing.yOffset = 1;
-      bearing.textColour = colourIndex("CHBLK");
-      bearing.textGroup = 23;
-      out.push_back(bearing);
+      bearing.colour = colourIndex("CHBLK");
+      bearing.group = 23;
+      out.push_back(std::move(bearing));
     } else {
       out.push_back(symbolInstruction("QUESMRK1"));
     }

@@ -38,8 +38,8 @@ void lineQualityProcedure(const LineFeature& line, ProcedureResult& out) {
       edge.push_back(complexLineInstruction("LOWACC21"));
       continue;
     }
-    if (radarConspicuous) edge.push_back(lineInstruction(1, 3, "CHMGF"));
-    edge.push_back(lineInstruction(1, 1, "CSTLN"));
+    if (radarConspicuous) edge.push_back(lineInstruction(LineDash::Solid, 3, "CHMGF"));
+    edge.push_back(lineInstruction(LineDash::Solid, 1, "CSTLN"));
   }
 }
 
@@ -50,7 +50,7 @@ void depthContourProcedure(const LineFeature& line, const S57Cell& cell, const D
   const bool safety = isSafetyContourLine(line, cell, settings);
   for (std::size_t i = 0; i < line.parts.size(); ++i) {
     std::vector<Instruction>& edge = out.partInstructions[i];
-    const int style = lowAccuracyPosition(edgeQuapos(line.parts[i])) ? 2 : 1;
+    const LineDash style = lowAccuracyPosition(edgeQuapos(line.parts[i])) ? LineDash::Dashed : LineDash::Solid;
     edge.push_back(safety ? lineInstruction(style, 2, "DEPSC") : lineInstruction(style, 1, "DEPCN"));
     if (settings.contourLabels) contourLabel(line, valdco, settings, edge);
   }
@@ -72,14 +72,14 @@ void lineObstructionProcedure(const LineFeature& line, const S57Cell& cell, cons
   const bool danger = underwaterHazardOverPoints(line, depth, line.vertices, symbol, cell, settings, out);
 
   // Solid unless the sounding is deeper than the hazard depth.
-  const int style = valsou.empty() || depth <= settings.hazardDepth ? 1 : 2;
+  const LineDash style = valsou.empty() || depth <= settings.hazardDepth ? LineDash::Solid : LineDash::Dashed;
   for (std::size_t i = 0; i < line.parts.size(); ++i) {
     const std::string& quapos = edgeQuapos(line.parts[i]);
     std::vector<Instruction>& edge = out.partInstructions[i];
     if (isOneOf(quapos, {"2", "3", "4", "5", "6", "7", "8", "9"}))
       edge.push_back(complexLineInstruction(danger ? "LOWACC41" : "LOWACC31"));
     else
-      edge.push_back(lineInstruction(!quapos.empty() && danger ? 1 : style, 2, "CHBLK"));
+      edge.push_back(lineInstruction(!quapos.empty() && danger ? LineDash::Solid : style, 2, "CHBLK"));
   }
   if (danger) out.instructions.push_back(symbolInstruction(symbol));
 }

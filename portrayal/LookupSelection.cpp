@@ -83,22 +83,23 @@ KindTables tablesOf(FeatureKind kind, const PresentationLibrary& library) {
 
 // S-52's default: the table's ###### entry, or the same built in, always in
 // Display Base.
-void selectDefaultLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result) {
+void selectDefaultLookup(ChartFeature& feature, const LookupTable& table, LookupList which) {
+  LookupResult& result = feature.lookup(which);
   result = LookupResult{};
   const auto list = table.find(std::string(kDefaultLookupClass));
   if (list != table.end() && !list->second.empty() && !list->second.front().instructions.empty()) {
     const LookupEntry& entry = list->second.front();
     result.instructions = entry.instructions;
-    feature.radarFlag = entry.radarFlag.empty() ? 'O' : entry.radarFlag.front();
-    feature.displayPriority = entry.displayPriority;
-    feature.viewingGroup = std::atoi(entry.viewingGroup.c_str());
+    feature.display.radarFlag = entry.radarFlag.empty() ? 'O' : entry.radarFlag.front();
+    feature.display.priority = entry.displayPriority;
+    feature.display.viewingGroup = std::atoi(entry.viewingGroup.c_str());
   } else {
     result.instructions = parseInstructions(defaultInstructions(feature.kind));
-    feature.radarFlag = 'O';
-    feature.displayPriority = 5;
-    feature.viewingGroup = 21010;
+    feature.display.radarFlag = 'O';
+    feature.display.priority = 5;
+    feature.display.viewingGroup = 21010;
   }
-  result.category = 0;
+  feature.display.category(which) = 0;
 }
 
 // A feature the tables of its kind do not draw: when one symbol style draws
@@ -114,13 +115,14 @@ void portrayUnportrayed(ChartFeature& feature, const PresentationLibrary& librar
   const bool second = cls != classes.end() && portrays(*tables.second, cls->second.acronym);
   if (first && second) return;
   if (first || second) {
-    LookupResult& other = first ? feature.secondLookup : feature.firstLookup;
-    other = LookupResult{};
+    const LookupList other = first ? LookupList::Second : LookupList::First;
+    feature.lookup(other) = LookupResult{};
+    feature.display.category(other) = -1;
     selectLookup(feature, first ? *tables.first : *tables.second, other, classes);
     return;
   }
-  selectDefaultLookup(feature, *tables.first, feature.firstLookup);
-  selectDefaultLookup(feature, *tables.second, feature.secondLookup);
+  selectDefaultLookup(feature, *tables.first, LookupList::First);
+  selectDefaultLookup(feature, *tables.second, LookupList::Second);
 }
 }  // namespace
 
@@ -132,8 +134,9 @@ std::string_view defaultInstructions(FeatureKind kind) {
   }
 }
 
-void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result,
+void selectLookup(ChartFeature& feature, const LookupTable& table, LookupList which,
                   const ObjectClassCatalogue& classes) {
+  LookupResult& result = feature.lookup(which);
   const auto cls = classes.find(feature.objectClass);
   if (cls == classes.end()) return;
   const auto list = table.find(cls->second.acronym);
@@ -142,21 +145,22 @@ void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult&
 
   for (const Instruction& instruction : entry.instructions) {
     result.instructions.push_back(instruction);
-    result.instructions.back().text3.clear();
+    if (Text* text = result.instructions.back().text()) text->nationalText.clear();  // copies start without one
   }
-  feature.radarFlag = entry.radarFlag.empty() ? static_cast<char>(0xFF) : entry.radarFlag.front();
-  feature.displayPriority = entry.displayPriority;
-  feature.viewingGroup = std::atoi(entry.viewingGroup.c_str());
-  result.category = categoryNumber(entry.displayCategoryText);
+  feature.display.radarFlag = entry.radarFlag.empty() ? static_cast<char>(0xFF) : entry.radarFlag.front();
+  feature.display.priority = entry.displayPriority;
+  feature.display.viewingGroup = std::atoi(entry.viewingGroup.c_str());
+  feature.display.category(which) = categoryNumber(entry.displayCategoryText);
   resolveAttributeReferences(feature, result);
 }
 
 void resolveAttributeReferences(const ChartFeature& feature, LookupResult& result) {
   for (Instruction& instruction : result.instructions) {
-    if (instruction.kind == kSY && !instruction.text2.empty())
-      instruction.text2 = feature.findAttribute(instruction.text2);
-    else if (instruction.kind == kTX && instruction.text2 == "OBJNAM")
-      instruction.text3 = feature.findAttribute("NOBJNM");
+    if (Symbol* symbol = instruction.find<Symbol>()) {
+      if (!symbol->rotationAttribute.empty()) symbol->rotation = feature.findAttribute(symbol->rotationAttribute);
+    } else if (PlainText* text = instruction.find<PlainText>()) {
+      if (text->attribute == "OBJNAM") text->nationalText = feature.findAttribute("NOBJNM");
+    }
   }
 }
 
@@ -165,19 +169,19 @@ void selectLookups(ChartFeature& feature, const PresentationLibrary& library) {
   auto table = [&library](LookupTableId id) -> const LookupTable& { return library.lookupTable(id); };
   switch (feature.kind) {
     case FeatureKind::Point:
-      selectLookup(feature, table(LookupTableId::PAPER_CHART), feature.firstLookup, classes);
-      selectLookup(feature, table(LookupTableId::SIMPLIFIED), feature.secondLookup, classes);
+      selectLookup(feature, table(LookupTableId::PAPER_CHART), LookupList::First, classes);
+      selectLookup(feature, table(LookupTableId::SIMPLIFIED), LookupList::Second, classes);
       break;
     case FeatureKind::Sounding:
-      selectLookup(feature, table(LookupTableId::PAPER_CHART), feature.secondLookup, classes);
+      selectLookup(feature, table(LookupTableId::PAPER_CHART), LookupList::Second, classes);
       break;
     case FeatureKind::Line:
-      selectLookup(feature, table(LookupTableId::LINES), feature.secondLookup, classes);
-      selectLookup(feature, table(LookupTableId::LINES), feature.firstLookup, classes);
+      selectLookup(feature, table(LookupTableId::LINES), LookupList::Second, classes);
+      selectLookup(feature, table(LookupTableId::LINES), LookupList::First, classes);
       break;
     case FeatureKind::Area:
-      selectLookup(feature, table(LookupTableId::PLAIN_BOUNDARIES), feature.firstLookup, classes);
-      selectLookup(feature, table(LookupTableId::SYMBOLIZED_BOUNDARIES), feature.secondLookup, classes);
+      selectLookup(feature, table(LookupTableId::PLAIN_BOUNDARIES), LookupList::First, classes);
+      selectLookup(feature, table(LookupTableId::SYMBOLIZED_BOUNDARIES), LookupList::Second, classes);
       break;
   }
   portrayUnportrayed(feature, library);

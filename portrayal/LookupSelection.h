@@ -9,11 +9,11 @@
 #include "PresentationLibrary.h"
 
 // Chooses the entry of `table` for the feature's class and attributes, copies
-// its instructions into `result` and sets the feature's radar flag, display
-// priority and viewing group from it, then resolves the attribute references
-// of `result`. An uncatalogued class or a class without entries selects
-// nothing.
-void selectLookup(ChartFeature& feature, const LookupTable& table, LookupResult& result,
+// its instructions into the feature's look-up list `which`, sets that
+// list's display category and the feature's radar flag, display priority
+// and viewing group from it, then resolves the attribute references of the
+// list. An uncatalogued class or a class without entries selects nothing.
+void selectLookup(ChartFeature& feature, const LookupTable& table, LookupList which,
                   const ObjectClassCatalogue& classes);
 
 // Both selections of the feature, from the tables of its kind, in the order

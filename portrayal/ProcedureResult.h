@@ -36,14 +36,9 @@ struct ProcedureResult {
   // way). Soundings: one list per sounding. Empty otherwise.
   std::vector<std::vector<Instruction>> partInstructions;
 
-  // How the feature is shown once its procedures ran. They start as the
-  // look-up selection left them on the feature.
-  int firstCategory = -1;   // display category of the first look-up list (paper chart, plain boundaries)
-  int secondCategory = -1;  // of the second (simplified, symbolised boundaries)
-  int displayPriority = -1;
-  int viewingGroup = -1;
-  char radarFlag = static_cast<char>(0xFF);
-  bool scaleMinimumLifted = false;  // a danger is shown at every scale
+  // How the feature is shown once its procedures ran: it starts as the
+  // look-up selection left it on the feature.
+  DisplayState display;
 
   // A result for `feature` before any procedure ran.
   static ProcedureResult startingFrom(const ChartFeature& feature);

@@ -5,42 +5,33 @@
 #include "ColourToken.h"
 
 Instruction symbolInstruction(std::string name, std::string rotation) {
-  Instruction i;
-  i.kind = kSY;
-  i.name = std::move(name);
-  i.text2 = std::move(rotation);
-  return i;
+  Symbol s;
+  s.name = std::move(name);
+  s.rotation = std::move(rotation);
+  return s;
 }
 
-Instruction lineInstruction(int style, int width, std::string_view colourToken) {
-  Instruction i;
-  i.kind = kLS;
-  i.style = style;
-  i.width = width;
-  i.colour = procedureColourIndex(colourToken);
-  return i;
+LineStyle procedureLineStyle(LineDash dash, int width, std::string_view colourToken) {
+  LineStyle l;
+  l.dash = dash;
+  l.width = width;
+  l.colour = procedureColourIndex(colourToken);
+  return l;
 }
 
-Instruction complexLineInstruction(std::string name) {
-  Instruction i;
-  i.kind = kLC;
-  i.name = std::move(name);
-  return i;
+Instruction lineInstruction(LineDash dash, int width, std::string_view colourToken) {
+  return procedureLineStyle(dash, width, colourToken);
 }
+
+Instruction complexLineInstruction(std::string name) { return ComplexLine{std::move(name)}; }
 
 Instruction fillInstruction(std::string_view colourToken) {
-  Instruction i;
-  i.kind = kAC;
-  i.colour = procedureColourIndex(colourToken);
-  return i;
+  AreaColour fill;
+  fill.colour = procedureColourIndex(colourToken);
+  return fill;
 }
 
-Instruction patternInstruction(std::string name) {
-  Instruction i;
-  i.kind = kAP;
-  i.name = std::move(name);
-  return i;
-}
+Instruction patternInstruction(std::string name) { return AreaPattern{std::move(name)}; }
 
 std::vector<std::string> splitList(const std::string& text) {
   std::vector<std::string> list;

@@ -12,8 +12,10 @@
 
 // SY of a symbol, rotated by `rotation` (an angle text; empty = none).
 Instruction symbolInstruction(std::string name, std::string rotation = {});
-// LS of a colour token; style 1 solid, 2 dashed.
-Instruction lineInstruction(int style, int width, std::string_view colourToken);
+// LS of a colour token.
+Instruction lineInstruction(LineDash dash, int width, std::string_view colourToken);
+// The line style itself, for the procedures that make legs and arcs of it.
+LineStyle procedureLineStyle(LineDash dash, int width, std::string_view colourToken);
 Instruction complexLineInstruction(std::string name);      // LC
 Instruction fillInstruction(std::string_view colourToken);  // AC, opaque
 Instruction patternInstruction(std::string name);          // AP

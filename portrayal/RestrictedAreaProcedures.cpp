@@ -32,7 +32,7 @@ struct Rule {
 
 void appendBoundary(Rule& r, const std::string& lineStyle) {
   if (r.settings.plainBoundaries)
-    r.out.instructions.push_back(lineInstruction(2, 2, "CHMGD"));
+    r.out.instructions.push_back(lineInstruction(LineDash::Dashed, 2, "CHMGD"));
   else
     r.out.instructions.push_back(complexLineInstruction(lineStyle));
 }
@@ -42,7 +42,7 @@ void appendSymbol(Rule& r, std::string name) { r.out.instructions.push_back(symb
 // An entry, anchoring or fishing restriction: 61 with further restrictions,
 // 71 with information, else 51; the boundary in the family's line style.
 void entryRule(Rule& r, const std::string& family, CodeSet others, const std::vector<std::string>& restrn) {
-  r.out.displayPriority = 6;
+  r.out.display.priority = 6;
   const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const char* variant = "51";
   if (anyOf(restrn, others) || anyOf(catrea, kCategoryRestriction))
@@ -54,7 +54,7 @@ void entryRule(Rule& r, const std::string& family, CodeSet others, const std::ve
 }
 
 void cautionRule(Rule& r, const std::vector<std::string>& restrn) {
-  r.out.displayPriority = 6;
+  r.out.display.priority = 6;
   const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const bool info = anyOf(restrn, kInfo) || anyOf(catrea, kCategoryInformation);
   appendSymbol(r, info ? "CTYARE71" : "CTYARE51");
@@ -63,7 +63,7 @@ void cautionRule(Rule& r, const std::vector<std::string>& restrn) {
 
 // An area without RESTRN: the symbol follows CATREA alone.
 void categoryRule(Rule& r) {
-  r.out.displayPriority = 6;
+  r.out.display.priority = 6;
   const std::vector<std::string> catrea = splitList(r.feature.findAttribute("CATREA"));
   const char* symbol = "RSRDEF51";
   if (anyOf(catrea, kCategoryRestriction))

@@ -67,6 +67,6 @@ void safetyContourEdges(const AreaFeature& area, const S57Cell& cell, const Disp
     const std::vector<ChartVertex>& ring = outer ? area.exteriorVertices : area.interiorVertices;
     if (!unsafeBeyond(area, ring, part, cell, edges, safety, contourAtSafety)) continue;
     if (parts.empty()) parts.resize(total);
-    parts[i].push_back(lineInstruction(1, 2, "DEPSC"));
+    parts[i].push_back(lineInstruction(LineDash::Solid, 2, "DEPSC"));
   }
 }

@@ -20,10 +20,10 @@ bool lowAccuracyEdge(const ChartFeature& feature, const BoundaryPart& part) {
 
 // The line style of the construction, edges of low accuracy apart.
 Instruction constructionStyle(const ChartFeature& feature) {
-  if (isOneOf(feature.findAttribute("CONDTN"), {"1", "2"})) return lineInstruction(2, 1, "CSTLN");  // under construction, ruined
-  if (isOneOf(feature.findAttribute("CATSLC"), {"6", "15", "16"})) return lineInstruction(1, 4, "CSTLN");  // wharves, quays
-  if (isOneOf(feature.findAttribute("WATLEV"), {"3", "4"})) return lineInstruction(2, 2, "CSTLN");
-  return lineInstruction(1, 2, "CSTLN");
+  if (isOneOf(feature.findAttribute("CONDTN"), {"1", "2"})) return lineInstruction(LineDash::Dashed, 1, "CSTLN");  // under construction, ruined
+  if (isOneOf(feature.findAttribute("CATSLC"), {"6", "15", "16"})) return lineInstruction(LineDash::Solid, 4, "CSTLN");  // wharves, quays
+  if (isOneOf(feature.findAttribute("WATLEV"), {"3", "4"})) return lineInstruction(LineDash::Dashed, 2, "CSTLN");
+  return lineInstruction(LineDash::Solid, 2, "CSTLN");
 }
 
 void styleParts(const ChartFeature& feature, const std::vector<BoundaryPart>& parts, const Instruction& style,

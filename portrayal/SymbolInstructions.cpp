@@ -53,24 +53,25 @@ bool symbol(const std::vector<string_view>& args, const ChartFeature& feature, I
 
 // TX('text',h,v,s,'font',x,y,COLOUR,group): a text of its own, prepared.
 bool quotedText(const std::vector<string_view>& args, Instruction& out) {
-  const string_view text = trimmed(args[0]);
-  if (text.size() < 2 || text.back() != '\'' || args.size() < 4) return false;
-  out = Instruction{};
-  out.kind = kTX;
-  out.text2 = std::string(text.substr(1, text.size() - 2));
-  out.colour = readDecimal(args[1]);
-  out.width = readDecimal(args[2]);
-  out.style = readDecimal(args[3]);
-  if (args.size() > 5) out.transparency = readDecimal(args[5]);
-  if (args.size() > 6) out.yOffset = readDecimal(args[6]);
+  const string_view quoted = trimmed(args[0]);
+  if (quoted.size() < 2 || quoted.back() != '\'' || args.size() < 4) return false;
+  PlainText text;
+  text.text = std::string(quoted.substr(1, quoted.size() - 2));
+  text.horizontal = readDecimal(args[1]);
+  text.vertical = readDecimal(args[2]);
+  text.spacing = readDecimal(args[3]);
+  text.xOffset = args.size() > 5 ? readDecimal(args[5]) : -1;  // as a library TX without one
+  if (args.size() > 6) text.yOffset = readDecimal(args[6]);
   if (args.size() > 7) {
     const string_view token = trimmed(args[7]);
     const int index = colourIndex(token);
-    out.textColour = index == 0 && token != "NODTA" ? -1 : index;
+    text.colour = index == 0 && token != "NODTA" ? -1 : index;
   }
-  if (args.size() > 8) out.textGroup = readDecimal(args[8]);
-  out.textPrepared = true;
-  return !out.text2.empty();
+  if (args.size() > 8) text.group = readDecimal(args[8]);
+  text.prepared = true;
+  const bool shown = !text.text.empty();
+  out = std::move(text);
+  return shown;
 }
 
 bool command(string_view c, const ChartFeature& feature, Instruction& out) {
@@ -82,7 +83,7 @@ bool command(string_view c, const ChartFeature& feature, Instruction& out) {
   if (code == "TX" && !args.empty() && trimmed(args[0]).substr(0, 1) == "'") return quotedText(args, out);
   if (code != "LS" && code != "LC" && code != "AC" && code != "AP" && code != "TE" && code != "TX") return false;
   const std::vector<Instruction> parsed = parseInstructions(c);
-  if (parsed.size() != 1 || parsed.front().kind == kNone) return false;
+  if (parsed.size() != 1 || parsed.front().kind() == InstructionKind::None) return false;
   out = parsed.front();
   return true;
 }
@@ -92,7 +93,7 @@ void newObject(const ChartFeature& feature, std::vector<Instruction>& out) {
     case FeatureKind::Line: out.push_back(complexLineInstruction("NEWOBJ01")); break;
     case FeatureKind::Area:
       out.push_back(symbolInstruction("NEWOBJ01"));
-      out.push_back(lineInstruction(2, 2, "CHMGD"));
+      out.push_back(lineInstruction(LineDash::Dashed, 2, "CHMGD"));
       break;
     default: out.push_back(symbolInstruction("NEWOBJ01")); break;
   }

@@ -4,26 +4,29 @@
 #include "TextProcedures.h"
 
 namespace {
-bool startsMultiByte(const std::string& value) {
+bool startsWithMultiByte(const std::string& value) {
   return !value.empty() && (static_cast<unsigned char>(value[0]) & 0x80) != 0;
 }
 }  // namespace
 
 bool prepareText(const ChartFeature& feature, Instruction& instruction, const ChineseNames& names) {
-  if (instruction.textPrepared) return true;
-  if (instruction.kind == kTX) {
-    const std::string& value = feature.findAttribute(instruction.text2);
+  if (PlainText* tx = instruction.find<PlainText>()) {
+    if (tx->prepared) return true;
+    const std::string& value = feature.findAttribute(tx->attribute);
     std::string english = value;
-    if (instruction.text2 == "NATSUR") seabedWords(english);
-    instruction.text3 = nationalValue(feature, instruction.text2, value, names);
-    instruction.text2 = startsMultiByte(value) ? instruction.text3 : std::move(english);
-  } else if (instruction.kind == kTE) {
-    if (!formatText(feature, instruction, names)) return false;
-  } else {
-    return false;
+    if (tx->attribute == "NATSUR") seabedWords(english);
+    tx->nationalText = nationalValue(feature, tx->attribute, value, names);
+    tx->text = startsWithMultiByte(value) ? tx->nationalText : std::move(english);
+    tx->prepared = true;
+    return true;
   }
-  instruction.textPrepared = true;
-  return true;
+  if (FormattedText* te = instruction.find<FormattedText>()) {
+    if (te->prepared) return true;
+    if (!formatText(feature, *te, names)) return false;
+    te->prepared = true;
+    return true;
+  }
+  return false;
 }
 
 bool prepareText(const ChartFeature& feature, Instruction& instruction) {
@@ -32,16 +35,17 @@ bool prepareText(const ChartFeature& feature, Instruction& instruction) {
 
 bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated,
                       const ChineseNames& names) {
-  if (instruction.textPrepared || instruction.kind != kTX) return prepareText(point, instruction, names);
-  const std::string& value = point.findAttribute(instruction.text2);
+  PlainText* tx = instruction.find<PlainText>();
+  if (!tx || tx->prepared) return prepareText(point, instruction, names);
+  const std::string& value = point.findAttribute(tx->attribute);
   if (value.empty()) return false;
   std::string english = value;
-  if (instruction.text2 == "NATSUR") seabedWords(english);
-  std::string national = nationalValue(point, instruction.text2, value, names);
-  if (generated || !national.empty()) instruction.text3 = std::move(national);
-  if (!generated && startsMultiByte(value)) english.clear();
-  instruction.text2 = std::move(english);
-  instruction.textPrepared = true;
+  if (tx->attribute == "NATSUR") seabedWords(english);
+  std::string national = nationalValue(point, tx->attribute, value, names);
+  if (generated || !national.empty()) tx->nationalText = std::move(national);
+  if (!generated && startsWithMultiByte(value)) english.clear();
+  tx->text = std::move(english);
+  tx->prepared = true;
   return true;
 }
 
@@ -53,7 +57,7 @@ void prepareLookupTexts(ChartFeature& feature) {
   const ChineseNames& names = presentationLibrary().chineseNames;
   for (LookupResult* result : {&feature.firstLookup, &feature.secondLookup}) {
     for (Instruction& instruction : result->instructions) {
-      if (instruction.kind != kTX && instruction.kind != kTE) continue;
+      if (!instruction.text()) continue;
       if (feature.kind == FeatureKind::Point)
         preparePointText(feature, instruction, false, names);
       else

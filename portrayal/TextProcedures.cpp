@@ -119,18 +119,18 @@ std::string nationalValue(const ChartFeature& feature, std::string_view acronym,
   return {};
 }
 
-bool formatText(const ChartFeature& feature, Instruction& instruction, const ChineseNames& names) {
-  const std::string& format = instruction.name;
-  const std::string& value = feature.findAttribute(instruction.text2);
+bool formatText(const ChartFeature& feature, FormattedText& text, const ChineseNames& names) {
+  const std::string& format = text.format;
+  const std::string& value = feature.findAttribute(text.attribute);
   if (value.empty()) return false;
   std::string english = value;
-  if (instruction.text2 == "NATSUR") seabedWords(english);
-  const std::string national = nationalValue(feature, instruction.text2, value, names);
+  if (text.attribute == "NATSUR") seabedWords(english);
+  const std::string national = nationalValue(feature, text.attribute, value, names);
 
   if (const std::string* chinese = names.text(format))
-    instruction.text3 = formatValue(*chinese, national.empty() ? english : national);
+    text.nationalText = formatValue(*chinese, national.empty() ? english : national);
   else if (!national.empty() && cutFormat(format).conversion == "%s")
-    instruction.text3 = std::string(cutFormat(format).prefix) + national;
-  instruction.text2 = formatValue(format, english);
+    text.nationalText = std::string(cutFormat(format).prefix) + national;
+  text.text = formatValue(format, english);
   return true;
 }

@@ -27,14 +27,12 @@ std::string chineseSeabedWords(std::string_view value, const ChineseNames& names
 std::string nationalValue(const ChartFeature& feature, std::string_view acronym, std::string_view value,
                           const ChineseNames& names);
 
-// Fills a TE instruction's text2 from its format (name) and the attribute
-// its text2 names. "%s" gives the prefix and the value, "%d" the value text
-// between prefix and suffix, a floating conversion such as "%4.1lf" the
-// value read as a number. text3, the national text, is the same made with
-// the Chinese wording of the format when `names` has one ("clr %4.1lf" ->
-// "净空 %.1lf") from the national value, else the value; without a Chinese
-// wording, a "%s" format gives the prefix and the national value when there
-// is one. False, instruction unchanged, when the feature lacks the
-// attribute.
-bool formatText(const ChartFeature& feature, Instruction& instruction,
-                const ChineseNames& names = noChineseNames());
+// Fills a TE's text from its format and the value of its attribute. "%s"
+// gives the prefix and the value, "%d" the value text between prefix and
+// suffix, a floating conversion such as "%4.1lf" the value read as a
+// number. The national text is the same made with the Chinese wording of
+// the format when `names` has one ("clr %4.1lf" -> "净空 %.1lf") from the
+// national value, else the value; without a Chinese wording, a "%s" format
+// gives the prefix and the national value when there is one. False, text
+// unchanged, when the feature lacks the attribute.
+bool formatText(const ChartFeature& feature, FormattedText& text, const ChineseNames& names = noChineseNames());

@@ -21,31 +21,45 @@ bool numberBeforeComma(string_view command, std::size_t from, int& value) {
 }
 
 // Each parser returns false when the command is too short for its columns.
-bool parseLineStyle(string_view c, Instruction& in) {
+bool parseLineStyle(string_view c, Instruction& out) {
   if (c.size() < 11) return false;
   const string_view word = columns(c, 3, 4);
+  LineStyle in;
   in.width = readDecimal(columns(c, 8, 1));
   in.colour = colourIndex(columns(c, 10, 5));
-  in.style = word == "DASH" ? 2 : word == "SOLD" ? 1 : word == "DOTT" ? 3 : 0;
+  in.dash = word == "DASH"   ? LineDash::Dashed
+            : word == "SOLD" ? LineDash::Solid
+            : word == "DOTT" ? LineDash::Dotted
+                             : LineDash::Unknown;
+  out = in;
   return true;
 }
 
-bool parseNamed(string_view c, Instruction& in) {
+// LC, AP and CS: a name of up to eight characters.
+template <typename Named>
+bool parseNamed(string_view c, Instruction& out) {
   if (c.size() < 4) return false;
+  Named in;
   in.name = text(columns(c, 3, 8));
+  out = std::move(in);
   return true;
 }
 
-bool parseAreaColour(string_view c, Instruction& in) {
+bool parseAreaColour(string_view c, Instruction& out) {
   if (c.size() < 4) return false;
+  AreaColour in;
   in.colour = colourIndex(columns(c, 3, 5));
   if (c.size() > 9) in.transparency = readDecimal(columns(c, 9, 1));
+  out = in;
   return true;
 }
 
-bool parseSymbol(string_view c, Instruction& in) {
-  if (!parseNamed(c, in)) return false;
-  if (c.size() >= 15) in.text2 = text(c.substr(12, c.size() - 13));  // rotation, without ")"
+bool parseSymbol(string_view c, Instruction& out) {
+  if (c.size() < 4) return false;
+  Symbol in;
+  in.name = text(columns(c, 3, 8));
+  if (c.size() >= 15) in.rotationAttribute = text(c.substr(12, c.size() - 13));  // without ")"
+  out = std::move(in);
   return true;
 }
 
@@ -65,31 +79,36 @@ std::vector<string_view> bodyParts(string_view c) {
 
 // The colour token and text group that end a text command, at parts
 // `colour` and `colour + 1`, when it has them.
-void textColourAndGroup(const std::vector<string_view>& parts, std::size_t colour, Instruction& in) {
+void textColourAndGroup(const std::vector<string_view>& parts, std::size_t colour, Text& in) {
   if (parts.size() > colour) {
     const int index = colourIndex(parts[colour]);
-    in.textColour = index == 0 && parts[colour] != "NODTA" ? -1 : index;  // an unknown token names none
+    in.colour = index == 0 && parts[colour] != "NODTA" ? -1 : index;  // an unknown token names none
   }
-  if (parts.size() > colour + 1) in.textGroup = readDecimal(parts[colour + 1]);
+  if (parts.size() > colour + 1) in.group = readDecimal(parts[colour + 1]);
 }
 
 // TX(ACRONM,h,v,s,'ccccc',x,y,COLOUR,group): fixed columns up to the
 // offsets, then the colour token and text group.
-bool parseText(string_view c, Instruction& in) {
+bool parseText(string_view c, Instruction& out) {
   if (c.size() < 15) return false;
-  in.text2 = text(columns(c, 3, 6));
-  in.colour = readDecimal(columns(c, 10, 1));
-  in.width = readDecimal(columns(c, 12, 1));
-  in.style = readDecimal(columns(c, 14, 1));
-  numberBeforeComma(c, 24, in.transparency);
+  PlainText in;
+  in.attribute = text(columns(c, 3, 6));
+  in.horizontal = readDecimal(columns(c, 10, 1));
+  in.vertical = readDecimal(columns(c, 12, 1));
+  in.spacing = readDecimal(columns(c, 14, 1));
+  // A command that ends before its x offset is placed one character width
+  // to the left, as it always has been.
+  in.xOffset = -1;
+  numberBeforeComma(c, 24, in.xOffset);
   numberBeforeComma(c, 26, in.yOffset);
   textColourAndGroup(bodyParts(c), 7, in);
+  out = std::move(in);
   return true;
 }
 
 // TE('format','ACRONM',h,v,s,'ccccc',x,y,COLOUR,group): comma-separated
 // parts.
-bool parseFormattedText(string_view c, Instruction& in) {
+bool parseFormattedText(string_view c, Instruction& out) {
   if (c.size() < 5) return false;
   // The body as it always was taken: without the last two characters.
   const string_view body = c.substr(3, c.size() - 5);
@@ -100,29 +119,34 @@ bool parseFormattedText(string_view c, Instruction& in) {
     if (comma == string_view::npos) break;
     start = comma + 1;
   }
-  if (parts.size() < 6) return true;  // nothing read
+  FormattedText in;
+  in.xOffset = -1;  // as a TX without one
+  if (parts.size() < 6) {  // nothing read
+    out = std::move(in);
+    return true;
+  }
   if (parts.size() < 8) return false;  // no y offset part
-  in.text2 = text(columns(parts[1], 1, 6));
-  in.name = parts[0].size() >= 2 ? text(parts[0].substr(1, parts[0].size() - 2)) : std::string();
-  in.colour = readDecimal(parts[2]);
-  in.width = readDecimal(parts[3]);
-  in.style = readDecimal(parts[4]);
-  in.transparency = readDecimal(parts[6]);
+  in.attribute = text(columns(parts[1], 1, 6));
+  in.format = parts[0].size() >= 2 ? text(parts[0].substr(1, parts[0].size() - 2)) : std::string();
+  in.horizontal = readDecimal(parts[2]);
+  in.vertical = readDecimal(parts[3]);
+  in.spacing = readDecimal(parts[4]);
+  in.xOffset = readDecimal(parts[6]);
   in.yOffset = readDecimal(parts[7]);
   textColourAndGroup(bodyParts(c), 8, in);
+  out = std::move(in);
   return true;
 }
 
 struct CommandCode {
   string_view code;
-  InstructionKind kind;
   bool (*parse)(string_view, Instruction&);
 };
 
 constexpr CommandCode kCodes[] = {
-    {"LS", kLS, parseLineStyle}, {"LC", kLC, parseNamed},   {"AC", kAC, parseAreaColour},
-    {"AP", kAP, parseNamed},     {"SY", kSY, parseSymbol},  {"TX", kTX, parseText},
-    {"TE", kTE, parseFormattedText}, {"CS", kCS, parseNamed},
+    {"LS", parseLineStyle},     {"LC", parseNamed<ComplexLine>}, {"AC", parseAreaColour},
+    {"AP", parseNamed<AreaPattern>}, {"SY", parseSymbol},        {"TX", parseText},
+    {"TE", parseFormattedText}, {"CS", parseNamed<ProcedureCall>},
 };
 
 Instruction parseCommand(string_view command) {
@@ -130,8 +154,7 @@ Instruction parseCommand(string_view command) {
   for (const CommandCode& c : kCodes) {
     if (c.code != code) continue;
     Instruction in;
-    in.kind = c.kind;
-    if (!c.parse(command, in)) return Instruction{};  // malformed: kind 0
+    if (!c.parse(command, in)) return Instruction{};  // malformed: no instruction
     return in;
   }
   return Instruction{};

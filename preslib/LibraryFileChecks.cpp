@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "LibraryLine.h"
-#include "PresentationLibrary.h"
 
 namespace {
 // The last bytes of a file: enough for the closing marker of any file, and
@@ -61,43 +60,15 @@ long linesAfterLastRecordStart(std::string_view text) {
 }
 }  // namespace
 
-bool libraryFileClosed(const std::string& path, int file) {
+bool libraryFileClosed(const std::string& path, FileEnding ending) {
   std::string tail;
   if (!readTail(path, tail)) return false;
-  switch (file) {
-    case 1:  // look-up table
-    case 2:  // patterns
-    case 3:  // symbols
-    case 4:  // complex line styles
-      return endsWithLine(tail, recordTerminator);
-    case 5:  // object classes: "<", three value lines, four more
-      return linesAfterLastRecordStart(tail) >= 7;
-    case 6:  // attributes
-    case 7:  // attribute values
-      return endsWithLine(tail, ">\n");
-    case 8:  // Chinese names
-      return endsWithLine(tail, "END\n");
-    default:  // the colour file has no closing marker
-      return true;
+  switch (ending) {
+    case FileEnding::RecordTerminator: return endsWithLine(tail, recordTerminator);
+    case FileEnding::ObjectClassRecord: return linesAfterLastRecordStart(tail) >= 7;  // "<", three value lines, four more
+    case FileEnding::RecordCloseLine: return endsWithLine(tail, ">\n");
+    case FileEnding::EndLine: return endsWithLine(tail, "END\n");
+    case FileEnding::Unmarked: break;
   }
-}
-
-bool libraryFileFilledSomething(const PresentationLibrary& library, int file) {
-  switch (file) {
-    case 0:
-      return std::any_of(library.colourTables.begin(), library.colourTables.end(), [](const ColourTable& table) {
-        return std::any_of(table.entries.begin(), table.entries.end(), [](const QColor& c) { return c.isValid(); });
-      });
-    case 1:
-      return std::any_of(library.lookupTables.begin(), library.lookupTables.end(),
-                         [](const LookupTable& table) { return !table.empty(); });
-    case 2: return !library.patterns.empty();
-    case 3: return !library.symbols.empty();
-    case 4: return !library.lineStyles.empty();
-    case 5: return !library.objectClassCatalogue.empty();
-    case 6: return !library.attributeCatalogue.empty();
-    case 7: return !library.attributeValues.empty();
-    case 8: return !library.chineseNames.empty();
-    default: return true;
-  }
+  return true;
 }

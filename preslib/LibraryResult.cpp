@@ -1,11 +1,12 @@
 #include "LibraryResult.h"
 
+#include "LibraryFiles.h"
 #include "PresentationLibrary.h"
 
 int libraryFileOfResult(int code) {
-  if (code >= LibraryCutShort && code <= LibraryCutShort + kChineseNameFile) return code - LibraryCutShort;
-  if (code >= LibraryNothingRead && code <= LibraryNothingRead + kChineseNameFile) return code - LibraryNothingRead;
-  if (code == LibraryBadColourRow) return 0;
+  if (code >= LibraryCutShort && code < LibraryCutShort + kLibraryFileCount) return code - LibraryCutShort;
+  if (code >= LibraryNothingRead && code < LibraryNothingRead + kLibraryFileCount) return code - LibraryNothingRead;
+  if (code == LibraryBadColourRow) return libraryFileIndex(LibraryFileId::Colours);
   return -1;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Result codes of loading the presentation library, and their readable text.
 // 0 is success; every other value is a failure. The codes a damaged file
-// gives carry the file's index (as libraryFileName takes it), so the text
-// names the file.
+// gives carry the file's index in libraryFiles() (LibraryFiles.h), so the
+// text names the file.
 #include <string>
 
 enum LibraryResult : int {

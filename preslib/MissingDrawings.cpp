@@ -6,9 +6,13 @@ DrawingNames missingDrawings(const PresentationLibrary& library) {
     for (const auto& [className, entries] : table)
       for (const LookupEntry& entry : entries)
         for (const Instruction& in : entry.instructions) {
-          if (in.kind == kSY && !library.symbols.count(in.name)) missing.symbols.insert(in.name);
-          else if (in.kind == kAP && !library.patterns.count(in.name)) missing.patterns.insert(in.name);
-          else if (in.kind == kLC && !library.lineStyles.count(in.name)) missing.lineStyles.insert(in.name);
+          if (const Symbol* s = in.find<Symbol>()) {
+            if (!library.symbols.count(s->name)) missing.symbols.insert(s->name);
+          } else if (const AreaPattern* p = in.find<AreaPattern>()) {
+            if (!library.patterns.count(p->name)) missing.patterns.insert(p->name);
+          } else if (const ComplexLine* l = in.find<ComplexLine>()) {
+            if (!library.lineStyles.count(l->name)) missing.lineStyles.insert(l->name);
+          }
         }
   return missing;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The S-52 presentation library: every table read at start-up from the seven
 // library files, the meanings of attribute values from an eighth file and
-// the Chinese names from a ninth, each when the folder holds it. Filled once before any cell is loaded,
+// the Chinese names from a ninth, each when the folder holds it
+// (LibraryFiles.h lists them). Filled once before any cell is loaded,
 // read-only afterwards.
 #include <array>
 #include <map>
@@ -36,34 +37,22 @@ PresentationLibrary& presentationLibrary();
 // (for tools that print their own report on standard output).
 enum class MissingFileReport { PrintError, Silent };
 
-// Reads the seven files of `directory` into `library` in the fixed order
-// (colours, look-ups, patterns, symbols, line styles, object classes,
-// attributes), then the attribute value file and the Chinese name file
-// when the folder has them, stopping at the first failure. Returns 0 when
-// all read whole (the optional files may be absent: values then show as
-// their codes, names in English),
-// else a LibraryResult code: the failing reader's value (1 a file cannot be
-// opened, 9 a bad colour row), or a code naming a file that gave nothing at
-// all or that lacks its closing marker (LibraryFileChecks.h).
-// libraryResultText gives the reason. Tables filled before a failure stay
-// filled. File paths are `directory` + "/" + file name.
+// Reads the library files of `directory` into `library` in the order of
+// libraryFiles() (LibraryFiles.h): the seven required ones, then the
+// attribute value file and the Chinese name file, each when the folder has
+// it, stopping at the first failure. Returns 0 when all read whole (the
+// optional files may be absent: values then show as their codes, names in
+// English), else a LibraryResult code: the
+// failing reader's value (1 a file cannot be opened, 9 a bad colour row),
+// or a code naming a file that gave nothing at all or that lacks its
+// closing marker (LibraryFileChecks.h). libraryResultText gives the reason.
+// Tables filled before a failure stay filled. File paths are `directory` +
+// "/" + file name.
 int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
                             MissingFileReport report = MissingFileReport::PrintError);
 
-// The seven file names, in reading order.
-extern const char* const kLibraryFileNames[7];
-
-// The optional eighth file: the meanings of attribute values
-// (AttributeValueReader.h).
-inline constexpr int kAttributeValueFile = 7;
-extern const char* const kAttributeValueFileName;
-
-// The optional ninth file: the Chinese names (ChineseNameReader.h).
-inline constexpr int kChineseNameFile = 8;
-extern const char* const kChineseNameFileName;
-
-// The name of library file `index`: the seven in reading order, then the
-// attribute value file and the Chinese name file; null for any other index.
+// The name of library file `index` (its place in libraryFiles()); null for
+// any other index.
 const char* libraryFileName(int index);
 
 // The start-up form: the process-wide library from "S57Lib".

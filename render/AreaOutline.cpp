@@ -58,23 +58,16 @@ AreaOutline* clipRing(AreaOutline* ring, AreaOutline* spare, const Stage (&stage
   return ring;
 }
 
-// Appends the rings of the area's interior vertices to `outline`'s holes.
-// A ring runs from a vertex to the next vertex at the same place; what is
-// left at the end counts as one more ring.
+// Appends the rings of the area's holes to `outline`'s holes.
 void addHoles(const AreaFeature& area, const ViewGeometry& view, bool clip, const Stage (&stages)[4],
               AreaOutlineBuffers& buffers, AreaOutline& outline) {
   const std::vector<ChartVertex>& v = area.interiorVertices;
-  std::size_t start = 0;
-  while (start < v.size()) {
-    std::size_t end = start + 1;
-    while (end < v.size() && !(end - start >= 2 && v[end].point.x == v[start].point.x &&
-                               v[end].point.y == v[start].point.y))
-      ++end;
-    const std::size_t last = std::min(end, v.size() - 1);
+  for (const VertexRun& hole : area.holes) {
+    if (hole.offset + std::size_t{hole.count} > v.size()) continue;
     AreaOutline* ring = &buffers.ring;
     ring->clear();
-    for (std::size_t i = start; i <= last; ++i) ring->add(toLogical(v[i].point, view), v[i].usage);
-    start = last + 1;
+    for (std::size_t i = hole.offset; i < hole.offset + std::size_t{hole.count}; ++i)
+      ring->add(toLogical(v[i].point, view), v[i].usage);
     if (ring->size() < 3) continue;
     if (clip) ring = clipRing(ring, &buffers.ringSpare, stages);
     if (!ring) continue;
@@ -120,6 +113,6 @@ const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& v
       if (current->size() < 2) return nullptr;
     }
   }
-  if (!area.interiorVertices.empty()) addHoles(area, view, needsClipping, stages, buffers, *current);
+  if (!area.holes.empty()) addHoles(area, view, needsClipping, stages, buffers, *current);
   return current;
 }

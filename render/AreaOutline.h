@@ -53,9 +53,8 @@ constexpr int OUTLINE_MARGIN_AFTER = 100;   // right and bottom
 // Projects the exterior vertices with toLogical and clips the polygon to
 // x -150 ... width + 100, y -150 ... height + 100, one edge after the other
 // (an intersection takes the mark of the vertex being processed). Each ring
-// of the interior vertices (the edges of a hole, up to where they close)
-// is projected and clipped the same way into the outline's holes; a ring
-// that clipping empties is left out. Returns the outline, held in one of
+// of the area's holes is projected and clipped the same way into the
+// outline's holes; a ring that clipping empties is left out. Returns the outline, held in one of
 // the buffers, or null when a stage leaves fewer than two vertices of the
 // exterior.
 const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers);

@@ -56,6 +56,3 @@ QPen tablePen(const ColourTable& table, int index, int width) {
 
 void setPenByIndex(const Canvas& canvas, int index, int width) { canvas.painter.setPen(tablePen(canvas.colours, index, width)); }
 
-void setPenByName(QPainter& painter, const std::string& colourName, int width) {
-  painter.setPen(makePen(QColor(QString::fromStdString(colourName)), width));
-}

@@ -28,7 +28,5 @@ QPen makePen(const QColor& colour, int width);
 const QBrush& solidBrush(const ColourTable& table, int index);
 QPen tablePen(const ColourTable& table, int index, int width);
 
-// makePen of an entry of the canvas's table or of a named colour ("red",
-// "#ff8000"), made the painter's pen.
+// makePen of an entry of the canvas's table, made the painter's pen.
 void setPenByIndex(const Canvas& canvas, int index, int width);
-void setPenByName(QPainter& painter, const std::string& colourName, int width);

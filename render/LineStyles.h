@@ -3,18 +3,19 @@
 #include <QPoint>
 
 #include "Canvas.h"
+#include "Instruction.h"
 
-struct Instruction;
+// Solid strokes every segment between consecutive points, dashed dashes and
+// dotted dots each of them, the pattern restarting at every vertex; the pen
+// is made from the style's colour index and width. An unknown dash sets no
+// pen and draws nothing.
+void drawLineStyle(const Canvas& canvas, const LineStyle& style, const QPoint* points, int count);
 
-// Style 1 (solid) strokes every segment between consecutive points, style 2
-// (dashed) dashes and style 3 (dotted) dots each of them, the pattern
-// restarting at every vertex; the pen is made from the instruction's colour
-// index (or, for colour -10, the named colour held in its `name`) and width.
-// Any other style sets no pen and draws nothing.
-void drawLineStyle(const Canvas& canvas, const Instruction& instruction, const QPoint* points, int count);
+// The pen of a line style (of a leg or an arc too: the same colour and width).
+void setLineStylePen(const Canvas& canvas, int colour, int width);
+inline void setLineStylePen(const Canvas& canvas, const LineStyle& style) {
+  setLineStylePen(canvas, style.colour, style.width);
+}
 
-// The pen of an LS instruction.
-void setLineStylePen(const Canvas& canvas, const Instruction& instruction);
-
-// The colour index of an LS that names its colour instead.
-constexpr int NAMED_COLOUR = -10;
+// Whether the dash is one a line style strokes (solid, dashed or dotted).
+inline bool strokes(LineDash dash) { return dash != LineDash::Unknown; }

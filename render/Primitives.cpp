@@ -68,13 +68,14 @@ void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b) 
   strokePatternSegment(painter, a, b, DOT_LENGTH, DOT_GAP, true);
 }
 
-bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style) {
-  switch (style) {
-    case 1: strokeSegment(painter, a, b); return true;
-    case 2: strokeDashedSegment(painter, a, b); return true;
-    case 3: strokeDottedSegment(painter, a, b); return true;
-    default: return false;
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, LineDash dash) {
+  switch (dash) {
+    case LineDash::Solid: strokeSegment(painter, a, b); return true;
+    case LineDash::Dashed: strokeDashedSegment(painter, a, b); return true;
+    case LineDash::Dotted: strokeDottedSegment(painter, a, b); return true;
+    case LineDash::Unknown: break;
   }
+  return false;
 }
 
 const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor) {
@@ -88,11 +89,7 @@ const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& hole
     path.closeSubpath();
   };
   addRing(points, count);
-  const QPoint* ring = holes.points;
-  for (int i = 0; i < holes.count; ++i) {
-    addRing(ring, holes.sizes[i]);
-    ring += holes.sizes[i];
-  }
+  for (const LogicalRing ring : holes) addRing(ring.points, ring.size);
   return path;
 }
 

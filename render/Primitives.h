@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "Instruction.h"
 
 class QPainter;
 class QPainterPath;
@@ -36,15 +37,39 @@ void strokeDashedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 // The same with dots of 60 and gaps of 120; the last piece is a dot too.
 void strokeDottedSegment(QPainter& painter, const QPointF& a, const QPointF& b);
 
-// A segment in a line style's pattern: 1 solid, 2 dashed, 3 dotted. False,
-// nothing drawn, for any other style.
-bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, int style);
+// A segment in a line style's dash: solid, dashed or dotted. False, nothing
+// drawn, for an unknown one.
+bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, LineDash dash);
 
-// Rings of logical points one after the other, and the size of each.
+// One ring of logical points.
+struct LogicalRing {
+  const QPoint* points = nullptr;
+  int size = 0;
+};
+
+// Rings of logical points one after the other, and the size of each; a
+// range of LogicalRing.
 struct Rings {
   const QPoint* points = nullptr;
   const int* sizes = nullptr;
   int count = 0;
+
+  class Iterator {
+  public:
+    Iterator(const QPoint* points, const int* size) : points_(points), size_(size) {}
+    LogicalRing operator*() const { return LogicalRing{points_, *size_}; }
+    Iterator& operator++() {
+      points_ += *size_++;
+      return *this;
+    }
+    bool operator!=(const Iterator& other) const { return size_ != other.size_; }
+
+  private:
+    const QPoint* points_;
+    const int* size_;
+  };
+  Iterator begin() const { return Iterator(points, sizes); }
+  Iterator end() const { return Iterator(nullptr, sizes + count); }
 };
 
 // Solid fill with colour table entry `index` and no pen: the outline filled

@@ -15,18 +15,18 @@ int textHalfWidthPerByte(int bytes) {
   return 95;
 }
 
-const std::string& displayedText(const Instruction& instruction, bool nationalText) {
-  return nationalText && !instruction.text3.empty() ? instruction.text3 : instruction.text2;
+const std::string& displayedText(const Text& text, bool nationalText) {
+  return nationalText && !text.nationalText.empty() ? text.nationalText : text.text;
 }
 
-TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int bytes, bool* alignRight) {
+TextBox textBoxFor(const QPointF& anchor, const Text& text, int bytes, bool* alignRight) {
   const int b = textHalfWidthPerByte(bytes);
-  const int x = truncateCoordinate(anchor.x() + 2.0 * b * instruction.transparency);
-  const int y = truncateCoordinate(anchor.y() + 300.0 * instruction.yOffset);
+  const int x = truncateCoordinate(anchor.x() + 2.0 * b * text.xOffset);
+  const int y = truncateCoordinate(anchor.y() + 300.0 * text.yOffset);
   const int half = bytes * b;
   TextBox box;
   bool right = false;
-  switch (instruction.colour) {
+  switch (text.horizontal) {
     case 2:  // right: the box ends at the anchor
       box.left = x - 2 * half, box.right = x, right = true;
       break;
@@ -37,7 +37,7 @@ TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int by
       box.left = x - half, box.right = x + half;
       break;
   }
-  switch (instruction.width) {
+  switch (text.vertical) {
     case 2: box.top = y - 250, box.bottom = y + 250; break;
     case 3: box.top = y, box.bottom = y + 500; break;
     default: box.top = y - 150, box.bottom = y + 250; break;
@@ -56,20 +56,19 @@ bool claimTextBox(TextBoxList& boxes, const TextBox& box) {
   return true;
 }
 
-bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes,
-              bool nationalText) {
+bool drawText(const Canvas& canvas, const QPointF& anchor, const Text& text, TextBoxList& boxes, bool nationalText) {
   QPainter& painter = canvas.painter;
-  const std::string& text = displayedText(instruction, nationalText);
+  const std::string& shown = displayedText(text, nationalText);
   // An empty text shows nothing and must not keep other texts away.
-  if (text.empty()) return false;
+  if (shown.empty()) return false;
   bool alignRight = false;
-  const TextBox box = textBoxFor(anchor, instruction, static_cast<int>(text.size()), &alignRight);
+  const TextBox box = textBoxFor(anchor, text, static_cast<int>(shown.size()), &alignRight);
   if (!claimTextBox(boxes, box)) return false;
   static const int kDefaultColour = colourIndex("CHBLK");
-  painter.setPen(colourOf(canvas.colours, instruction.textColour >= 0 ? instruction.textColour : kDefaultColour));
+  painter.setPen(colourOf(canvas.colours, text.colour >= 0 ? text.colour : kDefaultColour));
   painter.drawText(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
                    Qt::AlignVCenter | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine |
                        Qt::TextDontClip,
-                   QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+                   QString::fromUtf8(shown.data(), static_cast<int>(shown.size())));
   return true;
 }

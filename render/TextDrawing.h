@@ -7,7 +7,7 @@
 
 #include "Canvas.h"
 
-struct Instruction;
+struct Text;
 
 // One placed text box, logical units.
 struct TextBox {
@@ -24,22 +24,20 @@ struct TextBoxList {
 // 150 up to 4 bytes, 120 up to 9, 110 up to 19, 100 below 40, else 95.
 int textHalfWidthPerByte(int bytes);
 
-// The string an instruction shows: its national text when national text is
-// chosen and there is one, else its text.
-const std::string& displayedText(const Instruction& instruction, bool nationalText);
+// The string a text shows: its national text when national text is chosen
+// and there is one, else its text.
+const std::string& displayedText(const Text& text, bool nationalText);
 
-// The box of a text of `bytes` bytes at `anchor`, from the instruction's
-// justification (colour: horizontal, width: vertical) and offsets
-// (transparency: x, yOffset: y). `alignRight` tells how the text sits in it.
-TextBox textBoxFor(const QPointF& anchor, const Instruction& instruction, int bytes, bool* alignRight = nullptr);
+// The box of a text of `bytes` bytes at `anchor`, from the text's
+// justification and offsets. `alignRight` tells how the text sits in it.
+TextBox textBoxFor(const QPointF& anchor, const Text& text, int bytes, bool* alignRight = nullptr);
 
 // True, and the box is stored, unless it overlaps a stored box by at least
 // 100 units both across and down.
 bool claimTextBox(TextBoxList& boxes, const TextBox& box);
 
-// Draws the prepared text of a TX or TE instruction at `anchor`, the
-// national text when `nationalText` and there is one, in the instruction's
-// colour from the canvas's table (CHBLK when it names none), unless the
-// text is empty or its box is taken. True when drawn.
-bool drawText(const Canvas& canvas, const QPointF& anchor, const Instruction& instruction, TextBoxList& boxes,
-              bool nationalText);
+// Draws the prepared text of a TX or TE at `anchor`, the national text when
+// `nationalText` and there is one, in the text's colour from the canvas's
+// table (CHBLK when it names none), unless the text is empty or its box is
+// taken. True when drawn.
+bool drawText(const Canvas& canvas, const QPointF& anchor, const Text& text, TextBoxList& boxes, bool nationalText);

@@ -82,7 +82,7 @@ void setCentreGeo(double latitude, double longitude, ViewGeometry& view) {
 void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometry& view) {
   const double scale = view.scale;
   view.centre.x += static_cast<double>(pixelToLogical(pressX) - pixelToLogical(releaseX)) * scale;
-  view.centre.y -= static_cast<double>(pixelToLogical(pressY) - pixelToLogical(releaseY - 30.0f)) * scale;
+  view.centre.y -= static_cast<double>(pixelToLogical(pressY) - pixelToLogical(releaseY)) * scale;
 }
 
 namespace {

@@ -56,7 +56,7 @@ GeoPoint pixelToGeo(float px, float py, const ViewGeometry& view);
 void setCentreGeo(double latitude, double longitude, ViewGeometry& view);
 
 // A drag from press to release (widget pixels) moves the chart with the
-// mouse; the release is taken 30 pixels higher than reported.
+// mouse: the chart point under the press lies under the release.
 void pan(float pressX, float pressY, float releaseX, float releaseY, ViewGeometry& view);
 
 // The scale halves / doubles, and stays a positive finite number: a step

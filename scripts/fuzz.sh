@@ -41,6 +41,7 @@ targets=(
   "library_chinesenames_fuzzer $library/S57ChineseNames"
   "update_fuzzer fuzz/update-corpus $enc"
   "catalogue_fuzzer fuzz/catalogue-corpus $enc/exchange"
+  "store_index_fuzzer fuzz/store-corpus/index fuzz/store-corpus/permits"
   "permit_fuzzer fuzz/protection-corpus/PERMIT.TXT"
   "signature_fuzzer fuzz/protection-corpus/signature.sig $s63"
   "decryption_fuzzer fuzz/protection-corpus/cell.zip"

@@ -3,6 +3,9 @@
 // tiles) as the window loads them, with what went wrong on standard error.
 #include <string>
 
+#include "CellFileBytes.h"
+
+struct CellSource;
 struct ChartView;
 
 // Loads `path` into the process-wide cell list, centring `view` (loadCell).
@@ -11,3 +14,9 @@ struct ChartView;
 // that line and its finding ("...: warning: ..."). Returns loadCell's code;
 // `listed` tells whether the cell is in the list.
 int loadCellReporting(const char* command, const std::string& path, ChartView& view, bool& listed);
+
+// The same for a cell of a folder scan or a chart store: its update files
+// and catalogue findings as the source gives them, its files read through
+// `fileBytes` when set (a store's).
+int loadCellReporting(const char* command, const CellSource& source, const CellFileBytes& fileBytes, ChartView& view,
+                      bool& listed);

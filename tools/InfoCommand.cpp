@@ -1,4 +1,4 @@
-// enctool info [--library DIR [--features [--portrayal OPTIONS]]] [--no-updates] [CELL | FOLDER...]
+// enctool info [--library DIR [--features [--portrayal OPTIONS]]] [--no-updates] [--store DIR] [CELL | FOLDER...]
 //
 // One line of JSON per cell read through the S-57 cell reader, with the
 // update files beside it applied in sequence:
@@ -17,7 +17,15 @@
 // A FOLDER argument stands for every cell in it at any depth (an exchange
 // set, one folder per cell, or flat): first a line
 //   {"folder":..,"cells":..,"catalogues":..,"warnings":[..]}
-// then one line per cell, in path order.
+// then one line per cell, in path order. --store DIR stands for the cells
+// in use of a chart store, read through the store with the updates it
+// applied: first {"store":..,"cells":..}, then a line per cell, which adds
+// "sse" and "message" (the protection scheme's codes of an encrypted cell:
+// SSE 11, 16 or 21 refuse it, SSE 25 says it is shown under a permit that
+// has expired), and for an encrypted cell "encrypted", "permit" (its
+// state: valid, expiring, expired, none) and "permitExpiry". Encrypted
+// cells are decrypted for the key file --manufacturer (else the scheme's
+// test manufacturer) on the date --date (else the system date).
 //
 // A cell that cannot be read still gets its line (with its result code) and a
 // readable reason on stderr; the next cell is read all the same. A cell whose
@@ -51,7 +59,9 @@
 #include <vector>
 
 #include "CellFolder.h"
+#include "CellSources.h"
 #include "ChartDate.h"
+#include "CoreDumps.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
 #include "Json.h"
@@ -62,6 +72,7 @@
 #include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
+#include "ProtectionOptions.h"
 #include "ReaderResult.h"
 #include "RecordCheck.h"
 #include "S57CellReader.h"
@@ -87,6 +98,8 @@ struct InfoOptions {
   bool noImportantText = false, noOtherText = false, scaleBoundaries = false;
   MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
+  std::string storeDirectory;      // --store: the cells in use of a chart store
+  std::string manufacturerFile;    // --manufacturer: the key file for a store's encrypted cells
 };
 
 void printInfoUsage() {
@@ -97,7 +110,7 @@ void printInfoUsage() {
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
                "         [--scale-boundaries]\n"
                "%s"
-               "         ]]] [--no-updates] [CELL | FOLDER...]\n",
+               "         ]]] [--no-updates] [--store DIR [--manufacturer FILE]] [CELL | FOLDER...]\n",
                kMarinerOptionsUsage);
 }
 
@@ -173,6 +186,18 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
         return false;
       }
       options.libraryDir = argv[++i];
+    } else if (!optionsEnded && std::strcmp(arg, "--store") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: --store needs a directory\n");
+        return false;
+      }
+      options.storeDirectory = argv[++i];
+    } else if (!optionsEnded && std::strcmp(arg, "--manufacturer") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: --manufacturer needs a key file\n");
+        return false;
+      }
+      options.manufacturerFile = argv[++i];
     } else if (!optionsEnded && std::strcmp(arg, "--features") == 0) {
       options.features = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
@@ -246,7 +271,7 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
     std::fprintf(stderr, "enctool info: --portrayal needs --features\n");
     return false;
   }
-  if (options.libraryDir.empty() && options.cells.empty()) {
+  if (options.libraryDir.empty() && options.cells.empty() && options.storeDirectory.empty()) {
     std::fprintf(stderr, "enctool info: no cell given\n");
     return false;
   }
@@ -281,11 +306,25 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
 // reader's result code, or with the model the result code of loading it.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options) {
+int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options,
+                  const CellFileBytes& fileBytes = nullptr, const OpenedCell* opened = nullptr) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
-  int code = reader.readCell(path);
+  // A base that failed its catalogue's CRC check is not read at all; a
+  // store's is read through the store, and not at all when the protection
+  // scheme refuses it (no permit, keys that do not fit).
+  int code = ReaderCrcMismatch;
+  const bool refused = opened && opened->refused();
+  if (refused) {
+    code = ReaderCannotOpen;
+  } else if (source.crcFailure.empty() && fileBytes) {
+    std::string bytes;
+    code = fileBytes(path, bytes);
+    if (code == ReaderOk) code = reader.readCellBytes(bytes);
+  } else if (source.crcFailure.empty()) {
+    code = reader.readCell(path);
+  }
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.
   std::vector<LoadWarning> findings;
@@ -298,7 +337,8 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates) updates = applyUpdateChain(reader, *updateFiles);
+  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates)
+    updates = applyUpdateChain(reader, *updateFiles, fileBytes ? updateFileReader(fileBytes) : UpdateFileReader());
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 
@@ -323,16 +363,32 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   line.add("edition", std::atoi(reader.dataSetIdentification.EDTN.c_str()))
       .addRaw("updates", jsonNumbers(updates.applied));
   if (!updates.error.empty()) line.add("updateError", updates.error);
+  if (updates.cancelled) {
+    line.add("cancelled", updates.cancellationFile);
+    warnings.push_back(updates.cancellationFile + ": the cell is cancelled (issued " + updates.cancellationDate +
+                       "): not shown");
+  }
   line.addRaw("warnings", jsonStrings(warnings));
+  if (opened) {
+    const CellPermitStanding& standing = opened->standing;
+    line.add("encrypted", standing.encrypted);
+    if (standing.encrypted)
+      line.add("permit", standing.permitted ? permitStateName(standing.state) : "none")
+          .add("permitExpiry", standing.permitted ? standing.expiry.compact() : std::string());
+    line.addRaw("sse", sseJson(opened->sse)).add("message", opened->message());
+  }
   reader.clear();  // the model reads the files again
   int loadCode = 0;
   const S57Cell* cell = nullptr;
-  if (!options.libraryDir.empty()) {
+  if (!options.libraryDir.empty() && !refused) {
     CellLoadOptions load;
     load.applyUpdates = options.applyUpdates;
     load.updateFiles = updateFiles;
     load.warnings = source.warnings;
+    load.fileBytes = fileBytes;
+    load.permitExpired = opened && opened->permitExpired();
     cell = addModelInfo(line, path, load, &loadCode);
+    if (loadCode == ReaderCellCancelled) loadCode = 0;  // said above; a cancellation reads as it should
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
@@ -345,6 +401,9 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());
+  if (opened && !opened->sse.empty())
+    std::fprintf(stderr, "enctool info: %s: %s (%s)\n", path.c_str(), opened->message().c_str(),
+                 opened->reason.c_str());
   if (code != 0)
     std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
                  readerResultText(code));
@@ -360,16 +419,25 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
 // Every cell of a folder; returns false when any failed.
 bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
   const CellFolder folder = scanCellFolder(directory);
-  std::printf("%s\n", JsonLine()
-                          .add("folder", directory)
-                          .add("cells", static_cast<long long>(folder.cells.size()))
-                          .add("catalogues", folder.catalogues)
-                          .addRaw("warnings", jsonStrings(warningTexts(folder.warnings)))
-                          .str()
-                          .c_str());
+  long long alone = 0;
+  for (const CellSource& cell : folder.updatesAlone) alone += static_cast<long long>(cell.updates.size());
+  JsonLine line;
+  line.add("folder", directory)
+      .add("cells", static_cast<long long>(folder.cells.size()))
+      .add("catalogues", folder.catalogues);
+  if (alone > 0) line.add("updatesWithoutBase", alone);
+  std::printf("%s\n", line.addRaw("warnings", jsonStrings(warningTexts(folder.warnings))).str().c_str());
   for (const LoadWarning& warning : folder.warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", directory.c_str(), warning.text.c_str());
-  bool failed = false;
+  // Updates for cells installed elsewhere are applied by importing them
+  // into the chart store; here they are named, not passed over in silence.
+  for (const CellSource& cell : folder.updatesAlone)
+    std::fprintf(stderr,
+                 "enctool info: %s: %zu update file(s) without their base cell beside them, first %s: not applied "
+                 "(enctool import puts them onto the cells of a chart store)\n",
+                 directory.c_str(), cell.updates.size(), cell.updates.front().path.c_str());
+  // A folder that cannot be read may hold cells that are not loaded.
+  bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
     if (printCellInfo(cell, true, options) != 0) failed = true;
   return !failed;
@@ -397,22 +465,47 @@ int runInfoCommand(int argc, char** argv) {
   }
   bool failed = false;
   if (!options.libraryDir.empty()) {
-    int code = 0;
-    const std::string line = libraryInfoJson(options.libraryDir, &code);
-    std::printf("%s\n", line.c_str());
+    // Read once: the library the cells are loaded with is the one described.
+    const int code = prepareModelLibrary(options.libraryDir);
+    std::printf("%s\n", libraryInfoJson(presentationLibrary(), options.libraryDir, code).c_str());
     if (code != 0) {
       std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
                    libraryResultText(code).c_str());
       failed = true;
     }
-    prepareModelLibrary(options.libraryDir);
+  }
+  if (!options.storeDirectory.empty()) {
+    // The cells in use of a chart store, with the updates applied; an
+    // encrypted cell decrypted with the permits held on the date given.
+    refuseCoreDumps();
+    DataClient client;
+    if (options.date != 0)
+      client.clock = DataClientClock::fixedAt(
+          CalendarDay{options.date / 10000, options.date / 100 % 100, options.date % 100});
+    if (!loadManufacturer("info", options.manufacturerFile, client.identity)) return 1;
+    CellSources store;
+    if (!store.fromStore("info", options.storeDirectory, client, false)) return 1;
+    long long inUse = 0;
+    for (const StoredCell& stored : store.store->index().cells) inUse += stored.status == CellStatus::InUse;
+    std::printf("%s\n", JsonLine()
+                            .add("store", options.storeDirectory)
+                            .add("cells", inUse)
+                            .str()
+                            .c_str());
+    for (const StoredCell& stored : store.store->index().cells) {
+      if (stored.status != CellStatus::InUse) continue;
+      const OpenedCell opened = store.store->openCell(stored);
+      if (printCellInfo(opened.source, true, options, opened.fileBytes, &opened) != 0) failed = true;
+    }
   }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
       if (!printFolderInfo(argument, options)) failed = true;
-    } else if (printCellInfo(CellSource{argument, {}, {}}, false, options) != 0) {
-      failed = true;
+    } else {
+      CellSource source;
+      source.path = argument;
+      if (printCellInfo(source, false, options) != 0) failed = true;
     }
   }
   std::fflush(stdout);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "Json.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "MissingDrawings.h"
 #include "PresentationLibrary.h"
@@ -18,12 +19,15 @@ std::string libraryInfoJson(const std::string& directory, int* code) {
   PresentationLibrary library;
   const int result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
   if (code) *code = result;
+  return libraryInfoJson(library, directory, result);
+}
 
+std::string libraryInfoJson(const PresentationLibrary& library, const std::string& directory, int result) {
   std::string missing = "[";
-  for (const char* name : kLibraryFileNames) {
-    if (QFileInfo(QString::fromStdString(directory + "/" + name)).isFile()) continue;
+  for (const LibraryFile& file : libraryFiles()) {
+    if (!file.required() || QFileInfo(QString::fromStdString(directory + "/" + file.name)).isFile()) continue;
     if (missing.size() > 1) missing += ",";
-    missing += jsonString(name);
+    missing += jsonString(file.name);
   }
   missing += "]";
 

@@ -10,6 +10,7 @@
 #include "ColourToken.h"
 #include "DisplaySettings.h"
 #include "EngineState.h"
+#include "FeaturePortrayal.h"
 #include "Engine.h"
 #include "PresentationLibrary.h"
 #include "ReaderResult.h"
@@ -36,9 +37,22 @@ std::string colourText(int colour) {
 
 // Justification, spacing and offsets: what a text instruction keeps of its
 // parameters.
-std::string textParameters(const Instruction& i) {
-  return std::to_string(i.colour) + "," + std::to_string(i.width) + "," + std::to_string(i.style) + "," +
-         std::to_string(i.transparency) + "," + std::to_string(i.yOffset);
+std::string textParameters(const Text& t) {
+  return std::to_string(t.horizontal) + "," + std::to_string(t.vertical) + "," + std::to_string(t.spacing) + "," +
+         std::to_string(t.xOffset) + "," + std::to_string(t.yOffset);
+}
+
+// What a text shows once prepared, else the attribute it will show.
+const std::string& shownOrAttribute(const Text& t, const std::string& attribute) {
+  return t.prepared ? t.text : attribute;
+}
+
+std::string lineStyleText(LineDash dash, int width, int colour) {
+  const char* word = dash == LineDash::Dashed  ? "DASH"
+                     : dash == LineDash::Solid ? "SOLD"
+                     : dash == LineDash::Dotted ? "DOTT"
+                                                : "?";
+  return std::string("LS(") + word + "," + std::to_string(width) + "," + colourText(colour) + ")";
 }
 
 std::string instructionsText(const std::vector<Instruction>& list) {
@@ -50,8 +64,8 @@ std::string instructionsText(const std::vector<Instruction>& list) {
   return text;
 }
 
-std::string lookupJson(const LookupResult& result) {
-  return JsonLine().add("category", result.category).add("instructions", instructionsText(result.instructions)).str();
+std::string lookupJson(const LookupResult& result, int category) {
+  return JsonLine().add("category", category).add("instructions", instructionsText(result.instructions)).str();
 }
 
 const char* kindName(FeatureKind kind) {
@@ -65,6 +79,7 @@ const char* kindName(FeatureKind kind) {
 }
 
 void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices, const DrawnInstructions* drawn) {
+  const DisplayState& chosen = displayState(f, nullptr);  // as the look-up chose it
   std::string attributes = "[";
   for (const FeatureAttribute& a : f.attributes) {
     if (attributes.size() > 1) attributes += ',';
@@ -78,12 +93,12 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
       .add("foid", foidText(f))
       .add("objl", f.objectClass)
       .addRaw("attributes", attributes)
-      .add("priority", f.displayPriority)
-      .add("group", f.viewingGroup);
-  if (f.radarFlag == static_cast<char>(0xFF)) line.addRaw("radar", "null");
-  else line.add("radar", std::string(1, f.radarFlag));
-  line.addRaw("first", lookupJson(f.firstLookup))
-      .addRaw("second", lookupJson(f.secondLookup))
+      .add("priority", chosen.priority)
+      .add("group", chosen.viewingGroup);
+  if (chosen.radarFlag == static_cast<char>(0xFF)) line.addRaw("radar", "null");
+  else line.add("radar", std::string(1, chosen.radarFlag));
+  line.addRaw("first", lookupJson(f.firstLookup, chosen.firstCategory))
+      .addRaw("second", lookupJson(f.secondLookup, chosen.secondCategory))
       .add("vertices", vertices);
   if (drawn) {
     const auto it = drawn->find(&f);
@@ -102,22 +117,38 @@ std::string foidText(const ChartFeature& f) {
 }
 
 std::string instructionText(const Instruction& i) {
-  switch (i.kind) {
-    case kLS: {
-      const char* style = i.style == 2 ? "DASH" : i.style == 1 ? "SOLD" : i.style == 3 ? "DOTT" : "?";
-      return std::string("LS(") + style + "," + std::to_string(i.width) + "," + colourText(i.colour) + ")";
+  switch (i.kind()) {
+    case InstructionKind::LineStyle: {
+      const LineStyle& l = i.as<LineStyle>();
+      return lineStyleText(l.dash, l.width, l.colour);
     }
-    case kLC: return "LC(" + i.name + ")";
-    case kAC:
-      return "AC(" + colourText(i.colour) + (i.transparency >= 0 ? "," + std::to_string(i.transparency) : "") + ")";
-    case kAP: return "AP(" + i.name + ")";
-    case kSY: return "SY(" + i.name + (i.text2.empty() ? "" : "," + i.text2) + ")";
-    case kTX: return "TX(" + i.text2 + "," + textParameters(i) + ")";
-    case kTE: return "TE('" + i.name + "','" + i.text2 + "'," + textParameters(i) + ")";
-    case kCS: return "CS(" + i.name + ")";
-    case kARC: return "ARC(" + colourText(i.colour) + ")";
-    default: return "?";
+    case InstructionKind::Leg: {  // a line style drawn from a light
+      const Leg& l = i.as<Leg>();
+      return lineStyleText(l.dash, l.width, l.colour);
+    }
+    case InstructionKind::ComplexLine: return "LC(" + i.as<ComplexLine>().name + ")";
+    case InstructionKind::AreaColour: {
+      const AreaColour& a = i.as<AreaColour>();
+      return "AC(" + colourText(a.colour) + (a.transparency >= 0 ? "," + std::to_string(a.transparency) : "") + ")";
+    }
+    case InstructionKind::AreaPattern: return "AP(" + i.as<AreaPattern>().name + ")";
+    case InstructionKind::Symbol: {
+      const Symbol& s = i.as<Symbol>();
+      return "SY(" + s.name + (s.rotation.empty() ? "" : "," + s.rotation) + ")";
+    }
+    case InstructionKind::PlainText: {
+      const PlainText& t = i.as<PlainText>();
+      return "TX(" + shownOrAttribute(t, t.attribute) + "," + textParameters(t) + ")";
+    }
+    case InstructionKind::FormattedText: {
+      const FormattedText& t = i.as<FormattedText>();
+      return "TE('" + t.format + "','" + shownOrAttribute(t, t.attribute) + "'," + textParameters(t) + ")";
+    }
+    case InstructionKind::ProcedureCall: return "CS(" + i.as<ProcedureCall>().name + ")";
+    case InstructionKind::SectorArc: return "ARC(" + colourText(i.as<SectorArc>().colour) + ")";
+    case InstructionKind::None: break;
   }
+  return "?";
 }
 
 int prepareModelLibrary(const std::string& directory) {

@@ -1,6 +1,6 @@
 // enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]
 //                [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]
-//                [--chinese] (--cells DIR | CELL...)
+//                [--chinese] (--cells DIR | --store DIR | CELL...)
 //
 // What the chart window lists for a click in object selection, without a
 // window: the cells are loaded as the window loads them, a view of --size
@@ -34,6 +34,7 @@
 
 #include "CellFolder.h"
 #include "CellLoading.h"
+#include "CellSources.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -52,7 +53,9 @@ namespace {
 struct QueryOptions {
   std::string library = "S57Lib";
   std::string cellDirectory;
+  std::string storeDirectory;
   std::vector<std::string> cells;
+  CellSources sources;  // the cells as the loader takes them
   std::vector<GeoPoint> positions;
   float scale = 0;  // 0: as loading left it
   int width = 862, height = 686;
@@ -69,7 +72,7 @@ void printQueryUsage() {
                "         [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]\n"
                "         [--chinese]\n"
                "%s"
-               "         (--cells DIR | CELL...)\n",
+               "         (--cells DIR | --store DIR | CELL...)\n",
                kMarinerOptionsUsage);
 }
 
@@ -108,8 +111,8 @@ bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
     if (mariner < 0) return fail(error.c_str());
     if (mariner > 0) continue;
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--at" || arg == "--scale" ||
-                            arg == "--size" || arg == "--category" || arg == "--contours";
+    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--at" ||
+                            arg == "--scale" || arg == "--size" || arg == "--category" || arg == "--contours";
     const char* value = nullptr;
     if (takesValue) {
       if (i + 1 >= argc) return fail("option needs a value:", arg.c_str());
@@ -119,6 +122,8 @@ bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
       o.library = value;
     } else if (arg == "--cells") {
       o.cellDirectory = value;
+    } else if (arg == "--store") {
+      o.storeDirectory = value;
     } else if (arg == "--at") {
       GeoPoint p;
       if (!parsePair(value, ',', p.latitude, p.longitude) || std::fabs(p.latitude) >= 90 ||
@@ -155,13 +160,16 @@ bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
     }
   }
   if (o.positions.empty()) return fail("--at LAT,LON is required");
-  if (!o.cellDirectory.empty() && !o.cells.empty()) return fail("give either --cells DIR or cell files, not both");
-  if (!o.cellDirectory.empty()) {
-    if (!QDir(QString::fromStdString(o.cellDirectory)).exists())
-      return fail("no such cell directory", o.cellDirectory.c_str());
-    for (const CellSource& cell : scanCellFolder(o.cellDirectory).cells) o.cells.push_back(cell.path);
+  if ((!o.cellDirectory.empty()) + (!o.storeDirectory.empty()) + (!o.cells.empty()) > 1)
+    return fail("give one of --cells DIR, --store DIR or cell files");
+  if (!o.storeDirectory.empty()) {
+    if (!o.sources.fromStore("query", o.storeDirectory)) return false;
+  } else if (!o.cellDirectory.empty()) {
+    if (!o.sources.fromFolder("query", o.cellDirectory)) return false;
+  } else {
+    o.sources.fromFiles(o.cells);
   }
-  if (o.cells.empty()) return fail("no cell given");
+  if (o.sources.cells.empty()) return fail("no cell given");
   return true;
 }
 
@@ -239,11 +247,12 @@ int runQueryCommand(int argc, char** argv) {
   ChartView view;
   view.pixelMillimetres = options.mariner.pixelMillimetres;
   bool failed = false;
-  for (const std::string& cell : options.cells) {
+  for (const CellSource& cell : options.sources.cells) {
     bool listed = false;
     // A cell that is not whole is queried as far as it goes, and fails the run.
-    if (loadCellReporting("query", cell, view, listed) != 0) failed = true;
+    if (loadCellReporting("query", cell, options.sources.fileBytes, view, listed) != 0) failed = true;
   }
+  options.sources.store.reset();  // loaded: the store is free again
   // The true scale asked for, else the one loading left (the last cell's
   // compilation scale), at every position.
   const double wanted = options.scale > 0 ? options.scale : trueScale(view);

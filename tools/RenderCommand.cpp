@@ -1,4 +1,4 @@
-// enctool render --library DIR [--cells DIR | CELL...] --out FILE.png [options]
+// enctool render --library DIR [--cells DIR | --store DIR | CELL...] --out FILE.png [options]
 //
 // Loads the cells as the chart window does, applies the display settings
 // given on the command line, runs the draw pass of a chart view into an
@@ -29,6 +29,7 @@
 
 #include "CellFolder.h"
 #include "CellLoading.h"
+#include "CellSources.h"
 #include "CellList.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -48,7 +49,9 @@ namespace {
 struct RenderOptions {
   std::string library = "S57Lib";
   std::string cellDirectory;
+  std::string storeDirectory;
   std::vector<std::string> cells;
+  CellSources sources;  // the cells as the loader takes them
   bool hasCentre = false;
   double latitude = 0, longitude = 0;
   float scale = 0;  // 0: as loading left it
@@ -67,7 +70,7 @@ struct RenderOptions {
 
 void printRenderUsage() {
   std::fprintf(stderr,
-               "usage: enctool render --library DIR [--cells DIR | CELL...] --out FILE.png\n"
+               "usage: enctool render --library DIR [--cells DIR | --store DIR | CELL...] --out FILE.png\n"
                "         [--centre LAT,LON] [--scale S] [--size WxH] [--category 0|1|2]\n"
                "         [--contours 5|10|20] [--scheme 1..5] [--paper] [--english] [--soundings]\n"
                "         [--no-boundaries] [--depth-contours] [--scale-boundaries] [--no-tile-cache]\n"
@@ -110,8 +113,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
     if (mariner < 0) return fail(error.c_str());
     if (mariner > 0) continue;
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--centre" || arg == "--scale" ||
-                            arg == "--size" || arg == "--out" || arg == "--category" || arg == "--contours" ||
+    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--centre" ||
+                            arg == "--scale" || arg == "--size" || arg == "--out" || arg == "--category" || arg == "--contours" ||
                             arg == "--scheme" || arg == "--repeat" || arg == "--base-map";
     const char* value = nullptr;
     if (takesValue) {
@@ -122,6 +125,8 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
       o.library = value;
     } else if (arg == "--cells") {
       o.cellDirectory = value;
+    } else if (arg == "--store") {
+      o.storeDirectory = value;
     } else if (arg == "--centre") {
       if (!parsePair(value, ',', o.latitude, o.longitude) || std::fabs(o.latitude) >= 90 ||
           std::fabs(o.longitude) > 360)
@@ -173,14 +178,13 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
     }
   }
   if (o.out.empty()) return fail("--out FILE.png is required");
-  if (!o.cellDirectory.empty() && !o.cells.empty()) return fail("give either --cells DIR or cell files, not both");
-  if (!o.cellDirectory.empty()) {
-    const QDir dir(QString::fromStdString(o.cellDirectory));
-    if (!dir.exists()) return fail("no such cell directory", o.cellDirectory.c_str());
-    // Every cell at any depth, as the window's folder import finds them.
-    for (const CellSource& cell : scanCellFolder(o.cellDirectory).cells) o.cells.push_back(cell.path);
-  }
-  return true;
+  if ((!o.cellDirectory.empty()) + (!o.storeDirectory.empty()) + (!o.cells.empty()) > 1)
+    return fail("give one of --cells DIR, --store DIR or cell files");
+  // Every cell at any depth, as the window's folder import finds them; or
+  // the cells in use of a chart store.
+  if (!o.storeDirectory.empty()) return o.sources.fromStore("render", o.storeDirectory);
+  if (!o.cellDirectory.empty()) return o.sources.fromFolder("render", o.cellDirectory);
+  return o.sources.fromFiles(o.cells);
 }
 
 // The library and the chart font, as the window's start-up loads them.
@@ -250,12 +254,13 @@ int runRenderCommand(int argc, char** argv) {
   view.pixelMillimetres = options.mariner.pixelMillimetres;
   int loaded = 0;
   bool failed = false;
-  for (const std::string& cell : options.cells) {
+  for (const CellSource& cell : options.sources.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("render", cell, view, listed) != 0) failed = true;
+    if (loadCellReporting("render", cell, options.sources.fileBytes, view, listed) != 0) failed = true;
     if (listed) ++loaded;
   }
+  options.sources.store.reset();  // loaded: the store is free again
 
   applySettings(options);
   setPatternTileCacheEnabled(options.tileCache);
@@ -279,8 +284,9 @@ int runRenderCommand(int argc, char** argv) {
   }
   // Cells were asked for and none reached the picture: a picture of
   // nothing must not pass for a chart.
-  if (!options.cells.empty() && view.drawnCells.empty()) {
-    std::fprintf(stderr, "enctool render: no cell was drawn (%d of %zu loaded)\n", loaded, options.cells.size());
+  if (!options.sources.cells.empty() && view.drawnCells.empty()) {
+    std::fprintf(stderr, "enctool render: no cell was drawn (%d of %zu loaded)\n", loaded,
+                 options.sources.cells.size());
     failed = true;
   }
   const std::string line = JsonLine()

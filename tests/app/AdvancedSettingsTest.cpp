@@ -33,7 +33,7 @@ protected:
   }
   QImage chart() {
     window->repaint();
-    return window->grab().toImage();
+    return window->chart()->grab().toImage();
   }
   template <typename T>
   static T* part(const QDialog& dialog, const char* name) {
@@ -122,6 +122,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     part<QCheckBox>(dialog, "dateToday")->setChecked(true);
     part<QDoubleSpinBox>(dialog, "safetyContour")->setValue(2);
     EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "shallowContour")->value(), 2);
+    EXPECT_EQ(part<QLabel>(dialog, "contourNote")->text(), QString::fromUtf8("浅水等深线随之改为2米"));
     dialog.apply(s);
     return true;
   };
@@ -138,6 +139,56 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   EXPECT_TRUE(s.importantText);
   EXPECT_TRUE(s.dateIsToday);
   EXPECT_FALSE(s.showAllDates);
+}
+
+// Typing a contour moves nothing until it is typed in full: "15" into the
+// safety contour beside a shallow contour of 5 keeps the 5 (the "1" on the
+// way clamps nothing), and a value that contradicts the others moves them,
+// the dialog saying which; what is accepted is what the dialog showed.
+TEST_F(AdvancedSettings, TypedContoursKeepTheOthersUnlessTheyContradictThem) {
+  showAndDraw();
+  struct Typed {
+    const char* box;
+    const char* text;
+    double shallow, safety, deep;
+    const char* note;
+  };
+  const Typed steps[] = {
+      {"safetyContour", "15", 5, 15, 20, ""},
+      {"safetyContour", "25", 5, 25, 25, "深水等深线随之改为25米"},
+      {"shallowContour", "8", 8, 25, 25, ""},
+      {"deepContour", "6", 6, 6, 6, "浅水等深线随之改为6米，安全等深线随之改为6米"},
+      {"deepContour", "40", 6, 6, 40, ""},
+  };
+  window->dialogs.advancedSettings = [&](QWidget* parent, DisplaySettings& s) {
+    AdvancedSettingsDialog dialog(s, parent);
+    dialog.show();
+    for (const Typed& t : steps) {
+      SCOPED_TRACE(std::string(t.box) + " " + t.text);
+      auto* box = part<QDoubleSpinBox>(dialog, t.box);
+      const auto values = [&] {
+        return std::vector<double>{part<QDoubleSpinBox>(dialog, "shallowContour")->value(),
+                                   part<QDoubleSpinBox>(dialog, "safetyContour")->value(),
+                                   part<QDoubleSpinBox>(dialog, "deepContour")->value()};
+      };
+      const std::vector<double> before = values();
+      box->setFocus();
+      box->selectAll();
+      QTest::keyClicks(box, QString::fromLatin1(t.text));
+      EXPECT_EQ(values(), before);  // typing, not yet typed: nothing moved
+      QTest::keyClick(box, Qt::Key_Return);
+      EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "shallowContour")->value(), t.shallow);
+      EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyContour")->value(), t.safety);
+      EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "deepContour")->value(), t.deep);
+      EXPECT_EQ(part<QLabel>(dialog, "contourNote")->text(), QString::fromUtf8(t.note));
+    }
+    dialog.apply(s);
+    return true;
+  };
+  action("actionAdvanced")->trigger();
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 6.0f);
+  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 6.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 40.0f);
 }
 
 // The safety depth, dangers in shallow water, area boundaries, full-length

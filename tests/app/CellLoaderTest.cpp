@@ -32,8 +32,11 @@ TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
     for (const S57Cell* c : cells) names << QString::fromStdString(c->name);
     heard << "listed " + names.join(',');
   });
-  QObject::connect(&loader, &CellLoader::finished, [&](const QString& failures, const QString& warnings) {
-    heard << "end " + failures + "|" + warnings;
+  QObject::connect(&loader, &CellLoader::finished, [&](const LoadReport& report) {
+    QStringList findings;
+    for (const LoadFinding& f : report.findings) findings << f.name + QString::fromUtf8("：") + f.text;
+    heard << QString("end %1 of %2 listed").arg(report.listed).arg(report.found) + (report.requested ? ", asked" : "") +
+                 "|" + findings.join(',') + "|" + report.alreadyLoaded.join(',');
   });
   struct Case {
     const std::string* folder;
@@ -41,10 +44,11 @@ TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
     QStringList expected;
   } cases[] = {
       // Not asked to report its cells: each cell, then the end with the failure.
-      {&one.path, false, {"cell", QString::fromUtf8("end LOADERA2.000: 文件不足25字节|")}},
-      {&two.path, true, {"cell", "cell", "listed LOADERB1.000,LOADERB2.000", "end |"}},
-      // The same cells again list nothing: no cell and no list, only the end.
-      {&two.path, true, {QString::fromUtf8("end LOADERB1.000: 已加载同名海图\nLOADERB2.000: 已加载同名海图|")}},
+      {&one.path, false, {"cell", QString::fromUtf8("end 1 of 2 listed|LOADERA2.000：不是S-57海图文件|")}},
+      {&two.path, true, {"cell", "cell", "listed LOADERB1.000,LOADERB2.000", "end 2 of 2 listed, asked||"}},
+      // The same cells again are not read again, no failure: the cells
+      // loaded before are listed, for the view to go to them.
+      {&two.path, true, {"listed LOADERB1.000,LOADERB2.000", "end 0 of 2 listed, asked||LOADERB1.000,LOADERB2.000"}},
   };
   for (const Case& c : cases) {
     heard.clear();

@@ -106,12 +106,12 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   EXPECT_EQ(window->font().styleStrategy() & QFont::PreferAntialias, QFont::PreferAntialias);
   EXPECT_FALSE(window->autoFillBackground());
   EXPECT_TRUE(window->styleSheet().isEmpty());
-  EXPECT_TRUE(window->hasMouseTracking());
-  EXPECT_TRUE(window->centralWidget()->hasMouseTracking());
+  EXPECT_EQ(window->centralWidget(), window->chart());
+  EXPECT_TRUE(window->chart()->hasMouseTracking());
   EXPECT_FALSE(window->windowIcon().isNull());  // logo.png is in the working directory
 
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kStartScale);
-  const ChartPoint centre = geoToChart({30.0, 119.0});
+  const ChartPoint centre = geoToChart({18.95, 110.56});  // the demo harbour
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, centre.y);
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, WithoutLogoFileTheWindowHasNoIcon) {
 }
 
 TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
-  auto* central = child<QWidget>("centralwidget");
+  auto* central = child<QWidget>("chart");
   ASSERT_NE(central, nullptr);
   EXPECT_EQ(window->centralWidget(), central);
   struct Label {
@@ -136,8 +136,8 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
     const char* text;
   };
   for (const Label& l : {Label{"label", "formFrame", "TextLabel"}, Label{"label_2", "formFrame", "正在加载海图..."},
-                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "30°0.000′N"},
-                         Label{"lon", "latlon", "119°0.000′E"}, Label{"label_6", "latlon", "经度："}}) {
+                         Label{"label_3", "latlon", "纬度："}, Label{"lat", "latlon", "18°57.000′N"},
+                         Label{"lon", "latlon", "110°33.600′E"}, Label{"label_6", "latlon", "经度："}}) {
     auto* label = child<QLabel>(l.name);
     ASSERT_NE(label, nullptr) << l.name;
     EXPECT_EQ(label->parent()->objectName(), l.parent) << l.name;
@@ -158,25 +158,31 @@ TEST_F(MainWindowTest, WidgetTreeHasItsObjectNamesTextsAndPlaces) {
   EXPECT_NE(child<QStatusBar>("statusbar"), nullptr);
   EXPECT_NE(child<QMenuBar>("menubar"), nullptr);
 
-  // Loading panel centred and hidden, object panel at the right edge and
-  // hidden, position box at the bottom left; again after a resize.
+  // The chart between the menu bar and the status bar; the loading panel
+  // centred in it and hidden, the position box at its bottom left, the
+  // object panel docked and hidden; again after a resize.
   auto* panel = child<QFrame>("formFrame");
   auto* objects = child<ObjectPanel>("objectPanel");
   auto* box = child<QFrame>("latlon");
+  EXPECT_EQ(panel->parentWidget(), central);
+  EXPECT_EQ(box->parentWidget(), central);
   EXPECT_TRUE(panel->isHidden());
   EXPECT_TRUE(objects->isHidden());
   EXPECT_EQ(objects, window->objectPanel());
+  EXPECT_EQ(window->dockWidgetArea(objects), Qt::RightDockWidgetArea);
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
-  EXPECT_EQ(panel->geometry(), QRect(862 / 2 - 200, 686 / 2 - 122, 400, 225));
-  EXPECT_EQ(objects->geometry(), QRect(862 - 280, 0, 280, 686));
-  EXPECT_EQ(box->geometry(), QRect(20, 686 - 80, 300, 30));
-  window->resize(1001, 801);
-  QApplication::sendPostedEvents();
-  window->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  EXPECT_EQ(panel->geometry(), QRect(1001 / 2 - 200, 801 / 2 - 122, 400, 225));
-  EXPECT_EQ(objects->geometry(), QRect(1001 - 280, 0, 280, 801));
-  EXPECT_EQ(box->geometry(), QRect(20, 801 - 80, 300, 30));
+  for (const QSize size : {QSize(862, 686), QSize(1001, 801)}) {
+    window->resize(size);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QApplication::processEvents();
+    const QRect chart = central->geometry();
+    EXPECT_EQ(chart.top(), window->menuBar()->geometry().bottom() + 1) << size.width();
+    EXPECT_LT(chart.bottom(), window->statusBar()->geometry().top()) << size.width();
+    EXPECT_EQ(chart.width(), size.width()) << size.width();
+    EXPECT_EQ(panel->geometry(), QRect(chart.width() / 2 - 200, chart.height() / 2 - 112, 400, 225));
+    EXPECT_EQ(box->geometry(), QRect(10, chart.height() - 40, 300, 30));
+  }
 }
 
 TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntries) {
@@ -253,18 +259,28 @@ TEST(PositionText, DegreesAndMinutesWithHemisphere) {
     const char* text;
   } cases[] = {
       {30.5, true, "30°30.000′N"},       {119.25333333, false, "119°15.200′E"}, {-0.25, false, "0°15.000′W"},
-      {-0.5, true, "0°30.000′S"},        {0.0, true, "0°0.000′N"},             {0.0, false, "0°0.000′E"},
-      {-33.8568, true, "33°51.408′S"},   {-122.4, false, "122°24.000′W"},
+      {-0.5, true, "0°30.000′S"},        {0.0, true, "0°00.000′N"},            {0.0, false, "0°00.000′E"},
+      {-33.8568, true, "33°51.408′S"},   {-122.4, false, "122°24.000′W"},      {47.0853, true, "47°05.118′N"},
+      // Minutes that round up to 60 carry into the degree.
+      {118.99999999, false, "119°00.000′E"}, {30.0000166, true, "30°00.001′N"},
+      {-16.9999999, true, "17°00.000′S"},    {179.9999999, false, "180°00.000′E"},
+      // A value that rounds to nothing has no sign.
+      {-0.0000001, true, "0°00.000′N"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(c.latitude ? latitudeText(c.degrees) : longitudeText(c.degrees),
               QString::fromUtf8(c.text))
         << c.degrees;
+  EXPECT_EQ(positionText({30.0000166, 118.99999999}), QString::fromUtf8("30°00.001′N 119°00.000′E"));
+  for (auto [degrees, text] : {std::pair{5.26, "005.3°"}, {359.96, "000.0°"}, {359.94, "359.9°"}, {0.0, "000.0°"},
+                               {180.0, "180.0°"}})
+    EXPECT_EQ(bearingText(degrees), QString::fromUtf8(text)) << degrees;
 }
 
 TEST_F(MainWindowTest, MouseMoveShowsThePositionUnderTheCursor) {
+  showAndDraw();
   const QPoint at(431, 343);
-  move(*window, at, false);
+  move(*window->chart(), at, false);
   const GeoPoint g = chartToGeo(pixelToChart(at.x(), at.y(), window->chart()->view()));
   EXPECT_EQ(child<QLabel>("lat")->text(), latitudeText(g.latitude));
   EXPECT_EQ(child<QLabel>("lon")->text(), longitudeText(g.longitude));
@@ -275,7 +291,7 @@ TEST_F(MainWindowTest, MouseMoveShowsThePositionUnderTheCursor) {
 
 TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   struct Case {
     float scale;
     int delta;
@@ -293,7 +309,7 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
     setTrueScale(window->chart()->view(), c.scale);
     const ChartPoint centre = window->chart()->view().centre;
     paints.take();
-    wheel(*window, c.delta);
+    wheel(*window->chart(), c.delta);
     EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), c.expected) << c.scale << " " << c.delta;
     EXPECT_EQ(paints.take() > 0, c.repaint) << c.scale << " " << c.delta;
     EXPECT_EQ(window->chart()->view().centre.x, centre.x);
@@ -301,7 +317,7 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
   }
   // From the start scale the wheel zooms in to 1:1,000, then stops.
   setTrueScale(window->chart()->view(), kStartScale);
-  for (int i = 0; i < 20; ++i) wheel(*window, 120);
+  for (int i = 0; i < 20; ++i) wheel(*window->chart(), 120);
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 1000.0f);
   // Panned north at 1:1,000 the true scale falls below the limit: the wheel
   // in then changes nothing (it never zooms out), and out doubles the scale.
@@ -309,15 +325,15 @@ TEST_F(MainWindowTest, WheelZoomsWithinItsLimitsAndRepaintsOnlyWhenItZooms) {
   window->chart()->view().centre.y = geoToChart({70, 10}).y;
   const float panned = window->chart()->view().scale;
   ASSERT_LT(trueScale(window->chart()->view()), 1000);
-  wheel(*window, 120);
+  wheel(*window->chart(), 120);
   EXPECT_EQ(window->chart()->view().scale, panned);
-  wheel(*window, -120);
+  wheel(*window->chart(), -120);
   EXPECT_EQ(window->chart()->view().scale, panned * 2);
 }
 
 TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   struct Case {
     QPoint release;
     bool pans;
@@ -330,9 +346,9 @@ TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
     const ChartPoint before = window->chart()->view().centre;
     const float scale = window->chart()->view().scale;
     paints.take();
-    press(*window, pressAt);
+    press(*window->chart(), pressAt);
     EXPECT_TRUE(window->chart()->dragging());
-    release(*window, c.release);
+    release(*window->chart(), c.release);
     EXPECT_FALSE(window->chart()->dragging());
     EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
     const QPoint d = c.release - pressAt;
@@ -351,7 +367,7 @@ TEST_F(MainWindowTest, ReleaseMoreThanFivePixelsAwayPansWithTheMouse) {
 
 TEST_F(MainWindowTest, DragPreviewMovesInStepsOfMoreThanFivePixels) {
   showAndDraw();
-  press(*window, {400, 300});
+  press(*window->chart(), {400, 300});
   struct Step {
     QPoint at;
     QPoint offset;
@@ -360,21 +376,21 @@ TEST_F(MainWindowTest, DragPreviewMovesInStepsOfMoreThanFivePixels) {
       {{412, 300}, {12, 0}}, {{412, 291}, {12, -9}}, {{300, 200}, {-100, -100}},
   };
   for (const Step& s : steps) {
-    move(*window, s.at, true);
+    move(*window->chart(), s.at, true);
     EXPECT_EQ(window->chart()->dragOffset(), s.offset) << s.at.x() << "," << s.at.y();
   }
-  release(*window, {300, 200});
+  release(*window->chart(), {300, 200});
   EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
   // A move without a press does not drag.
-  move(*window, {500, 500}, false);
+  move(*window->chart(), {500, 500}, false);
   EXPECT_EQ(window->chart()->dragOffset(), QPoint(0, 0));
 }
 
 TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   paints.take();
-  press(*window, {100, 100}, Qt::RightButton);
+  press(*window->chart(), {100, 100}, Qt::RightButton);
   EXPECT_FALSE(window->chart()->dragging());
   EXPECT_GT(paints.take(), 0);
 }
@@ -383,7 +399,7 @@ TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
 
 TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   const PresentationLibrary& library = presentationLibrary();
   using Check = std::function<bool(const DisplaySettings&)>;
   struct Case {
@@ -401,9 +417,10 @@ TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
       {"action_15", [](const DisplaySettings& s) { return !s.showSoundings; }},
       {"action_16", [](const DisplaySettings& s) { return !s.showCellBoundaries; }},
       {"action_7", [](const DisplaySettings& s) { return s.showDepthContours; }},
-      {"action_5m", [](const DisplaySettings& s) { return s.safetyContour == 5 && s.shallowContour == 2 && s.deepContour == 10; }},
-      {"action_20m", [](const DisplaySettings& s) { return s.safetyContour == 20 && s.shallowContour == 10 && s.deepContour == 20; }},
-      {"action_10m", [](const DisplaySettings& s) { return s.safetyContour == 10 && s.deepContour == 20; }},
+      // The shallow (5 m) and deep (20 m) contours stay as they are.
+      {"action_5m", [](const DisplaySettings& s) { return s.safetyContour == 5 && s.shallowContour == 5 && s.deepContour == 20; }},
+      {"action_20m", [](const DisplaySettings& s) { return s.safetyContour == 20 && s.shallowContour == 5 && s.deepContour == 20; }},
+      {"action_10m", [](const DisplaySettings& s) { return s.safetyContour == 10 && s.shallowContour == 5 && s.deepContour == 20; }},
       {"action_19", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::NIGHT); }},
       {"action_22", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DUSK); }},
       {"action_20", [&](const DisplaySettings& s) { return s.colourTable == &library.colourTable(ColourScheme::DAY_BLACKBACK); }},
@@ -449,7 +466,7 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   const std::string path = writeLightCell(folder, "APPOPEN1.000");
   window->dialogs.openCellFile = [&](QWidget*, const QString&) { return QString::fromStdString(path); };
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   paints.take();
   action("action")->trigger();
   EXPECT_TRUE(cellList().contains("APPOPEN1.000"));
@@ -462,27 +479,43 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   EXPECT_TRUE(statusText().isEmpty());
 }
 
+// A file that is no cell is named with a plain reason in the status bar
+// and the cell list (the technical one in the row's tool tip); the view
+// stays. A cell opened twice is no failure: the view goes to it.
 TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing) {
   fixtures::TempDirectory dir;
-  const std::string shortFile = dir.path + "/broken.000";
-  std::ofstream(shortFile) << "too short";
+  std::ofstream(dir.path + "/broken.000") << "too short";
+  std::ofstream(dir.path + "/empty.000");
   const std::string cell = writeLightCell(dir.path, "APPTWICE.000");
-  const ChartPoint centre = window->chart()->view().centre;
-  const size_t cells = cellList().size();
-
-  EXPECT_EQ(window->openCell(QString::fromStdString(shortFile)), 2);
-  EXPECT_TRUE(statusText().contains("broken.000")) << qPrintable(statusText());
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("文件不足25字节"))) << qPrintable(statusText());
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/missing.000")), 1);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("missing.000: 文件无法打开或读取"))) << qPrintable(statusText());
-  // A cell cut short is refused, with the damage named.
   {
     std::ifstream in(cell, std::ios::binary);
     const std::string image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/cut.000")), 14);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("cut.000: 文件已损坏"))) << qPrintable(statusText());
+  const ChartPoint centre = window->chart()->view().centre;
+  const size_t cells = cellList().size();
+  const QTreeWidget* tree = window->cellListPanel()->tree();
+  const struct {
+    const char* file;
+    int code;
+    const char* plain;      // the status bar and the row
+    const char* technical;  // the row's tool tip
+  } cases[] = {
+      {"broken.000", 2, "broken.000：不是S-57海图文件", "文件不足25字节"},
+      {"empty.000", 2, "empty.000：文件为空", "文件不足25字节"},
+      {"missing.000", 1, "missing.000：文件无法打开或读取", "文件无法打开或读取"},
+      {"cut.000", 14, "cut.000：文件已损坏（不完整），未加载", "有记录越过文件末尾"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/" + c.file)), c.code) << c.file;
+    EXPECT_EQ(statusText(), QString::fromUtf8(c.plain));
+    const QTreeWidgetItem* row = tree->topLevelItem(tree->topLevelItemCount() - 1);
+    EXPECT_EQ(row->text(CellListPanel::NameColumn), c.file);
+    EXPECT_EQ(QString::fromUtf8("%1：%2").arg(row->text(CellListPanel::NameColumn), row->text(CellListPanel::WarningColumn)),
+              QString::fromUtf8(c.plain).replace(QString::fromUtf8("："), QString::fromUtf8("：未加载：")));
+    EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains(QString::fromUtf8(c.technical)))
+        << qPrintable(row->toolTip(CellListPanel::WarningColumn));
+  }
   // While the library is not loaded, the reason its loader gave is shown.
   EngineState& engine = engineState();
   const EngineState started = engine;
@@ -495,14 +528,22 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
   EXPECT_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_EQ(window->chart()->view().centre.y, centre.y);
 
+  // Opened twice: no failure row, the view goes to the cell loaded.
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
+  const int rows = tree->topLevelItemCount();
+  const ChartPoint there = window->chart()->view().centre;
+  window->chart()->goTo({30, 119, 1000000});
   EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("已加载同名海图"))) << qPrintable(statusText());
+  EXPECT_EQ(statusText(), QString::fromUtf8("APPTWICE.000：已加载，转到该海图"));
+  EXPECT_EQ(tree->topLevelItemCount(), rows);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, there.x);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, there.y);
+  EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 20000.0f);
 }
 
 TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
   showAndDraw();
-  PaintCounter paints(*window);
+  PaintCounter paints(*window->chart());
   const size_t cells = cellList().size();
   paints.take();
   action("action")->trigger();
@@ -566,17 +607,21 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
   EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
-  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("c.000: 文件不足25字节"))) << qPrintable(statusText());
+  // The file that is no cell, and the update of a.000 that is not one.
+  const QString named = QString::fromUtf8("c.000：不是S-57海图文件（另有1条，见海图列表）");
+  EXPECT_EQ(statusText(), named);
+  const int rows = window->cellListPanel()->tree()->topLevelItemCount();
 
-  // The same directory again adds nothing; every cell is reported.
+  // The same directory again adds nothing: the cells loaded before are no
+  // failure, the file that is no cell is named again (in one row).
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading(window->loader()));
   EXPECT_EQ(cellList().size(), before + 2);
-  EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("a.000: 已加载同名海图（另有2条，见日志）")))
-      << qPrintable(statusText());
+  EXPECT_EQ(statusText(), QString::fromUtf8("c.000：不是S-57海图文件"));
+  EXPECT_EQ(window->cellListPanel()->tree()->topLevelItemCount(), rows);
 }
 
-TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
+TEST_F(MainWindowTest, BatchImportEndsOnTheCellsItLoaded) {
   fixtures::TempDirectory dir;
   std::filesystem::create_directories(dir.path + "/ENC_ROOT/APPFIT1");
   writeLightCell(dir.path + "/ENC_ROOT/APPFIT1", "APPFIT1.000");
@@ -597,17 +642,26 @@ TEST_F(MainWindowTest, BatchImportIntoAnEmptyViewFitsTheViewToTheLoadedCells) {
       << low.x() << "," << low.y() << " " << high.x() << "," << high.y() << " in " << width << "x" << height;
   EXPECT_GT(std::max((high.x() - low.x()) / double(width), (low.y() - high.y()) / double(height)), 0.75);
 
-  // Into a view that shows a cell, an import leaves the view where it is.
-  const ChartPoint centre = window->chart()->view().centre;
-  const float scale = window->chart()->view().scale;
+  EXPECT_EQ(statusText(), QString::fromUtf8("批量导入：加载2幅海图"));
+
+  // Into a view that shows other cells, an import ends on what it loaded:
+  // a cell far away, south of Madagascar.
   fixtures::TempDirectory more;
-  fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 2.0), more.path, "APPFIT3.000");
+  fixtures::writeCell(fixtures::smallCell("APPFIT3.000", 0.5, 50000, 550, -32.5, 61.0), more.path, "APPFIT3.000");
   ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains("APPFIT3.000"));
-  EXPECT_EQ(window->chart()->view().centre.x, centre.x);
-  EXPECT_EQ(window->chart()->view().centre.y, centre.y);
-  EXPECT_EQ(window->chart()->view().scale, scale);
+  window->repaint();
+  ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
+  EXPECT_EQ(window->chart()->view().drawnCells[0]->name, "APPFIT3.000");
+  const GeoPoint middle = chartToGeo(window->chart()->view().centre);
+  EXPECT_NEAR(middle.latitude, -32.25, 0.01);
+  EXPECT_NEAR(middle.longitude, 61.25, 0.01);
+  // The same folder again: nothing read again, the view goes back to its cell.
+  window->chart()->goTo({47, -122, 50000});
+  ASSERT_TRUE(window->importDirectory(QString::fromStdString(more.path)));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  EXPECT_NEAR(chartToGeo(window->chart()->view().centre).longitude, 61.25, 0.01);
+  EXPECT_EQ(statusText(), QString::fromUtf8("批量导入：加载0幅海图，1幅此前已加载"));
 }
 
 TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellStillLoads) {
@@ -672,7 +726,7 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
   const std::string fifo = dir.path + "/APPFIFO1.000";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderNotRegularFile);
-  EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000: 不是普通文件（文件夹、管道或设备），未读取"));
+  EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000：不是普通文件，未读取"));
 }
 
 TEST_F(MainWindowTest, MissingDirectoryEndsTheLoadAtOnce) {
@@ -691,7 +745,7 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   ASSERT_EQ(window->openCell(QString::fromStdString(path)), 0);
   showAndDraw();
   // The light sits in the middle of the cell, where the view is centred.
-  const QPoint light = [&] {
+  const auto lightPixel = [&] {
     const CellSnapshot cells = cellList().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == "APPPICK1.000") {
@@ -699,47 +753,67 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
         return QPoint(logical.x() / 23, logical.y() / 23);
       }
     return QPoint();
-  }();
+  };
+  QPoint light = lightPixel();
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
 
   // Selection off: a click drags but lists nothing.
-  press(*window, light);
-  release(*window, light);
+  press(*window->chart(), light);
+  release(*window->chart(), light);
   EXPECT_EQ(list->topLevelItemCount(), 0);
 
   action("action_17")->trigger();
   EXPECT_TRUE(window->chart()->selectionMode());
   EXPECT_TRUE(panel->isVisible());
-  press(*window, light);
-  release(*window, light);
+  // The panel takes its room beside the chart, whose centre stays.
+  QApplication::processEvents();
+  EXPECT_LE(window->chart()->geometry().right(), panel->geometry().left());
+  window->repaint();
+  light = lightPixel();
+  press(*window->chart(), light);
+  release(*window->chart(), light);
   // The light first (points before areas), chosen and described; the depth
   // area under it after.
   ASSERT_GE(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->headerItem()->text(ObjectPanel::ObjectColumn), QString::fromUtf8("物标信息"));
   // Names in the chart's language, 中文显示 at start.
   EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), QString::fromUtf8("灯标 (LIGHTS)"));
-  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::CellColumn), "APPPICK1.000");
+  // Cells opened by other tests lie on the same square: the light of this
+  // one is among the listed.
+  EXPECT_FALSE(list->findItems("APPPICK1.000", Qt::MatchExactly, ObjectPanel::CellColumn).isEmpty());
   EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(ObjectPanel::ObjectColumn),
             QString::fromUtf8("水深区 (DEPARE)"));
   ASSERT_NE(panel->chosen(), nullptr);
   EXPECT_EQ(panel->chosen()->feature->objectClass, 75);
-  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°3.000′N 121°57.000′W")))
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°03.000′N 121°57.000′W")))
       << qPrintable(panel->attributeView()->toPlainText());
+
+  // A jump to another place (go to, a cell of the list, Home) leaves nothing
+  // picked; a pan or zoom keeps the list.
+  const ChartPoint picked = window->chart()->view().centre;
+  window->chart()->zoomAboutCentre(true);
+  EXPECT_GE(list->topLevelItemCount(), 2);
+  window->chart()->goTo({-32.0, 61.0, 0});
+  EXPECT_EQ(list->topLevelItemCount(), 0);
+  EXPECT_EQ(panel->chosen(), nullptr);
+  EXPECT_TRUE(panel->attributeView()->toPlainText().isEmpty());
+  window->chart()->view().centre = picked;
+  window->repaint();
 
   // Far away, outside the cell: only the headers.
   window->chart()->view().scale = 400000;
   window->repaint();
-  press(*window, {5, 40});
-  release(*window, {5, 40});
+  press(*window->chart(), {5, 40});
+  release(*window->chart(), {5, 40});
   EXPECT_EQ(list->topLevelItemCount(), 0);
   EXPECT_EQ(panel->chosen(), nullptr);
   EXPECT_TRUE(panel->attributeView()->toPlainText().isEmpty());
 
   // Off again: the panel hides, keeps the last list and chooses nothing.
-  const QPoint centre(window->width() / 2, window->height() / 2);
-  press(*window, centre);
-  release(*window, centre);
+  const QPoint centre(window->chart()->width() / 2, window->chart()->height() / 2);
+  press(*window->chart(), centre);
+  release(*window->chart(), centre);
   action("action_17")->trigger();
   EXPECT_FALSE(window->chart()->selectionMode());
   EXPECT_TRUE(panel->isHidden());

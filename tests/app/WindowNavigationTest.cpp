@@ -19,6 +19,7 @@
 #include "PositionInput.h"
 #include "ReadoutText.h"
 #include "TrueScale.h"
+#include "CellGroups.h"
 #include "ViewFitting.h"
 #include "WindowFixture.h"
 
@@ -45,23 +46,48 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   std::filesystem::create_directory("s57000");
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   showAndDraw();
+  // Before any cell is read, the view lies on the demo harbour.
+  EXPECT_TRUE(window->chart()->rect().contains(pixelOf(geoToChart({demo::kSouth, demo::kWest})).toPoint()));
   window->startLoading("s57000//");
   ASSERT_TRUE(waitForLoading(window->loader()));
   window->repaint();
 
-  // The view is fitted to every loaded cell: the demo harbour lies inside it.
+  // The view is fitted to the loaded cells: the demo harbour lies inside it.
   EXPECT_FALSE(window->chart()->viewMovedByUser());
   ChartView expected = window->chart()->view();
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*cellList().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, expected.centre.x);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
   const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
   const QPointF northEast = pixelOf(geoToChart({demo::kNorth, demo::kEast}));
-  EXPECT_TRUE(window->rect().contains(southWest.toPoint()) && window->rect().contains(northEast.toPoint()));
-  if (cellList().size() == 1) {  // alone in this process: the harbour itself is drawn
-    ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
-    EXPECT_EQ(window->chart()->view().drawnCells[0]->name, demo::kCellName);
-  }
+  const QRect chart = window->chart()->rect();
+  EXPECT_TRUE(chart.contains(southWest.toPoint()) && chart.contains(northEast.toPoint()));
+  ASSERT_EQ(window->chart()->view().drawnCells.size(), 1u);
+  EXPECT_EQ(window->chart()->view().drawnCells[0]->name, demo::kCellName);
+
+  // With the demo cell, two approach cells of Puget Sound that join: the
+  // first view shows the two, where they are drawn, not the ocean between.
+  window.reset();
+  window = makeWindow();
+  showAndDraw();
+  fixtures::writeCell(fixtures::smallCell("NAVPUGT1.000", 0.2, 50000), "s57000", "NAVPUGT1.000");
+  fixtures::writeCell(fixtures::smallCell("NAVPUGT2.000", 0.2, 50000, 550, 47.2, -122.0), "s57000", "NAVPUGT2.000");
+  window->startLoading("s57000//");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->repaint();
+  std::vector<std::string> drawn;
+  for (const S57Cell* c : window->chart()->view().drawnCells) drawn.push_back(c->name);
+  std::sort(drawn.begin(), drawn.end());
+  EXPECT_EQ(drawn, (std::vector<std::string>{"NAVPUGT1.000", "NAVPUGT2.000"}));
+  EXPECT_LT(trueScale(window->chart()->view()), 2500000);
+  // Home after a move comes back to them.
+  key(*window, Qt::Key_Left);
+  key(*window, Qt::Key_Minus);
+  const ChartPoint first = window->chart()->view().centre;
+  key(*window, Qt::Key_Home);
+  EXPECT_NE(window->chart()->view().centre.x, first.x);
+  EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, (geoToChart({47.0, -122}).y + geoToChart({47.4, -122}).y) / 2);
+  EXPECT_NEAR(chartToGeo(window->chart()->view().centre).longitude, -121.9, 1e-9);
 
   // Once the user has moved the view, a later load leaves it where it is.
   key(*window, Qt::Key_Left);
@@ -87,28 +113,29 @@ TEST_F(Navigation, TheScaleAndThePositionFollowEveryPanAndZoom) {
   ASSERT_NE(window->windowHandle(), nullptr);
   EXPECT_DOUBLE_EQ(window->chart()->view().pixelMillimetres,
                    pixelMillimetresFromDotsPerInch(window->windowHandle()->screen()->physicalDotsPerInch()));
-  EXPECT_EQ(latitudeLabel(), QString::fromUtf8("30°0.000′N"));
-  EXPECT_EQ(longitudeLabel(), QString::fromUtf8("119°0.000′E"));
+  EXPECT_EQ(latitudeLabel(), QString::fromUtf8("18°57.000′N"));  // the demo harbour
+  EXPECT_EQ(longitudeLabel(), QString::fromUtf8("110°33.600′E"));
   // Each wheel step halves the scale, down to 1:1,000.
+  const QPoint middle(window->chart()->width() / 2, window->chart()->height() / 2);
   for (int step = 0; step < 3; ++step) {
     const double before = trueScale(window->chart()->view());
-    wheelAt(*window, {431, 343}, 120);
+    wheelAt(*window->chart(), middle, 120);
     EXPECT_NEAR(trueScale(window->chart()->view()), before / 2, 1) << step;
     EXPECT_EQ(scaleLabel(), shownText());
   }
-  for (int i = 0; i < 20; ++i) wheelAt(*window, {431, 343}, 120);
+  for (int i = 0; i < 20; ++i) wheelAt(*window->chart(), middle, 120);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:1,000"));
 
   // The cursor rests while the chart moves under it: the box follows.
-  move(*window, {200, 300}, false);
+  move(*window->chart(), {200, 300}, false);
   const QString before = latitudeLabel() + longitudeLabel();
-  press(*window, {400, 300});
-  release(*window, {500, 400});
+  press(*window->chart(), {400, 300});
+  release(*window->chart(), {500, 400});
   EXPECT_NE(latitudeLabel() + longitudeLabel(), before);
   const GeoPoint under = geoAt({200, 300});
   EXPECT_EQ(latitudeLabel(), latitudeText(under.latitude));
   EXPECT_EQ(longitudeLabel(), longitudeText(under.longitude));
-  wheelAt(*window, {600, 200}, -120);
+  wheelAt(*window->chart(), {600, 200}, -120);
   EXPECT_EQ(longitudeLabel(), longitudeText(geoAt({200, 300}).longitude));
 
   // The box is opaque: its background is filled in the window's colour.
@@ -127,7 +154,7 @@ TEST_F(Navigation, GoToPutsThePositionUnderTheCentreWithinAPixel) {
   action("actionGoTo")->trigger();
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), 12000.0f);
   const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
-  EXPECT_LT(std::hypot(at.x() - window->width() / 2.0, at.y() - window->height() / 2.0), 1.0);
+  EXPECT_LT(std::hypot(at.x() - window->chart()->width() / 2.0, at.y() - window->chart()->height() / 2.0), 1.0);
   EXPECT_EQ(scaleLabel(), QString::fromUtf8("比例尺 1:12,000"));
   // Without a scale the view keeps the true scale it shows, at 30 N as at 47 N.
   window->chart()->goTo({30.5, 119.25, 0});
@@ -152,6 +179,11 @@ TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
       {"122 24.03 W", false, -122.4005, ""},
       {"122.4005E", false, 122.4005, ""},
       {"西经122.4005", false, -122.4005, ""},
+      {"47 16 17 N", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"47°16′17″N", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"47 16 17.5 S", true, -(47 + 16 / 60.0 + 17.5 / 3600.0), ""},
+      {"北纬47度16分17秒", true, 47 + 16 / 60.0 + 17 / 3600.0, ""},
+      {"122 24 1.8 W", false, -(122 + 24 / 60.0 + 1.8 / 3600.0), ""},
       {"", true, NAN, "请输入纬度"},
       {"47 16.29 E", true, NAN, "N或S"},
       {"-47 16.29 N", true, NAN, "正负号"},
@@ -159,8 +191,12 @@ TEST(GoToInput, PositionsInEveryUsualFormAndClearReasonsForBadOnes) {
       {"47.5 10 N", true, NAN, "整数"},
       {"86 N", true, NAN, "85°S与85°N"},
       {"181 E", false, NAN, "180°W与180°E"},
-      {"47 16 30 N", true, NAN, "格式不对"},
-      {"4x7 N", true, NAN, "不是数字"},
+      {"47 16.5 30 N", true, NAN, "写了秒时，分须为整数"},
+      {"47 16 60 N", true, NAN, "秒须小于60"},
+      {"47 16 17 5 N", true, NAN, "无法识别纬度“47 16 17 5 N”"},
+      {"4x7 N", true, NAN, "无法识别纬度“4x7 N”：请写度分"},
+      {"abc", true, NAN, "无法识别纬度“abc”"},
+      {"Seattle", false, NAN, "无法识别经度“Seattle”"},
   };
   for (const Case& c : cases) {
     double degrees = 0;
@@ -195,6 +231,15 @@ TEST_F(Navigation, GoToDialogExplainsBadInputAndStaysOpen) {
   dialog.longitudeEdit()->setText("122 24.03 X");
   dialog.accept();
   EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.errorText().startsWith(QString::fromUtf8("无法识别经度“122 24.03 X”"))) << qPrintable(dialog.errorText());
+  // The dialog grows to hold the whole message.
+  QApplication::processEvents();
+  const auto* error = dialog.findChild<QLabel*>("error");
+  ASSERT_NE(error, nullptr);
+  EXPECT_TRUE(dialog.rect().contains(error->geometry())) << error->geometry().bottom() << " " << dialog.height();
+  EXPECT_GE(error->height(), error->heightForWidth(error->width()));
+  dialog.longitudeEdit()->setText("122 24.03 N");
+  dialog.accept();
   EXPECT_TRUE(dialog.errorText().contains(QString::fromUtf8("经度只能用E或W标明方向"))) << qPrintable(dialog.errorText());
   dialog.longitudeEdit()->setText("122 24.03 W");
   dialog.scaleEdit()->setText("1:12000");
@@ -243,14 +288,14 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   key(*window, Qt::Key_Plus);
   EXPECT_FLOAT_EQ(trueScale(window->chart()->view()), kMinimumViewScale);
 
-  // Home: every loaded cell, as the first view shows them.
+  // Home: the loaded cells, as the first view shows them.
   std::filesystem::create_directory("s57000");
   ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
   window->startLoading("s57000//");
   ASSERT_TRUE(waitForLoading(window->loader()));
   key(*window, Qt::Key_Home);
   ChartView expected = window->chart()->view();
-  fitViewToCells(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*cellList().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, expected.centre.y);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
 }
@@ -261,7 +306,7 @@ TEST_F(Navigation, TheWheelKeepsTheChartPointUnderTheCursor) {
   for (const QPoint at : {QPoint(100, 120), QPoint(700, 600), QPoint(431, 343), QPoint(5, 660)}) {
     for (int delta : {120, 120, -120, -120, -120}) {
       const ChartPoint under = pixelToChart(at.x(), at.y(), window->chart()->view());
-      wheelAt(*window, at, delta);
+      wheelAt(*window->chart(), at, delta);
       const QPointF now = pixelOf(under);
       EXPECT_LT(std::hypot(now.x() - at.x(), now.y() - at.y()), 1.0) << at.x() << "," << at.y() << " " << delta;
     }

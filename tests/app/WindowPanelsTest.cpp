@@ -1,21 +1,27 @@
 // What the window shows beside the chart and over it: the cell list, range
 // and bearing, object selection, cell names at small scales and the world
 // base map.
+#include <QAction>
+#include <QDockWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QThreadPool>
 #include <QTreeWidget>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 
+#include "CatalogueWriter.h"
 #include "CellListPanel.h"
 #include "CellFixtures.h"
 #include "ChineseText.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
+#include "FilePermissions.h"
 #include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
@@ -78,7 +84,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   EXPECT_EQ(us->text(CellListPanel::ScaleColumn), "1:15,000");
   QTreeWidgetItem* broken = row(tree, "BROKEN.000");
   ASSERT_NE(broken, nullptr);
-  EXPECT_EQ(broken->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：文件不足25字节"));
+  EXPECT_EQ(broken->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：不是S-57海图文件"));
   EXPECT_GE(tree->indexOfTopLevelItem(broken), window->cellListPanel()->loadedCount());
 
   // A double click centres the view on the cell at its compilation scale.
@@ -127,10 +133,29 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
                               "WARNED01.004：此更新及其后的更新未应用：缺少前一个更新，更新序号不连续"));
   // The tool tip keeps the English line, which names the value at fault.
   EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains("(update 3 is absent)"));
-  // A failure listed twice shows once, after the loaded cells.
-  panel.addFailures({"BAD.000: 文件不足25字节", "BAD.000: 文件不足25字节", ""});
-  ASSERT_EQ(panel.tree()->topLevelItemCount(), 2);
-  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(0), "BAD.000");
+  // A failure listed twice shows once, after the loaded cells, in plain
+  // words with the technical reason in its tool tip; a finding beside it.
+  const LoadFinding failure{"BAD.000", QString::fromUtf8("不是S-57海图文件"), QString::fromUtf8("文件不足25字节"), true};
+  const LoadFinding finding{"CATALOG.031", QString::fromUtf8("目录所列的文件A.000不存在"), "lists A.000, which is absent",
+                            false};
+  panel.addFindings({failure, failure, finding});
+  ASSERT_EQ(panel.tree()->topLevelItemCount(), 3);
+  EXPECT_EQ(panel.findingCount(), 2);
+  const QTreeWidgetItem* bad = panel.tree()->topLevelItem(1);
+  EXPECT_EQ(bad->text(CellListPanel::NameColumn), "BAD.000");
+  EXPECT_EQ(bad->text(CellListPanel::WarningColumn), QString::fromUtf8("未加载：不是S-57海图文件"));
+  EXPECT_TRUE(bad->toolTip(CellListPanel::WarningColumn).contains(QString::fromUtf8("文件不足25字节")));
+  EXPECT_EQ(panel.tree()->topLevelItem(2)->text(CellListPanel::WarningColumn), finding.text);
+  EXPECT_NE(bad->foreground(0).color(), panel.tree()->topLevelItem(2)->foreground(0).color());
+  // A compilation scale the cell does not give reads "—".
+  S57Cell unknown;
+  unknown.name = "NOSCALE1.000";
+  panel.addCells({&cell, &unknown});
+  EXPECT_EQ(panel.tree()->topLevelItem(1)->text(CellListPanel::ScaleColumn), QString::fromUtf8("—"));
+  // The failed files and findings can be cleared; the cells stay.
+  panel.findChild<QAction*>("clearFindings")->trigger();
+  EXPECT_EQ(panel.findingCount(), 0);
+  EXPECT_EQ(panel.tree()->topLevelItemCount(), 2);
 }
 
 // Every kind of loading warning reads in Chinese and begins with the file
@@ -226,10 +251,10 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   EXPECT_TRUE(action("actionMeasure")->isChecked());
   for (const Case& c : cases) {
     window->chart()->goTo(c.view);
-    press(*window, c.from), release(*window, c.from);
+    press(*window->chart(), c.from), release(*window->chart(), c.from);
     EXPECT_EQ(window->chart()->rangeBearing().ends(), 1);
     EXPECT_EQ(label->text(), QString::fromUtf8("测距：请点击终点"));
-    press(*window, c.to), release(*window, c.to);
+    press(*window->chart(), c.to), release(*window->chart(), c.to);
     ASSERT_TRUE(window->chart()->rangeBearing().hasResult());
     const GeoPoint a = geoAt(c.from), b = geoAt(c.to);
     const double metres = lambertMetres(a, b), bearing = sphereBearing(a, b);
@@ -244,14 +269,14 @@ TEST_F(Panels, RangeAndBearingFromTwoClicks) {
   }
   // The line and its label are drawn over the chart.
   window->chart()->goTo(cases[0].view);
-  press(*window, cases[0].from), release(*window, cases[0].from);
-  press(*window, cases[0].to), release(*window, cases[0].to);
-  const QImage shot = window->grab().toImage();
+  press(*window->chart(), cases[0].from), release(*window->chart(), cases[0].from);
+  press(*window->chart(), cases[0].to), release(*window->chart(), cases[0].to);
+  const QImage shot = window->chart()->grab().toImage();
   const QPoint middle = (cases[0].from + cases[0].to) / 2;
   const QColor onLine = shot.pixelColor(middle + QPoint(-100, -62));  // a quarter of the way
   EXPECT_TRUE(onLine.red() > 180 && onLine.green() < 110 && onLine.blue() < 90) << qPrintable(onLine.name());
   // A drag still pans and measures nothing.
-  press(*window, {300, 300}), release(*window, {400, 380});
+  press(*window->chart(), {300, 300}), release(*window->chart(), {400, 380});
   EXPECT_TRUE(window->chart()->rangeBearing().hasResult());
   // Leaving the mode forgets the measurement.
   action("actionMeasure")->trigger();
@@ -273,14 +298,15 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   showAndDraw();
   window->startLoading("s57000");
   ASSERT_TRUE(waitForLoading(window->loader()));
-  window->chart()->goTo({47.3119, -122.4376, 15000});
-  window->repaint();
-  const QImage before = window->grab().toImage();
-
   action("action_12")->trigger();  // 英文显示: the names in English
   action("action_17")->trigger();
+  QApplication::processEvents();  // the panel takes its room
+  window->chart()->goTo({47.3119, -122.4376, 15000});
+  window->repaint();
+  const QImage before = window->chart()->grab().toImage();
+
   const QPointF inside = pixelOf(geoToChart(GeoPoint{47.307, -122.4405}));
-  press(*window, inside.toPoint()), release(*window, inside.toPoint());
+  press(*window->chart(), inside.toPoint()), release(*window->chart(), inside.toPoint());
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   int row = -1;
@@ -298,10 +324,10 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(text);
 
   // The mark lies on the outline: at the outline's vertices in the chart
-  // (clear of the panel) the highlight colour shows now, and did not
-  // before selection.
+  // (clear of the position box) the highlight colour shows now, and did not
+  // before the click.
   window->repaint();
-  const QImage after = window->grab().toImage();
+  const QImage after = window->chart()->grab().toImage();
   const auto marked = [](const QImage& image, QPoint at) {
     for (int dy = -2; dy <= 2; ++dy)
       for (int dx = -2; dx <= 2; ++dx)
@@ -309,8 +335,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
     return false;
   };
   const auto& area = static_cast<const AreaFeature&>(*chosen->feature);
-  const int top = window->menuBar()->geometry().bottom() + 5, bottom = window->statusBar()->y() - 5;
-  const QRect clear(5, top, panel->x() - 10, bottom - top);
+  const QRect clear(5, 5, window->chart()->width() - 10, window->chart()->height() - 50);
   int vertices = 0, markedAfter = 0, markedBefore = 0;
   for (const ChartVertex& v : area.exteriorVertices) {
     const QPoint at = pixelOf(v.point).toPoint();
@@ -329,7 +354,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   // Selection off: the mark goes.
   action("action_17")->trigger();
   window->repaint();
-  const QImage off = window->grab().toImage();
+  const QImage off = window->chart()->grab().toImage();
   int markedOff = 0;
   for (const ChartVertex& v : area.exteriorVertices) {
     const QPoint at = pixelOf(v.point).toPoint();
@@ -353,10 +378,12 @@ TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
   showAndDraw();
   window->startLoading("s57000");
   ASSERT_TRUE(waitForLoading(window->loader()));
-  window->chart()->goTo({47.2845, -122.405, 12000});
   action("action_17")->trigger();
+  QApplication::processEvents();  // the panel takes its room
+  window->chart()->goTo({47.2845, -122.405, 12000});
+  window->repaint();
   const QPoint buoy = pixelOf(geoToChart(GeoPoint{47.2872345, -122.4127682})).toPoint();
-  press(*window, buoy), release(*window, buoy);
+  press(*window->chart(), buoy), release(*window->chart(), buoy);
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   const auto rowOf = [list](const char* title) {
@@ -432,13 +459,13 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   window->repaint();
   auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
   auto pixelAt = [&](GeoPoint g) {
-    return window->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
+    return window->chart()->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
   // Most of the 15 x 15 pixels round a position in NODTA, none in DEPDW
   // (unless the table gives both one colour, as the night table does: the
   // pattern tells them apart).
   auto noDataAt = [&](GeoPoint g) {
-    const QImage image = window->grab().toImage();
+    const QImage image = window->chart()->grab().toImage();
     const QPoint centre = pixelOf(geoToChart(g)).toPoint();
     int noData = 0, deep = 0;
     for (int y = -7; y <= 7; ++y)
@@ -459,6 +486,20 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
+  // Across the 180th meridian: no band of land along Fiji's latitudes, no
+  // slabs over the Bering and Chukchi Seas, the land where it is.
+  window->chart()->goTo({-17.0, 179.5, 5000000});
+  window->repaint();
+  EXPECT_TRUE(noDataAt({-16.5, 176.0}));
+  EXPECT_TRUE(noDataAt({-16.5, 184.0}));  // 176 W, in the copy of the world in view
+  window->chart()->goTo({66.0, -179.9, 10000000});
+  window->repaint();
+  for (const GeoPoint sea : {GeoPoint{69.0, -173.0}, GeoPoint{68.0, -170.0}, GeoPoint{63.5, -178.0}})
+    EXPECT_TRUE(noDataAt(sea)) << sea.latitude << " " << sea.longitude;
+  EXPECT_EQ(pixelAt({66.0, 175.0 - 360.0}), land);  // Chukotka, west of 180
+  EXPECT_EQ(pixelAt({67.5, -178.0}), land);
+  window->chart()->goTo({-23.0, 140.0, 20000000});
+  window->repaint();
   // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
   EXPECT_FALSE(displaySettings().showWorldBaseMap);
@@ -494,7 +535,7 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   window->repaint();
   action("action_17")->trigger();  // 选择对象
   const QPoint at = pixelOf(geoToChart(GeoPoint{47.02, -121.98})).toPoint();
-  press(*window, at), release(*window, at);
+  press(*window->chart(), at), release(*window->chart(), at);
   ObjectPanel* panel = window->objectPanel();
   QTreeWidget* list = panel->objectList();
   int fromUnofficial = 0, fromOfficial = 0;
@@ -513,6 +554,190 @@ TEST_F(Panels, NonOfficialDataIsNamedInTheCellListAndTheObjectPanel) {
   }
   EXPECT_GT(fromUnofficial, 0);
   EXPECT_GT(fromOfficial, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The docked panels take their room beside the chart, and the chart's
+// centre is the centre of what is visible: go to puts the position there,
+// and the loading notice lies whole inside the chart. The status bar and the
+// panels' title bars are the window's own, in every colour table: no chart
+// shows through them, and a click on the status bar neither pans nor picks.
+TEST_F(Panels, DockedPanelsTakeTheirRoomBesideTheChartAndTheBarsAreOpaque) {
+  showAndDraw();
+  action("actionCellList")->trigger();
+  action("action_17")->trigger();  // 选择对象: the object panel
+  QApplication::processEvents();
+  ChartWidget* chart = window->chart();
+  const QRect chartArea = chart->geometry();
+  for (const QDockWidget* panel : {static_cast<QDockWidget*>(window->cellListPanel()),
+                                   static_cast<QDockWidget*>(window->objectPanel())}) {
+    ASSERT_TRUE(panel->isVisible()) << qPrintable(panel->objectName());
+    EXPECT_FALSE(panel->geometry().intersects(chartArea)) << qPrintable(panel->objectName());
+    EXPECT_GE(panel->geometry().left(), chartArea.right()) << qPrintable(panel->objectName());
+  }
+  EXPECT_FALSE(window->statusBar()->geometry().intersects(chartArea));
+  EXPECT_GT(window->menuBar()->geometry().bottom(), 0);
+  EXPECT_GT(chartArea.top(), window->menuBar()->geometry().bottom());
+
+  const GoToTarget target{47.2715, -122.4005, 12000};
+  chart->goTo(target);
+  const QPointF at = pixelOf(geoToChart({target.latitude, target.longitude}));
+  EXPECT_LT(std::hypot(at.x() - chart->width() / 2.0, at.y() - chart->height() / 2.0), 1.0);
+  auto* notice = window->findChild<QFrame*>("formFrame");
+  EXPECT_TRUE(chart->rect().contains(notice->geometry()));
+
+  // A press, drag and release on the status bar: the chart stays, nothing is picked.
+  const ChartPoint centre = chart->view().centre;
+  QStatusBar* bar = window->statusBar();
+  QTest::mousePress(bar, Qt::LeftButton, Qt::NoModifier, QPoint(40, bar->height() / 2));
+  QTest::mouseMove(bar, QPoint(200, bar->height() / 2));
+  QTest::mouseRelease(bar, Qt::LeftButton, Qt::NoModifier, QPoint(200, bar->height() / 2));
+  EXPECT_EQ(chart->view().centre.x, centre.x);
+  EXPECT_EQ(chart->view().centre.y, centre.y);
+  EXPECT_FALSE(chart->dragging());
+
+  // Busy chart under every bar: the demo harbour at a detailed scale.
+  std::filesystem::create_directory("s57000");
+  ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
+  window->openCell("s57000/" + QString::fromLatin1(demo::kCellName));
+  for (const char* table : {"action_18", "action_19", "action_20", "action_22"}) {
+    action(table)->trigger();
+    window->repaint();
+    QApplication::processEvents();
+    const QImage shot = window->grab().toImage();
+    const QColor window_ = window->palette().color(QPalette::Window);
+    // The status bar's free stretch (left of the scale) and the right half
+    // of each panel's title bar hold the window's colour alone.
+    const QRect free(bar->x() + 4, bar->y() + 3, bar->width() / 3, bar->height() - 6);
+    std::vector<QRect> plain = {free};
+    for (const QDockWidget* panel : {static_cast<QDockWidget*>(window->cellListPanel()),
+                                     static_cast<QDockWidget*>(window->objectPanel())}) {
+      const QRect g = panel->geometry();
+      plain.push_back(QRect(g.left() + g.width() / 2, g.top() + 3, g.width() / 2 - 40, 10));
+    }
+    for (const QRect& r : plain) {
+      int other = 0;
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) other += shot.pixelColor(x, y) != window_;
+      EXPECT_EQ(other, 0) << table << " at " << r.x() << "," << r.y();
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Where the cell list has a row naming `name` whose reason contains `text`.
+bool hasRow(const QTreeWidget* tree, const QString& name, const QString& text) {
+  for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = tree->topLevelItem(i);
+    if (row->text(CellListPanel::NameColumn).endsWith(name) && row->text(CellListPanel::WarningColumn).contains(text))
+      return true;
+  }
+  return false;
+}
+
+// 批量导入 says what it found and why nothing loaded, in the status bar and
+// in the cell list (opened to show it), in Chinese: a folder that cannot be
+// read, one without a cell, a folder below that cannot be read, and the
+// findings that belong to no cell (a catalogue that cannot be read, a file
+// a catalogue lists that is absent, a cell found twice). Permission bits
+// bind the test as they bind any user, root too.
+TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
+  showAndDraw();
+  fixtures::TempDirectory dir;
+  const fs::path root(dir.path);
+  for (const char* folder : {"locked", "empty", "mixed/open", "mixed/shut", "set/ENC_ROOT/copy", "listed/ENC_ROOT", "alone"})
+    fs::create_directories(root / folder);
+  std::ofstream(root / "alone/LONELY01.001") << "an update whose cell is elsewhere";
+  fixtures::writeCell(fixtures::smallCell("LOCKED01.000"), (root / "locked").string(), "LOCKED01.000");
+  std::ofstream(root / "empty/README.TXT") << "no cells here";
+  fixtures::writeCell(fixtures::smallCell("MIXOPEN1.000", 0.1, 20000, 550, 40.0, 10.0), (root / "mixed/open").string(),
+                      "MIXOPEN1.000");
+  fixtures::writeCell(fixtures::smallCell("MIXSHUT1.000"), (root / "mixed/shut").string(), "MIXSHUT1.000");
+  const fs::path set = root / "set/ENC_ROOT";
+  fixtures::writeCell(fixtures::smallCell("SETCELL1.000", 0.1, 20000, 550, 41.0, 11.0), set.string(), "SETCELL1.000");
+  fixtures::writeCell(fixtures::smallCell("SETCELL1.000", 0.1, 20000, 550, 41.0, 11.0), (set / "copy").string(),
+                      "SETCELL1.000");
+  std::ofstream(set / "CATALOG.031") << "not a catalogue";
+  const fs::path listed = root / "listed/ENC_ROOT";
+  fixtures::writeCell(fixtures::smallCell("LISTED01.000", 0.1, 20000, 550, 42.0, 12.0), listed.string(), "LISTED01.000");
+  std::ofstream(listed / "CATALOG.031", std::ios::binary)
+      << s57write::catalogueImage({{"CATALOG.031", ""}, {"LISTED01.000", ""}, {"GONE0001.000", ""}});
+
+  testsupport::FilePermissionsBind permissions;
+  ASSERT_TRUE(permissions.binding());
+  QThreadPool::globalInstance()->waitForDone();  // the loader's threads start afresh, bound too
+  fs::permissions(root / "locked", fs::perms::none);
+  fs::permissions(root / "mixed/shut", fs::perms::none);
+
+  const QString folderOf = QString::fromStdString(root.string());
+  const struct {
+    const char* folder;
+    const char* status;
+    std::vector<std::pair<const char*, const char*>> rows;  // name (its end), reason (a part)
+  } cases[] = {
+      {"locked", "批量导入：文件夹“%1/locked”无法读取（权限不足），未加载任何海图",
+       {{"locked", "文件夹无法读取（权限不足），其中的海图未加载"}}},
+      {"empty", "批量导入：文件夹“%1/empty”中没有S-57海图文件（*.000），未加载任何海图",
+       {{"empty", "文件夹中没有S-57海图文件（*.000）"}}},
+      {"mixed", "批量导入：加载1幅海图，1个文件夹无法读取，见海图列表",
+       {{"mixed/shut", "文件夹无法读取（权限不足），其中的海图未加载"}}},
+      {"set", "批量导入：加载1幅海图，2条提示，见海图列表",
+       {{"CATALOG.031", "目录文件无法读取"}, {"copy/SETCELL1.000", "是同一海图，只读取一次"}}},
+      {"listed", "批量导入：加载1幅海图，1条提示，见海图列表", {{"CATALOG.031", "目录所列的文件GONE0001.000不存在"}}},
+      {"alone", "批量导入：文件夹“%1/alone”中没有S-57海图文件（*.000），未加载任何海图",
+       {{"LONELY01.001", "1个更新文件没有同名的基础海图（*.000），未应用"}}},
+  };
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    window->cellListPanel()->hide();
+    ASSERT_TRUE(window->importDirectory(folderOf + "/" + c.folder));
+    ASSERT_TRUE(waitForLoading(window->loader()));
+    EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8(c.status).arg(folderOf));
+    EXPECT_TRUE(window->cellListPanel()->isVisible());
+    for (const auto& [name, reason] : c.rows)
+      EXPECT_TRUE(hasRow(tree, QString::fromUtf8(name), QString::fromUtf8(reason))) << name << " " << reason;
+  }
+  fs::permissions(root / "locked", fs::perms::owner_all);
+  fs::permissions(root / "mixed/shut", fs::perms::owner_all);
+  EXPECT_FALSE(cellList().contains("LOCKED01.000"));
+  EXPECT_FALSE(cellList().contains("MIXSHUT1.000"));
+  EXPECT_TRUE(cellList().contains("MIXOPEN1.000"));
+}
+
+}  // namespace
+
+namespace {
+
+// The cell list opens wide enough for each cell's name, scale and edition
+// with its updates: nothing of them is cut or needs scrolling.
+TEST_F(Panels, TheCellListShowsNameScaleAndEditionWhole) {
+  const fs::path source = kShared / "US5WA22M";
+  if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  fs::create_directory("s57000");
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  action("actionCellList")->trigger();
+  QApplication::processEvents();
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  const QTreeWidgetItem* us = row(tree, "US5WA22M.000");
+  ASSERT_NE(us, nullptr);
+  EXPECT_EQ(us->text(CellListPanel::EditionColumn), QString::fromUtf8("第40版 更新1-4"));
+  for (int column : {CellListPanel::NameColumn, CellListPanel::ScaleColumn, CellListPanel::EditionColumn}) {
+    const QRect cell = tree->visualItemRect(us).intersected(
+        QRect(tree->header()->sectionViewportPosition(column), 0, tree->header()->sectionSize(column), 100000));
+    EXPECT_GE(tree->header()->sectionSize(column), tree->fontMetrics().horizontalAdvance(us->text(column)) + 6) << column;
+    EXPECT_LE(cell.right(), tree->viewport()->width()) << column;
+  }
 }
 
 }  // namespace

@@ -134,15 +134,30 @@ TEST_F(State, ACustomSafetyContourFromTheMenu) {
   };
   action("action_13")->trigger();
   EXPECT_EQ(offered, 10.0);
+  // The shallow (5 m) and deep (20 m) contours the mariner has stay.
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.75f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 15.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
   EXPECT_TRUE(action("action_13")->isChecked());
   EXPECT_FALSE(action("action_10m")->isChecked());
   EXPECT_TRUE(action("action_13")->text().contains("7.5"));
-  // The sets still work, and a cancelled choice keeps the set in force.
+  // Unless the new one contradicts them: then they move, and the status
+  // bar says so.
+  answer = 30;
+  action("action_13")->trigger();
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("深水等深线随之改为30米"));
+  answer = 3;
+  action("action_13")->trigger();
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("浅水等深线随之改为3米"));
+  // The sets too, and a cancelled choice keeps the set in force.
   action("action_20m")->trigger();
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
   window->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
   action("action_13")->trigger();
   EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
@@ -162,6 +177,32 @@ QStringList buttonsOfTheBoxShownBy(const std::function<void()>& open) {
   });
   open();
   return buttons;
+}
+
+// The question 退出 asks is as dark as the window at night: its
+// background, its text and its buttons.
+TEST_F(State, TheQuitQuestionFollowsTheDarkTables) {
+  showAndDraw();
+  window->dialogs.question = UserDialogs::standard().question;
+  for (const char* table : {"action_19", "action_22", "action_20"}) {
+    action(table)->trigger();
+    QImage shot;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return;
+      QApplication::processEvents();
+      shot = box->grab().toImage();
+      box->button(QMessageBox::No)->click();
+    });
+    action("action_2")->trigger();  // 退出, answered no
+    ASSERT_FALSE(shot.isNull()) << table;
+    EXPECT_TRUE(window->isVisible());
+    // Nothing white: the text of the dark tables is grey, a white icon is not.
+    int white = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x) white += shot.pixelColor(x, y).lightness() > 235;
+    EXPECT_LT(white, 20) << table;
+  }
 }
 
 TEST_F(State, MessagesAndButtonsAreChinese) {
@@ -194,7 +235,7 @@ TEST_F(State, MessagesAndButtonsAreChinese) {
   fixtures::TempDirectory dir;
   std::ofstream(dir.path + "/short.000") << "short";
   window->openCell(QString::fromStdString(dir.path + "/short.000"));
-  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("short.000: 文件不足25字节"));
+  EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("short.000：不是S-57海图文件"));
 }
 
 TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
@@ -215,6 +256,7 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   window->move(40, 50);
   QApplication::processEvents();
   const QRect geometry = window->geometry();
+  const QPoint place = window->pos();
   EXPECT_TRUE(window->close());  // asked, answered yes: the layout is kept
   window.reset();
 
@@ -238,6 +280,17 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   EXPECT_FALSE(s.showWorldBaseMap);
   EXPECT_TRUE(window->cellListPanel()->isVisible());
   EXPECT_EQ(window->size(), geometry.size());
+  EXPECT_EQ(window->pos(), place);
+  // Closed and opened again without a move, it stays where it is.
+  EXPECT_TRUE(window->close());
+  window = makeWindow();
+  showAndDraw();
+  EXPECT_EQ(window->pos(), place);
+  EXPECT_EQ(window->size(), geometry.size());
+  window->dialogs.openCellFile = [&](QWidget*, const QString& folder) {
+    offeredFolder = folder;
+    return QString();
+  };
   EXPECT_LT(QApplication::palette().color(QPalette::Window).lightness(), 60);  // night, dark
   EXPECT_TRUE(action("action_19")->isChecked());
   action("action")->trigger();

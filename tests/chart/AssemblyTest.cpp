@@ -126,9 +126,41 @@ TEST(Assembly, AreaBoundariesKeepSharedNodesAndSortByUsage) {
   EXPECT_EQ(points(a.interiorVertices), chart({C, P2, A}));
   EXPECT_EQ(usages(a.interiorVertices), std::vector<int>(3, 2));
   ASSERT_EQ(a.interiorParts.size(), 1u);
+  ASSERT_EQ(a.holes.size(), 1u);  // the hole's edge, unclosed, is its one ring
+  EXPECT_EQ(a.holes[0].offset, 0u);
+  EXPECT_EQ(a.holes[0].count, 3u);
   EXPECT_TRUE(a.hasBounds);
   EXPECT_EQ(a.bounds.minX, chart(A).x);
   EXPECT_EQ(a.bounds.maxY, chart(C).y);
+}
+
+// The interior vertices split into the rings of the holes once, where each
+// ring comes back to its first vertex; what is left at the end is one more
+// ring, and a ring of fewer than three vertices is none.
+TEST(Assembly, HolesAreTheRingsTheInteriorVerticesCloseInto) {
+  const ChartPoint a{0, 0}, b{10, 0}, c{10, 10}, d{0, 10}, e{50, 50}, f{60, 50}, g{60, 60};
+  struct Case {
+    const char* what;
+    std::vector<ChartPoint> vertices;
+    std::vector<std::pair<unsigned, unsigned>> rings;  // offset, count
+  } cases[] = {
+      {"none", {}, {}},
+      {"one closed ring", {a, b, c, d, a}, {{0, 5}}},
+      {"two rings back to back", {a, b, c, a, e, f, g, e}, {{0, 4}, {4, 4}}},
+      {"a ring that never closes", {a, b, c, d}, {{0, 4}}},
+      {"a ring, then two vertices left over", {a, b, c, a, e, f}, {{0, 4}}},
+      {"the first vertex repeated at once does not close it", {a, a, b, a, c}, {{0, 4}}},
+      {"edges that meet at their shared node", {a, b, b, c, c, a, e, f, f, g, g, e}, {{0, 6}, {6, 6}}},
+  };
+  for (const Case& k : cases) {
+    AreaFeature area;
+    for (const ChartPoint& p : k.vertices) area.interiorVertices.push_back(ChartVertex{p, 2});
+    area.holes = {VertexRun{7, 7}};  // stale rings are replaced
+    area.findHoles();
+    std::vector<std::pair<unsigned, unsigned>> rings;
+    for (const VertexRun& r : area.holes) rings.emplace_back(r.offset, r.count);
+    EXPECT_EQ(rings, k.rings) << k.what;
+  }
 }
 
 TEST(Assembly, PointNodesGivePointsSoundingsOrBoth) {

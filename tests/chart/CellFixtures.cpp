@@ -55,7 +55,8 @@ Feature area(int64_t rcid, int objl, int64_t firstEdge, std::vector<Attribute> a
 }
 }  // namespace
 
-S57Writer smallCell(const std::string& name, double size, int compilationScale, int agency) {
+S57Writer smallCell(const std::string& name, double size, int compilationScale, int agency, double south,
+                    double west) {
   S57Writer w;
   DataSet d;
   d.dsnm = name;
@@ -63,9 +64,9 @@ S57Writer smallCell(const std::string& name, double size, int compilationScale, 
   Parameters p;
   p.cscl = compilationScale;
   w.addDataSet(d, p);
-  addSquare(w, 1, 101, 47.0, -122.0, size);
-  addSquare(w, 11, 111, 47.0 + size / 4, -122.0 + size / 4, size / 2);
-  w.addIsolatedNode(21, at(47.0 + size / 2, -122.0 + size / 2));
+  addSquare(w, 1, 101, south, west, size);
+  addSquare(w, 11, 111, south + size / 4, west + size / 4, size / 2);
+  w.addIsolatedNode(21, at(south + size / 2, west + size / 2));
 
   w.addFeature(area(1, 306, 101, {}));                      // M_NSYS: the extent
   w.addFeature(area(2, 42, 101, {{kDRVAL1, "0"}}));         // DEPARE

@@ -17,10 +17,11 @@ constexpr int kOBJNAM = 116, kSCAMAX = 132, kSCAMIN = 133, kDRVAL1 = 87, kNOBJNM
 AttributeCatalogue attributeCatalogue();
 
 // A cell named `name` with one M_NSYS area (a square of `size` degrees
-// from 47N 122W), a depth area inside it, a contour line and a light,
-// produced by `agency` (550, a hydrographic office, unless told otherwise).
+// from 47N 122W, or from `south`, `west`), a depth area inside it, a contour
+// line and a light, produced by `agency` (550, a hydrographic office, unless
+// told otherwise).
 s57write::S57Writer smallCell(const std::string& name, double size = 0.1, int compilationScale = 20000,
-                              int agency = 550);
+                              int agency = 550, double south = 47.0, double west = -122.0);
 
 // A cell whose features each stand alone in their own square of a grid, so
 // that the picture or the pick of one never meets another: squares of

@@ -41,14 +41,19 @@ ChartView viewAt(float scale) {
   return view;
 }
 
-Instruction instruction(int kind, const char* token, const char* name = "") {
-  Instruction i;
-  i.kind = kind;
-  i.colour = colourIndex(token);
-  i.style = i.width = 1;
-  i.name = name;
-  return i;
+// An instruction of the kind in the colour of `token` (solid, width 1) or
+// naming `name`.
+Instruction instruction(InstructionKind kind, const char* token, const char* name = "") {
+  switch (kind) {
+    case InstructionKind::AreaColour: return AreaColour{colourIndex(token), -1};
+    case InstructionKind::LineStyle: return LineStyle{colourIndex(token), 1, LineDash::Solid};
+    case InstructionKind::Symbol: return Symbol{name, {}, {}};
+    case InstructionKind::ProcedureCall: return ProcedureCall{name};
+    default: return Instruction{};
+  }
 }
+constexpr InstructionKind kAC = InstructionKind::AreaColour, kLS = InstructionKind::LineStyle,
+                          kSY = InstructionKind::Symbol, kCS = InstructionKind::ProcedureCall;
 
 // One cell of each feature kind, each drawn in a colour of its own, so the
 // recorded calls tell which portrayal drew them: A area, L line, P point,
@@ -74,22 +79,26 @@ protected:
     cell.boundingBox = cell.extents[0];
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = kLNDARE;
-    area->secondLookup = {{instruction(kAC, "LANDA")}, 0};
+    area->secondLookup = {{instruction(kAC, "LANDA")}};
+    area->display.secondCategory = 0;
     area->exteriorVertices = {{{-half, -half}}, {{half, -half}}, {{half, half}}, {{-half, half}}};
     area->updateBounds();
     cell.areas.push_back(std::move(area));
     auto line = std::make_unique<LineFeature>();
     line->objectClass = kNAVLNE;
-    line->secondLookup = {{instruction(kLS, "CHBLK")}, 0};
+    line->secondLookup = {{instruction(kLS, "CHBLK")}};
+    line->display.secondCategory = 0;
     line->vertices = {{{-1e9, 1e8}}, {{1e9, 1e8}}};
     cell.lines.push_back(std::move(line));
     auto point = std::make_unique<PointFeature>();
     point->objectClass = kLNDMRK;
-    point->secondLookup = {{instruction(kSY, "CHBLK", "MARK0001")}, 0};
+    point->secondLookup = {{instruction(kSY, "CHBLK", "MARK0001")}};
+    point->display.secondCategory = 0;
     cell.points.push_back(std::move(point));
     auto soundings = std::make_unique<SoundingFeature>();
     soundings->objectClass = kSOUNDG;
-    soundings->secondLookup = {{instruction(kCS, "CHBLK", "SOUNDG02")}, 2};
+    soundings->secondLookup = {{instruction(kCS, "CHBLK", "SOUNDG02")}};
+    soundings->display.secondCategory = 2;
     ::Sounding s;
     s.x = s.y = 1e7;
     s.depth = 12;
@@ -233,7 +242,7 @@ protected:
   std::vector<std::string> symbols(const S57Cell& cell, const PointFeature& point) {
     std::vector<std::string> out;
     for (const Instruction& i : generated(cell, point))
-      if (i.kind == kSY) out.push_back(i.name);
+      if (const Symbol* s = i.find<Symbol>()) out.push_back(s->name);
     return out;
   }
   std::vector<PaintCall> drawPointAlone(const S57Cell& cell, const PointFeature& point) {
@@ -305,7 +314,8 @@ TEST_F(SyntheticCellTest, NestedLightSectorsGetTheLargerRadius) {
     const PointFeature& light = *lights[i];
     std::vector<std::string> arcs;
     for (const Instruction& g : generated(cell, light))
-      if (g.kind == kARC) arcs.push_back(std::string(colourToken(g.colour)) + " r" + g.text2);
+      if (const SectorArc* a = g.find<SectorArc>())
+        arcs.push_back(std::string(colourToken(a->colour)) + " r" + std::to_string(static_cast<int>(a->radius)));
     const std::string r = " r" + std::to_string(static_cast<int>(radius[i]));
     EXPECT_EQ(arcs, (std::vector<std::string>{"OUTLW" + r, arcColour[i] + r})) << i;
 
@@ -344,7 +354,7 @@ TEST_F(SyntheticCellTest, TopmarksOnABuoyAndOnABeacon) {
   for (PointFeature* topmark : topmarks) {
     for (bool paper : {true, false}) {
       settings().setSymbolStyle(paper ? 1 : 2);
-      for (const Instruction& i : lookupInUse(*topmark, settings()).instructions) ASSERT_EQ(i.kind, kCS);
+      for (const Instruction& i : lookupInUse(*topmark, settings()).instructions) ASSERT_TRUE(i.is<ProcedureCall>());
       EXPECT_EQ(drawPointAlone(cell, *topmark).empty(), !paper) << (paper ? "paper-chart symbols" : "simplified symbols");
     }
   }
@@ -361,11 +371,11 @@ TEST_F(SyntheticCellTest, DangerousWreckInDeepWater) {
   const std::vector<PointFeature*> wrecks = ofClass(cell, kWRECKS);
   ASSERT_EQ(wrecks.size(), 2u);
   EXPECT_EQ(symbols(cell, *wrecks[0]), std::vector<std::string>{"ISODGR01"});
-  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->secondCategory, 0);
-  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->viewingGroup, 14050);
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->display.secondCategory, 0);
+  EXPECT_EQ(procedureResult(*wrecks[0], cell, settings())->display.viewingGroup, 14050);
   ASSERT_FALSE(symbols(cell, *wrecks[1]).empty());
   EXPECT_EQ(symbols(cell, *wrecks[1])[0], "DANGER01");
-  EXPECT_EQ(procedureResult(*wrecks[1], cell, settings())->viewingGroup, 34051);
+  EXPECT_EQ(procedureResult(*wrecks[1], cell, settings())->display.viewingGroup, 34051);
   EXPECT_TRUE(library().symbols.count("ISODGR01"));
 
   // In the base display only the danger shows.

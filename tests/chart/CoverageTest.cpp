@@ -126,10 +126,10 @@ private:
 class Recorder : public InstructionRecorder {
 public:
   void executed(const ChartFeature& feature, const Instruction& i) override {
-    std::string text = i.kind == kLC ? "LC " + i.name
-                       : i.kind == kLS ? "LS " + std::string(colourToken(i.colour))
-                       : i.kind == kAC ? "AC " + std::string(colourToken(i.colour))
-                                       : "kind " + std::to_string(i.kind);
+    std::string text = i.is<ComplexLine>()  ? "LC " + i.as<ComplexLine>().name
+                       : i.is<LineStyle>()  ? "LS " + std::string(colourToken(i.as<LineStyle>().colour))
+                       : i.is<AreaColour>() ? "AC " + std::string(colourToken(i.as<AreaColour>().colour))
+                                            : "kind " + std::to_string(static_cast<int>(i.kind()));
     drawn[&feature].push_back(text);
   }
   int count(const ChartFeature* feature, const std::string& text) const {

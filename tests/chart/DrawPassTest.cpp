@@ -53,11 +53,10 @@ protected:
   static std::unique_ptr<AreaFeature> landArea(const ChartBox& b) {
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = kLNDARE;
-    Instruction fill;
-    fill.kind = kAC;
+    AreaColour fill;
     fill.colour = colourIndex("LANDA");
     area->secondLookup.instructions = {fill};
-    area->secondLookup.category = 0;
+    area->display.secondCategory = 0;
     area->exteriorVertices = {{{b.minX, b.minY}}, {{b.maxX, b.minY}}, {{b.maxX, b.maxY}}, {{b.minX, b.maxY}}};
     area->updateBounds();
     return area;

@@ -28,7 +28,7 @@ AreaFeature& addArea(S57Cell& cell, int objectClass, std::vector<ChartVertex> ex
                      std::string drval1 = "") {
   auto a = std::make_unique<AreaFeature>();
   a->objectClass = objectClass;
-  a->displayPriority = priority;
+  a->display.priority = priority;
   if (!drval1.empty()) a->attributes.push_back({"DRVAL1", drval1});
   a->exteriorVertices = std::move(exterior);
   a->updateBounds();
@@ -40,7 +40,7 @@ template <typename Feature>
 Feature& add(std::vector<std::unique_ptr<Feature>>& list, int objectClass, int priority) {
   list.push_back(std::make_unique<Feature>());
   list.back()->objectClass = objectClass;
-  list.back()->displayPriority = priority;
+  list.back()->display.priority = priority;
   return *list.back();
 }
 
@@ -138,7 +138,7 @@ TEST(CellFinishing, LightListsKeepFileOrderWhilePointsAreSorted) {
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{&sector, &allRound}));
   EXPECT_EQ(cell.nonSectorLights, (std::vector<PointFeature*>{&allRound}));
   ASSERT_EQ(cell.points.size(), 3u);
-  EXPECT_EQ(cell.points[0]->displayPriority, 1);
+  EXPECT_EQ(cell.points[0]->display.priority, 1);
   EXPECT_EQ(cell.points[2].get(), &sector);
 }
 

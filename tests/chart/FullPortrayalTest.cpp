@@ -98,10 +98,10 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
         settings.setContourSet(contours);
         for (const LookupResult* r : {&point->firstLookup, &point->secondLookup})
           for (const Instruction& i : r->instructions)
-            if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
+            if (const Symbol* s = i.find<Symbol>(); s && !symbols.count(s->name)) missingByFeature[key].insert(s->name);
         if (const auto result = procedureResult(*point, cell, settings))
           for (const Instruction& i : result->instructions)
-            if (i.kind == kSY && !symbols.count(i.name)) missingByFeature[key].insert(i.name);
+            if (const Symbol* s = i.find<Symbol>(); s && !symbols.count(s->name)) missingByFeature[key].insert(s->name);
       }
     }
   }

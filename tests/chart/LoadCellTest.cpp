@@ -13,12 +13,16 @@
 #include <fstream>
 
 #include "EngineState.h"
+#include "CatalogueWriter.h"
 #include "CellFixtures.h"
+#include "CellFolder.h"
 #include "CellList.h"
+#include "Crc32.h"
 #include "ChartView.h"
 #include "TrueScale.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
@@ -40,10 +44,7 @@ void useFixtureLibrary() {
     e.displayPriority = priority;
     e.conditions = {{"attf", "null"}};
     e.displayCategoryText = "STANDARD";
-    Instruction cs;
-    cs.kind = kCS;
-    cs.name = name;
-    e.instructions = {cs};
+    e.instructions = {ProcedureCall{name}};
     library.lookupTables[static_cast<int>(table)][cls] = {e};
   };
   put(LookupTableId::PLAIN_BOUNDARIES, "DEPARE", 1, "DEPARE01");
@@ -141,14 +142,14 @@ TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   EXPECT_FLOAT_EQ(cell.areas[2]->depthOrderKey, -0.1f);
 
   const AreaFeature& depth = *cell.areas[1];
-  EXPECT_EQ(depth.firstLookup.instructions.at(0).name, "DEPARE01");
-  EXPECT_EQ(depth.secondLookup.instructions.at(0).name, "DEPARE02");
-  EXPECT_EQ(depth.displayPriority, 2);
-  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).name, "DEPCNT02");
+  EXPECT_EQ(depth.firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE01");
+  EXPECT_EQ(depth.secondLookup.instructions.at(0).as<ProcedureCall>().name, "DEPARE02");
+  EXPECT_EQ(depth.display.priority, 2);
+  EXPECT_EQ(cell.lines.at(0)->firstLookup.instructions.at(0).as<ProcedureCall>().name, "DEPCNT02");
   const PointFeature& light = *cell.points.at(0);
-  EXPECT_EQ(light.firstLookup.instructions.at(0).name, "LIGHTS05");
-  EXPECT_EQ(light.secondLookup.instructions.at(0).name, "LIGHTS06");
-  EXPECT_EQ(light.displayPriority, 9);
+  EXPECT_EQ(light.firstLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS05");
+  EXPECT_EQ(light.secondLookup.instructions.at(0).as<ProcedureCall>().name, "LIGHTS06");
+  EXPECT_EQ(light.display.priority, 9);
   EXPECT_EQ(cell.lights, (std::vector<PointFeature*>{cell.points[0].get()}));
   EXPECT_EQ(cell.nonSectorLights.size(), 1u);
 }
@@ -300,6 +301,84 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   EXPECT_EQ(report.cell->points.size(), 1u);
   EXPECT_TRUE(report.cell->updatesApplied.empty());
   EXPECT_TRUE(report.cell->loadWarnings.empty());
+}
+
+// A folder loaded as the window's import loads it: a file whose CRC-32
+// disagrees with its catalogue is never used (a base is not loaded, an
+// update stops the chain there), and an update of edition 0 cancels the
+// cell, which is then not listed.
+TEST_F(LoadCell, AFolderNeverUsesAFileFailingItsCatalogueAndHonoursACancellation) {
+  auto update = [&](int number, int edition, int rcid) {
+    DataSet d;
+    d.dsnm = "UPDATED.00" + std::to_string(number);
+    d.expp = 2;
+    d.edtn = std::to_string(edition);
+    d.updn = std::to_string(number);
+    d.isdt = "2024010" + std::to_string(number);
+    S57Writer w;
+    w.addDataSetIdentification(d);
+    if (edition != 0) {
+      Feature f;
+      f.rcid = rcid;
+      f.rver = 2;
+      f.ruin = kDelete;
+      w.addFeature(f);
+    }
+    return w.image();
+  };
+  const std::string base = fixtures::smallCell("UPDATED.000").image();
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> files;  // name, bytes
+    const char* corrupt;                                      // listed with a wrong CRC-32
+    int code;
+    std::vector<int> applied;
+    int stopCode;
+  } cases[] = {
+      {"a base failing its CRC", {{"UPDATED.000", base}}, "UPDATED.000", ReaderCrcMismatch, {}, 0},
+      {"an update failing its CRC",
+       {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 1, 4)},
+        {"UPDATED.003", update(3, 1, 3)}},
+       "UPDATED.002", 0, {1}, UpdateCrcMismatch},
+      {"a cancellation", {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 0, 0)}},
+       "", ReaderCellCancelled, {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fixtures::TempDirectory set;
+    std::vector<CatalogueFile> listed;
+    for (const auto& [name, bytes] : c.files) {
+      std::ofstream(set.path + "/" + name, std::ios::binary) << bytes;
+      char crc[9];
+      std::snprintf(crc, sizeof crc, "%08X", name == c.corrupt ? 0x1234567Fu : crc32(bytes));
+      listed.push_back({name, crc});
+    }
+    std::ofstream(set.path + "/CATALOG.031", std::ios::binary) << catalogueImage(listed);
+    const CellFolder folder = scanCellFolder(set.path);
+    ASSERT_EQ(folder.cells.size(), 1u);
+    const CellSource& source = folder.cells[0];
+    CellLoadOptions options;
+    options.updateFiles = &source.updates;
+    options.warnings = source.warnings;
+    CellLoadReport report;
+    CellList cells;
+    EXPECT_EQ(loadCell(source.path, view, cells, options, &report), c.code);
+    if (c.code != 0) {
+      EXPECT_EQ(report.cell, nullptr);
+      EXPECT_EQ(cells.snapshot()->size(), 0u);
+      if (c.code == ReaderCellCancelled) {
+        EXPECT_EQ(report.updates.cancellationFile, "UPDATED.002");
+        EXPECT_EQ(report.updates.cancellationDate, "20240102");
+      }
+      continue;
+    }
+    ASSERT_NE(report.cell, nullptr);
+    EXPECT_EQ(report.cell->updatesApplied, c.applied);
+    EXPECT_EQ(report.updates.code, c.stopCode);
+    EXPECT_NE(report.updates.error.find("UPDATED.002: not applied: the file's CRC-32 disagrees with its catalogue"),
+              std::string::npos)
+        << report.updates.error;
+  }
 }
 
 namespace {
@@ -454,8 +533,9 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   // Seven empty library files: the first one already gives nothing, and the
   // code that says so is kept for the window.
   QDir(QString::fromStdString(dir.path)).mkdir("S57Lib");
-  for (const char* name : kLibraryFileNames) {
-    QFile file(QStringLiteral("S57Lib/") + name);
+  for (const LibraryFile& library : libraryFiles()) {
+    if (!library.required()) continue;
+    QFile file(QStringLiteral("S57Lib/") + library.name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
   EXPECT_EQ(startEngine(), 1);

@@ -28,15 +28,17 @@ ChartView viewAt(float scale) {
   return view;
 }
 
-Instruction instruction(int kind, const char* colourToken = "CHBLK") {
-  Instruction i;
-  i.kind = kind;
-  i.colour = colourIndex(colourToken);
-  i.width = 1;
-  i.style = 1;
-  if (kind == kSY) i.name = "TESTSYM";
-  return i;
+// An instruction of the kind in the colour of `colourToken` (solid, width 1).
+Instruction instruction(InstructionKind kind, const char* colourToken = "CHBLK") {
+  switch (kind) {
+    case InstructionKind::AreaColour: return AreaColour{colourIndex(colourToken), -1};
+    case InstructionKind::LineStyle: return LineStyle{colourIndex(colourToken), 1, LineDash::Solid};
+    case InstructionKind::Symbol: return Symbol{"TESTSYM", {}, {}};
+    default: return Instruction{};
+  }
 }
+constexpr InstructionKind kAC = InstructionKind::AreaColour, kLS = InstructionKind::LineStyle,
+                          kSY = InstructionKind::Symbol;
 
 class ObjectPickingTest : public DrawTest {
 protected:
@@ -59,11 +61,11 @@ protected:
   }
 
   template <typename Feature>
-  static Feature& shown(Feature& f, int kind, int priority) {
+  static Feature& shown(Feature& f, InstructionKind kind, int priority) {
     f.objectClass = s57::DEPARE;
     f.secondLookup.instructions = {instruction(kind)};
-    f.secondLookup.category = 0;
-    f.displayPriority = priority;
+    f.display.secondCategory = 0;
+    f.display.priority = priority;
     return f;
   }
 
@@ -78,6 +80,7 @@ protected:
       area->interiorVertices = {{{x - hole, y - hole}}, {{x - hole, y + hole}}, {{x + hole, y + hole}},
                                 {{x + hole, y - hole}}, {{x - hole, y - hole}}};
     area->updateBounds();
+    area->findHoles();
     cell.areas.push_back(std::move(area));
     return shown(*cell.areas.back(), kAC, priority);
   }
@@ -103,10 +106,9 @@ protected:
   static SoundingFeature& addSoundings(S57Cell& cell, std::vector<ChartPoint> at) {
     auto feature = std::make_unique<SoundingFeature>();
     feature->objectClass = s57::SOUNDG;
-    Instruction procedure;
-    procedure.kind = kCS;
-    procedure.name = "SOUNDG02";
-    feature->secondLookup = {{procedure}, 2};
+    const Instruction procedure = ProcedureCall{"SOUNDG02"};
+    feature->secondLookup = {{procedure}};
+    feature->display.secondCategory = 2;
     for (const ChartPoint& p : at) feature->soundings.push_back(Sounding{p.x, p.y, 12.5f});
     cell.soundings.push_back(std::move(feature));
     return *cell.soundings.back();
@@ -180,28 +182,69 @@ TEST_F(ObjectPickingTest, LinesArePickedWithinFourPixels) {
   EXPECT_EQ(pickAt({0, 0}, 4000).size(), 4u);
 }
 
-// Points within the pick square of 500 m each way, and on the drawing
-// surface; soundings: the nearest one only.
+// Points within the pick square of eight pixels each way, at every scale,
+// and on the drawing surface; soundings: the nearest one only.
 TEST_F(ObjectPickingTest, PointsInThePickSquareAndTheNearestSounding) {
+  for (const float scale : {1000.0f, 25000.0f, 400000.0f}) {
+    SCOPED_TRACE(scale);
+    cells.clear();
+    list.clear();
+    settings().showSoundings = false;
+    const double pixel = kPixel * scale / 1000;
+    S57Cell& cell = addCell("CELL");
+    const PointFeature& nearX = addPoint(cell, 7.9 * pixel, 0);
+    addPoint(cell, 8 * pixel, 0);
+    addPoint(cell, 0, -8 * pixel);
+    const PointFeature& nearY = addPoint(cell, 0, -7.9 * pixel);
+    addPoint(cell, 60 * pixel, 10);  // a neighbour sixty pixels away
+    const SoundingFeature& soundings =
+        addSoundings(cell, {{6 * pixel, 0}, {-1.5 * pixel, pixel}, {0.5 * pixel, -0.5 * pixel}, {9 * pixel, 0}});
+    EXPECT_EQ(features(pickAt({0, 0}, scale)), (Features{&nearY, &nearX}));  // soundings are not shown
+    settings().showSoundings = true;
+    const std::vector<PickedObject> picked = pickAt({0, 0}, scale);
+    ASSERT_EQ(picked.size(), 3u);
+    EXPECT_EQ(picked[2].feature, &soundings);
+    EXPECT_EQ(picked[2].sounding, 2u);
+  }
+  // A point off the drawing surface is not drawn, so not picked: the
+  // surface ends 500 pixels east of the origin.
+  cells.clear();
+  list.clear();
   S57Cell& cell = addCell("CELL");
-  const PointFeature& nearX = addPoint(cell, 49999999, 0);
-  addPoint(cell, 50000000, 0);
-  addPoint(cell, 0, -50000000);
-  const PointFeature& nearY = addPoint(cell, 0, -49999999);
-  const SoundingFeature& soundings = addSoundings(cell, {{4e7, 0}, {-3e5, 2e5}, {1e5, -1e5}, {6e7, 0}});
+  addPoint(cell, 502 * kPixel, 0);
+  const PointFeature& inside = addPoint(cell, 498 * kPixel, 0);
+  EXPECT_EQ(features(pickAt({496 * kPixel, 0})), (Features{&inside}));
+}
 
-  // At scale 5000 the surface reaches 57500000 units from the centre.
-  EXPECT_EQ(features(pickAt({0, 0}, 5000)), (Features{&nearY, &nearX}));  // soundings are not shown
-  settings().showSoundings = true;
-  const std::vector<PickedObject> picked = pickAt({0, 0}, 5000);
-  ASSERT_EQ(picked.size(), 3u);
-  EXPECT_EQ(picked[2].feature, &soundings);
-  EXPECT_EQ(picked[2].sounding, 2u);
-  // At scale 4000 it reaches 46000000: both points lie beyond its edges, are
-  // not drawn and so not picked.
-  EXPECT_EQ(features(pickAt({0, 0}, 4000)), (Features{&soundings}));
-  // At 500000 points are still drawn, soundings no longer.
-  EXPECT_EQ(features(pickAt({0, 0}, 500000)), (Features{&nearY, &nearX}));
+// Where a more detailed cell drawn over others has coverage, only its
+// objects are picked: the cells under it are painted over there. Beyond its
+// coverage the cell under it shows and is picked; a cell of the same
+// compilation scale hides nothing.
+TEST_F(ObjectPickingTest, OnlyTheCellsShowingAtTheClickArePicked) {
+  S57Cell& overview = addCell("OVERVIEW", 90000);
+  const AreaFeature& sea = addArea(overview, 1e8);
+  const LineFeature& track = addLine(overview, {{-1e9, 0}, {1e9, 0}});
+  S57Cell& harbour = addCell("HARBOUR", 20000);
+  AreaFeature& coverage = addArea(harbour, 1e7);
+  coverage.objectClass = s57::M_COVR;
+  coverage.attributes.push_back({"CATCOV", "1"});
+  coverage.secondLookup.instructions.clear();  // as the library has it: its limit is drawn, not the area
+  const AreaFeature& depth = addArea(harbour, 1e7);
+  S57Cell& neighbour = addCell("NEIGHBOUR", 20000);
+  const AreaFeature& alongside = addArea(neighbour, 2e6, 0, 3, 9e6, 0);
+  const struct {
+    ChartPoint at;
+    Features picked;
+    const char* where;
+  } cases[] = {
+      {{0, 0}, {&depth}, "inside the harbour cell's coverage"},
+      {{9e6, 0}, {&depth, &alongside}, "where the neighbour of the same scale meets it"},
+      {{3e7, 0}, {&track, &sea}, "beyond the harbour cell's coverage"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(features(pickAt(c.at)), c.picked) << c.where;
+  // Without coverage a cell hides nothing.
+  harbour.areas.erase(harbour.areas.begin());
+  EXPECT_EQ(features(pickAt({0, 0})), (Features{&track, &depth, &sea}));
 }
 
 // Points, soundings, lines, areas; within a kind the highest display
@@ -244,12 +287,12 @@ TEST_F(ObjectPickingTest, ObjectsThePassDoesNotDrawAreNotPicked) {
        1000, 2},
       {"the point is of the standard category, the display base only",
        [](DisplaySettings& s, auto&, auto&, PointFeature& p) {
-         p.secondLookup.category = 1;
+         p.display.secondCategory = 1;
          s.setDisplayCategory(0);
        },
        1000, 2},
       {"the area is M_NSYS", [](auto&, AreaFeature& a, auto&, auto&) { a.objectClass = s57::M_NSYS; }, 1000, 2},
-      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.viewingGroup = 31010; },
+      {"the area is of a mariner's viewing group", [](auto&, AreaFeature& a, auto&, auto&) { a.display.viewingGroup = 31010; },
        1000, 2},
       {"the line is a depth contour, contours off", [](auto&, auto&, LineFeature& l, auto&) { l.objectClass = s57::DEPCNT; },
        1000, 2},

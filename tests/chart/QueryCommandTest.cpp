@@ -5,11 +5,14 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
 #include "CellFixtures.h"
+#include "PortfolioPlan.h"
 
 namespace {
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
@@ -116,4 +119,41 @@ TEST_F(EnctoolQuery, InChineseNamesAndValuesAreChinese) {
            {1, "\"title\":\"水深区 (DEPARE)\""},
            {1, "{\"acronym\":\"DRVAL1\",\"name\":\"最小水深\",\"value\":\"10 米\",\"raw\":\"10\"}"}})
     EXPECT_TRUE(contains(run.lines[line], part)) << part << "\n" << run.lines[line];
+}
+
+// Where the cells of a portfolio overlap (a harbour cell inside an approach
+// cell inside a coastal cell inside a general cell, all drawn in a view that
+// reaches past the harbour cells), a click lists the areas of the cell that
+// shows there: on the harbour cells only theirs, beside them only the
+// approach cell's, never the four depth areas of four cells under one
+// another.
+TEST_F(EnctoolQuery, OverlappingCellsListOnlyTheCellThatShows) {
+  const std::string portfolio = dir.path + "/portfolio";
+  std::filesystem::create_directories(portfolio);
+  ASSERT_EQ(std::system((std::string(ENCTOOL_PATH) + " demo --portfolio 28 --out '" + portfolio + "' >/dev/null").c_str()), 0);
+  double south = 90, west = 180, north = -90, east = -180;  // the harbour cells
+  for (const portfolio::PlannedCell& c : portfolio::planPortfolio(28))
+    if (c.band == 5) {
+      south = std::min(south, c.south / 1e7), north = std::max(north, c.north / 1e7);
+      west = std::min(west, c.west / 1e7), east = std::max(east, c.east / 1e7);
+    }
+  const double middle = (south + north) / 2;
+  const struct {
+    double longitude;
+    const char* band;  // of every cell listed
+  } cases[] = {{east - 0.02, "\"cell\":\"XX5P"}, {east + 0.02, "\"cell\":\"XX4P"}};
+  for (const auto& c : cases) {
+    char at[64];
+    std::snprintf(at, sizeof at, "%.6f,%.6f", middle, c.longitude);
+    const ToolRun run =
+        query("--library '" + kLibrary + "' --category 2 --scale 35000 --at " + at + " --cells '" + portfolio + "'");
+    EXPECT_EQ(run.status, 0) << at;
+    int areas = 0;
+    for (const std::string& line : run.lines) {
+      if (!contains(line, "\"kind\":\"area\"")) continue;
+      ++areas;
+      EXPECT_TRUE(contains(line, c.band)) << at << "\n" << line;
+    }
+    EXPECT_GT(areas, 0) << at;
+  }
 }

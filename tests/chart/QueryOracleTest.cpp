@@ -3,7 +3,8 @@
 // lists at a position are those GDAL finds containing the position (an OGR
 // SQL query with ST_Intersects in the SQLite dialect), the lines those whose
 // GDAL geometry passes within 4 pixels, the points those within the pick
-// square; in each case only the features the draw pass draws at that scale
+// square of 8 pixels each way (also at positions placed a few pixels from
+// points); in each case only the features the draw pass draws at that scale
 // (as enctool info --portrayal reports them), since nothing else is picked.
 // Needs GDAL's ogrinfo and the generated library in S57Lib.
 #include <gtest/gtest.h>
@@ -178,17 +179,18 @@ protected:
   }
 
   // What enctool query lists at every position, by kind.
-  static Picks query(double scale, const std::string& kind) {
+  static Picks query(double scale, const std::string& kind) { return query(scale, kind, positions_); }
+  static Picks query(double scale, const std::string& kind, const std::vector<GeoPoint>& positions) {
     std::string args = " query --library '" + kLibrary + "' --category 2 --scale " + std::to_string(scale);
     char at[64];
-    for (const GeoPoint& p : positions_) {
+    for (const GeoPoint& p : positions) {
       std::snprintf(at, sizeof at, " --at %.10f,%.10f", p.latitude, p.longitude);
       args += at;
     }
-    Picks picks(positions_.size());
+    Picks picks(positions.size());
     std::map<std::string, std::size_t> index;
-    for (std::size_t i = 0; i < positions_.size(); ++i) {
-      std::snprintf(at, sizeof at, "[%.8f,%.8f]", positions_[i].latitude, positions_[i].longitude);
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      std::snprintf(at, sizeof at, "[%.8f,%.8f]", positions[i].latitude, positions[i].longitude);
       index[at] = i;
     }
     std::istringstream lines(run(std::string(ENCTOOL_PATH) + args + " '" + kCell + "' 2>/dev/null"));
@@ -298,20 +300,38 @@ TEST_F(QueryOracle, LinesAndPointsAreThoseGdalHasWithinThePickDistance) {
   fs::remove(sqlFile);
   ASSERT_GT(features.size(), 2500u);
 
+  // The grid, and beside every fifth point a position five pixels east and
+  // three north of it at 1:15,000, so that points are met at both scales.
+  std::vector<GeoPoint> positions = positions_;
+  std::size_t pointNumber = 0;
+  for (const GdalFeature& f : features) {
+    if (!f.point || pointNumber++ % 5 != 0) continue;
+    const ChartPoint& p = f.parts.at(0).at(0);
+    const double pixel = kPixelUnits * viewScaleForTrueScale(15000, p.y, kDefaultPixelMillimetres);
+    const GeoPoint g = chartToGeo(ChartPoint{p.x + 5 * pixel, p.y + 3 * pixel});
+    const GeoPoint at{std::round(g.latitude * 1e10) / 1e10, std::round(g.longitude * 1e10) / 1e10};
+    // Points at one place (a light on its beacon) give one position.
+    if (std::none_of(positions.begin(), positions.end(), [&](const GeoPoint& q) {
+          return q.latitude == at.latitude && q.longitude == at.longitude;
+        }))
+      positions.push_back(at);
+  }
   for (double scale : {15000.0, 60000.0}) {
     SCOPED_TRACE(scale);
     // A point drawn only as a text may be decluttered in the whole-cell
     // view of --portrayal and still show in the query's view: left out.
     std::set<std::string> textOnly;
     const std::set<std::string> lines = drawn(scale, "line"), points = drawn(scale, "point", &textOnly);
-    const Picks pickedLines = query(scale, "line"), pickedPoints = query(scale, "point");
-    std::size_t listed = 0;
-    for (std::size_t i = 0; i < positions_.size(); ++i) {
-      const ChartPoint at = geoToChart(positions_[i]);
-      // Four pixels of the query's view: at the true scale asked for there.
+    const Picks pickedLines = query(scale, "line", positions), pickedPoints = query(scale, "point", positions);
+    std::size_t listed = 0, listedPoints = 0;
+    for (std::size_t i = 0; i < positions.size(); ++i) {
+      const ChartPoint at = geoToChart(positions[i]);
+      // Pixels of the query's view: at the true scale asked for there.
       const double pixel = kPixelUnits * viewScaleForTrueScale(scale, at.y, kDefaultPixelMillimetres);
-      const double reach = 4 * pixel;
+      const double reach = 4 * pixel, square = 8 * pixel;
       std::set<std::string> expectedLines, expectedPoints, gotPoints, gotLines = pickedLines[i];
+      for (const std::string& f : pickedPoints[i])
+        if (!textOnly.count(f)) gotPoints.insert(f);
       for (const GdalFeature& f : features) {
         if (!f.point && within(f, 2 * pixel)) {  // shown or not by where the view lies
           gotLines.erase(f.foid);
@@ -319,19 +339,22 @@ TEST_F(QueryOracle, LinesAndPointsAreThoseGdalHasWithinThePickDistance) {
         }
         if (f.point) {
           const ChartPoint& p = f.parts.at(0).at(0);
-          if (points.count(f.foid) && !textOnly.count(f.foid) && std::fabs(p.x - at.x) < 5e7 &&
-              std::fabs(p.y - at.y) < 5e7)
-            expectedPoints.insert(f.foid);
+          const double off = std::max(std::fabs(p.x - at.x), std::fabs(p.y - at.y));
+          if (std::fabs(off - square) < 0.05 * pixel) {  // on the square's edge, to rounding
+            gotPoints.erase(f.foid);
+            continue;
+          }
+          if (points.count(f.foid) && !textOnly.count(f.foid) && off < square) expectedPoints.insert(f.foid);
         } else if (lines.count(f.foid) && nearParts(f, at, reach)) {
           expectedLines.insert(f.foid);
         }
       }
-      for (const std::string& f : pickedPoints[i])
-        if (!textOnly.count(f)) gotPoints.insert(f);
-      EXPECT_EQ(gotLines, expectedLines) << "lines at " << positions_[i].latitude << "," << positions_[i].longitude;
-      EXPECT_EQ(gotPoints, expectedPoints) << "points at " << positions_[i].latitude << "," << positions_[i].longitude;
+      EXPECT_EQ(gotLines, expectedLines) << "lines at " << positions[i].latitude << "," << positions[i].longitude;
+      EXPECT_EQ(gotPoints, expectedPoints) << "points at " << positions[i].latitude << "," << positions[i].longitude;
       listed += gotLines.size() + gotPoints.size();
+      listedPoints += gotPoints.size();
     }
+    EXPECT_GT(listedPoints, 100u);
     EXPECT_GT(listed, 100u);
   }
 }

@@ -102,9 +102,9 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   std::set<std::string> used[3];  // symbols, patterns, line styles
   const auto collect = [&](const std::vector<Instruction>& list) {
     for (const Instruction& i : list) {
-      if (i.kind == kSY) used[0].insert(i.name);
-      if (i.kind == kAP) used[1].insert(i.name);
-      if (i.kind == kLC) used[2].insert(i.name);
+      if (const Symbol* s = i.find<Symbol>()) used[0].insert(s->name);
+      if (const AreaPattern* p = i.find<AreaPattern>()) used[1].insert(p->name);
+      if (const ComplexLine* l = i.find<ComplexLine>()) used[2].insert(l->name);
     }
   };
   for (bool paper : {false, true}) {

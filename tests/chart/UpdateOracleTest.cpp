@@ -2,8 +2,11 @@
 // against GDAL as an independent reader (ogrinfo with UPDATES=APPLY): the
 // features per class, every feature's attributes matched by its object
 // identifier (FOID, written as GDAL's LNAM), the soundings of each sounding
-// feature, and the update GDAL reports as failed. Needs the generated
-// library in S57Lib for the class and attribute acronyms.
+// feature, and the update GDAL reports as failed. The IHO's loading tests
+// go through a chart store: the update set imported onto the base set, the
+// cell loaded from the store, against GDAL on the same files side by side.
+// Needs the generated library in S57Lib for the class and attribute
+// acronyms.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,7 +18,10 @@
 #include <regex>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "CellList.h"
+#include "ChartStore.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "Engine.h"
@@ -31,20 +37,54 @@ namespace {
 
 const std::string kLibrary = CHART_SOURCE_DIR "/S57Lib";
 const std::string kEnc = CHART_SHARED_ENC;
+const std::string kS64 = CHART_SHARED_ENC "/../iho/s64/";
+// The IHO's cells side by side with their updates, as GDAL reads them.
+const fs::path kSideBySide = fs::temp_directory_path() / ("update_oracle_" + std::to_string(::getpid()));
 
 struct UpdatedCell {
-  std::string path;
+  std::string path;          // the base file with its update files beside it
   std::vector<int> updates;  // the numbers we apply
+  // We refuse its update whole where GDAL applies it: compared with the
+  // base file alone.
+  bool refused = false;
+  // Imported into a chart store in this order, the cell loaded from there;
+  // none: loaded from `path`.
+  std::vector<std::string> imports;
 };
 
 const std::vector<UpdatedCell>& updatedCells() {
   static const std::vector<UpdatedCell> cells = {
-      {kEnc + "/US5WA22M/US5WA22M.000", {1, 2, 3, 4}},
-      {kEnc + "/s58/AA400008.000", {1}},
-      {kEnc + "/s58/AA400010.000", {}},  // its update is built to fail
-      {kEnc + "/s58/AA400011.000", {1}},
+      {kEnc + "/US5WA22M/US5WA22M.000", {1, 2, 3, 4}, false, {}},
+      {kEnc + "/s58/AA400008.000", {1}, false, {}},
+      {kEnc + "/s58/AA400010.000", {}, false, {}},  // its update is built to fail
+      // Its update deletes an attribute the feature does not have.
+      {kEnc + "/s58/AA400011.000", {}, true, {}},
+      {(kSideBySide / "edition1/GB5X01SW.000").string(), {1, 2, 3, 4, 5}, false,
+       {kS64 + "2.1.1 Power Up", kS64 + "2.2.2 Loading of Updates"}},
+      {(kSideBySide / "edition2/GB5X01SW.000").string(), {1}, false,
+       {kS64 + "2.1.1 Power Up", kS64 + "2.2.2 Loading of Updates", kS64 + "2.2.5 Good Base Cells",
+        kS64 + "2.2.4 Loading of New Update"}},
   };
   return cells;
+}
+
+// Copies the IHO's base and update files of GB5X01SW into one folder per
+// edition, as GDAL wants them.
+void placeSideBySide() {
+  const std::pair<const char*, std::vector<std::string>> editions[] = {
+      {"edition1",
+       {"2.1.1 Power Up/ENC_ROOT/GB5X01SW.000", "2.2.2 Loading of Updates/ENC_ROOT/GB5X01SW.001",
+        "2.2.2 Loading of Updates/ENC_ROOT/GB5X01SW.002", "2.2.2 Loading of Updates/ENC_ROOT/GB5X01SW.003",
+        "2.2.2 Loading of Updates/ENC_ROOT/GB5X01SW.004", "2.2.2 Loading of Updates/ENC_ROOT/GB5X01SW.005"}},
+      {"edition2",
+       {"2.2.5 Good Base Cells/ENC_ROOT/GB5X01SW.000", "2.2.4 Loading of New Update/ENC_ROOT/GB5X01SW.001"}},
+  };
+  for (const auto& [folder, files] : editions) {
+    fs::create_directories(kSideBySide / folder);
+    for (const std::string& file : files)
+      fs::copy_file(kS64 + file, kSideBySide / folder / fs::path(file).filename(),
+                    fs::copy_options::overwrite_existing);
+  }
 }
 
 struct GdalFeature {
@@ -64,12 +104,15 @@ std::string run(const std::string& command, testsupport::Stderr stderrMode = tes
   return testsupport::runCommand(command, stderrMode).out;
 }
 
-// The features of `ogrinfo -al` with UPDATES=APPLY and lists as strings:
-// "OGRFeature(CLASS):n" heads a feature, "  NAME (Type) = value" lines
-// follow (a value may go on over further lines), then the geometry.
-GdalCell readWithGdal(const std::string& cell) {
+// The features of `ogrinfo -al` with UPDATES=APPLY (or IGNORE for a cell
+// whose update we refuse) and lists as strings: "OGRFeature(CLASS):n" heads
+// a feature, "  NAME (Type) = value" lines follow (a value may go on over
+// further lines), then the geometry.
+GdalCell readWithGdal(const UpdatedCell& updated) {
   GdalCell result;
-  const std::string options = " -oo UPDATES=APPLY -oo RETURN_PRIMITIVES=OFF -oo LIST_AS_STRING=ON '" + cell + "'";
+  const std::string& cell = updated.path;
+  const std::string options = std::string(" -oo UPDATES=") + (updated.refused ? "IGNORE" : "APPLY") +
+                              " -oo RETURN_PRIMITIVES=OFF -oo LIST_AS_STRING=ON '" + cell + "'";
   std::string layer;
   for (std::istringstream lines(run("ogrinfo -ro -al -so" + options)); !lines.eof();) {
     std::string line;
@@ -162,6 +205,11 @@ bool sameValue(const std::string& ours, const std::string& type, const std::stri
 
 class UpdatedCells : public testing::Test {
 protected:
+  static void SetUpTestSuite() {
+    if (fs::is_directory(kS64)) placeSideBySide();
+  }
+  static void TearDownTestSuite() { fs::remove_all(kSideBySide); }
+
   void SetUp() override {
     for (const UpdatedCell& c : updatedCells())
       if (!fs::exists(c.path)) GTEST_SKIP() << c.path << " is absent";
@@ -172,10 +220,29 @@ protected:
     engineState().libraryLoaded = true;
   }
 
-  // Loads the cell with its updates into `list`.
+  // Loads the cell with its updates into `list`: from its folder, or
+  // imported into a chart store and loaded from there as a start would.
   const S57Cell* load(const UpdatedCell& c, CellList& list, CellLoadReport& report) {
     ChartView view;
-    EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), 0);
+    if (c.imports.empty()) {
+      EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), 0);
+    } else {
+      const fs::path folder = kSideBySide / ("store" + std::to_string(&c - updatedCells().data()));
+      ChartStore store(folder.string());
+      for (const std::string& set : c.imports) EXPECT_TRUE(store.import({set}).written) << set;
+      std::string error;
+      EXPECT_TRUE(store.load(error)) << error;
+      const StoredCell* stored = store.index().find(fs::path(c.path).stem().string());
+      if (!stored) {
+        ADD_FAILURE() << "the store holds no " << c.path;
+        return nullptr;
+      }
+      const CellSource source = store.cellSource(*stored);
+      CellLoadOptions options;
+      options.updateFiles = &source.updates;
+      options.fileBytes = store.fileBytes();
+      EXPECT_EQ(loadCell(source.path, view, list, options, &report), 0);
+    }
     if (report.cell) {
       EXPECT_EQ(report.cell->updatesApplied, c.updates);
     }
@@ -212,7 +279,7 @@ TEST_F(UpdatedCells, FeatureCountsPerClassMatchOgrinfo) {
     applyUpdateChain(reader, findUpdateFiles(c.path));
     for (const auto& record : reader.features)
       if (record->PRIM < 1 || record->PRIM > 3) ++ours[acronym(record->OBJL)];
-    EXPECT_EQ(ours, readWithGdal(c.path).counts);
+    EXPECT_EQ(ours, readWithGdal(c).counts);
   }
 }
 
@@ -223,7 +290,7 @@ TEST_F(UpdatedCells, FeatureAttributesMatchOgrinfoByObjectIdentifier) {
     CellLoadReport report;
     const S57Cell* cell = load(c, list, report);
     ASSERT_NE(cell, nullptr);
-    const GdalCell gdal = readWithGdal(c.path);
+    const GdalCell gdal = readWithGdal(c);
     ASSERT_FALSE(gdal.features.empty());
     size_t compared = 0;
     auto compare = [&](const ChartFeature& f, int soundings) {
@@ -263,7 +330,7 @@ TEST_F(UpdatedCells, FeatureAttributesMatchOgrinfoByObjectIdentifier) {
 
 TEST_F(UpdatedCells, TheUpdateGdalReportsAsFailedIsNamedWithItsRecord) {
   const UpdatedCell& aa400010 = updatedCells()[2];
-  const GdalCell gdal = readWithGdal(aa400010.path);
+  const GdalCell gdal = readWithGdal(aa400010);
   ASSERT_FALSE(gdal.failedUpdates.empty()) << "GDAL applied AA400010.001 in full";
   CellList list;
   CellLoadReport report;
@@ -280,7 +347,7 @@ TEST_F(UpdatedCells, TheUpdateGdalReportsAsFailedIsNamedWithItsRecord) {
   for (const UpdatedCell& c : updatedCells())
     if (&c != &aa400010) {
       SCOPED_TRACE(c.path);
-      EXPECT_TRUE(readWithGdal(c.path).failedUpdates.empty());
+      EXPECT_TRUE(readWithGdal(c).failedUpdates.empty());
     }
 }
 

@@ -238,6 +238,43 @@ TEST_F(WorldBaseMapDraw, LandPastTheAntimeridianShowsOnBothSides) {
   EXPECT_EQ(at(image, {0, 182}), kMuted);
 }
 
+// Natural Earth's rings cross the 180th meridian as a step of nearly 360
+// degrees (Fiji, Chukotka), and Antarctica's goes once round the pole. Each
+// is filled as the land it is: no band of land round the world along the
+// island's latitudes, no slab over the sea beside it.
+TEST_F(WorldBaseMapDraw, RingsAcrossTheAntimeridianAndRoundAPoleAreFilledAsLand) {
+  WorldLandData data;
+  const Ring island = {{-17, 179}, {-17, -179}, {-16, -179}, {-16, 179}};  // across 180
+  // From 60 east across 180 to 60 west and back: a long strip of land (as
+  // Eurasia's round Chukotka), with a lake on the far side of 180.
+  const Ring coast = {{63.5, 60},   {63.5, 120},  {63.5, 170},  {63.5, -170}, {63.5, -120}, {63.5, -60},
+                      {66.5, -60},  {66.5, -120}, {66.5, -170}, {66.5, 170},  {66.5, 120},  {66.5, 60}};
+  const Ring lake = {{64.5, -176}, {64.5, -172}, {65.5, -172}, {65.5, -176}};
+  Ring antarctica;  // round the south pole eastwards, not closed on the plane
+  for (int longitude = -180; longitude < 180; longitude += 30) antarctica.push_back({-70, double(longitude)});
+  data.levels.push_back({0, {{{island}}, {{coast, lake}}, {{antarctica}}}});
+  map.setLand(data);
+
+  QImage image = draw({-16.5, 179.5}, 5e6f);
+  EXPECT_EQ(at(image, {-16.5, 179.5}), kMuted);
+  EXPECT_EQ(at(image, {-16.5, 180.5}), kMuted);  // 179.5 west, in the copy of the world in view
+  EXPECT_EQ(at(image, {-16.5, 178}), kSea);  // beside the island, on its latitude
+  EXPECT_EQ(at(image, {-16.5, 181.4}), kSea);
+
+  image = draw({65, 179.9}, 2e7f);
+  EXPECT_EQ(at(image, {65, 179.9}), kMuted);
+  EXPECT_EQ(at(image, {65, 182}), kMuted);
+  EXPECT_EQ(at(image, {65, 186}), kSea);       // the lake, beyond 180
+  EXPECT_EQ(at(image, {62.8, 179.9}), kSea);   // south of the strip
+  EXPECT_EQ(at(image, {67.2, 185}), kSea);     // north of it
+
+  image = draw({-70, 0}, 2e7f);
+  for (double longitude : {-5.0, 0.0, 5.0}) {
+    EXPECT_EQ(at(image, {-71.5, longitude}), kMuted) << longitude;
+    EXPECT_EQ(at(image, {-68.5, longitude}), kSea) << longitude;
+  }
+}
+
 TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   // A cell with one area in DEPMD over the island's middle.
   S57Cell cell;
@@ -248,11 +285,10 @@ TEST_F(WorldBaseMapDraw, CellsDrawOverItAndTheSwitchTurnsItOff) {
   cell.boundingBox = cell.extents[0];
   auto area = std::make_unique<AreaFeature>();
   area->objectClass = 42;
-  Instruction fill;
-  fill.kind = kAC;
+  AreaColour fill;
   fill.colour = colourIndex("DEPMD");
   area->secondLookup.instructions = {fill};
-  area->secondLookup.category = 0;
+  area->display.secondCategory = 0;
   area->exteriorVertices = {{{a.x, a.y}}, {{b.x, a.y}}, {{b.x, b.y}}, {{a.x, b.y}}};
   area->updateBounds();
   cell.areas.push_back(std::move(area));

@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
 #include "CatalogueWriter.h"
 #include "CellFolder.h"
+#include "FilePermissions.h"
 #include "Crc32.h"
 #include "ExchangeCatalogue.h"
 #include "S57CellReader.h"
@@ -43,9 +45,10 @@ void writeFile(const fs::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string smallCell(const std::string& name) {
+std::string smallCell(const std::string& name, const std::string& edition = "1") {
   s57write::DataSet d;
   d.dsnm = name;
+  d.edtn = edition;
   s57write::S57Writer w;
   w.addDataSet(d).addIsolatedNode(1, {470000000, -1220000000});
   return w.image();
@@ -148,6 +151,38 @@ TEST(ShippedExchangeSets, TheMismatchingCrcAndTheUnlistedUpdateAreNamedOnTheirCe
   EXPECT_EQ(folder.cells[2].updates.size(), 1u);
 }
 
+// Exchange sets of updates alone, as hydrographic offices send them week
+// after week: the updates are found without their base, each with the CRC
+// its catalogue lists, and the one failing it is marked so that nothing
+// uses it.
+TEST(ShippedExchangeSets, UpdatesWithoutTheirBaseAreFoundAndTheCorruptOneMarked) {
+  const fs::path s64 = fs::path(CHART_SHARED_ENC) / "../iho/s64";
+  if (!fs::is_directory(s64 / "2.2.1 Corrupt Update")) GTEST_SKIP() << s64 << " is absent";
+  const CellFolder corrupt = scanCellFolder((s64 / "2.2.1 Corrupt Update").string());
+  EXPECT_TRUE(corrupt.cells.empty());
+  ASSERT_EQ(corrupt.updatesAlone.size(), 1u);
+  const std::vector<UpdateFileName>& updates = corrupt.updatesAlone[0].updates;
+  ASSERT_EQ(updates.size(), 5u);
+  for (const UpdateFileName& u : updates) {
+    SCOPED_TRACE(u.path);
+    EXPECT_EQ(u.listedCrc.size(), 8u);
+    EXPECT_EQ(u.crcFailure.empty(), u.number != 2);
+  }
+  EXPECT_EQ(updates[1].crcFailure.rfind("GB5X01SW.002: CRC-32 is A70EABC4, the catalogue ", 0), 0u)
+      << updates[1].crcFailure;
+
+  // The re-issue's set: its base is a cell, the updates of the other two
+  // sets stand alone, one entry per folder.
+  const CellFolder reissue = scanCellFolder((s64 / "2.2.6 Re-issue").string());
+  ASSERT_EQ(reissue.cells.size(), 1u);
+  EXPECT_TRUE(reissue.cells[0].updates.empty());
+  EXPECT_TRUE(reissue.cells[0].crcFailure.empty());
+  EXPECT_EQ(reissue.cells[0].listedCrc.size(), 8u);
+  ASSERT_EQ(reissue.updatesAlone.size(), 2u);
+  EXPECT_EQ(reissue.updatesAlone[0].updates.at(0).number, 1);
+  EXPECT_EQ(reissue.updatesAlone[1].updates.at(0).number, 4);
+}
+
 TEST_F(CellFolders, CatalogueFindingsGoToTheirCellsAndNeverStopTheScan) {
   const fs::path set = root / "ENC_ROOT";
   writeFile(set / "A/A.000", smallCell("A.000"));
@@ -201,6 +236,26 @@ TEST_F(CellFolders, CatalogueFindingsGoToTheirCellsAndNeverStopTheScan) {
   }
 }
 
+// Two editions of a cell side by side: the newer is read wherever it lies,
+// the other is named and passed over (kept for an import to weigh).
+TEST_F(CellFolders, OfTwoEditionsOfACellTheNewerIsRead) {
+  writeFile(root / "a/E.000", smallCell("E.000", "2"));
+  writeFile(root / "b/E.000", smallCell("E.000", "3"));
+  writeFile(root / "b/E.001", "an update of edition 3");
+  writeFile(root / "c/E.000", smallCell("E.000", "3"));
+  const CellFolder folder = scanCellFolder(root.string());
+  ASSERT_EQ(folder.cells.size(), 1u);
+  EXPECT_EQ(folder.cells[0].path, (root / "b/E.000").string());
+  EXPECT_EQ(folder.cells[0].updates.size(), 1u);
+  ASSERT_EQ(folder.otherCopies.size(), 2u);
+  ASSERT_EQ(folder.warnings.size(), 2u);
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(folder.warnings[i].kind, LoadWarningKind::SameCellTwice);
+    EXPECT_EQ(folder.warnings[i].file, folder.otherCopies[i].path);
+    EXPECT_EQ(folder.warnings[i].related, (root / "b/E.000").string());
+  }
+}
+
 TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
   writeFile(root / "ENC_ROOT/A.000", smallCell("A.000"));
   writeFile(root / "ENC_ROOT/CATALOG.031", "garbage, not an ISO 8211 file at all");
@@ -213,6 +268,46 @@ TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
   EXPECT_EQ(folder.warnings[0].kind, LoadWarningKind::CatalogueUnreadable);
   EXPECT_EQ(folder.warnings[0].code, 3);
   EXPECT_TRUE(scanCellFolder((root / "absent").string()).cells.empty());
+}
+
+// A folder that cannot be read is named with the system's reason, never
+// passed over in silence: the folder itself (no cells, and its error), one
+// below it (the others are still found), a folder that is missing or no
+// folder at all. Permissions bind the test as they bind any user, root too.
+TEST_F(CellFolders, FoldersThatCannotBeReadAreNamedWithTheirReason) {
+  writeFile(root / "set/A.000", smallCell("A.000"));
+  writeFile(root / "set/locked/B.000", smallCell("B.000"));
+  writeFile(root / "set/open/C.000", smallCell("C.000"));
+  writeFile(root / "file.txt", "not a folder");
+  testsupport::FilePermissionsBind permissions;
+  ASSERT_TRUE(permissions.binding());
+  const struct {
+    fs::path scanned, locked;
+    std::size_t cells;
+    int folderError;
+    std::string unreadable;  // the folder named
+    int code;
+  } cases[] = {
+      {root / "set", root / "set/locked", 2, 0, (root / "set/locked").string(), EACCES},
+      {root / "set", root / "set", 0, EACCES, (root / "set").string(), EACCES},
+      {root / "absent", {}, 0, ENOENT, (root / "absent").string(), ENOENT},
+      {root / "file.txt", {}, 0, ENOTDIR, (root / "file.txt").string(), ENOTDIR},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scanned.string() + " with " + c.locked.string() + " locked");
+    if (!c.locked.empty()) fs::permissions(c.locked, fs::perms::none);
+    const CellFolder folder = scanCellFolder(c.scanned.string());
+    if (!c.locked.empty()) fs::permissions(c.locked, fs::perms::owner_all);
+    EXPECT_EQ(folder.cells.size(), c.cells);
+    EXPECT_EQ(folder.folderError, c.folderError);
+    EXPECT_EQ(folder.unreadableFolders, 1);
+    const LoadWarning* w = findKind(folder.warnings, LoadWarningKind::FolderUnreadable);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->file, c.unreadable);
+    EXPECT_EQ(w->code, c.code);
+    EXPECT_EQ(w->text, c.unreadable + ": folder cannot be read (" + std::generic_category().message(c.code) +
+                           "), nothing in it is loaded");
+  }
 }
 
 TEST_F(CellFolders, OneFolderPerCellAsNoaaShipsItGivesTheCellWithItsFourUpdates) {

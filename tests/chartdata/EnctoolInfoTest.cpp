@@ -16,6 +16,7 @@
 
 #include "CatalogueWriter.h"
 #include "S57Writer.h"
+#include "FilePermissions.h"
 #include "ToolRun.h"
 
 namespace {
@@ -163,6 +164,7 @@ TEST(EnctoolInfo, AFolderListsEveryCellWithItsEditionUpdatesAndUpdateError) {
     f.rcid = rcid;
     f.rver = 2;
     f.ruin = s57write::kModify;
+    f.attributes = {{116, "renamed"}};
     s57write::S57Writer w;
     w.addDataSetIdentification(d).addFeature(f);
     return w;
@@ -194,6 +196,34 @@ TEST(EnctoolInfo, AFolderListsEveryCellWithItsEditionUpdatesAndUpdateError) {
   EXPECT_EQ(base.out.find("\"updates\":[1]"), std::string::npos) << base.out;
   // A cell named alone finds its updates beside it.
   EXPECT_NE(runEnctool("'" + good + "'").out.find("\"updates\":[1]"), std::string::npos);
+  fs::remove_all(dir);
+}
+
+// A folder that cannot be read is named on standard error and in the
+// folder's warnings, and fails the run: the cells it may hold are not loaded.
+TEST(EnctoolInfo, AFolderThatCannotBeReadFailsTheRun) {
+  namespace fs = std::filesystem;
+  std::string prefix;
+  if (!testsupport::commandPrefixBindingPermissions(prefix)) GTEST_SKIP() << "run as root without setpriv";
+  const fs::path dir = fs::temp_directory_path() / ("enctool_locked_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir / "locked");
+  s57write::DataSet d;
+  d.dsnm = "OPEN0001.000";
+  s57write::Feature f;
+  f.rcid = 1;
+  s57write::S57Writer w;
+  w.addDataSet(d).addIsolatedNode(1, {1, 2}).addFeature(f);
+  ASSERT_TRUE(w.writeFile((dir / "OPEN0001.000").string()));
+  fs::permissions(dir / "locked", fs::perms::none);
+  const testsupport::ToolRun tool = testsupport::runCommand(
+      prefix + ENCTOOL_PATH + " info '" + dir.string() + "'", testsupport::Stderr::Keep);
+  fs::permissions(dir / "locked", fs::perms::owner_all);
+  const std::string line = (dir / "locked").string() + ": folder cannot be read (Permission denied), nothing in it is loaded";
+  EXPECT_NE(tool.status, 0);
+  EXPECT_NE(tool.out.find("\"cells\":1,\"catalogues\":0,\"warnings\":[\"" + line + "\"]}"), std::string::npos) << tool.out;
+  EXPECT_NE(tool.out.find("\"file\":\"" + (dir / "OPEN0001.000").string() + "\",\"code\":0,"), std::string::npos);
+  EXPECT_NE(tool.err.find(line), std::string::npos) << tool.err;
   fs::remove_all(dir);
 }
 

@@ -119,6 +119,15 @@ TEST(RecordCheck, NamesRepeatedRecordsNoFeaturesAndVectorsOfNoKnownKind) {
   // Two nodes of one name, the numbers right: a repeat alone.
   S57Writer twice;
   twice.addDataSet().addIsolatedNode(7, {1, 2}).addIsolatedNode(7, {3, 4}).addFeature(Feature());
+  // Names far beyond the records' count are told apart another way than
+  // near ones: whichever repeats first in the file is named.
+  S57Writer farFirst, nearFirst;
+  farFirst.addDataSet();
+  nearFirst.addDataSet();
+  for (const int64_t rcid : {3000000, 7, 3000000, 7}) farFirst.addIsolatedNode(rcid, {1, 2});
+  for (const int64_t rcid : {7, 3000000, 7, 3000000}) nearFirst.addIsolatedNode(rcid, {1, 2});
+  farFirst.addFeature(Feature());
+  nearFirst.addFeature(Feature());
   // Nothing but a node, and a DSSI that says so: still no silent success.
   S57Writer empty;
   empty.addDataSet().addIsolatedNode(1, {1, 2});
@@ -134,6 +143,8 @@ TEST(RecordCheck, NamesRepeatedRecordsNoFeaturesAndVectorsOfNoKnownKind) {
     std::string detail;
   } cases[] = {
       {"a node twice", twice.image(), ReaderDuplicateRecord, "RCNM=110,RCID=7"},
+      {"a far name repeated first", farFirst.image(), ReaderDuplicateRecord, "RCNM=110,RCID=3000000"},
+      {"a near name repeated first", nearFirst.image(), ReaderDuplicateRecord, "RCNM=110,RCID=7"},
       {"no feature", empty.image(), ReaderNoFeatures, ""},
       {"an unknown vector", unknown.image(), ReaderRecordCountMismatch, "1 vector records of no known RCNM read"},
   };

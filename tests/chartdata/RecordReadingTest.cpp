@@ -2,6 +2,7 @@
 // that are skipped or cut, files on disk and the 50,000,000-byte cap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -9,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "FileWindow.h"
 #include "Iso8211Writer.h"
 #include "S57CellReader.h"
 #include "S57Writer.h"
@@ -30,6 +32,33 @@ S57Writer smallCell() {
   f.rcid = 2;
   w.addFeature(f);
   return w;
+}
+
+std::string temporaryPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()) + ".000")).string();
+}
+
+bool writeBytes(const std::string& path, std::string_view bytes) {
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  return std::fclose(f) == 0 && written;
+}
+
+// Everything a read decoded, as text: two reads that give the same text
+// decoded the same records the same way.
+std::string decoded(const S57CellReader& reader) {
+  std::string text = reader.dataSetIdentification.DSNM + ";" + std::to_string(reader.fieldDescriptions.size());
+  for (const auto& f : reader.features) {
+    text += "\nF" + std::to_string(f->RCID) + "," + std::to_string(f->OBJL);
+    for (const ATTF_NATF& a : f->attributes) text += "," + a.attributeCode + "=" + a.attributeValue;
+    for (const FSPT& p : f->spatialPointers) text += ",>" + std::to_string(p.RCID);
+  }
+  for (const auto& v : reader.vectors) {
+    text += "\nV" + std::to_string(v->RCNM) + "," + std::to_string(v->RCID);
+    for (const SG2D& c : v->coordinates2D) text += "," + std::to_string(c.YCOO) + " " + std::to_string(c.XCOO);
+  }
+  return text + "\n" + std::to_string(reader.vectorIndex.size());
 }
 
 // Points directory entry `entry` of the record at `offset` past the record's
@@ -105,13 +134,70 @@ TEST(RecordReading, ResultCodesOfEveryStep) {
       {"zero bytes after the last record",
        [&] { return good + std::string(30, '\0'); }, 4, 0},
   };
+  // From memory and from a file (read through a window, not whole), alike.
+  const std::string path = temporaryPath("chartdata_codes");
   for (const Case& c : cases) {
+    const std::string image = c.image();
     S57CellReader reader;
-    EXPECT_EQ(reader.readCellBytes(c.image()), c.code) << c.what;
+    EXPECT_EQ(reader.readCellBytes(image), c.code) << c.what;
     EXPECT_EQ(static_cast<int>(reader.features.size()), c.features) << c.what;
     EXPECT_TRUE(reader.fileBytes.empty()) << c.what;
     EXPECT_TRUE(reader.records.empty() && reader.ddr.empty()) << c.what;
+    ASSERT_TRUE(writeBytes(path, image));
+    S57CellReader fromFile;
+    EXPECT_EQ(fromFile.readCell(path), c.code) << c.what << " (file)";
+    EXPECT_TRUE(decoded(fromFile) == decoded(reader)) << c.what << " (file)";
+    EXPECT_TRUE(fromFile.fileBytes.empty() && fromFile.records.empty() && fromFile.ddr.empty()) << c.what;
   }
+  std::remove(path.c_str());
+}
+
+// A file larger than the reading window: records straddle the window's
+// edges, and a copy cut anywhere (inside a leader, a field, exactly at a
+// record's end) reads from the file as its bytes read from memory.
+TEST(RecordReading, FilesLargerThanTheWindowReadAsTheirBytes) {
+  S57Writer writer;
+  writer.addDataSet();
+  for (int i = 1; i <= 9000; ++i) {
+    std::vector<s57write::Coordinate> interior(static_cast<size_t>(i % 23), {470000000 + i, -1220000000 - i});
+    writer.addConnectedNode(2 * i, {i, -i}).addConnectedNode(2 * i + 1, {-i, i}).addEdge(i, 2 * i, 2 * i + 1, interior);
+    s57write::Feature f;
+    f.rcid = f.fidn = i;
+    f.prim = 2;
+    f.objl = 43;
+    f.attributes = {{174, std::to_string(i)}, {116, "contour number " + std::to_string(i)}};
+    f.spatialPointers = {{s57write::kEdge, i, 1, 255, 255}};
+    writer.addFeature(f);
+  }
+  const std::string image = writer.image();
+  const std::vector<size_t> at = writer.iso().recordOffsets();
+  ASSERT_GT(image.size(), 3 * FileWindow::kCapacity);
+  // The record that holds the window's first edge, and cuts in and around it.
+  const size_t straddling = *(std::upper_bound(at.begin(), at.end(), FileWindow::kCapacity) - 1);
+  const std::string path = temporaryPath("chartdata_window");
+  const struct {
+    size_t cut;
+    int code;
+  } cases[] = {
+      {image.size(), 0},
+      {image.size() - 1, ReaderTruncatedRecord},
+      {FileWindow::kCapacity, ReaderTruncatedRecord},
+      {straddling, 0},  // at a record's end: whole records (the record check tells the rest)
+      {straddling + 3, ReaderRecordOutOfBounds},  // a leader too short to hold its length
+      {straddling + 30, ReaderTruncatedRecord},
+      {2 * FileWindow::kCapacity + 7, ReaderTruncatedRecord},
+  };
+  for (const auto& [cut, expected] : cases) {
+    const std::string_view bytes = std::string_view(image).substr(0, cut);
+    S57CellReader fromMemory, fromFile;
+    const int code = fromMemory.readCellBytes(bytes);
+    EXPECT_EQ(code, expected) << cut;
+    ASSERT_TRUE(writeBytes(path, bytes));
+    EXPECT_EQ(fromFile.readCell(path), code) << cut;
+    EXPECT_EQ(fromFile.features.size(), fromMemory.features.size()) << cut;
+    EXPECT_TRUE(decoded(fromFile) == decoded(fromMemory)) << cut;
+  }
+  std::remove(path.c_str());
 }
 
 TEST(RecordReading, StepsOneByOneExposeTheRecords) {

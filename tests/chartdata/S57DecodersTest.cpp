@@ -15,7 +15,7 @@ namespace {
 
 using Attributes = std::vector<std::pair<std::string, std::string>>;
 
-Attributes pairsOf(const std::vector<ATTF_NATF>& attributes) {
+Attributes pairsOf(const RecordList<ATTF_NATF>& attributes) {
   Attributes out;
   for (const ATTF_NATF& a : attributes) out.emplace_back(a.attributeCode, a.attributeValue);
   return out;
@@ -240,7 +240,7 @@ TEST(FeatureRecords, AttributeFields) {
 // least), not for every terminator byte in it.
 TEST(FeatureRecords, AttributeFieldOfTerminatorsReservesWhatItCanHold) {
   const std::string terminators(90000, '\x1f');
-  std::vector<ATTF_NATF> out;
+  RecordList<ATTF_NATF> out;
   decodeAttributeField(terminators, out);
   EXPECT_EQ(out.size(), 30000u);  // label 0x1f1f, empty value, terminator
   EXPECT_LE(out.capacity(), 30001u);
@@ -333,7 +333,7 @@ TEST(FeatureRecords, TextFollowsTheLexicalLevelsOfTheDataSet) {
 
   // A lexical level the standard does not know: attributes as bytes,
   // national text as UCS-2, as without a DSSI.
-  std::vector<ATTF_NATF> out;
+  RecordList<ATTF_NATF> out;
   decodeNationalAttributeField(b12(301) + ucs2(u"Hi") + b12(0x1f) + b12(0x1e), out, 7);
   EXPECT_EQ(pairsOf(out), (Attributes{{"301", "Hi"}}));
 }
@@ -432,6 +432,29 @@ TEST(VectorRecords, CoordinateFieldsCountWholeRepetitions) {
   EXPECT_EQ(v.coordinates3D[0].YCOO, 1);
   EXPECT_EQ(v.coordinates3D[0].XCOO, -2);
   EXPECT_EQ(v.coordinates3D[0].VE3D, 300);
+}
+
+// A record may repeat a field: each repetition adds its entries after those
+// of the ones before, however many there are (a hostile record repeats them
+// by the thousand, one entry each).
+TEST(VectorRecords, RepeatedFieldsAddTheirEntriesInOrder) {
+  constexpr int kRepeats = 2000;
+  iso8211::Record record;
+  record.add("0001", s57write::recordIdField(1)).add("VRID", s57write::vridField(s57write::Vector()));
+  for (int i = 0; i < kRepeats; ++i)
+    record.add("SG2D", s57write::sg2dField({{i, -i}})).add("ATTV", s57write::attributeField({{116, std::to_string(i)}}));
+  s57write::S57Writer writer;
+  writer.addRecord(record);
+  S57CellReader reader;
+  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  const VRID& v = *reader.vectors.at(0);
+  ASSERT_EQ(v.coordinates2D.size(), static_cast<size_t>(kRepeats));
+  ASSERT_EQ(v.attributes.size(), static_cast<size_t>(kRepeats));
+  for (int i = 0; i < kRepeats; ++i) {
+    EXPECT_EQ(v.coordinates2D[static_cast<size_t>(i)].YCOO, i);
+    EXPECT_EQ(v.coordinates2D[static_cast<size_t>(i)].XCOO, -i);
+    EXPECT_EQ(v.attributes[static_cast<size_t>(i)].attributeValue, std::to_string(i));
+  }
 }
 
 TEST(VectorRecords, LaterRecordWithTheSameNameWinsTheIndex) {

@@ -28,7 +28,7 @@ constexpr int kOBJNAM = 116, kCOLOUR = 75, kNOBJNM = 301;
 // with the same text hold the same records.
 std::string describe(const S57CellReader& r) {
   std::ostringstream out;
-  auto attributes = [&out](const std::vector<ATTF_NATF>& list) {
+  auto attributes = [&out](const RecordList<ATTF_NATF>& list) {
     for (const ATTF_NATF& a : list) out << ' ' << a.attributeCode << '=' << a.attributeValue;
   };
   for (const auto& f : r.features) {
@@ -189,6 +189,13 @@ void renameLight(S57Writer& w) {
   w.addFeature(f);
 }
 
+// A modify that only sets an attribute.
+Feature namedAgain(int64_t rcid, int rver) {
+  Feature f = featureUpdate(rcid, kModify, rver);
+  f.attributes = {{kOBJNAM, "Renamed"}};
+  return f;
+}
+
 }  // namespace
 
 TEST_F(Updates, InsertAddsFeatureAndVectorRecords) {
@@ -228,10 +235,12 @@ TEST_F(Updates, DeleteRemovesFeatureAndVectorRecords) {
 
 TEST_F(Updates, ModifyRaisesTheRecordVersionAndKeepsTheRest) {
   writeUpdate(1, [](S57Writer& w) {
-    w.addVector(vectorUpdate(kEdge, 21, kModify, 2));
-    w.addFeature(featureUpdate(2, kModify, 2));
+    Vector edge = vectorUpdate(kEdge, 21, kModify, 2);
+    edge.attributes = {{402, "4"}};
+    w.addVector(edge);
+    w.addFeature(namedAgain(2, 2));
   });
-  writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(2, kModify, 3)); });
+  writeUpdate(2, [](S57Writer& w) { w.addFeature(namedAgain(2, 3)); });
   S57CellReader r;
   const UpdateChainResult result = load(r);
   EXPECT_EQ(result.code, 0) << result.error;
@@ -282,6 +291,7 @@ TEST_F(Updates, FeaturePointerUpdatesInsertDeleteAndModify) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     writeUpdate(1, [&](S57Writer& w) {
+      w.addEdge(30, 12, 10, {});
       Feature contour = featureUpdate(2, kModify, 2);
       contour.spatialPointerControl = c.control;
       contour.spatialPointers = c.pointers;
@@ -346,6 +356,38 @@ TEST_F(Updates, VectorPointerAndCoordinateUpdates) {
   EXPECT_EQ(node->RVER, 3);
 }
 
+// As producers write a reshaped edge: one record deletes every vertex, the
+// next gives the new ones without SGCC (nothing is left to place them
+// among). A record may also point at one the update inserts after it.
+TEST_F(Updates, NewVerticesWithoutControlFieldFillAnEdgeEmptiedBefore) {
+  writeUpdate(1, [](S57Writer& w) {
+    Vector emptied = vectorUpdate(kEdge, 20, kModify, 2);
+    emptied.coordinateControl = {2, 1, 2};
+    w.addVector(emptied);
+    Vector reshaped = vectorUpdate(kEdge, 20, kModify, 3);
+    reshaped.attributes = {{402, "1"}};
+    reshaped.coordinates2D = {{470150000, -1221150000}, {470250000, -1221150000}, {470350000, -1221150000}};
+    w.addVector(reshaped);
+    Vector edge = vectorUpdate(kEdge, 22, kInsert, 1);
+    VectorPointer from, to;
+    from.rcid = 12;
+    from.topi = 1;
+    to.rcid = 13;
+    to.topi = 2;
+    edge.pointers = {from, to};
+    w.addVector(edge);
+    w.addConnectedNode(13, {471500000, -1221000000});
+  });
+  S57CellReader r;
+  const UpdateChainResult result = load(r);
+  ASSERT_EQ(result.code, 0) << result.error;
+  const VRID* edge = vectorOf(r, kEdge, 20);
+  ASSERT_EQ(edge->coordinates2D.size(), 3u);
+  EXPECT_EQ(edge->coordinates2D[2].YCOO, 470350000);
+  EXPECT_EQ(edge->RVER, 3);
+  EXPECT_NE(vectorOf(r, kEdge, 22), nullptr);
+}
+
 TEST_F(Updates, AReissuedBaseTakesOnlyTheUpdatesAfterIt) {
   writeBase("2");  // holds updates 1 and 2 already
   writeUpdate(1, [](S57Writer& w) { w.addFeature(featureUpdate(99, kDelete, 2)); });  // would fail
@@ -387,7 +429,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addIsolatedNode(6, {1, 2});  // applied first, then undone
            Feature f = featureUpdate(3, kDelete, 2);
            w.addFeature(f);
-           w.addFeature(featureUpdate(99, kModify, 2));
+           w.addFeature(namedAgain(99, 2));
          });
        },
        UpdateRecordMissing, "RCNM=100,RCID=99"},
@@ -398,7 +440,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
        [&] {
          writeUpdate(2, [](S57Writer& w) {
            w.addFeature(featureUpdate(3, kDelete, 2));
-           w.addFeature(featureUpdate(1, kModify, 2));  // the light is at version 2 after update 1
+           w.addFeature(namedAgain(1, 2));  // the light is at version 2 after update 1
          });
        },
        UpdateVersionMismatch, "RCNM=100,RCID=1: record version 2, the cell's is 2"},
@@ -424,6 +466,104 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
          });
        },
        UpdateBadInstruction, "SG2D without SGCC"},
+      // Records that break the rules for updates are refused whole.
+      {"a delete carrying further fields",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Feature f = featureUpdate(3, kDelete, 2);
+           f.attributes = {{kOBJNAM, "gone"}};
+           w.addFeature(f);
+         });
+       },
+       UpdateMalformedRecord, "RCNM=100,RCID=3: a delete carrying further fields"},
+      {"a modify carrying nothing",
+       [&] { writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kModify, 2)); }); },
+       UpdateMalformedRecord, "a modify carrying nothing"},
+      {"an insert carrying nothing",
+       [&] { writeUpdate(2, [](S57Writer& w) { w.addVector(vectorUpdate(kIsolatedNode, 9, kInsert, 1)); }); },
+       UpdateMalformedRecord, "RCNM=110,RCID=9: an insert carrying nothing"},
+      {"an inserted record not at version 1",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Vector v = vectorUpdate(kIsolatedNode, 9, kInsert, 2);
+           v.coordinates2D = {{1, 2}};
+           w.addVector(v);
+         });
+       },
+       UpdateVersionMismatch, "record version 2 for an inserted record"},
+      {"a control field given twice",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           iso8211::Record r;
+           r.add("0001", recordIdField(50)).add("FRID", fridField(featureUpdate(2, kModify, 2)));
+           r.add("FOID", foidField(featureUpdate(2, kModify, 2)));
+           r.add("FSPC", controlField({2, 1, 1})).add("FSPC", controlField({2, 1, 1}));
+           w.addRecord(r);
+         });
+       },
+       UpdateMalformedRecord, "FSPC given twice"},
+      {"a delete of pointers that gives pointers",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Feature f = featureUpdate(2, kModify, 2);
+           f.spatialPointerControl = {2, 1, 1};
+           f.spatialPointers = {to(kEdge, 20)};
+           w.addFeature(f);
+         });
+       },
+       UpdateBadInstruction, "FSPC instruction 2 at index 1 for 1 entries, with 1 given"},
+      {"a count that disagrees with the coordinates given",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Vector v = vectorUpdate(kEdge, 20, kModify, 2);
+           v.coordinateControl = {1, 1, 2};
+           v.coordinates2D = {{1, 2}};
+           w.addVector(v);
+         });
+       },
+       UpdateBadInstruction, "SGCC instruction 1 at index 1 for 2 entries, with 1 given"},
+      {"the delete of an attribute the record lacks",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Feature f = featureUpdate(1, kModify, 3);
+           f.attributes = {{87, "\x7f"}};
+           w.addFeature(f);
+         });
+       },
+       UpdateAttributeMissing, "RCNM=100,RCID=1: attribute 87 to be deleted"},
+      {"a spatial pointer to an absent edge",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Feature f = featureUpdate(2, kModify, 2);
+           f.spatialPointerControl = {1, 3, 1};
+           f.spatialPointers = {to(kEdge, 77)};
+           w.addFeature(f);
+         });
+       },
+       UpdatePointerMissing, "RCNM=100,RCID=2: FSPT names RCNM=130,RCID=77"},
+      {"an edge pointer to an absent node",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Vector edge = vectorUpdate(kEdge, 21, kModify, 2);
+           VectorPointer end;
+           end.rcid = 99;
+           end.topi = 2;
+           edge.pointerControl = {3, 2, 1};
+           edge.pointers = {end};
+           w.addVector(edge);
+         });
+       },
+       UpdatePointerMissing, "RCNM=130,RCID=21: VRPT names RCNM=120,RCID=99"},
+      {"a feature pointer to an absent feature",
+       [&] {
+         writeUpdate(2, [](S57Writer& w) {
+           Feature f = featureUpdate(4, kModify, 2);
+           f.featurePointerControl = {1, 1, 1};
+           f.featurePointers = {{longName(550, 9999, 1), 2, ""}};
+           w.addFeature(f);
+         });
+       },
+       UpdatePointerMissing, "FFPT names the feature 02260000270F0001"},
       {"an unknown record instruction",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, 4, 2)); }); },
        UpdateBadInstruction, "record instruction 4"},

@@ -1,8 +1,10 @@
 // The synthetic portfolio: the plan's bands, names and nesting, and its
 // cells read back: coverage, land and depth areas that fill each cell, depth
-// contours that meet across cell edges, soundings within their depth areas.
+// contours that meet across cell edges, soundings within their depth areas;
+// where it and the demo harbour lie on the world base map.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -12,11 +14,13 @@
 #include <vector>
 
 #include "CellFinishing.h"
+#include "DemoCell.h"
 #include "GeometryAssembly.h"
 #include "MercatorProjection.h"
 #include "PortfolioCell.h"
 #include "PortfolioPlan.h"
 #include "S57CellReader.h"
+#include "WorldLandFile.h"
 
 using namespace portfolio;
 
@@ -244,4 +248,94 @@ TEST(Portfolio, CellsComeOutTheSameEveryTime) {
   const std::vector<PlannedCell> plan = planPortfolio(10);
   for (const PlannedCell& p : {plan.front(), plan.back()})
     EXPECT_EQ(portfolioCell(p).image(), portfolioCell(p).image()) << p.name;
+}
+
+namespace {
+
+// The land of the world base map's finest level, as the window draws it.
+class WorldLand {
+public:
+  explicit WorldLand(const std::string& path) {
+    WorldLandData data;
+    std::string error;
+    if (!readWorldLandFile(path, data, error) || data.levels.empty()) return;
+    polygons_ = std::move(data.levels.back().polygons);
+    for (const WorldLandPolygon& polygon : polygons_) {
+      Box box{90, 180, -90, -180};
+      for (const GeoPoint& p : polygon.rings.front()) {
+        box.south = std::min(box.south, p.latitude), box.north = std::max(box.north, p.latitude);
+        box.west = std::min(box.west, p.longitude), box.east = std::max(box.east, p.longitude);
+      }
+      boxes_.push_back(box);
+    }
+  }
+  bool loaded() const { return !polygons_.empty(); }
+
+  // Whether any land lies in the box: a vertex of a coast inside it, or the
+  // box's middle inside land (degrees).
+  bool landIn(double south, double west, double north, double east) const {
+    for (std::size_t i = 0; i < polygons_.size(); ++i) {
+      const Box& b = boxes_[i];
+      if (b.south > north || b.north < south || b.west > east || b.east < west) continue;
+      for (const auto& ring : polygons_[i].rings)
+        for (const GeoPoint& p : ring)
+          if (p.latitude >= south && p.latitude <= north && p.longitude >= west && p.longitude <= east) return true;
+    }
+    return landAt((south + north) / 2, (west + east) / 2);
+  }
+  // Odd-even over every ring of every polygon.
+  bool landAt(double latitude, double longitude) const {
+    bool inside = false;
+    for (std::size_t k = 0; k < polygons_.size(); ++k) {
+      const Box& box = boxes_[k];
+      if (latitude < box.south || latitude > box.north || longitude < box.west || longitude > box.east) continue;
+      for (const auto& ring : polygons_[k].rings)
+        for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+          const GeoPoint& a = ring[i];
+          const GeoPoint& b = ring[j];
+          if ((a.latitude > latitude) != (b.latitude > latitude) &&
+              longitude < a.longitude + (latitude - a.latitude) * (b.longitude - a.longitude) / (b.latitude - a.latitude))
+            inside = !inside;
+        }
+    }
+    return inside;
+  }
+
+private:
+  struct Box {
+    double south, west, north, east;
+  };
+  std::vector<WorldLandPolygon> polygons_;
+  std::vector<Box> boxes_;  // of each polygon's exterior
+};
+
+}  // namespace
+
+// The portfolio and the demo harbour lie in open water off a real coast:
+// the world base map has land beside their synthetic land and none under
+// their water, for every size a portfolio may have.
+TEST(Portfolio, LiesInOpenWaterOffARealCoast) {
+  const WorldLand land(std::string(CHART_SOURCE_DIR) + "/worldland.bin");
+  if (!land.loaded()) GTEST_SKIP() << "worldland.bin is missing: run scripts/build-basemap.sh";
+  const double degree = static_cast<double>(kUnitsPerDegree);
+  for (int count : {10, 300, 1000, 3000, kMaximumCells}) {
+    for (const PlannedCell& c : planPortfolio(count)) {
+      const double south = c.south / degree, north = c.north / degree, west = c.west / degree, east = c.east / degree;
+      // Water starts east of the synthetic coast, which stays within 0.094
+      // degrees of the portfolio's western edge.
+      const double water = std::max(west, kPortfolioWest / degree + 0.1);
+      if (water < east) {
+        EXPECT_FALSE(land.landIn(south, water, north, east)) << count << " " << c.name;
+      }
+    }
+  }
+  // Land of the Kerguelen Islands just west of the southern end.
+  const double south = kPortfolioSouth / degree, west = kPortfolioWest / degree;
+  EXPECT_TRUE(land.landIn(south, west - 1, south + 2, west + 0.1));
+
+  // The demo harbour: its water (east of 0.04 degrees from its western
+  // edge) over open sea, Hainan's coast at its western edge.
+  EXPECT_FALSE(land.landIn(demo::kSouth, demo::kWest + 0.04, demo::kNorth, demo::kEast));
+  EXPECT_TRUE(land.landAt((demo::kSouth + demo::kNorth) / 2, demo::kWest - 0.01));
+  EXPECT_FALSE(land.landIn(demo::kSouth, demo::kEast, demo::kNorth, demo::kEast + 0.5));  // open sea beyond
 }

@@ -12,6 +12,7 @@
 #include "DrawTestSupport.h"
 #include "TestView.h"
 #include "FeaturePortrayal.h"
+#include "TestInstructions.h"
 #include "TextPreparation.h"
 
 using namespace drawtest;
@@ -20,41 +21,19 @@ using testsupport::testView;
 namespace {
 ChartVertex at(double x, double y, std::uint8_t usage = 1) { return ChartVertex{{x, -y}, usage}; }
 
-Instruction cs(const char* name) {
-  Instruction i;
-  i.kind = kCS;
-  i.name = name;
-  return i;
-}
-Instruction ls(int style, int width, const char* token) {
-  Instruction i;
-  i.kind = kLS;
-  i.style = style;
-  i.width = width;
-  i.colour = colourIndex(token);
-  return i;
-}
-Instruction ac(const char* token, int transparency = -1) {
-  Instruction i;
-  i.kind = kAC;
-  i.colour = colourIndex(token);
-  i.transparency = transparency;
-  return i;
-}
-Instruction sy(const char* name, std::string rotation = "") {
-  Instruction i;
-  i.kind = kSY;
-  i.name = name;
-  i.text2 = std::move(rotation);
-  return i;
+using testsupport::ac;
+using testsupport::cs;
+using testsupport::sy;
+// An LS of dash 1 solid, 2 dashed, 3 dotted, 0 unknown.
+Instruction ls(int dash, int width, const char* token) {
+  return testsupport::ls(static_cast<LineDash>(dash), width, token);
 }
 Instruction tx(const char* acronym) {
-  Instruction i;
-  i.kind = kTX;
-  i.text2 = acronym;
-  i.colour = i.width = 1;
-  i.transparency = 0;
-  return i;
+  PlainText t;
+  t.attribute = acronym;
+  t.horizontal = t.vertical = 1;
+  t.xOffset = 0;
+  return t;
 }
 
 class AreaDrawerTest : public DrawTest {
@@ -78,9 +57,11 @@ protected:
     auto area = std::make_unique<AreaFeature>();
     area->objectClass = objectClass;
     area->attributes = std::move(attributes);
-    area->firstLookup = {instructions, 1};
-    area->secondLookup = {std::move(instructions), 1};
-    area->viewingGroup = 26000;
+    area->firstLookup = {instructions};
+    area->display.firstCategory = 1;
+    area->secondLookup = {std::move(instructions)};
+    area->display.secondCategory = 1;
+    area->display.viewingGroup = 26000;
     area->exteriorVertices = ring.empty() ? square(2000, 2000, 1000) : std::move(ring);
     area->updateBounds();
     prepareLookupTexts(*area);
@@ -173,21 +154,21 @@ TEST_F(AreaDrawerTest, RestrictedAreasFollowTheBoundaryStyle) {
   EXPECT_FALSE(draw(resare).empty());
   EXPECT_FALSE(draw(restrn).empty());
   ASSERT_EQ(generated(resare).size(), 2u);
-  EXPECT_EQ(generated(resare)[1].kind, kLC);
+  EXPECT_TRUE(generated(resare)[1].is<ComplexLine>());
   ASSERT_EQ(generated(restrn).size(), 1u);
-  EXPECT_EQ(generated(restrn)[0].name, "ENTRES51");
+  EXPECT_EQ(generated(restrn)[0].as<Symbol>().name, "ENTRES51");
 
   // Paper-chart symbols are for points: the boundary stays.
   settings().setSymbolStyle(1);
   draw(resare);
   ASSERT_EQ(generated(resare).size(), 2u);
-  EXPECT_EQ(generated(resare)[1].kind, kLC);
+  EXPECT_TRUE(generated(resare)[1].is<ComplexLine>());
   // Plain boundaries: RESARE03 now bounds with the plain dashed line.
   settings().setPlainBoundaries(1);
   draw(resare);
   draw(restrn);
   ASSERT_EQ(generated(resare).size(), 2u);
-  EXPECT_EQ(generated(resare)[1].kind, kLS);
+  EXPECT_TRUE(generated(resare)[1].is<LineStyle>());
   EXPECT_EQ(generated(restrn).size(), 1u);
 }
 
@@ -198,7 +179,7 @@ TEST_F(AreaDrawerTest, RestrictionSymbolWhenFirstDrawnWithPlainBoundaries) {
   AreaFeature& area = addArea(kACHARE, {cs("RESTRN01")}, {{"RESTRN", "7"}});
   const auto calls = draw(area);
   ASSERT_EQ(generated(area).size(), 1u);
-  EXPECT_EQ(generated(area)[0].name, "ENTRES51");
+  EXPECT_EQ(generated(area)[0].as<Symbol>().name, "ENTRES51");
   EXPECT_EQ(calls.size(), 1u);
 }
 
@@ -223,8 +204,8 @@ TEST_F(AreaDrawerTest, SkippedAreas) {
   for (const Case& c : cases) {
     settings().allViewingGroups = c.allGroups;
     AreaFeature& area = addArea(c.objectClass, {ac("LANDA")});
-    area.viewingGroup = c.viewingGroup;
-    area.secondLookup.category = c.category;
+    area.display.viewingGroup = c.viewingGroup;
+    area.display.secondCategory = c.category;
     EXPECT_EQ(!draw(area).empty(), c.drawn) << c.what;
   }
 }
@@ -234,7 +215,7 @@ TEST_F(AreaDrawerTest, SkippedAreas) {
 // category.
 TEST_F(AreaDrawerTest, CategoryEndsTheWalkButProceduresRun) {
   AreaFeature& area = addArea(kDEPARE, {cs("DEPARE02"), ac("LANDA")}, {{"DRVAL1", "5"}});
-  area.secondLookup.category = 2;
+  area.display.secondCategory = 2;
   EXPECT_TRUE(draw(area).empty());
   EXPECT_TRUE(area.procedureCache.load());
   settings().setDisplayCategory(2);
@@ -300,6 +281,7 @@ TEST_F(AreaDrawerTest, BoundarySegmentsAndDataLimits) {
 TEST_F(AreaDrawerTest, StyledEdgesOfHolesAreDrawn) {
   AreaFeature& area = addArea(122, {cs("SLCONS03")}, {}, square(1000, 1000, 2000));
   area.interiorVertices = square(1500, 1500, 500);
+  area.findHoles();
   area.exteriorParts = {BoundaryPart{0, 5, {{"402", "4"}}, {}}};  // QUAPOS 4: low accuracy
   area.interiorParts = {BoundaryPart{0, 5, {}, {}}};
   RecordingDevice device;
@@ -334,20 +316,19 @@ TEST_F(AreaDrawerTest, NoBoundaryAlongTheClippingMargin) {
   piece.largestX = 100;
   piece.smallestX = 0;
   style.segments = {piece};
-  Instruction lc;
-  lc.kind = kLC;
-  lc.name = "TESTLC01";
+  const Instruction lc = testsupport::lc("TESTLC01");
   // From far left of the view to its middle, from far above to far below.
   const std::vector<ChartVertex> ring = {at(-50000, -50000), at(11500, -50000), at(11500, 80000), at(-50000, 80000),
                                          at(-50000, -50000)};
   for (const Instruction& boundary : {lc, ls(1, 3, "CHBLK")}) {
     AreaFeature& area = addArea(kACHARE, {boundary}, {}, ring);
     const auto calls = draw(area);
-    ASSERT_FALSE(calls.empty()) << boundary.kind;
+    const int kind = static_cast<int>(boundary.kind());
+    ASSERT_FALSE(calls.empty()) << kind;
     for (const PaintCall& c : calls) {
       const QRectF box = c.kind == PaintCall::Path ? c.path.boundingRect() : QRectF(c.points[0], c.points[1]).normalized();
-      EXPECT_GE(box.left(), 11500 - 300) << boundary.kind;  // only along x = 11500
-      EXPECT_LE(box.right(), 11500 + 300) << boundary.kind;
+      EXPECT_GE(box.left(), 11500 - 300) << kind;  // only along x = 11500
+      EXPECT_LE(box.right(), 11500 + 300) << kind;
     }
   }
 }
@@ -366,6 +347,7 @@ TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
     // 10..90 pixels, with a hole 40..60 made of two edges.
     AreaFeature& area = addArea(kACHARE, {fill}, {}, square(10 * 23, 10 * 23, 80 * 23));
     area.interiorVertices = square(40 * 23, 40 * 23, 20 * 23);
+    area.findHoles();
     QImage image = blankImage(100, 100);
     {
       QPainter painter(&image);
@@ -373,9 +355,10 @@ TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
       DrawContext dc{canvas(painter), settings(), view, buffers};
       drawArea(dc, area, cell);
     }
-    EXPECT_NE(pixelAt(image, 20, 20).alpha(), 0) << fill.transparency;  // filled
-    EXPECT_EQ(pixelAt(image, 50, 50).alpha(), 0) << fill.transparency;  // the hole
-    EXPECT_EQ(pixelAt(image, 95, 95).alpha(), 0) << fill.transparency;  // outside
+    const int transparency = fill.as<AreaColour>().transparency;
+    EXPECT_NE(pixelAt(image, 20, 20).alpha(), 0) << transparency;  // filled
+    EXPECT_EQ(pixelAt(image, 50, 50).alpha(), 0) << transparency;  // the hole
+    EXPECT_EQ(pixelAt(image, 95, 95).alpha(), 0) << transparency;  // outside
   }
   // Two holes, and a pattern: the pattern stays out of them too.
   PatternDefinition& dots = library().patterns["DOTS0001"];
@@ -383,13 +366,12 @@ TEST_F(AreaDrawerTest, FillsLeaveHolesOpen) {
   dots.minimumDistance = 0;
   dots.width = dots.height = 46;
   dots.commands = {SP(colour("LANDA")), SW(2), PU(0, 0), PD(46, 0), PU(0, 23), PD(46, 23)};
-  Instruction pattern;
-  pattern.kind = kAP;
-  pattern.name = "DOTS0001";
+  const Instruction pattern = testsupport::ap("DOTS0001");
   AreaFeature& area = addArea(kACHARE, {pattern}, {}, square(10 * 23, 10 * 23, 80 * 23));
   area.interiorVertices = square(20 * 23, 20 * 23, 20 * 23);
   const auto second = square(60 * 23, 60 * 23, 20 * 23);
   area.interiorVertices.insert(area.interiorVertices.end(), second.begin(), second.end());
+  area.findHoles();
   QImage image = blankImage(100, 100);
   {
     QPainter painter(&image);
@@ -437,12 +419,11 @@ TEST_F(AreaDrawerTest, SymbolsAndTextsAtTheCentroid) {
 // A formatted text is made from its attribute when the look-up is chosen;
 // without the attribute it draws nothing.
 TEST_F(AreaDrawerTest, FormattedTextNeedsItsAttribute) {
-  Instruction te;
-  te.kind = kTE;
-  te.name = "by %s";
-  te.text2 = "OBJNAM";
-  te.colour = te.width = 1;
-  te.transparency = 0;
+  FormattedText te;
+  te.format = "by %s";
+  te.attribute = "OBJNAM";
+  te.horizontal = te.vertical = 1;
+  te.xOffset = 0;
   EXPECT_TRUE(draw(addArea(kACHARE, {te})).empty());
   const auto calls = draw(addArea(kACHARE, {te}, {{"OBJNAM", "Pier"}}));
   ASSERT_EQ(calls.size(), 1u);

@@ -14,17 +14,14 @@
 #include "InstructionExecutor.h"
 #include "LineDrawer.h"
 #include "PointDrawer.h"
+#include "TestInstructions.h"
 
 using namespace drawtest;
 
 namespace {
-Instruction named(int kind, const char* name) {
-  Instruction i;
-  i.kind = kind;
-  i.name = name;
-  return i;
-}
-Instruction sy(const char* name) { return named(kSY, name); }
+using testsupport::ap;
+using testsupport::lc;
+using testsupport::sy;
 
 ChartVertex at(double x, double y) { return ChartVertex{{x, -y}, 1}; }
 
@@ -33,12 +30,12 @@ class TextRecorder : public InstructionRecorder {
 public:
   void executed(const ChartFeature&, const Instruction& i) override {
     if (!text.empty()) text += ';';
-    if (i.kind == kLS)
-      text += "LS(" + std::to_string(i.style) + "," + std::to_string(i.width) + "," +
-              std::string(colourToken(i.colour)) + ")";
+    if (const LineStyle* l = i.find<LineStyle>())
+      text += "LS(" + std::to_string(static_cast<int>(l->dash)) + "," + std::to_string(l->width) + "," +
+              std::string(colourToken(l->colour)) + ")";
     else
-      text += std::string(i.kind == kSY ? "SY" : i.kind == kLC ? "LC" : i.kind == kAP ? "AP" : "?") + "(" + i.name +
-              ")";
+      text += std::string(i.is<Symbol>() ? "SY" : i.is<ComplexLine>() ? "LC" : i.is<AreaPattern>() ? "AP" : "?") + "(" +
+              testsupport::drawingName(i) + ")";
   }
   std::string text;
 };
@@ -78,15 +75,18 @@ protected:
     auto p = std::make_unique<PointFeature>();
     p->objectClass = 74;  // LNDMRK
     p->position.point = {5000, -5000};
-    p->firstLookup = {std::move(other), 1};
-    p->secondLookup = {std::move(inUse), 1};
+    p->firstLookup = {std::move(other)};
+    p->display.firstCategory = 1;
+    p->secondLookup = {std::move(inUse)};
+    p->display.secondCategory = 1;
     cell.points.push_back(std::move(p));
     return *cell.points.back();
   }
   LineFeature& line(std::vector<Instruction> instructions) {
     auto l = std::make_unique<LineFeature>();
     l->objectClass = 85;  // NAVLNE
-    l->firstLookup = l->secondLookup = {std::move(instructions), 1};
+    l->firstLookup = l->secondLookup = {std::move(instructions)};
+    l->display.firstCategory = l->display.secondCategory = 1;
     l->vertices = {at(1000, 1000), at(9000, 1000)};
     l->parts = {BoundaryPart{}};
     l->parts[0].count = 2;
@@ -96,7 +96,8 @@ protected:
   AreaFeature& area(std::vector<Instruction> instructions) {
     auto a = std::make_unique<AreaFeature>();
     a->objectClass = 112;  // RESARE
-    a->firstLookup = a->secondLookup = {std::move(instructions), 1};
+    a->firstLookup = a->secondLookup = {std::move(instructions)};
+    a->display.firstCategory = a->display.secondCategory = 1;
     a->exteriorVertices = {at(2000, 2000), at(8000, 2000), at(8000, 8000), at(2000, 8000), at(2000, 2000)};
     a->updateBounds();
     a->centre = {5000, -5000};
@@ -139,11 +140,11 @@ TEST_F(DrawingStandInsTest, EachMissingDrawingGetsItsStandIn) {
       {"no symbol in the other look-up", &point({sy("GONE0001")}, {sy("GONE0002")}), nullptr, "SY(QUESMRK1)"},
       {"a procedure's symbol takes no other look-up's", &point({}, {sy("MARK0002")}), &procedureSymbol,
        "SY(QUESMRK1)"},
-      {"a line's missing line style", &line({named(kLC, "GONE0004")}), nullptr, "LC(QUESMRK1)"},
-      {"an area boundary's missing line style", &area({named(kLC, "GONE0004")}), nullptr, "LC(QUESMRK1)"},
+      {"a line's missing line style", &line({lc("GONE0004")}), nullptr, "LC(QUESMRK1)"},
+      {"an area boundary's missing line style", &area({lc("GONE0004")}), nullptr, "LC(QUESMRK1)"},
       {"an area's missing centred symbol", &area({sy("GONE0001")}), nullptr, "SY(QUESMRK1)"},
-      {"an area's missing pattern", &area({named(kAP, "GONE0005")}), nullptr, "LS(1,1,CHMGD);SY(QUESMRK1)"},
-      {"an area's pattern that exists", &area({named(kAP, "PATT0001")}), nullptr, "AP(PATT0001)"},
+      {"an area's missing pattern", &area({ap("GONE0005")}), nullptr, "LS(1,1,CHMGD);SY(QUESMRK1)"},
+      {"an area's pattern that exists", &area({ap("PATT0001")}), nullptr, "AP(PATT0001)"},
   };
   for (const Case& c : cases) {
     const auto [drawn, painted] = draw(*c.feature, c.generated);
@@ -157,8 +158,8 @@ TEST_F(DrawingStandInsTest, WithoutTheQuestionMarkOnlyTheBoundariesStandIn) {
   library().lineStyles.erase("QUESMRK1");
   EXPECT_EQ(draw(point({sy("GONE0001")})).first, "");
   EXPECT_EQ(draw(point({sy("GONE0001")}, {sy("MARK0002")})).first, "SY(MARK0002)");
-  EXPECT_EQ(draw(line({named(kLC, "GONE0004")})).first, "LS(1,1,CHMGD)");
-  EXPECT_EQ(draw(area({named(kAP, "GONE0005")})).first, "LS(1,1,CHMGD)");
+  EXPECT_EQ(draw(line({lc("GONE0004")})).first, "LS(1,1,CHMGD)");
+  EXPECT_EQ(draw(area({ap("GONE0005")})).first, "LS(1,1,CHMGD)");
 }
 
 TEST_F(DrawingStandInsTest, EachMissingNameIsLoggedOnceWhateverTheThread) {

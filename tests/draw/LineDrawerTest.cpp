@@ -11,6 +11,7 @@
 #include "InstructionExecutor.h"
 #include "LineDrawer.h"
 #include "ProcedureFixtures.h"
+#include "TestInstructions.h"
 
 using namespace drawtest;
 using testsupport::testView;
@@ -24,33 +25,13 @@ constexpr int kCOALNE = 30, kDEPCNT = 43, kSLCONS = 122, kOBSTRN = 86, kNAVLNE =
 // A vertex given in logical units.
 ChartVertex at(double x, double y) { return ChartVertex{{x, -y}, 0}; }
 
-Instruction cs(const char* name) {
-  Instruction i;
-  i.kind = kCS;
-  i.name = name;
-  return i;
+using testsupport::cs;
+using testsupport::sy;
+// An LS of dash 1 solid, 2 dashed, 3 dotted, 0 unknown.
+Instruction ls(int dash, int width, const char* token) {
+  return testsupport::ls(static_cast<LineDash>(dash), width, token);
 }
-Instruction ls(int style, int width, const char* token) {
-  Instruction i;
-  i.kind = kLS;
-  i.style = style;
-  i.width = width;
-  i.colour = colourIndex(token);
-  return i;
-}
-Instruction ac(const char* token) {
-  Instruction i;
-  i.kind = kAC;
-  i.colour = colourIndex(token);
-  i.transparency = 2;
-  return i;
-}
-Instruction sy(const char* name) {
-  Instruction i;
-  i.kind = kSY;
-  i.name = name;
-  return i;
-}
+Instruction ac(const char* token) { return testsupport::ac(token, 2); }
 
 // One edge of a line: its vertices and the QUAPOS of the edge ("" = none).
 struct Edge {
@@ -88,8 +69,10 @@ protected:
     auto line = std::make_unique<LineFeature>();
     line->objectClass = objectClass;
     line->attributes = std::move(attributes);
-    line->firstLookup = {instructions, 1};
-    line->secondLookup = {std::move(instructions), 1};
+    line->firstLookup = {instructions};
+    line->display.firstCategory = 1;
+    line->secondLookup = {std::move(instructions)};
+    line->display.secondCategory = 1;
     for (Edge& e : edges) {
       BoundaryPart part;
       part.offset = static_cast<std::uint32_t>(line->vertices.size());
@@ -129,9 +112,13 @@ protected:
       std::string s;
       for (const Instruction& i : edge) {
         if (!s.empty()) s += " + ";
-        s += i.kind == kLC ? "LC " + i.name
-                           : "LS " + std::to_string(i.style) + "," + std::to_string(i.width) + "," +
-                                 std::string(colourToken(i.colour));
+        if (const ComplexLine* complex = i.find<ComplexLine>()) {
+          s += "LC " + complex->name;
+        } else {
+          const LineStyle& l = i.as<LineStyle>();
+          s += "LS " + std::to_string(static_cast<int>(l.dash)) + "," + std::to_string(l.width) + "," +
+               std::string(colourToken(l.colour));
+        }
       }
       out.push_back(s);
     }
@@ -172,7 +159,7 @@ TEST_F(LineDrawerTest, DepthContoursFollowTheirSwitchOtherLinesTheCategory) {
     settings().showDepthContours = c.showDepthContours;
     settings().setDisplayCategory(c.displayCategory);
     LineFeature& line = addStraightLine(c.objectClass, {ls(1, 1, "CHBLK")});
-    line.secondLookup.category = c.category;
+    line.display.secondCategory = c.category;
     EXPECT_EQ(!draw(line).empty(), c.drawn) << c.what;
   }
 }
@@ -357,7 +344,7 @@ TEST_F(LineDrawerTest, SymbolsAtTheMiddleOfTheLine) {
   const auto result = procedureResult(line, cell, settings());
   ASSERT_TRUE(result);
   ASSERT_EQ(result->instructions.size(), 1u);
-  EXPECT_EQ(result->instructions[0].name, "ISODGR01");
+  EXPECT_EQ(result->instructions[0].as<Symbol>().name, "ISODGR01");
   const auto drawn = draw(line);
   ASSERT_EQ(drawn.size(), 2u);
   EXPECT_EQ(drawn[0].path.elementAt(0), QPointF(5000, 1000));

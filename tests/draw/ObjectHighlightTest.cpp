@@ -45,10 +45,10 @@ protected:
     area.objectClass = 42;
     area.exteriorVertices = {{{-h, -h}}, {{h, -h}}, {{h, h}}, {{-h, h}}, {{-h, -h}}};
     area.updateBounds();
-    Instruction fill;
-    fill.kind = kAC;
+    AreaColour fill;
     fill.colour = colourIndex("DEPVS");
-    area.secondLookup = {{fill}, 0};
+    area.secondLookup = {{fill}};
+    area.display.secondCategory = 0;
     point.position.point = {0, 0};
   }
 

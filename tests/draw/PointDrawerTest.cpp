@@ -16,6 +16,7 @@
 #include "S57Vocabulary.h"
 #include "TextPreparation.h"
 #include "StrokeClipping.h"
+#include "TestInstructions.h"
 
 using namespace drawtest;
 using testsupport::testView;
@@ -26,47 +27,35 @@ QPolygonF segment(const QPointF& a, const QPointF& b) { return QPolygonF(QVector
 
 constexpr int kLIGHTS = 75, kWRECKS = 159, kOBSTRN = 86, kLNDMRK = 74, kBCNLAT = 7;
 
-Instruction cs(const char* name) {
-  Instruction i;
-  i.kind = kCS;
-  i.name = name;
-  return i;
-}
-Instruction sy(const char* name) {
-  Instruction i;
-  i.kind = kSY;
-  i.name = name;
-  return i;
-}
+using testsupport::cs;
+using testsupport::sy;
 Instruction tx(const char* acronym, std::string national = "") {
-  Instruction i;
-  i.kind = kTX;
-  i.text2 = acronym;
-  i.text3 = std::move(national);
-  i.colour = i.width = 1;
-  i.transparency = 0;
-  return i;
+  PlainText t;
+  t.attribute = acronym;
+  t.nationalText = std::move(national);
+  t.horizontal = t.vertical = 1;
+  t.xOffset = 0;
+  return t;
 }
-Instruction leg(const char* bearing, const char* length) {
-  Instruction i;
-  i.kind = kLS;
-  i.style = 1;
-  i.width = 1;
-  i.colour = colourIndex("CHBLK");
-  i.name = bearing;
-  i.text2 = length;
-  return i;
+// A leg as the light procedure makes it, bearing and length read from text.
+Leg leg(const char* bearing, const char* length) {
+  Leg l;
+  l.dash = LineDash::Solid;
+  l.width = 1;
+  l.colour = colourIndex("CHBLK");
+  l.bearing = std::atof(bearing);
+  l.length = std::atof(length);
+  return l;
 }
-Instruction arc(const char* start, const char* end, const char* radius = "20", int style = 1) {
-  Instruction i;
-  i.kind = kARC;
-  i.style = style;
-  i.width = 2;
-  i.colour = colourIndex("LITRD");
-  i.name = start;
-  i.text2 = radius;
-  i.text3 = end;
-  return i;
+SectorArc arc(const char* start, const char* end, const char* radius = "20", int dash = 1) {
+  SectorArc a;
+  a.dash = static_cast<LineDash>(dash);
+  a.width = 2;
+  a.colour = colourIndex("LITRD");
+  a.start = std::strtoll(start, nullptr, 10);
+  a.end = std::strtoll(end, nullptr, 10);
+  a.radius = static_cast<float>(std::atof(radius));
+  return a;
 }
 
 class PointDrawerTest : public DrawTest {
@@ -88,9 +77,11 @@ protected:
     point->objectClass = objectClass;
     point->position.point = {x, -y};
     point->attributes = std::move(attributes);
-    point->firstLookup = {instructions, 1};
-    point->secondLookup = {std::move(instructions), 1};
-    point->viewingGroup = 27000;
+    point->firstLookup = {instructions};
+    point->display.firstCategory = 1;
+    point->secondLookup = {std::move(instructions)};
+    point->display.secondCategory = 1;
+    point->display.viewingGroup = 27000;
     prepareLookupTexts(*point);
     cell.points.push_back(std::move(point));
     return *cell.points.back();
@@ -207,7 +198,7 @@ TEST_F(PointDrawerTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
   PointFeature& topmark = addPoint(s57::TOPMAR, {sy("MARK0001"), cs("TOPMAR01")}, 1000, 1000, {{"TOPSHP", "1"}});
   EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 1u);
   ASSERT_EQ(generated(topmark).size(), 1u);
-  EXPECT_EQ(generated(topmark)[0].name, "TOPMAR22");  // no floating carrier in the cell
+  EXPECT_EQ(generated(topmark)[0].as<Symbol>().name, "TOPMAR22");  // no floating carrier in the cell
   settings().setSymbolStyle(1);
   EXPECT_EQ(countOf(draw(topmark), PaintCall::Path), 2u);
   // Other classes draw their generated list with either style.
@@ -221,7 +212,7 @@ TEST_F(PointDrawerTest, TopmarkSymbolOnlyWithPaperChartSymbols) {
 // and a wreck that moves itself to the base display is drawn whole.
 TEST_F(PointDrawerTest, DisplayCategory) {
   PointFeature& point = addPoint(kLNDMRK, {sy("MARK0001"), cs("QUAPOS01")}, 1000, 1000, {{"QUAPOS", "4"}});
-  point.secondLookup.category = 2;
+  point.display.secondCategory = 2;
   library().symbols["LOWACC01"] = library().symbols["MARK0001"];
   EXPECT_TRUE(draw(point).empty());
   EXPECT_TRUE(point.procedureCache.load());  // the procedure ran
@@ -231,14 +222,14 @@ TEST_F(PointDrawerTest, DisplayCategory) {
   settings().setDisplayCategory(1);
   PointFeature& wreck = addPoint(kWRECKS, {sy("MARK0001"), cs("WRECKS04"), sy("MARK0001")}, 1000, 1000,
                                  {{"CATWRK", "2"}, {"WATLEV", "3"}});
-  wreck.secondLookup.category = 2;
+  wreck.display.secondCategory = 2;
   const auto calls = draw(wreck);
   const auto result = procedureResult(wreck, cell, settings());
   ASSERT_TRUE(result);
-  EXPECT_EQ(result->secondCategory, 0);
-  EXPECT_EQ(wreck.secondLookup.category, 2);  // the feature itself is not changed
+  EXPECT_EQ(result->display.secondCategory, 0);
+  EXPECT_EQ(wreck.display.secondCategory, 2);  // the feature itself is not changed
   ASSERT_EQ(result->instructions.size(), 1u);
-  EXPECT_EQ(result->instructions[0].name, "WRECKS05");
+  EXPECT_EQ(result->instructions[0].as<Symbol>().name, "WRECKS05");
   EXPECT_EQ(countOf(calls, PaintCall::Path), 3u);  // both look-up symbols and WRECKS05
 }
 
@@ -248,7 +239,7 @@ TEST_F(PointDrawerTest, DisplayCategory) {
 TEST_F(PointDrawerTest, TextsFromTheLookup) {
   PointFeature& point = addPoint(kLNDMRK, {tx("OBJNAM")});
   EXPECT_TRUE(draw(point).empty());
-  EXPECT_FALSE(point.secondLookup.instructions[0].textPrepared);
+  EXPECT_FALSE(point.secondLookup.instructions[0].text()->prepared);
   PointFeature& tower = addPoint(kLNDMRK, {tx("OBJNAM")}, 1000, 1000, {{"OBJNAM", "Tower"}});
   auto calls = draw(tower);
   ASSERT_EQ(countOf(calls, PaintCall::Text), 1u);
@@ -257,8 +248,8 @@ TEST_F(PointDrawerTest, TextsFromTheLookup) {
   PointFeature& named = addPoint(kLNDMRK, {tx("OBJNAM", "\xe5\xa1\x94")}, 9000, 9000, {{"OBJNAM", "\xe5\xa1\x94"}});
   settings().setTextLanguage(2);
   EXPECT_TRUE(draw(named).empty());
-  EXPECT_TRUE(named.secondLookup.instructions[0].textPrepared);
-  EXPECT_EQ(named.secondLookup.instructions[0].text2, "");
+  EXPECT_TRUE(named.secondLookup.instructions[0].text()->prepared);
+  EXPECT_EQ(named.secondLookup.instructions[0].text()->text, "");
   settings().setTextLanguage(1);
   calls = draw(named);
   ASSERT_EQ(countOf(calls, PaintCall::Text), 1u);
@@ -288,7 +279,7 @@ TEST_F(PointDrawerTest, LegEnds) {
   }
 }
 
-// A full-length leg (kGroundLength) is its nominal range long on the ground
+// A full-length leg (on the ground) is its nominal range long on the ground
 // at the light: 1852 m a nautical mile, in metres of the projection plane
 // (N cos(phi) over the radius of the parallel of 30 degrees), in logical
 // units of the view. Absurd ranges are held as screen legs are.
@@ -303,17 +294,17 @@ TEST_F(PointDrawerTest, LegsOnTheGroundAreTheirNominalRangeLong) {
     view.viewportWidth = view.viewportHeight = 23000;
     setCentreGeo(c.latitude, 10, view);
     const QPointF centre(11500, 11500);
-    Instruction ground = leg("90", "2");
-    ground.text3 = kGroundLength;
+    Leg ground = leg("90", "2");
+    ground.onGround = true;
     const double expected = 2 * 1852.0 / c.groundPerProjectionMetre * 100000 / 1000;
     const QPointF end = legEnd(centre, ground, view);
     EXPECT_NEAR(end.x() - centre.x(), expected, expected * 1e-6) << c.latitude;
     EXPECT_NEAR(end.y(), centre.y(), 1e-6) << c.latitude;
     // A leg of the screen is as long whatever the view.
     EXPECT_EQ(legEnd(centre, leg("90", "2"), view), legEnd(centre, leg("90", "2")));
-    ground.text2 = "1e300";
+    ground.length = std::atof("1e300");
     EXPECT_NEAR(legEnd(centre, ground, view).x(), centre.x() + 1e9, 1e-3);
-    ground.text2 = "nan";
+    ground.length = std::atof("nan");
     EXPECT_EQ(legEnd(centre, ground, view), centre);
   }
 }
@@ -381,7 +372,7 @@ TEST_F(PointDrawerTest, SectorArcAngles) {
   EXPECT_EQ(sectorArcAngles(arc("2147483647", "0")).span, -16 * 360);
 }
 
-// An arc about the point with radius 88 x text2, dashed for style 2; only
+// An arc about the point with radius 88 x its radius, dashed when dashed; only
 // from the generated list.
 TEST_F(PointDrawerTest, SectorArcsAboutThePoint) {
   PointFeature& light = *cell.points.emplace_back(new PointFeature);

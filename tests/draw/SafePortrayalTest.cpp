@@ -11,6 +11,7 @@
 #include "TestView.h"
 #include "S57Vocabulary.h"
 #include "TextPreparation.h"
+#include "TestInstructions.h"
 
 using namespace drawtest;
 using testsupport::testView;
@@ -22,17 +23,12 @@ std::vector<ChartVertex> square(double x, double y, double size) {
   return {at(x, y), at(x + size, y), at(x + size, y + size), at(x, y + size), at(x, y)};
 }
 
-Instruction cs(const char* name) {
-  Instruction i;
-  i.kind = kCS;
-  i.name = name;
-  return i;
-}
-Instruction ac(const char* token) {
-  Instruction i;
-  i.kind = kAC;
-  i.colour = colourIndex(token);
-  return i;
+using testsupport::ac;
+using testsupport::cs;
+
+std::string lineStyleText(LineDash dash, int width, int colour) {
+  return "LS " + std::to_string(static_cast<int>(dash)) + "," + std::to_string(width) + "," +
+         std::string(colourToken(colour));
 }
 
 // The instructions that reached the canvas, as "KIND name/colour" texts.
@@ -40,17 +36,24 @@ class Recorder : public InstructionRecorder {
 public:
   void executed(const ChartFeature& feature, const Instruction& i) override {
     std::string text;
-    switch (i.kind) {
-      case kSY: text = "SY " + i.name; break;
-      case kAC: text = "AC " + std::string(colourToken(i.colour)); break;
-      case kAP: text = "AP " + i.name; break;
-      case kLC: text = "LC " + i.name; break;
-      case kLS:
-        text = "LS " + std::to_string(i.style) + "," + std::to_string(i.width) + "," + std::string(colourToken(i.colour));
+    switch (i.kind()) {
+      case InstructionKind::Symbol: text = "SY " + i.as<Symbol>().name; break;
+      case InstructionKind::AreaColour: text = "AC " + std::string(colourToken(i.as<AreaColour>().colour)); break;
+      case InstructionKind::AreaPattern: text = "AP " + i.as<AreaPattern>().name; break;
+      case InstructionKind::ComplexLine: text = "LC " + i.as<ComplexLine>().name; break;
+      case InstructionKind::LineStyle: {
+        const LineStyle& l = i.as<LineStyle>();
+        text = lineStyleText(l.dash, l.width, l.colour);
         break;
-      case kTX:
-      case kTE: text = "TX " + i.text2; break;
-      default: text = "kind " + std::to_string(i.kind);
+      }
+      case InstructionKind::Leg: {
+        const Leg& l = i.as<Leg>();
+        text = lineStyleText(l.dash, l.width, l.colour);
+        break;
+      }
+      case InstructionKind::PlainText:
+      case InstructionKind::FormattedText: text = "TX " + i.text()->text; break;
+      default: text = "kind " + std::to_string(static_cast<int>(i.kind()));
     }
     drawn[&feature].push_back(text);
   }
@@ -80,8 +83,10 @@ protected:
                       std::vector<FeatureAttribute> attributes = {}) {
     f->objectClass = objectClass;
     f->attributes = std::move(attributes);
-    f->firstLookup = {lookup, category};
-    f->secondLookup = {std::move(lookup), category};
+    f->firstLookup = {lookup};
+    f->display.firstCategory = category;
+    f->secondLookup = {std::move(lookup)};
+    f->display.secondCategory = category;
     prepareLookupTexts(*f);
     Feature& kept = *f;
     if constexpr (std::is_same_v<Feature, AreaFeature>) {
@@ -197,12 +202,11 @@ TEST_F(SafePortrayalTest, TextsInTheNightTable) {
   const int chblk = colourIndex("CHBLK");
   library().colourTables[static_cast<int>(ColourScheme::DAY_BRIGHT)].entries[chblk] = QColor(7, 7, 7);
   library().colourTables[static_cast<int>(ColourScheme::NIGHT)].entries[chblk] = QColor(160, 170, 180);
-  Instruction name;
-  name.kind = kTX;
-  name.text2 = "OBJNAM";
-  name.colour = name.width = 1;
-  name.transparency = 0;
-  name.textColour = chblk;
+  PlainText name;
+  name.attribute = "OBJNAM";
+  name.horizontal = name.vertical = 1;
+  name.xOffset = 0;
+  name.colour = chblk;
   auto point = std::make_unique<PointFeature>();
   point->position = at(5000, 5000);
   withLookup(std::move(point), 74 /* LNDMRK */, {name}, 0, {{"OBJNAM", "Tower"}});

@@ -16,10 +16,9 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     settings().setContourSet(10);
-    Instruction procedure;
-    procedure.kind = kCS;
-    procedure.name = "SOUNDG02";
-    feature.secondLookup = {{procedure}, 2};
+    const Instruction procedure = ProcedureCall{"SOUNDG02"};
+    feature.secondLookup = {{procedure}};
+    feature.display.secondCategory = 2;
     // Every digit symbol marks its pivot with
     // a line 100 long, SOUNDS in one colour and SOUNDG in another.
     setColour("CHBLK", QColor(0, 0, 0));

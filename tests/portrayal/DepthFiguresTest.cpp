@@ -90,7 +90,7 @@ TEST_F(SoundingSymbolsTest, AppendsWithoutClearing) {
   std::vector<Instruction> out(1);
   soundingSymbols(f, 5.3f, settings(), out);
   ASSERT_EQ(out.size(), 3u);
-  EXPECT_EQ(out[0].kind, kNone);
+  EXPECT_EQ(out[0].kind(), InstructionKind::None);
 }
 
 class ContourLabelTest : public ProcedureTest {

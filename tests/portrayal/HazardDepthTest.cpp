@@ -91,18 +91,18 @@ TEST_F(HazardDepthTest, UnderwaterHazardMarksAnIsolatedDanger) {
   PointFeature& rock = addPoint(cell, kObstruction, kInside.x, kInside.y,
                                 {{"OBJNAM", "x"}, {"SCAMIN", "50000"}, {"SCAMIN", "7"}, {"WATLEV", "3"}});
   rock.scaleMinimum = 50000;
-  rock.secondLookup.category = 2;
+  rock.display.secondCategory = 2;
   std::string symbol;
   ProcedureResult out = ProcedureResult::startingFrom(rock);
   EXPECT_TRUE(underwaterHazard(rock, 4, kInside, symbol, cell, settings(), out));
   EXPECT_EQ(symbol, "ISODGR01");
-  EXPECT_EQ(out.displayPriority, 8);
-  EXPECT_EQ(out.viewingGroup, 14050);
-  EXPECT_EQ(out.radarFlag, 'O');
-  EXPECT_EQ(out.secondCategory, 0);
-  EXPECT_TRUE(out.scaleMinimumLifted);  // the draw pass shows it at every scale
+  EXPECT_EQ(out.display.priority, 8);
+  EXPECT_EQ(out.display.viewingGroup, 14050);
+  EXPECT_EQ(out.display.radarFlag, 'O');
+  EXPECT_EQ(out.display.secondCategory, 0);
+  EXPECT_TRUE(out.display.scaleMinimumLifted);  // the draw pass shows it at every scale
   // The feature itself stays as the cell has it.
-  EXPECT_EQ(rock.secondLookup.category, 2);
+  EXPECT_EQ(rock.display.secondCategory, 2);
   EXPECT_EQ(rock.scaleMinimum, 50000);
   EXPECT_EQ(rock.attributes[1].value, "50000");
   EXPECT_FALSE(rock.underlyingDepth.known());  // the point form does not cache
@@ -138,9 +138,9 @@ TEST_F(HazardDepthTest, UnderwaterHazardCases) {
     ProcedureResult out = ProcedureResult::startingFrom(f);
     EXPECT_EQ(underwaterHazard(f, c.depth, c.position, symbol, cell, settings(), out), c.result) << c.name;
     EXPECT_EQ(symbol, c.result ? "ISODGR01" : "before") << c.name;
-    EXPECT_EQ(out.displayPriority, c.marked ? 8 : -1) << c.name;
-    EXPECT_EQ(out.viewingGroup, c.marked ? 14050 : -1) << c.name;
-    EXPECT_EQ(out.radarFlag == 'O', c.result) << c.name;
+    EXPECT_EQ(out.display.priority, c.marked ? 8 : -1) << c.name;
+    EXPECT_EQ(out.display.viewingGroup, c.marked ? 14050 : -1) << c.name;
+    EXPECT_EQ(out.display.radarFlag == 'O', c.result) << c.name;
   }
 }
 

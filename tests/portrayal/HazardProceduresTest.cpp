@@ -138,22 +138,22 @@ TEST_F(HazardProceduresTest, WreckSymbolsAndLookupChanges) {
   for (const Case& c : cases) {
     S57Cell cell = cellWithDepth(c.drval1);
     PointFeature& w = addPoint(cell, kWreck, 50, 50, c.attributes);
-    w.viewingGroup = c.viewingGroupBefore;
-    w.displayPriority = 4;
-    w.firstLookup.category = w.secondLookup.category = 2;
+    w.display.viewingGroup = c.viewingGroupBefore;
+    w.display.priority = 4;
+    w.display.firstCategory = w.display.secondCategory = 2;
     ProcedureResult wOut = ProcedureResult::startingFrom(w);
     wreckProcedure(w, cell, settings(), wOut);
     const std::string label = testing::PrintToString(c.expected);
     EXPECT_EQ(symbolNames(wOut.instructions), c.expected) << label;
-    EXPECT_EQ(wOut.viewingGroup, c.viewingGroupAfter) << label;
+    EXPECT_EQ(wOut.display.viewingGroup, c.viewingGroupAfter) << label;
     if (c.baseDisplay) {
-      EXPECT_EQ(wOut.displayPriority, 8) << label;
-      EXPECT_EQ(wOut.firstCategory, 0) << label;
-      EXPECT_EQ(wOut.secondCategory, 0) << label;
-      EXPECT_EQ(wOut.radarFlag, 'O') << label;
+      EXPECT_EQ(wOut.display.priority, 8) << label;
+      EXPECT_EQ(wOut.display.firstCategory, 0) << label;
+      EXPECT_EQ(wOut.display.secondCategory, 0) << label;
+      EXPECT_EQ(wOut.display.radarFlag, 'O') << label;
     } else if (c.viewingGroupAfter != 14050) {
-      EXPECT_EQ(wOut.displayPriority, 4) << label;
-      EXPECT_EQ(wOut.firstCategory, 2) << label;
+      EXPECT_EQ(wOut.display.priority, 4) << label;
+      EXPECT_EQ(wOut.display.firstCategory, 2) << label;
     }
   }
 }
@@ -204,5 +204,5 @@ TEST_F(HazardProceduresTest, AreaObstructionDangerWithLowAccuracyEdge) {
   areaObstructionProcedure(a, cell, settings(), aOut);
   EXPECT_EQ(symbolNames(aOut.instructions),
             (Names{"AC DEPVS", "AP FOULAR01", "LS DASH,2,CHBLK", "ISODGR01", "LOWACC01"}));
-  EXPECT_EQ(aOut.displayPriority, 8);
+  EXPECT_EQ(aOut.display.priority, 8);
 }

@@ -47,26 +47,26 @@ TEST_F(LightProcedureTest, SectorLightsGetLegsArcsAndTheirDescription) {
     Names expected;
   } cases[] = {
       {{{"SECTR1", "45"}, {"SECTR2", "90"}, {"COLOUR", "3"}, {"LITCHR", "2"}},
-       {"LS SOLD,1,CHBLK bearing 225 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 225 length 25", "LS SOLD,1,CHBLK bearing 270 length 25",
         "ARC SOLD,4,OUTLW 225-270 r20", "ARC SOLD,2,LITRD 225-270 r20", text("FlR")}},
       {{{"SECTR1", "300"}, {"SECTR2", "30"}, {"COLOUR", "1,3"}},
-       {"LS SOLD,1,CHBLK bearing 480 length 25 prepared", "LS SOLD,1,CHBLK bearing 570 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 480 length 25", "LS SOLD,1,CHBLK bearing 570 length 25",
         "ARC SOLD,4,OUTLW 480-570 r20", "ARC SOLD,2,LITRD 480-570 r20", text("WR")}},
       {{{"SECTR1", "10.7"}, {"SECTR2", "20"}, {"COLOUR", "4"}},
-       {"LS SOLD,1,CHBLK bearing 190 length 25 prepared", "LS SOLD,1,CHBLK bearing 200 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 190 length 25", "LS SOLD,1,CHBLK bearing 200 length 25",
         "ARC SOLD,4,OUTLW 190-200 r20", "ARC SOLD,2,LITGN 190-200 r20", text("G")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "6"}},
-       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 180 length 25", "LS SOLD,1,CHBLK bearing 270 length 25",
         "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,LITYW 180-270 r20", text("Y")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}},  // no colour: magenta
-       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 180 length 25", "LS SOLD,1,CHBLK bearing 270 length 25",
         "ARC SOLD,4,OUTLW 180-270 r20", "ARC SOLD,2,CHMGD 180-270 r20", text("")}},
       {{{"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}, {"LITVIS", "7"}},  // obscured: one dashed arc
-       {"LS SOLD,1,CHBLK bearing 180 length 25 prepared", "LS SOLD,1,CHBLK bearing 270 length 25 prepared",
+       {"LS SOLD,1,CHBLK bearing 180 length 25", "LS SOLD,1,CHBLK bearing 270 length 25",
         "ARC DASH,1,CHBLK 180-270 r20", text("W")}},
       {{{"CATLIT", "1"}, {"ORIENT", "30"}, {"VALNMR", "12"}, {"SECTR1", "0"}, {"SECTR2", "90"}, {"COLOUR", "1"}},
-       {"LS DASH,1,CHBLK bearing 30 length 12", "LS SOLD,1,CHBLK bearing 180 length 25 prepared",
-        "LS SOLD,1,CHBLK bearing 270 length 25 prepared", "ARC SOLD,4,OUTLW 180-270 r20",
+       {"LS DASH,1,CHBLK bearing 30 length 12", "LS SOLD,1,CHBLK bearing 180 length 25",
+        "LS SOLD,1,CHBLK bearing 270 length 25", "ARC SOLD,4,OUTLW 180-270 r20",
         "ARC SOLD,2,LITYW 180-270 r20", text("DirW12M")}},
   };
   for (const Case& c : cases) EXPECT_EQ(light(c.attributes), c.expected) << c.expected[2];
@@ -76,11 +76,11 @@ TEST_F(LightProcedureTest, SectorLightsGetLegsArcsAndTheirDescription) {
 // wide integers, as the numbers say.
 TEST_F(LightProcedureTest, SectorLimitsAtTheEndOfTheIntRange) {
   EXPECT_EQ(light({{"SECTR1", "99999999999"}, {"SECTR2", "5"}, {"COLOUR", "1"}}),
-            (Names{"LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared",
-                   "LS SOLD,1,CHBLK bearing 545 length 25 prepared", "ARC SOLD,4,OUTLW 2147483827-545 r20",
+            (Names{"LS SOLD,1,CHBLK bearing 2147483827 length 25",
+                   "LS SOLD,1,CHBLK bearing 545 length 25", "ARC SOLD,4,OUTLW 2147483827-545 r20",
                    "ARC SOLD,2,LITYW 2147483827-545 r20", text("W")}));
   EXPECT_EQ(light({{"SECTR1", "5"}, {"SECTR2", "99999999999"}, {"COLOUR", "1"}}).at(1),
-            "LS SOLD,1,CHBLK bearing 2147483827 length 25 prepared");
+            "LS SOLD,1,CHBLK bearing 2147483827 length 25");
 }
 
 // Full-length legs reach the nominal range on the ground (nautical miles,
@@ -88,9 +88,9 @@ TEST_F(LightProcedureTest, SectorLimitsAtTheEndOfTheIntRange) {
 TEST_F(LightProcedureTest, FullLengthLegsReachTheNominalRange) {
   settings().setRangeLegs(1);
   const Names withRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}, {"VALNMR", "12.5"}});
-  EXPECT_EQ(withRange[0], "LS SOLD,1,CHBLK bearing 180 length 12.5 NM prepared");
+  EXPECT_EQ(withRange[0], "LS SOLD,1,CHBLK bearing 180 length 12.5 NM");
   const Names withoutRange = light({{"SECTR1", "0"}, {"SECTR2", "90"}});
-  EXPECT_EQ(withoutRange[1], "LS SOLD,1,CHBLK bearing 270 length 9 NM prepared");
+  EXPECT_EQ(withoutRange[1], "LS SOLD,1,CHBLK bearing 270 length 9 NM");
   EXPECT_EQ(light({{"CATLIT", "1"}, {"ORIENT", "30"}, {"VALNMR", "12"}, {"COLOUR", "1"}}).at(0),
             "LS DASH,1,CHBLK bearing 30 length 12 NM");
 }

@@ -109,7 +109,7 @@ TEST_F(LineProceduresTest, ObstructionLine) {
     for (const std::string& e : c.edges) expected.push_back({e});
     EXPECT_EQ(perEdge(out), expected) << testing::PrintToString(c.edges);
     EXPECT_EQ(symbolNames(out.instructions), c.danger ? Names{"ISODGR01"} : Names{});
-    EXPECT_EQ(out.radarFlag == 'O', c.danger);
+    EXPECT_EQ(out.display.radarFlag == 'O', c.danger);
   }
 }
 

@@ -12,10 +12,7 @@ LookupEntry entry(std::vector<AttributeCondition> conditions, int priority = 0, 
   LookupEntry e;
   e.conditions = conditions.empty() ? std::vector<AttributeCondition>{{"attf", "null"}} : std::move(conditions);
   e.displayPriority = priority;
-  Instruction sy;
-  sy.kind = kSY;
-  sy.name = std::move(name);
-  e.instructions.push_back(sy);
+  e.instructions.push_back(Symbol{std::move(name), {}, {}});
   return e;
 }
 
@@ -38,8 +35,8 @@ std::string chosen(const std::vector<LookupEntry>& list, std::vector<FeatureAttr
   LookupTable table;
   table["OBSTRN"] = list;
   PointFeature f = feature(kObstruction, std::move(attributes));
-  selectLookup(f, table, f.firstLookup, classes());
-  return f.firstLookup.instructions.empty() ? "" : f.firstLookup.instructions.front().name;
+  selectLookup(f, table, LookupList::First, classes());
+  return f.firstLookup.instructions.empty() ? "" : f.firstLookup.instructions.front().as<Symbol>().name;
 }
 }  // namespace
 
@@ -98,12 +95,12 @@ TEST(LookupSelection, UnknownClassOrClassWithoutEntriesSelectsNothing) {
   table["OBSTRN"] = {entry({}, 4, "A")};
   for (int objectClass : {kLight, 999}) {
     PointFeature f = feature(objectClass, {{"CATLIT", "1"}});
-    selectLookup(f, table, f.firstLookup, classes());
+    selectLookup(f, table, LookupList::First, classes());
     EXPECT_TRUE(f.firstLookup.instructions.empty());
-    EXPECT_EQ(f.firstLookup.category, -1);
-    EXPECT_EQ(f.displayPriority, -1);
-    EXPECT_EQ(f.viewingGroup, -1);
-    EXPECT_EQ(f.radarFlag, static_cast<char>(0xFF));
+    EXPECT_EQ(f.display.firstCategory, -1);
+    EXPECT_EQ(f.display.priority, -1);
+    EXPECT_EQ(f.display.viewingGroup, -1);
+    EXPECT_EQ(f.display.radarFlag, static_cast<char>(0xFF));
   }
 }
 
@@ -126,44 +123,44 @@ TEST(LookupSelection, CopiesEntryValuesAndCategory) {
     LookupTable table;
     table["OBSTRN"] = {e};
     PointFeature f = feature(kObstruction, {});
-    selectLookup(f, table, f.secondLookup, classes());
-    EXPECT_EQ(f.secondLookup.category, c.category) << c.categoryText;
-    EXPECT_EQ(f.viewingGroup, c.group) << c.viewingGroup;
-    EXPECT_EQ(f.displayPriority, 6);
-    EXPECT_EQ(f.radarFlag, 'S');
-    EXPECT_EQ(f.firstLookup.category, -1);
+    selectLookup(f, table, LookupList::Second, classes());
+    EXPECT_EQ(f.display.secondCategory, c.category) << c.categoryText;
+    EXPECT_EQ(f.display.viewingGroup, c.group) << c.viewingGroup;
+    EXPECT_EQ(f.display.priority, 6);
+    EXPECT_EQ(f.display.radarFlag, 'S');
+    EXPECT_EQ(f.display.firstCategory, -1);
   }
 }
 
 TEST(LookupSelection, ResolvesRotationAndNationalNameReferences) {
   LookupEntry e = entry({});
   e.instructions.clear();
-  Instruction byAttribute, byNumber, plain, text;
-  byAttribute.kind = byNumber.kind = plain.kind = kSY;
-  byAttribute.text2 = "ORIENT";
-  byNumber.text2 = "90";
-  text.kind = kTX;
-  text.text2 = "OBJNAM";
-  text.text3 = "stale";
-  plain.text3 = "stale";
-  e.instructions = {byAttribute, byNumber, plain, text};
+  Symbol byAttribute, byNumber;
+  byAttribute.rotationAttribute = "ORIENT";
+  byNumber.rotationAttribute = "90";
+  FormattedText formatted;
+  formatted.nationalText = "stale";
+  PlainText text;
+  text.attribute = "OBJNAM";
+  text.nationalText = "stale";
+  e.instructions = {byAttribute, byNumber, formatted, text};
   LookupTable table;
   table["OBSTRN"] = {e};
 
   PointFeature with = feature(kObstruction, {{"ORIENT", "135"}, {"NOBJNM", "\xE6\xB5\xB7"}});
-  selectLookup(with, table, with.firstLookup, classes());
+  selectLookup(with, table, LookupList::First, classes());
   const auto& in = with.firstLookup.instructions;
   ASSERT_EQ(in.size(), 4u);
-  EXPECT_EQ(in[0].text2, "135");
-  EXPECT_EQ(in[1].text2, "");  // a number is not an attribute: no rotation
-  EXPECT_EQ(in[2].text3, "");  // copies start without a national text
-  EXPECT_EQ(in[3].text2, "OBJNAM");
-  EXPECT_EQ(in[3].text3, "\xE6\xB5\xB7");
+  EXPECT_EQ(in[0].as<Symbol>().rotation, "135");
+  EXPECT_EQ(in[1].as<Symbol>().rotation, "");  // a number is not an attribute: no rotation
+  EXPECT_EQ(in[2].text()->nationalText, "");   // copies start without a national text
+  EXPECT_EQ(in[3].as<PlainText>().attribute, "OBJNAM");
+  EXPECT_EQ(in[3].text()->nationalText, "\xE6\xB5\xB7");
 
   PointFeature without = feature(kObstruction, {});
-  selectLookup(without, table, without.firstLookup, classes());
-  EXPECT_EQ(without.firstLookup.instructions[0].text2, "");
-  EXPECT_EQ(without.firstLookup.instructions[3].text3, "");
+  selectLookup(without, table, LookupList::First, classes());
+  EXPECT_EQ(without.firstLookup.instructions[0].as<Symbol>().rotation, "");
+  EXPECT_EQ(without.firstLookup.instructions[3].text()->nationalText, "");
 }
 
 TEST(LookupSelection, EachKindUsesItsTablesAndTheLaterSelectionSetsSharedValues) {
@@ -199,12 +196,12 @@ TEST(LookupSelection, EachKindUsesItsTablesAndTheLaterSelectionSetsSharedValues)
   for (const Case& c : cases) {
     c.feature->objectClass = kObstruction;
     selectLookups(*c.feature, library);
-    auto name = [](const LookupResult& r) { return r.instructions.empty() ? "" : r.instructions[0].name; };
+    auto name = [](const LookupResult& r) { return r.instructions.empty() ? "" : r.instructions[0].as<Symbol>().name; };
     EXPECT_EQ(name(c.feature->firstLookup), c.first) << c.priority;
     EXPECT_EQ(name(c.feature->secondLookup), c.second) << c.priority;
-    EXPECT_EQ(c.feature->displayPriority, c.priority);
+    EXPECT_EQ(c.feature->display.priority, c.priority);
   }
-  EXPECT_EQ(sounding.firstLookup.category, -1);
+  EXPECT_EQ(sounding.display.firstCategory, -1);
 }
 
 // Every feature draws something: a class one symbol style draws takes that
@@ -232,7 +229,11 @@ TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
   fallback.viewingGroup = "21011";
   table(LookupTableId::SIMPLIFIED)["######"] = {fallback};
 
-  auto name = [](const LookupResult& r) { return r.instructions.empty() ? std::string() : r.instructions[0].name; };
+  auto name = [](const LookupResult& r) {
+    if (r.instructions.empty()) return std::string();
+    const Symbol* symbol = r.instructions[0].find<Symbol>();
+    return symbol ? symbol->name : std::string("not a symbol");
+  };
   struct Case {
     int objectClass;
     const char* first;
@@ -251,10 +252,10 @@ TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
     selectLookups(f, library);
     EXPECT_EQ(name(f.firstLookup), c.first);
     EXPECT_EQ(name(f.secondLookup), c.second);
-    EXPECT_EQ(f.firstLookup.category, c.firstCategory);
-    EXPECT_EQ(f.secondLookup.category, c.secondCategory);
-    EXPECT_EQ(f.displayPriority, c.priority);
-    EXPECT_EQ(f.viewingGroup, c.group);
+    EXPECT_EQ(f.display.firstCategory, c.firstCategory);
+    EXPECT_EQ(f.display.secondCategory, c.secondCategory);
+    EXPECT_EQ(f.display.priority, c.priority);
+    EXPECT_EQ(f.display.viewingGroup, c.group);
   }
 
   // Lines and areas get their own forms of the built-in default.
@@ -262,18 +263,18 @@ TEST(LookupSelection, FeaturesTheTablesDoNotDrawGetADrawing) {
   line.objectClass = 999;
   selectLookups(line, library);
   ASSERT_EQ(line.firstLookup.instructions.size(), 1u);
-  EXPECT_EQ(line.firstLookup.instructions[0].kind, kLC);
-  EXPECT_EQ(line.firstLookup.instructions[0].name, "QUESMRK1");
+  ASSERT_TRUE(line.firstLookup.instructions[0].is<ComplexLine>());
+  EXPECT_EQ(line.firstLookup.instructions[0].as<ComplexLine>().name, "QUESMRK1");
   AreaFeature area;
   area.objectClass = 999;
   selectLookups(area, library);
   ASSERT_EQ(area.secondLookup.instructions.size(), 2u);
-  EXPECT_EQ(area.secondLookup.instructions[0].kind, kAP);
-  EXPECT_EQ(area.secondLookup.instructions[0].name, "QUESMRK1");
-  EXPECT_EQ(area.secondLookup.instructions[1].kind, kLS);
-  EXPECT_EQ(area.secondLookup.instructions[1].style, 2);  // dashed
-  EXPECT_EQ(area.secondLookup.category, 0);
-  EXPECT_EQ(area.displayPriority, 5);
+  ASSERT_TRUE(area.secondLookup.instructions[0].is<AreaPattern>());
+  EXPECT_EQ(area.secondLookup.instructions[0].as<AreaPattern>().name, "QUESMRK1");
+  ASSERT_TRUE(area.secondLookup.instructions[1].is<LineStyle>());
+  EXPECT_EQ(area.secondLookup.instructions[1].as<LineStyle>().dash, LineDash::Dashed);
+  EXPECT_EQ(area.display.secondCategory, 0);
+  EXPECT_EQ(area.display.priority, 5);
 }
 
 TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
@@ -297,8 +298,8 @@ TEST(LookupSelection, DisplayCategoryTestUsesTheResultOfTheSymbolStyle) {
     PointFeature point;
     AreaFeature area;
     for (ChartFeature* f : {static_cast<ChartFeature*>(&point), static_cast<ChartFeature*>(&area)}) {
-      f->firstLookup.category = c.firstCategory;
-      f->secondLookup.category = c.secondCategory;
+      f->display.firstCategory = c.firstCategory;
+      f->display.secondCategory = c.secondCategory;
     }
     s.paperChartSymbols = c.paperChart;
     s.plainBoundaries = !c.paperChart;

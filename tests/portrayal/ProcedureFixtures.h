@@ -33,64 +33,70 @@ private:
 };
 
 // One instruction as text: "SY NAME", "SY NAME @rotation", "LS DASH,2,CHMGD",
-// "LC NAME", "AC DEPVS", "AC DEPVS/2", "AP NAME", "ARC SOLD,4,OUTLW 225-270 r20",
-// "TX 'text' 3,2,3,2,0". Members a kind does not use are listed when they are
-// not at their start value, so stray values show up in the comparison.
+// "LS SOLD,1,CHBLK bearing 180 length 25" (a leg; " NM" when on the
+// ground), "LC NAME", "AC DEPVS", "AC DEPVS/2", "AP NAME",
+// "ARC SOLD,4,OUTLW 225-270 r20", "TX 'text' 3,2,3,2,0". Members that would
+// not show otherwise are listed when they are not at their start value, so
+// stray values show up in the comparison.
 inline std::string describe(const Instruction& i) {
   std::ostringstream s;
-  auto style = [&] { return i.style == 1 ? "SOLD" : i.style == 2 ? "DASH" : "?"; };
-  bool colour = false, width = false, styleUsed = false, transparency = false, yOffset = false, name = false,
-       text2 = false, text3 = false;
-  switch (i.kind) {
-    case kSY:
-      s << "SY " << i.name;
-      if (!i.text2.empty()) s << " @" << i.text2;
-      name = text2 = true;
+  auto dash = [](LineDash d) { return d == LineDash::Solid ? "SOLD" : d == LineDash::Dashed ? "DASH" : "?"; };
+  auto number = [](double v) {
+    std::ostringstream n;
+    n.precision(15);
+    n << v;
+    return n.str();
+  };
+  switch (i.kind()) {
+    case InstructionKind::Symbol: {
+      const Symbol& y = i.as<Symbol>();
+      s << "SY " << y.name;
+      if (!y.rotation.empty()) s << " @" << y.rotation;
+      if (!y.rotationAttribute.empty()) s << " rotationAttribute=" << y.rotationAttribute;
       break;
-    case kLS:
-      s << "LS " << style() << ',' << i.width << ',' << colourToken(i.colour);
-      if (!i.name.empty()) s << " bearing " << i.name;
-      if (!i.text2.empty()) s << " length " << i.text2;
-      if (!i.text3.empty()) s << ' ' << i.text3;  // the unit of a leg on the ground
-      colour = width = styleUsed = name = text2 = text3 = true;
+    }
+    case InstructionKind::LineStyle: {
+      const LineStyle& l = i.as<LineStyle>();
+      s << "LS " << dash(l.dash) << ',' << l.width << ',' << colourToken(l.colour);
       break;
-    case kLC:
-      s << "LC " << i.name;
-      name = true;
+    }
+    case InstructionKind::Leg: {
+      const Leg& l = i.as<Leg>();
+      s << "LS " << dash(l.dash) << ',' << l.width << ',' << colourToken(l.colour) << " bearing " << number(l.bearing)
+        << " length " << number(l.length);
+      if (l.onGround) s << " NM";
       break;
-    case kAC:
-      s << "AC " << colourToken(i.colour);
-      if (i.transparency != -1) s << '/' << i.transparency;
-      colour = transparency = true;
+    }
+    case InstructionKind::ComplexLine: s << "LC " << i.as<ComplexLine>().name; break;
+    case InstructionKind::AreaColour: {
+      const AreaColour& a = i.as<AreaColour>();
+      s << "AC " << colourToken(a.colour);
+      if (a.transparency != -1) s << '/' << a.transparency;
       break;
-    case kAP:
-      s << "AP " << i.name;
-      name = true;
+    }
+    case InstructionKind::AreaPattern: s << "AP " << i.as<AreaPattern>().name; break;
+    case InstructionKind::SectorArc: {
+      const SectorArc& a = i.as<SectorArc>();
+      s << "ARC " << dash(a.dash) << ',' << a.width << ',' << colourToken(a.colour) << ' ' << a.start << '-' << a.end
+        << " r" << number(a.radius);
       break;
-    case kARC:
-      s << "ARC " << style() << ',' << i.width << ',' << colourToken(i.colour) << ' ' << i.name << '-' << i.text3
-        << " r" << i.text2;
-      colour = width = styleUsed = name = text2 = text3 = true;
+    }
+    case InstructionKind::PlainText:
+    case InstructionKind::FormattedText: {
+      const Text& t = *i.text();
+      const PlainText* tx = i.find<PlainText>();
+      const FormattedText* te = i.find<FormattedText>();
+      const std::string& attribute = tx ? tx->attribute : te->attribute;
+      s << (tx ? "TX '" : "TE '") << (t.prepared ? t.text : attribute) << "' " << t.horizontal << ',' << t.vertical
+        << ',' << t.spacing << ',' << t.xOffset << ',' << t.yOffset;
+      if (te && !te->format.empty()) s << " format " << te->format;
+      if (!t.nationalText.empty()) s << " national=" << t.nationalText;
+      if (t.prepared) s << " prepared";
       break;
-    case kTX:
-    case kTE:
-      s << (i.kind == kTX ? "TX '" : "TE '") << i.text2 << "' " << i.colour << ',' << i.width << ',' << i.style << ','
-        << i.transparency << ',' << i.yOffset;
-      if (!i.name.empty()) s << " format " << i.name;
-      colour = width = styleUsed = transparency = yOffset = name = text2 = true;
-      break;
-    default:
-      s << "kind " << i.kind;
+    }
+    case InstructionKind::ProcedureCall: s << "CS " << i.as<ProcedureCall>().name; break;
+    case InstructionKind::None: s << "none"; break;
   }
-  if (!colour && i.colour != 0) s << " colour=" << i.colour;
-  if (!width && i.width != 0) s << " width=" << i.width;
-  if (!styleUsed && i.style != 0) s << " style=" << i.style;
-  if (!transparency && i.transparency != -1) s << " transparency=" << i.transparency;
-  if (!yOffset && i.yOffset != 0) s << " yOffset=" << i.yOffset;
-  if (!name && !i.name.empty()) s << " name=" << i.name;
-  if (!text2 && !i.text2.empty()) s << " text2=" << i.text2;
-  if (!text3 && !i.text3.empty()) s << " text3=" << i.text3;
-  if (i.textPrepared) s << " prepared";
   return s.str();
 }
 
@@ -103,7 +109,10 @@ inline std::vector<std::string> describe(const std::vector<Instruction>& list) {
 // The names of a list of SY instructions (other kinds described in full).
 inline std::vector<std::string> symbolNames(const std::vector<Instruction>& list) {
   std::vector<std::string> out;
-  for (const Instruction& i : list) out.push_back(i.kind == kSY && i.text2.empty() ? i.name : describe(i));
+  for (const Instruction& i : list) {
+    const Symbol* symbol = i.find<Symbol>();
+    out.push_back(symbol && symbol->rotation.empty() ? symbol->name : describe(i));
+  }
   return out;
 }
 

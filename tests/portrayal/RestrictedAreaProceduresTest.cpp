@@ -64,7 +64,7 @@ TEST_F(RestrictedAreaTest, ResareResultTable) {
       const std::string boundary = plain ? "LS DASH,2,CHMGD" : std::string("LC ") + c.lineStyle;
       EXPECT_EQ(describe(out.instructions), (Names{std::string("SY ") + c.symbol, boundary}))
           << (c.restrn ? c.restrn : "-") << " / " << (c.catrea ? c.catrea : "-");
-      EXPECT_EQ(out.displayPriority, c.priority) << (c.restrn ? c.restrn : "-");
+      EXPECT_EQ(out.display.priority, c.priority) << (c.restrn ? c.restrn : "-");
     }
   }
 }

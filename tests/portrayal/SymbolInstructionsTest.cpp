@@ -48,8 +48,8 @@ TEST_F(SymbolInstructionsTest, EachCommandAsALookupWouldDrawIt) {
   // The quoted text keeps its colour and text group.
   const std::vector<Instruction> text = symbolInstructions("TX('x',3,2,2,'14109',0,0,CHMGD,29)", f);
   ASSERT_EQ(text.size(), 1u);
-  EXPECT_EQ(colourToken(text[0].textColour), "CHMGD");
-  EXPECT_EQ(text[0].textGroup, 29);
+  EXPECT_EQ(colourToken(text[0].text()->colour), "CHMGD");
+  EXPECT_EQ(text[0].text()->group, 29);
 }
 
 // A hostile value costs what its first commands cost.

@@ -19,19 +19,17 @@ ChineseNames chineseNames() {
   return names;
 }
 
-Instruction tx(std::string acronym) {
-  Instruction i;
-  i.kind = kTX;
-  i.text2 = std::move(acronym);
-  return i;
+FormattedText te(std::string format, std::string acronym) {
+  FormattedText t;
+  t.format = std::move(format);
+  t.attribute = std::move(acronym);
+  return t;
 }
 
-Instruction te(std::string format, std::string acronym) {
-  Instruction i;
-  i.kind = kTE;
-  i.name = std::move(format);
-  i.text2 = std::move(acronym);
-  return i;
+Instruction tx(std::string acronym) {
+  PlainText t;
+  t.attribute = std::move(acronym);
+  return t;
 }
 }  // namespace
 
@@ -54,8 +52,8 @@ TEST(TextProcedures, FormatText) {
     const char* acronym;
     std::vector<FeatureAttribute> attributes;
     bool ok;
-    const char* text2;
-    const char* text3;
+    const char* text;
+    const char* nationalText;
   } cases[] = {
       {"depth %4.1lf m", "DRVAL1", {{"DRVAL1", "12.25"}}, true, "depth 12.2 m", ""},
       {"%4.1lf", "VALSOU", {{"VALSOU", "3"}}, true, " 3.0", ""},
@@ -65,43 +63,40 @@ TEST(TextProcedures, FormatText) {
       {"%s", "OBJNAM", {{"OBJNAM", "Pier"}}, true, "Pier", ""},
       {"%d m", "VALSOU", {{"VALSOU", "15"}}, true, "15 m", ""},
       {"%s", "NATSUR", {{"NATSUR", "4,1"}}, true, "sand,mud", ""},
-      {"%s", "OBJNAM", {}, false, "OBJNAM", ""},  // absent: unchanged, tried again later
+      {"%s", "OBJNAM", {}, false, "", ""},  // absent: unchanged, tried again later
       {"Ch %n", "OBJNAM", {{"OBJNAM", "7"}}, true, "Ch 7", ""},  // no C conversion reaches the value
       {"plain", "OBJNAM", {{"OBJNAM", "7"}}, true, "plain7", ""},
   };
   for (const Case& c : cases) {
-    Instruction i = te(c.format, c.acronym);
-    EXPECT_EQ(formatText(featureWith(c.attributes), i), c.ok) << c.format;
-    EXPECT_EQ(i.text2, c.text2) << c.format;
-    EXPECT_EQ(i.text3, c.text3) << c.format;
+    FormattedText t = te(c.format, c.acronym);
+    EXPECT_EQ(formatText(featureWith(c.attributes), t), c.ok) << c.format;
+    EXPECT_EQ(t.text, c.text) << c.format;
+    EXPECT_EQ(t.nationalText, c.nationalText) << c.format;
+    EXPECT_EQ(t.attribute, c.acronym) << c.format;
   }
 }
 
 TEST(TextProcedures, PrepareText) {
-  Instruction tx;
-  tx.kind = kTX;
-  tx.text2 = "NATSUR";
-  EXPECT_TRUE(prepareText(featureWith({{"NATSUR", "5,4"}, {"NOBJNM", "n"}}), tx, ChineseNames{}));
-  EXPECT_EQ(tx.text2, "stones,sand");
-  EXPECT_EQ(tx.text3, "");  // the seabed, never the area's name, even without Chinese words
-  EXPECT_TRUE(tx.textPrepared);
+  Instruction seabed = tx("NATSUR");
+  EXPECT_TRUE(prepareText(featureWith({{"NATSUR", "5,4"}, {"NOBJNM", "n"}}), seabed, ChineseNames{}));
+  EXPECT_EQ(seabed.text()->text, "stones,sand");
+  EXPECT_EQ(seabed.text()->nationalText, "");  // the seabed, never the area's name, even without Chinese words
+  EXPECT_TRUE(seabed.text()->prepared);
 
   // A value starting with a multi-byte character shows the national name.
-  Instruction chinese;
-  chinese.kind = kTX;
-  chinese.text2 = "OBJNAM";
+  Instruction chinese = tx("OBJNAM");
   EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "\xE6\xB9\xBE"}}), chinese));
-  EXPECT_EQ(chinese.text2, "");
+  EXPECT_EQ(chinese.text()->text, "");
   // Prepared once: later attribute changes are not seen.
   EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), chinese));
-  EXPECT_EQ(chinese.text2, "");
+  EXPECT_EQ(chinese.text()->text, "");
 
   Instruction format = te("%s", "OBJNAM");
   EXPECT_FALSE(prepareText(featureWith({}), format));
-  EXPECT_FALSE(format.textPrepared);
+  EXPECT_FALSE(format.text()->prepared);
   EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), format));
-  EXPECT_TRUE(format.textPrepared);
-  EXPECT_EQ(format.text2, "Bay");
+  EXPECT_TRUE(format.text()->prepared);
+  EXPECT_EQ(format.text()->text, "Bay");
 }
 
 // Under 中文显示 the chart shows each text's national text: the Chinese
@@ -137,14 +132,14 @@ TEST(TextProcedures, ChineseTexts) {
     const PointFeature feature = featureWith(c.attributes);
     Instruction chinese = c.instruction, english = c.instruction, point = c.instruction;
     ASSERT_TRUE(prepareText(feature, chinese, names));
-    EXPECT_EQ(chinese.text2, c.english);
-    EXPECT_EQ(chinese.text3, c.chinese);
+    EXPECT_EQ(chinese.text()->text, c.english);
+    EXPECT_EQ(chinese.text()->nationalText, c.chinese);
     // Without Chinese names the English text is the same.
     ASSERT_TRUE(prepareText(feature, english, ChineseNames{}));
-    EXPECT_EQ(english.text2, c.english);
+    EXPECT_EQ(english.text()->text, c.english);
     // A point's look-up text takes the same national text.
     ASSERT_TRUE(preparePointText(feature, point, false, names));
-    EXPECT_EQ(point.text2, c.english);
-    EXPECT_EQ(point.text3, c.chinese);
+    EXPECT_EQ(point.text()->text, c.english);
+    EXPECT_EQ(point.text()->nationalText, c.chinese);
   }
 }

@@ -10,6 +10,9 @@
 #include "ColourToken.h"
 #include "ConverterFixture.h"
 #include "PresentationLibrary.h"
+#include "TestInstructions.h"
+
+using testsupport::drawingName;
 
 int runMklibCommand(int argc, char** argv);
 
@@ -92,7 +95,7 @@ TEST(Converter, LookupsAreGroupedByTableAndClassAndMapped) {
   EXPECT_EQ(e.conditions[0].value, "0");
   EXPECT_EQ(e.conditions[1].acronym, "DRVAL2");
   ASSERT_EQ(e.instructions.size(), 2u);
-  EXPECT_EQ(e.instructions[1].name, "DEPARE02");  // the older revision renamed
+  EXPECT_EQ(drawingName(e.instructions[1]), "DEPARE02");  // the older revision renamed
   EXPECT_EQ(plain.at("ACHARE")[0].conditions[0].acronym, "attf");
   EXPECT_EQ(plain.at("ACHARE")[0].displayCategoryText, "STANDARD");
 
@@ -100,8 +103,8 @@ TEST(Converter, LookupsAreGroupedByTableAndClassAndMapped) {
   const LookupTable& paper = c.library.lookupTable(LookupTableId::PAPER_CHART);
   ASSERT_EQ(paper.size(), 1u);  // _RDOCAL does not fit the class columns
   const LookupEntry& wreck = paper.at("WRECKS")[0];
-  EXPECT_EQ(wreck.instructions[0].name, "WRECKS04");
-  EXPECT_EQ(wreck.instructions[1].name, "LIGHTS05");  // other names stay
+  EXPECT_EQ(drawingName(wreck.instructions[0]), "WRECKS04");
+  EXPECT_EQ(drawingName(wreck.instructions[1]), "LIGHTS05");  // other names stay
   EXPECT_EQ(wreck.displayPriority, 8);
   EXPECT_EQ(wreck.radarFlag, "O");
   EXPECT_EQ(wreck.geometryLetter, "P");
@@ -277,10 +280,10 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
   ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
   const LookupEntry& beacon = library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR")[0];
   ASSERT_EQ(beacon.instructions.size(), 3u);
-  EXPECT_EQ(beacon.instructions[0].name, "TESTSY01");
-  EXPECT_EQ(beacon.instructions[0].text2, "ORIENT");
-  EXPECT_EQ(beacon.instructions[1].name, "NOSUCH01");  // left as it is: drawn with a stand-in
-  EXPECT_EQ(beacon.instructions[2].name, "TESTLS01");
+  EXPECT_EQ(drawingName(beacon.instructions[0]), "TESTSY01");
+  EXPECT_EQ(beacon.instructions[0].as<Symbol>().rotationAttribute, "ORIENT");
+  EXPECT_EQ(drawingName(beacon.instructions[1]), "NOSUCH01");  // left as it is: drawn with a stand-in
+  EXPECT_EQ(drawingName(beacon.instructions[2]), "TESTLS01");
 }
 
 // A look-up whose category keeps it out of a display its viewing group
@@ -409,8 +412,8 @@ TEST(Converter, SupplementaryDrawingsFillTheXmlsGaps) {
   ASSERT_EQ(library.lineStyles.count("OWNLS001"), 1u);
   EXPECT_GT(library.symbols.at("TESTSY01").commands.size(), 100u);  // the XML's own drawing stays
   const LookupEntry& beacon = library.lookupTable(LookupTableId::PAPER_CHART).at("BCNCAR")[0];
-  EXPECT_EQ(beacon.instructions[0].name, "OWNSY001");  // "ownsy001" repaired against it
-  EXPECT_EQ(beacon.instructions[1].name, "OWNLS001");
+  EXPECT_EQ(drawingName(beacon.instructions[0]), "OWNSY001");  // "ownsy001" repaired against it
+  EXPECT_EQ(drawingName(beacon.instructions[1]), "OWNLS001");
   EXPECT_TRUE(report.names.missing.empty());
   EXPECT_EQ(report.supplementarySymbols, 1);
   EXPECT_EQ(report.supplementaryLineStyles, 1);

@@ -341,7 +341,7 @@ TEST_F(GeneratedLibrary, ProcedureCallsNameTheImplementedRevisions) {
     for (const auto& [cls, list] : table)
       for (const LookupEntry& e : list)
         for (const Instruction& in : e.instructions)
-          if (in.kind == kCS) called.insert(in.name);
+          if (const ProcedureCall* call = in.find<ProcedureCall>()) called.insert(call->name);
   for (const std::string& name : older) EXPECT_EQ(called.count(name), 0u) << name;
   for (const char* name : {"DEPARE02", "DEPCNT03", "OBSTRN06", "RESARE03", "WRECKS04"})
     EXPECT_EQ(called.count(name), 1u) << name;
@@ -400,7 +400,7 @@ TEST_F(GeneratedLibrary, TheS57CatalogueHasChineseNamesThroughout) {
     for (const auto& [cls, entries] : table)
       for (const LookupEntry& e : entries)
         for (const Instruction& i : e.instructions)
-          if (i.kind == kTE && i.name != "%s") formats.insert(i.name);
+          if (const FormattedText* te = i.find<FormattedText>(); te && te->format != "%s") formats.insert(te->format);
   EXPECT_GT(formats.size(), 10u);
   for (const std::string& format : formats) EXPECT_NE(names.text(format), nullptr) << format;
 

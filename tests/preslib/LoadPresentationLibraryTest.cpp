@@ -1,9 +1,10 @@
-// Loading the seven files in order, then the optional attribute value file,
-// stopping at the first failure.
+// Loading the seven files in order, then the optional attribute value and
+// Chinese name files, stopping at the first failure.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "LibraryFixture.h"
+#include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "PresentationLibrary.h"
 
@@ -31,7 +32,7 @@ const std::string kFiles[7] = {
 
 void writeLibrary(const TempDir& dir, int skip = -1) {
   for (int i = 0; i < 7; ++i)
-    if (i != skip) dir.write(kLibraryFileNames[i], kFiles[i]);
+    if (i != skip) dir.write(libraryFileName(i), kFiles[i]);
 }
 
 // Which of the seven files left something in the library.
@@ -58,7 +59,7 @@ TEST(LoadPresentationLibrary, ReadsAllSevenFiles) {
 
 TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
   for (int missing = 0; missing < 7; ++missing) {
-    SCOPED_TRACE(kLibraryFileNames[missing]);
+    SCOPED_TRACE(libraryFileName(missing));
     TempDir dir;
     writeLibrary(dir, missing);
     PresentationLibrary library;
@@ -115,22 +116,22 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     writeLibrary(dir);
-    dir.write(kLibraryFileNames[c.file], c.content);
+    dir.write(libraryFileName(c.file), c.content);
     PresentationLibrary library;
     EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
     if (c.code == 0) continue;
     EXPECT_EQ(libraryFileOfResult(c.code), c.file);
-    EXPECT_EQ(libraryResultText(c.code).rfind(kLibraryFileNames[c.file], 0), 0u) << libraryResultText(c.code);
+    EXPECT_EQ(libraryResultText(c.code).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(c.code);
     // Files before the damaged one were read; none after it.
     const std::vector<bool> got = filled(library);
-    for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << kLibraryFileNames[i];
+    for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << libraryFileName(i);
   }
 }
 
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("S57Lib"));
-  for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + kLibraryFileNames[i], kFiles[i]);
+  for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + libraryFileName(i), kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   const int result = loadPresentationLibrary();
@@ -165,7 +166,7 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     writeLibrary(dir);
-    if (c.content) dir.write(kAttributeValueFileName, c.content);
+    if (c.content) dir.write(libraryFile(LibraryFileId::AttributeValues).name, c.content);
     PresentationLibrary library;
     EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
     EXPECT_EQ(library.attributeValues, c.values);
@@ -209,7 +210,7 @@ TEST(LoadPresentationLibrary, TheChineseNameFileIsReadWhenPresent) {
     SCOPED_TRACE(c.what);
     TempDir dir;
     writeLibrary(dir);
-    if (!c.content.empty()) dir.write(kChineseNameFileName, c.content);
+    if (!c.content.empty()) dir.write(libraryFile(LibraryFileId::ChineseNames).name, c.content);
     PresentationLibrary library;
     EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
     EXPECT_EQ(filled(library), std::vector<bool>(7, true));

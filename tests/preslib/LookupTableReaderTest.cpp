@@ -59,8 +59,8 @@ TEST(LookupFile, RecordFields) {
   EXPECT_EQ(e.conditions[1].value, "");
   EXPECT_EQ(e.conditions[2].acronym, "COLOUR");
   ASSERT_EQ(e.instructions.size(), 2u);
-  EXPECT_EQ(e.instructions[0].kind, kLS);
-  EXPECT_EQ(e.instructions[1].name, "LIGHTS05");
+  EXPECT_TRUE(e.instructions[0].is<LineStyle>());
+  EXPECT_EQ(e.instructions[1].as<ProcedureCall>().name, "LIGHTS05");
   EXPECT_EQ(e.displayCategoryText, "DISPLAYBASE");
   EXPECT_EQ(e.viewingGroup, "13030");
 }

@@ -39,7 +39,7 @@ TEST(SoundingFigureCoverage, EveryFigureSymbolAskedForIsDrawn) {
       for (float depth : depths) {
         out.clear();
         soundingSymbols(*feature, depth, settings, out);
-        for (const Instruction& i : out) asked.insert(i.name);
+        for (const Instruction& i : out) asked.insert(i.as<Symbol>().name);
       }
     }
   }

@@ -21,21 +21,20 @@ static std::ostream& operator<<(std::ostream& s, const TextBox& b) {
 namespace {
 class TextDrawingTest : public DrawTest {};
 
-// A prepared text instruction: justification h and v, offsets x and y.
-Instruction text(std::string text2, int h = 1, int v = 1, int x = 0, int y = 0, std::string text3 = "") {
-  Instruction i;
-  i.kind = kTX;
-  i.colour = h;
-  i.width = v;
-  i.transparency = x;
-  i.yOffset = y;
-  i.text2 = std::move(text2);
-  i.text3 = std::move(text3);
-  i.textPrepared = true;
-  return i;
+// A prepared text: justification h and v, offsets x and y.
+PlainText text(std::string shown, int h = 1, int v = 1, int x = 0, int y = 0, std::string national = "") {
+  PlainText t;
+  t.horizontal = h;
+  t.vertical = v;
+  t.xOffset = x;
+  t.yOffset = y;
+  t.text = std::move(shown);
+  t.nationalText = std::move(national);
+  t.prepared = true;
+  return t;
 }
 
-std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, bool national = true,
+std::vector<QString> drawnTexts(const std::vector<PlainText>& instructions, bool national = true,
                                 QPointF anchor = {10000, 10000}) {
   RecordingDevice device;
   TextBoxList boxes;
@@ -43,7 +42,7 @@ std::vector<QString> drawnTexts(const std::vector<Instruction>& instructions, bo
   setupChartFont(painter);
   ColourTable table;
   table.entries[static_cast<std::size_t>(colourIndex("CHBLK"))] = QColor(7, 7, 7);
-  for (const Instruction& i : instructions) drawText(Canvas{painter, table}, anchor, i, boxes, national);
+  for (const PlainText& t : instructions) drawText(Canvas{painter, table}, anchor, t, boxes, national);
   painter.end();
   std::vector<QString> texts;
   for (const PaintCall& c : device.ofKind(PaintCall::Text)) {
@@ -62,7 +61,7 @@ TEST_F(TextDrawingTest, HalfWidthPerByte) {
 
 TEST_F(TextDrawingTest, BoxesFromJustificationAndOffsets) {
   struct Case {
-    Instruction instruction;
+    PlainText instruction;
     TextBox box;
     bool alignRight;
   } cases[] = {
@@ -77,8 +76,8 @@ TEST_F(TextDrawingTest, BoxesFromJustificationAndOffsets) {
   for (const Case& c : cases) {
     bool right = false;
     const TextBox box = textBoxFor(QPointF(1000.7, 2000.7), c.instruction,
-                                   static_cast<int>(c.instruction.text2.size()), &right);
-    EXPECT_EQ(box, c.box) << c.instruction.text2 << " " << c.instruction.colour;
+                                   static_cast<int>(c.instruction.text.size()), &right);
+    EXPECT_EQ(box, c.box) << c.instruction.text << " " << c.instruction.horizontal;
     EXPECT_EQ(right, c.alignRight);
   }
 }
@@ -111,7 +110,7 @@ TEST_F(TextDrawingTest, DeclutteringAndLanguage) {
   // An empty text draws nothing and keeps no other text away.
   EXPECT_EQ(drawnTexts({text(""), text("Bay")}), (std::vector<QString>{"Bay"}));
   // National text when chosen and present, else the text.
-  const Instruction both = text("Bay", 1, 1, 0, 0, "\xE6\xB9\xBE");
+  const PlainText both = text("Bay", 1, 1, 0, 0, "\xE6\xB9\xBE");
   EXPECT_EQ(drawnTexts({both}), (std::vector<QString>{QString::fromUtf8("\xE6\xB9\xBE")}));
   EXPECT_EQ(drawnTexts({both}, false), (std::vector<QString>{"Bay"}));
 }

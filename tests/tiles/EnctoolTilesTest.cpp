@@ -300,17 +300,18 @@ TEST(EnctoolTiles, MbtilesPartsMergeIntoTheWhole) {
 }
 
 // Tiles where no cell is drawn are counted and not stored; every stored tile
-// shows something. At zoom 3 the portfolio's general cell is not drawn yet
-// (the view scale is over 100 times its compilation scale), at zoom 4 it is.
+// shows something. At zoom 2 the portfolio's general cell (at 50 S) is not
+// drawn yet (the true scale is over 100 times its compilation scale), at
+// zoom 3 it is.
 TEST(EnctoolTiles, TilesWithoutChartAreNotWritten) {
   SKIP_WITHOUT_LIBRARY();
   fixtures::TempDirectory dir;
-  const ToolRun run = enctool(portfolioTiles("3-4", dir.path + "/xyz"), dir.path);
+  const ToolRun run = enctool(portfolioTiles("2-3", dir.path + "/xyz"), dir.path);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_GE(field(run.out, "tiles_skipped"), 1) << run.out;
   EXPECT_GE(field(run.out, "tiles_written"), 1) << run.out;
   EXPECT_EQ(field(run.out, "tiles_written") + field(run.out, "tiles_skipped"), field(run.out, "tiles"));
-  EXPECT_FALSE(fs::exists(dir.path + "/xyz/3"));
+  EXPECT_FALSE(fs::exists(dir.path + "/xyz/2"));
   const auto files = filesUnder(dir.path + "/xyz");
   EXPECT_EQ(static_cast<long long>(files.size()), field(run.out, "tiles_written"));
   for (const auto& [name, bytes] : files) {

@@ -14,8 +14,9 @@
 namespace demo {
 
 constexpr const char* kCellName = "CN5DEMO1.000";  // data set and file name
-// The cell's corners, degrees.
-constexpr double kSouth = 29.95, kNorth = 30.05, kWest = 118.94, kEast = 119.06;
+// The cell's corners, degrees: off the east coast of Hainan, its land on
+// the coast's, its water over open sea.
+constexpr double kSouth = 18.90, kNorth = 19.00, kWest = 110.50, kEast = 110.62;
 
 s57write::S57Writer demoCell();
 

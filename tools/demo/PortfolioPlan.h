@@ -16,8 +16,10 @@ constexpr int kMaximumCells = 5000;
 
 // Positions in units of 1e-7 degree, as the cells store them (COMF 1e7).
 constexpr int64_t kUnitsPerDegree = 10000000;
-// South-west corner of the portfolio.
-constexpr int64_t kPortfolioSouth = 20 * kUnitsPerDegree, kPortfolioWest = 123 * kUnitsPerDegree;
+// South-west corner of the portfolio: just east of the Kerguelen Islands,
+// its synthetic coast beside their east coast and the open Indian Ocean
+// beyond, so that every portfolio up to kMaximumCells lies in open water.
+constexpr int64_t kPortfolioSouth = -50 * kUnitsPerDegree, kPortfolioWest = 705 * kUnitsPerDegree / 10;
 
 struct BandInfo {
   int band;

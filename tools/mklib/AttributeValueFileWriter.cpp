@@ -4,6 +4,7 @@
 #include <map>
 
 #include "InputExcerpt.h"
+#include "LibraryFiles.h"
 #include "PresentationLibrary.h"
 
 namespace {
@@ -69,7 +70,7 @@ bool buildAttributeValueFile(const std::string& csvPath, std::string& text, int&
   LibraryTextFile file;
   writeAttributeValueFile(table, file, values);
   if (!file.error().empty()) {
-    error = csvPath + ": " + file.error() + " (writing " + kAttributeValueFileName + ")";
+    error = csvPath + ": " + file.error() + " (writing " + libraryFile(LibraryFileId::AttributeValues).name + ")";
     return false;
   }
   text = file.text();

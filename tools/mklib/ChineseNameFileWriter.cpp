@@ -7,7 +7,7 @@
 
 #include "ChineseNameReader.h"
 #include "InputExcerpt.h"
-#include "PresentationLibrary.h"
+#include "LibraryFiles.h"
 
 namespace {
 bool readCode(const std::string& text, int& code) {
@@ -133,7 +133,7 @@ bool buildChineseNameFile(const std::string& csvPath, const std::string& objectC
   LibraryTextFile file;
   writeChineseNameFile(table, objectClasses, attributes, file, names);
   if (!file.error().empty()) {
-    error = csvPath + ": " + file.error() + " (writing " + kChineseNameFileName + ")";
+    error = csvPath + ": " + file.error() + " (writing " + libraryFile(LibraryFileId::ChineseNames).name + ")";
     return false;
   }
   text = file.text();

@@ -233,25 +233,28 @@ bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, C
   r.contourLabelSymbols = added(contourDigits);
   r.soundingFigureSymbols = added(figures);
 
-  LibraryTextFile out[7];
-  writeColourFile(xml.colourTables, out[0], r);
+  LibraryTextFile out[kRequiredLibraryFileCount];
+  std::string sourceOf[kRequiredLibraryFileCount];
+  const auto file = [&](LibraryFileId id, const std::string& source) -> LibraryTextFile& {
+    sourceOf[libraryFileIndex(id)] = source;
+    return out[libraryFileIndex(id)];
+  };
+  writeColourFile(xml.colourTables, file(LibraryFileId::Colours, sources.xml), r);
   const DrawingNames written{writtenNames(symbols), writtenNames(patterns), writtenNames(lineStyles)};
-  writeLookupFile(xml.lookups, written, out[1], r);
-  writeDrawingFile(DrawingKind::Pattern, patterns, out[2], r);
-  writeDrawingFile(DrawingKind::Symbol, symbols, out[3], r);
-  writeDrawingFile(DrawingKind::LineStyle, lineStyles, out[4], r);
-  writeObjectClassFile(objectClasses, out[5], r);
-  writeAttributeFile(attributes, out[6], r);
+  writeLookupFile(xml.lookups, written, file(LibraryFileId::Lookups, sources.xml), r);
+  writeDrawingFile(DrawingKind::Pattern, patterns, file(LibraryFileId::Patterns, sources.xml), r);
+  writeDrawingFile(DrawingKind::Symbol, symbols, file(LibraryFileId::Symbols, sources.xml), r);
+  writeDrawingFile(DrawingKind::LineStyle, lineStyles, file(LibraryFileId::LineStyles, sources.xml), r);
+  writeObjectClassFile(objectClasses, file(LibraryFileId::ObjectClasses, sources.objectClasses), r);
+  writeAttributeFile(attributes, file(LibraryFileId::Attributes, sources.attributes), r);
 
-  const std::string sourceOf[7] = {sources.xml, sources.xml, sources.xml, sources.xml,
-                                   sources.xml, sources.objectClasses, sources.attributes};
-  for (int i = 0; i < 7; ++i) {
+  for (int i = 0; i < kRequiredLibraryFileCount; ++i) {
     if (!out[i].error().empty()) {
-      error = sourceOf[i] + ": " + out[i].error() + " (writing " + kLibraryFileNames[i] + ")";
+      error = sourceOf[i] + ": " + out[i].error() + " (writing " + libraryFileName(i) + ")";
       return false;
     }
   }
-  for (int i = 0; i < 7; ++i) files[i] = out[i].text();
+  for (int i = 0; i < kRequiredLibraryFileCount; ++i) files[static_cast<std::size_t>(i)] = out[i].text();
   report = r;
   return true;
 }
@@ -298,14 +301,16 @@ bool convertLibrary(const LibrarySources& sources, const std::string& outDirecto
     error = temporary.string() + ": cannot create: " + ec.message();
     return false;
   }
-  for (int i = 0; i < 7; ++i) {
-    if (!writeFile(temporary / kLibraryFileNames[i], files[i], error)) {
+  for (int i = 0; i < kRequiredLibraryFileCount; ++i) {
+    if (!writeFile(temporary / libraryFileName(i), files[static_cast<std::size_t>(i)], error)) {
       fs::remove_all(temporary, ec);
       return false;
     }
   }
-  if ((!valueFile.empty() && !writeFile(temporary / kAttributeValueFileName, valueFile, error)) ||
-      (!chineseFile.empty() && !writeFile(temporary / kChineseNameFileName, chineseFile, error))) {
+  if ((!valueFile.empty() &&
+       !writeFile(temporary / libraryFile(LibraryFileId::AttributeValues).name, valueFile, error)) ||
+      (!chineseFile.empty() &&
+       !writeFile(temporary / libraryFile(LibraryFileId::ChineseNames).name, chineseFile, error))) {
     fs::remove_all(temporary, ec);
     return false;
   }

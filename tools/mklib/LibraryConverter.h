@@ -5,6 +5,7 @@
 #include <string>
 
 #include "CategoryRepair.h"
+#include "LibraryFiles.h"
 #include "NameRepair.h"
 
 struct LibrarySources {
@@ -54,8 +55,8 @@ struct ConversionReport {
   std::string categoryReport() const;
 };
 
-// The seven file texts, in the order of kLibraryFileNames.
-using LibraryFileTexts = std::array<std::string, 7>;
+// The texts of the seven required files, by their index in libraryFiles().
+using LibraryFileTexts = std::array<std::string, kRequiredLibraryFileCount>;
 
 // Reads the sources and builds the file texts; false with a message naming
 // the source and line for a missing or malformed source.

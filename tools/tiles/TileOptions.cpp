@@ -69,7 +69,8 @@ bool parseTileOptions(int argc, char** argv, TileOptions& o, std::string& error)
   };
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--zoom" || arg == "--bbox" ||
+    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--zoom" ||
+                            arg == "--bbox" ||
                             arg == "--scheme" || arg == "--contours" || arg == "--out" || arg == "--jobs" ||
                             arg == "--part";
     std::string value;
@@ -81,6 +82,8 @@ bool parseTileOptions(int argc, char** argv, TileOptions& o, std::string& error)
       o.library = value;
     } else if (arg == "--cells") {
       o.cellDirectory = value;
+    } else if (arg == "--store") {
+      o.storeDirectory = value;
     } else if (arg == "--zoom") {
       if (!parseRange(value, '-', 0, kMaximumZoom, o.minZoom, o.maxZoom) || o.minZoom > o.maxZoom)
         return fail("--zoom needs Z1-Z2 with 0 <= Z1 <= Z2 <= " + std::to_string(kMaximumZoom) + ", got", value);
@@ -115,8 +118,9 @@ bool parseTileOptions(int argc, char** argv, TileOptions& o, std::string& error)
   if (o.library.empty()) return fail("--library DIR is required");
   if (o.minZoom < 0) return fail("--zoom Z1-Z2 is required");
   if (o.out.empty()) return fail("--out DIR or --out FILE.mbtiles is required");
-  if (!o.cellDirectory.empty() && !o.cells.empty()) return fail("give either --cells DIR or cell files, not both");
-  if (o.cellDirectory.empty() && o.cells.empty()) return fail("give the cells: --cells DIR or cell files");
+  const int given = !o.cellDirectory.empty() + !o.storeDirectory.empty() + !o.cells.empty();
+  if (given > 1) return fail("give one of --cells DIR, --store DIR or cell files");
+  if (given == 0) return fail("give the cells: --cells DIR, --store DIR or cell files");
   o.mbtiles = endsWith(o.out, ".mbtiles");
   if (!o.cellDirectory.empty()) {
     const QDir dir(QString::fromStdString(o.cellDirectory));

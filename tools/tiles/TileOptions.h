@@ -1,6 +1,6 @@
 #pragma once
 // The command line of enctool tiles:
-//   --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 [--bbox S,W,N,E]
+//   --library DIR (--cells DIR | --store DIR | CELL...) --zoom Z1-Z2 [--bbox S,W,N,E]
 //   [--scheme 1..5] [--paper] [--soundings] [--contours N]
 //   --out DIR|FILE.mbtiles [--jobs N] [--part K/N]
 #include <string>
@@ -15,6 +15,7 @@ constexpr int kMaximumJobs = 256;
 struct TileOptions {
   std::string library;
   std::string cellDirectory;
+  std::string storeDirectory;      // a chart store: its cells in use
   std::vector<std::string> cells;  // the cells given, or those of the directory
   int minZoom = -1, maxZoom = -1;
   bool hasBox = false;

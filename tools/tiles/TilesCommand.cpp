@@ -1,4 +1,4 @@
-// enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2
+// enctool tiles --library DIR (--cells DIR | --store DIR | CELL...) --zoom Z1-Z2
 //   [--bbox S,W,N,E] [--scheme 1..5] [--paper] [--soundings] [--contours N]
 //   --out DIR|FILE.mbtiles [--jobs N] [--part K/N]
 //
@@ -29,6 +29,7 @@
 
 #include "CellList.h"
 #include "CellLoading.h"
+#include "CellSources.h"
 #include "EngineState.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -51,7 +52,7 @@ namespace {
 
 void printTilesUsage() {
   std::fprintf(stderr,
-               "usage: enctool tiles --library DIR (--cells DIR | CELL...) --zoom Z1-Z2 [--bbox S,W,N,E]\n"
+               "usage: enctool tiles --library DIR (--cells DIR | --store DIR | CELL...) --zoom Z1-Z2 [--bbox S,W,N,E]\n"
                "         [--scheme 1..5] [--paper] [--soundings] [--contours 5|10|20]\n"
                "         --out DIR|FILE.mbtiles [--jobs N] [--part K/N]\n");
 }
@@ -223,12 +224,19 @@ int runTilesCommand(int argc, char** argv) {
   ChartView loadingView;
   int loaded = 0;
   bool cellFailed = false;
-  for (const std::string& cell : options.cells) {
+  CellSources sources;
+  if (!options.storeDirectory.empty()) {
+    if (!sources.fromStore("tiles", options.storeDirectory)) return 1;
+  } else {
+    sources.fromFiles(options.cells);
+  }
+  for (const CellSource& cell : sources.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("tiles", cell, loadingView, listed) != 0) cellFailed = true;
+    if (loadCellReporting("tiles", cell, sources.fileBytes, loadingView, listed) != 0) cellFailed = true;
     if (listed) ++loaded;
   }
+  sources.store.reset();  // loaded: the store is free again
   const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
   const CellSnapshot snapshot = cellList().snapshot();
   const std::vector<GeoBox> areas = cellAreas(*snapshot);
@@ -252,9 +260,10 @@ int runTilesCommand(int argc, char** argv) {
     TileSetDescription d;
     // Named after the charts, not the file, so that the parts of one set
     // carry the same metadata and merge by copying tiles alone.
-    d.name = options.cellDirectory.empty()
+    const std::string& folder = options.cellDirectory.empty() ? options.storeDirectory : options.cellDirectory;
+    d.name = folder.empty()
                  ? QFileInfo(QString::fromStdString(options.cells.front())).completeBaseName().toStdString()
-                 : QFileInfo(QDir(QString::fromStdString(options.cellDirectory)).absolutePath()).fileName().toStdString();
+                 : QFileInfo(QDir(QString::fromStdString(folder)).absolutePath()).fileName().toStdString();
     d.description = "S-57 charts (" + std::to_string(loaded) + " cells) in S-52 portrayal";
     d.bounds = covered;
     d.minZoom = options.minZoom;

@@ -1,0 +1,49 @@
+#pragma once
+// What a load of a folder found, for the window to show: the rows of the
+// cell list that are no loaded cell (files that failed, findings that belong
+// to no cell, folders that cannot be read) and one line for the status bar.
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// A row of the cell list that is no loaded cell.
+struct LoadFinding {
+  QString name;         // the file or folder it is about
+  QString text;         // in plain Chinese
+  QString detail;       // the technical reason, for the tool tip
+  bool failed = false;  // a file that was not loaded; else a finding about files or folders
+};
+
+struct LoadReport {
+  QString directory;         // as the starter passed it
+  bool requested = false;    // asked for by the user (批量导入), not the start-up load
+  int found = 0;             // base cells the folder holds
+  int listed = 0;            // of them, listed (loaded, or as far as they go)
+  int cellWarnings = 0;      // warnings of the cells listed, shown in their own rows
+  QString firstCellWarning;  // the first of them
+  QStringList alreadyLoaded; // the data set names of cells of the folder loaded before, not read again
+  int folderError = 0;       // the system's error number when the folder itself cannot be read
+  int unreadableFolders = 0; // folders in it that cannot be read
+  std::vector<LoadFinding> findings;  // files that failed first, then the findings
+  bool stopped = false;      // the load was asked to stop before its end
+};
+Q_DECLARE_METATYPE(LoadReport)
+
+// A file that loadCell refused with `code` (not 0, not a listed cell): its
+// plain reason, the technical one for the tool tip.
+LoadFinding failedFile(const QString& path, int code);
+
+// Why no cell can be loaded: the library is not loaded, and the reason its
+// loader gave at start-up (naming a damaged file) when it gave one.
+QString libraryFailureText();
+
+// The status bar's line for the end of a load; empty when there is nothing
+// to say. A load the user asked for always says what it loaded, or why
+// nothing; the start-up load speaks only of what went wrong (a missing
+// folder is no fault there). Anything more than one line holds is counted
+// and left to the cell list ("见海图列表").
+QString loadSummaryText(const LoadReport& report);
+
+// Whether the report has rows for the cell list.
+inline bool hasFindings(const LoadReport& report) { return !report.findings.empty(); }
