@@ -14,6 +14,7 @@
 #include "ObjectDescription.h"
 #include "ObjectPicking.h"
 
+struct PresentationLibrary;
 class QTextBrowser;
 class QTreeWidget;
 
@@ -23,7 +24,8 @@ class ObjectPanel : public QDockWidget {
 public:
   enum Column { ObjectColumn, CellColumn };
 
-  explicit ObjectPanel(QWidget* parent = nullptr);
+  // Names and values are described from `library`, which outlives the panel.
+  explicit ObjectPanel(const PresentationLibrary& library, QWidget* parent = nullptr);
 
   // Lists the objects and chooses the first; an empty list leaves only the
   // headers.
@@ -50,6 +52,7 @@ private:
   void describeChosen();
   void listObjects();
 
+  const PresentationLibrary& library_;
   QTreeWidget* list_ = nullptr;
   QTextBrowser* view_ = nullptr;
   std::vector<PickedObject> objects_;

@@ -22,7 +22,7 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
     if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
   }
   if (dc.settings.showAllDates && showOnViewingDate(area, dc.settings) == DateShow::ShownOutsideDates)
-    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings), area, *outline);
+    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings, dc.library()), area, *outline);
 }
 
 void drawStyledEdges(DrawContext& dc) {

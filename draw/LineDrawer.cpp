@@ -19,7 +19,8 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
   for (const Instruction& instruction : lookupInUse(line, dc.settings).instructions)
     if (!instruction.is<ProcedureCall>()) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
   if (dc.settings.showAllDates && showOnViewingDate(line, dc.settings) == DateShow::ShownOutsideDates)
-    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings), line, buffers.line.data(), count);
+    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings, dc.library()), line, buffers.line.data(),
+                           count);
   if (!result) return;
   for (const Instruction& instruction : result->instructions)
     executeLineInstruction(dc, instruction, line, buffers.line.data(), count);

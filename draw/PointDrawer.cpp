@@ -19,5 +19,5 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
     for (const Instruction& instruction : result->instructions)
       executePointInstruction(dc, instruction, point, anchor, true);
   if (dc.settings.showAllDates && showOnViewingDate(point, dc.settings) == DateShow::ShownOutsideDates)
-    executePointInstruction(dc, outsideDatesIndication(point, dc.settings), point, anchor, false);
+    executePointInstruction(dc, outsideDatesIndication(point, dc.settings, dc.library()), point, anchor, false);
 }

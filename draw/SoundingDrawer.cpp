@@ -23,7 +23,7 @@ void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cel
       dc.record(feature, instruction);
     }
     if (!indicated) {  // once, at the first sounding in view
-      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings), feature, at, false);
+      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings, dc.library()), feature, at, false);
       indicated = true;
     }
   }

@@ -185,7 +185,7 @@ void selectLookups(ChartFeature& feature, const PresentationLibrary& library) {
       break;
   }
   portrayUnportrayed(feature, library);
-  prepareLookupTexts(feature);
+  prepareLookupTexts(feature, library.chineseNames);
 }
 
 bool inMarinersViewingGroups(int viewingGroup) { return viewingGroup >= 31000 && viewingGroup <= 31080; }

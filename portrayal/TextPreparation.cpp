@@ -1,6 +1,5 @@
 #include "TextPreparation.h"
 
-#include "PresentationLibrary.h"
 #include "TextProcedures.h"
 
 namespace {
@@ -29,10 +28,6 @@ bool prepareText(const ChartFeature& feature, Instruction& instruction, const Ch
   return false;
 }
 
-bool prepareText(const ChartFeature& feature, Instruction& instruction) {
-  return prepareText(feature, instruction, presentationLibrary().chineseNames);
-}
-
 bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated,
                       const ChineseNames& names) {
   PlainText* tx = instruction.find<PlainText>();
@@ -49,12 +44,7 @@ bool preparePointText(const ChartFeature& point, Instruction& instruction, bool 
   return true;
 }
 
-bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated) {
-  return preparePointText(point, instruction, generated, presentationLibrary().chineseNames);
-}
-
-void prepareLookupTexts(ChartFeature& feature) {
-  const ChineseNames& names = presentationLibrary().chineseNames;
+void prepareLookupTexts(ChartFeature& feature, const ChineseNames& names) {
   for (LookupResult* result : {&feature.firstLookup, &feature.secondLookup}) {
     for (Instruction& instruction : result->instructions) {
       if (!instruction.text()) continue;

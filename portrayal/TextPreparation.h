@@ -26,9 +26,5 @@ bool prepareText(const ChartFeature& feature, Instruction& instruction, const Ch
 bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated,
                       const ChineseNames& names);
 
-// The forms above with the Chinese names of the process-wide library.
-bool prepareText(const ChartFeature& feature, Instruction& instruction);
-bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated);
-
 // Prepares the texts of both look-up results of the feature.
-void prepareLookupTexts(ChartFeature& feature);
+void prepareLookupTexts(ChartFeature& feature, const ChineseNames& names);

@@ -77,12 +77,12 @@ bool isPrintableUtf8(const std::string& text) {
   return true;
 }
 
-int readChineseNameFile(const std::string& path, ChineseNames& names) {
+LibraryResult readChineseNameFile(const std::string& path, ChineseNames& names) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   std::string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
-  if (!reader.next(line)) return 0;  // the comment line
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
+  if (!reader.next(line)) return LibraryResult::Ok;  // the comment line
   bool whole = line.empty() || line.back() == '\n';
   while (reader.next(line)) {
     // A piece of a line longer than the reader's buffer is no name: skip
@@ -94,5 +94,5 @@ int readChineseNameFile(const std::string& path, ChineseNames& names) {
     if (text == kEndLine) break;
     readLine(text, names);
   }
-  return 0;
+  return LibraryResult::Ok;
 }

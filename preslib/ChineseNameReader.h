@@ -11,13 +11,14 @@
 #include <string>
 
 #include "ChineseNames.h"
+#include "LibraryResult.h"
 
-// Returns 1 when the file cannot be opened, else 0. A file that does not
+// Returns CannotOpen when the file cannot be opened, else Ok. A file that does not
 // start with "BEGIN" gives nothing; a line of an unknown kind, with the
 // wrong number of fields, a code that is not a number, an empty name or a
 // name that is not UTF-8, and a line longer than the line reader's buffer,
 // are skipped.
-int readChineseNameFile(const std::string& path, ChineseNames& names);
+LibraryResult readChineseNameFile(const std::string& path, ChineseNames& names);
 
 // Whether `text` is well-formed UTF-8 without control characters.
 bool isPrintableUtf8(const std::string& text);

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
@@ -43,19 +44,10 @@ private:
   float cos_ = 1, sin_ = 0;
 };
 
-// Path and polygon of one symbol, reused from one symbol to the next.
-struct SymbolScratch {
-  QPainterPath path;
-  std::vector<QPoint> polygon;
-};
-SymbolScratch& scratch() {
-  thread_local SymbolScratch s;
-  return s;
-}
 }  // namespace
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
-  const auto& symbols = presentationLibrary().symbols;
+  const auto& symbols = canvas.drawings.library.symbols;
   const auto it = symbols.find(name);
   if (it == symbols.end()) return;
   drawSymbol(canvas, anchor, it->second, rotation);
@@ -65,7 +57,7 @@ void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinit
   if (symbol.commands.empty()) return;
   QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
-  SymbolScratch& s = scratch();
+  SymbolScratch& s = canvas.scratch.symbol;
   s.path.clear();
   s.polygon.clear();
   const SymbolPlacement placement(anchor, symbol, rotation);

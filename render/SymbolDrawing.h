@@ -1,11 +1,20 @@
 #pragma once
 // Point symbols of the presentation library drawn from their vector commands.
+#include <QPainterPath>
+#include <QPoint>
 #include <QPointF>
 #include <string>
+#include <vector>
 
 #include "Canvas.h"
 
 struct SymbolDefinition;
+
+// Path and polygon of one symbol, reused from one symbol to the next.
+struct SymbolScratch {
+  QPainterPath path;
+  std::vector<QPoint> polygon;
+};
 
 // Draws the library symbol `name` with its pivot on `anchor` (logical
 // units), turned clockwise on the screen by `rotation` degrees (0: not

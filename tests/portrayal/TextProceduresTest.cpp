@@ -85,16 +85,16 @@ TEST(TextProcedures, PrepareText) {
 
   // A value starting with a multi-byte character shows the national name.
   Instruction chinese = tx("OBJNAM");
-  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "\xE6\xB9\xBE"}}), chinese));
+  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "\xE6\xB9\xBE"}}), chinese, noChineseNames()));
   EXPECT_EQ(chinese.text()->text, "");
   // Prepared once: later attribute changes are not seen.
-  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), chinese));
+  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), chinese, noChineseNames()));
   EXPECT_EQ(chinese.text()->text, "");
 
   Instruction format = te("%s", "OBJNAM");
-  EXPECT_FALSE(prepareText(featureWith({}), format));
+  EXPECT_FALSE(prepareText(featureWith({}), format, noChineseNames()));
   EXPECT_FALSE(format.text()->prepared);
-  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), format));
+  EXPECT_TRUE(prepareText(featureWith({{"OBJNAM", "Bay"}}), format, noChineseNames()));
   EXPECT_TRUE(format.text()->prepared);
   EXPECT_EQ(format.text()->text, "Bay");
 }
