@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Canvas.h"
+#include "TextBox.h"
 
 struct SymbolDefinition;
 
@@ -15,3 +16,10 @@ void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& 
 
 // The same for a definition at hand.
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation);
+
+// The library's symbol of that name, or null.
+const SymbolDefinition* findSymbol(const std::string& name);
+
+// The box the library gives the symbol (its bounding box, in the symbol's
+// units, which are logical units) with its pivot on `anchor`, upright.
+TextBox symbolBox(const SymbolDefinition& symbol, const QPointF& anchor);
