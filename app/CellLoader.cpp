@@ -8,13 +8,8 @@
 #include <filesystem>
 
 #include "CellFolder.h"
-#include "CellList.h"
-#include "ChartView.h"
+#include "ChartEngine.h"
 #include "ChineseText.h"
-#include "Engine.h"
-#include "EngineState.h"
-#include "LibraryResult.h"
-#include "ReaderResult.h"
 
 namespace {
 QString decoded(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
@@ -68,8 +63,8 @@ public:
       options.updateFiles = &source.updates;
       options.warnings = source.warnings;
       CellLoadReport loaded;
-      const int code = loadCell(source.path, loadingChartView(), cellList(), options, &loaded);
-      if (code == 0 || cellListedDespite(code)) {  // listed; a finding is its first warning
+      const CellLoadResult result = loader_.engine_.loadCell(source.path, nullptr, options, &loaded);
+      if (result.listed()) {  // a finding is its first warning
         listed.push_back(loaded.cell);
         ++report.listed;
         for (const LoadWarning& warning : loaded.cell->loadWarnings) {
@@ -77,10 +72,10 @@ public:
           ++report.cellWarnings;
         }
         emit loader_.cellLoaded();  // shown as it comes
-      } else if (code == ReaderDuplicateCell) {
+      } else if (result == ReaderResult::DuplicateCell) {
         report.alreadyLoaded << decoded(loaded.loadedAlready);
       } else {
-        failures.push_back(failedFile(decoded(source.path), code));
+        failures.push_back(failedFile(decoded(source.path), result, loader_.engine_));
       }
     }
     report.findings = std::move(failures);
@@ -106,7 +101,7 @@ public:
       report.findings.push_back(none);
     }
     if (reportCells_ && !loader_.stopRequested_) {
-      const CellSnapshot cells = cellList().snapshot();
+      const CellSnapshot cells = loader_.engine_.cells().snapshot();
       for (const QString& name : report.alreadyLoaded)
         if (S57Cell* cell = loadedCell(cells, QFile::encodeName(name).toStdString())) listed.push_back(cell);
       if (!listed.empty()) emit loader_.cellsListed(listed);
@@ -121,7 +116,7 @@ private:
   const bool reportCells_;
 };
 
-CellLoader::CellLoader(QObject* parent) : QObject(parent) {
+CellLoader::CellLoader(ChartEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {
   qRegisterMetaType<std::vector<S57Cell*>>("std::vector<S57Cell*>");
   qRegisterMetaType<LoadReport>("LoadReport");
 }

@@ -2,7 +2,7 @@
 // Background loading. A load reads every cell of one directory at any
 // depth (a folder of cells, one folder per cell, or an exchange set with
 // its catalogue checked), each base cell once with its update files, in
-// path order, into the process-wide cell list, on Qt's global thread pool.
+// path order, into the engine's cell list, on Qt's global thread pool.
 // It reports through the loader's signals, which its receivers get queued
 // on their own thread: each cell as it is listed, then the end. The loader
 // knows nothing of who shows the cells.
@@ -15,13 +15,16 @@
 #include "ChartModel.h"
 #include "LoadReport.h"
 
+class ChartEngine;
+
 Q_DECLARE_METATYPE(std::vector<S57Cell*>)
 
 class CellLoader : public QObject {
   Q_OBJECT
 
 public:
-  explicit CellLoader(QObject* parent = nullptr);
+  // Loads into `engine`, which outlives the loader.
+  explicit CellLoader(ChartEngine& engine, QObject* parent = nullptr);
   // Stops its loads and waits for them: none reports after the loader is gone.
   ~CellLoader() override;
 
@@ -48,6 +51,7 @@ signals:
 private:
   class Task;
 
+  ChartEngine& engine_;
   std::atomic<int> running_{0};
   std::atomic<bool> stopRequested_{false};
 };

@@ -26,6 +26,8 @@
 #include "ObjectPicking.h"
 #include "RangeBearingTool.h"
 
+class ChartEngine;
+struct DisplaySettings;
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
@@ -34,7 +36,9 @@ class ChartWidget : public QWidget {
   Q_OBJECT
 
 public:
-  explicit ChartWidget(QWidget* parent = nullptr);
+  // Draws the cells of `engine` by `settings` (the window's, which it keeps
+  // and changes); both outlive the chart.
+  ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent = nullptr);
 
   ChartView& view() { return view_; }
   const ChartView& view() const { return view_; }
@@ -126,6 +130,8 @@ private:
   void grabDragPreview();
   void setPointerShape(Qt::CursorShape shape);
 
+  ChartEngine& engine_;
+  DisplaySettings& settings_;
   ChartView view_;
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;

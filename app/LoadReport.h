@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <vector>
 
+#include "CellLoadResult.h"
+
+class ChartEngine;
+
 // A row of the cell list that is no loaded cell.
 struct LoadFinding {
   QString name;         // the file or folder it is about
@@ -30,13 +34,13 @@ struct LoadReport {
 };
 Q_DECLARE_METATYPE(LoadReport)
 
-// A file that loadCell refused with `code` (not 0, not a listed cell): its
-// plain reason, the technical one for the tool tip.
-LoadFinding failedFile(const QString& path, int code);
+// A file that `engine` refused to load with `result` (not Ok, not a listed
+// cell): its plain reason, the technical one for the tool tip.
+LoadFinding failedFile(const QString& path, const CellLoadResult& result, const ChartEngine& engine);
 
-// Why no cell can be loaded: the library is not loaded, and the reason its
-// loader gave at start-up (naming a damaged file) when it gave one.
-QString libraryFailureText();
+// Why no cell can be loaded: the engine has no library, and the reason its
+// loader gave (naming a damaged file) when it gave one.
+QString libraryFailureText(const ChartEngine& engine);
 
 // The status bar's line for the end of a load; empty when there is nothing
 // to say. A load the user asked for always says what it loaded, or why

@@ -9,6 +9,7 @@
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "DisplaySettings.h"
@@ -22,7 +23,8 @@ constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
 constexpr int kCellsCatchUpMs = 150;  // the window shows the cells loaded since, at most this often
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), settings_(engine.library()) {
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("电子海图"));
   createChart();
@@ -62,7 +64,7 @@ MainWindow::~MainWindow() {
 // ---- the parts --------------------------------------------------------------
 
 void MainWindow::createChart() {
-  chart_ = new ChartWidget(this);
+  chart_ = new ChartWidget(engine_, settings_, this);
   setCentralWidget(chart_);
   connect(chart_, &ChartWidget::resized, this, &MainWindow::placeOverlays);
 }
@@ -70,7 +72,7 @@ void MainWindow::createChart() {
 void MainWindow::createOverlays() {
   loadingNotice_ = new LoadingNotice(chart_);
   positionBox_ = new PositionBox(chart_);
-  objectPanel_ = new ObjectPanel(this);
+  objectPanel_ = new ObjectPanel(engine_.library(), this);
   addDockWidget(Qt::RightDockWidgetArea, objectPanel_);
   objectPanel_->hide();
   sizeOnFirstShow(objectPanel_, [] { return kPanelWidth; });
@@ -101,7 +103,7 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::createLoader() {
-  loader_ = new CellLoader(this);
+  loader_ = new CellLoader(engine_, this);
   // Cells come faster than a person can look: the window catches up with
   // them a few times a second, so that keys and the mouse are never kept
   // waiting behind a queue of cells.

@@ -15,9 +15,12 @@
 #include <memory>
 #include <vector>
 
+#include "CellLoadResult.h"
+#include "DisplaySettings.h"
 #include "UserDialogs.h"
 
 class CellListPanel;
+class ChartEngine;
 struct LoadReport;
 struct S57Cell;
 class QDockWidget;
@@ -35,14 +38,19 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
 public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // The window draws and loads through `engine`, which outlives it.
+  explicit MainWindow(ChartEngine& engine, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   UserDialogs dialogs = UserDialogs::standard();
 
-  // Reads one cell into the cell list and centres the chart on it; a
-  // failure is shown in the status bar. Returns loadCell's code.
-  int openCell(const QString& path);
+  ChartEngine& engine() { return engine_; }
+  // The display settings the window draws by (GUI thread only).
+  DisplaySettings& displaySettings() { return settings_; }
+
+  // Reads one cell into the engine's cell list and centres the chart on it;
+  // a failure is shown in the status bar. Returns loadCell's result.
+  CellLoadResult openCell(const QString& path);
   // Starts a background load of every cell of a directory with the loading
   // notice shown, unless a load is running (then the user is told so). When
   // the chart shows no cell, it goes to the loaded cells at the end.
@@ -107,6 +115,8 @@ private:
   void loadingFinished(const LoadReport& report);
   void showLoadingBusy();
 
+  ChartEngine& engine_;
+  DisplaySettings settings_;
   ChartWidget* chart_ = nullptr;
   ObjectPanel* objectPanel_ = nullptr;
   LoadingNotice* loadingNotice_ = nullptr;

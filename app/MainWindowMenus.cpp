@@ -5,6 +5,7 @@
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
 #include "ChartStatusBar.h"
 #include "ContourOrder.h"
@@ -56,14 +57,14 @@ void MainWindow::createMenus() {
       if (!moved.isEmpty()) statusBar_->showNote(moved);
       settingsChanged();
     };
-    e.checked = [inForce = choice.inForce] { return inForce(displaySettings()); };
+    e.checked = [this, inForce = choice.inForce] { return inForce(displaySettings()); };
     return e;
   };
   MenuEntry custom = toggle(
       "action_13", "自定义…", [this] { chooseCustomSafetyContour(); },
-      [] { return customSafetyContour(displaySettings()); });
+      [this] { return customSafetyContour(displaySettings()); });
   custom.group = "contours";
-  custom.label = [] {
+  custom.label = [this] {
     const DisplaySettings& s = displaySettings();
     return customSafetyContour(s) ? QStringLiteral("自定义… (%1m)").arg(static_cast<double>(s.safetyContour))
                                   : QStringLiteral("自定义…");
@@ -182,7 +183,7 @@ void MainWindow::chooseAdvancedSettings() {
 void MainWindow::restoreDefaults() {
   // The settings as the window starts without stored choices.
   DisplaySettings& s = displaySettings();
-  s = DisplaySettings();
+  s = DisplaySettings(engine_.library());
   s.setContourSet(10);
   QSettings store;
   removeDisplaySettings(store);

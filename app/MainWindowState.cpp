@@ -21,7 +21,7 @@ void MainWindow::settingsChanged() {
 }
 
 void MainWindow::applyTheme() {
-  applyWindowTheme(schemeOfTable(displaySettings().colourTable));
+  applyWindowTheme(displaySettings().colourScheme());
   positionBox_->repolish();
 }
 

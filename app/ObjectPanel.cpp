@@ -32,7 +32,8 @@ QString descriptionHtml(const ObjectDescription& d, const PickedObject& object) 
 }
 }  // namespace
 
-ObjectPanel::ObjectPanel(QWidget* parent) : QDockWidget(QStringLiteral("物标信息"), parent) {
+ObjectPanel::ObjectPanel(const PresentationLibrary& library, QWidget* parent)
+    : QDockWidget(QStringLiteral("物标信息"), parent), library_(library) {
   setObjectName(QStringLiteral("objectPanel"));
   // Opaque, title bar included, in every colour table.
   setAutoFillBackground(true);
@@ -74,7 +75,7 @@ void ObjectPanel::showObjects(std::vector<PickedObject> objects) {
   const QSignalBlocker blocker(list_);
   list_->clear();
   for (const PickedObject& object : objects_) {
-    const ObjectDescription d = describeObject(object, presentationLibrary());
+    const ObjectDescription d = describeObject(object, library_);
     const QString cell = fromUtf8(d.cell) + (d.nonOfficialReason.empty() ? QString() : QStringLiteral("（非官方）"));
     auto* item = new QTreeWidgetItem(list_, {fromUtf8(d.title), cell});
     item->setToolTip(ObjectColumn, fromUtf8(d.title));
@@ -103,5 +104,5 @@ const PickedObject* ObjectPanel::chosen() const {
 
 void ObjectPanel::describeChosen() {
   const PickedObject* object = chosen();
-  view_->setHtml(object ? descriptionHtml(describeObject(*object, presentationLibrary()), *object) : QString());
+  view_->setHtml(object ? descriptionHtml(describeObject(*object, library_), *object) : QString());
 }

@@ -11,6 +11,7 @@
 
 #include "ObjectPicking.h"
 
+struct PresentationLibrary;
 class QTextBrowser;
 class QTreeWidget;
 
@@ -20,7 +21,8 @@ class ObjectPanel : public QDockWidget {
 public:
   enum Column { ObjectColumn, CellColumn };
 
-  explicit ObjectPanel(QWidget* parent = nullptr);
+  // Names and values are described from `library`, which outlives the panel.
+  explicit ObjectPanel(const PresentationLibrary& library, QWidget* parent = nullptr);
 
   // Lists the objects and chooses the first; an empty list leaves only the
   // headers.
@@ -42,6 +44,7 @@ signals:
 private:
   void describeChosen();
 
+  const PresentationLibrary& library_;
   QTreeWidget* list_ = nullptr;
   QTextBrowser* view_ = nullptr;
   std::vector<PickedObject> objects_;

@@ -1,12 +1,12 @@
-// The chart display: the window, the presentation library, and the
-// background load of the cells of "s57000".
+// The chart display: the engine over the presentation library, the window,
+// and the background load of the cells of "s57000".
 #include <QApplication>
 #include <QDebug>
 #include <QStatusBar>
 
-#include "ChineseText.h"
-#include "Engine.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
+#include "ChineseText.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -15,11 +15,12 @@ int main(int argc, char** argv) {
   QCoreApplication::setOrganizationName(QStringLiteral("chartdisplay"));
   QCoreApplication::setApplicationName(QStringLiteral("chartdisplay"));
   installChineseTranslation(application);
-  MainWindow window;
+  ChartEngine engine(kLibraryDirectory);
+  MainWindow window(engine);
   // On failure the window opens with an empty chart and says why.
-  if (startEngine() == 1) {
-    qWarning().noquote() << libraryFailureText();
-    window.statusBar()->showMessage(libraryFailureText());
+  if (startEngine(engine) == EngineResult::NoLibrary) {
+    qWarning().noquote() << libraryFailureText(engine);
+    window.statusBar()->showMessage(libraryFailureText(engine));
   }
   window.startLoading(QStringLiteral("s57000//"));
   window.show();

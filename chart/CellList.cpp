@@ -5,17 +5,17 @@
 
 CellList::CellList() : published_(std::make_shared<const CellIndex>()) {}
 
-int CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
+ReaderResult CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& c : cells_)
-    if (c->name == cell->name) return ReaderDuplicateCell;
+    if (c->name == cell->name) return ReaderResult::DuplicateCell;
   std::vector<S57Cell*> listed = published_->cells();
   listed.push_back(cell.get());
   auto next = std::make_shared<const CellIndex>(std::move(listed));
   if (centreOn) centreView(*cell, *centreOn);
   cells_.push_back(std::move(cell));
   published_ = std::move(next);
-  return 0;
+  return ReaderResult::Ok;
 }
 
 bool CellList::contains(std::string_view name) const {
@@ -39,9 +39,4 @@ IndexedSnapshot CellList::indexedSnapshot() const {
 size_t CellList::size() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return cells_.size();
-}
-
-CellList& cellList() {
-  static CellList list;
-  return list;
 }

@@ -12,6 +12,7 @@
 
 #include "CellIndex.h"
 #include "ChartModel.h"
+#include "ReaderResult.h"
 
 struct ViewGeometry;
 
@@ -26,9 +27,9 @@ public:
 
   // Appends a finished cell unless one of the same name is already listed,
   // in one step under the lock. On success the view, when given, is centred
-  // on the cell (a cell without extents leaves it alone). Returns 0, or 11
-  // for a duplicate (the cell is then discarded).
-  int append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn = nullptr);
+  // on the cell (a cell without extents leaves it alone). Returns Ok, or
+  // DuplicateCell (the cell is then discarded).
+  ReaderResult append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn = nullptr);
 
   bool contains(std::string_view name) const;
   CellSnapshot snapshot() const;
@@ -41,6 +42,3 @@ private:
   std::vector<std::unique_ptr<S57Cell>> cells_;
   IndexedSnapshot published_;  // replaced, never changed, on each append
 };
-
-// The process-wide list.
-CellList& cellList();

@@ -5,11 +5,11 @@
 #include "CellBoundary.h"
 #include "CellChoice.h"
 #include "CellDrawer.h"
-#include "DrawnCells.h"
 #include "CellList.h"
-#include "ChartFont.h"
+#include "ChartEngine.h"
 #include "CoverageLimits.h"
 #include "CoveredTexts.h"
+#include "DrawnCells.h"
 #include "NoDataBackground.h"
 #include "NonOfficialMark.h"
 #include "OfficialData.h"
@@ -30,40 +30,35 @@ bool copyMeetsView(const S57Cell& cell, int k, const ChartBox& view) {
 }
 }  // namespace
 
-ChartView& loadingChartView() {
-  static ChartView view;
-  return view;
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings) {
+  const IndexedSnapshot cells = engine.cells().indexedSnapshot();
+  draw(painter, engine, settings, *cells);
 }
 
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings) {
-  const IndexedSnapshot cells = cellList().indexedSnapshot();
-  draw(painter, settings, *cells);
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                     const std::vector<S57Cell*>& cells, InstructionRecorder* recorder) {
+  drawPass(painter, engine, settings, cells, recorder);
 }
 
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-                     InstructionRecorder* recorder) {
-  drawPass(painter, settings, cells, recorder);
-}
-
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
-                     InstructionRecorder* recorder) {
-  drawPass(painter, settings, cells, recorder);
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                     const CellIndex& cells, InstructionRecorder* recorder) {
+  drawPass(painter, engine, settings, cells, recorder);
 }
 
 template <typename Cells>
-void ChartView::drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
-                         InstructionRecorder* recorder) {
+void ChartView::drawPass(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                         const Cells& cells, InstructionRecorder* recorder) {
   updateOrigin(*this);
-  setupChartFont(painter);
+  engine.chartFont().setUp(painter);
   chooseCandidatesFrom(cells);
   const bool covered = ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   // Under cells whose coverage fills the view nothing of the background
   // shows but where their data has a gap: there the plain NODTA fill is
   // enough, and costs a single fill.
-  const Canvas canvas{painter, *settings.colourTable};
+  const Canvas canvas{painter, *settings.colourTable, engine.drawings(), scratch};
   if (showNoData) drawNoDataBackground(canvas, *this, covered ? NoDataFill::Plain : NoDataFill::Patterned);
-  if (!covered && settings.showWorldBaseMap) worldBaseMap().draw(canvas, *this);
-  drawChosenCells(painter, settings, recorder);
+  if (!covered && settings.showWorldBaseMap) engine.worldBaseMap().draw(canvas, *this, baseMapBuffers);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
 void ChartView::chooseCandidatesFrom(const std::vector<S57Cell*>& cells) { chooseCandidates(cells, *this, candidates); }
@@ -72,21 +67,22 @@ void ChartView::chooseCandidatesFrom(const CellIndex& cells) {
   chooseCandidates(cells, *this, candidatePositions, candidates);
 }
 
-void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-                          InstructionRecorder* recorder) {
+void ChartView::drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                          const std::vector<S57Cell*>& cells, InstructionRecorder* recorder) {
   chooseCandidatesFrom(cells);
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
-  drawChosenCells(painter, settings, recorder);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
-void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
-                          InstructionRecorder* recorder) {
+void ChartView::drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                          const CellIndex& cells, InstructionRecorder* recorder) {
   chooseCandidatesFrom(cells);
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
-  drawChosenCells(painter, settings, recorder);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
-void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
+void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                                InstructionRecorder* recorder) {
   drawnCells.clear();
   drawnOrder.clear();
   overscale = 0;
@@ -99,7 +95,7 @@ void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settin
     drawnOrder.push_back(static_cast<int>(candidates.size() - 1 - i));
   }
   collectDrawnCoverage(drawnCells, drawnCoverage);
-  const Canvas canvas{painter, *settings.colourTable};
+  const Canvas canvas{painter, *settings.colourTable, engine.drawings(), scratch};
   const ChartBox shown = viewBox(*this);
   const float viewScale = static_cast<float>(trueScale(*this));
   for (size_t i = candidates.size(); i-- > 0;) {

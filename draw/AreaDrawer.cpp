@@ -24,7 +24,7 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   }
   if (dc.settings.showAllDates && showOnViewingDate(area, dc.settings) == DateShow::ShownOutsideDates) {
     dc.transientInstruction = true;
-    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings), area, *outline);
+    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings, dc.library()), area, *outline);
     dc.transientInstruction = false;
   }
 }

@@ -11,6 +11,7 @@
 #include "Canvas.h"
 #include "ChartModel.h"
 #include "DisplaySettings.h"
+#include "LibraryDrawings.h"
 #include "ProcedureResult.h"
 #include "TextDrawing.h"
 #include "TextPlacement.h"
@@ -88,4 +89,6 @@ struct DrawContext {
   void record(const ChartFeature& feature, const Instruction& instruction) const {
     if (recorder) recorder->executed(feature, instruction);
   }
+  // The presentation library the pass draws from.
+  const PresentationLibrary& library() const { return canvas.drawings.library; }
 };

@@ -113,7 +113,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
       break;
     }
     case InstructionKind::ComplexLine: {
-      const LineStyleDefinition* style = findLineStyle(instruction.as<ComplexLine>().name);
+      const LineStyleDefinition* style = findLineStyle(dc.library(), instruction.as<ComplexLine>().name);
       if (!style) return;
       ComplexLineState state;
       for (int i = 0; i + 1 < count; ++i)
@@ -136,7 +136,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
 
 void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
                             const AreaOutline& outline) {
-  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, dc.canvas.drawings, false))
     executeArea(dc, in, area, outline);
 }
 
@@ -161,7 +161,7 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
     }
     case InstructionKind::ComplexLine: {
       const std::string& name = instruction.as<ComplexLine>().name;
-      if (!findLineStyle(name)) return;
+      if (!findLineStyle(dc.library(), name)) return;
       drawComplexLine(canvas, name, points, count);
       break;
     }
@@ -184,7 +184,7 @@ void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFea
     if (!strokes(style->dash)) return;
     drawLineStyle(dc.canvas, *style, points, count);
   } else if (const ComplexLine* complex = instruction.find<ComplexLine>()) {
-    if (!findLineStyle(complex->name)) return;
+    if (!findLineStyle(dc.library(), complex->name)) return;
     drawComplexLine(dc.canvas, complex->name, points, count);
   } else {
     return;
@@ -230,19 +230,20 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
 
 void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, dc.canvas.drawings, false))
     executeLine(dc, in, line, points, count);
 }
 
 void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, dc.canvas.drawings, false))
     executeEdge(dc, in, feature, points, count);
 }
 
 void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
                              const QPointF& anchor, bool generated) {
-  for (const Instruction& in : instructionsToExecute(instruction, point, dc.settings, !generated))
+  for (const Instruction& in :
+       instructionsToExecute(instruction, point, dc.settings, dc.canvas.drawings, !generated))
     executePoint(dc, in, point, anchor, generated);
 }
 

@@ -11,10 +11,10 @@
 
 namespace {
 // A figure of a depth contour's label that the library holds.
-const SymbolDefinition* contourFigure(const Instruction& instruction) {
+const SymbolDefinition* contourFigure(const PresentationLibrary& library, const Instruction& instruction) {
   const Symbol* symbol = instruction.find<Symbol>();
   if (!symbol || symbol->name.compare(0, 6, "SAFCON") != 0) return nullptr;
-  return findSymbol(symbol->name);
+  return findSymbol(library, symbol->name);
 }
 
 // In a view's pass, the figures of a contour label among `instructions`
@@ -27,7 +27,7 @@ bool queueContourLabel(DrawContext& dc, const LineFeature& line, const std::vect
   TextBox room;
   std::uint32_t first = 0, last = 0;
   for (std::uint32_t i = 0; i < instructions.size(); ++i) {
-    const SymbolDefinition* figure = contourFigure(instructions[i]);
+    const SymbolDefinition* figure = contourFigure(dc.library(), instructions[i]);
     if (!figure) continue;
     const TextBox box = symbolBox(*figure, anchor);
     room = last == 0 ? box
@@ -59,7 +59,8 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
     if (!instruction.is<ProcedureCall>()) executeLineInstruction(dc, instruction, line, buffers.line.data(), count);
   if (dc.settings.showAllDates && showOnViewingDate(line, dc.settings) == DateShow::ShownOutsideDates) {
     dc.transientInstruction = true;
-    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings), line, buffers.line.data(), count);
+    executeLineInstruction(dc, outsideDatesIndication(line, dc.settings, dc.library()), line, buffers.line.data(),
+                           count);
     dc.transientInstruction = false;
   }
   if (!result) return;
@@ -76,7 +77,7 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
     if (partCount < 2) continue;
     const bool queued = queueContourLabel(dc, line, instructions);
     for (const Instruction& instruction : instructions)
-      if (!queued || !contourFigure(instruction))
+      if (!queued || !contourFigure(dc.library(), instruction))
         executeLineInstruction(dc, instruction, line, buffers.part.data(), partCount);
   }
 }

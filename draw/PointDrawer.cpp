@@ -21,7 +21,7 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
       executePointInstruction(dc, instruction, point, anchor, true);
   if (dc.settings.showAllDates && showOnViewingDate(point, dc.settings) == DateShow::ShownOutsideDates) {
     dc.transientInstruction = true;
-    executePointInstruction(dc, outsideDatesIndication(point, dc.settings), point, anchor, false);
+    executePointInstruction(dc, outsideDatesIndication(point, dc.settings, dc.library()), point, anchor, false);
     dc.transientInstruction = false;
   }
 }

@@ -38,7 +38,7 @@ void drawSoundings(DrawContext& dc, const SoundingFeature& feature, const S57Cel
     if (figures) dc.texts->addSounding(room, ChartPoint{sounding.x, sounding.y}, dc.cellOrder);
     if (!indicated) {  // once, at the first sounding in view
       dc.transientInstruction = true;
-      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings), feature, at, false);
+      executePointInstruction(dc, outsideDatesIndication(feature, dc.settings, dc.library()), feature, at, false);
       dc.transientInstruction = false;
       indicated = true;
     }

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const LibraryFile& file = fuzzedFile();
   const std::string& path = input.write(data, size);
   PresentationLibrary library;
-  size_t found = static_cast<size_t>(file.read(path, library));
+  size_t found = static_cast<size_t>(resultCode(file.read(path, library)));
   found += file.filledSomething(library) ? 1 : 0;
   found += libraryFileClosed(path, file.ending) ? 1 : 0;
   for (const auto& table : library.lookupTables)

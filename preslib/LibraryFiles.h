@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "LibraryResult.h"
+
 struct PresentationLibrary;
 
 // Each file by what it holds; the value is its place in the table.
@@ -39,9 +41,9 @@ struct LibraryFile {
   bool required() const { return static_cast<int>(id) < kRequiredLibraryFileCount; }
   const char* name;  // in the library folder
   FileEnding ending;
-  // Reads the file at `path` into its tables of `library`: 0, or the
-  // reader's LibraryResult code (1 when it cannot be opened).
-  int (*read)(const std::string& path, PresentationLibrary& library);
+  // Reads the file at `path` into its tables of `library`: Ok, or the
+  // reader's result (CannotOpen when it cannot be opened).
+  LibraryResult (*read)(const std::string& path, PresentationLibrary& library);
   // Whether its tables hold anything: any colour of any scheme, any look-up
   // entry of any table, any drawing of its kind, any catalogue record, any
   // attribute value.

@@ -75,8 +75,8 @@ public:
     const fs::path root = catalogue.parent_path();
     if (const auto serial = readSerialFile((root.parent_path() / "SERIAL.ENC").string())) report.dataServer = serial->dataServer;
     std::vector<CatalogueEntry> entries;
-    if (const int code = readCatalogue(report.catalogue, entries); code != 0) {
-      report.reason = "the catalogue cannot be read (reader code " + std::to_string(code) + ")";
+    if (const ReaderResult code = readCatalogue(report.catalogue, entries); code != ReaderResult::Ok) {
+      report.reason = "the catalogue cannot be read (reader code " + std::to_string(resultCode(code)) + ")";
       if (entries.empty()) return report;
     }
     if (keys_.scheme.code != SseCode::None) {

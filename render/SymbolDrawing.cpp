@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
@@ -43,32 +44,23 @@ private:
   float cos_ = 1, sin_ = 0;
 };
 
-// Path and polygon of one symbol, reused from one symbol to the next.
-struct SymbolScratch {
-  QPainterPath path;
-  std::vector<QPoint> polygon;
-};
-SymbolScratch& scratch() {
-  thread_local SymbolScratch s;
-  return s;
-}
 }  // namespace
 
-const SymbolDefinition* findSymbol(const std::string& name) {
-  const auto& symbols = presentationLibrary().symbols;
+const SymbolDefinition* findSymbol(const PresentationLibrary& library, const std::string& name) {
+  const auto& symbols = library.symbols;
   const auto it = symbols.find(name);
   return it == symbols.end() ? nullptr : &it->second;
 }
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
-  if (const SymbolDefinition* symbol = findSymbol(name)) drawSymbol(canvas, anchor, *symbol, rotation);
+  if (const SymbolDefinition* symbol = findSymbol(canvas.drawings.library, name)) drawSymbol(canvas, anchor, *symbol, rotation);
 }
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
   if (symbol.commands.empty()) return;
   QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
-  SymbolScratch& s = scratch();
+  SymbolScratch& s = canvas.scratch.symbol;
   s.path.clear();
   s.polygon.clear();
   const SymbolPlacement placement(anchor, symbol, rotation);

@@ -51,7 +51,7 @@ struct ReadFile {
   const OfferedFile* file = nullptr;
   std::string bytes;  // as delivered: what is stored
   std::string crc;    // of `bytes`
-  int readCode = ReaderOk;
+  ReaderResult readCode = ReaderResult::Ok;
   std::string crcFailure;  // the CRC-32 disagrees with the catalogue's
   bool encrypted = false;
   SecureBytes plain;             // the decrypted bytes of an encrypted file
@@ -66,7 +66,7 @@ ReadFile readOffered(const OfferedFile& file, CellImportContext& context, const 
   ReadFile r;
   r.file = &file;
   r.readCode = file.storedPath.empty() ? readWholeFile(file.path, r.bytes) : context.files.readUnchecked(file.storedPath, r.bytes);
-  if (r.readCode != ReaderOk) return r;
+  if (r.readCode != ReaderResult::Ok) return r;
   r.crc = crcText(crc32(r.bytes));
   // The store's own copies tell themselves apart (a rebuild).
   r.encrypted = file.encrypted || (!file.storedPath.empty() && !looksLikeCellFile(r.bytes));
@@ -112,7 +112,7 @@ struct BaseCandidate {
 // An update offered, read and sorted out before the chain runs.
 struct OfferedUpdate {
   ReadFile read;
-  int code = UpdateOk;  // reading or parsing it failed
+  UpdateResult code = UpdateResult::Ok;  // reading or parsing it failed
   std::string detail;
   std::shared_ptr<UpdateFile> update;
 };
@@ -129,8 +129,8 @@ private:
   bool decideBase(std::unique_ptr<BaseCandidate>& best);
   void sortUpdates(int edition, int current);
   bool runChain(S57CellReader& reader, const std::vector<StoredUpdate>& kept);
-  int readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
-                 std::vector<SseCode>& sse) const;
+  ReaderResult readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
+                          std::vector<SseCode>& sse) const;
   void noteSse(const std::vector<SseCode>& codes);
   bool write(const std::string& relative, const ReadFile& read, StoredFile& stored);
   StoredUpdate storedUpdate(const OfferedUpdate& u, const StoredFile& file) const;
@@ -154,7 +154,7 @@ std::unique_ptr<BaseCandidate> Importer::chooseBase() {
   for (const OfferedFile& file : offered_.bases) {
     auto c = std::make_unique<BaseCandidate>();
     c->read = readOffered(file, context_, offered_.name);
-    if (c->read.readCode != ReaderOk) {
+    if (c->read.readCode != ReaderResult::Ok) {
       issues_.push_back(unreadableIssue(file.name, c->read.readCode, {}));
       continue;
     }
@@ -168,14 +168,14 @@ std::unique_ptr<BaseCandidate> Importer::chooseBase() {
       continue;
     }
     c->reader = std::make_unique<S57CellReader>();
-    const int code = c->reader->readCellBytes(c->read.content());
+    const ReaderResult code = c->reader->readCellBytes(c->read.content());
     const DataSetIdentification& dsid = c->reader->dataSetIdentification;
-    if (code != ReaderOk && !cellListedDespite(code)) {
+    if (code != ReaderResult::Ok && !cellListedDespite(code)) {
       issues_.push_back(unreadableIssue(file.name, code, {}));
       continue;
     }
     if (c->reader->dataSetParameters.COMF == 0 || c->reader->dataSetParameters.SOMF == 0) {
-      issues_.push_back(unreadableIssue(file.name, ReaderNoFactors, {}));
+      issues_.push_back(unreadableIssue(file.name, ReaderResult::NoFactors, {}));
       continue;
     }
     if (dsid.EXPP != 1 || stemOf(dsid.DSNM) != offered_.name) {
@@ -240,20 +240,21 @@ void Importer::sortUpdates(int edition, int current) {
     OfferedUpdate u;
     u.read = readOffered(file, context_, offered_.name);
     noteSse(u.read.sse);
-    if (u.read.readCode != ReaderOk) {
-      u.code = UpdateCannotRead;
-      u.detail = "reader code " + std::to_string(u.read.readCode) + ": " + readerResultText(u.read.readCode);
+    if (u.read.readCode != ReaderResult::Ok) {
+      u.code = UpdateResult::CannotRead;
+      u.detail =
+          "reader code " + std::to_string(resultCode(u.read.readCode)) + ": " + readerResultText(u.read.readCode);
     } else if (u.read.refused()) {
-      u.code = UpdateCannotRead;
+      u.code = UpdateResult::CannotRead;
       u.detail = u.read.protectionFailure;
     } else if (!file.crcFailure.empty() || !u.read.crcFailure.empty()) {
-      u.code = UpdateCrcMismatch;
+      u.code = UpdateResult::CrcMismatch;
       u.detail = u.read.crcFailure.empty() ? file.crcFailure : u.read.crcFailure;
     } else {
       u.update = std::make_shared<UpdateFile>();
       u.code = readUpdateBytes(u.read.content(), *u.update, u.detail);
     }
-    if (u.code == UpdateOk) {
+    if (u.code == UpdateResult::Ok) {
       const DataSetIdentification& dsid = u.update->dataSet;
       if (cancelsCell(dsid) && stemOf(dsid.DSNM) == offered_.name) {
         if (!cancellation_) {
@@ -270,7 +271,7 @@ void Importer::sortUpdates(int edition, int current) {
     }
     if (file.number <= current) continue;  // held already
     const auto [it, added] = byNumber.try_emplace(file.number, std::move(u));
-    if (!added && it->second.code != UpdateOk && u.code == UpdateOk) it->second = std::move(u);
+    if (!added && it->second.code != UpdateResult::Ok && u.code == UpdateResult::Ok) it->second = std::move(u);
   }
   for (auto& [number, u] : byNumber) chain_.push_back(std::move(u));
 }
@@ -287,7 +288,7 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
   }
   for (const OfferedUpdate& u : chain_) {
     files.emplace_back(u.read.file->number, u.read.file->path);
-    if (u.code == UpdateCrcMismatch) files.back().crcFailure = u.detail;
+    if (u.code == UpdateResult::CrcMismatch) files.back().crcFailure = u.detail;
     offeredByPath[files.back().path] = &u;
   }
   const UpdateFileReader read = [&](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
@@ -295,15 +296,15 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
       std::string bytes, why;
       SecureBytes plain;
       std::vector<SseCode> sse;
-      if (readStored(k->second->file, bytes, plain, why, sse) != ReaderOk) {
+      if (readStored(k->second->file, bytes, plain, why, sse) != ReaderResult::Ok) {
         detail = "the store's copy: " + why;
-        return int(UpdateCannotRead);
+        return UpdateResult::CannotRead;
       }
       return readUpdateBytes(k->second->file.encrypted ? bytesView(plain) : std::string_view(bytes), out, detail);
     }
     const OfferedUpdate& u = *offeredByPath.at(file.path);
     detail = u.detail;
-    if (u.code == UpdateOk) out = *u.update;
+    if (u.code == UpdateResult::Ok) out = *u.update;
     return u.code;
   };
   const UpdateChainResult chain = applyUpdateChain(reader, files, read);
@@ -311,7 +312,7 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
   bool keptWhole = done >= kept.size();
   for (size_t i = 0; i < std::min(done, kept.size()); ++i) cell_.updates.push_back(kept[i]);
   for (size_t i = kept.size(); i < done; ++i) applied_.push_back(&chain_[i - kept.size()]);
-  if (chain.code != UpdateOk) {
+  if (chain.code != UpdateResult::Ok) {
     // The stop and the updates after it, the store's own ones first.
     std::vector<int> later;
     for (size_t i = done + 1; i < files.size(); ++i) later.push_back(files[i].number);
@@ -328,23 +329,23 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
   return keptWhole;
 }
 
-int Importer::readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
-                         std::vector<SseCode>& sse) const {
-  if (const int code = context_.files.read(file, bytes)) {
+ReaderResult Importer::readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
+                                  std::vector<SseCode>& sse) const {
+  if (const ReaderResult code = context_.files.read(file, bytes); code != ReaderResult::Ok) {
     why = readerResultText(code);
     return code;
   }
-  if (!file.encrypted) return ReaderOk;
+  if (!file.encrypted) return ReaderResult::Ok;
   if (!context_.protection) {
     why = "an encrypted file, and no permits to decrypt it with";
     sse = {SseCode::PermitNotFound};
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
   const EncFileOutcome opened = context_.protection->openKept(offered_.name, file, bytes, plain);
-  if (opened.decrypted) return ReaderOk;
+  if (opened.decrypted) return ReaderResult::Ok;
   sse = opened.codes;
   why = sseEnglishList(opened.codes) + " (" + opened.reason + ")";
-  return ReaderCannotOpen;
+  return ReaderResult::CannotOpen;
 }
 
 void Importer::noteSse(const std::vector<SseCode>& codes) {
@@ -457,10 +458,10 @@ CellImportResult Importer::run() {
     std::string bytes, why;
     SecureBytes plain;
     std::vector<SseCode> sse;
-    int code = readStored(installed_->base, bytes, plain, why, sse);
-    if (code == ReaderOk)
+    ReaderResult code = readStored(installed_->base, bytes, plain, why, sse);
+    if (code == ReaderResult::Ok)
       code = reader->readCellBytes(installed_->base.encrypted ? bytesView(plain) : std::string_view(bytes));
-    if (code != ReaderOk && !cellListedDespite(code)) {
+    if (code != ReaderResult::Ok && !cellListedDespite(code)) {
       // The store's own copy is damaged, or cannot be decrypted any more:
       // nothing can go onto it.
       noteSse(sse);

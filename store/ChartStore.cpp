@@ -63,20 +63,21 @@ using LoadableFiles = std::map<std::string, LoadableFile>;
 // is not checked against the CRC-32 it was stored with: the CRC-32 of its
 // decrypted bytes is, after its archive's own check, and any change to the
 // stored copy fails one of them.
-int readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
-                 std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
+ReaderResult readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
+                          std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
   if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
   std::string encrypted;
-  if (const int code = files.readUnchecked(loadable.file.path, encrypted)) return code;
-  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderCrcMismatch;
+  if (const ReaderResult code = files.readUnchecked(loadable.file.path, encrypted); code != ReaderResult::Ok)
+    return code;
+  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderResult::CrcMismatch;
   SecureBytes plain;
   const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, plain);
   if (outcome) *outcome = opened;
   bytes.clear();
-  if (!opened.decrypted) return ReaderCannotOpen;
+  if (!opened.decrypted) return ReaderResult::CannotOpen;
   if (plainOut) *plainOut = std::move(plain);
   else bytes.assign(bytesView(plain));
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 }  // namespace
@@ -120,8 +121,8 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
     return false;
   }
   std::string bytes;
-  const int code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderNotRegularFile;
-  if (code != ReaderOk) {
+  const ReaderResult code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderResult::NotRegularFile;
+  if (code != ReaderResult::Ok) {
     damage = std::string("the index cannot be read: ") + readerResultText(code);
     return false;
   }
@@ -137,10 +138,10 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
 void ChartStore::readProtection() {
   permits_.clear();
   std::string bytes;
-  const int code = files_.readOwn("permits", bytes);
+  const ReaderResult code = files_.readOwn("permits", bytes);
   std::string error;
-  if (code == ReaderOk && !readPermitsBytes(bytes, permits_, error)) messages_.push_back(permitsDamagedMessage(error));
-  else if (code != ReaderOk && code != ReaderCannotOpen) messages_.push_back(permitsDamagedMessage(readerResultText(code)));
+  if (code == ReaderResult::Ok && !readPermitsBytes(bytes, permits_, error)) messages_.push_back(permitsDamagedMessage(error));
+  else if (code != ReaderResult::Ok && code != ReaderResult::CannotOpen) messages_.push_back(permitsDamagedMessage(readerResultText(code)));
   keys_ = readStoreKeys(files_, client_.clock.today());
 }
 
@@ -275,7 +276,7 @@ CellFileBytes ChartStore::fileBytes() const {
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
   return [byPath, files, guard](const std::string& path, std::string& bytes) {
     const auto it = byPath->find(path);
-    if (it == byPath->end()) return int(ReaderCannotOpen);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
     return readLoadable(files, *guard, it->second, bytes);
   };
 }
@@ -298,18 +299,18 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
   if (cell.status == CellStatus::InUse && cell.base.encrypted) {
     std::string bytes;
     EncFileOutcome outcome;
-    const int code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
+    const ReaderResult code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
     opened.sse = outcome.codes;
-    opened.reason = code == ReaderOk || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
-    if (code != ReaderOk && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
+    opened.reason = code == ReaderResult::Ok || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
+    if (code != ReaderResult::Ok && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
   }
   opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, std::string& bytes) {
     if (path == basePath && !base->empty()) {
       bytes.assign(bytesView(*base));
-      return int(ReaderOk);
+      return ReaderResult::Ok;
     }
     const auto it = byPath->find(path);
-    if (it == byPath->end()) return int(ReaderCannotOpen);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
     return readLoadable(files, *guard, it->second, bytes);
   };
   return opened;

@@ -133,7 +133,7 @@ public:
   // Reads the store's files for the loader (StoreFiles::read: the CRC
   // check, and for a file kept encrypted its decryption with the permits
   // held); a path the index does not name, or a file no permit decrypts,
-  // is refused (ReaderCannotOpen).
+  // is refused (ReaderResult::CannotOpen).
   CellFileBytes fileBytes() const;
   // Opens a cell in use for loading: for an encrypted cell its base file is
   // decrypted now, so the verdict (refused, or shown under an expired

@@ -104,27 +104,28 @@ StoreFiles::StoreFiles(std::string root) : root_(std::move(root)) {
   while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
 }
 
-int StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
+ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
-  if (!isStoredCellPath(relative) || !foldersOnTheWay(root_, relative, false, error)) return ReaderCannotOpen;
+  if (!isStoredCellPath(relative) || !foldersOnTheWay(root_, relative, false, error))
+    return ReaderResult::CannotOpen;
   const std::string path = absolute(relative);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderCannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderNotRegularFile;  // a link is not followed
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;  // a link is not followed
   return readWholeFile(path, bytes);
 }
 
-int StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
+ReaderResult StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
   if ((relative != "index" && relative != "permits" && !isStoredKeyPath(relative)) ||
       !foldersOnTheWay(root_, relative, false, error))
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   const std::string path = absolute(relative);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderCannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderNotRegularFile;
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;
   return readWholeFile(path, bytes);
 }
 
@@ -159,36 +160,36 @@ bool StoreFiles::remove(const std::string& relative, std::string& error) const {
   return false;
 }
 
-int readWholeFile(const std::string& path, std::string& bytes) {
+ReaderResult readWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   if (size > S57CellReader::kMaxFileBytes) {
     std::fclose(file);
-    return ReaderFileTooLarge;
+    return ReaderResult::FileTooLarge;
   }
   bytes.resize(static_cast<size_t>(size));
   const size_t got = size ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
   std::fclose(file);
   if (got != bytes.size()) {
     bytes.clear();
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
-int StoreFiles::read(const StoredFile& file, std::string& bytes) const {
-  if (const int code = readUnchecked(file.path, bytes)) return code;
+ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const {
+  if (const ReaderResult code = readUnchecked(file.path, bytes); code != ReaderResult::Ok) return code;
   if (static_cast<long long>(bytes.size()) != file.size || crcText(crc32(bytes)) != file.crc) {
     bytes.clear();
-    return ReaderCrcMismatch;
+    return ReaderResult::CrcMismatch;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "ReaderResult.h"
 #include "StoredCell.h"
 
 class StoreFiles {
@@ -27,16 +28,15 @@ public:
   // The file's place on disk.
   std::string absolute(const std::string& relative) const { return root_ + "/" + relative; }
 
-  // Reads a stored file whole; 0, or ReaderCannotOpen, ReaderNotRegularFile,
-  // ReaderFileTooLarge, ReaderCrcMismatch (ReaderResult.h).
-  int read(const StoredFile& file, std::string& bytes) const;
+  // Reads a stored file whole; Ok, or CannotOpen, NotRegularFile,
+  // FileTooLarge, CrcMismatch (ReaderResult.h).
+  ReaderResult read(const StoredFile& file, std::string& bytes) const;
   // The same for a file the index does not describe yet (a rebuild):
   // no CRC to check against.
-  int readUnchecked(const std::string& relative, std::string& bytes) const;
-  // The store's other files (the index, the permits, a key): 0, or
-  // ReaderCannotOpen (absent among them), ReaderNotRegularFile,
-  // ReaderFileTooLarge.
-  int readOwn(const std::string& relative, std::string& bytes) const;
+  ReaderResult readUnchecked(const std::string& relative, std::string& bytes) const;
+  // The store's other files (the index, the permits, a key): Ok, or
+  // CannotOpen (absent among them), NotRegularFile, FileTooLarge.
+  ReaderResult readOwn(const std::string& relative, std::string& bytes) const;
   // The names of the files in one of the key folders ("keys/scheme"), the
   // newest first.
   std::vector<std::string> keyFiles(const std::string& folder) const;
@@ -64,9 +64,9 @@ private:
   std::string root_;
 };
 
-// Reads a regular file whole (a cell file offered to the store); 0, or
-// ReaderCannotOpen, ReaderNotRegularFile or ReaderFileTooLarge.
-int readWholeFile(const std::string& path, std::string& bytes);
+// Reads a regular file whole (a cell file offered to the store); Ok, or
+// CannotOpen, NotRegularFile or FileTooLarge.
+ReaderResult readWholeFile(const std::string& path, std::string& bytes);
 
 // Whether `relative` is a path of a cell file the store may hold:
 // cells/NAME/K/NAME.NNN with one cell name twice and K a folder number.

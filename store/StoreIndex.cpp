@@ -45,7 +45,7 @@ std::string issueJson(const StoreIssue& i) {
   return Line()
       .text("kind", issueKindName(i.kind))
       .text("file", i.file)
-      .number("code", i.code)
+      .number("code", issueCode(i))
       .number("number", i.number)
       .number("edition", i.edition)
       .number("installedEdition", i.installedEdition)
@@ -120,10 +120,11 @@ StoredUpdate updateOf(JsonReader& r) {
 
 StoreIssue issueOf(JsonReader& r) {
   StoreIssue i;
+  int code = 0;  // whose result it is follows from the kind, which may come later
   r.object([&](std::string_view key) {
     if (key == "kind") i.kind = issueKindOfName(r.string());
     else if (key == "file") i.file = r.string();
-    else if (key == "code") i.code = static_cast<int>(r.integer());
+    else if (key == "code") code = static_cast<int>(r.integer());
     else if (key == "number") i.number = static_cast<int>(r.integer());
     else if (key == "edition") i.edition = static_cast<int>(r.integer());
     else if (key == "installedEdition") i.installedEdition = static_cast<int>(r.integer());
@@ -134,6 +135,7 @@ StoreIssue issueOf(JsonReader& r) {
     else if (key == "sse") r.array([&] { i.sse.push_back(static_cast<int>(r.integer())); });
     else r.skip();
   });
+  setIssueCode(i, code);
   wordIssue(i);
   return i;
 }

@@ -76,7 +76,7 @@ void wordIssue(StoreIssue& i) {
       text = i.file + ": CRC-32 is " + i.found + ", its catalogue lists " + i.listed + ": not used";
       break;
     case IssueKind::Unreadable:
-      text = i.file + ": cannot be read as a cell: " + readerResultText(i.code) +
+      text = i.file + ": cannot be read as a cell: " + readerResultText(i.reader) +
              (i.detail.empty() ? std::string() : " (" + i.detail + ")");
       break;
     case IssueKind::NotACell: text = i.file + ": " + i.detail; break;
@@ -96,8 +96,8 @@ void wordIssue(StoreIssue& i) {
                                 " does not bring it back: not installed";
       break;
     case IssueKind::UpdateStopped:
-      text = i.file + ": update " + std::to_string(i.number) + " not applied: " + updateResultText(i.code) + " (" +
-             i.detail + ")";
+      text = i.file + ": update " + std::to_string(i.number) + " not applied: " + updateResultText(i.update) +
+             " (" + i.detail + ")";
       if (!i.numbers.empty()) text += "; so neither " + numberList(i.numbers);
       break;
     case IssueKind::WrongEdition:
@@ -130,9 +130,9 @@ StoreIssue crcMismatchIssue(const std::string& file, const std::string& found, c
   return worded(i);
 }
 
-StoreIssue unreadableIssue(const std::string& file, int readerCode, const std::string& detail) {
+StoreIssue unreadableIssue(const std::string& file, ReaderResult result, const std::string& detail) {
   StoreIssue i = make(IssueKind::Unreadable, file);
-  i.code = readerCode;
+  i.reader = result;
   i.detail = detail;
   return worded(i);
 }
@@ -165,11 +165,11 @@ StoreIssue cellCancelledIssue(const std::string& file, int edition, int updateNu
   return worded(i);
 }
 
-StoreIssue updateStoppedIssue(const std::string& file, int number, int updateCode, const std::string& detail,
+StoreIssue updateStoppedIssue(const std::string& file, int number, UpdateResult result, const std::string& detail,
                               std::vector<int> laterNotApplied) {
   StoreIssue i = make(IssueKind::UpdateStopped, file);
   i.number = number;
-  i.code = updateCode;
+  i.update = result;
   i.detail = detail;
   i.numbers = std::move(laterNotApplied);
   return worded(i);
@@ -213,4 +213,15 @@ IssueKind issueKindOfName(const std::string& name) {
   for (const auto& k : kKindNames)
     if (name == k.name) return k.kind;
   return IssueKind::None;
+}
+
+int issueCode(const StoreIssue& issue) {
+  if (issue.kind == IssueKind::Unreadable) return resultCode(issue.reader);
+  if (issue.kind == IssueKind::UpdateStopped) return resultCode(issue.update);
+  return 0;
+}
+
+void setIssueCode(StoreIssue& issue, int code) {
+  if (issue.kind == IssueKind::Unreadable) issue.reader = static_cast<ReaderResult>(code);
+  if (issue.kind == IssueKind::UpdateStopped) issue.update = static_cast<UpdateResult>(code);
 }

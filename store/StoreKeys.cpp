@@ -19,22 +19,22 @@ std::string keptName(const std::string& path) {
   return isStoredKeyPath("keys/other/" + name) ? name : "KEY";
 }
 
-int readKeyFile(const std::string& path, std::string& bytes) {
+ReaderResult readKeyFile(const std::string& path, std::string& bytes) {
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   if (size > kMaxSchemeKeyFileBytes) {
     std::fclose(file);
-    return ReaderFileTooLarge;
+    return ReaderResult::FileTooLarge;
   }
   bytes.assign(static_cast<size_t>(size), '\0');
   const size_t got = size ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
   std::fclose(file);
-  return got == bytes.size() ? ReaderOk : ReaderCannotOpen;
+  return got == bytes.size() ? ReaderResult::Ok : ReaderResult::CannotOpen;
 }
 
 }  // namespace
@@ -51,7 +51,7 @@ ExchangeSetKeys readStoreKeys(const StoreFiles& files, const CalendarDay& today)
     // The newest, should an install have stopped before the old one went.
     const std::string relative = std::string(folderOf(KeyRole::Scheme)) + "/" + scheme.front();
     std::string bytes;
-    if (files.readOwn(relative, bytes) != ReaderOk) {
+    if (files.readOwn(relative, bytes) != ReaderResult::Ok) {
       keys.scheme.code = SseCode::SchemeCertificateFormat;
       keys.scheme.reason = "the installed certificate " + scheme.front() + " cannot be read";
     } else {
@@ -60,7 +60,7 @@ ExchangeSetKeys readStoreKeys(const StoreFiles& files, const CalendarDay& today)
   }
   for (const std::string& name : files.keyFiles(folderOf(KeyRole::Other))) {
     std::string bytes;
-    if (files.readOwn(std::string(folderOf(KeyRole::Other)) + "/" + name, bytes) != ReaderOk) continue;
+    if (files.readOwn(std::string(folderOf(KeyRole::Other)) + "/" + name, bytes) != ReaderResult::Ok) continue;
     const SchemeKeyResult other = parseSchemeKey(bytes, name, today);
     if (other.code == SseCode::None || other.code == SseCode::SchemeCertificateExpired)
       keys.others.push_back(other.key);
@@ -75,9 +75,9 @@ KeyInstallOutcome installStoreKey(const StoreFiles& files, const std::string& pa
   out.role = role;
   out.name = keptName(path);
   std::string bytes;
-  if (const int code = readKeyFile(path, bytes)) {
-    out.code = code == ReaderFileTooLarge ? SseCode::SchemeCertificateFormat : SseCode::SchemeCertificateMissing;
-    out.reason = path + ": " + (code == ReaderFileTooLarge ? "larger than any certificate" : readerResultText(code));
+  if (const ReaderResult code = readKeyFile(path, bytes); code != ReaderResult::Ok) {
+    out.code = code == ReaderResult::FileTooLarge ? SseCode::SchemeCertificateFormat : SseCode::SchemeCertificateMissing;
+    out.reason = path + ": " + (code == ReaderResult::FileTooLarge ? "larger than any certificate" : readerResultText(code));
     return out;
   }
   const SchemeKeyResult read = parseSchemeKey(bytes, out.name, today);

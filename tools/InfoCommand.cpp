@@ -61,9 +61,9 @@
 #include "CellFolder.h"
 #include "CellSources.h"
 #include "ChartDate.h"
+#include "ChartEngine.h"
 #include "CoreDumps.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
@@ -275,7 +275,9 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
     std::fprintf(stderr, "enctool info: no cell given\n");
     return false;
   }
-  DisplaySettings settings;
+  // The values are checked here, before any library is read.
+  const PresentationLibrary noLibrary;
+  DisplaySettings settings(noLibrary);
   std::string error;
   if (!applyPortrayalOptions(options, settings, error)) {
     std::fprintf(stderr, "enctool info: %s\n", error.c_str());
@@ -302,34 +304,35 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
   return json + "]";
 }
 
-// Reads one cell, applies its updates and prints its line; returns the
-// reader's result code, or with the model the result code of loading it.
+// Reads one cell, applies its updates and prints its line; returns whether
+// it read whole and, with the model (an engine), loaded whole.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options,
-                  const CellFileBytes& fileBytes = nullptr, const OpenedCell* opened = nullptr) {
+bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine,
+                   const CellFileBytes& fileBytes = nullptr, const OpenedCell* opened = nullptr) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
   // A base that failed its catalogue's CRC check is not read at all; a
   // store's is read through the store, and not at all when the protection
   // scheme refuses it (no permit, keys that do not fit).
-  int code = ReaderCrcMismatch;
+  ReaderResult code = ReaderResult::CrcMismatch;
   const bool refused = opened && opened->refused();
   if (refused) {
-    code = ReaderCannotOpen;
+    code = ReaderResult::CannotOpen;
   } else if (source.crcFailure.empty() && fileBytes) {
     std::string bytes;
     code = fileBytes(path, bytes);
-    if (code == ReaderOk) code = reader.readCellBytes(bytes);
+    if (code == ReaderResult::Ok) code = reader.readCellBytes(bytes);
   } else if (source.crcFailure.empty()) {
     code = reader.readCell(path);
   }
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.
   std::vector<LoadWarning> findings;
-  if (code == 0) findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
-  if (!findings.empty()) code = findings.front().code;
+  if (code == ReaderResult::Ok)
+    findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
+  if (!findings.empty()) code = findings.front().reader;
   UpdateChainResult updates;
   std::vector<UpdateFileName> found;
   const std::vector<UpdateFileName>* updateFiles = &source.updates;
@@ -337,7 +340,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates)
+  if ((code == ReaderResult::Ok || cellListedDespite(code)) && options.applyUpdates)
     updates = applyUpdateChain(reader, *updateFiles, fileBytes ? updateFileReader(fileBytes) : UpdateFileReader());
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -347,7 +350,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)
-      .add("code", code)
+      .add("code", resultCode(code))
       .add("dsnm", reader.dataSetIdentification.DSNM)
       .add("cscl", reader.dataSetParameters.CSCL)
       .add("comf", reader.dataSetParameters.COMF)
@@ -378,25 +381,26 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     line.addRaw("sse", sseJson(opened->sse)).add("message", opened->message());
   }
   reader.clear();  // the model reads the files again
-  int loadCode = 0;
+  CellLoadResult load;
   const S57Cell* cell = nullptr;
-  if (!options.libraryDir.empty() && !refused) {
-    CellLoadOptions load;
-    load.applyUpdates = options.applyUpdates;
-    load.updateFiles = updateFiles;
-    load.warnings = source.warnings;
-    load.fileBytes = fileBytes;
-    load.permitExpired = opened && opened->permitExpired();
-    cell = addModelInfo(line, path, load, &loadCode);
-    if (loadCode == ReaderCellCancelled) loadCode = 0;  // said above; a cancellation reads as it should
+  if (engine && !refused) {
+    CellLoadOptions loadOptions;
+    loadOptions.applyUpdates = options.applyUpdates;
+    loadOptions.updateFiles = updateFiles;
+    loadOptions.warnings = source.warnings;
+    loadOptions.fileBytes = fileBytes;
+    loadOptions.permitExpired = opened && opened->permitExpired();
+    cell = addModelInfo(*engine, line, path, loadOptions, &load);
+    if (load == ReaderResult::CellCancelled)
+      load = CellLoadResult();  // said above; a cancellation reads as it should
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
-    DisplaySettings settings(presentationLibrary());
+    DisplaySettings settings(engine->library());
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
     double overscale = 0;
-    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale,
+    drawn = drawnInstructions(*engine, *cell, settings, static_cast<float>(options.scale), &overscale,
                               options.mariner.pixelMillimetres);
     line.add("overscale", overscale);
   }
@@ -404,20 +408,20 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (opened && !opened->sse.empty())
     std::fprintf(stderr, "enctool info: %s: %s (%s)\n", path.c_str(), opened->message().c_str(),
                  opened->reason.c_str());
-  if (code != 0)
-    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
+  if (code != ReaderResult::Ok)
+    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), resultCode(code),
                  readerResultText(code));
-  else if (loadCode != 0)
-    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), loadCode,
-                 readerResultText(loadCode));
+  else if (!load.ok())
+    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), resultCode(load),
+                 cellLoadResultText(load));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
-  if (cell && options.features) printFeatureLines(*cell, options.portrayal ? &drawn : nullptr);
-  return code != 0 ? code : loadCode;
+  if (cell && options.features) printFeatureLines(engine->library(), *cell, options.portrayal ? &drawn : nullptr);
+  return code == ReaderResult::Ok && load.ok();
 }
 
 // Every cell of a folder; returns false when any failed.
-bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
+bool printFolderInfo(const std::string& directory, const InfoOptions& options, ChartEngine* engine) {
   const CellFolder folder = scanCellFolder(directory);
   long long alone = 0;
   for (const CellSource& cell : folder.updatesAlone) alone += static_cast<long long>(cell.updates.size());
@@ -439,7 +443,7 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
   // A folder that cannot be read may hold cells that are not loaded.
   bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
-    if (printCellInfo(cell, true, options) != 0) failed = true;
+    if (!printCellInfo(cell, true, options, engine)) failed = true;
   return !failed;
 }
 
@@ -461,15 +465,19 @@ int runInfoCommand(int argc, char** argv) {
   if (options.features && options.portrayal && !options.libraryDir.empty()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    registerChartFont();
   }
   bool failed = false;
+  // The chart model: an engine over the library, made after the
+  // application and gone before it.
+  std::unique_ptr<ChartEngine> engine;
   if (!options.libraryDir.empty()) {
     // Read once: the library the cells are loaded with is the one described.
-    const int code = prepareModelLibrary(options.libraryDir);
-    std::printf("%s\n", libraryInfoJson(presentationLibrary(), options.libraryDir, code).c_str());
-    if (code != 0) {
-      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
+    engine = std::make_unique<ChartEngine>(options.libraryDir, MissingFileReport::Silent);
+    if (application) engine->registerChartFont();
+    const LibraryResult code = engine->libraryResult();
+    std::printf("%s\n", libraryInfoJson(engine->library(), options.libraryDir, code).c_str());
+    if (code != LibraryResult::Ok) {
+      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), resultCode(code),
                    libraryResultText(code).c_str());
       failed = true;
     }
@@ -495,17 +503,17 @@ int runInfoCommand(int argc, char** argv) {
     for (const StoredCell& stored : store.store->index().cells) {
       if (stored.status != CellStatus::InUse) continue;
       const OpenedCell opened = store.store->openCell(stored);
-      if (printCellInfo(opened.source, true, options, opened.fileBytes, &opened) != 0) failed = true;
+      if (!printCellInfo(opened.source, true, options, engine.get(), opened.fileBytes, &opened)) failed = true;
     }
   }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
-      if (!printFolderInfo(argument, options)) failed = true;
+      if (!printFolderInfo(argument, options, engine.get())) failed = true;
     } else {
       CellSource source;
       source.path = argument;
-      if (printCellInfo(source, false, options) != 0) failed = true;
+      if (!printCellInfo(source, false, options, engine.get())) failed = true;
     }
   }
   std::fflush(stdout);

@@ -32,11 +32,9 @@
 #include "CellFolder.h"
 #include "CellLoading.h"
 #include "CellSources.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "EngineState.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
 #include "MarinerOptions.h"
@@ -183,8 +181,8 @@ std::string attributesJson(const std::vector<AttributeText>& attributes) {
   return json + "]";
 }
 
-std::string objectLine(const GeoPoint& at, const PickedObject& object) {
-  const ObjectDescription d = describeObject(object, presentationLibrary());
+std::string objectLine(const GeoPoint& at, const PickedObject& object, const PresentationLibrary& library) {
+  const ObjectDescription d = describeObject(object, library);
   JsonLine line;
   line.addRaw("at", geoJson(at))
       .add("title", d.title)
@@ -206,8 +204,8 @@ std::string objectLine(const GeoPoint& at, const PickedObject& object) {
   return line.str();
 }
 
-DisplaySettings querySettings(const QueryOptions& o) {
-  DisplaySettings s(presentationLibrary());
+DisplaySettings querySettings(const QueryOptions& o, const PresentationLibrary& library) {
+  DisplaySettings s(library);
   s.setContourSet(o.contours);
   s.setDisplayCategory(o.category);
   s.setSymbolStyle(o.paper ? 1 : 2);
@@ -229,13 +227,13 @@ int runQueryCommand(int argc, char** argv) {
     fail("no presentation library directory", options.library.c_str());
     return 1;
   }
-  const int libraryCode = loadPresentationLibrary(presentationLibrary(), options.library, MissingFileReport::Silent);
-  if (libraryCode != 0) {
+  ChartEngine engine(options.library, MissingFileReport::Silent);
+  const LibraryResult libraryCode = engine.libraryResult();
+  if (libraryCode != LibraryResult::Ok) {
     std::fprintf(stderr, "enctool query: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 options.library.c_str(), libraryCode, libraryResultText(libraryCode).c_str());
+                 options.library.c_str(), resultCode(libraryCode), libraryResultText(libraryCode).c_str());
     return 1;
   }
-  engineState().libraryLoaded = true;
 
   ChartView view;
   view.pixelMillimetres = options.mariner.pixelMillimetres;
@@ -243,7 +241,7 @@ int runQueryCommand(int argc, char** argv) {
   for (const CellSource& cell : options.sources.cells) {
     bool listed = false;
     // A cell that is not whole is queried as far as it goes, and fails the run.
-    if (loadCellReporting("query", cell, options.sources.fileBytes, view, listed) != 0) failed = true;
+    if (!loadCellReporting(engine, "query", cell, options.sources.fileBytes, view, listed).ok()) failed = true;
   }
   options.sources.store.reset();  // loaded: the store is free again
   // The true scale asked for, else the one loading left (the last cell's
@@ -253,14 +251,14 @@ int runQueryCommand(int argc, char** argv) {
   view.viewportWidth = options.width * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = options.height * LOGICAL_UNITS_PER_PIXEL;
 
-  const DisplaySettings settings = querySettings(options);
-  const CellSnapshot cells = cellList().snapshot();
+  const DisplaySettings settings = querySettings(options, engine.library());
+  const CellSnapshot cells = engine.cells().snapshot();
   for (const GeoPoint& at : options.positions) {
     setCentreGeo(at.latitude, at.longitude, view);
     setTrueScale(view, wanted);
     view.chooseDrawnCells(*cells);
     for (const PickedObject& object : pickObjects(view.drawnCells, view, settings, geoToChart(at)))
-      std::printf("%s\n", objectLine(at, object).c_str());
+      std::printf("%s\n", objectLine(at, object, engine.library()).c_str());
   }
   std::fflush(stdout);
   return failed ? 1 : 0;

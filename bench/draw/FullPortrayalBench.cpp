@@ -6,21 +6,17 @@
 // procedures are rebuilt.
 #include <benchmark/benchmark.h>
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <memory>
 
-#include "EngineState.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-
-static void initFullPortrayalFont() { Q_INIT_RESOURCE(chart_font); }
 
 namespace {
 
@@ -28,7 +24,7 @@ const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.00
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
 struct Fixture {
-  CellList cells;
+  std::unique_ptr<ChartEngine> engine;
   ChartView loaded;  // as loading left it: centred on the cell at its scale
   std::string error;
 };
@@ -44,13 +40,12 @@ void setUp(Fixture& f) {
   }
   if (!std::filesystem::exists(kCell)) {
     f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  } else if (f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+             !f.engine->hasLibrary()) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
   } else {
-    engineState().libraryLoaded = true;
-    initFullPortrayalFont();
-    engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+    f.engine->registerChartFont();
+    if (f.engine->loadCell(kCell, &f.loaded) != ReaderResult::Ok) f.error = "loadCell failed";
   }
 }
 
@@ -76,14 +71,14 @@ double threadSeconds() {
 
 // One draw pass; its wall-clock seconds, and its processor seconds added
 // to `cpu` (the drawing runs on this thread only).
-double drawOnce(ChartView& view, const DisplaySettings& settings, QImage& image, const std::vector<S57Cell*>& cells,
-                double& cpu) {
+double drawOnce(ChartEngine& engine, ChartView& view, const DisplaySettings& settings, QImage& image,
+                const std::vector<S57Cell*>& cells, double& cpu) {
   image.fill(Qt::white);
   QPainter painter(&image);
   setupPainter(painter, image.width(), image.height(), view);
   const double cpuStart = threadSeconds();
   const auto start = std::chrono::steady_clock::now();
-  view.draw(painter, settings, cells);
+  view.draw(painter, engine, settings, cells);
   const auto stop = std::chrono::steady_clock::now();
   cpu += threadSeconds() - cpuStart;
   painter.end();
@@ -104,16 +99,16 @@ void FullDrawPass(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   showEverything(settings, 10);
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
+  const CellSnapshot cells = f.engine->cells().snapshot();
   double cpu = 0;
-  drawOnce(view, settings, image, *cells, cpu);  // procedures of a first visit
+  drawOnce(*f.engine, view, settings, image, *cells, cpu);  // procedures of a first visit
   cpu = 0;
-  for (auto _ : state) state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
+  for (auto _ : state) state.SetIterationTime(drawOnce(*f.engine, view, settings, image, *cells, cpu));
   reportProcessorTime(state, cpu);
 }
 BENCHMARK(FullDrawPass)
@@ -134,20 +129,20 @@ void FirstPassAfterContourChange(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
+  const CellSnapshot cells = f.engine->cells().snapshot();
   showEverything(settings, 10);
   double cpu = 0;
-  drawOnce(view, settings, image, *cells, cpu);
+  drawOnce(*f.engine, view, settings, image, *cells, cpu);
   cpu = 0;
   int contourSet = 10;
   for (auto _ : state) {
     contourSet = contourSet == 10 ? 5 : 10;
     showEverything(settings, contourSet);
-    state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
+    state.SetIterationTime(drawOnce(*f.engine, view, settings, image, *cells, cpu));
   }
   reportProcessorTime(state, cpu);
 }

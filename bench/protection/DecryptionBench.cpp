@@ -30,10 +30,8 @@
 #include "Authentication.h"
 #include "CellBuilder.h"
 #include "CellList.h"
+#include "CellLoad.h"
 #include "ChartStore.h"
-#include "ChartView.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "CellDecryption.h"
 #include "ManufacturerIdentity.h"
 #include "PermitFile.h"
@@ -127,16 +125,19 @@ void AuthenticateCell(benchmark::State& state) {
 }
 BENCHMARK(AuthenticateCell)->Unit(benchmark::kMillisecond);
 
-bool libraryLoaded(benchmark::State& state) {
-  static const int code = loadPresentationLibrary(presentationLibrary(), std::string(CHART_SOURCE_DIR) + "/S57Lib");
-  if (code != 0) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
-  return code == 0;
+// The library the cells are built with, read once; null (the benchmark
+// skipped) when it does not read.
+const PresentationLibrary* library(benchmark::State& state) {
+  static PresentationLibrary library;
+  static const LibraryResult code = loadPresentationLibrary(library, std::string(CHART_SOURCE_DIR) + "/S57Lib");
+  if (code != LibraryResult::Ok) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
+  return code == LibraryResult::Ok ? &library : nullptr;
 }
 
-void load(std::string_view bytes, benchmark::State& state) {
+void load(std::string_view bytes, const PresentationLibrary& library, benchmark::State& state) {
   S57CellReader reader;
-  if (reader.readCellBytes(bytes) != 0) state.SkipWithError("the cell does not read");
-  std::unique_ptr<S57Cell> cell = buildCell(reader, presentationLibrary());
+  if (reader.readCellBytes(bytes) != ReaderResult::Ok) state.SkipWithError("the cell does not read");
+  std::unique_ptr<S57Cell> cell = buildCell(reader, library);
   if (!cell) return state.SkipWithError("the cell does not build");
   finishCell(*cell, nullptr);
   benchmark::DoNotOptimize(cell.get());
@@ -145,19 +146,21 @@ void load(std::string_view bytes, benchmark::State& state) {
 void LoadPlainCell(benchmark::State& state) {
   const Fixture& f = fixture();
   if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
-  if (!libraryLoaded(state)) return;
-  for (auto _ : state) load(view(f.plain), state);
+  const PresentationLibrary* built = library(state);
+  if (!built) return;
+  for (auto _ : state) load(view(f.plain), *built, state);
 }
 BENCHMARK(LoadPlainCell)->Unit(benchmark::kMillisecond);
 
 void DecryptAndLoadCell(benchmark::State& state) {
   const Fixture& f = fixture();
   if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not found or not decrypted");
-  if (!libraryLoaded(state)) return;
+  const PresentationLibrary* built = library(state);
+  if (!built) return;
   for (auto _ : state) {
     SecureBytes plain;
     decryptEncFile(f.encrypted, f.keys, plain);
-    load(view(plain), state);
+    load(view(plain), *built, state);
   }
 }
 BENCHMARK(DecryptAndLoadCell)->Unit(benchmark::kMillisecond);
@@ -191,7 +194,7 @@ struct StoreFixture {
     for (const UpdateFileName& u : opened.source.updates) paths.push_back(u.path);
     for (const std::string& path : paths) {
       std::string bytes;
-      ok = ok && opened.fileBytes(path, bytes) == 0;
+      ok = ok && opened.fileBytes(path, bytes) == ReaderResult::Ok;
       std::ofstream(set / fs::path(path).filename(), std::ios::binary) << bytes;
     }
     ChartStore plainStore(plain.string());
@@ -212,8 +215,8 @@ const StoreFixture& storeFixture() {
 void loadFromStore(const std::filesystem::path& folder, const DataClient& client, benchmark::State& state) {
   const StoreFixture& f = storeFixture();
   if (!f.ok) return state.SkipWithError("test 4b of ../shared/iho/s63 not imported");
-  if (!libraryLoaded(state)) return;
-  engineState().libraryLoaded = true;
+  const PresentationLibrary* built = library(state);
+  if (!built) return;
   ChartStore store(folder.string());
   store.setDataClient(client);
   std::string error;
@@ -225,8 +228,7 @@ void loadFromStore(const std::filesystem::path& folder, const DataClient& client
     options.updateFiles = &opened.source.updates;
     options.fileBytes = opened.fileBytes;
     CellList list;
-    ChartView view;
-    if (loadCell(opened.source.path, view, list, options) != 0) state.SkipWithError("the cell does not load");
+    if (!loadCell(opened.source.path, *built, list, nullptr, options).ok()) state.SkipWithError("the cell does not load");
   }
 }
 

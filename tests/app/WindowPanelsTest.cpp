@@ -75,7 +75,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   ASSERT_TRUE(waitForLoading(window->loader()));
 
   // One row per loaded cell, in load order, then the failed files.
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(window->cellListPanel()->loadedCount(), static_cast<int>(cells->size()));
   for (std::size_t i = 0; i < cells->size(); ++i)
     EXPECT_EQ(tree->topLevelItem(static_cast<int>(i))->text(0), QString::fromStdString((*cells)[i]->name));
@@ -120,7 +120,7 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
   cell.edition = 3;
   cell.updatesApplied = {1, 2};
   cell.loadWarnings = {crcMismatchWarning("WARNED01.000", "CATALOG.031", "0000ABCD", "12345678"),
-                       updateStoppedWarning("WARNED01.004", UpdateGap, "update 3 is absent")};
+                       updateStoppedWarning("WARNED01.004", UpdateResult::Gap, "update 3 is absent")};
   CellListPanel panel;
   panel.addCells({&cell});
   panel.addCells({&cell});  // listed once
@@ -166,13 +166,13 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
     LoadWarning warning;
     const char* begins;
   } cases[] = {
-      {updateStoppedWarning("A.002", UpdateRecordMissing, "feature 7"), "A.002："},
-      {updateStoppedWarning("A.002", 99, "?"), "A.002："},
+      {updateStoppedWarning("A.002", UpdateResult::RecordMissing, "feature 7"), "A.002："},
+      {updateStoppedWarning("A.002", static_cast<UpdateResult>(99), "?"), "A.002："},
       {crcMismatchWarning("A.000", "E/CATALOG.031", "1", "2"), "A.000："},
       {crcUnreadableWarning("A.000", "E/CATALOG.031"), "A.000："},
       {notInCatalogueWarning("A.001", "E/CATALOG.031"), "A.001："},
       {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
-      {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
+      {catalogueUnreadableWarning("E/CATALOG.031", ReaderResult::FileTooShort), "E/CATALOG.031："},
       {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
       {recordCountWarning("A.000", {{GeoFeatureRecords, 239, 0}, {kRecordKindCount, 0, 2}}), "A.000："},
       {duplicateRecordWarning("A.000", 2, "RCNM=100,RCID=5"), "A.000："},
@@ -376,13 +376,15 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
   window->repaint();
   const std::size_t framed = window->chart()->view().candidates.size();
   ASSERT_GT(framed, 5u);
-  EXPECT_LT(window->chart()->view().cellNameBoxes.boxes.size(), framed);
+  // The cell names placed (the texts of no feature).
+  std::vector<TextBox> boxes;
+  for (const PlacedText& p : window->chart()->view().buffers.texts.placed())
+    if (!p.feature) boxes.push_back(p.box);
+  EXPECT_LT(boxes.size(), framed);
   // Every name placed is free of the others.
-  const auto& boxes = window->chart()->view().cellNameBoxes.boxes;
   for (std::size_t i = 0; i < boxes.size(); ++i)
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-      const bool overlap = boxes[i].bottom - boxes[j].top >= 100 && boxes[i].top - boxes[j].bottom <= -100 &&
-                           boxes[i].right - boxes[j].left >= 100 && boxes[i].left - boxes[j].right <= -100;
+      const bool overlap = boxesCollide(boxes[i], boxes[j]);
       EXPECT_FALSE(overlap) << i << " " << j;
     }
 }
@@ -391,13 +393,15 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
 // NODTA) where no cell lies, its sea as no data (NODTA hatched with
 // NODATA03), never as the water colour of a depth.
 TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
-  ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
+  ASSERT_FALSE(engine().worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
   showAndDraw();
   EXPECT_TRUE(action("actionWorldBaseMap")->isChecked());
   // Central Australia and the Coral Sea, where no test cell lies.
   window->chart()->goTo({-23.0, 140.0, 20000000});
   window->repaint();
-  auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
+  auto colour = [this](const char* token) {
+    return colourOf(*window->displaySettings().colourTable, colourIndex(token));
+  };
   auto pixelAt = [&](GeoPoint g) {
     return window->chart()->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
@@ -416,14 +420,14 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
       }
     return noData > 112 && deep == 0;
   };
-  const QColor land = mutedLandColour(*displaySettings().colourTable);
+  const QColor land = mutedLandColour(*window->displaySettings().colourTable);
   EXPECT_NE(land, colour("LANDA"));
   EXPECT_EQ(pixelAt({-25.0, 134.0}), land);  // Alice Springs country
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));     // the Coral Sea
   // The night table has its own land and no-data colours.
   action("action_19")->trigger();
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*displaySettings().colourTable));
-  EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*window->displaySettings().colourTable));
+  EXPECT_NE(mutedLandColour(*window->displaySettings().colourTable), land);
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
   // Across the 180th meridian: no band of land along Fiji's latitudes, no
@@ -442,7 +446,7 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   window->repaint();
   // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
-  EXPECT_FALSE(displaySettings().showWorldBaseMap);
+  EXPECT_FALSE(window->displaySettings().showWorldBaseMap);
   EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
   EXPECT_TRUE(noDataAt({-25.0, 134.0}));
@@ -646,9 +650,9 @@ TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
   }
   fs::permissions(root / "locked", fs::perms::owner_all);
   fs::permissions(root / "mixed/shut", fs::perms::owner_all);
-  EXPECT_FALSE(cellList().contains("LOCKED01.000"));
-  EXPECT_FALSE(cellList().contains("MIXSHUT1.000"));
-  EXPECT_TRUE(cellList().contains("MIXOPEN1.000"));
+  EXPECT_FALSE(engine().cells().contains("LOCKED01.000"));
+  EXPECT_FALSE(engine().cells().contains("MIXSHUT1.000"));
+  EXPECT_TRUE(engine().cells().contains("MIXOPEN1.000"));
 }
 
 }  // namespace

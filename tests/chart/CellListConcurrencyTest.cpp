@@ -6,18 +6,17 @@
 #include <set>
 #include <thread>
 
-#include "EngineState.h"
 #include "CellChoice.h"
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "TrueScale.h"
-#include "DisplaySettings.h"
-#include "Engine.h"
 
 TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
-  presentationLibrary().attributeCatalogue = fixtures::attributeCatalogue();
-  engineState().libraryLoaded = true;
+  PresentationLibrary library;
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  ChartEngine engine(std::move(library));
 
   constexpr int kCells = 24;
   fixtures::TempDirectory dir;
@@ -27,15 +26,15 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
     paths.push_back(fixtures::writeCell(fixtures::smallCell(name, 0.01 * (i + 1)), dir.path, name));
   }
 
-  CellList list;
+  CellList& list = engine.cells();
   ChartView view;  // centred by both loaders: their writes go through the list's lock
   std::atomic<int> loadersDone{0};
   std::atomic<int> added{0}, refused{0};
   auto loader = [&](bool backwards) {
     for (int i = 0; i < kCells; ++i) {
-      const int code = loadCell(paths[backwards ? kCells - 1 - i : i], view, list);
-      (code == 0 ? added : refused)++;
-      EXPECT_TRUE(code == 0 || code == 11) << code;
+      const CellLoadResult code = engine.loadCell(paths[backwards ? kCells - 1 - i : i], &view);
+      (code.ok() ? added : refused)++;
+      EXPECT_TRUE(code.ok() || code == ReaderResult::DuplicateCell) << resultCode(code);
     }
     ++loadersDone;
   };

@@ -7,13 +7,11 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "CellList.h"
 #include "ChartStore.h"
-#include "ChartView.h"
-#include "Engine.h"
-#include "EngineState.h"
-#include "PresentationLibrary.h"
+#include "ChartEngine.h"
 #include "ReaderResult.h"
 
 namespace fs = std::filesystem;
@@ -34,9 +32,8 @@ protected:
   void SetUp() override {
     if (!fs::is_directory(kTest)) GTEST_SKIP() << kTest << " is absent";
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
-    engineState().libraryLoaded = true;
+    engine = std::make_unique<ChartEngine>(kLibrary);
+    ASSERT_TRUE(engine->hasLibrary());
     folder = fs::temp_directory_path() / ("encrypted_load_" + std::to_string(::getpid()));
     fs::remove_all(folder);
     ChartStore store(folder.string());
@@ -62,12 +59,12 @@ protected:
     options.updateFiles = &opened.source.updates;
     options.fileBytes = opened.fileBytes;
     options.permitExpired = opened.permitExpired();
-    ChartView view;
     CellLoadReport report;
-    EXPECT_EQ(loadCell(opened.source.path, view, list, options, &report), 0);
+    EXPECT_EQ(loadCell(opened.source.path, engine->library(), list, nullptr, options, &report), CellLoadResult());
     return report.cell;
   }
 
+  std::unique_ptr<ChartEngine> engine;
   fs::path folder;
 };
 
@@ -110,7 +107,7 @@ TEST_F(EncryptedLoad, ARemovedPermitTakesTheCellOffTheChart) {
   EXPECT_EQ(opened.sse, std::vector<SseCode>{SseCode::PermitNotFound});
   // Read any other way, the store refuses the file all the same.
   std::string bytes;
-  EXPECT_EQ(store.fileBytes()(opened.source.path, bytes), ReaderCannotOpen);
+  EXPECT_EQ(store.fileBytes()(opened.source.path, bytes), ReaderResult::CannotOpen);
   EXPECT_TRUE(bytes.empty());
   // The other cell is untouched.
   const StoredCell* other = store.index().find("GB100005");

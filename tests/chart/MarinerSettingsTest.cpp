@@ -201,7 +201,7 @@ TEST_F(MarinerSettings, ImportantAndOtherTextsSwitchApart) {
     const Report report = portrayal(path, c.args);
     ASSERT_EQ(report.status, 0) << c.args;
     EXPECT_EQ(has(report.drawn("Buoy 3"), "'Buoy 3'"), c.important) << c.args << ": " << report.drawn("Buoy 3");
-    EXPECT_EQ(has(report.drawn("Light"), "TX(FlW4s,"), c.important) << c.args << ": " << report.drawn("Light");
+    EXPECT_EQ(has(report.drawn("Light"), "TX(Fl.W.4s,"), c.important) << c.args << ": " << report.drawn("Light");
     EXPECT_EQ(has(report.drawn("Sound"), "TX(Sound,"), c.other) << c.args << ": " << report.drawn("Sound");
     // The symbols stay whatever the texts.
     EXPECT_TRUE(has(report.drawn("Buoy 3"), "SY(")) << c.args;

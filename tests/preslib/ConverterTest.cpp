@@ -29,7 +29,7 @@ struct Converted {
   std::string error;
   ConversionReport report;
   PresentationLibrary library;
-  int loadResult = -1;
+  LibraryResult loadResult = LibraryResult::CannotOpen;
 };
 
 void convertAndLoad(const TempDir& dir, Converted& c) {
@@ -55,7 +55,7 @@ TEST(Converter, ColoursAndCatalogues) {
   Converted c;
   convertAndLoad(dir, c);
   ASSERT_TRUE(c.ok) << c.error;
-  ASSERT_EQ(c.loadResult, 0);
+  ASSERT_EQ(c.loadResult, LibraryResult::Ok);
   const ColourTable& day = c.library.colourTable(ColourScheme::DAY_BRIGHT);
   EXPECT_EQ(day.entries[0], QColor(1, 2, 3));  // the unknown token did not overwrite NODTA
   EXPECT_EQ(day.entries[2], QColor(7, 8, 9));
@@ -277,7 +277,7 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
       << output;
 
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   const LookupEntry& beacon = library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR")[0];
   ASSERT_EQ(beacon.instructions.size(), 3u);
   EXPECT_EQ(drawingName(beacon.instructions[0]), "TESTSY01");
@@ -314,7 +314,7 @@ TEST(Converter, DisplayCategoriesFollowTheirViewingGroups) {
   std::string error;
   ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   auto category = [&library](LookupTableId table, const char* cls) -> std::string {
     const LookupTable& t = library.lookupTable(table);
     return t.count(cls) ? t.at(cls).back().displayCategoryText : "(none)";
@@ -363,7 +363,7 @@ TEST(Converter, EachTableKeepsItsRecordsWhereTablesMeetOnOneClass) {
   std::string error;
   ASSERT_TRUE(convertLibrary(writeFixtureSources(dir, xml), dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   EXPECT_EQ(library.lookupTable(LookupTableId::PLAIN_BOUNDARIES).at("ACHARE").size(), 1u);
   EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).size(), 2u);
   EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).at("ACHARE").size(), 1u);
@@ -405,7 +405,7 @@ TEST(Converter, SupplementaryDrawingsFillTheXmlsGaps) {
   std::string error;
   ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
 
   ASSERT_EQ(library.symbols.count("OWNSY001"), 1u);
   EXPECT_EQ(library.symbols.at("OWNSY001").commands.back().opcode, kCI);
@@ -447,7 +447,7 @@ TEST(Converter, AttributeValuesFromTheExpectedInputTable) {
             "BEGIN\nAttribute values from s57expectedinput.csv\n<\nCode: 2\n1: stake, pole, perch, post\n>\n"
             "<\nCode: 75\n1: white\n3: red\n>\n");
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   EXPECT_EQ(library.attributeValues.at(75).at(3), "red");
 
   // A bad row names its line, and nothing is written.

@@ -92,7 +92,7 @@ protected:
                    << "/sources: run scripts/build-library.sh first";
     if (!std::filesystem::exists(kObjectClassesCsv)) GTEST_SKIP() << "gdal-data is not installed";
     ASSERT_TRUE(converted_) << error_;
-    ASSERT_EQ(loadResult_, 0);
+    ASSERT_EQ(loadResult_, LibraryResult::Ok);
   }
 
   static LibrarySources sources_;
@@ -101,7 +101,7 @@ protected:
   static bool converted_;
   static std::string error_;
   static PresentationLibrary* library_;
-  static int loadResult_;
+  static LibraryResult loadResult_;
   static ChartSymbolsXml xml_;
 };
 
@@ -111,7 +111,7 @@ TempDir* GeneratedLibrary::dir_ = nullptr;
 bool GeneratedLibrary::converted_ = false;
 std::string GeneratedLibrary::error_;
 PresentationLibrary* GeneratedLibrary::library_ = nullptr;
-int GeneratedLibrary::loadResult_ = -1;
+LibraryResult GeneratedLibrary::loadResult_ = LibraryResult::CannotOpen;
 ChartSymbolsXml GeneratedLibrary::xml_;
 
 std::set<std::string> vectorNames(const std::vector<XmlDrawing>& drawings) {

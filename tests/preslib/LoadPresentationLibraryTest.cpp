@@ -52,7 +52,7 @@ TEST(LoadPresentationLibrary, ReadsAllSevenFiles) {
   writeLibrary(dir);
   PresentationLibrary library;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 0);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::Ok);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
@@ -64,7 +64,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
     writeLibrary(dir, missing);
     PresentationLibrary library;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 1);
+    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::CannotOpen);
     // Every reader but the colour reader says "error!", without a line feed.
     EXPECT_EQ(testing::internal::GetCapturedStdout(), missing == 0 ? "" : "error!");
     std::vector<bool> expected(7, false);
@@ -73,7 +73,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
 
     PresentationLibrary quiet;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), 1);
+    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), LibraryResult::CannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   }
 }
@@ -83,7 +83,7 @@ TEST(LoadPresentationLibrary, AColourFailureStopsBeforeTheOtherFiles) {
   writeLibrary(dir);
   dir.write("S57Colours", "BEGIN\n<\nDAY_BRIGHT\nCHBLK;a;b;c;d;1;2\n");
   PresentationLibrary library;
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 9);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::BadColourRow);
   EXPECT_EQ(filled(library), std::vector<bool>(7, false));
 }
 
@@ -118,26 +118,29 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
     writeLibrary(dir);
     dir.write(libraryFileName(c.file), c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     if (c.code == 0) continue;
-    EXPECT_EQ(libraryFileOfResult(c.code), c.file);
-    EXPECT_EQ(libraryResultText(c.code).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(c.code);
+    EXPECT_EQ(libraryFileOfResult(result), c.file);
+    EXPECT_EQ(libraryResultText(result).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(result);
     // Files before the damaged one were read; none after it.
     const std::vector<bool> got = filled(library);
     for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << libraryFileName(i);
   }
 }
 
+// The chart display starts from "S57Lib" of its working directory.
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("S57Lib"));
   for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + libraryFileName(i), kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const int result = loadPresentationLibrary();
+  PresentationLibrary library;
+  const LibraryResult result = loadPresentationLibrary(library, "S57Lib");
   std::filesystem::current_path(previous);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(filled(presentationLibrary()), std::vector<bool>(7, true));
+  EXPECT_EQ(result, LibraryResult::Ok);
+  EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
 
 // The attribute value file is optional: read after the seven when present,
@@ -168,11 +171,12 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     writeLibrary(dir);
     if (c.content) dir.write(libraryFile(LibraryFileId::AttributeValues).name, c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     EXPECT_EQ(library.attributeValues, c.values);
     EXPECT_EQ(filled(library), std::vector<bool>(7, true));
     if (c.code != 0) {
-      EXPECT_EQ(libraryResultText(c.code).rfind("S57AttributeValues: ", 0), 0u);
+      EXPECT_EQ(libraryResultText(result).rfind("S57AttributeValues: ", 0), 0u);
     }
   }
 }
