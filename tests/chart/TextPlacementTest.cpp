@@ -63,7 +63,13 @@ protected:
     placement.placeAndDraw(canvas(painter), nullptr);
     painter.end();
     std::vector<int> placed;
-    for (const PlacedText& p : placement.placed()) placed.push_back(p.feature->objectClass);
+    for (const PlacedText& p : placement.placed()) {
+      placed.push_back(p.feature->objectClass);
+      // Where its instruction put it: the glyphs inside the box handed in.
+      const int left = entries[static_cast<std::size_t>(p.feature->objectClass)].left;
+      EXPECT_TRUE(p.box.left >= left && p.box.right <= left + 4000 && p.box.top >= 1000 && p.box.bottom <= 1400)
+          << p.box.left << "," << p.box.top << " " << p.box.right << "," << p.box.bottom;
+    }
     EXPECT_EQ(device.ofKind(PaintCall::Text).size(), placed.size());
     return placed;
   }
