@@ -52,6 +52,7 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
   restoreChoices();
   menus_->syncCheckMarks();
   applyTheme();
+  applyNameLanguage();
   placeOverlays();
   chart_->viewChanged();
 }
