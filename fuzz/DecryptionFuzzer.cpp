@@ -1,7 +1,7 @@
 // Decryption with unzipping on arbitrary archives: the input, taken as the
 // zip archive a data server would encrypt, is encrypted with a cell key and
 // taken through the data client's decryption (both cell keys tried, the
-// padding taken off, libdeflate unpacking from memory under a size limit);
+// padding taken off, libzip unpacking from memory under a size limit);
 // and the input itself is decrypted as if it were an encrypted cell.
 #include <cstddef>
 #include <cstdint>

@@ -1,39 +1,14 @@
 #include "ZipArchive.h"
 
-#include <libdeflate.h>
+#include <zip.h>
 
-#include <cstring>
 #include <memory>
 
 namespace {
 
-constexpr std::uint32_t kLocalHeader = 0x04034b50, kCentralHeader = 0x02014b50, kEndOfDirectory = 0x06054b50;
-constexpr std::size_t kLocalHeaderSize = 30, kCentralHeaderSize = 46, kEndSize = 22;
-constexpr std::uint16_t kStored = 0, kDeflated = 8;
-
-std::uint16_t le16(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-std::uint32_t le32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-         static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
-
-// Whether `length` bytes from `at` lie inside `size` (no overflow).
-bool fits(std::size_t at, std::size_t length, std::size_t size) { return at <= size && length <= size - at; }
-
-// The end of central directory record: the last one whose comment ends
-// inside the archive, searched back over the longest comment there can be.
-const unsigned char* endOfDirectory(const unsigned char* data, std::size_t size) {
-  if (size < kEndSize) return nullptr;
-  const std::size_t lowest = size - kEndSize > 0xFFFF ? size - kEndSize - 0xFFFF : 0;
-  for (std::size_t at = size - kEndSize + 1; at-- > lowest;) {
-    if (le32(data + at) != kEndOfDirectory) continue;
-    if (fits(at + kEndSize, le16(data + at + 20), size)) return data + at;
-  }
-  return nullptr;
-}
-
-struct FreeDecompressor {
-  void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+struct Free {
+  void operator()(zip_t* z) const { zip_discard(z); }
+  void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
 
 UnzipResult fail(UnzipResult result, std::string& reason, std::string why, SecureBytes& out) {
@@ -42,69 +17,86 @@ UnzipResult fail(UnzipResult result, std::string& reason, std::string why, Secur
   return result;
 }
 
+// What opening the archive failed on: no archive at all, or one whose
+// headers do not agree with each other or with its length.
+UnzipResult openFailure(const zip_error_t& error) {
+  switch (zip_error_code_zip(&error)) {
+  case ZIP_ER_NOZIP:
+    return UnzipResult::NotZip;
+  default:
+    return UnzipResult::Damaged;
+  }
+}
+
 }  // namespace
 
 UnzipResult unzipFirstFile(const unsigned char* data, std::size_t size, std::size_t limit, SecureBytes& out,
                            std::string& reason, std::uint32_t* crc) {
   out.clear();
-  const unsigned char* end = endOfDirectory(data, size);
-  if (!end) return fail(UnzipResult::NotZip, reason, "not a zip archive: no end of central directory", out);
-  const std::size_t entries = le16(end + 10);
-  const std::size_t directorySize = le32(end + 12), directoryAt = le32(end + 16);
-  const std::size_t endAt = static_cast<std::size_t>(end - data);
-  if (entries == 0) return fail(UnzipResult::NotZip, reason, "the zip archive holds no file", out);
-  if (le16(end + 4) != 0 || le16(end + 6) != 0)
-    return fail(UnzipResult::Damaged, reason, "the zip archive spans several disks", out);
-  if (!fits(directoryAt, directorySize, endAt) || directorySize < kCentralHeaderSize ||
-      le32(data + directoryAt) != kCentralHeader)
-    return fail(UnzipResult::Damaged, reason, "the zip archive's central directory is not where its end says", out);
+  zip_error_t error;
+  zip_error_init(&error);
+  // libzip reads the decrypted bytes where they lie (it neither copies nor
+  // frees them).
+  zip_source_t* source = zip_source_buffer_create(data, size, 0, &error);
+  if (!source) {
+    const std::string why = std::string("the zip archive cannot be read: ") + zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return fail(UnzipResult::Damaged, reason, why, out);
+  }
+  const std::unique_ptr<zip_t, Free> archive(zip_open_from_source(source, ZIP_RDONLY, &error));
+  if (!archive) {
+    zip_source_free(source);
+    const UnzipResult result = openFailure(error);
+    const std::string why = std::string(result == UnzipResult::NotZip ? "not a zip archive: " : "the zip archive is damaged: ") +
+                            zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return fail(result, reason, why, out);
+  }
+  zip_error_fini(&error);
+  if (zip_get_num_entries(archive.get(), 0) < 1)
+    return fail(UnzipResult::NotZip, reason, "the zip archive holds no file", out);
 
-  const unsigned char* entry = data + directoryAt;
-  const std::uint16_t flags = le16(entry + 8), method = le16(entry + 10);
-  const std::uint32_t listedCrc = le32(entry + 16);
-  const std::size_t packed = le32(entry + 20), unpacked = le32(entry + 24), localAt = le32(entry + 42);
-  if (flags & 1) return fail(UnzipResult::Damaged, reason, "the zip archive's file is encrypted", out);
-  if (method != kStored && method != kDeflated)
-    return fail(UnzipResult::Damaged, reason,
-                "the zip archive's file is packed with method " + std::to_string(method) + ", not stored or deflated",
-                out);
-  // Sizes of 0xFFFFFFFF stand for 64-bit ones no cell needs; they are over
-  // any limit here.
-  if (unpacked > limit)
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  if (zip_stat_index(archive.get(), 0, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+    return fail(UnzipResult::Damaged, reason, "the zip archive's directory gives no size for its file", out);
+  if (stat.size > limit)
     return fail(UnzipResult::TooLarge, reason,
-                "the zip archive's file claims " + std::to_string(unpacked) + " bytes, more than " +
+                "the zip archive's file claims " + std::to_string(stat.size) + " bytes, more than " +
                     std::to_string(limit),
                 out);
-  if (!fits(localAt, kLocalHeaderSize, directoryAt) || le32(data + localAt) != kLocalHeader)
-    return fail(UnzipResult::Damaged, reason, "the zip archive's local header is not where its directory says", out);
-  const std::size_t dataAt = localAt + kLocalHeaderSize + le16(data + localAt + 26) + le16(data + localAt + 28);
-  if (!fits(dataAt, packed, directoryAt))
-    return fail(UnzipResult::Damaged, reason, "the zip archive's file is cut short: its data runs past the archive",
-                out);
+  const std::unique_ptr<zip_file_t, Free> file(zip_fopen_index(archive.get(), 0, 0));
+  if (!file)
+    return fail(UnzipResult::Damaged, reason,
+                std::string("the zip archive's file cannot be unpacked: ") + zip_strerror(archive.get()), out);
 
-  // Room for what the directory says, filled by the unpacking (not zeroed first).
-  out.resize(unpacked);
-  if (method == kStored) {
-    if (packed != unpacked)
-      return fail(UnzipResult::Damaged, reason, "the zip archive's stored file is not as long as its directory says",
-                  out);
-    if (unpacked) std::memcpy(out.data(), data + dataAt, unpacked);
-  } else {
-    const std::unique_ptr<libdeflate_decompressor, FreeDecompressor> inflater(libdeflate_alloc_decompressor());
-    if (!inflater) return fail(UnzipResult::Damaged, reason, "no memory to unpack the zip archive", out);
-    std::size_t taken = 0, given = 0;
-    const libdeflate_result r = libdeflate_deflate_decompress_ex(inflater.get(), data + dataAt, packed, out.data(),
-                                                                 unpacked, &taken, &given);
-    if (r == LIBDEFLATE_INSUFFICIENT_SPACE)
-      return fail(UnzipResult::Damaged, reason, "the zip archive's file is longer than its directory says", out);
-    if (r != LIBDEFLATE_SUCCESS)
-      return fail(UnzipResult::Damaged, reason, "the zip archive's data is damaged: it does not inflate", out);
-    if (given != unpacked)
-      return fail(UnzipResult::Damaged, reason, "the zip archive's file is shorter than its directory says", out);
+  // Room for what the directory says (at most `limit`), filled by the
+  // inflating (not zeroed first); never more is read into it.
+  const std::size_t expected = static_cast<std::size_t>(stat.size);
+  out.resize(expected);
+  std::size_t have = 0;
+  while (have < expected) {
+    const zip_int64_t n = zip_fread(file.get(), out.data() + have, expected - have);
+    if (n < 0)
+      return fail(UnzipResult::Damaged, reason,
+                  std::string("the zip archive's data is damaged: ") + zip_file_strerror(file.get()), out);
+    if (n == 0) break;
+    have += static_cast<std::size_t>(n);
   }
-  const std::uint32_t found = static_cast<std::uint32_t>(libdeflate_crc32(0, out.data(), out.size()));
-  if (found != listedCrc)
-    return fail(UnzipResult::Damaged, reason, "the zip archive's data is damaged: its CRC-32 does not match", out);
-  if (crc) *crc = found;
+  if (have != expected)
+    return fail(UnzipResult::Damaged, reason, "the zip archive's file is shorter than its directory says", out);
+  // The end of the data is where libzip checks the CRC-32 and that the
+  // file is no longer than its directory says: one byte more is asked for.
+  unsigned char extra = 0;
+  const zip_int64_t more = zip_fread(file.get(), &extra, 1);
+  wipeBytes(&extra, 1);
+  if (more < 0)
+    return fail(UnzipResult::Damaged, reason,
+                std::string("the zip archive's data is damaged: ") + zip_file_strerror(file.get()), out);
+  if (more > 0)
+    return fail(UnzipResult::Damaged, reason, "the zip archive's file is longer than its directory says", out);
+  if (!(stat.valid & ZIP_STAT_CRC))
+    return fail(UnzipResult::Damaged, reason, "the zip archive's directory gives no CRC-32 for its file", out);
+  if (crc) *crc = stat.crc;
   return UnzipResult::Ok;
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "CellDecryption.h"
+#include "Crc32.h"
 #include "ExchangeSetCheck.h"
 #include "Iso8211Writer.h"
 #include "ProtectionFixtures.h"
@@ -21,6 +22,7 @@ namespace {
 
 using protectiontest::smallCell;
 using protectiontest::storedZip;
+using protectiontest::ZipOptions;
 
 CellKeys keys(const char* first, const char* second) {
   CellKeys k;
@@ -90,30 +92,63 @@ TEST(Decryption, WrongKeysAndDamagedFilesNeverDecrypt) {
   }
 }
 
-TEST(Decryption, ArchiveClaimingAHugeSizeIsRefusedUnpacked) {
+// The directory's size for the file is checked against the limit before
+// anything is unpacked, and the data against the directory while it is
+// unpacked: a file longer than it claims is never taken in part (nor
+// written past the room made for it), a shorter one never padded out.
+TEST(Decryption, ArchiveSizeClaimsAreHeldToTheLimitAndTheData) {
   const std::string content(1000, 'x');
+  struct Case {
+    const char* what;
+    std::uint32_t claimed;
+    bool deflated;
+    std::size_t limit;
+    UnzipResult result;
+  };
+  const Case cases[] = {
+      {"honest, stored", 0, false, 1000, UnzipResult::Ok},
+      {"honest, deflated", 0, true, 1000, UnzipResult::Ok},
+      {"claims 4 GB", 4000000000u, false, kMaxDecryptedBytes, UnzipResult::TooLarge},
+      {"honest, over the limit", 0, false, 999, UnzipResult::TooLarge},
+      {"deflated, over the limit", 0, true, 999, UnzipResult::TooLarge},
+      {"claims more than it holds, stored", 2000, false, 1000000, UnzipResult::Damaged},
+      {"claims more than it holds, deflated", 2000, true, 1000000, UnzipResult::Damaged},
+      {"claims less than it holds, stored", 500, false, 600, UnzipResult::Damaged},
+      {"claims less than it holds, deflated", 500, true, 600, UnzipResult::Damaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZipOptions options;
+    options.claimedSize = c.claimed;
+    options.deflated = c.deflated;
+    const std::string zip = storedZip("GB100001.000", content, options);
+    SecureBytes out;
+    std::string reason;
+    std::uint32_t crc = 0;
+    EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(zip.data()), zip.size(), c.limit, out, reason,
+                             &crc),
+              c.result)
+        << reason;
+    if (c.result == UnzipResult::Ok) {
+      EXPECT_EQ(bytesView(out), content);
+      EXPECT_EQ(crc, crc32(content));
+    } else {
+      EXPECT_TRUE(out.empty());
+      EXPECT_FALSE(reason.empty());
+    }
+    if (c.claimed == 4000000000u) {
+      EXPECT_NE(reason.find("4000000000"), std::string::npos) << reason;
+    }
+  }
   SecureBytes out;
   std::string reason;
-  const std::string huge = storedZip("GB100001.000", content, {4000000000u});
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(huge.data()), huge.size(), kMaxDecryptedBytes, out,
-                           reason),
-            UnzipResult::TooLarge);
-  EXPECT_NE(reason.find("4000000000"), std::string::npos) << reason;
-  // A limit below the real size refuses it too; a claim larger than the data is damage.
-  const std::string honest = storedZip("GB100001.000", content);
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(honest.data()), honest.size(), 999, out, reason),
-            UnzipResult::TooLarge);
-  const std::string lying = storedZip("GB100001.000", content, {2000});
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(lying.data()), lying.size(), 1000000, out, reason),
-            UnzipResult::Damaged);
-  EXPECT_TRUE(out.empty());
   const std::string notZip = "PK\x03\x04 and then nothing of a zip archive";
   EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(notZip.data()), notZip.size(), 1000000, out, reason),
             UnzipResult::NotZip);
 }
 
-// Every field of the archive's directory that points or sizes is checked
-// before it is used: one that lies is damage, never a read out of bounds.
+// An archive whose directory points or sizes wrongly is damage (or no
+// archive), never a read out of bounds.
 TEST(Decryption, LyingArchiveDirectoriesAreDamage) {
   const std::string name = "GB100001.000";
   const std::string zip = storedZip(name, std::string(1000, 'x'));
@@ -135,7 +170,7 @@ TEST(Decryption, LyingArchiveDirectoriesAreDamage) {
       {"an unknown packing", central + 10, 99, 2, UnzipResult::Damaged},
       {"deflated, but no deflate data", central + 10, 8, 2, UnzipResult::Damaged},
       {"an encrypted entry", central + 8, 1, 2, UnzipResult::Damaged},
-      {"a comment running past the end", end + 20, 5, 2, UnzipResult::NotZip},
+      {"a comment running past the end", end + 20, 5, 2, UnzipResult::Damaged},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
