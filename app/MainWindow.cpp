@@ -17,6 +17,7 @@
 #include "MenuTable.h"
 #include "ObjectPanel.h"
 #include "PositionBox.h"
+#include "StoreImporter.h"
 
 namespace {
 constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
@@ -57,7 +58,8 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  // A load must not report into a window that is going.
+  // A load or an import must not report into a window that is going.
+  importer_->wait();
   loader_->stop();
 }
 
@@ -116,6 +118,8 @@ void MainWindow::createLoader() {
   });
   connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
+  importer_ = new StoreImporter(this);
+  connect(importer_, &StoreImporter::finished, this, &MainWindow::storeImported);
 }
 
 void MainWindow::placeOverlays() {

@@ -28,6 +28,8 @@ class QSettings;
 class QTimer;
 class CellLoader;
 class ChartStatusBar;
+class StoreImporter;
+struct ImportReport;
 class ChartWidget;
 class LoadingNotice;
 class MenuTable;
@@ -60,6 +62,18 @@ public:
   // the user has not moved the view, the chart shows all loaded cells as
   // they come.
   void startLoading(const QString& directory);
+  // Starts the window on the chart store in `folder` (ChartStore::
+  // defaultFolder() for the user's): its index is read and its cells in use
+  // are loaded in the background, as the start-up load does; 导入海图…
+  // imports into it. What the store says of itself (an index rebuilt, the
+  // store locked) is shown once.
+  void startStore(const QString& folder);
+  const QString& storeFolder() const { return storeFolder_; }
+  // Imports exchange sets or folders of cells into the store on a worker
+  // thread; the outcome list follows, and the chart then shows the store's
+  // cells as they now are. False while an import runs (the user is told).
+  bool importIntoStore(const QStringList& sources);
+  const StoreImporter& importer() const { return *importer_; }
 
   ChartWidget* chart() const { return chart_; }
   ObjectPanel* objectPanel() const { return objectPanel_; }
@@ -89,6 +103,7 @@ private:
   // The menus' commands.
   void chooseCellFile();
   void chooseDirectory();
+  void chooseImportSource();
   void chooseGoToTarget();
   void toggleMeasuring();
   void toggleSelection();
@@ -114,6 +129,9 @@ private:
   // show them) and the log.
   void loadingFinished(const LoadReport& report);
   void showLoadingBusy();
+  // The end of an import into the store: the outcome list, then cancelled
+  // cells off the chart (named), new and changed ones loaded from the store.
+  void storeImported(const ImportReport& report);
 
   ChartEngine& engine_;
   DisplaySettings settings_;
@@ -124,6 +142,8 @@ private:
   CellListPanel* cellListPanel_ = nullptr;
   ChartStatusBar* statusBar_ = nullptr;
   CellLoader* loader_ = nullptr;
+  StoreImporter* importer_ = nullptr;
+  QString storeFolder_;  // the chart store the window shows; empty: none
   QTimer* cellsTimer_ = nullptr;  // runs from a cell loaded until the window shows it
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs

@@ -82,6 +82,7 @@ void MainWindow::createMenus() {
            QStringLiteral("开始"),
            {command("action", "导入", [this] { chooseCellFile(); }),
             command("action_3", "批量导入", [this] { chooseDirectory(); }),
+            command("actionImportCharts", "导入海图…", [this] { chooseImportSource(); }),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },

@@ -6,6 +6,7 @@
 
 #include "AdvancedSettingsDialog.h"
 #include "GoToDialog.h"
+#include "ImportOutcomeDialog.h"
 
 namespace {
 // Qt's message icons are white bubbles: under the dark tables a box goes
@@ -34,6 +35,14 @@ UserDialogs UserDialogs::standard() {
   d.chooseDirectory = [](QWidget* parent, const QString& folder) {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择目录"), folder,
                                              QFileDialog::ShowDirsOnly);
+  };
+  d.chooseImportSource = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择要导入的交换集或海图文件夹"), folder,
+                                             QFileDialog::ShowDirsOnly);
+  };
+  d.importOutcome = [](QWidget* parent, const std::vector<ImportOutcomeRow>& rows) {
+    ImportOutcomeDialog dialog(rows, parent);
+    dialog.exec();
   };
   d.goTo = [](QWidget* parent, GoToTarget& target) {
     GoToDialog dialog(parent);

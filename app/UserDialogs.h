@@ -7,6 +7,7 @@
 
 #include "DisplaySettings.h"
 #include "GoToTarget.h"
+#include "StoreText.h"
 
 class QWidget;
 
@@ -23,5 +24,9 @@ struct UserDialogs {
   // 高级设置: starts from `settings` and writes the choices into it; false
   // when cancelled.
   std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
+  // 导入海图…: the exchange set or folder of cells to import; empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> chooseImportSource;
+  // The outcome of an import into the chart store, one row per cell.
+  std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
   static UserDialogs standard();
 };

@@ -1,11 +1,13 @@
 // The chart display: the engine over the presentation library, the window,
-// and the background load of the cells of "s57000".
+// and the background load of the cells of "s57000" and of the chart store.
 #include <QApplication>
 #include <QDebug>
+#include <QFile>
 #include <QStatusBar>
 
 #include "CellLoader.h"
 #include "ChartEngine.h"
+#include "ChartStore.h"
 #include "ChineseText.h"
 #include "MainWindow.h"
 
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     window.statusBar()->showMessage(libraryFailureText(engine));
   }
   window.startLoading(QStringLiteral("s57000//"));
+  // The charts installed (导入海图…), beside the folder of cells.
+  window.startStore(QFile::decodeName(QByteArray::fromStdString(ChartStore::defaultFolder())));
   window.show();
   return application.exec();
 }

@@ -1,0 +1,88 @@
+// The chart store in the window: the start on its cells, imports into it
+// and what the chart shows after them.
+#include <QDebug>
+#include <QSettings>
+
+#include "CellLoader.h"
+#include "ChartEngine.h"
+#include "ChartStatusBar.h"
+#include "ChartWidget.h"
+#include "MainWindow.h"
+#include "StoreImporter.h"
+#include "StoreText.h"
+
+void MainWindow::startStore(const QString& folder) {
+  storeFolder_ = folder;
+  fitWhileLoading_ = true;
+  loader_->startStore(folder);
+}
+
+void MainWindow::chooseImportSource() {
+  if (importer_->busy()) {
+    dialogs.information(this, QStringLiteral("提示"), QStringLiteral("正在导入海图，请稍后!"));
+    return;
+  }
+  const QString source = dialogs.chooseImportSource(this, importFolder_);
+  if (source.isEmpty()) return;
+  importFolder_ = source;
+  QSettings().setValue(QStringLiteral("folders/import"), importFolder_);
+  importIntoStore({source});
+}
+
+bool MainWindow::importIntoStore(const QStringList& sources) {
+  if (storeFolder_.isEmpty()) return false;
+  if (!importer_->start(storeFolder_, sources)) {
+    dialogs.information(this, QStringLiteral("提示"), QStringLiteral("正在导入海图，请稍后!"));
+    return false;
+  }
+  qDebug().noquote() << "import into the chart store:" << sources.join(QStringLiteral(", "));
+  statusBar_->showNote(QStringLiteral("正在导入海图…"));
+  return true;
+}
+
+namespace {
+// Takes the cell the store calls `name` off the chart (listed by its data
+// set name, NAME.000); false when it was not on it.
+bool withdrawCell(ChartEngine& engine, const std::string& name) {
+  bool withdrawn = false;
+  const CellSnapshot cells = engine.cells().snapshot();
+  for (const S57Cell* cell : *cells)
+    if (cell->name.substr(0, cell->name.find('.')) == name) withdrawn = engine.cells().withdraw(cell->name) || withdrawn;
+  return withdrawn;
+}
+}  // namespace
+
+void MainWindow::storeImported(const ImportReport& report) {
+  dialogs.importOutcome(this, importOutcomeRows(report));
+  if (report.failed()) {
+    statusBar_->showFailure(QStringLiteral("导入海图：") + chineseStoreMessage(report.failure));
+    return;
+  }
+  // Cells the import changed leave the chart; those still in use come
+  // back from the store as they now are.
+  QStringList reload, cancelled;
+  for (const CellOutcome& o : report.cells) {
+    const QString name = QString::fromStdString(o.cell);
+    switch (o.action) {
+      case ImportAction::Installed:
+      case ImportAction::Updated:
+      case ImportAction::NewEdition:
+      case ImportAction::Reissued:
+        withdrawCell(engine_, o.cell);
+        if (o.status == CellStatus::InUse) reload << name;
+        break;
+      case ImportAction::Cancelled:
+        if (withdrawCell(engine_, o.cell)) cancelled << name;
+        break;
+      default: break;
+    }
+  }
+  cellsShown_ = 0;  // the list shrank: the next catch-up looks at every cell
+  cellsChanged();
+  chart_->update();
+  if (!cancelled.isEmpty())
+    statusBar_->showFailure(QStringLiteral("已注销，已从海图上移除：") + cancelled.join(QStringLiteral("、")));
+  else if (!reload.isEmpty())
+    statusBar_->showNote(QStringLiteral("导入海图：%1幅海图已安装或更新，正在加载").arg(reload.size()));
+  if (!reload.isEmpty()) loader_->startStore(storeFolder_, reload);
+}
