@@ -12,6 +12,7 @@
 #include "LoadWarning.h"
 #include "OfficialData.h"
 #include "ReadoutText.h"
+#include "StoreText.h"
 
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
@@ -114,11 +115,21 @@ void CellListPanel::addRow(const S57Cell& cell) {
     toolTip = nonOfficial + QLatin1Char('\n') + english + (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
     for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(200, 0, 160));
   }
+  // A cell shown under a permit that has expired says so first, for as
+  // long as it is shown.
+  if (cell.permitExpired) {
+    const QString expired = chineseSseText(SseCode::PermitExpiredWhenShown, cell.name.substr(0, cell.name.find('.')));
+    warnings = warnings.isEmpty() ? expired : expired + QStringLiteral("；") + warnings;
+    toolTip = expired + QLatin1Char('\n') +
+              QString::fromStdString(sseEnglish(SseCode::PermitExpiredWhenShown, cell.name.substr(0, cell.name.find('.')))) +
+              (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
+    for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(220, 50, 50));
+  }
   item->setText(WarningColumn, warnings);
   item->setToolTip(WarningColumn, toolTip);
   item->setData(NameColumn, kNameRole, name);
   item->setData(NameColumn, kFailedRole, false);
-  if (!warnings.isEmpty() && nonOfficial.isEmpty()) item->setForeground(WarningColumn, QColor(200, 120, 0));
+  if (!warnings.isEmpty() && nonOfficial.isEmpty() && !cell.permitExpired) item->setForeground(WarningColumn, QColor(200, 120, 0));
   rowCells_.push_back(&cell);
   tree_->insertTopLevelItem(loaded_++, item);
   showStoredUpdates(item);

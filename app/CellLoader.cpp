@@ -50,8 +50,9 @@ public:
       : loader_(loader), directory_(std::move(directory)), reportCells_(reportCells) {
     ++loader_.running_;
   }
-  Task(CellLoader& loader, QString storeFolder, QStringList only)
-      : loader_(loader), directory_(std::move(storeFolder)), reportCells_(false), store_(true), only_(std::move(only)) {
+  Task(CellLoader& loader, QString storeFolder, DataClient client, QStringList only)
+      : loader_(loader), directory_(std::move(storeFolder)), reportCells_(false), store_(true), only_(std::move(only)),
+        client_(std::move(client)) {
     ++loader_.running_;
   }
 
@@ -132,6 +133,7 @@ private:
     report.directory = directory_;
     report.fromStore = true;
     ChartStore store(QFile::encodeName(directory_).toStdString());
+    store.setDataClient(client_);
     std::string error;
     // Held for reading while its files are read: no import removes one.
     if (!store.load(error, 3000, true)) {
@@ -203,6 +205,7 @@ private:
   const bool reportCells_;
   const bool store_ = false;  // directory_ is a chart store
   const QStringList only_;
+  const DataClient client_;
 };
 
 CellLoader::CellLoader(ChartEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {
@@ -216,8 +219,8 @@ void CellLoader::start(const QString& directory, bool reportCells) {
   QThreadPool::globalInstance()->start(new Task(*this, directory, reportCells));
 }
 
-void CellLoader::startStore(const QString& storeFolder, const QStringList& only) {
-  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, only));
+void CellLoader::startStore(const QString& storeFolder, const DataClient& client, const QStringList& only) {
+  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, client, only));
 }
 
 void CellLoader::stop() {

@@ -18,6 +18,7 @@
 
 #include "ChartModel.h"
 #include "LoadReport.h"
+#include "StoreProtection.h"
 
 class ChartEngine;
 
@@ -37,7 +38,8 @@ public:
   void start(const QString& directory, bool reportCells = false);
   // Hands a load of the chart store in `storeFolder` to the pool: its cells
   // in use, or of them only those named in `only` when it is not empty.
-  void startStore(const QString& storeFolder, const QStringList& only = {});
+  // `client`: who the store decrypts for (the manufacturer and the date).
+  void startStore(const QString& storeFolder, const DataClient& client, const QStringList& only = {});
   // True from the moment a load is handed to the pool until its run ends.
   bool busy() const { return running_.load() > 0; }
   // Asks the running loads to stop after their current cell and waits for them.

@@ -17,6 +17,7 @@
 
 #include "CellLoadResult.h"
 #include "DisplaySettings.h"
+#include "StoreProtection.h"
 #include "UserDialogs.h"
 
 class CellListPanel;
@@ -24,6 +25,7 @@ class ChartEngine;
 struct LoadReport;
 struct S57Cell;
 class QDockWidget;
+class QLabel;
 class QSettings;
 class QTimer;
 class CellLoader;
@@ -74,6 +76,17 @@ public:
   // cells as they now are. False while an import runs (the user is told).
   bool importIntoStore(const QStringList& sources);
   const StoreImporter& importer() const { return *importer_; }
+  // Who the store decrypts encrypted charts for: the manufacturer's
+  // identity and the data client's date (the scheme's test manufacturer
+  // and the system date until set).
+  void setDataClient(const DataClient& client);
+  // Installs the cell permits of a PERMIT.TXT into the store and lists the
+  // outcome (each refusal with its SSE code); the store's cells are loaded
+  // again under the permits as they now are.
+  void installPermits(const QString& permitFile);
+  // Installs the scheme administrator's certificate (IHO.CRT) and says how
+  // it went.
+  void installCertificate(const QString& file);
 
   ChartWidget* chart() const { return chart_; }
   ObjectPanel* objectPanel() const { return objectPanel_; }
@@ -104,6 +117,11 @@ private:
   void chooseCellFile();
   void chooseDirectory();
   void chooseImportSource();
+  void choosePermitFile();
+  void chooseCertificateFile();
+  // Takes the store's cells off the chart and loads them again (after the
+  // permits or keys changed).
+  void reloadStore();
   void chooseGoToTarget();
   void toggleMeasuring();
   void toggleSelection();
@@ -144,6 +162,8 @@ private:
   CellLoader* loader_ = nullptr;
   StoreImporter* importer_ = nullptr;
   QString storeFolder_;  // the chart store the window shows; empty: none
+  DataClient dataClient_;
+  QLabel* schemeLabel_ = nullptr;  // "测试许可 (test scheme)" under the test manufacturer
   QTimer* cellsTimer_ = nullptr;  // runs from a cell loaded until the window shows it
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs

@@ -83,6 +83,8 @@ void MainWindow::createMenus() {
            {command("action", "导入", [this] { chooseCellFile(); }),
             command("action_3", "批量导入", [this] { chooseDirectory(); }),
             command("actionImportCharts", "导入海图…", [this] { chooseImportSource(); }),
+            command("actionImportPermits", "导入许可证…", [this] { choosePermitFile(); }),
+            command("actionInstallCertificate", "安装证书…", [this] { chooseCertificateFile(); }),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },

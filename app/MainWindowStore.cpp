@@ -1,20 +1,89 @@
 // The chart store in the window: the start on its cells, imports into it
-// and what the chart shows after them.
+// and what the chart shows after them; the permits and the scheme's
+// certificate of encrypted charts.
 #include <QDebug>
+#include <QFile>
+#include <QLabel>
 #include <QSettings>
 
 #include "CellLoader.h"
 #include "ChartEngine.h"
+#include "ChartStore.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "MainWindow.h"
 #include "StoreImporter.h"
 #include "StoreText.h"
 
+namespace {
+// Takes the cell the store calls `name` off the chart (listed by its data
+// set name, NAME.000); false when it was not on it.
+bool withdrawCell(ChartEngine& engine, const std::string& name) {
+  bool withdrawn = false;
+  const CellSnapshot cells = engine.cells().snapshot();
+  for (const S57Cell* cell : *cells)
+    if (cell->name.substr(0, cell->name.find('.')) == name) withdrawn = engine.cells().withdraw(cell->name) || withdrawn;
+  return withdrawn;
+}
+}  // namespace
+
 void MainWindow::startStore(const QString& folder) {
   storeFolder_ = folder;
   fitWhileLoading_ = true;
-  loader_->startStore(folder);
+  setDataClient(dataClient_);
+  loader_->startStore(folder, dataClient_);
+}
+
+void MainWindow::setDataClient(const DataClient& client) {
+  dataClient_ = client;
+  // Charts decrypted for the scheme's test manufacturer are test data.
+  if (!schemeLabel_) {
+    schemeLabel_ = new QLabel(QStringLiteral("测试许可 (test scheme)"), this);
+    schemeLabel_->setObjectName(QStringLiteral("schemeLabel"));
+    statusBar_->addPermanentWidget(schemeLabel_);
+  }
+  schemeLabel_->setVisible(client.identity.testScheme);
+}
+
+void MainWindow::reloadStore() {
+  const CellSnapshot cells = engine_.cells().snapshot();
+  std::string error;
+  ChartStore store(QFile::encodeName(storeFolder_).toStdString());
+  store.setDataClient(dataClient_);
+  if (!store.load(error, 3000)) return;
+  for (const StoredCell& stored : store.index().cells) withdrawCell(engine_, stored.name);
+  cellsShown_ = 0;
+  cellsChanged();
+  chart_->update();
+  loader_->startStore(storeFolder_, dataClient_);
+}
+
+void MainWindow::choosePermitFile() {
+  const QString path = dialogs.choosePermitFile(this, importFolder_);
+  if (!path.isEmpty()) installPermits(path);
+}
+
+void MainWindow::chooseCertificateFile() {
+  const QString path = dialogs.chooseCertificateFile(this, importFolder_);
+  if (!path.isEmpty()) installCertificate(path);
+}
+
+void MainWindow::installPermits(const QString& permitFile) {
+  if (storeFolder_.isEmpty()) return;
+  ChartStore store(QFile::encodeName(storeFolder_).toStdString());
+  store.setDataClient(dataClient_);
+  const PermitInstallReport report = store.installPermits(QFile::encodeName(permitFile).toStdString());
+  dialogs.importOutcome(this, permitOutcomeRows(report));
+  if (report.written) reloadStore();
+}
+
+void MainWindow::installCertificate(const QString& file) {
+  if (storeFolder_.isEmpty()) return;
+  ChartStore store(QFile::encodeName(storeFolder_).toStdString());
+  store.setDataClient(dataClient_);
+  const KeyInstallOutcome outcome = store.installKey(QFile::encodeName(file).toStdString(), KeyRole::Scheme);
+  dialogs.information(this, QStringLiteral("安装证书"), chineseKeyOutcome(outcome));
+  if (outcome.installed) reloadStore();
 }
 
 void MainWindow::chooseImportSource() {
@@ -31,7 +100,7 @@ void MainWindow::chooseImportSource() {
 
 bool MainWindow::importIntoStore(const QStringList& sources) {
   if (storeFolder_.isEmpty()) return false;
-  if (!importer_->start(storeFolder_, sources)) {
+  if (!importer_->start(storeFolder_, dataClient_, sources)) {
     dialogs.information(this, QStringLiteral("提示"), QStringLiteral("正在导入海图，请稍后!"));
     return false;
   }
@@ -40,17 +109,6 @@ bool MainWindow::importIntoStore(const QStringList& sources) {
   return true;
 }
 
-namespace {
-// Takes the cell the store calls `name` off the chart (listed by its data
-// set name, NAME.000); false when it was not on it.
-bool withdrawCell(ChartEngine& engine, const std::string& name) {
-  bool withdrawn = false;
-  const CellSnapshot cells = engine.cells().snapshot();
-  for (const S57Cell* cell : *cells)
-    if (cell->name.substr(0, cell->name.find('.')) == name) withdrawn = engine.cells().withdraw(cell->name) || withdrawn;
-  return withdrawn;
-}
-}  // namespace
 
 void MainWindow::storeImported(const ImportReport& report) {
   dialogs.importOutcome(this, importOutcomeRows(report));
@@ -84,5 +142,5 @@ void MainWindow::storeImported(const ImportReport& report) {
     statusBar_->showFailure(QStringLiteral("已注销，已从海图上移除：") + cancelled.join(QStringLiteral("、")));
   else if (!reload.isEmpty())
     statusBar_->showNote(QStringLiteral("导入海图：%1幅海图已安装或更新，正在加载").arg(reload.size()));
-  if (!reload.isEmpty()) loader_->startStore(storeFolder_, reload);
+  if (!reload.isEmpty()) loader_->startStore(storeFolder_, dataClient_, reload);
 }

@@ -9,13 +9,14 @@
 
 class StoreImporter::Task : public QRunnable {
 public:
-  Task(StoreImporter& importer, QString folder, QStringList sources)
-      : importer_(importer), folder_(std::move(folder)), sources_(std::move(sources)) {}
+  Task(StoreImporter& importer, QString folder, DataClient client, QStringList sources)
+      : importer_(importer), folder_(std::move(folder)), client_(std::move(client)), sources_(std::move(sources)) {}
 
   void run() override {
     std::vector<std::string> sources;
     for (const QString& s : sources_) sources.push_back(QFile::encodeName(s).toStdString());
     ChartStore store(QFile::encodeName(folder_).toStdString());
+    store.setDataClient(client_);
     const ImportReport report = store.import(sources);
     emit importer_.finished(report);
     importer_.running_ = false;
@@ -24,6 +25,7 @@ public:
 private:
   StoreImporter& importer_;
   const QString folder_;
+  const DataClient client_;
   const QStringList sources_;
 };
 
@@ -33,10 +35,10 @@ StoreImporter::StoreImporter(QObject* parent) : QObject(parent) {
 
 StoreImporter::~StoreImporter() { wait(); }
 
-bool StoreImporter::start(const QString& storeFolder, const QStringList& sources) {
+bool StoreImporter::start(const QString& storeFolder, const DataClient& client, const QStringList& sources) {
   bool idle = false;
   if (!running_.compare_exchange_strong(idle, true)) return false;
-  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, sources));
+  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, client, sources));
   return true;
 }
 

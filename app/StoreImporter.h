@@ -10,6 +10,7 @@
 #include <atomic>
 
 #include "ImportOutcome.h"
+#include "StoreProtection.h"
 
 Q_DECLARE_METATYPE(ImportReport)
 
@@ -23,7 +24,7 @@ public:
 
   // Imports `sources` (exchange sets, folders of cells, cell files) into
   // the store in `storeFolder`. False, nothing started, while an import runs.
-  bool start(const QString& storeFolder, const QStringList& sources);
+  bool start(const QString& storeFolder, const DataClient& client, const QStringList& sources);
   bool busy() const { return running_.load(); }
   // Waits for a running import to end.
   void wait();

@@ -137,3 +137,46 @@ std::vector<ImportOutcomeRow> importOutcomeRows(const ImportReport& report) {
     rows.push_back({file(issue.file), QStringLiteral("拒绝：") + chineseIssueText(issue), text(issue.text), true});
   return rows;
 }
+
+QString dayText(const CalendarDay& day) {
+  return QStringLiteral("%1-%2-%3").arg(day.year, 4, 10, QLatin1Char('0')).arg(day.month, 2, 10, QLatin1Char('0')).arg(day.day, 2, 10, QLatin1Char('0'));
+}
+
+std::vector<ImportOutcomeRow> permitOutcomeRows(const PermitInstallReport& report) {
+  std::vector<ImportOutcomeRow> rows;
+  if (report.failed()) {
+    rows.push_back({file(report.file), QStringLiteral("未安装：") + chineseStoreMessage(report.failure),
+                    text(report.failure.text), true});
+    return rows;
+  }
+  if (report.code != SseCode::None) {
+    rows.push_back({file(report.file), QStringLiteral("拒绝：") + chineseSseText(report.code), text(report.reason), true});
+    return rows;
+  }
+  for (const PermitOutcome& p : report.permits) {
+    ImportOutcomeRow row;
+    row.cell = p.read ? text(p.cell) : QStringLiteral("第%1行").arg(p.line);
+    QStringList codes;
+    for (SseCode code : p.codes) codes << chineseSseText(code, p.cell);
+    const QString expiry = p.read ? QStringLiteral("，有效期至%1，数据服务商%2").arg(dayText(p.expiry), text(p.dataServer)) : QString();
+    switch (p.action) {
+      case PermitAction::Installed: row.text = QStringLiteral("已安装许可") + expiry; break;
+      case PermitAction::Replaced: row.text = QStringLiteral("已替换许可") + expiry; break;
+      case PermitAction::Unchanged: row.text = QStringLiteral("许可未变") + expiry; break;
+      case PermitAction::Refused: row.refused = true; row.text = QStringLiteral("拒绝"); break;
+    }
+    if (!codes.isEmpty()) row.text += QStringLiteral("：") + codes.join(QStringLiteral("；"));
+    row.detail = QString::fromLatin1(permitActionName(p.action)) +
+                 (p.reason.empty() ? QString() : QStringLiteral(": ") + text(p.reason));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+QString chineseKeyOutcome(const KeyInstallOutcome& o) {
+  if (o.failure.kind != StoreMessageKind::None) return QStringLiteral("证书未安装：") + chineseStoreMessage(o.failure);
+  if (!o.installed) return QStringLiteral("证书未安装：") + chineseSseText(o.code);
+  QString line = QStringLiteral("已安装方案管理者证书%1").arg(file(o.name));
+  if (o.notAfter) line += QStringLiteral("（有效期至%1）").arg(dayText(*o.notAfter));
+  return line;
+}

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "ImportOutcome.h"
+#include "PermitInstall.h"
+#include "StoreKeys.h"
 #include "SseCode.h"
 
 // One row of an import's outcome list.
@@ -27,3 +29,13 @@ QString chineseSseText(SseCode code, const std::string& cell = {});
 // One row per cell of the report, in its order; then a row per file
 // refused for its name. A failed import gives one row saying why.
 std::vector<ImportOutcomeRow> importOutcomeRows(const ImportReport& report);
+
+// One row per permit of a PERMIT.TXT installed: 已安装许可 / 已替换许可 /
+// 许可未变 with its expiry, or 拒绝 with each SSE code and its Chinese
+// message; a file refused whole, or a store not written, gives one row.
+std::vector<ImportOutcomeRow> permitOutcomeRows(const PermitInstallReport& report);
+// How installing a certificate went, in Chinese (SSE code and what to do
+// when it was refused).
+QString chineseKeyOutcome(const KeyInstallOutcome& outcome);
+// "2018-12-31".
+QString dayText(const CalendarDay& day);

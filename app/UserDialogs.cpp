@@ -40,6 +40,14 @@ UserDialogs UserDialogs::standard() {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择要导入的交换集或海图文件夹"), folder,
                                              QFileDialog::ShowDirsOnly);
   };
+  d.choosePermitFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择许可证文件"), folder,
+                                        QStringLiteral("许可证 (PERMIT.TXT *.TXT *.txt)"));
+  };
+  d.chooseCertificateFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择方案管理者证书"), folder,
+                                        QStringLiteral("证书 (*.CRT *.crt *.PUB *.pub);;所有文件 (*)"));
+  };
   d.importOutcome = [](QWidget* parent, const std::vector<ImportOutcomeRow>& rows) {
     ImportOutcomeDialog dialog(rows, parent);
     dialog.exec();

@@ -26,6 +26,10 @@ struct UserDialogs {
   std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
   // 导入海图…: the exchange set or folder of cells to import; empty: cancelled.
   std::function<QString(QWidget* parent, const QString& folder)> chooseImportSource;
+  // 导入许可证…: a PERMIT.TXT; 安装证书…: the scheme administrator's
+  // certificate (IHO.CRT). Empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> choosePermitFile;
+  std::function<QString(QWidget* parent, const QString& folder)> chooseCertificateFile;
   // The outcome of an import into the chart store, one row per cell.
   std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
   static UserDialogs standard();

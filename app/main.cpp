@@ -9,9 +9,12 @@
 #include "ChartEngine.h"
 #include "ChartStore.h"
 #include "ChineseText.h"
+#include "CoreDumps.h"
 #include "MainWindow.h"
 
 int main(int argc, char** argv) {
+  // Decrypted charts and keys never reach a core file.
+  refuseCoreDumps();
   QApplication application(argc, argv);
   // Where the user's choices are kept (QSettings).
   QCoreApplication::setOrganizationName(QStringLiteral("chartdisplay"));

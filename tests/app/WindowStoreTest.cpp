@@ -33,12 +33,12 @@ protected:
     window->dialogs.importOutcome = [this](QWidget*, const std::vector<ImportOutcomeRow>& r) { rows = r; ++outcomes; };
   }
 
-  // 导入海图… on an IHO set: the outcome list, then the store's cells loaded.
+  // 导入海图… on an IHO set (under the S-64 folder unless `path` is absolute):
+  // the outcome list, then the store's cells loaded.
   void importSet(const std::string& set) {
     const int before = outcomes;
-    window->dialogs.chooseImportSource = [set](QWidget*, const QString&) {
-      return QString::fromStdString(kS64 + set);
-    };
+    const std::string path = set.front() == '/' ? set : kS64 + set;
+    window->dialogs.chooseImportSource = [path](QWidget*, const QString&) { return QString::fromStdString(path); };
     action("actionImportCharts")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return outcomes > before; }, 60000)) << set;
     ASSERT_TRUE(waitForLoading(window->loader()));
@@ -158,6 +158,61 @@ TEST_F(WindowStore, TheWindowStartsOnTheStoreAndSaysOnceThatItsIndexWasRebuilt) 
   EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("海图库索引已损坏")))
       << window->statusBar()->currentMessage().toStdString();
   EXPECT_EQ(window->cellListPanel()->findingCount(), 1);
+}
+
+DataClient clientOn(int year, int month, int day) {
+  DataClient client;
+  client.clock = DataClientClock::fixedAt(CalendarDay{year, month, day});
+  return client;
+}
+
+TEST_F(WindowStore, AnEncryptedCellIsShownUnderItsPermitAndMarkedOnceThePermitHasExpired) {
+  const std::string test = fs::absolute(CHART_SHARED_ENC "/../iho/s63/4 Authentication_Part1/Test 4b").string();
+  if (!fs::is_directory(test)) GTEST_SKIP() << test << " is absent";
+  window->setDataClient(clientOn(2013, 6, 1));
+  showAndDraw();
+  window->startStore(QString::fromStdString(store.string()));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  // The scheme's test manufacturer: said in the status bar.
+  const QWidget* scheme = window->findChild<QWidget*>("schemeLabel");
+  ASSERT_NE(scheme, nullptr);
+  EXPECT_TRUE(scheme->isVisible());
+
+  window->dialogs.chooseCertificateFile = [&](QWidget*, const QString&) { return QString::fromStdString(test + "/IHO.CRT"); };
+  action("actionInstallCertificate")->trigger();
+  ASSERT_EQ(notices.size(), 1);
+  EXPECT_TRUE(notices.front().contains(QStringLiteral("已安装方案管理者证书IHO.CRT"))) << notices.front().toStdString();
+
+  window->dialogs.choosePermitFile = [&](QWidget*, const QString&) { return QString::fromStdString(test + "/PERMIT.TXT"); };
+  action("actionImportPermits")->trigger();
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  ASSERT_NE(rowOf("GB100004"), nullptr);
+  EXPECT_TRUE(rowOf("GB100004")->text.startsWith(QStringLiteral("已安装许可，有效期至2018-12-31")))
+      << rowOf("GB100004")->text.toStdString();
+
+  importSet(test);
+  ASSERT_NE(rowOf("GB100004"), nullptr);
+  EXPECT_TRUE(rowOf("GB100004")->text.startsWith(QStringLiteral("已安装"))) << rowOf("GB100004")->text.toStdString();
+  const S57Cell* shown = loaded("GB100004");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_FALSE(shown->permitExpired);
+  EXPECT_FALSE(listRow("GB100004")->text(CellListPanel::WarningColumn).contains("SSE"));
+
+  // A start after the permit's last day: shown, with the warning and its code.
+  window.reset();
+  {
+    const CellSnapshot cells = engine().cells().snapshot();
+    for (const S57Cell* cell : *cells) engine().cells().withdraw(cell->name);
+  }
+  window = makeWindow();
+  window->setDataClient(clientOn(2019, 1, 2));
+  window->startStore(QString::fromStdString(store.string()));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  ASSERT_NE(loaded("GB100004"), nullptr);
+  EXPECT_TRUE(loaded("GB100004")->permitExpired);
+  ASSERT_NE(listRow("GB100004"), nullptr);
+  EXPECT_TRUE(listRow("GB100004")->text(CellListPanel::WarningColumn).startsWith(QStringLiteral("SSE 25：")))
+      << listRow("GB100004")->text(CellListPanel::WarningColumn).toStdString();
 }
 
 }  // namespace
