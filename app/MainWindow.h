@@ -119,6 +119,8 @@ private:
   void chooseImportSource();
   void choosePermitFile();
   void chooseCertificateFile();
+  void showUserPermit();
+  void showPermitList();
   // Takes the store's cells off the chart and loads them again (after the
   // permits or keys changed).
   void reloadStore();

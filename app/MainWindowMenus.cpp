@@ -85,6 +85,8 @@ void MainWindow::createMenus() {
             command("actionImportCharts", "导入海图…", [this] { chooseImportSource(); }),
             command("actionImportPermits", "导入许可证…", [this] { choosePermitFile(); }),
             command("actionInstallCertificate", "安装证书…", [this] { chooseCertificateFile(); }),
+            command("actionPermitList", "许可证列表…", [this] { showPermitList(); }),
+            command("actionUserPermit", "用户许可…", [this] { showUserPermit(); }),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },

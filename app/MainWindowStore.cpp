@@ -12,8 +12,10 @@
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "MainWindow.h"
+#include "PermitListDialog.h"
 #include "StoreImporter.h"
 #include "StoreText.h"
+#include "UserPermitDialog.h"
 
 namespace {
 // Takes the cell the store calls `name` off the chart (listed by its data
@@ -143,4 +145,21 @@ void MainWindow::storeImported(const ImportReport& report) {
   else if (!reload.isEmpty())
     statusBar_->showNote(QStringLiteral("导入海图：%1幅海图已安装或更新，正在加载").arg(reload.size()));
   if (!reload.isEmpty()) loader_->startStore(storeFolder_, dataClient_, reload);
+}
+
+void MainWindow::showUserPermit() {
+  UserPermitDialog dialog(dataClient_.identity, this);
+  dialogs.show(dialog);
+}
+
+void MainWindow::showPermitList() {
+  std::vector<PermitListing> permits;
+  if (!storeFolder_.isEmpty()) {
+    ChartStore store(QFile::encodeName(storeFolder_).toStdString());
+    store.setDataClient(dataClient_);
+    std::string error;
+    if (store.load(error, 3000)) permits = store.permits();
+  }
+  PermitListDialog dialog(permits, this);
+  dialogs.show(dialog);
 }

@@ -52,6 +52,7 @@ UserDialogs UserDialogs::standard() {
     ImportOutcomeDialog dialog(rows, parent);
     dialog.exec();
   };
+  d.show = [](QDialog& dialog) { dialog.exec(); };
   d.goTo = [](QWidget* parent, GoToTarget& target) {
     GoToDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return false;

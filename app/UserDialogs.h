@@ -9,6 +9,7 @@
 #include "GoToTarget.h"
 #include "StoreText.h"
 
+class QDialog;
 class QWidget;
 
 struct UserDialogs {
@@ -32,5 +33,7 @@ struct UserDialogs {
   std::function<QString(QWidget* parent, const QString& folder)> chooseCertificateFile;
   // The outcome of an import into the chart store, one row per cell.
   std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
+  // Shows a dialog that only informs (用户许可, 许可证列表) until it is closed.
+  std::function<void(QDialog& dialog)> show;
   static UserDialogs standard();
 };

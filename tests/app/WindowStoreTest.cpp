@@ -3,6 +3,7 @@
 // cancellation, corrupt files), the outcome list in Chinese and the chart
 // showing the store's cells as they are after each import.
 #include <QRegularExpression>
+#include <QLineEdit>
 #include <QStatusBar>
 #include <QTreeWidget>
 #include <filesystem>
@@ -189,6 +190,26 @@ TEST_F(WindowStore, AnEncryptedCellIsShownUnderItsPermitAndMarkedOnceThePermitHa
   ASSERT_NE(rowOf("GB100004"), nullptr);
   EXPECT_TRUE(rowOf("GB100004")->text.startsWith(QStringLiteral("已安装许可，有效期至2018-12-31")))
       << rowOf("GB100004")->text.toStdString();
+
+  // The permit list: the cell, its expiry, the data server and its state.
+  QStringList permitRows;
+  window->dialogs.show = [&](QDialog& dialog) {
+    for (QTreeWidget* list : dialog.findChildren<QTreeWidget*>())
+      for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c) cells << list->topLevelItem(i)->text(c);
+        permitRows << cells.join('|');
+      }
+    if (QLineEdit* permit = dialog.findChild<QLineEdit*>("userPermitText")) permitRows << permit->text();
+  };
+  action("actionPermitList")->trigger();
+  ASSERT_EQ(permitRows.size(), 2);  // GB100004 and GB100005
+  EXPECT_TRUE(permitRows.front().startsWith(QStringLiteral("GB100004|2018-12-31|"))) << permitRows.front().toStdString();
+  EXPECT_TRUE(permitRows.front().endsWith(QStringLiteral("|有效"))) << permitRows.front().toStdString();
+  // The user permit of the scheme's test manufacturer.
+  permitRows.clear();
+  action("actionUserPermit")->trigger();
+  EXPECT_EQ(permitRows, QStringList{"66B5CBFDF7E4139D5B6086C23130"});
 
   importSet(test);
   ASSERT_NE(rowOf("GB100004"), nullptr);
