@@ -80,6 +80,11 @@ public:
   // identity and the data client's date (the scheme's test manufacturer
   // and the system date until set).
   void setDataClient(const DataClient& client);
+  // Takes the manufacturer's key file (M_ID, M_KEY, HW_ID; readable by its
+  // owner alone) as who the store decrypts for, and keeps its path in the
+  // settings for the next start; false, the user told why, when it is
+  // refused (the identity in use stays).
+  bool setManufacturerFile(const QString& path);
   // Installs the cell permits of a PERMIT.TXT into the store and lists the
   // outcome (each refusal with its SSE code); the store's cells are loaded
   // again under the permits as they now are.
@@ -120,6 +125,7 @@ private:
   void choosePermitFile();
   void chooseCertificateFile();
   void showUserPermit();
+  void chooseManufacturerFile();
   void showPermitList();
   // Takes the store's cells off the chart and loads them again (after the
   // permits or keys changed).

@@ -87,6 +87,7 @@ void MainWindow::createMenus() {
             command("actionInstallCertificate", "安装证书…", [this] { chooseCertificateFile(); }),
             command("actionPermitList", "许可证列表…", [this] { showPermitList(); }),
             command("actionUserPermit", "用户许可…", [this] { showUserPermit(); }),
+            command("actionManufacturerFile", "制造商密钥文件…", [this] { chooseManufacturerFile(); }),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },

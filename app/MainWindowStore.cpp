@@ -9,6 +9,7 @@
 #include "CellLoader.h"
 #include "ChartEngine.h"
 #include "ChartStore.h"
+#include "ManufacturerIdentity.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "MainWindow.h"
@@ -32,6 +33,16 @@ bool withdrawCell(ChartEngine& engine, const std::string& name) {
 void MainWindow::startStore(const QString& folder) {
   storeFolder_ = folder;
   fitWhileLoading_ = true;
+  // The key file chosen before; without it the test manufacturer.
+  const QString keyFile = QSettings().value(QStringLiteral("protection/manufacturerFile")).toString();
+  ManufacturerIdentity identity;
+  std::string error;
+  if (!keyFile.isEmpty()) {
+    if (readManufacturerFile(QFile::encodeName(keyFile).toStdString(), identity, error))
+      dataClient_.identity = identity;
+    else
+      statusBar_->showFailure(QStringLiteral("制造商密钥文件无法使用，改用测试许可：") + QString::fromStdString(error));
+  }
   setDataClient(dataClient_);
   loader_->startStore(folder, dataClient_);
 }
@@ -162,4 +173,27 @@ void MainWindow::showPermitList() {
   }
   PermitListDialog dialog(permits, this);
   dialogs.show(dialog);
+}
+
+void MainWindow::chooseManufacturerFile() {
+  const QString path = dialogs.chooseManufacturerFile(this, QString());
+  if (!path.isEmpty()) setManufacturerFile(path);
+}
+
+bool MainWindow::setManufacturerFile(const QString& path) {
+  ManufacturerIdentity identity;
+  std::string error;
+  if (!readManufacturerFile(QFile::encodeName(path).toStdString(), identity, error)) {
+    // The reason names the file and what is wrong with it, never a key.
+    dialogs.information(this, QStringLiteral("制造商密钥文件"),
+                        QStringLiteral("制造商密钥文件无法使用（文件须只有其所有者可读写）：") + QString::fromStdString(error));
+    return false;
+  }
+  QSettings().setValue(QStringLiteral("protection/manufacturerFile"), path);
+  DataClient client = dataClient_;
+  client.identity = identity;
+  setDataClient(client);
+  statusBar_->showNote(QStringLiteral("已使用制造商密钥文件：") + path);
+  if (!storeFolder_.isEmpty()) reloadStore();
+  return true;
 }

@@ -48,6 +48,9 @@ UserDialogs UserDialogs::standard() {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("选择方案管理者证书"), folder,
                                         QStringLiteral("证书 (*.CRT *.crt *.PUB *.pub);;所有文件 (*)"));
   };
+  d.chooseManufacturerFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择制造商密钥文件"), folder);
+  };
   d.importOutcome = [](QWidget* parent, const std::vector<ImportOutcomeRow>& rows) {
     ImportOutcomeDialog dialog(rows, parent);
     dialog.exec();

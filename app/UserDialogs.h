@@ -31,6 +31,8 @@ struct UserDialogs {
   // certificate (IHO.CRT). Empty: cancelled.
   std::function<QString(QWidget* parent, const QString& folder)> choosePermitFile;
   std::function<QString(QWidget* parent, const QString& folder)> chooseCertificateFile;
+  // 制造商密钥文件…: the manufacturer's key file (M_ID, M_KEY, HW_ID).
+  std::function<QString(QWidget* parent, const QString& folder)> chooseManufacturerFile;
   // The outcome of an import into the chart store, one row per cell.
   std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
   // Shows a dialog that only informs (用户许可, 许可证列表) until it is closed.

@@ -211,6 +211,22 @@ TEST_F(WindowStore, AnEncryptedCellIsShownUnderItsPermitAndMarkedOnceThePermitHa
   action("actionUserPermit")->trigger();
   EXPECT_EQ(permitRows, QStringList{"66B5CBFDF7E4139D5B6086C23130"});
 
+  // A key file others may read is refused, the test manufacturer kept;
+  // one of its owner alone is taken, and the status bar no longer says 测试许可.
+  std::ofstream("keys.txt") << "M_ID=10\nM_KEY=10121\nHW_ID=12345\n";
+  fs::permissions("keys.txt", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  window->dialogs.chooseManufacturerFile = [](QWidget*, const QString&) { return QString::fromStdString(fs::absolute("keys.txt").string()); };
+  action("actionManufacturerFile")->trigger();
+  ASSERT_EQ(notices.size(), 2);
+  EXPECT_TRUE(notices.back().contains(QStringLiteral("制造商密钥文件无法使用"))) << notices.back().toStdString();
+  EXPECT_FALSE(notices.back().contains("10121"));
+  EXPECT_TRUE(scheme->isVisible());
+  fs::permissions("keys.txt", fs::perms::owner_read | fs::perms::owner_write);
+  action("actionManufacturerFile")->trigger();
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  EXPECT_EQ(notices.size(), 2);
+  EXPECT_FALSE(scheme->isVisible());
+
   importSet(test);
   ASSERT_NE(rowOf("GB100004"), nullptr);
   EXPECT_TRUE(rowOf("GB100004")->text.startsWith(QStringLiteral("已安装"))) << rowOf("GB100004")->text.toStdString();
