@@ -17,6 +17,7 @@
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
 constexpr int kFailedRole = Qt::UserRole + 1;  // true on a failed file's row
+constexpr int kUpdateRole = Qt::UserRole + 2;  // the update number of an update row
 
 // The warnings in Chinese on one line; the tool tip adds under each its
 // English line, which names the record or value at fault.
@@ -52,11 +53,29 @@ CellListPanel::CellListPanel(QWidget* parent) : QDockWidget(QStringLiteral("海�
   tree_->header()->setStretchLastSection(true);
   setWidget(tree_);
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { activate(item); });
+  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { review(item); });
+  auto* endReview = new QAction(QStringLiteral("结束审阅"), this);
+  endReview->setObjectName(QStringLiteral("endReview"));
+  connect(endReview, &QAction::triggered, this, [this] {
+    if (reviewed_) review(reviewed_);
+  });
   auto* clear = new QAction(QStringLiteral("清除未加载的文件和提示"), this);
   clear->setObjectName(QStringLiteral("clearFindings"));
   connect(clear, &QAction::triggered, this, &CellListPanel::clearFindings);
   tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
   tree_->addAction(clear);
+  tree_->addAction(endReview);
+}
+
+void CellListPanel::review(QTreeWidgetItem* item) {
+  if (!item || !item->parent()) return;
+  if (item == reviewed_) {
+    reviewed_ = nullptr;
+    emit updateReviewed(QString(), 0);
+    return;
+  }
+  reviewed_ = item;
+  emit updateReviewed(item->data(NameColumn, kNameRole).toString(), item->data(NameColumn, kUpdateRole).toInt());
 }
 
 QString CellListPanel::compilationScaleText(int scale) {
@@ -89,6 +108,7 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
   const std::unordered_set<const S57Cell*> listed(cells.begin(), cells.end());
   for (int i = loaded_ - 1; i >= 0; --i) {
     if (listed.count(rowCells_[static_cast<std::size_t>(i)])) continue;
+    if (reviewed_ && reviewed_->parent() == tree_->topLevelItem(i)) review(reviewed_);
     delete tree_->takeTopLevelItem(i);
     rowCells_.erase(rowCells_.begin() + i);
     --loaded_;
@@ -143,7 +163,8 @@ void CellListPanel::setStoredUpdates(const QStringList& cells, const std::vector
       showStoredUpdates(tree_->topLevelItem(i));
 }
 
-void CellListPanel::showStoredUpdates(QTreeWidgetItem* row) const {
+void CellListPanel::showStoredUpdates(QTreeWidgetItem* row) {
+  if (reviewed_ && reviewed_->parent() == row) review(reviewed_);  // its row goes: the review ends
   qDeleteAll(row->takeChildren());
   const auto it = storedUpdates_.find(storedName(row));
   if (it == storedUpdates_.end() || it->second.empty()) return;
@@ -154,6 +175,7 @@ void CellListPanel::showStoredUpdates(QTreeWidgetItem* row) const {
     child->setText(WarningColumn, QStringLiteral("应用于 ") + u.applied);
     child->setData(NameColumn, kNameRole, row->data(NameColumn, kNameRole));
     child->setData(NameColumn, kFailedRole, false);
+    child->setData(NameColumn, kUpdateRole, u.number);
     row->addChild(child);
   }
   tree_->setRootIsDecorated(true);  // the cells with updates open to show them

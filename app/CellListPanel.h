@@ -55,14 +55,19 @@ public:
 signals:
   // The name (DSNM) of a loaded cell the user double-clicked.
   void cellActivated(const QString& name);
+  // An update row chosen: review update `number` of the cell `name`; a
+  // second click on it (or 结束审阅) ends the review (number 0).
+  void updateReviewed(const QString& name, int number);
 
 private:
   void activate(QTreeWidgetItem* item);
   void addRow(const S57Cell& cell);
-  void showStoredUpdates(QTreeWidgetItem* row) const;
+  void review(QTreeWidgetItem* item);
+  void showStoredUpdates(QTreeWidgetItem* row);
 
   QTreeWidget* tree_ = nullptr;
   int loaded_ = 0;  // rows of loaded cells, at the top
+  QTreeWidgetItem* reviewed_ = nullptr;  // the update row under review
   std::vector<const S57Cell*> rowCells_;  // the cell of each of those rows
   std::map<QString, std::vector<StoredUpdateRow>> storedUpdates_;  // by cell name
 };

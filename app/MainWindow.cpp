@@ -94,6 +94,14 @@ void MainWindow::createCellList() {
   cellListPanel_->hide();
   sizeOnFirstShow(cellListPanel_, [this] { return cellListPanel_->fittingWidth(); });
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
+  // Reviewing an update: its changes marked on the chart until it ends.
+  connect(cellListPanel_, &CellListPanel::updateReviewed, this, [this](const QString& name, int number) {
+    const S57Cell* reviewed = nullptr;
+    const CellSnapshot cells = engine_.cells().snapshot();
+    for (const S57Cell* cell : *cells)
+      if (number > 0 && QString::fromStdString(cell->name) == name) reviewed = cell;
+    chart_->reviewUpdate(reviewed, number);
+  });
 }
 
 void MainWindow::createStatusBar() {

@@ -10,6 +10,8 @@
 #include <fstream>
 
 #include "CellListPanel.h"
+#include "ChangeMarks.h"
+#include "MercatorProjection.h"
 #include "ChartStore.h"
 #include "StoreImporter.h"
 #include "WindowFixture.h"
@@ -106,6 +108,28 @@ TEST_F(WindowStore, BaseSetUpdatesAndCancellationReachTheChart) {
         << u->text(CellListPanel::EditionColumn).toStdString();
     EXPECT_TRUE(u->text(CellListPanel::WarningColumn).startsWith(QStringLiteral("应用于 20")));
   }
+  // Choosing an update marks what it changed: CHCRID01 drawn where it
+  // modified a feature, until the row is chosen again.
+  int most = -1;
+  ChangeMark mark;
+  for (int i = 0; i < 5 && most < 0; ++i)
+    for (const ChangeMark& m : changeMarks(*updated, i + 1))
+      if (!m.deleted && most < 0) most = i, mark = m;
+  ASSERT_GE(most, 0) << "no update of 2.2.2 inserted or modified a feature";
+  const GeoPoint at = chartToGeo(mark.at);
+  window->chart()->goTo(GoToTarget{at.latitude, at.longitude, 5000});
+  const QPoint centre = pixelOf(mark.at).toPoint();
+  auto around = [&] { return window->chart()->grab(QRect(centre - QPoint(20, 20), QSize(40, 40))).toImage(); };
+  const QImage before = around();
+  QTreeWidget* tree = window->cellListPanel()->tree();
+  emit tree->itemClicked(cellRow->child(most), 0);
+  EXPECT_FALSE(window->chart()->reviewMarks().empty());
+  const QImage marked = around();
+  EXPECT_NE(marked, before);
+  emit tree->itemClicked(cellRow->child(most), 0);  // the review ends
+  EXPECT_TRUE(window->chart()->reviewMarks().empty());
+  EXPECT_EQ(around(), before);
+
   int listed = 0;
   const CellSnapshot cells = engine().cells().snapshot();
   for (const S57Cell* c : *cells) listed += c->name == "GB5X01SW.000";
