@@ -53,6 +53,7 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
   restoreChoices();
   menus_->syncCheckMarks();
   applyTheme();
+  applyNameLanguage();
   placeOverlays();
   chart_->viewChanged();
 }

@@ -137,13 +137,16 @@ private:
   void chooseCustomSafetyContour();
   void restoreDefaults();
 
-  // After a display setting changed: stored choices, palette, repaint.
+  // After a display setting changed: stored choices, palette, the object
+  // panel's language, repaint.
   void settingsChanged();
   void restoreChoices();
   void saveWindowPlace(QSettings& store) const;
   void restoreWindowPlace(const QSettings& store);
   static QRect availableScreenArea();
   void applyTheme();
+  // The object panel tells names in the chart's language (中文显示, 英文显示).
+  void applyNameLanguage();
 
   // After each cell the loader or openCell listed.
   void cellsChanged();

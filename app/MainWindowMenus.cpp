@@ -135,7 +135,7 @@ void MainWindow::createMenus() {
             setting("action_20", "晴天", "colours", colourSchemeChoice(ColourScheme::DAY_BLACKBACK)),
             // The rain table is not offered.
             hidden(setting("action_21", "雨天", "colours", colourSchemeChoice(ColourScheme::DAY_WHITEBACK))),
-            setting("action_22", "阴天", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
+            setting("action_22", "黄昏", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
       });
 }
 

@@ -8,6 +8,7 @@
 #include "CellList.h"
 #include "ChartEngine.h"
 #include "CoverageLimits.h"
+#include "CoveredTexts.h"
 #include "DrawnCells.h"
 #include "NoDataBackground.h"
 #include "NonOfficialMark.h"
@@ -83,11 +84,16 @@ void ChartView::drawCells(QPainter& painter, ChartEngine& engine, const DisplayS
 void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
                                 InstructionRecorder* recorder) {
   drawnCells.clear();
+  drawnOrder.clear();
   overscale = 0;
-  cellNameBoxes.boxes.clear();
+  TextPlacement& texts = buffers.texts;
+  texts.clear();
   // Known before any is drawn: each cell's limits depend on the others.
-  for (size_t i = candidates.size(); i-- > 0;)
-    if (candidateDrawn[i]) drawnCells.push_back(candidates[i]);
+  for (size_t i = candidates.size(); i-- > 0;) {
+    if (!candidateDrawn[i]) continue;
+    drawnCells.push_back(candidates[i]);
+    drawnOrder.push_back(static_cast<int>(candidates.size() - 1 - i));
+  }
   collectDrawnCoverage(drawnCells, drawnCoverage);
   const Canvas canvas{painter, *settings.colourTable, engine.drawings(), scratch};
   const ChartBox shown = viewBox(*this);
@@ -95,6 +101,7 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
   for (size_t i = candidates.size(); i-- > 0;) {
     S57Cell& cell = *candidates[i];
     const bool drawn = candidateDrawn[i];
+    const int order = static_cast<int>(candidates.size() - 1 - i);
     // The cell in each copy of the world that meets the view: a view across
     // the 180th meridian shows cells of both sides.
     const WorldCopies copies = worldCopiesMeeting(cell.boundingBox, shown);
@@ -103,6 +110,8 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
       const ViewGeometry copyView = viewOfWorldCopy(*this, k);
       if (drawn) {
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
+        dc.texts = &texts;
+        dc.cellOrder = order;
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
         if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
@@ -111,9 +120,12 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
         drawCoverageLimits(dc, cell, drawnCoverage);
         if (!isOfficialData(cell)) drawNonOfficialMark(dc, cell);
       }
-      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
+      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &texts, order, drawn);
     }
   }
+  // The texts of every cell, placed against each other and the soundings.
+  hideCoveredTexts(texts, drawnCoverage, drawnCells, drawnOrder, coverageOrder);
+  texts.placeAndDraw(canvas, recorder);
   // The most detailed cell drawn is the last one.
   if (!drawnCells.empty()) {
     const double factor = overscaleFactor(*drawnCells.back(), viewScale);

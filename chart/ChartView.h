@@ -57,7 +57,11 @@ struct ChartView : ViewGeometry {
   // when the view is more than twice as detailed as the cell, the limits of
   // its data (CoverageLimits.h) and, round a cell of data that is not an
   // official ENC, its mark (NonOfficialMark.h), then its boundary (drawn or
-  // not) when boundaries are shown, the names decluttered among themselves.
+  // not) when boundaries are shown. The texts of all cells, the cell names
+  // of the boundaries included, wait until every cell is drawn and are then
+  // placed against each other and the soundings (TextPlacement.h), those
+  // under the coverage of a cell drawn after their own left out
+  // (CoveredTexts.h); buffers.texts tells what was placed.
   // A cell is drawn in every copy of the world, 360 degrees east or west,
   // where one of its extents meets the view (WorldCopies.h).
   void drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
@@ -82,11 +86,12 @@ struct ChartView : ViewGeometry {
   ViewCoverage coverage;
   std::vector<DrawnCoverage> drawnCoverage;  // the coverage areas of the cells drawn
   DrawBuffers buffers;
+  std::vector<int> drawnOrder;     // the place of each of drawnCells in the pass's order
+  std::vector<int> coverageOrder;  // scratch of hideCoveredTexts
   // The scratch of the drawing primitives and of the world base map: the
   // view's own, as the thread that draws it.
   DrawScratch scratch;
   WorldBaseMap::Buffers baseMapBuffers;
-  TextBoxList cellNameBoxes;  // the cell names placed in the pass
 
 private:
   template <typename Cells>

@@ -8,6 +8,7 @@
 
 #include "ComplexLines.h"
 #include "DrawingStandIns.h"
+#include "FeaturePortrayal.h"
 #include "Geodesic.h"
 #include "LibraryLine.h"
 #include "LineStyles.h"
@@ -44,11 +45,41 @@ bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view
                             view);
 }
 
+// Hands a prepared text at `anchor` to the view's placement, which draws
+// and records it once it finds room.
+void queueText(DrawContext& dc, const Instruction& instruction, const Text& text, const QPointF& anchor,
+               const ChartFeature& feature) {
+  const std::string* shown = &displayedText(text, dc.settings.nationalText);
+  // An empty text shows nothing and must not keep other texts away.
+  if (shown->empty()) return;
+  const Instruction* in = &instruction;
+  std::shared_ptr<const void> keep = dc.result;
+  if (dc.transientInstruction) {
+    auto copy = std::make_shared<const Instruction>(instruction);
+    in = copy.get();
+    shown = &displayedText(*copy->text(), dc.settings.nationalText);
+    keep = std::move(copy);
+  }
+  bool alignRight = false;
+  const TextBox box = textBoxFor(anchor, text, static_cast<int>(shown->size()), &alignRight);
+  const ChartPoint at{dc.view.origin.x + anchor.x() * dc.view.scale, dc.view.origin.y - anchor.y() * dc.view.scale};
+  dc.texts->addText(box, alignRight, at, *shown, *in, feature, displayState(feature, dc.result.get()).priority,
+                    dc.cellOrder, std::move(keep));
+}
+
 // A prepared text at `anchor`, unless texts or its text group are switched
-// off or its box is taken. True when drawn.
-bool executeText(DrawContext& dc, const Text& text, const QPointF& anchor) {
+// off. In a view's pass it waits for its place (false: it is recorded when
+// drawn); otherwise it is drawn at once unless its box is taken, and true
+// when drawn.
+bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF& anchor,
+                 const ChartFeature& feature) {
+  const Text& text = *instruction.text();
   if (!text.prepared || !dc.settings.showText) return false;
   if (!textGroupShown(text.group, dc.settings)) return false;
+  if (dc.texts) {
+    queueText(dc, instruction, text, anchor, feature);
+    return false;
+  }
   return drawText(dc.canvas, anchor, text, dc.buffers.textBoxes, dc.settings.nationalText);
 }
 
@@ -94,7 +125,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), toLogicalExact(area.centre, dc.view))) return;
+      if (!executeText(dc, instruction, toLogicalExact(area.centre, dc.view), area)) return;
       break;
     default:
       return;
@@ -139,7 +170,7 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), lineAnchor(line, dc.view))) return;
+      if (!executeText(dc, instruction, lineAnchor(line, dc.view), line)) return;
       break;
     default:
       return;
@@ -170,7 +201,7 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), anchor)) return;
+      if (!executeText(dc, instruction, anchor, point)) return;
       break;
     case InstructionKind::Leg: {
       const Leg& leg = instruction.as<Leg>();

@@ -120,6 +120,10 @@ struct DisplaySettings {
   void setRangeLegs(int code);            // full-length light sector legs
   void setShowDataQuality(int code);
 
+  // The library the settings' colour tables and the generated texts' Chinese
+  // wordings come from.
+  const PresentationLibrary& library() const { return *library_; }
+
 private:
   const PresentationLibrary* library_;
 };

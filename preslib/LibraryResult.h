@@ -11,7 +11,8 @@ enum class LibraryResult : int {
   BadColourRow = 9,  // S57Colours: a row of fewer than 8 fields, or outside a known scheme
   CutShort = 30,     // 30 + file index: the file lacks its closing marker
   NothingRead = 40,  // 40 + file index: every table the file fills came out empty
-  // (the attribute value file, index 7, gives 37 and 47)
+  // (the attribute value file, index 7, gives 37 and 47; the Chinese name
+  // file, index 8, 38 and 48)
 };
 
 // The result of a damaged file: `base` (CutShort or NothingRead) plus the

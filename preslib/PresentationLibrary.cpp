@@ -17,7 +17,7 @@ LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::s
   for (const LibraryFile& file : libraryFiles()) {
     const std::string path = directory + "/" + file.name;
     std::error_code ec;
-    if (!file.required() && !std::filesystem::exists(path, ec)) break;  // optional
+    if (!file.required() && !std::filesystem::exists(path, ec)) continue;  // optional
     const LibraryResult result = file.read(path, library);
     // The colour reader reports nothing; every other reader prints "error!"
     // before it reports a file it cannot open.

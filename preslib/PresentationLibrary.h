@@ -1,14 +1,15 @@
 #pragma once
 // The S-52 presentation library: every table read at start-up from the seven
-// library files, and the meanings of attribute values from an eighth file
-// when the folder holds one (LibraryFiles.h lists them). Filled once before
-// any cell is loaded (the engine that holds it reads it), read-only
-// afterwards.
+// library files, the meanings of attribute values from an eighth file and
+// the Chinese names from a ninth, each when the folder holds it
+// (LibraryFiles.h lists them). Filled once before any cell is loaded (the
+// engine that holds it reads it), read-only afterwards.
 #include <array>
 #include <map>
 #include <string>
 
 #include "Catalogue.h"
+#include "ChineseNames.h"
 #include "ColourTable.h"
 #include "LibraryResult.h"
 #include "LookupEntry.h"
@@ -19,6 +20,7 @@ struct PresentationLibrary {
   ObjectClassCatalogue objectClassCatalogue;
   AttributeCatalogue attributeCatalogue;
   AttributeValueCatalogue attributeValues;  // empty without the attribute value file
+  ChineseNames chineseNames;                // empty without the Chinese name file
   std::array<LookupTable, kLookupTableCount> lookupTables{};  // by LookupTableId
   std::map<std::string, SymbolDefinition> symbols;
   std::map<std::string, PatternDefinition> patterns;
@@ -35,13 +37,14 @@ enum class MissingFileReport { PrintError, Silent };
 
 // Reads the library files of `directory` into `library` in the order of
 // libraryFiles() (LibraryFiles.h): the seven required ones, then the
-// attribute value file when the folder has one, stopping at the first
-// failure. Returns Ok when all read whole (the attribute value file may be
-// absent: values then show as their codes), else the failing reader's
-// result (CannotOpen, BadColourRow), or a result naming a file that gave
-// nothing at all or that lacks its closing marker (LibraryFileChecks.h).
-// libraryResultText gives the reason. Tables filled before a failure stay
-// filled. File paths are `directory` + "/" + file name.
+// attribute value file and the Chinese name file, each when the folder has
+// it, stopping at the first failure. Returns Ok when all read whole (the
+// optional files may be absent: values then show as their codes, names in
+// English), else the failing reader's result (CannotOpen, BadColourRow), or
+// a result naming a file that gave nothing at all or that lacks its closing
+// marker (LibraryFileChecks.h). libraryResultText gives the reason. Tables
+// filled before a failure stay filled. File paths are `directory` + "/" +
+// file name.
 LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
                                       MissingFileReport report = MissingFileReport::PrintError);
 

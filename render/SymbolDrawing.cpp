@@ -46,11 +46,14 @@ private:
 
 }  // namespace
 
-void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
-  const auto& symbols = canvas.drawings.library.symbols;
+const SymbolDefinition* findSymbol(const PresentationLibrary& library, const std::string& name) {
+  const auto& symbols = library.symbols;
   const auto it = symbols.find(name);
-  if (it == symbols.end()) return;
-  drawSymbol(canvas, anchor, it->second, rotation);
+  return it == symbols.end() ? nullptr : &it->second;
+}
+
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
+  if (const SymbolDefinition* symbol = findSymbol(canvas.drawings.library, name)) drawSymbol(canvas, anchor, *symbol, rotation);
 }
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
@@ -120,4 +123,16 @@ void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinit
     }
   }
   if (pathHasLine) painter.drawPath(s.path);
+}
+
+TextBox symbolBox(const SymbolDefinition& symbol, const QPointF& anchor) {
+  // In doubles: a damaged library's box may reach the int range.
+  const double left = anchor.x() - symbol.pivotColumn + static_cast<double>(symbol.boxColumn);
+  const double top = anchor.y() - symbol.pivotRow + static_cast<double>(symbol.boxRow);
+  TextBox box;
+  box.left = truncateCoordinate(left);
+  box.top = truncateCoordinate(top);
+  box.right = truncateCoordinate(left + symbol.width);
+  box.bottom = truncateCoordinate(top + symbol.height);
+  return box;
 }

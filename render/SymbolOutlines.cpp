@@ -101,15 +101,17 @@ bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolD
   return true;
 }
 
-void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
+const SymbolDefinition* drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name,
+                                       int rotation) {
   const auto& symbols = canvas.drawings.library.symbols;
   const auto it = symbols.find(name);
-  if (it == symbols.end() || it->second.commands.empty()) return;
+  if (it == symbols.end() || it->second.commands.empty()) return nullptr;
   const SymbolDefinition& symbol = it->second;
   if (rotation == 0 && drawSymbolOutline(canvas,
                                          QPoint(truncateCoordinate(anchor.x() - symbol.pivotColumn),
                                                 truncateCoordinate(anchor.y() - symbol.pivotRow)),
                                          symbol))
-    return;
+    return &symbol;
   drawSymbol(canvas, anchor, symbol, rotation);
+  return &symbol;
 }

@@ -37,5 +37,7 @@ bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolD
 // drawSymbol (SymbolDrawing.h) for callers that draw many symbols in a pass:
 // a plain symbol drawn unrotated goes through drawSymbolOutline (the same
 // pixels, the painter receiving one filled outline instead of a stroked
-// path), any other through drawSymbol.
-void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation);
+// path), any other through drawSymbol. The symbol drawn, or null when the
+// library has none of that name (or one without commands).
+const SymbolDefinition* drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name,
+                                       int rotation);

@@ -37,6 +37,8 @@ targets=(
   "library_linestyles_fuzzer $library/S57ComplexLineStyles"
   "library_objectclasses_fuzzer $library/S57ObjectClasses"
   "library_attributes_fuzzer $library/S57Attributes"
+  "library_attributevalues_fuzzer $library/S57AttributeValues"
+  "library_chinesenames_fuzzer $library/S57ChineseNames"
   "update_fuzzer fuzz/update-corpus $enc"
   "catalogue_fuzzer fuzz/catalogue-corpus $enc/exchange"
   "store_index_fuzzer fuzz/store-corpus/index fuzz/store-corpus/permits"

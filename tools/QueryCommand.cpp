@@ -1,6 +1,6 @@
 // enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]
 //                [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]
-//                (--cells DIR | --store DIR | CELL...)
+//                [--chinese] (--cells DIR | --store DIR | CELL...)
 //
 // What the chart window lists for a click in object selection, without a
 // window: the cells are loaded as the window loads them, a view of --size
@@ -18,7 +18,10 @@
 //    "extent":[south,west,north,east] | "position":[lat,lon], ["depth":m,]
 //    "attributes":[{"acronym":..,"name":..,"value":..,"raw":..}]}
 // "value" is the value made readable (decoded codes, units), "raw" as it
-// stands in the cell. A position where nothing is picked prints nothing.
+// stands in the cell. With --chinese the names and values are told as the
+// window's panel tells them under 中文显示 ("水深区 (DEPARE)", "5.0 米"), from
+// the library's Chinese names. A position where nothing is picked prints
+// nothing.
 // Exit status: 0, 1 when the library or a cell could not be loaded (the
 // other cells are queried all the same), 2 on a usage error.
 #include <QDir>
@@ -57,6 +60,7 @@ struct QueryOptions {
   int category = 1;
   int contours = 10;
   bool paper = false, soundings = false, depthContours = false;
+  NameLanguage language = NameLanguage::English;
   MarinerOptions mariner;
 };
 
@@ -64,6 +68,7 @@ void printQueryUsage() {
   std::fprintf(stderr,
                "usage: enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]\n"
                "         [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]\n"
+               "         [--chinese]\n"
                "%s"
                "         (--cells DIR | --store DIR | CELL...)\n",
                kMarinerOptionsUsage);
@@ -144,6 +149,8 @@ bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
       o.soundings = true;
     } else if (arg == "--depth-contours") {
       o.depthContours = true;
+    } else if (arg == "--chinese") {
+      o.language = NameLanguage::Chinese;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg.c_str());
     } else {
@@ -181,8 +188,9 @@ std::string attributesJson(const std::vector<AttributeText>& attributes) {
   return json + "]";
 }
 
-std::string objectLine(const GeoPoint& at, const PickedObject& object, const PresentationLibrary& library) {
-  const ObjectDescription d = describeObject(object, library);
+std::string objectLine(const GeoPoint& at, const PickedObject& object, const PresentationLibrary& library,
+                       NameLanguage language) {
+  const ObjectDescription d = describeObject(object, library, language);
   JsonLine line;
   line.addRaw("at", geoJson(at))
       .add("title", d.title)
@@ -258,7 +266,7 @@ int runQueryCommand(int argc, char** argv) {
     setTrueScale(view, wanted);
     view.chooseDrawnCells(*cells);
     for (const PickedObject& object : pickObjects(view.drawnCells, view, settings, geoToChart(at)))
-      std::printf("%s\n", objectLine(at, object, engine.library()).c_str());
+      std::printf("%s\n", objectLine(at, object, engine.library(), options.language).c_str());
   }
   std::fflush(stdout);
   return failed ? 1 : 0;

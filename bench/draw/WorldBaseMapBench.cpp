@@ -3,7 +3,7 @@
 // scale (1:110m land), at 1:10,000,000, 1:1,000,000 and 1:100,000 (1:50m
 // land), with the allocations a pass makes once warmed up; DrawPass is the
 // whole pass of US5WA22M.000 at its compilation scale and at 100 times it,
-// with the base map on and off.
+// with the base map on and off, and the allocations it makes.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -107,18 +107,22 @@ void DrawPass(benchmark::State& state) {
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
   const CellSnapshot cells = f.engine->cells().snapshot();
+  long long allocated = 0;
   for (auto _ : state) {
     state.PauseTiming();
     image.fill(Qt::white);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
     state.ResumeTiming();
+    const long long before = allocations.load();
     view.draw(painter, *f.engine, settings, *cells);
+    allocated += allocations.load() - before;
     state.PauseTiming();
     painter.end();
     state.ResumeTiming();
   }
   state.counters["polygons"] = f.engine->worldBaseMap().polygonsDrawn();
+  state.counters["allocs_per_pass"] = benchmark::Counter(static_cast<double>(allocated), benchmark::Counter::kAvgIterations);
 }
 
 BENCHMARK(BaseMap)->ArgName("scale")->Arg(36978668)->Arg(10000000)->Arg(1000000)->Arg(100000)

@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
             QString::fromUtf8("action_5m=等深线5m action_10m=等深线10m* action_20m=等深线20m "
                               "action_13=自定义… action_7=显示等深线 !action_10= 等深线标识"));
   EXPECT_EQ(describe(menus[3]->menu()),
-            QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=阴天"));
+            QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=黄昏"));
 
   for (const char* name : {"action", "action_3", "action_2", "action_10", "actionGoTo", "actionDefaults"})
     EXPECT_FALSE(action(name)->isCheckable()) << name;
@@ -791,12 +791,13 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   // area under it after.
   ASSERT_GE(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->headerItem()->text(ObjectPanel::ObjectColumn), QString::fromUtf8("物标信息"));
-  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), "Light (LIGHTS)");
+  // Names in the chart's language, 中文显示 at start.
+  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), QString::fromUtf8("灯标 (LIGHTS)"));
   // Cells opened by other tests lie on the same square: the light of this
   // one is among the listed.
   EXPECT_FALSE(list->findItems("APPPICK1.000", Qt::MatchExactly, ObjectPanel::CellColumn).isEmpty());
   EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(ObjectPanel::ObjectColumn),
-            "Depth area (DEPARE)");
+            QString::fromUtf8("水深区 (DEPARE)"));
   ASSERT_NE(panel->chosen(), nullptr);
   EXPECT_EQ(panel->chosen()->feature->objectClass, 75);
   EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°03.000′N 121°57.000′W")))
@@ -836,7 +837,8 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
 
 // The panel takes names and value meanings from the library: list values
 // decoded item by item, units, unknown codes as they stand, and an unknown
-// class as an unknown object by its code.
+// class as an unknown object by its code; in Chinese under 中文显示 (the
+// start value), in English under 英文显示.
 TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   S57Cell cell;
   cell.name = "TEST.000";
@@ -848,6 +850,14 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   unknown.attributes = {{"COLOUR", "99"}};
   window->objectPanel()->showObjects({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
   ObjectPanel* panel = window->objectPanel();
+  ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
+  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), QString::fromUtf8("未知物标 (OBJL 9999)"));
+  const QString chinese = panel->attributeView()->toPlainText();
+  for (const char* expected : {"灯标 (LIGHTS)", "图幅：TEST.000", "颜色 (COLOUR)\n白、红 (1,3)",
+                               "灯质 (LITCHR)\n闪光 (2)", "高度 (HEIGHT)\n12.5 米", "名称 (OBJNAM)\n东方"})
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(chinese);
+
+  action("action_12")->trigger();  // 英文显示
   ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
   EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "unknown object (OBJL 9999)");
   const QString text = panel->attributeView()->toPlainText();

@@ -1,5 +1,5 @@
-// Loading the seven files in order, then the optional attribute value file,
-// stopping at the first failure.
+// Loading the seven files in order, then the optional attribute value and
+// Chinese name files, stopping at the first failure.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -178,5 +178,63 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     if (c.code != 0) {
       EXPECT_EQ(libraryResultText(result).rfind("S57AttributeValues: ", 0), 0u);
     }
+  }
+}
+
+// The Chinese name file is optional too: names by kind, and lines that are
+// no name skipped; a file without its END line or without a name fails the
+// load as the other files do.
+TEST(LoadPresentationLibrary, TheChineseNameFileIsReadWhenPresent) {
+  const std::string longLine = "class\t43\t" + std::string(1100, 'x') + "\n";
+  const std::string whole = "BEGIN\ncomment\n"
+                            "class\t42\t水深区\n"
+                            "attribute\t87\t最小水深\n"
+                            "value\t113\t4\t沙\n"
+                            "text\tclr %4.1lf\t净空 %.1lf\n"
+                            "class\tx\t名\n"              // a code that is not a number
+                            "value\t113\t沙\n"            // too few fields
+                            "class\t44\t\n"               // no name
+                            "class\t45\t\xE6\xB0\n"       // a name cut inside a character
+                            "class\t46\ta\x01" "b\n"      // a control character
+                            "colour\t1\t红\n"             // an unknown kind
+                            + longLine +                  // longer than a line of the reader
+                            "END\n";
+  struct Case {
+    const char* what;
+    std::string content;  // empty: no file
+    int code;             // as printed
+  };
+  const Case cases[] = {
+      {"no file", "", 0},
+      {"a whole file", whole, 0},
+      {"cut short", "BEGIN\ncomment\nclass\t42\t水深区\n", 38},
+      {"nothing in it", "BEGIN\ncomment\nEND\n", 48},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    writeLibrary(dir);
+    if (!c.content.empty()) dir.write(libraryFile(LibraryFileId::ChineseNames).name, c.content);
+    PresentationLibrary library;
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
+    EXPECT_EQ(filled(library), std::vector<bool>(7, true));
+    if (result != LibraryResult::Ok) {
+      EXPECT_EQ(libraryResultText(result).rfind("S57ChineseNames: ", 0), 0u);
+      continue;
+    }
+    const ChineseNames& names = library.chineseNames;
+    if (c.content.empty()) {
+      EXPECT_TRUE(names.empty());
+      continue;
+    }
+    EXPECT_EQ(names.classes, (std::map<int, std::string>{{42, "水深区"}}));
+    EXPECT_EQ(names.attributes, (std::map<int, std::string>{{87, "最小水深"}}));
+    ASSERT_NE(names.valueName(113, 4), nullptr);
+    EXPECT_EQ(*names.valueName(113, 4), "沙");
+    EXPECT_EQ(names.values.size(), 1u);
+    ASSERT_NE(names.text("clr %4.1lf"), nullptr);
+    EXPECT_EQ(*names.text("clr %4.1lf"), "净空 %.1lf");
+    EXPECT_EQ(names.texts.size(), 1u);
   }
 }
