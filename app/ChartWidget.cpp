@@ -200,6 +200,8 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   view_.draw(painter, engine_, settings_);
   if (selectionMode_ && chosen_)
     drawObjectHighlight(painter, view_, view_.buffers, *chosen_->feature, chosen_->sounding);
+  if (!reviewMarks_.empty())
+    drawChangeMarks(Canvas{painter, *settings_.colourTable, engine_.drawings(), view_.scratch}, view_, reviewMarks_);
   if (rangeBearing_.active()) {
     painter.setWindow(rect());  // back to pixels, in the window's font
     painter.setFont(font());
@@ -327,4 +329,9 @@ bool ChartWidget::keyPress(QKeyEvent* event) {
   }
   event->accept();
   return true;
+}
+
+void ChartWidget::reviewUpdate(const S57Cell* cell, int number) {
+  reviewMarks_ = cell ? changeMarks(*cell, number) : std::vector<ChangeMark>();
+  update();
 }

@@ -21,6 +21,7 @@
 #include <optional>
 #include <vector>
 
+#include "ChangeMarks.h"
 #include "ChartView.h"
 #include "GoToTarget.h"
 #include "ObjectPicking.h"
@@ -76,6 +77,11 @@ public:
   void setSelectionMode(bool on);
   // The object to mark (copied), or none.
   void setChosen(const PickedObject* object);
+  // Reviewing update `number` of `cell`: the features it changed marked
+  // (CHCRID01, CHCRDEL1 where it deleted) until the review ends
+  // (`cell` null).
+  void reviewUpdate(const S57Cell* cell, int number);
+  const std::vector<ChangeMark>& reviewMarks() const { return reviewMarks_; }
 
   // 测距: while on, two clicks give a range and bearing (measurementChanged).
   const RangeBearingTool& rangeBearing() const { return rangeBearing_; }
@@ -135,6 +141,7 @@ private:
   ChartView view_;
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
+  std::vector<ChangeMark> reviewMarks_;  // of the update reviewed
 
   // Pointer state; GUI thread only.
   QPixmap dragImage_;

@@ -150,6 +150,8 @@ QString refusalText(EntryRefusal refusal) {
 }
 }  // namespace
 
+QString chineseUpdateReason(UpdateResult result) { return updateReason(result); }
+
 QString chineseWarningText(const LoadWarning& w) {
   switch (w.kind) {
     case LoadWarningKind::UpdateStopped:

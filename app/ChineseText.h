@@ -6,6 +6,7 @@
 
 #include "CellLoadResult.h"
 #include "LibraryResult.h"
+#include "UpdateResult.h"
 
 class QCoreApplication;
 struct LoadWarning;
@@ -26,6 +27,9 @@ QString chinesePlainFailureText(ReaderResult result, bool emptyFile);
 // finding) in Chinese: one line beginning with the file it names. The
 // record or value at fault stays in the warning's English line.
 QString chineseWarningText(const LoadWarning& warning);
+
+// Why an update was not applied, in Chinese: "缺少前一个更新，更新序号不连续".
+QString chineseUpdateReason(UpdateResult result);
 
 // A system error number (errno) as a short reason: "权限不足", "不存在".
 QString chineseSystemReason(int error);

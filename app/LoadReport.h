@@ -19,6 +19,14 @@ struct LoadFinding {
   bool failed = false;  // a file that was not loaded; else a finding about files or folders
 };
 
+// An update a stored cell took, as the cell list shows it under the cell.
+struct StoredUpdateRow {
+  QString cell;
+  int number = 0;
+  QString issued;   // the update's issue date, YYYY-MM-DD
+  QString applied;  // when the store took it, YYYY-MM-DD hh:mm (UTC)
+};
+
 struct LoadReport {
   QString directory;         // as the starter passed it
   bool requested = false;    // asked for by the user (批量导入), not the start-up load
@@ -31,6 +39,12 @@ struct LoadReport {
   int unreadableFolders = 0; // folders in it that cannot be read
   std::vector<LoadFinding> findings;  // files that failed first, then the findings
   bool stopped = false;      // the load was asked to stop before its end
+  // A load of the chart store's cells: what the store said of itself (an
+  // index rebuilt, the store locked), in Chinese, once.
+  bool fromStore = false;
+  QStringList storeMessages;
+  QStringList storeCells;                     // the cells loaded from the store
+  std::vector<StoredUpdateRow> storeUpdates;  // their updates
 };
 Q_DECLARE_METATYPE(LoadReport)
 

@@ -17,6 +17,7 @@
 #include "MenuTable.h"
 #include "ObjectPanel.h"
 #include "PositionBox.h"
+#include "StoreImporter.h"
 
 namespace {
 constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
@@ -58,7 +59,8 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  // A load must not report into a window that is going.
+  // A load or an import must not report into a window that is going.
+  importer_->wait();
   loader_->stop();
 }
 
@@ -93,6 +95,14 @@ void MainWindow::createCellList() {
   cellListPanel_->hide();
   sizeOnFirstShow(cellListPanel_, [this] { return cellListPanel_->fittingWidth(); });
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
+  // Reviewing an update: its changes marked on the chart until it ends.
+  connect(cellListPanel_, &CellListPanel::updateReviewed, this, [this](const QString& name, int number) {
+    const S57Cell* reviewed = nullptr;
+    const CellSnapshot cells = engine_.cells().snapshot();
+    for (const S57Cell* cell : *cells)
+      if (number > 0 && QString::fromStdString(cell->name) == name) reviewed = cell;
+    chart_->reviewUpdate(reviewed, number);
+  });
 }
 
 void MainWindow::createStatusBar() {
@@ -117,6 +127,8 @@ void MainWindow::createLoader() {
   });
   connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
+  importer_ = new StoreImporter(this);
+  connect(importer_, &StoreImporter::finished, this, &MainWindow::storeImported);
 }
 
 void MainWindow::placeOverlays() {

@@ -82,6 +82,14 @@ void MainWindow::createMenus() {
            QStringLiteral("开始"),
            {command("action", "导入", [this] { chooseCellFile(); }),
             command("action_3", "批量导入", [this] { chooseDirectory(); }),
+            command("actionImportCharts", "导入海图…", [this] { chooseImportSource(); }),
+            separator(),  // encrypted charts
+            command("actionImportPermits", "导入许可证…", [this] { choosePermitFile(); }),
+            command("actionInstallCertificate", "安装证书…", [this] { chooseCertificateFile(); }),
+            command("actionPermitList", "许可证列表…", [this] { showPermitList(); }),
+            command("actionUserPermit", "用户许可…", [this] { showUserPermit(); }),
+            command("actionManufacturerFile", "制造商密钥文件…", [this] { chooseManufacturerFile(); }),
+            separator(),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },

@@ -18,6 +18,23 @@ ReaderResult CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centr
   return ReaderResult::Ok;
 }
 
+bool CellList::withdraw(std::string_view name) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = cells_.begin(); it != cells_.end(); ++it) {
+    if ((*it)->name != name) continue;
+    const S57Cell* gone = it->get();
+    std::vector<S57Cell*> listed;
+    listed.reserve(cells_.size() - 1);
+    for (S57Cell* c : published_->cells())
+      if (c != gone) listed.push_back(c);
+    withdrawn_.push_back(std::move(*it));
+    cells_.erase(it);
+    published_ = std::make_shared<const CellIndex>(std::move(listed));
+    return true;
+  }
+  return false;
+}
+
 bool CellList::contains(std::string_view name) const {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& c : cells_)

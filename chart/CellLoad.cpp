@@ -51,6 +51,7 @@ CellLoadResult loadCell(const std::string& path, const PresentationLibrary& libr
   std::unique_ptr<S57Cell> cell = buildCell(reader, library);
   if (!cell) return ReaderResult::GeometryTooLarge;
   cell->updatesApplied = updates.applied;
+  cell->updateChanges = updates.changes;
   cell->permitExpired = options.permitExpired;
   const ReaderResult finding = findings.empty() ? ReaderResult::Ok : findings.front().reader;
   cell->loadWarnings = std::move(findings);

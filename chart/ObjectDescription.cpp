@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "EnumeratedCode.h"
 #include "OfficialData.h"
 
 namespace {
@@ -32,16 +33,6 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// A code of at most nine digits, else -1.
-int valueCode(std::string_view text) {
-  if (text.empty() || text.size() > 9) return -1;
-  int code = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    code = code * 10 + (c - '0');
-  }
-  return code;
-}
 
 const AttributeRecord* findAttribute(const PresentationLibrary& library, std::string_view acronym) {
   for (const auto& [code, record] : library.attributeCatalogue)
@@ -54,7 +45,7 @@ std::string decodeList(const std::map<int, std::string>& meanings, std::string_v
   while (true) {
     const std::size_t comma = value.find(',');
     const std::string_view item = trimmed(value.substr(0, comma));
-    const auto found = meanings.find(valueCode(item));
+    const auto found = meanings.find(enumeratedCode(item));
     if (!text.empty()) text += ", ";
     text += found != meanings.end() ? std::string_view(found->second) : item;
     if (comma == std::string_view::npos) return text;
@@ -72,7 +63,7 @@ std::string decodeChineseList(const ChineseNames& names, int attribute, const st
   for (std::string_view rest = value;;) {
     const std::size_t comma = rest.find(',');
     const std::string_view item = trimmed(rest.substr(0, comma));
-    const int code = valueCode(item);
+    const int code = enumeratedCode(item);
     const std::string* chinese = names.valueName(attribute, code);
     const std::string* english = nullptr;
     if (!chinese && meanings) {
@@ -133,7 +124,7 @@ std::string attributeValueText(const PresentationLibrary& library, std::string_v
   const ChineseNames& names = library.chineseNames;
   if (trimmed(value).empty()) return word(names, language, "unknown");
   if (const AttributeRecord* record = findAttribute(library, acronym)) {
-    const int code = valueCode(record->codeText);
+    const int code = enumeratedCode(record->codeText);
     const auto meanings = library.attributeValues.find(code);
     const bool known = meanings != library.attributeValues.end();
     if (language == NameLanguage::Chinese && (known || names.values.count(code) != 0)) {
@@ -187,7 +178,7 @@ ObjectDescription describeObject(const PickedObject& object, const PresentationL
 
   for (const FeatureAttribute& a : feature.attributes) {
     const AttributeRecord* record = findAttribute(library, a.acronym);
-    const std::string* chineseName = record && chinese ? names.attributeName(valueCode(record->codeText)) : nullptr;
+    const std::string* chineseName = record && chinese ? names.attributeName(enumeratedCode(record->codeText)) : nullptr;
     d.attributes.push_back(AttributeText{a.acronym,
                                          chineseName ? *chineseName : record ? record->name : a.acronym,
                                          attributeValueText(library, a.acronym, a.value, language), a.value});

@@ -395,6 +395,31 @@ UpdateResult UpdateApplication::checkPointers(const UpdateFile& update, std::str
   return UpdateResult::Ok;
 }
 
+bool UpdateApplication::featurePosition(const FRID& update, SG2D& at) {
+  if (featureIndexStale_) indexFeatures();
+  const std::uint64_t key = featureKey(update);
+  const auto changed = featureOverlay_.current.find(key);
+  const std::shared_ptr<FRID> feature = changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
+  if (!feature || feature->spatialPointers.empty()) return false;
+  auto vector = [this](const RecordName& name) -> const VRID* {
+    const auto found = cell_.vectorIndex.find(nameKey(name));
+    return found == cell_.vectorIndex.end() ? nullptr : found->second.get();
+  };
+  const VRID* v = vector(feature->spatialPointers.front().NAME);
+  // An edge of two nodes has no coordinates of its own: its first node's.
+  if (v && v->coordinates2D.empty() && v->coordinates3D.empty() && !v->pointers.empty()) v = vector(v->pointers.front().NAME);
+  if (!v) return false;
+  if (!v->coordinates2D.empty()) {
+    at = v->coordinates2D.front();
+    return true;
+  }
+  if (!v->coordinates3D.empty()) {
+    at = SG2D{v->coordinates3D.front().YCOO, v->coordinates3D.front().XCOO};
+    return true;
+  }
+  return false;
+}
+
 UpdateResult UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
   if (featureIndexStale_) indexFeatures();
   features_ = {};

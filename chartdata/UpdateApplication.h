@@ -57,6 +57,12 @@ public:
   // rewritten by finish.
   UpdateResult apply(const UpdateFile& update, std::string& detail);
 
+  // Where the feature record an update names stands now, before the update
+  // is applied (the first position of its first spatial record, or of that
+  // record's first node), in the cell's coordinate units; false when it has
+  // none or the cell has no such record.
+  bool featurePosition(const FRID& update, SG2D& at);
+
   // Writes what the updates applied so far did into the cell's record
   // lists: a changed record in its original's place, a deleted one gone,
   // inserted ones at the end. Done once for a whole chain of updates (the

@@ -125,8 +125,16 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
       code = UpdateResult::Gap;
     }
     if (code == UpdateResult::Ok) code = checkUpdateIdentity(update.dataSet, cell, file.number, detail);
+    UpdateChanges changes{file.number, {}};
     if (code == UpdateResult::Ok) {
       if (!application) application.emplace(base);
+      // Where each feature to be deleted stands, before it goes.
+      for (const auto& f : update.features) {
+        UpdatedFeature u{f->RUIN, f->AGEN, f->FIDN, f->FIDS, false, 0, 0};
+        SG2D at;
+        if (f->RUIN == 2 && application->featurePosition(*f, at)) u.located = true, u.y = at.YCOO, u.x = at.XCOO;
+        changes.features.push_back(u);
+      }
       code = application->apply(update, detail);
     }
     if (code != UpdateResult::Ok) {
@@ -137,6 +145,7 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     }
     result.applied.push_back(file.number);
     result.issueDates.push_back(update.dataSet.ISDT);
+    result.changes.push_back(std::move(changes));
     ++expected;
   }
   if (application) application->finish();

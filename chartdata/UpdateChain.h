@@ -3,6 +3,7 @@
 // ...), taken in sequence and applied to the base's records before the
 // geometry is assembled.
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -35,9 +36,26 @@ struct UpdateFileName {
 // the chain with the reason. Empty when the folder cannot be listed.
 std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath);
 
+// A feature an update inserted, modified or deleted, by its object
+// identifier (FOID); a deleted one with where it stood (the cell's
+// coordinate units: divide by COMF for degrees).
+struct UpdatedFeature {
+  int instruction = 0;  // 1 insert, 2 delete, 3 modify
+  int agency = 0, number = 0, subdivision = 0;
+  bool located = false;  // a deleted feature's position is known
+  std::int32_t y = 0, x = 0;
+};
+
+// What one update applied did to the cell's features, in file order.
+struct UpdateChanges {
+  int number = 0;
+  std::vector<UpdatedFeature> features;
+};
+
 struct UpdateChainResult {
   std::vector<int> applied;  // the update numbers applied, in order
   std::vector<std::string> issueDates;  // the issue date (DSID ISDT) of each, YYYYMMDD
+  std::vector<UpdateChanges> changes;   // the features each touched
   UpdateResult code = UpdateResult::Ok;  // what stopped the chain, Ok when none did
   std::string error;         // the stopping file's name, the reason and the
                              // record or value at fault; empty when none stopped

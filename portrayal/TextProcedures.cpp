@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "EnumeratedCode.h"
+
 namespace {
 constexpr int kNatsurCode = 113;  // S-57 attribute code of NATSUR
 
@@ -23,16 +25,6 @@ const SeabedCode* findSeabedCode(std::string_view code) {
   return nullptr;
 }
 
-// A code of at most nine digits, else -1.
-int wholeCode(std::string_view text) {
-  if (text.empty() || text.size() > 9) return -1;
-  int code = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    code = code * 10 + (c - '0');
-  }
-  return code;
-}
 
 // A C conversion for one floating number: "%", flags, width and precision,
 // then "f". Anything else in a library format must not reach snprintf.
@@ -105,7 +97,7 @@ std::string chineseSeabedWords(std::string_view value, const ChineseNames& names
   std::string words;
   for (;;) {
     const std::size_t comma = value.find(',');
-    if (const std::string* word = names.valueName(kNatsurCode, wholeCode(value.substr(0, comma)))) words += *word;
+    if (const std::string* word = names.valueName(kNatsurCode, enumeratedCode(value.substr(0, comma)))) words += *word;
     if (comma == std::string_view::npos) return words;
     value.remove_prefix(comma + 1);
   }

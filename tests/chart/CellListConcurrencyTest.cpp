@@ -85,3 +85,34 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
   // The view was centred on one of the cells, at their compilation scale.
   EXPECT_EQ(trueScale(view), 20000);
 }
+
+// Cells withdrawn (cancelled, or making way for a newer copy) while a
+// drawing thread walks the list: every snapshot it took stays whole, and
+// later ones shrink to nothing.
+TEST(CellListConcurrency, ASnapshotStaysWholeWhileItsCellsAreWithdrawn) {
+  PresentationLibrary library;
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  ChartEngine engine(std::move(library));
+  constexpr int kCells = 16;
+  fixtures::TempDirectory dir;
+  for (int i = 0; i < kCells; ++i) {
+    const std::string name = "CELL" + std::to_string(100 + i) + ".000";
+    ASSERT_TRUE(engine.loadCell(fixtures::writeCell(fixtures::smallCell(name, 0.01 * (i + 1)), dir.path, name)).ok());
+  }
+  CellList& list = engine.cells();
+  const CellSnapshot first = list.snapshot();
+  std::atomic<bool> done{false};
+  std::thread drawer([&] {
+    do {
+      const CellSnapshot snapshot = list.snapshot();
+      for (const S57Cell* cell : *snapshot) ASSERT_EQ(cell->areas.size(), 3u);
+      for (const S57Cell* cell : *first) ASSERT_EQ(cell->areas.size(), 3u);
+    } while (!done.load());
+  });
+  for (int i = 0; i < kCells; ++i) EXPECT_TRUE(list.withdraw("CELL" + std::to_string(100 + i) + ".000"));
+  done = true;
+  drawer.join();
+  EXPECT_EQ(list.size(), 0u);
+  EXPECT_TRUE(list.snapshot()->empty());
+  EXPECT_EQ(first->size(), static_cast<size_t>(kCells));
+}

@@ -233,6 +233,20 @@ TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
   copy->name = "OTHER.000";
   EXPECT_EQ(list.append(std::move(copy)), ReaderResult::DuplicateCell);
   EXPECT_EQ(list.size(), 2u);
+
+  // A withdrawn cell (cancelled, or making way for its newer copy) leaves
+  // the snapshots taken after it; one taken before still holds it whole.
+  const CellSnapshot before = list.snapshot();
+  EXPECT_TRUE(list.withdraw("SAME.000"));
+  EXPECT_FALSE(list.withdraw("SAME.000"));
+  EXPECT_FALSE(list.contains("SAME.000"));
+  ASSERT_EQ(list.snapshot()->size(), 1u);
+  EXPECT_EQ(list.snapshot()->front()->name, "OTHER.000");
+  EXPECT_EQ(list.indexedSnapshot()->cells().size(), 1u);
+  ASSERT_EQ(before->size(), 2u);
+  EXPECT_EQ(before->front()->name, "SAME.000");
+  EXPECT_EQ(load(second, list), ReaderResult::Ok);  // its newer copy takes its place
+  EXPECT_EQ(list.snapshot()->back()->name, "SAME.000");
 }
 
 // A cell of points alone (no area at all) still has an extent, so it is

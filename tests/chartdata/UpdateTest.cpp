@@ -233,6 +233,46 @@ TEST_F(Updates, DeleteRemovesFeatureAndVectorRecords) {
   EXPECT_EQ(r.features[2]->RCID, 4);
 }
 
+// Each update applied names the features it inserted, modified and
+// deleted by FOID, a deleted one with where it stood before it went (its
+// node deleted by the same update).
+TEST_F(Updates, EachUpdateNamesTheFeaturesItTouched) {
+  writeUpdate(1, [](S57Writer& w) {
+    w.addIsolatedNode(5, {470400000, -1220400000});
+    Feature buoy = feature(7, 1, 17);
+    buoy.spatialPointers = {to(kIsolatedNode, 5, 255)};
+    w.addFeature(buoy);
+    renameLight(w);
+  });
+  writeUpdate(2, [](S57Writer& w) {
+    w.addVector(vectorUpdate(kIsolatedNode, 2, kDelete, 2));
+    w.addFeature(featureUpdate(3, kDelete, 2));
+    w.addFeature(featureUpdate(2, kDelete, 2));  // a line: its first edge's first vertex
+  });
+  S57CellReader r;
+  const UpdateChainResult result = load(r);
+  ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
+  ASSERT_EQ(result.changes.size(), 2u);
+  EXPECT_EQ(result.changes[0].number, 1);
+  ASSERT_EQ(result.changes[0].features.size(), 2u);
+  EXPECT_EQ(result.changes[0].features[0].instruction, kInsert);
+  EXPECT_EQ(result.changes[0].features[0].number, 1007);
+  EXPECT_EQ(result.changes[0].features[1].instruction, kModify);
+  EXPECT_EQ(result.changes[0].features[1].number, 1001);
+  EXPECT_FALSE(result.changes[0].features[1].located);
+  ASSERT_EQ(result.changes[1].features.size(), 2u);
+  const UpdatedFeature& soundings = result.changes[1].features[0];
+  EXPECT_EQ(soundings.instruction, kDelete);
+  EXPECT_EQ(soundings.number, 1003);
+  ASSERT_TRUE(soundings.located);
+  EXPECT_EQ(soundings.y, 470100000);
+  EXPECT_EQ(soundings.x, -1220100000);
+  const UpdatedFeature& contour = result.changes[1].features[1];
+  ASSERT_TRUE(contour.located);
+  EXPECT_EQ(contour.y, 470100000);
+  EXPECT_EQ(contour.x, -1221100000);
+}
+
 TEST_F(Updates, ModifyRaisesTheRecordVersionAndKeepsTheRest) {
   writeUpdate(1, [](S57Writer& w) {
     Vector edge = vectorUpdate(kEdge, 21, kModify, 2);
