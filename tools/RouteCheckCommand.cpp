@@ -1,11 +1,12 @@
-// enctool route-check --library DIR (--cells DIR | --store DIR | CELL...) --route FILE [--safety M]
-//                     [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]
+// enctool route-check --library DIR (--cells DIR | --store DIR [--manufacturer FILE] | CELL...)
+//                     --route FILE [--safety M] [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle]
+//                     [--picture FILE.png]
 //
 // Checks a route against the chart as the route check of the window does
 // (RouteCheck.h): the cells are loaded as the window loads them (with
 // --store, the cells in use of a chart store with the updates it applied,
-// encrypted ones decrypted with the permits it holds, as `render --store`
-// loads them), and the
+// encrypted ones decrypted with the permits it holds for the key file
+// --manufacturer, else the scheme's test manufacturer), and the
 // route's legs (the first route of a GPX file; its legs rhumb lines unless
 // --legs great-circle) are checked with the safety contour --safety (10 m
 // by default), each leg's corridor its own XTD or --xtd metres to each side,
@@ -41,6 +42,7 @@
 #include "LibraryResult.h"
 #include "ModelInfo.h"
 #include "PresentationLibrary.h"
+#include "ProtectionOptions.h"
 #include "RouteCheck.h"
 #include "RouteCheckPicture.h"
 #include "RouteExchange.h"
@@ -52,6 +54,7 @@ struct CheckOptions {
   std::string library = "S57Lib";
   std::string cellDirectory;
   std::string storeDirectory;
+  std::string manufacturerFile;
   std::vector<std::string> cells;
   std::string route;
   std::string picture;
@@ -61,8 +64,8 @@ struct CheckOptions {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: enctool route-check --library DIR (--cells DIR | --store DIR | CELL...) --route FILE\n"
-               "         [--safety M] [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
+               "usage: enctool route-check --library DIR (--cells DIR | --store DIR [--manufacturer FILE] |\n"
+               "         CELL...) --route FILE [--safety M] [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
   return 2;
 }
 
@@ -80,7 +83,8 @@ bool parseNumber(const char* text, double& value) {
 bool parseOptions(int argc, char** argv, CheckOptions& o) {
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--route" || arg == "--safety" ||
+    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--manufacturer" ||
+                            arg == "--route" || arg == "--safety" ||
                             arg == "--xtd" || arg == "--date" || arg == "--legs" || arg == "--picture";
     const char* value = nullptr;
     if (takesValue) {
@@ -94,6 +98,8 @@ bool parseOptions(int argc, char** argv, CheckOptions& o) {
       o.cellDirectory = value;
     } else if (arg == "--store") {
       o.storeDirectory = value;
+    } else if (arg == "--manufacturer") {
+      o.manufacturerFile = value;
     } else if (arg == "--route") {
       o.route = value;
     } else if (arg == "--picture") {
@@ -129,6 +135,10 @@ bool parseOptions(int argc, char** argv, CheckOptions& o) {
   const int givenSources = !o.cellDirectory.empty() + !o.storeDirectory.empty() + !o.cells.empty();
   if (givenSources > 1) {
     std::fprintf(stderr, "enctool route-check: give one of --cells DIR, --store DIR or cell files\n");
+    return false;
+  }
+  if (!o.manufacturerFile.empty() && o.storeDirectory.empty()) {
+    std::fprintf(stderr, "enctool route-check: --manufacturer goes with --store DIR\n");
     return false;
   }
   if (givenSources == 0) {
@@ -190,7 +200,9 @@ int runRouteCheckCommand(int argc, char** argv) {
       return 1;
     }
     refuseCoreDumps();  // decrypted cells are in memory
-    if (!sources.fromStore("route-check", options.storeDirectory)) return 1;
+    DataClient client;
+    if (!loadManufacturer("route-check", options.manufacturerFile, client.identity)) return 1;
+    if (!sources.fromStore("route-check", options.storeDirectory, client)) return 1;
   }
   if (!QDir(QString::fromStdString(options.library)).exists()) {
     fail("no presentation library directory", options.library.c_str());

@@ -98,6 +98,8 @@ TEST_F(EnctoolRouteCheck, RefusesBadArgumentsAndFiles) {
       {"--route " + routePath_ + " --bogus " + cellPath_, 2},
       {"--route " + routePath_ + " --store " + directory_.path + " " + cellPath_, 2},  // two sources
       {"--route " + routePath_ + " --store " + directory_.path + "/absent", 1},
+      {"--route " + routePath_ + " --manufacturer " + routePath_ + " " + cellPath_, 2},  // without a store
+      {"--route " + routePath_ + " --store " + directory_.path + " --manufacturer " + routePath_, 1},  // not a key file
       {"--route " + directory_.path + "/absent.gpx " + cellPath_, 1},
       {"--route " + cellPath_ + " " + cellPath_, 1},                  // not a route file
       {"--route " + routePath_ + " " + directory_.path + "/absent.000", 1},
