@@ -113,6 +113,8 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
   for (int i = loaded_ - 1; i >= 0; --i) {
     if (listed.count(rowCells_[static_cast<std::size_t>(i)])) continue;
     if (reviewed_ && reviewed_->parent() == tree_->topLevelItem(i)) review(reviewed_);
+    // What the store said of the copy withdrawn is no word on the next.
+    standings_.erase(storedName(tree_->topLevelItem(i)));
     delete tree_->takeTopLevelItem(i);
     rowCells_.erase(rowCells_.begin() + i);
     --loaded_;
@@ -191,10 +193,9 @@ void CellListPanel::showStanding(QTreeWidgetItem* row) {
                                                .arg(QString::fromLatin1(permitStateName(s.permit)), s.expiry, s.dataServer);
     row->setToolTip(PermitColumn, permitText(s) + QLatin1Char('\n') + english);
   }
-  const QColor permitColour = !s.encrypted                          ? QColor()
-                              : !s.permitted || s.permit == PermitState::Expired ? QColor(220, 50, 50)
-                              : s.permit == PermitState::Expiring               ? QColor(200, 120, 0)
-                                                                                : QColor();
+  QColor permitColour;  // none: the row's own
+  if (s.encrypted && (!s.permitted || s.permit == PermitState::Expired)) permitColour = QColor(220, 50, 50);
+  else if (s.encrypted && s.permit == PermitState::Expiring) permitColour = QColor(200, 120, 0);
   if (permitColour.isValid()) row->setForeground(PermitColumn, permitColour);
   // A cell behind its data server's product list says so first, for as
   // long as it is shown.

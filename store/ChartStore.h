@@ -125,8 +125,6 @@ public:
   // reason to refuse it: the import of a set whose list announces an
   // update the set does not bring installs what it brings, without SSE.
   CellProductStanding productStanding(const StoredCell& cell) const;
-  // The product lists held, by data server.
-  const std::vector<ProductList>& productLists() const { return products_; }
   const std::vector<StoreMessage>& messages() const { return messages_; }
   // Why the last load failed (kind None when it did not).
   const StoreMessage& failure() const { return failure_; }
