@@ -1,6 +1,6 @@
 #pragma once
 // The active route as the chart shows it over the cells: each leg's
-// cross-track corridor (a light band with a dashed edge), the legs (a
+// cross-track corridor (its limits dashed, closed round each end), the legs (a
 // great circle followed through its intermediate points, a rhumb line
 // straight on the Mercator chart), the waypoints as rings, and the place of
 // the finding chosen in the route panel.
@@ -9,7 +9,7 @@
 // legs and corridor edges are followed on the ellipsoid and kept in chart
 // units, and the buffer the draw pass projects them into is sized then. The
 // draw pass only projects and paints, and allocates nothing.
-#include <QBrush>
+#include <QImage>
 #include <QPen>
 #include <QPointF>
 #include <optional>
@@ -31,7 +31,7 @@ public:
   void setFinding(std::optional<GeoPoint> at) { finding_ = at; }
   bool empty() const { return waypoints_.empty(); }
 
-  // Draws on a painter set up for `view` (setupPainter: logical units).
+  // Draws on a painter set up for `view` (setupPainter), and leaves it so.
   void draw(QPainter& painter, const ViewGeometry& view) const;
 
   // The waypoint drawn within a few pixels of a widget pixel (the nearest),
@@ -40,10 +40,10 @@ public:
   // The leg drawn within a few pixels of a widget pixel (the nearest), or -1.
   int legAt(QPointF pixel, const ViewGeometry& view) const;
 
-  // Points per leg on each side of the corridor and per quarter circle of
-  // its ends.
-  static constexpr int kLegSteps = 32;
-  static constexpr int kCapSteps = 6;
+  // At most this many steps along a great circle (a rhumb line takes one),
+  // and steps per quarter circle of a corridor's ends.
+  static constexpr int kMaxLegSteps = 256;
+  static constexpr int kCapSteps = 4;
 
 private:
   // The points of leg i are track_[legStart_[i]] .. track_[legStart_[i + 1] - 1];
@@ -54,8 +54,8 @@ private:
   std::vector<ChartPoint> corridor_;
   std::vector<int> corridorStart_;
   std::optional<GeoPoint> finding_;
-  mutable std::vector<QPointF> logical_;  // the draw pass's projection buffer, sized by setRoute
+  mutable std::vector<QPointF> pixels_;  // the draw pass's projection buffer, sized by setRoute
 
-  QPen legPen_, corridorPen_, waypointPen_, findingPen_;
-  QBrush corridorBrush_, waypointBrush_;
+  QPen legPen_, corridorPen_, findingPen_;
+  QImage waypointMark_;
 };

@@ -2,7 +2,8 @@
 // cell's compilation scale, as the window draws it: without a route
 // (Pass/0), with a 20-leg route, its corridors and waypoints drawn over it
 // (Pass/1), and while the route is being edited (Pass/2: every pass a
-// waypoint moved and the route's geometry rebuilt, as a drag does). Goal:
+// waypoint moved and the route's geometry rebuilt, as a drag does), and the
+// route alone on a blank image (Pass/3). Goal:
 // the route costs at most 10 % of the pass. `allocations` counts what the
 // route's own drawing allocates per pass (goal: 0).
 #include <benchmark/benchmark.h>
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -102,6 +104,7 @@ void Pass(benchmark::State& state) {
   RouteOverlay overlay;
   if (mode > 0) overlay.setRoute(&route);
   long long routeAllocations = 0;
+  double routeSeconds = 0;
   int step = 0;
   for (auto _ : state) {
     state.PauseTiming();
@@ -114,18 +117,23 @@ void Pass(benchmark::State& state) {
       route.moveWaypoint(10, {moved.latitude + 1e-4 * (step++ % 20), moved.longitude});
       overlay.setRoute(&route);
     }
-    view.draw(painter, *f.engine, settings, *cells);
+    if (mode != 3) view.draw(painter, *f.engine, settings, *cells);
+    else updateOrigin(view);
     const long long before = allocations.load();
+    const auto start = std::chrono::steady_clock::now();
     if (mode > 0) overlay.draw(painter, view);
+    routeSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     routeAllocations += allocations.load() - before;
     state.PauseTiming();
     painter.end();
+    if (qEnvironmentVariableIsSet("ROUTE_BENCH_IMAGE") && mode == 1) image.save(qEnvironmentVariable("ROUTE_BENCH_IMAGE"));
     state.ResumeTiming();
   }
+  state.counters["route_ms"] = benchmark::Counter(routeSeconds * 1e3, benchmark::Counter::kAvgIterations);
   state.counters["allocations"] =
       benchmark::Counter(static_cast<double>(routeAllocations), benchmark::Counter::kAvgIterations);
 }
 
 }  // namespace
 
-BENCHMARK(Pass)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(Pass)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->MinTime(2.0);

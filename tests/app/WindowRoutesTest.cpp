@@ -90,19 +90,21 @@ TEST_F(Routes, ClicksAddMoveDeleteAndInsertWaypointsAndThePanelFollows) {
   EXPECT_EQ(legText(0, RoutePanel::LegXtd), QStringLiteral("0.1"));
 
   // A drag from a waypoint moves it and does not pan.
-  drag({500, 300}, {400, 300});
-  expectAt(1, {400, 300});
+  drag({500, 300}, {400, 400});
+  expectAt(1, {400, 400});
   EXPECT_EQ(window->chart()->view().centre.x, centre.x);
+  EXPECT_EQ(legText(0, RoutePanel::LegCourse), QStringLiteral("135.0°"));
   EXPECT_EQ(legText(1, RoutePanel::LegCourse), QStringLiteral("135.0°"));
 
   // A right click on a waypoint deletes it; on a leg it inserts one there;
   // anywhere else it does nothing.
-  click({400, 300}, Qt::RightButton);
-  ASSERT_EQ(route().waypoints().size(), 2u);
-  EXPECT_EQ(legText(0, RoutePanel::LegCourse), QStringLiteral("135.0°"));
   click({400, 400}, Qt::RightButton);
+  ASSERT_EQ(route().waypoints().size(), 2u);
+  expectAt(1, {500, 500});
+  EXPECT_EQ(legText(0, RoutePanel::LegCourse), QStringLiteral("135.0°"));
+  click({350, 350}, Qt::RightButton);
   ASSERT_EQ(route().waypoints().size(), 3u);
-  expectAt(1, {400, 400});
+  expectAt(1, {350, 350});
   EXPECT_EQ(legText(0, RoutePanel::LegCourse), QStringLiteral("135.0°"));
   EXPECT_EQ(legText(1, RoutePanel::LegCourse), QStringLiteral("135.0°"));
   click({100, 600}, Qt::RightButton);
@@ -285,7 +287,7 @@ TEST_F(Routes, TheCheckListsFindingsChoosingOneShowsItAndAChangeChecksAgain) {
   const CellSnapshot cells = engine().cells().snapshot();
   const S57Cell* cell = nullptr;
   for (const S57Cell* c : *cells)
-    if (c->name == "AA3SAFCO") cell = c;
+    if (c->name.rfind("AA3SAFCO", 0) == 0) cell = c;
   ASSERT_NE(cell, nullptr);
   window->addRoute(waypointRoute(*cell));
   ASSERT_EQ(route().legCount(), 3);
@@ -299,9 +301,10 @@ TEST_F(Routes, TheCheckListsFindingsChoosingOneShowsItAndAChangeChecksAgain) {
   ASSERT_FALSE(findings.empty());
   ASSERT_EQ(list->topLevelItemCount(), static_cast<int>(findings.size()));
   EXPECT_TRUE(window->routePanel()->checkState()->text().contains(QStringLiteral("检查完成")));
-  // Leg 2 of the test route meets nothing; legs 1 and 3 cross land and shallow water.
+  // Leg 2 of the test route meets nothing but the waypoint marks (NEWOBJ);
+  // legs 1 and 3 cross land and shallow water.
   int onLeg[3] = {0, 0, 0};
-  for (const RouteFinding& f : findings) ++onLeg[f.leg];
+  for (const RouteFinding& f : findings) onLeg[f.leg] += f.classAcronym != "NEWOBJ";
   EXPECT_GT(onLeg[0], 0);
   EXPECT_EQ(onLeg[1], 0);
   EXPECT_GT(onLeg[2], 0);
@@ -315,14 +318,18 @@ TEST_F(Routes, TheCheckListsFindingsChoosingOneShowsItAndAChangeChecksAgain) {
   list->setCurrentItem(list->topLevelItem(land));
   const RouteFinding& chosen = findings[static_cast<std::size_t>(land)];
   const GeoPoint centre = chartToGeo(window->chart()->view().centre);
-  EXPECT_NEAR(centre.latitude, chosen.position.latitude, 1e-6);
-  EXPECT_NEAR(centre.longitude, chosen.position.longitude, 1e-6);
+  EXPECT_NEAR(centre.latitude, chosen.position.latitude, 1e-5);
+  EXPECT_NEAR(centre.longitude, chosen.position.longitude, 1e-5);
   ASSERT_NE(window->objectPanel()->chosen(), nullptr);
   EXPECT_TRUE(window->objectPanel()->isVisible());
   EXPECT_EQ(window->objectPanel()->chosen()->feature->featureNumber, chosen.featureNumber);
   EXPECT_EQ(window->objectPanel()->chosen()->feature->objectClass, chosen.objectClass);
+  // The picture of the README (CHART_ROUTE_SCREENSHOT=file.png).
   if (qEnvironmentVariableIsSet("CHART_ROUTE_SCREENSHOT")) {
-    window->chart()->setRouteFinding(chosen.position);
+    window->resize(1280, 900);
+    window->resizeDocks({window->routePanel()}, {560}, Qt::Horizontal);
+    QTest::qWait(50);
+    window->chart()->zoomAboutCentre(false);
     window->repaint();
     window->grab().save(qEnvironmentVariable("CHART_ROUTE_SCREENSHOT"));
   }
