@@ -41,6 +41,8 @@ GeoPoint offset(GeoPoint at, double course, double metres) {
   return p;
 }
 
+bool same(GeoPoint a, GeoPoint b) { return a.latitude == b.latitude && a.longitude == b.longitude; }
+
 QPointF pixelOf(const ChartPoint& p, const ViewGeometry& view) {
   return toLogicalExact(p, view) / LOGICAL_UNITS_PER_PIXEL;
 }
@@ -82,42 +84,60 @@ RouteOverlay::RouteOverlay() {
   ring.drawEllipse(QPointF(side / 2.0, side / 2.0), kWaypointPixels, kWaypointPixels);
 }
 
+RouteOverlay::LegShape RouteOverlay::legShape(const LegTrack& leg, const LegSettings& s) {
+  LegShape shape{leg.from(), leg.to(), s, {}, {}};
+  const double port = s.portXtdNm * kMetresPerNauticalMile;
+  const double starboard = s.starboardXtdNm * kMetresPerNauticalMile;
+  // A rhumb line is straight on the Mercator chart, and so (to well under
+  // a pixel) are its corridor's limits; a great circle is followed in
+  // steps short enough that each is straight on the chart too.
+  const int steps = leg.kind() == LegKind::Rhumb
+                        ? 1
+                        : std::clamp(static_cast<int>(std::ceil(leg.metres() / kGreatCircleStepMetres)), 1,
+                                     kMaxLegSteps);
+  std::vector<LegTrack::Point> along;
+  for (int k = 0; k <= steps; ++k) along.push_back(leg.at(leg.metres() * k / steps));
+  along.back().position = leg.to();
+  for (const LegTrack::Point& p : along) shape.track.push_back(geoToChart(p.position));
+
+  // The corridor's outline: the starboard limit forward, the end's two
+  // quarter circles, the port limit back, the start's two quarter circles.
+  std::vector<ChartPoint>& corridor = shape.corridor;
+  const double first = along.front().course, last = along.back().course;
+  for (const LegTrack::Point& p : along) corridor.push_back(geoToChart(offset(p.position, p.course + 90, starboard)));
+  appendArc(leg.to(), last + 90, last, starboard, kCapSteps, corridor);
+  appendArc(leg.to(), last, last - 90, port, kCapSteps, corridor);
+  for (auto p = along.rbegin(); p != along.rend(); ++p)
+    corridor.push_back(geoToChart(offset(p->position, p->course - 90, port)));
+  appendArc(leg.from(), first - 90, first - 180, port, kCapSteps, corridor);
+  appendArc(leg.from(), first + 180, first + 90, starboard, kCapSteps, corridor);
+  return shape;
+}
+
 void RouteOverlay::setRoute(const Route* route) {
   waypoints_.clear();
   track_.clear();
   corridor_.clear();
   legStart_.assign(1, 0);
   corridorStart_.assign(1, 0);
+  std::vector<LegShape> kept;
+  kept.swap(legs_);
   if (!route) return;
   for (const Waypoint& w : route->waypoints()) waypoints_.push_back(geoToChart(w.position));
+  // A leg whose ends and settings are as before keeps its shape: a dragged
+  // waypoint rebuilds only the two legs it joins.
   for (int i = 0; i < route->legCount(); ++i) {
-    const LegTrack leg = route->legTrack(i);
-    const LegSettings& s = route->legSettings()[static_cast<std::size_t>(i)];
-    const double port = s.portXtdNm * kMetresPerNauticalMile;
-    const double starboard = s.starboardXtdNm * kMetresPerNauticalMile;
-    // A rhumb line is straight on the Mercator chart, and so (to well under
-    // a pixel) are its corridor's limits; a great circle is followed in
-    // steps short enough that each is straight on the chart too.
-    const int steps = leg.kind() == LegKind::Rhumb
-                          ? 1
-                          : std::clamp(static_cast<int>(std::ceil(leg.metres() / kGreatCircleStepMetres)), 1,
-                                       kMaxLegSteps);
-    std::vector<LegTrack::Point> along;
-    for (int k = 0; k <= steps; ++k) along.push_back(leg.at(leg.metres() * k / steps));
-    along.back().position = leg.to();
-    for (const LegTrack::Point& p : along) track_.push_back(geoToChart(p.position));
+    const auto at = static_cast<std::size_t>(i);
+    const GeoPoint from = route->waypoints()[at].position, to = route->waypoints()[at + 1].position;
+    const LegSettings& s = route->legSettings()[at];
+    if (at < kept.size() && same(kept[at].from, from) && same(kept[at].to, to) && kept[at].settings == s)
+      legs_.push_back(std::move(kept[at]));
+    else
+      legs_.push_back(legShape(route->legTrack(i), s));
+    const LegShape& shape = legs_.back();
+    track_.insert(track_.end(), shape.track.begin(), shape.track.end());
     legStart_.push_back(static_cast<int>(track_.size()));
-
-    // The corridor's outline: the starboard limit forward, the end's two
-    // quarter circles, the port limit back, the start's two quarter circles.
-    const double first = along.front().course, last = along.back().course;
-    for (const LegTrack::Point& p : along) corridor_.push_back(geoToChart(offset(p.position, p.course + 90, starboard)));
-    appendArc(leg.to(), last + 90, last, starboard, kCapSteps, corridor_);
-    appendArc(leg.to(), last, last - 90, port, kCapSteps, corridor_);
-    for (auto p = along.rbegin(); p != along.rend(); ++p)
-      corridor_.push_back(geoToChart(offset(p->position, p->course - 90, port)));
-    appendArc(leg.from(), first - 90, first - 180, port, kCapSteps, corridor_);
-    appendArc(leg.from(), first + 180, first + 90, starboard, kCapSteps, corridor_);
+    corridor_.insert(corridor_.end(), shape.corridor.begin(), shape.corridor.end());
     corridorStart_.push_back(static_cast<int>(corridor_.size()));
   }
   pixels_.reserve(std::max(track_.size(), corridor_.size()) + 1);  // a corridor closes with its first point

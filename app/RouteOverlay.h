@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "MercatorProjection.h"
+#include "Route.h"
 #include "ViewGeometry.h"
 
 class QPainter;
-class Route;
 
 class RouteOverlay {
 public:
@@ -46,6 +46,16 @@ public:
   static constexpr int kCapSteps = 4;
 
 private:
+  // One leg's track and corridor outline in chart units, kept with what
+  // they were made from.
+  struct LegShape {
+    GeoPoint from, to;
+    LegSettings settings;
+    std::vector<ChartPoint> track, corridor;
+  };
+  static LegShape legShape(const LegTrack& leg, const LegSettings& settings);
+
+  std::vector<LegShape> legs_;
   // The points of leg i are track_[legStart_[i]] .. track_[legStart_[i + 1] - 1];
   // the same for the corridor's outline.
   std::vector<ChartPoint> waypoints_;

@@ -64,7 +64,7 @@ TEST(CheckWhileDrawing, FindsWhatACheckAloneFindsWhileTheCellsAreDrawn) {
   night.setColourScheme(5);
   night.setContourSet(5);
   warmTextShaping(engine.chartFont().font());
-  const auto draw = [&](const DisplaySettings& settings) {
+  const auto draw = [&](ChartView view, const DisplaySettings& settings) {  // a view each
     QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
     for (int i = 0; i < 4; ++i) {
       image.fill(Qt::white);
@@ -75,8 +75,8 @@ TEST(CheckWhileDrawing, FindsWhatACheckAloneFindsWhileTheCellsAreDrawn) {
   };
   RouteCheckResult during[3];
   {
-    std::thread a([&] { draw(day); });
-    std::thread b([&] { draw(night); });
+    std::thread a([&] { draw(view, day); });
+    std::thread b([&] { draw(view, night); });
     std::thread check([&] {
       for (RouteCheckResult& result : during) result = checkRoute(route, *indexed, RouteCheckSettings{});
     });
