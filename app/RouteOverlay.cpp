@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "ColourToken.h"
 #include "Geodesic.h"
 #include "Route.h"
 
@@ -17,7 +18,6 @@ constexpr double kLegHitPixels = 6;
 // Over this distance a great circle strays from the straight line on the
 // chart by under a metre at the latitudes charted.
 constexpr double kGreatCircleStepMetres = 5000;
-const QColor kRouteColour(214, 72, 0);
 
 // Up to this distance the ellipsoid round a position is taken as its
 // tangent plane: off by well under a metre at this distance, and many
@@ -65,22 +65,44 @@ void appendArc(GeoPoint centre, double from, double to, double metres, int steps
 }  // namespace
 
 RouteOverlay::RouteOverlay() {
+  // Until a colour table is given: the day colours of the tokens below.
+  ColourTable day;
+  day.entries[static_cast<std::size_t>(colourIndex("PLRTE"))] = QColor(220, 64, 37);
+  day.entries[static_cast<std::size_t>(colourIndex("UIBCK"))] = QColor(212, 234, 238);
+  day.entries[static_cast<std::size_t>(colourIndex("CHMGD"))] = QColor(197, 69, 195);
+  setColours(day);
+}
+
+void RouteOverlay::setColours(const ColourTable& table) {
+  // The planned route's colour for the legs, corridors and rings, the
+  // background's inside the rings, and the strong magenta for the finding:
+  // at dusk and night they come dimmed with the rest of the chart.
+  const auto colour = [&](const char* token, QColor otherwise) {
+    const QColor c = table.entries[static_cast<std::size_t>(colourIndex(token))];
+    return c.isValid() ? c : otherwise;
+  };
+  const QColor route = colour("PLRTE", QColor(220, 64, 37));
+  const QColor inside = colour("UIBCK", Qt::white);
+  const QColor finding = colour("CHMGD", QColor(197, 69, 195));
+  if (route == routeColour_ && inside == ringColour_ && finding == findingPen_.color()) return;
+  routeColour_ = route;
+  ringColour_ = inside;
   // Hairlines only (one pixel wide): Qt's raster engine strokes them on a
   // fast path, and anything wider many times slower. A leg is two hairlines
   // side by side.
-  legPen_ = QPen(kRouteColour, 1);
+  legPen_ = QPen(route, 1);
   legPen_.setCosmetic(true);
-  corridorPen_ = QPen(kRouteColour, 1);
+  corridorPen_ = QPen(route, 1);
   corridorPen_.setCosmetic(true);
-  findingPen_ = QPen(QColor(200, 0, 200), 3);
+  findingPen_ = QPen(finding, 3);
   findingPen_.setCosmetic(true);
   const int side = static_cast<int>(2 * kWaypointPixels) + 3;
   waypointMark_ = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
   waypointMark_.fill(Qt::transparent);
   QPainter ring(&waypointMark_);
   ring.setRenderHint(QPainter::Antialiasing, true);
-  ring.setPen(QPen(kRouteColour, 2));
-  ring.setBrush(Qt::white);
+  ring.setPen(QPen(route, 2));
+  ring.setBrush(inside);
   ring.drawEllipse(QPointF(side / 2.0, side / 2.0), kWaypointPixels, kWaypointPixels);
 }
 

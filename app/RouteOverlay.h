@@ -15,6 +15,7 @@
 #include <optional>
 #include <vector>
 
+#include "ColourTable.h"
 #include "MercatorProjection.h"
 #include "Route.h"
 #include "ViewGeometry.h"
@@ -27,6 +28,9 @@ public:
 
   // The route to draw (copied into chart geometry), or none.
   void setRoute(const Route* route);
+  // The colours of the table the chart is drawn in; the marks are made
+  // anew only when they change, so call it before each pass.
+  void setColours(const ColourTable& table);
   // The place of the finding to mark, or none.
   void setFinding(std::optional<GeoPoint> at) { finding_ = at; }
   bool empty() const { return waypoints_.empty(); }
@@ -66,6 +70,7 @@ private:
   std::optional<GeoPoint> finding_;
   mutable std::vector<QPointF> pixels_;  // the draw pass's projection buffer, sized by setRoute
 
+  QColor routeColour_, ringColour_;
   QPen legPen_, corridorPen_, findingPen_;
   QImage waypointMark_;
 };

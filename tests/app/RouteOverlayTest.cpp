@@ -1,6 +1,7 @@
 // The route overlay keeps the shapes of legs an edit left as they were:
 // after each kind of edit it draws exactly what an overlay made afresh for
-// the edited route draws.
+// the edited route draws. And it is drawn in the colour table's planned
+// route colour, which the dusk and night tables dim.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <functional>
 
 #include "ChartView.h"
+#include "ColourToken.h"
 #include "Route.h"
 #include "RouteOverlay.h"
 
@@ -61,5 +63,30 @@ TEST(RouteOverlay, AnEditedRouteDrawsAsTheSameRouteDrawnAfresh) {
     const QImage after = drawn(afresh, view);
     EXPECT_FALSE(after == before) << e.edit << ": the edit should show";
     EXPECT_TRUE(drawn(kept, view) == after) << e.edit;
+  }
+}
+
+TEST(RouteOverlay, DrawsInTheColoursOfTheTableGiven) {
+  ChartView view;
+  setCentreGeo(47.28, -122.42, view);
+  view.scale = 150000;
+  Route route = fourLegs();
+  RouteOverlay overlay;
+  overlay.setRoute(&route);
+  const auto pixelsOf = [](const QImage& image, QColor colour) {
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == colour;
+    return n;
+  };
+  // A day table and a dark one, as the library's night table dims the route.
+  const QColor day(220, 64, 37), night(73, 21, 12);
+  for (const QColor& plrte : {day, night, day}) {
+    ColourTable table;
+    table.entries[static_cast<std::size_t>(colourIndex("PLRTE"))] = plrte;
+    overlay.setColours(table);
+    const QImage image = drawn(overlay, view);
+    EXPECT_GT(pixelsOf(image, plrte), 20) << plrte.name().toStdString();
+    EXPECT_EQ(pixelsOf(image, plrte == day ? night : day), 0) << plrte.name().toStdString();
   }
 }
