@@ -8,6 +8,7 @@
 #include "ColourToken.h"
 #include "Geodesic.h"
 #include "Route.h"
+#include "WorldCopies.h"
 
 namespace {
 
@@ -39,6 +40,21 @@ GeoPoint offset(GeoPoint at, double course, double metres) {
   GeoPoint p{at.latitude + metres * cosCourse / meridian * degrees, at.longitude};
   if (cosLatitude > 1e-9) p.longitude += metres * sinCourse / (normal * cosLatitude) * degrees;
   return p;
+}
+
+// Points moved by whole world widths so that each follows on from the one
+// before (the first from `near`): a line across the 180th meridian goes on
+// east or west instead of jumping across the world.
+void unwrap(std::vector<ChartPoint>& points, double near) {
+  for (ChartPoint& p : points) near = p.x = nearestCopyX(p.x, near);
+}
+
+// Shifts points by `dx` and appends them.
+void appendShifted(const std::vector<ChartPoint>& points, double dx, std::vector<ChartPoint>& out) {
+  for (ChartPoint p : points) {
+    p.x += dx;
+    out.push_back(p);
+  }
 }
 
 bool same(GeoPoint a, GeoPoint b) { return a.latitude == b.latitude && a.longitude == b.longitude; }
@@ -121,6 +137,7 @@ RouteOverlay::LegShape RouteOverlay::legShape(const LegTrack& leg, const LegSett
   for (int k = 0; k <= steps; ++k) along.push_back(leg.at(leg.metres() * k / steps));
   along.back().position = leg.to();
   for (const LegTrack::Point& p : along) shape.track.push_back(geoToChart(p.position));
+  unwrap(shape.track, shape.track.front().x);
 
   // The corridor's outline: the starboard limit forward, the end's two
   // quarter circles, the port limit back, the start's two quarter circles.
@@ -133,6 +150,7 @@ RouteOverlay::LegShape RouteOverlay::legShape(const LegTrack& leg, const LegSett
     corridor.push_back(geoToChart(offset(p->position, p->course - 90, port)));
   appendArc(leg.from(), first - 90, first - 180, port, kCapSteps, corridor);
   appendArc(leg.from(), first + 180, first + 90, starboard, kCapSteps, corridor);
+  unwrap(corridor, shape.track.front().x);
   return shape;
 }
 
@@ -146,6 +164,7 @@ void RouteOverlay::setRoute(const Route* route) {
   kept.swap(legs_);
   if (!route) return;
   for (const Waypoint& w : route->waypoints()) waypoints_.push_back(geoToChart(w.position));
+  if (!waypoints_.empty()) unwrap(waypoints_, wrappedX(waypoints_.front().x));
   // A leg whose ends and settings are as before keeps its shape: a dragged
   // waypoint rebuilds only the two legs it joins.
   for (int i = 0; i < route->legCount(); ++i) {
@@ -156,17 +175,43 @@ void RouteOverlay::setRoute(const Route* route) {
       legs_.push_back(std::move(kept[at]));
     else
       legs_.push_back(legShape(route->legTrack(i), s));
+    // A leg keeps its own copy of the world; it is moved to the one its
+    // first waypoint is in.
     const LegShape& shape = legs_.back();
-    track_.insert(track_.end(), shape.track.begin(), shape.track.end());
+    const double dx = nearestCopyX(shape.track.front().x, waypoints_[at].x) - shape.track.front().x;
+    appendShifted(shape.track, dx, track_);
     legStart_.push_back(static_cast<int>(track_.size()));
-    corridor_.insert(corridor_.end(), shape.corridor.begin(), shape.corridor.end());
+    appendShifted(shape.corridor, dx, corridor_);
     corridorStart_.push_back(static_cast<int>(corridor_.size()));
   }
+  if (waypoints_.empty()) return;
+  box_ = ChartBox{waypoints_.front().x, waypoints_.front().y, waypoints_.front().x, waypoints_.front().y};
+  for (const std::vector<ChartPoint>* points : {&waypoints_, &corridor_})
+    for (const ChartPoint& p : *points) {
+      box_.minX = std::min(box_.minX, p.x);
+      box_.maxX = std::max(box_.maxX, p.x);
+      box_.minY = std::min(box_.minY, p.y);
+      box_.maxY = std::max(box_.maxY, p.y);
+    }
   pixels_.reserve(std::max(track_.size(), corridor_.size()) + 1);  // a corridor closes with its first point
 }
 
 void RouteOverlay::draw(QPainter& painter, const ViewGeometry& view) const {
   if (waypoints_.empty() && !finding_) return;
+  // Drawn in each copy of the world that it meets, as the cells are: a
+  // route across the 180th meridian shows on both sides of it.
+  ChartBox box = box_;
+  std::optional<ChartPoint> finding;
+  if (finding_) {
+    finding = geoToChart(*finding_);
+    if (waypoints_.empty()) box = ChartBox{finding->x, finding->y, finding->x, finding->y};
+    finding->x = nearestCopyX(finding->x, (box.minX + box.maxX) / 2);
+  }
+  const WorldCopies copies = worldCopiesMeeting(box, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) drawCopy(painter, viewOfWorldCopy(view, k), finding);
+}
+
+void RouteOverlay::drawCopy(QPainter& painter, const ViewGeometry& view, std::optional<ChartPoint> finding) const {
   // No save and restore (a saved state is an allocation): the pen and brush
   // are set for every part, and the brush is left empty. Drawn in device
   // pixels, which the raster engine fills and strokes much faster than
@@ -200,24 +245,30 @@ void RouteOverlay::draw(QPainter& painter, const ViewGeometry& view) const {
   // Each waypoint is the ring drawn once, when the overlay was made.
   const QPointF corner(waypointMark_.width() / 2.0, waypointMark_.height() / 2.0);
   for (const ChartPoint& w : waypoints_) painter.drawImage(pixelOf(w, view) - corner, waypointMark_);
-  if (finding_) {
+  if (finding) {
     painter.setPen(findingPen_);
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(pixelOf(geoToChart(*finding_), view), kFindingPixels, kFindingPixels);
+    painter.drawEllipse(pixelOf(*finding, view), kFindingPixels, kFindingPixels);
   }
   painter.setBrush(Qt::NoBrush);
   painter.setWindow(window);
 }
 
+// Picking looks in every copy of the world the route is drawn in.
 int RouteOverlay::waypointAt(QPointF pixel, const ViewGeometry& view) const {
   int best = -1;
   double bestDistance = kWaypointHitPixels;
-  for (std::size_t i = 0; i < waypoints_.size(); ++i) {
-    const QPointF d = pixelOf(waypoints_[i], view) - pixel;
-    const double distance = std::hypot(d.x(), d.y());
-    if (distance <= bestDistance) {
-      bestDistance = distance;
-      best = static_cast<int>(i);
+  if (waypoints_.empty()) return best;
+  const WorldCopies copies = worldCopiesMeeting(box_, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) {
+    const ViewGeometry copy = viewOfWorldCopy(view, k);
+    for (std::size_t i = 0; i < waypoints_.size(); ++i) {
+      const QPointF d = pixelOf(waypoints_[i], copy) - pixel;
+      const double distance = std::hypot(d.x(), d.y());
+      if (distance <= bestDistance) {
+        bestDistance = distance;
+        best = static_cast<int>(i);
+      }
     }
   }
   return best;
@@ -226,13 +277,18 @@ int RouteOverlay::waypointAt(QPointF pixel, const ViewGeometry& view) const {
 int RouteOverlay::legAt(QPointF pixel, const ViewGeometry& view) const {
   int best = -1;
   double bestDistance = kLegHitPixels;
-  for (std::size_t leg = 0; leg + 1 < legStart_.size(); ++leg) {
-    for (int i = legStart_[leg]; i + 1 < legStart_[leg + 1]; ++i) {
-      const double distance = segmentDistance(pixel, pixelOf(track_[static_cast<std::size_t>(i)], view),
-                                              pixelOf(track_[static_cast<std::size_t>(i) + 1], view));
-      if (distance <= bestDistance) {
-        bestDistance = distance;
-        best = static_cast<int>(leg);
+  if (waypoints_.empty()) return best;
+  const WorldCopies copies = worldCopiesMeeting(box_, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) {
+    const ViewGeometry copy = viewOfWorldCopy(view, k);
+    for (std::size_t leg = 0; leg + 1 < legStart_.size(); ++leg) {
+      for (int i = legStart_[leg]; i + 1 < legStart_[leg + 1]; ++i) {
+        const double distance = segmentDistance(pixel, pixelOf(track_[static_cast<std::size_t>(i)], copy),
+                                                pixelOf(track_[static_cast<std::size_t>(i) + 1], copy));
+        if (distance <= bestDistance) {
+          bestDistance = distance;
+          best = static_cast<int>(leg);
+        }
       }
     }
   }

@@ -5,6 +5,9 @@
 // straight on the Mercator chart), the waypoints as rings, and the place of
 // the finding chosen in the route panel.
 //
+// A route across the 180th meridian is kept continuous (its points run on
+// east or west of it) and drawn in each copy of the world the view meets.
+//
 // Everything that costs is done when the route changes (`setRoute`): the
 // legs and corridor edges are followed on the ellipsoid and kept in chart
 // units, and the buffer the draw pass projects them into is sized then. The
@@ -59,6 +62,8 @@ private:
   };
   static LegShape legShape(const LegTrack& leg, const LegSettings& settings);
 
+  void drawCopy(QPainter& painter, const ViewGeometry& view, std::optional<ChartPoint> finding) const;
+
   std::vector<LegShape> legs_;
   // The points of leg i are track_[legStart_[i]] .. track_[legStart_[i + 1] - 1];
   // the same for the corridor's outline.
@@ -67,6 +72,7 @@ private:
   std::vector<int> legStart_;
   std::vector<ChartPoint> corridor_;
   std::vector<int> corridorStart_;
+  ChartBox box_;  // of the waypoints and corridors
   std::optional<GeoPoint> finding_;
   mutable std::vector<QPointF> pixels_;  // the draw pass's projection buffer, sized by setRoute
 

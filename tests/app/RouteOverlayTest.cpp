@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <functional>
 
 #include "ChartView.h"
@@ -88,5 +89,57 @@ TEST(RouteOverlay, DrawsInTheColoursOfTheTableGiven) {
     const QImage image = drawn(overlay, view);
     EXPECT_GT(pixelsOf(image, plrte), 20) << plrte.name().toStdString();
     EXPECT_EQ(pixelsOf(image, plrte == day ? night : day), 0) << plrte.name().toStdString();
+  }
+}
+
+// A route across the 180th meridian is drawn and picked in each copy of the
+// world the view shows, as the same route 10 degrees west of it is.
+TEST(RouteOverlay, ARouteAcrossThe180thMeridianDrawsAsOneThatIsNot) {
+  const auto routeAt = [](double east) {
+    Route route("dateline");
+    const GeoPoint at[] = {{-16.9, 179.7}, {-17.0, 179.95}, {-17.1, -179.8}, {-16.95, -179.7}};
+    for (const GeoPoint& p : at) {
+      const double longitude = std::remainder(p.longitude + east, 360.0);
+      route.appendWaypoint(Waypoint{{p.latitude, longitude}, "", std::nullopt});
+    }
+    return route;
+  };
+  const auto differs = [](const QImage& a, const QImage& b) {
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) {
+        const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+        n += std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 6;
+      }
+    return n;
+  };
+  // Centred east of, on, and west of the meridian (the last in the copy of
+  // the world west of the route's first waypoint).
+  for (const double centre : {179.8, 180.0, -179.85}) {
+    Route across = routeAt(0), west = routeAt(-10);
+    RouteOverlay acrossOverlay, westOverlay;
+    acrossOverlay.setRoute(&across);
+    westOverlay.setRoute(&west);
+    ChartView acrossView, westView;
+    setCentreGeo(-17.0, centre, acrossView);
+    setCentreGeo(-17.0, centre - 10, westView);
+    acrossView.scale = westView.scale = 1000000;  // the whole route in the picture
+    for (ChartView* view : {&acrossView, &westView}) {
+      QImage surface(400, 300, QImage::Format_ARGB32_Premultiplied);
+      QPainter painter(&surface);
+      setupPainter(painter, surface.width(), surface.height(), *view);
+    }
+    const QImage expected = drawn(westOverlay, westView);
+    const QImage image = drawn(acrossOverlay, acrossView);
+    QImage blank(expected.size(), expected.format());
+    blank.fill(Qt::white);
+    ASSERT_EQ(west.waypoints().size(), 4u);
+    EXPECT_GT(differs(expected, blank), 200) << centre << ": a route drawn";
+    EXPECT_LT(differs(image, expected), 20) << "centred at " << centre;
+    for (int i = 0; i < 4; ++i) {
+      const QPoint at = toLogical(geoToChart(west.waypoints()[static_cast<std::size_t>(i)].position), westView) /
+                        LOGICAL_UNITS_PER_PIXEL;
+      EXPECT_EQ(acrossOverlay.waypointAt(at, acrossView), i) << "centred at " << centre << ", waypoint " << i;
+    }
   }
 }
