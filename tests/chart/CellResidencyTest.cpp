@@ -11,6 +11,20 @@
 
 namespace {
 
+// AddressSanitizer keeps freed memory aside and answers mallinfo2 with
+// its own figures: the heap's size tells nothing under it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kHeapMeasured = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kHeapMeasured = false;
+#else
+constexpr bool kHeapMeasured = true;
+#endif
+#else
+constexpr bool kHeapMeasured = true;
+#endif
+
 class CellResidencyTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -115,7 +129,11 @@ TEST_F(CellResidencyTest, AnUnloadedCellsMemoryGoesWithTheLastSnapshotHoldingIt)
   // Still held by the snapshot taken before: whole, and its memory kept.
   for (const S57Cell* cell : *held) EXPECT_FALSE(cell->unloaded);
   EXPECT_GE((*held)[5]->areas.size(), 400u);
-  EXPECT_GT(mallinfo2().uordblks + 100000, loaded);
+  if (kHeapMeasured) {
+    EXPECT_GT(mallinfo2().uordblks + 100000, loaded);
+  }
   held.reset();
-  EXPECT_LT(mallinfo2().uordblks + 1000000, loaded) << "the unloaded cells' memory was not freed";
+  if (kHeapMeasured) {
+    EXPECT_LT(mallinfo2().uordblks + 1000000, loaded) << "the unloaded cells' memory was not freed";
+  }
 }
