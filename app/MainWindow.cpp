@@ -18,6 +18,8 @@
 #include "MenuTable.h"
 #include "ObjectPanel.h"
 #include "PositionBox.h"
+#include "RouteBook.h"
+#include "RouteChecker.h"
 #include "StoreImporter.h"
 
 namespace {
@@ -38,6 +40,7 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
   createMenus();
   createStatusBar();
   createLoader();
+  createRoutes();
   resize(862, 686);
   QFont windowFont = font();
   windowFont.setStyleStrategy(QFont::PreferAntialias);
@@ -66,6 +69,8 @@ MainWindow::~MainWindow() {
   // A load or an import must not report into a window that is going.
   importer_->wait();
   loader_->stop();
+  routeChecker_->cancel();
+  routeChecker_->wait();
 }
 
 // ---- the parts --------------------------------------------------------------
