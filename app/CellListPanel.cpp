@@ -103,25 +103,29 @@ QString CellListPanel::editionText(int edition, const std::vector<int>& updates)
 
 void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
   // The list grows at its end; a cell withdrawn (cancelled, or replaced by
-  // its newer copy, which comes later) leaves it, and its row goes.
-  const bool grown = cells.size() >= rowCells_.size() && std::equal(rowCells_.begin(), rowCells_.end(), cells.begin());
+  // its newer copy, which comes later) leaves it, and its row goes. Rows go
+  // by name: a cell unloaded or read again keeps its place and its row.
+  const auto sameName = [](const std::string& row, const S57Cell* cell) { return row == cell->name; };
+  const bool grown =
+      cells.size() >= rowNames_.size() && std::equal(rowNames_.begin(), rowNames_.end(), cells.begin(), sameName);
   if (grown) {
-    for (std::size_t i = rowCells_.size(); i < cells.size(); ++i) addRow(*cells[i]);
+    for (std::size_t i = rowNames_.size(); i < cells.size(); ++i) addRow(*cells[i]);
     return;
   }
-  const std::unordered_set<const S57Cell*> listed(cells.begin(), cells.end());
+  std::unordered_set<std::string> listed;
+  for (const S57Cell* cell : cells) listed.insert(cell->name);
   for (int i = loaded_ - 1; i >= 0; --i) {
-    if (listed.count(rowCells_[static_cast<std::size_t>(i)])) continue;
+    if (listed.count(rowNames_[static_cast<std::size_t>(i)])) continue;
     if (reviewed_ && reviewed_->parent() == tree_->topLevelItem(i)) review(reviewed_);
     // What the store said of the copy withdrawn is no word on the next.
     standings_.erase(storedName(tree_->topLevelItem(i)));
     delete tree_->takeTopLevelItem(i);
-    rowCells_.erase(rowCells_.begin() + i);
+    rowNames_.erase(rowNames_.begin() + i);
     --loaded_;
   }
-  const std::unordered_set<const S57Cell*> shown(rowCells_.begin(), rowCells_.end());
+  const std::unordered_set<std::string> shown(rowNames_.begin(), rowNames_.end());
   for (const S57Cell* cell : cells)
-    if (!shown.count(cell)) addRow(*cell);
+    if (!shown.count(cell->name)) addRow(*cell);
 }
 
 void CellListPanel::addRow(const S57Cell& cell) {
@@ -159,7 +163,7 @@ void CellListPanel::addRow(const S57Cell& cell) {
   item->setData(NameColumn, kNameRole, name);
   item->setData(NameColumn, kFailedRole, false);
   if (!warnings.isEmpty() && nonOfficial.isEmpty() && !cell.permitExpired) item->setForeground(WarningColumn, QColor(200, 120, 0));
-  rowCells_.push_back(&cell);
+  rowNames_.push_back(cell.name);
   tree_->insertTopLevelItem(loaded_++, item);
   showStoredUpdates(item);
   showStanding(item);

@@ -11,6 +11,7 @@
 #include <QDockWidget>
 #include <QStringList>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "ChartModel.h"
@@ -77,7 +78,7 @@ private:
   QTreeWidget* tree_ = nullptr;
   int loaded_ = 0;  // rows of loaded cells, at the top
   QTreeWidgetItem* reviewed_ = nullptr;  // the update row under review
-  std::vector<const S57Cell*> rowCells_;  // the cell of each of those rows
+  std::vector<std::string> rowNames_;  // the cell (data set name) of each of those rows
   std::map<QString, std::vector<StoredUpdateRow>> storedUpdates_;  // by cell name
   std::map<QString, StoredCellStanding> standings_;                 // by cell name
 };

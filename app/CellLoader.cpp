@@ -50,10 +50,10 @@ public:
       : loader_(loader), directory_(std::move(directory)), reportCells_(reportCells) {
     ++loader_.running_;
   }
-  Task(CellLoader& loader, QString storeFolder, DataClient client, QStringList only)
-      : loader_(loader), directory_(std::move(storeFolder)), reportCells_(false), store_(true), only_(std::move(only)),
-        client_(std::move(client)) {
-    ++loader_.running_;
+  Task(CellLoader& loader, QString storeFolder, DataClient client, QStringList only, QStringList restore = {})
+      : loader_(loader), directory_(std::move(storeFolder)), reportCells_(false), store_(true),
+        restore_(!restore.isEmpty()), only_(std::move(only)), restored_(std::move(restore)), client_(std::move(client)) {
+    if (!restore_) ++loader_.running_;
   }
 
   void run() override {
@@ -180,6 +180,10 @@ private:
       if (result.listed()) {
         ++report.listed;
         report.storeCells << QString::fromStdString(cell.name);
+        {
+          std::lock_guard<std::mutex> lock(loader_.storeCellsMutex_);
+          loader_.storeCells_.insert(loaded.cell->name);
+        }
         for (const StoredUpdate& u : cell.updates)
           report.storeUpdates.push_back({QString::fromStdString(cell.name), u.number, dayText(u.issueDate),
                                          QString::fromStdString(u.applied).left(16).replace(QLatin1Char('T'), QLatin1Char(' '))});
@@ -212,6 +216,10 @@ private:
       }
     }
     store.release();
+    if (restore_) {
+      emit loader_.restored(restored_, report);
+      return;
+    }
     --loader_.running_;
     emit loader_.finished(report);
   }
@@ -220,7 +228,9 @@ private:
   const QString directory_;  // as the starter passed it
   const bool reportCells_;
   const bool store_ = false;  // directory_ is a chart store
+  const bool restore_ = false;  // cells unloaded, read again (only_ by store name)
   const QStringList only_;
+  const QStringList restored_;  // the data set names of a read of unloaded cells
   const DataClient client_;
 };
 
@@ -237,6 +247,19 @@ void CellLoader::start(const QString& directory, bool reportCells) {
 
 void CellLoader::startStore(const QString& storeFolder, const DataClient& client, const QStringList& only) {
   QThreadPool::globalInstance()->start(new Task(*this, storeFolder, client, only));
+}
+
+void CellLoader::restoreFromStore(const QString& storeFolder, const DataClient& client, const QStringList& names) {
+  // The store knows its cells by name, without the file's extension.
+  QStringList only;
+  for (const QString& name : names) only << name.section(QLatin1Char('.'), 0, 0);
+  if (names.isEmpty()) return;
+  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, client, only, names));
+}
+
+bool CellLoader::fromStore(const std::string& name) const {
+  std::lock_guard<std::mutex> lock(storeCellsMutex_);
+  return storeCells_.count(name) > 0;
 }
 
 void CellLoader::stop() {

@@ -14,6 +14,9 @@
 #include <QString>
 #include <QStringList>
 #include <atomic>
+#include <mutex>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "ChartModel.h"
@@ -40,7 +43,15 @@ public:
   // in use, or of them only those named in `only` when it is not empty.
   // `client`: who the store decrypts for (the manufacturer and the date).
   void startStore(const QString& storeFolder, const DataClient& client, const QStringList& only = {});
-  // True from the moment a load is handed to the pool until its run ends.
+  // Reads again from the chart store the cells of those names (data set
+  // names, NAME.000) that the chart unloaded: quietly, each taking its
+  // place in the cell list; `restored` tells the end.
+  void restoreFromStore(const QString& storeFolder, const DataClient& client, const QStringList& names);
+  // Whether the cell of that data set name was listed by a load of a chart
+  // store, so that it can be read again from there.
+  bool fromStore(const std::string& name) const;
+  // True from the moment a load is handed to the pool until its run ends
+  // (reads of unloaded cells not counted).
   bool busy() const { return running_.load() > 0; }
   // Asks the running loads to stop after their current cell and waits for them.
   void stop();
@@ -56,11 +67,17 @@ signals:
   // findings that belong to no cell (LoadReport.h). A load started with
   // `reportCells` is one the user asked for (`requested`).
   void finished(const LoadReport& report);
+  // The end of a restoreFromStore of `names` (as it was given them): the
+  // cells read again (report.storeCells, by store name) and those that
+  // failed (findings).
+  void restored(const QStringList& names, const LoadReport& report);
 
 private:
   class Task;
 
   ChartEngine& engine_;
   std::atomic<int> running_{0};
+  mutable std::mutex storeCellsMutex_;
+  std::unordered_set<std::string> storeCells_;  // data set names listed from a store
   std::atomic<bool> stopRequested_{false};
 };

@@ -214,6 +214,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   }
   qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
   painting_ = false;
+  emit passDrawn();
   // A view changed without viewChanged (by a caller that set it directly):
   // the read-outs catch up after this paint.
   if (trueScale(view_) != shownScale_) {
@@ -425,5 +426,6 @@ bool ChartWidget::routeRelease(const QPoint& at, bool click) {
 
 void ChartWidget::reviewUpdate(const S57Cell* cell, int number) {
   reviewMarks_ = cell ? changeMarks(*cell, number) : std::vector<ChangeMark>();
+  reviewedCell_ = number > 0 ? cell : nullptr;
   update();
 }

@@ -84,6 +84,10 @@ public:
   // (CHCRID01, CHCRDEL1 where it deleted) until the review ends
   // (`cell` null).
   void reviewUpdate(const S57Cell* cell, int number);
+  // The cells the chart shows marks of: the chosen object's and the one
+  // whose update is reviewed (null when none).
+  const S57Cell* chosenCell() const { return chosen_ ? chosen_->cell : nullptr; }
+  const S57Cell* reviewedCell() const { return reviewedCell_; }
   const std::vector<ChangeMark>& reviewMarks() const { return reviewMarks_; }
 
   // 测距: while on, two clicks give a range and bearing (measurementChanged).
@@ -133,6 +137,9 @@ signals:
   // The view went to another place (go to, a cell, the cells loaded, Home),
   // not by a pan or zoom.
   void viewJumped();
+  // A draw pass ended (view().drawnCells and view().unloadedCells tell what
+  // it found).
+  void passDrawn();
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -167,6 +174,7 @@ private:
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
   std::vector<ChangeMark> reviewMarks_;  // of the update reviewed
+  const S57Cell* reviewedCell_ = nullptr;
   Route* activeRoute() const;
   RouteBook* routes_ = nullptr;
   RouteOverlay routeOverlay_;

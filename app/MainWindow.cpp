@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "CellListPanel.h"
+#include "CellResidency.h"
 #include "CellLoader.h"
 #include "ChartEngine.h"
 #include "ChartStatusBar.h"
@@ -23,6 +24,9 @@
 
 namespace {
 constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
+// Loaded cells kept in memory beyond those the chart draws: a few views'
+// worth, a few hundred kilobytes each.
+constexpr std::size_t kResidentCells = 400;
 constexpr int kCellsCatchUpMs = 150;  // the window shows the cells loaded since, at most this often
 }
 
@@ -132,6 +136,10 @@ void MainWindow::createLoader() {
   });
   connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
+  // Cells not drawn lately leave memory and come back when a view needs them.
+  residency_ = std::make_unique<CellResidency>(kResidentCells);
+  connect(chart_, &ChartWidget::passDrawn, this, &MainWindow::passDrawn);
+  connect(loader_, &CellLoader::restored, this, &MainWindow::cellsRestored);
   importer_ = new StoreImporter(this);
   connect(importer_, &StoreImporter::finished, this, &MainWindow::storeImported);
 }

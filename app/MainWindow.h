@@ -22,6 +22,7 @@
 #include "UserDialogs.h"
 
 class CellListPanel;
+class CellResidency;
 class ChartEngine;
 struct LoadReport;
 struct S57Cell;
@@ -130,6 +131,12 @@ public:
   CellListPanel* cellListPanel() const { return cellListPanel_; }
   const CellLoader& loader() const { return *loader_; }
 
+  // Cells read from the chart store stay in memory while a view drew them
+  // lately: beyond `count` loaded cells, those drawn longest ago are
+  // unloaded (known by their extents, read again when a view needs them).
+  void setResidentCells(std::size_t count);
+  const CellResidency& residency() const { return *residency_; }
+
 protected:
   void closeEvent(QCloseEvent* event) override;
   // Keys none of the window's widgets took go to the chart.
@@ -207,6 +214,15 @@ private:
   // The end of an import into the store: the outcome list, then cancelled
   // cells off the chart (named), new and changed ones loaded from the store.
   void storeImported(const ImportReport& report);
+  // After each pass (MainWindowResidency.cpp): the cells it drew are seen,
+  // the unloaded ones it wanted are read again, and the cells beyond the
+  // budget unloaded.
+  void passDrawn();
+  // Unloads the cells beyond the budget that no view or panel holds.
+  void trimCells();
+  // The end of a read of unloaded cells: the chart drawn again with them;
+  // a cell that did not come back is not asked for again.
+  void cellsRestored(const QStringList& names, const LoadReport& report);
 
   ChartEngine& engine_;
   DisplaySettings settings_;
@@ -226,6 +242,7 @@ private:
   QString cellFolder_, importFolder_;  // last folders of the file dialogs
   bool fitWhileLoading_ = false;       // the start-up load fits the view to the cells
   std::size_t cellsShown_ = 0;         // cells of the cell list the window has caught up with
+  std::unique_ptr<CellResidency> residency_;
   std::unique_ptr<RouteBook> routes_;
   RoutePanel* routePanel_ = nullptr;
   RouteChecker* routeChecker_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QSettings>
 
 #include "CellLoader.h"
+#include "CellResidency.h"
 #include "ChartEngine.h"
 #include "ChartStore.h"
 #include "ManufacturerIdentity.h"
@@ -66,6 +67,7 @@ void MainWindow::reloadStore() {
   store.setDataClient(dataClient_);
   if (!store.load(error, 3000)) return;
   for (const StoredCell& stored : store.index().cells) withdrawCell(engine_, stored.name);
+  residency_->forgetReads();  // a cell refused before may read now
   cellsShown_ = 0;
   cellsChanged();
   chart_->update();
@@ -149,6 +151,7 @@ void MainWindow::storeImported(const ImportReport& report) {
       default: break;
     }
   }
+  residency_->forgetReads();
   cellsShown_ = 0;  // the list shrank: the next catch-up looks at every cell
   cellsChanged();
   chart_->update();

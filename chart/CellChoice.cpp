@@ -53,8 +53,13 @@ bool strictlyContains(const ChartBox& outer, const ChartBox& inner) {
 }  // namespace
 
 bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates) {
+  return isNestedCell(cell, candidates.data(), candidates.data() + candidates.size());
+}
+
+bool isNestedCell(const S57Cell& cell, S57Cell* const* first, S57Cell* const* last) {
   const int scale = compilationScaleForRules(cell);
-  for (const S57Cell* other : candidates) {
+  for (; first != last; ++first) {
+    const S57Cell* other = *first;
     if (other == &cell) continue;
     const int otherScale = compilationScaleForRules(*other);
     if (!(scale < otherScale && scale < otherScale / 8)) continue;

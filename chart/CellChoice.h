@@ -33,6 +33,8 @@ void chooseCandidates(const CellIndex& index, const ViewGeometry& view, std::vec
 // when one extent box of that candidate strictly contains all of its own
 // (each in the copy of the world nearest that box).
 bool isNestedCell(const S57Cell& cell, const std::vector<S57Cell*>& candidates);
+// The same among the candidates from `first` to `last` (not included).
+bool isNestedCell(const S57Cell& cell, S57Cell* const* first, S57Cell* const* last);
 
 // A nested cell shows up to twice its compilation scale, any other cell
 // below 100 times it.

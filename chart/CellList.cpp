@@ -2,19 +2,43 @@
 
 #include "CellBuilder.h"
 #include "ReaderResult.h"
+#include "UnloadedCell.h"
+
+namespace {
+// A published index with the shares of the cells it lists.
+struct OwnedIndex {
+  CellIndex index;
+  std::vector<std::shared_ptr<S57Cell>> owners;
+};
+}  // namespace
 
 CellList::CellList() : published_(std::make_shared<const CellIndex>()) {}
 
+void CellList::publish() {
+  auto owned = std::make_shared<OwnedIndex>();
+  owned->owners = cells_;
+  std::vector<S57Cell*> listed;
+  listed.reserve(cells_.size());
+  for (const auto& c : cells_) listed.push_back(c.get());
+  owned->index = CellIndex(std::move(listed));
+  const CellIndex* index = &owned->index;
+  published_ = IndexedSnapshot(std::move(owned), index);
+}
+
 ReaderResult CellList::append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn) {
   std::lock_guard<std::mutex> lock(mutex_);
-  for (const auto& c : cells_)
-    if (c->name == cell->name) return ReaderResult::DuplicateCell;
-  std::vector<S57Cell*> listed = published_->cells();
-  listed.push_back(cell.get());
-  auto next = std::make_shared<const CellIndex>(std::move(listed));
+  auto at = cells_.end();
+  for (auto it = cells_.begin(); it != cells_.end(); ++it) {
+    if ((*it)->name != cell->name) continue;
+    if (!(*it)->unloaded) return ReaderResult::DuplicateCell;
+    at = it;
+  }
   if (centreOn) centreView(*cell, *centreOn);
-  cells_.push_back(std::move(cell));
-  published_ = std::move(next);
+  if (at != cells_.end())
+    *at = std::move(cell);  // read again: back in its place
+  else
+    cells_.push_back(std::move(cell));
+  publish();
   return ReaderResult::Ok;
 }
 
@@ -22,14 +46,21 @@ bool CellList::withdraw(std::string_view name) {
   std::lock_guard<std::mutex> lock(mutex_);
   for (auto it = cells_.begin(); it != cells_.end(); ++it) {
     if ((*it)->name != name) continue;
-    const S57Cell* gone = it->get();
-    std::vector<S57Cell*> listed;
-    listed.reserve(cells_.size() - 1);
-    for (S57Cell* c : published_->cells())
-      if (c != gone) listed.push_back(c);
     withdrawn_.push_back(std::move(*it));
     cells_.erase(it);
-    published_ = std::make_shared<const CellIndex>(std::move(listed));
+    publish();
+    return true;
+  }
+  return false;
+}
+
+bool CellList::unload(std::string_view name) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto& c : cells_) {
+    if (c->name != name) continue;
+    if (c->unloaded) return false;
+    c = unloadedCopy(*c);  // the loaded cell stays with the snapshots that hold it
+    publish();
     return true;
   }
   return false;
@@ -39,6 +70,13 @@ bool CellList::contains(std::string_view name) const {
   std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& c : cells_)
     if (c->name == name) return true;
+  return false;
+}
+
+bool CellList::containsLoaded(std::string_view name) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& c : cells_)
+    if (c->name == name) return !c->unloaded;
   return false;
 }
 

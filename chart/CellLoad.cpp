@@ -33,7 +33,7 @@ CellLoadResult loadCell(const std::string& path, const PresentationLibrary& libr
     return code;
   }
   if (reader.dataSetParameters.COMF == 0 || reader.dataSetParameters.SOMF == 0) return ReaderResult::NoFactors;
-  if (list.contains(reader.dataSetIdentification.DSNM)) {
+  if (list.containsLoaded(reader.dataSetIdentification.DSNM)) {
     if (report) report->loadedAlready = reader.dataSetIdentification.DSNM;
     return ReaderResult::DuplicateCell;
   }

@@ -31,8 +31,9 @@ bool copyMeetsView(const S57Cell& cell, int k, const ChartBox& view) {
 }  // namespace
 
 void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings) {
-  const IndexedSnapshot cells = engine.cells().indexedSnapshot();
+  IndexedSnapshot cells = engine.cells().indexedSnapshot();
   draw(painter, engine, settings, *cells);
+  drawnSnapshot = std::move(cells);
 }
 
 void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
@@ -48,6 +49,7 @@ void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettin
 template <typename Cells>
 void ChartView::drawPass(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
                          const Cells& cells, InstructionRecorder* recorder) {
+  drawnSnapshot.reset();
   updateOrigin(*this);
   engine.chartFont().setUp(painter);
   chooseCandidatesFrom(cells);
@@ -85,9 +87,18 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
                                 InstructionRecorder* recorder) {
   drawnCells.clear();
   drawnOrder.clear();
+  unloadedCells.clear();
   overscale = 0;
   TextPlacement& texts = buffers.texts;
   texts.clear();
+  // An unloaded cell the scale rules admit has nothing to draw, no coverage
+  // to hide another: it is to be read again, and the cells under it show
+  // meanwhile.
+  for (size_t i = candidates.size(); i-- > 0;) {
+    if (!candidateDrawn[i] || !candidates[i]->unloaded) continue;
+    candidateDrawn[i] = 0;
+    unloadedCells.push_back(candidates[i]);
+  }
   // Known before any is drawn: each cell's limits depend on the others.
   for (size_t i = candidates.size(); i-- > 0;) {
     if (!candidateDrawn[i]) continue;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CellIndex.h"
+#include "CellList.h"
 #include "ChartModel.h"
 #include "CoverageLimits.h"
 #include "DisplaySettings.h"
@@ -23,6 +24,15 @@ class QPainter;
 
 struct ChartView : ViewGeometry {
   std::vector<S57Cell*> drawnCells;  // drawing order of the last pass
+  // The cells the last pass would have drawn but found unloaded (their
+  // boundaries drawn, nothing else): those to read again. Valid while the
+  // snapshot the pass drew lasts (drawnSnapshot, for a pass over the
+  // engine's list).
+  std::vector<S57Cell*> unloadedCells;
+  // The snapshot of the engine's cell list the last pass drew (null after
+  // a pass over cells the caller holds): what it drew stays in memory while
+  // the view may still pick from it.
+  IndexedSnapshot drawnSnapshot;
   // How many times more detailed than its compilation scale the last pass
   // showed the most detailed cell it drew; 0 when it was not overscaled.
   double overscale = 0;

@@ -236,6 +236,10 @@ struct S57Cell {
   // of date, and the chart must say permanently that it is not to be used
   // for primary navigation.
   bool permitExpired = false;
+  // A cell the window keeps only by what it knows without its features
+  // (name, scale, edition, extents): it was unloaded to free memory, and is
+  // read again when a view needs it. A pass never draws such a cell.
+  bool unloaded = false;
 
   // Who produced the data and as what (DSID AGEN and PRSP): the cell is
   // marked as not official unless an official hydrographic office produced

@@ -13,6 +13,8 @@
 #include "ChangeMarks.h"
 #include "MercatorProjection.h"
 #include "ChartStore.h"
+#include "ChartWidget.h"
+#include "Portfolio.h"
 #include "StoreImporter.h"
 #include "WindowFixture.h"
 
@@ -332,3 +334,52 @@ TEST_F(WindowStore, ACellBehindItsDataServersProductListIsShownWithSse27) {
 }
 
 }  // namespace
+
+// With a budget of three loaded cells, the store's cells not drawn lately
+// leave memory yet stay listed (the chart and the cell list know them all);
+// going to one of them reads it again in the background, and the chart
+// draws it when it comes.
+TEST_F(WindowStore, CellsNotDrawnLatelyLeaveMemoryAndComeBackWhenTheViewReturns) {
+  const fs::path cells = fs::absolute("portfolio");
+  fs::create_directories(cells);
+  ASSERT_TRUE(portfolio::writePortfolio(40, cells.string()).ok);
+  {
+    ChartStore charts(store.string());
+    ASSERT_TRUE(charts.import({cells.string()}).written);
+  }
+  window->setResidentCells(3);
+  showAndDraw();
+  window->startStore(QString::fromStdString(store.string()));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->chart()->repaint();
+  const auto loadedCount = [this] {
+    int n = 0;
+    for (const S57Cell* c : *engine().cells().snapshot()) n += c->unloaded ? 0 : 1;
+    return n;
+  };
+  EXPECT_EQ(engine().cells().size(), 40u);
+  EXPECT_EQ(window->cellListPanel()->loadedCount(), 40);
+  const int drawn = static_cast<int>(window->chart()->view().drawnCells.size());
+  EXPECT_LE(loadedCount(), std::max(3, drawn));
+
+  // A harbour cell, unloaded: the view goes to it at its scale.
+  std::string name;
+  ChartBox box;
+  int scale = 0;
+  for (const S57Cell* c : *engine().cells().snapshot())
+    if (c->unloaded && c->name[2] == '5') name = c->name, box = c->boundingBox, scale = c->compilationScale;
+  ASSERT_FALSE(name.empty());
+  const GeoPoint middle = chartToGeo({(box.minX + box.maxX) / 2, (box.minY + box.maxY) / 2});
+  window->chart()->goTo({middle.latitude, middle.longitude, static_cast<float>(scale)});
+  window->chart()->repaint();
+  const auto drawnNow = [&] {
+    for (const S57Cell* c : window->chart()->view().drawnCells)
+      if (c->name == name) return true;
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor(drawnNow, 20000)) << name << " was not read again and drawn";
+  EXPECT_FALSE(loaded(name.substr(0, 8))->unloaded);
+  EXPECT_EQ(engine().cells().size(), 40u);
+  EXPECT_EQ(window->cellListPanel()->loadedCount(), 40);
+  EXPECT_LE(loadedCount(), std::max(3, static_cast<int>(window->chart()->view().drawnCells.size())));
+}

@@ -116,3 +116,58 @@ TEST(CellListConcurrency, ASnapshotStaysWholeWhileItsCellsAreWithdrawn) {
   EXPECT_TRUE(list.snapshot()->empty());
   EXPECT_EQ(first->size(), static_cast<size_t>(kCells));
 }
+
+// Cells unloaded to free memory and read again while a drawing thread walks
+// the list: each snapshot shows every cell, whole or unloaded (its extents
+// kept, no features), in its place; a snapshot taken before the cells were
+// unloaded still holds them whole.
+TEST(CellListConcurrency, UnloadingAndReadingAgainNeverTakeACellFromASnapshot) {
+  PresentationLibrary library;
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  ChartEngine engine(std::move(library));
+  constexpr int kCells = 12;
+  fixtures::TempDirectory dir;
+  std::vector<std::string> paths, names;
+  for (int i = 0; i < kCells; ++i) {
+    names.push_back("CELL" + std::to_string(100 + i) + ".000");
+    paths.push_back(fixtures::writeCell(fixtures::smallCell(names.back(), 0.01 * (i + 1)), dir.path, names.back()));
+    ASSERT_TRUE(engine.loadCell(paths.back()).ok());
+  }
+  CellList& list = engine.cells();
+  const CellSnapshot before = list.snapshot();
+  std::atomic<bool> done{false};
+  std::atomic<int> walks{0};
+  std::thread drawer([&] {
+    do {
+      const CellSnapshot snapshot = list.snapshot();
+      ASSERT_EQ(snapshot->size(), static_cast<size_t>(kCells));
+      for (size_t i = 0; i < snapshot->size(); ++i) {
+        const S57Cell& cell = *(*snapshot)[i];
+        ASSERT_EQ(cell.name, names[i]);
+        ASSERT_EQ(cell.extents.size(), 1u);
+        ASSERT_EQ(cell.areas.size(), cell.unloaded ? 0u : 3u);
+      }
+      for (const S57Cell* cell : *before) ASSERT_EQ(cell->areas.size(), 3u);
+      ++walks;
+    } while (!done.load());
+  });
+  for (int round = 0; round < 3; ++round) {
+    for (const std::string& name : names) EXPECT_TRUE(list.unload(name));
+    EXPECT_FALSE(list.unload(names.front()));  // unloaded already
+    std::thread reader([&] {
+      for (const std::string& path : paths) EXPECT_TRUE(engine.loadCell(path).ok());
+    });
+    reader.join();
+  }
+  done = true;
+  drawer.join();
+  EXPECT_GT(walks.load(), 0);
+  // Read again in their places, each once; a second read is a duplicate.
+  const CellSnapshot after = list.snapshot();
+  ASSERT_EQ(after->size(), static_cast<size_t>(kCells));
+  for (size_t i = 0; i < after->size(); ++i) {
+    EXPECT_EQ((*after)[i]->name, names[i]);
+    EXPECT_FALSE((*after)[i]->unloaded);
+  }
+  EXPECT_EQ(engine.loadCell(paths.front()), ReaderResult::DuplicateCell);
+}

@@ -398,3 +398,34 @@ TEST_F(DrawPassTest, OverscalePatternOverTheExtentOfACellWithoutCoverage) {
     EXPECT_DOUBLE_EQ(view.overscale, c.factor) << c.scale;
   }
 }
+
+// An unloaded cell (known by its extents only) draws nothing and hides
+// nothing: the cell under it shows meanwhile, and the pass names it among
+// the cells to read again only when its scale rule admits it.
+TEST_F(DrawPassTest, AnUnloadedCellIsAskedForAndTheCellsUnderItShowMeanwhile) {
+  addCell("OUTER", 350000, 1e9);
+  S57Cell& inner = addCell("INNER", 22000, 1e9);
+  inner.areas.clear();
+  inner.unloaded = true;
+  struct Case {
+    float scale;
+    Names drawn, unloaded;
+  } cases[] = {
+      {20000, {"OUTER"}, {"INNER"}},
+      {2199999, {"OUTER"}, {"INNER"}},
+      {2200000, {"OUTER"}, {}},  // beyond its scale rule: not wanted
+  };
+  for (const Case& c : cases) {
+    ChartView view = viewAt(c.scale);
+    RecordingDevice device;
+    QPainter painter(&device);
+    ChartEngine engine(library());
+    view.draw(painter, engine, settings(), list);
+    painter.end();
+    Names drawn, unloaded;
+    for (const S57Cell* cell : view.drawnCells) drawn.push_back(cell->name);
+    for (const S57Cell* cell : view.unloadedCells) unloaded.push_back(cell->name);
+    EXPECT_EQ(drawn, c.drawn) << c.scale;
+    EXPECT_EQ(unloaded, c.unloaded) << c.scale;
+  }
+}
