@@ -8,7 +8,8 @@
 // A route across the 180th meridian is kept continuous (its points run on
 // east or west of it) and drawn in each copy of the world the view meets.
 //
-// Everything that costs is done when the route changes (`setRoute`): the
+// Everything that costs is done when the route changes (`setRoute`, which
+// rebuilds only the legs whose ends or settings changed): the
 // legs and corridor edges are followed on the ellipsoid and kept in chart
 // units, and the buffer the draw pass projects them into is sized then. The
 // draw pass only projects and paints, and allocates nothing.
