@@ -10,17 +10,12 @@
 #include <vector>
 
 #include "CachedValue.h"
+#include "ChartVertex.h"
+#include "DetailLevels.h"
 #include "Instruction.h"
 #include "LoadWarning.h"
 #include "MercatorProjection.h"
 #include "S57Vocabulary.h"
-
-// One geometry vertex. `usage` is 0 for points and lines; area boundary
-// vertices carry the USAG of the spatial pointer that produced them.
-struct ChartVertex {
-  ChartPoint point;
-  std::uint8_t usage = 0;
-};
 
 // A feature attribute by catalogue acronym, value as it stands in the cell
 // (national values converted to UTF-8).
@@ -166,6 +161,7 @@ struct LineFeature : ChartFeature {
   LineFeature() : ChartFeature(FeatureKind::Line) {}
   std::vector<BoundaryPart> parts;
   std::vector<ChartVertex> vertices;  // every part's vertices, in part order
+  DetailLevels detail;                // the vertices each level keeps (DetailLevels.h)
 };
 
 // Axis-aligned box in chart units.
@@ -185,6 +181,8 @@ struct AreaFeature : ChartFeature {
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
   std::vector<ChartVertex> interiorVertices;  // every interior part's vertices, in part order
+  DetailLevels exteriorDetail;                // the vertices each level keeps (DetailLevels.h)
+  DetailLevels interiorDetail;
   // The holes: the rings the interior vertices close into, each a run of
   // them (see findHoles). Call findHoles after changing interiorVertices.
   std::vector<VertexRun> holes;
@@ -248,6 +246,10 @@ struct S57Cell {
   double centreX = 0, centreY = 0;
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;
+
+  // The tolerance of each level of detail of the lines and area outlines,
+  // chart units; 0 where a level was not made (DetailLevels.h).
+  DetailTolerances detailTolerances{};
 
   // Worked out on first need by the portrayal of depth areas.
   SharedCache<DepthAreaEdges> depthAreaEdges;
