@@ -40,7 +40,8 @@ QCheckBox* switchBox(QWidget* parent, const char* name, const QString& text, boo
 }
 }  // namespace
 
-AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget* parent) : QDialog(parent) {
+AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget* parent)
+    : QDialog(parent), given_(s) {
   setObjectName(QStringLiteral("advancedSettingsDialog"));
   setWindowTitle(QStringLiteral("高级设置"));
 
@@ -189,7 +190,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
 }
 
 void AdvancedSettingsDialog::contourChosen(Contour which, double metres) {
-  DisplaySettings before;
+  DisplaySettings before = given_;
   before.shallowContour = static_cast<float>(shallow_->value());
   before.safetyContour = static_cast<float>(safety_->value());
   before.deepContour = static_cast<float>(deep_->value());

@@ -35,6 +35,7 @@ private:
   // them says which moved.
   void contourChosen(Contour which, double metres);
 
+  const DisplaySettings given_;  // as the dialog opened: the rest of a contour's trial copy
   QDoubleSpinBox *safety_ = nullptr, *shallow_ = nullptr, *deep_ = nullptr;
   QLabel* contourNote_ = nullptr;
   QComboBox *shades_ = nullptr, *category_ = nullptr, *symbols_ = nullptr, *language_ = nullptr;

@@ -5,16 +5,19 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <algorithm>
+#include <unordered_set>
 #include <QTreeWidget>
 
 #include "ChineseText.h"
 #include "LoadWarning.h"
 #include "OfficialData.h"
 #include "ReadoutText.h"
+#include "StoreText.h"
 
 namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
 constexpr int kFailedRole = Qt::UserRole + 1;  // true on a failed file's row
+constexpr int kUpdateRole = Qt::UserRole + 2;  // the update number of an update row
 
 // The warnings in Chinese on one line; the tool tip adds under each its
 // English line, which names the record or value at fault.
@@ -23,6 +26,9 @@ QString joined(const std::vector<LoadWarning>& warnings) {
   for (const LoadWarning& w : warnings) out << chineseWarningText(w);
   return out.join(QStringLiteral("；"));
 }
+
+// The cell's name as the chart store knows it: its data set name before the dot.
+QString storedName(const QTreeWidgetItem* row) { return row->data(0, Qt::UserRole).toString().section(QLatin1Char('.'), 0, 0); }
 
 QString warningToolTip(const std::vector<LoadWarning>& warnings) {
   QStringList out;
@@ -47,11 +53,29 @@ CellListPanel::CellListPanel(QWidget* parent) : QDockWidget(QStringLiteral("海�
   tree_->header()->setStretchLastSection(true);
   setWidget(tree_);
   connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { activate(item); });
+  connect(tree_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { review(item); });
+  auto* endReview = new QAction(QStringLiteral("结束审阅"), this);
+  endReview->setObjectName(QStringLiteral("endReview"));
+  connect(endReview, &QAction::triggered, this, [this] {
+    if (reviewed_) review(reviewed_);
+  });
   auto* clear = new QAction(QStringLiteral("清除未加载的文件和提示"), this);
   clear->setObjectName(QStringLiteral("clearFindings"));
   connect(clear, &QAction::triggered, this, &CellListPanel::clearFindings);
   tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
   tree_->addAction(clear);
+  tree_->addAction(endReview);
+}
+
+void CellListPanel::review(QTreeWidgetItem* item) {
+  if (!item || !item->parent()) return;
+  if (item == reviewed_) {
+    reviewed_ = nullptr;
+    emit updateReviewed(QString(), 0);
+    return;
+  }
+  reviewed_ = item;
+  emit updateReviewed(item->data(NameColumn, kNameRole).toString(), item->data(NameColumn, kUpdateRole).toInt());
 }
 
 QString CellListPanel::compilationScaleText(int scale) {
@@ -74,31 +98,87 @@ QString CellListPanel::editionText(int edition, const std::vector<int>& updates)
 }
 
 void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
-  for (std::size_t i = static_cast<std::size_t>(loaded_); i < cells.size(); ++i) {
-    const S57Cell& cell = *cells[i];
-    auto* item = new QTreeWidgetItem;
-    const QString name = QString::fromStdString(cell.name);
-    item->setText(NameColumn, name);
-    item->setText(ScaleColumn, compilationScaleText(cell.compilationScale));
-    item->setText(EditionColumn, editionText(cell.edition, cell.updatesApplied));
-    // Data that is not an official ENC is named first among the warnings,
-    // with the English reason in the tool tip, and its row is in magenta.
-    const QString nonOfficial = chineseNonOfficialText(cell);
-    QString warnings = joined(cell.loadWarnings), toolTip = warningToolTip(cell.loadWarnings);
-    if (!nonOfficial.isEmpty()) {
-      item->setToolTip(NameColumn, nonOfficial);
-      const QString english = QString::fromStdString(nonOfficialReason(cell));
-      warnings = warnings.isEmpty() ? nonOfficial : nonOfficial + QStringLiteral("；") + warnings;
-      toolTip = nonOfficial + QLatin1Char('\n') + english + (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
-      for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(200, 0, 160));
-    }
-    item->setText(WarningColumn, warnings);
-    item->setToolTip(WarningColumn, toolTip);
-    item->setData(NameColumn, kNameRole, name);
-    item->setData(NameColumn, kFailedRole, false);
-    if (!warnings.isEmpty() && nonOfficial.isEmpty()) item->setForeground(WarningColumn, QColor(200, 120, 0));
-    tree_->insertTopLevelItem(loaded_++, item);
+  // The list grows at its end; a cell withdrawn (cancelled, or replaced by
+  // its newer copy, which comes later) leaves it, and its row goes.
+  const bool grown = cells.size() >= rowCells_.size() && std::equal(rowCells_.begin(), rowCells_.end(), cells.begin());
+  if (grown) {
+    for (std::size_t i = rowCells_.size(); i < cells.size(); ++i) addRow(*cells[i]);
+    return;
   }
+  const std::unordered_set<const S57Cell*> listed(cells.begin(), cells.end());
+  for (int i = loaded_ - 1; i >= 0; --i) {
+    if (listed.count(rowCells_[static_cast<std::size_t>(i)])) continue;
+    if (reviewed_ && reviewed_->parent() == tree_->topLevelItem(i)) review(reviewed_);
+    delete tree_->takeTopLevelItem(i);
+    rowCells_.erase(rowCells_.begin() + i);
+    --loaded_;
+  }
+  const std::unordered_set<const S57Cell*> shown(rowCells_.begin(), rowCells_.end());
+  for (const S57Cell* cell : cells)
+    if (!shown.count(cell)) addRow(*cell);
+}
+
+void CellListPanel::addRow(const S57Cell& cell) {
+  auto* item = new QTreeWidgetItem;
+  const QString name = QString::fromStdString(cell.name);
+  item->setText(NameColumn, name);
+  item->setText(ScaleColumn, compilationScaleText(cell.compilationScale));
+  item->setText(EditionColumn, editionText(cell.edition, cell.updatesApplied));
+  // Data that is not an official ENC is named first among the warnings,
+  // with the English reason in the tool tip, and its row is in magenta.
+  const QString nonOfficial = chineseNonOfficialText(cell);
+  QString warnings = joined(cell.loadWarnings), toolTip = warningToolTip(cell.loadWarnings);
+  if (!nonOfficial.isEmpty()) {
+    item->setToolTip(NameColumn, nonOfficial);
+    const QString english = QString::fromStdString(nonOfficialReason(cell));
+    warnings = warnings.isEmpty() ? nonOfficial : nonOfficial + QStringLiteral("；") + warnings;
+    toolTip = nonOfficial + QLatin1Char('\n') + english + (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
+    for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(200, 0, 160));
+  }
+  // A cell shown under a permit that has expired says so first, for as
+  // long as it is shown.
+  if (cell.permitExpired) {
+    const QString expired = chineseSseText(SseCode::PermitExpiredWhenShown, cell.name.substr(0, cell.name.find('.')));
+    warnings = warnings.isEmpty() ? expired : expired + QStringLiteral("；") + warnings;
+    toolTip = expired + QLatin1Char('\n') +
+              QString::fromStdString(sseEnglish(SseCode::PermitExpiredWhenShown, cell.name.substr(0, cell.name.find('.')))) +
+              (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
+    for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(220, 50, 50));
+  }
+  item->setText(WarningColumn, warnings);
+  item->setToolTip(WarningColumn, toolTip);
+  item->setData(NameColumn, kNameRole, name);
+  item->setData(NameColumn, kFailedRole, false);
+  if (!warnings.isEmpty() && nonOfficial.isEmpty() && !cell.permitExpired) item->setForeground(WarningColumn, QColor(200, 120, 0));
+  rowCells_.push_back(&cell);
+  tree_->insertTopLevelItem(loaded_++, item);
+  showStoredUpdates(item);
+}
+
+void CellListPanel::setStoredUpdates(const QStringList& cells, const std::vector<StoredUpdateRow>& updates) {
+  for (const QString& cell : cells) storedUpdates_[cell].clear();
+  for (const StoredUpdateRow& u : updates) storedUpdates_[u.cell].push_back(u);
+  for (int i = 0; i < loaded_; ++i)
+    if (cells.contains(storedName(tree_->topLevelItem(i))))
+      showStoredUpdates(tree_->topLevelItem(i));
+}
+
+void CellListPanel::showStoredUpdates(QTreeWidgetItem* row) {
+  if (reviewed_ && reviewed_->parent() == row) review(reviewed_);  // its row goes: the review ends
+  qDeleteAll(row->takeChildren());
+  const auto it = storedUpdates_.find(storedName(row));
+  if (it == storedUpdates_.end() || it->second.empty()) return;
+  for (const StoredUpdateRow& u : it->second) {
+    auto* child = new QTreeWidgetItem;
+    child->setText(NameColumn, QStringLiteral("第%1次更新").arg(u.number));
+    child->setText(EditionColumn, QStringLiteral("发布 ") + u.issued);
+    child->setText(WarningColumn, QStringLiteral("应用于 ") + u.applied);
+    child->setData(NameColumn, kNameRole, row->data(NameColumn, kNameRole));
+    child->setData(NameColumn, kFailedRole, false);
+    child->setData(NameColumn, kUpdateRole, u.number);
+    row->addChild(child);
+  }
+  tree_->setRootIsDecorated(true);  // the cells with updates open to show them
 }
 
 void CellListPanel::addFindings(const std::vector<LoadFinding>& findings) {

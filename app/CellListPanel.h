@@ -9,6 +9,7 @@
 // asks the window to show the cell.
 #include <QDockWidget>
 #include <QStringList>
+#include <map>
 #include <vector>
 
 #include "ChartModel.h"
@@ -25,12 +26,17 @@ public:
 
   explicit CellListPanel(QWidget* parent = nullptr);
 
-  // Lists the cells of `cells` not listed yet (the cell list only grows,
-  // so the rows follow it in load order, before the failed files).
+  // Lists the cells of `cells` not listed yet and takes off the rows of
+  // cells it no longer holds (withdrawn: cancelled or replaced); the rows
+  // follow it in load order, before the failed files.
   void addCells(const std::vector<S57Cell*>& cells);
   // Lists files that failed and findings below the loaded cells; a row
   // already listed is not listed again.
   void addFindings(const std::vector<LoadFinding>& findings);
+  // The updates of `cells`, read from the chart store, each under its
+  // cell's row with its number, issue date and the date the store applied
+  // it (replacing what was shown for those cells).
+  void setStoredUpdates(const QStringList& cells, const std::vector<StoredUpdateRow>& updates);
   // Removes the rows of failed files and findings.
   void clearFindings();
   int findingCount() const;
@@ -49,10 +55,19 @@ public:
 signals:
   // The name (DSNM) of a loaded cell the user double-clicked.
   void cellActivated(const QString& name);
+  // An update row chosen: review update `number` of the cell `name`; a
+  // second click on it (or 结束审阅) ends the review (number 0).
+  void updateReviewed(const QString& name, int number);
 
 private:
   void activate(QTreeWidgetItem* item);
+  void addRow(const S57Cell& cell);
+  void review(QTreeWidgetItem* item);
+  void showStoredUpdates(QTreeWidgetItem* row);
 
   QTreeWidget* tree_ = nullptr;
   int loaded_ = 0;  // rows of loaded cells, at the top
+  QTreeWidgetItem* reviewed_ = nullptr;  // the update row under review
+  std::vector<const S57Cell*> rowCells_;  // the cell of each of those rows
+  std::map<QString, std::vector<StoredUpdateRow>> storedUpdates_;  // by cell name
 };

@@ -8,13 +8,10 @@
 #include <filesystem>
 
 #include "CellFolder.h"
-#include "CellList.h"
-#include "ChartView.h"
+#include "ChartEngine.h"
+#include "ChartStore.h"
 #include "ChineseText.h"
-#include "Engine.h"
-#include "EngineState.h"
-#include "LibraryResult.h"
-#include "ReaderResult.h"
+#include "StoreText.h"
 
 namespace {
 QString decoded(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
@@ -29,6 +26,12 @@ LoadFinding findingRow(const LoadWarning& warning) {
   f.text = colon < 0 ? line : line.mid(colon + 1);
   f.detail = decoded(warning.text);
   return f;
+}
+
+// "20010131" as "2001-01-31"; another form as it is.
+QString dayText(const std::string& yyyymmdd) {
+  const QString d = QString::fromStdString(yyyymmdd);
+  return d.size() == 8 ? d.left(4) + QLatin1Char('-') + d.mid(4, 2) + QLatin1Char('-') + d.mid(6) : d;
 }
 
 // The loaded cell of that name, or null.
@@ -47,8 +50,17 @@ public:
       : loader_(loader), directory_(std::move(directory)), reportCells_(reportCells) {
     ++loader_.running_;
   }
+  Task(CellLoader& loader, QString storeFolder, DataClient client, QStringList only)
+      : loader_(loader), directory_(std::move(storeFolder)), reportCells_(false), store_(true), only_(std::move(only)),
+        client_(std::move(client)) {
+    ++loader_.running_;
+  }
 
   void run() override {
+    if (store_) {
+      runStore();
+      return;
+    }
     LoadReport report;
     report.directory = directory_;
     report.requested = reportCells_;
@@ -68,8 +80,8 @@ public:
       options.updateFiles = &source.updates;
       options.warnings = source.warnings;
       CellLoadReport loaded;
-      const int code = loadCell(source.path, loadingChartView(), cellList(), options, &loaded);
-      if (code == 0 || cellListedDespite(code)) {  // listed; a finding is its first warning
+      const CellLoadResult result = loader_.engine_.loadCell(source.path, nullptr, options, &loaded);
+      if (result.listed()) {  // a finding is its first warning
         listed.push_back(loaded.cell);
         ++report.listed;
         for (const LoadWarning& warning : loaded.cell->loadWarnings) {
@@ -77,10 +89,10 @@ public:
           ++report.cellWarnings;
         }
         emit loader_.cellLoaded();  // shown as it comes
-      } else if (code == ReaderDuplicateCell) {
+      } else if (result == ReaderResult::DuplicateCell) {
         report.alreadyLoaded << decoded(loaded.loadedAlready);
       } else {
-        failures.push_back(failedFile(decoded(source.path), code));
+        failures.push_back(failedFile(decoded(source.path), result, loader_.engine_));
       }
     }
     report.findings = std::move(failures);
@@ -106,7 +118,7 @@ public:
       report.findings.push_back(none);
     }
     if (reportCells_ && !loader_.stopRequested_) {
-      const CellSnapshot cells = cellList().snapshot();
+      const CellSnapshot cells = loader_.engine_.cells().snapshot();
       for (const QString& name : report.alreadyLoaded)
         if (S57Cell* cell = loadedCell(cells, QFile::encodeName(name).toStdString())) listed.push_back(cell);
       if (!listed.empty()) emit loader_.cellsListed(listed);
@@ -116,12 +128,87 @@ public:
   }
 
 private:
+  void runStore() {
+    LoadReport report;
+    report.directory = directory_;
+    report.fromStore = true;
+    ChartStore store(QFile::encodeName(directory_).toStdString());
+    store.setDataClient(client_);
+    std::string error;
+    // Held for reading while its files are read: no import removes one.
+    if (!store.load(error, 3000, true)) {
+      const QString why = store.failure().kind != StoreMessageKind::None ? chineseStoreMessage(store.failure())
+                                                                          : decoded(error);
+      report.storeMessages << QStringLiteral("海图库无法读取：") + why;
+    }
+    for (const StoreMessage& message : store.messages()) report.storeMessages << chineseStoreMessage(message);
+    // Said once: a row of the cell list and the status bar's line.
+    for (const QString& message : report.storeMessages) {
+      LoadFinding f;
+      f.name = QStringLiteral("海图库");
+      f.text = message;
+      f.detail = directory_;
+      report.findings.push_back(f);
+    }
+    for (const StoredCell& cell : store.index().cells) {
+      if (loader_.stopRequested_) {
+        report.stopped = true;
+        break;
+      }
+      if (cell.status != CellStatus::InUse) continue;
+      if (!only_.isEmpty() && !only_.contains(QString::fromStdString(cell.name))) continue;
+      ++report.found;
+      const OpenedCell opened = store.openCell(cell);
+      if (opened.refused()) {
+        LoadFinding f;
+        f.name = QString::fromStdString(cell.name);
+        QStringList codes;
+        for (SseCode code : opened.sse) codes << chineseSseText(code, cell.name);
+        f.text = codes.isEmpty() ? QStringLiteral("海图库中的文件无法读取") : codes.join(QStringLiteral("；"));
+        f.detail = QString::fromStdString(opened.reason);
+        f.failed = true;
+        report.findings.push_back(f);
+        continue;
+      }
+      CellLoadOptions options;
+      options.updateFiles = &opened.source.updates;
+      options.warnings = opened.source.warnings;
+      options.fileBytes = opened.fileBytes;
+      options.permitExpired = opened.permitExpired();
+      CellLoadReport loaded;
+      const CellLoadResult result = loader_.engine_.loadCell(opened.source.path, nullptr, options, &loaded);
+      if (result.listed()) {
+        ++report.listed;
+        report.storeCells << QString::fromStdString(cell.name);
+        for (const StoredUpdate& u : cell.updates)
+          report.storeUpdates.push_back({QString::fromStdString(cell.name), u.number, dayText(u.issueDate),
+                                         QString::fromStdString(u.applied).left(16).replace(QLatin1Char('T'), QLatin1Char(' '))});
+        for (const LoadWarning& warning : loaded.cell->loadWarnings) {
+          if (report.firstCellWarning.isEmpty()) report.firstCellWarning = chineseWarningText(warning);
+          ++report.cellWarnings;
+        }
+        emit loader_.cellLoaded();
+      } else if (result == ReaderResult::DuplicateCell) {
+        report.alreadyLoaded << decoded(loaded.loadedAlready);
+      } else {
+        LoadFinding f = failedFile(QString::fromStdString(cell.name), result, loader_.engine_);
+        report.findings.push_back(f);
+      }
+    }
+    store.release();
+    --loader_.running_;
+    emit loader_.finished(report);
+  }
+
   CellLoader& loader_;
   const QString directory_;  // as the starter passed it
   const bool reportCells_;
+  const bool store_ = false;  // directory_ is a chart store
+  const QStringList only_;
+  const DataClient client_;
 };
 
-CellLoader::CellLoader(QObject* parent) : QObject(parent) {
+CellLoader::CellLoader(ChartEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {
   qRegisterMetaType<std::vector<S57Cell*>>("std::vector<S57Cell*>");
   qRegisterMetaType<LoadReport>("LoadReport");
 }
@@ -130,6 +217,10 @@ CellLoader::~CellLoader() { stop(); }
 
 void CellLoader::start(const QString& directory, bool reportCells) {
   QThreadPool::globalInstance()->start(new Task(*this, directory, reportCells));
+}
+
+void CellLoader::startStore(const QString& storeFolder, const DataClient& client, const QStringList& only) {
+  QThreadPool::globalInstance()->start(new Task(*this, storeFolder, client, only));
 }
 
 void CellLoader::stop() {

@@ -13,7 +13,7 @@
 #include <cstdlib>
 
 #include "CellGroups.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "DisplaySettings.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
@@ -30,7 +30,8 @@ QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; 
 
 }  // namespace
 
-ChartWidget::ChartWidget(QWidget* parent) : QWidget(parent) {
+ChartWidget::ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent)
+    : QWidget(parent), engine_(engine), settings_(settings) {
   setObjectName(QStringLiteral("chart"));
   setMouseTracking(true);
   // A click gives the chart the keys.
@@ -125,7 +126,7 @@ void ChartWidget::panByQuarter(int dx, int dy) {
 }
 
 bool ChartWidget::showAllCells() {
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   return showCells(*cells);
 }
 
@@ -150,7 +151,7 @@ void ChartWidget::goTo(const GoToTarget& target) {
 
 bool ChartWidget::showCell(const QString& name) {
   const std::string wanted = name.toStdString();
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   for (const S57Cell* cell : *cells) {
     if (cell->name != wanted || cell->extents.empty()) continue;
     const ChartBox& b = cell->boundingBox;
@@ -195,10 +196,12 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   painting_ = true;
   setupPainter(painter, width(), height(), view_);
   view_.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
-  displaySettings().refreshToday();  // the viewing date follows the calendar unless one was chosen
-  view_.draw(painter, displaySettings());
+  settings_.refreshToday();  // the viewing date follows the calendar unless one was chosen
+  view_.draw(painter, engine_, settings_);
   if (selectionMode_ && chosen_)
     drawObjectHighlight(painter, view_, view_.buffers, *chosen_->feature, chosen_->sounding);
+  if (!reviewMarks_.empty())
+    drawChangeMarks(Canvas{painter, *settings_.colourTable, engine_.drawings(), view_.scratch}, view_, reviewMarks_);
   if (rangeBearing_.active()) {
     painter.setWindow(rect());  // back to pixels, in the window's font
     painter.setFont(font());
@@ -252,7 +255,7 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
     press_ = lastDrag_ = at;
     dragging_ = true;
     grabDragPreview();
-    if (selectionMode_) emit objectsPicked(view_.pick(displaySettings(), at.x(), at.y()));
+    if (selectionMode_) emit objectsPicked(view_.pick(settings_, at.x(), at.y()));
   } else if (event->button() == Qt::RightButton) {
     update();
   }
@@ -326,4 +329,9 @@ bool ChartWidget::keyPress(QKeyEvent* event) {
   }
   event->accept();
   return true;
+}
+
+void ChartWidget::reviewUpdate(const S57Cell* cell, int number) {
+  reviewMarks_ = cell ? changeMarks(*cell, number) : std::vector<ChangeMark>();
+  update();
 }

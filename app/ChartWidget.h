@@ -21,11 +21,14 @@
 #include <optional>
 #include <vector>
 
+#include "ChangeMarks.h"
 #include "ChartView.h"
 #include "GoToTarget.h"
 #include "ObjectPicking.h"
 #include "RangeBearingTool.h"
 
+class ChartEngine;
+struct DisplaySettings;
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
@@ -34,7 +37,9 @@ class ChartWidget : public QWidget {
   Q_OBJECT
 
 public:
-  explicit ChartWidget(QWidget* parent = nullptr);
+  // Draws the cells of `engine` by `settings` (the window's, which it keeps
+  // and changes); both outlive the chart.
+  ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent = nullptr);
 
   ChartView& view() { return view_; }
   const ChartView& view() const { return view_; }
@@ -72,6 +77,11 @@ public:
   void setSelectionMode(bool on);
   // The object to mark (copied), or none.
   void setChosen(const PickedObject* object);
+  // Reviewing update `number` of `cell`: the features it changed marked
+  // (CHCRID01, CHCRDEL1 where it deleted) until the review ends
+  // (`cell` null).
+  void reviewUpdate(const S57Cell* cell, int number);
+  const std::vector<ChangeMark>& reviewMarks() const { return reviewMarks_; }
 
   // 测距: while on, two clicks give a range and bearing (measurementChanged).
   const RangeBearingTool& rangeBearing() const { return rangeBearing_; }
@@ -126,9 +136,12 @@ private:
   void grabDragPreview();
   void setPointerShape(Qt::CursorShape shape);
 
+  ChartEngine& engine_;
+  DisplaySettings& settings_;
   ChartView view_;
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
+  std::vector<ChangeMark> reviewMarks_;  // of the update reviewed
 
   // Pointer state; GUI thread only.
   QPixmap dragImage_;

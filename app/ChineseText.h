@@ -4,24 +4,32 @@
 // translation.
 #include <QString>
 
+#include "CellLoadResult.h"
+#include "LibraryResult.h"
+#include "UpdateResult.h"
+
 class QCoreApplication;
 struct LoadWarning;
 struct S57Cell;
 
-// The reason for a loadCell result code other than 0, in Chinese. A code
-// this window does not know keeps the reader's English reason after its
-// number.
-QString chineseFailureText(int code, bool libraryLoaded);
+// The reason for a loadCell result other than Ok, in Chinese. A reader
+// result this window does not know keeps the reader's English reason after
+// its number; a missing library is named without its reason
+// (chineseLibraryFailureText gives that).
+QString chineseFailureText(const CellLoadResult& result);
 
-// The same in the words of a user who does not read ISO 8211: "文件为空"
-// (for an empty file), "不是S-57海图文件"; the technical reason above goes
-// into a tool tip.
-QString chinesePlainFailureText(int code, bool emptyFile);
+// A reader's result in the words of a user who does not read ISO 8211:
+// "文件为空" (for an empty file), "不是S-57海图文件"; the technical reason
+// above goes into a tool tip.
+QString chinesePlainFailureText(ReaderResult result, bool emptyFile);
 
 // A loading warning (an update that stopped the chain, a catalogue
 // finding) in Chinese: one line beginning with the file it names. The
 // record or value at fault stays in the warning's English line.
 QString chineseWarningText(const LoadWarning& warning);
+
+// Why an update was not applied, in Chinese: "缺少前一个更新，更新序号不连续".
+QString chineseUpdateReason(UpdateResult result);
 
 // A system error number (errno) as a short reason: "权限不足", "不存在".
 QString chineseSystemReason(int error);
@@ -31,9 +39,9 @@ QString chineseSystemReason(int error);
 // 65535）"; empty for official data.
 QString chineseNonOfficialText(const S57Cell& cell);
 
-// Why the presentation library is not loaded, from the loader's code: the
+// Why the presentation library is not loaded, from the loader's result: the
 // file a damaged library names, in Chinese.
-QString chineseLibraryFailureText(int code);
+QString chineseLibraryFailureText(LibraryResult result);
 
 // Installs Qt's Chinese translation (qtbase_zh_CN.qm of the Debian package
 // qttranslations5-l10n, from Qt's translations folder), so that the buttons

@@ -4,27 +4,26 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "ChartEngine.h"
 #include "ChineseText.h"
-#include "EngineState.h"
-#include "ReaderResult.h"
 
-QString libraryFailureText() { return chineseLibraryFailureText(engineState().libraryResult); }
+QString libraryFailureText(const ChartEngine& engine) { return chineseLibraryFailureText(engine.libraryResult()); }
 
-LoadFinding failedFile(const QString& path, int code) {
+LoadFinding failedFile(const QString& path, const CellLoadResult& result, const ChartEngine& engine) {
   const QFileInfo file(path);
   LoadFinding f;
   f.name = file.fileName();
   f.failed = true;
-  const bool libraryLoaded = engineState().libraryLoaded;
-  if (code == ReaderCannotOpen && !libraryLoaded) {
-    f.text = libraryFailureText();
+  if (result.libraryMissing()) {
+    f.text = libraryFailureText(engine);
     f.detail = f.text;
     return f;
   }
   const bool empty = file.isFile() && file.size() == 0;
-  f.text = chinesePlainFailureText(code, empty);
-  f.detail = chineseFailureText(code, libraryLoaded) +
-             QStringLiteral("（代码%1：%2）").arg(code).arg(QString::fromLatin1(readerResultText(code)));
+  f.text = chinesePlainFailureText(result.reader(), empty);
+  f.detail = chineseFailureText(result) + QStringLiteral("（代码%1：%2）")
+                                              .arg(resultCode(result))
+                                              .arg(QString::fromLatin1(cellLoadResultText(result)));
   return f;
 }
 

@@ -7,12 +7,24 @@
 #include <QStringList>
 #include <vector>
 
+#include "CellLoadResult.h"
+
+class ChartEngine;
+
 // A row of the cell list that is no loaded cell.
 struct LoadFinding {
   QString name;         // the file or folder it is about
   QString text;         // in plain Chinese
   QString detail;       // the technical reason, for the tool tip
   bool failed = false;  // a file that was not loaded; else a finding about files or folders
+};
+
+// An update a stored cell took, as the cell list shows it under the cell.
+struct StoredUpdateRow {
+  QString cell;
+  int number = 0;
+  QString issued;   // the update's issue date, YYYY-MM-DD
+  QString applied;  // when the store took it, YYYY-MM-DD hh:mm (UTC)
 };
 
 struct LoadReport {
@@ -27,16 +39,22 @@ struct LoadReport {
   int unreadableFolders = 0; // folders in it that cannot be read
   std::vector<LoadFinding> findings;  // files that failed first, then the findings
   bool stopped = false;      // the load was asked to stop before its end
+  // A load of the chart store's cells: what the store said of itself (an
+  // index rebuilt, the store locked), in Chinese, once.
+  bool fromStore = false;
+  QStringList storeMessages;
+  QStringList storeCells;                     // the cells loaded from the store
+  std::vector<StoredUpdateRow> storeUpdates;  // their updates
 };
 Q_DECLARE_METATYPE(LoadReport)
 
-// A file that loadCell refused with `code` (not 0, not a listed cell): its
-// plain reason, the technical one for the tool tip.
-LoadFinding failedFile(const QString& path, int code);
+// A file that `engine` refused to load with `result` (not Ok, not a listed
+// cell): its plain reason, the technical one for the tool tip.
+LoadFinding failedFile(const QString& path, const CellLoadResult& result, const ChartEngine& engine);
 
-// Why no cell can be loaded: the library is not loaded, and the reason its
-// loader gave at start-up (naming a damaged file) when it gave one.
-QString libraryFailureText();
+// Why no cell can be loaded: the engine has no library, and the reason its
+// loader gave (naming a damaged file) when it gave one.
+QString libraryFailureText(const ChartEngine& engine);
 
 // The status bar's line for the end of a load; empty when there is nothing
 // to say. A load the user asked for always says what it loaded, or why

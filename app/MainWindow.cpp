@@ -9,6 +9,7 @@
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "DisplaySettings.h"
@@ -16,13 +17,15 @@
 #include "MenuTable.h"
 #include "ObjectPanel.h"
 #include "PositionBox.h"
+#include "StoreImporter.h"
 
 namespace {
 constexpr int kPanelWidth = 280;  // pixels, of a docked panel when first shown
 constexpr int kCellsCatchUpMs = 150;  // the window shows the cells loaded since, at most this often
 }
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
+MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
+    : QMainWindow(parent), engine_(engine), settings_(engine.library()) {
   setObjectName(QStringLiteral("MainWindow"));
   setWindowTitle(QStringLiteral("电子海图"));
   createChart();
@@ -50,19 +53,21 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   restoreChoices();
   menus_->syncCheckMarks();
   applyTheme();
+  applyNameLanguage();
   placeOverlays();
   chart_->viewChanged();
 }
 
 MainWindow::~MainWindow() {
-  // A load must not report into a window that is going.
+  // A load or an import must not report into a window that is going.
+  importer_->wait();
   loader_->stop();
 }
 
 // ---- the parts --------------------------------------------------------------
 
 void MainWindow::createChart() {
-  chart_ = new ChartWidget(this);
+  chart_ = new ChartWidget(engine_, settings_, this);
   setCentralWidget(chart_);
   connect(chart_, &ChartWidget::resized, this, &MainWindow::placeOverlays);
 }
@@ -70,7 +75,7 @@ void MainWindow::createChart() {
 void MainWindow::createOverlays() {
   loadingNotice_ = new LoadingNotice(chart_);
   positionBox_ = new PositionBox(chart_);
-  objectPanel_ = new ObjectPanel(this);
+  objectPanel_ = new ObjectPanel(engine_.library(), this);
   addDockWidget(Qt::RightDockWidgetArea, objectPanel_);
   objectPanel_->hide();
   sizeOnFirstShow(objectPanel_, [] { return kPanelWidth; });
@@ -90,6 +95,14 @@ void MainWindow::createCellList() {
   cellListPanel_->hide();
   sizeOnFirstShow(cellListPanel_, [this] { return cellListPanel_->fittingWidth(); });
   connect(cellListPanel_, &CellListPanel::cellActivated, chart_, &ChartWidget::showCell);
+  // Reviewing an update: its changes marked on the chart until it ends.
+  connect(cellListPanel_, &CellListPanel::updateReviewed, this, [this](const QString& name, int number) {
+    const S57Cell* reviewed = nullptr;
+    const CellSnapshot cells = engine_.cells().snapshot();
+    for (const S57Cell* cell : *cells)
+      if (number > 0 && QString::fromStdString(cell->name) == name) reviewed = cell;
+    chart_->reviewUpdate(reviewed, number);
+  });
 }
 
 void MainWindow::createStatusBar() {
@@ -101,7 +114,7 @@ void MainWindow::createStatusBar() {
 }
 
 void MainWindow::createLoader() {
-  loader_ = new CellLoader(this);
+  loader_ = new CellLoader(engine_, this);
   // Cells come faster than a person can look: the window catches up with
   // them a few times a second, so that keys and the mouse are never kept
   // waiting behind a queue of cells.
@@ -114,6 +127,8 @@ void MainWindow::createLoader() {
   });
   connect(loader_, &CellLoader::cellsListed, this, &MainWindow::importedCellsListed);
   connect(loader_, &CellLoader::finished, this, &MainWindow::loadingFinished);
+  importer_ = new StoreImporter(this);
+  connect(importer_, &StoreImporter::finished, this, &MainWindow::storeImported);
 }
 
 void MainWindow::placeOverlays() {

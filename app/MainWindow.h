@@ -15,16 +15,23 @@
 #include <memory>
 #include <vector>
 
+#include "CellLoadResult.h"
+#include "DisplaySettings.h"
+#include "StoreProtection.h"
 #include "UserDialogs.h"
 
 class CellListPanel;
+class ChartEngine;
 struct LoadReport;
 struct S57Cell;
 class QDockWidget;
+class QLabel;
 class QSettings;
 class QTimer;
 class CellLoader;
 class ChartStatusBar;
+class StoreImporter;
+struct ImportReport;
 class ChartWidget;
 class LoadingNotice;
 class MenuTable;
@@ -35,14 +42,19 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
 public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // The window draws and loads through `engine`, which outlives it.
+  explicit MainWindow(ChartEngine& engine, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   UserDialogs dialogs = UserDialogs::standard();
 
-  // Reads one cell into the cell list and centres the chart on it; a
-  // failure is shown in the status bar. Returns loadCell's code.
-  int openCell(const QString& path);
+  ChartEngine& engine() { return engine_; }
+  // The display settings the window draws by (GUI thread only).
+  DisplaySettings& displaySettings() { return settings_; }
+
+  // Reads one cell into the engine's cell list and centres the chart on it;
+  // a failure is shown in the status bar. Returns loadCell's result.
+  CellLoadResult openCell(const QString& path);
   // Starts a background load of every cell of a directory with the loading
   // notice shown, unless a load is running (then the user is told so). When
   // the chart shows no cell, it goes to the loaded cells at the end.
@@ -52,6 +64,34 @@ public:
   // the user has not moved the view, the chart shows all loaded cells as
   // they come.
   void startLoading(const QString& directory);
+  // Starts the window on the chart store in `folder` (ChartStore::
+  // defaultFolder() for the user's): its index is read and its cells in use
+  // are loaded in the background, as the start-up load does; 导入海图…
+  // imports into it. What the store says of itself (an index rebuilt, the
+  // store locked) is shown once.
+  void startStore(const QString& folder);
+  const QString& storeFolder() const { return storeFolder_; }
+  // Imports exchange sets or folders of cells into the store on a worker
+  // thread; the outcome list follows, and the chart then shows the store's
+  // cells as they now are. False while an import runs (the user is told).
+  bool importIntoStore(const QStringList& sources);
+  const StoreImporter& importer() const { return *importer_; }
+  // Who the store decrypts encrypted charts for: the manufacturer's
+  // identity and the data client's date (the scheme's test manufacturer
+  // and the system date until set).
+  void setDataClient(const DataClient& client);
+  // Takes the manufacturer's key file (M_ID, M_KEY, HW_ID; readable by its
+  // owner alone) as who the store decrypts for, and keeps its path in the
+  // settings for the next start; false, the user told why, when it is
+  // refused (the identity in use stays).
+  bool setManufacturerFile(const QString& path);
+  // Installs the cell permits of a PERMIT.TXT into the store and lists the
+  // outcome (each refusal with its SSE code); the store's cells are loaded
+  // again under the permits as they now are.
+  void installPermits(const QString& permitFile);
+  // Installs the scheme administrator's certificate (IHO.CRT) and says how
+  // it went.
+  void installCertificate(const QString& file);
 
   ChartWidget* chart() const { return chart_; }
   ObjectPanel* objectPanel() const { return objectPanel_; }
@@ -81,6 +121,15 @@ private:
   // The menus' commands.
   void chooseCellFile();
   void chooseDirectory();
+  void chooseImportSource();
+  void choosePermitFile();
+  void chooseCertificateFile();
+  void showUserPermit();
+  void chooseManufacturerFile();
+  void showPermitList();
+  // Takes the store's cells off the chart and loads them again (after the
+  // permits or keys changed).
+  void reloadStore();
   void chooseGoToTarget();
   void toggleMeasuring();
   void toggleSelection();
@@ -88,13 +137,16 @@ private:
   void chooseCustomSafetyContour();
   void restoreDefaults();
 
-  // After a display setting changed: stored choices, palette, repaint.
+  // After a display setting changed: stored choices, palette, the object
+  // panel's language, repaint.
   void settingsChanged();
   void restoreChoices();
   void saveWindowPlace(QSettings& store) const;
   void restoreWindowPlace(const QSettings& store);
   static QRect availableScreenArea();
   void applyTheme();
+  // The object panel tells names in the chart's language (中文显示, 英文显示).
+  void applyNameLanguage();
 
   // After each cell the loader or openCell listed.
   void cellsChanged();
@@ -106,7 +158,12 @@ private:
   // show them) and the log.
   void loadingFinished(const LoadReport& report);
   void showLoadingBusy();
+  // The end of an import into the store: the outcome list, then cancelled
+  // cells off the chart (named), new and changed ones loaded from the store.
+  void storeImported(const ImportReport& report);
 
+  ChartEngine& engine_;
+  DisplaySettings settings_;
   ChartWidget* chart_ = nullptr;
   ObjectPanel* objectPanel_ = nullptr;
   LoadingNotice* loadingNotice_ = nullptr;
@@ -114,6 +171,10 @@ private:
   CellListPanel* cellListPanel_ = nullptr;
   ChartStatusBar* statusBar_ = nullptr;
   CellLoader* loader_ = nullptr;
+  StoreImporter* importer_ = nullptr;
+  QString storeFolder_;  // the chart store the window shows; empty: none
+  DataClient dataClient_;
+  QLabel* schemeLabel_ = nullptr;  // "测试许可 (test scheme)" under the test manufacturer
   QTimer* cellsTimer_ = nullptr;  // runs from a cell loaded until the window shows it
   std::unique_ptr<MenuTable> menus_;
   QString cellFolder_, importFolder_;  // last folders of the file dialogs

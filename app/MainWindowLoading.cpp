@@ -6,37 +6,35 @@
 #include <QTimer>
 
 #include "CellChoice.h"
-#include "CellList.h"
 #include "CellListPanel.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
 #include "ChineseText.h"
-#include "Engine.h"
 #include "LoadReport.h"
 #include "LoadingNotice.h"
 #include "MainWindow.h"
-#include "ReaderResult.h"
 #include "TrueScale.h"
 
-int MainWindow::openCell(const QString& path) {
+CellLoadResult MainWindow::openCell(const QString& path) {
   // The reader opens the file by its name in the file system's encoding.
   CellLoadReport report;
-  const int code =
-      loadCell(QFile::encodeName(path).toStdString(), chart_->view(), cellList(), CellLoadOptions(), &report);
-  if (code == ReaderDuplicateCell) {
+  const CellLoadResult result =
+      engine_.loadCell(QFile::encodeName(path).toStdString(), &chart_->view(), CellLoadOptions(), &report);
+  if (result == ReaderResult::DuplicateCell) {
     // Opened again: the view goes to the cell loaded before.
     const QString name = QFile::decodeName(QByteArray::fromStdString(report.loadedAlready));
     chart_->showCell(name);
     statusBar_->showNote(QStringLiteral("%1：已加载，转到该海图").arg(name));
-    return code;
+    return result;
   }
-  if (code != 0 && !cellListedDespite(code)) {
-    const LoadFinding failure = failedFile(path, code);
+  if (!result.listed()) {
+    const LoadFinding failure = failedFile(path, result, engine_);
     statusBar_->showFailure(failure.name + QStringLiteral("：") + failure.text);
     cellListPanel_->addFindings({failure});
     chart_->update();
-    return code;
+    return result;
   }
   // A cell that is not whole, or an update that stopped: named in the status bar.
   if (!report.cell->loadWarnings.empty())
@@ -46,7 +44,7 @@ int MainWindow::openCell(const QString& path) {
   cellsChanged();
   chart_->viewChanged();
   emit chart_->viewJumped();
-  return code;
+  return result;
 }
 
 bool MainWindow::importDirectory(const QString& directory) {
@@ -71,7 +69,7 @@ void MainWindow::showLoadingBusy() {
 }
 
 void MainWindow::cellsChanged() {
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine_.cells().snapshot();
   cellListPanel_->addCells(*cells);
   // The start-up load shows its cells while the user has not moved the view.
   if (fitWhileLoading_ && !chart_->viewMovedByUser()) chart_->showAllCells();
@@ -99,6 +97,7 @@ void MainWindow::loadingFinished(const LoadReport& report) {
   cellsTimer_->stop();
   cellsChanged();
   cellListPanel_->addFindings(report.findings);
+  if (report.fromStore) cellListPanel_->setStoredUpdates(report.storeCells, report.storeUpdates);
   for (const LoadFinding& f : report.findings)
     qWarning().noquote() << f.name + QStringLiteral("：") + f.text << "|" << f.detail;
   const QString summary = loadSummaryText(report);

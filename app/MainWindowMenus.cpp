@@ -5,6 +5,7 @@
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
 #include "ChartStatusBar.h"
 #include "ContourOrder.h"
@@ -56,14 +57,14 @@ void MainWindow::createMenus() {
       if (!moved.isEmpty()) statusBar_->showNote(moved);
       settingsChanged();
     };
-    e.checked = [inForce = choice.inForce] { return inForce(displaySettings()); };
+    e.checked = [this, inForce = choice.inForce] { return inForce(displaySettings()); };
     return e;
   };
   MenuEntry custom = toggle(
       "action_13", "自定义…", [this] { chooseCustomSafetyContour(); },
-      [] { return customSafetyContour(displaySettings()); });
+      [this] { return customSafetyContour(displaySettings()); });
   custom.group = "contours";
-  custom.label = [] {
+  custom.label = [this] {
     const DisplaySettings& s = displaySettings();
     return customSafetyContour(s) ? QStringLiteral("自定义… (%1m)").arg(static_cast<double>(s.safetyContour))
                                   : QStringLiteral("自定义…");
@@ -81,6 +82,14 @@ void MainWindow::createMenus() {
            QStringLiteral("开始"),
            {command("action", "导入", [this] { chooseCellFile(); }),
             command("action_3", "批量导入", [this] { chooseDirectory(); }),
+            command("actionImportCharts", "导入海图…", [this] { chooseImportSource(); }),
+            separator(),  // encrypted charts
+            command("actionImportPermits", "导入许可证…", [this] { choosePermitFile(); }),
+            command("actionInstallCertificate", "安装证书…", [this] { chooseCertificateFile(); }),
+            command("actionPermitList", "许可证列表…", [this] { showPermitList(); }),
+            command("actionUserPermit", "用户许可…", [this] { showUserPermit(); }),
+            command("actionManufacturerFile", "制造商密钥文件…", [this] { chooseManufacturerFile(); }),
+            separator(),
             command("actionGoTo", "转到…", [this] { chooseGoToTarget(); }),
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },
@@ -126,7 +135,7 @@ void MainWindow::createMenus() {
             setting("action_20", "晴天", "colours", colourSchemeChoice(ColourScheme::DAY_BLACKBACK)),
             // The rain table is not offered.
             hidden(setting("action_21", "雨天", "colours", colourSchemeChoice(ColourScheme::DAY_WHITEBACK))),
-            setting("action_22", "阴天", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
+            setting("action_22", "黄昏", "colours", colourSchemeChoice(ColourScheme::DUSK))}},
       });
 }
 
@@ -182,7 +191,7 @@ void MainWindow::chooseAdvancedSettings() {
 void MainWindow::restoreDefaults() {
   // The settings as the window starts without stored choices.
   DisplaySettings& s = displaySettings();
-  s = DisplaySettings();
+  s = DisplaySettings(engine_.library());
   s.setContourSet(10);
   QSettings store;
   removeDisplaySettings(store);

@@ -17,12 +17,17 @@ void MainWindow::settingsChanged() {
   QSettings store;
   saveDisplaySettings(store, displaySettings());
   applyTheme();
+  applyNameLanguage();
   chart_->update();
 }
 
 void MainWindow::applyTheme() {
-  applyWindowTheme(schemeOfTable(displaySettings().colourTable));
+  applyWindowTheme(displaySettings().colourScheme());
   positionBox_->repolish();
+}
+
+void MainWindow::applyNameLanguage() {
+  objectPanel_->setLanguage(displaySettings().nationalText ? NameLanguage::Chinese : NameLanguage::English);
 }
 
 void MainWindow::restoreChoices() {

@@ -17,7 +17,7 @@ QString escaped(const std::string& text) { return fromUtf8(text).toHtmlEscaped()
 
 // The chosen object as the panel shows it: title, cell (and whether its data
 // is official), where, attributes.
-QString descriptionHtml(const ObjectDescription& d, const PickedObject& object) {
+QString descriptionHtml(const ObjectDescription& d, const PickedObject& object, NameLanguage language) {
   QString html = QStringLiteral("<p><b>%1</b></p>").arg(escaped(d.title));
   html += QStringLiteral("<p>图幅：%1</p>").arg(escaped(d.cell));
   if (!d.nonOfficialReason.empty() && object.cell)
@@ -25,14 +25,18 @@ QString descriptionHtml(const ObjectDescription& d, const PickedObject& object) 
   if (d.position) html += QStringLiteral("<p>位置：%1</p>").arg(positionText(*d.position));
   if (d.southWest && d.northEast)
     html += QStringLiteral("<p>范围：%1<br>至 %2</p>").arg(positionText(*d.southWest), positionText(*d.northEast));
-  if (d.depth) html += QStringLiteral("<p>水深：%1 m</p>").arg(static_cast<double>(*d.depth), 0, 'g', 6);
+  if (d.depth)
+    html += QStringLiteral("<p>水深：%1 %2</p>")
+                .arg(static_cast<double>(*d.depth), 0, 'g', 6)
+                .arg(language == NameLanguage::Chinese ? QStringLiteral("米") : QStringLiteral("m"));
   for (const AttributeText& a : d.attributes)
     html += QStringLiteral("<p><b>%1</b> (%2)<br>%3</p>").arg(escaped(a.name), escaped(a.acronym), escaped(a.value));
   return html;
 }
 }  // namespace
 
-ObjectPanel::ObjectPanel(QWidget* parent) : QDockWidget(QStringLiteral("物标信息"), parent) {
+ObjectPanel::ObjectPanel(const PresentationLibrary& library, QWidget* parent)
+    : QDockWidget(QStringLiteral("物标信息"), parent), library_(library) {
   setObjectName(QStringLiteral("objectPanel"));
   // Opaque, title bar included, in every colour table.
   setAutoFillBackground(true);
@@ -71,18 +75,37 @@ ObjectPanel::ObjectPanel(QWidget* parent) : QDockWidget(QStringLiteral("物标�
 
 void ObjectPanel::showObjects(std::vector<PickedObject> objects) {
   objects_ = std::move(objects);
+  listObjects();
+  if (!objects_.empty()) {
+    const QSignalBlocker blocker(list_);
+    list_->setCurrentItem(list_->topLevelItem(0));
+  }
+  describeChosen();
+  emit choiceChanged();
+}
+
+void ObjectPanel::setLanguage(NameLanguage language) {
+  if (language == language_) return;
+  language_ = language;
+  const int row = list_->currentItem() ? list_->indexOfTopLevelItem(list_->currentItem()) : -1;
+  listObjects();
+  if (row >= 0) {
+    const QSignalBlocker blocker(list_);
+    list_->setCurrentItem(list_->topLevelItem(row));
+  }
+  describeChosen();
+}
+
+void ObjectPanel::listObjects() {
   const QSignalBlocker blocker(list_);
   list_->clear();
   for (const PickedObject& object : objects_) {
-    const ObjectDescription d = describeObject(object, presentationLibrary());
+    const ObjectDescription d = describeObject(object, library_, language_);
     const QString cell = fromUtf8(d.cell) + (d.nonOfficialReason.empty() ? QString() : QStringLiteral("（非官方）"));
     auto* item = new QTreeWidgetItem(list_, {fromUtf8(d.title), cell});
     item->setToolTip(ObjectColumn, fromUtf8(d.title));
     if (!d.nonOfficialReason.empty() && object.cell) item->setToolTip(CellColumn, chineseNonOfficialText(*object.cell));
   }
-  if (!objects_.empty()) list_->setCurrentItem(list_->topLevelItem(0));
-  describeChosen();
-  emit choiceChanged();
 }
 
 void ObjectPanel::clearChoice() {
@@ -103,5 +126,5 @@ const PickedObject* ObjectPanel::chosen() const {
 
 void ObjectPanel::describeChosen() {
   const PickedObject* object = chosen();
-  view_->setHtml(object ? descriptionHtml(describeObject(*object, presentationLibrary()), *object) : QString());
+  view_->setHtml(object ? descriptionHtml(describeObject(*object, library_, language_), *object, language_) : QString());
 }

@@ -27,7 +27,7 @@ SettingChoice contourSetChoice(int metres) {
 
 SettingChoice colourSchemeChoice(ColourScheme scheme) {
   return {[scheme](DisplaySettings& s) { s.setColourScheme(static_cast<int>(scheme) + 1); },
-          [scheme](const DisplaySettings& s) { return schemeOfTable(s.colourTable) == scheme; }};
+          [scheme](const DisplaySettings& s) { return s.colourScheme() == scheme; }};
 }
 
 bool customSafetyContour(const DisplaySettings& s) {

@@ -6,6 +6,7 @@
 
 #include "AdvancedSettingsDialog.h"
 #include "GoToDialog.h"
+#include "ImportOutcomeDialog.h"
 
 namespace {
 // Qt's message icons are white bubbles: under the dark tables a box goes
@@ -35,6 +36,26 @@ UserDialogs UserDialogs::standard() {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择目录"), folder,
                                              QFileDialog::ShowDirsOnly);
   };
+  d.chooseImportSource = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择要导入的交换集或海图文件夹"), folder,
+                                             QFileDialog::ShowDirsOnly);
+  };
+  d.choosePermitFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择许可证文件"), folder,
+                                        QStringLiteral("许可证 (PERMIT.TXT *.TXT *.txt)"));
+  };
+  d.chooseCertificateFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择方案管理者证书"), folder,
+                                        QStringLiteral("证书 (*.CRT *.crt *.PUB *.pub);;所有文件 (*)"));
+  };
+  d.chooseManufacturerFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("选择制造商密钥文件"), folder);
+  };
+  d.importOutcome = [](QWidget* parent, const std::vector<ImportOutcomeRow>& rows) {
+    ImportOutcomeDialog dialog(rows, parent);
+    dialog.exec();
+  };
+  d.show = [](QDialog& dialog) { dialog.exec(); };
   d.goTo = [](QWidget* parent, GoToTarget& target) {
     GoToDialog dialog(parent);
     if (dialog.exec() != QDialog::Accepted) return false;

@@ -7,7 +7,9 @@
 
 #include "DisplaySettings.h"
 #include "GoToTarget.h"
+#include "StoreText.h"
 
+class QDialog;
 class QWidget;
 
 struct UserDialogs {
@@ -23,5 +25,17 @@ struct UserDialogs {
   // 高级设置: starts from `settings` and writes the choices into it; false
   // when cancelled.
   std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
+  // 导入海图…: the exchange set or folder of cells to import; empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> chooseImportSource;
+  // 导入许可证…: a PERMIT.TXT; 安装证书…: the scheme administrator's
+  // certificate (IHO.CRT). Empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> choosePermitFile;
+  std::function<QString(QWidget* parent, const QString& folder)> chooseCertificateFile;
+  // 制造商密钥文件…: the manufacturer's key file (M_ID, M_KEY, HW_ID).
+  std::function<QString(QWidget* parent, const QString& folder)> chooseManufacturerFile;
+  // The outcome of an import into the chart store, one row per cell.
+  std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
+  // Shows a dialog that only informs (用户许可, 许可证列表) until it is closed.
+  std::function<void(QDialog& dialog)> show;
   static UserDialogs standard();
 };

@@ -39,7 +39,7 @@ void saveDisplaySettings(QSettings& store, const DisplaySettings& s) {
   store.setValue(key("plainBoundaries"), s.plainBoundaries);
   store.setValue(key("fullLightSectors"), s.rangeLegs);
   store.setValue(key("dataQuality"), s.showDataQuality);
-  store.setValue(key("colourScheme"), static_cast<int>(schemeOfTable(s.colourTable)) + 1);
+  store.setValue(key("colourScheme"), static_cast<int>(s.colourScheme()) + 1);
 }
 
 void restoreDisplaySettings(const QSettings& store, DisplaySettings& s) {

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 
-#include "PresentationLibrary.h"
-
 bool isDarkScheme(ColourScheme scheme) {
   return scheme == ColourScheme::NIGHT || scheme == ColourScheme::DUSK || scheme == ColourScheme::DAY_BLACKBACK;
 }
@@ -43,13 +41,8 @@ QPalette darkPalette(ColourScheme scheme) {
 }
 
 void applyWindowTheme(ColourScheme scheme) {
+  // The application's palette is the process's, and so is the normal one
+  // kept from before the first change.
   static const QPalette normal = QApplication::palette();
   QApplication::setPalette(isDarkScheme(scheme) ? darkPalette(scheme) : normal);
-}
-
-ColourScheme schemeOfTable(const ColourTable* table) {
-  const PresentationLibrary& library = presentationLibrary();
-  for (int i = 0; i < kColourSchemeCount; ++i)
-    if (table == &library.colourTables[static_cast<std::size_t>(i)]) return static_cast<ColourScheme>(i);
-  return ColourScheme::DAY_BRIGHT;
 }

@@ -18,7 +18,3 @@ QPalette darkPalette(ColourScheme scheme);
 // has none of its own) for the scheme. The palette in force at the first
 // call is taken as the normal one and restored by the day schemes.
 void applyWindowTheme(ColourScheme scheme);
-
-// The scheme whose table `table` is in the presentation library, DAY_BRIGHT
-// when none.
-ColourScheme schemeOfTable(const ColourTable* table);

@@ -14,7 +14,8 @@ constexpr double kFarEdge = 1e9;
 int edge(double logical) { return truncateCoordinate(std::clamp(logical, -kFarEdge, kFarEdge)); }
 }  // namespace
 
-void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view, TextBoxList* names) {
+void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view, TextPlacement* texts,
+                      int order, bool drawn) {
   painter.setPen(QPen(QBrush(QColor(0, 0, 255)), 30));
   painter.setBrush(Qt::NoBrush);
   const ChartBox& box = cell.boundingBox;
@@ -25,10 +26,12 @@ void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry
   const int bottom = edge((view.origin.y - box.minY) / scale);
   drawRectangle(painter, left, top, right - left, bottom - top);
   const QPoint at(left + 100, top + 100);
-  if (names) {
+  if (texts) {
     // drawLabel's box: 220 units per byte, 300 high.
     const TextBox box{at.x(), at.x() + 220 * static_cast<int>(cell.name.size()), at.y(), at.y() + 300};
-    if (!claimTextBox(*names, box)) return;
+    const ChartPoint corner{view.origin.x + at.x() * scale, view.origin.y - at.y() * scale};
+    texts->addCellName(box, corner, cell.name, order, drawn);
+    return;
   }
   drawLabel(painter, at, cell.name);
 }

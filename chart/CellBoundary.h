@@ -2,16 +2,19 @@
 // The frame and name of a cell, drawn over the chart when cell boundaries
 // are switched on.
 #include "ChartModel.h"
-#include "TextDrawing.h"
+#include "TextPlacement.h"
 #include "ViewGeometry.h"
 
 class QPainter;
 
 // Blue, 30 units wide, no fill: the cell's bounding box, and its name 100
-// units in from the box's top-left corner. With `names`, the name takes
-// part in text decluttering: it is drawn only when its box is free of the
-// names placed before it in the pass (claimTextBox), so the names of many
-// small cells at a small scale do not pile up. Edges further than 1e9
+// units in from the box's top-left corner (220 units a byte, 300 high).
+// With `texts`, the name is handed to the view's placement as that of the
+// cell at `order` in the pass (`drawn` when the pass draws the cell, whose
+// name then goes before those of cells only framed), and is drawn only
+// where it finds room among
+// the texts of the view, so the names of many small cells at a small scale
+// do not pile up; without, it is drawn at once. Edges further than 1e9
 // logical units out (a view of scale 0, say) are drawn at that distance.
 void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view,
-                      TextBoxList* names = nullptr);
+                      TextPlacement* texts = nullptr, int order = 0, bool drawn = true);

@@ -20,7 +20,7 @@ std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const Presentati
   cell->edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
   cell->producingAgency = reader.dataSetIdentification.AGEN;
   cell->productSpecification = reader.dataSetIdentification.PRSP;
-  if (assembleFeatures(reader, *cell, library.attributeCatalogue) != 0) return nullptr;
+  if (assembleFeatures(reader, *cell, library.attributeCatalogue) != ReaderResult::Ok) return nullptr;
   for (auto& f : cell->points) selectLookups(*f, library);
   for (auto& f : cell->soundings) selectLookups(*f, library);
   for (auto& f : cell->lines) selectLookups(*f, library);

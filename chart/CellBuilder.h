@@ -12,7 +12,7 @@ struct ViewGeometry;
 // A new cell from the reader's data set values and records, every feature
 // with its look-up results, finished without moving any view. The reader's
 // COMF and SOMF must not be 0. Null when the assembled geometry would pass
-// its bound (ReaderGeometryTooLarge, GeometryAssembly.h).
+// its bound (GeometryTooLarge, GeometryAssembly.h).
 std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library);
 
 // Extents, centring of `view` (when given), light lists, draw order, and

@@ -2,7 +2,9 @@
 // The loaded cells, in load order. A loading thread appends finished cells
 // while the GUI thread draws: readers take a snapshot, which shows the list
 // as it was before or after an append, never a cell still being built.
-// Cells are never removed, so a snapshot's pointers stay valid. Each
+// A cell withdrawn (cancelled, or about to be replaced by its newer copy)
+// leaves the snapshots published after it but is kept alive with the list,
+// so a snapshot's pointers stay valid. Each
 // snapshot comes with a spatial index over its cells' extents, built once
 // by the append that made it.
 #include <memory>
@@ -12,6 +14,7 @@
 
 #include "CellIndex.h"
 #include "ChartModel.h"
+#include "ReaderResult.h"
 
 struct ViewGeometry;
 
@@ -26,9 +29,14 @@ public:
 
   // Appends a finished cell unless one of the same name is already listed,
   // in one step under the lock. On success the view, when given, is centred
-  // on the cell (a cell without extents leaves it alone). Returns 0, or 11
-  // for a duplicate (the cell is then discarded).
-  int append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn = nullptr);
+  // on the cell (a cell without extents leaves it alone). Returns Ok, or
+  // DuplicateCell (the cell is then discarded).
+  ReaderResult append(std::unique_ptr<S57Cell> cell, ViewGeometry* centreOn = nullptr);
+
+  // Takes the cell of that name out of the cells listed from now on (its
+  // memory stays with the list for snapshots taken before). False when no
+  // such cell is listed.
+  bool withdraw(std::string_view name);
 
   bool contains(std::string_view name) const;
   CellSnapshot snapshot() const;
@@ -38,9 +46,7 @@ public:
 
 private:
   mutable std::mutex mutex_;
-  std::vector<std::unique_ptr<S57Cell>> cells_;
+  std::vector<std::unique_ptr<S57Cell>> cells_;      // listed
+  std::vector<std::unique_ptr<S57Cell>> withdrawn_;  // kept for older snapshots
   IndexedSnapshot published_;  // replaced, never changed, on each append
 };
-
-// The process-wide list.
-CellList& cellList();

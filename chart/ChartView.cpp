@@ -5,10 +5,11 @@
 #include "CellBoundary.h"
 #include "CellChoice.h"
 #include "CellDrawer.h"
-#include "DrawnCells.h"
 #include "CellList.h"
-#include "ChartFont.h"
+#include "ChartEngine.h"
 #include "CoverageLimits.h"
+#include "CoveredTexts.h"
+#include "DrawnCells.h"
 #include "NoDataBackground.h"
 #include "NonOfficialMark.h"
 #include "OfficialData.h"
@@ -29,40 +30,35 @@ bool copyMeetsView(const S57Cell& cell, int k, const ChartBox& view) {
 }
 }  // namespace
 
-ChartView& loadingChartView() {
-  static ChartView view;
-  return view;
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings) {
+  const IndexedSnapshot cells = engine.cells().indexedSnapshot();
+  draw(painter, engine, settings, *cells);
 }
 
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings) {
-  const IndexedSnapshot cells = cellList().indexedSnapshot();
-  draw(painter, settings, *cells);
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                     const std::vector<S57Cell*>& cells, InstructionRecorder* recorder) {
+  drawPass(painter, engine, settings, cells, recorder);
 }
 
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-                     InstructionRecorder* recorder) {
-  drawPass(painter, settings, cells, recorder);
-}
-
-void ChartView::draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
-                     InstructionRecorder* recorder) {
-  drawPass(painter, settings, cells, recorder);
+void ChartView::draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                     const CellIndex& cells, InstructionRecorder* recorder) {
+  drawPass(painter, engine, settings, cells, recorder);
 }
 
 template <typename Cells>
-void ChartView::drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
-                         InstructionRecorder* recorder) {
+void ChartView::drawPass(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                         const Cells& cells, InstructionRecorder* recorder) {
   updateOrigin(*this);
-  setupChartFont(painter);
+  engine.chartFont().setUp(painter);
   chooseCandidatesFrom(cells);
   const bool covered = ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
   // Under cells whose coverage fills the view nothing of the background
   // shows but where their data has a gap: there the plain NODTA fill is
   // enough, and costs a single fill.
-  const Canvas canvas{painter, *settings.colourTable};
+  const Canvas canvas{painter, *settings.colourTable, engine.drawings(), scratch};
   if (showNoData) drawNoDataBackground(canvas, *this, covered ? NoDataFill::Plain : NoDataFill::Patterned);
-  if (!covered && settings.showWorldBaseMap) worldBaseMap().draw(canvas, *this);
-  drawChosenCells(painter, settings, recorder);
+  if (!covered && settings.showWorldBaseMap) engine.worldBaseMap().draw(canvas, *this, baseMapBuffers);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
 void ChartView::chooseCandidatesFrom(const std::vector<S57Cell*>& cells) { chooseCandidates(cells, *this, candidates); }
@@ -71,34 +67,41 @@ void ChartView::chooseCandidatesFrom(const CellIndex& cells) {
   chooseCandidates(cells, *this, candidatePositions, candidates);
 }
 
-void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-                          InstructionRecorder* recorder) {
+void ChartView::drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                          const std::vector<S57Cell*>& cells, InstructionRecorder* recorder) {
   chooseCandidatesFrom(cells);
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
-  drawChosenCells(painter, settings, recorder);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
-void ChartView::drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
-                          InstructionRecorder* recorder) {
+void ChartView::drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                          const CellIndex& cells, InstructionRecorder* recorder) {
   chooseCandidatesFrom(cells);
   ::chooseDrawnCells(candidates, *this, coverage, candidateDrawn);
-  drawChosenCells(painter, settings, recorder);
+  drawChosenCells(painter, engine, settings, recorder);
 }
 
-void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder) {
+void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                                InstructionRecorder* recorder) {
   drawnCells.clear();
+  drawnOrder.clear();
   overscale = 0;
-  cellNameBoxes.boxes.clear();
+  TextPlacement& texts = buffers.texts;
+  texts.clear();
   // Known before any is drawn: each cell's limits depend on the others.
-  for (size_t i = candidates.size(); i-- > 0;)
-    if (candidateDrawn[i]) drawnCells.push_back(candidates[i]);
+  for (size_t i = candidates.size(); i-- > 0;) {
+    if (!candidateDrawn[i]) continue;
+    drawnCells.push_back(candidates[i]);
+    drawnOrder.push_back(static_cast<int>(candidates.size() - 1 - i));
+  }
   collectDrawnCoverage(drawnCells, drawnCoverage);
-  const Canvas canvas{painter, *settings.colourTable};
+  const Canvas canvas{painter, *settings.colourTable, engine.drawings(), scratch};
   const ChartBox shown = viewBox(*this);
   const float viewScale = static_cast<float>(trueScale(*this));
   for (size_t i = candidates.size(); i-- > 0;) {
     S57Cell& cell = *candidates[i];
     const bool drawn = candidateDrawn[i];
+    const int order = static_cast<int>(candidates.size() - 1 - i);
     // The cell in each copy of the world that meets the view: a view across
     // the 180th meridian shows cells of both sides.
     const WorldCopies copies = worldCopiesMeeting(cell.boundingBox, shown);
@@ -107,6 +110,8 @@ void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settin
       const ViewGeometry copyView = viewOfWorldCopy(*this, k);
       if (drawn) {
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
+        dc.texts = &texts;
+        dc.cellOrder = order;
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
         if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);
@@ -115,9 +120,12 @@ void ChartView::drawChosenCells(QPainter& painter, const DisplaySettings& settin
         drawCoverageLimits(dc, cell, drawnCoverage);
         if (!isOfficialData(cell)) drawNonOfficialMark(dc, cell);
       }
-      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &cellNameBoxes);
+      if (settings.showCellBoundaries) drawCellBoundary(painter, cell, copyView, &texts, order, drawn);
     }
   }
+  // The texts of every cell, placed against each other and the soundings.
+  hideCoveredTexts(texts, drawnCoverage, drawnCells, drawnOrder, coverageOrder);
+  texts.placeAndDraw(canvas, recorder);
   // The most detailed cell drawn is the last one.
   if (!drawnCells.empty()) {
     const double factor = overscaleFactor(*drawnCells.back(), viewScale);

@@ -1,8 +1,10 @@
 #pragma once
 // A view of the chart: its geometry, the draw pass over the loaded cells,
 // and the cells that pass drew. Everything a pass writes belongs to the
-// view (its buffers and text boxes) or to the pass; the cells are only
-// read, so two views may draw the same cells at once on two threads.
+// view (its buffers, scratch and text boxes) or to the pass; the cells and
+// the engine's library are only read, and what the engine keeps for the
+// passes is locked, so two views may draw the same cells at once on two
+// threads.
 #include <vector>
 
 #include "CellIndex.h"
@@ -10,10 +12,13 @@
 #include "CoverageLimits.h"
 #include "DisplaySettings.h"
 #include "DrawContext.h"
+#include "DrawScratch.h"
 #include "ObjectPicking.h"
 #include "ViewCoverage.h"
 #include "ViewGeometry.h"
+#include "WorldBaseMap.h"
 
+class ChartEngine;
 class QPainter;
 
 struct ChartView : ViewGeometry {
@@ -26,22 +31,23 @@ struct ChartView : ViewGeometry {
   // chart transparent there instead.
   bool showNoData = true;
 
-  // The draw pass over a snapshot of the process-wide cell list, through its
-  // index: brings the origin up to date, sets the chart font, chooses the
-  // cells as drawCells does, draws the no-data presentation (when
-  // showNoData) and the world base map (when it is shown) under them, then
-  // the cells. Where the coverage of the cells drawn fills the view, the
-  // no-data presentation is the plain NODTA fill and the base map is left
-  // out: nothing of them would show but through a gap in the cells' data.
-  // The painter must have been set up for this view (setupPainter).
-  void draw(QPainter& painter, const DisplaySettings& settings);
+  // The draw pass over a snapshot of the engine's cell list, through its
+  // index, with the engine's library, chart font and world base map:
+  // brings the origin up to date, sets the chart font, chooses the cells as
+  // drawCells does, draws the no-data presentation (when showNoData) and the
+  // world base map (when it is shown) under them, then the cells. Where the
+  // coverage of the cells drawn fills the view, the no-data presentation is
+  // the plain NODTA fill and the base map is left out: nothing of them
+  // would show but through a gap in the cells' data. The painter must have
+  // been set up for this view (setupPainter).
+  void draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings);
   // The same over the given cells, for a caller that holds its own list;
   // `recorder`, when given, is told of every instruction executed.
-  void draw(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-            InstructionRecorder* recorder = nullptr);
+  void draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+            const std::vector<S57Cell*>& cells, InstructionRecorder* recorder = nullptr);
   // The same over an indexed list (CellList::indexedSnapshot, or one the
   // caller indexed): the cells are chosen through the index.
-  void draw(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+  void draw(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings, const CellIndex& cells,
             InstructionRecorder* recorder = nullptr);
 
   // Chooses the cells that meet the view, sorts them by compilation scale
@@ -51,12 +57,16 @@ struct ChartView : ViewGeometry {
   // when the view is more than twice as detailed as the cell, the limits of
   // its data (CoverageLimits.h) and, round a cell of data that is not an
   // official ENC, its mark (NonOfficialMark.h), then its boundary (drawn or
-  // not) when boundaries are shown, the names decluttered among themselves.
+  // not) when boundaries are shown. The texts of all cells, the cell names
+  // of the boundaries included, wait until every cell is drawn and are then
+  // placed against each other and the soundings (TextPlacement.h), those
+  // under the coverage of a cell drawn after their own left out
+  // (CoveredTexts.h); buffers.texts tells what was placed.
   // A cell is drawn in every copy of the world, 360 degrees east or west,
   // where one of its extents meets the view (WorldCopies.h).
-  void drawCells(QPainter& painter, const DisplaySettings& settings, const std::vector<S57Cell*>& cells,
-                 InstructionRecorder* recorder = nullptr);
-  void drawCells(QPainter& painter, const DisplaySettings& settings, const CellIndex& cells,
+  void drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                 const std::vector<S57Cell*>& cells, InstructionRecorder* recorder = nullptr);
+  void drawCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings, const CellIndex& cells,
                  InstructionRecorder* recorder = nullptr);
 
   // The cells a pass over `cells` would draw, chosen as drawCells chooses
@@ -76,17 +86,19 @@ struct ChartView : ViewGeometry {
   ViewCoverage coverage;
   std::vector<DrawnCoverage> drawnCoverage;  // the coverage areas of the cells drawn
   DrawBuffers buffers;
-  TextBoxList cellNameBoxes;  // the cell names placed in the pass
+  std::vector<int> drawnOrder;     // the place of each of drawnCells in the pass's order
+  std::vector<int> coverageOrder;  // scratch of hideCoveredTexts
+  // The scratch of the drawing primitives and of the world base map: the
+  // view's own, as the thread that draws it.
+  DrawScratch scratch;
+  WorldBaseMap::Buffers baseMapBuffers;
 
 private:
   template <typename Cells>
-  void drawPass(QPainter& painter, const DisplaySettings& settings, const Cells& cells,
+  void drawPass(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings, const Cells& cells,
                 InstructionRecorder* recorder);
   void chooseCandidatesFrom(const std::vector<S57Cell*>& cells);
   void chooseCandidatesFrom(const CellIndex& cells);
-  void drawChosenCells(QPainter& painter, const DisplaySettings& settings, InstructionRecorder* recorder);
+  void drawChosenCells(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                       InstructionRecorder* recorder);
 };
-
-// The view that background loading centres on each loaded cell. The main
-// window owns its own view.
-ChartView& loadingChartView();

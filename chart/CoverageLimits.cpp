@@ -70,12 +70,8 @@ bool insideArea(const ChartPoint& p, const AreaFeature& area, long long& budget)
   return inside;
 }
 
-// Whether `p` lies inside a coverage area (outside its holes), in the copy
-// of the world nearest the area.
 bool insideCoverage(const DrawnCoverage& coverage, const ChartPoint& p, long long& budget) {
-  const AreaFeature& area = *coverage.area;
-  const ChartPoint near{nearestCopyX(p.x, (area.bounds.minX + area.bounds.maxX) / 2), p.y};
-  return insideArea(near, area, budget);
+  return insideDrawnCoverage(coverage, p, budget);
 }
 
 // The points kSidePixels either side of the middle of segment a-b; false
@@ -179,6 +175,12 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const ChartBox& shown, S
 }
 
 }  // namespace
+
+bool insideDrawnCoverage(const DrawnCoverage& coverage, const ChartPoint& p, long long& budget) {
+  const AreaFeature& area = *coverage.area;
+  const ChartPoint near{nearestCopyX(p.x, (area.bounds.minX + area.bounds.maxX) / 2), p.y};
+  return insideArea(near, area, budget);
+}
 
 void collectDrawnCoverage(const std::vector<S57Cell*>& drawn, std::vector<DrawnCoverage>& out) {
   out.clear();

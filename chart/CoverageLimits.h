@@ -32,5 +32,10 @@ struct DrawnCoverage {
 // it keeps its capacity from one pass to the next).
 void collectDrawnCoverage(const std::vector<S57Cell*>& drawn, std::vector<DrawnCoverage>& out);
 
+// Whether `p` lies inside the coverage area (outside its holes), in the copy
+// of the world nearest the area. The vertices visited are taken from
+// `budget`.
+bool insideDrawnCoverage(const DrawnCoverage& coverage, const ChartPoint& p, long long& budget);
+
 // `coverage` is collectDrawnCoverage of the cells the pass draws.
 void drawCoverageLimits(DrawContext& dc, const S57Cell& cell, const std::vector<DrawnCoverage>& coverage);

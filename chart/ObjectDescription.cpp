@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "EnumeratedCode.h"
 #include "OfficialData.h"
 
 namespace {
@@ -32,16 +33,6 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// A code of at most nine digits, else -1.
-int valueCode(std::string_view text) {
-  if (text.empty() || text.size() > 9) return -1;
-  int code = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    code = code * 10 + (c - '0');
-  }
-  return code;
-}
 
 const AttributeRecord* findAttribute(const PresentationLibrary& library, std::string_view acronym) {
   for (const auto& [code, record] : library.attributeCatalogue)
@@ -54,12 +45,46 @@ std::string decodeList(const std::map<int, std::string>& meanings, std::string_v
   while (true) {
     const std::size_t comma = value.find(',');
     const std::string_view item = trimmed(value.substr(0, comma));
-    const auto found = meanings.find(valueCode(item));
+    const auto found = meanings.find(enumeratedCode(item));
     if (!text.empty()) text += ", ";
     text += found != meanings.end() ? std::string_view(found->second) : item;
     if (comma == std::string_view::npos) return text;
     value.remove_prefix(comma + 1);
   }
+}
+
+// The Chinese form: each code by its Chinese meaning, else its English
+// one, else as it stands, joined with the Chinese enumeration comma; the
+// codes follow in brackets. Empty when no code has a meaning.
+std::string decodeChineseList(const ChineseNames& names, int attribute, const std::map<int, std::string>* meanings,
+                              std::string_view value) {
+  std::string text;
+  bool decoded = false;
+  for (std::string_view rest = value;;) {
+    const std::size_t comma = rest.find(',');
+    const std::string_view item = trimmed(rest.substr(0, comma));
+    const int code = enumeratedCode(item);
+    const std::string* chinese = names.valueName(attribute, code);
+    const std::string* english = nullptr;
+    if (!chinese && meanings) {
+      const auto found = meanings->find(code);
+      if (found != meanings->end()) english = &found->second;
+    }
+    decoded = decoded || chinese || english;
+    if (!text.empty()) text += "、";
+    text += chinese ? std::string_view(*chinese) : english ? std::string_view(*english) : item;
+    if (comma == std::string_view::npos) break;
+    rest.remove_prefix(comma + 1);
+  }
+  return decoded ? text + " (" + std::string(value) + ")" : std::string();
+}
+
+// A word of the description in the language chosen: the English word, or
+// its Chinese from the table where it has one.
+std::string word(const ChineseNames& names, NameLanguage language, std::string_view english) {
+  if (language == NameLanguage::Chinese)
+    if (const std::string* chinese = names.text(english)) return *chinese;
+  return std::string(english);
 }
 
 std::string kindName(FeatureKind kind) {
@@ -94,28 +119,40 @@ std::string_view attributeUnit(std::string_view acronym) {
   return {};
 }
 
-std::string attributeValueText(const PresentationLibrary& library, std::string_view acronym, std::string_view value) {
-  if (trimmed(value).empty()) return "unknown";
+std::string attributeValueText(const PresentationLibrary& library, std::string_view acronym, std::string_view value,
+                               NameLanguage language) {
+  const ChineseNames& names = library.chineseNames;
+  if (trimmed(value).empty()) return word(names, language, "unknown");
   if (const AttributeRecord* record = findAttribute(library, acronym)) {
-    const auto meanings = library.attributeValues.find(valueCode(record->codeText));
-    if (meanings != library.attributeValues.end()) return decodeList(meanings->second, value);
+    const int code = enumeratedCode(record->codeText);
+    const auto meanings = library.attributeValues.find(code);
+    const bool known = meanings != library.attributeValues.end();
+    if (language == NameLanguage::Chinese && (known || names.values.count(code) != 0)) {
+      std::string text = decodeChineseList(names, code, known ? &meanings->second : nullptr, value);
+      if (!text.empty()) return text;
+    }
+    if (known) return decodeList(meanings->second, value);
   }
   if (isScale(acronym)) return "1:" + std::string(value);
   const std::string_view unit = attributeUnit(acronym);
   if (unit.empty()) return std::string(value);
-  return std::string(value) + (unit == "°" ? "" : " ") + std::string(unit);
+  return std::string(value) + (unit == "°" ? "" : " ") + word(names, language, unit);
 }
 
-ObjectDescription describeObject(const PickedObject& object, const PresentationLibrary& library) {
+ObjectDescription describeObject(const PickedObject& object, const PresentationLibrary& library,
+                                 NameLanguage language) {
   ObjectDescription d;
   const ChartFeature& feature = *object.feature;
+  const ChineseNames& names = library.chineseNames;
+  const bool chinese = language == NameLanguage::Chinese;
   const auto known = library.objectClassCatalogue.find(feature.objectClass);
   if (known != library.objectClassCatalogue.end()) {
-    d.className = known->second.name;
+    const std::string* chineseName = chinese ? names.className(feature.objectClass) : nullptr;
+    d.className = chineseName ? *chineseName : known->second.name;
     d.acronym = known->second.acronym;
     d.title = d.className + " (" + d.acronym + ")";
   } else {
-    d.className = "unknown object";
+    d.className = word(names, language, "unknown object");
     d.title = d.className + " (OBJL " + std::to_string(feature.objectClass) + ")";
   }
   d.kind = kindName(feature.kind);
@@ -141,9 +178,10 @@ ObjectDescription describeObject(const PickedObject& object, const PresentationL
 
   for (const FeatureAttribute& a : feature.attributes) {
     const AttributeRecord* record = findAttribute(library, a.acronym);
-    d.attributes.push_back(
-        AttributeText{a.acronym, record ? record->name : a.acronym, attributeValueText(library, a.acronym, a.value),
-                      a.value});
+    const std::string* chineseName = record && chinese ? names.attributeName(enumeratedCode(record->codeText)) : nullptr;
+    d.attributes.push_back(AttributeText{a.acronym,
+                                         chineseName ? *chineseName : record ? record->name : a.acronym,
+                                         attributeValueText(library, a.acronym, a.value, language), a.value});
   }
   return d;
 }

@@ -5,7 +5,9 @@
 // meanings ("COLOUR" 3,1 is "red, white"), measures with the unit S-57
 // gives them ("DRVAL1" 9.1 is "9.1 m"). Names and meanings come from the
 // presentation library; what it does not know shows as it stands in the
-// cell.
+// cell. In Chinese, names, meanings and units come from the library's
+// Chinese names ("水深区 (DEPARE)", "最小水深", "5.0 米", an enumerated value
+// with its code: "沙 (4)"); what they lack stays English.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,9 @@
 #include "ObjectPicking.h"
 #include "PresentationLibrary.h"
 
+// The language of the names of a description: the chart's 英文显示 or 中文显示.
+enum class NameLanguage { English, Chinese };
+
 struct AttributeText {
   std::string acronym;  // "COLOUR"
   std::string name;     // "Colour"; the acronym when the catalogue lacks it
@@ -23,7 +28,7 @@ struct AttributeText {
 };
 
 struct ObjectDescription {
-  std::string className;  // "Depth area"; "unknown object" when the catalogue lacks the class
+  std::string className;  // "Depth area"; "unknown object" when the catalogue lacks the class (Chinese: "水深区")
   std::string acronym;    // "DEPARE"; empty when the catalogue lacks the class
   std::string title;      // "Depth area (DEPARE)"; "unknown object (OBJL 999)"
   std::string kind;       // "point", "sounding", "line" or "area"
@@ -39,13 +44,18 @@ struct ObjectDescription {
   std::vector<AttributeText> attributes;  // in the feature's order
 };
 
-ObjectDescription describeObject(const PickedObject& object, const PresentationLibrary& library);
+ObjectDescription describeObject(const PickedObject& object, const PresentationLibrary& library,
+                                 NameLanguage language = NameLanguage::English);
 
 // One attribute value made readable (see above). Enumerated and list values
 // are decoded when the library has the attribute's value meanings: each
 // comma-separated code by its meaning, a code without one as it stands. An
-// empty value (S-57's "unknown") reads "unknown".
-std::string attributeValueText(const PresentationLibrary& library, std::string_view acronym, std::string_view value);
+// empty value (S-57's "unknown") reads "unknown". In Chinese each code by
+// its Chinese meaning (the English one where it has none), the codes as
+// they stand after them ("白、红 (1,3)"), and units and "unknown" in
+// Chinese where the table words them.
+std::string attributeValueText(const PresentationLibrary& library, std::string_view acronym, std::string_view value,
+                               NameLanguage language = NameLanguage::English);
 
 // The unit S-57 gives an attribute's values ("m", "nmi", "°", "s", "kn"),
 // empty for attributes without one.

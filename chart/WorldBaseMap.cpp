@@ -94,9 +94,8 @@ QColor mutedLandColour(const ColourTable& colours) {
 }
 
 namespace {
-// The brush of mutedLandColour, kept by each thread while the colour stays.
-const QBrush& mutedLandBrush(const ColourTable& colours) {
-  thread_local QBrush brush;
+// The brush of mutedLandColour, kept by the view while the colour stays.
+const QBrush& mutedLandBrush(const ColourTable& colours, QBrush& brush) {
   const QColor colour = mutedLandColour(colours);
   if (brush.style() != Qt::SolidPattern || brush.color() != colour) brush = QBrush(colour);
   return brush;
@@ -200,7 +199,7 @@ bool WorldBaseMap::appendRing(const Level& level, const Ring& ring, double shift
   return true;
 }
 
-void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
+void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view, Buffers& buffers) {
   QPainter& painter = canvas.painter;
   const int levelIndex = levelFor(static_cast<float>(trueScale(view)));
   if (levelIndex < 0) return;
@@ -209,12 +208,11 @@ void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
     std::lock_guard<std::mutex> lock(projecting_);
     if (!level.projected) project(level);
   }
-  thread_local Buffers buffers;
   std::vector<QPoint>& polygon_ = buffers.polygon;
   int drawn = 0;
   const ChartBox shown = viewBox(view);
   painter.setPen(Qt::NoPen);
-  painter.setBrush(mutedLandBrush(canvas.colours));
+  painter.setBrush(mutedLandBrush(canvas.colours, buffers.brush));
   for (const Polygon& polygon : level.polygons) {
     const WorldCopies copies = worldCopiesMeeting(polygon.box, shown);
     for (int k = copies.first; k <= copies.last; ++k) {
@@ -241,9 +239,4 @@ void WorldBaseMap::draw(const Canvas& canvas, const ViewGeometry& view) {
     }
   }
   polygonsDrawn_.store(drawn);
-}
-
-WorldBaseMap& worldBaseMap() {
-  static WorldBaseMap map;
-  return map;
 }

@@ -5,6 +5,7 @@
 // it. Its land is in a muted tone, halfway between the chart's land colour
 // and the no-data colour, and its sea is left as no-data, so that it never
 // passes for chart land or for water of a known depth.
+#include <QBrush>
 #include <QColor>
 #include <QPoint>
 #include <QPointF>
@@ -43,10 +44,16 @@ public:
   // mutedLandColour (holes left open), each in every copy of the world, 360
   // degrees east or west, that meets the view; the sea is left as it is.
   // Nothing when empty. The view's origin must be current.
-  // Views on several threads may draw it at once: the point buffers belong
-  // to each thread and keep their capacity, so a pass allocates nothing once
-  // they have grown, and a level is projected once, under a lock.
-  void draw(const Canvas& canvas, const ViewGeometry& view);
+  // Views on several threads may draw it at once: the point buffers and the
+  // brush belong to the view that draws and keep their capacity, so a pass
+  // allocates nothing once they have grown, and a level is projected once,
+  // under a lock.
+  struct Buffers {
+    std::vector<QPointF> clipIn, clipOut;
+    std::vector<QPoint> polygon;
+    QBrush brush;
+  };
+  void draw(const Canvas& canvas, const ViewGeometry& view, Buffers& buffers);
 
   // Polygons filled by the last draw (of any thread).
   int polygonsDrawn() const { return polygonsDrawn_.load(); }
@@ -69,11 +76,6 @@ private:
   };
 
   static void project(Level& level);
-  // The point buffers of one thread's passes.
-  struct Buffers {
-    std::vector<QPointF> clipIn, clipOut;
-    std::vector<QPoint> polygon;
-  };
   // Appends a ring in logical units, thinned to one point per pixel and
   // clipped to a margin around the viewport, to the buffers' polygon; false
   // when nothing of it is left.
@@ -88,9 +90,6 @@ private:
 // The colour of the base map's land in a colour table: LANDA and NODTA
 // mixed half and half.
 QColor mutedLandColour(const ColourTable& colours);
-
-// The process-wide base map, loaded at start-up; drawn on the GUI thread.
-WorldBaseMap& worldBaseMap();
 
 // The file the program loads it from, next to S57Lib.
 constexpr const char* kWorldLandFile = "worldland.bin";

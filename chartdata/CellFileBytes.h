@@ -7,7 +7,8 @@
 #include <functional>
 #include <string>
 
-// Fills `bytes` with the whole file `path` names; returns 0 or a reader
-// code (ReaderResult.h: ReaderCannotOpen, ReaderNotRegularFile,
-// ReaderCrcMismatch, ...).
-using CellFileBytes = std::function<int(const std::string& path, std::string& bytes)>;
+#include "ReaderResult.h"
+
+// Fills `bytes` with the whole file `path` names; returns Ok or the
+// reader's result (CannotOpen, NotRegularFile, CrcMismatch, ...).
+using CellFileBytes = std::function<ReaderResult(const std::string& path, std::string& bytes)>;

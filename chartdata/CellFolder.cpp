@@ -127,7 +127,7 @@ struct BaseIdentity {
 BaseIdentity baseIdentity(const std::string& path) {
   S57CellReader reader;
   BaseIdentity identity;
-  if (reader.readCell(path) != 0) return identity;
+  if (reader.readCell(path) != ReaderResult::Ok) return identity;
   identity.edition = std::atoi(reader.dataSetIdentification.EDTN.c_str());
   identity.update = std::atoi(reader.dataSetIdentification.UPDN.c_str());
   return identity;
@@ -169,7 +169,7 @@ public:
   void check(const fs::path& catalogue, const std::vector<fs::path>& files) {
     const std::string catalogueName = catalogue.string();
     std::vector<CatalogueEntry> entries;
-    if (const int code = readCatalogue(catalogueName, entries)) {
+    if (const ReaderResult code = readCatalogue(catalogueName, entries); code != ReaderResult::Ok) {
       folder_.warnings.push_back(catalogueUnreadableWarning(catalogueName, code));
       if (entries.empty()) return;
     }

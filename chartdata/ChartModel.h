@@ -14,6 +14,7 @@
 #include "DetailLevels.h"
 #include "Instruction.h"
 #include "LoadWarning.h"
+#include "UpdateChain.h"
 #include "MercatorProjection.h"
 #include "S57Vocabulary.h"
 
@@ -225,7 +226,14 @@ struct S57Cell {
   // CRC that does not match), each naming its file.
   int edition = 0;
   std::vector<int> updatesApplied;
+  // The features each update applied inserted, modified or deleted (by
+  // FOID; a deleted one with where it stood), for reviewing an update.
+  std::vector<UpdateChanges> updateChanges;
   std::vector<LoadWarning> loadWarnings;
+  // An encrypted cell shown under a permit that has expired: it may be out
+  // of date, and the chart must say permanently that it is not to be used
+  // for primary navigation.
+  bool permitExpired = false;
 
   // Who produced the data and as what (DSID AGEN and PRSP): the cell is
   // marked as not official unless an official hydrographic office produced

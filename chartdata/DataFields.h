@@ -7,17 +7,17 @@
 #include "ReaderResult.h"
 #include "RecordView.h"
 
-// Calls visit(tag, fieldBytes) for each field. Returns 0, or 12 at the first
-// entry or field that reaches outside the record (fields before it have been
-// visited).
+// Calls visit(tag, fieldBytes) for each field. Returns Ok, or
+// RecordOutOfBounds at the first entry or field that reaches outside the
+// record (fields before it have been visited).
 template <class Visit>
-int visitDataFields(const RecordView& record, Visit&& visit) {
+ReaderResult visitDataFields(const RecordView& record, Visit&& visit) {
   const int count = record.entryCount();
   for (int i = 1; i < count; ++i) {
     DirectoryEntry entry;
     std::string_view field;
-    if (!record.entry(i, entry) || !record.field(entry, field)) return ReaderRecordOutOfBounds;
+    if (!record.entry(i, entry) || !record.field(entry, field)) return ReaderResult::RecordOutOfBounds;
     visit(entry.tag, field);
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }

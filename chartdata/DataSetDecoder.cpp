@@ -3,8 +3,8 @@
 #include "S57CellReader.h"
 #include "SubfieldCursor.h"
 
-int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeOfLength,
-                                               int sizeOfPosition) {
+ReaderResult S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeOfLength,
+                                                        int sizeOfPosition) {
   return visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
                          [this](std::string_view tag, std::string_view field) {
     if (tag == "DSSI") {
@@ -46,8 +46,7 @@ int S57CellReader::decodeDataSetIdentification(std::string_view bytes, int sizeO
   });
 }
 
-int S57CellReader::decodeDataSetParameters(std::string_view bytes, int sizeOfLength,
-                                           int sizeOfPosition) {
+ReaderResult S57CellReader::decodeDataSetParameters(std::string_view bytes, int sizeOfLength, int sizeOfPosition) {
   return visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
                          [this](std::string_view tag, std::string_view field) {
     if (tag != "DSPM") return;

@@ -52,38 +52,38 @@ void decodeCatalogueField(std::string_view field, const std::vector<SubfieldDesc
   }
 }
 
-int readRecords(S57CellReader& reader, std::vector<CatalogueEntry>& entries) {
-  int code = reader.splitRecords();
-  if (code == ReaderOk) code = reader.parseDescriptiveRecord();
-  if (code != ReaderOk) return code;
+ReaderResult readRecords(S57CellReader& reader, std::vector<CatalogueEntry>& entries) {
+  ReaderResult code = reader.splitRecords();
+  if (code == ReaderResult::Ok) code = reader.parseDescriptiveRecord();
+  if (code != ReaderResult::Ok) return code;
   const auto described = reader.fieldDescriptions.find("CATD");
   const std::vector<SubfieldDescription>& layout =
       described != reader.fieldDescriptions.end() && !described->second.empty() ? described->second
                                                                                   : defaultLayout();
   for (const std::string_view bytes : reader.records) {
-    if (bytes.size() < kLeaderLength) return ReaderRecordOutOfBounds;
-    if (bytes[6] != 'D') return ReaderNotDataRecord;
+    if (bytes.size() < kLeaderLength) return ReaderResult::RecordOutOfBounds;
+    if (bytes[6] != 'D') return ReaderResult::NotDataRecord;
     code = visitDataFields(RecordView(bytes), [&](std::string_view tag, std::string_view field) {
       if (tag == "CATD") decodeCatalogueField(field, layout, entries.emplace_back());
     });
-    if (code != ReaderOk) return code;
+    if (code != ReaderResult::Ok) return code;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 }  // namespace
 
-int readCatalogueBytes(std::string_view bytes, std::vector<CatalogueEntry>& entries) {
+ReaderResult readCatalogueBytes(std::string_view bytes, std::vector<CatalogueEntry>& entries) {
   entries.clear();
   S57CellReader reader;
   reader.readBytes(bytes);
   return readRecords(reader, entries);
 }
 
-int readCatalogue(const std::string& path, std::vector<CatalogueEntry>& entries) {
+ReaderResult readCatalogue(const std::string& path, std::vector<CatalogueEntry>& entries) {
   entries.clear();
   S57CellReader reader;
-  if (const int code = reader.readFile(path)) return code;
+  if (const ReaderResult code = reader.readFile(path); code != ReaderResult::Ok) return code;
   return readRecords(reader, entries);
 }
 

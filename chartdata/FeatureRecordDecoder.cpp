@@ -7,7 +7,7 @@
 #include "SubfieldCursor.h"
 #include "UpdateControlField.h"
 
-int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
+ReaderResult S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
                                        int sizeOfPosition) {
   std::shared_ptr<FRID> feature = newFeature();
   FRID& f = *feature;
@@ -18,7 +18,7 @@ int S57CellReader::decodeFeatureRecord(std::string_view bytes, int sizeOfLength,
   // taken as most cells are, Latin-1 attributes and UCS-2 national ones.
   const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
   const int nationalLevel = dataSetStructure.present ? dataSetStructure.NALL : kLevelUcs2;
-  const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+  const ReaderResult code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
                                    [&f, update, attributeLevel, nationalLevel](std::string_view tag,
                                                                                std::string_view field) {
     switch (tagCode(tag)) {

@@ -29,20 +29,20 @@ std::vector<SubfieldDescription> describeSubfields(std::string_view arrayDescrip
   return pairs;
 }
 
-int parseFieldDescriptions(std::string_view ddr, FieldDescriptionTable& table) {
+ReaderResult parseFieldDescriptions(std::string_view ddr, FieldDescriptionTable& table) {
   table.clear();
-  if (ddr.size() < kLeaderLength) return ReaderDescriptiveTooShort;
+  if (ddr.size() < kLeaderLength) return ReaderResult::DescriptiveTooShort;
   const RecordView record(ddr);
   const int count = record.entryCount();
   for (int i = 0; i < count; ++i) {
     DirectoryEntry entry;
-    if (!record.entry(i, entry)) return ReaderDescriptiveOutOfBounds;
+    if (!record.entry(i, entry)) return ReaderResult::DescriptiveOutOfBounds;
     if (entry.tag == "0000" || entry.tag == "0001") continue;
     std::string_view text;
-    if (!record.field(entry, text)) return ReaderDescriptiveOutOfBounds;
+    if (!record.field(entry, text)) return ReaderResult::DescriptiveOutOfBounds;
     const std::vector<std::string_view> parts = splitField(text, kUnitTerminator);
     if (parts.size() != 3) continue;
     table[std::string(entry.tag)] = describeSubfields(parts[1], parts[2]);
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }

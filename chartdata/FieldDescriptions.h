@@ -9,14 +9,17 @@
 #include <utility>
 #include <vector>
 
+#include "ReaderResult.h"
+
 using SubfieldDescription = std::pair<std::string, std::string>;  // (label, format)
 using FieldDescriptionTable = std::map<std::string, std::vector<SubfieldDescription>>;
 
-// Fills `table` from `ddr`. Returns 0; 5 when the DDR is shorter than its
-// leader; 7 when a directory entry or a field lies outside the DDR. Fields
+// Fills `table` from `ddr`. Returns Ok; DescriptiveTooShort when the DDR is
+// shorter than its leader; DescriptiveOutOfBounds when a directory entry or
+// a field lies outside the DDR. Fields
 // whose text does not split into exactly three parts (controls and name,
 // array descriptor, format controls) are skipped, as are "0000" and "0001".
-int parseFieldDescriptions(std::string_view ddr, FieldDescriptionTable& table);
+ReaderResult parseFieldDescriptions(std::string_view ddr, FieldDescriptionTable& table);
 
 // The (label, format) pairs of one description: labels from the array
 // descriptor split at '!', formats from the format controls with their

@@ -19,8 +19,8 @@ public:
     indexVectors();
   }
 
-  // 0, or ReaderGeometryTooLarge when the budget ran out (assembly stops there).
-  int run() {
+  // Ok, or GeometryTooLarge when the budget ran out (assembly stops there).
+  ReaderResult run() {
     for (const auto& record : reader_.features) {
       switch (record->PRIM) {
         case 1: addPoint(*record); break;
@@ -28,9 +28,9 @@ public:
         case 3: addArea(*record); break;
         default: break;  // no geometry
       }
-      if (overBudget_) return ReaderGeometryTooLarge;
+      if (overBudget_) return ReaderResult::GeometryTooLarge;
     }
-    return ReaderOk;
+    return ReaderResult::Ok;
   }
 
 private:
@@ -263,7 +263,7 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
   return v;
 }
 
-int assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
+ReaderResult assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes) {
   cell.crossesAntimeridian = crossesAntimeridian(reader, cell.coordinateFactor);
   return Assembler(reader, cell, attributes).run();
 }

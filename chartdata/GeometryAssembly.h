@@ -6,6 +6,7 @@
 
 #include "Catalogue.h"
 #include "ChartModel.h"
+#include "ReaderResult.h"
 
 class S57CellReader;
 
@@ -27,9 +28,9 @@ ChartVertex projectVertex(const S57Cell& cell, std::int32_t YCOO, std::int32_t X
 // the geometry a cell assembles is bounded by what its file holds:
 // kAssembledVerticesPerCoordinate times the coordinates of its vector
 // records, plus kAssembledVerticesFloor. Real cells stay far below (see
-// the constants). Past the bound assembly stops and ReaderGeometryTooLarge
-// is returned, the cell half-filled (to be discarded); else 0.
-int assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes);
+// the constants). Past the bound assembly stops and GeometryTooLarge
+// is returned, the cell half-filled (to be discarded); else Ok.
+ReaderResult assembleFeatures(const S57CellReader& reader, S57Cell& cell, const AttributeCatalogue& attributes);
 
 // Measured as vertices of lines and areas, soundings and points assembled
 // per 2-D and 3-D coordinate of the file's vector records, the real cells

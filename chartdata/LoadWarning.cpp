@@ -35,10 +35,10 @@ LoadWarning make(LoadWarningKind kind, const std::string& file, const std::strin
 }
 }  // namespace
 
-LoadWarning updateStoppedWarning(const std::string& file, int code, const std::string& detail) {
+LoadWarning updateStoppedWarning(const std::string& file, UpdateResult result, const std::string& detail) {
   LoadWarning w = make(LoadWarningKind::UpdateStopped, file, {},
-                       file + ": not applied: " + updateResultText(code) + " (" + detail + ")");
-  w.code = code;
+                       file + ": not applied: " + updateResultText(result) + " (" + detail + ")");
+  w.update = result;
   w.detail = detail;
   return w;
 }
@@ -66,11 +66,11 @@ LoadWarning listedButAbsentWarning(const std::string& catalogue, const std::stri
               catalogue + ": lists " + listedFile + ", which is absent");
 }
 
-LoadWarning catalogueUnreadableWarning(const std::string& catalogue, int readerCode) {
+LoadWarning catalogueUnreadableWarning(const std::string& catalogue, ReaderResult result) {
   LoadWarning w = make(LoadWarningKind::CatalogueUnreadable, catalogue, {},
-                       catalogue + ": catalogue cannot be read (reader code " + std::to_string(readerCode) + ": " +
-                           readerResultText(readerCode) + ")");
-  w.code = readerCode;
+                       catalogue + ": catalogue cannot be read (reader code " +
+                           std::to_string(resultCode(result)) + ": " + readerResultText(result) + ")");
+  w.reader = result;
   return w;
 }
 
@@ -79,8 +79,9 @@ LoadWarning sameCellTwiceWarning(const std::string& file, const std::string& fir
 }
 
 LoadWarning noFeaturesWarning(const std::string& file) {
-  LoadWarning w = make(LoadWarningKind::RecordsDisagree, file, {}, file + ": " + readerResultText(ReaderNoFeatures));
-  w.code = ReaderNoFeatures;
+  LoadWarning w =
+      make(LoadWarningKind::RecordsDisagree, file, {}, file + ": " + readerResultText(ReaderResult::NoFeatures));
+  w.reader = ReaderResult::NoFeatures;
   return w;
 }
 
@@ -96,7 +97,7 @@ LoadWarning recordCountWarning(const std::string& file, std::vector<RecordTally>
   }
   LoadWarning w = make(LoadWarningKind::RecordsDisagree, file, {},
                        file + ": records lost or added, the cell is not whole: " + counts);
-  w.code = ReaderRecordCountMismatch;
+  w.reader = ReaderResult::RecordCountMismatch;
   w.detail = counts;
   w.tallies = std::move(tallies);
   return w;
@@ -106,7 +107,7 @@ LoadWarning duplicateRecordWarning(const std::string& file, long long repeats, c
   LoadWarning w = make(LoadWarningKind::RecordsDisagree, file, {},
                        file + ": " + std::to_string(repeats) + (repeats == 1 ? " record repeats" : " records repeat") +
                            " the record name (RCNM and RCID) of an earlier one, the first " + firstName);
-  w.code = ReaderDuplicateRecord;
+  w.reader = ReaderResult::DuplicateRecord;
   w.count = repeats;
   w.detail = firstName;
   return w;
@@ -117,7 +118,7 @@ LoadWarning entryRefusedWarning(const std::string& catalogue, const std::string&
   const std::string reason = entryRefusalText(refusal);
   LoadWarning w = make(LoadWarningKind::EntryRefused, name, catalogue,
                        catalogue + ": the entry " + name + " is refused: " + reason + "; it is not opened");
-  w.code = static_cast<int>(refusal);
+  w.refusal = refusal;
   w.detail = reason;
   return w;
 }
@@ -149,7 +150,7 @@ std::vector<std::string> warningTexts(const std::vector<LoadWarning>& warnings) 
 LoadWarning folderUnreadableWarning(const std::string& folder, int error, const std::string& reason) {
   LoadWarning w = make(LoadWarningKind::FolderUnreadable, folder, {},
                        folder + ": folder cannot be read (" + reason + "), nothing in it is loaded");
-  w.code = error;
+  w.systemError = error;
   w.detail = reason;
   return w;
 }

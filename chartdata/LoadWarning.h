@@ -2,35 +2,38 @@
 // A finding about a cell's files that a person should see: an update that
 // stopped the chain, a catalogue check that failed, a cell whose records are
 // not what it declares. The cell still loads.
-// Each finding keeps what it is about (its kind, the files, the code and
+// Each finding keeps what it is about (its kind, the files, the result and
 // values) besides its English line, so that a window can word it in its own
 // language; the command-line tools print the English line.
 #include <string>
 #include <vector>
 
 #include "ExchangeSetPath.h"
+#include "ReaderResult.h"
+#include "UpdateResult.h"
 
 enum class LoadWarningKind {
-  UpdateStopped,        // `file`, an update, not applied: `code` (UpdateResult.h), `detail` the record or value at fault
+  UpdateStopped,        // `file`, an update, not applied: `update` why, `detail` the record or value at fault
   CrcMismatch,          // `file`'s CRC-32 is `detail`; the catalogue `related` gives `listed`
   CrcUnreadable,        // `file` cannot be read to check its CRC-32 against the catalogue `related`
   NotInCatalogue,       // `file` is not listed in the catalogue `related`
   ListedButAbsent,      // the catalogue `related` lists `file`, which is absent
-  CatalogueUnreadable,  // the catalogue `file` cannot be read: `code` (ReaderResult.h)
+  CatalogueUnreadable,  // the catalogue `file` cannot be read: `reader` why
   SameCellTwice,        // `file` holds the same cell as `related`, which alone is read
-  RecordsDisagree,      // `file`'s records are not what it declares: `code` (ReaderResult.h: 10 no
-                        // feature at all, 18 `tallies` the kinds whose numbers disagree, 19 `count`
-                        // records repeat an earlier record's name, `detail` the first, RCNM=..,RCID=..)
+  RecordsDisagree,      // `file`'s records are not what it declares: `reader` (NoFeatures: no feature
+                        // at all; RecordCountMismatch: `tallies` the kinds whose numbers disagree;
+                        // DuplicateRecord: `count` records repeat an earlier record's name, `detail`
+                        // the first, RCNM=..,RCID=..)
   EntryRefused,         // the catalogue `related` names `file` (as written), which leads out of its
-                        // exchange set: `code` how (EntryRefusal, ExchangeSetPath.h), `detail` the
+                        // exchange set: `refusal` how (ExchangeSetPath.h), `detail` the
                         // same in English; never opened
   CatalogueOutside,     // the catalogue `file` is a symbolic link leading out of the folder `related`
                         // being read: not read
   ListedRepeatedly,     // the catalogue `related` lists `file` `count` times; it is checked once
   NotRegularFile,       // `file`, named like a catalogue or a cell file, is a folder, FIFO, device or
                         // broken link: not read
-  FolderUnreadable,     // the folder `file` cannot be opened or read to its end: `code` the system's
-                        // error number, `detail` its reason in English; what lies in it is not loaded
+  FolderUnreadable,     // the folder `file` cannot be opened or read to its end: `systemError` the
+                        // system's error number, `detail` its reason in English; what lies in it is not loaded
 };
 
 // The records of one kind a cell holds and the number its DSSI declares.
@@ -44,7 +47,10 @@ struct LoadWarning {
   LoadWarningKind kind = LoadWarningKind::UpdateStopped;
   std::string file;     // the file the finding names, as the English line names it
   std::string related;  // the catalogue, or the copy of the cell that is read
-  int code = 0;
+  ReaderResult reader = ReaderResult::Ok;     // CatalogueUnreadable, RecordsDisagree
+  UpdateResult update = UpdateResult::Ok;     // UpdateStopped
+  EntryRefusal refusal = EntryRefusal::None;  // EntryRefused
+  int systemError = 0;                        // FolderUnreadable: errno
   std::string detail;
   std::string listed;
   long long count = 0;               // ListedRepeatedly, RecordsDisagree (19): how many
@@ -54,13 +60,13 @@ struct LoadWarning {
 };
 
 // Each finding with its English line.
-LoadWarning updateStoppedWarning(const std::string& file, int code, const std::string& detail);
+LoadWarning updateStoppedWarning(const std::string& file, UpdateResult result, const std::string& detail);
 LoadWarning crcMismatchWarning(const std::string& file, const std::string& catalogue, const std::string& found,
                                const std::string& listed);
 LoadWarning crcUnreadableWarning(const std::string& file, const std::string& catalogue);
 LoadWarning notInCatalogueWarning(const std::string& file, const std::string& catalogue);
 LoadWarning listedButAbsentWarning(const std::string& catalogue, const std::string& listedFile);
-LoadWarning catalogueUnreadableWarning(const std::string& catalogue, int readerCode);
+LoadWarning catalogueUnreadableWarning(const std::string& catalogue, ReaderResult result);
 LoadWarning sameCellTwiceWarning(const std::string& file, const std::string& firstCopy);
 LoadWarning noFeaturesWarning(const std::string& file);
 LoadWarning recordCountWarning(const std::string& file, std::vector<RecordTally> tallies);

@@ -89,7 +89,7 @@ std::vector<LoadWarning> checkCellRecords(const std::string& file, const S57Cell
 
   // Feature records declared and none read: the numbers said so already.
   bool numbersSaidSo = false;
-  if (!findings.empty() && findings.front().code == ReaderRecordCountMismatch)
+  if (!findings.empty() && findings.front().reader == ReaderResult::RecordCountMismatch)
     for (const RecordTally& t : findings.front().tallies) numbersSaidSo = numbersSaidSo || t.kind <= CollectionFeatureRecords;
   if (reader.features.empty() && !numbersSaidSo) findings.push_back(noFeaturesWarning(file));
   return findings;

@@ -18,21 +18,22 @@ struct ImageBytes {
 
 // Walks the records from `offset` on, calling cut(record, cutShort) for
 // each: its bytes, and whether the end of the bytes came before the end of
-// the record. Returns 0, or the code of the length that stops the walk, or
-// the first code other than 0 that cut returns; the records before it have
+// the record. Returns Ok, or the result of the length that stops the walk,
+// or the first result other than Ok that cut returns; the records before it have
 // been handed out.
 template <class Bytes, class Cut>
-int walkRecords(Bytes& bytes, size_t offset, Cut&& cut) {
+ReaderResult walkRecords(Bytes& bytes, size_t offset, Cut&& cut) {
   for (;;) {
     const std::string_view leader = bytes.bytesAt(offset, 5);
-    if (leader.empty()) return ReaderOk;
+    if (leader.empty()) return ReaderResult::Ok;
     const int length = decimalNumber(leader);
-    if (length <= 0) return ReaderBadRecordLength;
+    if (length <= 0) return ReaderResult::BadRecordLength;
     // A record has at least its leader: a run of tiny "records" would
     // otherwise cost a view each, many times the bytes they stand for.
-    if (static_cast<size_t>(length) < kLeaderLength) return ReaderRecordOutOfBounds;
+    if (static_cast<size_t>(length) < kLeaderLength) return ReaderResult::RecordOutOfBounds;
     const std::string_view record = bytes.bytesAt(offset, static_cast<size_t>(length));
-    if (const int code = cut(record, record.size() < static_cast<size_t>(length))) return code;
+    if (const ReaderResult code = cut(record, record.size() < static_cast<size_t>(length)); code != ReaderResult::Ok)
+      return code;
     offset += static_cast<size_t>(length);
   }
 }
@@ -60,83 +61,83 @@ struct S57CellReader::RecordTally {
 };
 
 template <class Bytes>
-int S57CellReader::cutDescriptiveRecord(Bytes& bytes) {
+ReaderResult S57CellReader::cutDescriptiveRecord(Bytes& bytes) {
   ddr = {};
   lastRecordCut_ = false;
   const std::string_view head = bytes.bytesAt(0, 25);
-  if (head.size() < 25) return ReaderFileTooShort;
+  if (head.size() < 25) return ReaderResult::FileTooShort;
   const int ddrLength = decimalNumber(head.substr(0, 5));
-  if (head.substr(5, 7) != "3LE1 09" || ddrLength < 0) return ReaderNoDescriptiveRecord;
+  if (head.substr(5, 7) != "3LE1 09" || ddrLength < 0) return ReaderResult::NoDescriptiveRecord;
   const std::string_view record = bytes.bytesAt(0, static_cast<size_t>(ddrLength));
-  if (record.size() < static_cast<size_t>(ddrLength)) return ReaderNoDescriptiveRecord;
+  if (record.size() < static_cast<size_t>(ddrLength)) return ReaderResult::NoDescriptiveRecord;
   ddr = record;
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
-int S57CellReader::readCell(const std::string& path) {
+ReaderResult S57CellReader::readCell(const std::string& path) {
   clear();
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   // The file is read through a window, twice, and never held whole: as far
   // as its size when opened, at most kMaxFileBytes.
-  if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
+  if (size > kMaxFileBytes) damage = ReaderResult::FileTooLarge;
   FileWindow window(file, static_cast<size_t>(std::min<std::uint64_t>(size, kMaxFileBytes)));
-  int code = runSteps(window, false);
+  ReaderResult code = runSteps(window, false);
   std::fclose(file);
   if (window.failed()) {
     clear();  // as when the file cannot be read at all
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
   releaseFileBytes();
   return code;
 }
 
-int S57CellReader::readCellBytes(std::string_view bytes) {
+ReaderResult S57CellReader::readCellBytes(std::string_view bytes) {
   clear();
   // The caller's bytes stay where they are for the whole call: they are
   // read in place, and every view into them is gone before returning.
-  if (bytes.size() > kMaxFileBytes) damage = ReaderFileTooLarge;
+  if (bytes.size() > kMaxFileBytes) damage = ReaderResult::FileTooLarge;
   image_ = bytes.substr(0, std::min(bytes.size(), kMaxFileBytes));
   ImageBytes image{image_};
-  const int code = runSteps(image, true);
+  const ReaderResult code = runSteps(image, true);
   releaseFileBytes();
   return code;
 }
 
 template <class Bytes>
-int S57CellReader::runSteps(Bytes& bytes, bool viewsStay) {
+ReaderResult S57CellReader::runSteps(Bytes& bytes, bool viewsStay) {
   // The steps of splitRecords, parseDescriptiveRecord and parseDataRecords
   // without the list of records between them: one walk from leader to
   // leader checks every length and counts the records by type, a second
   // cuts each record again and decodes it at once, while its bytes are at
   // hand. The DDR is read first, while it is at hand too, but its findings
   // come after those of the first walk, as the steps give them.
-  int code = cutDescriptiveRecord(bytes);
-  const int descriptionCode = code == ReaderOk ? parseDescriptiveRecord() : ReaderOk;
+  ReaderResult code = cutDescriptiveRecord(bytes);
+  const ReaderResult descriptionCode = code == ReaderResult::Ok ? parseDescriptiveRecord() : ReaderResult::Ok;
   const size_t first = ddr.size();
   if (!viewsStay) ddr = {};  // the window moves on
   RecordTally tally;
-  if (code == ReaderOk)
+  if (code == ReaderResult::Ok)
     code = walkRecords(bytes, first, [this, &tally](std::string_view record, bool cutShort) {
       if (cutShort) noteCutRecord();
       tally.add(record);
-      return ReaderOk;
+      return ReaderResult::Ok;
     });
-  if (code != ReaderOk) fieldDescriptions.clear();  // the steps would have stopped before the DDR
-  if (code == ReaderOk) code = descriptionCode;
-  if (code == ReaderOk && !viewsStay && !bytes.rewind()) code = ReaderCannotOpen;
-  if (code == ReaderOk) {
+  if (code != ReaderResult::Ok) fieldDescriptions.clear();  // the steps would have stopped before the DDR
+  if (code == ReaderResult::Ok) code = descriptionCode;
+  if (code == ReaderResult::Ok && !viewsStay && !bytes.rewind()) code = ReaderResult::CannotOpen;
+  if (code == ReaderResult::Ok) {
     expectRecords(tally);
     code = walkRecords(bytes, first, [this](std::string_view record, bool cutShort) {
       return decodeRecord(record, cutShort);
     });
   }
-  return code == ReaderOk ? damage : code;
+  return code == ReaderResult::Ok ? damage : code;
 }
 
 void S57CellReader::releaseFileBytes() {
@@ -150,7 +151,7 @@ void S57CellReader::releaseFileBytes() {
 
 void S57CellReader::clear() {
   releaseFileBytes();
-  damage = ReaderOk;
+  damage = ReaderResult::Ok;
   fieldDescriptions.clear();
   dataSetIdentification = DataSetIdentification();
   dataSetStructure = DataSetStructure();
@@ -166,15 +167,15 @@ void S57CellReader::clear() {
   recordMemory_.reset();
 }
 
-int S57CellReader::readFile(const std::string& path) {
+ReaderResult S57CellReader::readFile(const std::string& path) {
   releaseFileBytes();
-  damage = ReaderOk;
+  damage = ReaderResult::Ok;
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   // One read of the whole file, never more than the cap, into room that is
   // not zeroed first. A file that shrank since the stat gives what it has.
@@ -184,56 +185,56 @@ int S57CellReader::readFile(const std::string& path) {
   fileBytes.keep(got);
   image_ = fileBytes.view();
   const bool failed = got < want && std::ferror(file);
-  if (size > kMaxFileBytes) damage = ReaderFileTooLarge;
+  if (size > kMaxFileBytes) damage = ReaderResult::FileTooLarge;
   std::fclose(file);
   if (failed) {
     releaseFileBytes();
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
-int S57CellReader::readBytes(std::string_view bytes) {
+ReaderResult S57CellReader::readBytes(std::string_view bytes) {
   releaseFileBytes();
-  damage = bytes.size() > kMaxFileBytes ? ReaderFileTooLarge : ReaderOk;
+  damage = bytes.size() > kMaxFileBytes ? ReaderResult::FileTooLarge : ReaderResult::Ok;
   fileBytes.assign(bytes.substr(0, std::min(bytes.size(), kMaxFileBytes)));
   image_ = fileBytes.view();
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 void S57CellReader::noteCutRecord() {
   // A record running past the end of the file is cut there, decoded as far
   // as it goes, and the read reports the damage.
   lastRecordCut_ = true;
-  if (damage == ReaderOk) damage = ReaderTruncatedRecord;
+  if (damage == ReaderResult::Ok) damage = ReaderResult::TruncatedRecord;
 }
 
-int S57CellReader::splitRecords() {
+ReaderResult S57CellReader::splitRecords() {
   records.clear();
   ImageBytes image{image_};
-  if (const int code = cutDescriptiveRecord(image)) return code;
+  if (const ReaderResult code = cutDescriptiveRecord(image); code != ReaderResult::Ok) return code;
   // The records are counted first (a hop from leader to leader), so the
   // list is made once at its length.
   size_t count = 0;
-  walkRecords(image, ddr.size(), [&count](std::string_view, bool) { return ++count, ReaderOk; });
+  walkRecords(image, ddr.size(), [&count](std::string_view, bool) { return ++count, ReaderResult::Ok; });
   records.reserve(count);
   return walkRecords(image, ddr.size(), [this](std::string_view record, bool cutShort) {
     if (cutShort) noteCutRecord();
     records.push_back(record);
-    return ReaderOk;
+    return ReaderResult::Ok;
   });
 }
 
-int S57CellReader::parseDescriptiveRecord() {
+ReaderResult S57CellReader::parseDescriptiveRecord() {
   return parseFieldDescriptions(ddr, fieldDescriptions);
 }
 
-int S57CellReader::parseDataRecords() {
+ReaderResult S57CellReader::parseDataRecords() {
   RecordTally tally;
   for (const std::string_view bytes : records) tally.add(bytes);
   expectRecords(tally);
-  int code = ReaderOk;
-  for (size_t i = 0; i < records.size() && code == ReaderOk; ++i)
+  ReaderResult code = ReaderResult::Ok;
+  for (size_t i = 0; i < records.size() && code == ReaderResult::Ok; ++i)
     code = decodeRecord(records[i], lastRecordCut_ && i + 1 == records.size());
   return code;
 }
@@ -256,25 +257,25 @@ void S57CellReader::expectRecords(const RecordTally& tally) {
   recordMemory_->expect(tally.features, tally.vectors);
 }
 
-int S57CellReader::decodeRecord(std::string_view bytes, bool cut) {
-  const int code = parseDataRecord(bytes);
+ReaderResult S57CellReader::decodeRecord(std::string_view bytes, bool cut) {
+  const ReaderResult code = parseDataRecord(bytes);
   // The record cut short by the end of the image fails because it was cut.
-  return cut && code == ReaderRecordOutOfBounds && damage != ReaderOk ? damage : code;
+  return cut && code == ReaderResult::RecordOutOfBounds && damage != ReaderResult::Ok ? damage : code;
 }
 
-int S57CellReader::parseDataRecord(std::string_view bytes) {
-  if (bytes.size() < kLeaderLength) return ReaderRecordOutOfBounds;
-  if (bytes[6] != 'D') return ReaderNotDataRecord;
+ReaderResult S57CellReader::parseDataRecord(std::string_view bytes) {
+  if (bytes.size() < kLeaderLength) return ReaderResult::RecordOutOfBounds;
+  if (bytes[6] != 'D') return ReaderResult::NotDataRecord;
   const RecordView record(bytes);
   std::string_view type;
-  if (!record.recordType(type)) return ReaderRecordOutOfBounds;
+  if (!record.recordType(type)) return ReaderResult::RecordOutOfBounds;
   const int sl = record.sizeOfLength(), sp = record.sizeOfPosition();
   switch (tagCode(type)) {
     case tagCode("FRID"): return decodeFeatureRecord(bytes, sl, sp);
     case tagCode("VRID"): return decodeVectorRecord(bytes, sl, sp);
     case tagCode("DSID"): return decodeDataSetIdentification(bytes, sl, sp);
     case tagCode("DSPM"): return decodeDataSetParameters(bytes, sl, sp);
-    default: return ReaderOk;  // any other record type (catalogue records and the like) is not read
+    default: return ReaderResult::Ok;  // any other record type (catalogue records and the like) is not read
   }
 }
 

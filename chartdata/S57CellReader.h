@@ -4,7 +4,7 @@
 // needed, drop it. It is neither copyable nor movable, because `ddr` and
 // `records` are views into the image it reads.
 //
-// The pipeline, each step returning a ReaderResult code (0 = go on):
+// The pipeline, each step returning a ReaderResult (Ok = go on):
 //   readFile / readBytes   the file image into fileBytes (at most 50,000,000 bytes)
 //   splitRecords           ddr and records cut out of the image
 //   parseDescriptiveRecord fieldDescriptions from the DDR
@@ -54,11 +54,11 @@ public:
   std::string_view ddr;                  // the data descriptive record (view into the image)
   std::vector<std::string_view> records; // the data records in file order (views into the image)
   FieldDescriptionTable fieldDescriptions;
-  // ReaderFileTooLarge (the file or bytes were over kMaxFileBytes),
-  // ReaderTruncatedRecord (a record runs past the end of the image and the
-  // file was not already over the limit: found by splitRecords, or by the
-  // first walk of readCell / readCellBytes), else ReaderOk.
-  int damage = ReaderOk;
+  // FileTooLarge (the file or bytes were over kMaxFileBytes),
+  // TruncatedRecord (a record runs past the end of the image and the file
+  // was not already over the limit: found by splitRecords, or by the first
+  // walk of readCell / readCellBytes), else Ok.
+  ReaderResult damage = ReaderResult::Ok;
 
   // --- S-57 record model
   DataSetIdentification dataSetIdentification;
@@ -77,32 +77,32 @@ public:
   std::pmr::unordered_map<uint64_t, std::shared_ptr<VRID>> vectorIndex{&indexMemory_};
 
   // The whole pipeline from a file / from bytes already in memory.
-  int readCell(const std::string& path);
-  int readCellBytes(std::string_view bytes);
+  ReaderResult readCell(const std::string& path);
+  ReaderResult readCellBytes(std::string_view bytes);
 
   // Step 1: the file image. readFile gives 1 when the file cannot be opened
   // or read, and 17 at once, without waiting, for a folder, FIFO or device;
   // readBytes takes a copy of `bytes` and always gives 0. Both keep at most
   // kMaxFileBytes bytes, and set `damage` when there were more.
-  int readFile(const std::string& path);
-  int readBytes(std::string_view bytes);
+  ReaderResult readFile(const std::string& path);
+  ReaderResult readBytes(std::string_view bytes);
   // Step 2: 0, 2, 3, 4, or 12 for a data record declaring fewer bytes than
   // its leader. Memory stays in proportion to the image: every record kept
   // is at least a leader long.
-  int splitRecords();
+  ReaderResult splitRecords();
   // Step 3: 0, 5 or 7.
-  int parseDescriptiveRecord();
+  ReaderResult parseDescriptiveRecord();
   // Step 4: 0, 8 or 12; `damage` instead of 12 when the failing record is
   // the one cut short by the end of the image.
-  int parseDataRecords();
+  ReaderResult parseDataRecords();
 
   // The record decoders, given one data record and its sizes of field length
   // and position. Each returns 0, or 12 when a directory entry or field runs
   // past the record.
-  int decodeDataSetIdentification(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeDataSetParameters(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeFeatureRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
-  int decodeVectorRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeDataSetIdentification(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeDataSetParameters(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeFeatureRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
+  ReaderResult decodeVectorRecord(std::string_view record, int sizeOfLength, int sizeOfPosition);
 
   // The vector record for a spatial pointer's NAME, or null.
   std::shared_ptr<VRID> findVector(const RecordName& name) const;
@@ -116,14 +116,14 @@ private:
   std::shared_ptr<VRID> newVector();
 
   template <class Bytes>
-  int runSteps(Bytes& bytes, bool viewsStay);
+  ReaderResult runSteps(Bytes& bytes, bool viewsStay);
   template <class Bytes>
-  int cutDescriptiveRecord(Bytes& bytes);  // ddr: 0, 2 or 3
+  ReaderResult cutDescriptiveRecord(Bytes& bytes);  // ddr: 0, 2 or 3
   void noteCutRecord();  // the last record runs past the end: damage
   struct RecordTally;  // the feature and vector records of a walk, and their bytes
   void expectRecords(const RecordTally& tally);
-  int decodeRecord(std::string_view bytes, bool cut);
-  int parseDataRecord(std::string_view bytes);
+  ReaderResult decodeRecord(std::string_view bytes, bool cut);
+  ReaderResult parseDataRecord(std::string_view bytes);
   void releaseFileBytes();
 
   std::string_view image_;      // what splitRecords cuts: fileBytes, or the bytes of readCellBytes

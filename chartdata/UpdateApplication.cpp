@@ -116,41 +116,45 @@ bool editList(RecordList<T>& list, const UpdateControl& control, const RecordLis
 // A repeating field with its control field, or without both. Entries
 // without a control field go only where there is nothing yet to place them
 // among: the field is the record's first (an edge whose vertices an earlier
-// instruction of the update deleted gets its new ones so). Returns 0 or an
-// UpdateResult code.
+// instruction of the update deleted gets its new ones so). Returns Ok or
+// what is wrong.
 template <class T>
-int editField(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
-              const char* controlName, const char* fieldName, std::string& why) {
+UpdateResult editField(RecordList<T>& list, const UpdateControl& control, const RecordList<T>& entries,
+                       const char* controlName, const char* fieldName, std::string& why) {
   if (control.repeated) {
     why = std::string(controlName) + " given twice";
-    return UpdateMalformedRecord;
+    return UpdateResult::MalformedRecord;
   }
-  if (control.present) return editList(list, control, entries, controlName, why) ? UpdateOk : UpdateBadInstruction;
-  if (entries.empty()) return UpdateOk;
+  if (control.present)
+    return editList(list, control, entries, controlName, why) ? UpdateResult::Ok : UpdateResult::BadInstruction;
+  if (entries.empty()) return UpdateResult::Ok;
   if (list.empty()) {
     list = entries;
-    return UpdateOk;
+    return UpdateResult::Ok;
   }
   why = std::string(fieldName) + " without " + controlName + " on a field of " + std::to_string(list.size());
-  return UpdateBadInstruction;
+  return UpdateResult::BadInstruction;
 }
 
-int modifyFeature(const FRID& update, FRID& target, std::string& why) {
+UpdateResult modifyFeature(const FRID& update, FRID& target, std::string& why) {
   target.RVER = update.RVER;
   if (!updateAttributes(update.attributes, target.attributes, why) ||
       !updateAttributes(update.nationalAttributes, target.nationalAttributes, why))
-    return UpdateAttributeMissing;
-  if (const int code = editField(target.featurePointers, update.featurePointerControl, update.featurePointers,
-                                 "FFPC", "FFPT", why))
+    return UpdateResult::AttributeMissing;
+  if (const UpdateResult code = editField(target.featurePointers, update.featurePointerControl,
+                                          update.featurePointers, "FFPC", "FFPT", why);
+      code != UpdateResult::Ok)
     return code;
   return editField(target.spatialPointers, update.spatialPointerControl, update.spatialPointers, "FSPC", "FSPT",
                    why);
 }
 
-int modifyVector(const VRID& update, VRID& target, std::string& why) {
+UpdateResult modifyVector(const VRID& update, VRID& target, std::string& why) {
   target.RVER = update.RVER;
-  if (!updateAttributes(update.attributes, target.attributes, why)) return UpdateAttributeMissing;
-  if (const int code = editField(target.pointers, update.pointerControl, update.pointers, "VRPC", "VRPT", why))
+  if (!updateAttributes(update.attributes, target.attributes, why)) return UpdateResult::AttributeMissing;
+  if (const UpdateResult code =
+          editField(target.pointers, update.pointerControl, update.pointers, "VRPC", "VRPT", why);
+      code != UpdateResult::Ok)
     return code;
   // The coordinates go to the 3-D list when the update brings 3-D ones, or
   // deletes from a node that has only those.
@@ -160,7 +164,7 @@ int modifyVector(const VRID& update, VRID& target, std::string& why) {
   if (threeD) {
     if (!update.coordinates2D.empty()) {
       why = "SG2D and SG3D in one record";
-      return UpdateBadInstruction;
+      return UpdateResult::BadInstruction;
     }
     return editField(target.coordinates3D, update.coordinateControl, update.coordinates3D, "SGCC", "SG3D", why);
   }
@@ -183,54 +187,54 @@ bool carriesFields(const VRID& v) {
 // inserted record starts at version 1, each modify or delete names the
 // version after the record's.
 template <class Record, class Staging, class Base, class Modify>
-int applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
-                const Base& base, Modify modify, std::string& detail) {
+UpdateResult applyRecord(const Record& update, std::uint64_t key, const std::string& label, Staging& staging,
+                         const Base& base, Modify modify, std::string& detail) {
   if (update.RUIN >= 1 && update.RUIN <= 3 && carriesFields(update) != (update.RUIN != 2)) {
     detail = label + (update.RUIN == 2 ? ": a delete carrying further fields"
                                        : update.RUIN == 1 ? ": an insert carrying nothing" : ": a modify carrying nothing");
-    return UpdateMalformedRecord;
+    return UpdateResult::MalformedRecord;
   }
   switch (update.RUIN) {
     case 1: {
       if (currentRecord(key, staging, base)) {
         detail = label + ": the cell has this record";
-        return UpdateRecordExists;
+        return UpdateResult::RecordExists;
       }
       if (update.RVER != 1) {
         detail = label + ": record version " + std::to_string(update.RVER) + " for an inserted record, not 1";
-        return UpdateVersionMismatch;
+        return UpdateResult::VersionMismatch;
       }
       auto inserted = std::make_shared<Record>(update);
       inserted->RUIN = 1;
       stage(key, std::move(inserted), staging);
-      return UpdateOk;
+      return UpdateResult::Ok;
     }
     case 2:
     case 3: {
       const auto target = update.RUIN == 2 ? currentRecord(key, staging, base) : editableRecord(key, staging, base);
       if (!target) {
         detail = label + ": no such record";
-        return UpdateRecordMissing;
+        return UpdateResult::RecordMissing;
       }
       if (update.RVER != target->RVER + 1) {
         detail = label + ": record version " + std::to_string(update.RVER) + ", the cell's is " +
                  std::to_string(target->RVER);
-        return UpdateVersionMismatch;
+        return UpdateResult::VersionMismatch;
       }
       if (update.RUIN == 2) {
         stage(key, decltype(target)(), staging);
-        return UpdateOk;
+        return UpdateResult::Ok;
       }
       std::string why;
-      if (const int code = modify(update, *target, why)) {
+      if (const UpdateResult code = modify(update, *target, why); code != UpdateResult::Ok) {
         detail = label + ": " + why;
         return code;
       }
-      return UpdateOk;
+      return UpdateResult::Ok;
     }
     default:
       detail = label + ": record instruction " + std::to_string(update.RUIN);
-      return UpdateBadInstruction;
+      return UpdateResult::BadInstruction;
   }
 }
 
@@ -307,7 +311,7 @@ std::shared_ptr<FRID> UpdateApplication::baseFeature(std::uint64_t key) const {
   return found == otherFeatures_.end() ? nullptr : cell_.features[found->second];
 }
 
-int UpdateApplication::applyVector(const VRID& update, std::string& detail) {
+UpdateResult UpdateApplication::applyVector(const VRID& update, std::string& detail) {
   // The vector index follows every committed update.
   const auto current = [this](std::uint64_t key) {
     const auto found = cell_.vectorIndex.find(key);
@@ -317,7 +321,7 @@ int UpdateApplication::applyVector(const VRID& update, std::string& detail) {
                      modifyVector, detail);
 }
 
-int UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
+UpdateResult UpdateApplication::applyFeature(const FRID& update, std::string& detail) {
   const auto current = [this](std::uint64_t key) {
     const auto changed = featureOverlay_.current.find(key);
     return changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
@@ -355,10 +359,10 @@ std::unordered_set<std::uint64_t> UpdateApplication::featureNames() const {
   return names;
 }
 
-int UpdateApplication::checkPointers(const UpdateFile& update, std::string& detail) const {
+UpdateResult UpdateApplication::checkPointers(const UpdateFile& update, std::string& detail) const {
   auto missing = [&](const std::string& label, const char* field, int rcnm, int rcid) {
     detail = label + ": " + field + " names " + recordLabel(rcnm, rcid) + ", which the cell does not have";
-    return UpdatePointerMissing;
+    return UpdateResult::PointerMissing;
   };
   for (const auto& v : update.vectors) {
     if (v->RUIN != 1 && v->RUIN != 3) continue;
@@ -384,27 +388,52 @@ int UpdateApplication::checkPointers(const UpdateFile& update, std::string& deta
         std::snprintf(text, sizeof text, "%02X%02X%02X%02X%02X%02X%02X%02X", p.LNAM[1], p.LNAM[0], p.LNAM[5],
                       p.LNAM[4], p.LNAM[3], p.LNAM[2], p.LNAM[7], p.LNAM[6]);
         detail = recordLabel(f->RCNM, f->RCID) + ": FFPT names the feature " + text + ", which the cell does not have";
-        return UpdatePointerMissing;
+        return UpdateResult::PointerMissing;
       }
     }
   }
-  return UpdateOk;
+  return UpdateResult::Ok;
 }
 
-int UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
+bool UpdateApplication::featurePosition(const FRID& update, SG2D& at) {
+  if (featureIndexStale_) indexFeatures();
+  const std::uint64_t key = featureKey(update);
+  const auto changed = featureOverlay_.current.find(key);
+  const std::shared_ptr<FRID> feature = changed != featureOverlay_.current.end() ? changed->second : baseFeature(key);
+  if (!feature || feature->spatialPointers.empty()) return false;
+  auto vector = [this](const RecordName& name) -> const VRID* {
+    const auto found = cell_.vectorIndex.find(nameKey(name));
+    return found == cell_.vectorIndex.end() ? nullptr : found->second.get();
+  };
+  const VRID* v = vector(feature->spatialPointers.front().NAME);
+  // An edge of two nodes has no coordinates of its own: its first node's.
+  if (v && v->coordinates2D.empty() && v->coordinates3D.empty() && !v->pointers.empty()) v = vector(v->pointers.front().NAME);
+  if (!v) return false;
+  if (!v->coordinates2D.empty()) {
+    at = v->coordinates2D.front();
+    return true;
+  }
+  if (!v->coordinates3D.empty()) {
+    at = SG2D{v->coordinates3D.front().YCOO, v->coordinates3D.front().XCOO};
+    return true;
+  }
+  return false;
+}
+
+UpdateResult UpdateApplication::apply(const UpdateFile& update, std::string& detail) {
   if (featureIndexStale_) indexFeatures();
   features_ = {};
   vectors_ = {};
-  int code = UpdateOk;
+  UpdateResult code = UpdateResult::Ok;
   for (const auto& v : update.vectors)
-    if ((code = applyVector(*v, detail)) != UpdateOk) break;
-  if (code == UpdateOk)
+    if ((code = applyVector(*v, detail)) != UpdateResult::Ok) break;
+  if (code == UpdateResult::Ok)
     for (const auto& f : update.features)
-      if ((code = applyFeature(*f, detail)) != UpdateOk) break;
+      if ((code = applyFeature(*f, detail)) != UpdateResult::Ok) break;
   // The pointers given are judged once the whole update stands: a record
   // may point at one the update inserts after it.
-  if (code == UpdateOk) code = checkPointers(update, detail);
-  if (code == UpdateOk) commit();
+  if (code == UpdateResult::Ok) code = checkPointers(update, detail);
+  if (code == UpdateResult::Ok) commit();
   features_ = {};
   vectors_ = {};
   return code;

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "S57Records.h"
+#include "UpdateResult.h"
 
 class S57CellReader;
 struct UpdateFile;
@@ -50,11 +51,17 @@ public:
   UpdateApplication& operator=(const UpdateApplication&) = delete;
 
   // Applies the vector records of `update`, then its feature records, each
-  // in file order. Returns 0, or an UpdateResult code with nothing of the
+  // in file order. Returns Ok, or what stopped it with nothing of the
   // update applied and `detail` naming the record ("RCNM=130,RCID=8: ...").
   // The vector index follows each update at once; the record lists are
   // rewritten by finish.
-  int apply(const UpdateFile& update, std::string& detail);
+  UpdateResult apply(const UpdateFile& update, std::string& detail);
+
+  // Where the feature record an update names stands now, before the update
+  // is applied (the first position of its first spatial record, or of that
+  // record's first node), in the cell's coordinate units; false when it has
+  // none or the cell has no such record.
+  bool featurePosition(const FRID& update, SG2D& at);
 
   // Writes what the updates applied so far did into the cell's record
   // lists: a changed record in its original's place, a deleted one gone,
@@ -76,9 +83,9 @@ private:
   // The feature names (AGEN, FIDN, FIDS packed) standing with the update
   // staged so far.
   std::unordered_set<std::uint64_t> featureNames() const;
-  int checkPointers(const UpdateFile& update, std::string& detail) const;
-  int applyVector(const VRID& update, std::string& detail);
-  int applyFeature(const FRID& update, std::string& detail);
+  UpdateResult checkPointers(const UpdateFile& update, std::string& detail) const;
+  UpdateResult applyVector(const VRID& update, std::string& detail);
+  UpdateResult applyFeature(const FRID& update, std::string& detail);
   void commit();
 
   S57CellReader& cell_;

@@ -37,9 +37,9 @@ int updateNumber(std::string_view extension) {
 UpdateFileReader updateFileReader(const CellFileBytes& fileBytes) {
   return [fileBytes](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
     std::string bytes;
-    if (const int code = fileBytes(file.path, bytes)) {
-      detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
-      return code == ReaderCrcMismatch ? int(UpdateCrcMismatch) : int(UpdateCannotRead);
+    if (const ReaderResult code = fileBytes(file.path, bytes); code != ReaderResult::Ok) {
+      detail = "reader code " + std::to_string(resultCode(code)) + ": " + readerResultText(code);
+      return code == ReaderResult::CrcMismatch ? UpdateResult::CrcMismatch : UpdateResult::CannotRead;
     }
     return readUpdateBytes(bytes, out, detail);
   };
@@ -51,25 +51,25 @@ bool cancelsCell(const DataSetIdentification& update) {
          edition.find_first_not_of('0') == std::string::npos;
 }
 
-int checkUpdateIdentity(const DataSetIdentification& update, const DataSetIdentification& base, int number,
-                        std::string& detail) {
+UpdateResult checkUpdateIdentity(const DataSetIdentification& update, const DataSetIdentification& base,
+                                 int number, std::string& detail) {
   if (update.EXPP != 2) {
     detail = "its DSID says EXPP " + std::to_string(update.EXPP) + ", not 2";
-    return UpdateNotAnUpdate;
+    return UpdateResult::NotAnUpdate;
   }
   if (stemOf(update.DSNM) != stemOf(base.DSNM)) {
     detail = "its DSID names " + update.DSNM + ", the cell is " + base.DSNM;
-    return UpdateNotAnUpdate;
+    return UpdateResult::NotAnUpdate;
   }
   if (std::atoi(update.EDTN.c_str()) != std::atoi(base.EDTN.c_str())) {
     detail = "edition " + update.EDTN + ", the cell's is " + base.EDTN;
-    return UpdateWrongEdition;
+    return UpdateResult::WrongEdition;
   }
   if (std::atoi(update.UPDN.c_str()) != number) {
     detail = "its DSID says UPDN " + update.UPDN;
-    return UpdateWrongNumber;
+    return UpdateResult::WrongNumber;
   }
-  return UpdateOk;
+  return UpdateResult::Ok;
 }
 
 std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath) {
@@ -103,31 +103,41 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     if (file.number <= included) continue;
     const std::string name = fs::path(file.path).filename().string();
     std::string detail;
-    int code = UpdateOk;
+    UpdateResult code = UpdateResult::Ok;
     UpdateFile update;
     if (!file.crcFailure.empty()) {
       detail = file.crcFailure;
-      code = UpdateCrcMismatch;
+      code = UpdateResult::CrcMismatch;
     }
-    if (code == UpdateOk) code = read ? read(file, update, detail) : readUpdateFile(file.path, update, detail);
+    if (code == UpdateResult::Ok)
+      code = read ? read(file, update, detail) : readUpdateFile(file.path, update, detail);
     // A cancellation withdraws the cell whatever came before it.
-    if (code == UpdateOk && cancelsCell(update.dataSet) && stemOf(update.dataSet.DSNM) == stemOf(cell.DSNM)) {
+    if (code == UpdateResult::Ok && cancelsCell(update.dataSet) &&
+        stemOf(update.dataSet.DSNM) == stemOf(cell.DSNM)) {
       result.cancelled = true;
       result.cancellationFile = name;
       result.cancellationNumber = file.number;
       result.cancellationDate = update.dataSet.ISDT;
       break;
     }
-    if (code == UpdateOk && file.number != expected) {
+    if (code == UpdateResult::Ok && file.number != expected) {
       detail = "update " + std::to_string(expected) + " is absent";
-      code = UpdateGap;
+      code = UpdateResult::Gap;
     }
-    if (code == UpdateOk) code = checkUpdateIdentity(update.dataSet, cell, file.number, detail);
-    if (code == UpdateOk) {
+    if (code == UpdateResult::Ok) code = checkUpdateIdentity(update.dataSet, cell, file.number, detail);
+    UpdateChanges changes{file.number, {}};
+    if (code == UpdateResult::Ok) {
       if (!application) application.emplace(base);
+      // Where each feature to be deleted stands, before it goes.
+      for (const auto& f : update.features) {
+        UpdatedFeature u{f->RUIN, f->AGEN, f->FIDN, f->FIDS, false, 0, 0};
+        SG2D at;
+        if (f->RUIN == 2 && application->featurePosition(*f, at)) u.located = true, u.y = at.YCOO, u.x = at.XCOO;
+        changes.features.push_back(u);
+      }
       code = application->apply(update, detail);
     }
-    if (code != UpdateOk) {
+    if (code != UpdateResult::Ok) {
       result.code = code;
       result.stop = updateStoppedWarning(name, code, detail);
       result.error = result.stop.text;
@@ -135,6 +145,7 @@ UpdateChainResult applyUpdateChain(S57CellReader& base, const std::vector<Update
     }
     result.applied.push_back(file.number);
     result.issueDates.push_back(update.dataSet.ISDT);
+    result.changes.push_back(std::move(changes));
     ++expected;
   }
   if (application) application->finish();

@@ -3,12 +3,14 @@
 // ...), taken in sequence and applied to the base's records before the
 // geometry is assembled.
 #include <functional>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "CellFileBytes.h"
 #include "LoadWarning.h"
+#include "UpdateResult.h"
 
 class S57CellReader;
 struct DataSetIdentification;
@@ -34,10 +36,27 @@ struct UpdateFileName {
 // the chain with the reason. Empty when the folder cannot be listed.
 std::vector<UpdateFileName> findUpdateFiles(const std::string& basePath);
 
+// A feature an update inserted, modified or deleted, by its object
+// identifier (FOID); a deleted one with where it stood (the cell's
+// coordinate units: divide by COMF for degrees).
+struct UpdatedFeature {
+  int instruction = 0;  // 1 insert, 2 delete, 3 modify
+  int agency = 0, number = 0, subdivision = 0;
+  bool located = false;  // a deleted feature's position is known
+  std::int32_t y = 0, x = 0;
+};
+
+// What one update applied did to the cell's features, in file order.
+struct UpdateChanges {
+  int number = 0;
+  std::vector<UpdatedFeature> features;
+};
+
 struct UpdateChainResult {
   std::vector<int> applied;  // the update numbers applied, in order
   std::vector<std::string> issueDates;  // the issue date (DSID ISDT) of each, YYYYMMDD
-  int code = 0;              // 0, or the UpdateResult that stopped the chain
+  std::vector<UpdateChanges> changes;   // the features each touched
+  UpdateResult code = UpdateResult::Ok;  // what stopped the chain, Ok when none did
   std::string error;         // the stopping file's name, the reason and the
                              // record or value at fault; empty when none stopped
   LoadWarning stop;          // the same finding in its parts (file, code, the
@@ -50,14 +69,14 @@ struct UpdateChainResult {
   std::string cancellationDate;
 };
 
-// Reads one update file of the chain (readUpdateFile by default); returns 0
-// or an UpdateResult code with `detail`. A store reads its own copies
-// through one of these.
-using UpdateFileReader = std::function<int(const UpdateFileName& file, UpdateFile& out, std::string& detail)>;
+// Reads one update file of the chain (readUpdateFile by default); returns Ok
+// or what went wrong with `detail`. A store reads its own copies through
+// one of these.
+using UpdateFileReader =
+    std::function<UpdateResult(const UpdateFileName& file, UpdateFile& out, std::string& detail)>;
 
 // Reads the update files through `fileBytes` (a store's copies): a file it
-// refuses for its CRC-32 gives UpdateCrcMismatch, any other failure
-// UpdateCannotRead.
+// refuses for its CRC-32 gives CrcMismatch, any other failure CannotRead.
 UpdateFileReader updateFileReader(const CellFileBytes& fileBytes);
 
 // Whether an update's data set identification cancels its cell: an update
@@ -66,9 +85,9 @@ bool cancelsCell(const DataSetIdentification& update);
 
 // Whether `update` may follow the cell `base` as update `number`: an update
 // (EXPP 2) of the same cell (DSNM before the dot) and edition, whose UPDN is
-// `number`. Returns 0 or the UpdateResult code with `detail`.
-int checkUpdateIdentity(const DataSetIdentification& update, const DataSetIdentification& base, int number,
-                        std::string& detail);
+// `number`. Returns Ok or what is wrong with `detail`.
+UpdateResult checkUpdateIdentity(const DataSetIdentification& update, const DataSetIdentification& base,
+                                 int number, std::string& detail);
 
 // Applies `files` (as findUpdateFiles gives them) to the base cell's
 // records in sequence. A base that is a re-issue or a new edition (DSID

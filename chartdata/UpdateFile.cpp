@@ -26,17 +26,17 @@ bool recordsFit(std::string_view image) {
 
 }  // namespace
 
-int readUpdateBytes(std::string_view bytes, UpdateFile& out, std::string& detail) {
+UpdateResult readUpdateBytes(std::string_view bytes, UpdateFile& out, std::string& detail) {
   out = UpdateFile();
   detail.clear();
   if (!recordsFit(bytes.substr(0, S57CellReader::kMaxFileBytes))) {
     detail = "the last record runs past the end of the file";
-    return UpdateTruncated;
+    return UpdateResult::Truncated;
   }
   S57CellReader reader;
-  if (const int code = reader.readCellBytes(bytes)) {
-    detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
-    return UpdateCannotRead;
+  if (const ReaderResult code = reader.readCellBytes(bytes); code != ReaderResult::Ok) {
+    detail = "reader code " + std::to_string(resultCode(code)) + ": " + readerResultText(code);
+    return UpdateResult::CannotRead;
   }
   // The structure field counts the records of each kind; a file cut at a
   // record boundary holds fewer.
@@ -47,20 +47,20 @@ int readUpdateBytes(std::string_view bytes, UpdateFile& out, std::string& detail
       static_cast<long long>(reader.vectors.size()) < vectors) {
     detail = std::to_string(reader.features.size()) + " feature and " + std::to_string(reader.vectors.size()) +
              " vector records where DSSI declares " + std::to_string(features) + " and " + std::to_string(vectors);
-    return UpdateTruncated;
+    return UpdateResult::Truncated;
   }
   out.dataSet = reader.dataSetIdentification;
   out.features = std::move(reader.features);
   out.vectors = std::move(reader.vectors);
-  return UpdateOk;
+  return UpdateResult::Ok;
 }
 
-int readUpdateFile(const std::string& path, UpdateFile& out, std::string& detail) {
+UpdateResult readUpdateFile(const std::string& path, UpdateFile& out, std::string& detail) {
   out = UpdateFile();
   S57CellReader reader;
-  if (const int code = reader.readFile(path)) {
-    detail = "reader code " + std::to_string(code) + ": " + readerResultText(code);
-    return UpdateCannotRead;
+  if (const ReaderResult code = reader.readFile(path); code != ReaderResult::Ok) {
+    detail = "reader code " + std::to_string(resultCode(code)) + ": " + readerResultText(code);
+    return UpdateResult::CannotRead;
   }
   const ByteImage image = std::move(reader.fileBytes);
   reader.clear();

@@ -9,6 +9,7 @@
 
 #include "DataSet.h"
 #include "S57Records.h"
+#include "UpdateResult.h"
 
 struct UpdateFile {
   DataSetIdentification dataSet;
@@ -16,11 +17,11 @@ struct UpdateFile {
   std::vector<std::shared_ptr<VRID>> vectors;
 };
 
-// Reads an update file through the cell reader. Returns 0; UpdateCannotRead
-// when the file cannot be opened or the reader refuses it; UpdateTruncated
-// when a record runs past the end of the file or the file holds fewer
-// records than its DSSI declares. On failure `detail` says more (the
+// Reads an update file through the cell reader. Returns Ok; CannotRead when
+// the file cannot be opened or the reader refuses it; Truncated when a
+// record runs past the end of the file or the file holds fewer records than
+// its DSSI declares. On failure `detail` says more (the
 // reader's reason, the record counts) and `out` is left empty.
-int readUpdateFile(const std::string& path, UpdateFile& out, std::string& detail);
+UpdateResult readUpdateFile(const std::string& path, UpdateFile& out, std::string& detail);
 // The same for a file image already in memory.
-int readUpdateBytes(std::string_view bytes, UpdateFile& out, std::string& detail);
+UpdateResult readUpdateBytes(std::string_view bytes, UpdateFile& out, std::string& detail);

@@ -10,12 +10,12 @@
 #include "SubfieldCursor.h"
 #include "UpdateControlField.h"
 
-int S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
+ReaderResult S57CellReader::decodeVectorRecord(std::string_view bytes, int sizeOfLength,
                                       int sizeOfPosition) {
   std::shared_ptr<VRID> vector = newVector();
   VRID& v = *vector;
   const int attributeLevel = dataSetStructure.present ? dataSetStructure.AALL : kLevelLatin1;
-  const int code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
+  const ReaderResult code = visitDataFields(RecordView(bytes, sizeOfLength, sizeOfPosition),
                                    [&v, attributeLevel](std::string_view tag, std::string_view field) {
     switch (tagCode(tag)) {
       case tagCode("VRID"): {

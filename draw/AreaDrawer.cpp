@@ -13,6 +13,7 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   const AreaOutline* outline = projectOutline(area, dc.view, dc.buffers.outline);
   if (!outline) return;
   if (!areaPassesSecondTests(dc.settings, area, cell, result)) return;
+  dc.result = result;
 
   for (const Instruction& instruction : lookupInUse(area, dc.settings).instructions)
     if (!instruction.is<ProcedureCall>()) executeAreaInstruction(dc, instruction, area, *outline);
@@ -21,8 +22,11 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
       executeAreaInstruction(dc, instruction, area, *outline);
     if (!result->partInstructions.empty()) dc.buffers.styledEdges.push_back(StyledEdges{&area, result});
   }
-  if (dc.settings.showAllDates && showOnViewingDate(area, dc.settings) == DateShow::ShownOutsideDates)
-    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings), area, *outline);
+  if (dc.settings.showAllDates && showOnViewingDate(area, dc.settings) == DateShow::ShownOutsideDates) {
+    dc.transientInstruction = true;
+    executeAreaInstruction(dc, outsideDatesIndication(area, dc.settings, dc.library()), area, *outline);
+    dc.transientInstruction = false;
+  }
 }
 
 void drawStyledEdges(DrawContext& dc) {

@@ -11,8 +11,10 @@
 #include "Canvas.h"
 #include "ChartModel.h"
 #include "DisplaySettings.h"
+#include "LibraryDrawings.h"
 #include "ProcedureResult.h"
 #include "TextDrawing.h"
+#include "TextPlacement.h"
 #include "TrueScale.h"
 #include "ViewGeometry.h"
 
@@ -33,13 +35,17 @@ struct StyledEdges {
 };
 
 // What a pass writes, owned by the view that draws: the buffers keep their
-// capacity from one pass to the next, and the text boxes and styled edges
-// are emptied at the start of each cell.
+// capacity from one pass to the next. The texts of a view's pass wait in
+// `texts` until every cell is drawn; a caller that draws cells or features
+// without placing texts view-wide (DrawContext::texts null) has them drawn
+// at once, decluttered against `textBoxes`, which with the styled edges is
+// emptied at the start of each cell.
 struct DrawBuffers {
   AreaOutlineBuffers outline;
   LineBuffers line;
   TextBoxList textBoxes;
   std::vector<StyledEdges> styledEdges;
+  TextPlacement texts;
 };
 
 // Told of every instruction a pass executes, feature by feature: a check of
@@ -67,7 +73,22 @@ struct DrawContext {
   // soundings) compares with.
   float scale = 0;
 
+  // When set, texts and soundings go to the view-wide placement (a view's
+  // pass sets buffers.texts) as those of the cell at `cellOrder` in the
+  // pass's drawing order; otherwise texts are drawn at once.
+  TextPlacement* texts = nullptr;
+  int cellOrder = 0;
+  // The procedure result of the feature being drawn (the drawers set it),
+  // kept with the feature's texts that wait for their place: another view
+  // may replace the result kept on the feature meanwhile.
+  std::shared_ptr<const ProcedureResult> result;
+  // Set while an instruction made for the moment (the date indication) is
+  // executed: a text of it waits with its own copy.
+  bool transientInstruction = false;
+
   void record(const ChartFeature& feature, const Instruction& instruction) const {
     if (recorder) recorder->executed(feature, instruction);
   }
+  // The presentation library the pass draws from.
+  const PresentationLibrary& library() const { return canvas.drawings.library; }
 };

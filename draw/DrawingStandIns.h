@@ -6,6 +6,7 @@
 #include "ChartModel.h"
 #include "DisplaySettings.h"
 #include "Instruction.h"
+#include "LibraryDrawings.h"
 
 // The instructions executed in place of one: none, one or two.
 class InstructionRun {
@@ -34,7 +35,7 @@ private:
 //   SY(QUESMRK1) at its centre.
 // (An LC at a point or an AP off an area draws nothing either way.)
 // A stand-in symbol the library lacks as well is left out. The first time a
-// pass meets a missing name it is logged (qWarning: the window's debug log,
-// standard error in the tools), once per run and name whatever the thread.
+// pass meets a missing name it is logged in the drawings' MissingDrawingLog,
+// once per engine and name whatever the thread.
 InstructionRun instructionsToExecute(const Instruction& instruction, const ChartFeature& feature,
-                                     const DisplaySettings& settings, bool fromLookup);
+                                     const DisplaySettings& settings, LibraryDrawings& drawings, bool fromLookup);

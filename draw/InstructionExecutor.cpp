@@ -8,6 +8,7 @@
 
 #include "ComplexLines.h"
 #include "DrawingStandIns.h"
+#include "FeaturePortrayal.h"
 #include "Geodesic.h"
 #include "LibraryLine.h"
 #include "LineStyles.h"
@@ -44,11 +45,41 @@ bool boundarySegment(const AreaOutline& outline, int i, const ViewGeometry& view
                             view);
 }
 
+// Hands a prepared text at `anchor` to the view's placement, which draws
+// and records it once it finds room.
+void queueText(DrawContext& dc, const Instruction& instruction, const Text& text, const QPointF& anchor,
+               const ChartFeature& feature) {
+  const std::string* shown = &displayedText(text, dc.settings.nationalText);
+  // An empty text shows nothing and must not keep other texts away.
+  if (shown->empty()) return;
+  const Instruction* in = &instruction;
+  std::shared_ptr<const void> keep = dc.result;
+  if (dc.transientInstruction) {
+    auto copy = std::make_shared<const Instruction>(instruction);
+    in = copy.get();
+    shown = &displayedText(*copy->text(), dc.settings.nationalText);
+    keep = std::move(copy);
+  }
+  bool alignRight = false;
+  const TextBox box = textBoxFor(anchor, text, static_cast<int>(shown->size()), &alignRight);
+  const ChartPoint at{dc.view.origin.x + anchor.x() * dc.view.scale, dc.view.origin.y - anchor.y() * dc.view.scale};
+  dc.texts->addText(box, alignRight, at, *shown, *in, feature, displayState(feature, dc.result.get()).priority,
+                    dc.cellOrder, std::move(keep));
+}
+
 // A prepared text at `anchor`, unless texts or its text group are switched
-// off or its box is taken. True when drawn.
-bool executeText(DrawContext& dc, const Text& text, const QPointF& anchor) {
+// off. In a view's pass it waits for its place (false: it is recorded when
+// drawn); otherwise it is drawn at once unless its box is taken, and true
+// when drawn.
+bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF& anchor,
+                 const ChartFeature& feature) {
+  const Text& text = *instruction.text();
   if (!text.prepared || !dc.settings.showText) return false;
   if (!textGroupShown(text.group, dc.settings)) return false;
+  if (dc.texts) {
+    queueText(dc, instruction, text, anchor, feature);
+    return false;
+  }
   return drawText(dc.canvas, anchor, text, dc.buffers.textBoxes, dc.settings.nationalText);
 }
 
@@ -82,7 +113,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
       break;
     }
     case InstructionKind::ComplexLine: {
-      const LineStyleDefinition* style = findLineStyle(instruction.as<ComplexLine>().name);
+      const LineStyleDefinition* style = findLineStyle(dc.library(), instruction.as<ComplexLine>().name);
       if (!style) return;
       ComplexLineState state;
       for (int i = 0; i + 1 < count; ++i)
@@ -94,7 +125,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), toLogicalExact(area.centre, dc.view))) return;
+      if (!executeText(dc, instruction, toLogicalExact(area.centre, dc.view), area)) return;
       break;
     default:
       return;
@@ -105,7 +136,7 @@ void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeat
 
 void executeAreaInstruction(DrawContext& dc, const Instruction& instruction, const AreaFeature& area,
                             const AreaOutline& outline) {
-  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, area, dc.settings, dc.canvas.drawings, false))
     executeArea(dc, in, area, outline);
 }
 
@@ -130,7 +161,7 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
     }
     case InstructionKind::ComplexLine: {
       const std::string& name = instruction.as<ComplexLine>().name;
-      if (!findLineStyle(name)) return;
+      if (!findLineStyle(dc.library(), name)) return;
       drawComplexLine(canvas, name, points, count);
       break;
     }
@@ -139,7 +170,7 @@ void executeLine(DrawContext& dc, const Instruction& instruction, const LineFeat
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), lineAnchor(line, dc.view))) return;
+      if (!executeText(dc, instruction, lineAnchor(line, dc.view), line)) return;
       break;
     default:
       return;
@@ -153,7 +184,7 @@ void executeEdge(DrawContext& dc, const Instruction& instruction, const ChartFea
     if (!strokes(style->dash)) return;
     drawLineStyle(dc.canvas, *style, points, count);
   } else if (const ComplexLine* complex = instruction.find<ComplexLine>()) {
-    if (!findLineStyle(complex->name)) return;
+    if (!findLineStyle(dc.library(), complex->name)) return;
     drawComplexLine(dc.canvas, complex->name, points, count);
   } else {
     return;
@@ -170,7 +201,7 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
       break;
     case InstructionKind::PlainText:
     case InstructionKind::FormattedText:
-      if (!executeText(dc, *instruction.text(), anchor)) return;
+      if (!executeText(dc, instruction, anchor, point)) return;
       break;
     case InstructionKind::Leg: {
       const Leg& leg = instruction.as<Leg>();
@@ -199,19 +230,20 @@ void executePoint(DrawContext& dc, const Instruction& instruction, const ChartFe
 
 void executeLineInstruction(DrawContext& dc, const Instruction& instruction, const LineFeature& line,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, line, dc.settings, dc.canvas.drawings, false))
     executeLine(dc, in, line, points, count);
 }
 
 void executeEdgeInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& feature,
                             const QPoint* points, int count) {
-  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, false))
+  for (const Instruction& in : instructionsToExecute(instruction, feature, dc.settings, dc.canvas.drawings, false))
     executeEdge(dc, in, feature, points, count);
 }
 
 void executePointInstruction(DrawContext& dc, const Instruction& instruction, const ChartFeature& point,
                              const QPointF& anchor, bool generated) {
-  for (const Instruction& in : instructionsToExecute(instruction, point, dc.settings, !generated))
+  for (const Instruction& in :
+       instructionsToExecute(instruction, point, dc.settings, dc.canvas.drawings, !generated))
     executePoint(dc, in, point, anchor, generated);
 }
 

@@ -40,7 +40,7 @@ bool clockwiseOnSurface(const QPoint* points, int count) {
 // of the data (inside an exterior ring, outside a hole).
 void drawRing(const DrawContext& dc, const Instruction& instruction, const QPoint* points, int count, bool hole) {
   const ComplexLine* complex = instruction.find<ComplexLine>();
-  const LineStyleDefinition* style = complex ? findLineStyle(complex->name) : nullptr;
+  const LineStyleDefinition* style = complex ? findLineStyle(dc.library(), complex->name) : nullptr;
   if (complex && !style) return;
   const LineStyle* simple = instruction.find<LineStyle>();
   if (simple) setLineStylePen(dc.canvas, *simple);
@@ -89,7 +89,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
     if (!firstCoverage) firstCoverage = area.get();
     const AreaOutline* outline = projectOutline(*area, dc.view, dc.buffers.outline);
     if (!outline) continue;
-    for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, false)) {
+    for (const Instruction& in : instructionsToExecute(mark, *area, dc.settings, dc.canvas.drawings, false)) {
       if (!drawsAlongRings(in)) continue;
       drawRing(dc, in, outline->points.data(), outline->size(), false);
       for (const LogicalRing hole : outline->holes()) drawRing(dc, in, hole.points, hole.size, true);
@@ -100,7 +100,7 @@ void drawNonOfficialMark(DrawContext& dc, const S57Cell& cell) {
   // No coverage to follow: the stand-ins are those of an area, as for the
   // coverage.
   static const AreaFeature extentArea;
-  for (const Instruction& in : instructionsToExecute(mark, extentArea, dc.settings, false)) {
+  for (const Instruction& in : instructionsToExecute(mark, extentArea, dc.settings, dc.canvas.drawings, false)) {
     if (!drawsAlongRings(in)) continue;
     for (const ChartBox& box : cell.extents) drawExtent(dc, in, box);
   }

@@ -11,6 +11,7 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
   if (!insideViewport(anchor, dc.view)) return;
   ResultPointer result;
   if (!pointPassesTests(dc.settings, dc.scale, point, cell, result)) return;
+  dc.result = result;
 
   for (const Instruction& instruction : lookupInUse(point, dc.settings).instructions)
     if (!instruction.is<ProcedureCall>()) executePointInstruction(dc, instruction, point, anchor, false);
@@ -18,6 +19,9 @@ void drawPoint(DrawContext& dc, const PointFeature& point, const S57Cell& cell) 
   if (result && (point.objectClass != s57::TOPMAR || dc.settings.paperChartSymbols))
     for (const Instruction& instruction : result->instructions)
       executePointInstruction(dc, instruction, point, anchor, true);
-  if (dc.settings.showAllDates && showOnViewingDate(point, dc.settings) == DateShow::ShownOutsideDates)
-    executePointInstruction(dc, outsideDatesIndication(point, dc.settings), point, anchor, false);
+  if (dc.settings.showAllDates && showOnViewingDate(point, dc.settings) == DateShow::ShownOutsideDates) {
+    dc.transientInstruction = true;
+    executePointInstruction(dc, outsideDatesIndication(point, dc.settings, dc.library()), point, anchor, false);
+    dc.transientInstruction = false;
+  }
 }

@@ -18,8 +18,8 @@ volatile size_t sink;  // keeps the walk from being optimised away
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   S57CellReader reader;
-  const int code = reader.readCellBytes(std::string_view(reinterpret_cast<const char*>(data), size));
-  size_t found = code == 0 ? checkCellRecords("fuzz.000", reader).size() : 0;
+  const ReaderResult code = reader.readCellBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+  size_t found = code == ReaderResult::Ok ? checkCellRecords("fuzz.000", reader).size() : 0;
   for (const auto& feature : reader.features)
     for (const FSPT& pointer : feature->spatialPointers) found += reader.findVector(pointer.NAME) != nullptr;
   for (const auto& vector : reader.vectors)

@@ -56,7 +56,7 @@ const Bases& bases() {
 #ifdef CHART_SHARED_ENC
     for (const char* cell : {"US5WA22M/US5WA22M", "s58/AA400008", "s58/AA400010", "s58/AA400011"}) {
       auto reader = std::make_unique<S57CellReader>();
-      if (reader->readCell(std::string(CHART_SHARED_ENC) + "/" + cell + ".000") == 0) {
+      if (reader->readCell(std::string(CHART_SHARED_ENC) + "/" + cell + ".000") == ReaderResult::Ok) {
         const std::string& name = reader->dataSetIdentification.DSNM;
         b.emplace(name.substr(0, name.find('.')), std::move(reader));
       }
@@ -74,7 +74,9 @@ volatile size_t sink;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   UpdateFile update;
   std::string detail;
-  if (readUpdateBytes(std::string_view(reinterpret_cast<const char*>(data), size), update, detail) != 0) return 0;
+  if (readUpdateBytes(std::string_view(reinterpret_cast<const char*>(data), size), update, detail) !=
+      UpdateResult::Ok)
+    return 0;
   const std::string_view name = update.dataSet.DSNM;
   auto base = bases().find(name.substr(0, name.find('.')));
   if (base == bases().end()) base = bases().find("FUZZBASE");
@@ -86,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   cell.vectors = original.vectors;
   cell.vectorIndex = original.vectorIndex;
   UpdateApplication application(cell);
-  if (application.apply(update, detail) != 0 &&
+  if (application.apply(update, detail) != UpdateResult::Ok &&
       (cell.features != original.features || cell.vectors != original.vectors ||
        cell.vectorIndex != original.vectorIndex))
     std::abort();  // a failed update changed the cell

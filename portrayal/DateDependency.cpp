@@ -58,8 +58,9 @@ DateShow showOnViewingDate(const ChartFeature& feature, const DisplaySettings& s
   return settings.showAllDates ? DateShow::ShownOutsideDates : DateShow::Hidden;
 }
 
-Instruction outsideDatesIndication(const ChartFeature& feature, const DisplaySettings& settings) {
-  if (presentationLibrary().symbols.count("CHDATD01") != 0) return symbolInstruction("CHDATD01");
+Instruction outsideDatesIndication(const ChartFeature& feature, const DisplaySettings& settings,
+                                   const PresentationLibrary& library) {
+  if (library.symbols.count("CHDATD01") != 0) return symbolInstruction("CHDATD01");
   const Dates d = datesOf(feature);
   const bool dated = withinPeriod(text(d.datsta), text(d.datend), settings.viewingDate);
   const std::string* start = dated ? d.persta : d.datsta;

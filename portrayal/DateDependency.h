@@ -16,7 +16,8 @@ enum class DateShow {
 DateShow showOnViewingDate(const ChartFeature& feature, const DisplaySettings& settings);
 
 // The indication drawn at an object shown outside its dates: SY(CHDATD01)
-// when the library has that symbol, else a magenta text of the period that
+// when `library` has that symbol, else a magenta text of the period that
 // leaves the object out (for example "2024-05-01~2024-09-30", "05-01~09-30"
 // for one of every year), placed below and right of the object.
-Instruction outsideDatesIndication(const ChartFeature& feature, const DisplaySettings& settings);
+Instruction outsideDatesIndication(const ChartFeature& feature, const DisplaySettings& settings,
+                                   const PresentationLibrary& library);

@@ -45,6 +45,12 @@ void DisplaySettings::setColourScheme(int code) {
   colourTable = &library_->colourTables[code - 1];
 }
 
+ColourScheme DisplaySettings::colourScheme() const {
+  for (int i = 0; i < kColourSchemeCount; ++i)
+    if (colourTable == &library_->colourTables[static_cast<std::size_t>(i)]) return static_cast<ColourScheme>(i);
+  return ColourScheme::DAY_BRIGHT;
+}
+
 void DisplaySettings::setSymbolStyle(int code) { setFlag(paperChartSymbols, code); }
 void DisplaySettings::setTextLanguage(int code) { setFlag(nationalText, code); }
 void DisplaySettings::setShowText(int code) { setFlag(showText, code); }
@@ -99,8 +105,3 @@ void DisplaySettings::setShowDataQuality(int code) { setFlag(showDataQuality, co
 void DisplaySettings::toggleDepthContours() { showDepthContours = !showDepthContours; }
 void DisplaySettings::toggleSoundings() { showSoundings = !showSoundings; }
 void DisplaySettings::toggleCellBoundaries() { showCellBoundaries = !showCellBoundaries; }
-
-DisplaySettings& displaySettings() {
-  static DisplaySettings settings;
-  return settings;
-}

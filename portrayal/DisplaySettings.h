@@ -1,7 +1,7 @@
 #pragma once
-// What the user can switch in the display. Portrayal and drawing take the
-// settings they work with as a parameter; the window keeps its own in the
-// process-wide instance (written on the GUI thread only).
+// What the user can switch in the display: a value that portrayal and
+// drawing take as a parameter. The window keeps its own (written on the GUI
+// thread only); each tool makes one from its options.
 #include "ColourTable.h"
 #include "PresentationLibrary.h"
 
@@ -11,7 +11,7 @@ constexpr float kMaximumSafetyContour = 500.0f;
 
 struct DisplaySettings {
   // Colour tables are taken from `library`, which must outlive the settings.
-  explicit DisplaySettings(const PresentationLibrary& library = presentationLibrary());
+  explicit DisplaySettings(const PresentationLibrary& library);
 
   int displayCategory = 1;  // 0 base, 1 standard, 2 all
   float safetyContour = 5.0f;
@@ -76,6 +76,9 @@ struct DisplaySettings {
   // twice its depth. Values outside the range (or NaN) are ignored.
   void setSafetyContour(float metres);
   void setColourScheme(int code);     // 1 day bright ... 5 night
+  // The scheme whose table of the library colourTable is, DAY_BRIGHT when
+  // none.
+  ColourScheme colourScheme() const;
   void setSymbolStyle(int code);      // 1 paper chart, 2 simplified
   void setTextLanguage(int code);     // 1 national, 2 plain
   void setShowText(int code);         // 1 sets, 2 clears (as the three below)
@@ -117,8 +120,10 @@ struct DisplaySettings {
   void setRangeLegs(int code);            // full-length light sector legs
   void setShowDataQuality(int code);
 
+  // The library the settings' colour tables and the generated texts' Chinese
+  // wordings come from.
+  const PresentationLibrary& library() const { return *library_; }
+
 private:
   const PresentationLibrary* library_;
 };
-
-DisplaySettings& displaySettings();

@@ -6,13 +6,13 @@
 namespace {
 
 // Generated texts are prepared once, when the result is made.
-void prepareTexts(const ChartFeature& feature, ProcedureResult& result) {
+void prepareTexts(const ChartFeature& feature, ProcedureResult& result, const ChineseNames& names) {
   for (Instruction& instruction : result.instructions) {
     if (!instruction.text()) continue;
     if (feature.kind == FeatureKind::Point)
-      preparePointText(feature, instruction, true);
+      preparePointText(feature, instruction, true, names);
     else
-      prepareText(feature, instruction);
+      prepareText(feature, instruction, names);
   }
 }
 }  // namespace
@@ -76,7 +76,7 @@ std::shared_ptr<const ProcedureResult> procedureResult(const ChartFeature& featu
     made->partInstructions.clear();
     p->run(feature, cell, settings, *made);
   }
-  prepareTexts(feature, *made);
+  prepareTexts(feature, *made, settings.library().chineseNames);
   feature.procedureCache.store(made);
   return made;
 }

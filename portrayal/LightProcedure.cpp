@@ -81,12 +81,6 @@ bool nestedSector(const PointFeature& light, long long start, long long end, con
   return false;
 }
 
-const char* categoryText(std::string_view catlit) {
-  if (catlit == "1") return "Dir";
-  if (catlit == "5") return "Aero";
-  if (catlit == "7") return "Fog Det Lt";
-  return "";
-}
 
 // The character of the light as S-52 abbreviates it (the abbreviations of
 // INT 1); alternating lights start with "Al.".
@@ -121,36 +115,106 @@ const char* characterText(int code) {
   }
 }
 
-// The colours of lights as INT 1 abbreviates them; colours no light shows
-// (black, grey, brown, magenta, pink) have no letter.
-const char* colourLetters(int code) {
-  switch (code) {
-    case 1: return "W";
-    case 3: return "R";
-    case 4: return "G";
-    case 5: return "Bu";
-    case 6: return "Y";
-    case 9: return "Am";
-    case 10: return "Vi";
-    case 11: return "Or";
-    default: return "";
-  }
-}
+// The colours of lights as INT 1 abbreviates them, in the order a chart
+// writes them; colours no light shows (black, grey, brown, magenta, pink)
+// have no letter.
+struct LightColour {
+  int code;
+  const char* letters;
+};
+constexpr LightColour kLightColours[] = {{1, "W"}, {3, "R"}, {4, "G"},  {5, "Bu"},
+                                         {6, "Y"}, {9, "Am"}, {10, "Vi"}, {11, "Or"}};
 
 const char* statusText(std::string_view status) {
-  if (status == "2") return "occas";
-  if (status == "7") return "temp";
-  if (status == "8") return "priv";
-  if (status == "11") return "exting";
-  if (status == "17") return "U";
+  if (status == "2") return "(occas)";
+  if (status == "7") return "(temp)";
+  if (status == "8") return "(priv)";
+  if (status == "11") return "(exting)";
+  if (status == "17") return "(U)";
   return "";
+}
+
+// The number of a code compared as a whole text: "3" gives 3, "03", "3,4"
+// or " 3" give 0 (no code).
+int wholeCode(const std::string& text) {
+  const int value = decimalNumber(text);
+  return std::to_string(value) == text ? value : 0;
+}
+
+// Appends a part of the character: after a dot, except at the start and
+// after a group in brackets or a dot ("Fl(2)R", "Al.WR").
+void appendDotted(std::string& text, std::string_view part) {
+  if (part.empty()) return;
+  if (!text.empty() && text.back() != ')' && text.back() != '.' && text.back() != ' ') text += '.';
+  text += part;
+}
+
+// Appends a part after a space (height, range, status).
+void appendSpaced(std::string& text, std::string_view part) {
+  if (part.empty()) return;
+  if (!text.empty()) text += ' ';
+  text += part;
+}
+
+// The letters of every colour any of `lights` shows, in the chart's order.
+std::string colourLetters(const std::vector<const ChartFeature*>& lights) {
+  std::string letters;
+  for (const LightColour& colour : kLightColours) {
+    bool shown = false;
+    for (const ChartFeature* light : lights)
+      for (const std::string& code : splitList(light->findAttribute("COLOUR")))
+        shown = shown || wholeCode(code) == colour.code;
+    if (shown) letters += colour.letters;
+  }
+  return letters;
+}
+
+// The nominal range of `lights`: the one value, or the greatest and least
+// joined by a dash ("15-11") where the sectors differ.
+std::string rangeText(const std::vector<const ChartFeature*>& lights) {
+  const std::string* most = nullptr;
+  const std::string* least = nullptr;
+  for (const ChartFeature* light : lights) {
+    const std::string& value = light->findAttribute("VALNMR");
+    if (value.empty()) continue;
+    if (!most || std::atof(value.c_str()) > std::atof(most->c_str())) most = &value;
+    if (!least || std::atof(value.c_str()) < std::atof(least->c_str())) least = &value;
+  }
+  if (!most) return {};
+  if (std::atof(most->c_str()) == std::atof(least->c_str())) return *most;
+  return *most + "-" + *least;
+}
+
+bool hasSectors(const ChartFeature& light) {
+  const std::string& s1 = light.findAttribute("SECTR1");
+  const std::string& s2 = light.findAttribute("SECTR2");
+  if (s1.empty() || s2.empty()) return false;
+  const long long a = decimalNumber(s1) % 360, b = decimalNumber(s2) % 360;
+  return a != b;
+}
+
+// The sector lights of one light: those at its position with sectors and
+// the same character, group and period, in the cell's order.
+std::vector<const ChartFeature*> sectorsOfOneLight(const PointFeature& light, const S57Cell& cell) {
+  std::vector<const ChartFeature*> sectors;
+  for (const PointFeature* other : cell.lights) {
+    if (other != &light &&
+        (!samePosition(*other, light) || !hasSectors(*other) ||
+         other->findAttribute("LITCHR") != light.findAttribute("LITCHR") ||
+         other->findAttribute("SIGGRP") != light.findAttribute("SIGGRP") ||
+         other->findAttribute("SIGPER") != light.findAttribute("SIGPER")))
+      continue;
+    sectors.push_back(other);
+  }
+  if (sectors.empty()) sectors.push_back(&light);  // a light outside the cell's list
+  return sectors;
 }
 
 // The description as a text instruction of group 23, right of the light;
 // raised a little when another light shares the position (`shared`).
-Instruction descriptionText(const ChartFeature& light, bool shared) {
+Instruction descriptionText(std::string description, bool shared) {
   PlainText label;
-  label.text = lightDescription(light);
+  label.text = std::move(description);
   label.prepared = true;
   label.horizontal = 3;
   label.vertical = shared ? 1 : 2;
@@ -162,12 +226,6 @@ Instruction descriptionText(const ChartFeature& light, bool shared) {
   return label;
 }
 
-// The number of a code compared as a whole text: "3" gives 3, "03", "3,4"
-// or " 3" give 0 (no code).
-int wholeCode(const std::string& text) {
-  const int value = decimalNumber(text);
-  return std::to_string(value) == text ? value : 0;
-}
 }  // namespace
 
 std::pair<float, float> sectorLimits(const ChartFeature& light) {
@@ -175,20 +233,26 @@ std::pair<float, float> sectorLimits(const ChartFeature& light) {
           static_cast<float>(std::atof(light.findAttribute("SECTR2").c_str()))};
 }
 
-std::string lightDescription(const ChartFeature& light) {
-  std::string text = categoryText(light.findAttribute("CATLIT"));
-  text += characterText(wholeCode(light.findAttribute("LITCHR")));
+std::string lightDescription(const ChartFeature& light) { return lightDescription(light, {&light}); }
+
+std::string lightDescription(const ChartFeature& light, const std::vector<const ChartFeature*>& sectors) {
+  std::string text;
+  const std::string& catlit = light.findAttribute("CATLIT");
+  if (catlit == "1") text = "Dir";
+  if (catlit == "5") text = "Aero ";
+  if (catlit == "7") text = "Fog Det Lt ";
+  appendDotted(text, characterText(wholeCode(light.findAttribute("LITCHR"))));
   const std::string& siggrp = light.findAttribute("SIGGRP");
   if (siggrp != "(1)" && siggrp != "()") text += siggrp;
-  for (const std::string& colour : splitList(light.findAttribute("COLOUR"))) text += colourLetters(wholeCode(colour));
-  auto withUnit = [&](const char* acronym, const char* unit) {
-    const std::string& value = light.findAttribute(acronym);
-    if (!value.empty()) text += value + unit;
-  };
-  withUnit("SIGPER", "s");
-  withUnit("HEIGHT", "m");
-  withUnit("VALNMR", "M");
-  text += statusText(light.findAttribute("STATUS"));
+  appendDotted(text, colourLetters(sectors));
+  const std::string& period = light.findAttribute("SIGPER");
+  if (!period.empty()) appendDotted(text, period + "s");
+  const std::string& height = light.findAttribute("HEIGHT");
+  if (!height.empty()) appendSpaced(text, height + "m");
+  const std::string range = rangeText(sectors);
+  if (!range.empty()) appendSpaced(text, range + "M");
+  appendSpaced(text, statusText(light.findAttribute("STATUS")));
+  while (!text.empty() && text.back() == ' ') text.pop_back();  // a category alone
   return text;
 }
 
@@ -247,7 +311,11 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     if (start != end) {
       if (start > end) end += 360;
       sectorProcedure(light, start, end, valnmr, cell, colour, settings, out);
-      if (settings.lightLabels) out.push_back(descriptionText(light, false));
+      // The sectors of one light share one description, written at the
+      // first of them: "Fl.WRG.5s 12m 10-7M".
+      if (!settings.lightLabels) return;
+      const std::vector<const ChartFeature*> sectors = sectorsOfOneLight(light, cell);
+      if (sectors.front() == &light) out.push_back(descriptionText(lightDescription(light, sectors), false));
       return;
     }
   }
@@ -275,5 +343,5 @@ void lightProcedure(const PointFeature& light, const S57Cell& cell, const Displa
     out.push_back(symbolInstruction(flare, shared ? "45" : "135"));
   }
 
-  if (settings.lightLabels) out.push_back(descriptionText(light, shared));
+  if (settings.lightLabels) out.push_back(descriptionText(lightDescription(light), shared));
 }

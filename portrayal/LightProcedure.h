@@ -3,6 +3,7 @@
 // light (class 75).
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "ChartModel.h"
 #include "DisplaySettings.h"
@@ -33,10 +34,19 @@ void sectorProcedure(const PointFeature& light, long long start, long long end, 
 // SECTR1 and SECTR2 read as numbers (0 when absent).
 std::pair<float, float> sectorLimits(const ChartFeature& light);
 
-// The description text (S-52 LITDSN02), such as "Fl(2)W10s12m9Mtemp" or
-// "Al.WR": category ("Dir", "Aero", "Fog Det Lt"), character in the
-// abbreviations of INT 1 ("Fl", "LFl", "Iso", "Oc", "Q", "VQ", "Mo",
-// "Al.Fl" ...), signal group (not "(1)" or "()"), the letters of every
-// colour of the light ("W", "R", "G", "Bu", "Y", "Am", "Vi", "Or"), period,
-// height, range and status.
+// The description text (LITDSN02) as a chart writes it, such as
+// "Fl(2)W.10s 12m 9M (temp)", "Fl.R.3s 8m 5M" or "Al.WR": the category
+// ("Dir." before the character, "Aero ", "Fog Det Lt "), the character in
+// the abbreviations of INT 1 ("Fl", "LFl", "Iso", "Oc", "Q", "VQ", "Mo",
+// "Al.Fl" ...) with its signal group in brackets (not "(1)" or "()"), the
+// letters of every colour of the light in the chart's order ("W", "R", "G",
+// "Bu", "Y", "Am", "Vi", "Or") and the period, each after a dot unless a
+// group or a dot comes before it; then, after spaces, the height, the
+// nominal range and the status in brackets. The same abbreviations stand
+// on Chinese charts: the text has no national form.
 std::string lightDescription(const ChartFeature& light);
+
+// The same for the sectors of one light (`sectors`, the light among them):
+// the colours of every sector ("Fl.WRG.5s") and their range, or the
+// greatest and least range where they differ ("15-11M").
+std::string lightDescription(const ChartFeature& light, const std::vector<const ChartFeature*>& sectors);

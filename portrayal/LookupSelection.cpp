@@ -159,7 +159,7 @@ void resolveAttributeReferences(const ChartFeature& feature, LookupResult& resul
     if (Symbol* symbol = instruction.find<Symbol>()) {
       if (!symbol->rotationAttribute.empty()) symbol->rotation = feature.findAttribute(symbol->rotationAttribute);
     } else if (PlainText* text = instruction.find<PlainText>()) {
-      text->nationalText = feature.findAttribute("NOBJNM");
+      if (text->attribute == "OBJNAM") text->nationalText = feature.findAttribute("NOBJNM");
     }
   }
 }
@@ -185,7 +185,7 @@ void selectLookups(ChartFeature& feature, const PresentationLibrary& library) {
       break;
   }
   portrayUnportrayed(feature, library);
-  prepareLookupTexts(feature);
+  prepareLookupTexts(feature, library.chineseNames);
 }
 
 bool inMarinersViewingGroups(int viewingGroup) { return viewingGroup >= 31000 && viewingGroup <= 31080; }

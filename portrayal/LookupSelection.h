@@ -37,7 +37,8 @@ constexpr std::string_view kDefaultLookupClass = "######";
 std::string_view defaultInstructions(FeatureKind kind);
 
 // A SY rotation names an attribute: it becomes that attribute's value. A TX
-// gets the feature's national object name as its national text.
+// of the object name gets the feature's national object name as its
+// national text.
 void resolveAttributeReferences(const ChartFeature& feature, LookupResult& result);
 
 // Viewing groups 31000 to 31080, the mariner's own.

@@ -8,48 +8,50 @@ bool startsWithMultiByte(const std::string& value) {
 }
 }  // namespace
 
-bool prepareText(const ChartFeature& feature, Instruction& instruction) {
+bool prepareText(const ChartFeature& feature, Instruction& instruction, const ChineseNames& names) {
   if (PlainText* tx = instruction.find<PlainText>()) {
     if (tx->prepared) return true;
-    std::string value = feature.findAttribute(tx->attribute);
-    if (tx->attribute == "NATSUR") seabedWords(value);
-    tx->nationalText = feature.findAttribute("NOBJNM");
-    tx->text = startsWithMultiByte(value) ? tx->nationalText : std::move(value);
+    const std::string& value = feature.findAttribute(tx->attribute);
+    std::string english = value;
+    if (tx->attribute == "NATSUR") seabedWords(english);
+    tx->nationalText = nationalValue(feature, tx->attribute, value, names);
+    tx->text = startsWithMultiByte(value) ? tx->nationalText : std::move(english);
     tx->prepared = true;
     return true;
   }
   if (FormattedText* te = instruction.find<FormattedText>()) {
     if (te->prepared) return true;
-    if (!formatText(feature, *te)) return false;
+    if (!formatText(feature, *te, names)) return false;
     te->prepared = true;
     return true;
   }
   return false;
 }
 
-bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated) {
+bool preparePointText(const ChartFeature& point, Instruction& instruction, bool generated,
+                      const ChineseNames& names) {
   PlainText* tx = instruction.find<PlainText>();
-  if (!tx || tx->prepared) return prepareText(point, instruction);
-  std::string value = point.findAttribute(tx->attribute);
+  if (!tx || tx->prepared) return prepareText(point, instruction, names);
+  const std::string& value = point.findAttribute(tx->attribute);
   if (value.empty()) return false;
-  if (tx->attribute == "NATSUR") seabedWords(value);
-  if (generated)
-    tx->nationalText = point.findAttribute("NOBJNM");
-  else if (startsWithMultiByte(value))
-    value.clear();
-  tx->text = std::move(value);
+  std::string english = value;
+  if (tx->attribute == "NATSUR") seabedWords(english);
+  std::string national = nationalValue(point, tx->attribute, value, names);
+  if (generated || !national.empty()) tx->nationalText = std::move(national);
+  if (!generated && startsWithMultiByte(value)) english.clear();
+  tx->text = std::move(english);
   tx->prepared = true;
   return true;
 }
 
-void prepareLookupTexts(ChartFeature& feature) {
+void prepareLookupTexts(ChartFeature& feature, const ChineseNames& names) {
   for (LookupResult* result : {&feature.firstLookup, &feature.secondLookup}) {
     for (Instruction& instruction : result->instructions) {
       if (!instruction.text()) continue;
       if (feature.kind == FeatureKind::Point)
-        preparePointText(feature, instruction, false);
+        preparePointText(feature, instruction, false, names);
       else
-        prepareText(feature, instruction);
+        prepareText(feature, instruction, names);
     }
   }
 }

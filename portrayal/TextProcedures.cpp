@@ -2,9 +2,12 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
+
+#include "EnumeratedCode.h"
 
 namespace {
+constexpr int kNatsurCode = 113;  // S-57 attribute code of NATSUR
+
 struct SeabedCode {
   std::string_view code, word, listText;
 };
@@ -22,6 +25,7 @@ const SeabedCode* findSeabedCode(std::string_view code) {
   return nullptr;
 }
 
+
 // A C conversion for one floating number: "%", flags, width and precision,
 // then "f". Anything else in a library format must not reach snprintf.
 bool isFloatConversion(std::string_view conversion) {
@@ -29,6 +33,46 @@ bool isFloatConversion(std::string_view conversion) {
   for (char c : conversion.substr(1, conversion.size() - 2))
     if (!(c >= '0' && c <= '9') && c != '.' && c != '-' && c != '+' && c != ' ' && c != '#') return false;
   return conversion.size() < 16;
+}
+
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// A text format cut at its conversion: "clr %4.1lf m" is "clr ", "%4.1lf"
+// and " m". The conversion runs from "%" over flags, width, precision and
+// a length "l" to its letter.
+struct TextFormat {
+  std::string_view prefix, conversion, suffix;
+};
+
+TextFormat cutFormat(std::string_view format) {
+  const std::size_t percent = format.find('%');
+  if (percent == std::string_view::npos) return {format, {}, {}};
+  std::size_t end = percent + 1;
+  while (end < format.size() && (std::string_view("0123456789.-+#l").find(format[end]) != std::string_view::npos))
+    ++end;
+  if (end < format.size() && isLetter(format[end])) ++end;
+  return {format.substr(0, percent), format.substr(percent, end - percent), format.substr(end)};
+}
+
+// The text of `format` with `value`: "%s" the prefix and the value, "%d"
+// the value between prefix and suffix, a floating conversion the value
+// read as a number ("%4.1lf" prints as "%4.1f" does).
+std::string formatValue(std::string_view format, const std::string& value) {
+  const TextFormat f = cutFormat(format);
+  const std::string prefix(f.prefix), suffix(f.suffix);
+  if (f.conversion == "%s") return prefix + value;
+  if (f.conversion == "%d") return prefix + value + suffix;
+  std::string numberFormat(f.conversion);
+  if (numberFormat.size() >= 3 && numberFormat.compare(numberFormat.size() - 2, 2, "lf") == 0)
+    numberFormat.erase(numberFormat.size() - 2, 1);
+  std::string number = value;
+  if (isFloatConversion(numberFormat)) {
+    char buffer[64];
+    const float n = static_cast<float>(std::atof(value.c_str()));
+    std::snprintf(buffer, sizeof buffer, numberFormat.c_str(), static_cast<double>(n));
+    number = buffer;
+  }
+  return prefix + number + suffix;
 }
 }  // namespace
 
@@ -49,39 +93,36 @@ void seabedWords(std::string& value) {
   value = std::move(words);
 }
 
-bool formatText(const ChartFeature& feature, FormattedText& text) {
+std::string chineseSeabedWords(std::string_view value, const ChineseNames& names) {
+  std::string words;
+  for (;;) {
+    const std::size_t comma = value.find(',');
+    if (const std::string* word = names.valueName(kNatsurCode, enumeratedCode(value.substr(0, comma)))) words += *word;
+    if (comma == std::string_view::npos) return words;
+    value.remove_prefix(comma + 1);
+  }
+}
+
+std::string nationalValue(const ChartFeature& feature, std::string_view acronym, std::string_view value,
+                          const ChineseNames& names) {
+  if (acronym == "OBJNAM") return feature.findAttribute("NOBJNM");
+  if (acronym == "INFORM") return feature.findAttribute("NINFOM");
+  if (acronym == "NATSUR") return chineseSeabedWords(value, names);
+  return {};
+}
+
+bool formatText(const ChartFeature& feature, FormattedText& text, const ChineseNames& names) {
   const std::string& format = text.format;
-  const std::size_t percent = format.find('%');
-  const std::string prefix = format.substr(0, percent);
-  std::string conversion, suffix;
-  if (percent != std::string::npos) {
-    const std::size_t blank = format.find(' ', percent);
-    conversion = format.substr(percent, blank == std::string::npos ? std::string::npos : blank - percent);
-    if (blank != std::string::npos) suffix = format.substr(blank);
-  }
-
-  std::string value = feature.findAttribute(text.attribute);
+  const std::string& value = feature.findAttribute(text.attribute);
   if (value.empty()) return false;
-  if (text.attribute == "NATSUR") seabedWords(value);
+  std::string english = value;
+  if (text.attribute == "NATSUR") seabedWords(english);
+  const std::string national = nationalValue(feature, text.attribute, value, names);
 
-  if (conversion == "%s") {
-    text.text = prefix + value;
-    const std::string& national = feature.findAttribute("NOBJNM");
-    if (!national.empty()) text.nationalText = prefix + national;
-  } else if (conversion == "%d") {
-    text.text = prefix + value + suffix;
-  } else {
-    // "%4.1lf" prints the value as "%4.1f" does.
-    const std::string numberFormat =
-        conversion.size() >= 2 ? conversion.substr(0, conversion.size() - 2) + "f" : std::string();
-    std::string number = value;
-    if (isFloatConversion(numberFormat)) {
-      char buffer[64];
-      const float f = static_cast<float>(std::atof(value.c_str()));
-      std::snprintf(buffer, sizeof buffer, numberFormat.c_str(), static_cast<double>(f));
-      number = buffer;
-    }
-    text.text = prefix + number + suffix;
-  }
+  if (const std::string* chinese = names.text(format))
+    text.nationalText = formatValue(*chinese, national.empty() ? english : national);
+  else if (!national.empty() && cutFormat(format).conversion == "%s")
+    text.nationalText = std::string(cutFormat(format).prefix) + national;
+  text.text = formatValue(format, english);
   return true;
 }

@@ -33,11 +33,11 @@ bool readCode(std::string_view text, int& code) {
 }
 }  // namespace
 
-int readAttributeValueFile(const std::string& path, AttributeValueCatalogue& catalogue) {
+LibraryResult readAttributeValueFile(const std::string& path, AttributeValueCatalogue& catalogue) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   std::string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
   while (findRecordStart(reader) && reader.next(line)) {
     int attribute = 0;
     const bool known = readCode(columns(withoutLineFeed(line), kCodeColumn), attribute);
@@ -50,5 +50,5 @@ int readAttributeValueFile(const std::string& path, AttributeValueCatalogue& cat
       catalogue[attribute][value] = std::string(text.substr(colon + 2));
     }
   }
-  return 0;
+  return LibraryResult::Ok;
 }

@@ -15,8 +15,9 @@
 #include <string>
 
 #include "Catalogue.h"
+#include "LibraryResult.h"
 
-// Returns 1 when the file cannot be opened, else 0. A file that does not
+// Returns CannotOpen when the file cannot be opened, else Ok. A file that does not
 // start with "BEGIN" gives nothing; a record whose code line is short or not
 // a number, and a value line that is not "digits: meaning", are skipped.
-int readAttributeValueFile(const std::string& path, AttributeValueCatalogue& catalogue);
+LibraryResult readAttributeValueFile(const std::string& path, AttributeValueCatalogue& catalogue);

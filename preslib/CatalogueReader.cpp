@@ -44,11 +44,11 @@ bool reaches(const ValueLines& v, std::size_t nameColumn) {
 }
 }  // namespace
 
-int readObjectClassFile(const std::string& path, ObjectClassCatalogue& catalogue) {
+LibraryResult readObjectClassFile(const std::string& path, ObjectClassCatalogue& catalogue) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   std::string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
   while (findRecordStart(reader)) {
     const ValueLines v = readValueLines(reader);
     if (!reaches(v, kClassNameColumn)) continue;  // malformed: skip the record
@@ -59,14 +59,14 @@ int readObjectClassFile(const std::string& path, ObjectClassCatalogue& catalogue
     catalogue[record.code] = std::move(record);
     for (int i = 0; i < 4; ++i) reader.next(line);  // attribute lists, class and primitives
   }
-  return 0;
+  return LibraryResult::Ok;
 }
 
-int readAttributeFile(const std::string& path, AttributeCatalogue& catalogue) {
+LibraryResult readAttributeFile(const std::string& path, AttributeCatalogue& catalogue) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   std::string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
   while (findRecordStart(reader)) {
     const ValueLines v = readValueLines(reader);
     if (!reaches(v, kAttributeNameColumn)) continue;  // malformed: skip the record
@@ -78,5 +78,5 @@ int readAttributeFile(const std::string& path, AttributeCatalogue& catalogue) {
     while (reader.next(line) && line != kAttributeRecordEnd) {
     }
   }
-  return 0;
+  return LibraryResult::Ok;
 }

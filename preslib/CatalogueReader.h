@@ -2,9 +2,10 @@
 #include <string>
 
 #include "Catalogue.h"
+#include "LibraryResult.h"
 
-// Read the object class and attribute catalogue files. Both return 1 when the
-// file cannot be opened, else 0. A record whose value line is shorter than
+// Read the object class and attribute catalogue files. Both return CannotOpen when
+// the file cannot be opened, else Ok. A record whose value line is shorter than
 // its label column is skipped.
-int readObjectClassFile(const std::string& path, ObjectClassCatalogue& catalogue);
-int readAttributeFile(const std::string& path, AttributeCatalogue& catalogue);
+LibraryResult readObjectClassFile(const std::string& path, ObjectClassCatalogue& catalogue);
+LibraryResult readAttributeFile(const std::string& path, AttributeCatalogue& catalogue);

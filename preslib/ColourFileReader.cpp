@@ -33,11 +33,11 @@ constexpr std::size_t kShortestRow = 11;
 constexpr std::size_t kRowFieldCount = 8;
 }  // namespace
 
-int readColourFile(const std::string& path, std::array<ColourTable, kColourSchemeCount>& tables) {
+LibraryResult readColourFile(const std::string& path, std::array<ColourTable, kColourSchemeCount>& tables) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   std::string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
 
   int scheme = -1;
   std::vector<std::string_view> fields;
@@ -49,11 +49,11 @@ int readColourFile(const std::string& path, std::array<ColourTable, kColourSchem
     }
     if (line.size() < kShortestRow) continue;
     splitFields(line, fields);
-    if (fields.size() < kRowFieldCount || scheme < 0) return 9;
+    if (fields.size() < kRowFieldCount || scheme < 0) return LibraryResult::BadColourRow;
     const int red = readDecimal(fields[5]), green = readDecimal(fields[6]), blue = readDecimal(fields[7]);
     auto inRange = [](int c) { return c >= 0 && c <= 255; };
     tables[scheme].entries[colourIndex(fields[0])] =
         inRange(red) && inRange(green) && inRange(blue) ? QColor(red, green, blue) : QColor();
   }
-  return 0;
+  return LibraryResult::Ok;
 }

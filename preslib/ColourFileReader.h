@@ -3,8 +3,10 @@
 #include <string>
 
 #include "ColourTable.h"
+#include "LibraryResult.h"
 
 // Reads the colour file into the five tables (indexed by ColourScheme).
-// Returns 1 when the file cannot be opened (printing nothing), 9 for a colour
-// row with fewer than 8 fields or outside a known scheme, else 0.
-int readColourFile(const std::string& path, std::array<ColourTable, kColourSchemeCount>& tables);
+// Returns CannotOpen when the file cannot be opened (printing nothing),
+// BadColourRow for a colour row with fewer than 8 fields or outside a known
+// scheme, else Ok.
+LibraryResult readColourFile(const std::string& path, std::array<ColourTable, kColourSchemeCount>& tables);

@@ -67,6 +67,7 @@ bool libraryFileClosed(const std::string& path, FileEnding ending) {
     case FileEnding::RecordTerminator: return endsWithLine(tail, recordTerminator);
     case FileEnding::ObjectClassRecord: return linesAfterLastRecordStart(tail) >= 7;  // "<", three value lines, four more
     case FileEnding::RecordCloseLine: return endsWithLine(tail, ">\n");
+    case FileEnding::EndLine: return endsWithLine(tail, "END\n");
     case FileEnding::Unmarked: break;
   }
   return true;

@@ -4,6 +4,7 @@
 
 #include "AttributeValueReader.h"
 #include "CatalogueReader.h"
+#include "ChineseNameReader.h"
 #include "ColourFileReader.h"
 #include "LookupTableReader.h"
 #include "PresentationLibrary.h"
@@ -42,6 +43,9 @@ constexpr std::array<LibraryFile, kLibraryFileCount> kFiles = {{
     {LibraryFileId::AttributeValues, "S57AttributeValues", FileEnding::RecordCloseLine,
      [](const std::string& path, PresentationLibrary& l) { return readAttributeValueFile(path, l.attributeValues); },
      [](const PresentationLibrary& l) { return !l.attributeValues.empty(); }},
+    {LibraryFileId::ChineseNames, "S57ChineseNames", FileEnding::EndLine,
+     [](const std::string& path, PresentationLibrary& l) { return readChineseNameFile(path, l.chineseNames); },
+     [](const PresentationLibrary& l) { return !l.chineseNames.empty(); }},
 }};
 
 // Each file stands at the place its id names.
@@ -52,7 +56,7 @@ constexpr bool inIdOrder() {
 }
 static_assert(inIdOrder(), "the library files stand in the order of their ids");
 static_assert(static_cast<int>(LibraryFileId::AttributeValues) == kRequiredLibraryFileCount,
-              "the optional file comes after the required ones");
+              "the optional files come after the required ones");
 }  // namespace
 
 const std::array<LibraryFile, kLibraryFileCount>& libraryFiles() { return kFiles; }

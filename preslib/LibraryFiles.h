@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "LibraryResult.h"
+
 struct PresentationLibrary;
 
 // Each file by what it holds; the value is its place in the table.
@@ -20,9 +22,11 @@ enum class LibraryFileId : int {
   ObjectClasses,
   Attributes,
   AttributeValues,  // optional: without it attribute values show as their codes
+  ChineseNames,     // optional: without it names and chart texts stay English under 中文显示
 };
-inline constexpr int kLibraryFileCount = 8;
-// The files every library has: all but the attribute value file.
+inline constexpr int kLibraryFileCount = 9;
+// The files every library has: all but the attribute value and Chinese name
+// files.
 inline constexpr int kRequiredLibraryFileCount = 7;
 
 // How a whole file ends, so that one cut short can be told (LibraryFileChecks.h).
@@ -31,25 +35,27 @@ enum class FileEnding {
   RecordTerminator,   // the record terminator line closes the last record
   RecordCloseLine,    // a ">" line closes the last record
   ObjectClassRecord,  // the last record has all seven lines after its "<" line
+  EndLine,            // an "END" line closes the file
 };
 
 struct LibraryFile {
   LibraryFileId id;
-  // Whether every library has it (all but the attribute value file).
+  // Whether every library has it (all but the attribute value and Chinese
+  // name files).
   bool required() const { return static_cast<int>(id) < kRequiredLibraryFileCount; }
   const char* name;  // in the library folder
   FileEnding ending;
-  // Reads the file at `path` into its tables of `library`: 0, or the
-  // reader's LibraryResult code (1 when it cannot be opened).
-  int (*read)(const std::string& path, PresentationLibrary& library);
+  // Reads the file at `path` into its tables of `library`: Ok, or the
+  // reader's result (CannotOpen when it cannot be opened).
+  LibraryResult (*read)(const std::string& path, PresentationLibrary& library);
   // Whether its tables hold anything: any colour of any scheme, any look-up
   // entry of any table, any drawing of its kind, any catalogue record, any
-  // attribute value.
+  // attribute value, any Chinese name.
   bool (*filledSomething)(const PresentationLibrary& library);
 };
 
 // Every file, in reading order: the seven required ones, then the
-// attribute value file.
+// attribute value file and the Chinese name file.
 const std::array<LibraryFile, kLibraryFileCount>& libraryFiles();
 const LibraryFile& libraryFile(LibraryFileId id);
 inline int libraryFileIndex(LibraryFileId id) { return static_cast<int>(id); }

@@ -79,11 +79,11 @@ int lookupTableOfName(std::string_view tableName) {
   return -1;
 }
 
-int readLookupFile(const std::string& path, std::array<LookupTable, kLookupTableCount>& tables) {
+LibraryResult readLookupFile(const std::string& path, std::array<LookupTable, kLookupTableCount>& tables) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
   reader.next(line);  // the library identification line
 
   // Records are grouped by consecutive class: a run of one class is one list,
@@ -94,12 +94,12 @@ int readLookupFile(const std::string& path, std::array<LookupTable, kLookupTable
   std::vector<LookupEntry> unregistered;
   for (;;) {
     do {
-      if (!reader.next(line)) return 0;
+      if (!reader.next(line)) return LibraryResult::Ok;
     } while (line != recordTerminator);
 
     LookupEntry entry;
     bool wellFormed = false;
-    if (!readRecord(reader, entry, wellFormed)) return 0;
+    if (!readRecord(reader, entry, wellFormed)) return LibraryResult::Ok;
     if (!wellFormed) continue;  // malformed: skip the record
 
     if (current && entry.className == previousClass) {

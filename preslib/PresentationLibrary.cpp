@@ -12,31 +12,26 @@ const char* libraryFileName(int index) {
   return libraryFiles()[static_cast<std::size_t>(index)].name;
 }
 
-PresentationLibrary& presentationLibrary() {
-  static PresentationLibrary library;
-  return library;
-}
-
-int loadPresentationLibrary(PresentationLibrary& library, const std::string& directory, MissingFileReport report) {
+LibraryResult loadPresentationLibrary(PresentationLibrary& library, const std::string& directory,
+                                      MissingFileReport report) {
   for (const LibraryFile& file : libraryFiles()) {
     const std::string path = directory + "/" + file.name;
     std::error_code ec;
-    if (!file.required() && !std::filesystem::exists(path, ec)) break;  // optional
-    const int result = file.read(path, library);
+    if (!file.required() && !std::filesystem::exists(path, ec)) continue;  // optional
+    const LibraryResult result = file.read(path, library);
     // The colour reader reports nothing; every other reader prints "error!"
-    // before it reports 1 for a file it cannot open.
-    if (result == LibraryCannotOpen && file.id != LibraryFileId::Colours && report == MissingFileReport::PrintError) {
+    // before it reports a file it cannot open.
+    if (result == LibraryResult::CannotOpen && file.id != LibraryFileId::Colours &&
+        report == MissingFileReport::PrintError) {
       std::fputs("error!", stdout);
       std::fflush(stdout);
     }
-    if (result > 0) return result;
+    if (result != LibraryResult::Ok) return result;
     // A file that gave nothing, or that was cut short, would leave the
     // chart blank or partly drawn without a word: it fails the load.
     const int index = libraryFileIndex(file.id);
-    if (!file.filledSomething(library)) return libraryFileResult(LibraryNothingRead, index);
-    if (!libraryFileClosed(path, file.ending)) return libraryFileResult(LibraryCutShort, index);
+    if (!file.filledSomething(library)) return libraryFileResult(LibraryResult::NothingRead, index);
+    if (!libraryFileClosed(path, file.ending)) return libraryFileResult(LibraryResult::CutShort, index);
   }
-  return LibraryOk;
+  return LibraryResult::Ok;
 }
-
-int loadPresentationLibrary() { return loadPresentationLibrary(presentationLibrary(), "S57Lib"); }

@@ -118,17 +118,18 @@ struct LineStyleFile {
 };
 
 template <typename File>
-int readDrawingFile(const std::string& path, std::map<std::string, typename File::Definition>& definitions) {
+LibraryResult readDrawingFile(const std::string& path,
+                              std::map<std::string, typename File::Definition>& definitions) {
   LibraryLineReader reader;
-  if (!reader.open(path)) return 1;
+  if (!reader.open(path)) return LibraryResult::CannotOpen;
   string_view line;
-  if (!reader.next(line) || line != kBeginLine) return 0;
+  if (!reader.next(line) || line != kBeginLine) return LibraryResult::Ok;
   reader.next(line);  // the library identification line
 
   bool haveLine = reader.next(line);
   for (;;) {
     while (haveLine && line != recordTerminator) haveLine = reader.next(line);
-    if (!haveLine) return 0;
+    if (!haveLine) return LibraryResult::Ok;
 
     string_view definitionLine;
     reader.next(line);  // record identifier
@@ -154,14 +155,14 @@ int readDrawingFile(const std::string& path, std::map<std::string, typename File
 }
 }  // namespace
 
-int readPatternFile(const std::string& path, std::map<std::string, PatternDefinition>& patterns) {
+LibraryResult readPatternFile(const std::string& path, std::map<std::string, PatternDefinition>& patterns) {
   return readDrawingFile<PatternFile>(path, patterns);
 }
 
-int readSymbolFile(const std::string& path, std::map<std::string, SymbolDefinition>& symbols) {
+LibraryResult readSymbolFile(const std::string& path, std::map<std::string, SymbolDefinition>& symbols) {
   return readDrawingFile<SymbolFile>(path, symbols);
 }
 
-int readLineStyleFile(const std::string& path, std::map<std::string, LineStyleDefinition>& lineStyles) {
+LibraryResult readLineStyleFile(const std::string& path, std::map<std::string, LineStyleDefinition>& lineStyles) {
   return readDrawingFile<LineStyleFile>(path, lineStyles);
 }

@@ -45,7 +45,8 @@ DecryptionResult decryptEncFile(std::string_view encrypted, const std::vector<Ce
       }
       cipher.decrypt(in, archive.data(), encrypted.size());
       std::string reason;
-      const UnzipResult unzipped = unzipFirstFile(archive.data(), unpaddedSize(archive), limit, plain, reason);
+      const UnzipResult unzipped =
+          unzipFirstFile(archive.data(), unpaddedSize(archive), limit, plain, reason, &result.crc);
       if (unzipped == UnzipResult::Ok) {
         result.keySet = set;
         result.cellKey = which;

@@ -5,6 +5,7 @@
 // key 2 of each permit given, until one gives an archive that unpacks;
 // when none does, SSE 21. The decrypted bytes stay in wiped memory.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,7 @@ struct DecryptionResult {
   std::string reason;
   std::size_t keySet = 0;        // which of the candidates' keys fitted
   int cellKey = 0;               // 1 or 2
+  std::uint32_t crc = 0;         // the CRC-32 of the decrypted file, checked by the unpacking
 };
 
 DecryptionResult decryptEncFile(std::string_view encrypted, const std::vector<CellKeys>& candidates,

@@ -8,19 +8,14 @@
 #include <fstream>
 #include <optional>
 
-#include "Authentication.h"
 #include "CellDecryption.h"
-#include "Crc32.h"
 #include "ExchangeCatalogue.h"
 #include "ExchangeSetInfo.h"
-#include "PermitCheck.h"
 #include "SignatureFile.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr long kWarningDays = 30;
 
 enum class FileRead { Ok, Missing, TooLarge, Unreadable };
 
@@ -68,23 +63,6 @@ void addCode(std::vector<SseCode>& codes, SseCode code) {
   if (std::find(codes.begin(), codes.end(), code) == codes.end()) codes.push_back(code);
 }
 
-struct Candidate {
-  const CellPermit* permit;
-  bool sameServer;
-};
-
-// The permits for the cell, those of the exchange set's data server first
-// (the order of the permit file within each).
-std::vector<Candidate> candidatesFor(const std::string& cell, const InstalledPermits& installed,
-                                     const std::string& dataServer) {
-  std::vector<Candidate> candidates;
-  for (const CellPermit& p : installed.permits)
-    if (p.cell == cell) candidates.push_back({&p, !dataServer.empty() && p.dataServer == dataServer});
-  std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.sameServer && !b.sameServer; });
-  return candidates;
-}
-
 class SetChecker {
 public:
   SetChecker(const InstalledPermits& permits, const ExchangeSetKeys& keys, const SecureString& hardwareKey6,
@@ -97,8 +75,8 @@ public:
     const fs::path root = catalogue.parent_path();
     if (const auto serial = readSerialFile((root.parent_path() / "SERIAL.ENC").string())) report.dataServer = serial->dataServer;
     std::vector<CatalogueEntry> entries;
-    if (const int code = readCatalogue(report.catalogue, entries); code != 0) {
-      report.reason = "the catalogue cannot be read (reader code " + std::to_string(code) + ")";
+    if (const ReaderResult code = readCatalogue(report.catalogue, entries); code != ReaderResult::Ok) {
+      report.reason = "the catalogue cannot be read (reader code " + std::to_string(resultCode(code)) + ")";
       if (entries.empty()) return report;
     }
     if (keys_.scheme.code != SseCode::None) {
@@ -157,77 +135,34 @@ private:
       case FileRead::TooLarge: return refuse(SseCode::EncCrcIncorrect, "larger than any cell file");
       case FileRead::Unreadable: return refuse(SseCode::None, std::string("cannot be read: ") + std::strerror(errno));
     }
-
-    // Authentication, before anything is decrypted.
-    std::optional<std::string> signature;
+    EncFileRequest request;
+    request.cell = file.cell;
+    request.encrypted = encrypted;
     std::string signatureBytes;
     const fs::path signaturePath = path.parent_path() / signatureFileName(relative);
     switch (readBounded(signaturePath, kMaxSignatureFileBytes, signatureBytes)) {
-      case FileRead::Ok: signature = std::move(signatureBytes); break;
-      case FileRead::TooLarge: signature = std::string(kMaxSignatureFileBytes + 1, ' '); break;
+      case FileRead::Ok: request.signature = std::move(signatureBytes); break;
+      case FileRead::TooLarge: request.signature = std::string(kMaxSignatureFileBytes + 1, ' '); break;
       default: break;
     }
-    const AuthenticationResult authentic = authenticateEncFile(signature, encrypted, keys_.scheme.key, keys_.others);
-    file.authority = authentic.authority;
-    for (const SseCode code : authentic.codes) {
-      if (code != SseCode::NotAuthenticatedByScheme) {
-        addCode(file.codes, code);
-      } else if (!warnedNotByScheme_) {
-        // Said once for the exchange set, not for every file.
-        warnedNotByScheme_ = true;
-        addCode(report.codes, code);
-        addCode(file.codes, code);
-      }
-    }
-    if (!authentic.authentic) return refuse(SseCode::None, authentic.reason);
-
-    // The permits, their expiry against the file's issue date and today.
-    const std::vector<Candidate> candidates = candidatesFor(file.cell, permits_, report.dataServer);
-    if (candidates.empty()) return refuse(SseCode::PermitNotFound, "no permit is installed for " + file.cell);
-    const std::optional<CalendarDay> issued = dsid ? dsid->issueDate : std::nullopt;
-    std::vector<CellKeys> keys;
-    std::vector<const CellPermit*> keyPermits;
-    bool issuedAfterExpiry = false;
-    for (const Candidate& c : candidates) {
-      if (issued && c.permit->expiry < *issued) {
-        issuedAfterExpiry = true;
-        continue;
-      }
-      CellKeys cellKeys;
-      if (!decryptCellKeys(*c.permit, hardwareKey6_, cellKeys)) continue;
-      keys.push_back(cellKeys);
-      keyPermits.push_back(c.permit);
-    }
-    if (keys.empty() && issuedAfterExpiry)
-      return refuse(SseCode::SubscriptionExpired,
-                    "issued on " + file.issueDate + ", after the permit expired: the subscription does not cover it");
-    if (keys.empty()) return refuse(SseCode::DecryptionFailed, "no permit for " + file.cell + " yields cell keys");
+    if (dsid) request.issued = dsid->issueDate;
+    request.listedCrc = entry.crc;
+    request.dataServer = report.dataServer;
 
     SecureBytes plain;
-    const DecryptionResult decrypted = decryptEncFile(encrypted, keys, plain);
-    if (decrypted.code != SseCode::None) return refuse(decrypted.code, decrypted.reason);
-    const CellPermit& used = *keyPermits[decrypted.keySet];
-    file.permitServer = used.dataServer;
+    const EncFileOutcome opened = openEncFile(request, permits_, keys_, hardwareKey6_, today_, plain);
+    file.authority = opened.authority;
+    file.codes = opened.codes;
+    file.reason = opened.reason;
+    if (opened.notByScheme && !warnedNotByScheme_) {
+      // Said once for the exchange set, not for every file.
+      warnedNotByScheme_ = true;
+      addCode(report.codes, SseCode::NotAuthenticatedByScheme);
+      addCode(file.codes, SseCode::NotAuthenticatedByScheme);
+    }
+    if (!opened.decrypted) return file;
+    file.permitServer = opened.permit->dataServer;
     file.bytes = plain.size();
-
-    if (!entry.crc.empty()) {
-      const std::uint32_t crc = crc32(std::string_view(reinterpret_cast<const char*>(plain.data()), plain.size()));
-      char found[9];
-      std::snprintf(found, sizeof found, "%08X", crc);
-      if (upper(entry.crc) != found)
-        return refuse(SseCode::EncCrcIncorrect,
-                      "the decrypted file's CRC is " + std::string(found) + ", the catalogue gives " + entry.crc);
-    }
-    if (used.subscription()) {
-      const long left = daysLeft(used, today_);
-      if (left < 0) {
-        addCode(file.codes, SseCode::SubscriptionExpired);
-        file.reason = "the permit expired on " + used.expiry.compact() + "; the file was issued before that";
-      } else if (left <= kWarningDays) {
-        addCode(file.codes, SseCode::SubscriptionExpiring);
-        file.reason = "the permit expires on " + used.expiry.compact();
-      }
-    }
     file.decrypted = true;
     if (onDecrypted_) onDecrypted_(file, plain);
     return file;

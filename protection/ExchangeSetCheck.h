@@ -18,9 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "CellPermit.h"
 #include "DataClientClock.h"
-#include "SchemeCertificate.h"
+#include "EncFileOpening.h"
 #include "SecureBytes.h"
 #include "SseCode.h"
 
@@ -45,17 +44,6 @@ struct ExchangeSetReport {
   std::string reason;
   std::vector<std::string> missing;  // files the catalogue lists that are absent
   std::vector<ExchangeSetFile> files;  // by cell, edition and update
-};
-
-struct ExchangeSetKeys {
-  SchemeKeyResult scheme;         // the administrator's key as installed (SSE 05 when there is none)
-  std::vector<SchemeKey> others;  // further keys the data client holds
-};
-
-// The permits installed: those whose checks did not refuse them (expired
-// ones among them).
-struct InstalledPermits {
-  std::vector<CellPermit> permits;
 };
 
 using DecryptedFileHandler = std::function<void(const ExchangeSetFile&, const SecureBytes&)>;

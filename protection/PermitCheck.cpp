@@ -22,17 +22,17 @@ PermitVerdict checkPermitRecord(const PermitRecord& record, const SecureString& 
     verdict.reason = "the checksum does not match: the permit is damaged or made for another installation";
     return verdict;
   }
-  const long left = daysLeft(record.permit, today);
-  if (left < 0) {
-    verdict.state = PermitState::Expired;
-    verdict.codes.push_back(SseCode::SubscriptionExpired);
-  } else if (left <= kWarningDays && record.permit.subscription()) {
-    verdict.state = PermitState::Expiring;
-    verdict.codes.push_back(SseCode::SubscriptionExpiring);
-  } else {
-    verdict.state = PermitState::Valid;
-  }
+  verdict.state = permitStateOn(record.permit, today);
+  if (verdict.state == PermitState::Expired) verdict.codes.push_back(SseCode::SubscriptionExpired);
+  if (verdict.state == PermitState::Expiring) verdict.codes.push_back(SseCode::SubscriptionExpiring);
   return verdict;
+}
+
+PermitState permitStateOn(const CellPermit& permit, const CalendarDay& today) {
+  const long left = daysLeft(permit, today);
+  if (left < 0) return PermitState::Expired;
+  if (left <= kWarningDays && permit.subscription()) return PermitState::Expiring;
+  return PermitState::Valid;
 }
 
 const char* permitStateName(PermitState state) {

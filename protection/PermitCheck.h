@@ -26,5 +26,9 @@ PermitVerdict checkPermitRecord(const PermitRecord& record, const SecureString& 
 // negative once it has passed).
 long daysLeft(const CellPermit& permit, const CalendarDay& today);
 
+// The state of a permit that its checks did not refuse on `today`: valid,
+// expiring (a subscription with 30 days or fewer left) or expired.
+PermitState permitStateOn(const CellPermit& permit, const CalendarDay& today);
+
 // "valid", "expiring", "expired", "refused".
 const char* permitStateName(PermitState state);

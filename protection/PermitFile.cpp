@@ -95,6 +95,7 @@ PermitFile parsePermitFile(std::string_view text) {
     PermitRecord& record = file.records.emplace_back();
     record.line = lineNumber;
     record.official = section == Section::Enc;
+    record.text = line;
     record.format = parseCellPermitRecord(line, record.permit, record.reason);
   }
   if (!file.date || file.version == 0) return failed(SseCode::PermitFormat, "the header's :DATE and :VERSION are missing");

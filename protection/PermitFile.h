@@ -15,6 +15,7 @@
 struct PermitRecord {
   int line = 0;                     // 1-based line of the file
   bool official = true;             // :ENC (true) or :ECS
+  std::string text;                 // the record as the file gives it, blanks around it left out
   SseCode format = SseCode::None;   // SSE 12 when the record cannot be read
   std::string reason;               // why, for SSE 12
   CellPermit permit;                // when format is None

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 // Overwrites `size` bytes in a way the compiler may not drop.
@@ -19,6 +21,16 @@ struct WipingAllocator {
   template <class U>
   WipingAllocator(const WipingAllocator<U>&) {}
   T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T))); }
+  // Elements made without a value are left as they come (not zeroed): the
+  // buffers are filled by what decrypts or unpacks into them.
+  template <class U>
+  void construct(U* p) noexcept(std::is_nothrow_default_constructible<U>::value) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
   void deallocate(T* p, std::size_t n) {
     wipeBytes(p, n * sizeof(T));
     ::operator delete(p);

@@ -4,6 +4,8 @@
 
 #include <memory>
 
+#include "Crc32.h"
+
 namespace {
 
 struct Free {
@@ -16,7 +18,7 @@ constexpr std::size_t kChunk = 64 * 1024;
 }  // namespace
 
 UnzipResult unzipFirstFile(const unsigned char* data, std::size_t size, std::size_t limit, SecureBytes& out,
-                           std::string& reason) {
+                           std::string& reason, std::uint32_t* crc) {
   out.clear();
   zip_error_t error;
   zip_error_init(&error);
@@ -75,6 +77,11 @@ UnzipResult unzipFirstFile(const unsigned char* data, std::size_t size, std::siz
                               : "the zip archive's file is longer than its directory says";
     out.clear();
     return UnzipResult::Damaged;
+  }
+  if (crc) {
+    *crc = (stat.valid & ZIP_STAT_CRC)
+               ? stat.crc
+               : crc32(std::string_view(reinterpret_cast<const char*>(out.data()), out.size()));
   }
   return UnzipResult::Ok;
 }

@@ -5,6 +5,7 @@
 // never more than `limit` bytes, and an archive that claims more is
 // refused before anything is unpacked.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "SecureBytes.h"
@@ -17,6 +18,8 @@ enum class UnzipResult {
 };
 
 // Unpacks the archive's first file into `out` (emptied first). `reason`
-// says what failed.
+// says what failed. `crc`, when given, gets the CRC-32 of the file
+// unpacked: the one its archive gives, which libzip checked the data
+// against while unpacking it.
 UnzipResult unzipFirstFile(const unsigned char* data, std::size_t size, std::size_t limit, SecureBytes& out,
-                           std::string& reason);
+                           std::string& reason, std::uint32_t* crc = nullptr);

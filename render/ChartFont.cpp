@@ -3,28 +3,28 @@
 #include <QFontDatabase>
 #include <QPainter>
 
-#include <mutex>
-
-#include "EngineState.h"
-
-QFont chartFont() {
-  // Built once per registered font id: the family look-up walks the font
-  // database. Views may ask from several threads at once.
-  static std::mutex mutex;
-  static int builtFor = -2;
-  static QFont font;
-  std::lock_guard<std::mutex> lock(mutex);
-  const int id = engineState().appFontId;
-  if (id != builtFor) {
-    QString family = QStringLiteral("Times New Roman");
-    if (id >= 0) {
-      const QStringList families = QFontDatabase::applicationFontFamilies(id);
-      if (!families.isEmpty()) family = families.first();
-    }
-    font = QFont(family, CHART_FONT_POINT_SIZE, QFont::Normal, false);
-    builtFor = id;
-  }
-  return font;
+void ChartFont::setApplicationFont(int id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  id_ = id;
+  font_.reset();
 }
 
-void setupChartFont(QPainter& painter) { painter.setFont(chartFont()); }
+int ChartFont::applicationFontId() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return id_;
+}
+
+QFont ChartFont::font() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!font_) {
+    QString family = QStringLiteral("Times New Roman");
+    if (id_ >= 0) {
+      const QStringList families = QFontDatabase::applicationFontFamilies(id_);
+      if (!families.isEmpty()) family = families.first();
+    }
+    font_ = QFont(family, CHART_FONT_POINT_SIZE, QFont::Normal, false);
+  }
+  return *font_;
+}
+
+void ChartFont::setUp(QPainter& painter) const { painter.setFont(font()); }

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "ColourTable.h"
+#include "DrawScratch.h"
 #include "ViewGeometry.h"
 
 QColor colourOf(const ColourTable& table, int index) {
@@ -20,39 +21,29 @@ QPen makePen(const QColor& colour, int width) {
   return QPen(QBrush(colour), penWidthUnits(width), Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
 }
 
-namespace {
-constexpr int kCachedWidths = 10;  // line widths 0 to 9, all a look-up can give
-
-struct PenCache {
-  std::array<QBrush, kColourCount> brushes;
-  std::array<std::array<QPen, kCachedWidths>, kColourCount> pens;
-};
-PenCache& penCache() {
-  thread_local PenCache cache;
-  return cache;
-}
-}  // namespace
-
-const QBrush& solidBrush(const ColourTable& table, int index) {
-  const QColor colour = colourOf(table, index);
+const QBrush& solidBrush(const Canvas& canvas, int index) {
+  const QColor colour = colourOf(canvas.colours, index);
+  PenCache& cache = canvas.scratch.pens;
   if (index < 0 || index >= kColourCount) {
-    thread_local QBrush other;
-    other = QBrush(colour);
-    return other;
+    cache.other = QBrush(colour);
+    return cache.other;
   }
-  QBrush& brush = penCache().brushes[static_cast<std::size_t>(index)];
+  QBrush& brush = cache.brushes[static_cast<std::size_t>(index)];
   if (brush.style() != Qt::SolidPattern || brush.color() != colour) brush = QBrush(colour);
   return brush;
 }
 
-QPen tablePen(const ColourTable& table, int index, int width) {
-  const QColor colour = colourOf(table, index);
-  if (index < 0 || index >= kColourCount || width < 0 || width >= kCachedWidths) return makePen(colour, width);
-  QPen& pen = penCache().pens[static_cast<std::size_t>(index)][static_cast<std::size_t>(width)];
+QPen tablePen(const Canvas& canvas, int index, int width) {
+  const QColor colour = colourOf(canvas.colours, index);
+  if (index < 0 || index >= kColourCount || width < 0 || width >= PenCache::kCachedWidths)
+    return makePen(colour, width);
+  QPen& pen = canvas.scratch.pens.pens[static_cast<std::size_t>(index)][static_cast<std::size_t>(width)];
   // A pen not made yet is the default pen, one unit wide.
   if (pen.color() != colour || pen.width() != penWidthUnits(width)) pen = makePen(colour, width);
   return pen;
 }
 
-void setPenByIndex(const Canvas& canvas, int index, int width) { canvas.painter.setPen(tablePen(canvas.colours, index, width)); }
+void setPenByIndex(const Canvas& canvas, int index, int width) {
+  canvas.painter.setPen(tablePen(canvas, index, width));
+}
 

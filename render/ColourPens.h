@@ -1,11 +1,14 @@
 #pragma once
 // Colours of a colour table and the pens made from them. Every size is in
 // painter logical units (23 per pixel).
+#include <QBrush>
 #include <QColor>
 #include <QPen>
+#include <array>
 #include <string>
 
 #include "Canvas.h"
+#include "ColourTable.h"
 
 class QPainter;
 struct ColourTable;
@@ -21,12 +24,20 @@ int penWidthUnits(int width);
 // A solid pen of `colour` with square caps and bevel joins, penWidthUnits(width) wide.
 QPen makePen(const QColor& colour, int width);
 
-// The solid brush of a colour table entry and makePen of an entry, kept
-// from one call to the next while the entry's colour stays the same, so
-// that fills and strokes do not make a new brush or pen each time.
-// The cache belongs to the calling thread.
-const QBrush& solidBrush(const ColourTable& table, int index);
-QPen tablePen(const ColourTable& table, int index, int width);
+// The brushes and pens of a view's passes, kept from one call to the next
+// while the entry's colour stays the same.
+struct PenCache {
+  static constexpr int kCachedWidths = 10;  // line widths 0 to 9, all a look-up can give
+  std::array<QBrush, kColourCount> brushes;
+  std::array<std::array<QPen, kCachedWidths>, kColourCount> pens;
+  QBrush other;  // the brush of an index outside the table
+};
+
+// The solid brush of an entry of the canvas's table and makePen of an
+// entry, from the view's PenCache, so that fills and strokes do not make a
+// new brush or pen each time.
+const QBrush& solidBrush(const Canvas& canvas, int index);
+QPen tablePen(const Canvas& canvas, int index, int width);
 
 // makePen of an entry of the canvas's table, made the painter's pen.
 void setPenByIndex(const Canvas& canvas, int index, int width);

@@ -7,26 +7,13 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "StrokeClipping.h"
 #include "VectorDrawing.h"
 
 namespace {
-struct ComplexScratch {
-  QPainterPath path;
-  bool pathStarted = false;
-  std::vector<QPoint> polygon;
-
-  void clearPath() {
-    path.clear();
-    pathStarted = false;
-  }
-};
-ComplexScratch& scratch() {
-  thread_local ComplexScratch s;
-  return s;
-}
 
 // Draws the style's symbol pieces once with the pivot on `origin` and the
 // style's x axis along (ux, uy): polygons and circles at once, lines into `path`.
@@ -115,15 +102,15 @@ std::size_t piecesThatFit(const LineStyleDefinition& style, double remaining) {
 }
 }  // namespace
 
-const LineStyleDefinition* findLineStyle(const std::string& name) {
-  const auto& styles = presentationLibrary().lineStyles;
+const LineStyleDefinition* findLineStyle(const PresentationLibrary& library, const std::string& name) {
+  const auto& styles = library.lineStyles;
   const auto it = styles.find(name);
   return it == styles.end() ? nullptr : &it->second;
 }
 
 int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b, const std::string& name,
                        ComplexLineState& state) {
-  const LineStyleDefinition* style = findLineStyle(name);
+  const LineStyleDefinition* style = findLineStyle(canvas.drawings.library, name);
   return style ? drawComplexSegment(canvas, a, b, *style, state) : 0;
 }
 
@@ -134,7 +121,7 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
   QColor fill;
   if (!style.segments.empty()) {
     const LineStyleSegment& first = style.segments.front();
-    if (!(first.colour == -1 && first.width == -1)) painter.setPen(tablePen(canvas.colours, first.colour, first.width));
+    if (!(first.colour == -1 && first.width == -1)) painter.setPen(tablePen(canvas, first.colour, first.width));
     fill = colourOf(canvas.colours, first.colour);
   }
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
@@ -145,7 +132,7 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
   double px = std::trunc(a.x()), py = std::trunc(a.y());
   // A period of 0 or less (a style of negative width) would never move on.
   const int period = std::max(style.width + COMPLEX_SPACING, 1);
-  ComplexScratch& s = scratch();
+  ComplexScratch& s = canvas.scratch.complex;
   int symbolDrawn = 0;
   // The stretch of the segment, in units from a, whose repetitions can show
   // on the painter's surface; a repetition reaches at most `reach` from its
@@ -239,7 +226,7 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
 }
 
 void drawComplexLine(const Canvas& canvas, const std::string& name, const QPoint* points, int count) {
-  const LineStyleDefinition* style = findLineStyle(name);
+  const LineStyleDefinition* style = findLineStyle(canvas.drawings.library, name);
   if (!style) return;
   ComplexLineState state;
   for (int i = 0; i + 1 < count; ++i) drawComplexSegment(canvas, points[i], points[i + 1], *style, state);

@@ -1,13 +1,28 @@
 #pragma once
 // Complex line styles (LC): the style's symbol repeated along a polyline,
 // with gaps and line pieces between the repetitions.
+#include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
 #include <string>
+#include <vector>
 
 #include "Canvas.h"
 
 struct LineStyleDefinition;
+struct PresentationLibrary;
+
+// The path and polygon of one repetition, reused from one to the next.
+struct ComplexScratch {
+  QPainterPath path;
+  bool pathStarted = false;
+  std::vector<QPoint> polygon;
+
+  void clearPath() {
+    path.clear();
+    pathStarted = false;
+  }
+};
 
 // Gap, line piece and their sum, and the spacing added to a style's width
 // to give its repetition period; logical units.
@@ -36,4 +51,4 @@ int drawComplexSegment(const Canvas& canvas, const QPointF& a, const QPointF& b,
 void drawComplexLine(const Canvas& canvas, const std::string& name, const QPoint* points, int count);
 
 // The style of that name in the library, or null.
-const LineStyleDefinition* findLineStyle(const std::string& name);
+const LineStyleDefinition* findLineStyle(const PresentationLibrary& library, const std::string& name);

@@ -3,15 +3,12 @@
 #include <QBrush>
 #include <QPainter>
 #include <QPainterPath>
-#include <atomic>
-#include <map>
-#include <mutex>
-#include <utility>
 #include <vector>
 
 #include "ColourPens.h"
 #include "ColourTable.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
 
@@ -65,37 +62,6 @@ void drawPatternCopy(QPainter& tile, const PatternDefinition& pattern, double po
   tile.drawPath(path);
 }
 
-struct TileCache {
-  std::mutex mutex;
-  bool enabled = true;
-  std::atomic<long long> built{0};
-  std::map<std::pair<const PatternDefinition*, const ColourTable*>, QBrush> brushes;
-};
-TileCache& tileCache() {
-  static TileCache cache;
-  return cache;
-}
-
-QBrush makeTileBrush(const PatternDefinition& pattern, const ColourTable& colours) {
-  const QImage tile = buildPatternTile(pattern, colours);
-  return tile.isNull() ? QBrush() : QBrush(tile);
-}
-
-// The brush of the pattern in the table; Qt::NoBrush when the tile is empty.
-QBrush tileBrush(const PatternDefinition& pattern, const ColourTable& colours) {
-  TileCache& cache = tileCache();
-  std::lock_guard<std::mutex> lock(cache.mutex);
-  if (!cache.enabled) return makeTileBrush(pattern, colours);
-  const auto key = std::make_pair(&pattern, &colours);
-  auto it = cache.brushes.find(key);
-  if (it == cache.brushes.end()) it = cache.brushes.emplace(key, makeTileBrush(pattern, colours)).first;
-  return it->second;
-}
-
-std::vector<QPoint>& pixelPoints() {
-  thread_local std::vector<QPoint> points;
-  return points;
-}
 }  // namespace
 
 QSize patternTileUnits(const PatternDefinition& p) {
@@ -112,7 +78,6 @@ QSize patternTileUnits(const PatternDefinition& p) {
 }
 
 QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& colours) {
-  ++tileCache().built;
   const QSize units = patternTileUnits(pattern);
   const int width = units.width() / LOGICAL_UNITS_PER_PIXEL, height = units.height() / LOGICAL_UNITS_PER_PIXEL;
   if (width < 1 || height < 1) return QImage();
@@ -137,10 +102,10 @@ void fillPattern(const Canvas& canvas, const QPoint* points, int count, const st
                  const ViewGeometry& view, const Rings& holes) {
   QPainter& painter = canvas.painter;
   if (count <= 0) return;
-  const auto& patterns = presentationLibrary().patterns;
+  const auto& patterns = canvas.drawings.library.patterns;
   const auto it = patterns.find(name);
   if (it == patterns.end() || it->second.commands.empty()) return;
-  const QBrush brush = tileBrush(it->second, canvas.colours);
+  const QBrush brush = canvas.drawings.patternTiles.brush(it->second, canvas.colours);
   if (brush.style() == Qt::NoBrush) return;
 
   if (holes.count > 0) {
@@ -148,11 +113,11 @@ void fillPattern(const Canvas& canvas, const QPoint* points, int count, const st
                       view.viewportHeight / LOGICAL_UNITS_PER_PIXEL);
     painter.setPen(Qt::NoPen);
     painter.setBrush(brush);
-    painter.drawPath(ringsPath(points, count, holes, LOGICAL_UNITS_PER_PIXEL));
+    painter.drawPath(ringsPath(canvas.scratch.rings, points, count, holes, LOGICAL_UNITS_PER_PIXEL));
     painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
     return;
   }
-  std::vector<QPoint>& pixels = pixelPoints();
+  std::vector<QPoint>& pixels = canvas.scratch.pixels;
   pixels.resize(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i)
     pixels[static_cast<std::size_t>(i)] =
@@ -163,14 +128,3 @@ void fillPattern(const Canvas& canvas, const QPoint* points, int count, const st
   painter.drawConvexPolygon(pixels.data(), count);
   painter.setWindow(0, 0, view.viewportWidth, view.viewportHeight);
 }
-
-void setPatternTileCacheEnabled(bool enabled) {
-  std::lock_guard<std::mutex> lock(tileCache().mutex);
-  tileCache().enabled = enabled;
-}
-
-void clearPatternTileCache() {
-  std::lock_guard<std::mutex> lock(tileCache().mutex);
-  tileCache().brushes.clear();
-}
-long long patternTilesBuilt() { return tileCache().built; }

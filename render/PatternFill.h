@@ -24,17 +24,9 @@ QSize patternTileUnits(const PatternDefinition& pattern);
 // when a side comes out below one pixel.
 QImage buildPatternTile(const PatternDefinition& pattern, const ColourTable& colours);
 
-// Fills the polygon (logical points) with the named pattern; an unknown or
-// empty pattern draws nothing. Leaves the painter without pen, with the
-// tile brush, and with the window of `view`.
+// Fills the polygon (logical points) with the named pattern of the canvas's
+// library, its tile from the canvas's PatternTileCache; an unknown or empty
+// pattern draws nothing. Leaves the painter without pen, with the tile
+// brush, and with the window of `view`.
 void fillPattern(const Canvas& canvas, const QPoint* points, int count, const std::string& name,
                  const ViewGeometry& view, const Rings& holes = {});
-
-// Tiles are kept per pattern and colour table and reused by later fills,
-// from any thread (the cache is locked while a tile is looked up or made).
-// Turning the cache off (for measurements) builds the tile at every fill;
-// clearing it is needed when a library the cache has seen goes away.
-void setPatternTileCacheEnabled(bool enabled);
-void clearPatternTileCache();
-// Tiles built since the program started, cached or not.
-long long patternTilesBuilt();

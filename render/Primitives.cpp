@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ColourPens.h"
+#include "DrawScratch.h"
 #include "StrokeClipping.h"
 #include "ViewGeometry.h"
 
@@ -78,8 +79,8 @@ bool strokeStyledSegment(QPainter& painter, const QPointF& a, const QPointF& b, 
   return false;
 }
 
-const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor) {
-  thread_local QPainterPath path;
+const QPainterPath& ringsPath(QPainterPath& path, const QPoint* points, int count, const Rings& holes,
+                              int divisor) {
   path.clear();
   path.setFillRule(Qt::OddEvenFill);
   auto addRing = [&](const QPoint* ring, int size) {
@@ -96,10 +97,10 @@ const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& hole
 void fillArea(const Canvas& canvas, const QPoint* points, int count, int index, const Rings& holes) {
   if (count <= 0) return;
   QPainter& painter = canvas.painter;
-  painter.setBrush(solidBrush(canvas.colours, index));
+  painter.setBrush(solidBrush(canvas, index));
   painter.setPen(Qt::NoPen);
   if (holes.count > 0) {
-    const QPainterPath& path = ringsPath(points, count, holes);
+    const QPainterPath& path = ringsPath(canvas.scratch.rings, points, count, holes);
     painter.drawPath(path);
     painter.drawPath(path);
     return;
@@ -119,7 +120,7 @@ void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, 
   painter.setBrush(QBrush(colour));
   painter.setPen(Qt::NoPen);
   if (holes.count > 0) {
-    painter.drawPath(ringsPath(points, count, holes));
+    painter.drawPath(ringsPath(canvas.scratch.rings, points, count, holes));
   } else {
     painter.drawConvexPolygon(points, count);
   }

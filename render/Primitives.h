@@ -84,11 +84,12 @@ void fillAreaTransparent(const Canvas& canvas, const QPoint* points, int count, 
                          const Rings& holes = {});
 
 // The outline and the holes as one path with one subpath per ring, to
-// fill odd-even. The path belongs to the calling thread and is reused by
-// the next call, so a pass allocates nothing once it has grown. `divisor`
-// divides every coordinate (whole-number division, as pattern fills work in
-// pixels).
-const QPainterPath& ringsPath(const QPoint* points, int count, const Rings& holes, int divisor = 1);
+// fill odd-even, built in `path` (the view's scratch, reused by the next
+// call, so a pass allocates nothing once it has grown) and returned.
+// `divisor` divides every coordinate (whole-number division, as pattern
+// fills work in pixels).
+const QPainterPath& ringsPath(QPainterPath& path, const QPoint* points, int count, const Rings& holes,
+                              int divisor = 1);
 
 // An arc of radius 88 x radius about `centre`, start and span in sixteenths
 // of a degree, with makePen(colour, width), dashed when asked.

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "ColourPens.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
@@ -43,29 +44,23 @@ private:
   float cos_ = 1, sin_ = 0;
 };
 
-// Path and polygon of one symbol, reused from one symbol to the next.
-struct SymbolScratch {
-  QPainterPath path;
-  std::vector<QPoint> polygon;
-};
-SymbolScratch& scratch() {
-  thread_local SymbolScratch s;
-  return s;
-}
 }  // namespace
 
-void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
-  const auto& symbols = presentationLibrary().symbols;
+const SymbolDefinition* findSymbol(const PresentationLibrary& library, const std::string& name) {
+  const auto& symbols = library.symbols;
   const auto it = symbols.find(name);
-  if (it == symbols.end()) return;
-  drawSymbol(canvas, anchor, it->second, rotation);
+  return it == symbols.end() ? nullptr : &it->second;
+}
+
+void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
+  if (const SymbolDefinition* symbol = findSymbol(canvas.drawings.library, name)) drawSymbol(canvas, anchor, *symbol, rotation);
 }
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
   if (symbol.commands.empty()) return;
   QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
-  SymbolScratch& s = scratch();
+  SymbolScratch& s = canvas.scratch.symbol;
   s.path.clear();
   s.polygon.clear();
   const SymbolPlacement placement(anchor, symbol, rotation);
@@ -128,4 +123,16 @@ void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinit
     }
   }
   if (pathHasLine) painter.drawPath(s.path);
+}
+
+TextBox symbolBox(const SymbolDefinition& symbol, const QPointF& anchor) {
+  // In doubles: a damaged library's box may reach the int range.
+  const double left = anchor.x() - symbol.pivotColumn + static_cast<double>(symbol.boxColumn);
+  const double top = anchor.y() - symbol.pivotRow + static_cast<double>(symbol.boxRow);
+  TextBox box;
+  box.left = truncateCoordinate(left);
+  box.top = truncateCoordinate(top);
+  box.right = truncateCoordinate(left + symbol.width);
+  box.bottom = truncateCoordinate(top + symbol.height);
+  return box;
 }

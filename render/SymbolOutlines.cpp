@@ -3,11 +3,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPainterPathStroker>
-#include <unordered_map>
 #include <vector>
 
 #include "ColourPens.h"
-#include "PresentationLibrary.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "SymbolDrawing.h"
 #include "VectorDrawing.h"
@@ -22,16 +22,6 @@ bool sameCommands(const std::vector<VectorCommand>& a, const std::vector<VectorC
   return true;
 }
 
-struct Outline {
-  std::vector<VectorCommand> commands;  // what the outline was made from
-  bool plain = false;
-  int colour = -1;  // colour index of the pen; -1: black (no SP before the last SW)
-  int width = 0;    // width of the last SW
-  bool penSet = false;  // an SW set the pen
-  bool hasLine = false;
-  QPainterPath outline;  // the stroked path, drawing units from the symbol's origin
-};
-
 // A path of lone segments (each piece a move and one line) is stroked by
 // the painter's line rasterizer, whose edges differ from a filled outline.
 bool onlySingleSegments(const QPainterPath& path) {
@@ -45,7 +35,7 @@ bool onlySingleSegments(const QPainterPath& path) {
 
 // The path as drawing the commands would build it, in the symbol's own
 // coordinates, and the pen it would be stroked with.
-void makeOutline(const SymbolDefinition& symbol, Outline& o) {
+void makeOutline(const SymbolDefinition& symbol, SymbolOutline& o) {
   o.commands = symbol.commands;
   o.plain = false;
   o.penSet = false;
@@ -89,15 +79,11 @@ void makeOutline(const SymbolDefinition& symbol, Outline& o) {
   }
 }
 
-std::unordered_map<const SymbolDefinition*, Outline>& outlines() {
-  thread_local std::unordered_map<const SymbolDefinition*, Outline> cache;
-  return cache;
-}
 }  // namespace
 
 bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolDefinition& symbol) {
   QPainter& painter = canvas.painter;
-  Outline& o = outlines()[&symbol];
+  SymbolOutline& o = canvas.scratch.outlines[&symbol];
   // The library may have been replaced since: a definition at the same
   // address with other commands is made afresh.
   if (!sameCommands(o.commands, symbol.commands)) makeOutline(symbol, o);
@@ -115,15 +101,17 @@ bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolD
   return true;
 }
 
-void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation) {
-  const auto& symbols = presentationLibrary().symbols;
+const SymbolDefinition* drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name,
+                                       int rotation) {
+  const auto& symbols = canvas.drawings.library.symbols;
   const auto it = symbols.find(name);
-  if (it == symbols.end() || it->second.commands.empty()) return;
+  if (it == symbols.end() || it->second.commands.empty()) return nullptr;
   const SymbolDefinition& symbol = it->second;
   if (rotation == 0 && drawSymbolOutline(canvas,
                                          QPoint(truncateCoordinate(anchor.x() - symbol.pivotColumn),
                                                 truncateCoordinate(anchor.y() - symbol.pivotRow)),
                                          symbol))
-    return;
+    return &symbol;
   drawSymbol(canvas, anchor, symbol, rotation);
+  return &symbol;
 }

@@ -3,13 +3,28 @@
 // symbol is drawn. Stroking a path computes its outline (every join and cap)
 // at each call; a symbol drawn hundreds of times in a pass, such as the
 // digits of the soundings, is cheaper as its outline moved into place.
+#include <QPainterPath>
 #include <QPoint>
 #include <QPointF>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "Canvas.h"
+#include "VectorDrawing.h"
 
-struct SymbolDefinition;
+// The outline of one symbol, made the first time a view draws it.
+struct SymbolOutline {
+  std::vector<VectorCommand> commands;  // what the outline was made from
+  bool plain = false;
+  int colour = -1;      // colour index of the pen; -1: black (no SP before the last SW)
+  int width = 0;        // width of the last SW
+  bool penSet = false;  // an SW set the pen
+  bool hasLine = false;
+  QPainterPath outline;  // the stroked path, drawing units from the symbol's origin
+};
+// A view's outlines, by the symbol's definition.
+using SymbolOutlines = std::unordered_map<const SymbolDefinition*, SymbolOutline>;
 
 // Draws `symbol` unrotated with its drawing origin moved to `offset`
 // (logical units; the anchor less the pivot, truncated) from its cached
@@ -22,5 +37,7 @@ bool drawSymbolOutline(const Canvas& canvas, const QPoint& offset, const SymbolD
 // drawSymbol (SymbolDrawing.h) for callers that draw many symbols in a pass:
 // a plain symbol drawn unrotated goes through drawSymbolOutline (the same
 // pixels, the painter receiving one filled outline instead of a stroked
-// path), any other through drawSymbol.
-void drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name, int rotation);
+// path), any other through drawSymbol. The symbol drawn, or null when the
+// library has none of that name (or one without commands).
+const SymbolDefinition* drawSymbolFast(const Canvas& canvas, const QPointF& anchor, const std::string& name,
+                                       int rotation);

@@ -1,6 +1,8 @@
 #include "TextDrawing.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <cmath>
 
 #include "ColourPens.h"
 #include "ColourToken.h"
@@ -47,28 +49,47 @@ TextBox textBoxFor(const QPointF& anchor, const Text& text, int bytes, bool* ali
 }
 
 bool claimTextBox(TextBoxList& boxes, const TextBox& box) {
-  for (const TextBox& s : boxes.boxes) {
-    if (s.bottom - box.top >= 100 && s.top - box.bottom <= -100 && s.right - box.left >= 100 &&
-        s.left - box.right <= -100)
-      return false;
-  }
+  for (const TextBox& s : boxes.boxes)
+    if (boxesCollide(s, box)) return false;
   boxes.boxes.push_back(box);
   return true;
 }
 
 bool drawText(const Canvas& canvas, const QPointF& anchor, const Text& text, TextBoxList& boxes, bool nationalText) {
-  QPainter& painter = canvas.painter;
   const std::string& shown = displayedText(text, nationalText);
   // An empty text shows nothing and must not keep other texts away.
   if (shown.empty()) return false;
   bool alignRight = false;
   const TextBox box = textBoxFor(anchor, text, static_cast<int>(shown.size()), &alignRight);
   if (!claimTextBox(boxes, box)) return false;
+  drawTextInBox(canvas, box, text, shown, alignRight);
+  return true;
+}
+
+void drawTextInBox(const Canvas& canvas, const TextBox& box, const Text& text, const std::string& shown,
+                   bool alignRight) {
+  drawTextInBox(canvas, box, text, QString::fromUtf8(shown.data(), static_cast<int>(shown.size())), alignRight);
+}
+
+void drawTextInBox(const Canvas& canvas, const TextBox& box, const Text& text, const QString& shown,
+                   bool alignRight) {
   static const int kDefaultColour = colourIndex("CHBLK");
+  QPainter& painter = canvas.painter;
   painter.setPen(colourOf(canvas.colours, text.colour >= 0 ? text.colour : kDefaultColour));
   painter.drawText(QRect(box.left, box.top, box.right - box.left, box.bottom - box.top),
                    Qt::AlignVCenter | (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::TextSingleLine |
                        Qt::TextDontClip,
-                   QString::fromUtf8(shown.data(), static_cast<int>(shown.size())));
-  return true;
+                   shown);
+}
+
+TextBox inkBox(const QFontMetricsF& metrics, const TextBox& box, const QString& shown, bool alignRight) {
+  const double width = std::ceil(metrics.horizontalAdvance(shown));
+  const double height = std::ceil(metrics.height());
+  const double middle = (static_cast<double>(box.top) + box.bottom) / 2;
+  TextBox ink;
+  ink.left = truncateCoordinate(alignRight ? box.right - width : box.left);
+  ink.right = truncateCoordinate(alignRight ? box.right : box.left + width);
+  ink.top = truncateCoordinate(middle - height / 2);
+  ink.bottom = truncateCoordinate(middle + height / 2);
+  return ink;
 }

@@ -2,17 +2,15 @@
 // Placing and drawing the texts of TX and TE instructions, with the
 // decluttering test against the texts already placed in the cell.
 #include <QPointF>
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "Canvas.h"
+#include "TextBox.h"
 
 struct Text;
-
-// One placed text box, logical units.
-struct TextBox {
-  int left = 0, right = 0, top = 0, bottom = 0;
-};
+class QFontMetricsF;
 
 // The texts placed in one cell during one draw pass. It belongs to the view
 // that draws, never to the cell.
@@ -32,9 +30,23 @@ const std::string& displayedText(const Text& text, bool nationalText);
 // justification and offsets. `alignRight` tells how the text sits in it.
 TextBox textBoxFor(const QPointF& anchor, const Text& text, int bytes, bool* alignRight = nullptr);
 
-// True, and the box is stored, unless it overlaps a stored box by at least
-// 100 units both across and down.
+// True, and the box is stored, unless it collides with a stored box
+// (boxesCollide).
 bool claimTextBox(TextBoxList& boxes, const TextBox& box);
+
+// Draws `shown` in `box` (from textBoxFor), in the text's colour from the
+// canvas's table (CHBLK when it names none), against the box's right edge
+// when `alignRight`.
+void drawTextInBox(const Canvas& canvas, const TextBox& box, const Text& text, const std::string& shown,
+                   bool alignRight);
+void drawTextInBox(const Canvas& canvas, const TextBox& box, const Text& text, const QString& shown,
+                   bool alignRight);
+
+// Where the glyphs of `shown` land when drawn in `box` as drawTextInBox (or
+// drawLabel) draws them in the font of `metrics` (the painter's): from the box's left edge (its
+// right edge when `alignRight`) as wide as the text advances, and the
+// font's height about the box's middle. The box a text is placed by.
+TextBox inkBox(const QFontMetricsF& metrics, const TextBox& box, const QString& shown, bool alignRight);
 
 // Draws the prepared text of a TX or TE at `anchor`, the national text when
 // `nationalText` and there is one, in the text's colour from the canvas's

@@ -13,6 +13,9 @@
 // the drawing threads to fill.
 //
 // A program that draws on more than one thread calls this before it starts
-// them. It needs a QGuiApplication (without one it does nothing) and costs
-// one small text drawn, once per process.
-void warmTextShaping();
+// them, with the font its views draw in. It needs a QGuiApplication
+// (without one it does nothing) and costs one small text drawn, once per
+// process.
+#include <QFont>
+
+void warmTextShaping(const QFont& font);

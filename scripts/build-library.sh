@@ -4,8 +4,9 @@
 # npm package @signalk/freeboard-sk (pinned version, each checked by
 # SHA-256, cached in build/sources/ so a second run fetches nothing) and the
 # S-57 catalogue tables of Debian's gdal-data, with its table of attribute
-# value meanings (s57expectedinput.csv) when installed, and the project's own
-# drawings of names the XML lacks (tools/mklib/SupplementaryDrawings.xml). Runs
+# value meanings (s57expectedinput.csv) when installed, the project's own
+# drawings of names the XML lacks (tools/mklib/SupplementaryDrawings.xml) and
+# its Chinese names (tools/mklib/ChineseNames.csv). Runs
 # `build/enctool mklib` only when S57Lib/ is missing or older than the tool
 # or a source. Safe to run again.
 set -euo pipefail
@@ -26,6 +27,7 @@ objects="/usr/share/gdal/s57objectclasses.csv"
 attributes="/usr/share/gdal/s57attributes.csv"
 values="/usr/share/gdal/s57expectedinput.csv"
 supplement="tools/mklib/SupplementaryDrawings.xml"
+chinese="tools/mklib/ChineseNames.csv"
 enctool="build/enctool"
 out="S57Lib"
 
@@ -64,10 +66,12 @@ fi
 [ -f "$objects" ] && [ -f "$attributes" ] || fail "gdal-data's $objects and $attributes are needed"
 [ -x "$enctool" ] || fail "$enctool is not built yet"
 [ -f "$supplement" ] || fail "$supplement is missing"
+[ -f "$chinese" ] || fail "$chinese is missing"
 
 stale=0
-outputs=(S57Colours S57LookupTable S57Patterns S57Symbols S57ComplexLineStyles S57ObjectClasses S57Attributes)
-sources=("$enctool" "$xml" "$raster" "$objects" "$attributes" "$supplement")
+outputs=(S57Colours S57LookupTable S57Patterns S57Symbols S57ComplexLineStyles S57ObjectClasses S57Attributes
+         S57ChineseNames)
+sources=("$enctool" "$xml" "$raster" "$objects" "$attributes" "$supplement" "$chinese")
 valueOption=()
 if [ -f "$values" ]; then
   outputs+=(S57AttributeValues)
@@ -84,7 +88,7 @@ for source in "${sources[@]}"; do
 done
 if [ "$stale" = 1 ]; then
   "$enctool" mklib --xml "$xml" --objects "$objects" --attributes "$attributes" --raster "$raster" \
-    --supplement "$supplement" "${valueOption[@]}" --out "$out"
+    --supplement "$supplement" --chinese "$chinese" "${valueOption[@]}" --out "$out"
 else
   echo "build-library: $out is up to date"
 fi

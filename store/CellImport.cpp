@@ -35,23 +35,64 @@ int folderNumberOf(const std::string& path) {
   return std::atoi(folder.substr(folder.rfind('/') + 1).c_str());
 }
 
-// A file offered, read once and checked against its catalogue's CRC-32.
+// Whether the bytes begin as a cell file does (an ISO 8211 descriptive
+// record's leader); the store's encrypted copies do not.
+bool looksLikeCellFile(std::string_view bytes) { return bytes.size() >= 12 && bytes.substr(5, 7) == "3LE1 09"; }
+
+std::vector<int> sseNumbers(const std::vector<SseCode>& codes) {
+  std::vector<int> numbers;
+  for (const SseCode code : codes) numbers.push_back(sseNumber(code));
+  return numbers;
+}
+
+// A file offered, read once and checked against its catalogue's CRC-32;
+// an encrypted one taken through the data client's checks and decrypted.
 struct ReadFile {
   const OfferedFile* file = nullptr;
-  std::string bytes;
-  std::string crc;
-  int readCode = ReaderOk;
+  std::string bytes;  // as delivered: what is stored
+  std::string crc;    // of `bytes`
+  ReaderResult readCode = ReaderResult::Ok;
   std::string crcFailure;  // the CRC-32 disagrees with the catalogue's
+  bool encrypted = false;
+  SecureBytes plain;             // the decrypted bytes of an encrypted file
+  std::vector<SseCode> sse;      // what the protection scheme said of it
+  std::string protectionFailure;  // why it was not decrypted ("" when it was)
+
+  std::string_view content() const { return encrypted ? bytesView(plain) : std::string_view(bytes); }
+  bool refused() const { return encrypted && !protectionFailure.empty(); }
 };
 
-ReadFile readOffered(const OfferedFile& file, const StoreFiles& files) {
+ReadFile readOffered(const OfferedFile& file, CellImportContext& context, const std::string& cell) {
   ReadFile r;
   r.file = &file;
-  r.readCode = file.storedPath.empty() ? readWholeFile(file.path, r.bytes) : files.readUnchecked(file.storedPath, r.bytes);
-  if (r.readCode != ReaderOk) return r;
+  r.readCode = file.storedPath.empty() ? readWholeFile(file.path, r.bytes) : context.files.readUnchecked(file.storedPath, r.bytes);
+  if (r.readCode != ReaderResult::Ok) return r;
   r.crc = crcText(crc32(r.bytes));
-  if (!file.listedCrc.empty() && !sameCrc(r.crc, file.listedCrc))
-    r.crcFailure = file.name + ": CRC-32 is " + r.crc + ", its catalogue lists " + file.listedCrc;
+  // The store's own copies tell themselves apart (a rebuild).
+  r.encrypted = file.encrypted || (!file.storedPath.empty() && !looksLikeCellFile(r.bytes));
+  if (!r.encrypted) {
+    if (!file.listedCrc.empty() && !sameCrc(r.crc, file.listedCrc))
+      r.crcFailure = file.name + ": CRC-32 is " + r.crc + ", its catalogue lists " + file.listedCrc;
+    return r;
+  }
+  if (!context.protection) {
+    r.sse = {SseCode::PermitNotFound};
+    r.protectionFailure = "an encrypted file, and no permits to decrypt it with";
+    return r;
+  }
+  EncFileOutcome opened;
+  if (file.storedPath.empty()) {
+    opened = context.protection->openOffered(file, cell, r.bytes, r.plain);
+  } else {
+    StoredFile stored;
+    stored.encrypted = true;
+    opened = context.protection->openKept(cell, stored, r.bytes, r.plain);
+  }
+  r.sse = opened.codes;
+  // Said once for the exchange set, on the first file it is found for.
+  if (opened.notByScheme && context.notBySchemeSaid.insert(file.source).second)
+    r.sse.insert(r.sse.begin(), SseCode::NotAuthenticatedByScheme);
+  if (!opened.decrypted) r.protectionFailure = opened.reason.empty() ? "not decrypted" : opened.reason;
   return r;
 }
 
@@ -71,7 +112,7 @@ struct BaseCandidate {
 // An update offered, read and sorted out before the chain runs.
 struct OfferedUpdate {
   ReadFile read;
-  int code = UpdateOk;  // reading or parsing it failed
+  UpdateResult code = UpdateResult::Ok;  // reading or parsing it failed
   std::string detail;
   std::shared_ptr<UpdateFile> update;
 };
@@ -88,7 +129,10 @@ private:
   bool decideBase(std::unique_ptr<BaseCandidate>& best);
   void sortUpdates(int edition, int current);
   bool runChain(S57CellReader& reader, const std::vector<StoredUpdate>& kept);
-  bool write(const std::string& relative, const std::string& bytes, StoredFile& stored);
+  ReaderResult readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
+                          std::vector<SseCode>& sse) const;
+  void noteSse(const std::vector<SseCode>& codes);
+  bool write(const std::string& relative, const ReadFile& read, StoredFile& stored);
   StoredUpdate storedUpdate(const OfferedUpdate& u, const StoredFile& file) const;
   std::string dateOf(const OfferedFile& f) const { return f.storedAt.empty() ? context_.now : f.storedAt; }
 
@@ -109,9 +153,14 @@ std::unique_ptr<BaseCandidate> Importer::chooseBase() {
   std::unique_ptr<BaseCandidate> best;
   for (const OfferedFile& file : offered_.bases) {
     auto c = std::make_unique<BaseCandidate>();
-    c->read = readOffered(file, context_.files);
-    if (c->read.readCode != ReaderOk) {
+    c->read = readOffered(file, context_, offered_.name);
+    if (c->read.readCode != ReaderResult::Ok) {
       issues_.push_back(unreadableIssue(file.name, c->read.readCode, {}));
+      continue;
+    }
+    noteSse(c->read.sse);
+    if (c->read.refused()) {
+      issues_.push_back(protectionIssue(file.name, 0, sseNumbers(c->read.sse), c->read.protectionFailure));
       continue;
     }
     if (!file.crcFailure.empty() || !c->read.crcFailure.empty()) {
@@ -119,14 +168,14 @@ std::unique_ptr<BaseCandidate> Importer::chooseBase() {
       continue;
     }
     c->reader = std::make_unique<S57CellReader>();
-    const int code = c->reader->readCellBytes(c->read.bytes);
+    const ReaderResult code = c->reader->readCellBytes(c->read.content());
     const DataSetIdentification& dsid = c->reader->dataSetIdentification;
-    if (code != ReaderOk && !cellListedDespite(code)) {
+    if (code != ReaderResult::Ok && !cellListedDespite(code)) {
       issues_.push_back(unreadableIssue(file.name, code, {}));
       continue;
     }
     if (c->reader->dataSetParameters.COMF == 0 || c->reader->dataSetParameters.SOMF == 0) {
-      issues_.push_back(unreadableIssue(file.name, ReaderNoFactors, {}));
+      issues_.push_back(unreadableIssue(file.name, ReaderResult::NoFactors, {}));
       continue;
     }
     if (dsid.EXPP != 1 || stemOf(dsid.DSNM) != offered_.name) {
@@ -189,18 +238,23 @@ void Importer::sortUpdates(int edition, int current) {
   std::map<int, OfferedUpdate> byNumber;
   for (const OfferedFile& file : offered_.updates) {
     OfferedUpdate u;
-    u.read = readOffered(file, context_.files);
-    if (u.read.readCode != ReaderOk) {
-      u.code = UpdateCannotRead;
-      u.detail = "reader code " + std::to_string(u.read.readCode) + ": " + readerResultText(u.read.readCode);
+    u.read = readOffered(file, context_, offered_.name);
+    noteSse(u.read.sse);
+    if (u.read.readCode != ReaderResult::Ok) {
+      u.code = UpdateResult::CannotRead;
+      u.detail =
+          "reader code " + std::to_string(resultCode(u.read.readCode)) + ": " + readerResultText(u.read.readCode);
+    } else if (u.read.refused()) {
+      u.code = UpdateResult::CannotRead;
+      u.detail = u.read.protectionFailure;
     } else if (!file.crcFailure.empty() || !u.read.crcFailure.empty()) {
-      u.code = UpdateCrcMismatch;
+      u.code = UpdateResult::CrcMismatch;
       u.detail = u.read.crcFailure.empty() ? file.crcFailure : u.read.crcFailure;
     } else {
       u.update = std::make_shared<UpdateFile>();
-      u.code = readUpdateBytes(u.read.bytes, *u.update, u.detail);
+      u.code = readUpdateBytes(u.read.content(), *u.update, u.detail);
     }
-    if (u.code == UpdateOk) {
+    if (u.code == UpdateResult::Ok) {
       const DataSetIdentification& dsid = u.update->dataSet;
       if (cancelsCell(dsid) && stemOf(dsid.DSNM) == offered_.name) {
         if (!cancellation_) {
@@ -217,7 +271,7 @@ void Importer::sortUpdates(int edition, int current) {
     }
     if (file.number <= current) continue;  // held already
     const auto [it, added] = byNumber.try_emplace(file.number, std::move(u));
-    if (!added && it->second.code != UpdateOk && u.code == UpdateOk) it->second = std::move(u);
+    if (!added && it->second.code != UpdateResult::Ok && u.code == UpdateResult::Ok) it->second = std::move(u);
   }
   for (auto& [number, u] : byNumber) chain_.push_back(std::move(u));
 }
@@ -234,21 +288,23 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
   }
   for (const OfferedUpdate& u : chain_) {
     files.emplace_back(u.read.file->number, u.read.file->path);
-    if (u.code == UpdateCrcMismatch) files.back().crcFailure = u.detail;
+    if (u.code == UpdateResult::CrcMismatch) files.back().crcFailure = u.detail;
     offeredByPath[files.back().path] = &u;
   }
   const UpdateFileReader read = [&](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
     if (const auto k = keptByPath.find(file.path); k != keptByPath.end()) {
-      std::string bytes;
-      if (const int code = context_.files.read(k->second->file, bytes)) {
-        detail = "the store's copy: " + std::string(readerResultText(code));
-        return int(UpdateCannotRead);
+      std::string bytes, why;
+      SecureBytes plain;
+      std::vector<SseCode> sse;
+      if (readStored(k->second->file, bytes, plain, why, sse) != ReaderResult::Ok) {
+        detail = "the store's copy: " + why;
+        return UpdateResult::CannotRead;
       }
-      return readUpdateBytes(bytes, out, detail);
+      return readUpdateBytes(k->second->file.encrypted ? bytesView(plain) : std::string_view(bytes), out, detail);
     }
     const OfferedUpdate& u = *offeredByPath.at(file.path);
     detail = u.detail;
-    if (u.code == UpdateOk) out = *u.update;
+    if (u.code == UpdateResult::Ok) out = *u.update;
     return u.code;
   };
   const UpdateChainResult chain = applyUpdateChain(reader, files, read);
@@ -256,24 +312,60 @@ bool Importer::runChain(S57CellReader& reader, const std::vector<StoredUpdate>& 
   bool keptWhole = done >= kept.size();
   for (size_t i = 0; i < std::min(done, kept.size()); ++i) cell_.updates.push_back(kept[i]);
   for (size_t i = kept.size(); i < done; ++i) applied_.push_back(&chain_[i - kept.size()]);
-  if (chain.code != UpdateOk) {
+  if (chain.code != UpdateResult::Ok) {
     // The stop and the updates after it, the store's own ones first.
     std::vector<int> later;
     for (size_t i = done + 1; i < files.size(); ++i) later.push_back(files[i].number);
-    issues_.push_back(updateStoppedIssue(chain.stop.file, files[done].number, chain.code, chain.stop.detail,
-                                         std::move(later)));
+    const auto offered = offeredByPath.find(files[done].path);
+    if (offered != offeredByPath.end() && offered->second->read.refused()) {
+      const ReadFile& r = offered->second->read;
+      issues_.push_back(
+          protectionIssue(r.file->name, files[done].number, sseNumbers(r.sse), r.protectionFailure, std::move(later)));
+    } else {
+      issues_.push_back(updateStoppedIssue(chain.stop.file, files[done].number, chain.code, chain.stop.detail,
+                                           std::move(later)));
+    }
   }
   return keptWhole;
 }
 
-bool Importer::write(const std::string& relative, const std::string& bytes, StoredFile& stored) {
+ReaderResult Importer::readStored(const StoredFile& file, std::string& bytes, SecureBytes& plain, std::string& why,
+                                  std::vector<SseCode>& sse) const {
+  if (const ReaderResult code = context_.files.read(file, bytes); code != ReaderResult::Ok) {
+    why = readerResultText(code);
+    return code;
+  }
+  if (!file.encrypted) return ReaderResult::Ok;
+  if (!context_.protection) {
+    why = "an encrypted file, and no permits to decrypt it with";
+    sse = {SseCode::PermitNotFound};
+    return ReaderResult::CannotOpen;
+  }
+  const EncFileOutcome opened = context_.protection->openKept(offered_.name, file, bytes, plain);
+  if (opened.decrypted) return ReaderResult::Ok;
+  sse = opened.codes;
+  why = sseEnglishList(opened.codes) + " (" + opened.reason + ")";
+  return ReaderResult::CannotOpen;
+}
+
+void Importer::noteSse(const std::vector<SseCode>& codes) {
+  for (const SseCode code : codes)
+    if (std::find(outcome_.sse.begin(), outcome_.sse.end(), code) == outcome_.sse.end()) outcome_.sse.push_back(code);
+}
+
+bool Importer::write(const std::string& relative, const ReadFile& read, StoredFile& stored) {
   stored.path = relative;
-  stored.crc = crcText(crc32(bytes));
-  stored.size = static_cast<long long>(bytes.size());
+  stored.crc = read.crc;
+  stored.size = static_cast<long long>(read.bytes.size());
+  stored.encrypted = read.encrypted;
+  if (read.encrypted) {
+    stored.dataServer = read.file->dataServer;
+    stored.plainCrc = crcText(crc32(read.content()));
+  }
   if (context_.rebuilding) return true;
   std::string error;
   // On disk before the index names it (ChartStore flushes them all at once).
-  if (context_.files.write(relative, bytes, error, false)) return true;
+  if (context_.files.write(relative, read.bytes, error, false)) return true;
   result_.writeError = error;
   return false;
 }
@@ -356,18 +448,26 @@ CellImportResult Importer::run() {
     cell_.source = best->read.file->source;
     cell_.cancellation.reset();
     const std::string path = context_.rebuilding ? best->read.file->storedPath : folder + "/" + cellFileName(offered_.name, 0);
-    if (!write(path, best->read.bytes, cell_.base)) return std::move(result_);
+    if (!write(path, best->read, cell_.base)) return std::move(result_);
     best->read.bytes.clear();
+    best->read.plain.clear();
   } else {
     kept = installed_->updates;
     folder = folderOf(installed_->base.path);
     reader = std::make_unique<S57CellReader>();
-    std::string bytes;
-    int code = context_.files.read(installed_->base, bytes);
-    if (code == ReaderOk) code = reader->readCellBytes(bytes);
-    if (code != ReaderOk && !cellListedDespite(code)) {
-      // The store's own copy is damaged: nothing can go onto it.
-      issues_.push_back(storedFileDamagedIssue(cellFileName(offered_.name, 0)));
+    std::string bytes, why;
+    SecureBytes plain;
+    std::vector<SseCode> sse;
+    ReaderResult code = readStored(installed_->base, bytes, plain, why, sse);
+    if (code == ReaderResult::Ok)
+      code = reader->readCellBytes(installed_->base.encrypted ? bytesView(plain) : std::string_view(bytes));
+    if (code != ReaderResult::Ok && !cellListedDespite(code)) {
+      // The store's own copy is damaged, or cannot be decrypted any more:
+      // nothing can go onto it.
+      noteSse(sse);
+      issues_.push_back(sse.empty() ? storedFileDamagedIssue(cellFileName(offered_.name, 0))
+                                    : protectionIssue(cellFileName(offered_.name, 0), 0, sseNumbers(sse),
+                                                      "the installed base file: " + why));
       outcome_.action = ImportAction::Refused;
       outcome_.status = cell_.status;
       outcome_.edition = cell_.edition;
@@ -387,7 +487,7 @@ CellImportResult Importer::run() {
     StoredFile file;
     const std::string path =
         context_.rebuilding ? u->read.file->storedPath : folder + "/" + cellFileName(offered_.name, u->read.file->number);
-    if (!write(path, u->read.bytes, file)) return std::move(result_);
+    if (!write(path, u->read, file)) return std::move(result_);
     cell_.updates.push_back(storedUpdate(*u, file));
     outcome_.applied.push_back(u->read.file->number);
   }
@@ -404,7 +504,7 @@ CellImportResult Importer::run() {
     const std::string path = context_.rebuilding ? f.storedPath
                                                  : cellFolderPath(offered_.name, context_.nextFolder++) + "/" +
                                                        cellFileName(offered_.name, f.number);
-    if (!write(path, cancellation_->read.bytes, file)) return std::move(result_);
+    if (!write(path, cancellation_->read, file)) return std::move(result_);
     cell_.cancellation = storedUpdate(*cancellation_, file);
     cell_.status = CellStatus::Cancelled;
     outcome_.action = ImportAction::Cancelled;

@@ -18,11 +18,17 @@
 //   cancelled, with the file that cancelled it.
 //
 // Every file taken is read once; the bytes checked are the bytes stored.
+// A file of an encrypted exchange set is first taken through the data
+// client's checks (StoreProtection): what they refuse is not taken, with
+// its SSE codes; what they let through is read decrypted and stored as it
+// was delivered, encrypted.
+#include <set>
 #include <string>
 
 #include "ImportOutcome.h"
 #include "OfferedCells.h"
 #include "StoreFiles.h"
+#include "StoreProtection.h"
 #include "StoredCell.h"
 
 struct CellImportContext {
@@ -30,6 +36,10 @@ struct CellImportContext {
   std::string now;          // the time of the import, YYYY-MM-DDThh:mm:ssZ
   int& nextFolder;          // the next cell folder number, raised as folders are made
   bool rebuilding = false;  // the offered files lie in the store already: nothing is written
+  // Decrypts encrypted files; without it they are refused.
+  const StoreProtection* protection = nullptr;
+  // The exchange sets whose SSE 26 was said: once per set.
+  std::set<std::string> notBySchemeSaid;
 };
 
 struct CellImportResult {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QStandardPaths>
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -12,6 +13,7 @@
 
 #include "CellImport.h"
 #include "OfferedCells.h"
+#include "PermitFile.h"
 #include "ReaderResult.h"
 #include "StoreLock.h"
 #include "StoreRebuild.h"
@@ -44,7 +46,57 @@ StoreMessage lockFailure(const StoreLock& lock, const std::string& folder) {
   return lock.busy() ? busyMessage(folder) : cannotWriteMessage(lock.reason());
 }
 
+std::string timeNow(const ImportOptions& options) {
+  return options.now.empty() ? QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() : options.now;
+}
+
+// A stored file the loader may ask for, and the cell it belongs to.
+struct LoadableFile {
+  std::string cell;
+  StoredFile file;
+};
+using LoadableFiles = std::map<std::string, LoadableFile>;
+
+// Reads a stored file for the loader, decrypting it when it is kept
+// encrypted; `outcome`, when given, gets what the decryption said, and
+// `plainOut` the decrypted bytes instead of `bytes`. A file kept encrypted
+// is not checked against the CRC-32 it was stored with: the CRC-32 of its
+// decrypted bytes is, after its archive's own check, and any change to the
+// stored copy fails one of them.
+ReaderResult readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
+                          std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
+  if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
+  std::string encrypted;
+  if (const ReaderResult code = files.readUnchecked(loadable.file.path, encrypted); code != ReaderResult::Ok)
+    return code;
+  if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderResult::CrcMismatch;
+  SecureBytes plain;
+  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, plain);
+  if (outcome) *outcome = opened;
+  bytes.clear();
+  if (!opened.decrypted) return ReaderResult::CannotOpen;
+  if (plainOut) *plainOut = std::move(plain);
+  else bytes.assign(bytesView(plain));
+  return ReaderResult::Ok;
+}
+
 }  // namespace
+
+bool OpenedCell::refused() const {
+  for (const SseCode code : sse)
+    if (sseRefuses(code)) return true;
+  return false;
+}
+
+bool OpenedCell::permitExpired() const {
+  return std::find(sse.begin(), sse.end(), SseCode::PermitExpiredWhenShown) != sse.end();
+}
+
+std::string OpenedCell::message() const {
+  const std::string& path = source.path;
+  const std::string name = path.substr(path.rfind('/') + 1, 8);
+  return sseEnglishList(sse, name);
+}
 
 ChartStore::ChartStore(std::string folder) : files_(std::move(folder)) {}
 
@@ -69,8 +121,8 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
     return false;
   }
   std::string bytes;
-  const int code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderNotRegularFile;
-  if (code != ReaderOk) {
+  const ReaderResult code = S_ISREG(st.st_mode) ? readWholeFile(path, bytes) : ReaderResult::NotRegularFile;
+  if (code != ReaderResult::Ok) {
     damage = std::string("the index cannot be read: ") + readerResultText(code);
     return false;
   }
@@ -83,8 +135,22 @@ bool ChartStore::readIndexFile(StoreIndex& index, std::string& damage) const {
   return true;
 }
 
+void ChartStore::readProtection() {
+  permits_.clear();
+  std::string bytes;
+  const ReaderResult code = files_.readOwn("permits", bytes);
+  std::string error;
+  if (code == ReaderResult::Ok && !readPermitsBytes(bytes, permits_, error)) messages_.push_back(permitsDamagedMessage(error));
+  else if (code != ReaderResult::Ok && code != ReaderResult::CannotOpen) messages_.push_back(permitsDamagedMessage(readerResultText(code)));
+  keys_ = readStoreKeys(files_, client_.clock.today());
+}
+
+std::shared_ptr<const StoreProtection> ChartStore::protection(const ExchangeSetKeys& keys) const {
+  return std::make_shared<const StoreProtection>(permits_, keys, client_);
+}
+
 bool ChartStore::rebuild(const std::string& damage, StoreMessage& failure) {
-  index_ = rebuildIndex(files_);
+  index_ = rebuildIndex(files_, protection(keys_).get());
   messages_.push_back(indexRebuiltMessage(damage, static_cast<long long>(index_.cells.size())));
   // Files the rebuilt index does not take stay until the next import: a
   // rebuild only reads.
@@ -105,6 +171,7 @@ bool ChartStore::load(std::string& error, int waitMs, bool hold) {
       failure_ = lockFailure(*shared, folder());
       break;
     }
+    readProtection();
     if (readIndexFile(index_, damage)) {
       if (hold) held_ = std::move(shared);
       return true;
@@ -140,6 +207,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
     report.failure = lockFailure(lock, folder());
     return report;
   }
+  readProtection();
   std::string damage;
   if (!readIndexFile(index_, damage) && !rebuild(damage, report.failure)) return report;
   report.storeMessages = messages_;
@@ -148,9 +216,9 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   files_.removeUnreferenced(referencedFiles(before));
 
   StoreIndex after = before;
-  const std::string now =
-      options.now.empty() ? QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString() : options.now;
-  CellImportContext context{files_, now, after.nextFolder, false};
+  const std::string now = timeNow(options);
+  const std::shared_ptr<const StoreProtection> protection = this->protection(keys_);
+  CellImportContext context{files_, now, after.nextFolder, false, protection.get(), {}};
   for (const OfferedCell& cell : offered.cells) {
     CellImportResult result = importCell(before.find(cell.name), cell, context);
     if (!result.writeError.empty()) {
@@ -198,16 +266,142 @@ CellSource ChartStore::cellSource(const StoredCell& cell) const {
 }
 
 CellFileBytes ChartStore::fileBytes() const {
-  auto byPath = std::make_shared<std::map<std::string, StoredFile>>();
+  auto byPath = std::make_shared<LoadableFiles>();
   for (const StoredCell& c : index_.cells) {
     if (c.status != CellStatus::InUse) continue;
-    (*byPath)[files_.absolute(c.base.path)] = c.base;
-    for (const StoredUpdate& u : c.updates) (*byPath)[files_.absolute(u.file.path)] = u.file;
+    (*byPath)[files_.absolute(c.base.path)] = {c.name, c.base};
+    for (const StoredUpdate& u : c.updates) (*byPath)[files_.absolute(u.file.path)] = {c.name, u.file};
   }
   const StoreFiles files = files_;
-  return [byPath, files](const std::string& path, std::string& bytes) {
+  const std::shared_ptr<const StoreProtection> guard = protection(keys_);
+  return [byPath, files, guard](const std::string& path, std::string& bytes) {
     const auto it = byPath->find(path);
-    if (it == byPath->end()) return int(ReaderCannotOpen);
-    return files.read(it->second, bytes);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
+    return readLoadable(files, *guard, it->second, bytes);
   };
+}
+
+OpenedCell ChartStore::openCell(const StoredCell& cell) const {
+  OpenedCell opened;
+  opened.source = cellSource(cell);
+  opened.standing = permitStanding(cell);
+  auto byPath = std::make_shared<LoadableFiles>();
+  if (cell.status == CellStatus::InUse) {
+    (*byPath)[files_.absolute(cell.base.path)] = {cell.name, cell.base};
+    for (const StoredUpdate& u : cell.updates) (*byPath)[files_.absolute(u.file.path)] = {cell.name, u.file};
+  }
+  const StoreFiles files = files_;
+  const std::shared_ptr<const StoreProtection> guard = protection(keys_);
+  // An encrypted base is decrypted now, for the verdict, and handed to the
+  // loader from memory.
+  auto base = std::make_shared<SecureBytes>();
+  const std::string basePath = files_.absolute(cell.base.path);
+  if (cell.status == CellStatus::InUse && cell.base.encrypted) {
+    std::string bytes;
+    EncFileOutcome outcome;
+    const ReaderResult code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
+    opened.sse = outcome.codes;
+    opened.reason = code == ReaderResult::Ok || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
+    if (code != ReaderResult::Ok && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
+  }
+  opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, std::string& bytes) {
+    if (path == basePath && !base->empty()) {
+      bytes.assign(bytesView(*base));
+      return ReaderResult::Ok;
+    }
+    const auto it = byPath->find(path);
+    if (it == byPath->end()) return ReaderResult::CannotOpen;
+    return readLoadable(files, *guard, it->second, bytes);
+  };
+  return opened;
+}
+
+std::vector<PermitListing> ChartStore::permits() const { return listPermits(permits_, client_.clock.today()); }
+
+CellPermitStanding ChartStore::permitStanding(const StoredCell& cell) const {
+  CellPermitStanding standing;
+  standing.encrypted = cell.base.encrypted;
+  if (!standing.encrypted) return standing;
+  InstalledPermits installed;
+  for (const StoredPermit& p : permits_)
+    if (p.permit.cell == cell.name) installed.permits.push_back(p.permit);
+  const CalendarDay today = client_.clock.today();
+  const std::vector<const CellPermit*> order = permitsInOrder(cell.name, installed, cell.base.dataServer, today);
+  if (order.empty()) return standing;
+  standing.permitted = true;
+  standing.state = permitStateOn(*order.front(), today);
+  standing.expiry = order.front()->expiry;
+  standing.dataServer = order.front()->dataServer;
+  return standing;
+}
+
+PermitInstallReport ChartStore::installPermits(const std::string& permitFile, const ImportOptions& options) {
+  PermitInstallReport report;
+  report.file = permitFile;
+  const PermitFile file = readPermitFile(permitFile);
+  if (!makeFolder(folder(), report.failure)) return report;
+  StoreLock lock(folder(), StoreLock::Mode::Exclusive, options.waitMs);
+  if (!lock.held()) {
+    report.failure = lockFailure(lock, folder());
+    return report;
+  }
+  messages_.clear();
+  readProtection();
+  std::vector<StoredPermit> held = permits_;
+  mergePermits(file, permitFile, held, hardwareKey6(client_.identity), client_.clock.today(), timeNow(options),
+               report);
+  const std::string bytes = permitsBytes(held);
+  std::string error;
+  if (bytes != permitsBytes(permits_) && !files_.write("permits", bytes, error)) {
+    report.failure = cannotWriteMessage(error);
+    return report;
+  }
+  permits_ = std::move(held);
+  report.written = true;
+  return report;
+}
+
+bool ChartStore::removePermits(const std::string& cell, const std::string& dataServer, int& removed,
+                               std::string& error, int waitMs) {
+  removed = 0;
+  StoreLock lock(folder(), StoreLock::Mode::Exclusive, waitMs);
+  if (!lock.held()) {
+    error = lockFailure(lock, folder()).text;
+    return false;
+  }
+  messages_.clear();
+  readProtection();
+  std::vector<StoredPermit> held;
+  for (StoredPermit& p : permits_) {
+    if (p.permit.cell == cell && (dataServer.empty() || p.permit.dataServer == dataServer)) ++removed;
+    else held.push_back(std::move(p));
+  }
+  if (removed > 0 && !files_.write("permits", permitsBytes(held), error)) {
+    readProtection();
+    return false;
+  }
+  permits_ = std::move(held);
+  return true;
+}
+
+KeyInstallOutcome ChartStore::installKey(const std::string& path, KeyRole role, const ImportOptions& options) {
+  StoreMessage failure;
+  if (!makeFolder(folder(), failure)) {
+    KeyInstallOutcome out;
+    out.file = path;
+    out.role = role;
+    out.failure = failure;
+    return out;
+  }
+  StoreLock lock(folder(), StoreLock::Mode::Exclusive, options.waitMs);
+  if (!lock.held()) {
+    KeyInstallOutcome out;
+    out.file = path;
+    out.role = role;
+    out.failure = lockFailure(lock, folder());
+    return out;
+  }
+  const KeyInstallOutcome out = installStoreKey(files_, path, role, client_.clock.today());
+  keys_ = readStoreKeys(files_, client_.clock.today());
+  return out;
 }

@@ -20,6 +20,8 @@ std::string CellOutcome::reason() const {
   return text;
 }
 
+std::string CellOutcome::sseMessage() const { return sseEnglishList(sse, cell); }
+
 bool ImportReport::anyRefused() const {
   if (failed() || !filesRefused.empty()) return true;
   for (const CellOutcome& cell : cells)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "LoadWarning.h"
+#include "SseCode.h"
 #include "StoreIssue.h"
 #include "StoreMessage.h"
 #include "StoredCell.h"
@@ -34,10 +35,16 @@ struct CellOutcome {
   int updateNumber = 0;                   // the last update the cell holds after it
   std::vector<int> applied;               // the updates this import applied
   std::vector<StoreIssue> issues;         // what was refused, in file order
+  // What the protection scheme said of the cell's encrypted files, in the
+  // order met: the codes that refused a file (their issues say which) and
+  // the warnings of files taken (SSE 15, 20, 26).
+  std::vector<SseCode> sse;
 
   bool refused() const { return !issues.empty(); }
   // The issues' English lines joined by "; " (empty when none).
   std::string reason() const;
+  // The English messages of `sse`, "SSE 21 - ..." joined by "; ".
+  std::string sseMessage() const;
 };
 
 struct ImportReport {

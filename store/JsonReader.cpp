@@ -162,6 +162,20 @@ long long JsonReader::integer() {
   return value >= -9e15 && value <= 9e15 ? static_cast<long long>(value) : 0;
 }
 
+bool JsonReader::boolean() {
+  space();
+  if (ok_ && text_.substr(at_, 4) == "true") {
+    at_ += 4;
+    return true;
+  }
+  if (ok_ && text_.substr(at_, 5) == "false") {
+    at_ += 5;
+    return false;
+  }
+  fail();
+  return false;
+}
+
 bool JsonReader::isNull() {
   space();
   if (ok_ && text_.substr(at_, 4) == "null") {

@@ -49,6 +49,7 @@ public:
   std::string_view text(std::string& scratch);
   double number();
   long long integer();
+  bool boolean();
   bool isNull();  // reads a null when one stands next
   void skip();    // any value
 

@@ -1,11 +1,16 @@
 #include "OfferedCells.h"
 
 #include <algorithm>
+#include <cctype>
+#include <map>
 #include <filesystem>
 #include <system_error>
 
 #include "CellFolder.h"
 #include "CellName.h"
+#include "ExchangeCatalogue.h"
+#include "ExchangeSetInfo.h"
+#include "SignatureFile.h"
 
 namespace fs = std::filesystem;
 
@@ -54,6 +59,80 @@ void offerSource(OfferedCells& out, const CellSource& source, const fs::path& to
   for (const UpdateFileName& u : source.updates) offer(out, u.path, u.number, top, u.listedCrc, u.crcFailure);
 }
 
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// An encrypted exchange set: its data server and what its catalogue says
+// of each file (by its path from the catalogue's folder, upper case).
+struct EncryptedSet {
+  bool encrypted = false;
+  std::string dataServer;
+  std::map<std::string, std::string> comments;
+};
+
+class EncryptedSets {
+public:
+  const EncryptedSet& of(const std::string& set) {
+    const auto [it, added] = sets_.try_emplace(set);
+    if (!added) return it->second;
+    EncryptedSet& s = it->second;
+    const fs::path root(set);
+    std::error_code ec;
+    const fs::path serial = root.parent_path() / "SERIAL.ENC";
+    if (!fs::is_regular_file(serial, ec)) return s;
+    s.encrypted = true;
+    if (const auto read = readSerialFile(serial.string())) s.dataServer = read->dataServer;
+    std::vector<CatalogueEntry> entries;
+    for (const char* name : {"CATALOG.031", "catalog.031"})
+      if (fs::is_regular_file(root / name, ec)) {
+        readCatalogue((root / name).string(), entries);
+        break;
+      }
+    for (const CatalogueEntry& e : entries) s.comments[upper(catalogueRelativePath(e))] = e.comment;
+    return s;
+  }
+
+private:
+  std::map<std::string, EncryptedSet> sets_;
+};
+
+// Marks the files of encrypted exchange sets, and leaves out their
+// signature files, which are read beside the files they sign.
+void markEncrypted(OfferedCells& out) {
+  EncryptedSets sets;
+  auto mark = [&](std::vector<OfferedFile>& files) {
+    std::vector<OfferedFile> kept;
+    for (OfferedFile& f : files) {
+      const EncryptedSet& set = sets.of(f.source);
+      if (!set.encrypted) {
+        kept.push_back(std::move(f));
+        continue;
+      }
+      if (isSignatureFileName(f.name)) continue;
+      f.encrypted = true;
+      f.crcFailure.clear();  // the catalogue's CRC-32 is of the decrypted file
+      f.dataServer = set.dataServer;
+      const fs::path path(f.path);
+      if (isEncFileName(f.name)) f.signaturePath = (path.parent_path() / signatureFileName(f.name)).string();
+      const auto comment = set.comments.find(upper(path.lexically_relative(f.source).generic_string()));
+      if (comment != set.comments.end())
+        if (const auto dsid = parseCatalogueDsid(comment->second); dsid && dsid->issueDate)
+          f.issueDate = dsid->issueDate->compact();
+      kept.push_back(std::move(f));
+    }
+    files = std::move(kept);
+  };
+  for (OfferedCell& cell : out.cells) {
+    mark(cell.bases);
+    mark(cell.updates);
+  }
+  out.cells.erase(std::remove_if(out.cells.begin(), out.cells.end(),
+                                 [](const OfferedCell& c) { return c.bases.empty() && c.updates.empty(); }),
+                  out.cells.end());
+}
+
 }  // namespace
 
 void addOfferedFile(std::vector<OfferedCell>& cells, const std::string& cellName, OfferedFile file) {
@@ -90,5 +169,6 @@ OfferedCells gatherOfferedCells(const std::vector<std::string>& sources) {
       out.missing.push_back(source);
     }
   }
+  markEncrypted(out);
   return out;
 }

@@ -21,6 +21,14 @@ struct OfferedFile {
   // the store and the time it was stored.
   std::string storedPath;
   std::string storedAt;
+  // A file of an encrypted exchange set (one with SERIAL.ENC beside its
+  // ENC_ROOT): its signature file beside it, the data server SERIAL.ENC
+  // names and the issue date (ISDT) its catalogue gives. Its listed CRC-32
+  // is that of the decrypted file.
+  bool encrypted = false;
+  std::string signaturePath;
+  std::string dataServer;
+  std::string issueDate;  // YYYYMMDD
 };
 
 struct OfferedCell {
@@ -37,7 +45,9 @@ struct OfferedCells {
 };
 
 // Gathers the cell files of each source: a folder (an exchange set or any
-// folder of cells, at any depth) or a single cell file.
+// folder of cells, at any depth) or a single cell file. The files of an
+// encrypted exchange set are marked as such, and their signature files
+// are not offered as cells.
 OfferedCells gatherOfferedCells(const std::vector<std::string>& sources);
 
 // Puts `file` into its cell's place in `cells` (kept by name).

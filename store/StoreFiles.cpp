@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -86,57 +88,112 @@ bool isStoredCellPath(std::string_view relative) {
          cellNameOfFile(file) == names[1];
 }
 
+bool isStoredKeyPath(std::string_view relative) {
+  const std::vector<std::string_view> names = parts(relative);
+  if (names.size() != 3 || names[0] != "keys" || (names[1] != "scheme" && names[1] != "other")) return false;
+  const std::string_view name = names[2];
+  if (name.empty() || name.size() > 32 || name[0] == '.') return false;
+  for (const char c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '_' && c != '-') return false;
+  return true;
+}
+
 std::string cellFolderPath(const std::string& cell, int folder) { return "cells/" + cell + "/" + std::to_string(folder); }
 
 StoreFiles::StoreFiles(std::string root) : root_(std::move(root)) {
   while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
 }
 
-int StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
+ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
-  if (!isStoredCellPath(relative) || !foldersOnTheWay(root_, relative, false, error)) return ReaderCannotOpen;
+  if (!isStoredCellPath(relative) || !foldersOnTheWay(root_, relative, false, error))
+    return ReaderResult::CannotOpen;
   const std::string path = absolute(relative);
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderCannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderNotRegularFile;  // a link is not followed
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;  // a link is not followed
   return readWholeFile(path, bytes);
 }
 
-int readWholeFile(const std::string& path, std::string& bytes) {
+ReaderResult StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
+  bytes.clear();
+  std::string error;
+  if ((relative != "index" && relative != "permits" && !isStoredKeyPath(relative)) ||
+      !foldersOnTheWay(root_, relative, false, error))
+    return ReaderResult::CannotOpen;
+  const std::string path = absolute(relative);
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;
+  return readWholeFile(path, bytes);
+}
+
+std::vector<std::string> StoreFiles::keyFiles(const std::string& folder) const {
+  std::vector<std::pair<fs::file_time_type, std::string>> found;
+  std::string error;
+  if (!foldersOnTheWay(root_, folder + "/x", false, error)) return {};
+  std::error_code ec;
+  for (fs::directory_iterator it(absolute(folder), ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    std::error_code typeError;
+    if (isStoredKeyPath(folder + "/" + name) && it->is_regular_file(typeError) && !it->is_symlink(typeError))
+      found.emplace_back(it->last_write_time(typeError), name);
+  }
+  // The newest first.
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first > b.first : a.second < b.second;
+  });
+  std::vector<std::string> names;
+  for (auto& f : found) names.push_back(std::move(f.second));
+  return names;
+}
+
+bool StoreFiles::remove(const std::string& relative, std::string& error) const {
+  if (!isStoredKeyPath(relative)) {
+    error = relative + ": not a key file of the store";
+    return false;
+  }
+  if (!foldersOnTheWay(root_, relative, false, error)) return true;  // no such folder: nothing to remove
+  if (::unlink(absolute(relative).c_str()) == 0 || errno == ENOENT) return true;
+  error = absolute(relative) + ": " + std::strerror(errno);
+  return false;
+}
+
+ReaderResult readWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
   switch (openRegularFile(path, file, size)) {
     case RegularFileOpen::Opened: break;
-    case RegularFileOpen::NotRegular: return ReaderNotRegularFile;
-    case RegularFileOpen::CannotOpen: return ReaderCannotOpen;
+    case RegularFileOpen::NotRegular: return ReaderResult::NotRegularFile;
+    case RegularFileOpen::CannotOpen: return ReaderResult::CannotOpen;
   }
   if (size > S57CellReader::kMaxFileBytes) {
     std::fclose(file);
-    return ReaderFileTooLarge;
+    return ReaderResult::FileTooLarge;
   }
   bytes.resize(static_cast<size_t>(size));
   const size_t got = size ? std::fread(bytes.data(), 1, bytes.size(), file) : 0;
   std::fclose(file);
   if (got != bytes.size()) {
     bytes.clear();
-    return ReaderCannotOpen;
+    return ReaderResult::CannotOpen;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
-int StoreFiles::read(const StoredFile& file, std::string& bytes) const {
-  if (const int code = readUnchecked(file.path, bytes)) return code;
+ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const {
+  if (const ReaderResult code = readUnchecked(file.path, bytes); code != ReaderResult::Ok) return code;
   if (static_cast<long long>(bytes.size()) != file.size || crcText(crc32(bytes)) != file.crc) {
     bytes.clear();
-    return ReaderCrcMismatch;
+    return ReaderResult::CrcMismatch;
   }
-  return ReaderOk;
+  return ReaderResult::Ok;
 }
 
 bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {
-  if (relative != "index" && !isStoredCellPath(relative)) {
+  if (relative != "index" && relative != "permits" && !isStoredCellPath(relative) && !isStoredKeyPath(relative)) {
     error = relative + ": not a path of the store";
     return false;
   }
@@ -191,6 +248,7 @@ bool StoreFiles::flush(std::string& error) const {
 
 void StoreFiles::removeUnreferenced(const std::set<std::string>& keep) const {
   ::unlink((absolute("index") + kPartSuffix).c_str());
+  ::unlink((absolute("permits") + kPartSuffix).c_str());
   const fs::path cells = fs::path(root_) / "cells";
   std::error_code ec;
   const fs::file_status status = fs::symlink_status(cells, ec);

@@ -6,15 +6,18 @@
 // renames it there, so a file the index names is never half written.
 //
 // Paths are the store's own: cells/NAME/K/NAME.NNN (NAME a cell name, K a
-// folder number) and the index. A path of any other form, from a damaged
-// or hostile index, is refused, and no link inside the store is followed
-// out of it, so nothing outside the store's folder is read, written or
-// deleted.
+// folder number), the index, the permits, and the keys of the protection
+// scheme (keys/scheme/NAME, keys/other/NAME). A path of any other form,
+// from a damaged or hostile index, is refused, and no link inside the
+// store is followed out of it, so nothing outside the store's folder is
+// read, written or deleted.
 #include <functional>
 #include <set>
+#include <vector>
 #include <string>
 #include <string_view>
 
+#include "ReaderResult.h"
 #include "StoredCell.h"
 
 class StoreFiles {
@@ -25,12 +28,21 @@ public:
   // The file's place on disk.
   std::string absolute(const std::string& relative) const { return root_ + "/" + relative; }
 
-  // Reads a stored file whole; 0, or ReaderCannotOpen, ReaderNotRegularFile,
-  // ReaderFileTooLarge, ReaderCrcMismatch (ReaderResult.h).
-  int read(const StoredFile& file, std::string& bytes) const;
+  // Reads a stored file whole; Ok, or CannotOpen, NotRegularFile,
+  // FileTooLarge, CrcMismatch (ReaderResult.h).
+  ReaderResult read(const StoredFile& file, std::string& bytes) const;
   // The same for a file the index does not describe yet (a rebuild):
   // no CRC to check against.
-  int readUnchecked(const std::string& relative, std::string& bytes) const;
+  ReaderResult readUnchecked(const std::string& relative, std::string& bytes) const;
+  // The store's other files (the index, the permits, a key): Ok, or
+  // CannotOpen (absent among them), NotRegularFile, FileTooLarge.
+  ReaderResult readOwn(const std::string& relative, std::string& bytes) const;
+  // The names of the files in one of the key folders ("keys/scheme"), the
+  // newest first.
+  std::vector<std::string> keyFiles(const std::string& folder) const;
+  // Removes one of the store's own files that is not a cell file (a key
+  // replaced); false when it is there and cannot be removed.
+  bool remove(const std::string& relative, std::string& error) const;
 
   // Writes `bytes` as `relative` (its folders made as needed); false with
   // the reason in `error`. `faultBeforeRename`, when set, is asked before
@@ -52,13 +64,18 @@ private:
   std::string root_;
 };
 
-// Reads a regular file whole (a cell file offered to the store); 0, or
-// ReaderCannotOpen, ReaderNotRegularFile or ReaderFileTooLarge.
-int readWholeFile(const std::string& path, std::string& bytes);
+// Reads a regular file whole (a cell file offered to the store); Ok, or
+// CannotOpen, NotRegularFile or FileTooLarge.
+ReaderResult readWholeFile(const std::string& path, std::string& bytes);
 
 // Whether `relative` is a path of a cell file the store may hold:
 // cells/NAME/K/NAME.NNN with one cell name twice and K a folder number.
 bool isStoredCellPath(std::string_view relative);
+
+// Whether `relative` is a key file of the store: keys/scheme/NAME or
+// keys/other/NAME, NAME of letters, digits, '.', '_' and '-' (1 to 32, not
+// beginning with '.').
+bool isStoredKeyPath(std::string_view relative);
 
 // "cells/NAME/K".
 std::string cellFolderPath(const std::string& cell, int folder);

@@ -7,71 +7,12 @@
 #include "CellName.h"
 #include "Crc32.h"
 #include "JsonReader.h"
+#include "SealedLines.h"
 #include "StoreFiles.h"
 
 namespace {
 
 constexpr int kFormat = 1;
-
-// A JSON string: control characters escaped, bytes that are not UTF-8
-// taken as Latin-1.
-void appendString(std::string& out, std::string_view text) {
-  out += '"';
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", c);
-      out += escape;
-    } else if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else {
-      const size_t n = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-      bool valid = n > 0 && i + n <= text.size();
-      for (size_t k = 1; valid && k < n; ++k) valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-      if (valid) {
-        out.append(text.substr(i, n));
-        i += n - 1;
-      } else {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-      }
-    }
-  }
-  out += '"';
-}
-
-class Line {
-public:
-  Line& key(const char* k) {
-    out_ += out_.size() > 1 ? ",\"" : "\"";
-    out_ += k;
-    out_ += "\":";
-    return *this;
-  }
-  Line& text(const char* k, std::string_view v) {
-    key(k);
-    appendString(out_, v);
-    return *this;
-  }
-  Line& number(const char* k, long long v) {
-    key(k);
-    out_ += std::to_string(v);
-    return *this;
-  }
-  Line& raw(const char* k, const std::string& json) {
-    key(k);
-    out_ += json;
-    return *this;
-  }
-  std::string str() const { return out_ + "}"; }
-
-private:
-  std::string out_ = "{";
-};
 
 std::string degrees(double value) {
   char text[32];
@@ -80,7 +21,10 @@ std::string degrees(double value) {
 }
 
 std::string fileJson(const StoredFile& f) {
-  return Line().text("path", f.path).text("crc", f.crc).number("size", f.size).str();
+  Line line;
+  line.text("path", f.path).text("crc", f.crc).number("size", f.size);
+  if (f.encrypted) line.raw("encrypted", "true").text("dataServer", f.dataServer).text("plainCrc", f.plainCrc);
+  return line.str();
 }
 
 std::string updateJson(const StoredUpdate& u) {
@@ -96,10 +40,12 @@ std::string updateJson(const StoredUpdate& u) {
 std::string issueJson(const StoreIssue& i) {
   std::string numbers = "[";
   for (size_t k = 0; k < i.numbers.size(); ++k) numbers += (k ? "," : "") + std::to_string(i.numbers[k]);
+  std::string sse = "[";
+  for (size_t k = 0; k < i.sse.size(); ++k) sse += (k ? "," : "") + std::to_string(i.sse[k]);
   return Line()
       .text("kind", issueKindName(i.kind))
       .text("file", i.file)
-      .number("code", i.code)
+      .number("code", issueCode(i))
       .number("number", i.number)
       .number("edition", i.edition)
       .number("installedEdition", i.installedEdition)
@@ -107,6 +53,7 @@ std::string issueJson(const StoreIssue& i) {
       .text("found", i.found)
       .text("listed", i.listed)
       .raw("numbers", numbers + "]")
+      .raw("sse", sse + "]")
       .str();
 }
 
@@ -150,6 +97,9 @@ StoredFile fileOf(JsonReader& r) {
     if (key == "path") f.path = r.string();
     else if (key == "crc") f.crc = r.string();
     else if (key == "size") f.size = r.integer();
+    else if (key == "encrypted") f.encrypted = r.boolean();
+    else if (key == "dataServer") f.dataServer = r.string();
+    else if (key == "plainCrc") f.plainCrc = r.string();
     else r.skip();
   });
   return f;
@@ -170,10 +120,11 @@ StoredUpdate updateOf(JsonReader& r) {
 
 StoreIssue issueOf(JsonReader& r) {
   StoreIssue i;
+  int code = 0;  // whose result it is follows from the kind, which may come later
   r.object([&](std::string_view key) {
     if (key == "kind") i.kind = issueKindOfName(r.string());
     else if (key == "file") i.file = r.string();
-    else if (key == "code") i.code = static_cast<int>(r.integer());
+    else if (key == "code") code = static_cast<int>(r.integer());
     else if (key == "number") i.number = static_cast<int>(r.integer());
     else if (key == "edition") i.edition = static_cast<int>(r.integer());
     else if (key == "installedEdition") i.installedEdition = static_cast<int>(r.integer());
@@ -181,8 +132,10 @@ StoreIssue issueOf(JsonReader& r) {
     else if (key == "found") i.found = r.string();
     else if (key == "listed") i.listed = r.string();
     else if (key == "numbers") r.array([&] { i.numbers.push_back(static_cast<int>(r.integer())); });
+    else if (key == "sse") r.array([&] { i.sse.push_back(static_cast<int>(r.integer())); });
     else r.skip();
   });
+  setIssueCode(i, code);
   wordIssue(i);
   return i;
 }
@@ -275,33 +228,15 @@ const StoredCell* StoreIndex::find(const std::string& name) const {
 std::string indexBytes(const StoreIndex& index) {
   std::string out = Line().number("chartStore", kFormat).number("nextFolder", index.nextFolder).str() + "\n";
   for (const StoredCell& c : index.cells) out += cellJson(c) + "\n";
-  out += Line()
-             .number("end", static_cast<long long>(index.cells.size()))
-             .text("crc", crcText(crc32(out)))
-             .str() +
-         "\n";
-  return out;
+  return sealLines(std::move(out), static_cast<long long>(index.cells.size()));
 }
 
 bool readIndexBytes(std::string_view bytes, StoreIndex& index, std::string& error) {
   index = StoreIndex();
-  // The end line first: it vouches for everything before it.
-  if (bytes.size() < 2 || bytes.back() != '\n') {
-    error = "the index does not end with its end line";
-    return false;
-  }
-  const size_t lastStart = bytes.rfind('\n', bytes.size() - 2);
-  const size_t bodyEnd = lastStart == std::string_view::npos ? 0 : lastStart + 1;
   long long declared = -1;
-  std::string crc;
-  JsonReader end(bytes.substr(bodyEnd));
-  end.object([&](std::string_view key) {
-    if (key == "end") declared = end.integer();
-    else if (key == "crc") crc = end.string();
-    else end.skip();
-  });
-  if (!end.finished() || declared < 0 || crc != crcText(crc32(bytes.substr(0, bodyEnd)))) {
-    error = "the index's CRC-32 does not match its content (cut short or changed)";
+  size_t bodyEnd = 0;
+  if (!unsealLines(bytes, bodyEnd, declared, error)) {
+    error = "the index: " + error;
     return false;
   }
   size_t at = 0, lineNumber = 0;

@@ -1,6 +1,7 @@
 #include "StoreIssue.h"
 
 #include "ReaderResult.h"
+#include "SseCode.h"
 #include "UpdateResult.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr struct {
     {IssueKind::WrongEdition, "wrongEdition"},
     {IssueKind::NotInstalled, "notInstalled"},
     {IssueKind::StoredFileDamaged, "storedFileDamaged"},
+    {IssueKind::Protection, "protection"},
 };
 
 // "3", "3 and 4", "3 to 5".
@@ -74,7 +76,7 @@ void wordIssue(StoreIssue& i) {
       text = i.file + ": CRC-32 is " + i.found + ", its catalogue lists " + i.listed + ": not used";
       break;
     case IssueKind::Unreadable:
-      text = i.file + ": cannot be read as a cell: " + readerResultText(i.code) +
+      text = i.file + ": cannot be read as a cell: " + readerResultText(i.reader) +
              (i.detail.empty() ? std::string() : " (" + i.detail + ")");
       break;
     case IssueKind::NotACell: text = i.file + ": " + i.detail; break;
@@ -94,8 +96,8 @@ void wordIssue(StoreIssue& i) {
                                 " does not bring it back: not installed";
       break;
     case IssueKind::UpdateStopped:
-      text = i.file + ": update " + std::to_string(i.number) + " not applied: " + updateResultText(i.code) + " (" +
-             i.detail + ")";
+      text = i.file + ": update " + std::to_string(i.number) + " not applied: " + updateResultText(i.update) +
+             " (" + i.detail + ")";
       if (!i.numbers.empty()) text += "; so neither " + numberList(i.numbers);
       break;
     case IssueKind::WrongEdition:
@@ -109,6 +111,14 @@ void wordIssue(StoreIssue& i) {
     case IssueKind::StoredFileDamaged:
       text = i.file + ": the store's copy no longer has the CRC-32 it was stored with: not used";
       break;
+    case IssueKind::Protection: {
+      std::vector<SseCode> codes;
+      for (const int code : i.sse) codes.push_back(static_cast<SseCode>(code));
+      text = i.file + (i.number > 0 ? ": update " + std::to_string(i.number) + " not applied: " : ": not installed: ") +
+             sseEnglishList(codes) + (i.detail.empty() ? std::string() : " (" + i.detail + ")");
+      if (!i.numbers.empty()) text += "; so neither " + numberList(i.numbers);
+      break;
+    }
   }
   i.text = printable(text);
 }
@@ -120,9 +130,9 @@ StoreIssue crcMismatchIssue(const std::string& file, const std::string& found, c
   return worded(i);
 }
 
-StoreIssue unreadableIssue(const std::string& file, int readerCode, const std::string& detail) {
+StoreIssue unreadableIssue(const std::string& file, ReaderResult result, const std::string& detail) {
   StoreIssue i = make(IssueKind::Unreadable, file);
-  i.code = readerCode;
+  i.reader = result;
   i.detail = detail;
   return worded(i);
 }
@@ -155,11 +165,11 @@ StoreIssue cellCancelledIssue(const std::string& file, int edition, int updateNu
   return worded(i);
 }
 
-StoreIssue updateStoppedIssue(const std::string& file, int number, int updateCode, const std::string& detail,
+StoreIssue updateStoppedIssue(const std::string& file, int number, UpdateResult result, const std::string& detail,
                               std::vector<int> laterNotApplied) {
   StoreIssue i = make(IssueKind::UpdateStopped, file);
   i.number = number;
-  i.code = updateCode;
+  i.update = result;
   i.detail = detail;
   i.numbers = std::move(laterNotApplied);
   return worded(i);
@@ -183,6 +193,16 @@ StoreIssue storedFileDamagedIssue(const std::string& file) {
   return worded(make(IssueKind::StoredFileDamaged, file));
 }
 
+StoreIssue protectionIssue(const std::string& file, int number, const std::vector<int>& sse, const std::string& detail,
+                           std::vector<int> laterNotApplied) {
+  StoreIssue i = make(IssueKind::Protection, file);
+  i.number = number;
+  i.sse = sse;
+  i.detail = detail;
+  i.numbers = std::move(laterNotApplied);
+  return worded(i);
+}
+
 const char* issueKindName(IssueKind kind) {
   for (const auto& k : kKindNames)
     if (k.kind == kind) return k.name;
@@ -193,4 +213,15 @@ IssueKind issueKindOfName(const std::string& name) {
   for (const auto& k : kKindNames)
     if (name == k.name) return k.kind;
   return IssueKind::None;
+}
+
+int issueCode(const StoreIssue& issue) {
+  if (issue.kind == IssueKind::Unreadable) return resultCode(issue.reader);
+  if (issue.kind == IssueKind::UpdateStopped) return resultCode(issue.update);
+  return 0;
+}
+
+void setIssueCode(StoreIssue& issue, int code) {
+  if (issue.kind == IssueKind::Unreadable) issue.reader = static_cast<ReaderResult>(code);
+  if (issue.kind == IssueKind::UpdateStopped) issue.update = static_cast<UpdateResult>(code);
 }

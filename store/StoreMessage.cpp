@@ -30,3 +30,9 @@ StoreMessage cannotWriteMessage(const std::string& why) {
 StoreMessage noSuchSourceMessage(const std::string& source) {
   return make(StoreMessageKind::NoSuchSource, source, "no such folder or cell file: " + source);
 }
+
+StoreMessage permitsDamagedMessage(const std::string& damage) {
+  return make(StoreMessageKind::PermitsDamaged, damage,
+              "the chart store's permits are damaged (" + damage +
+                  "): none is used; install the permit files (PERMIT.TXT) again");
+}

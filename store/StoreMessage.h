@@ -11,6 +11,7 @@ enum class StoreMessageKind {
   Busy,          // another program is changing the store at `detail`
   CannotWrite,   // the store could not be written (`detail` why): it stands as before
   NoSuchSource,  // `detail` is neither a folder nor a cell file: nothing imported
+  PermitsDamaged,  // the store's permits are damaged (`detail` how): none is used until permits are installed again
 };
 
 struct StoreMessage {
@@ -24,3 +25,4 @@ StoreMessage indexRebuiltMessage(const std::string& damage, long long cells);
 StoreMessage busyMessage(const std::string& folder);
 StoreMessage cannotWriteMessage(const std::string& why);
 StoreMessage noSuchSourceMessage(const std::string& source);
+StoreMessage permitsDamagedMessage(const std::string& damage);

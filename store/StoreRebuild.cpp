@@ -12,7 +12,7 @@
 
 namespace fs = std::filesystem;
 
-StoreIndex rebuildIndex(const StoreFiles& files) {
+StoreIndex rebuildIndex(const StoreFiles& files, const StoreProtection* protection) {
   std::vector<OfferedCell> offered;
   int lastFolder = 0;
   const fs::path cells = fs::path(files.root()) / "cells";
@@ -39,7 +39,7 @@ StoreIndex rebuildIndex(const StoreFiles& files) {
   StoreIndex index;
   index.nextFolder = lastFolder + 1;
   CellImportContext context{files, QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString(),
-                            index.nextFolder, true};
+                            index.nextFolder, true, protection, {}};
   for (const OfferedCell& cell : offered) {
     CellImportResult result = importCell(nullptr, cell, context);
     if (!result.keep || result.cell.status == CellStatus::Refused) continue;

@@ -25,6 +25,12 @@ struct StoredFile {
   std::string path;  // from the store's folder, '/' separated: cells/NAME/K/NAME.000
   std::string crc;   // its CRC-32 as stored, 8 hex digits
   long long size = 0;
+  // A file of an encrypted exchange set, kept encrypted as delivered and
+  // decrypted again at every load: the data server of its exchange set
+  // (whose permits are tried first) and the CRC-32 of its decrypted bytes.
+  bool encrypted = false;
+  std::string dataServer;
+  std::string plainCrc;
 };
 
 struct StoredUpdate {

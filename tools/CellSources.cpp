@@ -26,8 +26,10 @@ bool CellSources::fromFolder(const char* command, const std::string& folder) {
   return true;
 }
 
-bool CellSources::fromStore(const char* command, const std::string& folder) {
+bool CellSources::fromStore(const char* command, const std::string& folder, const DataClient& client,
+                            bool leaveOutUnpermitted) {
   store = std::make_unique<ChartStore>(folder);
+  store->setDataClient(client);
   std::string error;
   if (!store->load(error, 3000, true)) {
     std::fprintf(stderr, "enctool %s: %s\n", command, error.c_str());
@@ -35,8 +37,19 @@ bool CellSources::fromStore(const char* command, const std::string& folder) {
   }
   for (const StoreMessage& message : store->messages())
     std::fprintf(stderr, "enctool %s: %s: %s\n", command, folder.c_str(), message.text.c_str());
-  for (const StoredCell& cell : store->index().cells)
-    if (cell.status == CellStatus::InUse) cells.push_back(store->cellSource(cell));
+  for (const StoredCell& cell : store->index().cells) {
+    if (cell.status != CellStatus::InUse) continue;
+    const CellPermitStanding standing = store->permitStanding(cell);
+    if (leaveOutUnpermitted && standing.encrypted && !standing.permitted) {
+      std::fprintf(stderr, "enctool %s: %s: %s: not shown\n", command, cell.name.c_str(),
+                   sseEnglishList({SseCode::PermitNotFound}).c_str());
+      continue;
+    }
+    if (leaveOutUnpermitted && standing.encrypted && standing.state == PermitState::Expired)
+      std::fprintf(stderr, "enctool %s: %s: warning: %s\n", command, cell.name.c_str(),
+                   sseEnglishList({SseCode::PermitExpiredWhenShown}, cell.name).c_str());
+    cells.push_back(store->cellSource(cell));
+  }
   fileBytes = store->fileBytes();
   return true;
 }

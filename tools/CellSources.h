@@ -21,5 +21,10 @@ struct CellSources {
   // COMMAND: ..."), when the cells cannot be had.
   bool fromFiles(const std::vector<std::string>& files);
   bool fromFolder(const char* command, const std::string& folder);
-  bool fromStore(const char* command, const std::string& folder);
+  // The cells of a store are decrypted for `client`; with
+  // `leaveOutUnpermitted`, an encrypted cell no permit is installed for is
+  // named on standard error (SSE 11) and left out; one whose permit has
+  // expired is named with the warning it is shown with (SSE 25).
+  bool fromStore(const char* command, const std::string& folder, const DataClient& client = DataClient(),
+                 bool leaveOutUnpermitted = true);
 };

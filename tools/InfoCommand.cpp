@@ -19,7 +19,13 @@
 //   {"folder":..,"cells":..,"catalogues":..,"warnings":[..]}
 // then one line per cell, in path order. --store DIR stands for the cells
 // in use of a chart store, read through the store with the updates it
-// applied: first {"store":..,"cells":..}, then a line per cell.
+// applied: first {"store":..,"cells":..}, then a line per cell, which adds
+// "sse" and "message" (the protection scheme's codes of an encrypted cell:
+// SSE 11, 16 or 21 refuse it, SSE 25 says it is shown under a permit that
+// has expired), and for an encrypted cell "encrypted", "permit" (its
+// state: valid, expiring, expired, none) and "permitExpiry". Encrypted
+// cells are decrypted for the key file --manufacturer (else the scheme's
+// test manufacturer) on the date --date (else the system date).
 //
 // A cell that cannot be read still gets its line (with its result code) and a
 // readable reason on stderr; the next cell is read all the same. A cell whose
@@ -55,8 +61,9 @@
 #include "CellFolder.h"
 #include "CellSources.h"
 #include "ChartDate.h"
+#include "ChartEngine.h"
+#include "CoreDumps.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
@@ -65,6 +72,7 @@
 #include "OfficialData.h"
 #include "PortrayalCheck.h"
 #include "PresentationLibrary.h"
+#include "ProtectionOptions.h"
 #include "ReaderResult.h"
 #include "RecordCheck.h"
 #include "S57CellReader.h"
@@ -91,6 +99,7 @@ struct InfoOptions {
   MarinerOptions mariner;
   std::vector<std::string> cells;  // cells and folders
   std::string storeDirectory;      // --store: the cells in use of a chart store
+  std::string manufacturerFile;    // --manufacturer: the key file for a store's encrypted cells
 };
 
 void printInfoUsage() {
@@ -101,7 +110,7 @@ void printInfoUsage() {
                "         [--date YYYYMMDD] [--all-dates] [--no-important-text] [--no-other-text]\n"
                "         [--scale-boundaries]\n"
                "%s"
-               "         ]]] [--no-updates] [--store DIR] [CELL | FOLDER...]\n",
+               "         ]]] [--no-updates] [--store DIR [--manufacturer FILE]] [CELL | FOLDER...]\n",
                kMarinerOptionsUsage);
 }
 
@@ -183,6 +192,12 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
         return false;
       }
       options.storeDirectory = argv[++i];
+    } else if (!optionsEnded && std::strcmp(arg, "--manufacturer") == 0) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "enctool info: --manufacturer needs a key file\n");
+        return false;
+      }
+      options.manufacturerFile = argv[++i];
     } else if (!optionsEnded && std::strcmp(arg, "--features") == 0) {
       options.features = true;
     } else if (!optionsEnded && std::strcmp(arg, "--no-updates") == 0) {
@@ -260,7 +275,9 @@ bool parseInfoOptions(int argc, char** argv, InfoOptions& options) {
     std::fprintf(stderr, "enctool info: no cell given\n");
     return false;
   }
-  DisplaySettings settings;
+  // The values are checked here, before any library is read.
+  const PresentationLibrary noLibrary;
+  DisplaySettings settings(noLibrary);
   std::string error;
   if (!applyPortrayalOptions(options, settings, error)) {
     std::fprintf(stderr, "enctool info: %s\n", error.c_str());
@@ -287,30 +304,35 @@ std::string jsonNumbers(const std::vector<int>& numbers) {
   return json + "]";
 }
 
-// Reads one cell, applies its updates and prints its line; returns the
-// reader's result code, or with the model the result code of loading it.
+// Reads one cell, applies its updates and prints its line; returns whether
+// it read whole and, with the model (an engine), loaded whole.
 // The update files are those of `source` when a folder scan listed them,
 // else those found beside the cell.
-int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options,
-                  const CellFileBytes& fileBytes = nullptr) {
+bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& options, ChartEngine* engine,
+                   const CellFileBytes& fileBytes = nullptr, const OpenedCell* opened = nullptr) {
   const std::string& path = source.path;
   S57CellReader reader;
   const auto start = std::chrono::steady_clock::now();
   // A base that failed its catalogue's CRC check is not read at all; a
-  // store's is read through the store.
-  int code = ReaderCrcMismatch;
-  if (source.crcFailure.empty() && fileBytes) {
+  // store's is read through the store, and not at all when the protection
+  // scheme refuses it (no permit, keys that do not fit).
+  ReaderResult code = ReaderResult::CrcMismatch;
+  const bool refused = opened && opened->refused();
+  if (refused) {
+    code = ReaderResult::CannotOpen;
+  } else if (source.crcFailure.empty() && fileBytes) {
     std::string bytes;
     code = fileBytes(path, bytes);
-    if (code == ReaderOk) code = reader.readCellBytes(bytes);
+    if (code == ReaderResult::Ok) code = reader.readCellBytes(bytes);
   } else if (source.crcFailure.empty()) {
     code = reader.readCell(path);
   }
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.
   std::vector<LoadWarning> findings;
-  if (code == 0) findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
-  if (!findings.empty()) code = findings.front().code;
+  if (code == ReaderResult::Ok)
+    findings = checkCellRecords(std::filesystem::path(path).filename().string(), reader);
+  if (!findings.empty()) code = findings.front().reader;
   UpdateChainResult updates;
   std::vector<UpdateFileName> found;
   const std::vector<UpdateFileName>* updateFiles = &source.updates;
@@ -318,7 +340,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
     found = findUpdateFiles(path);
     updateFiles = &found;
   }
-  if ((code == 0 || cellListedDespite(code)) && options.applyUpdates)
+  if ((code == ReaderResult::Ok || cellListedDespite(code)) && options.applyUpdates)
     updates = applyUpdateChain(reader, *updateFiles, fileBytes ? updateFileReader(fileBytes) : UpdateFileReader());
   const double ms =
       std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -328,7 +350,7 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
   if (!updates.error.empty()) warnings.push_back(updates.error);
   JsonLine line;
   line.add("file", path)
-      .add("code", code)
+      .add("code", resultCode(code))
       .add("dsnm", reader.dataSetIdentification.DSNM)
       .add("cscl", reader.dataSetParameters.CSCL)
       .add("comf", reader.dataSetParameters.COMF)
@@ -350,43 +372,56 @@ int printCellInfo(const CellSource& source, bool scanned, const InfoOptions& opt
                        "): not shown");
   }
   line.addRaw("warnings", jsonStrings(warnings));
+  if (opened) {
+    const CellPermitStanding& standing = opened->standing;
+    line.add("encrypted", standing.encrypted);
+    if (standing.encrypted)
+      line.add("permit", standing.permitted ? permitStateName(standing.state) : "none")
+          .add("permitExpiry", standing.permitted ? standing.expiry.compact() : std::string());
+    line.addRaw("sse", sseJson(opened->sse)).add("message", opened->message());
+  }
   reader.clear();  // the model reads the files again
-  int loadCode = 0;
+  CellLoadResult load;
   const S57Cell* cell = nullptr;
-  if (!options.libraryDir.empty()) {
-    CellLoadOptions load;
-    load.applyUpdates = options.applyUpdates;
-    load.updateFiles = updateFiles;
-    load.warnings = source.warnings;
-    load.fileBytes = fileBytes;
-    cell = addModelInfo(line, path, load, &loadCode);
-    if (loadCode == ReaderCellCancelled) loadCode = 0;  // said above; a cancellation reads as it should
+  if (engine && !refused) {
+    CellLoadOptions loadOptions;
+    loadOptions.applyUpdates = options.applyUpdates;
+    loadOptions.updateFiles = updateFiles;
+    loadOptions.warnings = source.warnings;
+    loadOptions.fileBytes = fileBytes;
+    loadOptions.permitExpired = opened && opened->permitExpired();
+    cell = addModelInfo(*engine, line, path, loadOptions, &load);
+    if (load == ReaderResult::CellCancelled)
+      load = CellLoadResult();  // said above; a cancellation reads as it should
   }
   DrawnInstructions drawn;
   if (cell && options.features && options.portrayal) {
-    DisplaySettings settings(presentationLibrary());
+    DisplaySettings settings(engine->library());
     std::string error;
     applyPortrayalOptions(options, settings, error);  // checked with the options
     double overscale = 0;
-    drawn = drawnInstructions(*cell, settings, static_cast<float>(options.scale), &overscale,
+    drawn = drawnInstructions(*engine, *cell, settings, static_cast<float>(options.scale), &overscale,
                               options.mariner.pixelMillimetres);
     line.add("overscale", overscale);
   }
   std::printf("%s\n", line.str().c_str());
-  if (code != 0)
-    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), code,
+  if (opened && !opened->sse.empty())
+    std::fprintf(stderr, "enctool info: %s: %s (%s)\n", path.c_str(), opened->message().c_str(),
+                 opened->reason.c_str());
+  if (code != ReaderResult::Ok)
+    std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), resultCode(code),
                  readerResultText(code));
-  else if (loadCode != 0)
-    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), loadCode,
-                 readerResultText(loadCode));
+  else if (!load.ok())
+    std::fprintf(stderr, "enctool info: %s: load code %d: %s\n", path.c_str(), resultCode(load),
+                 cellLoadResultText(load));
   for (const std::string& warning : warnings)
     std::fprintf(stderr, "enctool info: %s: warning: %s\n", path.c_str(), warning.c_str());
-  if (cell && options.features) printFeatureLines(*cell, options.portrayal ? &drawn : nullptr);
-  return code != 0 ? code : loadCode;
+  if (cell && options.features) printFeatureLines(engine->library(), *cell, options.portrayal ? &drawn : nullptr);
+  return code == ReaderResult::Ok && load.ok();
 }
 
 // Every cell of a folder; returns false when any failed.
-bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
+bool printFolderInfo(const std::string& directory, const InfoOptions& options, ChartEngine* engine) {
   const CellFolder folder = scanCellFolder(directory);
   long long alone = 0;
   for (const CellSource& cell : folder.updatesAlone) alone += static_cast<long long>(cell.updates.size());
@@ -408,7 +443,7 @@ bool printFolderInfo(const std::string& directory, const InfoOptions& options) {
   // A folder that cannot be read may hold cells that are not loaded.
   bool failed = folder.folderError != 0 || folder.unreadableFolders > 0;
   for (const CellSource& cell : folder.cells)
-    if (printCellInfo(cell, true, options) != 0) failed = true;
+    if (!printCellInfo(cell, true, options, engine)) failed = true;
   return !failed;
 }
 
@@ -430,39 +465,55 @@ int runInfoCommand(int argc, char** argv) {
   if (options.features && options.portrayal && !options.libraryDir.empty()) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
-    registerChartFont();
   }
   bool failed = false;
+  // The chart model: an engine over the library, made after the
+  // application and gone before it.
+  std::unique_ptr<ChartEngine> engine;
   if (!options.libraryDir.empty()) {
     // Read once: the library the cells are loaded with is the one described.
-    const int code = prepareModelLibrary(options.libraryDir);
-    std::printf("%s\n", libraryInfoJson(presentationLibrary(), options.libraryDir, code).c_str());
-    if (code != 0) {
-      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), code,
+    engine = std::make_unique<ChartEngine>(options.libraryDir, MissingFileReport::Silent);
+    if (application) engine->registerChartFont();
+    const LibraryResult code = engine->libraryResult();
+    std::printf("%s\n", libraryInfoJson(engine->library(), options.libraryDir, code).c_str());
+    if (code != LibraryResult::Ok) {
+      std::fprintf(stderr, "enctool info: library %s: code %d: %s\n", options.libraryDir.c_str(), resultCode(code),
                    libraryResultText(code).c_str());
       failed = true;
     }
   }
   if (!options.storeDirectory.empty()) {
-    // The cells in use of a chart store, with the updates applied.
+    // The cells in use of a chart store, with the updates applied; an
+    // encrypted cell decrypted with the permits held on the date given.
+    refuseCoreDumps();
+    DataClient client;
+    if (options.date != 0)
+      client.clock = DataClientClock::fixedAt(
+          CalendarDay{options.date / 10000, options.date / 100 % 100, options.date % 100});
+    if (!loadManufacturer("info", options.manufacturerFile, client.identity)) return 1;
     CellSources store;
-    if (!store.fromStore("info", options.storeDirectory)) return 1;
+    if (!store.fromStore("info", options.storeDirectory, client, false)) return 1;
+    long long inUse = 0;
+    for (const StoredCell& stored : store.store->index().cells) inUse += stored.status == CellStatus::InUse;
     std::printf("%s\n", JsonLine()
                             .add("store", options.storeDirectory)
-                            .add("cells", static_cast<long long>(store.cells.size()))
+                            .add("cells", inUse)
                             .str()
                             .c_str());
-    for (const CellSource& cell : store.cells)
-      if (printCellInfo(cell, true, options, store.fileBytes) != 0) failed = true;
+    for (const StoredCell& stored : store.store->index().cells) {
+      if (stored.status != CellStatus::InUse) continue;
+      const OpenedCell opened = store.store->openCell(stored);
+      if (!printCellInfo(opened.source, true, options, engine.get(), opened.fileBytes, &opened)) failed = true;
+    }
   }
   for (const std::string& argument : options.cells) {
     std::error_code ec;
     if (std::filesystem::is_directory(argument, ec)) {
-      if (!printFolderInfo(argument, options)) failed = true;
+      if (!printFolderInfo(argument, options, engine.get())) failed = true;
     } else {
       CellSource source;
       source.path = argument;
-      if (printCellInfo(source, false, options) != 0) failed = true;
+      if (!printCellInfo(source, false, options, engine.get())) failed = true;
     }
   }
   std::fflush(stdout);

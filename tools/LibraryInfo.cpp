@@ -15,14 +15,7 @@ const char* const kTableNames[kLookupTableCount] = {"SYMBOLIZED_BOUNDARIES", "PL
                                                      "PAPER_CHART", "LINES"};
 }  // namespace
 
-std::string libraryInfoJson(const std::string& directory, int* code) {
-  PresentationLibrary library;
-  const int result = loadPresentationLibrary(library, directory, MissingFileReport::Silent);
-  if (code) *code = result;
-  return libraryInfoJson(library, directory, result);
-}
-
-std::string libraryInfoJson(const PresentationLibrary& library, const std::string& directory, int result) {
+std::string libraryInfoJson(const PresentationLibrary& library, const std::string& directory, LibraryResult result) {
   std::string missing = "[";
   for (const LibraryFile& file : libraryFiles()) {
     if (!file.required() || QFileInfo(QString::fromStdString(directory + "/" + file.name)).isFile()) continue;
@@ -60,7 +53,7 @@ std::string libraryInfoJson(const PresentationLibrary& library, const std::strin
                                               .str();
   return JsonLine()
       .add("library", directory)
-      .add("result", result)
+      .add("result", resultCode(result))
       .add("message", libraryResultText(result))
       .addRaw("missingFiles", missing)
       .addRaw("coloursSet", colours.str())

@@ -6,7 +6,7 @@
 
 const char* const kMarinerOptionsUsage =
     "         [--safety-depth M] [--shallow-dangers] [--plain-boundaries] [--full-sectors]\n"
-    "         [--data-quality] [--pixel-size MM]\n";
+    "         [--data-quality] [--no-scamin] [--pixel-size MM]\n";
 
 namespace {
 bool parseNumber(const char* text, double low, double high, double& value) {
@@ -24,7 +24,8 @@ int parseMarinerOption(int argc, char** argv, int& i, MarinerOptions& o, std::st
   } switches[] = {{"--shallow-dangers", &o.shallowDangers},
                   {"--plain-boundaries", &o.plainBoundaries},
                   {"--full-sectors", &o.fullSectors},
-                  {"--data-quality", &o.dataQuality}};
+                  {"--data-quality", &o.dataQuality},
+                  {"--no-scamin", &o.noScaleMinimum}};
   for (const auto& s : switches) {
     if (std::strcmp(arg, s.name) != 0) continue;
     *s.flag = true;
@@ -56,4 +57,5 @@ void applyMarinerOptions(const MarinerOptions& o, DisplaySettings& s) {
   s.setPlainBoundaries(o.plainBoundaries ? 1 : 2);
   s.setRangeLegs(o.fullSectors ? 1 : 2);
   s.setShowDataQuality(o.dataQuality ? 1 : 2);
+  if (o.noScaleMinimum) s.setUseScaleMinimum(2);
 }

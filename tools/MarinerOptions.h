@@ -7,6 +7,7 @@
 //   --plain-boundaries    areas with plain boundaries (not symbolised)
 //   --full-sectors        light sector legs to the nominal range
 //   --data-quality        data quality (M_QUAL by CATZOC)
+//   --no-scamin           features shown whatever their SCAMIN
 //   --pixel-size MM       the screen's pixel size (S-52's 0.32 mm by default)
 #include <string>
 
@@ -16,6 +17,7 @@
 struct MarinerOptions {
   float safetyDepth = -1;  // below 0: the safety depth follows the safety contour
   bool shallowDangers = false, plainBoundaries = false, fullSectors = false, dataQuality = false;
+  bool noScaleMinimum = false;
   double pixelMillimetres = kDefaultPixelMillimetres;
 };
 

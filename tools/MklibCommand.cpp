@@ -3,7 +3,9 @@
 // drawings the XML has only as bitmaps are traced from its day sprite sheet;
 // with --values, the attribute value file is written from the expected-input
 // table (s57expectedinput.csv); with --supplement, the project's own
-// drawings of names the XML lacks are added (SupplementaryDrawings.xml).
+// drawings of names the XML lacks are added (SupplementaryDrawings.xml);
+// with --chinese, the Chinese name file is written from the project's table
+// (ChineseNames.csv).
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -15,7 +17,7 @@ namespace {
 void printMklibUsage() {
   std::fprintf(stderr,
                "usage: enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
-               "         [--supplement FILE] --out DIR\n");
+               "         [--supplement FILE] [--chinese FILE] --out DIR\n");
 }
 }  // namespace
 
@@ -30,6 +32,7 @@ int runMklibCommand(int argc, char** argv) {
     else if (std::strcmp(argv[i], "--raster") == 0) target = &sources.raster;
     else if (std::strcmp(argv[i], "--values") == 0) target = &sources.attributeValues;
     else if (std::strcmp(argv[i], "--supplement") == 0) target = &sources.supplement;
+    else if (std::strcmp(argv[i], "--chinese") == 0) target = &sources.chineseNames;
     else if (std::strcmp(argv[i], "--out") == 0) target = &out;
     if (!target || i + 1 >= argc) {
       std::fprintf(stderr, "enctool mklib: %s '%s'\n", target ? "no value after" : "unknown argument", argv[i]);

@@ -4,21 +4,17 @@
 #include <cstdio>
 #include <map>
 
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartModel.h"
-#include "ChartView.h"
 #include "ColourToken.h"
 #include "DisplaySettings.h"
-#include "EngineState.h"
 #include "FeaturePortrayal.h"
-#include "Engine.h"
 #include "PresentationLibrary.h"
-#include "ReaderResult.h"
 
 namespace {
 
-std::string classAcronym(int objectClass) {
-  const auto& classes = presentationLibrary().objectClassCatalogue;
+std::string classAcronym(const PresentationLibrary& library, int objectClass) {
+  const auto& classes = library.objectClassCatalogue;
   const auto it = classes.find(objectClass);
   return it == classes.end() ? std::to_string(objectClass) : it->second.acronym;
 }
@@ -78,7 +74,8 @@ const char* kindName(FeatureKind kind) {
   return "?";
 }
 
-void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices, const DrawnInstructions* drawn) {
+void printFeature(const PresentationLibrary& library, const S57Cell& cell, const ChartFeature& f,
+                  long long vertices, const DrawnInstructions* drawn) {
   const DisplayState& chosen = displayState(f, nullptr);  // as the look-up chose it
   std::string attributes = "[";
   for (const FeatureAttribute& a : f.attributes) {
@@ -89,7 +86,7 @@ void printFeature(const S57Cell& cell, const ChartFeature& f, long long vertices
   JsonLine line;
   line.add("cell", cell.name)
       .add("kind", kindName(f.kind))
-      .add("class", classAcronym(f.objectClass))
+      .add("class", classAcronym(library, f.objectClass))
       .add("foid", foidText(f))
       .add("objl", f.objectClass)
       .addRaw("attributes", attributes)
@@ -151,36 +148,30 @@ std::string instructionText(const Instruction& i) {
   return "?";
 }
 
-int prepareModelLibrary(const std::string& directory) {
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  engineState().libraryLoaded = code == 0;
-  return code;
-}
-
-const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
-                            int* loadCode) {
+const S57Cell* addModelInfo(ChartEngine& engine, JsonLine& line, const std::string& path,
+                            const CellLoadOptions& options, CellLoadResult* result) {
   const auto start = std::chrono::steady_clock::now();
   CellLoadReport report;
-  const int code = loadCell(path, loadingChartView(), cellList(), options, &report);
+  const CellLoadResult code = engine.loadCell(path, nullptr, options, &report);
   const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  if (loadCode) *loadCode = code;
-  line.add("load", code);
-  if (code != 0 && !cellListedDespite(code)) return nullptr;
+  if (result) *result = code;
+  line.add("load", resultCode(code));
+  if (!code.listed()) return nullptr;
   const S57Cell* cell = report.cell;
 
   long long lineVertices = 0, exteriorVertices = 0, soundings = 0;
   std::map<std::string, long long> classes;
-  for (const auto& f : cell->points) ++classes[classAcronym(f->objectClass)];
+  for (const auto& f : cell->points) ++classes[classAcronym(engine.library(), f->objectClass)];
   for (const auto& f : cell->soundings) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     soundings += static_cast<long long>(f->soundings.size());
   }
   for (const auto& f : cell->lines) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     lineVertices += static_cast<long long>(f->vertices.size());
   }
   for (const auto& f : cell->areas) {
-    ++classes[classAcronym(f->objectClass)];
+    ++classes[classAcronym(engine.library(), f->objectClass)];
     exteriorVertices += static_cast<long long>(f->exteriorVertices.size());
   }
   JsonLine classLine;
@@ -209,9 +200,12 @@ const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellL
   return cell;
 }
 
-void printFeatureLines(const S57Cell& cell, const DrawnInstructions* drawn) {
-  for (const auto& f : cell.areas) printFeature(cell, *f, static_cast<long long>(f->exteriorVertices.size()), drawn);
-  for (const auto& f : cell.lines) printFeature(cell, *f, static_cast<long long>(f->vertices.size()), drawn);
-  for (const auto& f : cell.points) printFeature(cell, *f, 1, drawn);
-  for (const auto& f : cell.soundings) printFeature(cell, *f, static_cast<long long>(f->soundings.size()), drawn);
+void printFeatureLines(const PresentationLibrary& library, const S57Cell& cell, const DrawnInstructions* drawn) {
+  for (const auto& f : cell.areas)
+    printFeature(library, cell, *f, static_cast<long long>(f->exteriorVertices.size()), drawn);
+  for (const auto& f : cell.lines)
+    printFeature(library, cell, *f, static_cast<long long>(f->vertices.size()), drawn);
+  for (const auto& f : cell.points) printFeature(library, cell, *f, 1, drawn);
+  for (const auto& f : cell.soundings)
+    printFeature(library, cell, *f, static_cast<long long>(f->soundings.size()), drawn);
 }

@@ -4,35 +4,36 @@
 // with --features one line per built feature.
 #include <string>
 
+#include "CellLoadResult.h"
 #include "Json.h"
 #include "PortrayalCheck.h"
 
+class ChartEngine;
 struct CellLoadOptions;
 struct ChartFeature;
 struct Instruction;
+struct PresentationLibrary;
 struct S57Cell;
 
-// Makes the library of `directory` the process-wide one that loadCell uses.
-// Returns the loader's result (0 when all seven files read).
-int prepareModelLibrary(const std::string& directory);
-
 // Loads the cell (with `options`: its updates, its catalogue findings) into
-// the process-wide cell list and adds to `line`: "load" (loadCell's result
-// code) and, when it is listed (code 0, or one cellListedDespite tells: a
+// the engine's cell list and adds to `line`: "load" (loadCell's result
+// code) and, when it is listed (whole, or one cellListedDespite tells: a
 // cell that is not whole), the feature counts by kind, "lineVertices",
 // "exteriorVertices", "soundings", "extent" (the extent boxes' union in
 // degrees, null without areas), "classes" (class acronym to feature count)
 // and "loadMs". Returns the loaded cell, or null.
-const S57Cell* addModelInfo(JsonLine& line, const std::string& path, const CellLoadOptions& options,
-                            int* loadCode);
+const S57Cell* addModelInfo(ChartEngine& engine, JsonLine& line, const std::string& path,
+                            const CellLoadOptions& options, CellLoadResult* result);
 
 // One JSON line per feature of the cell, in draw order (areas, lines, points,
 // soundings): kind, class, its object identifier "foid" (AGEN, FIDN and FIDS
 // in hexadecimal, as LNAM is written), attributes, display priority,
 // viewing group, radar flag and both look-up results (category and
-// instruction text); with `drawn`, also "drawn": the instructions the draw
-// pass executed for the feature ("" when it drew nothing).
-void printFeatureLines(const S57Cell& cell, const DrawnInstructions* drawn = nullptr);
+// instruction text), class names from `library`; with `drawn`, also
+// "drawn": the instructions the draw pass executed for the feature (""
+// when it drew nothing).
+void printFeatureLines(const PresentationLibrary& library, const S57Cell& cell,
+                       const DrawnInstructions* drawn = nullptr);
 
 // "0712000000910001": AGEN, FIDN and FIDS of a feature in hexadecimal.
 std::string foidText(const ChartFeature& feature);

@@ -77,8 +77,8 @@ public:
 constexpr double kLargestSide = 20000000.0;
 }  // namespace
 
-DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
-                                    double* overscale, double pixelMillimetres) {
+DrawnInstructions drawnInstructions(ChartEngine& engine, const S57Cell& cell, const DisplaySettings& settings,
+                                    float scale, double* overscale, double pixelMillimetres) {
   if (overscale) *overscale = 0;
   if (cell.extents.empty()) return {};
   ChartView view;
@@ -98,7 +98,7 @@ DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& 
   QPainter painter(&device);
   setupPainter(painter, width, height, view);
   Collector collector;
-  view.draw(painter, settings, {const_cast<S57Cell*>(&cell)}, &collector);
+  view.draw(painter, engine, settings, {const_cast<S57Cell*>(&cell)}, &collector);
   painter.end();
   if (overscale) *overscale = view.overscale;
   return std::move(collector.drawn);

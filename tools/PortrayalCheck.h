@@ -14,13 +14,16 @@
 #include "Instruction.h"
 #include "ViewGeometry.h"
 
+class ChartEngine;
+
 using DrawnInstructions = std::map<const ChartFeature*, std::vector<Instruction>>;
 
-// Runs the pass over `cell` alone at the true scale `scale` at the cell's
+// Runs the pass of `engine` over `cell` alone at the true scale `scale` at the cell's
 // middle (the cell's compilation scale when 0 or less) and returns each drawn feature's
 // executed instructions, in the order the pass executed them. A feature
 // that drew nothing is absent. `overscale`, when given, receives the
 // pass's overscale factor (ChartView::overscale). The true scale is that
 // of a screen of `pixelMillimetres` pixels.
-DrawnInstructions drawnInstructions(const S57Cell& cell, const DisplaySettings& settings, float scale,
-                                    double* overscale = nullptr, double pixelMillimetres = kDefaultPixelMillimetres);
+DrawnInstructions drawnInstructions(ChartEngine& engine, const S57Cell& cell, const DisplaySettings& settings,
+                                    float scale, double* overscale = nullptr,
+                                    double pixelMillimetres = kDefaultPixelMillimetres);

@@ -1,6 +1,6 @@
 // enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]
 //                [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]
-//                (--cells DIR | --store DIR | CELL...)
+//                [--chinese] (--cells DIR | --store DIR | CELL...)
 //
 // What the chart window lists for a click in object selection, without a
 // window: the cells are loaded as the window loads them, a view of --size
@@ -18,7 +18,10 @@
 //    "extent":[south,west,north,east] | "position":[lat,lon], ["depth":m,]
 //    "attributes":[{"acronym":..,"name":..,"value":..,"raw":..}]}
 // "value" is the value made readable (decoded codes, units), "raw" as it
-// stands in the cell. A position where nothing is picked prints nothing.
+// stands in the cell. With --chinese the names and values are told as the
+// window's panel tells them under 中文显示 ("水深区 (DEPARE)", "5.0 米"), from
+// the library's Chinese names. A position where nothing is picked prints
+// nothing.
 // Exit status: 0, 1 when the library or a cell could not be loaded (the
 // other cells are queried all the same), 2 on a usage error.
 #include <QDir>
@@ -32,11 +35,9 @@
 #include "CellFolder.h"
 #include "CellLoading.h"
 #include "CellSources.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "EngineState.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
 #include "MarinerOptions.h"
@@ -59,6 +60,7 @@ struct QueryOptions {
   int category = 1;
   int contours = 10;
   bool paper = false, soundings = false, depthContours = false;
+  NameLanguage language = NameLanguage::English;
   MarinerOptions mariner;
 };
 
@@ -66,6 +68,7 @@ void printQueryUsage() {
   std::fprintf(stderr,
                "usage: enctool query --library DIR --at LAT,LON [--at LAT,LON ...] [--scale S] [--size WxH]\n"
                "         [--category 0|1|2] [--contours 5|10|20] [--paper] [--soundings] [--depth-contours]\n"
+               "         [--chinese]\n"
                "%s"
                "         (--cells DIR | --store DIR | CELL...)\n",
                kMarinerOptionsUsage);
@@ -146,6 +149,8 @@ bool parseQueryOptions(int argc, char** argv, QueryOptions& o) {
       o.soundings = true;
     } else if (arg == "--depth-contours") {
       o.depthContours = true;
+    } else if (arg == "--chinese") {
+      o.language = NameLanguage::Chinese;
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option", arg.c_str());
     } else {
@@ -183,8 +188,9 @@ std::string attributesJson(const std::vector<AttributeText>& attributes) {
   return json + "]";
 }
 
-std::string objectLine(const GeoPoint& at, const PickedObject& object) {
-  const ObjectDescription d = describeObject(object, presentationLibrary());
+std::string objectLine(const GeoPoint& at, const PickedObject& object, const PresentationLibrary& library,
+                       NameLanguage language) {
+  const ObjectDescription d = describeObject(object, library, language);
   JsonLine line;
   line.addRaw("at", geoJson(at))
       .add("title", d.title)
@@ -206,8 +212,8 @@ std::string objectLine(const GeoPoint& at, const PickedObject& object) {
   return line.str();
 }
 
-DisplaySettings querySettings(const QueryOptions& o) {
-  DisplaySettings s(presentationLibrary());
+DisplaySettings querySettings(const QueryOptions& o, const PresentationLibrary& library) {
+  DisplaySettings s(library);
   s.setContourSet(o.contours);
   s.setDisplayCategory(o.category);
   s.setSymbolStyle(o.paper ? 1 : 2);
@@ -229,13 +235,13 @@ int runQueryCommand(int argc, char** argv) {
     fail("no presentation library directory", options.library.c_str());
     return 1;
   }
-  const int libraryCode = loadPresentationLibrary(presentationLibrary(), options.library, MissingFileReport::Silent);
-  if (libraryCode != 0) {
+  ChartEngine engine(options.library, MissingFileReport::Silent);
+  const LibraryResult libraryCode = engine.libraryResult();
+  if (libraryCode != LibraryResult::Ok) {
     std::fprintf(stderr, "enctool query: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 options.library.c_str(), libraryCode, libraryResultText(libraryCode).c_str());
+                 options.library.c_str(), resultCode(libraryCode), libraryResultText(libraryCode).c_str());
     return 1;
   }
-  engineState().libraryLoaded = true;
 
   ChartView view;
   view.pixelMillimetres = options.mariner.pixelMillimetres;
@@ -243,7 +249,7 @@ int runQueryCommand(int argc, char** argv) {
   for (const CellSource& cell : options.sources.cells) {
     bool listed = false;
     // A cell that is not whole is queried as far as it goes, and fails the run.
-    if (loadCellReporting("query", cell, options.sources.fileBytes, view, listed) != 0) failed = true;
+    if (!loadCellReporting(engine, "query", cell, options.sources.fileBytes, view, listed).ok()) failed = true;
   }
   options.sources.store.reset();  // loaded: the store is free again
   // The true scale asked for, else the one loading left (the last cell's
@@ -253,14 +259,14 @@ int runQueryCommand(int argc, char** argv) {
   view.viewportWidth = options.width * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = options.height * LOGICAL_UNITS_PER_PIXEL;
 
-  const DisplaySettings settings = querySettings(options);
-  const CellSnapshot cells = cellList().snapshot();
+  const DisplaySettings settings = querySettings(options, engine.library());
+  const CellSnapshot cells = engine.cells().snapshot();
   for (const GeoPoint& at : options.positions) {
     setCentreGeo(at.latitude, at.longitude, view);
     setTrueScale(view, wanted);
     view.chooseDrawnCells(*cells);
     for (const PickedObject& object : pickObjects(view.drawnCells, view, settings, geoToChart(at)))
-      std::printf("%s\n", objectLine(at, object).c_str());
+      std::printf("%s\n", objectLine(at, object, engine.library(), options.language).c_str());
   }
   std::fflush(stdout);
   return failed ? 1 : 0;

@@ -24,25 +24,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CellFolder.h"
 #include "CellLoading.h"
 #include "CellSources.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "EngineState.h"
-#include "Engine.h"
 #include "Json.h"
 #include "LibraryResult.h"
 #include "MarinerOptions.h"
-#include "PatternFill.h"
-#include "PresentationLibrary.h"
 #include "TrueScale.h"
 #include "ViewGeometry.h"
-#include "WorldBaseMap.h"
 
 namespace {
 
@@ -187,23 +183,25 @@ bool parseRenderOptions(int argc, char** argv, RenderOptions& o) {
   return o.sources.fromFiles(o.cells);
 }
 
-// The library and the chart font, as the window's start-up loads them.
-bool startFromLibrary(const std::string& directory) {
-  if (!QDir(QString::fromStdString(directory)).exists())
-    return fail("no presentation library directory", directory.c_str());
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  if (code != 0) {
-    std::fprintf(stderr, "enctool render: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 directory.c_str(), code, libraryResultText(code).c_str());
-    return false;
+// An engine over the library, with the chart font, as the window's start-up
+// makes it; null (the reason printed) when the library does not load.
+std::unique_ptr<ChartEngine> startFromLibrary(const std::string& directory) {
+  if (!QDir(QString::fromStdString(directory)).exists()) {
+    fail("no presentation library directory", directory.c_str());
+    return nullptr;
   }
-  engineState().libraryLoaded = true;
-  registerChartFont();
-  return true;
+  auto engine = std::make_unique<ChartEngine>(directory, MissingFileReport::Silent);
+  const LibraryResult code = engine->libraryResult();
+  if (code != LibraryResult::Ok) {
+    std::fprintf(stderr, "enctool render: cannot load the presentation library from '%s' (code %d: %s)\n",
+                 directory.c_str(), resultCode(code), libraryResultText(code).c_str());
+    return nullptr;
+  }
+  engine->registerChartFont();
+  return engine;
 }
 
-void applySettings(const RenderOptions& o) {
-  DisplaySettings& s = displaySettings();
+void applySettings(const RenderOptions& o, DisplaySettings& s) {
   s.setContourSet(o.contours);
   s.setDisplayCategory(o.category);
   s.setColourScheme(o.scheme);
@@ -217,12 +215,13 @@ void applySettings(const RenderOptions& o) {
 }
 
 // One draw pass into the image; returns its milliseconds.
-double drawOnce(QImage& image, ChartView& view, const QColor& background) {
+double drawOnce(QImage& image, ChartView& view, ChartEngine& engine, const DisplaySettings& settings,
+                const QColor& background) {
   image.fill(background);
   QPainter painter(&image);
   setupPainter(painter, image.width(), image.height(), view);
   const auto start = std::chrono::steady_clock::now();
-  view.draw(painter, displaySettings());
+  view.draw(painter, engine, settings);
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -241,10 +240,12 @@ int runRenderCommand(int argc, char** argv) {
   char* qtArgv[] = {programName, nullptr};
   QGuiApplication application(qtArgc, qtArgv);
 
-  if (!startFromLibrary(options.library)) return 1;
+  const std::unique_ptr<ChartEngine> started = startFromLibrary(options.library);
+  if (!started) return 1;
+  ChartEngine& engine = *started;
   if (!options.baseMap.empty()) {
     std::string error;
-    if (!worldBaseMap().load(options.baseMap, error)) {
+    if (!engine.worldBaseMap().load(options.baseMap, error)) {
       std::fprintf(stderr, "enctool render: cannot load the world base map: %s\n", error.c_str());
       return 1;
     }
@@ -257,13 +258,14 @@ int runRenderCommand(int argc, char** argv) {
   for (const CellSource& cell : options.sources.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("render", cell, options.sources.fileBytes, view, listed) != 0) failed = true;
+    if (!loadCellReporting(engine, "render", cell, options.sources.fileBytes, view, listed).ok()) failed = true;
     if (listed) ++loaded;
   }
   options.sources.store.reset();  // loaded: the store is free again
 
-  applySettings(options);
-  setPatternTileCacheEnabled(options.tileCache);
+  DisplaySettings settings(engine.library());
+  applySettings(options, settings);
+  engine.drawings().patternTiles.setEnabled(options.tileCache);
   if (options.hasCentre) setCentreGeo(options.latitude, options.longitude, view);
   if (options.scale > 0 && !setTrueScale(view, options.scale)) {
     std::fprintf(stderr, "enctool render: no view shows the scale %g at that centre\n", double(options.scale));
@@ -273,7 +275,7 @@ int runRenderCommand(int argc, char** argv) {
   QImage image(options.width, options.height, QImage::Format_ARGB32_Premultiplied);
   const QColor background = QGuiApplication::palette().color(QPalette::Window);
   std::vector<double> times;
-  for (int i = 0; i < options.repeat; ++i) times.push_back(drawOnce(image, view, background));
+  for (int i = 0; i < options.repeat; ++i) times.push_back(drawOnce(image, view, engine, settings, background));
   std::sort(times.begin(), times.end());
   const std::size_t n = times.size();
   const double median = n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2;

@@ -29,11 +29,9 @@
 
 #include "CellFolder.h"
 #include "CellLoading.h"
-#include "CellList.h"
 #include "ChartDate.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "Json.h"
 #include "LibraryResult.h"
 #include "ModelInfo.h"
@@ -187,24 +185,24 @@ int runRouteCheckCommand(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     application = std::make_unique<QGuiApplication>(qtArgc, qtArgv);
   }
-  const int libraryCode = loadPresentationLibrary(presentationLibrary(), options.library, MissingFileReport::Silent);
-  if (libraryCode != 0) {
+  ChartEngine engine(options.library, MissingFileReport::Silent);
+  const LibraryResult libraryCode = engine.libraryResult();
+  if (libraryCode != LibraryResult::Ok) {
     std::fprintf(stderr, "enctool route-check: cannot load the presentation library from '%s' (code %d: %s)\n",
-                 options.library.c_str(), libraryCode, libraryResultText(libraryCode).c_str());
+                 options.library.c_str(), resultCode(libraryCode), libraryResultText(libraryCode).c_str());
     return 1;
   }
-  engineState().libraryLoaded = true;
-  if (application) registerChartFont();
+  if (application) engine.registerChartFont();
 
   ChartView view;
   bool failed = false;
   for (const std::string& cell : options.cells) {
     bool listed = false;
     // A cell that is not whole is checked as far as it goes, and fails the run.
-    if (loadCellReporting("route-check", cell, view, listed) != 0) failed = true;
+    if (!loadCellReporting(engine, "route-check", cell, view, listed).ok()) failed = true;
   }
 
-  const IndexedSnapshot cells = cellList().indexedSnapshot();
+  const IndexedSnapshot cells = engine.cells().indexedSnapshot();
   const RouteCheckResult result = checkRoute(route, *cells, options.settings);
   for (const RouteFinding& f : result.findings) std::printf("%s\n", findingLine(f).c_str());
   std::printf("%s\n", JsonLine()
@@ -217,7 +215,8 @@ int runRouteCheckCommand(int argc, char** argv) {
 
   if (!options.picture.empty()) {
     std::string error;
-    if (!writeRouteCheckPicture(options.picture, route, result, options.settings.safetyContour, view, error)) {
+    if (!writeRouteCheckPicture(options.picture, engine, route, result, options.settings.safetyContour, view,
+                                error)) {
       std::fprintf(stderr, "enctool route-check: %s\n", error.c_str());
       failed = true;
     }

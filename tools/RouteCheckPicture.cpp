@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
 #include "ViewGeometry.h"
@@ -58,22 +59,23 @@ void showWhole(const std::vector<std::vector<ChartPoint>>& lines, ChartView& vie
 
 }  // namespace
 
-bool writeRouteCheckPicture(const std::string& path, const Route& route, const RouteCheckResult& result,
-                            float safetyContour, ChartView& view, std::string& error) {
+bool writeRouteCheckPicture(const std::string& path, ChartEngine& engine, const Route& route,
+                            const RouteCheckResult& result, float safetyContour, ChartView& view,
+                            std::string& error) {
   const std::vector<std::vector<ChartPoint>> lines = legLines(route);
   if (lines.empty()) {
     error = "a route without legs has no picture";
     return false;
   }
   showWhole(lines, view);
-  DisplaySettings& settings = displaySettings();
+  DisplaySettings settings(engine.library());
   settings.setSafetyContour(safetyContour);
 
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
   image.fill(QGuiApplication::palette().color(QPalette::Window));
   QPainter painter(&image);
   setupPainter(painter, kWidth, kHeight, view);
-  view.draw(painter, settings);
+  view.draw(painter, engine, settings);
 
   painter.setRenderHint(QPainter::Antialiasing);
   const double near = view.centre.x;

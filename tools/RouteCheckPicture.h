@@ -8,11 +8,13 @@
 #include "Route.h"
 #include "RouteCheck.h"
 
+class ChartEngine;
 struct ChartView;
 
-// Draws into a PNG file of 1200 x 900 pixels: the view (whose cells are the
-// ones loaded) is moved to show the whole route. Needs a QGuiApplication
-// and the presentation library loaded. False with the reason in `error`
-// when the file cannot be written.
-bool writeRouteCheckPicture(const std::string& path, const Route& route, const RouteCheckResult& result,
-                            float safetyContour, ChartView& view, std::string& error);
+// Draws into a PNG file of 1200 x 900 pixels the cells of `engine` (which
+// has its library): the view is moved to show the whole route. Needs a
+// QGuiApplication. False with the reason in `error` when the file cannot be
+// written.
+bool writeRouteCheckPicture(const std::string& path, ChartEngine& engine, const Route& route,
+                            const RouteCheckResult& result, float safetyContour, ChartView& view,
+                            std::string& error);

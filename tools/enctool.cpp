@@ -22,7 +22,8 @@ int runRouteCheckCommand(int argc, char** argv);  // RouteCheckCommand.cpp
 namespace {
 void printUsage() {
   std::fprintf(stderr,
-      "usage: enctool info [--library DIR [--features]] [--no-updates] [--store DIR] [CELL | FOLDER...]\n"
+      "usage: enctool info [--library DIR [--features]] [--no-updates] [--store DIR [--manufacturer FILE]]\n"
+      "                    [--date YYYYMMDD] [CELL | FOLDER...]\n"
       "       enctool mklib --xml FILE --objects FILE --attributes FILE [--raster FILE] [--values FILE]\n"
       "                     [--supplement FILE] --out DIR\n"
       "       enctool render --library DIR [--cells DIR | --store DIR | CELL...] --out FILE.png [OPTIONS]\n"
@@ -33,8 +34,9 @@ void printUsage() {
       "       enctool basemap --level TOPOJSON FROMSCALE [--level ...] --out FILE\n"
       "       enctool query --library DIR --at LAT,LON [--scale S] [--size WxH] [OPTIONS]\n"
       "                     (--cells DIR | --store DIR | CELL...)\n"
-      "       enctool import [--store DIR] SOURCE...\n"
-      "       enctool store [--store DIR]\n"
+      "       enctool import [--store DIR] [--certificate IHO.CRT|IHO.PUB] [--other-key FILE]...\n"
+      "                      [--permits PERMIT.TXT] [--manufacturer FILE] [--date YYYYMMDD] [SOURCE...]\n"
+      "       enctool store [--store DIR] [--date YYYYMMDD] [--remove-permit CELL [--server XX]]\n"
       "       enctool userpermit [--check USERPERMIT] [--manufacturer FILE]\n"
       "       enctool permits [--date YYYYMMDD] [--manufacturer FILE] PERMIT.TXT\n"
       "       enctool decrypt-check [--date YYYYMMDD] [--manufacturer FILE] [--permits PERMIT.TXT]\n"

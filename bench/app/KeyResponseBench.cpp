@@ -34,8 +34,8 @@
 #include <unistd.h>
 
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
-#include "Engine.h"
 #include "MainWindow.h"
 #include "Portfolio.h"
 #include "PortfolioPlan.h"
@@ -92,8 +92,8 @@ void report(const char* mode, int cells, std::vector<double> ms, double loadSeco
 // The keys pressed, round and round: the view wanders and comes back.
 constexpr int kKeys[] = {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_Down, Qt::Key_Plus, Qt::Key_Minus};
 
-int runMode(const std::string& mode, int cells, const std::string& folder) {
-  MainWindow window;
+int runMode(ChartEngine& engine, const std::string& mode, int cells, const std::string& folder) {
+  MainWindow window(engine);
   window.dialogs.question = [](QWidget*, const QString&, const QString&) { return QMessageBox::Yes; };
   window.dialogs.information = [](QWidget*, const QString&, const QString&) {};
   window.resize(1024, 768);
@@ -175,14 +175,15 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QTemporaryDir work;
     enterWorkingFolder(work.path().toStdString());
-    if (startEngine() == 1) {
+    ChartEngine engine(kLibraryDirectory);
+    if (startEngine(engine) == EngineResult::NoLibrary) {
       std::fprintf(stderr, "key_response_bench: the library S57Lib is missing\n");
       return 1;
     }
-    return runMode(mode, sizes.front(), folder);
+    return runMode(engine, mode, sizes.front(), folder);
   }
-  // The portfolios, then each run in a process of its own (the cell list is
-  // the process's).
+  // The portfolios, then each run in a process of its own, which starts as
+  // the display does: its own engine, window and memory.
   QTemporaryDir portfolios;
   int failed = 0;
   for (int cells : sizes) {

@@ -8,12 +8,11 @@
 
 #include <filesystem>
 
-#include "EngineState.h"
 #include "CellBuilder.h"
 #include "CellList.h"
+#include "CellLoad.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "S57CellReader.h"
 #include "UpdateChain.h"
 
@@ -22,22 +21,22 @@ namespace {
 const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.000";
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
-// Loads the library once; false (with the reason set on `state`) when the
+// Loads the library once; null (with the reason set on `state`) when the
 // cell or the library is missing.
-bool prepare(benchmark::State& state) {
+const PresentationLibrary* prepare(benchmark::State& state) {
+  static PresentationLibrary library;
   static const int code = [] {
     if (!std::filesystem::exists(kCell)) return -1;
-    const int c = loadPresentationLibrary(presentationLibrary(), kLibrary);
-    engineState().libraryLoaded = c == 0;
-    return c;
+    return resultCode(loadPresentationLibrary(library, kLibrary));
   }();
   if (code == -1) state.SkipWithError("US5WA22M.000 not found under CHART_SHARED_ENC");
   else if (code != 0) state.SkipWithError("no usable library in S57Lib (run scripts/setup.sh)");
-  return code == 0;
+  return code == 0 ? &library : nullptr;
 }
 
 void loadCellBench(benchmark::State& state, bool applyUpdates) {
-  if (!prepare(state)) return;
+  const PresentationLibrary* library = prepare(state);
+  if (!library) return;
   const double fileBytes = static_cast<double>(std::filesystem::file_size(kCell));
   double cellBytes = 0;
   CellLoadOptions options;
@@ -49,9 +48,9 @@ void loadCellBench(benchmark::State& state, bool applyUpdates) {
     const size_t before = mallinfo2().uordblks;
     state.ResumeTiming();
     CellLoadReport report;
-    const int code = loadCell(kCell, view, *list, options, &report);
+    const CellLoadResult result = loadCell(kCell, *library, *list, &view, options, &report);
     state.PauseTiming();
-    if (code != 0) state.SkipWithError("loadCell failed");
+    if (!result.ok()) state.SkipWithError("loadCell failed");
     if (applyUpdates && report.updates.applied.size() != 4) state.SkipWithError("the four updates did not apply");
     cellBytes = static_cast<double>(mallinfo2().uordblks - before);
     list.reset();
@@ -73,7 +72,7 @@ void ApplyUpdates(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     S57CellReader reader;
-    if (reader.readCell(kCell) != 0) state.SkipWithError("read failed");
+    if (reader.readCell(kCell) != ReaderResult::Ok) state.SkipWithError("read failed");
     state.ResumeTiming();
     const UpdateChainResult result = applyUpdateChain(reader, findUpdateFiles(kCell));
     state.PauseTiming();
@@ -86,14 +85,15 @@ BENCHMARK(ApplyUpdates)->Unit(benchmark::kMillisecond);
 
 // The part after the reader: assembly, look-up selection and finishing.
 void BuildCell(benchmark::State& state) {
-  if (!prepare(state)) return;
+  const PresentationLibrary* library = prepare(state);
+  if (!library) return;
   S57CellReader reader;
-  if (reader.readCell(kCell) != 0) {
+  if (reader.readCell(kCell) != ReaderResult::Ok) {
     state.SkipWithError("read failed");
     return;
   }
   for (auto _ : state) {
-    auto cell = buildCell(reader, presentationLibrary());
+    auto cell = buildCell(reader, *library);
     benchmark::DoNotOptimize(cell.get());
     state.PauseTiming();
     cell.reset();

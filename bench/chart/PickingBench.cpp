@@ -9,11 +9,11 @@
 
 #include <filesystem>
 
-#include "CellList.h"
+#include <memory>
+
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "MercatorProjection.h"
 #include "ObjectPicking.h"
 
@@ -23,7 +23,7 @@ const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.00
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
 struct Fixture {
-  CellList cells;
+  std::unique_ptr<ChartEngine> engine;
   ChartView loaded;  // as loading left it: centred on the cell at its scale
   std::string error;
 };
@@ -31,11 +31,12 @@ struct Fixture {
 Fixture& fixture() {
   static Fixture f;
   static const bool ready = [] {
+    f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
     if (!std::filesystem::exists(kCell))
       f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-    else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0)
+    else if (!f.engine->hasLibrary())
       f.error = "no usable library in S57Lib (run scripts/setup.sh)";
-    else if (engineState().libraryLoaded = true, loadCell(kCell, f.loaded, f.cells) != 0)
+    else if (f.engine->loadCell(kCell, &f.loaded) != ReaderResult::Ok)
       f.error = "loadCell failed";
     return true;
   }();
@@ -43,8 +44,8 @@ Fixture& fixture() {
   return f;
 }
 
-DisplaySettings allShown() {
-  DisplaySettings s(presentationLibrary());
+DisplaySettings allShown(const PresentationLibrary& library) {
+  DisplaySettings s(library);
   s.setContourSet(10);
   s.setDisplayCategory(2);
   s.setShowSoundings(1);
@@ -70,8 +71,8 @@ void Pick(benchmark::State& state) {
   view.scale *= static_cast<float>(state.range(0));
   view.viewportWidth = 862 * LOGICAL_UNITS_PER_PIXEL;
   view.viewportHeight = 686 * LOGICAL_UNITS_PER_PIXEL;
-  const DisplaySettings settings = allShown();
-  const CellSnapshot cells = f.cells.snapshot();
+  const DisplaySettings settings = allShown(f.engine->library());
+  const CellSnapshot cells = f.engine->cells().snapshot();
   const ChartBox box = (*cells).front()->boundingBox;
 
   // The densest place; searching also runs the procedures, as the pass

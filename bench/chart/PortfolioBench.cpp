@@ -11,28 +11,24 @@
 #include <malloc.h>
 #include <unistd.h>
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "CellChoice.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
-#include "TrueScale.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "MercatorProjection.h"
 #include "Portfolio.h"
 #include "PortfolioPlan.h"
-
-static void initChartFontResource() { Q_INIT_RESOURCE(chart_font); }
+#include "TrueScale.h"
 
 namespace {
 
@@ -55,7 +51,7 @@ struct MemoryAt {
 };
 
 struct Fixture {
-  CellList cells;
+  std::unique_ptr<ChartEngine> engine;
   std::vector<ChartPoint> positions[std::size(kLevels)];
   std::vector<MemoryAt> memory;
   std::string error;
@@ -122,13 +118,12 @@ void setUp(Fixture& f) {
   static char name[] = "portfolio_bench";
   static char* argv[] = {name, nullptr};
   new QGuiApplication(argc, argv);  // never destroyed: not during static destruction
-  if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+  if (!f.engine->hasLibrary()) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
     return;
   }
-  engineState().libraryLoaded = true;
-  initChartFontResource();
-  engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+  f.engine->registerChartFont();
 
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / ("chart-portfolio-bench-" + std::to_string(getpid()));
@@ -144,7 +139,7 @@ void setUp(Fixture& f) {
     const double rssBefore = residentMB();
     for (int i = 0; i < kCells && f.error.empty(); ++i) {
       const portfolio::PlannedCell& cell = plan[static_cast<size_t>(i) * 389 % kCells];
-      if (loadCell((folder / (cell.name + ".000")).string(), loading, f.cells) != 0)
+      if (f.engine->loadCell((folder / (cell.name + ".000")).string(), &loading) != ReaderResult::Ok)
         f.error = "loadCell failed for " + cell.name;
       const int loaded = i + 1;
       if (loaded == 100 || loaded == 500 || loaded == 1000)
@@ -153,7 +148,7 @@ void setUp(Fixture& f) {
   }
   std::filesystem::remove_all(folder);
   if (!f.error.empty()) return;
-  const CellSnapshot cells = f.cells.snapshot();
+  const CellSnapshot cells = f.engine->cells().snapshot();
   for (size_t l = 0; l < std::size(kLevels); ++l) f.positions[l] = densestPositions(*cells, plan, kLevels[l]);
 }
 
@@ -164,8 +159,8 @@ Fixture& fixture() {
   return f;
 }
 
-DisplaySettings passSettings() {
-  DisplaySettings settings(presentationLibrary());
+DisplaySettings passSettings(const PresentationLibrary& library) {
+  DisplaySettings settings(library);
   settings.setContourSet(10);  // as the main window starts
   settings.setShowSoundings(1);
   return settings;
@@ -180,16 +175,16 @@ void DrawPass(benchmark::State& state) {
   }
   const Level& level = kLevels[state.range(0)];
   ChartView view = viewAt(f.positions[state.range(0)].at(static_cast<size_t>(state.range(1))), level.scale);
-  const DisplaySettings settings = passSettings();
+  const DisplaySettings settings = passSettings(f.engine->library());
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-  const IndexedSnapshot cells = f.cells.indexedSnapshot();
+  const IndexedSnapshot cells = f.engine->cells().indexedSnapshot();
   for (auto _ : state) {
     state.PauseTiming();
     image.fill(Qt::white);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
     state.ResumeTiming();
-    view.draw(painter, settings, *cells);
+    view.draw(painter, *f.engine, settings, *cells);
     state.PauseTiming();
     painter.end();
     state.ResumeTiming();
@@ -208,12 +203,12 @@ void Pick(benchmark::State& state) {
   }
   const size_t harbour = std::size(kLevels) - 1;
   ChartView view = viewAt(f.positions[harbour].front(), kLevels[harbour].scale);
-  const DisplaySettings settings = passSettings();
+  const DisplaySettings settings = passSettings(f.engine->library());
   QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
   {
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
-    view.draw(painter, settings, *f.cells.indexedSnapshot());
+    view.draw(painter, *f.engine, settings, *f.engine->cells().indexedSnapshot());
   }
   size_t picked = 0;
   for (auto _ : state) {

@@ -36,9 +36,9 @@ void ReadCellFromMemory(benchmark::State& state) {
   }
   for (auto _ : state) {
     S57CellReader reader;
-    const int code = reader.readCellBytes(image);
+    const ReaderResult code = reader.readCellBytes(image);
     benchmark::DoNotOptimize(code);
-    if (code != 0) state.SkipWithError("read failed");
+    if (code != ReaderResult::Ok) state.SkipWithError("read failed");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * image.size()));
 }
@@ -48,9 +48,9 @@ void ReadLargeCellFromMemory(benchmark::State& state) {
   const std::string image = largeCellImage();
   for (auto _ : state) {
     S57CellReader reader;
-    const int code = reader.readCellBytes(image);
+    const ReaderResult code = reader.readCellBytes(image);
     benchmark::DoNotOptimize(code);
-    if (code != 0) state.SkipWithError("read failed");
+    if (code != ReaderResult::Ok) state.SkipWithError("read failed");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * image.size()));
   state.counters["MB"] = static_cast<double>(image.size()) / 1e6;
@@ -93,9 +93,9 @@ void ReadCellFromFile(benchmark::State& state) {
   }
   for (auto _ : state) {
     S57CellReader reader;
-    const int code = reader.readCell(kCell);
+    const ReaderResult code = reader.readCell(kCell);
     benchmark::DoNotOptimize(code);
-    if (code != 0) state.SkipWithError("read failed");
+    if (code != ReaderResult::Ok) state.SkipWithError("read failed");
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * size));
 }
@@ -105,7 +105,7 @@ BENCHMARK(ReadCellFromFile)->Unit(benchmark::kMillisecond);
 // loadCell runs on every base cell: a small share of the read.
 void CheckRecordsOfCell(benchmark::State& state) {
   S57CellReader reader;
-  if (reader.readCell(kCell) != 0) {
+  if (reader.readCell(kCell) != ReaderResult::Ok) {
     state.SkipWithError("US5WA22M.000 not found under CHART_SHARED_ENC");
     return;
   }

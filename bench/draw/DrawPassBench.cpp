@@ -6,24 +6,19 @@
 // soundings shown, where the soundings' own SCAMIN hides them.
 #include <benchmark/benchmark.h>
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <filesystem>
+#include <memory>
 
-#include "EngineState.h"
 #include "AreaDrawer.h"
 #include "CellBoundary.h"
 #include "CellChoice.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
-#include "TrueScale.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "PatternFill.h"
-
-static void initChartFontResource() { Q_INIT_RESOURCE(chart_font); }
+#include "TrueScale.h"
 
 namespace {
 
@@ -31,7 +26,7 @@ const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.00
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
 struct Fixture {
-  CellList cells;
+  std::unique_ptr<ChartEngine> engine;
   ChartView loaded;  // as loading left it: centred on the cell at its scale
   std::string error;
 };
@@ -45,13 +40,12 @@ void setUp(Fixture& f) {
   new QGuiApplication(argc, argv);
   if (!std::filesystem::exists(kCell)) {
     f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  } else if (f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+             !f.engine->hasLibrary()) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
   } else {
-    engineState().libraryLoaded = true;
-    initChartFontResource();
-    engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+    f.engine->registerChartFont();
+    if (f.engine->loadCell(kCell, &f.loaded) != ReaderResult::Ok) f.error = "loadCell failed";
   }
 }
 
@@ -63,12 +57,13 @@ Fixture& fixture() {
 }
 
 // The areas and frames of the cells the pass would draw, in its order.
-void drawAreasAndBoundaries(QPainter& painter, const DisplaySettings& settings, ChartView& view,
-                            const std::vector<S57Cell*>& cells) {
+void drawAreasAndBoundaries(QPainter& painter, ChartEngine& engine, const DisplaySettings& settings,
+                            ChartView& view, const std::vector<S57Cell*>& cells) {
   updateOrigin(view);
   view.drawnCells.clear();
   chooseCandidates(cells, view, view.candidates);
-  DrawContext dc{Canvas{painter, *settings.colourTable}, settings, view, view.buffers};
+  DrawContext dc{Canvas{painter, *settings.colourTable, engine.drawings(), view.scratch}, settings, view,
+                 view.buffers};
   for (auto it = view.candidates.rbegin(); it != view.candidates.rend(); ++it) {
     S57Cell& cell = **it;
     if (cellShownAtScale(cell, isNestedCell(cell, view.candidates), static_cast<float>(trueScale(view)))) {
@@ -89,15 +84,16 @@ void run(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  setPatternTileCacheEnabled(state.range(1) != 0);
-  clearPatternTileCache();
+  PatternTileCache& tiles = f.engine->drawings().patternTiles;
+  tiles.setEnabled(state.range(1) != 0);
+  tiles.clear();
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   settings.setContourSet(10);  // as the main window starts
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
-  const long long tilesBefore = patternTilesBuilt();
+  const CellSnapshot cells = f.engine->cells().snapshot();
+  const long long tilesBefore = tiles.tilesBuilt();
   for (auto _ : state) {
     state.PauseTiming();
     image.fill(Qt::white);
@@ -105,17 +101,17 @@ void run(benchmark::State& state) {
     setupPainter(painter, image.width(), image.height(), view);
     state.ResumeTiming();
     if (WholePass)
-      view.draw(painter, settings, *cells);
+      view.draw(painter, *f.engine, settings, *cells);
     else
-      drawAreasAndBoundaries(painter, settings, view, *cells);
+      drawAreasAndBoundaries(painter, *f.engine, settings, view, *cells);
     state.PauseTiming();
     painter.end();
     state.ResumeTiming();
   }
-  state.counters["tiles_per_pass"] =
-      benchmark::Counter(static_cast<double>(patternTilesBuilt() - tilesBefore), benchmark::Counter::kAvgIterations);
+  state.counters["tiles_per_pass"] = benchmark::Counter(static_cast<double>(tiles.tilesBuilt() - tilesBefore),
+                                                        benchmark::Counter::kAvgIterations);
   state.counters["cells_drawn"] = static_cast<double>(view.drawnCells.size());
-  setPatternTileCacheEnabled(true);
+  tiles.setEnabled(true);
 }
 
 void AreaPass(benchmark::State& state) { run<false>(state); }
@@ -143,18 +139,18 @@ void SoundingsPass(benchmark::State& state) {
   }
   ChartView view = f.loaded;
   setTrueScale(view, 100000);
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   settings.setContourSet(10);
   settings.setShowSoundings(1);
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
+  const CellSnapshot cells = f.engine->cells().snapshot();
   for (auto _ : state) {
     state.PauseTiming();
     image.fill(Qt::white);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
     state.ResumeTiming();
-    view.draw(painter, settings, *cells);
+    view.draw(painter, *f.engine, settings, *cells);
     state.PauseTiming();
     painter.end();
     state.ResumeTiming();

@@ -8,7 +8,6 @@
 // safety contour, when the depth-dependent procedures are rebuilt.
 #include <benchmark/benchmark.h>
 
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -16,17 +15,14 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <unistd.h>
 
 #include "ApproachCell.h"
 
-#include "EngineState.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-
-static void initFullPortrayalFont() { Q_INIT_RESOURCE(chart_font); }
 
 namespace {
 
@@ -34,9 +30,9 @@ const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.00
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
 struct Fixture {
-  CellList cells;
+  std::unique_ptr<ChartEngine> engine;
   ChartView loaded;  // as loading left it: centred on the cell at its scale
-  CellList approachCells;
+  std::unique_ptr<ChartEngine> approach;  // the approach cell alone
   ChartView approachLoaded;
   std::string error;
 };
@@ -47,7 +43,10 @@ void loadApproachCell(Fixture& f) {
       std::filesystem::temp_directory_path() / ("draw-bench-" + std::to_string(getpid()) + "-XX4APPR1.000");
   const std::string image = approachCellImage();
   std::ofstream(path, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
-  if (loadCell(path.string(), f.approachLoaded, f.approachCells) != 0) f.error = "loadCell failed for XX4APPR1";
+  f.approach = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+  f.approach->registerChartFont();
+  if (f.approach->loadCell(path.string(), &f.approachLoaded) != ReaderResult::Ok)
+    f.error = "loadCell failed for XX4APPR1";
   std::filesystem::remove(path);
 }
 
@@ -62,13 +61,12 @@ void setUp(Fixture& f) {
   }
   if (!std::filesystem::exists(kCell)) {
     f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-  } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+  } else if (f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+             !f.engine->hasLibrary()) {
     f.error = "no usable library in S57Lib (run scripts/setup.sh)";
   } else {
-    engineState().libraryLoaded = true;
-    initFullPortrayalFont();
-    engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
-    if (loadCell(kCell, f.loaded, f.cells) != 0) f.error = "loadCell failed";
+    f.engine->registerChartFont();
+    if (f.engine->loadCell(kCell, &f.loaded) != ReaderResult::Ok) f.error = "loadCell failed";
     else loadApproachCell(f);
   }
 }
@@ -95,14 +93,14 @@ double threadSeconds() {
 
 // One draw pass; its wall-clock seconds, and its processor seconds added
 // to `cpu` (the drawing runs on this thread only).
-double drawOnce(ChartView& view, const DisplaySettings& settings, QImage& image, const std::vector<S57Cell*>& cells,
-                double& cpu) {
+double drawOnce(ChartEngine& engine, ChartView& view, const DisplaySettings& settings, QImage& image,
+                const std::vector<S57Cell*>& cells, double& cpu) {
   image.fill(Qt::white);
   QPainter painter(&image);
   setupPainter(painter, image.width(), image.height(), view);
   const double cpuStart = threadSeconds();
   const auto start = std::chrono::steady_clock::now();
-  view.draw(painter, settings, cells);
+  view.draw(painter, engine, settings, cells);
   const auto stop = std::chrono::steady_clock::now();
   cpu += threadSeconds() - cpuStart;
   painter.end();
@@ -117,28 +115,28 @@ void reportProcessorTime(benchmark::State& state, double cpu) {
 
 // range(0): scale as a multiple of the compilation scale. Every pass after
 // the first repaints with unchanged settings.
-void repaints(benchmark::State& state, const CellList& list, const ChartView& loaded) {
+void repaints(benchmark::State& state, ChartEngine* engine, const ChartView& loaded) {
   Fixture& f = fixture();
   if (!f.error.empty()) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   showEverything(settings, 10);
   ChartView view = loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = list.snapshot();
+  const CellSnapshot cells = engine->cells().snapshot();
   double cpu = 0;
-  drawOnce(view, settings, image, *cells, cpu);  // procedures of a first visit
+  drawOnce(*engine, view, settings, image, *cells, cpu);  // procedures of a first visit
   cpu = 0;
-  for (auto _ : state) state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
+  for (auto _ : state) state.SetIterationTime(drawOnce(*engine, view, settings, image, *cells, cpu));
   reportProcessorTime(state, cpu);
 }
 
-void FullDrawPass(benchmark::State& state) { repaints(state, fixture().cells, fixture().loaded); }
+void FullDrawPass(benchmark::State& state) { repaints(state, fixture().engine.get(), fixture().loaded); }
 void ApproachDrawPass(benchmark::State& state) {
-  repaints(state, fixture().approachCells, fixture().approachLoaded);
+  repaints(state, fixture().approach.get(), fixture().approachLoaded);
 }
 
 // The sweep of scales a mariner zooms out through.
@@ -159,20 +157,20 @@ void FirstPassAfterContourChange(benchmark::State& state) {
     state.SkipWithError(f.error.c_str());
     return;
   }
-  DisplaySettings settings(presentationLibrary());
+  DisplaySettings settings(f.engine->library());
   ChartView view = f.loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.cells.snapshot();
+  const CellSnapshot cells = f.engine->cells().snapshot();
   showEverything(settings, 10);
   double cpu = 0;
-  drawOnce(view, settings, image, *cells, cpu);
+  drawOnce(*f.engine, view, settings, image, *cells, cpu);
   cpu = 0;
   int contourSet = 10;
   for (auto _ : state) {
     contourSet = contourSet == 10 ? 5 : 10;
     showEverything(settings, contourSet);
-    state.SetIterationTime(drawOnce(view, settings, image, *cells, cpu));
+    state.SetIterationTime(drawOnce(*f.engine, view, settings, image, *cells, cpu));
   }
   reportProcessorTime(state, cpu);
 }

@@ -62,8 +62,8 @@ void BM_LoadPresentationLibrary(benchmark::State& state) {
   }
   for (auto _ : state) {
     PresentationLibrary library;
-    const int result = loadPresentationLibrary(library, scratch() + "/S57Lib");
-    if (result != 0) {
+    const LibraryResult result = loadPresentationLibrary(library, scratch() + "/S57Lib");
+    if (result != LibraryResult::Ok) {
       state.SkipWithError("the library did not load");
       return;
     }

@@ -14,8 +14,7 @@
 #include <string>
 
 #include "CellList.h"
-#include "Engine.h"
-#include "EngineState.h"
+#include "CellLoad.h"
 #include "Portfolio.h"
 #include "PortfolioPlan.h"
 #include "PresentationLibrary.h"
@@ -32,14 +31,16 @@ struct Loaded {
   std::string error;
 };
 
-bool libraryReady(std::string& error) {
-  static const int code = loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent);
-  if (code != 0) {
+// The library the cells are built with, read once; null (with the reason
+// in `error`) when it does not read.
+const PresentationLibrary* libraryReady(std::string& error) {
+  static PresentationLibrary library;
+  static const LibraryResult code = loadPresentationLibrary(library, kLibrary, MissingFileReport::Silent);
+  if (code != LibraryResult::Ok) {
     error = "no usable library in S57Lib (run scripts/setup.sh)";
-    return false;
+    return nullptr;
   }
-  engineState().libraryLoaded = true;
-  return true;
+  return &library;
 }
 
 // A route of `legs` legs zigzagging from west to east across the box
@@ -57,7 +58,8 @@ Route zigzag(double south, double west, double north, double east, int legs) {
 Loaded& portfolio() {
   static Loaded l;
   static const bool ready = [] {
-    if (!libraryReady(l.error)) return false;
+    const PresentationLibrary* library = libraryReady(l.error);
+    if (!library) return false;
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("route-check-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
@@ -65,7 +67,7 @@ Loaded& portfolio() {
     if (!written.ok) l.error = "could not write the portfolio: " + written.failedPath;
     ViewGeometry view;
     for (const portfolio::PlannedCell& cell : portfolio::planPortfolio(1000))
-      if (l.error.empty() && loadCell((folder / (cell.name + ".000")).string(), view, l.cells) != 0)
+      if (l.error.empty() && !loadCell((folder / (cell.name + ".000")).string(), *library, l.cells, &view).ok())
         l.error = "loadCell failed for " + cell.name;
     std::filesystem::remove_all(folder);
     return true;
@@ -77,9 +79,11 @@ Loaded& portfolio() {
 Loaded& harbour() {
   static Loaded l;
   static const bool ready = [] {
-    if (!libraryReady(l.error)) return false;
+    const PresentationLibrary* library = libraryReady(l.error);
+    if (!library) return false;
     ViewGeometry view;
-    if (!std::filesystem::exists(kCell) || loadCell(kCell, view, l.cells) != 0) l.error = "cannot load " + kCell;
+    if (!std::filesystem::exists(kCell) || !loadCell(kCell, *library, l.cells, &view).ok())
+      l.error = "cannot load " + kCell;
     return true;
   }();
   (void)ready;

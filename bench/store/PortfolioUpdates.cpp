@@ -18,7 +18,7 @@ bool writePortfolioUpdates(const std::vector<std::string>& baseFiles, int number
   std::vector<s57write::CatalogueFile> listed;
   for (const std::string& base : baseFiles) {
     S57CellReader reader;
-    if (reader.readCell(base) != 0) return false;
+    if (reader.readCell(base) != ReaderResult::Ok) return false;
     const FRID* named = nullptr;
     for (const auto& f : reader.features)
       for (const ATTF_NATF& a : f->attributes)

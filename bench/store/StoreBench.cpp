@@ -2,7 +2,9 @@
 // into a fresh store; a week's exchange set of updates for 300 cells onto
 // a store holding the 1,000-cell synthetic portfolio; and reading that
 // store's index, which a start does before it shows the window (so it must
-// take a few milliseconds).
+// take a few milliseconds). ImportEncryptedSet5f imports the IHO's
+// encrypted test 5f (seven cells, eleven files, each authenticated and
+// decrypted) into a store holding its certificate and permits.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -18,6 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kPowerUp = CHART_SHARED_ENC "/../iho/s64/2.1.1 Power Up";
+const std::string k5f = CHART_SHARED_ENC "/../iho/s63/5 Authentication_Part2/Test 5f";
 
 fs::path benchFolder(const std::string& what) {
   return fs::temp_directory_path() / ("store_bench_" + what + "_" + std::to_string(::getpid()));
@@ -74,6 +77,40 @@ void ImportPowerUp(benchmark::State& state) {
   fs::remove_all(folder);
 }
 BENCHMARK(ImportPowerUp)->Unit(benchmark::kMillisecond);
+
+void ImportEncryptedSet5f(benchmark::State& state) {
+  if (!fs::is_directory(k5f)) {
+    state.SkipWithError("the IHO's encrypted test data are absent");
+    return;
+  }
+  DataClient client;
+  client.clock = DataClientClock::fixedAt(CalendarDay{2013, 6, 1});
+  const fs::path keys = benchFolder("keys"), folder = benchFolder("5f");
+  fs::remove_all(keys);
+  {
+    ChartStore store(keys.string());
+    store.setDataClient(client);
+    if (!store.installKey(k5f + "/IHO.CRT", KeyRole::Scheme).installed ||
+        store.installPermits(k5f + "/PERMIT.TXT").anyRefused()) {
+      state.SkipWithError("the certificate or the permits of 5f were refused");
+      return;
+    }
+  }
+  for (auto _ : state) {
+    state.PauseTiming();
+    fs::remove_all(folder);
+    fs::copy(keys, folder, fs::copy_options::recursive);
+    state.ResumeTiming();
+    ChartStore store(folder.string());
+    store.setDataClient(client);
+    const ImportReport report = store.import({k5f});
+    if (!report.written || report.anyRefused() || report.cells.size() != 7)
+      state.SkipWithError("the set was not imported whole");
+  }
+  fs::remove_all(folder);
+  fs::remove_all(keys);
+}
+BENCHMARK(ImportEncryptedSet5f)->Unit(benchmark::kMillisecond);
 
 void ImportUpdatesForThreeHundredCells(benchmark::State& state) {
   PortfolioStore& p = portfolioStore();

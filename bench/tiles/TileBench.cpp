@@ -5,24 +5,21 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
-#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <algorithm>
 #include <filesystem>
+#include <memory>
+#include <optional>
 #include <vector>
 
-#include "EngineState.h"
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "MercatorProjection.h"
 #include "TileImage.h"
 #include "TileRenderer.h"
 #include "TileSet.h"
-
-static void initChartFontResource() { Q_INIT_RESOURCE(chart_font); }
 
 namespace {
 
@@ -30,9 +27,10 @@ const std::string kCell = std::string(CHART_SHARED_ENC) + "/US5WA22M/US5WA22M.00
 const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 
 struct Fixture {
+  std::unique_ptr<ChartEngine> engine;
   std::vector<S57Cell*> cells;
   std::vector<tiles::GeoBox> areas;
-  DisplaySettings settings{presentationLibrary()};
+  std::optional<DisplaySettings> settings;  // over the engine's library
   std::string error;
 };
 
@@ -46,18 +44,18 @@ Fixture& fixture() {
     new QGuiApplication(argc, argv);  // never destroyed: not during static destruction
     if (!std::filesystem::exists(kCell)) {
       f.error = "US5WA22M.000 not found under CHART_SHARED_ENC";
-    } else if (loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent) != 0) {
+    } else if (f.engine = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+               !f.engine->hasLibrary()) {
       f.error = "no usable library in S57Lib (run scripts/setup.sh)";
     } else {
-      engineState().libraryLoaded = true;
-      initChartFontResource();
-      engineState().appFontId = QFontDatabase::addApplicationFont(QStringLiteral(":/syn.ttf"));
+      f.engine->registerChartFont();
       ChartView loading;
-      if (loadCell(kCell, loading) != 0) f.error = "loadCell failed";
+      if (f.engine->loadCell(kCell, &loading) != ReaderResult::Ok) f.error = "loadCell failed";
       // As enctool tiles sets the display.
-      f.settings.setContourSet(10);
-      f.settings.setShowCellBoundaries(2);
-      f.cells = *cellList().snapshot();
+      f.settings.emplace(f.engine->library());
+      f.settings->setContourSet(10);
+      f.settings->setShowCellBoundaries(2);
+      f.cells = *f.engine->cells().snapshot();
       for (const S57Cell* cell : f.cells) {
         for (const ChartBox& b : cell->extents) {
           const GeoPoint sw = chartToGeo({b.minX, b.minY}), ne = chartToGeo({b.maxX, b.maxY});
@@ -86,7 +84,7 @@ void RenderTile(benchmark::State& state) {
   Fixture& f = fixture();
   if (!f.error.empty()) return state.SkipWithError(f.error.c_str());
   const std::vector<tiles::TileId> tiles = tilesAt(f, static_cast<int>(state.range(0)));
-  tiles::TileRenderer renderer(f.cells, f.settings);
+  tiles::TileRenderer renderer(*f.engine, f.cells, *f.settings);
   size_t next = 0;
   long long drawn = 0;
   for (auto _ : state) {
@@ -105,7 +103,7 @@ const std::vector<QImage>& drawnTiles() {
     std::vector<QImage> out;
     Fixture& f = fixture();
     if (!f.error.empty()) return out;
-    tiles::TileRenderer renderer(f.cells, f.settings);
+    tiles::TileRenderer renderer(*f.engine, f.cells, *f.settings);
     for (const tiles::TileId& t : tilesAt(f, 15))
       if (out.size() < 40 && renderer.render(t)) out.push_back(renderer.image().copy());
     return out;

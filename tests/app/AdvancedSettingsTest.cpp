@@ -67,7 +67,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  const DisplaySettings& s = displaySettings();
+  const DisplaySettings& s = window->displaySettings();
   EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
   EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
   EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
@@ -91,23 +91,23 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return false;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().twoDepthShades);
+  EXPECT_TRUE(window->displaySettings().twoDepthShades);
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  EXPECT_FLOAT_EQ(s.safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(s.shallowContour, 3.0f);
-  EXPECT_FLOAT_EQ(s.deepContour, 30.0f);
-  EXPECT_TRUE(s.twoDepthShades);
-  EXPECT_TRUE(s.shallowPattern);
-  EXPECT_FALSE(s.useScaleMinimum);
-  EXPECT_FALSE(s.importantText);
-  EXPECT_FALSE(s.dateIsToday);
-  EXPECT_EQ(s.viewingDate, 20240601);
-  EXPECT_TRUE(s.showAllDates);
+  const DisplaySettings& restored = window->displaySettings();  // the new window's own
+  EXPECT_FLOAT_EQ(restored.safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(restored.shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(restored.deepContour, 30.0f);
+  EXPECT_TRUE(restored.twoDepthShades);
+  EXPECT_TRUE(restored.shallowPattern);
+  EXPECT_FALSE(restored.useScaleMinimum);
+  EXPECT_FALSE(restored.importantText);
+  EXPECT_FALSE(restored.dateIsToday);
+  EXPECT_EQ(restored.viewingDate, 20240601);
+  EXPECT_TRUE(restored.showAllDates);
 
   // The dialog opens on the settings in force.
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
@@ -127,18 +127,18 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(s.dateIsToday);
-  EXPECT_FLOAT_EQ(s.safetyContour, 2.0f);
-  EXPECT_LE(s.shallowContour, 2.0f);
-  EXPECT_GE(s.deepContour, 2.0f);
+  EXPECT_TRUE(restored.dateIsToday);
+  EXPECT_FLOAT_EQ(restored.safetyContour, 2.0f);
+  EXPECT_LE(restored.shallowContour, 2.0f);
+  EXPECT_GE(restored.deepContour, 2.0f);
 
   // 恢复默认 brings the start values back.
   action("actionDefaults")->trigger();
-  EXPECT_FALSE(s.twoDepthShades);
-  EXPECT_TRUE(s.useScaleMinimum);
-  EXPECT_TRUE(s.importantText);
-  EXPECT_TRUE(s.dateIsToday);
-  EXPECT_FALSE(s.showAllDates);
+  EXPECT_FALSE(restored.twoDepthShades);
+  EXPECT_TRUE(restored.useScaleMinimum);
+  EXPECT_TRUE(restored.importantText);
+  EXPECT_TRUE(restored.dateIsToday);
+  EXPECT_FALSE(restored.showAllDates);
 }
 
 // Typing a contour moves nothing until it is typed in full: "15" into the
@@ -186,9 +186,9 @@ TEST_F(AdvancedSettings, TypedContoursKeepTheOthersUnlessTheyContradictThem) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 6.0f);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 6.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 40.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 6.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 6.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 40.0f);
 }
 
 // The safety depth, dangers in shallow water, area boundaries, full-length
@@ -231,14 +231,13 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
     EXPECT_TRUE(s.rangeLegs);
     EXPECT_TRUE(s.showDataQuality);
   };
-  chosen(displaySettings());
+  chosen(window->displaySettings());
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  chosen(displaySettings());
+  chosen(window->displaySettings());
 
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
     AdvancedSettingsDialog dialog(s, parent);
@@ -256,11 +255,11 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().safetyDepthIsContour);
-  EXPECT_FLOAT_EQ(displaySettings().soundingSafetyDepth(), 12.0f);
+  EXPECT_TRUE(window->displaySettings().safetyDepthIsContour);
+  EXPECT_FLOAT_EQ(window->displaySettings().soundingSafetyDepth(), 12.0f);
 
   action("actionDefaults")->trigger();
-  const DisplaySettings& s = displaySettings();
+  const DisplaySettings& s = window->displaySettings();
   EXPECT_TRUE(s.safetyDepthIsContour);
   EXPECT_FALSE(s.shallowWaterDangers || s.plainBoundaries || s.rangeLegs || s.showDataQuality);
 }
@@ -274,18 +273,17 @@ TEST_F(AdvancedSettings, StoredPaperChartSymbolsKeepTheirPlainBoundaries) {
     store.remove(QStringLiteral("display/plainBoundaries"));
   }
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  EXPECT_TRUE(displaySettings().paperChartSymbols);
-  EXPECT_TRUE(displaySettings().plainBoundaries);
+  EXPECT_TRUE(window->displaySettings().paperChartSymbols);
+  EXPECT_TRUE(window->displaySettings().plainBoundaries);
 }
 
 // 比例尺边界: off at start, turned on in the dialog, kept across a restart,
 // and off again with 恢复默认.
 TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
   showAndDraw();
-  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+  EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
   window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
     AdvancedSettingsDialog dialog(s, parent);
     QCheckBox* box = part<QCheckBox>(dialog, "scaleBoundaries");
@@ -295,16 +293,15 @@ TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
     return true;
   };
   action("actionAdvanced")->trigger();
-  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+  EXPECT_TRUE(window->displaySettings().showScaleBoundaries);
 
   EXPECT_TRUE(window->close());
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   showAndDraw();
-  EXPECT_TRUE(displaySettings().showScaleBoundaries);
+  EXPECT_TRUE(window->displaySettings().showScaleBoundaries);
   action("actionDefaults")->trigger();
-  EXPECT_FALSE(displaySettings().showScaleBoundaries);
+  EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
 }
 
 TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "Engine.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 
 namespace fs = std::filesystem;
 
@@ -33,10 +33,20 @@ WorkingDirectory::~WorkingDirectory() {
   fs::remove_all(path, ignored);
 }
 
+ChartEngine& engine() {
+  // Never destroyed: the windows' fonts and Qt go first.
+  static ChartEngine* const made = [] {
+    WorkingDirectory cwd;
+    return new ChartEngine(kLibraryDirectory);
+  }();
+  return *made;
+}
+
 bool startEngineOnce() {
   static const bool started = [] {
+    ChartEngine& e = engine();
     WorkingDirectory cwd;
-    return fs::exists("S57Lib/S57Colours") && startEngine() != 1;
+    return startEngine(e) != EngineResult::NoLibrary;
   }();
   return started;
 }

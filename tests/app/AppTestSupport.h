@@ -7,13 +7,14 @@
 #include <string>
 
 class CellLoader;
+class ChartEngine;
 class QWidget;
 
 namespace apptest {
 
 // A fresh working directory holding links to the project's S57Lib and world
-// base map and the window icon; the process works in it while the object lives. startEngine
-// runs once per process.
+// base map and the window icon; the process works in it while the object
+// lives.
 class WorkingDirectory {
 public:
   WorkingDirectory();
@@ -26,8 +27,12 @@ private:
   std::string previous_;
 };
 
-// Starts the engine on the project's library (once per process); false
-// when S57Lib is missing.
+// The engine the test windows draw and load through: the project's library,
+// read in a working directory of its own as main() reads it in the
+// program's. One per test program; the cells loaded stay from test to test.
+ChartEngine& engine();
+// Starts it as main() does (startEngine: the chart font, the world base
+// map), once per test program; false when S57Lib is missing.
 bool startEngineOnce();
 
 // Mouse and wheel events as the window receives them, positions in window

@@ -24,7 +24,7 @@ TEST(CellLoader, ReportsEachCellThenTheCellsItListedThenTheEnd) {
   fixtures::writeCell(fixtures::smallCell("LOADERB1.000"), two.path, "LOADERB1.000");
   fixtures::writeCell(fixtures::smallCell("LOADERB2.000", 0.2), two.path, "LOADERB2.000");
 
-  CellLoader loader;
+  CellLoader loader(engine());
   QStringList heard;
   QObject::connect(&loader, &CellLoader::cellLoaded, [&] { heard << "cell"; });
   QObject::connect(&loader, &CellLoader::cellsListed, [&](const std::vector<S57Cell*>& cells) {
@@ -71,7 +71,7 @@ TEST(CellLoader, DestroyedWhileLoadingWaitsForTheLoad) {
     const std::string name = "LOADERC" + std::to_string(i / 10) + std::to_string(i % 10) + ".000";
     fixtures::writeCell(fixtures::smallCell(name), folder.path, name);
   }
-  auto loader = std::make_unique<CellLoader>();
+  auto loader = std::make_unique<CellLoader>(engine());
   loader->start(QString::fromStdString(folder.path));
   loader.reset();
   EXPECT_EQ(QThreadPool::globalInstance()->activeThreadCount(), 0);

@@ -24,21 +24,20 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellList.h"
 #include "CellListPanel.h"
+#include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DemoCell.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "CellLoader.h"
 #include "MainWindow.h"
-#include "TrueScale.h"
 #include "MercatorProjection.h"
 #include "ReadoutText.h"
+#include "TrueScale.h"
 #include "WorldCopies.h"
 
 using namespace apptest;
@@ -104,16 +103,16 @@ protected:
     fs::create_directory("s57000");
     ASSERT_FALSE(demo::writeDemoCell("s57000").empty());
     fs::copy_file(kNoaaCell, "s57000/US5WA22M.000");
-    displaySettings() = DisplaySettings();
   }
 
-  // The start-up of main(): window, engine, the load of `directory`
+  // The start-up of main(): the engine over the library (read once per
+  // test program), the window, the engine started, the load of `directory`
   // (none when empty), shown.
   void startUp(const QString& directory = "s57000//") {
     const double t0 = processAgeMs();
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(engine());
     const double t1 = processAgeMs();
-    if (!engineState().libraryLoaded) startEngine();
+    startEngineOnce();
     const double t2 = processAgeMs();
     if (!directory.isEmpty()) window->startLoading(directory);
     window->show();
@@ -124,7 +123,7 @@ protected:
   }
 
   void showCell(const std::string& name, float scale) {
-    const CellSnapshot cells = cellList().snapshot();
+    const CellSnapshot cells = engine().cells().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == name) {
         window->chart()->view().centre = {(c->boundingBox.minX + c->boundingBox.maxX) / 2,
@@ -156,8 +155,8 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
   }
 
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains(demo::kCellName));
-  EXPECT_TRUE(cellList().contains("US5WA22M.000"));
+  EXPECT_TRUE(engine().cells().contains(demo::kCellName));
+  EXPECT_TRUE(engine().cells().contains("US5WA22M.000"));
   EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty()) << qPrintable(window->statusBar()->currentMessage());
 
   showCell("US5WA22M.000", 8000.0f);
@@ -168,8 +167,8 @@ TEST_F(EndToEnd, StartUpLoadShowsBothCellsAndTheScreenshotIsKept) {
 
   // The picture of the README: the demo harbour with soundings and
   // contours, the cell list open and a range and bearing measured.
-  displaySettings().showSoundings = true;
-  displaySettings().showDepthContours = true;
+  window->displaySettings().showSoundings = true;
+  window->displaySettings().showDepthContours = true;
   window->resize(1140, 700);
   window->findChild<QAction*>("actionCellList")->trigger();
   QApplication::processEvents();
@@ -231,7 +230,7 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
     fs::copy_file(source / ("US5WA22M" + std::string(ext)), cellFolder / ("US5WA22M" + std::string(ext)));
   startUp(QString());
-  if (cellList().contains("US5WA22M.000")) GTEST_SKIP() << "US5WA22M is loaded already in this process";
+  if (engine().cells().contains("US5WA22M.000")) GTEST_SKIP() << "US5WA22M is loaded already in this process";
   window->dialogs.chooseDirectory = [&](QWidget*, const QString&) { return QString::fromStdString(cwd.path + "/import"); };
   window->findChild<QAction*>("action_3")->trigger();  // 批量导入
   ASSERT_TRUE(waitForLoading(window->loader()));
@@ -242,7 +241,7 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
   const GeoPoint centre = chartToGeo(window->chart()->view().centre);
   EXPECT_NEAR(centre.latitude, 47.27, 0.05);
   EXPECT_NEAR(centre.longitude, -122.42, 0.05);
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   const auto cell = std::find_if(cells->begin(), cells->end(), [](S57Cell* c) { return c->name == "US5WA22M.000"; });
   ASSERT_NE(cell, cells->end());
   EXPECT_EQ((*cell)->edition, 40);
@@ -272,8 +271,8 @@ TEST_F(EndToEnd, BatchImportOfANestedExchangeSetShowsTheCellWithItsUpdates) {
 TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides) {
   if (!fs::exists(kSpanCell)) GTEST_SKIP() << "no " << kSpanCell;
   startUp(QString());
-  if (cellList().contains("AA3MSPAN.000")) GTEST_SKIP() << "AA3MSPAN is loaded already in this process";
-  displaySettings().showWorldBaseMap = false;  // no data round the cell, no land
+  if (engine().cells().contains("AA3MSPAN.000")) GTEST_SKIP() << "AA3MSPAN is loaded already in this process";
+  window->displaySettings().showWorldBaseMap = false;  // no data round the cell, no land
   window->resize(1000, 700);
   QApplication::processEvents();
   window->dialogs.openCellFile = [](QWidget*, const QString&) { return QString::fromStdString(kSpanCell); };
@@ -304,8 +303,8 @@ TEST_F(EndToEnd, ACellAcross180IsDrawnInOnePieceAndThePositionBoxReadsBothSides)
   const QRgb fill = shot.pixel(middle);
   // The background is no data: NODTA, and the NODATA03 pattern in CHGRD
   // with its smoothed edges between the two.
-  const QColor noData = colourOf(*displaySettings().colourTable, colourIndex("NODTA"));
-  const QColor pattern = colourOf(*displaySettings().colourTable, colourIndex("CHGRD"));
+  const QColor noData = colourOf(*window->displaySettings().colourTable, colourIndex("NODTA"));
+  const QColor pattern = colourOf(*window->displaySettings().colourTable, colourIndex("CHGRD"));
   const auto background = [&](QRgb rgb) {
     const QColor c(rgb);
     const auto between = [](int v, int a, int b) { return v >= std::min(a, b) - 2 && v <= std::max(a, b) + 2; };

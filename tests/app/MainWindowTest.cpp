@@ -24,23 +24,23 @@
 
 #include <sys/stat.h>
 
-#include "EngineState.h"
 #include "AppTestSupport.h"
 #include "CellFixtures.h"
-#include "CellListPanel.h"
 #include "CellList.h"
+#include "CellListPanel.h"
+#include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
 #include "DisplaySettings.h"
 #include "LibraryResult.h"
-#include "CellLoader.h"
 #include "MainWindow.h"
 #include "MercatorProjection.h"
 #include "ObjectPanel.h"
+#include "PresentationLibrary.h"
+#include "ReaderResult.h"
+#include "ReadoutText.h"
 #include "TrueScale.h"
 #include "ViewGeometry.h"
-#include "PresentationLibrary.h"
-#include "ReadoutText.h"
-#include "ReaderResult.h"
 
 using namespace apptest;
 using namespace s57write;
@@ -53,9 +53,8 @@ class MainWindowTest : public testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
-    displaySettings() = DisplaySettings();
     QSettings().clear();  // no choices of an earlier test
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(engine());
     window->dialogs.question = [this](QWidget*, const QString& title, const QString& text) {
       questions << title + "|" + text;
       return closeAnswer;
@@ -114,15 +113,15 @@ TEST_F(MainWindowTest, ConstructionGivesTheWindowItsTitleSizeViewAndSettings) {
   const ChartPoint centre = geoToChart({18.95, 110.56});  // the demo harbour
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, centre.y);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 10.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 20.0f);
   EXPECT_FALSE(window->chart()->selectionMode());
 }
 
 TEST_F(MainWindowTest, WithoutLogoFileTheWindowHasNoIcon) {
   std::filesystem::remove("logo.png");
-  MainWindow other;
+  MainWindow other(engine());
   EXPECT_TRUE(other.windowIcon().isNull());
 }
 
@@ -208,7 +207,9 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
     EXPECT_EQ(menus[i]->text(), QString::fromUtf8(titles[i][1]));
   }
   EXPECT_EQ(describe(menus[0]->menu()),
-            QString::fromUtf8("action=导入 action_3=批量导入 actionGoTo=转到… actionMeasure=测距 action_2=退出"));
+            QString::fromUtf8("action=导入 action_3=批量导入 actionImportCharts=导入海图… - actionImportPermits=导入许可证… "
+                              "actionInstallCertificate=安装证书… actionPermitList=许可证列表… actionUserPermit=用户许可… "
+                              "actionManufacturerFile=制造商密钥文件… - actionGoTo=转到… actionMeasure=测距 action_2=退出"));
   // Check marks as in force at start: Chinese names, boundaries shown, the
   // 10 m contour set, the world base map.
   EXPECT_EQ(describe(menus[1]->menu()),
@@ -220,7 +221,7 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
             QString::fromUtf8("action_5m=等深线5m action_10m=等深线10m* action_20m=等深线20m "
                               "action_13=自定义… action_7=显示等深线 !action_10= 等深线标识"));
   EXPECT_EQ(describe(menus[3]->menu()),
-            QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=阴天"));
+            QString::fromUtf8("action_18=白天* action_19=夜晚 action_20=晴天 !action_21=雨天 action_22=黄昏"));
 
   for (const char* name : {"action", "action_3", "action_2", "action_10", "actionGoTo", "actionDefaults"})
     EXPECT_FALSE(action(name)->isCheckable()) << name;
@@ -400,7 +401,7 @@ TEST_F(MainWindowTest, RightButtonRepaintsAndDoesNotDrag) {
 TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
   showAndDraw();
   PaintCounter paints(*window->chart());
-  const PresentationLibrary& library = presentationLibrary();
+  const PresentationLibrary& library = engine().library();
   using Check = std::function<bool(const DisplaySettings&)>;
   struct Case {
     const char* action;
@@ -430,7 +431,7 @@ TEST_F(MainWindowTest, SettingActionsChangeTheSettingsAndRepaint) {
   for (const Case& c : cases) {
     paints.take();
     action(c.action)->trigger();
-    EXPECT_TRUE(c.check(displaySettings())) << c.action;
+    EXPECT_TRUE(c.check(window->displaySettings())) << c.action;
     EXPECT_GT(paints.take(), 0) << c.action;
     if (action(c.action)->isCheckable() && action(c.action)->actionGroup()) {
       EXPECT_TRUE(action(c.action)->isChecked()) << c.action;
@@ -469,7 +470,7 @@ TEST_F(MainWindowTest, OpenCellCentresTheWindowsViewOnTheCell) {
   PaintCounter paints(*window->chart());
   paints.take();
   action("action")->trigger();
-  EXPECT_TRUE(cellList().contains("APPOPEN1.000"));
+  EXPECT_TRUE(engine().cells().contains("APPOPEN1.000"));
   EXPECT_GT(paints.take(), 0);
   // smallCell is a 0.1 degree square from 47N 122W.
   const GeoPoint centre = chartToGeo(window->chart()->view().centre);
@@ -493,21 +494,21 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
     std::ofstream(dir.path + "/cut.000", std::ios::binary) << image.substr(0, image.size() - 5);
   }
   const ChartPoint centre = window->chart()->view().centre;
-  const size_t cells = cellList().size();
+  const size_t cells = engine().cells().size();
   const QTreeWidget* tree = window->cellListPanel()->tree();
   const struct {
     const char* file;
-    int code;
+    ReaderResult result;
     const char* plain;      // the status bar and the row
     const char* technical;  // the row's tool tip
   } cases[] = {
-      {"broken.000", 2, "broken.000：不是S-57海图文件", "文件不足25字节"},
-      {"empty.000", 2, "empty.000：文件为空", "文件不足25字节"},
-      {"missing.000", 1, "missing.000：文件无法打开或读取", "文件无法打开或读取"},
-      {"cut.000", 14, "cut.000：文件已损坏（不完整），未加载", "有记录越过文件末尾"},
+      {"broken.000", ReaderResult::FileTooShort, "broken.000：不是S-57海图文件", "文件不足25字节"},
+      {"empty.000", ReaderResult::FileTooShort, "empty.000：文件为空", "文件不足25字节"},
+      {"missing.000", ReaderResult::CannotOpen, "missing.000：文件无法打开或读取", "文件无法打开或读取"},
+      {"cut.000", ReaderResult::TruncatedRecord, "cut.000：文件已损坏（不完整），未加载", "有记录越过文件末尾"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/" + c.file)), c.code) << c.file;
+    EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/" + c.file)), c.result) << c.file;
     EXPECT_EQ(statusText(), QString::fromUtf8(c.plain));
     const QTreeWidgetItem* row = tree->topLevelItem(tree->topLevelItemCount() - 1);
     EXPECT_EQ(row->text(CellListPanel::NameColumn), c.file);
@@ -516,24 +517,37 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
     EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains(QString::fromUtf8(c.technical)))
         << qPrintable(row->toolTip(CellListPanel::WarningColumn));
   }
-  // While the library is not loaded, the reason its loader gave is shown.
-  EngineState& engine = engineState();
-  const EngineState started = engine;
-  engine.libraryLoaded = false;
-  engine.libraryResult = libraryFileResult(LibraryCutShort, 1);
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 1);
-  engine = started;
-  EXPECT_TRUE(statusText().contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记"))) << qPrintable(statusText());
-  EXPECT_EQ(cellList().size(), cells);
+  EXPECT_EQ(engine().cells().size(), cells);
   EXPECT_EQ(window->chart()->view().centre.x, centre.x);
   EXPECT_EQ(window->chart()->view().centre.y, centre.y);
+  // A window whose engine has no library shows the reason its loader gave:
+  // here a look-up table that lacks its closing marker.
+  {
+    const std::string library = dir.path + "/S57Lib";
+    std::filesystem::create_directory(library);
+    std::filesystem::copy_file(CHART_SOURCE_DIR "/S57Lib/S57Colours", library + "/S57Colours");
+    std::ifstream in(CHART_SOURCE_DIR "/S57Lib/S57LookupTable", std::ios::binary);
+    const std::string lookups((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ofstream(library + "/S57LookupTable", std::ios::binary) << lookups.substr(0, lookups.size() - 4);
+    ChartEngine withoutLibrary(library, MissingFileReport::Silent);
+    ASSERT_EQ(withoutLibrary.libraryResult(), libraryFileResult(LibraryResult::CutShort, 1));
+    MainWindow other(withoutLibrary);
+    const ChartPoint otherCentre = other.chart()->view().centre;
+    EXPECT_EQ(other.openCell(QString::fromStdString(cell)), CellLoadResult::noLibrary());
+    const QString text = other.statusBar()->currentMessage();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("未加载海图符号库（S57Lib）：文件S57LookupTable缺少结束标记")))
+        << qPrintable(text);
+    EXPECT_EQ(withoutLibrary.cells().size(), 0u);
+    EXPECT_EQ(other.chart()->view().centre.x, otherCentre.x);
+    EXPECT_EQ(other.chart()->view().centre.y, otherCentre.y);
+  }
 
   // Opened twice: no failure row, the view goes to the cell loaded.
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 0);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::Ok);
   const int rows = tree->topLevelItemCount();
   const ChartPoint there = window->chart()->view().centre;
   window->chart()->goTo({30, 119, 1000000});
-  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), 11);
+  EXPECT_EQ(window->openCell(QString::fromStdString(cell)), ReaderResult::DuplicateCell);
   EXPECT_EQ(statusText(), QString::fromUtf8("APPTWICE.000：已加载，转到该海图"));
   EXPECT_EQ(tree->topLevelItemCount(), rows);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, there.x);
@@ -544,12 +558,12 @@ TEST_F(MainWindowTest, CellThatFailsToLoadIsNamedWithItsReasonAndChangesNothing)
 TEST_F(MainWindowTest, CancelledDialogsChangeNothingAndDoNotRepaint) {
   showAndDraw();
   PaintCounter paints(*window->chart());
-  const size_t cells = cellList().size();
+  const size_t cells = engine().cells().size();
   paints.take();
   action("action")->trigger();
   action("action_3")->trigger();
   EXPECT_EQ(paints.take(), 0);
-  EXPECT_EQ(cellList().size(), cells);
+  EXPECT_EQ(engine().cells().size(), cells);
   EXPECT_FALSE(window->loader().busy());
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
 }
@@ -587,7 +601,7 @@ TEST_F(MainWindowTest, BatchImportWhileALoadRunsShowsTheNoticeAndStartsNothing) 
   gate.release();
   ASSERT_TRUE(waitForLoading(window->loader()));
   pool->setMaxThreadCount(threads);
-  EXPECT_TRUE(cellList().contains("APPBATCH.000"));
+  EXPECT_TRUE(engine().cells().contains("APPBATCH.000"));
   EXPECT_TRUE(child<QFrame>("formFrame")->isHidden());
   EXPECT_EQ(window->findChild<QMovie*>()->state(), QMovie::NotRunning);
 }
@@ -600,10 +614,10 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   std::ofstream(dir.path + "/c.000") << "short";
   std::filesystem::rename(dir.path + "/APPORDB.000", dir.path + "/b.000");
 
-  const size_t before = cellList().size();
+  const size_t before = engine().cells().size();
   window->startLoading(QString::fromStdString(dir.path) + "//");
   ASSERT_TRUE(waitForLoading(window->loader()));
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(cells->size(), before + 2);
   EXPECT_EQ((*cells)[before]->name, "APPORDA.000");
   EXPECT_EQ((*cells)[before + 1]->name, "APPORDB.000");
@@ -616,7 +630,7 @@ TEST_F(MainWindowTest, LoadReadsCellsInNameOrderAndReportsFailuresInTheStatusBar
   // failure, the file that is no cell is named again (in one row).
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_EQ(cellList().size(), before + 2);
+  EXPECT_EQ(engine().cells().size(), before + 2);
   EXPECT_EQ(statusText(), QString::fromUtf8("c.000：不是S-57海图文件"));
   EXPECT_EQ(window->cellListPanel()->tree()->topLevelItemCount(), rows);
 }
@@ -677,7 +691,7 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   fixtures::writeCell(update, dir.path, "APPUPD1.001");
   window->startLoading(QString::fromStdString(dir.path));
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains("APPUPD1.000"));
+  EXPECT_TRUE(engine().cells().contains("APPUPD1.000"));
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD1.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 
   // Opened alone, the same.
@@ -686,7 +700,7 @@ TEST_F(MainWindowTest, AnUpdateThatCannotApplyIsNamedInTheStatusBarAndTheCellSti
   S57Writer second;
   second.addDataSetIdentification(d);
   fixtures::writeCell(second, dir.path, "APPUPD2.001");
-  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/APPUPD2.000")), 0);
+  EXPECT_EQ(window->openCell(QString::fromStdString(dir.path + "/APPUPD2.000")), ReaderResult::Ok);
   EXPECT_EQ(statusText(), QString::fromUtf8("APPUPD2.001：此更新及其后的更新未应用：更新所属的版次与海图不同"));
 }
 
@@ -703,8 +717,8 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
   const QString reason = QString::fromUtf8(
       "APPPART1.000：记录数与数据集声明（DSSI）不符，有记录缺失或多出，海图不完整：NOMR声明1条元物标记录，读到0条；"
       "NOGR声明4条地理物标记录，读到0条");
-  EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderRecordCountMismatch);
-  EXPECT_TRUE(cellList().contains("APPPART1.000"));
+  EXPECT_EQ(window->openCell(QString::fromStdString(part)), ReaderResult::RecordCountMismatch);
+  EXPECT_TRUE(engine().cells().contains("APPPART1.000"));
   EXPECT_EQ(statusText(), reason);
   const QTreeWidget* tree = window->cellListPanel()->tree();
   bool listed = false;
@@ -719,13 +733,13 @@ TEST_F(MainWindowTest, ACellThatLostRecordsIsListedWithItsReasonAndAFifoIsRefuse
       << fixtures::smallCell("APPPART2.000").image().substr(0, at[at.size() - 5]);
   window->startLoading(QString::fromStdString(folder.path));
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains("APPPART2.000"));
+  EXPECT_TRUE(engine().cells().contains("APPPART2.000"));
   EXPECT_TRUE(statusText().startsWith(QString::fromUtf8("APPPART2.000：记录数与数据集声明（DSSI）不符")))
       << qPrintable(statusText());
 
   const std::string fifo = dir.path + "/APPFIFO1.000";
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderNotRegularFile);
+  EXPECT_EQ(window->openCell(QString::fromStdString(fifo)), ReaderResult::NotRegularFile);
   EXPECT_EQ(statusText(), QString::fromUtf8("APPFIFO1.000：不是普通文件，未读取"));
 }
 
@@ -742,11 +756,11 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   fixtures::TempDirectory dir;
   S57Writer w = fixtures::smallCell("APPPICK1.000");
   const std::string path = fixtures::writeCell(w, dir.path, "APPPICK1.000");
-  ASSERT_EQ(window->openCell(QString::fromStdString(path)), 0);
+  ASSERT_EQ(window->openCell(QString::fromStdString(path)), ReaderResult::Ok);
   showAndDraw();
   // The light sits in the middle of the cell, where the view is centred.
   const auto lightPixel = [&] {
-    const CellSnapshot cells = cellList().snapshot();
+    const CellSnapshot cells = engine().cells().snapshot();
     for (S57Cell* c : *cells)
       if (c->name == "APPPICK1.000") {
         const QPoint logical = toLogical(c->points.front()->position.point, window->chart()->view());
@@ -777,12 +791,13 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
   // area under it after.
   ASSERT_GE(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->headerItem()->text(ObjectPanel::ObjectColumn), QString::fromUtf8("物标信息"));
-  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), "Light (LIGHTS)");
+  // Names in the chart's language, 中文显示 at start.
+  EXPECT_EQ(list->topLevelItem(0)->text(ObjectPanel::ObjectColumn), QString::fromUtf8("灯标 (LIGHTS)"));
   // Cells opened by other tests lie on the same square: the light of this
   // one is among the listed.
   EXPECT_FALSE(list->findItems("APPPICK1.000", Qt::MatchExactly, ObjectPanel::CellColumn).isEmpty());
   EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1)->text(ObjectPanel::ObjectColumn),
-            "Depth area (DEPARE)");
+            QString::fromUtf8("水深区 (DEPARE)"));
   ASSERT_NE(panel->chosen(), nullptr);
   EXPECT_EQ(panel->chosen()->feature->objectClass, 75);
   EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("位置：47°03.000′N 121°57.000′W")))
@@ -822,7 +837,8 @@ TEST_F(MainWindowTest, SelectionModeListsTheObjectsUnderAClick) {
 
 // The panel takes names and value meanings from the library: list values
 // decoded item by item, units, unknown codes as they stand, and an unknown
-// class as an unknown object by its code.
+// class as an unknown object by its code; in Chinese under 中文显示 (the
+// start value), in English under 英文显示.
 TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   S57Cell cell;
   cell.name = "TEST.000";
@@ -834,6 +850,14 @@ TEST_F(MainWindowTest, TheChosenObjectIsDescribedWithDecodedValues) {
   unknown.attributes = {{"COLOUR", "99"}};
   window->objectPanel()->showObjects({PickedObject{&cell, &light}, PickedObject{&cell, &unknown}});
   ObjectPanel* panel = window->objectPanel();
+  ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
+  EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), QString::fromUtf8("未知物标 (OBJL 9999)"));
+  const QString chinese = panel->attributeView()->toPlainText();
+  for (const char* expected : {"灯标 (LIGHTS)", "图幅：TEST.000", "颜色 (COLOUR)\n白、红 (1,3)",
+                               "灯质 (LITCHR)\n闪光 (2)", "高度 (HEIGHT)\n12.5 米", "名称 (OBJNAM)\n东方"})
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(chinese);
+
+  action("action_12")->trigger();  // 英文显示
   ASSERT_EQ(panel->objectList()->topLevelItemCount(), 2);
   EXPECT_EQ(panel->objectList()->topLevelItem(1)->text(0), "unknown object (OBJL 9999)");
   const QString text = panel->attributeView()->toPlainText();

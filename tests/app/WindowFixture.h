@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "AppTestSupport.h"
-#include "CellList.h"
 #include "CellLoader.h"
+#include "ChartEngine.h"
 #include "ChartWidget.h"
 #include "ColourTable.h"
 #include "DisplaySettings.h"
@@ -26,7 +26,6 @@ protected:
   void SetUp() override {
     if (QGuiApplication::platformName() != "xcb") GTEST_SKIP() << "needs an X server (run through xvfb-run)";
     ASSERT_TRUE(startEngineOnce()) << "the presentation library S57Lib is missing: run scripts/setup.sh";
-    displaySettings() = DisplaySettings();
     applyWindowTheme(ColourScheme::DAY_BRIGHT);
     QSettings().clear();
     window = makeWindow();
@@ -38,7 +37,7 @@ protected:
   }
 
   std::unique_ptr<MainWindow> makeWindow() {
-    auto w = std::make_unique<MainWindow>();
+    auto w = std::make_unique<MainWindow>(engine());
     w->dialogs.question = [](QWidget*, const QString&, const QString&) { return QMessageBox::Yes; };
     w->dialogs.information = [this](QWidget*, const QString& title, const QString& text) {
       notices << title + "|" + text;

@@ -55,7 +55,7 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   // The view is fitted to the loaded cells: the demo harbour lies inside it.
   EXPECT_FALSE(window->chart()->viewMovedByUser());
   ChartView expected = window->chart()->view();
-  fitViewToLargestGroup(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*engine().cells().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.x, expected.centre.x);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
   const QPointF southWest = pixelOf(geoToChart({demo::kSouth, demo::kWest}));
@@ -97,7 +97,7 @@ TEST_F(Navigation, TheFirstViewShowsTheStartUpCellsUntilTheUserMovesIt) {
   fixtures::writeCell(fixtures::smallCell("NAVLATER.000"), "more", "NAVLATER.000");
   window->startLoading("more//");
   ASSERT_TRUE(waitForLoading(window->loader()));
-  EXPECT_TRUE(cellList().contains("NAVLATER.000"));
+  EXPECT_TRUE(engine().cells().contains("NAVLATER.000"));
   EXPECT_EQ(window->chart()->view().centre.x, moved.x);
   EXPECT_EQ(window->chart()->view().centre.y, moved.y);
 }
@@ -295,7 +295,7 @@ TEST_F(Navigation, KeysZoomPanAndShowAllCells) {
   ASSERT_TRUE(waitForLoading(window->loader()));
   key(*window, Qt::Key_Home);
   ChartView expected = window->chart()->view();
-  fitViewToLargestGroup(*cellList().snapshot(), expected);
+  fitViewToLargestGroup(*engine().cells().snapshot(), expected);
   EXPECT_DOUBLE_EQ(window->chart()->view().centre.y, expected.centre.y);
   EXPECT_FLOAT_EQ(window->chart()->view().scale, expected.scale);
 }

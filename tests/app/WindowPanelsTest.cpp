@@ -75,7 +75,7 @@ TEST_F(Panels, TheCellListFollowsLoadingAndADoubleClickShowsTheCell) {
   ASSERT_TRUE(waitForLoading(window->loader()));
 
   // One row per loaded cell, in load order, then the failed files.
-  const CellSnapshot cells = cellList().snapshot();
+  const CellSnapshot cells = engine().cells().snapshot();
   ASSERT_EQ(window->cellListPanel()->loadedCount(), static_cast<int>(cells->size()));
   for (std::size_t i = 0; i < cells->size(); ++i)
     EXPECT_EQ(tree->topLevelItem(static_cast<int>(i))->text(0), QString::fromStdString((*cells)[i]->name));
@@ -120,7 +120,7 @@ TEST(CellListText, EditionsUpdatesAndWarningsOfACell) {
   cell.edition = 3;
   cell.updatesApplied = {1, 2};
   cell.loadWarnings = {crcMismatchWarning("WARNED01.000", "CATALOG.031", "0000ABCD", "12345678"),
-                       updateStoppedWarning("WARNED01.004", UpdateGap, "update 3 is absent")};
+                       updateStoppedWarning("WARNED01.004", UpdateResult::Gap, "update 3 is absent")};
   CellListPanel panel;
   panel.addCells({&cell});
   panel.addCells({&cell});  // listed once
@@ -166,13 +166,13 @@ TEST(CellListText, EveryLoadWarningHasAChineseLine) {
     LoadWarning warning;
     const char* begins;
   } cases[] = {
-      {updateStoppedWarning("A.002", UpdateRecordMissing, "feature 7"), "A.002："},
-      {updateStoppedWarning("A.002", 99, "?"), "A.002："},
+      {updateStoppedWarning("A.002", UpdateResult::RecordMissing, "feature 7"), "A.002："},
+      {updateStoppedWarning("A.002", static_cast<UpdateResult>(99), "?"), "A.002："},
       {crcMismatchWarning("A.000", "E/CATALOG.031", "1", "2"), "A.000："},
       {crcUnreadableWarning("A.000", "E/CATALOG.031"), "A.000："},
       {notInCatalogueWarning("A.001", "E/CATALOG.031"), "A.001："},
       {listedButAbsentWarning("E/CATALOG.031", "B\\B.000"), "E/CATALOG.031："},
-      {catalogueUnreadableWarning("E/CATALOG.031", ReaderFileTooShort), "E/CATALOG.031："},
+      {catalogueUnreadableWarning("E/CATALOG.031", ReaderResult::FileTooShort), "E/CATALOG.031："},
       {sameCellTwiceWarning("copy/D.000", "D.000"), "copy/D.000："},
       {recordCountWarning("A.000", {{GeoFeatureRecords, 239, 0}, {kRecordKindCount, 0, 2}}), "A.000："},
       {duplicateRecordWarning("A.000", 2, "RCNM=100,RCID=5"), "A.000："},
@@ -298,6 +298,7 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   showAndDraw();
   window->startLoading("s57000");
   ASSERT_TRUE(waitForLoading(window->loader()));
+  action("action_12")->trigger();  // 英文显示: the names in English
   action("action_17")->trigger();
   QApplication::processEvents();  // the panel takes its room
   window->chart()->goTo({47.3119, -122.4376, 15000});
@@ -362,6 +363,65 @@ TEST_F(Panels, AClickOnADepthAreaListsItWithItsDepthsAndMarksIt) {
   EXPECT_EQ(markedOff, 0);
 }
 
+// Under 中文显示, the window's start value, the panel names the objects and
+// their attributes in Chinese with their S-57 acronyms, enumerated values
+// in Chinese with their codes; 英文显示 tells the same choice in English. At
+// Hylebos Waterway Lighted Buoy 1 of US5WA22M, over a depth area. The
+// screenshot is kept in build/test-artifacts/window-object-panel-chinese.png.
+TEST_F(Panels, TheObjectPanelSpeaksTheChartsLanguage) {
+  const fs::path source = kShared / "US5WA22M";
+  if (!fs::exists(source / "US5WA22M.000")) GTEST_SKIP() << "the shared cells are not in " << kShared;
+  if (engine().library().chineseNames.empty()) GTEST_SKIP() << "the library has no Chinese names";
+  fs::create_directory("s57000");
+  for (const char* ext : {".000", ".001", ".002", ".003", ".004"})
+    fs::copy_file(source / ("US5WA22M" + std::string(ext)), fs::path("s57000") / ("US5WA22M" + std::string(ext)));
+  showAndDraw();
+  window->startLoading("s57000");
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  action("action_17")->trigger();
+  QApplication::processEvents();  // the panel takes its room
+  window->chart()->goTo({47.2845, -122.405, 12000});
+  window->repaint();
+  const QPoint buoy = pixelOf(geoToChart(GeoPoint{47.2872345, -122.4127682})).toPoint();
+  press(*window->chart(), buoy), release(*window->chart(), buoy);
+  ObjectPanel* panel = window->objectPanel();
+  QTreeWidget* list = panel->objectList();
+  const auto rowOf = [list](const char* title) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      if (list->topLevelItem(i)->text(ObjectPanel::ObjectColumn) == QString::fromUtf8(title)) return i;
+    return -1;
+  };
+  ASSERT_EQ(rowOf("侧面浮标 (BOYLAT)"), 0) << "not first among " << list->topLevelItemCount() << " objects";
+  const int depthArea = rowOf("水深区 (DEPARE)");
+  ASSERT_GT(depthArea, 0);
+  const QString chinese = panel->attributeView()->toPlainText();
+  for (const char* expected : {"侧面浮标 (BOYLAT)", "浮标形状 (BOYSHP)\n柱形 (4)", "侧面标志类别 (CATLAM)\n左侧标 (1)",
+                               "颜色 (COLOUR)\n绿 (4)", "状态 (STATUS)\n永久 (1)"})
+    EXPECT_TRUE(chinese.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(chinese);
+  EXPECT_FALSE(chinese.contains(QStringLiteral("Colour"))) << qPrintable(chinese);
+  const fs::path artifacts = fs::path(CHART_BINARY_DIR) / "test-artifacts";
+  fs::create_directories(artifacts);
+  window->repaint();
+  EXPECT_TRUE(window->grab().save(QString::fromStdString((artifacts / "window-object-panel-chinese.png").string())));
+  list->setCurrentItem(list->topLevelItem(depthArea));
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8("最小水深 (DRVAL1)\n")))
+      << qPrintable(panel->attributeView()->toPlainText());
+  EXPECT_TRUE(panel->attributeView()->toPlainText().contains(QString::fromUtf8(" 米\n")));
+
+  // 英文显示: the same list and choice, in English; and back.
+  list->setCurrentItem(list->topLevelItem(0));
+  action("action_12")->trigger();
+  EXPECT_EQ(rowOf("Buoy, lateral (BOYLAT)"), 0);
+  EXPECT_EQ(rowOf("Depth area (DEPARE)"), depthArea);
+  ASSERT_EQ(panel->chosen(), &panel->objects()[0]);
+  const QString english = panel->attributeView()->toPlainText();
+  for (const char* expected : {"Buoy shape (BOYSHP)\npillar", "Colour (COLOUR)\ngreen"})
+    EXPECT_TRUE(english.contains(QString::fromUtf8(expected))) << expected << "\n" << qPrintable(english);
+  action("action_11")->trigger();
+  EXPECT_EQ(rowOf("侧面浮标 (BOYLAT)"), 0);
+  EXPECT_EQ(panel->attributeView()->toPlainText(), chinese);
+}
+
 TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
   if (!fs::exists(kShared / "s58")) GTEST_SKIP() << "the shared cells are not in " << kShared;
   fs::create_directory("s57000");
@@ -376,13 +436,15 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
   window->repaint();
   const std::size_t framed = window->chart()->view().candidates.size();
   ASSERT_GT(framed, 5u);
-  EXPECT_LT(window->chart()->view().cellNameBoxes.boxes.size(), framed);
+  // The cell names placed (the texts of no feature).
+  std::vector<TextBox> boxes;
+  for (const PlacedText& p : window->chart()->view().buffers.texts.placed())
+    if (!p.feature) boxes.push_back(p.box);
+  EXPECT_LT(boxes.size(), framed);
   // Every name placed is free of the others.
-  const auto& boxes = window->chart()->view().cellNameBoxes.boxes;
   for (std::size_t i = 0; i < boxes.size(); ++i)
     for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-      const bool overlap = boxes[i].bottom - boxes[j].top >= 100 && boxes[i].top - boxes[j].bottom <= -100 &&
-                           boxes[i].right - boxes[j].left >= 100 && boxes[i].left - boxes[j].right <= -100;
+      const bool overlap = boxesCollide(boxes[i], boxes[j]);
       EXPECT_FALSE(overlap) << i << " " << j;
     }
 }
@@ -391,13 +453,15 @@ TEST_F(Panels, CellNamesAtSmallScalesDoNotPileUp) {
 // NODTA) where no cell lies, its sea as no data (NODTA hatched with
 // NODATA03), never as the water colour of a depth.
 TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
-  ASSERT_FALSE(worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
+  ASSERT_FALSE(engine().worldBaseMap().empty()) << "worldland.bin is missing: run scripts/build-basemap.sh";
   showAndDraw();
   EXPECT_TRUE(action("actionWorldBaseMap")->isChecked());
   // Central Australia and the Coral Sea, where no test cell lies.
   window->chart()->goTo({-23.0, 140.0, 20000000});
   window->repaint();
-  auto colour = [](const char* token) { return colourOf(*displaySettings().colourTable, colourIndex(token)); };
+  auto colour = [this](const char* token) {
+    return colourOf(*window->displaySettings().colourTable, colourIndex(token));
+  };
   auto pixelAt = [&](GeoPoint g) {
     return window->chart()->grab().toImage().pixelColor(pixelOf(geoToChart(g)).toPoint());
   };
@@ -416,14 +480,14 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
       }
     return noData > 112 && deep == 0;
   };
-  const QColor land = mutedLandColour(*displaySettings().colourTable);
+  const QColor land = mutedLandColour(*window->displaySettings().colourTable);
   EXPECT_NE(land, colour("LANDA"));
   EXPECT_EQ(pixelAt({-25.0, 134.0}), land);  // Alice Springs country
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));     // the Coral Sea
   // The night table has its own land and no-data colours.
   action("action_19")->trigger();
-  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*displaySettings().colourTable));
-  EXPECT_NE(mutedLandColour(*displaySettings().colourTable), land);
+  EXPECT_EQ(pixelAt({-25.0, 134.0}), mutedLandColour(*window->displaySettings().colourTable));
+  EXPECT_NE(mutedLandColour(*window->displaySettings().colourTable), land);
   EXPECT_TRUE(noDataAt({-18.0, 153.0}));
   action("action_18")->trigger();
   // Across the 180th meridian: no band of land along Fiji's latitudes, no
@@ -442,7 +506,7 @@ TEST_F(Panels, TheWorldBaseMapShowsLandUnderNoCellAndTurnsOff) {
   window->repaint();
   // Off: no land is painted there, all is no data.
   action("actionWorldBaseMap")->trigger();
-  EXPECT_FALSE(displaySettings().showWorldBaseMap);
+  EXPECT_FALSE(window->displaySettings().showWorldBaseMap);
   EXPECT_FALSE(action("actionWorldBaseMap")->isChecked());
   EXPECT_NE(pixelAt({-25.0, 134.0}), land);
   EXPECT_TRUE(noDataAt({-25.0, 134.0}));
@@ -646,9 +710,9 @@ TEST_F(Panels, BatchImportSaysWhatItFoundAndWhyNothingLoaded) {
   }
   fs::permissions(root / "locked", fs::perms::owner_all);
   fs::permissions(root / "mixed/shut", fs::perms::owner_all);
-  EXPECT_FALSE(cellList().contains("LOCKED01.000"));
-  EXPECT_FALSE(cellList().contains("MIXSHUT1.000"));
-  EXPECT_TRUE(cellList().contains("MIXOPEN1.000"));
+  EXPECT_FALSE(engine().cells().contains("LOCKED01.000"));
+  EXPECT_FALSE(engine().cells().contains("MIXSHUT1.000"));
+  EXPECT_TRUE(engine().cells().contains("MIXOPEN1.000"));
 }
 
 }  // namespace

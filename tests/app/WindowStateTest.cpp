@@ -29,8 +29,8 @@ class State : public WindowTest {
 protected:
   // Every checkable action against the state in force.
   void expectTrueCheckMarks(const char* when) {
-    const DisplaySettings& s = displaySettings();
-    const PresentationLibrary& library = presentationLibrary();
+    const DisplaySettings& s = window->displaySettings();
+    const PresentationLibrary& library = engine().library();
     struct Mark {
       const char* action;
       bool inForce;
@@ -135,9 +135,9 @@ TEST_F(State, ACustomSafetyContourFromTheMenu) {
   action("action_13")->trigger();
   EXPECT_EQ(offered, 10.0);
   // The shallow (5 m) and deep (20 m) contours the mariner has stay.
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 7.5f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 7.5f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 20.0f);
   EXPECT_TRUE(action("action_13")->isChecked());
   EXPECT_FALSE(action("action_10m")->isChecked());
   EXPECT_TRUE(action("action_13")->text().contains("7.5"));
@@ -145,22 +145,22 @@ TEST_F(State, ACustomSafetyContourFromTheMenu) {
   // bar says so.
   answer = 30;
   action("action_13")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 5.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 30.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 5.0f);
   EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("深水等深线随之改为30米"));
   answer = 3;
   action("action_13")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 30.0f);
   EXPECT_EQ(window->statusBar()->currentMessage(), QString::fromUtf8("浅水等深线随之改为3米"));
   // The sets too, and a cancelled choice keeps the set in force.
   action("action_20m")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
-  EXPECT_FLOAT_EQ(displaySettings().shallowContour, 3.0f);
-  EXPECT_FLOAT_EQ(displaySettings().deepContour, 30.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().shallowContour, 3.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().deepContour, 30.0f);
   window->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
   action("action_13")->trigger();
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 20.0f);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 20.0f);
   EXPECT_TRUE(action("action_20m")->isChecked());
   EXPECT_FALSE(action("action_13")->isChecked());
 }
@@ -223,14 +223,14 @@ TEST_F(State, MessagesAndButtonsAreChinese) {
   // Every reason a cell is refused, in Chinese; a code the window does not
   // know keeps its number.
   for (int code : {1, 2, 3, 4, 5, 7, 8, 11, 12, 13}) {
-    const QString text = chineseFailureText(code, true);
+    const QString text = chineseFailureText(static_cast<ReaderResult>(code));
     EXPECT_FALSE(text.isEmpty());
     bool chinese = false;
     for (QChar c : text) chinese = chinese || c.unicode() >= 0x4E00;
     EXPECT_TRUE(chinese) << code << " " << qPrintable(text);
   }
-  EXPECT_EQ(chineseFailureText(1, false), QString::fromUtf8("未加载海图符号库（S57Lib）"));
-  EXPECT_TRUE(chineseFailureText(99, true).contains("99"));
+  EXPECT_EQ(chineseFailureText(CellLoadResult::noLibrary()), QString::fromUtf8("未加载海图符号库（S57Lib）"));
+  EXPECT_TRUE(chineseFailureText(static_cast<ReaderResult>(99)).contains("99"));
   // The status bar names a failed cell in Chinese.
   fixtures::TempDirectory dir;
   std::ofstream(dir.path + "/short.000") << "short";
@@ -261,23 +261,23 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
   window.reset();
 
   // A new window, as after a restart of the program.
-  displaySettings() = DisplaySettings();
   window = makeWindow();
   window->dialogs.openCellFile = [&](QWidget*, const QString& folder) {
     offeredFolder = folder;
     return QString();
   };
   showAndDraw();
-  const DisplaySettings& s = displaySettings();
-  EXPECT_EQ(s.displayCategory, 2);
-  EXPECT_TRUE(s.paperChartSymbols);
-  EXPECT_FALSE(s.nationalText);
-  EXPECT_TRUE(s.showSoundings);
-  EXPECT_FALSE(s.showCellBoundaries);
-  EXPECT_TRUE(s.showDepthContours);
-  EXPECT_FLOAT_EQ(s.safetyContour, 20.0f);
-  EXPECT_EQ(s.colourTable, &presentationLibrary().colourTable(ColourScheme::NIGHT));
-  EXPECT_FALSE(s.showWorldBaseMap);
+  // The settings of the window open at the time.
+  const auto s = [&]() -> const DisplaySettings& { return window->displaySettings(); };
+  EXPECT_EQ(s().displayCategory, 2);
+  EXPECT_TRUE(s().paperChartSymbols);
+  EXPECT_FALSE(s().nationalText);
+  EXPECT_TRUE(s().showSoundings);
+  EXPECT_FALSE(s().showCellBoundaries);
+  EXPECT_TRUE(s().showDepthContours);
+  EXPECT_FLOAT_EQ(s().safetyContour, 20.0f);
+  EXPECT_EQ(s().colourTable, &engine().library().colourTable(ColourScheme::NIGHT));
+  EXPECT_FALSE(s().showWorldBaseMap);
   EXPECT_TRUE(window->cellListPanel()->isVisible());
   EXPECT_EQ(window->size(), geometry.size());
   EXPECT_EQ(window->pos(), place);
@@ -298,20 +298,19 @@ TEST_F(State, ChoicesSurviveARestartAndDefaultsComeBack) {
 
   // 恢复默认: the start values, and nothing stored any more.
   action("actionDefaults")->trigger();
-  EXPECT_EQ(s.displayCategory, 1);
-  EXPECT_FALSE(s.paperChartSymbols);
-  EXPECT_TRUE(s.nationalText);
-  EXPECT_TRUE(s.showCellBoundaries);
-  EXPECT_FLOAT_EQ(s.safetyContour, 10.0f);
-  EXPECT_EQ(s.colourTable, &presentationLibrary().colourTable(ColourScheme::DAY_BRIGHT));
-  EXPECT_TRUE(s.showWorldBaseMap);
+  EXPECT_EQ(s().displayCategory, 1);
+  EXPECT_FALSE(s().paperChartSymbols);
+  EXPECT_TRUE(s().nationalText);
+  EXPECT_TRUE(s().showCellBoundaries);
+  EXPECT_FLOAT_EQ(s().safetyContour, 10.0f);
+  EXPECT_EQ(s().colourTable, &engine().library().colourTable(ColourScheme::DAY_BRIGHT));
+  EXPECT_TRUE(s().showWorldBaseMap);
   EXPECT_TRUE(action("action_18")->isChecked());
   EXPECT_GT(QApplication::palette().color(QPalette::Window).lightness(), 150);
   window.reset();
-  displaySettings() = DisplaySettings();
   window = makeWindow();
-  EXPECT_EQ(displaySettings().displayCategory, 1);
-  EXPECT_FLOAT_EQ(displaySettings().safetyContour, 10.0f);
+  EXPECT_EQ(window->displaySettings().displayCategory, 1);
+  EXPECT_FLOAT_EQ(window->displaySettings().safetyContour, 10.0f);
 }
 
 }  // namespace

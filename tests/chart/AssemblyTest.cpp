@@ -47,7 +47,7 @@ SpatialPointer node(int64_t rcid) { return {kIsolatedNode, rcid, 255, 255, 255};
 // Reads the writer's image and assembles it with the fixture catalogue.
 std::unique_ptr<S57Cell> assemble(const S57Writer& w) {
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(w.image()), 0);
+  EXPECT_EQ(reader.readCellBytes(w.image()), ReaderResult::Ok);
   auto cell = std::make_unique<S57Cell>();
   cell->name = reader.dataSetIdentification.DSNM;
   cell->coordinateFactor = reader.dataSetParameters.COMF;

@@ -6,18 +6,17 @@
 #include <set>
 #include <thread>
 
-#include "EngineState.h"
 #include "CellChoice.h"
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "TrueScale.h"
-#include "DisplaySettings.h"
-#include "Engine.h"
 
 TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
-  presentationLibrary().attributeCatalogue = fixtures::attributeCatalogue();
-  engineState().libraryLoaded = true;
+  PresentationLibrary library;
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  ChartEngine engine(std::move(library));
 
   constexpr int kCells = 24;
   fixtures::TempDirectory dir;
@@ -27,15 +26,15 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
     paths.push_back(fixtures::writeCell(fixtures::smallCell(name, 0.01 * (i + 1)), dir.path, name));
   }
 
-  CellList list;
+  CellList& list = engine.cells();
   ChartView view;  // centred by both loaders: their writes go through the list's lock
   std::atomic<int> loadersDone{0};
   std::atomic<int> added{0}, refused{0};
   auto loader = [&](bool backwards) {
     for (int i = 0; i < kCells; ++i) {
-      const int code = loadCell(paths[backwards ? kCells - 1 - i : i], view, list);
-      (code == 0 ? added : refused)++;
-      EXPECT_TRUE(code == 0 || code == 11) << code;
+      const CellLoadResult code = engine.loadCell(paths[backwards ? kCells - 1 - i : i], &view);
+      (code.ok() ? added : refused)++;
+      EXPECT_TRUE(code.ok() || code == ReaderResult::DuplicateCell) << resultCode(code);
     }
     ++loadersDone;
   };
@@ -85,4 +84,35 @@ TEST(CellListConcurrency, DrawingSeesWholeCellsInLoadOrderWhileTwoThreadsLoad) {
   EXPECT_GT(walks.load(), 0);
   // The view was centred on one of the cells, at their compilation scale.
   EXPECT_EQ(trueScale(view), 20000);
+}
+
+// Cells withdrawn (cancelled, or making way for a newer copy) while a
+// drawing thread walks the list: every snapshot it took stays whole, and
+// later ones shrink to nothing.
+TEST(CellListConcurrency, ASnapshotStaysWholeWhileItsCellsAreWithdrawn) {
+  PresentationLibrary library;
+  library.attributeCatalogue = fixtures::attributeCatalogue();
+  ChartEngine engine(std::move(library));
+  constexpr int kCells = 16;
+  fixtures::TempDirectory dir;
+  for (int i = 0; i < kCells; ++i) {
+    const std::string name = "CELL" + std::to_string(100 + i) + ".000";
+    ASSERT_TRUE(engine.loadCell(fixtures::writeCell(fixtures::smallCell(name, 0.01 * (i + 1)), dir.path, name)).ok());
+  }
+  CellList& list = engine.cells();
+  const CellSnapshot first = list.snapshot();
+  std::atomic<bool> done{false};
+  std::thread drawer([&] {
+    do {
+      const CellSnapshot snapshot = list.snapshot();
+      for (const S57Cell* cell : *snapshot) ASSERT_EQ(cell->areas.size(), 3u);
+      for (const S57Cell* cell : *first) ASSERT_EQ(cell->areas.size(), 3u);
+    } while (!done.load());
+  });
+  for (int i = 0; i < kCells; ++i) EXPECT_TRUE(list.withdraw("CELL" + std::to_string(100 + i) + ".000"));
+  done = true;
+  drawer.join();
+  EXPECT_EQ(list.size(), 0u);
+  EXPECT_TRUE(list.snapshot()->empty());
+  EXPECT_EQ(first->size(), static_cast<size_t>(kCells));
 }

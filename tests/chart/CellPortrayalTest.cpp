@@ -9,20 +9,19 @@
 #include <filesystem>
 #include <set>
 
-#include "EngineState.h"
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
-#include "TestView.h"
-#include "Engine.h"
-#include "LookupSelection.h"
 #include "FeaturePortrayal.h"
+#include "LookupSelection.h"
 #include "PointDrawer.h"
-#include "S57Vocabulary.h"
 #include "PresentationLibrary.h"
+#include "S57Vocabulary.h"
+#include "TestView.h"
 
 using namespace drawtest;
 using namespace s57write;
@@ -111,7 +110,8 @@ protected:
     ChartView view = viewAt(scale);
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, settings(), {&cell});
+    ChartEngine engine(library());
+    view.draw(painter, engine, settings(), {&cell});
     painter.end();
     std::string order;
     for (const PaintCall& c : device.calls) {
@@ -160,14 +160,10 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), 0);
-    engineState().libraryLoaded = true;
+    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), LibraryResult::Ok);
+    engine = std::make_unique<ChartEngine>(library());
     settings().setContourSet(10);
     settings().showCellBoundaries = false;
-  }
-  void TearDown() override {
-    engineState().libraryLoaded = false;
-    DrawTest::TearDown();
   }
 
   // A cell with a square of 0.1 degrees from 47N 122W: its extent (M_NSYS)
@@ -208,7 +204,7 @@ protected:
   // Writes and loads the cell, then draws it once centred on the cell.
   S57Cell& loadAndDraw() {
     const std::string path = fixtures::writeCell(writer, directory.path, "cell.000");
-    EXPECT_EQ(loadCell(path, view, cells), 0);
+    EXPECT_EQ(loadCell(path, library(), cells, &view), ReaderResult::Ok);
     S57Cell& cell = *cells.snapshot()->back();
     view.scale = 60000;
     draw(cell);
@@ -218,7 +214,7 @@ protected:
     RecordingDevice device;
     QPainter painter(&device);
     view.viewportWidth = view.viewportHeight = 23000;
-    view.draw(painter, settings(), {&cell});
+    view.draw(painter, *engine, settings(), {&cell});
     painter.end();
     return device.calls;
   }
@@ -259,6 +255,7 @@ protected:
   S57Writer writer;
   std::set<int64_t> nodes;
   int64_t lastFeature = 0;
+  std::unique_ptr<ChartEngine> engine;  // over the test's library
   CellList cells;
   ChartView view;
 };

@@ -15,12 +15,12 @@
 
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "CellLoad.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "ColourPens.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "FeaturePortrayal.h"
 #include "ProcedureResult.h"
 #include "S57Vocabulary.h"
@@ -144,20 +144,18 @@ protected:
   void SetUp() override {
     DrawTest::SetUp();
     if (!std::filesystem::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), 0);
-    engineState().libraryLoaded = true;
+    ASSERT_EQ(loadPresentationLibrary(library(), kLibrary, MissingFileReport::Silent), LibraryResult::Ok);
+    engine = std::make_unique<ChartEngine>(library());
     settings().setContourSet(10);
     settings().showCellBoundaries = false;
     settings().showWorldBaseMap = false;
   }
-  void TearDown() override {
-    engineState().libraryLoaded = false;
-    DrawTest::TearDown();
-  }
 
   S57Cell& load(const TopologyCell& cell, const std::string& file) {
     ChartView loading;
-    EXPECT_EQ(loadCell(fixtures::writeCell(cell.writer, directory.path, file), loading, *cells), 0) << file;
+    EXPECT_EQ(loadCell(fixtures::writeCell(cell.writer, directory.path, file), library(), *cells, &loading),
+              ReaderResult::Ok)
+        << file;
     return *cells->snapshot()->back();
   }
   // A view of 600 x 600 pixels centred on a position, on pixels of the size
@@ -175,7 +173,7 @@ protected:
     QImage image(600, 600, QImage::Format_ARGB32_Premultiplied);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
-    view.draw(painter, settings(), *cells->snapshot(), &recorder);
+    view.draw(painter, *engine, settings(), *cells->snapshot(), &recorder);
     return recorder;
   }
   QImage drawImage() {
@@ -183,7 +181,7 @@ protected:
     image.fill(Qt::magenta);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
-    view.draw(painter, settings(), *cells->snapshot());
+    view.draw(painter, *engine, settings(), *cells->snapshot());
     painter.end();
     return image;
   }
@@ -219,6 +217,7 @@ protected:
   }
 
   fixtures::TempDirectory directory;
+  std::unique_ptr<ChartEngine> engine;  // over the test's library
   std::unique_ptr<CellList> cells = std::make_unique<CellList>();
   ChartView view;
 };

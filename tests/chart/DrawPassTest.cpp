@@ -3,9 +3,9 @@
 #include <QPainter>
 #include <cmath>
 
-#include "EngineState.h"
 #include "CellBoundary.h"
 #include "CellChoice.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
@@ -67,7 +67,8 @@ protected:
     view.centre.x = centreX;
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, settings(), list);
+    ChartEngine engine(library());
+    view.draw(painter, engine, settings(), list);
     painter.end();
     if (calls) *calls = device.calls;
     std::vector<std::string> names;
@@ -89,13 +90,14 @@ TEST_F(DrawPassTest, NoCellsDrawNothingButNoData) {
   std::vector<PaintCall> calls;
   EXPECT_TRUE(drawnAt(90000, &calls).empty());
   EXPECT_TRUE(calls.empty());
-  // The process-wide list of this test program holds no cell either.
+  // The engine's own list holds no cell either.
   setColour("NODTA", QColor(163, 180, 183));
   ChartView view = viewAt(90000);
   view.showNoData = true;
   RecordingDevice device;
   QPainter painter(&device);
-  view.draw(painter, settings());
+  ChartEngine engine(library());
+  view.draw(painter, engine, settings());
   painter.end();
   EXPECT_TRUE(view.drawnCells.empty());
   ASSERT_FALSE(device.calls.empty());
@@ -361,7 +363,8 @@ TEST_F(DrawPassTest, TextBoxesStartAfreshForEachCellDraw) {
   view.buffers.textBoxes.boxes.push_back(TextBox{0, 100000, 0, 100000});
   RecordingDevice device;
   QPainter painter(&device);
-  view.draw(painter, settings(), list);
+  ChartEngine engine(library());
+  view.draw(painter, engine, settings(), list);
   painter.end();
   EXPECT_TRUE(view.buffers.textBoxes.boxes.empty());
 }
@@ -386,7 +389,8 @@ TEST_F(DrawPassTest, OverscalePatternOverTheExtentOfACellWithoutCoverage) {
     ChartView view = viewAt(c.scale);
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, settings(), list);
+    ChartEngine engine(library());
+    view.draw(painter, engine, settings(), list);
     painter.end();
     int hatched = 0;
     for (const PaintCall& call : device.calls) hatched += call.brush.style() == Qt::TexturePattern;

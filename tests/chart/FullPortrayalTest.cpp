@@ -14,10 +14,9 @@
 
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "FeaturePortrayal.h"
 #include "LineProcedures.h"
 #include "PresentationLibrary.h"
@@ -75,17 +74,15 @@ TEST(FullPortrayal, RealCellDrawsInEveryStyleAndLanguage) {
 // symbols are missing; those not in the known list fail.
 TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
-  const PresentationLibrary saved = presentationLibrary();
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
-  engineState().libraryLoaded = true;
-  CellList cells;
+  ChartEngine engine(kLibrary, MissingFileReport::Silent);
+  ASSERT_EQ(engine.libraryResult(), LibraryResult::Ok);
   ChartView view;
-  ASSERT_EQ(loadCell(kCell, view, cells), 0);
-  S57Cell& cell = *cells.snapshot()->front();
+  ASSERT_EQ(engine.loadCell(kCell, &view), ReaderResult::Ok);
+  S57Cell& cell = *engine.cells().snapshot()->front();
 
   std::map<std::string, std::set<std::string>> missingByFeature;  // "CLASS n" -> symbols
   std::map<std::string, int> checked;                              // class -> features
-  const auto& symbols = presentationLibrary().symbols;
+  const auto& symbols = engine.library().symbols;
   for (auto& point : cell.points) {
     const auto cls = kCheckedClasses.find(point->objectClass);
     if (cls == kCheckedClasses.end()) continue;
@@ -93,7 +90,7 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
                             point->findAttribute("OBJNAM");
     for (bool paper : {false, true}) {
       for (int contours : {5, 10, 20}) {
-        DisplaySettings settings(presentationLibrary());
+        DisplaySettings settings(engine.library());
         settings.setSymbolStyle(paper ? 1 : 2);
         settings.setContourSet(contours);
         for (const LookupResult* r : {&point->firstLookup, &point->secondLookup})
@@ -128,7 +125,4 @@ TEST(FullPortrayal, PointSymbolsAreInTheLibrary) {
   EXPECT_TRUE(unexpected.empty()) << "symbols missing from the library, not in the known list:" << list;
   EXPECT_GT(checked["LIGHTS"], 0);
   EXPECT_GT(checked["WRECKS"], 0);
-
-  presentationLibrary() = saved;
-  engineState().libraryLoaded = false;
 }

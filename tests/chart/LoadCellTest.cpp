@@ -12,29 +12,27 @@
 #include <filesystem>
 #include <fstream>
 
-#include "EngineState.h"
 #include "CatalogueWriter.h"
 #include "CellFixtures.h"
 #include "CellFolder.h"
 #include "CellList.h"
-#include "Crc32.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
-#include "TrueScale.h"
+#include "Crc32.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "LibraryFiles.h"
 #include "LibraryResult.h"
 #include "LookupSelection.h"
 #include "ReaderResult.h"
+#include "TrueScale.h"
 #include "UpdateResult.h"
 
 using namespace s57write;
 
 namespace {
-// The process-wide library with the fixture catalogues and one entry per table.
-void useFixtureLibrary() {
-  PresentationLibrary& library = presentationLibrary();
-  library = PresentationLibrary();
+// A library with the fixture catalogues and one entry per table.
+PresentationLibrary fixtureLibrary() {
+  PresentationLibrary library;
   library.attributeCatalogue = fixtures::attributeCatalogue();
   for (auto [code, acronym] : {std::pair{306, "M_NSYS"}, {42, "DEPARE"}, {43, "DEPCNT"}, {75, "LIGHTS"}})
     library.objectClassCatalogue[code] = {acronym, acronym, code};
@@ -52,12 +50,18 @@ void useFixtureLibrary() {
   put(LookupTableId::LINES, "DEPCNT", 5, "DEPCNT02");
   put(LookupTableId::PAPER_CHART, "LIGHTS", 8, "LIGHTS05");
   put(LookupTableId::SIMPLIFIED, "LIGHTS", 9, "LIGHTS06");
-  engineState().libraryLoaded = true;
+  return library;
 }
 
 class LoadCell : public testing::Test {
 protected:
-  void SetUp() override { useFixtureLibrary(); }
+  // loadCell with the fixture library into `into`, centring the view.
+  CellLoadResult load(const std::string& path, CellList& into, const CellLoadOptions& options = CellLoadOptions(),
+                      CellLoadReport* report = nullptr) {
+    return loadCell(path, library, into, &view, options, report);
+  }
+
+  const PresentationLibrary library = fixtureLibrary();
   fixtures::TempDirectory dir;
   CellList list;
   ChartView view;
@@ -66,9 +70,10 @@ protected:
 
 TEST_F(LoadCell, RefusesEveryCellWhileTheLibraryIsNotLoaded) {
   const std::string path = fixtures::writeCell(fixtures::smallCell("NOLIB.000"), dir.path, "a.000");
-  engineState().libraryLoaded = false;
-  EXPECT_EQ(loadCell(path, view, list), 1);
-  EXPECT_EQ(list.size(), 0u);
+  ChartEngine engine(dir.path + "/no-library", MissingFileReport::Silent);
+  EXPECT_FALSE(engine.hasLibrary());
+  EXPECT_EQ(engine.loadCell(path, &view), CellLoadResult::noLibrary());
+  EXPECT_EQ(engine.cells().size(), 0u);
 }
 
 TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
@@ -97,19 +102,19 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
   std::filesystem::create_directory(dir.path + "/folder.000");
   struct Case {
     std::string path;
-    int code;
+    ReaderResult code;
   } cases[] = {
-      {dir.path + "/missing.000", 1},
-      {dir.path + "/short.000", 2},  // the reader's own code, passed on
-      {dir.path + "/cut.000", ReaderTruncatedRecord},
-      {dir.path + "/fifo.000", ReaderNotRegularFile},
-      {dir.path + "/folder.000", ReaderNotRegularFile},
-      {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderNoFactors},
-      {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderNoFactors},
+      {dir.path + "/missing.000", ReaderResult::CannotOpen},
+      {dir.path + "/short.000", ReaderResult::FileTooShort},  // the reader's own code, passed on
+      {dir.path + "/cut.000", ReaderResult::TruncatedRecord},
+      {dir.path + "/fifo.000", ReaderResult::NotRegularFile},
+      {dir.path + "/folder.000", ReaderResult::NotRegularFile},
+      {fixtures::writeCell(noParameters, dir.path, "nodspm.000"), ReaderResult::NoFactors},
+      {fixtures::writeCell(zeroFactor, dir.path, "zerosomf.000"), ReaderResult::NoFactors},
   };
   view.centre = {1, 2};
   view.scale = 3;
-  for (const Case& c : cases) EXPECT_EQ(loadCell(c.path, view, list), c.code) << c.path;
+  for (const Case& c : cases) EXPECT_EQ(load(c.path, list), c.code) << c.path;
   EXPECT_EQ(list.size(), 0u);
   EXPECT_EQ(view.centre.x, 1);
   EXPECT_EQ(view.scale, 3.0f);
@@ -117,7 +122,7 @@ TEST_F(LoadCell, FailuresAddNothingAndLeaveTheViewAlone) {
 
 TEST_F(LoadCell, BuildsAFinishedCellAndCentresTheView) {
   const std::string path = fixtures::writeCell(fixtures::smallCell("GOOD.000"), dir.path, "good.000");
-  ASSERT_EQ(loadCell(path, view, list), 0);
+  ASSERT_EQ(load(path, list), ReaderResult::Ok);
   const CellSnapshot cells = list.snapshot();
   ASSERT_EQ(cells->size(), 1u);
   const S57Cell& cell = *cells->front();
@@ -159,7 +164,8 @@ TEST_F(LoadCell, AnUnknownCompilationScaleLoadsAndKeepsTheViewScale) {
     CellList cells;
     view.scale = 12345;
     const std::string name = "US5NOSC" + std::to_string(-cscl) + ".000";
-    ASSERT_EQ(loadCell(fixtures::writeCell(fixtures::smallCell(name, 0.1, cscl), dir.path, name), view, cells), 0);
+    ASSERT_EQ(load(fixtures::writeCell(fixtures::smallCell(name, 0.1, cscl), dir.path, name), cells),
+              ReaderResult::Ok);
     const S57Cell& cell = *cells.snapshot()->front();
     EXPECT_EQ(cell.compilationScale, cscl);  // kept as the file says
     EXPECT_EQ(view.centre.x, cell.centreX);  // centred all the same
@@ -193,18 +199,18 @@ TEST_F(LoadCell, GeometryPastItsBoundIsRefusedQuickly) {
   // The bound: 12 vertices per coordinate of the file, plus 100,000. An
   // edge of 1000 vertices and its two nodes hold 1002 coordinates, so the
   // budget of 112,024 vertices takes 111 references of it, not 112.
-  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("FITS.000", 1000, 111), dir.path, "fits.000"), view, list),
-            0);
+  EXPECT_EQ(load(fixtures::writeCell(repeatedEdgeCell("FITS.000", 1000, 111), dir.path, "fits.000"), list),
+            ReaderResult::Ok);
   ASSERT_EQ(list.size(), 1u);
   EXPECT_EQ(list.snapshot()->front()->lines.at(0)->vertices.size(), 111u * 1002u);
-  EXPECT_EQ(loadCell(fixtures::writeCell(repeatedEdgeCell("OVER.000", 1000, 112), dir.path, "over.000"), view, list),
-            ReaderGeometryTooLarge);
+  EXPECT_EQ(load(fixtures::writeCell(repeatedEdgeCell("OVER.000", 1000, 112), dir.path, "over.000"), list),
+            ReaderResult::GeometryTooLarge);
 
   // 12,000 vertices referenced 11,000 times would be 132 million vertices;
   // the load stops at the bound instead.
   const std::string amplified = fixtures::writeCell(repeatedEdgeCell("AMPLIFY.000", 12000, 11000), dir.path, "amp.000");
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(loadCell(amplified, view, list), ReaderGeometryTooLarge);
+  EXPECT_EQ(load(amplified, list), ReaderResult::GeometryTooLarge);
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 1.0);
   EXPECT_EQ(list.size(), 1u);
 }
@@ -213,20 +219,34 @@ TEST_F(LoadCell, ASecondCellOfTheSameNameIsRefusedWithoutMovingTheView) {
   const std::string first = fixtures::writeCell(fixtures::smallCell("SAME.000", 0.1), dir.path, "a.000");
   const std::string second = fixtures::writeCell(fixtures::smallCell("SAME.000", 0.5), dir.path, "b.000");
   const std::string other = fixtures::writeCell(fixtures::smallCell("OTHER.000", 0.5), dir.path, "c.000");
-  ASSERT_EQ(loadCell(first, view, list), 0);
+  ASSERT_EQ(load(first, list), ReaderResult::Ok);
   const ChartView after = view;
-  EXPECT_EQ(loadCell(second, view, list), 11);
-  EXPECT_EQ(loadCell(first, view, list), 11);
+  EXPECT_EQ(load(second, list), ReaderResult::DuplicateCell);
+  EXPECT_EQ(load(first, list), ReaderResult::DuplicateCell);
   EXPECT_EQ(list.size(), 1u);
   EXPECT_EQ(view.centre.x, after.centre.x);
-  EXPECT_EQ(loadCell(other, view, list), 0);
+  EXPECT_EQ(load(other, list), ReaderResult::Ok);
   EXPECT_EQ(list.size(), 2u);
   EXPECT_EQ(list.snapshot()->back()->name, "OTHER.000");
   // The append itself refuses a duplicate too (two loaders racing).
   auto copy = std::make_unique<S57Cell>();
   copy->name = "OTHER.000";
-  EXPECT_EQ(list.append(std::move(copy)), 11);
+  EXPECT_EQ(list.append(std::move(copy)), ReaderResult::DuplicateCell);
   EXPECT_EQ(list.size(), 2u);
+
+  // A withdrawn cell (cancelled, or making way for its newer copy) leaves
+  // the snapshots taken after it; one taken before still holds it whole.
+  const CellSnapshot before = list.snapshot();
+  EXPECT_TRUE(list.withdraw("SAME.000"));
+  EXPECT_FALSE(list.withdraw("SAME.000"));
+  EXPECT_FALSE(list.contains("SAME.000"));
+  ASSERT_EQ(list.snapshot()->size(), 1u);
+  EXPECT_EQ(list.snapshot()->front()->name, "OTHER.000");
+  EXPECT_EQ(list.indexedSnapshot()->cells().size(), 1u);
+  ASSERT_EQ(before->size(), 2u);
+  EXPECT_EQ(before->front()->name, "SAME.000");
+  EXPECT_EQ(load(second, list), ReaderResult::Ok);  // its newer copy takes its place
+  EXPECT_EQ(list.snapshot()->back()->name, "SAME.000");
 }
 
 // A cell of points alone (no area at all) still has an extent, so it is
@@ -244,7 +264,7 @@ TEST_F(LoadCell, ACellWithoutAreasIsCentredOnItsPoints) {
   w.addFeature(light);
   view.centre = {5, 6};
   view.scale = 7;
-  ASSERT_EQ(loadCell(fixtures::writeCell(w, dir.path, "p.000"), view, list), 0);
+  ASSERT_EQ(load(fixtures::writeCell(w, dir.path, "p.000"), list), ReaderResult::Ok);
   const S57Cell& cell = *list.snapshot()->at(0);
   ASSERT_EQ(cell.extents.size(), 1u);
   ASSERT_EQ(cell.points.size(), 1u);
@@ -276,7 +296,7 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   CellLoadOptions options;
   options.warnings = {notInCatalogueWarning("UPDATED.000", "CATALOG.031")};
   CellLoadReport report;
-  ASSERT_EQ(loadCell(dir.path + "/UPDATED.000", view, list, options, &report), 0);
+  ASSERT_EQ(load(dir.path + "/UPDATED.000", list, options, &report), ReaderResult::Ok);
   ASSERT_NE(report.cell, nullptr);
   const S57Cell& cell = *report.cell;
   EXPECT_EQ(cell.edition, 1);
@@ -291,13 +311,13 @@ TEST_F(LoadCell, AppliesTheUpdatesBesideTheCellAndKeepsWhatStoppedThemInItsWarni
   EXPECT_EQ(stop.text.rfind("UPDATED.002: not applied: record version does not follow", 0), 0u);
   EXPECT_EQ(stop.kind, LoadWarningKind::UpdateStopped);
   EXPECT_EQ(stop.file, "UPDATED.002");
-  EXPECT_EQ(stop.code, UpdateVersionMismatch);
+  EXPECT_EQ(stop.update, UpdateResult::VersionMismatch);
 
   // The base alone: nothing applied, nothing to warn of.
   CellList baseOnly;
   CellLoadOptions noUpdates;
   noUpdates.applyUpdates = false;
-  ASSERT_EQ(loadCell(dir.path + "/UPDATED.000", view, baseOnly, noUpdates, &report), 0);
+  ASSERT_EQ(load(dir.path + "/UPDATED.000", baseOnly, noUpdates, &report), ReaderResult::Ok);
   EXPECT_EQ(report.cell->points.size(), 1u);
   EXPECT_TRUE(report.cell->updatesApplied.empty());
   EXPECT_TRUE(report.cell->loadWarnings.empty());
@@ -331,17 +351,17 @@ TEST_F(LoadCell, AFolderNeverUsesAFileFailingItsCatalogueAndHonoursACancellation
     const char* what;
     std::vector<std::pair<std::string, std::string>> files;  // name, bytes
     const char* corrupt;                                      // listed with a wrong CRC-32
-    int code;
+    ReaderResult code;
     std::vector<int> applied;
-    int stopCode;
+    UpdateResult stopCode;
   } cases[] = {
-      {"a base failing its CRC", {{"UPDATED.000", base}}, "UPDATED.000", ReaderCrcMismatch, {}, 0},
+      {"a base failing its CRC", {{"UPDATED.000", base}}, "UPDATED.000", ReaderResult::CrcMismatch, {}, UpdateResult::Ok},
       {"an update failing its CRC",
        {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 1, 4)},
         {"UPDATED.003", update(3, 1, 3)}},
-       "UPDATED.002", 0, {1}, UpdateCrcMismatch},
+       "UPDATED.002", ReaderResult::Ok, {1}, UpdateResult::CrcMismatch},
       {"a cancellation", {{"UPDATED.000", base}, {"UPDATED.001", update(1, 1, 5)}, {"UPDATED.002", update(2, 0, 0)}},
-       "", ReaderCellCancelled, {}, 0},
+       "", ReaderResult::CellCancelled, {}, UpdateResult::Ok},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -362,11 +382,11 @@ TEST_F(LoadCell, AFolderNeverUsesAFileFailingItsCatalogueAndHonoursACancellation
     options.warnings = source.warnings;
     CellLoadReport report;
     CellList cells;
-    EXPECT_EQ(loadCell(source.path, view, cells, options, &report), c.code);
-    if (c.code != 0) {
+    EXPECT_EQ(load(source.path, cells, options, &report), c.code);
+    if (c.code != ReaderResult::Ok) {
       EXPECT_EQ(report.cell, nullptr);
       EXPECT_EQ(cells.snapshot()->size(), 0u);
-      if (c.code == ReaderCellCancelled) {
+      if (c.code == ReaderResult::CellCancelled) {
         EXPECT_EQ(report.updates.cancellationFile, "UPDATED.002");
         EXPECT_EQ(report.updates.cancellationDate, "20240102");
       }
@@ -425,12 +445,13 @@ TEST_F(LoadCell, ACellThatIsNotWholeIsListedWithItsCodeAndItsFindingFirst) {
   const std::string lastFeature = image.substr(at.back());
   struct Case {
     std::string name, bytes;
-    int code;
+    ReaderResult code;
     size_t areas;
   } cases[] = {
-      {"CUT.000", image.substr(0, at[features]), ReaderRecordCountMismatch, 0},
-      {"LOST.000", image.substr(0, at[features + 1]) + image.substr(at[features + 2]), ReaderRecordCountMismatch, 2},
-      {"TWICE.000", image + lastFeature, ReaderRecordCountMismatch, 3},
+      {"CUT.000", image.substr(0, at[features]), ReaderResult::RecordCountMismatch, 0},
+      {"LOST.000", image.substr(0, at[features + 1]) + image.substr(at[features + 2]),
+       ReaderResult::RecordCountMismatch, 2},
+      {"TWICE.000", image + lastFeature, ReaderResult::RecordCountMismatch, 3},
   };
   CellLoadOptions options;
   options.warnings = {notInCatalogueWarning("X.000", "CATALOG.031")};
@@ -441,16 +462,16 @@ TEST_F(LoadCell, ACellThatIsNotWholeIsListedWithItsCodeAndItsFindingFirst) {
     const std::string path = dir.path + "/" + c.name;
     std::ofstream(path, std::ios::binary) << c.bytes;
     CellLoadReport report;
-    const int code = loadCell(path, view, cells, options, &report);
+    const CellLoadResult code = load(path, cells, options, &report);
     EXPECT_EQ(code, c.code);
-    EXPECT_TRUE(cellListedDespite(code));
+    EXPECT_TRUE(code.listed());
     ASSERT_NE(report.cell, nullptr);
     ASSERT_EQ(cells.size(), 1u);
     EXPECT_EQ(report.cell->areas.size(), c.areas);
     ASSERT_GE(report.cell->loadWarnings.size(), 2u);
     const LoadWarning& first = report.cell->loadWarnings.front();
     EXPECT_EQ(first.kind, LoadWarningKind::RecordsDisagree);
-    EXPECT_EQ(first.code, c.code);
+    EXPECT_EQ(first.reader, c.code);
     EXPECT_EQ(first.text.rfind(c.name + ": records lost or added", 0), 0u) << first.text;
     EXPECT_EQ(report.cell->loadWarnings.back().kind, LoadWarningKind::NotInCatalogue);
   }
@@ -460,12 +481,13 @@ TEST_F(LoadCell, ACellThatIsNotWholeIsListedWithItsCodeAndItsFindingFirst) {
   d.dsnm = "EMPTY.000";
   empty.addDataSet(d).addIsolatedNode(1, {470000000, -1220000000});
   CellLoadReport report;
-  EXPECT_EQ(loadCell(fixtures::writeCell(empty, dir.path, "empty.000"), view, list, CellLoadOptions(), &report),
-            ReaderNoFeatures);
+  EXPECT_EQ(load(fixtures::writeCell(empty, dir.path, "empty.000"), list, CellLoadOptions(), &report),
+            ReaderResult::NoFeatures);
   ASSERT_NE(report.cell, nullptr);
-  EXPECT_EQ(report.cell->loadWarnings.at(0).code, ReaderNoFeatures);
+  EXPECT_EQ(report.cell->loadWarnings.at(0).reader, ReaderResult::NoFeatures);
   // A whole cell gives 0 and no finding.
-  EXPECT_EQ(loadCell(fixtures::writeCell(writer, dir.path, "whole.000"), view, list, CellLoadOptions(), &report), 0);
+  EXPECT_EQ(load(fixtures::writeCell(writer, dir.path, "whole.000"), list, CellLoadOptions(), &report),
+            ReaderResult::Ok);
   EXPECT_TRUE(report.cell->loadWarnings.empty());
 }
 
@@ -496,7 +518,7 @@ TEST_F(LoadCell, RealCellsCutAtARecordBoundaryAreReported) {
     std::ofstream(path, std::ios::binary) << image.substr(0, end);
     CellList cells;
     CellLoadReport report;
-    EXPECT_EQ(loadCell(path, view, cells, CellLoadOptions(), &report), ReaderRecordCountMismatch);
+    EXPECT_EQ(load(path, cells, CellLoadOptions(), &report), ReaderResult::RecordCountMismatch);
     ASSERT_NE(report.cell, nullptr);
     const LoadWarning& finding = report.cell->loadWarnings.at(0);
     EXPECT_NE(finding.text.find(" geo feature records, 0 read"), std::string::npos) << finding.text;
@@ -524,11 +546,13 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.path)));
 
-  engineState() = EngineState();
-  EXPECT_EQ(startEngine(), 1);  // no S57Lib here
-  EXPECT_FALSE(engineState().libraryLoaded);
-  EXPECT_EQ(engineState().appFontId, -1);
-  EXPECT_EQ(loadCell("anything.000"), 1);
+  {
+    ChartEngine engine(kLibraryDirectory);
+    EXPECT_EQ(startEngine(engine), EngineResult::NoLibrary);  // no S57Lib here
+    EXPECT_FALSE(engine.hasLibrary());
+    EXPECT_EQ(engine.chartFont().applicationFontId(), -1);
+    EXPECT_EQ(engine.loadCell("anything.000"), CellLoadResult::noLibrary());
+  }
 
   // Seven empty library files: the first one already gives nothing, and the
   // code that says so is kept for the window.
@@ -538,9 +562,12 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
     QFile file(QStringLiteral("S57Lib/") + library.name);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   }
-  EXPECT_EQ(startEngine(), 1);
-  EXPECT_EQ(engineState().libraryResult, libraryFileResult(LibraryNothingRead, 0));
-  EXPECT_FALSE(engineState().libraryLoaded);
+  {
+    ChartEngine engine(kLibraryDirectory);
+    EXPECT_EQ(startEngine(engine), EngineResult::NoLibrary);
+    EXPECT_EQ(engine.libraryResult(), libraryFileResult(LibraryResult::NothingRead, 0));
+    EXPECT_FALSE(engine.hasLibrary());
+  }
 
   const std::filesystem::path generated = CHART_SOURCE_DIR "/S57Lib";
   if (!std::filesystem::is_directory(generated)) {
@@ -549,15 +576,16 @@ TEST(StartEngine, LoadsTheLibraryRegistersTheFontAndChecksTheCellDirectory) {
   }
   std::filesystem::copy(generated, std::filesystem::path(dir.path) / "S57Lib",
                         std::filesystem::copy_options::overwrite_existing | std::filesystem::copy_options::recursive);
-  EXPECT_EQ(startEngine(), 2);  // no s57000 directory
-  EXPECT_EQ(engineState().libraryResult, 0);
-  EXPECT_TRUE(engineState().libraryLoaded);
-  ASSERT_GE(engineState().appFontId, 0);
-  EXPECT_FALSE(QFontDatabase::applicationFontFamilies(engineState().appFontId).isEmpty());
+  {
+    ChartEngine engine(kLibraryDirectory);
+    EXPECT_EQ(startEngine(engine), EngineResult::NoCellFolder);  // no s57000 directory
+    EXPECT_EQ(engine.libraryResult(), LibraryResult::Ok);
+    EXPECT_TRUE(engine.hasLibrary());
+    ASSERT_GE(engine.chartFont().applicationFontId(), 0);
+    EXPECT_FALSE(QFontDatabase::applicationFontFamilies(engine.chartFont().applicationFontId()).isEmpty());
 
-  QDir(QString::fromStdString(dir.path)).mkdir("s57000");
-  EXPECT_EQ(startEngine(), 0);
-
+    QDir(QString::fromStdString(dir.path)).mkdir("s57000");
+    EXPECT_EQ(startEngine(engine), EngineResult::Ok);
+  }
   QDir::setCurrent(before);
-  presentationLibrary() = PresentationLibrary();
 }

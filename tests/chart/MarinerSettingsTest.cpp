@@ -201,7 +201,7 @@ TEST_F(MarinerSettings, ImportantAndOtherTextsSwitchApart) {
     const Report report = portrayal(path, c.args);
     ASSERT_EQ(report.status, 0) << c.args;
     EXPECT_EQ(has(report.drawn("Buoy 3"), "'Buoy 3'"), c.important) << c.args << ": " << report.drawn("Buoy 3");
-    EXPECT_EQ(has(report.drawn("Light"), "TX(FlW4s,"), c.important) << c.args << ": " << report.drawn("Light");
+    EXPECT_EQ(has(report.drawn("Light"), "TX(Fl.W.4s,"), c.important) << c.args << ": " << report.drawn("Light");
     EXPECT_EQ(has(report.drawn("Sound"), "TX(Sound,"), c.other) << c.args << ": " << report.drawn("Sound");
     // The symbols stay whatever the texts.
     EXPECT_TRUE(has(report.drawn("Buoy 3"), "SY(")) << c.args;
@@ -218,10 +218,10 @@ TEST_F(MarinerSettings, LightDescriptions) {
     const char* description;
   } lights[] = {
       {"sector", {{kSECTR1, "45"}, {kSECTR2, "90"}, {kLITCHR, "2"}, {kSIGGRP, "(3)"}, {kCOLOUR, "3"},
-                  {kSIGPER, "10"}, {kVALNMR, "8"}}, "Fl(3)R10s8M"},
+                  {kSIGPER, "10"}, {kVALNMR, "8"}}, "Fl(3)R.10s 8M"},
       {"alternating", {{kLITCHR, "28"}, {kCOLOUR, "1,3"}}, "Al.WR"},
-      {"long flash", {{kLITCHR, "3"}, {kCOLOUR, "4"}, {kSIGPER, "6"}}, "LFlG6s"},
-      {"directional", {{kCATLIT, "1"}, {kLITCHR, "7"}, {kCOLOUR, "1"}}, "DirIsoW"},
+      {"long flash", {{kLITCHR, "3"}, {kCOLOUR, "4"}, {kSIGPER, "6"}}, "LFl.G.6s"},
+      {"directional", {{kCATLIT, "1"}, {kLITCHR, "7"}, {kCOLOUR, "1"}}, "Dir.Iso.W"},
   };
   double east = -0.04;
   for (const auto& l : lights) {

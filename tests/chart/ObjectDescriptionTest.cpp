@@ -95,3 +95,62 @@ TEST(ObjectDescription, ClassCellPlaceAndAttributes) {
   EXPECT_EQ(*s.depth, 12.5f);
   EXPECT_NEAR(s.position->latitude, 47.2, 1e-5);
 }
+
+// Under 中文显示: class, attribute and value names in Chinese with the S-57
+// acronyms beside them, enumerated values with their codes, units in
+// Chinese; what the Chinese names lack stays English.
+TEST(ObjectDescription, InChinese) {
+  PresentationLibrary library = smallLibrary(true);
+  library.objectClassCatalogue[42] = ObjectClassRecord{"Depth area", "DEPARE", 42};
+  library.attributeCatalogue["113"] = AttributeRecord{"Nature of surface", "NATSUR", "113"};
+  library.attributeValues[113] = {{1, "mud"}, {4, "sand"}};
+  ChineseNames& names = library.chineseNames;
+  names.classes = {{42, "水深区"}};
+  names.attributes = {{87, "最小水深"}, {113, "底质"}, {75, "颜色"}};
+  names.values = {{113, {{1, "泥"}, {4, "沙"}}}, {75, {{1, "白"}, {3, "红"}}}};
+  names.texts = {{"m", "米"}, {"unknown", "未知"}, {"unknown object", "未知物标"}};
+  PresentationLibrary withoutChinese = library;
+  withoutChinese.chineseNames = ChineseNames{};
+
+  const struct {
+    const char* acronym;
+    const char* value;
+    const char* chinese;
+  } cases[] = {
+      {"NATSUR", "4", "沙 (4)"},
+      {"NATSUR", "4,1", "沙、泥 (4,1)"},
+      {"COLOUR", "1,4", "白、green (1,4)"},  // no Chinese meaning: the English one
+      {"COLOUR", "1,99", "白、99 (1,99)"},
+      {"COLOUR", "99", "99"},                 // no meaning at all: as it stands
+      {"DRVAL1", "5.0", "5.0 米"},
+      {"VALNMR", "15", "15 nmi"},             // no Chinese unit: the English one
+      {"ORIENT", "270", "270°"},
+      {"SCAMIN", "44999", "1:44999"},
+      {"NATSUR", "", "未知"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(attributeValueText(library, c.acronym, c.value, NameLanguage::Chinese), c.chinese) << c.acronym;
+    // The English text is the same with or without the Chinese names.
+    EXPECT_EQ(attributeValueText(library, c.acronym, c.value), attributeValueText(withoutChinese, c.acronym, c.value));
+  }
+
+  S57Cell cell;
+  AreaFeature area;
+  area.objectClass = 42;
+  area.attributes = {{"DRVAL1", "5.0"}, {"NATSUR", "4"}, {"SCAMIN", "44999"}};
+  const ObjectDescription d = describeObject(PickedObject{&cell, &area}, library, NameLanguage::Chinese);
+  EXPECT_EQ(d.title, "水深区 (DEPARE)");
+  ASSERT_EQ(d.attributes.size(), 3u);
+  EXPECT_EQ(d.attributes[0].name, "最小水深");
+  EXPECT_EQ(d.attributes[0].value, "5.0 米");
+  EXPECT_EQ(d.attributes[1].name, "底质");
+  EXPECT_EQ(d.attributes[1].acronym, "NATSUR");
+  EXPECT_EQ(d.attributes[2].name, "Scale minimum");  // no Chinese name: the English one
+  const ObjectDescription english = describeObject(PickedObject{&cell, &area}, library);
+  EXPECT_EQ(english.title, "Depth area (DEPARE)");
+  EXPECT_EQ(english.attributes[0].value, "5.0 m");
+  EXPECT_EQ(english.attributes[1].value, "sand");
+
+  area.objectClass = 999;
+  EXPECT_EQ(describeObject(PickedObject{&cell, &area}, library, NameLanguage::Chinese).title, "未知物标 (OBJL 999)");
+}

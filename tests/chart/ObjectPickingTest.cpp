@@ -5,13 +5,14 @@
 #include <QPainter>
 #include <functional>
 
+#include "ChartEngine.h"
 #include "ChartView.h"
-#include "MercatorProjection.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
-#include "TestView.h"
+#include "MercatorProjection.h"
 #include "ObjectPicking.h"
 #include "S57Vocabulary.h"
+#include "TestView.h"
 
 using namespace drawtest;
 
@@ -123,7 +124,8 @@ protected:
   void draw() {
     RecordingDevice device;
     QPainter painter(&device);
-    view.draw(painter, settings(), list);
+    ChartEngine engine(library());
+    view.draw(painter, engine, settings(), list);
   }
 
   static std::vector<const ChartFeature*> features(const std::vector<PickedObject>& picked) {

@@ -108,6 +108,19 @@ TEST_F(EnctoolQuery, RefusesBadOptionsAndReportsCellsItCannotLoad) {
   EXPECT_EQ(run.lines.size(), 3u);
 }
 
+// --chinese tells the same objects as the window's panel does under 中文显示.
+TEST_F(EnctoolQuery, InChineseNamesAndValuesAreChinese) {
+  const ToolRun run = query("--library '" + kLibrary + "' --category 2 --chinese --at 47.05,-121.95 '" + cell + "'");
+  EXPECT_EQ(run.status, 0);
+  ASSERT_EQ(run.lines.size(), 3u);
+  for (const auto& [line, part] : std::vector<std::pair<std::size_t, std::string>>{
+           {0, "\"title\":\"灯标 (LIGHTS)\""},
+           {0, "\"class\":\"灯标\""},
+           {1, "\"title\":\"水深区 (DEPARE)\""},
+           {1, "{\"acronym\":\"DRVAL1\",\"name\":\"最小水深\",\"value\":\"10 米\",\"raw\":\"10\"}"}})
+    EXPECT_TRUE(contains(run.lines[line], part)) << part << "\n" << run.lines[line];
+}
+
 // Where the cells of a portfolio overlap (a harbour cell inside an approach
 // cell inside a coastal cell inside a general cell, all drawn in a view that
 // reaches past the harbour cells), a click lists the areas of the cell that

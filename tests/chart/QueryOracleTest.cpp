@@ -255,15 +255,20 @@ TEST_F(QueryOracle, AreasAtAPositionAreThoseGdalFindsContainingIt) {
   // At 60000 the areas whose SCAMIN is below it are hidden, and not picked.
   for (double scale : {15000.0, 60000.0}) {
     SCOPED_TRACE(scale);
-    const std::set<std::string> shown = drawn(scale, "area");
+    // An area drawn only as its text is shown or not by the room the view's
+    // other texts leave it: left out on both sides.
+    std::set<std::string> textOnly;
+    const std::set<std::string> shown = drawn(scale, "area", &textOnly);
     const Picks picked = query(scale, "area");
     std::size_t listed = 0;
     for (std::size_t i = 0; i < positions_.size(); ++i) {
-      std::set<std::string> expected;
+      std::set<std::string> expected, got;
       for (const std::string& f : gdal[i])
-        if (shown.count(f)) expected.insert(f);
-      EXPECT_EQ(picked[i], expected) << "at " << positions_[i].latitude << "," << positions_[i].longitude;
-      listed += picked[i].size();
+        if (shown.count(f) && !textOnly.count(f)) expected.insert(f);
+      for (const std::string& f : picked[i])
+        if (!textOnly.count(f)) got.insert(f);
+      EXPECT_EQ(got, expected) << "at " << positions_[i].latitude << "," << positions_[i].longitude;
+      listed += got.size();
     }
     EXPECT_GT(listed, 150u);
   }

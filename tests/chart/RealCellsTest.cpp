@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
+#include <memory>
 
 #include "CellBuilder.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "S57CellReader.h"
 #include "ToolRun.h"
 
@@ -50,15 +50,16 @@ protected:
   void SetUp() override {
     if (cellFiles().empty()) GTEST_SKIP() << "no cells under " << CHART_SHARED_ENC;
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
-    presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
-    engineState().libraryLoaded = true;
+    engine = std::make_unique<ChartEngine>(kLibrary);
+    ASSERT_EQ(engine->libraryResult(), LibraryResult::Ok);
   }
   std::string acronym(int code) const {
-    const auto& classes = presentationLibrary().objectClassCatalogue;
+    const auto& classes = engine->library().objectClassCatalogue;
     const auto it = classes.find(code);
     return it == classes.end() ? "OBJL " + std::to_string(code) : it->second.acronym;
   }
+
+  std::unique_ptr<ChartEngine> engine;
 };
 }  // namespace
 
@@ -67,9 +68,9 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
   for (const fs::path& file : cellFiles()) {
     SCOPED_TRACE(file.filename().string());
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(file.string()), 0);
+    ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
     ASSERT_NE(reader.dataSetParameters.COMF, 0);
-    const auto cell = buildCell(reader, presentationLibrary());
+    const auto cell = buildCell(reader, engine->library());
     ASSERT_TRUE(cell) << "assembled geometry past its bound";
 
     std::map<std::string, long> ours;
@@ -101,21 +102,21 @@ TEST_F(RealCellModel, FeatureCountsPerClassMatchOgrinfo) {
 }
 
 TEST_F(RealCellModel, LoadingADirectoryTwiceAddsNothingTheSecondTime) {
-  CellList list;
+  const CellList& list = engine->cells();
   ChartView view;
-  std::vector<int> first;
-  for (const fs::path& file : cellFiles()) first.push_back(loadCell(file.string(), view, list));
+  std::vector<CellLoadResult> first;
+  for (const fs::path& file : cellFiles()) first.push_back(engine->loadCell(file.string(), &view));
   const size_t loaded = list.size();
   // A cell listed despite its code (an S-58 cell whose records disagree
   // with its DSSI) is in the list too.
-  const auto listed = [](int code) { return code == 0 || cellListedDespite(code); };
+  const auto listed = [](const CellLoadResult& code) { return code.listed(); };
   EXPECT_EQ(loaded, static_cast<size_t>(std::count_if(first.begin(), first.end(), listed)));
   EXPECT_GT(loaded, 0u);
   const ChartView after = view;
   size_t i = 0;
   for (const fs::path& file : cellFiles()) {
-    const int code = loadCell(file.string(), view, list);
-    EXPECT_EQ(code, listed(first[i]) ? 11 : first[i]) << file;
+    const CellLoadResult code = engine->loadCell(file.string(), &view);
+    EXPECT_EQ(code, listed(first[i]) ? CellLoadResult(ReaderResult::DuplicateCell) : first[i]) << file;
     ++i;
   }
   EXPECT_EQ(list.size(), loaded);
@@ -131,8 +132,8 @@ TEST_F(RealCellModel, OnlyTheCellAcross180IsJoinedAcrossIt) {
   for (const fs::path& file : cellFiles()) {
     SCOPED_TRACE(file.filename().string());
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(file.string()), 0);
-    const auto cell = buildCell(reader, presentationLibrary());
+    ASSERT_EQ(reader.readCell(file.string()), ReaderResult::Ok);
+    const auto cell = buildCell(reader, engine->library());
     ASSERT_TRUE(cell);
     const bool spanning = file.filename() == "AA3MSPAN.000";
     seen = seen || spanning;

@@ -15,12 +15,11 @@
 
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "ColourFileReader.h"
 #include "ColourToken.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "FeaturePortrayal.h"
 #include "RealData.h"
 #include "ToolRun.h"
@@ -53,7 +52,7 @@ std::map<QRgb, int> histogram(const QImage& image) {
 TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
   SKIP_WITHOUT_REAL_DATA();
   std::array<ColourTable, kColourSchemeCount> tables{};
-  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), LibraryResult::Ok);
   fixtures::TempDirectory dir;
   // The cell's depth areas reach from -3.3 to 182.8 m with DRVAL1 at most
   // 9.1: contour set 10 shows DEPIT, DEPVS and DEPMS, set 5 also DEPMD.
@@ -91,13 +90,11 @@ TEST(EnctoolRender, DepthShadesInEveryColourScheme) {
 // contour sets) is in the library, except the names listed here.
 TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   SKIP_WITHOUT_REAL_DATA();
-  const PresentationLibrary saved = presentationLibrary();
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
-  engineState().libraryLoaded = true;
-  CellList cells;
+  ChartEngine engine(kLibrary, MissingFileReport::Silent);
+  ASSERT_EQ(engine.libraryResult(), LibraryResult::Ok);
   ChartView view;
-  ASSERT_EQ(loadCell(kCell, view, cells), 0);
-  S57Cell& cell = *cells.snapshot()->front();
+  ASSERT_EQ(engine.loadCell(kCell, &view), ReaderResult::Ok);
+  S57Cell& cell = *engine.cells().snapshot()->front();
 
   std::set<std::string> used[3];  // symbols, patterns, line styles
   const auto collect = [&](const std::vector<Instruction>& list) {
@@ -109,7 +106,7 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   };
   for (bool paper : {false, true}) {
     for (int contours : {5, 10, 20}) {
-      DisplaySettings settings(presentationLibrary());
+      DisplaySettings settings(engine.library());
       settings.setSymbolStyle(paper ? 1 : 2);
       settings.setContourSet(contours);
       for (auto& area : cell.areas) {
@@ -118,7 +115,7 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
       }
     }
   }
-  const PresentationLibrary& library = presentationLibrary();
+  const PresentationLibrary& library = engine.library();
   std::set<std::string> missing;
   for (const std::string& n : used[0])
     if (!library.symbols.count(n)) missing.insert("symbol " + n);
@@ -134,9 +131,6 @@ TEST(EnctoolRender, AreaNamesAreInTheLibrary) {
   std::printf("names used by the areas of US5WA22M: %zu symbols, %zu patterns, %zu line styles; missing:\n%s",
               used[0].size(), used[1].size(), used[2].size(), list.empty() ? "  none\n" : list.c_str());
   for (const std::string& m : missing) EXPECT_TRUE(known.count(m)) << m;
-
-  presentationLibrary() = saved;
-  engineState().libraryLoaded = false;
 }
 
 TEST(EnctoolRender, RefusesBadOptionsWithoutWritingAFile) {
@@ -233,7 +227,7 @@ TEST(EnctoolRender, TheWorldBaseMapUnderTheCells) {
   ASSERT_EQ(run.status, 0) << run.output;
   const QImage image(QString::fromStdString(out));
   std::array<ColourTable, kColourSchemeCount> tables{};
-  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), LibraryResult::Ok);
   const ColourTable& day = tables[static_cast<int>(ColourScheme::DAY_BRIGHT)];
   // Its land in the muted tone, its sea no data (NODTA, or the NODATA03
   // pattern's CHGRD), never the water colour of a depth.

@@ -156,7 +156,7 @@ TEST(S64, NoDataRoundGB4X0000) {
   const GeoPoint outside{-32.475, std::stod(ring[0][2].second) - 0.03};  // west of the cell's box
 
   std::array<ColourTable, kColourSchemeCount> tables{};
-  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), 0);
+  ASSERT_EQ(readColourFile(kLibrary + "/S57Colours", tables), LibraryResult::Ok);
   fixtures::TempDirectory dir;
   for (const int scheme : {1, 5})
     for (const std::string& under : {std::string(), " --base-map " + shellQuote(baseMap)}) {

@@ -12,11 +12,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "CellList.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
 #include "PresentationLibrary.h"
 #include "TextShaping.h"
 
@@ -29,8 +27,8 @@ struct Choice {
   bool soundings;
 };
 
-DisplaySettings settingsFor(const Choice& s) {
-  DisplaySettings settings(presentationLibrary());
+DisplaySettings settingsFor(const Choice& s, const PresentationLibrary& library) {
+  DisplaySettings settings(library);
   settings.setDisplayCategory(s.category);
   settings.setContourSet(s.contours);
   settings.setColourScheme(s.scheme);
@@ -40,13 +38,14 @@ DisplaySettings settingsFor(const Choice& s) {
   return settings;
 }
 
-QImage drawPasses(ChartView view, const DisplaySettings& settings, const std::vector<S57Cell*>& cells, int passes) {
+QImage drawPasses(ChartEngine& engine, ChartView view, const DisplaySettings& settings,
+                  const std::vector<S57Cell*>& cells, int passes) {
   QImage image(400, 300, QImage::Format_ARGB32_Premultiplied);
   for (int i = 0; i < passes; ++i) {
     image.fill(Qt::white);
     QPainter painter(&image);
     setupPainter(painter, image.width(), image.height(), view);
-    view.draw(painter, settings, cells);
+    view.draw(painter, engine, settings, cells);
   }
   return image;
 }
@@ -55,12 +54,11 @@ QImage drawPasses(ChartView view, const DisplaySettings& settings, const std::ve
 TEST(TwoViews, DrawTheSameCellsAtOnceAsEachDrawsAlone) {
   if (!std::filesystem::exists(kCell) || !std::filesystem::is_directory(kLibrary))
     GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)";
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary, MissingFileReport::Silent), 0);
-  engineState().libraryLoaded = true;
-  CellList cells;
+  ChartEngine engine(kLibrary, MissingFileReport::Silent);
+  ASSERT_EQ(engine.libraryResult(), LibraryResult::Ok);
   ChartView loaded;
-  ASSERT_EQ(loadCell(kCell, loaded, cells), 0);
-  const CellSnapshot snapshot = cells.snapshot();
+  ASSERT_EQ(engine.loadCell(kCell, &loaded), ReaderResult::Ok);
+  const CellSnapshot snapshot = engine.cells().snapshot();
 
   // Two views of Commencement Bay that overlap, at two scales.
   ChartView first = loaded, second = loaded;
@@ -69,20 +67,21 @@ TEST(TwoViews, DrawTheSameCellsAtOnceAsEachDrawsAlone) {
   setCentreGeo(47.27, -122.41, second);
   second.scale = 25000;
   const Choice choices[2] = {{1, 10, 1, 2, true}, {2, 5, 5, 1, true}};
-  const DisplaySettings settings[2] = {settingsFor(choices[0]), settingsFor(choices[1])};
+  const DisplaySettings settings[2] = {settingsFor(choices[0], engine.library()),
+                                       settingsFor(choices[1], engine.library())};
   const ChartView views[2] = {first, second};
 
   // As every program that draws on several threads does first.
-  warmTextShaping();
+  warmTextShaping(engine.chartFont().font());
   QImage together[2];
   {
-    std::thread a([&] { together[0] = drawPasses(views[0], settings[0], *snapshot, 6); });
-    std::thread b([&] { together[1] = drawPasses(views[1], settings[1], *snapshot, 6); });
+    std::thread a([&] { together[0] = drawPasses(engine, views[0], settings[0], *snapshot, 6); });
+    std::thread b([&] { together[1] = drawPasses(engine, views[1], settings[1], *snapshot, 6); });
     a.join();
     b.join();
   }
   for (int i = 0; i < 2; ++i) {
-    const QImage alone = drawPasses(views[i], settings[i], *snapshot, 1);
+    const QImage alone = drawPasses(engine, views[i], settings[i], *snapshot, 1);
     EXPECT_TRUE(together[i] == alone) << "view " << i;
   }
 }

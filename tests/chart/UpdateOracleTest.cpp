@@ -21,11 +21,11 @@
 #include <unistd.h>
 
 #include "CellList.h"
+#include "CellLoad.h"
 #include "ChartStore.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
-#include "EngineState.h"
+#include "PresentationLibrary.h"
 #include "S57CellReader.h"
 #include "ToolRun.h"
 #include "UpdateChain.h"
@@ -215,9 +215,7 @@ protected:
       if (!fs::exists(c.path)) GTEST_SKIP() << c.path << " is absent";
     if (!fs::is_directory(kLibrary)) GTEST_SKIP() << "no generated library in " << kLibrary;
     if (!testsupport::onPath("ogrinfo")) GTEST_SKIP() << "ogrinfo (gdal-bin) is not installed";
-    presentationLibrary() = PresentationLibrary();
-    ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), kLibrary), 0);
-    engineState().libraryLoaded = true;
+    ASSERT_EQ(loadPresentationLibrary(library, kLibrary), LibraryResult::Ok);
   }
 
   // Loads the cell with its updates into `list`: from its folder, or
@@ -225,7 +223,7 @@ protected:
   const S57Cell* load(const UpdatedCell& c, CellList& list, CellLoadReport& report) {
     ChartView view;
     if (c.imports.empty()) {
-      EXPECT_EQ(loadCell(c.path, view, list, CellLoadOptions(), &report), 0);
+      EXPECT_EQ(loadCell(c.path, library, list, &view, CellLoadOptions(), &report), ReaderResult::Ok);
     } else {
       const fs::path folder = kSideBySide / ("store" + std::to_string(&c - updatedCells().data()));
       ChartStore store(folder.string());
@@ -241,7 +239,7 @@ protected:
       CellLoadOptions options;
       options.updateFiles = &source.updates;
       options.fileBytes = store.fileBytes();
-      EXPECT_EQ(loadCell(source.path, view, list, options, &report), 0);
+      EXPECT_EQ(loadCell(source.path, library, list, &view, options, &report), ReaderResult::Ok);
     }
     if (report.cell) {
       EXPECT_EQ(report.cell->updatesApplied, c.updates);
@@ -250,10 +248,12 @@ protected:
   }
 
   std::string acronym(int code) const {
-    const auto& classes = presentationLibrary().objectClassCatalogue;
+    const auto& classes = library.objectClassCatalogue;
     const auto it = classes.find(code);
     return it == classes.end() ? "OBJL " + std::to_string(code) : it->second.acronym;
   }
+
+  PresentationLibrary library;
 };
 
 }  // namespace
@@ -275,7 +275,7 @@ TEST_F(UpdatedCells, FeatureCountsPerClassMatchOgrinfo) {
     count(cell->areas);
     // Records without geometry build no feature; GDAL counts them.
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(c.path), 0);
+    ASSERT_EQ(reader.readCell(c.path), ReaderResult::Ok);
     applyUpdateChain(reader, findUpdateFiles(c.path));
     for (const auto& record : reader.features)
       if (record->PRIM < 1 || record->PRIM > 3) ++ours[acronym(record->OBJL)];
@@ -336,7 +336,7 @@ TEST_F(UpdatedCells, TheUpdateGdalReportsAsFailedIsNamedWithItsRecord) {
   CellLoadReport report;
   const S57Cell* cell = load(aa400010, list, report);
   ASSERT_NE(cell, nullptr);
-  EXPECT_EQ(report.updates.code, UpdateVersionMismatch);
+  EXPECT_EQ(report.updates.code, UpdateResult::VersionMismatch);
   // We stop at the first record GDAL names; the cell says so in its warnings.
   ASSERT_EQ(cell->loadWarnings.size(), 1u);
   EXPECT_EQ(cell->loadWarnings.front().file, "AA400010.001");
@@ -361,7 +361,7 @@ TEST_F(UpdatedCells, AreaBoundariesOfUS5WA22MStayClosedWithItsUpdates) {
     CellLoadOptions options;
     options.applyUpdates = updates;
     CellLoadReport report;
-    EXPECT_EQ(loadCell(us5.path, view, list, options, &report), 0);
+    EXPECT_EQ(loadCell(us5.path, library, list, &view, options, &report), ReaderResult::Ok);
     int open = 0;
     for (const auto& area : report.cell->areas) {
       const auto& parts = area->exteriorParts;

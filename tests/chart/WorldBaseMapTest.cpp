@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "CellFixtures.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "ColourToken.h"
 #include "DrawTestSupport.h"
@@ -179,11 +180,11 @@ protected:
     // it the view scale.
     view.pixelMillimetres = testsupport::pixelMillimetresOfViewScale();
     if (cells) {
-      worldBaseMap().setLand(twoLevels());
-      view.draw(painter, settings(), *cells);
-      worldBaseMap().clear();
+      ChartEngine engine(library());
+      engine.worldBaseMap().setLand(twoLevels());
+      view.draw(painter, engine, settings(), *cells);
     } else {
-      map.draw(canvas(painter), view);
+      map.draw(canvas(painter), view, view.baseMapBuffers);
     }
     return image;
   }

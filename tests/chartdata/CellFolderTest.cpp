@@ -88,7 +88,7 @@ TEST(ExchangeCatalogue, ReadsTheCatalogueRecordsOfAShippedSet) {
   const fs::path catalogue = kExchange / "AA400011/ENC_ROOT/CATALOG.031";
   if (!fs::exists(catalogue)) GTEST_SKIP() << catalogue << " is absent";
   std::vector<CatalogueEntry> entries;
-  ASSERT_EQ(readCatalogue(catalogue.string(), entries), 0);
+  ASSERT_EQ(readCatalogue(catalogue.string(), entries), ReaderResult::Ok);
   ASSERT_EQ(entries.size(), 5u);
   EXPECT_EQ(entries[0].file, "CATALOG.031");
   EXPECT_EQ(entries[0].implementation, "ASC");
@@ -104,16 +104,16 @@ TEST(ExchangeCatalogue, ReadsTheCatalogueRecordsOfAShippedSet) {
 TEST(ExchangeCatalogue, DamagedCataloguesGiveTheReadersCodes) {
   const std::string good = catalogueImage({{"A.000", "12345678"}, {"README.TXT", ""}});
   std::vector<CatalogueEntry> entries;
-  ASSERT_EQ(readCatalogueBytes(good, entries), 0);
+  ASSERT_EQ(readCatalogueBytes(good, entries), ReaderResult::Ok);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].file, "A.000");
   EXPECT_EQ(entries[0].crc, "12345678");
-  EXPECT_EQ(readCatalogueBytes(good.substr(0, 20), entries), 2);
-  EXPECT_EQ(readCatalogueBytes(std::string(100, 'x'), entries), 3);
+  EXPECT_EQ(readCatalogueBytes(good.substr(0, 20), entries), ReaderResult::FileTooShort);
+  EXPECT_EQ(readCatalogueBytes(std::string(100, 'x'), entries), ReaderResult::NoDescriptiveRecord);
   // A record cut short fails the read.
   std::string damaged = good;
   damaged.resize(good.size() - 30);
-  EXPECT_NE(readCatalogueBytes(damaged, entries), 0);
+  EXPECT_NE(readCatalogueBytes(damaged, entries), ReaderResult::Ok);
 }
 
 TEST(ShippedExchangeSets, TheMismatchingCrcAndTheUnlistedUpdateAreNamedOnTheirCell) {
@@ -266,7 +266,7 @@ TEST_F(CellFolders, AnUnreadableCatalogueIsReportedAndTheCellsStillFound) {
   EXPECT_NE(folder.warnings[0].text.find("catalogue cannot be read (reader code 3"), std::string::npos)
       << folder.warnings[0].text;
   EXPECT_EQ(folder.warnings[0].kind, LoadWarningKind::CatalogueUnreadable);
-  EXPECT_EQ(folder.warnings[0].code, 3);
+  EXPECT_EQ(folder.warnings[0].reader, ReaderResult::NoDescriptiveRecord);
   EXPECT_TRUE(scanCellFolder((root / "absent").string()).cells.empty());
 }
 
@@ -304,7 +304,7 @@ TEST_F(CellFolders, FoldersThatCannotBeReadAreNamedWithTheirReason) {
     const LoadWarning* w = findKind(folder.warnings, LoadWarningKind::FolderUnreadable);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->file, c.unreadable);
-    EXPECT_EQ(w->code, c.code);
+    EXPECT_EQ(w->systemError, c.code);
     EXPECT_EQ(w->text, c.unreadable + ": folder cannot be read (" + std::generic_category().message(c.code) +
                            "), nothing in it is loaded");
   }
@@ -322,9 +322,9 @@ TEST_F(CellFolders, OneFolderPerCellAsNoaaShipsItGivesTheCellWithItsFourUpdates)
   EXPECT_TRUE(folder.warnings.empty());
   ASSERT_EQ(folder.cells[0].updates.size(), 4u);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCell(folder.cells[0].path), 0);
+  ASSERT_EQ(reader.readCell(folder.cells[0].path), ReaderResult::Ok);
   const UpdateChainResult result = applyUpdateChain(reader, folder.cells[0].updates);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, (std::vector<int>{1, 2, 3, 4}));
 }
 
@@ -387,7 +387,7 @@ TEST_F(CellFolders, CatalogueEntriesLeadingOutOfTheSetAreRefusedAndNeverOpened) 
   for (size_t i = 0; i < refused.size(); ++i) {
     const LoadWarning& w = *refusals[i];
     SCOPED_TRACE(w.text);
-    EXPECT_EQ(w.code, static_cast<int>(refused[i].second));
+    EXPECT_EQ(w.refusal, refused[i].second);
     EXPECT_EQ(w.related, (set / "CATALOG.031").string());
     EXPECT_EQ(w.text.find('\0'), std::string::npos);
     EXPECT_NE(w.text.find("is refused: "), std::string::npos);
@@ -473,9 +473,9 @@ TEST_F(CellFolders, CataloguesAndCellFilesThatAreNoRegularFileAreReported) {
   // The FIFO update stays in its cell's list: its chain stops there and says why.
   ASSERT_EQ(folder.cells[0].updates.size(), 1u);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCell(folder.cells[0].path), 0);
+  ASSERT_EQ(reader.readCell(folder.cells[0].path), ReaderResult::Ok);
   const UpdateChainResult result = applyUpdateChain(reader, folder.cells[0].updates);
-  EXPECT_EQ(result.code, UpdateCannotRead);
+  EXPECT_EQ(result.code, UpdateResult::CannotRead);
   EXPECT_NE(result.error.find("A.001: not applied: "), std::string::npos) << result.error;
   EXPECT_NE(result.error.find("not a regular file"), std::string::npos) << result.error;
   EXPECT_EQ(findUpdateFiles(folder.cells[0].path).size(), 1u);  // named alone, the same

@@ -47,7 +47,7 @@ TEST(FieldDescriptions, PairsLabelsWithExpandedFormats) {
 TEST(FieldDescriptions, ReadsEveryS57FieldOfAWrittenDdr) {
   s57write::S57Writer writer;
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   const FieldDescriptionTable& table = reader.fieldDescriptions;
   EXPECT_EQ(table.count("0000"), 0u);
   EXPECT_EQ(table.count("0001"), 0u);
@@ -67,7 +67,7 @@ TEST(FieldDescriptions, DdrWithOnlyControlAndIdentifierFieldsGivesAnEmptyTable) 
   iso8211::Writer writer;
   writer.describe("0001", "0500;&   ", "ISO 8211 Record Identifier", "", "(b12)");
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(writer.image()), 0);
+  EXPECT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   EXPECT_TRUE(reader.fieldDescriptions.empty());
 }
 
@@ -80,7 +80,7 @@ TEST(FieldDescriptions, SkipsTextsNotInThreePartsAndKeepsTheLaterOfTwoDescriptio
       .add("TWIC", fieldText("1600;&   ", "B!C", "(A,b12)"))
       .add("GOOD", fieldText("1600;&   ", "X", "(b14)"));
   FieldDescriptionTable table;
-  EXPECT_EQ(parseFieldDescriptions(ddr.encodeDescriptive(), table), 0);
+  EXPECT_EQ(parseFieldDescriptions(ddr.encodeDescriptive(), table), ReaderResult::Ok);
   EXPECT_EQ(table.count("TWOP"), 0u);
   EXPECT_EQ(table.count("FOUR"), 0u);
   EXPECT_EQ(table.at("TWIC"), (Pairs{{"B", "A"}, {"C", "b12"}}));
@@ -117,6 +117,6 @@ TEST(FieldDescriptions, DdrFaultsGiveTheirCodes) {
   };
   for (const Case& c : cases) {
     FieldDescriptionTable table;
-    EXPECT_EQ(parseFieldDescriptions(c.ddr, table), c.code) << c.what;
+    EXPECT_EQ(resultCode(parseFieldDescriptions(c.ddr, table)), c.code) << c.what;
   }
 }

@@ -45,7 +45,7 @@ TEST(RealCells, EveryCellReadsAndMatchesOgrinfoFeatureCount) {
   const bool oracle = ogrinfoAvailable();
   for (const std::string& path : cells) {
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(path), 0) << path;
+    ASSERT_EQ(reader.readCell(path), ReaderResult::Ok) << path;
     EXPECT_FALSE(reader.features.empty()) << path;
     EXPECT_FALSE(reader.vectors.empty()) << path;
     EXPECT_EQ(reader.dataSetIdentification.DSNM, std::filesystem::path(path).filename().string())
@@ -95,10 +95,10 @@ TEST(RealCells, CutAndCorruptedCopiesNeverCrash) {
 
     for (const size_t n : cuts) {
       S57CellReader reader;
-      const int code = reader.readCellBytes(std::string_view(image).substr(0, n));
+      const ReaderResult code = reader.readCellBytes(std::string_view(image).substr(0, n));
       EXPECT_TRUE(reader.fileBytes.empty());
       if (n == image.size()) {
-        EXPECT_EQ(code, 0);
+        EXPECT_EQ(code, ReaderResult::Ok);
       }
     }
 
@@ -146,7 +146,7 @@ TEST(RealCells, OgrinfoReadsTheTestWritersCells) {
                                .string();
   ASSERT_TRUE(writer.writeFile(path));
   S57CellReader reader;
-  EXPECT_EQ(reader.readCell(path), 0);
+  EXPECT_EQ(reader.readCell(path), ReaderResult::Ok);
   EXPECT_EQ(reader.features.size(), 3u);
   EXPECT_EQ(ogrinfoFeatureCount(path), 3);
   std::remove(path.c_str());

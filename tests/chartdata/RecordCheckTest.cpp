@@ -44,7 +44,7 @@ std::string recordBytes(const std::string& image, const std::vector<size_t>& at,
   return image.substr(at[record], end - at[record]);
 }
 
-std::vector<LoadWarning> check(const std::string& image, int& readerCode) {
+std::vector<LoadWarning> check(const std::string& image, ReaderResult& readerCode) {
   S57CellReader reader;
   readerCode = reader.readCellBytes(image);
   return checkCellRecords("CELL.000", reader);
@@ -72,40 +72,44 @@ TEST(RecordCheck, RecordsLostOrGainedAreNamedWithTheirKindsAndCounts) {
   std::snprintf(digits, sizeof digits, "%05zu", joined);
   swallowing.replace(at[5], 5, digits);
 
+  constexpr ReaderResult Mismatch = ReaderResult::RecordCountMismatch;
   const struct {
     const char* name;
     std::string image;
-    std::vector<int> codes;
+    std::vector<ReaderResult> codes;
     std::string tallies;  // of the first finding, when it is 18
   } cases[] = {
       {"whole", image, {}, ""},
-      {"cut before the first feature record", image.substr(0, at[3]), {ReaderRecordCountMismatch},
+      {"cut before the first feature record",
+       image.substr(0, at[3]),
+       {Mismatch},
        "NOMR 1/0 NOGR 2/0 NOIN 1/0 NOCN 1/0 NOED 1/0 "},
-      {"cut after the vector records", image.substr(0, at[7]), {ReaderRecordCountMismatch}, "NOGR 2/0 "},
-      {"a feature record deleted", image.substr(0, at[7]) + recordBytes(image, at, 8), {ReaderRecordCountMismatch},
-       "NOGR 2/1 "},
-      {"a feature record doubled", image + recordBytes(image, at, 8),
-       {ReaderRecordCountMismatch, ReaderDuplicateRecord}, "NOGR 2/3 "},
-      {"a length digit changed so the edge is swallowed", swallowing, {ReaderRecordCountMismatch}, "NOED 1/0 "},
+      {"cut after the vector records", image.substr(0, at[7]), {Mismatch}, "NOGR 2/0 "},
+      {"a feature record deleted", image.substr(0, at[7]) + recordBytes(image, at, 8), {Mismatch}, "NOGR 2/1 "},
+      {"a feature record doubled",
+       image + recordBytes(image, at, 8),
+       {Mismatch, ReaderResult::DuplicateRecord},
+       "NOGR 2/3 "},
+      {"a length digit changed so the edge is swallowed", swallowing, {Mismatch}, "NOED 1/0 "},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    int readerCode = -1;
+    ReaderResult readerCode = ReaderResult::CannotOpen;
     const std::vector<LoadWarning> findings = check(c.image, readerCode);
-    EXPECT_EQ(readerCode, 0);  // the reader alone cannot tell
+    EXPECT_EQ(readerCode, ReaderResult::Ok);  // the reader alone cannot tell
     ASSERT_EQ(findings.size(), c.codes.size());
     for (size_t i = 0; i < findings.size(); ++i) {
       EXPECT_EQ(findings[i].kind, LoadWarningKind::RecordsDisagree);
-      EXPECT_EQ(findings[i].code, c.codes[i]);
+      EXPECT_EQ(findings[i].reader, c.codes[i]);
       EXPECT_EQ(findings[i].file, "CELL.000");
-      EXPECT_TRUE(cellListedDespite(findings[i].code));
+      EXPECT_TRUE(cellListedDespite(findings[i].reader));
     }
-    if (!findings.empty() && findings[0].code == ReaderRecordCountMismatch) {
+    if (!findings.empty() && findings[0].reader == ReaderResult::RecordCountMismatch) {
       EXPECT_EQ(tallyText(findings[0]), c.tallies);
     }
   }
 
-  int readerCode = -1;
+  ReaderResult readerCode = ReaderResult::CannotOpen;
   const std::vector<LoadWarning> deleted = check(cases[3].image, readerCode);
   EXPECT_EQ(deleted[0].text,
             "CELL.000: records lost or added, the cell is not whole: NOGR declares 2 geo feature records, 1 read");
@@ -139,22 +143,23 @@ TEST(RecordCheck, NamesRepeatedRecordsNoFeaturesAndVectorsOfNoKnownKind) {
   const struct {
     const char* name;
     std::string image;
-    int code;
+    ReaderResult code;
     std::string detail;
   } cases[] = {
-      {"a node twice", twice.image(), ReaderDuplicateRecord, "RCNM=110,RCID=7"},
-      {"a far name repeated first", farFirst.image(), ReaderDuplicateRecord, "RCNM=110,RCID=3000000"},
-      {"a near name repeated first", nearFirst.image(), ReaderDuplicateRecord, "RCNM=110,RCID=7"},
-      {"no feature", empty.image(), ReaderNoFeatures, ""},
-      {"an unknown vector", unknown.image(), ReaderRecordCountMismatch, "1 vector records of no known RCNM read"},
+      {"a node twice", twice.image(), ReaderResult::DuplicateRecord, "RCNM=110,RCID=7"},
+      {"a far name repeated first", farFirst.image(), ReaderResult::DuplicateRecord, "RCNM=110,RCID=3000000"},
+      {"a near name repeated first", nearFirst.image(), ReaderResult::DuplicateRecord, "RCNM=110,RCID=7"},
+      {"no feature", empty.image(), ReaderResult::NoFeatures, ""},
+      {"an unknown vector", unknown.image(), ReaderResult::RecordCountMismatch,
+       "1 vector records of no known RCNM read"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    int readerCode = -1;
+    ReaderResult readerCode = ReaderResult::CannotOpen;
     const std::vector<LoadWarning> findings = check(c.image, readerCode);
-    EXPECT_EQ(readerCode, 0);
+    EXPECT_EQ(readerCode, ReaderResult::Ok);
     ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findings[0].code, c.code);
+    EXPECT_EQ(findings[0].reader, c.code);
     EXPECT_EQ(findings[0].detail, c.detail);
   }
 }
@@ -169,7 +174,7 @@ TEST(RecordCheck, AnAbsurdDeclaredCountIsComparedAndCostsNothing) {
   w.addDataSet(d).addFeature(f);
   const auto start = std::chrono::steady_clock::now();
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(w.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(w.image()), ReaderResult::Ok);
   EXPECT_EQ(reader.dataSetStructure.NOMR, 4294967295u);
   const std::vector<LoadWarning> findings = checkCellRecords("HUGE.000", reader);
   EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 0.5);
@@ -189,10 +194,10 @@ TEST(RecordCheck, RealCellsDeclareWhatTheyHold) {
   std::vector<std::string> disagreeing;
   for (const std::string& path : paths) {
     S57CellReader reader;
-    ASSERT_EQ(reader.readCell(path), 0) << path;
+    ASSERT_EQ(reader.readCell(path), ReaderResult::Ok) << path;
     const std::vector<LoadWarning> findings = checkCellRecords(path, reader);
     if (!findings.empty()) disagreeing.push_back(std::filesystem::path(path).filename().string());
-    for (const LoadWarning& w : findings) EXPECT_EQ(w.code, ReaderRecordCountMismatch) << w.text;
+    for (const LoadWarning& w : findings) EXPECT_EQ(w.reader, ReaderResult::RecordCountMismatch) << w.text;
   }
   std::sort(disagreeing.begin(), disagreeing.end());
   EXPECT_EQ(disagreeing, (std::vector<std::string>{"AA400004.000", "AA400009.000", "AA400012.000"}));

@@ -139,13 +139,13 @@ TEST(RecordReading, ResultCodesOfEveryStep) {
   for (const Case& c : cases) {
     const std::string image = c.image();
     S57CellReader reader;
-    EXPECT_EQ(reader.readCellBytes(image), c.code) << c.what;
+    EXPECT_EQ(resultCode(reader.readCellBytes(image)), c.code) << c.what;
     EXPECT_EQ(static_cast<int>(reader.features.size()), c.features) << c.what;
     EXPECT_TRUE(reader.fileBytes.empty()) << c.what;
     EXPECT_TRUE(reader.records.empty() && reader.ddr.empty()) << c.what;
     ASSERT_TRUE(writeBytes(path, image));
     S57CellReader fromFile;
-    EXPECT_EQ(fromFile.readCell(path), c.code) << c.what << " (file)";
+    EXPECT_EQ(resultCode(fromFile.readCell(path)), c.code) << c.what << " (file)";
     EXPECT_TRUE(decoded(fromFile) == decoded(reader)) << c.what << " (file)";
     EXPECT_TRUE(fromFile.fileBytes.empty() && fromFile.records.empty() && fromFile.ddr.empty()) << c.what;
   }
@@ -177,20 +177,20 @@ TEST(RecordReading, FilesLargerThanTheWindowReadAsTheirBytes) {
   const std::string path = temporaryPath("chartdata_window");
   const struct {
     size_t cut;
-    int code;
+    ReaderResult code;
   } cases[] = {
-      {image.size(), 0},
-      {image.size() - 1, ReaderTruncatedRecord},
-      {FileWindow::kCapacity, ReaderTruncatedRecord},
-      {straddling, 0},  // at a record's end: whole records (the record check tells the rest)
-      {straddling + 3, ReaderRecordOutOfBounds},  // a leader too short to hold its length
-      {straddling + 30, ReaderTruncatedRecord},
-      {2 * FileWindow::kCapacity + 7, ReaderTruncatedRecord},
+      {image.size(), ReaderResult::Ok},
+      {image.size() - 1, ReaderResult::TruncatedRecord},
+      {FileWindow::kCapacity, ReaderResult::TruncatedRecord},
+      {straddling, ReaderResult::Ok},  // at a record's end: whole records (the record check tells the rest)
+      {straddling + 3, ReaderResult::RecordOutOfBounds},  // a leader too short to hold its length
+      {straddling + 30, ReaderResult::TruncatedRecord},
+      {2 * FileWindow::kCapacity + 7, ReaderResult::TruncatedRecord},
   };
   for (const auto& [cut, expected] : cases) {
     const std::string_view bytes = std::string_view(image).substr(0, cut);
     S57CellReader fromMemory, fromFile;
-    const int code = fromMemory.readCellBytes(bytes);
+    const ReaderResult code = fromMemory.readCellBytes(bytes);
     EXPECT_EQ(code, expected) << cut;
     ASSERT_TRUE(writeBytes(path, bytes));
     EXPECT_EQ(fromFile.readCell(path), code) << cut;
@@ -204,13 +204,13 @@ TEST(RecordReading, StepsOneByOneExposeTheRecords) {
   const S57Writer writer = smallCell();
   const std::string image = writer.image();
   S57CellReader reader;
-  ASSERT_EQ(reader.readBytes(image), 0);
-  ASSERT_EQ(reader.splitRecords(), 0);
+  ASSERT_EQ(reader.readBytes(image), ReaderResult::Ok);
+  ASSERT_EQ(reader.splitRecords(), ReaderResult::Ok);
   EXPECT_EQ(reader.ddr.size(), writer.iso().recordOffsets()[1]);
   ASSERT_EQ(reader.records.size(), 5u);
   EXPECT_EQ(reader.records[0].substr(0, 5), image.substr(reader.ddr.size(), 5));
-  EXPECT_EQ(reader.parseDescriptiveRecord(), 0);
-  EXPECT_EQ(reader.parseDataRecords(), 0);
+  EXPECT_EQ(reader.parseDescriptiveRecord(), ReaderResult::Ok);
+  EXPECT_EQ(reader.parseDataRecords(), ReaderResult::Ok);
   EXPECT_EQ(reader.features.size(), 2u);
   EXPECT_EQ(reader.vectors.size(), 1u);
   EXPECT_EQ(reader.fileBytes.size(), image.size());  // only readCell* release it
@@ -228,7 +228,7 @@ TEST(RecordReading, SkipsRecordsOfOtherTypesAndKeepsZeroBytesAsData) {
   f.attributes = {{116, std::string("a\0b", 3)}};
   writer.addFeature(f);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.features.size(), 3u);
   ASSERT_EQ(reader.features[2]->attributes.size(), 1u);
   EXPECT_EQ(reader.features[2]->attributes[0].attributeValue, std::string("a\0b", 3));
@@ -242,20 +242,20 @@ TEST(RecordReading, ReadsFilesAndReportsThoseThatCannotBeOpened) {
   ASSERT_TRUE(smallCell().writeFile(path));
 
   S57CellReader reader;
-  EXPECT_EQ(reader.readCell(path), 0);
+  EXPECT_EQ(reader.readCell(path), ReaderResult::Ok);
   EXPECT_EQ(reader.features.size(), 2u);
   EXPECT_EQ(reader.dataSetIdentification.DSNM, "TEST0001.000");
   EXPECT_TRUE(reader.fileBytes.empty());
 
   S57CellReader missing;
-  EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), 1);
+  EXPECT_EQ(missing.readCell((dir / "NONE.000").string()), ReaderResult::CannotOpen);
   // What is no regular file is refused at once: a FIFO with no writer
   // would otherwise hold the read forever.
   const std::string fifo = (dir / "FIFO.000").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
   for (const std::string& path : {dir.string(), fifo, std::string("/dev/zero")}) {
     S57CellReader refused;
-    EXPECT_EQ(refused.readCell(path), ReaderNotRegularFile) << path;
+    EXPECT_EQ(refused.readCell(path), ReaderResult::NotRegularFile) << path;
     EXPECT_TRUE(refused.fileBytes.empty());
   }
   fs::remove_all(dir);
@@ -285,9 +285,9 @@ TEST(RecordReading, ReportsBytesPastFiftyMillion) {
 
   // What lies within the cap is decoded, and the read reports the rest.
   S57CellReader fromMemory;
-  EXPECT_EQ(fromMemory.readCellBytes(image), 15);
+  EXPECT_EQ(fromMemory.readCellBytes(image), ReaderResult::FileTooLarge);
   EXPECT_EQ(fromMemory.features.size(), 2u);
-  EXPECT_EQ(fromMemory.readCellBytes(std::string_view(image).substr(0, kCap)), 0);
+  EXPECT_EQ(fromMemory.readCellBytes(std::string_view(image).substr(0, kCap)), ReaderResult::Ok);
 
   const std::string path =
       (std::filesystem::temp_directory_path() / ("chartdata_cap_" + std::to_string(::getpid()) + ".000"))
@@ -297,7 +297,7 @@ TEST(RecordReading, ReportsBytesPastFiftyMillion) {
   ASSERT_EQ(std::fwrite(image.data(), 1, image.size(), f), image.size());
   std::fclose(f);
   S57CellReader fromFile;
-  EXPECT_EQ(fromFile.readCell(path), 15);
+  EXPECT_EQ(fromFile.readCell(path), ReaderResult::FileTooLarge);
   EXPECT_EQ(fromFile.features.size(), 2u);
   std::remove(path.c_str());
 }

@@ -34,7 +34,7 @@ S57CellReader& readOneRecord(S57CellReader& reader, const char* kind, const std:
     record.add("VRID", s57write::vridField(s57write::Vector()));
   record.add(tag, bytes);
   writer.addRecord(record);
-  EXPECT_EQ(reader.readCellBytes(writer.image()), 0) << tag;
+  EXPECT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok) << tag;
   return reader;
 }
 
@@ -92,7 +92,7 @@ TEST(DataSetRecords, DecodeEveryIdentificationAndParameterValue) {
   writer.addDataSet(d, p);
 
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   const DataSetIdentification& i = reader.dataSetIdentification;
   EXPECT_EQ(i.RCNM, 10);
   EXPECT_EQ(i.RCID, 7);
@@ -131,7 +131,7 @@ TEST(DataSetRecords, MissingOrShortFieldsLeaveZerosAndShortTexts) {
   s57write::S57Writer noParameters;
   noParameters.addDataSetIdentification(s57write::DataSet());
   S57CellReader a;
-  ASSERT_EQ(a.readCellBytes(noParameters.image()), 0);
+  ASSERT_EQ(a.readCellBytes(noParameters.image()), ReaderResult::Ok);
   EXPECT_EQ(a.dataSetIdentification.DSNM, "TEST0001.000");
   EXPECT_EQ(a.dataSetParameters.COMF, 0);
   EXPECT_EQ(a.dataSetParameters.SOMF, 0);
@@ -148,7 +148,7 @@ TEST(DataSetRecords, MissingOrShortFieldsLeaveZerosAndShortTexts) {
                      .add("0001", s57write::recordIdField(2))
                      .add("DSPM", dspm.substr(0, 18)));
   S57CellReader b;
-  ASSERT_EQ(b.readCellBytes(shortFields.image()), 0);
+  ASSERT_EQ(b.readCellBytes(shortFields.image()), ReaderResult::Ok);
   EXPECT_EQ(b.dataSetIdentification.DSNM, "TEST0001.000");
   EXPECT_EQ(b.dataSetIdentification.UADT, "202");
   EXPECT_EQ(b.dataSetIdentification.STED, "");
@@ -178,7 +178,7 @@ TEST(FeatureRecords, DecodeIdentifiersAndPointers) {
   writer.addFeature(f);
 
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.features.size(), 1u);
   const FRID& r = *reader.features[0];
   EXPECT_EQ(r.RCNM, 100);
@@ -310,7 +310,7 @@ TEST(FeatureRecords, TextFollowsTheLexicalLevelsOfTheDataSet) {
     f.nationalAttributes = {{301, c.nobjnm}};
     writer.addFeature(f);
     S57CellReader reader;
-    ASSERT_EQ(reader.readCellBytes(writer.image()), 0) << c.what;
+    ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok) << c.what;
     ASSERT_EQ(reader.features.size(), 1u) << c.what;
     EXPECT_EQ(pairsOf(reader.features[0]->attributes), (Attributes{{"116", c.expectedName}})) << c.what;
     EXPECT_EQ(pairsOf(reader.features[0]->nationalAttributes), (Attributes{{"301", c.expectedNational}})) << c.what;
@@ -327,7 +327,7 @@ TEST(FeatureRecords, TextFollowsTheLexicalLevelsOfTheDataSet) {
   f.nationalAttributes = {{301, u"\x7f"}};
   update.addFeature(f);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(update.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(update.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.features.size(), 1u);
   EXPECT_EQ(pairsOf(reader.features[0]->nationalAttributes), (Attributes{{"301", "\x7f"}}));
 
@@ -370,7 +370,7 @@ TEST(VectorRecords, DecodeIdentifiersPointersAndCoordinates) {
   writer.addSoundingNode(9, {{10, 20, 35}, {-30, -40, -5}, {1, 2, 0}});
 
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.vectors.size(), 2u);
   const VRID& e = *reader.vectors[0];
   EXPECT_EQ(e.NAME, s57write::recordName(s57write::kEdge, 4242));
@@ -446,7 +446,7 @@ TEST(VectorRecords, RepeatedFieldsAddTheirEntriesInOrder) {
   s57write::S57Writer writer;
   writer.addRecord(record);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   const VRID& v = *reader.vectors.at(0);
   ASSERT_EQ(v.coordinates2D.size(), static_cast<size_t>(kRepeats));
   ASSERT_EQ(v.attributes.size(), static_cast<size_t>(kRepeats));
@@ -465,7 +465,7 @@ TEST(VectorRecords, LaterRecordWithTheSameNameWinsTheIndex) {
   s57write::S57Writer writer;
   writer.addVector(first).addVector(second);
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(writer.image()), 0);
+  ASSERT_EQ(reader.readCellBytes(writer.image()), ReaderResult::Ok);
   ASSERT_EQ(reader.vectors.size(), 2u);
   EXPECT_EQ(reader.vectorIndex.size(), 1u);
   const auto found = reader.findVector(s57write::recordName(s57write::kIsolatedNode, 77));
@@ -496,7 +496,7 @@ TEST(FeatureRecords, EveryFeatureRecordGivesAHolderEvenWithoutFields) {
   image.replace(second + 12, 5, "000" + std::to_string(25 + entrySize));
 
   S57CellReader reader;
-  ASSERT_EQ(reader.readCellBytes(image), 0);
+  ASSERT_EQ(reader.readCellBytes(image), ReaderResult::Ok);
   ASSERT_EQ(reader.features.size(), 3u);
   EXPECT_EQ(reader.features[0]->OBJL, 42);
   EXPECT_EQ(reader.features[1]->OBJL, 0);

@@ -153,7 +153,7 @@ protected:
 
   // Reads the base and applies every update beside it.
   UpdateChainResult load(S57CellReader& reader) {
-    EXPECT_EQ(reader.readCell(base), 0);
+    EXPECT_EQ(reader.readCell(base), ReaderResult::Ok);
     return applyUpdateChain(reader, findUpdateFiles(base));
   }
   // The records after the updates up to `last` only (the others moved aside).
@@ -164,7 +164,7 @@ protected:
       if (f.number > last) fs::rename(f.path, aside + "/" + fs::path(f.path).filename().string());
     S57CellReader reader;
     const UpdateChainResult r = load(reader);
-    EXPECT_EQ(r.code, 0) << r.error;
+    EXPECT_EQ(r.code, UpdateResult::Ok) << r.error;
     for (const auto& e : fs::directory_iterator(aside)) fs::rename(e.path(), dir + "/" + e.path().filename().string());
     fs::remove(aside);
     return describe(reader);
@@ -208,7 +208,7 @@ TEST_F(Updates, InsertAddsFeatureAndVectorRecords) {
   });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, std::vector<int>{1});
   ASSERT_EQ(r.features.size(), 5u);
   EXPECT_EQ(r.features.back()->RCID, 7);  // after the base's records
@@ -224,13 +224,53 @@ TEST_F(Updates, DeleteRemovesFeatureAndVectorRecords) {
     w.addFeature(featureUpdate(3, kDelete, 2));
   });
   S57CellReader r;
-  EXPECT_EQ(load(r).code, 0);
+  EXPECT_EQ(load(r).code, UpdateResult::Ok);
   EXPECT_EQ(featureOf(r, 3), nullptr);
   EXPECT_EQ(r.features.size(), 3u);
   EXPECT_EQ(vectorOf(r, kIsolatedNode, 2), nullptr);
   EXPECT_EQ(r.vectors.size(), 6u);
   EXPECT_NE(featureOf(r, 4), nullptr);  // the others keep their place
   EXPECT_EQ(r.features[2]->RCID, 4);
+}
+
+// Each update applied names the features it inserted, modified and
+// deleted by FOID, a deleted one with where it stood before it went (its
+// node deleted by the same update).
+TEST_F(Updates, EachUpdateNamesTheFeaturesItTouched) {
+  writeUpdate(1, [](S57Writer& w) {
+    w.addIsolatedNode(5, {470400000, -1220400000});
+    Feature buoy = feature(7, 1, 17);
+    buoy.spatialPointers = {to(kIsolatedNode, 5, 255)};
+    w.addFeature(buoy);
+    renameLight(w);
+  });
+  writeUpdate(2, [](S57Writer& w) {
+    w.addVector(vectorUpdate(kIsolatedNode, 2, kDelete, 2));
+    w.addFeature(featureUpdate(3, kDelete, 2));
+    w.addFeature(featureUpdate(2, kDelete, 2));  // a line: its first edge's first vertex
+  });
+  S57CellReader r;
+  const UpdateChainResult result = load(r);
+  ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
+  ASSERT_EQ(result.changes.size(), 2u);
+  EXPECT_EQ(result.changes[0].number, 1);
+  ASSERT_EQ(result.changes[0].features.size(), 2u);
+  EXPECT_EQ(result.changes[0].features[0].instruction, kInsert);
+  EXPECT_EQ(result.changes[0].features[0].number, 1007);
+  EXPECT_EQ(result.changes[0].features[1].instruction, kModify);
+  EXPECT_EQ(result.changes[0].features[1].number, 1001);
+  EXPECT_FALSE(result.changes[0].features[1].located);
+  ASSERT_EQ(result.changes[1].features.size(), 2u);
+  const UpdatedFeature& soundings = result.changes[1].features[0];
+  EXPECT_EQ(soundings.instruction, kDelete);
+  EXPECT_EQ(soundings.number, 1003);
+  ASSERT_TRUE(soundings.located);
+  EXPECT_EQ(soundings.y, 470100000);
+  EXPECT_EQ(soundings.x, -1220100000);
+  const UpdatedFeature& contour = result.changes[1].features[1];
+  ASSERT_TRUE(contour.located);
+  EXPECT_EQ(contour.y, 470100000);
+  EXPECT_EQ(contour.x, -1221100000);
 }
 
 TEST_F(Updates, ModifyRaisesTheRecordVersionAndKeepsTheRest) {
@@ -243,7 +283,7 @@ TEST_F(Updates, ModifyRaisesTheRecordVersionAndKeepsTheRest) {
   writeUpdate(2, [](S57Writer& w) { w.addFeature(namedAgain(2, 3)); });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, (std::vector<int>{1, 2}));
   EXPECT_EQ(featureOf(r, 2)->RVER, 3);
   EXPECT_EQ(featureOf(r, 2)->spatialPointers.size(), 2u);
@@ -263,7 +303,7 @@ TEST_F(Updates, AttributeUpdatesSetAddAndDeleteValues) {
     w.addVector(v);
   });
   S57CellReader r;
-  EXPECT_EQ(load(r).code, 0);
+  EXPECT_EQ(load(r).code, UpdateResult::Ok);
   const FRID* light = featureOf(r, 1);
   ASSERT_EQ(light->attributes.size(), 2u);
   EXPECT_EQ(light->attributes[0].attributeCode, "116");
@@ -302,7 +342,7 @@ TEST_F(Updates, FeaturePointerUpdatesInsertDeleteAndModify) {
     });
     S57CellReader r;
     const UpdateChainResult result = load(r);
-    ASSERT_EQ(result.code, 0) << result.error;
+    ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
     std::string got;
     for (const FSPT& p : featureOf(r, 2)->spatialPointers) got += (got.empty() ? "" : " ") + std::to_string(p.RCID);
     EXPECT_EQ(got, c.expected);
@@ -338,7 +378,7 @@ TEST_F(Updates, VectorPointerAndCoordinateUpdates) {
   });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  ASSERT_EQ(result.code, 0) << result.error;
+  ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
   const VRID* edge = vectorOf(r, kEdge, 21);
   ASSERT_EQ(edge->pointers.size(), 2u);
   EXPECT_EQ(edge->pointers[0].RCID, 11);
@@ -380,7 +420,7 @@ TEST_F(Updates, NewVerticesWithoutControlFieldFillAnEdgeEmptiedBefore) {
   });
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  ASSERT_EQ(result.code, 0) << result.error;
+  ASSERT_EQ(result.code, UpdateResult::Ok) << result.error;
   const VRID* edge = vectorOf(r, kEdge, 20);
   ASSERT_EQ(edge->coordinates2D.size(), 3u);
   EXPECT_EQ(edge->coordinates2D[2].YCOO, 470350000);
@@ -395,7 +435,7 @@ TEST_F(Updates, AReissuedBaseTakesOnlyTheUpdatesAfterIt) {
   writeUpdate(3, renameLight);
   S57CellReader r;
   const UpdateChainResult result = load(r);
-  EXPECT_EQ(result.code, 0) << result.error;
+  EXPECT_EQ(result.code, UpdateResult::Ok) << result.error;
   EXPECT_EQ(result.applied, std::vector<int>{3});
   EXPECT_EQ(featureOf(r, 1)->attributes[0].attributeValue, "New light");
 }
@@ -406,23 +446,20 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
   struct Case {
     const char* what;
     std::function<void()> writeSecond;  // writes update 2 (or later files)
-    int code;
+    UpdateResult code;
     const char* named;  // in the error
   };
   const std::vector<Case> cases = {
-      {"a gap", [&] { writeUpdate(3, renameLight); }, UpdateGap, "UPDT0001.003"},
-      {"a wrong edition",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.edtn = "2"; }); },
-       UpdateWrongEdition, "edition 2"},
-      {"a wrong update number",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.updn = "5"; }); },
-       UpdateWrongNumber, "UPDN 5"},
-      {"a base file in the update's place",
-       [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.expp = 1; }); },
-       UpdateNotAnUpdate, "EXPP 1"},
+      {"a gap", [&] { writeUpdate(3, renameLight); }, UpdateResult::Gap, "UPDT0001.003"},
+      {"a wrong edition", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.edtn = "2"; }); },
+       UpdateResult::WrongEdition, "edition 2"},
+      {"a wrong update number", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.updn = "5"; }); },
+       UpdateResult::WrongNumber, "UPDN 5"},
+      {"a base file in the update's place", [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.expp = 1; }); },
+       UpdateResult::NotAnUpdate, "EXPP 1"},
       {"an update of another cell",
        [&] { writeUpdate(2, renameLight, [](DataSet& d) { d.dsnm = "OTHER001.002"; }); },
-       UpdateNotAnUpdate, "OTHER001.002"},
+       UpdateResult::NotAnUpdate, "OTHER001.002"},
       {"a modify of an absent record",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -432,10 +469,10 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(namedAgain(99, 2));
          });
        },
-       UpdateRecordMissing, "RCNM=100,RCID=99"},
+       UpdateResult::RecordMissing, "RCNM=100,RCID=99"},
       {"a delete of an absent vector",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addVector(vectorUpdate(kEdge, 77, kDelete, 2)); }); },
-       UpdateRecordMissing, "RCNM=130,RCID=77"},
+       UpdateResult::RecordMissing, "RCNM=130,RCID=77"},
       {"a record version that does not follow",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -443,10 +480,12 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(namedAgain(1, 2));  // the light is at version 2 after update 1
          });
        },
-       UpdateVersionMismatch, "RCNM=100,RCID=1: record version 2, the cell's is 2"},
+       UpdateResult::VersionMismatch, "RCNM=100,RCID=1: record version 2, the cell's is 2"},
       {"an insert of a record the cell has",
-       [&] { writeUpdate(2, [](S57Writer& w) { w.addIsolatedNode(1, {1, 2}); }); },
-       UpdateRecordExists, "RCNM=110,RCID=1"},
+       [&] { writeUpdate(2, [](S57Writer& w) {
+               w.addIsolatedNode(1, {1, 2});
+             }); }, UpdateResult::RecordExists,
+       "RCNM=110,RCID=1"},
       {"a pointer index past the end",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -456,7 +495,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdateBadInstruction, "FSPC"},
+       UpdateResult::BadInstruction, "FSPC"},
       {"pointers without their control field",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -465,7 +504,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addVector(v);
          });
        },
-       UpdateBadInstruction, "SG2D without SGCC"},
+       UpdateResult::BadInstruction, "SG2D without SGCC"},
       // Records that break the rules for updates are refused whole.
       {"a delete carrying further fields",
        [&] {
@@ -475,13 +514,13 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdateMalformedRecord, "RCNM=100,RCID=3: a delete carrying further fields"},
+       UpdateResult::MalformedRecord, "RCNM=100,RCID=3: a delete carrying further fields"},
       {"a modify carrying nothing",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kModify, 2)); }); },
-       UpdateMalformedRecord, "a modify carrying nothing"},
+       UpdateResult::MalformedRecord, "a modify carrying nothing"},
       {"an insert carrying nothing",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addVector(vectorUpdate(kIsolatedNode, 9, kInsert, 1)); }); },
-       UpdateMalformedRecord, "RCNM=110,RCID=9: an insert carrying nothing"},
+       UpdateResult::MalformedRecord, "RCNM=110,RCID=9: an insert carrying nothing"},
       {"an inserted record not at version 1",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -490,7 +529,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addVector(v);
          });
        },
-       UpdateVersionMismatch, "record version 2 for an inserted record"},
+       UpdateResult::VersionMismatch, "record version 2 for an inserted record"},
       {"a control field given twice",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -501,7 +540,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addRecord(r);
          });
        },
-       UpdateMalformedRecord, "FSPC given twice"},
+       UpdateResult::MalformedRecord, "FSPC given twice"},
       {"a delete of pointers that gives pointers",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -511,7 +550,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdateBadInstruction, "FSPC instruction 2 at index 1 for 1 entries, with 1 given"},
+       UpdateResult::BadInstruction, "FSPC instruction 2 at index 1 for 1 entries, with 1 given"},
       {"a count that disagrees with the coordinates given",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -521,7 +560,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addVector(v);
          });
        },
-       UpdateBadInstruction, "SGCC instruction 1 at index 1 for 2 entries, with 1 given"},
+       UpdateResult::BadInstruction, "SGCC instruction 1 at index 1 for 2 entries, with 1 given"},
       {"the delete of an attribute the record lacks",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -530,7 +569,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdateAttributeMissing, "RCNM=100,RCID=1: attribute 87 to be deleted"},
+       UpdateResult::AttributeMissing, "RCNM=100,RCID=1: attribute 87 to be deleted"},
       {"a spatial pointer to an absent edge",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -540,7 +579,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdatePointerMissing, "RCNM=100,RCID=2: FSPT names RCNM=130,RCID=77"},
+       UpdateResult::PointerMissing, "RCNM=100,RCID=2: FSPT names RCNM=130,RCID=77"},
       {"an edge pointer to an absent node",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -553,7 +592,7 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addVector(edge);
          });
        },
-       UpdatePointerMissing, "RCNM=130,RCID=21: VRPT names RCNM=120,RCID=99"},
+       UpdateResult::PointerMissing, "RCNM=130,RCID=21: VRPT names RCNM=120,RCID=99"},
       {"a feature pointer to an absent feature",
        [&] {
          writeUpdate(2, [](S57Writer& w) {
@@ -563,25 +602,25 @@ TEST_F(Updates, AFileThatCannotApplyStopsTheChainWithTheCellAsOfTheLastGoodUpdat
            w.addFeature(f);
          });
        },
-       UpdatePointerMissing, "FFPT names the feature 02260000270F0001"},
+       UpdateResult::PointerMissing, "FFPT names the feature 02260000270F0001"},
       {"an unknown record instruction",
        [&] { writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, 4, 2)); }); },
-       UpdateBadInstruction, "record instruction 4"},
+       UpdateResult::BadInstruction, "record instruction 4"},
       {"a truncated file",
        [&] {
          const std::string path = writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kDelete, 2)); });
          fs::resize_file(path, fs::file_size(path) - 5);
        },
-       UpdateTruncated, "past the end"},
+       UpdateResult::Truncated, "past the end"},
       {"a file cut after a whole record",
        [&] {
          writeUpdate(2, [](S57Writer& w) { w.addFeature(featureUpdate(3, kDelete, 2)); },
                      [](DataSet& d) { d.recordCounts = {0, 0, 2, 0, 0, 0, 0, 0}; });
        },
-       UpdateTruncated, "DSSI declares 2"},
+       UpdateResult::Truncated, "DSSI declares 2"},
       {"a file that is not ISO 8211",
        [&] { std::ofstream(dir + "/UPDT0001.002") << "this is not a chart file, not at all"; },
-       UpdateCannotRead, "reader code 3"},
+       UpdateResult::CannotRead, "reader code 3"},
   };
   writeUpdate(1, renameLight);
   const std::string afterFirst = stateAfter(1);
@@ -605,7 +644,7 @@ TEST_F(Updates, AFailingUpdateLeavesTheRecordsTheBaseSharesUntouched) {
   // Records staged as copies: the base's holders keep their values even
   // while the failing update changes the same record several times.
   S57CellReader r;
-  ASSERT_EQ(r.readCell(base), 0);
+  ASSERT_EQ(r.readCell(base), ReaderResult::Ok);
   const std::shared_ptr<FRID> light = r.features.front();
   const std::string before = describe(r);
   writeUpdate(1, [](S57Writer& w) {
@@ -616,7 +655,7 @@ TEST_F(Updates, AFailingUpdateLeavesTheRecordsTheBaseSharesUntouched) {
     w.addFeature(featureUpdate(98, kDelete, 2));
   });
   const UpdateChainResult result = applyUpdateChain(r, findUpdateFiles(base));
-  EXPECT_EQ(result.code, UpdateRecordMissing);
+  EXPECT_EQ(result.code, UpdateResult::RecordMissing);
   EXPECT_EQ(describe(r), before);
   EXPECT_EQ(light->attributes.at(0).attributeValue, "Old light");
   EXPECT_EQ(light->RVER, 1);

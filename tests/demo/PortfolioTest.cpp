@@ -48,7 +48,7 @@ struct ReadCell {
 
 ReadCell readBack(const PlannedCell& planned) {
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(portfolioCell(planned).image()), 0) << planned.name;
+  EXPECT_EQ(reader.readCellBytes(portfolioCell(planned).image()), ReaderResult::Ok) << planned.name;
   ReadCell out;
   out.cell = std::make_unique<S57Cell>();
   out.cell->name = reader.dataSetIdentification.DSNM;

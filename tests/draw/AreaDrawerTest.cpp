@@ -64,7 +64,7 @@ protected:
     area->display.viewingGroup = 26000;
     area->exteriorVertices = ring.empty() ? square(2000, 2000, 1000) : std::move(ring);
     area->updateBounds();
-    prepareLookupTexts(*area);
+    prepareLookupTexts(*area, library().chineseNames);
     cell.areas.push_back(std::move(area));
     return *cell.areas.back();
   }

@@ -175,8 +175,8 @@ TEST_F(DrawingStandInsTest, EachMissingNameIsLoggedOnceWhateverTheThread) {
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([&] {
       for (int i = 0; i < 200; ++i) {
-        instructionsToExecute(first.secondLookup.instructions[0], first, settings(), true);
-        instructionsToExecute(second.secondLookup.instructions[0], second, settings(), true);
+        instructionsToExecute(first.secondLookup.instructions[0], first, settings(), drawings(), true);
+        instructionsToExecute(second.secondLookup.instructions[0], second, settings(), drawings(), true);
       }
     });
   for (std::thread& t : threads) t.join();

@@ -13,6 +13,8 @@
 
 #include "AreaDrawer.h"
 #include "ColourToken.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "ObjectHighlight.h"
 #include "PresentationLibrary.h"
 
@@ -35,7 +37,7 @@ protected:
   void SetUp() override {
     const std::string directory = std::string(CHART_SOURCE_DIR) + "/S57Lib";
     if (!std::filesystem::exists(directory)) GTEST_SKIP() << "no S57Lib: run scripts/build-library.sh";
-    ASSERT_EQ(loadPresentationLibrary(library, directory, MissingFileReport::Silent), 0);
+    ASSERT_EQ(loadPresentationLibrary(library, directory, MissingFileReport::Silent), LibraryResult::Ok);
     // 200 x 200 pixels, a pixel 23000 chart units, the origin in the middle.
     view.scale = 1000;
     view.viewportWidth = view.viewportHeight = 200 * LOGICAL_UNITS_PER_PIXEL;
@@ -60,7 +62,9 @@ protected:
     QPainter painter(&image);
     ViewGeometry v = view;
     setupPainter(painter, 200, 200, v);
-    DrawContext dc{Canvas{painter, *settings.colourTable}, settings, v, buffers};
+    LibraryDrawings drawings(library);
+    DrawScratch scratch;
+    DrawContext dc{Canvas{painter, *settings.colourTable, drawings, scratch}, settings, v, buffers};
     drawArea(dc, area, cell);
     drawObjectHighlight(painter, v, buffers, chosen);
     painter.end();

@@ -82,7 +82,7 @@ protected:
     point->secondLookup = {std::move(instructions)};
     point->display.secondCategory = 1;
     point->display.viewingGroup = 27000;
-    prepareLookupTexts(*point);
+    prepareLookupTexts(*point, library().chineseNames);
     cell.points.push_back(std::move(point));
     return *cell.points.back();
   }

@@ -87,7 +87,7 @@ protected:
     f->display.firstCategory = category;
     f->secondLookup = {std::move(lookup)};
     f->display.secondCategory = category;
-    prepareLookupTexts(*f);
+    prepareLookupTexts(*f, library().chineseNames);
     Feature& kept = *f;
     if constexpr (std::is_same_v<Feature, AreaFeature>) {
       kept.updateBounds();

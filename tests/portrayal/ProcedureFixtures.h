@@ -29,7 +29,8 @@ protected:
   DisplaySettings& settings() { return settings_; }
 
 private:
-  DisplaySettings settings_{presentationLibrary()};
+  PresentationLibrary library_;  // the colour tables the settings name
+  DisplaySettings settings_{library_};
 };
 
 // One instruction as text: "SY NAME", "SY NAME @rotation", "LS DASH,2,CHMGD",

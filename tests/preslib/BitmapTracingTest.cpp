@@ -83,7 +83,7 @@ void convertWithSheet(const TempDir& dir, Traced& t, const std::string& xml = tr
   sources.raster = writeSheet(dir);
   t.ok = convertLibrary(sources, dir.file("S57Lib"), t.report, t.error);
   if (t.ok) {
-    EXPECT_EQ(loadPresentationLibrary(t.library, dir.file("S57Lib")), 0);
+    EXPECT_EQ(loadPresentationLibrary(t.library, dir.file("S57Lib")), LibraryResult::Ok);
   }
 }
 

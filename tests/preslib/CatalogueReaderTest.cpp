@@ -25,7 +25,7 @@ TEST(ObjectClassFile, ReadsRecordsAndTheLaterOfTwoCodesWins) {
                               classRecord("Old name", "OLDNAM", "7") + classRecord("Seven", "SEVENS", "7") +
                               classRecord("Long acronym", "airres + catasr", "20485") +
                               classRecord("Letters", "LETTER", "x9"));
-  ASSERT_EQ(readObjectClassFile(path, catalogue), 0);
+  ASSERT_EQ(readObjectClassFile(path, catalogue), LibraryResult::Ok);
   ASSERT_EQ(catalogue.size(), 4u);
   EXPECT_EQ(catalogue[42].name, "Depth area");
   EXPECT_EQ(catalogue[42].acronym, "DEPARE");
@@ -46,13 +46,14 @@ TEST(ObjectClassFile, SkipsMalformedRecordsAndIgnoresAFileWithoutBegin) {
   ASSERT_EQ(readObjectClassFile(dir.write("a", "BEGIN\n" + shortName + shortAcronym + shortCode + emptyValues +
                                                    classRecord("Kept", "KEPTKP", "5")),
                                 catalogue),
-            0);
+            LibraryResult::Ok);
   ASSERT_EQ(catalogue.size(), 2u);
   EXPECT_EQ(catalogue[5].acronym, "KEPTKP");
   EXPECT_EQ(catalogue[0].name, "");  // values may be empty
 
   ObjectClassCatalogue none;
-  EXPECT_EQ(readObjectClassFile(dir.write("b", "BEGIN \n" + classRecord("X", "XXXXXX", "1")), none), 0);
+  EXPECT_EQ(readObjectClassFile(dir.write("b", "BEGIN \n" + classRecord("X", "XXXXXX", "1")), none),
+            LibraryResult::Ok);
   EXPECT_TRUE(none.empty());
 }
 
@@ -65,7 +66,7 @@ TEST(AttributeFile, KeysAreCodeTextsAndTheLastRecordNeedsNoClosingLine) {
                                      attributeRecord("Value list", "LONGACRONYM", "1", true) +
                                      attributeRecord("Replaced", "REPLCD", "1") +
                                      attributeRecord("Unclosed", "UNCLSD", "99", false));
-  ASSERT_EQ(readAttributeFile(path, catalogue), 0);
+  ASSERT_EQ(readAttributeFile(path, catalogue), LibraryResult::Ok);
   ASSERT_EQ(catalogue.size(), 4u);
   EXPECT_EQ(catalogue["133"].acronym, "SCAMIN");
   EXPECT_EQ(catalogue["0133"].acronym, "LEADZR");
@@ -81,7 +82,7 @@ TEST(AttributeFile, LinesBetweenValuesAndClosingMarkerAreSkipped) {
   const std::string path = dir.write(
       "S57Attributes", "BEGIN\n<\nAttribute: Colour\nAcronym: COLOUR\nCode: 75\n<\nAttribute: Not a record\n>\n" +
                            attributeRecord("Next", "NEXTAT", "76"));
-  ASSERT_EQ(readAttributeFile(path, catalogue), 0);
+  ASSERT_EQ(readAttributeFile(path, catalogue), LibraryResult::Ok);
   EXPECT_EQ(catalogue.size(), 2u);
   EXPECT_EQ(catalogue.count("75"), 1u);
   EXPECT_EQ(catalogue["76"].acronym, "NEXTAT");
@@ -91,6 +92,6 @@ TEST(CatalogueFiles, MissingFileIsOne) {
   TempDir dir;
   ObjectClassCatalogue classes;
   AttributeCatalogue attributes;
-  EXPECT_EQ(readObjectClassFile(dir.file("none"), classes), 1);
-  EXPECT_EQ(readAttributeFile(dir.file("none"), attributes), 1);
+  EXPECT_EQ(readObjectClassFile(dir.file("none"), classes), LibraryResult::CannotOpen);
+  EXPECT_EQ(readAttributeFile(dir.file("none"), attributes), LibraryResult::CannotOpen);
 }

@@ -9,7 +9,7 @@ namespace {
 using Tables = std::array<ColourTable, kColourSchemeCount>;
 
 struct Read {
-  int result;
+  LibraryResult result;
   Tables tables;
 };
 
@@ -72,7 +72,7 @@ TEST(ColourFile, ResultsForWholeFiles) {
   };
   for (const Case& c : cases) {
     const Read r = readColours(c.content);
-    EXPECT_EQ(r.result, c.result) << c.name;
+    EXPECT_EQ(resultCode(r.result), c.result) << c.name;
     EXPECT_EQ(setEntries(r.tables), c.setEntries) << c.name;
   }
 }
@@ -88,7 +88,7 @@ TEST(ColourFile, ComponentsTokensAndOverwriting) {
       "CHBLK;x;y;L;n;1;1;1\n"
       "CHBLK;x;y;L;n;2;2;2\n"
       "FOOBA;x;y;L;n;4;5;6\n");
-  ASSERT_EQ(r.result, 0);
+  ASSERT_EQ(r.result, LibraryResult::Ok);
   const ColourTable& day = table(r, ColourScheme::DAY_BRIGHT);
   EXPECT_FALSE(day.entries[0].isValid());  // 300 is out of range
   EXPECT_EQ(day.entries[2], QColor(12, 34, 56));
@@ -105,6 +105,6 @@ TEST(ColourFile, MissingFileIsOne) {
   TempDir dir;
   Tables tables{};
   testing::internal::CaptureStdout();
-  EXPECT_EQ(readColourFile(dir.file("S57Colours"), tables), 1);
+  EXPECT_EQ(readColourFile(dir.file("S57Colours"), tables), LibraryResult::CannotOpen);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");  // the colour reader prints nothing
 }

@@ -29,7 +29,7 @@ struct Converted {
   std::string error;
   ConversionReport report;
   PresentationLibrary library;
-  int loadResult = -1;
+  LibraryResult loadResult = LibraryResult::CannotOpen;
 };
 
 void convertAndLoad(const TempDir& dir, Converted& c) {
@@ -55,7 +55,7 @@ TEST(Converter, ColoursAndCatalogues) {
   Converted c;
   convertAndLoad(dir, c);
   ASSERT_TRUE(c.ok) << c.error;
-  ASSERT_EQ(c.loadResult, 0);
+  ASSERT_EQ(c.loadResult, LibraryResult::Ok);
   const ColourTable& day = c.library.colourTable(ColourScheme::DAY_BRIGHT);
   EXPECT_EQ(day.entries[0], QColor(1, 2, 3));  // the unknown token did not overwrite NODTA
   EXPECT_EQ(day.entries[2], QColor(7, 8, 9));
@@ -277,7 +277,7 @@ TEST(Converter, MklibRepairsMisspeltNamesAndNamesTheMissingOnes) {
       << output;
 
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   const LookupEntry& beacon = library.lookupTable(LookupTableId::SIMPLIFIED).at("BCNCAR")[0];
   ASSERT_EQ(beacon.instructions.size(), 3u);
   EXPECT_EQ(drawingName(beacon.instructions[0]), "TESTSY01");
@@ -314,7 +314,7 @@ TEST(Converter, DisplayCategoriesFollowTheirViewingGroups) {
   std::string error;
   ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   auto category = [&library](LookupTableId table, const char* cls) -> std::string {
     const LookupTable& t = library.lookupTable(table);
     return t.count(cls) ? t.at(cls).back().displayCategoryText : "(none)";
@@ -363,7 +363,7 @@ TEST(Converter, EachTableKeepsItsRecordsWhereTablesMeetOnOneClass) {
   std::string error;
   ASSERT_TRUE(convertLibrary(writeFixtureSources(dir, xml), dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   EXPECT_EQ(library.lookupTable(LookupTableId::PLAIN_BOUNDARIES).at("ACHARE").size(), 1u);
   EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).size(), 2u);
   EXPECT_EQ(library.lookupTable(LookupTableId::SYMBOLIZED_BOUNDARIES).at("ACHARE").size(), 1u);
@@ -405,7 +405,7 @@ TEST(Converter, SupplementaryDrawingsFillTheXmlsGaps) {
   std::string error;
   ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
 
   ASSERT_EQ(library.symbols.count("OWNSY001"), 1u);
   EXPECT_EQ(library.symbols.at("OWNSY001").commands.back().opcode, kCI);
@@ -439,7 +439,7 @@ TEST(Converter, AttributeValuesFromTheExpectedInputTable) {
 
   sources.attributeValues = dir.write("expected.csv",
                                       "\"Code\",\"ID\",\"Meaning\"\r\n75,3,red\r\n2,1,\"stake, pole, perch, post\"\r\n"
-                                      "75,1,white\r\n");
+                                      "75,1,white\r\n400,61,\r\n");  // a value without a meaning shows as its code
   ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
   EXPECT_EQ(report.attributeValues, 3);
   EXPECT_NE(report.summary().find("3 attribute values"), std::string::npos);
@@ -447,7 +447,7 @@ TEST(Converter, AttributeValuesFromTheExpectedInputTable) {
             "BEGIN\nAttribute values from s57expectedinput.csv\n<\nCode: 2\n1: stake, pole, perch, post\n>\n"
             "<\nCode: 75\n1: white\n3: red\n>\n");
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
   EXPECT_EQ(library.attributeValues.at(75).at(3), "red");
 
   // A bad row names its line, and nothing is written.
@@ -455,4 +455,56 @@ TEST(Converter, AttributeValuesFromTheExpectedInputTable) {
   EXPECT_FALSE(convertLibrary(sources, dir.file("out"), report, error));
   EXPECT_NE(error.find("bad.csv: line 3: the codes \"75\", \"x\" are not numbers"), std::string::npos) << error;
   EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
+}
+
+// The project's Chinese names become the Chinese name file when given; a row
+// is checked against the catalogue tables, so a name cannot land on another
+// class or attribute than its row says.
+TEST(Converter, ChineseNamesFromTheProjectsTable) {
+  TempDir dir;
+  LibrarySources sources = writeFixtureSources(dir);
+  ConversionReport report;
+  std::string error;
+  ASSERT_TRUE(convertLibrary(sources, dir.file("plain"), report, error)) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir.file("plain/S57ChineseNames")));
+
+  const std::string header = "kind,code,name,chinese,english\n";
+  sources.chineseNames = dir.write("names.csv", header +
+                                                    "class,42,DEPARE,水深区,Depth area\n"
+                                                    "attribute,87,DRVAL1,最小水深,Depth range value 1\n"
+                                                    "value,87,4,沙,\"sand, as a value\"\n"
+                                                    "text,,clr %4.1lf,净空 %.1lf,\n");
+  ASSERT_TRUE(convertLibrary(sources, dir.file("S57Lib"), report, error)) << error;
+  EXPECT_EQ(report.chineseNames, 4);
+  EXPECT_NE(report.summary().find("4 Chinese names"), std::string::npos);
+  EXPECT_EQ(readFile(dir.file("S57Lib/S57ChineseNames")),
+            "BEGIN\nChinese names from ChineseNames.csv\nclass\t42\t水深区\nattribute\t87\t最小水深\n"
+            "value\t87\t4\t沙\ntext\tclr %4.1lf\t净空 %.1lf\nEND\n");
+  PresentationLibrary library;
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
+  EXPECT_EQ(*library.chineseNames.className(42), "水深区");
+
+  // A bad row names its line, and nothing is written.
+  struct Case {
+    const char* rows;
+    const char* error;
+  } cases[] = {
+      {"class,42,DEPARX,水深区\n", "line 2: the catalogue has no class DEPARX of code 42 (code 42 is DEPARE)"},
+      {"class,43,DEPCNT,等深线\n", "line 2: the catalogue has no class DEPCNT of code 43"},
+      {"attribute,87,DRVAL2,最大水深\n", "line 2: the catalogue has no attribute DRVAL2 of code 87"},
+      {"value,99,1,白\n", "line 2: the catalogue has no attribute of code 99"},
+      {"value,87,x,白\n", "line 2: the codes \"87\", \"x\" are not numbers"},
+      {"class,42,DEPARE,\n", "line 2: the Chinese \"\" is empty or not printable UTF-8"},
+      {"class,42,DEPARE,\xE6\xB0\n", "is empty or not printable UTF-8"},
+      {"colour,1,R,红\n", "line 2: unknown kind \"colour\""},
+      {"class,42\n", "line 2: too few fields"},
+      {"class,42,DEPARE,水深区\nclass,42,DEPARE,深度区\n", "line 3: class 42 DEPARE has a Chinese name already (line 2)"},
+  };
+  for (const Case& c : cases) {
+    sources.chineseNames = dir.write("bad.csv", header + c.rows);
+    EXPECT_FALSE(convertLibrary(sources, dir.file("out"), report, error)) << c.rows;
+    EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    EXPECT_NE(error.find("bad.csv: "), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
+  }
 }

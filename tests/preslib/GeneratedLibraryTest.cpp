@@ -66,6 +66,7 @@ protected:
     sources_.xml = cached("chartsymbols.xml");
     sources_.raster = cached("rastersymbols-day.png");
     sources_.supplement = CHART_SOURCE_DIR "/tools/mklib/SupplementaryDrawings.xml";
+    sources_.chineseNames = CHART_SOURCE_DIR "/tools/mklib/ChineseNames.csv";
     sources_.objectClasses = kObjectClassesCsv;
     sources_.attributes = kAttributesCsv;
     if (std::filesystem::exists(kExpectedInputCsv)) sources_.attributeValues = kExpectedInputCsv;
@@ -92,7 +93,7 @@ protected:
                    << "/sources: run scripts/build-library.sh first";
     if (!std::filesystem::exists(kObjectClassesCsv)) GTEST_SKIP() << "gdal-data is not installed";
     ASSERT_TRUE(converted_) << error_;
-    ASSERT_EQ(loadResult_, 0);
+    ASSERT_EQ(loadResult_, LibraryResult::Ok);
   }
 
   static LibrarySources sources_;
@@ -101,7 +102,7 @@ protected:
   static bool converted_;
   static std::string error_;
   static PresentationLibrary* library_;
-  static int loadResult_;
+  static LibraryResult loadResult_;
   static ChartSymbolsXml xml_;
 };
 
@@ -111,7 +112,7 @@ TempDir* GeneratedLibrary::dir_ = nullptr;
 bool GeneratedLibrary::converted_ = false;
 std::string GeneratedLibrary::error_;
 PresentationLibrary* GeneratedLibrary::library_ = nullptr;
-int GeneratedLibrary::loadResult_ = -1;
+LibraryResult GeneratedLibrary::loadResult_ = LibraryResult::CannotOpen;
 ChartSymbolsXml GeneratedLibrary::xml_;
 
 std::set<std::string> vectorNames(const std::vector<XmlDrawing>& drawings) {
@@ -289,9 +290,12 @@ TEST_F(GeneratedLibrary, AttributeValuesMatchTheExpectedInputTable) {
   CsvTable table;
   std::string error;
   ASSERT_TRUE(readCsvTable(kExpectedInputCsv, table, error)) << error;
-  std::size_t values = 0;
+  std::size_t values = 0, withMeaning = 0;
   for (const auto& [attribute, meanings] : library_->attributeValues) values += meanings.size();
-  EXPECT_EQ(values, table.rows.size());
+  for (const std::vector<std::string>& row : table.rows)
+    withMeaning += row.size() > 2 && row[2].find_first_not_of(' ') != std::string::npos ? 1 : 0;
+  EXPECT_EQ(values, withMeaning);  // a value listed without a meaning shows as its code
+  EXPECT_EQ(library_->attributeValues.at(400).count(61), 0u);  // HORDAT
   EXPECT_EQ(library_->attributeValues.at(75).at(3), "red");  // COLOUR
   EXPECT_EQ(library_->attributeValues.at(4).at(1), "conical (nun, ogival)");  // BOYSHP
 }
@@ -341,4 +345,74 @@ TEST_F(GeneratedLibrary, ProcedureCallsNameTheImplementedRevisions) {
   for (const std::string& name : older) EXPECT_EQ(called.count(name), 0u) << name;
   for (const char* name : {"DEPARE02", "DEPCNT03", "OBSTRN06", "RESARE03", "WRECKS04"})
     EXPECT_EQ(called.count(name), 1u) << name;
+}
+
+// Under 中文显示 nothing of the S-57 catalogue the library lists falls back
+// to English: every object class and attribute (the 17xxx and 2xxxx
+// extensions of inland and military layers are no part of it) and every
+// enumerated and list value has a Chinese name, no two alike within their
+// kind; and every text format the look-ups and the light procedure use has
+// its Chinese wording.
+TEST_F(GeneratedLibrary, TheS57CatalogueHasChineseNamesThroughout) {
+  const ChineseNames& names = library_->chineseNames;
+  std::vector<std::string> missing;
+  std::map<std::string, std::string> seen;  // kind and Chinese -> what has it
+  auto distinct = [&](const std::string& kind, const std::string& chinese, const std::string& what) {
+    const auto [previous, fresh] = seen.emplace(kind + " " + chinese, what);
+    EXPECT_TRUE(fresh) << what << " and " << previous->second << " are both " << chinese;
+  };
+  std::size_t classes = 0, attributes = 0, values = 0;
+  for (const auto& [code, record] : library_->objectClassCatalogue) {
+    if (code >= 17000) continue;
+    ++classes;
+    if (const std::string* chinese = names.className(code))
+      distinct("class", *chinese, record.acronym);
+    else
+      missing.push_back("class " + record.acronym);
+  }
+  for (const auto& [codeText, record] : library_->attributeCatalogue) {
+    const int code = std::stoi(codeText);
+    if (code >= 17000) continue;
+    ++attributes;
+    if (const std::string* chinese = names.attributeName(code))
+      distinct("attribute", *chinese, record.acronym);
+    else
+      missing.push_back("attribute " + record.acronym);
+  }
+  for (const auto& [attribute, meanings] : library_->attributeValues)
+    for (const auto& [value, meaning] : meanings) {
+      ++values;
+      const std::string what = "value " + std::to_string(attribute) + " " + std::to_string(value) + " (" + meaning + ")";
+      if (const std::string* chinese = names.valueName(attribute, value))
+        distinct("value " + std::to_string(attribute), *chinese, what);
+      else
+        missing.push_back(what);
+    }
+  EXPECT_TRUE(missing.empty()) << missing.size() << " without a Chinese name, first " << missing.front();
+  EXPECT_EQ(classes, 184u);  // 163 geographic, 13 meta, 3 collection and 5 cartographic classes
+  EXPECT_EQ(attributes, 200u);
+  if (!sources_.attributeValues.empty()) {
+    EXPECT_GT(values, 900u);
+  }
+
+  std::set<std::string> formats = {"%03.0lf deg"};  // the bearing of a directional light
+  for (const LookupTable& table : library_->lookupTables)
+    for (const auto& [cls, entries] : table)
+      for (const LookupEntry& e : entries)
+        for (const Instruction& i : e.instructions)
+          if (const FormattedText* te = i.find<FormattedText>(); te && te->format != "%s") formats.insert(te->format);
+  EXPECT_GT(formats.size(), 10u);
+  for (const std::string& format : formats) EXPECT_NE(names.text(format), nullptr) << format;
+
+  const std::pair<const std::string*, const char*> terms[] = {
+      {names.className(42), "水深区"},    {names.className(159), "沉船"},     {names.className(153), "礁石"},
+      {names.className(86), "碍航物"},    {names.className(129), "水深点"},   {names.className(43), "等深线"},
+      {names.attributeName(87), "最小水深"}, {names.attributeName(113), "底质"}, {names.attributeName(181), "净空高度"},
+      {names.valueName(113, 4), "沙"},    {names.valueName(113, 1), "泥"},    {names.valueName(187, 4), "干出"},
+      {names.text("clr %4.1lf"), "净空 %.1lf"}, {names.text("%03.0lf deg"), "%03.0lf°"},
+  };
+  for (const auto& [chinese, expected] : terms) {
+    ASSERT_NE(chinese, nullptr) << expected;
+    EXPECT_EQ(*chinese, expected);
+  }
 }

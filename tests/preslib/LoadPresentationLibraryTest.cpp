@@ -1,5 +1,5 @@
-// Loading the seven files in order, then the optional attribute value file,
-// stopping at the first failure.
+// Loading the seven files in order, then the optional attribute value and
+// Chinese name files, stopping at the first failure.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -52,7 +52,7 @@ TEST(LoadPresentationLibrary, ReadsAllSevenFiles) {
   writeLibrary(dir);
   PresentationLibrary library;
   testing::internal::CaptureStdout();
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 0);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::Ok);
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
@@ -64,7 +64,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
     writeLibrary(dir, missing);
     PresentationLibrary library;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 1);
+    EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::CannotOpen);
     // Every reader but the colour reader says "error!", without a line feed.
     EXPECT_EQ(testing::internal::GetCapturedStdout(), missing == 0 ? "" : "error!");
     std::vector<bool> expected(7, false);
@@ -73,7 +73,7 @@ TEST(LoadPresentationLibrary, StopsAtTheFirstMissingFile) {
 
     PresentationLibrary quiet;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), 1);
+    EXPECT_EQ(loadPresentationLibrary(quiet, dir.path(), MissingFileReport::Silent), LibraryResult::CannotOpen);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   }
 }
@@ -83,7 +83,7 @@ TEST(LoadPresentationLibrary, AColourFailureStopsBeforeTheOtherFiles) {
   writeLibrary(dir);
   dir.write("S57Colours", "BEGIN\n<\nDAY_BRIGHT\nCHBLK;a;b;c;d;1;2\n");
   PresentationLibrary library;
-  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), 9);
+  EXPECT_EQ(loadPresentationLibrary(library, dir.path()), LibraryResult::BadColourRow);
   EXPECT_EQ(filled(library), std::vector<bool>(7, false));
 }
 
@@ -118,26 +118,29 @@ TEST(LoadPresentationLibrary, ADamagedFileFailsWithACodeNamingIt) {
     writeLibrary(dir);
     dir.write(libraryFileName(c.file), c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     if (c.code == 0) continue;
-    EXPECT_EQ(libraryFileOfResult(c.code), c.file);
-    EXPECT_EQ(libraryResultText(c.code).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(c.code);
+    EXPECT_EQ(libraryFileOfResult(result), c.file);
+    EXPECT_EQ(libraryResultText(result).rfind(libraryFileName(c.file), 0), 0u) << libraryResultText(result);
     // Files before the damaged one were read; none after it.
     const std::vector<bool> got = filled(library);
     for (int i = c.file + 1; i < 7; ++i) EXPECT_FALSE(got[i]) << libraryFileName(i);
   }
 }
 
+// The chart display starts from "S57Lib" of its working directory.
 TEST(LoadPresentationLibrary, TheStartUpFormReadsS57LibOfTheWorkingDirectory) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("S57Lib"));
   for (int i = 0; i < 7; ++i) dir.write(std::string("S57Lib/") + libraryFileName(i), kFiles[i]);
   const std::filesystem::path previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  const int result = loadPresentationLibrary();
+  PresentationLibrary library;
+  const LibraryResult result = loadPresentationLibrary(library, "S57Lib");
   std::filesystem::current_path(previous);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(filled(presentationLibrary()), std::vector<bool>(7, true));
+  EXPECT_EQ(result, LibraryResult::Ok);
+  EXPECT_EQ(filled(library), std::vector<bool>(7, true));
 }
 
 // The attribute value file is optional: read after the seven when present,
@@ -168,11 +171,70 @@ TEST(LoadPresentationLibrary, TheAttributeValueFileIsReadWhenPresent) {
     writeLibrary(dir);
     if (c.content) dir.write(libraryFile(LibraryFileId::AttributeValues).name, c.content);
     PresentationLibrary library;
-    EXPECT_EQ(loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent), c.code);
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
     EXPECT_EQ(library.attributeValues, c.values);
     EXPECT_EQ(filled(library), std::vector<bool>(7, true));
     if (c.code != 0) {
-      EXPECT_EQ(libraryResultText(c.code).rfind("S57AttributeValues: ", 0), 0u);
+      EXPECT_EQ(libraryResultText(result).rfind("S57AttributeValues: ", 0), 0u);
     }
+  }
+}
+
+// The Chinese name file is optional too: names by kind, and lines that are
+// no name skipped; a file without its END line or without a name fails the
+// load as the other files do.
+TEST(LoadPresentationLibrary, TheChineseNameFileIsReadWhenPresent) {
+  const std::string longLine = "class\t43\t" + std::string(1100, 'x') + "\n";
+  const std::string whole = "BEGIN\ncomment\n"
+                            "class\t42\t水深区\n"
+                            "attribute\t87\t最小水深\n"
+                            "value\t113\t4\t沙\n"
+                            "text\tclr %4.1lf\t净空 %.1lf\n"
+                            "class\tx\t名\n"              // a code that is not a number
+                            "value\t113\t沙\n"            // too few fields
+                            "class\t44\t\n"               // no name
+                            "class\t45\t\xE6\xB0\n"       // a name cut inside a character
+                            "class\t46\ta\x01" "b\n"      // a control character
+                            "colour\t1\t红\n"             // an unknown kind
+                            + longLine +                  // longer than a line of the reader
+                            "END\n";
+  struct Case {
+    const char* what;
+    std::string content;  // empty: no file
+    int code;             // as printed
+  };
+  const Case cases[] = {
+      {"no file", "", 0},
+      {"a whole file", whole, 0},
+      {"cut short", "BEGIN\ncomment\nclass\t42\t水深区\n", 38},
+      {"nothing in it", "BEGIN\ncomment\nEND\n", 48},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    writeLibrary(dir);
+    if (!c.content.empty()) dir.write(libraryFile(LibraryFileId::ChineseNames).name, c.content);
+    PresentationLibrary library;
+    const LibraryResult result = loadPresentationLibrary(library, dir.path(), MissingFileReport::Silent);
+    EXPECT_EQ(resultCode(result), c.code);
+    EXPECT_EQ(filled(library), std::vector<bool>(7, true));
+    if (result != LibraryResult::Ok) {
+      EXPECT_EQ(libraryResultText(result).rfind("S57ChineseNames: ", 0), 0u);
+      continue;
+    }
+    const ChineseNames& names = library.chineseNames;
+    if (c.content.empty()) {
+      EXPECT_TRUE(names.empty());
+      continue;
+    }
+    EXPECT_EQ(names.classes, (std::map<int, std::string>{{42, "水深区"}}));
+    EXPECT_EQ(names.attributes, (std::map<int, std::string>{{87, "最小水深"}}));
+    ASSERT_NE(names.valueName(113, 4), nullptr);
+    EXPECT_EQ(*names.valueName(113, 4), "沙");
+    EXPECT_EQ(names.values.size(), 1u);
+    ASSERT_NE(names.text("clr %4.1lf"), nullptr);
+    EXPECT_EQ(*names.text("clr %4.1lf"), "净空 %.1lf");
+    EXPECT_EQ(names.texts.size(), 1u);
   }
 }

@@ -30,7 +30,7 @@ const std::string kHead = "BEGIN\n" + fieldLine("LBID", "test");
 
 int read(const std::string& content, Tables& tables) {
   TempDir dir;
-  return readLookupFile(dir.write("S57LookupTable", content), tables);
+  return resultCode(readLookupFile(dir.write("S57LookupTable", content), tables));
 }
 
 const LookupTable& table(const Tables& t, LookupTableId id) { return t[static_cast<int>(id)]; }
@@ -155,5 +155,5 @@ TEST(LookupFile, EndsAndSkips) {
 TEST(LookupFile, MissingFileIsOne) {
   TempDir dir;
   Tables t;
-  EXPECT_EQ(readLookupFile(dir.file("S57LookupTable"), t), 1);
+  EXPECT_EQ(readLookupFile(dir.file("S57LookupTable"), t), LibraryResult::CannotOpen);
 }

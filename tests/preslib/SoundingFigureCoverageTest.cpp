@@ -19,7 +19,7 @@ TEST(SoundingFigureCoverage, EveryFigureSymbolAskedForIsDrawn) {
   std::string error;
   ASSERT_TRUE(convertLibrary(writeFixtureSources(dir), dir.file("S57Lib"), report, error)) << error;
   PresentationLibrary library;
-  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), 0);
+  ASSERT_EQ(loadPresentationLibrary(library, dir.file("S57Lib")), LibraryResult::Ok);
 
   // Depths in tenths to 31 metres (drying heights included), whole metres
   // to the five-digit figures, and no number at all; each feature carries the

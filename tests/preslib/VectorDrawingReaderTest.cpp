@@ -80,7 +80,7 @@ TEST(SymbolFile, RecordFieldsAndCommands) {
       "S57Symbols", kHead + symbolRecord("TESTSY01", "ACHBLKBCHREDACHGRN",
                                          {"SPA;SW1;PU100,200;PD300,200,300,400;", "SPB;CI50"}) +
                         kTerminatorLine);
-  ASSERT_EQ(readSymbolFile(path, symbols), 0);
+  ASSERT_EQ(readSymbolFile(path, symbols), LibraryResult::Ok);
   ASSERT_EQ(symbols.count("TESTSY01"), 1u);
   const SymbolDefinition& s = symbols["TESTSY01"];
   EXPECT_EQ(s.name, "TESTSY01");
@@ -114,7 +114,7 @@ TEST(SymbolFile, SkipsAndReplaces) {
       dir.write("S57Symbols", kHead + shortDefinition + shortestDefinition + "stray line\n" +
                                   symbolRecord("TWICE001", "ACHBLK", {"SW1"}) +
                                   symbolRecord("TWICE001", "ACHBLK", {"SW2"}) + noColours + kTerminatorLine);
-  ASSERT_EQ(readSymbolFile(path, symbols), 0);
+  ASSERT_EQ(readSymbolFile(path, symbols), LibraryResult::Ok);
   EXPECT_EQ(symbols.count("SHORTSY1"), 0u);
   ASSERT_EQ(symbols.count("SHORTSY2"), 1u);
   EXPECT_EQ(tuples(symbols["TWICE001"].commands), (std::vector<Command>{{2, 0, 2, 0}}));  // the later record
@@ -128,8 +128,8 @@ TEST(SymbolFile, ReadsWithoutTrailingTerminatorAndWithWindowsLineEndings) {
   std::string crlf;
   for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
   std::map<std::string, SymbolDefinition> plain, windows;
-  ASSERT_EQ(readSymbolFile(dir.write("a", text), plain), 0);
-  ASSERT_EQ(readSymbolFile(dir.write("b", crlf), windows), 0);
+  ASSERT_EQ(readSymbolFile(dir.write("a", text), plain), LibraryResult::Ok);
+  ASSERT_EQ(readSymbolFile(dir.write("b", crlf), windows), LibraryResult::Ok);
   ASSERT_EQ(plain.count("LASTSY01"), 1u);
   EXPECT_EQ(tuples(plain["LASTSY01"].commands), tuples(windows["LASTSY01"].commands));
   EXPECT_EQ(plain["LASTSY01"].commands.size(), 2u);
@@ -141,7 +141,7 @@ TEST(PatternFile, DefinitionColumns) {
   const std::string definition = "DIAMOND1VLINCON0100002000022500225002250043130112500093";
   const std::string path =
       dir.write("S57Patterns", kHead + record("PATT", "PATD", definition, "\\DEPCN", "PVCT", {"SP\\;SW1;PU1125,93"}));
-  ASSERT_EQ(readPatternFile(path, patterns), 0);
+  ASSERT_EQ(readPatternFile(path, patterns), LibraryResult::Ok);
   const PatternDefinition& p = patterns.at("DIAMOND1");
   EXPECT_EQ(p.typeLetter, "V");
   EXPECT_EQ(p.fillKind, "LIN");
@@ -158,9 +158,9 @@ TEST(PatternFile, DefinitionColumns) {
 
   // 63 characters is too short for a pattern definition.
   std::map<std::string, PatternDefinition> none;
-  ASSERT_EQ(readPatternFile(dir.write("b", kHead + record("PATT", "PATD", definition.substr(0, 52), "", "PVCT", {})),
-                            none),
-            0);
+  ASSERT_EQ(readPatternFile(
+                dir.write("b", kHead + record("PATT", "PATD", definition.substr(0, 52), "", "PVCT", {})), none),
+            LibraryResult::Ok);
   EXPECT_TRUE(none.empty());
 }
 
@@ -172,7 +172,7 @@ TEST(LineStyleFile, EachVectorLineIsASegmentSortedByLargestX) {
   const std::string path = dir.write("S57ComplexLineStyles",
                                      kHead + lineStyleRecord("SORTED01", lines) + lineStyleRecord("ARCSLN01", lines) +
                                          lineStyleRecord("ESSARE01", lines) + kTerminatorLine);
-  ASSERT_EQ(readLineStyleFile(path, styles), 0);
+  ASSERT_EQ(readLineStyleFile(path, styles), LibraryResult::Ok);
 
   const LineStyleDefinition& sorted = styles.at("SORTED01");
   EXPECT_EQ(std::make_tuple(sorted.pivotColumn, sorted.pivotRow, sorted.width, sorted.height),
@@ -208,9 +208,10 @@ TEST(DrawingFiles, MissingFilesAndFilesWithoutBegin) {
   std::map<std::string, SymbolDefinition> symbols;
   std::map<std::string, PatternDefinition> patterns;
   std::map<std::string, LineStyleDefinition> styles;
-  EXPECT_EQ(readSymbolFile(dir.file("none"), symbols), 1);
-  EXPECT_EQ(readPatternFile(dir.file("none"), patterns), 1);
-  EXPECT_EQ(readLineStyleFile(dir.file("none"), styles), 1);
-  EXPECT_EQ(readSymbolFile(dir.write("s", "begin\n" + symbolRecord("TESTSY01", "ACHBLK", {"SPA"})), symbols), 0);
+  EXPECT_EQ(readSymbolFile(dir.file("none"), symbols), LibraryResult::CannotOpen);
+  EXPECT_EQ(readPatternFile(dir.file("none"), patterns), LibraryResult::CannotOpen);
+  EXPECT_EQ(readLineStyleFile(dir.file("none"), styles), LibraryResult::CannotOpen);
+  EXPECT_EQ(readSymbolFile(dir.write("s", "begin\n" + symbolRecord("TESTSY01", "ACHBLK", {"SPA"})), symbols),
+            LibraryResult::Ok);
   EXPECT_TRUE(symbols.empty());
 }

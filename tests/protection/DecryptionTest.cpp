@@ -55,7 +55,7 @@ TEST(Decryption, CellKeysTriedInOrder) {
     EXPECT_EQ(result.cellKey, c.cellKey);
     EXPECT_EQ(asString(plain), cell);
     S57CellReader reader;
-    EXPECT_EQ(reader.readCellBytes(asString(plain)), 0);
+    EXPECT_EQ(reader.readCellBytes(asString(plain)), ReaderResult::Ok);
     EXPECT_EQ(reader.dataSetIdentification.DSNM, "GB100001.000");
   }
 }

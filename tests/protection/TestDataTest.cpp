@@ -282,7 +282,9 @@ TEST_F(TestData, DecryptedFilesAreTheCells) {
       testData(kAuth1 + "4b"), installed, keys, key6, DataClientClock::fixedAt(today),
       [&](const ExchangeSetFile& file, const SecureBytes& plain) {
         S57CellReader reader;
-        EXPECT_EQ(reader.readCellBytes(std::string_view(reinterpret_cast<const char*>(plain.data()), plain.size())), 0)
+        EXPECT_EQ(
+            reader.readCellBytes(std::string_view(reinterpret_cast<const char*>(plain.data()), plain.size())),
+            ReaderResult::Ok)
             << file.file;
         EXPECT_EQ(reader.dataSetIdentification.DSNM, file.file.substr(file.file.rfind('/') + 1));  // updates name themselves
         EXPECT_EQ(reader.dataSetIdentification.EDTN, std::to_string(file.edition));

@@ -3,7 +3,6 @@
 #include <QTextItem>
 
 #include "ColourToken.h"
-#include "PatternFill.h"
 
 namespace drawtest {
 
@@ -118,20 +117,8 @@ int RecordingDevice::metric(PaintDeviceMetric metric) const {
   return 0;
 }
 
-void DrawTest::SetUp() {
-  savedLibrary_ = presentationLibrary();
-  presentationLibrary() = PresentationLibrary();
-  settings_ = DisplaySettings(presentationLibrary());
-  clearPatternTileCache();
-}
-
-void DrawTest::TearDown() {
-  clearPatternTileCache();
-  presentationLibrary() = savedLibrary_;
-}
-
 void DrawTest::setColour(const char* token, const QColor& c) {
-  for (ColourTable& table : presentationLibrary().colourTables) table.entries[static_cast<std::size_t>(colourIndex(token))] = c;
+  for (ColourTable& table : library_.colourTables) table.entries[static_cast<std::size_t>(colourIndex(token))] = c;
 }
 
 int DrawTest::colour(const char* token) { return colourIndex(token); }

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers for the drawing tests: a paint device that records what the
-// painter was asked to draw, the process-wide library filled with small
-// test definitions and restored afterwards, the settings a test draws with,
-// and vector commands written as short calls.
+// painter was asked to draw, a library of each test's own filled with small
+// test definitions, the settings a test draws with, and vector commands
+// written as short calls.
 #include <gtest/gtest.h>
 
 #include <QBrush>
@@ -18,6 +18,8 @@
 
 #include "Canvas.h"
 #include "DisplaySettings.h"
+#include "DrawScratch.h"
+#include "LibraryDrawings.h"
 #include "PresentationLibrary.h"
 #include "VectorDrawing.h"
 
@@ -53,25 +55,27 @@ private:
   std::unique_ptr<QPaintEngine> engine_;
 };
 
-// Fills the process-wide library with the tables a test needs and puts the
-// library and the tile cache back afterwards. The settings are the test's
-// own, built at their start values over that library.
+// Each test has a library of its own, empty until the test fills in the
+// tables it needs, with its drawings (pattern tiles, the log of missing
+// drawings) and scratch; the settings are the test's own too, built at their
+// start values over that library.
 class DrawTest : public testing::Test {
 protected:
-  void SetUp() override;
-  void TearDown() override;
-
-  static PresentationLibrary& library() { return presentationLibrary(); }
+  PresentationLibrary& library() { return library_; }
   DisplaySettings& settings() { return settings_; }
-  // The painter with the colour table of the test's settings.
-  Canvas canvas(QPainter& painter) { return Canvas{painter, *settings_.colourTable}; }
+  LibraryDrawings& drawings() { return drawings_; }
+  // The painter with the colour table of the test's settings, the test's
+  // library and scratch.
+  Canvas canvas(QPainter& painter) { return Canvas{painter, *settings_.colourTable, drawings_, scratch_}; }
   // Sets a colour of every scheme.
-  static void setColour(const char* token, const QColor& colour);
+  void setColour(const char* token, const QColor& colour);
   static int colour(const char* token);
 
 private:
-  PresentationLibrary savedLibrary_;
-  DisplaySettings settings_{presentationLibrary()};
+  PresentationLibrary library_;
+  DisplaySettings settings_{library_};
+  LibraryDrawings drawings_{library_};
+  DrawScratch scratch_;
 };
 
 // Vector commands as in the library files, coordinates already in drawing units.

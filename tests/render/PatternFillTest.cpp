@@ -114,25 +114,26 @@ TEST_F(PatternFillTest, UnknownPatternDrawsNothing) {
 // The cache builds a tile once per pattern and colour table and gives the
 // same picture as building it every time.
 TEST_F(PatternFillTest, TileCacheKeepsThePicture) {
-  const long long start = patternTilesBuilt();
+  PatternTileCache& tiles = drawings().patternTiles;
+  const long long start = tiles.tilesBuilt();
   const QImage first = fill("STRIPES1");
   const QImage second = fill("STRIPES1");
-  EXPECT_EQ(patternTilesBuilt() - start, 1);
+  EXPECT_EQ(tiles.tilesBuilt() - start, 1);
   EXPECT_EQ(first, second);
 
   // Another colour table is another tile.
   library().colourTables[static_cast<int>(ColourScheme::DUSK)].entries[colour("CHRED")] = QColor(128, 0, 0);
   settings().setColourScheme(2);
   const QImage dusk = fill("STRIPES1");
-  EXPECT_EQ(patternTilesBuilt() - start, 2);
+  EXPECT_EQ(tiles.tilesBuilt() - start, 2);
   EXPECT_EQ(qRed(dusk.pixel(50, 9)), 128);
   settings().setColourScheme(1);
   EXPECT_EQ(fill("STRIPES1"), first);
-  EXPECT_EQ(patternTilesBuilt() - start, 2);
+  EXPECT_EQ(tiles.tilesBuilt() - start, 2);
 
-  setPatternTileCacheEnabled(false);
+  tiles.setEnabled(false);
   EXPECT_EQ(fill("STRIPES1"), first);
   EXPECT_EQ(fill("STRIPES1"), first);
-  setPatternTileCacheEnabled(true);
-  EXPECT_EQ(patternTilesBuilt() - start, 4);
+  tiles.setEnabled(true);
+  EXPECT_EQ(tiles.tilesBuilt() - start, 4);
 }

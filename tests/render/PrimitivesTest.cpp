@@ -44,14 +44,16 @@ TEST_F(PrimitivesTest, PenWidthsAndColours) {
   // The kept pens and brushes follow the table; black pens are not the
   // painter's default pen.
   setColour("CHBLK", QColor(0, 0, 0));
+  QPainter painter;
+  const Canvas kept = canvas(painter);
   for (int width : {0, 1, 3, 12}) {
-    const QPen pen = tablePen(*settings().colourTable, colour("CHBLK"), width);
+    const QPen pen = tablePen(kept, colour("CHBLK"), width);
     EXPECT_EQ(pen, makePen(QColor(0, 0, 0), width)) << width;
   }
-  EXPECT_EQ(solidBrush(*settings().colourTable, colour("CHRED")), QBrush(QColor(200, 10, 20)));
+  EXPECT_EQ(solidBrush(kept, colour("CHRED")), QBrush(QColor(200, 10, 20)));
   setColour("CHRED", QColor(1, 2, 3));
-  EXPECT_EQ(solidBrush(*settings().colourTable, colour("CHRED")), QBrush(QColor(1, 2, 3)));
-  EXPECT_EQ(tablePen(*settings().colourTable, colour("CHRED"), 2), makePen(QColor(1, 2, 3), 2));
+  EXPECT_EQ(solidBrush(kept, colour("CHRED")), QBrush(QColor(1, 2, 3)));
+  EXPECT_EQ(tablePen(kept, colour("CHRED"), 2), makePen(QColor(1, 2, 3), 2));
 }
 
 TEST_F(PrimitivesTest, DashedSegments) {

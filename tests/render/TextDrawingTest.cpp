@@ -3,9 +3,10 @@
 #include "ChartFont.h"
 #include "ColourTable.h"
 #include "ColourToken.h"
+#include "DrawScratch.h"
 #include "DrawTestSupport.h"
-#include "EngineState.h"
 #include "Instruction.h"
+#include "LibraryDrawings.h"
 #include "TextDrawing.h"
 
 using namespace drawtest;
@@ -39,10 +40,13 @@ std::vector<QString> drawnTexts(const std::vector<PlainText>& instructions, bool
   RecordingDevice device;
   TextBoxList boxes;
   QPainter painter(&device);
-  setupChartFont(painter);
+  ChartFont().setUp(painter);
   ColourTable table;
   table.entries[static_cast<std::size_t>(colourIndex("CHBLK"))] = QColor(7, 7, 7);
-  for (const PlainText& t : instructions) drawText(Canvas{painter, table}, anchor, t, boxes, national);
+  const PresentationLibrary library;
+  LibraryDrawings drawings(library);
+  DrawScratch scratch;
+  for (const PlainText& t : instructions) drawText(Canvas{painter, table, drawings, scratch}, anchor, t, boxes, national);
   painter.end();
   std::vector<QString> texts;
   for (const PaintCall& c : device.ofKind(PaintCall::Text)) {
@@ -116,11 +120,12 @@ TEST_F(TextDrawingTest, DeclutteringAndLanguage) {
 }
 
 TEST_F(TextDrawingTest, ChartFont) {
-  const QFont font = chartFont();
+  const ChartFont chartFont;
+  const QFont font = chartFont.font();
   EXPECT_EQ(font.pointSize(), 184);
   EXPECT_EQ(font.weight(), QFont::Normal);
   EXPECT_FALSE(font.italic());
-  if (engineState().appFontId < 0) {
+  if (chartFont.applicationFontId() < 0) {
     EXPECT_EQ(font.family(), "Times New Roman");
   }
 }

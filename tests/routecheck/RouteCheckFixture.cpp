@@ -4,8 +4,7 @@
 #include <filesystem>
 #include <map>
 
-#include "Engine.h"
-#include "EngineState.h"
+#include "CellLoad.h"
 #include "Geodesic.h"
 #include "PresentationLibrary.h"
 #include "RealData.h"
@@ -107,19 +106,16 @@ Route waypointRoute(const S57Cell& cell) {
 }
 
 void RouteCheckTest::SetUp() {
-  const std::string library = testsupport::generatedLibrary();
-  if (!std::filesystem::is_directory(library)) GTEST_SKIP() << "no generated library in " << library;
-  ASSERT_EQ(loadPresentationLibrary(presentationLibrary(), library, MissingFileReport::Silent), 0);
-  engineState().libraryLoaded = true;
+  const std::string generated = testsupport::generatedLibrary();
+  if (!std::filesystem::is_directory(generated)) GTEST_SKIP() << "no generated library in " << generated;
+  ASSERT_EQ(loadPresentationLibrary(library, generated, MissingFileReport::Silent), LibraryResult::Ok);
 }
-
-void RouteCheckTest::TearDown() { engineState().libraryLoaded = false; }
 
 void RouteCheckTest::load(WrittenCell& cell) { loadFile(cell.write(directory.path)); }
 
 void RouteCheckTest::loadFile(const std::string& path) {
   ViewGeometry view;
-  ASSERT_EQ(loadCell(path, view, cells), 0) << path;
+  ASSERT_EQ(loadCell(path, library, cells, &view), ReaderResult::Ok) << path;
 }
 
 RouteCheckResult RouteCheckTest::check(const Route& route, const RouteCheckSettings& settings) {

@@ -11,6 +11,7 @@
 
 #include "CellFixtures.h"
 #include "CellList.h"
+#include "PresentationLibrary.h"
 #include "Route.h"
 #include "RouteCheck.h"
 #include "S57Writer.h"
@@ -60,13 +61,13 @@ Route waypointRoute(const S57Cell& cell);
 class RouteCheckTest : public testing::Test {
 protected:
   void SetUp() override;
-  void TearDown() override;
   // Writes and loads the cell; the test fails when it does not load.
   void load(WrittenCell& cell);
   void loadFile(const std::string& path);
   RouteCheckResult check(const Route& route, const RouteCheckSettings& settings = {});
 
   fixtures::TempDirectory directory;
+  PresentationLibrary library;
   CellList cells;
 };
 

@@ -37,11 +37,11 @@ std::string lightName(ChartStore& store, const std::string& cell) {
   if (!stored) return "(no cell)";
   const CellSource source = store.cellSource(*stored);
   std::string bytes;
-  EXPECT_EQ(store.fileBytes()(source.path, bytes), 0);
+  EXPECT_EQ(store.fileBytes()(source.path, bytes), ReaderResult::Ok);
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(bytes), 0);
+  EXPECT_EQ(reader.readCellBytes(bytes), ReaderResult::Ok);
   const UpdateChainResult chain = applyUpdateChain(reader, source.updates, updateFileReader(store.fileBytes()));
-  EXPECT_EQ(chain.code, 0) << chain.error;
+  EXPECT_EQ(chain.code, UpdateResult::Ok) << chain.error;
   for (const auto& f : reader.features)
     for (const ATTF_NATF& a : f->attributes)
       if (a.attributeCode == "116") return a.attributeValue;
@@ -135,7 +135,7 @@ TEST_F(StoreRules, AnUpdateBreakingTheRulesIsRefusedWholeAndStopsTheChain) {
   EXPECT_EQ(cell.status, CellStatus::InUse);
   ASSERT_EQ(cell.issues.size(), 1u);
   EXPECT_EQ(cell.issues[0].kind, IssueKind::UpdateStopped);
-  EXPECT_EQ(cell.issues[0].code, UpdateVersionMismatch);
+  EXPECT_EQ(cell.issues[0].update, UpdateResult::VersionMismatch);
   EXPECT_EQ(cell.issues[0].numbers, std::vector<int>{2});
   EXPECT_NE(cell.reason().find("AA400010.001: update 1 not applied: record version does not follow"), std::string::npos)
       << cell.reason();

@@ -45,7 +45,11 @@ void writeAttributeValueFile(const CsvTable& table, LibraryTextFile& file, int& 
                     inputExcerpt(fields[idColumn]) + "\" are not numbers");
       return;
     }
-    meanings[attribute][value] = singleLine(fields[meaningColumn], kLongestMeaning);
+    // A value the table lists without a meaning is left out: it shows as
+    // its code, not as nothing.
+    std::string meaning = singleLine(fields[meaningColumn], kLongestMeaning);
+    if (meaning.find_first_not_of(' ') == std::string::npos) continue;
+    meanings[attribute][value] = std::move(meaning);
   }
   file.line("BEGIN");
   file.line("Attribute values from s57expectedinput.csv");

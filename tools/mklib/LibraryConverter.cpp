@@ -12,6 +12,7 @@
 #include "CatalogueCsv.h"
 #include "CatalogueFileWriter.h"
 #include "ChartSymbolsXml.h"
+#include "ChineseNameFileWriter.h"
 #include "ColourFileWriter.h"
 #include "ColourToken.h"
 #include "ContourLabelSymbols.h"
@@ -51,6 +52,7 @@ std::string ConversionReport::summary() const {
   }
   s += std::to_string(objectClasses) + " object classes, " + std::to_string(attributes) + " attributes";
   if (attributeValues) s += ", " + std::to_string(attributeValues) + " attribute values";
+  if (chineseNames) s += ", " + std::to_string(chineseNames) + " Chinese names";
   return s;
 }
 
@@ -278,6 +280,11 @@ bool convertLibrary(const LibrarySources& sources, const std::string& outDirecto
   if (!sources.attributeValues.empty() &&
       !buildAttributeValueFile(sources.attributeValues, valueFile, report.attributeValues, error))
     return false;
+  std::string chineseFile;
+  if (!sources.chineseNames.empty() &&
+      !buildChineseNameFile(sources.chineseNames, sources.objectClasses, sources.attributes, chineseFile,
+                            report.chineseNames, error))
+    return false;
 
   std::error_code ec;
   const fs::path out = fs::absolute(fs::path(outDirectory).lexically_normal(), ec);
@@ -300,8 +307,10 @@ bool convertLibrary(const LibrarySources& sources, const std::string& outDirecto
       return false;
     }
   }
-  if (!valueFile.empty() &&
-      !writeFile(temporary / libraryFile(LibraryFileId::AttributeValues).name, valueFile, error)) {
+  if ((!valueFile.empty() &&
+       !writeFile(temporary / libraryFile(LibraryFileId::AttributeValues).name, valueFile, error)) ||
+      (!chineseFile.empty() &&
+       !writeFile(temporary / libraryFile(LibraryFileId::ChineseNames).name, chineseFile, error))) {
     fs::remove_all(temporary, ec);
     return false;
   }

@@ -17,6 +17,9 @@ struct LibrarySources {
   // The project's own drawings of names the XML lacks (SupplementaryDrawings.xml);
   // optional.
   std::string supplement;
+  // The project's Chinese names (ChineseNames.csv); without it no Chinese
+  // name file is written.
+  std::string chineseNames;
 };
 
 // What went into the files and what was left out. Record counts, so a name
@@ -40,6 +43,7 @@ struct ConversionReport {
   std::vector<std::string> supplementaryLeftOut;
   int objectClasses = 0, attributes = 0;
   int attributeValues = 0;
+  int chineseNames = 0;
 
   std::string summary() const;
   // One line per name repair, one naming the supplementary drawings left
@@ -59,7 +63,8 @@ using LibraryFileTexts = std::array<std::string, kRequiredLibraryFileCount>;
 bool buildLibraryFiles(const LibrarySources& sources, LibraryFileTexts& files, ConversionReport& report,
                        std::string& error);
 
-// Builds the files (and the attribute value file when its source is given)
+// Builds the files (and the attribute value and Chinese name files when
+// their sources are given)
 // and writes them into `outDirectory`, replacing it whole:
 // they are written into a temporary folder beside it that is then renamed,
 // so on any failure `outDirectory` is left as it was.

@@ -19,6 +19,8 @@ QString number(double value) { return QString::number(value, 'f', 7); }
 class MbtilesWriter : public TileSink {
 public:
   MbtilesWriter() {
+    // Qt names its database connections process-wide, so the count that
+    // keeps the names apart is process-wide too.
     static std::atomic<int> connections{0};
     connection_ = QStringLiteral("mbtiles-%1").arg(++connections);
   }

@@ -22,8 +22,12 @@ QPointF gridBrushOrigin(const TileId& tile) {
 
 }  // namespace
 
-TileRenderer::TileRenderer(const std::vector<S57Cell*>& cells, const DisplaySettings& settings)
-    : cells_(cells), settings_(settings), image_(kTileSize, kTileSize, QImage::Format_ARGB32_Premultiplied) {
+TileRenderer::TileRenderer(ChartEngine& engine, const std::vector<S57Cell*>& cells,
+                           const DisplaySettings& settings)
+    : engine_(engine),
+      cells_(cells),
+      settings_(settings),
+      image_(kTileSize, kTileSize, QImage::Format_ARGB32_Premultiplied) {
   // Tiles lie over other maps: where the cells have no data they stay
   // transparent.
   view_.showNoData = false;
@@ -42,7 +46,7 @@ bool TileRenderer::render(const TileId& tile) {
   setupPainter(painter, side, side, view_);
   painter.setViewport(-kTileMargin, -kTileMargin, side, side);
   painter.setBrushOrigin(gridBrushOrigin(tile));
-  view_.draw(painter, settings_, cells_);
+  view_.draw(painter, engine_, settings_, cells_);
   painter.end();
   return !isBlank(image_);
 }

@@ -17,6 +17,8 @@
 #include "DisplaySettings.h"
 #include "WebMercatorTiles.h"
 
+class ChartEngine;
+
 namespace tiles {
 
 // Pixels drawn beyond each edge of a tile: room for light sectors, long
@@ -25,7 +27,7 @@ constexpr int kTileMargin = 128;
 
 class TileRenderer {
 public:
-  TileRenderer(const std::vector<S57Cell*>& cells, const DisplaySettings& settings);
+  TileRenderer(ChartEngine& engine, const std::vector<S57Cell*>& cells, const DisplaySettings& settings);
 
   // Draws the tile into image(), transparent where there is no chart; false
   // when nothing at all was drawn on it.
@@ -33,6 +35,7 @@ public:
   const QImage& image() const { return image_; }
 
 private:
+  ChartEngine& engine_;
   CellIndex cells_;  // its own index over the cells, built once
   const DisplaySettings& settings_;
   ChartView view_;

@@ -27,16 +27,14 @@
 #include <thread>
 #include <vector>
 
-#include "CellList.h"
 #include "CellLoading.h"
 #include "CellSources.h"
-#include "EngineState.h"
+#include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
-#include "Engine.h"
 #include "Json.h"
-#include "PresentationLibrary.h"
 #include "RenderedTileQueue.h"
+#include "TextShaping.h"
 #include "TileDispenser.h"
 #include "TileImage.h"
 #include "TileOptions.h"
@@ -44,7 +42,6 @@
 #include "TileRenderer.h"
 #include "TileSet.h"
 #include "TileSink.h"
-#include "TextShaping.h"
 
 namespace tiles {
 
@@ -59,26 +56,28 @@ void printTilesUsage() {
 
 void report(const std::string& message) { std::fprintf(stderr, "enctool tiles: %s\n", message.c_str()); }
 
-// The library and the chart font, as the window's start-up loads them.
-bool startFromLibrary(const std::string& directory) {
+// An engine over the library, with the chart font, as the window's start-up
+// makes it; null (the reason reported) when the library does not load.
+std::unique_ptr<ChartEngine> startFromLibrary(const std::string& directory) {
   if (!QFileInfo(QString::fromStdString(directory)).isDir()) {
     report("no presentation library directory '" + directory + "'");
-    return false;
+    return nullptr;
   }
-  const int code = loadPresentationLibrary(presentationLibrary(), directory, MissingFileReport::Silent);
-  if (code != 0) {
-    report("cannot load the presentation library from '" + directory + "' (code " + std::to_string(code) + ")");
-    return false;
+  auto engine = std::make_unique<ChartEngine>(directory, MissingFileReport::Silent);
+  const LibraryResult code = engine->libraryResult();
+  if (code != LibraryResult::Ok) {
+    report("cannot load the presentation library from '" + directory + "' (code " +
+           std::to_string(resultCode(code)) + ")");
+    return nullptr;
   }
-  engineState().libraryLoaded = true;
-  registerChartFont();
-  return true;
+  engine->registerChartFont();
+  return engine;
 }
 
 // The window's start values, with what the options change. Cell boundaries
 // are off: they are no part of a chart that tiles show.
-DisplaySettings tileSettings(const TileOptions& o) {
-  DisplaySettings s(presentationLibrary());
+DisplaySettings tileSettings(const TileOptions& o, const PresentationLibrary& library) {
+  DisplaySettings s(library);
   s.setContourSet(o.contours);
   s.setDisplayCategory(1);
   s.setColourScheme(o.scheme);
@@ -132,15 +131,15 @@ struct Counts {
 
 // Renders the dispenser's tiles on `jobs` threads and stores them from this
 // thread, committing at least every second.
-Counts renderTiles(const std::vector<S57Cell*>& cells, const DisplaySettings& settings, TileDispenser& dispenser,
-                   int jobs, TileSink& sink, TileProgress& progress) {
+Counts renderTiles(ChartEngine& engine, const std::vector<S57Cell*>& cells, const DisplaySettings& settings,
+                   TileDispenser& dispenser, int jobs, TileSink& sink, TileProgress& progress) {
   RenderedTileQueue queue(static_cast<size_t>(4 * jobs + 16), jobs);
   // The workers draw texts at once: text shaping starts here, on one thread.
-  warmTextShaping();
+  warmTextShaping(engine.chartFont().font());
   std::vector<std::thread> workers;
   for (int j = 0; j < jobs; ++j) {
     workers.emplace_back([&] {
-      TileRenderer renderer(cells, settings);
+      TileRenderer renderer(engine, cells, settings);
       TileId tile;
       while (dispenser.take(tile)) {
         RenderedTile out;
@@ -213,7 +212,9 @@ int runTilesCommand(int argc, char** argv) {
   char programName[] = "enctool";
   char* qtArgv[] = {programName, nullptr};
   QGuiApplication application(qtArgc, qtArgv);
-  if (!startFromLibrary(options.library)) return 1;
+  const std::unique_ptr<ChartEngine> started = startFromLibrary(options.library);
+  if (!started) return 1;
+  ChartEngine& engine = *started;
   // No cell is loaded for an output that cannot be written.
   if (!checkOutput(options.out, options.mbtiles, error)) {
     report(error);
@@ -233,18 +234,18 @@ int runTilesCommand(int argc, char** argv) {
   for (const CellSource& cell : sources.cells) {
     bool listed = false;
     // A cell that is not whole is drawn as far as it goes, and fails the run.
-    if (loadCellReporting("tiles", cell, sources.fileBytes, loadingView, listed) != 0) cellFailed = true;
+    if (!loadCellReporting(engine, "tiles", cell, sources.fileBytes, loadingView, listed).ok()) cellFailed = true;
     if (listed) ++loaded;
   }
   sources.store.reset();  // loaded: the store is free again
   const double loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loadStart).count();
-  const CellSnapshot snapshot = cellList().snapshot();
+  const CellSnapshot snapshot = engine.cells().snapshot();
   const std::vector<GeoBox> areas = cellAreas(*snapshot);
   if (areas.empty()) {
     report("no cell with a chart area was loaded; nothing to render");
     return 1;
   }
-  const DisplaySettings settings = tileSettings(options);
+  const DisplaySettings settings = tileSettings(options, engine.library());
 
   const GeoBox covered = coveredBox(options, areas);
   const TileSet set(options.minZoom, options.maxZoom, options.hasBox ? options.box : covered, areas, kTileMargin);
@@ -279,7 +280,7 @@ int runTilesCommand(int argc, char** argv) {
 
   TileProgress progress(total);
   TileDispenser dispenser(set, options.part, options.parts);
-  const Counts counts = renderTiles(*snapshot, settings, dispenser, options.jobs, *sink, progress);
+  const Counts counts = renderTiles(engine, *snapshot, settings, dispenser, options.jobs, *sink, progress);
   sink.reset();
   progress.finish(counts.written + counts.skipped);
   const double seconds = progress.seconds();

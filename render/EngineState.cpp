@@ -1,6 +1,0 @@
-#include "EngineState.h"
-
-EngineState& engineState() {
-  static EngineState state;
-  return state;
-}
