@@ -9,6 +9,7 @@
 void drawCell(DrawContext& dc, const S57Cell& cell) {
   dc.buffers.textBoxes.boxes.clear();
   dc.buffers.styledEdges.clear();
+  dc.detailLevel = detailLevelForView(cell.detailTolerances, dc.view);
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
   drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);

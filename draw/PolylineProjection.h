@@ -23,3 +23,6 @@ constexpr int LINE_MARGIN_AFTER = 100;   // right and bottom
 // show as a stroke along the border of the picture.
 int projectPolyline(const ChartVertex* vertices, int count, const ViewGeometry& view, std::vector<QPoint>& out,
                     std::vector<QPoint>& scratch);
+// The same over the vertices a level of detail keeps (DetailLevels.h).
+int projectPolyline(const VertexPath& path, const ViewGeometry& view, std::vector<QPoint>& out,
+                    std::vector<QPoint>& scratch);
