@@ -34,7 +34,7 @@ void finishCell(S57Cell& cell, ViewGeometry* view) {
   if (view) centreView(cell, *view);
   collectLights(cell);
   orderFeatures(cell);
-  buildDetailLevels(cell, detailTolerances(cell));
+  prepareDetailLevels(cell, detailTolerances(cell));
 }
 
 DetailTolerances detailTolerances(const S57Cell& cell) {

@@ -16,7 +16,8 @@ struct ViewGeometry;
 std::unique_ptr<S57Cell> buildCell(const S57CellReader& reader, const PresentationLibrary& library);
 
 // Extents, centring of `view` (when given), light lists, draw order, and
-// the levels of detail of the lines and area outlines.
+// the levels of detail of the lines and area outlines (made as views need
+// them).
 void finishCell(S57Cell& cell, ViewGeometry* view);
 
 // The tolerance of each level of detail of the cell (DetailLevels.h):

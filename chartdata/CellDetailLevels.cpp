@@ -1,8 +1,11 @@
 #include "CellDetailLevels.h"
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 #include <unordered_map>
 
+#include "ChartModel.h"
 #include "LineSimplification.h"
 
 namespace {
@@ -13,7 +16,7 @@ using Index = std::uint32_t;
 struct VertexList {
   const std::vector<ChartVertex>* vertices;
   const std::vector<BoundaryPart>* parts;
-  DetailLevels* detail;
+  DetailList number;
   std::size_t firstUse = 0, useCount = 0;  // in EdgeCollector::uses
   bool simplified = true;                  // false: drawn whole at every level
 };
@@ -40,8 +43,8 @@ public:
   std::vector<EdgeUse> uses;
   std::vector<VertexList> lists;
 
-  void add(const std::vector<ChartVertex>& vertices, const std::vector<BoundaryPart>& parts, DetailLevels& detail) {
-    VertexList list{&vertices, &parts, &detail};
+  void add(const std::vector<ChartVertex>& vertices, const std::vector<BoundaryPart>& parts, DetailList number) {
+    VertexList list{&vertices, &parts, number};
     list.firstUse = uses.size();
     if (!partsFollowOneAnother(vertices, parts)) {
       // Drawn whole; the edges of the others keep clear of all of it.
@@ -99,56 +102,68 @@ private:
   std::unordered_multimap<std::uint64_t, Index> byKey_;
 };
 
-// Appends to the list's levels what it keeps at the next level, from what
-// its edges keep; nothing when that is every vertex.
-void appendLevel(const EdgeCollector& collected, const VertexList& list,
-                 const std::vector<std::vector<Index>>& keptByEdge, int level, std::vector<Index>& scratch) {
-  DetailLevels& detail = *list.detail;
-  scratch.clear();
+// What the list keeps from what its edges keep, appended to the level;
+// nothing when that is every vertex.
+void appendList(const EdgeCollector& collected, const VertexList& list,
+                const std::vector<std::vector<Index>>& keptByEdge, DetailLevel& level) {
+  if (list.number >= level.lists.size()) return;
+  const auto begin = static_cast<Index>(level.kept.size());
   if (list.simplified) {
     for (std::size_t u = list.firstUse; u < list.firstUse + list.useCount; ++u) {
       const EdgeUse& use = collected.uses[u];
       const std::vector<Index>& kept = keptByEdge[use.edge];
       const Index count = collected.edges[use.edge].count;
       if (!use.reversed) {
-        for (Index k : kept) scratch.push_back(use.offset + k);
+        for (Index k : kept) level.kept.push_back(use.offset + k);
       } else {
-        for (auto k = kept.rbegin(); k != kept.rend(); ++k) scratch.push_back(use.offset + (count - 1 - *k));
+        for (auto k = kept.rbegin(); k != kept.rend(); ++k) level.kept.push_back(use.offset + (count - 1 - *k));
       }
     }
-    if (scratch.size() < list.vertices->size()) detail.kept.insert(detail.kept.end(), scratch.begin(), scratch.end());
+    if (level.kept.size() - begin >= list.vertices->size()) level.kept.resize(begin);
   }
-  detail.ends[static_cast<std::size_t>(level - 1)] = static_cast<Index>(detail.kept.size());
+  level.lists[list.number] = {begin, static_cast<Index>(level.kept.size())};
+}
+
+// The lists prepareDetailLevels numbered; the highest number plus one.
+DetailList collectLists(const S57Cell& cell, EdgeCollector& collected) {
+  DetailList end = 0;
+  auto add = [&](const std::vector<ChartVertex>& vertices, const std::vector<BoundaryPart>& parts, DetailList n) {
+    if (n == kNoDetailList) return;
+    collected.add(vertices, parts, n);
+    end = std::max(end, n + 1);
+  };
+  for (const auto& line : cell.lines) add(line->vertices, line->parts, line->detailList);
+  for (const auto& area : cell.areas) {
+    add(area->exteriorVertices, area->exteriorParts, area->exteriorDetailList);
+    add(area->interiorVertices, area->interiorParts, area->interiorDetailList);
+  }
+  return end;
+}
+
+void makeLevel(const S57Cell& cell, double tolerance, DetailLevel& level) {
+  EdgeCollector collected;
+  level.lists.assign(collectLists(cell, collected), DetailLevel::Range{});
+  const std::vector<std::vector<Index>> kept = simplifyLinesTogether(collected.edges, tolerance);
+  for (const VertexList& list : collected.lists) appendList(collected, list, kept, level);
+  level.kept.shrink_to_fit();
 }
 
 }  // namespace
 
-void buildDetailLevels(S57Cell& cell, const DetailTolerances& tolerances) {
-  cell.detailTolerances = tolerances;
-  EdgeCollector collected;
-  for (auto& line : cell.lines) {
-    line->detail = DetailLevels{};
-    collected.add(line->vertices, line->parts, line->detail);
-  }
+const DetailLevel* CellDetailLevels::level(const S57Cell& cell, int level) const {
+  if (level < 1 || level > kDetailLevels) return nullptr;
+  const auto i = static_cast<std::size_t>(level - 1);
+  if (!(tolerances_[i] > 0)) return nullptr;
+  std::call_once(made_[i], [&] { makeLevel(cell, tolerances_[i], levels_[i]); });
+  return &levels_[i];
+}
+
+void prepareDetailLevels(S57Cell& cell, const DetailTolerances& tolerances) {
+  DetailList next = 0;
+  for (auto& line : cell.lines) line->detailList = next++;
   for (auto& area : cell.areas) {
-    area->exteriorDetail = DetailLevels{};
-    area->interiorDetail = DetailLevels{};
-    collected.add(area->exteriorVertices, area->exteriorParts, area->exteriorDetail);
-    collected.add(area->interiorVertices, area->interiorParts, area->interiorDetail);
+    area->exteriorDetailList = next++;
+    area->interiorDetailList = next++;
   }
-  std::vector<Index> scratch;
-  for (int level = 1; level <= kDetailLevels; ++level) {
-    const double tolerance = tolerances[static_cast<std::size_t>(level - 1)];
-    std::vector<std::vector<Index>> kept;
-    if (tolerance > 0) kept = simplifyLinesTogether(collected.edges, tolerance);
-    for (const VertexList& list : collected.lists) {
-      if (tolerance > 0) {
-        appendLevel(collected, list, kept, level, scratch);
-      } else {
-        DetailLevels& detail = *list.detail;
-        detail.ends[static_cast<std::size_t>(level - 1)] = static_cast<Index>(detail.kept.size());
-      }
-    }
-  }
-  for (const VertexList& list : collected.lists) list.detail->kept.shrink_to_fit();
+  cell.detail = std::make_unique<CellDetailLevels>(tolerances);
 }

@@ -11,6 +11,7 @@
 
 #include "CachedValue.h"
 #include "ChartVertex.h"
+#include "CellDetailLevels.h"
 #include "DetailLevels.h"
 #include "Instruction.h"
 #include "LoadWarning.h"
@@ -162,7 +163,7 @@ struct LineFeature : ChartFeature {
   LineFeature() : ChartFeature(FeatureKind::Line) {}
   std::vector<BoundaryPart> parts;
   std::vector<ChartVertex> vertices;  // every part's vertices, in part order
-  DetailLevels detail;                // the vertices each level keeps (DetailLevels.h)
+  DetailList detailList = kNoDetailList;  // its vertices' number among the cell's levels of detail
 };
 
 // Axis-aligned box in chart units.
@@ -182,8 +183,10 @@ struct AreaFeature : ChartFeature {
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
   std::vector<ChartVertex> interiorVertices;  // every interior part's vertices, in part order
-  DetailLevels exteriorDetail;                // the vertices each level keeps (DetailLevels.h)
-  DetailLevels interiorDetail;
+  // The numbers of the exterior and interior vertices among the cell's
+  // levels of detail (CellDetailLevels.h).
+  DetailList exteriorDetailList = kNoDetailList;
+  DetailList interiorDetailList = kNoDetailList;
   // The holes: the rings the interior vertices close into, each a run of
   // them (see findHoles). Call findHoles after changing interiorVertices.
   std::vector<VertexRun> holes;
@@ -255,9 +258,9 @@ struct S57Cell {
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;
 
-  // The tolerance of each level of detail of the lines and area outlines,
-  // chart units; 0 where a level was not made (DetailLevels.h).
-  DetailTolerances detailTolerances{};
+  // The levels of detail of the lines and area outlines, made as views
+  // need them; null until the cell is finished (finishCell).
+  std::unique_ptr<CellDetailLevels> detail;
 
   // Worked out on first need by the portrayal of depth areas.
   SharedCache<DepthAreaEdges> depthAreaEdges;

@@ -77,7 +77,7 @@ public:
     minX_ = box.minX;
     minY_ = box.minY;
     const double width = std::max(box.maxX - box.minX, 1.0), height = std::max(box.maxY - box.minY, 1.0);
-    const double side = std::sqrt(width * height / std::max<double>(1.0, static_cast<double>(expected)));
+    const double side = std::sqrt(width * height / std::max<double>(1.0, 8.0 * static_cast<double>(expected)));
     columns_ = std::clamp(static_cast<int>(width / side) + 1, 1, kMaxSide);
     rows_ = std::clamp(static_cast<int>(height / side) + 1, 1, kMaxSide);
     cell_ = std::max(width / columns_, height / rows_) * (1 + 1e-9);

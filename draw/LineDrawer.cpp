@@ -48,7 +48,7 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
   ResultPointer result;
   if (!linePassesFirstTests(dc.settings, dc.scale, line, cell, result)) return;
   LineBuffers& buffers = dc.buffers.line;
-  const VertexPath path = line.detail.path(line.vertices, dc.detailLevel);
+  const VertexPath path = detailPath(dc.detail, line.vertices, line.detailList);
   const int count = projectPolyline(path, dc.view, buffers.line, buffers.scratch);
   if (count == 0) return;
   // Procedures run only for lines that reach the view.

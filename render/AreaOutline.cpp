@@ -59,9 +59,9 @@ AreaOutline* clipRing(AreaOutline* ring, AreaOutline* spare, const Stage (&stage
 }
 
 // Appends the rings of the area's holes to `outline`'s holes.
-void addHoles(const AreaFeature& area, const ViewGeometry& view, int level, bool clip, const Stage (&stages)[4],
+void addHoles(const AreaFeature& area, const ViewGeometry& view, const DetailLevel* level, bool clip, const Stage (&stages)[4],
               AreaOutlineBuffers& buffers, AreaOutline& outline) {
-  const VertexPath interior = area.interiorDetail.path(area.interiorVertices, level);
+  const VertexPath interior = detailPath(level, area.interiorVertices, area.interiorDetailList);
   for (const VertexRun& hole : area.holes) {
     if (hole.offset + std::size_t{hole.count} > area.interiorVertices.size()) continue;
     AreaOutline* ring = &buffers.ring;
@@ -78,11 +78,11 @@ void addHoles(const AreaFeature& area, const ViewGeometry& view, int level, bool
 }  // namespace
 
 const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers,
-                                  int level) {
+                                  const DetailLevel* level) {
   AreaOutline* current = &buffers.first;
   AreaOutline* spare = &buffers.second;
   current->clear();
-  const VertexPath exterior = area.exteriorDetail.path(area.exteriorVertices, level);
+  const VertexPath exterior = detailPath(level, area.exteriorVertices, area.exteriorDetailList);
   const int count = static_cast<int>(exterior.size());
   const Stage stages[4] = {
       {true, -OUTLINE_MARGIN_BEFORE, true},

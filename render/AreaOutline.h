@@ -58,9 +58,9 @@ constexpr int OUTLINE_MARGIN_AFTER = 100;   // right and bottom
 // the buffers, or null when a stage leaves fewer than two vertices of the
 // exterior. `level` is the level of detail of the area's cell the view
 // draws (detailLevelForView): the exterior and the holes keep the vertices
-// it keeps; 0 takes every vertex.
+// it keeps; null takes every vertex.
 const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers,
-                                  int level = 0);
+                                  const DetailLevel* level = nullptr);
 
 // One clipping stage of the closed polygon `in` against a bound; `testX`
 // bounds compare x, the others y, and inside lies at or above `value` when
