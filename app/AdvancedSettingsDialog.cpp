@@ -5,14 +5,19 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "ChartDate.h"
+#include "StoreText.h"
 
 namespace {
 QDate dateOf(int yyyymmdd) { return QDate(yyyymmdd / 10000, yyyymmdd / 100 % 100, yyyymmdd % 100); }
@@ -40,8 +45,8 @@ QCheckBox* switchBox(QWidget* parent, const char* name, const QString& text, boo
 }
 }  // namespace
 
-AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget* parent)
-    : QDialog(parent), given_(s) {
+AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget* parent, const QString& keyFile)
+    : QDialog(parent), given_(s), givenKeyFile_(keyFile) {
   setObjectName(QStringLiteral("advancedSettingsDialog"));
   setWindowTitle(QStringLiteral("高级设置"));
 
@@ -162,6 +167,33 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
     if (today) date_->setDate(dateOf(todaysDate()));
   });
 
+  // Encrypted charts: the manufacturer's key file.
+  keyFile_ = new QLineEdit(keyFile, this);
+  keyFile_->setObjectName(QStringLiteral("manufacturerFile"));
+  keyFile_->setPlaceholderText(QStringLiteral("未设置：使用测试许可 (test scheme)"));
+  auto* browse = new QPushButton(QStringLiteral("浏览…"), this);
+  browse->setObjectName(QStringLiteral("browseManufacturerFile"));
+  browse->setAutoDefault(false);
+  keyFileNote_ = new QLabel(this);
+  keyFileNote_->setObjectName(QStringLiteral("manufacturerFileNote"));
+  keyFileNote_->setWordWrap(true);
+  keyFileNote_->setStyleSheet(QStringLiteral("color: rgb(220, 50, 50);"));
+  keyFileNote_->hide();
+  auto* protection = new QGroupBox(QStringLiteral("加密海图"), this);
+  auto* protectionLayout = new QVBoxLayout(protection);
+  auto* keyFileRow = new QHBoxLayout;
+  keyFileRow->addWidget(new QLabel(QStringLiteral("制造商密钥文件："), this));
+  keyFileRow->addWidget(keyFile_, 1);
+  keyFileRow->addWidget(browse);
+  protectionLayout->addLayout(keyFileRow);
+  protectionLayout->addWidget(keyFileNote_);
+  connect(browse, &QPushButton::clicked, this, [this] {
+    const QString folder = QFileInfo(keyFile_->text().trimmed()).absolutePath();
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("制造商密钥文件"), folder);
+    if (!path.isEmpty()) keyFile_->setText(path);
+  });
+  connect(keyFile_, &QLineEdit::textChanged, keyFileNote_, &QLabel::hide);
+
   const std::pair<QDoubleSpinBox*, Contour> contours[] = {
       {shallow_, Contour::Shallow}, {safety_, Contour::Safety}, {deep_, Contour::Deep}};
   for (const auto& [box, contour] : contours)
@@ -176,6 +208,7 @@ AdvancedSettingsDialog::AdvancedSettingsDialog(const DisplaySettings& s, QWidget
   auto* columns = new QHBoxLayout;
   auto* left = new QVBoxLayout;
   left->addWidget(depths);
+  left->addWidget(protection);
   left->addStretch(1);
   auto* right = new QVBoxLayout;
   right->addWidget(display);
@@ -207,6 +240,24 @@ void AdvancedSettingsDialog::contourChosen(Contour which, double metres) {
   if (safetyDepthIsContour_->isChecked()) safetyDepth_->setValue(safety_->value());
   contourNote_->setText(moved);
   contourNote_->setVisible(!moved.isEmpty());
+}
+
+QString AdvancedSettingsDialog::manufacturerFile() const { return keyFile_->text().trimmed(); }
+
+void AdvancedSettingsDialog::accept() {
+  const QString path = manufacturerFile();
+  if (!path.isEmpty() && path != givenKeyFile_) {
+    ManufacturerIdentity identity;
+    QString reason, detail;
+    if (!readKeyFile(path, identity, reason, detail)) {
+      keyFileNote_->setText(QStringLiteral("制造商密钥文件无法使用：") + reason);
+      keyFileNote_->setToolTip(detail);
+      keyFileNote_->show();
+      keyFile_->setFocus();
+      return;
+    }
+  }
+  QDialog::accept();
 }
 
 void AdvancedSettingsDialog::apply(DisplaySettings& s) const {

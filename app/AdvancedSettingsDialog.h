@@ -6,7 +6,9 @@
 // symbol style, plain or symbolised area boundaries, names in Chinese or
 // English, SCAMIN, cell boundaries, the world base map, full-length light
 // sector legs and data quality. Texts: important and other texts
-// apart. Date: today or a chosen day, or every date. The dialog starts from
+// apart. Date: today or a chosen day, or every date. Encrypted charts: the
+// manufacturer's key file (empty: the scheme's test manufacturer), refused
+// on 确定 with the reason when it cannot be used. The dialog starts from
 // the settings it is given and changes nothing until apply().
 #include <QDialog>
 
@@ -18,16 +20,24 @@ class QComboBox;
 class QDateEdit;
 class QDoubleSpinBox;
 class QLabel;
+class QLineEdit;
 
 class AdvancedSettingsDialog : public QDialog {
   Q_OBJECT
 
 public:
-  explicit AdvancedSettingsDialog(const DisplaySettings& settings, QWidget* parent = nullptr);
+  explicit AdvancedSettingsDialog(const DisplaySettings& settings, QWidget* parent = nullptr,
+                                  const QString& manufacturerFile = QString());
 
   // Writes the dialog's choices into `settings` through the settings' own
   // operations; the three contours as the dialog shows them.
   void apply(DisplaySettings& settings) const;
+  // The key file chosen, trimmed; empty for the test manufacturer.
+  QString manufacturerFile() const;
+  // 确定: a key file other than the one the dialog started with must be
+  // usable (as 制造商密钥文件… checks it); else the reason shows under it
+  // and the dialog stays open.
+  void accept() override;
 
 private:
   // A contour typed in full (or stepped): it stays, the others keep their
@@ -49,4 +59,7 @@ private:
   QComboBox* areaBoundaries_ = nullptr;
   QCheckBox *fullLightSectors_ = nullptr, *dataQuality_ = nullptr;
   QDateEdit* date_ = nullptr;
+  const QString givenKeyFile_;
+  QLineEdit* keyFile_ = nullptr;
+  QLabel* keyFileNote_ = nullptr;
 };

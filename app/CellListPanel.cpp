@@ -18,6 +18,10 @@ namespace {
 constexpr int kNameRole = Qt::UserRole;        // DSNM of a loaded cell
 constexpr int kFailedRole = Qt::UserRole + 1;  // true on a failed file's row
 constexpr int kUpdateRole = Qt::UserRole + 2;  // the update number of an update row
+// A loaded cell's own warnings and their tool tip, before what the store
+// says of it is put in front.
+constexpr int kWarningsRole = Qt::UserRole + 3;
+constexpr int kWarningsTipRole = Qt::UserRole + 4;
 
 // The warnings in Chinese on one line; the tool tip adds under each its
 // English line, which names the record or value at fault.
@@ -47,7 +51,7 @@ CellListPanel::CellListPanel(QWidget* parent) : QDockWidget(QStringLiteral("海�
   tree_->setRootIsDecorated(false);
   tree_->setUniformRowHeights(true);
   tree_->setHeaderLabels({QStringLiteral("海图"), QStringLiteral("比例尺"), QStringLiteral("版本"),
-                          QStringLiteral("警告")});
+                          QStringLiteral("许可"), QStringLiteral("警告")});
   // Name, scale and edition as wide as their texts; the warnings take the rest.
   tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree_->header()->setStretchLastSection(true);
@@ -109,6 +113,8 @@ void CellListPanel::addCells(const std::vector<S57Cell*>& cells) {
   for (int i = loaded_ - 1; i >= 0; --i) {
     if (listed.count(rowCells_[static_cast<std::size_t>(i)])) continue;
     if (reviewed_ && reviewed_->parent() == tree_->topLevelItem(i)) review(reviewed_);
+    // What the store said of the copy withdrawn is no word on the next.
+    standings_.erase(storedName(tree_->topLevelItem(i)));
     delete tree_->takeTopLevelItem(i);
     rowCells_.erase(rowCells_.begin() + i);
     --loaded_;
@@ -145,14 +151,67 @@ void CellListPanel::addRow(const S57Cell& cell) {
               (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
     for (int c = 0; c <= WarningColumn; ++c) item->setForeground(c, QColor(220, 50, 50));
   }
+  item->setText(PermitColumn, QStringLiteral("—"));
   item->setText(WarningColumn, warnings);
   item->setToolTip(WarningColumn, toolTip);
+  item->setData(NameColumn, kWarningsRole, warnings);
+  item->setData(NameColumn, kWarningsTipRole, toolTip);
   item->setData(NameColumn, kNameRole, name);
   item->setData(NameColumn, kFailedRole, false);
   if (!warnings.isEmpty() && nonOfficial.isEmpty() && !cell.permitExpired) item->setForeground(WarningColumn, QColor(200, 120, 0));
   rowCells_.push_back(&cell);
   tree_->insertTopLevelItem(loaded_++, item);
   showStoredUpdates(item);
+  showStanding(item);
+}
+
+QString CellListPanel::permitText(const StoredCellStanding& s) {
+  if (!s.encrypted) return QStringLiteral("—");
+  if (!s.permitted) return QStringLiteral("无许可");
+  switch (s.permit) {
+    case PermitState::Valid: return QStringLiteral("有效至 ") + s.expiry;
+    case PermitState::Expiring: return QStringLiteral("30天内到期（%1）").arg(s.expiry);
+    case PermitState::Expired: return QStringLiteral("已过期（%1）").arg(s.expiry);
+    case PermitState::Refused: break;
+  }
+  return QStringLiteral("无许可");
+}
+
+void CellListPanel::setStoreStandings(const std::vector<StoredCellStanding>& standings) {
+  for (const StoredCellStanding& s : standings) standings_[s.cell] = s;
+  for (int i = 0; i < loaded_; ++i) showStanding(tree_->topLevelItem(i));
+}
+
+void CellListPanel::showStanding(QTreeWidgetItem* row) {
+  const auto it = standings_.find(storedName(row));
+  if (it == standings_.end()) return;  // not from the store: a dash
+  const StoredCellStanding& s = it->second;
+  row->setText(PermitColumn, permitText(s));
+  if (s.encrypted) {
+    const QString english = !s.permitted ? QStringLiteral("no permit installed")
+                                         : QStringLiteral("permit %1 until %2, data server %3")
+                                               .arg(QString::fromLatin1(permitStateName(s.permit)), s.expiry, s.dataServer);
+    row->setToolTip(PermitColumn, permitText(s) + QLatin1Char('\n') + english);
+  }
+  QColor permitColour;  // none: the row's own
+  if (s.encrypted && (!s.permitted || s.permit == PermitState::Expired)) permitColour = QColor(220, 50, 50);
+  else if (s.encrypted && s.permit == PermitState::Expiring) permitColour = QColor(200, 120, 0);
+  if (permitColour.isValid()) row->setForeground(PermitColumn, permitColour);
+  // A cell behind its data server's product list says so first, for as
+  // long as it is shown.
+  QString warnings = row->data(NameColumn, kWarningsRole).toString();
+  QString toolTip = row->data(NameColumn, kWarningsTipRole).toString();
+  if (s.notUpToDate) {
+    const std::string name = s.cell.toStdString();
+    const QString behind = chineseSseText(SseCode::CellNotUpToDate, name);
+    warnings = warnings.isEmpty() ? behind : behind + QStringLiteral("；") + warnings;
+    toolTip = behind + QLatin1Char('\n') + QString::fromStdString(sseEnglish(SseCode::CellNotUpToDate, name)) +
+              (toolTip.isEmpty() ? QString() : QStringLiteral("\n\n") + toolTip);
+    for (int c = 0; c <= WarningColumn; ++c)
+      if (c != PermitColumn || !permitColour.isValid()) row->setForeground(c, QColor(220, 50, 50));
+  }
+  row->setText(WarningColumn, warnings);
+  row->setToolTip(WarningColumn, toolTip);
 }
 
 void CellListPanel::setStoredUpdates(const QStringList& cells, const std::vector<StoredUpdateRow>& updates) {
@@ -209,7 +268,7 @@ void CellListPanel::clearFindings() {
 int CellListPanel::fittingWidth() const {
   int width = 0;
   const QAbstractItemView* view = tree_;  // the width of a column's contents is the view's to tell
-  for (int column : {NameColumn, ScaleColumn, EditionColumn})
+  for (int column : {NameColumn, ScaleColumn, EditionColumn, PermitColumn})
     width += std::max(view->sizeHintForColumn(column), tree_->header()->sectionSizeHint(column));
   const int frame = 2 * tree_->frameWidth() + tree_->verticalScrollBar()->sizeHint().width();
   return width + frame + 120;  // and the start of the warnings

@@ -1,6 +1,7 @@
 #pragma once
 // 海图列表: a dock panel listing every loaded cell with its compilation
-// scale ("—" when the cell gives none), edition and updates and any warning
+// scale ("—" when the cell gives none), edition and updates, the permit of
+// an encrypted cell from the chart store ("—" for the others) and any warning
 // from loading (data that is not an official ENC named so first, its row in
 // magenta); after them the files that failed (in red) and the findings of
 // loads that belong to no cell (in orange: catalogue findings, folders that
@@ -22,7 +23,7 @@ class CellListPanel : public QDockWidget {
   Q_OBJECT
 
 public:
-  enum Column { NameColumn, ScaleColumn, EditionColumn, WarningColumn };
+  enum Column { NameColumn, ScaleColumn, EditionColumn, PermitColumn, WarningColumn };
 
   explicit CellListPanel(QWidget* parent = nullptr);
 
@@ -37,6 +38,10 @@ public:
   // cell's row with its number, issue date and the date the store applied
   // it (replacing what was shown for those cells).
   void setStoredUpdates(const QStringList& cells, const std::vector<StoredUpdateRow>& updates);
+  // Where the cells of the store loaded stand (their permits, and SSE 27
+  // for a cell behind its data server's product list), shown in their
+  // rows (replacing what was shown for those cells).
+  void setStoreStandings(const std::vector<StoredCellStanding>& standings);
   // Removes the rows of failed files and findings.
   void clearFindings();
   int findingCount() const;
@@ -51,6 +56,9 @@ public:
   static QString editionText(int edition, const std::vector<int>& updates);
   // "1:25,000"; "—" for a compilation scale the cell does not give (0).
   static QString compilationScaleText(int scale);
+  // The permit of a stored cell: "有效至 2018-12-31", "30天内到期（2018-12-31）",
+  // "已过期（2018-12-31）", "无许可"; "—" for a cell that is not encrypted.
+  static QString permitText(const StoredCellStanding& standing);
 
 signals:
   // The name (DSNM) of a loaded cell the user double-clicked.
@@ -64,10 +72,12 @@ private:
   void addRow(const S57Cell& cell);
   void review(QTreeWidgetItem* item);
   void showStoredUpdates(QTreeWidgetItem* row);
+  void showStanding(QTreeWidgetItem* row);
 
   QTreeWidget* tree_ = nullptr;
   int loaded_ = 0;  // rows of loaded cells, at the top
   QTreeWidgetItem* reviewed_ = nullptr;  // the update row under review
   std::vector<const S57Cell*> rowCells_;  // the cell of each of those rows
   std::map<QString, std::vector<StoredUpdateRow>> storedUpdates_;  // by cell name
+  std::map<QString, StoredCellStanding> standings_;                 // by cell name
 };

@@ -183,6 +183,22 @@ private:
         for (const StoredUpdate& u : cell.updates)
           report.storeUpdates.push_back({QString::fromStdString(cell.name), u.number, dayText(u.issueDate),
                                          QString::fromStdString(u.applied).left(16).replace(QLatin1Char('T'), QLatin1Char(' '))});
+        const CellPermitStanding& permit = opened.standing;
+        StoredCellStanding standing;
+        standing.cell = QString::fromStdString(cell.name);
+        standing.encrypted = permit.encrypted;
+        standing.permitted = permit.permitted;
+        standing.permit = permit.state;
+        standing.expiry = permit.permitted ? dayText(permit.expiry) : QString();
+        standing.dataServer = QString::fromStdString(permit.dataServer);
+        standing.notUpToDate = opened.notUpToDate();
+        report.storeStandings.push_back(standing);
+        // A cell behind its data server's product list: said first, once
+        // for this load, and kept in its row of the cell list.
+        if (standing.notUpToDate) {
+          if (report.firstCellWarning.isEmpty()) report.firstCellWarning = chineseSseText(SseCode::CellNotUpToDate, cell.name);
+          ++report.cellWarnings;
+        }
         for (const LoadWarning& warning : loaded.cell->loadWarnings) {
           if (report.firstCellWarning.isEmpty()) report.firstCellWarning = chineseWarningText(warning);
           ++report.cellWarnings;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "CellLoadResult.h"
+#include "PermitCheck.h"
 
 class ChartEngine;
 
@@ -25,6 +26,19 @@ struct StoredUpdateRow {
   int number = 0;
   QString issued;   // the update's issue date, YYYY-MM-DD
   QString applied;  // when the store took it, YYYY-MM-DD hh:mm (UTC)
+};
+
+// Where a cell loaded from the store stands, as the cell list shows it:
+// with its permit on the data client's date (an encrypted cell), and
+// against its data server's latest product list.
+struct StoredCellStanding {
+  QString cell;
+  bool encrypted = false;
+  bool permitted = false;  // a permit for it is installed
+  PermitState permit = PermitState::Refused;  // valid, expiring (30 days or fewer left) or expired
+  QString expiry;          // YYYY-MM-DD
+  QString dataServer;
+  bool notUpToDate = false;  // SSE 27: behind its data server's product list
 };
 
 struct LoadReport {
@@ -45,6 +59,7 @@ struct LoadReport {
   QStringList storeMessages;
   QStringList storeCells;                     // the cells loaded from the store
   std::vector<StoredUpdateRow> storeUpdates;  // their updates
+  std::vector<StoredCellStanding> storeStandings;  // and where each stands
 };
 Q_DECLARE_METATYPE(LoadReport)
 

@@ -83,7 +83,8 @@ public:
   // Takes the manufacturer's key file (M_ID, M_KEY, HW_ID; readable by its
   // owner alone) as who the store decrypts for, and keeps its path in the
   // settings for the next start; false, the user told why, when it is
-  // refused (the identity in use stays).
+  // refused (the identity in use stays). An empty path goes back to the
+  // scheme's test manufacturer and forgets the stored path.
   bool setManufacturerFile(const QString& path);
   // Installs the cell permits of a PERMIT.TXT into the store and lists the
   // outcome (each refusal with its SSE code); the store's cells are loaded

@@ -97,7 +97,10 @@ void MainWindow::loadingFinished(const LoadReport& report) {
   cellsTimer_->stop();
   cellsChanged();
   cellListPanel_->addFindings(report.findings);
-  if (report.fromStore) cellListPanel_->setStoredUpdates(report.storeCells, report.storeUpdates);
+  if (report.fromStore) {
+    cellListPanel_->setStoredUpdates(report.storeCells, report.storeUpdates);
+    cellListPanel_->setStoreStandings(report.storeStandings);
+  }
   for (const LoadFinding& f : report.findings)
     qWarning().noquote() << f.name + QStringLiteral("：") + f.text << "|" << f.detail;
   const QString summary = loadSummaryText(report);

@@ -183,9 +183,12 @@ void MainWindow::toggleSelection() {
 
 void MainWindow::chooseAdvancedSettings() {
   DisplaySettings chosen = displaySettings();
-  if (!dialogs.advancedSettings(this, chosen)) return;
+  const QString keyFile = QSettings().value(QStringLiteral("protection/manufacturerFile")).toString();
+  QString chosenKeyFile = keyFile;
+  if (!dialogs.advancedSettings(this, chosen, chosenKeyFile)) return;
   displaySettings() = chosen;
   settingsChanged();
+  if (chosenKeyFile != keyFile) setManufacturerFile(chosenKeyFile);
 }
 
 void MainWindow::restoreDefaults() {

@@ -36,12 +36,13 @@ void MainWindow::startStore(const QString& folder) {
   // The key file chosen before; without it the test manufacturer.
   const QString keyFile = QSettings().value(QStringLiteral("protection/manufacturerFile")).toString();
   ManufacturerIdentity identity;
-  std::string error;
+  QString reason, detail;
   if (!keyFile.isEmpty()) {
-    if (readManufacturerFile(QFile::encodeName(keyFile).toStdString(), identity, error))
+    if (readKeyFile(keyFile, identity, reason, detail))
       dataClient_.identity = identity;
     else
-      statusBar_->showFailure(QStringLiteral("制造商密钥文件无法使用，改用测试许可：") + QString::fromStdString(error));
+      statusBar_->showFailure(QStringLiteral("制造商密钥文件无法使用，改用测试许可：") + reason + QStringLiteral("（") +
+                              keyFile + QStringLiteral("）"));
   }
   setDataClient(dataClient_);
   loader_->startStore(folder, dataClient_);
@@ -181,16 +182,25 @@ void MainWindow::chooseManufacturerFile() {
 }
 
 bool MainWindow::setManufacturerFile(const QString& path) {
+  DataClient client = dataClient_;
+  if (path.isEmpty()) {
+    // No key file: the scheme's test manufacturer again.
+    QSettings().remove(QStringLiteral("protection/manufacturerFile"));
+    client.identity = testManufacturer();
+    setDataClient(client);
+    statusBar_->showNote(QStringLiteral("未设置制造商密钥文件，使用测试许可"));
+    if (!storeFolder_.isEmpty()) reloadStore();
+    return true;
+  }
   ManufacturerIdentity identity;
-  std::string error;
-  if (!readManufacturerFile(QFile::encodeName(path).toStdString(), identity, error)) {
+  QString reason, detail;
+  if (!readKeyFile(path, identity, reason, detail)) {
     // The reason names the file and what is wrong with it, never a key.
     dialogs.information(this, QStringLiteral("制造商密钥文件"),
-                        QStringLiteral("制造商密钥文件无法使用（文件须只有其所有者可读写）：") + QString::fromStdString(error));
+                        QStringLiteral("制造商密钥文件无法使用：") + reason + QLatin1Char('\n') + detail);
     return false;
   }
   QSettings().setValue(QStringLiteral("protection/manufacturerFile"), path);
-  DataClient client = dataClient_;
   client.identity = identity;
   setDataClient(client);
   statusBar_->showNote(QStringLiteral("已使用制造商密钥文件：") + path);

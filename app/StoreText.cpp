@@ -101,6 +101,8 @@ QString chineseStoreMessage(const StoreMessage& m) {
       return QStringLiteral("“%1”既不是文件夹也不是海图文件，未导入").arg(file(m.detail));
     case StoreMessageKind::PermitsDamaged:
       return QStringLiteral("海图库中的许可证已损坏，重新安装许可证前不使用任何许可证");
+    case StoreMessageKind::ProductListUnreadable:
+      return QStringLiteral("产品列表“%1”无法读取，未用于检查海图是否最新").arg(file(m.detail));
   }
   return text(m.text);
 }
@@ -179,4 +181,25 @@ QString chineseKeyOutcome(const KeyInstallOutcome& o) {
   QString line = QStringLiteral("已安装方案管理者证书%1").arg(file(o.name));
   if (o.notAfter) line += QStringLiteral("（有效期至%1）").arg(dayText(*o.notAfter));
   return line;
+}
+
+bool readKeyFile(const QString& path, ManufacturerIdentity& identity, QString& reason, QString& detail) {
+  std::string error;
+  KeyFileFault fault = KeyFileFault::None;
+  if (readManufacturerFile(QFile::encodeName(path).toStdString(), identity, error, &fault)) return true;
+  detail = text(error);
+  switch (fault) {
+    case KeyFileFault::None:
+    case KeyFileFault::CannotOpen: reason = QStringLiteral("文件无法打开或读取"); break;
+    case KeyFileFault::NotRegular: reason = QStringLiteral("不是普通文件"); break;
+    case KeyFileFault::OtherOwner: reason = QStringLiteral("文件属于其他用户，须为本用户自己的文件"); break;
+    case KeyFileFault::OpenToOthers:
+      reason = QStringLiteral("除所有者外其他人也可读写该文件，须设为只有其所有者可读写（chmod 600）");
+      break;
+    case KeyFileFault::TooLarge: reason = QStringLiteral("文件过大，不是密钥文件（最多4096字节）"); break;
+    case KeyFileFault::Content:
+      reason = QStringLiteral("内容不正确（须各有一行M_ID、M_KEY和HW_ID）");
+      break;
+  }
+  return false;
 }

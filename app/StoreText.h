@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ImportOutcome.h"
+#include "ManufacturerIdentity.h"
 #include "PermitInstall.h"
 #include "StoreKeys.h"
 #include "SseCode.h"
@@ -37,5 +38,9 @@ std::vector<ImportOutcomeRow> permitOutcomeRows(const PermitInstallReport& repor
 // How installing a certificate went, in Chinese (SSE code and what to do
 // when it was refused).
 QString chineseKeyOutcome(const KeyInstallOutcome& outcome);
+// Reads the manufacturer's key file at `path` into `identity` (changed only
+// when it is taken); false, with why it is refused in Chinese in `reason`
+// and the English line naming the file in `detail`. Neither names a key.
+bool readKeyFile(const QString& path, ManufacturerIdentity& identity, QString& reason, QString& detail);
 // "2018-12-31".
 QString dayText(const CalendarDay& day);

@@ -70,10 +70,11 @@ UserDialogs UserDialogs::standard() {
     if (ok) metres = value;
     return ok;
   };
-  d.advancedSettings = [](QWidget* parent, DisplaySettings& settings) {
-    AdvancedSettingsDialog dialog(settings, parent);
+  d.advancedSettings = [](QWidget* parent, DisplaySettings& settings, QString& manufacturerFile) {
+    AdvancedSettingsDialog dialog(settings, parent, manufacturerFile);
     if (dialog.exec() != QDialog::Accepted) return false;
     dialog.apply(settings);
+    manufacturerFile = dialog.manufacturerFile();
     return true;
   };
   return d;

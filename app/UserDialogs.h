@@ -22,9 +22,9 @@ struct UserDialogs {
   std::function<bool(QWidget* parent, GoToTarget& target)> goTo;
   // 自定义 safety contour from 0.1 to 500 m, starting at `current`; false when cancelled.
   std::function<bool(QWidget* parent, double current, double& metres)> customSafetyContour;
-  // 高级设置: starts from `settings` and writes the choices into it; false
-  // when cancelled.
-  std::function<bool(QWidget* parent, DisplaySettings& settings)> advancedSettings;
+  // 高级设置: starts from `settings` and the manufacturer's key file in
+  // use, and writes the choices into them; false when cancelled.
+  std::function<bool(QWidget* parent, DisplaySettings& settings, QString& manufacturerFile)> advancedSettings;
   // 导入海图…: the exchange set or folder of cells to import; empty: cancelled.
   std::function<QString(QWidget* parent, const QString& folder)> chooseImportSource;
   // 导入许可证…: a PERMIT.TXT; 安装证书…: the scheme administrator's

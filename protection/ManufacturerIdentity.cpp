@@ -22,29 +22,35 @@ std::string octalMode(mode_t mode) {
 }
 
 // The whole file, if its owner alone may read it.
-bool readPrivateFile(const std::string& path, SecureString& bytes, std::string& error) {
+bool readPrivateFile(const std::string& path, SecureString& bytes, std::string& error, KeyFileFault& fault) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     error = path + ": cannot be opened: " + std::strerror(errno);
+    fault = KeyFileFault::CannotOpen;
     return false;
   }
   struct stat st {};
   bool ok = ::fstat(fd, &st) == 0;
   if (!ok) {
     error = path + ": cannot be examined: " + std::strerror(errno);
+    fault = KeyFileFault::CannotOpen;
   } else if (!S_ISREG(st.st_mode)) {
     error = path + ": is not a regular file";
+    fault = KeyFileFault::NotRegular;
     ok = false;
   } else if (st.st_uid != ::geteuid()) {
     error = path + ": belongs to another user (uid " + std::to_string(st.st_uid) + "); the key file must be the user's own";
+    fault = KeyFileFault::OtherOwner;
     ok = false;
   } else if ((st.st_mode & 077) != 0) {
     error = path + ": others than its owner may read or write it (mode " + octalMode(st.st_mode) +
             "); make it private with chmod 600";
+    fault = KeyFileFault::OpenToOthers;
     ok = false;
   } else if (st.st_size > static_cast<off_t>(kMaxKeyFileBytes)) {
     error = path + ": is larger than a key file (" + std::to_string(st.st_size) + " bytes, at most " +
             std::to_string(kMaxKeyFileBytes) + ")";
+    fault = KeyFileFault::TooLarge;
     ok = false;
   }
   if (ok) {
@@ -55,6 +61,7 @@ bool readPrivateFile(const std::string& path, SecureString& bytes, std::string& 
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) {
         error = path + ": cannot be read: " + std::strerror(errno);
+        fault = KeyFileFault::CannotOpen;
         ok = false;
         break;
       }
@@ -64,6 +71,7 @@ bool readPrivateFile(const std::string& path, SecureString& bytes, std::string& 
     bytes.resize(have);
     if (ok && have > kMaxKeyFileBytes) {
       error = path + ": is larger than a key file (at most " + std::to_string(kMaxKeyFileBytes) + " bytes)";
+      fault = KeyFileFault::TooLarge;
       ok = false;
     }
   }
@@ -103,9 +111,15 @@ ManufacturerIdentity testManufacturer() {
   return identity;
 }
 
-bool readManufacturerFile(const std::string& path, ManufacturerIdentity& identity, std::string& error) {
+bool readManufacturerFile(const std::string& path, ManufacturerIdentity& identity, std::string& error,
+                          KeyFileFault* fault) {
+  KeyFileFault kind = KeyFileFault::None;
+  if (!fault) fault = &kind;
+  *fault = KeyFileFault::None;
   SecureString bytes;
-  if (!readPrivateFile(path, bytes, error)) return false;
+  if (!readPrivateFile(path, bytes, error, *fault)) return false;
+  // Whatever is wrong from here on is in the file's lines.
+  *fault = KeyFileFault::Content;
   ManufacturerIdentity read;
   bool seen[3] = {false, false, false};
   size_t lineStart = 0;
@@ -156,6 +170,7 @@ bool readManufacturerFile(const std::string& path, ManufacturerIdentity& identit
       return false;
     }
   identity = std::move(read);
+  *fault = KeyFileFault::None;
   return true;
 }
 

@@ -27,10 +27,23 @@ struct ManufacturerIdentity {
 // data is made for.
 ManufacturerIdentity testManufacturer();
 
+// Why a key file was refused, for the window to word in its own language.
+enum class KeyFileFault {
+  None,
+  CannotOpen,    // absent, or not to be opened or read
+  NotRegular,    // a folder, a device, ...
+  OtherOwner,    // another user's file
+  OpenToOthers,  // group or others may read or write it
+  TooLarge,      // over 4096 bytes
+  Content,       // a line that is not NAME=VALUE, a value of the wrong form, a name missing or twice
+};
+
 // Reads the key file; false with the reason in `error` (the file is refused
 // when others than its owner may read or write it, and nothing of it is
-// kept). `identity` is only changed on success.
-bool readManufacturerFile(const std::string& path, ManufacturerIdentity& identity, std::string& error);
+// kept) and, when `fault` is given, its kind. `identity` is only changed on
+// success.
+bool readManufacturerFile(const std::string& path, ManufacturerIdentity& identity, std::string& error,
+                          KeyFileFault* fault = nullptr);
 
 // The 6-byte key of cell permits: HW_ID with its first byte appended.
 SecureString hardwareKey6(const ManufacturerIdentity& identity);

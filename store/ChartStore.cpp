@@ -88,6 +88,10 @@ bool OpenedCell::refused() const {
   return false;
 }
 
+bool OpenedCell::notUpToDate() const {
+  return std::find(sse.begin(), sse.end(), SseCode::CellNotUpToDate) != sse.end();
+}
+
 bool OpenedCell::permitExpired() const {
   return std::find(sse.begin(), sse.end(), SseCode::PermitExpiredWhenShown) != sse.end();
 }
@@ -173,6 +177,7 @@ bool ChartStore::load(std::string& error, int waitMs, bool hold) {
     }
     readProtection();
     if (readIndexFile(index_, damage)) {
+      readProductLists();
       if (hold) held_ = std::move(shared);
       return true;
     }
@@ -185,7 +190,10 @@ bool ChartStore::load(std::string& error, int waitMs, bool hold) {
     StoreLock lock(folder(), StoreLock::Mode::Exclusive, waitMs);
     if (!lock.held()) failure_ = lockFailure(lock, folder());
     else if (!readIndexFile(index_, damage) && !rebuild(damage, failure_)) break;
-    else if (!hold) return true;
+    else if (!hold) {
+      readProductLists();
+      return true;
+    }
   }
   error = failure_.text;
   return false;
@@ -250,8 +258,87 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
     index_ = std::move(after);
     files_.removeUnreferenced(referencedFiles(index_));
   }
+  keepProductLists(offered, report.storeMessages);
+  readProductLists();
   report.written = true;
   return report;
+}
+
+void ChartStore::keepProductLists(const OfferedCells& offered, std::vector<StoreMessage>& messages) {
+  // Each encrypted exchange set once: its product list lies in INFO beside
+  // its ENC_ROOT, its data server is the one SERIAL.ENC names.
+  std::map<std::string, std::string> sets;  // the set's folder, its data server
+  for (const OfferedCell& cell : offered.cells)
+    for (const auto* files : {&cell.bases, &cell.updates})
+      for (const OfferedFile& f : *files)
+        if (f.encrypted && !productListPath(f.dataServer).empty()) sets.emplace(f.source, f.dataServer);
+  for (const auto& [set, dataServer] : sets) {
+    const fs::path info = fs::path(set).parent_path();
+    std::error_code ec;
+    fs::path file;
+    for (const char* name : {"INFO/PRODUCTS.TXT", "info/products.txt", "INFO/products.txt", "info/PRODUCTS.TXT"})
+      if (fs::is_regular_file(info / name, ec)) {
+        file = info / name;
+        break;
+      }
+    if (file.empty()) continue;
+    std::string bytes, error;
+    const ReaderResult read = readWholeFile(file.string(), bytes);
+    std::optional<ProductList> list;
+    if (read != ReaderResult::Ok) error = readerResultText(read);
+    else list = parseProductList(bytes, error);
+    if (!list) {
+      messages.push_back(productListUnreadableMessage(file.string(), error));
+      continue;
+    }
+    list->dataServer = dataServer;
+    const std::string path = productListPath(dataServer);
+    std::optional<ProductList> held;
+    std::string heldBytes, heldError;
+    if (files_.readOwn(path, heldBytes) == ReaderResult::Ok) held = parseProductList(heldBytes, heldError);
+    const std::string kept = productListBytes(mergeProductList(held, *list));
+    if (kept != heldBytes && !files_.write(path, kept, error)) messages.push_back(cannotWriteMessage(error));
+  }
+}
+
+void ChartStore::readProductLists() {
+  products_.clear();
+  std::set<std::string> servers;
+  for (const StoredCell& c : index_.cells)
+    if (!c.base.dataServer.empty()) servers.insert(c.base.dataServer);
+  for (const std::string& server : servers) {
+    const std::string path = productListPath(server);
+    std::string bytes, error;
+    if (path.empty()) continue;
+    const ReaderResult read = files_.readOwn(path, bytes);
+    if (read == ReaderResult::CannotOpen) continue;  // none came from that data server
+    std::optional<ProductList> list;
+    if (read != ReaderResult::Ok) error = readerResultText(read);
+    else list = parseProductList(bytes, error);
+    if (!list) {
+      messages_.push_back(productListUnreadableMessage(path, error));
+      continue;
+    }
+    list->dataServer = server;
+    products_.push_back(std::move(*list));
+  }
+}
+
+CellProductStanding ChartStore::productStanding(const StoredCell& cell) const {
+  CellProductStanding standing;
+  for (const ProductList& list : products_) {
+    if (list.dataServer != cell.base.dataServer) continue;
+    const ProductRecord* record = list.find(cell.name);
+    if (!record) break;
+    standing.listed = true;
+    standing.behind = behindProductRecord(cell.edition, cell.updateNumber(), *record);
+    standing.edition = record->edition;
+    standing.update = record->update;
+    standing.dataServer = list.dataServer;
+    standing.listDate = list.date;
+    break;
+  }
+  return standing;
 }
 
 CellSource ChartStore::cellSource(const StoredCell& cell) const {
@@ -304,6 +391,7 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
     opened.reason = code == ReaderResult::Ok || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
     if (code != ReaderResult::Ok && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
   }
+  if (cell.status == CellStatus::InUse && productStanding(cell).behind) opened.sse.push_back(SseCode::CellNotUpToDate);
   opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, std::string& bytes) {
     if (path == basePath && !base->empty()) {
       bytes.assign(bytesView(*base));

@@ -26,6 +26,7 @@
 #include "CellFolder.h"
 #include "ImportOutcome.h"
 #include "PermitInstall.h"
+#include "ProductList.h"
 #include "StoreFiles.h"
 #include "StoreIndex.h"
 #include "StoreKeys.h"
@@ -38,6 +39,7 @@ struct ImportOptions {
 };
 
 class StoreLock;
+struct OfferedCells;
 
 // Where an encrypted cell stands with its permits, for the cell list: no
 // decryption needed.
@@ -51,6 +53,16 @@ struct CellPermitStanding {
   std::string dataServer;
 };
 
+// Where a cell stands against the latest product list of its data server.
+struct CellProductStanding {
+  bool listed = false;  // the list holds a record of the cell
+  bool behind = false;  // the list announces an edition, re-issue, update or cancellation the cell lacks
+  int edition = 0;      // as the list gives them
+  int update = 0;
+  std::string dataServer;
+  std::string listDate;  // YYYYMMDDhhmmss
+};
+
 // A cell in use opened for loading: its files and, for an encrypted cell,
 // the verdict of decrypting its base file with the permits held now.
 struct OpenedCell {
@@ -62,12 +74,14 @@ struct OpenedCell {
   // SSE 11 (no permit any more), 21 or 16 refuse the cell; SSE 25: it is
   // shown under a permit that has expired, with the permanent warning
   // that it may be out of date and must not be used for primary
-  // navigation.
+  // navigation; SSE 27: its data server's latest product list announces
+  // an edition or update it lacks, with the same warning.
   std::vector<SseCode> sse;
   std::string reason;
 
   bool refused() const;
   bool permitExpired() const;
+  bool notUpToDate() const;
   // "SSE 25 - The permit for ENC ... has expired. ...".
   std::string message() const;
 };
@@ -106,6 +120,11 @@ public:
   // The keys installed, judged on the data client's date (read by load).
   const ExchangeSetKeys& keys() const { return keys_; }
   CellPermitStanding permitStanding(const StoredCell& cell) const;
+  // The cell against its data server's latest product list (read by load
+  // and import). SSE 27 is a warning while the cell is shown, never a
+  // reason to refuse it: the import of a set whose list announces an
+  // update the set does not bring installs what it brings, without SSE.
+  CellProductStanding productStanding(const StoredCell& cell) const;
   const std::vector<StoreMessage>& messages() const { return messages_; }
   // Why the last load failed (kind None when it did not).
   const StoreMessage& failure() const { return failure_; }
@@ -147,6 +166,12 @@ private:
   bool rebuild(const std::string& damage, StoreMessage& failure);
   // Reads the permits and keys (under the store's lock).
   void readProtection();
+  // Reads the product lists of the data servers of the cells in index_.
+  void readProductLists();
+  // Keeps the product lists beside the encrypted exchange sets offered
+  // (INFO/PRODUCTS.TXT), each merged with its data server's held list;
+  // what does not read or cannot be written is said in `messages`.
+  void keepProductLists(const OfferedCells& offered, std::vector<StoreMessage>& messages);
   std::shared_ptr<const StoreProtection> protection(const ExchangeSetKeys& keys) const;
 
   StoreFiles files_;
@@ -155,6 +180,7 @@ private:
   DataClient client_;
   std::vector<StoredPermit> permits_;
   ExchangeSetKeys keys_;
+  std::vector<ProductList> products_;
   std::vector<StoreMessage> messages_;
   StoreMessage failure_;
 };

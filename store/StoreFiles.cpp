@@ -98,6 +98,12 @@ bool isStoredKeyPath(std::string_view relative) {
   return true;
 }
 
+bool isStoredProductListPath(std::string_view relative) {
+  const std::vector<std::string_view> names = parts(relative);
+  return names.size() == 2 && names[0] == "products" && names[1].size() == 2 &&
+         std::isalnum(static_cast<unsigned char>(names[1][0])) && std::isalnum(static_cast<unsigned char>(names[1][1]));
+}
+
 std::string cellFolderPath(const std::string& cell, int folder) { return "cells/" + cell + "/" + std::to_string(folder); }
 
 StoreFiles::StoreFiles(std::string root) : root_(std::move(root)) {
@@ -119,7 +125,8 @@ ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string&
 ReaderResult StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
-  if ((relative != "index" && relative != "permits" && !isStoredKeyPath(relative)) ||
+  if ((relative != "index" && relative != "permits" && !isStoredKeyPath(relative) &&
+       !isStoredProductListPath(relative)) ||
       !foldersOnTheWay(root_, relative, false, error))
     return ReaderResult::CannotOpen;
   const std::string path = absolute(relative);
@@ -193,7 +200,8 @@ ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const 
 }
 
 bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {
-  if (relative != "index" && relative != "permits" && !isStoredCellPath(relative) && !isStoredKeyPath(relative)) {
+  if (relative != "index" && relative != "permits" && !isStoredCellPath(relative) && !isStoredKeyPath(relative) &&
+      !isStoredProductListPath(relative)) {
     error = relative + ": not a path of the store";
     return false;
   }

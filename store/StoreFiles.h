@@ -7,7 +7,8 @@
 //
 // Paths are the store's own: cells/NAME/K/NAME.NNN (NAME a cell name, K a
 // folder number), the index, the permits, and the keys of the protection
-// scheme (keys/scheme/NAME, keys/other/NAME). A path of any other form,
+// scheme (keys/scheme/NAME, keys/other/NAME) and the data servers' product
+// lists (products/XX). A path of any other form,
 // from a damaged or hostile index, is refused, and no link inside the
 // store is followed out of it, so nothing outside the store's folder is
 // read, written or deleted.
@@ -76,6 +77,10 @@ bool isStoredCellPath(std::string_view relative);
 // keys/other/NAME, NAME of letters, digits, '.', '_' and '-' (1 to 32, not
 // beginning with '.').
 bool isStoredKeyPath(std::string_view relative);
+
+// Whether `relative` is a data server's product list: products/XX, XX two
+// letters or digits.
+bool isStoredProductListPath(std::string_view relative);
 
 // "cells/NAME/K".
 std::string cellFolderPath(const std::string& cell, int folder);

@@ -36,3 +36,9 @@ StoreMessage permitsDamagedMessage(const std::string& damage) {
               "the chart store's permits are damaged (" + damage +
                   "): none is used; install the permit files (PERMIT.TXT) again");
 }
+
+StoreMessage productListUnreadableMessage(const std::string& file, const std::string& why) {
+  return make(StoreMessageKind::ProductListUnreadable, file,
+              "the product list " + file + " cannot be read (" + why +
+                  "): no cell is checked against it for being up to date");
+}

@@ -12,6 +12,7 @@ enum class StoreMessageKind {
   CannotWrite,   // the store could not be written (`detail` why): it stands as before
   NoSuchSource,  // `detail` is neither a folder nor a cell file: nothing imported
   PermitsDamaged,  // the store's permits are damaged (`detail` how): none is used until permits are installed again
+  ProductListUnreadable,  // a product list (`detail`: the file) does not read: no cell is weighed against it
 };
 
 struct StoreMessage {
@@ -26,3 +27,4 @@ StoreMessage busyMessage(const std::string& folder);
 StoreMessage cannotWriteMessage(const std::string& why);
 StoreMessage noSuchSourceMessage(const std::string& source);
 StoreMessage permitsDamagedMessage(const std::string& damage);
+StoreMessage productListUnreadableMessage(const std::string& file, const std::string& why);

@@ -48,6 +48,9 @@ bool CellSources::fromStore(const char* command, const std::string& folder, cons
     if (leaveOutUnpermitted && standing.encrypted && standing.state == PermitState::Expired)
       std::fprintf(stderr, "enctool %s: %s: warning: %s\n", command, cell.name.c_str(),
                    sseEnglishList({SseCode::PermitExpiredWhenShown}, cell.name).c_str());
+    if (leaveOutUnpermitted && store->productStanding(cell).behind)
+      std::fprintf(stderr, "enctool %s: %s: warning: %s\n", command, cell.name.c_str(),
+                   sseEnglishList({SseCode::CellNotUpToDate}, cell.name).c_str());
     cells.push_back(store->cellSource(cell));
   }
   fileBytes = store->fileBytes();

@@ -24,7 +24,8 @@ struct CellSources {
   // The cells of a store are decrypted for `client`; with
   // `leaveOutUnpermitted`, an encrypted cell no permit is installed for is
   // named on standard error (SSE 11) and left out; one whose permit has
-  // expired is named with the warning it is shown with (SSE 25).
+  // expired is named with the warning it is shown with (SSE 25), and one
+  // behind its data server's latest product list with SSE 27.
   bool fromStore(const char* command, const std::string& folder, const DataClient& client = DataClient(),
                  bool leaveOutUnpermitted = true);
 };

@@ -406,8 +406,8 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
   }
   std::printf("%s\n", line.str().c_str());
   if (opened && !opened->sse.empty())
-    std::fprintf(stderr, "enctool info: %s: %s (%s)\n", path.c_str(), opened->message().c_str(),
-                 opened->reason.c_str());
+    std::fprintf(stderr, "enctool info: %s: %s%s\n", path.c_str(), opened->message().c_str(),
+                 opened->reason.empty() ? "" : (" (" + opened->reason + ")").c_str());
   if (code != ReaderResult::Ok)
     std::fprintf(stderr, "enctool info: %s: code %d: %s\n", path.c_str(), resultCode(code),
                  readerResultText(code));

@@ -1,8 +1,12 @@
-// enctool route-check --library DIR (--cells DIR | CELL...) --route FILE [--safety M] [--xtd M]
-//                     [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]
+// enctool route-check --library DIR (--cells DIR | --store DIR [--manufacturer FILE] | CELL...)
+//                     --route FILE [--safety M] [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle]
+//                     [--picture FILE.png]
 //
 // Checks a route against the chart as the route check of the window does
-// (RouteCheck.h): the cells are loaded as the window loads them, and the
+// (RouteCheck.h): the cells are loaded as the window loads them (with
+// --store, the cells in use of a chart store with the updates it applied,
+// encrypted ones decrypted with the permits it holds for the key file
+// --manufacturer, else the scheme's test manufacturer), and the
 // route's legs (the first route of a GPX file; its legs rhumb lines unless
 // --legs great-circle) are checked with the safety contour --safety (10 m
 // by default), each leg's corridor its own XTD or --xtd metres to each side,
@@ -29,6 +33,8 @@
 
 #include "CellFolder.h"
 #include "CellLoading.h"
+#include "CellSources.h"
+#include "CoreDumps.h"
 #include "ChartDate.h"
 #include "ChartEngine.h"
 #include "ChartView.h"
@@ -36,6 +42,7 @@
 #include "LibraryResult.h"
 #include "ModelInfo.h"
 #include "PresentationLibrary.h"
+#include "ProtectionOptions.h"
 #include "RouteCheck.h"
 #include "RouteCheckPicture.h"
 #include "RouteExchange.h"
@@ -46,6 +53,8 @@ namespace {
 struct CheckOptions {
   std::string library = "S57Lib";
   std::string cellDirectory;
+  std::string storeDirectory;
+  std::string manufacturerFile;
   std::vector<std::string> cells;
   std::string route;
   std::string picture;
@@ -55,8 +64,8 @@ struct CheckOptions {
 
 int usage() {
   std::fprintf(stderr,
-               "usage: enctool route-check --library DIR (--cells DIR | CELL...) --route FILE [--safety M]\n"
-               "         [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
+               "usage: enctool route-check --library DIR (--cells DIR | --store DIR [--manufacturer FILE] |\n"
+               "         CELL...) --route FILE [--safety M] [--xtd M] [--date YYYYMMDD] [--legs rhumb|great-circle] [--picture FILE.png]\n");
   return 2;
 }
 
@@ -74,7 +83,8 @@ bool parseNumber(const char* text, double& value) {
 bool parseOptions(int argc, char** argv, CheckOptions& o) {
   for (int i = 0; i < argc; ++i) {
     const std::string arg = argv[i];
-    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--route" || arg == "--safety" ||
+    const bool takesValue = arg == "--library" || arg == "--cells" || arg == "--store" || arg == "--manufacturer" ||
+                            arg == "--route" || arg == "--safety" ||
                             arg == "--xtd" || arg == "--date" || arg == "--legs" || arg == "--picture";
     const char* value = nullptr;
     if (takesValue) {
@@ -86,6 +96,10 @@ bool parseOptions(int argc, char** argv, CheckOptions& o) {
       o.library = value;
     } else if (arg == "--cells") {
       o.cellDirectory = value;
+    } else if (arg == "--store") {
+      o.storeDirectory = value;
+    } else if (arg == "--manufacturer") {
+      o.manufacturerFile = value;
     } else if (arg == "--route") {
       o.route = value;
     } else if (arg == "--picture") {
@@ -118,12 +132,17 @@ bool parseOptions(int argc, char** argv, CheckOptions& o) {
     std::fprintf(stderr, "enctool route-check: --route FILE is required\n");
     return false;
   }
-  if (!o.cellDirectory.empty() && !o.cells.empty()) {
-    std::fprintf(stderr, "enctool route-check: give either --cells DIR or cell files, not both\n");
+  const int givenSources = !o.cellDirectory.empty() + !o.storeDirectory.empty() + !o.cells.empty();
+  if (givenSources > 1) {
+    std::fprintf(stderr, "enctool route-check: give one of --cells DIR, --store DIR or cell files\n");
     return false;
   }
-  if (o.cellDirectory.empty() && o.cells.empty()) {
-    std::fprintf(stderr, "enctool route-check: no cells: give --cells DIR or cell files\n");
+  if (!o.manufacturerFile.empty() && o.storeDirectory.empty()) {
+    std::fprintf(stderr, "enctool route-check: --manufacturer goes with --store DIR\n");
+    return false;
+  }
+  if (givenSources == 0) {
+    std::fprintf(stderr, "enctool route-check: no cells: give --cells DIR, --store DIR or cell files\n");
     return false;
   }
   if (o.settings.date == 0) o.settings.date = todaysDate();
@@ -165,12 +184,25 @@ int runRouteCheckCommand(int argc, char** argv) {
   }
   const Route& route = document.routes.front();
 
+  CellSources sources;
   if (!options.cellDirectory.empty()) {
     if (!QDir(QString::fromStdString(options.cellDirectory)).exists()) {
       fail("no such cell directory", options.cellDirectory.c_str());
       return 1;
     }
     for (const CellSource& cell : scanCellFolder(options.cellDirectory).cells) options.cells.push_back(cell.path);
+  } else if (!options.storeDirectory.empty()) {
+    // A store that is not there would check the route against no chart at
+    // all: a mistyped folder is refused rather than reported as a route
+    // outside every cell.
+    if (!QDir(QString::fromStdString(options.storeDirectory)).exists()) {
+      fail("no such chart store", options.storeDirectory.c_str());
+      return 1;
+    }
+    refuseCoreDumps();  // decrypted cells are in memory
+    DataClient client;
+    if (!loadManufacturer("route-check", options.manufacturerFile, client.identity)) return 1;
+    if (!sources.fromStore("route-check", options.storeDirectory, client)) return 1;
   }
   if (!QDir(QString::fromStdString(options.library)).exists()) {
     fail("no presentation library directory", options.library.c_str());
@@ -201,6 +233,11 @@ int runRouteCheckCommand(int argc, char** argv) {
     // A cell that is not whole is checked as far as it goes, and fails the run.
     if (!loadCellReporting(engine, "route-check", cell, view, listed).ok()) failed = true;
   }
+  for (const CellSource& cell : sources.cells) {
+    bool listed = false;
+    if (!loadCellReporting(engine, "route-check", cell, sources.fileBytes, view, listed).ok()) failed = true;
+  }
+  sources.store.reset();  // loaded: the store is free again
 
   const IndexedSnapshot cells = engine.cells().indexedSnapshot();
   const RouteCheckResult result = checkRoute(route, *cells, options.settings);

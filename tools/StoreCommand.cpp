@@ -6,6 +6,11 @@
 //    "issueDate":..,"updateDates":[..],["cancelledBy":..,]"cscl":..,"extent":[s,w,n,e]|null,"encrypted":false}
 // and for an encrypted cell where it stands with its permits:
 //    ..,"encrypted":true,"permit":"valid"|"expiring"|"expired"|"none","permitExpiry":..,"dataServer":..}
+// and, for a cell its data server's latest product list names, what the
+// list announces and whether the cell is behind it (SSE 27, a warning the
+// window shows while the cell is on the chart):
+//    ..,"listed":{"edition":..,"update":..,"date":"YYYYMMDDhhmmss"},"sse":[27],"message":"SSE 27 - ..."}
+// ("sse":[] and "message":"" for every other cell).
 // then one line per permit held,
 //   {"permit":"GB100001","dataServer":"GB","expiry":"20181231","state":"valid","serviceLevel":0,
 //    "section":"ENC","installed":..,"source":..}
@@ -77,6 +82,17 @@ std::string cellLine(const ChartStore& store, const StoredCell& cell) {
         .add("permitExpiry", standing.permitted ? standing.expiry.compact() : std::string())
         .add("dataServer", standing.dataServer);
   }
+  const CellProductStanding product = store.productStanding(cell);
+  if (product.listed) {
+    line.addRaw("listed", JsonLine()
+                              .add("edition", product.edition)
+                              .add("update", product.update)
+                              .add("date", product.listDate)
+                              .str());
+  }
+  const bool behind = product.behind && cell.status == CellStatus::InUse;
+  const std::vector<SseCode> codes = behind ? std::vector<SseCode>{SseCode::CellNotUpToDate} : std::vector<SseCode>{};
+  line.addRaw("sse", sseJson(codes)).add("message", sseEnglishList(codes, cell.name));
   return line.str();
 }
 

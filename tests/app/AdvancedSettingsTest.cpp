@@ -7,13 +7,17 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QTranslator>
 #include <filesystem>
+#include <fstream>
 
 #include "AdvancedSettingsDialog.h"
 #include "CellFixtures.h"
+#include "ChartStore.h"
 #include "WindowFixture.h"
 
 using namespace apptest;
@@ -50,7 +54,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   showCellAt(20000);
   const QImage before = chart();
   // The mariner's choices, made in the dialog's own widgets.
-  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s, QString&) {
     AdvancedSettingsDialog dialog(s, parent);
     part<QDoubleSpinBox>(dialog, "safetyContour")->setValue(7.5);
     part<QDoubleSpinBox>(dialog, "shallowContour")->setValue(3);
@@ -86,7 +90,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   EXPECT_NE(chart(), before);  // the shallow pattern and the other shades show
 
   // Cancelled: nothing changes.
-  window->dialogs.advancedSettings = [](QWidget*, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget*, DisplaySettings& s, QString&) {
     s.setTwoDepthShades(2);
     return false;
   };
@@ -110,7 +114,7 @@ TEST_F(AdvancedSettings, TheDialogChangesTheChartAndItsChoicesSurviveARestart) {
   EXPECT_TRUE(restored.showAllDates);
 
   // The dialog opens on the settings in force.
-  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s, QString&) {
     AdvancedSettingsDialog dialog(s, parent);
     EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyContour")->value(), 7.5);
     EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "shallowContour")->value(), 3);
@@ -160,7 +164,7 @@ TEST_F(AdvancedSettings, TypedContoursKeepTheOthersUnlessTheyContradictThem) {
       {"deepContour", "6", 6, 6, 6, "浅水等深线随之改为6米，安全等深线随之改为6米"},
       {"deepContour", "40", 6, 6, 40, ""},
   };
-  window->dialogs.advancedSettings = [&](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [&](QWidget* parent, DisplaySettings& s, QString&) {
     AdvancedSettingsDialog dialog(s, parent);
     dialog.show();
     for (const Typed& t : steps) {
@@ -196,7 +200,7 @@ TEST_F(AdvancedSettings, TypedContoursKeepTheOthersUnlessTheyContradictThem) {
 // restart, shown by the dialog when it opens again, and put back by 恢复默认.
 TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
   showCellAt(20000);
-  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s, QString&) {
     // Qt's own buttons in Chinese, as the window has them, for the screenshot.
     QTranslator chinese;
     const bool translated =
@@ -239,7 +243,7 @@ TEST_F(AdvancedSettings, TheFurtherChoicesSurviveARestart) {
   showAndDraw();
   chosen(window->displaySettings());
 
-  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s, QString&) {
     AdvancedSettingsDialog dialog(s, parent);
     EXPECT_DOUBLE_EQ(part<QDoubleSpinBox>(dialog, "safetyDepth")->value(), 7.5);
     EXPECT_FALSE(part<QCheckBox>(dialog, "safetyDepthIsContour")->isChecked());
@@ -284,7 +288,7 @@ TEST_F(AdvancedSettings, StoredPaperChartSymbolsKeepTheirPlainBoundaries) {
 TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
   showAndDraw();
   EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
-  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s) {
+  window->dialogs.advancedSettings = [](QWidget* parent, DisplaySettings& s, QString&) {
     AdvancedSettingsDialog dialog(s, parent);
     QCheckBox* box = part<QCheckBox>(dialog, "scaleBoundaries");
     EXPECT_EQ(box->isChecked(), s.showScaleBoundaries);
@@ -302,6 +306,64 @@ TEST_F(AdvancedSettings, TheScaleBoundarySwitchIsKeptAcrossARestart) {
   EXPECT_TRUE(window->displaySettings().showScaleBoundaries);
   action("actionDefaults")->trigger();
   EXPECT_FALSE(window->displaySettings().showScaleBoundaries);
+}
+
+// The manufacturer's key file in the dialog: checked on 确定 as
+// 制造商密钥文件… checks it (a file others may read is refused, the reason in
+// Chinese, the dialog left open), kept with the settings, and the status
+// bar's 测试许可 follows it; emptied, the test manufacturer is back.
+TEST_F(AdvancedSettings, TheManufacturersKeyFileIsChosenAndCheckedInTheDialog) {
+  QSettings().remove(QStringLiteral("protection/manufacturerFile"));
+  showAndDraw();
+  window->setDataClient(DataClient());
+  const QWidget* scheme = window->findChild<QWidget*>("schemeLabel");
+  ASSERT_NE(scheme, nullptr);
+  EXPECT_TRUE(scheme->isVisible());
+  const QString keys = QString::fromStdString(dir.path + "/keys.txt");
+  std::ofstream(keys.toStdString()) << "M_ID=10\nM_KEY=10121\nHW_ID=12345\n";
+  namespace fs = std::filesystem;
+  fs::permissions(keys.toStdString(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+
+  // What the dialog starts from, what it said and whether it closed.
+  QString given, note;
+  bool accepted = false;
+  const auto choose = [&](const QString& path) {
+    window->dialogs.advancedSettings = [&, path](QWidget* parent, DisplaySettings& s, QString& keyFile) {
+      AdvancedSettingsDialog dialog(s, parent, keyFile);
+      QLineEdit* field = part<QLineEdit>(dialog, "manufacturerFile");
+      EXPECT_NE(part<QPushButton>(dialog, "browseManufacturerFile"), nullptr);
+      given = field->text();
+      field->setText(path);
+      dialog.accept();
+      accepted = dialog.result() == QDialog::Accepted;
+      const QLabel* label = part<QLabel>(dialog, "manufacturerFileNote");
+      note = label->isVisibleTo(&dialog) ? label->text() : QString();
+      if (!accepted) return false;  // the mariner gives up
+      dialog.apply(s);
+      keyFile = dialog.manufacturerFile();
+      return true;
+    };
+    action("actionAdvanced")->trigger();
+  };
+
+  choose(keys);
+  EXPECT_FALSE(accepted);
+  EXPECT_TRUE(note.startsWith(QStringLiteral("制造商密钥文件无法使用：除所有者外其他人也可读写该文件"))) << note.toStdString();
+  EXPECT_FALSE(note.contains("10121"));
+  EXPECT_FALSE(QSettings().contains(QStringLiteral("protection/manufacturerFile")));
+  EXPECT_TRUE(scheme->isVisible());
+
+  fs::permissions(keys.toStdString(), fs::perms::owner_read | fs::perms::owner_write);
+  choose(QStringLiteral("  ") + keys);  // as pasted, with a space before it
+  EXPECT_TRUE(accepted) << note.toStdString();
+  EXPECT_EQ(QSettings().value(QStringLiteral("protection/manufacturerFile")).toString(), keys);
+  EXPECT_FALSE(scheme->isVisible());
+
+  choose(QString());
+  EXPECT_EQ(given, keys);
+  EXPECT_TRUE(accepted);
+  EXPECT_FALSE(QSettings().contains(QStringLiteral("protection/manufacturerFile")));
+  EXPECT_TRUE(scheme->isVisible());
 }
 
 TEST_F(AdvancedSettings, TheStatusBarTellsAnOverscaledChart) {

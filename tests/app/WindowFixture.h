@@ -46,7 +46,7 @@ protected:
     w->dialogs.chooseDirectory = [](QWidget*, const QString&) { return QString(); };
     w->dialogs.goTo = [](QWidget*, GoToTarget&) { return false; };
     w->dialogs.customSafetyContour = [](QWidget*, double, double&) { return false; };
-    w->dialogs.advancedSettings = [](QWidget*, DisplaySettings&) { return false; };
+    w->dialogs.advancedSettings = [](QWidget*, DisplaySettings&, QString&) { return false; };
     return w;
   }
 

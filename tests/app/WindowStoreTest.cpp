@@ -258,6 +258,7 @@ TEST_F(WindowStore, AnEncryptedCellIsShownUnderItsPermitAndMarkedOnceThePermitHa
   ASSERT_NE(shown, nullptr);
   EXPECT_FALSE(shown->permitExpired);
   EXPECT_FALSE(listRow("GB100004")->text(CellListPanel::WarningColumn).contains("SSE"));
+  EXPECT_EQ(listRow("GB100004")->text(CellListPanel::PermitColumn), QStringLiteral("有效至 2018-12-31"));
 
   // A start after the permit's last day: shown, with the warning and its code.
   window.reset();
@@ -274,6 +275,60 @@ TEST_F(WindowStore, AnEncryptedCellIsShownUnderItsPermitAndMarkedOnceThePermitHa
   ASSERT_NE(listRow("GB100004"), nullptr);
   EXPECT_TRUE(listRow("GB100004")->text(CellListPanel::WarningColumn).startsWith(QStringLiteral("SSE 25：")))
       << listRow("GB100004")->text(CellListPanel::WarningColumn).toStdString();
+  EXPECT_EQ(listRow("GB100004")->text(CellListPanel::PermitColumn), QStringLiteral("已过期（2018-12-31）"));
+}
+
+// The permit column's words for each standing; a cell that is not
+// encrypted (or comes from a folder) shows a dash.
+TEST(CellListPermits, EachStandingHasItsWords) {
+  struct Case {
+    bool encrypted, permitted;
+    PermitState state;
+    const char* text;
+  };
+  const Case cases[] = {
+      {false, false, PermitState::Refused, "—"},
+      {true, false, PermitState::Refused, "无许可"},
+      {true, true, PermitState::Valid, "有效至 2018-12-31"},
+      {true, true, PermitState::Expiring, "30天内到期（2018-12-31）"},
+      {true, true, PermitState::Expired, "已过期（2018-12-31）"},
+  };
+  for (const Case& c : cases) {
+    StoredCellStanding standing;
+    standing.encrypted = c.encrypted;
+    standing.permitted = c.permitted;
+    standing.permit = c.state;
+    standing.expiry = QStringLiteral("2018-12-31");
+    EXPECT_EQ(CellListPanel::permitText(standing), QString::fromUtf8(c.text));
+  }
+}
+
+// 6e's product list announces an update of FR5TEST2 that the set does not
+// bring: the import installs the base without a word of SSE, and the cell
+// is shown with SSE 27 in its row and, once for the load, the status bar.
+TEST_F(WindowStore, ACellBehindItsDataServersProductListIsShownWithSse27) {
+  const std::string test = fs::absolute(CHART_SHARED_ENC "/../iho/s63/6 ENC Decryption/Test 6e").string();
+  if (!fs::is_directory(test)) GTEST_SKIP() << test << " is absent";
+  window->setDataClient(clientOn(2015, 6, 1));
+  showAndDraw();
+  window->startStore(QString::fromStdString(store.string()));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->installCertificate(QString::fromStdString(test + "/V01X01/IHO.CRT"));
+  window->installPermits(QString::fromStdString(test + "/V01X01/PERMIT.TXT"));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+
+  importSet(test);
+  ASSERT_NE(rowOf("FR5TEST2"), nullptr);
+  EXPECT_TRUE(rowOf("FR5TEST2")->text.startsWith(QStringLiteral("已安装"))) << rowOf("FR5TEST2")->text.toStdString();
+  EXPECT_FALSE(rowOf("FR5TEST2")->text.contains("SSE")) << rowOf("FR5TEST2")->text.toStdString();
+  QTreeWidgetItem* row = listRow("FR5TEST2");
+  ASSERT_NE(row, nullptr);
+  EXPECT_TRUE(row->text(CellListPanel::WarningColumn).startsWith(QStringLiteral("SSE 27：海图FR5TEST2不是最新的")))
+      << row->text(CellListPanel::WarningColumn).toStdString();
+  EXPECT_TRUE(row->toolTip(CellListPanel::WarningColumn).contains("ENC FR5TEST2 is not up to date"));
+  EXPECT_EQ(row->text(CellListPanel::PermitColumn), QStringLiteral("有效至 2019-12-31"));
+  EXPECT_TRUE(window->statusBar()->currentMessage().startsWith(QStringLiteral("SSE 27：")))
+      << window->statusBar()->currentMessage().toStdString();
 }
 
 }  // namespace

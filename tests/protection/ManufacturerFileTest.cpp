@@ -45,22 +45,25 @@ TEST_F(KeyFile, RefusedWithTheReason) {
     const char* text;
     mode_t mode;
     const char* reason;
+    KeyFileFault fault;
   };
   const Case cases[] = {
-      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\n", 0644, "chmod 600"},
-      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\n", 0660, "mode 0660"},
-      {"M_ID=01\nM_KEY=98765\n", 0600, "HW_ID is missing"},
-      {"M_ID=01\nM_KEY=9876Z\nHW_ID=12348\n", 0600, "M_KEY must be five hexadecimal digits"},
-      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\nHW_ID=12348\n", 0600, "given twice"},
-      {"M_ID=01\nKEY=98765\n", 0600, "unknown name"},
-      {"M_ID 01\n", 0600, "NAME=VALUE"},
-      {"M_ID=012\nM_KEY=98765\nHW_ID=12348\n", 0600, "M_ID must be two"},
+      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\n", 0644, "chmod 600", KeyFileFault::OpenToOthers},
+      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\n", 0660, "mode 0660", KeyFileFault::OpenToOthers},
+      {"M_ID=01\nM_KEY=98765\n", 0600, "HW_ID is missing", KeyFileFault::Content},
+      {"M_ID=01\nM_KEY=9876Z\nHW_ID=12348\n", 0600, "M_KEY must be five hexadecimal digits", KeyFileFault::Content},
+      {"M_ID=01\nM_KEY=98765\nHW_ID=12348\nHW_ID=12348\n", 0600, "given twice", KeyFileFault::Content},
+      {"M_ID=01\nKEY=98765\n", 0600, "unknown name", KeyFileFault::Content},
+      {"M_ID 01\n", 0600, "NAME=VALUE", KeyFileFault::Content},
+      {"M_ID=012\nM_KEY=98765\nHW_ID=12348\n", 0600, "M_ID must be two", KeyFileFault::Content},
   };
   for (const Case& c : cases) {
     write(c.text, c.mode);
     ManufacturerIdentity identity = testManufacturer();
     std::string error;
-    EXPECT_FALSE(readManufacturerFile(path, identity, error)) << c.text;
+    KeyFileFault fault = KeyFileFault::None;
+    EXPECT_FALSE(readManufacturerFile(path, identity, error, &fault)) << c.text;
+    EXPECT_EQ(fault, c.fault) << error;
     EXPECT_NE(error.find(c.reason), std::string::npos) << error;
     EXPECT_EQ(error.find("98765"), std::string::npos) << "a key in the reason: " << error;
     EXPECT_TRUE(identity.testScheme) << "a refused file changed the identity";
@@ -70,12 +73,16 @@ TEST_F(KeyFile, RefusedWithTheReason) {
 TEST_F(KeyFile, MissingOversizedAndFolderRefused) {
   ManufacturerIdentity identity;
   std::string error;
-  EXPECT_FALSE(readManufacturerFile(path.string() + ".absent", identity, error));
+  KeyFileFault fault = KeyFileFault::None;
+  EXPECT_FALSE(readManufacturerFile(path.string() + ".absent", identity, error, &fault));
   EXPECT_NE(error.find("cannot be opened"), std::string::npos) << error;
+  EXPECT_EQ(fault, KeyFileFault::CannotOpen);
   write(std::string(5000, '#'), 0600);
-  EXPECT_FALSE(readManufacturerFile(path, identity, error));
+  EXPECT_FALSE(readManufacturerFile(path, identity, error, &fault));
   EXPECT_NE(error.find("larger than a key file"), std::string::npos) << error;
-  EXPECT_FALSE(readManufacturerFile(fs::temp_directory_path(), identity, error));
+  EXPECT_EQ(fault, KeyFileFault::TooLarge);
+  EXPECT_FALSE(readManufacturerFile(fs::temp_directory_path(), identity, error, &fault));
+  EXPECT_EQ(fault, KeyFileFault::NotRegular);
 }
 
 }  // namespace

@@ -66,6 +66,24 @@ TEST_F(EnctoolRouteCheck, PrintsEachFindingThenTheSummary) {
   EXPECT_EQ(shallow.lines().size(), 2u) << shallow.out;
 }
 
+TEST_F(EnctoolRouteCheck, ChecksAgainstTheCellsOfAChartStore) {
+  const std::string store = directory_.path + "/store";
+  const testsupport::ToolRun imported = testsupport::runCommand(
+      std::string(ENCTOOL_PATH) + " import --store " + testsupport::shellQuote(store) + " " + cellPath_,
+      testsupport::Stderr::Keep);
+  ASSERT_EQ(imported.status, 0) << imported.out << imported.err;
+  // The cell in the store is met as the file was: the rock, then the end
+  // of its coverage.
+  const testsupport::ToolRun run = enctool("--route " + routePath_ + " --safety 5 --store " + store);
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::vector<std::string> lines = run.lines();
+  ASSERT_EQ(lines.size(), 3u) << run.out;
+  EXPECT_NE(lines[0].find("\"class\":\"UWTROC\",\"foid\":\"0226000000030001\",\"cell\":\"GB5TOOL1.000\""),
+            std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[1].find("\"reason\":\"outside-coverage\""), std::string::npos) << lines[1];
+}
+
 TEST_F(EnctoolRouteCheck, RefusesBadArgumentsAndFiles) {
   struct Case {
     std::string args;
@@ -78,6 +96,10 @@ TEST_F(EnctoolRouteCheck, RefusesBadArgumentsAndFiles) {
       {"--route " + routePath_ + " --date 20241301 " + cellPath_, 2}, // no such date
       {"--route " + routePath_ + " --legs curved " + cellPath_, 2},
       {"--route " + routePath_ + " --bogus " + cellPath_, 2},
+      {"--route " + routePath_ + " --store " + directory_.path + " " + cellPath_, 2},  // two sources
+      {"--route " + routePath_ + " --store " + directory_.path + "/absent", 1},
+      {"--route " + routePath_ + " --manufacturer " + routePath_ + " " + cellPath_, 2},  // without a store
+      {"--route " + routePath_ + " --store " + directory_.path + " --manufacturer " + routePath_, 1},  // not a key file
       {"--route " + directory_.path + "/absent.gpx " + cellPath_, 1},
       {"--route " + cellPath_ + " " + cellPath_, 1},                  // not a route file
       {"--route " + routePath_ + " " + directory_.path + "/absent.000", 1},

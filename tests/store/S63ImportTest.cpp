@@ -433,6 +433,35 @@ TEST_F(S63Import, DecryptionRows6aTo6e) {
   });
 }
 
+// 6e's product list announces update 1 of FR5TEST2, which the set does not
+// bring. The import installs the base as it is (its verdict has no SSE:
+// SSE 27 is the viewer's warning about a cell shown, not a refusal), and
+// keeps PRIMAR's list; from then on the cell is listed and shown with
+// SSE 27 until the update comes.
+TEST_F(S63Import, ACellBehindItsDataServersProductListIsShownWithSse27) {
+  const testsupport::ToolRun imported =
+      import("20150601", "--certificate " + data(kDecryption + "6e/V01X01/IHO.CRT") + " " +
+                             permits(kDecryption + "6e/V01X01") + " " + data(kDecryption + "6e"));
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(shortLines(imported).back(), "FR5TEST2 1/0 []");
+  EXPECT_TRUE(fs::is_regular_file(store / "products" / "PM"));
+
+  EXPECT_EQ(shortLines(enctool("info " + storeArg() + " --date 20150601")),
+            std::vector<std::string>{"FR5TEST2 code 0 [27]"});
+  const testsupport::ToolRun listed = enctool("store " + storeArg() + " --date 20150601");
+  ASSERT_EQ(listed.status, 0) << listed.err;
+  EXPECT_NE(listed.out.find("\"listed\":{\"edition\":1,\"update\":1,\"date\":\"20141007133400\"},\"sse\":[27],"
+                            "\"message\":\"SSE 27 - ENC FR5TEST2 is not up to date."),
+            std::string::npos)
+      << listed.out;
+
+  // A damaged list is said, and weighs no cell.
+  std::ofstream(store / "products" / "PM", std::ios::trunc) << "no date line\n";
+  const testsupport::ToolRun damaged = enctool("info " + storeArg() + " --date 20150601");
+  EXPECT_EQ(shortLines(damaged), std::vector<std::string>{"FR5TEST2 code 0 []"});
+  EXPECT_NE(damaged.err.find("products/PM cannot be read"), std::string::npos) << damaged.err;
+}
+
 // Every load decrypts again with the permits held then: a permit that has
 // run out is noticed (SSE 25, the cell shown with the warning), a permit
 // removed takes the cell off the chart, and installing it again brings the
