@@ -100,12 +100,14 @@ inline VertexPath detailPath(const DetailLevel* level, const std::vector<ChartVe
 using DetailTolerances = std::array<double, kDetailLevels>;
 
 // The most simplified level whose tolerance is no more than `allowed`
-// chart units (the view's share of a pixel, kDetailPixels), 0 when none.
+// chart units (the view's share of a pixel, kDetailPixels), 0 when none. A
+// view at just a level's scale takes it though rounding put its share a hair
+// below the tolerance.
 inline int detailLevelFor(const DetailTolerances& tolerances, double allowed) {
   int level = 0;
   for (int l = 1; l <= kDetailLevels; ++l) {
     const double t = tolerances[static_cast<std::size_t>(l - 1)];
-    if (t > 0 && t <= allowed) level = l;
+    if (t > 0 && t <= allowed * 1.001) level = l;
   }
   return level;
 }
