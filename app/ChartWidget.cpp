@@ -17,6 +17,7 @@
 #include "DisplaySettings.h"
 #include "MercatorProjection.h"
 #include "ObjectHighlight.h"
+#include "RouteBook.h"
 #include "TrueScale.h"
 #include "ViewFitting.h"
 
@@ -198,7 +199,10 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   view_.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
   settings_.refreshToday();  // the viewing date follows the calendar unless one was chosen
   view_.draw(painter, engine_, settings_);
-  if (selectionMode_ && chosen_)
+  routeOverlay_.draw(painter, view_);
+  // The chosen object is marked while object selection is on, and for the
+  // route finding chosen (the mark ends with the choice).
+  if (chosen_)
     drawObjectHighlight(painter, view_, view_.buffers, *chosen_->feature, chosen_->sounding);
   if (!reviewMarks_.empty())
     drawChangeMarks(Canvas{painter, *settings_.colourTable, engine_.drawings(), view_.scratch}, view_, reviewMarks_);
@@ -250,6 +254,7 @@ void ChartWidget::resizeEvent(QResizeEvent* event) {
 
 void ChartWidget::mousePressEvent(QMouseEvent* event) {
   const QPoint at = eventPosition(event->localPos());
+  if (routePress(event, at)) return;
   if (event->button() == Qt::LeftButton) {
     setPointerShape(Qt::PointingHandCursor);
     press_ = lastDrag_ = at;
@@ -263,7 +268,13 @@ void ChartWidget::mousePressEvent(QMouseEvent* event) {
 
 void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = eventPosition(event->localPos());
-  if (dragging_) {
+  if (Route* route = activeRoute(); movingWaypoint_ >= 0 && route) {
+    // The waypoint follows the mouse; the route is drawn anew each step.
+    if (route->moveWaypoint(movingWaypoint_, geoAtPixel(at))) {
+      routeOverlay_.setRoute(route);
+      update();
+    }
+  } else if (dragging_) {
     const QPoint step = at - lastDrag_;
     if (std::abs(step.x()) > kDragThreshold || std::abs(step.y()) > kDragThreshold) {
       dragOffset_ += step;
@@ -279,6 +290,9 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) {
 void ChartWidget::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   const QPoint at = eventPosition(event->localPos());
+  const bool click =
+      std::abs(at.x() - press_.x()) <= kDragThreshold && std::abs(at.y() - press_.y()) <= kDragThreshold;
+  if (routeRelease(at, click)) return;
   const bool previewMoved = !dragOffset_.isNull();
   dragOffset_ = QPoint();
   dragging_ = false;
@@ -328,6 +342,83 @@ bool ChartWidget::keyPress(QKeyEvent* event) {
     default: return false;
   }
   event->accept();
+  return true;
+}
+
+// ---- the route mode ------------------------------------------------------------
+
+void ChartWidget::setRouteBook(RouteBook* book) {
+  routes_ = book;
+  routeChanged();
+}
+
+Route* ChartWidget::activeRoute() const { return routes_ ? routes_->active() : nullptr; }
+
+void ChartWidget::routeChanged() {
+  movingWaypoint_ = -1;
+  routeOverlay_.setRoute(activeRoute());
+  update();
+}
+
+void ChartWidget::setRouteFinding(std::optional<GeoPoint> at) {
+  routeOverlay_.setFinding(at);
+  update();
+}
+
+GeoPoint ChartWidget::geoAtPixel(const QPoint& at) const {
+  GeoPoint p = pixelToGeo(at.x(), at.y(), view_);
+  p.longitude = normalizedLongitude(p.longitude);
+  return p;
+}
+
+bool ChartWidget::routePress(QMouseEvent* event, const QPoint& at) {
+  Route* route = activeRoute();
+  if (!routeMode_ || !route) return false;
+  if (event->button() == Qt::RightButton) {
+    // On a waypoint: delete it; on a leg: a new waypoint there.
+    const int waypoint = routeOverlay_.waypointAt(at, view_);
+    const int leg = waypoint < 0 ? routeOverlay_.legAt(at, view_) : -1;
+    Waypoint inserted;
+    inserted.position = geoAtPixel(at);
+    const bool edited = waypoint >= 0 ? route->deleteWaypoint(waypoint)
+                                      : leg >= 0 && route->insertOnLeg(leg, inserted);
+    if (edited) {
+      routeChanged();
+      emit routeEdited();
+    }
+    return true;
+  }
+  if (event->button() != Qt::LeftButton) return false;
+  movingWaypoint_ = routeOverlay_.waypointAt(at, view_);
+  if (movingWaypoint_ < 0) return false;  // a click (a waypoint at the release) or a pan
+  press_ = at;
+  setPointerShape(Qt::ClosedHandCursor);
+  return true;
+}
+
+bool ChartWidget::routeRelease(const QPoint& at, bool click) {
+  Route* route = activeRoute();
+  if (movingWaypoint_ >= 0) {
+    if (route && !click) route->moveWaypoint(movingWaypoint_, geoAtPixel(at));
+    setPointerShape(Qt::ArrowCursor);
+    press_ = at;
+    routeChanged();
+    if (!click) emit routeEdited();
+    return true;
+  }
+  if (!routeMode_ || !route || !click) return false;
+  // A click, not a drag: a new waypoint at the end of the route.
+  dragOffset_ = QPoint();
+  dragging_ = false;
+  dragImage_ = QPixmap();
+  setPointerShape(Qt::ArrowCursor);
+  press_ = at;
+  Waypoint added;
+  added.position = geoAtPixel(at);
+  if (route->appendWaypoint(added)) {
+    routeChanged();
+    emit routeEdited();
+  }
   return true;
 }
 

@@ -26,9 +26,12 @@
 #include "GoToTarget.h"
 #include "ObjectPicking.h"
 #include "RangeBearingTool.h"
+#include "RouteOverlay.h"
 
 class ChartEngine;
 struct DisplaySettings;
+class Route;
+class RouteBook;
 class QKeyEvent;
 class QMouseEvent;
 class QWheelEvent;
@@ -87,6 +90,21 @@ public:
   const RangeBearingTool& rangeBearing() const { return rangeBearing_; }
   void setMeasuring(bool on);
 
+  // 航线: the active route of `book` (the window's, which outlives the
+  // chart) is drawn over the chart; null: none. While the route mode is
+  // on, a click adds a waypoint at the end, a drag from a waypoint moves
+  // it, and a right click deletes the waypoint under it or, on a leg,
+  // inserts one there; each edit ends in routeEdited.
+  void setRouteBook(RouteBook* book);
+  // The active route changed elsewhere (the route panel, another route
+  // chosen): it is drawn anew.
+  void routeChanged();
+  bool routeMode() const { return routeMode_; }
+  void setRouteMode(bool on) { routeMode_ = on; }
+  // The place of the route finding chosen, or none.
+  void setRouteFinding(std::optional<GeoPoint> at);
+  const RouteOverlay& routeOverlay() const { return routeOverlay_; }
+
   bool dragging() const { return dragging_; }
   const QPoint& dragOffset() const { return dragOffset_; }
 
@@ -109,6 +127,9 @@ signals:
   void objectsPicked(const std::vector<PickedObject>& objects);
   // The chart's size changed (its overlays are placed again).
   void resized();
+  // The route mode changed the route (a waypoint added, moved, deleted or
+  // inserted).
+  void routeEdited();
   // The view went to another place (go to, a cell, the cells loaded, Home),
   // not by a pan or zoom.
   void viewJumped();
@@ -135,6 +156,10 @@ private:
   void showCursorPosition();
   void grabDragPreview();
   void setPointerShape(Qt::CursorShape shape);
+  // The route mode's part of a press and a release; true when it took it.
+  bool routePress(QMouseEvent* event, const QPoint& at);
+  bool routeRelease(const QPoint& at, bool click);
+  GeoPoint geoAtPixel(const QPoint& at) const;
 
   ChartEngine& engine_;
   DisplaySettings& settings_;
@@ -142,6 +167,11 @@ private:
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
   std::vector<ChangeMark> reviewMarks_;  // of the update reviewed
+  Route* activeRoute() const;
+  RouteBook* routes_ = nullptr;
+  RouteOverlay routeOverlay_;
+  bool routeMode_ = false;
+  int movingWaypoint_ = -1;  // the waypoint a drag moves, or -1
 
   // Pointer state; GUI thread only.
   QPixmap dragImage_;

@@ -40,6 +40,8 @@ QString chineseFailureText(const CellLoadResult& result) {
     case ReaderResult::DuplicateRecord: return QStringLiteral("有记录与前面的记录同名（RCNM和RCID相同）");
     case ReaderResult::CrcMismatch: return QStringLiteral("基础文件的CRC-32与交换集目录所列不符，未使用");
     case ReaderResult::CellCancelled: return QStringLiteral("版次为0的更新取消了此海图，不再列出");
+    case ReaderResult::Encrypted:
+      return QStringLiteral("加密海图（S-63）：须连同许可证导入海图库（开始 → 导入海图…）后才能显示");
     default:
       return QStringLiteral("读取失败（代码%1：%2）")
           .arg(resultCode(result))
@@ -68,6 +70,7 @@ QString chinesePlainFailureText(ReaderResult result, bool emptyFile) {
     case ReaderResult::DuplicateRecord: return QStringLiteral("海图中有重复的记录");
     case ReaderResult::CrcMismatch: return QStringLiteral("文件校验不符（CRC-32），未加载");
     case ReaderResult::CellCancelled: return QStringLiteral("海图已被取消");
+    case ReaderResult::Encrypted: return QStringLiteral("加密海图：请连同许可证导入海图库（开始 → 导入海图…）");
     default: return QStringLiteral("读取失败（代码%1）").arg(resultCode(result));
   }
 }

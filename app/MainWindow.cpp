@@ -17,6 +17,8 @@
 #include "MenuTable.h"
 #include "ObjectPanel.h"
 #include "PositionBox.h"
+#include "RouteBook.h"
+#include "RouteChecker.h"
 #include "StoreImporter.h"
 
 namespace {
@@ -34,6 +36,7 @@ MainWindow::MainWindow(ChartEngine& engine, QWidget* parent)
   createMenus();
   createStatusBar();
   createLoader();
+  createRoutes();
   resize(862, 686);
   QFont windowFont = font();
   windowFont.setStyleStrategy(QFont::PreferAntialias);
@@ -62,6 +65,8 @@ MainWindow::~MainWindow() {
   // A load or an import must not report into a window that is going.
   importer_->wait();
   loader_->stop();
+  routeChecker_->cancel();
+  routeChecker_->wait();
 }
 
 // ---- the parts --------------------------------------------------------------

@@ -17,6 +17,7 @@
 
 #include "CellLoadResult.h"
 #include "DisplaySettings.h"
+#include "RouteFinding.h"
 #include "StoreProtection.h"
 #include "UserDialogs.h"
 
@@ -37,6 +38,11 @@ class LoadingNotice;
 class MenuTable;
 class ObjectPanel;
 class PositionBox;
+class Route;
+class RouteBook;
+class RouteChecker;
+class RoutePanel;
+struct RouteCheckResult;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -94,6 +100,31 @@ public:
   // it went.
   void installCertificate(const QString& file);
 
+  // 航线 (MainWindowRoutes.cpp): the routes kept, the active one drawn and
+  // edited on the chart while the route mode is on, listed in the route
+  // panel and checked against the loaded cells.
+  RouteBook& routes() { return *routes_; }
+  RoutePanel* routePanel() const { return routePanel_; }
+  const RouteChecker& routeChecker() const { return *routeChecker_; }
+  // The route mode on (with the route panel shown; a route made when there
+  // is none) or off.
+  void setRouteMode(bool on);
+  // Adds a route, which becomes the active one.
+  void addRoute(Route route);
+  // Reads an RTZ or GPX file: its routes are added, the last one active.
+  // A file refused changes nothing; the user is told why, with the line.
+  bool importRoute(const QString& path);
+  // Writes the active route in the format of the name's extension (RTZ
+  // without one); a refusal is told.
+  bool exportRoute(const QString& path);
+  // Checks the active route on the loaded cells with the safety contour
+  // (in the background); from now on it is checked again after each change.
+  void checkActiveRoute();
+  const std::vector<RouteFinding>& routeFindings() const { return routeFindings_; }
+  // Shows finding `index` of the list: the chart centred on it, its object
+  // marked and described in the object panel.
+  void chooseRouteFinding(int index);
+
   ChartWidget* chart() const { return chart_; }
   ObjectPanel* objectPanel() const { return objectPanel_; }
   CellListPanel* cellListPanel() const { return cellListPanel_; }
@@ -112,6 +143,7 @@ private:
   void createMenus();
   void createStatusBar();
   void createLoader();
+  void createRoutes();
   // The loading notice in the middle of the chart, the position box at its
   // bottom left.
   void placeOverlays();
@@ -137,6 +169,19 @@ private:
   void chooseAdvancedSettings();
   void chooseCustomSafetyContour();
   void restoreDefaults();
+  void chooseRouteImport();
+  void chooseRouteExport();
+
+  // After the active route or which route is active changed: kept in the
+  // settings, drawn, listed, checked again when it was checked.
+  void routeEdited();
+  void activeRouteChanged();
+  void routeChecked(const RouteCheckResult& result, float safetyContour);
+  void saveRoutes();
+  // A checked route is checked again when the safety contour changed.
+  void recheckForSafetyContour();
+  // The check's state and findings to the route panel.
+  void showRouteCheck(const QString& state);
 
   // After a display setting changed: stored choices, palette, the object
   // panel's language, repaint.
@@ -181,4 +226,11 @@ private:
   QString cellFolder_, importFolder_;  // last folders of the file dialogs
   bool fitWhileLoading_ = false;       // the start-up load fits the view to the cells
   std::size_t cellsShown_ = 0;         // cells of the cell list the window has caught up with
+  std::unique_ptr<RouteBook> routes_;
+  RoutePanel* routePanel_ = nullptr;
+  RouteChecker* routeChecker_ = nullptr;
+  bool routeCheckWanted_ = false;       // the active route is checked after each change
+  float routeCheckContour_ = 0;         // the safety contour of the last check started
+  std::vector<RouteFinding> routeFindings_;
+  QString routeFolder_;                 // last folder of the route files
 };

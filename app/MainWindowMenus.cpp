@@ -94,6 +94,9 @@ void MainWindow::createMenus() {
             toggle(
                 "actionMeasure", "测距", [this] { toggleMeasuring(); },
                 [this] { return chart_->rangeBearing().active(); }),
+            toggle(
+                "actionRoutes", "航线", [this] { setRouteMode(!chart_->routeMode()); },
+                [this] { return chart_->routeMode(); }),
             command("action_2", "退出", [this] { close(); })}},
           {"menu_2",
            QStringLiteral("显示设置"),

@@ -18,6 +18,7 @@ void MainWindow::settingsChanged() {
   saveDisplaySettings(store, displaySettings());
   applyTheme();
   applyNameLanguage();
+  recheckForSafetyContour();
   chart_->update();
 }
 

@@ -86,6 +86,11 @@ QString chineseIssueText(const StoreIssue& i) {
     case IssueKind::StoredFileDamaged: return QStringLiteral("%1：海图库中的副本已损坏（CRC-32不符）").arg(f);
     case IssueKind::Protection:
       return QStringLiteral("%1：加密保护拒绝此文件：%2%3").arg(f, sseCodes(i.sse), laterNotApplied(i.numbers));
+    case IssueKind::KeptUnread:
+      return QStringLiteral("%1：重建海图库索引时未能解密（%2），海图及其文件保留%3，安装其许可证后再次显示")
+          .arg(f, sseCodes(i.sse),
+               i.installedEdition > 0 ? QStringLiteral("（第%1版）").arg(i.installedEdition)
+                                      : QStringLiteral("（版次待读取后可知）"));
   }
   return text(i.text);
 }

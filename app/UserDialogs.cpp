@@ -32,6 +32,14 @@ UserDialogs UserDialogs::standard() {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("打开海图"), folder,
                                         QStringLiteral("S-57 海图 (*.000)"));
   };
+  d.openRouteFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("导入航线"), folder,
+                                        QStringLiteral("航线文件 (*.rtz *.gpx *.RTZ *.GPX)"));
+  };
+  d.saveRouteFile = [](QWidget* parent, const QString& folder) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("导出航线"), folder,
+                                        QStringLiteral("RTZ 航线 (*.rtz);;GPX (*.gpx)"));
+  };
   d.chooseDirectory = [](QWidget* parent, const QString& folder) {
     return QFileDialog::getExistingDirectory(parent, QStringLiteral("选择目录"), folder,
                                              QFileDialog::ShowDirsOnly);

@@ -33,6 +33,9 @@ struct UserDialogs {
   std::function<QString(QWidget* parent, const QString& folder)> chooseCertificateFile;
   // 制造商密钥文件…: the manufacturer's key file (M_ID, M_KEY, HW_ID).
   std::function<QString(QWidget* parent, const QString& folder)> chooseManufacturerFile;
+  // 航线 导入… and 导出…: an RTZ or GPX file; empty: cancelled.
+  std::function<QString(QWidget* parent, const QString& folder)> openRouteFile;
+  std::function<QString(QWidget* parent, const QString& folder)> saveRouteFile;
   // The outcome of an import into the chart store, one row per cell.
   std::function<void(QWidget* parent, const std::vector<ImportOutcomeRow>& rows)> importOutcome;
   // Shows a dialog that only informs (用户许可, 许可证列表) until it is closed.

@@ -2,6 +2,7 @@
 
 #include "CellBuilder.h"
 #include "CellList.h"
+#include "EncryptedCell.h"
 #include "ReaderResult.h"
 #include "RecordCheck.h"
 #include "S57CellReader.h"
@@ -20,12 +21,14 @@ CellLoadResult loadCell(const std::string& path, const PresentationLibrary& libr
   for (const LoadWarning& w : options.warnings)
     if ((w.kind == LoadWarningKind::CrcMismatch || w.kind == LoadWarningKind::CrcUnreadable) &&
         w.file == fileName(path))
-      return ReaderResult::CrcMismatch;
+      return isEncryptedCellFile(path) ? ReaderResult::Encrypted : ReaderResult::CrcMismatch;
   S57CellReader reader;
+  // A store's bytes (decrypted, for an encrypted cell) are read where they
+  // lie and wiped when they go, once the reader has taken what it needs.
   if (options.fileBytes) {
-    std::string bytes;
+    SecureBytes bytes;
     if (const ReaderResult code = options.fileBytes(path, bytes); code != ReaderResult::Ok) return code;
-    if (const ReaderResult code = reader.readCellBytes(bytes); code != ReaderResult::Ok) return code;
+    if (const ReaderResult code = reader.readCellBytes(bytesView(bytes)); code != ReaderResult::Ok) return code;
   } else if (const ReaderResult code = reader.readCell(path); code != ReaderResult::Ok) {
     return code;
   }

@@ -28,6 +28,9 @@ const char* readerResultText(ReaderResult result) {
     case ReaderResult::DuplicateRecord: return "two records have the same record name (RCNM and RCID)";
     case ReaderResult::CrcMismatch: return "the file's CRC-32 disagrees with its catalogue: not used";
     case ReaderResult::CellCancelled: return "the cell is cancelled (an update of edition 0): not shown";
+    case ReaderResult::Encrypted:
+      return "an encrypted (S-63) cell: install it into the chart store with its permits "
+             "(enctool import --store DIR --permits PERMIT.TXT FOLDER) to show it";
   }
   return "unknown result code";
 }

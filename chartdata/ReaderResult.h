@@ -44,6 +44,9 @@ enum class ReaderResult : int {
   CrcMismatch = 50,    // the base file's CRC-32 disagrees with its exchange set's
                        // catalogue: never read
   CellCancelled = 51,  // an update of edition 0 cancels the cell: it is not listed
+  Encrypted = 52,      // an S-63 encrypted cell (not ISO 8211, in an exchange set with
+                       // SERIAL.ENC): readable only once installed into the chart store
+                       // with its permits (EncryptedCell.h)
 };
 
 // True for the codes with which loadCell still lists the cell (10, 18, 19):

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "EncryptedCell.h"
 #include "FileWindow.h"
 #include "RecordView.h"
 #include "RegularFile.h"
@@ -94,6 +95,11 @@ ReaderResult S57CellReader::readCell(const std::string& path) {
     return ReaderResult::CannotOpen;
   }
   releaseFileBytes();
+  // Bytes that are no ISO 8211 at all, where an encrypted exchange set keeps its cells.
+  if ((code == ReaderResult::FileTooShort || code == ReaderResult::NoDescriptiveRecord ||
+       code == ReaderResult::DescriptiveTooShort || code == ReaderResult::DescriptiveOutOfBounds) &&
+      inEncryptedExchangeSet(path))
+    code = ReaderResult::Encrypted;
   return code;
 }
 

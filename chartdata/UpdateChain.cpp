@@ -36,12 +36,12 @@ int updateNumber(std::string_view extension) {
 
 UpdateFileReader updateFileReader(const CellFileBytes& fileBytes) {
   return [fileBytes](const UpdateFileName& file, UpdateFile& out, std::string& detail) {
-    std::string bytes;
+    SecureBytes bytes;
     if (const ReaderResult code = fileBytes(file.path, bytes); code != ReaderResult::Ok) {
       detail = "reader code " + std::to_string(resultCode(code)) + ": " + readerResultText(code);
       return code == ReaderResult::CrcMismatch ? UpdateResult::CrcMismatch : UpdateResult::CannotRead;
     }
-    return readUpdateBytes(bytes, out, detail);
+    return readUpdateBytes(bytesView(bytes), out, detail);
   };
 }
 

@@ -1,34 +1,31 @@
-// OpenSSL 3 marks its Blowfish functions deprecated in favour of the legacy
-// provider, which would have to be found and loaded at run time; the
-// scheme's keys are Blowfish keys, so these calls stay, the deprecation
-// notice silenced for this file alone.
-#define OPENSSL_SUPPRESS_DEPRECATED
 #include "Blowfish.h"
 
-#include <openssl/blowfish.h>
+#include <nettle/blowfish.h>
 
 #include <cstring>
 
 #include "SecureBytes.h"
 
-Blowfish::Blowfish(const unsigned char* key, std::size_t length) : schedule_(std::make_unique<bf_key_st>()) {
-  BF_set_key(schedule_.get(), static_cast<int>(length), key);
+Blowfish::Blowfish(const unsigned char* key, std::size_t length) : schedule_(std::make_unique<blowfish_ctx>()) {
+  // nettle sets the whole schedule whatever it answers; its answer only
+  // says whether the key is weak.
+  blowfish_set_key(schedule_.get(), length, key);
 }
 
-Blowfish::~Blowfish() { wipeBytes(schedule_.get(), sizeof(bf_key_st)); }
+Blowfish::~Blowfish() { wipeBytes(schedule_.get(), sizeof(blowfish_ctx)); }
 
 void Blowfish::encryptBlock(const unsigned char* in, unsigned char* out) const {
-  BF_ecb_encrypt(in, out, schedule_.get(), BF_ENCRYPT);
+  blowfish_encrypt(schedule_.get(), kBlock, out, in);
 }
 
 void Blowfish::decryptBlock(const unsigned char* in, unsigned char* out) const {
-  BF_ecb_encrypt(in, out, schedule_.get(), BF_DECRYPT);
+  blowfish_decrypt(schedule_.get(), kBlock, out, in);
 }
 
 void Blowfish::decrypt(const unsigned char* in, unsigned char* out, std::size_t size) const {
-  std::size_t at = 0;
-  for (; at + kBlock <= size; at += kBlock) BF_ecb_encrypt(in + at, out + at, schedule_.get(), BF_DECRYPT);
-  if (at < size && in != out) std::memcpy(out + at, in + at, size - at);
+  const std::size_t whole = size - size % kBlock;
+  if (whole) blowfish_decrypt(schedule_.get(), whole, out, in);
+  if (whole < size && in != out) std::memcpy(out + whole, in + whole, size - whole);
 }
 
 void padBlock(const unsigned char* data, std::size_t size, unsigned char block[Blowfish::kBlock]) {

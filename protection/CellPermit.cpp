@@ -123,8 +123,12 @@ SseCode checkCellPermitChecksum(const CellPermit& permit, const SecureString& ha
 }
 
 bool decryptCellKeys(const CellPermit& permit, const SecureString& hardwareKey6, CellKeys& keys) {
-  const Blowfish cipher(bytesOf(hardwareKey6), hardwareKey6.size());
-  return decryptKey(permit.encryptedKey1, cipher, keys.key1) && decryptKey(permit.encryptedKey2, cipher, keys.key2);
+  return decryptCellKeys(permit, Blowfish(bytesOf(hardwareKey6), hardwareKey6.size()), keys);
+}
+
+bool decryptCellKeys(const CellPermit& permit, const Blowfish& hardwareCipher, CellKeys& keys) {
+  return decryptKey(permit.encryptedKey1, hardwareCipher, keys.key1) &&
+         decryptKey(permit.encryptedKey2, hardwareCipher, keys.key2);
 }
 
 std::string makeCellPermit(std::string_view cell, std::string_view expiry, const CellKeys& keys,

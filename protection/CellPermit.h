@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "Blowfish.h"
 #include "DataClientClock.h"
 #include "SecureBytes.h"
 #include "SseCode.h"
@@ -49,8 +50,11 @@ SseCode parseCellPermitRecord(std::string_view record, CellPermit& permit, std::
 SseCode checkCellPermitChecksum(const CellPermit& permit, const SecureString& hardwareKey6);
 
 // Decrypts ECK1 and ECK2 with HW_ID6; false when either does not decrypt to
-// a 5-byte key with the scheme's padding.
+// a 5-byte key with the scheme's padding. The second form takes HW_ID6's
+// cipher made once for every permit it opens (a key schedule costs as much
+// as decrypting some 4 KB).
 bool decryptCellKeys(const CellPermit& permit, const SecureString& hardwareKey6, CellKeys& keys);
+bool decryptCellKeys(const CellPermit& permit, const Blowfish& hardwareCipher, CellKeys& keys);
 
 // The 64-character permit a data server makes (cell name, expiry "YYYYMMDD",
 // the two keys, for HW_ID6), as the scheme describes the data server's part.

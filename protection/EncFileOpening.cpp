@@ -19,13 +19,13 @@ void addCode(std::vector<SseCode>& codes, SseCode code) {
 // Decrypts with the keys of `permits`, in their order: the permit whose
 // keys fitted, or nothing with the refusal in `outcome`.
 const CellPermit* decryptWith(const std::string& cell, const std::vector<const CellPermit*>& permits,
-                              std::string_view encrypted, const SecureString& hardwareKey6, SecureBytes& plain,
+                              std::string_view encrypted, const Blowfish& hardwareCipher, SecureBytes& plain,
                               std::uint32_t& crc, EncFileOutcome& outcome) {
   std::vector<CellKeys> keys;
   std::vector<const CellPermit*> owners;
   for (const CellPermit* permit : permits) {
     CellKeys cellKeys;
-    if (!decryptCellKeys(*permit, hardwareKey6, cellKeys)) continue;
+    if (!decryptCellKeys(*permit, hardwareCipher, cellKeys)) continue;
     keys.push_back(cellKeys);
     owners.push_back(permit);
   }
@@ -72,7 +72,7 @@ std::vector<const CellPermit*> permitsInOrder(const std::string& cell, const Ins
 }
 
 EncFileOutcome openEncFile(const EncFileRequest& request, const InstalledPermits& permits,
-                           const ExchangeSetKeys& keys, const SecureString& hardwareKey6, const CalendarDay& today,
+                           const ExchangeSetKeys& keys, const Blowfish& hardwareCipher, const CalendarDay& today,
                            SecureBytes& plain) {
   EncFileOutcome out;
   plain.clear();
@@ -107,7 +107,7 @@ EncFileOutcome openEncFile(const EncFileRequest& request, const InstalledPermits
                                                     ": the subscription does not cover it");
 
   std::uint32_t crc = 0;
-  const CellPermit* used = decryptWith(request.cell, covering, request.encrypted, hardwareKey6, plain, crc, out);
+  const CellPermit* used = decryptWith(request.cell, covering, request.encrypted, hardwareCipher, plain, crc, out);
   if (!used) return out;
   std::string found;
   if (!request.listedCrc.empty() && !crcMatches(crc, request.listedCrc, found))
@@ -130,7 +130,7 @@ EncFileOutcome openEncFile(const EncFileRequest& request, const InstalledPermits
 
 EncFileOutcome decryptKeptFile(const std::string& cell, std::string_view encrypted, const std::string& dataServer,
                                const std::string& crc, const InstalledPermits& permits,
-                               const SecureString& hardwareKey6, const CalendarDay& today, SecureBytes& plain) {
+                               const Blowfish& hardwareCipher, const CalendarDay& today, SecureBytes& plain) {
   EncFileOutcome out;
   plain.clear();
   const std::vector<const CellPermit*> order = permitsInOrder(cell, permits, dataServer, today);
@@ -140,7 +140,7 @@ EncFileOutcome decryptKeptFile(const std::string& cell, std::string_view encrypt
     return out;
   }
   std::uint32_t unpacked = 0;
-  const CellPermit* used = decryptWith(cell, order, encrypted, hardwareKey6, plain, unpacked, out);
+  const CellPermit* used = decryptWith(cell, order, encrypted, hardwareCipher, plain, unpacked, out);
   if (!used) return out;
   std::string found;
   if (!crc.empty() && !crcMatches(unpacked, crc, found)) {

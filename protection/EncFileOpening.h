@@ -27,6 +27,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Blowfish.h"
 #include "CellPermit.h"
 #include "DataClientClock.h"
 #include "SchemeCertificate.h"
@@ -62,13 +63,15 @@ struct EncFileOutcome {
   const CellPermit* permit = nullptr;  // the permit whose keys fitted
 };
 
+// `hardwareCipher` is Blowfish with this installation's HW_ID6, which
+// decrypts the cell keys of every permit.
 EncFileOutcome openEncFile(const EncFileRequest& request, const InstalledPermits& permits,
-                           const ExchangeSetKeys& keys, const SecureString& hardwareKey6, const CalendarDay& today,
+                           const ExchangeSetKeys& keys, const Blowfish& hardwareCipher, const CalendarDay& today,
                            SecureBytes& plain);
 
 EncFileOutcome decryptKeptFile(const std::string& cell, std::string_view encrypted, const std::string& dataServer,
                                const std::string& crc, const InstalledPermits& permits,
-                               const SecureString& hardwareKey6, const CalendarDay& today, SecureBytes& plain);
+                               const Blowfish& hardwareCipher, const CalendarDay& today, SecureBytes& plain);
 
 // The permits for `cell` in the order their keys are tried: those still
 // running before those expired, within each those of `dataServer` first,

@@ -67,7 +67,11 @@ class SetChecker {
 public:
   SetChecker(const InstalledPermits& permits, const ExchangeSetKeys& keys, const SecureString& hardwareKey6,
              const CalendarDay& today, const DecryptedFileHandler& onDecrypted)
-      : permits_(permits), keys_(keys), hardwareKey6_(hardwareKey6), today_(today), onDecrypted_(onDecrypted) {}
+      : permits_(permits),
+        keys_(keys),
+        hardwareCipher_(reinterpret_cast<const unsigned char*>(hardwareKey6.data()), hardwareKey6.size()),
+        today_(today),
+        onDecrypted_(onDecrypted) {}
 
   ExchangeSetReport check(const fs::path& catalogue) {
     ExchangeSetReport report;
@@ -150,7 +154,7 @@ private:
     request.dataServer = report.dataServer;
 
     SecureBytes plain;
-    const EncFileOutcome opened = openEncFile(request, permits_, keys_, hardwareKey6_, today_, plain);
+    const EncFileOutcome opened = openEncFile(request, permits_, keys_, hardwareCipher_, today_, plain);
     file.authority = opened.authority;
     file.codes = opened.codes;
     file.reason = opened.reason;
@@ -170,7 +174,7 @@ private:
 
   const InstalledPermits& permits_;
   const ExchangeSetKeys& keys_;
-  const SecureString& hardwareKey6_;
+  const Blowfish hardwareCipher_;
   CalendarDay today_;
   const DecryptedFileHandler& onDecrypted_;
   bool warnedNotByScheme_ = false;

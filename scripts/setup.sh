@@ -19,10 +19,10 @@ case "$mode" in
   *) echo "usage: scripts/setup.sh [run|test]" >&2; exit 2 ;;
 esac
 
-# libssl-dev and libzip-dev: the cryptography and the in-memory unzipping of
-# encrypted charts (protection/).
+# libssl-dev, nettle-dev and libzip-dev: the certificates and signatures,
+# Blowfish, and the in-memory unzipping of encrypted charts (protection/).
 packages=(cmake g++ make pkg-config qtbase5-dev libqt5sql5-sqlite zlib1g-dev gdal-data fonts-droid-fallback
-          qttranslations5-l10n libssl-dev libzip-dev)
+          qttranslations5-l10n libssl-dev nettle-dev libzip-dev)
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 # clang and its sanitizer and fuzzer runtime come as a pair of one version.
 [ "$mode" = test ] && packages+=(libgtest-dev libgmock-dev libbenchmark-dev gdal-bin sqlite3 clang-14

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -58,27 +59,31 @@ struct LoadableFile {
 using LoadableFiles = std::map<std::string, LoadableFile>;
 
 // Reads a stored file for the loader, decrypting it when it is kept
-// encrypted; `outcome`, when given, gets what the decryption said, and
-// `plainOut` the decrypted bytes instead of `bytes`. A file kept encrypted
-// is not checked against the CRC-32 it was stored with: the CRC-32 of its
-// decrypted bytes is, after its archive's own check, and any change to the
-// stored copy fails one of them.
+// encrypted: the decrypted bytes are unpacked straight into `bytes`, which
+// goes on to the reader as it is. `outcome`, when given, gets what the
+// decryption said. A file kept encrypted is not checked against the CRC-32
+// it was stored with: the CRC-32 of its decrypted bytes is, after its
+// archive's own check, and any change to the stored copy fails one of them.
 ReaderResult readLoadable(const StoreFiles& files, const StoreProtection& protection, const LoadableFile& loadable,
-                          std::string& bytes, EncFileOutcome* outcome = nullptr, SecureBytes* plainOut = nullptr) {
+                          SecureBytes& bytes, EncFileOutcome* outcome = nullptr) {
   if (!loadable.file.encrypted) return files.read(loadable.file, bytes);
+  bytes.clear();
   std::string encrypted;
   if (const ReaderResult code = files.readUnchecked(loadable.file.path, encrypted); code != ReaderResult::Ok)
     return code;
   if (static_cast<long long>(encrypted.size()) != loadable.file.size) return ReaderResult::CrcMismatch;
-  SecureBytes plain;
-  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, plain);
+  const EncFileOutcome opened = protection.openKept(loadable.cell, loadable.file, encrypted, bytes);
   if (outcome) *outcome = opened;
-  bytes.clear();
-  if (!opened.decrypted) return ReaderResult::CannotOpen;
-  if (plainOut) *plainOut = std::move(plain);
-  else bytes.assign(bytesView(plain));
-  return ReaderResult::Ok;
+  return opened.decrypted ? ReaderResult::Ok : ReaderResult::CannotOpen;
 }
+
+// The base file an opened cell decrypted for its verdict, handed on once
+// to the first reader that asks for it (the load that follows): the bytes
+// move, they are not copied. Asked again, the file is decrypted again.
+struct DecryptedBase {
+  SecureBytes bytes;
+  std::atomic<bool> taken{false};
+};
 
 }  // namespace
 
@@ -154,7 +159,11 @@ std::shared_ptr<const StoreProtection> ChartStore::protection(const ExchangeSetK
 }
 
 bool ChartStore::rebuild(const std::string& damage, StoreMessage& failure) {
-  index_ = rebuildIndex(files_, protection(keys_).get());
+  // What the damaged index still says of the cells that cannot be read now.
+  std::vector<StoredCell> recorded;
+  std::string bytes;
+  if (files_.readOwn("index", bytes) == ReaderResult::Ok) recorded = salvageIndexCells(bytes);
+  index_ = rebuildIndex(files_, protection(keys_).get(), recorded);
   messages_.push_back(indexRebuiltMessage(damage, static_cast<long long>(index_.cells.size())));
   // Files the rebuilt index does not take stay until the next import: a
   // rebuild only reads.
@@ -219,13 +228,15 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
   std::string damage;
   if (!readIndexFile(index_, damage) && !rebuild(damage, report.failure)) return report;
   report.storeMessages = messages_;
+  const std::shared_ptr<const StoreProtection> protection = this->protection(keys_);
+  // Cells a rebuild kept unread are taken whole where a permit now decrypts them.
+  const bool reread = rereadKeptCells(index_, files_, protection.get());
   // Files of an import that did not finish go before any is written.
   const StoreIndex before = index_;
   files_.removeUnreferenced(referencedFiles(before));
 
   StoreIndex after = before;
   const std::string now = timeNow(options);
-  const std::shared_ptr<const StoreProtection> protection = this->protection(keys_);
   CellImportContext context{files_, now, after.nextFolder, false, protection.get(), {}};
   for (const OfferedCell& cell : offered.cells) {
     CellImportResult result = importCell(before.find(cell.name), cell, context);
@@ -247,7 +258,7 @@ ImportReport ChartStore::import(const std::vector<std::string>& sources, const I
     report.cells.push_back(std::move(result.outcome));
   }
   const std::string bytes = indexBytes(after);
-  if (bytes != indexBytes(before)) {
+  if (reread || bytes != indexBytes(before)) {
     std::string error;
     if (!files_.flush(error) || !files_.write("index", bytes, error)) {
       report.failure = cannotWriteMessage(error);
@@ -361,7 +372,7 @@ CellFileBytes ChartStore::fileBytes() const {
   }
   const StoreFiles files = files_;
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
-  return [byPath, files, guard](const std::string& path, std::string& bytes) {
+  return [byPath, files, guard](const std::string& path, SecureBytes& bytes) {
     const auto it = byPath->find(path);
     if (it == byPath->end()) return ReaderResult::CannotOpen;
     return readLoadable(files, *guard, it->second, bytes);
@@ -381,20 +392,22 @@ OpenedCell ChartStore::openCell(const StoredCell& cell) const {
   const std::shared_ptr<const StoreProtection> guard = protection(keys_);
   // An encrypted base is decrypted now, for the verdict, and handed to the
   // loader from memory.
-  auto base = std::make_shared<SecureBytes>();
+  auto base = std::make_shared<DecryptedBase>();
   const std::string basePath = files_.absolute(cell.base.path);
   if (cell.status == CellStatus::InUse && cell.base.encrypted) {
-    std::string bytes;
     EncFileOutcome outcome;
-    const ReaderResult code = readLoadable(files, *guard, byPath->at(basePath), bytes, &outcome, base.get());
+    const ReaderResult code = readLoadable(files, *guard, byPath->at(basePath), base->bytes, &outcome);
     opened.sse = outcome.codes;
     opened.reason = code == ReaderResult::Ok || !outcome.codes.empty() ? outcome.reason : readerResultText(code);
     if (code != ReaderResult::Ok && outcome.codes.empty()) opened.sse.push_back(SseCode::EncCrcIncorrect);
+    base->taken = code != ReaderResult::Ok;
+  } else {
+    base->taken = true;
   }
   if (cell.status == CellStatus::InUse && productStanding(cell).behind) opened.sse.push_back(SseCode::CellNotUpToDate);
-  opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, std::string& bytes) {
-    if (path == basePath && !base->empty()) {
-      bytes.assign(bytesView(*base));
+  opened.fileBytes = [byPath, files, guard, base, basePath](const std::string& path, SecureBytes& bytes) {
+    if (path == basePath && !base->taken.exchange(true)) {
+      bytes = std::move(base->bytes);
       return ReaderResult::Ok;
     }
     const auto it = byPath->find(path);
@@ -446,6 +459,12 @@ PermitInstallReport ChartStore::installPermits(const std::string& permitFile, co
   }
   permits_ = std::move(held);
   report.written = true;
+  // A cell a rebuild kept unread is read whole once its permit is here.
+  StoreIndex index;
+  std::string damage;
+  if (readIndexFile(index, damage) && rereadKeptCells(index, files_, protection(keys_).get()) &&
+      files_.write("index", indexBytes(index), error))
+    index_ = std::move(index);
   return report;
 }
 

@@ -110,18 +110,6 @@ StoreFiles::StoreFiles(std::string root) : root_(std::move(root)) {
   while (root_.size() > 1 && root_.back() == '/') root_.pop_back();
 }
 
-ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
-  bytes.clear();
-  std::string error;
-  if (!isStoredCellPath(relative) || !foldersOnTheWay(root_, relative, false, error))
-    return ReaderResult::CannotOpen;
-  const std::string path = absolute(relative);
-  struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
-  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;  // a link is not followed
-  return readWholeFile(path, bytes);
-}
-
 ReaderResult StoreFiles::readOwn(const std::string& relative, std::string& bytes) const {
   bytes.clear();
   std::string error;
@@ -167,7 +155,11 @@ bool StoreFiles::remove(const std::string& relative, std::string& error) const {
   return false;
 }
 
-ReaderResult readWholeFile(const std::string& path, std::string& bytes) {
+namespace {
+
+// One read of the whole file into room that is not zeroed first.
+template <class Bytes>
+ReaderResult readWhole(const std::string& path, Bytes& bytes) {
   bytes.clear();
   std::FILE* file = nullptr;
   std::uint64_t size = 0;
@@ -190,13 +182,45 @@ ReaderResult readWholeFile(const std::string& path, std::string& bytes) {
   return ReaderResult::Ok;
 }
 
-ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const {
-  if (const ReaderResult code = readUnchecked(file.path, bytes); code != ReaderResult::Ok) return code;
-  if (static_cast<long long>(bytes.size()) != file.size || crcText(crc32(bytes)) != file.crc) {
+// A cell file of the store, its path checked and no link followed.
+template <class Bytes>
+ReaderResult readCellFile(const StoreFiles& files, const std::string& relative, Bytes& bytes) {
+  bytes.clear();
+  std::string error;
+  if (!isStoredCellPath(relative) || !foldersOnTheWay(files.root(), relative, false, error))
+    return ReaderResult::CannotOpen;
+  const std::string path = files.absolute(relative);
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return ReaderResult::CannotOpen;
+  if (!S_ISREG(st.st_mode)) return ReaderResult::NotRegularFile;  // a link is not followed
+  return readWhole(path, bytes);
+}
+
+template <class Bytes>
+ReaderResult readChecked(const StoreFiles& files, const StoredFile& file, Bytes& bytes) {
+  if (const ReaderResult code = readCellFile(files, file.path, bytes); code != ReaderResult::Ok) return code;
+  const std::string_view view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (static_cast<long long>(bytes.size()) != file.size || crcText(crc32(view)) != file.crc) {
     bytes.clear();
     return ReaderResult::CrcMismatch;
   }
   return ReaderResult::Ok;
+}
+
+}  // namespace
+
+ReaderResult readWholeFile(const std::string& path, std::string& bytes) { return readWhole(path, bytes); }
+ReaderResult readWholeFile(const std::string& path, SecureBytes& bytes) { return readWhole(path, bytes); }
+
+ReaderResult StoreFiles::readUnchecked(const std::string& relative, std::string& bytes) const {
+  return readCellFile(*this, relative, bytes);
+}
+
+ReaderResult StoreFiles::read(const StoredFile& file, std::string& bytes) const {
+  return readChecked(*this, file, bytes);
+}
+ReaderResult StoreFiles::read(const StoredFile& file, SecureBytes& bytes) const {
+  return readChecked(*this, file, bytes);
 }
 
 bool StoreFiles::write(const std::string& relative, std::string_view bytes, std::string& error, bool durable) const {

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "ReaderResult.h"
+#include "SecureBytes.h"
 #include "StoredCell.h"
 
 class StoreFiles {
@@ -32,6 +33,8 @@ public:
   // Reads a stored file whole; Ok, or CannotOpen, NotRegularFile,
   // FileTooLarge, CrcMismatch (ReaderResult.h).
   ReaderResult read(const StoredFile& file, std::string& bytes) const;
+  // The same into memory wiped when freed, for the loader.
+  ReaderResult read(const StoredFile& file, SecureBytes& bytes) const;
   // The same for a file the index does not describe yet (a rebuild):
   // no CRC to check against.
   ReaderResult readUnchecked(const std::string& relative, std::string& bytes) const;
@@ -68,6 +71,7 @@ private:
 // Reads a regular file whole (a cell file offered to the store); Ok, or
 // CannotOpen, NotRegularFile or FileTooLarge.
 ReaderResult readWholeFile(const std::string& path, std::string& bytes);
+ReaderResult readWholeFile(const std::string& path, SecureBytes& bytes);
 
 // Whether `relative` is a path of a cell file the store may hold:
 // cells/NAME/K/NAME.NNN with one cell name twice and K a folder number.

@@ -86,6 +86,7 @@ std::string cellJson(const StoredCell& c) {
     outlines += "]";
   }
   line.raw("coverage", outlines + "]");
+  if (c.keptUnread) line.raw("keptUnread", "true");
   return line.str();
 }
 
@@ -175,6 +176,7 @@ bool cellOf(JsonReader& r, StoredCell& c, std::string& error) {
     else if (key == "issue") c.issue = issueOf(r);
     else if (key == "cscl") v.compilationScale = static_cast<int>(r.integer());
     else if (key == "coverage") coverageOf(r, v);
+    else if (key == "keptUnread") c.keptUnread = r.boolean();
     else if (key == "extent") {
       double box[4] = {0, 0, 0, 0};
       int n = 0;
@@ -229,6 +231,19 @@ std::string indexBytes(const StoreIndex& index) {
   std::string out = Line().number("chartStore", kFormat).number("nextFolder", index.nextFolder).str() + "\n";
   for (const StoredCell& c : index.cells) out += cellJson(c) + "\n";
   return sealLines(std::move(out), static_cast<long long>(index.cells.size()));
+}
+
+std::vector<StoredCell> salvageIndexCells(std::string_view bytes) {
+  std::vector<StoredCell> cells;
+  for (size_t at = 0; at < bytes.size();) {
+    const size_t end = std::min(bytes.find('\n', at), bytes.size());
+    JsonReader line(bytes.substr(at, end - at));
+    at = end + 1;
+    StoredCell cell;
+    std::string error;
+    if (cellOf(line, cell, error)) cells.push_back(std::move(cell));
+  }
+  return cells;
 }
 
 bool readIndexBytes(std::string_view bytes, StoreIndex& index, std::string& error) {

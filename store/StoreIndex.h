@@ -25,3 +25,9 @@ std::string indexBytes(const StoreIndex& index);
 
 // Parses the index; false, with the reason in `error`, when it is damaged.
 bool readIndexBytes(std::string_view bytes, StoreIndex& index, std::string& error);
+
+// What a damaged index still says: every line that reads whole as a cell
+// of the store, whatever the rest of the file. Not to be taken on trust: a
+// rebuild uses a cell's line only where the files it names are there with
+// the sizes and CRC-32s it gives.
+std::vector<StoredCell> salvageIndexCells(std::string_view bytes);

@@ -22,6 +22,7 @@ constexpr struct {
     {IssueKind::NotInstalled, "notInstalled"},
     {IssueKind::StoredFileDamaged, "storedFileDamaged"},
     {IssueKind::Protection, "protection"},
+    {IssueKind::KeptUnread, "keptUnread"},
 };
 
 // "3", "3 and 4", "3 to 5".
@@ -119,6 +120,16 @@ void wordIssue(StoreIssue& i) {
       if (!i.numbers.empty()) text += "; so neither " + numberList(i.numbers);
       break;
     }
+    case IssueKind::KeptUnread: {
+      std::vector<SseCode> codes;
+      for (const int code : i.sse) codes.push_back(static_cast<SseCode>(code));
+      text = i.file + ": not decrypted when the store's index was rebuilt: " + sseEnglishList(codes) +
+             (i.detail.empty() ? std::string() : " (" + i.detail + ")") + "; kept with its files" +
+             (i.installedEdition > 0 ? " as edition " + std::to_string(i.installedEdition)
+                                     : std::string(", its edition not known until it is read")) +
+             ", and shown again once a permit for it is installed";
+      break;
+    }
   }
   i.text = printable(text);
 }
@@ -191,6 +202,14 @@ StoreIssue notInstalledIssue(const std::string& firstFile, std::vector<int> numb
 
 StoreIssue storedFileDamagedIssue(const std::string& file) {
   return worded(make(IssueKind::StoredFileDamaged, file));
+}
+
+StoreIssue keptUnreadIssue(const std::string& file, int edition, const std::vector<int>& sse, const std::string& detail) {
+  StoreIssue i = make(IssueKind::KeptUnread, file);
+  i.installedEdition = edition;
+  i.sse = sse;
+  i.detail = detail;
+  return worded(i);
 }
 
 StoreIssue protectionIssue(const std::string& file, int number, const std::vector<int>& sse, const std::string& detail,

@@ -27,6 +27,9 @@ enum class IssueKind {
   Protection,         // `file` (update `number`, 0 for a base file) not taken: the protection scheme's
                       // codes `sse` (SseCode), `detail` why; `numbers` the later updates offered, not
                       // applied either
+  KeptUnread,         // `file`, kept encrypted, was not decrypted when the index was rebuilt (`sse`, `detail`
+                      // why): the cell is kept with its files, as `installedEdition` says (0: not known),
+                      // and shown again once a permit decrypts it
 };
 
 struct StoreIssue {
@@ -55,6 +58,7 @@ StoreIssue updateStoppedIssue(const std::string& file, int number, UpdateResult 
 StoreIssue wrongEditionIssue(const std::string& file, int number, int edition, int installedEdition);
 StoreIssue notInstalledIssue(const std::string& firstFile, std::vector<int> numbers);
 StoreIssue storedFileDamagedIssue(const std::string& file);
+StoreIssue keptUnreadIssue(const std::string& file, int edition, const std::vector<int>& sse, const std::string& detail);
 StoreIssue protectionIssue(const std::string& file, int number, const std::vector<int>& sse, const std::string& detail,
                            std::vector<int> laterNotApplied = {});
 

@@ -29,7 +29,9 @@ std::optional<std::string> readSignature(const std::string& path) {
 
 StoreProtection::StoreProtection(const std::vector<StoredPermit>& permits, ExchangeSetKeys keys,
                                  const DataClient& client)
-    : keys_(std::move(keys)), hardwareKey6_(hardwareKey6(client.identity)), today_(client.clock.today()) {
+    : keys_(std::move(keys)), today_(client.clock.today()) {
+  const SecureString key6 = hardwareKey6(client.identity);
+  hardwareCipher_ = std::make_unique<const Blowfish>(reinterpret_cast<const unsigned char*>(key6.data()), key6.size());
   for (const StoredPermit& p : permits) permits_.permits.push_back(p.permit);
 }
 
@@ -42,10 +44,10 @@ EncFileOutcome StoreProtection::openOffered(const OfferedFile& file, const std::
   request.issued = parseCompactDay(file.issueDate);
   request.listedCrc = file.listedCrc;
   request.dataServer = file.dataServer;
-  return openEncFile(request, permits_, keys_, hardwareKey6_, today_, plain);
+  return openEncFile(request, permits_, keys_, *hardwareCipher_, today_, plain);
 }
 
 EncFileOutcome StoreProtection::openKept(const std::string& cell, const StoredFile& file, std::string_view encrypted,
                                          SecureBytes& plain) const {
-  return decryptKeptFile(cell, encrypted, file.dataServer, file.plainCrc, permits_, hardwareKey6_, today_, plain);
+  return decryptKeptFile(cell, encrypted, file.dataServer, file.plainCrc, permits_, *hardwareCipher_, today_, plain);
 }

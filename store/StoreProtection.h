@@ -7,6 +7,7 @@
 // client's checks when they are offered, and decrypts the files it keeps
 // encrypted each time they are read. It changes nothing once made, so one
 // object serves every thread that loads.
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,11 +50,6 @@ public:
 private:
   InstalledPermits permits_;
   ExchangeSetKeys keys_;
-  SecureString hardwareKey6_;
+  std::unique_ptr<const Blowfish> hardwareCipher_;  // made once: every file decrypted shares it
   CalendarDay today_;
 };
-
-// The view of decrypted bytes that the readers take.
-inline std::string_view bytesView(const SecureBytes& bytes) {
-  return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}

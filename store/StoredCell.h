@@ -55,6 +55,12 @@ struct StoredCell {
   std::optional<StoredUpdate> cancellation;  // the update that cancelled the cell
   StoreIssue issue;           // the last refusal about the cell, until it moves on
   CellCoverage coverage;
+  // Kept by a rebuild of the index without being read: its files are kept
+  // encrypted and no permit held then decrypted them. Its edition, updates
+  // and coverage are those the damaged index still recorded, or only what
+  // the store's folders show (edition 0: not known), until the cell is read
+  // again with a permit (the next import or permit installation).
+  bool keptUnread = false;
 
   // The last update the cell holds: its base's or its last applied.
   int updateNumber() const { return updates.empty() ? baseUpdate : updates.back().number; }

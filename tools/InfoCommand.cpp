@@ -64,6 +64,7 @@
 #include "ChartEngine.h"
 #include "CoreDumps.h"
 #include "DisplaySettings.h"
+#include "EncryptedCell.h"
 #include "Json.h"
 #include "LibraryInfo.h"
 #include "LibraryResult.h"
@@ -321,11 +322,13 @@ bool printCellInfo(const CellSource& source, bool scanned, const InfoOptions& op
   if (refused) {
     code = ReaderResult::CannotOpen;
   } else if (source.crcFailure.empty() && fileBytes) {
-    std::string bytes;
+    SecureBytes bytes;
     code = fileBytes(path, bytes);
-    if (code == ReaderResult::Ok) code = reader.readCellBytes(bytes);
+    if (code == ReaderResult::Ok) code = reader.readCellBytes(bytesView(bytes));
   } else if (source.crcFailure.empty()) {
     code = reader.readCell(path);
+  } else if (!fileBytes && isEncryptedCellFile(path)) {
+    code = ReaderResult::Encrypted;  // its catalogue lists the CRC-32 of the decrypted bytes
   }
   // A cell that is not what its data set declares reads on with its code,
   // as loadCell lists it.

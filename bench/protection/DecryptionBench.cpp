@@ -193,9 +193,9 @@ struct StoreFixture {
     std::vector<std::string> paths{opened.source.path};
     for (const UpdateFileName& u : opened.source.updates) paths.push_back(u.path);
     for (const std::string& path : paths) {
-      std::string bytes;
+      SecureBytes bytes;
       ok = ok && opened.fileBytes(path, bytes) == ReaderResult::Ok;
-      std::ofstream(set / fs::path(path).filename(), std::ios::binary) << bytes;
+      std::ofstream(set / fs::path(path).filename(), std::ios::binary) << bytesView(bytes);
     }
     ChartStore plainStore(plain.string());
     ok = ok && !plainStore.import({set.string()}).anyRefused();

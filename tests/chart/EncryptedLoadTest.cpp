@@ -106,7 +106,7 @@ TEST_F(EncryptedLoad, ARemovedPermitTakesTheCellOffTheChart) {
   EXPECT_TRUE(opened.refused());
   EXPECT_EQ(opened.sse, std::vector<SseCode>{SseCode::PermitNotFound});
   // Read any other way, the store refuses the file all the same.
-  std::string bytes;
+  SecureBytes bytes;
   EXPECT_EQ(store.fileBytes()(opened.source.path, bytes), ReaderResult::CannotOpen);
   EXPECT_TRUE(bytes.empty());
   // The other cell is untouched.

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "CellDecryption.h"
+#include "Crc32.h"
 #include "ExchangeSetCheck.h"
 #include "Iso8211Writer.h"
 #include "ProtectionFixtures.h"
@@ -21,6 +22,7 @@ namespace {
 
 using protectiontest::smallCell;
 using protectiontest::storedZip;
+using protectiontest::ZipOptions;
 
 CellKeys keys(const char* first, const char* second) {
   CellKeys k;
@@ -65,7 +67,7 @@ TEST(Decryption, WrongKeysAndDamagedFilesNeverDecrypt) {
   const unsigned char* key = reinterpret_cast<const unsigned char*>("K1234");
   const std::string encrypted = encryptWithCellKey(zip, key);
   std::string flipped = encrypted;
-  flipped[encrypted.size() / 2] ^= 0x55;  // inside the stored data: libzip's CRC check catches it
+  flipped[encrypted.size() / 2] ^= 0x55;  // inside the stored data: the CRC-32 check catches it
   struct Case {
     std::string bytes;
     std::vector<CellKeys> candidates;
@@ -90,26 +92,98 @@ TEST(Decryption, WrongKeysAndDamagedFilesNeverDecrypt) {
   }
 }
 
-TEST(Decryption, ArchiveClaimingAHugeSizeIsRefusedUnpacked) {
+// The directory's size for the file is checked against the limit before
+// anything is unpacked, and the data against the directory while it is
+// unpacked: a file longer than it claims is never taken in part (nor
+// written past the room made for it), a shorter one never padded out.
+TEST(Decryption, ArchiveSizeClaimsAreHeldToTheLimitAndTheData) {
   const std::string content(1000, 'x');
+  struct Case {
+    const char* what;
+    std::uint32_t claimed;
+    bool deflated;
+    std::size_t limit;
+    UnzipResult result;
+  };
+  const Case cases[] = {
+      {"honest, stored", 0, false, 1000, UnzipResult::Ok},
+      {"honest, deflated", 0, true, 1000, UnzipResult::Ok},
+      {"claims 4 GB", 4000000000u, false, kMaxDecryptedBytes, UnzipResult::TooLarge},
+      {"honest, over the limit", 0, false, 999, UnzipResult::TooLarge},
+      {"deflated, over the limit", 0, true, 999, UnzipResult::TooLarge},
+      {"claims more than it holds, stored", 2000, false, 1000000, UnzipResult::Damaged},
+      {"claims more than it holds, deflated", 2000, true, 1000000, UnzipResult::Damaged},
+      {"claims less than it holds, stored", 500, false, 600, UnzipResult::Damaged},
+      {"claims less than it holds, deflated", 500, true, 600, UnzipResult::Damaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ZipOptions options;
+    options.claimedSize = c.claimed;
+    options.deflated = c.deflated;
+    const std::string zip = storedZip("GB100001.000", content, options);
+    SecureBytes out;
+    std::string reason;
+    std::uint32_t crc = 0;
+    EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(zip.data()), zip.size(), c.limit, out, reason,
+                             &crc),
+              c.result)
+        << reason;
+    if (c.result == UnzipResult::Ok) {
+      EXPECT_EQ(bytesView(out), content);
+      EXPECT_EQ(crc, crc32(content));
+    } else {
+      EXPECT_TRUE(out.empty());
+      EXPECT_FALSE(reason.empty());
+    }
+    if (c.claimed == 4000000000u) {
+      EXPECT_NE(reason.find("4000000000"), std::string::npos) << reason;
+    }
+  }
   SecureBytes out;
   std::string reason;
-  const std::string huge = storedZip("GB100001.000", content, {4000000000u});
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(huge.data()), huge.size(), kMaxDecryptedBytes, out,
-                           reason),
-            UnzipResult::TooLarge);
-  EXPECT_NE(reason.find("4000000000"), std::string::npos) << reason;
-  // A limit below the real size refuses it too; a claim larger than the data is damage.
-  const std::string honest = storedZip("GB100001.000", content);
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(honest.data()), honest.size(), 999, out, reason),
-            UnzipResult::TooLarge);
-  const std::string lying = storedZip("GB100001.000", content, {2000});
-  EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(lying.data()), lying.size(), 1000000, out, reason),
-            UnzipResult::Damaged);
-  EXPECT_TRUE(out.empty());
   const std::string notZip = "PK\x03\x04 and then nothing of a zip archive";
   EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(notZip.data()), notZip.size(), 1000000, out, reason),
             UnzipResult::NotZip);
+}
+
+// An archive whose directory points or sizes wrongly is damage (or no
+// archive), never a read out of bounds.
+TEST(Decryption, LyingArchiveDirectoriesAreDamage) {
+  const std::string name = "GB100001.000";
+  const std::string zip = storedZip(name, std::string(1000, 'x'));
+  const size_t end = zip.size() - 22, central = end - 46 - name.size();
+  struct Case {
+    const char* what;
+    size_t at;
+    std::uint32_t value;
+    int width;
+    UnzipResult result;
+  };
+  const Case cases[] = {
+      {"directory past the end", end + 16, 0xFFFFFF00u, 4, UnzipResult::Damaged},
+      {"directory longer than the archive", end + 12, 0xFFFFFFF0u, 4, UnzipResult::Damaged},
+      {"no entry", end + 10, 0, 2, UnzipResult::NotZip},
+      {"local header past the directory", central + 42, static_cast<std::uint32_t>(central), 4,
+       UnzipResult::Damaged},
+      {"packed data past the directory", central + 20, 0x7FFFFFFFu, 4, UnzipResult::Damaged},
+      {"an unknown packing", central + 10, 99, 2, UnzipResult::Damaged},
+      {"deflated, but no deflate data", central + 10, 8, 2, UnzipResult::Damaged},
+      {"an encrypted entry", central + 8, 1, 2, UnzipResult::Damaged},
+      {"a comment running past the end", end + 20, 5, 2, UnzipResult::Damaged},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string bytes = zip;
+    for (int i = 0; i < c.width; ++i) bytes[c.at + i] = static_cast<char>(c.value >> (8 * i));
+    SecureBytes out;
+    std::string reason;
+    EXPECT_EQ(unzipFirstFile(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), kMaxDecryptedBytes,
+                             out, reason),
+              c.result);
+    EXPECT_TRUE(out.empty());
+    EXPECT_FALSE(reason.empty());
+  }
 }
 
 // A catalogue naming a path out of the exchange set and a cell without its

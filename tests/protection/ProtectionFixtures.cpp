@@ -29,13 +29,22 @@ void put32(std::string& s, std::uint32_t v) {
 std::string storedZip(const std::string& name, const std::string& content, const ZipOptions& options) {
   std::uint32_t crc = crc32(content);
   if (options.badCrc) crc ^= 0x1u;
-  const std::uint32_t size = static_cast<std::uint32_t>(content.size());
-  const std::uint32_t claimed = options.claimedSize ? options.claimedSize : size;
+  const std::uint32_t claimed =
+      options.claimedSize ? options.claimedSize : static_cast<std::uint32_t>(content.size());
+  const unsigned method = options.deflated ? 8 : 0;
+  std::string packed;
+  if (options.deflated) {
+    packed += '\x01';  // the last block, not compressed
+    put16(packed, static_cast<unsigned>(content.size()));
+    put16(packed, static_cast<unsigned>(~content.size() & 0xFFFF));
+  }
+  packed += content;
+  const std::uint32_t size = static_cast<std::uint32_t>(packed.size());
   std::string zip;
   put32(zip, 0x04034b50);  // local file header
-  put16(zip, 10);
+  put16(zip, 20);
   put16(zip, 0);
-  put16(zip, 0);  // stored
+  put16(zip, method);
   put16(zip, 0);
   put16(zip, 0);
   put32(zip, crc);
@@ -44,13 +53,13 @@ std::string storedZip(const std::string& name, const std::string& content, const
   put16(zip, static_cast<unsigned>(name.size()));
   put16(zip, 0);
   zip += name;
-  zip += content;
+  zip += packed;
   const std::uint32_t directory = static_cast<std::uint32_t>(zip.size());
   put32(zip, 0x02014b50);  // central directory header
   put16(zip, 20);
-  put16(zip, 10);
+  put16(zip, 20);
   put16(zip, 0);
-  put16(zip, 0);
+  put16(zip, method);
   put16(zip, 0);
   put16(zip, 0);
   put32(zip, crc);

@@ -13,9 +13,11 @@ std::string testData(const std::string& relative = "");
 struct ZipOptions {
   std::uint32_t claimedSize = 0;  // what the directory says the file holds; 0 for its real size
   bool badCrc = false;
+  bool deflated = false;  // packed as deflate data (one uncompressed deflate block; at most 65535 bytes)
 };
 
-// A zip archive holding `name` with `content`, stored without compression.
+// A zip archive holding `name` with `content`, stored without compression
+// unless `deflated`.
 std::string storedZip(const std::string& name, const std::string& content, const ZipOptions& options = {});
 
 // The bytes of a small S-57 cell written with the project's writer.

@@ -535,6 +535,70 @@ TEST_F(S63Import, FilesAreKeptEncryptedAndARebuildDecryptsThem) {
             (std::vector<std::string>{"GB100004 code 0 []", "GB100005 code 0 []"}));
 }
 
+// A rebuild of the index while a cell has no permit keeps the cell and its
+// files: as the damaged index recorded it where that line survives, else
+// from the store's folders (edition not known). The next import deletes
+// none of its files, and the permit brings the cell back whole.
+TEST_F(S63Import, ARebuildWithoutAPermitKeepsTheCell) {
+  const auto cellFiles = [&] {
+    int n = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(store / "cells")) n += entry.is_regular_file();
+    return n;
+  };
+  const std::string set = permits(kAuth1 + "4b") + " " + data(kAuth1 + "4b");
+  struct Case {
+    const char* name;
+    bool keepFirstLine;  // the index cut after its first cell's line, else deleted
+    const char* kept;    // GB100005 as the rebuild keeps it
+  };
+  for (const Case& c : {Case{"index cut short", true, "GB100005 3/2"}, Case{"index lost", false, "GB100005 0/2"}}) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(store);
+    ASSERT_EQ(import("20130601", "--certificate " + data(kIho) + " " + set).status, 0);
+    ASSERT_EQ(enctool("store " + storeArg() + " --date 20130601 --remove-permit GB100005").status, 0);
+    if (c.keepFirstLine) {
+      std::ifstream in(store / "index", std::ios::binary);
+      std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      in.close();
+      // The header, GB100004's line, GB100005's line: the seal at the end goes.
+      std::ofstream(store / "index", std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.rfind('\n', bytes.size() - 2) + 1);
+    } else {
+      fs::remove(store / "index");
+    }
+    const testsupport::ToolRun rebuilt = enctool("store " + storeArg() + " --date 20130601");
+    EXPECT_NE(rebuilt.err.find("rebuilt from its files, 2 cells"), std::string::npos) << rebuilt.err;
+    EXPECT_NE(rebuilt.out.find("kept with its files"), std::string::npos) << rebuilt.out;
+    EXPECT_EQ(held("20130601"), (std::vector<std::string>{"GB100004 7/1", c.kept, "GB100004 GB"}));
+    // Shown, it is refused for its missing permit, not dropped.
+    EXPECT_EQ(shortLines(enctool("info " + storeArg() + " --date 20130601")),
+              (std::vector<std::string>{"GB100004 code 0 []", "GB100005 code 1 [11]"}));
+    // The set offered again without the permit: the import deletes none of its files.
+    import("20130601", data(kAuth1 + "4b"));
+    EXPECT_EQ(cellFiles(), 5);
+    EXPECT_EQ(held("20130601"), (std::vector<std::string>{"GB100004 7/1", c.kept, "GB100004 GB"}));
+    // Its permit installed again, it is read whole.
+    EXPECT_EQ(import("20130601", permits(kAuth1 + "4b")).status, 0);
+    EXPECT_EQ(held("20130601"),
+              (std::vector<std::string>{"GB100004 7/1", "GB100005 3/2", "GB100004 GB", "GB100005 GB"}));
+    EXPECT_EQ(shortLines(enctool("info " + storeArg() + " --date 20130601")),
+              (std::vector<std::string>{"GB100004 code 0 []", "GB100005 code 0 []"}));
+  }
+}
+
+// Read as a plain cell, an encrypted one is said to be encrypted where it
+// lies in its exchange set; the same bytes elsewhere are no ISO 8211 file.
+TEST_F(S63Import, AnEncryptedCellReadAsPlainIsSaidToBeEncrypted) {
+  const std::string cell = kS63 + kAuth1 + "4b/V01X01/ENC_ROOT/GB/GB100005/3/0/GB100005.000";
+  const testsupport::ToolRun inSet = enctool("info " + testsupport::shellQuote(cell));
+  EXPECT_NE(inSet.out.find("\"code\":52"), std::string::npos) << inSet.out;
+  const testsupport::ToolRun folder = enctool("info " + data(kAuth1 + "4b/V01X01"));
+  EXPECT_NE(folder.out.find("\"code\":52"), std::string::npos) << folder.out;
+  fs::create_directories(store);
+  fs::copy_file(cell, store / "GB100005.000");
+  const testsupport::ToolRun alone = enctool("info " + testsupport::shellQuote((store / "GB100005.000").string()));
+  EXPECT_NE(alone.out.find("\"code\":3"), std::string::npos) << alone.out;
+}
+
 // An exchange set tampered with gets the scheme's codes, never a crash: a
 // cell cut short, a signature file that is rubbish, absent, or larger than
 // any, an encrypted cell that is empty.

@@ -36,10 +36,10 @@ std::string lightName(ChartStore& store, const std::string& cell) {
   const StoredCell* stored = store.index().find(cell);
   if (!stored) return "(no cell)";
   const CellSource source = store.cellSource(*stored);
-  std::string bytes;
+  SecureBytes bytes;
   EXPECT_EQ(store.fileBytes()(source.path, bytes), ReaderResult::Ok);
   S57CellReader reader;
-  EXPECT_EQ(reader.readCellBytes(bytes), ReaderResult::Ok);
+  EXPECT_EQ(reader.readCellBytes(bytesView(bytes)), ReaderResult::Ok);
   const UpdateChainResult chain = applyUpdateChain(reader, source.updates, updateFileReader(store.fileBytes()));
   EXPECT_EQ(chain.code, UpdateResult::Ok) << chain.error;
   for (const auto& f : reader.features)

@@ -3,10 +3,12 @@
 // Every block is overwritten with zeros before it goes back to the heap
 // (also the old block when a vector grows), so that no decrypted byte or key
 // lingers in freed memory where a later allocation or a core file could
-// show it.
+// show it. The bytes of a cell's files travel in it from the chart store's
+// decryption to the reader (CellFileBytes), which reads them where they lie.
 #include <cstddef>
 #include <new>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -43,3 +45,8 @@ struct WipingAllocator {
 
 using SecureBytes = std::vector<unsigned char, WipingAllocator<unsigned char>>;
 using SecureString = std::basic_string<char, std::char_traits<char>, WipingAllocator<char>>;
+
+// The view of the bytes that the readers take.
+inline std::string_view bytesView(const SecureBytes& bytes) {
+  return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
