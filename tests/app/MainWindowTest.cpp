@@ -209,7 +209,8 @@ TEST_F(MainWindowTest, MenusHoldTheirActionsInOrderWithCheckMarksAndHiddenEntrie
   EXPECT_EQ(describe(menus[0]->menu()),
             QString::fromUtf8("action=导入 action_3=批量导入 actionImportCharts=导入海图… - actionImportPermits=导入许可证… "
                               "actionInstallCertificate=安装证书… actionPermitList=许可证列表… actionUserPermit=用户许可… "
-                              "actionManufacturerFile=制造商密钥文件… - actionGoTo=转到… actionMeasure=测距 action_2=退出"));
+                              "actionManufacturerFile=制造商密钥文件… - actionGoTo=转到… actionMeasure=测距 actionRoutes=航线 "
+                              "action_2=退出"));
   // Check marks as in force at start: Chinese names, boundaries shown, the
   // 10 m contour set, the world base map.
   EXPECT_EQ(describe(menus[1]->menu()),

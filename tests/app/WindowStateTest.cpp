@@ -48,6 +48,7 @@ protected:
         {"actionWorldBaseMap", s.showWorldBaseMap},
         {"actionCellList", window->cellListPanel()->isVisible()},
         {"actionMeasure", window->chart()->rangeBearing().active()},
+        {"actionRoutes", window->chart()->routeMode()},
         {"action_5m", s.safetyContour == 5},
         {"action_10m", s.safetyContour == 10},
         {"action_20m", s.safetyContour == 20},
