@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "CellChoice.h"
+#include "CellDetailLevels.h"
 #include "CellFinishing.h"
 #include "GeometryAssembly.h"
 #include "LookupSelection.h"
@@ -32,6 +34,19 @@ void finishCell(S57Cell& cell, ViewGeometry* view) {
   if (view) centreView(cell, *view);
   collectLights(cell);
   orderFeatures(cell);
+  prepareDetailLevels(cell, detailTolerances(cell));
+}
+
+DetailTolerances detailTolerances(const S57Cell& cell) {
+  DetailTolerances tolerances{};
+  if (cell.extents.empty()) return tolerances;
+  const double compilation = compilationScaleForRules(cell);
+  for (int level = 1; level <= kDetailLevels; ++level) {
+    const double viewScale =
+        viewScaleForTrueScale(compilation * static_cast<double>(1 << level), cell.centreY, kDefaultPixelMillimetres);
+    tolerances[static_cast<std::size_t>(level - 1)] = kDetailPixels * LOGICAL_UNITS_PER_PIXEL * viewScale;
+  }
+  return tolerances;
 }
 
 void centreView(const S57Cell& cell, ViewGeometry& view) {

@@ -10,18 +10,14 @@
 #include <vector>
 
 #include "CachedValue.h"
+#include "ChartVertex.h"
+#include "CellDetailLevels.h"
+#include "DetailLevels.h"
 #include "Instruction.h"
 #include "LoadWarning.h"
 #include "UpdateChain.h"
 #include "MercatorProjection.h"
 #include "S57Vocabulary.h"
-
-// One geometry vertex. `usage` is 0 for points and lines; area boundary
-// vertices carry the USAG of the spatial pointer that produced them.
-struct ChartVertex {
-  ChartPoint point;
-  std::uint8_t usage = 0;
-};
 
 // A feature attribute by catalogue acronym, value as it stands in the cell
 // (national values converted to UTF-8).
@@ -167,6 +163,7 @@ struct LineFeature : ChartFeature {
   LineFeature() : ChartFeature(FeatureKind::Line) {}
   std::vector<BoundaryPart> parts;
   std::vector<ChartVertex> vertices;  // every part's vertices, in part order
+  DetailList detailList = kNoDetailList;  // its vertices' number among the cell's levels of detail
 };
 
 // Axis-aligned box in chart units.
@@ -186,6 +183,10 @@ struct AreaFeature : ChartFeature {
   std::vector<BoundaryPart> interiorParts;
   std::vector<ChartVertex> exteriorVertices;
   std::vector<ChartVertex> interiorVertices;  // every interior part's vertices, in part order
+  // The numbers of the exterior and interior vertices among the cell's
+  // levels of detail (CellDetailLevels.h).
+  DetailList exteriorDetailList = kNoDetailList;
+  DetailList interiorDetailList = kNoDetailList;
   // The holes: the rings the interior vertices close into, each a run of
   // them (see findHoles). Call findHoles after changing interiorVertices.
   std::vector<VertexRun> holes;
@@ -260,6 +261,10 @@ struct S57Cell {
   double centreX = 0, centreY = 0;
   std::vector<PointFeature*> lights;
   std::vector<PointFeature*> nonSectorLights;
+
+  // The levels of detail of the lines and area outlines, made as views
+  // need them; null until the cell is finished (finishCell).
+  std::unique_ptr<CellDetailLevels> detail;
 
   // Worked out on first need by the portrayal of depth areas.
   SharedCache<DepthAreaEdges> depthAreaEdges;

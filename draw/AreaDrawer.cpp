@@ -10,7 +10,7 @@ void drawArea(DrawContext& dc, const AreaFeature& area, const S57Cell& cell) {
   ResultPointer result;
   if (!areaPassesFirstTests(dc.settings, dc.scale, area, cell, result)) return;
   // Procedures run only for areas that reach the view.
-  const AreaOutline* outline = projectOutline(area, dc.view, dc.buffers.outline);
+  const AreaOutline* outline = projectOutline(area, dc.view, dc.buffers.outline, dc.detail);
   if (!outline) return;
   if (!areaPassesSecondTests(dc.settings, area, cell, result)) return;
   dc.result = result;
@@ -43,8 +43,8 @@ void drawStyledEdges(DrawContext& dc) {
       const BoundaryPart& part = outer ? area.exteriorParts[i] : area.interiorParts[i - exterior];
       const std::vector<ChartVertex>& vertices = outer ? area.exteriorVertices : area.interiorVertices;
       if (instructions.empty() || part.offset + part.count > vertices.size()) continue;
-      const int count = projectPolyline(vertices.data() + part.offset, static_cast<int>(part.count), dc.view,
-                                        buffers.part, buffers.scratch);
+      const VertexPath path = detailPath(dc.detail, vertices, outer ? area.exteriorDetailList : area.interiorDetailList);
+      const int count = projectPolyline(path.run(part.offset, part.count), dc.view, buffers.part, buffers.scratch);
       if (count < 2) continue;
       for (const Instruction& instruction : instructions)
         executeEdgeInstruction(dc, instruction, area, buffers.part.data(), count);

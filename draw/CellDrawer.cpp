@@ -9,6 +9,7 @@
 void drawCell(DrawContext& dc, const S57Cell& cell) {
   dc.buffers.textBoxes.boxes.clear();
   dc.buffers.styledEdges.clear();
+  dc.detail = cell.detail ? cell.detail->level(cell, detailLevelForView(cell.detail->tolerances(), dc.view)) : nullptr;
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
   drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);

@@ -72,6 +72,9 @@ struct DrawContext {
   // scale rule of the pass (SCAMIN, SCAMAX, the limits of points and
   // soundings) compares with.
   float scale = 0;
+  // The level of detail of the lines and outlines of the cell being drawn
+  // (detailLevelForView); drawCell sets it, null draws every vertex.
+  const DetailLevel* detail = nullptr;
 
   // When set, texts and soundings go to the view-wide placement (a view's
   // pass sets buffers.texts) as those of the cell at `cellOrder` in the

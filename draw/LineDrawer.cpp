@@ -48,8 +48,8 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
   ResultPointer result;
   if (!linePassesFirstTests(dc.settings, dc.scale, line, cell, result)) return;
   LineBuffers& buffers = dc.buffers.line;
-  const int count = projectPolyline(line.vertices.data(), static_cast<int>(line.vertices.size()), dc.view,
-                                    buffers.line, buffers.scratch);
+  const VertexPath path = detailPath(dc.detail, line.vertices, line.detailList);
+  const int count = projectPolyline(path, dc.view, buffers.line, buffers.scratch);
   if (count == 0) return;
   // Procedures run only for lines that reach the view.
   if (!linePassesSecondTests(dc.settings, line, cell, result)) return;
@@ -72,8 +72,7 @@ void drawLine(DrawContext& dc, const LineFeature& line, const S57Cell& cell) {
     const BoundaryPart& part = line.parts[i];
     const std::vector<Instruction>& instructions = result->partInstructions[i];
     if (instructions.empty() || part.offset + part.count > line.vertices.size()) continue;
-    const int partCount = projectPolyline(line.vertices.data() + part.offset, static_cast<int>(part.count), dc.view,
-                                          buffers.part, buffers.scratch);
+    const int partCount = projectPolyline(path.run(part.offset, part.count), dc.view, buffers.part, buffers.scratch);
     if (partCount < 2) continue;
     const bool queued = queueContourLabel(dc, line, instructions);
     for (const Instruction& instruction : instructions)

@@ -23,3 +23,8 @@ constexpr int LINE_MARGIN_AFTER = 100;   // right and bottom
 // show as a stroke along the border of the picture.
 int projectPolyline(const ChartVertex* vertices, int count, const ViewGeometry& view, std::vector<QPoint>& out,
                     std::vector<QPoint>& scratch);
+// The same over the vertices a level of detail keeps (DetailLevels.h); a
+// path that thins to a single point is taken whole, as a line drawn whole
+// may keep two points where its simplified path keeps one.
+int projectPolyline(const VertexPath& path, const ViewGeometry& view, std::vector<QPoint>& out,
+                    std::vector<QPoint>& scratch);

@@ -59,15 +59,15 @@ AreaOutline* clipRing(AreaOutline* ring, AreaOutline* spare, const Stage (&stage
 }
 
 // Appends the rings of the area's holes to `outline`'s holes.
-void addHoles(const AreaFeature& area, const ViewGeometry& view, bool clip, const Stage (&stages)[4],
+void addHoles(const AreaFeature& area, const ViewGeometry& view, const DetailLevel* level, bool clip, const Stage (&stages)[4],
               AreaOutlineBuffers& buffers, AreaOutline& outline) {
-  const std::vector<ChartVertex>& v = area.interiorVertices;
+  const VertexPath interior = detailPath(level, area.interiorVertices, area.interiorDetailList);
   for (const VertexRun& hole : area.holes) {
-    if (hole.offset + std::size_t{hole.count} > v.size()) continue;
+    if (hole.offset + std::size_t{hole.count} > area.interiorVertices.size()) continue;
     AreaOutline* ring = &buffers.ring;
     ring->clear();
-    for (std::size_t i = hole.offset; i < hole.offset + std::size_t{hole.count}; ++i)
-      ring->add(toLogical(v[i].point, view), v[i].usage);
+    const VertexPath kept = interior.run(hole.offset, hole.count);
+    for (std::uint32_t i = 0; i < kept.size(); ++i) ring->add(toLogical(kept[i].point, view), kept[i].usage);
     if (ring->size() < 3) continue;
     if (clip) ring = clipRing(ring, &buffers.ringSpare, stages);
     if (!ring) continue;
@@ -77,11 +77,13 @@ void addHoles(const AreaFeature& area, const ViewGeometry& view, bool clip, cons
 }
 }  // namespace
 
-const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers) {
+const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers,
+                                  const DetailLevel* level) {
   AreaOutline* current = &buffers.first;
   AreaOutline* spare = &buffers.second;
   current->clear();
-  const int count = static_cast<int>(area.exteriorVertices.size());
+  const VertexPath exterior = detailPath(level, area.exteriorVertices, area.exteriorDetailList);
+  const int count = static_cast<int>(exterior.size());
   const Stage stages[4] = {
       {true, -OUTLINE_MARGIN_BEFORE, true},
       {true, view.viewportWidth + OUTLINE_MARGIN_AFTER, false},
@@ -103,7 +105,7 @@ const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& v
 
   current->points.reserve(static_cast<std::size_t>(count));
   current->usage.reserve(static_cast<std::size_t>(count));
-  for (const ChartVertex& v : area.exteriorVertices) current->add(toLogical(v.point, view), v.usage);
+  for (std::uint32_t i = 0; i < exterior.size(); ++i) current->add(toLogical(exterior[i].point, view), exterior[i].usage);
   if (!needsClipping) {
     if (current->size() < 2 && count < UNCLIPPED_OUTLINE_VERTICES) return nullptr;
   } else {
@@ -113,6 +115,6 @@ const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& v
       if (current->size() < 2) return nullptr;
     }
   }
-  if (!area.holes.empty()) addHoles(area, view, needsClipping, stages, buffers, *current);
+  if (!area.holes.empty()) addHoles(area, view, level, needsClipping, stages, buffers, *current);
   return current;
 }

@@ -56,8 +56,11 @@ constexpr int OUTLINE_MARGIN_AFTER = 100;   // right and bottom
 // of the area's holes is projected and clipped the same way into the
 // outline's holes; a ring that clipping empties is left out. Returns the outline, held in one of
 // the buffers, or null when a stage leaves fewer than two vertices of the
-// exterior.
-const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers);
+// exterior. `level` is the level of detail of the area's cell the view
+// draws (detailLevelForView): the exterior and the holes keep the vertices
+// it keeps; null takes every vertex.
+const AreaOutline* projectOutline(const AreaFeature& area, const ViewGeometry& view, AreaOutlineBuffers& buffers,
+                                  const DetailLevel* level = nullptr);
 
 // One clipping stage of the closed polygon `in` against a bound; `testX`
 // bounds compare x, the others y, and inside lies at or above `value` when

@@ -103,3 +103,12 @@ int thinToLogical(const ChartVertex* points, int count, const ViewGeometry& view
 int thinToLogical(const ChartPoint* points, int count, const ViewGeometry& view, QPoint* out) {
   return thin(count, view, out, [points](int i) -> const ChartPoint& { return points[i]; });
 }
+
+int thinToLogical(const VertexPath& path, const ViewGeometry& view, QPoint* out) {
+  return thin(static_cast<int>(path.size()), view, out,
+              [&path](int i) -> const ChartPoint& { return path[static_cast<std::uint32_t>(i)].point; });
+}
+
+int detailLevelForView(const DetailTolerances& tolerances, const ViewGeometry& view) {
+  return detailLevelFor(tolerances, kDetailPixels * LOGICAL_UNITS_PER_PIXEL * static_cast<double>(view.scale));
+}

@@ -71,3 +71,10 @@ void zoomOut(ViewGeometry& view);
 // Returns the number of points written.
 int thinToLogical(const ChartVertex* points, int count, const ViewGeometry& view, QPoint* out);
 int thinToLogical(const ChartPoint* points, int count, const ViewGeometry& view, QPoint* out);
+// The same over the vertices a level of detail keeps (DetailLevels.h).
+int thinToLogical(const VertexPath& path, const ViewGeometry& view, QPoint* out);
+
+// The level of detail of a cell's lines and outlines that a view at this
+// scale draws: the most simplified one that stays within kDetailPixels of a
+// pixel of the view (0, every vertex, when none does).
+int detailLevelForView(const DetailTolerances& tolerances, const ViewGeometry& view);

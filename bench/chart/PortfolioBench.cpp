@@ -6,7 +6,8 @@
 // cell admits the most cells (goal: at most 30 ms each); Pick times a click
 // at the middle of the densest harbour view (goal: at most 10 ms). Memory
 // reports the heap and the resident set after loading 100, 500 and 1,000
-// cells (goal: proportional to the cells loaded).
+// cells (goal: proportional to the cells loaded), and what every level of
+// detail of every cell would add (goal: at most 30 % of the heap per cell).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <unistd.h>
@@ -227,6 +228,15 @@ void Memory(benchmark::State& state) {
     return;
   }
   for (auto _ : state) benchmark::DoNotOptimize(f.memory.data());
+  // What the levels of detail add when views have asked for every level of
+  // every cell (they are made as views need them, most never are).
+  const CellSnapshot cells = f.engine->cells().snapshot();
+  const size_t before = mallinfo2().uordblks;
+  for (const S57Cell* cell : *cells)
+    for (int level = 1; level <= kDetailLevels && cell->detail; ++level) cell->detail->level(*cell, level);
+  if (!cells->empty() && !f.memory.empty())
+    state.counters["detail_levels_kB_per_cell"] =
+        static_cast<double>(mallinfo2().uordblks - before) / 1000.0 / static_cast<double>(cells->size());
   for (const MemoryAt& m : f.memory) {
     const std::string n = std::to_string(m.cells);
     state.counters["heap_MB_" + n] = m.heapMB;

@@ -1,9 +1,11 @@
-// The full draw pass of US5WA22M.000 (areas, lines, points and soundings,
-// with soundings and depth contours shown) into an 862 x 686 image, centred
-// on the cell, at its compilation scale and at four times it. Goals: a
-// median of at most 25 ms each for a repaint, and at most 60 ms for the
-// first pass after a change of the safety contour, when the depth-dependent
-// procedures are rebuilt.
+// The full draw pass (areas, lines, points and soundings, with soundings and
+// depth contours shown) into an 862 x 686 image, centred on the cell, at its
+// compilation scale and at 2, 4, 8 and 16 times it: of US5WA22M.000
+// (FullDrawPass) and of the synthetic approach cell with many vertices to a
+// pixel (ApproachDrawPass, ApproachCell.h). Goals: a median of at most 25
+// ms each for a repaint of US5WA22M, at most 16 ms for the approach cell at
+// every scale, and at most 60 ms for the first pass after a change of the
+// safety contour, when the depth-dependent procedures are rebuilt.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -12,7 +14,11 @@
 #include <chrono>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <memory>
+#include <unistd.h>
+
+#include "ApproachCell.h"
 
 #include "ChartEngine.h"
 #include "ChartView.h"
@@ -26,8 +32,23 @@ const std::string kLibrary = std::string(CHART_SOURCE_DIR) + "/S57Lib";
 struct Fixture {
   std::unique_ptr<ChartEngine> engine;
   ChartView loaded;  // as loading left it: centred on the cell at its scale
+  std::unique_ptr<ChartEngine> approach;  // the approach cell alone
+  ChartView approachLoaded;
   std::string error;
 };
+
+// The approach cell through a file, as a window loads it.
+void loadApproachCell(Fixture& f) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("draw-bench-" + std::to_string(getpid()) + "-XX4APPR1.000");
+  const std::string image = approachCellImage();
+  std::ofstream(path, std::ios::binary).write(image.data(), static_cast<std::streamsize>(image.size()));
+  f.approach = std::make_unique<ChartEngine>(kLibrary, MissingFileReport::Silent);
+  f.approach->registerChartFont();
+  if (f.approach->loadCell(path.string(), &f.approachLoaded) != ReaderResult::Ok)
+    f.error = "loadCell failed for XX4APPR1";
+  std::filesystem::remove(path);
+}
 
 void setUp(Fixture& f) {
   if (!QGuiApplication::instance()) {
@@ -46,6 +67,7 @@ void setUp(Fixture& f) {
   } else {
     f.engine->registerChartFont();
     if (f.engine->loadCell(kCell, &f.loaded) != ReaderResult::Ok) f.error = "loadCell failed";
+    else loadApproachCell(f);
   }
 }
 
@@ -93,7 +115,7 @@ void reportProcessorTime(benchmark::State& state, double cpu) {
 
 // range(0): scale as a multiple of the compilation scale. Every pass after
 // the first repaints with unchanged settings.
-void FullDrawPass(benchmark::State& state) {
+void repaints(benchmark::State& state, ChartEngine* engine, const ChartView& loaded) {
   Fixture& f = fixture();
   if (!f.error.empty()) {
     state.SkipWithError(f.error.c_str());
@@ -101,24 +123,30 @@ void FullDrawPass(benchmark::State& state) {
   }
   DisplaySettings settings(f.engine->library());
   showEverything(settings, 10);
-  ChartView view = f.loaded;
+  ChartView view = loaded;
   view.scale *= static_cast<float>(state.range(0));
   QImage image(862, 686, QImage::Format_ARGB32_Premultiplied);
-  const CellSnapshot cells = f.engine->cells().snapshot();
+  const CellSnapshot cells = engine->cells().snapshot();
   double cpu = 0;
-  drawOnce(*f.engine, view, settings, image, *cells, cpu);  // procedures of a first visit
+  drawOnce(*engine, view, settings, image, *cells, cpu);  // procedures of a first visit
   cpu = 0;
-  for (auto _ : state) state.SetIterationTime(drawOnce(*f.engine, view, settings, image, *cells, cpu));
+  for (auto _ : state) state.SetIterationTime(drawOnce(*engine, view, settings, image, *cells, cpu));
   reportProcessorTime(state, cpu);
 }
-BENCHMARK(FullDrawPass)
-    ->ArgName("scale_x")
-    ->Arg(1)
-    ->Arg(4)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+
+void FullDrawPass(benchmark::State& state) { repaints(state, fixture().engine.get(), fixture().loaded); }
+void ApproachDrawPass(benchmark::State& state) {
+  repaints(state, fixture().approach.get(), fixture().approachLoaded);
+}
+
+// The sweep of scales a mariner zooms out through.
+void scaleSweep(benchmark::internal::Benchmark* b) {
+  b->ArgName("scale_x");
+  for (int times : {1, 2, 4, 8, 16}) b->Arg(times);
+  b->UseManualTime()->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+BENCHMARK(FullDrawPass)->Apply(scaleSweep);
+BENCHMARK(ApproachDrawPass)->Apply(scaleSweep);
 
 // Every pass follows a change of the contour set (10 and 5 in turn), so the
 // depth areas, obstructions, wrecks and line obstructions rebuild their
