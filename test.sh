@@ -20,10 +20,10 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== Loading while drawing, and two views drawing at once, under ThreadSanitizer"
+echo "== Loading while drawing, two views drawing at once, and a route checked while drawing, under ThreadSanitizer"
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS=-O1 -DCHART_SANITIZE=thread \
       -DCHART_BUILD_BENCH=OFF -DCHART_BUILD_APP=OFF >/dev/null
-cmake --build build-tsan -j "$jobs" --target chart_concurrency_test two_views_test race_canary
+cmake --build build-tsan -j "$jobs" --target chart_concurrency_test two_views_test check_while_drawing_test race_canary
 tsan_options="halt_on_error=1 suppressions=$PWD/tests/sanitizer/tsan.supp"
 # The suppressions must leave the project's own races visible: the canary's
 # unguarded counter has to be reported.
@@ -35,6 +35,7 @@ if TSAN_OPTIONS="$tsan_options" build-tsan/tests/race_canary >build-tsan/race_ca
 fi
 TSAN_OPTIONS="$tsan_options" build-tsan/tests/chart/chart_concurrency_test
 TSAN_OPTIONS="$tsan_options" QT_QPA_PLATFORM=offscreen build-tsan/tests/chart/two_views_test
+TSAN_OPTIONS="$tsan_options" QT_QPA_PLATFORM=offscreen build-tsan/tests/routecheck/check_while_drawing_test
 
 echo "== Fuzzing"
 scripts/fuzz.sh

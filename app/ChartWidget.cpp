@@ -199,6 +199,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   view_.pixelMillimetres = screenPixelMillimetres();  // the window may have moved to another screen
   settings_.refreshToday();  // the viewing date follows the calendar unless one was chosen
   view_.draw(painter, engine_, settings_);
+  routeOverlay_.setColours(*settings_.colourTable);
   routeOverlay_.draw(painter, view_);
   // The chosen object is marked while object selection is on, and for the
   // route finding chosen (the mark ends with the choice).

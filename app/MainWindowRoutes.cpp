@@ -106,7 +106,7 @@ void MainWindow::checkActiveRoute() {
   }
   routeCheckWanted_ = true;
   routeCheckContour_ = displaySettings().safetyContour;
-  routeChecker_->start(*route, routeCheckContour_);
+  routeChecker_->startSoon(*route, routeCheckContour_);
   // The list keeps the last result until the new one is in, marked as old.
   showRouteCheck(routeFindings_.empty() ? QStringLiteral("正在检查航线…")
                                         : QStringLiteral("航线或安全等深线已改变，正在重新检查…（下列结果已过时）"));

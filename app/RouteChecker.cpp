@@ -40,6 +40,9 @@ private:
 
 RouteChecker::RouteChecker(ChartEngine& engine, QObject* parent) : QObject(parent), engine_(engine) {
   qRegisterMetaType<RouteCheckResult>("RouteCheckResult");
+  timer_.setSingleShot(true);
+  timer_.setInterval(kCoalesceMs);
+  connect(&timer_, &QTimer::timeout, this, [this] { start(soonRoute_, soonContour_); });
 }
 
 RouteChecker::~RouteChecker() {
@@ -51,11 +54,20 @@ void RouteChecker::start(const Route& route, float safetyContour) {
   cancel();
   stop_ = std::make_shared<std::atomic<bool>>(false);
   ++running_;
+  ++started_;
   QThreadPool::globalInstance()->start(
       new Task(*this, generation_, route, engine_.cells().indexedSnapshot(), safetyContour, stop_));
 }
 
+void RouteChecker::startSoon(const Route& route, float safetyContour) {
+  cancel();
+  soonRoute_ = route;
+  soonContour_ = safetyContour;
+  timer_.start();
+}
+
 void RouteChecker::cancel() {
+  timer_.stop();
   ++generation_;
   if (stop_) stop_->store(true);
 }

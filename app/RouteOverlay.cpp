@@ -5,8 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "ColourToken.h"
 #include "Geodesic.h"
 #include "Route.h"
+#include "WorldCopies.h"
 
 namespace {
 
@@ -17,7 +19,6 @@ constexpr double kLegHitPixels = 6;
 // Over this distance a great circle strays from the straight line on the
 // chart by under a metre at the latitudes charted.
 constexpr double kGreatCircleStepMetres = 5000;
-const QColor kRouteColour(214, 72, 0);
 
 // Up to this distance the ellipsoid round a position is taken as its
 // tangent plane: off by well under a metre at this distance, and many
@@ -41,6 +42,23 @@ GeoPoint offset(GeoPoint at, double course, double metres) {
   return p;
 }
 
+// Points moved by whole world widths so that each follows on from the one
+// before (the first from `near`): a line across the 180th meridian goes on
+// east or west instead of jumping across the world.
+void unwrap(std::vector<ChartPoint>& points, double near) {
+  for (ChartPoint& p : points) near = p.x = nearestCopyX(p.x, near);
+}
+
+// Shifts points by `dx` and appends them.
+void appendShifted(const std::vector<ChartPoint>& points, double dx, std::vector<ChartPoint>& out) {
+  for (ChartPoint p : points) {
+    p.x += dx;
+    out.push_back(p);
+  }
+}
+
+bool same(GeoPoint a, GeoPoint b) { return a.latitude == b.latitude && a.longitude == b.longitude; }
+
 QPointF pixelOf(const ChartPoint& p, const ViewGeometry& view) {
   return toLogicalExact(p, view) / LOGICAL_UNITS_PER_PIXEL;
 }
@@ -63,23 +81,77 @@ void appendArc(GeoPoint centre, double from, double to, double metres, int steps
 }  // namespace
 
 RouteOverlay::RouteOverlay() {
+  // Until a colour table is given: the day colours of the tokens below.
+  ColourTable day;
+  day.entries[static_cast<std::size_t>(colourIndex("PLRTE"))] = QColor(220, 64, 37);
+  day.entries[static_cast<std::size_t>(colourIndex("UIBCK"))] = QColor(212, 234, 238);
+  day.entries[static_cast<std::size_t>(colourIndex("CHMGD"))] = QColor(197, 69, 195);
+  setColours(day);
+}
+
+void RouteOverlay::setColours(const ColourTable& table) {
+  // The planned route's colour for the legs, corridors and rings, the
+  // background's inside the rings, and the strong magenta for the finding:
+  // at dusk and night they come dimmed with the rest of the chart.
+  const auto colour = [&](const char* token, QColor otherwise) {
+    const QColor c = table.entries[static_cast<std::size_t>(colourIndex(token))];
+    return c.isValid() ? c : otherwise;
+  };
+  const QColor route = colour("PLRTE", QColor(220, 64, 37));
+  const QColor inside = colour("UIBCK", Qt::white);
+  const QColor finding = colour("CHMGD", QColor(197, 69, 195));
+  if (route == routeColour_ && inside == ringColour_ && finding == findingPen_.color()) return;
+  routeColour_ = route;
+  ringColour_ = inside;
   // Hairlines only (one pixel wide): Qt's raster engine strokes them on a
   // fast path, and anything wider many times slower. A leg is two hairlines
   // side by side.
-  legPen_ = QPen(kRouteColour, 1);
+  legPen_ = QPen(route, 1);
   legPen_.setCosmetic(true);
-  corridorPen_ = QPen(kRouteColour, 1);
+  corridorPen_ = QPen(route, 1);
   corridorPen_.setCosmetic(true);
-  findingPen_ = QPen(QColor(200, 0, 200), 3);
+  findingPen_ = QPen(finding, 3);
   findingPen_.setCosmetic(true);
   const int side = static_cast<int>(2 * kWaypointPixels) + 3;
   waypointMark_ = QImage(side, side, QImage::Format_ARGB32_Premultiplied);
   waypointMark_.fill(Qt::transparent);
   QPainter ring(&waypointMark_);
   ring.setRenderHint(QPainter::Antialiasing, true);
-  ring.setPen(QPen(kRouteColour, 2));
-  ring.setBrush(Qt::white);
+  ring.setPen(QPen(route, 2));
+  ring.setBrush(inside);
   ring.drawEllipse(QPointF(side / 2.0, side / 2.0), kWaypointPixels, kWaypointPixels);
+}
+
+RouteOverlay::LegShape RouteOverlay::legShape(const LegTrack& leg, const LegSettings& s) {
+  LegShape shape{leg.from(), leg.to(), s, {}, {}};
+  const double port = s.portXtdNm * kMetresPerNauticalMile;
+  const double starboard = s.starboardXtdNm * kMetresPerNauticalMile;
+  // A rhumb line is straight on the Mercator chart, and so (to well under
+  // a pixel) are its corridor's limits; a great circle is followed in
+  // steps short enough that each is straight on the chart too.
+  const int steps = leg.kind() == LegKind::Rhumb
+                        ? 1
+                        : std::clamp(static_cast<int>(std::ceil(leg.metres() / kGreatCircleStepMetres)), 1,
+                                     kMaxLegSteps);
+  std::vector<LegTrack::Point> along;
+  for (int k = 0; k <= steps; ++k) along.push_back(leg.at(leg.metres() * k / steps));
+  along.back().position = leg.to();
+  for (const LegTrack::Point& p : along) shape.track.push_back(geoToChart(p.position));
+  unwrap(shape.track, shape.track.front().x);
+
+  // The corridor's outline: the starboard limit forward, the end's two
+  // quarter circles, the port limit back, the start's two quarter circles.
+  std::vector<ChartPoint>& corridor = shape.corridor;
+  const double first = along.front().course, last = along.back().course;
+  for (const LegTrack::Point& p : along) corridor.push_back(geoToChart(offset(p.position, p.course + 90, starboard)));
+  appendArc(leg.to(), last + 90, last, starboard, kCapSteps, corridor);
+  appendArc(leg.to(), last, last - 90, port, kCapSteps, corridor);
+  for (auto p = along.rbegin(); p != along.rend(); ++p)
+    corridor.push_back(geoToChart(offset(p->position, p->course - 90, port)));
+  appendArc(leg.from(), first - 90, first - 180, port, kCapSteps, corridor);
+  appendArc(leg.from(), first + 180, first + 90, starboard, kCapSteps, corridor);
+  unwrap(corridor, shape.track.front().x);
+  return shape;
 }
 
 void RouteOverlay::setRoute(const Route* route) {
@@ -88,43 +160,58 @@ void RouteOverlay::setRoute(const Route* route) {
   corridor_.clear();
   legStart_.assign(1, 0);
   corridorStart_.assign(1, 0);
+  std::vector<LegShape> kept;
+  kept.swap(legs_);
   if (!route) return;
   for (const Waypoint& w : route->waypoints()) waypoints_.push_back(geoToChart(w.position));
+  if (!waypoints_.empty()) unwrap(waypoints_, wrappedX(waypoints_.front().x));
+  // A leg whose ends and settings are as before keeps its shape: a dragged
+  // waypoint rebuilds only the two legs it joins.
   for (int i = 0; i < route->legCount(); ++i) {
-    const LegTrack leg = route->legTrack(i);
-    const LegSettings& s = route->legSettings()[static_cast<std::size_t>(i)];
-    const double port = s.portXtdNm * kMetresPerNauticalMile;
-    const double starboard = s.starboardXtdNm * kMetresPerNauticalMile;
-    // A rhumb line is straight on the Mercator chart, and so (to well under
-    // a pixel) are its corridor's limits; a great circle is followed in
-    // steps short enough that each is straight on the chart too.
-    const int steps = leg.kind() == LegKind::Rhumb
-                          ? 1
-                          : std::clamp(static_cast<int>(std::ceil(leg.metres() / kGreatCircleStepMetres)), 1,
-                                       kMaxLegSteps);
-    std::vector<LegTrack::Point> along;
-    for (int k = 0; k <= steps; ++k) along.push_back(leg.at(leg.metres() * k / steps));
-    along.back().position = leg.to();
-    for (const LegTrack::Point& p : along) track_.push_back(geoToChart(p.position));
+    const auto at = static_cast<std::size_t>(i);
+    const GeoPoint from = route->waypoints()[at].position, to = route->waypoints()[at + 1].position;
+    const LegSettings& s = route->legSettings()[at];
+    if (at < kept.size() && same(kept[at].from, from) && same(kept[at].to, to) && kept[at].settings == s)
+      legs_.push_back(std::move(kept[at]));
+    else
+      legs_.push_back(legShape(route->legTrack(i), s));
+    // A leg keeps its own copy of the world; it is moved to the one its
+    // first waypoint is in.
+    const LegShape& shape = legs_.back();
+    const double dx = nearestCopyX(shape.track.front().x, waypoints_[at].x) - shape.track.front().x;
+    appendShifted(shape.track, dx, track_);
     legStart_.push_back(static_cast<int>(track_.size()));
-
-    // The corridor's outline: the starboard limit forward, the end's two
-    // quarter circles, the port limit back, the start's two quarter circles.
-    const double first = along.front().course, last = along.back().course;
-    for (const LegTrack::Point& p : along) corridor_.push_back(geoToChart(offset(p.position, p.course + 90, starboard)));
-    appendArc(leg.to(), last + 90, last, starboard, kCapSteps, corridor_);
-    appendArc(leg.to(), last, last - 90, port, kCapSteps, corridor_);
-    for (auto p = along.rbegin(); p != along.rend(); ++p)
-      corridor_.push_back(geoToChart(offset(p->position, p->course - 90, port)));
-    appendArc(leg.from(), first - 90, first - 180, port, kCapSteps, corridor_);
-    appendArc(leg.from(), first + 180, first + 90, starboard, kCapSteps, corridor_);
+    appendShifted(shape.corridor, dx, corridor_);
     corridorStart_.push_back(static_cast<int>(corridor_.size()));
   }
+  if (waypoints_.empty()) return;
+  box_ = ChartBox{waypoints_.front().x, waypoints_.front().y, waypoints_.front().x, waypoints_.front().y};
+  for (const std::vector<ChartPoint>* points : {&waypoints_, &corridor_})
+    for (const ChartPoint& p : *points) {
+      box_.minX = std::min(box_.minX, p.x);
+      box_.maxX = std::max(box_.maxX, p.x);
+      box_.minY = std::min(box_.minY, p.y);
+      box_.maxY = std::max(box_.maxY, p.y);
+    }
   pixels_.reserve(std::max(track_.size(), corridor_.size()) + 1);  // a corridor closes with its first point
 }
 
 void RouteOverlay::draw(QPainter& painter, const ViewGeometry& view) const {
   if (waypoints_.empty() && !finding_) return;
+  // Drawn in each copy of the world that it meets, as the cells are: a
+  // route across the 180th meridian shows on both sides of it.
+  ChartBox box = box_;
+  std::optional<ChartPoint> finding;
+  if (finding_) {
+    finding = geoToChart(*finding_);
+    if (waypoints_.empty()) box = ChartBox{finding->x, finding->y, finding->x, finding->y};
+    finding->x = nearestCopyX(finding->x, (box.minX + box.maxX) / 2);
+  }
+  const WorldCopies copies = worldCopiesMeeting(box, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) drawCopy(painter, viewOfWorldCopy(view, k), finding);
+}
+
+void RouteOverlay::drawCopy(QPainter& painter, const ViewGeometry& view, std::optional<ChartPoint> finding) const {
   // No save and restore (a saved state is an allocation): the pen and brush
   // are set for every part, and the brush is left empty. Drawn in device
   // pixels, which the raster engine fills and strokes much faster than
@@ -158,24 +245,30 @@ void RouteOverlay::draw(QPainter& painter, const ViewGeometry& view) const {
   // Each waypoint is the ring drawn once, when the overlay was made.
   const QPointF corner(waypointMark_.width() / 2.0, waypointMark_.height() / 2.0);
   for (const ChartPoint& w : waypoints_) painter.drawImage(pixelOf(w, view) - corner, waypointMark_);
-  if (finding_) {
+  if (finding) {
     painter.setPen(findingPen_);
     painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(pixelOf(geoToChart(*finding_), view), kFindingPixels, kFindingPixels);
+    painter.drawEllipse(pixelOf(*finding, view), kFindingPixels, kFindingPixels);
   }
   painter.setBrush(Qt::NoBrush);
   painter.setWindow(window);
 }
 
+// Picking looks in every copy of the world the route is drawn in.
 int RouteOverlay::waypointAt(QPointF pixel, const ViewGeometry& view) const {
   int best = -1;
   double bestDistance = kWaypointHitPixels;
-  for (std::size_t i = 0; i < waypoints_.size(); ++i) {
-    const QPointF d = pixelOf(waypoints_[i], view) - pixel;
-    const double distance = std::hypot(d.x(), d.y());
-    if (distance <= bestDistance) {
-      bestDistance = distance;
-      best = static_cast<int>(i);
+  if (waypoints_.empty()) return best;
+  const WorldCopies copies = worldCopiesMeeting(box_, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) {
+    const ViewGeometry copy = viewOfWorldCopy(view, k);
+    for (std::size_t i = 0; i < waypoints_.size(); ++i) {
+      const QPointF d = pixelOf(waypoints_[i], copy) - pixel;
+      const double distance = std::hypot(d.x(), d.y());
+      if (distance <= bestDistance) {
+        bestDistance = distance;
+        best = static_cast<int>(i);
+      }
     }
   }
   return best;
@@ -184,13 +277,18 @@ int RouteOverlay::waypointAt(QPointF pixel, const ViewGeometry& view) const {
 int RouteOverlay::legAt(QPointF pixel, const ViewGeometry& view) const {
   int best = -1;
   double bestDistance = kLegHitPixels;
-  for (std::size_t leg = 0; leg + 1 < legStart_.size(); ++leg) {
-    for (int i = legStart_[leg]; i + 1 < legStart_[leg + 1]; ++i) {
-      const double distance = segmentDistance(pixel, pixelOf(track_[static_cast<std::size_t>(i)], view),
-                                              pixelOf(track_[static_cast<std::size_t>(i) + 1], view));
-      if (distance <= bestDistance) {
-        bestDistance = distance;
-        best = static_cast<int>(leg);
+  if (waypoints_.empty()) return best;
+  const WorldCopies copies = worldCopiesMeeting(box_, viewBox(view));
+  for (int k = copies.first; k <= copies.last; ++k) {
+    const ViewGeometry copy = viewOfWorldCopy(view, k);
+    for (std::size_t leg = 0; leg + 1 < legStart_.size(); ++leg) {
+      for (int i = legStart_[leg]; i + 1 < legStart_[leg + 1]; ++i) {
+        const double distance = segmentDistance(pixel, pixelOf(track_[static_cast<std::size_t>(i)], copy),
+                                                pixelOf(track_[static_cast<std::size_t>(i) + 1], copy));
+        if (distance <= bestDistance) {
+          bestDistance = distance;
+          best = static_cast<int>(leg);
+        }
       }
     }
   }

@@ -5,7 +5,11 @@
 // straight on the Mercator chart), the waypoints as rings, and the place of
 // the finding chosen in the route panel.
 //
-// Everything that costs is done when the route changes (`setRoute`): the
+// A route across the 180th meridian is kept continuous (its points run on
+// east or west of it) and drawn in each copy of the world the view meets.
+//
+// Everything that costs is done when the route changes (`setRoute`, which
+// rebuilds only the legs whose ends or settings changed): the
 // legs and corridor edges are followed on the ellipsoid and kept in chart
 // units, and the buffer the draw pass projects them into is sized then. The
 // draw pass only projects and paints, and allocates nothing.
@@ -15,11 +19,12 @@
 #include <optional>
 #include <vector>
 
+#include "ColourTable.h"
 #include "MercatorProjection.h"
+#include "Route.h"
 #include "ViewGeometry.h"
 
 class QPainter;
-class Route;
 
 class RouteOverlay {
 public:
@@ -27,6 +32,9 @@ public:
 
   // The route to draw (copied into chart geometry), or none.
   void setRoute(const Route* route);
+  // The colours of the table the chart is drawn in; the marks are made
+  // anew only when they change, so call it before each pass.
+  void setColours(const ColourTable& table);
   // The place of the finding to mark, or none.
   void setFinding(std::optional<GeoPoint> at) { finding_ = at; }
   bool empty() const { return waypoints_.empty(); }
@@ -46,6 +54,18 @@ public:
   static constexpr int kCapSteps = 4;
 
 private:
+  // One leg's track and corridor outline in chart units, kept with what
+  // they were made from.
+  struct LegShape {
+    GeoPoint from, to;
+    LegSettings settings;
+    std::vector<ChartPoint> track, corridor;
+  };
+  static LegShape legShape(const LegTrack& leg, const LegSettings& settings);
+
+  void drawCopy(QPainter& painter, const ViewGeometry& view, std::optional<ChartPoint> finding) const;
+
+  std::vector<LegShape> legs_;
   // The points of leg i are track_[legStart_[i]] .. track_[legStart_[i + 1] - 1];
   // the same for the corridor's outline.
   std::vector<ChartPoint> waypoints_;
@@ -53,9 +73,11 @@ private:
   std::vector<int> legStart_;
   std::vector<ChartPoint> corridor_;
   std::vector<int> corridorStart_;
+  ChartBox box_;  // of the waypoints and corridors
   std::optional<GeoPoint> finding_;
   mutable std::vector<QPointF> pixels_;  // the draw pass's projection buffer, sized by setRoute
 
+  QColor routeColour_, ringColour_;
   QPen legPen_, corridorPen_, findingPen_;
   QImage waypointMark_;
 };

@@ -102,6 +102,7 @@ void Pass(benchmark::State& state) {
   Route route = zigzag(view, image.width(), image.height());
   const GeoPoint moved = route.waypoints()[10].position;
   RouteOverlay overlay;
+  overlay.setColours(*settings.colourTable);
   if (mode > 0) overlay.setRoute(&route);
   long long routeAllocations = 0;
   double routeSeconds = 0;

@@ -354,6 +354,20 @@ TEST_F(Routes, TheCheckListsFindingsChoosingOneShowsItAndAChangeChecksAgain) {
             checkRoute(route(), *engine().cells().indexedSnapshot(), settings).findings.size());
   EXPECT_TRUE(window->routePanel()->checkState()->text().contains(
       QStringLiteral("%1 m").arg(static_cast<double>(settings.safetyContour))));
+
+  // A typed edit and two contour changes in quick succession start one
+  // check, of the route and contour as they end up.
+  const int started = window->routeChecker().started();
+  typeWaypoint(1, RoutePanel::WaypointLatitude, latitudeText(route().waypoints()[0].position.latitude));
+  action("action_20m")->trigger();
+  action("action_10m")->trigger();
+  waitForCheck();
+  EXPECT_EQ(window->routeChecker().started(), started + 1);
+  settings.safetyContour = window->displaySettings().safetyContour;
+  EXPECT_EQ(window->routeFindings().size(),
+            checkRoute(route(), *engine().cells().indexedSnapshot(), settings).findings.size());
+  EXPECT_TRUE(window->routePanel()->checkState()->text().contains(
+      QStringLiteral("%1 m").arg(static_cast<double>(settings.safetyContour))));
 }
 
 }  // namespace
