@@ -223,6 +223,7 @@ private:
   // The end of a read of unloaded cells: the chart drawn again with them;
   // a cell that did not come back is not asked for again.
   void cellsRestored(const QStringList& names, const LoadReport& report);
+  void readCellsForRouteCheck();
 
   ChartEngine& engine_;
   DisplaySettings settings_;
@@ -249,5 +250,10 @@ private:
   bool routeCheckWanted_ = false;       // the active route is checked after each change
   float routeCheckContour_ = 0;         // the safety contour of the last check started
   std::vector<RouteFinding> routeFindings_;
+  // Unloaded cells the last check could not look into, asked back from the
+  // store once per change of the route and kept in memory until it changes;
+  // the check runs again when they have come.
+  QStringList routeCellsAsked_;
+  QStringList routeCellsPending_;  // asked for and not read yet
   QString routeFolder_;                 // last folder of the route files
 };

@@ -12,6 +12,8 @@
 #include "LoadReport.h"
 #include "MainWindow.h"
 #include "ObjectPanel.h"
+#include "RouteBook.h"
+#include "RouteChecker.h"
 
 void MainWindow::setResidentCells(std::size_t count) {
   residency_ = std::make_unique<CellResidency>(count);
@@ -33,11 +35,13 @@ void MainWindow::passDrawn() {
 }
 
 void MainWindow::trimCells() {
-  // What a panel or the chart's marks still point into stays.
+  // What a panel or the chart's marks still point into stays, and so do the
+  // cells read back for the route check (until the route changes).
   std::unordered_set<const S57Cell*> held{chart_->chosenCell(), chart_->reviewedCell()};
   for (const PickedObject& object : objectPanel_->objects()) held.insert(object.cell);
   const std::size_t unloaded = residency_->trim(engine_.cells(), [&](const S57Cell& cell) {
-    return !held.count(&cell) && loader_->fromStore(cell.name);
+    return !held.count(&cell) && !routeCellsAsked_.contains(QString::fromStdString(cell.name)) &&
+           loader_->fromStore(cell.name);
   });
   if (unloaded == 0) return;
   // The last pass's snapshot would keep the unloaded cells' memory until
@@ -60,4 +64,11 @@ void MainWindow::cellsRestored(const QStringList& names, const LoadReport& repor
   cellListPanel_->addFindings(report.findings);
   cellListPanel_->addCells(*engine_.cells().snapshot());
   chart_->update();
+  // The route is checked again once every cell it asked for has been read
+  // (or failed), at once, before a pass could unload them again: the check's
+  // snapshot keeps them.
+  const bool routeWaited = !routeCellsPending_.isEmpty();
+  for (const QString& name : names) routeCellsPending_.removeAll(name);
+  if (routeWaited && routeCellsPending_.isEmpty() && routeCheckWanted_ && routes_->active())
+    routeChecker_->start(*routes_->active(), routeCheckContour_);
 }

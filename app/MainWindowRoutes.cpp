@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "CellLoader.h"
 #include "ChartEngine.h"
 #include "ChartStatusBar.h"
 #include "ChartWidget.h"
@@ -105,6 +106,7 @@ void MainWindow::checkActiveRoute() {
     return;
   }
   routeCheckWanted_ = true;
+  routeCellsAsked_.clear();
   routeCheckContour_ = displaySettings().safetyContour;
   routeChecker_->startSoon(*route, routeCheckContour_);
   // The list keeps the last result until the new one is in, marked as old.
@@ -122,6 +124,26 @@ void MainWindow::routeChecked(const RouteCheckResult& result, float safetyContou
                      .arg(static_cast<double>(safetyContour))
                      .arg(alarms)
                      .arg(indications));
+  readCellsForRouteCheck();
+}
+
+// Cells unloaded to free memory hold no features to check: they are read
+// back from the store and the route is checked again. Until then their
+// findings say the stretch is unchecked; a cell that does not come back
+// keeps that alarm.
+void MainWindow::readCellsForRouteCheck() {
+  if (storeFolder_.isEmpty()) return;
+  QStringList names;
+  for (const RouteFinding& f : routeFindings_) {
+    if (f.reason != FindingReason::CellNotLoaded) continue;
+    const QString name = QString::fromStdString(f.cell);
+    if (routeCellsAsked_.contains(name) || names.contains(name) || !loader_->fromStore(f.cell)) continue;
+    names << name;
+  }
+  if (names.isEmpty()) return;
+  routeCellsAsked_ << names;
+  routeCellsPending_ << names;
+  loader_->restoreFromStore(storeFolder_, dataClient_, names);
 }
 
 void MainWindow::showRouteCheck(const QString& state) { routePanel_->showCheck(state, routeFindings_); }

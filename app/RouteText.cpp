@@ -58,6 +58,8 @@ QString findingReasonText(const RouteFinding& f) {
       return QStringLiteral("此处以较小比例尺 %1 的海图检查（最佳 %2）").arg(scale(f.scale), scale(f.betterScale));
     case FindingReason::Overscaled:
       return QStringLiteral("数据编绘比例尺 %1 小于海图比例尺 %2").arg(scale(f.scale), scale(f.betterScale));
+    case FindingReason::CellNotLoaded:
+      return QStringLiteral("图幅 %1 未载入内存，其物标未检查（正在读取后重新检查）").arg(QString::fromStdString(f.cell));
   }
   return QString();
 }

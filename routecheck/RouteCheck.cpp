@@ -142,7 +142,19 @@ void Checker::checkLeg(int leg, std::vector<RouteFinding>& out) {
     if (cell->extents.empty()) continue;
     const bool near = std::any_of(cell->extents.begin(), cell->extents.end(),
                                   [&](const ChartBox& b) { return !probe.copiesMeeting(b).empty(); });
-    if (near) candidates.push_back(&checked(cell));
+    if (!near) continue;
+    if (cell->unloaded) {
+      // Listed without its features: nothing of it can be checked.
+      RouteFinding f;
+      f.leg = leg;
+      f.position = track.from();
+      f.kind = FindingKind::Alarm;
+      f.reason = FindingReason::CellNotLoaded;
+      f.cell = cell->name;
+      out.push_back(std::move(f));
+      continue;
+    }
+    candidates.push_back(&checked(cell));
   }
   std::stable_sort(candidates.begin(), candidates.end(),
                    [](const CheckedCell* a, const CheckedCell* b) { return a->scale < b->scale; });

@@ -13,6 +13,7 @@ const char* findingReasonName(FindingReason reason) {
     case FindingReason::OutsideCoverage: return "outside-coverage";
     case FindingReason::LessDetailedData: return "less-detailed-data";
     case FindingReason::Overscaled: return "overscaled";
+    case FindingReason::CellNotLoaded: return "cell-not-loaded";
   }
   return "";
 }

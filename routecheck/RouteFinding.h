@@ -41,12 +41,18 @@ enum class FindingReason {
   // overscaled at the cell's scale: `scale` the area's, `betterScale` the
   // cell's.
   Overscaled,
+  // A cell that covers part of the leg is listed but not in memory (the
+  // window unloads cells it has not drawn lately): its objects were not
+  // checked. An alarm, so that an unchecked stretch is never taken for a
+  // clear one; `cell` names it.
+  CellNotLoaded,
 };
 
 // "alarm", "indication".
 const char* findingKindName(FindingKind kind);
 // "shallow-water", "not-navigable", "danger", "shoal-sounding", "obstacle",
-// "special-area", "outside-coverage", "less-detailed-data", "overscaled".
+// "special-area", "outside-coverage", "less-detailed-data", "overscaled",
+// "cell-not-loaded".
 const char* findingReasonName(FindingReason reason);
 
 struct RouteFinding {

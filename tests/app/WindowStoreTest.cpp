@@ -15,6 +15,8 @@
 #include "ChartStore.h"
 #include "ChartWidget.h"
 #include "Portfolio.h"
+#include "RouteBook.h"
+#include "RouteChecker.h"
 #include "StoreImporter.h"
 #include "WindowFixture.h"
 
@@ -382,4 +384,49 @@ TEST_F(WindowStore, CellsNotDrawnLatelyLeaveMemoryAndComeBackWhenTheViewReturns)
   EXPECT_EQ(engine().cells().size(), 40u);
   EXPECT_EQ(window->cellListPanel()->loadedCount(), 40);
   EXPECT_LE(loadedCount(), std::max(3, static_cast<int>(window->chart()->view().drawnCells.size())));
+}
+
+// A route across a cell unloaded to free memory: the first check says the
+// cell was not checked, the window reads it back, and the check that
+// follows looks into it.
+TEST_F(WindowStore, ARouteCheckReadsBackTheUnloadedCellsItCrosses) {
+  const fs::path cells = fs::absolute("portfolio");
+  fs::create_directories(cells);
+  ASSERT_TRUE(portfolio::writePortfolio(40, cells.string()).ok);
+  {
+    ChartStore charts(store.string());
+    ASSERT_TRUE(charts.import({cells.string()}).written);
+  }
+  window->setResidentCells(3);
+  showAndDraw();
+  window->startStore(QString::fromStdString(store.string()));
+  ASSERT_TRUE(waitForLoading(window->loader()));
+  window->chart()->repaint();
+  std::string name;
+  ChartBox box;
+  for (const S57Cell* c : *engine().cells().snapshot())
+    if (c->unloaded && c->name[2] == '5') name = c->name, box = c->boundingBox;
+  ASSERT_FALSE(name.empty());
+  const double middle = (box.minY + box.maxY) / 2, inset = (box.maxX - box.minX) / 4;
+  Route route("through an unloaded cell");
+  ASSERT_TRUE(route.appendWaypoint({chartToGeo({box.minX + inset, middle}), "A", std::nullopt}));
+  ASSERT_TRUE(route.appendWaypoint({chartToGeo({box.maxX - inset, middle}), "B", std::nullopt}));
+  window->routes().add(route);
+  window->checkActiveRoute();
+  // The first check finds the cell unloaded and says so; the window reads it
+  // back and checks again.
+  const auto checkedInside = [&] {
+    if (window->routeChecker().busy() || window->routeChecker().started() < 2) return false;
+    for (const RouteFinding& f : window->routeFindings())
+      if (f.reason == FindingReason::CellNotLoaded) return false;
+    return true;
+  };
+  ASSERT_TRUE(QTest::qWaitFor(checkedInside, 20000)) << name << " was not read back for the check";
+  EXPECT_FALSE(loaded(name.substr(0, 8))->unloaded);
+  for (const RouteFinding& f : window->routeFindings())
+    EXPECT_NE(f.reason, FindingReason::OutsideCoverage) << "the route lies inside " << name;
+  // Kept while the route is the one checked, whatever the budget.
+  window->chart()->repaint();
+  QTest::qWait(100);
+  EXPECT_FALSE(loaded(name.substr(0, 8))->unloaded);
 }

@@ -3,6 +3,7 @@
 // shallow water entered, left and sailed through, the most detailed cell at
 // each place, the end of the coverage, a leg across the 180th meridian,
 // dated objects and the order of the findings.
+#include <algorithm>
 #include <atomic>
 
 #include "Geodesic.h"
@@ -186,6 +187,25 @@ TEST_F(RouteCheckTest, EachPlaceIsCheckedOnItsMostDetailedCellAndTheEndOfTheCove
   }
   EXPECT_TRUE(lessDetailed);
   EXPECT_TRUE(outside);
+}
+
+TEST_F(RouteCheckTest, ACellUnloadedToFreeMemoryIsAnAlarmNeverAClearStretch) {
+  WrittenCell cell = waterCell("GB5UNLD1", 20000);
+  const int rock = cell.addPoint(kUWTROC, {{kVALSOU, "2"}, {kWATLEV, "3"}}, {kLat, -121.90});
+  load(cell);
+  const Route route = routeThrough({{kLat, kWest}, {kLat, kEast}});
+  ASSERT_NE(findingOf(check(route), 0, rock), nullptr);
+
+  ASSERT_TRUE(cells.unload("GB5UNLD1.000"));
+  const RouteCheckResult result = check(route);
+  EXPECT_EQ(findingOf(result, 0, rock), nullptr);  // its features are gone
+  const auto unchecked = std::find_if(result.findings.begin(), result.findings.end(), [](const RouteFinding& f) {
+    return f.reason == FindingReason::CellNotLoaded;
+  });
+  ASSERT_NE(unchecked, result.findings.end());
+  EXPECT_EQ(unchecked->kind, FindingKind::Alarm);
+  EXPECT_EQ(unchecked->cell, "GB5UNLD1.000");
+  EXPECT_EQ(unchecked->leg, 0);
 }
 
 TEST_F(RouteCheckTest, ALegAcrossTheAntimeridianFindsWhatLiesOnBothSides) {
