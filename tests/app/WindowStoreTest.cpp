@@ -65,6 +65,23 @@ protected:
     return nullptr;
   }
 
+  // The window started on a store of a written portfolio of `count` cells,
+  // keeping at most `budget` of them loaded, after its first pass.
+  void startOnPortfolio(int count, std::size_t budget) {
+    const fs::path cells = fs::absolute("portfolio");
+    fs::create_directories(cells);
+    ASSERT_TRUE(portfolio::writePortfolio(count, cells.string()).ok);
+    {
+      ChartStore charts(store.string());
+      ASSERT_TRUE(charts.import({cells.string()}).written);
+    }
+    window->setResidentCells(budget);
+    showAndDraw();
+    window->startStore(QString::fromStdString(store.string()));
+    ASSERT_TRUE(waitForLoading(window->loader()));
+    window->chart()->repaint();
+  }
+
   QTreeWidgetItem* listRow(const QString& name) const {
     QTreeWidget* tree = window->cellListPanel()->tree();
     for (int i = 0; i < window->cellListPanel()->loadedCount(); ++i)
@@ -342,18 +359,7 @@ TEST_F(WindowStore, ACellBehindItsDataServersProductListIsShownWithSse27) {
 // going to one of them reads it again in the background, and the chart
 // draws it when it comes.
 TEST_F(WindowStore, CellsNotDrawnLatelyLeaveMemoryAndComeBackWhenTheViewReturns) {
-  const fs::path cells = fs::absolute("portfolio");
-  fs::create_directories(cells);
-  ASSERT_TRUE(portfolio::writePortfolio(40, cells.string()).ok);
-  {
-    ChartStore charts(store.string());
-    ASSERT_TRUE(charts.import({cells.string()}).written);
-  }
-  window->setResidentCells(3);
-  showAndDraw();
-  window->startStore(QString::fromStdString(store.string()));
-  ASSERT_TRUE(waitForLoading(window->loader()));
-  window->chart()->repaint();
+  ASSERT_NO_FATAL_FAILURE(startOnPortfolio(40, 3));
   const auto loadedCount = [this] {
     int n = 0;
     for (const S57Cell* c : *engine().cells().snapshot()) n += c->unloaded ? 0 : 1;
@@ -390,18 +396,7 @@ TEST_F(WindowStore, CellsNotDrawnLatelyLeaveMemoryAndComeBackWhenTheViewReturns)
 // cell was not checked, the window reads it back, and the check that
 // follows looks into it.
 TEST_F(WindowStore, ARouteCheckReadsBackTheUnloadedCellsItCrosses) {
-  const fs::path cells = fs::absolute("portfolio");
-  fs::create_directories(cells);
-  ASSERT_TRUE(portfolio::writePortfolio(40, cells.string()).ok);
-  {
-    ChartStore charts(store.string());
-    ASSERT_TRUE(charts.import({cells.string()}).written);
-  }
-  window->setResidentCells(3);
-  showAndDraw();
-  window->startStore(QString::fromStdString(store.string()));
-  ASSERT_TRUE(waitForLoading(window->loader()));
-  window->chart()->repaint();
+  ASSERT_NO_FATAL_FAILURE(startOnPortfolio(40, 3));
   std::string name;
   ChartBox box;
   for (const S57Cell* c : *engine().cells().snapshot())
