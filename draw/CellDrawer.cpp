@@ -6,10 +6,14 @@
 #include "PointDrawer.h"
 #include "SoundingDrawer.h"
 
-void drawCell(DrawContext& dc, const S57Cell& cell) {
-  dc.buffers.textBoxes.boxes.clear();
-  dc.buffers.styledEdges.clear();
-  dc.detail = cell.detail ? cell.detail->level(cell, detailLevelForView(cell.detail->tolerances(), dc.view)) : nullptr;
+bool stampsSymbolsAt(const S57Cell& cell, float scale) {
+  // A hair of margin: a view set to the compilation scale may come out a
+  // rounding step smaller.
+  return cell.compilationScale > 0 && scale > static_cast<float>(cell.compilationScale) * 1.01f;
+}
+
+namespace {
+void drawFeatures(DrawContext& dc, const S57Cell& cell) {
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
   drawStyledEdges(dc);
   for (const auto& line : cell.lines) drawLine(dc, *line, cell);
@@ -18,4 +22,14 @@ void drawCell(DrawContext& dc, const S57Cell& cell) {
   for (const auto& point : cell.points) drawPoint(dc, *point, cell);
   if (!soundingsShownAtScale(dc.settings, scale)) return;
   for (const auto& sounding : cell.soundings) drawSoundings(dc, *sounding, cell);
+}
+}  // namespace
+
+void drawCell(DrawContext& dc, const S57Cell& cell) {
+  dc.buffers.textBoxes.boxes.clear();
+  dc.buffers.styledEdges.clear();
+  dc.detail = cell.detail ? cell.detail->level(cell, detailLevelForView(cell.detail->tolerances(), dc.view)) : nullptr;
+  dc.canvas.stampSymbols = stampsSymbolsAt(cell, dc.scale);
+  drawFeatures(dc, cell);
+  dc.canvas.stampSymbols = false;
 }

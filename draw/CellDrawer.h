@@ -11,3 +11,9 @@
 // and lines; up to scale 500000 its points too, and below 500000 its
 // soundings when soundings are shown.
 void drawCell(DrawContext& dc, const S57Cell& cell);
+
+// Whether a view at true scale `scale` stamps the cell's symbols
+// (SymbolStamps.h) rather than drawing each in place: below the cell's
+// compilation scale, where it shows many times as many of them as at its
+// own scale. At that scale and above, every symbol is drawn in place.
+bool stampsSymbolsAt(const S57Cell& cell, float scale);

@@ -15,4 +15,8 @@ struct Canvas {
   const ColourTable& colours;
   LibraryDrawings& drawings;
   DrawScratch& scratch;
+  // Symbols are stamped from images made once (SymbolStamps.h) rather than
+  // drawn command by command: set for cells drawn below their compilation
+  // scale, where a view holds many times as many of them.
+  bool stampSymbols = false;
 };

@@ -13,6 +13,7 @@
 #include "ComplexLines.h"
 #include "SymbolDrawing.h"
 #include "SymbolOutlines.h"
+#include "SymbolStamps.h"
 
 struct DrawScratch {
   PenCache pens;
@@ -20,5 +21,6 @@ struct DrawScratch {
   std::vector<QPoint> pixels;  // a pattern fill's points in pixels
   SymbolScratch symbol;
   SymbolOutlines outlines;
+  SymbolStamps stamps;
   ComplexScratch complex;
 };

@@ -10,6 +10,7 @@
 #include "DrawScratch.h"
 #include "LibraryDrawings.h"
 #include "Primitives.h"
+#include "SymbolStamps.h"
 #include "VectorDrawing.h"
 #include "ViewGeometry.h"
 
@@ -58,6 +59,7 @@ void drawSymbol(const Canvas& canvas, const QPointF& anchor, const std::string& 
 
 void drawSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefinition& symbol, int rotation) {
   if (symbol.commands.empty()) return;
+  if (canvas.stampSymbols && stampSymbol(canvas, anchor, symbol, rotation)) return;
   QPainter& painter = canvas.painter;
   painter.setBrush(Qt::NoBrush);
   SymbolScratch& s = canvas.scratch.symbol;

@@ -10,6 +10,7 @@
 #include "LibraryDrawings.h"
 #include "Primitives.h"
 #include "SymbolDrawing.h"
+#include "SymbolStamps.h"
 #include "VectorDrawing.h"
 
 namespace {
@@ -107,6 +108,7 @@ const SymbolDefinition* drawSymbolFast(const Canvas& canvas, const QPointF& anch
   const auto it = symbols.find(name);
   if (it == symbols.end() || it->second.commands.empty()) return nullptr;
   const SymbolDefinition& symbol = it->second;
+  if (canvas.stampSymbols && stampSymbol(canvas, anchor, symbol, rotation)) return &symbol;
   if (rotation == 0 && drawSymbolOutline(canvas,
                                          QPoint(truncateCoordinate(anchor.x() - symbol.pivotColumn),
                                                 truncateCoordinate(anchor.y() - symbol.pivotRow)),
