@@ -39,7 +39,8 @@ bool queueContourLabel(DrawContext& dc, const LineFeature& line, const std::vect
   if (last == 0) return false;
   const ChartPoint at{dc.view.origin.x + anchor.x() * dc.view.scale, dc.view.origin.y - anchor.y() * dc.view.scale};
   dc.texts->addSymbolLabel(room, anchor, at, instructions, first, last, line,
-                           displayState(line, dc.result.get()).priority, dc.cellOrder, dc.result);
+                           displayState(line, dc.result.get()).priority, dc.cellOrder, dc.result,
+                           dc.canvas.stampSymbols);
   return true;
 }
 }  // namespace

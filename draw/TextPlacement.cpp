@@ -46,8 +46,9 @@ void TextPlacement::addText(const TextBox& box, bool alignRight, const ChartPoin
 void TextPlacement::addSymbolLabel(const TextBox& box, const QPointF& anchor, const ChartPoint& at,
                                    const std::vector<Instruction>& symbols, std::uint32_t first, std::uint32_t last,
                                    const ChartFeature& feature, int priority, int cell,
-                                   std::shared_ptr<const void> keep) {
+                                   std::shared_ptr<const void> keep, bool stamped) {
   Pending& t = texts_.emplace_back();
+  t.stamped = stamped;
   t.box = box;
   t.at = at;
   t.feature = &feature;
@@ -124,11 +125,13 @@ void TextPlacement::placeAndDraw(const Canvas& canvas, InstructionRecorder* reco
       if (taken(t.box)) continue;
       takenTexts_.push_back(t.box);
       placed_.push_back(PlacedText{t.box, t.feature});
+      Canvas labelCanvas = canvas;
+      labelCanvas.stampSymbols = t.stamped;
       for (std::uint32_t k = t.first; k < t.last; ++k) {
         const Instruction& in = (*t.symbols)[k];
         const Symbol* symbol = in.find<Symbol>();
         if (!symbol) continue;
-        drawSymbol(canvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
+        drawSymbol(labelCanvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
         if (recorder) recorder->executed(*t.feature, in);
       }
       continue;

@@ -65,6 +65,7 @@ public:
     const std::vector<Instruction>* symbols = nullptr;
     std::uint32_t first = 0, last = 0;
     QPointF anchor;
+    bool stamped = false;  // its symbols are stamped (SymbolStamps.h), as its cell's are
     std::shared_ptr<const void> keep;          // owns `text` when the feature does not
     std::uint32_t order = 0;
     int priority = 0;  // the feature's display priority
@@ -85,10 +86,12 @@ public:
                std::shared_ptr<const void> keep = nullptr);
   // A label drawn as the symbols among `symbols`[first, last) at `anchor`
   // (a depth contour's figures), placed whole or not at all as a text of
-  // `feature` of other importance; `box` holds every symbol.
+  // `feature` of other importance; `box` holds every symbol. With `stamped`
+  // the symbols are stamped, as those of the label's cell are in the pass.
   void addSymbolLabel(const TextBox& box, const QPointF& anchor, const ChartPoint& at,
                       const std::vector<Instruction>& symbols, std::uint32_t first, std::uint32_t last,
-                      const ChartFeature& feature, int priority, int cell, std::shared_ptr<const void> keep);
+                      const ChartFeature& feature, int priority, int cell, std::shared_ptr<const void> keep,
+                      bool stamped = false);
   // The name of a cell at the corner of its boundary, in `box`: the names
   // of cells the pass draws (`drawn`) before those only framed.
   void addCellName(const TextBox& box, const ChartPoint& at, const std::string& name, int cell, bool drawn);

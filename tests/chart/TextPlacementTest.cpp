@@ -137,6 +137,32 @@ TEST_F(TextPlacementTest, HiddenTextsAndLabelsOfSymbols) {
   EXPECT_EQ(device.ofKind(PaintCall::Text).size(), 1u);
 }
 
+// A label's figures are stamped when its cell's symbols were, and drawn in
+// place otherwise.
+TEST_F(TextPlacementTest, ALabelOfSymbolsIsStampedAsItsCellsSymbols) {
+  setColour("CHBLK", QColor(0, 0, 0));
+  for (const char* name : {"SAFCON01", "SAFCON02"}) {
+    SymbolDefinition& s = library().symbols[name];
+    s.name = name;
+    s.commands = {SP(colour("CHBLK")), SW(1), PU(0, 0), PD(0, 200), PD(100, 200)};
+  }
+  std::vector<Instruction> figures = {Symbol{"SAFCON01", {}, {}}, Symbol{"SAFCON02", {}, {}}};
+  PointFeature near, far;
+  TextPlacement placement;
+  placement.addSymbolLabel(TextBox{200, 800, 100, 300}, QPointF(200, 200), ChartPoint{1, 1}, figures, 0, 2, near,
+                           2, 0, nullptr, false);
+  placement.addSymbolLabel(TextBox{2000, 2600, 100, 300}, QPointF(2000, 200), ChartPoint{2, 2}, figures, 0, 2, far,
+                           2, 1, nullptr, true);
+  RecordingDevice device;
+  QPainter painter(&device);
+  painter.setWindow(0, 0, 2300000, 2300000);  // 23 units to the pixel, as in the chart
+  placement.placeAndDraw(canvas(painter), nullptr);
+  painter.end();
+  ASSERT_EQ(placement.placed().size(), 2u);
+  EXPECT_EQ(device.ofKind(PaintCall::Path).size(), 2u);
+  EXPECT_EQ(device.ofKind(PaintCall::Pixmap).size(), 2u);
+}
+
 namespace {
 // Placed texts that overlap another placed text (boxesCollide) or touch a
 // sounding shown (boxesOverlap).
