@@ -115,6 +115,10 @@ private:
     feature.attributes.reserve(record.attributes.size() + record.nationalAttributes.size());
     attach(record.attributes, feature, true);
     attach(record.nationalAttributes, feature, false);
+    feature.mayHaveDates = false;
+    for (const FeatureAttribute& a : feature.attributes)
+      if (a.acronym == "DATSTA" || a.acronym == "DATEND" || a.acronym == "PERSTA" || a.acronym == "PEREND")
+        feature.mayHaveDates = true;
   }
 
   // ATTF sets the scale limits even for codes the catalogue lacks; NATF only

@@ -50,6 +50,7 @@ std::string dateText(std::string_view value) {
 }  // namespace
 
 DateShow showOnViewingDate(const ChartFeature& feature, const DisplaySettings& settings) {
+  if (!feature.mayHaveDates) return DateShow::Shown;
   const Dates d = datesOf(feature);
   if (!d.any()) return DateShow::Shown;
   const int date = settings.viewingDate;

@@ -18,18 +18,28 @@ int truncToInt(double v) {
 // trunc(pixel x 23), the product formed in single precision.
 int pixelToLogical(float px) { return truncToInt(px * static_cast<float>(LOGICAL_UNITS_PER_PIXEL)); }
 
-bool sameGridCell(const QPoint& a, const QPoint& b) {
-  return static_cast<int>(a.x() * 0.032) == static_cast<int>(b.x() * 0.032) &&
-         static_cast<int>(a.y() * 0.032) == static_cast<int>(b.y() * 0.032);
+// The logical point of a chart point (toLogical), inline for the loops
+// over every vertex of a line.
+inline QPoint logicalOf(const ChartPoint& p, const ViewGeometry& view) {
+  const double scale = view.scale;
+  return QPoint(truncToInt((p.x - view.origin.x) / scale), truncToInt((view.origin.y - p.y) / scale));
 }
 
+// The cell of the thinning's grid a logical coordinate falls in.
+inline int gridCell(int logical) { return static_cast<int>(logical * 0.032); }
+
+// A point is kept unless it falls in the grid cell of the last point kept.
 template <typename PointOf>
 int thin(int count, const ViewGeometry& view, QPoint* out, PointOf pointAt) {
   int kept = 0;
+  int lastX = 0, lastY = 0;
   for (int i = 0; i < count; ++i) {
-    const QPoint p = toLogical(pointAt(i), view);
-    if (kept > 0 && sameGridCell(p, out[kept - 1])) continue;
+    const QPoint p = logicalOf(pointAt(i), view);
+    const int x = gridCell(p.x()), y = gridCell(p.y());
+    if (kept > 0 && x == lastX && y == lastY) continue;
     out[kept++] = p;
+    lastX = x;
+    lastY = y;
   }
   return kept;
 }
@@ -50,10 +60,7 @@ void updateOrigin(ViewGeometry& view) {
   view.origin.y = view.centre.y + view.viewportHeight * scale * 0.5;
 }
 
-QPoint toLogical(const ChartPoint& p, const ViewGeometry& view) {
-  const double scale = view.scale;
-  return QPoint(truncToInt((p.x - view.origin.x) / scale), truncToInt((view.origin.y - p.y) / scale));
-}
+QPoint toLogical(const ChartPoint& p, const ViewGeometry& view) { return logicalOf(p, view); }
 
 QPointF toLogicalExact(const ChartPoint& p, const ViewGeometry& view) {
   const double scale = view.scale;

@@ -64,8 +64,10 @@ protected:
     settings().showCellBoundaries = false;
     const char* tokens[] = {"LANDA", "CHBLK", "CSTLN", "DEPCN"};
     for (int i = 0; i < 4; ++i) setColour(tokens[i], QColor(10 + 40 * i, 0, 0));
+    // Two pixels wide: a mark stamped below the cell's scale keeps pixels of
+    // its full colour.
     SymbolDefinition mark;
-    mark.commands = {SP(colour("CSTLN")), SW(1), PU(0, 0), PD(100, 0)};
+    mark.commands = {SP(colour("CSTLN")), SW(2), PU(0, 0), PD(100, 0)};
     library().symbols["MARK0001"] = mark;
     mark.commands[0] = SP(colour("DEPCN"));
     for (const char* prefix : {"SOUNDS", "SOUNDG"})

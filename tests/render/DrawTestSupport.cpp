@@ -64,11 +64,25 @@ public:
     PaintCall& call = add(PaintCall::Text, QPolygonF(QVector<QPointF>{p}));
     call.text = item.text();
   }
-  void drawPixmap(const QRectF& r, const QPixmap&, const QRectF&) override {
-    add(PaintCall::Pixmap, QPolygonF(QVector<QPointF>{r.topLeft(), r.bottomRight()}));
+  void drawPixmap(const QRectF& r, const QPixmap& pixmap, const QRectF&) override { addImage(r, pixmap.toImage()); }
+  void drawImage(const QRectF& r, const QImage& image, const QRectF&, Qt::ImageConversionFlags) override {
+    addImage(r, image);
   }
 
 private:
+  // An image (a stamped symbol) is recorded with no pen and its ink's
+  // colour as the brush: that of its most opaque pixel.
+  void addImage(const QRectF& r, const QImage& image) {
+    PaintCall& call = add(PaintCall::Pixmap, QPolygonF(QVector<QPointF>{r.topLeft(), r.bottomRight()}));
+    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+    QRgb ink = 0;
+    for (int y = 0; y < argb.height(); ++y)
+      for (int x = 0; x < argb.width(); ++x)
+        if (qAlpha(argb.pixel(x, y)) > qAlpha(ink)) ink = argb.pixel(x, y);
+    call.pen = QPen(Qt::NoPen);
+    call.brush = QBrush(QColor(qRed(ink), qGreen(ink), qBlue(ink)));
+  }
+
   PaintCall& add(PaintCall::Kind kind, const QPolygonF& points) {
     device_.calls.push_back(PaintCall{kind, points, {}, {}, pen_, brush_, transform_});
     return device_.calls.back();

@@ -29,11 +29,11 @@ namespace drawtest {
 struct PaintCall {
   enum Kind { Line, Polygon, Path, Ellipse, Points, Text, Rects, Pixmap };
   Kind kind;
-  QPolygonF points;  // Line: its two ends; Polygon, Points: the points; Ellipse, Rects: the rectangle's corners
+  QPolygonF points;  // Line: its two ends; Polygon, Points: the points; Ellipse, Rects, Pixmap: the rectangle's corners
   QPainterPath path;
   QString text;
   QPen pen;
-  QBrush brush;
+  QBrush brush;  // a Pixmap's: the colour of its most opaque pixel, with no pen
   QTransform transform;
 };
 
