@@ -104,14 +104,14 @@ struct ChartFeature {
   int agency = 0;
   int featureNumber = 0;
   int featureSubdivision = 0;
-  std::vector<FeatureAttribute> attributes;  // ATTF then NATF, catalogued ones only
-  int scaleMaximum = -1;                     // attribute 132, -1 when absent
-  int scaleMinimum = -1;                     // attribute 133, -1 when absent
   // False when the cell's reading found none of the date attributes
   // (DATSTA, DATEND, PERSTA, PEREND) among `attributes`, as for most
   // features: the draw pass then skips the walk over them. A feature made
   // otherwise keeps true and is looked at.
   bool mayHaveDates = true;
+  std::vector<FeatureAttribute> attributes;  // ATTF then NATF, catalogued ones only
+  int scaleMaximum = -1;                     // attribute 132, -1 when absent
+  int scaleMinimum = -1;                     // attribute 133, -1 when absent
 
   // Filled by the look-up selection, then read-only.
   LookupResult firstLookup;   // used with paper-chart symbols and plain boundaries
