@@ -119,13 +119,18 @@ void makeStamp(const Canvas& canvas, SymbolStamps& stamps, const SymbolDefinitio
 }
 }  // namespace
 
-SymbolStamp& SymbolStamps::entry(const Key& key, double unitsToPixels) {
+SymbolStamp* SymbolStamps::entry(const Key& key, double unitsToPixels) {
   if (unitsToPixels != unitsToPixels_) {
     stamps_.clear();
     bytes_ = 0;
     unitsToPixels_ = unitsToPixels;
   }
-  return stamps_[key];
+  const auto found = stamps_.find(key);
+  if (found != stamps_.end()) return &found->second;
+  // Each entry counts too, so that symbols turned every way cannot grow
+  // the map without end once the images are full.
+  if (!reserve(kEntryBytes + key.symbol->commands.size() * sizeof(VectorCommand))) return nullptr;
+  return &stamps_[key];
 }
 
 bool SymbolStamps::reserve(std::size_t bytes) {
@@ -153,8 +158,9 @@ bool stampSymbol(const Canvas& canvas, const QPointF& anchor, const SymbolDefini
   const int quarterX = std::min(3, static_cast<int>((x - wholeX) * 4));
   const int quarterY = std::min(3, static_cast<int>((y - wholeY) * 4));
 
-  SymbolStamp& stamp =
-      canvas.scratch.stamps.entry(SymbolStamps::Key{&symbol, rotation, quarterX, quarterY}, s);
+  SymbolStamp* found = canvas.scratch.stamps.entry(SymbolStamps::Key{&symbol, rotation, quarterX, quarterY}, s);
+  if (!found) return false;
+  SymbolStamp& stamp = *found;
   if (!drawnFrom(stamp, symbol, canvas.colours))
     makeStamp(canvas, canvas.scratch.stamps, symbol, rotation, quarterX, quarterY, s, stamp);
   if (!stamp.usable) return false;

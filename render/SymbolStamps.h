@@ -33,11 +33,12 @@ struct SymbolStamp {
 
 // A view's stamps, by symbol, rotation and the quarter pixel the anchor
 // falls in. They follow one size of the logical unit on the screen; a
-// change of it empties them. A view keeps at most
-// kStampBytes of images and draws any further symbol in place.
+// change of it empties them. A view keeps at most kStampBytes of stamps
+// (images and entries) and draws any further symbol in place.
 class SymbolStamps {
 public:
   static constexpr std::size_t kStampBytes = 8u << 20;
+  static constexpr std::size_t kEntryBytes = 256;  // an entry without its image or commands
 
   struct Key {
     const SymbolDefinition* symbol;
@@ -56,8 +57,8 @@ public:
   };
 
   // The stamp of that key at `unitsToPixels`; a stamp not made yet comes
-  // back with no commands.
-  SymbolStamp& entry(const Key& key, double unitsToPixels);
+  // back with no commands; null when the view's stamps are full.
+  SymbolStamp* entry(const Key& key, double unitsToPixels);
   // Counts an image made for the limit; false when it would pass it.
   bool reserve(std::size_t bytes);
 

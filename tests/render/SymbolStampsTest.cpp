@@ -145,3 +145,16 @@ TEST_F(SymbolStampsTest, FollowTheColourTable) {
   EXPECT_EQ(pixelsApart(picture("STAMP005", true), picture("STAMP005", false)), 0);
   EXPECT_NE(picture("STAMP005", true), before);
 }
+
+// Symbols turned every way cannot grow a view's stamps without end: once
+// full, a new one is refused (and drawn in place) while those kept stay.
+TEST_F(SymbolStampsTest, AViewsStampsStayWithinTheirLimit) {
+  SymbolDefinition symbol;
+  symbol.commands = {SP(colour("CHBLK")), SW(1), PU(0, 0), PD(600, 300)};
+  SymbolStamps stamps;
+  int kept = 0;
+  while (kept < 1000000 && stamps.entry(SymbolStamps::Key{&symbol, kept, 0, 0}, 1.0 / 23)) ++kept;
+  EXPECT_GT(kept, 1000);
+  EXPECT_LE(static_cast<std::size_t>(kept), SymbolStamps::kStampBytes / SymbolStamps::kEntryBytes);
+  EXPECT_NE(stamps.entry(SymbolStamps::Key{&symbol, 0, 0, 0}, 1.0 / 23), nullptr);
+}
