@@ -50,6 +50,9 @@ public:
   // Makes the levels of detail a pass wanted, off the GUI thread; the
   // chart is drawn again once they are there.
   const DetailLevelMaker& detailLevels() const { return *detailLevels_; }
+  // Lets go of a snapshot of the cells off the GUI thread, which would
+  // otherwise free the cells it was the last to hold.
+  void retireSnapshot(IndexedSnapshot cells) { detailLevels_->retire(std::move(cells)); }
 
   // Every change of the view ends here: the viewport from the widget's
   // size, the origin, the scale and position read out (scaleChanged,

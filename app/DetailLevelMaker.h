@@ -7,6 +7,10 @@
 // levels are made. `levelsMade` tells, queued to its receivers' thread, that
 // levels are there: when the requests are done, and meanwhile every quarter
 // second, so a long queue shows progress without a pass for every level.
+//
+// Its thread also lets go of snapshots for the window (retire): the last
+// snapshot to hold cells unloaded frees them, and freeing a hundred cells
+// takes tens of milliseconds the GUI thread must not spend.
 #include <QObject>
 #include <QThreadPool>
 #include <atomic>
@@ -26,6 +30,8 @@ public:
 
   // Makes `wanted` (levels of cells that `cells` holds).
   void make(IndexedSnapshot cells, std::vector<WantedDetailLevel> wanted);
+  // Lets go of `cells` on the maker's thread.
+  void retire(IndexedSnapshot cells);
   // Whether a request is being worked on.
   bool busy() const;
 
@@ -34,11 +40,14 @@ signals:
 
 private:
   void run();
+  // Starts the thread's run unless it runs; under mutex_.
+  void startRun();
 
   mutable std::mutex mutex_;
   IndexedSnapshot cells_;                 // holds the cells of pending_
   std::vector<WantedDetailLevel> pending_;  // made from the front
   std::size_t next_ = 0;
+  std::vector<IndexedSnapshot> retired_;   // let go of by the thread
   bool running_ = false;
   std::atomic<bool> stopping_{false};
   QThreadPool thread_;
