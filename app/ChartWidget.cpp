@@ -37,7 +37,11 @@ ChartWidget::ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget
   // A pass draws with the levels of detail at hand; those it wanted are
   // made on another thread and the chart is drawn again with them.
   view_.makeDetailLevels = false;
-  connect(detailLevels_, &DetailLevelMaker::levelsMade, this, [this] { update(); });
+  // Drawn again only when the last pass lacked a level: a pass since (a key)
+  // that had them all needs no other.
+  connect(detailLevels_, &DetailLevelMaker::levelsMade, this, [this] {
+    if (!view_.wantedDetailLevels.empty()) update();
+  });
   setMouseTracking(true);
   // A click gives the chart the keys.
   setFocusPolicy(Qt::StrongFocus);

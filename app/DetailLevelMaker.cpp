@@ -1,12 +1,7 @@
 #include "DetailLevelMaker.h"
 
-#include <QElapsedTimer>
 #include <QRunnable>
 #include <utility>
-
-namespace {
-constexpr qint64 kReportEveryMs = 250;
-}
 
 DetailLevelMaker::DetailLevelMaker(QObject* parent) : QObject(parent) {
   thread_.setMaxThreadCount(1);
@@ -46,8 +41,6 @@ bool DetailLevelMaker::busy() const {
 }
 
 void DetailLevelMaker::run() {
-  QElapsedTimer sinceReport;
-  sinceReport.start();
   bool unreported = false;
   for (;;) {
     std::vector<IndexedSnapshot> retired;
@@ -76,10 +69,5 @@ void DetailLevelMaker::run() {
     if (!job.cell) continue;
     job.cell->detail->level(*job.cell, job.level);
     unreported = true;
-    if (sinceReport.elapsed() >= kReportEveryMs && !stopping_) {
-      emit levelsMade();
-      unreported = false;
-      sinceReport.restart();
-    }
   }
 }

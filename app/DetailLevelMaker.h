@@ -5,8 +5,8 @@
 // yet begun: the wants of the last pass are those that matter. It holds the
 // snapshot the request came with, so the cells stay in memory until their
 // levels are made. `levelsMade` tells, queued to its receivers' thread, that
-// levels are there: when the requests are done, and meanwhile every quarter
-// second, so a long queue shows progress without a pass for every level.
+// levels are there, once the requests are done: the chart drawn meanwhile
+// is right (finer, only slower), so it is drawn again once, not per level.
 //
 // Its thread also lets go of snapshots for the window (retire): the last
 // snapshot to hold cells unloaded frees them, and freeing a hundred cells
