@@ -7,6 +7,7 @@
 #include "DrawContext.h"
 #include "LibraryLine.h"
 #include "SymbolDrawing.h"
+#include "SymbolOutlines.h"
 #include "Primitives.h"
 #include "TextDrawing.h"
 
@@ -128,7 +129,7 @@ void TextPlacement::placeAndDraw(const Canvas& canvas, InstructionRecorder* reco
         const Instruction& in = (*t.symbols)[k];
         const Symbol* symbol = in.find<Symbol>();
         if (!symbol) continue;
-        drawSymbol(canvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
+        drawSymbolFast(canvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
         if (recorder) recorder->executed(*t.feature, in);
       }
       continue;
