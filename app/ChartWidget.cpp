@@ -32,8 +32,16 @@ QPoint eventPosition(const QPointF& p) { return {qRound(p.x()), qRound(p.y())}; 
 }  // namespace
 
 ChartWidget::ChartWidget(ChartEngine& engine, DisplaySettings& settings, QWidget* parent)
-    : QWidget(parent), engine_(engine), settings_(settings) {
+    : QWidget(parent), engine_(engine), settings_(settings), detailLevels_(new DetailLevelMaker(this)) {
   setObjectName(QStringLiteral("chart"));
+  // A pass draws with the levels of detail at hand; those it wanted are
+  // made on another thread and the chart is drawn again with them.
+  view_.makeDetailLevels = false;
+  // Drawn again only when the last pass lacked a level: a pass since (a key)
+  // that had them all needs no other.
+  connect(detailLevels_, &DetailLevelMaker::levelsMade, this, [this] {
+    if (!view_.wantedDetailLevels.empty()) update();
+  });
   setMouseTracking(true);
   // A click gives the chart the keys.
   setFocusPolicy(Qt::StrongFocus);
@@ -214,6 +222,14 @@ void ChartWidget::paintEvent(QPaintEvent*) {
   }
   qDebug("draw pass: %lld ms", static_cast<long long>(stopwatch.elapsed()));
   painting_ = false;
+  // Asked for once the picture is on its way to the screen.
+  if (!view_.wantedDetailLevels.empty())
+    QMetaObject::invokeMethod(
+        this,
+        [this, cells = view_.drawnSnapshot, wanted = view_.wantedDetailLevels]() mutable {
+          detailLevels_->make(std::move(cells), std::move(wanted));
+        },
+        Qt::QueuedConnection);
   emit passDrawn();
   // A view changed without viewChanged (by a caller that set it directly):
   // the read-outs catch up after this paint.

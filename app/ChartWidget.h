@@ -23,6 +23,7 @@
 
 #include "ChangeMarks.h"
 #include "ChartView.h"
+#include "DetailLevelMaker.h"
 #include "GoToTarget.h"
 #include "ObjectPicking.h"
 #include "RangeBearingTool.h"
@@ -46,6 +47,12 @@ public:
 
   ChartView& view() { return view_; }
   const ChartView& view() const { return view_; }
+  // Makes the levels of detail a pass wanted, off the GUI thread; the
+  // chart is drawn again once they are there.
+  const DetailLevelMaker& detailLevels() const { return *detailLevels_; }
+  // Lets go of a snapshot of the cells off the GUI thread, which would
+  // otherwise free the cells it was the last to hold.
+  void retireSnapshot(IndexedSnapshot cells) { detailLevels_->retire(std::move(cells)); }
 
   // Every change of the view ends here: the viewport from the widget's
   // size, the origin, the scale and position read out (scaleChanged,
@@ -171,6 +178,7 @@ private:
   ChartEngine& engine_;
   DisplaySettings& settings_;
   ChartView view_;
+  DetailLevelMaker* detailLevels_;  // a child
   RangeBearingTool rangeBearing_;
   std::optional<PickedObject> chosen_;
   std::vector<ChangeMark> reviewMarks_;  // of the update reviewed

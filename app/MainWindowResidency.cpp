@@ -3,6 +3,7 @@
 // background, and loaded cells not drawn lately are unloaded beyond the
 // budget. The chart draws what it has meanwhile, and again when they come.
 #include <unordered_set>
+#include <utility>
 
 #include "CellListPanel.h"
 #include "CellLoader.h"
@@ -46,10 +47,12 @@ void MainWindow::trimCells() {
   if (unloaded == 0) return;
   // The last pass's snapshot would keep the unloaded cells' memory until
   // the next pass: the view takes the list as it is now. The cells it drew
-  // are still listed as they were (a cell drawn is never unloaded).
+  // are still listed as they were (a cell drawn is never unloaded). The old
+  // snapshot is let go of off the GUI thread: it may be the last to hold
+  // the cells unloaded, and freeing them takes tens of milliseconds.
   ChartView& view = chart_->view();
   view.unloadedCells.clear();
-  view.drawnSnapshot = engine_.cells().indexedSnapshot();
+  chart_->retireSnapshot(std::exchange(view.drawnSnapshot, engine_.cells().indexedSnapshot()));
   cellListPanel_->addCells(*engine_.cells().snapshot());
 }
 

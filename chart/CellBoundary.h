@@ -15,6 +15,10 @@ class QPainter;
 // where it finds room among
 // the texts of the view, so the names of many small cells at a small scale
 // do not pile up; without, it is drawn at once. Edges further than 1e9
-// logical units out (a view of scale 0, say) are drawn at that distance.
+// logical units out (a view of scale 0, say) are taken at that distance.
+// Only the part of the frame near the view is stroked: an edge beyond the
+// view is moved in to just outside it (the sides that cross the view are
+// the same either way), and a frame no side of which comes near the view
+// is not stroked at all.
 void drawCellBoundary(QPainter& painter, const S57Cell& cell, const ViewGeometry& view,
                       TextPlacement* texts = nullptr, int order = 0, bool drawn = true);

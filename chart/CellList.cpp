@@ -1,5 +1,7 @@
 #include "CellList.h"
 
+#include <unordered_set>
+
 #include "CellBuilder.h"
 #include "ReaderResult.h"
 #include "UnloadedCell.h"
@@ -64,6 +66,22 @@ bool CellList::unload(std::string_view name) {
     return true;
   }
   return false;
+}
+
+std::size_t CellList::unload(const std::vector<std::string>& names) {
+  if (names.empty()) return 0;
+  const std::unordered_set<std::string_view> wanted(names.begin(), names.end());
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::size_t unloaded = 0;
+  for (auto& c : cells_) {
+    if (c->unloaded || !wanted.count(c->name)) continue;
+    c = unloadedCopy(*c);
+    ++unloaded;
+  }
+  // One snapshot and index for all of them: a trim of thousands of cells
+  // would otherwise index the whole list again for each.
+  if (unloaded > 0) publish();
+  return unloaded;
 }
 
 bool CellList::contains(std::string_view name) const {

@@ -12,6 +12,7 @@
 // by the append that made it.
 #include <memory>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +47,8 @@ public:
   // (unloadedCopy); the cell's memory goes once no snapshot holds it. False
   // when no such cell is listed or it is unloaded already.
   bool unload(std::string_view name);
+  // The same for each of `names`, published once: how many it unloaded.
+  std::size_t unload(const std::vector<std::string>& names);
 
   bool contains(std::string_view name) const;
   // Listed and loaded: a load of that name would be a duplicate.

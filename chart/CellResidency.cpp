@@ -22,16 +22,14 @@ std::size_t CellResidency::trim(CellList& cells, const std::function<bool(const 
   if (loaded <= budget_) return 0;
   std::stable_sort(order_.begin(), order_.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::size_t unloaded = 0;
+  std::vector<std::string> names;
   for (const auto& [at, cell] : order_) {
     if (loaded <= budget_) break;
     if (!unloadable(*cell)) continue;
-    if (cells.unload(cell->name)) {
-      --loaded;
-      ++unloaded;
-    }
+    names.push_back(cell->name);
+    --loaded;
   }
-  return unloaded;
+  return cells.unload(names);
 }
 
 std::vector<std::string> CellResidency::toRead(const std::vector<S57Cell*>& unloaded) {

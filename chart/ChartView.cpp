@@ -88,6 +88,7 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
   drawnCells.clear();
   drawnOrder.clear();
   unloadedCells.clear();
+  wantedDetailLevels.clear();
   overscale = 0;
   TextPlacement& texts = buffers.texts;
   texts.clear();
@@ -123,6 +124,7 @@ void ChartView::drawChosenCells(QPainter& painter, ChartEngine& engine, const Di
         DrawContext dc{canvas, settings, copyView, buffers, recorder};
         dc.texts = &texts;
         dc.cellOrder = order;
+        if (!makeDetailLevels) dc.wantedLevels = &wantedDetailLevels;
         drawCell(dc, cell);
         // Over the cell's own features, under the more detailed cells drawn next.
         if (overscalePatternShown(cell, viewScale)) drawOverscalePattern(dc, cell);

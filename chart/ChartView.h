@@ -40,6 +40,13 @@ struct ChartView : ViewGeometry {
   // coverage; a maker of map tiles, which lie over other maps, leaves the
   // chart transparent there instead.
   bool showNoData = true;
+  // Whether a pass makes a level of detail it needs on the spot (a program
+  // that draws once: enctool, the benchmarks). The window's chart must not
+  // stall a pass on it: its passes draw with the levels already made and
+  // list those they wanted in wantedDetailLevels, which it has made on
+  // another thread before it draws again.
+  bool makeDetailLevels = true;
+  std::vector<WantedDetailLevel> wantedDetailLevels;  // of the last pass
 
   // The draw pass over a snapshot of the engine's cell list, through its
   // index, with the engine's library, chart font and world base map:

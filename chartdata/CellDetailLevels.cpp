@@ -150,12 +150,33 @@ void makeLevel(const S57Cell& cell, double tolerance, DetailLevel& level) {
 
 }  // namespace
 
+CellDetailLevels::CellDetailLevels(const DetailTolerances& tolerances) : tolerances_(tolerances) {
+  for (auto& level : published_) level.store(nullptr, std::memory_order_relaxed);
+}
+
+bool CellDetailLevels::has(int level) const {
+  return level >= 1 && level <= kDetailLevels && tolerances_[static_cast<std::size_t>(level - 1)] > 0;
+}
+
 const DetailLevel* CellDetailLevels::level(const S57Cell& cell, int level) const {
-  if (level < 1 || level > kDetailLevels) return nullptr;
+  if (!has(level)) return nullptr;
   const auto i = static_cast<std::size_t>(level - 1);
-  if (!(tolerances_[i] > 0)) return nullptr;
-  std::call_once(made_[i], [&] { makeLevel(cell, tolerances_[i], levels_[i]); });
+  std::call_once(once_[i], [&] {
+    makeLevel(cell, tolerances_[i], levels_[i]);
+    published_[i].store(&levels_[i], std::memory_order_release);
+  });
   return &levels_[i];
+}
+
+const DetailLevel* CellDetailLevels::made(int level) const {
+  if (!has(level)) return nullptr;
+  return published_[static_cast<std::size_t>(level - 1)].load(std::memory_order_acquire);
+}
+
+const DetailLevel* CellDetailLevels::finestMade(int level) const {
+  for (int l = std::min(level, kDetailLevels); l >= 1; --l)
+    if (const DetailLevel* found = made(l)) return found;
+  return nullptr;
 }
 
 void prepareDetailLevels(S57Cell& cell, const DetailTolerances& tolerances) {

@@ -10,9 +10,15 @@
 // vertex list then keeps, per level, the vertices its edges keep; areas
 // stay closed and holes stay rings.
 //
-// Threads: level() may be called by several drawing threads at once; the
-// first makes the level under its once-guard, the others wait for it.
+// Threads: level() may be called by several threads at once; the first
+// makes the level under its once-guard, the others wait for it. A made level
+// is published (release) and never changes again; made() and finestMade()
+// read what is published (acquire) and never make nor wait, so a pass that
+// must not stall draws with them while another thread makes the level. A
+// level lives as long as its cell: every snapshot that holds the cell may
+// draw it.
 #include <array>
+#include <atomic>
 #include <mutex>
 
 #include "DetailLevels.h"
@@ -21,7 +27,7 @@ struct S57Cell;
 
 class CellDetailLevels {
 public:
-  explicit CellDetailLevels(const DetailTolerances& tolerances) : tolerances_(tolerances) {}
+  explicit CellDetailLevels(const DetailTolerances& tolerances);
   CellDetailLevels(const CellDetailLevels&) = delete;
   CellDetailLevels& operator=(const CellDetailLevels&) = delete;
 
@@ -31,11 +37,22 @@ public:
   // on first need; null for level 0, a level out of range or one of
   // tolerance 0. The cell's features must not change while it lives.
   const DetailLevel* level(const S57Cell& cell, int level) const;
+  // Whether level `level` is one this cell has (1 ... kDetailLevels, of a
+  // tolerance above 0).
+  bool has(int level) const;
+  // Level `level` if it has been made, else null; never makes it.
+  const DetailLevel* made(int level) const;
+  // The most simplified level made that is no more simplified than `level`
+  // (`level` itself or a more detailed one), null when none is: every
+  // vertex. A line drawn with it stays within a level's tolerance of the
+  // full line, as at `level`. Never makes a level.
+  const DetailLevel* finestMade(int level) const;
 
 private:
   DetailTolerances tolerances_;
-  mutable std::array<std::once_flag, kDetailLevels> made_;
+  mutable std::array<std::once_flag, kDetailLevels> once_;
   mutable std::array<DetailLevel, kDetailLevels> levels_;
+  mutable std::array<std::atomic<const DetailLevel*>, kDetailLevels> published_;
 };
 
 // Numbers the vertex lists of the cell's lines and areas and gives the cell

@@ -4,8 +4,8 @@
 // level keeps only the vertices a view from its scale on can show. Level L
 // (1 ... kDetailLevels) is made for views 2^L times smaller in scale than the
 // cell's compilation scale, and moves no line by more than its tolerance,
-// a fraction of a pixel of such a view. A level is made once per cell, the
-// first time a view draws at it (CellDetailLevels.h), and then only read.
+// a fraction of a pixel of such a view. A level is made once per cell, when
+// a view first needs it (CellDetailLevels.h), and then only read.
 #include <algorithm>
 #include <array>
 #include <cstdint>

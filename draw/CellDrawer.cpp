@@ -13,6 +13,18 @@ bool stampsSymbolsAt(const S57Cell& cell, float scale) {
 }
 
 namespace {
+const DetailLevel* detailLevelDrawn(DrawContext& dc, const S57Cell& cell) {
+  if (!cell.detail) return nullptr;
+  const int wanted = detailLevelForView(cell.detail->tolerances(), dc.view);
+  if (!dc.wantedLevels) return cell.detail->level(cell, wanted);
+  if (!cell.detail->has(wanted)) return nullptr;
+  if (const DetailLevel* made = cell.detail->made(wanted)) return made;
+  // A cell drawn in two copies of the world is wanted once.
+  std::vector<WantedDetailLevel>& wants = *dc.wantedLevels;
+  if (wants.empty() || wants.back().cell != &cell || wants.back().level != wanted) wants.push_back({&cell, wanted});
+  return cell.detail->finestMade(wanted);
+}
+
 void drawFeatures(DrawContext& dc, const S57Cell& cell) {
   for (const auto& area : cell.areas) drawArea(dc, *area, cell);
   drawStyledEdges(dc);
@@ -28,7 +40,7 @@ void drawFeatures(DrawContext& dc, const S57Cell& cell) {
 void drawCell(DrawContext& dc, const S57Cell& cell) {
   dc.buffers.textBoxes.boxes.clear();
   dc.buffers.styledEdges.clear();
-  dc.detail = cell.detail ? cell.detail->level(cell, detailLevelForView(cell.detail->tolerances(), dc.view)) : nullptr;
+  dc.detail = detailLevelDrawn(dc, cell);
   dc.canvas.stampSymbols = stampsSymbolsAt(cell, dc.scale);
   drawFeatures(dc, cell);
   dc.canvas.stampSymbols = false;

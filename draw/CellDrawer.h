@@ -5,7 +5,9 @@
 #include "DrawContext.h"
 #include "FeatureVisibility.h"
 
-// Takes the level of detail of the cell the view's scale draws, empties the
+// Takes the level of detail of the cell the view's scale draws (or, when
+// the pass leaves making levels to another thread, the finest made that is
+// no more simplified, DrawContext::wantedLevels), empties the
 // text boxes (without a view-wide placement, texts declutter
 // within a cell), then draws the cell's areas, the area edges their procedures styled (over every fill),
 // and lines; up to scale 500000 its points too, and below 500000 its

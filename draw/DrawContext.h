@@ -48,6 +48,12 @@ struct DrawBuffers {
   TextPlacement texts;
 };
 
+// A level of detail a pass wanted for a cell but found not made yet.
+struct WantedDetailLevel {
+  const S57Cell* cell = nullptr;
+  int level = 0;
+};
+
 // Told of every instruction a pass executes, feature by feature: a check of
 // what is drawn without looking at pixels. Executed means it passed every
 // test (view, scale, display category, text switch) and went to the canvas.
@@ -75,6 +81,11 @@ struct DrawContext {
   // The level of detail of the lines and outlines of the cell being drawn
   // (detailLevelForView); drawCell sets it, null draws every vertex.
   const DetailLevel* detail = nullptr;
+  // Null: a level the view needs is made on the spot. Otherwise the pass
+  // never makes one: it draws with the finest level made that is no more
+  // simplified than the one it needs (every vertex when none is) and adds
+  // the one it needs here, for another thread to make.
+  std::vector<WantedDetailLevel>* wantedLevels = nullptr;
 
   // When set, texts and soundings go to the view-wide placement (a view's
   // pass sets buffers.texts) as those of the cell at `cellOrder` in the

@@ -15,6 +15,7 @@
 #include "PatternFill.h"
 #include "Primitives.h"
 #include "SymbolDrawing.h"
+#include "SymbolOutlines.h"
 #include "TextDrawing.h"
 #include "TextGroups.h"
 
@@ -83,8 +84,10 @@ bool executeText(DrawContext& dc, const Instruction& instruction, const QPointF&
   return drawText(dc.canvas, anchor, text, dc.buffers.textBoxes, dc.settings.nationalText);
 }
 
+// Plain upright symbols come from their kept outlines (the same pixels as
+// stroking them, without working out their joins again at each feature).
 void placeSymbol(const Canvas& canvas, const QPointF& at, const Symbol& symbol) {
-  drawSymbol(canvas, at, symbol.name, readDecimal(symbol.rotation));
+  drawSymbolFast(canvas, at, symbol.name, readDecimal(symbol.rotation));
 }
 
 void executeArea(DrawContext& dc, const Instruction& instruction, const AreaFeature& area, const AreaOutline& outline) {

@@ -7,6 +7,7 @@
 #include "DrawContext.h"
 #include "LibraryLine.h"
 #include "SymbolDrawing.h"
+#include "SymbolOutlines.h"
 #include "Primitives.h"
 #include "TextDrawing.h"
 
@@ -131,7 +132,7 @@ void TextPlacement::placeAndDraw(const Canvas& canvas, InstructionRecorder* reco
         const Instruction& in = (*t.symbols)[k];
         const Symbol* symbol = in.find<Symbol>();
         if (!symbol) continue;
-        drawSymbol(labelCanvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
+        drawSymbolFast(labelCanvas, t.anchor, symbol->name, readDecimal(symbol->rotation));
         if (recorder) recorder->executed(*t.feature, in);
       }
       continue;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "CellDetailLevels.h"
 #include "ChartEngine.h"
 #include "ChartView.h"
 #include "DisplaySettings.h"
@@ -84,6 +85,36 @@ TEST(TwoViews, DrawTheSameCellsAtOnceAsEachDrawsAlone) {
     const QImage alone = drawPasses(engine, views[i], settings[i], *snapshot, 1);
     EXPECT_TRUE(together[i] == alone) << "view " << i;
   }
+}
+
+// One thread makes the levels of detail while a view that makes none draws
+// on another, with whatever is made so far; once they are all made, its
+// picture equals that of a view that makes what it needs.
+TEST(TwoViews, AViewDrawsWithTheLevelsAnotherThreadMakes) {
+  if (!std::filesystem::exists(kCell) || !std::filesystem::is_directory(kLibrary))
+    GTEST_SKIP() << "needs " << kCell << " and the library " << kLibrary << " (scripts/setup.sh)";
+  ChartEngine engine(kLibrary, MissingFileReport::Silent);
+  ASSERT_EQ(engine.libraryResult(), LibraryResult::Ok);
+  ChartView view;
+  ASSERT_EQ(engine.loadCell(kCell, &view), ReaderResult::Ok);
+  const CellSnapshot snapshot = engine.cells().snapshot();
+  const S57Cell& cell = *snapshot->front();
+  ASSERT_TRUE(cell.detail);
+  view.scale *= 8;
+  view.makeDetailLevels = false;
+  updateOrigin(view);
+  ASSERT_GE(detailLevelForView(cell.detail->tolerances(), view), 2);
+  const DisplaySettings settings = settingsFor({1, 10, 1, 2, true}, engine.library());
+
+  warmTextShaping(engine.chartFont().font());
+  std::thread maker([&] {
+    for (int level = 1; level <= kDetailLevels; ++level) cell.detail->level(cell, level);
+  });
+  drawPasses(engine, view, settings, *snapshot, 6);
+  maker.join();
+  ChartView making = view;
+  making.makeDetailLevels = true;
+  EXPECT_TRUE(drawPasses(engine, view, settings, *snapshot, 1) == drawPasses(engine, making, settings, *snapshot, 1));
 }
 
 int main(int argc, char** argv) {
