@@ -29,8 +29,6 @@
 #include <string>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "CellLoader.h"
@@ -39,8 +37,7 @@
 #include "MainWindow.h"
 #include "Portfolio.h"
 #include "PortfolioPlan.h"
-
-extern char** environ;
+#include "WindowBenchProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -72,13 +69,6 @@ private:
   QWidget& chart_;
   bool painted_ = false;
 };
-
-// Lets the window run for `ms` milliseconds, as a user pauses between keys.
-void pause(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
 
 void report(const char* mode, int cells, std::vector<double> ms, double loadSeconds) {
   std::sort(ms.begin(), ms.end());
@@ -137,25 +127,6 @@ int runMode(ChartEngine& engine, const std::string& mode, int cells, const std::
   }
   report(mode.c_str(), cells, ms, load.nsecsElapsed() / 1e9);
   return 0;
-}
-
-// The working folder: the library and the base map of the checkout.
-void enterWorkingFolder(const std::string& path) {
-  std::error_code ignored;
-  fs::create_directory_symlink(fs::path(CHART_SOURCE_DIR) / "S57Lib", fs::path(path) / "S57Lib", ignored);
-  fs::create_symlink(fs::path(CHART_SOURCE_DIR) / "worldland.bin", fs::path(path) / "worldland.bin", ignored);
-  fs::current_path(path);
-}
-
-int runChild(char* self, const std::vector<std::string>& args) {
-  std::vector<char*> argv{self};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) return 1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
 }  // namespace

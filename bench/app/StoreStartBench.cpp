@@ -21,8 +21,6 @@
 #include <string>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include "CellLoader.h"
 #include "ChartEngine.h"
@@ -30,8 +28,7 @@
 #include "ChartWidget.h"
 #include "MainWindow.h"
 #include "Portfolio.h"
-
-extern char** environ;
+#include "WindowBenchProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -49,13 +46,6 @@ protected:
     return false;
   }
 };
-
-void enterWorkingFolder(const std::string& path) {
-  std::error_code ignored;
-  fs::create_directory_symlink(fs::path(CHART_SOURCE_DIR) / "S57Lib", fs::path(path) / "S57Lib", ignored);
-  fs::create_symlink(fs::path(CHART_SOURCE_DIR) / "worldland.bin", fs::path(path) / "worldland.bin", ignored);
-  fs::current_path(path);
-}
 
 int runStart(int argc, char** argv, const char* mode, int cells, const std::string& store) {
   QElapsedTimer clock;
@@ -85,17 +75,6 @@ int runStart(int argc, char** argv, const char* mode, int cells, const std::stri
               shown, loaded, engine.cells().size());
   std::fflush(stdout);
   return 0;
-}
-
-int runChild(char* self, const std::vector<std::string>& args) {
-  std::vector<char*> argv{self};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) return 1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
 }  // namespace

@@ -31,8 +31,6 @@
 #include <string>
 #include <vector>
 
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "CellLoader.h"
@@ -42,8 +40,7 @@
 #include "MainWindow.h"
 #include "Portfolio.h"
 #include "PortfolioPlan.h"
-
-extern char** environ;
+#include "WindowBenchProcess.h"
 
 namespace fs = std::filesystem;
 
@@ -62,12 +59,6 @@ double residentMB() {
   long pages = 0, resident = 0;
   statm >> pages >> resident;
   return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
-}
-
-void pause(int ms) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 std::vector<double> zoomFirst;  // the first pass after each zoom key
@@ -108,12 +99,7 @@ int runWindow(int argc, char** argv, int cells, const std::string& store) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QTemporaryDir work;
-  std::error_code ignored;
-  fs::create_directory_symlink(fs::path(CHART_SOURCE_DIR) / "S57Lib", fs::path(work.path().toStdString()) / "S57Lib",
-                               ignored);
-  fs::create_symlink(fs::path(CHART_SOURCE_DIR) / "worldland.bin",
-                     fs::path(work.path().toStdString()) / "worldland.bin", ignored);
-  fs::current_path(work.path().toStdString());
+  enterWorkingFolder(work.path().toStdString());
   ChartEngine engine(kLibraryDirectory);
   if (startEngine(engine) == EngineResult::NoLibrary) {
     std::fprintf(stderr, "window_pass_bench: the library S57Lib is missing\n");
@@ -163,17 +149,6 @@ int runWindow(int argc, char** argv, int cells, const std::string& store) {
   std::fflush(stdout);
   passes = nullptr;
   return 0;
-}
-
-int runChild(char* self, const std::vector<std::string>& args) {
-  std::vector<char*> argv{self};
-  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, "/proc/self/exe", nullptr, nullptr, argv.data(), environ) != 0) return 1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }
 
 }  // namespace
